@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+// The one channel between the core and whatever program surrounds it: message boxes,
+// questions, input boxes, the vertex choice, and the window surfaces the core draws for.
+// The desktop program answers with dialogs, nodeloom-cli from its options, tests from a script.
+class CHost {
+public:
+    enum class MessageKind { Error, Warning, Information };
+
+    virtual ~CHost() = default;
+
+    // A modal box with an OK button.
+    virtual void ShowMessage(MessageKind kind, const QString& text) = 0;
+    // A warning box with Yes and No buttons; true for Yes.
+    virtual bool AskYesNo(const QString& text) = 0;
+    // An input query: true when confirmed, with value holding the answer.
+    virtual bool InputQuery(const QString& caption, const QString& prompt, QString& value) = 0;
+    // The vertex-choice dialog: names in list order, index of the proposed entry in/out.
+    // True only when confirmed with an entry selected.
+    virtual bool ChooseVertex(const QString& caption, const QStringList& names, int& index) = 0;
+
+    // The drawing area of the main window; 0 where there is none.
+    virtual int DrawingAreaWidth() const { return 0; }
+    virtual int DrawingAreaHeight() const { return 0; }
+    // Copy the visible part of a surface to the window (force skips the rate limit).
+    virtual void PresentCanvas(const QImage& surface, bool force) { (void)surface; (void)force; }
+    // Full redraw of the current document into the window.
+    virtual void Redraw() {}
+    // The report file was saved; show it in the HTML pane.
+    virtual void ShowReportFile(const QString& path) { (void)path; }
+    // The document's arcs or vertices changed: the matrix window refreshes its grid.
+    virtual void RefreshMatrixWindow() {}
+    // Undo/redo or a command changed what the menus should enable.
+    virtual void UpdateMenus() {}
+    // The save command of the file menu, asked for by the kind conversions; true when saved.
+    virtual bool SaveGraphCommand() { return false; }
+
+    // An input box: the proposed text when the user cancels.
+    QString InputBox(const QString& caption, const QString& prompt, const QString& proposed)
+    {
+        QString value = proposed;
+        if (!InputQuery(caption, prompt, value))
+            return proposed;
+        return value;
+    }
+    void ShowError(const QString& text) { ShowMessage(MessageKind::Error, text); }
+};
+
+// Answers nothing and shows nothing: the host of a document nobody watches.
+class CSilentHost : public CHost {
+public:
+    void ShowMessage(MessageKind, const QString&) override {}
+    bool AskYesNo(const QString&) override { return false; }
+    bool InputQuery(const QString&, const QString&, QString&) override { return false; }
+    bool ChooseVertex(const QString&, const QStringList&, int&) override { return false; }
+};
