@@ -1,0 +1,3 @@
+#pragma once
+#include <QString>
+QString Translate(const QString& key);

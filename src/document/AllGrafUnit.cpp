@@ -1,0 +1,213 @@
+#include "document/AllGrafUnit.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <cmath>
+
+TAllGraf::TAllGraf()
+{
+    ownTitleGraf.SetKind(CTitleGraf::Numbers);
+    ownTitleGraf.SetNumbers(1);
+    TitleGraf = &ownTitleGraf;
+}
+
+TAllGraf::~TAllGraf() = default;
+
+CHost& TAllGraf::Host() const
+{
+    return hostPtr ? *hostPtr : silentHost;
+}
+
+TextPane& TAllGraf::Outp() const
+{
+    return outpPtr ? *outpPtr : ownOutp;
+}
+
+int TAllGraf::FreeTitleNumber() const
+{
+    for (int k = 1; k <= MaxPoints; ++k)
+        if (!TitleUsed[k])
+            return k;
+    return -1;
+}
+
+int TAllGraf::FindPointByTitle(int titleNumber) const
+{
+    for (int v = 1; v <= PointCount; ++v)
+        if (Points[v].TitleNumber == titleNumber)
+            return v;
+    return -1;
+}
+
+bool TAllGraf::FindPointAt(int x, int y, int& vertex) const
+{
+    TGrafPoint probe = NormalPointStyle;
+    for (int v = 1; v <= PointCount; ++v) {
+        probe.X = Points[v].X;
+        probe.Y = Points[v].Y;
+        probe.Size = Points[v].Size;
+        if (probe.HitTest(x, y)) {
+            vertex = v;
+            return true;
+        }
+    }
+    return false;
+}
+
+int TAllGraf::FindLabelAt(int x, int y, int currentLabel) const
+{
+    for (int i = 1; i <= CountLabel; ++i) {
+        const TLabelRec& label = Labels[i];
+        const int w = (i == currentLabel) ? label.ActiveWidth : label.Width;
+        const int h = (i == currentLabel) ? label.ActiveHeight : label.Height;
+        if (label.X <= x && x <= label.X + w && label.Y <= y && y <= label.Y + h)
+            return i;
+    }
+    return 0;
+}
+
+bool TAllGraf::IsManualNaming() const
+{
+    return TitleGraf->GetKind() == CTitleGraf::Manual;
+}
+
+int TAllGraf::CanvasWidth() const
+{
+    return std::max(GrafWidth, Host().DrawingAreaWidth());
+}
+
+int TAllGraf::CanvasHeight() const
+{
+    return std::max(GrafHeight, Host().DrawingAreaHeight());
+}
+
+void TAllGraf::ClearActive()
+{
+    for (int v = 1; v <= PointCount; ++v)
+        Points[v].Active = 0;
+    for (int a = 1; a <= PointCount; ++a)
+        for (int b = 1; b <= PointCount; ++b) {
+            Dugi[a][b].Active = 0;
+            Dugi[a][b].Marker = 0;
+        }
+    for (int i = 1; i <= CountLabel; ++i)
+        Labels[i].Active = 0;
+    ActivePoint = -1;
+    TargetPoint = -1;
+    ActiveLabel = -1;
+}
+
+void TAllGraf::MarkPath(int n)
+{
+    n = std::min(n, int(PathPoints.size()));
+    auto valid = [this](int v) { return v >= 1 && v <= PointCount; };
+    if (n <= 0 || !valid(PathPoints[0]))
+        return;
+    Points[PathPoints[0]].Active = 1;
+    for (int k = 1; k < n; ++k) {
+        const int u = PathPoints[k - 1];
+        const int v = PathPoints[k];
+        if (!valid(u) || !valid(v))
+            return;
+        if (IsOrint == 0) {
+            Dugi[v][u].Active = 1;
+            Dugi[v][u].Marker = 0;
+        }
+        Dugi[u][v].Active = 1;
+        Dugi[u][v].Marker = 1;
+        Points[v].Active = 1;
+    }
+}
+
+void TAllGraf::CenterDugaText(int a, int b)
+{
+    Dugi[a][b].X = (Points[a].X + Points[b].X) / 2;
+    Dugi[a][b].Y = (Points[a].Y + Points[b].Y) / 2;
+}
+
+void TAllGraf::CenterAllDugaText()
+{
+    for (int a = 1; a <= PointCount; ++a)
+        for (int k = 0; k < DugaCount[a]; ++k)
+            CenterDugaText(a, DugaList(a)[k]);
+}
+
+bool TAllGraf::HasDuga(int a, int b) const
+{
+    const int* list = DugaList(a);
+    for (int k = 0; k < DugaCount[a]; ++k)
+        if (list[k] == b)
+            return true;
+    return false;
+}
+
+int TAllGraf::MatrixEntry(int a, int b) const
+{
+    if (!HasDuga(a, b))
+        return 0;
+    return IsHaveCost ? Dugi[a][b].Cost : 1;
+}
+
+void TAllGraf::FillCostMatrix()
+{
+    for (auto& row : CostMatrix)
+        row.fill(0);
+    for (int a = 1; a <= PointCount; ++a)
+        for (int k = 0; k < DugaCount[a]; ++k) {
+            const int b = DugaList(a)[k];
+            CostMatrix[a][b] = IsHaveCost ? Dugi[a][b].Cost : 1;
+        }
+}
+
+QStringList TAllGraf::MatrixToMemo() const
+{
+    QStringList lines;
+    lines.reserve(PointCount);
+    for (int a = 1; a <= PointCount; ++a) {
+        QString line;
+        for (int b = 1; b <= PointCount; ++b) {
+            if (b > 1)
+                line += QLatin1Char(',');
+            line += QString::number(MatrixEntry(a, b));
+        }
+        lines.append(line);
+    }
+    return lines;
+}
+
+QString TAllGraf::TitleOf(int titleNumber) const
+{
+    return TitleGraf->GetTitle(titleNumber);
+}
+
+QString TAllGraf::PointTitle(int v) const
+{
+    if (v < 1 || v > PointCount)
+        return QString();
+    return TitleOf(Points[v].TitleNumber);
+}
+
+void TAllGraf::LoadBackground(const QString& fileName)
+{
+    BackgroundBitmap = QImage();
+    if (!fileName.isEmpty() && QFile::exists(fileName)) {
+        BackgroundFile = fileName;
+        QImageReader reader(fileName);
+        reader.setAutoTransform(true);
+        BackgroundBitmap = reader.read();
+    } else {
+        BackgroundFile.clear();
+    }
+}
+
+void TAllGraf::ClearBackground()
+{
+    BackgroundBitmap = QImage();
+    BackgroundFile.clear();
+}
+
+void TAllGraf::GrowExtent(int right, int bottom)
+{
+    GrafWidth = std::max(GrafWidth, right);
+    GrafHeight = std::max(GrafHeight, bottom);
+}

@@ -1,0 +1,182 @@
+#pragma once
+
+#include "document/GrafTypes.h"
+#include "document/Host.h"
+#include "document/TitleGraf.h"
+#include "report/HTMLReport.h"
+#include "report/TextPane.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <memory>
+
+struct TPointRec {
+    int X = 0, Y = 0;
+    int Size = 0;
+    int TitleNumber = 0;
+    quint8 Active = 0;
+    bool operator==(const TPointRec&) const = default;
+};
+
+struct TDugaRec {
+    int X = 0, Y = 0;
+    int Cost = 0;
+    quint8 Active = 0;
+    int Marker = 0;
+    bool operator==(const TDugaRec&) const = default;
+};
+
+struct TLabelRec {
+    int X = 0, Y = 0;
+    int Width = 0, Height = 0;
+    int ActiveWidth = 0, ActiveHeight = 0;
+    quint8 Active = 0;
+    QString Text;
+    bool operator==(const TLabelRec&) const = default;
+};
+
+// The graph document: fixed-capacity tables indexed from 1, so that an undo snapshot is a
+// copy of memory blocks. The tables the original design kept beside the document (out-lists,
+// used names, path, work matrices) are members here so that several documents can coexist.
+// About 2 MB: allocate on the heap.
+class TAllGraf {
+public:
+    static constexpr int MaxPoints = 255;
+    static constexpr int MaxOut = 254;
+    static constexpr int MaxLabels = 1024;
+    static constexpr int MaxCost = 50000;
+    static constexpr int Infinity = 252645135; // 0x0F0F0F0F: two of them still fit in an int
+
+    template <typename T> using VertexArray = std::array<T, MaxPoints + 1>;
+    template <typename T> using VertexMatrix = std::array<std::array<T, MaxPoints + 1>, MaxPoints + 1>;
+
+    TAllGraf();
+    ~TAllGraf();
+    TAllGraf(const TAllGraf&) = delete;
+    TAllGraf& operator=(const TAllGraf&) = delete;
+
+    // --- the program around the document -----------------------------------------------
+    // Neither is owned; without them messages go nowhere and the Text pane is private.
+    void AttachHost(CHost* host) { hostPtr = host; }
+    void AttachTextPane(TextPane* pane) { outpPtr = pane; }
+    CHost& Host() const;
+    TextPane& Outp() const;
+
+    // --- fields ------------------------------------------------------------------------
+    int ScrollX = 0, ScrollY = 0;
+    int GrafWidth = 0, GrafHeight = 0;
+    quint8 IsOrint = 0;     // 0 undirected, 2 directed
+    quint8 IsHaveCost = 0;  // weighted
+    int PointCount = 0;
+    VertexArray<TPointRec> Points{};
+    std::array<TLabelRec, MaxLabels + 1> Labels{};
+    int CountLabel = 0;
+    VertexMatrix<TDugaRec> Dugi{};
+    int ActivePoint = 0;
+    int ActiveDugaFrom = 0, ActiveDugaTo = 0;
+    int TargetPoint = 0;
+    int ActiveLabel = 0;
+    TGrafPoint NormalPointStyle, ActivePointStyle;
+    TDuga NormalDugaStyle, ActiveDugaStyle;
+    quint8 EditMode = 1; // 0 constructor, 1 path search
+    QString BackgroundFile;
+    QImage BackgroundBitmap;
+    quint8 MapMode = 0;
+    int ZoomMap = 10;
+    quint8 ShowMatrixWindow = 0;
+    TTitle NormalLabelStyle, ActiveLabelStyle;
+    CTitleGraf* TitleGraf = nullptr; // not owned; see SetTitleGraf
+    int SizeGraf = 10;
+    HTMLReportManager ReportManager;
+    QStringList RecentFiles;
+    int LabelDragDX = 0, LabelDragDY = 0;
+    QImage CanvasBitmap;
+
+    // Mouse-gesture state of the main window.
+    bool MouseDown = false;
+    bool DraggedSomething = false;
+    int DragKind = 0;
+    QPoint LastMouse;
+    int DragDugaFrom = 0, DragDugaTo = 0;
+
+    // Tables the algorithms and importers share.
+    VertexMatrix<int> DugaListStore{}; // DugaList[v][0..253] lives in columns 0..253
+    VertexArray<int> DugaCount{};
+    VertexArray<quint8> TitleUsed{};
+    std::array<int, MaxPoints> PathPoints{};
+    VertexMatrix<int> CostMatrix{};
+    VertexMatrix<int> ImportMatrix{};
+
+    int* DugaList(int v) { return DugaListStore[v].data(); }
+    const int* DugaList(int v) const { return DugaListStore[v].data(); }
+
+    // --- queries -----------------------------------------------------------------------
+    int FreeTitleNumber() const;
+    int FindPointByTitle(int titleNumber) const;
+    bool FindPointAt(int x, int y, int& vertex) const;
+    bool FindDugaAt(int x, int y, int& tail, int& head) const;
+    int FindLabelAt(int x, int y, int currentLabel) const;
+    bool IsManualNaming() const;
+    int CanvasWidth() const;
+    int CanvasHeight() const;
+    void ClearActive();
+    void MarkPath(int n);
+    void CenterDugaText(int a, int b);
+    void CenterAllDugaText();
+    QStringList MatrixToMemo() const;
+    void LoadBackground(const QString& fileName);
+    void ClearBackground();
+
+    bool HasDuga(int a, int b) const;
+    // Entry [a][b] of the weight matrix: Cost when weighted, 1 when not, 0 without an arc.
+    int MatrixEntry(int a, int b) const;
+    // The display name of vertex v.
+    QString PointTitle(int v) const;
+    QString TitleOf(int titleNumber) const;
+    void SetTitleGraf(CTitleGraf* naming) { TitleGraf = naming ? naming : &ownTitleGraf; }
+    CTitleGraf& Naming() const { return *TitleGraf; }
+
+    // --- editing operations ------------------------------------------------------------
+    void NewGraf(bool directed, bool weighted);
+    void AddPoint(int x, int y, const QString& name, int titleNumber, int radius);
+    void DeletePoint(int v);
+    void DeleteAllPoints();
+    void AddDuga(int a, int b, int cost);
+    void DeleteDuga(int a, int b);
+    void SetDugaCost(int a, int b, int cost);
+    bool AddLabel(const QString& text, int x, int y);
+    void DeleteLabel(int i);
+    void DeleteAllLabels();
+    void EditLabelText(int i, const QString& text);
+    void ToDirected();
+    bool ToUndirected();
+    void ToWeighted();
+    void ToUnweighted();
+    // Grid cells as typed: cells[row][column], both 1..n (index 0 is the header).
+    bool ApplyGridMatrix(QList<QStringList>& cells);
+    // Rebuilds every arc from ImportMatrix[head][tail]; messages through the host.
+    bool BuildFromMatrix(int n);
+    // The weight matrix of the document into CostMatrix.
+    void FillCostMatrix();
+    // Measures a label's two extents with the label fonts.
+    void MeasureLabel(TLabelRec& label) const;
+    // Keeps GrafWidth/GrafHeight at least as large as an element reaching (right, bottom).
+    void GrowExtent(int right, int bottom);
+
+    // The edit mode the main window's menu chose; NewGraf copies it into EditMode.
+    quint8 MenuEditMode = 1;
+
+    // --- drawing (implemented in drawing/) ---------------------------------------------
+
+private:
+    CHost* hostPtr = nullptr;
+    TextPane* outpPtr = nullptr;
+    mutable CSilentHost silentHost;
+    mutable TextPane ownOutp;
+    CTitleGraf ownTitleGraf;
+};
+
+// Snapshot of exactly the recorded parts of a document.

@@ -1,0 +1,355 @@
+// The operations that change the graph; each keeps the document's invariants.
+#include "config/TranslateManager.h"
+#include "document/AllGrafUnit.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+
+void TAllGraf::NewGraf(bool directed, bool weighted)
+{
+    IsOrint = directed ? 2 : 0;
+    IsHaveCost = weighted ? 1 : 0;
+    if (weighted)
+        MapMode = 0;
+
+    PointCount = 0;
+    Points.fill(TPointRec{});
+    for (auto& row : Dugi)
+        row.fill(TDugaRec{});
+    TitleUsed.fill(0);
+    for (auto& row : DugaListStore)
+        row.fill(0);
+    DugaCount.fill(0);
+    for (auto& row : CostMatrix)
+        row.fill(0);
+    for (auto& row : ImportMatrix)
+        row.fill(0);
+    PathPoints.fill(0);
+    ActivePoint = ActiveDugaFrom = ActiveDugaTo = TargetPoint = ActiveLabel = 0;
+    MouseDown = false;
+    DraggedSomething = false;
+    DragKind = 0;
+    DragDugaFrom = DragDugaTo = 0;
+
+    EditMode = MenuEditMode;
+
+    NormalPointStyle.BrushColor = 0xFFFFFF;
+    NormalPointStyle.PenColor = 0;
+    NormalPointStyle.TextColor = 0xFF0000;
+    NormalPointStyle.PenSize = 1;
+    NormalPointStyle.PenStyle = 0;
+    NormalPointStyle.BrushStyle = 0;
+    ActivePointStyle.BrushColor = 0x0000FF;
+    ActivePointStyle.PenColor = 0;
+    ActivePointStyle.TextColor = 0xFFFFFF;
+    ActivePointStyle.PenSize = 1;
+    ActivePointStyle.PenStyle = 0;
+    ActivePointStyle.BrushStyle = 0;
+    NormalDugaStyle.PenColor = 0;
+    NormalDugaStyle.TextColor = 0;
+    NormalDugaStyle.PenSize = 2;
+    NormalDugaStyle.PenStyle = 0;
+    ActiveDugaStyle.PenColor = 0x008000;
+    ActiveDugaStyle.TextColor = 0x008000;
+    ActiveDugaStyle.PenSize = 2;
+    ActiveDugaStyle.PenStyle = 1;
+}
+
+void TAllGraf::AddPoint(int x, int y, const QString& name, int titleNumber, int radius)
+{
+    if (PointCount >= MaxPoints || titleNumber < 1 || titleNumber > MaxPoints)
+        return;
+    const int n = ++PointCount;
+    Points[n] = TPointRec{x, y, radius, titleNumber, 0};
+    DugaCount[n] = 0;
+    GrowExtent(x + radius, y + radius);
+    TitleUsed[titleNumber] = 1;
+    if (IsManualNaming())
+        TitleGraf->SetManualTitle(titleNumber, name);
+}
+
+void TAllGraf::DeletePoint(int v)
+{
+    if (v < 1 || v > PointCount)
+        return;
+    const int n = PointCount;
+    const int k = Points[v].TitleNumber;
+    if (k >= 1 && k <= MaxPoints)
+        TitleUsed[k] = 0;
+    TitleGraf->ClearManualTitle(k);
+
+    // Rows above v move down by one index, with their records, lists and arc cells.
+    for (int a = v; a < n; ++a) {
+        Points[a] = Points[a + 1];
+        DugaListStore[a] = DugaListStore[a + 1];
+        DugaCount[a] = DugaCount[a + 1];
+        Dugi[a] = Dugi[a + 1];
+    }
+    Points[n] = TPointRec{};
+    DugaCount[n] = 0;
+    Dugi[n].fill(TDugaRec{});
+    // Columns above v move left, so every remaining arc keeps its cell.
+    for (int a = 1; a < n; ++a) {
+        auto& row = Dugi[a];
+        std::move(row.begin() + v + 1, row.begin() + n + 1, row.begin() + v);
+        row[n] = TDugaRec{};
+    }
+    for (int a = 1; a < n; ++a) {
+        int* list = DugaList(a);
+        int kept = 0;
+        for (int i = 0; i < DugaCount[a]; ++i) {
+            const int w = list[i];
+            if (w == v)
+                continue;
+            list[kept++] = w > v ? w - 1 : w;
+        }
+        DugaCount[a] = kept;
+    }
+    PointCount = n - 1;
+}
+
+void TAllGraf::DeleteAllPoints()
+{
+    const int n = PointCount;
+    for (int i = 0; i < n; ++i)
+        DeletePoint(1);
+}
+
+void TAllGraf::AddDuga(int a, int b, int cost)
+{
+    if (a == b || a < 1 || b < 1 || a > PointCount || b > PointCount)
+        return;
+    auto addOne = [this, cost](int tail, int head) {
+        if (!HasDuga(tail, head))
+            DugaList(tail)[DugaCount[tail]++] = head;
+        TDugaRec& cell = Dugi[tail][head];
+        cell.Cost = cost;
+        cell.Active = 0;
+        cell.Marker = 0;
+        CenterDugaText(tail, head);
+    };
+    addOne(a, b);
+    if (IsOrint == 0)
+        addOne(b, a);
+}
+
+void TAllGraf::DeleteDuga(int a, int b)
+{
+    auto removeOne = [this](int tail, int head) {
+        if (tail < 1 || tail > PointCount)
+            return;
+        int* list = DugaList(tail);
+        for (int i = 0; i < DugaCount[tail]; ++i)
+            if (list[i] == head) {
+                std::move(list + i + 1, list + DugaCount[tail], list + i);
+                --DugaCount[tail];
+                return;
+            }
+    };
+    removeOne(a, b);
+    if (IsOrint == 0)
+        removeOne(b, a);
+}
+
+void TAllGraf::SetDugaCost(int a, int b, int cost)
+{
+    if (a < 1 || b < 1 || a > MaxPoints || b > MaxPoints)
+        return;
+    Dugi[a][b].Cost = cost;
+    if (IsOrint == 0)
+        Dugi[b][a].Cost = cost;
+}
+
+void TAllGraf::MeasureLabel(TLabelRec& label) const
+{
+    const QFontMetrics normal(NormalLabelStyle.Font());
+    const QFontMetrics active(ActiveLabelStyle.Font());
+    label.Width = normal.horizontalAdvance(label.Text);
+    label.Height = normal.height();
+    label.ActiveWidth = active.horizontalAdvance(label.Text);
+    label.ActiveHeight = active.height();
+}
+
+bool TAllGraf::AddLabel(const QString& text, int x, int y)
+{
+    if (CountLabel >= MaxLabels)
+        return false;
+    TLabelRec& label = Labels[++CountLabel];
+    label = TLabelRec{};
+    label.X = x;
+    label.Y = y;
+    label.Text = text;
+    MeasureLabel(label);
+    return true;
+}
+
+void TAllGraf::DeleteLabel(int i)
+{
+    if (i < 1 || i > CountLabel)
+        return;
+    for (int k = i; k < CountLabel; ++k)
+        Labels[k] = Labels[k + 1];
+    Labels[CountLabel] = TLabelRec{};
+    --CountLabel;
+}
+
+void TAllGraf::DeleteAllLabels()
+{
+    CountLabel = 0;
+}
+
+void TAllGraf::EditLabelText(int i, const QString& text)
+{
+    if (i >= 1 && i <= CountLabel)
+        Labels[i].Text = text;
+}
+
+void TAllGraf::ToDirected()
+{
+    IsOrint = 2;
+}
+
+void TAllGraf::ToWeighted()
+{
+    IsHaveCost = 1;
+}
+
+void TAllGraf::ToUnweighted()
+{
+    if (!IsHaveCost)
+        return;
+    for (int a = 1; a <= PointCount; ++a)
+        for (int k = 0; k < DugaCount[a]; ++k) {
+            const int b = DugaList(a)[k];
+            Dugi[a][b].Cost = 1;
+            CostMatrix[a][b] = 1;
+        }
+    IsHaveCost = 0;
+}
+
+bool TAllGraf::ToUndirected()
+{
+    if (IsOrint == 0) {
+        Host().ShowError(Translate("Graf_is_not_orint"));
+        return false;
+    }
+    // A failed rebuild must leave the graph exactly as it was, so keep what it replaces.
+    struct Saved {
+        VertexMatrix<TDugaRec> dugi;
+        VertexMatrix<int> lists;
+        VertexArray<int> counts;
+    };
+    auto saved = std::make_unique<Saved>(Saved{Dugi, DugaListStore, DugaCount});
+
+    IsOrint = 0;
+    FillCostMatrix();
+    const int n = PointCount;
+    for (auto& row : ImportMatrix)
+        row.fill(0);
+    // The matrix reader takes ImportMatrix as [head][tail].
+    for (int a = 1; a <= n; ++a)
+        for (int k = 0; k < DugaCount[a]; ++k) {
+            const int b = DugaList(a)[k];
+            ImportMatrix[b][a] = CostMatrix[a][b];
+        }
+    for (int a = 1; a <= n; ++a)
+        for (int k = 1; k <= n; ++k)
+            if (ImportMatrix[a][k] > 0 && ImportMatrix[k][a] <= 0)
+                ImportMatrix[k][a] = ImportMatrix[a][k];
+
+    if (!BuildFromMatrix(n)) {
+        Host().ShowError(Translate("Happend_error"));
+        IsOrint = 2;
+        Dugi = saved->dugi;
+        DugaListStore = saved->lists;
+        DugaCount = saved->counts;
+        FillCostMatrix();
+        return false;
+    }
+    CenterAllDugaText();
+    return true;
+}
+
+bool TAllGraf::BuildFromMatrix(int n)
+{
+    n = std::clamp(n, 0, PointCount);
+    for (auto& row : DugaListStore)
+        row.fill(0);
+    DugaCount.fill(0);
+    for (auto& row : CostMatrix)
+        row.fill(0);
+    for (int d = 1; d <= n; ++d)
+        for (int i = 1; i <= n; ++i) {
+            const int v = ImportMatrix[i][d];
+            if (v == 0 || i == d)
+                continue;
+            DugaList(d)[DugaCount[d]++] = i;
+            CostMatrix[d][i] = v;
+            TDugaRec& cell = Dugi[d][i];
+            cell.Cost = v;
+            cell.Active = 0;
+            cell.Marker = 0;
+            if (!IsHaveCost && v > 1) {
+                Host().ShowError(Translate("Not_correct_matrix_not_load_matrix"));
+                return false;
+            }
+        }
+    if (IsOrint != 0)
+        return true;
+    for (int a = 1; a <= n; ++a)
+        for (int k = 1; k <= n; ++k)
+            if (ImportMatrix[k][a] != ImportMatrix[a][k]) {
+                Host().ShowError(Translate("Matrix_must_be_simertic"));
+                return false;
+            }
+    return true;
+}
+
+bool TAllGraf::ApplyGridMatrix(QList<QStringList>& cells)
+{
+    const int n = int(cells.size()) - 1;
+    if (n != PointCount)
+        return false;
+    // Validate everything into a scratch matrix first: a rejected grid changes nothing.
+    auto values = std::make_unique<VertexMatrix<int>>();
+    for (int r = 1; r <= n; ++r) {
+        if (cells[r].size() < n + 1)
+            return false;
+        for (int c = 1; c <= n; ++c) {
+            QString& cell = cells[r][c];
+            if (cell.isEmpty())
+                cell = QStringLiteral("0");
+            bool ok = false;
+            const int v = cell.trimmed().toInt(&ok);
+            if (!ok)
+                return false;
+            (*values)[c][r] = v;
+        }
+    }
+    for (int c = 1; c <= n; ++c)
+        for (int r = 1; r <= n; ++r) {
+            const int v = (*values)[c][r];
+            if (v < 0 || v > MaxCost)
+                return false;
+            if (!IsHaveCost && v > 1)
+                return false;
+            if (c == r && v != 0)
+                return false;
+            if (IsOrint != 2 && v != 0 && v != (*values)[r][c])
+                return false;
+        }
+    for (int c = 1; c <= n; ++c)
+        for (int r = 1; r <= n; ++r) {
+            const int v = (*values)[c][r];
+            const int current = MatrixEntry(c, r);
+            if (v == current)
+                continue;
+            if (current == 0)
+                AddDuga(c, r, v);
+            else if (v != 0)
+                SetDugaCost(c, r, v);
+            else
+                DeleteDuga(c, r);
+        }
+    return true;
+}

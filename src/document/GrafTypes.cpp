@@ -1,0 +1,22 @@
+#include "document/GrafTypes.h"
+
+#include <QFont>
+
+QFont TTitle::Font() const
+{
+    QFont font(Face);
+    font.setPointSize(Size > 0 ? Size : 1);
+    font.setBold(Style & Bold);
+    font.setItalic(Style & Italic);
+    font.setUnderline(Style & Underline);
+    font.setStrikeOut(Style & StrikeOut);
+    return font;
+}
+
+bool TGrafPoint::HitTest(int x, int y) const
+{
+    const double dx = double(x) - X;
+    const double dy = double(y) - Y;
+    const double reach = double(Size) + PenSize;
+    return dx * dx + dy * dy <= reach * reach;
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+class QPainter;
+class QFont;
+
+// Colours are 0x00BBGGRR integers everywhere (styles, settings file); the painter converts.
+
+// Vertex drawing style, loaded with one vertex's geometry just before it is drawn or hit-tested.
+class TGrafPoint {
+public:
+    int X = 0, Y = 0, Size = 0;
+    int BrushColor = 0xFFFFFF, PenColor = 0, TextColor = 0xFF0000;
+    int PenSize = 1;
+    quint8 PenStyle = 0, BrushStyle = 0;
+    QString Title;
+
+    void SetPoint(int x, int y, const QString& title, int size)
+    {
+        X = x;
+        Y = y;
+        Title = title;
+        Size = size;
+    }
+    bool HitTest(int x, int y) const;
+    void Draw(QPainter& surface) const;
+
+    bool operator==(const TGrafPoint&) const = default;
+};
+
+// Arc drawing style, loaded with one arc's geometry and the document's kind flags.
+class TDuga {
+public:
+    int PenColor = 0, TextColor = 0, PenSize = 2;
+    quint8 PenStyle = 0;
+    int X1 = 0, Y1 = 0, X2 = 0, Y2 = 0, HeadSize = 0, TextX = 0, TextY = 0, Cost = 0;
+    quint8 IsOrint = 0, IsHaveCost = 0;
+
+    void SetGeometry(int x1, int y1, int x2, int y2, int headSize, int textX, int textY, int cost,
+                     quint8 isOrint, quint8 isHaveCost)
+    {
+        X1 = x1;
+        Y1 = y1;
+        X2 = x2;
+        Y2 = y2;
+        HeadSize = headSize;
+        TextX = textX;
+        TextY = textY;
+        Cost = cost;
+        IsOrint = isOrint;
+        IsHaveCost = isHaveCost;
+    }
+
+    bool operator==(const TDuga&) const = default;
+};
+
+// Label font and colours; also the font of vertex names and arc weights.
+class TTitle {
+public:
+    enum StyleBit : quint8 { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
+
+    int Size = 10;
+    int Color = 0;
+    int ColorBackground = 0xFFFFFF;
+    quint8 Style = 0;
+    QString Face = QStringLiteral("Arial");
+
+    QFont Font() const;
+
+    bool operator==(const TTitle&) const = default;
+};

@@ -1,0 +1,201 @@
+#include "document/GraphSession.h"
+
+#include "config/TranslateManager.h"
+
+#include <QRandomGenerator>
+
+GraphSession::GraphSession(CHost& host) : host(host)
+{
+    naming.SetKind(CTitleGraf::Numbers);
+    naming.SetNumbers(1);
+}
+
+GraphSession::~GraphSession() = default;
+
+TAllGraf& GraphSession::CreateDocument()
+{
+    document.reset();
+    document = std::make_unique<TAllGraf>();
+    document->AttachHost(&host);
+    document->AttachTextPane(&outp);
+    document->SetTitleGraf(&naming);
+    return *document;
+}
+
+bool GraphSession::RequireDocument() const
+{
+    if (document)
+        return true;
+    host.ShowError(Translate("First_need_create"));
+    return false;
+}
+
+void GraphSession::RecordState()
+{
+    if (document)
+        history.Record(CHistoryManager::TakeSnapshot(*document));
+    host.UpdateMenus();
+}
+
+void GraphSession::Undo()
+{
+    if (!document)
+        return;
+    if (!history.CanRedo())
+        history.RecordCurrent(CHistoryManager::TakeSnapshot(*document));
+    if (const CStateDump* state = history.StepBack()) {
+        CHistoryManager::Restore(*document, *state);
+        host.RefreshMatrixWindow();
+        host.Redraw();
+    }
+    host.UpdateMenus();
+}
+
+void GraphSession::Redo()
+{
+    if (!document)
+        return;
+    if (const CStateDump* state = history.StepForward()) {
+        CHistoryManager::Restore(*document, *state);
+        host.RefreshMatrixWindow();
+        host.Redraw();
+    }
+    host.UpdateMenus();
+}
+
+void GraphSession::Refresh() const
+{
+    host.RefreshMatrixWindow();
+    host.Redraw();
+    host.UpdateMenus();
+}
+
+bool GraphSession::AddVertex(int x, int y)
+{
+    TAllGraf& g = *document;
+    if (g.PointCount >= TAllGraf::MaxPoints) {
+        host.ShowError(Translate("Version_not_support_count"));
+        return false;
+    }
+    QString name = QStringLiteral("A");
+    if (g.IsManualNaming())
+        name = host.InputBox(Translate("Name_graf"), Translate("Enter_name_graf"), name);
+    RecordState();
+    g.AddPoint(x, y, name, g.FreeTitleNumber(), g.SizeGraf);
+    Refresh();
+    return true;
+}
+
+bool GraphSession::AddVertexAt(int x, int y)
+{
+    if (!RequireDocument())
+        return false;
+    return AddVertex(x, y);
+}
+
+bool GraphSession::AddVertexRandom()
+{
+    if (!RequireDocument())
+        return false;
+    TAllGraf& g = *document;
+    auto random = [](int bound) { return bound > 0 ? int(QRandomGenerator::global()->bounded(bound)) : 0; };
+    const int x = random(host.DrawingAreaWidth() - 2 * g.SizeGraf) + g.ScrollX + g.SizeGraf;
+    const int y = random(host.DrawingAreaHeight() - 2 * g.SizeGraf) + g.ScrollY + g.SizeGraf;
+    return AddVertex(x, y);
+}
+
+void GraphSession::DeleteSelected()
+{
+    if (!RequireDocument())
+        return;
+    TAllGraf& g = *document;
+    RecordState();
+    if (g.ActivePoint > 0 && g.ActivePoint <= g.PointCount) {
+        g.DeletePoint(g.ActivePoint);
+        g.ActivePoint = 0;
+    } else if (g.ActiveDugaFrom > 0 && g.ActiveDugaTo > 0) {
+        g.DeleteDuga(g.ActiveDugaFrom, g.ActiveDugaTo);
+        g.ActiveDugaFrom = g.ActiveDugaTo = 0;
+    } else if (g.ActiveLabel > 0) {
+        g.DeleteLabel(g.ActiveLabel);
+        g.ActiveLabel = 0;
+    }
+    Refresh();
+}
+
+void GraphSession::RenameSelectedVertex()
+{
+    if (!RequireDocument())
+        return;
+    TAllGraf& g = *document;
+    if (g.ActivePoint <= 0 || g.ActivePoint > g.PointCount)
+        return;
+    const QString current = g.PointTitle(g.ActivePoint);
+    const QString name =
+        host.InputBox(Translate("Name_graf"), Translate("Enter_new_name") + current + QStringLiteral(":"), current);
+    RecordState();
+    g.Naming().SetManualTitle(g.Points[g.ActivePoint].TitleNumber, name);
+    Refresh();
+}
+
+int GraphSession::ParseWeight(const QString& text, bool& isNumber)
+{
+    const int value = text.trimmed().toInt(&isNumber);
+    return isNumber ? value : 0;
+}
+
+int GraphSession::AskWeight(const QString& proposed) const
+{
+    const QString answer = host.InputBox(Translate("Enter_int"), Translate("Enter_load"), proposed);
+    bool isNumber = false;
+    const int weight = ParseWeight(answer, isNumber);
+    if (!isNumber) {
+        host.ShowError(Translate("Uncorrect_number"));
+        return 0;
+    }
+    if (weight < 1 || weight > TAllGraf::MaxCost) {
+        host.ShowError(Translate("Load_must_be"));
+        return 0;
+    }
+    return weight;
+}
+
+void GraphSession::EditSelectedWeight()
+{
+    if (!RequireDocument())
+        return;
+    TAllGraf& g = *document;
+    const int a = g.ActiveDugaFrom, b = g.ActiveDugaTo;
+    if (!g.IsHaveCost || a <= 0 || b <= 0 || a > g.PointCount || b > g.PointCount || !g.HasDuga(a, b))
+        return;
+    const int weight = AskWeight(QString::number(g.Dugi[a][b].Cost));
+    if (weight == 0)
+        return;
+    RecordState();
+    g.SetDugaCost(a, b, weight);
+    Refresh();
+}
+
+void GraphSession::Convert(Conversion conversion)
+{
+    if (!RequireDocument())
+        return;
+    TAllGraf& g = *document;
+    bool alreadyTarget = false;
+    switch (conversion) {
+    case Conversion::ToUndirected: alreadyTarget = g.IsOrint == 0; break;
+    case Conversion::ToDirected: alreadyTarget = g.IsOrint != 0; break;
+    case Conversion::ToWeighted: alreadyTarget = g.IsHaveCost; break;
+    case Conversion::ToUnweighted: alreadyTarget = !g.IsHaveCost; break;
+    }
+    if (!alreadyTarget && host.AskYesNo(Translate("Want_save_graf") + QLatin1Char('\n') + Translate("Do_save")))
+        host.SaveGraphCommand();
+    RecordState();
+    switch (conversion) {
+    case Conversion::ToUndirected: g.ToUndirected(); break;
+    case Conversion::ToDirected: g.ToDirected(); break;
+    case Conversion::ToWeighted: g.ToWeighted(); break;
+    case Conversion::ToUnweighted: g.ToUnweighted(); break;
+    }
+    Refresh();
+}

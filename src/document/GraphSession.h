@@ -1,0 +1,61 @@
+#pragma once
+
+#include "document/AllGrafUnit.h"
+#include "document/HistoryManager.h"
+
+#include <memory>
+
+// The editing commands around the document's operations: the checks, the questions and
+// input boxes by key, the undo snapshots and the refreshes. The windows and nodeloom-cli
+// only wire their menus, mouse and options to it.
+class GraphSession {
+public:
+    explicit GraphSession(CHost& host);
+    ~GraphSession();
+
+    CHost& Host() const { return host; }
+    TAllGraf* Document() const { return document.get(); }
+    bool HasDocument() const { return document != nullptr; }
+    // Destroys the current document and creates a fresh one, attached to the host,
+    // the Text pane and the shared naming object. The caller runs NewGraf on it.
+    TAllGraf& CreateDocument();
+    CHistoryManager& History() { return history; }
+    TextPane& Outp() { return outp; }
+    // The one naming object that documents refer to (the new-graph dialog configures it).
+    CTitleGraf& Naming() { return naming; }
+
+    // Shows "First_need_create" and returns false when no document exists yet.
+    bool RequireDocument() const;
+    // Records the document's state before a change.
+    void RecordState();
+    void Undo();
+    void Redo();
+
+    // Adding a vertex at a canvas point (double click, free-space popup).
+    bool AddVertexAt(int x, int y);
+    // Adding a vertex at a random point of the visible part of the canvas (toolbar, menu).
+    bool AddVertexRandom();
+    // The delete command: the selected vertex, else arc, else label.
+    void DeleteSelected();
+    void RenameSelectedVertex();
+    void EditSelectedWeight();
+
+    enum class Conversion { ToUndirected, ToDirected, ToWeighted, ToUnweighted };
+    void Convert(Conversion conversion);
+
+    // Parses a weight typed by the user: the weight, or 0 after the message for a bad one.
+    int AskWeight(const QString& proposed) const;
+    static int ParseWeight(const QString& text, bool& isNumber);
+
+    // Redraw, matrix window and menus after a command.
+    void Refresh() const;
+
+private:
+    bool AddVertex(int x, int y);
+
+    CHost& host;
+    std::unique_ptr<TAllGraf> document;
+    CHistoryManager history;
+    TextPane outp;
+    CTitleGraf naming;
+};

@@ -1,0 +1,67 @@
+#include "document/TitleGraf.h"
+
+QString CTitleGraf::GetTitle(int n) const
+{
+    if (n < 1 || n > MaxTitles)
+        return QString();
+    return Titles[n];
+}
+
+void CTitleGraf::SetNumbers(int begin)
+{
+    BeginNumber = begin;
+    // 64-bit sums: a start near the top of the int range still names every vertex
+    // with its true successor instead of wrapping to negative numbers.
+    for (int i = 1; i <= MaxTitles; ++i)
+        Titles[i] = QString::number(qint64(begin) + i - 1);
+}
+
+QString CTitleGraf::LetterName(int position, bool capital)
+{
+    const QChar base = capital ? QChar('A') : QChar('a');
+    QString name;
+    int a = position;
+    while (a > 25) {
+        name.prepend(QChar(base.unicode() + a % 26));
+        a /= 26;
+    }
+    name.prepend(QChar(base.unicode() + a % 26));
+    return name;
+}
+
+void CTitleGraf::SetLetters(int beginLetter, bool capital)
+{
+    const int base = capital ? 'A' : 'a';
+    // A start outside the 26 letters of its case can only come from a hand-edited file;
+    // it falls back to the first letter rather than indexing past the name table.
+    if (beginLetter < base || beginLetter > base + 25)
+        beginLetter = base;
+    BeginLetter = quint8(beginLetter);
+    IsBig = capital;
+    const int offset = beginLetter - base;
+    for (int i = 1; i <= MaxTitles; ++i)
+        Titles[i] = LetterName(i - 1 + offset, capital);
+}
+
+void CTitleGraf::SetManualTitle(int n, const QString& text)
+{
+    if (GrafTitleType == Manual && n >= 1 && n <= MaxTitles)
+        Titles[n] = text;
+}
+
+void CTitleGraf::ClearManualTitle(int n)
+{
+    if (GrafTitleType == Manual && n >= 1 && n <= MaxTitles)
+        Titles[n].clear();
+}
+
+void CTitleGraf::CopyFrom(const CTitleGraf& other)
+{
+    GrafTitleType = other.GrafTitleType;
+    Titles = other.Titles;
+}
+
+bool CTitleGraf::SameAs(const CTitleGraf& other) const
+{
+    return GrafTitleType == other.GrafTitleType && Titles == other.Titles;
+}

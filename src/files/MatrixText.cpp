@@ -1,0 +1,114 @@
+#include "files/MatrixText.h"
+
+#include "config/TranslateManager.h"
+#include "document/AllGrafUnit.h"
+
+#include <QRandomGenerator>
+#include <cmath>
+
+namespace MatrixText {
+
+bool ParseEntry(const QString& token, double& value)
+{
+    // Leading blanks are allowed, trailing ones are not; "2.0" and "2e0" read as 2.
+    int start = 0;
+    while (start < token.size() && token[start] == QLatin1Char(' '))
+        ++start;
+    const QString number = token.mid(start);
+    if (number.isEmpty() || number.back().isSpace())
+        return false;
+    for (QChar c : number)
+        if (!(c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char('.') ||
+              c == QLatin1Char('e') || c == QLatin1Char('E')))
+            return false;
+    bool ok = false;
+    const double parsed = number.toDouble(&ok);
+    if (!ok || !std::isfinite(parsed) || parsed != std::floor(parsed))
+        return false;
+    value = parsed;
+    return true;
+}
+
+bool ParseMatrixText(TAllGraf& g, const QStringList& lines, int& n)
+{
+    CHost& host = g.Host();
+    for (auto& row : g.ImportMatrix)
+        row.fill(0);
+    int width = 0;
+    int rows = 0;
+    for (int k = 1; k <= lines.size(); ++k) {
+        QString rest = lines[k - 1];
+        int j = 0;
+        // More vertices than the document holds cannot become a graph.
+        if (k > TAllGraf::MaxPoints && !rest.isEmpty()) {
+            host.ShowError(Translate("Version_not_support_count"));
+            return false;
+        }
+        while (!rest.isEmpty()) {
+            const int comma = rest.indexOf(QLatin1Char(','));
+            const QString token = comma > 0 ? rest.left(comma) : rest;
+            double value = 0;
+            if (!ParseEntry(token, value)) {
+                host.ShowError(Translate("Matrix_have_not_correct_value"));
+                return false;
+            }
+            if (!(value == 0 || (value >= 1 && value <= TAllGraf::MaxCost))) {
+                host.ShowError(Translate("load_graf_must_be"));
+                return false;
+            }
+            rest = comma > 0 ? rest.mid(comma + 1) : QString();
+            ++j;
+            if (j > TAllGraf::MaxPoints) {
+                host.ShowError(Translate("Version_not_support_count"));
+                return false;
+            }
+            if (j == k && value != 0) {
+                host.ShowError(Translate("Enter_not_corret_matrix"));
+                return false;
+            }
+            g.ImportMatrix[j][k] = int(value);
+        }
+        if (j > 0) {
+            if (width == 0)
+                width = j;
+            else if (j != width) {
+                host.ShowError(Translate("Matrix_is_not_sqr"));
+                return false;
+            }
+            ++rows;
+        }
+    }
+    if (rows != width || rows == 0)
+        return false;
+    n = rows;
+    return true;
+}
+
+bool ApplyTextMatrix(TAllGraf& g, const QStringList& lines)
+{
+    int n = 0;
+    if (!ParseMatrixText(g, lines, n))
+        return false;
+    g.DeleteAllPoints();
+    auto random = [](int bound) { return bound > 0 ? int(QRandomGenerator::global()->bounded(bound)) : 0; };
+    for (int i = 1; i <= n; ++i) {
+        const int number = g.FreeTitleNumber();
+        QString name = QStringLiteral("A");
+        if (g.IsManualNaming())
+            name = g.Host().InputBox(Translate("Name_graf"),
+                                     Translate("Enter_name_graf") + QString::number(number) + Translate("Graf_"),
+                                     name);
+        const int x = random(g.CanvasWidth() - 4 * g.SizeGraf) + 2 * g.SizeGraf;
+        const int y = random(g.CanvasHeight() - 4 * g.SizeGraf) + 2 * g.SizeGraf;
+        g.AddPoint(x, y, name, number, g.SizeGraf);
+    }
+    if (!g.BuildFromMatrix(n)) {
+        g.DeleteAllPoints();
+        return false;
+    }
+    g.CenterAllDugaText();
+    g.Host().Redraw();
+    return true;
+}
+
+} // namespace MatrixText

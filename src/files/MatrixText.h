@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+
+class TAllGraf;
+
+// The adjacency matrix as text: one comma-separated line per tail vertex.
+namespace MatrixText {
+
+// Fills ImportMatrix[head][tail] from the lines and validates them; messages through the
+// document's host. n is the number of vertices on success.
+bool ParseMatrixText(TAllGraf& graf, const QStringList& lines, int& n);
+// Replaces the graph by the typed one (same kind); false when refused.
+bool ApplyTextMatrix(TAllGraf& graf, const QStringList& lines);
+// One entry: a decimal number with a whole value; leading blanks and a sign allowed.
+bool ParseEntry(const QString& token, double& value);
+
+} // namespace MatrixText
