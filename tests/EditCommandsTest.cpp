@@ -1,0 +1,137 @@
+#include "ScriptedHost.h"
+#include "config/TranslateManager.h"
+#include "document/GraphSession.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+struct Commands : ::testing::Test {
+    ScriptedHost host;
+    GraphSession session{host};
+    TAllGraf* g = nullptr;
+    void Create(bool directed, bool weighted)
+    {
+        g = &session.CreateDocument();
+        g->NewGraf(directed, weighted);
+    }
+};
+} // namespace
+
+TEST_F(Commands, EveryCommandNeedsADocument)
+{
+    EXPECT_FALSE(session.AddVertexAt(10, 10));
+    EXPECT_FALSE(session.AddVertexRandom());
+    session.DeleteSelected();
+    session.Convert(GraphSession::Conversion::ToDirected);
+    EXPECT_EQ(host.MessageTexts(), QStringList(4, Translate("First_need_create")));
+}
+
+TEST_F(Commands, AddVertexRecordsAndStopsAtTheLimit)
+{
+    Create(false, false);
+    ASSERT_TRUE(session.AddVertexAt(30, 40));
+    EXPECT_EQ(g->Points[1].X, 30);
+    EXPECT_EQ(g->Points[1].Size, g->SizeGraf);
+    EXPECT_TRUE(session.History().CanUndo());
+    for (int i = 2; i <= 255; ++i)
+        g->AddPoint(i, i, QString(), g->FreeTitleNumber(), 10);
+    EXPECT_FALSE(session.AddVertexRandom());
+    EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Version_not_support_count")});
+    EXPECT_EQ(g->PointCount, 255);
+}
+
+TEST_F(Commands, RandomVertexLandsInTheVisiblePart)
+{
+    Create(false, false);
+    g->ScrollX = 1000;
+    g->ScrollY = 500;
+    for (int i = 0; i < 20; ++i)
+        session.AddVertexRandom();
+    for (int v = 1; v <= g->PointCount; ++v) {
+        EXPECT_GE(g->Points[v].X, 1000 + g->SizeGraf);
+        EXPECT_LT(g->Points[v].X, 1000 + host.areaWidth - g->SizeGraf);
+        EXPECT_GE(g->Points[v].Y, 500 + g->SizeGraf);
+        EXPECT_LT(g->Points[v].Y, 500 + host.areaHeight - g->SizeGraf);
+    }
+}
+
+TEST_F(Commands, ManualNamingAsksForTheName)
+{
+    Create(false, false);
+    g->Naming().SetKind(CTitleGraf::Manual);
+    host.inputs = {{true, "Oslo"}, {false, "ignored"}};
+    session.AddVertexAt(10, 10);
+    session.AddVertexAt(50, 10);
+    EXPECT_EQ(g->PointTitle(1), "Oslo");
+    EXPECT_EQ(g->PointTitle(2), "A");
+    g->ActivePoint = 1;
+    host.inputs = {{true, "Bergen"}};
+    session.RenameSelectedVertex();
+    EXPECT_EQ(g->PointTitle(1), "Bergen");
+    EXPECT_TRUE(host.prompts.last().startsWith(Translate("Enter_new_name") + "Oslo:"));
+}
+
+TEST_F(Commands, DeleteTakesVertexThenArcThenLabel)
+{
+    Create(true, false);
+    session.AddVertexAt(10, 10);
+    session.AddVertexAt(90, 10);
+    g->AddDuga(1, 2, 1);
+    g->AddLabel("note", 5, 5);
+    g->ActiveDugaFrom = 1;
+    g->ActiveDugaTo = 2;
+    g->ActiveLabel = 1;
+    session.DeleteSelected();
+    EXPECT_EQ(g->DugaCount[1], 0);
+    EXPECT_EQ(g->CountLabel, 1);
+    EXPECT_EQ(g->ActiveDugaFrom, 0);
+    session.DeleteSelected();
+    EXPECT_EQ(g->CountLabel, 0);
+    session.DeleteSelected(); // nothing selected: changes nothing, no message
+    EXPECT_EQ(g->PointCount, 2);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(Commands, WeightInputIsCheckedBeforeAnythingChanges)
+{
+    Create(true, true);
+    session.AddVertexAt(10, 10);
+    session.AddVertexAt(90, 10);
+    g->AddDuga(1, 2, 5);
+    g->ActiveDugaFrom = 1;
+    g->ActiveDugaTo = 2;
+    const int statesBefore = session.History().Count();
+    host.inputs = {{true, "abc"}, {true, "0"}, {true, "50001"}, {false, ""}, {true, " 42"}};
+    for (int i = 0; i < 3; ++i)
+        session.EditSelectedWeight();
+    EXPECT_EQ(session.History().Count(), statesBefore);
+    session.EditSelectedWeight(); // cancelled: the proposed weight stands
+    EXPECT_EQ(g->Dugi[1][2].Cost, 5);
+    EXPECT_EQ(host.MessageTexts(), (QStringList{Translate("Uncorrect_number"), Translate("Load_must_be"),
+                                                Translate("Load_must_be")}));
+    EXPECT_EQ(host.prompts[3], Translate("Enter_load"));
+    session.EditSelectedWeight();
+    EXPECT_EQ(g->Dugi[1][2].Cost, 42);
+}
+
+TEST_F(Commands, ConversionAsksToSaveOnlyWhenTheKindChanges)
+{
+    Create(false, true);
+    session.AddVertexAt(10, 10);
+    session.AddVertexAt(90, 10);
+    g->AddDuga(1, 2, 5);
+    host.yesNoAnswers = {true};
+    session.Convert(GraphSession::Conversion::ToUndirected); // already undirected: no question
+    EXPECT_TRUE(host.questions.isEmpty());
+    EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Graf_is_not_orint")});
+    session.Convert(GraphSession::Conversion::ToDirected);
+    EXPECT_EQ(host.questions, QStringList{Translate("Want_save_graf") + "\n" + Translate("Do_save")});
+    EXPECT_EQ(host.saves, 1);
+    EXPECT_EQ(g->IsOrint, 2);
+    session.Convert(GraphSession::Conversion::ToUnweighted); // answered No: converts anyway
+    EXPECT_EQ(host.saves, 1);
+    EXPECT_EQ(g->IsHaveCost, 0);
+    session.Undo();
+    EXPECT_EQ(g->IsHaveCost, 1);
+    EXPECT_EQ(g->Dugi[1][2].Cost, 5);
+}

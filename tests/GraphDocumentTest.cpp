@@ -1,0 +1,154 @@
+#include "GraphFixtures.h"
+#include "ScriptedHost.h"
+
+#include <gtest/gtest.h>
+
+using V = std::vector<int>;
+
+TEST(GraphDocument, DeletingAVertexRenumbersAndKeepsEachArcsWeightAndTextPoint)
+{
+    auto g = MakeGraf(true, true, 4);
+    g->AddDuga(1, 4, 5);
+    g->AddDuga(1, 3, 9);
+    g->AddDuga(4, 3, 7);
+    g->Dugi[1][4].X = 111; // a dragged text point travels with its arc
+    g->DeletePoint(2);
+    EXPECT_EQ(g->PointCount, 3);
+    EXPECT_EQ(OutList(*g, 1), (V{3, 2}));
+    EXPECT_EQ(g->Dugi[1][3].Cost, 5);
+    EXPECT_EQ(g->Dugi[1][3].X, 111);
+    EXPECT_EQ(g->Dugi[1][2].Cost, 9);
+    EXPECT_EQ(OutList(*g, 3), (V{2}));
+    EXPECT_EQ(g->Dugi[3][2].Cost, 7);
+    // names stay with their vertices
+    EXPECT_EQ(g->PointTitle(2), "3");
+    EXPECT_EQ(g->PointTitle(3), "4");
+    EXPECT_FALSE(g->TitleUsed[2]);
+}
+
+TEST(GraphDocument, DeletedNameNumberIsReusedFirst)
+{
+    auto g = MakeGraf(false, false, 3);
+    g->DeletePoint(2);
+    EXPECT_EQ(g->FreeTitleNumber(), 2);
+    g->AddPoint(10, 10, QString(), g->FreeTitleNumber(), 10);
+    EXPECT_EQ(g->PointTitle(3), "2");
+    EXPECT_EQ(g->FreeTitleNumber(), 4);
+}
+
+TEST(GraphDocument, FreeTitleNumberIsMinusOneOnlyWhenAllAreHeld)
+{
+    auto g = MakeGraf(false, false, 255);
+    EXPECT_EQ(g->FreeTitleNumber(), -1);
+    g->DeletePoint(100);
+    EXPECT_EQ(g->FreeTitleNumber(), 100);
+    EXPECT_EQ(g->FindPointByTitle(101), 100);
+    EXPECT_EQ(g->FindPointByTitle(100), -1);
+}
+
+TEST(GraphDocument, UndirectedArcOperationsActOnBothCells)
+{
+    auto g = MakeGraf(false, true, 3);
+    g->AddDuga(1, 2, 6);
+    EXPECT_EQ(OutList(*g, 1), (V{2}));
+    EXPECT_EQ(OutList(*g, 2), (V{1}));
+    EXPECT_EQ(g->MatrixEntry(2, 1), 6);
+    g->SetDugaCost(2, 1, 8);
+    EXPECT_EQ(g->Dugi[1][2].Cost, 8);
+    EXPECT_EQ(g->Dugi[2][1].Cost, 8);
+    g->DeleteDuga(1, 2);
+    EXPECT_EQ(g->DugaCount[1], 0);
+    EXPECT_EQ(g->DugaCount[2], 0);
+}
+
+TEST(GraphDocument, AddingAnArcTwiceKeepsOneEntryAndTheSecondCost)
+{
+    auto g = MakeGraf(true, true, 2);
+    g->AddDuga(1, 2, 3);
+    g->AddDuga(1, 2, 4);
+    EXPECT_EQ(OutList(*g, 1), (V{2}));
+    EXPECT_EQ(g->Dugi[1][2].Cost, 4);
+    g->AddDuga(1, 1, 4); // loops are never stored
+    EXPECT_EQ(OutList(*g, 1), (V{2}));
+}
+
+TEST(GraphDocument, MatrixToMemoWritesOnesForUnweightedGraphs)
+{
+    auto g = MakeGraf(true, true, 3);
+    g->AddDuga(1, 2, 7);
+    g->AddDuga(3, 1, 2);
+    EXPECT_EQ(g->MatrixToMemo(), (QStringList{"0,7,0", "0,0,0", "2,0,0"}));
+    g->IsHaveCost = 0;
+    EXPECT_EQ(g->MatrixToMemo(), (QStringList{"0,1,0", "0,0,0", "1,0,0"}));
+}
+
+TEST(GraphDocument, HitTestsUseTheirExtents)
+{
+    auto g = MakeGraf(false, false);
+    g->AddPoint(100, 100, QString(), 1, 10);
+    int v = 0;
+    EXPECT_TRUE(g->FindPointAt(111, 100, v)); // radius 10 plus pen 1, inclusive
+    EXPECT_EQ(v, 1);
+    EXPECT_FALSE(g->FindPointAt(112, 100, v));
+
+    g->NormalLabelStyle.Size = 8;
+    g->ActiveLabelStyle.Size = 30;
+    ASSERT_TRUE(g->AddLabel("a long label", 10, 10));
+    const TLabelRec& label = g->Labels[1];
+    ASSERT_GT(label.ActiveWidth, label.Width);
+    const int x = 10 + label.Width + 2;
+    EXPECT_EQ(g->FindLabelAt(x, 12, 0), 0);
+    EXPECT_EQ(g->FindLabelAt(x, 12, 1), 1); // the selected label is easier to hit
+    // the extents are not measured again after an edit
+    g->EditLabelText(1, "x");
+    EXPECT_EQ(g->FindLabelAt(x, 12, 1), 1);
+}
+
+TEST(GraphDocument, LabelsAreBoundedAndDeletedByIndex)
+{
+    auto g = MakeGraf(false, false);
+    for (int i = 0; i < TAllGraf::MaxLabels; ++i)
+        ASSERT_TRUE(g->AddLabel(QString::number(i), i, 0));
+    EXPECT_FALSE(g->AddLabel("one too many", 0, 0));
+    g->DeleteLabel(0);
+    g->DeleteLabel(TAllGraf::MaxLabels + 1);
+    EXPECT_EQ(g->CountLabel, TAllGraf::MaxLabels);
+    g->DeleteLabel(1);
+    EXPECT_EQ(g->CountLabel, TAllGraf::MaxLabels - 1);
+    EXPECT_EQ(g->Labels[1].Text, "1");
+}
+
+TEST(GraphDocument, MarkPathHighlightsTravelDirectionOnly)
+{
+    auto g = MakeGraf(false, false, 3);
+    g->AddDuga(1, 2, 1);
+    g->AddDuga(2, 3, 1);
+    g->PathPoints[0] = 1;
+    g->PathPoints[1] = 2;
+    g->PathPoints[2] = 3;
+    g->MarkPath(3);
+    EXPECT_TRUE(g->Points[1].Active && g->Points[2].Active && g->Points[3].Active);
+    EXPECT_EQ(g->Dugi[1][2].Marker, 1);
+    EXPECT_EQ(g->Dugi[2][1].Marker, 0);
+    EXPECT_EQ(g->Dugi[2][1].Active, 1);
+    g->ClearActive();
+    EXPECT_FALSE(g->Points[2].Active);
+    EXPECT_EQ(g->Dugi[1][2].Marker, 0);
+    EXPECT_EQ(g->ActivePoint, -1);
+    // a path with a vertex outside the graph is not followed past it
+    g->PathPoints[1] = 77;
+    g->MarkPath(3);
+    EXPECT_TRUE(g->Points[1].Active);
+    EXPECT_FALSE(g->Points[3].Active);
+}
+
+TEST(GraphDocument, CanvasIsAtLeastTheDrawingArea)
+{
+    ScriptedHost host;
+    auto g = MakeGraf(false, false);
+    g->AttachHost(&host);
+    EXPECT_EQ(g->CanvasWidth(), 600);
+    g->AddPoint(900, 30, QString(), 1, 10);
+    EXPECT_EQ(g->CanvasWidth(), 910);
+    EXPECT_EQ(g->CanvasHeight(), 400);
+}

@@ -1,0 +1,94 @@
+#include "GraphFixtures.h"
+#include "ScriptedHost.h"
+#include "config/TranslateManager.h"
+#include "document/HistoryManager.h"
+
+#include <gtest/gtest.h>
+
+using V = std::vector<int>;
+
+TEST(KindConversion, DirectedAndBackGivesTheSameGraph)
+{
+    auto g = MakeGraf(false, true, 3);
+    g->AddDuga(1, 2, 4);
+    g->AddDuga(3, 1, 6);
+    const auto before = CHistoryManager::TakeSnapshot(*g);
+    g->ToDirected();
+    EXPECT_EQ(g->IsOrint, 2);
+    EXPECT_TRUE(g->ToUndirected());
+    EXPECT_EQ(g->IsOrint, 0);
+    const auto after = CHistoryManager::TakeSnapshot(*g);
+    EXPECT_EQ(*before, *after);
+}
+
+TEST(KindConversion, OneWayArcGainsItsReverse)
+{
+    auto g = MakeGraf(true, true, 3);
+    g->AddDuga(1, 2, 4);
+    g->AddDuga(3, 2, 9);
+    ASSERT_TRUE(g->ToUndirected());
+    EXPECT_EQ(OutList(*g, 2), (V{1, 3}));
+    EXPECT_EQ(g->Dugi[2][1].Cost, 4);
+    EXPECT_EQ(g->Dugi[2][3].Cost, 9);
+    EXPECT_EQ(g->Dugi[3][2].Cost, 9);
+}
+
+TEST(KindConversion, UnequalOppositeArcsLeaveTheGraphExactlyAsItWas)
+{
+    ScriptedHost host;
+    auto g = MakeGraf(true, true, 3);
+    g->AttachHost(&host);
+    g->AddDuga(1, 2, 3);
+    g->AddDuga(2, 1, 4);
+    g->AddDuga(2, 3, 5);
+    const auto before = CHistoryManager::TakeSnapshot(*g);
+    EXPECT_FALSE(g->ToUndirected());
+    EXPECT_EQ(host.MessageTexts(),
+              (QStringList{Translate("Matrix_must_be_simertic"), Translate("Happend_error")}));
+    EXPECT_EQ(g->IsOrint, 2);
+    EXPECT_EQ(*before, *CHistoryManager::TakeSnapshot(*g));
+    EXPECT_EQ(g->Dugi[1][2].Cost, 3);
+    EXPECT_EQ(g->Dugi[2][1].Cost, 4);
+}
+
+TEST(KindConversion, UndirectedAlreadyIsRefused)
+{
+    ScriptedHost host;
+    auto g = MakeGraf(false, false, 2);
+    g->AttachHost(&host);
+    EXPECT_FALSE(g->ToUndirected());
+    EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Graf_is_not_orint")});
+}
+
+TEST(KindConversion, UnweightedThenWeightedLeavesWeightOne)
+{
+    auto g = MakeGraf(true, true, 3);
+    g->AddDuga(1, 2, 40);
+    g->AddDuga(2, 3, 7);
+    g->ToUnweighted();
+    EXPECT_EQ(g->IsHaveCost, 0);
+    g->ToWeighted();
+    EXPECT_EQ(g->Dugi[1][2].Cost, 1);
+    EXPECT_EQ(g->Dugi[2][3].Cost, 1);
+    EXPECT_EQ(g->MatrixToMemo(), (QStringList{"0,1,0", "0,0,1", "0,0,0"}));
+}
+
+TEST(KindConversion, NewGrafSetsKindStylesAndClearsTables)
+{
+    auto g = MakeGraf(true, false, 3);
+    g->AddDuga(1, 2, 1);
+    g->MapMode = 1;
+    g->NormalDugaStyle.PenColor = 0x123456;
+    g->MenuEditMode = 0;
+    g->NewGraf(false, true);
+    EXPECT_EQ(g->IsOrint, 0);
+    EXPECT_EQ(g->IsHaveCost, 1);
+    EXPECT_EQ(g->MapMode, 0);
+    EXPECT_EQ(g->PointCount, 0);
+    EXPECT_EQ(g->DugaCount[1], 0);
+    EXPECT_EQ(g->FreeTitleNumber(), 1);
+    EXPECT_EQ(g->NormalDugaStyle.PenColor, 0);
+    EXPECT_EQ(g->ActiveDugaStyle.PenStyle, 1);
+    EXPECT_EQ(g->ActivePointStyle.BrushColor, 0x0000FF);
+    EXPECT_EQ(g->EditMode, 0);
+}

@@ -1,0 +1,91 @@
+#include "document/TitleGraf.h"
+
+#include <QSet>
+#include <gtest/gtest.h>
+
+TEST(TitleGraf, LettersCountInBase26WithBAAfterZ)
+{
+    CTitleGraf t;
+    t.SetKind(CTitleGraf::Letters);
+    t.SetLetters('A', true);
+    EXPECT_EQ(t.GetTitle(1), "A");
+    EXPECT_EQ(t.GetTitle(26), "Z");
+    EXPECT_EQ(t.GetTitle(27), "BA");
+    EXPECT_EQ(t.GetTitle(52), "BZ");
+    EXPECT_EQ(t.GetTitle(53), "CA");
+    EXPECT_EQ(CTitleGraf::LetterName(280, true), "KU");
+    QSet<QString> names;
+    for (int i = 1; i <= 255; ++i)
+        names.insert(t.GetTitle(i));
+    EXPECT_EQ(names.size(), 255);
+}
+
+TEST(TitleGraf, LettersFromZAndSmallLetters)
+{
+    CTitleGraf t;
+    t.SetLetters('Z', true);
+    EXPECT_EQ(t.GetTitle(1), "Z");
+    EXPECT_EQ(t.GetTitle(2), "BA");
+    EXPECT_EQ(t.GetTitle(255), CTitleGraf::LetterName(279, true));
+
+    t.SetLetters('c', false);
+    EXPECT_EQ(t.GetTitle(1), "c");
+    EXPECT_EQ(t.GetTitle(25), "ba");
+    EXPECT_FALSE(t.GetIsBig());
+}
+
+TEST(TitleGraf, LetterStartOutsideItsCaseFallsBackToFirstLetter)
+{
+    CTitleGraf t;
+    t.SetLetters(200, true);
+    EXPECT_EQ(t.GetBeginLetter(), 'A');
+    EXPECT_EQ(t.GetTitle(1), "A");
+    t.SetLetters('A', false); // a capital start for small letters
+    EXPECT_EQ(t.GetTitle(1), "a");
+}
+
+TEST(TitleGraf, NumbersFromAnyStartIncludingHugeOnes)
+{
+    CTitleGraf t;
+    t.SetNumbers(5);
+    EXPECT_EQ(t.GetTitle(1), "5");
+    EXPECT_EQ(t.GetTitle(3), "7");
+    t.SetNumbers(-2);
+    EXPECT_EQ(t.GetTitle(1), "-2");
+    EXPECT_EQ(t.GetTitle(3), "0");
+    t.SetNumbers(2147483647);
+    EXPECT_EQ(t.GetTitle(1), "2147483647");
+    EXPECT_EQ(t.GetTitle(2), "2147483648");
+    EXPECT_EQ(t.GetTitle(0), "");
+    EXPECT_EQ(t.GetTitle(256), "");
+}
+
+TEST(TitleGraf, ManualTitlesOnlyInManualKind)
+{
+    CTitleGraf t;
+    t.SetNumbers(1);
+    t.SetManualTitle(2, "x");
+    EXPECT_EQ(t.GetTitle(2), "2");
+    t.ClearManualTitle(2);
+    EXPECT_EQ(t.GetTitle(2), "2");
+
+    t.SetKind(CTitleGraf::Manual); // keeps the current names as starting names
+    EXPECT_EQ(t.GetTitle(2), "2");
+    t.SetManualTitle(2, "Moscow");
+    EXPECT_EQ(t.GetTitle(2), "Moscow");
+    t.ClearManualTitle(2);
+    EXPECT_EQ(t.GetTitle(2), "");
+}
+
+TEST(TitleGraf, CopyFromAndSameAsIgnoreTheStartValues)
+{
+    CTitleGraf a, b;
+    a.SetNumbers(3);
+    b.SetNumbers(1);
+    EXPECT_FALSE(a.SameAs(b));
+    b.CopyFrom(a);
+    EXPECT_TRUE(b.SameAs(a));
+    EXPECT_EQ(b.GetBeginNumber(), 1);
+    b.SetKind(CTitleGraf::Manual);
+    EXPECT_FALSE(b.SameAs(a));
+}
