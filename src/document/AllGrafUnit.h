@@ -95,12 +95,13 @@ public:
     int LabelDragDX = 0, LabelDragDY = 0;
     QImage CanvasBitmap;
 
-    // Mouse-gesture state of the main window.
-    bool MouseDown = false;
-    bool DraggedSomething = false;
-    int DragKind = 0;
-    QPoint LastMouse;
-    int DragDugaFrom = 0, DragDugaTo = 0;
+    // Mouse-gesture state: the last left press grabbed an element; a left press is held
+    // (empty-space drags pan); the last pan position in drawing-area coordinates; a drag
+    // changed the document since the last release.
+    bool Dragging = false;
+    bool Panning = false;
+    int PanX = 0, PanY = 0;
+    bool Moved = false;
 
     // Tables the algorithms and importers share.
     VertexMatrix<int> DugaListStore{}; // DugaList[v][0..253] lives in columns 0..253

@@ -26,10 +26,10 @@ void TAllGraf::NewGraf(bool directed, bool weighted)
         row.fill(0);
     PathPoints.fill(0);
     ActivePoint = ActiveDugaFrom = ActiveDugaTo = TargetPoint = ActiveLabel = 0;
-    MouseDown = false;
-    DraggedSomething = false;
-    DragKind = 0;
-    DragDugaFrom = DragDugaTo = 0;
+    Dragging = false;
+    Panning = false;
+    PanX = PanY = 0;
+    Moved = false;
 
     EditMode = MenuEditMode;
 
