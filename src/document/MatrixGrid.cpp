@@ -1,0 +1,58 @@
+#include "document/MatrixGrid.h"
+
+#include "document/AllGrafUnit.h"
+
+namespace MatrixGrid {
+
+void MatrixToGrid(const TAllGraf& graf, QList<QStringList>& cells)
+{
+    const int n = graf.PointCount;
+    cells.clear();
+    cells.reserve(n + 1);
+    for (int row = 0; row <= n; ++row) {
+        QStringList line;
+        line.reserve(n + 1);
+        for (int column = 0; column <= n; ++column) {
+            if (row == 0 && column == 0)
+                line.append(QString());
+            else if (row == 0)
+                line.append(graf.PointTitle(column));
+            else if (column == 0)
+                line.append(graf.PointTitle(row));
+            else
+                line.append(QString::number(graf.MatrixEntry(column, row)));
+        }
+        cells.append(line);
+    }
+}
+
+bool IsAcceptedKey(QChar typed)
+{
+    return (typed >= QLatin1Char('0') && typed <= QLatin1Char('9')) || typed.unicode() <= 16;
+}
+
+bool EditCell(TAllGraf& graf, QList<QStringList>& cells, int column, int row, const QString& text)
+{
+    const int n = int(cells.size()) - 1;
+    if (column < 1 || row < 1 || column > n || row > n)
+        return false;
+    if (cells[row].size() <= column || cells[column].size() <= row)
+        return false;
+    QString typed = text;
+    cells[row][column] = typed;
+    if (column == row)
+        cells[row][column] = QStringLiteral("0");
+    bool isNumber = false;
+    int value = typed.toInt(&isNumber);
+    if (!isNumber)
+        value = 0;
+    if (!graf.IsHaveCost && value != 0 && column != row) {
+        typed = QStringLiteral("1");
+        cells[row][column] = typed;
+    }
+    if (column != row && graf.IsOrint == 0 && cells[column][row] != typed)
+        cells[column][row] = typed;
+    return graf.ApplyGridMatrix(cells);
+}
+
+} // namespace MatrixGrid

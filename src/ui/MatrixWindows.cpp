@@ -1,0 +1,217 @@
+#include "ui/MatrixWindows.h"
+
+#include "config/TranslateManager.h"
+#include "document/GraphSession.h"
+#include "document/MatrixGrid.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+namespace {
+const QColor SkyBlue(0xA6, 0xCA, 0xF0);
+const QColor DiagonalGrey(0xC0, 0xC0, 0xC0);
+} // namespace
+
+void TMatrixGrid::DiscardEditor()
+{
+    if (state() != EditingState)
+        return;
+    if (QWidget* editor = indexWidget(currentIndex()))
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+// Grey diagonal, the key filter and a notification after every accepted keystroke.
+class TMatrixCellDelegate : public QStyledItemDelegate {
+public:
+    explicit TMatrixCellDelegate(TMatrixForm& form) : QStyledItemDelegate(&form), form(form) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (index.row() == index.column()) {
+            painter->save();
+            painter->fillRect(option.rect, DiagonalGrey);
+            painter->restore();
+        }
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override
+    {
+        auto* editor = new QLineEdit(parent);
+        editor->setFrame(false);
+        // Pasted text never reaches the key filter.
+        editor->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), editor));
+        const int column = index.column() + 1;
+        const int row = index.row() + 1;
+        TMatrixForm* target = &form;
+        QObject::connect(editor, &QLineEdit::textEdited, editor, [target, column, row, editor](const QString& text) {
+            target->CellEdited(column, row, text, editor);
+        });
+        return editor;
+    }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const QString text = static_cast<QKeyEvent*>(event)->text();
+            if (!text.isEmpty() && !MatrixGrid::IsAcceptedKey(text.front()))
+                return true;
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    TMatrixForm& form;
+};
+
+TMatrixForm::TMatrixForm(GraphSession& session, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), session(session)
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, SkyBlue);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    captionLine = new QLabel(this);
+    grid = new TMatrixGrid(this);
+    grid->setItemDelegate(new TMatrixCellDelegate(*this));
+    grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setTabKeyNavigation(false);
+    grid->setFocusPolicy(Qt::ClickFocus);
+    grid->setShowGrid(true);
+    for (QHeaderView* header : {grid->horizontalHeader(), grid->verticalHeader()}) {
+        header->setMinimumSectionSize(20);
+        header->setDefaultSectionSize(20);
+        header->setSectionsClickable(false);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(captionLine);
+    layout->addWidget(grid, 1);
+
+    resize(306, 283);
+    Retranslate();
+    FillGrid();
+}
+
+void TMatrixForm::Retranslate()
+{
+    setWindowTitle(Translate("Adjacency_matrix"));
+    captionLine->setText(Translate("Start_point"));
+}
+
+void TMatrixForm::SetCaptionLine(const QString& text)
+{
+    captionLine->setText(text);
+}
+
+QString TMatrixForm::CaptionLine() const
+{
+    return captionLine->text();
+}
+
+void TMatrixForm::Refresh()
+{
+    Refresh(Translate("Matrix_smg"));
+}
+
+void TMatrixForm::Refresh(const QString& text)
+{
+    FillGrid();
+    captionLine->setText(text);
+}
+
+void TMatrixForm::FillGrid()
+{
+    grid->DiscardEditor();
+    cells.clear();
+    if (const TAllGraf* graf = session.Document())
+        MatrixGrid::MatrixToGrid(*graf, cells);
+    const int n = cells.isEmpty() ? 0 : int(cells.size()) - 1;
+
+    grid->setUpdatesEnabled(false);
+    grid->setRowCount(n);
+    grid->setColumnCount(n);
+    for (int k = 1; k <= n; ++k) {
+        grid->setHorizontalHeaderItem(k - 1, new QTableWidgetItem(cells[0][k]));
+        grid->setVerticalHeaderItem(k - 1, new QTableWidgetItem(cells[k][0]));
+    }
+    for (int row = 1; row <= n; ++row)
+        for (int column = 1; column <= n; ++column) {
+            QTableWidgetItem* item = grid->item(row - 1, column - 1);
+            if (!item) {
+                item = new QTableWidgetItem;
+                grid->setItem(row - 1, column - 1, item);
+            }
+            item->setText(cells[row][column]);
+            // Diagonal cells are never selected: no loops to edit there.
+            item->setFlags(row == column ? Qt::NoItemFlags
+                                         : Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
+        }
+    grid->setUpdatesEnabled(true);
+}
+
+void TMatrixForm::CellEdited(int column, int row, const QString& text, QLineEdit* editor)
+{
+    TAllGraf* graf = session.Document();
+    if (!graf)
+        return;
+    const int n = int(cells.size()) - 1;
+    if (column > n || row > n)
+        return;
+    session.RecordState();
+    const bool applied = MatrixGrid::EditCell(*graf, cells, column, row, text);
+
+    // The edited cell's own text is in its editor until it commits; an emptied cell stays
+    // empty there while the user is still typing.
+    if (!text.isEmpty() && cells[row][column] != text && editor)
+        editor->setText(cells[row][column]);
+    for (int r = 1; r <= n; ++r)
+        for (int c = 1; c <= n; ++c) {
+            if (r == row && c == column)
+                continue;
+            QTableWidgetItem* item = grid->item(r - 1, c - 1);
+            if (item && item->text() != cells[r][c])
+                item->setText(cells[r][c]);
+        }
+
+    if (applied)
+        session.Host().Redraw();
+    captionLine->setText(Translate(applied ? "Matrix_smg" : "Matrix_smg_uncorrect"));
+}
+
+QPoint TMatrixForm::InitialPosition(const QRect& mainWindow, const QSize& ownSize)
+{
+    return {mainWindow.left() + mainWindow.width() - ownSize.width() / 2,
+            mainWindow.top() + ownSize.height() / 2};
+}
+
+void TMatrixForm::PlaceBeside(const QRect& mainWindow)
+{
+    move(InitialPosition(mainWindow, frameGeometry().size()));
+}
+
+void TMatrixForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        emit visibilityChanged(true);
+}
+
+void TMatrixForm::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        emit visibilityChanged(false);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QLabel>
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+#include <QTableWidget>
+#include <QWidget>
+
+class GraphSession;
+class QLineEdit;
+
+// The grid of the matrix window: discarding an open cell editor without committing it, so
+// that a refresh is not overwritten by text typed before it.
+class TMatrixGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    using QTableWidget::QTableWidget;
+    void DiscardEditor();
+};
+
+// The adjacency matrix as an editable grid in a small tool window on top of the main window.
+// Columns are tails, rows are heads; every accepted keystroke in a cell is applied to the
+// graph at once.
+class TMatrixForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TMatrixForm(GraphSession& session, QWidget* parent = nullptr);
+
+    // Refills the grid from the document and sets the caption line to "Matrix_smg".
+    void Refresh();
+    // Refills the grid and shows the given caption line.
+    void Refresh(const QString& captionLine);
+    void SetCaptionLine(const QString& text);
+    QString CaptionLine() const;
+
+    // Where the window goes when it is first placed: straddling the right edge of the
+    // main window, half its own height below the main window's top.
+    static QPoint InitialPosition(const QRect& mainWindow, const QSize& ownSize);
+    void PlaceBeside(const QRect& mainWindow);
+
+    TMatrixGrid* Grid() const { return grid; }
+
+public slots:
+    void Retranslate();
+
+signals:
+    // Shown or closed by any means; the main window keeps its menu item caption with it.
+    void visibilityChanged(bool visible);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    friend class TMatrixCellDelegate;
+    void CellEdited(int column, int row, const QString& text, QLineEdit* editor);
+    void FillGrid();
+
+    GraphSession& session;
+    QLabel* captionLine;
+    TMatrixGrid* grid;
+    // The grid's texts as the core sees them: cells[row][column], row/column 0 the names.
+    QList<QStringList> cells;
+};

@@ -1,0 +1,87 @@
+#include "ui/UnitMartixText.h"
+
+#include "config/TranslateManager.h"
+#include "document/GraphSession.h"
+#include "files/MatrixText.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TFormTextMatrix::TFormTextMatrix(GraphSession& session, QWidget* parent) : QDialog(parent), session(session)
+{
+    setModal(true);
+    heading = new QLabel(this);
+    heading->setAlignment(Qt::AlignCenter);
+    heading->setAutoFillBackground(true);
+    QPalette pal = heading->palette();
+    pal.setColor(QPalette::Window, QColor(0xA6, 0xCA, 0xF0));
+    pal.setColor(QPalette::WindowText, Qt::white);
+    heading->setPalette(pal);
+
+    memo = new QPlainTextEdit(this);
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    applyButton = new QPushButton(this);
+    closeButton = new QPushButton(this);
+    applyButton->setAutoDefault(false);
+    closeButton->setAutoDefault(false);
+    connect(applyButton, &QPushButton::clicked, this, &TFormTextMatrix::Apply);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(memo, 1);
+    layout->addWidget(applyButton);
+    layout->addWidget(closeButton);
+
+    resize(320, 360);
+    Retranslate();
+}
+
+void TFormTextMatrix::Retranslate()
+{
+    setWindowTitle(Translate("Adjacency_matrix"));
+    heading->setText(Translate("Adjacency_matrix"));
+    applyButton->setText(Translate("Apply"));
+    closeButton->setText(Translate("Close"));
+}
+
+void TFormTextMatrix::Prepare()
+{
+    memo->clear();
+    if (const TAllGraf* graf = session.Document())
+        memo->setPlainText(graf->MatrixToMemo().join(QLatin1Char('\n')));
+    session.RecordState();
+}
+
+int TFormTextMatrix::Open()
+{
+    Prepare();
+    return exec();
+}
+
+QStringList TFormTextMatrix::Lines() const
+{
+    const QString text = memo->toPlainText();
+    if (text.isEmpty())
+        return {};
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (text.endsWith(QLatin1Char('\n')))
+        lines.removeLast();
+    return lines;
+}
+
+void TFormTextMatrix::Apply()
+{
+    TAllGraf* graf = session.Document();
+    if (!graf)
+        return;
+    MatrixText::ApplyTextMatrix(*graf, Lines());
+    // A refused build can have removed the vertices, so the grid follows either way.
+    session.Host().RefreshMatrixWindow();
+    session.Host().UpdateMenus();
+}

@@ -1,0 +1,313 @@
+#include "GraphFixtures.h"
+#include "ScriptedHost.h"
+#include "config/TranslateManager.h"
+#include "document/GraphSession.h"
+#include "document/MatrixGrid.h"
+#include "ui/MatrixWindows.h"
+#include "ui/UnitMartixText.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using V = std::vector<int>;
+
+namespace {
+
+struct MatrixWindow : ::testing::Test {
+    ScriptedHost host;
+    GraphSession session{host};
+    TAllGraf* g = nullptr;
+    std::unique_ptr<TMatrixForm> form;
+
+    void Create(bool directed, bool weighted, int n)
+    {
+        g = &session.CreateDocument();
+        g->NewGraf(directed, weighted);
+        for (int i = 1; i <= n; ++i)
+            g->AddPoint(40 * i, 60, QString(), g->FreeTitleNumber(), g->SizeGraf);
+    }
+    void Open()
+    {
+        form = std::make_unique<TMatrixForm>(session);
+        form->Refresh();
+        form->show();
+    }
+    QString Cell(int column, int row) const { return form->Grid()->item(row - 1, column - 1)->text(); }
+    QLineEdit* Edit(int column, int row)
+    {
+        TMatrixGrid* grid = form->Grid();
+        const QModelIndex index = grid->model()->index(row - 1, column - 1);
+        grid->setCurrentIndex(index); // the editor opens with the current cell
+        if (!grid->indexWidget(index))
+            grid->edit(index);
+        return qobject_cast<QLineEdit*>(grid->indexWidget(index));
+    }
+    static void Press(QLineEdit* editor, int key, const QString& text)
+    {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(editor, &press);
+    }
+    static void Type(QLineEdit* editor, const QString& keys)
+    {
+        for (QChar ch : keys) {
+            const int key = ch.isDigit() ? Qt::Key_0 + ch.digitValue() : ch.toUpper().unicode();
+            Press(editor, key, QString(ch));
+        }
+    }
+    void SelectAllAndType(int column, int row, const QString& keys)
+    {
+        QLineEdit* editor = Edit(column, row);
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        Type(editor, keys);
+    }
+};
+
+} // namespace
+
+TEST(MatrixGridContent, NamesInTheHeadersAndColumnsAsTails)
+{
+    auto g = MakeGraf(true, true, 3);
+    g->AddDuga(1, 2, 5);
+    g->AddDuga(3, 1, 2);
+    QList<QStringList> cells;
+    MatrixGrid::MatrixToGrid(*g, cells);
+    ASSERT_EQ(cells.size(), 4);
+    EXPECT_EQ(cells[0], (QStringList{"", g->PointTitle(1), g->PointTitle(2), g->PointTitle(3)}));
+    EXPECT_EQ(cells[2][0], g->PointTitle(2));
+    EXPECT_EQ(cells[1], (QStringList{g->PointTitle(1), "0", "0", "2"}));
+    EXPECT_EQ(cells[2], (QStringList{g->PointTitle(2), "5", "0", "0"}));
+    EXPECT_EQ(cells[3], (QStringList{g->PointTitle(3), "0", "0", "0"}));
+
+    g->ToUnweighted();
+    MatrixGrid::MatrixToGrid(*g, cells);
+    EXPECT_EQ(cells[2][1], "1");
+
+    auto empty = MakeGraf(false, false);
+    MatrixGrid::MatrixToGrid(*empty, cells);
+    EXPECT_EQ(cells, (QList<QStringList>{QStringList{QString()}}));
+}
+
+TEST(MatrixGridContent, KeyFilterLetsDigitsAndControlCharactersThrough)
+{
+    for (char ch : QByteArray("0123456789"))
+        EXPECT_TRUE(MatrixGrid::IsAcceptedKey(QLatin1Char(ch)));
+    EXPECT_TRUE(MatrixGrid::IsAcceptedKey(QChar(8)));
+    EXPECT_TRUE(MatrixGrid::IsAcceptedKey(QChar(16)));
+    for (QChar ch : QStringLiteral("-+ ,.aZ\x11\x16"))
+        EXPECT_FALSE(MatrixGrid::IsAcceptedKey(ch)) << int(ch.unicode());
+}
+
+TEST_F(MatrixWindow, GridShowsTheDocumentWithAGreyUnselectableDiagonal)
+{
+    Create(true, true, 3);
+    g->AddDuga(1, 2, 5);
+    Open();
+    TMatrixGrid* grid = form->Grid();
+    ASSERT_EQ(grid->rowCount(), 3);
+    ASSERT_EQ(grid->columnCount(), 3);
+    EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), g->PointTitle(2));
+    EXPECT_EQ(grid->verticalHeaderItem(2)->text(), g->PointTitle(3));
+    EXPECT_EQ(Cell(1, 2), "5");
+    EXPECT_EQ(Cell(2, 1), "0");
+    for (int k = 0; k < 3; ++k)
+        EXPECT_FALSE(grid->item(k, k)->flags() & Qt::ItemIsSelectable);
+    EXPECT_TRUE(grid->item(0, 1)->flags() & Qt::ItemIsEditable);
+    EXPECT_EQ(form->CaptionLine(), Translate("Matrix_smg"));
+
+    // The grey box covers the diagonal cell's "0".
+    const QImage shot = grid->viewport()->grab().toImage();
+    const QRect diagonal = grid->visualRect(grid->model()->index(1, 1));
+    EXPECT_EQ(shot.pixelColor(diagonal.center()), QColor(0xC0, 0xC0, 0xC0));
+}
+
+TEST_F(MatrixWindow, UnweightedGraphTakesOneForAnyEntry)
+{
+    Create(true, false, 3);
+    Open();
+    QLineEdit* editor = Edit(1, 2);
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    Type(editor, "5");
+    EXPECT_EQ(editor->text(), "1");
+    EXPECT_EQ(OutList(*g, 1), (V{2}));
+    EXPECT_EQ(g->Dugi[1][2].Cost, 1);
+    EXPECT_EQ(g->DugaCount[2], 0);
+    EXPECT_EQ(form->CaptionLine(), Translate("Matrix_smg"));
+    EXPECT_EQ(host.redraws, 1);
+}
+
+TEST_F(MatrixWindow, UndirectedGraphMirrorsTheEntry)
+{
+    Create(false, true, 3);
+    Open();
+    SelectAllAndType(2, 3, "7");
+    EXPECT_EQ(Cell(3, 2), "7");
+    EXPECT_EQ(OutList(*g, 2), (V{3}));
+    EXPECT_EQ(OutList(*g, 3), (V{2}));
+    EXPECT_EQ(g->Dugi[2][3].Cost, 7);
+    EXPECT_EQ(g->Dugi[3][2].Cost, 7);
+}
+
+TEST_F(MatrixWindow, EmptiedCellDeletesTheArc)
+{
+    Create(true, true, 2);
+    g->AddDuga(1, 2, 4);
+    g->AddDuga(2, 1, 6);
+    Open();
+    QLineEdit* editor = Edit(1, 2);
+    ASSERT_NE(editor, nullptr);
+    editor->setCursorPosition(1);
+    Press(editor, Qt::Key_Backspace, "\b");
+    EXPECT_EQ(editor->text(), "");
+    EXPECT_EQ(g->DugaCount[1], 0);
+    EXPECT_EQ(OutList(*g, 2), (V{1}));
+    EXPECT_EQ(form->CaptionLine(), Translate("Matrix_smg"));
+}
+
+TEST_F(MatrixWindow, EveryKeystrokeRecordsAndApplies)
+{
+    Create(true, true, 2);
+    Open();
+    SelectAllAndType(2, 1, "12");
+    EXPECT_EQ(g->Dugi[2][1].Cost, 12);
+    EXPECT_EQ(session.History().Count(), 2);
+    EXPECT_EQ(host.redraws, 2);
+    // One undo step goes back to the weight of the first keystroke.
+    session.Undo();
+    EXPECT_EQ(g->Dugi[2][1].Cost, 1);
+}
+
+TEST_F(MatrixWindow, RejectedGridLeavesTheGraphAndKeepsTheText)
+{
+    Create(true, true, 2);
+    Open();
+    QLineEdit* editor = Edit(1, 2);
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    Type(editor, "6000");
+    ASSERT_EQ(g->Dugi[1][2].Cost, 6000);
+    Type(editor, "0");
+    EXPECT_EQ(editor->text(), "60000");
+    EXPECT_EQ(g->Dugi[1][2].Cost, 6000);
+    EXPECT_EQ(form->CaptionLine(), Translate("Matrix_smg_uncorrect"));
+    EXPECT_EQ(host.redraws, 4);
+
+    // A refresh shows the graph again.
+    form->Refresh();
+    EXPECT_EQ(Cell(1, 2), "6000");
+    EXPECT_EQ(form->CaptionLine(), Translate("Matrix_smg"));
+}
+
+TEST_F(MatrixWindow, FilteredKeysChangeNothing)
+{
+    Create(true, true, 2);
+    g->AddDuga(1, 2, 3);
+    Open();
+    QLineEdit* editor = Edit(1, 2);
+    ASSERT_NE(editor, nullptr);
+    Type(editor, "a- ,");
+    EXPECT_EQ(editor->text(), "3");
+    editor->insert("x9"); // what a paste would do
+    EXPECT_EQ(editor->text(), "3");
+    EXPECT_EQ(session.History().Count(), 0);
+    EXPECT_EQ(g->Dugi[1][2].Cost, 3);
+}
+
+TEST_F(MatrixWindow, RefreshFollowsTheDocumentAndDropsAnOpenEditor)
+{
+    Create(true, true, 2);
+    Open();
+    QLineEdit* editor = Edit(1, 2);
+    ASSERT_NE(editor, nullptr);
+    editor->setText("9"); // typed but not yet taken
+    g->AddPoint(200, 200, QString(), g->FreeTitleNumber(), 10);
+    g->AddDuga(3, 1, 8);
+    form->Refresh();
+    ASSERT_EQ(form->Grid()->rowCount(), 3);
+    EXPECT_EQ(Cell(3, 1), "8");
+    EXPECT_EQ(Cell(1, 2), "0");
+    // Moving on does not bring the old text back.
+    form->Grid()->setCurrentCell(0, 2);
+    EXPECT_EQ(Cell(1, 2), "0");
+
+    // No document or no vertices: an empty grid.
+    g->DeleteAllPoints();
+    form->Refresh();
+    EXPECT_EQ(form->Grid()->rowCount(), 0);
+}
+
+TEST_F(MatrixWindow, PlacementAndVisibilitySignal)
+{
+    EXPECT_EQ(TMatrixForm::InitialPosition(QRect(100, 50, 800, 600), QSize(306, 283)), QPoint(747, 191));
+    Create(true, true, 1);
+    form = std::make_unique<TMatrixForm>(session);
+    std::vector<bool> seen;
+    QObject::connect(form.get(), &TMatrixForm::visibilityChanged, [&](bool visible) { seen.push_back(visible); });
+    form->show();
+    form->close();
+    EXPECT_EQ(seen, (std::vector<bool>{true, false}));
+}
+
+namespace {
+struct TextMatrixWindow : ::testing::Test {
+    ScriptedHost host;
+    GraphSession session{host};
+    TAllGraf* g = nullptr;
+    std::unique_ptr<TFormTextMatrix> form;
+    void SetUp() override
+    {
+        g = &session.CreateDocument();
+        g->NewGraf(true, true);
+        for (int i = 1; i <= 2; ++i)
+            g->AddPoint(40 * i, 60, QString(), g->FreeTitleNumber(), g->SizeGraf);
+        g->AddDuga(1, 2, 5);
+        form = std::make_unique<TFormTextMatrix>(session);
+    }
+};
+} // namespace
+
+TEST_F(TextMatrixWindow, OpeningShowsTheMatrixAndRecords)
+{
+    form->Memo()->setPlainText("left over");
+    form->Prepare();
+    EXPECT_EQ(form->Memo()->toPlainText(), "0,5\n0,0");
+    EXPECT_EQ(session.History().Count(), 1);
+    form->Memo()->setPlainText("0,1\n0,0\n");
+    EXPECT_EQ(form->Lines(), (QStringList{"0,1", "0,0"}));
+}
+
+TEST_F(TextMatrixWindow, ApplyReplacesTheGraphAndStaysOpen)
+{
+    form->Prepare();
+    form->show();
+    form->Memo()->setPlainText("0,2,0\n0,0,3\n4,0,0");
+    form->ApplyButton()->click();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(g->PointCount, 3);
+    EXPECT_EQ(OutList(*g, 1), (V{2}));
+    EXPECT_EQ(g->Dugi[2][3].Cost, 3);
+    EXPECT_EQ(g->Dugi[3][1].Cost, 4);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(host.matrixRefreshes, 1);
+    // Applying records nothing more than opening did.
+    EXPECT_EQ(session.History().Count(), 1);
+    form->CloseButton()->click();
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(TextMatrixWindow, BadTextIsReportedAndChangesNothing)
+{
+    form->Prepare();
+    form->Memo()->setPlainText("0,x\n0,0");
+    form->Apply();
+    EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Matrix_have_not_correct_value")});
+    EXPECT_EQ(g->PointCount, 2);
+    EXPECT_EQ(g->Dugi[1][2].Cost, 5);
+    EXPECT_EQ(OutList(*g, 1), (V{2}));
+}
