@@ -1,9 +1,9 @@
+#include "ui/MatrixWindows.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
 #include "config/TranslateManager.h"
 #include "document/GraphSession.h"
 #include "document/MatrixGrid.h"
-#include "ui/MatrixWindows.h"
 #include "ui/UnitMartixText.h"
 
 #include <QApplication>
@@ -33,7 +33,7 @@ struct MatrixWindow : ::testing::Test {
     }
     void Open()
     {
-        form = std::make_unique<TMatrixForm>(session);
+        form = std::make_unique<TMatrixForm>(session, TranslateManager());
         form->Refresh();
         form->show();
     }
@@ -242,16 +242,22 @@ TEST_F(MatrixWindow, RefreshFollowsTheDocumentAndDropsAnOpenEditor)
     EXPECT_EQ(form->Grid()->rowCount(), 0);
 }
 
-TEST_F(MatrixWindow, PlacementAndVisibilitySignal)
+TEST_F(MatrixWindow, PlacementVisibilityAndCaptions)
 {
     EXPECT_EQ(TMatrixForm::InitialPosition(QRect(100, 50, 800, 600), QSize(306, 283)), QPoint(747, 191));
     Create(true, true, 1);
-    form = std::make_unique<TMatrixForm>(session);
+    form = std::make_unique<TMatrixForm>(session, TranslateManager());
     std::vector<bool> seen;
-    QObject::connect(form.get(), &TMatrixForm::visibilityChanged, [&](bool visible) { seen.push_back(visible); });
+    QObject::connect(form.get(), &TMatrixForm::visibilityChanged,
+                     [&](bool visible) { seen.push_back(visible); });
     form->show();
     form->close();
     EXPECT_EQ(seen, (std::vector<bool>{true, false}));
+
+    form->SetCaptionLine("status");
+    emit TranslateManager().languageChanged();
+    EXPECT_EQ(form->CaptionLine(), Translate("Start_point"));
+    EXPECT_EQ(form->windowTitle(), Translate("Adjacency_matrix"));
 }
 
 namespace {
@@ -267,7 +273,7 @@ struct TextMatrixWindow : ::testing::Test {
         for (int i = 1; i <= 2; ++i)
             g->AddPoint(40 * i, 60, QString(), g->FreeTitleNumber(), g->SizeGraf);
         g->AddDuga(1, 2, 5);
-        form = std::make_unique<TFormTextMatrix>(session);
+        form = std::make_unique<TFormTextMatrix>(session, TranslateManager());
     }
 };
 } // namespace

@@ -28,7 +28,7 @@ void TMatrixGrid::DiscardEditor()
 
 // Grey diagonal, the key filter and a notification after every accepted keystroke.
 class TMatrixCellDelegate : public QStyledItemDelegate {
-public:
+  public:
     explicit TMatrixCellDelegate(TMatrixForm& form) : QStyledItemDelegate(&form), form(form) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
@@ -41,7 +41,8 @@ public:
         }
     }
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex& index) const override
     {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
@@ -51,13 +52,14 @@ public:
         const int column = index.column() + 1;
         const int row = index.row() + 1;
         TMatrixForm* target = &form;
-        QObject::connect(editor, &QLineEdit::textEdited, editor, [target, column, row, editor](const QString& text) {
-            target->CellEdited(column, row, text, editor);
-        });
+        QObject::connect(editor, &QLineEdit::textEdited, editor,
+                         [target, column, row, editor](const QString& text) {
+                             target->CellEdited(column, row, text, editor);
+                         });
         return editor;
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* object, QEvent* event) override
     {
         if (event->type() == QEvent::KeyPress) {
@@ -68,12 +70,12 @@ protected:
         return QStyledItemDelegate::eventFilter(object, event);
     }
 
-private:
+  private:
     TMatrixForm& form;
 };
 
-TMatrixForm::TMatrixForm(GraphSession& session, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), session(session)
+TMatrixForm::TMatrixForm(GraphSession& session, CTranslateManager& translator, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), session(session), translator(translator)
 {
     QPalette pal = palette();
     pal.setColor(QPalette::Window, SkyBlue);
@@ -102,13 +104,14 @@ TMatrixForm::TMatrixForm(GraphSession& session, QWidget* parent)
 
     resize(306, 283);
     Retranslate();
+    connect(&translator, &CTranslateManager::languageChanged, this, &TMatrixForm::Retranslate);
     FillGrid();
 }
 
 void TMatrixForm::Retranslate()
 {
-    setWindowTitle(Translate("Adjacency_matrix"));
-    captionLine->setText(Translate("Start_point"));
+    setWindowTitle(translator.Translate("Adjacency_matrix"));
+    captionLine->setText(translator.Translate("Start_point"));
 }
 
 void TMatrixForm::SetCaptionLine(const QString& text)
@@ -123,7 +126,7 @@ QString TMatrixForm::CaptionLine() const
 
 void TMatrixForm::Refresh()
 {
-    Refresh(Translate("Matrix_smg"));
+    Refresh(translator.Translate("Matrix_smg"));
 }
 
 void TMatrixForm::Refresh(const QString& text)
@@ -188,7 +191,7 @@ void TMatrixForm::CellEdited(int column, int row, const QString& text, QLineEdit
 
     if (applied)
         session.Host().Redraw();
-    captionLine->setText(Translate(applied ? "Matrix_smg" : "Matrix_smg_uncorrect"));
+    captionLine->setText(translator.Translate(applied ? "Matrix_smg" : "Matrix_smg_uncorrect"));
 }
 
 QPoint TMatrixForm::InitialPosition(const QRect& mainWindow, const QSize& ownSize)

@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QWidget>
 
+class CTranslateManager;
 class GraphSession;
 class QLineEdit;
 
@@ -14,7 +15,7 @@ class QLineEdit;
 // that a refresh is not overwritten by text typed before it.
 class TMatrixGrid : public QTableWidget {
     Q_OBJECT
-public:
+  public:
     using QTableWidget::QTableWidget;
     void DiscardEditor();
 };
@@ -24,8 +25,8 @@ public:
 // graph at once.
 class TMatrixForm : public QWidget {
     Q_OBJECT
-public:
-    explicit TMatrixForm(GraphSession& session, QWidget* parent = nullptr);
+  public:
+    explicit TMatrixForm(GraphSession& session, CTranslateManager& translator, QWidget* parent = nullptr);
 
     // Refills the grid from the document and sets the caption line to "Matrix_smg".
     void Refresh();
@@ -41,23 +42,24 @@ public:
 
     TMatrixGrid* Grid() const { return grid; }
 
-public slots:
+  public slots:
     void Retranslate();
 
-signals:
+  signals:
     // Shown or closed by any means; the main window keeps its menu item caption with it.
     void visibilityChanged(bool visible);
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     friend class TMatrixCellDelegate;
     void CellEdited(int column, int row, const QString& text, QLineEdit* editor);
     void FillGrid();
 
     GraphSession& session;
+    CTranslateManager& translator;
     QLabel* captionLine;
     TMatrixGrid* grid;
     // The grid's texts as the core sees them: cells[row][column], row/column 0 the names.

@@ -9,7 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TFormTextMatrix::TFormTextMatrix(GraphSession& session, QWidget* parent) : QDialog(parent), session(session)
+TFormTextMatrix::TFormTextMatrix(GraphSession& session, CTranslateManager& translator, QWidget* parent)
+    : QDialog(parent), session(session), translator(translator)
 {
     setModal(true);
     heading = new QLabel(this);
@@ -40,14 +41,15 @@ TFormTextMatrix::TFormTextMatrix(GraphSession& session, QWidget* parent) : QDial
 
     resize(320, 360);
     Retranslate();
+    connect(&translator, &CTranslateManager::languageChanged, this, &TFormTextMatrix::Retranslate);
 }
 
 void TFormTextMatrix::Retranslate()
 {
-    setWindowTitle(Translate("Adjacency_matrix"));
-    heading->setText(Translate("Adjacency_matrix"));
-    applyButton->setText(Translate("Apply"));
-    closeButton->setText(Translate("Close"));
+    setWindowTitle(translator.Translate("Adjacency_matrix"));
+    heading->setText(translator.Translate("Adjacency_matrix"));
+    applyButton->setText(translator.Translate("Apply"));
+    closeButton->setText(translator.Translate("Close"));
 }
 
 void TFormTextMatrix::Prepare()

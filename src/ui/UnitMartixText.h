@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class CTranslateManager;
 class GraphSession;
 class QLabel;
 class QPlainTextEdit;
@@ -11,8 +12,8 @@ class QPushButton;
 // shows the matrix as it was when it was opened.
 class TFormTextMatrix : public QDialog {
     Q_OBJECT
-public:
-    explicit TFormTextMatrix(GraphSession& session, QWidget* parent = nullptr);
+  public:
+    explicit TFormTextMatrix(GraphSession& session, CTranslateManager& translator, QWidget* parent = nullptr);
 
     // Fills the memo from the document and records the state; Open does this and runs the
     // window modally. The caller ends text-placing mode first.
@@ -25,12 +26,13 @@ public:
     QPushButton* ApplyButton() const { return applyButton; }
     QPushButton* CloseButton() const { return closeButton; }
 
-public slots:
+  public slots:
     void Retranslate();
     void Apply();
 
-private:
+  private:
     GraphSession& session;
+    CTranslateManager& translator;
     QLabel* heading;
     QPlainTextEdit* memo;
     QPushButton* applyButton;
