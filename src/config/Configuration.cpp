@@ -1,0 +1,242 @@
+#include "config/Configuration.h"
+
+#include "config/ProgramPaths.h"
+#include "config/TranslateManager.h"
+#include "document/AllGrafUnit.h"
+#include "files/IniFile.h"
+
+#include <QFont>
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString Section = QStringLiteral("MainSetting");
+constexpr int MaxRecentFiles = 6;
+
+// The integer keys in file order with their defaults; sizes with the range outside of
+// which a stored value is taken as damage.
+struct IntKey {
+    const char* key;
+    int def;
+    int min = INT_MIN;
+    int max = INT_MAX;
+};
+
+int ReadInt(const CIniFile& ini, const IntKey& key)
+{
+    const int value = ini.ReadInteger(Section, QString::fromLatin1(key.key), key.def);
+    return value < key.min || value > key.max ? key.def : value;
+}
+
+constexpr int MaxPenSize = 100;
+constexpr int MaxFontSize = 1000;
+constexpr int MaxVertexSize = 1000;
+
+const IntKey ActDugePenColor{"ActDugePenColor", 0x008000};
+const IntKey ActDugeTextColor{"ActDugeTextColor", 0x008000};
+const IntKey ActDugePenSize{"ActDugePenSize", 2, 0, MaxPenSize};
+const IntKey ActGrafPenColor{"ActGrafPenColor", 0};
+const IntKey ActGrafTextColor{"ActGrafTextColor", 0xFFFFFF};
+const IntKey ActGrafBrushColor{"ActGrafBrushColor", 0x0000FF};
+const IntKey NormalDugePenColor{"NormalDugePenColor", 0x808080};
+const IntKey NormalDugeTextColor{"NormalDugeTextColor", 0x808080};
+const IntKey NormalDugePenSize{"NormalDugePenSize", 2, 0, MaxPenSize};
+const IntKey NormalGrafPenColor{"NormalGrafPenColor", 0x808080};
+const IntKey NormalGrafTextColor{"NormalGrafTextColor", 0xFF0000};
+const IntKey NormalGrafBrushColor{"NormalGrafBrushColor", 0xFFFFFF};
+const IntKey SizeGraf{"SizeGraf", 10, 1, MaxVertexSize};
+const IntKey ZoomMap{"ZoomMap", 10};
+const IntKey ShowMatrixWindow{"ShowMatrixWindow", 1};
+const IntKey CountRun{"CountRun", 0};
+const IntKey SizeLabel{"SizeLabel", 10, 1, MaxFontSize};
+const IntKey ColorLabel{"ColorLabel", 0};
+const IntKey ColorBackgroundLabel{"ColorBackgroundLabel", 0xFFFFFF};
+const IntKey StyleLabel{"StyleLabel", 0};
+const IntKey ActiveSizeLabel{"ActiveSizeLabel", 10, 1, MaxFontSize};
+const IntKey ActiveColorLabel{"ActiveColorLabel", 0xFFFFFF};
+const IntKey ActiveColorBackgroundLabel{"ActiveColorBackgroundLabel", 0x0000FF};
+const IntKey ActStyleLabel{"ActStyleLabel", 0};
+
+QString Key(const char* key)
+{
+    return QString::fromLatin1(key);
+}
+
+} // namespace
+
+CConfiguration::CConfiguration(CTranslateManager& translator) : translator(translator)
+{
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        DefaultFontFace = QGuiApplication::font().family();
+    if (DefaultFontFace.isEmpty())
+        DefaultFontFace = QStringLiteral("Arial");
+}
+
+QString CConfiguration::FileName()
+{
+    return ProgramPaths::ProgramFolder() + QStringLiteral("/setting.ini");
+}
+
+bool CConfiguration::LoadSettings(TAllGraf& graf, bool withLanguage)
+{
+    const CIniFile ini(FileName());
+
+    graf.ActiveDugaStyle.PenColor = ReadInt(ini, ActDugePenColor);
+    graf.ActiveDugaStyle.TextColor = ReadInt(ini, ActDugeTextColor);
+    graf.ActiveDugaStyle.PenSize = ReadInt(ini, ActDugePenSize);
+    graf.ActivePointStyle.PenColor = ReadInt(ini, ActGrafPenColor);
+    graf.ActivePointStyle.TextColor = ReadInt(ini, ActGrafTextColor);
+    graf.ActivePointStyle.BrushColor = ReadInt(ini, ActGrafBrushColor);
+    graf.NormalDugaStyle.PenColor = ReadInt(ini, NormalDugePenColor);
+    graf.NormalDugaStyle.TextColor = ReadInt(ini, NormalDugeTextColor);
+    graf.NormalDugaStyle.PenSize = ReadInt(ini, NormalDugePenSize);
+    graf.NormalPointStyle.PenColor = ReadInt(ini, NormalGrafPenColor);
+    graf.NormalPointStyle.TextColor = ReadInt(ini, NormalGrafTextColor);
+    graf.NormalPointStyle.BrushColor = ReadInt(ini, NormalGrafBrushColor);
+
+    const QString background = ini.ReadString(Section, QStringLiteral("backgroundImage"), QString());
+    graf.SizeGraf = ReadInt(ini, SizeGraf);
+    graf.LoadBackground(background);
+
+    graf.ZoomMap = ReadInt(ini, ZoomMap);
+    graf.MapMode = 0;
+
+    const bool showMatrix = ReadInt(ini, ShowMatrixWindow) == 1;
+    graf.ShowMatrixWindow = showMatrix ? 1 : 0;
+
+    CountRun = ReadInt(ini, ::CountRun);
+    TTitle& normal = graf.NormalLabelStyle;
+    normal.Size = ReadInt(ini, SizeLabel);
+    normal.Color = ReadInt(ini, ColorLabel);
+    normal.ColorBackground = ReadInt(ini, ColorBackgroundLabel);
+    normal.Style = quint8(ReadInt(ini, StyleLabel));
+    normal.Face = ini.ReadString(Section, QStringLiteral("FaceLabel"), DefaultFontFace);
+    TTitle& active = graf.ActiveLabelStyle;
+    active.Size = ReadInt(ini, ActiveSizeLabel);
+    active.Color = ReadInt(ini, ActiveColorLabel);
+    active.ColorBackground = ReadInt(ini, ActiveColorBackgroundLabel);
+    active.Style = quint8(ReadInt(ini, ActStyleLabel));
+    active.Face = ini.ReadString(Section, QStringLiteral("ActFaceLabel"), DefaultFontFace);
+    // An empty face would leave the choice of font to chance.
+    if (normal.Face.trimmed().isEmpty())
+        normal.Face = DefaultFontFace;
+    if (active.Face.trimmed().isEmpty())
+        active.Face = DefaultFontFace;
+
+    if (withLanguage) {
+        const QString language =
+            ini.ReadString(Section, QStringLiteral("Lang"), CTranslateManager::DefaultLanguageFile());
+        if (language.isEmpty())
+            translator.UseBuiltIn();
+        else
+            translator.LoadLanguage(language);
+    }
+
+    graf.RecentFiles.clear();
+    for (int i = 0; i < MaxRecentFiles; ++i) {
+        const QString file =
+            ini.ReadString(Section, QStringLiteral("LastFile") + QString::number(i), QString());
+        if (!file.isEmpty())
+            graf.RecentFiles.append(file);
+    }
+    return showMatrix;
+}
+
+TWindowPlacement CConfiguration::DefaultPlacement(const QSize& screen)
+{
+    // Halves to even, as everywhere the program rounds.
+    TWindowPlacement placement;
+    placement.X = std::max(0, int(std::nearbyint(screen.width() / 2.0 - 350)));
+    placement.Y = std::max(0, int(std::nearbyint(screen.height() / 2.0 - 300)));
+    return placement;
+}
+
+TWindowPlacement CConfiguration::LoadWindowPlacement(const QList<QRect>& screens) const
+{
+    const QSize primary = screens.isEmpty() ? QSize(1024, 768) : screens.first().size();
+    const TWindowPlacement def = DefaultPlacement(primary);
+    const CIniFile ini(FileName());
+    TWindowPlacement placement;
+    placement.X = ini.ReadInteger(Section, QStringLiteral("FormPosX"), def.X);
+    placement.Y = ini.ReadInteger(Section, QStringLiteral("FormPosY"), def.Y);
+    placement.Width = ini.ReadInteger(Section, QStringLiteral("FormWidth"), def.Width);
+    placement.Height = ini.ReadInteger(Section, QStringLiteral("FormHeight"), def.Height);
+    if (placement.Width < 1)
+        placement.Width = def.Width;
+    if (placement.Height < 1)
+        placement.Height = def.Height;
+    return BringOnScreen(placement, screens);
+}
+
+TWindowPlacement CConfiguration::BringOnScreen(const TWindowPlacement& placement, const QList<QRect>& screens)
+{
+    if (screens.isEmpty())
+        return placement;
+    // Where the title bar is grabbed; 64-bit so that stored extremes cannot overflow.
+    const qint64 grabX = qint64(placement.X) + placement.Width / 2;
+    const qint64 grabY = qint64(placement.Y) + 10;
+    for (const QRect& screen : screens)
+        if (grabX >= screen.left() && grabX <= screen.right() && grabY >= screen.top() &&
+            grabY <= screen.bottom())
+            return placement;
+    const QRect& target = screens.first();
+    TWindowPlacement moved = placement;
+    moved.Width = std::min(placement.Width, target.width());
+    moved.Height = std::min(placement.Height, target.height());
+    moved.X = std::clamp(placement.X, target.left(), target.left() + target.width() - moved.Width);
+    moved.Y = std::clamp(placement.Y, target.top(), target.top() + target.height() - moved.Height);
+    return moved;
+}
+
+bool CConfiguration::SaveSettings(const TAllGraf& graf, const TWindowPlacement& mainWindow,
+                                  bool matrixWindowVisible, QString* error) const
+{
+    CIniFile ini(FileName());
+    auto put = [&ini](const IntKey& key, int value) { ini.WriteInteger(Section, Key(key.key), value); };
+    auto putString = [&ini](const char* key, const QString& value) {
+        ini.WriteString(Section, Key(key), value);
+    };
+
+    put(ActDugePenColor, graf.ActiveDugaStyle.PenColor);
+    put(ActDugeTextColor, graf.ActiveDugaStyle.TextColor);
+    put(ActDugePenSize, graf.ActiveDugaStyle.PenSize);
+    put(ActGrafPenColor, graf.ActivePointStyle.PenColor);
+    put(ActGrafTextColor, graf.ActivePointStyle.TextColor);
+    put(ActGrafBrushColor, graf.ActivePointStyle.BrushColor);
+    put(NormalDugePenColor, graf.NormalDugaStyle.PenColor);
+    put(NormalDugeTextColor, graf.NormalDugaStyle.TextColor);
+    put(NormalDugePenSize, graf.NormalDugaStyle.PenSize);
+    put(NormalGrafPenColor, graf.NormalPointStyle.PenColor);
+    put(NormalGrafTextColor, graf.NormalPointStyle.TextColor);
+    put(NormalGrafBrushColor, graf.NormalPointStyle.BrushColor);
+    put(SizeGraf, graf.SizeGraf);
+    putString("backgroundImage", graf.BackgroundFile);
+    put(ZoomMap, graf.ZoomMap);
+    put(ShowMatrixWindow, matrixWindowVisible ? 1 : 0);
+    put(::CountRun, CountRun);
+    const TTitle& normal = graf.NormalLabelStyle;
+    put(SizeLabel, normal.Size);
+    put(ColorLabel, normal.Color);
+    put(ColorBackgroundLabel, normal.ColorBackground);
+    put(StyleLabel, normal.Style);
+    putString("FaceLabel", normal.Face);
+    const TTitle& active = graf.ActiveLabelStyle;
+    put(ActiveSizeLabel, active.Size);
+    put(ActiveColorLabel, active.Color);
+    put(ActiveColorBackgroundLabel, active.ColorBackground);
+    put(ActStyleLabel, active.Style);
+    putString("ActFaceLabel", active.Face);
+    ini.WriteInteger(Section, QStringLiteral("FormPosX"), mainWindow.X);
+    ini.WriteInteger(Section, QStringLiteral("FormPosY"), mainWindow.Y);
+    ini.WriteInteger(Section, QStringLiteral("FormWidth"), mainWindow.Width);
+    ini.WriteInteger(Section, QStringLiteral("FormHeight"), mainWindow.Height);
+    putString("Lang", translator.CurrentLanguageFile());
+    // Higher-numbered keys of a longer earlier list stay; reading skips nothing but empties.
+    const int count = std::min(int(graf.RecentFiles.size()), MaxRecentFiles);
+    for (int i = 0; i < count; ++i)
+        ini.WriteString(Section, QStringLiteral("LastFile") + QString::number(i), graf.RecentFiles[i]);
+    return ini.UpdateFile(error);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QList>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class CTranslateManager;
+class TAllGraf;
+
+// The main window's left, top, width and height as the settings file keeps them.
+struct TWindowPlacement {
+    int X = 0, Y = 0, Width = 700, Height = 600;
+    bool operator==(const TWindowPlacement&) const = default;
+};
+
+// "setting.ini" in the program's folder: the drawing styles, vertex size, background
+// picture, map scale, label fonts, language and recent files of every new document, and a
+// few values of the running program. A missing, damaged or foreign file gives the defaults.
+class CConfiguration {
+  public:
+    explicit CConfiguration(CTranslateManager& translator);
+
+    static QString FileName();
+
+    // The run counter: read by LoadSettings, raised by the main window when it closes.
+    int CountRun = 0;
+    // Default face of both label fonts: the main window's font.
+    QString DefaultFontFace;
+
+    // Styles, vertex size, background, map scale (map mode off), label fonts, the run
+    // counter, with withLanguage the language, and the recent files into a new document.
+    // Returns whether the matrix window should be shown; only the first document of a run
+    // uses that.
+    bool LoadSettings(TAllGraf& graf, bool withLanguage);
+    // The main window's placement, brought onto one of the screens (the first is the
+    // primary one, whose size gives the default position).
+    TWindowPlacement LoadWindowPlacement(const QList<QRect>& screens) const;
+    // Writes every key in its order; keys the program does not know stay in the file.
+    bool SaveSettings(const TAllGraf& graf, const TWindowPlacement& mainWindow, bool matrixWindowVisible,
+                      QString* error = nullptr) const;
+
+    // Centred on a screen of the given size.
+    static TWindowPlacement DefaultPlacement(const QSize& screen);
+    // A window whose top middle lies on no screen cannot be grabbed: it moves onto the
+    // first screen, no larger than that screen.
+    static TWindowPlacement BringOnScreen(const TWindowPlacement& placement, const QList<QRect>& screens);
+
+  private:
+    CTranslateManager& translator;
+};

@@ -1,0 +1,318 @@
+#include "config/Configuration.h"
+#include "GraphFixtures.h"
+#include "config/ProgramPaths.h"
+#include "config/TranslateManager.h"
+
+#include <QFile>
+#include <QFont>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Settings : ::testing::Test {
+    QTemporaryDir folder;
+    CTranslateManager translator;
+    CConfiguration config{translator};
+    std::unique_ptr<TAllGraf> g = MakeGraf(true, true, 2);
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        ProgramPaths::SetProgramFolderOverride(folder.path());
+        config.DefaultFontFace = QStringLiteral("Window Font");
+    }
+    void TearDown() override { ProgramPaths::SetProgramFolderOverride(QString()); }
+
+    void WriteFile(const QByteArray& bytes)
+    {
+        QFile file(CConfiguration::FileName());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray ReadFile() const
+    {
+        QFile file(CConfiguration::FileName());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // The keys of the file in the order in which they stand.
+    QStringList FileKeys() const
+    {
+        QStringList keys;
+        for (const QByteArray& line : ReadFile().split('\n'))
+            if (line.contains('='))
+                keys.append(QString::fromUtf8(line.left(line.indexOf('='))));
+        return keys;
+    }
+};
+
+// The values a document has after loading without a settings file.
+void ExpectDefaults(const TAllGraf& g, const QString& face)
+{
+    EXPECT_EQ(g.ActiveDugaStyle.PenColor, 0x008000);
+    EXPECT_EQ(g.ActiveDugaStyle.TextColor, 0x008000);
+    EXPECT_EQ(g.ActiveDugaStyle.PenSize, 2);
+    EXPECT_EQ(g.ActivePointStyle.PenColor, 0);
+    EXPECT_EQ(g.ActivePointStyle.TextColor, 0xFFFFFF);
+    EXPECT_EQ(g.ActivePointStyle.BrushColor, 0x0000FF);
+    EXPECT_EQ(g.NormalDugaStyle.PenColor, 0x808080);
+    EXPECT_EQ(g.NormalDugaStyle.TextColor, 0x808080);
+    EXPECT_EQ(g.NormalDugaStyle.PenSize, 2);
+    EXPECT_EQ(g.NormalPointStyle.PenColor, 0x808080);
+    EXPECT_EQ(g.NormalPointStyle.TextColor, 0xFF0000);
+    EXPECT_EQ(g.NormalPointStyle.BrushColor, 0xFFFFFF);
+    EXPECT_EQ(g.SizeGraf, 10);
+    EXPECT_EQ(g.BackgroundFile, QString());
+    EXPECT_EQ(g.ZoomMap, 10);
+    EXPECT_EQ(g.MapMode, 0);
+    const TTitle normal{10, 0, 0xFFFFFF, 0, face};
+    const TTitle active{10, 0xFFFFFF, 0x0000FF, 0, face};
+    EXPECT_EQ(g.NormalLabelStyle, normal);
+    EXPECT_EQ(g.ActiveLabelStyle, active);
+    EXPECT_TRUE(g.RecentFiles.isEmpty());
+}
+
+} // namespace
+
+TEST_F(Settings, FirstStartWithoutAFile)
+{
+    g->MapMode = 1;
+    g->RecentFiles = QStringList{"stale.grafa"};
+    config.CountRun = 7;
+    EXPECT_TRUE(config.LoadSettings(*g, false));
+    ExpectDefaults(*g, "Window Font");
+    EXPECT_EQ(config.CountRun, 0);
+    EXPECT_FALSE(QFile::exists(CConfiguration::FileName()));
+
+    // Centred on the primary screen, halves rounded to even.
+    EXPECT_EQ(config.LoadWindowPlacement({QRect(0, 0, 1920, 1080)}), (TWindowPlacement{610, 240, 700, 600}));
+    EXPECT_EQ(config.LoadWindowPlacement({QRect(0, 0, 1365, 767), QRect(1365, 0, 800, 600)}),
+              (TWindowPlacement{332, 84, 700, 600}));
+    EXPECT_EQ(CConfiguration::DefaultPlacement(QSize(600, 400)), (TWindowPlacement{0, 0, 700, 600}));
+}
+
+TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
+{
+    g->ActiveDugaStyle.PenColor = 1;
+    g->ActiveDugaStyle.TextColor = 2;
+    g->ActiveDugaStyle.PenSize = 3;
+    g->ActivePointStyle.PenColor = 4;
+    g->ActivePointStyle.TextColor = 5;
+    g->ActivePointStyle.BrushColor = 6;
+    g->NormalDugaStyle.PenColor = 7;
+    g->NormalDugaStyle.TextColor = 8;
+    g->NormalDugaStyle.PenSize = 9;
+    g->NormalPointStyle.PenColor = 0x123456;
+    g->NormalPointStyle.TextColor = 11;
+    g->NormalPointStyle.BrushColor = 12;
+    g->SizeGraf = 25;
+    const QString picture = folder.filePath("фон.png");
+    QImage(4, 3, QImage::Format_RGB32).save(picture);
+    g->LoadBackground(picture);
+    g->ZoomMap = -3; // any scale is accepted
+    g->NormalLabelStyle = TTitle{14, 13, 15, 5, "Normal Face"};
+    g->ActiveLabelStyle = TTitle{16, 17, 18, 10, "Active Face"};
+    g->RecentFiles = QStringList{"/a/один.grafa", "/b/two.grafa", "c.grafa", "d e.grafa"};
+    config.CountRun = 3;
+    translator.LoadLanguage("grafEnglish.lang");
+    QString error;
+    ASSERT_TRUE(config.SaveSettings(*g, TWindowPlacement{-20, 30, 640, 480}, false, &error))
+        << error.toStdString();
+
+    const QStringList order{"ActDugePenColor",
+                            "ActDugeTextColor",
+                            "ActDugePenSize",
+                            "ActGrafPenColor",
+                            "ActGrafTextColor",
+                            "ActGrafBrushColor",
+                            "NormalDugePenColor",
+                            "NormalDugeTextColor",
+                            "NormalDugePenSize",
+                            "NormalGrafPenColor",
+                            "NormalGrafTextColor",
+                            "NormalGrafBrushColor",
+                            "SizeGraf",
+                            "backgroundImage",
+                            "ZoomMap",
+                            "ShowMatrixWindow",
+                            "CountRun",
+                            "SizeLabel",
+                            "ColorLabel",
+                            "ColorBackgroundLabel",
+                            "StyleLabel",
+                            "FaceLabel",
+                            "ActiveSizeLabel",
+                            "ActiveColorLabel",
+                            "ActiveColorBackgroundLabel",
+                            "ActStyleLabel",
+                            "ActFaceLabel",
+                            "FormPosX",
+                            "FormPosY",
+                            "FormWidth",
+                            "FormHeight",
+                            "Lang",
+                            "LastFile0",
+                            "LastFile1",
+                            "LastFile2",
+                            "LastFile3"};
+    EXPECT_EQ(FileKeys(), order);
+    EXPECT_TRUE(ReadFile().contains("NormalGrafPenColor=1193046\n")); // decimal 0x00BBGGRR
+
+    auto h = MakeGraf(false, false);
+    CTranslateManager otherTranslator;
+    CConfiguration other(otherTranslator);
+    EXPECT_FALSE(other.LoadSettings(*h, true));
+    EXPECT_EQ(h->ActiveDugaStyle, g->ActiveDugaStyle);
+    EXPECT_EQ(h->ActivePointStyle, g->ActivePointStyle);
+    EXPECT_EQ(h->NormalDugaStyle, g->NormalDugaStyle);
+    EXPECT_EQ(h->NormalPointStyle, g->NormalPointStyle);
+    EXPECT_EQ(h->SizeGraf, 25);
+    EXPECT_EQ(h->BackgroundFile, picture);
+    EXPECT_EQ(h->BackgroundBitmap.size(), QSize(4, 3));
+    EXPECT_EQ(h->ZoomMap, -3);
+    EXPECT_EQ(h->NormalLabelStyle, g->NormalLabelStyle);
+    EXPECT_EQ(h->ActiveLabelStyle, g->ActiveLabelStyle);
+    EXPECT_EQ(h->RecentFiles, g->RecentFiles);
+    EXPECT_EQ(other.CountRun, 3);
+    EXPECT_EQ(otherTranslator.CurrentLanguageFile(), "grafEnglish.lang");
+    EXPECT_EQ(other.LoadWindowPlacement({QRect(0, 0, 1920, 1080)}), (TWindowPlacement{-20, 30, 640, 480}));
+
+    // The built-in language is stored as an empty name and comes back as such.
+    translator.UseBuiltIn();
+    ASSERT_TRUE(config.SaveSettings(*g, TWindowPlacement{}, true));
+    EXPECT_TRUE(ReadFile().contains("\nLang=\n"));
+    EXPECT_TRUE(other.LoadSettings(*h, true));
+    EXPECT_EQ(otherTranslator.CurrentLanguageFile(), QString());
+}
+
+TEST_F(Settings, LanguageOnlyWhenAskedAndBackgroundThatIsGoneIsDropped)
+{
+    WriteFile("[MainSetting]\nLang=grafEnglish.lang\nbackgroundImage=/no/such/picture.bmp\n");
+    config.LoadSettings(*g, false);
+    EXPECT_EQ(translator.CurrentLanguageFile(), QString());
+    EXPECT_EQ(g->BackgroundFile, QString());
+    EXPECT_TRUE(g->BackgroundBitmap.isNull());
+    config.LoadSettings(*g, true);
+    EXPECT_EQ(translator.CurrentLanguageFile(), "grafEnglish.lang");
+}
+
+TEST_F(Settings, DamagedFilesGiveTheDefaults)
+{
+    QByteArray nonNumbers = "[MainSetting]\n";
+    for (const char* key : {"ActDugePenColor",
+                            "ActDugeTextColor",
+                            "ActDugePenSize",
+                            "ActGrafPenColor",
+                            "ActGrafTextColor",
+                            "ActGrafBrushColor",
+                            "NormalDugePenColor",
+                            "NormalDugeTextColor",
+                            "NormalDugePenSize",
+                            "NormalGrafPenColor",
+                            "NormalGrafTextColor",
+                            "NormalGrafBrushColor",
+                            "SizeGraf",
+                            "ZoomMap",
+                            "ShowMatrixWindow",
+                            "CountRun",
+                            "SizeLabel",
+                            "ColorLabel",
+                            "ColorBackgroundLabel",
+                            "StyleLabel",
+                            "ActiveSizeLabel",
+                            "ActiveColorLabel",
+                            "ActiveColorBackgroundLabel",
+                            "ActStyleLabel",
+                            "FormPosX",
+                            "FormPosY",
+                            "FormWidth",
+                            "FormHeight"})
+        nonNumbers += QByteArray(key) + "=twelve\n";
+    const QByteArray cases[] = {
+        "",
+        "[MainSetting]\nActDugePenCol", // cut off inside a line
+        "[MainSet",
+        "[MainSetting]\nActDugePenSize=\xff\xfe\x80\nSizeGraf=1\xe9\n", // not UTF-8
+        QByteArray("\x00\x01\x02[Main\x00Setting]\n=\n==\n", 17),       // binary junk
+        nonNumbers,
+        // Numbers, but not sizes anything could be drawn with.
+        "[MainSetting]\nSizeGraf=-5\nSizeLabel=0\nActiveSizeLabel=99999\nNormalDugePenSize=-1\n"
+        "FormWidth=0\nFormHeight=-600\n",
+    };
+    for (const QByteArray& bytes : cases) {
+        SCOPED_TRACE(bytes.toStdString());
+        WriteFile(bytes);
+        auto h = MakeGraf(true, true);
+        config.CountRun = 5;
+        EXPECT_TRUE(config.LoadSettings(*h, false));
+        ExpectDefaults(*h, "Window Font");
+        EXPECT_EQ(config.CountRun, 0);
+        EXPECT_EQ(config.LoadWindowPlacement({QRect(0, 0, 1920, 1080)}),
+                  (TWindowPlacement{610, 240, 700, 600}));
+    }
+}
+
+TEST_F(Settings, LabelStyleBitsAndEmptyFaces)
+{
+    WriteFile("[MainSetting]\nStyleLabel=3\nActStyleLabel=268\nFaceLabel=\nActFaceLabel=Serif\n");
+    config.LoadSettings(*g, false);
+    EXPECT_EQ(g->NormalLabelStyle.Style, 3);
+    const QFont font = g->NormalLabelStyle.Font();
+    EXPECT_TRUE(font.bold());
+    EXPECT_TRUE(font.italic());
+    EXPECT_FALSE(font.underline());
+    EXPECT_EQ(g->ActiveLabelStyle.Style, 12); // the low byte of 268: underline and strike-out
+    EXPECT_EQ(g->NormalLabelStyle.Face, "Window Font");
+    EXPECT_EQ(g->ActiveLabelStyle.Face, "Serif");
+}
+
+TEST_F(Settings, RecentFilesSkipEmptiesAndUnknownKeysSurviveASave)
+{
+    WriteFile("[Other]\nmine=kept\n[MainSetting]\nCustom=yes\nLastFile0=a.grafa\nLastFile1=\n"
+              "LastFile2=c.grafa\nLastFile5=f.grafa\nLastFile6=never.grafa\n");
+    config.LoadSettings(*g, false);
+    EXPECT_EQ(g->RecentFiles, (QStringList{"a.grafa", "c.grafa", "f.grafa"}));
+
+    g->RecentFiles = QStringList{"x.grafa"};
+    ASSERT_TRUE(config.SaveSettings(*g, TWindowPlacement{}, true));
+    const QByteArray text = ReadFile();
+    EXPECT_TRUE(text.contains("[Other]\nmine=kept\n"));
+    EXPECT_TRUE(text.contains("Custom=yes\n"));
+    EXPECT_TRUE(text.contains("LastFile0=x.grafa\n"));
+    // Later entries of a longer list are not removed.
+    EXPECT_TRUE(text.contains("LastFile2=c.grafa\n"));
+}
+
+TEST_F(Settings, SaveIntoAFolderThatIsGoneFails)
+{
+    ProgramPaths::SetProgramFolderOverride(folder.filePath("missing/deeper"));
+    QString error;
+    EXPECT_FALSE(config.SaveSettings(*g, TWindowPlacement{}, true, &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(WindowPlacement, OffScreenWindowsComeBack)
+{
+    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, -200, 1280, 1024)};
+    // On the second screen: left alone.
+    const TWindowPlacement second{2500, 100, 700, 600};
+    EXPECT_EQ(CConfiguration::BringOnScreen(second, screens), second);
+    // Partly off the left edge but the title bar is reachable: left alone.
+    const TWindowPlacement partly{-300, 50, 700, 600};
+    EXPECT_EQ(CConfiguration::BringOnScreen(partly, screens), partly);
+    // Beyond every screen: onto the primary one.
+    EXPECT_EQ(CConfiguration::BringOnScreen({5000, 300, 700, 600}, screens),
+              (TWindowPlacement{1220, 300, 700, 600}));
+    EXPECT_EQ(CConfiguration::BringOnScreen({100, -500, 700, 600}, screens),
+              (TWindowPlacement{100, 0, 700, 600}));
+    EXPECT_EQ(CConfiguration::BringOnScreen({-2000000000, 2000000000, 700, 600}, screens),
+              (TWindowPlacement{0, 480, 700, 600}));
+    // Larger than the screen it lands on: no larger than that screen.
+    EXPECT_EQ(CConfiguration::BringOnScreen({4000, 0, 3000, 2000}, screens),
+              (TWindowPlacement{0, 0, 1920, 1080}));
+    // Title bar above the second screen's top, where the primary screen does not reach.
+    EXPECT_EQ(CConfiguration::BringOnScreen({2000, -300, 700, 600}, screens),
+              (TWindowPlacement{1220, 0, 700, 600}));
+}
