@@ -10,13 +10,11 @@
 
 namespace {
 
-class IniFileTest : public ::testing::Test
-{
-protected:
+class IniFileTest : public ::testing::Test {
+  protected:
     QString PathOf(const QString& name) const { return m_dir.filePath(name); }
 
-    QString WriteBytes(const QByteArray& bytes, const QString& name = QStringLiteral("test.ini")) const
-    {
+    QString WriteBytes(const QByteArray& bytes, const QString& name = QStringLiteral("test.ini")) const {
         const QString path = PathOf(name);
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -24,19 +22,16 @@ protected:
         return path;
     }
 
-    static QByteArray ReadBytes(const QString& path)
-    {
+    static QByteArray ReadBytes(const QString& path) {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
+        if (!file.open(QIODevice::ReadOnly)) return {};
         return file.readAll();
     }
 
     QTemporaryDir m_dir;
 };
 
-TEST_F(IniFileTest, MissingFileReadsAsEmptyAndGivesDefaults)
-{
+TEST_F(IniFileTest, MissingFileReadsAsEmptyAndGivesDefaults) {
     const CIniFile ini(PathOf(QStringLiteral("absent.ini")));
     EXPECT_EQ(ini.FileName(), PathOf(QStringLiteral("absent.ini")));
     EXPECT_TRUE(ini.Sections().isEmpty());
@@ -48,8 +43,7 @@ TEST_F(IniFileTest, MissingFileReadsAsEmptyAndGivesDefaults)
     EXPECT_TRUE(ini.Keys(QStringLiteral("Main")).isEmpty());
 }
 
-TEST_F(IniFileTest, ParsesSectionsKeysAndValuesAsWritten)
-{
+TEST_F(IniFileTest, ParsesSectionsKeysAndValuesAsWritten) {
     const QString path = WriteBytes("; leading comment\n"
                                     "[Main]\n"
                                     "  Name = Value with blanks  \n"
@@ -71,7 +65,8 @@ TEST_F(IniFileTest, ParsesSectionsKeysAndValuesAsWritten)
               QStringLiteral(" Value with blanks  "));
     EXPECT_EQ(ini.ReadString(QStringLiteral("Main"), QStringLiteral("Expr"), {}), QStringLiteral("a=b"));
     EXPECT_TRUE(ini.ValueExists(QStringLiteral("Main"), QStringLiteral("Empty")));
-    EXPECT_EQ(ini.ReadString(QStringLiteral("Main"), QStringLiteral("Empty"), QStringLiteral("dflt")), QString());
+    EXPECT_EQ(ini.ReadString(QStringLiteral("Main"), QStringLiteral("Empty"), QStringLiteral("dflt")),
+              QString());
     EXPECT_FALSE(ini.ValueExists(QStringLiteral("Main"), QStringLiteral("; indented comment")));
     // Case matters for sections and keys.
     EXPECT_EQ(ini.ReadString(QStringLiteral("Other"), QStringLiteral("key"), {}), QStringLiteral("lower"));
@@ -80,8 +75,7 @@ TEST_F(IniFileTest, ParsesSectionsKeysAndValuesAsWritten)
     EXPECT_FALSE(ini.ValueExists(QStringLiteral("Main"), QStringLiteral("name")));
 }
 
-TEST_F(IniFileTest, FirstDuplicateKeyWinsAndRepeatedSectionsMerge)
-{
+TEST_F(IniFileTest, FirstDuplicateKeyWinsAndRepeatedSectionsMerge) {
     const QString path = WriteBytes("[A]\nx=1\nx=2\n[B]\ny=3\n[A]\nz=4\nx=5\n");
     const CIniFile ini(path);
     EXPECT_EQ(ini.Sections(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
@@ -90,8 +84,7 @@ TEST_F(IniFileTest, FirstDuplicateKeyWinsAndRepeatedSectionsMerge)
     EXPECT_EQ(ini.Keys(QStringLiteral("A")), (QStringList{QStringLiteral("x"), QStringLiteral("z")}));
 }
 
-TEST_F(IniFileTest, AcceptsAnyLineEndByteOrderMarkAndMissingFinalLineEnd)
-{
+TEST_F(IniFileTest, AcceptsAnyLineEndByteOrderMarkAndMissingFinalLineEnd) {
     const QByteArray variants[] = {
         "[Main]\r\nTitle=Hello \r\nCount=3\r\n",
         "[Main]\nTitle=Hello \nCount=3",
@@ -102,15 +95,17 @@ TEST_F(IniFileTest, AcceptsAnyLineEndByteOrderMarkAndMissingFinalLineEnd)
         const CIniFile ini(WriteBytes(bytes));
         SCOPED_TRACE(bytes.toStdString());
         EXPECT_EQ(ini.Sections(), QStringList{QStringLiteral("Main")});
-        EXPECT_EQ(ini.ReadString(QStringLiteral("Main"), QStringLiteral("Title"), {}), QStringLiteral("Hello "));
+        EXPECT_EQ(ini.ReadString(QStringLiteral("Main"), QStringLiteral("Title"), {}),
+                  QStringLiteral("Hello "));
         EXPECT_EQ(ini.ReadInteger(QStringLiteral("Main"), QStringLiteral("Count"), 0), 3);
     }
 }
 
-TEST_F(IniFileTest, DecodesUtf8AndFallsBackToWindows1251)
-{
+TEST_F(IniFileTest, DecodesUtf8AndFallsBackToWindows1251) {
     EXPECT_EQ(CIniFile::DecodeText("\xD0\xA0\xD1\x83\xD1\x81"), QStringLiteral("Рус"));
-    EXPECT_EQ(CIniFile::DecodeText("\xEF\xBB\xBF" "abc"), QStringLiteral("abc"));
+    EXPECT_EQ(CIniFile::DecodeText("\xEF\xBB\xBF"
+                                   "abc"),
+              QStringLiteral("abc"));
     // "Русский" in Windows-1251 is not valid UTF-8.
     EXPECT_EQ(CIniFile::DecodeText("\xD0\xF3\xF1\xF1\xEA\xE8\xE9"), QStringLiteral("Русский"));
     // Valid UTF-8 except for a cut-off last character: the whole text is 1251.
@@ -131,8 +126,7 @@ TEST_F(IniFileTest, DecodesUtf8AndFallsBackToWindows1251)
               QStringLiteral("Русский"));
 }
 
-TEST_F(IniFileTest, ReadsIntegersStrictlyAndFallsBackToDefault)
-{
+TEST_F(IniFileTest, ReadsIntegersStrictlyAndFallsBackToDefault) {
     const QString path = WriteBytes("[N]\n"
                                     "plain=42\n"
                                     "blanks=  -13 \n"
@@ -154,7 +148,9 @@ TEST_F(IniFileTest, ReadsIntegersStrictlyAndFallsBackToDefault)
                                     "hexlarge=0x100000000\n"
                                     "decimalpoint=3.5\n");
     const CIniFile ini(path);
-    const auto read = [&](const char* key) { return ini.ReadInteger(QStringLiteral("N"), QString::fromLatin1(key), -99); };
+    const auto read = [&](const char* key) {
+        return ini.ReadInteger(QStringLiteral("N"), QString::fromLatin1(key), -99);
+    };
     EXPECT_EQ(read("plain"), 42);
     EXPECT_EQ(read("blanks"), -13);
     EXPECT_EQ(read("plus"), 7);
@@ -171,8 +167,7 @@ TEST_F(IniFileTest, ReadsIntegersStrictlyAndFallsBackToDefault)
     }
 }
 
-TEST_F(IniFileTest, WritesKeyByKeyKeepingUnknownKeysAndOrder)
-{
+TEST_F(IniFileTest, WritesKeyByKeyKeepingUnknownKeysAndOrder) {
     const QString path = WriteBytes("[A]\r\nk1=one\r\nk2=two\r\nk3=three\r\n[B]\r\nx=keep me\r\n");
     CIniFile ini(path);
     ini.WriteString(QStringLiteral("A"), QStringLiteral("k2"), QStringLiteral("TWO"));
@@ -191,9 +186,10 @@ TEST_F(IniFileTest, WritesKeyByKeyKeepingUnknownKeysAndOrder)
                                           "[C]\nnew= spaced \n"));
 
     const CIniFile reread(path);
-    EXPECT_EQ(reread.Sections(), (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
-    EXPECT_EQ(reread.Keys(QStringLiteral("A")),
-              (QStringList{QStringLiteral("k1"), QStringLiteral("k2"), QStringLiteral("k3"), QStringLiteral("k4")}));
+    EXPECT_EQ(reread.Sections(),
+              (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
+    EXPECT_EQ(reread.Keys(QStringLiteral("A")), (QStringList{QStringLiteral("k1"), QStringLiteral("k2"),
+                                                             QStringLiteral("k3"), QStringLiteral("k4")}));
     EXPECT_EQ(reread.ReadInteger(QStringLiteral("A"), QStringLiteral("k4"), 0), -5);
     EXPECT_EQ(reread.ReadString(QStringLiteral("B"), QStringLiteral("y"), {}), QStringLiteral("Ёлка"));
     EXPECT_EQ(reread.ReadString(QStringLiteral("C"), QStringLiteral("new"), {}), QStringLiteral(" spaced "));
@@ -202,8 +198,7 @@ TEST_F(IniFileTest, WritesKeyByKeyKeepingUnknownKeysAndOrder)
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("test.ini")});
 }
 
-TEST_F(IniFileTest, KeysBeforeTheFirstSectionSurviveARewrite)
-{
+TEST_F(IniFileTest, KeysBeforeTheFirstSectionSurviveARewrite) {
     const QString path = WriteBytes("loose=1\n[S]\na=2\n");
     CIniFile ini(path);
     ini.WriteString(QStringLiteral("S"), QStringLiteral("b"), QStringLiteral("3"));
@@ -216,8 +211,7 @@ TEST_F(IniFileTest, KeysBeforeTheFirstSectionSurviveARewrite)
     EXPECT_EQ(reread.Keys(QStringLiteral("S")), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
 }
 
-TEST_F(IniFileTest, ValuesWithLineBreaksCannotAddLines)
-{
+TEST_F(IniFileTest, ValuesWithLineBreaksCannotAddLines) {
     const QString path = PathOf(QStringLiteral("new.ini"));
     CIniFile ini(path);
     ini.WriteString(QStringLiteral("S"), QStringLiteral("text"), QStringLiteral("one\r\n[Evil]\nx=1"));
@@ -225,11 +219,11 @@ TEST_F(IniFileTest, ValuesWithLineBreaksCannotAddLines)
 
     const CIniFile reread(path);
     EXPECT_EQ(reread.Sections(), QStringList{QStringLiteral("S")});
-    EXPECT_EQ(reread.ReadString(QStringLiteral("S"), QStringLiteral("text"), {}), QStringLiteral("one  [Evil] x=1"));
+    EXPECT_EQ(reread.ReadString(QStringLiteral("S"), QStringLiteral("text"), {}),
+              QStringLiteral("one  [Evil] x=1"));
 }
 
-TEST_F(IniFileTest, UpdateFileReportsFailureAndWritesNothing)
-{
+TEST_F(IniFileTest, UpdateFileReportsFailureAndWritesNothing) {
     const QString path = PathOf(QStringLiteral("no/such/folder/x.ini"));
     CIniFile ini(path);
     ini.WriteInteger(QStringLiteral("S"), QStringLiteral("k"), 1);
@@ -240,14 +234,14 @@ TEST_F(IniFileTest, UpdateFileReportsFailureAndWritesNothing)
     EXPECT_FALSE(ini.UpdateFile()); // no error pointer: still reported, no crash
 }
 
-TEST_F(IniFileTest, LargeSectionRoundTrips)
-{
+TEST_F(IniFileTest, LargeSectionRoundTrips) {
     const QString path = PathOf(QStringLiteral("matrix.ini"));
     {
         CIniFile ini(path);
         for (int i = 1; i <= 255; ++i)
             for (int j = 1; j <= 255; ++j)
-                ini.WriteInteger(QStringLiteral("Matrix"), QStringLiteral("From%1To%2").arg(i).arg(j), i * 1000 + j);
+                ini.WriteInteger(QStringLiteral("Matrix"), QStringLiteral("From%1To%2").arg(i).arg(j),
+                                 i * 1000 + j);
         ASSERT_TRUE(ini.UpdateFile());
     }
     const CIniFile reread(path);
@@ -258,8 +252,9 @@ TEST_F(IniFileTest, LargeSectionRoundTrips)
     EXPECT_EQ(keys.back(), QStringLiteral("From255To255"));
     for (int i = 1; i <= 255; i += 17)
         for (int j = 1; j <= 255; j += 13)
-            EXPECT_EQ(reread.ReadInteger(QStringLiteral("Matrix"), QStringLiteral("From%1To%2").arg(i).arg(j), -1),
-                      i * 1000 + j);
+            EXPECT_EQ(
+                reread.ReadInteger(QStringLiteral("Matrix"), QStringLiteral("From%1To%2").arg(i).arg(j), -1),
+                i * 1000 + j);
 }
 
 } // namespace

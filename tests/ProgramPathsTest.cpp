@@ -10,8 +10,7 @@
 
 namespace {
 
-TEST(ProgramPathsTest, BuildTreeIsTheProgramFolderAndHoldsTheLanguageFiles)
-{
+TEST(ProgramPathsTest, BuildTreeIsTheProgramFolderAndHoldsTheLanguageFiles) {
     // The test executable sits in the writable build folder, where the build copies local/*.lang.
     const QString executable = QCoreApplication::applicationDirPath();
     EXPECT_EQ(ProgramPaths::ProgramFolder(), executable);
@@ -20,8 +19,7 @@ TEST(ProgramPathsTest, BuildTreeIsTheProgramFolderAndHoldsTheLanguageFiles)
     EXPECT_TRUE(ProgramPaths::HelpFile().endsWith(QStringLiteral("/help.pdf")));
 }
 
-TEST(ProgramPathsTest, OverridesRedirectAndEmptyRestores)
-{
+TEST(ProgramPathsTest, OverridesRedirectAndEmptyRestores) {
     QTemporaryDir programDir;
     QTemporaryDir languageDir;
     QFile help(programDir.filePath(QStringLiteral("help.pdf")));
@@ -37,7 +35,8 @@ TEST(ProgramPathsTest, OverridesRedirectAndEmptyRestores)
     ProgramPaths::SetProgramFolderOverride(QString());
     ProgramPaths::SetLanguageFolderOverride(QString());
     EXPECT_EQ(ProgramPaths::ProgramFolder(), QCoreApplication::applicationDirPath());
-    EXPECT_EQ(ProgramPaths::LanguageFolder(), QCoreApplication::applicationDirPath() + QStringLiteral("/local"));
+    EXPECT_EQ(ProgramPaths::LanguageFolder(),
+              QCoreApplication::applicationDirPath() + QStringLiteral("/local"));
 }
 
 } // namespace

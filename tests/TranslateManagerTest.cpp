@@ -1,5 +1,5 @@
-#include "config/ProgramPaths.h"
 #include "config/TranslateManager.h"
+#include "config/ProgramPaths.h"
 #include "files/IniFile.h"
 
 #include <QFile>
@@ -12,26 +12,22 @@ namespace {
 
 const QString kEnglish = QStringLiteral("grafEnglish.lang");
 
-QString ShippedLanguageFolder()
-{
+QString ShippedLanguageFolder() {
     return QStringLiteral(NODELOOM_SOURCE_DIR) + QStringLiteral("/local");
 }
 
 // Points the language look-up at a folder for the test's lifetime.
-class LanguageFolderScope
-{
-public:
+class LanguageFolderScope {
+  public:
     explicit LanguageFolderScope(const QString& folder) { ProgramPaths::SetLanguageFolderOverride(folder); }
     ~LanguageFolderScope() { ProgramPaths::SetLanguageFolderOverride(QString()); }
     LanguageFolderScope(const LanguageFolderScope&) = delete;
     LanguageFolderScope& operator=(const LanguageFolderScope&) = delete;
 };
 
-class TranslateManagerTest : public ::testing::Test
-{
-protected:
-    void WriteLanguage(const QString& name, const QByteArray& bytes) const
-    {
+class TranslateManagerTest : public ::testing::Test {
+  protected:
+    void WriteLanguage(const QString& name, const QByteArray& bytes) const {
         QFile file(m_dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
@@ -42,8 +38,7 @@ protected:
     CTranslateManager m_manager;
 };
 
-TEST_F(TranslateManagerTest, BuiltInTableIsCompleteAndPairwise)
-{
+TEST_F(TranslateManagerTest, BuiltInTableIsCompleteAndPairwise) {
     const QStringList& keys = m_manager.Keys();
     const QStringList& texts = m_manager.Texts();
     ASSERT_EQ(keys.size(), texts.size());
@@ -57,27 +52,33 @@ TEST_F(TranslateManagerTest, BuiltInTableIsCompleteAndPairwise)
     QSet<QString> repeated;
     QSet<QString> seen;
     for (const QString& key : keys) {
-        if (seen.contains(key))
-            repeated.insert(key);
+        if (seen.contains(key)) repeated.insert(key);
         seen.insert(key);
     }
-    const QSet<QString> expected{
-        QStringLiteral("Find_trace_ignory_load"), QStringLiteral("Orgraf_must_have_stok"), QStringLiteral("_over_"),
-        QStringLiteral("AddText"), QStringLiteral("Edit"), QStringLiteral("FindTrace"), QStringLiteral("MaxStream"),
-        QStringLiteral("DialogFilters"), QStringLiteral("FeedBack"), QStringLiteral("Close")};
+    const QSet<QString> expected{QStringLiteral("Find_trace_ignory_load"),
+                                 QStringLiteral("Orgraf_must_have_stok"),
+                                 QStringLiteral("_over_"),
+                                 QStringLiteral("AddText"),
+                                 QStringLiteral("Edit"),
+                                 QStringLiteral("FindTrace"),
+                                 QStringLiteral("MaxStream"),
+                                 QStringLiteral("DialogFilters"),
+                                 QStringLiteral("FeedBack"),
+                                 QStringLiteral("Close")};
     EXPECT_EQ(repeated, expected);
     EXPECT_EQ(seen.size(), 268);
     for (const QString& key : expected)
         EXPECT_EQ(keys.count(key), 2) << key.toStdString();
 }
 
-TEST_F(TranslateManagerTest, BuiltInTextsKeepTheirExactSpelling)
-{
+TEST_F(TranslateManagerTest, BuiltInTextsKeepTheirExactSpelling) {
     EXPECT_EQ(m_manager.LanguageTitle(), QStringLiteral("Русский"));
     EXPECT_TRUE(m_manager.CurrentLanguageFile().isEmpty());
-    EXPECT_EQ(m_manager.Translate(QStringLiteral("concentricity")), QStringLiteral("Эксцентриситет вершины "));
+    EXPECT_EQ(m_manager.Translate(QStringLiteral("concentricity")),
+              QStringLiteral("Эксцентриситет вершины "));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("_over_")), QStringLiteral(" за "));
-    EXPECT_EQ(m_manager.Translate(QStringLiteral("Graf_have_gam_chain")), QStringLiteral("Граф  имеет гамильтонову цепь"));
+    EXPECT_EQ(m_manager.Translate(QStringLiteral("Graf_have_gam_chain")),
+              QStringLiteral("Граф  имеет гамильтонову цепь"));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("Algor_dejkstry")), QStringLiteral("Алгоритм Дейкстры :"));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("Start_point")), QStringLiteral("      Из какой вершины"));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("chars_from")), QStringLiteral(" символов из 5000 )"));
@@ -89,12 +90,12 @@ TEST_F(TranslateManagerTest, BuiltInTextsKeepTheirExactSpelling)
     EXPECT_EQ(m_manager.Translate(QStringLiteral("_int_ ")), QStringLiteral("(целое значение)"));
 }
 
-TEST_F(TranslateManagerTest, LookupIsExactAndFindsTheFirstEntry)
-{
+TEST_F(TranslateManagerTest, LookupIsExactAndFindsTheFirstEntry) {
     EXPECT_EQ(m_manager.Translate(QStringLiteral("Edit")), QStringLiteral("Изменить"));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("FindTrace")), QStringLiteral("Поиск пути"));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("Close")), QStringLiteral("Закрыть"));
-    EXPECT_EQ(m_manager.Translate(QStringLiteral("Orgraf_must_have_stok")), QStringLiteral("У орграфа должен быть сток"));
+    EXPECT_EQ(m_manager.Translate(QStringLiteral("Orgraf_must_have_stok")),
+              QStringLiteral("У орграфа должен быть сток"));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("MaxStream")),
               QStringLiteral("Пропускная способность с несколькими стоками и истоками"));
 
@@ -104,10 +105,10 @@ TEST_F(TranslateManagerTest, LookupIsExactAndFindsTheFirstEntry)
     EXPECT_TRUE(m_manager.Translate(QString()).isEmpty());
 }
 
-TEST_F(TranslateManagerTest, LanguageFileWinsAndFallsBackPerKey)
-{
-    WriteLanguage(QStringLiteral("test.lang"),
-                  "[Main]\nLanguageTitle=Testish\n[Translate]\nEdit=Modify\nContin=\nGraf__=Vertex \n_int_ =(int)\n");
+TEST_F(TranslateManagerTest, LanguageFileWinsAndFallsBackPerKey) {
+    WriteLanguage(
+        QStringLiteral("test.lang"),
+        "[Main]\nLanguageTitle=Testish\n[Translate]\nEdit=Modify\nContin=\nGraf__=Vertex \n_int_ =(int)\n");
     int emitted = 0;
     QObject::connect(&m_manager, &CTranslateManager::languageChanged, [&] { ++emitted; });
 
@@ -130,8 +131,7 @@ TEST_F(TranslateManagerTest, LanguageFileWinsAndFallsBackPerKey)
     EXPECT_EQ(m_manager.Translate(QStringLiteral("Edit")), QStringLiteral("Изменить"));
 }
 
-TEST_F(TranslateManagerTest, MissingFileOrTitleKeepsTheBuiltInTextsAndPreviousTitle)
-{
+TEST_F(TranslateManagerTest, MissingFileOrTitleKeepsTheBuiltInTextsAndPreviousTitle) {
     WriteLanguage(QStringLiteral("titled.lang"), "[Main]\nLanguageTitle=First\n[Translate]\nContin=Go on?\n");
     WriteLanguage(QStringLiteral("untitled.lang"), "[Translate]\nContin=Weiter?\n");
     int emitted = 0;
@@ -155,18 +155,17 @@ TEST_F(TranslateManagerTest, MissingFileOrTitleKeepsTheBuiltInTextsAndPreviousTi
     EXPECT_EQ(m_manager.Translate(QStringLiteral("Contin")), QStringLiteral("Продолжить?"));
 }
 
-TEST_F(TranslateManagerTest, ReadsLanguageFilesWrittenInWindows1251)
-{
+TEST_F(TranslateManagerTest, ReadsLanguageFilesWrittenInWindows1251) {
     // "Русский" and "Да?" in Windows-1251.
-    WriteLanguage(QStringLiteral("old.lang"),
-                  "[Main]\r\nLanguageTitle=\xD0\xF3\xF1\xF1\xEA\xE8\xE9\r\n[Translate]\r\nContin=\xC4\xE0?\r\n");
+    WriteLanguage(
+        QStringLiteral("old.lang"),
+        "[Main]\r\nLanguageTitle=\xD0\xF3\xF1\xF1\xEA\xE8\xE9\r\n[Translate]\r\nContin=\xC4\xE0?\r\n");
     m_manager.LoadLanguage(QStringLiteral("old.lang"));
     EXPECT_EQ(m_manager.LanguageTitle(), QStringLiteral("Русский"));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("Contin")), QStringLiteral("Да?"));
 }
 
-TEST_F(TranslateManagerTest, NameFromSettingsCannotLeaveTheLanguageFolder)
-{
+TEST_F(TranslateManagerTest, NameFromSettingsCannotLeaveTheLanguageFolder) {
     QTemporaryDir outside;
     QFile file(outside.filePath(QStringLiteral("evil.lang")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -178,8 +177,7 @@ TEST_F(TranslateManagerTest, NameFromSettingsCannotLeaveTheLanguageFolder)
     EXPECT_EQ(m_manager.Translate(QStringLiteral("Contin")), QStringLiteral("inside"));
 }
 
-TEST(DefaultLanguageTest, CountryCodesOfRussianSpeakingLocalesChooseTheBuiltInTexts)
-{
+TEST(DefaultLanguageTest, CountryCodesOfRussianSpeakingLocalesChooseTheBuiltInTexts) {
     EXPECT_TRUE(CTranslateManager::DefaultLanguageFileForCode(7).isEmpty());
     EXPECT_TRUE(CTranslateManager::DefaultLanguageFileForCode(375).isEmpty());
     EXPECT_TRUE(CTranslateManager::DefaultLanguageFileForCode(380).isEmpty());
@@ -188,28 +186,27 @@ TEST(DefaultLanguageTest, CountryCodesOfRussianSpeakingLocalesChooseTheBuiltInTe
     EXPECT_EQ(CTranslateManager::DefaultLanguageFileForCode(0), kEnglish);
 }
 
-TEST(ShippedEnglishTest, CoversExactlyTheKeysOfTheTable)
-{
+TEST(ShippedEnglishTest, CoversExactlyTheKeysOfTheTable) {
     const CIniFile file(ShippedLanguageFolder() + u'/' + kEnglish);
-    EXPECT_EQ(file.ReadString(QStringLiteral("Main"), QStringLiteral("LanguageTitle"), {}), QStringLiteral("English"));
+    EXPECT_EQ(file.ReadString(QStringLiteral("Main"), QStringLiteral("LanguageTitle"), {}),
+              QStringLiteral("English"));
 
     const CTranslateManager manager;
     // Keys are trimmed when files are read, so "_int_ " is listed as "_int_".
     QStringList tableKeys;
     for (const QString& key : manager.Keys()) {
-        if (!tableKeys.contains(key.trimmed()))
-            tableKeys.append(key.trimmed());
+        if (!tableKeys.contains(key.trimmed())) tableKeys.append(key.trimmed());
     }
     EXPECT_EQ(file.Keys(QStringLiteral("Translate")), tableKeys);
 }
 
-TEST(ShippedEnglishTest, KeepsTheBlankPatternOfEveryBuiltInText)
-{
+TEST(ShippedEnglishTest, KeepsTheBlankPatternOfEveryBuiltInText) {
     const CIniFile file(ShippedLanguageFolder() + u'/' + kEnglish);
     const CTranslateManager manager;
     for (const QString& key : file.Keys(QStringLiteral("Translate"))) {
         const QString english = file.ReadString(QStringLiteral("Translate"), key, {});
-        const QString russian = manager.Translate(key == QStringLiteral("_int_") ? QStringLiteral("_int_ ") : key);
+        const QString russian =
+            manager.Translate(key == QStringLiteral("_int_") ? QStringLiteral("_int_ ") : key);
         SCOPED_TRACE(key.toStdString());
         ASSERT_FALSE(english.trimmed().isEmpty());
         EXPECT_EQ(english.startsWith(u' '), russian.startsWith(u' '));
@@ -217,8 +214,7 @@ TEST(ShippedEnglishTest, KeepsTheBlankPatternOfEveryBuiltInText)
     }
 }
 
-TEST(ShippedEnglishTest, LoadsThroughTheLanguageFolder)
-{
+TEST(ShippedEnglishTest, LoadsThroughTheLanguageFolder) {
     LanguageFolderScope scope(ShippedLanguageFolder());
     CTranslateManager manager;
     manager.LoadLanguage(kEnglish);
@@ -231,8 +227,7 @@ TEST(ShippedEnglishTest, LoadsThroughTheLanguageFolder)
     EXPECT_EQ(manager.Translate(QStringLiteral("-")), QStringLiteral("-"));
 }
 
-TEST(ProcessTranslatorTest, FreeFunctionUsesTheProcessWideManager)
-{
+TEST(ProcessTranslatorTest, FreeFunctionUsesTheProcessWideManager) {
     TranslateManager().UseBuiltIn();
     EXPECT_EQ(Translate(QStringLiteral("Contin")), QStringLiteral("Продолжить?"));
     EXPECT_EQ(&TranslateManager(), &TranslateManager());

@@ -3,8 +3,7 @@
 #include <span>
 
 // One entry of the built-in (Russian) text table, UTF-8.
-struct BuiltInText
-{
+struct BuiltInText {
     const char* key;
     const char* text;
 };

@@ -11,11 +11,10 @@ class CIniFile;
 
 // Every user-visible text by key: the current language file first, then the
 // built-in Russian table.
-class CTranslateManager : public QObject
-{
+class CTranslateManager : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit CTranslateManager(QObject* parent = nullptr);
     ~CTranslateManager() override;
 
@@ -44,10 +43,10 @@ public:
     // The calling code of the user's default locale; 7 when it is not known.
     static int LocaleCountryCode();
 
-signals:
+  signals:
     void languageChanged();
 
-private:
+  private:
     QString m_languageTitle;
     std::unique_ptr<CIniFile> m_languageFile;
     QStringList m_keys;

@@ -22,9 +22,8 @@
 //   are accepted; text that is not valid UTF-8 is read as Windows-1251.
 // Lines before the first header form the section with the empty name, which is
 // written back first without a header.
-class CIniFile
-{
-public:
+class CIniFile {
+  public:
     explicit CIniFile(const QString& path);
 
     QString FileName() const;
@@ -53,14 +52,12 @@ public:
     // when complete. On failure returns false and, if given, sets *error.
     bool UpdateFile(QString* error = nullptr);
 
-private:
-    struct Entry
-    {
+  private:
+    struct Entry {
         QString key;
         QString value;
     };
-    struct Section
-    {
+    struct Section {
         QString name;
         std::vector<Entry> entries;
         QHash<QString, qsizetype> index;
