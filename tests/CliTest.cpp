@@ -36,7 +36,8 @@ struct Cli : ::testing::Test {
     }
     QString WorkedExample()
     {
-        EXPECT_EQ(Run({"from-matrix", "0,4,0\n0,0,5\n0,0,0", "example.grafa", "--directed", "--weighted"}), 0) << err.toStdString();
+        EXPECT_EQ(Run({"from-matrix", "0,4,0\n0,0,5\n0,0,0", "example.grafa", "--directed", "--weighted"}), 0)
+            << err.toStdString();
         return dir.filePath("example.grafa");
     }
 };
@@ -46,8 +47,8 @@ struct Cli : ::testing::Test {
 TEST_F(Cli, WorkedExamplePrintsTheFiveLines)
 {
     const QString file = WorkedExample();
-    ASSERT_EQ(Run({"run", "FindTraceDekctri", file, "--from", "1", "--to", "3", "--json", "r.json", "--report",
-                   "r.html", "--time"}),
+    ASSERT_EQ(Run({"run", "FindTraceDekctri", file, "--from", "1", "--to", "3", "--json", "r.json",
+                   "--report", "r.html", "--time"}),
               0);
     EXPECT_EQ(out, QString("Алгоритм Дейкстры :\nВершины 3 достижима из вершины 1 за 9\n"
                            "Достижимость вершин из вершины 1\n| 1 | 2 | 3 |\n|  0|  4|  9|\n"));
@@ -123,8 +124,9 @@ TEST_F(Cli, MatrixConvertAndFromMatrix)
 TEST_F(Cli, LanguageFileByPath)
 {
     const QString file = WorkedExample();
-    const QString lang = Write("test.lang", "[Main]\nLanguageTitle=Test\n[Translate]\nAlgor_dejkstry=Dijkstra:\n"
-                                            "Not_load_graph=Needs weights\n");
+    const QString lang =
+        Write("test.lang", "[Main]\nLanguageTitle=Test\n[Translate]\nAlgor_dejkstry=Dijkstra:\n"
+                           "Not_load_graph=Needs weights\n");
     ASSERT_EQ(Run({"run", "FindTraceDekctri", file, "--from", "1", "--to", "2", "--lang", lang}), 0);
     EXPECT_TRUE(out.startsWith("Dijkstra:\n"));
     EXPECT_EQ(Run({"run", "FindTraceDekctri", file, "--lang", dir.filePath("none.lang")}), 2);

@@ -1,8 +1,8 @@
+#include "files/GrafaFile.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
 #include "config/TranslateManager.h"
 #include "document/GraphSession.h"
-#include "files/GrafaFile.h"
 #include "files/GraphFileCommands.h"
 #include "files/IniFile.h"
 
@@ -67,7 +67,8 @@ struct GrafaFiles : ::testing::Test {
             s.positions.emplace_back(d.Points[v].X, d.Points[v].Y);
         }
         for (int k = 1; k <= d.CountLabel; ++k)
-            s.labels.append(QStringLiteral("%1@%2,%3").arg(d.Labels[k].Text).arg(d.Labels[k].X).arg(d.Labels[k].Y));
+            s.labels.append(
+                QStringLiteral("%1@%2,%3").arg(d.Labels[k].Text).arg(d.Labels[k].X).arg(d.Labels[k].Y));
         return s;
     }
     void RoundTrip()
@@ -210,9 +211,10 @@ TEST_F(GrafaFiles, HandEditedValuesAreRefusedOrMadeSafe)
     const QStringList before = g->MatrixToMemo();
 
     // Out of range: refused before anything changes.
-    for (const char* text : {"[Main]\nVersion=1\nPointCount=256\n",
-                             "[Main]\nVersion=1\nIsHaveCost=1\nPointCount=2\n[Matrix]\nFrom1To2=-3\nFrom2To1=-3\n",
-                             "[Main]\nVersion=1\nIsHaveCost=1\nIsOrint=1\nPointCount=2\n[Matrix]\nFrom1To2=50001\n"}) {
+    for (const char* text :
+         {"[Main]\nVersion=1\nPointCount=256\n",
+          "[Main]\nVersion=1\nIsHaveCost=1\nPointCount=2\n[Matrix]\nFrom1To2=-3\nFrom2To1=-3\n",
+          "[Main]\nVersion=1\nIsHaveCost=1\nIsOrint=1\nPointCount=2\n[Matrix]\nFrom1To2=50001\n"}) {
         host.messages.clear();
         Write("bad.grafa", text);
         EXPECT_FALSE(GrafaFile::LoadGrafa(*g, Path("bad.grafa"))) << text;

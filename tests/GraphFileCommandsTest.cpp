@@ -1,8 +1,8 @@
+#include "files/GraphFileCommands.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
 #include "config/TranslateManager.h"
 #include "document/GraphSession.h"
-#include "files/GraphFileCommands.h"
 #include "files/RecentFiles.h"
 
 #include <QFile>
@@ -90,7 +90,8 @@ TEST_F(OpenCommand, VersionChoosesTheReaderAndTheOpenCanBeUndone)
     EXPECT_EQ(g.PointCount, 2);
     EXPECT_EQ(g.CountLabel, 0);
 
-    EXPECT_EQ(g.RecentFiles, QStringList({dir.filePath("new.grafa"), dir.filePath("zero.grafa"), dir.filePath("old.txt")}));
+    EXPECT_EQ(g.RecentFiles,
+              QStringList({dir.filePath("new.grafa"), dir.filePath("zero.grafa"), dir.filePath("old.txt")}));
     ASSERT_TRUE(GraphFileCommands::OpenGraphFile(session, dir.filePath("old.txt")));
     EXPECT_EQ(g.RecentFiles.first(), dir.filePath("new.grafa")); // not moved to the top
     EXPECT_GT(host.redraws, 0);

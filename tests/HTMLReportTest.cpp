@@ -1,5 +1,5 @@
-#include "config/ProgramPaths.h"
 #include "report/HTMLReport.h"
+#include "config/ProgramPaths.h"
 
 #include <QDir>
 #include <QFile>

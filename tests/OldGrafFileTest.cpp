@@ -1,7 +1,7 @@
+#include "files/OldGrafFile.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
 #include "config/TranslateManager.h"
-#include "files/OldGrafFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -87,7 +87,8 @@ TEST_F(OldFiles, MarkerQuirks)
     EXPECT_EQ(g->IsOrint, 2);
 
     // Markers must match exactly; labels without an end run to the end of the file.
-    ASSERT_TRUE(Load("0,1\n1,0\nXYposition\n1 2\n3 4\nGrafType\nGraf1.000\nlabels\nLabels\none\n1\n2\ntwo\n3\n4"));
+    ASSERT_TRUE(
+        Load("0,1\n1,0\nXYposition\n1 2\n3 4\nGrafType\nGraf1.000\nlabels\nLabels\none\n1\n2\ntwo\n3\n4"));
     ASSERT_EQ(g->CountLabel, 2);
     EXPECT_EQ(g->Labels[2].Text, "two");
     EXPECT_EQ(g->Labels[2].X, 3);

@@ -1,6 +1,6 @@
+#include "algorithms/RunAlgorithm.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "algorithms/RunAlgorithm.h"
 #include "config/ProgramPaths.h"
 #include "config/TranslateManager.h"
 

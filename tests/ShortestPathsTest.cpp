@@ -1,6 +1,6 @@
+#include "algorithms/ShortestPaths.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "algorithms/ShortestPaths.h"
 #include "config/ProgramPaths.h"
 #include "config/TranslateManager.h"
 #include "files/MatrixText.h"

@@ -10,23 +10,34 @@ namespace {
 
 using Vertices = AlgorithmInfo::Vertices;
 
-bool Weighted(const TAllGraf& g) { return g.IsHaveCost; }
-bool Undirected(const TAllGraf& g) { return g.IsOrint == 0; }
-bool WeightedDirected(const TAllGraf& g) { return g.IsHaveCost && g.IsOrint == 2; }
+bool Weighted(const TAllGraf& g)
+{
+    return g.IsHaveCost;
+}
+bool Undirected(const TAllGraf& g)
+{
+    return g.IsOrint == 0;
+}
+bool WeightedDirected(const TAllGraf& g)
+{
+    return g.IsHaveCost && g.IsOrint == 2;
+}
 
 bool RunDijkstra(AlgorithmCall& c)
 {
-    DijkstraShortestPath(c.graf, c.first, c.second, c.graf.PointCount, c.graf.PathPoints, c.result.resultCount,
-                         c.result.resultValue);
+    DijkstraShortestPath(c.graf, c.first, c.second, c.graf.PointCount, c.graf.PathPoints,
+                         c.result.resultCount, c.result.resultValue);
     return true;
 }
 
 // Columns: name, rule, refusal key, vertices, warn when weighted, common tail, before check, runner.
 const std::vector<AlgorithmInfo> table = {
-    {"FindTraceDekctri", Weighted, "Not_load_graph", Vertices::StartAndFinish, false, true, nullptr, RunDijkstra},
+    {"FindTraceDekctri", Weighted, "Not_load_graph", Vertices::StartAndFinish, false, true, nullptr,
+     RunDijkstra},
     {"IsThree", Undirected, "Not_ortgraf", Vertices::None, false, true, nullptr, nullptr},
     {"FindTraceFloid", Weighted, "Not_load_graph", Vertices::StartAndFinish, false, true, nullptr, nullptr},
-    {"FindTraceFordBellama", Weighted, "Not_load_graph", Vertices::StartAndFinish, false, true, nullptr, nullptr},
+    {"FindTraceFordBellama", Weighted, "Not_load_graph", Vertices::StartAndFinish, false, true, nullptr,
+     nullptr},
     {"FindTraceWaveFront", nullptr, nullptr, Vertices::StartAndFinish, true, true, nullptr, nullptr},
     {"FindTraceAlgTerry", nullptr, nullptr, Vertices::StartAndFinish, true, true, nullptr, nullptr},
     {"FindElersCep", nullptr, nullptr, Vertices::None, false, true, nullptr, nullptr},
@@ -41,13 +52,13 @@ const std::vector<AlgorithmInfo> table = {
     {"FindRadiusAndDiametr", Undirected, "Not_ortgraf", Vertices::None, false, false, nullptr, nullptr},
     {"FindStreamMax", WeightedDirected, "algoritm_not_for_load_orgraf", Vertices::None, false, false, nullptr,
      nullptr},
-    {"FindStreamMaxSuper", WeightedDirected, "algoritm_not_for_load_orgraf", Vertices::None, false, false, nullptr,
-     nullptr},
+    {"FindStreamMaxSuper", WeightedDirected, "algoritm_not_for_load_orgraf", Vertices::None, false, false,
+     nullptr, nullptr},
     {"IsPlanar", Undirected, "Not_ortgraf", Vertices::None, false, false, nullptr, nullptr},
     {"FindMaxClickBronKerbosch", Undirected, "Not_ortgraf", Vertices::None, false, true, nullptr, nullptr},
     {"IsGrafAloop", nullptr, nullptr, Vertices::None, false, true, nullptr, nullptr},
-    {"FindCriticalPath", WeightedDirected, "algorint_only_for_load_orgraf", Vertices::None, false, true, nullptr,
-     nullptr},
+    {"FindCriticalPath", WeightedDirected, "algorint_only_for_load_orgraf", Vertices::None, false, true,
+     nullptr, nullptr},
 };
 
 bool RuleHolds(const AlgorithmInfo& info, const TAllGraf& g)
@@ -60,9 +71,12 @@ bool VerticesExist(const AlgorithmInfo& info, const TAllGraf& g, int first, int 
 {
     auto exists = [&g](int v) { return v >= 1 && v <= g.PointCount; };
     switch (info.vertices) {
-    case Vertices::StartAndFinish: return exists(first) && exists(second);
-    case Vertices::One: return first <= g.PointCount; // 0 is "none selected", the runner refuses it
-    case Vertices::None: return true;
+    case Vertices::StartAndFinish:
+        return exists(first) && exists(second);
+    case Vertices::One:
+        return first <= g.PointCount; // 0 is "none selected", the runner refuses it
+    case Vertices::None:
+        return true;
     }
     return false;
 }

@@ -7,9 +7,9 @@ class TAllGraf;
 
 // What one run hands back: the run-scoped integers of the algorithms and how far the run got.
 struct AlgorithmRun {
-    int resultCount = 0; // entries of PathPoints to highlight (or the algorithm's count)
-    int resultValue = 0; // path length, tree weight, ...
-    bool ran = false;    // the algorithm itself was called (refusals and no-ops leave it false)
+    int resultCount = 0;  // entries of PathPoints to highlight (or the algorithm's count)
+    int resultValue = 0;  // path length, tree weight, ...
+    bool ran = false;     // the algorithm itself was called (refusals and no-ops leave it false)
     qint64 elapsedNs = 0; // time spent in the algorithm alone
 };
 

@@ -105,8 +105,8 @@ void DijkstraShortestPath(TAllGraf& g, int start, int finish, int vertexCount, s
     std::reverse(path.begin(), path.begin() + count);
 
     AlgorithmOutput::Line(g, Translate(QStringLiteral("Graf__")) + finishName + QLatin1Char(' ') +
-                                 Translate(QStringLiteral("reach")) + startName + Translate(QStringLiteral("_over_")) +
-                                 QString::number(distance[finish]));
+                                 Translate(QStringLiteral("reach")) + startName +
+                                 Translate(QStringLiteral("_over_")) + QString::number(distance[finish]));
     AlgorithmOutput::Line(g, Translate(QStringLiteral("reach_graf")) + startName);
     WriteDistanceTable(g, vertexCount, distance);
     AlgorithmOutput::ShowReport(g);

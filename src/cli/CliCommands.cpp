@@ -103,12 +103,12 @@ struct CliSession {
 // The report file stays out of the program's folder: runs in parallel must not share it, and
 // the folder need not be writable.
 class PrivateReportFolder {
-public:
+  public:
     PrivateReportFolder() { ProgramPaths::SetProgramFolderOverride(folder.path()); }
     ~PrivateReportFolder() { ProgramPaths::SetProgramFolderOverride(QString()); }
     bool IsValid() const { return folder.isValid(); }
 
-private:
+  private:
     QTemporaryDir folder;
 };
 
@@ -125,10 +125,11 @@ bool UseLanguageFile(const QString& path)
 int RunCommand(const QStringList& arguments)
 {
     QString problem;
-    const auto options = ParseOptions(arguments,
-                                      {QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--lang"),
-                                       QStringLiteral("--report"), QStringLiteral("--image"), QStringLiteral("--json")},
-                                      {QStringLiteral("--time")}, problem);
+    const auto options =
+        ParseOptions(arguments,
+                     {QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--lang"),
+                      QStringLiteral("--report"), QStringLiteral("--image"), QStringLiteral("--json")},
+                     {QStringLiteral("--time")}, problem);
     if (!options)
         return BadUsage(problem);
     if (options->positional.size() != 2)
@@ -143,7 +144,8 @@ int RunCommand(const QStringList& arguments)
         return BadUsage(QStringLiteral("--from and --to take vertex numbers"));
     if (options->values.contains(QStringLiteral("--image")))
         return BadUsage(QStringLiteral("--image is not available in this build"));
-    if (options->values.contains(QStringLiteral("--lang")) && !UseLanguageFile(options->values[QStringLiteral("--lang")]))
+    if (options->values.contains(QStringLiteral("--lang")) &&
+        !UseLanguageFile(options->values[QStringLiteral("--lang")]))
         return BadUsage(QStringLiteral("no language file ") + options->values[QStringLiteral("--lang")]);
 
     PrivateReportFolder reportFolder;
@@ -260,13 +262,12 @@ int FromMatrixCommand(const QStringList& arguments)
 
 QString Usage()
 {
-    return QStringLiteral(
-        "usage:\n"
-        "  nodeloom-cli run NAME FILE [--from N] [--to N] [--lang LANGFILE]\n"
-        "                   [--report OUT.html] [--json OUT.json] [--time]\n"
-        "  nodeloom-cli matrix FILE\n"
-        "  nodeloom-cli convert FILE OUT.grafa\n"
-        "  nodeloom-cli from-matrix TEXT OUT.grafa [--directed] [--weighted]\n");
+    return QStringLiteral("usage:\n"
+                          "  nodeloom-cli run NAME FILE [--from N] [--to N] [--lang LANGFILE]\n"
+                          "                   [--report OUT.html] [--json OUT.json] [--time]\n"
+                          "  nodeloom-cli matrix FILE\n"
+                          "  nodeloom-cli convert FILE OUT.grafa\n"
+                          "  nodeloom-cli from-matrix TEXT OUT.grafa [--directed] [--weighted]\n");
 }
 
 int Run(const QStringList& arguments)

@@ -8,7 +8,7 @@
 // --json; questions are answered No, input boxes keep their proposed text, and the vertex
 // choice is cancelled, since nobody is there to answer.
 class CliHost : public CHost {
-public:
+  public:
     void ShowMessage(MessageKind kind, const QString& text) override;
     bool AskYesNo(const QString&) override { return false; }
     bool InputQuery(const QString&, const QString&, QString&) override { return false; }
@@ -26,7 +26,7 @@ public:
     // Turns a message text into stderr lines: carriage returns become line breaks.
     static QString MessageLines(const QString& text);
 
-private:
+  private:
     QStringList messages;
     QString shownReport;
 };

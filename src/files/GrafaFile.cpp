@@ -129,10 +129,11 @@ bool LoadGrafa(TAllGraf& g, const CIniFile& file)
                           file.ReadInteger(Title, QStringLiteral("IsBig"), 0) > 0);
 
     for (int i = 1; i <= n; ++i) {
-        const QString name =
-            kind == CTitleGraf::Manual ? file.ReadString(Title, NumberedKey("Title", i), QString()) : QString();
-        g.AddPoint(Coordinate(file, Position, NumberedKey("X", i)), Coordinate(file, Position, NumberedKey("Y", i)),
-                   name, g.FreeTitleNumber(), g.SizeGraf);
+        const QString name = kind == CTitleGraf::Manual
+                                 ? file.ReadString(Title, NumberedKey("Title", i), QString())
+                                 : QString();
+        g.AddPoint(Coordinate(file, Position, NumberedKey("X", i)),
+                   Coordinate(file, Position, NumberedKey("Y", i)), name, g.FreeTitleNumber(), g.SizeGraf);
     }
     if (!g.BuildFromMatrix(n)) {
         g.DeleteAllPoints();
@@ -140,10 +141,12 @@ bool LoadGrafa(TAllGraf& g, const CIniFile& file)
     }
 
     // Labels past the document's capacity would be dropped anyway; do not read them at all.
-    const int labels = std::min(file.ReadInteger(Main, QStringLiteral("CountLabel"), 0), int(TAllGraf::MaxLabels));
+    const int labels =
+        std::min(file.ReadInteger(Main, QStringLiteral("CountLabel"), 0), int(TAllGraf::MaxLabels));
     for (int k = 1; k <= labels; ++k)
         g.AddLabel(file.ReadString(Labels, NumberedKey("LabelText", k), QString()),
-                   Coordinate(file, Labels, NumberedKey("X", k)), Coordinate(file, Labels, NumberedKey("Y", k)));
+                   Coordinate(file, Labels, NumberedKey("X", k)),
+                   Coordinate(file, Labels, NumberedKey("Y", k)));
     g.CenterAllDugaText();
     g.Host().Redraw();
     return true;

@@ -23,7 +23,7 @@ const QString EndLabelMarker = QStringLiteral("EndLabel");
 // The file as a line reader with the text-file reading of integers: blanks and line breaks
 // before a number are skipped, then the rest of the number's line is skipped.
 class LineReader {
-public:
+  public:
     explicit LineReader(QStringList lines) : lines(std::move(lines)) {}
 
     bool AtEnd() const { return line >= lines.size(); }
@@ -35,8 +35,8 @@ public:
     {
         while (!AtEnd()) {
             const QString& text = lines[line];
-            const int start = int(std::find_if(text.begin(), text.end(), [](QChar c) { return !c.isSpace(); }) -
-                                  text.begin());
+            const int start = int(
+                std::find_if(text.begin(), text.end(), [](QChar c) { return !c.isSpace(); }) - text.begin());
             if (start == text.size()) {
                 ++line;
                 continue;
@@ -61,7 +61,8 @@ public:
             ++line;
         if (AtEnd())
             return true;
-        const QStringList words = lines[line].split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+        const QStringList words =
+            lines[line].split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
         bool ok = false;
         x = words[0].toInt(&ok);
         if (!ok)
@@ -79,7 +80,7 @@ public:
         return true;
     }
 
-private:
+  private:
     QStringList lines;
     int line = 0;
 };
@@ -121,8 +122,8 @@ bool LoadOldGraf(TAllGraf& g, const QString& fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        g.Host().ShowError(Translate(QStringLiteral("Happend_error")) + QLatin1Char('\r') + fileName + QStringLiteral(": ") +
-                           file.errorString());
+        g.Host().ShowError(Translate(QStringLiteral("Happend_error")) + QLatin1Char('\r') + fileName +
+                           QStringLiteral(": ") + file.errorString());
         return false;
     }
     QString text = CIniFile::DecodeText(file.readAll());

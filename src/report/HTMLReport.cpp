@@ -49,11 +49,20 @@ QString HTMLReportManager::Escape(const QString& text)
     escaped.reserve(text.size());
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case '&': escaped += QStringLiteral("&amp;"); break;
-        case '<': escaped += QStringLiteral("&lt;"); break;
-        case '>': escaped += QStringLiteral("&gt;"); break;
-        case '"': escaped += QStringLiteral("&quot;"); break;
-        default: escaped += c;
+        case '&':
+            escaped += QStringLiteral("&amp;");
+            break;
+        case '<':
+            escaped += QStringLiteral("&lt;");
+            break;
+        case '>':
+            escaped += QStringLiteral("&gt;");
+            break;
+        case '"':
+            escaped += QStringLiteral("&quot;");
+            break;
+        default:
+            escaped += c;
         }
     }
     return escaped;
