@@ -1,10 +1,11 @@
+#include "ui/MainWindow.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
+    TForm1 window;
     window.show();
     return app.exec();
 }
