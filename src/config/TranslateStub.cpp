@@ -1,2 +1,0 @@
-#include "config/TranslateManager.h"
-QString Translate(const QString& key) { return key; }
