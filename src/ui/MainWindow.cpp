@@ -75,6 +75,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     setMinimumSize(300, 300);
     resize(700, 600);
     ApplyCaptions();
+    connect(&TranslateManager(), &CTranslateManager::languageChanged, this, &TForm1::ApplyCaptions);
     UpdateMenus();
     windowReady = true;
 }

@@ -2,7 +2,11 @@
 #include "config/TranslateManager.h"
 #include "ui/MainWindow.h"
 
+#include "config/ProgramPaths.h"
+
 #include <QAction>
+#include <QDesktopServices>
+#include <QUrl>
 
 void TForm1::LoadSettings(TAllGraf& graf, bool withLanguage)
 {
@@ -18,6 +22,10 @@ void TForm1::RefreshMatrixWindow() {}
 void TForm1::ShowMatrixCommand() {}
 void TForm1::EditMatrixCommand() { LeaveTextMode(); }
 void TForm1::ViewSettingsCommand() {}
-void TForm1::UseBuiltInLanguage() {}
-void TForm1::UseEnglishLanguage() {}
-void TForm1::OpenHelpFile() {}
+void TForm1::UseBuiltInLanguage() { TranslateManager().UseBuiltIn(); }
+void TForm1::UseEnglishLanguage() { TranslateManager().LoadLanguage(QStringLiteral("grafEnglish.lang")); }
+
+void TForm1::OpenHelpFile()
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(ProgramPaths::HelpFile()));
+}
