@@ -25,8 +25,15 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+// The icons live in the static UI library, whose resources must be registered by hand.
+static void InitIconResources()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
+    InitIconResources();
     setObjectName(QStringLiteral("MainWindow"));
     tickSource.start();
     Clock = [this] { return tickSource.elapsed(); };

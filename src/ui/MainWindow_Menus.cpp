@@ -219,6 +219,7 @@ void TForm1::BuildToolBar()
     toolBar->setObjectName(QStringLiteral("ToolBar"));
     toolBar->setMovable(false);
     toolBar->setIconSize(QSize(24, 24));
+    toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     const char* const buttons[] = {
         "|", "actCreate", "actLoadGraf", "actSaveGraf", "|", "actAddGraf", "actAddDuga", "actAddText",
         "actDeleteObject", "|", "actUndo", "actRedo", "|", "actDeterminHromNumber", "actFindMinimalTree",
