@@ -1,0 +1,66 @@
+#include "algorithms/ShortestPaths.h"
+#include "config/ProgramPaths.h"
+#include "document/AllGrafUnit.h"
+#include "files/GrafaFile.h"
+#include "files/IniFile.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+// A complete weighted directed graph on 255 vertices: 65,025 matrix keys in its file.
+std::unique_ptr<TAllGraf> CompleteGraf()
+{
+    auto g = std::make_unique<TAllGraf>();
+    g->NewGraf(true, true);
+    for (int i = 1; i <= TAllGraf::MaxPoints; ++i)
+        g->AddPoint(20 * (i % 40), 20 * (i / 40), QString(), g->FreeTitleNumber(), 10);
+    for (int a = 1; a <= TAllGraf::MaxPoints; ++a)
+        for (int b = 1; b <= TAllGraf::MaxPoints; ++b)
+            if (a != b)
+                g->AddDuga(a, b, 1 + (a * 7919 + b * 104729) % TAllGraf::MaxCost);
+    return g;
+}
+
+void BM_SaveGrafa(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    auto g = CompleteGraf();
+    const QString file = dir.filePath("complete.grafa");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(GrafaFile::SaveGrafa(*g, file));
+}
+BENCHMARK(BM_SaveGrafa)->Unit(benchmark::kMillisecond);
+
+void BM_LoadGrafa(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("complete.grafa");
+    GrafaFile::SaveGrafa(*CompleteGraf(), file);
+    auto g = std::make_unique<TAllGraf>();
+    g->NewGraf(false, false);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(GrafaFile::LoadGrafa(*g, file));
+    if (g->PointCount != TAllGraf::MaxPoints)
+        state.SkipWithError("the file did not load");
+}
+BENCHMARK(BM_LoadGrafa)->Unit(benchmark::kMillisecond);
+
+// The whole operation as a run calls it: search, texts, report file.
+void BM_DijkstraShortestPath(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    ProgramPaths::SetProgramFolderOverride(dir.path());
+    auto g = CompleteGraf();
+    int count = 0, value = 0;
+    for (auto _ : state) {
+        DijkstraShortestPath(*g, 1, TAllGraf::MaxPoints, g->PointCount, g->PathPoints, count, value);
+        benchmark::DoNotOptimize(value);
+    }
+    ProgramPaths::SetProgramFolderOverride(QString());
+}
+BENCHMARK(BM_DijkstraShortestPath)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,290 @@
+#include "cli/CliCommands.h"
+
+#include "algorithms/RunAlgorithm.h"
+#include "cli/CliHost.h"
+#include "cli/JsonResult.h"
+#include "config/ProgramPaths.h"
+#include "config/TranslateManager.h"
+#include "document/GraphSession.h"
+#include "files/GrafaFile.h"
+#include "files/GraphFileCommands.h"
+#include "files/MatrixText.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <optional>
+
+namespace CliCommands {
+
+namespace {
+
+void Print(FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+int BadUsage(const QString& problem)
+{
+    Print(stderr, problem + QLatin1Char('\n') + Usage());
+    return BadArguments;
+}
+
+bool WriteFile(const QString& fileName, const QByteArray& bytes)
+{
+    QSaveFile file(fileName);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    Print(stderr, fileName + QStringLiteral(": ") + file.errorString() + QLatin1Char('\n'));
+    return false;
+}
+
+// Options after the positional arguments: "--name value" pairs and bare flags.
+struct Options {
+    QStringList positional;
+    QHash<QString, QString> values;
+    QSet<QString> flags;
+
+    std::optional<int> Integer(const QString& name, int def) const
+    {
+        if (!values.contains(name))
+            return def;
+        bool ok = false;
+        const int value = values[name].toInt(&ok);
+        return ok ? std::optional<int>(value) : std::nullopt;
+    }
+};
+
+std::optional<Options> ParseOptions(const QStringList& arguments, const QStringList& valueOptions,
+                                    const QStringList& flagOptions, QString& problem)
+{
+    Options options;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (valueOptions.contains(argument)) {
+            if (i + 1 >= arguments.size()) {
+                problem = argument + QStringLiteral(" needs a value");
+                return std::nullopt;
+            }
+            options.values.insert(argument, arguments[++i]);
+        } else if (flagOptions.contains(argument)) {
+            options.flags.insert(argument);
+        } else if (argument.startsWith(QLatin1String("--"))) {
+            problem = QStringLiteral("unknown option ") + argument;
+            return std::nullopt;
+        } else {
+            options.positional.append(argument);
+        }
+    }
+    return options;
+}
+
+// A session with a fresh document as the program's new-graph command leaves it: undirected,
+// unweighted, vertices numbered from 1.
+struct CliSession {
+    CliHost host;
+    GraphSession session{host};
+    TAllGraf* graf = nullptr;
+
+    CliSession(bool directed = false, bool weighted = false)
+    {
+        session.Naming().SetKind(CTitleGraf::Numbers);
+        session.Naming().SetNumbers(1);
+        graf = &session.CreateDocument();
+        graf->NewGraf(directed, weighted);
+    }
+
+    bool Open(const QString& fileName) { return GraphFileCommands::OpenGraphFile(session, fileName); }
+};
+
+// The report file stays out of the program's folder: runs in parallel must not share it, and
+// the folder need not be writable.
+class PrivateReportFolder {
+  public:
+    PrivateReportFolder() { ProgramPaths::SetProgramFolderOverride(folder.path()); }
+    ~PrivateReportFolder() { ProgramPaths::SetProgramFolderOverride(QString()); }
+    bool IsValid() const { return folder.isValid(); }
+
+  private:
+    QTemporaryDir folder;
+};
+
+bool UseLanguageFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return false;
+    ProgramPaths::SetLanguageFolderOverride(info.absolutePath());
+    TranslateManager().LoadLanguage(info.fileName());
+    return true;
+}
+
+int RunCommand(const QStringList& arguments)
+{
+    QString problem;
+    const auto options =
+        ParseOptions(arguments,
+                     {QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--lang"),
+                      QStringLiteral("--report"), QStringLiteral("--image"), QStringLiteral("--json")},
+                     {QStringLiteral("--time")}, problem);
+    if (!options)
+        return BadUsage(problem);
+    if (options->positional.size() != 2)
+        return BadUsage(QStringLiteral("run needs NAME and FILE"));
+    const QString name = options->positional[0];
+    const QString fileName = options->positional[1];
+    if (!FindAlgorithm(name))
+        return BadUsage(QStringLiteral("unknown algorithm ") + name);
+    const std::optional<int> first = options->Integer(QStringLiteral("--from"), 0);
+    const std::optional<int> second = options->Integer(QStringLiteral("--to"), 0);
+    if (!first || !second)
+        return BadUsage(QStringLiteral("--from and --to take vertex numbers"));
+    if (options->values.contains(QStringLiteral("--image")))
+        return BadUsage(QStringLiteral("--image is not available in this build"));
+    if (options->values.contains(QStringLiteral("--lang")) &&
+        !UseLanguageFile(options->values[QStringLiteral("--lang")]))
+        return BadUsage(QStringLiteral("no language file ") + options->values[QStringLiteral("--lang")]);
+
+    PrivateReportFolder reportFolder;
+    if (!reportFolder.IsValid())
+        return BadUsage(QStringLiteral("no temporary folder for the report"));
+    CliSession cli;
+    if (!cli.Open(fileName))
+        return FileUnreadable;
+
+    const qsizetype messagesBefore = cli.host.Messages().size();
+    AlgorithmRun run;
+    RunAlgorithm(*cli.graf, name, *first, *second, &run);
+    const bool messageShown = cli.host.Messages().size() > messagesBefore;
+    const int exitCode = !run.ran && messageShown ? Refused : Ok;
+
+    const QStringList lines = cli.session.Outp().Lines();
+    for (const QString& line : lines)
+        Print(stdout, line + QLatin1Char('\n'));
+    std::fflush(stdout);
+    if (options->flags.contains(QStringLiteral("--time")))
+        Print(stderr, QStringLiteral("time_ms: %1\n").arg(double(run.elapsedNs) / 1e6, 0, 'f', 3));
+
+    // The report exactly as the run saved it; nothing saved gives an empty report.
+    QByteArray report;
+    if (!cli.host.ShownReport().isEmpty()) {
+        QFile saved(cli.host.ShownReport());
+        if (saved.open(QIODevice::ReadOnly))
+            report = saved.readAll();
+    }
+    if (options->values.contains(QStringLiteral("--report")) &&
+        !WriteFile(options->values[QStringLiteral("--report")], report))
+        return FileUnreadable;
+    if (options->values.contains(QStringLiteral("--json"))) {
+        JsonResult json;
+        json.name = name;
+        json.exitCode = exitCode;
+        json.outp = lines;
+        json.messages = cli.host.Messages().mid(messagesBefore);
+        json.report = QString::fromUtf8(report);
+        if (!WriteFile(options->values[QStringLiteral("--json")], json.ToJson(*cli.graf, run)))
+            return FileUnreadable;
+    }
+    return exitCode;
+}
+
+int MatrixCommand(const QStringList& arguments)
+{
+    if (arguments.size() != 1 || arguments[0].startsWith(QLatin1String("--")))
+        return BadUsage(QStringLiteral("matrix needs FILE"));
+    CliSession cli;
+    if (!cli.Open(arguments[0]))
+        return FileUnreadable;
+    for (const QString& line : cli.graf->MatrixToMemo())
+        Print(stdout, line + QLatin1Char('\n'));
+    return Ok;
+}
+
+bool SaveGraf(CliSession& cli, const QString& out)
+{
+    QString error;
+    if (GrafaFile::SaveGrafa(*cli.graf, out, &error))
+        return true;
+    Print(stderr, out + QStringLiteral(": ") + error + QLatin1Char('\n'));
+    return false;
+}
+
+int ConvertCommand(const QStringList& arguments)
+{
+    if (arguments.size() != 2 || arguments[0].startsWith(QLatin1String("--")))
+        return BadUsage(QStringLiteral("convert needs FILE and OUT"));
+    const QString out = arguments[1];
+    if (!out.endsWith(QLatin1String(".grafa")))
+        return BadUsage(QStringLiteral("convert writes .grafa files in this build"));
+    CliSession cli;
+    if (!cli.Open(arguments[0]))
+        return FileUnreadable;
+    return SaveGraf(cli, out) ? Ok : FileUnreadable;
+}
+
+int FromMatrixCommand(const QStringList& arguments)
+{
+    QString problem;
+    const auto options =
+        ParseOptions(arguments, {}, {QStringLiteral("--directed"), QStringLiteral("--weighted")}, problem);
+    if (!options)
+        return BadUsage(problem);
+    if (options->positional.size() != 2)
+        return BadUsage(QStringLiteral("from-matrix needs TEXT and OUT.grafa"));
+    // TEXT is a file holding the matrix, or the matrix itself with its lines on separate lines.
+    QString text = options->positional[0];
+    if (QFileInfo(text).isFile()) {
+        QFile file(text);
+        if (!file.open(QIODevice::ReadOnly)) {
+            Print(stderr, text + QStringLiteral(": ") + file.errorString() + QLatin1Char('\n'));
+            return FileUnreadable;
+        }
+        text = QString::fromUtf8(file.readAll());
+    }
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+
+    CliSession cli(options->flags.contains(QStringLiteral("--directed")),
+                   options->flags.contains(QStringLiteral("--weighted")));
+    if (!MatrixText::ApplyTextMatrix(*cli.graf, lines))
+        return FileUnreadable;
+    return SaveGraf(cli, options->positional[1]) ? Ok : FileUnreadable;
+}
+
+} // namespace
+
+QString Usage()
+{
+    return QStringLiteral("usage:\n"
+                          "  nodeloom-cli run NAME FILE [--from N] [--to N] [--lang LANGFILE]\n"
+                          "                   [--report OUT.html] [--json OUT.json] [--time]\n"
+                          "  nodeloom-cli matrix FILE\n"
+                          "  nodeloom-cli convert FILE OUT.grafa\n"
+                          "  nodeloom-cli from-matrix TEXT OUT.grafa [--directed] [--weighted]\n");
+}
+
+int Run(const QStringList& arguments)
+{
+    if (arguments.isEmpty())
+        return BadUsage(QStringLiteral("no command"));
+    const QString command = arguments[0];
+    const QStringList rest = arguments.mid(1);
+    if (command == QLatin1String("run"))
+        return RunCommand(rest);
+    if (command == QLatin1String("matrix"))
+        return MatrixCommand(rest);
+    if (command == QLatin1String("convert"))
+        return ConvertCommand(rest);
+    if (command == QLatin1String("from-matrix"))
+        return FromMatrixCommand(rest);
+    return BadUsage(QStringLiteral("unknown command ") + command);
+}
+
+} // namespace CliCommands

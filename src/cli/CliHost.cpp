@@ -1,0 +1,19 @@
+#include "cli/CliHost.h"
+
+#include <cstdio>
+
+void CliHost::ShowMessage(MessageKind, const QString& text)
+{
+    messages.append(text);
+    const QByteArray line = (QStringLiteral("message: ") + MessageLines(text) + QLatin1Char('\n')).toUtf8();
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    std::fflush(stderr);
+}
+
+QString CliHost::MessageLines(const QString& text)
+{
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return lines;
+}

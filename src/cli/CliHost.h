@@ -1,0 +1,32 @@
+#pragma once
+
+#include "document/Host.h"
+
+#include <QStringList>
+
+// The host of nodeloom-cli: message boxes become "message: " lines on stderr and are kept for
+// --json; questions are answered No, input boxes keep their proposed text, and the vertex
+// choice is cancelled, since nobody is there to answer.
+class CliHost : public CHost {
+  public:
+    void ShowMessage(MessageKind kind, const QString& text) override;
+    bool AskYesNo(const QString&) override { return false; }
+    bool InputQuery(const QString&, const QString&, QString&) override { return false; }
+    bool ChooseVertex(const QString&, const QStringList&, int&) override { return false; }
+
+    // A notional window, so that vertices placed at random spread over a usable area.
+    int DrawingAreaWidth() const override { return 640; }
+    int DrawingAreaHeight() const override { return 480; }
+    void ShowReportFile(const QString& path) override { shownReport = path; }
+
+    const QStringList& Messages() const { return messages; }
+    // The report file last shown, empty when none was.
+    const QString& ShownReport() const { return shownReport; }
+
+    // Turns a message text into stderr lines: carriage returns become line breaks.
+    static QString MessageLines(const QString& text);
+
+  private:
+    QStringList messages;
+    QString shownReport;
+};

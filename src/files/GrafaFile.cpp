@@ -1,0 +1,161 @@
+#include "files/GrafaFile.h"
+
+#include "config/TranslateManager.h"
+#include "document/AllGrafUnit.h"
+#include "files/IniFile.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace GrafaFile {
+
+namespace {
+
+const QString Main = QStringLiteral("Main");
+const QString Matrix = QStringLiteral("Matrix");
+const QString Position = QStringLiteral("GrafPosition");
+const QString Labels = QStringLiteral("Labels");
+const QString Title = QStringLiteral("GrafTitle");
+
+QString MatrixKey(int i, int j)
+{
+    return QStringLiteral("From") + QString::number(i) + QStringLiteral("To") + QString::number(j);
+}
+
+QString NumberedKey(const char* prefix, int i)
+{
+    return QLatin1String(prefix) + QString::number(i);
+}
+
+int Coordinate(const CIniFile& file, const QString& section, const QString& key)
+{
+    return std::clamp(file.ReadInteger(section, key, 0), -MaxCoordinate, MaxCoordinate);
+}
+
+} // namespace
+
+bool SaveGrafa(const TAllGraf& g, const QString& fileName, QString* error)
+{
+    CIniFile file(fileName);
+    const int n = g.PointCount;
+    file.WriteInteger(Main, QStringLiteral("IsOrint"), g.IsOrint ? 1 : 0);
+    file.WriteInteger(Main, QStringLiteral("IsHaveCost"), g.IsHaveCost ? 1 : 0);
+    file.WriteInteger(Main, QStringLiteral("PointCount"), n);
+    file.WriteInteger(Main, QStringLiteral("GrafTitleType"), g.Naming().GetKind());
+    file.WriteInteger(Main, QStringLiteral("Version"), 1);
+    file.WriteInteger(Main, QStringLiteral("CountLabel"), g.CountLabel);
+
+    // The weight matrix from the out-lists, [tail][head]; const, so not the document's CostMatrix.
+    auto weights = std::make_unique<TAllGraf::VertexMatrix<int>>();
+    for (int a = 1; a <= n; ++a)
+        for (int k = 0; k < g.DugaCount[a]; ++k) {
+            const int b = g.DugaList(a)[k];
+            (*weights)[a][b] = g.IsHaveCost ? g.Dugi[a][b].Cost : 1;
+        }
+    for (int i = 1; i <= n; ++i) {
+        // "From i To j" holds the arc whose tail is j and whose head is i.
+        for (int j = 1; j <= n; ++j)
+            file.WriteInteger(Matrix, MatrixKey(i, j), (*weights)[j][i]);
+        file.WriteInteger(Position, NumberedKey("X", i), g.Points[i].X);
+        file.WriteInteger(Position, NumberedKey("Y", i), g.Points[i].Y);
+    }
+    for (int k = 1; k <= g.CountLabel; ++k) {
+        file.WriteString(Labels, NumberedKey("LabelText", k), g.Labels[k].Text);
+        file.WriteInteger(Labels, NumberedKey("X", k), g.Labels[k].X);
+        file.WriteInteger(Labels, NumberedKey("Y", k), g.Labels[k].Y);
+    }
+    const CTitleGraf& naming = g.Naming();
+    switch (naming.GetKind()) {
+    case CTitleGraf::Numbers:
+        file.WriteInteger(Title, QStringLiteral("BeginNumber"), naming.GetBeginNumber());
+        break;
+    case CTitleGraf::Letters:
+        file.WriteInteger(Title, QStringLiteral("BeginLetter"), naming.GetBeginLetter());
+        file.WriteInteger(Title, QStringLiteral("IsBig"), naming.GetIsBig() ? 1 : 0);
+        break;
+    case CTitleGraf::Manual:
+        for (int i = 1; i <= n; ++i)
+            file.WriteString(Title, NumberedKey("Title", i), g.PointTitle(i));
+        break;
+    }
+    return file.UpdateFile(error);
+}
+
+int FileVersion(const CIniFile& file)
+{
+    return file.ReadInteger(Main, QStringLiteral("Version"), 0);
+}
+
+bool LoadGrafa(TAllGraf& g, const CIniFile& file)
+{
+    if (FileVersion(file) != 1)
+        return false;
+    const int n = std::max(0, file.ReadInteger(Main, QStringLiteral("PointCount"), 0));
+    if (n > TAllGraf::MaxPoints) {
+        g.Host().ShowError(Translate(QStringLiteral("Version_not_support_count")));
+        return false;
+    }
+
+    // The whole matrix is read and checked before the document changes.
+    for (auto& row : g.ImportMatrix)
+        row.fill(0);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) {
+            const int value = file.ReadInteger(Matrix, MatrixKey(i, j), 0);
+            if (value < 0 || value > TAllGraf::MaxCost) {
+                g.Host().ShowError(Translate(QStringLiteral("load_graf_must_be")));
+                return false;
+            }
+            if (i != j)
+                g.ImportMatrix[i][j] = value;
+        }
+
+    g.DeleteAllLabels();
+    g.DeleteAllPoints();
+    g.IsOrint = file.ReadInteger(Main, QStringLiteral("IsOrint"), 0) >= 1 ? 2 : 0;
+    g.IsHaveCost = file.ReadInteger(Main, QStringLiteral("IsHaveCost"), 0) > 0 ? 1 : 0;
+    g.GrafWidth = 0;
+    g.GrafHeight = 0;
+
+    CTitleGraf& naming = g.Naming();
+    int kind = file.ReadInteger(Main, QStringLiteral("GrafTitleType"), 0);
+    if (kind != CTitleGraf::Letters && kind != CTitleGraf::Manual)
+        kind = CTitleGraf::Numbers; // an unknown scheme would leave vertices without names
+    naming.SetKind(quint8(kind));
+    if (kind == CTitleGraf::Numbers)
+        naming.SetNumbers(file.ReadInteger(Title, QStringLiteral("BeginNumber"), 0));
+    else if (kind == CTitleGraf::Letters)
+        naming.SetLetters(file.ReadInteger(Title, QStringLiteral("BeginLetter"), 65),
+                          file.ReadInteger(Title, QStringLiteral("IsBig"), 0) > 0);
+
+    for (int i = 1; i <= n; ++i) {
+        const QString name = kind == CTitleGraf::Manual
+                                 ? file.ReadString(Title, NumberedKey("Title", i), QString())
+                                 : QString();
+        g.AddPoint(Coordinate(file, Position, NumberedKey("X", i)),
+                   Coordinate(file, Position, NumberedKey("Y", i)), name, g.FreeTitleNumber(), g.SizeGraf);
+    }
+    if (!g.BuildFromMatrix(n)) {
+        g.DeleteAllPoints();
+        return false;
+    }
+
+    // Labels past the document's capacity would be dropped anyway; do not read them at all.
+    const int labels =
+        std::min(file.ReadInteger(Main, QStringLiteral("CountLabel"), 0), int(TAllGraf::MaxLabels));
+    for (int k = 1; k <= labels; ++k)
+        g.AddLabel(file.ReadString(Labels, NumberedKey("LabelText", k), QString()),
+                   Coordinate(file, Labels, NumberedKey("X", k)),
+                   Coordinate(file, Labels, NumberedKey("Y", k)));
+    g.CenterAllDugaText();
+    g.Host().Redraw();
+    return true;
+}
+
+bool LoadGrafa(TAllGraf& g, const QString& fileName)
+{
+    const CIniFile file(fileName);
+    return LoadGrafa(g, file);
+}
+
+} // namespace GrafaFile

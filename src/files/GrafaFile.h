@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+class TAllGraf;
+class CIniFile;
+
+// The ".grafa" graph file: an initialisation file with the kind flags, the full weight
+// matrix, the vertex positions, the naming scheme and the labels.
+namespace GrafaFile {
+
+// Coordinates read from a file are kept within this range either side of 0: a hand-edited
+// value cannot overflow the extent arithmetic or ask for an absurd canvas.
+constexpr int MaxCoordinate = 32767;
+
+// Writes the document into the file, updating it key by key (keys this save does not
+// write stay) and replacing it atomically. False with the system's text when it cannot.
+bool SaveGrafa(const TAllGraf& graf, const QString& fileName, QString* error = nullptr);
+
+// "Main"/"Version", 0 when absent or not a number.
+int FileVersion(const CIniFile& file);
+
+// Replaces the document's graph by the file's. Nothing happens unless "Version" is 1.
+// Refused before anything changes, with a message: more than 255 vertices; a matrix entry
+// outside 0..50000. A diagonal entry is ignored (the document has no loops). A matrix that
+// does not fit the file's kind leaves the document empty, with the file's kind and naming.
+// True when the graph was read.
+bool LoadGrafa(TAllGraf& graf, const CIniFile& file);
+bool LoadGrafa(TAllGraf& graf, const QString& fileName);
+
+} // namespace GrafaFile

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class GraphSession;
+
+// The open, recent-file and save commands after their dialogs: what the windows call.
+namespace GraphFileCommands {
+
+// The open command for a chosen name (also a recent-file entry): records a snapshot,
+// deletes the labels, reads the file (a "Version" below 1 means the older text form),
+// recomputes the arc text points, refreshes, and lists the file among the recent ones.
+// A file that cannot be read shows a message and changes nothing. True when a graph was read.
+bool OpenGraphFile(GraphSession& session, const QString& fileName);
+
+// The name the save command writes: ".grafa" appended unless the name already ends in it
+// (case-sensitive).
+QString GrafaFileName(const QString& chosenName);
+// The save command for a chosen name: saves without a snapshot and lists the file among the
+// recent ones. A failure shows the system's text. True when saved.
+bool SaveGraphFile(GraphSession& session, const QString& chosenName);
+
+} // namespace GraphFileCommands

@@ -1,0 +1,133 @@
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Cli : ::testing::Test {
+    QTemporaryDir dir;
+    QString out, err;
+
+    int Run(const QStringList& arguments)
+    {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(QStringLiteral(NODELOOM_CLI_PATH), arguments);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        out = QString::fromUtf8(process.readAllStandardOutput());
+        err = QString::fromUtf8(process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+    QString Write(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return dir.filePath(name);
+    }
+    QByteArray Read(const QString& name)
+    {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QString WorkedExample()
+    {
+        EXPECT_EQ(Run({"from-matrix", "0,4,0\n0,0,5\n0,0,0", "example.grafa", "--directed", "--weighted"}), 0)
+            << err.toStdString();
+        return dir.filePath("example.grafa");
+    }
+};
+
+} // namespace
+
+TEST_F(Cli, WorkedExamplePrintsTheFiveLines)
+{
+    const QString file = WorkedExample();
+    ASSERT_EQ(Run({"run", "FindTraceDekctri", file, "--from", "1", "--to", "3", "--json", "r.json",
+                   "--report", "r.html", "--time"}),
+              0);
+    EXPECT_EQ(out, QString("Алгоритм Дейкстры :\nВершины 3 достижима из вершины 1 за 9\n"
+                           "Достижимость вершин из вершины 1\n| 1 | 2 | 3 |\n|  0|  4|  9|\n"));
+    EXPECT_TRUE(err.startsWith("time_ms: ")) << err.toStdString();
+
+    const QByteArray report = Read("r.html");
+    EXPECT_TRUE(report.startsWith(QString("<b>Алгоритм Дейкстры :</b><br>").toUtf8()));
+    EXPECT_TRUE(report.endsWith("</table>\r\n"));
+
+    const QJsonObject json = QJsonDocument::fromJson(Read("r.json")).object();
+    EXPECT_EQ(json["name"].toString(), "FindTraceDekctri");
+    EXPECT_EQ(json["exit"].toInt(), 0);
+    EXPECT_EQ(json["resultCount"].toInt(), 3);
+    EXPECT_EQ(json["resultValue"].toInt(), 9);
+    EXPECT_EQ(json["path"].toArray(), QJsonArray({1, 2, 3}));
+    EXPECT_EQ(json["activeVertices"].toArray(), QJsonArray({1, 2, 3}));
+    EXPECT_EQ(json["activeArcs"].toArray(), QJsonArray({QJsonArray{1, 2, 1}, QJsonArray{2, 3, 1}}));
+    EXPECT_EQ(json["outp"].toArray().size(), 5);
+    EXPECT_TRUE(json["messages"].toArray().isEmpty());
+    EXPECT_EQ(json["report"].toString().toUtf8(), report);
+}
+
+TEST_F(Cli, RefusalExitsThreeWithTheMessageOnStderr)
+{
+    const QString file = Write("plain.txt", "0,1\n1,0\n");
+    ASSERT_EQ(Run({"run", "FindTraceDekctri", file, "--from", "1", "--to", "2", "--json", "r.json"}), 3);
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_EQ(err, "message: Этот алгоритм для нагруженого графа\n");
+    const QJsonObject json = QJsonDocument::fromJson(Read("r.json")).object();
+    EXPECT_EQ(json["exit"].toInt(), 3);
+    EXPECT_EQ(json["messages"].toArray(), QJsonArray{"Этот алгоритм для нагруженого графа"});
+    EXPECT_EQ(json["report"].toString(), "");
+}
+
+TEST_F(Cli, ExitCodesForFilesAndArguments)
+{
+    const QString file = WorkedExample();
+    EXPECT_EQ(Run({"run", "FindTraceDekctri", dir.filePath("none.grafa")}), 1);
+    EXPECT_TRUE(err.startsWith("message: ")) << err.toStdString();
+    EXPECT_EQ(Run({"run", "NoSuchName", file}), 2);
+    EXPECT_TRUE(err.contains("usage"));
+    EXPECT_EQ(Run({"run", "FindTraceDekctri", file, "--from", "one"}), 2);
+    EXPECT_EQ(Run({"run", "FindTraceDekctri"}), 2);
+    EXPECT_EQ(Run({"frobnicate"}), 2);
+    EXPECT_EQ(Run({}), 2);
+    // A run that finds nothing to do is not a refusal.
+    EXPECT_EQ(Run({"run", "FindTraceDekctri", file}), 0);
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+}
+
+TEST_F(Cli, MatrixConvertAndFromMatrix)
+{
+    const QString file = WorkedExample();
+    ASSERT_EQ(Run({"matrix", file}), 0);
+    EXPECT_EQ(out, "0,4,0\n0,0,5\n0,0,0\n");
+
+    const QString old = Write("old.txt", "0,2\n2,0\nGrafType\nGrafType\nGraf1.001\n");
+    ASSERT_EQ(Run({"convert", old, "old.grafa"}), 0);
+    ASSERT_EQ(Run({"matrix", dir.filePath("old.grafa")}), 0);
+    EXPECT_EQ(out, "0,2\n2,0\n");
+
+    // A refused matrix writes nothing and says why.
+    EXPECT_EQ(Run({"from-matrix", "0,1\n0,0", "bad.grafa"}), 1);
+    EXPECT_EQ(err, "message: У не орграфа матрица смежностей должна быть симметричная\n");
+    EXPECT_FALSE(QFile::exists(dir.filePath("bad.grafa")));
+    Write("m.txt", "0,3\r\n3,0\r\n");
+    EXPECT_EQ(Run({"from-matrix", dir.filePath("m.txt"), "m.grafa", "--weighted"}), 0);
+    ASSERT_EQ(Run({"matrix", dir.filePath("m.grafa")}), 0);
+    EXPECT_EQ(out, "0,3\n3,0\n");
+}
+
+TEST_F(Cli, LanguageFileByPath)
+{
+    const QString file = WorkedExample();
+    const QString lang =
+        Write("test.lang", "[Main]\nLanguageTitle=Test\n[Translate]\nAlgor_dejkstry=Dijkstra:\n"
+                           "Not_load_graph=Needs weights\n");
+    ASSERT_EQ(Run({"run", "FindTraceDekctri", file, "--from", "1", "--to", "2", "--lang", lang}), 0);
+    EXPECT_TRUE(out.startsWith("Dijkstra:\n"));
+    EXPECT_EQ(Run({"run", "FindTraceDekctri", file, "--lang", dir.filePath("none.lang")}), 2);
+}

@@ -1,0 +1,122 @@
+#include "algorithms/RunAlgorithm.h"
+#include "GraphFixtures.h"
+#include "ScriptedHost.h"
+#include "config/ProgramPaths.h"
+#include "config/TranslateManager.h"
+
+#include <QSet>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+struct Dispatcher : ::testing::Test {
+    QTemporaryDir dir;
+    ScriptedHost host;
+    std::unique_ptr<TAllGraf> g;
+    AlgorithmRun run;
+
+    void SetUp() override { ProgramPaths::SetProgramFolderOverride(dir.path()); }
+    void TearDown() override { ProgramPaths::SetProgramFolderOverride(QString()); }
+    void Make(bool directed, bool weighted, int n)
+    {
+        g = MakeGraf(directed, weighted, n);
+        g->AttachHost(&host);
+    }
+};
+} // namespace
+
+TEST(AlgorithmTable, HoldsTheTwentyTwoNamesOnce)
+{
+    const auto& table = Algorithms();
+    ASSERT_EQ(table.size(), 22u);
+    QSet<QString> names;
+    for (const AlgorithmInfo& info : table) {
+        names.insert(QString::fromLatin1(info.name));
+        EXPECT_EQ(info.applicable == nullptr, info.refusalKey == nullptr) << info.name;
+    }
+    EXPECT_EQ(names.size(), 22);
+    EXPECT_EQ(FindAlgorithm("findtracedekctri"), nullptr);
+    EXPECT_EQ(FindAlgorithm("FindTraceDekctri")->vertices, AlgorithmInfo::Vertices::StartAndFinish);
+}
+
+TEST_F(Dispatcher, ApplicabilityFollowsTheKind)
+{
+    Make(false, false, 2);
+    EXPECT_FALSE(IsAlgorithmApplicable(*g, "FindTraceDekctri"));
+    EXPECT_FALSE(IsAlgorithmApplicable(*g, "NoSuchAlgorithm"));
+    g->IsHaveCost = 1;
+    EXPECT_TRUE(IsAlgorithmApplicable(*g, "FindTraceDekctri"));
+    // Rows of the table whose algorithm is not built yet are never enabled.
+    for (const AlgorithmInfo& info : Algorithms())
+        if (!info.run) {
+            EXPECT_FALSE(IsAlgorithmApplicable(*g, info.name)) << info.name;
+        }
+}
+
+TEST_F(Dispatcher, RefusalShowsTheKeyAndStopsWithoutRedraw)
+{
+    Make(true, false, 3);
+    g->AddDuga(1, 2, 1);
+    g->Points[1].Active = 1;
+    g->ActivePoint = 1;
+    g->Outp().AddLine("earlier result");
+    RunAlgorithm(*g, "FindTraceDekctri", 1, 2, &run);
+    EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_load_graph")});
+    EXPECT_FALSE(run.ran);
+    EXPECT_EQ(host.redraws, 0);
+    EXPECT_EQ(g->Points[1].Active, 0); // highlighting is cleared even so
+    EXPECT_EQ(g->ActivePoint, -1);
+    EXPECT_EQ(g->Outp().Lines(), QStringList{"earlier result"});
+}
+
+TEST_F(Dispatcher, NothingHappensWithoutVerticesOrWithBadOnes)
+{
+    Make(true, true, 0);
+    RunAlgorithm(*g, "FindTraceDekctri", 1, 2, &run);
+    Make(false, false, 3);
+    RunAlgorithm(*g, "FindTraceDekctri", -1, 2, &run); // negative: stops before the check
+    RunAlgorithm(*g, "FindTraceDekctri", 1, 4, &run);  // no vertex 4
+    RunAlgorithm(*g, "Unknown", 0, 0, &run);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(host.redraws, 0);
+    EXPECT_FALSE(run.ran);
+    EXPECT_EQ(g->TargetPoint, -1);
+}
+
+TEST_F(Dispatcher, CommonTailHighlightsTheRouteAndRedraws)
+{
+    Make(false, true, 3);
+    g->AddDuga(1, 2, 2);
+    g->AddDuga(2, 3, 2);
+    RunAlgorithm(*g, "FindTraceDekctri", 3, 1, &run);
+    EXPECT_TRUE(run.ran);
+    EXPECT_EQ(run.resultCount, 3);
+    EXPECT_EQ(run.resultValue, 4);
+    EXPECT_EQ(host.redraws, 1);
+    EXPECT_TRUE(host.messages.empty());
+    for (int v = 1; v <= 3; ++v)
+        EXPECT_EQ(g->Points[v].Active, 1);
+    // Travel direction carries the marker; the reverse cell of an edge is only active.
+    EXPECT_EQ(g->Dugi[3][2].Marker, 1);
+    EXPECT_EQ(g->Dugi[2][3].Marker, 0);
+    EXPECT_EQ(g->Dugi[2][3].Active, 1);
+
+    // Unreachable: nothing highlighted, still redrawn.
+    g->DeleteDuga(1, 2);
+    RunAlgorithm(*g, "FindTraceDekctri", 3, 1, &run);
+    EXPECT_EQ(run.resultCount, -1);
+    EXPECT_EQ(g->Points[3].Active, 0);
+    EXPECT_EQ(host.redraws, 2);
+}
+
+TEST_F(Dispatcher, ReportFailureIsShownAndTheRunGoesOn)
+{
+    Make(true, true, 2);
+    g->AddDuga(1, 2, 5);
+    ProgramPaths::SetProgramFolderOverride(dir.filePath("missing"));
+    RunAlgorithm(*g, "FindTraceDekctri", 1, 2, &run);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.messages[0].text.startsWith(Translate("Happend_error") + "\r"));
+    EXPECT_TRUE(host.shownReport.isEmpty());
+    EXPECT_EQ(run.resultValue, 5);
+}
