@@ -1,12 +1,11 @@
 // The algorithm menus and the vertex popup: every run goes through the dispatcher.
+#include "algorithms/RunAlgorithm.h"
 #include "document/SelectPathEnds.h"
 #include "ui/MainWindow.h"
 
 bool TForm1::IsAlgorithmApplicableTo(const TAllGraf& graf, const QString& name)
 {
-    (void)graf;
-    (void)name;
-    return true;
+    return IsAlgorithmApplicable(graf, name);
 }
 
 void TForm1::PathAlgorithmCommand(const QString& name)
@@ -31,9 +30,7 @@ void TForm1::RunAlgorithmCommand(const QString& name, int first, int second)
         return;
     LeaveTextMode();
     PrepareCanvas();
-    (void)name;
-    (void)first;
-    (void)second;
+    RunAlgorithm(*Document(), name, first, second);
     RefreshTextPane();
     UpdateMenus();
 }

@@ -1,10 +1,15 @@
 // The file menu: graph files, the recent-file list and saving the picture.
 #include "config/TranslateManager.h"
+#include "files/GraphFileCommands.h"
+#include "files/RecentFiles.h"
+#include "ui/DocumentPainter.h"
 #include "ui/DrawingArea.h"
 #include "ui/MainWindow.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
+#include <QPainter>
 
 void TForm1::LoadGraphCommand()
 {
@@ -18,7 +23,10 @@ void TForm1::LoadGraphCommand()
 
 void TForm1::OpenGraphFile(const QString& fileName)
 {
-    (void)fileName;
+    GraphFileCommands::OpenGraphFile(*session, fileName);
+    UpdateScrollBars();
+    RefreshRecentMenu();
+    Redraw();
 }
 
 bool TForm1::SaveGraphCommand()
@@ -29,21 +37,49 @@ bool TForm1::SaveGraphCommand()
     const QString file = AskFileName(FileDialog::SaveGraph);
     if (file.isEmpty())
         return false;
-    return false;
+    const bool saved = GraphFileCommands::SaveGraphFile(*session, file);
+    RefreshRecentMenu();
+    return saved;
 }
 
 void TForm1::OpenRecentFile(int index)
 {
-    (void)index;
+    TAllGraf* g = Document();
+    if (!g || index < 0 || index >= g->RecentFiles.size())
+        return;
+    LeaveTextMode();
+    const QString fileName = g->RecentFiles[index];
+    if (!QFileInfo(fileName).isFile()) {
+        // The open command reports the missing file; it then leaves the list.
+        GraphFileCommands::OpenGraphFile(*session, fileName);
+        g->RecentFiles.removeAll(fileName);
+        RefreshRecentMenu();
+        return;
+    }
+    OpenGraphFile(fileName);
 }
 
 void TForm1::AddRecentFile(const QString& fileName)
 {
-    (void)fileName;
+    if (TAllGraf* g = Document()) {
+        RecentFiles::AddRecentFile(g->RecentFiles, fileName);
+        RefreshRecentMenu();
+    }
 }
 
 void TForm1::RefreshRecentMenu()
 {
+    const QStringList files = Document() ? Document()->RecentFiles : QStringList();
+    for (int i = 0; i < recentActions.size(); ++i) {
+        QAction* item = recentActions[i];
+        item->setVisible(i < files.size());
+        if (i < files.size()) {
+            item->setText(RecentFiles::MenuCaption(files[i]));
+            item->setToolTip(files[i]);
+            item->setStatusTip(files[i]);
+        }
+    }
+    recentMenu->menuAction()->setVisible(!files.isEmpty());
 }
 
 void TForm1::SaveImageCommand()
@@ -51,4 +87,20 @@ void TForm1::SaveImageCommand()
     if (!session->RequireDocument())
         return;
     LeaveTextMode();
+    const QString file = AskFileName(FileDialog::SavePicture);
+    if (file.isEmpty())
+        return;
+    // What is on screen now, in a rectangle of the canvas size from the drawing area's corner.
+    TAllGraf& g = *Document();
+    PrepareCanvas();
+    const QImage shown = area->grab().toImage();
+    g.CanvasBitmap.fill(Qt::white);
+    {
+        QPainter painter(&g.CanvasBitmap);
+        painter.drawImage(QPoint(0, 0), shown);
+    }
+    // ".bmp" is always appended, as users of the older versions know it.
+    const QString target = file + QStringLiteral(".bmp");
+    if (!g.CanvasBitmap.save(target, "BMP"))
+        Host().ShowError(Translate("Happend_error") + QLatin1Char('\r') + target);
 }
