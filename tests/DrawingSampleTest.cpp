@@ -51,6 +51,8 @@ TEST(DrawingSample, FoundPathStandsOutOverTheBackground)
     graf->Dugi[6][1].X -= 45;
     graf->Dugi[5][4].X -= 20;
     graf->Dugi[5][4].Y -= 25;
+    graf->Dugi[3][4].X += 30;
+    graf->Dugi[3][4].Y -= 20;
     graf->AddLabel(QStringLiteral("Depot"), 30, 125);
     graf->AddLabel(QStringLiteral("Shortest route 1 \u2192 7 \u2192 3 \u2192 4: 21"), 20, 380);
     graf->Labels[2].Active = 1;

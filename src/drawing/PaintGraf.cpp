@@ -74,37 +74,39 @@ void DrawCurve(QPainter& surface, const TCurveFrame& frame)
         surface.drawLine(start, end);
         return;
     }
-    // Segments over a stride of whole pixels short enough that the curve strays less than a
-    // quarter pixel from each: the same picture as one segment per pixel, at a fraction of the
-    // cost. Separate segments rather than a polyline: the raster engine draws single lines
-    // directly but strokes a polyline as a path, many times slower; square caps close the
-    // joints, and a dash pattern runs on across the segments. Where the surface edge pulls
-    // points in, every pixel is taken so the clamped run follows the edge as drawn per pixel.
+    // Points over a stride of whole pixels short enough that the curve strays less than a
+    // quarter pixel from each segment: the same picture as one segment per pixel, at a fraction
+    // of the cost. Where the surface edge pulls points in, every pixel is taken so the clamped
+    // run follows the edge as drawn per pixel.
     const double curvature = std::abs(frame.Curvature());
     const int stride = curvature > 0 ? std::clamp(int(1 / std::sqrt(curvature)), 1, 1 << 16) : 1 << 16;
-    QVarLengthArray<QLine, 256> segments;
-    bool anyClamped = firstClamped || lastClamped;
-    QPoint previous = start;
-    for (int t = first; t < last && !anyClamped;) {
-        t = std::min(last, t + stride);
-        bool clamped = false;
-        const QPoint next = frame.PixelPoint(t, size, clamped);
-        anyClamped = anyClamped || clamped;
-        if (next != previous)
-            segments.append(QLine(previous, next));
-        previous = next;
-    }
-    if (anyClamped) {
-        segments.clear();
-        previous = start;
-        bool clamped = false;
-        for (int t = first + 1; t <= last; ++t) {
+    QVarLengthArray<QPoint, 256> points;
+    auto collect = [&](int step) {
+        points.clear();
+        points.append(start);
+        bool anyClamped = false;
+        for (int t = first; t < last;) {
+            t = std::min(last, t + step);
+            bool clamped = false;
             const QPoint next = frame.PixelPoint(t, size, clamped);
-            if (next != previous)
-                segments.append(QLine(previous, next));
-            previous = next;
+            anyClamped = anyClamped || clamped;
+            if (next != points.back())
+                points.append(next);
         }
+        return anyClamped;
+    };
+    if (firstClamped || lastClamped || collect(stride))
+        collect(1);
+    if (surface.pen().style() != Qt::SolidLine) {
+        // A polyline keeps one dash pattern running along the whole curve.
+        surface.drawPolyline(points.data(), int(points.size()));
+        return;
     }
+    // Solid lines as separate segments: the raster engine draws single lines directly but
+    // strokes a polyline as a path, many times slower; square caps close the joints.
+    QVarLengthArray<QLine, 256> segments;
+    for (qsizetype i = 1; i < points.size(); ++i)
+        segments.append(QLine(points[i - 1], points[i]));
     surface.drawLines(segments.data(), int(segments.size()));
 }
 
