@@ -192,23 +192,17 @@ TEST_F(Gestures, ConnectWithoutTwoDistinctVerticesAddsNothing)
     EXPECT_TRUE(host.prompts.isEmpty());
 }
 
-TEST_F(Gestures, MapModeWeightIsTheScaledDistance)
+TEST_F(Gestures, MapModeArcsGetTheScaledDistanceWithoutAQuestion)
 {
-    EXPECT_EQ(MapModeWeight(0, 0, 57, 0, 10), 57);
-    EXPECT_EQ(MapModeWeight(0, 0, 3, 0, 1), 1) << "0.3 rounds to 0 and is raised to 1";
-    EXPECT_EQ(MapModeWeight(0, 0, 5, 0, 1), 1) << "0.5 rounds half to even";
-    EXPECT_EQ(MapModeWeight(0, 0, 25, 0, 1), 2);
-    EXPECT_EQ(MapModeWeight(0, 0, 35, 0, 1), 4);
-    EXPECT_EQ(MapModeWeight(0, 0, 3000, 4000, 10000), TAllGraf::MaxCost);
-    EXPECT_EQ(MapModeWeight(0, 0, 300, 400, 0), 1);
-    EXPECT_EQ(MapModeWeight(0, 0, 300, 400, -5), 1);
-
     Create(true, true);
     g->MapMode = 1;
     g->ZoomMap = 20;
     g->ActivePoint = 1;
     EXPECT_TRUE(Act(300, 100, Gesture::Connect));
     EXPECT_EQ(g->Dugi[1][2].Cost, 400) << "200 pixels at 20 units per 10 pixels";
+    g->ZoomMap = 0;
+    EXPECT_TRUE(Act(100, 300, Gesture::Connect));
+    EXPECT_EQ(g->Dugi[1][3].Cost, 1);
     EXPECT_TRUE(host.prompts.isEmpty());
 }
 

@@ -1,22 +1,11 @@
 #include "document/MouseGestures.h"
 
 #include "config/TranslateManager.h"
+#include "drawing/Canvas.h"
 
 #include <QImage>
 #include <algorithm>
 #include <cmath>
-
-int MapModeWeight(int x1, int y1, int x2, int y2, int zoomMap)
-{
-    const double distance = std::hypot(double(x2 - x1), double(y2 - y1));
-    const double units = distance / 10.0 * zoomMap;
-    // Clamp before converting so that a huge scale cannot overflow the integer.
-    if (!(units < TAllGraf::MaxCost))
-        return TAllGraf::MaxCost;
-    // The default rounding mode rounds halves to even.
-    const int weight = int(std::nearbyint(units));
-    return std::clamp(weight, 1, int(TAllGraf::MaxCost));
-}
 
 namespace {
 
@@ -156,7 +145,8 @@ bool Connect(GraphSession& session, CGestureView& view, int x, int y)
         if (g.IsHaveCost) {
             if (g.MapMode) {
                 const TPointRec& from = g.Points[g.ActivePoint];
-                weight = MapModeWeight(from.X, from.Y, g.Points[u].X, g.Points[u].Y, g.ZoomMap);
+                const double distance = std::hypot(double(g.Points[u].X - from.X), double(g.Points[u].Y - from.Y));
+                weight = MapModeWeight(distance, g.ZoomMap);
             } else {
                 weight = session.AskWeight(QString());
                 if (weight == 0)

@@ -35,6 +35,3 @@ enum class Gesture { Press, Release, Move, Connect, Delete, Context };
 // again, in which case it has already been drawn into surface.
 bool MouseAction(GraphSession& session, CGestureView& view, int x, int y, QImage& surface, Gesture gesture);
 
-// The weight of an arc drawn with the mouse in map mode: the centres' distance in units
-// of ZoomMap per 10 pixels, rounded half to even, kept within 1..MaxCost.
-int MapModeWeight(int x1, int y1, int x2, int y2, int zoomMap);

@@ -6,8 +6,7 @@
 
 void PaintDocument(TAllGraf& graf, QImage& surface)
 {
-    (void)graf;
-    surface.fill(Qt::white);
+    graf.DrawAll(surface);
 }
 
 QImage MakeSurface(int w, int h, double devicePixelRatio)

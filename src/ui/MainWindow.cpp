@@ -56,7 +56,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
         case FileDialog::OpenPicture:
             return QFileDialog::getOpenFileName(this, QString(), QString(), qtFilter(pictureFilter));
         case FileDialog::SavePicture:
-            return QFileDialog::getSaveFileName(this, QString(), QString(), qtFilter(pictureFilter));
+            return QFileDialog::getSaveFileName(this, QString(), QString(),
+                                                qtFilter(pictureFilter) +
+                                                    QStringLiteral(";;PNG (*.png);;SVG (*.svg)"));
         }
         return QString();
     };

@@ -1,5 +1,6 @@
 // The file menu: graph files, the recent-file list and saving the picture.
 #include "config/TranslateManager.h"
+#include "drawing/Canvas.h"
 #include "files/GraphFileCommands.h"
 #include "files/RecentFiles.h"
 #include "ui/DocumentPainter.h"
@@ -90,17 +91,24 @@ void TForm1::SaveImageCommand()
     const QString file = AskFileName(FileDialog::SavePicture);
     if (file.isEmpty())
         return;
-    // What is on screen now, in a rectangle of the canvas size from the drawing area's corner.
     TAllGraf& g = *Document();
-    PrepareCanvas();
-    const QImage shown = area->grab().toImage();
-    g.CanvasBitmap.fill(Qt::white);
-    {
-        QPainter painter(&g.CanvasBitmap);
-        painter.drawImage(QPoint(0, 0), shown);
+    QString error;
+    bool saved = false;
+    if (file.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        saved = SaveDocumentSvg(g, file, &error);
+    } else {
+        // What is on screen now: the drawing area at the current scroll position.
+        PrepareCanvas();
+        g.CanvasBitmap.fill(Qt::white);
+        {
+            QPainter painter(&g.CanvasBitmap);
+            painter.drawImage(QPoint(0, 0), area->grab().toImage());
+        }
+        if (file.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
+            saved = SaveCanvasImage(g.CanvasBitmap, file, &error);
+        else
+            saved = SaveCanvasBitmap(g.CanvasBitmap, file, &error); // appends ".bmp"
     }
-    // ".bmp" is always appended, as users of the older versions know it.
-    const QString target = file + QStringLiteral(".bmp");
-    if (!g.CanvasBitmap.save(target, "BMP"))
-        Host().ShowError(Translate("Happend_error") + QLatin1Char('\r') + target);
+    if (!saved)
+        Host().ShowError(Translate("Happend_error") + QLatin1Char('\r') + error);
 }
