@@ -1,7 +1,7 @@
+#include "ui/MainWindow.h"
 #include "ScriptedHost.h"
 #include "config/TranslateManager.h"
 #include "ui/DrawingArea.h"
-#include "ui/MainWindow.h"
 #include "ui/NewGrafDialog.h"
 
 #include <QAction>
@@ -64,7 +64,8 @@ struct Window : ::testing::Test {
     void Mouse(QEvent::Type type, QPoint p, Qt::MouseButton button = Qt::LeftButton)
     {
         now += 100;
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
         QMouseEvent event(type, QPointF(p), w->DrawingArea()->mapToGlobal(QPointF(p)),
                           type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
         QCoreApplication::sendEvent(w->DrawingArea(), &event);
@@ -224,8 +225,8 @@ TEST_F(Window, RightButtonInConstructorModeConnectsWithTheTypedWeight)
     host.inputs = {{true, QStringLiteral("x")}, {true, QStringLiteral("70000")}, {false, QString()}};
     for (int i = 0; i < 3; ++i)
         Click({300, 100}, Qt::RightButton);
-    EXPECT_EQ(host.MessageTexts(),
-              (QStringList{Translate("Uncorrect_number"), Translate("Load_must_be"), Translate("Uncorrect_number")}));
+    EXPECT_EQ(host.MessageTexts(), (QStringList{Translate("Uncorrect_number"), Translate("Load_must_be"),
+                                                Translate("Uncorrect_number")}));
     EXPECT_FALSE(G().HasDuga(1, 2));
 
     host.inputs = {{true, QStringLiteral("12")}};

@@ -1,6 +1,6 @@
+#include "document/MouseGestures.h"
 #include "ScriptedHost.h"
 #include "config/TranslateManager.h"
-#include "document/MouseGestures.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -158,7 +158,8 @@ TEST_F(Gestures, ConnectAsksForTheWeightAndRefusesBadAnswers)
         host.messages.clear();
         host.inputs = {c.input};
         EXPECT_FALSE(Act(300, 100, Gesture::Connect));
-        EXPECT_EQ(host.MessageTexts(), QStringList{Translate(QLatin1String(c.message))}) << c.input.text.toStdString();
+        EXPECT_EQ(host.MessageTexts(), QStringList{Translate(QLatin1String(c.message))})
+            << c.input.text.toStdString();
         EXPECT_FALSE(g->HasDuga(1, 2));
     }
     const int before = HistoryCount();

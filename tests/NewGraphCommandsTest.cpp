@@ -1,8 +1,8 @@
+#include "document/NewGraphCommands.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
 #include "config/TranslateManager.h"
 #include "document/GraphSession.h"
-#include "document/NewGraphCommands.h"
 #include "document/SelectPathEnds.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+#include "ui/Appearance.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    ApplyHintAppearance(app);
     TForm1 window;
     window.show();
     return app.exec();

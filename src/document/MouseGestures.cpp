@@ -9,7 +9,10 @@
 
 namespace {
 
-bool ValidPoint(const TAllGraf& g, int v) { return v >= 1 && v <= g.PointCount; }
+bool ValidPoint(const TAllGraf& g, int v)
+{
+    return v >= 1 && v <= g.PointCount;
+}
 
 bool Press(GraphSession& session, CGestureView& view, int areaX, int areaY, int x, int y)
 {
@@ -145,7 +148,8 @@ bool Connect(GraphSession& session, CGestureView& view, int x, int y)
         if (g.IsHaveCost) {
             if (g.MapMode) {
                 const TPointRec& from = g.Points[g.ActivePoint];
-                const double distance = std::hypot(double(g.Points[u].X - from.X), double(g.Points[u].Y - from.Y));
+                const double distance =
+                    std::hypot(double(g.Points[u].X - from.X), double(g.Points[u].Y - from.Y));
                 weight = MapModeWeight(distance, g.ZoomMap);
             } else {
                 weight = session.AskWeight(QString());
@@ -212,20 +216,28 @@ bool MouseAction(GraphSession& session, CGestureView& view, int x, int y, QImage
 
     bool changed = false;
     switch (gesture) {
-    case Gesture::Press: changed = Press(session, view, areaX, areaY, x, y); break;
+    case Gesture::Press:
+        changed = Press(session, view, areaX, areaY, x, y);
+        break;
     case Gesture::Release:
         if (g.Moved)
             session.RecordState();
         g.Moved = g.Dragging = g.Panning = false;
         changed = true;
         break;
-    case Gesture::Move: changed = Move(view, g, areaX, areaY, x, y); break;
-    case Gesture::Connect: changed = Connect(session, view, x, y); break;
+    case Gesture::Move:
+        changed = Move(view, g, areaX, areaY, x, y);
+        break;
+    case Gesture::Connect:
+        changed = Connect(session, view, x, y);
+        break;
     case Gesture::Delete:
         Delete(session);
         changed = true;
         break;
-    case Gesture::Context: changed = Context(view, g, x, y); break;
+    case Gesture::Context:
+        changed = Context(view, g, x, y);
+        break;
     }
     // A popup command may have replaced the document.
     if (changed && session.HasDocument())

@@ -7,7 +7,7 @@ class QImage;
 // What the main window lends the gestures: its scroll bars, text-placing mode, popup menus
 // and the drawing of the whole document. Tests implement it without a window.
 class CGestureView {
-public:
+  public:
     virtual ~CGestureView() = default;
 
     virtual int HorizontalPosition() const = 0;
@@ -34,4 +34,3 @@ enum class Gesture { Press, Release, Move, Connect, Delete, Context };
 // the scroll offsets are added here. True when the document changed or must be shown
 // again, in which case it has already been drawn into surface.
 bool MouseAction(GraphSession& session, CGestureView& view, int x, int y, QImage& surface, Gesture gesture);
-

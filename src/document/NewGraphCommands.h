@@ -7,7 +7,7 @@ class TAllGraf;
 
 // The new-graph dialog as the commands see it.
 class CNewGraphPrompt {
-public:
+  public:
     virtual ~CNewGraphPrompt() = default;
     // Shows the dialog with its confirm button captioned by the text of the key; true when
     // confirmed, after which the session's naming object holds the chosen scheme.
@@ -18,9 +18,13 @@ public:
 
 // What the program does around a new document: settings, window placement and refreshes.
 class CNewGraphEnvironment {
-public:
+  public:
     virtual ~CNewGraphEnvironment() = default;
-    virtual void LoadSettings(TAllGraf& graf, bool withLanguage) { (void)graf; (void)withLanguage; }
+    virtual void LoadSettings(TAllGraf& graf, bool withLanguage)
+    {
+        (void)graf;
+        (void)withLanguage;
+    }
     virtual void SaveSettings(TAllGraf& graf) { (void)graf; }
     virtual void LoadWindowPlacement() {}
     // The mouse mode chosen in the menu, taken by every new document.

@@ -43,11 +43,26 @@ void TDrawingArea::paintEvent(QPaintEvent*)
         painter.drawImage(QPointF(0, 0), shown);
 }
 
-void TDrawingArea::mousePressEvent(QMouseEvent* event) { window.AreaMousePress(event); }
-void TDrawingArea::mouseMoveEvent(QMouseEvent* event) { window.AreaMouseMove(event); }
-void TDrawingArea::mouseReleaseEvent(QMouseEvent* event) { window.AreaMouseRelease(event); }
-void TDrawingArea::mouseDoubleClickEvent(QMouseEvent* event) { window.AreaDoubleClick(event); }
-void TDrawingArea::keyPressEvent(QKeyEvent* event) { window.AreaKeyPress(event); }
+void TDrawingArea::mousePressEvent(QMouseEvent* event)
+{
+    window.AreaMousePress(event);
+}
+void TDrawingArea::mouseMoveEvent(QMouseEvent* event)
+{
+    window.AreaMouseMove(event);
+}
+void TDrawingArea::mouseReleaseEvent(QMouseEvent* event)
+{
+    window.AreaMouseRelease(event);
+}
+void TDrawingArea::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    window.AreaDoubleClick(event);
+}
+void TDrawingArea::keyPressEvent(QKeyEvent* event)
+{
+    window.AreaKeyPress(event);
+}
 
 void TDrawingArea::resizeEvent(QResizeEvent* event)
 {

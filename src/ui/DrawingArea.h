@@ -10,7 +10,7 @@ class TForm1;
 class TDrawingArea : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TDrawingArea(TForm1& window, QWidget* parent = nullptr);
 
     // Copies the visible part of a canvas, starting at the scroll offsets.
@@ -19,7 +19,7 @@ public:
     // What is on screen now, in device pixels.
     const QImage& Shown() const { return shown; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -28,7 +28,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     TForm1& window;
     QImage shown;
 };

@@ -46,13 +46,16 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
             const QStringList parts = stored.split(QLatin1Char('|'));
             QStringList filters;
             for (int i = 0; i + 1 < parts.size(); i += 2)
-                filters.append(parts[i].contains(QLatin1Char('(')) ? parts[i]
-                                                                   : parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')'));
+                filters.append(parts[i].contains(QLatin1Char('('))
+                                   ? parts[i]
+                                   : parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')'));
             return filters.isEmpty() ? stored : filters.join(QStringLiteral(";;"));
         };
         switch (kind) {
-        case FileDialog::OpenGraph: return QFileDialog::getOpenFileName(this, QString(), QString(), qtFilter(graphFilter));
-        case FileDialog::SaveGraph: return QFileDialog::getSaveFileName(this, QString(), QString(), qtFilter(graphFilter));
+        case FileDialog::OpenGraph:
+            return QFileDialog::getOpenFileName(this, QString(), QString(), qtFilter(graphFilter));
+        case FileDialog::SaveGraph:
+            return QFileDialog::getSaveFileName(this, QString(), QString(), qtFilter(graphFilter));
         case FileDialog::OpenPicture:
             return QFileDialog::getOpenFileName(this, QString(), QString(), qtFilter(pictureFilter));
         case FileDialog::SavePicture:
@@ -96,10 +99,19 @@ TForm1::~TForm1()
         SaveSettings(*session->Document());
 }
 
-void TForm1::SetDialogHost(CHost* dialogHost) { host->SetDialogHost(dialogHost); }
-CHost& TForm1::Host() const { return *host; }
+void TForm1::SetDialogHost(CHost* dialogHost)
+{
+    host->SetDialogHost(dialogHost);
+}
+CHost& TForm1::Host() const
+{
+    return *host;
+}
 
-QAction* TForm1::Action(const QString& objectName) const { return actions.value(objectName, nullptr); }
+QAction* TForm1::Action(const QString& objectName) const
+{
+    return actions.value(objectName, nullptr);
+}
 
 void TForm1::BuildLayout()
 {
@@ -235,8 +247,14 @@ void TForm1::AfterCommand()
     UpdateMenus();
 }
 
-int TForm1::DrawingAreaWidth() const { return area ? area->width() : 0; }
-int TForm1::DrawingAreaHeight() const { return area ? area->height() : 0; }
+int TForm1::DrawingAreaWidth() const
+{
+    return area ? area->width() : 0;
+}
+int TForm1::DrawingAreaHeight() const
+{
+    return area ? area->height() : 0;
+}
 
 void TForm1::EnsureFirstGraph()
 {
@@ -285,7 +303,10 @@ void TForm1::resizeEvent(QResizeEvent* event)
 
 // --- the environment of the new-graph command ------------------------------------------------
 
-int TForm1::MenuEditMode() const { return Action("actFindPath")->isChecked() ? 1 : 0; }
+int TForm1::MenuEditMode() const
+{
+    return Action("actFindPath")->isChecked() ? 1 : 0;
+}
 
 void TForm1::DocumentCreated(TAllGraf& graf)
 {

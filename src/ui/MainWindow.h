@@ -35,7 +35,7 @@ class TWindowHost;
 class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnvironment {
     Q_OBJECT
 
-public:
+  public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
@@ -136,16 +136,16 @@ public:
     // What the drawing area shows: the last copy of the canvas.
     int PresentCount() const { return presentCount; }
 
-signals:
+  signals:
     void languageApplied();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     // CGestureView
     void OpenVertexPopup() override;
     void OpenFreeSpacePopup() override;
@@ -163,7 +163,8 @@ private:
     void BuildPopups();
     QAction* MakeAction(const QString& objectName, const QString& key, const QString& icon,
                         const QKeySequence& shortcut, std::function<void()> run);
-    QMenu* MakeMenu(QMenu* parent, const QString& objectName, const QString& key, const QString& icon = QString());
+    QMenu* MakeMenu(QMenu* parent, const QString& objectName, const QString& key,
+                    const QString& icon = QString());
     void Caption(QAction* action, const QString& key);
     void OpenGraphFile(const QString& fileName);
     void AddRecentFile(const QString& fileName);

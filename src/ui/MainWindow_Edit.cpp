@@ -126,7 +126,8 @@ void TForm1::EditLabelCommand()
     TAllGraf& g = *Document();
     if (g.ActiveLabel <= 0 || g.ActiveLabel > g.CountLabel)
         return;
-    const QString text = Host().InputBox(Translate("Enter_text"), Translate("Text_tip"), g.Labels[g.ActiveLabel].Text);
+    const QString text =
+        Host().InputBox(Translate("Enter_text"), Translate("Text_tip"), g.Labels[g.ActiveLabel].Text);
     session->RecordState();
     // The hit area keeps the extents measured when the label was placed.
     g.Labels[g.ActiveLabel].Text = text;

@@ -38,7 +38,10 @@ const AlgorithmItem PathAlgorithms[] = {
 
 } // namespace
 
-void TForm1::Caption(QAction* action, const QString& key) { captions.append({action, key}); }
+void TForm1::Caption(QAction* action, const QString& key)
+{
+    captions.append({action, key});
+}
 
 QAction* TForm1::MakeAction(const QString& objectName, const QString& key, const QString& icon,
                             const QKeySequence& shortcut, std::function<void()> run)
@@ -71,9 +74,12 @@ void TForm1::BuildMenus()
     using C = GraphSession::Conversion;
 
     QMenu* file = MakeMenu(nullptr, QStringLiteral("FileMenu"), QStringLiteral("File"));
-    file->addAction(MakeAction("actLoadGraf", "LoadGraf", "document-open|graph-open", {}, [this] { LoadGraphCommand(); }));
-    file->addAction(MakeAction("actSaveGraf", "SaveGraf", "document-save|graph-save", {}, [this] { SaveGraphCommand(); }));
-    recentMenu = MakeMenu(file, QStringLiteral("RecentMenu"), QStringLiteral("LastFiles"), QStringLiteral("document-open-recent|graph-open"));
+    file->addAction(MakeAction("actLoadGraf", "LoadGraf", "document-open|graph-open", {},
+                               [this] { LoadGraphCommand(); }));
+    file->addAction(MakeAction("actSaveGraf", "SaveGraf", "document-save|graph-save", {},
+                               [this] { SaveGraphCommand(); }));
+    recentMenu = MakeMenu(file, QStringLiteral("RecentMenu"), QStringLiteral("LastFiles"),
+                          QStringLiteral("document-open-recent|graph-open"));
     for (int i = 0; i < 5; ++i) {
         auto* item = recentMenu->addAction(QStringLiteral("Файл%1").arg(i + 1));
         item->setObjectName(QStringLiteral("actRecent%1").arg(i + 1));
@@ -82,45 +88,61 @@ void TForm1::BuildMenus()
         recentActions.append(item);
     }
     recentMenu->menuAction()->setVisible(false);
-    file->addAction(MakeAction("actSaveImage", "SaveImage", "image-save", {}, [this] { SaveImageCommand(); }));
+    file->addAction(
+        MakeAction("actSaveImage", "SaveImage", "image-save", {}, [this] { SaveImageCommand(); }));
     file->addSeparator();
     file->addAction(MakeAction("actExit", "Exit", "application-exit|exit", {}, [this] { close(); }));
 
     QMenu* graph = MakeMenu(nullptr, QStringLiteral("GraphMenu"), QStringLiteral("GrafMenu"));
-    graph->addAction(MakeAction("actCreate", "Create__", "document-new|graph-new", {}, [this] { NewGraphCommand(); }));
-    graph->addAction(MakeAction("actAddGraf", "AddGraf", "vertex-add", QKeySequence(Qt::Key_F3), [this] { AddVertexCommand(); }));
-    graph->addAction(MakeAction("actAddDuga", "AddDuga", "arc-add", QKeySequence(Qt::Key_F4), [this] { AddArcCommand(); }));
-    graph->addAction(MakeAction("actAddText", "AddText", "text-add", QKeySequence(Qt::Key_F5), [this] { AddTextCommand(); }));
-    graph->addAction(MakeAction("actDeleteObject", "DeleteObject", "edit-delete|object-delete", QKeySequence(Qt::Key_Delete),
-                                [this] { DeleteObjectCommand(); }));
-    QMenu* convert = MakeMenu(graph, QStringLiteral("ConvertMenu"), QStringLiteral("ConvertGraf"), QStringLiteral("settings"));
-    convert->addAction(MakeAction("actToUndirected", "__notorgarf", {}, {}, [this] { ConvertCommand(C::ToUndirected); }));
-    convert->addAction(MakeAction("actToDirected", "__orgraf", {}, {}, [this] { ConvertCommand(C::ToDirected); }));
-    convert->addAction(MakeAction("actToWeighted", "__load", {}, {}, [this] { ConvertCommand(C::ToWeighted); }));
-    convert->addAction(MakeAction("actToUnweighted", "__notload", {}, {}, [this] { ConvertCommand(C::ToUnweighted); }));
-    graph->addAction(MakeAction("actEditMatrix", "EditMatrix", "matrix", {}, [this] { EditMatrixCommand(); }));
-    graph->addAction(MakeAction("actPropGraf", "PropGraf", "document-properties|settings", {}, [this] { PropertiesCommand(); }));
+    graph->addAction(
+        MakeAction("actCreate", "Create__", "document-new|graph-new", {}, [this] { NewGraphCommand(); }));
+    graph->addAction(MakeAction("actAddGraf", "AddGraf", "vertex-add", QKeySequence(Qt::Key_F3),
+                                [this] { AddVertexCommand(); }));
+    graph->addAction(MakeAction("actAddDuga", "AddDuga", "arc-add", QKeySequence(Qt::Key_F4),
+                                [this] { AddArcCommand(); }));
+    graph->addAction(MakeAction("actAddText", "AddText", "text-add", QKeySequence(Qt::Key_F5),
+                                [this] { AddTextCommand(); }));
+    graph->addAction(MakeAction("actDeleteObject", "DeleteObject", "edit-delete|object-delete",
+                                QKeySequence(Qt::Key_Delete), [this] { DeleteObjectCommand(); }));
+    QMenu* convert = MakeMenu(graph, QStringLiteral("ConvertMenu"), QStringLiteral("ConvertGraf"),
+                              QStringLiteral("settings"));
+    convert->addAction(
+        MakeAction("actToUndirected", "__notorgarf", {}, {}, [this] { ConvertCommand(C::ToUndirected); }));
+    convert->addAction(
+        MakeAction("actToDirected", "__orgraf", {}, {}, [this] { ConvertCommand(C::ToDirected); }));
+    convert->addAction(
+        MakeAction("actToWeighted", "__load", {}, {}, [this] { ConvertCommand(C::ToWeighted); }));
+    convert->addAction(
+        MakeAction("actToUnweighted", "__notload", {}, {}, [this] { ConvertCommand(C::ToUnweighted); }));
+    graph->addAction(
+        MakeAction("actEditMatrix", "EditMatrix", "matrix", {}, [this] { EditMatrixCommand(); }));
+    graph->addAction(MakeAction("actPropGraf", "PropGraf", "document-properties|settings", {},
+                                [this] { PropertiesCommand(); }));
 
     QMenu* edit = MakeMenu(nullptr, QStringLiteral("EditMenu"), QStringLiteral("Edit"));
-    edit->addAction(MakeAction("actUndo", "Undo", "edit-undo|history-undo", QKeySequence(Qt::CTRL | Qt::Key_Z),
-                               [this] { UndoCommand(); }));
-    edit->addAction(MakeAction("actRedo", "Redo", "edit-redo|history-redo", QKeySequence(Qt::CTRL | Qt::Key_Y),
-                               [this] { RedoCommand(); }));
-    edit->addAction(MakeAction("actEditNameGraf", "EditNameGraf", "edit-rename", QKeySequence(Qt::CTRL | Qt::Key_R),
-                               [this] { RenameVertexCommand(); }));
-    edit->addAction(MakeAction("actEditLoadDuga", "EditLoadDuga", "arc-add", QKeySequence(Qt::CTRL | Qt::Key_W),
-                               [this] { EditWeightCommand(); }));
+    edit->addAction(MakeAction("actUndo", "Undo", "edit-undo|history-undo",
+                               QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { UndoCommand(); }));
+    edit->addAction(MakeAction("actRedo", "Redo", "edit-redo|history-redo",
+                               QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { RedoCommand(); }));
+    edit->addAction(MakeAction("actEditNameGraf", "EditNameGraf", "edit-rename",
+                               QKeySequence(Qt::CTRL | Qt::Key_R), [this] { RenameVertexCommand(); }));
+    edit->addAction(MakeAction("actEditLoadDuga", "EditLoadDuga", "arc-add",
+                               QKeySequence(Qt::CTRL | Qt::Key_W), [this] { EditWeightCommand(); }));
     edit->addAction(MakeAction("actEditText", "EditText", "text-add", QKeySequence(Qt::CTRL | Qt::Key_T),
                                [this] { EditLabelCommand(); }));
 
     QMenu* view = MakeMenu(nullptr, QStringLiteral("ViewMenu"), QStringLiteral("View"));
     view->addAction(MakeAction("actShowMatrix", "ShowMatrix", "matrix", {}, [this] { ShowMatrixCommand(); }));
-    view->addAction(MakeAction("actLoadFon", "LoadFon", "background", {}, [this] { LoadBackgroundCommand(); }));
-    view->addAction(MakeAction("actClearFon", "ClearFon", "edit-clear|object-delete", {}, [this] { ClearBackgroundCommand(); }));
-    view->addAction(MakeAction("actSettings", "Settings...", "preferences-system|settings", {}, [this] { ViewSettingsCommand(); }));
+    view->addAction(
+        MakeAction("actLoadFon", "LoadFon", "background", {}, [this] { LoadBackgroundCommand(); }));
+    view->addAction(MakeAction("actClearFon", "ClearFon", "edit-clear|object-delete", {},
+                               [this] { ClearBackgroundCommand(); }));
+    view->addAction(MakeAction("actSettings", "Settings...", "preferences-system|settings", {},
+                               [this] { ViewSettingsCommand(); }));
 
     QMenu* modes = MakeMenu(nullptr, QStringLiteral("WorkModeMenu"), QStringLiteral("WorkMode"));
-    QMenu* map = MakeMenu(modes, QStringLiteral("MapModeMenu"), QStringLiteral("MapMode"), QStringLiteral("map-mode"));
+    QMenu* map =
+        MakeMenu(modes, QStringLiteral("MapModeMenu"), QStringLiteral("MapMode"), QStringLiteral("map-mode"));
     mapModeGroup = new QActionGroup(this);
     QAction* mapOn = MakeAction("actMapOn", "On", {}, {}, [this] { MapModeCommand(true); });
     QAction* mapOff = MakeAction("actMapOff", "Off", {}, {}, [this] { MapModeCommand(false); });
@@ -132,7 +154,8 @@ void TForm1::BuildMenus()
     mapOff->setChecked(true);
     map->addSeparator();
     map->addAction(MakeAction("actScaleSettings", "ScaleSettings", {}, {}, [this] { ScaleCommand(); }));
-    QMenu* mouse = MakeMenu(modes, QStringLiteral("MouseModeMenu"), QStringLiteral("ModeWorkMouse"), QStringLiteral("mouse-mode"));
+    QMenu* mouse = MakeMenu(modes, QStringLiteral("MouseModeMenu"), QStringLiteral("ModeWorkMouse"),
+                            QStringLiteral("mouse-mode"));
     mouseModeGroup = new QActionGroup(this);
     QAction* construct = MakeAction("actConstruct", "Construct", {}, {}, [this] { SetMouseMode(0); });
     QAction* findPath = MakeAction("actFindPath", "FindPath", {}, {}, [this] { SetMouseMode(1); });
@@ -154,7 +177,8 @@ void TForm1::BuildMenus()
     };
 
     QMenu* algorithms = MakeMenu(nullptr, QStringLiteral("AlgorithmMenu"), QStringLiteral("Algoritm"));
-    QMenu* paths = MakeMenu(algorithms, QStringLiteral("PathMenu"), QStringLiteral("FindTrace"), QStringLiteral("path-find"));
+    QMenu* paths = MakeMenu(algorithms, QStringLiteral("PathMenu"), QStringLiteral("FindTrace"),
+                            QStringLiteral("path-find"));
     for (const AlgorithmItem& item : PathAlgorithms) {
         const QString name = QLatin1String(item.algorithm);
         QAction* action = MakeAction(QLatin1String(item.objectName), QLatin1String(item.key), {}, {},
@@ -164,37 +188,46 @@ void TForm1::BuildMenus()
     }
     QMenu* euler = MakeMenu(algorithms, QStringLiteral("EulerMenu"), QStringLiteral("ElerTrace"));
     algorithm(euler, "actEulerLoop", "FindLoop", {}, QKeySequence(Qt::CTRL | Qt::Key_E), "FindElersLoop");
-    algorithm(euler, "actEulerChain", "FindTrace", {}, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E), "FindElersCep");
+    algorithm(euler, "actEulerChain", "FindTrace", {}, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E),
+              "FindElersCep");
     QMenu* hamilton = MakeMenu(algorithms, QStringLiteral("HamiltonMenu"), QStringLiteral("GameltonTrace"));
-    algorithm(hamilton, "actHamiltonLoop", "FindLoop", {}, QKeySequence(Qt::CTRL | Qt::Key_G), "FindGameltosLoop");
-    algorithm(hamilton, "actHamiltonChain", "FindTrace", {}, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_G), "FindGameltosCep");
+    algorithm(hamilton, "actHamiltonLoop", "FindLoop", {}, QKeySequence(Qt::CTRL | Qt::Key_G),
+              "FindGameltosLoop");
+    algorithm(hamilton, "actHamiltonChain", "FindTrace", {}, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_G),
+              "FindGameltosCep");
     algorithm(algorithms, "actDeterminHromNumber", "DeterminHromNumber", "algo-colors",
               QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C), "FindColors");
     algorithm(algorithms, "actFindMinimalTree", "FindMinimalTree", "algo-tree-min",
               QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_M), "FindMinBasic");
-    algorithm(algorithms, "actFindMaxStream", "FindMaxStream", "algo-flow-multi", QKeySequence(Qt::CTRL | Qt::Key_M),
-              "FindStreamMax");
+    algorithm(algorithms, "actFindMaxStream", "FindMaxStream", "algo-flow-multi",
+              QKeySequence(Qt::CTRL | Qt::Key_M), "FindStreamMax");
     algorithm(algorithms, "actConnectionDetermin", "ConnectionDetermin", {}, {}, "MonolitIs");
     algorithm(algorithms, "actExtrensGraf", "ExtrensGraf", {}, {}, "FindExcentrisetet", true);
-    algorithm(algorithms, "actDeterminRadiusDiametr", "DeterminRadiusDiametr", "algo-radius", {}, "FindRadiusAndDiametr");
+    algorithm(algorithms, "actDeterminRadiusDiametr", "DeterminRadiusDiametr", "algo-radius", {},
+              "FindRadiusAndDiametr");
     algorithm(algorithms, "actIsGrafTree", "IsGrafTree", "algo-tree-test", {}, "IsThree");
-    algorithm(algorithms, "actFindCriticalTrace", "FindCriticalTrace", "algo-critical", {}, "FindCriticalPath");
+    algorithm(algorithms, "actFindCriticalTrace", "FindCriticalTrace", "algo-critical", {},
+              "FindCriticalPath");
     algorithm(algorithms, "actMaxClick", "MaxClick", {}, {}, "FindMaxClickBronKerbosch");
 
     QMenu* advanced = MakeMenu(nullptr, QStringLiteral("AdvancedMenu"), QStringLiteral("AdvanceAlgoritm"));
     algorithm(advanced, "actMaxStream", "MaxStream", "algo-flow-multi", {}, "FindStreamMaxSuper");
     algorithm(advanced, "actDeterminALoop", "DeterminALoop", "algo-acyclic", {}, "IsGrafAloop");
-    algorithm(advanced, "actFindHromNumberAlternativ", "FindHromNumberAlternativ", "algo-colors", {}, "FindColorsAlternativ");
+    algorithm(advanced, "actFindHromNumberAlternativ", "FindHromNumberAlternativ", "algo-colors", {},
+              "FindColorsAlternativ");
     algorithm(advanced, "actDeterminPlanar", "DeterminPlanar", {}, {}, "IsPlanar");
 
     QMenu* help = MakeMenu(nullptr, QStringLiteral("HelpMenu"), QStringLiteral("Help"));
-    help->addAction(MakeAction("actHelpLocal", "HelpLocal", "help-contents|help-pdf", {}, [this] { OpenHelpFile(); }));
+    help->addAction(
+        MakeAction("actHelpLocal", "HelpLocal", "help-contents|help-pdf", {}, [this] { OpenHelpFile(); }));
     // The online services (web help, site, opinion, update check, feedback, about box)
     // belong to the online module; their items stay disabled until it is wired in.
-    for (const char* key : {"HelpOnline", "SiteProgram", "MindProgram", "CheckUpdate", "FeedBack", "AboutProgram"}) {
+    for (const char* key :
+         {"HelpOnline", "SiteProgram", "MindProgram", "CheckUpdate", "FeedBack", "AboutProgram"}) {
         QAction* item = MakeAction(QStringLiteral("act") + QLatin1String(key), QLatin1String(key),
-                                   QLatin1String(key) == QLatin1String("AboutProgram") ? QStringLiteral("help-about|about")
-                                                                                       : QStringLiteral("web"),
+                                   QLatin1String(key) == QLatin1String("AboutProgram")
+                                       ? QStringLiteral("help-about|about")
+                                       : QStringLiteral("web"),
                                    {}, [] {});
         item->setEnabled(false);
         help->addAction(item);
@@ -220,11 +253,28 @@ void TForm1::BuildToolBar()
     toolBar->setMovable(false);
     toolBar->setIconSize(QSize(24, 24));
     toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    const char* const buttons[] = {
-        "|", "actCreate", "actLoadGraf", "actSaveGraf", "|", "actAddGraf", "actAddDuga", "actAddText",
-        "actDeleteObject", "|", "actUndo", "actRedo", "|", "actDeterminHromNumber", "actFindMinimalTree",
-        "actMaxStream", "actDeterminRadiusDiametr", "actIsGrafTree", "actFindCriticalTrace", "actDeterminALoop",
-        "|", "actHelpLocal"};
+    const char* const buttons[] = {"|",
+                                   "actCreate",
+                                   "actLoadGraf",
+                                   "actSaveGraf",
+                                   "|",
+                                   "actAddGraf",
+                                   "actAddDuga",
+                                   "actAddText",
+                                   "actDeleteObject",
+                                   "|",
+                                   "actUndo",
+                                   "actRedo",
+                                   "|",
+                                   "actDeterminHromNumber",
+                                   "actFindMinimalTree",
+                                   "actMaxStream",
+                                   "actDeterminRadiusDiametr",
+                                   "actIsGrafTree",
+                                   "actFindCriticalTrace",
+                                   "actDeterminALoop",
+                                   "|",
+                                   "actHelpLocal"};
     for (const char* name : buttons) {
         if (name[0] == '|')
             toolBar->addSeparator();
@@ -244,7 +294,8 @@ void TForm1::BuildPopups()
     for (const AlgorithmItem& item : PathAlgorithms) {
         const QString name = QLatin1String(item.algorithm);
         QAction* action = MakeAction(QStringLiteral("popup") + QLatin1String(item.objectName).mid(3),
-                                     QLatin1String(item.key), "path-find", {}, [this, name] { PopupAlgorithmCommand(name); });
+                                     QLatin1String(item.key), "path-find", {},
+                                     [this, name] { PopupAlgorithmCommand(name); });
         removeAction(action);
         vertexPopup->addAction(action);
         algorithmActions.append({action, name});
@@ -252,7 +303,8 @@ void TForm1::BuildPopups()
 
     freeSpacePopup = new QMenu(this);
     freeSpacePopup->setObjectName(QStringLiteral("FreeSpacePopup"));
-    QAction* addHere = MakeAction("popupAddGraf", "AddGraf", "vertex-add", {}, [this] { AddVertexAtPressCommand(); });
+    QAction* addHere =
+        MakeAction("popupAddGraf", "AddGraf", "vertex-add", {}, [this] { AddVertexAtPressCommand(); });
     removeAction(addHere);
     freeSpacePopup->addAction(addHere);
     freeSpacePopup->addAction(Action("actAddDuga"));
@@ -264,5 +316,11 @@ void TForm1::ShowPopup(QMenu& menu)
     ExecPopup(menu, QCursor::pos() - QPoint(4, 4));
 }
 
-void TForm1::OpenVertexPopup() { ShowPopup(*vertexPopup); }
-void TForm1::OpenFreeSpacePopup() { ShowPopup(*freeSpacePopup); }
+void TForm1::OpenVertexPopup()
+{
+    ShowPopup(*vertexPopup);
+}
+void TForm1::OpenFreeSpacePopup()
+{
+    ShowPopup(*freeSpacePopup);
+}

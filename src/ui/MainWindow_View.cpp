@@ -79,10 +79,22 @@ void TForm1::UpdateScrollBars()
         vBar->setEnabled(true);
 }
 
-void TForm1::ScrollToX(int position) { hBar->setValue(std::clamp(position, 0, hBar->maximum())); }
-void TForm1::ScrollToY(int position) { vBar->setValue(std::clamp(position, 0, vBar->maximum())); }
-int TForm1::HorizontalPosition() const { return hBar->value(); }
-int TForm1::VerticalPosition() const { return vBar->value(); }
+void TForm1::ScrollToX(int position)
+{
+    hBar->setValue(std::clamp(position, 0, hBar->maximum()));
+}
+void TForm1::ScrollToY(int position)
+{
+    vBar->setValue(std::clamp(position, 0, vBar->maximum()));
+}
+int TForm1::HorizontalPosition() const
+{
+    return hBar->value();
+}
+int TForm1::VerticalPosition() const
+{
+    return vBar->value();
+}
 
 void TForm1::EnterTextMode()
 {

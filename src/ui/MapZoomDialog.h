@@ -10,7 +10,7 @@ class QPushButton;
 class TForm5 : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit TForm5(QWidget* parent = nullptr);
 
     // Shows the scale modally; a typed integer replaces it on "Apply", anything else is ignored.
@@ -21,7 +21,7 @@ public:
     int Value() const { return value; }
     void ApplyCaptions();
 
-private:
+  private:
     QLineEdit* field = nullptr;
     QLabel* prompt = nullptr;
     QLabel* explanation = nullptr;

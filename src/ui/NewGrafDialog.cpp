@@ -100,18 +100,54 @@ bool TCreateForm2::Run(const QString& confirmKey)
     return Exec(*this) == QDialog::Accepted;
 }
 
-bool TCreateForm2::Directed() const { return directedBox->isChecked(); }
-bool TCreateForm2::Weighted() const { return weightedBox->isChecked(); }
-void TCreateForm2::SetDirected(bool on) { directedBox->setChecked(on); }
-void TCreateForm2::SetWeighted(bool on) { weightedBox->setChecked(on); }
-void TCreateForm2::SetKind(int kind) { kindList->setCurrentIndex(std::clamp(kind, 0, 2)); }
-int TCreateForm2::Kind() const { return kindList->currentIndex(); }
-void TCreateForm2::SetStartText(const QString& text) { startBox->setCurrentText(text); }
-QString TCreateForm2::StartText() const { return startBox->currentText(); }
-void TCreateForm2::SetCancelVisible(bool visible) { cancelButton->setVisible(visible); }
-bool TCreateForm2::CancelVisible() const { return !cancelButton->isHidden(); }
-QString TCreateForm2::ConfirmCaption() const { return confirmButton->text(); }
-QImage TCreateForm2::Preview() const { return preview->pixmap().toImage(); }
+bool TCreateForm2::Directed() const
+{
+    return directedBox->isChecked();
+}
+bool TCreateForm2::Weighted() const
+{
+    return weightedBox->isChecked();
+}
+void TCreateForm2::SetDirected(bool on)
+{
+    directedBox->setChecked(on);
+}
+void TCreateForm2::SetWeighted(bool on)
+{
+    weightedBox->setChecked(on);
+}
+void TCreateForm2::SetKind(int kind)
+{
+    kindList->setCurrentIndex(std::clamp(kind, 0, 2));
+}
+int TCreateForm2::Kind() const
+{
+    return kindList->currentIndex();
+}
+void TCreateForm2::SetStartText(const QString& text)
+{
+    startBox->setCurrentText(text);
+}
+QString TCreateForm2::StartText() const
+{
+    return startBox->currentText();
+}
+void TCreateForm2::SetCancelVisible(bool visible)
+{
+    cancelButton->setVisible(visible);
+}
+bool TCreateForm2::CancelVisible() const
+{
+    return !cancelButton->isHidden();
+}
+QString TCreateForm2::ConfirmCaption() const
+{
+    return confirmButton->text();
+}
+QImage TCreateForm2::Preview() const
+{
+    return preview->pixmap().toImage();
+}
 
 void TCreateForm2::KindChanged()
 {
@@ -148,7 +184,9 @@ void TCreateForm2::ApplyNaming(CTitleGraf& naming) const
         naming.SetKind(CTitleGraf::Letters);
         naming.SetLetters(65 + std::max(0, startBox->currentIndex()), true);
         break;
-    default: naming.SetKind(CTitleGraf::Manual); break;
+    default:
+        naming.SetKind(CTitleGraf::Manual);
+        break;
     }
 }
 

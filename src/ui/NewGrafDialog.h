@@ -20,7 +20,7 @@ class QPushButton;
 class TCreateForm2 : public QDialog, public CNewGraphPrompt {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int PreviewWidth = 108;
     static constexpr int PreviewHeight = 145;
 
@@ -56,16 +56,16 @@ public:
 
     void ApplyCaptions();
 
-public slots:
+  public slots:
     void Confirm();
     void reject() override;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void KindChanged();
     void DrawPreview();
 

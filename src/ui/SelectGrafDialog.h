@@ -10,7 +10,7 @@ class QPushButton;
 class TForm2 : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit TForm2(QWidget* parent = nullptr);
 
     // Shows the names with the proposed entry selected; true only when confirmed with an
@@ -18,7 +18,7 @@ public:
     bool Choose(const QString& caption, const QStringList& names, int& index);
     void ApplyCaptions();
 
-private:
+  private:
     QLabel* prompt = nullptr;
     QComboBox* list = nullptr;
     QPushButton* okButton = nullptr;

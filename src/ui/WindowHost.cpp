@@ -46,11 +46,35 @@ bool TWindowHost::ChooseVertex(const QString& caption, const QStringList& names,
     return window.VertexChoiceDialog()->Choose(caption, names, index);
 }
 
-int TWindowHost::DrawingAreaWidth() const { return window.DrawingAreaWidth(); }
-int TWindowHost::DrawingAreaHeight() const { return window.DrawingAreaHeight(); }
-void TWindowHost::PresentCanvas(const QImage& surface, bool force) { window.PresentCanvas(surface, force); }
-void TWindowHost::Redraw() { window.Redraw(); }
-void TWindowHost::ShowReportFile(const QString& path) { window.ShowReportFile(path); }
-void TWindowHost::RefreshMatrixWindow() { window.RefreshMatrixWindow(); }
-void TWindowHost::UpdateMenus() { window.UpdateMenus(); }
-bool TWindowHost::SaveGraphCommand() { return window.SaveGraphCommand(); }
+int TWindowHost::DrawingAreaWidth() const
+{
+    return window.DrawingAreaWidth();
+}
+int TWindowHost::DrawingAreaHeight() const
+{
+    return window.DrawingAreaHeight();
+}
+void TWindowHost::PresentCanvas(const QImage& surface, bool force)
+{
+    window.PresentCanvas(surface, force);
+}
+void TWindowHost::Redraw()
+{
+    window.Redraw();
+}
+void TWindowHost::ShowReportFile(const QString& path)
+{
+    window.ShowReportFile(path);
+}
+void TWindowHost::RefreshMatrixWindow()
+{
+    window.RefreshMatrixWindow();
+}
+void TWindowHost::UpdateMenus()
+{
+    window.UpdateMenus();
+}
+bool TWindowHost::SaveGraphCommand()
+{
+    return window.SaveGraphCommand();
+}

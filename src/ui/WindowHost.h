@@ -8,7 +8,7 @@ class TForm1;
 // vertex-choice dialog, and the main window's drawing area. The dialogs can be handed
 // to another host (tests script them) while the window parts stay.
 class TWindowHost : public CHost {
-public:
+  public:
     explicit TWindowHost(TForm1& window) : window(window) {}
 
     void SetDialogHost(CHost* host) { dialogs = host; }
@@ -28,7 +28,7 @@ public:
     void UpdateMenus() override;
     bool SaveGraphCommand() override;
 
-private:
+  private:
     TForm1& window;
     CHost* dialogs = nullptr;
 };
