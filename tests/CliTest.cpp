@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -130,4 +131,29 @@ TEST_F(Cli, LanguageFileByPath)
     ASSERT_EQ(Run({"run", "FindTraceDekctri", file, "--from", "1", "--to", "2", "--lang", lang}), 0);
     EXPECT_TRUE(out.startsWith("Dijkstra:\n"));
     EXPECT_EQ(Run({"run", "FindTraceDekctri", file, "--lang", dir.filePath("none.lang")}), 2);
+}
+
+TEST_F(Cli, PicturesShowTheHighlightedRunAndTheConvertedGraph)
+{
+    // Vertices at known places: vertex 1 at (100,100), vertex 2 at (300,100).
+    const QString file = Write("two.grafa", "[Main]\nIsOrint=1\nIsHaveCost=1\nPointCount=2\nGrafTitleType=0\n"
+                                            "Version=1\nCountLabel=0\n[Matrix]\nFrom2To1=7\n"
+                                            "[GrafPosition]\nX1=100\nY1=100\nX2=300\nY2=100\n"
+                                            "[GrafTitle]\nBeginNumber=1\n");
+    ASSERT_EQ(Run({"run", "FindTraceDekctri", file, "--from", "1", "--to", "2", "--image", "run.png"}), 0)
+        << err.toStdString();
+    QImage run(dir.filePath("run.png"));
+    ASSERT_FALSE(run.isNull());
+    EXPECT_GE(run.width(), 310);
+    EXPECT_EQ(run.pixelColor(93, 100), QColor(Qt::red)); // the path's start drawn highlighted
+
+    ASSERT_EQ(Run({"convert", file, "plain.bmp"}), 0) << err.toStdString();
+    QImage plain(dir.filePath("plain.bmp"));
+    ASSERT_FALSE(plain.isNull());
+    EXPECT_EQ(plain.pixelColor(93, 100), QColor(Qt::white)); // no run, no highlight
+    EXPECT_EQ(plain.pixelColor(200, 300), QColor(Qt::white));
+
+    ASSERT_EQ(Run({"convert", file, "vector.svg"}), 0) << err.toStdString();
+    EXPECT_TRUE(Read("vector.svg").contains("<svg"));
+    EXPECT_EQ(Run({"convert", file, "picture.gif"}), 2);
 }

@@ -1,10 +1,13 @@
+#include "ui/Appearance.h"
+#include "ui/MainWindow.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
+    ApplyHintAppearance(app);
+    TForm1 window;
     window.show();
     return app.exec();
 }

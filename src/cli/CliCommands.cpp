@@ -6,6 +6,7 @@
 #include "config/ProgramPaths.h"
 #include "config/TranslateManager.h"
 #include "document/GraphSession.h"
+#include "drawing/Canvas.h"
 #include "files/GrafaFile.h"
 #include "files/GraphFileCommands.h"
 #include "files/MatrixText.h"
@@ -82,6 +83,13 @@ std::optional<Options> ParseOptions(const QStringList& arguments, const QStringL
     return options;
 }
 
+bool IsPictureName(const QString& name)
+{
+    return name.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ||
+           name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) ||
+           name.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+}
+
 // A session with a fresh document as the program's new-graph command leaves it: undirected,
 // unweighted, vertices numbered from 1.
 struct CliSession {
@@ -95,10 +103,13 @@ struct CliSession {
         session.Naming().SetNumbers(1);
         graf = &session.CreateDocument();
         graf->NewGraf(directed, weighted);
+        host.SetDocument(graf);
     }
 
     bool Open(const QString& fileName) { return GraphFileCommands::OpenGraphFile(session, fileName); }
 };
+
+bool SavePicture(CliSession& cli, const QString& out);
 
 // The report file stays out of the program's folder: runs in parallel must not share it, and
 // the folder need not be writable.
@@ -142,8 +153,9 @@ int RunCommand(const QStringList& arguments)
     const std::optional<int> second = options->Integer(QStringLiteral("--to"), 0);
     if (!first || !second)
         return BadUsage(QStringLiteral("--from and --to take vertex numbers"));
-    if (options->values.contains(QStringLiteral("--image")))
-        return BadUsage(QStringLiteral("--image is not available in this build"));
+    if (options->values.contains(QStringLiteral("--image")) &&
+        !IsPictureName(options->values[QStringLiteral("--image")]))
+        return BadUsage(QStringLiteral("--image writes .png, .bmp or .svg files"));
     if (options->values.contains(QStringLiteral("--lang")) &&
         !UseLanguageFile(options->values[QStringLiteral("--lang")]))
         return BadUsage(QStringLiteral("no language file ") + options->values[QStringLiteral("--lang")]);
@@ -177,6 +189,9 @@ int RunCommand(const QStringList& arguments)
     }
     if (options->values.contains(QStringLiteral("--report")) &&
         !WriteFile(options->values[QStringLiteral("--report")], report))
+        return FileUnreadable;
+    if (options->values.contains(QStringLiteral("--image")) &&
+        !SavePicture(cli, options->values[QStringLiteral("--image")]))
         return FileUnreadable;
     if (options->values.contains(QStringLiteral("--json"))) {
         JsonResult json;
@@ -212,16 +227,31 @@ bool SaveGraf(CliSession& cli, const QString& out)
     return false;
 }
 
+// SVG is drawn from the document itself; PNG and BMP take the picture as shown.
+bool SavePicture(CliSession& cli, const QString& out)
+{
+    QString error;
+    const bool saved = out.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)
+                           ? SaveDocumentSvg(*cli.graf, out, &error)
+                           : SaveCanvasImage(cli.host.Picture(), out, &error);
+    if (!saved)
+        Print(stderr, out + QStringLiteral(": ") + error + QLatin1Char('\n'));
+    return saved;
+}
+
 int ConvertCommand(const QStringList& arguments)
 {
     if (arguments.size() != 2 || arguments[0].startsWith(QLatin1String("--")))
         return BadUsage(QStringLiteral("convert needs FILE and OUT"));
     const QString out = arguments[1];
-    if (!out.endsWith(QLatin1String(".grafa")))
-        return BadUsage(QStringLiteral("convert writes .grafa files in this build"));
+    const bool picture = IsPictureName(out);
+    if (!out.endsWith(QLatin1String(".grafa")) && !picture)
+        return BadUsage(QStringLiteral("convert writes .grafa, .png, .bmp or .svg files"));
     CliSession cli;
     if (!cli.Open(arguments[0]))
         return FileUnreadable;
+    if (picture)
+        return SavePicture(cli, out) ? Ok : FileUnreadable;
     return SaveGraf(cli, out) ? Ok : FileUnreadable;
 }
 
@@ -264,9 +294,10 @@ QString Usage()
 {
     return QStringLiteral("usage:\n"
                           "  nodeloom-cli run NAME FILE [--from N] [--to N] [--lang LANGFILE]\n"
-                          "                   [--report OUT.html] [--json OUT.json] [--time]\n"
+                          "                   [--report OUT.html] [--image OUT.png|OUT.bmp|OUT.svg]\n"
+                          "                   [--json OUT.json] [--time]\n"
                           "  nodeloom-cli matrix FILE\n"
-                          "  nodeloom-cli convert FILE OUT.grafa\n"
+                          "  nodeloom-cli convert FILE OUT.grafa|OUT.png|OUT.bmp|OUT.svg\n"
                           "  nodeloom-cli from-matrix TEXT OUT.grafa [--directed] [--weighted]\n");
 }
 

@@ -1,5 +1,7 @@
 #include "cli/CliHost.h"
 
+#include "document/AllGrafUnit.h"
+
 #include <cstdio>
 
 void CliHost::ShowMessage(MessageKind, const QString& text)
@@ -16,4 +18,17 @@ QString CliHost::MessageLines(const QString& text)
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return lines;
+}
+
+void CliHost::Redraw()
+{
+    if (document)
+        document->Redraw();
+}
+
+QImage CliHost::Picture()
+{
+    if (picture.isNull() && document)
+        picture = document->RenderCanvas();
+    return picture;
 }

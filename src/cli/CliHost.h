@@ -2,7 +2,10 @@
 
 #include "document/Host.h"
 
+#include <QImage>
 #include <QStringList>
+
+class TAllGraf;
 
 // The host of nodeloom-cli: message boxes become "message: " lines on stderr and are kept for
 // --json; questions are answered No, input boxes keep their proposed text, and the vertex
@@ -18,6 +21,12 @@ class CliHost : public CHost {
     int DrawingAreaWidth() const override { return 640; }
     int DrawingAreaHeight() const override { return 480; }
     void ShowReportFile(const QString& path) override { shownReport = path; }
+    // The picture the window would show: every redraw and every copy to the window is kept.
+    void Redraw() override;
+    void PresentCanvas(const QImage& surface, bool) override { picture = surface.copy(); }
+    void SetDocument(TAllGraf* graf) { document = graf; }
+    // The last picture shown, or a fresh drawing of the document when none was.
+    QImage Picture();
 
     const QStringList& Messages() const { return messages; }
     // The report file last shown, empty when none was.
@@ -29,4 +38,6 @@ class CliHost : public CHost {
   private:
     QStringList messages;
     QString shownReport;
+    TAllGraf* document = nullptr;
+    QImage picture;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QtGlobal>
 
@@ -53,6 +54,16 @@ public:
         IsHaveCost = isHaveCost;
     }
 
+    // A point of the curve through tail, text point and head. With project set, the curve point
+    // over the projection of (x, y) onto the chord; otherwise over the frame abscissa x.
+    QPoint CurvePoint(bool project, int x, int y = 0) const;
+    // Tip of the arrowhead, on the rim of the head vertex.
+    QPoint ArrowApex() const;
+    // Curve, arrowhead (directed), direction triangle (marker 1) and the text or weight.
+    void Draw(QPainter& surface, int marker, const QString& text) const;
+    // PenSize is the tolerance along each axis; x must lie strictly between the ends.
+    bool HitTest(int x, int y) const;
+
     bool operator==(const TDuga&) const = default;
 };
 
@@ -68,6 +79,9 @@ public:
     QString Face = QStringLiteral("Arial");
 
     QFont Font() const;
+    void ApplyFont(QPainter& surface) const;
+    // Text with its top-left corner at (x, y), over ColorBackground when the surface's brush is solid.
+    void DrawText(QPainter& surface, int x, int y, const QString& text) const;
 
     bool operator==(const TTitle&) const = default;
 };

@@ -1,0 +1,119 @@
+// Redrawing the whole document, the work done after every change.
+#include "document/AllGrafUnit.h"
+
+#include <QImage>
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <memory>
+#include <numbers>
+#include <random>
+
+namespace {
+
+std::unique_ptr<TAllGraf> NewDocument(bool directed, bool weighted)
+{
+    auto graf = std::make_unique<TAllGraf>();
+    graf->NewGraf(directed, weighted);
+    return graf;
+}
+
+void Bend(TAllGraf& graf, int a, int b, int offset)
+{
+    graf.Dugi[a][b].X += offset;
+    graf.Dugi[a][b].Y -= offset;
+    if (graf.IsOrint == 0) {
+        graf.Dugi[b][a].X = graf.Dugi[a][b].X;
+        graf.Dugi[b][a].Y = graf.Dugi[a][b].Y;
+    }
+}
+
+// 30 vertices in a 6 x 5 grid, 60 directed arcs to grid neighbours, every fourth bent.
+std::unique_ptr<TAllGraf> SmallDirected()
+{
+    auto graf = NewDocument(true, true);
+    for (int i = 0; i < 30; ++i)
+        graf->AddPoint(60 + (i % 6) * 120, 60 + (i / 6) * 120, QString(), i + 1, 10);
+    int arcs = 0;
+    for (int i = 1; i <= 30 && arcs < 60; ++i) {
+        const int right = (i % 6 != 0) ? i + 1 : 0;
+        const int down = i + 6 <= 30 ? i + 6 : 0;
+        for (int head : {right, down})
+            if (head && arcs < 60) {
+                graf->AddDuga(i, head, 10 + arcs);
+                if (arcs % 4 == 0)
+                    Bend(*graf, i, head, 25);
+                ++arcs;
+            }
+    }
+    for (int i = 1; arcs < 60; ++i, ++arcs)
+        graf->AddDuga(i + 7, i, 5);
+    return graf;
+}
+
+// 100 vertices, 1000 random undirected weighted edges, a tenth bent.
+std::unique_ptr<TAllGraf> MediumUndirected()
+{
+    auto graf = NewDocument(false, true);
+    for (int i = 0; i < 100; ++i)
+        graf->AddPoint(50 + (i % 10) * 110, 50 + (i / 10) * 110, QString(), i + 1, 10);
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> vertex(1, 100), cost(1, 999);
+    int edges = 0;
+    while (edges < 1000) {
+        const int a = vertex(random), b = vertex(random);
+        if (a == b || graf->HasDuga(a, b))
+            continue;
+        graf->AddDuga(a, b, cost(random));
+        if (edges % 10 == 0)
+            Bend(*graf, a, b, 30);
+        ++edges;
+    }
+    return graf;
+}
+
+// The complete undirected graph on 255 vertices around a circle.
+std::unique_ptr<TAllGraf> CompleteUndirected()
+{
+    auto graf = NewDocument(false, false);
+    for (int i = 0; i < 255; ++i) {
+        const double angle = 2 * std::numbers::pi * i / 255;
+        graf->AddPoint(650 + int(600 * std::cos(angle)), 650 + int(600 * std::sin(angle)), QString(), i + 1, 10);
+    }
+    for (int a = 1; a <= 255; ++a)
+        for (int b = a + 1; b <= 255; ++b)
+            graf->AddDuga(a, b, 1);
+    return graf;
+}
+
+void RunDrawAll(benchmark::State& state, TAllGraf& graf, int width, int height)
+{
+    QImage surface(width, height, QImage::Format_RGB32);
+    for (auto _ : state) {
+        graf.DrawAll(surface);
+        benchmark::DoNotOptimize(surface.constBits());
+    }
+}
+
+void BM_DrawAll_30Vertices60Arcs(benchmark::State& state)
+{
+    auto graf = SmallDirected();
+    RunDrawAll(state, *graf, 800, 650);
+}
+
+void BM_DrawAll_100Vertices1000Edges(benchmark::State& state)
+{
+    auto graf = MediumUndirected();
+    RunDrawAll(state, *graf, 1200, 1200);
+}
+
+void BM_DrawAll_Complete255(benchmark::State& state)
+{
+    auto graf = CompleteUndirected();
+    RunDrawAll(state, *graf, 1300, 1300);
+}
+
+} // namespace
+
+BENCHMARK(BM_DrawAll_30Vertices60Arcs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawAll_100Vertices1000Edges)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawAll_Complete255)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,246 @@
+#include "document/MouseGestures.h"
+
+#include "config/TranslateManager.h"
+#include "drawing/Canvas.h"
+
+#include <QImage>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+bool ValidPoint(const TAllGraf& g, int v)
+{
+    return v >= 1 && v <= g.PointCount;
+}
+
+bool Press(GraphSession& session, CGestureView& view, int areaX, int areaY, int x, int y)
+{
+    TAllGraf& g = *session.Document();
+    g.Panning = true;
+    g.PanX = areaX;
+    g.PanY = areaY;
+
+    int current = 0;
+    for (int i = 1; i <= g.CountLabel; ++i)
+        if (g.Labels[i].Active) {
+            current = i;
+            break;
+        }
+    g.ClearActive();
+
+    if (view.TextMode()) {
+        QString text;
+        if (!g.Host().InputQuery(Translate("Enter_text"), Translate("Text_tip"), text))
+            return false;
+        if (!text.isEmpty()) {
+            session.RecordState();
+            g.AddLabel(text, x, y);
+            view.LeaveTextMode();
+        }
+        return true;
+    }
+
+    g.Dragging = false;
+    g.ActiveDugaFrom = g.ActiveDugaTo = g.ActivePoint = g.ActiveLabel = 0;
+    int v = 0, a = 0, b = 0;
+    if (g.FindPointAt(x, y, v)) {
+        g.ActivePoint = v;
+        g.Points[v].Active = 1;
+        g.Dragging = true;
+    } else if (g.FindDugaAt(x, y, a, b)) {
+        g.ActiveDugaFrom = a;
+        g.ActiveDugaTo = b;
+        g.Dugi[a][b].Active = 1;
+        g.Dugi[a][b].Marker = 0;
+        g.Dragging = true;
+    } else if (const int i = g.FindLabelAt(x, y, current); i > 0) {
+        g.Labels[i].Active = 1;
+        g.LabelDragDX = g.Labels[i].X - x;
+        g.LabelDragDY = g.Labels[i].Y - y;
+        g.ActiveLabel = i;
+        g.Dragging = true;
+    }
+    return true;
+}
+
+bool Move(CGestureView& view, TAllGraf& g, int areaX, int areaY, int x, int y)
+{
+    int dx = 0, dy = 0;
+    if (g.Panning && !g.Dragging) {
+        // The drawing follows the mouse at twice its speed.
+        view.ScrollToX(view.HorizontalPosition() + 2 * (g.PanX - areaX));
+        view.ScrollToY(view.VerticalPosition() + 2 * (g.PanY - areaY));
+        g.PanX = areaX;
+        g.PanY = areaY;
+    } else if (!g.Dragging) {
+        return false;
+    } else {
+        const int areaWidth = g.Host().DrawingAreaWidth();
+        const int areaHeight = g.Host().DrawingAreaHeight();
+        auto autoScroll = [&](int halfWidth, int halfHeight) {
+            if (x + halfWidth >= areaWidth + g.ScrollX)
+                dx = x + halfWidth - areaWidth - g.ScrollX;
+            if (y + halfHeight >= areaHeight + g.ScrollY)
+                dy = y + halfHeight - areaHeight - g.ScrollY;
+            if (x - halfWidth < g.ScrollX)
+                dx = x - g.ScrollX - halfWidth;
+            if (y - halfHeight < g.ScrollY)
+                dy = y - g.ScrollY - halfHeight;
+        };
+        if (ValidPoint(g, g.ActivePoint)) {
+            const int v = g.ActivePoint;
+            const int r = g.Points[v].Size;
+            g.Moved = true;
+            if (x - r < 0)
+                x = r;
+            if (g.CanvasWidth() < x + r)
+                g.GrafWidth = x + r;
+            if (y - r < 0)
+                y = r;
+            if (g.CanvasHeight() < y + r)
+                g.GrafHeight = y + r;
+            g.Points[v].X = x;
+            g.Points[v].Y = y;
+            autoScroll(r, r);
+            // Moving a vertex straightens every arc at it.
+            for (int k = 0; k < g.DugaCount[v]; ++k)
+                g.CenterDugaText(v, g.DugaList(v)[k]);
+            for (int t = 1; t <= g.PointCount; ++t)
+                g.CenterDugaText(t, v);
+        } else if (g.ActiveDugaFrom + g.ActiveDugaTo > 0) {
+            const int a = g.ActiveDugaFrom, b = g.ActiveDugaTo;
+            if (ValidPoint(g, a) && ValidPoint(g, b)) {
+                g.Moved = true;
+                g.Dugi[a][b].X = x;
+                g.Dugi[a][b].Y = y;
+                if (g.IsOrint == 0) {
+                    g.Dugi[b][a].X = x;
+                    g.Dugi[b][a].Y = y;
+                }
+            }
+        } else if (g.ActiveLabel > 0 && g.ActiveLabel <= g.CountLabel) {
+            TLabelRec& label = g.Labels[g.ActiveLabel];
+            const int w = label.ActiveWidth, h = label.ActiveHeight;
+            g.Moved = true;
+            label.X = x + g.LabelDragDX;
+            label.Y = y + g.LabelDragDY;
+            g.GrafWidth = std::max(g.GrafWidth, x + w);
+            g.GrafHeight = std::max(g.GrafHeight, y + h);
+            autoScroll(w, h);
+        }
+    }
+    view.UpdateScrollBars();
+    if (dx != 0)
+        view.ScrollToX(view.HorizontalPosition() + dx);
+    if (dy != 0)
+        view.ScrollToY(view.VerticalPosition() + dy);
+    return true;
+}
+
+bool Connect(GraphSession& session, CGestureView& view, int x, int y)
+{
+    TAllGraf& g = *session.Document();
+    view.LeaveTextMode();
+    int u = 0;
+    if (g.FindPointAt(x, y, u) && ValidPoint(g, g.ActivePoint) && u != g.ActivePoint) {
+        int weight = 1;
+        if (g.IsHaveCost) {
+            if (g.MapMode) {
+                const TPointRec& from = g.Points[g.ActivePoint];
+                const double distance =
+                    std::hypot(double(g.Points[u].X - from.X), double(g.Points[u].Y - from.Y));
+                weight = MapModeWeight(distance, g.ZoomMap);
+            } else {
+                weight = session.AskWeight(QString());
+                if (weight == 0)
+                    return false;
+            }
+        }
+        session.RecordState();
+        g.AddDuga(g.ActivePoint, u, weight);
+    }
+    g.Host().RefreshMatrixWindow();
+    return true;
+}
+
+void Delete(GraphSession& session)
+{
+    TAllGraf& g = *session.Document();
+    if (g.ActivePoint > 0) {
+        if (ValidPoint(g, g.ActivePoint)) {
+            session.RecordState();
+            g.DeletePoint(g.ActivePoint);
+        }
+        g.ActivePoint = 0;
+    } else if (g.ActiveDugaFrom + g.ActiveDugaTo > 0) {
+        if (ValidPoint(g, g.ActiveDugaFrom) && ValidPoint(g, g.ActiveDugaTo)) {
+            session.RecordState();
+            g.DeleteDuga(g.ActiveDugaFrom, g.ActiveDugaTo);
+        }
+        g.ActiveDugaFrom = g.ActiveDugaTo = 0;
+    } else if (g.ActiveLabel > 0) {
+        if (g.ActiveLabel <= g.CountLabel) {
+            session.RecordState();
+            g.DeleteLabel(g.ActiveLabel);
+        }
+        g.ActiveLabel = 0;
+    }
+    g.Host().RefreshMatrixWindow();
+}
+
+bool Context(CGestureView& view, TAllGraf& g, int x, int y)
+{
+    view.LeaveTextMode();
+    int target = 0;
+    g.TargetPoint = g.FindPointAt(x, y, target) ? target : -1;
+    if (g.TargetPoint > 0 && g.ActivePoint > 0) {
+        if (g.TargetPoint != g.ActivePoint)
+            view.OpenVertexPopup();
+        return true;
+    }
+    view.OpenFreeSpacePopup();
+    return false;
+}
+
+} // namespace
+
+bool MouseAction(GraphSession& session, CGestureView& view, int x, int y, QImage& surface, Gesture gesture)
+{
+    if (!session.HasDocument())
+        return false;
+    TAllGraf& g = *session.Document();
+    const int areaX = x, areaY = y;
+    x += g.ScrollX;
+    y += g.ScrollY;
+
+    bool changed = false;
+    switch (gesture) {
+    case Gesture::Press:
+        changed = Press(session, view, areaX, areaY, x, y);
+        break;
+    case Gesture::Release:
+        if (g.Moved)
+            session.RecordState();
+        g.Moved = g.Dragging = g.Panning = false;
+        changed = true;
+        break;
+    case Gesture::Move:
+        changed = Move(view, g, areaX, areaY, x, y);
+        break;
+    case Gesture::Connect:
+        changed = Connect(session, view, x, y);
+        break;
+    case Gesture::Delete:
+        Delete(session);
+        changed = true;
+        break;
+    case Gesture::Context:
+        changed = Context(view, g, x, y);
+        break;
+    }
+    // A popup command may have replaced the document.
+    if (changed && session.HasDocument())
+        view.DrawDocument(surface);
+    return changed;
+}

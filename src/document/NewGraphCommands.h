@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+class GraphSession;
+class TAllGraf;
+
+// The new-graph dialog as the commands see it.
+class CNewGraphPrompt {
+  public:
+    virtual ~CNewGraphPrompt() = default;
+    // Shows the dialog with its confirm button captioned by the text of the key; true when
+    // confirmed, after which the session's naming object holds the chosen scheme.
+    virtual bool Run(const QString& confirmKey) = 0;
+    virtual bool Directed() const = 0;
+    virtual bool Weighted() const = 0;
+};
+
+// What the program does around a new document: settings, window placement and refreshes.
+class CNewGraphEnvironment {
+  public:
+    virtual ~CNewGraphEnvironment() = default;
+    virtual void LoadSettings(TAllGraf& graf, bool withLanguage)
+    {
+        (void)graf;
+        (void)withLanguage;
+    }
+    virtual void SaveSettings(TAllGraf& graf) { (void)graf; }
+    virtual void LoadWindowPlacement() {}
+    // The mouse mode chosen in the menu, taken by every new document.
+    virtual int MenuEditMode() const { return 1; }
+    // The fresh document is ready: enable commands, refresh the windows, draw it.
+    virtual void DocumentCreated(TAllGraf& graf) { (void)graf; }
+};
+
+// "Create...": asks before replacing a graph, shows the dialog and builds the new document.
+// True when a new document was created.
+bool NewGraphCommand(GraphSession& session, CNewGraphPrompt& prompt, CNewGraphEnvironment& environment);
+
+// "Graph properties": the dialog's kind and naming applied to the current document.
+bool PropertiesCommand(GraphSession& session, CNewGraphPrompt& prompt);

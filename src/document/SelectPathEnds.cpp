@@ -1,0 +1,31 @@
+#include "document/SelectPathEnds.h"
+
+#include "config/TranslateManager.h"
+#include "document/AllGrafUnit.h"
+
+bool SelectPathEnds(const TAllGraf& graf, CHost& host, int& first, int& second)
+{
+    // List entry k names vertex k + 1.
+    QStringList names;
+    for (int v = 1; v <= graf.PointCount; ++v)
+        names.append(graf.PointTitle(v));
+    auto choose = [&](const char* captionKey, int& vertex) {
+        int index = 0;
+        if (!host.ChooseVertex(Translate(QLatin1String(captionKey)), names, index))
+            return false;
+        if (index < 0 || index >= names.size())
+            return false;
+        vertex = index + 1;
+        return true;
+    };
+    int start = 0, finish = 0;
+    if (!choose("Select_first_point", start) || !choose("Select_finish_point", finish))
+        return false;
+    if (start == finish) {
+        host.ShowError(Translate("First_and_last_must_be_different"));
+        return false;
+    }
+    first = start;
+    second = finish;
+    return true;
+}

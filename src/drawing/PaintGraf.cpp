@@ -1,0 +1,152 @@
+// Drawing and hit testing of the three style objects.
+#include "document/GrafTypes.h"
+#include "drawing/Colors.h"
+#include "drawing/CurveFrame.h"
+#include "drawing/Surface.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QVarLengthArray>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+void TGrafPoint::Draw(QPainter& surface) const
+{
+    surface.setBrush(QBrush(ColorFromInt(BrushColor), BrushStyleFromCode(BrushStyle)));
+    surface.setPen(MakePen(PenColor, PenSize, PenStyle));
+    // Only the right and bottom edges pull the circle in; near the left or top it is cut off.
+    const QSize size = SurfaceSize(surface);
+    const int cx = std::min(X, size.width() - Size);
+    const int cy = std::min(Y, size.height() - Size);
+    // Circles and triangles are smoothed; arcs are not (see DrawCurve).
+    surface.setRenderHint(QPainter::Antialiasing, true);
+    surface.drawEllipse(QRect(cx - Size, cy - Size, 2 * Size, 2 * Size));
+    surface.setRenderHint(QPainter::Antialiasing, false);
+    const QSize extent = TextExtent(surface, Title);
+    TextOut(surface, cx - extent.width() / 2, cy - extent.height() / 2, Title, TextColor, extent);
+}
+
+QPoint TDuga::CurvePoint(bool project, int x, int y) const
+{
+    const TCurveFrame frame(*this);
+    return frame.CurvePoint(project ? frame.ProjectedAbscissa(x, y) : double(x));
+}
+
+QPoint TDuga::ArrowApex() const
+{
+    if (X1 == X2) {
+        const int sign = (Y2 > Y1) - (Y2 < Y1);
+        return QPoint(X1, Y2 - sign * HeadSize);
+    }
+    const TCurveFrame frame(*this);
+    const int xs = X1 < X2 ? X1 + RoundHalfEven(frame.ChordLength() - HeadSize) : X2 + HeadSize;
+    return frame.CurvePoint(xs);
+}
+
+namespace {
+
+void FillPointer(QPainter& surface, const std::array<QPoint, 3>& triangle)
+{
+    // Filled in the line colour; the brush keeps its style, so a clear brush leaves an outline.
+    const QBrush brush = surface.brush();
+    surface.setBrush(QBrush(surface.pen().color(), brush.style()));
+    surface.setRenderHint(QPainter::Antialiasing, true);
+    surface.drawPolygon(triangle.data(), int(triangle.size()));
+    surface.setRenderHint(QPainter::Antialiasing, false);
+    surface.setBrush(brush);
+}
+
+// Not antialiased: smoothing costs several times the drawing of the lines themselves, more than a
+// redraw of a large graph can afford, and the two cells of an undirected edge drawn over each other
+// would darken its rim.
+void DrawCurve(QPainter& surface, const TCurveFrame& frame)
+{
+    const QSize size = SurfaceSize(surface);
+    const int first = frame.LeftX();
+    const int last = RoundHalfEven(first + frame.ChordLength());
+    if (last <= first)
+        return; // a chord shorter than a pixel: the vertices cover it
+    bool firstClamped = false, lastClamped = false;
+    const QPoint start = frame.PixelPoint(first, size, firstClamped);
+    const QPoint end = frame.PixelPoint(last, size, lastClamped);
+    if (frame.IsStraight() && !firstClamped && !lastClamped) {
+        surface.drawLine(start, end);
+        return;
+    }
+    // Points over a stride of whole pixels short enough that the curve strays less than a
+    // quarter pixel from each segment: the same picture as one segment per pixel, at a fraction
+    // of the cost. Where the surface edge pulls points in, every pixel is taken so the clamped
+    // run follows the edge as drawn per pixel.
+    const double curvature = std::abs(frame.Curvature());
+    const int stride = curvature > 0 ? std::clamp(int(1 / std::sqrt(curvature)), 1, 1 << 16) : 1 << 16;
+    QVarLengthArray<QPoint, 256> points;
+    auto collect = [&](int step) {
+        points.clear();
+        points.append(start);
+        bool anyClamped = false;
+        for (int t = first; t < last;) {
+            t = std::min(last, t + step);
+            bool clamped = false;
+            const QPoint next = frame.PixelPoint(t, size, clamped);
+            anyClamped = anyClamped || clamped;
+            if (next != points.back())
+                points.append(next);
+        }
+        return anyClamped;
+    };
+    if (firstClamped || lastClamped || collect(stride))
+        collect(1);
+    if (surface.pen().style() != Qt::SolidLine) {
+        // A polyline keeps one dash pattern running along the whole curve.
+        surface.drawPolyline(points.data(), int(points.size()));
+        return;
+    }
+    // Solid lines as separate segments: the raster engine draws single lines directly but
+    // strokes a polyline as a path, many times slower; square caps close the joints.
+    QVarLengthArray<QLine, 256> segments;
+    for (qsizetype i = 1; i < points.size(); ++i)
+        segments.append(QLine(points[i - 1], points[i]));
+    surface.drawLines(segments.data(), int(segments.size()));
+}
+
+} // namespace
+
+void TDuga::Draw(QPainter& surface, int marker, const QString& text) const
+{
+    surface.setPen(MakePen(PenColor, PenSize, PenStyle));
+    DrawCurve(surface, TCurveFrame(*this));
+    if (IsOrint == 2)
+        FillPointer(surface, PointerTriangle(ArrowApex(), QPoint(X2, Y2), 10));
+    if (marker == 1)
+        FillPointer(surface, PointerTriangle(QPoint(TextX, TextY), QPoint(X2, Y2), 15));
+
+    const QString shown = !text.isEmpty() ? text : IsHaveCost ? QString::number(Cost) : QString();
+    if (shown.isEmpty())
+        return;
+    // No brush of its own: the text box takes whatever brush the surface holds.
+    const QSize extent = TextExtent(surface, shown);
+    TextOut(surface, TextX - extent.width() / 2, TextY - extent.height() / 2, shown, TextColor, extent);
+}
+
+bool TDuga::HitTest(int x, int y) const
+{
+    if (!(std::min(X1, X2) < x && x < std::max(X1, X2)))
+        return false;
+    const QPoint p = CurvePoint(true, x, y);
+    return std::llabs((long long)p.y() - y) <= PenSize && std::llabs((long long)p.x() - x) <= PenSize;
+}
+
+void TTitle::ApplyFont(QPainter& surface) const
+{
+    const QFont font = Font();
+    if (surface.font() != font)
+        surface.setFont(font);
+}
+
+void TTitle::DrawText(QPainter& surface, int x, int y, const QString& text) const
+{
+    ApplyFont(surface);
+    surface.setBrush(QBrush(ColorFromInt(ColorBackground), surface.brush().style()));
+    TextOut(surface, x, y, text, Color, TextExtent(surface, text));
+}

@@ -1,0 +1,30 @@
+#include "ui/Appearance.h"
+
+#include <QApplication>
+#include <QProxyStyle>
+#include <QToolTip>
+
+namespace {
+
+class HintStyle : public QProxyStyle {
+  public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == QStyle::SH_ToolTip_WakeUpDelay)
+            return 300;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
+
+void ApplyHintAppearance(QApplication& application)
+{
+    application.setStyle(new HintStyle);
+    QPalette hints = QToolTip::palette();
+    // 0x2FBDED in the 0x00BBGGRR form.
+    hints.setColor(QPalette::ToolTipBase, QColor(0xED, 0xBD, 0x2F));
+    hints.setColor(QPalette::ToolTipText, Qt::black);
+    QToolTip::setPalette(hints);
+}

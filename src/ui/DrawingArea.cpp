@@ -1,0 +1,72 @@
+#include "ui/DrawingArea.h"
+
+#include "ui/MainWindow.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+TDrawingArea::TDrawingArea(TForm1& window, QWidget* parent) : QWidget(parent), window(window)
+{
+    // The whole area is covered by the copy: no background erase, so no flicker.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(1, 1);
+}
+
+void TDrawingArea::Present(const QImage& surface, const QPoint& scroll)
+{
+    const qreal ratio = surface.devicePixelRatio();
+    const QRect source(qRound(scroll.x() * ratio), qRound(scroll.y() * ratio), qRound(width() * ratio),
+                       qRound(height() * ratio));
+    shown = QImage(source.size(), QImage::Format_ARGB32_Premultiplied);
+    shown.setDevicePixelRatio(ratio);
+    shown.fill(Qt::white);
+    QPainter painter(&shown);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QPointF(0, 0), surface.copy(source));
+    painter.end();
+    update();
+}
+
+void TDrawingArea::Clear()
+{
+    shown = QImage();
+    update();
+}
+
+void TDrawingArea::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (!shown.isNull())
+        painter.drawImage(QPointF(0, 0), shown);
+}
+
+void TDrawingArea::mousePressEvent(QMouseEvent* event)
+{
+    window.AreaMousePress(event);
+}
+void TDrawingArea::mouseMoveEvent(QMouseEvent* event)
+{
+    window.AreaMouseMove(event);
+}
+void TDrawingArea::mouseReleaseEvent(QMouseEvent* event)
+{
+    window.AreaMouseRelease(event);
+}
+void TDrawingArea::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    window.AreaDoubleClick(event);
+}
+void TDrawingArea::keyPressEvent(QKeyEvent* event)
+{
+    window.AreaKeyPress(event);
+}
+
+void TDrawingArea::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    window.UpdateScrollBars();
+    window.Redraw();
+}

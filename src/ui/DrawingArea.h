@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+class TForm1;
+
+// The rectangle the graph is shown in. It never draws the document itself: it shows the
+// last copy of the off-screen canvas and hands mouse and key events to the main window.
+class TDrawingArea : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit TDrawingArea(TForm1& window, QWidget* parent = nullptr);
+
+    // Copies the visible part of a canvas, starting at the scroll offsets.
+    void Present(const QImage& surface, const QPoint& scroll);
+    void Clear();
+    // What is on screen now, in device pixels.
+    const QImage& Shown() const { return shown; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    TForm1& window;
+    QImage shown;
+};

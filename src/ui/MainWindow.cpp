@@ -1,0 +1,324 @@
+#include "ui/MainWindow.h"
+
+#include "config/TranslateManager.h"
+#include "ui/DocumentPainter.h"
+#include "ui/DrawingArea.h"
+#include "ui/MapZoomDialog.h"
+#include "ui/NewGrafDialog.h"
+#include "ui/SelectGrafDialog.h"
+#include "ui/WindowHost.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+// The icons live in the static UI library, whose resources must be registered by hand.
+static void InitIconResources()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
+{
+    InitIconResources();
+    setObjectName(QStringLiteral("MainWindow"));
+    tickSource.start();
+    Clock = [this] { return tickSource.elapsed(); };
+    ExecPopup = [](QMenu& menu, const QPoint& pos) { menu.exec(pos); };
+    AskFileName = [this](FileDialog kind) {
+        const QString graphFilter = Translate("DialogFilters");
+        const QString pictureFilter = Translate("Bitmaps");
+        // The filters are stored in the "text|pattern|text|pattern" form.
+        auto qtFilter = [](const QString& stored) {
+            const QStringList parts = stored.split(QLatin1Char('|'));
+            QStringList filters;
+            for (int i = 0; i + 1 < parts.size(); i += 2)
+                filters.append(parts[i].contains(QLatin1Char('('))
+                                   ? parts[i]
+                                   : parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')'));
+            return filters.isEmpty() ? stored : filters.join(QStringLiteral(";;"));
+        };
+        switch (kind) {
+        case FileDialog::OpenGraph:
+            return QFileDialog::getOpenFileName(this, QString(), QString(), qtFilter(graphFilter));
+        case FileDialog::SaveGraph:
+            return QFileDialog::getSaveFileName(this, QString(), QString(), qtFilter(graphFilter));
+        case FileDialog::OpenPicture:
+            return QFileDialog::getOpenFileName(this, QString(), QString(), qtFilter(pictureFilter));
+        case FileDialog::SavePicture:
+            return QFileDialog::getSaveFileName(this, QString(), QString(),
+                                                qtFilter(pictureFilter) +
+                                                    QStringLiteral(";;PNG (*.png);;SVG (*.svg)"));
+        }
+        return QString();
+    };
+
+    host = std::make_unique<TWindowHost>(*this);
+    session = std::make_unique<GraphSession>(*host);
+
+    catchUpTimer = new QTimer(this);
+    catchUpTimer->setSingleShot(true);
+    catchUpTimer->setInterval(30);
+    connect(catchUpTimer, &QTimer::timeout, this, &TForm1::Redraw);
+
+    BuildLayout();
+    BuildMenus();
+    BuildToolBar();
+    BuildPopups();
+
+    // Windows created at start-up, in their order.
+    newGraphDialog = new TCreateForm2(*session, this);
+    scaleDialog = new TForm5(this);
+    vertexDialog = new TForm2(this);
+
+    setMinimumSize(300, 300);
+    resize(700, 600);
+    ApplyCaptions();
+    connect(&TranslateManager(), &CTranslateManager::languageChanged, this, &TForm1::ApplyCaptions);
+    UpdateMenus();
+    windowReady = true;
+}
+
+TForm1::~TForm1()
+{
+    windowReady = false;
+    if (session->HasDocument())
+        SaveSettings(*session->Document());
+}
+
+void TForm1::SetDialogHost(CHost* dialogHost)
+{
+    host->SetDialogHost(dialogHost);
+}
+CHost& TForm1::Host() const
+{
+    return *host;
+}
+
+QAction* TForm1::Action(const QString& objectName) const
+{
+    return actions.value(objectName, nullptr);
+}
+
+void TForm1::BuildLayout()
+{
+    // Sky blue, Arial 13 px in navy, as the window always looked.
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, QColor(0xA6, 0xCA, 0xF0));
+    windowPalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
+    setPalette(windowPalette);
+    QFont windowFont(QStringLiteral("Arial"));
+    windowFont.setPixelSize(13);
+    setFont(windowFont);
+
+    auto* central = new QWidget(this);
+    auto* drawingPanel = new QWidget(central);
+    area = new TDrawingArea(*this, drawingPanel);
+    area->setObjectName(QStringLiteral("DrawingArea"));
+    hBar = new QScrollBar(Qt::Horizontal, drawingPanel);
+    vBar = new QScrollBar(Qt::Vertical, drawingPanel);
+    for (QScrollBar* bar : {hBar, vBar}) {
+        bar->setRange(0, 0);
+        bar->setEnabled(false);
+    }
+    connect(hBar, &QScrollBar::valueChanged, this, [this](int value) {
+        if (TAllGraf* g = Document())
+            g->ScrollX = value;
+        Redraw();
+    });
+    connect(vBar, &QScrollBar::valueChanged, this, [this](int value) {
+        if (TAllGraf* g = Document())
+            g->ScrollY = value;
+        Redraw();
+    });
+    auto* grid = new QGridLayout(drawingPanel);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    grid->addWidget(area, 0, 0);
+    grid->addWidget(vBar, 0, 1);
+    grid->addWidget(hBar, 1, 0);
+
+    auto* results = new QWidget(central);
+    resultCaption = new QLabel(results);
+    pageControl = new QTabWidget(results);
+    webBrowser = new QTextBrowser(pageControl);
+    webBrowser->setOpenExternalLinks(true);
+    outp = new QPlainTextEdit(pageControl);
+    outp->setObjectName(QStringLiteral("outp"));
+    detailMemo = new QPlainTextEdit(pageControl);
+    for (QPlainTextEdit* memo : {outp, detailMemo}) {
+        memo->setReadOnly(true);
+        memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+        memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    }
+    QFont fixed(QStringLiteral("Lucida Console"));
+    if (!QFontInfo(fixed).fixedPitch())
+        fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    outp->setFont(fixed);
+    pageControl->addTab(webBrowser, QString());
+    pageControl->addTab(outp, QString());
+    pageControl->addTab(detailMemo, QString());
+    auto* resultLayout = new QVBoxLayout(results);
+    resultLayout->setContentsMargins(0, 0, 0, 0);
+    resultLayout->setSpacing(2);
+    resultLayout->addWidget(resultCaption);
+    resultLayout->addWidget(pageControl, 1);
+
+    splitter = new QSplitter(Qt::Vertical, central);
+    splitter->setHandleWidth(8);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(drawingPanel);
+    splitter->addWidget(results);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+    splitter->setSizes({400, 142});
+    connect(splitter, &QSplitter::splitterMoved, this, [this] {
+        UpdateScrollBars();
+        Redraw();
+    });
+
+    auto* centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->addWidget(splitter);
+    setCentralWidget(central);
+
+    statusText = new QLabel(this);
+    statusBar()->addWidget(statusText, 1);
+}
+
+void TForm1::ApplyCaptions()
+{
+    setWindowTitle(Translate("ProgramTitle"));
+    for (const CaptionedAction& item : captions)
+        if (item.action) {
+            item.action->setText(Translate(item.key));
+            item.action->setToolTip(Translate(item.key).remove(QLatin1Char('&')));
+        }
+    resultCaption->setText(Translate("ResultOfAlgoritm"));
+    pageControl->setTabText(0, Translate("HTMLReport"));
+    pageControl->setTabText(1, Translate("TXTReport"));
+    pageControl->setTabText(2, Translate("DetailInfo"));
+    statusText->setText(Translate("ProgramTitle"));
+    if (newGraphDialog)
+        newGraphDialog->ApplyCaptions();
+    if (vertexDialog)
+        vertexDialog->ApplyCaptions();
+    if (scaleDialog)
+        scaleDialog->ApplyCaptions();
+    UpdateScaleCaption();
+    RefreshRecentMenu();
+    emit languageApplied();
+}
+
+void TForm1::UpdateMenus()
+{
+    const TAllGraf* g = Document();
+    if (!g) {
+        for (QAction* item : {Action("actEditNameGraf"), Action("actEditLoadDuga"), Action("actEditText"),
+                              Action("actUndo"), Action("actRedo")})
+            item->setEnabled(false);
+        return;
+    }
+    Action("actEditNameGraf")->setEnabled(g->ActivePoint > 0 && g->IsManualNaming());
+    Action("actEditLoadDuga")->setEnabled(g->ActiveDugaFrom > 0 && g->ActiveDugaTo > 0 && g->IsHaveCost);
+    Action("actEditText")->setEnabled(g->ActiveLabel > 0);
+    Action("actUndo")->setEnabled(session->History().CanUndo());
+    Action("actRedo")->setEnabled(session->History().CanRedo());
+    for (const auto& [item, name] : algorithmActions)
+        item->setEnabled(IsAlgorithmApplicableTo(*g, name));
+}
+
+void TForm1::AfterCommand()
+{
+    UpdateMenus();
+}
+
+int TForm1::DrawingAreaWidth() const
+{
+    return area ? area->width() : 0;
+}
+int TForm1::DrawingAreaHeight() const
+{
+    return area ? area->height() : 0;
+}
+
+void TForm1::EnsureFirstGraph()
+{
+    newGraphDialog->SetCancelVisible(false);
+    while (!session->HasDocument())
+        NewGraphCommand();
+    newGraphDialog->SetCancelVisible(true);
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (firstShow) {
+        firstShow = false;
+        // After the window is on screen, so the dialog opens over it.
+        QTimer::singleShot(0, this, [this] {
+            if (!session->HasDocument())
+                EnsureFirstGraph();
+        });
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (TAllGraf* g = Document())
+        g->ShowMatrixWindow = MatrixWindowVisible() ? 1 : 0;
+    IncrementRunCounter();
+    QMainWindow::closeEvent(event);
+}
+
+void TForm1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Redraw();
+    else if (event->type() == QEvent::WindowStateChange && !(windowState() & Qt::WindowMinimized))
+        Redraw();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (windowReady)
+        Redraw();
+}
+
+// --- the environment of the new-graph command ------------------------------------------------
+
+int TForm1::MenuEditMode() const
+{
+    return Action("actFindPath")->isChecked() ? 1 : 0;
+}
+
+void TForm1::DocumentCreated(TAllGraf& graf)
+{
+    firstGraphDone = true;
+    graf.MenuEditMode = quint8(MenuEditMode());
+    graf.EditMode = graf.MenuEditMode;
+    RefreshRecentMenu();
+    RefreshMatrixWindow();
+    UpdateScaleCaption();
+    PrepareCanvas();
+    UpdateScrollBars();
+    QImage surface = MakeSurface(graf.CanvasWidth(), graf.CanvasHeight(), devicePixelRatioF());
+    DrawDocument(surface);
+    PresentCanvas(surface, true);
+}

@@ -1,0 +1,223 @@
+#pragma once
+
+#include "document/GraphSession.h"
+#include "document/MouseGestures.h"
+#include "document/NewGraphCommands.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QMouseEvent;
+class QKeyEvent;
+class QPlainTextEdit;
+class QScrollBar;
+class QSplitter;
+class QTabWidget;
+class QTextBrowser;
+class QTimer;
+class QToolBar;
+class TCreateForm2;
+class TDrawingArea;
+class TForm2;
+class TForm5;
+class TWindowHost;
+
+// The main window: menus, toolbar, the drawing area with its scroll bars and the result
+// panes. Its commands live in MainWindow_*.cpp by concern.
+class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnvironment {
+    Q_OBJECT
+
+  public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    GraphSession& Session() { return *session; }
+    TAllGraf* Document() const { return session->Document(); }
+    TDrawingArea* DrawingArea() const { return area; }
+    TCreateForm2* NewGraphDialog() const { return newGraphDialog; }
+    TForm2* VertexChoiceDialog() const { return vertexDialog; }
+    QScrollBar* HorizontalBar() const { return hBar; }
+    QScrollBar* VerticalBar() const { return vBar; }
+    QPlainTextEdit* TextPane() const { return outp; }
+    QTextBrowser* HtmlPane() const { return webBrowser; }
+    // Menu items by their object name, for the menus' own wiring and for tests.
+    QAction* Action(const QString& objectName) const;
+    QMenu* VertexPopup() const { return vertexPopup; }
+    QMenu* FreeSpacePopup() const { return freeSpacePopup; }
+    QMenu* RecentMenu() const { return recentMenu; }
+
+    // Replaces the message boxes, questions, input boxes and the vertex choice (tests);
+    // nullptr restores the real dialogs.
+    void SetDialogHost(CHost* host);
+    CHost& Host() const;
+
+    // Seams the tests replace: the tick count of the 25 ms rule, popup menus, file dialogs.
+    std::function<qint64()> Clock;
+    std::function<void(QMenu& menu, const QPoint& globalPos)> ExecPopup;
+    enum class FileDialog { OpenGraph, SaveGraph, OpenPicture, SavePicture };
+    std::function<QString(FileDialog kind)> AskFileName;
+
+    // --- start-up -------------------------------------------------------------------------
+    // Runs "Create..." until a document exists, without the dialog's cancel button.
+    void EnsureFirstGraph();
+
+    // --- commands -------------------------------------------------------------------------
+    void NewGraphCommand();
+    void PropertiesCommand();
+    void LoadGraphCommand();
+    bool SaveGraphCommand();
+    void OpenRecentFile(int index);
+    void SaveImageCommand();
+    void AddVertexCommand();
+    void AddVertexAtPressCommand();
+    void AddArcCommand();
+    void AddTextCommand();
+    void DeleteObjectCommand();
+    void ConvertCommand(GraphSession::Conversion conversion);
+    void EditMatrixCommand();
+    void UndoCommand();
+    void RedoCommand();
+    void RenameVertexCommand();
+    void EditWeightCommand();
+    void EditLabelCommand();
+    void ShowMatrixCommand();
+    void LoadBackgroundCommand();
+    void ClearBackgroundCommand();
+    void ViewSettingsCommand();
+    void MapModeCommand(bool on);
+    void ScaleCommand();
+    void SetMouseMode(int mode);
+    void DrawArcCommand();
+    void PathAlgorithmCommand(const QString& name);
+    void PopupAlgorithmCommand(const QString& name);
+    void RunAlgorithmCommand(const QString& name, int first, int second);
+    void UseBuiltInLanguage();
+    void UseEnglishLanguage();
+    void OpenHelpFile();
+
+    // --- view -----------------------------------------------------------------------------
+    void EnterTextMode();
+    void LeaveTextMode() override;
+    bool TextMode() const override { return textMode; }
+    void Redraw();
+    void PresentCanvas(const QImage& surface, bool force);
+    void UpdateScrollBars() override;
+    void ScrollToX(int position) override;
+    void ScrollToY(int position) override;
+    int HorizontalPosition() const override;
+    int VerticalPosition() const override;
+    void SetMapMode(bool on);
+    void UpdateMenus();
+    void ApplyCaptions();
+    void RefreshRecentMenu();
+    void RefreshTextPane();
+    void ShowReportFile(const QString& path);
+    void RefreshMatrixWindow();
+    int DrawingAreaWidth() const;
+    int DrawingAreaHeight() const;
+    // CanvasBitmap sized to the canvas (device pixels for a sharp picture).
+    void PrepareCanvas();
+
+    // --- events from the drawing area -----------------------------------------------------
+    void AreaMousePress(QMouseEvent* event);
+    void AreaMouseMove(QMouseEvent* event);
+    void AreaMouseRelease(QMouseEvent* event);
+    void AreaDoubleClick(QMouseEvent* event);
+    void AreaKeyPress(QKeyEvent* event);
+
+    // What the drawing area shows: the last copy of the canvas.
+    int PresentCount() const { return presentCount; }
+
+  signals:
+    void languageApplied();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    // CGestureView
+    void OpenVertexPopup() override;
+    void OpenFreeSpacePopup() override;
+    void DrawDocument(QImage& surface) override;
+    // CNewGraphEnvironment
+    void LoadSettings(TAllGraf& graf, bool withLanguage) override;
+    void SaveSettings(TAllGraf& graf) override;
+    void LoadWindowPlacement() override;
+    int MenuEditMode() const override;
+    void DocumentCreated(TAllGraf& graf) override;
+
+    void BuildLayout();
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildPopups();
+    QAction* MakeAction(const QString& objectName, const QString& key, const QString& icon,
+                        const QKeySequence& shortcut, std::function<void()> run);
+    QMenu* MakeMenu(QMenu* parent, const QString& objectName, const QString& key,
+                    const QString& icon = QString());
+    void Caption(QAction* action, const QString& key);
+    void OpenGraphFile(const QString& fileName);
+    void AddRecentFile(const QString& fileName);
+    void UpdateScaleCaption();
+    void ShowPopup(QMenu& menu);
+    bool InHandledRect(const QPoint& p) const;
+    void AfterCommand();
+    static bool IsAlgorithmApplicableTo(const TAllGraf& graf, const QString& name);
+    bool MatrixWindowVisible() const;
+    void IncrementRunCounter();
+
+    std::unique_ptr<TWindowHost> host;
+    std::unique_ptr<GraphSession> session;
+
+    TDrawingArea* area = nullptr;
+    QScrollBar* hBar = nullptr;
+    QScrollBar* vBar = nullptr;
+    QSplitter* splitter = nullptr;
+    QLabel* resultCaption = nullptr;
+    QTabWidget* pageControl = nullptr;
+    QTextBrowser* webBrowser = nullptr;
+    QPlainTextEdit* outp = nullptr;
+    QPlainTextEdit* detailMemo = nullptr;
+    QLabel* statusText = nullptr;
+    QToolBar* toolBar = nullptr;
+    QMenu* recentMenu = nullptr;
+    QMenu* vertexPopup = nullptr;
+    QMenu* freeSpacePopup = nullptr;
+    QList<QAction*> recentActions;
+    QActionGroup* mapModeGroup = nullptr;
+    QActionGroup* mouseModeGroup = nullptr;
+
+    struct CaptionedAction {
+        QPointer<QAction> action;
+        QString key;
+    };
+    QList<CaptionedAction> captions;
+    QHash<QString, QAction*> actions;
+    // Algorithm items (main menu and vertex popup) by the algorithm name they run.
+    QList<QPair<QAction*, QString>> algorithmActions;
+
+    TCreateForm2* newGraphDialog = nullptr;
+    TForm2* vertexDialog = nullptr;
+    TForm5* scaleDialog = nullptr;
+
+    QElapsedTimer tickSource;
+    qint64 lastPresentTick = 0;
+    bool presentedOnce = false;
+    int presentCount = 0;
+    QTimer* catchUpTimer = nullptr;
+    bool textMode = false;
+    QPoint pressPos;
+    bool windowReady = false;
+    bool firstGraphDone = false;
+    bool firstShow = true;
+};

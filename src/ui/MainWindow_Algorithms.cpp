@@ -1,0 +1,36 @@
+// The algorithm menus and the vertex popup: every run goes through the dispatcher.
+#include "algorithms/RunAlgorithm.h"
+#include "document/SelectPathEnds.h"
+#include "ui/MainWindow.h"
+
+bool TForm1::IsAlgorithmApplicableTo(const TAllGraf& graf, const QString& name)
+{
+    return IsAlgorithmApplicable(graf, name);
+}
+
+void TForm1::PathAlgorithmCommand(const QString& name)
+{
+    if (!session->RequireDocument())
+        return;
+    LeaveTextMode();
+    int first = 0, second = 0;
+    if (SelectPathEnds(*Document(), Host(), first, second))
+        RunAlgorithmCommand(name, first, second);
+}
+
+void TForm1::PopupAlgorithmCommand(const QString& name)
+{
+    if (TAllGraf* g = Document())
+        RunAlgorithmCommand(name, g->ActivePoint, g->TargetPoint);
+}
+
+void TForm1::RunAlgorithmCommand(const QString& name, int first, int second)
+{
+    if (!session->RequireDocument())
+        return;
+    LeaveTextMode();
+    PrepareCanvas();
+    RunAlgorithm(*Document(), name, first, second);
+    RefreshTextPane();
+    UpdateMenus();
+}

@@ -1,0 +1,114 @@
+// The file menu: graph files, the recent-file list and saving the picture.
+#include "config/TranslateManager.h"
+#include "drawing/Canvas.h"
+#include "files/GraphFileCommands.h"
+#include "files/RecentFiles.h"
+#include "ui/DocumentPainter.h"
+#include "ui/DrawingArea.h"
+#include "ui/MainWindow.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPainter>
+
+void TForm1::LoadGraphCommand()
+{
+    if (!session->RequireDocument())
+        return;
+    LeaveTextMode();
+    const QString file = AskFileName(FileDialog::OpenGraph);
+    if (!file.isEmpty())
+        OpenGraphFile(file);
+}
+
+void TForm1::OpenGraphFile(const QString& fileName)
+{
+    GraphFileCommands::OpenGraphFile(*session, fileName);
+    UpdateScrollBars();
+    RefreshRecentMenu();
+    Redraw();
+}
+
+bool TForm1::SaveGraphCommand()
+{
+    if (!session->RequireDocument())
+        return false;
+    LeaveTextMode();
+    const QString file = AskFileName(FileDialog::SaveGraph);
+    if (file.isEmpty())
+        return false;
+    const bool saved = GraphFileCommands::SaveGraphFile(*session, file);
+    RefreshRecentMenu();
+    return saved;
+}
+
+void TForm1::OpenRecentFile(int index)
+{
+    TAllGraf* g = Document();
+    if (!g || index < 0 || index >= g->RecentFiles.size())
+        return;
+    LeaveTextMode();
+    const QString fileName = g->RecentFiles[index];
+    if (!QFileInfo(fileName).isFile()) {
+        // The open command reports the missing file; it then leaves the list.
+        GraphFileCommands::OpenGraphFile(*session, fileName);
+        g->RecentFiles.removeAll(fileName);
+        RefreshRecentMenu();
+        return;
+    }
+    OpenGraphFile(fileName);
+}
+
+void TForm1::AddRecentFile(const QString& fileName)
+{
+    if (TAllGraf* g = Document()) {
+        RecentFiles::AddRecentFile(g->RecentFiles, fileName);
+        RefreshRecentMenu();
+    }
+}
+
+void TForm1::RefreshRecentMenu()
+{
+    const QStringList files = Document() ? Document()->RecentFiles : QStringList();
+    for (int i = 0; i < recentActions.size(); ++i) {
+        QAction* item = recentActions[i];
+        item->setVisible(i < files.size());
+        if (i < files.size()) {
+            item->setText(RecentFiles::MenuCaption(files[i]));
+            item->setToolTip(files[i]);
+            item->setStatusTip(files[i]);
+        }
+    }
+    recentMenu->menuAction()->setVisible(!files.isEmpty());
+}
+
+void TForm1::SaveImageCommand()
+{
+    if (!session->RequireDocument())
+        return;
+    LeaveTextMode();
+    const QString file = AskFileName(FileDialog::SavePicture);
+    if (file.isEmpty())
+        return;
+    TAllGraf& g = *Document();
+    QString error;
+    bool saved = false;
+    if (file.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        saved = SaveDocumentSvg(g, file, &error);
+    } else {
+        // What is on screen now: the drawing area at the current scroll position.
+        PrepareCanvas();
+        g.CanvasBitmap.fill(Qt::white);
+        {
+            QPainter painter(&g.CanvasBitmap);
+            painter.drawImage(QPoint(0, 0), area->grab().toImage());
+        }
+        if (file.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
+            saved = SaveCanvasImage(g.CanvasBitmap, file, &error);
+        else
+            saved = SaveCanvasBitmap(g.CanvasBitmap, file, &error); // appends ".bmp"
+    }
+    if (!saved)
+        Host().ShowError(Translate("Happend_error") + QLatin1Char('\r') + error);
+}

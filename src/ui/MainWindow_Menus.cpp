@@ -1,0 +1,326 @@
+// The main menu, the toolbar bound to its items, and the two popup menus of the drawing.
+#include "config/TranslateManager.h"
+#include "ui/MainWindow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCursor>
+#include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace {
+
+// A theme icon where the desktop has one, else our own picture, so no item is ever blank.
+QIcon ItemIcon(const QString& name)
+{
+    if (name.isEmpty())
+        return QIcon();
+    const QString own = QStringLiteral(":/icons/%1.svg").arg(name.section(QLatin1Char('|'), -1));
+    const QString themed = name.contains(QLatin1Char('|')) ? name.section(QLatin1Char('|'), 0, 0) : QString();
+    return themed.isEmpty() ? QIcon(own) : QIcon::fromTheme(themed, QIcon(own));
+}
+
+struct AlgorithmItem {
+    const char* objectName;
+    const char* key;
+    const char* algorithm;
+};
+
+const AlgorithmItem PathAlgorithms[] = {
+    {"actAlgoritmTerry", "AlgoritmTerry", "FindTraceAlgTerry"},
+    {"actAlgoritmVawe", "AlgoritmVawe", "FindTraceWaveFront"},
+    {"actAlgoritmFordBelman", "AlgoritmFordBelman", "FindTraceFordBellama"},
+    {"actAlgoritmDejkstri", "AlgoritmDejkstri", "FindTraceDekctri"},
+    {"actAlgoritmFloid", "AlgoritmFloid", "FindTraceFloid"},
+};
+
+} // namespace
+
+void TForm1::Caption(QAction* action, const QString& key)
+{
+    captions.append({action, key});
+}
+
+QAction* TForm1::MakeAction(const QString& objectName, const QString& key, const QString& icon,
+                            const QKeySequence& shortcut, std::function<void()> run)
+{
+    auto* action = new QAction(ItemIcon(icon), key, this);
+    action->setObjectName(objectName);
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+    }
+    connect(action, &QAction::triggered, this, [run = std::move(run)] { run(); });
+    Caption(action, key);
+    actions.insert(objectName, action);
+    addAction(action); // shortcuts work even while the menu bar is hidden
+    return action;
+}
+
+QMenu* TForm1::MakeMenu(QMenu* parent, const QString& objectName, const QString& key, const QString& icon)
+{
+    QMenu* menu = parent ? parent->addMenu(ItemIcon(icon), key) : menuBar()->addMenu(key);
+    menu->setObjectName(objectName);
+    menu->menuAction()->setObjectName(objectName + QStringLiteral("Item"));
+    Caption(menu->menuAction(), key);
+    actions.insert(objectName + QStringLiteral("Item"), menu->menuAction());
+    return menu;
+}
+
+void TForm1::BuildMenus()
+{
+    using C = GraphSession::Conversion;
+
+    QMenu* file = MakeMenu(nullptr, QStringLiteral("FileMenu"), QStringLiteral("File"));
+    file->addAction(MakeAction("actLoadGraf", "LoadGraf", "document-open|graph-open", {},
+                               [this] { LoadGraphCommand(); }));
+    file->addAction(MakeAction("actSaveGraf", "SaveGraf", "document-save|graph-save", {},
+                               [this] { SaveGraphCommand(); }));
+    recentMenu = MakeMenu(file, QStringLiteral("RecentMenu"), QStringLiteral("LastFiles"),
+                          QStringLiteral("document-open-recent|graph-open"));
+    for (int i = 0; i < 5; ++i) {
+        auto* item = recentMenu->addAction(QStringLiteral("Файл%1").arg(i + 1));
+        item->setObjectName(QStringLiteral("actRecent%1").arg(i + 1));
+        item->setVisible(false);
+        connect(item, &QAction::triggered, this, [this, i] { OpenRecentFile(i); });
+        recentActions.append(item);
+    }
+    recentMenu->menuAction()->setVisible(false);
+    file->addAction(
+        MakeAction("actSaveImage", "SaveImage", "image-save", {}, [this] { SaveImageCommand(); }));
+    file->addSeparator();
+    file->addAction(MakeAction("actExit", "Exit", "application-exit|exit", {}, [this] { close(); }));
+
+    QMenu* graph = MakeMenu(nullptr, QStringLiteral("GraphMenu"), QStringLiteral("GrafMenu"));
+    graph->addAction(
+        MakeAction("actCreate", "Create__", "document-new|graph-new", {}, [this] { NewGraphCommand(); }));
+    graph->addAction(MakeAction("actAddGraf", "AddGraf", "vertex-add", QKeySequence(Qt::Key_F3),
+                                [this] { AddVertexCommand(); }));
+    graph->addAction(MakeAction("actAddDuga", "AddDuga", "arc-add", QKeySequence(Qt::Key_F4),
+                                [this] { AddArcCommand(); }));
+    graph->addAction(MakeAction("actAddText", "AddText", "text-add", QKeySequence(Qt::Key_F5),
+                                [this] { AddTextCommand(); }));
+    graph->addAction(MakeAction("actDeleteObject", "DeleteObject", "edit-delete|object-delete",
+                                QKeySequence(Qt::Key_Delete), [this] { DeleteObjectCommand(); }));
+    QMenu* convert = MakeMenu(graph, QStringLiteral("ConvertMenu"), QStringLiteral("ConvertGraf"),
+                              QStringLiteral("settings"));
+    convert->addAction(
+        MakeAction("actToUndirected", "__notorgarf", {}, {}, [this] { ConvertCommand(C::ToUndirected); }));
+    convert->addAction(
+        MakeAction("actToDirected", "__orgraf", {}, {}, [this] { ConvertCommand(C::ToDirected); }));
+    convert->addAction(
+        MakeAction("actToWeighted", "__load", {}, {}, [this] { ConvertCommand(C::ToWeighted); }));
+    convert->addAction(
+        MakeAction("actToUnweighted", "__notload", {}, {}, [this] { ConvertCommand(C::ToUnweighted); }));
+    graph->addAction(
+        MakeAction("actEditMatrix", "EditMatrix", "matrix", {}, [this] { EditMatrixCommand(); }));
+    graph->addAction(MakeAction("actPropGraf", "PropGraf", "document-properties|settings", {},
+                                [this] { PropertiesCommand(); }));
+
+    QMenu* edit = MakeMenu(nullptr, QStringLiteral("EditMenu"), QStringLiteral("Edit"));
+    edit->addAction(MakeAction("actUndo", "Undo", "edit-undo|history-undo",
+                               QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { UndoCommand(); }));
+    edit->addAction(MakeAction("actRedo", "Redo", "edit-redo|history-redo",
+                               QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { RedoCommand(); }));
+    edit->addAction(MakeAction("actEditNameGraf", "EditNameGraf", "edit-rename",
+                               QKeySequence(Qt::CTRL | Qt::Key_R), [this] { RenameVertexCommand(); }));
+    edit->addAction(MakeAction("actEditLoadDuga", "EditLoadDuga", "arc-add",
+                               QKeySequence(Qt::CTRL | Qt::Key_W), [this] { EditWeightCommand(); }));
+    edit->addAction(MakeAction("actEditText", "EditText", "text-add", QKeySequence(Qt::CTRL | Qt::Key_T),
+                               [this] { EditLabelCommand(); }));
+
+    QMenu* view = MakeMenu(nullptr, QStringLiteral("ViewMenu"), QStringLiteral("View"));
+    view->addAction(MakeAction("actShowMatrix", "ShowMatrix", "matrix", {}, [this] { ShowMatrixCommand(); }));
+    view->addAction(
+        MakeAction("actLoadFon", "LoadFon", "background", {}, [this] { LoadBackgroundCommand(); }));
+    view->addAction(MakeAction("actClearFon", "ClearFon", "edit-clear|object-delete", {},
+                               [this] { ClearBackgroundCommand(); }));
+    view->addAction(MakeAction("actSettings", "Settings...", "preferences-system|settings", {},
+                               [this] { ViewSettingsCommand(); }));
+
+    QMenu* modes = MakeMenu(nullptr, QStringLiteral("WorkModeMenu"), QStringLiteral("WorkMode"));
+    QMenu* map =
+        MakeMenu(modes, QStringLiteral("MapModeMenu"), QStringLiteral("MapMode"), QStringLiteral("map-mode"));
+    mapModeGroup = new QActionGroup(this);
+    QAction* mapOn = MakeAction("actMapOn", "On", {}, {}, [this] { MapModeCommand(true); });
+    QAction* mapOff = MakeAction("actMapOff", "Off", {}, {}, [this] { MapModeCommand(false); });
+    for (QAction* item : {mapOn, mapOff}) {
+        item->setCheckable(true);
+        mapModeGroup->addAction(item);
+        map->addAction(item);
+    }
+    mapOff->setChecked(true);
+    map->addSeparator();
+    map->addAction(MakeAction("actScaleSettings", "ScaleSettings", {}, {}, [this] { ScaleCommand(); }));
+    QMenu* mouse = MakeMenu(modes, QStringLiteral("MouseModeMenu"), QStringLiteral("ModeWorkMouse"),
+                            QStringLiteral("mouse-mode"));
+    mouseModeGroup = new QActionGroup(this);
+    QAction* construct = MakeAction("actConstruct", "Construct", {}, {}, [this] { SetMouseMode(0); });
+    QAction* findPath = MakeAction("actFindPath", "FindPath", {}, {}, [this] { SetMouseMode(1); });
+    for (QAction* item : {construct, findPath}) {
+        item->setCheckable(true);
+        mouseModeGroup->addAction(item);
+        mouse->addAction(item);
+    }
+    findPath->setChecked(true);
+
+    auto algorithm = [this](QMenu* menu, const QString& objectName, const QString& key, const QString& icon,
+                            const QKeySequence& shortcut, const QString& name, bool usesActivePoint = false) {
+        QAction* item = MakeAction(objectName, key, icon, shortcut, [this, name, usesActivePoint] {
+            RunAlgorithmCommand(name, usesActivePoint && Document() ? Document()->ActivePoint : 0, 0);
+        });
+        menu->addAction(item);
+        algorithmActions.append({item, name});
+        return item;
+    };
+
+    QMenu* algorithms = MakeMenu(nullptr, QStringLiteral("AlgorithmMenu"), QStringLiteral("Algoritm"));
+    QMenu* paths = MakeMenu(algorithms, QStringLiteral("PathMenu"), QStringLiteral("FindTrace"),
+                            QStringLiteral("path-find"));
+    for (const AlgorithmItem& item : PathAlgorithms) {
+        const QString name = QLatin1String(item.algorithm);
+        QAction* action = MakeAction(QLatin1String(item.objectName), QLatin1String(item.key), {}, {},
+                                     [this, name] { PathAlgorithmCommand(name); });
+        paths->addAction(action);
+        algorithmActions.append({action, name});
+    }
+    QMenu* euler = MakeMenu(algorithms, QStringLiteral("EulerMenu"), QStringLiteral("ElerTrace"));
+    algorithm(euler, "actEulerLoop", "FindLoop", {}, QKeySequence(Qt::CTRL | Qt::Key_E), "FindElersLoop");
+    algorithm(euler, "actEulerChain", "FindTrace", {}, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E),
+              "FindElersCep");
+    QMenu* hamilton = MakeMenu(algorithms, QStringLiteral("HamiltonMenu"), QStringLiteral("GameltonTrace"));
+    algorithm(hamilton, "actHamiltonLoop", "FindLoop", {}, QKeySequence(Qt::CTRL | Qt::Key_G),
+              "FindGameltosLoop");
+    algorithm(hamilton, "actHamiltonChain", "FindTrace", {}, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_G),
+              "FindGameltosCep");
+    algorithm(algorithms, "actDeterminHromNumber", "DeterminHromNumber", "algo-colors",
+              QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C), "FindColors");
+    algorithm(algorithms, "actFindMinimalTree", "FindMinimalTree", "algo-tree-min",
+              QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_M), "FindMinBasic");
+    algorithm(algorithms, "actFindMaxStream", "FindMaxStream", "algo-flow-multi",
+              QKeySequence(Qt::CTRL | Qt::Key_M), "FindStreamMax");
+    algorithm(algorithms, "actConnectionDetermin", "ConnectionDetermin", {}, {}, "MonolitIs");
+    algorithm(algorithms, "actExtrensGraf", "ExtrensGraf", {}, {}, "FindExcentrisetet", true);
+    algorithm(algorithms, "actDeterminRadiusDiametr", "DeterminRadiusDiametr", "algo-radius", {},
+              "FindRadiusAndDiametr");
+    algorithm(algorithms, "actIsGrafTree", "IsGrafTree", "algo-tree-test", {}, "IsThree");
+    algorithm(algorithms, "actFindCriticalTrace", "FindCriticalTrace", "algo-critical", {},
+              "FindCriticalPath");
+    algorithm(algorithms, "actMaxClick", "MaxClick", {}, {}, "FindMaxClickBronKerbosch");
+
+    QMenu* advanced = MakeMenu(nullptr, QStringLiteral("AdvancedMenu"), QStringLiteral("AdvanceAlgoritm"));
+    algorithm(advanced, "actMaxStream", "MaxStream", "algo-flow-multi", {}, "FindStreamMaxSuper");
+    algorithm(advanced, "actDeterminALoop", "DeterminALoop", "algo-acyclic", {}, "IsGrafAloop");
+    algorithm(advanced, "actFindHromNumberAlternativ", "FindHromNumberAlternativ", "algo-colors", {},
+              "FindColorsAlternativ");
+    algorithm(advanced, "actDeterminPlanar", "DeterminPlanar", {}, {}, "IsPlanar");
+
+    QMenu* help = MakeMenu(nullptr, QStringLiteral("HelpMenu"), QStringLiteral("Help"));
+    help->addAction(
+        MakeAction("actHelpLocal", "HelpLocal", "help-contents|help-pdf", {}, [this] { OpenHelpFile(); }));
+    // The online services (web help, site, opinion, update check, feedback, about box)
+    // belong to the online module; their items stay disabled until it is wired in.
+    for (const char* key :
+         {"HelpOnline", "SiteProgram", "MindProgram", "CheckUpdate", "FeedBack", "AboutProgram"}) {
+        QAction* item = MakeAction(QStringLiteral("act") + QLatin1String(key), QLatin1String(key),
+                                   QLatin1String(key) == QLatin1String("AboutProgram")
+                                       ? QStringLiteral("help-about|about")
+                                       : QStringLiteral("web"),
+                                   {}, [] {});
+        item->setEnabled(false);
+        help->addAction(item);
+    }
+
+    // The two language items sit on the menu bar itself.
+    QAction* russian = new QAction(QStringLiteral("Rus"), this);
+    russian->setObjectName(QStringLiteral("actRus"));
+    connect(russian, &QAction::triggered, this, [this] { UseBuiltInLanguage(); });
+    QAction* english = new QAction(QStringLiteral("En"), this);
+    english->setObjectName(QStringLiteral("actEn"));
+    connect(english, &QAction::triggered, this, [this] { UseEnglishLanguage(); });
+    actions.insert(russian->objectName(), russian);
+    actions.insert(english->objectName(), english);
+    menuBar()->addAction(russian);
+    menuBar()->addAction(english);
+}
+
+void TForm1::BuildToolBar()
+{
+    toolBar = addToolBar(QStringLiteral("Main"));
+    toolBar->setObjectName(QStringLiteral("ToolBar"));
+    toolBar->setMovable(false);
+    toolBar->setIconSize(QSize(24, 24));
+    toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    const char* const buttons[] = {"|",
+                                   "actCreate",
+                                   "actLoadGraf",
+                                   "actSaveGraf",
+                                   "|",
+                                   "actAddGraf",
+                                   "actAddDuga",
+                                   "actAddText",
+                                   "actDeleteObject",
+                                   "|",
+                                   "actUndo",
+                                   "actRedo",
+                                   "|",
+                                   "actDeterminHromNumber",
+                                   "actFindMinimalTree",
+                                   "actMaxStream",
+                                   "actDeterminRadiusDiametr",
+                                   "actIsGrafTree",
+                                   "actFindCriticalTrace",
+                                   "actDeterminALoop",
+                                   "|",
+                                   "actHelpLocal"};
+    for (const char* name : buttons) {
+        if (name[0] == '|')
+            toolBar->addSeparator();
+        else
+            toolBar->addAction(Action(QLatin1String(name)));
+    }
+}
+
+void TForm1::BuildPopups()
+{
+    vertexPopup = new QMenu(this);
+    vertexPopup->setObjectName(QStringLiteral("VertexPopup"));
+    QAction* drawArc = MakeAction("actDrawDuga", "DrawDuga", "arc-add", {}, [this] { DrawArcCommand(); });
+    removeAction(drawArc);
+    vertexPopup->addAction(drawArc);
+    vertexPopup->addSeparator();
+    for (const AlgorithmItem& item : PathAlgorithms) {
+        const QString name = QLatin1String(item.algorithm);
+        QAction* action = MakeAction(QStringLiteral("popup") + QLatin1String(item.objectName).mid(3),
+                                     QLatin1String(item.key), "path-find", {},
+                                     [this, name] { PopupAlgorithmCommand(name); });
+        removeAction(action);
+        vertexPopup->addAction(action);
+        algorithmActions.append({action, name});
+    }
+
+    freeSpacePopup = new QMenu(this);
+    freeSpacePopup->setObjectName(QStringLiteral("FreeSpacePopup"));
+    QAction* addHere =
+        MakeAction("popupAddGraf", "AddGraf", "vertex-add", {}, [this] { AddVertexAtPressCommand(); });
+    removeAction(addHere);
+    freeSpacePopup->addAction(addHere);
+    freeSpacePopup->addAction(Action("actAddDuga"));
+    freeSpacePopup->addAction(Action("actAddText"));
+}
+
+void TForm1::ShowPopup(QMenu& menu)
+{
+    ExecPopup(menu, QCursor::pos() - QPoint(4, 4));
+}
+
+void TForm1::OpenVertexPopup()
+{
+    ShowPopup(*vertexPopup);
+}
+void TForm1::OpenFreeSpacePopup()
+{
+    ShowPopup(*freeSpacePopup);
+}

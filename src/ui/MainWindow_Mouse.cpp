@@ -1,0 +1,89 @@
+// Mouse and key events of the drawing area, turned into gestures.
+#include "ui/DrawingArea.h"
+#include "ui/MainWindow.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+bool TForm1::InHandledRect(const QPoint& p) const
+{
+    const TAllGraf* g = Document();
+    return g && p.x() >= 0 && p.x() <= g->CanvasWidth() && p.y() >= 0 && p.y() <= g->CanvasHeight();
+}
+
+void TForm1::AreaMousePress(QMouseEvent* event)
+{
+    if (!session->HasDocument())
+        return;
+    const QPoint p = event->position().toPoint();
+    pressPos = p;
+    if (!InHandledRect(p))
+        return;
+    PrepareCanvas();
+    TAllGraf& g = *Document();
+    bool changed = true;
+    if (event->button() == Qt::LeftButton)
+        changed = MouseAction(*session, *this, p.x(), p.y(), g.CanvasBitmap, Gesture::Press);
+    else if (event->button() == Qt::RightButton)
+        changed = MouseAction(*session, *this, p.x(), p.y(), g.CanvasBitmap,
+                              g.EditMode == 0 ? Gesture::Connect : Gesture::Context);
+    UpdateMenus();
+    if (changed && session->HasDocument())
+        PresentCanvas(Document()->CanvasBitmap, false);
+}
+
+void TForm1::AreaMouseMove(QMouseEvent* event)
+{
+    // Moves are dropped while the last copy is recent: at most about 40 redraws a second.
+    if (presentedOnce && Clock() - lastPresentTick <= 25)
+        return;
+    TAllGraf* g = Document();
+    if (!g)
+        return;
+    const QPoint p = event->position().toPoint();
+    if (!InHandledRect(p)) {
+        g->Dragging = false;
+        g->Panning = false;
+        return;
+    }
+    PrepareCanvas();
+    if (MouseAction(*session, *this, p.x(), p.y(), g->CanvasBitmap, Gesture::Move)) {
+        PresentCanvas(g->CanvasBitmap, false);
+        lastPresentTick = Clock();
+        presentedOnce = true;
+    }
+}
+
+void TForm1::AreaMouseRelease(QMouseEvent* event)
+{
+    TAllGraf* g = Document();
+    const QPoint p = event->position().toPoint();
+    if (!g || !InHandledRect(p))
+        return;
+    PrepareCanvas();
+    if (MouseAction(*session, *this, p.x(), p.y(), g->CanvasBitmap, Gesture::Release))
+        PresentCanvas(g->CanvasBitmap, false);
+    UpdateMenus();
+}
+
+void TForm1::AreaDoubleClick(QMouseEvent* event)
+{
+    TAllGraf* g = Document();
+    if (!g || event->button() != Qt::LeftButton)
+        return;
+    const QPoint p = event->position().toPoint();
+    session->AddVertexAt(p.x() + g->ScrollX, p.y() + g->ScrollY);
+}
+
+void TForm1::AreaKeyPress(QKeyEvent* event)
+{
+    TAllGraf* g = Document();
+    if (!g || event->key() != Qt::Key_Delete) {
+        event->ignore();
+        return;
+    }
+    PrepareCanvas();
+    MouseAction(*session, *this, 0, 0, g->CanvasBitmap, Gesture::Delete);
+    PresentCanvas(g->CanvasBitmap, false);
+    UpdateMenus();
+}

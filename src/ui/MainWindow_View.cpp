@@ -1,0 +1,192 @@
+// The drawing area's picture, scrolling, text mode, background, map mode and the panes.
+#include "config/TranslateManager.h"
+#include "ui/DocumentPainter.h"
+#include "ui/DrawingArea.h"
+#include "ui/MainWindow.h"
+#include "ui/MapZoomDialog.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QUrl>
+
+void TForm1::DrawDocument(QImage& surface)
+{
+    if (TAllGraf* g = Document())
+        PaintDocument(*g, surface);
+}
+
+void TForm1::PrepareCanvas()
+{
+    TAllGraf* g = Document();
+    if (!g)
+        return;
+    const qreal ratio = devicePixelRatioF();
+    const QSize wanted(qRound(g->CanvasWidth() * ratio), qRound(g->CanvasHeight() * ratio));
+    if (g->CanvasBitmap.size() != wanted || g->CanvasBitmap.devicePixelRatio() != ratio)
+        g->CanvasBitmap = MakeSurface(g->CanvasWidth(), g->CanvasHeight(), ratio);
+}
+
+void TForm1::Redraw()
+{
+    TAllGraf* g = Document();
+    if (!g) {
+        area->Clear();
+        return;
+    }
+    if (g->CanvasWidth() <= 0 || g->CanvasHeight() <= 0)
+        return;
+    QImage surface = MakeSurface(g->CanvasWidth(), g->CanvasHeight(), devicePixelRatioF());
+    DrawDocument(surface);
+    PresentCanvas(surface, false);
+}
+
+void TForm1::PresentCanvas(const QImage& surface, bool force)
+{
+    const qint64 now = Clock();
+    if (!force && presentedOnce && now - lastPresentTick <= 25) {
+        // Dropped, as the rate limit wants; a later full redraw makes sure the last state
+        // of a burst still reaches the screen.
+        catchUpTimer->start();
+        return;
+    }
+    const TAllGraf* g = Document();
+    area->Present(surface, g ? QPoint(g->ScrollX, g->ScrollY) : QPoint());
+    lastPresentTick = now;
+    presentedOnce = true;
+    ++presentCount;
+}
+
+void TForm1::UpdateScrollBars()
+{
+    const TAllGraf* g = Document();
+    if (!g)
+        return;
+    const int horizontal = std::max(0, g->GrafWidth - DrawingAreaWidth());
+    const int vertical = std::max(0, g->GrafHeight - DrawingAreaHeight());
+    hBar->setMaximum(horizontal);
+    vBar->setMaximum(vertical);
+    hBar->setPageStep(std::max(1, DrawingAreaWidth()));
+    vBar->setPageStep(std::max(1, DrawingAreaHeight()));
+    // Once enabled, a bar stays enabled.
+    if (horizontal > 0)
+        hBar->setEnabled(true);
+    if (vertical > 0)
+        vBar->setEnabled(true);
+}
+
+void TForm1::ScrollToX(int position)
+{
+    hBar->setValue(std::clamp(position, 0, hBar->maximum()));
+}
+void TForm1::ScrollToY(int position)
+{
+    vBar->setValue(std::clamp(position, 0, vBar->maximum()));
+}
+int TForm1::HorizontalPosition() const
+{
+    return hBar->value();
+}
+int TForm1::VerticalPosition() const
+{
+    return vBar->value();
+}
+
+void TForm1::EnterTextMode()
+{
+    textMode = true;
+    area->setCursor(Qt::CrossCursor);
+}
+
+void TForm1::LeaveTextMode()
+{
+    textMode = false;
+    area->unsetCursor();
+}
+
+void TForm1::SetMapMode(bool on)
+{
+    TAllGraf* g = Document();
+    if (!g)
+        return;
+    if (on && g->IsHaveCost) {
+        g->MapMode = 1;
+        Action("actMapOn")->setChecked(true);
+    } else {
+        if (on)
+            Host().ShowError(Translate("Only_load_graf_map"));
+        g->MapMode = 0;
+        Action("actMapOff")->setChecked(true);
+    }
+    UpdateScaleCaption();
+}
+
+void TForm1::MapModeCommand(bool on)
+{
+    if (!session->RequireDocument())
+        return;
+    session->RecordState();
+    SetMapMode(on);
+}
+
+void TForm1::UpdateScaleCaption()
+{
+    if (QAction* scale = Action("actScaleSettings"))
+        scale->setText(Translate("Scale_setting") + QString::number(Document() ? Document()->ZoomMap : 10));
+}
+
+void TForm1::ScaleCommand()
+{
+    if (!session->RequireDocument())
+        return;
+    TAllGraf& g = *Document();
+    g.ZoomMap = scaleDialog->Edit(g.ZoomMap);
+    session->RecordState();
+    UpdateScaleCaption();
+}
+
+void TForm1::LoadBackgroundCommand()
+{
+    if (!session->RequireDocument())
+        return;
+    LeaveTextMode();
+    const QString file = AskFileName(FileDialog::OpenPicture);
+    if (file.isEmpty())
+        return;
+    Document()->LoadBackground(file);
+    Redraw();
+    SaveSettings(*Document());
+}
+
+void TForm1::ClearBackgroundCommand()
+{
+    if (!session->RequireDocument())
+        return;
+    Document()->ClearBackground();
+    SaveSettings(*Document());
+    Redraw();
+}
+
+void TForm1::RefreshTextPane()
+{
+    outp->setPlainText(session->Outp().Text());
+    QTextCursor caret = outp->textCursor();
+    caret.movePosition(QTextCursor::Start);
+    outp->setTextCursor(caret);
+}
+
+void TForm1::ShowReportFile(const QString& path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        webBrowser->setSearchPaths({QFileInfo(path).absolutePath()});
+        webBrowser->setHtml(QString::fromUtf8(file.readAll()));
+    } else {
+        webBrowser->clear();
+    }
+    RefreshTextPane();
+}

@@ -1,0 +1,71 @@
+#include "ui/MapZoomDialog.h"
+
+#include "config/TranslateManager.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TForm5::TForm5(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("ScaleDialog"));
+    field = new QLineEdit(this);
+    prompt = new QLabel(this);
+    explanation = new QLabel(this);
+    note = new QLabel(this);
+    picture = new QLabel(this);
+    picture->setPixmap(QIcon(QStringLiteral(":/icons/map-mode.svg")).pixmap(32, 32));
+    applyButton = new QPushButton(this);
+    cancelButton = new QPushButton(this);
+    applyButton->setDefault(true);
+    connect(applyButton, &QPushButton::clicked, this, &TForm5::Apply);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(picture, 0, 0, 3, 1, Qt::AlignTop);
+    grid->addWidget(prompt, 0, 1);
+    grid->addWidget(field, 0, 2);
+    grid->addWidget(explanation, 1, 1, 1, 2);
+    grid->addWidget(note, 2, 1, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(applyButton);
+    buttons->addWidget(cancelButton);
+    grid->addLayout(buttons, 3, 0, 1, 3);
+    setSizeGripEnabled(false);
+    ApplyCaptions();
+}
+
+void TForm5::ApplyCaptions()
+{
+    setWindowTitle(Translate("ScaleMapMode"));
+    prompt->setText(Translate("Setup_scale"));
+    explanation->setText(Translate("_10pixels_"));
+    note->setText(Translate("_int_"));
+    field->setToolTip(Translate("10pixes"));
+    applyButton->setText(Translate("Apply"));
+    cancelButton->setText(Translate("Cancel"));
+}
+
+int TForm5::Edit(int zoomMap)
+{
+    value = zoomMap;
+    field->setText(QString::number(zoomMap));
+    if (parentWidget())
+        move(parentWidget()->geometry().center() - rect().center());
+    exec();
+    return value;
+}
+
+void TForm5::Apply()
+{
+    // No range check: 0 and negative scales are accepted.
+    bool isNumber = false;
+    const int typed = field->text().trimmed().toInt(&isNumber);
+    if (isNumber)
+        value = typed;
+    accept();
+}

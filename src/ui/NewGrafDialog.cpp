@@ -1,0 +1,259 @@
+#include "ui/NewGrafDialog.h"
+
+#include "config/TranslateManager.h"
+#include "document/GraphSession.h"
+#include "ui/DocumentPainter.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TCreateForm2::TCreateForm2(GraphSession& session, QWidget* parent)
+    : QDialog(parent), session(session), previewDocument(std::make_unique<TAllGraf>())
+{
+    setObjectName(QStringLiteral("NewGraphDialog"));
+    previewDocument->NewGraf(false, false);
+    Exec = [](TCreateForm2& dialog) { return dialog.exec(); };
+
+    typeGroup = new QGroupBox(this);
+    directedBox = new QCheckBox(typeGroup);
+    weightedBox = new QCheckBox(typeGroup);
+    auto* typeLayout = new QVBoxLayout(typeGroup);
+    typeLayout->addWidget(directedBox);
+    typeLayout->addWidget(weightedBox);
+
+    namingGroup = new QGroupBox(this);
+    kindList = new QComboBox(namingGroup);
+    kindList->addItems({QString(), QString(), QString()});
+    beginLabel = new QLabel(namingGroup);
+    startBox = new QComboBox(namingGroup);
+    auto* namingLayout = new QVBoxLayout(namingGroup);
+    namingLayout->addWidget(kindList);
+    auto* startRow = new QHBoxLayout;
+    startRow->addWidget(beginLabel);
+    startRow->addWidget(startBox, 1);
+    namingLayout->addLayout(startRow);
+
+    preview = new QLabel(this);
+    preview->setFixedSize(PreviewWidth, PreviewHeight);
+    preview->setFrameShape(QFrame::StyledPanel);
+
+    cancelButton = new QPushButton(this);
+    confirmButton = new QPushButton(this);
+    confirmButton->setDefault(true);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(typeGroup);
+    left->addWidget(namingGroup);
+    left->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addLayout(left, 1);
+    top->addWidget(preview, 0, Qt::AlignTop);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cancelButton);
+    buttons->addWidget(confirmButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+
+    connect(confirmButton, &QPushButton::clicked, this, &TCreateForm2::Confirm);
+    connect(cancelButton, &QPushButton::clicked, this, &TCreateForm2::reject);
+    connect(directedBox, &QCheckBox::toggled, this, &TCreateForm2::DrawPreview);
+    connect(weightedBox, &QCheckBox::toggled, this, &TCreateForm2::DrawPreview);
+    connect(kindList, &QComboBox::currentIndexChanged, this, &TCreateForm2::KindChanged);
+    connect(startBox, &QComboBox::currentTextChanged, this, &TCreateForm2::DrawPreview);
+
+    ApplyCaptions();
+    kindList->setCurrentIndex(0);
+    KindChanged();
+}
+
+TCreateForm2::~TCreateForm2() = default;
+
+void TCreateForm2::ApplyCaptions()
+{
+    setWindowTitle(Translate("CreatingGraf"));
+    typeGroup->setTitle(Translate("Graph_type"));
+    directedBox->setText(Translate("Orintgraph"));
+    weightedBox->setText(Translate("weighted_graph"));
+    namingGroup->setTitle(Translate("Point_marks"));
+    kindList->setItemText(0, Translate("Numbers"));
+    kindList->setItemText(1, Translate("Roman_alphabet"));
+    kindList->setItemText(2, Translate("Manual_setup"));
+    beginLabel->setText(Translate("Begin_from"));
+    cancelButton->setText(Translate("Cancel"));
+    if (confirmButton->text().isEmpty())
+        confirmButton->setText(Translate("Create"));
+    DrawPreview();
+}
+
+bool TCreateForm2::Run(const QString& confirmKey)
+{
+    confirmButton->setText(Translate(confirmKey));
+    return Exec(*this) == QDialog::Accepted;
+}
+
+bool TCreateForm2::Directed() const
+{
+    return directedBox->isChecked();
+}
+bool TCreateForm2::Weighted() const
+{
+    return weightedBox->isChecked();
+}
+void TCreateForm2::SetDirected(bool on)
+{
+    directedBox->setChecked(on);
+}
+void TCreateForm2::SetWeighted(bool on)
+{
+    weightedBox->setChecked(on);
+}
+void TCreateForm2::SetKind(int kind)
+{
+    kindList->setCurrentIndex(std::clamp(kind, 0, 2));
+}
+int TCreateForm2::Kind() const
+{
+    return kindList->currentIndex();
+}
+void TCreateForm2::SetStartText(const QString& text)
+{
+    startBox->setCurrentText(text);
+}
+QString TCreateForm2::StartText() const
+{
+    return startBox->currentText();
+}
+void TCreateForm2::SetCancelVisible(bool visible)
+{
+    cancelButton->setVisible(visible);
+}
+bool TCreateForm2::CancelVisible() const
+{
+    return !cancelButton->isHidden();
+}
+QString TCreateForm2::ConfirmCaption() const
+{
+    return confirmButton->text();
+}
+QImage TCreateForm2::Preview() const
+{
+    return preview->pixmap().toImage();
+}
+
+void TCreateForm2::KindChanged()
+{
+    const int kind = Kind();
+    const QSignalBlocker blocker(startBox);
+    startBox->clear();
+    if (kind == CTitleGraf::Numbers) {
+        for (int i = 1; i <= 10; ++i)
+            startBox->addItem(QString::number(i));
+        startBox->setEditable(true);
+        startBox->setCurrentText(QStringLiteral("1"));
+    } else if (kind == CTitleGraf::Letters) {
+        startBox->setEditable(false);
+        for (char c = 'A'; c <= 'Z'; ++c)
+            startBox->addItem(QString(QLatin1Char(c)));
+        startBox->setCurrentIndex(0);
+    }
+    beginLabel->setVisible(kind != CTitleGraf::Manual);
+    startBox->setVisible(kind != CTitleGraf::Manual);
+    DrawPreview();
+}
+
+void TCreateForm2::ApplyNaming(CTitleGraf& naming) const
+{
+    switch (Kind()) {
+    case CTitleGraf::Numbers: {
+        bool isNumber = false;
+        const int begin = StartText().trimmed().toInt(&isNumber);
+        naming.SetKind(CTitleGraf::Numbers);
+        naming.SetNumbers(isNumber ? begin : 1);
+        break;
+    }
+    case CTitleGraf::Letters:
+        naming.SetKind(CTitleGraf::Letters);
+        naming.SetLetters(65 + std::max(0, startBox->currentIndex()), true);
+        break;
+    default:
+        naming.SetKind(CTitleGraf::Manual);
+        break;
+    }
+}
+
+void TCreateForm2::DrawPreview()
+{
+    // A scratch document of two vertices joined by one arc, in the current styles.
+    const TAllGraf& styles = session.HasDocument() ? *session.Document() : *previewDocument;
+    auto scratch = std::make_unique<TAllGraf>();
+    CTitleGraf naming;
+    ApplyNaming(naming);
+    if (Kind() == CTitleGraf::Manual) {
+        naming.SetManualTitle(1, Translate("Fisrt_create_garf"));
+        naming.SetManualTitle(2, Translate("Second_create_garf"));
+    }
+    scratch->NewGraf(Directed(), Weighted());
+    scratch->SetTitleGraf(&naming);
+    scratch->NormalPointStyle = styles.NormalPointStyle;
+    scratch->ActivePointStyle = styles.ActivePointStyle;
+    scratch->NormalDugaStyle = styles.NormalDugaStyle;
+    scratch->ActiveDugaStyle = styles.ActiveDugaStyle;
+    scratch->NormalLabelStyle = styles.NormalLabelStyle;
+    scratch->ActiveLabelStyle = styles.ActiveLabelStyle;
+    scratch->SizeGraf = styles.SizeGraf;
+    const int r = styles.SizeGraf;
+    scratch->AddPoint(30, PreviewHeight - 30, naming.GetTitle(1), 1, r);
+    scratch->AddPoint(PreviewWidth - 30, 30, naming.GetTitle(2), 2, r);
+    scratch->AddDuga(1, 2, 10);
+    scratch->GrafWidth = PreviewWidth;
+    scratch->GrafHeight = PreviewHeight;
+    QImage surface = MakeSurface(PreviewWidth, PreviewHeight, devicePixelRatioF());
+    PaintDocument(*scratch, surface);
+    preview->setPixmap(QPixmap::fromImage(surface));
+}
+
+void TCreateForm2::Confirm()
+{
+    confirmedOnce = true;
+    ApplyNaming(session.Naming());
+    accept();
+}
+
+void TCreateForm2::reject()
+{
+    // The first graph of a run cannot be cancelled.
+    if (!confirmedOnce)
+        return;
+    QDialog::reject();
+}
+
+void TCreateForm2::closeEvent(QCloseEvent* event)
+{
+    if (!confirmedOnce) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void TCreateForm2::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        DrawPreview();
+}
+
+void TCreateForm2::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    DrawPreview();
+}

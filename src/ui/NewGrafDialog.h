@@ -1,0 +1,86 @@
+#pragma once
+
+#include "document/NewGraphCommands.h"
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+class GraphSession;
+class TAllGraf;
+class CTitleGraf;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+// The new-graph dialog: the kind of the graph, its naming scheme and a live preview.
+// Until a first graph was confirmed it cannot be closed any other way.
+class TCreateForm2 : public QDialog, public CNewGraphPrompt {
+    Q_OBJECT
+
+  public:
+    static constexpr int PreviewWidth = 108;
+    static constexpr int PreviewHeight = 145;
+
+    explicit TCreateForm2(GraphSession& session, QWidget* parent = nullptr);
+    ~TCreateForm2() override;
+
+    // CNewGraphPrompt
+    bool Run(const QString& confirmKey) override;
+    bool Directed() const override;
+    bool Weighted() const override;
+
+    // How the dialog is shown modally; tests fill in the controls and confirm instead.
+    std::function<int(TCreateForm2&)> Exec;
+
+    void SetDirected(bool on);
+    void SetWeighted(bool on);
+    // 0 numbers, 1 letters, 2 typed by hand.
+    void SetKind(int kind);
+    int Kind() const;
+    void SetStartText(const QString& text);
+    QString StartText() const;
+    void SetCancelVisible(bool visible);
+    bool CancelVisible() const;
+    bool ConfirmedOnce() const { return confirmedOnce; }
+    QString ConfirmCaption() const;
+
+    // Applies the chosen naming to a naming object as the confirm button does.
+    void ApplyNaming(CTitleGraf& naming) const;
+    // The preview picture as it is shown now.
+    QImage Preview() const;
+    // The private document that gives the preview its styles before any graph exists.
+    TAllGraf& PreviewDocument() { return *previewDocument; }
+
+    void ApplyCaptions();
+
+  public slots:
+    void Confirm();
+    void reject() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void KindChanged();
+    void DrawPreview();
+
+    GraphSession& session;
+    std::unique_ptr<TAllGraf> previewDocument;
+    bool confirmedOnce = false;
+
+    QGroupBox* typeGroup = nullptr;
+    QCheckBox* directedBox = nullptr;
+    QCheckBox* weightedBox = nullptr;
+    QGroupBox* namingGroup = nullptr;
+    QComboBox* kindList = nullptr;
+    QLabel* beginLabel = nullptr;
+    QComboBox* startBox = nullptr;
+    QLabel* preview = nullptr;
+    QPushButton* cancelButton = nullptr;
+    QPushButton* confirmButton = nullptr;
+};

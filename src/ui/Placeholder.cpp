@@ -1,1 +1,0 @@
-// placeholder translation unit until the windows arrive

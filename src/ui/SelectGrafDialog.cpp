@@ -1,0 +1,52 @@
+#include "ui/SelectGrafDialog.h"
+
+#include "config/TranslateManager.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TForm2::TForm2(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("VertexChoiceDialog"));
+    prompt = new QLabel(this);
+    list = new QComboBox(this);
+    list->setMinimumWidth(180);
+    okButton = new QPushButton(this);
+    cancelButton = new QPushButton(this);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(prompt);
+    layout->addWidget(list);
+    layout->addLayout(buttons);
+    ApplyCaptions();
+}
+
+void TForm2::ApplyCaptions()
+{
+    setWindowTitle(Translate("Select_form_caption"));
+    prompt->setText(Translate("Select_form_caption"));
+    okButton->setText(Translate("OK"));
+    cancelButton->setText(Translate("Cancel"));
+}
+
+bool TForm2::Choose(const QString& caption, const QStringList& names, int& index)
+{
+    list->clear();
+    list->addItems(names);
+    list->setCurrentIndex(names.isEmpty() ? -1 : std::clamp(index, 0, int(names.size()) - 1));
+    setWindowTitle(caption);
+    if (exec() != QDialog::Accepted || list->currentIndex() < 0)
+        return false;
+    index = list->currentIndex();
+    return true;
+}

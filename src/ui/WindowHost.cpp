@@ -1,0 +1,80 @@
+#include "ui/WindowHost.h"
+
+#include "config/TranslateManager.h"
+#include "ui/MainWindow.h"
+#include "ui/SelectGrafDialog.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+
+void TWindowHost::ShowMessage(MessageKind kind, const QString& text)
+{
+    if (dialogs)
+        return dialogs->ShowMessage(kind, text);
+    const QMessageBox::Icon icon = kind == MessageKind::Error     ? QMessageBox::Critical
+                                   : kind == MessageKind::Warning ? QMessageBox::Warning
+                                                                  : QMessageBox::Information;
+    QMessageBox box(icon, Translate("ProgramTitle"), text, QMessageBox::Ok, &window);
+    box.exec();
+}
+
+bool TWindowHost::AskYesNo(const QString& text)
+{
+    if (dialogs)
+        return dialogs->AskYesNo(text);
+    QMessageBox box(QMessageBox::Warning, Translate("ProgramTitle"), text, QMessageBox::Yes | QMessageBox::No,
+                    &window);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool TWindowHost::InputQuery(const QString& caption, const QString& prompt, QString& value)
+{
+    if (dialogs)
+        return dialogs->InputQuery(caption, prompt, value);
+    bool ok = false;
+    const QString answer = QInputDialog::getText(&window, caption, prompt, QLineEdit::Normal, value, &ok);
+    if (ok)
+        value = answer;
+    return ok;
+}
+
+bool TWindowHost::ChooseVertex(const QString& caption, const QStringList& names, int& index)
+{
+    if (dialogs)
+        return dialogs->ChooseVertex(caption, names, index);
+    return window.VertexChoiceDialog()->Choose(caption, names, index);
+}
+
+int TWindowHost::DrawingAreaWidth() const
+{
+    return window.DrawingAreaWidth();
+}
+int TWindowHost::DrawingAreaHeight() const
+{
+    return window.DrawingAreaHeight();
+}
+void TWindowHost::PresentCanvas(const QImage& surface, bool force)
+{
+    window.PresentCanvas(surface, force);
+}
+void TWindowHost::Redraw()
+{
+    window.Redraw();
+}
+void TWindowHost::ShowReportFile(const QString& path)
+{
+    window.ShowReportFile(path);
+}
+void TWindowHost::RefreshMatrixWindow()
+{
+    window.RefreshMatrixWindow();
+}
+void TWindowHost::UpdateMenus()
+{
+    window.UpdateMenus();
+}
+bool TWindowHost::SaveGraphCommand()
+{
+    return window.SaveGraphCommand();
+}

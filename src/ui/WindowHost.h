@@ -1,0 +1,34 @@
+#pragma once
+
+#include "document/Host.h"
+
+class TForm1;
+
+// The desktop answer to the core's questions: message boxes, input boxes and the
+// vertex-choice dialog, and the main window's drawing area. The dialogs can be handed
+// to another host (tests script them) while the window parts stay.
+class TWindowHost : public CHost {
+  public:
+    explicit TWindowHost(TForm1& window) : window(window) {}
+
+    void SetDialogHost(CHost* host) { dialogs = host; }
+    CHost* DialogHost() const { return dialogs; }
+
+    void ShowMessage(MessageKind kind, const QString& text) override;
+    bool AskYesNo(const QString& text) override;
+    bool InputQuery(const QString& caption, const QString& prompt, QString& value) override;
+    bool ChooseVertex(const QString& caption, const QStringList& names, int& index) override;
+
+    int DrawingAreaWidth() const override;
+    int DrawingAreaHeight() const override;
+    void PresentCanvas(const QImage& surface, bool force) override;
+    void Redraw() override;
+    void ShowReportFile(const QString& path) override;
+    void RefreshMatrixWindow() override;
+    void UpdateMenus() override;
+    bool SaveGraphCommand() override;
+
+  private:
+    TForm1& window;
+    CHost* dialogs = nullptr;
+};

@@ -1,0 +1,297 @@
+// The document's picture: what lands where on the surface, the arc scan and the canvas helpers.
+#include "ScriptedHost.h"
+#include "document/AllGrafUnit.h"
+#include "drawing/Canvas.h"
+#include "drawing/Colors.h"
+#include "drawing/Surface.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+constexpr int Green = 0x00FF00, Blue = 0xFF0000, Yellow = 0x00FFFF;
+
+std::unique_ptr<TAllGraf> TwoVertices(bool directed, bool weighted, int radius = 20)
+{
+    auto graf = std::make_unique<TAllGraf>();
+    graf->NewGraf(directed, weighted);
+    graf->AddPoint(60, 100, QString(), 1, radius);
+    graf->AddPoint(300, 100, QString(), 2, radius);
+    graf->AddDuga(1, 2, 7);
+    return graf;
+}
+
+QImage Draw(TAllGraf& graf, int width = 400, int height = 300)
+{
+    QImage surface(width, height, QImage::Format_RGB32);
+    graf.DrawAll(surface);
+    return surface;
+}
+
+int At(const QImage& image, int x, int y)
+{
+    return ColorToInt(image.pixelColor(x, y));
+}
+
+// Whether any pixel of rows y-1..y+1 between x0 and x1 has the colour.
+bool RowHas(const QImage& image, int x0, int x1, int y, int color)
+{
+    for (int x = x0; x <= x1; ++x)
+        for (int dy = -1; dy <= 1; ++dy)
+            if (At(image, x, y + dy) == color)
+                return true;
+    return false;
+}
+
+} // namespace
+
+TEST(Colors, IntegersAreBlueGreenRed)
+{
+    EXPECT_EQ(ColorFromInt(0x0000FF), QColor(255, 0, 0));
+    EXPECT_EQ(ColorFromInt(0x804020), QColor(0x20, 0x40, 0x80));
+    EXPECT_EQ(ColorToInt(QColor(0x20, 0x40, 0x80)), 0x804020);
+}
+
+TEST(DrawAll, PutsVertexArcArrowAndLabelWhereTheyBelong)
+{
+    auto graf = TwoVertices(true, true);
+    graf->NormalPointStyle.BrushColor = Green;
+    graf->NormalDugaStyle.PenColor = Blue;
+    graf->NormalLabelStyle.ColorBackground = Yellow;
+    graf->AddLabel(QStringLiteral("Note"), 50, 200);
+    const QImage picture = Draw(*graf);
+
+    EXPECT_EQ(At(picture, 60, 84), Green) << "vertex fill";
+    EXPECT_EQ(At(picture, 42, 100), Green);
+    EXPECT_TRUE(RowHas(picture, 150, 150, 100, Blue)) << "arc";
+    EXPECT_EQ(At(picture, 272, 102), Blue) << "arrowhead beside the line";
+    EXPECT_EQ(At(picture, 51, 201), Yellow) << "label background";
+    EXPECT_EQ(At(picture, 150, 130), 0xFFFFFF) << "nothing below the arc";
+    EXPECT_EQ(At(picture, 380, 280), 0xFFFFFF);
+
+    // Undirected: the same arc without a head.
+    auto undirected = TwoVertices(false, true);
+    undirected->NormalDugaStyle.PenColor = Blue;
+    EXPECT_EQ(At(Draw(*undirected), 272, 102), 0xFFFFFF);
+}
+
+TEST(DrawAll, DirectionTriangleOnlyOnMarkedActiveArcs)
+{
+    auto graf = TwoVertices(true, false);
+    graf->ActiveDugaStyle.PenColor = Green;
+    const QPoint beside(graf->Dugi[1][2].X - 10, graf->Dugi[1][2].Y + 2);
+    graf->Dugi[1][2].Active = 1;
+    EXPECT_EQ(At(Draw(*graf), beside.x(), beside.y()), 0xFFFFFF);
+    graf->Dugi[1][2].Marker = 1;
+    EXPECT_EQ(At(Draw(*graf), beside.x(), beside.y()), Green);
+    graf->Dugi[1][2].Active = 0; // a marker without the highlight is not drawn
+    EXPECT_EQ(At(Draw(*graf), beside.x(), beside.y()), 0xFFFFFF);
+}
+
+TEST(DrawAll, WeightTextOnlyWhenWeightedOrGiven)
+{
+    auto graf = TwoVertices(false, true);
+    const QPoint text(graf->Dugi[1][2].X, graf->Dugi[1][2].Y);
+    // The weight's opaque box interrupts the line; unweighted, the line runs through.
+    auto lineUnbroken = [&](const QImage& image) {
+        for (int x = text.x() - 3; x <= text.x() + 3; ++x)
+            if (!RowHas(image, x, x, text.y(), 0))
+                return false;
+        return true;
+    };
+    EXPECT_FALSE(lineUnbroken(Draw(*graf)));
+    graf->IsHaveCost = 0;
+    EXPECT_TRUE(lineUnbroken(Draw(*graf)));
+
+    // A caller's text is drawn whatever the flag, over the surface's brush.
+    QImage surface(400, 300, QImage::Format_RGB32);
+    QPainter painter;
+    BeginSurface(painter, &surface);
+    graf->DrawBackground(painter);
+    graf->DrawDuga(painter, 1, 2, QStringLiteral("    "));
+    painter.end();
+    EXPECT_EQ(At(surface, text.x(), text.y()), 0xFFFFFF);
+}
+
+TEST(DrawAll, LaterCellOfAnUndirectedEdgeWins)
+{
+    auto graf = TwoVertices(false, false);
+    graf->ActiveDugaStyle.PenColor = Green;
+    graf->ActiveDugaStyle.PenStyle = 0;
+    graf->Dugi[2][1].Active = 1; // drawn after 1->2
+    EXPECT_TRUE(RowHas(Draw(*graf), 120, 160, 100, Green));
+    graf->Dugi[2][1].Active = 0;
+    graf->Dugi[1][2].Active = 1; // covered by the normal 2->1
+    EXPECT_FALSE(RowHas(Draw(*graf), 120, 160, 100, Green));
+}
+
+TEST(DrawAll, SkippingCoveredCellsKeepsThePicture)
+{
+    auto graf = std::make_unique<TAllGraf>();
+    graf->NewGraf(false, true);
+    const QPoint places[] = {{60, 60}, {300, 80}, {180, 250}, {60, 200}, {330, 260}};
+    for (int v = 1; v <= 5; ++v)
+        graf->AddPoint(places[v - 1].x(), places[v - 1].y(), QString(), v, 12);
+    for (int a = 1; a <= 5; ++a)
+        for (int b = a + 1; b <= 5; ++b)
+            graf->AddDuga(a, b, a * 10 + b);
+    for (int cell : {0, 1}) { // one edge bent through both cells, one through a single cell
+        graf->Dugi[1][2].Y += 40;
+        graf->Dugi[2][1].Y += 40 * cell;
+    }
+    graf->Dugi[3][5].Active = graf->Dugi[5][3].Active = 1;
+    graf->Dugi[3][5].Marker = 1;
+    graf->Dugi[2][4].Active = 1; // dashed, over the solid 4->2 drawn later
+    graf->Dugi[5][1].Active = 1; // dashed, over the solid 1->5 drawn earlier
+
+    const QImage drawn = Draw(*graf);
+    QImage everyCell(400, 300, QImage::Format_RGB32);
+    QPainter painter;
+    BeginSurface(painter, &everyCell);
+    graf->DrawBackground(painter);
+    for (int a = 1; a <= 5; ++a)
+        for (int k = 0; k < graf->DugaCount[a]; ++k)
+            graf->DrawDuga(painter, a, graf->DugaList(a)[k]);
+    for (int v = 1; v <= 5; ++v)
+        graf->DrawPoint(painter, v, graf->PointTitle(v));
+    painter.end();
+    EXPECT_EQ(drawn, everyCell);
+}
+
+TEST(DrawAll, ClampsVertexPositionsAgainstTheSurfaceAndKeepsThem)
+{
+    auto graf = std::make_unique<TAllGraf>();
+    graf->NewGraf(false, false);
+    graf->AddPoint(395, 295, QString(), 1, 10);
+    graf->AddPoint(5, 5, QString(), 2, 10);
+    graf->AddPoint(500, 100, QString(), 3, 30); // drawn by its own radius, stored by SizeGraf
+    graf->NormalPointStyle.BrushColor = Green;
+    const QImage picture = Draw(*graf);
+    EXPECT_EQ(graf->Points[1].X, 390);
+    EXPECT_EQ(graf->Points[1].Y, 290);
+    EXPECT_EQ(graf->Points[2].X, 5);
+    EXPECT_EQ(graf->Points[2].Y, 5);
+    EXPECT_EQ(graf->Points[3].X, 390);
+    EXPECT_EQ(At(picture, 370 - 20, 100 - 20), Green) << "third vertex pulled in by its radius 30";
+    EXPECT_EQ(At(picture, 0, 0), Green) << "second vertex cut off at the corner, not pulled in";
+}
+
+TEST(DrawAll, PointOverrideFillsWithTheCallersColour)
+{
+    auto graf = TwoVertices(false, false);
+    QImage surface(400, 300, QImage::Format_RGB32);
+    QPainter painter;
+    BeginSurface(painter, &surface);
+    graf->DrawBackground(painter);
+    graf->DrawPoint(painter, 1, QString(), true, Yellow);
+    graf->DrawPoint(painter, 2, QString());
+    painter.end();
+    EXPECT_EQ(At(surface, 60, 84), Yellow);
+    EXPECT_EQ(At(surface, 300, 84), graf->NormalPointStyle.BrushColor);
+    EXPECT_EQ(graf->NormalPointStyle.BrushColor, 0xFFFFFF);
+}
+
+TEST(DrawBackground, PictureOnlyWhileItHasAName)
+{
+    auto graf = TwoVertices(false, false);
+    graf->BackgroundBitmap = QImage(30, 30, QImage::Format_RGB32);
+    graf->BackgroundBitmap.fill(ColorFromInt(Yellow));
+    EXPECT_EQ(At(Draw(*graf), 5, 5), 0xFFFFFF);
+    graf->BackgroundFile = QStringLiteral("map.bmp");
+    const QImage picture = Draw(*graf);
+    EXPECT_EQ(At(picture, 5, 5), Yellow);
+    EXPECT_EQ(At(picture, 35, 5), 0xFFFFFF) << "drawn at its own size";
+}
+
+TEST(FindDugaAt, HighestTailWins)
+{
+    auto undirected = TwoVertices(false, false);
+    int tail = 0, head = 0;
+    ASSERT_TRUE(undirected->FindDugaAt(180, 101, tail, head));
+    EXPECT_EQ(tail, 2);
+    EXPECT_EQ(head, 1);
+
+    // Directed: 1->2 and 3->4 cross at (180, 100); within tail 1 the list order decides.
+    auto graf = TwoVertices(true, false);
+    graf->AddPoint(180, 40, QString(), 3, 10);
+    graf->AddPoint(180, 160, QString(), 4, 10);
+    graf->AddPoint(250, 100, QString(), 5, 10);
+    graf->AddDuga(1, 5, 1);
+    graf->AddDuga(4, 5, 1);
+    graf->AddDuga(3, 2, 1);
+    ASSERT_TRUE(graf->FindDugaAt(120, 100, tail, head));
+    EXPECT_EQ(tail, 1);
+    EXPECT_EQ(head, 2);
+
+    tail = head = -7;
+    EXPECT_FALSE(graf->FindDugaAt(120, 130, tail, head));
+    EXPECT_EQ(tail, -7);
+}
+
+TEST(Canvas, RedrawMakesASurfaceOfTheCanvasSize)
+{
+    ScriptedHost host;
+    host.areaWidth = 320;
+    host.areaHeight = 200;
+    auto graf = TwoVertices(false, false);
+    graf->AttachHost(&host);
+    EXPECT_EQ(graf->RenderCanvas().size(), QSize(320, 200));
+    graf->AddPoint(500, 50, QString(), 3, 10);
+    EXPECT_EQ(graf->RenderCanvas().size(), QSize(510, 200));
+    EXPECT_EQ(graf->PrepareCanvasBitmap().size(), QSize(510, 200));
+
+    auto empty = std::make_unique<TAllGraf>();
+    empty->NewGraf(false, false);
+    EXPECT_TRUE(empty->RenderCanvas().isNull());
+}
+
+TEST(Canvas, MapModeWeight)
+{
+    EXPECT_EQ(MapModeWeight(57, 10), 57);
+    EXPECT_EQ(MapModeWeight(3, 1), 1);
+    EXPECT_EQ(MapModeWeight(25, 1), 2); // 2.5 rounds to even
+    EXPECT_EQ(MapModeWeight(1e7, 10), 50000);
+    EXPECT_EQ(MapModeWeight(100, 0), 1);
+    EXPECT_EQ(MapModeWeight(100, -5), 1);
+}
+
+TEST(Canvas, SavesBitmapPngAndSvg)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto graf = TwoVertices(true, true);
+    const QImage picture = Draw(*graf);
+    QString error;
+
+    const QString chosen = dir.filePath(QStringLiteral("picture.bmp"));
+    ASSERT_TRUE(SaveCanvasBitmap(picture, chosen, &error)) << error.toStdString();
+    QImageReader bmp(chosen + QStringLiteral(".bmp"));
+    EXPECT_EQ(bmp.format(), "bmp");
+    EXPECT_EQ(bmp.read(), picture);
+    EXPECT_FALSE(QFile::exists(chosen));
+
+    const QString png = dir.filePath(QStringLiteral("picture.png"));
+    ASSERT_TRUE(SaveCanvasImage(picture, png, &error));
+    QImageReader pngReader(png);
+    EXPECT_EQ(pngReader.format(), "png");
+    EXPECT_EQ(pngReader.read().convertToFormat(QImage::Format_RGB32), picture);
+
+    ScriptedHost host;
+    graf->AttachHost(&host);
+    const QString svg = dir.filePath(QStringLiteral("picture.svg"));
+    ASSERT_TRUE(SaveDocumentSvg(*graf, svg, &error));
+    QFile svgFile(svg);
+    ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
+    const QByteArray content = svgFile.readAll();
+    EXPECT_TRUE(content.contains("<svg"));
+    EXPECT_TRUE(content.contains("width=\"600"));
+
+    error.clear();
+    EXPECT_FALSE(SaveCanvasImage(picture, dir.filePath(QStringLiteral("missing/picture.png")), &error));
+    EXPECT_FALSE(error.isEmpty());
+}

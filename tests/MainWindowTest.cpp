@@ -1,0 +1,430 @@
+#include "ui/MainWindow.h"
+#include "ScriptedHost.h"
+#include "config/TranslateManager.h"
+#include "ui/DrawingArea.h"
+#include "ui/NewGrafDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Window : ::testing::Test {
+    ScriptedHost host;
+    std::unique_ptr<TForm1> w;
+    qint64 now = 1000;
+    QStringList popups;
+    std::function<void(QMenu&)> onPopup;
+    bool directed = false, weighted = false;
+    QString chosenFile;
+
+    void SetUp() override
+    {
+        w = std::make_unique<TForm1>();
+        w->SetDialogHost(&host);
+        w->Clock = [this] { return now; };
+        w->ExecPopup = [this](QMenu& menu, const QPoint&) {
+            popups.append(menu.objectName());
+            if (onPopup)
+                onPopup(menu);
+        };
+        w->AskFileName = [this](TForm1::FileDialog) { return chosenFile; };
+        w->NewGraphDialog()->Exec = [this](TCreateForm2& dialog) {
+            dialog.SetDirected(directed);
+            dialog.SetWeighted(weighted);
+            dialog.Confirm();
+            return int(QDialog::Accepted);
+        };
+    }
+    void Start(bool isDirected, bool isWeighted)
+    {
+        directed = isDirected;
+        weighted = isWeighted;
+        w->EnsureFirstGraph();
+        w->resize(800, 600);
+        w->show();
+        QApplication::processEvents();
+    }
+    TAllGraf& G() { return *w->Document(); }
+    void AddVertices(std::initializer_list<QPoint> points)
+    {
+        for (QPoint p : points)
+            G().AddPoint(p.x(), p.y(), QString(), G().FreeTitleNumber(), G().SizeGraf);
+    }
+    // Events reach the drawing area as the window system would deliver them; the clock
+    // moves on between them so the 25 ms rule lets them through.
+    void Mouse(QEvent::Type type, QPoint p, Qt::MouseButton button = Qt::LeftButton)
+    {
+        now += 100;
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+        QMouseEvent event(type, QPointF(p), w->DrawingArea()->mapToGlobal(QPointF(p)),
+                          type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(w->DrawingArea(), &event);
+    }
+    void Click(QPoint p, Qt::MouseButton button = Qt::LeftButton)
+    {
+        Mouse(QEvent::MouseButtonPress, p, button);
+        Mouse(QEvent::MouseButtonRelease, p, button);
+    }
+    bool Enabled(const char* name) { return w->Action(QLatin1String(name))->isEnabled(); }
+    int HistoryCount() { return w->Session().History().Count(); }
+};
+
+} // namespace
+
+TEST_F(Window, StartsWithTheNewGraphDialogWhoseCancelIsHiddenOnlyThen)
+{
+    bool cancelShown = true;
+    w->NewGraphDialog()->Exec = [&](TCreateForm2& dialog) {
+        cancelShown = dialog.CancelVisible();
+        dialog.Confirm();
+        return int(QDialog::Accepted);
+    };
+    w->EnsureFirstGraph();
+    ASSERT_NE(w->Document(), nullptr);
+    EXPECT_FALSE(cancelShown);
+    EXPECT_TRUE(w->NewGraphDialog()->CancelVisible());
+    EXPECT_EQ(w->NewGraphDialog()->ConfirmCaption(), Translate("Create"));
+}
+
+TEST(NewGraphDialog, TheFirstDialogCannotBeClosedWithoutAGraphButLaterOnesCan)
+{
+    ScriptedHost host;
+    GraphSession session(host);
+    TCreateForm2 dialog(session);
+    dialog.show();
+    dialog.reject();
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.close();
+    EXPECT_TRUE(dialog.isVisible());
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&dialog, &escape);
+    EXPECT_TRUE(dialog.isVisible());
+
+    dialog.Confirm();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    dialog.show();
+    dialog.reject();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST(NewGraphDialog, ConfirmAppliesTheNamingScheme)
+{
+    ScriptedHost host;
+    GraphSession session(host);
+    TCreateForm2 dialog(session);
+    dialog.SetKind(0);
+    dialog.SetStartText(QStringLiteral("0"));
+    dialog.Confirm();
+    EXPECT_EQ(session.Naming().GetTitle(1), QStringLiteral("0"));
+    dialog.SetStartText(QStringLiteral("x7"));
+    dialog.Confirm();
+    EXPECT_EQ(session.Naming().GetTitle(1), QStringLiteral("1")) << "not a number starts at 1";
+    dialog.SetKind(1);
+    EXPECT_EQ(dialog.StartText(), QStringLiteral("A"));
+    dialog.SetStartText(QStringLiteral("C"));
+    dialog.Confirm();
+    EXPECT_EQ(session.Naming().GetTitle(1) + session.Naming().GetTitle(3), QStringLiteral("CE"));
+    dialog.SetKind(2);
+    dialog.Confirm();
+    EXPECT_EQ(session.Naming().GetKind(), CTitleGraf::Manual);
+}
+
+TEST_F(Window, PressSelectsAVertexAndADragMovesItAndRecordsOnceOnRelease)
+{
+    Start(false, false);
+    AddVertices({{100, 100}, {300, 100}});
+    const int before = HistoryCount();
+    const int presents = w->PresentCount();
+
+    Mouse(QEvent::MouseButtonPress, {103, 98});
+    EXPECT_EQ(G().ActivePoint, 1);
+    EXPECT_EQ(G().Points[1].Active, 1);
+    Mouse(QEvent::MouseMove, {150, 200});
+    Mouse(QEvent::MouseMove, {170, 210});
+    EXPECT_EQ(QPoint(G().Points[1].X, G().Points[1].Y), QPoint(170, 210));
+    Mouse(QEvent::MouseButtonRelease, {170, 210});
+    EXPECT_EQ(HistoryCount(), before + 1);
+    EXPECT_GT(w->PresentCount(), presents) << "each step reached the screen";
+
+    Mouse(QEvent::MouseButtonPress, {500, 300});
+    EXPECT_EQ(G().ActivePoint, 0);
+    EXPECT_EQ(G().Points[1].Active, 0);
+}
+
+TEST_F(Window, MovesWithin25MsOfTheLastCopyAreDropped)
+{
+    Start(false, false);
+    AddVertices({{100, 100}});
+    Mouse(QEvent::MouseButtonPress, {100, 100});
+    Mouse(QEvent::MouseMove, {150, 150});
+    now += 10;
+    QMouseEvent move(QEvent::MouseMove, QPointF(200, 200), w->DrawingArea()->mapToGlobal(QPointF(200, 200)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w->DrawingArea(), &move);
+    EXPECT_EQ(G().Points[1].X, 150);
+
+    const int presents = w->PresentCount();
+    now += 100;
+    w->PresentCanvas(G().CanvasBitmap, false);
+    now += 10;
+    w->PresentCanvas(G().CanvasBitmap, false);
+    EXPECT_EQ(w->PresentCount(), presents + 1);
+    w->PresentCanvas(G().CanvasBitmap, true);
+    EXPECT_EQ(w->PresentCount(), presents + 2) << "a forced copy ignores the rate limit";
+}
+
+TEST_F(Window, DraggingEmptySpacePansTheScrollBars)
+{
+    Start(false, false);
+    AddVertices({{100, 100}});
+    G().GrafWidth = 3000;
+    G().GrafHeight = 3000;
+    w->UpdateScrollBars();
+    ASSERT_TRUE(w->HorizontalBar()->isEnabled());
+    w->ScrollToX(500);
+    w->ScrollToY(500);
+    EXPECT_EQ(G().ScrollX, 500);
+
+    Mouse(QEvent::MouseButtonPress, {300, 200});
+    Mouse(QEvent::MouseMove, {280, 230});
+    EXPECT_EQ(w->HorizontalBar()->value(), 540);
+    EXPECT_EQ(w->VerticalBar()->value(), 440);
+    EXPECT_EQ(QPoint(G().ScrollX, G().ScrollY), QPoint(540, 440));
+}
+
+TEST_F(Window, ScrollBarsStayDisabledForASmallDrawing)
+{
+    Start(false, false);
+    AddVertices({{100, 100}});
+    w->UpdateScrollBars();
+    EXPECT_FALSE(w->HorizontalBar()->isEnabled());
+    EXPECT_FALSE(w->VerticalBar()->isEnabled());
+    EXPECT_EQ(G().CanvasWidth(), w->DrawingArea()->width());
+}
+
+TEST_F(Window, RightButtonInConstructorModeConnectsWithTheTypedWeight)
+{
+    Start(true, true);
+    w->Action("actConstruct")->trigger();
+    EXPECT_EQ(G().EditMode, 0);
+    AddVertices({{100, 100}, {300, 100}});
+    Click({100, 100});
+
+    host.inputs = {{true, QStringLiteral("x")}, {true, QStringLiteral("70000")}, {false, QString()}};
+    for (int i = 0; i < 3; ++i)
+        Click({300, 100}, Qt::RightButton);
+    EXPECT_EQ(host.MessageTexts(), (QStringList{Translate("Uncorrect_number"), Translate("Load_must_be"),
+                                                Translate("Uncorrect_number")}));
+    EXPECT_FALSE(G().HasDuga(1, 2));
+
+    host.inputs = {{true, QStringLiteral("12")}};
+    Click({300, 100}, Qt::RightButton);
+    EXPECT_EQ(G().Dugi[1][2].Cost, 12);
+    EXPECT_FALSE(G().HasDuga(2, 1));
+    EXPECT_TRUE(popups.isEmpty()) << "no popups in constructor mode";
+}
+
+TEST_F(Window, MapModeGivesAMouseDrawnArcItsLength)
+{
+    Start(false, false);
+    w->Action("actMapOn")->trigger();
+    EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Only_load_graf_map")});
+    EXPECT_TRUE(w->Action("actMapOff")->isChecked());
+    EXPECT_FALSE(G().MapMode);
+
+    w->Action("actToWeighted")->trigger();
+    w->Action("actMapOn")->trigger();
+    EXPECT_TRUE(G().MapMode);
+    EXPECT_TRUE(w->Action("actMapOn")->isChecked());
+    EXPECT_EQ(w->Action("actScaleSettings")->text(), Translate("Scale_setting") + QStringLiteral("10"));
+    w->Action("actConstruct")->trigger();
+    AddVertices({{100, 100}, {157, 100}});
+    Click({100, 100});
+    Click({157, 100}, Qt::RightButton);
+    EXPECT_EQ(G().Dugi[1][2].Cost, 57);
+    EXPECT_TRUE(host.prompts.isEmpty());
+}
+
+TEST_F(Window, TheRightButtonInPathModeOpensThePopupByTheSelection)
+{
+    Start(false, false);
+    AddVertices({{100, 100}, {300, 100}});
+    Click({300, 100}, Qt::RightButton);
+    Click({100, 100});
+    Click({300, 100}, Qt::RightButton);
+    Click({100, 100}, Qt::RightButton);
+    Click({500, 300}, Qt::RightButton);
+    EXPECT_EQ(popups, (QStringList{"FreeSpacePopup", "VertexPopup", "FreeSpacePopup"}));
+    EXPECT_EQ(G().PointCount, 2) << "no arcs or vertices come from the right button here";
+}
+
+TEST_F(Window, DijkstraFromTheVertexPopupHighlightsThePathAndFillsThePanes)
+{
+    Start(false, true);
+    AddVertices({{100, 100}, {300, 100}, {300, 300}});
+    G().AddDuga(1, 2, 5);
+    G().AddDuga(2, 3, 5);
+    G().AddDuga(1, 3, 20);
+    onPopup = [this](QMenu& menu) {
+        for (QAction* item : menu.actions())
+            if (item->objectName() == QLatin1String("popupAlgoritmDejkstri"))
+                item->trigger();
+    };
+    Click({100, 100});
+    Click({300, 300}, Qt::RightButton);
+    EXPECT_TRUE(G().Points[2].Active) << "the path goes through vertex 2";
+    EXPECT_EQ(G().Dugi[1][2].Active, 1);
+    EXPECT_EQ(G().Dugi[2][3].Active, 1);
+    EXPECT_EQ(G().Dugi[1][3].Active, 0);
+    EXPECT_FALSE(w->TextPane()->toPlainText().isEmpty());
+}
+
+TEST_F(Window, DeleteKeyWithNothingSelectedChangesNothing)
+{
+    Start(false, false);
+    AddVertices({{100, 100}});
+    Click({400, 300});
+    const int presents = w->PresentCount();
+    now += 100;
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QCoreApplication::sendEvent(w->DrawingArea(), &del);
+    EXPECT_EQ(G().PointCount, 1);
+    EXPECT_EQ(G().Points[1].Active, 0);
+    EXPECT_GT(w->PresentCount(), presents) << "still redrawn";
+
+    Click({100, 100});
+    w->Action("actDeleteObject")->trigger();
+    EXPECT_EQ(G().PointCount, 0);
+}
+
+TEST_F(Window, TextModeWithAnEmptyTextStaysOn)
+{
+    Start(false, false);
+    w->Action("actAddText")->trigger();
+    EXPECT_TRUE(w->TextMode());
+    EXPECT_EQ(w->DrawingArea()->cursor().shape(), Qt::CrossCursor);
+    host.inputs = {{true, QString()}};
+    Click({50, 50});
+    EXPECT_EQ(G().CountLabel, 0);
+    EXPECT_TRUE(w->TextMode());
+    host.inputs = {{true, QStringLiteral("Start")}};
+    Click({50, 50});
+    EXPECT_EQ(G().CountLabel, 1);
+    EXPECT_FALSE(w->TextMode());
+    EXPECT_EQ(w->DrawingArea()->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(Window, TheEnablingTableFollowsTheSelection)
+{
+    Start(false, true);
+    AddVertices({{100, 100}, {300, 100}});
+    G().AddDuga(1, 2, 4);
+    for (const char* item : {"actEditNameGraf", "actEditLoadDuga", "actEditText", "actUndo", "actRedo"})
+        EXPECT_FALSE(Enabled(item)) << item;
+    EXPECT_TRUE(Enabled("actAlgoritmDejkstri"));
+    EXPECT_TRUE(Enabled("popupAlgoritmDejkstri"));
+
+    Click({100, 100});
+    EXPECT_FALSE(Enabled("actEditNameGraf")) << "numbered vertices are not renamed";
+    w->Session().Naming().SetKind(CTitleGraf::Manual);
+    Click({100, 100});
+    EXPECT_TRUE(Enabled("actEditNameGraf"));
+
+    Click({200, 100});
+    EXPECT_TRUE(Enabled("actEditLoadDuga"));
+    EXPECT_FALSE(Enabled("actEditNameGraf"));
+
+    G().AddLabel(QStringLiteral("note"), 400, 300);
+    Click({402, 302});
+    EXPECT_TRUE(Enabled("actEditText"));
+    EXPECT_FALSE(Enabled("actEditLoadDuga"));
+
+    w->Action("actToUnweighted")->trigger();
+    EXPECT_FALSE(Enabled("actAlgoritmDejkstri"));
+    EXPECT_TRUE(Enabled("actUndo"));
+    w->Action("actUndo")->trigger();
+    EXPECT_TRUE(G().IsHaveCost);
+    EXPECT_TRUE(Enabled("actRedo"));
+    EXPECT_TRUE(Enabled("actAlgoritmDejkstri"));
+}
+
+TEST_F(Window, PropertiesConvertTheGraphToTheDialogsKind)
+{
+    Start(false, false);
+    AddVertices({{100, 100}, {300, 100}});
+    G().AddDuga(1, 2, 1);
+    directed = true;
+    host.yesNoAnswers = {false};
+    w->Action("actPropGraf")->trigger();
+    EXPECT_EQ(G().IsOrint, 2);
+    EXPECT_TRUE(G().HasDuga(1, 2) && G().HasDuga(2, 1));
+    EXPECT_EQ(host.questions.size(), 1);
+    EXPECT_EQ(w->NewGraphDialog()->ConfirmCaption(), Translate("Edit"));
+}
+
+TEST_F(Window, SavingAppendsTheExtensionAndListsRecentFiles)
+{
+    Start(true, true);
+    AddVertices({{100, 100}, {300, 100}});
+    G().AddDuga(1, 2, 7);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+
+    chosenFile = dir.filePath(QStringLiteral("graph.GRAFA"));
+    ASSERT_TRUE(w->SaveGraphCommand());
+    EXPECT_TRUE(QFileInfo::exists(chosenFile + QStringLiteral(".grafa")));
+    chosenFile = dir.filePath(QStringLiteral("a-rather-long-name-for-a-graph-file.grafa"));
+    ASSERT_TRUE(w->SaveGraphCommand());
+    EXPECT_TRUE(QFileInfo::exists(chosenFile));
+    EXPECT_FALSE(QFileInfo::exists(chosenFile + QStringLiteral(".grafa")));
+
+    EXPECT_TRUE(w->RecentMenu()->menuAction()->isVisible());
+    QAction* newest = w->Action("actRecent1") ? w->Action("actRecent1") : w->RecentMenu()->actions().value(0);
+    ASSERT_NE(newest, nullptr);
+    EXPECT_EQ(newest->toolTip(), chosenFile);
+    EXPECT_EQ(newest->text(), chosenFile.left(16) + QStringLiteral("..") + chosenFile.right(16));
+    EXPECT_TRUE(w->RecentMenu()->actions().value(1)->isVisible());
+    EXPECT_FALSE(w->RecentMenu()->actions().value(2)->isVisible());
+
+    // Open the older file again: the graph comes back and the list keeps its order.
+    G().DeleteAllPoints();
+    w->OpenRecentFile(1);
+    EXPECT_EQ(G().PointCount, 2);
+    EXPECT_EQ(G().Dugi[1][2].Cost, 7);
+    EXPECT_EQ(G().RecentFiles.first(), chosenFile);
+
+    // A file that vanished is reported and leaves the list.
+    QFile::remove(chosenFile);
+    w->OpenRecentFile(0);
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.MessageTexts().value(0).contains(chosenFile));
+    EXPECT_EQ(G().RecentFiles.size(), 1);
+    EXPECT_EQ(G().PointCount, 2) << "the graph is untouched";
+    EXPECT_FALSE(w->RecentMenu()->actions().value(1)->isVisible());
+}
+
+TEST_F(Window, LanguageItemsRecaptionTheWindow)
+{
+    Start(false, false);
+    w->Action("actRus")->trigger();
+    const QString russian = w->Action("actLoadGraf")->text();
+    w->Action("actEn")->trigger();
+    EXPECT_EQ(w->Action("actLoadGraf")->text(), QStringLiteral("Open graph"));
+    EXPECT_EQ(w->Action("actLoadGraf")->toolTip(), QStringLiteral("Open graph"));
+    EXPECT_EQ(w->windowTitle(), Translate("ProgramTitle"));
+    w->Action("actRus")->trigger();
+    EXPECT_EQ(w->Action("actLoadGraf")->text(), russian);
+    EXPECT_NE(russian, QStringLiteral("Open graph"));
+}

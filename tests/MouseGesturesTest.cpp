@@ -1,0 +1,267 @@
+#include "document/MouseGestures.h"
+#include "ScriptedHost.h"
+#include "config/TranslateManager.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The window's part of the gestures without a window: scroll bars that clamp like the real
+// ones, a text mode flag and a record of the popups opened.
+struct FakeView : CGestureView {
+    TAllGraf* graf = nullptr;
+    int h = 0, v = 0;
+    bool text = false;
+    QStringList popups;
+    int draws = 0;
+
+    int HorizontalPosition() const override { return h; }
+    int VerticalPosition() const override { return v; }
+    int MaxX() const { return std::max(0, graf->GrafWidth - graf->Host().DrawingAreaWidth()); }
+    int MaxY() const { return std::max(0, graf->GrafHeight - graf->Host().DrawingAreaHeight()); }
+    void ScrollToX(int p) override { graf->ScrollX = h = std::clamp(p, 0, MaxX()); }
+    void ScrollToY(int p) override { graf->ScrollY = v = std::clamp(p, 0, MaxY()); }
+    void UpdateScrollBars() override {}
+    bool TextMode() const override { return text; }
+    void LeaveTextMode() override { text = false; }
+    void OpenVertexPopup() override { popups.append(QStringLiteral("vertex")); }
+    void OpenFreeSpacePopup() override { popups.append(QStringLiteral("free")); }
+    void DrawDocument(QImage&) override { ++draws; }
+};
+
+struct Gestures : ::testing::Test {
+    ScriptedHost host;
+    GraphSession session{host};
+    FakeView view;
+    QImage surface;
+    TAllGraf* g = nullptr;
+
+    // Vertices at (100, 100), (300, 100), (100, 300).
+    void Create(bool directed, bool weighted)
+    {
+        g = &session.CreateDocument();
+        g->NewGraf(directed, weighted);
+        view.graf = g;
+        for (QPoint p : {QPoint(100, 100), QPoint(300, 100), QPoint(100, 300)})
+            g->AddPoint(p.x(), p.y(), QString(), g->FreeTitleNumber(), g->SizeGraf);
+    }
+    bool Act(int x, int y, Gesture gesture) { return MouseAction(session, view, x, y, surface, gesture); }
+    int HistoryCount() { return session.History().Count(); }
+};
+
+} // namespace
+
+TEST_F(Gestures, PressOnAVertexSelectsItAndADragMovesItsCentreAndRecordsOnceOnRelease)
+{
+    Create(false, false);
+    g->AddDuga(1, 2, 1);
+    g->Dugi[1][2].X = g->Dugi[2][1].X = 500; // a bent arc
+    EXPECT_TRUE(Act(104, 97, Gesture::Press));
+    EXPECT_EQ(g->ActivePoint, 1);
+    EXPECT_EQ(g->Points[1].Active, 1);
+    EXPECT_TRUE(g->Dragging);
+    const int before = HistoryCount();
+
+    EXPECT_TRUE(Act(150, 160, Gesture::Move));
+    EXPECT_TRUE(Act(160, 170, Gesture::Move));
+    EXPECT_EQ(QPoint(g->Points[1].X, g->Points[1].Y), QPoint(160, 170)) << "no grab offset";
+    EXPECT_EQ(g->Dugi[1][2].X, (160 + 300) / 2) << "arcs at the vertex become straight";
+    EXPECT_EQ(g->Dugi[2][1].X, (160 + 300) / 2);
+    EXPECT_EQ(HistoryCount(), before) << "nothing is recorded while dragging";
+
+    EXPECT_TRUE(Act(160, 170, Gesture::Release));
+    EXPECT_EQ(HistoryCount(), before + 1);
+    EXPECT_FALSE(g->Dragging || g->Panning || g->Moved);
+    Act(160, 170, Gesture::Release);
+    EXPECT_EQ(HistoryCount(), before + 1) << "a release without a drag records nothing";
+}
+
+TEST_F(Gestures, PressOnEmptySpaceClearsSelectionAndHighlighting)
+{
+    Create(false, false);
+    g->AddDuga(1, 2, 1);
+    g->PathPoints[0] = 1;
+    g->PathPoints[1] = 2;
+    g->MarkPath(2);
+    g->ActivePoint = 3;
+    EXPECT_TRUE(Act(500, 350, Gesture::Press));
+    EXPECT_EQ(g->ActivePoint, 0);
+    EXPECT_EQ(g->Points[1].Active + g->Points[2].Active, 0);
+    EXPECT_EQ(g->Dugi[1][2].Active, 0);
+    EXPECT_FALSE(g->Dragging);
+    EXPECT_TRUE(g->Panning);
+    EXPECT_GT(view.draws, 0);
+}
+
+TEST_F(Gestures, VertexDragStopsAtTheLeftAndTopEdgeAndGrowsTheDrawingToTheRight)
+{
+    Create(false, false);
+    Act(100, 100, Gesture::Press);
+    Act(-40, 3, Gesture::Move);
+    EXPECT_EQ(QPoint(g->Points[1].X, g->Points[1].Y), QPoint(g->SizeGraf, g->SizeGraf));
+
+    Act(host.areaWidth + 50, 200, Gesture::Move);
+    EXPECT_EQ(g->GrafWidth, host.areaWidth + 50 + g->SizeGraf);
+    EXPECT_EQ(g->ScrollX, 50 + g->SizeGraf) << "the view follows the vertex";
+}
+
+TEST_F(Gestures, DraggingEmptySpacePansAtTwiceTheMouseSpeed)
+{
+    Create(false, false);
+    g->GrafWidth = 2000;
+    g->GrafHeight = 2000;
+    view.h = g->ScrollX = 300;
+    view.v = g->ScrollY = 300;
+    Act(400, 300, Gesture::Press);
+    EXPECT_TRUE(Act(390, 320, Gesture::Move));
+    EXPECT_EQ(g->ScrollX, 320) << "mouse left by 10: view right by 20";
+    EXPECT_EQ(g->ScrollY, 260);
+    EXPECT_EQ(QPoint(g->PanX, g->PanY), QPoint(390, 320));
+
+    Act(390, 320, Gesture::Release);
+    EXPECT_FALSE(Act(300, 300, Gesture::Move)) << "no button held: nothing happens";
+    EXPECT_EQ(g->ScrollX, 320);
+}
+
+TEST_F(Gestures, ArcTextPointAndLabelDrag)
+{
+    Create(true, false);
+    g->AddDuga(1, 2, 1);
+    Act(200, 100, Gesture::Press);
+    ASSERT_EQ(QPoint(g->ActiveDugaFrom, g->ActiveDugaTo), QPoint(1, 2));
+    Act(200, 40, Gesture::Move);
+    EXPECT_EQ(QPoint(g->Dugi[1][2].X, g->Dugi[1][2].Y), QPoint(200, 40));
+    Act(200, 40, Gesture::Release);
+
+    g->AddLabel(QStringLiteral("note"), 400, 300);
+    const TLabelRec& label = g->Labels[1];
+    Act(label.X + 2, label.Y + 3, Gesture::Press);
+    ASSERT_EQ(g->ActiveLabel, 1);
+    Act(label.X + 12, label.Y + 23, Gesture::Move);
+    EXPECT_EQ(QPoint(g->Labels[1].X, g->Labels[1].Y), QPoint(410, 320)) << "the grab offset is kept";
+}
+
+TEST_F(Gestures, ConnectAsksForTheWeightAndRefusesBadAnswers)
+{
+    Create(false, true);
+    Act(100, 100, Gesture::Press);
+    struct Case {
+        ScriptedHost::Input input;
+        const char* message;
+    };
+    const Case refused[] = {{{true, QStringLiteral("abc")}, "Uncorrect_number"},
+                            {{true, QStringLiteral("0")}, "Load_must_be"},
+                            {{true, QStringLiteral("50001")}, "Load_must_be"},
+                            {{false, QString()}, "Uncorrect_number"}};
+    for (const Case& c : refused) {
+        host.messages.clear();
+        host.inputs = {c.input};
+        EXPECT_FALSE(Act(300, 100, Gesture::Connect));
+        EXPECT_EQ(host.MessageTexts(), QStringList{Translate(QLatin1String(c.message))})
+            << c.input.text.toStdString();
+        EXPECT_FALSE(g->HasDuga(1, 2));
+    }
+    const int before = HistoryCount();
+    host.inputs = {{true, QStringLiteral(" 42 ")}};
+    EXPECT_TRUE(Act(300, 100, Gesture::Connect));
+    EXPECT_EQ(g->Dugi[1][2].Cost, 42);
+    EXPECT_EQ(g->Dugi[2][1].Cost, 42) << "an undirected graph gets both directions";
+    EXPECT_EQ(HistoryCount(), before + 1);
+    EXPECT_EQ(g->ActivePoint, 1) << "stays selected for the next arc";
+    host.inputs = {{true, QStringLiteral("50000")}};
+    EXPECT_TRUE(Act(100, 300, Gesture::Connect));
+    EXPECT_EQ(g->Dugi[1][3].Cost, 50000);
+}
+
+TEST_F(Gestures, ConnectWithoutTwoDistinctVerticesAddsNothing)
+{
+    Create(true, false);
+    g->ActivePoint = 0;
+    EXPECT_TRUE(Act(300, 100, Gesture::Connect)) << "still redraws";
+    g->ActivePoint = 2;
+    EXPECT_TRUE(Act(300, 100, Gesture::Connect));
+    EXPECT_TRUE(Act(500, 500, Gesture::Connect));
+    EXPECT_EQ(g->DugaCount[1] + g->DugaCount[2] + g->DugaCount[3], 0);
+    EXPECT_TRUE(host.prompts.isEmpty());
+    EXPECT_EQ(host.matrixRefreshes, 3);
+
+    g->ActivePoint = 1;
+    EXPECT_TRUE(Act(300, 100, Gesture::Connect));
+    EXPECT_EQ(g->Dugi[1][2].Cost, 1) << "unweighted: weight 1 without a question";
+    EXPECT_FALSE(g->HasDuga(2, 1));
+    EXPECT_TRUE(host.prompts.isEmpty());
+}
+
+TEST_F(Gestures, MapModeArcsGetTheScaledDistanceWithoutAQuestion)
+{
+    Create(true, true);
+    g->MapMode = 1;
+    g->ZoomMap = 20;
+    g->ActivePoint = 1;
+    EXPECT_TRUE(Act(300, 100, Gesture::Connect));
+    EXPECT_EQ(g->Dugi[1][2].Cost, 400) << "200 pixels at 20 units per 10 pixels";
+    g->ZoomMap = 0;
+    EXPECT_TRUE(Act(100, 300, Gesture::Connect));
+    EXPECT_EQ(g->Dugi[1][3].Cost, 1);
+    EXPECT_TRUE(host.prompts.isEmpty());
+}
+
+TEST_F(Gestures, ContextOpensTheVertexPopupOnlyForAnotherVertex)
+{
+    Create(false, false);
+    g->ActivePoint = 1;
+    EXPECT_TRUE(Act(300, 100, Gesture::Context));
+    EXPECT_EQ(g->TargetPoint, 2);
+    EXPECT_TRUE(Act(100, 100, Gesture::Context));
+    EXPECT_FALSE(Act(500, 500, Gesture::Context));
+    EXPECT_EQ(g->TargetPoint, -1);
+    g->ActivePoint = 0;
+    EXPECT_FALSE(Act(300, 100, Gesture::Context));
+    EXPECT_EQ(view.popups, (QStringList{"vertex", "free", "free"}));
+}
+
+TEST_F(Gestures, DeleteWithNothingSelectedChangesNothingButRefreshes)
+{
+    Create(false, false);
+    g->ActivePoint = g->ActiveDugaFrom = g->ActiveDugaTo = g->ActiveLabel = 0;
+    const int before = HistoryCount();
+    EXPECT_TRUE(Act(0, 0, Gesture::Delete));
+    EXPECT_EQ(g->PointCount, 3);
+    EXPECT_EQ(HistoryCount(), before);
+    EXPECT_EQ(host.matrixRefreshes, 1);
+
+    g->ActivePoint = 2;
+    Act(0, 0, Gesture::Delete);
+    EXPECT_EQ(g->PointCount, 2);
+    EXPECT_EQ(g->ActivePoint, 0);
+    EXPECT_EQ(HistoryCount(), before + 1);
+}
+
+TEST_F(Gestures, TextModePlacesALabelOnlyForANonEmptyText)
+{
+    Create(false, false);
+    view.text = true;
+    host.inputs = {{true, QString()}};
+    EXPECT_TRUE(Act(50, 60, Gesture::Press));
+    EXPECT_EQ(g->CountLabel, 0);
+    EXPECT_TRUE(view.text) << "an empty text keeps text mode on";
+
+    host.inputs = {{false, QStringLiteral("ignored")}};
+    EXPECT_FALSE(Act(50, 60, Gesture::Press));
+    EXPECT_EQ(g->CountLabel, 0);
+
+    g->ScrollX = 10;
+    host.inputs = {{true, QStringLiteral("Start")}};
+    EXPECT_TRUE(Act(50, 60, Gesture::Press));
+    ASSERT_EQ(g->CountLabel, 1);
+    EXPECT_EQ(QPoint(g->Labels[1].X, g->Labels[1].Y), QPoint(60, 60));
+    EXPECT_FALSE(view.text);
+}
+
+TEST_F(Gestures, NothingHappensWithoutADocument)
+{
+    EXPECT_FALSE(Act(10, 10, Gesture::Press));
+    EXPECT_FALSE(Act(10, 10, Gesture::Delete));
+    EXPECT_EQ(view.draws, 0);
+}

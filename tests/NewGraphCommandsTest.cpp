@@ -1,0 +1,137 @@
+#include "document/NewGraphCommands.h"
+#include "GraphFixtures.h"
+#include "ScriptedHost.h"
+#include "config/TranslateManager.h"
+#include "document/GraphSession.h"
+#include "document/SelectPathEnds.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FakePrompt : CNewGraphPrompt {
+    bool confirm = true, directed = false, weighted = false;
+    QStringList captions;
+    bool Run(const QString& confirmKey) override
+    {
+        captions.append(confirmKey);
+        return confirm;
+    }
+    bool Directed() const override { return directed; }
+    bool Weighted() const override { return weighted; }
+};
+
+struct FakeEnvironment : CNewGraphEnvironment {
+    QStringList calls;
+    int mode = 0;
+    void LoadSettings(TAllGraf&, bool withLanguage) override
+    {
+        calls.append(withLanguage ? QStringLiteral("load+lang") : QStringLiteral("load"));
+    }
+    void SaveSettings(TAllGraf&) override { calls.append(QStringLiteral("save")); }
+    void LoadWindowPlacement() override { calls.append(QStringLiteral("placement")); }
+    int MenuEditMode() const override { return mode; }
+    void DocumentCreated(TAllGraf&) override { calls.append(QStringLiteral("created")); }
+};
+
+struct NewGraph : ::testing::Test {
+    ScriptedHost host;
+    GraphSession session{host};
+    FakePrompt prompt;
+    FakeEnvironment environment;
+};
+
+} // namespace
+
+TEST_F(NewGraph, TheFirstGraphAsksNothingAndLoadsTheWindowPlacementOnce)
+{
+    prompt.directed = true;
+    environment.mode = 0;
+    ASSERT_TRUE(NewGraphCommand(session, prompt, environment));
+    EXPECT_TRUE(host.questions.isEmpty());
+    EXPECT_EQ(environment.calls, (QStringList{"load+lang", "load+lang", "placement", "created"}));
+    EXPECT_EQ(prompt.captions, QStringList{"Create"});
+    TAllGraf* g = session.Document();
+    EXPECT_EQ(g->IsOrint, 2);
+    EXPECT_FALSE(g->IsHaveCost);
+    EXPECT_EQ(g->EditMode, 0) << "the menu's mouse mode";
+    EXPECT_EQ(&g->Naming(), &session.Naming());
+    EXPECT_FALSE(session.History().CanUndo());
+
+    environment.calls.clear();
+    host.yesNoAnswers = {true};
+    ASSERT_TRUE(NewGraphCommand(session, prompt, environment));
+    EXPECT_EQ(host.questions, QStringList{Translate("Lost_old_graf") + "\n" + Translate("Contin")});
+    EXPECT_EQ(environment.calls, (QStringList{"save", "load+lang", "created"}));
+    EXPECT_TRUE(session.History().CanUndo()) << "the replaced graph can be brought back";
+}
+
+TEST_F(NewGraph, LaterGraphsCanBeDeclinedOrCancelled)
+{
+    ASSERT_TRUE(NewGraphCommand(session, prompt, environment));
+    TAllGraf* first = session.Document();
+    first->AddPoint(10, 10, QString(), first->FreeTitleNumber(), 10);
+
+    host.yesNoAnswers = {false};
+    EXPECT_FALSE(NewGraphCommand(session, prompt, environment));
+    prompt.confirm = false;
+    host.yesNoAnswers = {true};
+    EXPECT_FALSE(NewGraphCommand(session, prompt, environment));
+    EXPECT_EQ(session.Document(), first);
+    EXPECT_EQ(first->PointCount, 1);
+}
+
+TEST_F(NewGraph, PropertiesConvertTheKindAskingOnce)
+{
+    ASSERT_TRUE(NewGraphCommand(session, prompt, environment));
+    TAllGraf* g = session.Document();
+    for (int i = 0; i < 2; ++i)
+        g->AddPoint(20 + 40 * i, 20, QString(), g->FreeTitleNumber(), 10);
+    g->AddDuga(1, 2, 1);
+
+    prompt.directed = true;
+    prompt.weighted = true;
+    host.yesNoAnswers = {true};
+    ASSERT_TRUE(PropertiesCommand(session, prompt));
+    EXPECT_EQ(prompt.captions.last(), QStringLiteral("Edit"));
+    EXPECT_EQ(host.questions.size(), 1);
+    EXPECT_EQ(host.saves, 1);
+    EXPECT_EQ(g->IsOrint, 2);
+    EXPECT_TRUE(g->IsHaveCost);
+    EXPECT_TRUE(g->HasDuga(1, 2) && g->HasDuga(2, 1));
+    EXPECT_TRUE(session.History().CanUndo());
+
+    // The same choices again change nothing and ask nothing.
+    ASSERT_TRUE(PropertiesCommand(session, prompt));
+    EXPECT_EQ(host.questions.size(), 1);
+
+    prompt.confirm = false;
+    prompt.directed = false;
+    EXPECT_FALSE(PropertiesCommand(session, prompt));
+    EXPECT_EQ(g->IsOrint, 2);
+}
+
+TEST(SelectPathEnds, ReturnsTwoDifferentVertices)
+{
+    ScriptedHost host;
+    auto g = MakeGraf(false, false, 3);
+    int first = -7, second = -7;
+
+    host.choices = {{true, 0}, {true, 2}};
+    ASSERT_TRUE(SelectPathEnds(*g, host, first, second));
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(second, 3);
+    EXPECT_EQ(host.prompts, (QStringList{Translate("Select_first_point"), Translate("Select_finish_point")}));
+
+    host.choices = {{true, 1}, {true, 1}};
+    EXPECT_FALSE(SelectPathEnds(*g, host, first, second));
+    EXPECT_EQ(host.MessageTexts(), QStringList{Translate("First_and_last_must_be_different")});
+
+    host.choices = {{true, 1}, {false, 2}};
+    EXPECT_FALSE(SelectPathEnds(*g, host, first, second));
+    EXPECT_EQ(QPoint(first, second), QPoint(1, 3)) << "nothing is returned when cancelled";
+
+    auto empty = MakeGraf(false, false, 0);
+    host.choices = {{true, 0}, {true, 0}};
+    EXPECT_FALSE(SelectPathEnds(*empty, host, first, second)) << "OK on an empty list is no choice";
+}
