@@ -1,0 +1,115 @@
+#pragma once
+
+#include "document/GrafTypes.h"
+
+#include <QDialog>
+#include <QImage>
+
+class CTranslateManager;
+class TAllGraf;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+
+// The six drawing styles the view settings dialog edits, as working copies.
+struct TViewStyles {
+    TGrafPoint NormalPoint, ActivePoint;
+    TDuga NormalDuga, ActiveDuga;
+    TTitle NormalLabel, ActiveLabel;
+};
+
+// A small filled circle showing a colour; releasing the mouse on it offers the colour dialog.
+class TColorSwatch : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TColorSwatch(QWidget* parent = nullptr);
+    // 0x00BBGGRR, as the styles keep it.
+    int Color() const { return color; }
+    void SetColor(int value);
+    QSize sizeHint() const override { return {24, 24}; }
+
+  signals:
+    void colorChanged();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    int color = 0;
+};
+
+// The view settings: colours of vertices, arcs and labels, vertex size, arc width and label
+// fonts, with a preview. Saving changes the document only; the settings file takes the new
+// styles at its next save.
+class TViewSettings : public QDialog {
+    Q_OBJECT
+  public:
+    static constexpr int PreviewWidth = 258;
+    static constexpr int PreviewHeight = 353;
+
+    explicit TViewSettings(CTranslateManager& translator, QWidget* parent = nullptr);
+
+    // The view settings command: loads the dialog from the document, shows it modally and on
+    // "Save" gives the document the styles, resizes every vertex and redraws. True when saved.
+    bool Execute(TAllGraf& graf);
+
+    // The preview picture of five vertices, four arcs and three labels in the given styles.
+    static QImage RenderPreview(const TViewStyles& styles, CTranslateManager& translator);
+
+    const TViewStyles& WorkingCopies() const { return styles; }
+    QImage PreviewImage() const { return preview; }
+
+    enum SwatchRole {
+        PointLine,
+        PointFill,
+        PointText,
+        DugaLine,
+        DugaText,
+        LabelText,
+        LabelBackground,
+        SwatchRoles
+    };
+    TColorSwatch* Swatch(SwatchRole role, bool active) const { return swatches[role][active ? 1 : 0]; }
+    QSlider* PointSizeSlider() const { return pointSize; }
+    QSlider* DugaWidthSlider() const { return dugaWidth; }
+    QPushButton* FontButton(bool active) const { return fontButtons[active ? 1 : 0]; }
+    QPushButton* SaveButton() const { return saveButton; }
+    QPushButton* CancelButton() const { return cancelButton; }
+
+    // Stores a font dialog's choice in a label style: face, style bits and a size in 8..48.
+    static void TakeFont(TTitle& label, const QFont& font);
+
+  public slots:
+    void Retranslate();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void LoadFrom(TAllGraf& graf);
+    void StoreInto(TAllGraf& graf);
+    // Controls into the working copies, then the preview.
+    void ControlsChanged();
+    void ChooseFont(bool active);
+
+    CTranslateManager& translator;
+    TViewStyles styles;
+    QImage preview;
+
+    TColorSwatch* swatches[SwatchRoles][2] = {};
+    QSlider* pointSize;
+    QSlider* dugaWidth;
+    QPushButton* fontButtons[2] = {};
+    QPushButton* saveButton;
+    QPushButton* cancelButton;
+    QLabel* previewBox;
+    QLabel* previewCaption;
+    QGroupBox* pointGroup;
+    QGroupBox* dugaGroup;
+    QGroupBox* labelGroup;
+    QLabel* pointSizeCaption;
+    QLabel* dugaWidthCaption;
+    QList<QPair<QLabel*, const char*>> captions;
+};

@@ -1,0 +1,163 @@
+#include "config/ViewSettingGraf.h"
+#include "GraphFixtures.h"
+#include "ScriptedHost.h"
+#include "config/Configuration.h"
+#include "config/ProgramPaths.h"
+#include "config/TranslateManager.h"
+
+#include <QFile>
+#include <QFont>
+#include <QPushButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ViewSettings : ::testing::Test {
+    QTemporaryDir folder;
+    ScriptedHost host;
+    std::unique_ptr<TAllGraf> g = MakeGraf(true, true, 3);
+    TViewSettings dialog{TranslateManager()};
+
+    void SetUp() override
+    {
+        ProgramPaths::SetProgramFolderOverride(folder.path());
+        g->AttachHost(&host);
+        g->NormalDugaStyle.PenSize = 2;
+        g->ActiveDugaStyle.PenSize = 5;
+        g->NormalPointStyle.BrushColor = 0x00FFFF;
+        g->ActiveLabelStyle.Size = 12;
+        g->Points[2].Size = 17;
+    }
+    void TearDown() override { ProgramPaths::SetProgramFolderOverride(QString()); }
+
+    // Runs the command with the given actions done while the dialog is open.
+    bool Run(std::function<void()> actions)
+    {
+        QTimer::singleShot(0, &dialog, actions);
+        return dialog.Execute(*g);
+    }
+};
+
+QColor Pixel(const QImage& image, int x, int y)
+{
+    return image.pixelColor(x, y);
+}
+
+} // namespace
+
+TEST_F(ViewSettings, SaveGivesTheDocumentTheWorkingCopies)
+{
+    ASSERT_TRUE(Run([this] {
+        EXPECT_EQ(dialog.PointSizeSlider()->value(), 10);
+        EXPECT_EQ(dialog.DugaWidthSlider()->value(), 5); // the active width
+        EXPECT_EQ(dialog.Swatch(TViewSettings::PointFill, false)->Color(), 0x00FFFF);
+        dialog.Swatch(TViewSettings::PointFill, true)->SetColor(0x112233);
+        dialog.Swatch(TViewSettings::DugaText, false)->SetColor(0x445566);
+        dialog.Swatch(TViewSettings::LabelBackground, true)->SetColor(0x778899);
+        dialog.PointSizeSlider()->setValue(25);
+        dialog.SaveButton()->click();
+    }));
+    EXPECT_EQ(g->SizeGraf, 25);
+    for (int v = 1; v <= 3; ++v)
+        EXPECT_EQ(g->Points[v].Size, 25);
+    EXPECT_EQ(g->NormalPointStyle.Size, 25);
+    EXPECT_EQ(g->ActivePointStyle.Size, 25);
+    EXPECT_EQ(g->ActivePointStyle.BrushColor, 0x112233);
+    EXPECT_EQ(g->NormalPointStyle.BrushColor, 0x00FFFF);
+    EXPECT_EQ(g->NormalPointStyle.PenSize, 1);
+    EXPECT_EQ(g->NormalDugaStyle.TextColor, 0x445566);
+    EXPECT_EQ(g->NormalDugaStyle.PenSize, 5);
+    EXPECT_EQ(g->ActiveDugaStyle.PenSize, 5);
+    EXPECT_EQ(g->ActiveDugaStyle.HeadSize, 25);
+    EXPECT_EQ(g->ActiveLabelStyle.ColorBackground, 0x778899);
+    EXPECT_EQ(g->ActiveLabelStyle.Size, 12);
+    EXPECT_EQ(g->ActiveDugaStyle.PenStyle, 1); // what no control edits stays
+    EXPECT_EQ(host.redraws, 1);
+    // The dialog itself writes no settings file.
+    EXPECT_FALSE(QFile::exists(CConfiguration::FileName()));
+}
+
+TEST_F(ViewSettings, CancelLeavesEveryStyle)
+{
+    // Opening the dialog gives both vertex styles the size of new vertices, whatever follows.
+    TGrafPoint normalPoint = g->NormalPointStyle;
+    TGrafPoint activePoint = g->ActivePointStyle;
+    normalPoint.Size = activePoint.Size = g->SizeGraf;
+    const TDuga normalDuga = g->NormalDugaStyle;
+    const TDuga activeDuga = g->ActiveDugaStyle;
+    const TTitle normalLabel = g->NormalLabelStyle;
+    const TTitle activeLabel = g->ActiveLabelStyle;
+    EXPECT_FALSE(Run([this] {
+        dialog.Swatch(TViewSettings::PointLine, false)->SetColor(0x010203);
+        dialog.Swatch(TViewSettings::LabelText, true)->SetColor(0x040506);
+        dialog.PointSizeSlider()->setValue(30);
+        dialog.DugaWidthSlider()->setValue(9);
+        // The working copies follow the controls at once.
+        EXPECT_EQ(dialog.WorkingCopies().NormalPoint.PenColor, 0x010203);
+        EXPECT_EQ(dialog.WorkingCopies().NormalDuga.PenSize, 9);
+        dialog.CancelButton()->click();
+    }));
+    EXPECT_EQ(g->NormalPointStyle, normalPoint);
+    EXPECT_EQ(g->ActivePointStyle, activePoint);
+    EXPECT_EQ(g->NormalDugaStyle, normalDuga);
+    EXPECT_EQ(g->ActiveDugaStyle, activeDuga);
+    EXPECT_EQ(g->NormalLabelStyle, normalLabel);
+    EXPECT_EQ(g->ActiveLabelStyle, activeLabel);
+    EXPECT_EQ(g->SizeGraf, 10);
+    EXPECT_EQ(g->Points[2].Size, 17);
+    EXPECT_EQ(host.redraws, 0);
+}
+
+TEST_F(ViewSettings, FontChoiceKeepsSizesBetween8And48)
+{
+    TTitle label;
+    QFont font(QStringLiteral("Serif"));
+    font.setPointSize(72);
+    font.setBold(true);
+    font.setStrikeOut(true);
+    TViewSettings::TakeFont(label, font);
+    EXPECT_EQ(label.Face, font.family());
+    EXPECT_EQ(label.Style, TTitle::Bold | TTitle::StrikeOut);
+    EXPECT_EQ(label.Size, 48);
+    font.setPointSize(6);
+    font.setBold(false);
+    font.setStrikeOut(false);
+    font.setItalic(true);
+    TViewSettings::TakeFont(label, font);
+    EXPECT_EQ(label.Style, TTitle::Italic);
+    EXPECT_EQ(label.Size, 8);
+}
+
+TEST_F(ViewSettings, PreviewPlacesEveryElement)
+{
+    TViewStyles styles;
+    styles.NormalPoint.BrushColor = 0x0000FF; // red
+    styles.NormalPoint.PenColor = 0;
+    styles.ActivePoint.BrushColor = 0x00FF00; // green
+    styles.NormalPoint.Size = styles.ActivePoint.Size = 20;
+    styles.NormalDuga.PenColor = 0xFF0000; // blue
+    styles.NormalDuga.PenSize = 3;
+    styles.ActiveDuga.PenColor = 0x00FFFF; // yellow
+    styles.ActiveDuga.PenSize = 3;
+    styles.NormalLabel.ColorBackground = 0xFF00FF; // magenta
+    styles.ActiveLabel.ColorBackground = 0xFFFF00; // cyan
+    const QImage image = TViewSettings::RenderPreview(styles, TranslateManager());
+    ASSERT_EQ(image.size(), QSize(258, 353));
+    // Normal vertices 1 and 2, active vertices 3 to 5, sampled inside the circle below the name.
+    EXPECT_EQ(Pixel(image, 40, 40 + 14), QColor(Qt::red));
+    EXPECT_EQ(Pixel(image, 218, 313 + 14), QColor(Qt::red));
+    EXPECT_EQ(Pixel(image, 218, 40 + 14), QColor(Qt::green));
+    EXPECT_EQ(Pixel(image, 129, 176 + 14), QColor(Qt::green));
+    EXPECT_EQ(Pixel(image, 40, 313 + 14), QColor(Qt::green));
+    // Arc 1->4 in the normal style a quarter of the way, 4->5 in the active style.
+    EXPECT_EQ(Pixel(image, 62, 74), QColor(Qt::blue));
+    EXPECT_EQ(Pixel(image, 107, 210), QColor(Qt::yellow));
+    // Label boxes just inside their top-left corners.
+    EXPECT_EQ(Pixel(image, 158 + 1, 20 + 1), QColor(Qt::magenta));
+    EXPECT_EQ(Pixel(image, 80 + 1, 313 + 1), QColor(Qt::magenta));
+    EXPECT_EQ(Pixel(image, 65 + 1, 88 + 1), QColor(Qt::cyan));
+}
