@@ -1,3 +1,4 @@
+#include "TestFolders.h"
 #include "config/Configuration.h"
 #include "GraphFixtures.h"
 #include "config/ProgramPaths.h"
@@ -24,7 +25,7 @@ struct Settings : ::testing::Test {
         ProgramPaths::SetProgramFolderOverride(folder.path());
         config.DefaultFontFace = QStringLiteral("Window Font");
     }
-    void TearDown() override { ProgramPaths::SetProgramFolderOverride(QString()); }
+    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
 
     void WriteFile(const QByteArray& bytes)
     {

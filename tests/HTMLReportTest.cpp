@@ -1,3 +1,4 @@
+#include "TestFolders.h"
 #include "report/HTMLReport.h"
 #include "config/ProgramPaths.h"
 
@@ -11,7 +12,7 @@ struct Report : ::testing::Test {
     QTemporaryDir dir;
     HTMLReportManager report;
     void SetUp() override { ProgramPaths::SetProgramFolderOverride(dir.path()); }
-    void TearDown() override { ProgramPaths::SetProgramFolderOverride(QString()); }
+    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
     QByteArray Saved() const
     {
         QFile file(report.GetFileName());

@@ -1,3 +1,4 @@
+#include "TestFolders.h"
 #include "config/ProgramPaths.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,14 @@
 
 namespace {
 
+// The tests run with a private program folder; these look at the real one.
+struct RealProgramFolder {
+    RealProgramFolder() { ProgramPaths::SetProgramFolderOverride(QString()); }
+    ~RealProgramFolder() { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
+};
+
 TEST(ProgramPathsTest, BuildTreeIsTheProgramFolderAndHoldsTheLanguageFiles) {
+    RealProgramFolder real;
     // The test executable sits in the writable build folder, where the build copies local/*.lang.
     const QString executable = QCoreApplication::applicationDirPath();
     EXPECT_EQ(ProgramPaths::ProgramFolder(), executable);
@@ -32,7 +40,7 @@ TEST(ProgramPathsTest, OverridesRedirectAndEmptyRestores) {
     EXPECT_EQ(ProgramPaths::LanguageFolder(), languageDir.path());
     EXPECT_EQ(ProgramPaths::HelpFile(), programDir.filePath(QStringLiteral("help.pdf")));
 
-    ProgramPaths::SetProgramFolderOverride(QString());
+    RealProgramFolder real;
     ProgramPaths::SetLanguageFolderOverride(QString());
     EXPECT_EQ(ProgramPaths::ProgramFolder(), QCoreApplication::applicationDirPath());
     EXPECT_EQ(ProgramPaths::LanguageFolder(),

@@ -1,3 +1,4 @@
+#include "TestFolders.h"
 #include "algorithms/RunAlgorithm.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
@@ -16,7 +17,7 @@ struct Dispatcher : ::testing::Test {
     AlgorithmRun run;
 
     void SetUp() override { ProgramPaths::SetProgramFolderOverride(dir.path()); }
-    void TearDown() override { ProgramPaths::SetProgramFolderOverride(QString()); }
+    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
     void Make(bool directed, bool weighted, int n)
     {
         g = MakeGraf(directed, weighted, n);

@@ -1,3 +1,4 @@
+#include "TestFolders.h"
 #include "algorithms/ShortestPaths.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
@@ -19,7 +20,7 @@ struct Dijkstra : ::testing::Test {
     int count = 0, value = 0;
 
     void SetUp() override { ProgramPaths::SetProgramFolderOverride(dir.path()); }
-    void TearDown() override { ProgramPaths::SetProgramFolderOverride(QString()); }
+    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
     void Build(bool directed, const QStringList& matrix)
     {
         g = MakeGraf(directed, true);

@@ -1,3 +1,4 @@
+#include "TestFolders.h"
 #include "config/ViewSettingGraf.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
@@ -32,7 +33,7 @@ struct ViewSettings : ::testing::Test {
         g->ActiveLabelStyle.Size = 12;
         g->Points[2].Size = 17;
     }
-    void TearDown() override { ProgramPaths::SetProgramFolderOverride(QString()); }
+    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
 
     // Runs the command with the given actions done while the dialog is open.
     bool Run(std::function<void()> actions)

@@ -1,11 +1,15 @@
 #include "ui/MainWindow.h"
 
+#include "config/Configuration.h"
 #include "config/TranslateManager.h"
+#include "config/ViewSettingGraf.h"
 #include "ui/DocumentPainter.h"
 #include "ui/DrawingArea.h"
 #include "ui/MapZoomDialog.h"
+#include "ui/MatrixWindows.h"
 #include "ui/NewGrafDialog.h"
 #include "ui/SelectGrafDialog.h"
+#include "ui/UnitMartixText.h"
 #include "ui/WindowHost.h"
 
 #include <QAction>
@@ -79,10 +83,20 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     BuildToolBar();
     BuildPopups();
 
+    config = std::make_unique<CConfiguration>(TranslateManager());
+    config->DefaultFontFace = font().family();
+
     // Windows created at start-up, in their order.
     newGraphDialog = new TCreateForm2(*session, this);
+    matrixForm = new TMatrixForm(*session, TranslateManager(), this);
+    textMatrix = new TFormTextMatrix(*session, TranslateManager(), this);
     scaleDialog = new TForm5(this);
+    viewSettings = new TViewSettings(TranslateManager(), this);
     vertexDialog = new TForm2(this);
+    connect(matrixForm, &TMatrixForm::visibilityChanged, this, [this](bool visible) {
+        Caption(Action(QStringLiteral("actShowMatrix")), visible ? QStringLiteral("Hide_matrix")
+                                                                 : QStringLiteral("Show_matrix"));
+    });
 
     setMinimumSize(300, 300);
     resize(700, 600);

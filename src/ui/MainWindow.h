@@ -29,6 +29,10 @@ class TDrawingArea;
 class TForm2;
 class TForm5;
 class TWindowHost;
+class TMatrixForm;
+class TFormTextMatrix;
+class TViewSettings;
+class CConfiguration;
 
 // The main window: menus, toolbar, the drawing area with its scroll bars and the result
 // panes. Its commands live in MainWindow_*.cpp by concern.
@@ -47,6 +51,8 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     QScrollBar* HorizontalBar() const { return hBar; }
     QScrollBar* VerticalBar() const { return vBar; }
     QPlainTextEdit* TextPane() const { return outp; }
+    TMatrixForm* MatrixWindow() const { return matrixForm; }
+    TFormTextMatrix* TextMatrixWindow() const { return textMatrix; }
     QTextBrowser* HtmlPane() const { return webBrowser; }
     // Menu items by their object name, for the menus' own wiring and for tests.
     QAction* Action(const QString& objectName) const;
@@ -209,6 +215,10 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     TCreateForm2* newGraphDialog = nullptr;
     TForm2* vertexDialog = nullptr;
     TForm5* scaleDialog = nullptr;
+    TMatrixForm* matrixForm = nullptr;
+    TFormTextMatrix* textMatrix = nullptr;
+    TViewSettings* viewSettings = nullptr;
+    std::unique_ptr<CConfiguration> config;
 
     QElapsedTimer tickSource;
     qint64 lastPresentTick = 0;
