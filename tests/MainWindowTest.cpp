@@ -1,5 +1,8 @@
 #include "ui/MainWindow.h"
 #include "ScriptedHost.h"
+#include "TestFolders.h"
+#include "files/IniFile.h"
+#include "ui/MatrixWindows.h"
 #include "config/TranslateManager.h"
 #include "ui/DrawingArea.h"
 #include "ui/NewGrafDialog.h"
@@ -427,4 +430,23 @@ TEST_F(Window, LanguageItemsRecaptionTheWindow)
     w->Action("actRus")->trigger();
     EXPECT_EQ(w->Action("actLoadGraf")->text(), russian);
     EXPECT_NE(russian, QStringLiteral("Open graph"));
+}
+
+TEST_F(Window, MatrixWindowFollowsTheSettingsAndItsVisibilityIsSavedOnClose)
+{
+    w->show(); // before any graph the matrix window stays hidden
+    EXPECT_FALSE(w->MatrixWindow()->isVisible());
+    Start(false, false);
+    EXPECT_TRUE(w->MatrixWindow()->isVisible()); // shown by default with the first graph
+    EXPECT_EQ(w->Action("actShowMatrix")->text(), Translate("Hide_matrix"));
+    w->ShowMatrixCommand();
+    EXPECT_FALSE(w->MatrixWindow()->isVisible());
+    EXPECT_EQ(w->Action("actShowMatrix")->text(), Translate("Show_matrix"));
+
+    w->close();
+    w.reset();
+    CIniFile settings(TestProgramFolder() + "/setting.ini");
+    EXPECT_EQ(settings.ReadInteger("MainSetting", "ShowMatrixWindow", -1), 0);
+    EXPECT_EQ(settings.ReadInteger("MainSetting", "CountRun", -1), 1);
+    QFile::remove(TestProgramFolder() + "/setting.ini");
 }

@@ -89,13 +89,13 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     // Windows created at start-up, in their order.
     newGraphDialog = new TCreateForm2(*session, this);
     matrixForm = new TMatrixForm(*session, TranslateManager(), this);
+    matrixForm->hide(); // shown with the first graph when the settings say so, not with this window
     textMatrix = new TFormTextMatrix(*session, TranslateManager(), this);
     scaleDialog = new TForm5(this);
     viewSettings = new TViewSettings(TranslateManager(), this);
     vertexDialog = new TForm2(this);
     connect(matrixForm, &TMatrixForm::visibilityChanged, this, [this](bool visible) {
-        Caption(Action(QStringLiteral("actShowMatrix")), visible ? QStringLiteral("Hide_matrix")
-                                                                 : QStringLiteral("Show_matrix"));
+        Action(QStringLiteral("actShowMatrix"))->setText(Translate(visible ? "Hide_matrix" : "Show_matrix"));
     });
 
     setMinimumSize(300, 300);
@@ -222,6 +222,9 @@ void TForm1::ApplyCaptions()
             item.action->setText(Translate(item.key));
             item.action->setToolTip(Translate(item.key).remove(QLatin1Char('&')));
         }
+    // The matrix item names what it will do, also after a change of language.
+    if (MatrixWindowVisible())
+        Action(QStringLiteral("actShowMatrix"))->setText(Translate("Hide_matrix"));
     resultCaption->setText(Translate("ResultOfAlgoritm"));
     pageControl->setTabText(0, Translate("HTMLReport"));
     pageControl->setTabText(1, Translate("TXTReport"));
