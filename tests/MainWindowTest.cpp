@@ -329,6 +329,24 @@ TEST_F(Window, TextModeWithAnEmptyTextStaysOn)
     EXPECT_EQ(w->DrawingArea()->cursor().shape(), Qt::ArrowCursor);
 }
 
+TEST_F(Window, AnyCommandOrEscapeEndsTextMode)
+{
+    Start(false, false);
+    w->Action("actAddText")->trigger();
+    host.inputs = {{false, QString()}}; // a cancelled text keeps the mode on
+    Click({50, 50});
+    EXPECT_TRUE(w->TextMode());
+    w->Action("actConstruct")->trigger();
+    EXPECT_FALSE(w->TextMode());
+
+    w->Action("actAddText")->trigger();
+    ASSERT_TRUE(w->TextMode());
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(w->DrawingArea(), &escape);
+    EXPECT_FALSE(w->TextMode());
+    EXPECT_EQ(w->DrawingArea()->cursor().shape(), Qt::ArrowCursor);
+}
+
 TEST_F(Window, TheEnablingTableFollowsTheSelection)
 {
     Start(false, true);

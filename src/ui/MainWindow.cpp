@@ -327,6 +327,8 @@ int TForm1::MenuEditMode() const
 
 void TForm1::DocumentCreated(TAllGraf& graf)
 {
+    if (!firstGraphDone)
+        matrixWindowAtStart ? matrixForm->show() : matrixForm->hide();
     firstGraphDone = true;
     graf.MenuEditMode = quint8(MenuEditMode());
     graf.EditMode = graf.MenuEditMode;

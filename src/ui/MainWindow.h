@@ -229,5 +229,6 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     QPoint pressPos;
     bool windowReady = false;
     bool firstGraphDone = false;
+    bool matrixWindowAtStart = false;
     bool firstShow = true;
 };

@@ -52,7 +52,11 @@ QAction* TForm1::MakeAction(const QString& objectName, const QString& key, const
         action->setShortcut(shortcut);
         action->setShortcutContext(Qt::WindowShortcut);
     }
-    connect(action, &QAction::triggered, this, [run = std::move(run)] { run(); });
+    // Every command ends text-placing mode first; "Add text" starts it again itself.
+    connect(action, &QAction::triggered, this, [this, run = std::move(run)] {
+        LeaveTextMode();
+        run();
+    });
     Caption(action, key);
     actions.insert(objectName, action);
     addAction(action); // shortcuts work even while the menu bar is hidden

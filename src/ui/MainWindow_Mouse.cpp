@@ -77,6 +77,11 @@ void TForm1::AreaDoubleClick(QMouseEvent* event)
 
 void TForm1::AreaKeyPress(QKeyEvent* event)
 {
+    // Escape is the way out of text-placing mode that a user tries first.
+    if (event->key() == Qt::Key_Escape && textMode) {
+        LeaveTextMode();
+        return;
+    }
     TAllGraf* g = Document();
     if (!g || event->key() != Qt::Key_Delete) {
         event->ignore();

@@ -17,9 +17,10 @@
 void TForm1::LoadSettings(TAllGraf& graf, bool withLanguage)
 {
     const bool showMatrix = config->LoadSettings(graf, withLanguage);
-    // The matrix window's visibility is a start-up setting, not one of every new graph.
+    // The matrix window's visibility is a start-up setting, applied when the first graph
+    // of the run has been created (not while the new-graph dialog is still open).
     if (!firstGraphDone)
-        showMatrix ? matrixForm->show() : matrixForm->hide();
+        matrixWindowAtStart = showMatrix;
 }
 
 void TForm1::SaveSettings(TAllGraf& graf)
