@@ -99,7 +99,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     });
 
     setMinimumSize(300, 300);
-    resize(700, 600);
+    // Where the user left the window, from the start, so it does not jump when the first
+    // graph loads the placement again.
+    LoadWindowPlacement();
     ApplyCaptions();
     connect(&TranslateManager(), &CTranslateManager::languageChanged, this, &TForm1::ApplyCaptions);
     UpdateMenus();
