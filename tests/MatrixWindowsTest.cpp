@@ -168,6 +168,15 @@ TEST_F(MatrixWindow, EmptiedCellDeletesTheArc)
     EXPECT_EQ(g->DugaCount[1], 0);
     EXPECT_EQ(OutList(*g, 2), (V{1}));
     EXPECT_EQ(form->CaptionLine(), Translate("Matrix_smg"));
+
+    // The Delete key carries the DEL code on X11; it edits like Backspace.
+    editor = Edit(2, 1);
+    ASSERT_NE(editor, nullptr);
+    editor->setCursorPosition(0);
+    ASSERT_EQ(editor->text(), "6");
+    Press(editor, Qt::Key_Delete, QString(QChar(0x7F)));
+    EXPECT_EQ(editor->text(), "");
+    EXPECT_EQ(g->DugaCount[2], 0);
 }
 
 TEST_F(MatrixWindow, EveryKeystrokeRecordsAndApplies)

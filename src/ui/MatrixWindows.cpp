@@ -63,7 +63,9 @@ class TMatrixCellDelegate : public QStyledItemDelegate {
     bool eventFilter(QObject* object, QEvent* event) override
     {
         if (event->type() == QEvent::KeyPress) {
-            const QString text = static_cast<QKeyEvent*>(event)->text();
+            const auto* key = static_cast<QKeyEvent*>(event);
+            // Delete is an editing key, not a typed character, though X11 gives it the DEL code.
+            const QString text = key->key() == Qt::Key_Delete ? QString() : key->text();
             if (!text.isEmpty() && !MatrixGrid::IsAcceptedKey(text.front()))
                 return true;
         }
