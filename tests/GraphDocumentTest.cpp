@@ -1,6 +1,8 @@
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using V = std::vector<int>;
@@ -151,4 +153,33 @@ TEST(GraphDocument, CanvasIsAtLeastTheDrawingArea)
     g->AddPoint(900, 30, QString(), 1, 10);
     EXPECT_EQ(g->CanvasWidth(), 910);
     EXPECT_EQ(g->CanvasHeight(), 400);
+}
+
+TEST(GraphDocument, UnreadableBackgroundKeepsThePreviousNameAndSaysSo)
+{
+    QTemporaryDir dir;
+    const QString picture = dir.filePath("river.png");
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(picture));
+    const QString broken = dir.filePath("broken.bmp");
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a picture");
+    file.close();
+
+    ScriptedHost host;
+    auto g = MakeGraf(false, false);
+    g->AttachHost(&host);
+    g->LoadBackground(picture);
+    EXPECT_EQ(g->BackgroundFile, picture);
+    EXPECT_FALSE(g->BackgroundBitmap.isNull());
+    g->LoadBackground(broken);
+    EXPECT_EQ(g->BackgroundFile, picture);
+    EXPECT_TRUE(g->BackgroundBitmap.isNull());
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.messages[0].text.endsWith(broken));
+    g->LoadBackground(dir.filePath("missing.bmp")); // a missing file forgets the name silently
+    EXPECT_TRUE(g->BackgroundFile.isEmpty());
+    EXPECT_EQ(host.messages.size(), 1u);
 }

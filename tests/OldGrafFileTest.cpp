@@ -147,3 +147,13 @@ TEST_F(OldFiles, DamagedFilesAreRefusedClearly)
     ASSERT_TRUE(Load("0\nGrafType\nGrafType\nGraf1.000\nLabels\n\xcf\xf0\xe8\xe2\xe5\xf2\n1\n2\n"));
     EXPECT_EQ(g->Labels[1].Text, QString::fromUtf8("Привет"));
 }
+
+TEST_F(OldFiles, TypeLineKeepsTheUsersDrawingStyles)
+{
+    g->NormalDugaStyle.PenColor = 0x808080;
+    g->ActivePointStyle.BrushColor = 0x00FF00;
+    ASSERT_TRUE(Load("0,1\n0,0\nXYposition\n10 10\n50 50\nGrafType\nGraf1.010\n"));
+    EXPECT_EQ(g->IsOrint, 2);
+    EXPECT_EQ(g->NormalDugaStyle.PenColor, 0x808080);
+    EXPECT_EQ(g->ActivePointStyle.BrushColor, 0x00FF00);
+}

@@ -1,5 +1,7 @@
 #include "document/AllGrafUnit.h"
 
+#include "config/TranslateManager.h"
+
 #include <QFile>
 #include <QImageReader>
 #include <cmath>
@@ -190,14 +192,20 @@ QString TAllGraf::PointTitle(int v) const
 void TAllGraf::LoadBackground(const QString& fileName)
 {
     BackgroundBitmap = QImage();
-    if (!fileName.isEmpty() && QFile::exists(fileName)) {
-        BackgroundFile = fileName;
-        QImageReader reader(fileName);
-        reader.setAutoTransform(true);
-        BackgroundBitmap = reader.read();
-    } else {
+    if (fileName.isEmpty() || !QFile::exists(fileName)) {
         BackgroundFile.clear();
+        return;
     }
+    QImageReader reader(fileName);
+    reader.setAutoTransform(true);
+    BackgroundBitmap = reader.read();
+    // A file that is no picture keeps the previous name, so it is not stored as the
+    // background and refused again at every start.
+    if (BackgroundBitmap.isNull()) {
+        Host().ShowError(Translate("Happend_error") + QLatin1Char('\n') + fileName);
+        return;
+    }
+    BackgroundFile = fileName;
 }
 
 void TAllGraf::ClearBackground()

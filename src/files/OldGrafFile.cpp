@@ -172,7 +172,15 @@ bool LoadOldGraf(TAllGraf& g, const QString& fileName)
     if (typeFound)
         typed = ParseGrafType(reader.ReadLine(), directed, weighted);
     if (typed) {
+        // The reset also puts the drawing styles back to built-in values; the user's styles
+        // from the settings stay, as they do for every other way of opening a graph.
+        const TGrafPoint normalPoint = g.NormalPointStyle, activePoint = g.ActivePointStyle;
+        const TDuga normalDuga = g.NormalDugaStyle, activeDuga = g.ActiveDugaStyle;
         g.NewGraf(directed, weighted);
+        g.NormalPointStyle = normalPoint;
+        g.ActivePointStyle = activePoint;
+        g.NormalDugaStyle = normalDuga;
+        g.ActiveDugaStyle = activeDuga;
         g.Host().UpdateMenus();
         g.Host().RefreshMatrixWindow();
     }
