@@ -3,6 +3,7 @@
 #include "algorithms/RunAlgorithm.h"
 #include "cli/CliHost.h"
 #include "cli/JsonResult.h"
+#include "config/Configuration.h"
 #include "config/ProgramPaths.h"
 #include "config/TranslateManager.h"
 #include "document/GraphSession.h"
@@ -103,6 +104,9 @@ struct CliSession {
         session.Naming().SetNumbers(1);
         graf = &session.CreateDocument();
         graf->NewGraf(directed, weighted);
+        // The program's default look; the private program folder holds no settings file,
+        // so a user's settings never change what the tool prints or draws.
+        CConfiguration(TranslateManager()).LoadSettings(*graf, false);
         host.SetDocument(graf);
     }
 
@@ -111,12 +115,12 @@ struct CliSession {
 
 bool SavePicture(CliSession& cli, const QString& out);
 
-// The report file stays out of the program's folder: runs in parallel must not share it, and
-// the folder need not be writable.
-class PrivateReportFolder {
+// The report file and the settings stay out of the program's folder: runs in parallel must
+// not share them, and the folder need not be writable.
+class PrivateProgramFolder {
   public:
-    PrivateReportFolder() { ProgramPaths::SetProgramFolderOverride(folder.path()); }
-    ~PrivateReportFolder() { ProgramPaths::SetProgramFolderOverride(QString()); }
+    PrivateProgramFolder() { ProgramPaths::SetProgramFolderOverride(folder.path()); }
+    ~PrivateProgramFolder() { ProgramPaths::SetProgramFolderOverride(QString()); }
     bool IsValid() const { return folder.isValid(); }
 
   private:
@@ -160,9 +164,6 @@ int RunCommand(const QStringList& arguments)
         !UseLanguageFile(options->values[QStringLiteral("--lang")]))
         return BadUsage(QStringLiteral("no language file ") + options->values[QStringLiteral("--lang")]);
 
-    PrivateReportFolder reportFolder;
-    if (!reportFolder.IsValid())
-        return BadUsage(QStringLiteral("no temporary folder for the report"));
     CliSession cli;
     if (!cli.Open(fileName))
         return FileUnreadable;
@@ -306,6 +307,9 @@ int Run(const QStringList& arguments)
     if (arguments.isEmpty())
         return BadUsage(QStringLiteral("no command"));
     const QString command = arguments[0];
+    PrivateProgramFolder programFolder;
+    if (!programFolder.IsValid())
+        return BadUsage(QStringLiteral("no temporary folder for the report"));
     const QStringList rest = arguments.mid(1);
     if (command == QLatin1String("run"))
         return RunCommand(rest);
