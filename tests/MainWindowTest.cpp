@@ -1,10 +1,10 @@
 #include "ui/MainWindow.h"
 #include "ScriptedHost.h"
 #include "TestFolders.h"
-#include "files/IniFile.h"
-#include "ui/MatrixWindows.h"
 #include "config/TranslateManager.h"
+#include "files/IniFile.h"
 #include "ui/DrawingArea.h"
+#include "ui/MatrixWindows.h"
 #include "ui/NewGrafDialog.h"
 
 #include <QAction>
@@ -258,6 +258,27 @@ TEST_F(Window, MapModeGivesAMouseDrawnArcItsLength)
     Click({157, 100}, Qt::RightButton);
     EXPECT_EQ(G().Dugi[1][2].Cost, 57);
     EXPECT_TRUE(host.prompts.isEmpty());
+}
+
+TEST_F(Window, TheMapModeItemsShowWhetherTheGraphIsInMapMode)
+{
+    Start(false, true);
+    w->Action("actMapOn")->trigger();
+    ASSERT_TRUE(G().MapMode);
+    w->Action("actUndo")->trigger();
+    EXPECT_FALSE(G().MapMode);
+    EXPECT_TRUE(w->Action("actMapOff")->isChecked()) << "undo brought map mode back off";
+    w->Action("actRedo")->trigger();
+    EXPECT_TRUE(w->Action("actMapOn")->isChecked());
+
+    for (bool nextWeighted : {true, false}) {
+        w->Action("actMapOn")->trigger();
+        weighted = nextWeighted;
+        host.yesNoAnswers = {true};
+        w->NewGraphCommand();
+        EXPECT_FALSE(G().MapMode);
+        EXPECT_TRUE(w->Action("actMapOff")->isChecked()) << "a new graph starts without map mode";
+    }
 }
 
 TEST_F(Window, TheRightButtonInPathModeOpensThePopupByTheSelection)
