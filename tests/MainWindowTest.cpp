@@ -207,6 +207,35 @@ TEST_F(Window, DraggingEmptySpacePansTheScrollBars)
     EXPECT_EQ(QPoint(G().ScrollX, G().ScrollY), QPoint(540, 440));
 }
 
+TEST_F(Window, AReleaseThatNeverReachedTheDrawingEndsTheDragAndThePan)
+{
+    Start(false, false);
+    AddVertices({{100, 100}});
+    auto moveWithoutButtons = [&](QPoint p) {
+        now += 100;
+        QMouseEvent move(QEvent::MouseMove, QPointF(p), w->DrawingArea()->mapToGlobal(QPointF(p)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w->DrawingArea(), &move);
+    };
+    Mouse(QEvent::MouseButtonPress, {100, 100});
+    Mouse(QEvent::MouseMove, {150, 150});
+    Mouse(QEvent::MouseButtonRelease, {-20, -20});
+    moveWithoutButtons({300, 300});
+    EXPECT_EQ(QPoint(G().Points[1].X, G().Points[1].Y), QPoint(150, 150));
+    const int before = HistoryCount();
+    Click({400, 300});
+    EXPECT_EQ(HistoryCount(), before + 1) << "the next release inside records the drag";
+
+    // A press in text mode opens a box that takes the release with it.
+    G().GrafWidth = 3000;
+    w->UpdateScrollBars();
+    w->Action("actAddText")->trigger();
+    host.inputs = {{false, QString()}};
+    Mouse(QEvent::MouseButtonPress, {400, 300});
+    moveWithoutButtons({300, 300});
+    EXPECT_EQ(w->HorizontalBar()->value(), 0) << "no pan without a held button";
+}
+
 TEST_F(Window, ScrollBarsStayDisabledForASmallDrawing)
 {
     Start(false, false);

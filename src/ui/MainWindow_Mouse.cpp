@@ -40,6 +40,12 @@ void TForm1::AreaMouseMove(QMouseEvent* event)
     TAllGraf* g = Document();
     if (!g)
         return;
+    if (event->buttons() == Qt::NoButton) {
+        // The release went elsewhere (outside the drawing, or to a box the press opened):
+        // a graph must not follow a mouse whose buttons are up.
+        g->Dragging = false;
+        g->Panning = false;
+    }
     const QPoint p = event->position().toPoint();
     if (!InHandledRect(p)) {
         g->Dragging = false;
