@@ -4,6 +4,7 @@
 #include "config/TranslateManager.h"
 #include "files/IniFile.h"
 #include "ui/DrawingArea.h"
+#include "ui/MapZoomDialog.h"
 #include "ui/MatrixWindows.h"
 #include "ui/NewGrafDialog.h"
 
@@ -11,11 +12,13 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -287,6 +290,32 @@ TEST_F(Window, MapModeGivesAMouseDrawnArcItsLength)
     Click({157, 100}, Qt::RightButton);
     EXPECT_EQ(G().Dugi[1][2].Cost, 57);
     EXPECT_TRUE(host.prompts.isEmpty());
+}
+
+TEST_F(Window, TheScaleDialogOpensCentredAndTakesAnyInteger)
+{
+    Start(false, true);
+    auto* dialog = w->findChild<TForm5*>();
+    ASSERT_NE(dialog, nullptr);
+    QPoint dialogCentre;
+    auto answer = [&](const QString& typed) {
+        QTimer::singleShot(0, dialog, [&, typed] {
+            dialogCentre = dialog->frameGeometry().center();
+            dialog->Field()->setText(typed);
+            dialog->Apply();
+        });
+        w->Action("actScaleSettings")->trigger();
+    };
+    const int before = HistoryCount();
+    answer(QStringLiteral("0"));
+    EXPECT_EQ(G().ZoomMap, 0) << "no range check";
+    EXPECT_EQ(w->Action("actScaleSettings")->text(), Translate("Scale_setting") + QStringLiteral("0"));
+    EXPECT_EQ(HistoryCount(), before + 1);
+    const QPoint offset = dialogCentre - w->frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 40) << "centred on the main window";
+
+    answer(QStringLiteral("ten"));
+    EXPECT_EQ(G().ZoomMap, 0) << "not an integer: ignored";
 }
 
 TEST_F(Window, TheMapModeItemsShowWhetherTheGraphIsInMapMode)
