@@ -239,6 +239,24 @@ TEST_F(Window, AReleaseThatNeverReachedTheDrawingEndsTheDragAndThePan)
     EXPECT_EQ(w->HorizontalBar()->value(), 0) << "no pan without a held button";
 }
 
+TEST_F(Window, ADoubleClickAddsAVertexThatItsSecondPressSelects)
+{
+    Start(false, false);
+    AddVertices({{100, 100}});
+    Click({300, 200});
+    Mouse(QEvent::MouseButtonDblClick, {300, 200});
+    Mouse(QEvent::MouseButtonRelease, {300, 200});
+    ASSERT_EQ(G().PointCount, 2);
+    EXPECT_EQ(QPoint(G().Points[2].X, G().Points[2].Y), QPoint(300, 200));
+    EXPECT_EQ(G().ActivePoint, 2);
+
+    // A quick second right press on another vertex opens its popup again; no vertex is added.
+    Click({100, 100}, Qt::RightButton);
+    Mouse(QEvent::MouseButtonDblClick, {100, 100}, Qt::RightButton);
+    EXPECT_EQ(G().PointCount, 2);
+    EXPECT_EQ(popups, (QStringList{"VertexPopup", "VertexPopup"}));
+}
+
 TEST_F(Window, ScrollBarsStayDisabledForASmallDrawing)
 {
     Start(false, false);

@@ -75,10 +75,15 @@ void TForm1::AreaMouseRelease(QMouseEvent* event)
 void TForm1::AreaDoubleClick(QMouseEvent* event)
 {
     TAllGraf* g = Document();
-    if (!g || event->button() != Qt::LeftButton)
+    if (!g)
         return;
-    const QPoint p = event->position().toPoint();
-    session->AddVertexAt(p.x() + g->ScrollX, p.y() + g->ScrollY);
+    if (event->button() == Qt::LeftButton) {
+        const QPoint p = event->position().toPoint();
+        session->AddVertexAt(p.x() + g->ScrollX, p.y() + g->ScrollY);
+    }
+    // The second press of a double click is a press like any other: it selects the new
+    // vertex, so it can be dragged or joined at once.
+    AreaMousePress(event);
 }
 
 void TForm1::AreaKeyPress(QKeyEvent* event)
