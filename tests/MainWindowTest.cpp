@@ -331,6 +331,7 @@ TEST_F(Window, TheScaleDialogOpensCentredAndTakesAnyInteger)
     EXPECT_EQ(HistoryCount(), before + 1);
     const QPoint offset = dialogCentre - w->frameGeometry().center();
     EXPECT_LE(offset.manhattanLength(), 40) << "centred on the main window";
+    EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize()) << "a dialog of fixed size";
 
     answer(QStringLiteral("ten"));
     EXPECT_EQ(G().ZoomMap, 0) << "not an integer: ignored";

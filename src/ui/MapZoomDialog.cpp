@@ -35,7 +35,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent)
     buttons->addWidget(applyButton);
     buttons->addWidget(cancelButton);
     grid->addLayout(buttons, 3, 0, 1, 3);
-    setSizeGripEnabled(false);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
     ApplyCaptions();
 }
 
