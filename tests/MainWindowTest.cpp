@@ -1,21 +1,24 @@
 #include "ui/MainWindow.h"
 #include "ScriptedHost.h"
 #include "TestFolders.h"
-#include "files/IniFile.h"
-#include "ui/MatrixWindows.h"
 #include "config/TranslateManager.h"
+#include "files/IniFile.h"
 #include "ui/DrawingArea.h"
+#include "ui/MapZoomDialog.h"
+#include "ui/MatrixWindows.h"
 #include "ui/NewGrafDialog.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -207,6 +210,53 @@ TEST_F(Window, DraggingEmptySpacePansTheScrollBars)
     EXPECT_EQ(QPoint(G().ScrollX, G().ScrollY), QPoint(540, 440));
 }
 
+TEST_F(Window, AReleaseThatNeverReachedTheDrawingEndsTheDragAndThePan)
+{
+    Start(false, false);
+    AddVertices({{100, 100}});
+    auto moveWithoutButtons = [&](QPoint p) {
+        now += 100;
+        QMouseEvent move(QEvent::MouseMove, QPointF(p), w->DrawingArea()->mapToGlobal(QPointF(p)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w->DrawingArea(), &move);
+    };
+    Mouse(QEvent::MouseButtonPress, {100, 100});
+    Mouse(QEvent::MouseMove, {150, 150});
+    Mouse(QEvent::MouseButtonRelease, {-20, -20});
+    moveWithoutButtons({300, 300});
+    EXPECT_EQ(QPoint(G().Points[1].X, G().Points[1].Y), QPoint(150, 150));
+    const int before = HistoryCount();
+    Click({400, 300});
+    EXPECT_EQ(HistoryCount(), before + 1) << "the next release inside records the drag";
+
+    // A press in text mode opens a box that takes the release with it.
+    G().GrafWidth = 3000;
+    w->UpdateScrollBars();
+    w->Action("actAddText")->trigger();
+    host.inputs = {{false, QString()}};
+    Mouse(QEvent::MouseButtonPress, {400, 300});
+    moveWithoutButtons({300, 300});
+    EXPECT_EQ(w->HorizontalBar()->value(), 0) << "no pan without a held button";
+}
+
+TEST_F(Window, ADoubleClickAddsAVertexThatItsSecondPressSelects)
+{
+    Start(false, false);
+    AddVertices({{100, 100}});
+    Click({300, 200});
+    Mouse(QEvent::MouseButtonDblClick, {300, 200});
+    Mouse(QEvent::MouseButtonRelease, {300, 200});
+    ASSERT_EQ(G().PointCount, 2);
+    EXPECT_EQ(QPoint(G().Points[2].X, G().Points[2].Y), QPoint(300, 200));
+    EXPECT_EQ(G().ActivePoint, 2);
+
+    // A quick second right press on another vertex opens its popup again; no vertex is added.
+    Click({100, 100}, Qt::RightButton);
+    Mouse(QEvent::MouseButtonDblClick, {100, 100}, Qt::RightButton);
+    EXPECT_EQ(G().PointCount, 2);
+    EXPECT_EQ(popups, (QStringList{"VertexPopup", "VertexPopup"}));
+}
+
 TEST_F(Window, ScrollBarsStayDisabledForASmallDrawing)
 {
     Start(false, false);
@@ -258,6 +308,54 @@ TEST_F(Window, MapModeGivesAMouseDrawnArcItsLength)
     Click({157, 100}, Qt::RightButton);
     EXPECT_EQ(G().Dugi[1][2].Cost, 57);
     EXPECT_TRUE(host.prompts.isEmpty());
+}
+
+TEST_F(Window, TheScaleDialogOpensCentredAndTakesAnyInteger)
+{
+    Start(false, true);
+    auto* dialog = w->findChild<TForm5*>();
+    ASSERT_NE(dialog, nullptr);
+    QPoint dialogCentre;
+    auto answer = [&](const QString& typed) {
+        QTimer::singleShot(0, dialog, [&, typed] {
+            dialogCentre = dialog->frameGeometry().center();
+            dialog->Field()->setText(typed);
+            dialog->Apply();
+        });
+        w->Action("actScaleSettings")->trigger();
+    };
+    const int before = HistoryCount();
+    answer(QStringLiteral("0"));
+    EXPECT_EQ(G().ZoomMap, 0) << "no range check";
+    EXPECT_EQ(w->Action("actScaleSettings")->text(), Translate("Scale_setting") + QStringLiteral("0"));
+    EXPECT_EQ(HistoryCount(), before + 1);
+    const QPoint offset = dialogCentre - w->frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 40) << "centred on the main window";
+    EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize()) << "a dialog of fixed size";
+
+    answer(QStringLiteral("ten"));
+    EXPECT_EQ(G().ZoomMap, 0) << "not an integer: ignored";
+}
+
+TEST_F(Window, TheMapModeItemsShowWhetherTheGraphIsInMapMode)
+{
+    Start(false, true);
+    w->Action("actMapOn")->trigger();
+    ASSERT_TRUE(G().MapMode);
+    w->Action("actUndo")->trigger();
+    EXPECT_FALSE(G().MapMode);
+    EXPECT_TRUE(w->Action("actMapOff")->isChecked()) << "undo brought map mode back off";
+    w->Action("actRedo")->trigger();
+    EXPECT_TRUE(w->Action("actMapOn")->isChecked());
+
+    for (bool nextWeighted : {true, false}) {
+        w->Action("actMapOn")->trigger();
+        weighted = nextWeighted;
+        host.yesNoAnswers = {true};
+        w->NewGraphCommand();
+        EXPECT_FALSE(G().MapMode);
+        EXPECT_TRUE(w->Action("actMapOff")->isChecked()) << "a new graph starts without map mode";
+    }
 }
 
 TEST_F(Window, TheRightButtonInPathModeOpensThePopupByTheSelection)

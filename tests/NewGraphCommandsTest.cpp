@@ -135,3 +135,20 @@ TEST(SelectPathEnds, ReturnsTwoDifferentVertices)
     host.choices = {{true, 0}, {true, 0}};
     EXPECT_FALSE(SelectPathEnds(*empty, host, first, second)) << "OK on an empty list is no choice";
 }
+
+TEST(SelectPathEnds, TheSecondQuestionProposesTheFirstAnswer)
+{
+    struct ProposalHost : ScriptedHost {
+        std::vector<int> proposed;
+        bool ChooseVertex(const QString& caption, const QStringList& names, int& index) override
+        {
+            proposed.push_back(index);
+            return ScriptedHost::ChooseVertex(caption, names, index);
+        }
+    } host;
+    auto g = MakeGraf(false, false, 4);
+    int first = 0, second = 0;
+    host.choices = {{true, 2}, {true, 0}};
+    ASSERT_TRUE(SelectPathEnds(*g, host, first, second));
+    EXPECT_EQ(host.proposed, (std::vector<int>{0, 2}));
+}

@@ -9,8 +9,9 @@ bool SelectPathEnds(const TAllGraf& graf, CHost& host, int& first, int& second)
     QStringList names;
     for (int v = 1; v <= graf.PointCount; ++v)
         names.append(graf.PointTitle(v));
+    // The list is filled once: the second question starts from the first answer.
+    int index = 0;
     auto choose = [&](const char* captionKey, int& vertex) {
-        int index = 0;
         if (!host.ChooseVertex(Translate(QLatin1String(captionKey)), names, index))
             return false;
         if (index < 0 || index >= names.size())

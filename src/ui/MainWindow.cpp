@@ -337,6 +337,7 @@ void TForm1::DocumentCreated(TAllGraf& graf)
     RefreshRecentMenu();
     RefreshMatrixWindow();
     UpdateScaleCaption();
+    ShowMapModeCheck();
     PrepareCanvas();
     UpdateScrollBars();
     QImage surface = MakeSurface(graf.CanvasWidth(), graf.CanvasHeight(), devicePixelRatioF());

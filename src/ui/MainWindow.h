@@ -121,6 +121,9 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     int HorizontalPosition() const override;
     int VerticalPosition() const override;
     void SetMapMode(bool on);
+    // The map-mode radio items show the document's MapMode (a new graph starts with it off,
+    // undo and redo restore it).
+    void ShowMapModeCheck();
     void UpdateMenus();
     void ApplyCaptions();
     void RefreshRecentMenu();

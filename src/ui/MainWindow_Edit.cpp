@@ -96,6 +96,7 @@ void TForm1::UndoCommand()
     LeaveTextMode();
     session->Undo();
     UpdateScaleCaption();
+    ShowMapModeCheck();
     UpdateMenus();
 }
 
@@ -104,6 +105,7 @@ void TForm1::RedoCommand()
     LeaveTextMode();
     session->Redo();
     UpdateScaleCaption();
+    ShowMapModeCheck();
     UpdateMenus();
 }
 

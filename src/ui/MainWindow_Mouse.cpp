@@ -40,6 +40,12 @@ void TForm1::AreaMouseMove(QMouseEvent* event)
     TAllGraf* g = Document();
     if (!g)
         return;
+    if (event->buttons() == Qt::NoButton) {
+        // The release went elsewhere (outside the drawing, or to a box the press opened):
+        // a graph must not follow a mouse whose buttons are up.
+        g->Dragging = false;
+        g->Panning = false;
+    }
     const QPoint p = event->position().toPoint();
     if (!InHandledRect(p)) {
         g->Dragging = false;
@@ -69,10 +75,15 @@ void TForm1::AreaMouseRelease(QMouseEvent* event)
 void TForm1::AreaDoubleClick(QMouseEvent* event)
 {
     TAllGraf* g = Document();
-    if (!g || event->button() != Qt::LeftButton)
+    if (!g)
         return;
-    const QPoint p = event->position().toPoint();
-    session->AddVertexAt(p.x() + g->ScrollX, p.y() + g->ScrollY);
+    if (event->button() == Qt::LeftButton) {
+        const QPoint p = event->position().toPoint();
+        session->AddVertexAt(p.x() + g->ScrollX, p.y() + g->ScrollY);
+    }
+    // The second press of a double click is a press like any other: it selects the new
+    // vertex, so it can be dragged or joined at once.
+    AreaMousePress(event);
 }
 
 void TForm1::AreaKeyPress(QKeyEvent* event)

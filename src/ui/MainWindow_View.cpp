@@ -125,6 +125,12 @@ void TForm1::SetMapMode(bool on)
     UpdateScaleCaption();
 }
 
+void TForm1::ShowMapModeCheck()
+{
+    if (const TAllGraf* g = Document())
+        Action(g->MapMode ? QStringLiteral("actMapOn") : QStringLiteral("actMapOff"))->setChecked(true);
+}
+
 void TForm1::MapModeCommand(bool on)
 {
     if (!session->RequireDocument())

@@ -35,7 +35,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent)
     buttons->addWidget(applyButton);
     buttons->addWidget(cancelButton);
     grid->addLayout(buttons, 3, 0, 1, 3);
-    setSizeGripEnabled(false);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
     ApplyCaptions();
 }
 
@@ -54,8 +54,10 @@ int TForm5::Edit(int zoomMap)
 {
     value = zoomMap;
     field->setText(QString::number(zoomMap));
+    // Centred on the main window: at its laid-out size, not the size before the first show.
+    adjustSize();
     if (parentWidget())
-        move(parentWidget()->geometry().center() - rect().center());
+        move(parentWidget()->window()->frameGeometry().center() - QPoint(width() / 2, height() / 2));
     exec();
     return value;
 }
