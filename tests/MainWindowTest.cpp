@@ -208,6 +208,13 @@ TEST_F(Window, DraggingEmptySpacePansTheScrollBars)
     EXPECT_EQ(w->HorizontalBar()->value(), 540);
     EXPECT_EQ(w->VerticalBar()->value(), 440);
     EXPECT_EQ(QPoint(G().ScrollX, G().ScrollY), QPoint(540, 440));
+
+    // a new graph starts at the origin, and the bars say so
+    host.yesNoAnswers = {true}; // yes, lose the old graph
+    w->NewGraphCommand();
+    EXPECT_EQ(QPoint(G().ScrollX, G().ScrollY), QPoint(0, 0));
+    EXPECT_EQ(w->HorizontalBar()->value(), 0);
+    EXPECT_EQ(w->VerticalBar()->value(), 0);
 }
 
 TEST_F(Window, AReleaseThatNeverReachedTheDrawingEndsTheDragAndThePan)
