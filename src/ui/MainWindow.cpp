@@ -21,7 +21,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -340,12 +339,6 @@ void TForm1::DocumentCreated(TAllGraf& graf)
     UpdateScaleCaption();
     ShowMapModeCheck();
     PrepareCanvas();
-    // A new document starts at the origin; the bars follow so that view and bars agree.
-    {
-        const QSignalBlocker blockH(hBar), blockV(vBar);
-        hBar->setValue(0);
-        vBar->setValue(0);
-    }
     UpdateScrollBars();
     QImage surface = MakeSurface(graf.CanvasWidth(), graf.CanvasHeight(), devicePixelRatioF());
     DrawDocument(surface);
