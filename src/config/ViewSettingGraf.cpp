@@ -66,47 +66,39 @@ TViewSettings::TViewSettings(CTranslateManager& translator, QWidget* parent)
         return label;
     };
 
+    // A group of swatch rows (normal and active column) with a slider below them.
+    auto swatchGroup = [this, &caption](QGroupBox* group,
+                                        std::initializer_list<std::pair<SwatchRole, const char*>> rows,
+                                        QLabel* sliderCaption, int minimum, int maximum, int tick) {
+        auto* grid = new QGridLayout(group);
+        grid->addWidget(caption("Common"), 0, 1, Qt::AlignCenter);
+        grid->addWidget(caption("Active"), 0, 2, Qt::AlignCenter);
+        int row = 1;
+        for (const auto& [role, key] : rows) {
+            grid->addWidget(caption(key), row, 0);
+            grid->addWidget(swatches[role][0], row, 1, Qt::AlignCenter);
+            grid->addWidget(swatches[role][1], row, 2, Qt::AlignCenter);
+            ++row;
+        }
+        auto* slider = new QSlider(Qt::Horizontal, this);
+        slider->setRange(minimum, maximum);
+        slider->setTickInterval(tick);
+        slider->setTickPosition(QSlider::TicksBelow);
+        grid->addWidget(sliderCaption, row, 0);
+        grid->addWidget(slider, row, 1, 1, 2);
+        return slider;
+    };
+
     pointGroup = new QGroupBox(this);
-    auto* pointGrid = new QGridLayout(pointGroup);
-    pointGrid->addWidget(caption("Common"), 0, 1, Qt::AlignCenter);
-    pointGrid->addWidget(caption("Active"), 0, 2, Qt::AlignCenter);
-    const std::pair<SwatchRole, const char*> pointRows[] = {
-        {PointLine, "_color_line_"}, {PointFill, "_color_fill_"}, {PointText, "_color_text_"}};
-    int row = 1;
-    for (const auto& [role, key] : pointRows) {
-        pointGrid->addWidget(caption(key), row, 0);
-        pointGrid->addWidget(swatches[role][0], row, 1, Qt::AlignCenter);
-        pointGrid->addWidget(swatches[role][1], row, 2, Qt::AlignCenter);
-        ++row;
-    }
     pointSizeCaption = caption("point_size");
-    pointSize = new QSlider(Qt::Horizontal, this);
-    pointSize->setRange(5, 30);
-    pointSize->setTickInterval(5);
-    pointSize->setTickPosition(QSlider::TicksBelow);
-    pointGrid->addWidget(pointSizeCaption, row, 0);
-    pointGrid->addWidget(pointSize, row, 1, 1, 2);
+    pointSize = swatchGroup(
+        pointGroup, {{PointLine, "_color_line_"}, {PointFill, "_color_fill_"}, {PointText, "_color_text_"}},
+        pointSizeCaption, 5, 30, 5);
 
     dugaGroup = new QGroupBox(this);
-    auto* dugaGrid = new QGridLayout(dugaGroup);
-    dugaGrid->addWidget(caption("Common"), 0, 1, Qt::AlignCenter);
-    dugaGrid->addWidget(caption("Active"), 0, 2, Qt::AlignCenter);
-    const std::pair<SwatchRole, const char*> dugaRows[] = {{DugaLine, "_color_line_"},
-                                                           {DugaText, "_color_text_"}};
-    row = 1;
-    for (const auto& [role, key] : dugaRows) {
-        dugaGrid->addWidget(caption(key), row, 0);
-        dugaGrid->addWidget(swatches[role][0], row, 1, Qt::AlignCenter);
-        dugaGrid->addWidget(swatches[role][1], row, 2, Qt::AlignCenter);
-        ++row;
-    }
     dugaWidthCaption = caption("thickness_arc");
-    dugaWidth = new QSlider(Qt::Horizontal, this);
-    dugaWidth->setRange(1, 10);
-    dugaWidth->setTickInterval(1);
-    dugaWidth->setTickPosition(QSlider::TicksBelow);
-    dugaGrid->addWidget(dugaWidthCaption, row, 0);
-    dugaGrid->addWidget(dugaWidth, row, 1, 1, 2);
+    dugaWidth = swatchGroup(dugaGroup, {{DugaLine, "_color_line_"}, {DugaText, "_color_text_"}},
+                            dugaWidthCaption, 1, 10, 1);
 
     labelGroup = new QGroupBox(this);
     auto* labelGrid = new QGridLayout(labelGroup);
