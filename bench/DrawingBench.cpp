@@ -1,5 +1,6 @@
 // Redrawing the whole document, the work done after every change.
 #include "document/AllGrafUnit.h"
+#include "drawing/DocumentDrawing.h"
 
 #include <QImage>
 #include <benchmark/benchmark.h>
@@ -89,7 +90,7 @@ void RunDrawAll(benchmark::State& state, TAllGraf& graf, int width, int height)
 {
     QImage surface(width, height, QImage::Format_RGB32);
     for (auto _ : state) {
-        graf.DrawAll(surface);
+        DrawAll(graf, surface);
         benchmark::DoNotOptimize(surface.constBits());
     }
 }

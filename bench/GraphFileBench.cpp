@@ -1,8 +1,8 @@
 #include "algorithms/ShortestPaths.h"
-#include "config/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 #include "document/AllGrafUnit.h"
 #include "files/GrafaFile.h"
-#include "files/IniFile.h"
+#include "base/IniFile.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

@@ -1,4 +1,4 @@
-#include "files/IniFile.h"
+#include "base/IniFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

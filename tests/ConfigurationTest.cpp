@@ -1,8 +1,8 @@
 #include "TestFolders.h"
-#include "config/Configuration.h"
+#include "commands/Configuration.h"
 #include "GraphFixtures.h"
-#include "config/ProgramPaths.h"
-#include "config/TranslateManager.h"
+#include "base/ProgramPaths.h"
+#include "base/TranslateManager.h"
 
 #include <QFile>
 #include <QFont>

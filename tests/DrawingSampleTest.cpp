@@ -1,6 +1,7 @@
 // A small weighted digraph with a found path, labels and a background picture: the picture a
 // person looks at. Set NODELOOM_SAMPLE_PICTURE to a file name to keep it as PNG.
 #include "document/AllGrafUnit.h"
+#include "drawing/DocumentDrawing.h"
 #include "drawing/Canvas.h"
 #include "drawing/Colors.h"
 
@@ -67,7 +68,7 @@ TEST(DrawingSample, FoundPathStandsOutOverTheBackground)
     graf->MarkPath(4);
 
     QImage picture(640, 420, QImage::Format_RGB32);
-    graf->DrawAll(picture);
+    DrawAll(*graf, picture);
 
     auto at = [&](int x, int y) { return ColorToInt(picture.pixelColor(x, y)); };
     for (int v : {1, 7, 3, 4})

@@ -1,6 +1,7 @@
 // The document's picture: what lands where on the surface, the arc scan and the canvas helpers.
 #include "ScriptedHost.h"
 #include "document/AllGrafUnit.h"
+#include "drawing/DocumentDrawing.h"
 #include "drawing/Canvas.h"
 #include "drawing/Colors.h"
 #include "drawing/Surface.h"
@@ -29,7 +30,7 @@ std::unique_ptr<TAllGraf> TwoVertices(bool directed, bool weighted, int radius =
 QImage Draw(TAllGraf& graf, int width = 400, int height = 300)
 {
     QImage surface(width, height, QImage::Format_RGB32);
-    graf.DrawAll(surface);
+    DrawAll(graf, surface);
     return surface;
 }
 
@@ -112,8 +113,8 @@ TEST(DrawAll, WeightTextOnlyWhenWeightedOrGiven)
     QImage surface(400, 300, QImage::Format_RGB32);
     QPainter painter;
     BeginSurface(painter, &surface);
-    graf->DrawBackground(painter);
-    graf->DrawDuga(painter, 1, 2, QStringLiteral("    "));
+    DrawBackground(*graf, painter);
+    DrawDuga(*graf, painter, 1, 2, QStringLiteral("    "));
     painter.end();
     EXPECT_EQ(At(surface, text.x(), text.y()), 0xFFFFFF);
 }
@@ -153,12 +154,12 @@ TEST(DrawAll, SkippingCoveredCellsKeepsThePicture)
     QImage everyCell(400, 300, QImage::Format_RGB32);
     QPainter painter;
     BeginSurface(painter, &everyCell);
-    graf->DrawBackground(painter);
+    DrawBackground(*graf, painter);
     for (int a = 1; a <= 5; ++a)
         for (int k = 0; k < graf->DugaCount[a]; ++k)
-            graf->DrawDuga(painter, a, graf->DugaList(a)[k]);
+            DrawDuga(*graf, painter, a, graf->DugaList(a)[k]);
     for (int v = 1; v <= 5; ++v)
-        graf->DrawPoint(painter, v, graf->PointTitle(v));
+        DrawPoint(*graf, painter, v, graf->PointTitle(v));
     painter.end();
     EXPECT_EQ(drawn, everyCell);
 }
@@ -187,9 +188,9 @@ TEST(DrawAll, PointOverrideFillsWithTheCallersColour)
     QImage surface(400, 300, QImage::Format_RGB32);
     QPainter painter;
     BeginSurface(painter, &surface);
-    graf->DrawBackground(painter);
-    graf->DrawPoint(painter, 1, QString(), true, Yellow);
-    graf->DrawPoint(painter, 2, QString());
+    DrawBackground(*graf, painter);
+    DrawPoint(*graf, painter, 1, QString(), true, Yellow);
+    DrawPoint(*graf, painter, 2, QString());
     painter.end();
     EXPECT_EQ(At(surface, 60, 84), Yellow);
     EXPECT_EQ(At(surface, 300, 84), graf->NormalPointStyle.BrushColor);
@@ -212,7 +213,7 @@ TEST(FindDugaAt, HighestTailWins)
 {
     auto undirected = TwoVertices(false, false);
     int tail = 0, head = 0;
-    ASSERT_TRUE(undirected->FindDugaAt(180, 101, tail, head));
+    ASSERT_TRUE(FindDugaAt(*undirected, 180, 101, tail, head));
     EXPECT_EQ(tail, 2);
     EXPECT_EQ(head, 1);
 
@@ -224,12 +225,12 @@ TEST(FindDugaAt, HighestTailWins)
     graf->AddDuga(1, 5, 1);
     graf->AddDuga(4, 5, 1);
     graf->AddDuga(3, 2, 1);
-    ASSERT_TRUE(graf->FindDugaAt(120, 100, tail, head));
+    ASSERT_TRUE(FindDugaAt(*graf, 120, 100, tail, head));
     EXPECT_EQ(tail, 1);
     EXPECT_EQ(head, 2);
 
     tail = head = -7;
-    EXPECT_FALSE(graf->FindDugaAt(120, 130, tail, head));
+    EXPECT_FALSE(FindDugaAt(*graf, 120, 130, tail, head));
     EXPECT_EQ(tail, -7);
 }
 
@@ -240,14 +241,13 @@ TEST(Canvas, RedrawMakesASurfaceOfTheCanvasSize)
     host.areaHeight = 200;
     auto graf = TwoVertices(false, false);
     graf->AttachHost(&host);
-    EXPECT_EQ(graf->RenderCanvas().size(), QSize(320, 200));
+    EXPECT_EQ(RenderCanvas(*graf).size(), QSize(320, 200));
     graf->AddPoint(500, 50, QString(), 3, 10);
-    EXPECT_EQ(graf->RenderCanvas().size(), QSize(510, 200));
-    EXPECT_EQ(graf->PrepareCanvasBitmap().size(), QSize(510, 200));
+    EXPECT_EQ(RenderCanvas(*graf).size(), QSize(510, 200));
 
     auto empty = std::make_unique<TAllGraf>();
     empty->NewGraf(false, false);
-    EXPECT_TRUE(empty->RenderCanvas().isNull());
+    EXPECT_TRUE(RenderCanvas(*empty).isNull());
 }
 
 TEST(Canvas, MapModeWeight)

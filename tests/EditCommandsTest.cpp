@@ -1,6 +1,6 @@
 #include "ScriptedHost.h"
-#include "config/TranslateManager.h"
-#include "document/GraphSession.h"
+#include "base/TranslateManager.h"
+#include "commands/GraphSession.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "files/GrafaFile.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "config/TranslateManager.h"
-#include "document/GraphSession.h"
-#include "files/GraphFileCommands.h"
-#include "files/IniFile.h"
+#include "base/TranslateManager.h"
+#include "commands/GraphSession.h"
+#include "commands/GraphFileCommands.h"
+#include "base/IniFile.h"
 
 #include <QFile>
 #include <QRandomGenerator>

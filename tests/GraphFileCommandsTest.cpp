@@ -1,8 +1,8 @@
-#include "files/GraphFileCommands.h"
+#include "commands/GraphFileCommands.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "config/TranslateManager.h"
-#include "document/GraphSession.h"
+#include "base/TranslateManager.h"
+#include "commands/GraphSession.h"
 #include "files/RecentFiles.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "TestFolders.h"
 #include "report/HTMLReport.h"
-#include "config/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "document/GraphSession.h"
+#include "commands/GraphSession.h"
 #include "document/HistoryManager.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 #include "document/HistoryManager.h"
 
 #include <gtest/gtest.h>

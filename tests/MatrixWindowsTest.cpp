@@ -1,8 +1,8 @@
 #include "ui/MatrixWindows.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "config/TranslateManager.h"
-#include "document/GraphSession.h"
+#include "base/TranslateManager.h"
+#include "commands/GraphSession.h"
 #include "document/MatrixGrid.h"
 #include "ui/UnitMartixText.h"
 

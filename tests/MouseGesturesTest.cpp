@@ -1,6 +1,6 @@
-#include "document/MouseGestures.h"
+#include "commands/MouseGestures.h"
 #include "ScriptedHost.h"
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
-#include "document/NewGraphCommands.h"
+#include "commands/NewGraphCommands.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "config/TranslateManager.h"
-#include "document/GraphSession.h"
-#include "document/SelectPathEnds.h"
+#include "base/TranslateManager.h"
+#include "commands/GraphSession.h"
+#include "commands/SelectPathEnds.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "files/OldGrafFile.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 
 #include <QFile>
 #include <QTemporaryDir>

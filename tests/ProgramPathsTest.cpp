@@ -1,5 +1,5 @@
 #include "TestFolders.h"
-#include "config/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,8 +2,8 @@
 #include "algorithms/ShortestPaths.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "config/ProgramPaths.h"
-#include "config/TranslateManager.h"
+#include "base/ProgramPaths.h"
+#include "base/TranslateManager.h"
 #include "files/MatrixText.h"
 
 #include <QRandomGenerator>

@@ -1,6 +1,6 @@
-#include "config/TranslateManager.h"
-#include "config/ProgramPaths.h"
-#include "files/IniFile.h"
+#include "base/TranslateManager.h"
+#include "base/ProgramPaths.h"
+#include "base/IniFile.h"
 
 #include <QFile>
 #include <QSet>

@@ -1,10 +1,10 @@
 #include "TestFolders.h"
-#include "config/ViewSettingGraf.h"
+#include "ui/ViewSettingGraf.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "config/Configuration.h"
-#include "config/ProgramPaths.h"
-#include "config/TranslateManager.h"
+#include "commands/Configuration.h"
+#include "base/ProgramPaths.h"
+#include "base/TranslateManager.h"
 
 #include <QFile>
 #include <QFont>

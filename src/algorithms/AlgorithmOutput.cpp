@@ -1,6 +1,6 @@
 #include "algorithms/AlgorithmOutput.h"
 
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
 
 namespace AlgorithmOutput {

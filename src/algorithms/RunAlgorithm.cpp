@@ -1,7 +1,7 @@
 #include "algorithms/RunAlgorithm.h"
 
 #include "algorithms/ShortestPaths.h"
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
 
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "algorithms/ShortestPaths.h"
 
 #include "algorithms/AlgorithmOutput.h"
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
 
 #include <algorithm>

@@ -3,13 +3,13 @@
 #include "algorithms/RunAlgorithm.h"
 #include "cli/CliHost.h"
 #include "cli/JsonResult.h"
-#include "config/Configuration.h"
-#include "config/ProgramPaths.h"
-#include "config/TranslateManager.h"
-#include "document/GraphSession.h"
+#include "commands/Configuration.h"
+#include "base/ProgramPaths.h"
+#include "base/TranslateManager.h"
+#include "commands/GraphSession.h"
 #include "drawing/Canvas.h"
 #include "files/GrafaFile.h"
-#include "files/GraphFileCommands.h"
+#include "commands/GraphFileCommands.h"
 #include "files/MatrixText.h"
 
 #include <QFile>

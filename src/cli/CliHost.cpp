@@ -1,6 +1,7 @@
 #include "cli/CliHost.h"
 
 #include "document/AllGrafUnit.h"
+#include "drawing/DocumentDrawing.h"
 
 #include <cstdio>
 
@@ -22,13 +23,16 @@ QString CliHost::MessageLines(const QString& text)
 
 void CliHost::Redraw()
 {
-    if (document)
-        document->Redraw();
+    if (!document)
+        return;
+    const QImage surface = RenderCanvas(*document);
+    if (!surface.isNull())
+        PresentCanvas(surface, false);
 }
 
 QImage CliHost::Picture()
 {
     if (picture.isNull() && document)
-        picture = document->RenderCanvas();
+        picture = RenderCanvas(*document);
     return picture;
 }

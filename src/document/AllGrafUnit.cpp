@@ -1,6 +1,6 @@
 #include "document/AllGrafUnit.h"
 
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 
 #include <QFile>
 #include <QImageReader>

@@ -118,7 +118,6 @@ public:
     int FreeTitleNumber() const;
     int FindPointByTitle(int titleNumber) const;
     bool FindPointAt(int x, int y, int& vertex) const;
-    bool FindDugaAt(int x, int y, int& tail, int& head) const;
     int FindLabelAt(int x, int y, int currentLabel) const;
     bool IsManualNaming() const;
     int CanvasWidth() const;
@@ -169,27 +168,6 @@ public:
 
     // The edit mode the main window's menu chose; NewGraf copies it into EditMode.
     quint8 MenuEditMode = 1;
-
-    // --- drawing (implemented in drawing/) ---------------------------------------------
-    // The painter is the surface: its brush carries over from one element to the next, as on
-    // the old canvas. Open it with BeginSurface (drawing/Surface.h) for a fresh surface's state.
-    void DrawBackground(QPainter& surface) const;
-    // Arc a->b with the given text in place of the weight when the text is not empty.
-    void DrawDuga(QPainter& surface, int a, int b, const QString& text = QString()) const;
-    // Vertex v with title in its circle; with overrideFill the circle is filled with fillColor.
-    void DrawPoint(QPainter& surface, int v, const QString& title, bool overrideFill = false,
-                   int fillColor = 0) const;
-    void DrawLabel(QPainter& surface, int i) const;
-    void DrawLabels(QPainter& surface) const;
-    // Background, arcs, vertices, labels. Vertex positions are clamped to the surface and kept.
-    void DrawAll(QPainter& surface);
-    void DrawAll(QImage& surface);
-    // A fresh CanvasWidth x CanvasHeight picture of the document; null when either is not positive.
-    QImage RenderCanvas();
-    // RenderCanvas, then the host copies it to the window (subject to its rate limit).
-    void Redraw();
-    // CanvasBitmap sized to the canvas, for callers that draw their own picture and present it.
-    QImage& PrepareCanvasBitmap();
 
 private:
     CHost* hostPtr = nullptr;

@@ -1,5 +1,5 @@
 // The operations that change the graph; each keeps the document's invariants.
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
 
 #include <QFontMetrics>

@@ -1,7 +1,8 @@
 #include "drawing/Canvas.h"
 
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
+#include "drawing/DocumentDrawing.h"
 #include "drawing/CurveFrame.h"
 #include "drawing/Surface.h"
 
@@ -71,7 +72,7 @@ bool SaveDocumentSvg(TAllGraf& graf, const QString& fileName, QString* error)
     generator.setResolution(96);
     QPainter painter;
     BeginSurface(painter, &generator);
-    graf.DrawAll(painter);
+    DrawAll(graf, painter);
     painter.end();
     if (!file.commit())
         return Fail(error, file.errorString());

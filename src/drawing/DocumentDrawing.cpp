@@ -1,4 +1,6 @@
 // The document's drawing operations, the whole picture and the arc scan.
+#include "drawing/DocumentDrawing.h"
+
 #include "document/AllGrafUnit.h"
 #include "drawing/Surface.h"
 
@@ -6,35 +8,35 @@
 #include <algorithm>
 #include <bitset>
 
-void TAllGraf::DrawBackground(QPainter& surface) const
+void DrawBackground(const TAllGraf& g, QPainter& surface)
 {
     // Cleared whatever brush the surface holds, so an old picture never shows through.
     const QSize size = SurfaceSize(surface);
     surface.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    if (!BackgroundFile.isEmpty() && !BackgroundBitmap.isNull())
-        surface.drawImage(0, 0, BackgroundBitmap);
+    if (!g.BackgroundFile.isEmpty() && !g.BackgroundBitmap.isNull())
+        surface.drawImage(0, 0, g.BackgroundBitmap);
 }
 
-void TAllGraf::DrawDuga(QPainter& surface, int a, int b, const QString& text) const
+void DrawDuga(const TAllGraf& g, QPainter& surface, int a, int b, const QString& text)
 {
-    if (a < 1 || b < 1 || a > PointCount || b > PointCount)
+    if (a < 1 || b < 1 || a > g.PointCount || b > g.PointCount)
         return;
-    const TDugaRec& cell = Dugi[a][b];
-    TDuga style = cell.Active ? ActiveDugaStyle : NormalDugaStyle;
-    const TTitle& font = cell.Active ? ActiveLabelStyle : NormalLabelStyle;
-    style.SetGeometry(Points[a].X, Points[a].Y, Points[b].X, Points[b].Y, Points[b].Size, cell.X, cell.Y,
-                      cell.Cost, IsOrint, IsHaveCost);
+    const TDugaRec& cell = g.Dugi[a][b];
+    TDuga style = cell.Active ? g.ActiveDugaStyle : g.NormalDugaStyle;
+    const TTitle& font = cell.Active ? g.ActiveLabelStyle : g.NormalLabelStyle;
+    style.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size, cell.X, cell.Y,
+                      cell.Cost, g.IsOrint, g.IsHaveCost);
     font.ApplyFont(surface);
     style.Draw(surface, cell.Active ? cell.Marker : 0, text);
 }
 
-void TAllGraf::DrawPoint(QPainter& surface, int v, const QString& title, bool overrideFill, int fillColor) const
+void DrawPoint(const TAllGraf& g, QPainter& surface, int v, const QString& title, bool overrideFill, int fillColor)
 {
-    if (v < 1 || v > PointCount)
+    if (v < 1 || v > g.PointCount)
         return;
-    const TPointRec& point = Points[v];
-    TGrafPoint style = point.Active ? ActivePointStyle : NormalPointStyle;
-    const TTitle& font = point.Active ? ActiveLabelStyle : NormalLabelStyle;
+    const TPointRec& point = g.Points[v];
+    TGrafPoint style = point.Active ? g.ActivePointStyle : g.NormalPointStyle;
+    const TTitle& font = point.Active ? g.ActiveLabelStyle : g.NormalLabelStyle;
     style.SetPoint(point.X, point.Y, title, point.Size);
     if (overrideFill)
         style.BrushColor = fillColor;
@@ -42,105 +44,88 @@ void TAllGraf::DrawPoint(QPainter& surface, int v, const QString& title, bool ov
     style.Draw(surface);
 }
 
-void TAllGraf::DrawLabel(QPainter& surface, int i) const
+void DrawLabel(const TAllGraf& g, QPainter& surface, int i)
 {
-    if (i < 1 || i > CountLabel)
+    if (i < 1 || i > g.CountLabel)
         return;
-    const TLabelRec& label = Labels[i];
-    (label.Active ? ActiveLabelStyle : NormalLabelStyle).DrawText(surface, label.X, label.Y, label.Text);
+    const TLabelRec& label = g.Labels[i];
+    (label.Active ? g.ActiveLabelStyle : g.NormalLabelStyle).DrawText(surface, label.X, label.Y, label.Text);
 }
 
-void TAllGraf::DrawLabels(QPainter& surface) const
+void DrawLabels(const TAllGraf& g, QPainter& surface)
 {
-    for (int i = 1; i <= CountLabel; ++i)
-        DrawLabel(surface, i);
+    for (int i = 1; i <= g.CountLabel; ++i)
+        DrawLabel(g, surface, i);
 }
 
-void TAllGraf::DrawAll(QPainter& surface)
+void DrawAll(TAllGraf& g, QPainter& surface)
 {
-    DrawBackground(surface);
+    DrawBackground(g, surface);
 
     // An undirected edge is stored as two cells that are drawn over the same curve, the second
     // covering the first. Where the two would leave identical pixels the first is skipped.
     // Vertical chords are excluded because their curve is traced from the tail.
-    std::array<std::bitset<MaxPoints + 1>, MaxPoints + 1> reverse{};
-    if (IsOrint == 0)
-        for (int a = 1; a <= PointCount; ++a)
-            for (int k = 0; k < DugaCount[a]; ++k)
-                reverse[DugaList(a)[k]].set(a);
-    auto coveredLater = [this, &reverse](int a, int b) {
-        if (IsOrint != 0 || b <= a || !reverse[a].test(b) || Points[a].X == Points[b].X)
+    std::array<std::bitset<TAllGraf::MaxPoints + 1>, TAllGraf::MaxPoints + 1> reverse{};
+    if (g.IsOrint == 0)
+        for (int a = 1; a <= g.PointCount; ++a)
+            for (int k = 0; k < g.DugaCount[a]; ++k)
+                reverse[g.DugaList(a)[k]].set(a);
+    auto coveredLater = [&g, &reverse](int a, int b) {
+        if (g.IsOrint != 0 || b <= a || !reverse[a].test(b) || g.Points[a].X == g.Points[b].X)
             return false;
-        const TDugaRec& first = Dugi[a][b];
-        const TDugaRec& second = Dugi[b][a];
+        const TDugaRec& first = g.Dugi[a][b];
+        const TDugaRec& second = g.Dugi[b][a];
         const int firstMarker = first.Active ? first.Marker : 0;
         const int secondMarker = second.Active ? second.Marker : 0;
         return first.X == second.X && first.Y == second.Y && first.Cost == second.Cost &&
                first.Active == second.Active && firstMarker == secondMarker;
     };
-    for (int a = 1; a <= PointCount; ++a)
-        for (int k = 0; k < DugaCount[a]; ++k) {
-            const int b = DugaList(a)[k];
+    for (int a = 1; a <= g.PointCount; ++a)
+        for (int k = 0; k < g.DugaCount[a]; ++k) {
+            const int b = g.DugaList(a)[k];
             if (!coveredLater(a, b))
-                DrawDuga(surface, a, b);
+                DrawDuga(g, surface, a, b);
         }
 
     const QSize size = SurfaceSize(surface);
-    for (int v = 1; v <= PointCount; ++v) {
-        Points[v].X = std::min(Points[v].X, size.width() - SizeGraf);
-        Points[v].Y = std::min(Points[v].Y, size.height() - SizeGraf);
-        DrawPoint(surface, v, PointTitle(v));
+    for (int v = 1; v <= g.PointCount; ++v) {
+        g.Points[v].X = std::min(g.Points[v].X, size.width() - g.SizeGraf);
+        g.Points[v].Y = std::min(g.Points[v].Y, size.height() - g.SizeGraf);
+        DrawPoint(g, surface, v, g.PointTitle(v));
     }
-    DrawLabels(surface);
+    DrawLabels(g, surface);
 }
 
-void TAllGraf::DrawAll(QImage& surface)
+void DrawAll(TAllGraf& g, QImage& surface)
 {
     if (surface.isNull())
         return;
     QPainter painter;
     BeginSurface(painter, &surface);
-    DrawAll(painter);
+    DrawAll(g, painter);
 }
 
-QImage TAllGraf::RenderCanvas()
+QImage RenderCanvas(TAllGraf& g)
 {
-    const int width = CanvasWidth();
-    const int height = CanvasHeight();
+    const int width = g.CanvasWidth();
+    const int height = g.CanvasHeight();
     if (width <= 0 || height <= 0)
         return QImage();
     QImage surface(width, height, QImage::Format_RGB32);
-    DrawAll(surface);
+    DrawAll(g, surface);
     return surface;
 }
 
-void TAllGraf::Redraw()
-{
-    const QImage surface = RenderCanvas();
-    if (!surface.isNull())
-        Host().PresentCanvas(surface, false);
-}
-
-QImage& TAllGraf::PrepareCanvasBitmap()
-{
-    const QSize size(CanvasWidth(), CanvasHeight());
-    if (size.isEmpty())
-        CanvasBitmap = QImage();
-    else if (CanvasBitmap.size() != size)
-        CanvasBitmap = QImage(size, QImage::Format_RGB32);
-    return CanvasBitmap;
-}
-
-bool TAllGraf::FindDugaAt(int x, int y, int& tail, int& head) const
+bool FindDugaAt(const TAllGraf& g, int x, int y, int& tail, int& head)
 {
     bool found = false;
-    TDuga probe = NormalDugaStyle;
-    for (int a = 1; a <= PointCount; ++a)
-        for (int k = 0; k < DugaCount[a]; ++k) {
-            const int b = DugaList(a)[k];
-            const TDugaRec& cell = Dugi[a][b];
-            probe.SetGeometry(Points[a].X, Points[a].Y, Points[b].X, Points[b].Y, Points[b].Size, cell.X,
-                              cell.Y, cell.Cost, IsOrint, IsHaveCost);
+    TDuga probe = g.NormalDugaStyle;
+    for (int a = 1; a <= g.PointCount; ++a)
+        for (int k = 0; k < g.DugaCount[a]; ++k) {
+            const int b = g.DugaList(a)[k];
+            const TDugaRec& cell = g.Dugi[a][b];
+            probe.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size, cell.X,
+                              cell.Y, cell.Cost, g.IsOrint, g.IsHaveCost);
             if (probe.HitTest(x, y)) {
                 // A later tail replaces an earlier hit: the cell drawn last is the one seen.
                 tail = a;

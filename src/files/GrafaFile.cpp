@@ -1,8 +1,8 @@
 #include "files/GrafaFile.h"
 
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
-#include "files/IniFile.h"
+#include "base/IniFile.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "files/MatrixText.h"
 
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
 
 #include <QRandomGenerator>

@@ -1,6 +1,6 @@
 #include "report/HTMLReport.h"
 
-#include "config/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 
 #include <QSaveFile>
 

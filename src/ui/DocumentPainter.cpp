@@ -1,13 +1,6 @@
 #include "ui/DocumentPainter.h"
 
-#include "document/AllGrafUnit.h"
-
 #include <QImage>
-
-void PaintDocument(TAllGraf& graf, QImage& surface)
-{
-    graf.DrawAll(surface);
-}
 
 QImage MakeSurface(int w, int h, double devicePixelRatio)
 {

@@ -1,8 +1,9 @@
 #include "ui/MainWindow.h"
 
-#include "config/Configuration.h"
-#include "config/TranslateManager.h"
-#include "config/ViewSettingGraf.h"
+#include "algorithms/RunAlgorithm.h"
+#include "commands/Configuration.h"
+#include "base/TranslateManager.h"
+#include "ui/ViewSettingGraf.h"
 #include "ui/DocumentPainter.h"
 #include "ui/DrawingArea.h"
 #include "ui/MapZoomDialog.h"
@@ -258,7 +259,7 @@ void TForm1::UpdateMenus()
     Action("actUndo")->setEnabled(session->History().CanUndo());
     Action("actRedo")->setEnabled(session->History().CanRedo());
     for (const auto& [item, name] : algorithmActions)
-        item->setEnabled(IsAlgorithmApplicableTo(*g, name));
+        item->setEnabled(IsAlgorithmApplicable(*g, name));
 }
 
 void TForm1::AfterCommand()

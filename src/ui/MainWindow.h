@@ -1,8 +1,8 @@
 #pragma once
 
-#include "document/GraphSession.h"
-#include "document/MouseGestures.h"
-#include "document/NewGraphCommands.h"
+#include "commands/GraphSession.h"
+#include "commands/MouseGestures.h"
+#include "commands/NewGraphCommands.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -181,7 +181,6 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void ShowPopup(QMenu& menu);
     bool InHandledRect(const QPoint& p) const;
     void AfterCommand();
-    static bool IsAlgorithmApplicableTo(const TAllGraf& graf, const QString& name);
     bool MatrixWindowVisible() const;
     void IncrementRunCounter();
 

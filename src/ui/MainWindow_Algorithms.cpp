@@ -1,12 +1,7 @@
 // The algorithm menus and the vertex popup: every run goes through the dispatcher.
 #include "algorithms/RunAlgorithm.h"
-#include "document/SelectPathEnds.h"
+#include "commands/SelectPathEnds.h"
 #include "ui/MainWindow.h"
-
-bool TForm1::IsAlgorithmApplicableTo(const TAllGraf& graf, const QString& name)
-{
-    return IsAlgorithmApplicable(graf, name);
-}
 
 void TForm1::PathAlgorithmCommand(const QString& name)
 {

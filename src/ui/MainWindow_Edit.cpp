@@ -1,6 +1,6 @@
 // The graph and edit menus: creating, properties, adding and deleting, undo and redo.
-#include "config/TranslateManager.h"
-#include "document/SelectPathEnds.h"
+#include "base/TranslateManager.h"
+#include "commands/SelectPathEnds.h"
 #include "ui/MainWindow.h"
 #include "ui/NewGrafDialog.h"
 

@@ -1,5 +1,5 @@
 // The main menu, the toolbar bound to its items, and the two popup menus of the drawing.
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 #include "ui/MainWindow.h"
 
 #include <QAction>

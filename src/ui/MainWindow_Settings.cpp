@@ -1,12 +1,12 @@
 // Settings, languages, the matrix windows and help: the window's links to other modules.
-#include "config/Configuration.h"
-#include "config/TranslateManager.h"
-#include "config/ViewSettingGraf.h"
+#include "commands/Configuration.h"
+#include "base/TranslateManager.h"
+#include "ui/ViewSettingGraf.h"
 #include "ui/MainWindow.h"
 #include "ui/MatrixWindows.h"
 #include "ui/UnitMartixText.h"
 
-#include "config/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 
 #include <QAction>
 #include <QDesktopServices>

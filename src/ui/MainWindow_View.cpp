@@ -1,5 +1,6 @@
 // The drawing area's picture, scrolling, text mode, background, map mode and the panes.
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
+#include "drawing/DocumentDrawing.h"
 #include "ui/DocumentPainter.h"
 #include "ui/DrawingArea.h"
 #include "ui/MainWindow.h"
@@ -17,7 +18,7 @@
 void TForm1::DrawDocument(QImage& surface)
 {
     if (TAllGraf* g = Document())
-        PaintDocument(*g, surface);
+        DrawAll(*g, surface);
 }
 
 void TForm1::PrepareCanvas()

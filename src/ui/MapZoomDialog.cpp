@@ -1,6 +1,6 @@
 #include "ui/MapZoomDialog.h"
 
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

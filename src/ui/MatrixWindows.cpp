@@ -1,7 +1,7 @@
 #include "ui/MatrixWindows.h"
 
-#include "config/TranslateManager.h"
-#include "document/GraphSession.h"
+#include "base/TranslateManager.h"
+#include "commands/GraphSession.h"
 #include "document/MatrixGrid.h"
 
 #include <QEvent>

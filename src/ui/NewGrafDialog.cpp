@@ -1,7 +1,8 @@
 #include "ui/NewGrafDialog.h"
 
-#include "config/TranslateManager.h"
-#include "document/GraphSession.h"
+#include "base/TranslateManager.h"
+#include "commands/GraphSession.h"
+#include "drawing/DocumentDrawing.h"
 #include "ui/DocumentPainter.h"
 
 #include <QCheckBox>
@@ -217,7 +218,7 @@ void TCreateForm2::DrawPreview()
     scratch->GrafWidth = PreviewWidth;
     scratch->GrafHeight = PreviewHeight;
     QImage surface = MakeSurface(PreviewWidth, PreviewHeight, devicePixelRatioF());
-    PaintDocument(*scratch, surface);
+    DrawAll(*scratch, surface);
     preview->setPixmap(QPixmap::fromImage(surface));
 }
 

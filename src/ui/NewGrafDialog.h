@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/NewGraphCommands.h"
+#include "commands/NewGraphCommands.h"
 
 #include <QDialog>
 #include <functional>

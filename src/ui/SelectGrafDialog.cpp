@@ -1,6 +1,6 @@
 #include "ui/SelectGrafDialog.h"
 
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

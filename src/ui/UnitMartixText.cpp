@@ -1,7 +1,7 @@
 #include "ui/UnitMartixText.h"
 
-#include "config/TranslateManager.h"
-#include "document/GraphSession.h"
+#include "base/TranslateManager.h"
+#include "commands/GraphSession.h"
 #include "files/MatrixText.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "ui/WindowHost.h"
 
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 #include "ui/MainWindow.h"
 #include "ui/SelectGrafDialog.h"
 

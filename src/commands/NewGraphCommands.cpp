@@ -1,7 +1,7 @@
-#include "document/NewGraphCommands.h"
+#include "commands/NewGraphCommands.h"
 
-#include "config/TranslateManager.h"
-#include "document/GraphSession.h"
+#include "base/TranslateManager.h"
+#include "commands/GraphSession.h"
 
 bool NewGraphCommand(GraphSession& session, CNewGraphPrompt& prompt, CNewGraphEnvironment& environment)
 {

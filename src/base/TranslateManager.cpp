@@ -1,8 +1,8 @@
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 
-#include "config/BuiltInTexts.h"
-#include "config/ProgramPaths.h"
-#include "files/IniFile.h"
+#include "base/BuiltInTexts.h"
+#include "base/ProgramPaths.h"
+#include "base/IniFile.h"
 
 #include <QFileInfo>
 #include <QLocale>

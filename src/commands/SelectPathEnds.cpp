@@ -1,6 +1,6 @@
-#include "document/SelectPathEnds.h"
+#include "commands/SelectPathEnds.h"
 
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
 
 bool SelectPathEnds(const TAllGraf& graf, CHost& host, int& first, int& second)

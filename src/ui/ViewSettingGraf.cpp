@@ -1,6 +1,6 @@
-#include "config/ViewSettingGraf.h"
+#include "ui/ViewSettingGraf.h"
 
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
 #include "drawing/Colors.h"
 #include "drawing/Surface.h"

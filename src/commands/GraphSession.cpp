@@ -1,6 +1,6 @@
-#include "document/GraphSession.h"
+#include "commands/GraphSession.h"
 
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 
 #include <QRandomGenerator>
 

@@ -1,4 +1,4 @@
-#include "config/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,8 @@
-#include "document/MouseGestures.h"
+#include "commands/MouseGestures.h"
 
-#include "config/TranslateManager.h"
+#include "base/TranslateManager.h"
 #include "drawing/Canvas.h"
+#include "drawing/DocumentDrawing.h"
 
 #include <QImage>
 #include <algorithm>
@@ -48,7 +49,7 @@ bool Press(GraphSession& session, CGestureView& view, int areaX, int areaY, int 
         g.ActivePoint = v;
         g.Points[v].Active = 1;
         g.Dragging = true;
-    } else if (g.FindDugaAt(x, y, a, b)) {
+    } else if (FindDugaAt(g, x, y, a, b)) {
         g.ActiveDugaFrom = a;
         g.ActiveDugaTo = b;
         g.Dugi[a][b].Active = 1;

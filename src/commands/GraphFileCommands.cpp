@@ -1,9 +1,9 @@
-#include "files/GraphFileCommands.h"
+#include "commands/GraphFileCommands.h"
 
-#include "config/TranslateManager.h"
-#include "document/GraphSession.h"
+#include "base/TranslateManager.h"
+#include "commands/GraphSession.h"
 #include "files/GrafaFile.h"
-#include "files/IniFile.h"
+#include "base/IniFile.h"
 #include "files/OldGrafFile.h"
 #include "files/RecentFiles.h"
 

@@ -1,4 +1,4 @@
-#include "config/BuiltInTexts.h"
+#include "base/BuiltInTexts.h"
 
 namespace {
 

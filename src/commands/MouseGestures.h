@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/GraphSession.h"
+#include "commands/GraphSession.h"
 
 class QImage;
 

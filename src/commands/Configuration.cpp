@@ -1,9 +1,9 @@
-#include "config/Configuration.h"
+#include "commands/Configuration.h"
 
-#include "config/ProgramPaths.h"
-#include "config/TranslateManager.h"
+#include "base/ProgramPaths.h"
+#include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
-#include "files/IniFile.h"
+#include "base/IniFile.h"
 
 #include <QFont>
 #include <QGuiApplication>

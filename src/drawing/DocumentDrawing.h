@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class QPainter;
+class TAllGraf;
+
+// The document drawn element by element. The painter is the surface: its brush carries over
+// from one element to the next, as on the old canvas. Open it with BeginSurface (Surface.h)
+// for a fresh surface's state.
+void DrawBackground(const TAllGraf& graf, QPainter& surface);
+// Arc a->b with the given text in place of the weight when the text is not empty.
+void DrawDuga(const TAllGraf& graf, QPainter& surface, int a, int b, const QString& text = QString());
+// Vertex v with title in its circle; with overrideFill the circle is filled with fillColor.
+void DrawPoint(const TAllGraf& graf, QPainter& surface, int v, const QString& title, bool overrideFill = false,
+               int fillColor = 0);
+void DrawLabel(const TAllGraf& graf, QPainter& surface, int i);
+void DrawLabels(const TAllGraf& graf, QPainter& surface);
+// Background, arcs, vertices, labels. Vertex positions are clamped to the surface and kept.
+void DrawAll(TAllGraf& graf, QPainter& surface);
+void DrawAll(TAllGraf& graf, QImage& surface);
+// A fresh CanvasWidth x CanvasHeight picture of the document; null when either is not positive.
+QImage RenderCanvas(TAllGraf& graf);
+
+// The arc under (x, y): the cell drawn last wins, as it is the one seen.
+bool FindDugaAt(const TAllGraf& graf, int x, int y, int& tail, int& head);
