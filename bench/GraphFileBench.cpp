@@ -1,3 +1,4 @@
+#include "algorithms/RunAlgorithm.h"
 #include "algorithms/ShortestPaths.h"
 #include "base/ProgramPaths.h"
 #include "document/AllGrafUnit.h"
@@ -48,19 +49,40 @@ void BM_LoadGrafa(benchmark::State& state)
 }
 BENCHMARK(BM_LoadGrafa)->Unit(benchmark::kMillisecond);
 
-// The whole operation as a run calls it: search, texts, report file.
+// The algorithm alone: the result built, nothing presented; with and without its step trace.
 void BM_DijkstraShortestPath(benchmark::State& state)
+{
+    auto g = CompleteGraf();
+    for (auto _ : state) {
+        AlgorithmResult result = DijkstraShortestPath(*g, 1, TAllGraf::MaxPoints, g->PointCount);
+        benchmark::DoNotOptimize(result.resultValue);
+    }
+}
+BENCHMARK(BM_DijkstraShortestPath)->Unit(benchmark::kMicrosecond);
+
+void BM_DijkstraShortestPathWithSteps(benchmark::State& state)
+{
+    auto g = CompleteGraf();
+    for (auto _ : state) {
+        AlgorithmResult result = DijkstraShortestPath(*g, 1, TAllGraf::MaxPoints, g->PointCount, true);
+        benchmark::DoNotOptimize(result.steps.FrameCount());
+    }
+}
+BENCHMARK(BM_DijkstraShortestPathWithSteps)->Unit(benchmark::kMicrosecond);
+
+// The run as a user starts it: search, texts, report file.
+void BM_RunDijkstra(benchmark::State& state)
 {
     QTemporaryDir dir;
     ProgramPaths::SetProgramFolderOverride(dir.path());
     auto g = CompleteGraf();
-    int count = 0, value = 0;
     for (auto _ : state) {
-        DijkstraShortestPath(*g, 1, TAllGraf::MaxPoints, g->PointCount, g->PathPoints, count, value);
-        benchmark::DoNotOptimize(value);
+        AlgorithmRun run;
+        RunAlgorithm(*g, QStringLiteral("FindTraceDekctri"), 1, TAllGraf::MaxPoints, &run);
+        benchmark::DoNotOptimize(run.result.resultValue);
     }
     ProgramPaths::SetProgramFolderOverride(QString());
 }
-BENCHMARK(BM_DijkstraShortestPath)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RunDijkstra)->Unit(benchmark::kMicrosecond);
 
 } // namespace

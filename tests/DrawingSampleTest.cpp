@@ -61,11 +61,7 @@ TEST(DrawingSample, FoundPathStandsOutOverTheBackground)
     graf->BackgroundFile = QStringLiteral("map.bmp");
     graf->BackgroundBitmap = MapBackground(640, 420);
 
-    graf->PathPoints[0] = 1;
-    graf->PathPoints[1] = 7;
-    graf->PathPoints[2] = 3;
-    graf->PathPoints[3] = 4;
-    graf->MarkPath(4);
+    graf->MarkPath(std::vector<int>{1, 7, 3, 4});
 
     QImage picture(640, 420, QImage::Format_RGB32);
     DrawAll(*graf, picture);

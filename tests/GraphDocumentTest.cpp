@@ -125,10 +125,7 @@ TEST(GraphDocument, MarkPathHighlightsTravelDirectionOnly)
     auto g = MakeGraf(false, false, 3);
     g->AddDuga(1, 2, 1);
     g->AddDuga(2, 3, 1);
-    g->PathPoints[0] = 1;
-    g->PathPoints[1] = 2;
-    g->PathPoints[2] = 3;
-    g->MarkPath(3);
+    g->MarkPath(std::vector<int>{1, 2, 3});
     EXPECT_TRUE(g->Points[1].Active && g->Points[2].Active && g->Points[3].Active);
     EXPECT_EQ(g->Dugi[1][2].Marker, 1);
     EXPECT_EQ(g->Dugi[2][1].Marker, 0);
@@ -138,8 +135,7 @@ TEST(GraphDocument, MarkPathHighlightsTravelDirectionOnly)
     EXPECT_EQ(g->Dugi[1][2].Marker, 0);
     EXPECT_EQ(g->ActivePoint, -1);
     // a path with a vertex outside the graph is not followed past it
-    g->PathPoints[1] = 77;
-    g->MarkPath(3);
+    g->MarkPath(std::vector<int>{1, 77, 3});
     EXPECT_TRUE(g->Points[1].Active);
     EXPECT_FALSE(g->Points[3].Active);
 }

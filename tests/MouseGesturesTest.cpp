@@ -81,9 +81,7 @@ TEST_F(Gestures, PressOnEmptySpaceClearsSelectionAndHighlighting)
 {
     Create(false, false);
     g->AddDuga(1, 2, 1);
-    g->PathPoints[0] = 1;
-    g->PathPoints[1] = 2;
-    g->MarkPath(2);
+    g->MarkPath(std::vector<int>{1, 2});
     g->ActivePoint = 3;
     EXPECT_TRUE(Act(500, 350, Gesture::Press));
     EXPECT_EQ(g->ActivePoint, 0);

@@ -91,8 +91,8 @@ TEST_F(Dispatcher, CommonTailHighlightsTheRouteAndRedraws)
     g->AddDuga(2, 3, 2);
     RunAlgorithm(*g, "FindTraceDekctri", 3, 1, &run);
     EXPECT_TRUE(run.ran);
-    EXPECT_EQ(run.resultCount, 3);
-    EXPECT_EQ(run.resultValue, 4);
+    EXPECT_EQ(run.result.resultCount, 3);
+    EXPECT_EQ(run.result.resultValue, 4);
     EXPECT_EQ(host.redraws, 1);
     EXPECT_TRUE(host.messages.empty());
     for (int v = 1; v <= 3; ++v)
@@ -105,7 +105,7 @@ TEST_F(Dispatcher, CommonTailHighlightsTheRouteAndRedraws)
     // Unreachable: nothing highlighted, still redrawn.
     g->DeleteDuga(1, 2);
     RunAlgorithm(*g, "FindTraceDekctri", 3, 1, &run);
-    EXPECT_EQ(run.resultCount, -1);
+    EXPECT_EQ(run.result.resultCount, -1);
     EXPECT_EQ(g->Points[3].Active, 0);
     EXPECT_EQ(host.redraws, 2);
 }
@@ -119,5 +119,5 @@ TEST_F(Dispatcher, ReportFailureIsShownAndTheRunGoesOn)
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_TRUE(host.messages[0].text.startsWith(Translate("Happend_error") + "\r"));
     EXPECT_TRUE(host.shownReport.isEmpty());
-    EXPECT_EQ(run.resultValue, 5);
+    EXPECT_EQ(run.result.resultValue, 5);
 }

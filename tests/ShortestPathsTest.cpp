@@ -1,4 +1,5 @@
 #include "TestFolders.h"
+#include "algorithms/RunAlgorithm.h"
 #include "algorithms/ShortestPaths.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
@@ -18,6 +19,7 @@ struct Dijkstra : ::testing::Test {
     ScriptedHost host;
     std::unique_ptr<TAllGraf> g;
     int count = 0, value = 0;
+    AlgorithmResult result;
 
     void SetUp() override { ProgramPaths::SetProgramFolderOverride(dir.path()); }
     void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
@@ -29,9 +31,12 @@ struct Dijkstra : ::testing::Test {
     }
     void Run(int start, int finish)
     {
-        DijkstraShortestPath(*g, start, finish, g->PointCount, g->PathPoints, count, value);
+        result = DijkstraShortestPath(*g, start, finish, g->PointCount);
+        PresentResult(*g, result, false);
+        count = result.resultCount;
+        value = result.resultValue;
     }
-    V Path() const { return count > 0 ? V(g->PathPoints.begin(), g->PathPoints.begin() + count) : V{}; }
+    V Path() const { return count > 0 ? result.route : V{}; }
     QStringList Lines() const { return g->Outp().Lines(); }
 };
 } // namespace
@@ -68,7 +73,7 @@ TEST_F(Dijkstra, UnreachableAndSameEnds)
     EXPECT_EQ(Lines(), QStringList({Translate("Algor_dejkstry"),
                                     Translate("Graf__") + "3 " + Translate("Not_reach") + "1."}));
     EXPECT_FALSE(host.shownReport.isEmpty());
-    EXPECT_EQ(g->PathPoints, decltype(g->PathPoints){});
+    EXPECT_TRUE(result.route.empty());
 
     // Unreachable vertices show "x" in the table of a reached finish.
     Run(1, 2);

@@ -42,9 +42,10 @@ TEST_F(TranslateManagerTest, BuiltInTableIsCompleteAndPairwise) {
     const QStringList& keys = m_manager.Keys();
     const QStringList& texts = m_manager.Texts();
     ASSERT_EQ(keys.size(), texts.size());
-    EXPECT_EQ(keys.size(), 278);
+    // The program's historic table of 278 texts comes first; texts added since follow it.
+    ASSERT_GE(keys.size(), 278);
     EXPECT_EQ(keys.front(), QStringLiteral("Not_load_graph"));
-    EXPECT_EQ(keys.back(), QStringLiteral("licenseText"));
+    EXPECT_EQ(keys.at(277), QStringLiteral("licenseText"));
 
     for (qsizetype i = 0; i < keys.size(); ++i)
         EXPECT_FALSE(texts.at(i).isEmpty()) << "no built-in text for " << keys.at(i).toStdString();
@@ -66,7 +67,7 @@ TEST_F(TranslateManagerTest, BuiltInTableIsCompleteAndPairwise) {
                                  QStringLiteral("FeedBack"),
                                  QStringLiteral("Close")};
     EXPECT_EQ(repeated, expected);
-    EXPECT_EQ(seen.size(), 268);
+    EXPECT_EQ(seen.size(), keys.size() - expected.size());
     for (const QString& key : expected)
         EXPECT_EQ(keys.count(key), 2) << key.toStdString();
 }

@@ -1,55 +1,83 @@
 #pragma once
 
+#include "algorithms/AlgorithmResult.h"
+
 #include <QString>
+#include <QtGlobal>
 #include <vector>
 
 class TAllGraf;
 
-// What one run hands back: the run-scoped integers of the algorithms and how far the run got.
-struct AlgorithmRun {
-    int resultCount = 0;  // entries of PathPoints to highlight (or the algorithm's count)
-    int resultValue = 0;  // path length, tree weight, ...
-    bool ran = false;     // the algorithm itself was called (refusals and no-ops leave it false)
-    qint64 elapsedNs = 0; // time spent in the algorithm alone
-};
-
-// Everything an algorithm's runner gets: the document, the chosen vertices, the result.
+// What an algorithm's runner gets: the document, read only, and the chosen vertices.
 struct AlgorithmCall {
-    TAllGraf& graf;
+    const TAllGraf& graf;
     int first;
     int second;
-    AlgorithmRun& result;
+    // Record the step trace (off unless playback or a caller asks for it).
+    bool recordSteps = false;
 };
 
-// One row of the dispatcher: the command vocabulary of the menus, the dispatcher and the CLI.
+// Where a command sits in the main window.
+enum class AlgorithmMenu { PathSearch, Euler, Hamilton, Algorithms, Special };
+
+// One row of the catalogue: the command vocabulary shared by the dispatcher, the menus, the
+// toolbar, the vertex popup, nodeloom-cli and its JSON.
 struct AlgorithmInfo {
     enum class Vertices { None, StartAndFinish, One };
 
     const char* name;
     // Null: always applicable.
-    bool (*applicable)(const TAllGraf&);
+    bool (*applicable)(const TAllGraf&) = nullptr;
     // Message shown when not applicable; null for a silent refusal.
-    const char* refusalKey;
-    Vertices vertices;
+    const char* refusalKey = nullptr;
+    Vertices vertices = Vertices::None;
     // Weighted graphs get a warning and the search runs ignoring the weights.
-    bool warnWhenWeighted;
-    // After the run: highlight the route and redraw (false: the algorithm presents itself).
-    bool commonTail;
-    // Called before the applicability check, told whether it holds; the few rows that show
-    // something even when they refuse do it here.
-    void (*beforeCheck)(TAllGraf&, bool applicable);
-    // Null until the algorithm is built: the name then does nothing, like an unknown one.
-    // False when the runner refused after its own check (message shown); the run ends there.
-    bool (*run)(AlgorithmCall&);
+    bool warnWhenWeighted = false;
+    // After the run: highlight the route and redraw (false: the result is shown as it is).
+    bool commonTail = true;
+    // What the few rows that show something before their check (even when they refuse)
+    // show; told whether the rule holds.
+    void (*beforeCheck)(const TAllGraf&, bool applicable, AlgorithmResult& shown) = nullptr;
+    // Null until the algorithm is built.
+    AlgorithmResult (*run)(const AlgorithmCall&) = nullptr;
+
+    // The command: its menu, action name, caption key, icon, shortcut (portable text), whether
+    // the vertex popup offers it, and its place on the toolbar (0: none).
+    AlgorithmMenu menu = AlgorithmMenu::Algorithms;
+    const char* action = nullptr;
+    const char* captionKey = nullptr;
+    const char* icon = nullptr;
+    const char* shortcut = nullptr;
+    bool popup = false;
+    int toolbarPosition = 0;
 };
 
-// The 22 rows, in the dispatcher's order.
+// The 22 rows in menu order.
 const std::vector<AlgorithmInfo>& Algorithms();
 const AlgorithmInfo* FindAlgorithm(const QString& name);
 
+// The rule of the row alone (true for rows without one).
+bool RuleHolds(const AlgorithmInfo& info, const TAllGraf& graf);
 // Whether a menu command for the name is enabled: a known, built algorithm whose rule holds.
 bool IsAlgorithmApplicable(const TAllGraf& graf, const QString& name);
 
+// How one run went.
+struct AlgorithmRun {
+    bool ran = false; // the algorithm itself was called (refusals and no-ops leave it false)
+    AlgorithmResult result;
+    qint64 elapsedNs = 0; // the algorithm alone
+    qint64 writeNs = 0;   // presenting it: the panes, the report file, the picture
+};
+
+struct RunOptions {
+    bool recordSteps = false;
+};
+
 // Clears the highlighting, checks, runs and presents the algorithm. first and second are
 // 1-based vertex numbers (0 when the command has none).
-void RunAlgorithm(TAllGraf& graf, const QString& name, int first, int second, AlgorithmRun* result = nullptr);
+void RunAlgorithm(TAllGraf& graf, const QString& name, int first, int second, AlgorithmRun* run = nullptr,
+                  RunOptions options = {});
+
+// Shows a result: the Text pane, the report, messages through the host, then either its own
+// picture or, with the common tail, the route highlighted and the document redrawn.
+void PresentResult(TAllGraf& graf, const AlgorithmResult& result, bool commonTail);

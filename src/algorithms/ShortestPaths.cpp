@@ -1,6 +1,5 @@
 #include "algorithms/ShortestPaths.h"
 
-#include "algorithms/AlgorithmOutput.h"
 #include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
 
@@ -8,57 +7,56 @@
 
 namespace {
 
-// "%3d": right-aligned in three places, wider numbers take the room they need.
-QString Format3d(int value)
-{
-    return QStringLiteral("%1").arg(value, 3);
-}
-
-void WriteDistanceTable(TAllGraf& g, int vertexCount, const TAllGraf::VertexArray<int>& distance)
-{
-    HTMLReportManager& report = g.ReportManager;
-    QString header;
-    QString values;
-    report.BeginTable();
-    report.BeginRow();
-    for (int v = 1; v <= vertexCount; ++v) {
-        const QString name = g.PointTitle(v);
-        header += QStringLiteral("| ") + name + QLatin1Char(' ');
-        report.AddCell(name);
-    }
-    report.EndRow();
-    report.BeginRow();
-    for (int v = 1; v <= vertexCount; ++v) {
-        const bool reached = distance[v] != TAllGraf::Infinity;
-        values += reached ? QLatin1Char('|') + Format3d(distance[v]) : QStringLiteral("|  x");
-        report.AddCell(reached ? Format3d(distance[v]) : QStringLiteral("x"));
-    }
-    report.EndRow();
-    report.EndTable();
-    g.Outp().AddLine(header + QLatin1Char('|'));
-    g.Outp().AddLine(values + QLatin1Char('|'));
-}
+using Arg = StepTrace::Argument;
+using VertexState = StepTrace::VertexState;
+using ArcState = StepTrace::ArcState;
 
 } // namespace
 
-void DijkstraShortestPath(TAllGraf& g, int start, int finish, int vertexCount, std::array<int, 255>& path,
-                          int& resultCount, int& resultValue)
+void WriteDistanceTable(const TAllGraf& g, int vertexCount, const int* distance, AlgorithmResult& result)
 {
+    QString header;
+    QString values;
+    QStringList names;
+    QStringList cells;
+    for (int v = 1; v <= vertexCount; ++v) {
+        const QString name = g.PointTitle(v);
+        header += QStringLiteral("| ") + name + QLatin1Char(' ');
+        names.append(name);
+        const bool reached = distance[v] != TAllGraf::Infinity;
+        values += reached ? QLatin1Char('|') + Format3d(distance[v]) : QStringLiteral("|  x");
+        cells.append(reached ? Format3d(distance[v]) : QStringLiteral("x"));
+    }
+    result.Table({header + QLatin1Char('|'), values + QLatin1Char('|')}, {names, cells});
+}
+
+AlgorithmResult DijkstraShortestPath(const TAllGraf& g, int start, int finish, int vertexCount, bool recordSteps)
+{
+    AlgorithmResult result;
+    result.resultCount = -1;
+    vertexCount = std::clamp(vertexCount, 0, g.PointCount);
+    if (start == finish || start < 1 || finish < 1 || start > vertexCount || finish > vertexCount)
+        return result;
+
+    StepTrace& steps = result.steps;
+    if (recordSteps) {
+        steps.Start(vertexCount);
+        for (int v = 1; v <= vertexCount; ++v)
+            steps.SetCaptionInfinity(v);
+    }
+
     TAllGraf::VertexArray<int> distance;
     TAllGraf::VertexArray<int> predecessor;
     TAllGraf::VertexArray<quint8> finished;
     distance.fill(TAllGraf::Infinity);
     predecessor.fill(0);
     finished.fill(0);
-    path.fill(0);
-    resultCount = -1;
-    resultValue = 0;
-    vertexCount = std::clamp(vertexCount, 0, g.PointCount);
-    if (start == finish || start < 1 || finish < 1 || start > vertexCount || finish > vertexCount)
-        return;
 
     distance[start] = 0;
     finished[start] = 1;
+    steps.SetVertex(start, VertexState::Current);
+    steps.SetCaptionNumber(start, 0);
+    steps.Step("step_dijkstra_start", {Arg::Vertex(start)});
     int current = start;
     int currentDistance = 0;
     while (current != -1) {
@@ -67,10 +65,25 @@ void DijkstraShortestPath(TAllGraf& g, int start, int finish, int vertexCount, s
             const int w = heads[k];
             const int candidate = g.Dugi[current][w].Cost + currentDistance;
             if (candidate < distance[w]) {
+                if (steps.Enabled()) {
+                    if (predecessor[w] != 0)
+                        steps.SetArc(predecessor[w], w, ArcState::Rejected);
+                    steps.SetArc(current, w, ArcState::Chosen);
+                    steps.SetVertex(w, VertexState::Frontier);
+                    steps.SetCaptionNumber(w, candidate);
+                    steps.Step("step_dijkstra_lower", {Arg::Vertex(current), Arg::Vertex(w), Arg::Number(candidate)});
+                }
                 distance[w] = candidate;
                 predecessor[w] = current;
+            } else if (steps.Enabled()) {
+                if (predecessor[w] != current)
+                    steps.SetArc(current, w, ArcState::Rejected);
+                steps.Step("step_dijkstra_keep", {Arg::Vertex(current), Arg::Vertex(w), Arg::Number(candidate),
+                                                  Arg::Number(distance[w])});
             }
         }
+        if (steps.Enabled())
+            steps.SetVertex(current, VertexState::Finished);
         current = -1;
         int nearest = TAllGraf::Infinity;
         for (int v = 1; v <= vertexCount; ++v)
@@ -81,35 +94,44 @@ void DijkstraShortestPath(TAllGraf& g, int start, int finish, int vertexCount, s
         if (current != -1) {
             currentDistance = nearest;
             finished[current] = 1;
+            steps.SetVertex(current, VertexState::Current);
+            steps.Step("step_dijkstra_fix", {Arg::Vertex(current), Arg::Number(nearest)});
         }
     }
 
     const QString startName = g.PointTitle(start);
     const QString finishName = g.PointTitle(finish);
-    AlgorithmOutput::Begin(g);
-    AlgorithmOutput::Heading(g, Translate(QStringLiteral("Algor_dejkstry")));
+    result.Clear();
+    result.Heading(Translate(QStringLiteral("Algor_dejkstry")));
 
     if (distance[finish] == TAllGraf::Infinity) {
-        AlgorithmOutput::Line(g, Translate(QStringLiteral("Graf__")) + finishName + QLatin1Char(' ') +
-                                     Translate(QStringLiteral("Not_reach")) + startName + QLatin1Char('.'));
-        AlgorithmOutput::ShowReport(g);
-        return;
+        result.Line(Translate(QStringLiteral("Graf__")) + finishName + QLatin1Char(' ') +
+                    Translate(QStringLiteral("Not_reach")) + startName + QLatin1Char('.'));
+        result.ShowReport();
+        steps.Step("step_path_unreached", {Arg::Vertex(finish), Arg::Vertex(start)});
+        return result;
     }
 
-    int count = 0;
-    for (int v = finish; v != 0 && count < int(path.size()); v = predecessor[v]) {
-        path[count++] = v;
+    std::vector<int> route;
+    for (int v = finish; v != 0 && int(route.size()) < vertexCount; v = predecessor[v]) {
+        route.push_back(v);
         if (v == start)
             break;
     }
-    std::reverse(path.begin(), path.begin() + count);
+    std::reverse(route.begin(), route.end());
 
-    AlgorithmOutput::Line(g, Translate(QStringLiteral("Graf__")) + finishName + QLatin1Char(' ') +
-                                 Translate(QStringLiteral("reach")) + startName +
-                                 Translate(QStringLiteral("_over_")) + QString::number(distance[finish]));
-    AlgorithmOutput::Line(g, Translate(QStringLiteral("reach_graf")) + startName);
-    WriteDistanceTable(g, vertexCount, distance);
-    AlgorithmOutput::ShowReport(g);
-    resultCount = count;
-    resultValue = distance[finish];
+    result.Line(Translate(QStringLiteral("Graf__")) + finishName + QLatin1Char(' ') +
+                Translate(QStringLiteral("reach")) + startName + Translate(QStringLiteral("_over_")) +
+                QString::number(distance[finish]));
+    result.Line(Translate(QStringLiteral("reach_graf")) + startName);
+    WriteDistanceTable(g, vertexCount, distance.data(), result);
+    result.ShowReport();
+    if (steps.Enabled()) {
+        for (std::size_t k = 1; k < route.size(); ++k)
+            steps.SetArc(route[k - 1], route[k], ArcState::Chosen);
+        steps.Step("step_path_found", {Arg::Vertex(finish), Arg::Number(distance[finish])});
+    }
+    result.SetRoute(std::move(route));
+    result.resultValue = distance[finish];
+    return result;
 }

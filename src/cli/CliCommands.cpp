@@ -12,6 +12,7 @@
 #include "commands/GraphFileCommands.h"
 #include "files/MatrixText.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -144,15 +145,18 @@ int RunCommand(const QStringList& arguments)
         ParseOptions(arguments,
                      {QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--lang"),
                       QStringLiteral("--report"), QStringLiteral("--image"), QStringLiteral("--json")},
-                     {QStringLiteral("--time")}, problem);
+                     {QStringLiteral("--time"), QStringLiteral("--steps")}, problem);
     if (!options)
         return BadUsage(problem);
     if (options->positional.size() != 2)
         return BadUsage(QStringLiteral("run needs NAME and FILE"));
     const QString name = options->positional[0];
     const QString fileName = options->positional[1];
-    if (!FindAlgorithm(name))
+    const AlgorithmInfo* info = FindAlgorithm(name);
+    if (!info)
         return BadUsage(QStringLiteral("unknown algorithm ") + name);
+    if (!info->run)
+        return BadUsage(name + QStringLiteral(": not built yet"));
     const std::optional<int> first = options->Integer(QStringLiteral("--from"), 0);
     const std::optional<int> second = options->Integer(QStringLiteral("--to"), 0);
     if (!first || !second)
@@ -170,7 +174,10 @@ int RunCommand(const QStringList& arguments)
 
     const qsizetype messagesBefore = cli.host.Messages().size();
     AlgorithmRun run;
-    RunAlgorithm(*cli.graf, name, *first, *second, &run);
+    RunOptions runOptions;
+    runOptions.recordSteps = options->flags.contains(QStringLiteral("--steps"));
+    QElapsedTimer writing;
+    RunAlgorithm(*cli.graf, name, *first, *second, &run, runOptions);
     const bool messageShown = cli.host.Messages().size() > messagesBefore;
     const int exitCode = !run.ran && messageShown ? Refused : Ok;
 
@@ -178,8 +185,7 @@ int RunCommand(const QStringList& arguments)
     for (const QString& line : lines)
         Print(stdout, line + QLatin1Char('\n'));
     std::fflush(stdout);
-    if (options->flags.contains(QStringLiteral("--time")))
-        Print(stderr, QStringLiteral("time_ms: %1\n").arg(double(run.elapsedNs) / 1e6, 0, 'f', 3));
+    writing.start();
 
     // The report exactly as the run saved it; nothing saved gives an empty report.
     QByteArray report;
@@ -204,7 +210,50 @@ int RunCommand(const QStringList& arguments)
         if (!WriteFile(options->values[QStringLiteral("--json")], json.ToJson(*cli.graf, run)))
             return FileUnreadable;
     }
+    // The algorithm alone, and apart from it everything written: panes, report, pictures.
+    if (options->flags.contains(QStringLiteral("--time"))) {
+        const qint64 writeNs = run.writeNs + writing.nsecsElapsed();
+        Print(stderr, QStringLiteral("time_ms: %1\nwrite_ms: %2\n")
+                          .arg(double(run.elapsedNs) / 1e6, 0, 'f', 3)
+                          .arg(double(writeNs) / 1e6, 0, 'f', 3));
+    }
     return exitCode;
+}
+
+QString VerticesText(AlgorithmInfo::Vertices vertices)
+{
+    switch (vertices) {
+    case AlgorithmInfo::Vertices::None:
+        return QStringLiteral("none");
+    case AlgorithmInfo::Vertices::StartAndFinish:
+        return QStringLiteral("from,to");
+    case AlgorithmInfo::Vertices::One:
+        return QStringLiteral("from");
+    }
+    return QString();
+}
+
+QString RuleText(const AlgorithmInfo& info)
+{
+    if (!info.applicable)
+        return info.warnWhenWeighted ? QStringLiteral("any (weights ignored)") : QStringLiteral("any");
+    // The rule is named by the message that refuses it, in the program's own words.
+    return Translate(QLatin1String(info.refusalKey));
+}
+
+// One line a row: name, vertices needed, rule, caption, separated by tabs.
+int ListCommand(const QStringList& arguments)
+{
+    if (!arguments.isEmpty())
+        return BadUsage(QStringLiteral("list takes no arguments"));
+    for (const AlgorithmInfo& info : Algorithms()) {
+        QString caption = Translate(QLatin1String(info.captionKey));
+        caption.remove(QLatin1Char('&'));
+        Print(stdout, QLatin1String(info.name) + QLatin1Char('\t') + VerticesText(info.vertices) +
+                          QLatin1Char('\t') + RuleText(info) + QLatin1Char('\t') + caption +
+                          (info.run ? QString() : QStringLiteral("\t(not built yet)")) + QLatin1Char('\n'));
+    }
+    return Ok;
 }
 
 int MatrixCommand(const QStringList& arguments)
@@ -296,7 +345,8 @@ QString Usage()
     return QStringLiteral("usage:\n"
                           "  nodeloom-cli run NAME FILE [--from N] [--to N] [--lang LANGFILE]\n"
                           "                   [--report OUT.html] [--image OUT.png|OUT.bmp|OUT.svg]\n"
-                          "                   [--json OUT.json] [--time]\n"
+                          "                   [--json OUT.json] [--steps] [--time]\n"
+                          "  nodeloom-cli list\n"
                           "  nodeloom-cli matrix FILE\n"
                           "  nodeloom-cli convert FILE OUT.grafa|OUT.png|OUT.bmp|OUT.svg\n"
                           "  nodeloom-cli from-matrix TEXT OUT.grafa [--directed] [--weighted]\n");
@@ -313,6 +363,8 @@ int Run(const QStringList& arguments)
     const QStringList rest = arguments.mid(1);
     if (command == QLatin1String("run"))
         return RunCommand(rest);
+    if (command == QLatin1String("list"))
+        return ListCommand(rest);
     if (command == QLatin1String("matrix"))
         return MatrixCommand(rest);
     if (command == QLatin1String("convert"))

@@ -14,6 +14,7 @@ struct JsonResult {
     QStringList messages;
     QString report;
 
-    // Fills the path and highlight keys from the document after the run.
+    // The result's own keys (route, fills, captions, steps) and the highlighting the run left
+    // on the document.
     QByteArray ToJson(const TAllGraf& graf, const AlgorithmRun& run) const;
 };

@@ -99,17 +99,15 @@ void TAllGraf::ClearActive()
     ActiveLabel = -1;
 }
 
-void TAllGraf::MarkPath(int n)
+void TAllGraf::MarkPath(std::span<const int> route)
 {
-    n = std::min(n, int(PathPoints.size()));
-    auto valid = [this](int v) { return v >= 1 && v <= PointCount; };
-    if (n <= 0 || !valid(PathPoints[0]))
+    if (route.empty() || !IsVertex(route[0]))
         return;
-    Points[PathPoints[0]].Active = 1;
-    for (int k = 1; k < n; ++k) {
-        const int u = PathPoints[k - 1];
-        const int v = PathPoints[k];
-        if (!valid(u) || !valid(v))
+    Points[route[0]].Active = 1;
+    for (std::size_t k = 1; k < route.size(); ++k) {
+        const int u = route[k - 1];
+        const int v = route[k];
+        if (!IsVertex(u) || !IsVertex(v))
             return;
         if (IsOrint == 0) {
             Dugi[v][u].Active = 1;

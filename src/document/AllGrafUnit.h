@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <array>
 #include <memory>
+#include <span>
 
 struct TPointRec {
     int X = 0, Y = 0;
@@ -107,7 +108,6 @@ public:
     VertexMatrix<int> DugaListStore{}; // DugaList[v][0..253] lives in columns 0..253
     VertexArray<int> DugaCount{};
     VertexArray<quint8> TitleUsed{};
-    std::array<int, MaxPoints> PathPoints{};
     VertexMatrix<int> CostMatrix{};
     VertexMatrix<int> ImportMatrix{};
 
@@ -123,13 +123,16 @@ public:
     int CanvasWidth() const;
     int CanvasHeight() const;
     void ClearActive();
-    void MarkPath(int n);
+    // Highlights a route: its vertices, and its arcs marked in the direction of travel.
+    void MarkPath(std::span<const int> route);
     void CenterDugaText(int a, int b);
     void CenterAllDugaText();
     QStringList MatrixToMemo() const;
     void LoadBackground(const QString& fileName);
     void ClearBackground();
 
+    // A vertex number that names an existing vertex.
+    bool IsVertex(int v) const { return v >= 1 && v <= PointCount; }
     bool HasDuga(int a, int b) const;
     // Entry [a][b] of the weight matrix: Cost when weighted, 1 when not, 0 without an arc.
     int MatrixEntry(int a, int b) const;

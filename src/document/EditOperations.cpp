@@ -24,7 +24,6 @@ void TAllGraf::NewGraf(bool directed, bool weighted)
         row.fill(0);
     for (auto& row : ImportMatrix)
         row.fill(0);
-    PathPoints.fill(0);
     ActivePoint = ActiveDugaFrom = ActiveDugaTo = TargetPoint = ActiveLabel = 0;
     Dragging = false;
     Panning = false;

@@ -19,15 +19,23 @@ void DrawBackground(const TAllGraf& g, QPainter& surface)
 
 void DrawDuga(const TAllGraf& g, QPainter& surface, int a, int b, const QString& text)
 {
-    if (a < 1 || b < 1 || a > g.PointCount || b > g.PointCount)
+    if (!g.IsVertex(a) || !g.IsVertex(b))
         return;
     const TDugaRec& cell = g.Dugi[a][b];
-    TDuga style = cell.Active ? g.ActiveDugaStyle : g.NormalDugaStyle;
-    const TTitle& font = cell.Active ? g.ActiveLabelStyle : g.NormalLabelStyle;
+    DrawDugaAs(g, surface, a, b, cell.Active, cell.Marker, text);
+}
+
+void DrawDugaAs(const TAllGraf& g, QPainter& surface, int a, int b, bool active, int marker, const QString& text)
+{
+    if (!g.IsVertex(a) || !g.IsVertex(b))
+        return;
+    const TDugaRec& cell = g.Dugi[a][b];
+    TDuga style = active ? g.ActiveDugaStyle : g.NormalDugaStyle;
+    const TTitle& font = active ? g.ActiveLabelStyle : g.NormalLabelStyle;
     style.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size, cell.X, cell.Y,
                       cell.Cost, g.IsOrint, g.IsHaveCost);
     font.ApplyFont(surface);
-    style.Draw(surface, cell.Active ? cell.Marker : 0, text);
+    style.Draw(surface, active ? marker : 0, text);
 }
 
 void DrawPoint(const TAllGraf& g, QPainter& surface, int v, const QString& title, bool overrideFill, int fillColor)

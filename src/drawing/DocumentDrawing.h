@@ -12,6 +12,9 @@ class TAllGraf;
 void DrawBackground(const TAllGraf& graf, QPainter& surface);
 // Arc a->b with the given text in place of the weight when the text is not empty.
 void DrawDuga(const TAllGraf& graf, QPainter& surface, int a, int b, const QString& text = QString());
+// The same arc drawn as if its highlight were the one given.
+void DrawDugaAs(const TAllGraf& graf, QPainter& surface, int a, int b, bool active, int marker,
+                const QString& text = QString());
 // Vertex v with title in its circle; with overrideFill the circle is filled with fillColor.
 void DrawPoint(const TAllGraf& graf, QPainter& surface, int v, const QString& title, bool overrideFill = false,
                int fillColor = 0);

@@ -17,6 +17,8 @@ public:
     void EndCell() { Content += QStringLiteral("</td>"); }
     void AddText(const QString& text);
     void AddCell(const QString& text);
+    // Markup as given: the caller has escaped the texts inside it.
+    void AddMarkup(const QString& markup) { Content += markup; }
 
     const QString& GetContent() const { return Content; }
     QString GetFileName() const;

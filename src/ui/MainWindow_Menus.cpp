@@ -1,4 +1,5 @@
 // The main menu, the toolbar bound to its items, and the two popup menus of the drawing.
+#include "algorithms/RunAlgorithm.h"
 #include "base/TranslateManager.h"
 #include "ui/MainWindow.h"
 
@@ -9,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <map>
 
 namespace {
 
@@ -22,19 +24,10 @@ QIcon ItemIcon(const QString& name)
     return themed.isEmpty() ? QIcon(own) : QIcon::fromTheme(themed, QIcon(own));
 }
 
-struct AlgorithmItem {
-    const char* objectName;
-    const char* key;
-    const char* algorithm;
-};
-
-const AlgorithmItem PathAlgorithms[] = {
-    {"actAlgoritmTerry", "AlgoritmTerry", "FindTraceAlgTerry"},
-    {"actAlgoritmVawe", "AlgoritmVawe", "FindTraceWaveFront"},
-    {"actAlgoritmFordBelman", "AlgoritmFordBelman", "FindTraceFordBellama"},
-    {"actAlgoritmDejkstri", "AlgoritmDejkstri", "FindTraceDekctri"},
-    {"actAlgoritmFloid", "AlgoritmFloid", "FindTraceFloid"},
-};
+QKeySequence AlgorithmShortcut(const AlgorithmInfo& info)
+{
+    return info.shortcut ? QKeySequence(QLatin1String(info.shortcut), QKeySequence::PortableText) : QKeySequence();
+}
 
 } // namespace
 
@@ -170,56 +163,37 @@ void TForm1::BuildMenus()
     }
     findPath->setChecked(true);
 
-    auto algorithm = [this](QMenu* menu, const QString& objectName, const QString& key, const QString& icon,
-                            const QKeySequence& shortcut, const QString& name, bool usesActivePoint = false) {
-        QAction* item = MakeAction(objectName, key, icon, shortcut, [this, name, usesActivePoint] {
-            RunAlgorithmCommand(name, usesActivePoint && Document() ? Document()->ActivePoint : 0, 0);
-        });
-        menu->addAction(item);
-        algorithmActions.append({item, name});
-        return item;
-    };
-
     QMenu* algorithms = MakeMenu(nullptr, QStringLiteral("AlgorithmMenu"), QStringLiteral("Algoritm"));
     QMenu* paths = MakeMenu(algorithms, QStringLiteral("PathMenu"), QStringLiteral("FindTrace"),
                             QStringLiteral("path-find"));
-    for (const AlgorithmItem& item : PathAlgorithms) {
-        const QString name = QLatin1String(item.algorithm);
-        QAction* action = MakeAction(QLatin1String(item.objectName), QLatin1String(item.key), {}, {},
-                                     [this, name] { PathAlgorithmCommand(name); });
-        paths->addAction(action);
-        algorithmActions.append({action, name});
-    }
     QMenu* euler = MakeMenu(algorithms, QStringLiteral("EulerMenu"), QStringLiteral("ElerTrace"));
-    algorithm(euler, "actEulerLoop", "FindLoop", {}, QKeySequence(Qt::CTRL | Qt::Key_E), "FindElersLoop");
-    algorithm(euler, "actEulerChain", "FindTrace", {}, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E),
-              "FindElersCep");
     QMenu* hamilton = MakeMenu(algorithms, QStringLiteral("HamiltonMenu"), QStringLiteral("GameltonTrace"));
-    algorithm(hamilton, "actHamiltonLoop", "FindLoop", {}, QKeySequence(Qt::CTRL | Qt::Key_G),
-              "FindGameltosLoop");
-    algorithm(hamilton, "actHamiltonChain", "FindTrace", {}, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_G),
-              "FindGameltosCep");
-    algorithm(algorithms, "actDeterminHromNumber", "DeterminHromNumber", "algo-colors",
-              QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C), "FindColors");
-    algorithm(algorithms, "actFindMinimalTree", "FindMinimalTree", "algo-tree-min",
-              QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_M), "FindMinBasic");
-    algorithm(algorithms, "actFindMaxStream", "FindMaxStream", "algo-flow-multi",
-              QKeySequence(Qt::CTRL | Qt::Key_M), "FindStreamMax");
-    algorithm(algorithms, "actConnectionDetermin", "ConnectionDetermin", {}, {}, "MonolitIs");
-    algorithm(algorithms, "actExtrensGraf", "ExtrensGraf", {}, {}, "FindExcentrisetet", true);
-    algorithm(algorithms, "actDeterminRadiusDiametr", "DeterminRadiusDiametr", "algo-radius", {},
-              "FindRadiusAndDiametr");
-    algorithm(algorithms, "actIsGrafTree", "IsGrafTree", "algo-tree-test", {}, "IsThree");
-    algorithm(algorithms, "actFindCriticalTrace", "FindCriticalTrace", "algo-critical", {},
-              "FindCriticalPath");
-    algorithm(algorithms, "actMaxClick", "MaxClick", {}, {}, "FindMaxClickBronKerbosch");
-
     QMenu* advanced = MakeMenu(nullptr, QStringLiteral("AdvancedMenu"), QStringLiteral("AdvanceAlgoritm"));
-    algorithm(advanced, "actMaxStream", "MaxStream", "algo-flow-multi", {}, "FindStreamMaxSuper");
-    algorithm(advanced, "actDeterminALoop", "DeterminALoop", "algo-acyclic", {}, "IsGrafAloop");
-    algorithm(advanced, "actFindHromNumberAlternativ", "FindHromNumberAlternativ", "algo-colors", {},
-              "FindColorsAlternativ");
-    algorithm(advanced, "actDeterminPlanar", "DeterminPlanar", {}, {}, "IsPlanar");
+    const std::map<AlgorithmMenu, QMenu*> menus = {{AlgorithmMenu::PathSearch, paths},
+                                                   {AlgorithmMenu::Euler, euler},
+                                                   {AlgorithmMenu::Hamilton, hamilton},
+                                                   {AlgorithmMenu::Algorithms, algorithms},
+                                                   {AlgorithmMenu::Special, advanced}};
+    for (const AlgorithmInfo& info : Algorithms()) {
+        const QString name = QLatin1String(info.name);
+        std::function<void()> command;
+        switch (info.vertices) {
+        case AlgorithmInfo::Vertices::StartAndFinish:
+            command = [this, name] { PathAlgorithmCommand(name); };
+            break;
+        case AlgorithmInfo::Vertices::One:
+            command = [this, name] { RunAlgorithmCommand(name, Document() ? Document()->ActivePoint : 0, 0); };
+            break;
+        case AlgorithmInfo::Vertices::None:
+            command = [this, name] { RunAlgorithmCommand(name, 0, 0); };
+            break;
+        }
+        QAction* item = MakeAction(QLatin1String(info.action), QLatin1String(info.captionKey),
+                                   info.icon ? QLatin1String(info.icon) : QString(), AlgorithmShortcut(info),
+                                   std::move(command));
+        menus.at(info.menu)->addAction(item);
+        algorithmActions.append({item, name});
+    }
 
     QMenu* help = MakeMenu(nullptr, QStringLiteral("HelpMenu"), QStringLiteral("Help"));
     help->addAction(
@@ -269,22 +243,21 @@ void TForm1::BuildToolBar()
                                    "|",
                                    "actUndo",
                                    "actRedo",
-                                   "|",
-                                   "actDeterminHromNumber",
-                                   "actFindMinimalTree",
-                                   "actMaxStream",
-                                   "actDeterminRadiusDiametr",
-                                   "actIsGrafTree",
-                                   "actFindCriticalTrace",
-                                   "actDeterminALoop",
-                                   "|",
-                                   "actHelpLocal"};
+                                   "|"};
     for (const char* name : buttons) {
         if (name[0] == '|')
             toolBar->addSeparator();
         else
             toolBar->addAction(Action(QLatin1String(name)));
     }
+    std::map<int, const AlgorithmInfo*> algorithmButtons;
+    for (const AlgorithmInfo& info : Algorithms())
+        if (info.toolbarPosition > 0)
+            algorithmButtons[info.toolbarPosition] = &info;
+    for (const auto& [position, info] : algorithmButtons)
+        toolBar->addAction(Action(QLatin1String(info->action)));
+    toolBar->addSeparator();
+    toolBar->addAction(Action(QStringLiteral("actHelpLocal")));
 }
 
 void TForm1::BuildPopups()
@@ -295,10 +268,12 @@ void TForm1::BuildPopups()
     removeAction(drawArc);
     vertexPopup->addAction(drawArc);
     vertexPopup->addSeparator();
-    for (const AlgorithmItem& item : PathAlgorithms) {
-        const QString name = QLatin1String(item.algorithm);
-        QAction* action = MakeAction(QStringLiteral("popup") + QLatin1String(item.objectName).mid(3),
-                                     QLatin1String(item.key), "path-find", {},
+    for (const AlgorithmInfo& info : Algorithms()) {
+        if (!info.popup)
+            continue;
+        const QString name = QLatin1String(info.name);
+        QAction* action = MakeAction(QStringLiteral("popup") + QLatin1String(info.action).mid(3),
+                                     QLatin1String(info.captionKey), "path-find", {},
                                      [this, name] { PopupAlgorithmCommand(name); });
         removeAction(action);
         vertexPopup->addAction(action);

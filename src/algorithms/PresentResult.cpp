@@ -1,0 +1,95 @@
+// Showing a result: the panes and the report in the order the algorithm wrote them, then the
+// drawing.
+#include "algorithms/RunAlgorithm.h"
+
+#include "base/TranslateManager.h"
+#include "document/AllGrafUnit.h"
+#include "drawing/ResultPicture.h"
+
+namespace {
+
+// Saves the report to its file and shows it. A failure is shown and the run goes on, so the
+// result is still highlighted.
+void ShowReport(TAllGraf& graf)
+{
+    const HTMLReportManager& report = graf.ReportManager;
+    QString error;
+    if (!report.SaveToFile(&error)) {
+        graf.Host().ShowError(Translate(QStringLiteral("Happend_error")) + QLatin1Char('\r') +
+                              report.GetFileName() + QStringLiteral(": ") + error);
+        return;
+    }
+    graf.Host().ShowReportFile(report.GetFileName());
+}
+
+void WriteItem(TAllGraf& graf, const OutputItem& item)
+{
+    TextPane& outp = graf.Outp();
+    HTMLReportManager& report = graf.ReportManager;
+    switch (item.kind) {
+    case OutputItem::Kind::Clear:
+        outp.Clear();
+        report.Clear();
+        break;
+    case OutputItem::Kind::Heading:
+        outp.AddLine(item.text);
+        report.AddBoldLine(item.text);
+        break;
+    case OutputItem::Kind::Line:
+        outp.AppendText(item.text);
+        report.AddLine(item.text);
+        break;
+    case OutputItem::Kind::PaneLine:
+        outp.AddLine(item.text);
+        break;
+    case OutputItem::Kind::ReportLine:
+        report.AddLine(item.text);
+        break;
+    case OutputItem::Kind::ReportBold:
+        report.AddBoldLine(item.text);
+        break;
+    case OutputItem::Kind::ReportRaw:
+        report.AddMarkup(item.text);
+        break;
+    case OutputItem::Kind::Table:
+        for (const QString& line : item.paneLines)
+            outp.AddLine(line);
+        report.BeginTable();
+        for (const QStringList& row : item.rows) {
+            report.BeginRow();
+            for (const QString& cell : row)
+                report.AddCell(cell);
+            report.EndRow();
+        }
+        report.EndTable();
+        break;
+    case OutputItem::Kind::ShowReport:
+        ShowReport(graf);
+        break;
+    case OutputItem::Kind::Message:
+        graf.Host().ShowError(item.text);
+        break;
+    }
+}
+
+} // namespace
+
+void PresentResult(TAllGraf& graf, const AlgorithmResult& result, bool commonTail)
+{
+    for (const OutputItem& item : result.output)
+        WriteItem(graf, item);
+    if (result.refused)
+        return;
+    if (result.drawsPicture) {
+        const QImage picture = RenderResultPicture(graf, result.picture);
+        if (!picture.isNull())
+            graf.Host().PresentCanvas(picture, true);
+        return;
+    }
+    if (!commonTail)
+        return;
+    if (result.resultCount > 0)
+        graf.MarkPath(result.route);
+    graf.Host().Redraw();
+    // The Text pane's caret goes back to its start; the window that shows the pane does that.
+}

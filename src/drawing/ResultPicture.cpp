@@ -1,0 +1,34 @@
+#include "drawing/ResultPicture.h"
+
+#include "document/AllGrafUnit.h"
+#include "drawing/DocumentDrawing.h"
+#include "drawing/Surface.h"
+
+#include <QPainter>
+
+QImage RenderResultPicture(const TAllGraf& g, const ResultPictureSpec& spec)
+{
+    const int width = g.CanvasWidth();
+    const int height = g.CanvasHeight();
+    if (width <= 0 || height <= 0)
+        return QImage();
+    QImage surface(width, height, QImage::Format_RGB32);
+    QPainter painter;
+    BeginSurface(painter, &surface);
+    DrawBackground(g, painter);
+    if (spec.arcs.empty()) {
+        for (int a = 1; a <= g.PointCount; ++a)
+            for (int k = 0; k < g.DugaCount[a]; ++k)
+                DrawDuga(g, painter, a, g.DugaList(a)[k]);
+    } else {
+        for (const ResultPictureSpec::Arc& arc : spec.arcs)
+            DrawDugaAs(g, painter, arc.from, arc.to, arc.highlighted, 0, arc.caption);
+    }
+    const int vertexCount = spec.vertexCount > 0 ? std::min(spec.vertexCount, g.PointCount) : g.PointCount;
+    for (int v = 1; v <= vertexCount; ++v) {
+        const bool fill = v < int(spec.vertexFills.size()) && spec.vertexFills[v] >= 0;
+        DrawPoint(g, painter, v, g.PointTitle(v), fill, fill ? spec.vertexFills[v] : 0);
+    }
+    DrawLabels(g, painter);
+    return surface;
+}
