@@ -78,7 +78,8 @@ std::unique_ptr<TAllGraf> CompleteUndirected()
     auto graf = NewDocument(false, false);
     for (int i = 0; i < 255; ++i) {
         const double angle = 2 * std::numbers::pi * i / 255;
-        graf->AddPoint(650 + int(600 * std::cos(angle)), 650 + int(600 * std::sin(angle)), QString(), i + 1, 10);
+        graf->AddPoint(650 + int(600 * std::cos(angle)), 650 + int(600 * std::sin(angle)), QString(), i + 1,
+                       10);
     }
     for (int a = 1; a <= 255; ++a)
         for (int b = a + 1; b <= 255; ++b)

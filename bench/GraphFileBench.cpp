@@ -1,9 +1,9 @@
 #include "algorithms/RunAlgorithm.h"
 #include "algorithms/ShortestPaths.h"
+#include "base/IniFile.h"
 #include "base/ProgramPaths.h"
 #include "document/AllGrafUnit.h"
 #include "files/GrafaFile.h"
-#include "base/IniFile.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

@@ -8,20 +8,23 @@
 namespace {
 
 // The largest matrix a graph file holds: 255 × 255 keys in one section.
-void WriteMatrix(CIniFile& ini) {
+void WriteMatrix(CIniFile& ini)
+{
     for (int i = 1; i <= 255; ++i)
         for (int j = 1; j <= 255; ++j)
             ini.WriteInteger(QStringLiteral("Matrix"), QStringLiteral("From%1To%2").arg(i).arg(j),
                              (i + j) % 50000);
 }
 
-void BM_IniWriteAndUpdateFile(benchmark::State& state) {
+void BM_IniWriteAndUpdateFile(benchmark::State& state)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("matrix.grafa"));
     for (auto _ : state) {
         CIniFile ini(path + QStringLiteral(".new")); // absent: starts empty every time
         WriteMatrix(ini);
-        if (!ini.UpdateFile()) state.SkipWithError("UpdateFile failed");
+        if (!ini.UpdateFile())
+            state.SkipWithError("UpdateFile failed");
         state.PauseTiming();
         QFile::remove(path + QStringLiteral(".new"));
         state.ResumeTiming();
@@ -29,7 +32,8 @@ void BM_IniWriteAndUpdateFile(benchmark::State& state) {
 }
 BENCHMARK(BM_IniWriteAndUpdateFile)->Unit(benchmark::kMillisecond);
 
-void BM_IniLoadAndRead(benchmark::State& state) {
+void BM_IniLoadAndRead(benchmark::State& state)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("matrix.grafa"));
     {
@@ -51,7 +55,8 @@ BENCHMARK(BM_IniLoadAndRead)->Unit(benchmark::kMillisecond);
 
 // Formatting the keys alone, which both benchmarks above include: the INI cost
 // is the difference.
-void BM_MatrixKeyFormattingBaseline(benchmark::State& state) {
+void BM_MatrixKeyFormattingBaseline(benchmark::State& state)
+{
     for (auto _ : state) {
         qsizetype length = 0;
         for (int i = 1; i <= 255; ++i)

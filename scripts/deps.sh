@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev qt6-qpa-plugins fonts-dejavu-core)
 case "${1:-run}" in
   run) ;;
-  test) packages+=(libgtest-dev) ;;
+  test) packages+=(libgtest-dev clang-format) ;;
   bench) packages+=(libbenchmark-dev) ;;
   *) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
 esac

@@ -1,6 +1,6 @@
-#include "TestFolders.h"
 #include "commands/Configuration.h"
 #include "GraphFixtures.h"
+#include "TestFolders.h"
 #include "base/ProgramPaths.h"
 #include "base/TranslateManager.h"
 

@@ -77,7 +77,8 @@ TEST(ArrowHead, ApexSitsOnTheRimOfTheHead)
     EXPECT_EQ(Arc(100, 100, 300, 100, 200, 100).ArrowApex(), QPoint(290, 100));
     EXPECT_EQ(Arc(300, 100, 100, 100, 200, 100).ArrowApex(), QPoint(110, 100));
     // On a bent arc the apex lies on the curve, HeadSize before the head along the chord.
-    EXPECT_EQ(Arc(100, 100, 300, 100, 200, 60).ArrowApex(), Arc(100, 100, 300, 100, 200, 60).CurvePoint(false, 290));
+    EXPECT_EQ(Arc(100, 100, 300, 100, 200, 60).ArrowApex(),
+              Arc(100, 100, 300, 100, 200, 60).CurvePoint(false, 290));
 }
 
 TEST(ArrowHead, WingsOpenFifteenDegreesBehindTheApex)

@@ -1,9 +1,9 @@
 // A small weighted digraph with a found path, labels and a background picture: the picture a
 // person looks at. Set NODELOOM_SAMPLE_PICTURE to a file name to keep it as PNG.
 #include "document/AllGrafUnit.h"
-#include "drawing/DocumentDrawing.h"
 #include "drawing/Canvas.h"
 #include "drawing/Colors.h"
+#include "drawing/DocumentDrawing.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

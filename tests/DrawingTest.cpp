@@ -1,9 +1,9 @@
 // The document's picture: what lands where on the surface, the arc scan and the canvas helpers.
 #include "ScriptedHost.h"
 #include "document/AllGrafUnit.h"
-#include "drawing/DocumentDrawing.h"
 #include "drawing/Canvas.h"
 #include "drawing/Colors.h"
+#include "drawing/DocumentDrawing.h"
 #include "drawing/Surface.h"
 
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "files/GrafaFile.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "base/TranslateManager.h"
-#include "commands/GraphSession.h"
-#include "commands/GraphFileCommands.h"
 #include "base/IniFile.h"
+#include "base/TranslateManager.h"
+#include "commands/GraphFileCommands.h"
+#include "commands/GraphSession.h"
 
 #include <QFile>
 #include <QRandomGenerator>

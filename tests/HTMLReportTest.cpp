@@ -1,5 +1,5 @@
-#include "TestFolders.h"
 #include "report/HTMLReport.h"
+#include "TestFolders.h"
 #include "base/ProgramPaths.h"
 
 #include <QDir>

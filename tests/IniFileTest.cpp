@@ -14,7 +14,8 @@ class IniFileTest : public ::testing::Test {
   protected:
     QString PathOf(const QString& name) const { return m_dir.filePath(name); }
 
-    QString WriteBytes(const QByteArray& bytes, const QString& name = QStringLiteral("test.ini")) const {
+    QString WriteBytes(const QByteArray& bytes, const QString& name = QStringLiteral("test.ini")) const
+    {
         const QString path = PathOf(name);
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -22,16 +23,19 @@ class IniFileTest : public ::testing::Test {
         return path;
     }
 
-    static QByteArray ReadBytes(const QString& path) {
+    static QByteArray ReadBytes(const QString& path)
+    {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) return {};
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
         return file.readAll();
     }
 
     QTemporaryDir m_dir;
 };
 
-TEST_F(IniFileTest, MissingFileReadsAsEmptyAndGivesDefaults) {
+TEST_F(IniFileTest, MissingFileReadsAsEmptyAndGivesDefaults)
+{
     const CIniFile ini(PathOf(QStringLiteral("absent.ini")));
     EXPECT_EQ(ini.FileName(), PathOf(QStringLiteral("absent.ini")));
     EXPECT_TRUE(ini.Sections().isEmpty());
@@ -43,7 +47,8 @@ TEST_F(IniFileTest, MissingFileReadsAsEmptyAndGivesDefaults) {
     EXPECT_TRUE(ini.Keys(QStringLiteral("Main")).isEmpty());
 }
 
-TEST_F(IniFileTest, ParsesSectionsKeysAndValuesAsWritten) {
+TEST_F(IniFileTest, ParsesSectionsKeysAndValuesAsWritten)
+{
     const QString path = WriteBytes("; leading comment\n"
                                     "[Main]\n"
                                     "  Name = Value with blanks  \n"
@@ -75,7 +80,8 @@ TEST_F(IniFileTest, ParsesSectionsKeysAndValuesAsWritten) {
     EXPECT_FALSE(ini.ValueExists(QStringLiteral("Main"), QStringLiteral("name")));
 }
 
-TEST_F(IniFileTest, FirstDuplicateKeyWinsAndRepeatedSectionsMerge) {
+TEST_F(IniFileTest, FirstDuplicateKeyWinsAndRepeatedSectionsMerge)
+{
     const QString path = WriteBytes("[A]\nx=1\nx=2\n[B]\ny=3\n[A]\nz=4\nx=5\n");
     const CIniFile ini(path);
     EXPECT_EQ(ini.Sections(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
@@ -84,7 +90,8 @@ TEST_F(IniFileTest, FirstDuplicateKeyWinsAndRepeatedSectionsMerge) {
     EXPECT_EQ(ini.Keys(QStringLiteral("A")), (QStringList{QStringLiteral("x"), QStringLiteral("z")}));
 }
 
-TEST_F(IniFileTest, AcceptsAnyLineEndByteOrderMarkAndMissingFinalLineEnd) {
+TEST_F(IniFileTest, AcceptsAnyLineEndByteOrderMarkAndMissingFinalLineEnd)
+{
     const QByteArray variants[] = {
         "[Main]\r\nTitle=Hello \r\nCount=3\r\n",
         "[Main]\nTitle=Hello \nCount=3",
@@ -101,7 +108,8 @@ TEST_F(IniFileTest, AcceptsAnyLineEndByteOrderMarkAndMissingFinalLineEnd) {
     }
 }
 
-TEST_F(IniFileTest, DecodesUtf8AndFallsBackToWindows1251) {
+TEST_F(IniFileTest, DecodesUtf8AndFallsBackToWindows1251)
+{
     EXPECT_EQ(CIniFile::DecodeText("\xD0\xA0\xD1\x83\xD1\x81"), QStringLiteral("Рус"));
     EXPECT_EQ(CIniFile::DecodeText("\xEF\xBB\xBF"
                                    "abc"),
@@ -126,7 +134,8 @@ TEST_F(IniFileTest, DecodesUtf8AndFallsBackToWindows1251) {
               QStringLiteral("Русский"));
 }
 
-TEST_F(IniFileTest, ReadsIntegersStrictlyAndFallsBackToDefault) {
+TEST_F(IniFileTest, ReadsIntegersStrictlyAndFallsBackToDefault)
+{
     const QString path = WriteBytes("[N]\n"
                                     "plain=42\n"
                                     "blanks=  -13 \n"
@@ -167,7 +176,8 @@ TEST_F(IniFileTest, ReadsIntegersStrictlyAndFallsBackToDefault) {
     }
 }
 
-TEST_F(IniFileTest, WritesKeyByKeyKeepingUnknownKeysAndOrder) {
+TEST_F(IniFileTest, WritesKeyByKeyKeepingUnknownKeysAndOrder)
+{
     const QString path = WriteBytes("[A]\r\nk1=one\r\nk2=two\r\nk3=three\r\n[B]\r\nx=keep me\r\n");
     CIniFile ini(path);
     ini.WriteString(QStringLiteral("A"), QStringLiteral("k2"), QStringLiteral("TWO"));
@@ -198,7 +208,8 @@ TEST_F(IniFileTest, WritesKeyByKeyKeepingUnknownKeysAndOrder) {
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("test.ini")});
 }
 
-TEST_F(IniFileTest, KeysBeforeTheFirstSectionSurviveARewrite) {
+TEST_F(IniFileTest, KeysBeforeTheFirstSectionSurviveARewrite)
+{
     const QString path = WriteBytes("loose=1\n[S]\na=2\n");
     CIniFile ini(path);
     ini.WriteString(QStringLiteral("S"), QStringLiteral("b"), QStringLiteral("3"));
@@ -211,7 +222,8 @@ TEST_F(IniFileTest, KeysBeforeTheFirstSectionSurviveARewrite) {
     EXPECT_EQ(reread.Keys(QStringLiteral("S")), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
 }
 
-TEST_F(IniFileTest, ValuesWithLineBreaksCannotAddLines) {
+TEST_F(IniFileTest, ValuesWithLineBreaksCannotAddLines)
+{
     const QString path = PathOf(QStringLiteral("new.ini"));
     CIniFile ini(path);
     ini.WriteString(QStringLiteral("S"), QStringLiteral("text"), QStringLiteral("one\r\n[Evil]\nx=1"));
@@ -223,7 +235,8 @@ TEST_F(IniFileTest, ValuesWithLineBreaksCannotAddLines) {
               QStringLiteral("one  [Evil] x=1"));
 }
 
-TEST_F(IniFileTest, UpdateFileReportsFailureAndWritesNothing) {
+TEST_F(IniFileTest, UpdateFileReportsFailureAndWritesNothing)
+{
     const QString path = PathOf(QStringLiteral("no/such/folder/x.ini"));
     CIniFile ini(path);
     ini.WriteInteger(QStringLiteral("S"), QStringLiteral("k"), 1);
@@ -234,7 +247,8 @@ TEST_F(IniFileTest, UpdateFileReportsFailureAndWritesNothing) {
     EXPECT_FALSE(ini.UpdateFile()); // no error pointer: still reported, no crash
 }
 
-TEST_F(IniFileTest, LargeSectionRoundTrips) {
+TEST_F(IniFileTest, LargeSectionRoundTrips)
+{
     const QString path = PathOf(QStringLiteral("matrix.ini"));
     {
         CIniFile ini(path);

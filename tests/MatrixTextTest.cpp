@@ -1,8 +1,8 @@
+#include "files/MatrixText.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
 #include "base/TranslateManager.h"
 #include "document/HistoryManager.h"
-#include "files/MatrixText.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,10 @@ namespace {
 struct Import {
     ScriptedHost host;
     std::unique_ptr<TAllGraf> g;
-    Import(bool directed, bool weighted, int n = 0) : g(MakeGraf(directed, weighted, n)) { g->AttachHost(&host); }
+    Import(bool directed, bool weighted, int n = 0) : g(MakeGraf(directed, weighted, n))
+    {
+        g->AttachHost(&host);
+    }
     bool Apply(const QStringList& lines) { return MatrixText::ApplyTextMatrix(*g, lines); }
 };
 } // namespace
@@ -147,7 +150,8 @@ TEST(GridMatrix, EditsFollowTheCellRules)
     auto g = MakeGraf(false, true, 3);
     g->AddDuga(1, 2, 4);
     // rows are heads, columns are tails; row 0 and column 0 are headers
-    QList<QStringList> grid{{"", "1", "2", "3"}, {"1", "0", "4", "0"}, {"2", "4", "0", "7"}, {"3", "", "7", "0"}};
+    QList<QStringList> grid{
+        {"", "1", "2", "3"}, {"1", "0", "4", "0"}, {"2", "4", "0", "7"}, {"3", "", "7", "0"}};
     ASSERT_TRUE(g->ApplyGridMatrix(grid));
     EXPECT_EQ(grid[3][1], "0"); // an empty cell is written back as 0
     EXPECT_EQ(g->MatrixEntry(2, 3), 7);

@@ -1,5 +1,5 @@
-#include "TestFolders.h"
 #include "base/ProgramPaths.h"
+#include "TestFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,7 +17,8 @@ struct RealProgramFolder {
     ~RealProgramFolder() { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
 };
 
-TEST(ProgramPathsTest, BuildTreeIsTheProgramFolderAndHoldsTheLanguageFiles) {
+TEST(ProgramPathsTest, BuildTreeIsTheProgramFolderAndHoldsTheLanguageFiles)
+{
     RealProgramFolder real;
     // The test executable sits in the writable build folder, where the build copies local/*.lang.
     const QString executable = QCoreApplication::applicationDirPath();
@@ -27,7 +28,8 @@ TEST(ProgramPathsTest, BuildTreeIsTheProgramFolderAndHoldsTheLanguageFiles) {
     EXPECT_TRUE(ProgramPaths::HelpFile().endsWith(QStringLiteral("/help.pdf")));
 }
 
-TEST(ProgramPathsTest, OverridesRedirectAndEmptyRestores) {
+TEST(ProgramPathsTest, OverridesRedirectAndEmptyRestores)
+{
     QTemporaryDir programDir;
     QTemporaryDir languageDir;
     QFile help(programDir.filePath(QStringLiteral("help.pdf")));

@@ -1,7 +1,7 @@
-#include "TestFolders.h"
 #include "algorithms/RunAlgorithm.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
+#include "TestFolders.h"
 #include "base/ProgramPaths.h"
 #include "base/TranslateManager.h"
 

@@ -8,7 +8,7 @@
 // A host for tests: records every message box by its text and kind, answers questions,
 // input boxes and vertex choices from queues (an empty queue answers "cancel"/"No").
 class ScriptedHost : public CHost {
-public:
+  public:
     struct Message {
         MessageKind kind;
         QString text;

@@ -1,6 +1,6 @@
 #include "base/TranslateManager.h"
-#include "base/ProgramPaths.h"
 #include "base/IniFile.h"
+#include "base/ProgramPaths.h"
 
 #include <QFile>
 #include <QSet>
@@ -12,7 +12,8 @@ namespace {
 
 const QString kEnglish = QStringLiteral("grafEnglish.lang");
 
-QString ShippedLanguageFolder() {
+QString ShippedLanguageFolder()
+{
     return QStringLiteral(NODELOOM_SOURCE_DIR) + QStringLiteral("/local");
 }
 
@@ -27,7 +28,8 @@ class LanguageFolderScope {
 
 class TranslateManagerTest : public ::testing::Test {
   protected:
-    void WriteLanguage(const QString& name, const QByteArray& bytes) const {
+    void WriteLanguage(const QString& name, const QByteArray& bytes) const
+    {
         QFile file(m_dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
@@ -38,7 +40,8 @@ class TranslateManagerTest : public ::testing::Test {
     CTranslateManager m_manager;
 };
 
-TEST_F(TranslateManagerTest, BuiltInTableIsCompleteAndPairwise) {
+TEST_F(TranslateManagerTest, BuiltInTableIsCompleteAndPairwise)
+{
     const QStringList& keys = m_manager.Keys();
     const QStringList& texts = m_manager.Texts();
     ASSERT_EQ(keys.size(), texts.size());
@@ -53,7 +56,8 @@ TEST_F(TranslateManagerTest, BuiltInTableIsCompleteAndPairwise) {
     QSet<QString> repeated;
     QSet<QString> seen;
     for (const QString& key : keys) {
-        if (seen.contains(key)) repeated.insert(key);
+        if (seen.contains(key))
+            repeated.insert(key);
         seen.insert(key);
     }
     const QSet<QString> expected{QStringLiteral("Find_trace_ignory_load"),
@@ -72,7 +76,8 @@ TEST_F(TranslateManagerTest, BuiltInTableIsCompleteAndPairwise) {
         EXPECT_EQ(keys.count(key), 2) << key.toStdString();
 }
 
-TEST_F(TranslateManagerTest, BuiltInTextsKeepTheirExactSpelling) {
+TEST_F(TranslateManagerTest, BuiltInTextsKeepTheirExactSpelling)
+{
     EXPECT_EQ(m_manager.LanguageTitle(), QStringLiteral("Русский"));
     EXPECT_TRUE(m_manager.CurrentLanguageFile().isEmpty());
     EXPECT_EQ(m_manager.Translate(QStringLiteral("concentricity")),
@@ -91,7 +96,8 @@ TEST_F(TranslateManagerTest, BuiltInTextsKeepTheirExactSpelling) {
     EXPECT_EQ(m_manager.Translate(QStringLiteral("_int_ ")), QStringLiteral("(целое значение)"));
 }
 
-TEST_F(TranslateManagerTest, LookupIsExactAndFindsTheFirstEntry) {
+TEST_F(TranslateManagerTest, LookupIsExactAndFindsTheFirstEntry)
+{
     EXPECT_EQ(m_manager.Translate(QStringLiteral("Edit")), QStringLiteral("Изменить"));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("FindTrace")), QStringLiteral("Поиск пути"));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("Close")), QStringLiteral("Закрыть"));
@@ -106,7 +112,8 @@ TEST_F(TranslateManagerTest, LookupIsExactAndFindsTheFirstEntry) {
     EXPECT_TRUE(m_manager.Translate(QString()).isEmpty());
 }
 
-TEST_F(TranslateManagerTest, LanguageFileWinsAndFallsBackPerKey) {
+TEST_F(TranslateManagerTest, LanguageFileWinsAndFallsBackPerKey)
+{
     WriteLanguage(
         QStringLiteral("test.lang"),
         "[Main]\nLanguageTitle=Testish\n[Translate]\nEdit=Modify\nContin=\nGraf__=Vertex \n_int_ =(int)\n");
@@ -132,7 +139,8 @@ TEST_F(TranslateManagerTest, LanguageFileWinsAndFallsBackPerKey) {
     EXPECT_EQ(m_manager.Translate(QStringLiteral("Edit")), QStringLiteral("Изменить"));
 }
 
-TEST_F(TranslateManagerTest, MissingFileOrTitleKeepsTheBuiltInTextsAndPreviousTitle) {
+TEST_F(TranslateManagerTest, MissingFileOrTitleKeepsTheBuiltInTextsAndPreviousTitle)
+{
     WriteLanguage(QStringLiteral("titled.lang"), "[Main]\nLanguageTitle=First\n[Translate]\nContin=Go on?\n");
     WriteLanguage(QStringLiteral("untitled.lang"), "[Translate]\nContin=Weiter?\n");
     int emitted = 0;
@@ -156,7 +164,8 @@ TEST_F(TranslateManagerTest, MissingFileOrTitleKeepsTheBuiltInTextsAndPreviousTi
     EXPECT_EQ(m_manager.Translate(QStringLiteral("Contin")), QStringLiteral("Продолжить?"));
 }
 
-TEST_F(TranslateManagerTest, ReadsLanguageFilesWrittenInWindows1251) {
+TEST_F(TranslateManagerTest, ReadsLanguageFilesWrittenInWindows1251)
+{
     // "Русский" and "Да?" in Windows-1251.
     WriteLanguage(
         QStringLiteral("old.lang"),
@@ -166,7 +175,8 @@ TEST_F(TranslateManagerTest, ReadsLanguageFilesWrittenInWindows1251) {
     EXPECT_EQ(m_manager.Translate(QStringLiteral("Contin")), QStringLiteral("Да?"));
 }
 
-TEST_F(TranslateManagerTest, NameFromSettingsCannotLeaveTheLanguageFolder) {
+TEST_F(TranslateManagerTest, NameFromSettingsCannotLeaveTheLanguageFolder)
+{
     QTemporaryDir outside;
     QFile file(outside.filePath(QStringLiteral("evil.lang")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -178,7 +188,8 @@ TEST_F(TranslateManagerTest, NameFromSettingsCannotLeaveTheLanguageFolder) {
     EXPECT_EQ(m_manager.Translate(QStringLiteral("Contin")), QStringLiteral("inside"));
 }
 
-TEST(DefaultLanguageTest, CountryCodesOfRussianSpeakingLocalesChooseTheBuiltInTexts) {
+TEST(DefaultLanguageTest, CountryCodesOfRussianSpeakingLocalesChooseTheBuiltInTexts)
+{
     EXPECT_TRUE(CTranslateManager::DefaultLanguageFileForCode(7).isEmpty());
     EXPECT_TRUE(CTranslateManager::DefaultLanguageFileForCode(375).isEmpty());
     EXPECT_TRUE(CTranslateManager::DefaultLanguageFileForCode(380).isEmpty());
@@ -187,7 +198,8 @@ TEST(DefaultLanguageTest, CountryCodesOfRussianSpeakingLocalesChooseTheBuiltInTe
     EXPECT_EQ(CTranslateManager::DefaultLanguageFileForCode(0), kEnglish);
 }
 
-TEST(ShippedEnglishTest, CoversExactlyTheKeysOfTheTable) {
+TEST(ShippedEnglishTest, CoversExactlyTheKeysOfTheTable)
+{
     const CIniFile file(ShippedLanguageFolder() + u'/' + kEnglish);
     EXPECT_EQ(file.ReadString(QStringLiteral("Main"), QStringLiteral("LanguageTitle"), {}),
               QStringLiteral("English"));
@@ -196,12 +208,14 @@ TEST(ShippedEnglishTest, CoversExactlyTheKeysOfTheTable) {
     // Keys are trimmed when files are read, so "_int_ " is listed as "_int_".
     QStringList tableKeys;
     for (const QString& key : manager.Keys()) {
-        if (!tableKeys.contains(key.trimmed())) tableKeys.append(key.trimmed());
+        if (!tableKeys.contains(key.trimmed()))
+            tableKeys.append(key.trimmed());
     }
     EXPECT_EQ(file.Keys(QStringLiteral("Translate")), tableKeys);
 }
 
-TEST(ShippedEnglishTest, KeepsTheBlankPatternOfEveryBuiltInText) {
+TEST(ShippedEnglishTest, KeepsTheBlankPatternOfEveryBuiltInText)
+{
     const CIniFile file(ShippedLanguageFolder() + u'/' + kEnglish);
     const CTranslateManager manager;
     for (const QString& key : file.Keys(QStringLiteral("Translate"))) {
@@ -215,7 +229,8 @@ TEST(ShippedEnglishTest, KeepsTheBlankPatternOfEveryBuiltInText) {
     }
 }
 
-TEST(ShippedEnglishTest, LoadsThroughTheLanguageFolder) {
+TEST(ShippedEnglishTest, LoadsThroughTheLanguageFolder)
+{
     LanguageFolderScope scope(ShippedLanguageFolder());
     CTranslateManager manager;
     manager.LoadLanguage(kEnglish);
@@ -228,7 +243,8 @@ TEST(ShippedEnglishTest, LoadsThroughTheLanguageFolder) {
     EXPECT_EQ(manager.Translate(QStringLiteral("-")), QStringLiteral("-"));
 }
 
-TEST(ProcessTranslatorTest, FreeFunctionUsesTheProcessWideManager) {
+TEST(ProcessTranslatorTest, FreeFunctionUsesTheProcessWideManager)
+{
     TranslateManager().UseBuiltIn();
     EXPECT_EQ(Translate(QStringLiteral("Contin")), QStringLiteral("Продолжить?"));
     EXPECT_EQ(&TranslateManager(), &TranslateManager());

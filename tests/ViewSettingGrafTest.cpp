@@ -1,10 +1,10 @@
-#include "TestFolders.h"
 #include "ui/ViewSettingGraf.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "commands/Configuration.h"
+#include "TestFolders.h"
 #include "base/ProgramPaths.h"
 #include "base/TranslateManager.h"
+#include "commands/Configuration.h"
 
 #include <QFile>
 #include <QFont>

@@ -30,7 +30,8 @@ void WriteDistanceTable(const TAllGraf& g, int vertexCount, const int* distance,
     result.Table({header + QLatin1Char('|'), values + QLatin1Char('|')}, {names, cells});
 }
 
-AlgorithmResult DijkstraShortestPath(const TAllGraf& g, int start, int finish, int vertexCount, bool recordSteps)
+AlgorithmResult DijkstraShortestPath(const TAllGraf& g, int start, int finish, int vertexCount,
+                                     bool recordSteps)
 {
     AlgorithmResult result;
     result.resultCount = -1;
@@ -71,15 +72,16 @@ AlgorithmResult DijkstraShortestPath(const TAllGraf& g, int start, int finish, i
                     steps.SetArc(current, w, ArcState::Chosen);
                     steps.SetVertex(w, VertexState::Frontier);
                     steps.SetCaptionNumber(w, candidate);
-                    steps.Step("step_dijkstra_lower", {Arg::Vertex(current), Arg::Vertex(w), Arg::Number(candidate)});
+                    steps.Step("step_dijkstra_lower",
+                               {Arg::Vertex(current), Arg::Vertex(w), Arg::Number(candidate)});
                 }
                 distance[w] = candidate;
                 predecessor[w] = current;
             } else if (steps.Enabled()) {
                 if (predecessor[w] != current)
                     steps.SetArc(current, w, ArcState::Rejected);
-                steps.Step("step_dijkstra_keep", {Arg::Vertex(current), Arg::Vertex(w), Arg::Number(candidate),
-                                                  Arg::Number(distance[w])});
+                steps.Step("step_dijkstra_keep", {Arg::Vertex(current), Arg::Vertex(w),
+                                                  Arg::Number(candidate), Arg::Number(distance[w])});
             }
         }
         if (steps.Enabled())

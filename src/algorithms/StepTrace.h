@@ -14,7 +14,7 @@
 // bytes a step; recording stops at a cap with a last frame that says the trace was cut.
 // When the trace is off every call returns at once.
 class StepTrace {
-public:
+  public:
     enum class VertexState : std::uint8_t { None, Current, Visited, Frontier, Finished };
     enum class ArcState : std::uint8_t { None, Examined, Chosen, Rejected };
 
@@ -105,7 +105,7 @@ public:
     // Frame i's narration alone, without its picture.
     Frame NarrationOf(int frame) const;
 
-private:
+  private:
     struct FrameRecord {
         const char* key;
         std::uint32_t firstChange;

@@ -300,6 +300,7 @@ constexpr BuiltInText kTable[] = {
 
 } // namespace
 
-std::span<const BuiltInText> BuiltInTextTable() {
+std::span<const BuiltInText> BuiltInTextTable()
+{
     return kTable;
 }

@@ -21,7 +21,8 @@ constexpr char16_t kCp1251High[64] = {
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457, // B8
 };
 
-QString DecodeWindows1251(QByteArrayView bytes) {
+QString DecodeWindows1251(QByteArrayView bytes)
+{
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (const char c : bytes) {
@@ -36,15 +37,20 @@ QString DecodeWindows1251(QByteArrayView bytes) {
     return text;
 }
 
-int DigitValue(QChar c) {
+int DigitValue(QChar c)
+{
     const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9') return u - u'0';
-    if (u >= u'a' && u <= u'f') return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F') return u - u'A' + 10;
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
     return -1;
 }
 
-bool ParseInteger(QStringView s, int& result) {
+bool ParseInteger(QStringView s, int& result)
+{
     s = s.trimmed();
     bool negative = false;
     if (!s.isEmpty() && (s.front() == u'+' || s.front() == u'-')) {
@@ -59,24 +65,31 @@ bool ParseInteger(QStringView s, int& result) {
         base = 16;
         s = s.sliced(1);
     }
-    if (s.isEmpty()) return false;
+    if (s.isEmpty())
+        return false;
     const quint64 limit = base == 16 ? 0xFFFFFFFFull : 0x80000000ull;
     quint64 magnitude = 0;
     for (const QChar c : s) {
         const int digit = DigitValue(c);
-        if (digit < 0 || digit >= base) return false;
+        if (digit < 0 || digit >= base)
+            return false;
         magnitude = magnitude * quint64(base) + quint64(digit);
-        if (magnitude > limit) return false;
+        if (magnitude > limit)
+            return false;
     }
     qint64 value = base == 16 ? qint64(qint32(quint32(magnitude))) : qint64(magnitude);
-    if (negative) value = -value;
-    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) return false;
+    if (negative)
+        value = -value;
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        return false;
     result = int(value);
     return true;
 }
 
-QString SingleLine(const QString& value) {
-    if (!value.contains(u'\n') && !value.contains(u'\r')) return value;
+QString SingleLine(const QString& value)
+{
+    if (!value.contains(u'\n') && !value.contains(u'\r'))
+        return value;
     QString line = value;
     line.replace(u'\r', u' ');
     line.replace(u'\n', u' ');
@@ -85,38 +98,48 @@ QString SingleLine(const QString& value) {
 
 } // namespace
 
-CIniFile::CIniFile(const QString& path) : m_fileName(path) {
+CIniFile::CIniFile(const QString& path) : m_fileName(path)
+{
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) Parse(DecodeText(file.readAll()));
+    if (file.open(QIODevice::ReadOnly))
+        Parse(DecodeText(file.readAll()));
 }
 
-QString CIniFile::FileName() const {
+QString CIniFile::FileName() const
+{
     return m_fileName;
 }
 
-QString CIniFile::DecodeText(const QByteArray& bytes) {
+QString CIniFile::DecodeText(const QByteArray& bytes)
+{
     QByteArrayView view(bytes);
-    if (view.startsWith("\xEF\xBB\xBF")) view = view.sliced(3);
+    if (view.startsWith("\xEF\xBB\xBF"))
+        view = view.sliced(3);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(view);
-    if (!utf8.hasError()) return text;
+    if (!utf8.hasError())
+        return text;
     return DecodeWindows1251(view);
 }
 
-void CIniFile::Parse(const QString& text) {
+void CIniFile::Parse(const QString& text)
+{
     const QStringView all(text);
     const qsizetype size = all.size();
     qsizetype current = -1;
     qsizetype pos = 0;
     while (pos < size) {
         qsizetype end = all.indexOf(u'\n', pos);
-        if (end < 0) end = size;
+        if (end < 0)
+            end = size;
         QStringView line = all.sliced(pos, end - pos);
         pos = end + 1;
-        if (line.endsWith(u'\r')) line.chop(1);
+        if (line.endsWith(u'\r'))
+            line.chop(1);
 
         const QStringView trimmed = line.trimmed();
-        if (trimmed.isEmpty() || trimmed.front() == u';') continue;
+        if (trimmed.isEmpty() || trimmed.front() == u';')
+            continue;
         if (trimmed.front() == u'[') {
             const qsizetype close = trimmed.indexOf(u']');
             if (close > 0) {
@@ -127,58 +150,72 @@ void CIniFile::Parse(const QString& text) {
             }
         }
         const qsizetype equals = line.indexOf(u'=');
-        if (equals < 0) continue;
+        if (equals < 0)
+            continue;
         QString key = line.first(equals).trimmed().toString();
-        if (key.isEmpty()) continue;
+        if (key.isEmpty())
+            continue;
         if (current < 0) {
             SectionFor(QString());
             current = m_sectionIndex.value(QString());
         }
         Section& section = m_sections[size_t(current)];
-        if (section.index.contains(key)) continue;
+        if (section.index.contains(key))
+            continue;
         section.index.insert(key, qsizetype(section.entries.size()));
         section.entries.push_back({std::move(key), line.sliced(equals + 1).toString()});
     }
 }
 
-CIniFile::Section& CIniFile::SectionFor(const QString& name) {
+CIniFile::Section& CIniFile::SectionFor(const QString& name)
+{
     const auto found = m_sectionIndex.constFind(name);
-    if (found != m_sectionIndex.cend()) return m_sections[size_t(*found)];
+    if (found != m_sectionIndex.cend())
+        return m_sections[size_t(*found)];
     m_sectionIndex.insert(name, qsizetype(m_sections.size()));
     m_sections.push_back(Section{name, {}, {}});
     return m_sections.back();
 }
 
-const CIniFile::Entry* CIniFile::Find(const QString& section, const QString& key) const {
+const CIniFile::Entry* CIniFile::Find(const QString& section, const QString& key) const
+{
     const auto s = m_sectionIndex.constFind(section.trimmed());
-    if (s == m_sectionIndex.cend()) return nullptr;
+    if (s == m_sectionIndex.cend())
+        return nullptr;
     const Section& sec = m_sections[size_t(*s)];
     const auto k = sec.index.constFind(key.trimmed());
-    if (k == sec.index.cend()) return nullptr;
+    if (k == sec.index.cend())
+        return nullptr;
     return &sec.entries[size_t(*k)];
 }
 
-QString CIniFile::ReadString(const QString& section, const QString& key, const QString& def) const {
+QString CIniFile::ReadString(const QString& section, const QString& key, const QString& def) const
+{
     const Entry* entry = Find(section, key);
     return entry ? entry->value : def;
 }
 
-int CIniFile::ReadInteger(const QString& section, const QString& key, int def) const {
+int CIniFile::ReadInteger(const QString& section, const QString& key, int def) const
+{
     const Entry* entry = Find(section, key);
     int value = def;
-    if (entry && ParseInteger(entry->value, value)) return value;
+    if (entry && ParseInteger(entry->value, value))
+        return value;
     return def;
 }
 
-bool CIniFile::ValueExists(const QString& section, const QString& key) const {
+bool CIniFile::ValueExists(const QString& section, const QString& key) const
+{
     return Find(section, key) != nullptr;
 }
 
-bool CIniFile::SectionExists(const QString& section) const {
+bool CIniFile::SectionExists(const QString& section) const
+{
     return m_sectionIndex.contains(section.trimmed());
 }
 
-QStringList CIniFile::Sections() const {
+QStringList CIniFile::Sections() const
+{
     QStringList names;
     names.reserve(qsizetype(m_sections.size()));
     for (const Section& section : m_sections)
@@ -186,10 +223,12 @@ QStringList CIniFile::Sections() const {
     return names;
 }
 
-QStringList CIniFile::Keys(const QString& section) const {
+QStringList CIniFile::Keys(const QString& section) const
+{
     QStringList keys;
     const auto s = m_sectionIndex.constFind(section.trimmed());
-    if (s == m_sectionIndex.cend()) return keys;
+    if (s == m_sectionIndex.cend())
+        return keys;
     const Section& sec = m_sections[size_t(*s)];
     keys.reserve(qsizetype(sec.entries.size()));
     for (const Entry& entry : sec.entries)
@@ -197,9 +236,11 @@ QStringList CIniFile::Keys(const QString& section) const {
     return keys;
 }
 
-void CIniFile::WriteString(const QString& section, const QString& key, const QString& value) {
+void CIniFile::WriteString(const QString& section, const QString& key, const QString& value)
+{
     QString name = key.trimmed();
-    if (name.isEmpty()) return; // a line "=value" would not read back as this key
+    if (name.isEmpty())
+        return; // a line "=value" would not read back as this key
     Section& sec = SectionFor(section.trimmed());
     const auto found = sec.index.constFind(name);
     if (found != sec.index.cend()) {
@@ -210,11 +251,13 @@ void CIniFile::WriteString(const QString& section, const QString& key, const QSt
     sec.entries.push_back({std::move(name), SingleLine(value)});
 }
 
-void CIniFile::WriteInteger(const QString& section, const QString& key, int value) {
+void CIniFile::WriteInteger(const QString& section, const QString& key, int value)
+{
     WriteString(section, key, QString::number(value));
 }
 
-bool CIniFile::UpdateFile(QString* error) {
+bool CIniFile::UpdateFile(QString* error)
+{
     QString text;
     qsizetype length = 0;
     for (const Section& section : m_sections) {
@@ -235,8 +278,10 @@ bool CIniFile::UpdateFile(QString* error) {
         }
     }
     for (const Section& section : m_sections) {
-        if (section.name.isEmpty()) continue;
-        if (!text.isEmpty()) text += u'\n';
+        if (section.name.isEmpty())
+            continue;
+        if (!text.isEmpty())
+            text += u'\n';
         text += u'[';
         text += section.name;
         text += u"]\n";
@@ -251,7 +296,8 @@ bool CIniFile::UpdateFile(QString* error) {
     QSaveFile file(m_fileName);
     const QByteArray bytes = text.toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error) *error = file.errorString();
+        if (error)
+            *error = file.errorString();
         return false;
     }
     return true;

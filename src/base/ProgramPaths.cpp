@@ -8,23 +8,28 @@
 
 namespace {
 
-QString& ProgramFolderOverride() {
+QString& ProgramFolderOverride()
+{
     static QString folder;
     return folder;
 }
 
-QString& LanguageFolderOverride() {
+QString& LanguageFolderOverride()
+{
     static QString folder;
     return folder;
 }
 
-QString ExecutableFolder() {
-    if (QCoreApplication::instance() == nullptr) return QDir::currentPath();
+QString ExecutableFolder()
+{
+    if (QCoreApplication::instance() == nullptr)
+        return QDir::currentPath();
     return QCoreApplication::applicationDirPath();
 }
 
 // Installed data folders, most specific first.
-QStringList DataFolders() {
+QStringList DataFolders()
+{
     QStringList folders = QStandardPaths::standardLocations(QStandardPaths::AppDataLocation);
     folders.append(QStringLiteral("/usr/local/share/nodeloom"));
     folders.append(QStringLiteral("/usr/share/nodeloom"));
@@ -36,46 +41,59 @@ QStringList DataFolders() {
 
 namespace ProgramPaths {
 
-QString ProgramFolder() {
-    if (!ProgramFolderOverride().isEmpty()) return ProgramFolderOverride();
+QString ProgramFolder()
+{
+    if (!ProgramFolderOverride().isEmpty())
+        return ProgramFolderOverride();
     const QString executable = ExecutableFolder();
-    if (QFileInfo(executable).isWritable()) return executable;
+    if (QFileInfo(executable).isWritable())
+        return executable;
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (data.isEmpty()) return executable;
+    if (data.isEmpty())
+        return executable;
     QDir().mkpath(data);
     return data;
 }
 
-QString LanguageFolder() {
-    if (!LanguageFolderOverride().isEmpty()) return LanguageFolderOverride();
+QString LanguageFolder()
+{
+    if (!LanguageFolderOverride().isEmpty())
+        return LanguageFolderOverride();
     const QString beside = ExecutableFolder() + QStringLiteral("/local");
-    if (QFileInfo(beside).isDir()) return beside;
+    if (QFileInfo(beside).isDir())
+        return beside;
     for (const QString& data : DataFolders()) {
         const QString folder = data + QStringLiteral("/local");
-        if (QFileInfo(folder).isDir()) return folder;
+        if (QFileInfo(folder).isDir())
+            return folder;
     }
     return beside;
 }
 
-QString HelpFile() {
+QString HelpFile()
+{
     const QString name = QStringLiteral("/help.pdf");
     QStringList candidates;
-    if (!ProgramFolderOverride().isEmpty()) candidates.append(ProgramFolderOverride() + name);
+    if (!ProgramFolderOverride().isEmpty())
+        candidates.append(ProgramFolderOverride() + name);
     candidates.append(ExecutableFolder() + name);
     for (const QString& data : DataFolders())
         candidates.append(data + name);
     candidates.append(QStringLiteral("/usr/share/doc/nodeloom") + name);
     for (const QString& candidate : candidates) {
-        if (QFileInfo(candidate).isFile()) return candidate;
+        if (QFileInfo(candidate).isFile())
+            return candidate;
     }
     return candidates.front();
 }
 
-void SetProgramFolderOverride(const QString& folder) {
+void SetProgramFolderOverride(const QString& folder)
+{
     ProgramFolderOverride() = folder;
 }
 
-void SetLanguageFolderOverride(const QString& folder) {
+void SetLanguageFolderOverride(const QString& folder)
+{
     LanguageFolderOverride() = folder;
 }
 

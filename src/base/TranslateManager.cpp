@@ -1,8 +1,8 @@
 #include "base/TranslateManager.h"
 
 #include "base/BuiltInTexts.h"
-#include "base/ProgramPaths.h"
 #include "base/IniFile.h"
+#include "base/ProgramPaths.h"
 
 #include <QFileInfo>
 #include <QLocale>
@@ -89,13 +89,15 @@ constexpr CallingCode kCallingCodes[] = {
 
 } // namespace
 
-CTranslateManager::CTranslateManager(QObject* parent) : QObject(parent), m_languageTitle(kBuiltInTitle) {
+CTranslateManager::CTranslateManager(QObject* parent) : QObject(parent), m_languageTitle(kBuiltInTitle)
+{
     const auto table = BuiltInTextTable();
     m_keys.reserve(qsizetype(table.size()));
     m_texts.reserve(qsizetype(table.size()));
     for (const BuiltInText& entry : table) {
         const QString key = QString::fromUtf8(entry.key);
-        if (!m_firstIndex.contains(key)) m_firstIndex.insert(key, m_keys.size());
+        if (!m_firstIndex.contains(key))
+            m_firstIndex.insert(key, m_keys.size());
         m_keys.append(key);
         m_texts.append(QString::fromUtf8(entry.text));
     }
@@ -103,17 +105,21 @@ CTranslateManager::CTranslateManager(QObject* parent) : QObject(parent), m_langu
 
 CTranslateManager::~CTranslateManager() = default;
 
-QString CTranslateManager::Translate(const QString& key) const {
+QString CTranslateManager::Translate(const QString& key) const
+{
     QString result;
-    if (m_languageFile) result = m_languageFile->ReadString(QStringLiteral("Translate"), key, QString());
+    if (m_languageFile)
+        result = m_languageFile->ReadString(QStringLiteral("Translate"), key, QString());
     if (result.isEmpty()) {
         const auto found = m_firstIndex.constFind(key);
-        if (found != m_firstIndex.cend()) result = m_texts.at(*found);
+        if (found != m_firstIndex.cend())
+            result = m_texts.at(*found);
     }
     return result;
 }
 
-void CTranslateManager::LoadLanguage(const QString& fileName) {
+void CTranslateManager::LoadLanguage(const QString& fileName)
+{
     m_languageFile.reset();
     m_languageFileName = fileName;
     // The name comes from the settings file; only its last component is used so
@@ -127,55 +133,68 @@ void CTranslateManager::LoadLanguage(const QString& fileName) {
     ApplyToAllWindows();
 }
 
-void CTranslateManager::UseBuiltIn() {
+void CTranslateManager::UseBuiltIn()
+{
     m_languageFile.reset();
     m_languageFileName.clear();
     m_languageTitle = kBuiltInTitle;
     ApplyToAllWindows();
 }
 
-void CTranslateManager::ApplyToAllWindows() {
+void CTranslateManager::ApplyToAllWindows()
+{
     emit languageChanged();
 }
 
-QString CTranslateManager::CurrentLanguageFile() const {
+QString CTranslateManager::CurrentLanguageFile() const
+{
     return m_languageFileName;
 }
 
-QString CTranslateManager::LanguageTitle() const {
+QString CTranslateManager::LanguageTitle() const
+{
     return m_languageTitle;
 }
 
-const QStringList& CTranslateManager::Keys() const {
+const QStringList& CTranslateManager::Keys() const
+{
     return m_keys;
 }
 
-const QStringList& CTranslateManager::Texts() const {
+const QStringList& CTranslateManager::Texts() const
+{
     return m_texts;
 }
 
-QString CTranslateManager::DefaultLanguageFile() {
+QString CTranslateManager::DefaultLanguageFile()
+{
     return DefaultLanguageFileForCode(LocaleCountryCode());
 }
 
-QString CTranslateManager::DefaultLanguageFileForCode(int countryCode) {
-    if (countryCode == 7 || countryCode == 375 || countryCode == 380) return QString();
+QString CTranslateManager::DefaultLanguageFileForCode(int countryCode)
+{
+    if (countryCode == 7 || countryCode == 375 || countryCode == 380)
+        return QString();
     return kEnglishFile;
 }
 
-int CTranslateManager::LocaleCountryCode() {
+int CTranslateManager::LocaleCountryCode()
+{
     const QLocale::Territory territory = QLocale::system().territory();
     for (const CallingCode& entry : kCallingCodes) {
-        if (entry.territory == territory) return entry.code;
+        if (entry.territory == territory)
+            return entry.code;
     }
     return 7;
 }
 
-CTranslateManager& TranslateManager() {
+CTranslateManager& TranslateManager()
+{
     static CTranslateManager manager;
     return manager;
 }
 
-QString Translate(const QString& key) {
+QString Translate(const QString& key)
+{
     return TranslateManager().Translate(key);
 }

@@ -1,15 +1,15 @@
 #include "cli/CliCommands.h"
 
 #include "algorithms/RunAlgorithm.h"
+#include "base/ProgramPaths.h"
+#include "base/TranslateManager.h"
 #include "cli/CliHost.h"
 #include "cli/JsonResult.h"
 #include "commands/Configuration.h"
-#include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "commands/GraphFileCommands.h"
 #include "commands/GraphSession.h"
 #include "drawing/Canvas.h"
 #include "files/GrafaFile.h"
-#include "commands/GraphFileCommands.h"
 #include "files/MatrixText.h"
 
 #include <QElapsedTimer>

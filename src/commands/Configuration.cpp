@@ -1,9 +1,9 @@
 #include "commands/Configuration.h"
 
+#include "base/IniFile.h"
 #include "base/ProgramPaths.h"
 #include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
-#include "base/IniFile.h"
 
 #include <QFont>
 #include <QGuiApplication>

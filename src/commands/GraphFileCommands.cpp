@@ -1,9 +1,9 @@
 #include "commands/GraphFileCommands.h"
 
+#include "base/IniFile.h"
 #include "base/TranslateManager.h"
 #include "commands/GraphSession.h"
 #include "files/GrafaFile.h"
-#include "base/IniFile.h"
 #include "files/OldGrafFile.h"
 #include "files/RecentFiles.h"
 

@@ -131,8 +131,8 @@ void GraphSession::RenameSelectedVertex()
     if (g.ActivePoint <= 0 || g.ActivePoint > g.PointCount)
         return;
     const QString current = g.PointTitle(g.ActivePoint);
-    const QString name =
-        host.InputBox(Translate("Name_graf"), Translate("Enter_new_name") + current + QStringLiteral(":"), current);
+    const QString name = host.InputBox(Translate("Name_graf"),
+                                       Translate("Enter_new_name") + current + QStringLiteral(":"), current);
     RecordState();
     g.Naming().SetManualTitle(g.Points[g.ActivePoint].TitleNumber, name);
     Refresh();
@@ -183,19 +183,36 @@ void GraphSession::Convert(Conversion conversion)
     TAllGraf& g = *document;
     bool alreadyTarget = false;
     switch (conversion) {
-    case Conversion::ToUndirected: alreadyTarget = g.IsOrint == 0; break;
-    case Conversion::ToDirected: alreadyTarget = g.IsOrint != 0; break;
-    case Conversion::ToWeighted: alreadyTarget = g.IsHaveCost; break;
-    case Conversion::ToUnweighted: alreadyTarget = !g.IsHaveCost; break;
+    case Conversion::ToUndirected:
+        alreadyTarget = g.IsOrint == 0;
+        break;
+    case Conversion::ToDirected:
+        alreadyTarget = g.IsOrint != 0;
+        break;
+    case Conversion::ToWeighted:
+        alreadyTarget = g.IsHaveCost;
+        break;
+    case Conversion::ToUnweighted:
+        alreadyTarget = !g.IsHaveCost;
+        break;
     }
-    if (!alreadyTarget && host.AskYesNo(Translate("Want_save_graf") + QLatin1Char('\n') + Translate("Do_save")))
+    if (!alreadyTarget &&
+        host.AskYesNo(Translate("Want_save_graf") + QLatin1Char('\n') + Translate("Do_save")))
         host.SaveGraphCommand();
     RecordState();
     switch (conversion) {
-    case Conversion::ToUndirected: g.ToUndirected(); break;
-    case Conversion::ToDirected: g.ToDirected(); break;
-    case Conversion::ToWeighted: g.ToWeighted(); break;
-    case Conversion::ToUnweighted: g.ToUnweighted(); break;
+    case Conversion::ToUndirected:
+        g.ToUndirected();
+        break;
+    case Conversion::ToDirected:
+        g.ToDirected();
+        break;
+    case Conversion::ToWeighted:
+        g.ToWeighted();
+        break;
+    case Conversion::ToUnweighted:
+        g.ToUnweighted();
+        break;
     }
     Refresh();
 }

@@ -9,7 +9,7 @@
 // input boxes by key, the undo snapshots and the refreshes. The windows and nodeloom-cli
 // only wire their menus, mouse and options to it.
 class GraphSession {
-public:
+  public:
     explicit GraphSession(CHost& host);
     ~GraphSession();
 
@@ -50,7 +50,7 @@ public:
     // Redraw, matrix window and menus after a command.
     void Refresh() const;
 
-private:
+  private:
     bool AddVertex(int x, int y);
 
     CHost& host;

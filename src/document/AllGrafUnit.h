@@ -44,7 +44,7 @@ struct TLabelRec {
 // used names, path, work matrices) are members here so that several documents can coexist.
 // About 2 MB: allocate on the heap.
 class TAllGraf {
-public:
+  public:
     static constexpr int MaxPoints = 255;
     static constexpr int MaxOut = 254;
     static constexpr int MaxLabels = 1024;
@@ -69,8 +69,8 @@ public:
     // --- fields ------------------------------------------------------------------------
     int ScrollX = 0, ScrollY = 0;
     int GrafWidth = 0, GrafHeight = 0;
-    quint8 IsOrint = 0;     // 0 undirected, 2 directed
-    quint8 IsHaveCost = 0;  // weighted
+    quint8 IsOrint = 0;    // 0 undirected, 2 directed
+    quint8 IsHaveCost = 0; // weighted
     int PointCount = 0;
     VertexArray<TPointRec> Points{};
     std::array<TLabelRec, MaxLabels + 1> Labels{};
@@ -113,6 +113,11 @@ public:
 
     int* DugaList(int v) { return DugaListStore[v].data(); }
     const int* DugaList(int v) const { return DugaListStore[v].data(); }
+    // The heads of the arcs leaving v, in insertion order: the tie-break order of every search.
+    std::span<const int> OutArcs(int v) const
+    {
+        return std::span<const int>(DugaListStore[v].data(), std::size_t(DugaCount[v]));
+    }
 
     // --- queries -----------------------------------------------------------------------
     int FreeTitleNumber() const;
@@ -172,7 +177,7 @@ public:
     // The edit mode the main window's menu chose; NewGraf copies it into EditMode.
     quint8 MenuEditMode = 1;
 
-private:
+  private:
     CHost* hostPtr = nullptr;
     TextPane* outpPtr = nullptr;
     mutable CSilentHost silentHost;

@@ -11,7 +11,7 @@ class QFont;
 
 // Vertex drawing style, loaded with one vertex's geometry just before it is drawn or hit-tested.
 class TGrafPoint {
-public:
+  public:
     int X = 0, Y = 0, Size = 0;
     int BrushColor = 0xFFFFFF, PenColor = 0, TextColor = 0xFF0000;
     int PenSize = 1;
@@ -33,7 +33,7 @@ public:
 
 // Arc drawing style, loaded with one arc's geometry and the document's kind flags.
 class TDuga {
-public:
+  public:
     int PenColor = 0, TextColor = 0, PenSize = 2;
     quint8 PenStyle = 0;
     int X1 = 0, Y1 = 0, X2 = 0, Y2 = 0, HeadSize = 0, TextX = 0, TextY = 0, Cost = 0;
@@ -69,7 +69,7 @@ public:
 
 // Label font and colours; also the font of vertex names and arc weights.
 class TTitle {
-public:
+  public:
     enum StyleBit : quint8 { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
 
     int Size = 10;

@@ -3,14 +3,13 @@
 bool CStateDump::operator==(const CStateDump& o) const
 {
     return IsOrint == o.IsOrint && IsHaveCost == o.IsHaveCost && PointCount == o.PointCount &&
-           CountLabel == o.CountLabel && ActivePoint == o.ActivePoint &&
-           ActiveDugaFrom == o.ActiveDugaFrom && ActiveDugaTo == o.ActiveDugaTo &&
-           TargetPoint == o.TargetPoint && ActiveLabel == o.ActiveLabel &&
+           CountLabel == o.CountLabel && ActivePoint == o.ActivePoint && ActiveDugaFrom == o.ActiveDugaFrom &&
+           ActiveDugaTo == o.ActiveDugaTo && TargetPoint == o.TargetPoint && ActiveLabel == o.ActiveLabel &&
            BackgroundFile == o.BackgroundFile && MapMode == o.MapMode && ZoomMap == o.ZoomMap &&
            ShowMatrixWindow == o.ShowMatrixWindow && NormalLabelStyle == o.NormalLabelStyle &&
            ActiveLabelStyle == o.ActiveLabelStyle && TitleGraf.SameAs(o.TitleGraf) &&
-           SizeGraf == o.SizeGraf && Labels == o.Labels && Points == o.Points &&
-           DugaCount == o.DugaCount && DugaList == o.DugaList && Dugi == o.Dugi;
+           SizeGraf == o.SizeGraf && Labels == o.Labels && Points == o.Points && DugaCount == o.DugaCount &&
+           DugaList == o.DugaList && Dugi == o.Dugi;
 }
 
 void CHistoryManager::Append(std::unique_ptr<CStateDump> state)

@@ -7,7 +7,7 @@
 
 // One recorded state: exactly the parts of the document that undo brings back.
 class CStateDump {
-public:
+  public:
     quint8 IsOrint = 0, IsHaveCost = 0;
     int PointCount = 0;
     TAllGraf::VertexArray<TPointRec> Points{};
@@ -30,7 +30,7 @@ public:
 
 // A short list of recorded states; at most Capacity - 1 steps can be undone.
 class CHistoryManager {
-public:
+  public:
     static constexpr int Capacity = 5;
 
     bool CanUndo() const { return Current > 0; }
@@ -47,7 +47,7 @@ public:
     int Count() const { return int(States.size()); }
     int CurrentIndex() const { return Current; }
 
-private:
+  private:
     void Append(std::unique_ptr<CStateDump> state);
 
     std::vector<std::unique_ptr<CStateDump>> States;

@@ -8,7 +8,7 @@
 // questions, input boxes, the vertex choice, and the window surfaces the core draws for.
 // The desktop program answers with dialogs, nodeloom-cli from its options, tests from a script.
 class CHost {
-public:
+  public:
     enum class MessageKind { Error, Warning, Information };
 
     virtual ~CHost() = default;
@@ -27,7 +27,11 @@ public:
     virtual int DrawingAreaWidth() const { return 0; }
     virtual int DrawingAreaHeight() const { return 0; }
     // Copy the visible part of a surface to the window (force skips the rate limit).
-    virtual void PresentCanvas(const QImage& surface, bool force) { (void)surface; (void)force; }
+    virtual void PresentCanvas(const QImage& surface, bool force)
+    {
+        (void)surface;
+        (void)force;
+    }
     // Full redraw of the current document into the window.
     virtual void Redraw() {}
     // The report file was saved; show it in the HTML pane.
@@ -52,7 +56,7 @@ public:
 
 // Answers nothing and shows nothing: the host of a document nobody watches.
 class CSilentHost : public CHost {
-public:
+  public:
     void ShowMessage(MessageKind, const QString&) override {}
     bool AskYesNo(const QString&) override { return false; }
     bool InputQuery(const QString&, const QString&, QString&) override { return false; }

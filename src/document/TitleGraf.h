@@ -6,7 +6,7 @@
 // The names of the 255 name numbers and the rule that produced them. A vertex keeps its
 // name number for life, so names survive the renumbering that deletions cause.
 class CTitleGraf {
-public:
+  public:
     static constexpr int MaxTitles = 255;
     enum Kind : quint8 { Numbers = 0, Letters = 1, Manual = 2 };
 
@@ -26,7 +26,7 @@ public:
     // Name of a position in the base-26 letter scheme: 0 = "A", 25 = "Z", 26 = "BA".
     static QString LetterName(int position, bool capital);
 
-private:
+  private:
     std::array<QString, MaxTitles + 1> Titles{}; // index 0 unused
     quint8 GrafTitleType = Numbers;
     int BeginNumber = 0;

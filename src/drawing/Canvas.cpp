@@ -2,8 +2,8 @@
 
 #include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
-#include "drawing/DocumentDrawing.h"
 #include "drawing/CurveFrame.h"
+#include "drawing/DocumentDrawing.h"
 #include "drawing/Surface.h"
 
 #include <QImageWriter>

@@ -16,7 +16,7 @@ std::array<QPoint, 3> PointerTriangle(QPoint apex, QPoint target, int wing);
 // The frame in which an arc's curve is a function: origin at the left end, x axis along the
 // chord. The curve is the parabola through the left end, the text point and the right end.
 class TCurveFrame {
-public:
+  public:
     explicit TCurveFrame(const TDuga& arc);
 
     int LeftX() const { return lx; }
@@ -39,7 +39,7 @@ public:
     // chord of any stretch d long.
     double Curvature() const;
 
-private:
+  private:
     int lx = 0, ly = 0;
     double theta = 0, cosTheta = 1, sinTheta = 0, length = 0;
     std::array<double, 3> nodeX{}, nodeY{};

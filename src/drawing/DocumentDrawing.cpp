@@ -25,20 +25,22 @@ void DrawDuga(const TAllGraf& g, QPainter& surface, int a, int b, const QString&
     DrawDugaAs(g, surface, a, b, cell.Active, cell.Marker, text);
 }
 
-void DrawDugaAs(const TAllGraf& g, QPainter& surface, int a, int b, bool active, int marker, const QString& text)
+void DrawDugaAs(const TAllGraf& g, QPainter& surface, int a, int b, bool active, int marker,
+                const QString& text)
 {
     if (!g.IsVertex(a) || !g.IsVertex(b))
         return;
     const TDugaRec& cell = g.Dugi[a][b];
     TDuga style = active ? g.ActiveDugaStyle : g.NormalDugaStyle;
     const TTitle& font = active ? g.ActiveLabelStyle : g.NormalLabelStyle;
-    style.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size, cell.X, cell.Y,
-                      cell.Cost, g.IsOrint, g.IsHaveCost);
+    style.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size, cell.X,
+                      cell.Y, cell.Cost, g.IsOrint, g.IsHaveCost);
     font.ApplyFont(surface);
     style.Draw(surface, active ? marker : 0, text);
 }
 
-void DrawPoint(const TAllGraf& g, QPainter& surface, int v, const QString& title, bool overrideFill, int fillColor)
+void DrawPoint(const TAllGraf& g, QPainter& surface, int v, const QString& title, bool overrideFill,
+               int fillColor)
 {
     if (v < 1 || v > g.PointCount)
         return;
@@ -132,8 +134,8 @@ bool FindDugaAt(const TAllGraf& g, int x, int y, int& tail, int& head)
         for (int k = 0; k < g.DugaCount[a]; ++k) {
             const int b = g.DugaList(a)[k];
             const TDugaRec& cell = g.Dugi[a][b];
-            probe.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size, cell.X,
-                              cell.Y, cell.Cost, g.IsOrint, g.IsHaveCost);
+            probe.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size,
+                              cell.X, cell.Y, cell.Cost, g.IsOrint, g.IsHaveCost);
             if (probe.HitTest(x, y)) {
                 // A later tail replaces an earlier hit: the cell drawn last is the one seen.
                 tail = a;

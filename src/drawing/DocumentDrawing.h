@@ -16,8 +16,8 @@ void DrawDuga(const TAllGraf& graf, QPainter& surface, int a, int b, const QStri
 void DrawDugaAs(const TAllGraf& graf, QPainter& surface, int a, int b, bool active, int marker,
                 const QString& text = QString());
 // Vertex v with title in its circle; with overrideFill the circle is filled with fillColor.
-void DrawPoint(const TAllGraf& graf, QPainter& surface, int v, const QString& title, bool overrideFill = false,
-               int fillColor = 0);
+void DrawPoint(const TAllGraf& graf, QPainter& surface, int v, const QString& title,
+               bool overrideFill = false, int fillColor = 0);
 void DrawLabel(const TAllGraf& graf, QPainter& surface, int i);
 void DrawLabels(const TAllGraf& graf, QPainter& surface);
 // Background, arcs, vertices, labels. Vertex positions are clamped to the surface and kept.

@@ -9,12 +9,18 @@
 Qt::PenStyle PenStyleFromCode(int code)
 {
     switch (code) {
-    case 1: return Qt::DashLine;
-    case 2: return Qt::DotLine;
-    case 3: return Qt::DashDotLine;
-    case 4: return Qt::DashDotDotLine;
-    case 5: return Qt::NoPen;
-    default: return Qt::SolidLine;
+    case 1:
+        return Qt::DashLine;
+    case 2:
+        return Qt::DotLine;
+    case 3:
+        return Qt::DashDotLine;
+    case 4:
+        return Qt::DashDotDotLine;
+    case 5:
+        return Qt::NoPen;
+    default:
+        return Qt::SolidLine;
     }
 }
 

@@ -1,8 +1,8 @@
 #include "files/GrafaFile.h"
 
+#include "base/IniFile.h"
 #include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
-#include "base/IniFile.h"
 
 #include <algorithm>
 #include <memory>

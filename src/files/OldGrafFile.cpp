@@ -1,9 +1,9 @@
 #include "files/OldGrafFile.h"
 
+#include "base/IniFile.h"
 #include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
 #include "files/GrafaFile.h"
-#include "base/IniFile.h"
 #include "files/MatrixText.h"
 
 #include <QFile>

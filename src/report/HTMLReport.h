@@ -5,7 +5,7 @@
 // The HTML report of an algorithm run: one string built by appending fragments,
 // written to "reportTemp.html" in the program's folder.
 class HTMLReportManager {
-public:
+  public:
     void Clear() { Content.clear(); }
     void AddBoldLine(const QString& text);
     void AddLine(const QString& text);
@@ -28,6 +28,6 @@ public:
     // Text from vertex names, labels and language files is escaped; the report's own markup is not.
     static QString Escape(const QString& text);
 
-private:
+  private:
     QString Content;
 };

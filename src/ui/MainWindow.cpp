@@ -1,9 +1,8 @@
 #include "ui/MainWindow.h"
 
 #include "algorithms/RunAlgorithm.h"
-#include "commands/Configuration.h"
 #include "base/TranslateManager.h"
-#include "ui/ViewSettingGraf.h"
+#include "commands/Configuration.h"
 #include "ui/DocumentPainter.h"
 #include "ui/DrawingArea.h"
 #include "ui/MapZoomDialog.h"
@@ -11,6 +10,7 @@
 #include "ui/NewGrafDialog.h"
 #include "ui/SelectGrafDialog.h"
 #include "ui/UnitMartixText.h"
+#include "ui/ViewSettingGraf.h"
 #include "ui/WindowHost.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 // The file menu: graph files, the recent-file list and saving the picture.
 #include "base/TranslateManager.h"
-#include "drawing/Canvas.h"
 #include "commands/GraphFileCommands.h"
+#include "drawing/Canvas.h"
 #include "files/RecentFiles.h"
 #include "ui/DocumentPainter.h"
 #include "ui/DrawingArea.h"

@@ -26,7 +26,8 @@ QIcon ItemIcon(const QString& name)
 
 QKeySequence AlgorithmShortcut(const AlgorithmInfo& info)
 {
-    return info.shortcut ? QKeySequence(QLatin1String(info.shortcut), QKeySequence::PortableText) : QKeySequence();
+    return info.shortcut ? QKeySequence(QLatin1String(info.shortcut), QKeySequence::PortableText)
+                         : QKeySequence();
 }
 
 } // namespace
@@ -182,7 +183,9 @@ void TForm1::BuildMenus()
             command = [this, name] { PathAlgorithmCommand(name); };
             break;
         case AlgorithmInfo::Vertices::One:
-            command = [this, name] { RunAlgorithmCommand(name, Document() ? Document()->ActivePoint : 0, 0); };
+            command = [this, name] {
+                RunAlgorithmCommand(name, Document() ? Document()->ActivePoint : 0, 0);
+            };
             break;
         case AlgorithmInfo::Vertices::None:
             command = [this, name] { RunAlgorithmCommand(name, 0, 0); };
@@ -231,19 +234,9 @@ void TForm1::BuildToolBar()
     toolBar->setMovable(false);
     toolBar->setIconSize(QSize(24, 24));
     toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    const char* const buttons[] = {"|",
-                                   "actCreate",
-                                   "actLoadGraf",
-                                   "actSaveGraf",
-                                   "|",
-                                   "actAddGraf",
-                                   "actAddDuga",
-                                   "actAddText",
-                                   "actDeleteObject",
-                                   "|",
-                                   "actUndo",
-                                   "actRedo",
-                                   "|"};
+    const char* const buttons[] = {
+        "|",          "actCreate",       "actLoadGraf", "actSaveGraf", "|",       "actAddGraf", "actAddDuga",
+        "actAddText", "actDeleteObject", "|",           "actUndo",     "actRedo", "|"};
     for (const char* name : buttons) {
         if (name[0] == '|')
             toolBar->addSeparator();

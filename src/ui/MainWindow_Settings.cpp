@@ -1,10 +1,10 @@
 // Settings, languages, the matrix windows and help: the window's links to other modules.
-#include "commands/Configuration.h"
 #include "base/TranslateManager.h"
-#include "ui/ViewSettingGraf.h"
+#include "commands/Configuration.h"
 #include "ui/MainWindow.h"
 #include "ui/MatrixWindows.h"
 #include "ui/UnitMartixText.h"
+#include "ui/ViewSettingGraf.h"
 
 #include "base/ProgramPaths.h"
 
