@@ -3,10 +3,11 @@
 # Usage: scripts/deps.sh run|test|bench
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev qt6-qpa-plugins fonts-dejavu-core)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev qt6-qpa-plugins fonts-dejavu-core
+  libboost-graph-dev)
 case "${1:-run}" in
   run) ;;
-  test) packages+=(libgtest-dev clang-format) ;;
+  test) packages+=(libgtest-dev clang-format libigraph-dev) ;;
   bench) packages+=(libbenchmark-dev) ;;
   *) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
 esac
