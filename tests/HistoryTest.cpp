@@ -92,7 +92,7 @@ TEST(History, SnapshotEqualityCoversNamingLabelsAndStylesButNotArcStyles)
     EXPECT_EQ(*base, *CHistoryManager::TakeSnapshot(*g));
     g->NormalLabelStyle.Face = "Serif";
     EXPECT_FALSE(*base == *CHistoryManager::TakeSnapshot(*g));
-    g->NormalLabelStyle = base->NormalLabelStyle;
+    g->NormalLabelStyle = base->Recorded.NormalLabelStyle;
     g->AddLabel("x", 1, 1);
     EXPECT_FALSE(*base == *CHistoryManager::TakeSnapshot(*g));
     g->DeleteAllLabels();

@@ -148,17 +148,6 @@ int TAllGraf::MatrixEntry(int a, int b) const
     return IsHaveCost ? Dugi[a][b].Cost : 1;
 }
 
-void TAllGraf::FillCostMatrix()
-{
-    for (auto& row : CostMatrix)
-        row.fill(0);
-    for (int a = 1; a <= PointCount; ++a)
-        for (int k = 0; k < DugaCount[a]; ++k) {
-            const int b = DugaList(a)[k];
-            CostMatrix[a][b] = IsHaveCost ? Dugi[a][b].Cost : 1;
-        }
-}
-
 QStringList TAllGraf::MatrixToMemo() const
 {
     QStringList lines;

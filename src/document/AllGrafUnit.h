@@ -39,12 +39,8 @@ struct TLabelRec {
     bool operator==(const TLabelRec&) const = default;
 };
 
-// The graph document: fixed-capacity tables indexed from 1, so that an undo snapshot is a
-// copy of memory blocks. The tables the original design kept beside the document (out-lists,
-// used names, path, work matrices) are members here so that several documents can coexist.
-// About 2 MB: allocate on the heap.
-class TAllGraf {
-  public:
+// Capacities and the table types of the document.
+struct TGrafLimits {
     static constexpr int MaxPoints = 255;
     static constexpr int MaxOut = 254;
     static constexpr int MaxLabels = 1024;
@@ -54,6 +50,42 @@ class TAllGraf {
     template <typename T> using VertexArray = std::array<T, MaxPoints + 1>;
     template <typename T> using VertexMatrix = std::array<std::array<T, MaxPoints + 1>, MaxPoints + 1>;
 
+    bool operator==(const TGrafLimits&) const = default;
+};
+
+// Exactly the parts of the document that undo brings back: the history copies this struct
+// whole and compares it with its defaulted equality. Slots past the counts are kept empty
+// by the editing operations, so two equal graphs compare equal.
+struct TRecordedGraf : TGrafLimits {
+    quint8 IsOrint = 0;    // 0 undirected, 2 directed
+    quint8 IsHaveCost = 0; // weighted
+    int PointCount = 0;
+    VertexArray<TPointRec> Points{};
+    std::array<TLabelRec, MaxLabels + 1> Labels{};
+    int CountLabel = 0;
+    VertexMatrix<TDugaRec> Dugi{};
+    int ActivePoint = 0;
+    int ActiveDugaFrom = 0, ActiveDugaTo = 0;
+    int TargetPoint = 0;
+    int ActiveLabel = 0;
+    QString BackgroundFile;
+    quint8 MapMode = 0;
+    int ZoomMap = 10;
+    quint8 ShowMatrixWindow = 0;
+    TTitle NormalLabelStyle, ActiveLabelStyle;
+    int SizeGraf = 10;
+    // The out-list of every vertex in insertion order, the tie-break order of every algorithm:
+    // DugaList[v][0..253] lives in columns 0..253.
+    VertexMatrix<int> DugaListStore{};
+    VertexArray<int> DugaCount{};
+
+    bool operator==(const TRecordedGraf&) const = default;
+};
+
+// The graph document: fixed-capacity tables indexed from 1, so that an undo snapshot is a
+// copy of memory blocks. About 2 MB: allocate on the heap.
+class TAllGraf : public TRecordedGraf {
+  public:
     TAllGraf();
     ~TAllGraf();
     TAllGraf(const TAllGraf&) = delete;
@@ -69,28 +101,11 @@ class TAllGraf {
     // --- fields ------------------------------------------------------------------------
     int ScrollX = 0, ScrollY = 0;
     int GrafWidth = 0, GrafHeight = 0;
-    quint8 IsOrint = 0;    // 0 undirected, 2 directed
-    quint8 IsHaveCost = 0; // weighted
-    int PointCount = 0;
-    VertexArray<TPointRec> Points{};
-    std::array<TLabelRec, MaxLabels + 1> Labels{};
-    int CountLabel = 0;
-    VertexMatrix<TDugaRec> Dugi{};
-    int ActivePoint = 0;
-    int ActiveDugaFrom = 0, ActiveDugaTo = 0;
-    int TargetPoint = 0;
-    int ActiveLabel = 0;
     TGrafPoint NormalPointStyle, ActivePointStyle;
     TDuga NormalDugaStyle, ActiveDugaStyle;
     quint8 EditMode = 1; // 0 constructor, 1 path search
-    QString BackgroundFile;
     QImage BackgroundBitmap;
-    quint8 MapMode = 0;
-    int ZoomMap = 10;
-    quint8 ShowMatrixWindow = 0;
-    TTitle NormalLabelStyle, ActiveLabelStyle;
     CTitleGraf* TitleGraf = nullptr; // not owned; see SetTitleGraf
-    int SizeGraf = 10;
     HTMLReportManager ReportManager;
     QStringList RecentFiles;
     int LabelDragDX = 0, LabelDragDY = 0;
@@ -104,12 +119,8 @@ class TAllGraf {
     int PanX = 0, PanY = 0;
     bool Moved = false;
 
-    // Tables the algorithms and importers share.
-    VertexMatrix<int> DugaListStore{}; // DugaList[v][0..253] lives in columns 0..253
-    VertexArray<int> DugaCount{};
+    // Which name numbers are taken.
     VertexArray<quint8> TitleUsed{};
-    VertexMatrix<int> CostMatrix{};
-    VertexMatrix<int> ImportMatrix{};
 
     int* DugaList(int v) { return DugaListStore[v].data(); }
     const int* DugaList(int v) const { return DugaListStore[v].data(); }
@@ -165,10 +176,9 @@ class TAllGraf {
     void ToUnweighted();
     // Grid cells as typed: cells[row][column], both 1..n (index 0 is the header).
     bool ApplyGridMatrix(QList<QStringList>& cells);
-    // Rebuilds every arc from ImportMatrix[head][tail]; messages through the host.
-    bool BuildFromMatrix(int n);
-    // The weight matrix of the document into CostMatrix.
-    void FillCostMatrix();
+    // Rebuilds every arc of vertices 1..n from a weight matrix given as [head][tail];
+    // messages through the host.
+    bool BuildFromMatrix(const VertexMatrix<int>& import, int n);
     // Measures a label's two extents with the label fonts.
     void MeasureLabel(TLabelRec& label) const;
     // Keeps GrafWidth/GrafHeight at least as large as an element reaching (right, bottom).

@@ -20,10 +20,6 @@ void TAllGraf::NewGraf(bool directed, bool weighted)
     for (auto& row : DugaListStore)
         row.fill(0);
     DugaCount.fill(0);
-    for (auto& row : CostMatrix)
-        row.fill(0);
-    for (auto& row : ImportMatrix)
-        row.fill(0);
     ActivePoint = ActiveDugaFrom = ActiveDugaTo = TargetPoint = ActiveLabel = 0;
     Dragging = false;
     Panning = false;
@@ -152,7 +148,7 @@ void TAllGraf::DeleteDuga(int a, int b)
 
 void TAllGraf::SetDugaCost(int a, int b, int cost)
 {
-    if (a < 1 || b < 1 || a > MaxPoints || b > MaxPoints)
+    if (!IsVertex(a) || !IsVertex(b))
         return;
     Dugi[a][b].Cost = cost;
     if (IsOrint == 0)
@@ -194,6 +190,7 @@ void TAllGraf::DeleteLabel(int i)
 
 void TAllGraf::DeleteAllLabels()
 {
+    std::fill(Labels.begin() + 1, Labels.begin() + 1 + CountLabel, TLabelRec{});
     CountLabel = 0;
 }
 
@@ -221,7 +218,6 @@ void TAllGraf::ToUnweighted()
         for (int k = 0; k < DugaCount[a]; ++k) {
             const int b = DugaList(a)[k];
             Dugi[a][b].Cost = 1;
-            CostMatrix[a][b] = 1;
         }
     IsHaveCost = 0;
 }
@@ -241,49 +237,41 @@ bool TAllGraf::ToUndirected()
     auto saved = std::make_unique<Saved>(Saved{Dugi, DugaListStore, DugaCount});
 
     IsOrint = 0;
-    FillCostMatrix();
     const int n = PointCount;
-    for (auto& row : ImportMatrix)
-        row.fill(0);
-    // The matrix reader takes ImportMatrix as [head][tail].
+    // The matrix reader takes its matrix as [head][tail].
+    auto import = std::make_unique<VertexMatrix<int>>();
     for (int a = 1; a <= n; ++a)
-        for (int k = 0; k < DugaCount[a]; ++k) {
-            const int b = DugaList(a)[k];
-            ImportMatrix[b][a] = CostMatrix[a][b];
-        }
+        for (int b : OutArcs(a))
+            (*import)[b][a] = MatrixEntry(a, b);
     for (int a = 1; a <= n; ++a)
         for (int k = 1; k <= n; ++k)
-            if (ImportMatrix[a][k] > 0 && ImportMatrix[k][a] <= 0)
-                ImportMatrix[k][a] = ImportMatrix[a][k];
+            if ((*import)[a][k] > 0 && (*import)[k][a] <= 0)
+                (*import)[k][a] = (*import)[a][k];
 
-    if (!BuildFromMatrix(n)) {
+    if (!BuildFromMatrix(*import, n)) {
         Host().ShowError(Translate("Happend_error"));
         IsOrint = 2;
         Dugi = saved->dugi;
         DugaListStore = saved->lists;
         DugaCount = saved->counts;
-        FillCostMatrix();
         return false;
     }
     CenterAllDugaText();
     return true;
 }
 
-bool TAllGraf::BuildFromMatrix(int n)
+bool TAllGraf::BuildFromMatrix(const VertexMatrix<int>& import, int n)
 {
     n = std::clamp(n, 0, PointCount);
     for (auto& row : DugaListStore)
         row.fill(0);
     DugaCount.fill(0);
-    for (auto& row : CostMatrix)
-        row.fill(0);
     for (int d = 1; d <= n; ++d)
         for (int i = 1; i <= n; ++i) {
-            const int v = ImportMatrix[i][d];
+            const int v = import[i][d];
             if (v == 0 || i == d)
                 continue;
             DugaList(d)[DugaCount[d]++] = i;
-            CostMatrix[d][i] = v;
             TDugaRec& cell = Dugi[d][i];
             cell.Cost = v;
             cell.Active = 0;
@@ -297,7 +285,7 @@ bool TAllGraf::BuildFromMatrix(int n)
         return true;
     for (int a = 1; a <= n; ++a)
         for (int k = 1; k <= n; ++k)
-            if (ImportMatrix[k][a] != ImportMatrix[a][k]) {
+            if (import[k][a] != import[a][k]) {
                 Host().ShowError(Translate("Matrix_must_be_simertic"));
                 return false;
             }

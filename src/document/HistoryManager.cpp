@@ -1,17 +1,5 @@
 #include "document/HistoryManager.h"
 
-bool CStateDump::operator==(const CStateDump& o) const
-{
-    return IsOrint == o.IsOrint && IsHaveCost == o.IsHaveCost && PointCount == o.PointCount &&
-           CountLabel == o.CountLabel && ActivePoint == o.ActivePoint && ActiveDugaFrom == o.ActiveDugaFrom &&
-           ActiveDugaTo == o.ActiveDugaTo && TargetPoint == o.TargetPoint && ActiveLabel == o.ActiveLabel &&
-           BackgroundFile == o.BackgroundFile && MapMode == o.MapMode && ZoomMap == o.ZoomMap &&
-           ShowMatrixWindow == o.ShowMatrixWindow && NormalLabelStyle == o.NormalLabelStyle &&
-           ActiveLabelStyle == o.ActiveLabelStyle && TitleGraf.SameAs(o.TitleGraf) &&
-           SizeGraf == o.SizeGraf && Labels == o.Labels && Points == o.Points && DugaCount == o.DugaCount &&
-           DugaList == o.DugaList && Dugi == o.Dugi;
-}
-
 void CHistoryManager::Append(std::unique_ptr<CStateDump> state)
 {
     if (int(States.size()) >= Capacity)
@@ -53,56 +41,15 @@ const CStateDump* CHistoryManager::StepForward()
 std::unique_ptr<CStateDump> CHistoryManager::TakeSnapshot(const TAllGraf& g)
 {
     auto s = std::make_unique<CStateDump>();
-    s->IsOrint = g.IsOrint;
-    s->IsHaveCost = g.IsHaveCost;
-    s->PointCount = g.PointCount;
-    s->Points = g.Points;
-    s->CountLabel = g.CountLabel;
-    s->Labels.assign(g.Labels.begin() + 1, g.Labels.begin() + 1 + g.CountLabel);
-    s->Dugi = g.Dugi;
-    s->ActivePoint = g.ActivePoint;
-    s->ActiveDugaFrom = g.ActiveDugaFrom;
-    s->ActiveDugaTo = g.ActiveDugaTo;
-    s->TargetPoint = g.TargetPoint;
-    s->ActiveLabel = g.ActiveLabel;
-    s->BackgroundFile = g.BackgroundFile;
-    s->MapMode = g.MapMode;
-    s->ZoomMap = g.ZoomMap;
-    s->ShowMatrixWindow = g.ShowMatrixWindow;
-    s->NormalLabelStyle = g.NormalLabelStyle;
-    s->ActiveLabelStyle = g.ActiveLabelStyle;
+    s->Recorded = static_cast<const TRecordedGraf&>(g);
     s->TitleGraf.CopyFrom(g.Naming());
-    s->SizeGraf = g.SizeGraf;
-    s->DugaList = g.DugaListStore;
-    s->DugaCount = g.DugaCount;
     return s;
 }
 
 void CHistoryManager::Restore(TAllGraf& g, const CStateDump& s)
 {
-    g.IsOrint = s.IsOrint;
-    g.IsHaveCost = s.IsHaveCost;
-    g.PointCount = s.PointCount;
-    g.Points = s.Points;
-    g.CountLabel = s.CountLabel;
-    for (int i = 0; i < s.CountLabel; ++i)
-        g.Labels[i + 1] = s.Labels[i];
-    g.Dugi = s.Dugi;
-    g.ActivePoint = s.ActivePoint;
-    g.ActiveDugaFrom = s.ActiveDugaFrom;
-    g.ActiveDugaTo = s.ActiveDugaTo;
-    g.TargetPoint = s.TargetPoint;
-    g.ActiveLabel = s.ActiveLabel;
-    g.BackgroundFile = s.BackgroundFile;
-    g.MapMode = s.MapMode;
-    g.ZoomMap = s.ZoomMap;
-    g.ShowMatrixWindow = s.ShowMatrixWindow;
-    g.NormalLabelStyle = s.NormalLabelStyle;
-    g.ActiveLabelStyle = s.ActiveLabelStyle;
+    static_cast<TRecordedGraf&>(g) = s.Recorded;
     g.Naming().CopyFrom(s.TitleGraf);
-    g.SizeGraf = s.SizeGraf;
-    g.DugaListStore = s.DugaList;
-    g.DugaCount = s.DugaCount;
     g.TitleUsed.fill(0);
     for (int v = 1; v <= g.PointCount; ++v) {
         const int k = g.Points[v].TitleNumber;

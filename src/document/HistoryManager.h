@@ -8,24 +8,14 @@
 // One recorded state: exactly the parts of the document that undo brings back.
 class CStateDump {
   public:
-    quint8 IsOrint = 0, IsHaveCost = 0;
-    int PointCount = 0;
-    TAllGraf::VertexArray<TPointRec> Points{};
-    std::vector<TLabelRec> Labels; // labels 1..CountLabel
-    int CountLabel = 0;
-    TAllGraf::VertexMatrix<TDugaRec> Dugi{};
-    int ActivePoint = 0, ActiveDugaFrom = 0, ActiveDugaTo = 0, TargetPoint = 0, ActiveLabel = 0;
-    QString BackgroundFile;
-    quint8 MapMode = 0;
-    int ZoomMap = 10;
-    quint8 ShowMatrixWindow = 0;
-    TTitle NormalLabelStyle, ActiveLabelStyle;
+    TRecordedGraf Recorded;
+    // The naming scheme lives outside the document; its state is recorded beside it.
     CTitleGraf TitleGraf;
-    int SizeGraf = 10;
-    TAllGraf::VertexMatrix<int> DugaList{};
-    TAllGraf::VertexArray<int> DugaCount{};
 
-    bool operator==(const CStateDump& other) const;
+    bool operator==(const CStateDump& other) const
+    {
+        return Recorded == other.Recorded && TitleGraf.SameAs(other.TitleGraf);
+    }
 };
 
 // A short list of recorded states; at most Capacity - 1 steps can be undone.

@@ -45,7 +45,7 @@ bool SaveGrafa(const TAllGraf& g, const QString& fileName, QString* error)
     file.WriteInteger(Main, QStringLiteral("Version"), 1);
     file.WriteInteger(Main, QStringLiteral("CountLabel"), g.CountLabel);
 
-    // The weight matrix from the out-lists, [tail][head]; const, so not the document's CostMatrix.
+    // The weight matrix from the out-lists, [tail][head].
     auto weights = std::make_unique<TAllGraf::VertexMatrix<int>>();
     for (int a = 1; a <= n; ++a)
         for (int k = 0; k < g.DugaCount[a]; ++k) {
@@ -97,8 +97,7 @@ bool LoadGrafa(TAllGraf& g, const CIniFile& file)
     }
 
     // The whole matrix is read and checked before the document changes.
-    for (auto& row : g.ImportMatrix)
-        row.fill(0);
+    auto matrix = std::make_unique<TGrafLimits::VertexMatrix<int>>();
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j) {
             const int value = file.ReadInteger(Matrix, MatrixKey(i, j), 0);
@@ -107,7 +106,7 @@ bool LoadGrafa(TAllGraf& g, const CIniFile& file)
                 return false;
             }
             if (i != j)
-                g.ImportMatrix[i][j] = value;
+                (*matrix)[i][j] = value;
         }
 
     g.DeleteAllLabels();
@@ -135,7 +134,7 @@ bool LoadGrafa(TAllGraf& g, const CIniFile& file)
         g.AddPoint(Coordinate(file, Position, NumberedKey("X", i)),
                    Coordinate(file, Position, NumberedKey("Y", i)), name, g.FreeTitleNumber(), g.SizeGraf);
     }
-    if (!g.BuildFromMatrix(n)) {
+    if (!g.BuildFromMatrix(*matrix, n)) {
         g.DeleteAllPoints();
         return false;
     }

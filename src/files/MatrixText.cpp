@@ -5,6 +5,7 @@
 
 #include <QRandomGenerator>
 #include <cmath>
+#include <memory>
 
 namespace MatrixText {
 
@@ -29,10 +30,10 @@ bool ParseEntry(const QString& token, double& value)
     return true;
 }
 
-bool ParseMatrixText(TAllGraf& g, const QStringList& lines, int& n)
+bool ParseMatrixText(TAllGraf& g, const QStringList& lines, TGrafLimits::VertexMatrix<int>& matrix, int& n)
 {
     CHost& host = g.Host();
-    for (auto& row : g.ImportMatrix)
+    for (auto& row : matrix)
         row.fill(0);
     int width = 0;
     int rows = 0;
@@ -66,7 +67,7 @@ bool ParseMatrixText(TAllGraf& g, const QStringList& lines, int& n)
                 host.ShowError(Translate("Enter_not_corret_matrix"));
                 return false;
             }
-            g.ImportMatrix[j][k] = int(value);
+            matrix[j][k] = int(value);
         }
         if (j > 0) {
             if (width == 0)
@@ -87,7 +88,8 @@ bool ParseMatrixText(TAllGraf& g, const QStringList& lines, int& n)
 bool ApplyTextMatrix(TAllGraf& g, const QStringList& lines)
 {
     int n = 0;
-    if (!ParseMatrixText(g, lines, n))
+    auto matrix = std::make_unique<TGrafLimits::VertexMatrix<int>>();
+    if (!ParseMatrixText(g, lines, *matrix, n))
         return false;
     g.DeleteAllPoints();
     auto random = [](int bound) { return bound > 0 ? int(QRandomGenerator::global()->bounded(bound)) : 0; };
@@ -102,7 +104,7 @@ bool ApplyTextMatrix(TAllGraf& g, const QStringList& lines)
         const int y = random(g.CanvasHeight() - 4 * g.SizeGraf) + 2 * g.SizeGraf;
         g.AddPoint(x, y, name, number, g.SizeGraf);
     }
-    if (!g.BuildFromMatrix(n)) {
+    if (!g.BuildFromMatrix(*matrix, n)) {
         g.DeleteAllPoints();
         return false;
     }

@@ -1,15 +1,16 @@
 #pragma once
 
-#include <QStringList>
+#include "document/AllGrafUnit.h"
 
-class TAllGraf;
+#include <QStringList>
 
 // The adjacency matrix as text: one comma-separated line per tail vertex.
 namespace MatrixText {
 
-// Fills ImportMatrix[head][tail] from the lines and validates them; messages through the
+// Fills matrix[head][tail] from the lines and validates them; messages through the
 // document's host. n is the number of vertices on success.
-bool ParseMatrixText(TAllGraf& graf, const QStringList& lines, int& n);
+bool ParseMatrixText(TAllGraf& graf, const QStringList& lines, TGrafLimits::VertexMatrix<int>& matrix,
+                     int& n);
 // Replaces the graph by the typed one (same kind); false when refused.
 bool ApplyTextMatrix(TAllGraf& graf, const QStringList& lines);
 // One entry: a decimal number with a whole value; leading blanks and a sign allowed.
