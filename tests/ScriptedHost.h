@@ -31,6 +31,8 @@ class ScriptedHost : public CHost {
     int areaWidth = 600, areaHeight = 400;
     int redraws = 0, matrixRefreshes = 0, menuUpdates = 0, saves = 0;
     QString shownReport;
+    int presents = 0;
+    QImage presented;
 
     void ShowMessage(MessageKind kind, const QString& text) override { messages.push_back({kind, text}); }
     bool AskYesNo(const QString& text) override
@@ -66,6 +68,11 @@ class ScriptedHost : public CHost {
     int DrawingAreaWidth() const override { return areaWidth; }
     int DrawingAreaHeight() const override { return areaHeight; }
     void Redraw() override { ++redraws; }
+    void PresentCanvas(const QImage& surface, bool) override
+    {
+        ++presents;
+        presented = surface;
+    }
     void RefreshMatrixWindow() override { ++matrixRefreshes; }
     void UpdateMenus() override { ++menuUpdates; }
     void ShowReportFile(const QString& path) override { shownReport = path; }

@@ -1,0 +1,3 @@
+#pragma once
+// A document header reaching up into the commands layer: the check must refuse it.
+#include "commands/GraphSession.h"
