@@ -12,6 +12,7 @@
 #include "files/GrafaFile.h"
 #include "files/MatrixText.h"
 
+#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -64,24 +65,24 @@ struct Options {
 std::optional<Options> ParseOptions(const QStringList& arguments, const QStringList& valueOptions,
                                     const QStringList& flagOptions, QString& problem)
 {
-    Options options;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (valueOptions.contains(argument)) {
-            if (i + 1 >= arguments.size()) {
-                problem = argument + QStringLiteral(" needs a value");
-                return std::nullopt;
-            }
-            options.values.insert(argument, arguments[++i]);
-        } else if (flagOptions.contains(argument)) {
-            options.flags.insert(argument);
-        } else if (argument.startsWith(QLatin1String("--"))) {
-            problem = QStringLiteral("unknown option ") + argument;
-            return std::nullopt;
-        } else {
-            options.positional.append(argument);
-        }
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const QString& name : valueOptions)
+        parser.addOption(QCommandLineOption(name.mid(2), QString(), QStringLiteral("value")));
+    for (const QString& name : flagOptions)
+        parser.addOption(QCommandLineOption(name.mid(2)));
+    if (!parser.parse(QStringList{QStringLiteral("nodeloom-cli")} + arguments)) {
+        problem = parser.errorText();
+        return std::nullopt;
     }
+    Options options;
+    options.positional = parser.positionalArguments();
+    for (const QString& name : valueOptions)
+        if (parser.isSet(name.mid(2)))
+            options.values.insert(name, parser.value(name.mid(2)));
+    for (const QString& name : flagOptions)
+        if (parser.isSet(name.mid(2)))
+            options.flags.insert(name);
     return options;
 }
 

@@ -2,7 +2,9 @@
 
 #include "base/ProgramPaths.h"
 
-#include <QSaveFile>
+#include <QFile>
+#include <QTemporaryFile>
+#include <filesystem>
 
 void HTMLReportManager::AddBoldLine(const QString& text)
 {
@@ -33,37 +35,36 @@ QString HTMLReportManager::GetFileName() const
 
 bool HTMLReportManager::SaveToFile(QString* error) const
 {
-    QSaveFile file(GetFileName());
+    // A scratch file rewritten by every run: written beside the target and renamed over it,
+    // so a reader never sees half of it, but not forced to the disk, so a run never waits
+    // on it.
+    const QString target = GetFileName();
+    QTemporaryFile file(target + QStringLiteral(".XXXXXX"));
     const QByteArray bytes = (Content + QStringLiteral("\r\n")).toUtf8();
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!ok && error)
-        *error = file.errorString();
-    return ok;
+    // Readable by others too, like every page the program saves.
+    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                             QFileDevice::ReadOther)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    file.close();
+    std::error_code failure;
+    std::filesystem::rename(QFile::encodeName(file.fileName()).toStdString(),
+                            QFile::encodeName(target).toStdString(), failure);
+    if (failure) {
+        if (error)
+            *error = QString::fromLocal8Bit(failure.message());
+        return false;
+    }
+    file.setAutoRemove(false);
+    return true;
 }
 
 QString HTMLReportManager::Escape(const QString& text)
 {
     // Only the characters that could open markup or end an attribute; ordinary names and
     // every built-in text pass unchanged, so the report stays the same bytes for them.
-    QString escaped;
-    escaped.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '&':
-            escaped += QStringLiteral("&amp;");
-            break;
-        case '<':
-            escaped += QStringLiteral("&lt;");
-            break;
-        case '>':
-            escaped += QStringLiteral("&gt;");
-            break;
-        case '"':
-            escaped += QStringLiteral("&quot;");
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return escaped;
+    return text.toHtmlEscaped();
 }
