@@ -39,5 +39,8 @@ QStringList AlgorithmResult::PaneLines() const
 
 QString Format3d(int value)
 {
-    return QStringLiteral("%1").arg(value, 3);
+    QString text = QString::number(value);
+    if (text.size() < 3)
+        text.prepend(QString(3 - text.size(), QLatin1Char(' ')));
+    return text;
 }

@@ -4,6 +4,7 @@
 #include "document/AllGrafUnit.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -19,6 +20,10 @@ void WriteDistanceTable(const TAllGraf& g, int vertexCount, const int* distance,
     QString values;
     QStringList names;
     QStringList cells;
+    header.reserve(vertexCount * 6 + 1);
+    values.reserve(vertexCount * 4 + 1);
+    names.reserve(vertexCount);
+    cells.reserve(vertexCount);
     for (int v = 1; v <= vertexCount; ++v) {
         const QString name = g.PointTitle(v);
         header += QStringLiteral("| ") + name + QLatin1Char(' ');
@@ -42,19 +47,27 @@ AlgorithmResult DijkstraShortestPath(const TAllGraf& g, int start, int finish, i
     StepTrace& steps = result.steps;
     if (recordSteps) {
         steps.Start(vertexCount);
+        // A frame for every arc examined and every vertex fixed.
+        int arcs = 0;
+        for (int v = 1; v <= vertexCount; ++v)
+            arcs += g.DugaCount[v];
+        steps.Reserve(arcs + vertexCount + 2);
         for (int v = 1; v <= vertexCount; ++v)
             steps.SetCaptionInfinity(v);
     }
 
     TAllGraf::VertexArray<int> distance;
     TAllGraf::VertexArray<int> predecessor;
-    TAllGraf::VertexArray<quint8> finished;
+    // The distance of each unfinished vertex, and a value above every distance for the
+    // finished ones, so the search for the next vertex is one branch-free scan.
+    constexpr int Taken = std::numeric_limits<int>::max();
+    TAllGraf::VertexArray<int> open;
     distance.fill(TAllGraf::Infinity);
     predecessor.fill(0);
-    finished.fill(0);
+    open.fill(TAllGraf::Infinity);
 
     distance[start] = 0;
-    finished[start] = 1;
+    open[start] = Taken;
     steps.SetVertex(start, VertexState::Current);
     steps.SetCaptionNumber(start, 0);
     steps.Step("step_dijkstra_start", {Arg::Vertex(start)});
@@ -76,6 +89,8 @@ AlgorithmResult DijkstraShortestPath(const TAllGraf& g, int start, int finish, i
                                {Arg::Vertex(current), Arg::Vertex(w), Arg::Number(candidate)});
                 }
                 distance[w] = candidate;
+                if (open[w] != Taken)
+                    open[w] = candidate;
                 predecessor[w] = current;
             } else if (steps.Enabled()) {
                 if (predecessor[w] != current)
@@ -86,16 +101,18 @@ AlgorithmResult DijkstraShortestPath(const TAllGraf& g, int start, int finish, i
         }
         if (steps.Enabled())
             steps.SetVertex(current, VertexState::Finished);
+        // The first unfinished vertex strictly nearer than all before it: ties go to the lowest
+        // number, and vertices still at infinity are never taken.
         current = -1;
         int nearest = TAllGraf::Infinity;
-        for (int v = 1; v <= vertexCount; ++v)
-            if (!finished[v] && distance[v] < nearest) {
-                nearest = distance[v];
-                current = v;
-            }
+        for (int v = 1; v <= vertexCount; ++v) {
+            const bool nearer = open[v] < nearest;
+            nearest = nearer ? open[v] : nearest;
+            current = nearer ? v : current;
+        }
         if (current != -1) {
             currentDistance = nearest;
-            finished[current] = 1;
+            open[current] = Taken;
             steps.SetVertex(current, VertexState::Current);
             steps.Step("step_dijkstra_fix", {Arg::Vertex(current), Arg::Number(nearest)});
         }

@@ -11,7 +11,27 @@ void StepTrace::Start(int count, int cap)
     changes.clear();
     argumentStore.clear();
     frames.clear();
+    keys.clear();
     texts.clear();
+}
+
+void StepTrace::Reserve(int expectedFrames)
+{
+    if (!enabled)
+        return;
+    const std::size_t count = std::size_t(std::clamp(expectedFrames, 0, frameCap));
+    frames.reserve(count);
+    changes.reserve(count * 2);
+    argumentStore.reserve(count * 3);
+}
+
+std::uint16_t StepTrace::KeyIndex(const char* key)
+{
+    for (std::size_t k = keys.size(); k-- > 0;)
+        if (keys[k] == key)
+            return std::uint16_t(k);
+    keys.push_back(key);
+    return std::uint16_t(keys.size() - 1);
 }
 
 void StepTrace::Change(ChangeKind kind, int a, int b, int value)
@@ -35,15 +55,16 @@ void StepTrace::Step(const char* key, std::initializer_list<Argument> arguments)
         return;
     if (int(frames.size()) + 1 >= frameCap) {
         // The last place goes to the notice; nothing after it is kept.
-        frames.push_back({CutKey, std::uint32_t(changes.size()), std::uint32_t(argumentStore.size()), 0});
+        frames.push_back(
+            {std::uint32_t(changes.size()), std::uint32_t(argumentStore.size()), KeyIndex(CutKey), 0});
         enabled = false;
         cut = true;
         return;
     }
-    frames.push_back({key, std::uint32_t(changes.size()), std::uint32_t(argumentStore.size()),
-                      std::uint8_t(std::min<std::size_t>(arguments.size(), 255))});
-    for (const Argument& argument : arguments)
-        argumentStore.push_back(argument);
+    const std::size_t count = std::min<std::size_t>(arguments.size(), 255);
+    frames.push_back({std::uint32_t(changes.size()), std::uint32_t(argumentStore.size()), KeyIndex(key),
+                      std::uint8_t(count)});
+    argumentStore.insert(argumentStore.end(), arguments.begin(), arguments.begin() + count);
 }
 
 StepTrace::Frame StepTrace::FrameAt(int index) const
@@ -90,7 +111,7 @@ StepTrace::Frame StepTrace::NarrationOf(int index) const
     if (index < 0 || index >= int(frames.size()))
         return frame;
     const FrameRecord& record = frames[std::size_t(index)];
-    frame.key = QLatin1String(record.key);
+    frame.key = QLatin1String(keys[record.key]);
     frame.arguments.assign(argumentStore.begin() + record.firstArgument,
                            argumentStore.begin() + record.firstArgument + record.argumentCount);
     return frame;

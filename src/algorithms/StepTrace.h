@@ -51,6 +51,9 @@ class StepTrace {
     // vertexCount bounds the vertex numbers used; frameCap counts the frames kept, the cut
     // notice included.
     void Start(int vertexCount, int frameCap = DefaultFrameCap);
+    // Room for about this many frames, each with a few changes and arguments, so a long
+    // search does not keep moving its trace while it grows.
+    void Reserve(int expectedFrames);
     bool Enabled() const { return enabled; }
 
     // Changes accumulate until Step closes a frame with its narration.
@@ -107,11 +110,12 @@ class StepTrace {
 
   private:
     struct FrameRecord {
-        const char* key;
         std::uint32_t firstChange;
         std::uint32_t firstArgument;
+        std::uint16_t key; // index into keys
         std::uint8_t argumentCount;
     };
+    std::uint16_t KeyIndex(const char* key);
 
     void Change(ChangeKind kind, int a, int b, int value);
 
@@ -122,6 +126,7 @@ class StepTrace {
     std::vector<ChangeRecord> changes;
     std::vector<Argument> argumentStore;
     std::vector<FrameRecord> frames;
+    std::vector<const char*> keys; // the few distinct narration keys, interned
     QStringList texts;
 };
 
