@@ -296,7 +296,11 @@ std::vector<int> AllPairsDistances(const TAllGraf& g, int vertexCount, StepTrace
                     for (int j = 1; j <= n; ++j)
                         rowI[j] = std::min(rowI[j], viaK + rowK[j]);
                 } else {
+                    // The row's caption names its first few improved cells; a caption is
+                    // read under a vertex, so the rest is only marked.
+                    constexpr int namedCells = 4;
                     QString caption;
+                    int inRow = 0;
                     for (int j = 1; j <= n; ++j) {
                         const int sum = viaK + rowK[j];
                         if (sum < rowI[j]) {
@@ -306,6 +310,12 @@ std::vector<int> AllPairsDistances(const TAllGraf& g, int vertexCount, StepTrace
                             ++improved;
                             shownCells.emplace_back(i, j);
                             steps->SetArc(i, j, ArcState::Chosen);
+                            if (inRow++ == namedCells) {
+                                caption += QStringLiteral(", …");
+                                continue;
+                            }
+                            if (inRow > namedCells)
+                                continue;
                             if (!caption.isEmpty())
                                 caption += QStringLiteral(", ");
                             caption += QStringLiteral("→") + g.PointTitle(j) + QLatin1Char('=') +
