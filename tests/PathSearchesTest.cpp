@@ -188,6 +188,31 @@ TEST_F(PathSearch, TarryCutsDeadBranchesInItsFrames)
     EXPECT_EQ(result.steps.FrameAt(3).Arc(3, 4), StepTrace::ArcState::Chosen);
 }
 
+TEST_F(PathSearch, TarryNeverBacksUpOutOfABranchItEnters)
+{
+    // K13 and an isolated finish: the full search walks every simple path of K13; the cut one
+    // tries 1's first branch, learns that nothing of K13 reaches 14, and passes the rest over.
+    Make(false, 14);
+    for (int a = 1; a <= 13; ++a)
+        for (int b = a + 1; b <= 13; ++b)
+            g->AddDuga(a, b, 1);
+    result = TarryPath(*g, 1, 14, 14, true);
+    EXPECT_EQ(result.resultCount, -1);
+    ASSERT_EQ(result.steps.FrameCount(), 14); // the start, twelve cut branches, the verdict
+    for (int k = 1; k <= 12; ++k)
+        EXPECT_EQ(result.steps.NarrationOf(k).key, "step_tarry_cut");
+
+    // With 14 joined to 12 alone, the first path in list order runs 1, 2, ..., 12, tries 13 (a
+    // dead end by then) and takes 12's last arc to 14.
+    g->AddDuga(12, 14, 1);
+    result = TarryPath(*g, 1, 14, 14, true);
+    V expected(12);
+    std::iota(expected.begin(), expected.end(), 1);
+    expected.push_back(14);
+    EXPECT_EQ(result.route, expected);
+    EXPECT_EQ(result.route, LiteralTarry(*g, 1, 14).path);
+}
+
 TEST_F(PathSearch, LongPathsNeedNoDeepStack)
 {
     // In the complete digraph Tarry's first path runs through every vertex in number order.

@@ -389,6 +389,13 @@ TEST_F(TablePaths, AgreeWithIgraphOnRandomGraphs)
             }
             EXPECT_EQ(length, r->resultValue);
         }
+        // Floyd–Warshall's printed matrix, whether or not the finish was reached.
+        const QList<QStringList> floydRows = TableRows(floyd);
+        ASSERT_EQ(floydRows.size(), n + 1);
+        for (int a = 1; a <= n; ++a)
+            for (int b = 1; b <= n; ++b)
+                ASSERT_EQ(floydRows[a][b].trimmed(),
+                          oracle[a][b] < 0 ? QString("x") : QString::number(oracle[a][b]));
         if (oracle[start][finish] < 0)
             continue;
         // Dijkstra's distance table from the start.
