@@ -1,5 +1,6 @@
 #include "algorithms/ShortestPaths.h"
 #include "GraphFixtures.h"
+#include "IgraphDistances.h"
 #include "ScriptedHost.h"
 #include "TestFolders.h"
 #include "algorithms/RunAlgorithm.h"
@@ -148,6 +149,273 @@ TEST_F(Dijkstra, RoutesAreShortestOnRandomGraphs)
                 length += g->Dugi[path[k - 1]][path[k]].Cost;
             }
             EXPECT_EQ(length, value);
+        }
+    }
+}
+
+namespace {
+// The two table methods: a worked example's exact lines, and their runs through a fixture.
+struct TablePaths : ::testing::Test {
+    QTemporaryDir dir;
+    ScriptedHost host;
+    std::unique_ptr<TAllGraf> g;
+    AlgorithmResult result;
+
+    void SetUp() override
+    {
+        ProgramPaths::SetProgramFolderOverride(dir.path());
+        TranslateManager().UseBuiltIn();
+    }
+    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
+    void Build(bool directed, const QStringList& matrix)
+    {
+        g = MakeGraf(directed, true);
+        g->AttachHost(&host);
+        ASSERT_TRUE(MatrixText::ApplyTextMatrix(*g, matrix));
+    }
+    void Floyd(int start, int finish)
+    {
+        result = FloydWarshallPath(*g, start, finish, g->PointCount);
+        PresentResult(*g, result, false);
+    }
+    void Ford(int start, int finish)
+    {
+        result = FordBellmanPath(*g, start, finish, g->PointCount);
+        PresentResult(*g, result, false);
+    }
+    QStringList Lines() const { return g->Outp().Lines(); }
+};
+
+// The cells of the result's table (report form), header row first.
+QList<QStringList> TableRows(const AlgorithmResult& result)
+{
+    for (const OutputItem& item : result.output)
+        if (item.kind == OutputItem::Kind::Table)
+            return item.rows;
+    return {};
+}
+} // namespace
+
+TEST_F(TablePaths, FloydWorkedExample)
+{
+    Build(true, {"0,4,0", "0,0,5", "0,0,0"});
+    Floyd(1, 3);
+    EXPECT_EQ(result.route, (V{1, 2, 3}));
+    EXPECT_EQ(result.resultCount, 3);
+    EXPECT_EQ(result.resultValue, 9);
+    EXPECT_EQ(Lines(),
+              QStringList({"Алгоритм Флойда-Уоршолла:", "Вершины 3 достижима из вершины 1 длинна пути 9.",
+                           "   | 1 | 2 | 3 |", "1|   0   4   9", "2|   x   0   5", "3|   x   x   0"}));
+    EXPECT_EQ(g->ReportManager.GetContent(),
+              "<b>Алгоритм Флойда-Уоршолла:</b><br>Вершины 3 достижима из вершины 1 длинна пути 9.<br>"
+              "<table border=1><tr><td></td><td>1</td><td>2</td><td>3</td></tr>"
+              "<tr><td>1</td><td>  0</td><td>  4</td><td>  9</td></tr>"
+              "<tr><td>2</td><td>x</td><td>  0</td><td>  5</td></tr>"
+              "<tr><td>3</td><td>x</td><td>x</td><td>  0</td></tr></table>");
+    EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
+}
+
+TEST_F(TablePaths, FordBellmanWorkedExample)
+{
+    Build(true, {"0,4,0", "0,0,5", "0,0,0"});
+    Ford(1, 3);
+    EXPECT_EQ(result.route, (V{1, 2, 3}));
+    EXPECT_EQ(result.resultCount, 3);
+    EXPECT_EQ(result.resultValue, 9);
+    EXPECT_EQ(Lines(),
+              QStringList({"Алгоритм Форда-Белмана:", "Вершины 3 достижима из вершины 1 за 9.",
+                           "__| 1 | 2 | 3 |", "1|   0   0   0", "2|   4   4   4", "3|  x    9   9"}));
+    EXPECT_EQ(g->ReportManager.GetContent(),
+              "<b>Алгоритм Форда-Белмана:</b><br>Вершины 3 достижима из вершины 1 за 9.<br>"
+              "<table border=1><tr><td></td><td>1</td><td>2</td><td>3</td></tr>"
+              "<tr><td>1</td><td>  0</td><td>  0</td><td>  0</td></tr>"
+              "<tr><td>2</td><td>  4</td><td>  4</td><td>  4</td></tr>"
+              "<tr><td>3</td><td>x</td><td>  9</td><td>  9</td></tr></table>");
+}
+
+TEST_F(TablePaths, UnreachableFinishAndEqualEnds)
+{
+    Build(true, {"0,4,0", "0,0,0", "0,0,0"});
+    g->Outp().AddLine("previous");
+    Floyd(2, 2);
+    EXPECT_EQ(result.resultCount, -1);
+    EXPECT_EQ(result.resultValue, 0);
+    Ford(2, 2);
+    EXPECT_EQ(result.resultCount, -1);
+    EXPECT_EQ(Lines(), QStringList{"previous"});
+    EXPECT_TRUE(host.shownReport.isEmpty());
+
+    // Floyd–Warshall prints the whole matrix even so; Ford–Bellman only its verdict.
+    Floyd(1, 3);
+    EXPECT_EQ(result.resultCount, -1);
+    EXPECT_EQ(result.resultValue, -1);
+    EXPECT_TRUE(result.route.empty());
+    EXPECT_EQ(Lines(),
+              QStringList({"Алгоритм Флойда-Уоршолла:", "Вершины 3 не достижима из вершины 1.",
+                           "   | 1 | 2 | 3 |", "1|   0   4   x", "2|   x   0   x", "3|   x   x   0"}));
+    Ford(1, 3);
+    EXPECT_EQ(result.resultCount, -1);
+    EXPECT_EQ(result.resultValue, -1);
+    EXPECT_EQ(Lines(), QStringList({"Алгоритм Форда-Белмана:", "Вершины 3 не достижима из вершины 1."}));
+    EXPECT_EQ(g->ReportManager.GetContent(),
+              "<b>Алгоритм Форда-Белмана:</b><br>Вершины 3 не достижима из вершины 1.<br>");
+}
+
+TEST_F(TablePaths, EqualPathsGoThroughTheLowestPredecessor)
+{
+    // Both ways to 4 are 2 long; the way through 3 is added first, so list order would take it.
+    g = MakeGraf(true, true, 4);
+    g->AttachHost(&host);
+    g->AddDuga(1, 3, 1);
+    g->AddDuga(3, 4, 1);
+    g->AddDuga(1, 2, 1);
+    g->AddDuga(2, 4, 1);
+    Floyd(1, 4);
+    EXPECT_EQ(result.route, (V{1, 2, 4}));
+    Ford(1, 4);
+    EXPECT_EQ(result.route, (V{1, 2, 4}));
+
+    // Ford–Bellman walks back through the pass in which the estimate last fell: 4 first gets 10
+    // over one arc, then 3 over three arcs; the three-arc way is taken.
+    g = MakeGraf(true, true, 4);
+    g->AttachHost(&host);
+    g->AddDuga(1, 4, 10);
+    g->AddDuga(1, 2, 1);
+    g->AddDuga(2, 3, 1);
+    g->AddDuga(3, 4, 1);
+    Ford(1, 4);
+    EXPECT_EQ(result.route, (V{1, 2, 3, 4}));
+    EXPECT_EQ(result.resultValue, 3);
+    EXPECT_EQ(Lines().mid(3), QStringList({"1|   0   0   0   0", "2|   1   1   1   1", "3|  x    2   2   2",
+                                           "4|  10  10   3   3"}));
+
+    // Two arcs improving 4 in the same pass: the smaller candidate is kept, whatever the order.
+    g = MakeGraf(true, true, 4);
+    g->AttachHost(&host);
+    g->AddDuga(1, 2, 1);
+    g->AddDuga(1, 3, 1);
+    g->AddDuga(2, 4, 7);
+    g->AddDuga(3, 4, 2);
+    Ford(1, 4);
+    EXPECT_EQ(Lines().last(), "4|  x    3   3   3");
+    EXPECT_EQ(result.route, (V{1, 3, 4}));
+}
+
+TEST_F(TablePaths, WideNamesAndNumbersWidenTheirCells)
+{
+    Build(false, {"0,1000,0", "1000,0,7", "0,7,0"});
+    g->Naming().SetNumbers(9);
+    Floyd(3, 1);
+    EXPECT_EQ(result.route, (V{3, 2, 1}));
+    EXPECT_EQ(Lines().mid(1),
+              QStringList({"Вершины 9 достижима из вершины 11 длинна пути 1007.", "   | 9 | 10 | 11 |",
+                           "9|   0 1000 1007", "10| 1000   0   7", "11| 1007   7   0"}));
+    Ford(3, 1);
+    EXPECT_EQ(Lines().mid(2),
+              QStringList({"__| 1 | 2 | 3 |", "9|  x  1007 1007", "10|   7   7   7", "11|   0   0   0"}));
+}
+
+TEST_F(TablePaths, DispatcherRunsBothAndRefusesUnweighted)
+{
+    Build(false, {"0,2,0", "2,0,3", "0,3,0"});
+    AlgorithmRun run;
+    const int redraws = host.redraws;
+    RunAlgorithm(*g, "FindTraceFloid", 1, 3, &run);
+    EXPECT_TRUE(run.ran);
+    EXPECT_EQ(run.result.resultValue, 5);
+    EXPECT_EQ(g->Dugi[2][3].Marker, 1);
+    EXPECT_EQ(host.redraws, redraws + 1);
+    RunAlgorithm(*g, "FindTraceFordBellama", 3, 1, &run, {.recordSteps = true});
+    EXPECT_EQ(run.result.route, (V{3, 2, 1}));
+    // Pass 1 reaches 2, pass 2 reaches 1, pass 3 changes nothing.
+    ASSERT_EQ(run.result.steps.FrameCount(), 5);
+    EXPECT_EQ(run.result.steps.NarrationOf(3).key, "step_ford_stable");
+    g->ToUnweighted();
+    RunAlgorithm(*g, "FindTraceFloid", 1, 3, &run);
+    RunAlgorithm(*g, "FindTraceFordBellama", 1, 3, &run);
+    EXPECT_EQ(host.MessageTexts(), QStringList({Translate("Not_load_graph"), Translate("Not_load_graph")}));
+}
+
+TEST_F(TablePaths, FloydFramesNameTheImprovedCells)
+{
+    Build(true, {"0,4,0", "0,0,5", "0,0,0"});
+    result = FloydWarshallPath(*g, 1, 3, 3, true);
+    const StepTrace& steps = result.steps;
+    // The filled matrix, one frame per intermediate vertex, the path.
+    ASSERT_EQ(steps.FrameCount(), 5);
+    const StepTrace::Frame through2 = steps.FrameAt(2);
+    EXPECT_EQ(through2.key, "step_floyd_through");
+    EXPECT_EQ(through2.arguments[1].value, 1);
+    EXPECT_EQ(through2.Arc(1, 3), StepTrace::ArcState::Chosen);
+    EXPECT_EQ(steps.CaptionText(through2.captions[1].value), "→3=9");
+    EXPECT_EQ(steps.FrameAt(3).Arc(1, 3), StepTrace::ArcState::None);
+}
+
+TEST_F(TablePaths, AgreeWithIgraphOnRandomGraphs)
+{
+    QRandomGenerator random(2024);
+    for (int round = 0; round < 300; ++round) {
+        const int n = int(random.bounded(2, 11));
+        const bool directed = random.bounded(2) == 0;
+        g = RandomGraf(random, n, directed, true, int(random.bounded(10, 60)));
+        g->AttachHost(&host);
+        const auto oracle = IgraphDistances(*g, true);
+        const std::vector<int> d = AllPairsDistances(*g, n);
+        for (int a = 1; a <= n; ++a)
+            for (int b = 1; b <= n; ++b) {
+                const int got = d[std::size_t(a) * (n + 1) + b];
+                ASSERT_EQ(got == TAllGraf::Infinity ? -1 : got, oracle[a][b])
+                    << round << ' ' << a << ' ' << b;
+            }
+        const int start = int(random.bounded(1, n + 1));
+        int finish = int(random.bounded(1, n));
+        finish += finish >= start ? 1 : 0;
+        const AlgorithmResult dijkstra = DijkstraShortestPath(*g, start, finish, n);
+        const AlgorithmResult ford = FordBellmanPath(*g, start, finish, n);
+        const AlgorithmResult floyd = FloydWarshallPath(*g, start, finish, n);
+        for (const AlgorithmResult* r : {&dijkstra, &ford, &floyd}) {
+            if (oracle[start][finish] < 0) {
+                EXPECT_EQ(r->resultCount, -1);
+                continue;
+            }
+            ASSERT_EQ(r->resultValue, oracle[start][finish]);
+            ASSERT_EQ(r->resultCount, int(r->route.size()));
+            EXPECT_EQ(r->route.front(), start);
+            EXPECT_EQ(r->route.back(), finish);
+            long length = 0;
+            for (size_t k = 1; k < r->route.size(); ++k) {
+                ASSERT_TRUE(g->HasDuga(r->route[k - 1], r->route[k]));
+                length += g->Dugi[r->route[k - 1]][r->route[k]].Cost;
+            }
+            EXPECT_EQ(length, r->resultValue);
+        }
+        // Floyd–Warshall's printed matrix, whether or not the finish was reached.
+        const QList<QStringList> floydRows = TableRows(floyd);
+        ASSERT_EQ(floydRows.size(), n + 1);
+        for (int a = 1; a <= n; ++a)
+            for (int b = 1; b <= n; ++b)
+                ASSERT_EQ(floydRows[a][b].trimmed(),
+                          oracle[a][b] < 0 ? QString("x") : QString::number(oracle[a][b]));
+        if (oracle[start][finish] < 0)
+            continue;
+        // Dijkstra's distance table from the start.
+        const QList<QStringList> dijkstraRows = TableRows(dijkstra);
+        ASSERT_EQ(dijkstraRows.size(), 2);
+        for (int v = 1; v <= n; ++v)
+            EXPECT_EQ(dijkstraRows[1][v - 1].trimmed(),
+                      oracle[start][v] < 0 ? QString("x") : QString::number(oracle[start][v]));
+        // Ford–Bellman's table: estimates never rise from pass to pass and end at the distances.
+        const QList<QStringList> fordRows = TableRows(ford);
+        ASSERT_EQ(fordRows.size(), n + 1);
+        for (int v = 1; v <= n; ++v) {
+            long previous = TAllGraf::Infinity;
+            for (int c = 1; c <= n; ++c) {
+                const QString cell = fordRows[v][c].trimmed();
+                const long value = cell == "x" ? TAllGraf::Infinity : cell.toLong();
+                EXPECT_LE(value, previous);
+                previous = value;
+            }
+            EXPECT_EQ(previous == TAllGraf::Infinity ? -1 : previous, oracle[start][v]);
         }
     }
 }

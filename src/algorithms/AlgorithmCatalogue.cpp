@@ -1,6 +1,9 @@
 // The catalogue: one row per algorithm command, in menu order.
+#include "algorithms/Connectivity.h"
+#include "algorithms/PathSearches.h"
 #include "algorithms/RunAlgorithm.h"
 #include "algorithms/ShortestPaths.h"
+#include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
 
 namespace {
@@ -25,12 +28,64 @@ AlgorithmResult RunDijkstra(const AlgorithmCall& c)
 {
     return DijkstraShortestPath(c.graf, c.first, c.second, c.graf.PointCount, c.recordSteps);
 }
+AlgorithmResult RunFloydWarshall(const AlgorithmCall& c)
+{
+    return FloydWarshallPath(c.graf, c.first, c.second, c.graf.PointCount, c.recordSteps);
+}
+AlgorithmResult RunFordBellman(const AlgorithmCall& c)
+{
+    return FordBellmanPath(c.graf, c.first, c.second, c.graf.PointCount, c.recordSteps);
+}
+AlgorithmResult RunWaveFront(const AlgorithmCall& c)
+{
+    return WaveFrontPath(c.graf, c.first, c.second, c.graf.PointCount, c.recordSteps);
+}
+AlgorithmResult RunTarry(const AlgorithmCall& c)
+{
+    return TarryPath(c.graf, c.first, c.second, c.graf.PointCount, c.recordSteps);
+}
+AlgorithmResult RunConnectivity(const AlgorithmCall& c)
+{
+    return ConnectivityTest(c.graf, c.recordSteps);
+}
+AlgorithmResult RunEccentricity(const AlgorithmCall& c)
+{
+    AlgorithmResult result;
+    if (c.first <= 0) {
+        result.Refuse(Translate(QStringLiteral("need_select_graph")));
+        return result;
+    }
+    return Eccentricity(c.graf, c.first, c.recordSteps);
+}
+AlgorithmResult RunRadiusAndDiameter(const AlgorithmCall& c)
+{
+    return RadiusAndDiameter(c.graf, c.recordSteps);
+}
+AlgorithmResult RunTreeTest(const AlgorithmCall& c)
+{
+    return TreeTest(c.graf, c.recordSteps);
+}
+
+// The Text pane is emptied even when the check then refuses.
+void EmptyPaneFirst(const TAllGraf&, bool, AlgorithmResult& shown)
+{
+    shown.Clear();
+}
+// A directed graph: the panes go blank (an empty report shown), then the refusal.
+void BlankBeforeRefusal(const TAllGraf&, bool applicable, AlgorithmResult& shown)
+{
+    if (applicable)
+        return;
+    shown.Clear();
+    shown.ShowReport();
+}
 
 const std::vector<AlgorithmInfo> table = {
     // Path searches: the path menu after SelectPathEnds, and the vertex popup.
     {.name = "FindTraceAlgTerry",
      .vertices = Vertices::StartAndFinish,
      .warnWhenWeighted = true,
+     .run = RunTarry,
      .menu = Menu::PathSearch,
      .action = "actAlgoritmTerry",
      .captionKey = "AlgoritmTerry",
@@ -38,6 +93,7 @@ const std::vector<AlgorithmInfo> table = {
     {.name = "FindTraceWaveFront",
      .vertices = Vertices::StartAndFinish,
      .warnWhenWeighted = true,
+     .run = RunWaveFront,
      .menu = Menu::PathSearch,
      .action = "actAlgoritmVawe",
      .captionKey = "AlgoritmVawe",
@@ -46,6 +102,7 @@ const std::vector<AlgorithmInfo> table = {
      .applicable = Weighted,
      .refusalKey = "Not_load_graph",
      .vertices = Vertices::StartAndFinish,
+     .run = RunFordBellman,
      .menu = Menu::PathSearch,
      .action = "actAlgoritmFordBelman",
      .captionKey = "AlgoritmFordBelman",
@@ -63,6 +120,7 @@ const std::vector<AlgorithmInfo> table = {
      .applicable = Weighted,
      .refusalKey = "Not_load_graph",
      .vertices = Vertices::StartAndFinish,
+     .run = RunFloydWarshall,
      .menu = Menu::PathSearch,
      .action = "actAlgoritmFloid",
      .captionKey = "AlgoritmFloid",
@@ -121,17 +179,22 @@ const std::vector<AlgorithmInfo> table = {
     {.name = "MonolitIs",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
+     .beforeCheck = EmptyPaneFirst,
+     .run = RunConnectivity,
      .action = "actConnectionDetermin",
      .captionKey = "ConnectionDetermin"},
     {.name = "FindExcentrisetet",
      .vertices = Vertices::One,
      .commonTail = false,
+     .run = RunEccentricity,
      .action = "actExtrensGraf",
      .captionKey = "ExtrensGraf"},
     {.name = "FindRadiusAndDiametr",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
      .commonTail = false,
+     .beforeCheck = BlankBeforeRefusal,
+     .run = RunRadiusAndDiameter,
      .action = "actDeterminRadiusDiametr",
      .captionKey = "DeterminRadiusDiametr",
      .icon = "algo-radius",
@@ -139,6 +202,7 @@ const std::vector<AlgorithmInfo> table = {
     {.name = "IsThree",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
+     .run = RunTreeTest,
      .action = "actIsGrafTree",
      .captionKey = "IsGrafTree",
      .icon = "algo-tree-test",

@@ -2,6 +2,9 @@
 
 #include "report/TextPane.h"
 
+#include <algorithm>
+#include <charconv>
+
 QStringList AlgorithmResult::Messages() const
 {
     QStringList messages;
@@ -37,10 +40,15 @@ QStringList AlgorithmResult::PaneLines() const
     return pane.Lines();
 }
 
+// Without QString::arg: tables have up to 65,025 cells.
 QString Format3d(int value)
 {
-    QString text = QString::number(value);
-    if (text.size() < 3)
-        text.prepend(QString(3 - text.size(), QLatin1Char(' ')));
-    return text;
+    char digits[16];
+    const int length = int(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+    QString cell;
+    cell.reserve(std::max(length, 3));
+    for (int k = length; k < 3; ++k)
+        cell.append(QLatin1Char(' '));
+    cell.append(QLatin1String(digits, length));
+    return cell;
 }

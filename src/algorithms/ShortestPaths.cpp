@@ -5,12 +5,115 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace {
 
 using Arg = StepTrace::Argument;
 using VertexState = StepTrace::VertexState;
 using ArcState = StepTrace::ArcState;
+
+constexpr int Infinity = TAllGraf::Infinity;
+
+// A table of values: in the Text pane a header line (the corner, "| title " per column, "|")
+// and per row its title, "|" and for each column " " with the "%3d" value, or the pane's
+// infinity mark; in the report a header row (an empty cell, then the titles) and per row its
+// title and the same values, "x" for infinity.
+template <typename ValueAt>
+void WriteValueTable(AlgorithmResult& result, QLatin1String corner, const QStringList& columns,
+                     const QStringList& rows, QLatin1String paneInfinity, ValueAt valueAt)
+{
+    const QString reportInfinity = QStringLiteral("x");
+    QStringList paneLines;
+    QList<QStringList> reportRows;
+    paneLines.reserve(rows.size() + 1);
+    reportRows.reserve(rows.size() + 1);
+
+    QString header = corner;
+    QStringList headerCells{QString()};
+    for (const QString& title : columns) {
+        header += QStringLiteral("| ") + title + QLatin1Char(' ');
+        headerCells.append(title);
+    }
+    paneLines.append(header + QLatin1Char('|'));
+    reportRows.append(headerCells);
+
+    for (int r = 0; r < rows.size(); ++r) {
+        QString line = rows[r] + QLatin1Char('|');
+        line.reserve(line.size() + 4 * columns.size());
+        QStringList cells;
+        cells.reserve(columns.size() + 1);
+        cells.append(rows[r]);
+        // Neighbouring cells often repeat (a pass table): they share one string.
+        int previous = -1;
+        QString previousCell;
+        for (int c = 0; c < columns.size(); ++c) {
+            const int value = valueAt(r, c);
+            if (value == Infinity) {
+                line += paneInfinity;
+                cells.append(reportInfinity);
+                continue;
+            }
+            if (value != previous || previousCell.isNull()) {
+                previous = value;
+                previousCell = Format3d(value);
+            }
+            line += QLatin1Char(' ');
+            line += previousCell;
+            cells.append(previousCell);
+        }
+        paneLines.append(line);
+        reportRows.append(cells);
+    }
+    result.Table(paneLines, reportRows);
+}
+
+// Whether an arc a -> b exists, for vertices 1..vertexCount: a bit per ordered pair.
+std::vector<quint8> ArcTable(const TAllGraf& g, int vertexCount)
+{
+    const std::size_t side = std::size_t(vertexCount) + 1;
+    std::vector<quint8> arcs(side * side, 0);
+    for (int a = 1; a <= vertexCount; ++a)
+        for (int b : g.OutArcs(a))
+            if (b <= vertexCount)
+                arcs[std::size_t(a) * side + std::size_t(b)] = 1;
+    return arcs;
+}
+
+QStringList VertexNames(const TAllGraf& g, int vertexCount)
+{
+    QStringList names;
+    names.reserve(vertexCount);
+    for (int v = 1; v <= vertexCount; ++v)
+        names.append(g.PointTitle(v));
+    return names;
+}
+
+bool EndsValid(int start, int finish, int vertexCount)
+{
+    return start != finish && start >= 1 && finish >= 1 && start <= vertexCount && finish <= vertexCount;
+}
+
+QString ReachedLine(const TAllGraf& g, int start, int finish, const QString& tail)
+{
+    return Translate(QStringLiteral("Graf__")) + g.PointTitle(finish) + QLatin1Char(' ') +
+           Translate(QStringLiteral("reach")) + g.PointTitle(start) + tail;
+}
+
+QString UnreachedLine(const TAllGraf& g, int start, int finish)
+{
+    return Translate(QStringLiteral("Graf__")) + g.PointTitle(finish) + QLatin1Char(' ') +
+           Translate(QStringLiteral("Not_reach")) + g.PointTitle(start) + QLatin1Char('.');
+}
+
+void TraceRoute(StepTrace& steps, const std::vector<int>& route, int finish, int length)
+{
+    if (!steps.Enabled())
+        return;
+    for (std::size_t k = 1; k < route.size(); ++k)
+        steps.SetArc(route[k - 1], route[k], ArcState::Chosen);
+    steps.Step("step_path_found", {Arg::Vertex(finish), Arg::Number(length)});
+}
 
 } // namespace
 
@@ -152,5 +255,253 @@ AlgorithmResult DijkstraShortestPath(const TAllGraf& g, int start, int finish, i
     }
     result.SetRoute(std::move(route));
     result.resultValue = distance[finish];
+    return result;
+}
+
+std::vector<int> AllPairsDistances(const TAllGraf& g, int vertexCount, StepTrace* steps)
+{
+    const int n = std::clamp(vertexCount, 0, g.PointCount);
+    const std::size_t side = std::size_t(n) + 1;
+    std::vector<int> d(side * side, Infinity);
+    for (int u = 1; u <= n; ++u)
+        for (int v : g.OutArcs(u))
+            if (v <= n)
+                d[std::size_t(u) * side + std::size_t(v)] = g.Dugi[u][v].Cost;
+
+    const bool tracing = steps && steps->Enabled();
+    if (tracing)
+        steps->Step("step_floyd_start");
+    // Cells improved by the previous intermediate vertex, shown until the next one.
+    std::vector<std::pair<int, int>> shownCells;
+    std::vector<int> shownRows;
+    for (int k = 1; k <= n; ++k) {
+        const int* rowK = &d[std::size_t(k) * side];
+        int improved = 0;
+        if (tracing) {
+            for (const auto& [i, j] : shownCells)
+                steps->SetArc(i, j, ArcState::None);
+            for (int i : shownRows)
+                steps->SetCaptionText(i, QString());
+            shownCells.clear();
+            shownRows.clear();
+            if (k > 1)
+                steps->SetVertex(k - 1, VertexState::Finished);
+            steps->SetVertex(k, VertexState::Current);
+        }
+        for (int i = 1; i <= n; ++i) {
+            int* rowI = &d[std::size_t(i) * side];
+            const int viaK = rowI[k];
+            const int oldDiagonal = rowI[i];
+            // Row k does not change while k is the intermediate vertex (no negative weights),
+            // so the order of the cells does not matter.
+            if (viaK != Infinity) {
+                if (!tracing) {
+                    for (int j = 1; j <= n; ++j)
+                        rowI[j] = std::min(rowI[j], viaK + rowK[j]);
+                } else {
+                    // The row's caption names its first few improved cells; a caption is
+                    // read under a vertex, so the rest is only marked.
+                    constexpr int namedCells = 4;
+                    QString caption;
+                    int inRow = 0;
+                    for (int j = 1; j <= n; ++j) {
+                        const int sum = viaK + rowK[j];
+                        if (sum < rowI[j]) {
+                            rowI[j] = sum;
+                            if (i == j)
+                                continue;
+                            ++improved;
+                            shownCells.emplace_back(i, j);
+                            steps->SetArc(i, j, ArcState::Chosen);
+                            if (inRow++ == namedCells) {
+                                caption += QStringLiteral(", …");
+                                continue;
+                            }
+                            if (inRow > namedCells)
+                                continue;
+                            if (!caption.isEmpty())
+                                caption += QStringLiteral(", ");
+                            caption += QStringLiteral("→") + g.PointTitle(j) + QLatin1Char('=') +
+                                       QString::number(sum);
+                        }
+                    }
+                    if (!caption.isEmpty()) {
+                        steps->SetCaptionText(i, caption);
+                        shownRows.push_back(i);
+                    }
+                }
+            }
+            // A diagonal cell that the sum through k does not shorten becomes 0.
+            if (!(viaK + rowK[i] < oldDiagonal))
+                rowI[i] = 0;
+        }
+        if (tracing)
+            steps->Step("step_floyd_through", {Arg::Vertex(k), Arg::Number(improved)});
+    }
+    return d;
+}
+
+AlgorithmResult FloydWarshallPath(const TAllGraf& g, int start, int finish, int vertexCount, bool recordSteps)
+{
+    AlgorithmResult result;
+    result.resultCount = -1;
+    vertexCount = std::clamp(vertexCount, 0, g.PointCount);
+    if (!EndsValid(start, finish, vertexCount))
+        return result;
+    StepTrace& steps = result.steps;
+    if (recordSteps)
+        steps.Start(vertexCount);
+
+    const std::vector<int> d = AllPairsDistances(g, vertexCount, &steps);
+    const std::size_t side = std::size_t(vertexCount) + 1;
+    auto distance = [&d, side](int i, int j) { return d[std::size_t(i) * side + std::size_t(j)]; };
+    const int length = distance(start, finish);
+    const bool reached = length != Infinity;
+
+    result.Clear();
+    result.Heading(Translate(QStringLiteral("Algor_floid")));
+    if (reached)
+        result.Line(ReachedLine(g, start, finish,
+                                Translate(QStringLiteral("Length_trace")) + QString::number(length) +
+                                    QLatin1Char('.')));
+    else
+        result.Line(UnreachedLine(g, start, finish));
+    const QStringList names = VertexNames(g, vertexCount);
+    WriteValueTable(result, QLatin1String("   "), names, names, QLatin1String("   x"),
+                    [&distance](int r, int c) { return distance(r + 1, c + 1); });
+    result.ShowReport();
+
+    if (!reached) {
+        result.resultValue = -1;
+        steps.Step("step_path_unreached", {Arg::Vertex(finish), Arg::Vertex(start)});
+        return result;
+    }
+
+    // Back from the finish through the lowest-numbered predecessor that explains its
+    // distance; weights of at least 1 make every step strictly nearer the start.
+    const std::vector<quint8> arcs = ArcTable(g, vertexCount);
+    std::vector<int> route{finish};
+    for (int t = finish; t != start && int(route.size()) <= vertexCount;) {
+        int predecessor = 0;
+        for (int u = 1; u <= vertexCount && predecessor == 0; ++u)
+            if (u != t && arcs[std::size_t(u) * side + std::size_t(t)] &&
+                g.Dugi[u][t].Cost + distance(start, u) == distance(start, t) &&
+                distance(start, u) != distance(start, t))
+                predecessor = u;
+        if (predecessor == 0)
+            break;
+        route.push_back(predecessor);
+        t = predecessor;
+    }
+    std::reverse(route.begin(), route.end());
+    TraceRoute(steps, route, finish, length);
+    result.SetRoute(std::move(route));
+    result.resultValue = length;
+    return result;
+}
+
+AlgorithmResult FordBellmanPath(const TAllGraf& g, int start, int finish, int vertexCount, bool recordSteps)
+{
+    AlgorithmResult result;
+    result.resultCount = -1;
+    vertexCount = std::clamp(vertexCount, 0, g.PointCount);
+    if (!EndsValid(start, finish, vertexCount))
+        return result;
+    StepTrace& steps = result.steps;
+    const int n = vertexCount;
+    const std::size_t side = std::size_t(n) + 1;
+    if (recordSteps) {
+        steps.Start(n);
+        for (int v = 1; v <= n; ++v)
+            steps.SetCaptionInfinity(v);
+        steps.SetCaptionNumber(start, 0);
+        steps.SetVertex(start, VertexState::Current);
+        steps.Step("step_ford_start", {Arg::Vertex(start)});
+    }
+
+    // Column c (passes 0..n) holds the best lengths over at most c arcs.
+    std::vector<int> table(side * side, Infinity);
+    auto column = [&table, side](int c) { return &table[std::size_t(c) * side]; };
+    column(0)[start] = 0;
+    std::vector<int> shown;
+    bool stable = false;
+    for (int c = 0; c < n; ++c) {
+        const int* before = column(c);
+        int* after = column(c + 1);
+        std::copy(before, before + side, after);
+        // Once a pass changes nothing, every later pass repeats its column.
+        if (stable)
+            continue;
+        for (int u = 1; u <= n; ++u) {
+            if (before[u] == Infinity)
+                continue;
+            for (int w : g.OutArcs(u))
+                if (w <= n)
+                    after[w] = std::min(after[w], g.Dugi[u][w].Cost + before[u]);
+        }
+        int improved = 0;
+        for (int v = 1; v <= n; ++v)
+            if (after[v] != before[v])
+                ++improved;
+        stable = improved == 0;
+        if (steps.Enabled()) {
+            for (int v : shown)
+                steps.SetVertex(v, VertexState::Visited);
+            shown.clear();
+            for (int v = 1; v <= n; ++v)
+                if (after[v] != before[v]) {
+                    shown.push_back(v);
+                    steps.SetVertex(v, VertexState::Frontier);
+                    steps.SetCaptionNumber(v, after[v]);
+                }
+            if (stable)
+                steps.Step("step_ford_stable", {Arg::Number(c + 1)});
+            else
+                steps.Step("step_ford_pass", {Arg::Number(c + 1), Arg::Number(improved)});
+        }
+    }
+
+    const int length = column(n)[finish];
+    result.Clear();
+    result.Heading(Translate(QStringLiteral("Alg_fordBel")));
+    if (length == Infinity) {
+        result.Line(UnreachedLine(g, start, finish));
+        result.ShowReport();
+        result.resultValue = -1;
+        steps.Step("step_path_unreached", {Arg::Vertex(finish), Arg::Vertex(start)});
+        return result;
+    }
+    result.Line(ReachedLine(
+        g, start, finish, Translate(QStringLiteral("_over_")) + QString::number(length) + QLatin1Char('.')));
+    QStringList passes;
+    passes.reserve(n);
+    for (int c = 1; c <= n; ++c)
+        passes.append(QString::number(c));
+    WriteValueTable(result, QLatin1String("__"), passes, VertexNames(g, n), QLatin1String("  x "),
+                    [&column](int r, int c) { return column(c + 1)[r + 1]; });
+    result.ShowReport();
+
+    // Back from the finish: in each pass where the vertex's estimate fell, the lowest-numbered
+    // predecessor whose estimate before that pass explains the new one.
+    const std::vector<quint8> arcs = ArcTable(g, n);
+    std::vector<int> route{finish};
+    int t = finish;
+    for (int c = n; c >= 1; --c) {
+        if (column(c)[t] == column(c - 1)[t])
+            continue;
+        int predecessor = 0;
+        for (int u = 1; u <= n && predecessor == 0; ++u)
+            if (arcs[std::size_t(u) * side + std::size_t(t)] && column(c - 1)[u] != Infinity &&
+                g.Dugi[u][t].Cost + column(c - 1)[u] == column(c)[t])
+                predecessor = u;
+        if (predecessor == 0)
+            break;
+        route.push_back(predecessor);
+        t = predecessor;
+    }
+    std::reverse(route.begin(), route.end());
+    TraceRoute(steps, route, finish, length);
+    result.SetRoute(std::move(route));
+    result.resultValue = length;
     return result;
 }

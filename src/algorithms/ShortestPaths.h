@@ -2,6 +2,8 @@
 
 #include "algorithms/AlgorithmResult.h"
 
+#include <vector>
+
 class TAllGraf;
 
 // Shortest paths between two vertices of a weighted graph.
@@ -21,3 +23,32 @@ AlgorithmResult DijkstraShortestPath(const TAllGraf& graf, int start, int finish
 
 // The distance table of a path search: the vertex names over their distances from the start.
 void WriteDistanceTable(const TAllGraf& graf, int vertexCount, const int* distance, AlgorithmResult& result);
+
+// Shortest distances between all pairs of vertices 1..vertexCount, Floyd–Warshall over the
+// out-lists' weights: d[i * (vertexCount + 1) + j] is the distance from i to j, 0 on the
+// diagonal, TAllGraf::Infinity where j cannot be reached. With a trace, one frame per
+// intermediate vertex names the cells it improved.
+std::vector<int> AllPairsDistances(const TAllGraf& graf, int vertexCount, StepTrace* steps = nullptr);
+
+// Floyd–Warshall between two vertices of a weighted graph.
+// Preconditions: as DijkstraShortestPath.
+// Result: the route from start to finish with resultValue its length; start equal to finish
+// writes nothing (resultCount -1, resultValue 0); an unreachable finish writes that verdict
+// with the matrix (resultCount and resultValue -1).
+// Ties: walking back from the finish, the lowest-numbered predecessor that explains the
+// distance is taken.
+// Output: heading, verdict, the whole distance matrix ("%3d", "x" when unreachable), the report
+// shown.
+// Steps: one frame per intermediate vertex with the cells it improved, then the verdict.
+AlgorithmResult FloydWarshallPath(const TAllGraf& graf, int start, int finish, int vertexCount,
+                                  bool recordSteps = false);
+
+// Ford–Bellman in its table form: pass c gives the best lengths over at most c arcs.
+// Preconditions: as DijkstraShortestPath.
+// Result: as FloydWarshallPath; an unreachable finish writes the verdict alone.
+// Ties: walking back from the finish, the pass in which a vertex's estimate last fell and the
+// lowest-numbered predecessor that explains the new value.
+// Output: heading, verdict and, when reached, the table of passes 1..vertexCount per vertex.
+// Steps: one frame per pass with the vertices it improved, until a pass improves nothing.
+AlgorithmResult FordBellmanPath(const TAllGraf& graf, int start, int finish, int vertexCount,
+                                bool recordSteps = false);

@@ -1,0 +1,56 @@
+#include "BenchGraphs.h"
+#include "algorithms/ShortestPaths.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The algorithm with its whole table built as text, on the complete weighted digraph.
+void BM_FloydWarshallPath(benchmark::State& state)
+{
+    auto g = BenchGraphs::Complete(true, true);
+    for (auto _ : state) {
+        AlgorithmResult result = FloydWarshallPath(*g, 1, TAllGraf::MaxPoints, g->PointCount);
+        benchmark::DoNotOptimize(result.resultValue);
+    }
+}
+BENCHMARK(BM_FloydWarshallPath)->Unit(benchmark::kMillisecond);
+
+void BM_FordBellmanPath(benchmark::State& state)
+{
+    auto g = BenchGraphs::Complete(true, true);
+    for (auto _ : state) {
+        AlgorithmResult result = FordBellmanPath(*g, 1, TAllGraf::MaxPoints, g->PointCount);
+        benchmark::DoNotOptimize(result.resultValue);
+    }
+}
+BENCHMARK(BM_FordBellmanPath)->Unit(benchmark::kMillisecond);
+
+// A chain 1 -> 2 -> ... -> 255 with every shortcut back: all 255 passes change something.
+void BM_FordBellmanPathLongChain(benchmark::State& state)
+{
+    auto g = BenchGraphs::Empty(true, true, TAllGraf::MaxPoints);
+    for (int a = 1; a <= TAllGraf::MaxPoints; ++a)
+        for (int b = 1; b <= TAllGraf::MaxPoints; ++b)
+            if (b == a + 1)
+                g->AddDuga(a, b, 1);
+            else if (b < a)
+                g->AddDuga(a, b, TAllGraf::MaxCost);
+    for (auto _ : state) {
+        AlgorithmResult result = FordBellmanPath(*g, 1, TAllGraf::MaxPoints, g->PointCount);
+        benchmark::DoNotOptimize(result.resultValue);
+    }
+}
+BENCHMARK(BM_FordBellmanPathLongChain)->Unit(benchmark::kMillisecond);
+
+void BM_FloydWarshallPathWithSteps(benchmark::State& state)
+{
+    auto g = BenchGraphs::Complete(true, true);
+    for (auto _ : state) {
+        AlgorithmResult result = FloydWarshallPath(*g, 1, TAllGraf::MaxPoints, g->PointCount, true);
+        benchmark::DoNotOptimize(result.steps.FrameCount());
+    }
+}
+BENCHMARK(BM_FloydWarshallPathWithSteps)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "algorithms/AlgorithmResult.h"
+
+class TAllGraf;
+
+// Connectivity, eccentricity, radius and diameter, and the tree test.
+
+// Whether a depth-first search from vertex 1 along the out-lists reaches every vertex. Vertex 1
+// counts only when a neighbour leads back to it, so a single vertex or an isolated one make a
+// graph not connected; a graph without vertices is connected. Meant for undirected graphs.
+bool IsConnected(const TAllGraf& graf);
+
+// The connectivity verdict as a heading, the report shown.
+// Steps: one frame per vertex the search reaches, then the verdict.
+AlgorithmResult ConnectivityTest(const TAllGraf& graf, bool recordSteps = false);
+
+// The greatest number of arcs from the vertex to any vertex it reaches, weights ignored, in
+// resultCount. A graph that is not connected gives an error message and -1. Output, only when
+// the eccentricity is above 0: the line naming the vertex, bold in a report of its own, shown.
+// Steps: one frame per vertex taken from the breadth-first queue, then the value.
+AlgorithmResult Eccentricity(const TAllGraf& graf, int vertex, bool recordSteps = false);
+
+// Radius and diameter over the arcs' weights: resultValue the radius, resultCount the
+// diameter. A graph that is not connected writes that verdict (both -1).
+// Output: the line with both numbers, bold in a report of its own, shown.
+// Steps: one frame per vertex with its greatest distance, then the result.
+AlgorithmResult RadiusAndDiameter(const TAllGraf& graf, bool recordSteps = false);
+
+// Whether the graph is a tree, by a breadth-first search from vertex 1 that stops at the first
+// arc closing a cycle. A cycle in vertex 1's part makes it no tree even when other parts
+// exist; without one, a vertex left unreached makes it not connected. No vertices: nothing.
+// Output: the verdict as a heading, the report shown.
+// Steps: one frame per vertex taken from the queue, the cycle's arc if any, the verdict.
+AlgorithmResult TreeTest(const TAllGraf& graf, bool recordSteps = false);

@@ -1,0 +1,250 @@
+#include "algorithms/Connectivity.h"
+#include "GraphFixtures.h"
+#include "IgraphDistances.h"
+#include "ScriptedHost.h"
+#include "TestFolders.h"
+#include "algorithms/RunAlgorithm.h"
+#include "base/ProgramPaths.h"
+#include "base/TranslateManager.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+struct Connectivity : ::testing::Test {
+    QTemporaryDir dir;
+    ScriptedHost host;
+    std::unique_ptr<TAllGraf> g;
+    AlgorithmRun run;
+
+    void SetUp() override
+    {
+        ProgramPaths::SetProgramFolderOverride(dir.path());
+        TranslateManager().UseBuiltIn();
+    }
+    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
+    // n vertices and the given edges (arcs when directed), weight 1 unless given.
+    void Make(bool directed, int n, std::initializer_list<std::array<int, 3>> arcs, bool weighted = false)
+    {
+        g = MakeGraf(directed, weighted, n);
+        g->AttachHost(&host);
+        for (const auto& [a, b, cost] : arcs)
+            g->AddDuga(a, b, cost);
+    }
+    void Run(const char* name, int first = 0)
+    {
+        host.messages.clear();
+        RunAlgorithm(*g, name, first, 0, &run);
+    }
+    QStringList Lines() const { return g->Outp().Lines(); }
+    QString Report() const { return g->ReportManager.GetContent(); }
+};
+
+// Vertex 1's part holds a cycle when it has at least as many edges as vertices.
+QString TreeOracle(const TAllGraf& g)
+{
+    IgraphCopy copy(g);
+    igraph_vector_int_t part;
+    igraph_vector_int_init(&part, 0);
+    igraph_subcomponent(&copy.graph, &part, 0, IGRAPH_ALL);
+    std::vector<bool> inPart(std::size_t(g.PointCount), false);
+    for (igraph_integer_t k = 0; k < igraph_vector_int_size(&part); ++k)
+        inPart[std::size_t(VECTOR(part)[k])] = true;
+    const long vertices = long(igraph_vector_int_size(&part));
+    igraph_vector_int_destroy(&part);
+    long edges = 0;
+    for (igraph_integer_t e = 0; e < igraph_ecount(&copy.graph); ++e)
+        if (inPart[std::size_t(IGRAPH_FROM(&copy.graph, e))])
+            ++edges;
+    if (edges >= vertices)
+        return "Graf_is_not_tree";
+    return vertices == g.PointCount ? "Graf_is_tree" : "graph_is_not_connectivity";
+}
+} // namespace
+
+TEST_F(Connectivity, VertexOneCountsOnlyWhenReachedBack)
+{
+    Make(false, 0, {});
+    EXPECT_TRUE(IsConnected(*g));
+    Make(false, 1, {});
+    EXPECT_FALSE(IsConnected(*g));
+    Make(false, 3, {{1, 2, 1}});
+    EXPECT_FALSE(IsConnected(*g)); // 3 is isolated
+    Make(false, 3, {{1, 2, 1}, {3, 2, 1}});
+    EXPECT_TRUE(IsConnected(*g));
+    // A digraph: everything reached from 1, and 1 reached back.
+    Make(true, 3, {{1, 2, 1}, {2, 3, 1}});
+    EXPECT_FALSE(IsConnected(*g));
+    g->AddDuga(3, 1, 1);
+    EXPECT_TRUE(IsConnected(*g));
+}
+
+TEST_F(Connectivity, MonolitIsWritesTheVerdictAndEmptiesThePaneFirst)
+{
+    Make(false, 3, {{1, 2, 1}, {2, 3, 1}});
+    Run("MonolitIs");
+    EXPECT_TRUE(run.ran);
+    EXPECT_EQ(Lines(), QStringList{"Граф является связанным"});
+    EXPECT_EQ(Report(), "<b>Граф является связанным</b><br>");
+    EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
+    EXPECT_EQ(host.redraws, 1);
+    Make(false, 1, {});
+    Run("MonolitIs");
+    EXPECT_EQ(Lines(), QStringList{"Граф не является связанным"});
+
+    Make(true, 2, {{1, 2, 1}});
+    g->Outp().AddLine("earlier");
+    host.shownReport.clear();
+    Run("MonolitIs");
+    EXPECT_FALSE(run.ran);
+    EXPECT_TRUE(Lines().isEmpty());
+    EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_ortgraf")});
+    EXPECT_TRUE(host.shownReport.isEmpty());
+}
+
+TEST_F(Connectivity, EccentricityCountsArcsEvenOnWeightedGraphs)
+{
+    Make(false, 3, {{1, 2, 5}, {2, 3, 1}}, true);
+    Run("FindExcentrisetet", 1);
+    EXPECT_EQ(run.result.resultCount, 2);
+    EXPECT_EQ(Lines(), QStringList{"Эксцентриситет вершины  1 = 2"});
+    EXPECT_EQ(Report(), "<b>Эксцентриситет вершины  1 = 2</b><br>");
+    EXPECT_EQ(host.redraws, 0);
+    Run("FindExcentrisetet", 2);
+    EXPECT_EQ(Lines(), QStringList{"Эксцентриситет вершины  2 = 1"});
+
+    // No vertex selected: the message; a selection cleared by an earlier run: nothing at all.
+    Run("FindExcentrisetet", 0);
+    EXPECT_EQ(host.MessageTexts(), QStringList{Translate("need_select_graph")});
+    EXPECT_FALSE(run.ran);
+    Run("FindExcentrisetet", -1);
+    EXPECT_TRUE(host.messages.empty());
+
+    // Not connected: the message, nothing written.
+    g->DeleteDuga(2, 3);
+    Run("FindExcentrisetet", 1);
+    EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Graf_is_not_connected")});
+    EXPECT_EQ(run.result.resultCount, -1);
+    EXPECT_EQ(Lines(), QStringList{"Эксцентриситет вершины  2 = 1"});
+
+    // A vertex with no way out of it in a digraph: 0, and nothing written.
+    Make(true, 3, {{1, 2, 1}, {2, 1, 1}, {2, 3, 1}});
+    Run("FindExcentrisetet", 3);
+    EXPECT_TRUE(run.ran);
+    EXPECT_EQ(run.result.resultCount, 0);
+    EXPECT_TRUE(Lines().isEmpty());
+    Run("FindExcentrisetet", 1);
+    EXPECT_EQ(run.result.resultCount, 2);
+}
+
+TEST_F(Connectivity, RadiusAndDiameterAddWeights)
+{
+    Make(false, 3, {{1, 2, 1}, {2, 3, 1}});
+    Run("FindRadiusAndDiametr");
+    EXPECT_EQ(Lines(), QStringList{"Радиус графа равен 1. Диаметр равен 2"});
+    Make(false, 3, {{1, 2, 5}, {2, 3, 1}}, true);
+    Run("FindRadiusAndDiametr");
+    EXPECT_EQ(run.result.resultValue, 5);
+    EXPECT_EQ(run.result.resultCount, 6);
+    EXPECT_EQ(Lines(), QStringList{"Радиус графа равен 5. Диаметр равен 6"});
+    EXPECT_EQ(Report(), "<b>Радиус графа равен 5. Диаметр равен 6</b><br>");
+    EXPECT_EQ(host.redraws, 0);
+
+    Make(false, 4, {{1, 2, 1}, {3, 4, 1}});
+    Run("FindRadiusAndDiametr");
+    EXPECT_EQ(Lines(), QStringList{"Граф не является связанным"});
+    EXPECT_EQ(Report(), "<b>Граф не является связанным</b><br>");
+    EXPECT_TRUE(host.messages.empty());
+
+    // A digraph: both panes go blank before the refusal.
+    Make(true, 2, {{1, 2, 1}});
+    g->Outp().AddLine("earlier");
+    g->ReportManager.AddLine("earlier");
+    host.shownReport.clear();
+    Run("FindRadiusAndDiametr");
+    EXPECT_TRUE(Lines().isEmpty());
+    EXPECT_EQ(Report(), "");
+    EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
+    EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_ortgraf")});
+    EXPECT_FALSE(run.ran);
+}
+
+TEST_F(Connectivity, TreeTestVerdicts)
+{
+    const auto verdict = [this] {
+        Run("IsThree");
+        return Lines();
+    };
+    Make(false, 1, {});
+    EXPECT_EQ(verdict(), QStringList{"Граф является деревом"});
+    Make(false, 3, {{1, 2, 1}, {2, 3, 1}});
+    EXPECT_EQ(verdict(), QStringList{"Граф является деревом"});
+    EXPECT_EQ(host.redraws, 2);
+    Make(false, 3, {{1, 2, 1}, {2, 3, 1}, {3, 1, 1}});
+    EXPECT_EQ(verdict(), QStringList{"Граф не является деревом"});
+    Make(false, 4, {{1, 2, 1}, {3, 4, 1}});
+    EXPECT_EQ(verdict(), QStringList{"Граф не является связанным"});
+    // A cycle away from vertex 1 is never seen: the graph is only "not connected".
+    Make(false, 5, {{1, 2, 1}, {3, 4, 1}, {4, 5, 1}, {5, 3, 1}});
+    EXPECT_EQ(verdict(), QStringList{"Граф не является связанным"});
+    // A cycle in vertex 1's part wins over an unreached vertex.
+    Make(false, 4, {{1, 2, 1}, {2, 3, 1}, {3, 1, 1}});
+    EXPECT_EQ(verdict(), QStringList{"Граф не является деревом"});
+    EXPECT_EQ(Report(), "<b>Граф не является деревом</b><br>");
+}
+
+TEST_F(Connectivity, FramesAreRecordedForEveryRow)
+{
+    Make(false, 3, {{1, 2, 1}, {2, 3, 1}});
+    const auto frames = [this](const char* name, int first = 0) {
+        RunAlgorithm(*g, name, first, 0, &run, {.recordSteps = true});
+        return run.result.steps.FrameCount();
+    };
+    EXPECT_EQ(frames("MonolitIs"), 4);            // 2, 1, 3 reached; the verdict
+    EXPECT_EQ(frames("FindExcentrisetet", 1), 4); // 1, 2, 3 taken from the queue; the value
+    EXPECT_EQ(frames("FindRadiusAndDiametr"), 4); // each vertex; the result
+    EXPECT_EQ(frames("IsThree"), 4);              // each vertex; the verdict
+    const StepTrace::Frame last = run.result.steps.FrameAt(3);
+    EXPECT_EQ(StepTrace::Narration(last, [this](int v) { return g->PointTitle(v); }),
+              "Граф является деревом");
+}
+
+TEST_F(Connectivity, AgreesWithIgraphOnRandomGraphs)
+{
+    QRandomGenerator random(31337);
+    int connected = 0;
+    for (int round = 0; round < 400; ++round) {
+        const int n = int(random.bounded(1, 14));
+        g = RandomGraf(random, n, false, random.bounded(2) == 0, int(random.bounded(5, 70)));
+        IgraphCopy copy(*g);
+        igraph_bool_t oracleConnected = false;
+        igraph_is_connected(&copy.graph, &oracleConnected, IGRAPH_WEAK);
+        ASSERT_EQ(IsConnected(*g), oracleConnected && n >= 2) << round;
+        EXPECT_EQ(TreeTest(*g).PaneLines(), QStringList{Translate(TreeOracle(*g))}) << round;
+        if (!IsConnected(*g))
+            continue;
+        ++connected;
+
+        igraph_vector_t eccentricity;
+        igraph_vector_init(&eccentricity, 0);
+        igraph_eccentricity(&copy.graph, &eccentricity, igraph_vss_all(), IGRAPH_ALL);
+        for (int v = 1; v <= n; ++v)
+            ASSERT_EQ(Eccentricity(*g, v).resultCount, int(VECTOR(eccentricity)[v - 1])) << round << ' ' << v;
+        igraph_vector_destroy(&eccentricity);
+
+        const auto d = IgraphDistances(*g, true);
+        long radius = TAllGraf::Infinity, diameter = 0;
+        for (int a = 1; a <= n; ++a) {
+            long farthest = 0;
+            for (int b = 1; b <= n; ++b)
+                farthest = std::max(farthest, d[a][b]);
+            radius = std::min(radius, farthest);
+            diameter = std::max(diameter, farthest);
+        }
+        const AlgorithmResult r = RadiusAndDiameter(*g);
+        ASSERT_EQ(r.resultValue, radius) << round;
+        ASSERT_EQ(r.resultCount, diameter) << round;
+    }
+    EXPECT_GT(connected, 100);
+}
