@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 namespace {
@@ -91,17 +92,17 @@ TEST_F(Cli, ExitCodesForFilesAndArguments)
 {
     const QString file = WorkedExample();
     EXPECT_EQ(Run({"run", "FindTraceDekctri", dir.filePath("none.grafa")}), 1);
-    EXPECT_TRUE(err.startsWith("message: ")) << err.toStdString();
+    EXPECT_EQ(err, dir.filePath("none.grafa") + ": файл не найден\n");
     EXPECT_EQ(Run({"run", "NoSuchName", file}), 2);
     EXPECT_TRUE(err.contains("usage"));
     EXPECT_EQ(Run({"run", "FindTraceDekctri", file, "--from", "one"}), 2);
     EXPECT_EQ(Run({"run", "FindTraceDekctri"}), 2);
     EXPECT_EQ(Run({"frobnicate"}), 2);
     EXPECT_EQ(Run({}), 2);
-    // A run that finds nothing to do is not a refusal.
-    EXPECT_EQ(Run({"run", "FindTraceDekctri", file}), 0);
+    // A path search without its vertices names the missing one and the valid range.
+    EXPECT_EQ(Run({"run", "FindTraceDekctri", file}), 2);
     EXPECT_TRUE(out.isEmpty());
-    EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+    EXPECT_EQ(err, "0: вершины 0 нет: вершины графа пронумерованы от 1 до 3\n");
 }
 
 TEST_F(Cli, MatrixConvertAndFromMatrix)
@@ -116,7 +117,7 @@ TEST_F(Cli, MatrixConvertAndFromMatrix)
     EXPECT_EQ(out, "0,2\n2,0\n");
 
     // A refused matrix writes nothing and says why.
-    EXPECT_EQ(Run({"from-matrix", "0,1\n0,0", "bad.grafa"}), 1);
+    EXPECT_EQ(Run({"from-matrix", "0,1\n0,0", "bad.grafa"}), 3);
     EXPECT_EQ(err, "message: У не орграфа матрица смежностей должна быть симметричная\n");
     EXPECT_FALSE(QFile::exists(dir.filePath("bad.grafa")));
     Write("m.txt", "0,3\r\n3,0\r\n");
@@ -200,4 +201,122 @@ TEST_F(Cli, StepsGoToTheJsonOnlyWhenAsked)
     const QJsonObject second = steps[1].toObject();
     EXPECT_EQ(second["arcs"].toArray(), QJsonArray{QJsonArray({1, 2, "chosen"})});
     EXPECT_EQ(second["captions"].toArray(), QJsonArray{QJsonArray({2, "4"})});
+}
+
+// Every command against every cause of failure: the status, and a line on standard error that
+// names the cause.
+TEST_F(Cli, OneRuleForExitStatuses)
+{
+    const QString good = WorkedExample();
+    const QString text = Write("text.txt", "hello, this is not a graph\n");
+    const QString empty = Write("empty.grafa", "");
+    const QString future = Write("future.grafa", "[Main]\nVersion=2\nPointCount=1\n");
+    const QString tooMany = Write("many.grafa", "[Main]\nVersion=1\nPointCount=300\n");
+    const QString blocked = dir.filePath("no-such-folder/out");
+    struct Case {
+        QStringList arguments;
+        int status;
+        QString inError; // a text standard error must hold
+    };
+    const QList<Case> cases = {
+        // done
+        {{"run", "FindTraceDekctri", good, "--from", "1", "--to", "3"}, 0, ""},
+        {{"matrix", good}, 0, ""},
+        {{"convert", good, "copy.grafa"}, 0, ""},
+        {{"from-matrix", "0,1\n1,0", "two.grafa"}, 0, ""},
+        {{"list"}, 0, ""},
+        // unreadable input
+        {{"run", "FindTraceDekctri", dir.filePath("gone.grafa"), "--from", "1", "--to", "2"},
+         1,
+         "файл не найден"},
+        {{"matrix", empty}, 1, "файл пуст"},
+        {{"matrix", future}, 1, "версия файла 2 не поддерживается"},
+        {{"convert", dir.path(), "x.grafa"}, 1, "это не файл графа"},
+        // usage
+        {{"run", "FindTraceDekctri", good, "--from", "1", "--to", "7"}, 2, "вершины 7 нет"},
+        {{"run", "FindTraceDekctri", good, "--from", "-2", "--to", "1"}, 2, "от 1 до 3"},
+        {{"matrix"}, 2, "usage"},
+        {{"convert", good, "out.txt"}, 2, "usage"},
+        {{"from-matrix", "0"}, 2, "usage"},
+        {{"list", "extra"}, 2, "usage"},
+        {{"run", "FindTraceDekctri", good, "--frobnicate"}, 2, "frobnicate"},
+        // read, then refused by a rule
+        {{"run", "FindTraceDekctri", good, "--from", "2", "--to", "2"}, 3, "разными"},
+        {{"run", "IsThree", good}, 3, "не для орграфов"},
+        {{"matrix", tooMany}, 3, "message: "},
+        {{"matrix", text}, 3, "message: "},
+        {{"from-matrix", "0,1\n1,0\n0,0", "x.grafa"},
+         3,
+         "матрица не квадратная: строк 3, чисел в первой строке 2"},
+        {{"from-matrix", "", "x.grafa"}, 3, "текст не содержит матрицы"},
+        {{"from-matrix", "0,1\n0,0", "x.grafa"}, 3, "симметричная"},
+        // an output that cannot be written
+        {{"convert", good, blocked + ".grafa"}, 4, blocked},
+        {{"convert", good, blocked + ".png"}, 4, blocked},
+        {{"from-matrix", "0,1\n1,0", blocked + ".grafa"}, 4, blocked},
+        {{"run", "FindTraceDekctri", good, "--from", "1", "--to", "3", "--image", blocked + ".png"},
+         4,
+         blocked},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Run(c.arguments), c.status) << c.arguments.join(' ').toStdString() << "\n"
+                                              << err.toStdString();
+        if (c.inError.isEmpty())
+            EXPECT_TRUE(err.isEmpty()) << c.arguments.join(' ').toStdString() << "\n" << err.toStdString();
+        else
+            EXPECT_TRUE(err.contains(c.inError)) << c.arguments.join(' ').toStdString() << "\n"
+                                                 << err.toStdString();
+    }
+}
+
+TEST_F(Cli, EveryOutputThatCanBeWrittenIsWritten)
+{
+    const QString good = WorkedExample();
+    EXPECT_EQ(Run({"run", "FindTraceDekctri", good, "--from", "1", "--to", "3", "--report", "r.html",
+                   "--image", dir.filePath("no-such-folder/x.png"), "--json", "j.json"}),
+              4);
+    EXPECT_FALSE(Read("r.html").isEmpty());
+    const QJsonObject json = QJsonDocument::fromJson(Read("j.json")).object();
+    EXPECT_EQ(json["exit"].toInt(), 4);
+    EXPECT_EQ(json["resultValue"].toInt(), 9);
+}
+
+TEST_F(Cli, FarAwayVerticesNeverAskForAHugePicture)
+{
+    // A vertex at (100000, 100000) is read at the edge of the coordinate range; the commands
+    // that draw nothing never make a picture, and a picture too large to make is refused.
+    const QString far =
+        Write("far.grafa", "[Main]\nVersion=1\nPointCount=1\n[GrafPosition]\nX1=100000\nY1=100000\n");
+    ASSERT_EQ(Run({"matrix", far}), 0);
+    EXPECT_EQ(out, "0\n");
+    ASSERT_EQ(Run({"run", "MonolitIs", far}), 0) << err.toStdString();
+    ASSERT_EQ(Run({"convert", far, "far.svg"}), 0) << err.toStdString();
+    QXmlStreamReader svg(Read("far.svg"));
+    ASSERT_TRUE(svg.readNextStartElement());
+    EXPECT_LE(svg.attributes().value("width").toString().remove("mm").toDouble(), 8192 * 25.4 / 96 + 1);
+}
+
+TEST_F(Cli, LongLabelsAreCutWithAMessage)
+{
+    QByteArray file =
+        "[Main]\nVersion=1\nPointCount=1\nCountLabel=1\n[GrafPosition]\nX1=50\nY1=50\n[Labels]\nLabelText1=";
+    file += QByteArray(20000, 'a');
+    file += "\nX1=10\nY1=10\n";
+    const QString name = Write("labels.grafa", file);
+    ASSERT_EQ(Run({"convert", name, "cut.grafa"}), 0);
+    EXPECT_EQ(err, "message: Текст надписи длиннее 10000 знаков обрезан\n");
+    EXPECT_TRUE(Read("cut.grafa").contains("LabelText1=" + QByteArray(10000, 'a') + "\n"));
+}
+
+TEST_F(Cli, SvgStaysWellFormedWithControlCharactersInNames)
+{
+    QByteArray file =
+        "[Main]\nVersion=1\nPointCount=1\nGrafTitleType=2\nCountLabel=1\n[GrafPosition]\n"
+        "X1=50\nY1=50\n[GrafTitle]\nTitle1=a\x01<b>&\n[Labels]\nLabelText1=x\x02y\nX1=10\nY1=10\n";
+    const QString name = Write("ctl.grafa", file);
+    ASSERT_EQ(Run({"convert", name, "ctl.svg"}), 0) << err.toStdString();
+    QXmlStreamReader xml(Read("ctl.svg"));
+    while (!xml.atEnd())
+        xml.readNext();
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
 }

@@ -81,6 +81,8 @@ void PresentResult(TAllGraf& graf, const AlgorithmResult& result, bool commonTai
     if (result.refused)
         return;
     if (result.drawsPicture) {
+        if (!graf.Host().ShowsPictures())
+            return;
         const QImage picture = RenderResultPicture(graf, result.picture);
         if (!picture.isNull())
             graf.Host().PresentCanvas(picture, true);

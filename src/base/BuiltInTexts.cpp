@@ -288,6 +288,19 @@ constexpr BuiltInText kTable[] = {
                     "и передавать другим для учебных и некоммерческих целей. Программа предоставляется "
                     "«как есть», без каких-либо гарантий."},
 
+    // Reasons nodeloom-cli gives for a failure; %1, %2, ... are names and numbers.
+    {"Cli_file_not_found", "файл не найден"},
+    {"Cli_file_not_readable", "файл не удаётся прочитать"},
+    {"Cli_file_empty", "файл пуст"},
+    {"Cli_not_graph_file", "это не файл графа"},
+    {"Cli_version_unsupported", "версия файла %1 не поддерживается"},
+    {"Cli_matrix_empty", "текст не содержит матрицы"},
+    {"Cli_matrix_not_square", "матрица не квадратная: строк %1, чисел в первой строке %2"},
+    {"Cli_no_vertices", "в графе нет вершин"},
+    {"Cli_vertex_out_of_range", "вершины %1 нет: вершины графа пронумерованы от 1 до %2"},
+    {"Cli_picture_too_large", "рисунок %1×%2 точек слишком велик: не более %3 точек по стороне и %4 МБ"},
+    {"Label_text_cut", "Текст надписи длиннее 10000 знаков обрезан"},
+
     // Narration of the step-by-step playback; %1, %2, ... are vertex names and numbers.
     {"step_trace_cut", "Запись шагов прервана: шагов слишком много"},
     {"step_path_found", "Кратчайший путь до вершины %1 найден, его длина %2"},

@@ -3,21 +3,14 @@
 #include "algorithms/RunAlgorithm.h"
 #include "base/ProgramPaths.h"
 #include "base/TranslateManager.h"
-#include "cli/CliHost.h"
+#include "cli/CliSession.h"
 #include "cli/JsonResult.h"
-#include "commands/Configuration.h"
-#include "commands/GraphFileCommands.h"
-#include "commands/GraphSession.h"
-#include "drawing/Canvas.h"
-#include "files/GrafaFile.h"
 #include "files/MatrixText.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <optional>
 
@@ -25,25 +18,10 @@ namespace CliCommands {
 
 namespace {
 
-void Print(FILE* stream, const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
-
 int BadUsage(const QString& problem)
 {
     Print(stderr, problem + QLatin1Char('\n') + Usage());
     return BadArguments;
-}
-
-bool WriteFile(const QString& fileName, const QByteArray& bytes)
-{
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    Print(stderr, fileName + QStringLiteral(": ") + file.errorString() + QLatin1Char('\n'));
-    return false;
 }
 
 // Options after the positional arguments: "--name value" pairs and bare flags.
@@ -86,49 +64,6 @@ std::optional<Options> ParseOptions(const QStringList& arguments, const QStringL
     return options;
 }
 
-bool IsPictureName(const QString& name)
-{
-    return name.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ||
-           name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) ||
-           name.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
-}
-
-// A session with a fresh document as the program's new-graph command leaves it: undirected,
-// unweighted, vertices numbered from 1.
-struct CliSession {
-    CliHost host;
-    GraphSession session{host};
-    TAllGraf* graf = nullptr;
-
-    CliSession(bool directed = false, bool weighted = false)
-    {
-        session.Naming().SetKind(CTitleGraf::Numbers);
-        session.Naming().SetNumbers(1);
-        graf = &session.CreateDocument();
-        graf->NewGraf(directed, weighted);
-        // The program's default look; the private program folder holds no settings file,
-        // so a user's settings never change what the tool prints or draws.
-        CConfiguration(TranslateManager()).LoadSettings(*graf, false);
-        host.SetDocument(graf);
-    }
-
-    bool Open(const QString& fileName) { return GraphFileCommands::OpenGraphFile(session, fileName); }
-};
-
-bool SavePicture(CliSession& cli, const QString& out);
-
-// The report file and the settings stay out of the program's folder: runs in parallel must
-// not share them, and the folder need not be writable.
-class PrivateProgramFolder {
-  public:
-    PrivateProgramFolder() { ProgramPaths::SetProgramFolderOverride(folder.path()); }
-    ~PrivateProgramFolder() { ProgramPaths::SetProgramFolderOverride(QString()); }
-    bool IsValid() const { return folder.isValid(); }
-
-  private:
-    QTemporaryDir folder;
-};
-
 bool UseLanguageFile(const QString& path)
 {
     const QFileInfo info(path);
@@ -137,6 +72,44 @@ bool UseLanguageFile(const QString& path)
     ProgramPaths::SetLanguageFolderOverride(info.absolutePath());
     TranslateManager().LoadLanguage(info.fileName());
     return true;
+}
+
+// The vertices the row needs, checked against the graph: a vertex that does not exist is a
+// usage error naming the valid range; the same vertex twice is the program's own refusal.
+int CheckVertices(const AlgorithmInfo& info, const TAllGraf& g, int first, int second, bool firstGiven)
+{
+    auto outside = [&g](int v) {
+        PrintReason(QString::number(v),
+                    g.PointCount == 0
+                        ? Translate(QStringLiteral("Cli_no_vertices"))
+                        : Translate(QStringLiteral("Cli_vertex_out_of_range")).arg(v).arg(g.PointCount));
+        return BadArguments;
+    };
+    switch (info.vertices) {
+    case AlgorithmInfo::Vertices::StartAndFinish:
+        if (!g.IsVertex(first))
+            return outside(first);
+        if (!g.IsVertex(second))
+            return outside(second);
+        if (first == second) {
+            PrintReason(QLatin1String(info.name),
+                        Translate(QStringLiteral("First_and_last_must_be_different")));
+            return Refused;
+        }
+        return Ok;
+    case AlgorithmInfo::Vertices::One:
+        // No --from is "no vertex selected", which the program itself refuses with its message.
+        if (firstGiven && !g.IsVertex(first))
+            return outside(first);
+        return Ok;
+    case AlgorithmInfo::Vertices::None:
+        if (g.PointCount == 0) {
+            PrintReason(QLatin1String(info.name), Translate(QStringLiteral("Cli_no_vertices")));
+            return Refused;
+        }
+        return Ok;
+    }
+    return Ok;
 }
 
 int RunCommand(const QStringList& arguments)
@@ -162,31 +135,37 @@ int RunCommand(const QStringList& arguments)
     const std::optional<int> second = options->Integer(QStringLiteral("--to"), 0);
     if (!first || !second)
         return BadUsage(QStringLiteral("--from and --to take vertex numbers"));
-    if (options->values.contains(QStringLiteral("--image")) &&
-        !IsPictureName(options->values[QStringLiteral("--image")]))
+    const QString image = options->values.value(QStringLiteral("--image"));
+    if (!image.isEmpty() && !IsPictureName(image))
         return BadUsage(QStringLiteral("--image writes .png, .bmp or .svg files"));
     if (options->values.contains(QStringLiteral("--lang")) &&
         !UseLanguageFile(options->values[QStringLiteral("--lang")]))
         return BadUsage(QStringLiteral("no language file ") + options->values[QStringLiteral("--lang")]);
 
     CliSession cli;
-    if (!cli.Open(fileName))
-        return FileUnreadable;
+    // The picture is drawn only when one is asked for.
+    cli.host.SetShowsPictures(!image.isEmpty());
+    if (const ExitCode opened = cli.Open(fileName); opened != Ok)
+        return opened;
+    if (const int checked = CheckVertices(*info, *cli.graf, *first, *second,
+                                          options->values.contains(QStringLiteral("--from")));
+        checked != Ok)
+        return checked;
 
-    const qsizetype messagesBefore = cli.host.Messages().size();
+    const qsizetype messagesBefore = cli.MessageCount();
     AlgorithmRun run;
     RunOptions runOptions;
     runOptions.recordSteps = options->flags.contains(QStringLiteral("--steps"));
-    QElapsedTimer writing;
     RunAlgorithm(*cli.graf, name, *first, *second, &run, runOptions);
-    const bool messageShown = cli.host.Messages().size() > messagesBefore;
-    const int exitCode = !run.ran && messageShown ? Refused : Ok;
+    const bool messageShown = cli.MessageCount() > messagesBefore;
+    int exitCode = !run.ran && messageShown ? Refused : Ok;
 
+    QElapsedTimer writing;
+    writing.start();
     const QStringList lines = cli.session.Outp().Lines();
     for (const QString& line : lines)
         Print(stdout, line + QLatin1Char('\n'));
     std::fflush(stdout);
-    writing.start();
 
     // The report exactly as the run saved it; nothing saved gives an empty report.
     QByteArray report;
@@ -195,12 +174,14 @@ int RunCommand(const QStringList& arguments)
         if (saved.open(QIODevice::ReadOnly))
             report = saved.readAll();
     }
-    if (options->values.contains(QStringLiteral("--report")) &&
-        !WriteFile(options->values[QStringLiteral("--report")], report))
-        return FileUnreadable;
-    if (options->values.contains(QStringLiteral("--image")) &&
-        !SavePicture(cli, options->values[QStringLiteral("--image")]))
-        return FileUnreadable;
+    // Every output that can be written is written; any that cannot makes the status 4.
+    bool written = true;
+    if (options->values.contains(QStringLiteral("--report")))
+        written &= WriteOutputFile(options->values[QStringLiteral("--report")], report);
+    if (!image.isEmpty())
+        written &= SavePictureOutput(cli, image);
+    if (!written)
+        exitCode = WriteFailed;
     if (options->values.contains(QStringLiteral("--json"))) {
         JsonResult json;
         json.name = name;
@@ -208,8 +189,8 @@ int RunCommand(const QStringList& arguments)
         json.outp = lines;
         json.messages = cli.host.Messages().mid(messagesBefore);
         json.report = QString::fromUtf8(report);
-        if (!WriteFile(options->values[QStringLiteral("--json")], json.ToJson(*cli.graf, run)))
-            return FileUnreadable;
+        if (!WriteOutputFile(options->values[QStringLiteral("--json")], json.ToJson(*cli.graf, run)))
+            exitCode = WriteFailed;
     }
     // The algorithm alone, and apart from it everything written: panes, report, pictures.
     if (options->flags.contains(QStringLiteral("--time"))) {
@@ -262,32 +243,12 @@ int MatrixCommand(const QStringList& arguments)
     if (arguments.size() != 1 || arguments[0].startsWith(QLatin1String("--")))
         return BadUsage(QStringLiteral("matrix needs FILE"));
     CliSession cli;
-    if (!cli.Open(arguments[0]))
-        return FileUnreadable;
+    cli.host.SetShowsPictures(false);
+    if (const ExitCode opened = cli.Open(arguments[0]); opened != Ok)
+        return opened;
     for (const QString& line : cli.graf->MatrixToMemo())
         Print(stdout, line + QLatin1Char('\n'));
     return Ok;
-}
-
-bool SaveGraf(CliSession& cli, const QString& out)
-{
-    QString error;
-    if (GrafaFile::SaveGrafa(*cli.graf, out, &error))
-        return true;
-    Print(stderr, out + QStringLiteral(": ") + error + QLatin1Char('\n'));
-    return false;
-}
-
-// SVG is drawn from the document itself; PNG and BMP take the picture as shown.
-bool SavePicture(CliSession& cli, const QString& out)
-{
-    QString error;
-    const bool saved = out.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)
-                           ? SaveDocumentSvg(*cli.graf, out, &error)
-                           : SaveCanvasImage(cli.host.Picture(), out, &error);
-    if (!saved)
-        Print(stderr, out + QStringLiteral(": ") + error + QLatin1Char('\n'));
-    return saved;
 }
 
 int ConvertCommand(const QStringList& arguments)
@@ -299,11 +260,23 @@ int ConvertCommand(const QStringList& arguments)
     if (!out.endsWith(QLatin1String(".grafa")) && !picture)
         return BadUsage(QStringLiteral("convert writes .grafa, .png, .bmp or .svg files"));
     CliSession cli;
-    if (!cli.Open(arguments[0]))
-        return FileUnreadable;
-    if (picture)
-        return SavePicture(cli, out) ? Ok : FileUnreadable;
-    return SaveGraf(cli, out) ? Ok : FileUnreadable;
+    cli.host.SetShowsPictures(picture);
+    if (const ExitCode opened = cli.Open(arguments[0]); opened != Ok)
+        return opened;
+    const bool saved = picture ? SavePictureOutput(cli, out) : SaveGrafOutput(cli, out);
+    return saved ? Ok : WriteFailed;
+}
+
+// Why a matrix text was refused without a message: empty, or more lines than entries.
+QString SilentMatrixRefusal(const QStringList& lines)
+{
+    int rows = 0;
+    for (const QString& line : lines)
+        rows += line.isEmpty() ? 0 : 1;
+    if (rows == 0)
+        return Translate(QStringLiteral("Cli_matrix_empty"));
+    const qsizetype width = lines.first().count(QLatin1Char(',')) + 1;
+    return Translate(QStringLiteral("Cli_matrix_not_square")).arg(rows).arg(width);
 }
 
 int FromMatrixCommand(const QStringList& arguments)
@@ -317,12 +290,14 @@ int FromMatrixCommand(const QStringList& arguments)
         return BadUsage(QStringLiteral("from-matrix needs TEXT and OUT.grafa"));
     // TEXT is a file holding the matrix, or the matrix itself with its lines on separate lines.
     QString text = options->positional[0];
+    QString source = QStringLiteral("from-matrix");
     if (QFileInfo(text).isFile()) {
         QFile file(text);
         if (!file.open(QIODevice::ReadOnly)) {
-            Print(stderr, text + QStringLiteral(": ") + file.errorString() + QLatin1Char('\n'));
+            PrintReason(text, Translate(QStringLiteral("Cli_file_not_readable")));
             return FileUnreadable;
         }
+        source = text;
         text = QString::fromUtf8(file.readAll());
     }
     QStringList lines = text.split(QLatin1Char('\n'));
@@ -334,29 +309,46 @@ int FromMatrixCommand(const QStringList& arguments)
 
     CliSession cli(options->flags.contains(QStringLiteral("--directed")),
                    options->flags.contains(QStringLiteral("--weighted")));
-    if (!MatrixText::ApplyTextMatrix(*cli.graf, lines))
-        return FileUnreadable;
-    return SaveGraf(cli, options->positional[1]) ? Ok : FileUnreadable;
+    cli.host.SetShowsPictures(false);
+    const qsizetype before = cli.MessageCount();
+    if (!MatrixText::ApplyTextMatrix(*cli.graf, lines)) {
+        if (cli.MessageCount() == before)
+            PrintReason(source, SilentMatrixRefusal(lines));
+        return Refused;
+    }
+    return SaveGrafOutput(cli, options->positional[1]) ? Ok : WriteFailed;
 }
 
 } // namespace
 
 QString Usage()
 {
-    return QStringLiteral("usage:\n"
-                          "  nodeloom-cli run NAME FILE [--from N] [--to N] [--lang LANGFILE]\n"
-                          "                   [--report OUT.html] [--image OUT.png|OUT.bmp|OUT.svg]\n"
-                          "                   [--json OUT.json] [--steps] [--time]\n"
-                          "  nodeloom-cli list\n"
-                          "  nodeloom-cli matrix FILE\n"
-                          "  nodeloom-cli convert FILE OUT.grafa|OUT.png|OUT.bmp|OUT.svg\n"
-                          "  nodeloom-cli from-matrix TEXT OUT.grafa [--directed] [--weighted]\n");
+    return QStringLiteral(
+        "usage:\n"
+        "  nodeloom-cli run NAME FILE [--from N] [--to N] [--lang LANGFILE]\n"
+        "                   [--report OUT.html] [--image OUT.png|OUT.bmp|OUT.svg]\n"
+        "                   [--json OUT.json] [--steps] [--time]\n"
+        "  nodeloom-cli list\n"
+        "  nodeloom-cli matrix FILE\n"
+        "  nodeloom-cli convert FILE OUT.grafa|OUT.png|OUT.bmp|OUT.svg\n"
+        "  nodeloom-cli from-matrix TEXT OUT.grafa [--directed] [--weighted]\n"
+        "exit status:\n"
+        "  0  done as asked\n"
+        "  1  an input file could not be read (missing, unreadable, not a graph file)\n"
+        "  2  usage error (unknown command or option, a vertex outside the graph,\n"
+        "     an algorithm not built)\n"
+        "  3  the input was read but refused by a rule of the program (the reason is printed)\n"
+        "  4  an output could not be written\n");
 }
 
 int Run(const QStringList& arguments)
 {
     if (arguments.isEmpty())
         return BadUsage(QStringLiteral("no command"));
+    if (arguments[0] == QLatin1String("--help") || arguments[0] == QLatin1String("help")) {
+        Print(stdout, Usage());
+        return Ok;
+    }
     const QString command = arguments[0];
     PrivateProgramFolder programFolder;
     if (!programFolder.IsValid())

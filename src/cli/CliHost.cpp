@@ -21,15 +21,6 @@ QString CliHost::MessageLines(const QString& text)
     return lines;
 }
 
-void CliHost::Redraw()
-{
-    if (!document)
-        return;
-    const QImage surface = RenderCanvas(*document);
-    if (!surface.isNull())
-        PresentCanvas(surface, false);
-}
-
 QImage CliHost::Picture()
 {
     if (picture.isNull() && document)

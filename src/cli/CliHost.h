@@ -21,9 +21,13 @@ class CliHost : public CHost {
     int DrawingAreaWidth() const override { return 640; }
     int DrawingAreaHeight() const override { return 480; }
     void ShowReportFile(const QString& path) override { shownReport = path; }
-    // The picture the window would show: every redraw and every copy to the window is kept.
-    void Redraw() override;
-    void PresentCanvas(const QImage& surface, bool) override { picture = surface.copy(); }
+    // The picture the window would show. A redraw only marks it stale: it is drawn when asked
+    // for, so a command that writes no picture never allocates one; a result's own picture is
+    // kept as it was shown.
+    void Redraw() override { picture = QImage(); }
+    void PresentCanvas(const QImage& surface, bool) override { picture = surface; }
+    bool ShowsPictures() const override { return showsPictures; }
+    void SetShowsPictures(bool shows) { showsPictures = shows; }
     void SetDocument(TAllGraf* graf) { document = graf; }
     // The last picture shown, or a fresh drawing of the document when none was.
     QImage Picture();
@@ -40,4 +44,5 @@ class CliHost : public CHost {
     QString shownReport;
     TAllGraf* document = nullptr;
     QImage picture;
+    bool showsPictures = true;
 };

@@ -44,6 +44,8 @@ struct TGrafLimits {
     static constexpr int MaxPoints = 255;
     static constexpr int MaxOut = 254;
     static constexpr int MaxLabels = 1024;
+    // Longer label texts are cut when read from a file.
+    static constexpr int MaxLabelText = 10000;
     static constexpr int MaxCost = 50000;
     static constexpr int Infinity = 252645135; // 0x0F0F0F0F: two of them still fit in an int
 
@@ -183,6 +185,11 @@ class TAllGraf : public TRecordedGraf {
     void MeasureLabel(TLabelRec& label) const;
     // Keeps GrafWidth/GrafHeight at least as large as an element reaching (right, bottom).
     void GrowExtent(int right, int bottom);
+
+    // A label text read from a file, cut to MaxLabelText characters; cut tells whether it was.
+    static QString LabelTextFromFile(const QString& text, bool& cut);
+    // Labels are measured for hit tests with the mouse; a document nobody clicks on skips it.
+    bool MeasuresLabels = true;
 
     // The edit mode the main window's menu chose; NewGraf copies it into EditMode.
     quint8 MenuEditMode = 1;

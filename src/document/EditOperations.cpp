@@ -165,6 +165,14 @@ void TAllGraf::MeasureLabel(TLabelRec& label) const
     label.ActiveHeight = active.height();
 }
 
+QString TAllGraf::LabelTextFromFile(const QString& text, bool& cut)
+{
+    if (text.size() <= MaxLabelText)
+        return text;
+    cut = true;
+    return text.left(MaxLabelText);
+}
+
 bool TAllGraf::AddLabel(const QString& text, int x, int y)
 {
     if (CountLabel >= MaxLabels)
@@ -174,7 +182,8 @@ bool TAllGraf::AddLabel(const QString& text, int x, int y)
     label.X = x;
     label.Y = y;
     label.Text = text;
-    MeasureLabel(label);
+    if (MeasuresLabels)
+        MeasureLabel(label);
     return true;
 }
 

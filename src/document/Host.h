@@ -34,6 +34,9 @@ class CHost {
     }
     // Full redraw of the current document into the window.
     virtual void Redraw() {}
+    // Whether pictures made for the window are looked at; a host without one is spared
+    // drawing them.
+    virtual bool ShowsPictures() const { return true; }
     // The report file was saved; show it in the HTML pane.
     virtual void ShowReportFile(const QString& path) { (void)path; }
     // The document's arcs or vertices changed: the matrix window refreshes its grid.

@@ -6,8 +6,10 @@
 #include "drawing/DocumentDrawing.h"
 #include "drawing/Surface.h"
 
+#include <QBuffer>
 #include <QImageWriter>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
@@ -56,16 +58,45 @@ bool SaveCanvasImage(const QImage& picture, const QString& fileName, QString* er
     return WriteImage(picture, fileName, png ? "PNG" : "BMP", error);
 }
 
+namespace {
+
+// XML 1.0 holds no control characters but tab and the line ends, neither raw nor as character
+// references; a name or label holding one would make the file unreadable, so they are dropped.
+QByteArray WithoutControlCharacters(const QByteArray& svg)
+{
+    static const QRegularExpression reference(QStringLiteral("&#(x[0-9A-Fa-f]+|[0-9]+);"));
+    QString text = QString::fromUtf8(svg);
+    text.removeIf([](QChar c) { return c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r'; });
+    QString cleaned;
+    cleaned.reserve(text.size());
+    qsizetype from = 0;
+    for (auto it = reference.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        const QString digits = match.captured(1);
+        bool ok = false;
+        const uint code =
+            digits.startsWith(QLatin1Char('x')) ? digits.mid(1).toUInt(&ok, 16) : digits.toUInt(&ok);
+        const bool allowed = ok && (code >= 0x20 || code == 0x9 || code == 0xA || code == 0xD);
+        cleaned += QStringView(text).mid(from, match.capturedStart() - from);
+        if (allowed)
+            cleaned += match.captured(0);
+        from = match.capturedEnd();
+    }
+    cleaned += QStringView(text).mid(from);
+    return cleaned.toUtf8();
+}
+
+} // namespace
+
 bool SaveDocumentSvg(TAllGraf& graf, const QString& fileName, QString* error)
 {
     const QSize size(graf.CanvasWidth(), graf.CanvasHeight());
     if (size.isEmpty())
         return Fail(error, Translate(QStringLiteral("Happend_error")));
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return Fail(error, file.errorString());
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
-    generator.setOutputDevice(&file);
+    generator.setOutputDevice(&buffer);
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
     // The resolution of a bitmap surface, so fonts keep the size they have on the canvas.
@@ -74,7 +105,10 @@ bool SaveDocumentSvg(TAllGraf& graf, const QString& fileName, QString* error)
     BeginSurface(painter, &generator);
     DrawAll(graf, painter);
     painter.end();
-    if (!file.commit())
+
+    QSaveFile file(fileName);
+    const QByteArray bytes = WithoutControlCharacters(buffer.data());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return Fail(error, file.errorString());
     return true;
 }

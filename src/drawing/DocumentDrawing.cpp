@@ -115,11 +115,17 @@ void DrawAll(TAllGraf& g, QImage& surface)
     DrawAll(g, painter);
 }
 
+bool PictureSizeAllowed(int width, int height)
+{
+    return width > 0 && height > 0 && width <= MaxPictureSide && height <= MaxPictureSide &&
+           qint64(width) * height * 4 <= MaxPictureBytes;
+}
+
 QImage RenderCanvas(TAllGraf& g)
 {
     const int width = g.CanvasWidth();
     const int height = g.CanvasHeight();
-    if (width <= 0 || height <= 0)
+    if (!PictureSizeAllowed(width, height))
         return QImage();
     QImage surface(width, height, QImage::Format_RGB32);
     DrawAll(g, surface);

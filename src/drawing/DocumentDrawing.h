@@ -23,7 +23,15 @@ void DrawLabels(const TAllGraf& graf, QPainter& surface);
 // Background, arcs, vertices, labels. Vertex positions are clamped to the surface and kept.
 void DrawAll(TAllGraf& graf, QPainter& surface);
 void DrawAll(TAllGraf& graf, QImage& surface);
-// A fresh CanvasWidth x CanvasHeight picture of the document; null when either is not positive.
+// The largest picture the program makes in one piece: a side of 16384 pixels and 256 MB.
+constexpr int MaxPictureSide = 16384;
+constexpr qint64 MaxPictureBytes = 256LL * 1024 * 1024;
+// Whether a picture of this size (4 bytes a pixel) may be made; a document with vertices far
+// out would otherwise ask for gigabytes.
+bool PictureSizeAllowed(int width, int height);
+
+// A fresh CanvasWidth x CanvasHeight picture of the document; null when either is not positive
+// or the picture would be larger than allowed.
 QImage RenderCanvas(TAllGraf& graf);
 
 // The arc under (x, y): the cell drawn last wins, as it is the one seen.

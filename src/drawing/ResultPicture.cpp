@@ -10,7 +10,7 @@ QImage RenderResultPicture(const TAllGraf& g, const ResultPictureSpec& spec)
 {
     const int width = g.CanvasWidth();
     const int height = g.CanvasHeight();
-    if (width <= 0 || height <= 0)
+    if (!PictureSizeAllowed(width, height))
         return QImage();
     QImage surface(width, height, QImage::Format_RGB32);
     QPainter painter;

@@ -24,5 +24,5 @@ struct ResultPictureSpec {
 };
 
 // Background, the arcs, the vertices with their names and fills, the labels, on a surface of
-// the canvas size. Null when the canvas has no size.
+// the canvas size. Null when the canvas has no size or is larger than a picture may be.
 QImage RenderResultPicture(const TAllGraf& graf, const ResultPictureSpec& spec);

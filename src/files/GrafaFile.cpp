@@ -142,10 +142,13 @@ bool LoadGrafa(TAllGraf& g, const CIniFile& file)
     // Labels past the document's capacity would be dropped anyway; do not read them at all.
     const int labels =
         std::min(file.ReadInteger(Main, QStringLiteral("CountLabel"), 0), int(TAllGraf::MaxLabels));
+    bool cut = false;
     for (int k = 1; k <= labels; ++k)
-        g.AddLabel(file.ReadString(Labels, NumberedKey("LabelText", k), QString()),
-                   Coordinate(file, Labels, NumberedKey("X", k)),
-                   Coordinate(file, Labels, NumberedKey("Y", k)));
+        g.AddLabel(
+            TAllGraf::LabelTextFromFile(file.ReadString(Labels, NumberedKey("LabelText", k), QString()), cut),
+            Coordinate(file, Labels, NumberedKey("X", k)), Coordinate(file, Labels, NumberedKey("Y", k)));
+    if (cut)
+        g.Host().ShowMessage(CHost::MessageKind::Warning, Translate(QStringLiteral("Label_text_cut")));
     g.CenterAllDugaText();
     g.Host().Redraw();
     return true;

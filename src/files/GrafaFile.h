@@ -10,8 +10,9 @@ class CIniFile;
 namespace GrafaFile {
 
 // Coordinates read from a file are kept within this range either side of 0: a hand-edited
-// value cannot overflow the extent arithmetic or ask for an absurd canvas.
-constexpr int MaxCoordinate = 32767;
+// value cannot overflow the extent arithmetic or ask for an absurd canvas, and every drawing
+// the program accepts still fits a picture it can save (8192 pixels a side).
+constexpr int MaxCoordinate = 8000;
 
 // Writes the document into the file, updating it key by key (keys this save does not
 // write stay) and replacing it atomically. False with the system's text when it cannot.

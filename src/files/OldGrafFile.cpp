@@ -193,6 +193,7 @@ bool LoadOldGraf(TAllGraf& g, const QString& fileName)
     }
 
     bool readable = true;
+    bool cut = false;
     {
         bool found = false;
         while (!found && !reader.AtEnd())
@@ -207,11 +208,13 @@ bool LoadOldGraf(TAllGraf& g, const QString& fileName)
                 readable = false;
                 break;
             }
-            g.AddLabel(label, ClampCoordinate(*x), ClampCoordinate(*y));
+            g.AddLabel(TAllGraf::LabelTextFromFile(label, cut), ClampCoordinate(*x), ClampCoordinate(*y));
         }
     }
     if (!readable)
         ReportBadNumber(g);
+    if (cut)
+        g.Host().ShowMessage(CHost::MessageKind::Warning, Translate(QStringLiteral("Label_text_cut")));
     g.CenterAllDugaText();
     return accepted;
 }

@@ -1,0 +1,128 @@
+#include "cli/CliSession.h"
+
+#include "base/IniFile.h"
+#include "base/ProgramPaths.h"
+#include "base/TranslateManager.h"
+#include "commands/Configuration.h"
+#include "commands/GraphFileCommands.h"
+#include "drawing/Canvas.h"
+#include "drawing/DocumentDrawing.h"
+#include "files/GrafaFile.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+void Print(FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+void PrintReason(const QString& name, const QString& reason)
+{
+    Print(stderr, name + QStringLiteral(": ") + reason + QLatin1Char('\n'));
+}
+
+CliSession::CliSession(bool directed, bool weighted)
+{
+    session.Naming().SetKind(CTitleGraf::Numbers);
+    session.Naming().SetNumbers(1);
+    graf = &session.CreateDocument();
+    graf->NewGraf(directed, weighted);
+    // Nothing here places or hits labels with the mouse: measuring a long text is wasted work.
+    graf->MeasuresLabels = false;
+    // The program's default look; the private program folder holds no settings file, so a
+    // user's settings never change what the tool prints or draws.
+    CConfiguration(TranslateManager()).LoadSettings(*graf, false);
+    host.SetDocument(graf);
+}
+
+ExitCode CliSession::Open(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    auto unreadable = [&fileName](const char* key) {
+        PrintReason(fileName, Translate(QLatin1String(key)));
+        return FileUnreadable;
+    };
+    if (!info.exists())
+        return unreadable("Cli_file_not_found");
+    if (!info.isFile())
+        return unreadable("Cli_not_graph_file");
+    if (!info.isReadable())
+        return unreadable("Cli_file_not_readable");
+    if (info.size() == 0)
+        return unreadable("Cli_file_empty");
+
+    const qsizetype before = MessageCount();
+    if (GraphFileCommands::OpenGraphFile(session, fileName))
+        return Ok;
+    if (MessageCount() > before)
+        return Refused;
+    // The readers refuse these without a word: say which it was.
+    const int version = GrafaFile::FileVersion(CIniFile(fileName));
+    if (version > 1) {
+        PrintReason(fileName, Translate(QStringLiteral("Cli_version_unsupported")).arg(version));
+        return FileUnreadable;
+    }
+    return unreadable("Cli_not_graph_file");
+}
+
+PrivateProgramFolder::PrivateProgramFolder()
+{
+    ProgramPaths::SetProgramFolderOverride(folder.path());
+}
+
+PrivateProgramFolder::~PrivateProgramFolder()
+{
+    ProgramPaths::SetProgramFolderOverride(QString());
+}
+
+bool WriteOutputFile(const QString& fileName, const QByteArray& bytes)
+{
+    QSaveFile file(fileName);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    PrintReason(fileName, file.errorString());
+    return false;
+}
+
+bool SaveGrafOutput(CliSession& cli, const QString& fileName)
+{
+    QString error;
+    if (GrafaFile::SaveGrafa(*cli.graf, fileName, &error))
+        return true;
+    PrintReason(fileName, error);
+    return false;
+}
+
+bool IsPictureName(const QString& name)
+{
+    return name.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ||
+           name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) ||
+           name.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+}
+
+bool SavePictureOutput(CliSession& cli, const QString& fileName)
+{
+    QString error;
+    if (fileName.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        if (SaveDocumentSvg(*cli.graf, fileName, &error))
+            return true;
+        PrintReason(fileName, error);
+        return false;
+    }
+    const int width = cli.graf->CanvasWidth();
+    const int height = cli.graf->CanvasHeight();
+    if (!PictureSizeAllowed(width, height)) {
+        PrintReason(fileName, Translate(QStringLiteral("Cli_picture_too_large"))
+                                  .arg(width)
+                                  .arg(height)
+                                  .arg(MaxPictureSide)
+                                  .arg(MaxPictureBytes / (1024 * 1024)));
+        return false;
+    }
+    if (SaveCanvasImage(cli.host.Picture(), fileName, &error))
+        return true;
+    PrintReason(fileName, error);
+    return false;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "cli/CliHost.h"
+#include "commands/GraphSession.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <cstdio>
+
+// The exit statuses of every command of nodeloom-cli.
+enum ExitCode {
+    Ok = 0,             // done as asked
+    FileUnreadable = 1, // an input could not be read at all: missing, unreadable, not a graph file
+    BadArguments = 2,   // usage: unknown command or option, a vertex outside the graph, ...
+    Refused = 3,        // the input was read but refused by a rule of the program, with its reason
+    WriteFailed = 4,    // an output could not be written
+};
+
+// Writes text as UTF-8 to a standard stream.
+void Print(FILE* stream, const QString& text);
+// One line on standard error: "name: reason".
+void PrintReason(const QString& name, const QString& reason);
+
+// A session with a fresh document as the program's new-graph command leaves it: undirected,
+// unweighted, vertices numbered from 1, the program's default look.
+struct CliSession {
+    CliHost host;
+    GraphSession session{host};
+    TAllGraf* graf = nullptr;
+
+    explicit CliSession(bool directed = false, bool weighted = false);
+
+    // Opens a graph file. FileUnreadable with a reason line when it cannot be read as a graph
+    // file at all; Refused when a rule of the program refused what it holds (its message was
+    // printed); Ok otherwise.
+    ExitCode Open(const QString& fileName);
+    // Messages printed so far.
+    qsizetype MessageCount() const { return host.Messages().size(); }
+};
+
+// The report file and the settings stay out of the program's folder: runs in parallel must
+// not share them, and the folder need not be writable.
+class PrivateProgramFolder {
+  public:
+    PrivateProgramFolder();
+    ~PrivateProgramFolder();
+    bool IsValid() const { return folder.isValid(); }
+
+  private:
+    QTemporaryDir folder;
+};
+
+// Outputs: each writes its file atomically, or prints why not and returns false.
+bool WriteOutputFile(const QString& fileName, const QByteArray& bytes);
+bool SaveGrafOutput(CliSession& cli, const QString& fileName);
+// SVG is drawn from the document itself; PNG and BMP take the picture as the window would show it.
+bool SavePictureOutput(CliSession& cli, const QString& fileName);
+bool IsPictureName(const QString& name);
