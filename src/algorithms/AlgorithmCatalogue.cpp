@@ -1,6 +1,9 @@
 // The catalogue: one row per algorithm command, in menu order.
+#include "algorithms/CriticalPath.h"
+#include "algorithms/EulerRoutes.h"
 #include "algorithms/RunAlgorithm.h"
 #include "algorithms/ShortestPaths.h"
+#include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
 
 namespace {
@@ -24,6 +27,31 @@ bool WeightedDirected(const TAllGraf& g)
 AlgorithmResult RunDijkstra(const AlgorithmCall& c)
 {
     return DijkstraShortestPath(c.graf, c.first, c.second, c.graf.PointCount, c.recordSteps);
+}
+// Euler walks: the construction for undirected graphs, the search for directed ones.
+AlgorithmResult RunEulerCycle(const AlgorithmCall& c)
+{
+    return c.graf.IsOrint == 2 ? FindEulerCycleDirected(c.graf, c.recordSteps)
+                               : FindEulerCycle(c.graf, c.recordSteps);
+}
+AlgorithmResult RunEulerChain(const AlgorithmCall& c)
+{
+    return c.graf.IsOrint == 2 ? FindEulerChainDirected(c.graf, c.recordSteps)
+                               : FindEulerChain(c.graf, c.recordSteps);
+}
+AlgorithmResult RunFindCycle(const AlgorithmCall& c)
+{
+    return FindCycle(c.graf, c.recordSteps);
+}
+// The critical path is defined only without cycles: a cycle refuses the run.
+AlgorithmResult RunCriticalPath(const AlgorithmCall& c)
+{
+    if (!FindCycleRoute(c.graf).empty()) {
+        AlgorithmResult refused;
+        refused.Refuse(Translate(QStringLiteral("Graf_have_cicle")));
+        return refused;
+    }
+    return CriticalPath(c.graf, c.recordSteps);
 }
 
 const std::vector<AlgorithmInfo> table = {
@@ -69,11 +97,13 @@ const std::vector<AlgorithmInfo> table = {
      .popup = true},
 
     {.name = "FindElersLoop",
+     .run = RunEulerCycle,
      .menu = Menu::Euler,
      .action = "actEulerLoop",
      .captionKey = "FindLoop",
      .shortcut = "Ctrl+E"},
     {.name = "FindElersCep",
+     .run = RunEulerChain,
      .menu = Menu::Euler,
      .action = "actEulerChain",
      .captionKey = "FindTrace",
@@ -146,6 +176,7 @@ const std::vector<AlgorithmInfo> table = {
     {.name = "FindCriticalPath",
      .applicable = WeightedDirected,
      .refusalKey = "algorint_only_for_load_orgraf",
+     .run = RunCriticalPath,
      .action = "actFindCriticalTrace",
      .captionKey = "FindCriticalTrace",
      .icon = "algo-critical",
@@ -166,6 +197,7 @@ const std::vector<AlgorithmInfo> table = {
      .icon = "algo-flow-multi",
      .toolbarPosition = 3},
     {.name = "IsGrafAloop",
+     .run = RunFindCycle,
      .menu = Menu::Special,
      .action = "actDeterminALoop",
      .captionKey = "DeterminALoop",
