@@ -1,6 +1,7 @@
 // The catalogue: one row per algorithm command, in menu order.
 #include "algorithms/CriticalPath.h"
 #include "algorithms/EulerRoutes.h"
+#include "algorithms/HamiltonRoutes.h"
 #include "algorithms/RunAlgorithm.h"
 #include "algorithms/ShortestPaths.h"
 #include "base/TranslateManager.h"
@@ -38,6 +39,14 @@ AlgorithmResult RunEulerChain(const AlgorithmCall& c)
 {
     return c.graf.IsOrint == 2 ? FindEulerChainDirected(c.graf, c.recordSteps)
                                : FindEulerChain(c.graf, c.recordSteps);
+}
+AlgorithmResult RunHamiltonCycle(const AlgorithmCall& c)
+{
+    return FindHamiltonCycle(c.graf, c.recordSteps);
+}
+AlgorithmResult RunHamiltonChain(const AlgorithmCall& c)
+{
+    return FindHamiltonChain(c.graf, c.recordSteps);
 }
 AlgorithmResult RunFindCycle(const AlgorithmCall& c)
 {
@@ -111,6 +120,7 @@ const std::vector<AlgorithmInfo> table = {
     {.name = "FindGameltosLoop",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
+     .run = RunHamiltonCycle,
      .menu = Menu::Hamilton,
      .action = "actHamiltonLoop",
      .captionKey = "FindLoop",
@@ -118,6 +128,7 @@ const std::vector<AlgorithmInfo> table = {
     {.name = "FindGameltosCep",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
+     .run = RunHamiltonChain,
      .menu = Menu::Hamilton,
      .action = "actHamiltonChain",
      .captionKey = "FindTrace",
