@@ -205,7 +205,7 @@ TEST_F(HamiltonRun, CycleThroughAFullDocument)
     EXPECT_EQ(run.result.route.front(), 100); // the first end of the path
 }
 
-TEST_F(HamiltonRun, StepsAreRecordedAndCapped)
+TEST_F(HamiltonRun, StepsFollowTheRoute)
 {
     Make(4, {{1, 2}, {2, 3}, {3, 4}, {4, 1}});
     RunAlgorithm(*g, "FindGameltosLoop", 0, 0, &run, {.recordSteps = true});
@@ -247,4 +247,41 @@ TEST(HamiltonProperty, MatchesTheUnprunedSearchAndTheSubsetCount)
     EXPECT_GT(cycles, 300);
     EXPECT_GT(chains, 300);
     EXPECT_GT(neither, 300);
+}
+
+TEST_F(HamiltonRun, HardGraphsGiveTheUnprunedAnswer)
+{
+    // A clique 2..12 entered first from 1, with the way back over 14 and 13 hanging on 3: the
+    // plain search tries every order of the clique after 1 - 2 - 3 before it meets the cycle.
+    Make(14, {{1, 2}, {1, 14}});
+    for (int a = 2; a <= 12; ++a)
+        for (int b = a + 1; b <= 12; ++b)
+            g->AddDuga(a, b, 1);
+    g->AddDuga(14, 13, 1);
+    g->AddDuga(13, 3, 1);
+    EXPECT_EQ(Route("FindGameltosLoop"), LiteralHamilton(*g, true).Run());
+    EXPECT_EQ(run.result.route, (V{1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 3, 13, 14, 1}));
+    EXPECT_EQ(Route("FindGameltosCep"), LiteralHamilton(*g, false).Run());
+
+    // The generalized Petersen graph GP(17,2) has no Hamilton cycle (17 = 5 mod 6) but a
+    // chain; proving the first takes thousands of searched positions.
+    Make(34, {});
+    for (int i = 0; i < 17; ++i) {
+        g->AddDuga(1 + i, 1 + (i + 1) % 17, 1);
+        g->AddDuga(1 + i, 18 + i, 1);
+        g->AddDuga(18 + i, 18 + (i + 2) % 17, 1);
+    }
+    EXPECT_EQ(Route("FindGameltosLoop"), V{});
+    const V chain = Route("FindGameltosCep");
+    ASSERT_EQ(chain.size(), 34u);
+    EXPECT_EQ(chain.front(), 1);
+    for (std::size_t k = 1; k < chain.size(); ++k)
+        EXPECT_TRUE(g->HasDuga(chain[k - 1], chain[k]));
+
+    // The long proof is recorded up to the cap, ending with the notice.
+    RunAlgorithm(*g, "FindGameltosLoop", 0, 0, &run, {.recordSteps = true});
+    EXPECT_TRUE(run.result.steps.Cut());
+    EXPECT_EQ(run.result.steps.FrameCount(), 20000);
+    EXPECT_EQ(run.result.steps.NarrationOf(19999).key, StepTrace::CutKey);
+    EXPECT_EQ(run.result.resultCount, -1);
 }
