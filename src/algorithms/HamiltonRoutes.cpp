@@ -194,8 +194,8 @@ class HamiltonSearch {
                 continue;
             int degree = 0;
             for (int x : g.OutArcs(u))
-                if (usable(x) && degree < 2)
-                    ++degree;
+                if (usable(x) && ++degree == 2)
+                    break;
             if (degree == 0 || (cycle && degree < 2) || (degree == 1 && ++ends > 1))
                 return false;
         }
