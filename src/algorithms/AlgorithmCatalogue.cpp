@@ -1,5 +1,8 @@
 // The catalogue: one row per algorithm command, in menu order.
 #include "algorithms/Connectivity.h"
+#include "algorithms/CriticalPath.h"
+#include "algorithms/EulerRoutes.h"
+#include "algorithms/HamiltonRoutes.h"
 #include "algorithms/PathSearches.h"
 #include "algorithms/RunAlgorithm.h"
 #include "algorithms/ShortestPaths.h"
@@ -80,6 +83,40 @@ void BlankBeforeRefusal(const TAllGraf&, bool applicable, AlgorithmResult& shown
     shown.ShowReport();
 }
 
+// Euler walks: the construction for undirected graphs, the search for directed ones.
+AlgorithmResult RunEulerCycle(const AlgorithmCall& c)
+{
+    return c.graf.IsOrint == 2 ? FindEulerCycleDirected(c.graf, c.recordSteps)
+                               : FindEulerCycle(c.graf, c.recordSteps);
+}
+AlgorithmResult RunEulerChain(const AlgorithmCall& c)
+{
+    return c.graf.IsOrint == 2 ? FindEulerChainDirected(c.graf, c.recordSteps)
+                               : FindEulerChain(c.graf, c.recordSteps);
+}
+AlgorithmResult RunHamiltonCycle(const AlgorithmCall& c)
+{
+    return FindHamiltonCycle(c.graf, c.recordSteps);
+}
+AlgorithmResult RunHamiltonChain(const AlgorithmCall& c)
+{
+    return FindHamiltonChain(c.graf, c.recordSteps);
+}
+AlgorithmResult RunFindCycle(const AlgorithmCall& c)
+{
+    return FindCycle(c.graf, c.recordSteps);
+}
+// The critical path is defined only without cycles: a cycle refuses the run.
+AlgorithmResult RunCriticalPath(const AlgorithmCall& c)
+{
+    if (!FindCycleRoute(c.graf).empty()) {
+        AlgorithmResult refused;
+        refused.Refuse(Translate(QStringLiteral("Graf_have_cicle")));
+        return refused;
+    }
+    return CriticalPath(c.graf, c.recordSteps);
+}
+
 const std::vector<AlgorithmInfo> table = {
     // Path searches: the path menu after SelectPathEnds, and the vertex popup.
     {.name = "FindTraceAlgTerry",
@@ -127,11 +164,13 @@ const std::vector<AlgorithmInfo> table = {
      .popup = true},
 
     {.name = "FindElersLoop",
+     .run = RunEulerCycle,
      .menu = Menu::Euler,
      .action = "actEulerLoop",
      .captionKey = "FindLoop",
      .shortcut = "Ctrl+E"},
     {.name = "FindElersCep",
+     .run = RunEulerChain,
      .menu = Menu::Euler,
      .action = "actEulerChain",
      .captionKey = "FindTrace",
@@ -139,6 +178,7 @@ const std::vector<AlgorithmInfo> table = {
     {.name = "FindGameltosLoop",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
+     .run = RunHamiltonCycle,
      .menu = Menu::Hamilton,
      .action = "actHamiltonLoop",
      .captionKey = "FindLoop",
@@ -146,6 +186,7 @@ const std::vector<AlgorithmInfo> table = {
     {.name = "FindGameltosCep",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
+     .run = RunHamiltonChain,
      .menu = Menu::Hamilton,
      .action = "actHamiltonChain",
      .captionKey = "FindTrace",
@@ -210,6 +251,7 @@ const std::vector<AlgorithmInfo> table = {
     {.name = "FindCriticalPath",
      .applicable = WeightedDirected,
      .refusalKey = "algorint_only_for_load_orgraf",
+     .run = RunCriticalPath,
      .action = "actFindCriticalTrace",
      .captionKey = "FindCriticalTrace",
      .icon = "algo-critical",
@@ -230,6 +272,7 @@ const std::vector<AlgorithmInfo> table = {
      .icon = "algo-flow-multi",
      .toolbarPosition = 3},
     {.name = "IsGrafAloop",
+     .run = RunFindCycle,
      .menu = Menu::Special,
      .action = "actDeterminALoop",
      .captionKey = "DeterminALoop",
