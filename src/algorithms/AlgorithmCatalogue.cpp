@@ -1,4 +1,5 @@
 // The catalogue: one row per algorithm command, in menu order.
+#include "algorithms/Colouring.h"
 #include "algorithms/RunAlgorithm.h"
 #include "algorithms/ShortestPaths.h"
 #include "document/AllGrafUnit.h"
@@ -24,6 +25,15 @@ bool WeightedDirected(const TAllGraf& g)
 AlgorithmResult RunDijkstra(const AlgorithmCall& c)
 {
     return DijkstraShortestPath(c.graf, c.first, c.second, c.graf.PointCount, c.recordSteps);
+}
+
+AlgorithmResult RunColourBreadthFirst(const AlgorithmCall& c)
+{
+    return ColourBreadthFirst(c.graf, c.recordSteps);
+}
+AlgorithmResult RunColourByDegree(const AlgorithmCall& c)
+{
+    return ColourByDegree(c.graf, c.recordSteps);
 }
 
 const std::vector<AlgorithmInfo> table = {
@@ -97,6 +107,7 @@ const std::vector<AlgorithmInfo> table = {
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
      .commonTail = false,
+     .run = RunColourBreadthFirst,
      .action = "actDeterminHromNumber",
      .captionKey = "DeterminHromNumber",
      .icon = "algo-colors",
@@ -175,6 +186,7 @@ const std::vector<AlgorithmInfo> table = {
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
      .commonTail = false,
+     .run = RunColourByDegree,
      .menu = Menu::Special,
      .action = "actFindHromNumberAlternativ",
      .captionKey = "FindHromNumberAlternativ",
