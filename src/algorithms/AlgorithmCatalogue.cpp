@@ -2,6 +2,7 @@
 #include "algorithms/Colouring.h"
 #include "algorithms/RunAlgorithm.h"
 #include "algorithms/ShortestPaths.h"
+#include "algorithms/SpanningTree.h"
 #include "document/AllGrafUnit.h"
 
 namespace {
@@ -34,6 +35,11 @@ AlgorithmResult RunColourBreadthFirst(const AlgorithmCall& c)
 AlgorithmResult RunColourByDegree(const AlgorithmCall& c)
 {
     return ColourByDegree(c.graf, c.recordSteps);
+}
+
+AlgorithmResult RunMinimumSpanningTree(const AlgorithmCall& c)
+{
+    return FindMinimumSpanningTree(c.graf, c.recordSteps);
 }
 
 const std::vector<AlgorithmInfo> table = {
@@ -116,6 +122,7 @@ const std::vector<AlgorithmInfo> table = {
     {.name = "FindMinBasic",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
+     .run = RunMinimumSpanningTree,
      .action = "actFindMinimalTree",
      .captionKey = "FindMinimalTree",
      .icon = "algo-tree-min",
