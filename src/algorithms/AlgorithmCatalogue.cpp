@@ -1,5 +1,6 @@
 // The catalogue: one row per algorithm command, in menu order.
 #include "algorithms/Colouring.h"
+#include "algorithms/MaxFlow.h"
 #include "algorithms/RunAlgorithm.h"
 #include "algorithms/ShortestPaths.h"
 #include "algorithms/SpanningTree.h"
@@ -40,6 +41,15 @@ AlgorithmResult RunColourByDegree(const AlgorithmCall& c)
 AlgorithmResult RunMinimumSpanningTree(const AlgorithmCall& c)
 {
     return FindMinimumSpanningTree(c.graf, c.recordSteps);
+}
+
+AlgorithmResult RunMaxFlow(const AlgorithmCall& c)
+{
+    return MaxFlow(c.graf, c.recordSteps);
+}
+AlgorithmResult RunMaxFlowMulti(const AlgorithmCall& c)
+{
+    return MaxFlowMulti(c.graf, c.recordSteps);
 }
 
 const std::vector<AlgorithmInfo> table = {
@@ -132,6 +142,7 @@ const std::vector<AlgorithmInfo> table = {
      .applicable = WeightedDirected,
      .refusalKey = "algoritm_not_for_load_orgraf",
      .commonTail = false,
+     .run = RunMaxFlow,
      .action = "actFindMaxStream",
      .captionKey = "FindMaxStream",
      .icon = "algo-flow-multi",
@@ -178,6 +189,7 @@ const std::vector<AlgorithmInfo> table = {
      .applicable = WeightedDirected,
      .refusalKey = "algoritm_not_for_load_orgraf",
      .commonTail = false,
+     .run = RunMaxFlowMulti,
      .menu = Menu::Special,
      .action = "actMaxStream",
      .captionKey = "MaxStream",
