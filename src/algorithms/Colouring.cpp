@@ -21,10 +21,17 @@ using VertexState = StepTrace::VertexState;
 // WCAG relative luminance and contrast ratio: what decides whether text stays readable on a fill.
 double Luminance(const QColor& color)
 {
-    const auto linear = [](double c) {
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) + 0.0722 * linear(color.blueF());
+    // Linear light of every 8-bit channel value, computed once.
+    static const std::array<double, 256> linear = [] {
+        std::array<double, 256> table{};
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            const double c = double(i) / 255.0;
+            table[i] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        }
+        return table;
+    }();
+    return 0.2126 * linear[std::size_t(color.red())] + 0.7152 * linear[std::size_t(color.green())] +
+           0.0722 * linear[std::size_t(color.blue())];
 }
 
 double Contrast(double a, double b)
@@ -167,8 +174,8 @@ std::vector<int> ColourPalette(int count, QRandomGenerator& random, int textColo
             light ? 0.45 + 0.4 * random.generateDouble() : 0.15 + 0.3 * random.generateDouble();
         for (;;) {
             // Measured as it will be stored, 8 bits a channel.
-            candidate =
-                ColorFromInt(ColorToInt(QColor::fromHslF(float(hue), float(saturation), float(lightness))));
+            candidate = ColorFromInt(
+                ColorToInt(QColor::fromHslF(float(hue), float(saturation), float(lightness)).toRgb()));
             if (Contrast(Luminance(candidate), textLuminance) >= 3.0 || lightness <= 0.02 ||
                 lightness >= 0.98)
                 break;
@@ -176,25 +183,41 @@ std::vector<int> ColourPalette(int count, QRandomGenerator& random, int textColo
         }
     }
     // Farthest first: each colour is the candidate farthest from every colour already taken.
-    const auto distance = [](const QColor& a, const QColor& b) {
-        // The "redmean" weighting: cheap and close enough to how far apart colours look.
-        const double r = (a.red() + b.red()) / 2.0;
-        const int dr = a.red() - b.red(), dg = a.green() - b.green(), db = a.blue() - b.blue();
-        return (2 + r / 256) * dr * dr + 4 * dg * dg + (2 + (255 - r) / 256) * db * db;
+    struct Rgb {
+        int r, g, b;
     };
-    std::vector<double> nearest(pool.size(), std::numeric_limits<double>::max());
-    for (std::size_t i = 0; i < pool.size(); ++i)
+    const auto rgbOf = [](const QColor& c) { return Rgb{c.red(), c.green(), c.blue()}; };
+    const auto distance = [](const Rgb& a, const Rgb& b) {
+        // The "redmean" weighting, in integers: cheap and close enough to how far apart colours
+        // look.
+        const int mean = (a.r + b.r) / 2;
+        const int dr = a.r - b.r, dg = a.g - b.g, db = a.b - b.b;
+        return (((512 + mean) * dr * dr) >> 8) + 4 * dg * dg + (((767 - mean) * db * db) >> 8);
+    };
+    std::vector<Rgb> candidates;
+    candidates.reserve(pool.size());
+    for (const QColor& candidate : pool)
+        candidates.push_back(rgbOf(candidate));
+    std::vector<int> nearest(pool.size(), std::numeric_limits<int>::max());
+    for (std::size_t i = 0; i < candidates.size(); ++i)
         for (int colour : fixed)
-            nearest[i] = std::min(nearest[i], distance(pool[i], ColorFromInt(colour)));
-    for (int k = int(fixed.size()) + 1; k <= count; ++k) {
+            nearest[i] = std::min(nearest[i], distance(candidates[i], rgbOf(ColorFromInt(colour))));
+    // Beyond some sixty colours no choice keeps them apart by eye; the rest of the pool follows
+    // in the order drawn, which keeps the whole palette linear in its size.
+    constexpr int spread = 64;
+    int k = int(fixed.size()) + 1;
+    for (; k <= std::min(count, spread); ++k) {
         const std::size_t pick =
             std::size_t(std::max_element(nearest.begin(), nearest.end()) - nearest.begin());
         palette[std::size_t(k)] = ColorToInt(pool[pick]);
         nearest[pick] = -1;
-        for (std::size_t i = 0; i < pool.size(); ++i)
+        for (std::size_t i = 0; i < candidates.size(); ++i)
             if (nearest[i] >= 0)
-                nearest[i] = std::min(nearest[i], distance(pool[i], pool[pick]));
+                nearest[i] = std::min(nearest[i], distance(candidates[i], candidates[pick]));
     }
+    for (std::size_t i = 0; k <= count && i < pool.size(); ++i)
+        if (nearest[i] >= 0)
+            palette[std::size_t(k++)] = ColorToInt(pool[i]);
     return palette;
 }
 

@@ -4,6 +4,7 @@
 #include "document/AllGrafUnit.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -177,28 +178,35 @@ AugmentingPath FindAugmentingPath(const ResidualNetwork& network, int source, in
     if (source < 1 || sink < 1 || source > n || sink > n || source == sink)
         return path;
 
-    // Dijkstra in its array form, stopped once the sink is fixed: every vertex the walk back
-    // can use lies strictly nearer than the sink, so it is fixed by then, and a vertex not yet
-    // fixed is never mistaken for a predecessor (its distance is at least the sink's).
+    // Dijkstra with a heap, stopped once the sink is fixed: every vertex the walk back can use
+    // lies strictly nearer than the sink, so it is fixed by then, and a vertex not yet fixed is
+    // never mistaken for a predecessor (its distance is at least the sink's).
     constexpr long long unreached = std::numeric_limits<long long>::max() / 4;
     std::vector<long long> distance(std::size_t(n) + 1, unreached);
     std::vector<char> fixed(std::size_t(n) + 1, 0);
+    using Entry = std::pair<long long, int>;
+    std::vector<Entry> heap;
+    heap.reserve(std::size_t(n) * 4);
     distance[std::size_t(source)] = 0;
+    heap.emplace_back(0, source);
     for (;;) {
-        int u = 0;
-        for (int v = 1; v <= n; ++v)
-            if (!fixed[std::size_t(v)] && distance[std::size_t(v)] < unreached &&
-                (u == 0 || distance[std::size_t(v)] < distance[std::size_t(u)]))
-                u = v;
-        if (u == 0)
+        if (heap.empty())
             return path; // the sink cannot be reached
+        std::pop_heap(heap.begin(), heap.end(), std::greater<>());
+        const int u = heap.back().second;
+        heap.pop_back();
+        if (fixed[std::size_t(u)])
+            continue; // an entry left behind by a later lowering
         fixed[std::size_t(u)] = 1;
         if (u == sink)
             break;
         for (int w : network.Neighbours(u)) {
             const int left = network.At(u, w);
-            if (left != None && distance[std::size_t(u)] + left < distance[std::size_t(w)])
+            if (left != None && distance[std::size_t(u)] + left < distance[std::size_t(w)]) {
                 distance[std::size_t(w)] = distance[std::size_t(u)] + left;
+                heap.emplace_back(distance[std::size_t(w)], w);
+                std::push_heap(heap.begin(), heap.end(), std::greater<>());
+            }
         }
     }
 
