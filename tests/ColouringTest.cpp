@@ -133,6 +133,22 @@ TEST_F(Colourings, FurtherComponentsStartUncolouredFromTheirLowestVertex)
               "Раскраска закончена: использовано цветов 2");
 }
 
+TEST_F(Colourings, CaptionsWriteRunsOfForbiddenColoursAsRanges)
+{
+    // 1, 2, 3 joined to each other and to 4, 5, 6; 5 joined to 6. By decreasing degree 1, 2, 3,
+    // 5, 6, 4 get 1, 2, 3, 4, 5, 4.
+    Build({"0,1,1,1,1,1", "1,0,1,1,1,1", "1,1,0,1,1,1", "1,1,1,0,0,0", "1,1,1,0,0,1", "1,1,1,0,1,0"});
+    const AlgorithmResult result = ColourByDegree(*g, true, &random);
+    const StepTrace& trace = result.steps;
+    QStringList captions;
+    for (int i = 1; i + 1 < trace.FrameCount(); ++i) {
+        const StepTrace::Frame frame = trace.FrameAt(i);
+        const int v = frame.arguments[0].value;
+        captions.append(QString("%1:%2").arg(v).arg(trace.CaptionString(frame.captions[v])));
+    }
+    EXPECT_EQ(captions, QStringList({"2:≠1 → 2", "3:≠1,2 → 3", "5:≠1–3 → 4", "6:≠1–4 → 5", "4:≠1–3 → 4"}));
+}
+
 TEST_F(Colourings, DispatcherDrawsTheColouringWithoutTheCommonTail)
 {
     Build(triangleWithPendant);

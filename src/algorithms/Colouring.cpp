@@ -93,11 +93,25 @@ class Colouring {
         int c = 1;
         while (used[std::size_t(c)])
             ++c;
+        // The forbidden colours for the caption, runs of three or more written as ranges, so
+        // that a dense graph's caption stays short: "1–4,7".
         QString forbidden;
         if (result.steps.Enabled())
-            for (int k = 1; k <= maxColour; ++k)
-                if (used[std::size_t(k)])
-                    forbidden += (forbidden.isEmpty() ? QString() : QStringLiteral(",")) + QString::number(k);
+            for (int k = 1; k <= maxColour; ++k) {
+                if (!used[std::size_t(k)])
+                    continue;
+                int end = k;
+                while (end < maxColour && used[std::size_t(end + 1)])
+                    ++end;
+                if (!forbidden.isEmpty())
+                    forbidden += QLatin1Char(',');
+                forbidden += QString::number(k);
+                if (end - k >= 2)
+                    forbidden += QStringLiteral("–") + QString::number(end);
+                else if (end > k)
+                    forbidden += QLatin1Char(',') + QString::number(end);
+                k = end;
+            }
         Give(v, c, "step_colour_vertex", colouredNeighbours, forbidden);
     }
 
