@@ -176,6 +176,13 @@ TEST_F(Colourings, DispatcherDrawsTheColouringWithoutTheCommonTail)
     EXPECT_EQ(fillAt(3), ColorFromInt(Red));
     EXPECT_EQ(fillAt(1), ColorFromInt(Blue));
     EXPECT_EQ(fillAt(4), ColorFromInt(Green));
+
+    RunAlgorithm(*g, "FindColors", 0, 0, &run);
+    EXPECT_TRUE(run.ran);
+    EXPECT_EQ(run.result.picture.vertexFills, (std::vector<int>{-1, Green, Blue, Red, Green}));
+    EXPECT_TRUE(
+        g->ReportManager.GetContent().contains("Вершине 3 присвоен цвет 1;<br>Вершине 1 присвоен цвет 2;"));
+    EXPECT_EQ(host.redraws, 0);
 }
 
 TEST(ColourPalette, FixedSixThenReadableDistinctColours)
