@@ -180,32 +180,38 @@ AugmentingPath FindAugmentingPath(const ResidualNetwork& network, int source, in
 
     // Dijkstra with a heap, stopped once the sink is fixed: every vertex the walk back can use
     // lies strictly nearer than the sink, so it is fixed by then, and a vertex not yet fixed is
-    // never mistaken for a predecessor (its distance is at least the sink's).
+    // never mistaken for a predecessor (its distance is at least the sink's). Heap entries are
+    // distance and vertex in one integer; the buffers stay between the calls of one flow.
     constexpr long long unreached = std::numeric_limits<long long>::max() / 4;
-    std::vector<long long> distance(std::size_t(n) + 1, unreached);
-    std::vector<char> fixed(std::size_t(n) + 1, 0);
-    using Entry = std::pair<long long, int>;
-    std::vector<Entry> heap;
-    heap.reserve(std::size_t(n) * 4);
+    constexpr int vertexBits = 9;
+    static_assert(TAllGraf::MaxPoints + 2 < (1 << vertexBits));
+    thread_local std::vector<long long> distance;
+    thread_local std::vector<unsigned long long> heap;
+    distance.assign(std::size_t(n) + 1, unreached);
+    heap.clear();
+    const auto push = [](long long d, int v) {
+        heap.push_back((static_cast<unsigned long long>(d) << vertexBits) | unsigned(v));
+        std::push_heap(heap.begin(), heap.end(), std::greater<>());
+    };
     distance[std::size_t(source)] = 0;
-    heap.emplace_back(0, source);
+    push(0, source);
     for (;;) {
         if (heap.empty())
             return path; // the sink cannot be reached
         std::pop_heap(heap.begin(), heap.end(), std::greater<>());
-        const int u = heap.back().second;
+        const unsigned long long entry = heap.back();
         heap.pop_back();
-        if (fixed[std::size_t(u)])
-            continue; // an entry left behind by a later lowering
-        fixed[std::size_t(u)] = 1;
+        const int u = int(entry & ((1U << vertexBits) - 1));
+        const long long d = static_cast<long long>(entry >> vertexBits);
+        if (d != distance[std::size_t(u)])
+            continue; // left behind by a later lowering
         if (u == sink)
             break;
         for (int w : network.Neighbours(u)) {
             const int left = network.At(u, w);
-            if (left != None && distance[std::size_t(u)] + left < distance[std::size_t(w)]) {
-                distance[std::size_t(w)] = distance[std::size_t(u)] + left;
-                heap.emplace_back(distance[std::size_t(w)], w);
-                std::push_heap(heap.begin(), heap.end(), std::greater<>());
+            if (left != None && d + left < distance[std::size_t(w)]) {
+                distance[std::size_t(w)] = d + left;
+                push(d + left, w);
             }
         }
     }
