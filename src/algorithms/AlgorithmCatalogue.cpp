@@ -1,11 +1,14 @@
 // The catalogue: one row per algorithm command, in menu order.
+#include "algorithms/Colouring.h"
 #include "algorithms/Connectivity.h"
 #include "algorithms/CriticalPath.h"
 #include "algorithms/EulerRoutes.h"
 #include "algorithms/HamiltonRoutes.h"
+#include "algorithms/MaxFlow.h"
 #include "algorithms/PathSearches.h"
 #include "algorithms/RunAlgorithm.h"
 #include "algorithms/ShortestPaths.h"
+#include "algorithms/SpanningTree.h"
 #include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
 
@@ -117,6 +120,29 @@ AlgorithmResult RunCriticalPath(const AlgorithmCall& c)
     return CriticalPath(c.graf, c.recordSteps);
 }
 
+AlgorithmResult RunColourBreadthFirst(const AlgorithmCall& c)
+{
+    return ColourBreadthFirst(c.graf, c.recordSteps);
+}
+AlgorithmResult RunColourByDegree(const AlgorithmCall& c)
+{
+    return ColourByDegree(c.graf, c.recordSteps);
+}
+
+AlgorithmResult RunMinimumSpanningTree(const AlgorithmCall& c)
+{
+    return FindMinimumSpanningTree(c.graf, c.recordSteps);
+}
+
+AlgorithmResult RunMaxFlow(const AlgorithmCall& c)
+{
+    return MaxFlow(c.graf, c.recordSteps);
+}
+AlgorithmResult RunMaxFlowMulti(const AlgorithmCall& c)
+{
+    return MaxFlowMulti(c.graf, c.recordSteps);
+}
+
 const std::vector<AlgorithmInfo> table = {
     // Path searches: the path menu after SelectPathEnds, and the vertex popup.
     {.name = "FindTraceAlgTerry",
@@ -196,6 +222,7 @@ const std::vector<AlgorithmInfo> table = {
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
      .commonTail = false,
+     .run = RunColourBreadthFirst,
      .action = "actDeterminHromNumber",
      .captionKey = "DeterminHromNumber",
      .icon = "algo-colors",
@@ -204,6 +231,7 @@ const std::vector<AlgorithmInfo> table = {
     {.name = "FindMinBasic",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
+     .run = RunMinimumSpanningTree,
      .action = "actFindMinimalTree",
      .captionKey = "FindMinimalTree",
      .icon = "algo-tree-min",
@@ -213,6 +241,7 @@ const std::vector<AlgorithmInfo> table = {
      .applicable = WeightedDirected,
      .refusalKey = "algoritm_not_for_load_orgraf",
      .commonTail = false,
+     .run = RunMaxFlow,
      .action = "actFindMaxStream",
      .captionKey = "FindMaxStream",
      .icon = "algo-flow-multi",
@@ -266,6 +295,7 @@ const std::vector<AlgorithmInfo> table = {
      .applicable = WeightedDirected,
      .refusalKey = "algoritm_not_for_load_orgraf",
      .commonTail = false,
+     .run = RunMaxFlowMulti,
      .menu = Menu::Special,
      .action = "actMaxStream",
      .captionKey = "MaxStream",
@@ -282,6 +312,7 @@ const std::vector<AlgorithmInfo> table = {
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
      .commonTail = false,
+     .run = RunColourByDegree,
      .menu = Menu::Special,
      .action = "actFindHromNumberAlternativ",
      .captionKey = "FindHromNumberAlternativ",

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <utility>
 #include <vector>
 
 // One piece of what a run shows, in the order it is shown.
@@ -44,6 +45,9 @@ struct AlgorithmResult {
     // tree weight, ...).
     int resultCount = 0;
     int resultValue = 0;
+    // Arcs the common tail highlights besides the route, without a direction marker; in an
+    // undirected graph the reverse cell too (the edges of a spanning tree).
+    std::vector<std::pair<int, int>> highlightedArcs;
 
     // A picture of its own instead of the document's highlighting (colourings, flows).
     bool drawsPicture = false;

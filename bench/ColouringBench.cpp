@@ -1,0 +1,61 @@
+#include "algorithms/Colouring.h"
+#include "document/AllGrafUnit.h"
+
+#include <QRandomGenerator>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+// The complete undirected graph on 255 vertices: every vertex needs a colour of its own, so
+// the palette is drawn in full.
+std::unique_ptr<TAllGraf> CompleteUndirected()
+{
+    auto g = std::make_unique<TAllGraf>();
+    g->NewGraf(false, false);
+    for (int i = 1; i <= TAllGraf::MaxPoints; ++i)
+        g->AddPoint(20 * (i % 40), 20 * (i / 40), QString(), g->FreeTitleNumber(), 10);
+    for (int a = 1; a <= TAllGraf::MaxPoints; ++a)
+        for (int b = a + 1; b <= TAllGraf::MaxPoints; ++b)
+            g->AddDuga(a, b, 1);
+    return g;
+}
+
+template <AlgorithmResult (*Colour)(const TAllGraf&, bool, QRandomGenerator*)>
+void BM_Colouring(benchmark::State& state)
+{
+    auto g = CompleteUndirected();
+    const bool steps = state.range(0) != 0;
+    for (auto _ : state) {
+        AlgorithmResult result = Colour(*g, steps, nullptr);
+        benchmark::DoNotOptimize(result.picture.vertexFills.data());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_Colouring<ColourBreadthFirst>)
+    ->Name("BM_ColourBreadthFirst_K255")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Colouring<ColourByDegree>)
+    ->Name("BM_ColourByDegree_K255")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond);
+
+namespace {
+
+void BM_ColourPalette255(benchmark::State& state)
+{
+    QRandomGenerator random(1);
+    for (auto _ : state) {
+        std::vector<int> palette = ColourPalette(TAllGraf::MaxPoints, random, 0xFF0000);
+        benchmark::DoNotOptimize(palette.data());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_ColourPalette255)->Unit(benchmark::kMicrosecond);

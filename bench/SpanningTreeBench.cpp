@@ -1,0 +1,34 @@
+#include "algorithms/SpanningTree.h"
+#include "document/AllGrafUnit.h"
+
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+// The complete weighted undirected graph on 255 vertices, weights spread over 1..MaxCost.
+std::unique_ptr<TAllGraf> CompleteWeighted()
+{
+    auto g = std::make_unique<TAllGraf>();
+    g->NewGraf(false, true);
+    for (int i = 1; i <= TAllGraf::MaxPoints; ++i)
+        g->AddPoint(20 * (i % 40), 20 * (i / 40), QString(), g->FreeTitleNumber(), 10);
+    for (int a = 1; a <= TAllGraf::MaxPoints; ++a)
+        for (int b = a + 1; b <= TAllGraf::MaxPoints; ++b)
+            g->AddDuga(a, b, 1 + (a * 7919 + b * 104729) % TAllGraf::MaxCost);
+    return g;
+}
+
+void BM_FindMinimumSpanningTree_K255(benchmark::State& state)
+{
+    auto g = CompleteWeighted();
+    const bool steps = state.range(0) != 0;
+    for (auto _ : state) {
+        AlgorithmResult result = FindMinimumSpanningTree(*g, steps);
+        benchmark::DoNotOptimize(result.resultValue);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_FindMinimumSpanningTree_K255)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
