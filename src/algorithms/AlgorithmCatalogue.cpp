@@ -1,4 +1,6 @@
 // The catalogue: one row per algorithm command, in menu order.
+#include "algorithms/MaximumClique.h"
+#include "algorithms/Planarity.h"
 #include "algorithms/RunAlgorithm.h"
 #include "algorithms/ShortestPaths.h"
 #include "document/AllGrafUnit.h"
@@ -24,6 +26,16 @@ bool WeightedDirected(const TAllGraf& g)
 AlgorithmResult RunDijkstra(const AlgorithmCall& c)
 {
     return DijkstraShortestPath(c.graf, c.first, c.second, c.graf.PointCount, c.recordSteps);
+}
+
+AlgorithmResult RunMaximumClique(const AlgorithmCall& c)
+{
+    return MaximumClique(c.graf, c.recordSteps);
+}
+
+AlgorithmResult RunPlanarityTest(const AlgorithmCall& c)
+{
+    return PlanarityTest(c.graf, c.recordSteps);
 }
 
 const std::vector<AlgorithmInfo> table = {
@@ -153,6 +165,7 @@ const std::vector<AlgorithmInfo> table = {
     {.name = "FindMaxClickBronKerbosch",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
+     .run = RunMaximumClique,
      .action = "actMaxClick",
      .captionKey = "MaxClick"},
 
@@ -183,6 +196,7 @@ const std::vector<AlgorithmInfo> table = {
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
      .commonTail = false,
+     .run = RunPlanarityTest,
      .menu = Menu::Special,
      .action = "actDeterminPlanar",
      .captionKey = "DeterminPlanar"},

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <utility>
 #include <vector>
 
 // One piece of what a run shows, in the order it is shown.
@@ -45,6 +46,12 @@ struct AlgorithmResult {
     int resultCount = 0;
     int resultValue = 0;
 
+    // Highlighting on the document beside the route (a clique, the arcs of a configuration):
+    // vertices, and arc cells one direction each. A row without the common tail that has
+    // some is redrawn to show them.
+    std::vector<int> highlightedVertices;
+    std::vector<std::pair<int, int>> highlightedArcs;
+
     // A picture of its own instead of the document's highlighting (colourings, flows).
     bool drawsPicture = false;
     ResultPictureSpec picture;
@@ -78,6 +85,8 @@ struct AlgorithmResult {
         route = std::move(vertices);
         resultCount = int(route.size());
     }
+    void HighlightVertex(int v) { highlightedVertices.push_back(v); }
+    void HighlightArc(int from, int to) { highlightedArcs.emplace_back(from, to); }
     // The messages of the run, in order.
     QStringList Messages() const;
     // The Text pane lines and the report the output leaves, starting from empty ones.

@@ -86,8 +86,18 @@ void PresentResult(TAllGraf& graf, const AlgorithmResult& result, bool commonTai
             graf.Host().PresentCanvas(picture, true);
         return;
     }
-    if (!commonTail)
+    for (int v : result.highlightedVertices)
+        if (graf.IsVertex(v))
+            graf.Points[v].Active = 1;
+    for (const auto& [from, to] : result.highlightedArcs)
+        if (graf.IsVertex(from) && graf.IsVertex(to))
+            graf.Dugi[from][to].Active = 1;
+    const bool highlights = !result.highlightedVertices.empty() || !result.highlightedArcs.empty();
+    if (!commonTail) {
+        if (highlights)
+            graf.Host().Redraw();
         return;
+    }
     if (result.resultCount > 0)
         graf.MarkPath(result.route);
     graf.Host().Redraw();

@@ -296,6 +296,29 @@ constexpr BuiltInText kTable[] = {
     {"step_dijkstra_lower", "Дуга %1 → %2: путь через %1 короче, расстояние до %2 теперь %3"},
     {"step_dijkstra_keep", "Дуга %1 → %2: путь длиной %3 не короче, расстояние остаётся %4"},
     {"step_dijkstra_fix", "Ближайшая незакреплённая вершина %1 закреплена с расстоянием %2"},
+
+    // The clique report lists this many cliques, then counts them all (%1 listed, %2 found).
+    {"Click_list_cut", "Выше показаны первые %1; всего найдено кликов: %2"},
+
+    // Maximum clique: each vertex added, each maximal clique, each branch cut.
+    {"step_clique_extend", "Вершина %1 добавлена в клик, размер клика %2"},
+    {"step_clique_maximal", "Клик размера %1 нельзя расширить: он максимальный по включению"},
+    {"step_clique_best", "Клик размера %1 нельзя расширить, и он больше всех найденных раньше"},
+    {"step_clique_cut", "Вершина %1 уже перебрана и смежна со всеми оставшимися кандидатами: "
+                        "новых максимальных кликов здесь нет"},
+    {"step_clique_done", "Поиск окончен: максимальный клик графа размера %1"},
+
+    // Planarity: the degree test, the configurations, the contractions, the complete test.
+    {"step_planar_degree", "Вершин %1: степени 3 и больше — %2, степени 2 и больше — %3"},
+    {"step_planar_degree_stop", "Вершин нужной степени слишком мало: ни K5, ни K3,3 здесь нет"},
+    {"step_planar_k5", "Найден K5 на вершинах %1, %2, %3, %4, %5"},
+    {"step_planar_k33", "Найден K3,3: вершины %1, %2, %3 соединены с вершинами %4, %5, %6"},
+    {"step_planar_contract", "Наибольший клик из %1 вершин стянут в вершину %2"},
+    {"step_planar_few", "Осталось меньше пяти вершин: ни K5, ни K3,3 не найдено"},
+    {"step_planar_large", "Вершин больше %1: отвечает полная проверка планарности"},
+    {"step_planar_planar", "Полная проверка: граф планарный, его можно нарисовать без пересечений дуг"},
+    {"step_planar_subdivision_k5", "Полная проверка нашла подразбиение K5 из %1 дуг: граф не планарный"},
+    {"step_planar_subdivision_k33", "Полная проверка нашла подразбиение K3,3 из %1 дуг: граф не планарный"},
 };
 
 } // namespace
