@@ -43,7 +43,10 @@ void CliqueSearch::Run()
 
 bool CliqueSearch::Dominated(const VertexSet& candidates, const VertexSet& excluded) const
 {
-    for (int x : excluded)
+    // A dominating vertex is adjacent to the highest and the lowest candidate in particular,
+    // which leaves few to try in full.
+    const VertexSet possible = excluded & adjacency[candidates.Highest()] & adjacency[candidates.Lowest()];
+    for (int x : possible)
         if (candidates.SubsetOf(adjacency[x])) {
             if (steps && steps->Enabled())
                 steps->Step("step_clique_cut", {Arg::Vertex(x)});
@@ -54,9 +57,10 @@ bool CliqueSearch::Dominated(const VertexSet& candidates, const VertexSet& exclu
 
 void CliqueSearch::ExtendClique(VertexSet candidates, VertexSet excluded)
 {
-    while (!candidates.Empty()) {
+    // The caller has made sure no excluded vertex dominates the candidates as they come.
+    for (bool first = true; !candidates.Empty(); first = false) {
         // Whatever this level still finds, an excluded vertex would extend it.
-        if (Dominated(candidates, excluded))
+        if (!first && Dominated(candidates, excluded))
             return;
         if (largestOnly && clique.size() + std::size_t(candidates.Count()) <= best.size())
             return;
@@ -73,10 +77,14 @@ void CliqueSearch::ExtendClique(VertexSet candidates, VertexSet excluded)
         }
         const VertexSet nextCandidates = candidates & adjacency[v];
         const VertexSet nextExcluded = excluded & adjacency[v];
-        if (!nextCandidates.Empty() || !nextExcluded.Empty())
-            ExtendClique(nextCandidates, nextExcluded);
-        else
+        // Without candidates the deeper level would find nothing unless nothing is excluded
+        // either; a dominated level is cut before it starts.
+        if (!nextCandidates.Empty()) {
+            if (!Dominated(nextCandidates, nextExcluded))
+                ExtendClique(nextCandidates, nextExcluded);
+        } else if (nextExcluded.Empty()) {
             CliqueClosed();
+        }
         clique.pop_back();
         if (steps && steps->Enabled()) {
             steps->SetVertex(v, VertexState::None);
