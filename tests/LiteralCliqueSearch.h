@@ -10,7 +10,6 @@ struct LiteralCliqueSearch {
     std::vector<int> clique;
     std::vector<std::vector<int>> found;
     std::vector<int> best;
-    long long calls = 0;
 
     void Run(int n)
     {
@@ -22,7 +21,6 @@ struct LiteralCliqueSearch {
 
     void Extend(std::vector<int> candidates, std::vector<int> excluded)
     {
-        ++calls;
         while (!candidates.empty()) {
             const int v = candidates.back();
             clique.push_back(v);
