@@ -5,7 +5,9 @@
 #include "algorithms/EulerRoutes.h"
 #include "algorithms/HamiltonRoutes.h"
 #include "algorithms/MaxFlow.h"
+#include "algorithms/MaximumClique.h"
 #include "algorithms/PathSearches.h"
+#include "algorithms/Planarity.h"
 #include "algorithms/RunAlgorithm.h"
 #include "algorithms/ShortestPaths.h"
 #include "algorithms/SpanningTree.h"
@@ -141,6 +143,16 @@ AlgorithmResult RunMaxFlow(const AlgorithmCall& c)
 AlgorithmResult RunMaxFlowMulti(const AlgorithmCall& c)
 {
     return MaxFlowMulti(c.graf, c.recordSteps);
+}
+
+AlgorithmResult RunMaximumClique(const AlgorithmCall& c)
+{
+    return MaximumClique(c.graf, c.recordSteps);
+}
+
+AlgorithmResult RunPlanarityTest(const AlgorithmCall& c)
+{
+    return PlanarityTest(c.graf, c.recordSteps);
 }
 
 const std::vector<AlgorithmInfo> table = {
@@ -288,6 +300,7 @@ const std::vector<AlgorithmInfo> table = {
     {.name = "FindMaxClickBronKerbosch",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
+     .run = RunMaximumClique,
      .action = "actMaxClick",
      .captionKey = "MaxClick"},
 
@@ -321,6 +334,7 @@ const std::vector<AlgorithmInfo> table = {
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
      .commonTail = false,
+     .run = RunPlanarityTest,
      .menu = Menu::Special,
      .action = "actDeterminPlanar",
      .captionKey = "DeterminPlanar"},

@@ -45,8 +45,10 @@ struct AlgorithmResult {
     // tree weight, ...).
     int resultCount = 0;
     int resultValue = 0;
-    // Arcs the common tail highlights besides the route, without a direction marker; in an
-    // undirected graph the reverse cell too (the edges of a spanning tree).
+    // Highlighting on the document beside the route (a clique, a spanning tree, the arcs of a
+    // configuration): vertices, and arc cells one direction each, without a direction marker. A row without
+    // the common tail that has some is redrawn to show them.
+    std::vector<int> highlightedVertices;
     std::vector<std::pair<int, int>> highlightedArcs;
 
     // A picture of its own instead of the document's highlighting (colourings, flows).
@@ -82,6 +84,8 @@ struct AlgorithmResult {
         route = std::move(vertices);
         resultCount = int(route.size());
     }
+    void HighlightVertex(int v) { highlightedVertices.push_back(v); }
+    void HighlightArc(int from, int to) { highlightedArcs.emplace_back(from, to); }
     // The messages of the run, in order.
     QStringList Messages() const;
     // The Text pane lines and the report the output leaves, starting from empty ones.

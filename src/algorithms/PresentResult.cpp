@@ -88,20 +88,20 @@ void PresentResult(TAllGraf& graf, const AlgorithmResult& result, bool commonTai
             graf.Host().PresentCanvas(picture, true);
         return;
     }
-    if (!commonTail)
+    for (int v : result.highlightedVertices)
+        if (graf.IsVertex(v))
+            graf.Points[v].Active = 1;
+    for (const auto& [from, to] : result.highlightedArcs)
+        if (graf.IsVertex(from) && graf.IsVertex(to))
+            graf.Dugi[from][to].Active = 1;
+    const bool highlights = !result.highlightedVertices.empty() || !result.highlightedArcs.empty();
+    if (!commonTail) {
+        if (highlights)
+            graf.Host().Redraw();
         return;
+    }
     if (result.resultCount > 0)
         graf.MarkPath(result.route);
-    for (const auto& [a, b] : result.highlightedArcs) {
-        if (!graf.IsVertex(a) || !graf.IsVertex(b))
-            continue;
-        graf.Dugi[a][b].Active = 1;
-        graf.Dugi[a][b].Marker = 0;
-        if (graf.IsOrint == 0) {
-            graf.Dugi[b][a].Active = 1;
-            graf.Dugi[b][a].Marker = 0;
-        }
-    }
     graf.Host().Redraw();
     // The Text pane's caret goes back to its start; the window that shows the pane does that.
 }

@@ -108,6 +108,10 @@ AlgorithmResult FindMinimumSpanningTree(const TAllGraf& g, bool recordSteps)
     result.Clear();
     result.Heading(Translate(QStringLiteral("Graf_have_min")) + QString::number(result.resultValue));
     result.ShowReport();
-    result.highlightedArcs = std::move(edges);
+    // An undirected edge is two arc cells: both are highlighted.
+    for (const auto& [a, b] : edges) {
+        result.HighlightArc(a, b);
+        result.HighlightArc(b, a);
+    }
     return result;
 }

@@ -1,0 +1,173 @@
+#include "algorithms/MaximumClique.h"
+
+#include "base/TranslateManager.h"
+#include "document/AllGrafUnit.h"
+#include "report/HTMLReport.h"
+
+namespace {
+
+using Arg = StepTrace::Argument;
+using VertexState = StepTrace::VertexState;
+using ArcState = StepTrace::ArcState;
+
+} // namespace
+
+AdjacencySets CliqueAdjacency(const TAllGraf& g)
+{
+    AdjacencySets adjacency(std::size_t(g.PointCount) + 1);
+    for (int u = 1; u <= g.PointCount; ++u)
+        for (int v : g.OutArcs(u))
+            if (g.Dugi[u][v].Cost > 0 && v != u) {
+                adjacency[u].Insert(v);
+                adjacency[v].Insert(u);
+            }
+    return adjacency;
+}
+
+CliqueSearch::CliqueSearch(const AdjacencySets& adjacency, int vertexCount)
+    : adjacency(adjacency), vertexCount(vertexCount)
+{
+}
+
+void CliqueSearch::Run()
+{
+    clique.clear();
+    best.clear();
+    maximalCount = 0;
+    VertexSet candidates;
+    for (int v = 1; v <= vertexCount; ++v)
+        candidates.Insert(v);
+    clique.reserve(std::size_t(vertexCount));
+    ExtendClique(candidates, VertexSet());
+}
+
+bool CliqueSearch::Dominated(const VertexSet& candidates, const VertexSet& excluded) const
+{
+    // A dominating vertex is adjacent to the highest and the lowest candidate in particular,
+    // which leaves few to try in full.
+    const VertexSet possible = excluded & adjacency[candidates.Highest()] & adjacency[candidates.Lowest()];
+    for (int x : possible)
+        if (candidates.SubsetOf(adjacency[x])) {
+            if (steps && steps->Enabled())
+                steps->Step("step_clique_cut", {Arg::Vertex(x)});
+            return true;
+        }
+    return false;
+}
+
+void CliqueSearch::ExtendClique(VertexSet candidates, VertexSet excluded)
+{
+    // The caller has made sure no excluded vertex dominates the candidates as they come.
+    for (bool first = true; !candidates.Empty(); first = false) {
+        // Whatever this level still finds, an excluded vertex would extend it.
+        if (!first && Dominated(candidates, excluded))
+            return;
+        if (largestOnly && clique.size() + std::size_t(candidates.Count()) <= best.size())
+            return;
+        const int v = candidates.Highest();
+        clique.push_back(v);
+        if (steps && steps->Enabled()) {
+            for (std::size_t k = 0; k + 1 < clique.size(); ++k) {
+                steps->SetVertex(clique[k], VertexState::Visited);
+                steps->SetArc(clique[k], v, ArcState::Chosen);
+                steps->SetArc(v, clique[k], ArcState::Chosen);
+            }
+            steps->SetVertex(v, VertexState::Current);
+            steps->Step("step_clique_extend", {Arg::Vertex(v), Arg::Number(int(clique.size()))});
+        }
+        const VertexSet nextCandidates = candidates & adjacency[v];
+        const VertexSet nextExcluded = excluded & adjacency[v];
+        // Without candidates the deeper level would find nothing unless nothing is excluded
+        // either; a dominated level is cut before it starts.
+        if (!nextCandidates.Empty()) {
+            if (!Dominated(nextCandidates, nextExcluded))
+                ExtendClique(nextCandidates, nextExcluded);
+        } else if (nextExcluded.Empty()) {
+            CliqueClosed();
+        }
+        clique.pop_back();
+        if (steps && steps->Enabled()) {
+            steps->SetVertex(v, VertexState::None);
+            for (int w : clique) {
+                steps->SetArc(w, v, ArcState::None);
+                steps->SetArc(v, w, ArcState::None);
+            }
+        }
+        excluded.Insert(v);
+        candidates.Erase(v);
+    }
+}
+
+void CliqueSearch::CliqueClosed()
+{
+    ++maximalCount;
+    const bool better = clique.size() > best.size();
+    if (better)
+        best = clique;
+    if (onMaximal)
+        onMaximal(clique);
+    if (steps && steps->Enabled())
+        steps->Step(better ? "step_clique_best" : "step_clique_maximal", {Arg::Number(int(clique.size()))});
+}
+
+AlgorithmResult MaximumClique(const TAllGraf& g, bool recordSteps)
+{
+    AlgorithmResult result;
+    const int n = g.PointCount;
+    if (recordSteps)
+        result.steps.Start(n);
+
+    const AdjacencySets adjacency = CliqueAdjacency(g);
+    CliqueSearch search(adjacency, n);
+    if (recordSteps)
+        search.steps = &result.steps;
+
+    // The list is report markup; the texts in it are escaped once, the numbers need none.
+    const QString foundPrefix =
+        HTMLReportManager::Escape(Translate(QStringLiteral("Found_click"))) + QStringLiteral(": ");
+    QString allCliques;
+    search.onMaximal = [&](std::span<const int> clique) {
+        if (search.MaximalCount() > ListedCliqueLimit)
+            return;
+        allCliques += foundPrefix;
+        for (int v : clique)
+            allCliques += QString::number(v) + QLatin1Char(' ');
+        allCliques += QStringLiteral("<br>");
+    };
+    search.Run();
+
+    const std::vector<int>& best = search.Best();
+    result.Clear();
+    result.Heading(Translate(QStringLiteral("Max_click_is")) + QLatin1Char(' ') +
+                   QString::number(best.size()));
+    result.Line(Translate(QStringLiteral("Graf_of_max_click")) + QLatin1Char(':'));
+    QString members;
+    for (int v : best) {
+        members += QString::number(v) + QLatin1Char(' ');
+        result.HighlightVertex(v);
+        for (int w : best)
+            if (w != v)
+                result.HighlightArc(v, w);
+    }
+    result.Line(members);
+    result.ReportLine(Translate(QStringLiteral("All_click")));
+    result.ReportRaw(allCliques + QStringLiteral("<br>"));
+    if (search.MaximalCount() > ListedCliqueLimit)
+        result.ReportLine(
+            Translate(QStringLiteral("Click_list_cut")).arg(ListedCliqueLimit).arg(search.MaximalCount()));
+    result.ShowReport();
+    result.resultValue = int(best.size());
+
+    if (result.steps.Enabled()) {
+        for (int v = 1; v <= n; ++v)
+            result.steps.SetVertex(v, VertexState::None);
+        for (int v : best) {
+            result.steps.SetVertex(v, VertexState::Finished);
+            for (int w : best)
+                if (w != v)
+                    result.steps.SetArc(v, w, ArcState::Chosen);
+        }
+        result.steps.Step("step_clique_done", {Arg::Number(int(best.size()))});
+    }
+    return result;
+}

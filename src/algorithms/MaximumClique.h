@@ -1,0 +1,73 @@
+#pragma once
+
+#include "algorithms/AlgorithmResult.h"
+#include "algorithms/VertexSet.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+class TAllGraf;
+
+// Cliques of an undirected graph.
+
+// The neighbours of every vertex 1..n (index 0 unused, no vertex its own neighbour).
+using AdjacencySets = std::vector<VertexSet>;
+
+// The document's adjacency for the clique search: two vertices are adjacent when an arc of
+// positive weight joins them (either way, so a directed document is read as its underlying
+// undirected graph).
+AdjacencySets CliqueAdjacency(const TAllGraf& graf);
+
+// The Bron–Kerbosch search in its first form, without a pivot: the last candidate is tried
+// first, so the clique being built holds its vertices in decreasing order and the first
+// maximal clique found contains vertex n. Candidates always ascend, so they and the excluded
+// vertices are kept as sets; the order of the excluded ones never shows in the result.
+// Branches that cannot yield a maximal clique are cut — an excluded vertex adjacent to every
+// remaining candidate would extend anything found there — so the maximal cliques come out
+// exactly as the full search lists them, in the same order.
+class CliqueSearch {
+  public:
+    CliqueSearch(const AdjacencySets& adjacency, int vertexCount);
+
+    // Called with each maximal clique, in stack order (decreasing), as it is found.
+    std::function<void(std::span<const int>)> onMaximal;
+    // Only the largest clique matters: also cut branches that cannot beat it (the listing
+    // then misses cliques, the largest stays the same).
+    bool largestOnly = false;
+    // Frames for each vertex added, each maximal clique and each cut branch; null for none.
+    StepTrace* steps = nullptr;
+
+    // Searches from candidates 1..n with nothing excluded.
+    void Run();
+
+    // The first clique of the greatest size, in stack order.
+    const std::vector<int>& Best() const { return best; }
+    std::int64_t MaximalCount() const { return maximalCount; }
+
+  private:
+    void ExtendClique(VertexSet candidates, VertexSet excluded);
+    bool Dominated(const VertexSet& candidates, const VertexSet& excluded) const;
+    void CliqueClosed();
+
+    const AdjacencySets& adjacency;
+    int vertexCount;
+    std::vector<int> clique; // R, the stack
+    std::vector<int> best;
+    std::int64_t maximalCount = 0;
+};
+
+// How many maximal cliques the report lists before it only counts them.
+inline constexpr int ListedCliqueLimit = 1000;
+
+// Every maximal clique of an undirected graph, and the largest one.
+// Preconditions: an undirected document (a directed one is read as undirected).
+// Result: resultValue is the size of the largest clique; the clique is highlighted (its
+// vertices and every arc between them); no route. Ties: among cliques of equal size the first
+// found stays best.
+// Output: the size as a heading, the members by vertex number in stack order each followed by
+// a blank, then in the report alone every maximal clique in the order found — the first
+// ListedCliqueLimit of them, then how many were found in all.
+// Steps: each vertex added to the clique, each maximal clique (and each new best), each cut.
+AlgorithmResult MaximumClique(const TAllGraf& graf, bool recordSteps = false);

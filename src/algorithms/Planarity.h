@@ -1,0 +1,38 @@
+#pragma once
+
+#include "algorithms/AlgorithmResult.h"
+
+#include <array>
+#include <vector>
+
+class TAllGraf;
+
+// Planarity of an undirected graph.
+
+// A subset of at most five vertex numbers in increasing order; unused places hold 0.
+using SubsetRow = std::array<int, 5>;
+
+// Every k-subset of 1..n (1 <= k <= 5) into table, in colexicographic order ({1,2}, {1,3},
+// {2,3} for k = 2, n = 3), each row ascending. Returns the number of rows; none for k outside
+// 1..5 or above n.
+int EnumerateSubsets(int k, int n, std::vector<SubsetRow>& table);
+
+// How many vertices the search for K5 and K3,3 among contracted cliques handles; larger graphs
+// are answered by the complete test alone.
+inline constexpr int ConfigurationSearchLimit = 32;
+
+// Whether an undirected graph is planar. Up to ConfigurationSearchLimit vertices, a K5 or
+// K3,3 is sought among the vertices (the first in colexicographic order of the subsets), and
+// while none is found and enough vertices of degree 3 (or 2) remain, the largest clique is
+// contracted into its highest vertex and the search repeated; what it finds is a minor of the
+// graph, so the graph is not planar and the configuration's arcs (arcs of the document, carried
+// over through the contractions) are listed and highlighted. When it finds nothing — or the
+// graph is larger — the complete planarity test decides, and for a graph that is not planar
+// the arcs of a subdivided K5 or K3,3 are listed and highlighted instead, lower end first.
+// Preconditions: an undirected document (a directed one is read as undirected).
+// Output: the verdict as a heading; when not planar, the line asking to delete one of the arcs
+// and the arcs by display name "p - q"; then the report is shown. No route; the highlighted
+// arcs are shown by a redraw.
+// Steps: each degree test, each K5 or K3,3 found, each contraction, the complete test's answer
+// with its subdivision.
+AlgorithmResult PlanarityTest(const TAllGraf& graf, bool recordSteps = false);

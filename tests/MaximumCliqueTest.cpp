@@ -1,0 +1,268 @@
+#include "algorithms/MaximumClique.h"
+#include "GraphFixtures.h"
+#include "IgraphOracle.h"
+#include "LiteralCliqueSearch.h"
+#include "ScriptedHost.h"
+#include "TestFolders.h"
+#include "algorithms/RunAlgorithm.h"
+#include "base/ProgramPaths.h"
+#include "base/TranslateManager.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using V = std::vector<int>;
+
+namespace {
+
+struct MaximumCliqueTest : ::testing::Test {
+    QTemporaryDir dir;
+    ScriptedHost host;
+    std::unique_ptr<TAllGraf> g;
+    AlgorithmRun run;
+
+    void SetUp() override
+    {
+        ProgramPaths::SetProgramFolderOverride(dir.path());
+        TranslateManager().UseBuiltIn();
+    }
+    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
+    void Make(int n, bool weighted = false)
+    {
+        g = MakeGraf(false, weighted, n);
+        g->AttachHost(&host);
+    }
+    void Run() { RunAlgorithm(*g, "FindMaxClickBronKerbosch", 0, 0, &run); }
+};
+
+// The adjacency as written: A[u][v] and A[v][u] take the cells' weights for every arc u->v,
+// and a positive entry means adjacent.
+std::vector<std::vector<bool>> LiteralAdjacency(const TAllGraf& g)
+{
+    const int n = g.PointCount;
+    std::vector<std::vector<int>> a(n + 1, std::vector<int>(n + 1, 0));
+    for (int u = 1; u <= n; ++u)
+        for (int v : g.OutArcs(u)) {
+            a[u][v] = g.Dugi[u][v].Cost;
+            a[v][u] = g.Dugi[v][u].Cost;
+        }
+    std::vector<std::vector<bool>> adjacent(n + 1, std::vector<bool>(n + 1, false));
+    for (int u = 1; u <= n; ++u)
+        for (int v = 1; v <= n; ++v)
+            adjacent[u][v] = a[u][v] > 0;
+    return adjacent;
+}
+
+// An undirected graph on n vertices with each edge present with probability percent/100;
+// a weighted one gets some arcs of weight 0, which join nothing.
+std::unique_ptr<TAllGraf> RandomGraf(QRandomGenerator& random, int n, int percent, bool weighted)
+{
+    auto g = MakeGraf(false, weighted, n);
+    for (int a = 1; a <= n; ++a)
+        for (int b = a + 1; b <= n; ++b)
+            if (int(random.bounded(100)) < percent)
+                g->AddDuga(b, a, weighted ? int(random.bounded(4)) : 1);
+    return g;
+}
+
+std::vector<V> ListOf(const TAllGraf& g, bool largestOnly, V* best = nullptr)
+{
+    const AdjacencySets adjacency = CliqueAdjacency(g);
+    CliqueSearch search(adjacency, g.PointCount);
+    search.largestOnly = largestOnly;
+    std::vector<V> found;
+    search.onMaximal = [&](std::span<const int> clique) { found.emplace_back(clique.begin(), clique.end()); };
+    search.Run();
+    EXPECT_EQ(search.MaximalCount(), std::int64_t(found.size()));
+    if (best)
+        *best = search.Best();
+    return found;
+}
+
+} // namespace
+
+TEST_F(MaximumCliqueTest, TriangleWithATailThroughTheDispatcher)
+{
+    Make(4);
+    g->AddDuga(1, 2, 1);
+    g->AddDuga(2, 3, 1);
+    g->AddDuga(1, 3, 1);
+    g->AddDuga(3, 4, 1);
+    Run();
+    ASSERT_TRUE(run.ran);
+    EXPECT_EQ(g->Outp().Lines(), QStringList({"Максимальный клик графа равен 3",
+                                              "Вершины входящие в максимальный клик:", "3 2 1 "}));
+    EXPECT_EQ(g->ReportManager.GetContent(),
+              "<b>Максимальный клик графа равен 3</b><br>Вершины входящие в максимальный клик:<br>3 2 1 <br>"
+              "Найденные клики графа<br>Найденный клик: 4 3 <br>Найденный клик: 3 2 1 <br><br>");
+    EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
+    EXPECT_EQ(run.result.resultValue, 3);
+    EXPECT_TRUE(run.result.route.empty());
+    EXPECT_EQ(host.redraws, 1);
+    for (int v = 1; v <= 3; ++v) {
+        EXPECT_EQ(g->Points[v].Active, 1);
+        for (int w = 1; w <= 3; ++w)
+            if (w != v) {
+                EXPECT_EQ(g->Dugi[v][w].Active, 1);
+                EXPECT_EQ(g->Dugi[v][w].Marker, 0);
+            }
+    }
+    EXPECT_EQ(g->Points[4].Active, 0);
+    EXPECT_EQ(g->Dugi[3][4].Active, 0);
+    EXPECT_EQ(g->Dugi[4][3].Active, 0);
+
+    // A directed graph is refused before the search.
+    g = MakeGraf(true, false, 2);
+    g->AttachHost(&host);
+    Run();
+    EXPECT_FALSE(run.ran);
+    EXPECT_EQ(host.MessageTexts(), QStringList{"Этот алгоритм не для орграфов"});
+}
+
+TEST_F(MaximumCliqueTest, IsolatedVerticesAndArcsOfWeightZero)
+{
+    Make(3);
+    Run();
+    EXPECT_EQ(g->Outp().Lines().last(), "3 ");
+    EXPECT_TRUE(g->ReportManager.GetContent().endsWith(
+        "Найденные клики графа<br>Найденный клик: 3 <br>Найденный клик: 2 <br>Найденный клик: 1 <br><br>"));
+    EXPECT_EQ(g->Points[3].Active, 1);
+    EXPECT_EQ(g->Points[2].Active, 0);
+
+    // 1-2 weighs 0: the triangle is two edges, and the cliques are {3, 2} and {3, 1}.
+    Make(3, true);
+    g->AddDuga(1, 2, 0);
+    g->AddDuga(2, 3, 5);
+    g->AddDuga(1, 3, 7);
+    Run();
+    EXPECT_EQ(run.result.resultValue, 2);
+    EXPECT_TRUE(
+        g->ReportManager.GetContent().endsWith("Найденный клик: 3 2 <br>Найденный клик: 3 1 <br><br>"));
+    EXPECT_EQ(g->Dugi[1][2].Active, 0);
+}
+
+TEST_F(MaximumCliqueTest, LongListsAreCutAndCounted)
+{
+    // Every vertex joined to all but its partner (2i-1, 2i): 2^11 maximal cliques of 11.
+    Make(22);
+    for (int a = 1; a <= 22; ++a)
+        for (int b = a + 1; b <= 22; ++b)
+            if (!(a % 2 == 1 && b == a + 1))
+                g->AddDuga(a, b, 1);
+    Run();
+    EXPECT_EQ(g->Outp().Lines().last(), "22 20 18 16 14 12 10 8 6 4 2 ");
+    const QString report = g->ReportManager.GetContent();
+    EXPECT_EQ(report.count("Найденный клик: "), ListedCliqueLimit);
+    EXPECT_TRUE(report.endsWith("<br><br>Выше показаны первые 1000; всего найдено кликов: 2048<br>"));
+
+    // A complete graph is one clique, found without trying its subsets.
+    Make(30);
+    for (int a = 1; a <= 30; ++a)
+        for (int b = a + 1; b <= 30; ++b)
+            g->AddDuga(a, b, 1);
+    const std::vector<V> found = ListOf(*g, false);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].size(), 30u);
+    EXPECT_EQ(found[0].front(), 30);
+}
+
+TEST_F(MaximumCliqueTest, StepsNarrateEachVertexAddedEachCliqueAndEachCut)
+{
+    Make(4);
+    g->AddDuga(1, 2, 1);
+    g->AddDuga(2, 3, 1);
+    g->AddDuga(1, 3, 1);
+    g->AddDuga(3, 4, 1);
+    const AlgorithmResult result = MaximumClique(*g, true);
+    QStringList keys;
+    for (int i = 0; i < result.steps.FrameCount(); ++i)
+        keys.append(result.steps.NarrationOf(i).key);
+    // {4, 3}; then {3, 2, 1}; then 2 and 3, already tried, would extend whatever is left.
+    EXPECT_EQ(keys,
+              QStringList({"step_clique_extend", "step_clique_extend", "step_clique_best",
+                           "step_clique_extend", "step_clique_extend", "step_clique_extend",
+                           "step_clique_best", "step_clique_cut", "step_clique_cut", "step_clique_done"}));
+    const StepTrace::Frame last = result.steps.FrameAt(result.steps.FrameCount() - 1);
+    EXPECT_EQ(last.vertices[1], StepTrace::VertexState::Finished);
+    EXPECT_EQ(last.vertices[4], StepTrace::VertexState::None);
+    EXPECT_EQ(last.Arc(3, 1), StepTrace::ArcState::Chosen);
+    EXPECT_EQ(last.Arc(3, 4), StepTrace::ArcState::None);
+    EXPECT_EQ(result.steps.FrameAt(7).arguments[0].value, 2);
+}
+
+TEST(CliqueSearch, CutsKeepTheFullSearchsListAndOrder)
+{
+    QRandomGenerator random(2024);
+    for (int round = 0; round < 400; ++round) {
+        const int n = int(random.bounded(1, 15));
+        const int percent = int(random.bounded(10, 100));
+        const auto g = RandomGraf(random, n, percent, round % 3 == 0);
+        const auto adjacent = LiteralAdjacency(*g);
+        LiteralCliqueSearch literal{adjacent, {}, {}, {}};
+        literal.Run(n);
+
+        V best;
+        ASSERT_EQ(ListOf(*g, false, &best), literal.found) << "round " << round;
+        EXPECT_EQ(best, literal.best);
+        V largest;
+        ListOf(*g, true, &largest);
+        EXPECT_EQ(largest, literal.best) << "round " << round;
+
+        // The report lists the same cliques, and the member line is the first largest.
+        const AlgorithmResult result = MaximumClique(*g);
+        QString expected;
+        for (const V& clique : literal.found) {
+            expected += "Найденный клик: ";
+            for (int v : clique)
+                expected += QString::number(v) + ' ';
+            expected += "<br>";
+        }
+        QString members;
+        for (int v : literal.best)
+            members += QString::number(v) + ' ';
+        EXPECT_EQ(result.PaneLines().last(), members);
+        bool listed = false;
+        for (const OutputItem& item : result.output)
+            if (item.kind == OutputItem::Kind::ReportRaw)
+                listed = item.text == expected + "<br>";
+        EXPECT_TRUE(listed) << "round " << round;
+    }
+}
+
+TEST(CliqueSearch, AgreesWithIgraphsMaximalCliquesAndCliqueNumber)
+{
+    QRandomGenerator random(99);
+    for (int round = 0; round < 300; ++round) {
+        const int n = int(random.bounded(1, 31));
+        const auto g = RandomGraf(random, n, int(random.bounded(5, 96)), false);
+        V best;
+        std::vector<V> ours = ListOf(*g, false, &best);
+        for (V& clique : ours)
+            std::sort(clique.begin(), clique.end());
+        std::sort(ours.begin(), ours.end());
+
+        IgraphCopy copy(*g);
+        igraph_vector_int_list_t cliques;
+        igraph_vector_int_list_init(&cliques, 0);
+        igraph_maximal_cliques(&copy.graph, &cliques, 0, 0);
+        std::vector<V> theirs;
+        for (igraph_integer_t i = 0; i < igraph_vector_int_list_size(&cliques); ++i) {
+            const igraph_vector_int_t* clique = igraph_vector_int_list_get_ptr(&cliques, i);
+            V members;
+            for (igraph_integer_t k = 0; k < igraph_vector_int_size(clique); ++k)
+                members.push_back(int(VECTOR(*clique)[k]) + 1);
+            std::sort(members.begin(), members.end());
+            theirs.push_back(members);
+        }
+        igraph_vector_int_list_destroy(&cliques);
+        std::sort(theirs.begin(), theirs.end());
+        EXPECT_EQ(ours, theirs) << "round " << round;
+
+        igraph_integer_t cliqueNumber = 0;
+        igraph_clique_number(&copy.graph, &cliqueNumber);
+        EXPECT_EQ(igraph_integer_t(best.size()), cliqueNumber) << "round " << round;
+        EXPECT_EQ(MaximumClique(*g).resultValue, cliqueNumber);
+    }
+}

@@ -1,0 +1,594 @@
+#include "algorithms/Planarity.h"
+#include "GraphFixtures.h"
+#include "LiteralCliqueSearch.h"
+#include "ScriptedHost.h"
+#include "TestFolders.h"
+#include "algorithms/KuratowskiSubdivision.h"
+#include "algorithms/RunAlgorithm.h"
+#include "base/ProgramPaths.h"
+#include "base/TranslateManager.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+
+using Pair = std::pair<int, int>;
+using Pairs = std::vector<Pair>;
+
+namespace {
+
+struct Planarity : ::testing::Test {
+    QTemporaryDir dir;
+    ScriptedHost host;
+    std::unique_ptr<TAllGraf> g;
+    AlgorithmRun run;
+
+    void SetUp() override
+    {
+        ProgramPaths::SetProgramFolderOverride(dir.path());
+        TranslateManager().UseBuiltIn();
+    }
+    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
+    void Make(int n, const Pairs& edges)
+    {
+        g = MakeGraf(false, false, n);
+        g->AttachHost(&host);
+        for (const auto& [a, b] : edges)
+            g->AddDuga(a, b, 1);
+    }
+    void Run() { RunAlgorithm(*g, "IsPlanar", 0, 0, &run); }
+    QStringList Lines() const { return g->Outp().Lines(); }
+};
+
+Pairs Complete(int n)
+{
+    Pairs edges;
+    for (int a = 1; a <= n; ++a)
+        for (int b = a + 1; b <= n; ++b)
+            edges.emplace_back(a, b);
+    return edges;
+}
+
+Pairs Cycle(int n)
+{
+    Pairs edges;
+    for (int v = 1; v <= n; ++v)
+        edges.emplace_back(v, v % n + 1);
+    return edges;
+}
+
+Pairs Petersen()
+{
+    Pairs edges;
+    for (int i = 0; i < 5; ++i) {
+        edges.emplace_back(1 + i, 1 + (i + 1) % 5); // outer cycle
+        edges.emplace_back(1 + i, 6 + i);           // spokes
+        edges.emplace_back(6 + i, 6 + (i + 2) % 5); // inner star
+    }
+    return edges;
+}
+
+Pairs FiveCube()
+{
+    Pairs edges;
+    for (int v = 0; v < 32; ++v)
+        for (int bit = 1; bit < 32; bit <<= 1)
+            if ((v ^ bit) > v)
+                edges.emplace_back(v + 1, (v ^ bit) + 1);
+    return edges;
+}
+
+// K3,3 on {1,2,3} and {4,5,6} with every edge split by a vertex of its own (7..15).
+Pairs SubdividedK33()
+{
+    Pairs edges;
+    int middle = 7;
+    for (int a = 1; a <= 3; ++a)
+        for (int b = 4; b <= 6; ++b) {
+            edges.emplace_back(a, middle);
+            edges.emplace_back(middle, b);
+            ++middle;
+        }
+    return edges;
+}
+
+Pairs RandomEdges(QRandomGenerator& random, int n, int percent)
+{
+    Pairs edges;
+    for (int a = 1; a <= n; ++a)
+        for (int b = a + 1; b <= n; ++b)
+            if (int(random.bounded(100)) < percent)
+                edges.emplace_back(a, b);
+    return edges;
+}
+
+// Whether the graph has K5 or K3,3 as a minor (Wagner: exactly when it is not planar): every
+// way of putting vertices into up to six connected branch sets, up to renaming the sets.
+bool HasKuratowskiMinor(int n, const Pairs& edges)
+{
+    std::vector<unsigned> neighbours(n, 0);
+    for (const auto& [a, b] : edges) {
+        neighbours[a - 1] |= 1u << (b - 1);
+        neighbours[b - 1] |= 1u << (a - 1);
+    }
+    auto connected = [&](unsigned set) {
+        unsigned reached = set & (~set + 1);
+        for (unsigned grown = reached;; reached = grown) {
+            for (int v = 0; v < n; ++v)
+                if (reached >> v & 1)
+                    grown |= neighbours[v] & set;
+            if (grown == reached)
+                return reached == set;
+        }
+    };
+    std::vector<int> label(n, 0);
+    std::function<bool(int, int)> assign = [&](int v, int used) -> bool {
+        if (v == n) {
+            if (used < 5)
+                return false;
+            std::vector<unsigned> sets(used, 0), touches(used, 0);
+            for (int u = 0; u < n; ++u)
+                if (label[u] > 0) {
+                    sets[label[u] - 1] |= 1u << u;
+                    touches[label[u] - 1] |= neighbours[u];
+                }
+            for (unsigned set : sets)
+                if (!connected(set))
+                    return false;
+            auto joined = [&](int i, int j) { return (touches[i] & sets[j]) != 0; };
+            if (used == 5) {
+                for (int i = 0; i < 5; ++i)
+                    for (int j = i + 1; j < 5; ++j)
+                        if (!joined(i, j))
+                            return false;
+                return true;
+            }
+            // Six sets: some three of them (with the first) each joined to the other three.
+            for (int x = 1; x < 6; ++x)
+                for (int y = x + 1; y < 6; ++y) {
+                    const std::set<int> side{0, x, y};
+                    bool all = true;
+                    for (int i : side)
+                        for (int j = 0; j < 6; ++j)
+                            if (!side.count(j) && !joined(i, j))
+                                all = false;
+                    if (all)
+                        return true;
+                }
+            return false;
+        }
+        for (int l = 0; l <= std::min(used + 1, 6); ++l) {
+            label[v] = l;
+            if (assign(v + 1, std::max(used, l)))
+                return true;
+        }
+        return false;
+    };
+    return assign(0, 0);
+}
+
+// Whether the edges form a subdivided K5 or K3,3: branch vertices of degree 4 (five) or 3 (six),
+// every other vertex on exactly one path between two branch vertices, the paths joining the
+// branch vertices as K5 or K3,3 does, once each.
+bool IsKuratowskiSubdivision(const Pairs& edges)
+{
+    std::map<int, std::vector<int>> around;
+    for (const auto& [a, b] : edges) {
+        around[a].push_back(b);
+        around[b].push_back(a);
+    }
+    std::vector<int> branch;
+    for (const auto& [v, list] : around) {
+        if (list.size() >= 3)
+            branch.push_back(v);
+        else if (list.size() != 2)
+            return false;
+    }
+    const bool k5 = branch.size() == 5;
+    if (!k5 && branch.size() != 6)
+        return false;
+    std::set<Pair> joins;
+    std::set<int> inner;
+    for (int start : branch) {
+        if (around[start].size() != (k5 ? 4u : 3u))
+            return false;
+        for (int next : around[start]) {
+            int previous = start;
+            int v = next;
+            while (around[v].size() == 2) {
+                inner.insert(v);
+                const int after = around[v][0] == previous ? around[v][1] : around[v][0];
+                previous = v;
+                v = after;
+                if (v == start)
+                    return false;
+            }
+            if (start < v && !joins.insert({start, v}).second)
+                return false;
+        }
+    }
+    if (inner.size() + branch.size() != around.size())
+        return false;
+    if (k5)
+        return joins.size() == 10;
+    if (joins.size() != 9)
+        return false;
+    // Bipartite with sides of three: the first branch vertex's partners form one side.
+    std::set<int> other;
+    for (const auto& [a, b] : joins) {
+        if (a == branch[0])
+            other.insert(b);
+        if (b == branch[0])
+            other.insert(a);
+    }
+    for (const auto& [a, b] : joins)
+        if (other.count(a) == other.count(b))
+            return false;
+    return other.size() == 3;
+}
+
+// The configuration search as written: matrices with their diagonal, tables of all subsets,
+// the plain clique search and the contraction entry by entry. The document arcs it would list.
+Pairs LiteralConfigurationSearch(const TAllGraf& doc)
+{
+    int n = doc.PointCount;
+    std::vector<std::vector<int>> w(n + 1, std::vector<int>(n + 1, 0));
+    std::vector<std::vector<Pair>> o(n + 1, std::vector<Pair>(n + 1));
+    for (int v = 1; v <= n; ++v)
+        w[v][v] = 1;
+    for (int u = 1; u <= n; ++u)
+        for (int v : doc.OutArcs(u)) {
+            w[u][v] = w[v][u] = 1;
+            o[u][v] = {u, v};
+            o[v][u] = {v, u};
+        }
+    Pairs recorded;
+    std::vector<SubsetRow> table;
+    while (n >= 5) {
+        int c4 = 0, c3 = 0;
+        for (int v = 1; v <= n; ++v) {
+            const int entries =
+                int(std::count_if(w[v].begin() + 1, w[v].begin() + n + 1, [](int x) { return x; }));
+            c4 += entries >= 4;
+            c3 += entries >= 3;
+        }
+        const bool enough = c4 >= 5 || c3 >= 6;
+        if (enough) {
+            EnumerateSubsets(5, n, table);
+            for (const SubsetRow& row : table) {
+                bool all = true;
+                for (int a : row)
+                    for (int b : row)
+                        all = all && w[a][b] != 0;
+                if (all) {
+                    for (int i = 0; i < 5; ++i)
+                        for (int j = i + 1; j < 5; ++j)
+                            recorded.emplace_back(row[i], row[j]);
+                    break;
+                }
+            }
+        }
+        if (recorded.empty() && n >= 6 && enough) {
+            EnumerateSubsets(3, n, table);
+            for (std::size_t s = 0; s < table.size() && recorded.empty(); ++s)
+                for (std::size_t t = 0; t < table.size(); ++t) {
+                    bool all = t != s;
+                    for (int i = 0; i < 3; ++i)
+                        for (int j = 0; j < 3; ++j)
+                            all = all && w[table[s][i]][table[t][j]] != 0 && table[s][i] != table[t][j];
+                    if (all) {
+                        for (int j = 0; j < 3; ++j)
+                            for (int i = 0; i < 3; ++i)
+                                recorded.emplace_back(table[s][i], table[t][j]);
+                        break;
+                    }
+                }
+        }
+        if (!recorded.empty() || doc.PointCount < 6 || !enough)
+            break;
+        std::vector<std::vector<bool>> adjacent(n + 1, std::vector<bool>(n + 1));
+        for (int a = 1; a <= n; ++a)
+            for (int b = 1; b <= n; ++b)
+                adjacent[a][b] = w[a][b] != 0;
+        LiteralCliqueSearch search{adjacent, {}, {}, {}};
+        search.Run(n);
+        if (search.best.size() < 2)
+            break;
+        const int r = search.best[0];
+        std::vector<bool> removed(n + 1, false);
+        for (std::size_t k = 1; k < search.best.size(); ++k) {
+            const int m = search.best[k];
+            removed[m] = true;
+            for (int x = 1; x <= n; ++x) {
+                if (x == r)
+                    continue;
+                w[r][x] = std::max(w[m][x], w[r][x]);
+                if (w[m][x] > 0)
+                    o[r][x] = o[m][x];
+                w[x][r] = std::max(w[x][m], w[x][r]);
+                if (w[x][m] > 0)
+                    o[x][r] = o[x][m];
+            }
+        }
+        std::vector<int> kept;
+        for (int v = 1; v <= n; ++v)
+            if (!removed[v])
+                kept.push_back(v);
+        const int next = int(kept.size());
+        std::vector<std::vector<int>> w2(next + 1, std::vector<int>(next + 1, 0));
+        std::vector<std::vector<Pair>> o2(next + 1, std::vector<Pair>(next + 1));
+        for (int a = 1; a <= next; ++a)
+            for (int b = 1; b <= next; ++b) {
+                w2[a][b] = w[kept[a - 1]][kept[b - 1]];
+                o2[a][b] = o[kept[a - 1]][kept[b - 1]];
+            }
+        n = next;
+        w = std::move(w2);
+        o = std::move(o2);
+    }
+    Pairs arcs;
+    for (const auto& [a, b] : recorded)
+        arcs.push_back(o[a][b]);
+    return arcs;
+}
+
+bool SaysPlanar(const AlgorithmResult& result)
+{
+    return result.PaneLines().value(0) == Translate("Graf_is_planar");
+}
+
+// The "p - q" lines after the two verdict lines, as pairs of vertex numbers (named by number).
+Pairs ListedArcs(const AlgorithmResult& result)
+{
+    Pairs arcs;
+    const QStringList lines = result.PaneLines();
+    for (int i = 2; i < lines.size(); ++i) {
+        const QStringList ends = lines[i].split(" - ");
+        arcs.emplace_back(ends.value(0).toInt(), ends.value(1).toInt());
+    }
+    return arcs;
+}
+
+} // namespace
+
+TEST(EnumerateSubsets, ColexicographicRowsOfEverySubset)
+{
+    std::vector<SubsetRow> table;
+    ASSERT_EQ(EnumerateSubsets(2, 3, table), 3);
+    EXPECT_EQ(table, (std::vector<SubsetRow>{{1, 2, 0, 0, 0}, {1, 3, 0, 0, 0}, {2, 3, 0, 0, 0}}));
+    ASSERT_EQ(EnumerateSubsets(3, 5, table), 10);
+    EXPECT_EQ(table[3], (SubsetRow{2, 3, 4, 0, 0}));
+    EXPECT_EQ(table[4], (SubsetRow{1, 2, 5, 0, 0}));
+    EXPECT_EQ(table[9], (SubsetRow{3, 4, 5, 0, 0}));
+    EXPECT_EQ(EnumerateSubsets(5, 32, table), 201376);
+    // Colexicographic: compared from the highest member down, every row after the one before.
+    auto key = [](const SubsetRow& row) { return std::vector<int>(row.rbegin(), row.rend()); };
+    for (std::size_t i = 1; i < table.size(); ++i)
+        ASSERT_LT(key(table[i - 1]), key(table[i]));
+    EXPECT_EQ(EnumerateSubsets(1, 4, table), 4);
+    EXPECT_EQ(EnumerateSubsets(4, 3, table), 0);
+    EXPECT_TRUE(table.empty());
+    EXPECT_EQ(EnumerateSubsets(6, 9, table), 0);
+}
+
+TEST_F(Planarity, K5ListsItsTenArcsAndHighlightsThem)
+{
+    Make(5, Complete(5));
+    Run();
+    ASSERT_TRUE(run.ran);
+    EXPECT_EQ(Lines(),
+              QStringList({"Граф не планарный ",
+                           "Чтобы сделать граф планарным необходимо удалить одну из следующих дуг:", "1 - 2",
+                           "1 - 3", "1 - 4", "1 - 5", "2 - 3", "2 - 4", "2 - 5", "3 - 4", "3 - 5", "4 - 5"}));
+    EXPECT_TRUE(
+        g->ReportManager.GetContent().startsWith("<b>Граф не планарный </b><br>Чтобы сделать граф планарным "
+                                                 "необходимо удалить одну из следующих дуг:<br>"
+                                                 "1 - 2<br>"));
+    EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
+    EXPECT_EQ(host.redraws, 1);
+    for (const auto& [a, b] : Complete(5)) {
+        EXPECT_EQ(g->Dugi[a][b].Active, 1);
+        EXPECT_EQ(g->Dugi[b][a].Active, 1);
+    }
+    EXPECT_EQ(g->Points[1].Active, 0);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(Planarity, K33ListsTheFirstPairOfTriples)
+{
+    Pairs edges;
+    for (int a = 1; a <= 3; ++a)
+        for (int b = 4; b <= 6; ++b)
+            edges.emplace_back(a, b);
+    Make(6, edges);
+    Run();
+    EXPECT_EQ(Lines().mid(2),
+              QStringList({"1 - 4", "2 - 4", "3 - 4", "1 - 5", "2 - 5", "3 - 5", "1 - 6", "2 - 6", "3 - 6"}));
+    EXPECT_EQ(g->Dugi[6][3].Active, 1);
+
+    // Steps: the degree test, then the configuration with its arcs.
+    const AlgorithmResult result = PlanarityTest(*g, true);
+    ASSERT_EQ(result.steps.FrameCount(), 2);
+    EXPECT_EQ(QString(result.steps.NarrationOf(0).key), "step_planar_degree");
+    const StepTrace::Frame found = result.steps.FrameAt(1);
+    EXPECT_EQ(QString(found.key), "step_planar_k33");
+    EXPECT_EQ(found.Arc(1, 4), StepTrace::ArcState::Chosen);
+    EXPECT_EQ(found.arguments[3].value, 4);
+}
+
+TEST_F(Planarity, ContractionsCarryTheArcsOfMergedVertices)
+{
+    // No K5 or K3,3 at first; the first largest clique is {7, 5}, and 5 merges into 7, which
+    // inherits the arc 5-6. Renumbered (6 becomes 5, 7 becomes 6), s = {2, 3, 5} and
+    // t = {1, 4, 6} form a K3,3 whose pair (5, 6) stands for the arc 6 - 5.
+    Make(7, {{1, 2}, {1, 3}, {1, 6}, {2, 4}, {2, 7}, {3, 4}, {3, 7}, {4, 6}, {5, 6}, {5, 7}});
+    Run();
+    EXPECT_EQ(Lines().mid(2),
+              QStringList({"2 - 1", "3 - 1", "6 - 1", "2 - 4", "3 - 4", "6 - 4", "2 - 7", "3 - 7", "6 - 5"}));
+    EXPECT_EQ(g->Dugi[5][6].Active, 1);
+    EXPECT_EQ(g->Dugi[5][7].Active, 0);
+    const AlgorithmResult result = PlanarityTest(*g, true);
+    QStringList keys;
+    for (int i = 0; i < result.steps.FrameCount(); ++i)
+        keys.append(result.steps.NarrationOf(i).key);
+    EXPECT_EQ(keys, QStringList({"step_planar_degree", "step_planar_contract", "step_planar_degree",
+                                 "step_planar_k33"}));
+}
+
+TEST_F(Planarity, CyclesAndSmallGraphsArePlanarWithoutHighlighting)
+{
+    for (int n : {3, 4, 5, 6, 17, 32}) {
+        Make(n, Cycle(n));
+        Run();
+        EXPECT_EQ(Lines(), QStringList{"Граф планарный"}) << n;
+        EXPECT_EQ(g->ReportManager.GetContent(), "<b>Граф планарный</b><br>");
+    }
+    Make(4, Complete(4));
+    Run();
+    EXPECT_EQ(Lines(), QStringList{"Граф планарный"});
+    // No highlighting, so nothing to redraw; and no message.
+    EXPECT_EQ(host.redraws, 0);
+    EXPECT_TRUE(host.messages.empty());
+
+    const AlgorithmResult result = PlanarityTest(*g, true);
+    ASSERT_EQ(result.steps.FrameCount(), 2);
+    EXPECT_EQ(QString(result.steps.NarrationOf(0).key), "step_planar_few");
+    EXPECT_EQ(QString(result.steps.NarrationOf(1).key), "step_planar_planar");
+}
+
+TEST_F(Planarity, GraphsTheConfigurationSearchMissesAreFoundNotPlanar)
+{
+    struct Case {
+        const char* name;
+        int n;
+        Pairs edges;
+    };
+    for (const Case& c : {Case{"Petersen", 10, Petersen()}, Case{"5-cube", 32, FiveCube()},
+                          Case{"subdivided K3,3", 15, SubdividedK33()}}) {
+        Make(c.n, c.edges);
+        // The search among vertices and contracted cliques finds nothing in these.
+        EXPECT_TRUE(LiteralConfigurationSearch(*g).empty()) << c.name;
+        Run();
+        ASSERT_EQ(Lines().value(0), "Граф не планарный ") << c.name;
+        const Pairs arcs = ListedArcs(run.result);
+        EXPECT_TRUE(IsKuratowskiSubdivision(arcs)) << c.name;
+        for (const auto& [p, q] : arcs) {
+            EXPECT_TRUE(g->HasDuga(p, q)) << c.name;
+            EXPECT_EQ(g->Dugi[p][q].Active, 1);
+            EXPECT_EQ(g->Dugi[q][p].Active, 1);
+        }
+        EXPECT_TRUE(std::is_sorted(arcs.begin(), arcs.end()));
+    }
+    EXPECT_TRUE(HasKuratowskiMinor(10, Petersen()));
+    // The subdivision of K3,3 is the whole graph.
+    EXPECT_EQ(ListedArcs(run.result).size(), 18u);
+
+    const AlgorithmResult result = PlanarityTest(*g, true);
+    EXPECT_EQ(QString(result.steps.NarrationOf(result.steps.FrameCount() - 1).key),
+              "step_planar_subdivision_k33");
+}
+
+TEST_F(Planarity, AboveThirtyTwoVerticesTheCompleteTestAnswers)
+{
+    Pairs edges = Complete(5);
+    for (int v = 6; v <= 33; ++v)
+        edges.emplace_back(v - 1, v); // a tail hanging off the K5
+    Make(33, edges);
+    Run();
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(Lines().mid(2), QStringList({"1 - 2", "1 - 3", "1 - 4", "1 - 5", "2 - 3", "2 - 4", "2 - 5",
+                                           "3 - 4", "3 - 5", "4 - 5"}));
+    EXPECT_EQ(g->Dugi[5][6].Active, 0);
+
+    Make(255, Cycle(255));
+    Run();
+    EXPECT_EQ(Lines(), QStringList{"Граф планарный"});
+    const AlgorithmResult result = PlanarityTest(*g, true);
+    EXPECT_EQ(QString(result.steps.NarrationOf(0).key), "step_planar_large");
+}
+
+TEST(PlanarityProperty, VerdictMatchesTheMinorCheckOnSmallGraphs)
+{
+    QRandomGenerator random(4242);
+    int notPlanar = 0;
+    for (int round = 0; round < 300; ++round) {
+        const int n = int(random.bounded(1, 9));
+        const Pairs edges = RandomEdges(random, n, int(random.bounded(20, 100)));
+        auto g = MakeGraf(false, false, n);
+        for (const auto& [a, b] : edges)
+            g->AddDuga(a, b, 1);
+        const AlgorithmResult result = PlanarityTest(*g);
+        const bool minor = HasKuratowskiMinor(n, edges);
+        ASSERT_EQ(SaysPlanar(result), !minor) << "round " << round;
+        notPlanar += minor;
+        const Pairs arcs = ListedArcs(result);
+        for (const auto& [p, q] : arcs)
+            EXPECT_TRUE(g->HasDuga(p, q)) << "round " << round;
+        EXPECT_EQ(result.highlightedArcs.size(), 2 * arcs.size());
+    }
+    EXPECT_GT(notPlanar, 30); // both answers were exercised
+}
+
+TEST(PlanarityProperty, ConfigurationsAreThoseTheWrittenSearchFinds)
+{
+    QRandomGenerator random(1313);
+    int found = 0;
+    for (int round = 0; round < 400; ++round) {
+        // Sparse enough that configurations often appear only after contractions.
+        const int n = int(random.bounded(5, 16));
+        auto g = MakeGraf(false, false, n);
+        for (const auto& [a, b] : RandomEdges(random, n, int(random.bounded(15, 55))))
+            g->AddDuga(round % 2 ? a : b, round % 2 ? b : a, 1);
+        Pairs expected = LiteralConfigurationSearch(*g);
+        const AlgorithmResult result = PlanarityTest(*g);
+        if (expected.empty()) {
+            // Nothing found: the complete test's subdivision, or nothing for a planar graph.
+            Pairs edges;
+            for (int a = 1; a <= n; ++a)
+                for (int b : g->OutArcs(a))
+                    edges.emplace_back(a, b);
+            expected = TestPlanarityCompletely(n, edges).kuratowski;
+        } else {
+            ++found;
+        }
+        EXPECT_EQ(ListedArcs(result), expected) << "round " << round;
+    }
+    EXPECT_GT(found, 100);
+}
+
+TEST(PlanarityProperty, CompleteTestWitnessesAreSubdivisionsOfTheGraph)
+{
+    QRandomGenerator random(777);
+    int witnesses = 0;
+    for (int round = 0; round < 200; ++round) {
+        const int n = int(random.bounded(5, 41));
+        // Sparse enough that many are planar and the non-planar ones need long paths.
+        const Pairs edges = RandomEdges(random, n, int(random.bounded(200, 700)) / n);
+        const CompletePlanarity verdict = TestPlanarityCompletely(n, edges);
+        if (verdict.planar) {
+            EXPECT_TRUE(verdict.kuratowski.empty());
+            continue;
+        }
+        ++witnesses;
+        EXPECT_TRUE(IsKuratowskiSubdivision(verdict.kuratowski)) << "round " << round;
+        for (const Pair& e : verdict.kuratowski)
+            EXPECT_TRUE(std::find(edges.begin(), edges.end(), e) != edges.end()) << "round " << round;
+        std::map<int, int> degree;
+        for (const auto& [a, b] : verdict.kuratowski) {
+            ++degree[a];
+            ++degree[b];
+        }
+        const int branch =
+            int(std::count_if(degree.begin(), degree.end(), [](auto d) { return d.second >= 3; }));
+        EXPECT_EQ(verdict.branchVertices, branch);
+    }
+    EXPECT_GT(witnesses, 40);
+    // A dense graph is tested on part of its edges; the witness still comes from the graph.
+    const CompletePlanarity dense = TestPlanarityCompletely(40, Complete(40));
+    EXPECT_FALSE(dense.planar);
+    EXPECT_TRUE(IsKuratowskiSubdivision(dense.kuratowski));
+}
