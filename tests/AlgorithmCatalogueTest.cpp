@@ -32,12 +32,13 @@ QMenu* MenuNamed(TForm1& w, const QString& name)
 
 } // namespace
 
-TEST(AlgorithmCatalogue, EveryRowHasACommandOfItsOwn)
+TEST(AlgorithmCatalogue, EveryRowHasARunnerAndACommandOfItsOwn)
 {
     QSet<QString> actions;
     for (const AlgorithmInfo& info : Algorithms()) {
         ASSERT_NE(info.action, nullptr) << info.name;
         ASSERT_NE(info.captionKey, nullptr) << info.name;
+        EXPECT_NE(info.run, nullptr) << info.name << " has no runner";
         actions.insert(QLatin1String(info.action));
     }
     EXPECT_EQ(actions.size(), int(Algorithms().size()));
