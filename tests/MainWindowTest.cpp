@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -397,6 +398,24 @@ TEST_F(Window, DijkstraFromTheVertexPopupHighlightsThePathAndFillsThePanes)
     EXPECT_EQ(G().Dugi[2][3].Active, 1);
     EXPECT_EQ(G().Dugi[1][3].Active, 0);
     EXPECT_FALSE(w->TextPane()->toPlainText().isEmpty());
+}
+
+TEST_F(Window, AColouringFromTheMenuStaysOnScreenWithItsFills)
+{
+    Start(false, false);
+    AddVertices({{100, 100}, {300, 100}});
+    G().AddDuga(1, 2, 1);
+    w->Redraw();
+    w->Action("actDeterminHromNumber")->trigger();
+    QApplication::processEvents();
+    QEventLoop wait; // past any catch-up redraw
+    QTimer::singleShot(60, &wait, &QEventLoop::quit);
+    wait.exec();
+    const QImage shown = w->DrawingArea()->Shown();
+    const qreal ratio = shown.devicePixelRatio();
+    // Inside each circle, left of its name: vertex 1 red, vertex 2 green.
+    EXPECT_EQ(shown.pixelColor(qRound(93 * ratio), qRound(104 * ratio)), QColor(Qt::red));
+    EXPECT_EQ(shown.pixelColor(qRound(293 * ratio), qRound(104 * ratio)), QColor(0, 128, 0));
 }
 
 TEST_F(Window, DeleteKeyWithNothingSelectedChangesNothing)
