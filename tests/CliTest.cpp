@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
@@ -182,18 +183,22 @@ TEST_F(Cli, ListPrintsEveryRowAndRunRefusesTheUnbuiltOnesAsUsage)
     }
 }
 
-TEST_F(Cli, StepsGoToTheJsonOnlyWhenAsked)
+TEST_F(Cli, StepsAreRecordedOnlyWhenAskedAndWrittenThreeWays)
 {
     const QString file = WorkedExample();
     ASSERT_EQ(Run({"run", "FindTraceDekctri", file, "--from", "1", "--to", "3", "--json", "plain.json"}), 0);
     EXPECT_TRUE(QJsonDocument::fromJson(Read("plain.json")).object()["steps"].toArray().isEmpty());
 
-    ASSERT_EQ(
-        Run({"run", "FindTraceDekctri", file, "--from", "1", "--to", "3", "--json", "s.json", "--steps"}), 0);
+    ASSERT_EQ(Run({"run", "FindTraceDekctri", file, "--from", "1", "--to", "3", "--steps", "s.json",
+                   "--frames", "frames", "--walkthrough", "walk.html", "--json", "r.json"}),
+              0)
+        << err.toStdString();
     const QJsonObject json = QJsonDocument::fromJson(Read("s.json")).object();
-    EXPECT_EQ(json["route"].toArray(), QJsonArray({1, 2, 3}));
-    const QJsonArray steps = json["steps"].toArray();
+    EXPECT_EQ(json["name"].toString(), "FindTraceDekctri");
+    EXPECT_FALSE(json["cut"].toBool());
+    const QJsonArray steps = json["frames"].toArray();
     ASSERT_EQ(steps.size(), 6);
+    EXPECT_EQ(QJsonDocument::fromJson(Read("r.json")).object()["steps"].toArray(), steps);
     const QJsonObject first = steps[0].toObject();
     EXPECT_EQ(first["narration"].toString(), "Начинаем с вершины 1: расстояние до неё 0, до остальных ∞");
     EXPECT_EQ(first["vertices"].toArray(), QJsonArray{QJsonArray({1, "current"})});
@@ -201,6 +206,41 @@ TEST_F(Cli, StepsGoToTheJsonOnlyWhenAsked)
     const QJsonObject second = steps[1].toObject();
     EXPECT_EQ(second["arcs"].toArray(), QJsonArray{QJsonArray({1, 2, "chosen"})});
     EXPECT_EQ(second["captions"].toArray(), QJsonArray{QJsonArray({2, "4"})});
+
+    // One picture a frame; the relaxed arc is drawn in the chosen colour in the second.
+    const QStringList pictures = QDir(dir.filePath("frames")).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(pictures, QStringList({"frame-0001.png", "frame-0002.png", "frame-0003.png", "frame-0004.png",
+                                     "frame-0005.png", "frame-0006.png"}));
+
+    // The page carries the graph, every narration and its controls, and nothing from outside.
+    const QString page = QString::fromUtf8(Read("walk.html"));
+    EXPECT_TRUE(page.startsWith("<!DOCTYPE html>"));
+    EXPECT_TRUE(page.contains("id=\"v3\""));
+    EXPECT_TRUE(page.contains("id=\"a1_2\""));
+    EXPECT_TRUE(page.contains("Кратчайший путь до вершины 3 найден, его длина 9"));
+    EXPECT_TRUE(page.contains("ArrowRight"));
+    EXPECT_FALSE(page.contains("src=\"http"));
+}
+
+TEST_F(Cli, TheWalkThroughPageGrowsLinearlyWithTheFrames)
+{
+    // A path of n vertices: about 2n frames; the page's bytes per frame stay about the same.
+    auto pageSize = [this](int n) {
+        QStringList rows;
+        for (int i = 1; i <= n; ++i) {
+            QStringList row;
+            for (int j = 1; j <= n; ++j)
+                row.append(j == i + 1 || j == i - 1 ? "3" : "0");
+            rows.append(row.join(','));
+        }
+        EXPECT_EQ(Run({"from-matrix", rows.join('\n'), "p.grafa", "--weighted"}), 0);
+        EXPECT_EQ(Run({"run", "FindTraceDekctri", dir.filePath("p.grafa"), "--from", "1", "--to",
+                       QString::number(n), "--walkthrough", "p.html"}),
+                  0);
+        return double(Read("p.html").size());
+    };
+    const double small = pageSize(20), large = pageSize(200);
+    EXPECT_LT(large, small * 10 * 1.5);
 }
 
 // Every command against every cause of failure: the status, and a line on standard error that

@@ -140,3 +140,15 @@ QString StepTrace::CaptionString(const Caption& caption) const
     }
     return QString();
 }
+
+StepPicture StepTrace::PictureAt(int index) const
+{
+    Frame frame = FrameAt(index);
+    StepPicture picture;
+    picture.vertices = std::move(frame.vertices);
+    picture.arcs = std::move(frame.arcs);
+    picture.captions.reserve(frame.captions.size());
+    for (const Caption& caption : frame.captions)
+        picture.captions.push_back(CaptionString(caption));
+    return picture;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/TranslateManager.h"
+#include "drawing/StepPicture.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,8 +16,8 @@
 // When the trace is off every call returns at once.
 class StepTrace {
   public:
-    enum class VertexState : std::uint8_t { None, Current, Visited, Frontier, Finished };
-    enum class ArcState : std::uint8_t { None, Examined, Chosen, Rejected };
+    using VertexState = StepVertexState;
+    using ArcState = StepArcState;
 
     static constexpr int DefaultFrameCap = 100000;
 
@@ -91,6 +92,8 @@ class StepTrace {
     // names come from nameOf(v).
     template <typename NameOf> static QString Narration(const Frame& frame, NameOf nameOf);
     QString CaptionString(const Caption& caption) const;
+    // The picture of frame i as the drawing shows it, captions as text.
+    StepPicture PictureAt(int i) const;
 
     // The key of the notice that closes a cut trace.
     static constexpr const char* CutKey = "step_trace_cut";

@@ -301,6 +301,16 @@ constexpr BuiltInText kTable[] = {
     {"Cli_picture_too_large", "рисунок %1×%2 точек слишком велик: не более %3 точек по стороне и %4 МБ"},
     {"Label_text_cut", "Текст надписи длиннее 10000 знаков обрезан"},
 
+    // The step-by-step playback: its bar and its take-home page.
+    {"Playback_frame", "Кадр %1 из %2"},
+    {"Playback_first", "К первому шагу"},
+    {"Playback_back", "Шаг назад"},
+    {"Playback_play", "Воспроизвести или остановить"},
+    {"Playback_forward", "Шаг вперёд"},
+    {"Playback_last", "К последнему шагу"},
+    {"Playback_speed", "Скорость"},
+    {"step_final_result", "Результат:"},
+
     // Narration of the step-by-step playback; %1, %2, ... are vertex names and numbers.
     {"step_trace_cut", "Запись шагов прервана: шагов слишком много"},
     {"step_path_found", "Кратчайший путь до вершины %1 найден, его длина %2"},

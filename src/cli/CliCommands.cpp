@@ -4,13 +4,17 @@
 #include "base/ProgramPaths.h"
 #include "base/TranslateManager.h"
 #include "cli/CliSession.h"
+#include "cli/FrameFiles.h"
 #include "cli/JsonResult.h"
+#include "cli/Walkthrough.h"
 #include "files/MatrixText.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <cstdio>
 #include <optional>
 
@@ -118,8 +122,10 @@ int RunCommand(const QStringList& arguments)
     const auto options =
         ParseOptions(arguments,
                      {QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--lang"),
-                      QStringLiteral("--report"), QStringLiteral("--image"), QStringLiteral("--json")},
-                     {QStringLiteral("--time"), QStringLiteral("--steps")}, problem);
+                      QStringLiteral("--report"), QStringLiteral("--image"), QStringLiteral("--json"),
+                      QStringLiteral("--steps"), QStringLiteral("--frames"),
+                      QStringLiteral("--frames-format"), QStringLiteral("--walkthrough")},
+                     {QStringLiteral("--time")}, problem);
     if (!options)
         return BadUsage(problem);
     if (options->positional.size() != 2)
@@ -138,6 +144,13 @@ int RunCommand(const QStringList& arguments)
     const QString image = options->values.value(QStringLiteral("--image"));
     if (!image.isEmpty() && !IsPictureName(image))
         return BadUsage(QStringLiteral("--image writes .png, .bmp or .svg files"));
+    const QString framesFormat =
+        options->values.value(QStringLiteral("--frames-format"), QStringLiteral("png"));
+    if (framesFormat != QLatin1String("png") && framesFormat != QLatin1String("svg"))
+        return BadUsage(QStringLiteral("--frames-format is png or svg"));
+    const QString stepsFile = options->values.value(QStringLiteral("--steps"));
+    const QString framesFolder = options->values.value(QStringLiteral("--frames"));
+    const QString walkthrough = options->values.value(QStringLiteral("--walkthrough"));
     if (options->values.contains(QStringLiteral("--lang")) &&
         !UseLanguageFile(options->values[QStringLiteral("--lang")]))
         return BadUsage(QStringLiteral("no language file ") + options->values[QStringLiteral("--lang")]);
@@ -155,7 +168,7 @@ int RunCommand(const QStringList& arguments)
     const qsizetype messagesBefore = cli.MessageCount();
     AlgorithmRun run;
     RunOptions runOptions;
-    runOptions.recordSteps = options->flags.contains(QStringLiteral("--steps"));
+    runOptions.recordSteps = !stepsFile.isEmpty() || !framesFolder.isEmpty() || !walkthrough.isEmpty();
     RunAlgorithm(*cli.graf, name, *first, *second, &run, runOptions);
     const bool messageShown = cli.MessageCount() > messagesBefore;
     int exitCode = !run.ran && messageShown ? Refused : Ok;
@@ -180,6 +193,18 @@ int RunCommand(const QStringList& arguments)
         written &= WriteOutputFile(options->values[QStringLiteral("--report")], report);
     if (!image.isEmpty())
         written &= SavePictureOutput(cli, image);
+    if (!stepsFile.isEmpty()) {
+        QJsonObject steps;
+        steps.insert(QStringLiteral("name"), name);
+        steps.insert(QStringLiteral("cut"), run.result.steps.Cut());
+        steps.insert(QStringLiteral("frames"), StepsJson(*cli.graf, run.result.steps));
+        written &= WriteOutputFile(stepsFile, QJsonDocument(steps).toJson(QJsonDocument::Indented));
+    }
+    if (!framesFolder.isEmpty())
+        written &= SaveFrames(*cli.graf, run.result.steps, framesFolder, framesFormat);
+    if (!walkthrough.isEmpty())
+        written &= WriteOutputFile(
+            walkthrough, WalkthroughPage(*cli.graf, run.result, Translate(QLatin1String(info->captionKey))));
     if (!written)
         exitCode = WriteFailed;
     if (options->values.contains(QStringLiteral("--json"))) {
@@ -327,7 +352,8 @@ QString Usage()
         "usage:\n"
         "  nodeloom-cli run NAME FILE [--from N] [--to N] [--lang LANGFILE]\n"
         "                   [--report OUT.html] [--image OUT.png|OUT.bmp|OUT.svg]\n"
-        "                   [--json OUT.json] [--steps] [--time]\n"
+        "                   [--json OUT.json] [--steps OUT.json] [--frames DIR\n"
+        "                   [--frames-format png|svg]] [--walkthrough OUT.html] [--time]\n"
         "  nodeloom-cli list\n"
         "  nodeloom-cli matrix FILE\n"
         "  nodeloom-cli convert FILE OUT.grafa|OUT.png|OUT.bmp|OUT.svg\n"

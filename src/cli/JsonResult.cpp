@@ -41,8 +41,8 @@ QString ArcStateName(StepTrace::ArcState state)
     return QString();
 }
 
-// Each frame with its narration and what changed since the frame before: a long trace
-// stays linear in its length.
+} // namespace
+
 QJsonArray StepsJson(const TAllGraf& g, const StepTrace& trace)
 {
     using Kind = StepTrace::ChangeKind;
@@ -78,8 +78,6 @@ QJsonArray StepsJson(const TAllGraf& g, const StepTrace& trace)
     }
     return frames;
 }
-
-} // namespace
 
 QByteArray JsonResult::ToJson(const TAllGraf& g, const AlgorithmRun& run) const
 {

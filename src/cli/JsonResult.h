@@ -3,8 +3,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <QJsonArray>
+
 class TAllGraf;
+class StepTrace;
 struct AlgorithmRun;
+
+// The recorded frames: each with its narration in the current language and what changed
+// since the frame before (vertex and arc states, captions), so a long trace stays linear.
+QJsonArray StepsJson(const TAllGraf& graf, const StepTrace& trace);
 
 // The --json record of one run: what a script needs to check a result without parsing text.
 struct JsonResult {

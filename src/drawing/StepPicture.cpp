@@ -1,0 +1,165 @@
+#include "drawing/StepPicture.h"
+
+#include "document/AllGrafUnit.h"
+#include "drawing/Colors.h"
+#include "drawing/DocumentDrawing.h"
+#include "drawing/Surface.h"
+
+#include <QPainter>
+
+namespace {
+
+// Okabe and Ito's palette, as 0x00BBGGRR.
+constexpr int Vermillion = 0x005ED5;
+constexpr int Orange = 0x009FE6;
+constexpr int SkyBlue = 0xE9B456;
+constexpr int BluishGreen = 0x739E00;
+constexpr int Blue = 0xB27200;
+constexpr int Grey = 0x999999;
+
+// Pen style codes of the drawing styles: 0 solid, 1 dash, 2 dot.
+struct ArcLook {
+    int color;
+    int width;
+    quint8 style;
+};
+
+ArcLook LookOf(StepArcState state, int normalWidth)
+{
+    switch (state) {
+    case StepArcState::None:
+        break;
+    case StepArcState::Examined:
+        return {Orange, normalWidth + 1, 1};
+    case StepArcState::Chosen:
+        return {Blue, normalWidth + 2, 0};
+    case StepArcState::Rejected:
+        return {Grey, std::max(1, normalWidth - 1), 2};
+    }
+    return {-1, normalWidth, 0};
+}
+
+// The outline of a vertex: its width and style code tell the states apart without colour.
+void OutlineOf(StepVertexState state, int& width, quint8& style)
+{
+    switch (state) {
+    case StepVertexState::Current:
+        width = 4;
+        style = 0;
+        return;
+    case StepVertexState::Frontier:
+        width = 2;
+        style = 1;
+        return;
+    case StepVertexState::Visited:
+        width = 2;
+        style = 2;
+        return;
+    case StepVertexState::Finished:
+        width = 3;
+        style = 0;
+        return;
+    case StepVertexState::None:
+        return;
+    }
+}
+
+} // namespace
+
+int StepVertexFill(StepVertexState state)
+{
+    switch (state) {
+    case StepVertexState::None:
+        break;
+    case StepVertexState::Current:
+        return Vermillion;
+    case StepVertexState::Visited:
+        return SkyBlue;
+    case StepVertexState::Frontier:
+        return Orange;
+    case StepVertexState::Finished:
+        return BluishGreen;
+    }
+    return -1;
+}
+
+int StepArcColor(StepArcState state)
+{
+    return LookOf(state, 1).color;
+}
+
+void DrawStepPicture(const TAllGraf& g, QPainter& surface, const StepPicture& step)
+{
+    DrawBackground(g, surface);
+    const int n = std::min(step.VertexCount(), g.PointCount);
+    for (int a = 1; a <= g.PointCount; ++a)
+        for (int b : g.OutArcs(a)) {
+            const StepArcState state = a <= n && b <= n ? step.Arc(a, b) : StepArcState::None;
+            // In an undirected graph the twin cell draws over the same curve: the marked one wins.
+            if (g.IsOrint == 0 && state == StepArcState::None && a <= n && b <= n &&
+                step.Arc(b, a) != StepArcState::None)
+                continue;
+            if (state == StepArcState::None) {
+                DrawDuga(g, surface, a, b);
+                continue;
+            }
+            const TDugaRec& cell = g.Dugi[a][b];
+            TDuga style = g.NormalDugaStyle;
+            const ArcLook look = LookOf(state, style.PenSize);
+            style.PenColor = look.color;
+            style.PenSize = look.width;
+            style.PenStyle = look.style;
+            style.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size,
+                              cell.X, cell.Y, cell.Cost, g.IsOrint, g.IsHaveCost);
+            g.NormalLabelStyle.ApplyFont(surface);
+            style.Draw(surface, state == StepArcState::Chosen ? 1 : 0, QString());
+        }
+    for (int v = 1; v <= g.PointCount; ++v) {
+        const StepVertexState state = v <= n ? step.vertices[std::size_t(v)] : StepVertexState::None;
+        const TPointRec& point = g.Points[v];
+        TGrafPoint style = g.NormalPointStyle;
+        style.SetPoint(point.X, point.Y, g.PointTitle(v), point.Size);
+        if (state != StepVertexState::None) {
+            style.BrushColor = StepVertexFill(state);
+            style.BrushStyle = 0;
+            // Names stay readable on the darker fills.
+            style.TextColor =
+                state == StepVertexState::Current || state == StepVertexState::Finished ? 0xFFFFFF : 0;
+            OutlineOf(state, style.PenSize, style.PenStyle);
+        }
+        g.NormalLabelStyle.ApplyFont(surface);
+        style.Draw(surface);
+    }
+    // Captions beside their vertices, above and to the right, in a white box.
+    QFont font = surface.font();
+    font.setBold(true);
+    surface.setFont(font);
+    for (int v = 1; v <= n; ++v) {
+        const QString& caption = step.captions[std::size_t(v)];
+        if (caption.isEmpty())
+            continue;
+        const TPointRec& point = g.Points[v];
+        const QSize extent = TextExtent(surface, caption);
+        const QRect box(point.X + point.Size, point.Y - point.Size - extent.height(), extent.width() + 4,
+                        extent.height());
+        surface.setPen(QPen(ColorFromInt(Grey), 1));
+        surface.setBrush(Qt::white);
+        surface.drawRect(box);
+        surface.setPen(Qt::black);
+        surface.drawText(box, Qt::AlignCenter, caption);
+    }
+    DrawLabels(g, surface);
+}
+
+QImage RenderStepPicture(const TAllGraf& g, const StepPicture& step)
+{
+    const int width = g.CanvasWidth();
+    const int height = g.CanvasHeight();
+    if (!PictureSizeAllowed(width, height))
+        return QImage();
+    QImage surface(width, height, QImage::Format_RGB32);
+    QPainter painter;
+    BeginSurface(painter, &surface);
+    DrawStepPicture(g, painter, step);
+    return surface;
+}
