@@ -3,10 +3,12 @@
 #include "TestFolders.h"
 #include "base/IniFile.h"
 #include "base/TranslateManager.h"
+#include "document/HistoryManager.h"
 #include "ui/DrawingArea.h"
 #include "ui/MapZoomDialog.h"
 #include "ui/MatrixWindows.h"
 #include "ui/NewGrafDialog.h"
+#include "ui/PlaybackBar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -416,6 +418,63 @@ TEST_F(Window, AColouringFromTheMenuStaysOnScreenWithItsFills)
     // Inside each circle, left of its name: vertex 1 red, vertex 2 green.
     EXPECT_EQ(shown.pixelColor(qRound(93 * ratio), qRound(104 * ratio)), QColor(Qt::red));
     EXPECT_EQ(shown.pixelColor(qRound(293 * ratio), qRound(104 * ratio)), QColor(0, 128, 0));
+}
+
+TEST_F(Window, PlaybackWalksTheStepsOnTheDrawingAndAnEditEndsIt)
+{
+    Start(true, true);
+    AddVertices({{100, 100}, {300, 100}, {300, 300}});
+    G().AddDuga(1, 2, 4);
+    G().AddDuga(2, 3, 5);
+    onPopup = [this](QMenu& menu) {
+        for (QAction* item : menu.actions())
+            if (item->objectName() == QLatin1String("popupAlgoritmDejkstri"))
+                item->trigger();
+    };
+    Click({100, 100});
+    Click({300, 300}, Qt::RightButton);
+    TPlaybackBar* bar = w->PlaybackBar();
+    ASSERT_TRUE(bar->Active());
+    EXPECT_EQ(bar->Count(), 6);
+    EXPECT_EQ(bar->Current(), 5) << "it opens on the result";
+    EXPECT_TRUE(w->Action("actShowPlayback")->isChecked());
+    const auto before = CHistoryManager::TakeSnapshot(G());
+    const int history = HistoryCount();
+
+    // Keys move through the frames; frame 3 has vertex 2 just fixed, drawn as the current one.
+    auto key = [this](Qt::Key k) {
+        QKeyEvent press(QEvent::ShortcutOverride, k, Qt::NoModifier);
+        QCoreApplication::sendEvent(w->DrawingArea(), &press);
+        QKeyEvent event(QEvent::KeyPress, k, Qt::NoModifier);
+        QCoreApplication::sendEvent(w->DrawingArea(), &event);
+    };
+    w->activateWindow();
+    w->DrawingArea()->setFocus();
+    bar->ShowFrame(0);
+    EXPECT_EQ(bar->Current(), 0);
+    bar->Step(2);
+    EXPECT_EQ(bar->Current(), 2);
+    EXPECT_TRUE(bar->NarrationLine().startsWith(Translate("Playback_frame").arg(3).arg(6)));
+    const QImage shown = w->DrawingArea()->Shown();
+    const qreal ratio = shown.devicePixelRatio();
+    EXPECT_EQ(shown.pixelColor(qRound(294 * ratio), qRound(100 * ratio)), QColor(0xD5, 0x5E, 0x00))
+        << "vertex 2 in the current vertex's colour";
+    key(Qt::Key_End);
+    EXPECT_EQ(bar->Current(), 5);
+    key(Qt::Key_Left);
+    EXPECT_EQ(bar->Current(), 4);
+    key(Qt::Key_Home);
+    EXPECT_EQ(bar->Current(), 0);
+
+    // Playback never touched the document or its history.
+    EXPECT_EQ(*before, *CHistoryManager::TakeSnapshot(G()));
+    EXPECT_EQ(HistoryCount(), history);
+
+    // An edit ends it, and the drawing is the document again.
+    w->Action("actConstruct")->trigger();
+    Mouse(QEvent::MouseButtonDblClick, {500, 300});
+    EXPECT_FALSE(bar->Active());
+    EXPECT_FALSE(w->Action("actShowPlayback")->isChecked());
 }
 
 TEST_F(Window, DeleteKeyWithNothingSelectedChangesNothing)

@@ -303,6 +303,10 @@ constexpr BuiltInText kTable[] = {
 
     // The step-by-step playback: its bar and its take-home page.
     {"Playback_frame", "Кадр %1 из %2"},
+    {"ShowPlayback", "Пошаговое решение"},
+    {"Playback_nothing", "Запустите алгоритм: его шаги можно будет просмотреть и сохранить"},
+    {"SaveWalkthrough", "Сохранить пошаговое решение..."},
+    {"WalkthroughFilter", "Веб-страница (*.html)|*.html"},
     {"Playback_first", "К первому шагу"},
     {"Playback_back", "Шаг назад"},
     {"Playback_play", "Воспроизвести или остановить"},

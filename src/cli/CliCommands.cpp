@@ -6,7 +6,7 @@
 #include "cli/CliSession.h"
 #include "cli/FrameFiles.h"
 #include "cli/JsonResult.h"
-#include "cli/Walkthrough.h"
+#include "commands/WalkthroughPage.h"
 #include "files/MatrixText.h"
 
 #include <QCommandLineParser>

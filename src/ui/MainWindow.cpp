@@ -8,6 +8,7 @@
 #include "ui/MapZoomDialog.h"
 #include "ui/MatrixWindows.h"
 #include "ui/NewGrafDialog.h"
+#include "ui/PlaybackBar.h"
 #include "ui/SelectGrafDialog.h"
 #include "ui/UnitMartixText.h"
 #include "ui/ViewSettingGraf.h"
@@ -63,6 +64,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
             return QFileDialog::getSaveFileName(this, QString(), QString(), qtFilter(graphFilter));
         case FileDialog::OpenPicture:
             return QFileDialog::getOpenFileName(this, QString(), QString(), qtFilter(pictureFilter));
+        case FileDialog::SaveWalkthrough:
+            return QFileDialog::getSaveFileName(this, QString(), QString(),
+                                                qtFilter(Translate("WalkthroughFilter")));
         case FileDialog::SavePicture:
             return QFileDialog::getSaveFileName(this, QString(), QString(),
                                                 qtFilter(pictureFilter) +
@@ -167,6 +171,9 @@ void TForm1::BuildLayout()
     grid->addWidget(area, 0, 0);
     grid->addWidget(vBar, 0, 1);
     grid->addWidget(hBar, 1, 0);
+    playback = new TPlaybackBar(this);
+    playback->Present = [this](int frame) { PresentPlaybackFrame(frame); };
+    grid->addWidget(playback, 2, 0, 1, 2);
 
     auto* results = new QWidget(central);
     resultCaption = new QLabel(results);
@@ -229,6 +236,7 @@ void TForm1::ApplyCaptions()
     if (MatrixWindowVisible())
         Action(QStringLiteral("actShowMatrix"))->setText(Translate("Hide_matrix"));
     resultCaption->setText(Translate("ResultOfAlgoritm"));
+    playback->ApplyCaptions();
     pageControl->setTabText(0, Translate("HTMLReport"));
     pageControl->setTabText(1, Translate("TXTReport"));
     pageControl->setTabText(2, Translate("DetailInfo"));

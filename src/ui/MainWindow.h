@@ -32,6 +32,8 @@ class TWindowHost;
 class TMatrixForm;
 class TFormTextMatrix;
 class TViewSettings;
+class TPlaybackBar;
+struct AlgorithmResult;
 class CConfiguration;
 
 // The main window: menus, toolbar, the drawing area with its scroll bars and the result
@@ -68,7 +70,7 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     // Seams the tests replace: the tick count of the 25 ms rule, popup menus, file dialogs.
     std::function<qint64()> Clock;
     std::function<void(QMenu& menu, const QPoint& globalPos)> ExecPopup;
-    enum class FileDialog { OpenGraph, SaveGraph, OpenPicture, SavePicture };
+    enum class FileDialog { OpenGraph, SaveGraph, OpenPicture, SavePicture, SaveWalkthrough };
     std::function<QString(FileDialog kind)> AskFileName;
 
     // --- start-up -------------------------------------------------------------------------
@@ -108,6 +110,9 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void UseBuiltInLanguage();
     void UseEnglishLanguage();
     void OpenHelpFile();
+    // The step-by-step walk of the last run: shown or hidden, and saved as a web page.
+    void TogglePlaybackCommand();
+    void SaveWalkthroughCommand();
 
     // --- view -----------------------------------------------------------------------------
     void EnterTextMode();
@@ -142,6 +147,7 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void AreaDoubleClick(QMouseEvent* event);
     void AreaKeyPress(QKeyEvent* event);
 
+    TPlaybackBar* PlaybackBar() const { return playback; }
     // What the drawing area shows: the last copy of the canvas.
     int PresentCount() const { return presentCount; }
 
@@ -183,6 +189,11 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void AfterCommand();
     bool MatrixWindowVisible() const;
     void IncrementRunCounter();
+    // Playback: begins after a run with frames; draws the frame the bar names; a redraw while
+    // it is on shows the frame again, unless the document changed, which ends it.
+    void StartPlayback(const QString& name, AlgorithmResult result);
+    void PresentPlaybackFrame(int frame);
+    bool RedrawPlayback();
 
     std::unique_ptr<TWindowHost> host;
     std::unique_ptr<GraphSession> session;
@@ -220,6 +231,10 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     TMatrixForm* matrixForm = nullptr;
     TFormTextMatrix* textMatrix = nullptr;
     TViewSettings* viewSettings = nullptr;
+    TPlaybackBar* playback = nullptr;
+    // The last run with frames, for the bar's last frame and the walk-through page.
+    std::unique_ptr<AlgorithmResult> lastResult;
+    QString lastRunName;
     std::unique_ptr<CConfiguration> config;
 
     QElapsedTimer tickSource;

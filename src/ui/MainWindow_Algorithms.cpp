@@ -2,6 +2,7 @@
 #include "algorithms/RunAlgorithm.h"
 #include "commands/SelectPathEnds.h"
 #include "ui/MainWindow.h"
+#include "ui/PlaybackBar.h"
 
 void TForm1::PathAlgorithmCommand(const QString& name)
 {
@@ -25,7 +26,13 @@ void TForm1::RunAlgorithmCommand(const QString& name, int first, int second)
         return;
     LeaveTextMode();
     PrepareCanvas();
-    RunAlgorithm(*Document(), name, first, second);
+    playback->Stop();
+    AlgorithmRun run;
+    RunOptions options;
+    options.recordSteps = true; // cheap, and capped: the bar is there the moment it finishes
+    RunAlgorithm(*Document(), name, first, second, &run, options);
     RefreshTextPane();
+    if (run.ran)
+        StartPlayback(name, std::move(run.result));
     UpdateMenus();
 }

@@ -88,6 +88,8 @@ void TForm1::BuildMenus()
     recentMenu->menuAction()->setVisible(false);
     file->addAction(
         MakeAction("actSaveImage", "SaveImage", "image-save", {}, [this] { SaveImageCommand(); }));
+    file->addAction(MakeAction("actSaveWalkthrough", "SaveWalkthrough", "image-save", {},
+                               [this] { SaveWalkthroughCommand(); }));
     file->addSeparator();
     file->addAction(MakeAction("actExit", "Exit", "application-exit|exit", {}, [this] { close(); }));
 
@@ -131,6 +133,10 @@ void TForm1::BuildMenus()
 
     QMenu* view = MakeMenu(nullptr, QStringLiteral("ViewMenu"), QStringLiteral("View"));
     view->addAction(MakeAction("actShowMatrix", "ShowMatrix", "matrix", {}, [this] { ShowMatrixCommand(); }));
+    QAction* showPlayback =
+        MakeAction("actShowPlayback", "ShowPlayback", {}, {}, [this] { TogglePlaybackCommand(); });
+    showPlayback->setCheckable(true);
+    view->addAction(showPlayback);
     view->addAction(
         MakeAction("actLoadFon", "LoadFon", "background", {}, [this] { LoadBackgroundCommand(); }));
     view->addAction(MakeAction("actClearFon", "ClearFon", "edit-clear|object-delete", {},

@@ -39,6 +39,8 @@ void TForm1::Redraw()
         area->Clear();
         return;
     }
+    if (RedrawPlayback())
+        return;
     if (g->CanvasWidth() <= 0 || g->CanvasHeight() <= 0)
         return;
     QImage surface = MakeSurface(g->CanvasWidth(), g->CanvasHeight(), devicePixelRatioF());

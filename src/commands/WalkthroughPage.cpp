@@ -1,4 +1,4 @@
-#include "cli/Walkthrough.h"
+#include "commands/WalkthroughPage.h"
 
 #include "algorithms/AlgorithmResult.h"
 #include "base/TranslateManager.h"

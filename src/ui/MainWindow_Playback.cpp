@@ -1,0 +1,110 @@
+// The step-by-step playback of the last run: the bar, the frames on the drawing, the page.
+#include "algorithms/RunAlgorithm.h"
+#include "base/TranslateManager.h"
+#include "commands/WalkthroughPage.h"
+#include "drawing/ResultPicture.h"
+#include "drawing/StepPicture.h"
+#include "ui/DocumentPainter.h"
+#include "ui/MainWindow.h"
+#include "ui/PlaybackBar.h"
+
+#include <QAction>
+#include <QPainter>
+#include <QSaveFile>
+
+void TForm1::StartPlayback(const QString& name, AlgorithmResult result)
+{
+    TAllGraf* g = Document();
+    if (!g || result.steps.FrameCount() == 0) {
+        lastResult.reset();
+        Action(QStringLiteral("actShowPlayback"))->setChecked(false);
+        return;
+    }
+    lastRunName = name;
+    lastResult = std::make_unique<AlgorithmResult>(std::move(result));
+    playback->Start(*g, lastResult->steps);
+    Action(QStringLiteral("actShowPlayback"))->setChecked(true);
+}
+
+void TForm1::PresentPlaybackFrame(int frame)
+{
+    TAllGraf* g = Document();
+    if (!g || !lastResult)
+        return;
+    const qreal ratio = devicePixelRatioF();
+    QImage surface = MakeSurface(g->CanvasWidth(), g->CanvasHeight(), ratio);
+    QPainter painter(&surface);
+    // The last frame of a whole trace is the result as the run showed it.
+    if (playback->AtResult() && frame == playback->Current()) {
+        painter.end();
+        if (lastResult->drawsPicture) {
+            const QImage picture = RenderResultPicture(*g, lastResult->picture);
+            if (!picture.isNull())
+                PresentCanvas(picture, true);
+        } else {
+            DrawDocument(surface);
+            PresentCanvas(surface, true);
+        }
+        return;
+    }
+    DrawStepPicture(*g, painter, playback->Trace().PictureAt(frame));
+    painter.end();
+    PresentCanvas(surface, true);
+}
+
+bool TForm1::RedrawPlayback()
+{
+    const TAllGraf* g = Document();
+    if (!playback->Active())
+        return false;
+    // An edit, undo, opening or a new graph makes another document: the normal drawing is back.
+    if (!g || !playback->Matches(*g)) {
+        playback->Stop();
+        Action(QStringLiteral("actShowPlayback"))->setChecked(false);
+        return false;
+    }
+    PresentPlaybackFrame(playback->Current());
+    return true;
+}
+
+void TForm1::TogglePlaybackCommand()
+{
+    QAction* item = Action(QStringLiteral("actShowPlayback"));
+    TAllGraf* g = Document();
+    if (playback->Active()) {
+        playback->Stop();
+        item->setChecked(false);
+        Redraw();
+        return;
+    }
+    // The last run's steps again, as long as the document is still the one it ran on.
+    if (g && lastResult) {
+        playback->Start(*g, lastResult->steps);
+        if (playback->Matches(*g) && lastResult->steps.FrameCount() > 0) {
+            item->setChecked(true);
+            return;
+        }
+    }
+    item->setChecked(false);
+}
+
+void TForm1::SaveWalkthroughCommand()
+{
+    TAllGraf* g = Document();
+    if (!g || !lastResult || lastResult->steps.FrameCount() == 0) {
+        Host().ShowMessage(CHost::MessageKind::Information, Translate("Playback_nothing"));
+        return;
+    }
+    QString fileName = AskFileName(FileDialog::SaveWalkthrough);
+    if (fileName.isEmpty())
+        return;
+    if (!fileName.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
+        fileName += QStringLiteral(".html");
+    const AlgorithmInfo* info = FindAlgorithm(lastRunName);
+    const QByteArray page =
+        WalkthroughPage(*g, *lastResult, info ? Translate(QLatin1String(info->captionKey)) : lastRunName);
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(page) != page.size() || !file.commit())
+        Host().ShowError(Translate("Happend_error") + QLatin1Char('\r') + fileName + QStringLiteral(": ") +
+                         file.errorString());
+}
