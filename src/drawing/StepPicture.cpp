@@ -100,7 +100,8 @@ void DrawStepPicture(const TAllGraf& g, QPainter& surface, const StepPicture& st
                 step.Arc(b, a) != StepArcState::None)
                 continue;
             if (state == StepArcState::None) {
-                DrawDuga(g, surface, a, b);
+                // Plain: the run's own highlighting is the last frame's business.
+                DrawDugaAs(g, surface, a, b, false, 0);
                 continue;
             }
             const TDugaRec& cell = g.Dugi[a][b];

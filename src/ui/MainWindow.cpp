@@ -174,6 +174,7 @@ void TForm1::BuildLayout()
     playback = new TPlaybackBar(this);
     playback->Present = [this](int frame) { PresentPlaybackFrame(frame); };
     grid->addWidget(playback, 2, 0, 1, 2);
+    grid->setRowStretch(0, 1);
 
     auto* results = new QWidget(central);
     resultCaption = new QLabel(results);

@@ -79,6 +79,9 @@ TPlaybackBar::TPlaybackBar(QWidget* parent) : QWidget(parent)
         connect(key, &QShortcut::activated, this, run);
         keys.append(key);
     }
+    // The drawing keeps every pixel the bar does not need.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    narration->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     ApplyCaptions();
     hide();
 }
