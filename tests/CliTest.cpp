@@ -219,6 +219,7 @@ TEST_F(Cli, StepsAreRecordedOnlyWhenAskedAndWrittenThreeWays)
     EXPECT_TRUE(page.contains("id=\"a1_2\""));
     EXPECT_TRUE(page.contains("Кратчайший путь до вершины 3 найден, его длина 9"));
     EXPECT_TRUE(page.contains("ArrowRight"));
+    EXPECT_TRUE(page.contains("' — '")) << "the script keeps its own text whole";
     EXPECT_FALSE(page.contains("src=\"http"));
 }
 

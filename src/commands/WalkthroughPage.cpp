@@ -253,7 +253,7 @@ QByteArray WalkthroughPage(const TAllGraf& g, const AlgorithmResult& result, con
             scriptJson(QJsonDocument(Frames(g, result))) + QStringLiteral("</script>");
     page += QStringLiteral("<script id=\"texts\" type=\"application/json\">") +
             scriptJson(QJsonDocument(texts)) + QStringLiteral("</script>");
-    page +=
-        QStringLiteral("<script>") + QLatin1String(PageScript) + QStringLiteral("</script></body></html>\n");
+    page += QStringLiteral("<script>") + QString::fromUtf8(PageScript) +
+            QStringLiteral("</script></body></html>\n");
     return page.toUtf8();
 }
