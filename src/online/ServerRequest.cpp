@@ -4,6 +4,7 @@
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QNetworkProxy>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -42,8 +43,10 @@ template <typename Done> bool WaitFor(QTcpSocket& socket, QDeadlineTimer deadlin
 QByteArray RequestFirstReplyLine(const TServerEndpoint& server, const QByteArray& request)
 {
     QTcpSocket socket;
+    // The request is written by hand for the server itself, so it never goes through a proxy.
+    socket.setProxy(QNetworkProxy::NoProxy);
     socket.connectToHost(server.HostName, static_cast<quint16>(server.Port));
-    const bool connected = WaitFor(socket, QDeadlineTimer(server.ConnectTimeoutMs),
+    const bool connected = WaitFor(socket, QDeadlineTimer(std::max(0, server.ConnectTimeoutMs)),
                                    [&] { return socket.state() == QAbstractSocket::ConnectedState; });
     if (!connected) {
         socket.abort();
@@ -62,7 +65,7 @@ QByteArray RequestFirstReplyLine(const TServerEndpoint& server, const QByteArray
         }
         return lineEnded || received.size() >= kMaxReplyLineBytes;
     };
-    const bool answered = WaitFor(socket, QDeadlineTimer(server.ReplyTimeoutMs), readAvailable);
+    const bool answered = WaitFor(socket, QDeadlineTimer(std::max(0, server.ReplyTimeoutMs)), readAvailable);
     // A server that closed after a line without its line end still said something.
     if (!answered && socket.state() == QAbstractSocket::UnconnectedState)
         readAvailable();
