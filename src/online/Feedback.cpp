@@ -1,0 +1,73 @@
+#include "online/Feedback.h"
+
+#include "base/TranslateManager.h"
+#include "document/Host.h"
+#include "online/QueryEncoding.h"
+#include "online/ServerEndpoint.h"
+#include "online/ServerRequest.h"
+
+namespace {
+const QString kBreak = QStringLiteral("\r");
+constexpr int kInvitationRun = 3;
+} // namespace
+
+bool FeedbackWindowCloses(FeedbackOutcome outcome)
+{
+    return outcome != FeedbackOutcome::NotSent;
+}
+
+QByteArray FeedbackRequestPath(const QString& email, const QString& text)
+{
+    return "/aboutProgram.php?email=" + EncodeQueryValue(email) + "&about=" + EncodeQueryValue(text) +
+           "&program=Nodeloom";
+}
+
+QString CutFeedbackText(const QString& text)
+{
+    if (text.size() <= kFeedbackTextMaxChars)
+        return text;
+    qsizetype length = kFeedbackTextMaxChars;
+    if (text.at(length - 1).isHighSurrogate())
+        --length;
+    return text.left(length);
+}
+
+QString FeedbackCounterText(qsizetype characters)
+{
+    return QLatin1Char('(') + QString::number(characters) + Translate("chars_from");
+}
+
+FeedbackOutcome SendFeedback(CHost& host, const TServerEndpoint& server, const QString& email,
+                             const QString& text)
+{
+    // Checked before connecting, so that an empty form makes no network traffic at all.
+    if (text.size() > kFeedbackTextMaxChars)
+        host.ShowMessage(CHost::MessageKind::Warning, Translate("Smg_have_more_5000_chars"));
+    if (email.isEmpty() && text.isEmpty())
+        return FeedbackOutcome::NothingToSend;
+
+    const QByteArray line = RequestFirstReplyLine(
+        server, BuildGetRequest(server, FeedbackRequestPath(email, CutFeedbackText(text))));
+    if (line.isEmpty()) {
+        host.ShowMessage(CHost::MessageKind::Error, Translate("Message_not_sent") + kBreak +
+                                                        Translate("Internet_connect") + kBreak +
+                                                        Translate("Repeat"));
+        return FeedbackOutcome::NotSent;
+    }
+    if (!line.contains("200")) {
+        host.ShowMessage(CHost::MessageKind::Error, Translate("Message_not_sent") + kBreak +
+                                                        Translate("Server_anv") + Translate("Repeat"));
+        return FeedbackOutcome::ServerRefused;
+    }
+    host.ShowMessage(CHost::MessageKind::Information,
+                     Translate("Message_sended") + kBreak + Translate("Senks_help"));
+    return FeedbackOutcome::Sent;
+}
+
+bool TakeFeedbackInvitation(int& countRun)
+{
+    if (countRun != kInvitationRun)
+        return false;
+    countRun = kInvitationRun + 1;
+    return true;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class CHost;
+struct TServerEndpoint;
+
+// Limits of the feedback window's fields.
+inline constexpr int kFeedbackEmailMaxChars = 64;
+inline constexpr int kFeedbackTextMaxChars = 5000;
+
+enum class FeedbackOutcome {
+    NothingToSend, // both fields empty: no connection is made
+    NotSent,       // no reply line; the window stays open so the text is not lost
+    ServerRefused, // a reply line without "200"
+    Sent,          // a reply line with "200"
+};
+
+// Whether the feedback window closes after the outcome.
+bool FeedbackWindowCloses(FeedbackOutcome outcome);
+
+// "/aboutProgram.php?email=...&about=...&program=Nodeloom" with both values encoded.
+QByteArray FeedbackRequestPath(const QString& email, const QString& text);
+
+// At most kFeedbackTextMaxChars characters, never ending inside a surrogate pair.
+QString CutFeedbackText(const QString& text);
+
+// The counter under the text field: "(" + characters + the text of "chars_from".
+QString FeedbackCounterText(qsizetype characters);
+
+// The send button: warns when the text is cut, sends nothing when both fields are empty,
+// otherwise sends and tells the user the outcome through the host.
+FeedbackOutcome SendFeedback(CHost& host, const TServerEndpoint& server, const QString& email,
+                             const QString& text);
+
+// The feedback window opens by itself once, when a graph is created on the third run: true
+// when countRun is 3, which then becomes 4 (the caller shows the window and saves the
+// settings).
+bool TakeFeedbackInvitation(int& countRun);

@@ -1,0 +1,440 @@
+#include "ScriptedHost.h"
+#include "base/IniFile.h"
+#include "base/TranslateManager.h"
+#include "online/Feedback.h"
+#include "online/QueryEncoding.h"
+#include "online/ServerEndpoint.h"
+#include "online/ServerRequest.h"
+#include "online/UpdateCheck.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <memory>
+
+namespace {
+
+// A server on 127.0.0.1 for one test: records each request up to its empty line, then
+// answers as scripted. It runs in the test's thread; the client's waits drive it.
+class LoopbackServer {
+  public:
+    enum class Behaviour {
+        Reply,       // send the reply bytes and close
+        CloseAtOnce, // close without a word
+        Silent,      // keep the connection open and never answer
+        Endless,     // send a long line without a line end and keep the connection open
+        Trickle,     // send the reply in two parts some milliseconds apart, then close
+    };
+
+    explicit LoopbackServer(Behaviour behaviour, QByteArray reply = {})
+        : behaviour(behaviour), reply(std::move(reply))
+    {
+        listening = server.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server, &QTcpServer::newConnection, [this] { Accept(); });
+    }
+
+    // Short waits, so that the time-out cases take a fraction of a second.
+    TServerEndpoint Endpoint() const
+    {
+        TServerEndpoint endpoint;
+        endpoint.HostName = QStringLiteral("127.0.0.1");
+        endpoint.Port = server.serverPort();
+        endpoint.ConnectTimeoutMs = 2000;
+        endpoint.ReplyTimeoutMs = behaviour == Behaviour::Silent ? 150 : 2000;
+        return endpoint;
+    }
+
+    bool listening = false;
+    int connections = 0;
+    QList<QByteArray> requests;
+    QTcpServer server;
+
+  private:
+    void Accept()
+    {
+        while (QTcpSocket* socket = server.nextPendingConnection()) {
+            ++connections;
+            socket->setParent(&server);
+            auto received = std::make_shared<QByteArray>();
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, received] {
+                *received += socket->readAll();
+                if (!received->contains("\r\n\r\n"))
+                    return;
+                requests.append(*received);
+                received->clear();
+                Answer(socket);
+            });
+        }
+    }
+
+    void Answer(QTcpSocket* socket)
+    {
+        switch (behaviour) {
+        case Behaviour::Reply:
+            socket->write(reply);
+            socket->disconnectFromHost();
+            break;
+        case Behaviour::CloseAtOnce:
+            socket->disconnectFromHost();
+            break;
+        case Behaviour::Silent:
+            break;
+        case Behaviour::Endless:
+            socket->write(QByteArray(64 * 1024, 'x'));
+            break;
+        case Behaviour::Trickle:
+            socket->write(reply.left(10));
+            QTimer::singleShot(30, socket, [this, socket] {
+                socket->write(reply.mid(10));
+                socket->disconnectFromHost();
+            });
+            break;
+        }
+    }
+
+    Behaviour behaviour;
+    QByteArray reply;
+};
+
+// A port on 127.0.0.1 that nobody listens on.
+TServerEndpoint RefusingEndpoint()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    TServerEndpoint endpoint;
+    endpoint.HostName = QStringLiteral("127.0.0.1");
+    endpoint.Port = probe.serverPort();
+    endpoint.ConnectTimeoutMs = 2000;
+    endpoint.ReplyTimeoutMs = 2000;
+    probe.close();
+    return endpoint;
+}
+
+QString NothingReceivedText()
+{
+    return Translate("Error_connect") + "\r" + Translate("Internet_connect") + "\r" + Translate("Repeat");
+}
+
+QByteArray ExpectedRequest(const TServerEndpoint& endpoint, const QByteArray& path)
+{
+    return "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(endpoint.Port) + "\r\n\r\n";
+}
+
+} // namespace
+
+TEST(OnlineRequest, RequestLinesOnTheStandardPortNameTheHostAlone)
+{
+    const TServerEndpoint endpoint;
+    EXPECT_EQ(BuildGetRequest(endpoint, UpdateRequestPath()),
+              QByteArray("GET /LastVersion.php?currentVersion=1033 HTTP/1.1\r\nHost: nodeloom.org\r\n\r\n"));
+    TServerEndpoint school;
+    school.HostName = QStringLiteral("updates.school.example");
+    school.Port = 8080;
+    EXPECT_EQ(BuildGetRequest(school, "/x"),
+              QByteArray("GET /x HTTP/1.1\r\nHost: updates.school.example:8080\r\n\r\n"));
+}
+
+TEST(OnlineRequest, FirstLineOnlyAcrossPartsAndBoundedForAnEndlessLine)
+{
+    LoopbackServer twoLines(LoopbackServer::Behaviour::Reply,
+                            "HTTP/1.1 404 Not Found\r\nX-Note: 200\r\n\r\n");
+    ASSERT_TRUE(twoLines.listening);
+    EXPECT_EQ(RequestFirstReplyLine(twoLines.Endpoint(), "GET / HTTP/1.1\r\n\r\n"),
+              QByteArray("HTTP/1.1 404 Not Found"));
+
+    LoopbackServer trickle(LoopbackServer::Behaviour::Trickle, "HTTP/1.1 200 OK\r\n");
+    ASSERT_TRUE(trickle.listening);
+    EXPECT_EQ(RequestFirstReplyLine(trickle.Endpoint(), "GET / HTTP/1.1\r\n\r\n"),
+              QByteArray("HTTP/1.1 200 OK"));
+
+    // A line end that never comes: the first kMaxReplyLineBytes bytes decide.
+    LoopbackServer endless(LoopbackServer::Behaviour::Endless);
+    ASSERT_TRUE(endless.listening);
+    EXPECT_EQ(RequestFirstReplyLine(endless.Endpoint(), "GET / HTTP/1.1\r\n\r\n"),
+              QByteArray(kMaxReplyLineBytes, 'x'));
+
+    // A last line without its line end before the server closes still counts.
+    LoopbackServer unterminated(LoopbackServer::Behaviour::Reply, "HTTP/1.1 404");
+    ASSERT_TRUE(unterminated.listening);
+    EXPECT_EQ(RequestFirstReplyLine(unterminated.Endpoint(), "GET / HTTP/1.1\r\n\r\n"),
+              QByteArray("HTTP/1.1 404"));
+}
+
+TEST(OnlineRequest, SilentServerTimesOutWhileEventsGoOn)
+{
+    LoopbackServer silent(LoopbackServer::Behaviour::Silent);
+    ASSERT_TRUE(silent.listening);
+    bool timerFired = false;
+    QTimer::singleShot(10, [&] { timerFired = true; });
+    EXPECT_TRUE(RequestFirstReplyLine(silent.Endpoint(), "GET / HTTP/1.1\r\n\r\n").isEmpty());
+    EXPECT_EQ(silent.requests.size(), 1);
+    // The window's own events (here a timer) ran during the wait.
+    EXPECT_TRUE(timerFired);
+}
+
+TEST(UpdateCheck, EachReplyGivesItsMessage)
+{
+    struct Case {
+        QByteArray reply;
+        UpdateCheckOutcome outcome;
+    };
+    const Case cases[] = {
+        {"HTTP/1.1 200 OK\r\n", UpdateCheckOutcome::NewVersionOffered},
+        {"HTTP/1.1 404 Not Found\r\n", UpdateCheckOutcome::LatestVersion},
+        {"HTTP/1.1 500 Internal Server Error\r\n", UpdateCheckOutcome::ServerUnavailable},
+        // Not a status line at all, but it holds "200".
+        {"garbage 12004\r\n", UpdateCheckOutcome::NewVersionOffered},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reply.toStdString());
+        LoopbackServer server(LoopbackServer::Behaviour::Reply, c.reply);
+        ASSERT_TRUE(server.listening);
+        ScriptedHost host;
+        host.yesNoAnswers = {true};
+        const TUpdateCheckResult result = CheckForUpdate(host, server.Endpoint());
+        EXPECT_EQ(result.Outcome, c.outcome);
+        ASSERT_EQ(server.requests.size(), 1);
+        EXPECT_EQ(server.requests[0],
+                  ExpectedRequest(server.Endpoint(), "/LastVersion.php?currentVersion=1033"));
+        switch (c.outcome) {
+        case UpdateCheckOutcome::NewVersionOffered:
+            EXPECT_TRUE(host.messages.empty());
+            EXPECT_EQ(host.questions,
+                      QStringList{Translate("Have_new_version") + "\r" + Translate("Download_from_site")});
+            EXPECT_TRUE(result.OpenWebSite);
+            break;
+        case UpdateCheckOutcome::LatestVersion:
+            ASSERT_EQ(host.messages.size(), 1u);
+            EXPECT_EQ(host.messages[0].kind, CHost::MessageKind::Information);
+            EXPECT_EQ(host.messages[0].text, Translate("You_have_last_version"));
+            break;
+        default:
+            ASSERT_EQ(host.messages.size(), 1u);
+            EXPECT_EQ(host.messages[0].kind, CHost::MessageKind::Error);
+            EXPECT_EQ(host.messages[0].text,
+                      Translate("Error_connect") + "\r" + Translate("Server_anv") + Translate("Repeat"));
+            break;
+        }
+        if (c.outcome != UpdateCheckOutcome::NewVersionOffered) {
+            EXPECT_TRUE(host.questions.isEmpty());
+            EXPECT_FALSE(result.OpenWebSite);
+        }
+    }
+}
+
+TEST(UpdateCheck, NewVersionDeclinedOpensNothing)
+{
+    LoopbackServer server(LoopbackServer::Behaviour::Reply, "HTTP/1.1 200 OK\r\n");
+    ASSERT_TRUE(server.listening);
+    ScriptedHost host;
+    host.yesNoAnswers = {false};
+    EXPECT_FALSE(CheckForUpdate(host, server.Endpoint()).OpenWebSite);
+    EXPECT_EQ(host.questions.size(), 1);
+}
+
+TEST(UpdateCheck, NoReplyLineIsNothingReceived)
+{
+    LoopbackServer closing(LoopbackServer::Behaviour::CloseAtOnce);
+    LoopbackServer silent(LoopbackServer::Behaviour::Silent);
+    ASSERT_TRUE(closing.listening && silent.listening);
+    const TServerEndpoint endpoints[] = {closing.Endpoint(), silent.Endpoint(), RefusingEndpoint()};
+    for (const TServerEndpoint& endpoint : endpoints) {
+        SCOPED_TRACE(endpoint.Port);
+        ScriptedHost host;
+        EXPECT_EQ(CheckForUpdate(host, endpoint).Outcome, UpdateCheckOutcome::NothingReceived);
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].kind, CHost::MessageKind::Error);
+        EXPECT_EQ(host.messages[0].text, NothingReceivedText());
+    }
+    EXPECT_EQ(closing.requests.size(), 1);
+    EXPECT_EQ(silent.requests.size(), 1);
+}
+
+TEST(UpdateCheck, EndlessReplyLineIsReadBoundedAndDecidedOnItsStart)
+{
+    LoopbackServer endless(LoopbackServer::Behaviour::Endless);
+    ASSERT_TRUE(endless.listening);
+    ScriptedHost host;
+    EXPECT_EQ(CheckForUpdate(host, endless.Endpoint()).Outcome, UpdateCheckOutcome::ServerUnavailable);
+    EXPECT_EQ(host.MessageTexts(),
+              QStringList{Translate("Error_connect") + "\r" + Translate("Server_anv") + Translate("Repeat")});
+}
+
+TEST(QueryEncoding, KeepsTheSafeCharactersAndEscapesEveryOtherByte)
+{
+    EXPECT_EQ(EncodeQueryValue(QStringLiteral("a b+c")), QByteArray("a%20b%2Bc"));
+    EXPECT_EQ(EncodeQueryValue(QStringLiteral("Az09-._~*&=%")), QByteArray("Az09-._%7E%2A%26%3D%25"));
+    EXPECT_EQ(EncodeQueryValue(QStringLiteral("Привет, Ёё!")),
+              QByteArray("%CF%F0%E8%E2%E5%F2%2C%20%A8%B8%21"));
+    EXPECT_EQ(EncodeQueryValue(QStringLiteral("№ €\n")), QByteArray("%B9%20%88%0A"));
+    // Outside the code page: one "?" per character, a pair of surrogates included.
+    EXPECT_EQ(EncodeQueryValue(QStringLiteral("漢😀")), QByteArray("%3F%3F"));
+}
+
+TEST(QueryEncoding, EveryByteOfTheCodePageComesBackFromItsCharacter)
+{
+    // The settings reader's own decoder is the oracle: a single byte above 0x7F is never
+    // valid UTF-8, so it reads as Windows-1251.
+    for (int b = 0; b < 256; ++b) {
+        if (b == 0x98)
+            continue; // unassigned in the code page
+        const QByteArray byte(1, static_cast<char>(b));
+        const QString character = CIniFile::DecodeText(byte);
+        ASSERT_EQ(character.size(), 1) << b;
+        EXPECT_EQ(ToWindows1251(character), byte) << b;
+        const bool kept = std::isalnum(b) && b < 0x80;
+        const QByteArray expected = kept || b == '-' || b == '.' || b == '_'
+                                        ? byte
+                                        : "%" + QByteArray::number(b, 16).rightJustified(2, '0').toUpper();
+        EXPECT_EQ(EncodeQueryValue(character), expected) << b;
+    }
+}
+
+TEST(Feedback, SendsTheEncodedFieldsAndReportsTheReply)
+{
+    struct Case {
+        QByteArray reply;
+        FeedbackOutcome outcome;
+        CHost::MessageKind kind;
+        QString text;
+    };
+    const Case cases[] = {
+        {"HTTP/1.1 200 OK\r\n", FeedbackOutcome::Sent, CHost::MessageKind::Information,
+         Translate("Message_sended") + "\r" + Translate("Senks_help")},
+        {"HTTP/1.1 500 Internal Server Error\r\n", FeedbackOutcome::ServerRefused, CHost::MessageKind::Error,
+         Translate("Message_not_sent") + "\r" + Translate("Server_anv") + Translate("Repeat")},
+        {"HTTP/1.1 404 Not Found\r\n", FeedbackOutcome::ServerRefused, CHost::MessageKind::Error,
+         Translate("Message_not_sent") + "\r" + Translate("Server_anv") + Translate("Repeat")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reply.toStdString());
+        LoopbackServer server(LoopbackServer::Behaviour::Reply, c.reply);
+        ASSERT_TRUE(server.listening);
+        ScriptedHost host;
+        const FeedbackOutcome outcome =
+            SendFeedback(host, server.Endpoint(), QStringLiteral("a b+c"), QStringLiteral("Граф: ok"));
+        EXPECT_EQ(outcome, c.outcome);
+        EXPECT_TRUE(FeedbackWindowCloses(outcome));
+        ASSERT_EQ(server.requests.size(), 1);
+        EXPECT_EQ(
+            server.requests[0],
+            ExpectedRequest(server.Endpoint(),
+                            "/aboutProgram.php?email=a%20b%2Bc&about=%C3%F0%E0%F4%3A%20ok&program=Nodeloom"));
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].kind, c.kind);
+        EXPECT_EQ(host.messages[0].text, c.text);
+    }
+}
+
+TEST(Feedback, NoReplyKeepsTheWindowOpen)
+{
+    LoopbackServer closing(LoopbackServer::Behaviour::CloseAtOnce);
+    ASSERT_TRUE(closing.listening);
+    const TServerEndpoint endpoints[] = {closing.Endpoint(), RefusingEndpoint()};
+    for (const TServerEndpoint& endpoint : endpoints) {
+        ScriptedHost host;
+        const FeedbackOutcome outcome = SendFeedback(host, endpoint, QString(), QStringLiteral("text"));
+        EXPECT_EQ(outcome, FeedbackOutcome::NotSent);
+        EXPECT_FALSE(FeedbackWindowCloses(outcome));
+        EXPECT_EQ(host.MessageTexts(),
+                  QStringList{Translate("Message_not_sent") + "\r" + Translate("Internet_connect") + "\r" +
+                              Translate("Repeat")});
+    }
+}
+
+TEST(Feedback, LongTextIsCutWithAWarningAndEmptyFormsSendNothing)
+{
+    LoopbackServer server(LoopbackServer::Behaviour::Reply, "HTTP/1.1 200 OK\r\n");
+    ASSERT_TRUE(server.listening);
+    ScriptedHost host;
+    const QString text = QString(kFeedbackTextMaxChars, QLatin1Char('a')) + QLatin1Char('b');
+    EXPECT_EQ(SendFeedback(host, server.Endpoint(), QString(), text), FeedbackOutcome::Sent);
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].kind, CHost::MessageKind::Warning);
+    EXPECT_EQ(host.messages[0].text, Translate("Smg_have_more_5000_chars"));
+    ASSERT_EQ(server.requests.size(), 1);
+    EXPECT_EQ(server.requests[0],
+              ExpectedRequest(server.Endpoint(),
+                              "/aboutProgram.php?email=&about=" + QByteArray(kFeedbackTextMaxChars, 'a') +
+                                  "&program=Nodeloom"));
+
+    // Exactly at the limit: no warning, nothing cut. A pair of surrogates is never split.
+    EXPECT_EQ(CutFeedbackText(QString(kFeedbackTextMaxChars, QLatin1Char('a'))).size(),
+              kFeedbackTextMaxChars);
+    const QString split = QString(kFeedbackTextMaxChars - 1, QLatin1Char('a')) + QStringLiteral("😀");
+    EXPECT_EQ(CutFeedbackText(split), QString(kFeedbackTextMaxChars - 1, QLatin1Char('a')));
+
+    ScriptedHost quiet;
+    EXPECT_EQ(SendFeedback(quiet, server.Endpoint(), QString(), QString()), FeedbackOutcome::NothingToSend);
+    EXPECT_TRUE(FeedbackWindowCloses(FeedbackOutcome::NothingToSend));
+    EXPECT_TRUE(quiet.messages.empty());
+    // No connection was even attempted.
+    EXPECT_FALSE(server.server.waitForNewConnection(50));
+    EXPECT_EQ(server.connections, 1);
+
+    // An e-mail address alone is worth sending.
+    ScriptedHost emailOnly;
+    EXPECT_EQ(SendFeedback(emailOnly, server.Endpoint(), QStringLiteral("x@y.z"), QString()),
+              FeedbackOutcome::Sent);
+    ASSERT_EQ(server.requests.size(), 2);
+    EXPECT_TRUE(
+        server.requests[1].startsWith("GET /aboutProgram.php?email=x%40y.z&about=&program=Nodeloom "));
+}
+
+TEST(Feedback, CounterAndTheThirdRunInvitation)
+{
+    EXPECT_EQ(FeedbackCounterText(0), QStringLiteral("(0") + Translate("chars_from"));
+    EXPECT_EQ(FeedbackCounterText(4321), QStringLiteral("(4321") + Translate("chars_from"));
+
+    int countRun = 2;
+    EXPECT_FALSE(TakeFeedbackInvitation(countRun));
+    EXPECT_EQ(countRun, 2);
+    countRun = 3;
+    EXPECT_TRUE(TakeFeedbackInvitation(countRun));
+    EXPECT_EQ(countRun, 4);
+    // Only once: the next graph of the same run, and every later run, are not asked again.
+    EXPECT_FALSE(TakeFeedbackInvitation(countRun));
+    EXPECT_EQ(countRun, 4);
+}
+
+TEST(ServerEndpoint, ReadFromTheSettingsWithSafeDefaults)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("setting.ini"));
+    const auto endpointOf = [&](const QByteArray& lines) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("[MainSetting]\nSizeGraf=10\n" + lines);
+        file.close();
+        return ReadServerEndpoint(path);
+    };
+
+    const TServerEndpoint missing = ReadServerEndpoint(folder.filePath(QStringLiteral("none.ini")));
+    EXPECT_EQ(missing.HostName, QStringLiteral("nodeloom.org"));
+    EXPECT_EQ(missing.Port, 80);
+    EXPECT_GT(missing.ConnectTimeoutMs, 0);
+    EXPECT_GT(missing.ReplyTimeoutMs, 0);
+
+    const TServerEndpoint school = endpointOf("UpdateServer= updates.school.example \nUpdatePort=8080\n");
+    EXPECT_EQ(school.HostName, QStringLiteral("updates.school.example"));
+    EXPECT_EQ(school.Port, 8080);
+    EXPECT_EQ(school.HostHeader(), QStringLiteral("updates.school.example:8080"));
+
+    for (const QByteArray& bad : {QByteArray("UpdateServer=two words\nUpdatePort=0\n"),
+                                  QByteArray("UpdateServer=\nUpdatePort=65536\n"),
+                                  QByteArray("UpdateServer=   \nUpdatePort=eighty\n")}) {
+        SCOPED_TRACE(bad.toStdString());
+        const TServerEndpoint endpoint = endpointOf(bad);
+        EXPECT_EQ(endpoint.HostName, QStringLiteral("nodeloom.org"));
+        EXPECT_EQ(endpoint.Port, 80);
+        EXPECT_EQ(endpoint.HostHeader(), QStringLiteral("nodeloom.org"));
+    }
+}
