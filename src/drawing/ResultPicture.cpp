@@ -16,6 +16,7 @@ QImage RenderResultPicture(const TAllGraf& g, const ResultPictureSpec& spec)
     QPainter painter;
     BeginSurface(painter, &surface);
     DrawBackground(g, painter);
+    painter.setRenderHint(QPainter::Antialiasing, SmoothArcs(g));
     if (spec.arcs.empty()) {
         for (int a = 1; a <= g.PointCount; ++a)
             for (int k = 0; k < g.DugaCount[a]; ++k)
