@@ -549,7 +549,7 @@ TEST_F(Window, LanguageItemsRecaptionTheWindow)
     w->Action("actEn")->trigger();
     EXPECT_EQ(w->Action("actLoadGraf")->text(), QStringLiteral("Open graph"));
     EXPECT_EQ(w->Action("actLoadGraf")->toolTip(), QStringLiteral("Open graph"));
-    EXPECT_EQ(w->windowTitle(), Translate("ProgramTitle"));
+    EXPECT_EQ(w->windowTitle(), Translate("ProgramTitle") + QStringLiteral("[*]"));
     w->Action("actRus")->trigger();
     EXPECT_EQ(w->Action("actLoadGraf")->text(), russian);
     EXPECT_NE(russian, QStringLiteral("Open graph"));

@@ -8,6 +8,7 @@
 #include "ui/MapZoomDialog.h"
 #include "ui/MatrixWindows.h"
 #include "ui/NewGrafDialog.h"
+#include "ui/QtTranslations.h"
 #include "ui/SelectGrafDialog.h"
 #include "ui/UnitMartixText.h"
 #include "ui/ViewSettingGraf.h"
@@ -16,11 +17,14 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
@@ -29,6 +33,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <utility>
 
 // The icons live in the static UI library, whose resources must be registered by hand.
 static void InitIconResources()
@@ -63,12 +68,28 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
             return QFileDialog::getSaveFileName(this, QString(), QString(), qtFilter(graphFilter));
         case FileDialog::OpenPicture:
             return QFileDialog::getOpenFileName(this, QString(), QString(), qtFilter(pictureFilter));
-        case FileDialog::SavePicture:
-            return QFileDialog::getSaveFileName(this, QString(), QString(),
-                                                qtFilter(pictureFilter) +
-                                                    QStringLiteral(";;PNG (*.png);;SVG (*.svg)"));
+        case FileDialog::SavePicture: {
+            ChosenFilter.clear();
+            return QFileDialog::getSaveFileName(
+                this, QString(), QString(),
+                qtFilter(pictureFilter) + QStringLiteral(";;PNG (*.png);;SVG (*.svg)"), &ChosenFilter);
+        }
         }
         return QString();
+    };
+
+    AskSaveChanges = [this](const QString& question) {
+        QMessageBox box(QMessageBox::Warning, Translate("ProgramTitle"), question,
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+        box.button(QMessageBox::Save)->setText(Translate("Save_changes"));
+        box.button(QMessageBox::Discard)->setText(Translate("Discard_changes"));
+        box.button(QMessageBox::Cancel)->setText(Translate("Cancel"));
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        const int answer = box.exec();
+        return answer == QMessageBox::Save      ? SaveAnswer::Save
+               : answer == QMessageBox::Discard ? SaveAnswer::Discard
+                                                : SaveAnswer::Cancel;
     };
 
     host = std::make_unique<TWindowHost>(*this);
@@ -85,6 +106,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     BuildPopups();
 
     config = std::make_unique<CConfiguration>(TranslateManager());
+    // Before the first dialog, so Qt's own buttons speak the program's language from the start.
+    qtTranslations = new CQtTranslations(this);
     config->DefaultFontFace = font().family();
 
     // Windows created at start-up, in their order.
@@ -202,7 +225,7 @@ void TForm1::BuildLayout()
     splitter->addWidget(results);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 0);
-    splitter->setSizes({400, 142});
+    splitter->setSizes({300, 300});
     connect(splitter, &QSplitter::splitterMoved, this, [this] {
         UpdateScrollBars();
         Redraw();
@@ -217,9 +240,19 @@ void TForm1::BuildLayout()
     statusBar()->addWidget(statusText, 1);
 }
 
+void TForm1::UpdateTitle()
+{
+    // The file's name and a mark while there is work to save; Qt puts the mark at [*].
+    const QString file = QFileInfo(session->FileName()).fileName();
+    const QString program = Translate("ProgramTitle");
+    setWindowTitle(file.isEmpty() ? program + QStringLiteral("[*]")
+                                  : file + QStringLiteral("[*] \u2014 ") + program);
+    setWindowModified(session->HasUnsavedChanges());
+}
+
 void TForm1::ApplyCaptions()
 {
-    setWindowTitle(Translate("ProgramTitle"));
+    UpdateTitle();
     for (const CaptionedAction& item : captions)
         if (item.action) {
             item.action->setText(Translate(item.key));
@@ -246,13 +279,29 @@ void TForm1::ApplyCaptions()
 
 void TForm1::UpdateMenus()
 {
+    UpdateTitle();
     const TAllGraf* g = Document();
     if (!g) {
-        for (QAction* item : {Action("actEditNameGraf"), Action("actEditLoadDuga"), Action("actEditText"),
-                              Action("actUndo"), Action("actRedo")})
-            item->setEnabled(false);
+        // Before the first graph only creating one, leaving, help and the mode switches work;
+        // the rest looks as disabled as it is until a graph exists.
+        static const QStringList stayEnabled = {"actCreate", "actExit", "actHelpLocal", "actConstruct",
+                                                "actFindPath"};
+        auto park = [this](QAction* item) {
+            if (item->isEnabled()) {
+                item->setEnabled(false);
+                waitingForDocument.append(item);
+            }
+        };
+        for (auto it = actions.cbegin(); it != actions.cend(); ++it)
+            if (!stayEnabled.contains(it.key()))
+                park(it.value());
+        for (const auto& [item, name] : algorithmActions)
+            park(item);
         return;
     }
+    for (const QPointer<QAction>& item : std::exchange(waitingForDocument, {}))
+        if (item)
+            item->setEnabled(true);
     Action("actEditNameGraf")->setEnabled(g->ActivePoint > 0 && g->IsManualNaming());
     Action("actEditLoadDuga")->setEnabled(g->ActiveDugaFrom > 0 && g->ActiveDugaTo > 0 && g->IsHaveCost);
     Action("actEditText")->setEnabled(g->ActiveLabel > 0);
@@ -297,8 +346,29 @@ void TForm1::showEvent(QShowEvent* event)
     }
 }
 
+bool TForm1::MayDiscardWork()
+{
+    if (!session->HasUnsavedChanges())
+        return true;
+    const QString file = QFileInfo(session->FileName()).fileName();
+    switch (AskSaveChanges(Translate("Unsaved_changes") +
+                           (file.isEmpty() ? QString() : QStringLiteral(" ") + file))) {
+    case SaveAnswer::Save:
+        return SaveGraphCommand();
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    if (!MayDiscardWork()) {
+        event->ignore();
+        return;
+    }
     if (TAllGraf* g = Document())
         g->ShowMatrixWindow = MatrixWindowVisible() ? 1 : 0;
     IncrementRunCounter();
@@ -333,6 +403,7 @@ void TForm1::DocumentCreated(TAllGraf& graf)
     if (!firstGraphDone)
         matrixWindowAtStart ? matrixForm->show() : matrixForm->hide();
     firstGraphDone = true;
+    ClearResultPanes();
     graf.MenuEditMode = quint8(MenuEditMode());
     graf.EditMode = graf.MenuEditMode;
     RefreshRecentMenu();
@@ -341,7 +412,8 @@ void TForm1::DocumentCreated(TAllGraf& graf)
     ShowMapModeCheck();
     PrepareCanvas();
     UpdateScrollBars();
-    QImage surface = MakeSurface(graf.CanvasWidth(), graf.CanvasHeight(), devicePixelRatioF());
+    const QSize view = ViewSize();
+    QImage surface = MakeSurface(view.width(), view.height(), devicePixelRatioF());
     DrawDocument(surface);
     PresentCanvas(surface, true);
 }

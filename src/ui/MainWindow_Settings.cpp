@@ -10,8 +10,11 @@
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSplitter>
 #include <QUrl>
 
 void TForm1::LoadSettings(TAllGraf& graf, bool withLanguage)
@@ -29,7 +32,9 @@ void TForm1::SaveSettings(TAllGraf& graf)
     // When the program closes the matrix window is already gone; closeEvent kept its state.
     const bool matrixVisible = windowReady ? MatrixWindowVisible() : graf.ShowMatrixWindow != 0;
     QString error;
-    if (!config->SaveSettings(graf, {geometry.x(), geometry.y(), geometry.width(), geometry.height()},
+    const int results = splitter->sizes().value(1, 300);
+    if (!config->SaveSettings(graf,
+                              {geometry.x(), geometry.y(), geometry.width(), geometry.height(), results},
                               matrixVisible, &error) &&
         windowReady)
         Host().ShowError(error);
@@ -46,6 +51,9 @@ void TForm1::LoadWindowPlacement()
     const TWindowPlacement placement = config->LoadWindowPlacement(screens);
     move(placement.X, placement.Y);
     resize(placement.Width, placement.Height);
+    // The drawing takes what the result panes leave; the splitter gives a change of the
+    // window's height to the drawing (stretch), so the panes keep their height.
+    splitter->setSizes({std::max(1, placement.Height - placement.ResultsHeight), placement.ResultsHeight});
     matrixForm->PlaceBeside(frameGeometry());
 }
 
@@ -98,5 +106,8 @@ void TForm1::UseEnglishLanguage()
 
 void TForm1::OpenHelpFile()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(ProgramPaths::HelpFile()));
+    const QString file = ProgramPaths::HelpFile();
+    // Said in a message: the console is not where a desktop user looks.
+    if (!QFileInfo(file).isFile() || !QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
+        Host().ShowError(Translate("Help_file_missing") + QLatin1Char('\n') + QDir::toNativeSeparators(file));
 }
