@@ -299,3 +299,27 @@ TEST(Canvas, SavesBitmapPngAndSvg)
     EXPECT_FALSE(SaveCanvasImage(picture, dir.filePath(QStringLiteral("missing/picture.png")), &error));
     EXPECT_FALSE(error.isEmpty());
 }
+
+TEST(DrawAll, ArrowheadsStayWiderThanWideArcs)
+{
+    // Near its base the head shows two pixels beyond either edge of a wide line; at the
+    // default width the head is as it always was (see above).
+    for (int width : {4, 6, 10}) {
+        auto graf = TwoVertices(true, false);
+        graf->NormalDugaStyle.PenColor = Blue;
+        graf->NormalDugaStyle.PenSize = width;
+        const QImage picture = Draw(*graf);
+        auto blue = [&](int x, int y) {
+            const QColor c = picture.pixelColor(x, y);
+            return c.blue() > 200 && c.red() < 60 && c.green() < 60;
+        };
+        const int apex = 300 - 20;
+        const int nearBase = apex - 2 * width - 8;
+        const int above = 100 - width / 2 - 2, below = 100 + (width + 1) / 2 + 1;
+        SCOPED_TRACE(width);
+        EXPECT_FALSE(blue(150, above)) << "the line alone";
+        EXPECT_FALSE(blue(150, below)) << "the line alone";
+        EXPECT_TRUE(blue(nearBase, above));
+        EXPECT_TRUE(blue(nearBase, below));
+    }
+}

@@ -50,11 +50,11 @@ namespace {
 // Lines up to this width keep the heads they always had; wider ones would swallow them.
 constexpr int plainHeadWidth = 3;
 
-// A head's wing for a line of the given width: grows with wide lines so the head stays wider
-// than the line under it.
+// A head's wing for a line of the given width: with wide lines the head's base stands out
+// about three pixels on either side of the line (the wings open 15 degrees each way).
 int HeadWing(int wing, int lineWidth)
 {
-    return lineWidth <= plainHeadWidth ? wing : wing + 4 * (lineWidth - plainHeadWidth);
+    return lineWidth <= plainHeadWidth ? wing : std::max(wing, 2 * lineWidth + 12);
 }
 
 void FillPointer(QPainter& surface, const std::array<QPoint, 3>& triangle)
