@@ -15,6 +15,7 @@
 #include "ui/WindowHost.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -26,6 +27,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSessionManager>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -128,6 +130,18 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     LoadWindowPlacement();
     ApplyCaptions();
     connect(&TranslateManager(), &CTranslateManager::languageChanged, this, &TForm1::ApplyCaptions);
+#ifndef QT_NO_SESSIONMANAGER
+    // Logging out asks about unsaved work as closing the window does; Cancel stops the log-out.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (manager.allowsInteraction()) {
+            if (MayDiscardWork())
+                answeredForClose = true; // the windows close next: not asked twice
+            else
+                manager.cancel();
+            manager.release();
+        }
+    });
+#endif
     UpdateMenus();
     windowReady = true;
 }
@@ -279,6 +293,7 @@ void TForm1::ApplyCaptions()
 
 void TForm1::UpdateMenus()
 {
+    answeredForClose = false;
     UpdateTitle();
     const TAllGraf* g = Document();
     if (!g) {
@@ -348,11 +363,11 @@ void TForm1::showEvent(QShowEvent* event)
 
 bool TForm1::MayDiscardWork()
 {
-    if (!session->HasUnsavedChanges())
+    if (answeredForClose || !session->HasUnsavedChanges())
         return true;
     const QString file = QFileInfo(session->FileName()).fileName();
     switch (AskSaveChanges(Translate("Unsaved_changes") +
-                           (file.isEmpty() ? QString() : QStringLiteral(" ") + file))) {
+                           (file.isEmpty() ? QString() : QStringLiteral("\n\n") + file))) {
     case SaveAnswer::Save:
         return SaveGraphCommand();
     case SaveAnswer::Discard:

@@ -255,4 +255,6 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     bool firstGraphDone = false;
     bool matrixWindowAtStart = false;
     bool firstShow = true;
+    // The user already chose Save or Discard for a log-out whose windows now close.
+    bool answeredForClose = false;
 };
