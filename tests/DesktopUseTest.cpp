@@ -330,10 +330,13 @@ TEST_F(Desktop, QtsOwnButtonsSpeakTheProgramsLanguage)
 
 TEST_F(Desktop, SmallThingsAroundTheWindow)
 {
-    // The result panes open tall enough for a distance table of a dozen vertices.
+    // The result panes open with room for a dozen lines of the Text pane (a window of the
+    // first start's size) and leave the drawing room to work in.
     auto* splitter = w->findChild<QSplitter*>();
     ASSERT_NE(splitter, nullptr);
-    EXPECT_GE(splitter->sizes()[1], 14 * QFontMetrics(w->TextPane()->font()).lineSpacing());
+    const QWidget* page = w->TextPane()->parentWidget();
+    EXPECT_GE(page->height(), 12 * QFontMetrics(w->TextPane()->font()).lineSpacing());
+    EXPECT_GE(w->DrawingArea()->height(), 200);
 
     // Help without its file says so in a message.
     host.messages.clear();

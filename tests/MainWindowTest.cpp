@@ -55,7 +55,8 @@ struct Window : ::testing::Test {
         directed = isDirected;
         weighted = isWeighted;
         w->EnsureFirstGraph();
-        w->resize(800, 600);
+        // Tall enough that the drawing area, above the result panes, holds every point used.
+        w->resize(800, 760);
         w->show();
         QApplication::processEvents();
     }

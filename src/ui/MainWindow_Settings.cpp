@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QUrl>
+#include <algorithm>
 
 void TForm1::LoadSettings(TAllGraf& graf, bool withLanguage)
 {
@@ -51,9 +52,10 @@ void TForm1::LoadWindowPlacement()
     const TWindowPlacement placement = config->LoadWindowPlacement(screens);
     move(placement.X, placement.Y);
     resize(placement.Width, placement.Height);
-    // The drawing takes what the result panes leave; the splitter gives a change of the
-    // window's height to the drawing (stretch), so the panes keep their height.
-    splitter->setSizes({std::max(1, placement.Height - placement.ResultsHeight), placement.ResultsHeight});
+    // The drawing takes what the result panes leave, and keeps a working share of a small
+    // window; the splitter gives a later change of the window's height to the drawing.
+    const int results = std::min(placement.ResultsHeight, placement.Height * 45 / 100);
+    splitter->setSizes({std::max(1, placement.Height - results), results});
     matrixForm->PlaceBeside(frameGeometry());
 }
 
