@@ -98,34 +98,47 @@ TEST_F(Desktop, ResizesAndSplitterMovesNeverChangeTheDocument)
     splitter->setSizes({450, 100});
     QApplication::processEvents();
     DrawSample();
-    // Vertex 6 dragged down to the bottom edge of the drawing area.
+    // Vertex 6 dragged down near the bottom of the drawing area (inside it: the drawing does
+    // not grow), later vertex 5 right to the bottom edge.
     const int bottom = w->DrawingArea()->height() - 1;
-    Mouse(QEvent::MouseButtonPress, {500, 330});
-    Mouse(QEvent::MouseMove, {500, bottom - 20});
-    Mouse(QEvent::MouseMove, {500, bottom});
-    Mouse(QEvent::MouseButtonRelease, {500, bottom});
-    ASSERT_GT(G().Points[6].Y, 330);
+    auto drag = [&](QPoint from, QPoint to) {
+        Mouse(QEvent::MouseButtonPress, from);
+        Mouse(QEvent::MouseMove, (from + to) / 2);
+        Mouse(QEvent::MouseMove, to);
+        Mouse(QEvent::MouseButtonRelease, to);
+    };
+    drag({500, 330}, {500, bottom - 15});
+    ASSERT_EQ(G().Points[6].Y, bottom - 15);
+    ASSERT_EQ(QPoint(G().ScrollX, G().ScrollY), QPoint(0, 0)) << "the drag inside did not scroll";
+    // Every resize and splitter move leaves every record of the document as it was.
+    auto viewChangesKeep = [&](const CStateDump& before) {
+        const int historyCount = w->Session().History().Count();
+        for (QSize size : {QSize(400, 320), QSize(300, 300), QSize(1000, 800), QSize(700, 600)}) {
+            w->resize(size);
+            QApplication::processEvents();
+            now += 100;
+            w->Redraw();
+            EXPECT_TRUE(*State() == before) << size.width() << "x" << size.height();
+        }
+        for (int drawing : {60, 500, 200}) {
+            const int total = splitter->sizes()[0] + splitter->sizes()[1];
+            splitter->setSizes({drawing, total - drawing});
+            QApplication::processEvents();
+            now += 100;
+            w->Redraw();
+            EXPECT_TRUE(*State() == before) << "splitter at " << drawing;
+            // The bars reach every part of the drawing.
+            EXPECT_GE(w->VerticalBar()->maximum() + w->DrawingArea()->height(),
+                      G().Points[6].Y + G().SizeGraf);
+        }
+        EXPECT_EQ(w->Session().History().Count(), historyCount) << "no view change is recorded";
+        splitter->setSizes({450, 100});
+        QApplication::processEvents();
+    };
+    viewChangesKeep(*State());
+    drag({330, 300}, {330, w->DrawingArea()->height() - 1});
     const auto before = State();
-    const int historyCount = w->Session().History().Count();
-
-    for (QSize size : {QSize(400, 320), QSize(300, 300), QSize(1000, 800), QSize(700, 600)}) {
-        w->resize(size);
-        QApplication::processEvents();
-        now += 100;
-        w->Redraw();
-        EXPECT_TRUE(*State() == *before) << size.width() << "x" << size.height();
-    }
-    for (int drawing : {60, 500, 200}) {
-        const int total = splitter->sizes()[0] + splitter->sizes()[1];
-        splitter->setSizes({drawing, total - drawing});
-        QApplication::processEvents();
-        now += 100;
-        w->Redraw();
-        EXPECT_TRUE(*State() == *before) << "splitter at " << drawing;
-        // The bars reach every part of the drawing.
-        EXPECT_GE(w->VerticalBar()->maximum() + w->DrawingArea()->height(), G().Points[6].Y + G().SizeGraf);
-    }
-    EXPECT_EQ(w->Session().History().Count(), historyCount) << "no view change is recorded";
+    viewChangesKeep(*before);
 
     // Only the visible part is ever allocated.
     Mouse(QEvent::MouseButtonPress, {5, 5});
