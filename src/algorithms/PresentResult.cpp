@@ -81,7 +81,7 @@ void PresentResult(TAllGraf& graf, const AlgorithmResult& result, bool commonTai
     if (result.refused)
         return;
     if (result.drawsPicture) {
-        const QImage picture = RenderResultPicture(graf, result.picture);
+        const QImage picture = RenderResultPicture(graf, result.picture, graf.Host().PictureView());
         if (!picture.isNull())
             graf.Host().PresentCanvas(picture, true);
         return;

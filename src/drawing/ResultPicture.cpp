@@ -6,15 +6,21 @@
 
 #include <QPainter>
 
-QImage RenderResultPicture(const TAllGraf& g, const ResultPictureSpec& spec)
+QImage RenderResultPicture(const TAllGraf& g, const ResultPictureSpec& spec, const QRect& view)
 {
     const int width = g.CanvasWidth();
     const int height = g.CanvasHeight();
     if (width <= 0 || height <= 0)
         return QImage();
-    QImage surface(width, height, QImage::Format_RGB32);
+    const QRect canvas(0, 0, width, height);
+    const QRect part = view.isEmpty() ? canvas : view;
+    QImage surface(part.size(), QImage::Format_RGB32);
+    surface.setOffset(part.topLeft());
     QPainter painter;
     BeginSurface(painter, &surface);
+    // Canvas coordinates throughout; only the part is on the surface.
+    painter.setWindow(canvas);
+    painter.setViewport(QRect(-part.topLeft(), canvas.size()));
     DrawBackground(g, painter);
     painter.setRenderHint(QPainter::Antialiasing, SmoothArcs(g));
     if (spec.arcs.empty()) {
