@@ -114,8 +114,33 @@ void BM_DrawAll_Complete255(benchmark::State& state)
     RunDrawAll(state, *graf, 1300, 1300);
 }
 
+// What the window draws: an 800 x 600 view into the middle of a larger drawing.
+void RunDrawVisible(benchmark::State& state, TAllGraf& graf, QSize canvas)
+{
+    QImage view(800, 600, QImage::Format_RGB32);
+    const QPoint scroll((canvas.width() - 800) / 2, (canvas.height() - 600) / 2);
+    for (auto _ : state) {
+        DrawVisible(graf, view, canvas, scroll);
+        benchmark::DoNotOptimize(view.constBits());
+    }
+}
+
+void BM_DrawVisible_100Vertices1000Edges(benchmark::State& state)
+{
+    auto graf = MediumUndirected();
+    RunDrawVisible(state, *graf, QSize(1200, 1200));
+}
+
+void BM_DrawVisible_Complete255(benchmark::State& state)
+{
+    auto graf = CompleteUndirected();
+    RunDrawVisible(state, *graf, QSize(1300, 1300));
+}
+
 } // namespace
 
 BENCHMARK(BM_DrawAll_30Vertices60Arcs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawAll_100Vertices1000Edges)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawAll_Complete255)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawVisible_100Vertices1000Edges)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawVisible_Complete255)->Unit(benchmark::kMillisecond);

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev qt6-qpa-plugins fonts-dejavu-core
-  libboost-graph-dev)
+  libboost-graph-dev qt6-translations-l10n)
 case "${1:-run}" in
   run) ;;
   test) packages+=(libgtest-dev clang-format libigraph-dev) ;;

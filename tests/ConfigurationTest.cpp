@@ -119,7 +119,7 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
     config.CountRun = 3;
     translator.LoadLanguage("grafEnglish.lang");
     QString error;
-    ASSERT_TRUE(config.SaveSettings(*g, TWindowPlacement{-20, 30, 640, 480}, false, &error))
+    ASSERT_TRUE(config.SaveSettings(*g, TWindowPlacement{-20, 30, 640, 480, 222}, false, &error))
         << error.toStdString();
 
     const QStringList order{"ActDugePenColor",
@@ -157,7 +157,8 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
                             "LastFile0",
                             "LastFile1",
                             "LastFile2",
-                            "LastFile3"};
+                            "LastFile3",
+                            "ResultsHeight"};
     EXPECT_EQ(FileKeys(), order);
     EXPECT_TRUE(ReadFile().contains("NormalGrafPenColor=1193046\n")); // decimal 0x00BBGGRR
 
@@ -178,7 +179,8 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
     EXPECT_EQ(h->RecentFiles, g->RecentFiles);
     EXPECT_EQ(other.CountRun, 3);
     EXPECT_EQ(otherTranslator.CurrentLanguageFile(), "grafEnglish.lang");
-    EXPECT_EQ(other.LoadWindowPlacement({QRect(0, 0, 1920, 1080)}), (TWindowPlacement{-20, 30, 640, 480}));
+    EXPECT_EQ(other.LoadWindowPlacement({QRect(0, 0, 1920, 1080)}),
+              (TWindowPlacement{-20, 30, 640, 480, 222}));
 
     // The built-in language is stored as an empty name and comes back as such.
     translator.UseBuiltIn();

@@ -3,6 +3,7 @@
 #include "ScriptedHost.h"
 #include "base/TranslateManager.h"
 #include "commands/GraphSession.h"
+#include "document/HistoryManager.h"
 #include "files/RecentFiles.h"
 
 #include <QFile>
@@ -82,27 +83,72 @@ TEST_F(OpenCommand, VersionChoosesTheReaderAndTheOpenCanBeUndone)
     EXPECT_FALSE(GraphFileCommands::OpenGraphFile(session, dir.filePath("zero.grafa")));
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Matrix_have_not_correct_value")});
 
-    // A newer version: nothing read, nothing said, but the labels are already gone.
+    // A newer version: nothing read, and the graph keeps its labels.
     host.messages.clear();
     Write("new.grafa", "[Main]\nVersion=2\nPointCount=0\n");
     EXPECT_FALSE(GraphFileCommands::OpenGraphFile(session, dir.filePath("new.grafa")));
-    EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(g.PointCount, 2);
-    EXPECT_EQ(g.CountLabel, 0);
+    EXPECT_EQ(g.CountLabel, 1);
 
-    EXPECT_EQ(g.RecentFiles,
-              QStringList({dir.filePath("new.grafa"), dir.filePath("zero.grafa"), dir.filePath("old.txt")}));
+    // Failed opens never enter the recent list; a good one already listed stays in place.
+    EXPECT_EQ(g.RecentFiles, QStringList({dir.filePath("old.txt")}));
+    Write("second.txt", "0\n");
+    ASSERT_TRUE(GraphFileCommands::OpenGraphFile(session, dir.filePath("second.txt")));
     ASSERT_TRUE(GraphFileCommands::OpenGraphFile(session, dir.filePath("old.txt")));
-    EXPECT_EQ(g.RecentFiles.first(), dir.filePath("new.grafa")); // not moved to the top
+    EXPECT_EQ(g.RecentFiles, QStringList({dir.filePath("second.txt"), dir.filePath("old.txt")}));
     EXPECT_GT(host.redraws, 0);
     EXPECT_GT(host.matrixRefreshes, 0);
 
+    // Each successful open is one undo step; the failed ones recorded nothing.
     session.Undo();
-    EXPECT_EQ(g.CountLabel, 0);
+    EXPECT_EQ(g.PointCount, 1);
     session.Undo();
-    session.Undo();
+    EXPECT_EQ(g.PointCount, 2);
     session.Undo();
     EXPECT_EQ(g.PointCount, 0);
     ASSERT_EQ(g.CountLabel, 1);
     EXPECT_EQ(g.Labels[1].Text, "old label");
+    EXPECT_FALSE(session.History().CanUndo());
+}
+
+// Whatever makes an open fail, the document, the naming, the history and the recent list
+// are exactly as before.
+TEST_F(OpenCommand, AFailedOpenChangesNothing)
+{
+    TAllGraf& g = session.CreateDocument();
+    g.NewGraf(false, true);
+    session.Naming().SetKind(CTitleGraf::Letters);
+    session.Naming().SetLetters('C', false);
+    g.AddPoint(40, 50, {}, 1, 10);
+    g.AddPoint(300, 200, {}, 2, 10);
+    g.AddDuga(1, 2, 7);
+    g.Dugi[1][2].X = g.Dugi[2][1].X = 77; // a bent arc: its text point is not the midpoint
+    g.Dugi[1][2].Y = g.Dugi[2][1].Y = 99;
+    g.AddLabel("kept", 5, 6);
+    g.RecentFiles = {"a.grafa", "b.grafa", "c.grafa", "d.grafa", "e.grafa", "f.grafa"};
+    session.RecordState();
+    const auto before = CHistoryManager::TakeSnapshot(g);
+    const int historyCount = session.History().Count();
+    const QStringList recent = g.RecentFiles;
+    const int width = g.GrafWidth, height = g.GrafHeight;
+
+    Write("plain.txt", "Dear students,\nthe exam is on Monday.\n");
+    Write("damaged.grafa", "[Main]\nVersion=1\nIsOrint=0\nIsHaveCost=1\nPointCount=2\n"
+                           "[Matrix]\nFrom1To2=3\nFrom2To1=4\n[GrafTitle]\nBeginLetter=66\n");
+    Write("range.grafa", "[Main]\nVersion=1\nPointCount=2\n[Matrix]\nFrom1To2=-5\n");
+    Write("big.txt", QByteArray("0\n").repeated(300));
+    Write("binary.grafa", QByteArray("\x00\xff\x10[Main]\x00", 11));
+    for (const QString name :
+         {"plain.txt", "damaged.grafa", "range.grafa", "big.txt", "binary.grafa", "missing.grafa", ""}) {
+        SCOPED_TRACE(name.toStdString());
+        host.messages.clear();
+        EXPECT_FALSE(
+            GraphFileCommands::OpenGraphFile(session, name.isEmpty() ? dir.path() : dir.filePath(name)));
+        EXPECT_FALSE(host.messages.empty());
+        EXPECT_TRUE(*CHistoryManager::TakeSnapshot(g) == *before);
+        EXPECT_EQ(session.History().Count(), historyCount);
+        EXPECT_EQ(g.RecentFiles, recent);
+        EXPECT_EQ(g.GrafWidth, width);
+        EXPECT_EQ(g.GrafHeight, height);
+    }
 }

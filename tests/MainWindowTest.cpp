@@ -58,7 +58,8 @@ struct Window : ::testing::Test {
         directed = isDirected;
         weighted = isWeighted;
         w->EnsureFirstGraph();
-        w->resize(800, 600);
+        // Tall enough that the drawing area, above the result panes, holds every point used.
+        w->resize(800, 760);
         w->show();
         QApplication::processEvents();
     }
@@ -627,7 +628,7 @@ TEST_F(Window, LanguageItemsRecaptionTheWindow)
     w->Action("actEn")->trigger();
     EXPECT_EQ(w->Action("actLoadGraf")->text(), QStringLiteral("Open graph"));
     EXPECT_EQ(w->Action("actLoadGraf")->toolTip(), QStringLiteral("Open graph"));
-    EXPECT_EQ(w->windowTitle(), Translate("ProgramTitle"));
+    EXPECT_EQ(w->windowTitle(), Translate("ProgramTitle") + QStringLiteral("[*]"));
     w->Action("actRus")->trigger();
     EXPECT_EQ(w->Action("actLoadGraf")->text(), russian);
     EXPECT_NE(russian, QStringLiteral("Open graph"));

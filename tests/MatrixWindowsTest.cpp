@@ -7,6 +7,8 @@
 #include "ui/UnitMartixText.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -325,4 +327,21 @@ TEST_F(TextMatrixWindow, BadTextIsReportedAndChangesNothing)
     EXPECT_EQ(g->PointCount, 2);
     EXPECT_EQ(g->Dugi[1][2].Cost, 5);
     EXPECT_EQ(OutList(*g, 1), (V{2}));
+}
+
+TEST_F(MatrixWindow, ColumnsFitFiveDigitsAndTheirNames)
+{
+    Create(true, true, 3);
+    session.Naming().SetKind(CTitleGraf::Manual);
+    session.Naming().SetManualTitle(g->Points[2].TitleNumber, QStringLiteral("Hauptbahnhof"));
+    session.Naming().SetManualTitle(g->Points[3].TitleNumber, QString(200, QLatin1Char('W')));
+    g->AddDuga(1, 2, 50000);
+    Open();
+    TMatrixGrid* grid = form->Grid();
+    const QFontMetrics cells(grid->font());
+    const QFontMetrics names(grid->horizontalHeader()->font());
+    for (int column = 0; column < 3; ++column)
+        EXPECT_GT(grid->columnWidth(column), cells.horizontalAdvance(QStringLiteral("99999"))) << column;
+    EXPECT_GT(grid->columnWidth(1), names.horizontalAdvance(QStringLiteral("Hauptbahnhof")));
+    EXPECT_LE(grid->columnWidth(2), 160) << "a very long name does not take the whole window";
 }

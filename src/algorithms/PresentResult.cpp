@@ -83,7 +83,7 @@ void PresentResult(TAllGraf& graf, const AlgorithmResult& result, bool commonTai
     if (result.drawsPicture) {
         if (!graf.Host().ShowsPictures())
             return;
-        const QImage picture = RenderResultPicture(graf, result.picture);
+        const QImage picture = RenderResultPicture(graf, result.picture, graf.Host().PictureView());
         if (!picture.isNull())
             graf.Host().PresentCanvas(picture, true);
         return;

@@ -168,6 +168,8 @@ TWindowPlacement CConfiguration::LoadWindowPlacement(const QList<QRect>& screens
         placement.Width = def.Width;
     if (placement.Height < 1)
         placement.Height = def.Height;
+    placement.ResultsHeight =
+        std::max(60, ini.ReadInteger(Section, QStringLiteral("ResultsHeight"), def.ResultsHeight));
     return BringOnScreen(placement, screens);
 }
 
@@ -238,5 +240,6 @@ bool CConfiguration::SaveSettings(const TAllGraf& graf, const TWindowPlacement& 
     const int count = std::min(int(graf.RecentFiles.size()), MaxRecentFiles);
     for (int i = 0; i < count; ++i)
         ini.WriteString(Section, QStringLiteral("LastFile") + QString::number(i), graf.RecentFiles[i]);
+    ini.WriteInteger(Section, QStringLiteral("ResultsHeight"), mainWindow.ResultsHeight);
     return ini.UpdateFile(error);
 }

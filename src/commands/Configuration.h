@@ -11,6 +11,8 @@ class TAllGraf;
 // The main window's left, top, width and height as the settings file keeps them.
 struct TWindowPlacement {
     int X = 0, Y = 0, Width = 700, Height = 600;
+    // The result panes' height: a distance table of a dozen vertices fits without scrolling.
+    int ResultsHeight = 300;
     bool operator==(const TWindowPlacement&) const = default;
 };
 

@@ -3,11 +3,13 @@
 #include "base/IniFile.h"
 #include "base/TranslateManager.h"
 #include "commands/GraphSession.h"
+#include "document/HistoryManager.h"
 #include "files/GrafaFile.h"
 #include "files/OldGrafFile.h"
 #include "files/RecentFiles.h"
 
 #include <QFileInfo>
+#include <memory>
 
 namespace GraphFileCommands {
 
@@ -17,6 +19,21 @@ void ShowFileError(CHost& host, const QString& fileName, const QString& reason)
 {
     host.ShowError(Translate(QStringLiteral("Happend_error")) + QLatin1Char('\r') + fileName +
                    (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
+}
+
+// What a graph file can change: the recorded document with its naming, the drawing styles
+// the older form resets, the drawing's extent and the edit mode.
+void CopyDocument(const TAllGraf& from, TAllGraf& to)
+{
+    CHistoryManager::Restore(to, *CHistoryManager::TakeSnapshot(from));
+    to.NormalPointStyle = from.NormalPointStyle;
+    to.ActivePointStyle = from.ActivePointStyle;
+    to.NormalDugaStyle = from.NormalDugaStyle;
+    to.ActiveDugaStyle = from.ActiveDugaStyle;
+    to.GrafWidth = from.GrafWidth;
+    to.GrafHeight = from.GrafHeight;
+    to.EditMode = from.EditMode;
+    to.MenuEditMode = from.MenuEditMode;
 }
 
 } // namespace
@@ -34,22 +51,41 @@ bool OpenGraphFile(GraphSession& session, const QString& fileName)
     }
 
     TAllGraf& g = *session.Document();
-    session.RecordState();
-    g.DeleteAllLabels();
+    // The file is read into a scratch document that starts as a copy of the current one
+    // (styles, view settings, naming), so a file refused halfway leaves the graph, its
+    // history and the recent list exactly as they were.
+    CTitleGraf naming;
+    naming.CopyFrom(g.Naming());
+    auto scratch = std::make_unique<TAllGraf>();
+    scratch->AttachHost(&host);
+    scratch->AttachTextPane(&session.Outp());
+    scratch->SetTitleGraf(&naming);
+    CopyDocument(g, *scratch);
+    scratch->DeleteAllLabels();
     bool loaded = false;
     {
         const CIniFile file(fileName);
         if (GrafaFile::FileVersion(file) < 1)
-            loaded = OldGrafFile::LoadOldGraf(g, fileName);
+            loaded = OldGrafFile::LoadOldGraf(*scratch, fileName);
         else
-            loaded = GrafaFile::LoadGrafa(g, file);
+            loaded = GrafaFile::LoadGrafa(*scratch, file);
     }
-    g.CenterAllDugaText();
+    if (!loaded) {
+        host.Redraw();
+        host.UpdateMenus();
+        return false;
+    }
+    scratch->CenterAllDugaText();
+
+    session.RecordState();
+    CopyDocument(*scratch, g);
+    g.Dragging = g.Panning = g.Moved = false;
     host.RefreshMatrixWindow();
     RecentFiles::AddRecentFile(g.RecentFiles, fileName);
+    session.MarkSaved(fileName);
     host.Redraw();
     host.UpdateMenus();
-    return loaded;
+    return true;
 }
 
 QString GrafaFileName(const QString& chosenName)
@@ -70,6 +106,7 @@ bool SaveGraphFile(GraphSession& session, const QString& chosenName)
         return false;
     }
     RecentFiles::AddRecentFile(g.RecentFiles, fileName);
+    session.MarkSaved(fileName);
     session.Host().UpdateMenus();
     return true;
 }

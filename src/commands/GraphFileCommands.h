@@ -7,10 +7,11 @@ class GraphSession;
 // The open, recent-file and save commands after their dialogs: what the windows call.
 namespace GraphFileCommands {
 
-// The open command for a chosen name (also a recent-file entry): records a snapshot,
-// deletes the labels, reads the file (a "Version" below 1 means the older text form),
-// recomputes the arc text points, refreshes, and lists the file among the recent ones.
-// A file that cannot be read shows a message and changes nothing. True when a graph was read.
+// The open command for a chosen name (also a recent-file entry): reads the file (a "Version"
+// below 1 means the older text form) without the current labels, and only when it was read
+// whole records a snapshot, takes the graph over, recomputes the arc text points, refreshes
+// and lists the file among the recent ones. A file that cannot be read shows a message and
+// changes nothing: not the graph, not the history, not the recent list. True when read.
 bool OpenGraphFile(GraphSession& session, const QString& fileName);
 
 // The name the save command writes: ".grafa" appended unless the name already ends in it

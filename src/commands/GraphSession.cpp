@@ -15,6 +15,8 @@ GraphSession::~GraphSession() = default;
 TAllGraf& GraphSession::CreateDocument()
 {
     document.reset();
+    savedState.reset();
+    fileName.clear();
     document = std::make_unique<TAllGraf>();
     document->AttachHost(&host);
     document->AttachTextPane(&outp);
@@ -61,6 +63,43 @@ void GraphSession::Redo()
         host.Redraw();
     }
     host.UpdateMenus();
+}
+
+void GraphSession::MarkSaved(const QString& name)
+{
+    fileName = name;
+    savedState = document ? CHistoryManager::TakeSnapshot(*document) : nullptr;
+}
+
+bool GraphSession::HasUnsavedChanges() const
+{
+    if (!document || !savedState)
+        return false;
+    const TAllGraf& g = *document;
+    const TRecordedGraf& s = savedState->Recorded;
+    if (g.IsOrint != s.IsOrint || g.IsHaveCost != s.IsHaveCost || g.PointCount != s.PointCount ||
+        g.CountLabel != s.CountLabel || !g.Naming().SameAs(savedState->TitleGraf))
+        return true;
+    for (int v = 1; v <= g.PointCount; ++v) {
+        const TPointRec &now = g.Points[v], &then = s.Points[v];
+        if (now.X != then.X || now.Y != then.Y || now.TitleNumber != then.TitleNumber)
+            return true;
+        if (g.DugaCount[v] != s.DugaCount[v])
+            return true;
+        for (int k = 0; k < g.DugaCount[v]; ++k) {
+            const int w = g.DugaList(v)[k];
+            if (w != s.DugaListStore[v][k])
+                return true;
+            const TDugaRec &arc = g.Dugi[v][w], &saved = s.Dugi[v][w];
+            if (arc.X != saved.X || arc.Y != saved.Y || arc.Cost != saved.Cost)
+                return true;
+        }
+    }
+    for (int i = 1; i <= g.CountLabel; ++i)
+        if (g.Labels[i].X != s.Labels[i].X || g.Labels[i].Y != s.Labels[i].Y ||
+            g.Labels[i].Text != s.Labels[i].Text)
+            return true;
+    return false;
 }
 
 void GraphSession::Refresh() const

@@ -50,6 +50,15 @@ class GraphSession {
     // Redraw, matrix window and menus after a command.
     void Refresh() const;
 
+    // Unsaved work: the graph as it was when it was last created, opened or saved, and the
+    // file it was opened from or saved to (empty for a new graph).
+    void MarkSaved(const QString& fileName);
+    void MarkSaved() { MarkSaved(fileName); }
+    // True when what a graph file holds (kind, vertices and their names and places, arcs,
+    // labels) differs from the saved state; selection and highlighting do not count.
+    bool HasUnsavedChanges() const;
+    const QString& FileName() const { return fileName; }
+
   private:
     bool AddVertex(int x, int y);
 
@@ -58,4 +67,6 @@ class GraphSession {
     CHistoryManager history;
     TextPane outp;
     CTitleGraf naming;
+    std::unique_ptr<CStateDump> savedState;
+    QString fileName;
 };

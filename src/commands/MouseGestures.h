@@ -24,7 +24,8 @@ class CGestureView {
     virtual void OpenVertexPopup() = 0;
     virtual void OpenFreeSpacePopup() = 0;
 
-    // The whole document onto the surface (already sized to the canvas).
+    // The document onto the surface (already sized to the view): the part of the canvas at the
+    // current scroll position.
     virtual void DrawDocument(QImage& surface) = 0;
 };
 

@@ -27,6 +27,7 @@ bool NewGraphCommand(GraphSession& session, CNewGraphPrompt& prompt, CNewGraphEn
         environment.LoadWindowPlacement();
     graf.SetTitleGraf(&session.Naming());
     environment.DocumentCreated(graf);
+    session.MarkSaved(QString());
     host.UpdateMenus();
     return true;
 }

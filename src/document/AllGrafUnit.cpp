@@ -73,14 +73,36 @@ bool TAllGraf::IsManualNaming() const
     return TitleGraf->GetKind() == CTitleGraf::Manual;
 }
 
+QSize TAllGraf::ContentExtent() const
+{
+    int right = 0, bottom = 0;
+    for (int v = 1; v <= PointCount; ++v) {
+        const int reach = std::max(SizeGraf, Points[v].Size);
+        right = std::max(right, Points[v].X + reach);
+        bottom = std::max(bottom, Points[v].Y + reach);
+    }
+    for (int a = 1; a <= PointCount; ++a)
+        for (int k = 0; k < DugaCount[a]; ++k) {
+            const TDugaRec& cell = Dugi[a][DugaList(a)[k]];
+            right = std::max(right, cell.X + SizeGraf);
+            bottom = std::max(bottom, cell.Y + SizeGraf);
+        }
+    for (int i = 1; i <= CountLabel; ++i) {
+        const TLabelRec& label = Labels[i];
+        right = std::max(right, label.X + std::max(label.Width, label.ActiveWidth));
+        bottom = std::max(bottom, label.Y + std::max(label.Height, label.ActiveHeight));
+    }
+    return QSize(right, bottom);
+}
+
 int TAllGraf::CanvasWidth() const
 {
-    return std::max(GrafWidth, Host().DrawingAreaWidth());
+    return std::max({GrafWidth, Host().DrawingAreaWidth(), ContentExtent().width()});
 }
 
 int TAllGraf::CanvasHeight() const
 {
-    return std::max(GrafHeight, Host().DrawingAreaHeight());
+    return std::max({GrafHeight, Host().DrawingAreaHeight(), ContentExtent().height()});
 }
 
 void TAllGraf::ClearActive()

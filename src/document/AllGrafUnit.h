@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -138,8 +139,12 @@ class TAllGraf : public TRecordedGraf {
     bool FindPointAt(int x, int y, int& vertex) const;
     int FindLabelAt(int x, int y, int currentLabel) const;
     bool IsManualNaming() const;
+    // The drawing's logical size: the stored extent, the drawing area, and never less than the
+    // content, so a smaller window never pulls a vertex in.
     int CanvasWidth() const;
     int CanvasHeight() const;
+    // Right and bottom reach of every vertex and arc text point (plus the vertex size) and label.
+    QSize ContentExtent() const;
     void ClearActive();
     // Highlights a route: its vertices, and its arcs marked in the direction of travel.
     void MarkPath(std::span<const int> route);

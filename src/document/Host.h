@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +33,9 @@ class CHost {
         (void)surface;
         (void)force;
     }
+    // The part of the canvas a picture for PresentCanvas needs: a window shows only its
+    // drawing area at the scroll position; empty means the whole canvas.
+    virtual QRect PictureView() const { return QRect(); }
     // Full redraw of the current document into the window.
     virtual void Redraw() {}
     // Whether pictures made for the window are looked at; a host without one is spared

@@ -68,9 +68,22 @@ void DrawLabels(const TAllGraf& g, QPainter& surface)
         DrawLabel(g, surface, i);
 }
 
+bool SmoothArcs(const TAllGraf& g)
+{
+    // Smoothing costs about four times the plain lines; up to this many arc cells a full
+    // redraw stays well inside its budget (bench/DrawingBench.cpp), above it the drawing
+    // keeps the plain lines.
+    constexpr int smoothArcLimit = 400;
+    int cells = 0;
+    for (int a = 1; a <= g.PointCount && cells <= smoothArcLimit; ++a)
+        cells += g.DugaCount[a];
+    return cells <= smoothArcLimit;
+}
+
 void DrawAll(TAllGraf& g, QPainter& surface)
 {
     DrawBackground(g, surface);
+    surface.setRenderHint(QPainter::TextAntialiasing, true);
 
     // An undirected edge is stored as two cells that are drawn over the same curve, the second
     // covering the first. Where the two would leave identical pixels the first is skipped.
@@ -112,6 +125,21 @@ void DrawAll(TAllGraf& g, QImage& surface)
         return;
     QPainter painter;
     BeginSurface(painter, &surface);
+    painter.setRenderHint(QPainter::Antialiasing, SmoothArcs(g));
+    DrawAll(g, painter);
+}
+
+void DrawVisible(TAllGraf& g, QImage& surface, QSize canvas, QPoint scroll)
+{
+    if (surface.isNull() || canvas.isEmpty())
+        return;
+    surface.setOffset(scroll);
+    QPainter painter;
+    BeginSurface(painter, &surface);
+    // Logical canvas coordinates, shifted so that `scroll` lands on the surface's origin.
+    painter.setWindow(QRect(QPoint(0, 0), canvas));
+    painter.setViewport(QRect(-scroll, canvas));
+    painter.setRenderHint(QPainter::Antialiasing, SmoothArcs(g));
     DrawAll(g, painter);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
+#include <QSize>
 #include <QString>
 
 class QPainter;
@@ -20,7 +22,11 @@ void DrawPoint(const TAllGraf& graf, QPainter& surface, int v, const QString& ti
                bool overrideFill = false, int fillColor = 0);
 void DrawLabel(const TAllGraf& graf, QPainter& surface, int i);
 void DrawLabels(const TAllGraf& graf, QPainter& surface);
+// Whether a drawing of the document smooths its arcs: only while that fits the redraw budget.
+bool SmoothArcs(const TAllGraf& graf);
 // Background, arcs, vertices, labels. Vertex positions are clamped to the surface and kept.
+// Arcs are smoothed as the painter says; the picture overload smooths them when SmoothArcs
+// says so.
 void DrawAll(TAllGraf& graf, QPainter& surface);
 void DrawAll(TAllGraf& graf, QImage& surface);
 // The largest picture the program makes in one piece: a side of 16384 pixels and 256 MB.
@@ -30,6 +36,10 @@ constexpr qint64 MaxPictureBytes = 256LL * 1024 * 1024;
 // out would otherwise ask for gigabytes.
 bool PictureSizeAllowed(int width, int height);
 
+// The part of a canvas of the given size whose top-left corner is `scroll`, onto a surface of
+// that part's size (a window's view): the clamping and the curves still see the whole canvas.
+// The surface's offset() records `scroll`.
+void DrawVisible(TAllGraf& graf, QImage& surface, QSize canvas, QPoint scroll);
 // A fresh CanvasWidth x CanvasHeight picture of the document; null when either is not positive
 // or the picture would be larger than allowed.
 QImage RenderCanvas(TAllGraf& graf);

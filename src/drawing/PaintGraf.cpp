@@ -19,10 +19,11 @@ void TGrafPoint::Draw(QPainter& surface) const
     const QSize size = SurfaceSize(surface);
     const int cx = std::min(X, size.width() - Size);
     const int cy = std::min(Y, size.height() - Size);
-    // Circles and triangles are smoothed; arcs are not (see DrawCurve).
+    // Circles and triangles are always smoothed; arcs when the whole drawing can afford it.
+    const bool smooth = surface.testRenderHint(QPainter::Antialiasing);
     surface.setRenderHint(QPainter::Antialiasing, true);
     surface.drawEllipse(QRect(cx - Size, cy - Size, 2 * Size, 2 * Size));
-    surface.setRenderHint(QPainter::Antialiasing, false);
+    surface.setRenderHint(QPainter::Antialiasing, smooth);
     const QSize extent = TextExtent(surface, Title);
     TextOut(surface, cx - extent.width() / 2, cy - extent.height() / 2, Title, TextColor, extent);
 }
@@ -46,20 +47,36 @@ QPoint TDuga::ArrowApex() const
 
 namespace {
 
+// Lines up to this width keep the heads they always had; wider ones would swallow them.
+constexpr int plainHeadWidth = 3;
+
+// A head's wing for a line of the given width: with wide lines the head's base stands out
+// about three pixels on either side of the line (the wings open 15 degrees each way).
+int HeadWing(int wing, int lineWidth)
+{
+    return lineWidth <= plainHeadWidth ? wing : std::max(wing, 2 * lineWidth + 12);
+}
+
 void FillPointer(QPainter& surface, const std::array<QPoint, 3>& triangle)
 {
     // Filled in the line colour; the brush keeps its style, so a clear brush leaves an outline.
     const QBrush brush = surface.brush();
-    surface.setBrush(QBrush(surface.pen().color(), brush.style()));
+    const QPen pen = surface.pen();
+    surface.setBrush(QBrush(pen.color(), brush.style()));
+    // A wide outline would round the head into the line; the fill carries it instead.
+    if (pen.width() > plainHeadWidth)
+        surface.setPen(QPen(pen.color(), 1));
+    const bool smooth = surface.testRenderHint(QPainter::Antialiasing);
     surface.setRenderHint(QPainter::Antialiasing, true);
     surface.drawPolygon(triangle.data(), int(triangle.size()));
-    surface.setRenderHint(QPainter::Antialiasing, false);
+    surface.setRenderHint(QPainter::Antialiasing, smooth);
+    surface.setPen(pen);
     surface.setBrush(brush);
 }
 
-// Not antialiased: smoothing costs several times the drawing of the lines themselves, more than a
-// redraw of a large graph can afford, and the two cells of an undirected edge drawn over each other
-// would darken its rim.
+// Antialiased only when the painter asks for it (DrawAll does for drawings small enough):
+// smoothing costs several times the drawing of the lines themselves, more than a redraw of a
+// large graph can afford.
 void DrawCurve(QPainter& surface, const TCurveFrame& frame)
 {
     const QSize size = SurfaceSize(surface);
@@ -116,10 +133,11 @@ void TDuga::Draw(QPainter& surface, int marker, const QString& text) const
 {
     surface.setPen(MakePen(PenColor, PenSize, PenStyle));
     DrawCurve(surface, TCurveFrame(*this));
+    const int width = std::max(PenSize, 1);
     if (IsOrint == 2)
-        FillPointer(surface, PointerTriangle(ArrowApex(), QPoint(X2, Y2), 10));
+        FillPointer(surface, PointerTriangle(ArrowApex(), QPoint(X2, Y2), HeadWing(10, width)));
     if (marker == 1)
-        FillPointer(surface, PointerTriangle(QPoint(TextX, TextY), QPoint(X2, Y2), 15));
+        FillPointer(surface, PointerTriangle(QPoint(TextX, TextY), QPoint(X2, Y2), HeadWing(15, width)));
 
     const QString shown = !text.isEmpty() ? text : IsHaveCost ? QString::number(Cost) : QString();
     if (shown.isEmpty())

@@ -6,16 +6,21 @@
 
 #include <QPainter>
 
-QImage RenderResultPicture(const TAllGraf& g, const ResultPictureSpec& spec)
+QImage RenderResultPicture(const TAllGraf& g, const ResultPictureSpec& spec, const QRect& view)
 {
-    const int width = g.CanvasWidth();
-    const int height = g.CanvasHeight();
-    if (!PictureSizeAllowed(width, height))
+    const QRect canvas(0, 0, g.CanvasWidth(), g.CanvasHeight());
+    const QRect part = view.isEmpty() ? canvas : view;
+    if (!PictureSizeAllowed(part.width(), part.height()))
         return QImage();
-    QImage surface(width, height, QImage::Format_RGB32);
+    QImage surface(part.size(), QImage::Format_RGB32);
+    surface.setOffset(part.topLeft());
     QPainter painter;
     BeginSurface(painter, &surface);
+    // Canvas coordinates throughout; only the part is on the surface.
+    painter.setWindow(canvas);
+    painter.setViewport(QRect(-part.topLeft(), canvas.size()));
     DrawBackground(g, painter);
+    painter.setRenderHint(QPainter::Antialiasing, SmoothArcs(g));
     if (spec.arcs.empty()) {
         for (int a = 1; a <= g.PointCount; ++a)
             for (int k = 0; k < g.DugaCount[a]; ++k)

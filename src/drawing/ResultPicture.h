@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QString>
 #include <vector>
 
@@ -24,5 +25,6 @@ struct ResultPictureSpec {
 };
 
 // Background, the arcs, the vertices with their names and fills, the labels, on a surface of
-// the canvas size. Null when the canvas has no size or is larger than a picture may be.
-QImage RenderResultPicture(const TAllGraf& graf, const ResultPictureSpec& spec);
+// the canvas size, or of the given part of the canvas (its offset() is the part's corner).
+// Null when the canvas has no size or the picture would be larger than allowed.
+QImage RenderResultPicture(const TAllGraf& graf, const ResultPictureSpec& spec, const QRect& view = QRect());

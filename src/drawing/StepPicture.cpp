@@ -152,15 +152,20 @@ void DrawStepPicture(const TAllGraf& g, QPainter& surface, const StepPicture& st
     DrawLabels(g, surface);
 }
 
-QImage RenderStepPicture(const TAllGraf& g, const StepPicture& step)
+QImage RenderStepPicture(const TAllGraf& g, const StepPicture& step, const QRect& view)
 {
-    const int width = g.CanvasWidth();
-    const int height = g.CanvasHeight();
-    if (!PictureSizeAllowed(width, height))
+    const QRect canvas(0, 0, g.CanvasWidth(), g.CanvasHeight());
+    const QRect part = view.isEmpty() ? canvas : view;
+    if (!PictureSizeAllowed(part.width(), part.height()))
         return QImage();
-    QImage surface(width, height, QImage::Format_RGB32);
+    QImage surface(part.size(), QImage::Format_RGB32);
+    surface.setOffset(part.topLeft());
     QPainter painter;
     BeginSurface(painter, &surface);
+    // Canvas coordinates throughout; only the part is on the surface.
+    painter.setWindow(canvas);
+    painter.setViewport(QRect(-part.topLeft(), canvas.size()));
+    painter.setRenderHint(QPainter::Antialiasing, SmoothArcs(g));
     DrawStepPicture(g, painter, step);
     return surface;
 }

@@ -30,5 +30,6 @@ int StepArcColor(StepArcState state);
 // line style of its state, every vertex filled in its state's colour with its outline cue
 // (the current vertex thickest), each caption in a small box beside its vertex, then the labels.
 void DrawStepPicture(const TAllGraf& graf, QPainter& surface, const StepPicture& step);
-// The same on a fresh surface of the canvas size; null when the canvas is empty or too large.
-QImage RenderStepPicture(const TAllGraf& graf, const StepPicture& step);
+// The same on a fresh surface of the canvas size, or of the given part of the canvas (its
+// offset() is the part's corner); null when it is empty or too large.
+QImage RenderStepPicture(const TAllGraf& graf, const StepPicture& step, const QRect& view = QRect());

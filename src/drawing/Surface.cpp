@@ -48,8 +48,8 @@ void BeginSurface(QPainter& painter, QPaintDevice* surface)
 
 QSize SurfaceSize(const QPainter& painter)
 {
-    const QPaintDevice* device = painter.device();
-    return device ? QSize(device->width(), device->height()) : QSize();
+    // The window is the device's own size unless the surface shows part of a larger canvas.
+    return painter.isActive() ? painter.window().size() : QSize();
 }
 
 QSize TextExtent(const QPainter& painter, const QString& text)

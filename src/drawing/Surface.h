@@ -16,6 +16,8 @@ QPen MakePen(int color, int width, int styleCode);
 // Starts painting on a surface in the state of a freshly created canvas: black 1-pixel pen,
 // solid white brush.
 void BeginSurface(QPainter& painter, QPaintDevice* surface);
+// The size of the canvas the painter draws: the device's size, or the whole canvas when the
+// device shows only a part of it (see DrawVisible).
 QSize SurfaceSize(const QPainter& painter);
 
 // Width and height of the text in the painter's current font.

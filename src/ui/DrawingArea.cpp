@@ -14,10 +14,10 @@ TDrawingArea::TDrawingArea(TForm1& window, QWidget* parent) : QWidget(parent), w
     setMinimumSize(1, 1);
 }
 
-void TDrawingArea::Present(const QImage& surface, const QPoint& scroll)
+void TDrawingArea::Present(const QImage& surface, const QPoint& origin)
 {
     const qreal ratio = surface.devicePixelRatio();
-    const QRect source(qRound(scroll.x() * ratio), qRound(scroll.y() * ratio), qRound(width() * ratio),
+    const QRect source(qRound(origin.x() * ratio), qRound(origin.y() * ratio), qRound(width() * ratio),
                        qRound(height() * ratio));
     shown = QImage(source.size(), QImage::Format_ARGB32_Premultiplied);
     shown.setDevicePixelRatio(ratio);
@@ -62,6 +62,11 @@ void TDrawingArea::mouseDoubleClickEvent(QMouseEvent* event)
 void TDrawingArea::keyPressEvent(QKeyEvent* event)
 {
     window.AreaKeyPress(event);
+}
+
+void TDrawingArea::wheelEvent(QWheelEvent* event)
+{
+    window.AreaWheel(event);
 }
 
 void TDrawingArea::resizeEvent(QResizeEvent* event)

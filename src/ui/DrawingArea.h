@@ -13,8 +13,8 @@ class TDrawingArea : public QWidget {
   public:
     explicit TDrawingArea(TForm1& window, QWidget* parent = nullptr);
 
-    // Copies the visible part of a canvas, starting at the scroll offsets.
-    void Present(const QImage& surface, const QPoint& scroll);
+    // Copies the area's size of a surface, starting at origin (logical pixels of the surface).
+    void Present(const QImage& surface, const QPoint& origin);
     void Clear();
     // What is on screen now, in device pixels.
     const QImage& Shown() const { return shown; }
@@ -26,6 +26,7 @@ class TDrawingArea : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:

@@ -9,20 +9,26 @@
 #include "ui/MatrixWindows.h"
 #include "ui/NewGrafDialog.h"
 #include "ui/PlaybackBar.h"
+#include "ui/QtTranslations.h"
 #include "ui/SelectGrafDialog.h"
 #include "ui/UnitMartixText.h"
 #include "ui/ViewSettingGraf.h"
 #include "ui/WindowHost.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QSessionManager>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -30,6 +36,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <utility>
 
 // The icons live in the static UI library, whose resources must be registered by hand.
 static void InitIconResources()
@@ -67,12 +74,28 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
         case FileDialog::SaveWalkthrough:
             return QFileDialog::getSaveFileName(this, QString(), QString(),
                                                 qtFilter(Translate("WalkthroughFilter")));
-        case FileDialog::SavePicture:
-            return QFileDialog::getSaveFileName(this, QString(), QString(),
-                                                qtFilter(pictureFilter) +
-                                                    QStringLiteral(";;PNG (*.png);;SVG (*.svg)"));
+        case FileDialog::SavePicture: {
+            ChosenFilter.clear();
+            return QFileDialog::getSaveFileName(
+                this, QString(), QString(),
+                qtFilter(pictureFilter) + QStringLiteral(";;PNG (*.png);;SVG (*.svg)"), &ChosenFilter);
+        }
         }
         return QString();
+    };
+
+    AskSaveChanges = [this](const QString& question) {
+        QMessageBox box(QMessageBox::Warning, Translate("ProgramTitle"), question,
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+        box.button(QMessageBox::Save)->setText(Translate("Save_changes"));
+        box.button(QMessageBox::Discard)->setText(Translate("Discard_changes"));
+        box.button(QMessageBox::Cancel)->setText(Translate("Cancel"));
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        const int answer = box.exec();
+        return answer == QMessageBox::Save      ? SaveAnswer::Save
+               : answer == QMessageBox::Discard ? SaveAnswer::Discard
+                                                : SaveAnswer::Cancel;
     };
 
     host = std::make_unique<TWindowHost>(*this);
@@ -89,6 +112,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     BuildPopups();
 
     config = std::make_unique<CConfiguration>(TranslateManager());
+    // Before the first dialog, so Qt's own buttons speak the program's language from the start.
+    qtTranslations = new CQtTranslations(this);
     config->DefaultFontFace = font().family();
 
     // Windows created at start-up, in their order.
@@ -109,6 +134,18 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     LoadWindowPlacement();
     ApplyCaptions();
     connect(&TranslateManager(), &CTranslateManager::languageChanged, this, &TForm1::ApplyCaptions);
+#ifndef QT_NO_SESSIONMANAGER
+    // Logging out asks about unsaved work as closing the window does; Cancel stops the log-out.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (manager.allowsInteraction()) {
+            if (MayDiscardWork())
+                answeredForClose = true; // the windows close next: not asked twice
+            else
+                manager.cancel();
+            manager.release();
+        }
+    });
+#endif
     UpdateMenus();
     windowReady = true;
 }
@@ -210,7 +247,7 @@ void TForm1::BuildLayout()
     splitter->addWidget(results);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 0);
-    splitter->setSizes({400, 142});
+    splitter->setSizes({300, 300});
     connect(splitter, &QSplitter::splitterMoved, this, [this] {
         UpdateScrollBars();
         Redraw();
@@ -225,9 +262,19 @@ void TForm1::BuildLayout()
     statusBar()->addWidget(statusText, 1);
 }
 
+void TForm1::UpdateTitle()
+{
+    // The file's name and a mark while there is work to save; Qt puts the mark at [*].
+    const QString file = QFileInfo(session->FileName()).fileName();
+    const QString program = Translate("ProgramTitle");
+    setWindowTitle(file.isEmpty() ? program + QStringLiteral("[*]")
+                                  : file + QStringLiteral("[*] \u2014 ") + program);
+    setWindowModified(session->HasUnsavedChanges());
+}
+
 void TForm1::ApplyCaptions()
 {
-    setWindowTitle(Translate("ProgramTitle"));
+    UpdateTitle();
     for (const CaptionedAction& item : captions)
         if (item.action) {
             item.action->setText(Translate(item.key));
@@ -255,13 +302,30 @@ void TForm1::ApplyCaptions()
 
 void TForm1::UpdateMenus()
 {
+    answeredForClose = false;
+    UpdateTitle();
     const TAllGraf* g = Document();
     if (!g) {
-        for (QAction* item : {Action("actEditNameGraf"), Action("actEditLoadDuga"), Action("actEditText"),
-                              Action("actUndo"), Action("actRedo")})
-            item->setEnabled(false);
+        // Before the first graph only creating one, leaving, help and the mode switches work;
+        // the rest looks as disabled as it is until a graph exists.
+        static const QStringList stayEnabled = {"actCreate", "actExit", "actHelpLocal", "actConstruct",
+                                                "actFindPath"};
+        auto park = [this](QAction* item) {
+            if (item->isEnabled()) {
+                item->setEnabled(false);
+                waitingForDocument.append(item);
+            }
+        };
+        for (auto it = actions.cbegin(); it != actions.cend(); ++it)
+            if (!stayEnabled.contains(it.key()))
+                park(it.value());
+        for (const auto& [item, name] : algorithmActions)
+            park(item);
         return;
     }
+    for (const QPointer<QAction>& item : std::exchange(waitingForDocument, {}))
+        if (item)
+            item->setEnabled(true);
     Action("actEditNameGraf")->setEnabled(g->ActivePoint > 0 && g->IsManualNaming());
     Action("actEditLoadDuga")->setEnabled(g->ActiveDugaFrom > 0 && g->ActiveDugaTo > 0 && g->IsHaveCost);
     Action("actEditText")->setEnabled(g->ActiveLabel > 0);
@@ -306,8 +370,29 @@ void TForm1::showEvent(QShowEvent* event)
     }
 }
 
+bool TForm1::MayDiscardWork()
+{
+    if (answeredForClose || !session->HasUnsavedChanges())
+        return true;
+    const QString file = QFileInfo(session->FileName()).fileName();
+    switch (AskSaveChanges(Translate("Unsaved_changes") +
+                           (file.isEmpty() ? QString() : QStringLiteral("\n\n") + file))) {
+    case SaveAnswer::Save:
+        return SaveGraphCommand();
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    if (!MayDiscardWork()) {
+        event->ignore();
+        return;
+    }
     if (TAllGraf* g = Document())
         g->ShowMatrixWindow = MatrixWindowVisible() ? 1 : 0;
     IncrementRunCounter();
@@ -342,6 +427,7 @@ void TForm1::DocumentCreated(TAllGraf& graf)
     if (!firstGraphDone)
         matrixWindowAtStart ? matrixForm->show() : matrixForm->hide();
     firstGraphDone = true;
+    ClearResultPanes();
     graf.MenuEditMode = quint8(MenuEditMode());
     graf.EditMode = graf.MenuEditMode;
     RefreshRecentMenu();
@@ -350,7 +436,8 @@ void TForm1::DocumentCreated(TAllGraf& graf)
     ShowMapModeCheck();
     PrepareCanvas();
     UpdateScrollBars();
-    QImage surface = MakeSurface(graf.CanvasWidth(), graf.CanvasHeight(), devicePixelRatioF());
+    const QSize view = ViewSize();
+    QImage surface = MakeSurface(view.width(), view.height(), devicePixelRatioF());
     DrawDocument(surface);
     PresentCanvas(surface, true);
 }

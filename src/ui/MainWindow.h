@@ -17,6 +17,7 @@ class QLabel;
 class QMenu;
 class QMouseEvent;
 class QKeyEvent;
+class QWheelEvent;
 class QPlainTextEdit;
 class QScrollBar;
 class QSplitter;
@@ -35,6 +36,7 @@ class TViewSettings;
 class TPlaybackBar;
 struct AlgorithmResult;
 class CConfiguration;
+class CQtTranslations;
 
 // The main window: menus, toolbar, the drawing area with its scroll bars and the result
 // panes. Its commands live in MainWindow_*.cpp by concern.
@@ -72,6 +74,12 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     std::function<void(QMenu& menu, const QPoint& globalPos)> ExecPopup;
     enum class FileDialog { OpenGraph, SaveGraph, OpenPicture, SavePicture, SaveWalkthrough };
     std::function<QString(FileDialog kind)> AskFileName;
+    // The filter the user chose in the last file dialog (its text), which decides a picture's
+    // type when the name has none.
+    QString ChosenFilter;
+    // The question before unsaved work would be lost.
+    enum class SaveAnswer { Save, Discard, Cancel };
+    std::function<SaveAnswer(const QString& question)> AskSaveChanges;
 
     // --- start-up -------------------------------------------------------------------------
     // Runs "Create..." until a document exists, without the dialog's cancel button.
@@ -130,15 +138,24 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     // undo and redo restore it).
     void ShowMapModeCheck();
     void UpdateMenus();
+    // The title: the file's name, the program's name and the unsaved-work mark.
+    void UpdateTitle();
+    // Asks about unsaved work: true when the window may close (saved or discarded).
+    bool MayDiscardWork();
     void ApplyCaptions();
     void RefreshRecentMenu();
     void RefreshTextPane();
+    // A new or opened graph starts without the previous graph's results.
+    void ClearResultPanes();
     void ShowReportFile(const QString& path);
     void RefreshMatrixWindow();
     int DrawingAreaWidth() const;
     int DrawingAreaHeight() const;
-    // CanvasBitmap sized to the canvas (device pixels for a sharp picture).
+    // CanvasBitmap sized to the drawing area (device pixels for a sharp picture): the
+    // visible part of the canvas is all that is drawn.
     void PrepareCanvas();
+    // The drawing area's size, at least one pixel each way: the size of every surface drawn.
+    QSize ViewSize() const;
 
     // --- events from the drawing area -----------------------------------------------------
     void AreaMousePress(QMouseEvent* event);
@@ -146,6 +163,8 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void AreaMouseRelease(QMouseEvent* event);
     void AreaDoubleClick(QMouseEvent* event);
     void AreaKeyPress(QKeyEvent* event);
+    // The wheel scrolls the drawing (Shift: sideways); a touchpad scrolls by its pixels.
+    void AreaWheel(QWheelEvent* event);
 
     TPlaybackBar* PlaybackBar() const { return playback; }
     // What the drawing area shows: the last copy of the canvas.
@@ -224,6 +243,8 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     QHash<QString, QAction*> actions;
     // Algorithm items (main menu and vertex popup) by the algorithm name they run.
     QList<QPair<QAction*, QString>> algorithmActions;
+    // Items disabled while no graph exists, enabled again with the first one.
+    QList<QPointer<QAction>> waitingForDocument;
 
     TCreateForm2* newGraphDialog = nullptr;
     TForm2* vertexDialog = nullptr;
@@ -236,6 +257,7 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     std::unique_ptr<AlgorithmResult> lastResult;
     QString lastRunName;
     std::unique_ptr<CConfiguration> config;
+    CQtTranslations* qtTranslations = nullptr;
 
     QElapsedTimer tickSource;
     qint64 lastPresentTick = 0;
@@ -248,4 +270,6 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     bool firstGraphDone = false;
     bool matrixWindowAtStart = false;
     bool firstShow = true;
+    // The user already chose Save or Discard for a log-out whose windows now close.
+    bool answeredForClose = false;
 };

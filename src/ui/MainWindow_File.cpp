@@ -24,7 +24,8 @@ void TForm1::LoadGraphCommand()
 
 void TForm1::OpenGraphFile(const QString& fileName)
 {
-    GraphFileCommands::OpenGraphFile(*session, fileName);
+    if (GraphFileCommands::OpenGraphFile(*session, fileName))
+        ClearResultPanes();
     UpdateScrollBars();
     RefreshRecentMenu();
     Redraw();
@@ -88,26 +89,39 @@ void TForm1::SaveImageCommand()
     if (!session->RequireDocument())
         return;
     LeaveTextMode();
-    const QString file = AskFileName(FileDialog::SavePicture);
+    QString file = AskFileName(FileDialog::SavePicture);
     if (file.isEmpty())
         return;
+    // A name without a picture extension takes the type of the chosen filter; the bitmap
+    // filter keeps its rule of always appending ".bmp".
+    auto hasExtension = [&file](const char* extension) {
+        return file.endsWith(QLatin1String(extension), Qt::CaseInsensitive);
+    };
+    if (!hasExtension(".svg") && !hasExtension(".png") && !hasExtension(".bmp")) {
+        if (ChosenFilter.contains(QStringLiteral("*.png")))
+            file += QStringLiteral(".png");
+        else if (ChosenFilter.contains(QStringLiteral("*.svg")))
+            file += QStringLiteral(".svg");
+    }
     TAllGraf& g = *Document();
     QString error;
     bool saved = false;
-    if (file.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+    if (hasExtension(".svg")) {
         saved = SaveDocumentSvg(g, file, &error);
     } else {
-        // What is on screen now: the drawing area at the current scroll position.
-        PrepareCanvas();
-        g.CanvasBitmap.fill(Qt::white);
+        // What is on screen now (the drawing area at the current scroll position) on a
+        // picture of the canvas size; bounded, since the canvas itself is only logical.
+        const int side = 16384;
+        QImage picture = MakeSurface(std::min(g.CanvasWidth(), side), std::min(g.CanvasHeight(), side),
+                                     devicePixelRatioF());
         {
-            QPainter painter(&g.CanvasBitmap);
+            QPainter painter(&picture);
             painter.drawImage(QPoint(0, 0), area->grab().toImage());
         }
-        if (file.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
-            saved = SaveCanvasImage(g.CanvasBitmap, file, &error);
+        if (hasExtension(".png"))
+            saved = SaveCanvasImage(picture, file, &error);
         else
-            saved = SaveCanvasBitmap(g.CanvasBitmap, file, &error); // appends ".bmp"
+            saved = SaveCanvasBitmap(picture, file, &error); // appends ".bmp"
     }
     if (!saved)
         Host().ShowError(Translate("Happend_error") + QLatin1Char('\r') + error);

@@ -2,8 +2,10 @@
 #include "ui/DrawingArea.h"
 #include "ui/MainWindow.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 bool TForm1::InHandledRect(const QPoint& p) const
 {
@@ -102,4 +104,28 @@ void TForm1::AreaKeyPress(QKeyEvent* event)
     MouseAction(*session, *this, 0, 0, g->CanvasBitmap, Gesture::Delete);
     PresentCanvas(g->CanvasBitmap, false);
     UpdateMenus();
+}
+
+void TForm1::AreaWheel(QWheelEvent* event)
+{
+    if (!session->HasDocument()) {
+        event->ignore();
+        return;
+    }
+    // A touchpad reports pixels; a wheel reports eighths of a degree, 120 to a notch, which
+    // move the system's number of lines of 20 pixels each.
+    QPoint delta = event->pixelDelta();
+    if (delta.isNull())
+        delta = event->angleDelta() * (QApplication::wheelScrollLines() * 20) / 120;
+    if ((event->modifiers() & Qt::ShiftModifier) && delta.x() == 0)
+        delta = QPoint(delta.y(), 0);
+    if (delta.isNull()) {
+        event->ignore();
+        return;
+    }
+    if (delta.x() != 0)
+        ScrollToX(HorizontalPosition() - delta.x());
+    if (delta.y() != 0)
+        ScrollToY(VerticalPosition() - delta.y());
+    event->accept();
 }

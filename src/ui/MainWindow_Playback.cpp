@@ -9,7 +9,6 @@
 #include "ui/PlaybackBar.h"
 
 #include <QAction>
-#include <QPainter>
 #include <QSaveFile>
 
 void TForm1::StartPlayback(const QString& name, AlgorithmResult result)
@@ -31,25 +30,24 @@ void TForm1::PresentPlaybackFrame(int frame)
     TAllGraf* g = Document();
     if (!g || !lastResult)
         return;
-    const qreal ratio = devicePixelRatioF();
-    QImage surface = MakeSurface(g->CanvasWidth(), g->CanvasHeight(), ratio);
-    QPainter painter(&surface);
+    const QRect view = Host().PictureView();
     // The last frame of a whole trace is the result as the run showed it.
     if (playback->AtResult() && frame == playback->Current()) {
-        painter.end();
         if (lastResult->drawsPicture) {
-            const QImage picture = RenderResultPicture(*g, lastResult->picture);
+            const QImage picture = RenderResultPicture(*g, lastResult->picture, view);
             if (!picture.isNull())
                 PresentCanvas(picture, true);
-        } else {
-            DrawDocument(surface);
-            PresentCanvas(surface, true);
+            return;
         }
+        const QSize size = ViewSize();
+        QImage surface = MakeSurface(size.width(), size.height(), devicePixelRatioF());
+        DrawDocument(surface);
+        PresentCanvas(surface, true);
         return;
     }
-    DrawStepPicture(*g, painter, playback->Trace().PictureAt(frame));
-    painter.end();
-    PresentCanvas(surface, true);
+    const QImage picture = RenderStepPicture(*g, playback->Trace().PictureAt(frame), view);
+    if (!picture.isNull())
+        PresentCanvas(picture, true);
 }
 
 bool TForm1::RedrawPlayback()

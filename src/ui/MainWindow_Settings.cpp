@@ -10,9 +10,13 @@
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSplitter>
 #include <QUrl>
+#include <algorithm>
 
 void TForm1::LoadSettings(TAllGraf& graf, bool withLanguage)
 {
@@ -29,7 +33,9 @@ void TForm1::SaveSettings(TAllGraf& graf)
     // When the program closes the matrix window is already gone; closeEvent kept its state.
     const bool matrixVisible = windowReady ? MatrixWindowVisible() : graf.ShowMatrixWindow != 0;
     QString error;
-    if (!config->SaveSettings(graf, {geometry.x(), geometry.y(), geometry.width(), geometry.height()},
+    const int results = splitter->sizes().value(1, 300);
+    if (!config->SaveSettings(graf,
+                              {geometry.x(), geometry.y(), geometry.width(), geometry.height(), results},
                               matrixVisible, &error) &&
         windowReady)
         Host().ShowError(error);
@@ -46,6 +52,10 @@ void TForm1::LoadWindowPlacement()
     const TWindowPlacement placement = config->LoadWindowPlacement(screens);
     move(placement.X, placement.Y);
     resize(placement.Width, placement.Height);
+    // The drawing takes what the result panes leave, and keeps a working share of a small
+    // window; the splitter gives a later change of the window's height to the drawing.
+    const int results = std::min(placement.ResultsHeight, placement.Height * 45 / 100);
+    splitter->setSizes({std::max(1, placement.Height - results), results});
     matrixForm->PlaceBeside(frameGeometry());
 }
 
@@ -98,5 +108,8 @@ void TForm1::UseEnglishLanguage()
 
 void TForm1::OpenHelpFile()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(ProgramPaths::HelpFile()));
+    const QString file = ProgramPaths::HelpFile();
+    // Said in a message: the console is not where a desktop user looks.
+    if (!QFileInfo(file).isFile() || !QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
+        Host().ShowError(Translate("Help_file_missing") + QLatin1Char('\n') + QDir::toNativeSeparators(file));
 }

@@ -18,7 +18,12 @@
 void TForm1::DrawDocument(QImage& surface)
 {
     if (TAllGraf* g = Document())
-        DrawAll(*g, surface);
+        DrawVisible(*g, surface, QSize(g->CanvasWidth(), g->CanvasHeight()), QPoint(g->ScrollX, g->ScrollY));
+}
+
+QSize TForm1::ViewSize() const
+{
+    return QSize(std::max(1, DrawingAreaWidth()), std::max(1, DrawingAreaHeight()));
 }
 
 void TForm1::PrepareCanvas()
@@ -26,10 +31,12 @@ void TForm1::PrepareCanvas()
     TAllGraf* g = Document();
     if (!g)
         return;
+    // Only the visible part is ever allocated, whatever the size of the drawing.
     const qreal ratio = devicePixelRatioF();
-    const QSize wanted(qRound(g->CanvasWidth() * ratio), qRound(g->CanvasHeight() * ratio));
+    const QSize view = ViewSize();
+    const QSize wanted(qRound(view.width() * ratio), qRound(view.height() * ratio));
     if (g->CanvasBitmap.size() != wanted || g->CanvasBitmap.devicePixelRatio() != ratio)
-        g->CanvasBitmap = MakeSurface(g->CanvasWidth(), g->CanvasHeight(), ratio);
+        g->CanvasBitmap = MakeSurface(view.width(), view.height(), ratio);
 }
 
 void TForm1::Redraw()
@@ -43,7 +50,8 @@ void TForm1::Redraw()
         return;
     if (g->CanvasWidth() <= 0 || g->CanvasHeight() <= 0)
         return;
-    QImage surface = MakeSurface(g->CanvasWidth(), g->CanvasHeight(), devicePixelRatioF());
+    const QSize view = ViewSize();
+    QImage surface = MakeSurface(view.width(), view.height(), devicePixelRatioF());
     DrawDocument(surface);
     PresentCanvas(surface, false);
 }
@@ -57,8 +65,10 @@ void TForm1::PresentCanvas(const QImage& surface, bool force)
         catchUpTimer->start();
         return;
     }
+    // A window's surface starts at the scroll position it was drawn for (its offset); a
+    // result picture covers the whole canvas from its origin.
     const TAllGraf* g = Document();
-    area->Present(surface, g ? QPoint(g->ScrollX, g->ScrollY) : QPoint());
+    area->Present(surface, (g ? QPoint(g->ScrollX, g->ScrollY) : QPoint()) - surface.offset());
     lastPresentTick = now;
     presentedOnce = true;
     ++presentCount;
@@ -69,8 +79,9 @@ void TForm1::UpdateScrollBars()
     const TAllGraf* g = Document();
     if (!g)
         return;
-    const int horizontal = std::max(0, g->GrafWidth - DrawingAreaWidth());
-    const int vertical = std::max(0, g->GrafHeight - DrawingAreaHeight());
+    // The bars cover the whole canvas, which is never smaller than what the document holds.
+    const int horizontal = std::max(0, g->CanvasWidth() - DrawingAreaWidth());
+    const int vertical = std::max(0, g->CanvasHeight() - DrawingAreaHeight());
     hBar->setMaximum(horizontal);
     vBar->setMaximum(vertical);
     hBar->setPageStep(std::max(1, DrawingAreaWidth()));
@@ -186,6 +197,14 @@ void TForm1::RefreshTextPane()
     QTextCursor caret = outp->textCursor();
     caret.movePosition(QTextCursor::Start);
     outp->setTextCursor(caret);
+}
+
+void TForm1::ClearResultPanes()
+{
+    session->Outp().Clear();
+    webBrowser->clear();
+    detailMemo->clear();
+    RefreshTextPane();
 }
 
 void TForm1::ShowReportFile(const QString& path)

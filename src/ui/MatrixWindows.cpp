@@ -5,6 +5,7 @@
 #include "document/MatrixGrid.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QRegularExpressionValidator>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 const QColor SkyBlue(0xA6, 0xCA, 0xF0);
@@ -164,6 +166,13 @@ void TMatrixForm::FillGrid()
             item->setFlags(row == column ? Qt::NoItemFlags
                                          : Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
         }
+    // Wide enough for the largest weight and for each column's name, within reason.
+    const QFontMetrics cellMetrics(grid->font());
+    const QFontMetrics headerMetrics(grid->horizontalHeader()->font());
+    const int digits = cellMetrics.horizontalAdvance(QStringLiteral("99999"));
+    for (int k = 1; k <= n; ++k)
+        grid->setColumnWidth(
+            k - 1, std::clamp(std::max(digits, headerMetrics.horizontalAdvance(cells[0][k])) + 10, 20, 160));
     grid->setUpdatesEnabled(true);
 }
 

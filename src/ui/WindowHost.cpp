@@ -58,6 +58,13 @@ void TWindowHost::PresentCanvas(const QImage& surface, bool force)
 {
     window.PresentCanvas(surface, force);
 }
+QRect TWindowHost::PictureView() const
+{
+    // Only what the drawing area shows is drawn, whatever the size of the drawing.
+    const TAllGraf* g = window.Document();
+    return g ? QRect(g->ScrollX, g->ScrollY, window.ViewSize().width(), window.ViewSize().height()) : QRect();
+}
+
 void TWindowHost::Redraw()
 {
     window.Redraw();

@@ -22,6 +22,7 @@ class TWindowHost : public CHost {
     int DrawingAreaWidth() const override;
     int DrawingAreaHeight() const override;
     void PresentCanvas(const QImage& surface, bool force) override;
+    QRect PictureView() const override;
     void Redraw() override;
     void ShowReportFile(const QString& path) override;
     void RefreshMatrixWindow() override;
