@@ -53,17 +53,19 @@ ExitCode CliSession::Open(const QString& fileName)
     if (info.size() == 0)
         return unreadable("Cli_file_empty");
 
-    const qsizetype before = MessageCount();
-    if (GraphFileCommands::OpenGraphFile(session, fileName))
-        return Ok;
-    if (MessageCount() > before)
-        return Refused;
-    // The readers refuse these without a word: say which it was.
+    // A newer file is not read at all: say so before the program's general message.
     const int version = GrafaFile::FileVersion(CIniFile(fileName));
     if (version > 1) {
         PrintReason(fileName, Translate(QStringLiteral("Cli_version_unsupported")).arg(version));
         return FileUnreadable;
     }
+    const qsizetype before = MessageCount();
+    if (GraphFileCommands::OpenGraphFile(session, fileName))
+        return Ok;
+    // The program's own words for a file its readers refused without a reason of their own.
+    const QString unexplained = Translate(QStringLiteral("Happend_error")) + QLatin1Char('\r') + fileName;
+    if (MessageCount() > before && host.Messages().mid(before) != QStringList{unexplained})
+        return Refused;
     return unreadable("Cli_not_graph_file");
 }
 

@@ -34,6 +34,7 @@ void CopyDocument(const TAllGraf& from, TAllGraf& to)
     to.GrafHeight = from.GrafHeight;
     to.EditMode = from.EditMode;
     to.MenuEditMode = from.MenuEditMode;
+    to.MeasuresLabels = from.MeasuresLabels;
 }
 
 } // namespace
@@ -57,7 +58,8 @@ bool OpenGraphFile(GraphSession& session, const QString& fileName)
     CTitleGraf naming;
     naming.CopyFrom(g.Naming());
     auto scratch = std::make_unique<TAllGraf>();
-    scratch->AttachHost(&host);
+    CMessageCountingHost counting(host);
+    scratch->AttachHost(&counting);
     scratch->AttachTextPane(&session.Outp());
     scratch->SetTitleGraf(&naming);
     CopyDocument(g, *scratch);
@@ -71,6 +73,10 @@ bool OpenGraphFile(GraphSession& session, const QString& fileName)
             loaded = GrafaFile::LoadGrafa(*scratch, file);
     }
     if (!loaded) {
+        // A file the readers refuse without a word (a newer version, an empty or shapeless
+        // text) must not look like a success.
+        if (counting.Messages() == 0)
+            ShowFileError(host, fileName, QString());
         host.Redraw();
         host.UpdateMenus();
         return false;

@@ -69,3 +69,40 @@ class CSilentHost : public CHost {
     bool InputQuery(const QString&, const QString&, QString&) override { return false; }
     bool ChooseVertex(const QString&, const QStringList&, int&) override { return false; }
 };
+
+// Passes everything to another host and counts the message boxes shown through it, so a
+// caller can tell a refusal that explained itself from one that said nothing.
+class CMessageCountingHost : public CHost {
+  public:
+    explicit CMessageCountingHost(CHost& inner) : inner(inner) {}
+    int Messages() const { return messages; }
+
+    void ShowMessage(MessageKind kind, const QString& text) override
+    {
+        ++messages;
+        inner.ShowMessage(kind, text);
+    }
+    bool AskYesNo(const QString& text) override { return inner.AskYesNo(text); }
+    bool InputQuery(const QString& caption, const QString& prompt, QString& value) override
+    {
+        return inner.InputQuery(caption, prompt, value);
+    }
+    bool ChooseVertex(const QString& caption, const QStringList& names, int& index) override
+    {
+        return inner.ChooseVertex(caption, names, index);
+    }
+    int DrawingAreaWidth() const override { return inner.DrawingAreaWidth(); }
+    int DrawingAreaHeight() const override { return inner.DrawingAreaHeight(); }
+    void PresentCanvas(const QImage& surface, bool force) override { inner.PresentCanvas(surface, force); }
+    QRect PictureView() const override { return inner.PictureView(); }
+    void Redraw() override { inner.Redraw(); }
+    bool ShowsPictures() const override { return inner.ShowsPictures(); }
+    void ShowReportFile(const QString& path) override { inner.ShowReportFile(path); }
+    void RefreshMatrixWindow() override { inner.RefreshMatrixWindow(); }
+    void UpdateMenus() override { inner.UpdateMenus(); }
+    bool SaveGraphCommand() override { return inner.SaveGraphCommand(); }
+
+  private:
+    CHost& inner;
+    int messages = 0;
+};
