@@ -3,13 +3,17 @@
 #include "base/ProgramPaths.h"
 #include "document/AllGrafUnit.h"
 #include "document/Host.h"
+#include "files/GrafaFile.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 // What every fuzz target shares: a windowless Qt application (labels are measured with the
@@ -65,5 +69,40 @@ struct Document {
         graf->NewGraf(directed, weighted);
     }
 };
+
+// Stops the run (libFuzzer then keeps the input) unless whatever a reader left in the
+// document is a graph the rest of the program can work on.
+inline void Require(bool holds, const char* what, int v = 0)
+{
+    if (holds)
+        return;
+    std::fprintf(stderr, "document check failed: %s (vertex %d)\n", what, v);
+    std::abort();
+}
+
+inline void CheckDocument(const TAllGraf& g)
+{
+    Require(g.PointCount >= 0 && g.PointCount <= TAllGraf::MaxPoints, "vertex count");
+    Require(g.CountLabel >= 0 && g.CountLabel <= TAllGraf::MaxLabels, "label count");
+    TAllGraf::VertexArray<int> holders{};
+    for (int v = 1; v <= g.PointCount; ++v) {
+        const TPointRec& p = g.Points[v];
+        Require(std::abs(p.X) <= GrafaFile::MaxCoordinate && std::abs(p.Y) <= GrafaFile::MaxCoordinate,
+                "coordinates", v);
+        Require(p.TitleNumber >= 1 && p.TitleNumber <= TAllGraf::MaxPoints, "name number", v);
+        Require(++holders[p.TitleNumber] == 1 && g.TitleUsed[p.TitleNumber], "name number in use once", v);
+        Require(g.DugaCount[v] >= 0 && g.DugaCount[v] <= TAllGraf::MaxOut, "out-list length", v);
+        for (int k = 0; k < g.DugaCount[v]; ++k) {
+            const int head = g.DugaList(v)[k];
+            Require(head >= 1 && head <= g.PointCount && head != v, "arc head", v);
+            Require(std::count(g.DugaList(v), g.DugaList(v) + g.DugaCount[v], head) == 1, "arc listed once",
+                    v);
+            const int cost = g.Dugi[v][head].Cost;
+            Require(cost >= 1 && cost <= TAllGraf::MaxCost, "arc weight", v);
+            if (g.IsOrint == 0)
+                Require(g.HasDuga(head, v) && g.Dugi[head][v].Cost == cost, "undirected arc both ways", v);
+        }
+    }
+}
 
 } // namespace Fuzz

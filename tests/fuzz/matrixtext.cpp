@@ -17,6 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int kind = 0; kind < 4; ++kind) {
         Fuzz::Document document(kind & 1, kind & 2);
         MatrixText::ApplyTextMatrix(*document.graf, lines);
+        Fuzz::CheckDocument(*document.graf);
     }
     return 0;
 }

@@ -13,5 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString path = Fuzz::WriteFile(QStringLiteral("input.txt"), data, size);
     Fuzz::Document document;
     OldGrafFile::LoadOldGraf(*document.graf, path);
+    Fuzz::CheckDocument(*document.graf);
     return 0;
 }
