@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing; does nothing when all are present.
-# Usage: scripts/deps.sh run|test|bench
+# Usage: scripts/deps.sh run|test|sanitize|browser|bench
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev qt6-qpa-plugins fonts-dejavu-core
@@ -8,8 +8,12 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev qt
 case "${1:-run}" in
   run) ;;
   test) packages+=(libgtest-dev clang-format libigraph-dev) ;;
+  # clang with its sanitizer and libFuzzer runtimes; llvm's symbolizer names the lines in reports.
+  sanitize) packages+=(libgtest-dev clang-format libigraph-dev clang libclang-rt-14-dev llvm) ;;
+  # A real browser for the walk-through page; too large for the plain test run.
+  browser) packages+=(libgtest-dev clang-format libigraph-dev chromium) ;;
   bench) packages+=(libbenchmark-dev) ;;
-  *) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
+  *) echo "usage: $0 run|test|sanitize|browser|bench" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -389,7 +389,7 @@ TEST_F(Window, DijkstraFromTheVertexPopupHighlightsThePathAndFillsThePanes)
     G().AddDuga(1, 2, 5);
     G().AddDuga(2, 3, 5);
     G().AddDuga(1, 3, 20);
-    onPopup = [this](QMenu& menu) {
+    onPopup = [](QMenu& menu) {
         for (QAction* item : menu.actions())
             if (item->objectName() == QLatin1String("popupAlgoritmDejkstri"))
                 item->trigger();

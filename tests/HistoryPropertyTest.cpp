@@ -1,0 +1,251 @@
+#include "ScriptedHost.h"
+#include "commands/GraphSession.h"
+#include "document/HistoryManager.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <vector>
+
+// Random sequences of edits, undo and redo on random graphs, checked against a model of the
+// history built from its description alone: a list of at most Capacity states, the position
+// the document shows, truncation of the redo tail on a new edit and no repeated states.
+namespace {
+
+using State = std::shared_ptr<const CStateDump>;
+
+State Snapshot(const TAllGraf& g)
+{
+    return CHistoryManager::TakeSnapshot(g);
+}
+
+class ModelHistory {
+  public:
+    std::vector<State> states;
+    int current = -1; // as the description: states.size() when the document is newer
+
+    int Size() const { return int(states.size()); }
+    bool CanUndo() const { return current > 0; }
+    bool CanRedo() const { return current < Size() - 1; }
+
+    void Record(const State& s)
+    {
+        if (current >= 0 && current < Size() - 1)
+            states.resize(current + 1);
+        Keep(s);
+        current = Size();
+    }
+    // The state the document shows after undo, or null when nothing changes.
+    State Undo(const State& now)
+    {
+        if (!CanRedo()) {
+            Keep(now);
+            current = Size() - 1;
+        }
+        return CanUndo() ? states[--current] : nullptr;
+    }
+    State Redo() { return CanRedo() ? states[++current] : nullptr; }
+
+  private:
+    void Keep(const State& s)
+    {
+        if (Size() == CHistoryManager::Capacity)
+            states.erase(states.begin());
+        if (states.empty() || !(*states.back() == *s))
+            states.push_back(s);
+    }
+};
+
+// One history for the whole walk, as in the program: every sequence starts like the
+// new-graph command, recording the state and then building a random graph.
+class HistoryWalk {
+  public:
+    explicit HistoryWalk(unsigned seed) : rng(seed) { session.CreateDocument().NewGraf(false, false); }
+
+    int undos = 0, redos = 0, fullHistories = 0;
+
+    int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
+
+    void NewRandomGraph()
+    {
+        Record();
+        TAllGraf& g = G();
+        g.NewGraf(Chance(2), Chance(2));
+        const int n = Pick(0, 7);
+        for (int i = 0; i < n; ++i)
+            g.AddPoint(Pick(0, 500), Pick(0, 400), QString(), g.FreeTitleNumber(), g.SizeGraf);
+        for (int i = Pick(0, 2 * n); i > 0 && n > 1; --i)
+            g.AddDuga(Pick(1, n), Pick(1, n), Pick(1, 20));
+    }
+
+    void Play(int steps)
+    {
+        for (int i = 0; i < steps && !::testing::Test::HasFatalFailure(); ++i) {
+            const int op = Pick(0, 9);
+            if (op < 5)
+                Edit();
+            else if (op < 8)
+                Undo();
+            else
+                Redo();
+            if (!::testing::Test::HasFatalFailure())
+                CheckInvariants();
+        }
+    }
+
+  private:
+    std::mt19937 rng;
+    ScriptedHost host;
+    GraphSession session{host};
+    ModelHistory model;
+    // The states left by successful undos not yet redone: redo must give back the top one.
+    std::vector<State> undone;
+
+    TAllGraf& G() { return *session.Document(); }
+    bool Chance(int oneIn) { return Pick(1, oneIn) == 1; }
+    int AnyVertex() { return Pick(0, G().PointCount + 1); } // out of range at times on purpose
+
+    // The document's state. While the model's position lies inside its list, the document
+    // shows that state (checked after every undo and redo), so no copy is needed.
+    State Now()
+    {
+        if (model.current >= 0 && model.current < model.Size())
+            return model.states[model.current];
+        return Snapshot(G());
+    }
+    bool Shows(const State& s)
+    {
+        return static_cast<const TRecordedGraf&>(G()) == s->Recorded && G().Naming().SameAs(s->TitleGraf);
+    }
+
+    void Record()
+    {
+        model.Record(Now());
+        undone.clear();
+        session.RecordState();
+    }
+
+    // One editing command: record the state, then change (or, like a cancelled dialog, not).
+    void Edit()
+    {
+        TAllGraf& g = G();
+        const int kind = Pick(0, 11);
+        if (kind == 0) {
+            model.Record(Now());
+            undone.clear();
+            session.AddVertexAt(Pick(0, 500), Pick(0, 400)); // records by itself
+            return;
+        }
+        Record();
+        switch (kind) {
+        case 1:
+            g.DeletePoint(AnyVertex());
+            break;
+        case 2:
+            g.AddDuga(AnyVertex(), AnyVertex(), Pick(1, 50));
+            break;
+        case 3:
+            g.DeleteDuga(AnyVertex(), AnyVertex());
+            break;
+        case 4:
+            g.SetDugaCost(AnyVertex(), AnyVertex(), Pick(1, 50));
+            break;
+        case 5:
+            g.AddLabel(QString::number(Pick(0, 99)), Pick(0, 300), Pick(0, 300));
+            break;
+        case 6:
+            g.DeleteLabel(Pick(0, g.CountLabel));
+            break;
+        case 7:
+            g.EditLabelText(Pick(1, g.CountLabel + 1), QStringLiteral("edited"));
+            break;
+        case 8:
+            g.IsOrint ? (void)g.ToUndirected() : g.ToDirected();
+            break;
+        case 9:
+            g.IsHaveCost ? g.ToUnweighted() : g.ToWeighted();
+            break;
+        case 10:
+            g.ActivePoint = AnyVertex();
+            break;
+        default:
+            break; // nothing changed: the recording must not add a state
+        }
+    }
+
+    void Undo()
+    {
+        const State now = Now();
+        const State expected = model.Undo(now);
+        session.Undo();
+        if (!expected) {
+            ASSERT_TRUE(Shows(now)) << "an undo with nothing to undo changed the document";
+            return;
+        }
+        ASSERT_TRUE(Shows(expected)) << "undo did not restore the recorded state";
+        undone.push_back(now);
+        ++undos;
+    }
+
+    void Redo()
+    {
+        const State now = Now();
+        const State expected = model.Redo();
+        session.Redo();
+        if (!expected) {
+            ASSERT_TRUE(undone.empty()) << "redo refused although an undo was not redone";
+            ASSERT_TRUE(Shows(now)) << "a redo with nothing to redo changed the document";
+            return;
+        }
+        ASSERT_TRUE(Shows(expected)) << "redo did not restore the recorded state";
+        ASSERT_FALSE(undone.empty()) << "redo succeeded without an undo to take back";
+        ASSERT_TRUE(Shows(undone.back())) << "redo after undo did not give the state back";
+        undone.pop_back();
+        ++redos;
+    }
+
+    void CheckInvariants()
+    {
+        const CHistoryManager& h = session.History();
+        ASSERT_LE(h.Count(), CHistoryManager::Capacity);
+        fullHistories += h.Count() == CHistoryManager::Capacity;
+        ASSERT_EQ(h.Count(), model.Size());
+        ASSERT_EQ(h.CurrentIndex(), model.current);
+        ASSERT_EQ(h.CanUndo(), model.CanUndo());
+        ASSERT_EQ(h.CanRedo(), model.CanRedo());
+        // The used names are exactly those of the vertices, or new vertices would share one.
+        const TAllGraf& g = G();
+        for (int k = 1; k <= TAllGraf::MaxPoints; ++k) {
+            bool held = false;
+            for (int v = 1; v <= g.PointCount && !held; ++v)
+                held = g.Points[v].TitleNumber == k;
+            ASSERT_EQ(bool(g.TitleUsed[k]), held) << "name number " << k;
+        }
+    }
+};
+
+// Fewer sequences under the sanitizers, where a snapshot costs several times as much.
+int SequenceCount()
+{
+    const int scale = qEnvironmentVariableIntValue("NODELOOM_PROPERTY_SCALE");
+    return scale > 0 ? 10000 / scale : 10000;
+}
+
+} // namespace
+
+TEST(HistoryProperty, UndoAndRedoRestoreExactlyTheRecordedStates)
+{
+    HistoryWalk walk(20261207);
+    const int sequences = SequenceCount();
+    for (int s = 0; s < sequences && !HasFatalFailure(); ++s) {
+        SCOPED_TRACE(::testing::Message() << "sequence " << s);
+        walk.NewRandomGraph();
+        walk.Play(walk.Pick(1, 8));
+    }
+    // The sequences must reach the interesting cases, not only edits: undo and redo that do
+    // something, and a full history dropping its oldest state.
+    EXPECT_GT(walk.undos, sequences / 2);
+    EXPECT_GT(walk.redos, sequences / 8);
+    EXPECT_GT(walk.fullHistories, sequences);
+}

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "base/ProgramPaths.h"
+#include "document/AllGrafUnit.h"
+#include "document/Host.h"
+#include "files/GrafaFile.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+// What every fuzz target shares: a windowless Qt application (labels are measured with the
+// fonts), a private program folder for files and settings, and a host that answers nothing.
+namespace Fuzz {
+
+class SilentHost : public CHost {
+  public:
+    void ShowMessage(MessageKind, const QString&) override {}
+    bool AskYesNo(const QString&) override { return false; }
+    bool InputQuery(const QString&, const QString&, QString&) override { return false; }
+    bool ChooseVertex(const QString&, const QStringList&, int&) override { return false; }
+};
+
+inline QTemporaryDir& Folder()
+{
+    static QTemporaryDir folder;
+    return folder;
+}
+
+// Call from LLVMFuzzerInitialize.
+inline void Start(int* argc, char*** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(*argc, *argv);
+    ProgramPaths::SetProgramFolderOverride(Folder().path());
+    ProgramPaths::SetLanguageFolderOverride(Folder().path());
+}
+
+// The input as a file of the given name in the program folder; its full path.
+inline QString WriteFile(const QString& name, const uint8_t* data, size_t size)
+{
+    const QString path = Folder().filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write(reinterpret_cast<const char*>(data), qint64(size));
+    return path;
+}
+
+// A fresh document attached to a silent host, as the program has before a file is opened.
+struct Document {
+    SilentHost host;
+    std::unique_ptr<TAllGraf> graf = std::make_unique<TAllGraf>();
+    CTitleGraf naming;
+
+    explicit Document(bool directed = false, bool weighted = false)
+    {
+        naming.SetKind(CTitleGraf::Numbers);
+        naming.SetNumbers(1);
+        graf->AttachHost(&host);
+        graf->SetTitleGraf(&naming);
+        graf->NewGraf(directed, weighted);
+    }
+};
+
+// Stops the run (libFuzzer then keeps the input) unless whatever a reader left in the
+// document is a graph the rest of the program can work on.
+inline void Require(bool holds, const char* what, int v = 0)
+{
+    if (holds)
+        return;
+    std::fprintf(stderr, "document check failed: %s (vertex %d)\n", what, v);
+    std::abort();
+}
+
+inline void CheckDocument(const TAllGraf& g)
+{
+    Require(g.PointCount >= 0 && g.PointCount <= TAllGraf::MaxPoints, "vertex count");
+    Require(g.CountLabel >= 0 && g.CountLabel <= TAllGraf::MaxLabels, "label count");
+    TAllGraf::VertexArray<int> holders{};
+    for (int v = 1; v <= g.PointCount; ++v) {
+        const TPointRec& p = g.Points[v];
+        Require(std::abs(p.X) <= GrafaFile::MaxCoordinate && std::abs(p.Y) <= GrafaFile::MaxCoordinate,
+                "coordinates", v);
+        Require(p.TitleNumber >= 1 && p.TitleNumber <= TAllGraf::MaxPoints, "name number", v);
+        Require(++holders[p.TitleNumber] == 1 && g.TitleUsed[p.TitleNumber], "name number in use once", v);
+        Require(g.DugaCount[v] >= 0 && g.DugaCount[v] <= TAllGraf::MaxOut, "out-list length", v);
+        for (int k = 0; k < g.DugaCount[v]; ++k) {
+            const int head = g.DugaList(v)[k];
+            Require(head >= 1 && head <= g.PointCount && head != v, "arc head", v);
+            Require(std::count(g.DugaList(v), g.DugaList(v) + g.DugaCount[v], head) == 1, "arc listed once",
+                    v);
+            const int cost = g.Dugi[v][head].Cost;
+            Require(cost >= 1 && cost <= TAllGraf::MaxCost, "arc weight", v);
+            if (g.IsOrint == 0)
+                Require(g.HasDuga(head, v) && g.Dugi[head][v].Cost == cost, "undirected arc both ways", v);
+        }
+    }
+}
+
+} // namespace Fuzz
