@@ -4,10 +4,10 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev qt6-qpa-plugins fonts-dejavu-core
-  libboost-graph-dev)
+  libboost-graph-dev libigraph-dev libgraphviz-dev)
 case "${1:-run}" in
   run) ;;
-  test) packages+=(libgtest-dev clang-format libigraph-dev) ;;
+  test) packages+=(libgtest-dev clang-format) ;;
   bench) packages+=(libbenchmark-dev) ;;
   *) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
 esac
