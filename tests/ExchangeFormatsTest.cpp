@@ -80,7 +80,7 @@ struct ExchangeFormatsTest : ::testing::Test {
     {
         g->NewGraf(true, true);
         g->Naming().SetKind(CTitleGraf::Manual);
-        const QStringList names{"Alpha", "Beta two", "Гамма", "D\"q"};
+        const QStringList names{"Alpha", "Beta two", "Гамма", "D\"q;,"};
         for (int i = 0; i < names.size(); ++i)
             g->AddPoint(40 + 90 * i, 60 + 45 * (i % 3), names[i], g->FreeTitleNumber(), g->SizeGraf);
         g->AddDuga(1, 2, 5);

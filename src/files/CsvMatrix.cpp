@@ -2,6 +2,7 @@
 
 #include "base/TranslateManager.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace CsvMatrix {
@@ -45,8 +46,8 @@ bool IsNumber(const QString& cell)
 
 QString Quoted(const QString& name)
 {
-    if (!name.contains(QLatin1Char(',')) && !name.contains(QLatin1Char('"')) && name.trimmed() == name &&
-        !IsNumber(name))
+    if (!name.contains(QLatin1Char(',')) && !name.contains(QLatin1Char(';')) &&
+        !name.contains(QLatin1Char('"')) && name.trimmed() == name && !name.isEmpty())
         return name;
     QString out = name;
     out.replace(QLatin1Char('"'), QStringLiteral("\"\""));
@@ -70,7 +71,10 @@ bool Read(const QByteArray& data, TExchangeGraph& out, QString& error)
         error = Translate(QStringLiteral("Exchange_csv_empty"));
         return false;
     }
-    const QChar separator = lines[0].second.contains(QLatin1Char(';')) ? QLatin1Char(';') : QLatin1Char(',');
+    // Semicolons outside quoted names mark a semicolon-separated file.
+    QString unquoted = lines[0].second;
+    unquoted.remove(QRegularExpression(QStringLiteral("\"[^\"]*\"")));
+    const QChar separator = unquoted.contains(QLatin1Char(';')) ? QLatin1Char(';') : QLatin1Char(',');
     const QStringList first = SplitRow(lines[0].second, separator);
     bool header = false;
     for (const QString& cell : first)

@@ -65,6 +65,23 @@ Format FormatOfFile(const QString& fileName)
     return Format::Unknown;
 }
 
+Format ImportFormatOfFile(const QString& fileName)
+{
+    const Format format = FormatOfFile(fileName);
+    if (format != Format::EdgeList || !fileName.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
+        return format;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return format;
+    // Edge lists separate their fields by blanks; the older text format's matrix by commas.
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine(4096).trimmed();
+        if (!line.isEmpty() && !line.startsWith('#'))
+            return line.contains(',') ? Format::Unknown : format;
+    }
+    return format;
+}
+
 Format FormatNamed(const QString& name)
 {
     const QString key = name.toLower();

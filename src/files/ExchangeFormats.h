@@ -12,6 +12,9 @@ enum class Format { Unknown, GraphML, Gml, Dot, Pajek, EdgeList, Csv };
 
 // ".graphml", ".gml", ".dot"/".gv", ".net", ".edgelist"/".txt", ".csv"; Unknown otherwise.
 Format FormatOfFile(const QString& fileName);
+// The format to read a file as: FormatOfFile, except that a ".txt" file whose first line
+// holds a comma is the program's older text format (Unknown), not an edge list.
+Format ImportFormatOfFile(const QString& fileName);
 // "graphml", "gml", "dot", "pajek", "edgelist", "csv"; Unknown otherwise.
 Format FormatNamed(const QString& name);
 
