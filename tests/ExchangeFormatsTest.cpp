@@ -1,6 +1,8 @@
 #include "files/ExchangeFormats.h"
 #include "ScriptedHost.h"
 #include "base/TranslateManager.h"
+#include "commands/GraphFileCommands.h"
+#include "commands/GraphSession.h"
 #include "document/AllGrafUnit.h"
 
 #include <QFile>
@@ -374,3 +376,32 @@ TEST_F(ExchangeFormatsTest, GraphmlReadByIgraphHasTheSameArcsAndWeights)
 }
 
 } // namespace
+
+TEST(ExchangeImportCommand, IsOneUndoStepListedAmongRecentFilesAndARefusalLeavesNoStep)
+{
+    QTemporaryDir dir;
+    ScriptedHost host;
+    GraphSession session(host);
+    TAllGraf& d = session.CreateDocument();
+    d.NewGraf(false, false);
+    d.AddPoint(50, 50, QString(), d.FreeTitleNumber(), d.SizeGraf);
+    const QString good = dir.filePath("g.dot"), bad = dir.filePath("b.dot");
+    for (const auto& [path, text] : {std::pair{good, QByteArray("digraph { a -> b [weight=3]; }")},
+                                     std::pair{bad, QByteArray("digraph { a -> }")}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    EXPECT_FALSE(GraphFileCommands::ImportGraphFile(session, bad, Format::Dot));
+    EXPECT_FALSE(session.History().CanUndo());
+    EXPECT_TRUE(d.RecentFiles.isEmpty());
+    ASSERT_TRUE(GraphFileCommands::ImportGraphFile(session, good, Format::Dot));
+    EXPECT_EQ(d.PointCount, 2);
+    EXPECT_EQ(d.MatrixEntry(1, 2), 3);
+    EXPECT_TRUE(d.RecentFiles.contains(good));
+    session.Undo();
+    EXPECT_EQ(d.PointCount, 1);
+    EXPECT_EQ(d.IsOrint, 0);
+    session.Redo();
+    EXPECT_EQ(d.MatrixEntry(1, 2), 3);
+}
