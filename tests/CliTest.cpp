@@ -278,7 +278,7 @@ TEST_F(Cli, OneRuleForExitStatuses)
         {{"run", "FindTraceDekctri", good, "--from", "1", "--to", "7"}, 2, "вершины 7 нет"},
         {{"run", "FindTraceDekctri", good, "--from", "-2", "--to", "1"}, 2, "от 1 до 3"},
         {{"matrix"}, 2, "usage"},
-        {{"convert", good, "out.txt"}, 2, "usage"},
+        {{"convert", good, "out.xyz"}, 2, "usage"},
         {{"from-matrix", "0"}, 2, "usage"},
         {{"list", "extra"}, 2, "usage"},
         {{"run", "FindTraceDekctri", good, "--frobnicate"}, 2, "frobnicate"},
@@ -361,4 +361,32 @@ TEST_F(Cli, SvgStaysWellFormedWithControlCharactersInNames)
     while (!xml.atEnd())
         xml.readNext();
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+}
+
+TEST_F(Cli, ConvertGoesThroughTheExchangeFormatsByExtensionOrByName)
+{
+    const QString file = WorkedExample();
+    ASSERT_EQ(Run({"convert", file, "a.dot"}), 0) << err.toStdString();
+    ASSERT_EQ(Run({"convert", dir.filePath("a.dot"), "back.grafa"}), 0) << err.toStdString();
+    ASSERT_EQ(Run({"matrix", dir.filePath("back.grafa")}), 0);
+    const QString matrix = out;
+    ASSERT_EQ(Run({"matrix", file}), 0);
+    EXPECT_EQ(matrix, out);
+    EXPECT_EQ(Read("example.grafa").contains("PointCount=3"), Read("back.grafa").contains("PointCount=3"));
+
+    // The options name the formats whatever the extensions say.
+    ASSERT_EQ(Run({"convert", file, "graph.xml", "--to-format", "graphml"}), 0) << err.toStdString();
+    EXPECT_TRUE(Read("graph.xml").contains("<graphml"));
+    ASSERT_EQ(Run({"convert", dir.filePath("graph.xml"), "m.csv", "--from-format", "graphml"}), 0)
+        << err.toStdString();
+    EXPECT_EQ(Read("m.csv"), ",1,2,3\n1,0,4,0\n2,0,0,5\n3,0,0,0\n");
+    ASSERT_EQ(Run({"convert", file, "a.pdf"}), 0) << err.toStdString();
+    EXPECT_TRUE(Read("a.pdf").startsWith("%PDF-"));
+
+    EXPECT_EQ(Run({"convert", file, "x.out", "--to-format", "yaml"}), 2);
+    EXPECT_EQ(Run({"convert", Write("bad.dot", "digraph { a -> ; }"), "x.grafa"}), 1);
+    EXPECT_TRUE(err.contains("syntax error")) << err.toStdString();
+    EXPECT_EQ(Run({"convert", Write("w.txt", "a b 0.1\n"), "x.grafa"}), 3);
+    EXPECT_TRUE(err.contains("50000")) << err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.grafa")));
 }

@@ -424,6 +424,18 @@ constexpr BuiltInText kTable[] = {
     {"Discard_changes", "Не сохранять"},
     {"Help_file_missing", "Файл справки не найден:"},
     {"QtLanguage", "ru"},
+    {"Exchange_parse_error", "Файл не прочитан: %1"},
+    {"Exchange_unknown_format", "Неизвестный формат файла: %1"},
+    {"Exchange_weights_refused", "Веса %1 дуг не округляются до целых чисел от 1 до 50000; граф не загружен"},
+    {"Exchange_weights_rounded", "Веса %1 дуг округлены до целых чисел"},
+    {"Exchange_loops_dropped", "Петли отброшены: %1"},
+    {"Exchange_parallel_merged", "Кратные дуги объединены: %1 (оставлен вес первой)"},
+    {"Exchange_mixed_directed",
+     "В файле есть и дуги, и рёбра: граф загружен как ориентированный, каждое ребро стало двумя дугами"},
+    {"Exchange_csv_empty", "в файле нет матрицы"},
+    {"Exchange_csv_not_square", "матрица не квадратная: строк %1, столбцов %2"},
+    {"Exchange_csv_row_length", "строка %1: чисел %2, а нужно %3"},
+    {"Exchange_csv_not_number", "строка %1: «%2» не число"},
 };
 
 } // namespace

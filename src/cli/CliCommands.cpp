@@ -278,16 +278,50 @@ int MatrixCommand(const QStringList& arguments)
 
 int ConvertCommand(const QStringList& arguments)
 {
-    if (arguments.size() != 2 || arguments[0].startsWith(QLatin1String("--")))
+    using ExchangeFormats::Format;
+    QString problem;
+    const QString fromOption = QStringLiteral("--from-format"), toOption = QStringLiteral("--to-format");
+    const auto options = ParseOptions(arguments, {fromOption, toOption}, {}, problem);
+    if (!options)
+        return BadUsage(problem);
+    if (options->positional.size() != 2)
         return BadUsage(QStringLiteral("convert needs FILE and OUT"));
-    const QString out = arguments[1];
-    const bool picture = IsPictureName(out);
-    if (!out.endsWith(QLatin1String(".grafa")) && !picture)
-        return BadUsage(QStringLiteral("convert writes .grafa, .png, .bmp or .svg files"));
+    const QString in = options->positional[0], out = options->positional[1];
+    // The format of each side: named by the option, else by the file's extension. Files
+    // in none of the exchange formats are the program's own graph files.
+    Format from = ExchangeFormats::ImportFormatOfFile(in);
+    if (options->values.contains(fromOption)) {
+        const QString name = options->values[fromOption].toLower();
+        from = ExchangeFormats::FormatNamed(name);
+        if (from == Format::Unknown && name != QLatin1String("grafa"))
+            return BadUsage(QStringLiteral("unknown format ") + name);
+    }
+    Format to = ExchangeFormats::FormatOfFile(out);
+    bool grafa = out.endsWith(QLatin1String(".grafa"), Qt::CaseInsensitive);
+    bool picture = to == Format::Unknown && IsPictureName(out);
+    if (options->values.contains(toOption)) {
+        const QString name = options->values[toOption].toLower();
+        to = ExchangeFormats::FormatNamed(name);
+        grafa = name == QLatin1String("grafa");
+        picture = false;
+        if (to == Format::Unknown && !grafa)
+            return BadUsage(QStringLiteral("unknown format ") + name);
+    }
+    if (to == Format::Unknown && !grafa && !picture)
+        return BadUsage(QStringLiteral("convert writes .grafa, .png, .bmp, .svg, .pdf, .graphml, .gml, .dot, "
+                                       ".gv, .net, .edgelist, .txt or .csv files"));
     CliSession cli;
     cli.host.SetShowsPictures(picture);
-    if (const ExitCode opened = cli.Open(arguments[0]); opened != Ok)
+    const ExitCode opened = from == Format::Unknown ? cli.Open(in) : cli.Import(in, from);
+    if (opened != Ok)
         return opened;
+    if (to != Format::Unknown) {
+        QString error;
+        if (ExchangeFormats::ExportGraph(*cli.graf, out, to, &error))
+            return Ok;
+        PrintReason(out, error);
+        return WriteFailed;
+    }
     const bool saved = picture ? SavePictureOutput(cli, out) : SaveGrafOutput(cli, out);
     return saved ? Ok : WriteFailed;
 }
@@ -356,7 +390,10 @@ QString Usage()
         "                   [--frames-format png|svg]] [--walkthrough OUT.html] [--time]\n"
         "  nodeloom-cli list\n"
         "  nodeloom-cli matrix FILE\n"
-        "  nodeloom-cli convert FILE OUT.grafa|OUT.png|OUT.bmp|OUT.svg\n"
+        "  nodeloom-cli convert FILE OUT [--from-format F] [--to-format F]\n"
+        "                   formats by extension or named: grafa, graphml, gml, dot (.gv),\n"
+        "                   pajek (.net), edgelist (.txt), csv; OUT may also be .png, .bmp,\n"
+        "                   .svg or .pdf\n"
         "  nodeloom-cli from-matrix TEXT OUT.grafa [--directed] [--weighted]\n"
         "exit status:\n"
         "  0  done as asked\n"

@@ -37,7 +37,10 @@ CliSession::CliSession(bool directed, bool weighted)
     host.SetDocument(graf);
 }
 
-ExitCode CliSession::Open(const QString& fileName)
+namespace {
+
+// Why a file cannot be read at all, printed; Ok when it can be tried.
+ExitCode CheckInputFile(const QString& fileName)
 {
     const QFileInfo info(fileName);
     auto unreadable = [&fileName](const char* key) {
@@ -52,6 +55,34 @@ ExitCode CliSession::Open(const QString& fileName)
         return unreadable("Cli_file_not_readable");
     if (info.size() == 0)
         return unreadable("Cli_file_empty");
+    return Ok;
+}
+
+} // namespace
+
+ExitCode CliSession::Import(const QString& fileName, ExchangeFormats::Format format)
+{
+    if (const ExitCode checked = CheckInputFile(fileName); checked != Ok)
+        return checked;
+    switch (ExchangeFormats::ImportGraph(*graf, fileName, format)) {
+    case ExchangeFormats::ImportResult::Imported:
+        return Ok;
+    case ExchangeFormats::ImportResult::Unreadable:
+        return FileUnreadable;
+    case ExchangeFormats::ImportResult::Refused:
+        break;
+    }
+    return Refused;
+}
+
+ExitCode CliSession::Open(const QString& fileName)
+{
+    if (const ExitCode checked = CheckInputFile(fileName); checked != Ok)
+        return checked;
+    auto unreadable = [&fileName](const char* key) {
+        PrintReason(fileName, Translate(QLatin1String(key)));
+        return FileUnreadable;
+    };
 
     // A newer file is not read at all: say so before the program's general message.
     const int version = GrafaFile::FileVersion(CIniFile(fileName));
@@ -101,14 +132,16 @@ bool IsPictureName(const QString& name)
 {
     return name.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ||
            name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) ||
-           name.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+           name.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) ||
+           name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
 }
 
 bool SavePictureOutput(CliSession& cli, const QString& fileName)
 {
     QString error;
-    if (fileName.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-        if (SaveDocumentSvg(*cli.graf, fileName, &error))
+    const bool pdf = fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+    if (pdf || fileName.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        if (pdf ? SaveDocumentPdf(*cli.graf, fileName, &error) : SaveDocumentSvg(*cli.graf, fileName, &error))
             return true;
         PrintReason(fileName, error);
         return false;

@@ -2,6 +2,7 @@
 
 #include "cli/CliHost.h"
 #include "commands/GraphSession.h"
+#include "files/ExchangeFormats.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -34,6 +35,9 @@ struct CliSession {
     // file at all; Refused when a rule of the program refused what it holds (its message was
     // printed); Ok otherwise.
     ExitCode Open(const QString& fileName);
+    // Imports a file of one of the exchange formats, with the same exit statuses as Open:
+    // FileUnreadable also when the file does not parse (the parser's text was printed).
+    ExitCode Import(const QString& fileName, ExchangeFormats::Format format);
     // Messages printed so far.
     qsizetype MessageCount() const { return host.Messages().size(); }
 };

@@ -94,6 +94,23 @@ bool OpenGraphFile(GraphSession& session, const QString& fileName)
     return true;
 }
 
+bool ImportGraphFile(GraphSession& session, const QString& fileName, ExchangeFormats::Format format)
+{
+    if (!session.RequireDocument())
+        return false;
+    TAllGraf& g = *session.Document();
+    // The state before the import is recorded only once the import is sure to happen.
+    auto before = CHistoryManager::TakeSnapshot(g);
+    if (ExchangeFormats::ImportGraph(g, fileName, format) != ExchangeFormats::ImportResult::Imported)
+        return false;
+    session.History().Record(std::move(before));
+    RecentFiles::AddRecentFile(g.RecentFiles, fileName);
+    session.Host().RefreshMatrixWindow();
+    session.Host().Redraw();
+    session.Host().UpdateMenus();
+    return true;
+}
+
 QString GrafaFileName(const QString& chosenName)
 {
     const QString extension = QStringLiteral(".grafa");

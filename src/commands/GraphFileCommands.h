@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/ExchangeFormats.h"
+
 #include <QString>
 
 class GraphSession;
@@ -13,6 +15,11 @@ namespace GraphFileCommands {
 // and lists the file among the recent ones. A file that cannot be read shows a message and
 // changes nothing: not the graph, not the history, not the recent list. True when read.
 bool OpenGraphFile(GraphSession& session, const QString& fileName);
+
+// The import command: the graph of a file in one of the exchange formats replaces the
+// document's as one undo step, and the file is listed among the recent ones. A refused
+// import shows its message and changes nothing, the history included. True when imported.
+bool ImportGraphFile(GraphSession& session, const QString& fileName, ExchangeFormats::Format format);
 
 // The name the save command writes: ".grafa" appended unless the name already ends in it
 // (case-sensitive).

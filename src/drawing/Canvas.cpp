@@ -8,7 +8,9 @@
 
 #include <QBuffer>
 #include <QImageWriter>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSvgGenerator>
@@ -110,5 +112,34 @@ bool SaveDocumentSvg(TAllGraf& graf, const QString& fileName, QString* error)
     const QByteArray bytes = WithoutControlCharacters(buffer.data());
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return Fail(error, file.errorString());
+    return true;
+}
+
+bool SaveDocumentPdf(TAllGraf& graf, const QString& fileName, QString* error)
+{
+    const QSize size(graf.CanvasWidth(), graf.CanvasHeight());
+    if (size.isEmpty())
+        return Fail(error, Translate(QStringLiteral("Happend_error")));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        // One page the size of the canvas at the screen's 96 dots per inch, so a pixel of the
+        // drawing is a pixel of the page and fonts keep their size.
+        writer.setResolution(96);
+        writer.setPageSize(
+            QPageSize(QSizeF(size) * 72.0 / 96.0, QPageSize::Point, QString(), QPageSize::ExactMatch));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setCreator(QStringLiteral("Nodeloom"));
+        QPainter painter;
+        BeginSurface(painter, &writer);
+        DrawAll(graf, painter);
+        painter.end();
+    }
+    QSaveFile file(fileName);
+    const QByteArray bytes = buffer.data();
+    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+        !file.commit())
+        return Fail(error, bytes.isEmpty() ? Translate(QStringLiteral("Happend_error")) : file.errorString());
     return true;
 }

@@ -18,3 +18,5 @@ bool SaveCanvasImage(const QImage& picture, const QString& fileName, QString* er
 
 // The whole document drawn as vectors into an SVG file of the canvas size.
 bool SaveDocumentSvg(TAllGraf& graf, const QString& fileName, QString* error);
+// The same drawing as a one-page vector PDF of the canvas size.
+bool SaveDocumentPdf(TAllGraf& graf, const QString& fileName, QString* error);

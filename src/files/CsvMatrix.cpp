@@ -1,0 +1,150 @@
+#include "files/CsvMatrix.h"
+
+#include "base/TranslateManager.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace CsvMatrix {
+namespace {
+
+QStringList SplitRow(const QString& line, QChar separator)
+{
+    QStringList cells;
+    QString cell;
+    bool quoted = false;
+    for (int i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (quoted) {
+            if (c == QLatin1Char('"') && i + 1 < line.size() && line[i + 1] == QLatin1Char('"')) {
+                cell += c;
+                ++i;
+            } else if (c == QLatin1Char('"')) {
+                quoted = false;
+            } else {
+                cell += c;
+            }
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == separator) {
+            cells.append(cell.trimmed());
+            cell.clear();
+        } else {
+            cell += c;
+        }
+    }
+    cells.append(cell.trimmed());
+    return cells;
+}
+
+bool IsNumber(const QString& cell)
+{
+    bool ok = false;
+    cell.toDouble(&ok);
+    return ok;
+}
+
+QString Quoted(const QString& name)
+{
+    if (!name.contains(QLatin1Char(',')) && !name.contains(QLatin1Char(';')) &&
+        !name.contains(QLatin1Char('"')) && name.trimmed() == name && !name.isEmpty())
+        return name;
+    QString out = name;
+    out.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + out + QLatin1Char('"');
+}
+
+} // namespace
+
+bool Read(const QByteArray& data, TExchangeGraph& out, QString& error)
+{
+    QList<QPair<int, QString>> lines; // line number, text
+    const QStringList all = QString::fromUtf8(data).split(QLatin1Char('\n'));
+    for (int i = 0; i < all.size(); ++i) {
+        QString line = all[i];
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (!line.trimmed().isEmpty())
+            lines.append({i + 1, line});
+    }
+    if (lines.isEmpty()) {
+        error = Translate(QStringLiteral("Exchange_csv_empty"));
+        return false;
+    }
+    // Semicolons outside quoted names mark a semicolon-separated file.
+    QString unquoted = lines[0].second;
+    unquoted.remove(QRegularExpression(QStringLiteral("\"[^\"]*\"")));
+    const QChar separator = unquoted.contains(QLatin1Char(';')) ? QLatin1Char(';') : QLatin1Char(',');
+    const QStringList first = SplitRow(lines[0].second, separator);
+    bool header = false;
+    for (const QString& cell : first)
+        header = header || !IsNumber(cell);
+    out = TExchangeGraph();
+    if (header)
+        out.Names = first.mid(1);
+    const int n = header ? int(out.Names.size()) : int(first.size());
+    const int rows = int(lines.size()) - (header ? 1 : 0);
+    if (rows != n) {
+        error = Translate(QStringLiteral("Exchange_csv_not_square")).arg(rows).arg(n);
+        return false;
+    }
+    std::vector<std::vector<double>> matrix(std::size_t(n), std::vector<double>(std::size_t(n), 0.0));
+    for (int r = 0; r < n; ++r) {
+        const auto& [number, text] = lines[r + (header ? 1 : 0)];
+        QStringList cells = SplitRow(text, separator);
+        if (header)
+            cells.removeFirst();
+        if (cells.size() != n) {
+            error = Translate(QStringLiteral("Exchange_csv_row_length")).arg(number).arg(cells.size()).arg(n);
+            return false;
+        }
+        for (int c = 0; c < n; ++c) {
+            if (cells[c].isEmpty())
+                continue;
+            bool ok = false;
+            matrix[std::size_t(r)][std::size_t(c)] = cells[c].toDouble(&ok);
+            if (!ok) {
+                error = Translate(QStringLiteral("Exchange_csv_not_number")).arg(number).arg(cells[c]);
+                return false;
+            }
+        }
+    }
+    if (!header)
+        for (int i = 0; i < n; ++i)
+            out.Names.append(QString::number(i + 1));
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j) {
+            const double w = matrix[std::size_t(i)][std::size_t(j)];
+            out.Directed = out.Directed || w != matrix[std::size_t(j)][std::size_t(i)];
+            out.Weighted = out.Weighted || (w != 0 && w != 1);
+        }
+    for (int i = 0; i < n; ++i)
+        for (int j = out.Directed ? 0 : i; j < n; ++j)
+            if (matrix[std::size_t(i)][std::size_t(j)] != 0)
+                out.Edges.push_back({i, j, matrix[std::size_t(i)][std::size_t(j)], false});
+    return true;
+}
+
+QByteArray Write(const TExchangeGraph& graph)
+{
+    const int n = graph.VertexCount();
+    std::vector<std::vector<double>> matrix(std::size_t(n), std::vector<double>(std::size_t(n), 0.0));
+    for (const auto& e : graph.Edges) {
+        matrix[std::size_t(e.From)][std::size_t(e.To)] = graph.Weighted ? e.Weight : 1;
+        if (!graph.Directed || e.BothWays)
+            matrix[std::size_t(e.To)][std::size_t(e.From)] = graph.Weighted ? e.Weight : 1;
+    }
+    QString text;
+    for (const QString& name : graph.Names)
+        text += QLatin1Char(',') + Quoted(name);
+    text += QLatin1Char('\n');
+    for (int i = 0; i < n; ++i) {
+        text += Quoted(graph.Names[i]);
+        for (int j = 0; j < n; ++j)
+            text += QLatin1Char(',') + QString::number(matrix[std::size_t(i)][std::size_t(j)], 'g', 17);
+        text += QLatin1Char('\n');
+    }
+    return text.toUtf8();
+}
+
+} // namespace CsvMatrix

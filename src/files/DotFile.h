@@ -1,0 +1,16 @@
+#pragma once
+
+#include "files/ExchangeGraph.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Graphviz DOT: read through the cgraph library, so quoting, comments, subgraphs and
+// attribute syntax are taken as Graphviz takes them; written by hand with every id quoted.
+// Positions are "pos" in points with y upwards; the drawing's y grows downwards.
+namespace DotFile {
+
+bool Read(const QByteArray& data, TExchangeGraph& out, QString& error);
+QByteArray Write(const TExchangeGraph& graph);
+
+} // namespace DotFile

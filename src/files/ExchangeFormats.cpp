@@ -1,0 +1,149 @@
+#include "files/ExchangeFormats.h"
+
+#include "base/TranslateManager.h"
+#include "document/AllGrafUnit.h"
+#include "files/CsvMatrix.h"
+#include "files/DotFile.h"
+#include "files/ExchangeGraph.h"
+#include "files/IgraphFormats.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace ExchangeFormats {
+namespace {
+
+// Larger files cannot hold a graph the document could take; they are not read at all.
+constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+
+bool Fail(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+bool Parse(Format format, const QByteArray& data, TExchangeGraph& out, QString& error)
+{
+    switch (format) {
+    case Format::GraphML:
+        return IgraphFormats::Read(IgraphFormats::Kind::GraphML, data, out, error);
+    case Format::Gml:
+        return IgraphFormats::Read(IgraphFormats::Kind::Gml, data, out, error);
+    case Format::Pajek:
+        return IgraphFormats::Read(IgraphFormats::Kind::Pajek, data, out, error);
+    case Format::EdgeList:
+        return IgraphFormats::Read(IgraphFormats::Kind::EdgeList, data, out, error);
+    case Format::Csv:
+        return CsvMatrix::Read(data, out, error);
+    case Format::Dot:
+        return DotFile::Read(data, out, error);
+    case Format::Unknown:
+        break;
+    }
+    return false;
+}
+
+} // namespace
+
+Format FormatOfFile(const QString& fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("graphml"))
+        return Format::GraphML;
+    if (suffix == QLatin1String("gml"))
+        return Format::Gml;
+    if (suffix == QLatin1String("dot") || suffix == QLatin1String("gv"))
+        return Format::Dot;
+    if (suffix == QLatin1String("net"))
+        return Format::Pajek;
+    if (suffix == QLatin1String("edgelist") || suffix == QLatin1String("txt"))
+        return Format::EdgeList;
+    if (suffix == QLatin1String("csv"))
+        return Format::Csv;
+    return Format::Unknown;
+}
+
+Format ImportFormatOfFile(const QString& fileName)
+{
+    const Format format = FormatOfFile(fileName);
+    if (format != Format::EdgeList || !fileName.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
+        return format;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return format;
+    // Edge lists separate their fields by blanks; the older text format's matrix by commas.
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine(4096).trimmed();
+        if (!line.isEmpty() && !line.startsWith('#'))
+            return line.contains(',') ? Format::Unknown : format;
+    }
+    return format;
+}
+
+Format FormatNamed(const QString& name)
+{
+    const QString key = name.toLower();
+    if (key == QLatin1String("pajek"))
+        return Format::Pajek;
+    if (key == QLatin1String("gv"))
+        return Format::Dot;
+    return FormatOfFile(QStringLiteral("x.") + key);
+}
+
+ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize) {
+        graf.Host().ShowError(Translate(QStringLiteral("Exchange_parse_error"))
+                                  .arg(file.error() != QFileDevice::NoError ? file.errorString() : fileName));
+        return ImportResult::Unreadable;
+    }
+    const QByteArray data = file.readAll();
+    TExchangeGraph source;
+    QString error;
+    if (format == Format::Unknown || !Parse(format, data, source, error)) {
+        graf.Host().ShowError(Translate(QStringLiteral("Exchange_parse_error")).arg(error));
+        return ImportResult::Unreadable;
+    }
+    return ApplyExchangeGraph(graf, source) ? ImportResult::Imported : ImportResult::Refused;
+}
+
+bool ExportGraph(const TAllGraf& graf, const QString& fileName, Format format, QString* error)
+{
+    const TExchangeGraph graph = ExchangeGraphOf(graf);
+    QByteArray data;
+    QString reason;
+    bool written = true;
+    switch (format) {
+    case Format::GraphML:
+        written = IgraphFormats::Write(IgraphFormats::Kind::GraphML, graph, data, reason);
+        break;
+    case Format::Gml:
+        written = IgraphFormats::Write(IgraphFormats::Kind::Gml, graph, data, reason);
+        break;
+    case Format::Pajek:
+        written = IgraphFormats::Write(IgraphFormats::Kind::Pajek, graph, data, reason);
+        break;
+    case Format::EdgeList:
+        written = IgraphFormats::Write(IgraphFormats::Kind::EdgeList, graph, data, reason);
+        break;
+    case Format::Csv:
+        data = CsvMatrix::Write(graph);
+        break;
+    case Format::Dot:
+        data = DotFile::Write(graph);
+        break;
+    case Format::Unknown:
+        return Fail(error, Translate(QStringLiteral("Exchange_unknown_format")).arg(fileName));
+    }
+    if (!written)
+        return Fail(error, reason);
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+        return Fail(error, file.errorString());
+    return true;
+}
+
+} // namespace ExchangeFormats

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+class TAllGraf;
+
+// Import and export of the field's common graph formats. The format comes from the file's
+// extension unless named; a refused import leaves the document unchanged.
+namespace ExchangeFormats {
+
+enum class Format { Unknown, GraphML, Gml, Dot, Pajek, EdgeList, Csv };
+
+// ".graphml", ".gml", ".dot"/".gv", ".net", ".edgelist"/".txt", ".csv"; Unknown otherwise.
+Format FormatOfFile(const QString& fileName);
+// The format to read a file as: FormatOfFile, except that a ".txt" file whose first line
+// holds a comma is the program's older text format (Unknown), not an edge list.
+Format ImportFormatOfFile(const QString& fileName);
+// "graphml", "gml", "dot", "pajek", "edgelist", "csv"; Unknown otherwise.
+Format FormatNamed(const QString& name);
+
+enum class ImportResult {
+    Imported,
+    Unreadable, // the file could not be read or parsed
+    Refused,    // parsed, but the graph does not fit the document
+};
+
+// Replaces the document's graph by the file's; messages through the document's host.
+ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format);
+// Writes the document's graph; false with the reason when the file could not be written.
+bool ExportGraph(const TAllGraf& graf, const QString& fileName, Format format, QString* error = nullptr);
+
+} // namespace ExchangeFormats

@@ -1,0 +1,198 @@
+#include "files/ExchangeGraph.h"
+
+#include "base/TranslateManager.h"
+#include "document/AllGrafUnit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <numbers>
+
+namespace {
+
+// The drawing area of a host that reports none (the command-line tool, the tests).
+constexpr int DefaultAreaWidth = 640;
+constexpr int DefaultAreaHeight = 480;
+
+QString Counted(const char* key, int count)
+{
+    return Translate(QString::fromLatin1(key)).arg(count);
+}
+
+bool NamesAreNumbers(const QStringList& names)
+{
+    for (int i = 0; i < names.size(); ++i)
+        if (names[i] != QString::number(i + 1))
+            return false;
+    return true;
+}
+
+// Positions kept as they are when they already lie in the area, else their bounding box
+// scaled into it (keeping the proportions); a circle when the source has none.
+std::vector<QPoint> Layout(const TExchangeGraph& source, int width, int height, int radius)
+{
+    const int n = source.VertexCount();
+    std::vector<QPoint> points(static_cast<std::size_t>(n));
+    const double margin = radius + 10;
+    if (n == 0)
+        return points;
+    if (int(source.Positions.size()) == n) {
+        double left = source.Positions[0].x(), right = left;
+        double top = source.Positions[0].y(), bottom = top;
+        bool finite = true;
+        for (const QPointF& p : source.Positions) {
+            finite = finite && std::isfinite(p.x()) && std::isfinite(p.y());
+            left = std::min(left, p.x());
+            right = std::max(right, p.x());
+            top = std::min(top, p.y());
+            bottom = std::max(bottom, p.y());
+        }
+        if (finite) {
+            if (left >= radius && top >= radius && right <= width - radius && bottom <= height - radius) {
+                for (int i = 0; i < n; ++i)
+                    points[std::size_t(i)] = QPoint(int(std::lround(source.Positions[std::size_t(i)].x())),
+                                                    int(std::lround(source.Positions[std::size_t(i)].y())));
+                return points;
+            }
+            const double spanX = right - left, spanY = bottom - top;
+            const double roomX = std::max(1.0, width - 2 * margin),
+                         roomY = std::max(1.0, height - 2 * margin);
+            double scale = std::min(spanX > 0 ? roomX / spanX : 1e300, spanY > 0 ? roomY / spanY : 1e300);
+            if (scale > 1e299)
+                scale = 1;
+            for (int i = 0; i < n; ++i) {
+                const QPointF& p = source.Positions[std::size_t(i)];
+                const double x = spanX > 0 ? margin + (p.x() - left) * scale : width / 2.0;
+                const double y = spanY > 0 ? margin + (p.y() - top) * scale : height / 2.0;
+                points[std::size_t(i)] = QPoint(int(std::lround(x)), int(std::lround(y)));
+            }
+            return points;
+        }
+    }
+    const double cx = width / 2.0, cy = height / 2.0;
+    const double r = std::max(0.0, std::min(width, height) / 2.0 - margin);
+    for (int i = 0; i < n; ++i) {
+        const double angle = 2 * std::numbers::pi * i / n - std::numbers::pi / 2;
+        points[std::size_t(i)] =
+            QPoint(int(std::lround(cx + r * std::cos(angle))), int(std::lround(cy + r * std::sin(angle))));
+    }
+    return points;
+}
+
+} // namespace
+
+TExchangeGraph ExchangeGraphOf(const TAllGraf& graf)
+{
+    TExchangeGraph out;
+    out.Directed = graf.IsOrint != 0;
+    out.Weighted = graf.IsHaveCost != 0;
+    for (int v = 1; v <= graf.PointCount; ++v) {
+        out.Names.append(graf.PointTitle(v));
+        out.Positions.emplace_back(graf.Points[v].X, graf.Points[v].Y);
+    }
+    for (int a = 1; a <= graf.PointCount; ++a)
+        for (int b : graf.OutArcs(a))
+            if (out.Directed || a < b)
+                out.Edges.push_back({a - 1, b - 1, double(graf.MatrixEntry(a, b)), false});
+    return out;
+}
+
+bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source)
+{
+    const int n = source.VertexCount();
+    if (n > TAllGraf::MaxPoints) {
+        graf.Host().ShowError(Translate(QStringLiteral("Version_not_support_count")));
+        return false;
+    }
+    int rounded = 0, refused = 0;
+    std::vector<int> costs(source.Edges.size(), 1);
+    for (std::size_t k = 0; k < source.Edges.size(); ++k) {
+        const auto& e = source.Edges[k];
+        if (e.From < 0 || e.To < 0 || e.From >= n || e.To >= n) {
+            graf.Host().ShowError(Translate(QStringLiteral("Exchange_parse_error")).arg(QString()));
+            return false;
+        }
+        if (!source.Weighted || e.From == e.To)
+            continue;
+        const double w = e.Weight;
+        if (!std::isfinite(w) || w < 0.5 || w >= TAllGraf::MaxCost + 0.5) {
+            ++refused;
+            continue;
+        }
+        costs[k] = int(std::lround(w));
+        if (double(costs[k]) != w)
+            ++rounded;
+    }
+    if (refused > 0) {
+        graf.Host().ShowError(Counted("Exchange_weights_refused", refused));
+        return false;
+    }
+
+    // Built aside, so a refusal or a fault part-way leaves the document as it was.
+    auto fresh = std::make_unique<TAllGraf>();
+    fresh->MeasuresLabels = false;
+    fresh->SizeGraf = graf.SizeGraf;
+    const bool directed = source.Directed || source.Mixed;
+    fresh->NewGraf(directed, source.Weighted);
+    const bool numbered = NamesAreNumbers(source.Names);
+    if (numbered)
+        fresh->Naming().SetNumbers(1);
+    fresh->Naming().SetKind(numbered ? CTitleGraf::Numbers : CTitleGraf::Manual);
+    const int width = graf.Host().DrawingAreaWidth() > 0 ? graf.Host().DrawingAreaWidth() : DefaultAreaWidth;
+    const int height =
+        graf.Host().DrawingAreaHeight() > 0 ? graf.Host().DrawingAreaHeight() : DefaultAreaHeight;
+    const std::vector<QPoint> points = Layout(source, width, height, graf.SizeGraf);
+    for (int i = 0; i < n; ++i)
+        fresh->AddPoint(points[std::size_t(i)].x(), points[std::size_t(i)].y(), source.Names[i], i + 1,
+                        graf.SizeGraf);
+
+    int loops = 0, parallel = 0;
+    for (std::size_t k = 0; k < source.Edges.size(); ++k) {
+        const auto& e = source.Edges[k];
+        const int a = e.From + 1, b = e.To + 1;
+        if (a == b) {
+            ++loops;
+            continue;
+        }
+        const bool both = directed && source.Mixed && e.BothWays;
+        if (fresh->HasDuga(a, b) || (both && fresh->HasDuga(b, a))) {
+            ++parallel;
+            continue;
+        }
+        fresh->AddDuga(a, b, costs[k]);
+        if (both)
+            fresh->AddDuga(b, a, costs[k]);
+    }
+
+    // The graph fits: it replaces the document's like a new graph would.
+    graf.DeleteAllLabels();
+    graf.NewGraf(directed, source.Weighted);
+    graf.GrafWidth = 0;
+    graf.GrafHeight = 0;
+    if (numbered)
+        graf.Naming().SetNumbers(1);
+    graf.Naming().CopyFrom(fresh->Naming());
+    graf.PointCount = fresh->PointCount;
+    graf.Points = fresh->Points;
+    graf.Dugi = fresh->Dugi;
+    graf.DugaListStore = fresh->DugaListStore;
+    graf.DugaCount = fresh->DugaCount;
+    graf.TitleUsed = fresh->TitleUsed;
+    graf.GrowExtent(fresh->GrafWidth, fresh->GrafHeight);
+    graf.CenterAllDugaText();
+
+    const auto warn = [&graf](const QString& text) {
+        graf.Host().ShowMessage(CHost::MessageKind::Warning, text);
+    };
+    if (rounded > 0)
+        warn(Counted("Exchange_weights_rounded", rounded));
+    if (loops > 0)
+        warn(Counted("Exchange_loops_dropped", loops));
+    if (parallel > 0)
+        warn(Counted("Exchange_parallel_merged", parallel));
+    if (source.Mixed)
+        warn(Translate(QStringLiteral("Exchange_mixed_directed")));
+    graf.Host().RefreshMatrixWindow();
+    graf.Host().Redraw();
+    return true;
+}

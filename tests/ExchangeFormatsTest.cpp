@@ -1,0 +1,407 @@
+#include "files/ExchangeFormats.h"
+#include "ScriptedHost.h"
+#include "base/TranslateManager.h"
+#include "commands/GraphFileCommands.h"
+#include "commands/GraphSession.h"
+#include "document/AllGrafUnit.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <igraph.h>
+
+#include <cstdio>
+#include <map>
+
+using ExchangeFormats::Format;
+
+namespace {
+
+// Everything the exchange formats carry, keyed by names so vertex order does not matter.
+struct Shape {
+    quint8 isOrint = 0, isHaveCost = 0;
+    QStringList names;
+    std::map<std::pair<QString, QString>, int> arcs;
+    std::vector<std::pair<int, int>> positions;
+    bool operator==(const Shape&) const = default;
+};
+
+void PrintTo(const Shape& s, std::ostream* out)
+{
+    *out << int(s.isOrint) << "/" << int(s.isHaveCost) << " [" << s.names.join('|').toStdString() << "]";
+    for (const auto& [arc, w] : s.arcs)
+        *out << " " << arc.first.toStdString() << ">" << arc.second.toStdString() << ":" << w;
+    for (const auto& [x, y] : s.positions)
+        *out << " (" << x << "," << y << ")";
+}
+
+Shape ShapeOf(const TAllGraf& g, bool withPositions = true)
+{
+    Shape s;
+    s.isOrint = g.IsOrint;
+    s.isHaveCost = g.IsHaveCost;
+    for (int v = 1; v <= g.PointCount; ++v) {
+        s.names.append(g.PointTitle(v));
+        if (withPositions)
+            s.positions.emplace_back(g.Points[v].X, g.Points[v].Y);
+        for (int w : g.OutArcs(v))
+            s.arcs[{g.PointTitle(v), g.PointTitle(w)}] = g.MatrixEntry(v, w);
+    }
+    return s;
+}
+
+struct ExchangeFormatsTest : ::testing::Test {
+    QTemporaryDir dir;
+    ScriptedHost host;
+    std::unique_ptr<TAllGraf> g = Fresh();
+
+    std::unique_ptr<TAllGraf> Fresh()
+    {
+        auto d = std::make_unique<TAllGraf>();
+        d->AttachHost(&host);
+        d->MeasuresLabels = false;
+        d->NewGraf(false, false);
+        return d;
+    }
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    QString Write(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(Path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return Path(name);
+    }
+    bool Import(TAllGraf& d, const QString& path)
+    {
+        return ExchangeFormats::ImportGraph(d, path, ExchangeFormats::FormatOfFile(path)) ==
+               ExchangeFormats::ImportResult::Imported;
+    }
+    // A directed weighted graph with names that are not numbers.
+    void Named()
+    {
+        g->NewGraf(true, true);
+        g->Naming().SetKind(CTitleGraf::Manual);
+        const QStringList names{"Alpha", "Beta two", "Гамма", "D\"q;,"};
+        for (int i = 0; i < names.size(); ++i)
+            g->AddPoint(40 + 90 * i, 60 + 45 * (i % 3), names[i], g->FreeTitleNumber(), g->SizeGraf);
+        g->AddDuga(1, 2, 5);
+        g->AddDuga(2, 3, 12);
+        g->AddDuga(3, 1, 7);
+        g->AddDuga(1, 4, 50000);
+        g->AddDuga(4, 2, 1);
+        g->AddDuga(2, 1, 9);
+    }
+    // An undirected unweighted graph numbered 1..5 with an isolated vertex.
+    void Plain()
+    {
+        g->NewGraf(false, false);
+        g->Naming().SetKind(CTitleGraf::Numbers);
+        g->Naming().SetNumbers(1);
+        for (int i = 1; i <= 5; ++i)
+            g->AddPoint(30 * i, 200 - 20 * i, QString(), g->FreeTitleNumber(), g->SizeGraf);
+        g->AddDuga(1, 2, 1);
+        g->AddDuga(2, 3, 1);
+        g->AddDuga(3, 1, 1);
+        g->AddDuga(4, 2, 1);
+    }
+    QString Message(const char* key) const { return Translate(QString::fromLatin1(key)); }
+    bool Shown(const QString& text) const
+    {
+        for (const auto& m : host.messages)
+            if (m.text == text)
+                return true;
+        return false;
+    }
+};
+
+const std::vector<QString> kExtensions{"graphml", "gml", "dot", "net", "edgelist", "csv"};
+
+TEST_F(ExchangeFormatsTest, RoundTripsKeepDirectionWeightsNamesArcsAndPositions)
+{
+    for (const bool named : {true, false})
+        for (const QString& extension : kExtensions) {
+            SCOPED_TRACE(extension.toStdString() + (named ? " named" : " plain"));
+            g = Fresh();
+            named ? Named() : Plain();
+            const QString path = Path("graph." + extension);
+            QString error;
+            ASSERT_TRUE(ExchangeFormats::ExportGraph(*g, path, ExchangeFormats::FormatOfFile(path), &error))
+                << error.toStdString();
+            auto back = Fresh();
+            host.messages.clear();
+            ASSERT_TRUE(Import(*back, path)) << host.messages.front().text.toStdString();
+            EXPECT_TRUE(host.messages.empty()) << host.messages.front().text.toStdString();
+            // Edge lists and matrices hold no positions: those come back on a circle.
+            const bool positions = extension != "edgelist" && extension != "csv";
+            if (extension == "edgelist") // names there hold no blanks
+                for (const int v : {1, 2})
+                    g->Naming().SetManualTitle(v, g->PointTitle(v).replace(' ', '_'));
+            EXPECT_EQ(ShapeOf(*back, positions), ShapeOf(*g, positions));
+            EXPECT_EQ(back->Naming().GetKind(), named ? CTitleGraf::Manual : CTitleGraf::Numbers);
+        }
+}
+
+TEST_F(ExchangeFormatsTest, GoldenDotWithCommentsQuotedIdsPinnedPositionsAndSubgraph)
+{
+    ASSERT_TRUE(Import(*g, Write("a.gv", R"(/* a comment */
+digraph "my graph" {
+  // a line comment
+  "node one" [pos="10,-20!"];
+  b [pos="100,-50!"]
+  subgraph cluster_x { c [pos="50,-80"]; c -> "node one" [weight=4]; }
+  "node one" -> b [label="7"];
+# a comment line
+}
+)")));
+    Shape expected{2,
+                   1,
+                   {"node one", "b", "c"},
+                   {{{"c", "node one"}, 4}, {{"node one", "b"}, 7}},
+                   {{10, 20}, {100, 50}, {50, 80}}};
+    EXPECT_EQ(ShapeOf(*g), expected);
+    EXPECT_EQ(g->Naming().GetKind(), CTitleGraf::Manual);
+}
+
+TEST_F(ExchangeFormatsTest, GoldenGraphmlTakesDefaultAttributeValuesAndLaysOutOnACircle)
+{
+    ASSERT_TRUE(Import(*g, Write("a.graphml", R"(<?xml version="1.0" encoding="UTF-8"?>
+<graphml xmlns="http://graphml.graphdrawing.org/xmlns">
+  <key id="w" for="edge" attr.name="weight" attr.type="double"><default>3</default></key>
+  <key id="n" for="node" attr.name="name" attr.type="string"/>
+  <graph id="G" edgedefault="undirected">
+    <node id="a"><data key="n">Ann</data></node>
+    <node id="b"><data key="n">Bob</data></node>
+    <node id="c"><data key="n">Cid</data></node>
+    <node id="d"><data key="n">Dan</data></node>
+    <edge source="a" target="b"/>
+    <edge source="b" target="c"><data key="w">8</data></edge>
+  </graph>
+</graphml>
+)")));
+    const Shape s = ShapeOf(*g, false);
+    Shape expected{0,
+                   1,
+                   {"Ann", "Bob", "Cid", "Dan"},
+                   {{{"Ann", "Bob"}, 3}, {{"Bob", "Ann"}, 3}, {{"Bob", "Cid"}, 8}, {{"Cid", "Bob"}, 8}},
+                   {}};
+    EXPECT_EQ(s, expected);
+    // The host's 600×400 area: a circle about its centre, first vertex at the top.
+    EXPECT_EQ(g->Points[1].X, 300);
+    EXPECT_LT(g->Points[1].Y, 200);
+    EXPECT_EQ(g->Points[3].X, 300);
+    EXPECT_EQ(g->Points[1].Y + g->Points[3].Y, 400);
+    EXPECT_EQ(g->Points[2].Y, 200);
+}
+
+TEST_F(ExchangeFormatsTest, GoldenPajekWithArcsAndEdgesIsDirectedWithEdgesBothWays)
+{
+    ASSERT_TRUE(Import(*g, Write("a.net", R"(*Vertices 3
+1 "x" 0.0 0.0
+2 "y" 1.0 0.5
+3 "z" 0.5 1.0
+*Arcs
+1 2 5
+*Edges
+2 3 2
+)")));
+    Shape expected{2, 1, {"x", "y", "z"}, {{{"x", "y"}, 5}, {{"y", "z"}, 2}, {{"z", "y"}, 2}}, {}};
+    EXPECT_EQ(ShapeOf(*g, false), expected);
+    EXPECT_TRUE(Shown(Message("Exchange_mixed_directed")));
+    // Coordinates in 0..1 are scaled into the 600×400 area, keeping their proportions.
+    EXPECT_EQ(g->Points[1].X, g->Points[1].Y);
+    EXPECT_EQ(g->Points[3].Y - g->Points[1].Y, 2 * (g->Points[2].Y - g->Points[1].Y));
+    EXPECT_EQ(g->Points[3].Y, 400 - g->Points[1].Y);
+}
+
+TEST_F(ExchangeFormatsTest, GoldenEdgeListsGmlAndCsv)
+{
+    ASSERT_TRUE(Import(*g, Write("a.txt", "1 2\n2 3\n\n3 1\n")));
+    EXPECT_EQ(ShapeOf(*g, false), (Shape{0,
+                                         0,
+                                         {"1", "2", "3"},
+                                         {{{"1", "2"}, 1},
+                                          {{"2", "1"}, 1},
+                                          {{"2", "3"}, 1},
+                                          {{"3", "2"}, 1},
+                                          {{"3", "1"}, 1},
+                                          {{"1", "3"}, 1}},
+                                         {}}));
+    EXPECT_EQ(g->Naming().GetKind(), CTitleGraf::Numbers);
+
+    ASSERT_TRUE(Import(*g, Write("a.gml", "graph [\n directed 1\n node [ id 10 label \"p\" x 20 y 30 ]\n"
+                                          " node [ id 20 label \"q\" x 40 y 60 ]\n"
+                                          " edge [ source 20 target 10 weight 4 ]\n]\n")));
+    EXPECT_EQ(ShapeOf(*g), (Shape{2, 1, {"p", "q"}, {{{"q", "p"}, 4}}, {{20, 30}, {40, 60}}}));
+
+    ASSERT_TRUE(Import(*g, Write("a.csv", " ;u;v;w\nu;0;2;0\nv;0;;3\nw;1;0;0\n")));
+    EXPECT_EQ(ShapeOf(*g, false),
+              (Shape{2, 1, {"u", "v", "w"}, {{{"u", "v"}, 2}, {{"v", "w"}, 3}, {{"w", "u"}, 1}}, {}}));
+    ASSERT_TRUE(Import(*g, Write("b.csv", "0,1,1\n1,0,0\n1,0,0\n")));
+    EXPECT_EQ(ShapeOf(*g, false), (Shape{0,
+                                         0,
+                                         {"1", "2", "3"},
+                                         {{{"1", "2"}, 1}, {{"2", "1"}, 1}, {{"1", "3"}, 1}, {{"3", "1"}, 1}},
+                                         {}}));
+}
+
+TEST_F(ExchangeFormatsTest, WhatDoesNotFitIsRefusedWithTheDocumentUnchanged)
+{
+    QByteArray many;
+    for (int i = 1; i <= 256; ++i)
+        many += "v" + QByteArray::number(i) + " v" + QByteArray::number(i % 256 + 1) + "\n";
+    const std::vector<std::pair<QString, QString>> cases{
+        {Write("many.edgelist", many), Message("Version_not_support_count")},
+        {Write("weights.edgelist", "a b 0.2\nb c 70000\nc a 5\n"),
+         Message("Exchange_weights_refused").arg(2)},
+        {Write("nan.gml", "graph [ node [ id 1 ] node [ id 2 ] edge [ source 1 target 2 weight -3 ] ]"),
+         Message("Exchange_weights_refused").arg(1)},
+        {Write("broken.dot", "digraph {\n a -> b;\n a -> ;\n}\n"), QString()},
+        {Write("broken.graphml", "<graphml><graph><node id=\"a\"/><edge source=\"a\" target=\"zz\"/>"),
+         QString()},
+        {Write("broken.csv", "0,1\n1,0,4\n"), QString()},
+    };
+    for (const auto& [path, text] : cases) {
+        SCOPED_TRACE(path.toStdString());
+        g = Fresh();
+        Named();
+        const Shape before = ShapeOf(*g);
+        host.messages.clear();
+        EXPECT_FALSE(Import(*g, path));
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].kind, CHost::MessageKind::Error);
+        if (!text.isEmpty())
+            EXPECT_EQ(host.messages[0].text, text);
+        else
+            EXPECT_TRUE(host.messages[0].text.startsWith(Message("Exchange_parse_error").arg(QString())))
+                << host.messages[0].text.toStdString();
+        EXPECT_EQ(ShapeOf(*g), before);
+        EXPECT_EQ(g->Naming().GetKind(), CTitleGraf::Manual);
+    }
+    // The parser's own text names the line at fault.
+    host.messages.clear();
+    Import(*g, Path("broken.dot"));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.messages[0].text.contains("line 3")) << host.messages[0].text.toStdString();
+}
+
+TEST_F(ExchangeFormatsTest, WhatFitsAfterChangesIsCountedInWarnings)
+{
+    ASSERT_TRUE(
+        Import(*g, Write("c.edgelist", "# directed\na a 2\na b 2.5\nb c 1.2\na b 7\nb b 1\nc a 3\n")));
+    EXPECT_EQ(ShapeOf(*g, false),
+              (Shape{2, 1, {"a", "b", "c"}, {{{"a", "b"}, 3}, {{"b", "c"}, 1}, {{"c", "a"}, 3}}, {}}));
+    const std::vector<QString> warnings{Message("Exchange_weights_rounded").arg(2),
+                                        Message("Exchange_loops_dropped").arg(2),
+                                        Message("Exchange_parallel_merged").arg(1)};
+    ASSERT_EQ(host.messages.size(), warnings.size());
+    for (std::size_t i = 0; i < warnings.size(); ++i) {
+        EXPECT_EQ(host.messages[i].text, warnings[i]);
+        EXPECT_EQ(host.messages[i].kind, CHost::MessageKind::Warning);
+    }
+    // Undirected: the reverse of an edge is the same edge.
+    host.messages.clear();
+    ASSERT_TRUE(Import(*g, Write("d.edgelist", "a b\nb a\n")));
+    EXPECT_EQ(g->DugaCount[1], 1);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, Message("Exchange_parallel_merged").arg(1));
+}
+
+TEST_F(ExchangeFormatsTest, DamagedFilesGiveAnErrorWithoutACrash)
+{
+    QRandomGenerator random(18);
+    for (const QString& extension : kExtensions) {
+        SCOPED_TRACE(extension.toStdString());
+        g = Fresh();
+        Named();
+        const QString good = Path("good." + extension);
+        ASSERT_TRUE(ExchangeFormats::ExportGraph(*g, good, ExchangeFormats::FormatOfFile(good)));
+        QFile file(good);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        int refused = 0;
+        for (int round = 0; round < 60; ++round) {
+            QByteArray damaged = bytes;
+            switch (round % 3) {
+            case 0:
+                damaged.truncate(qsizetype(random.bounded(int(bytes.size()))));
+                break;
+            case 1:
+                for (int k = 0; k < 4; ++k)
+                    damaged[random.bounded(int(damaged.size()))] = char(random.bounded(256));
+                break;
+            default:
+                damaged.insert(random.bounded(int(damaged.size())),
+                               QByteArray("\"{<[*;,\0", 8).mid(random.bounded(8), 2));
+                break;
+            }
+            auto d = Fresh();
+            d->NewGraf(false, false);
+            host.messages.clear();
+            const bool read = Import(*d, Write("bad." + extension, damaged));
+            if (!read) {
+                ++refused;
+                ASSERT_FALSE(host.messages.empty());
+                EXPECT_EQ(host.messages.back().kind, CHost::MessageKind::Error);
+                EXPECT_EQ(d->PointCount, 0);
+            }
+        }
+        EXPECT_GT(refused, 0);
+    }
+}
+
+TEST_F(ExchangeFormatsTest, GraphmlReadByIgraphHasTheSameArcsAndWeights)
+{
+    Named();
+    const QString path = Path("cross.graphml");
+    ASSERT_TRUE(ExchangeFormats::ExportGraph(*g, path, Format::GraphML));
+    igraph_set_attribute_table(&igraph_cattribute_table);
+    FILE* in = std::fopen(path.toLocal8Bit().constData(), "r");
+    ASSERT_NE(in, nullptr);
+    igraph_t read;
+    ASSERT_EQ(igraph_read_graph_graphml(&read, in, 0), IGRAPH_SUCCESS);
+    std::fclose(in);
+    EXPECT_TRUE(igraph_is_directed(&read));
+    ASSERT_EQ(igraph_vcount(&read), g->PointCount);
+    std::map<std::pair<int, int>, int> arcs, expected;
+    for (igraph_integer_t e = 0; e < igraph_ecount(&read); ++e)
+        arcs[{int(IGRAPH_FROM(&read, e)) + 1, int(IGRAPH_TO(&read, e)) + 1}] = int(EAN(&read, "weight", e));
+    for (int v = 1; v <= g->PointCount; ++v)
+        for (int w : g->OutArcs(v))
+            expected[{v, w}] = g->Dugi[v][w].Cost;
+    EXPECT_EQ(arcs, expected);
+    EXPECT_STREQ(VAS(&read, "name", 2), "Гамма");
+    igraph_destroy(&read);
+    igraph_set_attribute_table(nullptr);
+}
+
+} // namespace
+
+TEST(ExchangeImportCommand, IsOneUndoStepListedAmongRecentFilesAndARefusalLeavesNoStep)
+{
+    QTemporaryDir dir;
+    ScriptedHost host;
+    GraphSession session(host);
+    TAllGraf& d = session.CreateDocument();
+    d.NewGraf(false, false);
+    d.AddPoint(50, 50, QString(), d.FreeTitleNumber(), d.SizeGraf);
+    const QString good = dir.filePath("g.dot"), bad = dir.filePath("b.dot");
+    for (const auto& [path, text] : {std::pair{good, QByteArray("digraph { a -> b [weight=3]; }")},
+                                     std::pair{bad, QByteArray("digraph { a -> }")}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    EXPECT_FALSE(GraphFileCommands::ImportGraphFile(session, bad, Format::Dot));
+    EXPECT_FALSE(session.History().CanUndo());
+    EXPECT_TRUE(d.RecentFiles.isEmpty());
+    ASSERT_TRUE(GraphFileCommands::ImportGraphFile(session, good, Format::Dot));
+    EXPECT_EQ(d.PointCount, 2);
+    EXPECT_EQ(d.MatrixEntry(1, 2), 3);
+    EXPECT_TRUE(d.RecentFiles.contains(good));
+    session.Undo();
+    EXPECT_EQ(d.PointCount, 1);
+    EXPECT_EQ(d.IsOrint, 0);
+    session.Redo();
+    EXPECT_EQ(d.MatrixEntry(1, 2), 3);
+}
