@@ -6,6 +6,7 @@
 #include "base/ProgramPaths.h"
 #include "base/TranslateManager.h"
 #include "drawing/Colors.h"
+#include "drawing/StepPicture.h"
 #include "files/MatrixText.h"
 
 #include <QFile>
@@ -186,4 +187,30 @@ TEST(StepTraceTest, ACappedTraceEndsWithTheCutNotice)
     small.SetVertex(7, StepTrace::VertexState::Current);
     small.Step("step_trace_cut");
     EXPECT_TRUE(small.ChangesOf(0).empty());
+}
+
+TEST(StepPictureTest, StatesAndCaptionsAreDrawnWhereTheyBelong)
+{
+    ScriptedHost host; // a drawing area large enough for the captions
+    auto g = MakeGraf(true, true, 2);
+    g->AttachHost(&host);
+    g->AddDuga(1, 2, 3);
+    StepPicture step;
+    step.vertices = {StepVertexState::None, StepVertexState::Finished, StepVertexState::None};
+    step.arcs.assign(9, StepArcState::None);
+    step.captions = {QString(), QString(), QStringLiteral("88")};
+    const QImage picture = RenderStepPicture(*g, step);
+    ASSERT_FALSE(picture.isNull());
+    const TPointRec& first = g->Points[1];
+    // Inside vertex 1, left of its name: the finished colour.
+    EXPECT_EQ(picture.pixelColor(first.X - 6, first.Y),
+              ColorFromInt(StepVertexFill(StepVertexState::Finished)));
+    // Vertex 2 has no state: its own white fill; its caption box above and to the right holds dark text.
+    const TPointRec& second = g->Points[2];
+    EXPECT_EQ(picture.pixelColor(second.X - 6, second.Y), QColor(Qt::white));
+    bool dark = false;
+    for (int x = second.X + second.Size; x < second.X + second.Size + 20; ++x)
+        for (int y = second.Y - second.Size - 16; y < second.Y - second.Size; ++y)
+            dark = dark || (x < picture.width() && y >= 0 && picture.pixelColor(x, y).lightness() < 80);
+    EXPECT_TRUE(dark) << "the caption is written beside vertex 2";
 }

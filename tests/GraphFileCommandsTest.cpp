@@ -152,3 +152,25 @@ TEST_F(OpenCommand, AFailedOpenChangesNothing)
         EXPECT_EQ(g.GrafHeight, height);
     }
 }
+
+TEST_F(OpenCommand, AFileRefusedWithoutAReasonStillSaysSo)
+{
+    TAllGraf& g = session.CreateDocument();
+    g.NewGraf(false, false);
+    g.AddPoint(10, 10, {}, 1, 10);
+    // A newer version and a text of more lines than entries: the readers refuse them silently.
+    Write("future.grafa", "[Main]\nVersion=2\nPointCount=1\n");
+    Write("tall.txt", "0,1\n1,0\n0,0\n");
+    for (const char* name : {"future.grafa", "tall.txt"}) {
+        host.messages.clear();
+        EXPECT_FALSE(GraphFileCommands::OpenGraphFile(session, dir.filePath(name)));
+        EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Happend_error") + "\r" + dir.filePath(name)})
+            << name;
+        EXPECT_EQ(g.PointCount, 1);
+    }
+    // A reader that explains itself is not doubled.
+    Write("sym.grafa", "[Main]\nVersion=1\nPointCount=2\n[Matrix]\nFrom1To2=1\n");
+    host.messages.clear();
+    EXPECT_FALSE(GraphFileCommands::OpenGraphFile(session, dir.filePath("sym.grafa")));
+    EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Matrix_must_be_simertic")});
+}

@@ -478,6 +478,33 @@ TEST_F(Window, PlaybackWalksTheStepsOnTheDrawingAndAnEditEndsIt)
     EXPECT_FALSE(w->Action("actShowPlayback")->isChecked());
 }
 
+TEST_F(Window, ExportAndImportCarryTheGraphThroughAnExchangeFormat)
+{
+    Start(true, true);
+    AddVertices({{100, 100}, {300, 100}, {300, 300}});
+    G().AddDuga(1, 2, 4);
+    G().AddDuga(2, 3, 5);
+    const QStringList matrix = G().MatrixToMemo();
+    QTemporaryDir dir;
+    chosenFile = dir.filePath("graph.dot");
+    w->ExportCommand();
+    ASSERT_TRUE(QFileInfo::exists(chosenFile));
+
+    w->Action("actDeleteObject")->trigger(); // nothing selected: only to have another state
+    G().DeleteDuga(1, 2);
+    const int history = HistoryCount();
+    w->ImportCommand();
+    EXPECT_EQ(G().MatrixToMemo(), matrix);
+    EXPECT_EQ(G().IsOrint, 2);
+    EXPECT_EQ(HistoryCount(), history + 1) << "one undo step";
+    w->Action("actUndo")->trigger();
+    EXPECT_FALSE(G().HasDuga(1, 2));
+
+    chosenFile = dir.filePath("graph.xyz");
+    w->ImportCommand();
+    EXPECT_EQ(host.MessageTexts().last(), Translate("Exchange_unknown_format").arg("graph.xyz"));
+}
+
 TEST_F(Window, DeleteKeyWithNothingSelectedChangesNothing)
 {
     Start(false, false);

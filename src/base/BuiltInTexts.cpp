@@ -304,6 +304,8 @@ constexpr BuiltInText kTable[] = {
     // The step-by-step playback: its bar and its take-home page.
     {"Playback_frame", "Кадр %1 из %2"},
     {"ShowPlayback", "Пошаговое решение"},
+    {"ImportGraph", "Импорт..."},
+    {"ExportGraph", "Экспорт..."},
     {"Playback_nothing", "Запустите алгоритм: его шаги можно будет просмотреть и сохранить"},
     {"SaveWalkthrough", "Сохранить пошаговое решение..."},
     {"WalkthroughFilter", "Веб-страница (*.html)|*.html"},

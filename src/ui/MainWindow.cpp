@@ -55,6 +55,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
         const QString graphFilter = Translate("DialogFilters");
         const QString pictureFilter = Translate("Bitmaps");
         // The filters are stored in the "text|pattern|text|pattern" form.
+        // The formats' own names, as the tools that write them call them.
+        static const QString ExchangeFilter =
+            QStringLiteral("GraphML (*.graphml);;GML (*.gml);;DOT (*.dot *.gv);;Pajek (*.net);;"
+                           "Edge list (*.edgelist *.txt);;CSV (*.csv)");
         auto qtFilter = [](const QString& stored) {
             const QStringList parts = stored.split(QLatin1Char('|'));
             QStringList filters;
@@ -71,6 +75,11 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
             return QFileDialog::getSaveFileName(this, QString(), QString(), qtFilter(graphFilter));
         case FileDialog::OpenPicture:
             return QFileDialog::getOpenFileName(this, QString(), QString(), qtFilter(pictureFilter));
+        case FileDialog::ImportGraph:
+            return QFileDialog::getOpenFileName(this, QString(), QString(), ExchangeFilter);
+        case FileDialog::ExportGraph:
+            return QFileDialog::getSaveFileName(this, QString(), QString(),
+                                                ExchangeFilter + QStringLiteral(";;PDF (*.pdf)"));
         case FileDialog::SaveWalkthrough:
             return QFileDialog::getSaveFileName(this, QString(), QString(),
                                                 qtFilter(Translate("WalkthroughFilter")));

@@ -72,7 +72,15 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     // Seams the tests replace: the tick count of the 25 ms rule, popup menus, file dialogs.
     std::function<qint64()> Clock;
     std::function<void(QMenu& menu, const QPoint& globalPos)> ExecPopup;
-    enum class FileDialog { OpenGraph, SaveGraph, OpenPicture, SavePicture, SaveWalkthrough };
+    enum class FileDialog {
+        OpenGraph,
+        SaveGraph,
+        OpenPicture,
+        SavePicture,
+        SaveWalkthrough,
+        ImportGraph,
+        ExportGraph
+    };
     std::function<QString(FileDialog kind)> AskFileName;
     // The filter the user chose in the last file dialog (its text), which decides a picture's
     // type when the name has none.
@@ -120,6 +128,9 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void OpenHelpFile();
     // The step-by-step walk of the last run: shown or hidden, and saved as a web page.
     void TogglePlaybackCommand();
+    // File › Import and Export: GraphML, GML, DOT, Pajek, edge lists, CSV matrices; PDF out.
+    void ImportCommand();
+    void ExportCommand();
     void SaveWalkthroughCommand();
 
     // --- view -----------------------------------------------------------------------------

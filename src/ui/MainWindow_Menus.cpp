@@ -88,6 +88,8 @@ void TForm1::BuildMenus()
     recentMenu->menuAction()->setVisible(false);
     file->addAction(
         MakeAction("actSaveImage", "SaveImage", "image-save", {}, [this] { SaveImageCommand(); }));
+    file->addAction(MakeAction("actImport", "ImportGraph", "graph-open", {}, [this] { ImportCommand(); }));
+    file->addAction(MakeAction("actExport", "ExportGraph", "graph-save", {}, [this] { ExportCommand(); }));
     file->addAction(MakeAction("actSaveWalkthrough", "SaveWalkthrough", "image-save", {},
                                [this] { SaveWalkthroughCommand(); }));
     file->addSeparator();

@@ -1,0 +1,63 @@
+// File › Import and Export: the field's common graph formats and PDF.
+#include "base/TranslateManager.h"
+#include "commands/GraphFileCommands.h"
+#include "drawing/Canvas.h"
+#include "files/ExchangeFormats.h"
+#include "ui/MainWindow.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QString UnknownFormat(const QString& fileName)
+{
+    return Translate("Exchange_unknown_format").arg(QFileInfo(fileName).fileName());
+}
+
+} // namespace
+
+void TForm1::ImportCommand()
+{
+    if (!session->RequireDocument())
+        return;
+    LeaveTextMode();
+    const QString file = AskFileName(FileDialog::ImportGraph);
+    if (file.isEmpty())
+        return;
+    const ExchangeFormats::Format format = ExchangeFormats::ImportFormatOfFile(file);
+    if (format == ExchangeFormats::Format::Unknown) {
+        Host().ShowError(UnknownFormat(file));
+        return;
+    }
+    if (GraphFileCommands::ImportGraphFile(*session, file, format))
+        ClearResultPanes();
+    UpdateScrollBars();
+    RefreshRecentMenu();
+    Redraw();
+}
+
+void TForm1::ExportCommand()
+{
+    TAllGraf* g = Document();
+    if (!session->RequireDocument() || !g)
+        return;
+    LeaveTextMode();
+    const QString file = AskFileName(FileDialog::ExportGraph);
+    if (file.isEmpty())
+        return;
+    QString error;
+    bool saved = false;
+    if (file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
+        saved = SaveDocumentPdf(*g, file, &error);
+    } else {
+        const ExchangeFormats::Format format = ExchangeFormats::FormatOfFile(file);
+        if (format == ExchangeFormats::Format::Unknown) {
+            Host().ShowError(UnknownFormat(file));
+            return;
+        }
+        saved = ExchangeFormats::ExportGraph(*g, file, format, &error);
+    }
+    if (!saved)
+        Host().ShowError(Translate("Happend_error") + QLatin1Char('\r') + file + QStringLiteral(": ") +
+                         error);
+}
