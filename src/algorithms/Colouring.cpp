@@ -140,7 +140,7 @@ class Colouring {
         result.ReportRaw(steps + QStringLiteral("<br>"));
         result.ShowReport();
 
-        QRandomGenerator clockSeeded(quint32(QDateTime::currentMSecsSinceEpoch()));
+        QRandomGenerator clockSeeded{quint32(QDateTime::currentMSecsSinceEpoch())};
         const std::vector<int> palette =
             ColourPalette(maxColour, random ? *random : clockSeeded, g.NormalPointStyle.TextColor);
         result.drawsPicture = true;
