@@ -427,7 +427,7 @@ TEST_F(Window, PlaybackWalksTheStepsOnTheDrawingAndAnEditEndsIt)
     AddVertices({{100, 100}, {300, 100}, {300, 300}});
     G().AddDuga(1, 2, 4);
     G().AddDuga(2, 3, 5);
-    onPopup = [this](QMenu& menu) {
+    onPopup = [](QMenu& menu) {
         for (QAction* item : menu.actions())
             if (item->objectName() == QLatin1String("popupAlgoritmDejkstri"))
                 item->trigger();
