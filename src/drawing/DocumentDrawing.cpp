@@ -149,6 +149,24 @@ bool PictureSizeAllowed(int width, int height)
            qint64(width) * height * 4 <= MaxPictureBytes;
 }
 
+QImage RenderCanvasPart(const TAllGraf& g, const QRect& view, const std::function<void(QPainter&)>& draw)
+{
+    const QRect canvas(0, 0, g.CanvasWidth(), g.CanvasHeight());
+    const QRect part = view.isEmpty() ? canvas : view;
+    if (!PictureSizeAllowed(part.width(), part.height()))
+        return QImage();
+    QImage surface(part.size(), QImage::Format_RGB32);
+    surface.setOffset(part.topLeft());
+    QPainter painter;
+    BeginSurface(painter, &surface);
+    // Canvas coordinates throughout; only the part is on the surface.
+    painter.setWindow(canvas);
+    painter.setViewport(QRect(-part.topLeft(), canvas.size()));
+    painter.setRenderHint(QPainter::Antialiasing, SmoothArcs(g));
+    draw(painter);
+    return surface;
+}
+
 QImage RenderCanvas(TAllGraf& g)
 {
     const int width = g.CanvasWidth();

@@ -2,8 +2,10 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
+#include <functional>
 
 class QPainter;
 class TAllGraf;
@@ -40,6 +42,11 @@ bool PictureSizeAllowed(int width, int height);
 // that part's size (a window's view): the clamping and the curves still see the whole canvas.
 // The surface's offset() records `scroll`.
 void DrawVisible(TAllGraf& graf, QImage& surface, QSize canvas, QPoint scroll);
+// A picture of the given part of the canvas (the whole canvas when empty), its offset() the
+// part's corner, painted by `draw` in canvas coordinates with the document's smoothing; null
+// when the part is empty or larger than a picture may be.
+QImage RenderCanvasPart(const TAllGraf& graf, const QRect& view, const std::function<void(QPainter&)>& draw);
+
 // A fresh CanvasWidth x CanvasHeight picture of the document; null when either is not positive
 // or the picture would be larger than allowed.
 QImage RenderCanvas(TAllGraf& graf);

@@ -8,19 +8,12 @@
 
 QImage RenderResultPicture(const TAllGraf& g, const ResultPictureSpec& spec, const QRect& view)
 {
-    const QRect canvas(0, 0, g.CanvasWidth(), g.CanvasHeight());
-    const QRect part = view.isEmpty() ? canvas : view;
-    if (!PictureSizeAllowed(part.width(), part.height()))
-        return QImage();
-    QImage surface(part.size(), QImage::Format_RGB32);
-    surface.setOffset(part.topLeft());
-    QPainter painter;
-    BeginSurface(painter, &surface);
-    // Canvas coordinates throughout; only the part is on the surface.
-    painter.setWindow(canvas);
-    painter.setViewport(QRect(-part.topLeft(), canvas.size()));
+    return RenderCanvasPart(g, view, [&g, &spec](QPainter& painter) { DrawResultPicture(g, painter, spec); });
+}
+
+void DrawResultPicture(const TAllGraf& g, QPainter& painter, const ResultPictureSpec& spec)
+{
     DrawBackground(g, painter);
-    painter.setRenderHint(QPainter::Antialiasing, SmoothArcs(g));
     if (spec.arcs.empty()) {
         for (int a = 1; a <= g.PointCount; ++a)
             for (int k = 0; k < g.DugaCount[a]; ++k)
@@ -35,5 +28,4 @@ QImage RenderResultPicture(const TAllGraf& g, const ResultPictureSpec& spec, con
         DrawPoint(g, painter, v, g.PointTitle(v), fill, fill ? spec.vertexFills[v] : 0);
     }
     DrawLabels(g, painter);
-    return surface;
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <vector>
 
+class QPainter;
 class TAllGraf;
 
 // A drawing of the document made for one result (a colouring, a flow): the document's own
@@ -27,4 +28,5 @@ struct ResultPictureSpec {
 // Background, the arcs, the vertices with their names and fills, the labels, on a surface of
 // the canvas size, or of the given part of the canvas (its offset() is the part's corner).
 // Null when the canvas has no size or the picture would be larger than allowed.
+void DrawResultPicture(const TAllGraf& graf, QPainter& surface, const ResultPictureSpec& spec);
 QImage RenderResultPicture(const TAllGraf& graf, const ResultPictureSpec& spec, const QRect& view = QRect());

@@ -154,18 +154,5 @@ void DrawStepPicture(const TAllGraf& g, QPainter& surface, const StepPicture& st
 
 QImage RenderStepPicture(const TAllGraf& g, const StepPicture& step, const QRect& view)
 {
-    const QRect canvas(0, 0, g.CanvasWidth(), g.CanvasHeight());
-    const QRect part = view.isEmpty() ? canvas : view;
-    if (!PictureSizeAllowed(part.width(), part.height()))
-        return QImage();
-    QImage surface(part.size(), QImage::Format_RGB32);
-    surface.setOffset(part.topLeft());
-    QPainter painter;
-    BeginSurface(painter, &surface);
-    // Canvas coordinates throughout; only the part is on the surface.
-    painter.setWindow(canvas);
-    painter.setViewport(QRect(-part.topLeft(), canvas.size()));
-    painter.setRenderHint(QPainter::Antialiasing, SmoothArcs(g));
-    DrawStepPicture(g, painter, step);
-    return surface;
+    return RenderCanvasPart(g, view, [&g, &step](QPainter& painter) { DrawStepPicture(g, painter, step); });
 }
