@@ -136,6 +136,7 @@ TEST_F(HelpMenu, UpdateCheckAsksTheServerOfTheSettingsAndOffersTheSite)
     EXPECT_TRUE(server.requests[0].startsWith("GET /LastVersion.php?currentVersion=1033 HTTP/1.1\r\n"));
     ASSERT_EQ(host.questions.size(), 1);
     EXPECT_EQ(host.questions[0], Translate("Have_new_version") + "\r" + Translate("Download_from_site"));
+    EXPECT_EQ(host.informationQuestions, host.questions) << "good news, not a warning";
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened[0], QUrl(WebSiteAddress()));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the busy cursor ends with the wait";

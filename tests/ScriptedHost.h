@@ -24,6 +24,8 @@ class ScriptedHost : public CHost {
 
     std::vector<Message> messages;
     QStringList questions;
+    // The questions asked as good news (information icon); they are in questions too.
+    QStringList informationQuestions;
     QStringList prompts;
     std::deque<bool> yesNoAnswers;
     std::deque<Input> inputs;
@@ -43,6 +45,11 @@ class ScriptedHost : public CHost {
         const bool answer = yesNoAnswers.front();
         yesNoAnswers.pop_front();
         return answer;
+    }
+    bool AskInformationYesNo(const QString& text) override
+    {
+        informationQuestions.append(text);
+        return AskYesNo(text);
     }
     bool InputQuery(const QString&, const QString& prompt, QString& value) override
     {

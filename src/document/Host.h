@@ -18,6 +18,8 @@ class CHost {
     virtual void ShowMessage(MessageKind kind, const QString& text) = 0;
     // A warning box with Yes and No buttons; true for Yes.
     virtual bool AskYesNo(const QString& text) = 0;
+    // The same question as good news: an information box with Yes and No buttons.
+    virtual bool AskInformationYesNo(const QString& text) { return AskYesNo(text); }
     // An input query: true when confirmed, with value holding the answer.
     virtual bool InputQuery(const QString& caption, const QString& prompt, QString& value) = 0;
     // The vertex-choice dialog: names in list order, index of the proposed entry in/out.
@@ -83,6 +85,7 @@ class CMessageCountingHost : public CHost {
         inner.ShowMessage(kind, text);
     }
     bool AskYesNo(const QString& text) override { return inner.AskYesNo(text); }
+    bool AskInformationYesNo(const QString& text) override { return inner.AskInformationYesNo(text); }
     bool InputQuery(const QString& caption, const QString& prompt, QString& value) override
     {
         return inner.InputQuery(caption, prompt, value);

@@ -38,8 +38,8 @@ TUpdateCheckResult CheckForUpdate(CHost& host, const TServerEndpoint& server)
                                                         Translate("Repeat"));
         break;
     case UpdateCheckOutcome::NewVersionOffered:
-        result.OpenWebSite =
-            host.AskYesNo(Translate("Have_new_version") + kBreak + Translate("Download_from_site"));
+        result.OpenWebSite = host.AskInformationYesNo(Translate("Have_new_version") + kBreak +
+                                                      Translate("Download_from_site"));
         break;
     case UpdateCheckOutcome::ServerUnavailable:
         host.ShowMessage(CHost::MessageKind::Error,

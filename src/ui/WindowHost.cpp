@@ -20,15 +20,30 @@ void TWindowHost::ShowMessage(MessageKind kind, const QString& text)
     box.exec();
 }
 
+namespace {
+
+bool AskInBox(QWidget& window, QMessageBox::Icon icon, const QString& text)
+{
+    QMessageBox box(icon, Translate("ProgramTitle"), text, QMessageBox::Yes | QMessageBox::No, &window);
+    box.setDefaultButton(QMessageBox::Yes);
+    const TNormalCursor arrow;
+    return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace
+
 bool TWindowHost::AskYesNo(const QString& text)
 {
     if (dialogs)
         return dialogs->AskYesNo(text);
-    QMessageBox box(QMessageBox::Warning, Translate("ProgramTitle"), text, QMessageBox::Yes | QMessageBox::No,
-                    &window);
-    box.setDefaultButton(QMessageBox::Yes);
-    const TNormalCursor arrow;
-    return box.exec() == QMessageBox::Yes;
+    return AskInBox(window, QMessageBox::Warning, text);
+}
+
+bool TWindowHost::AskInformationYesNo(const QString& text)
+{
+    if (dialogs)
+        return dialogs->AskInformationYesNo(text);
+    return AskInBox(window, QMessageBox::Information, text);
 }
 
 bool TWindowHost::InputQuery(const QString& caption, const QString& prompt, QString& value)
