@@ -7,11 +7,12 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev qt
   libboost-graph-dev qt6-translations-l10n libigraph-dev libgraphviz-dev)
 case "${1:-run}" in
   run) ;;
-  test) packages+=(libgtest-dev clang-format) ;;
+  # poppler-utils reads the built manual back (pdfinfo, pdftotext).
+  test) packages+=(libgtest-dev clang-format poppler-utils) ;;
   # clang with its sanitizer and libFuzzer runtimes; llvm's symbolizer names the lines in reports.
-  sanitize) packages+=(libgtest-dev clang-format clang libclang-rt-14-dev llvm) ;;
+  sanitize) packages+=(libgtest-dev clang-format poppler-utils clang libclang-rt-14-dev llvm) ;;
   # A real browser for the walk-through page; too large for the plain test run.
-  browser) packages+=(libgtest-dev clang-format chromium) ;;
+  browser) packages+=(libgtest-dev clang-format poppler-utils chromium) ;;
   bench) packages+=(libbenchmark-dev) ;;
   *) echo "usage: $0 run|test|sanitize|browser|bench" >&2; exit 2 ;;
 esac

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <random>
 
 namespace {
 
@@ -185,6 +186,32 @@ TEST(DrawAll, ClampsVertexPositionsAgainstTheSurfaceAndKeepsThem)
     EXPECT_EQ(graf->Points[3].X, 390);
     EXPECT_EQ(At(picture, 370 - 20, 100 - 20), Green) << "third vertex pulled in by its radius 30";
     EXPECT_EQ(At(picture, 0, 0), Green) << "second vertex cut off at the corner, not pulled in";
+}
+
+TEST(Colors, NamesOnAResultsFillStayReadable)
+{
+    // The default name colour (blue) on the colouring's first six fills: kept where it reads,
+    // black on red, white on blue and on black.
+    const int blue = 0xFF0000;
+    EXPECT_EQ(ReadableTextColor(blue, 0x0000FF), 0x000000) << "red";
+    EXPECT_EQ(ReadableTextColor(blue, 0x00FFFF), blue) << "yellow";
+    EXPECT_EQ(ReadableTextColor(blue, 0xFFFFFF), blue) << "white";
+    EXPECT_EQ(ReadableTextColor(blue, 0xFF0000), 0xFFFFFF) << "blue";
+    EXPECT_EQ(ReadableTextColor(blue, 0x000000), 0xFFFFFF) << "black";
+    EXPECT_EQ(ReadableTextColor(0x000000, 0x008000), 0x000000) << "black on green reads";
+
+    // Any fill, any text: the result reads (3:1), and a text that already read is kept.
+    std::mt19937 random(7);
+    for (int i = 0; i < 5000; ++i) {
+        const int text = int(random() & 0xFFFFFF), fill = int(random() & 0xFFFFFF);
+        const int shown = ReadableTextColor(text, fill);
+        const double fillLuminance = Luminance(ColorFromInt(fill));
+        EXPECT_GE(Contrast(Luminance(ColorFromInt(shown)), fillLuminance), 3.0);
+        if (Contrast(Luminance(ColorFromInt(text)), fillLuminance) >= 3.0)
+            EXPECT_EQ(shown, text);
+        else
+            EXPECT_TRUE(shown == 0 || shown == 0xFFFFFF);
+    }
 }
 
 TEST(DrawAll, PointOverrideFillsWithTheCallersColour)

@@ -18,27 +18,6 @@ namespace {
 using Arg = StepTrace::Argument;
 using VertexState = StepTrace::VertexState;
 
-// WCAG relative luminance and contrast ratio: what decides whether text stays readable on a fill.
-double Luminance(const QColor& color)
-{
-    // Linear light of every 8-bit channel value, computed once.
-    static const std::array<double, 256> linear = [] {
-        std::array<double, 256> table{};
-        for (std::size_t i = 0; i < table.size(); ++i) {
-            const double c = double(i) / 255.0;
-            table[i] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-        }
-        return table;
-    }();
-    return 0.2126 * linear[std::size_t(color.red())] + 0.7152 * linear[std::size_t(color.green())] +
-           0.0722 * linear[std::size_t(color.blue())];
-}
-
-double Contrast(double a, double b)
-{
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-}
-
 // The state of one colouring run: colours, the steps text, the trace.
 class Colouring {
   public:

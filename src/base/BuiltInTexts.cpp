@@ -438,6 +438,11 @@ constexpr BuiltInText kTable[] = {
     {"Exchange_csv_not_square", "матрица не квадратная: строк %1, столбцов %2"},
     {"Exchange_csv_row_length", "строка %1: чисел %2, а нужно %3"},
     {"Exchange_csv_not_number", "строка %1: «%2» не число"},
+    // Help menu and about box: the manual of the current language, the libraries thanked.
+    {"help_file", "help.pdf"},
+    {"about_libraries", "Программа построена на библиотеках Qt, igraph, Graphviz и Boost Graph Library."},
+    {"manual_title", "Nodeloom — руководство пользователя"},
+    {"manual_contents", "Содержание"},
 };
 
 } // namespace

@@ -70,9 +70,13 @@ QString LanguageFolder()
     return beside;
 }
 
-QString HelpFile()
+QString HelpFile(const QString& fileName)
 {
-    const QString name = QStringLiteral("/help.pdf");
+    // A language file names its manual; it cannot point outside the folders looked in.
+    QString bare = QFileInfo(fileName).fileName();
+    if (bare.isEmpty() || bare == QLatin1String("..") || bare == QLatin1String("."))
+        bare = QStringLiteral("help.pdf");
+    const QString name = QLatin1Char('/') + bare;
     QStringList candidates;
     if (!ProgramFolderOverride().isEmpty())
         candidates.append(ProgramFolderOverride() + name);

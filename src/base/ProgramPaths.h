@@ -15,8 +15,9 @@ QString ProgramFolder();
 // executable, so that a missing file is simply not found there.
 QString LanguageFolder();
 
-// Full path of "help.pdf", looked up like the language folder.
-QString HelpFile();
+// Full path of a manual ("help.pdf", "help-en.pdf", ...), looked up beside the program, then
+// in the installed data folders. Only the bare file name of fileName counts.
+QString HelpFile(const QString& fileName = QStringLiteral("help.pdf"));
 
 // Empty restores the normal look-up. The program folder override also moves the
 // help file look-up.

@@ -2,6 +2,7 @@
 #include "drawing/DocumentDrawing.h"
 
 #include "document/AllGrafUnit.h"
+#include "drawing/Colors.h"
 #include "drawing/Surface.h"
 
 #include <QPainter>
@@ -48,8 +49,11 @@ void DrawPoint(const TAllGraf& g, QPainter& surface, int v, const QString& title
     TGrafPoint style = point.Active ? g.ActivePointStyle : g.NormalPointStyle;
     const TTitle& font = point.Active ? g.ActiveLabelStyle : g.NormalLabelStyle;
     style.SetPoint(point.X, point.Y, title, point.Size);
-    if (overrideFill)
+    if (overrideFill) {
         style.BrushColor = fillColor;
+        // A result's fill (a colouring's blue or black) must not swallow the name on it.
+        style.TextColor = ReadableTextColor(style.TextColor, fillColor);
+    }
     font.ApplyFont(surface);
     style.Draw(surface);
 }

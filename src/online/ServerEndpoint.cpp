@@ -42,3 +42,8 @@ QString OnlineHelpAddress()
 {
     return QStringLiteral("https://nodeloom.org/help/");
 }
+
+QString ContactMailAddress()
+{
+    return QStringLiteral("team@nodeloom.org");
+}

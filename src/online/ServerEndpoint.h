@@ -36,3 +36,5 @@ TServerEndpoint ReadServerEndpoint(const QString& settingsFile);
 // The maker's web site and online help page, opened with the system's default program.
 QString WebSiteAddress();
 QString OnlineHelpAddress();
+// The address the about box's "write to the author" link writes to.
+QString ContactMailAddress();

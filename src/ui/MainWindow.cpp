@@ -3,8 +3,11 @@
 #include "algorithms/RunAlgorithm.h"
 #include "base/TranslateManager.h"
 #include "commands/Configuration.h"
+#include "online/Feedback.h"
+#include "online/ServerEndpoint.h"
 #include "ui/DocumentPainter.h"
 #include "ui/DrawingArea.h"
+#include "ui/FeedbackWindow.h"
 #include "ui/MapZoomDialog.h"
 #include "ui/MatrixWindows.h"
 #include "ui/NewGrafDialog.h"
@@ -18,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -93,6 +97,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
         return QString();
     };
 
+    OpenExternal = [](const QUrl& address) { return QDesktopServices::openUrl(address); };
     AskSaveChanges = [this](const QString& question) {
         QMessageBox box(QMessageBox::Warning, Translate("ProgramTitle"), question,
                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
@@ -127,9 +132,13 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
     // Windows created at start-up, in their order.
     newGraphDialog = new TCreateForm2(*session, this);
+    aboutBox = new TAboutBox(this);
     matrixForm = new TMatrixForm(*session, TranslateManager(), this);
     matrixForm->hide(); // shown with the first graph when the settings say so, not with this window
     textMatrix = new TFormTextMatrix(*session, TranslateManager(), this);
+    feedbackWindow = new TmindProgram(*host, this);
+    feedbackWindow->Server = [] { return ReadServerEndpoint(CConfiguration::FileName()); };
+    aboutBox->OpenFeedback = [this] { FeedbackCommand(); };
     scaleDialog = new TForm5(this);
     viewSettings = new TViewSettings(TranslateManager(), this);
     vertexDialog = new TForm2(this);
@@ -304,6 +313,10 @@ void TForm1::ApplyCaptions()
         vertexDialog->ApplyCaptions();
     if (scaleDialog)
         scaleDialog->ApplyCaptions();
+    if (aboutBox)
+        aboutBox->ApplyCaptions();
+    if (feedbackWindow)
+        feedbackWindow->ApplyCaptions();
     UpdateScaleCaption();
     RefreshRecentMenu();
     emit languageApplied();
@@ -317,8 +330,10 @@ void TForm1::UpdateMenus()
     if (!g) {
         // Before the first graph only creating one, leaving, help and the mode switches work;
         // the rest looks as disabled as it is until a graph exists.
-        static const QStringList stayEnabled = {"actCreate", "actExit", "actHelpLocal", "actConstruct",
-                                                "actFindPath"};
+        static const QStringList stayEnabled = {"actCreate",      "actExit",        "actHelpLocal",
+                                                "actHelpOnline",  "actSiteProgram", "actMindProgram",
+                                                "actCheckUpdate", "actFeedBack",    "actAboutProgram",
+                                                "actConstruct",   "actFindPath"};
         auto park = [this](QAction* item) {
             if (item->isEnabled()) {
                 item->setEnabled(false);
@@ -437,6 +452,9 @@ void TForm1::DocumentCreated(TAllGraf& graf)
         matrixWindowAtStart ? matrixForm->show() : matrixForm->hide();
     firstGraphDone = true;
     ClearResultPanes();
+    // The third run invites the user's opinion once, when its graph is there to see.
+    if (TakeFeedbackInvitation(config->CountRun))
+        QTimer::singleShot(0, this, [this] { FeedbackCommand(); });
     graf.MenuEditMode = quint8(MenuEditMode());
     graf.EditMode = graf.MenuEditMode;
     RefreshRecentMenu();

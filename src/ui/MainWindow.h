@@ -3,6 +3,7 @@
 #include "commands/GraphSession.h"
 #include "commands/MouseGestures.h"
 #include "commands/NewGraphCommands.h"
+#include "ui/AboutBox.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -26,6 +27,8 @@ class QTextBrowser;
 class QTimer;
 class QToolBar;
 class TCreateForm2;
+class TmindProgram;
+class QUrl;
 class TDrawingArea;
 class TForm2;
 class TForm5;
@@ -88,6 +91,8 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     // The question before unsaved work would be lost.
     enum class SaveAnswer { Save, Discard, Cancel };
     std::function<SaveAnswer(const QString& question)> AskSaveChanges;
+    // Opens a file or web address with the system's default program.
+    std::function<bool(const QUrl& address)> OpenExternal;
 
     // --- start-up -------------------------------------------------------------------------
     // Runs "Create..." until a document exists, without the dialog's cancel button.
@@ -126,6 +131,13 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void UseBuiltInLanguage();
     void UseEnglishLanguage();
     void OpenHelpFile();
+    void OpenOnlineHelp();
+    void OpenWebSite();
+    void FeedbackCommand();
+    void CheckUpdateCommand();
+    void AboutCommand(TAboutBox::Panel panel);
+    TmindProgram* FeedbackWindow() const { return feedbackWindow; }
+    TAboutBox* AboutBox() const { return aboutBox; }
     // The step-by-step walk of the last run: shown or hidden, and saved as a web page.
     void TogglePlaybackCommand();
     // File › Import and Export: GraphML, GML, DOT, Pajek, edge lists, CSV matrices; PDF out.
@@ -258,6 +270,8 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     QList<QPointer<QAction>> waitingForDocument;
 
     TCreateForm2* newGraphDialog = nullptr;
+    TAboutBox* aboutBox = nullptr;
+    TmindProgram* feedbackWindow = nullptr;
     TForm2* vertexDialog = nullptr;
     TForm5* scaleDialog = nullptr;
     TMatrixForm* matrixForm = nullptr;

@@ -209,18 +209,16 @@ void TForm1::BuildMenus()
     QMenu* help = MakeMenu(nullptr, QStringLiteral("HelpMenu"), QStringLiteral("Help"));
     help->addAction(
         MakeAction("actHelpLocal", "HelpLocal", "help-contents|help-pdf", {}, [this] { OpenHelpFile(); }));
-    // The online services (web help, site, opinion, update check, feedback, about box)
-    // belong to the online module; their items stay disabled until it is wired in.
-    for (const char* key :
-         {"HelpOnline", "SiteProgram", "MindProgram", "CheckUpdate", "FeedBack", "AboutProgram"}) {
-        QAction* item = MakeAction(QStringLiteral("act") + QLatin1String(key), QLatin1String(key),
-                                   QLatin1String(key) == QLatin1String("AboutProgram")
-                                       ? QStringLiteral("help-about|about")
-                                       : QStringLiteral("web"),
-                                   {}, [] {});
-        item->setEnabled(false);
-        help->addAction(item);
-    }
+    help->addAction(MakeAction("actHelpOnline", "HelpOnline", "web", {}, [this] { OpenOnlineHelp(); }));
+    help->addAction(MakeAction("actSiteProgram", "SiteProgram", "web", {}, [this] { OpenWebSite(); }));
+    help->addSeparator();
+    help->addAction(MakeAction("actMindProgram", "MindProgram", {}, {}, [this] { FeedbackCommand(); }));
+    help->addAction(MakeAction("actCheckUpdate", "CheckUpdate", {}, {}, [this] { CheckUpdateCommand(); }));
+    help->addSeparator();
+    help->addAction(
+        MakeAction("actFeedBack", "FeedBack", {}, {}, [this] { AboutCommand(TAboutBox::Panel::Contact); }));
+    help->addAction(MakeAction("actAboutProgram", "AboutProgram", "help-about|about", {},
+                               [this] { AboutCommand(TAboutBox::Panel::Information); }));
 
     // The two language items sit on the menu bar itself.
     QAction* russian = new QAction(QStringLiteral("Rus"), this);

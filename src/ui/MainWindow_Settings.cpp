@@ -1,4 +1,4 @@
-// Settings, languages, the matrix windows and help: the window's links to other modules.
+// Settings, languages and the matrix windows: the window's links to other modules.
 #include "base/TranslateManager.h"
 #include "commands/Configuration.h"
 #include "ui/MainWindow.h"
@@ -6,16 +6,11 @@
 #include "ui/UnitMartixText.h"
 #include "ui/ViewSettingGraf.h"
 
-#include "base/ProgramPaths.h"
-
 #include <QAction>
-#include <QDesktopServices>
-#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSplitter>
-#include <QUrl>
 #include <algorithm>
 
 void TForm1::LoadSettings(TAllGraf& graf, bool withLanguage)
@@ -104,12 +99,4 @@ void TForm1::UseBuiltInLanguage()
 void TForm1::UseEnglishLanguage()
 {
     TranslateManager().LoadLanguage(QStringLiteral("grafEnglish.lang"));
-}
-
-void TForm1::OpenHelpFile()
-{
-    const QString file = ProgramPaths::HelpFile();
-    // Said in a message: the console is not where a desktop user looks.
-    if (!QFileInfo(file).isFile() || !QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
-        Host().ShowError(Translate("Help_file_missing") + QLatin1Char('\n') + QDir::toNativeSeparators(file));
 }

@@ -1,6 +1,7 @@
 #include "ui/WindowHost.h"
 
 #include "base/TranslateManager.h"
+#include "ui/BusyCursor.h"
 #include "ui/MainWindow.h"
 #include "ui/SelectGrafDialog.h"
 
@@ -15,6 +16,7 @@ void TWindowHost::ShowMessage(MessageKind kind, const QString& text)
                                    : kind == MessageKind::Warning ? QMessageBox::Warning
                                                                   : QMessageBox::Information;
     QMessageBox box(icon, Translate("ProgramTitle"), text, QMessageBox::Ok, &window);
+    const TNormalCursor arrow;
     box.exec();
 }
 
@@ -25,6 +27,7 @@ bool TWindowHost::AskYesNo(const QString& text)
     QMessageBox box(QMessageBox::Warning, Translate("ProgramTitle"), text, QMessageBox::Yes | QMessageBox::No,
                     &window);
     box.setDefaultButton(QMessageBox::Yes);
+    const TNormalCursor arrow;
     return box.exec() == QMessageBox::Yes;
 }
 

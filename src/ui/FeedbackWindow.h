@@ -1,0 +1,51 @@
+#pragma once
+
+#include "online/ServerEndpoint.h"
+
+#include <QDialog>
+#include <functional>
+
+class CHost;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+// "Ваше мнение о программе": an e-mail address, a text and a send button. The window only
+// collects; sending, its limits and its messages belong to the online module.
+class TmindProgram : public QDialog {
+    Q_OBJECT
+
+  public:
+    TmindProgram(CHost& host, QWidget* parent = nullptr);
+
+    // Where the opinion goes; read from the settings each time it is sent.
+    std::function<TServerEndpoint()> Server;
+    // Runs the window modally; tests replace it.
+    std::function<int(TmindProgram&)> Exec;
+
+    // Shows the window modally with empty fields.
+    void Execute();
+    // The send button.
+    void Send();
+    void ApplyCaptions();
+
+    QLineEdit* EmailField() const { return email; }
+    QPlainTextEdit* TextField() const { return text; }
+    QLabel* Counter() const { return counter; }
+    QPushButton* SendButton() const { return sendButton; }
+
+  private:
+    void UpdateCounter();
+
+    CHost& host;
+    QLabel* explanation = nullptr;
+    QLabel* emailLabel = nullptr;
+    QLabel* emailLimit = nullptr;
+    QLabel* connectionNote = nullptr;
+    QLabel* counter = nullptr;
+    QLineEdit* email = nullptr;
+    QPlainTextEdit* text = nullptr;
+    QPushButton* sendButton = nullptr;
+    bool edited = false;
+};

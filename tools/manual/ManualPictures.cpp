@@ -1,0 +1,208 @@
+#include "ManualPictures.h"
+
+#include "base/TranslateManager.h"
+#include "document/Host.h"
+#include "files/MatrixText.h"
+#include "ui/AboutBox.h"
+#include "ui/DrawingArea.h"
+#include "ui/FeedbackWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/MatrixWindows.h"
+#include "ui/NewGrafDialog.h"
+#include "ui/SelectGrafDialog.h"
+#include "ui/UnitMartixText.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cmath>
+#include <deque>
+
+namespace {
+
+// Answers as a user preparing the example would: Yes to questions, the example's names to
+// the naming prompts; messages are kept for the tool's report.
+class ExampleHost : public CHost {
+  public:
+    std::deque<QString> names;
+    QStringList messages;
+
+    void ShowMessage(MessageKind, const QString& text) override { messages.append(text); }
+    bool AskYesNo(const QString&) override { return true; }
+    bool InputQuery(const QString&, const QString&, QString& value) override
+    {
+        if (names.empty())
+            return false;
+        value = names.front();
+        names.pop_front();
+        return true;
+    }
+    bool ChooseVertex(const QString&, const QStringList&, int&) override { return false; }
+};
+
+// Long enough for the window's rate-limited redraw to catch up.
+void Settle()
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 60)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// A modal dialog opened by open() is grabbed as soon as it shows, then closed.
+QImage GrabModal(const std::function<void()>& open)
+{
+    QImage shot;
+    QTimer::singleShot(0, [&shot] {
+        Settle();
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            shot = modal->grab().toImage();
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+        }
+    });
+    open();
+    return shot;
+}
+
+QImage GrabShown(QWidget* window)
+{
+    window->show();
+    Settle();
+    QImage shot = window->grab().toImage();
+    window->hide();
+    return shot;
+}
+
+// The window whose drawing area has the picture's size.
+void SizeDrawingArea(TForm1& w, int width, int height)
+{
+    w.resize(width + 200, height + 400);
+    Settle();
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const QSize area = w.DrawingArea()->size();
+        w.resize(w.width() + width - area.width(), w.height() + height - area.height());
+        Settle();
+    }
+}
+
+bool BuildGraph(TForm1& w, ExampleHost& host, const ManualPicture& p)
+{
+    TAllGraf& g = *w.Document();
+    if (p.naming.startsWith(QLatin1String("hand:"))) {
+        for (const QString& name : p.naming.mid(5).split(QLatin1Char(',')))
+            host.names.push_back(name.trimmed());
+    }
+    QStringList lines;
+    for (const QString& row : p.rows)
+        lines.append(row.trimmed());
+    if (!MatrixText::ApplyTextMatrix(g, lines))
+        return false;
+    const int n = g.PointCount;
+    const QSize area = w.DrawingArea()->size();
+    for (int i = 1; i <= n; ++i) {
+        QPoint at;
+        if (!p.positions.isEmpty()) {
+            at = p.positions[i - 1];
+        } else {
+            // A circle from the top, clockwise, inside the picture.
+            const double radius = std::min(area.width(), area.height()) / 2.0 - 3 * g.SizeGraf;
+            const double angle = -M_PI / 2 + 2 * M_PI * (i - 1) / std::max(1, n);
+            at = QPoint(int(std::lround(area.width() / 2.0 + radius * std::cos(angle))),
+                        int(std::lround(area.height() / 2.0 + radius * std::sin(angle))));
+        }
+        g.Points[i].X = at.x();
+        g.Points[i].Y = at.y();
+    }
+    g.CenterAllDugaText();
+    w.Session().Refresh();
+    Settle();
+    return true;
+}
+
+QImage WindowShot(TForm1& w, const ManualPicture& p)
+{
+    const QString& name = p.window;
+    if (name == QLatin1String("main"))
+        return w.grab().toImage();
+    if (name == QLatin1String("new-graph"))
+        return GrabShown(w.NewGraphDialog());
+    if (name == QLatin1String("matrix"))
+        return GrabShown(w.MatrixWindow());
+    if (name == QLatin1String("text-matrix"))
+        return GrabShown(w.TextMatrixWindow());
+    if (name == QLatin1String("feedback"))
+        return GrabShown(w.FeedbackWindow());
+    if (name == QLatin1String("about") || name == QLatin1String("about-contact")) {
+        w.AboutBox()->ShowPanel(name == QLatin1String("about") ? TAboutBox::Panel::Information
+                                                               : TAboutBox::Panel::Contact);
+        return GrabShown(w.AboutBox());
+    }
+    if (name == QLatin1String("view-settings"))
+        return GrabModal([&w] { w.ViewSettingsCommand(); });
+    if (name == QLatin1String("map-scale"))
+        return GrabModal([&w] { w.ScaleCommand(); });
+    if (name == QLatin1String("select-vertex")) {
+        QStringList names;
+        for (int v = 1; v <= w.Document()->PointCount; ++v)
+            names.append(w.Document()->PointTitle(v));
+        return GrabModal([&w, &names] {
+            int index = 0;
+            w.VertexChoiceDialog()->Choose(Translate("Select_first_point"), names, index);
+        });
+    }
+    return QImage();
+}
+
+} // namespace
+
+QImage MakeManualPicture(const ManualPicture& p, const QString& languageFile, QStringList& problems)
+{
+    ExampleHost host;
+    TForm1 w;
+    w.SetDialogHost(&host);
+    w.OpenExternal = [](const QUrl&) { return true; };
+    w.NewGraphDialog()->Exec = [&p](TCreateForm2& dialog) {
+        dialog.SetDirected(p.directed);
+        dialog.SetWeighted(p.weighted);
+        dialog.SetKind(p.naming == QLatin1String("letters")          ? 1
+                       : p.naming.startsWith(QLatin1String("hand:")) ? 2
+                                                                     : 0);
+        dialog.Confirm();
+        return int(QDialog::Accepted);
+    };
+    w.EnsureFirstGraph();
+    // After the first graph, whose settings may pick a language of their own.
+    if (languageFile.isEmpty())
+        TranslateManager().UseBuiltIn();
+    else
+        TranslateManager().LoadLanguage(languageFile);
+    w.show();
+    if (p.kind == QLatin1String("window") && p.window == QLatin1String("main")) {
+        w.resize(p.sized ? p.width : 1000, p.sized ? p.height : 720);
+        Settle();
+    } else {
+        SizeDrawingArea(w, p.width, p.height);
+    }
+
+    const QString where = QLatin1Char('[') + p.name + QStringLiteral("] ");
+    if (!p.rows.isEmpty() && !BuildGraph(w, host, p))
+        problems.append(where + QStringLiteral("the matrix was refused"));
+    if (!p.algorithm.isEmpty()) {
+        w.RunAlgorithmCommand(p.algorithm, p.from, p.to);
+        Settle();
+        // The playback bar that opened took its height from the drawing.
+        if (p.kind != QLatin1String("window"))
+            SizeDrawingArea(w, p.width, p.height);
+    }
+    // A refusal may be the very thing a picture shows; it is noted, not an error.
+    for (const QString& message : std::as_const(host.messages))
+        qInfo("%s", qPrintable(where + QStringLiteral("note: the program said: ") + message));
+
+    QImage shot = p.kind == QLatin1String("window") ? WindowShot(w, p) : w.DrawingArea()->grab().toImage();
+    if (shot.isNull())
+        problems.append(where + QStringLiteral("no picture was made"));
+    w.SetDialogHost(nullptr);
+    return shot;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QList>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+// One picture of the manual: a graph drawn by the program, the same graph after an algorithm,
+// or a screenshot of one of its windows.
+struct ManualPicture {
+    QString name;     // the section name; chapters refer to it as NAME.png
+    QString kind;     // "graph", "algorithm" or "window"
+    QString window;   // for kind=window: main, new-graph, matrix, ...
+    QStringList rows; // adjacency matrix rows, entries separated by commas
+    bool directed = false;
+    bool weighted = false;
+    QString naming = QStringLiteral("numbers"); // numbers | letters | hand:Name1,Name2,...
+    QList<QPoint> positions;
+    QString algorithm;
+    int from = 0;
+    int to = 0;
+    int width = 600;
+    int height = 400;
+    bool sized = false; // width or height given
+    int line = 0;       // where the section starts, for messages
+};
+
+// Reads the pictures file: INI sections with key=value lines; ";" starts a comment at the
+// start of a line or after a blank. Problems go to errors with their line numbers.
+QList<ManualPicture> ReadPictureManifest(const QString& fileName, QStringList& errors);
