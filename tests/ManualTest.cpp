@@ -26,7 +26,10 @@ QString ManualText(const QString& file, int& pages)
     text.start(QStringLiteral("pdftotext"),
                {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file, QStringLiteral("-")});
     text.waitForFinished(60000);
-    return QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    // Compatibility forms undo the ligatures the layout set ("ﬂ" in "flow").
+    return QString::fromUtf8(text.readAllStandardOutput())
+        .normalized(QString::NormalizationForm_KC)
+        .simplified();
 }
 
 QString Caption(const char* key)

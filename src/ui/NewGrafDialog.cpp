@@ -90,13 +90,14 @@ void TCreateForm2::ApplyCaptions()
     kindList->setItemText(2, Translate("Manual_setup"));
     beginLabel->setText(Translate("Begin_from"));
     cancelButton->setText(Translate("Cancel"));
-    if (confirmButton->text().isEmpty())
-        confirmButton->setText(Translate("Create"));
+    confirmButton->setText(Translate(confirmKey));
     DrawPreview();
 }
 
-bool TCreateForm2::Run(const QString& confirmKey)
+bool TCreateForm2::Run(const QString& key)
 {
+    // Kept, so that a change of language re-captions the button too.
+    confirmKey = key;
     confirmButton->setText(Translate(confirmKey));
     return Exec(*this) == QDialog::Accepted;
 }

@@ -28,7 +28,7 @@ class TCreateForm2 : public QDialog, public CNewGraphPrompt {
     ~TCreateForm2() override;
 
     // CNewGraphPrompt
-    bool Run(const QString& confirmKey) override;
+    bool Run(const QString& key) override;
     bool Directed() const override;
     bool Weighted() const override;
 
@@ -83,4 +83,5 @@ class TCreateForm2 : public QDialog, public CNewGraphPrompt {
     QLabel* preview = nullptr;
     QPushButton* cancelButton = nullptr;
     QPushButton* confirmButton = nullptr;
+    QString confirmKey = QStringLiteral("Create");
 };

@@ -133,7 +133,8 @@ bool WriteManualPdf(const ManualBook& book, const QString& fileName)
 
     QPdfWriter writer(fileName);
     writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(18, 16, 18, 16), QPageLayout::Millimeter);
+    // Printing a document without pages of its own adds margins of 2 cm and the page numbers.
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     writer.setTitle(book.title);
     writer.setCreator(QStringLiteral("Nodeloom"));
 
@@ -145,8 +146,8 @@ bool WriteManualPdf(const ManualBook& book, const QString& fileName)
     document.setMarkdown(markdown);
     for (auto it = book.pictures.begin(); it != book.pictures.end(); ++it)
         document.addResource(QTextDocument::ImageResource, QUrl(it.key()), it.value());
-    // The text width in the document's own units: the printable width at 96 pixels per inch.
-    const qreal textWidth = writer.pageLayout().paintRect(QPageLayout::Inch).width() * 96.0;
+    // The text width in the units of a picture's size, 96 to the inch: the page less those margins.
+    const qreal textWidth = (writer.pageLayout().paintRect(QPageLayout::Inch).width() - 2 * 2 / 2.54) * 96.0;
     FitImages(document, textWidth);
     ShapeBlocks(document);
     document.print(&writer);

@@ -130,8 +130,10 @@ QImage WindowShot(TForm1& w, const ManualPicture& p)
         return GrabShown(w.NewGraphDialog());
     if (name == QLatin1String("matrix"))
         return GrabShown(w.MatrixWindow());
-    if (name == QLatin1String("text-matrix"))
+    if (name == QLatin1String("text-matrix")) {
+        w.TextMatrixWindow()->Prepare();
         return GrabShown(w.TextMatrixWindow());
+    }
     if (name == QLatin1String("feedback"))
         return GrabShown(w.FeedbackWindow());
     if (name == QLatin1String("about") || name == QLatin1String("about-contact")) {
