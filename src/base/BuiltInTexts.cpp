@@ -438,6 +438,8 @@ constexpr BuiltInText kTable[] = {
     {"Exchange_csv_not_square", "матрица не квадратная: строк %1, столбцов %2"},
     {"Exchange_csv_row_length", "строка %1: чисел %2, а нужно %3"},
     {"Exchange_csv_not_number", "строка %1: «%2» не число"},
+    // The desktop program's command line ("nodeloom --help").
+    {"Start_file_argument", "файл графа (.grafa), который открыть"},
 };
 
 } // namespace
