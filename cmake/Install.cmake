@@ -14,7 +14,7 @@ install(FILES packaging/${NODELOOM_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_D
 install(FILES packaging/${NODELOOM_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES packaging/${NODELOOM_APP_ID}.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME ${NODELOOM_APP_ID}.xml)
-install(FILES packaging/nodeloom-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES packaging/nodeloom.1 packaging/nodeloom-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The icon: the SVG itself and bitmaps drawn from it.
 install(FILES packaging/nodeloom.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -81,7 +82,7 @@ TEST_F(Installed, EveryFileIsInItsPlace)
           QStringLiteral("share/metainfo/") + id + QStringLiteral(".metainfo.xml"),
           QStringLiteral("share/mime/packages/") + id + QStringLiteral(".xml"),
           QStringLiteral("share/icons/hicolor/scalable/apps/") + id + QStringLiteral(".svg"),
-          QStringLiteral("share/man/man1/nodeloom-cli.1")})
+          QStringLiteral("share/man/man1/nodeloom.1"), QStringLiteral("share/man/man1/nodeloom-cli.1")})
         EXPECT_TRUE(QFile::exists(Path(file))) << file.toStdString();
     EXPECT_TRUE(QFileInfo(Path(QStringLiteral("bin/nodeloom-cli"))).isExecutable());
     // Each bitmap is the size its folder says, and not blank.
@@ -165,4 +166,28 @@ TEST_F(Installed, TheDesktopValidatorsAcceptTheEntries)
                       &output),
               0)
         << output.toStdString();
+}
+
+// The manual page keeps up with the tool: every command and option its help names, and every
+// exit status.
+TEST_F(Installed, TheManPageNamesEveryCommandOptionAndStatusOfTheHelp)
+{
+    QFile page(Path(QStringLiteral("share/man/man1/nodeloom-cli.1")));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString man = QString::fromUtf8(page.readAll()).replace(QStringLiteral("\\-"), QStringLiteral("-"));
+    QString help;
+    ASSERT_EQ(RunTool(Path(QStringLiteral("bin/nodeloom-cli")), {QStringLiteral("--help")}, &help), 0);
+    QStringList named;
+    for (const QRegularExpressionMatch& match :
+         QRegularExpression(QStringLiteral("(--[a-z][a-z-]*|nodeloom-cli [a-z][a-z-]*)")).globalMatch(help))
+        named.append(match.captured(1).remove(QStringLiteral("nodeloom-cli ")));
+    named.removeDuplicates();
+    EXPECT_GE(named.size(), 20) << help.toStdString();
+    for (const QString& word : named)
+        EXPECT_TRUE(man.contains(QRegularExpression(QStringLiteral("(^|[\\s\\[\"])") +
+                                                    QRegularExpression::escape(word) +
+                                                    QStringLiteral("($|[^a-z-])"))))
+            << word.toStdString();
+    for (int status = 0; status <= 4; ++status)
+        EXPECT_TRUE(man.contains(QStringLiteral("\n.B %1\n").arg(status))) << status;
 }
