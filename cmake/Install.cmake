@@ -41,11 +41,11 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Nodeloom developers")
 set(CPACK_PACKAGE_CONTACT "The Nodeloom developers <feedback@nodeloom.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor and analyser for graphs of graph theory")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Nodeloom draws graphs (vertices, arcs, labels) and runs twenty-two classic algorithms on\n"
-    "them: shortest paths, Euler and Hamilton routes, colouring, spanning trees, flows,\n"
-    "planarity and cliques, with step-by-step playback. nodeloom-cli runs the same\n"
-    "algorithms on many graph files at once.")
+# One string: a list here would reach the control file with its separators.
+set(CPACK_PACKAGE_DESCRIPTION "Nodeloom draws graphs (vertices, arcs, labels) and runs twenty-two \
+classic algorithms on them: shortest paths, Euler and Hamilton routes, colouring, spanning trees, \
+flows, planarity and cliques, with step-by-step playback. nodeloom-cli runs the same algorithms \
+on many graph files at once.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
