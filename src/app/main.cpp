@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 int main(int argc, char* argv[])
 {
@@ -23,8 +24,9 @@ int main(int argc, char* argv[])
     arguments.process(app);
 
     TForm1 window;
+    // Absolute, so that the recent-file list still finds it from another folder.
     if (!arguments.positionalArguments().isEmpty())
-        window.SetStartFile(arguments.positionalArguments().constFirst());
+        window.SetStartFile(QFileInfo(arguments.positionalArguments().constFirst()).absoluteFilePath());
     window.show();
     return app.exec();
 }
