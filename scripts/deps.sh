@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing; does nothing when all are present.
-# Usage: scripts/deps.sh run|test|sanitize|browser|bench
+# Usage: scripts/deps.sh run|test|sanitize|browser|bench|package
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev qt6-qpa-plugins fonts-dejavu-core
   libboost-graph-dev qt6-translations-l10n libigraph-dev libgraphviz-dev)
 case "${1:-run}" in
   run) ;;
-  # poppler-utils reads the built manual back (pdfinfo, pdftotext).
-  test) packages+=(libgtest-dev clang-format poppler-utils) ;;
+  # poppler-utils reads the built manual back (pdfinfo, pdftotext); the validators of the desktop
+  # entry and the software-centre entry check the installed files (their test skips without them).
+  test) packages+=(libgtest-dev clang-format poppler-utils desktop-file-utils appstream) ;;
   # clang with its sanitizer and libFuzzer runtimes; llvm's symbolizer names the lines in reports.
   sanitize) packages+=(libgtest-dev clang-format poppler-utils clang libclang-rt-14-dev llvm) ;;
   # A real browser for the walk-through page; too large for the plain test run.
   browser) packages+=(libgtest-dev clang-format poppler-utils chromium) ;;
   bench) packages+=(libbenchmark-dev) ;;
-  *) echo "usage: $0 run|test|sanitize|browser|bench" >&2; exit 2 ;;
+  # dpkg-shlibdeps computes the .deb's dependencies from the binaries.
+  package) packages+=(dpkg-dev file) ;;
+  *) echo "usage: $0 run|test|sanitize|browser|bench|package" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -47,6 +48,41 @@ TEST(ProgramPathsTest, OverridesRedirectAndEmptyRestores)
     EXPECT_EQ(ProgramPaths::ProgramFolder(), QCoreApplication::applicationDirPath());
     EXPECT_EQ(ProgramPaths::LanguageFolder(),
               QCoreApplication::applicationDirPath() + QStringLiteral("/local"));
+}
+
+TEST(ProgramPathsTest, AnInstalledLayoutIsABinFolderBesideShareNodeloom)
+{
+    QTemporaryDir prefix;
+    QDir root(prefix.path());
+    ASSERT_TRUE(root.mkpath(QStringLiteral("bin")) && root.mkpath(QStringLiteral("tools")));
+    EXPECT_FALSE(ProgramPaths::IsInstalledLayout(root.filePath(QStringLiteral("bin"))));
+    ASSERT_TRUE(root.mkpath(QStringLiteral("share/nodeloom")));
+    EXPECT_TRUE(ProgramPaths::IsInstalledLayout(root.filePath(QStringLiteral("bin"))));
+    // A portable copy or a build tree is never taken for one.
+    EXPECT_FALSE(ProgramPaths::IsInstalledLayout(root.filePath(QStringLiteral("tools"))));
+    EXPECT_FALSE(ProgramPaths::IsInstalledLayout(QCoreApplication::applicationDirPath()));
+}
+
+TEST(ProgramPathsTest, AThreadsOwnFolderHoldsTheReportAndLeavesOtherThreadsAlone)
+{
+    QTemporaryDir own;
+    EXPECT_EQ(ProgramPaths::ReportFolder(), TestProgramFolder());
+    QString seenThere, reportThere, seenAfter;
+    std::thread worker([&] {
+        ProgramPaths::SetThreadProgramFolderOverride(own.path());
+        seenThere = ProgramPaths::ProgramFolder();
+        reportThere = ProgramPaths::ReportFolder();
+        ProgramPaths::SetThreadProgramFolderOverride(QString());
+        seenAfter = ProgramPaths::ProgramFolder();
+    });
+    worker.join();
+    EXPECT_EQ(seenThere, own.path());
+    EXPECT_EQ(reportThere, own.path());
+    EXPECT_EQ(seenAfter, TestProgramFolder());
+    EXPECT_EQ(ProgramPaths::ProgramFolder(), TestProgramFolder());
+
+    RealProgramFolder real;
+    EXPECT_EQ(ProgramPaths::ReportFolder(), QCoreApplication::applicationDirPath());
 }
 
 } // namespace

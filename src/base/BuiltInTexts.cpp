@@ -443,6 +443,8 @@ constexpr BuiltInText kTable[] = {
     {"about_libraries", "Программа построена на библиотеках Qt, igraph, Graphviz и Boost Graph Library."},
     {"manual_title", "Nodeloom — руководство пользователя"},
     {"manual_contents", "Содержание"},
+    // The desktop program's command line ("nodeloom --help").
+    {"Start_file_argument", "файл графа (.grafa), который открыть"},
 };
 
 } // namespace

@@ -14,6 +14,19 @@ QString& ProgramFolderOverride()
     return folder;
 }
 
+QString& ThreadProgramFolderOverride()
+{
+    thread_local QString folder;
+    return folder;
+}
+
+QString ActiveProgramFolderOverride()
+{
+    if (!ThreadProgramFolderOverride().isEmpty())
+        return ThreadProgramFolderOverride();
+    return ProgramFolderOverride();
+}
+
 QString& LanguageFolderOverride()
 {
     static QString folder;
@@ -27,10 +40,18 @@ QString ExecutableFolder()
     return QCoreApplication::applicationDirPath();
 }
 
-// Installed data folders, most specific first.
+// The executable's folder when the program may keep its files there.
+bool UsesExecutableFolder(const QString& executable)
+{
+    return QFileInfo(executable).isWritable() && !ProgramPaths::IsInstalledLayout(executable);
+}
+
+// Installed data folders, most specific first. The one beside the executable's "bin"
+// comes first, so that a copy installed under any prefix finds its own files.
 QStringList DataFolders()
 {
-    QStringList folders = QStandardPaths::standardLocations(QStandardPaths::AppDataLocation);
+    QStringList folders{QDir::cleanPath(ExecutableFolder() + QStringLiteral("/../share/nodeloom"))};
+    folders.append(QStandardPaths::standardLocations(QStandardPaths::AppDataLocation));
     folders.append(QStringLiteral("/usr/local/share/nodeloom"));
     folders.append(QStringLiteral("/usr/share/nodeloom"));
     folders.removeDuplicates();
@@ -43,16 +64,37 @@ namespace ProgramPaths {
 
 QString ProgramFolder()
 {
-    if (!ProgramFolderOverride().isEmpty())
-        return ProgramFolderOverride();
+    if (const QString folder = ActiveProgramFolderOverride(); !folder.isEmpty())
+        return folder;
     const QString executable = ExecutableFolder();
-    if (QFileInfo(executable).isWritable())
+    if (UsesExecutableFolder(executable))
         return executable;
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (data.isEmpty())
         return executable;
     QDir().mkpath(data);
     return data;
+}
+
+bool IsInstalledLayout(const QString& executableFolder)
+{
+    const QFileInfo folder(executableFolder);
+    return folder.fileName() == QLatin1String("bin") &&
+           QFileInfo(executableFolder + QStringLiteral("/../share/nodeloom")).isDir();
+}
+
+QString ReportFolder()
+{
+    if (const QString folder = ActiveProgramFolderOverride(); !folder.isEmpty())
+        return folder;
+    const QString executable = ExecutableFolder();
+    if (UsesExecutableFolder(executable))
+        return executable;
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (cache.isEmpty())
+        return ProgramFolder();
+    QDir().mkpath(cache);
+    return cache;
 }
 
 QString LanguageFolder()
@@ -99,6 +141,11 @@ void SetProgramFolderOverride(const QString& folder)
 void SetLanguageFolderOverride(const QString& folder)
 {
     LanguageFolderOverride() = folder;
+}
+
+void SetThreadProgramFolderOverride(const QString& folder)
+{
+    ThreadProgramFolderOverride() = folder;
 }
 
 } // namespace ProgramPaths

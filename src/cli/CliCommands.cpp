@@ -3,6 +3,7 @@
 #include "algorithms/RunAlgorithm.h"
 #include "base/ProgramPaths.h"
 #include "base/TranslateManager.h"
+#include "cli/BatchRun.h"
 #include "cli/CliSession.h"
 #include "cli/FrameFiles.h"
 #include "cli/JsonResult.h"
@@ -10,11 +11,16 @@
 #include "files/MatrixText.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QThread>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -116,60 +122,61 @@ int CheckVertices(const AlgorithmInfo& info, const TAllGraf& g, int first, int s
     return Ok;
 }
 
-int RunCommand(const QStringList& arguments)
-{
-    QString problem;
-    const auto options =
-        ParseOptions(arguments,
-                     {QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--lang"),
-                      QStringLiteral("--report"), QStringLiteral("--image"), QStringLiteral("--json"),
-                      QStringLiteral("--steps"), QStringLiteral("--frames"),
-                      QStringLiteral("--frames-format"), QStringLiteral("--walkthrough")},
-                     {QStringLiteral("--time")}, problem);
-    if (!options)
-        return BadUsage(problem);
-    if (options->positional.size() != 2)
-        return BadUsage(QStringLiteral("run needs NAME and FILE"));
-    const QString name = options->positional[0];
-    const QString fileName = options->positional[1];
-    const AlgorithmInfo* info = FindAlgorithm(name);
-    if (!info)
-        return BadUsage(QStringLiteral("unknown algorithm ") + name);
-    if (!info->run)
-        return BadUsage(name + QStringLiteral(": not built yet"));
-    const std::optional<int> first = options->Integer(QStringLiteral("--from"), 0);
-    const std::optional<int> second = options->Integer(QStringLiteral("--to"), 0);
-    if (!first || !second)
-        return BadUsage(QStringLiteral("--from and --to take vertex numbers"));
-    const QString image = options->values.value(QStringLiteral("--image"));
-    if (!image.isEmpty() && !IsPictureName(image))
-        return BadUsage(QStringLiteral("--image writes .png, .bmp or .svg files"));
-    const QString framesFormat =
-        options->values.value(QStringLiteral("--frames-format"), QStringLiteral("png"));
-    if (framesFormat != QLatin1String("png") && framesFormat != QLatin1String("svg"))
-        return BadUsage(QStringLiteral("--frames-format is png or svg"));
-    const QString stepsFile = options->values.value(QStringLiteral("--steps"));
-    const QString framesFolder = options->values.value(QStringLiteral("--frames"));
-    const QString walkthrough = options->values.value(QStringLiteral("--walkthrough"));
-    if (options->values.contains(QStringLiteral("--lang")) &&
-        !UseLanguageFile(options->values[QStringLiteral("--lang")]))
-        return BadUsage(QStringLiteral("no language file ") + options->values[QStringLiteral("--lang")]);
+// What `run` does with every file: the algorithm, its vertices and the outputs asked for.
+struct RunRequest {
+    QString name;
+    const AlgorithmInfo* info = nullptr;
+    int first = 0;
+    int second = 0;
+    bool firstGiven = false;
+    bool time = false;
+    std::optional<QString> report;
+    std::optional<QString> json;
+    QString image;
+    QString stepsFile;
+    QString framesFolder;
+    QString framesFormat;
+    QString walkthrough;
+};
 
+// A file that could not be run still has its record: what it is, how it ended and why.
+QByteArray FailedRunJson(const RunRequest& request, const QString& fileName, int exitCode,
+                         const QStringList& messages)
+{
+    QJsonObject object;
+    object.insert(QStringLiteral("file"), fileName);
+    object.insert(QStringLiteral("name"), request.name);
+    object.insert(QStringLiteral("exit"), exitCode);
+    object.insert(QStringLiteral("messages"), QJsonArray::fromStringList(messages));
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+// Runs the algorithm on one file and writes its outputs. With jsonLine, also gives the run's
+// JSON record with its "file" on one line.
+int RunFile(const RunRequest& request, const QString& fileName, QByteArray* jsonLine)
+{
+    const AlgorithmInfo& info = *request.info;
     CliSession cli;
     // The picture is drawn only when one is asked for.
-    cli.host.SetShowsPictures(!image.isEmpty());
-    if (const ExitCode opened = cli.Open(fileName); opened != Ok)
+    cli.host.SetShowsPictures(!request.image.isEmpty());
+    if (const ExitCode opened = cli.Open(fileName); opened != Ok) {
+        if (jsonLine)
+            *jsonLine = FailedRunJson(request, fileName, opened, cli.host.Messages());
         return opened;
-    if (const int checked = CheckVertices(*info, *cli.graf, *first, *second,
-                                          options->values.contains(QStringLiteral("--from")));
-        checked != Ok)
+    }
+    if (const int checked = CheckVertices(info, *cli.graf, request.first, request.second, request.firstGiven);
+        checked != Ok) {
+        if (jsonLine)
+            *jsonLine = FailedRunJson(request, fileName, checked, cli.host.Messages());
         return checked;
+    }
 
     const qsizetype messagesBefore = cli.MessageCount();
     AlgorithmRun run;
     RunOptions runOptions;
-    runOptions.recordSteps = !stepsFile.isEmpty() || !framesFolder.isEmpty() || !walkthrough.isEmpty();
-    RunAlgorithm(*cli.graf, name, *first, *second, &run, runOptions);
+    runOptions.recordSteps =
+        !request.stepsFile.isEmpty() || !request.framesFolder.isEmpty() || !request.walkthrough.isEmpty();
+    RunAlgorithm(*cli.graf, request.name, request.first, request.second, &run, runOptions);
     const bool messageShown = cli.MessageCount() > messagesBefore;
     int exitCode = !run.ran && messageShown ? Refused : Ok;
 
@@ -189,42 +196,174 @@ int RunCommand(const QStringList& arguments)
     }
     // Every output that can be written is written; any that cannot makes the status 4.
     bool written = true;
-    if (options->values.contains(QStringLiteral("--report")))
-        written &= WriteOutputFile(options->values[QStringLiteral("--report")], report);
-    if (!image.isEmpty())
-        written &= SavePictureOutput(cli, image);
-    if (!stepsFile.isEmpty()) {
+    if (request.report)
+        written &= WriteOutputFile(*request.report, report);
+    if (!request.image.isEmpty())
+        written &= SavePictureOutput(cli, request.image);
+    if (!request.stepsFile.isEmpty()) {
         QJsonObject steps;
-        steps.insert(QStringLiteral("name"), name);
+        steps.insert(QStringLiteral("name"), request.name);
         steps.insert(QStringLiteral("cut"), run.result.steps.Cut());
         steps.insert(QStringLiteral("frames"), StepsJson(*cli.graf, run.result.steps));
-        written &= WriteOutputFile(stepsFile, QJsonDocument(steps).toJson(QJsonDocument::Indented));
+        written &= WriteOutputFile(request.stepsFile, QJsonDocument(steps).toJson(QJsonDocument::Indented));
     }
-    if (!framesFolder.isEmpty())
-        written &= SaveFrames(*cli.graf, run.result.steps, framesFolder, framesFormat);
-    if (!walkthrough.isEmpty())
-        written &= WriteOutputFile(
-            walkthrough, WalkthroughPage(*cli.graf, run.result, Translate(QLatin1String(info->captionKey))));
+    if (!request.framesFolder.isEmpty())
+        written &= SaveFrames(*cli.graf, run.result.steps, request.framesFolder, request.framesFormat);
+    if (!request.walkthrough.isEmpty())
+        written &=
+            WriteOutputFile(request.walkthrough, WalkthroughPage(*cli.graf, run.result,
+                                                                 Translate(QLatin1String(info.captionKey))));
     if (!written)
         exitCode = WriteFailed;
-    if (options->values.contains(QStringLiteral("--json"))) {
+    if (request.json || jsonLine) {
         JsonResult json;
-        json.name = name;
+        json.name = request.name;
         json.exitCode = exitCode;
         json.outp = lines;
         json.messages = cli.host.Messages().mid(messagesBefore);
         json.report = QString::fromUtf8(report);
-        if (!WriteOutputFile(options->values[QStringLiteral("--json")], json.ToJson(*cli.graf, run)))
+        const QByteArray record = json.ToJson(*cli.graf, run);
+        if (request.json && !WriteOutputFile(*request.json, record))
             exitCode = WriteFailed;
+        if (jsonLine) {
+            QJsonObject object = QJsonDocument::fromJson(record).object();
+            object.insert(QStringLiteral("file"), fileName);
+            *jsonLine = QJsonDocument(object).toJson(QJsonDocument::Compact);
+        }
     }
     // The algorithm alone, and apart from it everything written: panes, report, pictures.
-    if (options->flags.contains(QStringLiteral("--time"))) {
+    if (request.time) {
         const qint64 writeNs = run.writeNs + writing.nsecsElapsed();
         Print(stderr, QStringLiteral("time_ms: %1\nwrite_ms: %2\n")
                           .arg(double(run.elapsedNs) / 1e6, 0, 'f', 3)
                           .arg(double(writeNs) / 1e6, 0, 'f', 3));
     }
     return exitCode;
+}
+
+// The files of a run: each FILE as given, each folder's ".grafa" files by name. A folder
+// without any stays as it is, so that it is reported like any other file that is not a graph.
+QStringList RunFiles(const QStringList& arguments, bool& sawFolder)
+{
+    QStringList files;
+    for (const QString& argument : arguments) {
+        const QFileInfo info(argument);
+        if (!info.isDir()) {
+            files.append(argument);
+            continue;
+        }
+        sawFolder = true;
+        const QDir folder(argument);
+        const QStringList names = folder.entryList({QStringLiteral("*.grafa")}, QDir::Files | QDir::Readable,
+                                                   QDir::Name | QDir::IgnoreCase);
+        if (names.isEmpty())
+            files.append(argument);
+        for (const QString& name : names)
+            files.append(folder.filePath(name));
+    }
+    return files;
+}
+
+// Many files: each run on a thread of its own, printed in the order given; the exit status
+// is the highest of the runs'.
+int RunBatch(const RunRequest& request, const QStringList& files, int jobs,
+             const std::optional<QString>& jsonl)
+{
+    // Created here, before any worker reads it: the workers only translate.
+    TranslateManager();
+    QByteArray lines;
+    int worst = Ok;
+    RunInOrder(
+        files.size(), jobs,
+        [&request, &files, &jsonl](qsizetype i, QByteArray& json) {
+            return RunFile(request, files[i], jsonl ? &json : nullptr);
+        },
+        [&](qsizetype i, const BatchOutcome& outcome) {
+            worst = std::max(worst, outcome.exitCode);
+            if (jsonl) {
+                lines += outcome.json + '\n';
+            } else {
+                Print(stdout, QStringLiteral("== ") + files[i] + QStringLiteral(" ==\n"));
+                std::fwrite(outcome.out.constData(), 1, size_t(outcome.out.size()), stdout);
+                std::fflush(stdout);
+            }
+            std::fwrite(outcome.err.constData(), 1, size_t(outcome.err.size()), stderr);
+            std::fflush(stderr);
+        });
+    if (jsonl) {
+        if (*jsonl == QLatin1String("-")) {
+            std::fwrite(lines.constData(), 1, size_t(lines.size()), stdout);
+            std::fflush(stdout);
+        } else if (!WriteOutputFile(*jsonl, lines)) {
+            worst = std::max<int>(worst, WriteFailed);
+        }
+    }
+    return worst;
+}
+
+int RunCommand(const QStringList& arguments)
+{
+    QString problem;
+    const auto options = ParseOptions(
+        arguments,
+        {QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--lang"),
+         QStringLiteral("--report"), QStringLiteral("--image"), QStringLiteral("--json"),
+         QStringLiteral("--steps"), QStringLiteral("--frames"), QStringLiteral("--frames-format"),
+         QStringLiteral("--walkthrough"), QStringLiteral("--jobs"), QStringLiteral("--jsonl")},
+        {QStringLiteral("--time")}, problem);
+    if (!options)
+        return BadUsage(problem);
+    if (options->positional.size() < 2)
+        return BadUsage(QStringLiteral("run needs NAME and FILE"));
+    RunRequest request;
+    request.name = options->positional[0];
+    request.info = FindAlgorithm(request.name);
+    if (!request.info)
+        return BadUsage(QStringLiteral("unknown algorithm ") + request.name);
+    if (!request.info->run)
+        return BadUsage(request.name + QStringLiteral(": not built yet"));
+    const std::optional<int> first = options->Integer(QStringLiteral("--from"), 0);
+    const std::optional<int> second = options->Integer(QStringLiteral("--to"), 0);
+    if (!first || !second)
+        return BadUsage(QStringLiteral("--from and --to take vertex numbers"));
+    request.first = *first;
+    request.second = *second;
+    request.firstGiven = options->values.contains(QStringLiteral("--from"));
+    request.time = options->flags.contains(QStringLiteral("--time"));
+    if (options->values.contains(QStringLiteral("--report")))
+        request.report = options->values[QStringLiteral("--report")];
+    if (options->values.contains(QStringLiteral("--json")))
+        request.json = options->values[QStringLiteral("--json")];
+    request.image = options->values.value(QStringLiteral("--image"));
+    if (!request.image.isEmpty() && !IsPictureName(request.image))
+        return BadUsage(QStringLiteral("--image writes .png, .bmp or .svg files"));
+    request.framesFormat = options->values.value(QStringLiteral("--frames-format"), QStringLiteral("png"));
+    if (request.framesFormat != QLatin1String("png") && request.framesFormat != QLatin1String("svg"))
+        return BadUsage(QStringLiteral("--frames-format is png or svg"));
+    request.stepsFile = options->values.value(QStringLiteral("--steps"));
+    request.framesFolder = options->values.value(QStringLiteral("--frames"));
+    request.walkthrough = options->values.value(QStringLiteral("--walkthrough"));
+    const std::optional<int> jobs = options->Integer(QStringLiteral("--jobs"), QThread::idealThreadCount());
+    if (!jobs || *jobs < 1)
+        return BadUsage(QStringLiteral("--jobs takes a number of runs at once, 1 or more"));
+    std::optional<QString> jsonl;
+    if (options->values.contains(QStringLiteral("--jsonl")))
+        jsonl = options->values[QStringLiteral("--jsonl")];
+
+    bool sawFolder = false;
+    const QStringList files = RunFiles(options->positional.mid(1), sawFolder);
+    const bool batch = files.size() > 1 || sawFolder || jsonl;
+    if (batch &&
+        (request.report || request.json || !request.image.isEmpty() || !request.stepsFile.isEmpty() ||
+         !request.framesFolder.isEmpty() || !request.walkthrough.isEmpty()))
+        return BadUsage(QStringLiteral("--report, --image, --json, --steps, --frames and --walkthrough "
+                                       "take one FILE; for many, use --jsonl"));
+    if (options->values.contains(QStringLiteral("--lang")) &&
+        !UseLanguageFile(options->values[QStringLiteral("--lang")]))
+        return BadUsage(QStringLiteral("no language file ") + options->values[QStringLiteral("--lang")]);
+    if (batch)
+        return RunBatch(request, files, *jobs, jsonl);
+    return RunFile(request, files.front(), nullptr);
 }
 
 QString VerticesText(AlgorithmInfo::Vertices vertices)
@@ -388,6 +527,12 @@ QString Usage()
         "                   [--report OUT.html] [--image OUT.png|OUT.bmp|OUT.svg]\n"
         "                   [--json OUT.json] [--steps OUT.json] [--frames DIR\n"
         "                   [--frames-format png|svg]] [--walkthrough OUT.html] [--time]\n"
+        "  nodeloom-cli run NAME FILE|FOLDER... [--from N] [--to N] [--lang LANGFILE]\n"
+        "                   [--jobs N] [--jsonl OUT.jsonl|-] [--time]\n"
+        "                   many files at once, each folder's .grafa files by name; prints\n"
+        "                   each file's result under \"== FILE ==\" in the order given, or\n"
+        "                   with --jsonl writes one JSON line per file; exits with the\n"
+        "                   highest status of the runs\n"
         "  nodeloom-cli list\n"
         "  nodeloom-cli matrix FILE\n"
         "  nodeloom-cli convert FILE OUT [--from-format F] [--to-format F]\n"
@@ -395,6 +540,8 @@ QString Usage()
         "                   pajek (.net), edgelist (.txt), csv; OUT may also be .png, .bmp,\n"
         "                   .svg or .pdf\n"
         "  nodeloom-cli from-matrix TEXT OUT.grafa [--directed] [--weighted]\n"
+        "  nodeloom-cli --help | -h\n"
+        "  nodeloom-cli --version | -v\n"
         "exit status:\n"
         "  0  done as asked\n"
         "  1  an input file could not be read (missing, unreadable, not a graph file)\n"
@@ -408,8 +555,18 @@ int Run(const QStringList& arguments)
 {
     if (arguments.isEmpty())
         return BadUsage(QStringLiteral("no command"));
-    if (arguments[0] == QLatin1String("--help") || arguments[0] == QLatin1String("help")) {
+    // Help and version as every command-line tool gives them: on stdout, status 0, also
+    // after a command ("nodeloom-cli run --help").
+    const QStringList helpWords{QStringLiteral("--help"), QStringLiteral("-h"), QStringLiteral("-?"),
+                                QStringLiteral("help")};
+    if (helpWords.contains(arguments[0]) ||
+        (arguments.size() == 2 && helpWords.mid(0, 3).contains(arguments[1]))) {
         Print(stdout, Usage());
+        return Ok;
+    }
+    if (arguments[0] == QLatin1String("--version") || arguments[0] == QLatin1String("-v")) {
+        Print(stdout,
+              QStringLiteral("nodeloom-cli ") + QCoreApplication::applicationVersion() + QLatin1Char('\n'));
         return Ok;
     }
     const QString command = arguments[0];

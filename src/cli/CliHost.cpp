@@ -1,5 +1,7 @@
 #include "cli/CliHost.h"
 
+#include "cli/CliSession.h"
+
 #include "document/AllGrafUnit.h"
 #include "drawing/DocumentDrawing.h"
 
@@ -8,8 +10,7 @@
 void CliHost::ShowMessage(MessageKind, const QString& text)
 {
     messages.append(text);
-    const QByteArray line = (QStringLiteral("message: ") + MessageLines(text) + QLatin1Char('\n')).toUtf8();
-    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    Print(stderr, QStringLiteral("message: ") + MessageLines(text) + QLatin1Char('\n'));
     std::fflush(stderr);
 }
 

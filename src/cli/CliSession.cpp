@@ -12,9 +12,33 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+namespace {
+
+CapturedOutput*& ThreadCapture()
+{
+    thread_local CapturedOutput* capture = nullptr;
+    return capture;
+}
+
+} // namespace
+
+CapturedOutput::CapturedOutput() : previous(ThreadCapture())
+{
+    ThreadCapture() = this;
+}
+
+CapturedOutput::~CapturedOutput()
+{
+    ThreadCapture() = previous;
+}
+
 void Print(FILE* stream, const QString& text)
 {
     const QByteArray bytes = text.toUtf8();
+    if (CapturedOutput* capture = ThreadCapture()) {
+        (stream == stderr ? capture->err : capture->out).append(bytes);
+        return;
+    }
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
 }
 
@@ -102,12 +126,12 @@ ExitCode CliSession::Open(const QString& fileName)
 
 PrivateProgramFolder::PrivateProgramFolder()
 {
-    ProgramPaths::SetProgramFolderOverride(folder.path());
+    ProgramPaths::SetThreadProgramFolderOverride(folder.path());
 }
 
 PrivateProgramFolder::~PrivateProgramFolder()
 {
-    ProgramPaths::SetProgramFolderOverride(QString());
+    ProgramPaths::SetThreadProgramFolderOverride(QString());
 }
 
 bool WriteOutputFile(const QString& fileName, const QByteArray& bytes)

@@ -22,6 +22,22 @@ void Print(FILE* stream, const QString& text);
 // One line on standard error: "name: reason".
 void PrintReason(const QString& name, const QString& reason);
 
+// While one exists, whatever this thread prints to stdout or stderr is kept here instead,
+// so that runs on several threads can be printed whole and in the order given.
+class CapturedOutput {
+  public:
+    CapturedOutput();
+    ~CapturedOutput();
+    CapturedOutput(const CapturedOutput&) = delete;
+    CapturedOutput& operator=(const CapturedOutput&) = delete;
+
+    QByteArray out;
+    QByteArray err;
+
+  private:
+    CapturedOutput* previous;
+};
+
 // A session with a fresh document as the program's new-graph command leaves it: undirected,
 // unweighted, vertices numbered from 1, the program's default look.
 struct CliSession {

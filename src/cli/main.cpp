@@ -21,5 +21,6 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(DropToolkitDiagnostics);
     QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(NODELOOM_VERSION));
     return CliCommands::Run(app.arguments().mid(1));
 }

@@ -30,7 +30,7 @@ void HTMLReportManager::AddCell(const QString& text)
 
 QString HTMLReportManager::GetFileName() const
 {
-    return ProgramPaths::ProgramFolder() + QStringLiteral("/reportTemp.html");
+    return ProgramPaths::ReportFolder() + QStringLiteral("/reportTemp.html");
 }
 
 bool HTMLReportManager::SaveToFile(QString* error) const

@@ -3,7 +3,8 @@
 #include <QString>
 
 // The HTML report of an algorithm run: one string built by appending fragments,
-// written to "reportTemp.html" in the program's folder.
+// written to "reportTemp.html" in the program's folder (the user's cache folder when the
+// program is installed).
 class HTMLReportManager {
   public:
     void Clear() { Content.clear(); }

@@ -52,6 +52,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
     InitIconResources();
     setObjectName(QStringLiteral("MainWindow"));
+    // Graph files dropped from a file manager open like File › Open.
+    setAcceptDrops(true);
     tickSource.start();
     Clock = [this] { return tickSource.elapsed(); };
     ExecPopup = [](QMenu& menu, const QPoint& pos) { menu.exec(pos); };
@@ -388,7 +390,11 @@ void TForm1::showEvent(QShowEvent* event)
         firstShow = false;
         // After the window is on screen, so the dialog opens over it.
         QTimer::singleShot(0, this, [this] {
-            if (!session->HasDocument())
+            if (session->HasDocument())
+                return;
+            if (!startFile.isEmpty())
+                OpenOutsideFile(std::exchange(startFile, QString()));
+            else
                 EnsureFirstGraph();
         });
     }

@@ -98,6 +98,14 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     // Runs "Create..." until a document exists, without the dialog's cancel button.
     void EnsureFirstGraph();
 
+    // --- files from outside ---------------------------------------------------------------
+    // The graph file named on the command line: opened when the window is first shown,
+    // instead of asking what kind of graph to create.
+    void SetStartFile(const QString& fileName) { startFile = fileName; }
+    // Opens a graph file from outside (the command line, a drop): as the first graph when
+    // there is none yet, otherwise after asking about unsaved work, as Open does.
+    void OpenOutsideFile(const QString& fileName);
+
     // --- commands -------------------------------------------------------------------------
     void NewGraphCommand();
     void PropertiesCommand();
@@ -201,6 +209,8 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     // CGestureView
@@ -239,6 +249,7 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
 
     std::unique_ptr<TWindowHost> host;
     std::unique_ptr<GraphSession> session;
+    QString startFile;
 
     TDrawingArea* area = nullptr;
     QScrollBar* hBar = nullptr;

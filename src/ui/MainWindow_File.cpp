@@ -8,9 +8,14 @@
 #include "ui/MainWindow.h"
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
+#include <QTimer>
+#include <QUrl>
 
 void TForm1::LoadGraphCommand()
 {
@@ -29,6 +34,68 @@ void TForm1::OpenGraphFile(const QString& fileName)
     UpdateScrollBars();
     RefreshRecentMenu();
     Redraw();
+}
+
+namespace {
+
+// The first graph of a run that opens a file: created as the new-graph dialog would leave it
+// when confirmed at once, since the file then sets its kind and names.
+class StartGraphPrompt : public CNewGraphPrompt {
+  public:
+    explicit StartGraphPrompt(CTitleGraf& naming) : naming(naming) {}
+    bool Run(const QString&) override
+    {
+        naming.SetKind(CTitleGraf::Numbers);
+        naming.SetNumbers(1);
+        return true;
+    }
+    bool Directed() const override { return false; }
+    bool Weighted() const override { return false; }
+
+  private:
+    CTitleGraf& naming;
+};
+
+// The first local file among the dropped ones; empty when there is none.
+QString DroppedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return QString();
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
+            return url.toLocalFile();
+    }
+    return QString();
+}
+
+} // namespace
+
+void TForm1::OpenOutsideFile(const QString& fileName)
+{
+    if (!session->HasDocument()) {
+        StartGraphPrompt prompt(session->Naming());
+        ::NewGraphCommand(*session, prompt, *this);
+    } else if (!MayDiscardWork()) {
+        return;
+    }
+    LeaveTextMode();
+    OpenGraphFile(fileName);
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event)
+{
+    const QString file = DroppedFile(event->mimeData());
+    if (file.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has ended, so that the file manager is not held by our questions.
+    QTimer::singleShot(0, this, [this, file] { OpenOutsideFile(file); });
 }
 
 bool TForm1::SaveGraphCommand()

@@ -1,0 +1,151 @@
+// Graph files that come from outside the program: named on its command line or dropped on
+// its window from a file manager.
+#include "ScriptedHost.h"
+#include "TestFolders.h"
+#include "base/TranslateManager.h"
+#include "ui/MainWindow.h"
+#include "ui/NewGrafDialog.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct OutsideFiles : ::testing::Test {
+    ScriptedHost host;
+    std::unique_ptr<TForm1> w;
+    QTemporaryDir dir;
+    int dialogs = 0;
+    QStringList questions;
+    TForm1::SaveAnswer answer = TForm1::SaveAnswer::Cancel;
+
+    void SetUp() override
+    {
+        w = std::make_unique<TForm1>();
+        w->SetDialogHost(&host);
+        w->ExecPopup = [](QMenu&, const QPoint&) {};
+        w->AskFileName = [](TForm1::FileDialog) { return QString(); };
+        w->AskSaveChanges = [this](const QString& question) {
+            questions.append(question);
+            return answer;
+        };
+        w->NewGraphDialog()->Exec = [this](TCreateForm2& dialog) {
+            ++dialogs;
+            dialog.Confirm();
+            return int(QDialog::Accepted);
+        };
+        w->resize(700, 600);
+    }
+    void TearDown() override
+    {
+        w.reset();
+        QFile::remove(TestProgramFolder() + QStringLiteral("/setting.ini"));
+    }
+    // A directed weighted path 1 → 2 → 3, saved by the command-line tool.
+    QString SavedGraph()
+    {
+        QProcess cli;
+        cli.setWorkingDirectory(dir.path());
+        cli.start(QStringLiteral(NODELOOM_CLI_PATH),
+                  {QStringLiteral("from-matrix"), QStringLiteral("0,7,0\n0,0,5\n0,0,0"),
+                   QStringLiteral("path.grafa"), QStringLiteral("--directed"), QStringLiteral("--weighted")});
+        EXPECT_TRUE(cli.waitForFinished(30000));
+        EXPECT_EQ(cli.exitCode(), 0);
+        return dir.filePath(QStringLiteral("path.grafa"));
+    }
+    void ExpectThePath(const QString& file)
+    {
+        TAllGraf* g = w->Document();
+        ASSERT_NE(g, nullptr);
+        EXPECT_EQ(g->PointCount, 3);
+        EXPECT_EQ(g->IsOrint, 2);
+        EXPECT_TRUE(g->IsHaveCost);
+        EXPECT_EQ(g->Dugi[1][2].Cost, 7);
+        EXPECT_EQ(g->Dugi[2][3].Cost, 5);
+        EXPECT_EQ(w->Session().FileName(), file);
+        EXPECT_FALSE(w->isWindowModified());
+    }
+    // What a file manager sends when the user drops these files on the window.
+    bool Drop(const QList<QUrl>& urls, const QString& text = QString())
+    {
+        QMimeData data;
+        if (!urls.isEmpty())
+            data.setUrls(urls);
+        if (!text.isEmpty())
+            data.setText(text);
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w.get(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w.get(), &drop);
+        QApplication::processEvents();
+        return drop.isAccepted();
+    }
+};
+
+} // namespace
+
+TEST_F(OutsideFiles, AFileOnTheCommandLineOpensInsteadOfTheNewGraphDialog)
+{
+    const QString file = SavedGraph();
+    w->SetStartFile(file);
+    w->show();
+    QApplication::processEvents();
+    EXPECT_EQ(dialogs, 0);
+    ExpectThePath(file);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(w->windowTitle().startsWith(QStringLiteral("path.grafa")));
+}
+
+TEST_F(OutsideFiles, AStartFileThatCannotBeReadSaysSoAndLeavesAnEmptyGraph)
+{
+    w->SetStartFile(dir.filePath(QStringLiteral("gone.grafa")));
+    w->show();
+    QApplication::processEvents();
+    ASSERT_NE(w->Document(), nullptr);
+    EXPECT_EQ(w->Document()->PointCount, 0);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].kind, CHost::MessageKind::Error);
+    EXPECT_TRUE(host.messages[0].text.contains(QStringLiteral("gone.grafa")));
+}
+
+TEST_F(OutsideFiles, ADroppedFileOpensAfterTheQuestionAboutUnsavedWork)
+{
+    const QString file = SavedGraph();
+    w->EnsureFirstGraph();
+    w->show();
+    QApplication::processEvents();
+    ASSERT_EQ(dialogs, 1);
+    // Text and remote addresses are not files to open.
+    EXPECT_FALSE(Drop({}, QStringLiteral("0,1\n1,0")));
+    EXPECT_FALSE(Drop({QUrl(QStringLiteral("https://example.org/path.grafa"))}));
+    EXPECT_FALSE(Drop({QUrl::fromLocalFile(dir.path())}));
+
+    w->Document()->AddPoint(50, 50, QString(), w->Document()->FreeTitleNumber(), w->Document()->SizeGraf);
+    w->Session().RecordState();
+    w->UpdateMenus();
+    ASSERT_TRUE(w->isWindowModified());
+
+    // Cancel keeps the work; Discard lets the dropped file in.
+    EXPECT_TRUE(Drop({QUrl::fromLocalFile(file)}));
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].startsWith(Translate("Unsaved_changes")));
+    EXPECT_EQ(w->Document()->PointCount, 1);
+    answer = TForm1::SaveAnswer::Discard;
+    EXPECT_TRUE(Drop({QUrl::fromLocalFile(file)}));
+    EXPECT_EQ(questions.size(), 2);
+    ExpectThePath(file);
+
+    // Nothing unsaved: no question.
+    EXPECT_TRUE(Drop({QUrl::fromLocalFile(file)}));
+    EXPECT_EQ(questions.size(), 2);
+    EXPECT_EQ(dialogs, 1);
+}
