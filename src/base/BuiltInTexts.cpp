@@ -468,6 +468,17 @@ constexpr BuiltInText kTable[] = {
     {"Layout_layered", "По слоям (Сугияма)"},
     {"Layout_tree", "Деревом (Рейнгольд — Тилфорд)"},
     {"Layout_failed", "Не удалось построить расположение вершин"},
+    // Graph > Generate and Graph > Layout: the dialog and the menu items.
+    {"Generate_caption", "Готовый граф"},
+    {"Generate_weights", "Веса дуг"},
+    {"Generate_weights_none", "Без весов"},
+    {"Generate_weights_constant", "Одинаковые"},
+    {"Generate_weights_random", "Случайные от .. до"},
+    {"Generate_seed", "Начальное число случайных"},
+    {"Generate_layout", "Расположение"},
+    {"Generate_layout_natural", "Как принято для семейства"},
+    {"Generate__", "Готовый граф..."},
+    {"Layout_menu", "Расположить вершины"},
 };
 
 } // namespace

@@ -26,6 +26,10 @@ class QTextBrowser;
 class QTimer;
 class QToolBar;
 class TCreateForm2;
+class TGenerateGraphDialog;
+namespace GraphLayouts {
+enum class Kind;
+}
 class TDrawingArea;
 class TForm2;
 class TForm5;
@@ -132,6 +136,11 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void ImportCommand();
     void ExportCommand();
     void SaveWalkthroughCommand();
+    // Graph > Generate and Graph > Layout: ready-made graphs and automatic layouts.
+    void GenerateCommand();
+    void LayoutCommand(GraphLayouts::Kind kind);
+    // Created when first used.
+    TGenerateGraphDialog* GenerateDialog();
 
     // --- view -----------------------------------------------------------------------------
     void EnterTextMode();
@@ -264,6 +273,7 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     TFormTextMatrix* textMatrix = nullptr;
     TViewSettings* viewSettings = nullptr;
     TPlaybackBar* playback = nullptr;
+    TGenerateGraphDialog* generateDialog = nullptr;
     // The last run with frames, for the bar's last frame and the walk-through page.
     std::unique_ptr<AlgorithmResult> lastResult;
     QString lastRunName;
