@@ -361,10 +361,10 @@ TEST_F(Generators, RefusalsNameTheRangeAndChangeNothing)
         {Family::Cycle, 2, 0, 0, "n (вершин): допустимо от 3 до 255"},
         {Family::Wheel, 3, 0, 0, "n (вершин): допустимо от 4 до 255"},
         {Family::Complete, 0, 0, 0, "n (вершин): допустимо от 1 до 255"},
-        {Family::Grid, -1, 5, 0, "m: допустимо от 1 до 255"},
+        {Family::Grid, -1, 5, 0, "m (строк): допустимо от 1 до 255"},
         {Family::GeneralizedPetersen, 7, 4, 0, "k (шаг): допустимо от 1 до 3"},
         {Family::GeneralizedPetersen, 7, 0, 0, "k (шаг): допустимо от 1 до 3"},
-        {Family::RandomGnm, 5, 11, 0, "m: допустимо от 0 до 10"},
+        {Family::RandomGnm, 5, 11, 0, "m (дуг): допустимо от 0 до 10"},
         {Family::RandomGnp, 5, 0, 1.5, "p (вероятность дуги): допустимо от 0 до 1"},
         {Family::RandomDag, 5, 0, -0.1, "p (вероятность дуги): допустимо от 0 до 1"},
     };

@@ -33,10 +33,7 @@ QString FamilyUsage(const GraphGenerators::FamilyInfo& info)
     QString line = QLatin1String(info.name);
     for (const Param param : {info.first, info.second})
         if (param != Param::None)
-            line += param == Param::N   ? QStringLiteral(" N")
-                    : param == Param::M ? QStringLiteral(" M")
-                    : param == Param::K ? QStringLiteral(" K")
-                                        : QStringLiteral(" D");
+            line += QLatin1Char(' ') + GraphGenerators::ParamLetter(param).toUpper();
     if (info.probability)
         line += QStringLiteral(" P");
     return line;
@@ -71,16 +68,26 @@ std::optional<unsigned> Seed(const QCommandLineParser& parser)
 
 QString Usage()
 {
-    QStringList families;
-    for (const auto& info : GraphGenerators::Families())
-        families << FamilyUsage(info);
+    QString families;
+    int column = 0;
+    for (const auto& info : GraphGenerators::Families()) {
+        const QString item = FamilyUsage(info);
+        if (column > 0 && column + item.size() > 60) {
+            families += QStringLiteral(",\n                     ");
+            column = 0;
+        } else if (column > 0) {
+            families += QStringLiteral(", ");
+        }
+        families += item;
+        column += int(item.size()) + 2;
+    }
     return QStringLiteral(
                "  nodeloom-cli generate KIND [PARAMS] OUT.grafa [--directed] [--weights MIN..MAX]\n"
                "                   [--seed S] [--layout NAME] [--naming numbers|letters|manual[:START]]\n"
                "                   KIND PARAMS: %1\n"
                "  nodeloom-cli layout NAME IN.grafa OUT.grafa [--root N] [--seed S]\n"
                "                   NAME: %2\n")
-        .arg(families.join(QStringLiteral(", ")), LayoutNames());
+        .arg(families, LayoutNames());
 }
 
 int GenerateCommand(const QStringList& arguments)

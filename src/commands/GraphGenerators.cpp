@@ -24,16 +24,16 @@ constexpr FamilyInfo kFamilies[] = {
     {F::Path, "path", "Generate_path", P::N, P::None, 5, 0},
     {F::Star, "star", "Generate_star", P::N, P::None, 6, 0},
     {F::Wheel, "wheel", "Generate_wheel", P::N, P::None, 7, 0},
-    {F::CompleteBipartite, "bipartite", "Generate_bipartite", P::M, P::N, 3, 3},
-    {F::Grid, "grid", "Generate_grid", P::M, P::N, 4, 5},
+    {F::CompleteBipartite, "bipartite", "Generate_bipartite", P::PartM, P::PartN, 3, 3},
+    {F::Grid, "grid", "Generate_grid", P::Rows, P::Columns, 4, 5},
     {F::Hypercube, "hypercube", "Generate_hypercube", P::D, P::None, 3, 0},
     {F::Petersen, "petersen", "Generate_petersen", P::None, P::None, 0, 0},
-    {F::GeneralizedPetersen, "gpetersen", "Generate_gpetersen", P::N, P::K, 7, 2},
+    {F::GeneralizedPetersen, "gpetersen", "Generate_gpetersen", P::Ring, P::K, 7, 2},
     {F::RandomGnp, "gnp", "Generate_gnp", P::N, P::None, 12, 0, true, true},
-    {F::RandomGnm, "gnm", "Generate_gnm", P::N, P::M, 12, 20, false, true},
+    {F::RandomGnm, "gnm", "Generate_gnm", P::N, P::Arcs, 12, 20, false, true},
     {F::RandomTree, "tree", "Generate_tree", P::N, P::None, 12, 0, false, true},
     {F::RandomDag, "dag", "Generate_dag", P::N, P::None, 10, 0, true, true, true},
-    {F::FlowNetwork, "flow", "Generate_flow", P::M, P::N, 3, 3, false, true, true, true},
+    {F::FlowNetwork, "flow", "Generate_flow", P::Layers, P::LayerWidth, 3, 3, false, true, true, true},
 };
 
 constexpr int MaxVertices = TAllGraf::MaxPoints;
@@ -66,21 +66,21 @@ std::vector<Range> Ranges(const Params& p)
     case F::Wheel:
         return {{P::N, n, 4, MaxVertices}};
     case F::CompleteBipartite:
-        return {{P::M, n, 1, MaxVertices - 1}, {P::N, second, 1, MaxVertices - 1}};
+        return {{P::PartM, n, 1, MaxVertices - 1}, {P::PartN, second, 1, MaxVertices - 1}};
     case F::Grid:
-        return {{P::M, n, 1, MaxVertices}, {P::N, second, 1, MaxVertices}};
+        return {{P::Rows, n, 1, MaxVertices}, {P::Columns, second, 1, MaxVertices}};
     case F::Hypercube:
         return {{P::D, n, 0, 7}};
     case F::Petersen:
         return {};
     case F::GeneralizedPetersen:
-        return {{P::N, n, 3, MaxVertices / 2}, {P::K, second, 1, std::max(1LL, (n - 1) / 2)}};
+        return {{P::Ring, n, 3, MaxVertices / 2}, {P::K, second, 1, std::max(1LL, (n - 1) / 2)}};
     case F::RandomGnm: {
         const long long pairs = n * (n - 1) / (p.directed ? 1 : 2);
-        return {{P::N, n, 1, MaxVertices}, {P::M, second, 0, std::max(0LL, pairs)}};
+        return {{P::N, n, 1, MaxVertices}, {P::Arcs, second, 0, std::max(0LL, pairs)}};
     }
     case F::FlowNetwork:
-        return {{P::M, n, 1, MaxVertices - 2}, {P::N, second, 1, MaxVertices - 2}};
+        return {{P::Layers, n, 1, MaxVertices - 2}, {P::LayerWidth, second, 1, MaxVertices - 2}};
     }
     return {};
 }
@@ -326,21 +326,45 @@ const FamilyInfo* FamilyNamed(const QString& name)
 
 QString ParamText(Param param)
 {
-    switch (param) {
-    case P::N:
-        return Translate(QStringLiteral("Generate_param_n"));
-    case P::M:
-        return Translate(QStringLiteral("Generate_param_m"));
-    case P::K:
-        return Translate(QStringLiteral("Generate_param_k"));
-    case P::D:
-        return Translate(QStringLiteral("Generate_param_d"));
-    case P::P:
-        return Translate(QStringLiteral("Generate_param_p"));
-    case P::None:
-        break;
-    }
+    static const std::pair<Param, const char*> keys[] = {
+        {P::N, "Generate_param_n"},
+        {P::K, "Generate_param_k"},
+        {P::D, "Generate_param_d"},
+        {P::P, "Generate_param_p"},
+        {P::Rows, "Generate_param_rows"},
+        {P::Columns, "Generate_param_columns"},
+        {P::PartM, "Generate_param_part1"},
+        {P::PartN, "Generate_param_part2"},
+        {P::Arcs, "Generate_param_arcs"},
+        {P::Layers, "Generate_param_layers"},
+        {P::LayerWidth, "Generate_param_width"},
+        {P::Ring, "Generate_param_ring"},
+    };
+    for (const auto& [which, key] : keys)
+        if (which == param)
+            return Translate(QLatin1String(key));
     return QString();
+}
+
+QString ParamLetter(Param param)
+{
+    switch (param) {
+    case P::K:
+        return QStringLiteral("k");
+    case P::D:
+        return QStringLiteral("d");
+    case P::P:
+        return QStringLiteral("p");
+    case P::Rows:
+    case P::PartM:
+    case P::Arcs:
+    case P::Layers:
+        return QStringLiteral("m");
+    case P::None:
+        return QString();
+    default:
+        return QStringLiteral("n");
+    }
 }
 
 long long VertexCount(const Params& p)

@@ -35,7 +35,9 @@ enum class Family {
 };
 
 // What a parameter means to the user; its text comes by key.
-enum class Param { None, N, M, K, D, P };
+enum class Param { None, N, K, D, P, Rows, Columns, PartM, PartN, Arcs, Layers, LayerWidth, Ring };
+// Its letter on the command line and in the family's name: n, m, k, d or p.
+QString ParamLetter(Param param);
 
 struct FamilyInfo {
     Family family;
