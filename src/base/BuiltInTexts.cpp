@@ -486,6 +486,7 @@ constexpr BuiltInText kTable[] = {
     {"Generate_layout_natural", "Как принято для семейства"},
     {"Generate__", "Готовый граф..."},
     {"Layout_menu", "Расположить вершины"},
+    {"Generate_failed", "Не удалось построить граф"},
 };
 
 } // namespace

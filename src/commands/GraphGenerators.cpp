@@ -478,7 +478,7 @@ bool Generate(TAllGraf& graf, const Params& params)
     }
     const Built built = Build(params);
     if (!built.ok) {
-        graf.Host().ShowError(Translate(QStringLiteral("Layout_failed")));
+        graf.Host().ShowError(Translate(QStringLiteral("Generate_failed")));
         return false;
     }
     // Replaced like a new graph, but in the styles the user set up.

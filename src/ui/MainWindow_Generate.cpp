@@ -23,8 +23,11 @@ void TForm1::GenerateCommand()
         return;
     if (!GenerateDialog()->Run())
         return;
-    if (GraphGenerators::GenerateCommand(*session, generateDialog->Chosen()))
+    if (GraphGenerators::GenerateCommand(*session, generateDialog->Chosen())) {
         ClearResultPanes();
+        // A weighted graph starts with map mode off, as a new one does.
+        ShowMapModeCheck();
+    }
     UpdateScrollBars();
     Redraw();
 }
