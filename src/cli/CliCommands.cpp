@@ -384,27 +384,29 @@ int FromMatrixCommand(const QStringList& arguments)
 QString Usage()
 {
     return QStringLiteral(
-               "usage:\n"
-               "  nodeloom-cli run NAME FILE [--from N] [--to N] [--lang LANGFILE]\n"
-               "                   [--report OUT.html] [--image OUT.png|OUT.bmp|OUT.svg]\n"
-               "                   [--json OUT.json] [--steps OUT.json] [--frames DIR\n"
-               "                   [--frames-format png|svg]] [--walkthrough OUT.html] [--time]\n"
-               "  nodeloom-cli list\n"
-               "  nodeloom-cli matrix FILE\n"
-               "  nodeloom-cli convert FILE OUT [--from-format F] [--to-format F]\n"
-               "                   formats by extension or named: grafa, graphml, gml, dot (.gv),\n"
-               "                   pajek (.net), edgelist (.txt), csv; OUT may also be .png, .bmp,\n"
-               "                   .svg or .pdf\n"
-               "  nodeloom-cli from-matrix TEXT OUT.grafa [--directed] [--weighted]\n"
-               "%1"
-               "exit status:\n"
-               "  0  done as asked\n"
-               "  1  an input file could not be read (missing, unreadable, not a graph file)\n"
-               "  2  usage error (unknown command or option, a vertex outside the graph,\n"
-               "     an algorithm not built)\n"
-               "  3  the input was read but refused by a rule of the program (the reason is printed)\n"
-               "  4  an output could not be written\n")
-        .arg(CliGenerate::Usage());
+        "usage:\n"
+        "  nodeloom-cli run NAME FILE [--from N] [--to N] [--lang LANGFILE]\n"
+        "                   [--report OUT.html] [--image OUT.png|OUT.bmp|OUT.svg]\n"
+        "                   [--json OUT.json] [--steps OUT.json] [--frames DIR\n"
+        "                   [--frames-format png|svg]] [--walkthrough OUT.html] [--time]\n"
+        "  nodeloom-cli list\n"
+        "  nodeloom-cli matrix FILE\n"
+        "  nodeloom-cli convert FILE OUT [--from-format F] [--to-format F]\n"
+        "                   formats by extension or named: grafa, graphml, gml, dot (.gv),\n"
+        "                   pajek (.net), edgelist (.txt), csv; OUT may also be .png, .bmp,\n"
+        "                   .svg or .pdf\n"
+        "  nodeloom-cli from-matrix TEXT OUT.grafa [--directed] [--weighted]\n"
+        "  nodeloom-cli generate KIND [PARAMS] OUT.grafa [--directed] [--weights MIN..MAX]\n"
+        "                   [--seed S] [--layout NAME] [--naming numbers|letters|manual[:START]]\n"
+        "                   (nodeloom-cli generate alone lists the kinds and layouts)\n"
+        "  nodeloom-cli layout NAME IN.grafa OUT.grafa [--root N] [--seed S]\n"
+        "exit status:\n"
+        "  0  done as asked\n"
+        "  1  an input file could not be read (missing, unreadable, not a graph file)\n"
+        "  2  usage error (unknown command or option, a vertex outside the graph,\n"
+        "     an algorithm not built)\n"
+        "  3  the input was read but refused by a rule of the program (the reason is printed)\n"
+        "  4  an output could not be written\n");
 }
 
 int Run(const QStringList& arguments)
