@@ -7,6 +7,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <gtest/gtest.h>
 
 namespace {
@@ -130,6 +132,24 @@ TEST_F(GenerateWindow, ThePreviewFollowsTheChoiceAndARefusalIsShownInsteadOfAGra
     EXPECT_EQ(NonWhitePixels(dialog.Preview()), 0);
     // The session's graph is not touched by the preview.
     EXPECT_EQ(G().PointCount, 0);
+
+    // A random DAG is always directed; the next family gets the user's own choice back.
+    auto* family = dialog.findChild<QComboBox*>(QStringLiteral("family"));
+    auto* directed = dialog.findChild<QCheckBox*>(QStringLiteral("directed"));
+    ASSERT_TRUE(family && directed);
+    auto choose = [family](GraphGenerators::Family f) { family->setCurrentIndex(family->findData(int(f))); };
+    for (bool own : {true, false}) {
+        choose(GraphGenerators::Family::Path);
+        directed->click();
+        if (directed->isChecked() != own)
+            directed->click();
+        choose(GraphGenerators::Family::RandomDag);
+        EXPECT_TRUE(dialog.Chosen().directed);
+        EXPECT_FALSE(directed->isEnabled());
+        choose(GraphGenerators::Family::Wheel);
+        EXPECT_EQ(dialog.Chosen().directed, own);
+        EXPECT_TRUE(directed->isEnabled());
+    }
 }
 
 } // namespace

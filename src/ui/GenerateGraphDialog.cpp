@@ -54,6 +54,7 @@ TGenerateGraphDialog::TGenerateGraphDialog(GraphSession& session, QWidget* paren
     Exec = [](TGenerateGraphDialog& dialog) { return dialog.exec(); };
 
     familyList = new QComboBox(this);
+    familyList->setObjectName(QStringLiteral("family"));
     for (const auto& info : GraphGenerators::Families())
         familyList->addItem(QString(), int(info.family));
     // Wide ranges: a value out of the family's range is explained, not silently clamped.
@@ -68,6 +69,7 @@ TGenerateGraphDialog::TGenerateGraphDialog(GraphSession& session, QWidget* paren
     probabilityBox->setSingleStep(0.05);
     probabilityBox->setValue(0.3);
     directedBox = new QCheckBox(this);
+    directedBox->setObjectName(QStringLiteral("directed"));
 
     weightGroup = new QGroupBox(this);
     weightKind = new QComboBox(weightGroup);
@@ -150,8 +152,16 @@ TGenerateGraphDialog::TGenerateGraphDialog(GraphSession& session, QWidget* paren
     for (QSpinBox* box : {firstBox, secondBox, minWeightBox, maxWeightBox, seedBox})
         connect(box, &QSpinBox::valueChanged, this, &TGenerateGraphDialog::UpdatePreview);
     connect(probabilityBox, &QDoubleSpinBox::valueChanged, this, &TGenerateGraphDialog::UpdatePreview);
-    connect(directedBox, &QCheckBox::toggled, this, &TGenerateGraphDialog::UpdatePreview);
-    connect(weightKind, &QComboBox::currentIndexChanged, this, &TGenerateGraphDialog::UpdatePreview);
+    connect(directedBox, &QCheckBox::toggled, this, [this](bool on) {
+        if (!filling && directedBox->isEnabled())
+            chosenDirected = on;
+        UpdatePreview();
+    });
+    connect(weightKind, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!filling && weightKind->isEnabled())
+            chosenWeights = index;
+        UpdatePreview();
+    });
     connect(startBox, &QComboBox::currentTextChanged, this, &TGenerateGraphDialog::UpdatePreview);
     connect(layoutList, &QComboBox::currentIndexChanged, this, &TGenerateGraphDialog::UpdatePreview);
 
@@ -225,6 +235,8 @@ void TGenerateGraphDialog::SetChosen(const GraphGenerators::Params& p)
     firstBox->setValue(p.first);
     secondBox->setValue(p.second);
     probabilityBox->setValue(p.probability);
+    chosenDirected = p.directed;
+    chosenWeights = int(p.weights);
     directedBox->setChecked(p.directed || GraphGenerators::InfoOf(p.family).alwaysDirected);
     weightKind->setCurrentIndex(int(p.weights));
     minWeightBox->setValue(p.weights == GraphGenerators::Weights::Constant ? p.constantWeight : p.minWeight);
@@ -276,13 +288,15 @@ void TGenerateGraphDialog::ShowFamily()
     secondBox->setVisible(hasSecond);
     probabilityLabel->setVisible(info.probability);
     probabilityBox->setVisible(info.probability);
+    // A family that fixes the direction or the weights shows them fixed; the user's own choice
+    // comes back with the next family that leaves them free.
+    const QSignalBlocker directedBlocker(directedBox);
+    const QSignalBlocker weightBlocker(weightKind);
     directedBox->setEnabled(!info.alwaysDirected);
-    if (info.alwaysDirected)
-        directedBox->setChecked(true);
+    directedBox->setChecked(info.alwaysDirected || chosenDirected);
     // Capacities always carry weights: only a range makes sense.
     weightKind->setEnabled(!info.alwaysWeighted);
-    if (info.alwaysWeighted)
-        weightKind->setCurrentIndex(int(GraphGenerators::Weights::Random));
+    weightKind->setCurrentIndex(info.alwaysWeighted ? int(GraphGenerators::Weights::Random) : chosenWeights);
     UpdatePreview();
 }
 

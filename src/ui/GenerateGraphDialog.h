@@ -51,6 +51,9 @@ class TGenerateGraphDialog : public QDialog {
     GraphSession& session;
     QImage previewImage;
     bool filling = false;
+    // The user's own choices, kept while a family fixes them.
+    bool chosenDirected = false;
+    int chosenWeights = 0;
 
     QComboBox* familyList = nullptr;
     QLabel* firstLabel = nullptr;
