@@ -4,6 +4,7 @@
 #include "base/ProgramPaths.h"
 #include "base/TranslateManager.h"
 #include "cli/BatchRun.h"
+#include "cli/CliGenerate.h"
 #include "cli/CliSession.h"
 #include "cli/FrameFiles.h"
 #include "cli/JsonResult.h"
@@ -540,6 +541,10 @@ QString Usage()
         "                   pajek (.net), edgelist (.txt), csv; OUT may also be .png, .bmp,\n"
         "                   .svg or .pdf\n"
         "  nodeloom-cli from-matrix TEXT OUT.grafa [--directed] [--weighted]\n"
+        "  nodeloom-cli generate KIND [PARAMS] OUT.grafa [--directed] [--weights MIN..MAX]\n"
+        "                   [--seed S] [--layout NAME] [--naming numbers|letters|manual[:START]]\n"
+        "                   (nodeloom-cli generate alone lists the kinds and layouts)\n"
+        "  nodeloom-cli layout NAME IN.grafa OUT.grafa [--root N] [--seed S]\n"
         "  nodeloom-cli --help | -h\n"
         "  nodeloom-cli --version | -v\n"
         "exit status:\n"
@@ -584,6 +589,10 @@ int Run(const QStringList& arguments)
         return ConvertCommand(rest);
     if (command == QLatin1String("from-matrix"))
         return FromMatrixCommand(rest);
+    if (command == QLatin1String("generate"))
+        return CliGenerate::GenerateCommand(rest);
+    if (command == QLatin1String("layout"))
+        return CliGenerate::LayoutCommand(rest);
     return BadUsage(QStringLiteral("unknown command ") + command);
 }
 

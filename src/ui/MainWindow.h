@@ -29,6 +29,10 @@ class QToolBar;
 class TCreateForm2;
 class TmindProgram;
 class QUrl;
+class TGenerateGraphDialog;
+namespace GraphLayouts {
+enum class Kind;
+}
 class TDrawingArea;
 class TForm2;
 class TForm5;
@@ -152,6 +156,11 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void ImportCommand();
     void ExportCommand();
     void SaveWalkthroughCommand();
+    // Graph > Generate and Graph > Layout: ready-made graphs and automatic layouts.
+    void GenerateCommand();
+    void LayoutCommand(GraphLayouts::Kind kind);
+    // Created when first used.
+    TGenerateGraphDialog* GenerateDialog();
 
     // --- view -----------------------------------------------------------------------------
     void EnterTextMode();
@@ -289,6 +298,7 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     TFormTextMatrix* textMatrix = nullptr;
     TViewSettings* viewSettings = nullptr;
     TPlaybackBar* playback = nullptr;
+    TGenerateGraphDialog* generateDialog = nullptr;
     // The last run with frames, for the bar's last frame and the walk-through page.
     std::unique_ptr<AlgorithmResult> lastResult;
     QString lastRunName;

@@ -1,6 +1,7 @@
 // The main menu, the toolbar bound to its items, and the two popup menus of the drawing.
 #include "algorithms/RunAlgorithm.h"
 #include "base/TranslateManager.h"
+#include "commands/GraphLayouts.h"
 #include "ui/MainWindow.h"
 
 #include <QAction>
@@ -120,6 +121,14 @@ void TForm1::BuildMenus()
         MakeAction("actEditMatrix", "EditMatrix", "matrix", {}, [this] { EditMatrixCommand(); }));
     graph->addAction(MakeAction("actPropGraf", "PropGraf", "document-properties|settings", {},
                                 [this] { PropertiesCommand(); }));
+    graph->addSeparator();
+    graph->addAction(MakeAction("actGenerate", "Generate__", "graph-new", {}, [this] { GenerateCommand(); }));
+    QMenu* layouts = MakeMenu(graph, QStringLiteral("LayoutMenu"), QStringLiteral("Layout_menu"),
+                              QStringLiteral("settings"));
+    for (const GraphLayouts::KindInfo& info : GraphLayouts::Kinds())
+        layouts->addAction(MakeAction(QStringLiteral("actLayout_") + QLatin1String(info.name),
+                                      QLatin1String(info.captionKey), {}, {},
+                                      [this, kind = info.kind] { LayoutCommand(kind); }));
 
     QMenu* edit = MakeMenu(nullptr, QStringLiteral("EditMenu"), QStringLiteral("Edit"));
     edit->addAction(MakeAction("actUndo", "Undo", "edit-undo|history-undo",

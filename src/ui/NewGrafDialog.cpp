@@ -1,6 +1,7 @@
 #include "ui/NewGrafDialog.h"
 
 #include "base/TranslateManager.h"
+#include "commands/GraphGenerators.h"
 #include "commands/GraphSession.h"
 #include "drawing/DocumentDrawing.h"
 #include "ui/DocumentPainter.h"
@@ -174,22 +175,7 @@ void TCreateForm2::KindChanged()
 
 void TCreateForm2::ApplyNaming(CTitleGraf& naming) const
 {
-    switch (Kind()) {
-    case CTitleGraf::Numbers: {
-        bool isNumber = false;
-        const int begin = StartText().trimmed().toInt(&isNumber);
-        naming.SetKind(CTitleGraf::Numbers);
-        naming.SetNumbers(isNumber ? begin : 1);
-        break;
-    }
-    case CTitleGraf::Letters:
-        naming.SetKind(CTitleGraf::Letters);
-        naming.SetLetters(65 + std::max(0, startBox->currentIndex()), true);
-        break;
-    default:
-        naming.SetKind(CTitleGraf::Manual);
-        break;
-    }
+    GraphGenerators::ApplyNamingChoice(naming, Kind(), StartText());
 }
 
 void TCreateForm2::DrawPreview()

@@ -1,0 +1,43 @@
+// Graph > Generate and Graph > Layout: ready-made graphs and automatic layouts.
+#include "commands/GraphGenerators.h"
+#include "commands/GraphLayouts.h"
+#include "ui/GenerateGraphDialog.h"
+#include "ui/MainWindow.h"
+
+TGenerateGraphDialog* TForm1::GenerateDialog()
+{
+    if (!generateDialog) {
+        generateDialog = new TGenerateGraphDialog(*session, this);
+        connect(this, &TForm1::languageApplied, generateDialog, &TGenerateGraphDialog::ApplyCaptions);
+    }
+    return generateDialog;
+}
+
+void TForm1::GenerateCommand()
+{
+    if (!session->RequireDocument())
+        return;
+    LeaveTextMode();
+    // The generated graph replaces this one: unsaved work is offered for saving first.
+    if (!MayDiscardWork())
+        return;
+    if (!GenerateDialog()->Run())
+        return;
+    if (GraphGenerators::GenerateCommand(*session, generateDialog->Chosen())) {
+        ClearResultPanes();
+        // A weighted graph starts with map mode off, as a new one does.
+        ShowMapModeCheck();
+    }
+    UpdateScrollBars();
+    Redraw();
+}
+
+void TForm1::LayoutCommand(GraphLayouts::Kind kind)
+{
+    if (!session->RequireDocument())
+        return;
+    LeaveTextMode();
+    GraphLayouts::LayoutCommand(*session, kind);
+    UpdateScrollBars();
+    Redraw();
+}

@@ -1,0 +1,251 @@
+#include "commands/GraphLayouts.h"
+#include "ScriptedHost.h"
+#include "base/TranslateManager.h"
+#include "commands/GraphGenerators.h"
+#include "commands/GraphSession.h"
+#include "document/HistoryManager.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <set>
+
+namespace {
+
+using GraphLayouts::Kind;
+
+constexpr Kind kAllKinds[] = {Kind::Circle,      Kind::Grid,     Kind::FruchtermanReingold,
+                              Kind::KamadaKawai, Kind::Sugiyama, Kind::Tree};
+
+struct Layouts : ::testing::Test {
+    ScriptedHost host;
+    GraphSession session{host};
+    TAllGraf* graf = nullptr;
+    std::mt19937 random{2026};
+
+    void SetUp() override
+    {
+        graf = &session.CreateDocument();
+        graf->MeasuresLabels = false;
+        graf->NewGraf(false, false);
+    }
+
+    // A random graph drawn at random places, some arcs bent, a label or two.
+    void RandomGraph(int n, bool directed, double p)
+    {
+        graf->DeleteAllLabels();
+        graf->NewGraf(directed, true);
+        std::uniform_int_distribution<int> coordinate(0, 900);
+        for (int i = 0; i < n; ++i)
+            graf->AddPoint(coordinate(random), coordinate(random), QString(), graf->FreeTitleNumber(),
+                           std::uniform_int_distribution<int>(5, 15)(random));
+        std::uniform_real_distribution<double> coin(0, 1);
+        for (int a = 1; a <= n; ++a)
+            for (int b = 1; b <= n; ++b)
+                if (a != b && coin(random) < p && !graf->HasDuga(a, b) && (directed ? a < b : true))
+                    graf->AddDuga(a, b, std::uniform_int_distribution<int>(1, 100)(random));
+        for (int a = 1; a <= n; ++a)
+            for (int b : graf->OutArcs(a))
+                graf->Dugi[a][b].X += 17; // bent
+        graf->AddLabel(QStringLiteral("stays"), 33, 44);
+    }
+
+    double ClosestPair() const
+    {
+        double best = 1e18;
+        for (int a = 1; a <= graf->PointCount; ++a)
+            for (int b = a + 1; b <= graf->PointCount; ++b)
+                best = std::min(best, std::hypot(graf->Points[a].X - graf->Points[b].X,
+                                                 graf->Points[a].Y - graf->Points[b].Y));
+        return best;
+    }
+};
+
+TEST_F(Layouts, EveryLayoutKeepsVerticesInsideTheVisibleArea)
+{
+    graf->ScrollX = 150;
+    graf->ScrollY = 70;
+    const QRect area = GraphLayouts::VisibleArea(*graf);
+    ASSERT_EQ(area, QRect(150, 70, 600, 400));
+    for (int round = 0; round < 40; ++round) {
+        RandomGraph(std::uniform_int_distribution<int>(1, 30)(random), round % 2 == 0, 0.15);
+        const int margin = GraphLayouts::VertexMargin(*graf);
+        for (Kind kind : kAllKinds) {
+            ASSERT_TRUE(GraphLayouts::LayoutCommand(session, kind));
+            for (int v = 1; v <= graf->PointCount; ++v) {
+                const TPointRec& p = graf->Points[v];
+                EXPECT_GE(p.X - margin, area.left()) << int(kind) << " vertex " << v;
+                EXPECT_LE(p.X + margin, area.right() + 1) << int(kind) << " vertex " << v;
+                EXPECT_GE(p.Y - margin, area.top()) << int(kind) << " vertex " << v;
+                EXPECT_LE(p.Y + margin, area.bottom() + 1) << int(kind) << " vertex " << v;
+            }
+        }
+    }
+}
+
+TEST_F(Layouts, CircleAndGridNeverOverlapVertices)
+{
+    for (int n : {2, 3, 7, 40, 120, 255}) {
+        RandomGraph(n, false, 0.02);
+        const int margin = GraphLayouts::VertexMargin(*graf);
+        for (Kind kind : {Kind::Circle, Kind::Grid}) {
+            ASSERT_TRUE(GraphLayouts::LayoutCommand(session, kind));
+            EXPECT_GE(ClosestPair(), 2 * margin) << n << " " << int(kind);
+            for (int v = 1; v <= n; ++v) {
+                // Too many to fit: the drawing grows to the right and down, never up or left.
+                EXPECT_GE(graf->Points[v].X, margin);
+                EXPECT_GE(graf->Points[v].Y, margin);
+                EXPECT_LE(graf->Points[v].X + graf->Points[v].Size, graf->CanvasWidth());
+                EXPECT_LE(graf->Points[v].Y + graf->Points[v].Size, graf->CanvasHeight());
+            }
+        }
+    }
+    // A circle of equal neighbours: every vertex as far from the centre.
+    RandomGraph(12, false, 0);
+    ASSERT_TRUE(GraphLayouts::LayoutCommand(session, Kind::Circle));
+    double cx = 0, cy = 0;
+    for (int v = 1; v <= 12; ++v) {
+        cx += graf->Points[v].X / 12.0;
+        cy += graf->Points[v].Y / 12.0;
+    }
+    for (int v = 2; v <= 12; ++v)
+        EXPECT_NEAR(std::hypot(graf->Points[v].X - cx, graf->Points[v].Y - cy),
+                    std::hypot(graf->Points[1].X - cx, graf->Points[1].Y - cy), 1.5);
+    EXPECT_LT(graf->Points[1].Y, graf->Points[2].Y); // vertex 1 at the top
+}
+
+TEST_F(Layouts, LayeredLayoutsPutEveryHeadBelowItsTail)
+{
+    for (int round = 0; round < 40; ++round) {
+        GraphGenerators::Params p;
+        p.family = GraphGenerators::Family::RandomDag;
+        p.first = std::uniform_int_distribution<int>(2, 60)(random);
+        p.probability = std::uniform_real_distribution<double>(0.02, 0.5)(random);
+        p.seed = random();
+        p.layout = Kind::Sugiyama;
+        ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
+        for (int a = 1; a <= graf->PointCount; ++a)
+            for (int b : graf->OutArcs(a))
+                EXPECT_GT(graf->Points[b].Y, graf->Points[a].Y)
+                    << "seed " << p.seed << ": " << a << "->" << b;
+        // The same from the menu, whatever the places were before.
+        ASSERT_TRUE(GraphLayouts::LayoutCommand(session, Kind::Circle));
+        ASSERT_TRUE(GraphLayouts::LayoutCommand(session, Kind::Sugiyama));
+        for (int a = 1; a <= graf->PointCount; ++a)
+            for (int b : graf->OutArcs(a))
+                EXPECT_GT(graf->Points[b].Y, graf->Points[a].Y);
+    }
+}
+
+TEST_F(Layouts, TreeLayoutHangsTheTreeFromTheSelectedVertex)
+{
+    for (int round = 0; round < 30; ++round) {
+        GraphGenerators::Params p;
+        p.family = GraphGenerators::Family::RandomTree;
+        p.first = std::uniform_int_distribution<int>(2, 80)(random);
+        p.seed = random();
+        ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
+        const int root = std::uniform_int_distribution<int>(1, p.first)(random);
+        graf->ActivePoint = root;
+        ASSERT_TRUE(GraphLayouts::LayoutCommand(session, Kind::Tree));
+        // Depth by breadth-first search from the root decides the height, level by level.
+        std::vector<int> depth(std::size_t(p.first + 1), -1);
+        std::vector<int> queue{root};
+        depth[std::size_t(root)] = 0;
+        for (std::size_t h = 0; h < queue.size(); ++h)
+            for (int w : graf->OutArcs(queue[h]))
+                if (depth[std::size_t(w)] < 0) {
+                    depth[std::size_t(w)] = depth[std::size_t(queue[h])] + 1;
+                    queue.push_back(w);
+                }
+        for (int a = 1; a <= p.first; ++a)
+            for (int b = 1; b <= p.first; ++b)
+                if (depth[std::size_t(a)] < depth[std::size_t(b)]) {
+                    EXPECT_LT(graf->Points[a].Y, graf->Points[b].Y);
+                } else if (depth[std::size_t(a)] == depth[std::size_t(b)]) {
+                    EXPECT_EQ(graf->Points[a].Y, graf->Points[b].Y);
+                }
+    }
+    // A forest: every part is placed, each from its lowest vertex.
+    RandomGraph(9, false, 0);
+    graf->AddDuga(1, 2, 1);
+    graf->AddDuga(5, 6, 1);
+    graf->ActivePoint = 0;
+    ASSERT_TRUE(GraphLayouts::LayoutCommand(session, Kind::Tree));
+    EXPECT_LT(graf->Points[1].Y, graf->Points[2].Y);
+    EXPECT_LT(graf->Points[5].Y, graf->Points[6].Y);
+}
+
+TEST_F(Layouts, ALayoutMovesVerticesOnlyAndUndoesInOneStep)
+{
+    for (Kind kind : kAllKinds) {
+        RandomGraph(25, kind == Kind::Sugiyama, 0.2);
+        graf->ActivePoint = 3;
+        const auto before = CHistoryManager::TakeSnapshot(*graf);
+        ASSERT_TRUE(GraphLayouts::LayoutCommand(session, kind));
+        TRecordedGraf after = static_cast<const TRecordedGraf&>(*graf);
+        // Everything but the places of vertices and arc texts is as it was.
+        for (int v = 1; v <= graf->PointCount; ++v) {
+            after.Points[v].X = before->Recorded.Points[v].X;
+            after.Points[v].Y = before->Recorded.Points[v].Y;
+            for (int w : graf->OutArcs(v)) {
+                // Arcs are straight again: their text at the middle.
+                EXPECT_EQ(graf->Dugi[v][w].X, (graf->Points[v].X + graf->Points[w].X) / 2);
+                EXPECT_EQ(graf->Dugi[v][w].Y, (graf->Points[v].Y + graf->Points[w].Y) / 2);
+                after.Dugi[v][w].X = before->Recorded.Dugi[v][w].X;
+                after.Dugi[v][w].Y = before->Recorded.Dugi[v][w].Y;
+            }
+        }
+        EXPECT_TRUE(after == before->Recorded) << int(kind);
+        EXPECT_TRUE(graf->Naming().SameAs(before->TitleGraf));
+
+        session.Undo();
+        EXPECT_TRUE(*before == *CHistoryManager::TakeSnapshot(*graf)) << int(kind);
+        session.Redo();
+        EXPECT_FALSE(*before == *CHistoryManager::TakeSnapshot(*graf)) << int(kind);
+    }
+}
+
+TEST_F(Layouts, NothingToPlaceRecordsNothing)
+{
+    EXPECT_FALSE(GraphLayouts::LayoutCommand(session, Kind::FruchtermanReingold));
+    EXPECT_FALSE(session.History().CanUndo());
+    EXPECT_TRUE(host.messages.empty());
+    // One vertex goes to the middle of the area.
+    graf->AddPoint(5, 5, QString(), 1, 10);
+    ASSERT_TRUE(GraphLayouts::LayoutCommand(session, Kind::KamadaKawai));
+    EXPECT_EQ(graf->Points[1].X, 300);
+    EXPECT_EQ(graf->Points[1].Y, 200);
+}
+
+TEST_F(Layouts, ForceDirectedSeedsReproduce)
+{
+    RandomGraph(50, false, 0.08);
+    GraphLayouts::Options options;
+    options.seed = 77;
+    const auto a =
+        GraphLayouts::Compute(*graf, Kind::FruchtermanReingold, GraphLayouts::VisibleArea(*graf), options);
+    const auto b =
+        GraphLayouts::Compute(*graf, Kind::FruchtermanReingold, GraphLayouts::VisibleArea(*graf), options);
+    options.seed = 78;
+    const auto c =
+        GraphLayouts::Compute(*graf, Kind::FruchtermanReingold, GraphLayouts::VisibleArea(*graf), options);
+    ASSERT_TRUE(a && b && c);
+    EXPECT_EQ(*a, *b);
+    EXPECT_NE(*a, *c);
+}
+
+TEST(LayoutCatalogue, NamesAndCaptions)
+{
+    std::set<QString> names;
+    for (const auto& info : GraphLayouts::Kinds()) {
+        EXPECT_TRUE(names.insert(QLatin1String(info.name)).second);
+        EXPECT_TRUE(names.insert(QLatin1String(info.alias)).second || QLatin1String(info.alias) == info.name);
+        EXPECT_EQ(GraphLayouts::KindNamed(QLatin1String(info.alias)), info.kind);
+        EXPECT_FALSE(Translate(QLatin1String(info.captionKey)).isEmpty());
+    }
+    EXPECT_FALSE(GraphLayouts::KindNamed(QStringLiteral("spiral")));
+}
+
+} // namespace
