@@ -1,11 +1,14 @@
 #include "ManualPictures.h"
 
 #include "base/TranslateManager.h"
+#include "commands/GraphGenerators.h"
+#include "commands/GraphLayouts.h"
 #include "document/Host.h"
 #include "files/MatrixText.h"
 #include "ui/AboutBox.h"
 #include "ui/DrawingArea.h"
 #include "ui/FeedbackWindow.h"
+#include "ui/GenerateGraphDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/MatrixWindows.h"
 #include "ui/NewGrafDialog.h"
@@ -121,6 +124,62 @@ bool BuildGraph(TForm1& w, ExampleHost& host, const ManualPicture& p)
     return true;
 }
 
+// A ready-made graph as nodeloom-cli generate makes it: "KIND P1 P2 P".
+bool GenerateGraph(TForm1& w, const ManualPicture& p, QStringList& problems)
+{
+    const QString where = QLatin1Char('[') + p.name + QStringLiteral("] ");
+    QStringList words = p.generate.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const GraphGenerators::FamilyInfo* info =
+        words.isEmpty() ? nullptr : GraphGenerators::FamilyNamed(words.takeFirst());
+    if (!info) {
+        problems.append(where + QStringLiteral("unknown kind of ready-made graph"));
+        return false;
+    }
+    GraphGenerators::Params params;
+    params.family = info->family;
+    params.directed = p.directed;
+    params.seed = p.seed;
+    bool ok = true;
+    if (info->first != GraphGenerators::Param::None && !words.isEmpty())
+        params.first = words.takeFirst().toInt(&ok);
+    if (ok && info->second != GraphGenerators::Param::None && !words.isEmpty())
+        params.second = words.takeFirst().toInt(&ok);
+    if (ok && info->probability && !words.isEmpty())
+        params.probability = words.takeFirst().toDouble(&ok);
+    if (!ok || !words.isEmpty()) {
+        problems.append(where + QStringLiteral("bad parameters of the ready-made graph"));
+        return false;
+    }
+    if (p.maxWeight > 0) {
+        params.minWeight = p.minWeight;
+        params.maxWeight = p.maxWeight;
+        params.weights = p.minWeight == p.maxWeight ? GraphGenerators::Weights::Constant
+                                                    : GraphGenerators::Weights::Random;
+    }
+    params.namingKind = p.naming == QLatin1String("letters") ? 1 : 0;
+    params.namingStart = params.namingKind == 1 ? QStringLiteral("A") : QStringLiteral("1");
+    if (!GraphGenerators::GenerateCommand(w.Session(), params)) {
+        problems.append(where + QStringLiteral("the ready-made graph was refused"));
+        return false;
+    }
+    Settle();
+    return true;
+}
+
+bool ApplyLayout(TForm1& w, const ManualPicture& p, QStringList& problems)
+{
+    const std::optional<GraphLayouts::Kind> kind = GraphLayouts::KindNamed(p.layout);
+    GraphLayouts::Options options;
+    options.seed = p.seed;
+    if (!kind || !GraphLayouts::LayoutCommand(w.Session(), *kind, options)) {
+        problems.append(QLatin1Char('[') + p.name + QStringLiteral("] the layout ") + p.layout +
+                        QStringLiteral(" failed"));
+        return false;
+    }
+    Settle();
+    return true;
+}
+
 QImage WindowShot(TForm1& w, const ManualPicture& p)
 {
     const QString& name = p.window;
@@ -133,6 +192,10 @@ QImage WindowShot(TForm1& w, const ManualPicture& p)
     if (name == QLatin1String("text-matrix")) {
         w.TextMatrixWindow()->Prepare();
         return GrabShown(w.TextMatrixWindow());
+    }
+    if (name == QLatin1String("generate")) {
+        w.GenerateDialog()->ApplyCaptions();
+        return GrabShown(w.GenerateDialog());
     }
     if (name == QLatin1String("feedback"))
         return GrabShown(w.FeedbackWindow());
@@ -191,6 +254,10 @@ QImage MakeManualPicture(const ManualPicture& p, const QString& languageFile, QS
     const QString where = QLatin1Char('[') + p.name + QStringLiteral("] ");
     if (!p.rows.isEmpty() && !BuildGraph(w, host, p))
         problems.append(where + QStringLiteral("the matrix was refused"));
+    if (!p.generate.isEmpty())
+        GenerateGraph(w, p, problems);
+    if (!p.layout.isEmpty())
+        ApplyLayout(w, p, problems);
     if (!p.algorithm.isEmpty()) {
         w.RunAlgorithmCommand(p.algorithm, p.from, p.to);
         Settle();

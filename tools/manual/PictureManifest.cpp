@@ -65,6 +65,17 @@ QList<ManualPicture> ReadPictureManifest(const QString& fileName, QStringList& e
             p.weighted = value == QLatin1String("1");
         else if (key == QLatin1String("names"))
             p.naming = value;
+        else if (key == QLatin1String("generate"))
+            p.generate = value;
+        else if (key == QLatin1String("seed")) {
+            int seed = 0;
+            ok = ReadInt(value, seed) && seed >= 0;
+            p.seed = unsigned(seed);
+        } else if (key == QLatin1String("weights")) {
+            const QStringList range = value.split(QStringLiteral(".."));
+            ok = range.size() == 2 && ReadInt(range[0], p.minWeight) && ReadInt(range[1], p.maxWeight);
+        } else if (key == QLatin1String("layout"))
+            p.layout = value;
         else if (key == QLatin1String("algorithm"))
             p.algorithm = value;
         else if (key == QLatin1String("from"))
@@ -95,8 +106,8 @@ QList<ManualPicture> ReadPictureManifest(const QString& fileName, QStringList& e
         if (p.kind != QLatin1String("graph") && p.kind != QLatin1String("algorithm") &&
             p.kind != QLatin1String("window"))
             errors.append(where + QStringLiteral("kind must be graph, algorithm or window"));
-        if (p.kind != QLatin1String("window") && p.rows.isEmpty())
-            errors.append(where + QStringLiteral("needs a matrix"));
+        if (p.kind != QLatin1String("window") && p.rows.isEmpty() && p.generate.isEmpty())
+            errors.append(where + QStringLiteral("needs a matrix or a ready-made graph"));
         if (p.kind == QLatin1String("algorithm") && p.algorithm.isEmpty())
             errors.append(where + QStringLiteral("needs an algorithm"));
         if (!p.positions.isEmpty() && p.positions.size() != p.rows.size())

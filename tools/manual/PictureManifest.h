@@ -16,6 +16,10 @@ struct ManualPicture {
     bool weighted = false;
     QString naming = QStringLiteral("numbers"); // numbers | letters | hand:Name1,Name2,...
     QList<QPoint> positions;
+    QString generate; // a ready-made graph instead of a matrix: "KIND P1 P2 P" as nodeloom-cli takes them
+    unsigned seed = 1;
+    int minWeight = 0, maxWeight = 0; // weights of a ready-made graph; 0: none
+    QString layout; // a layout applied after the graph is built: circle, grid, fr, kk, layered, tree
     QString algorithm;
     int from = 0;
     int to = 0;
