@@ -425,6 +425,30 @@ TEST_F(EulerRun, StepsNarrateTheWalk)
     EXPECT_TRUE(skipped);
 }
 
+TEST_F(EulerRun, AChainsStepsNumberOnlyRealVerticesAndShowWhereTheWalkIsCut)
+{
+    // The "house": vertices 1 and 2 are odd, so the walk runs through an added vertex.
+    Make(false, 5, {{1, 2}, {1, 3}, {1, 4}, {2, 3}, {2, 4}, {3, 4}, {3, 5}, {4, 5}});
+    RunAlgorithm(*g, "FindElersCep", 0, 0, &run, {.recordSteps = true});
+    const StepTrace& steps = run.result.steps;
+    ASSERT_EQ(run.result.route.size(), 9u);
+    std::vector<int> places;
+    for (int i = 0; i < steps.FrameCount(); ++i) {
+        const StepTrace::Frame frame = steps.NarrationOf(i);
+        if (frame.key == "step_euler_leave")
+            places.push_back(frame.arguments.at(1).value);
+    }
+    // The closed walk of the nine real vertices and its repeated start, numbered without a gap.
+    EXPECT_EQ(places, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    const StepTrace::Frame cut = steps.NarrationOf(steps.FrameCount() - 2);
+    EXPECT_EQ(cut.key, "step_euler_cut");
+    ASSERT_EQ(cut.arguments.size(), 2u);
+    EXPECT_EQ(cut.arguments[0].value, run.result.route.front());
+    EXPECT_EQ(cut.arguments[1].value, run.result.route.back());
+    EXPECT_EQ(std::min(cut.arguments[0].value, cut.arguments[1].value), 1) << "between the odd vertices";
+    EXPECT_EQ(std::max(cut.arguments[0].value, cut.arguments[1].value), 2);
+}
+
 TEST(EulerProperty, UndirectedMatchesTheLiteralConstruction)
 {
     QRandomGenerator random(4711);

@@ -84,6 +84,8 @@ std::vector<int> SpliceClosedWalk(const std::vector<std::vector<int>>& lists, in
 
     std::vector<int> stack{start};
     std::vector<int> walk;
+    // Places in the walk as the user sees it: the added vertex takes none.
+    int placed = 0;
     steps.SetVertex(start, VertexState::Current);
     steps.Step("step_euler_start", {Arg::Vertex(start)});
     while (!stack.empty()) {
@@ -96,7 +98,7 @@ std::vector<int> SpliceClosedWalk(const std::vector<std::vector<int>>& lists, in
             stack.pop_back();
             if (steps.Enabled() && v <= realCount) {
                 steps.SetVertex(v, VertexState::Finished);
-                steps.Step("step_euler_leave", {Arg::Vertex(v), Arg::Number(int(walk.size()))});
+                steps.Step("step_euler_leave", {Arg::Vertex(v), Arg::Number(++placed)});
             }
             if (steps.Enabled() && !stack.empty() && left[std::size_t(stack.back())] > 0 &&
                 stack.back() <= realCount) {
@@ -411,6 +413,7 @@ AlgorithmResult FindEulerChain(const TAllGraf& g, bool recordSteps)
         std::vector<int> chain(at + 1, walk.end());
         chain.insert(chain.end(), walk.begin() + 1, at);
         walk = std::move(chain);
+        result.steps.Step("step_euler_cut", {Arg::Vertex(walk.front()), Arg::Vertex(walk.back())});
     }
     WriteWalk(g, result, std::move(walk), "Graf_have_el_chain", "Chain", true);
     return result;

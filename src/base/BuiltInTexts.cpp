@@ -445,6 +445,9 @@ constexpr BuiltInText kTable[] = {
     {"manual_contents", "Содержание"},
     // The desktop program's command line ("nodeloom --help").
     {"Start_file_argument", "файл графа (.grafa), который открыть"},
+    // Euler path: the closed walk through the added vertex becomes the path.
+    {"step_euler_cut",
+     "Замкнутый маршрут разрезан в добавленной вершине: цепь идёт от вершины %1 до вершины %2"},
     // Ready-made graphs and automatic layouts: families, parameters, layouts and refusals.
     {"Generate_complete", "Полный граф K(n)"},
     {"Generate_cycle", "Цикл C(n)"},
