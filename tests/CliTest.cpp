@@ -136,6 +136,12 @@ TEST_F(Cli, LanguageFileByPath)
     ASSERT_EQ(Run({"run", "FindTraceDekctri", file, "--from", "1", "--to", "2", "--lang", lang}), 0);
     EXPECT_TRUE(out.startsWith("Dijkstra:\n"));
     EXPECT_EQ(Run({"run", "FindTraceDekctri", file, "--lang", dir.filePath("none.lang")}), 2);
+
+    // The list speaks the language too: captions and rules.
+    ASSERT_EQ(Run({"list", "--lang", QStringLiteral(NODELOOM_SOURCE_DIR "/local/grafEnglish.lang")}), 0);
+    EXPECT_EQ(out.split('\n', Qt::SkipEmptyParts).value(3),
+              "FindTraceDekctri\tfrom,to\tThis algorithm is for weighted graphs\tDijkstra's algorithm");
+    EXPECT_EQ(Run({"list", "--lang", dir.filePath("none.lang")}), 2);
 }
 
 TEST_F(Cli, PicturesShowTheHighlightedRunAndTheConvertedGraph)

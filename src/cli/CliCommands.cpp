@@ -391,8 +391,12 @@ QString RuleText(const AlgorithmInfo& info)
 // One line a row: name, vertices needed, rule, caption, separated by tabs.
 int ListCommand(const QStringList& arguments)
 {
-    if (!arguments.isEmpty())
-        return BadUsage(QStringLiteral("list takes no arguments"));
+    // The captions and rules in another language, as run shows its results.
+    const bool withLanguage = arguments.size() == 2 && arguments[0] == QLatin1String("--lang");
+    if (!arguments.isEmpty() && !withLanguage)
+        return BadUsage(QStringLiteral("list takes only --lang LANGFILE"));
+    if (withLanguage && !UseLanguageFile(arguments[1]))
+        return BadUsage(QStringLiteral("no language file ") + arguments[1]);
     for (const AlgorithmInfo& info : Algorithms()) {
         QString caption = Translate(QLatin1String(info.captionKey));
         caption.remove(QLatin1Char('&'));
@@ -534,7 +538,7 @@ QString Usage()
         "                   each file's result under \"== FILE ==\" in the order given, or\n"
         "                   with --jsonl writes one JSON line per file; exits with the\n"
         "                   highest status of the runs\n"
-        "  nodeloom-cli list\n"
+        "  nodeloom-cli list [--lang LANGFILE]\n"
         "  nodeloom-cli matrix FILE\n"
         "  nodeloom-cli convert FILE OUT [--from-format F] [--to-format F]\n"
         "                   formats by extension or named: grafa, graphml, gml, dot (.gv),\n"
