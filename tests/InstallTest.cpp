@@ -85,6 +85,12 @@ TEST_F(Installed, EveryFileIsInItsPlace)
           QStringLiteral("share/man/man1/nodeloom.1"), QStringLiteral("share/man/man1/nodeloom-cli.1")})
         EXPECT_TRUE(QFile::exists(Path(file))) << file.toStdString();
     EXPECT_TRUE(QFileInfo(Path(QStringLiteral("bin/nodeloom-cli"))).isExecutable());
+#ifdef NODELOOM_MANUAL_FOLDER
+    // The manuals in both languages, where the help command looks for them.
+    for (const char* manual : {"help.pdf", "help-en.pdf"})
+        EXPECT_GT(QFileInfo(Path(QStringLiteral("share/nodeloom/") + QLatin1String(manual))).size(), 10000)
+            << manual;
+#endif
     // Each bitmap is the size its folder says, and not blank.
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const QString name =
