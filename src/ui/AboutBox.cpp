@@ -41,7 +41,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     auto* information = new QWidget(panels);
     information->setObjectName(QStringLiteral("InformationPanel"));
     auto* picture = new QLabel(information);
-    picture->setPixmap(QIcon(QStringLiteral(":/icons/graph-new.svg")).pixmap(64, 64));
+    picture->setPixmap(QIcon(QStringLiteral(":/icons/nodeloom.svg")).pixmap(64, 64));
     title = new QLabel(information);
     QFont big = title->font();
     big.setPointSizeF(big.pointSizeF() * 1.5);

@@ -26,6 +26,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -114,6 +115,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
                                                 : SaveAnswer::Cancel;
     };
 
+    // The program's icon, for this window and every dialog it opens.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/nodeloom.svg")));
     host = std::make_unique<TWindowHost>(*this);
     session = std::make_unique<GraphSession>(*host);
 
