@@ -137,11 +137,15 @@ TEST_F(Cli, LanguageFileByPath)
     EXPECT_TRUE(out.startsWith("Dijkstra:\n"));
     EXPECT_EQ(Run({"run", "FindTraceDekctri", file, "--lang", dir.filePath("none.lang")}), 2);
 
-    // The list speaks the language too: captions and rules.
-    ASSERT_EQ(Run({"list", "--lang", QStringLiteral(NODELOOM_SOURCE_DIR "/local/grafEnglish.lang")}), 0);
+    // Every command speaks it: the list's captions and rules, a generator's refusal.
+    const QString english = QStringLiteral(NODELOOM_SOURCE_DIR "/local/grafEnglish.lang");
+    ASSERT_EQ(Run({"list", "--lang", english}), 0);
     EXPECT_EQ(out.split('\n', Qt::SkipEmptyParts).value(3),
               "FindTraceDekctri\tfrom,to\tThis algorithm is for weighted graphs\tDijkstra's algorithm");
+    ASSERT_EQ(Run({"generate", "--lang", english, "cycle", "2", dir.filePath("c.grafa")}), 3);
+    EXPECT_TRUE(err.contains("from 3 to 255")) << err.toStdString();
     EXPECT_EQ(Run({"list", "--lang", dir.filePath("none.lang")}), 2);
+    EXPECT_EQ(Run({"list", "--lang"}), 2);
 }
 
 TEST_F(Cli, PicturesShowTheHighlightedRunAndTheConvertedGraph)

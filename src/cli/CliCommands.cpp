@@ -305,13 +305,13 @@ int RunBatch(const RunRequest& request, const QStringList& files, int jobs,
 int RunCommand(const QStringList& arguments)
 {
     QString problem;
-    const auto options = ParseOptions(
-        arguments,
-        {QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--lang"),
-         QStringLiteral("--report"), QStringLiteral("--image"), QStringLiteral("--json"),
-         QStringLiteral("--steps"), QStringLiteral("--frames"), QStringLiteral("--frames-format"),
-         QStringLiteral("--walkthrough"), QStringLiteral("--jobs"), QStringLiteral("--jsonl")},
-        {QStringLiteral("--time")}, problem);
+    const auto options =
+        ParseOptions(arguments,
+                     {QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--report"),
+                      QStringLiteral("--image"), QStringLiteral("--json"), QStringLiteral("--steps"),
+                      QStringLiteral("--frames"), QStringLiteral("--frames-format"),
+                      QStringLiteral("--walkthrough"), QStringLiteral("--jobs"), QStringLiteral("--jsonl")},
+                     {QStringLiteral("--time")}, problem);
     if (!options)
         return BadUsage(problem);
     if (options->positional.size() < 2)
@@ -359,9 +359,6 @@ int RunCommand(const QStringList& arguments)
          !request.framesFolder.isEmpty() || !request.walkthrough.isEmpty()))
         return BadUsage(QStringLiteral("--report, --image, --json, --steps, --frames and --walkthrough "
                                        "take one FILE; for many, use --jsonl"));
-    if (options->values.contains(QStringLiteral("--lang")) &&
-        !UseLanguageFile(options->values[QStringLiteral("--lang")]))
-        return BadUsage(QStringLiteral("no language file ") + options->values[QStringLiteral("--lang")]);
     if (batch)
         return RunBatch(request, files, *jobs, jsonl);
     return RunFile(request, files.front(), nullptr);
@@ -391,12 +388,8 @@ QString RuleText(const AlgorithmInfo& info)
 // One line a row: name, vertices needed, rule, caption, separated by tabs.
 int ListCommand(const QStringList& arguments)
 {
-    // The captions and rules in another language, as run shows its results.
-    const bool withLanguage = arguments.size() == 2 && arguments[0] == QLatin1String("--lang");
-    if (!arguments.isEmpty() && !withLanguage)
-        return BadUsage(QStringLiteral("list takes only --lang LANGFILE"));
-    if (withLanguage && !UseLanguageFile(arguments[1]))
-        return BadUsage(QStringLiteral("no language file ") + arguments[1]);
+    if (!arguments.isEmpty())
+        return BadUsage(QStringLiteral("list takes no arguments"));
     for (const AlgorithmInfo& info : Algorithms()) {
         QString caption = Translate(QLatin1String(info.captionKey));
         caption.remove(QLatin1Char('&'));
@@ -528,17 +521,17 @@ QString Usage()
 {
     return QStringLiteral(
         "usage:\n"
-        "  nodeloom-cli run NAME FILE [--from N] [--to N] [--lang LANGFILE]\n"
+        "  nodeloom-cli run NAME FILE [--from N] [--to N]\n"
         "                   [--report OUT.html] [--image OUT.png|OUT.bmp|OUT.svg]\n"
         "                   [--json OUT.json] [--steps OUT.json] [--frames DIR\n"
         "                   [--frames-format png|svg]] [--walkthrough OUT.html] [--time]\n"
-        "  nodeloom-cli run NAME FILE|FOLDER... [--from N] [--to N] [--lang LANGFILE]\n"
+        "  nodeloom-cli run NAME FILE|FOLDER... [--from N] [--to N]\n"
         "                   [--jobs N] [--jsonl OUT.jsonl|-] [--time]\n"
         "                   many files at once, each folder's .grafa files by name; prints\n"
         "                   each file's result under \"== FILE ==\" in the order given, or\n"
         "                   with --jsonl writes one JSON line per file; exits with the\n"
         "                   highest status of the runs\n"
-        "  nodeloom-cli list [--lang LANGFILE]\n"
+        "  nodeloom-cli list\n"
         "  nodeloom-cli matrix FILE\n"
         "  nodeloom-cli convert FILE OUT [--from-format F] [--to-format F]\n"
         "                   formats by extension or named: grafa, graphml, gml, dot (.gv),\n"
@@ -549,6 +542,7 @@ QString Usage()
         "                   [--seed S] [--layout NAME] [--naming numbers|letters|manual[:START]]\n"
         "                   (nodeloom-cli generate alone lists the kinds and layouts)\n"
         "  nodeloom-cli layout NAME IN.grafa OUT.grafa [--root N] [--seed S]\n"
+        "  every command also takes --lang LANGFILE: its texts and messages in that language\n"
         "  nodeloom-cli --help | -h\n"
         "  nodeloom-cli --version | -v\n"
         "exit status:\n"
@@ -582,7 +576,16 @@ int Run(const QStringList& arguments)
     PrivateProgramFolder programFolder;
     if (!programFolder.IsValid())
         return BadUsage(QStringLiteral("no temporary folder for the report"));
-    const QStringList rest = arguments.mid(1);
+    QStringList rest = arguments.mid(1);
+    // Every command speaks the language of --lang: its results, messages and refusals.
+    if (const qsizetype at = rest.indexOf(QStringLiteral("--lang")); at >= 0) {
+        if (at + 1 >= rest.size())
+            return BadUsage(QStringLiteral("--lang needs LANGFILE"));
+        const QString language = rest.takeAt(at + 1);
+        rest.removeAt(at);
+        if (!UseLanguageFile(language))
+            return BadUsage(QStringLiteral("no language file ") + language);
+    }
     if (command == QLatin1String("run"))
         return RunCommand(rest);
     if (command == QLatin1String("list"))
