@@ -288,7 +288,13 @@ int RunBatch(const RunRequest& request, const QStringList& files, int jobs,
                 std::fwrite(outcome.out.constData(), 1, size_t(outcome.out.size()), stdout);
                 std::fflush(stdout);
             }
-            std::fwrite(outcome.err.constData(), 1, size_t(outcome.err.size()), stderr);
+            // Among many files, every line on standard error says which file it is about.
+            const QByteArray prefix = files[i].toUtf8() + ": ";
+            QByteArray err;
+            for (const QByteArray& line : outcome.err.split('\n'))
+                if (!line.isEmpty())
+                    err += (line.startsWith(prefix) ? line : prefix + line) + '\n';
+            std::fwrite(err.constData(), 1, size_t(err.size()), stderr);
             std::fflush(stderr);
         });
     if (jsonl) {
