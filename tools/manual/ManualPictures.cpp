@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <cmath>
 #include <deque>
+#include <optional>
 
 namespace {
 
@@ -124,8 +125,8 @@ bool BuildGraph(TForm1& w, ExampleHost& host, const ManualPicture& p)
     return true;
 }
 
-// A ready-made graph as nodeloom-cli generate makes it: "KIND P1 P2 P".
-bool GenerateGraph(TForm1& w, const ManualPicture& p, QStringList& problems)
+// The parameters of a ready-made graph as nodeloom-cli generate takes them: "KIND P1 P2 P".
+std::optional<GraphGenerators::Params> ReadyMadeParams(const ManualPicture& p, QStringList& problems)
 {
     const QString where = QLatin1Char('[') + p.name + QStringLiteral("] ");
     QStringList words = p.generate.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -133,10 +134,12 @@ bool GenerateGraph(TForm1& w, const ManualPicture& p, QStringList& problems)
         words.isEmpty() ? nullptr : GraphGenerators::FamilyNamed(words.takeFirst());
     if (!info) {
         problems.append(where + QStringLiteral("unknown kind of ready-made graph"));
-        return false;
+        return std::nullopt;
     }
     GraphGenerators::Params params;
     params.family = info->family;
+    params.first = info->firstDefault;
+    params.second = info->secondDefault;
     params.directed = p.directed;
     params.seed = p.seed;
     bool ok = true;
@@ -148,7 +151,7 @@ bool GenerateGraph(TForm1& w, const ManualPicture& p, QStringList& problems)
         params.probability = words.takeFirst().toDouble(&ok);
     if (!ok || !words.isEmpty()) {
         problems.append(where + QStringLiteral("bad parameters of the ready-made graph"));
-        return false;
+        return std::nullopt;
     }
     if (p.maxWeight > 0) {
         params.minWeight = p.minWeight;
@@ -158,8 +161,16 @@ bool GenerateGraph(TForm1& w, const ManualPicture& p, QStringList& problems)
     }
     params.namingKind = p.naming == QLatin1String("letters") ? 1 : 0;
     params.namingStart = params.namingKind == 1 ? QStringLiteral("A") : QStringLiteral("1");
-    if (!GraphGenerators::GenerateCommand(w.Session(), params)) {
-        problems.append(where + QStringLiteral("the ready-made graph was refused"));
+    return params;
+}
+
+bool GenerateGraph(TForm1& w, const ManualPicture& p, QStringList& problems)
+{
+    const std::optional<GraphGenerators::Params> params = ReadyMadeParams(p, problems);
+    if (!params)
+        return false;
+    if (!GraphGenerators::GenerateCommand(w.Session(), *params)) {
+        problems.append(QLatin1Char('[') + p.name + QStringLiteral("] the ready-made graph was refused"));
         return false;
     }
     Settle();
@@ -194,6 +205,11 @@ QImage WindowShot(TForm1& w, const ManualPicture& p)
         return GrabShown(w.TextMatrixWindow());
     }
     if (name == QLatin1String("generate")) {
+        // The dialog showing the picture's ready-made graph, when it names one.
+        QStringList ignored;
+        if (!p.generate.isEmpty())
+            if (const auto params = ReadyMadeParams(p, ignored))
+                w.GenerateDialog()->SetChosen(*params);
         w.GenerateDialog()->ApplyCaptions();
         return GrabShown(w.GenerateDialog());
     }
@@ -254,7 +270,8 @@ QImage MakeManualPicture(const ManualPicture& p, const QString& languageFile, QS
     const QString where = QLatin1Char('[') + p.name + QStringLiteral("] ");
     if (!p.rows.isEmpty() && !BuildGraph(w, host, p))
         problems.append(where + QStringLiteral("the matrix was refused"));
-    if (!p.generate.isEmpty())
+    // The generate window shows its parameters instead of building them.
+    if (!p.generate.isEmpty() && p.window != QLatin1String("generate"))
         GenerateGraph(w, p, problems);
     if (!p.layout.isEmpty())
         ApplyLayout(w, p, problems);
