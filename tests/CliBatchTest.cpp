@@ -1,3 +1,5 @@
+#include "CliProcess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -13,32 +15,7 @@
 
 namespace {
 
-struct CliBatch : ::testing::Test {
-    QTemporaryDir dir;
-    QString out, err;
-
-    int Run(const QStringList& arguments)
-    {
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(NODELOOM_CLI_PATH), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        out = QString::fromUtf8(process.readAllStandardOutput());
-        err = QString::fromUtf8(process.readAllStandardError());
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    }
-    QString Write(const QString& name, const QByteArray& bytes)
-    {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return dir.filePath(name);
-    }
-    QByteArray Read(const QString& name)
-    {
-        QFile file(dir.filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+struct CliBatch : CliProcess {
 
     // A class's work: random directed graphs, most weighted (Dijkstra runs), some not (it
     // refuses), one without a path from 1 to 2, and a damaged file among them.

@@ -1,3 +1,5 @@
+#include "CliProcess.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -5,25 +7,7 @@
 
 namespace {
 
-struct CliGenerate : ::testing::Test {
-    QTemporaryDir dir;
-    QString out, err;
-
-    int Run(const QStringList& arguments)
-    {
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(NODELOOM_CLI_PATH), arguments);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        out = QString::fromUtf8(process.readAllStandardOutput());
-        err = QString::fromUtf8(process.readAllStandardError());
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    }
-    QByteArray Read(const QString& name)
-    {
-        QFile file(dir.filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+struct CliGenerate : CliProcess {
     // The adjacency matrix of a graph file as nodeloom-cli prints it.
     QString Matrix(const QString& name)
     {

@@ -1,3 +1,5 @@
+#include "CliProcess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -12,32 +14,7 @@
 
 namespace {
 
-struct Cli : ::testing::Test {
-    QTemporaryDir dir;
-    QString out, err;
-
-    int Run(const QStringList& arguments)
-    {
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(NODELOOM_CLI_PATH), arguments);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        out = QString::fromUtf8(process.readAllStandardOutput());
-        err = QString::fromUtf8(process.readAllStandardError());
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    }
-    QString Write(const QString& name, const QByteArray& bytes)
-    {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return dir.filePath(name);
-    }
-    QByteArray Read(const QString& name)
-    {
-        QFile file(dir.filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+struct Cli : CliProcess {
     QString WorkedExample()
     {
         EXPECT_EQ(Run({"from-matrix", "0,4,0\n0,0,5\n0,0,0", "example.grafa", "--directed", "--weighted"}), 0)

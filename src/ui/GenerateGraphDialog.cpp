@@ -5,6 +5,7 @@
 #include "document/AllGrafUnit.h"
 #include "drawing/DocumentDrawing.h"
 #include "ui/DocumentPainter.h"
+#include "ui/NamingStart.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -302,22 +303,7 @@ void TGenerateGraphDialog::ShowFamily()
 
 void TGenerateGraphDialog::NamingChanged()
 {
-    const int kind = namingKind->currentIndex();
-    const QSignalBlocker blocker(startBox);
-    startBox->clear();
-    if (kind == CTitleGraf::Numbers) {
-        for (int i = 1; i <= 10; ++i)
-            startBox->addItem(QString::number(i));
-        startBox->setEditable(true);
-        startBox->setCurrentText(QStringLiteral("1"));
-    } else if (kind == CTitleGraf::Letters) {
-        startBox->setEditable(false);
-        for (char c = 'A'; c <= 'Z'; ++c)
-            startBox->addItem(QString(QLatin1Char(c)));
-        startBox->setCurrentIndex(0);
-    }
-    beginLabel->setVisible(kind != CTitleGraf::Manual);
-    startBox->setVisible(kind != CTitleGraf::Manual);
+    ShowNamingStart(namingKind->currentIndex(), *startBox, *beginLabel);
     UpdatePreview();
 }
 
