@@ -188,9 +188,7 @@ void TGenerateGraphDialog::ApplyCaptions()
     toLabel->setText(QStringLiteral(".."));
     seedLabel->setText(Translate("Generate_seed"));
     namingGroup->setTitle(Translate("Point_marks"));
-    namingKind->setItemText(0, Translate("Numbers"));
-    namingKind->setItemText(1, Translate("Roman_alphabet"));
-    namingKind->setItemText(2, Translate("Manual_setup"));
+    CaptionNamingKinds(*namingKind);
     beginLabel->setText(Translate("Begin_from"));
     layoutLabel->setText(Translate("Generate_layout"));
     layoutList->setItemText(0, Translate("Generate_layout_natural"));

@@ -1,5 +1,6 @@
 #include "ui/NamingStart.h"
 
+#include "base/TranslateManager.h"
 #include "document/TitleGraf.h"
 
 #include <QComboBox>
@@ -22,4 +23,11 @@ void ShowNamingStart(int kind, QComboBox& startBox, QWidget& startLabel)
     }
     startLabel.setVisible(kind != CTitleGraf::Manual);
     startBox.setVisible(kind != CTitleGraf::Manual);
+}
+
+void CaptionNamingKinds(QComboBox& kinds)
+{
+    kinds.setItemText(CTitleGraf::Numbers, Translate("Numbers"));
+    kinds.setItemText(CTitleGraf::Letters, Translate("Roman_alphabet"));
+    kinds.setItemText(CTitleGraf::Manual, Translate("Manual_setup"));
 }

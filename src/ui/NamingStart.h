@@ -7,3 +7,6 @@ class QWidget;
 // 1..10 or any typed number, letters A..Z, nothing for names typed by hand (the box and its
 // label hidden).
 void ShowNamingStart(int kind, QComboBox& startBox, QWidget& startLabel);
+
+// The three naming schemes' captions in a kind list, in the current language.
+void CaptionNamingKinds(QComboBox& kinds);

@@ -87,9 +87,7 @@ void TCreateForm2::ApplyCaptions()
     directedBox->setText(Translate("Orintgraph"));
     weightedBox->setText(Translate("weighted_graph"));
     namingGroup->setTitle(Translate("Point_marks"));
-    kindList->setItemText(0, Translate("Numbers"));
-    kindList->setItemText(1, Translate("Roman_alphabet"));
-    kindList->setItemText(2, Translate("Manual_setup"));
+    CaptionNamingKinds(*kindList);
     beginLabel->setText(Translate("Begin_from"));
     cancelButton->setText(Translate("Cancel"));
     confirmButton->setText(Translate(confirmKey));
