@@ -1,4 +1,5 @@
 #include "algorithms/Colouring.h"
+#include "AlgorithmFixture.h"
 #include "GraphFixtures.h"
 #include "IgraphOracle.h"
 #include "ScriptedHost.h"
@@ -19,18 +20,9 @@ namespace {
 
 constexpr int Red = 255, Green = 32768, Blue = 16711680;
 
-struct Colourings : ::testing::Test {
-    QTemporaryDir dir;
-    ScriptedHost host;
-    std::unique_ptr<TAllGraf> g;
+struct Colourings : AlgorithmFixture {
     QRandomGenerator random{5};
 
-    void SetUp() override
-    {
-        ProgramPaths::SetProgramFolderOverride(dir.path());
-        TranslateManager().UseBuiltIn();
-    }
-    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
     void Build(const QStringList& matrix)
     {
         g = MakeGraf(false, false);

@@ -1,4 +1,5 @@
 #include "algorithms/Connectivity.h"
+#include "AlgorithmFixture.h"
 #include "GraphFixtures.h"
 #include "IgraphDistances.h"
 #include "ScriptedHost.h"
@@ -12,18 +13,9 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct Connectivity : ::testing::Test {
-    QTemporaryDir dir;
-    ScriptedHost host;
-    std::unique_ptr<TAllGraf> g;
+struct Connectivity : AlgorithmFixture {
     AlgorithmRun run;
 
-    void SetUp() override
-    {
-        ProgramPaths::SetProgramFolderOverride(dir.path());
-        TranslateManager().UseBuiltIn();
-    }
-    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
     // n vertices and the given edges (arcs when directed), weight 1 unless given.
     void Make(bool directed, int n, std::initializer_list<std::array<int, 3>> arcs, bool weighted = false)
     {

@@ -1,4 +1,5 @@
 #include "algorithms/CriticalPath.h"
+#include "AlgorithmFixture.h"
 #include "GraphFixtures.h"
 #include "IgraphOracle.h"
 #include "ScriptedHost.h"
@@ -132,18 +133,9 @@ std::unique_ptr<TAllGraf> RandomGraf(QRandomGenerator& random, bool directed, bo
     return g;
 }
 
-struct CycleRun : ::testing::Test {
-    QTemporaryDir dir;
-    ScriptedHost host;
-    std::unique_ptr<TAllGraf> g;
+struct CycleRun : AlgorithmFixture {
     AlgorithmRun run;
 
-    void SetUp() override
-    {
-        ProgramPaths::SetProgramFolderOverride(dir.path());
-        TranslateManager().UseBuiltIn();
-    }
-    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
     void Make(bool directed, bool weighted, int n, std::initializer_list<std::tuple<int, int, int>> arcs)
     {
         g = MakeGraf(directed, weighted, n);

@@ -1,4 +1,5 @@
 #include "algorithms/EulerRoutes.h"
+#include "AlgorithmFixture.h"
 #include "GraphFixtures.h"
 #include "IgraphOracle.h"
 #include "ScriptedHost.h"
@@ -246,18 +247,9 @@ void ExpectUsesEveryArcOnce(const TAllGraf& g, const V& walk)
     EXPECT_EQ(int(used.size()), g.IsOrint == 0 ? arcs / 2 : arcs);
 }
 
-struct EulerRun : ::testing::Test {
-    QTemporaryDir dir;
-    ScriptedHost host;
-    std::unique_ptr<TAllGraf> g;
+struct EulerRun : AlgorithmFixture {
     AlgorithmRun run;
 
-    void SetUp() override
-    {
-        ProgramPaths::SetProgramFolderOverride(dir.path());
-        TranslateManager().UseBuiltIn();
-    }
-    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
     void Make(bool directed, int n, std::initializer_list<std::pair<int, int>> arcs)
     {
         g = MakeGraf(directed, false, n);

@@ -1,4 +1,5 @@
 #include "algorithms/HamiltonRoutes.h"
+#include "AlgorithmFixture.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
 #include "TestFolders.h"
@@ -115,18 +116,9 @@ std::unique_ptr<TAllGraf> RandomGraf(QRandomGenerator& random, int maxN)
     return g;
 }
 
-struct HamiltonRun : ::testing::Test {
-    QTemporaryDir dir;
-    ScriptedHost host;
-    std::unique_ptr<TAllGraf> g;
+struct HamiltonRun : AlgorithmFixture {
     AlgorithmRun run;
 
-    void SetUp() override
-    {
-        ProgramPaths::SetProgramFolderOverride(dir.path());
-        TranslateManager().UseBuiltIn();
-    }
-    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
     void Make(int n, std::initializer_list<std::pair<int, int>> edges, bool directed = false)
     {
         g = MakeGraf(directed, false, n);

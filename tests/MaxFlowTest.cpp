@@ -1,4 +1,5 @@
 #include "algorithms/MaxFlow.h"
+#include "AlgorithmFixture.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
 #include "TestFolders.h"
@@ -16,18 +17,9 @@ namespace {
 using Captions = std::vector<std::tuple<int, int, QString, bool>>;
 constexpr int Missing = TAllGraf::Infinity;
 
-struct MaxFlows : ::testing::Test {
-    QTemporaryDir dir;
-    ScriptedHost host;
-    std::unique_ptr<TAllGraf> g;
+struct MaxFlows : AlgorithmFixture {
     AlgorithmRun run;
 
-    void SetUp() override
-    {
-        ProgramPaths::SetProgramFolderOverride(dir.path());
-        TranslateManager().UseBuiltIn();
-    }
-    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
     void Make(int n, std::initializer_list<std::tuple<int, int, int>> arcs)
     {
         g = MakeGraf(true, true, n);

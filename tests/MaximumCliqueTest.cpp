@@ -1,4 +1,5 @@
 #include "algorithms/MaximumClique.h"
+#include "AlgorithmFixture.h"
 #include "GraphFixtures.h"
 #include "IgraphOracle.h"
 #include "LiteralCliqueSearch.h"
@@ -17,18 +18,9 @@ using V = std::vector<int>;
 
 namespace {
 
-struct MaximumCliqueTest : ::testing::Test {
-    QTemporaryDir dir;
-    ScriptedHost host;
-    std::unique_ptr<TAllGraf> g;
+struct MaximumCliqueTest : AlgorithmFixture {
     AlgorithmRun run;
 
-    void SetUp() override
-    {
-        ProgramPaths::SetProgramFolderOverride(dir.path());
-        TranslateManager().UseBuiltIn();
-    }
-    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
     void Make(int n, bool weighted = false)
     {
         g = MakeGraf(false, weighted, n);

@@ -1,4 +1,5 @@
 #include "algorithms/PathSearches.h"
+#include "AlgorithmFixture.h"
 #include "GraphFixtures.h"
 #include "IgraphDistances.h"
 #include "ScriptedHost.h"
@@ -16,18 +17,9 @@
 using V = std::vector<int>;
 
 namespace {
-struct PathSearch : ::testing::Test {
-    QTemporaryDir dir;
-    ScriptedHost host;
-    std::unique_ptr<TAllGraf> g;
+struct PathSearch : AlgorithmFixture {
     AlgorithmResult result;
 
-    void SetUp() override
-    {
-        ProgramPaths::SetProgramFolderOverride(dir.path());
-        TranslateManager().UseBuiltIn();
-    }
-    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
     void Make(bool directed, int n)
     {
         g = MakeGraf(directed, false, n);

@@ -1,4 +1,5 @@
 #include "algorithms/Planarity.h"
+#include "AlgorithmFixture.h"
 #include "GraphFixtures.h"
 #include "LiteralCliqueSearch.h"
 #include "ScriptedHost.h"
@@ -21,18 +22,9 @@ using Pairs = std::vector<Pair>;
 
 namespace {
 
-struct Planarity : ::testing::Test {
-    QTemporaryDir dir;
-    ScriptedHost host;
-    std::unique_ptr<TAllGraf> g;
+struct Planarity : AlgorithmFixture {
     AlgorithmRun run;
 
-    void SetUp() override
-    {
-        ProgramPaths::SetProgramFolderOverride(dir.path());
-        TranslateManager().UseBuiltIn();
-    }
-    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
     void Make(int n, const Pairs& edges)
     {
         g = MakeGraf(false, false, n);

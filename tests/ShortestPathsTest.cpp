@@ -1,4 +1,5 @@
 #include "algorithms/ShortestPaths.h"
+#include "AlgorithmFixture.h"
 #include "GraphFixtures.h"
 #include "IgraphDistances.h"
 #include "ScriptedHost.h"
@@ -155,18 +156,9 @@ TEST_F(Dijkstra, RoutesAreShortestOnRandomGraphs)
 
 namespace {
 // The two table methods: a worked example's exact lines, and their runs through a fixture.
-struct TablePaths : ::testing::Test {
-    QTemporaryDir dir;
-    ScriptedHost host;
-    std::unique_ptr<TAllGraf> g;
+struct TablePaths : AlgorithmFixture {
     AlgorithmResult result;
 
-    void SetUp() override
-    {
-        ProgramPaths::SetProgramFolderOverride(dir.path());
-        TranslateManager().UseBuiltIn();
-    }
-    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
     void Build(bool directed, const QStringList& matrix)
     {
         g = MakeGraf(directed, true);

@@ -1,4 +1,5 @@
 #include "algorithms/SpanningTree.h"
+#include "AlgorithmFixture.h"
 #include "GraphFixtures.h"
 #include "IgraphOracle.h"
 #include "ScriptedHost.h"
@@ -29,18 +30,9 @@ Edges TreeEdges(const AlgorithmResult& result)
     return edges;
 }
 
-struct SpanningTree : ::testing::Test {
-    QTemporaryDir dir;
-    ScriptedHost host;
-    std::unique_ptr<TAllGraf> g;
+struct SpanningTree : AlgorithmFixture {
     AlgorithmRun run;
 
-    void SetUp() override
-    {
-        ProgramPaths::SetProgramFolderOverride(dir.path());
-        TranslateManager().UseBuiltIn();
-    }
-    void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
     void Make(bool weighted, int n)
     {
         g = MakeGraf(false, weighted, n);
