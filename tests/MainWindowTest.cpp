@@ -2,6 +2,7 @@
 #include "ScriptedHost.h"
 #include "TestFolders.h"
 #include "base/IniFile.h"
+#include "base/ProgramPaths.h"
 #include "base/TranslateManager.h"
 #include "document/HistoryManager.h"
 #include "ui/DrawingArea.h"
@@ -27,6 +28,8 @@
 namespace {
 
 struct Window : ::testing::Test {
+    // A program folder of its own: no recent files or settings from another window test.
+    QTemporaryDir folder;
     ScriptedHost host;
     std::unique_ptr<TForm1> w;
     qint64 now = 1000;
@@ -37,6 +40,7 @@ struct Window : ::testing::Test {
 
     void SetUp() override
     {
+        ProgramPaths::SetProgramFolderOverride(folder.path());
         w = std::make_unique<TForm1>();
         w->SetDialogHost(&host);
         w->Clock = [this] { return now; };
@@ -52,6 +56,11 @@ struct Window : ::testing::Test {
             dialog.Confirm();
             return int(QDialog::Accepted);
         };
+    }
+    void TearDown() override
+    {
+        w.reset(); // writes its settings while its folder still exists
+        ProgramPaths::SetProgramFolderOverride(TestProgramFolder());
     }
     void Start(bool isDirected, bool isWeighted)
     {
@@ -674,8 +683,7 @@ TEST_F(Window, MatrixWindowFollowsTheSettingsAndItsVisibilityIsSavedOnClose)
 
     w->close();
     w.reset();
-    CIniFile settings(TestProgramFolder() + "/setting.ini");
+    CIniFile settings(folder.filePath("setting.ini"));
     EXPECT_EQ(settings.ReadInteger("MainSetting", "ShowMatrixWindow", -1), 0);
     EXPECT_EQ(settings.ReadInteger("MainSetting", "CountRun", -1), 1);
-    QFile::remove(TestProgramFolder() + "/setting.ini");
 }
