@@ -31,6 +31,7 @@ struct Desktop : ::testing::Test {
     std::unique_ptr<TForm1> w;
     qint64 now = 1000;
     QString chosenFile;
+    QStringList saveQuestions;
     QTemporaryDir dir;
 
     void SetUp() override
@@ -40,6 +41,11 @@ struct Desktop : ::testing::Test {
         w->Clock = [this] { return now; };
         w->ExecPopup = [](QMenu&, const QPoint&) {};
         w->AskFileName = [this](TForm1::FileDialog) { return chosenFile; };
+        // Unsaved work is given up unless a test answers otherwise.
+        w->AskSaveChanges = [this](const QString& question) {
+            saveQuestions.append(question);
+            return TForm1::SaveAnswer::Discard;
+        };
         w->NewGraphDialog()->Exec = [](TCreateForm2& dialog) {
             dialog.SetDirected(false);
             dialog.SetWeighted(true);

@@ -78,12 +78,12 @@ TEST_F(GenerateWindow, GenerateReplacesTheGraphAsOneUndoStepAfterAskingAboutUnsa
         EXPECT_LE(G().Points[v].X + G().Points[v].Size, w->DrawingAreaWidth());
         EXPECT_LE(G().Points[v].Y + G().Points[v].Size, w->DrawingAreaHeight());
     }
-    // A fresh graph has no unsaved work: generating again asks nothing.
+    // A generated graph is unsaved until saved: generating again asks first.
     chosen.family = GraphGenerators::Family::Grid;
     chosen.first = 3;
     chosen.second = 4;
     w->Action("actGenerate")->trigger();
-    EXPECT_EQ(saveQuestions.size(), 2);
+    EXPECT_EQ(saveQuestions.size(), 3);
     EXPECT_EQ(G().PointCount, 12);
 
     w->Action("actUndo")->trigger();

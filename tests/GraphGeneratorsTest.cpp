@@ -406,7 +406,8 @@ TEST_F(Generators, AGeneratedGraphIsOneUndoStep)
     graf->AddLabel(QStringLiteral("kept by undo"), 10, 10);
     const auto before = CHistoryManager::TakeSnapshot(*graf);
     ASSERT_TRUE(Make(Family::Petersen));
-    EXPECT_FALSE(session.HasUnsavedChanges());
+    EXPECT_TRUE(session.HasUnsavedChanges()) << "a generated graph is in no file yet";
+    EXPECT_TRUE(session.FileName().isEmpty());
     session.Undo();
     EXPECT_TRUE(*before == *CHistoryManager::TakeSnapshot(*graf));
     EXPECT_EQ(graf->Labels[1].Text, "kept by undo");

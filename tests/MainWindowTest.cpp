@@ -37,6 +37,7 @@ struct Window : ::testing::Test {
     std::function<void(QMenu&)> onPopup;
     bool directed = false, weighted = false;
     QString chosenFile;
+    QStringList saveQuestions;
 
     void SetUp() override
     {
@@ -50,6 +51,11 @@ struct Window : ::testing::Test {
                 onPopup(menu);
         };
         w->AskFileName = [this](TForm1::FileDialog) { return chosenFile; };
+        // Unsaved work is given up unless a test answers otherwise.
+        w->AskSaveChanges = [this](const QString& question) {
+            saveQuestions.append(question);
+            return TForm1::SaveAnswer::Discard;
+        };
         w->NewGraphDialog()->Exec = [this](TCreateForm2& dialog) {
             dialog.SetDirected(directed);
             dialog.SetWeighted(weighted);
@@ -240,14 +246,20 @@ TEST_F(Window, AReleaseThatNeverReachedTheDrawingEndsTheDragAndThePan)
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(w->DrawingArea(), &move);
     };
+    w->Session().MarkSaved(QString());
+    const int before = HistoryCount();
     Mouse(QEvent::MouseButtonPress, {100, 100});
     Mouse(QEvent::MouseMove, {150, 150});
     Mouse(QEvent::MouseButtonRelease, {-20, -20});
     moveWithoutButtons({300, 300});
     EXPECT_EQ(QPoint(G().Points[1].X, G().Points[1].Y), QPoint(150, 150));
-    const int before = HistoryCount();
+    EXPECT_EQ(HistoryCount(), before + 1) << "the drag is one step, released wherever";
+    EXPECT_TRUE(w->isWindowModified());
     Click({400, 300});
-    EXPECT_EQ(HistoryCount(), before + 1) << "the next release inside records the drag";
+    EXPECT_EQ(HistoryCount(), before + 1) << "and the next click adds none";
+    w->Action("actUndo")->trigger();
+    EXPECT_EQ(QPoint(G().Points[1].X, G().Points[1].Y), QPoint(100, 100));
+    EXPECT_FALSE(w->isWindowModified());
 
     // A press in text mode opens a box that takes the release with it.
     G().GrafWidth = 3000;

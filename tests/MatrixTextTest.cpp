@@ -93,17 +93,19 @@ TEST(MatrixText, EmptyLineStillCountsAsAPosition)
     EXPECT_EQ(u.host.MessageTexts(), QStringList{});
 }
 
-TEST(MatrixText, KindMismatchDeletesAllVertices)
+TEST(MatrixText, AMatrixThatDoesNotFitTheKindLeavesTheGraphAsItWas)
 {
     Import unweighted(false, false, 2);
     EXPECT_FALSE(unweighted.Apply({"0,2", "2,0"}));
     EXPECT_EQ(unweighted.host.MessageTexts(), QStringList{Translate("Not_correct_matrix_not_load_matrix")});
-    EXPECT_EQ(unweighted.g->PointCount, 0);
+    EXPECT_EQ(unweighted.g->PointCount, 2);
 
-    Import undirected(false, true, 2);
+    Import undirected(false, true, 3);
+    undirected.g->AddDuga(1, 3, 9);
     EXPECT_FALSE(undirected.Apply({"0,2", "3,0"}));
     EXPECT_EQ(undirected.host.MessageTexts(), QStringList{Translate("Matrix_must_be_simertic")});
-    EXPECT_EQ(undirected.g->PointCount, 0);
+    EXPECT_EQ(undirected.g->PointCount, 3);
+    EXPECT_EQ(undirected.g->Dugi[3][1].Cost, 9);
 }
 
 TEST(MatrixText, TooLargeTextsAreRefusedWithAMessage)

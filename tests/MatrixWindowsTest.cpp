@@ -68,6 +68,20 @@ struct MatrixWindow : ::testing::Test {
         editor->selectAll();
         Type(editor, keys);
     }
+    // Ends the editing as Enter does: the cell is handed to the graph.
+    static void Commit(QLineEdit* editor)
+    {
+        Press(editor, Qt::Key_Return, QStringLiteral("\r"));
+        QApplication::processEvents(); // the view commits a closed editor's text queued
+    }
+    void TypeAndCommit(int column, int row, const QString& keys)
+    {
+        QLineEdit* editor = Edit(column, row);
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        Type(editor, keys);
+        Commit(editor);
+    }
 };
 
 } // namespace
@@ -132,11 +146,8 @@ TEST_F(MatrixWindow, UnweightedGraphTakesOneForAnyEntry)
 {
     Create(true, false, 3);
     Open();
-    QLineEdit* editor = Edit(1, 2);
-    ASSERT_NE(editor, nullptr);
-    editor->selectAll();
-    Type(editor, "5");
-    EXPECT_EQ(editor->text(), "1");
+    TypeAndCommit(1, 2, "5");
+    EXPECT_EQ(Cell(1, 2), "1");
     EXPECT_EQ(OutList(*g, 1), (V{2}));
     EXPECT_EQ(g->Dugi[1][2].Cost, 1);
     EXPECT_EQ(g->DugaCount[2], 0);
@@ -148,7 +159,7 @@ TEST_F(MatrixWindow, UndirectedGraphMirrorsTheEntry)
 {
     Create(false, true, 3);
     Open();
-    SelectAllAndType(2, 3, "7");
+    TypeAndCommit(2, 3, "7");
     EXPECT_EQ(Cell(3, 2), "7");
     EXPECT_EQ(OutList(*g, 2), (V{3}));
     EXPECT_EQ(OutList(*g, 3), (V{2}));
@@ -167,6 +178,8 @@ TEST_F(MatrixWindow, EmptiedCellDeletesTheArc)
     editor->setCursorPosition(1);
     Press(editor, Qt::Key_Backspace, "\b");
     EXPECT_EQ(editor->text(), "");
+    EXPECT_EQ(g->DugaCount[1], 1) << "nothing happens while the cell is being edited";
+    Commit(editor);
     EXPECT_EQ(g->DugaCount[1], 0);
     EXPECT_EQ(OutList(*g, 2), (V{1}));
     EXPECT_EQ(form->CaptionLine(), Translate("Matrix_smg"));
@@ -178,40 +191,51 @@ TEST_F(MatrixWindow, EmptiedCellDeletesTheArc)
     ASSERT_EQ(editor->text(), "6");
     Press(editor, Qt::Key_Delete, QString(QChar(0x7F)));
     EXPECT_EQ(editor->text(), "");
+    Commit(editor);
     EXPECT_EQ(g->DugaCount[2], 0);
 }
 
-TEST_F(MatrixWindow, EveryKeystrokeRecordsAndApplies)
+TEST_F(MatrixWindow, ACellIsAppliedOnceWhenItsEditingEndsAsOneUndoStep)
 {
     Create(true, true, 2);
+    session.MarkSaved(QString());
     Open();
-    SelectAllAndType(2, 1, "12");
-    EXPECT_EQ(g->Dugi[2][1].Cost, 12);
-    EXPECT_EQ(session.History().Count(), 2);
-    EXPECT_EQ(host.redraws, 2);
-    // One undo step goes back to the weight of the first keystroke.
-    session.Undo();
-    EXPECT_EQ(g->Dugi[2][1].Cost, 1);
-}
-
-TEST_F(MatrixWindow, RejectedGridLeavesTheGraphAndKeepsTheText)
-{
-    Create(true, true, 2);
-    Open();
-    QLineEdit* editor = Edit(1, 2);
+    QLineEdit* editor = Edit(2, 1);
     ASSERT_NE(editor, nullptr);
     editor->selectAll();
-    Type(editor, "6000");
-    ASSERT_EQ(g->Dugi[1][2].Cost, 6000);
-    Type(editor, "0");
-    EXPECT_EQ(editor->text(), "60000");
-    EXPECT_EQ(g->Dugi[1][2].Cost, 6000);
-    EXPECT_EQ(form->CaptionLine(), Translate("Matrix_smg_uncorrect"));
-    EXPECT_EQ(host.redraws, 4);
+    Type(editor, "12");
+    EXPECT_FALSE(g->HasDuga(2, 1)) << "no digit is applied on its own";
+    EXPECT_EQ(session.History().Count(), 0);
+    Commit(editor);
+    EXPECT_EQ(g->Dugi[2][1].Cost, 12);
+    EXPECT_EQ(session.History().Count(), 1);
+    EXPECT_EQ(host.redraws, 1);
+    EXPECT_TRUE(session.HasUnsavedChanges());
+    session.Undo();
+    EXPECT_FALSE(g->HasDuga(2, 1));
+    EXPECT_FALSE(session.HasUnsavedChanges());
 
-    // A refresh shows the graph again.
-    form->Refresh();
-    EXPECT_EQ(Cell(1, 2), "6000");
+    // The same value again is no change and no step.
+    session.Redo();
+    TypeAndCommit(2, 1, "12");
+    EXPECT_EQ(session.History().Count(), 2);
+}
+
+TEST_F(MatrixWindow, ARefusedValueChangesNothingAndTheCellShowsTheWeightAgain)
+{
+    Create(true, true, 2);
+    g->AddDuga(2, 1, 7);
+    Open();
+    TypeAndCommit(1, 2, "60000");
+    EXPECT_FALSE(g->HasDuga(1, 2)) << "above the largest weight: refused whole";
+    EXPECT_EQ(Cell(1, 2), "0");
+    EXPECT_EQ(form->CaptionLine(), Translate("Matrix_smg_uncorrect"));
+    EXPECT_EQ(session.History().Count(), 0);
+    EXPECT_EQ(host.redraws, 0);
+
+    TypeAndCommit(1, 2, "50000");
+    EXPECT_EQ(g->Dugi[1][2].Cost, 50000) << "the largest weight is taken";
+    EXPECT_EQ(Cell(1, 2), "50000");
     EXPECT_EQ(form->CaptionLine(), Translate("Matrix_smg"));
 }
 
@@ -327,6 +351,20 @@ TEST_F(TextMatrixWindow, BadTextIsReportedAndChangesNothing)
     EXPECT_EQ(g->PointCount, 2);
     EXPECT_EQ(g->Dugi[1][2].Cost, 5);
     EXPECT_EQ(OutList(*g, 1), (V{2}));
+}
+
+TEST_F(TextMatrixWindow, AMatrixTheGraphRefusesWhileBuildingLeavesItAsItWas)
+{
+    g->ToUnweighted();
+    g->Points[2].X = 333;
+    form->Prepare();
+    form->Memo()->setPlainText("0,2,0\n0,0,0\n0,0,0"); // a weight in a graph without weights
+    form->Apply();
+    EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_correct_matrix_not_load_matrix")});
+    EXPECT_EQ(g->PointCount, 2);
+    EXPECT_EQ(g->Points[2].X, 333);
+    EXPECT_EQ(OutList(*g, 1), (V{2}));
+    EXPECT_GT(host.redraws, 0) << "the drawing shows the graph as it is";
 }
 
 TEST_F(MatrixWindow, ColumnsFitFiveDigitsAndTheirNames)

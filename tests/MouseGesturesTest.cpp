@@ -52,11 +52,13 @@ struct Gestures : ::testing::Test {
 
 } // namespace
 
-TEST_F(Gestures, PressOnAVertexSelectsItAndADragMovesItsCentreAndRecordsOnceOnRelease)
+TEST_F(Gestures, PressOnAVertexSelectsItAndADragMovesItsCentreAsOneUndoStep)
 {
     Create(false, false);
     g->AddDuga(1, 2, 1);
     g->Dugi[1][2].X = g->Dugi[2][1].X = 500; // a bent arc
+    session.RecordState();                   // an edit of its own before the drag
+    g->AddDuga(1, 3, 1);
     EXPECT_TRUE(Act(104, 97, Gesture::Press));
     EXPECT_EQ(g->ActivePoint, 1);
     EXPECT_EQ(g->Points[1].Active, 1);
@@ -64,17 +66,23 @@ TEST_F(Gestures, PressOnAVertexSelectsItAndADragMovesItsCentreAndRecordsOnceOnRe
     const int before = HistoryCount();
 
     EXPECT_TRUE(Act(150, 160, Gesture::Move));
+    EXPECT_EQ(HistoryCount(), before + 1) << "the state before the drag, at its first step";
     EXPECT_TRUE(Act(160, 170, Gesture::Move));
     EXPECT_EQ(QPoint(g->Points[1].X, g->Points[1].Y), QPoint(160, 170)) << "no grab offset";
     EXPECT_EQ(g->Dugi[1][2].X, (160 + 300) / 2) << "arcs at the vertex become straight";
     EXPECT_EQ(g->Dugi[2][1].X, (160 + 300) / 2);
-    EXPECT_EQ(HistoryCount(), before) << "nothing is recorded while dragging";
+    EXPECT_EQ(HistoryCount(), before + 1) << "one step however long the drag";
 
     EXPECT_TRUE(Act(160, 170, Gesture::Release));
     EXPECT_EQ(HistoryCount(), before + 1);
     EXPECT_FALSE(g->Dragging || g->Panning || g->Moved);
     Act(160, 170, Gesture::Release);
     EXPECT_EQ(HistoryCount(), before + 1) << "a release without a drag records nothing";
+
+    // One undo puts the vertex back, and only the drag is undone.
+    session.Undo();
+    EXPECT_EQ(QPoint(g->Points[1].X, g->Points[1].Y), QPoint(100, 100));
+    EXPECT_TRUE(g->HasDuga(1, 3)) << "the arc added before the drag stays";
 }
 
 TEST_F(Gestures, PressOnEmptySpaceClearsSelectionAndHighlighting)

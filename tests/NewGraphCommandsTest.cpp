@@ -7,15 +7,31 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <functional>
+
 namespace {
 
 struct FakePrompt : CNewGraphPrompt {
     bool confirm = true, directed = false, weighted = false;
+    bool showsGraph = false; // takes the shown kind as its answer, as the dialog confirmed unchanged
+    std::pair<int, int> shownNaming;
+    std::function<void()> onRun;
     QStringList captions;
     bool Run(const QString& confirmKey) override
     {
         captions.append(confirmKey);
+        if (confirm && onRun)
+            onRun();
         return confirm;
+    }
+    void ShowGraph(bool isDirected, bool isWeighted, const CTitleGraf& naming) override
+    {
+        shownNaming = {naming.GetKind(), naming.GetBeginLetter()};
+        if (showsGraph) {
+            directed = isDirected;
+            weighted = isWeighted;
+        }
     }
     bool Directed() const override { return directed; }
     bool Weighted() const override { return weighted; }
@@ -32,6 +48,15 @@ struct FakeEnvironment : CNewGraphEnvironment {
     void LoadWindowPlacement() override { calls.append(QStringLiteral("placement")); }
     int MenuEditMode() const override { return mode; }
     void DocumentCreated(TAllGraf&) override { calls.append(QStringLiteral("created")); }
+    std::deque<bool> mayDiscard;
+    bool MayDiscardWork() override
+    {
+        calls.append(QStringLiteral("may discard"));
+        const bool answer = mayDiscard.empty() || mayDiscard.front();
+        if (!mayDiscard.empty())
+            mayDiscard.pop_front();
+        return answer;
+    }
 };
 
 struct NewGraph : ::testing::Test {
@@ -59,10 +84,9 @@ TEST_F(NewGraph, TheFirstGraphAsksNothingAndLoadsTheWindowPlacementOnce)
     EXPECT_FALSE(session.History().CanUndo());
 
     environment.calls.clear();
-    host.yesNoAnswers = {true};
     ASSERT_TRUE(NewGraphCommand(session, prompt, environment));
-    EXPECT_EQ(host.questions, QStringList{Translate("Lost_old_graf") + "\n" + Translate("Contin")});
-    EXPECT_EQ(environment.calls, (QStringList{"save", "load+lang", "created"}));
+    EXPECT_TRUE(host.questions.isEmpty()) << "unsaved work is the window's question";
+    EXPECT_EQ(environment.calls, (QStringList{"may discard", "save", "load+lang", "created"}));
     EXPECT_TRUE(session.History().CanUndo()) << "the replaced graph can be brought back";
 }
 
@@ -72,10 +96,10 @@ TEST_F(NewGraph, LaterGraphsCanBeDeclinedOrCancelled)
     TAllGraf* first = session.Document();
     first->AddPoint(10, 10, QString(), first->FreeTitleNumber(), 10);
 
-    host.yesNoAnswers = {false};
+    environment.mayDiscard = {false};
     EXPECT_FALSE(NewGraphCommand(session, prompt, environment));
+    EXPECT_EQ(prompt.captions.size(), 1) << "kept work: no dialog";
     prompt.confirm = false;
-    host.yesNoAnswers = {true};
     EXPECT_FALSE(NewGraphCommand(session, prompt, environment));
     EXPECT_EQ(session.Document(), first);
     EXPECT_EQ(first->PointCount, 1);
@@ -109,6 +133,42 @@ TEST_F(NewGraph, PropertiesConvertTheKindAskingOnce)
     prompt.directed = false;
     EXPECT_FALSE(PropertiesCommand(session, prompt));
     EXPECT_EQ(g->IsOrint, 2);
+
+    // Cancel at the save question: nothing changes, the naming and the history included.
+    prompt.confirm = true;
+    const int steps = session.History().Count();
+    prompt.onRun = [this] { session.Naming().SetNumbers(40); };
+    host.saveAnswers = {CHost::SaveAnswer::Cancel};
+    EXPECT_FALSE(PropertiesCommand(session, prompt));
+    EXPECT_EQ(g->IsOrint, 2);
+    EXPECT_EQ(g->PointTitle(1), "1");
+    EXPECT_EQ(session.History().Count(), steps);
+
+    // Discard goes on without saving; one undo brings back the kind and the names.
+    host.saveAnswers = {CHost::SaveAnswer::Discard};
+    ASSERT_TRUE(PropertiesCommand(session, prompt));
+    EXPECT_EQ(host.saves, 1);
+    EXPECT_EQ(g->IsOrint, 0);
+    EXPECT_EQ(g->PointTitle(1), "40");
+    session.Undo();
+    EXPECT_EQ(g->IsOrint, 2);
+    EXPECT_EQ(g->PointTitle(1), "1");
+    EXPECT_EQ(session.Naming().GetBeginNumber(), 1);
+}
+
+TEST_F(NewGraph, PropertiesShowTheCurrentGraphSoThatConfirmingChangesNothing)
+{
+    ASSERT_TRUE(NewGraphCommand(session, prompt, environment));
+    TAllGraf* g = session.Document();
+    g->NewGraf(true, true);
+    session.Naming().SetKind(CTitleGraf::Letters);
+    session.Naming().SetLetters('c', false);
+    prompt.showsGraph = true;
+    ASSERT_TRUE(PropertiesCommand(session, prompt));
+    EXPECT_EQ(g->IsOrint, 2);
+    EXPECT_TRUE(g->IsHaveCost);
+    EXPECT_TRUE(host.questions.isEmpty());
+    EXPECT_EQ(prompt.shownNaming, (std::pair<int, int>{CTitleGraf::Letters, 'c'}));
 }
 
 TEST(SelectPathEnds, ReturnsTwoDifferentVertices)

@@ -64,10 +64,12 @@ TEST_F(OldFiles, MatrixOnlyKeepsTheKindAndPlacesAtRandom)
     EXPECT_EQ(g->IsOrint, 2);
     EXPECT_EQ(g->PointCount, 3);
     EXPECT_EQ(g->CountLabel, 0);
-    // Part of the matrix that does not fit the kind is refused by the matrix checks.
+    // Part of the matrix that does not fit the kind is refused by the matrix checks, and the
+    // graph stays as it was.
     EXPECT_FALSE(Load("0,2\n2,0\n"));
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_correct_matrix_not_load_matrix")});
-    EXPECT_EQ(g->PointCount, 0);
+    EXPECT_EQ(g->PointCount, 3);
+    EXPECT_TRUE(g->HasDuga(1, 2) && g->HasDuga(2, 3));
 }
 
 TEST_F(OldFiles, MarkerQuirks)

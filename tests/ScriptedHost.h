@@ -28,6 +28,8 @@ class ScriptedHost : public CHost {
     QStringList informationQuestions;
     QStringList prompts;
     std::deque<bool> yesNoAnswers;
+    // Answers to save/discard/cancel questions; while empty, they are asked as yes or no.
+    std::deque<SaveAnswer> saveAnswers;
     std::deque<Input> inputs;
     std::deque<Choice> choices;
     int areaWidth = 600, areaHeight = 400;
@@ -44,6 +46,15 @@ class ScriptedHost : public CHost {
             return false;
         const bool answer = yesNoAnswers.front();
         yesNoAnswers.pop_front();
+        return answer;
+    }
+    SaveAnswer AskSaveChanges(const QString& text) override
+    {
+        if (saveAnswers.empty())
+            return CHost::AskSaveChanges(text);
+        questions.append(text);
+        const SaveAnswer answer = saveAnswers.front();
+        saveAnswers.pop_front();
         return answer;
     }
     bool AskInformationYesNo(const QString& text) override

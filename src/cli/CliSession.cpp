@@ -103,6 +103,9 @@ ExitCode CliSession::Open(const QString& fileName)
 {
     if (const ExitCode checked = CheckInputFile(fileName); checked != Ok)
         return checked;
+    if (const auto format = ExchangeFormats::ImportFormatOfFile(fileName);
+        format != ExchangeFormats::Format::Unknown)
+        return Import(fileName, format);
     auto unreadable = [&fileName](const char* key) {
         PrintReason(fileName, Translate(QLatin1String(key)));
         return FileUnreadable;

@@ -26,6 +26,7 @@ void ShowFileError(CHost& host, const QString& fileName, const QString& reason)
 void CopyDocument(const TAllGraf& from, TAllGraf& to)
 {
     CHistoryManager::Restore(to, *CHistoryManager::TakeSnapshot(from));
+    to.Naming() = from.Naming(); // with the start values, which the file names its vertices by
     to.NormalPointStyle = from.NormalPointStyle;
     to.ActivePointStyle = from.ActivePointStyle;
     to.NormalDugaStyle = from.NormalDugaStyle;
@@ -51,12 +52,17 @@ bool OpenGraphFile(GraphSession& session, const QString& fileName)
         return false;
     }
 
+    // A ".txt" edge list, or any exchange format, opened or chosen from the recent files:
+    // read as Import reads it, so the same file never means two different graphs.
+    if (const auto format = ExchangeFormats::ImportFormatOfFile(fileName);
+        format != ExchangeFormats::Format::Unknown)
+        return ImportGraphFile(session, fileName, format);
+
     TAllGraf& g = *session.Document();
     // The file is read into a scratch document that starts as a copy of the current one
     // (styles, view settings, naming), so a file refused halfway leaves the graph, its
     // history and the recent list exactly as they were.
-    CTitleGraf naming;
-    naming.CopyFrom(g.Naming());
+    CTitleGraf naming = g.Naming();
     auto scratch = std::make_unique<TAllGraf>();
     CMessageCountingHost counting(host);
     scratch->AttachHost(&counting);
@@ -100,10 +106,12 @@ bool ImportGraphFile(GraphSession& session, const QString& fileName, ExchangeFor
         return false;
     TAllGraf& g = *session.Document();
     // The state before the import is recorded only once the import is sure to happen.
-    auto before = CHistoryManager::TakeSnapshot(g);
+    auto before = session.Snapshot();
     if (ExchangeFormats::ImportGraph(g, fileName, format) != ExchangeFormats::ImportResult::Imported)
         return false;
     session.History().Record(std::move(before));
+    // The graph is in no graph file yet: saving must not write over the file it came from.
+    session.MarkUnsaved();
     RecentFiles::AddRecentFile(g.RecentFiles, fileName);
     session.Host().RefreshMatrixWindow();
     session.Host().Redraw();

@@ -13,7 +13,8 @@ namespace GraphFileCommands {
 // below 1 means the older text form) without the current labels, and only when it was read
 // whole records a snapshot, takes the graph over, recomputes the arc text points, refreshes
 // and lists the file among the recent ones. A file that cannot be read shows a message and
-// changes nothing: not the graph, not the history, not the recent list. True when read.
+// changes nothing: not the graph, not the history, not the recent list. A file in an exchange
+// format (a ".txt" edge list among them) is imported instead. True when read.
 bool OpenGraphFile(GraphSession& session, const QString& fileName);
 
 // The import command: the graph of a file in one of the exchange formats replaces the

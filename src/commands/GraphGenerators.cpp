@@ -527,11 +527,11 @@ bool GenerateCommand(GraphSession& session, const Params& params)
         return false;
     TAllGraf& graf = *session.Document();
     // The state before is recorded only once the graph is sure to be replaced.
-    auto before = CHistoryManager::TakeSnapshot(graf);
+    auto before = session.Snapshot();
     if (!Generate(graf, params))
         return false;
     session.History().Record(std::move(before));
-    session.MarkSaved(QString());
+    session.MarkUnsaved();
     session.Host().UpdateMenus();
     return true;
 }

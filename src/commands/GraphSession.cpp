@@ -15,7 +15,7 @@ GraphSession::~GraphSession() = default;
 TAllGraf& GraphSession::CreateDocument()
 {
     document.reset();
-    savedState.reset();
+    unnamedBaseline.reset();
     fileName.clear();
     document = std::make_unique<TAllGraf>();
     document->AttachHost(&host);
@@ -32,11 +32,30 @@ bool GraphSession::RequireDocument() const
     return false;
 }
 
+std::unique_ptr<CStateDump> GraphSession::Snapshot() const
+{
+    auto state = CHistoryManager::TakeSnapshot(*document);
+    state->OriginFile = fileName;
+    state->OriginBaseline = unnamedBaseline;
+    return state;
+}
+
 void GraphSession::RecordState()
 {
-    if (document)
-        history.Record(CHistoryManager::TakeSnapshot(*document));
+    if (document) {
+        history.Record(Snapshot());
+        document->ClearHighlighting();
+    }
     host.UpdateMenus();
+}
+
+void GraphSession::RestoreState(const CStateDump& state)
+{
+    CHistoryManager::Restore(*document, state);
+    fileName = state.OriginFile;
+    unnamedBaseline = state.OriginBaseline;
+    host.RefreshMatrixWindow();
+    host.Redraw();
 }
 
 void GraphSession::Undo()
@@ -44,12 +63,9 @@ void GraphSession::Undo()
     if (!document)
         return;
     if (!history.CanRedo())
-        history.RecordCurrent(CHistoryManager::TakeSnapshot(*document));
-    if (const CStateDump* state = history.StepBack()) {
-        CHistoryManager::Restore(*document, *state);
-        host.RefreshMatrixWindow();
-        host.Redraw();
-    }
+        history.RecordCurrent(Snapshot());
+    if (const CStateDump* state = history.StepBack())
+        RestoreState(*state);
     host.UpdateMenus();
 }
 
@@ -57,24 +73,44 @@ void GraphSession::Redo()
 {
     if (!document)
         return;
-    if (const CStateDump* state = history.StepForward()) {
-        CHistoryManager::Restore(*document, *state);
-        host.RefreshMatrixWindow();
-        host.Redraw();
-    }
+    if (const CStateDump* state = history.StepForward())
+        RestoreState(*state);
     host.UpdateMenus();
 }
 
 void GraphSession::MarkSaved(const QString& name)
 {
     fileName = name;
-    savedState = document ? CHistoryManager::TakeSnapshot(*document) : nullptr;
+    if (!document)
+        return;
+    std::shared_ptr<const CStateDump> state = CHistoryManager::TakeSnapshot(*document);
+    if (name.isEmpty())
+        unnamedBaseline = std::move(state);
+    else
+        savedFiles[name] = std::move(state);
+}
+
+void GraphSession::MarkUnsaved()
+{
+    fileName.clear();
+    unnamedBaseline.reset();
+}
+
+const CStateDump* GraphSession::SavedState() const
+{
+    if (fileName.isEmpty())
+        return unnamedBaseline.get();
+    const auto saved = savedFiles.find(fileName);
+    return saved == savedFiles.end() ? nullptr : saved->second.get();
 }
 
 bool GraphSession::HasUnsavedChanges() const
 {
-    if (!document || !savedState)
+    if (!document)
         return false;
+    const CStateDump* savedState = SavedState();
+    if (!savedState)
+        return true;
     const TAllGraf& g = *document;
     const TRecordedGraf& s = savedState->Recorded;
     if (g.IsOrint != s.IsOrint || g.IsHaveCost != s.IsHaveCost || g.PointCount != s.PointCount ||

@@ -3,6 +3,7 @@
 #include "document/AllGrafUnit.h"
 #include "document/HistoryManager.h"
 
+#include <map>
 #include <memory>
 
 // The editing commands around the document's operations: the checks, the questions and
@@ -26,6 +27,8 @@ class GraphSession {
 
     // Shows "First_need_create" and returns false when no document exists yet.
     bool RequireDocument() const;
+    // The document's state with the graph's origin (its file and saved state), for the history.
+    std::unique_ptr<CStateDump> Snapshot() const;
     // Records the document's state before a change.
     void RecordState();
     void Undo();
@@ -54,6 +57,8 @@ class GraphSession {
     // file it was opened from or saved to (empty for a new graph).
     void MarkSaved(const QString& fileName);
     void MarkSaved() { MarkSaved(fileName); }
+    // A graph that exists in no file yet (generated, imported): unsaved until saved.
+    void MarkUnsaved();
     // True when what a graph file holds (kind, vertices and their names and places, arcs,
     // labels) differs from the saved state; selection and highlighting do not count.
     bool HasUnsavedChanges() const;
@@ -67,6 +72,13 @@ class GraphSession {
     CHistoryManager history;
     TextPane outp;
     CTitleGraf naming;
-    std::unique_ptr<CStateDump> savedState;
+    void RestoreState(const CStateDump& state);
+    const CStateDump* SavedState() const;
+
+    // The graph's file (empty when it has none), the state a graph without a file was created
+    // in (none when it was generated or imported), and what each file held when last read or
+    // written: undo may bring back a graph of any of them.
     QString fileName;
+    std::shared_ptr<const CStateDump> unnamedBaseline;
+    std::map<QString, std::shared_ptr<const CStateDump>> savedFiles;
 };

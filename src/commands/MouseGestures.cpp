@@ -42,7 +42,8 @@ bool Press(GraphSession& session, CGestureView& view, int areaX, int areaY, int 
         return true;
     }
 
-    g.Dragging = false;
+    // A drag whose release never came has ended: the next one records its own step.
+    g.Dragging = g.Moved = false;
     g.ActiveDugaFrom = g.ActiveDugaTo = g.ActivePoint = g.ActiveLabel = 0;
     int v = 0, a = 0, b = 0;
     if (g.FindPointAt(x, y, v)) {
@@ -65,8 +66,16 @@ bool Press(GraphSession& session, CGestureView& view, int areaX, int areaY, int 
     return true;
 }
 
-bool Move(CGestureView& view, TAllGraf& g, int areaX, int areaY, int x, int y)
+bool Move(GraphSession& session, CGestureView& view, int areaX, int areaY, int x, int y)
 {
+    TAllGraf& g = *session.Document();
+    // The state before a drag is recorded at its first step, so that the whole drag is one
+    // undo step wherever, or whether, the button is released.
+    auto beginMove = [&session, &g] {
+        if (!g.Moved)
+            session.RecordState();
+        g.Moved = true;
+    };
     int dx = 0, dy = 0;
     if (g.Panning && !g.Dragging) {
         // The drawing follows the mouse at twice its speed.
@@ -92,13 +101,14 @@ bool Move(CGestureView& view, TAllGraf& g, int areaX, int areaY, int x, int y)
         if (ValidPoint(g, g.ActivePoint)) {
             const int v = g.ActivePoint;
             const int r = g.Points[v].Size;
-            g.Moved = true;
             if (x - r < 0)
                 x = r;
-            if (g.CanvasWidth() < x + r)
-                g.GrafWidth = x + r;
             if (y - r < 0)
                 y = r;
+            if (x != g.Points[v].X || y != g.Points[v].Y)
+                beginMove();
+            if (g.CanvasWidth() < x + r)
+                g.GrafWidth = x + r;
             if (g.CanvasHeight() < y + r)
                 g.GrafHeight = y + r;
             g.Points[v].X = x;
@@ -112,7 +122,8 @@ bool Move(CGestureView& view, TAllGraf& g, int areaX, int areaY, int x, int y)
         } else if (g.ActiveDugaFrom + g.ActiveDugaTo > 0) {
             const int a = g.ActiveDugaFrom, b = g.ActiveDugaTo;
             if (ValidPoint(g, a) && ValidPoint(g, b)) {
-                g.Moved = true;
+                if (x != g.Dugi[a][b].X || y != g.Dugi[a][b].Y)
+                    beginMove();
                 g.Dugi[a][b].X = x;
                 g.Dugi[a][b].Y = y;
                 if (g.IsOrint == 0) {
@@ -123,7 +134,8 @@ bool Move(CGestureView& view, TAllGraf& g, int areaX, int areaY, int x, int y)
         } else if (g.ActiveLabel > 0 && g.ActiveLabel <= g.CountLabel) {
             TLabelRec& label = g.Labels[g.ActiveLabel];
             const int w = label.ActiveWidth, h = label.ActiveHeight;
-            g.Moved = true;
+            if (x + g.LabelDragDX != label.X || y + g.LabelDragDY != label.Y)
+                beginMove();
             label.X = x + g.LabelDragDX;
             label.Y = y + g.LabelDragDY;
             g.GrafWidth = std::max(g.GrafWidth, x + w);
@@ -221,13 +233,12 @@ bool MouseAction(GraphSession& session, CGestureView& view, int x, int y, QImage
         changed = Press(session, view, areaX, areaY, x, y);
         break;
     case Gesture::Release:
-        if (g.Moved)
-            session.RecordState();
+        // A drag recorded its state when it began.
         g.Moved = g.Dragging = g.Panning = false;
         changed = true;
         break;
     case Gesture::Move:
-        changed = Move(view, g, areaX, areaY, x, y);
+        changed = Move(session, view, areaX, areaY, x, y);
         break;
     case Gesture::Connect:
         changed = Connect(session, view, x, y);

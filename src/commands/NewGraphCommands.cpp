@@ -2,12 +2,13 @@
 
 #include "base/TranslateManager.h"
 #include "commands/GraphSession.h"
+#include "document/HistoryManager.h"
 
 bool NewGraphCommand(GraphSession& session, CNewGraphPrompt& prompt, CNewGraphEnvironment& environment)
 {
     CHost& host = session.Host();
     const bool hadDocument = session.HasDocument();
-    if (hadDocument && !host.AskYesNo(Translate("Lost_old_graf") + QLatin1Char('\n') + Translate("Contin")))
+    if (hadDocument && !environment.MayDiscardWork())
         return false;
     // The first dialog of a run previews with the settings' styles.
     if (!hadDocument)
@@ -37,34 +38,39 @@ bool PropertiesCommand(GraphSession& session, CNewGraphPrompt& prompt)
     if (!session.RequireDocument())
         return false;
     CHost& host = session.Host();
+    TAllGraf& graf = *session.Document();
+    prompt.ShowGraph(graf.IsOrint != 0, graf.IsHaveCost != 0, session.Naming());
+    // Taken before the dialog, which sets the naming when confirmed: undo brings that back too.
+    auto before = session.Snapshot();
     if (!prompt.Run(QStringLiteral("Edit")))
         return false;
-    session.RecordState();
-    TAllGraf& graf = *session.Document();
     graf.SetTitleGraf(&session.Naming());
 
-    bool asked = false;
-    auto askToSave = [&] {
-        if (asked)
-            return;
-        asked = true;
-        if (host.AskYesNo(Translate("Want_save_graf") + QLatin1Char('\n') + Translate("Do_save")))
+    const bool convert =
+        prompt.Directed() != (graf.IsOrint != 0) || prompt.Weighted() != (graf.IsHaveCost != 0);
+    if (convert) {
+        switch (host.AskSaveChanges(Translate("Want_save_graf") + QLatin1Char('\n') + Translate("Do_save"))) {
+        case CHost::SaveAnswer::Save:
             host.SaveGraphCommand();
-    };
-    if (prompt.Directed() && graf.IsOrint == 0) {
-        askToSave();
+            break;
+        case CHost::SaveAnswer::Discard:
+            break;
+        case CHost::SaveAnswer::Cancel:
+            CHistoryManager::Restore(graf, *before);
+            session.Refresh();
+            return false;
+        }
+    }
+    session.History().Record(std::move(before));
+    graf.ClearHighlighting();
+    if (prompt.Directed() && graf.IsOrint == 0)
         graf.ToDirected();
-    } else if (!prompt.Directed() && graf.IsOrint != 0) {
-        askToSave();
+    else if (!prompt.Directed() && graf.IsOrint != 0)
         graf.ToUndirected();
-    }
-    if (prompt.Weighted() && !graf.IsHaveCost) {
-        askToSave();
+    if (prompt.Weighted() && !graf.IsHaveCost)
         graf.ToWeighted();
-    } else if (!prompt.Weighted() && graf.IsHaveCost) {
-        askToSave();
+    else if (!prompt.Weighted() && graf.IsHaveCost)
         graf.ToUnweighted();
-    }
     session.Refresh();
     return true;
 }

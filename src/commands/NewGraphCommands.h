@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class CTitleGraf;
 class GraphSession;
 class TAllGraf;
 
@@ -14,6 +15,14 @@ class CNewGraphPrompt {
     virtual bool Run(const QString& confirmKey) = 0;
     virtual bool Directed() const = 0;
     virtual bool Weighted() const = 0;
+    // Before "Graph properties": the dialog shows the current graph's kind and naming, so
+    // that confirming it unchanged changes nothing.
+    virtual void ShowGraph(bool directed, bool weighted, const CTitleGraf& naming)
+    {
+        (void)directed;
+        (void)weighted;
+        (void)naming;
+    }
 };
 
 // What the program does around a new document: settings, window placement and refreshes.
@@ -29,13 +38,17 @@ class CNewGraphEnvironment {
     virtual void LoadWindowPlacement() {}
     // The mouse mode chosen in the menu, taken by every new document.
     virtual int MenuEditMode() const { return 1; }
+    // Unsaved work may be replaced: asked (save, discard, cancel) only when there is some;
+    // false when the user keeps it.
+    virtual bool MayDiscardWork() { return true; }
     // The fresh document is ready: enable commands, refresh the windows, draw it.
     virtual void DocumentCreated(TAllGraf& graf) { (void)graf; }
 };
 
-// "Create...": asks before replacing a graph, shows the dialog and builds the new document.
-// True when a new document was created.
+// "Create...": offers to save unsaved work before replacing a graph, shows the dialog and builds the new
+// document. True when a new document was created.
 bool NewGraphCommand(GraphSession& session, CNewGraphPrompt& prompt, CNewGraphEnvironment& environment);
 
-// "Graph properties": the dialog's kind and naming applied to the current document.
+// "Graph properties": the dialog's kind and naming applied to the current document as one undo
+// step. A conversion first offers to save (save, go on, cancel); cancel changes nothing.
 bool PropertiesCommand(GraphSession& session, CNewGraphPrompt& prompt);

@@ -121,6 +121,26 @@ void TAllGraf::ClearActive()
     ActiveLabel = -1;
 }
 
+void TAllGraf::ClearHighlighting()
+{
+    for (int v = 1; v <= PointCount; ++v)
+        if (v != ActivePoint)
+            Points[v].Active = 0;
+    auto selected = [this](int a, int b) {
+        return (a == ActiveDugaFrom && b == ActiveDugaTo) ||
+               (IsOrint == 0 && a == ActiveDugaTo && b == ActiveDugaFrom);
+    };
+    for (int a = 1; a <= PointCount; ++a)
+        for (int k = 0; k < DugaCount[a]; ++k) {
+            const int b = DugaList(a)[k];
+            if (!selected(a, b))
+                Dugi[a][b].Active = Dugi[a][b].Marker = 0;
+        }
+    for (int i = 1; i <= CountLabel; ++i)
+        if (i != ActiveLabel)
+            Labels[i].Active = 0;
+}
+
 void TAllGraf::MarkPath(std::span<const int> route)
 {
     if (route.empty() || !IsVertex(route[0]))

@@ -146,6 +146,9 @@ class TAllGraf : public TRecordedGraf {
     // Right and bottom reach of every vertex and arc text point (plus the vertex size) and label.
     QSize ContentExtent() const;
     void ClearActive();
+    // Takes an algorithm's highlighting off the drawing and keeps the user's selection: a
+    // result says nothing about a graph that has changed since.
+    void ClearHighlighting();
     // Highlights a route: its vertices, and its arcs marked in the direction of travel.
     void MarkPath(std::span<const int> route);
     void CenterDugaText(int a, int b);

@@ -11,6 +11,12 @@ class CStateDump {
     TRecordedGraf Recorded;
     // The naming scheme lives outside the document; its state is recorded beside it.
     CTitleGraf TitleGraf;
+    // Which graph this is, so that undo brings back its file name and unsaved mark too: the
+    // file it was opened from or saved to (empty for a new, generated or imported graph) and,
+    // for a graph without a file, the state it was created in (none: never saved). Not
+    // compared: the same graph from another file is no new step.
+    QString OriginFile;
+    std::shared_ptr<const CStateDump> OriginBaseline;
 
     bool operator==(const CStateDump& other) const
     {

@@ -20,6 +20,13 @@ class CHost {
     virtual bool AskYesNo(const QString& text) = 0;
     // The same question as good news: an information box with Yes and No buttons.
     virtual bool AskInformationYesNo(const QString& text) { return AskYesNo(text); }
+    enum class SaveAnswer { Save, Discard, Cancel };
+    // A question about work that may be lost, with Save, Discard and Cancel buttons. A host
+    // without such a box asks yes or no: yes saves, no goes on without saving.
+    virtual SaveAnswer AskSaveChanges(const QString& text)
+    {
+        return AskYesNo(text) ? SaveAnswer::Save : SaveAnswer::Discard;
+    }
     // An input query: true when confirmed, with value holding the answer.
     virtual bool InputQuery(const QString& caption, const QString& prompt, QString& value) = 0;
     // The vertex-choice dialog: names in list order, index of the proposed entry in/out.
@@ -86,6 +93,7 @@ class CMessageCountingHost : public CHost {
     }
     bool AskYesNo(const QString& text) override { return inner.AskYesNo(text); }
     bool AskInformationYesNo(const QString& text) override { return inner.AskInformationYesNo(text); }
+    SaveAnswer AskSaveChanges(const QString& text) override { return inner.AskSaveChanges(text); }
     bool InputQuery(const QString& caption, const QString& prompt, QString& value) override
     {
         return inner.InputQuery(caption, prompt, value);

@@ -6,6 +6,7 @@
 #include "files/DotFile.h"
 #include "files/ExchangeGraph.h"
 #include "files/IgraphFormats.h"
+#include "files/MatrixText.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -65,6 +66,40 @@ Format FormatOfFile(const QString& fileName)
     return Format::Unknown;
 }
 
+namespace {
+
+// Whether a ".txt" holds a graph of the program's own: a "[Main]" section, or matrix lines of
+// comma-separated whole numbers up to the first marker of the older text format. An edge
+// list separates its fields by blanks, which no matrix entry holds.
+bool HoldsProgramGraph(QFile& file)
+{
+    const QByteArray positionMarker("XYposition"), typeMarker("GrafType");
+    int matrixLines = 0;
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine(1 << 20);
+        if (line.startsWith("\xEF\xBB\xBF"))
+            line.remove(0, 3);
+        line = line.trimmed();
+        if (line == "[Main]")
+            return true;
+        if (line.isEmpty())
+            continue;
+        if (line == positionMarker || line == typeMarker)
+            return matrixLines > 0;
+        for (const QByteArray& entry : line.split(',')) {
+            double value = 0;
+            if (!MatrixText::ParseEntry(QString::fromLatin1(entry), value))
+                return false;
+        }
+        // More lines than a matrix can have: the readers refuse it by its size.
+        if (++matrixLines > TAllGraf::MaxPoints)
+            return true;
+    }
+    return matrixLines > 0;
+}
+
+} // namespace
+
 Format ImportFormatOfFile(const QString& fileName)
 {
     const Format format = FormatOfFile(fileName);
@@ -73,13 +108,7 @@ Format ImportFormatOfFile(const QString& fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return format;
-    // Edge lists separate their fields by blanks; the older text format's matrix by commas.
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine(4096).trimmed();
-        if (!line.isEmpty() && !line.startsWith('#'))
-            return line.contains(',') ? Format::Unknown : format;
-    }
-    return format;
+    return HoldsProgramGraph(file) ? Format::Unknown : format;
 }
 
 Format FormatNamed(const QString& name)

@@ -12,8 +12,9 @@ enum class Format { Unknown, GraphML, Gml, Dot, Pajek, EdgeList, Csv };
 
 // ".graphml", ".gml", ".dot"/".gv", ".net", ".edgelist"/".txt", ".csv"; Unknown otherwise.
 Format FormatOfFile(const QString& fileName);
-// The format to read a file as: FormatOfFile, except that a ".txt" file whose first line
-// holds a comma is the program's older text format (Unknown), not an edge list.
+// The format to read a file as: FormatOfFile, except that a ".txt" holding a "[Main]" section
+// or the older text format's matrix is the program's own graph file (Unknown), not an edge
+// list. Open, Import and convert all decide by it.
 Format ImportFormatOfFile(const QString& fileName);
 // "graphml", "gml", "dot", "pajek", "edgelist", "csv"; Unknown otherwise.
 Format FormatNamed(const QString& name);

@@ -2,6 +2,7 @@
 
 #include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
+#include "document/HistoryManager.h"
 
 #include <QRandomGenerator>
 #include <cmath>
@@ -91,6 +92,9 @@ bool ApplyTextMatrix(TAllGraf& g, const QStringList& lines)
     auto matrix = std::make_unique<TGrafLimits::VertexMatrix<int>>();
     if (!ParseMatrixText(g, lines, *matrix, n))
         return false;
+    // A matrix the build still refuses leaves the graph exactly as it was.
+    const auto before = CHistoryManager::TakeSnapshot(g);
+    const int width = g.GrafWidth, height = g.GrafHeight;
     g.DeleteAllPoints();
     auto random = [](int bound) { return bound > 0 ? int(QRandomGenerator::global()->bounded(bound)) : 0; };
     for (int i = 1; i <= n; ++i) {
@@ -105,7 +109,10 @@ bool ApplyTextMatrix(TAllGraf& g, const QStringList& lines)
         g.AddPoint(x, y, name, number, g.SizeGraf);
     }
     if (!g.BuildFromMatrix(*matrix, n)) {
-        g.DeleteAllPoints();
+        CHistoryManager::Restore(g, *before);
+        g.GrafWidth = width;
+        g.GrafHeight = height;
+        g.Host().Redraw();
         return false;
     }
     g.CenterAllDugaText();

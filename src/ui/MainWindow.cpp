@@ -331,6 +331,7 @@ void TForm1::UpdateMenus()
 {
     answeredForClose = false;
     UpdateTitle();
+    EndStalePlayback();
     const TAllGraf* g = Document();
     if (!g) {
         // Before the first graph only creating one, leaving, help and the mode switches work;

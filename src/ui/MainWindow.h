@@ -93,7 +93,7 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     // type when the name has none.
     QString ChosenFilter;
     // The question before unsaved work would be lost.
-    enum class SaveAnswer { Save, Discard, Cancel };
+    using SaveAnswer = CHost::SaveAnswer;
     std::function<SaveAnswer(const QString& question)> AskSaveChanges;
     // Opens a file or web address with the system's default program.
     std::function<bool(const QUrl& address)> OpenExternal;
@@ -181,7 +181,9 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     // The title: the file's name, the program's name and the unsaved-work mark.
     void UpdateTitle();
     // Asks about unsaved work: true when the window may close (saved or discarded).
-    bool MayDiscardWork();
+    bool MayDiscardWork() override;
+    // Ends the playback when the graph is no longer the one it ran on; true when it ended.
+    bool EndStalePlayback();
     void ApplyCaptions();
     void RefreshRecentMenu();
     void RefreshTextPane();

@@ -18,13 +18,19 @@ QString UnknownFormat(const QString& fileName)
 
 void TForm1::ImportCommand()
 {
-    if (!session->RequireDocument())
+    if (!session->RequireDocument() || !MayDiscardWork())
         return;
     LeaveTextMode();
     const QString file = AskFileName(FileDialog::ImportGraph);
     if (file.isEmpty())
         return;
     const ExchangeFormats::Format format = ExchangeFormats::ImportFormatOfFile(file);
+    // A ".txt" that holds the program's own graph is opened as such.
+    if (format == ExchangeFormats::Format::Unknown &&
+        ExchangeFormats::FormatOfFile(file) == ExchangeFormats::Format::EdgeList) {
+        OpenGraphFile(file);
+        return;
+    }
     if (format == ExchangeFormats::Format::Unknown) {
         Host().ShowError(UnknownFormat(file));
         return;

@@ -19,7 +19,7 @@
 
 void TForm1::LoadGraphCommand()
 {
-    if (!session->RequireDocument())
+    if (!session->RequireDocument() || !MayDiscardWork())
         return;
     LeaveTextMode();
     const QString file = AskFileName(FileDialog::OpenGraph);
@@ -118,6 +118,8 @@ void TForm1::OpenRecentFile(int index)
         return;
     LeaveTextMode();
     const QString fileName = g->RecentFiles[index];
+    if (QFileInfo(fileName).isFile() && !MayDiscardWork())
+        return;
     if (!QFileInfo(fileName).isFile()) {
         // The open command reports the missing file; it then leaves the list.
         GraphFileCommands::OpenGraphFile(*session, fileName);

@@ -65,9 +65,10 @@ void TForm1::AreaMouseMove(QMouseEvent* event)
 void TForm1::AreaMouseRelease(QMouseEvent* event)
 {
     TAllGraf* g = Document();
-    const QPoint p = event->position().toPoint();
-    if (!g || !InHandledRect(p))
+    if (!g)
         return;
+    // A release outside the drawing still ends the drag; the point itself is not used.
+    const QPoint p = event->position().toPoint();
     PrepareCanvas();
     if (MouseAction(*session, *this, p.x(), p.y(), g->CanvasBitmap, Gesture::Release))
         PresentCanvas(g->CanvasBitmap, false);

@@ -25,11 +25,26 @@ void TForm1::StartPlayback(const QString& name, AlgorithmResult result)
     Action(QStringLiteral("actShowPlayback"))->setChecked(true);
 }
 
+bool TForm1::EndStalePlayback()
+{
+    const TAllGraf* g = Document();
+    if (!playback->Active() || (g && playback->Matches(*g)))
+        return false;
+    playback->Stop();
+    Action(QStringLiteral("actShowPlayback"))->setChecked(false);
+    return true;
+}
+
 void TForm1::PresentPlaybackFrame(int frame)
 {
     TAllGraf* g = Document();
     if (!g || !lastResult)
         return;
+    // A frame of a graph that has been edited since is never shown.
+    if (EndStalePlayback()) {
+        Redraw();
+        return;
+    }
     const QRect view = Host().PictureView();
     // The last frame of a whole trace is the result as the run showed it.
     if (playback->AtResult() && frame == playback->Current()) {
@@ -52,15 +67,11 @@ void TForm1::PresentPlaybackFrame(int frame)
 
 bool TForm1::RedrawPlayback()
 {
-    const TAllGraf* g = Document();
     if (!playback->Active())
         return false;
     // An edit, undo, opening or a new graph makes another document: the normal drawing is back.
-    if (!g || !playback->Matches(*g)) {
-        playback->Stop();
-        Action(QStringLiteral("actShowPlayback"))->setChecked(false);
+    if (EndStalePlayback())
         return false;
-    }
     PresentPlaybackFrame(playback->Current());
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "base/TranslateManager.h"
 #include "commands/GraphSession.h"
+#include "document/HistoryManager.h"
 #include "document/MatrixGrid.h"
 
 #include <QEvent>
@@ -28,7 +29,7 @@ void TMatrixGrid::DiscardEditor()
         closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
-// Grey diagonal, the key filter and a notification after every accepted keystroke.
+// Grey diagonal, the key filter, and the cell handed to the window when its editing ends.
 class TMatrixCellDelegate : public QStyledItemDelegate {
   public:
     explicit TMatrixCellDelegate(TMatrixForm& form) : QStyledItemDelegate(&form), form(form) {}
@@ -43,22 +44,21 @@ class TMatrixCellDelegate : public QStyledItemDelegate {
         }
     }
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex& index) const override
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override
     {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
         // Pasted text never reaches the key filter.
         editor->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), editor));
-        const int column = index.column() + 1;
-        const int row = index.row() + 1;
-        TMatrixForm* target = &form;
-        QObject::connect(editor, &QLineEdit::textEdited, editor,
-                         [target, column, row, editor](const QString& text) {
-                             target->CellEdited(column, row, text, editor);
-                         });
         return editor;
+    }
+
+    // A cell is applied once, when its editing ends, never digit by digit.
+    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override
+    {
+        if (const auto* line = qobject_cast<QLineEdit*>(editor))
+            form.CellCommitted(index.column() + 1, index.row() + 1, line->text());
     }
 
   protected:
@@ -176,32 +176,31 @@ void TMatrixForm::FillGrid()
     grid->setUpdatesEnabled(true);
 }
 
-void TMatrixForm::CellEdited(int column, int row, const QString& text, QLineEdit* editor)
+void TMatrixForm::CellCommitted(int column, int row, const QString& text)
 {
     TAllGraf* graf = session.Document();
-    if (!graf)
-        return;
     const int n = int(cells.size()) - 1;
-    if (column > n || row > n)
+    if (!graf || column > n || row > n || text == cells[row][column])
         return;
-    session.RecordState();
-    const bool applied = MatrixGrid::EditCell(*graf, cells, column, row, text);
-
-    // The edited cell's own text is in its editor until it commits; an emptied cell stays
-    // empty there while the user is still typing.
-    if (!text.isEmpty() && cells[row][column] != text && editor)
-        editor->setText(cells[row][column]);
+    auto before = session.Snapshot();
+    QList<QStringList> edited = cells;
+    const bool applied = MatrixGrid::EditCell(*graf, edited, column, row, text);
+    const bool changed = applied && !(*before == *CHistoryManager::TakeSnapshot(*graf));
+    if (changed) {
+        session.History().Record(std::move(before));
+        graf->ClearHighlighting();
+    }
+    // The grid shows the graph as it now is: the value it took, or the old one after a refusal.
+    MatrixGrid::MatrixToGrid(*graf, cells);
     for (int r = 1; r <= n; ++r)
         for (int c = 1; c <= n; ++c) {
-            if (r == row && c == column)
-                continue;
             QTableWidgetItem* item = grid->item(r - 1, c - 1);
             if (item && item->text() != cells[r][c])
                 item->setText(cells[r][c]);
         }
-
-    if (applied)
+    if (changed)
         session.Host().Redraw();
+    session.Host().UpdateMenus();
     captionLine->setText(translator.Translate(applied ? "Matrix_smg" : "Matrix_smg_uncorrect"));
 }
 

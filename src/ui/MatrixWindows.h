@@ -21,8 +21,8 @@ class TMatrixGrid : public QTableWidget {
 };
 
 // The adjacency matrix as an editable grid in a small tool window on top of the main window.
-// Columns are tails, rows are heads; every accepted keystroke in a cell is applied to the
-// graph at once.
+// Columns are tails, rows are heads; a cell is applied to the graph, as one undo step, when
+// its editing ends (Enter, another cell, leaving the grid); a refused value changes nothing.
 class TMatrixForm : public QWidget {
     Q_OBJECT
   public:
@@ -55,7 +55,7 @@ class TMatrixForm : public QWidget {
 
   private:
     friend class TMatrixCellDelegate;
-    void CellEdited(int column, int row, const QString& text, QLineEdit* editor);
+    void CellCommitted(int column, int row, const QString& text);
     void FillGrid();
 
     GraphSession& session;

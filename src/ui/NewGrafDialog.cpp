@@ -99,7 +99,21 @@ bool TCreateForm2::Run(const QString& key)
     // Kept, so that a change of language re-captions the button too.
     confirmKey = key;
     confirmButton->setText(Translate(confirmKey));
-    return Exec(*this) == QDialog::Accepted;
+    const bool confirmed = Exec(*this) == QDialog::Accepted;
+    shownNaming.reset();
+    return confirmed;
+}
+
+void TCreateForm2::ShowGraph(bool directed, bool weighted, const CTitleGraf& naming)
+{
+    SetDirected(directed);
+    SetWeighted(weighted);
+    SetKind(naming.GetKind());
+    if (naming.GetKind() == CTitleGraf::Numbers)
+        SetStartText(QString::number(naming.GetBeginNumber()));
+    else if (naming.GetKind() == CTitleGraf::Letters)
+        SetStartText(QString(QChar(naming.GetBeginLetter())).toUpper());
+    shownNaming = std::pair(Kind(), StartText());
 }
 
 bool TCreateForm2::Directed() const
@@ -196,7 +210,8 @@ void TCreateForm2::DrawPreview()
 void TCreateForm2::Confirm()
 {
     confirmedOnce = true;
-    ApplyNaming(session.Naming());
+    if (!shownNaming || *shownNaming != std::pair(Kind(), StartText()))
+        ApplyNaming(session.Naming());
     accept();
 }
 

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 
 class GraphSession;
 class TAllGraf;
@@ -31,6 +33,7 @@ class TCreateForm2 : public QDialog, public CNewGraphPrompt {
     bool Run(const QString& key) override;
     bool Directed() const override;
     bool Weighted() const override;
+    void ShowGraph(bool directed, bool weighted, const CTitleGraf& naming) override;
 
     // How the dialog is shown modally; tests fill in the controls and confirm instead.
     std::function<int(TCreateForm2&)> Exec;
@@ -72,6 +75,9 @@ class TCreateForm2 : public QDialog, public CNewGraphPrompt {
     GraphSession& session;
     std::unique_ptr<TAllGraf> previewDocument;
     bool confirmedOnce = false;
+    // The naming choice as ShowGraph put it up: confirmed unchanged, the graph's own naming
+    // (a start the dialog cannot show, small letters) stays as it is.
+    std::optional<std::pair<int, QString>> shownNaming;
 
     QGroupBox* typeGroup = nullptr;
     QCheckBox* directedBox = nullptr;

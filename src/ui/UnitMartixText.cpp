@@ -83,7 +83,7 @@ void TFormTextMatrix::Apply()
     if (!graf)
         return;
     MatrixText::ApplyTextMatrix(*graf, Lines());
-    // A refused build can have removed the vertices, so the grid follows either way.
     session.Host().RefreshMatrixWindow();
+    session.Host().Redraw();
     session.Host().UpdateMenus();
 }

@@ -39,6 +39,13 @@ bool TWindowHost::AskYesNo(const QString& text)
     return AskInBox(window, QMessageBox::Warning, text);
 }
 
+CHost::SaveAnswer TWindowHost::AskSaveChanges(const QString& text)
+{
+    if (dialogs)
+        return dialogs->AskSaveChanges(text);
+    return window.AskSaveChanges(text);
+}
+
 bool TWindowHost::AskInformationYesNo(const QString& text)
 {
     if (dialogs)

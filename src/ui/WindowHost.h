@@ -17,6 +17,7 @@ class TWindowHost : public CHost {
     void ShowMessage(MessageKind kind, const QString& text) override;
     bool AskYesNo(const QString& text) override;
     bool AskInformationYesNo(const QString& text) override;
+    SaveAnswer AskSaveChanges(const QString& text) override;
     bool InputQuery(const QString& caption, const QString& prompt, QString& value) override;
     bool ChooseVertex(const QString& caption, const QStringList& names, int& index) override;
 
