@@ -1,9 +1,9 @@
 #include "base/IniFile.h"
 
+#include "base/WholeFile.h"
 #include "base/Windows1251.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <limits>
@@ -266,12 +266,5 @@ bool CIniFile::UpdateFile(QString* error)
         }
     }
 
-    QSaveFile file(m_fileName);
-    const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return WriteWholeFile(m_fileName, text.toUtf8(), error);
 }

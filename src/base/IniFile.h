@@ -48,8 +48,8 @@ class CIniFile {
     void WriteInteger(const QString& section, const QString& key, int value);
 
     // Writes the whole file (UTF-8 without byte-order mark, "\n" line ends)
-    // through a temporary file in the same folder that replaces the target only
-    // when complete. On failure returns false and, if given, sets *error.
+    // with WriteWholeFile: the old file is replaced only by a complete one. On
+    // failure returns false and, if given, sets *error to the system's reason.
     bool UpdateFile(QString* error = nullptr);
 
   private:

@@ -2,6 +2,7 @@
 
 #include "cli/CliSession.h"
 
+#include <QDir>
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
@@ -25,7 +26,12 @@ void RunInOrder(qsizetype count, int jobs, const std::function<int(qsizetype, QB
                 // The report file and whatever the run prints stay its own.
                 PrivateProgramFolder folder;
                 CapturedOutput capture;
-                outcome.exitCode = folder.IsValid() ? run(i, outcome.json) : WriteFailed;
+                if (folder.IsValid()) {
+                    outcome.exitCode = run(i, outcome.json);
+                } else {
+                    PrintReason(QDir::tempPath(), folder.ErrorString());
+                    outcome.exitCode = WriteFailed;
+                }
                 outcome.out = std::move(capture.out);
                 outcome.err = std::move(capture.err);
             }

@@ -197,8 +197,13 @@ int RunFile(const RunRequest& request, const QString& fileName, QByteArray* json
     }
     // Every output that can be written is written; any that cannot makes the status 4.
     bool written = true;
+    // A report the run could not save (its reason is printed) is not written as an empty one.
+    const bool reportLost =
+        cli.host.ShownReport().isEmpty() &&
+        std::any_of(run.result.output.cbegin(), run.result.output.cend(),
+                    [](const OutputItem& item) { return item.kind == OutputItem::Kind::ShowReport; });
     if (request.report)
-        written &= WriteOutputFile(*request.report, report);
+        written &= !reportLost && WriteOutputFile(*request.report, report);
     if (!request.image.isEmpty())
         written &= SavePictureOutput(cli, request.image);
     if (!request.stepsFile.isEmpty()) {
@@ -580,8 +585,11 @@ int Run(const QStringList& arguments)
     }
     const QString command = arguments[0];
     PrivateProgramFolder programFolder;
-    if (!programFolder.IsValid())
-        return BadUsage(QStringLiteral("no temporary folder for the report"));
+    if (!programFolder.IsValid()) {
+        // Not a usage error: the report and settings of the run have nowhere to go.
+        PrintReason(QDir::tempPath(), programFolder.ErrorString());
+        return WriteFailed;
+    }
     QStringList rest = arguments.mid(1);
     // Every command speaks the language of --lang: its results, messages and refusals.
     if (const qsizetype at = rest.indexOf(QStringLiteral("--lang")); at >= 0) {

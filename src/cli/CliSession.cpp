@@ -3,6 +3,7 @@
 #include "base/IniFile.h"
 #include "base/ProgramPaths.h"
 #include "base/TranslateManager.h"
+#include "base/WholeFile.h"
 #include "commands/Configuration.h"
 #include "commands/GraphFileCommands.h"
 #include "drawing/Canvas.h"
@@ -10,7 +11,6 @@
 #include "files/GrafaFile.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -139,10 +139,10 @@ PrivateProgramFolder::~PrivateProgramFolder()
 
 bool WriteOutputFile(const QString& fileName, const QByteArray& bytes)
 {
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    QString reason;
+    if (WriteWholeFile(fileName, bytes, &reason))
         return true;
-    PrintReason(fileName, file.errorString());
+    PrintReason(fileName, reason);
     return false;
 }
 

@@ -65,6 +65,7 @@ class PrivateProgramFolder {
     PrivateProgramFolder();
     ~PrivateProgramFolder();
     bool IsValid() const { return folder.isValid(); }
+    QString ErrorString() const { return folder.errorString(); }
 
   private:
     QTemporaryDir folder;

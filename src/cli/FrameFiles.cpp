@@ -10,8 +10,10 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <filesystem>
 
 namespace {
 
@@ -36,8 +38,10 @@ QByteArray FrameSvg(const TAllGraf& g, const StepPicture& step)
 
 bool SaveFrames(const TAllGraf& g, const StepTrace& trace, const QString& folder, const QString& format)
 {
-    if (!QDir().mkpath(folder)) {
-        PrintReason(folder, Translate(QStringLiteral("Cli_file_not_readable")));
+    std::error_code failure;
+    std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), failure);
+    if (failure) {
+        PrintReason(folder, QString::fromLocal8Bit(failure.message()));
         return false;
     }
     const bool svg = format == QLatin1String("svg");

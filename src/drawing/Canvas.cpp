@@ -1,6 +1,7 @@
 #include "drawing/Canvas.h"
 
 #include "base/TranslateManager.h"
+#include "base/WholeFile.h"
 #include "document/AllGrafUnit.h"
 #include "drawing/CurveFrame.h"
 #include "drawing/DocumentDrawing.h"
@@ -12,7 +13,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
 
@@ -31,20 +31,16 @@ bool Fail(QString* error, const QString& reason)
     return false;
 }
 
-// Written beside the target and renamed over it, so a failed write never leaves half a file.
+// Encoded in memory first: the encoder never meets a failing file (libpng would print its own
+// line about it), and the file is written whole or not at all.
 bool WriteImage(const QImage& picture, const QString& fileName, const char* format, QString* error)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return Fail(error, file.errorString());
-    QImageWriter writer(&file, format);
-    if (!writer.write(picture)) {
-        file.cancelWriting();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(picture))
         return Fail(error, writer.errorString());
-    }
-    if (!file.commit())
-        return Fail(error, file.errorString());
-    return true;
+    return WriteWholeFile(fileName, buffer.data(), error);
 }
 
 } // namespace
@@ -108,11 +104,7 @@ bool SaveDocumentSvg(TAllGraf& graf, const QString& fileName, QString* error)
     DrawAll(graf, painter);
     painter.end();
 
-    QSaveFile file(fileName);
-    const QByteArray bytes = WithoutControlCharacters(buffer.data());
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return Fail(error, file.errorString());
-    return true;
+    return WriteWholeFile(fileName, WithoutControlCharacters(buffer.data()), error);
 }
 
 bool SaveDocumentPdf(TAllGraf& graf, const QString& fileName, QString* error)
@@ -136,10 +128,7 @@ bool SaveDocumentPdf(TAllGraf& graf, const QString& fileName, QString* error)
         DrawAll(graf, painter);
         painter.end();
     }
-    QSaveFile file(fileName);
-    const QByteArray bytes = buffer.data();
-    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
-        !file.commit())
-        return Fail(error, bytes.isEmpty() ? Translate(QStringLiteral("Happend_error")) : file.errorString());
-    return true;
+    if (buffer.data().isEmpty())
+        return Fail(error, Translate(QStringLiteral("Happend_error")));
+    return WriteWholeFile(fileName, buffer.data(), error);
 }

@@ -1,6 +1,7 @@
 #include "files/ExchangeFormats.h"
 
 #include "base/TranslateManager.h"
+#include "base/WholeFile.h"
 #include "document/AllGrafUnit.h"
 #include "files/CsvMatrix.h"
 #include "files/DotFile.h"
@@ -10,7 +11,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace ExchangeFormats {
 namespace {
@@ -169,10 +169,7 @@ bool ExportGraph(const TAllGraf& graf, const QString& fileName, Format format, Q
     }
     if (!written)
         return Fail(error, reason);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        return Fail(error, file.errorString());
-    return true;
+    return WriteWholeFile(fileName, data, error);
 }
 
 } // namespace ExchangeFormats

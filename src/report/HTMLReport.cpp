@@ -1,10 +1,7 @@
 #include "report/HTMLReport.h"
 
 #include "base/ProgramPaths.h"
-
-#include <QFile>
-#include <QTemporaryFile>
-#include <filesystem>
+#include "base/WholeFile.h"
 
 void HTMLReportManager::AddBoldLine(const QString& text)
 {
@@ -35,31 +32,11 @@ QString HTMLReportManager::GetFileName() const
 
 bool HTMLReportManager::SaveToFile(QString* error) const
 {
-    // A scratch file rewritten by every run: written beside the target and renamed over it,
-    // so a reader never sees half of it, but not forced to the disk, so a run never waits
-    // on it.
-    const QString target = GetFileName();
-    QTemporaryFile file(target + QStringLiteral(".XXXXXX"));
-    const QByteArray bytes = (Content + QStringLiteral("\r\n")).toUtf8();
+    // A scratch file rewritten by every run, so a run never waits for it to reach the disk;
+    // every write is still checked, so a full disk is reported and never leaves half a page.
     // Readable by others too, like every page the program saves.
-    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                             QFileDevice::ReadOther)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    file.close();
-    std::error_code failure;
-    std::filesystem::rename(QFile::encodeName(file.fileName()).toStdString(),
-                            QFile::encodeName(target).toStdString(), failure);
-    if (failure) {
-        if (error)
-            *error = QString::fromLocal8Bit(failure.message());
-        return false;
-    }
-    file.setAutoRemove(false);
-    return true;
+    return WriteWholeFile(GetFileName(), (Content + QStringLiteral("\r\n")).toUtf8(), error,
+                          {.syncToDisk = false, .readableByOthers = true});
 }
 
 QString HTMLReportManager::Escape(const QString& text)

@@ -1,6 +1,7 @@
 // The step-by-step playback of the last run: the bar, the frames on the drawing, the page.
 #include "algorithms/RunAlgorithm.h"
 #include "base/TranslateManager.h"
+#include "base/WholeFile.h"
 #include "commands/WalkthroughPage.h"
 #include "drawing/ResultPicture.h"
 #include "drawing/StepPicture.h"
@@ -9,7 +10,6 @@
 #include "ui/PlaybackBar.h"
 
 #include <QAction>
-#include <QSaveFile>
 
 void TForm1::StartPlayback(const QString& name, AlgorithmResult result)
 {
@@ -112,8 +112,8 @@ void TForm1::SaveWalkthroughCommand()
     const AlgorithmInfo* info = FindAlgorithm(lastRunName);
     const QByteArray page =
         WalkthroughPage(*g, *lastResult, info ? Translate(QLatin1String(info->captionKey)) : lastRunName);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(page) != page.size() || !file.commit())
+    QString reason;
+    if (!WriteWholeFile(fileName, page, &reason))
         Host().ShowError(Translate("Happend_error") + QLatin1Char('\r') + fileName + QStringLiteral(": ") +
-                         file.errorString());
+                         reason);
 }
