@@ -1,3 +1,4 @@
+#include "BenchGraphs.h"
 #include "algorithms/Colouring.h"
 #include "document/AllGrafUnit.h"
 
@@ -59,3 +60,27 @@ void BM_ColourPalette255(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_ColourPalette255)->Unit(benchmark::kMicrosecond);
+
+namespace {
+
+// The greedy colouring with the search for the chromatic number after it, on random graphs
+// G(n, p): small ones finish the search, G(255, 0.5) spends its whole budget (the worst case a
+// user meets; the target is about 200 ms).
+void BM_ColourWithChromaticSearch(benchmark::State& state)
+{
+    auto g = BenchGraphs::Empty(false, false, int(state.range(0)));
+    BenchGraphs::Join(*g, 1, int(state.range(0)), int(state.range(1)), 3);
+    for (auto _ : state) {
+        AlgorithmResult result = ColourBreadthFirst(*g, false, nullptr);
+        benchmark::DoNotOptimize(result.resultValue);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_ColourWithChromaticSearch)
+    ->Args({30, 50})
+    ->Args({60, 50})
+    ->Args({255, 10})
+    ->Args({255, 50})
+    ->Unit(benchmark::kMillisecond);

@@ -4,6 +4,7 @@
 #include "IgraphOracle.h"
 #include "ScriptedHost.h"
 #include "TestFolders.h"
+#include "algorithms/ChromaticNumber.h"
 #include "algorithms/RunAlgorithm.h"
 #include "base/ProgramPaths.h"
 #include "base/TranslateManager.h"
@@ -14,6 +15,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,13 +49,27 @@ struct Colourings : AlgorithmFixture {
 // Triangle 1-2-3 with a pendant vertex 4 on 3; lists 1:[2,3], 2:[1,3], 3:[1,2,4], 4:[3].
 const QStringList triangleWithPendant = {"0,1,1,0", "1,0,1,0", "1,1,0,1", "0,0,1,0"};
 
+// The colours the greedy colouring used, from its verdict line; -1 without one.
 int Verdict(const AlgorithmResult& result)
 {
     const QString line = result.PaneLines().value(0);
-    const QString prefix = Translate("Hrom_number");
-    if (!line.startsWith(prefix) || !line.endsWith('.'))
-        return -1;
-    return line.mid(prefix.size(), line.size() - prefix.size() - 1).toInt();
+    for (int k = 1; k <= TAllGraf::MaxPoints; ++k)
+        if (line == Translate("Greedy_colours_used").arg(k))
+            return k;
+    return -1;
+}
+
+QStringList VerdictLines(int greedy, int chromatic)
+{
+    return {Translate("Greedy_colours_used").arg(greedy),
+            Translate("Hrom_number") + QString::number(chromatic) + "."};
+}
+
+// The verdicts as the report shows them: the greedy count bold, the chromatic number below.
+QString Verdicts(int greedy, int chromatic)
+{
+    const QStringList lines = VerdictLines(greedy, chromatic);
+    return "<b>" + lines[0] + "</b><br>" + lines[1] + "<br>";
 }
 
 } // namespace
@@ -63,9 +79,8 @@ TEST_F(Colourings, ByDegreeOrdersByTheExchangeSort)
     Build(triangleWithPendant);
     const AlgorithmResult result = ColourByDegree(*g, false, &random);
     // The first swap exchanges 1 and 3, which moves 1 behind 2: order 3, 2, 1, 4.
-    EXPECT_EQ(Report(result),
-              "<b>Хроматическое число графа 3.</b><br>" + Steps({{3, 1}, {2, 2}, {1, 3}, {4, 2}}));
-    EXPECT_EQ(g->Outp().Lines(), QStringList{"Хроматическое число графа 3."});
+    EXPECT_EQ(Report(result), Verdicts(3, 3) + Steps({{3, 1}, {2, 2}, {1, 3}, {4, 2}}));
+    EXPECT_EQ(g->Outp().Lines(), VerdictLines(3, 3));
     EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
     EXPECT_TRUE(result.drawsPicture);
     EXPECT_TRUE(result.picture.arcs.empty());
@@ -77,8 +92,7 @@ TEST_F(Colourings, BreadthFirstStartsAtTheFirstVertexOfGreatestDegree)
 {
     Build(triangleWithPendant);
     const AlgorithmResult result = ColourBreadthFirst(*g, false, &random);
-    EXPECT_EQ(Report(result),
-              "<b>Хроматическое число графа 3.</b><br>" + Steps({{3, 1}, {1, 2}, {2, 3}, {4, 2}}));
+    EXPECT_EQ(Report(result), Verdicts(3, 3) + Steps({{3, 1}, {1, 2}, {2, 3}, {4, 2}}));
     EXPECT_EQ(result.picture.vertexFills, (std::vector<int>{-1, Green, Blue, Red, Green}));
 }
 
@@ -86,11 +100,10 @@ TEST_F(Colourings, ArclessGraphIsAllRedAndTheStartIsColouredTwice)
 {
     Build({"0,0,0", "0,0,0", "0,0,0"});
     const AlgorithmResult breadth = ColourBreadthFirst(*g, false, &random);
-    EXPECT_EQ(Report(breadth),
-              "<b>Хроматическое число графа 1.</b><br>" + Steps({{1, 1}, {1, 1}, {2, 1}, {3, 1}}));
+    EXPECT_EQ(Report(breadth), Verdicts(1, 1) + Steps({{1, 1}, {1, 1}, {2, 1}, {3, 1}}));
     EXPECT_EQ(breadth.picture.vertexFills, (std::vector<int>{-1, Red, Red, Red}));
     const AlgorithmResult degree = ColourByDegree(*g, false, &random);
-    EXPECT_EQ(Report(degree), "<b>Хроматическое число графа 1.</b><br>" + Steps({{1, 1}, {2, 1}, {3, 1}}));
+    EXPECT_EQ(Report(degree), Verdicts(1, 1) + Steps({{1, 1}, {2, 1}, {3, 1}}));
 }
 
 TEST_F(Colourings, FurtherComponentsStartUncolouredFromTheirLowestVertex)
@@ -99,8 +112,7 @@ TEST_F(Colourings, FurtherComponentsStartUncolouredFromTheirLowestVertex)
     // component is coloured only when its neighbour 2 is taken from the queue.
     Build({"0,1,0,0,0", "1,0,0,0,0", "0,0,0,1,0", "0,0,1,0,1", "0,0,0,1,0"});
     const AlgorithmResult result = ColourBreadthFirst(*g, true, &random);
-    EXPECT_EQ(Report(result),
-              "<b>Хроматическое число графа 2.</b><br>" + Steps({{4, 1}, {3, 2}, {5, 2}, {2, 1}, {1, 2}}));
+    EXPECT_EQ(Report(result), Verdicts(2, 2) + Steps({{4, 1}, {3, 2}, {5, 2}, {2, 1}, {1, 2}}));
 
     // The trace: the start, the queue worked through, and every colouring with the colours
     // its neighbours forbid.
@@ -158,7 +170,7 @@ TEST_F(Colourings, DispatcherDrawsTheColouringWithoutTheCommonTail)
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.redraws, 0);
     EXPECT_GT(run.result.steps.FrameCount(), 4);
-    EXPECT_EQ(g->Outp().Lines(), QStringList{"Хроматическое число графа 3."});
+    EXPECT_EQ(g->Outp().Lines(), VerdictLines(3, 3));
     // The picture fills each vertex with its colour: vertex 3 red, vertex 1 blue.
     const QImage picture = RenderResultPicture(*g, run.result.picture);
     ASSERT_FALSE(picture.isNull());
@@ -184,7 +196,7 @@ TEST(ColourPalette, FixedSixThenReadableDistinctColours)
     const std::vector<int> palette = ColourPalette(255, random, text);
     ASSERT_EQ(palette.size(), 256u);
     EXPECT_EQ(std::vector<int>(palette.begin() + 1, palette.begin() + 7),
-              (std::vector<int>{255, 32768, 16711680, 65535, 16777215, 0}));
+              (std::vector<int>{255, 32768, 16711680, 65535, 0x800080, 0}));
     QSet<int> seen(palette.begin() + 1, palette.end());
     EXPECT_EQ(seen.size(), 255);
 
@@ -208,6 +220,10 @@ TEST(ColourPalette, FixedSixThenReadableDistinctColours)
     for (int a = 1; a <= 18; ++a)
         for (int b = std::max(a + 1, 7); b <= 18; ++b)
             EXPECT_GT(distance(palette[a], palette[b]), 45.0) << a << " " << b;
+
+    // No colour looks like an uncoloured (white) vertex.
+    for (int k = 1; k <= 60; ++k)
+        EXPECT_GT(distance(palette[k], 0xFFFFFF), 45.0) << k;
 
     // Light text gets dark fills.
     const std::vector<int> dark = ColourPalette(40, random, 0xFFFFFF);
@@ -252,5 +268,120 @@ TEST_F(Colourings, ColouringsAreProperOnRandomGraphs)
                 for (int b : g->OutArcs(a))
                     ASSERT_NE(fills[a], fills[b]) << "round " << round << ": " << a << "-" << b;
         }
+    }
+}
+
+namespace {
+
+// The least number of colours, by trying every colouring with k colours for k = 1, 2, ...
+int BruteForceChromaticNumber(const TAllGraf& g)
+{
+    const int n = g.PointCount;
+    std::vector<int> colour(std::size_t(n) + 1, 0);
+    for (int k = 1;; ++k) {
+        std::function<bool(int)> place = [&](int v) {
+            if (v > n)
+                return true;
+            for (int c = 1; c <= k; ++c) {
+                bool free = true;
+                for (int w = 1; w < v && free; ++w)
+                    free = !(g.HasDuga(v, w) && colour[std::size_t(w)] == c);
+                colour[std::size_t(v)] = c;
+                if (free && place(v + 1))
+                    return true;
+            }
+            return false;
+        };
+        if (n == 0 || place(1))
+            return n == 0 ? 0 : k;
+    }
+}
+
+std::vector<int> FirstFitColouring(const TAllGraf& g)
+{
+    std::vector<int> colour(std::size_t(g.PointCount) + 1, 0);
+    for (int v = 1; v <= g.PointCount; ++v) {
+        int c = 1;
+        for (bool clash = true; clash; c += clash ? 1 : 0) {
+            clash = false;
+            for (int w : g.OutArcs(v))
+                clash |= colour[std::size_t(w)] == c;
+        }
+        colour[std::size_t(v)] = c;
+    }
+    return colour;
+}
+
+void ExpectProper(const TAllGraf& g, const std::vector<int>& colour, int colours)
+{
+    for (int a = 1; a <= g.PointCount; ++a) {
+        EXPECT_GE(colour[std::size_t(a)], 1);
+        EXPECT_LE(colour[std::size_t(a)], colours);
+        for (int b : g.OutArcs(a))
+            EXPECT_NE(colour[std::size_t(a)], colour[std::size_t(b)]) << a << "-" << b;
+    }
+}
+
+} // namespace
+
+TEST_F(Colourings, TheChromaticNumberIsFoundWhereTheGreedyColouringUsesMore)
+{
+    // Greedy colourings use 4 colours here; {1,3,8}, {2,4,5}, {6,7} needs only 3.
+    g = MakeGraf(false, true, 8);
+    g->AttachHost(&host);
+    for (auto [a, b] : std::vector<std::pair<int, int>>{{1, 4},
+                                                        {1, 5},
+                                                        {1, 6},
+                                                        {1, 7},
+                                                        {2, 3},
+                                                        {2, 6},
+                                                        {2, 7},
+                                                        {3, 5},
+                                                        {3, 6},
+                                                        {3, 7},
+                                                        {4, 7},
+                                                        {4, 8},
+                                                        {5, 7},
+                                                        {5, 8},
+                                                        {6, 8}})
+        g->AddDuga(a, b, 1);
+    const AlgorithmResult result = ColourBreadthFirst(*g, false, &random);
+    const QStringList lines = result.PaneLines();
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], Translate("Greedy_colours_used").arg(4));
+    EXPECT_EQ(lines[1], Translate("Hrom_number") + "3.");
+    EXPECT_TRUE(lines[2].startsWith(Translate("Optimal_colouring").arg(3)));
+    EXPECT_EQ(result.resultValue, 3);
+
+    const ChromaticBounds bounds = FindChromaticBounds(*g, FirstFitColouring(*g));
+    EXPECT_TRUE(bounds.exact());
+    EXPECT_EQ(bounds.upper, 3);
+    ExpectProper(*g, bounds.colouring, 3);
+}
+
+TEST(ChromaticNumber, TheSearchFindsTheLeastNumberOfColoursOrSaysBetweenWhat)
+{
+    QRandomGenerator random(1207);
+    for (int round = 0; round < 400; ++round) {
+        const int n = int(random.bounded(0, 11));
+        auto g = MakeGraf(false, false, n);
+        const int density = int(random.bounded(1, 9));
+        for (int a = 1; a <= n; ++a)
+            for (int b = a + 1; b <= n; ++b)
+                if (int(random.bounded(10)) < density)
+                    g->AddDuga(a, b, 1);
+        const int chromatic = BruteForceChromaticNumber(*g);
+        const std::vector<int> greedy = FirstFitColouring(*g);
+
+        const ChromaticBounds bounds = FindChromaticBounds(*g, greedy);
+        ASSERT_TRUE(bounds.exact()) << round;
+        ASSERT_EQ(bounds.upper, chromatic) << round;
+        ExpectProper(*g, bounds.colouring, chromatic);
+
+        // Out of budget at once: true bounds, and a proper colouring of the upper one.
+        const ChromaticBounds cut = FindChromaticBounds(*g, greedy, 1);
+        EXPECT_LE(cut.lower, chromatic);
+        EXPECT_GE(cut.upper, chromatic);
+        ExpectProper(*g, cut.colouring, cut.upper);
     }
 }

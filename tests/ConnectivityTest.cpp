@@ -113,21 +113,67 @@ TEST_F(Connectivity, EccentricityCountsArcsEvenOnWeightedGraphs)
     Run("FindExcentrisetet", -1);
     EXPECT_TRUE(host.messages.empty());
 
-    // Not connected: the message, nothing written.
+    // Not connected: refused with the message, nothing written.
     g->DeleteDuga(2, 3);
     Run("FindExcentrisetet", 1);
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Graf_is_not_connected")});
+    EXPECT_TRUE(run.result.refused);
     EXPECT_EQ(run.result.resultCount, -1);
     EXPECT_EQ(Lines(), QStringList{"Эксцентриситет вершины  2 = 1"});
+}
 
-    // A vertex with no way out of it in a digraph: 0, and nothing written.
-    Make(true, 3, {{1, 2, 1}, {2, 1, 1}, {2, 3, 1}});
+TEST_F(Connectivity, DirectedEccentricityFollowsTheArcsAndNamesAVertexOutOfReach)
+{
+    // 1 and 2 reach each other, 2 leads on to 3 and 3 to 4.
+    Make(true, 4, {{1, 2, 1}, {2, 1, 1}, {2, 3, 1}, {3, 4, 1}});
+    Run("FindExcentrisetet", 1);
+    EXPECT_EQ(run.result.resultCount, 3);
+    EXPECT_EQ(Lines(), QStringList{"Эксцентриситет вершины  1 = 3"});
     Run("FindExcentrisetet", 3);
-    EXPECT_TRUE(run.ran);
-    EXPECT_EQ(run.result.resultCount, 0);
-    EXPECT_TRUE(Lines().isEmpty());
+    EXPECT_EQ(run.result.resultCount, -1) << "3 reaches neither 1 nor 2";
+    EXPECT_EQ(Lines(), (QStringList{"Эксцентриситет вершины  3 = \u221E",
+                                    Translate("eccentricity_unreachable").arg("1", "3")}));
+    EXPECT_TRUE(host.messages.empty()) << "an answer, not a refusal";
+    Run("FindExcentrisetet", 4);
+    EXPECT_EQ(Lines().size(), 2) << "a vertex without arcs out still gets its answer";
+
+    // A path out of 1 reaches everything, though the graph is no strongly connected one.
+    Make(true, 3, {{1, 2, 1}, {2, 3, 1}});
     Run("FindExcentrisetet", 1);
     EXPECT_EQ(run.result.resultCount, 2);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(Connectivity, DirectedEccentricityIsTheLongestShortestRoute)
+{
+    QRandomGenerator random(26);
+    for (int round = 0; round < 300; ++round) {
+        const int n = 1 + int(random.bounded(9));
+        g = MakeGraf(true, false, n);
+        g->AttachHost(&host);
+        for (int k = int(random.bounded(3 * n)); k > 0; --k)
+            g->AddDuga(1 + int(random.bounded(n)), 1 + int(random.bounded(n)), 1);
+        const int v = 1 + int(random.bounded(n));
+        // The oracle: distances by repeated relaxation.
+        std::vector<int> distance(std::size_t(n) + 1, 1000);
+        distance[std::size_t(v)] = 0;
+        for (int pass = 0; pass < n; ++pass)
+            for (int a = 1; a <= n; ++a)
+                for (int b = 1; b <= n; ++b)
+                    if (g->HasDuga(a, b))
+                        distance[std::size_t(b)] =
+                            std::min(distance[std::size_t(b)], distance[std::size_t(a)] + 1);
+        const int farthest = *std::max_element(distance.begin() + 1, distance.end());
+        Run("FindExcentrisetet", v);
+        EXPECT_EQ(run.result.resultCount, farthest == 1000 ? -1 : farthest) << round;
+        if (farthest == 1000) {
+            int first = 1;
+            while (distance[std::size_t(first)] != 1000)
+                ++first;
+            EXPECT_TRUE(Lines().last().startsWith(
+                Translate("eccentricity_unreachable").arg(g->PointTitle(first), g->PointTitle(v))));
+        }
+    }
 }
 
 TEST_F(Connectivity, RadiusAndDiameterAddWeights)

@@ -270,6 +270,8 @@ TEST_F(CycleRun, CriticalPathRefusals)
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Orgraf_must_have_stok")});
     EXPECT_TRUE(g->Outp().Lines().isEmpty());
     EXPECT_EQ(run.result.resultCount, 0);
+    EXPECT_FALSE(run.ran) << "a refusal, as the cycle's";
+    EXPECT_EQ(host.redraws, 0);
 
     // Undirected or unweighted graphs are refused by the dispatcher.
     host.messages.clear();

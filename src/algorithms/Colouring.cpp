@@ -1,5 +1,6 @@
 #include "algorithms/Colouring.h"
 
+#include "algorithms/ChromaticNumber.h"
 #include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
 #include "drawing/Colors.h"
@@ -112,10 +113,26 @@ class Colouring {
             SettleLast();
             result.steps.Step("step_colour_done", {Arg::Number(maxColour)});
         }
-        const QString verdict =
-            Translate(QStringLiteral("Hrom_number")) + QString::number(maxColour) + QLatin1Char('.');
+        // The greedy count is only a bound: the verdict says so, and the search says what it can.
         result.Clear();
-        result.Heading(verdict);
+        result.Heading(Translate(QStringLiteral("Greedy_colours_used")).arg(maxColour));
+        const ChromaticBounds bounds =
+            FindChromaticBounds(g, std::vector<int>(colour.begin(), colour.begin() + n + 1));
+        if (bounds.exact()) {
+            result.Line(Translate(QStringLiteral("Hrom_number")) + QString::number(bounds.upper) +
+                        QLatin1Char('.'));
+            if (bounds.upper < maxColour) {
+                QStringList fewer;
+                for (int v = 1; v <= n; ++v)
+                    fewer.append(g.PointTitle(v) + QStringLiteral(" \u2192 ") +
+                                 QString::number(bounds.colouring[std::size_t(v)]));
+                result.Line(Translate(QStringLiteral("Optimal_colouring")).arg(bounds.upper) +
+                            fewer.join(QStringLiteral(", ")));
+            }
+        } else {
+            result.Line(Translate(QStringLiteral("Hrom_number_between")).arg(bounds.lower).arg(bounds.upper));
+        }
+        result.resultValue = bounds.exact() ? bounds.upper : 0;
         result.ReportRaw(steps + QStringLiteral("<br>"));
         result.ShowReport();
 
@@ -147,7 +164,8 @@ class Colouring {
 
 std::vector<int> ColourPalette(int count, QRandomGenerator& random, int textColor)
 {
-    static constexpr std::array<int, 6> fixed = {255, 32768, 16711680, 65535, 16777215, 0};
+    // The fifth is purple, not white: a white fill looks like a vertex left uncoloured.
+    static constexpr std::array<int, 6> fixed = {255, 32768, 16711680, 65535, 0x800080, 0};
     std::vector<int> palette(std::size_t(std::max(count, 0)) + 1, 0);
     for (int k = 1; k <= std::min(count, int(fixed.size())); ++k)
         palette[std::size_t(k)] = fixed[std::size_t(k - 1)];
@@ -192,9 +210,12 @@ std::vector<int> ColourPalette(int count, QRandomGenerator& random, int textColo
     for (const QColor& candidate : pool)
         candidates.push_back(rgbOf(candidate));
     std::vector<int> nearest(pool.size(), std::numeric_limits<int>::max());
-    for (std::size_t i = 0; i < candidates.size(); ++i)
+    // Kept apart from the first six and from white, the fill of an uncoloured vertex.
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
         for (int colour : fixed)
             nearest[i] = std::min(nearest[i], distance(candidates[i], rgbOf(ColorFromInt(colour))));
+        nearest[i] = std::min(nearest[i], distance(candidates[i], Rgb{255, 255, 255}));
+    }
     // Beyond some sixty colours no choice keeps them apart by eye; the rest of the pool follows
     // in the order drawn, which keeps the whole palette linear in its size.
     constexpr int spread = 64;

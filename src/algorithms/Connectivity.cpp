@@ -77,8 +77,10 @@ AlgorithmResult Eccentricity(const TAllGraf& g, int vertex, bool recordSteps)
     StepTrace& steps = result.steps;
     if (recordSteps)
         steps.Start(g.PointCount);
-    if (!IsConnected(g)) {
-        result.Message(Translate(QStringLiteral("Graf_is_not_connected")));
+    // A directed graph asks what the vertex reaches, whatever reaches it.
+    const bool directed = g.IsOrint != 0;
+    if (!directed && !IsConnected(g)) {
+        result.Refuse(Translate(QStringLiteral("Graf_is_not_connected")));
         steps.Step("Graf_is_not_connected");
         return result;
     }
@@ -110,12 +112,30 @@ AlgorithmResult Eccentricity(const TAllGraf& g, int vertex, bool recordSteps)
             steps.SetVertex(x, VertexState::Finished);
         }
     }
+    const QString lead = Translate(QStringLiteral("concentricity")) + QLatin1Char(' ') + g.PointTitle(vertex);
+    if (directed && int(queue.size()) < g.PointCount) {
+        // Some vertex lies beyond every route from this one: the eccentricity is infinite.
+        int unreachable = 1;
+        while (level[unreachable] != 0)
+            ++unreachable;
+        steps.Step("step_eccentricity_unreachable", {Arg::Vertex(vertex), Arg::Vertex(unreachable)});
+        const QString line = lead + QStringLiteral(" = \u221E");
+        const QString reason = Translate(QStringLiteral("eccentricity_unreachable"))
+                                   .arg(g.PointTitle(unreachable), g.PointTitle(vertex));
+        result.Clear();
+        result.ReportBold(line);
+        result.ReportLine(reason);
+        result.ShowReport();
+        result.PaneLine(line);
+        result.PaneLine(reason);
+        return result;
+    }
     const int eccentricity = level[queue.back()] - 1;
     result.resultCount = eccentricity;
     steps.Step("step_eccentricity_result", {Arg::Vertex(vertex), Arg::Number(eccentricity)});
-    if (eccentricity > 0) {
-        const QString line = Translate(QStringLiteral("concentricity")) + QLatin1Char(' ') +
-                             g.PointTitle(vertex) + QStringLiteral(" = ") + QString::number(eccentricity);
+    // An undirected graph of one vertex keeps its silence; a directed one says 0.
+    if (eccentricity > 0 || directed) {
+        const QString line = lead + QStringLiteral(" = ") + QString::number(eccentricity);
         result.Clear();
         result.ReportBold(line);
         result.ShowReport();

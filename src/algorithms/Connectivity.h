@@ -15,9 +15,11 @@ bool IsConnected(const TAllGraf& graf);
 // Steps: one frame per vertex the search reaches, then the verdict.
 AlgorithmResult ConnectivityTest(const TAllGraf& graf, bool recordSteps = false);
 
-// The greatest number of arcs from the vertex to any vertex it reaches, weights ignored, in
-// resultCount. A graph that is not connected gives an error message and -1. Output, only when
-// the eccentricity is above 0: the line naming the vertex, bold in a report of its own, shown.
+// The greatest number of arcs on a shortest route from the vertex to any vertex, weights
+// ignored, in resultCount. An undirected graph that is not connected is refused with an error
+// message and -1. In a directed graph routes follow the arcs: when some vertex cannot be reached
+// the eccentricity is infinite (-1), said with the first such vertex. Output: the line naming
+// the vertex, bold in a report of its own, shown (in an undirected graph only when above 0).
 // Steps: one frame per vertex taken from the breadth-first queue, then the value.
 AlgorithmResult Eccentricity(const TAllGraf& graf, int vertex, bool recordSteps = false);
 

@@ -146,7 +146,7 @@ AlgorithmResult CriticalPath(const TAllGraf& g, bool recordSteps)
             sources.push_back(v);
     }
     if (sinks.empty() || sources.empty()) {
-        result.Message(Translate(QStringLiteral("Orgraf_must_have_stok")));
+        result.Refuse(Translate(QStringLiteral("Orgraf_must_have_stok")));
         return result;
     }
 

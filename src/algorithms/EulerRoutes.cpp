@@ -326,11 +326,70 @@ class DirectedEulerSearch {
     int stamp = 0;
 };
 
+// Every vertex reached from vertex 1 when arcs are followed either way.
+bool WeaklyConnected(const TAllGraf& g)
+{
+    const int n = g.PointCount;
+    std::vector<std::vector<int>> neighbours(std::size_t(n) + 1);
+    for (int a = 1; a <= n; ++a)
+        for (int b : g.OutArcs(a)) {
+            neighbours[std::size_t(a)].push_back(b);
+            neighbours[std::size_t(b)].push_back(a);
+        }
+    std::vector<quint8> reached(std::size_t(n) + 1, 0);
+    std::vector<int> queue{1};
+    reached[1] = 1;
+    for (std::size_t head = 0; head < queue.size(); ++head)
+        for (int w : neighbours[std::size_t(queue[head])])
+            if (!reached[std::size_t(w)]) {
+                reached[std::size_t(w)] = 1;
+                queue.push_back(w);
+            }
+    return int(queue.size()) == n;
+}
+
+// Whether the in- and out-degrees allow the route: all equal for a cycle; for a chain also one
+// vertex with one more arc out and one with one more arc in.
+bool DegreesAllow(const TAllGraf& g, bool cycle)
+{
+    std::vector<int> balance(std::size_t(g.PointCount) + 1, 0);
+    for (int a = 1; a <= g.PointCount; ++a)
+        for (int b : g.OutArcs(a)) {
+            ++balance[std::size_t(a)];
+            --balance[std::size_t(b)];
+        }
+    int more = 0, fewer = 0;
+    for (int v = 1; v <= g.PointCount; ++v) {
+        const int d = balance[std::size_t(v)];
+        if (d == 1)
+            ++more;
+        else if (d == -1)
+            ++fewer;
+        else if (d != 0)
+            return false;
+    }
+    return (more == 0 && fewer == 0) || (!cycle && more == 1 && fewer == 1);
+}
+
 AlgorithmResult DirectedEuler(const TAllGraf& g, bool cycle, bool recordSteps)
 {
     AlgorithmResult result;
     if (recordSteps)
         result.steps.Start(g.PointCount);
+    // The rule of undirected graphs, in its order: the degrees, some arc, every vertex joined.
+    const char* refusal = nullptr;
+    if (!DegreesAllow(g, cycle))
+        refusal = cycle ? "Graf_have_not_el_cycle" : "Graf_have_not_el_chain";
+    else if (LastVertexWithEdge(g) == 0)
+        refusal = "Graf_have_not_duga";
+    else if (!WeaklyConnected(g))
+        refusal = cycle ? "Graf_is_not_connected" : "graph_is_not_connectivity";
+    if (refusal) {
+        result.Clear();
+        result.resultCount = -1;
+        WriteVerdict(result, refusal);
+        return result;
+    }
     std::vector<int> walk = DirectedEulerSearch(g, cycle, result.steps).Run();
     result.Clear();
     if (walk.empty()) {
