@@ -384,4 +384,21 @@ TEST(ChromaticNumber, TheSearchFindsTheLeastNumberOfColoursOrSaysBetweenWhat)
         EXPECT_GE(cut.upper, chromatic);
         ExpectProper(*g, cut.colouring, cut.upper);
     }
+    // Graphs too large to finish: a larger budget never ends with more colours.
+    for (int round = 0; round < 20; ++round) {
+        const int n = int(random.bounded(40, 80));
+        auto g = MakeGraf(false, false, n);
+        for (int a = 1; a <= n; ++a)
+            for (int b = a + 1; b <= n; ++b)
+                if (random.bounded(2) == 0)
+                    g->AddDuga(a, b, 1);
+        const std::vector<int> greedy = FirstFitColouring(*g);
+        int previous = TAllGraf::MaxPoints;
+        for (long long budget : {1000LL, 30000LL, 300000LL, 3000000LL}) {
+            const ChromaticBounds bounds = FindChromaticBounds(*g, greedy, budget);
+            EXPECT_LE(bounds.upper, previous) << round << " " << budget;
+            ExpectProper(*g, bounds.colouring, bounds.upper);
+            previous = bounds.upper;
+        }
+    }
 }

@@ -106,14 +106,16 @@ class DsaturSearch {
         // Each step costs about a pass over the vertices.
         budget -= n + 16;
         if (coloured == n) {
-            bounds.upper = used;
-            bounds.colouring = colour;
+            if (used < bounds.upper) {
+                bounds.upper = used;
+                bounds.colouring = colour;
+            }
             return;
         }
         const int v = Pick();
-        // A colour beyond the best found, less one, cannot improve on it.
-        const int limit = std::min(used + 1, bounds.upper - 1);
-        for (int c = 1; c <= limit && !bounds.exact() && budget > 0; ++c) {
+        // A colour beyond the best found so far, less one, cannot improve on it; the best
+        // may improve inside the loop.
+        for (int c = 1; c <= std::min(used + 1, bounds.upper - 1) && !bounds.exact() && budget > 0; ++c) {
             if (seen[std::size_t(v)][std::size_t(c)] != 0)
                 continue;
             Paint(v, c, +1);

@@ -17,7 +17,7 @@ struct ChromaticBounds {
 
 // About two hundred milliseconds of search on a small machine; counted in vertex visits rather
 // than time, so that the same graph always gets the same answer, however busy the machine.
-inline constexpr long long ChromaticSearchBudget = 12'000'000;
+inline constexpr long long ChromaticSearchBudget = 30'000'000;
 
 // greedy: a proper colouring (index 0 unused) whose colour count starts the search. The search
 // branches on the uncoloured vertex with the most distinct neighbour colours (then the most
