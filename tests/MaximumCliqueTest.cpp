@@ -3,6 +3,7 @@
 #include "GraphFixtures.h"
 #include "IgraphOracle.h"
 #include "LiteralCliqueSearch.h"
+#include "ReferenceCliqueSearch.h"
 #include "ScriptedHost.h"
 #include "TestFolders.h"
 #include "algorithms/RunAlgorithm.h"
@@ -59,18 +60,55 @@ std::unique_ptr<TAllGraf> RandomGraf(QRandomGenerator& random, int n, int percen
     return g;
 }
 
-std::vector<V> ListOf(const TAllGraf& g, bool largestOnly, V* best = nullptr)
+std::vector<V> ListOf(const TAllGraf& g, V* best = nullptr)
 {
     const AdjacencySets adjacency = CliqueAdjacency(g);
     CliqueSearch search(adjacency, g.PointCount);
-    search.largestOnly = largestOnly;
     std::vector<V> found;
     search.onMaximal = [&](std::span<const int> clique) { found.emplace_back(clique.begin(), clique.end()); };
-    search.Run();
+    EXPECT_TRUE(search.Run());
     EXPECT_EQ(search.MaximalCount(), std::int64_t(found.size()));
     if (best)
         *best = search.Best();
     return found;
+}
+
+// The two runs show the same: output, highlighting, values, and every frame of the steps.
+void ExpectSameRun(const AlgorithmResult& ours, const AlgorithmResult& reference)
+{
+    ASSERT_EQ(ours.output.size(), reference.output.size());
+    for (std::size_t i = 0; i < ours.output.size(); ++i) {
+        EXPECT_EQ(ours.output[i].kind, reference.output[i].kind);
+        EXPECT_EQ(ours.output[i].text, reference.output[i].text);
+    }
+    EXPECT_EQ(ours.highlightedVertices, reference.highlightedVertices);
+    EXPECT_EQ(ours.highlightedArcs, reference.highlightedArcs);
+    EXPECT_EQ(ours.resultValue, reference.resultValue);
+    EXPECT_EQ(ours.resultCount, reference.resultCount);
+    EXPECT_EQ(ours.route, reference.route);
+    const StepTrace& a = ours.steps;
+    const StepTrace& b = reference.steps;
+    ASSERT_EQ(a.FrameCount(), b.FrameCount());
+    EXPECT_EQ(a.Cut(), b.Cut());
+    for (int i = 0; i < a.FrameCount(); ++i) {
+        const StepTrace::Frame x = a.NarrationOf(i);
+        const StepTrace::Frame y = b.NarrationOf(i);
+        ASSERT_EQ(x.key, y.key) << "frame " << i;
+        ASSERT_EQ(x.arguments.size(), y.arguments.size());
+        for (std::size_t k = 0; k < x.arguments.size(); ++k) {
+            EXPECT_EQ(x.arguments[k].kind, y.arguments[k].kind);
+            EXPECT_EQ(x.arguments[k].value, y.arguments[k].value);
+        }
+        const auto changesA = a.ChangesOf(i);
+        const auto changesB = b.ChangesOf(i);
+        ASSERT_EQ(changesA.size(), changesB.size()) << "frame " << i;
+        for (std::size_t k = 0; k < changesA.size(); ++k) {
+            EXPECT_EQ(changesA[k].kind, changesB[k].kind);
+            EXPECT_EQ(changesA[k].a, changesB[k].a);
+            EXPECT_EQ(changesA[k].b, changesB[k].b);
+            EXPECT_EQ(changesA[k].value, changesB[k].value);
+        }
+    }
 }
 
 } // namespace
@@ -154,7 +192,7 @@ TEST_F(MaximumCliqueTest, LongListsAreCutAndCounted)
     for (int a = 1; a <= 30; ++a)
         for (int b = a + 1; b <= 30; ++b)
             g->AddDuga(a, b, 1);
-    const std::vector<V> found = ListOf(*g, false);
+    const std::vector<V> found = ListOf(*g);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].size(), 30u);
     EXPECT_EQ(found[0].front(), 30);
@@ -196,11 +234,12 @@ TEST(CliqueSearch, CutsKeepTheFullSearchsListAndOrder)
         literal.Run(n);
 
         V best;
-        ASSERT_EQ(ListOf(*g, false, &best), literal.found) << "round " << round;
+        ASSERT_EQ(ListOf(*g, &best), literal.found) << "round " << round;
         EXPECT_EQ(best, literal.best);
-        V largest;
-        ListOf(*g, true, &largest);
-        EXPECT_EQ(largest, literal.best) << "round " << round;
+        // The bit-set searches agree: the count, and the first largest clique in this order.
+        const AdjacencySets adjacency = CliqueAdjacency(*g);
+        EXPECT_EQ(CountMaximalCliques(adjacency, n), std::int64_t(literal.found.size())) << "round " << round;
+        EXPECT_EQ(FirstLargestClique(adjacency, n), literal.best) << "round " << round;
 
         // The report lists the same cliques, and the member line is the first largest.
         const AlgorithmResult result = MaximumClique(*g);
@@ -230,7 +269,7 @@ TEST(CliqueSearch, AgreesWithIgraphsMaximalCliquesAndCliqueNumber)
         const int n = int(random.bounded(1, 31));
         const auto g = RandomGraf(random, n, int(random.bounded(5, 96)), false);
         V best;
-        std::vector<V> ours = ListOf(*g, false, &best);
+        std::vector<V> ours = ListOf(*g, &best);
         for (V& clique : ours)
             std::sort(clique.begin(), clique.end());
         std::sort(ours.begin(), ours.end());
@@ -256,5 +295,63 @@ TEST(CliqueSearch, AgreesWithIgraphsMaximalCliquesAndCliqueNumber)
         igraph_clique_number(&copy.graph, &cliqueNumber);
         EXPECT_EQ(igraph_integer_t(best.size()), cliqueNumber) << "round " << round;
         EXPECT_EQ(MaximumClique(*g).resultValue, cliqueNumber);
+    }
+}
+
+TEST(CliqueSearch, RunShowsWhatTheSearchToTheEndShows)
+{
+    // Small graphs, dense ones listing many more cliques than the report shows (the search
+    // in the listing order stops early; with steps, once the trace is cut too), and sparse
+    // ones on up to 255 vertices.
+    QRandomGenerator random(7);
+    int longLists = 0;
+    int cutTraces = 0;
+    for (int round = 0; round < 360; ++round) {
+        int n = int(random.bounded(1, 41));
+        int percent = int(random.bounded(5, 100));
+        if (round % 4 == 1) {
+            n = int(random.bounded(28, 41));
+            percent = int(random.bounded(70, 91));
+        } else if (round % 8 == 3) {
+            n = int(random.bounded(41, 256));
+            percent = int(random.bounded(1, 8));
+        }
+        const auto g = RandomGraf(random, n, percent, round % 5 == 0);
+        const bool steps = (round / 2) % 2 == 0;
+        SCOPED_TRACE(testing::Message() << "round " << round << ", n " << n << ", " << percent << "%");
+        const AlgorithmResult reference = ReferenceClique::MaximumClique(*g, steps);
+        ExpectSameRun(MaximumClique(*g, steps), reference);
+        const bool listCut = reference.output.size() > 7; // the line that counts the rest
+        longLists += listCut ? 1 : 0;
+        cutTraces += listCut && reference.steps.Cut() ? 1 : 0;
+    }
+    // Both ways of stopping early were taken.
+    EXPECT_GT(longLists, 20);
+    EXPECT_GT(cutTraces, 0);
+}
+
+TEST(CliqueSearch, CountAndLargestSizeAgreeWithIgraphOnUpTo255Vertices)
+{
+    QRandomGenerator random(31);
+    for (int round = 0; round < 60; ++round) {
+        const int n = int(random.bounded(30, 256));
+        const int percent = n <= 60 ? int(random.bounded(20, 80)) : int(random.bounded(2, 25));
+        const auto g = RandomGraf(random, n, percent, false);
+        const AdjacencySets adjacency = CliqueAdjacency(*g);
+        IgraphCopy copy(*g);
+        igraph_integer_t count = 0;
+        igraph_maximal_cliques_count(&copy.graph, &count, 0, 0);
+        igraph_integer_t cliqueNumber = 0;
+        igraph_clique_number(&copy.graph, &cliqueNumber);
+        SCOPED_TRACE(testing::Message() << "round " << round << ", n " << n << ", " << percent << "%");
+        EXPECT_EQ(CountMaximalCliques(adjacency, n), count);
+        EXPECT_EQ(LargestCliqueSize(adjacency, n), cliqueNumber);
+        // The first clique of that size is one, and there is none larger.
+        const V first = FirstCliqueOfSize(adjacency, n, int(cliqueNumber));
+        ASSERT_EQ(igraph_integer_t(first.size()), cliqueNumber);
+        for (std::size_t i = 0; i < first.size(); ++i)
+            for (std::size_t j = i + 1; j < first.size(); ++j)
+                EXPECT_TRUE(first[i] > first[j] && adjacency[first[i]].Contains(first[j]));
+        EXPECT_TRUE(FirstCliqueOfSize(adjacency, n, int(cliqueNumber) + 1).empty());
     }
 }

@@ -29,16 +29,18 @@ CliqueSearch::CliqueSearch(const AdjacencySets& adjacency, int vertexCount)
 {
 }
 
-void CliqueSearch::Run()
+bool CliqueSearch::Run()
 {
     clique.clear();
     best.clear();
     maximalCount = 0;
+    stopped = false;
     VertexSet candidates;
     for (int v = 1; v <= vertexCount; ++v)
         candidates.Insert(v);
     clique.reserve(std::size_t(vertexCount));
     ExtendClique(candidates, VertexSet());
+    return !stopped;
 }
 
 bool CliqueSearch::Dominated(const VertexSet& candidates, const VertexSet& excluded) const
@@ -58,11 +60,9 @@ bool CliqueSearch::Dominated(const VertexSet& candidates, const VertexSet& exclu
 void CliqueSearch::ExtendClique(VertexSet candidates, VertexSet excluded)
 {
     // The caller has made sure no excluded vertex dominates the candidates as they come.
-    for (bool first = true; !candidates.Empty(); first = false) {
+    for (bool first = true; !candidates.Empty() && !stopped; first = false) {
         // Whatever this level still finds, an excluded vertex would extend it.
         if (!first && Dominated(candidates, excluded))
-            return;
-        if (largestOnly && clique.size() + std::size_t(candidates.Count()) <= best.size())
             return;
         const int v = candidates.Highest();
         clique.push_back(v);
@@ -108,6 +108,7 @@ void CliqueSearch::CliqueClosed()
         onMaximal(clique);
     if (steps && steps->Enabled())
         steps->Step(better ? "step_clique_best" : "step_clique_maximal", {Arg::Number(int(clique.size()))});
+    stopped = stopAfter > 0 && maximalCount >= stopAfter && !(steps && steps->Enabled());
 }
 
 AlgorithmResult MaximumClique(const TAllGraf& g, bool recordSteps)
@@ -121,6 +122,7 @@ AlgorithmResult MaximumClique(const TAllGraf& g, bool recordSteps)
     CliqueSearch search(adjacency, n);
     if (recordSteps)
         search.steps = &result.steps;
+    search.stopAfter = ListedCliqueLimit;
 
     // The list is report markup; the texts in it are escaped once, the numbers need none.
     const QString foundPrefix =
@@ -134,9 +136,18 @@ AlgorithmResult MaximumClique(const TAllGraf& g, bool recordSteps)
             allCliques += QString::number(v) + QLatin1Char(' ');
         allCliques += QStringLiteral("<br>");
     };
-    search.Run();
+    std::int64_t maximalCount = 0;
+    std::vector<int> best;
+    if (search.Run()) {
+        maximalCount = search.MaximalCount();
+        best = search.Best();
+    } else {
+        // The rest of that search would list nothing more; what it would count and the
+        // largest clique it would meet first do not need it.
+        maximalCount = CountMaximalCliques(adjacency, n);
+        best = FirstLargestClique(adjacency, n, int(search.Best().size()));
+    }
 
-    const std::vector<int>& best = search.Best();
     result.Clear();
     result.Heading(Translate(QStringLiteral("Max_click_is")) + QLatin1Char(' ') +
                    QString::number(best.size()));
@@ -152,9 +163,9 @@ AlgorithmResult MaximumClique(const TAllGraf& g, bool recordSteps)
     result.Line(members);
     result.ReportLine(Translate(QStringLiteral("All_click")));
     result.ReportRaw(allCliques + QStringLiteral("<br>"));
-    if (search.MaximalCount() > ListedCliqueLimit)
+    if (maximalCount > ListedCliqueLimit)
         result.ReportLine(
-            Translate(QStringLiteral("Click_list_cut")).arg(ListedCliqueLimit).arg(search.MaximalCount()));
+            Translate(QStringLiteral("Click_list_cut")).arg(ListedCliqueLimit).arg(maximalCount));
     result.ShowReport();
     result.resultValue = int(best.size());
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "algorithms/AlgorithmResult.h"
-#include "algorithms/VertexSet.h"
+#include "algorithms/CliqueBitSets.h"
 
 #include <cstdint>
 #include <functional>
@@ -11,9 +11,6 @@
 class TAllGraf;
 
 // Cliques of an undirected graph.
-
-// The neighbours of every vertex 1..n (index 0 unused, no vertex its own neighbour).
-using AdjacencySets = std::vector<VertexSet>;
 
 // The document's adjacency for the clique search: two vertices are adjacent when an arc of
 // positive weight joins them (either way, so a directed document is read as its underlying
@@ -33,16 +30,17 @@ class CliqueSearch {
 
     // Called with each maximal clique, in stack order (decreasing), as it is found.
     std::function<void(std::span<const int>)> onMaximal;
-    // Only the largest clique matters: also cut branches that cannot beat it (the listing
-    // then misses cliques, the largest stays the same).
-    bool largestOnly = false;
     // Frames for each vertex added, each maximal clique and each cut branch; null for none.
     StepTrace* steps = nullptr;
+    // Stop once this many maximal cliques are found and no more frames are being recorded;
+    // 0 searches to the end.
+    std::int64_t stopAfter = 0;
 
-    // Searches from candidates 1..n with nothing excluded.
-    void Run();
+    // Searches from candidates 1..n with nothing excluded. Returns whether the search went
+    // to the end. Time: O(3^(n/3)) branches in the worst case, O(n) words each.
+    bool Run();
 
-    // The first clique of the greatest size, in stack order.
+    // The first clique of the greatest size found so far, in stack order.
     const std::vector<int>& Best() const { return best; }
     std::int64_t MaximalCount() const { return maximalCount; }
 
@@ -56,6 +54,7 @@ class CliqueSearch {
     std::vector<int> clique; // R, the stack
     std::vector<int> best;
     std::int64_t maximalCount = 0;
+    bool stopped = false;
 };
 
 // How many maximal cliques the report lists before it only counts them.
@@ -70,4 +69,7 @@ inline constexpr int ListedCliqueLimit = 1000;
 // a blank, then in the report alone every maximal clique in the order found — the first
 // ListedCliqueLimit of them, then how many were found in all.
 // Steps: each vertex added to the clique, each maximal clique (and each new best), each cut.
+// The search in the listing order stops once the list is full and the steps are recorded or
+// cut; the count and the first largest clique then come from the bit-set searches, which
+// give the same answers without visiting every maximal clique in that order.
 AlgorithmResult MaximumClique(const TAllGraf& graf, bool recordSteps = false);

@@ -1,7 +1,7 @@
 #include "algorithms/Planarity.h"
 
+#include "algorithms/CliqueBitSets.h"
 #include "algorithms/KuratowskiSubdivision.h"
-#include "algorithms/MaximumClique.h"
 #include "base/TranslateManager.h"
 #include "document/AllGrafUnit.h"
 
@@ -198,10 +198,7 @@ std::vector<Pair> SearchConfiguration(const TAllGraf& g, StepTrace& steps)
         if (g.PointCount < 6)
             break;
 
-        CliqueSearch search(graph.adjacency, graph.n);
-        search.largestOnly = true;
-        search.Run();
-        const std::vector<int> clique = search.Best();
+        const std::vector<int> clique = FirstLargestClique(graph.adjacency, graph.n);
         if (clique.size() < 2)
             break;
         if (steps.Enabled()) {
