@@ -422,12 +422,15 @@ TEST_F(Planarity, K5ListsItsTenArcsAndHighlightsThem)
     Make(5, Complete(5));
     Run();
     ASSERT_TRUE(run.ran);
-    const QStringList arcs{"1 - 2", "1 - 3", "1 - 4", "1 - 5", "2 - 3", "2 - 4", "2 - 5", "3 - 4", "3 - 5", "4 - 5"};
+    const QStringList arcs{"1 - 2", "1 - 3", "1 - 4", "1 - 5", "2 - 3",
+                           "2 - 4", "2 - 5", "3 - 4", "3 - 5", "4 - 5"};
     // Every arc of K5 itself makes it planar when deleted.
-    EXPECT_EQ(Lines(), QStringList{Translate("Graf_is_not_planar")} << Translate("Planar_subdivision_k5") << arcs
-                                                                    << Translate("Do_planar_delete") << arcs);
-    EXPECT_TRUE(g->ReportManager.GetContent().startsWith("<b>" + Translate("Graf_is_not_planar") + "</b><br>" +
-                                                         Translate("Planar_subdivision_k5") + "<br>1 - 2<br>"));
+    EXPECT_EQ(Lines(), QStringList{Translate("Graf_is_not_planar")} << Translate("Planar_subdivision_k5")
+                                                                    << arcs << Translate("Do_planar_delete")
+                                                                    << arcs);
+    EXPECT_TRUE(g->ReportManager.GetContent().startsWith("<b>" + Translate("Graf_is_not_planar") +
+                                                         "</b><br>" + Translate("Planar_subdivision_k5") +
+                                                         "<br>1 - 2<br>"));
     EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
     EXPECT_EQ(host.redraws, 1);
     EXPECT_FALSE(run.result.drawsPicture);
@@ -474,11 +477,13 @@ TEST_F(Planarity, ContractedArcsAreListedWithTheWholeChainTheyStandFor)
     // contracted arc 5 - 7 for the chain 6 - 5 - 7.
     Make(7, {{1, 2}, {1, 3}, {1, 6}, {2, 4}, {2, 7}, {3, 4}, {3, 7}, {4, 6}, {5, 6}, {5, 7}});
     Run();
-    const QStringList chains{"2 - 1", "3 - 1", "6 - 1", "2 - 4", "3 - 4", "6 - 4", "2 - 7", "3 - 7", "6 - 5 - 7"};
+    const QStringList chains{"2 - 1", "3 - 1", "6 - 1", "2 - 4",    "3 - 4",
+                             "6 - 4", "2 - 7", "3 - 7", "6 - 5 - 7"};
     // The graph is that subdivision, so each of its arcs alone makes it planar.
     EXPECT_EQ(Lines(), QStringList{Translate("Graf_is_not_planar")}
                            << Translate("Planar_subdivision_k33") << chains << Translate("Do_planar_delete")
-                           << QStringList(chains.begin(), chains.end() - 1) << "6 - 5" << "5 - 7");
+                           << QStringList(chains.begin(), chains.end() - 1) << "6 - 5"
+                           << "5 - 7");
     EXPECT_EQ(g->Dugi[5][6].Active, 1);
     EXPECT_EQ(g->Dugi[5][7].Active, 1);
     EXPECT_EQ(g->Dugi[7][5].Active, 1);
@@ -660,12 +665,28 @@ TEST_F(Planarity, OnlyTheArcsThatMakeTheGraphPlanarArePromised)
     // The contractions find nothing; the complete test finds a subdivided K3,3 (6 - 2 - 7 is
     // one of its branches). Deleting 1-4, 2-6, 2-7 or 5-7 leaves other subdivisions, so only
     // the other six are promised.
-    Make(8, {{1, 4}, {1, 5}, {1, 6}, {1, 7}, {2, 3}, {2, 6}, {2, 7}, {3, 5}, {3, 6}, {3, 7}, {4, 7}, {4, 8},
-             {5, 7}, {5, 8}, {6, 8}});
+    Make(8, {{1, 4},
+             {1, 5},
+             {1, 6},
+             {1, 7},
+             {2, 3},
+             {2, 6},
+             {2, 7},
+             {3, 5},
+             {3, 6},
+             {3, 7},
+             {4, 7},
+             {4, 8},
+             {5, 7},
+             {5, 8},
+             {6, 8}});
     Run();
-    EXPECT_EQ(Lines(), QStringList{Translate("Graf_is_not_planar")} << Translate("Planar_subdivision_k33")
-                                                                    << QStringList{"1 - 4", "1 - 5", "1 - 6", "2 - 6", "2 - 7", "4 - 7", "4 - 8", "5 - 7", "5 - 8", "6 - 8"} << Translate("Do_planar_delete")
-                                                                    << QStringList{"1 - 5", "1 - 6", "4 - 7", "4 - 8", "5 - 8", "6 - 8"});
+    EXPECT_EQ(Lines(), QStringList{Translate("Graf_is_not_planar")}
+                           << Translate("Planar_subdivision_k33")
+                           << QStringList{"1 - 4", "1 - 5", "1 - 6", "2 - 6", "2 - 7", "4 - 7", "4 - 8",
+                                          "5 - 7", "5 - 8", "6 - 8"}
+                           << Translate("Do_planar_delete")
+                           << QStringList{"1 - 5", "1 - 6", "4 - 7", "4 - 8", "5 - 8", "6 - 8"});
     for (const auto& [p, q] : Parse(run.result).Listed())
         EXPECT_EQ(g->Dugi[p][q].Active + g->Dugi[q][p].Active, 2);
     EXPECT_FALSE(run.result.drawsPicture);

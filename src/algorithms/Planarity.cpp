@@ -495,7 +495,8 @@ AlgorithmResult PlanarityTest(const TAllGraf& g, bool recordSteps)
     if (steps.Enabled()) {
         for (const auto& [p, q] : listed)
             steps.SetArc(p, q, ArcState::Chosen);
-        steps.Step("step_planar_checked", {Arg::Number(int(listed.size())), Arg::Number(int(planarising.size()))});
+        steps.Step("step_planar_checked",
+                   {Arg::Number(int(listed.size())), Arg::Number(int(planarising.size()))});
         if (!deletion.empty()) {
             for (const auto& [p, q] : deletion)
                 steps.SetArc(p, q, ArcState::Rejected);
@@ -505,7 +506,7 @@ AlgorithmResult PlanarityTest(const TAllGraf& g, bool recordSteps)
 
     auto arcLine = [&g](int p, int q) { return g.PointTitle(p) + QStringLiteral(" - ") + g.PointTitle(q); };
     result.Heading(Translate(QStringLiteral("Graf_is_not_planar")));
-    result.Line(Translate(QLatin1String(!found.subdivision           ? "Planar_minor_k5"
+    result.Line(Translate(QLatin1String(!found.subdivision          ? "Planar_minor_k5"
                                         : found.branchVertices == 5 ? "Planar_subdivision_k5"
                                                                     : "Planar_subdivision_k33")));
     for (const std::vector<int>& chain : found.chains) {
@@ -537,10 +538,11 @@ AlgorithmResult PlanarityTest(const TAllGraf& g, bool recordSteps)
             for (int v : g.OutArcs(u)) {
                 const Pair edge{std::min(u, v), std::max(u, v)};
                 const bool deleted = std::find(deletion.begin(), deletion.end(), edge) != deletion.end();
-                const bool shown = deleted || std::find_if(listed.begin(), listed.end(), [&edge](const Pair& e) {
-                                                  return Pair{std::min(e.first, e.second),
-                                                              std::max(e.first, e.second)} == edge;
-                                              }) != listed.end();
+                const bool shown =
+                    deleted ||
+                    std::find_if(listed.begin(), listed.end(), [&edge](const Pair& e) {
+                        return Pair{std::min(e.first, e.second), std::max(e.first, e.second)} == edge;
+                    }) != listed.end();
                 result.picture.arcs.push_back({u, v, deleted ? DeletedArcMark : QString(), shown});
             }
     }
