@@ -491,7 +491,10 @@ AlgorithmResult PlanarityTest(const TAllGraf& g, bool recordSteps)
         if (IsPlanarCompletely(n, without))
             planarising.emplace_back(p, q);
     }
-    const std::vector<Pair> deletion = planarising.empty() ? DeletionSet(n, edges) : std::vector<Pair>();
+    // The set takes a complete test for about every arc; above the configuration search's size
+    // that is too slow (and a dense graph's set too long to be of use), so only the fact is given.
+    const std::vector<Pair> deletion =
+        planarising.empty() && n <= ConfigurationSearchLimit ? DeletionSet(n, edges) : std::vector<Pair>();
     if (steps.Enabled()) {
         for (const auto& [p, q] : listed)
             steps.SetArc(p, q, ArcState::Chosen);
@@ -525,6 +528,8 @@ AlgorithmResult PlanarityTest(const TAllGraf& g, bool recordSteps)
             result.Line(arcLine(p, q));
     } else {
         result.Line(Translate(QStringLiteral("Planar_no_single_arc")));
+    }
+    if (!deletion.empty()) {
         result.Line(Translate(QStringLiteral("Planar_delete_set")));
         for (const auto& [p, q] : deletion) {
             result.Line(arcLine(p, q));

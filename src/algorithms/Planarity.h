@@ -33,8 +33,9 @@ inline constexpr int ConfigurationSearchLimit = 32;
 // listed instead, lower end first.
 // Each listed arc is then checked with the complete test; the arcs whose deletion alone makes
 // the graph planar are listed as those to delete one of. When there is none, no arc of the
-// graph does it (it would have to lie in every non-planar part), and a set to delete together
-// is given instead: no arc of it can be put back alone.
+// graph does it (it would have to lie in every non-planar part), and — up to
+// ConfigurationSearchLimit vertices — a set to delete together is given instead: no arc of it
+// can be put back alone.
 // Preconditions: an undirected document (a directed one is read as undirected).
 // Output: the verdict as a heading; when not planar, what the configuration is and its chains
 // "p - x - q" by display name, then the line asking to delete one of the arcs that work and
