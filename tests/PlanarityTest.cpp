@@ -15,6 +15,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
+#include <numeric>
+#include <random>
 #include <set>
 
 using Pair = std::pair<int, int>;
@@ -333,16 +335,54 @@ bool SaysPlanar(const AlgorithmResult& result)
     return result.PaneLines().value(0) == Translate("Graf_is_planar");
 }
 
-// The "p - q" lines after the two verdict lines, as pairs of vertex numbers (named by number).
-Pairs ListedArcs(const AlgorithmResult& result)
-{
-    Pairs arcs;
-    const QStringList lines = result.PaneLines();
-    for (int i = 2; i < lines.size(); ++i) {
-        const QStringList ends = lines[i].split(" - ");
-        arcs.emplace_back(ends.value(0).toInt(), ends.value(1).toInt());
+// The Text pane of a graph found not planar (vertices named by number): what the configuration
+// is, its chains, and the arcs to delete one of (single) or all of.
+struct Answer {
+    QString kind;
+    std::vector<std::vector<int>> chains;
+    bool single = false;
+    Pairs toDelete;
+    // The arcs of the chains, each once, as the chains pass them.
+    Pairs Listed() const
+    {
+        Pairs listed;
+        for (const auto& chain : chains)
+            for (std::size_t k = 1; k < chain.size(); ++k)
+                if (std::find(listed.begin(), listed.end(), Pair{chain[k - 1], chain[k]}) == listed.end() &&
+                    std::find(listed.begin(), listed.end(), Pair{chain[k], chain[k - 1]}) == listed.end())
+                    listed.emplace_back(chain[k - 1], chain[k]);
+        return listed;
     }
-    return arcs;
+};
+
+Answer Parse(const AlgorithmResult& result)
+{
+    Answer answer;
+    const QStringList lines = result.PaneLines();
+    answer.kind = lines.value(1);
+    int i = 2;
+    for (; i < lines.size(); ++i) {
+        if (lines[i] == Translate("Do_planar_delete") || lines[i] == Translate("Planar_no_single_arc"))
+            break;
+        std::vector<int> chain;
+        for (const QString& name : lines[i].split(" - "))
+            chain.push_back(name.toInt());
+        answer.chains.push_back(chain);
+    }
+    answer.single = lines.value(i) == Translate("Do_planar_delete");
+    i += answer.single ? 1 : 2;
+    for (; i < lines.size(); ++i) {
+        const QStringList ends = lines[i].split(" - ");
+        answer.toDelete.emplace_back(ends.value(0).toInt(), ends.value(1).toInt());
+    }
+    return answer;
+}
+
+Pairs Without(Pairs edges, const Pairs& removed)
+{
+    for (const auto& [p, q] : removed)
+        std::erase_if(edges, [&](const Pair& e) { return e == Pair{p, q} || e == Pair{q, p}; });
+    return edges;
 }
 
 } // namespace
@@ -372,16 +412,18 @@ TEST_F(Planarity, K5ListsItsTenArcsAndHighlightsThem)
     Make(5, Complete(5));
     Run();
     ASSERT_TRUE(run.ran);
-    EXPECT_EQ(Lines(),
-              QStringList({"Граф не планарный ",
-                           "Чтобы сделать граф планарным необходимо удалить одну из следующих дуг:", "1 - 2",
-                           "1 - 3", "1 - 4", "1 - 5", "2 - 3", "2 - 4", "2 - 5", "3 - 4", "3 - 5", "4 - 5"}));
-    EXPECT_TRUE(
-        g->ReportManager.GetContent().startsWith("<b>Граф не планарный </b><br>Чтобы сделать граф планарным "
-                                                 "необходимо удалить одну из следующих дуг:<br>"
-                                                 "1 - 2<br>"));
+    const QStringList arcs{"1 - 2", "1 - 3", "1 - 4", "1 - 5", "2 - 3",
+                           "2 - 4", "2 - 5", "3 - 4", "3 - 5", "4 - 5"};
+    // Every arc of K5 itself makes it planar when deleted.
+    EXPECT_EQ(Lines(), QStringList{Translate("Graf_is_not_planar")} << Translate("Planar_subdivision_k5")
+                                                                    << arcs << Translate("Do_planar_delete")
+                                                                    << arcs);
+    EXPECT_TRUE(g->ReportManager.GetContent().startsWith("<b>" + Translate("Graf_is_not_planar") +
+                                                         "</b><br>" + Translate("Planar_subdivision_k5") +
+                                                         "<br>1 - 2<br>"));
     EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
     EXPECT_EQ(host.redraws, 1);
+    EXPECT_FALSE(run.result.drawsPicture);
     for (const auto& [a, b] : Complete(5)) {
         EXPECT_EQ(g->Dugi[a][b].Active, 1);
         EXPECT_EQ(g->Dugi[b][a].Active, 1);
@@ -398,37 +440,51 @@ TEST_F(Planarity, K33ListsTheFirstPairOfTriples)
             edges.emplace_back(a, b);
     Make(6, edges);
     Run();
-    EXPECT_EQ(Lines().mid(2),
+    EXPECT_EQ(Lines().value(1), Translate("Planar_subdivision_k33"));
+    EXPECT_EQ(Lines().mid(2, 9),
               QStringList({"1 - 4", "2 - 4", "3 - 4", "1 - 5", "2 - 5", "3 - 5", "1 - 6", "2 - 6", "3 - 6"}));
     EXPECT_EQ(g->Dugi[6][3].Active, 1);
 
-    // Steps: the degree test, then the configuration with its arcs.
+    // Steps: the degree test, the configuration with its arcs, the check of its arcs.
     const AlgorithmResult result = PlanarityTest(*g, true);
-    ASSERT_EQ(result.steps.FrameCount(), 2);
+    ASSERT_EQ(result.steps.FrameCount(), 3);
     EXPECT_EQ(QString(result.steps.NarrationOf(0).key), "step_planar_degree");
     const StepTrace::Frame found = result.steps.FrameAt(1);
     EXPECT_EQ(QString(found.key), "step_planar_k33");
     EXPECT_EQ(found.Arc(1, 4), StepTrace::ArcState::Chosen);
     EXPECT_EQ(found.arguments[3].value, 4);
+    const StepTrace::Frame checked = result.steps.FrameAt(2);
+    EXPECT_EQ(QString(checked.key), "step_planar_checked");
+    EXPECT_EQ(checked.arguments[0].value, 9);
+    EXPECT_EQ(checked.arguments[1].value, 9);
 }
 
-TEST_F(Planarity, ContractionsCarryTheArcsOfMergedVertices)
+TEST_F(Planarity, ContractedArcsAreListedWithTheWholeChainTheyStandFor)
 {
     // No K5 or K3,3 at first; the first largest clique is {7, 5}, and 5 merges into 7, which
     // inherits the arc 5-6. Renumbered (6 becomes 5, 7 becomes 6), s = {2, 3, 5} and
-    // t = {1, 4, 6} form a K3,3 whose pair (5, 6) stands for the arc 6 - 5.
+    // t = {1, 4, 6} form a K3,3 whose pair (5, 6) stands for the arc 6 - 5, and through the
+    // contracted arc 5 - 7 for the chain 6 - 5 - 7.
     Make(7, {{1, 2}, {1, 3}, {1, 6}, {2, 4}, {2, 7}, {3, 4}, {3, 7}, {4, 6}, {5, 6}, {5, 7}});
     Run();
-    EXPECT_EQ(Lines().mid(2),
-              QStringList({"2 - 1", "3 - 1", "6 - 1", "2 - 4", "3 - 4", "6 - 4", "2 - 7", "3 - 7", "6 - 5"}));
+    const QStringList chains{"2 - 1", "3 - 1", "6 - 1", "2 - 4",    "3 - 4",
+                             "6 - 4", "2 - 7", "3 - 7", "6 - 5 - 7"};
+    // The graph is that subdivision, so each of its arcs alone makes it planar.
+    EXPECT_EQ(Lines(), QStringList{Translate("Graf_is_not_planar")}
+                           << Translate("Planar_subdivision_k33") << chains << Translate("Do_planar_delete")
+                           << QStringList(chains.begin(), chains.end() - 1) << "6 - 5"
+                           << "5 - 7");
     EXPECT_EQ(g->Dugi[5][6].Active, 1);
-    EXPECT_EQ(g->Dugi[5][7].Active, 0);
+    EXPECT_EQ(g->Dugi[5][7].Active, 1);
+    EXPECT_EQ(g->Dugi[7][5].Active, 1);
     const AlgorithmResult result = PlanarityTest(*g, true);
     QStringList keys;
     for (int i = 0; i < result.steps.FrameCount(); ++i)
         keys.append(result.steps.NarrationOf(i).key);
     EXPECT_EQ(keys, QStringList({"step_planar_degree", "step_planar_contract", "step_planar_degree",
-                                 "step_planar_k33"}));
+                                 "step_planar_k33", "step_planar_checked"}));
+    // The last frame shows the whole chain.
+    EXPECT_EQ(result.steps.FrameAt(result.steps.FrameCount() - 1).Arc(5, 7), StepTrace::ArcState::Chosen);
 }
 
 TEST_F(Planarity, CyclesAndSmallGraphsArePlanarWithoutHighlighting)
@@ -465,8 +521,8 @@ TEST_F(Planarity, GraphsTheConfigurationSearchMissesAreFoundNotPlanar)
         // The search among vertices and contracted cliques finds nothing in these.
         EXPECT_TRUE(LiteralConfigurationSearch(*g).empty()) << c.name;
         Run();
-        ASSERT_EQ(Lines().value(0), "Граф не планарный ") << c.name;
-        const Pairs arcs = ListedArcs(run.result);
+        ASSERT_EQ(Lines().value(0), Translate("Graf_is_not_planar")) << c.name;
+        const Pairs arcs = Parse(run.result).Listed();
         EXPECT_TRUE(IsKuratowskiSubdivision(arcs)) << c.name;
         for (const auto& [p, q] : arcs) {
             EXPECT_TRUE(g->HasDuga(p, q)) << c.name;
@@ -477,11 +533,13 @@ TEST_F(Planarity, GraphsTheConfigurationSearchMissesAreFoundNotPlanar)
     }
     EXPECT_TRUE(HasKuratowskiMinor(10, Petersen()));
     // The subdivision of K3,3 is the whole graph.
-    EXPECT_EQ(ListedArcs(run.result).size(), 18u);
+    EXPECT_EQ(Parse(run.result).Listed().size(), 18u);
+    EXPECT_EQ(Parse(run.result).toDelete.size(), 18u);
 
     const AlgorithmResult result = PlanarityTest(*g, true);
-    EXPECT_EQ(QString(result.steps.NarrationOf(result.steps.FrameCount() - 1).key),
+    EXPECT_EQ(QString(result.steps.NarrationOf(result.steps.FrameCount() - 2).key),
               "step_planar_subdivision_k33");
+    EXPECT_EQ(QString(result.steps.NarrationOf(result.steps.FrameCount() - 1).key), "step_planar_checked");
 }
 
 TEST_F(Planarity, AboveThirtyTwoVerticesTheCompleteTestAnswers)
@@ -492,8 +550,8 @@ TEST_F(Planarity, AboveThirtyTwoVerticesTheCompleteTestAnswers)
     Make(33, edges);
     Run();
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(Lines().mid(2), QStringList({"1 - 2", "1 - 3", "1 - 4", "1 - 5", "2 - 3", "2 - 4", "2 - 5",
-                                           "3 - 4", "3 - 5", "4 - 5"}));
+    EXPECT_EQ(Lines().mid(2, 10), QStringList({"1 - 2", "1 - 3", "1 - 4", "1 - 5", "2 - 3", "2 - 4", "2 - 5",
+                                               "3 - 4", "3 - 5", "4 - 5"}));
     EXPECT_EQ(g->Dugi[5][6].Active, 0);
 
     Make(255, Cycle(255));
@@ -517,10 +575,8 @@ TEST(PlanarityProperty, VerdictMatchesTheMinorCheckOnSmallGraphs)
         const bool minor = HasKuratowskiMinor(n, edges);
         ASSERT_EQ(SaysPlanar(result), !minor) << "round " << round;
         notPlanar += minor;
-        const Pairs arcs = ListedArcs(result);
-        for (const auto& [p, q] : arcs)
+        for (const auto& [p, q] : Parse(result).Listed())
             EXPECT_TRUE(g->HasDuga(p, q)) << "round " << round;
-        EXPECT_EQ(result.highlightedArcs.size(), 2 * arcs.size());
     }
     EXPECT_GT(notPlanar, 30); // both answers were exercised
 }
@@ -547,7 +603,17 @@ TEST(PlanarityProperty, ConfigurationsAreThoseTheWrittenSearchFinds)
         } else {
             ++found;
         }
-        EXPECT_EQ(ListedArcs(result), expected) << "round " << round;
+        // Each chain passes the arc its pair stands for, in that direction; the complete test's
+        // arcs are chains of one arc.
+        const Answer answer = Parse(result);
+        ASSERT_EQ(answer.chains.size(), expected.size()) << "round " << round;
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            const std::vector<int>& chain = answer.chains[i];
+            bool passes = false;
+            for (std::size_t k = 1; k < chain.size(); ++k)
+                passes = passes || Pair{chain[k - 1], chain[k]} == expected[i];
+            EXPECT_TRUE(passes) << "round " << round << " chain " << i;
+        }
     }
     EXPECT_GT(found, 100);
 }
@@ -583,4 +649,171 @@ TEST(PlanarityProperty, CompleteTestWitnessesAreSubdivisionsOfTheGraph)
     const CompletePlanarity dense = TestPlanarityCompletely(40, Complete(40));
     EXPECT_FALSE(dense.planar);
     EXPECT_TRUE(IsKuratowskiSubdivision(dense.kuratowski));
+}
+
+TEST_F(Planarity, OnlyTheArcsThatMakeTheGraphPlanarArePromised)
+{
+    // The contractions find nothing; the complete test finds a subdivided K3,3 (6 - 2 - 7 is
+    // one of its branches). Deleting 1-4, 2-6, 2-7 or 5-7 leaves other subdivisions, so only
+    // the other six are promised.
+    Make(8, {{1, 4},
+             {1, 5},
+             {1, 6},
+             {1, 7},
+             {2, 3},
+             {2, 6},
+             {2, 7},
+             {3, 5},
+             {3, 6},
+             {3, 7},
+             {4, 7},
+             {4, 8},
+             {5, 7},
+             {5, 8},
+             {6, 8}});
+    Run();
+    const QStringList subdivision{"1 - 4", "1 - 5", "1 - 6", "2 - 6", "2 - 7",
+                                  "4 - 7", "4 - 8", "5 - 7", "5 - 8", "6 - 8"};
+    const QStringList promised{"1 - 5", "1 - 6", "4 - 7", "4 - 8", "5 - 8", "6 - 8"};
+    EXPECT_EQ(Lines(), QStringList{Translate("Graf_is_not_planar")}
+                           << Translate("Planar_subdivision_k33") << subdivision
+                           << Translate("Do_planar_delete") << promised);
+    for (const auto& [p, q] : Parse(run.result).Listed())
+        EXPECT_EQ(g->Dugi[p][q].Active + g->Dugi[q][p].Active, 2);
+    EXPECT_FALSE(run.result.drawsPicture);
+}
+
+TEST_F(Planarity, WithoutASingleArcASetToDeleteIsMarkedApart)
+{
+    // The Petersen graph stays non-planar with any one edge deleted.
+    Make(10, Petersen());
+    Run();
+    const Answer answer = Parse(run.result);
+    EXPECT_EQ(answer.kind, Translate("Planar_subdivision_k33"));
+    EXPECT_FALSE(answer.single);
+    EXPECT_EQ(Lines().value(int(answer.chains.size()) + 2), Translate("Planar_no_single_arc"));
+    EXPECT_EQ(Lines().value(int(answer.chains.size()) + 3), Translate("Planar_delete_set"));
+    EXPECT_EQ(answer.toDelete.size(), 2u);
+    EXPECT_TRUE(IsPlanarCompletely(10, Without(Petersen(), answer.toDelete)));
+    // The set's arcs are drawn highlighted and marked; the configuration's highlighted only;
+    // the document keeps the highlighting of both once the picture is gone.
+    ASSERT_TRUE(run.result.drawsPicture);
+    EXPECT_FALSE(host.presented.isNull());
+    const Pairs listed = answer.Listed();
+    for (const ResultPictureSpec::Arc& arc : run.result.picture.arcs) {
+        const Pair edge{std::min(arc.from, arc.to), std::max(arc.from, arc.to)};
+        const bool deleted = std::count(answer.toDelete.begin(), answer.toDelete.end(), edge) == 1;
+        const bool inChains = Without(listed, {edge}).size() < listed.size();
+        EXPECT_EQ(arc.caption, deleted ? QString("×") : QString());
+        EXPECT_EQ(arc.highlighted, deleted || inChains);
+        EXPECT_EQ(g->Dugi[arc.from][arc.to].Active, int(deleted || inChains));
+    }
+    EXPECT_EQ(run.result.picture.arcs.size(), 30u);
+}
+
+TEST(PlanarityProperty, PromisesAndDeletionSetsHoldByTheCompleteTest)
+{
+    QRandomGenerator random(2024);
+    int single = 0, sets = 0, chained = 0;
+    for (int round = 0; round < 300; ++round) {
+        int n = 0;
+        Pairs edges;
+        if (round % 2 == 0) {
+            n = int(random.bounded(5, 13));
+            edges = RandomEdges(random, n, int(random.bounded(30, 80)));
+        } else {
+            // K5 or K3,3 with each edge split into up to three, a few edges more, vertices shuffled.
+            Pairs core;
+            if (round % 4 == 1) {
+                n = 5;
+                core = Complete(5);
+            } else {
+                n = 6;
+                for (int a = 1; a <= 3; ++a)
+                    for (int b = 4; b <= 6; ++b)
+                        core.emplace_back(a, b);
+            }
+            for (const auto& [a, b] : core) {
+                int from = a;
+                for (int split = int(random.bounded(3)); split > 0; --split) {
+                    edges.emplace_back(from, ++n);
+                    from = n;
+                }
+                edges.emplace_back(from, b);
+            }
+            for (int extra = int(random.bounded(4)); extra > 0; --extra) {
+                const int a = int(random.bounded(1, n + 1));
+                const int b = int(random.bounded(1, n + 1));
+                if (a != b && std::count(edges.begin(), edges.end(), Pair{a, b}) +
+                                      std::count(edges.begin(), edges.end(), Pair{b, a}) ==
+                                  0)
+                    edges.emplace_back(a, b);
+            }
+            std::vector<int> name(n + 1);
+            std::iota(name.begin(), name.end(), 0);
+            std::shuffle(name.begin() + 1, name.end(), std::mt19937(round));
+            for (auto& [a, b] : edges)
+                std::tie(a, b) = Pair{name[a], name[b]};
+        }
+        if (IsPlanarCompletely(n, edges))
+            continue;
+        auto g = MakeGraf(false, false, n);
+        for (const auto& [a, b] : edges)
+            g->AddDuga(a, b, 1);
+        const AlgorithmResult result = PlanarityTest(*g);
+        ASSERT_FALSE(SaysPlanar(result)) << "round " << round;
+        const Answer answer = Parse(result);
+        const Pairs listed = answer.Listed();
+
+        for (const std::vector<int>& chain : answer.chains) {
+            ASSERT_GE(chain.size(), 2u) << "round " << round;
+            for (std::size_t k = 1; k < chain.size(); ++k)
+                EXPECT_TRUE(g->HasDuga(chain[k - 1], chain[k])) << "round " << round;
+            EXPECT_EQ(std::set<int>(chain.begin(), chain.end()).size(), chain.size()) << "round " << round;
+            chained += chain.size() > 2;
+        }
+        Pairs lowFirst;
+        for (const auto& [p, q] : listed)
+            lowFirst.emplace_back(std::min(p, q), std::max(p, q));
+        if (answer.kind == Translate("Planar_minor_k5")) {
+            EXPECT_FALSE(IsPlanarCompletely(n, lowFirst)) << "round " << round;
+        } else {
+            ASSERT_TRUE(answer.kind == Translate("Planar_subdivision_k5") ||
+                        answer.kind == Translate("Planar_subdivision_k33"))
+                << "round " << round;
+            EXPECT_TRUE(IsKuratowskiSubdivision(lowFirst)) << "round " << round;
+            std::map<int, int> degree;
+            for (const auto& [p, q] : lowFirst) {
+                ++degree[p];
+                ++degree[q];
+            }
+            EXPECT_EQ(std::count_if(degree.begin(), degree.end(), [](auto d) { return d.second >= 3; }),
+                      answer.kind == Translate("Planar_subdivision_k5") ? 5 : 6)
+                << "round " << round;
+        }
+
+        if (answer.single) {
+            ++single;
+            for (const Pair& arc : listed) {
+                const bool promised = std::count(answer.toDelete.begin(), answer.toDelete.end(), arc) == 1;
+                EXPECT_EQ(IsPlanarCompletely(n, Without(edges, {arc})), promised) << "round " << round;
+            }
+            for (const Pair& arc : answer.toDelete)
+                EXPECT_EQ(std::count(listed.begin(), listed.end(), arc), 1) << "round " << round;
+        } else {
+            ++sets;
+            // No arc of the graph is enough; the set is, and none of it can go back alone.
+            for (const Pair& arc : edges)
+                EXPECT_FALSE(IsPlanarCompletely(n, Without(edges, {arc}))) << "round " << round;
+            EXPECT_TRUE(IsPlanarCompletely(n, Without(edges, answer.toDelete))) << "round " << round;
+            for (const Pair& arc : answer.toDelete) {
+                Pairs rest = answer.toDelete;
+                std::erase(rest, arc);
+                EXPECT_FALSE(IsPlanarCompletely(n, Without(edges, rest))) << "round " << round;
+            }
+        }
+    }
+    EXPECT_GT(single, 50);
+    EXPECT_GT(sets, 30);
+    EXPECT_GT(chained, 0);
 }

@@ -51,7 +51,8 @@ struct AlgorithmResult {
     std::vector<int> highlightedVertices;
     std::vector<std::pair<int, int>> highlightedArcs;
 
-    // A picture of its own instead of the document's highlighting (colourings, flows).
+    // A picture of its own, shown instead of the document's drawing (colourings, flows, the
+    // arcs planarity asks to delete); any highlighting above is still set in the document.
     bool drawsPicture = false;
     ResultPictureSpec picture;
 

@@ -85,11 +85,11 @@ std::vector<Pair> MinimalWitness(std::vector<Pair> witness)
     return minimal;
 }
 
-} // namespace
-
-CompletePlanarity TestPlanarityCompletely(int vertexCount, const std::vector<std::pair<int, int>>& edges)
+// The edges as one simple graph, lower end first, in increasing order; of a graph denser than
+// a planar one can be, only the first 3n - 5: any 3n - 5 edges already hold a subdivision, and
+// testing only those keeps a dense graph as fast as a sparse one.
+std::vector<Pair> SimpleEdges(int vertexCount, const std::vector<Pair>& edges)
 {
-    CompletePlanarity verdict;
     std::vector<Pair> simple;
     simple.reserve(edges.size());
     for (const auto& [a, b] : edges)
@@ -97,12 +97,22 @@ CompletePlanarity TestPlanarityCompletely(int vertexCount, const std::vector<std
             simple.emplace_back(std::min(a, b), std::max(a, b));
     std::sort(simple.begin(), simple.end());
     simple.erase(std::unique(simple.begin(), simple.end()), simple.end());
-
-    // A simple planar graph has at most 3n - 6 edges, so any 3n - 5 of a denser graph already
-    // hold a subdivision; testing only those keeps a dense graph as fast as a sparse one.
     if (vertexCount >= 3 && simple.size() > std::size_t(3 * vertexCount - 5))
         simple.resize(std::size_t(3 * vertexCount - 5));
+    return simple;
+}
 
+} // namespace
+
+bool IsPlanarCompletely(int vertexCount, const std::vector<std::pair<int, int>>& edges)
+{
+    return IsPlanar(vertexCount, SimpleEdges(vertexCount, edges), nullptr);
+}
+
+CompletePlanarity TestPlanarityCompletely(int vertexCount, const std::vector<std::pair<int, int>>& edges)
+{
+    CompletePlanarity verdict;
+    const std::vector<Pair> simple = SimpleEdges(vertexCount, edges);
     std::vector<Pair> witness;
     verdict.planar = IsPlanar(vertexCount, simple, &witness);
     if (verdict.planar)

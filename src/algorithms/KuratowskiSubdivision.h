@@ -15,3 +15,6 @@ struct CompletePlanarity {
 // The complete planarity test (Boyer and Myrvold's, linear), with a Kuratowski subdivision as
 // its witness. Vertices are 1..vertexCount; edges may repeat and may come in either direction.
 CompletePlanarity TestPlanarityCompletely(int vertexCount, const std::vector<std::pair<int, int>>& edges);
+
+// The same test's verdict alone, without a witness: cheaper where only the answer matters.
+bool IsPlanarCompletely(int vertexCount, const std::vector<std::pair<int, int>>& edges);

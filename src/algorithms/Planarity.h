@@ -25,14 +25,23 @@ inline constexpr int ConfigurationSearchLimit = 32;
 // K3,3 is sought among the vertices (the first in colexicographic order of the subsets), and
 // while none is found and enough vertices of degree 3 (or 2) remain, the largest clique is
 // contracted into its highest vertex and the search repeated; what it finds is a minor of the
-// graph, so the graph is not planar and the configuration's arcs (arcs of the document, carried
-// over through the contractions) are listed and highlighted. When it finds nothing — or the
-// graph is larger — the complete planarity test decides, and for a graph that is not planar
-// the arcs of a subdivided K5 or K3,3 are listed and highlighted instead, lower end first.
+// graph, so the graph is not planar. Each pair of the configuration is listed as the chain of
+// document arcs it stands for: from a vertex of the contracted tree it belongs to, through the
+// arc carried over by the contractions, to a vertex of the other's tree (one arc where nothing
+// was contracted). When it finds nothing — or the graph is larger — the complete planarity
+// test decides, and for a graph that is not planar the arcs of a subdivided K5 or K3,3 are
+// listed instead, lower end first.
+// Each listed arc is then checked with the complete test; the arcs whose deletion alone makes
+// the graph planar are listed as those to delete one of. When there is none, no arc of the
+// graph does it (it would have to lie in every non-planar part), and — up to
+// ConfigurationSearchLimit vertices — a set to delete together is given instead: no arc of it
+// can be put back alone.
 // Preconditions: an undirected document (a directed one is read as undirected).
-// Output: the verdict as a heading; when not planar, the line asking to delete one of the arcs
-// and the arcs by display name "p - q"; then the report is shown. No route; the highlighted
-// arcs are shown by a redraw.
+// Output: the verdict as a heading; when not planar, what the configuration is and its chains
+// "p - x - q" by display name, then the line asking to delete one of the arcs that work and
+// those arcs "p - q", or the line that no single arc works, the line asking to delete all of a
+// set and its arcs; then the report is shown. No route; the arcs of the chains (and of the
+// set) are highlighted; the set's arcs are marked "×" in a picture of the result.
 // Steps: each degree test, each K5 or K3,3 found, each contraction, the complete test's answer
-// with its subdivision.
+// with its subdivision, the check of the listed arcs, the set to delete.
 AlgorithmResult PlanarityTest(const TAllGraf& graf, bool recordSteps = false);

@@ -80,6 +80,13 @@ void PresentResult(TAllGraf& graf, const AlgorithmResult& result, bool commonTai
         WriteItem(graf, item);
     if (result.refused)
         return;
+    // A picture of its own shows over the highlighting, which outlasts it.
+    for (int v : result.highlightedVertices)
+        if (graf.IsVertex(v))
+            graf.Points[v].Active = 1;
+    for (const auto& [from, to] : result.highlightedArcs)
+        if (graf.IsVertex(from) && graf.IsVertex(to))
+            graf.Dugi[from][to].Active = 1;
     if (result.drawsPicture) {
         if (!graf.Host().ShowsPictures())
             return;
@@ -88,12 +95,6 @@ void PresentResult(TAllGraf& graf, const AlgorithmResult& result, bool commonTai
             graf.Host().PresentCanvas(picture, true);
         return;
     }
-    for (int v : result.highlightedVertices)
-        if (graf.IsVertex(v))
-            graf.Points[v].Active = 1;
-    for (const auto& [from, to] : result.highlightedArcs)
-        if (graf.IsVertex(from) && graf.IsVertex(to))
-            graf.Dugi[from][to].Active = 1;
     const bool highlights = !result.highlightedVertices.empty() || !result.highlightedArcs.empty();
     if (!commonTail) {
         if (highlights)
