@@ -329,21 +329,7 @@ TEST_F(Colourings, TheChromaticNumberIsFoundWhereTheGreedyColouringUsesMore)
     // Greedy colourings use 4 colours here; {1,3,8}, {2,4,5}, {6,7} needs only 3.
     g = MakeGraf(false, true, 8);
     g->AttachHost(&host);
-    for (auto [a, b] : std::vector<std::pair<int, int>>{{1, 4},
-                                                        {1, 5},
-                                                        {1, 6},
-                                                        {1, 7},
-                                                        {2, 3},
-                                                        {2, 6},
-                                                        {2, 7},
-                                                        {3, 5},
-                                                        {3, 6},
-                                                        {3, 7},
-                                                        {4, 7},
-                                                        {4, 8},
-                                                        {5, 7},
-                                                        {5, 8},
-                                                        {6, 8}})
+    for (auto [a, b] : EightVertexKuratowskiEdges)
         g->AddDuga(a, b, 1);
     const AlgorithmResult result = ColourBreadthFirst(*g, false, &random);
     const QStringList lines = result.PaneLines();

@@ -473,15 +473,7 @@ TEST(EulerProperty, DirectedMatchesTheUnprunedSearch)
     int found = 0;
     for (int round = 0; round < 800; ++round) {
         auto g = RandomTrailDigraph(random, 12);
-        int arcs = 0;
-        bool isolated = false;
-        for (int v = 1; v <= g->PointCount; ++v) {
-            int touching = g->DugaCount[v];
-            for (int w = 1; w <= g->PointCount; ++w)
-                touching += g->HasDuga(w, v) ? 1 : 0;
-            arcs += g->DugaCount[v];
-            isolated |= touching == 0;
-        }
+        const auto [arcs, isolated] = CountArcs(*g);
         for (bool cycle : {false, true}) {
             Outcome expected = LiteralDirected(*g, cycle).Run();
             // As in undirected graphs, a route needs arcs and every vertex on it. (The two
@@ -514,15 +506,7 @@ TEST(EulerOracle, ExistenceAndWalksAgreeWithIgraph)
         IgraphCopy copy(*g);
         igraph_bool_t hasPath = false, hasCycle = false;
         igraph_is_eulerian(&copy.graph, &hasPath, &hasCycle);
-        int arcs = 0;
-        bool isolated = false;
-        for (int v = 1; v <= g->PointCount; ++v) {
-            int touching = g->DugaCount[v];
-            for (int w = 1; w <= g->PointCount; ++w)
-                touching += g->HasDuga(w, v) ? 1 : 0;
-            arcs += g->DugaCount[v];
-            isolated |= touching == 0;
-        }
+        const auto [arcs, isolated] = CountArcs(*g);
         // Both kinds also ask for arcs and for every vertex to be on the walk.
         const bool extra = arcs > 0 && !isolated;
         const AlgorithmResult cycle = directed ? FindEulerCycleDirected(*g) : FindEulerCycle(*g);

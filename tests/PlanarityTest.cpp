@@ -656,21 +656,7 @@ TEST_F(Planarity, OnlyTheArcsThatMakeTheGraphPlanarArePromised)
     // The contractions find nothing; the complete test finds a subdivided K3,3 (6 - 2 - 7 is
     // one of its branches). Deleting 1-4, 2-6, 2-7 or 5-7 leaves other subdivisions, so only
     // the other six are promised.
-    Make(8, {{1, 4},
-             {1, 5},
-             {1, 6},
-             {1, 7},
-             {2, 3},
-             {2, 6},
-             {2, 7},
-             {3, 5},
-             {3, 6},
-             {3, 7},
-             {4, 7},
-             {4, 8},
-             {5, 7},
-             {5, 8},
-             {6, 8}});
+    Make(8, EightVertexKuratowskiEdges);
     Run();
     const QStringList subdivision{"1 - 4", "1 - 5", "1 - 6", "2 - 6", "2 - 7",
                                   "4 - 7", "4 - 8", "5 - 7", "5 - 8", "6 - 8"};
