@@ -380,8 +380,8 @@ Answer Parse(const AlgorithmResult& result)
 
 Pairs Without(Pairs edges, const Pairs& removed)
 {
-    for (const auto& [p, q] : removed)
-        std::erase_if(edges, [&](const Pair& e) { return e == Pair{p, q} || e == Pair{q, p}; });
+    for (const Pair& arc : removed)
+        std::erase_if(edges, [&arc](const Pair& e) { return e == arc || e == Pair{arc.second, arc.first}; });
     return edges;
 }
 
