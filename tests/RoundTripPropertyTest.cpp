@@ -300,8 +300,10 @@ TEST_F(RoundTrip, ExchangeFormatsCarryTheGraphBothWays)
         const bool directed = Chance(2), weighted = Chance(2);
         g.NewGraf(directed, weighted);
         const int n = Pick(2, 12);
-        for (int v = 1; v <= n; ++v)
-            g.AddPoint(Pick(20, 700), Pick(20, 500), QString(), g.FreeTitleNumber(), g.SizeGraf);
+        for (int v = 1; v <= n; ++v) {
+            const int x = Pick(20, 700), y = Pick(20, 500); // in this order with every compiler
+            g.AddPoint(x, y, QString(), g.FreeTitleNumber(), g.SizeGraf);
+        }
         for (int k = Pick(1, 2 * n); k > 0; --k) {
             const int a = Pick(1, n), b = Pick(1, n);
             if (a != b && !g.HasDuga(a, b) && !g.HasDuga(b, a))
@@ -319,15 +321,18 @@ TEST_F(RoundTrip, ExchangeFormatsCarryTheGraphBothWays)
             EXPECT_EQ(read.directed, written.directed);
             EXPECT_EQ(read.matrix, written.matrix);
             EXPECT_EQ(read.names, written.names);
-            // Formats that hold positions give the arrangement back, fitted into the drawing.
+            // Formats that hold positions give the arrangement back, fitted into the drawing:
+            // no two vertices change sides, though scaling down may bring close ones level.
             if (format == Format::GraphML || format == Format::Gml || format == Format::Dot) {
+                const auto order = [](int a, int b) { return (a > b) - (a < b); };
                 for (int i = 0; i < n; ++i)
                     for (int j = 0; j < n; ++j) {
-                        const auto order = [](int a, int b) { return (a > b) - (a < b); };
-                        EXPECT_EQ(order(read.positions[i].first, read.positions[j].first),
-                                  order(written.positions[i].first, written.positions[j].first));
-                        EXPECT_EQ(order(read.positions[i].second, read.positions[j].second),
-                                  order(written.positions[i].second, written.positions[j].second));
+                        const int x = order(read.positions[i].first, read.positions[j].first);
+                        const int y = order(read.positions[i].second, read.positions[j].second);
+                        EXPECT_TRUE(x == 0 ||
+                                    x == order(written.positions[i].first, written.positions[j].first));
+                        EXPECT_TRUE(y == 0 ||
+                                    y == order(written.positions[i].second, written.positions[j].second));
                     }
             }
         }
