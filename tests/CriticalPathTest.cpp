@@ -16,7 +16,7 @@ using V = std::vector<int>;
 
 namespace {
 
-// --- the operations exactly as described, without shortcuts: the reference ------------------
+// --- the reference: the same operations step by step, without shortcuts --------------------
 
 struct LiteralCycleSearch {
     explicit LiteralCycleSearch(const TAllGraf& graf) : g(graf) {}

@@ -1,5 +1,6 @@
 // The main window as a user meets it: views that never change the graph, opens that fail
 // without harm, unsaved work, picture types, scrolling and Qt's own texts.
+#include "DrawingAreaEvents.h"
 #include "ScriptedHost.h"
 #include "TestFolders.h"
 #include "base/TranslateManager.h"
@@ -67,10 +68,7 @@ struct Desktop : ::testing::Test {
     void Mouse(QEvent::Type type, QPoint p)
     {
         now += 100;
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, QPointF(p), w->DrawingArea()->mapToGlobal(QPointF(p)),
-                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(w->DrawingArea(), &event);
+        SendToDrawingArea(*w, type, p);
     }
     // A weighted graph of six vertices with a bent arc and a label, as a teacher draws one.
     void DrawSample()

@@ -47,7 +47,7 @@ Outcome OutcomeOf(const AlgorithmResult& r)
     return {verdict, r.resultCount > 0 ? r.route : V{}};
 }
 
-// --- the operations exactly as described, without shortcuts: the reference ------------------
+// --- the reference: the same operations step by step, without shortcuts --------------------
 
 // Depth-first search from vertex 1 in list order; vertex 1 counts only when reached back.
 void LiteralReach(const TAllGraf& g, int v, std::vector<int>& reached, int& counter)

@@ -15,7 +15,7 @@ using V = std::vector<int>;
 
 namespace {
 
-// The search exactly as described, without cuts: the reference for the first route.
+// The reference for the first route: the same search in the same order, without cuts.
 struct LiteralHamilton {
     LiteralHamilton(const TAllGraf& graf, bool isCycle) : g(graf), cycle(isCycle) {}
     const TAllGraf& g;

@@ -8,9 +8,9 @@
 #include <random>
 #include <vector>
 
-// Random sequences of edits, undo and redo on random graphs, checked against a model of the
-// history built from its description alone: a list of at most Capacity states, the position
-// the document shows, truncation of the redo tail on a new edit and no repeated states.
+// Random sequences of edits, undo and redo on random graphs, checked against a small model of
+// the history written apart from it: a list of at most Capacity states, the position the
+// document shows, truncation of the redo tail on a new edit and no repeated states.
 namespace {
 
 using State = std::shared_ptr<const CStateDump>;
@@ -23,7 +23,7 @@ State Snapshot(const TAllGraf& g)
 class ModelHistory {
   public:
     std::vector<State> states;
-    int current = -1; // as the description: states.size() when the document is newer
+    int current = -1; // states.size() when the document is newer than every kept state
 
     int Size() const { return int(states.size()); }
     bool CanUndo() const { return current > 0; }

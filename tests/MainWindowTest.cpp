@@ -1,4 +1,5 @@
 #include "ui/MainWindow.h"
+#include "DrawingAreaEvents.h"
 #include "ScriptedHost.h"
 #include "TestFolders.h"
 #include "base/IniFile.h"
@@ -89,11 +90,7 @@ struct Window : ::testing::Test {
     void Mouse(QEvent::Type type, QPoint p, Qt::MouseButton button = Qt::LeftButton)
     {
         now += 100;
-        const Qt::MouseButtons held =
-            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-        QMouseEvent event(type, QPointF(p), w->DrawingArea()->mapToGlobal(QPointF(p)),
-                          type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(w->DrawingArea(), &event);
+        SendToDrawingArea(*w, type, p, button);
     }
     void Click(QPoint p, Qt::MouseButton button = Qt::LeftButton)
     {

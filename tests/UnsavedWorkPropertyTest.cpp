@@ -1,3 +1,4 @@
+#include "DrawingAreaEvents.h"
 #include "ScriptedHost.h"
 #include "TestFolders.h"
 #include "base/ProgramPaths.h"
@@ -103,11 +104,7 @@ struct UnsavedWork : ::testing::Test {
     void Mouse(QEvent::Type type, QPoint p, Qt::MouseButton button = Qt::LeftButton)
     {
         now += 100;
-        const Qt::MouseButtons held =
-            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-        QMouseEvent event(type, QPointF(p), w->DrawingArea()->mapToGlobal(QPointF(p)),
-                          type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(w->DrawingArea(), &event);
+        SendToDrawingArea(*w, type, p, button);
     }
     QPoint FreePoint()
     {
