@@ -1,4 +1,5 @@
 #include "BenchGraphs.h"
+#include "algorithms/CliqueBitSets.h"
 #include "algorithms/MaximumClique.h"
 
 #include <benchmark/benchmark.h>
@@ -34,6 +35,25 @@ BENCHMARK(BM_MaximumClique)
     ->Args({128, 70})
     ->Args({255, 50})
     ->Unit(benchmark::kMillisecond);
+
+// The two searches whose answers do not depend on the listing order, apart.
+void BM_CountMaximalCliques(benchmark::State& state)
+{
+    const auto g = RandomGraf(int(state.range(0)), int(state.range(1)));
+    const AdjacencySets adjacency = CliqueAdjacency(*g);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CountMaximalCliques(adjacency, g->PointCount));
+}
+BENCHMARK(BM_CountMaximalCliques)->Args({128, 70})->Args({255, 50})->Unit(benchmark::kMillisecond);
+
+void BM_FirstLargestClique(benchmark::State& state)
+{
+    const auto g = RandomGraf(int(state.range(0)), int(state.range(1)));
+    const AdjacencySets adjacency = CliqueAdjacency(*g);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FirstLargestClique(adjacency, g->PointCount).size());
+}
+BENCHMARK(BM_FirstLargestClique)->Args({128, 70})->Args({255, 50})->Unit(benchmark::kMillisecond);
 
 // Recording the steps stops at the trace's cap, so a long search stays as fast.
 void BM_MaximumCliqueWithSteps(benchmark::State& state)

@@ -337,6 +337,13 @@ TEST(CliqueSearch, CountAndLargestSizeAgreeWithIgraphOnUpTo255Vertices)
         const int n = int(random.bounded(30, 256));
         const int percent = n <= 60 ? int(random.bounded(20, 80)) : int(random.bounded(2, 25));
         const auto g = RandomGraf(random, n, percent, false);
+        // Hubs adjacent to most vertices make the count renumber a branch into two or three
+        // words; the sparse rest keeps it cheap.
+        if (round % 2 == 1 && n > 128)
+            for (int hub = 1; hub <= 3; ++hub)
+                for (int v = 1; v <= n; ++v)
+                    if (v != hub && g->Dugi[hub][v].Cost == 0 && int(random.bounded(100)) < 50 + 10 * hub)
+                        g->AddDuga(hub, v, 1);
         const AdjacencySets adjacency = CliqueAdjacency(*g);
         IgraphCopy copy(*g);
         igraph_integer_t count = 0;
@@ -345,6 +352,7 @@ TEST(CliqueSearch, CountAndLargestSizeAgreeWithIgraphOnUpTo255Vertices)
         igraph_clique_number(&copy.graph, &cliqueNumber);
         SCOPED_TRACE(testing::Message() << "round " << round << ", n " << n << ", " << percent << "%");
         EXPECT_EQ(CountMaximalCliques(adjacency, n), count);
+        EXPECT_EQ(CountMaximalCliquesPortably(adjacency, n), count);
         EXPECT_EQ(LargestCliqueSize(adjacency, n), cliqueNumber);
         // The first clique of that size is one, and there is none larger.
         const V first = FirstCliqueOfSize(adjacency, n, int(cliqueNumber));

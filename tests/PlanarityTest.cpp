@@ -681,7 +681,7 @@ TEST_F(Planarity, WithoutASingleArcASetToDeleteIsMarkedApart)
     EXPECT_EQ(Lines().value(int(answer.chains.size()) + 3), Translate("Planar_delete_set"));
     EXPECT_EQ(answer.toDelete.size(), 2u);
     EXPECT_TRUE(IsPlanarCompletely(10, Without(Petersen(), answer.toDelete)));
-    // The set's arcs are drawn highlighted and marked; the configuration's highlighted only;
+    // The set's arcs are drawn struck and marked; the configuration's highlighted only;
     // the document keeps the highlighting of both once the picture is gone.
     ASSERT_TRUE(run.result.drawsPicture);
     EXPECT_FALSE(host.presented.isNull());
@@ -692,9 +692,17 @@ TEST_F(Planarity, WithoutASingleArcASetToDeleteIsMarkedApart)
         const bool inChains = Without(listed, {edge}).size() < listed.size();
         EXPECT_EQ(arc.caption, deleted ? QString("×") : QString());
         EXPECT_EQ(arc.highlighted, deleted || inChains);
+        EXPECT_EQ(arc.struck, deleted);
         EXPECT_EQ(g->Dugi[arc.from][arc.to].Active, int(deleted || inChains));
     }
     EXPECT_EQ(run.result.picture.arcs.size(), 30u);
+    // The struck arcs have a colour of their own on the picture shown.
+    const QImage shown = host.presented.convertToFormat(QImage::Format_RGB32);
+    int struckPixels = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            struckPixels += shown.pixel(x, y) == qRgb(0xD5, 0x5E, 0x00);
+    EXPECT_GT(struckPixels, 20);
 }
 
 TEST(PlanarityProperty, PromisesAndDeletionSetsHoldByTheCompleteTest)

@@ -10,12 +10,16 @@ namespace {
 using Bits = std::bitset<TAllGraf::MaxPoints + 1>;
 
 // A large clique, greedily: from every vertex, add the candidate with the most neighbours among
-// the candidates left. Linear in n per start vertex over bit sets.
-int GreedyClique(const std::vector<Bits>& adjacent, int n)
+// the candidates left; a clique of `enough` vertices ends the search (no bound can be higher).
+// O(n^2) words per start vertex over bit sets.
+int GreedyClique(const std::vector<Bits>& adjacent, int n, int enough)
 {
     int best = n > 0 ? 1 : 0;
-    for (int start = 1; start <= n; ++start) {
+    for (int start = 1; start <= n && best < enough; ++start) {
         Bits candidates = adjacent[std::size_t(start)];
+        // No clique through a vertex is larger than its neighbourhood and itself.
+        if (int(candidates.count()) + 1 <= best)
+            continue;
         int size = 1;
         while (candidates.any()) {
             int pick = 0;
@@ -145,7 +149,7 @@ ChromaticBounds FindChromaticBounds(const TAllGraf& g, const std::vector<int>& g
     for (int v = 1; v <= g.PointCount; ++v)
         bounds.upper = std::max(bounds.upper, bounds.colouring[std::size_t(v)]);
     DsaturSearch search(g, bounds, budget);
-    bounds.lower = std::min(GreedyClique(search.Adjacency(), g.PointCount), bounds.upper);
+    bounds.lower = std::min(GreedyClique(search.Adjacency(), g.PointCount, bounds.upper), bounds.upper);
     if (search.Run())
         bounds.lower = bounds.upper;
     return bounds;

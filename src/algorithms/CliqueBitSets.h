@@ -18,6 +18,11 @@ using AdjacencySets = std::vector<VertexSet>;
 // search (the pivot leaves the most candidates untried) that visits each maximal clique once.
 // Time: O(3^(n/3)) in the worst case, and in practice a few intersections per maximal clique.
 std::int64_t CountMaximalCliques(const AdjacencySets& adjacency, int vertexCount);
+// The same count by each of its two builds, which CountMaximalCliques chooses between: the
+// portable one, and the one with the processor's population-count instruction (to be called
+// only on a processor that has it).
+std::int64_t CountMaximalCliquesPortably(const AdjacencySets& adjacency, int vertexCount);
+std::int64_t CountMaximalCliquesWithPopcount(const AdjacencySets& adjacency, int vertexCount);
 
 // The size of the largest clique, at least `atLeast` (a size known to be reached), by
 // branch and bound: the candidates are coloured greedily and a branch is cut when the clique

@@ -545,7 +545,7 @@ AlgorithmResult PlanarityTest(const TAllGraf& g, bool recordSteps)
                     std::find_if(listed.begin(), listed.end(), [&edge](const Pair& e) {
                         return Pair{std::min(e.first, e.second), std::max(e.first, e.second)} == edge;
                     }) != listed.end();
-                result.picture.arcs.push_back({u, v, deleted ? DeletedArcMark : QString(), shown});
+                result.picture.arcs.push_back({u, v, deleted ? DeletedArcMark : QString(), shown, deleted});
             }
     }
     result.ShowReport();

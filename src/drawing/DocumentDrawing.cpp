@@ -40,6 +40,22 @@ void DrawDugaAs(const TAllGraf& g, QPainter& surface, int a, int b, bool active,
     style.Draw(surface, active ? marker : 0, text);
 }
 
+void DrawDugaInPen(const TAllGraf& g, QPainter& surface, int a, int b, int color, int width, quint8 penStyle,
+                   int marker, const QString& text)
+{
+    if (!g.IsVertex(a) || !g.IsVertex(b))
+        return;
+    const TDugaRec& cell = g.Dugi[a][b];
+    TDuga style = g.NormalDugaStyle;
+    style.PenColor = color;
+    style.PenSize = width;
+    style.PenStyle = penStyle;
+    style.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size, cell.X,
+                      cell.Y, cell.Cost, g.IsOrint, g.IsHaveCost);
+    g.NormalLabelStyle.ApplyFont(surface);
+    style.Draw(surface, marker, text);
+}
+
 void DrawPoint(const TAllGraf& g, QPainter& surface, int v, const QString& title, bool overrideFill,
                int fillColor)
 {

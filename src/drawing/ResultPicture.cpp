@@ -6,6 +6,13 @@
 
 #include <QPainter>
 
+namespace {
+
+// Vermillion (0x00BBGGRR), which the default styles use for nothing else.
+constexpr int StruckArcColor = 0x005ED5;
+
+} // namespace
+
 QImage RenderResultPicture(const TAllGraf& g, const ResultPictureSpec& spec, const QRect& view)
 {
     return RenderCanvasPart(g, view, [&g, &spec](QPainter& painter) { DrawResultPicture(g, painter, spec); });
@@ -20,7 +27,11 @@ void DrawResultPicture(const TAllGraf& g, QPainter& painter, const ResultPicture
                 DrawDuga(g, painter, a, g.DugaList(a)[k]);
     } else {
         for (const ResultPictureSpec::Arc& arc : spec.arcs)
-            DrawDugaAs(g, painter, arc.from, arc.to, arc.highlighted, 0, arc.caption);
+            if (arc.struck)
+                DrawDugaInPen(g, painter, arc.from, arc.to, StruckArcColor, g.ActiveDugaStyle.PenSize + 1, 1, 0,
+                              arc.caption);
+            else
+                DrawDugaAs(g, painter, arc.from, arc.to, arc.highlighted, 0, arc.caption);
     }
     const int vertexCount = spec.vertexCount > 0 ? std::min(spec.vertexCount, g.PointCount) : g.PointCount;
     for (int v = 1; v <= vertexCount; ++v) {

@@ -16,6 +16,9 @@ struct ResultPictureSpec {
         int to = 0;
         QString caption; // in place of the weight; empty: the weight as usual
         bool highlighted = false;
+        // An arc the result advises deleting: drawn dashed in a colour of its own, apart
+        // from both the highlighted and the plain arcs.
+        bool struck = false;
     };
     // Drawn in this order; when empty, every arc of the document in list order, plain.
     std::vector<Arc> arcs;

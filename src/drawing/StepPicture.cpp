@@ -104,16 +104,9 @@ void DrawStepPicture(const TAllGraf& g, QPainter& surface, const StepPicture& st
                 DrawDugaAs(g, surface, a, b, false, 0);
                 continue;
             }
-            const TDugaRec& cell = g.Dugi[a][b];
-            TDuga style = g.NormalDugaStyle;
-            const ArcLook look = LookOf(state, style.PenSize);
-            style.PenColor = look.color;
-            style.PenSize = look.width;
-            style.PenStyle = look.style;
-            style.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size,
-                              cell.X, cell.Y, cell.Cost, g.IsOrint, g.IsHaveCost);
-            g.NormalLabelStyle.ApplyFont(surface);
-            style.Draw(surface, state == StepArcState::Chosen ? 1 : 0, QString());
+            const ArcLook look = LookOf(state, g.NormalDugaStyle.PenSize);
+            DrawDugaInPen(g, surface, a, b, look.color, look.width, look.style,
+                          state == StepArcState::Chosen ? 1 : 0);
         }
     for (int v = 1; v <= g.PointCount; ++v) {
         const StepVertexState state = v <= n ? step.vertices[std::size_t(v)] : StepVertexState::None;
