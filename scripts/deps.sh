@@ -14,7 +14,7 @@ case "${1:-run}" in
   sanitize) packages+=(libgtest-dev clang-format poppler-utils clang libclang-rt-14-dev llvm) ;;
   # A real browser for the walk-through page; too large for the plain test run.
   browser) packages+=(libgtest-dev clang-format poppler-utils chromium) ;;
-  bench) packages+=(libbenchmark-dev) ;;
+  bench) packages+=(libbenchmark-dev time) ;;
   # dpkg-shlibdeps computes the .deb's dependencies from the binaries.
   package) packages+=(dpkg-dev file) ;;
   *) echo "usage: $0 run|test|sanitize|browser|bench|package" >&2; exit 2 ;;

@@ -14,7 +14,7 @@ fi
 seconds="${1:-600}"
 [ $# -gt 0 ] && shift
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(grafa oldgraf matrixtext language settings)
+[ ${#targets[@]} -eq 0 ] && targets=(grafa oldgraf matrixtext language settings graphml gml pajek edgelist dot csv)
 
 if [ ! -f "$build/build.ninja" ]; then
   scripts/deps.sh sanitize

@@ -511,6 +511,13 @@ constexpr BuiltInText kTable[] = {
     {"Generate__", "Готовый граф..."},
     {"Layout_menu", "Расположить вершины"},
     {"Generate_failed", "Не удалось построить граф"},
+    // Exchange files refused before they are read, and names cut to their longest.
+    {"File_too_large",
+     "Файл %1 не прочитан: он больше %2 МБ, больше любого графа, который может открыть программа"},
+    {"Exchange_too_many_arcs", "Файл %1 не прочитан: в нём больше %2 дуг"},
+    {"Exchange_too_long", "Файл %1 не прочитан: в строке %2 слово или строка длиннее %3 байт"},
+    {"Exchange_too_many_keys", "Файл %1 не прочитан: в нём больше %2 объявлений атрибутов (key)"},
+    {"Name_text_cut", "Имена вершин длиннее 100 знаков обрезаны"},
 };
 
 } // namespace

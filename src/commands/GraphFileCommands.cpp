@@ -58,6 +58,13 @@ bool OpenGraphFile(GraphSession& session, const QString& fileName)
         format != ExchangeFormats::Format::Unknown)
         return ImportGraphFile(session, fileName, format);
 
+    if (info.size() > GrafaFile::MaxGraphFileBytes) {
+        host.ShowError(Translate(QStringLiteral("File_too_large"))
+                           .arg(fileName)
+                           .arg(GrafaFile::MaxGraphFileBytes / (1024 * 1024)));
+        return false;
+    }
+
     TAllGraf& g = *session.Document();
     // The file is read into a scratch document that starts as a copy of the current one
     // (styles, view settings, naming), so a file refused halfway leaves the graph, its

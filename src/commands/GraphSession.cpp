@@ -153,11 +153,15 @@ bool GraphSession::AddVertex(int x, int y)
         return false;
     }
     QString name = QStringLiteral("A");
+    bool cut = false;
     if (g.IsManualNaming())
-        name = host.InputBox(Translate("Name_graf"), Translate("Enter_name_graf"), name);
+        name =
+            TAllGraf::CutName(host.InputBox(Translate("Name_graf"), Translate("Enter_name_graf"), name), cut);
     RecordState();
     g.AddPoint(x, y, name, g.FreeTitleNumber(), g.SizeGraf);
     Refresh();
+    if (cut)
+        host.ShowMessage(CHost::MessageKind::Warning, Translate(QStringLiteral("Name_text_cut")));
     return true;
 }
 
@@ -208,9 +212,13 @@ void GraphSession::RenameSelectedVertex()
     const QString current = g.PointTitle(g.ActivePoint);
     const QString name = host.InputBox(Translate("Name_graf"),
                                        Translate("Enter_new_name") + current + QStringLiteral(":"), current);
+    bool cut = false;
+    const QString kept = TAllGraf::CutName(name, cut);
     RecordState();
-    g.Naming().SetManualTitle(g.Points[g.ActivePoint].TitleNumber, name);
+    g.Naming().SetManualTitle(g.Points[g.ActivePoint].TitleNumber, kept);
     Refresh();
+    if (cut)
+        host.ShowMessage(CHost::MessageKind::Warning, Translate(QStringLiteral("Name_text_cut")));
 }
 
 int GraphSession::ParseWeight(const QString& text, bool& isNumber)

@@ -47,6 +47,8 @@ struct TGrafLimits {
     static constexpr int MaxLabels = 1024;
     // Longer label texts are cut when read from a file.
     static constexpr int MaxLabelText = 10000;
+    // Longer vertex names are cut wherever they come from: a name is drawn in its circle.
+    static constexpr int MaxNameLength = 100;
     static constexpr int MaxCost = 50000;
     static constexpr int Infinity = 252645135; // 0x0F0F0F0F: two of them still fit in an int
 
@@ -196,6 +198,8 @@ class TAllGraf : public TRecordedGraf {
 
     // A label text read from a file, cut to MaxLabelText characters; cut tells whether it was.
     static QString LabelTextFromFile(const QString& text, bool& cut);
+    // A vertex name cut to MaxNameLength characters; cut tells whether it was.
+    static QString CutName(const QString& name, bool& cut);
     // Labels are measured for hit tests with the mouse; a document nobody clicks on skips it.
     bool MeasuresLabels = true;
 

@@ -173,6 +173,14 @@ QString TAllGraf::LabelTextFromFile(const QString& text, bool& cut)
     return text.left(MaxLabelText);
 }
 
+QString TAllGraf::CutName(const QString& name, bool& cut)
+{
+    if (name.size() <= MaxNameLength)
+        return name;
+    cut = true;
+    return name.left(MaxNameLength);
+}
+
 bool TAllGraf::AddLabel(const QString& text, int x, int y)
 {
     if (CountLabel >= MaxLabels)

@@ -6,11 +6,13 @@
 #include "files/CsvMatrix.h"
 #include "files/DotFile.h"
 #include "files/ExchangeGraph.h"
+#include "files/ExchangePrescan.h"
 #include "files/IgraphFormats.h"
 #include "files/MatrixText.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace ExchangeFormats {
 namespace {
@@ -121,15 +123,60 @@ Format FormatNamed(const QString& name)
     return FormatOfFile(QStringLiteral("x.") + key);
 }
 
+namespace {
+
+// The prescan's refusal as the user reads it, naming the file and the limit.
+QString RefusalText(const ExchangePrescan::Verdict& verdict, const QString& fileName)
+{
+    using Kind = ExchangePrescan::Verdict::Kind;
+    switch (verdict.kind) {
+    case Kind::TooLarge:
+        return Translate(QStringLiteral("File_too_large")).arg(fileName).arg(verdict.limit / (1024 * 1024));
+    case Kind::TooManyVertices:
+        return Translate(QStringLiteral("Version_not_support_count"));
+    case Kind::TooManyArcs:
+        return Translate(QStringLiteral("Exchange_too_many_arcs")).arg(fileName).arg(verdict.limit);
+    case Kind::TooLong:
+        return Translate(QStringLiteral("Exchange_too_long"))
+            .arg(fileName)
+            .arg(verdict.line)
+            .arg(verdict.limit);
+    case Kind::TooManyKeys:
+        return Translate(QStringLiteral("Exchange_too_many_keys")).arg(fileName).arg(verdict.limit);
+    case Kind::Accepted:
+        break;
+    }
+    return QString();
+}
+
+} // namespace
+
 ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize) {
-        graf.Host().ShowError(Translate(QStringLiteral("Exchange_parse_error"))
-                                  .arg(file.error() != QFileDevice::NoError ? file.errorString() : fileName));
+    if (!file.open(QIODevice::ReadOnly)) {
+        graf.Host().ShowError(Translate(QStringLiteral("Exchange_parse_error")).arg(file.errorString()));
         return ImportResult::Unreadable;
     }
-    const QByteArray data = file.readAll();
+    // Too large to be a graph of the program's: refused before a byte is read.
+    const qint64 cap =
+        format == Format::Unknown ? MaxFileSize : std::min(MaxFileSize, ExchangePrescan::SizeCap(format));
+    if (file.size() > cap) {
+        ExchangePrescan::Verdict verdict;
+        verdict.kind = ExchangePrescan::Verdict::Kind::TooLarge;
+        verdict.limit = cap;
+        graf.Host().ShowError(RefusalText(verdict, fileName));
+        return ImportResult::Unreadable;
+    }
+    const QByteArray data = file.read(cap + 1);
+    if (format != Format::Unknown) {
+        const ExchangePrescan::Verdict verdict = ExchangePrescan::Prescan(format, data);
+        if (verdict.kind != ExchangePrescan::Verdict::Kind::Accepted) {
+            graf.Host().ShowError(RefusalText(verdict, fileName));
+            return verdict.kind == ExchangePrescan::Verdict::Kind::TooLarge ? ImportResult::Unreadable
+                                                                            : ImportResult::Refused;
+        }
+    }
     TExchangeGraph source;
     QString error;
     if (format == Format::Unknown || !Parse(format, data, source, error)) {

@@ -142,9 +142,10 @@ bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source)
     const int height =
         graf.Host().DrawingAreaHeight() > 0 ? graf.Host().DrawingAreaHeight() : DefaultAreaHeight;
     const std::vector<QPoint> points = Layout(source, width, height, graf.SizeGraf);
+    bool namesCut = false;
     for (int i = 0; i < n; ++i)
-        fresh->AddPoint(points[std::size_t(i)].x(), points[std::size_t(i)].y(), source.Names[i], i + 1,
-                        graf.SizeGraf);
+        fresh->AddPoint(points[std::size_t(i)].x(), points[std::size_t(i)].y(),
+                        TAllGraf::CutName(source.Names[i], namesCut), i + 1, graf.SizeGraf);
 
     int loops = 0, parallel = 0;
     for (std::size_t k = 0; k < source.Edges.size(); ++k) {
@@ -192,6 +193,8 @@ bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source)
         warn(Counted("Exchange_parallel_merged", parallel));
     if (source.Mixed)
         warn(Translate(QStringLiteral("Exchange_mixed_directed")));
+    if (namesCut)
+        warn(Translate(QStringLiteral("Name_text_cut")));
     graf.Host().RefreshMatrixWindow();
     graf.Host().Redraw();
     return true;

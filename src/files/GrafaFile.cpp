@@ -127,10 +127,12 @@ bool LoadGrafa(TAllGraf& g, const CIniFile& file)
         naming.SetLetters(file.ReadInteger(Title, QStringLiteral("BeginLetter"), 65),
                           file.ReadInteger(Title, QStringLiteral("IsBig"), 0) > 0);
 
+    bool nameCut = false;
     for (int i = 1; i <= n; ++i) {
-        const QString name = kind == CTitleGraf::Manual
-                                 ? file.ReadString(Title, NumberedKey("Title", i), QString())
-                                 : QString();
+        const QString name =
+            kind == CTitleGraf::Manual
+                ? TAllGraf::CutName(file.ReadString(Title, NumberedKey("Title", i), QString()), nameCut)
+                : QString();
         g.AddPoint(Coordinate(file, Position, NumberedKey("X", i)),
                    Coordinate(file, Position, NumberedKey("Y", i)), name, g.FreeTitleNumber(), g.SizeGraf);
     }
@@ -149,6 +151,8 @@ bool LoadGrafa(TAllGraf& g, const CIniFile& file)
             Coordinate(file, Labels, NumberedKey("X", k)), Coordinate(file, Labels, NumberedKey("Y", k)));
     if (cut)
         g.Host().ShowMessage(CHost::MessageKind::Warning, Translate(QStringLiteral("Label_text_cut")));
+    if (nameCut)
+        g.Host().ShowMessage(CHost::MessageKind::Warning, Translate(QStringLiteral("Name_text_cut")));
     g.CenterAllDugaText();
     g.Host().Redraw();
     return true;

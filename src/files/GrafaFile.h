@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 class TAllGraf;
 class CIniFile;
@@ -13,6 +14,11 @@ namespace GrafaFile {
 // value cannot overflow the extent arithmetic or ask for an absurd canvas, and every drawing
 // the program accepts still fits a picture it can save (8192 pixels a side).
 constexpr int MaxCoordinate = 8000;
+
+// The largest graph file of the program's own (".grafa" or the older text) that is read: a
+// full 255-vertex matrix with names and 1024 labels of 10000 three-byte characters stays
+// below it, and nothing larger is worth the memory its reading takes.
+constexpr qint64 MaxGraphFileBytes = 48LL * 1024 * 1024;
 
 // Writes the document into the file, updating it key by key (keys this save does not
 // write stay) and replacing it atomically. False with the system's text when it cannot.

@@ -3,6 +3,7 @@
 #include "base/ProgramPaths.h"
 #include "document/AllGrafUnit.h"
 #include "document/Host.h"
+#include "files/ExchangeFormats.h"
 #include "files/GrafaFile.h"
 
 #include <QByteArray>
@@ -103,6 +104,15 @@ inline void CheckDocument(const TAllGraf& g)
                 Require(g.HasDuga(head, v) && g.Dugi[head][v].Cost == cost, "undirected arc both ways", v);
         }
     }
+}
+
+// An exchange-format reader on any bytes, through the prescan, as Import reads a file.
+inline void ImportExchange(const char* extension, const uint8_t* data, size_t size)
+{
+    const QString path = WriteFile(QStringLiteral("input.") + QLatin1String(extension), data, size);
+    Document document;
+    ExchangeFormats::ImportGraph(*document.graf, path, ExchangeFormats::FormatOfFile(path));
+    CheckDocument(*document.graf);
 }
 
 } // namespace Fuzz

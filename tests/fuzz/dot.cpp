@@ -1,0 +1,14 @@
+// The DOT import on any bytes: prescan, reader and the graph it builds.
+#include "FuzzSupport.h"
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    Fuzz::Start(argc, argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    Fuzz::ImportExchange("dot", data, size);
+    return 0;
+}
