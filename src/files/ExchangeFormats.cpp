@@ -168,7 +168,8 @@ ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format)
         graf.Host().ShowError(RefusalText(verdict, fileName));
         return ImportResult::Unreadable;
     }
-    const QByteArray data = file.read(cap + 1);
+    // A file that grows while it is read, or a device, stops at the cap all the same.
+    const QByteArray data = file.read(file.isSequential() ? cap + 1 : std::min(cap, file.size()) + 1);
     if (format != Format::Unknown) {
         const ExchangePrescan::Verdict verdict = ExchangePrescan::Prescan(format, data);
         if (verdict.kind != ExchangePrescan::Verdict::Kind::Accepted) {
