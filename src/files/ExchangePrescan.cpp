@@ -35,9 +35,11 @@ bool IsBlank(char c)
 class NameCount {
   public:
     // False once there are more names than a graph may have.
-    bool Add(const QByteArray& name)
+    bool Add(QByteArrayView name)
     {
-        names.insert(name);
+        // Looked up without a copy; only a new name (at most 256 of them) is kept.
+        if (!names.contains(QByteArray::fromRawData(name.data(), name.size())))
+            names.insert(name.toByteArray());
         return names.size() <= MaxVertices;
     }
 
@@ -93,7 +95,7 @@ Verdict ScanEdgeList(const QByteArray& data)
         ForEachField(trimmed, [&](QByteArrayView token) {
             tooLong = tooLong || token.size() > MaxTokenBytes;
             if (field++ < 2 && !tooLong)
-                tooMany = tooMany || !names.Add(token.toByteArray());
+                tooMany = tooMany || !names.Add(token);
         });
         if (tooLong)
             return TooLong(number);
@@ -341,9 +343,12 @@ Verdict ScanDot(const QByteArray& data)
 {
     struct Token {
         enum Type { None, Id, Punct } type = None;
-        QByteArray text; // the identifier, unquoted
+        QByteArrayView text; // the identifier, unquoted, in the file's bytes
         char punct = 0;
         int line = 0;
+    };
+    const auto isWord = [](QByteArrayView text, QByteArrayView word) {
+        return text.size() == word.size() && text.compare(word, Qt::CaseInsensitive) == 0;
     };
     NameCount names;
     int line = 1;
@@ -393,7 +398,7 @@ Verdict ScanDot(const QByteArray& data)
             if (i - start > MaxTokenBytes)
                 return false;
             token.type = Token::Id;
-            token.text = data.mid(start, i - start);
+            token.text = QByteArrayView(data).sliced(start, i - start);
             ++i;
         } else if (c == '<') {
             // An HTML string: balanced angle brackets.
@@ -407,7 +412,7 @@ Verdict ScanDot(const QByteArray& data)
             if (i - start > MaxTokenBytes)
                 return false;
             token.type = Token::Id;
-            token.text = data.mid(start, i - start);
+            token.text = QByteArrayView(data).sliced(start, i - start);
         } else if (IsIdCharacter(c) &&
                    !(c == '-' && i + 1 < size && (data[i + 1] == '-' || data[i + 1] == '>'))) {
             const qsizetype start = i;
@@ -417,7 +422,7 @@ Verdict ScanDot(const QByteArray& data)
             if (i - start > MaxTokenBytes)
                 return false;
             token.type = Token::Id;
-            token.text = data.mid(start, i - start);
+            token.text = QByteArrayView(data).sliced(start, i - start);
         } else if (c == '-' && i + 1 < size && (data[i + 1] == '-' || data[i + 1] == '>')) {
             token.type = Token::Punct;
             token.punct = '>';
@@ -444,13 +449,13 @@ Verdict ScanDot(const QByteArray& data)
             else if (current.punct == '>' && bracketDepth == 0 && ++arcs > MaxArcRecords)
                 return Refuse(Kind::TooManyArcs, MaxArcRecords);
         } else if (bracketDepth == 0) {
-            const QByteArray lower = current.text.toLower();
-            const bool keyword = lower == "node" || lower == "edge" || lower == "graph" ||
-                                 lower == "digraph" || lower == "subgraph" || lower == "strict";
-            const bool graphName =
-                previous.type == Token::Id && !previous.text.isEmpty() &&
-                (previous.text.toLower() == "graph" || previous.text.toLower() == "digraph" ||
-                 previous.text.toLower() == "subgraph");
+            const QByteArrayView text = current.text;
+            const bool keyword = isWord(text, "node") || isWord(text, "edge") || isWord(text, "graph") ||
+                                 isWord(text, "digraph") || isWord(text, "subgraph") ||
+                                 isWord(text, "strict");
+            const bool graphName = previous.type == Token::Id &&
+                                   (isWord(previous.text, "graph") || isWord(previous.text, "digraph") ||
+                                    isWord(previous.text, "subgraph"));
             const bool assigned = following.type == Token::Punct && following.punct == '=';
             const bool value = previous.type == Token::Punct && previous.punct == '=';
             const bool port = previous.type == Token::Punct && previous.punct == ':';

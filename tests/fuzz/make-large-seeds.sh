@@ -50,5 +50,19 @@ put("gml", "hostile-million-nodes.gml", ["graph [\n"] + [f"node [ id {i} ]\n" fo
 put("gml", "hostile-30mb-string.gml", ["graph [ label \"", big * 4, "\" node [ id 1 ] ]\n"])
 put("dot", "hostile-million-nodes.dot", ["graph {\n"] + [f"v{i};\n" for i in million] + ["}\n"])
 put("dot", "hostile-30mb-string.dot", ["graph { a [label=\"", big * 4, "\"] }\n"])
+# Files just under their caps made of the longest tokens allowed.
+token = "k" * 4096
+put("edgelist", "hostile-longest-tokens.edgelist",
+    (f"{i % 255}{token} {(i + 1) % 255}{token}\n" for i in range(5800)))
+put("dot", "hostile-longest-strings.dot",
+    ["digraph {\n"] + [f"a{i % 200} -> b{i % 50} [label=\"{token}\"];\n" for i in range(11500)] + ["}\n"])
+put("gml", "hostile-longest-strings.gml",
+    ["graph [\n"] + [f"node [ id {i} label \"{token}\" ]\n" for i in range(255)] +
+    [f"edge [ source {i % 255} target {(i * 7) % 255} label \"{token}\" ]\n" for i in range(1700)] + ["]\n"])
+put("graphml", "hostile-longest-values.graphml",
+    ["<graphml><key id=\"d\" for=\"edge\" attr.name=\"d\" attr.type=\"string\"/><graph>"] +
+    [f"<node id=\"n{i}\"/>" for i in range(255)] +
+    [f"<edge source=\"n{i % 255}\" target=\"n{(i * 7) % 255}\"><data key=\"d\">{token * 16}</data></edge>\n"
+     for i in range(700)] + ["</graph></graphml>\n"])
 put("csv", "hostile-1000-columns.csv", [",".join("0" * 1000) + "\n" for _ in range(1000)])
 PY
