@@ -8,10 +8,11 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev qt
 case "${1:-run}" in
   run) ;;
   # poppler-utils reads the built manual back (pdfinfo, pdftotext); the validators of the desktop
-  # entry and the software-centre entry check the installed files (their test skips without them).
-  test) packages+=(libgtest-dev clang-format poppler-utils desktop-file-utils appstream) ;;
+  # entry and the software-centre entry check the installed files (their test skips without them);
+  # python3-html5lib parses the walk-through page as a browser would.
+  test) packages+=(libgtest-dev clang-format poppler-utils desktop-file-utils appstream python3-html5lib) ;;
   # clang with its sanitizer and libFuzzer runtimes; llvm's symbolizer names the lines in reports.
-  sanitize) packages+=(libgtest-dev clang-format poppler-utils clang libclang-rt-14-dev llvm) ;;
+  sanitize) packages+=(libgtest-dev clang-format poppler-utils clang libclang-rt-14-dev llvm python3-html5lib) ;;
   # A real browser for the walk-through page; too large for the plain test run.
   browser) packages+=(libgtest-dev clang-format poppler-utils chromium) ;;
   bench) packages+=(libbenchmark-dev time) ;;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <unistd.h>
 
 namespace {
 
@@ -177,4 +178,70 @@ TEST_F(CliBatch, HelpVersionAndUsageErrors)
                               dir.filePath(QStringLiteral("no/such/folder.jsonl"))} +
                   kEnds),
               4);
+}
+
+// Every entry of a folder named like a graph file has its section and its error line and
+// counts in the status: a broken link, a folder so named, a file that cannot be read. A
+// folder of only such entries reports each of them, not itself.
+TEST_F(CliBatch, EntriesThatCannotBeReadAreReportedAndCount)
+{
+    const QStringList good = MakeClassFolder(1);
+    const QString folder = dir.filePath(QStringLiteral("class"));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("nowhere.grafa")), folder + "/gone.grafa"));
+    ASSERT_TRUE(QDir(folder).mkdir(QStringLiteral("folder.grafa")));
+    const bool root = ::geteuid() == 0;
+    const QString locked =
+        Write(QStringLiteral("class/locked.grafa"), Read(QStringLiteral("class/g00.grafa")));
+    ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::Permissions()));
+
+    EXPECT_EQ(Run(kDijkstra + QStringList{folder} + kEnds + QStringList{QStringLiteral("--jobs"), "2"}), 1);
+    QStringList sections;
+    for (const QString& line : out.split(QLatin1Char('\n')))
+        if (line.startsWith(QStringLiteral("== ")))
+            sections.append(line);
+    QStringList expected;
+    for (const char* name : {"broken", "folder", "g00", "gone", "locked"})
+        expected.append(QStringLiteral("== %1/%2.grafa ==").arg(folder, QLatin1String(name)));
+    EXPECT_EQ(sections, expected);
+    EXPECT_TRUE(err.contains(folder + "/gone.grafa: файл не найден\n")) << err.toStdString();
+    EXPECT_TRUE(err.contains(folder + "/folder.grafa: это не файл графа\n")) << err.toStdString();
+    if (!root)
+        EXPECT_TRUE(err.contains(locked + ": файл не удаётся прочитать\n")) << err.toStdString();
+    EXPECT_FALSE(err.contains(folder + ": ")) << err.toStdString();
+
+    // Only a broken link: its own line, not "not a graph file" for the folder.
+    const QString lonely = dir.filePath(QStringLiteral("lonely"));
+    ASSERT_TRUE(QDir().mkpath(lonely));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("nowhere.grafa")), lonely + "/only.grafa"));
+    EXPECT_EQ(Run(kDijkstra + QStringList{lonely} + kEnds), 1);
+    EXPECT_EQ(err, lonely + "/only.grafa: файл не найден\n");
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+// A line end or an escape sequence in a file name never splits a line or reaches the
+// terminal: such names are quoted with their control characters written out; plain names
+// stay as they are.
+TEST_F(CliBatch, NamesWithControlCharactersAreQuotedOnOneLine)
+{
+    MakeClassFolder(1);
+    const QString folder = dir.filePath(QStringLiteral("class"));
+    const QString odd = Write(QStringLiteral("class/two\nlines\x1b[31m.grafa"), "not a graph \x01\x02");
+    const QString shown = QStringLiteral("\"%1/two\\nlines\\x1b[31m.grafa\"").arg(folder);
+
+    EXPECT_EQ(Run({QStringLiteral("matrix"), odd}), 1);
+    EXPECT_EQ(err, shown + QStringLiteral(": это не файл графа\n"));
+    EXPECT_EQ(Run({QStringLiteral("matrix"), QStringLiteral("\"quoted\\.grafa")}), 1);
+    EXPECT_EQ(err, QStringLiteral("\"\\\"quoted\\\\.grafa\": файл не найден\n"));
+
+    EXPECT_EQ(Run(kDijkstra + QStringList{folder} + kEnds), 1);
+    EXPECT_TRUE(out.contains(QStringLiteral("== ") + shown + QStringLiteral(" ==\n"))) << out.toStdString();
+    EXPECT_FALSE(out.contains(QChar(0x1b)));
+    EXPECT_FALSE(err.contains(QChar(0x1b)));
+    // Every line on standard error still begins with the name of its file.
+    for (const QString& line : err.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        EXPECT_TRUE(line.startsWith(folder + "/broken.grafa: ") || line.startsWith(shown + ": "))
+            << line.toStdString();
+    EXPECT_EQ(Run({QStringLiteral("run"), QStringLiteral("No\x1b[2JSuch"), odd}), 2);
+    EXPECT_TRUE(err.startsWith(QStringLiteral("unknown algorithm \"No\\x1b[2JSuch\"\n")))
+        << err.toStdString();
 }

@@ -1,7 +1,9 @@
 #include "CliProcess.h"
+#include "drawing/StepPicture.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -71,8 +73,9 @@ TEST_F(Cli, ExitCodesForFilesAndArguments)
     const QString file = WorkedExample();
     EXPECT_EQ(Run({"run", "FindTraceDekctri", dir.filePath("none.grafa")}), 1);
     EXPECT_EQ(err, dir.filePath("none.grafa") + ": файл не найден\n");
+    // A usage error is its reason and one line pointing to the usage.
     EXPECT_EQ(Run({"run", "NoSuchName", file}), 2);
-    EXPECT_TRUE(err.contains("usage"));
+    EXPECT_EQ(err, "unknown algorithm NoSuchName\nКак вызывать команды: nodeloom-cli --help\n");
     EXPECT_EQ(Run({"run", "FindTraceDekctri", file, "--from", "one"}), 2);
     EXPECT_EQ(Run({"run", "FindTraceDekctri"}), 2);
     EXPECT_EQ(Run({"frobnicate"}), 2);
@@ -266,15 +269,15 @@ TEST_F(Cli, OneRuleForExitStatuses)
         // usage
         {{"run", "FindTraceDekctri", good, "--from", "1", "--to", "7"}, 2, "вершины 7 нет"},
         {{"run", "FindTraceDekctri", good, "--from", "-2", "--to", "1"}, 2, "от 1 до 3"},
-        {{"matrix"}, 2, "usage"},
-        {{"convert", good, "out.xyz"}, 2, "usage"},
-        {{"from-matrix", "0"}, 2, "usage"},
-        {{"list", "extra"}, 2, "usage"},
+        {{"matrix"}, 2, "matrix needs FILE\n"},
+        {{"convert", good, "out.xyz"}, 2, "convert writes"},
+        {{"from-matrix", "0"}, 2, "from-matrix needs"},
+        {{"list", "extra"}, 2, "list takes no arguments\n"},
         {{"run", "FindTraceDekctri", good, "--frobnicate"}, 2, "frobnicate"},
         // read, then refused by a rule
         {{"run", "FindTraceDekctri", good, "--from", "2", "--to", "2"}, 3, "разными"},
         {{"run", "IsThree", good}, 3, "не для орграфов"},
-        {{"matrix", tooMany}, 3, "message: "},
+        {{"matrix", tooMany}, 3, "в файле 300 вершин, а программа работает не больше чем с 255"},
         {{"from-matrix", "0,1\n1,0\n0,0", "x.grafa"},
          3,
          "матрица не квадратная: строк 3, чисел в первой строке 2"},
@@ -338,17 +341,31 @@ TEST_F(Cli, LongLabelsAreCutWithAMessage)
     EXPECT_TRUE(Read("cut.grafa").contains("LabelText1=" + QByteArray(10000, 'a') + "\n"));
 }
 
+// Every SVG the tool writes, the converted graph and each frame of a run, holds no control
+// character that XML refuses.
 TEST_F(Cli, SvgStaysWellFormedWithControlCharactersInNames)
 {
     QByteArray file =
-        "[Main]\nVersion=1\nPointCount=1\nGrafTitleType=2\nCountLabel=1\n[GrafPosition]\n"
-        "X1=50\nY1=50\n[GrafTitle]\nTitle1=a\x01<b>&\n[Labels]\nLabelText1=x\x02y\nX1=10\nY1=10\n";
+        "[Main]\nVersion=1\nPointCount=2\nIsOrint=1\nIsHaveCost=1\nGrafTitleType=2\nCountLabel=1\n"
+        "[Matrix]\nFrom2To1=3\n[GrafPosition]\nX1=50\nY1=50\nX2=150\nY2=50\n"
+        "[GrafTitle]\nTitle1=a\x01<b>&\nTitle2=c\x1b[31md\n[Labels]\nLabelText1=x\x02y\nX1=10\nY1=10\n";
     const QString name = Write("ctl.grafa", file);
+    auto wellFormed = [](const QByteArray& svg) {
+        QXmlStreamReader xml(svg);
+        while (!xml.atEnd())
+            xml.readNext();
+        return xml.hasError() ? xml.errorString().toStdString() : std::string();
+    };
     ASSERT_EQ(Run({"convert", name, "ctl.svg"}), 0) << err.toStdString();
-    QXmlStreamReader xml(Read("ctl.svg"));
-    while (!xml.atEnd())
-        xml.readNext();
-    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(wellFormed(Read("ctl.svg")), "");
+    ASSERT_EQ(Run({"run", "FindTraceDekctri", name, "--from", "1", "--to", "2", "--frames", "frames",
+                   "--frames-format", "svg"}),
+              0)
+        << err.toStdString();
+    const QStringList frames = QDir(dir.filePath("frames")).entryList(QDir::Files, QDir::Name);
+    ASSERT_GE(frames.size(), 3);
+    for (const QString& frame : frames)
+        EXPECT_EQ(wellFormed(Read("frames/" + frame)), "") << frame.toStdString();
 }
 
 TEST_F(Cli, ConvertGoesThroughTheExchangeFormatsByExtensionOrByName)
@@ -377,4 +394,78 @@ TEST_F(Cli, ConvertGoesThroughTheExchangeFormatsByExtensionOrByName)
     EXPECT_EQ(Run({"convert", Write("w.txt", "a b 0.1\n"), "x.grafa"}), 3);
     EXPECT_TRUE(err.contains("50000")) << err.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath("x.grafa")));
+}
+
+// Frame pictures have a bound on their number and their estimated bytes, checked on both
+// sides; beyond it nothing is written and the reason names the estimate. A folder that
+// cannot be made says so.
+TEST_F(Cli, FramePicturesStayWithinTheirBound)
+{
+    EXPECT_TRUE(FramePicturesAllowed(0, 0));
+    EXPECT_TRUE(FramePicturesAllowed(10000, 1000));
+    EXPECT_FALSE(FramePicturesAllowed(10001, 1));
+    const qint64 share = 2048LL * 1024 * 1024 / 1000;
+    EXPECT_TRUE(FramePicturesAllowed(1000, share));
+    EXPECT_FALSE(FramePicturesAllowed(1000, share + 1));
+
+    ASSERT_EQ(Run({"generate", "complete", "120", "k.grafa", "--weights", "1..9"}), 0) << err.toStdString();
+    const QString k = dir.filePath("k.grafa");
+    ASSERT_EQ(Run({"run", "FindTraceDekctri", k, "--from", "1", "--to", "2", "--steps", "s.json"}), 0);
+    const qsizetype frames = QJsonDocument::fromJson(Read("s.json")).object()["frames"].toArray().size();
+    ASSERT_GT(frames, 10000);
+    EXPECT_EQ(Run({"run", "FindTraceDekctri", k, "--from", "1", "--to", "2", "--frames", "f"}), 4);
+    const QRegularExpression reason(
+        QStringLiteral("^f: %1 кадров, всего около (\\d+) МБ: .* не больше 10000 .* не больше 2048 МБ\n$")
+            .arg(frames));
+    const QRegularExpressionMatch match = reason.match(err);
+    ASSERT_TRUE(match.hasMatch()) << err.toStdString();
+    EXPECT_GT(match.captured(1).toInt(), 0);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("f")));
+
+    const QString file = WorkedExample();
+    EXPECT_EQ(Run({"run", "FindTraceDekctri", file, "--from", "1", "--to", "3", "--frames",
+                   dir.filePath("example.grafa/frames")}),
+              4);
+    EXPECT_TRUE(err.startsWith(dir.filePath("example.grafa/frames") + ": папку не удаётся создать: "))
+        << err.toStdString();
+}
+
+// A damaged graph file is one line naming the file and what is wrong: random bytes are no
+// graph file, too many vertices name the limit (255 still opens), a file cut short says so.
+TEST_F(Cli, DamagedGraphFilesSayWhatIsWrongInOneLine)
+{
+    const QString noise = Write("noise.grafa", QByteArray("\x8f\x00\xff\x13PK\x03\x04 [Main\x01", 16));
+    EXPECT_EQ(Run({"matrix", noise}), 1);
+    EXPECT_EQ(err, noise + ": это не файл графа\n");
+
+    const QString most = Write("most.grafa", "[Main]\nVersion=1\nPointCount=255\n");
+    EXPECT_EQ(Run({"matrix", most}), 0) << err.toStdString();
+    EXPECT_EQ(out.count('\n'), 255);
+    for (const char* count : {"256", "99999"}) {
+        const QString many = Write("many.grafa", QByteArray("[Main]\nVersion=1\nPointCount=") + count + "\n");
+        EXPECT_EQ(Run({"matrix", many}), 3);
+        EXPECT_EQ(err, many + ": в файле " + count + " вершин, а программа работает не больше чем с 255\n");
+    }
+
+    // Cut anywhere before its last line, a saved file never opens as if it were whole.
+    ASSERT_EQ(Run({"generate", "cycle", "4", "whole.grafa", "--naming", "manual"}), 0) << err.toStdString();
+    const QByteArray whole = Read("whole.grafa");
+    const qsizetype lastLine = whole.lastIndexOf('\n', whole.size() - 2);
+    ASSERT_GT(lastLine, 0);
+    int truncated = 0;
+    for (qsizetype size = 1; size <= lastLine; size += 5) {
+        if (whole[size - 1] == '\n')
+            continue;
+        const QString cut = Write("cut.grafa", whole.left(size));
+        EXPECT_EQ(Run({"matrix", cut}), 1) << size;
+        EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
+        EXPECT_TRUE(err.startsWith(cut + ": это не файл графа") ||
+                    err.startsWith(cut + ": файл обрезан: нет ключа "))
+            << size << ": " << err.toStdString();
+        truncated += err.contains("обрезан") ? 1 : 0;
+    }
+    EXPECT_GT(truncated, 5);
+    // A whole file whose last line end was lost in editing still opens.
+    const QString edited = Write("edited.grafa", whole.trimmed());
+    EXPECT_EQ(Run({"matrix", edited}), 0) << err.toStdString();
 }

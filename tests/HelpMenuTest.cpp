@@ -126,7 +126,7 @@ TEST_F(HelpMenu, OnlineHelpAndWebSiteOpenInTheDefaultProgram)
 
 TEST_F(HelpMenu, UpdateCheckAsksTheServerOfTheSettingsAndOffersTheSite)
 {
-    LoopbackServer server(LoopbackServer::Behaviour::Reply, "HTTP/1.1 200 OK\r\n\r\n");
+    LoopbackServer server(LoopbackServer::Behaviour::Reply, "HTTP/1.1 200 OK\r\n\r\n1034\n");
     ASSERT_TRUE(server.listening);
     Settings("UpdateServer=127.0.0.1\nUpdatePort=" + QByteArray::number(server.server.serverPort()) + "\n");
     Start();
@@ -150,7 +150,7 @@ TEST_F(HelpMenu, UpdateCheckAsksTheServerOfTheSettingsAndOffersTheSite)
 
 TEST_F(HelpMenu, FeedbackWindowCountsSendsAndClosesOnlyWhenTheTextIsSafe)
 {
-    LoopbackServer server(LoopbackServer::Behaviour::Reply, "HTTP/1.1 200 OK\r\n\r\n");
+    LoopbackServer server(LoopbackServer::Behaviour::Reply, "HTTP/1.1 200 OK\r\n\r\nsent\n");
     ASSERT_TRUE(server.listening);
     Settings("UpdateServer=127.0.0.1\nUpdatePort=" + QByteArray::number(server.server.serverPort()) + "\n");
     Start();

@@ -46,30 +46,71 @@ TEST(OnlineRequest, RequestLinesOnTheStandardPortNameTheHostAlone)
               QByteArray("GET /x HTTP/1.1\r\nHost: updates.school.example:8080\r\n\r\n"));
 }
 
-TEST(OnlineRequest, FirstLineOnlyAcrossPartsAndBoundedForAnEndlessLine)
+TEST(OnlineRequest, TheReplyIsReadToTheScriptsFirstLineAcrossPartsAndBounded)
 {
-    LoopbackServer twoLines(LoopbackServer::Behaviour::Reply,
-                            "HTTP/1.1 404 Not Found\r\nX-Note: 200\r\n\r\n");
-    ASSERT_TRUE(twoLines.listening);
-    EXPECT_EQ(RequestFirstReplyLine(twoLines.Endpoint(), "GET / HTTP/1.1\r\n\r\n"),
-              QByteArray("HTTP/1.1 404 Not Found"));
+    LoopbackServer headers(LoopbackServer::Behaviour::Reply, "HTTP/1.1 404 Not Found\r\nX-Note: 200\r\n\r\n");
+    ASSERT_TRUE(headers.listening);
+    ServerReply reply = RequestReply(headers.Endpoint(), "GET / HTTP/1.1\r\n\r\n");
+    EXPECT_EQ(reply.statusLine, QByteArray("HTTP/1.1 404 Not Found"));
+    EXPECT_EQ(reply.status, 404);
 
-    LoopbackServer trickle(LoopbackServer::Behaviour::Trickle, "HTTP/1.1 200 OK\r\n");
+    LoopbackServer trickle(LoopbackServer::Behaviour::Trickle,
+                           "HTTP/1.1 200 OK\r\nContent-Length: 6\r\n\r\n 1034\n");
     ASSERT_TRUE(trickle.listening);
-    EXPECT_EQ(RequestFirstReplyLine(trickle.Endpoint(), "GET / HTTP/1.1\r\n\r\n"),
-              QByteArray("HTTP/1.1 200 OK"));
+    reply = RequestReply(trickle.Endpoint(), "GET / HTTP/1.1\r\n\r\n");
+    EXPECT_EQ(reply.status, 200);
+    EXPECT_EQ(reply.answer, QByteArray("1034"));
 
-    // A line end that never comes: the first kMaxReplyLineBytes bytes decide.
+    // A line end that never comes: the first kMaxReplyBytes bytes are all there is.
     LoopbackServer endless(LoopbackServer::Behaviour::Endless);
     ASSERT_TRUE(endless.listening);
-    EXPECT_EQ(RequestFirstReplyLine(endless.Endpoint(), "GET / HTTP/1.1\r\n\r\n"),
-              QByteArray(kMaxReplyLineBytes, 'x'));
+    reply = RequestReply(endless.Endpoint(), "GET / HTTP/1.1\r\n\r\n");
+    EXPECT_EQ(reply.statusLine, QByteArray(kMaxReplyBytes, 'x'));
+    EXPECT_EQ(reply.status, 0);
 
     // A last line without its line end before the server closes still counts.
     LoopbackServer unterminated(LoopbackServer::Behaviour::Reply, "HTTP/1.1 404");
     ASSERT_TRUE(unterminated.listening);
-    EXPECT_EQ(RequestFirstReplyLine(unterminated.Endpoint(), "GET / HTTP/1.1\r\n\r\n"),
-              QByteArray("HTTP/1.1 404"));
+    reply = RequestReply(unterminated.Endpoint(), "GET / HTTP/1.1\r\n\r\n");
+    EXPECT_EQ(reply.statusLine, QByteArray("HTTP/1.1 404"));
+    EXPECT_EQ(reply.status, 404);
+}
+
+// Only "HTTP/1.x NNN" at the very start is a status; the answer is the body's first line
+// whatever the body's coding, and never reaches past a Content-Length.
+TEST(OnlineRequest, StatusLinesAndAnswersAreParsedStrictly)
+{
+    const std::pair<QByteArray, int> statuses[] = {
+        {"HTTP/1.1 200 OK", 200},
+        {"HTTP/1.0 200", 200},
+        {"HTTP/1.1 503 Service Unavailable, retry in 1200 s", 503},
+        {"HTTP/1.1 500 Internal Server Error 200", 500},
+        {"garbage 12004", 0},
+        {" HTTP/1.1 200 OK", 0},
+        {"HTTP/1.1 2000", 0},
+        {"HTTP/2 200", 0},
+        {"HTTP/1.2 200 OK", 0},
+    };
+    for (const auto& [line, status] : statuses)
+        EXPECT_EQ(ParseReply(line + "\r\n\r\n").status, status) << line.toStdString();
+
+    const std::pair<QByteArray, QByteArray> answers[] = {
+        {"Content-Length: 2\r\n\r\n1034", "10"},
+        {"Transfer-Encoding: chunked\r\n\r\n2\r\n10\r\n3;x=y\r\n34\n\r\n0\r\n\r\n", "1034"},
+        {"content-length:  7\r\nX-A: b\r\n\r\n  sent \r\nmore", "sent"},
+        {"\r\n<html>\r\n<body>sent</body>", "<html>"},
+        {"Transfer-Encoding: chunked\r\n\r\n7fffffffffffffff\r\nsent\n", "sent"},
+    };
+    for (const auto& [rest, answer] : answers) {
+        const ServerReply reply = ParseReply("HTTP/1.1 200 OK\r\n" + rest);
+        EXPECT_EQ(reply.answer, answer) << rest.toStdString();
+        EXPECT_TRUE(reply.complete) << rest.toStdString();
+    }
+    // A reply of 200 waits for its answer's line; any other status needs no body.
+    EXPECT_FALSE(ParseReply("HTTP/1.1 200 OK\r\n\r\n1034").complete);
+    EXPECT_FALSE(ParseReply("HTTP/1.1 200 OK\r\nContent-Length: 9\r\n\r\n1034").complete);
+    EXPECT_FALSE(ParseReply("HTTP/1.1 404 Not Found\r\nServer: x").complete);
+    EXPECT_TRUE(ParseReply("HTTP/1.1 404 Not Found\r\n\r\n").complete);
 }
 
 TEST(OnlineRequest, SilentServerTimesOutWhileEventsGoOn)
@@ -78,24 +119,34 @@ TEST(OnlineRequest, SilentServerTimesOutWhileEventsGoOn)
     ASSERT_TRUE(silent.listening);
     bool timerFired = false;
     QTimer::singleShot(10, [&] { timerFired = true; });
-    EXPECT_TRUE(RequestFirstReplyLine(silent.Endpoint(), "GET / HTTP/1.1\r\n\r\n").isEmpty());
+    EXPECT_TRUE(RequestReply(silent.Endpoint(), "GET / HTTP/1.1\r\n\r\n").statusLine.isEmpty());
     EXPECT_EQ(silent.requests.size(), 1);
     // The window's own events (here a timer) ran during the wait.
     EXPECT_TRUE(timerFired);
 }
 
-TEST(UpdateCheck, EachReplyGivesItsMessage)
+// The script's answer is the newest version's number after a status of 200; a page of anyone
+// on the way, an error status or a status merely mentioned is "could not check", with what
+// the server said in the message.
+TEST(UpdateCheck, OnlyTheScriptsAnswerDecides)
 {
     struct Case {
         QByteArray reply;
         UpdateCheckOutcome outcome;
+        QString shown; // what the message quotes of the reply
     };
     const Case cases[] = {
-        {"HTTP/1.1 200 OK\r\n", UpdateCheckOutcome::NewVersionOffered},
-        {"HTTP/1.1 404 Not Found\r\n", UpdateCheckOutcome::LatestVersion},
-        {"HTTP/1.1 500 Internal Server Error\r\n", UpdateCheckOutcome::ServerUnavailable},
-        // Not a status line at all, but it holds "200".
-        {"garbage 12004\r\n", UpdateCheckOutcome::NewVersionOffered},
+        {"HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n1034\n", UpdateCheckOutcome::NewVersionOffered, ""},
+        {"HTTP/1.1 200 OK\r\n\r\n1033", UpdateCheckOutcome::LatestVersion, ""},
+        {"HTTP/1.0 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3\r\n900\r\n0\r\n\r\n",
+         UpdateCheckOutcome::LatestVersion, ""},
+        {"HTTP/1.1 404 Not Found\r\n\r\n", UpdateCheckOutcome::ServerUnavailable, "HTTP/1.1 404 Not Found"},
+        {"HTTP/1.1 503 Service Unavailable, retry in 1200 s\r\n\r\n", UpdateCheckOutcome::ServerUnavailable,
+         "HTTP/1.1 503 Service Unavailable, retry in 1200 s"},
+        {"HTTP/1.1 200 OK\r\n\r\n<html>Sign in to the network</html>\n",
+         UpdateCheckOutcome::ServerUnavailable, "HTTP/1.1 200 OK «<html>Sign in to the network</html>»"},
+        {"garbage 12004\r\n", UpdateCheckOutcome::ServerUnavailable, "garbage 12004"},
+        {"\x1b[2J\r\n", UpdateCheckOutcome::ServerUnavailable, "?[2J"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reply.toStdString());
@@ -123,8 +174,9 @@ TEST(UpdateCheck, EachReplyGivesItsMessage)
         default:
             ASSERT_EQ(host.messages.size(), 1u);
             EXPECT_EQ(host.messages[0].kind, CHost::MessageKind::Error);
-            EXPECT_EQ(host.messages[0].text,
-                      Translate("Error_connect") + "\r" + Translate("Server_anv") + Translate("Repeat"));
+            EXPECT_EQ(host.messages[0].text, Translate("Update_not_checked") + "\r" +
+                                                 Translate("Server_reply").arg(c.shown) + "\r" +
+                                                 Translate("Repeat"));
             break;
         }
         if (c.outcome != UpdateCheckOutcome::NewVersionOffered) {
@@ -136,7 +188,7 @@ TEST(UpdateCheck, EachReplyGivesItsMessage)
 
 TEST(UpdateCheck, NewVersionDeclinedOpensNothing)
 {
-    LoopbackServer server(LoopbackServer::Behaviour::Reply, "HTTP/1.1 200 OK\r\n");
+    LoopbackServer server(LoopbackServer::Behaviour::Reply, "HTTP/1.1 200 OK\r\n\r\n1034\n");
     ASSERT_TRUE(server.listening);
     ScriptedHost host;
     host.yesNoAnswers = {false};
@@ -162,14 +214,15 @@ TEST(UpdateCheck, NoReplyLineIsNothingReceived)
     EXPECT_EQ(silent.requests.size(), 1);
 }
 
-TEST(UpdateCheck, EndlessReplyLineIsReadBoundedAndDecidedOnItsStart)
+TEST(UpdateCheck, EndlessReplyIsReadBoundedAndShownCut)
 {
     LoopbackServer endless(LoopbackServer::Behaviour::Endless);
     ASSERT_TRUE(endless.listening);
     ScriptedHost host;
     EXPECT_EQ(CheckForUpdate(host, endless.Endpoint()).Outcome, UpdateCheckOutcome::ServerUnavailable);
-    EXPECT_EQ(host.MessageTexts(),
-              QStringList{Translate("Error_connect") + "\r" + Translate("Server_anv") + Translate("Repeat")});
+    EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Update_not_checked") + "\r" +
+                                               Translate("Server_reply").arg(QString(80, 'x') + "…") + "\r" +
+                                               Translate("Repeat")});
 }
 
 TEST(QueryEncoding, KeepsTheSafeCharactersAndEscapesEveryOtherByte)
@@ -214,12 +267,20 @@ TEST(Feedback, SendsTheEncodedFieldsAndReportsTheReply)
         QString text;
     };
     const Case cases[] = {
-        {"HTTP/1.1 200 OK\r\n", FeedbackOutcome::Sent, CHost::MessageKind::Information,
-         Translate("Message_sended") + "\r" + Translate("Senks_help")},
-        {"HTTP/1.1 500 Internal Server Error\r\n", FeedbackOutcome::ServerRefused, CHost::MessageKind::Error,
-         Translate("Message_not_sent") + "\r" + Translate("Server_anv") + Translate("Repeat")},
-        {"HTTP/1.1 404 Not Found\r\n", FeedbackOutcome::ServerRefused, CHost::MessageKind::Error,
-         Translate("Message_not_sent") + "\r" + Translate("Server_anv") + Translate("Repeat")},
+        {"HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nsent\n", FeedbackOutcome::Sent,
+         CHost::MessageKind::Information, Translate("Message_sended") + "\r" + Translate("Senks_help")},
+        {"HTTP/1.1 500 Internal Server Error 200\r\n\r\nsent\n", FeedbackOutcome::ServerRefused,
+         CHost::MessageKind::Error,
+         Translate("Message_not_sent") + "\r" +
+             Translate("Server_reply").arg("HTTP/1.1 500 Internal Server Error 200") + "\r" +
+             Translate("Repeat")},
+        {"HTTP/1.1 404 Not Found\r\n\r\n", FeedbackOutcome::ServerRefused, CHost::MessageKind::Error,
+         Translate("Message_not_sent") + "\r" + Translate("Server_reply").arg("HTTP/1.1 404 Not Found") +
+             "\r" + Translate("Repeat")},
+        {"HTTP/1.1 200 OK\r\n\r\n<html>200</html>", FeedbackOutcome::ServerRefused, CHost::MessageKind::Error,
+         Translate("Message_not_sent") + "\r" +
+             Translate("Server_reply").arg("HTTP/1.1 200 OK «<html>200</html>»") + "\r" +
+             Translate("Repeat")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reply.toStdString());
@@ -259,7 +320,7 @@ TEST(Feedback, NoReplyKeepsTheWindowOpen)
 
 TEST(Feedback, LongTextIsCutWithAWarningAndEmptyFormsSendNothing)
 {
-    LoopbackServer server(LoopbackServer::Behaviour::Reply, "HTTP/1.1 200 OK\r\n");
+    LoopbackServer server(LoopbackServer::Behaviour::Reply, "HTTP/1.1 200 OK\r\n\r\nsent\n");
     ASSERT_TRUE(server.listening);
     ScriptedHost host;
     const QString text = QString(kFeedbackTextMaxChars, QLatin1Char('a')) + QLatin1Char('b');

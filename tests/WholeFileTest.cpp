@@ -294,11 +294,11 @@ TEST_F(FullDisk, EveryOutputOfTheToolFailsWithStatusFourAndKeepsTheOldFile)
         EXPECT_EQ(Contents(path), "a good old file: " + output.toUtf8());
         EXPECT_EQ(Entries(disk), entries);
     }
-    // A folder for the frames that cannot be made is named with the system's reason too.
+    // A folder for the frames that cannot be made says so, with the system's reason.
     EXPECT_EQ(Run(run + QStringList{"--frames", disk + "/filler/frames"}), 4);
-    EXPECT_EQ(
-        err.toStdString(),
-        (disk + "/filler/frames: " + QString::fromLocal8Bit(std::strerror(ENOTDIR)) + "\n").toStdString());
+    EXPECT_EQ(err.toStdString(), (disk + "/filler/frames: папку не удаётся создать: " +
+                                  QString::fromLocal8Bit(std::strerror(ENOTDIR)) + "\n")
+                                     .toStdString());
 }
 
 TEST_F(FullDisk, AReportTheRunCouldNotSaveIsNotWrittenEmpty)

@@ -518,6 +518,16 @@ constexpr BuiltInText kTable[] = {
     {"Exchange_too_long", "Файл %1 не прочитан: в строке %2 слово или строка длиннее %3 байт"},
     {"Exchange_too_many_keys", "Файл %1 не прочитан: в нём больше %2 объявлений атрибутов (key)"},
     {"Name_text_cut", "Имена вершин длиннее 100 знаков обрезаны"},
+    // nodeloom-cli and the online commands: outputs refused before they are written, usage
+    // errors, replies of the server that are not its script's answer.
+    {"Cli_see_help", "Как вызывать команды: nodeloom-cli --help"},
+    {"Cli_frames_too_many", "%1 кадров, всего около %2 МБ: рисунки кадров пишутся, только если их не больше "
+                            "%3 и вместе они не больше %4 МБ"},
+    {"Cli_folder_not_created", "папку не удаётся создать: %1"},
+    {"Update_not_checked", "Не удалось проверить обновление."},
+    {"Server_reply", "Ответ сервера: %1"},
+    {"Cli_too_many_vertices", "в файле %1 вершин, а программа работает не больше чем с %2"},
+    {"Cli_file_truncated", "файл обрезан: нет ключа %1"},
 };
 
 } // namespace

@@ -29,9 +29,11 @@ namespace CliCommands {
 
 namespace {
 
+// The reason and where the usage is: the whole summary would bury the reason.
 int BadUsage(const QString& problem)
 {
-    Print(stderr, problem + QLatin1Char('\n') + Usage());
+    Print(stderr, EscapeControls(problem) + QLatin1Char('\n') + Translate(QStringLiteral("Cli_see_help")) +
+                      QLatin1Char('\n'));
     return BadArguments;
 }
 
@@ -247,7 +249,9 @@ int RunFile(const RunRequest& request, const QString& fileName, QByteArray* json
     return exitCode;
 }
 
-// The files of a run: each FILE as given, each folder's ".grafa" files by name. A folder
+// The files of a run: each FILE as given, each folder's entries named like graph files
+// (".grafa"), by name. Entries that cannot be read, broken links and folders so named are
+// taken too, so that each gets its error line and counts in the exit status. A folder
 // without any stays as it is, so that it is reported like any other file that is not a graph.
 QStringList RunFiles(const QStringList& arguments, bool& sawFolder)
 {
@@ -260,7 +264,8 @@ QStringList RunFiles(const QStringList& arguments, bool& sawFolder)
         }
         sawFolder = true;
         const QDir folder(argument);
-        const QStringList names = folder.entryList({QStringLiteral("*.grafa")}, QDir::Files | QDir::Readable,
+        const QStringList names = folder.entryList({QStringLiteral("*.grafa")},
+                                                   QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot,
                                                    QDir::Name | QDir::IgnoreCase);
         if (names.isEmpty())
             files.append(argument);
@@ -289,12 +294,12 @@ int RunBatch(const RunRequest& request, const QStringList& files, int jobs,
             if (jsonl) {
                 lines += outcome.json + '\n';
             } else {
-                Print(stdout, QStringLiteral("== ") + files[i] + QStringLiteral(" ==\n"));
+                Print(stdout, QStringLiteral("== ") + QuotedName(files[i]) + QStringLiteral(" ==\n"));
                 std::fwrite(outcome.out.constData(), 1, size_t(outcome.out.size()), stdout);
                 std::fflush(stdout);
             }
             // Among many files, every line on standard error says which file it is about.
-            const QByteArray prefix = files[i].toUtf8() + ": ";
+            const QByteArray prefix = QuotedName(files[i]).toUtf8() + ": ";
             QByteArray err;
             for (const QByteArray& line : outcome.err.split('\n'))
                 if (!line.isEmpty())
@@ -331,7 +336,7 @@ int RunCommand(const QStringList& arguments)
     request.name = options->positional[0];
     request.info = FindAlgorithm(request.name);
     if (!request.info)
-        return BadUsage(QStringLiteral("unknown algorithm ") + request.name);
+        return BadUsage(QStringLiteral("unknown algorithm ") + QuotedName(request.name));
     if (!request.info->run)
         return BadUsage(request.name + QStringLiteral(": not built yet"));
     const std::optional<int> first = options->Integer(QStringLiteral("--from"), 0);
@@ -536,6 +541,7 @@ QString Usage()
         "                   [--report OUT.html] [--image OUT.png|OUT.bmp|OUT.svg]\n"
         "                   [--json OUT.json] [--steps OUT.json] [--frames DIR\n"
         "                   [--frames-format png|svg]] [--walkthrough OUT.html] [--time]\n"
+        "                   --frames writes at most 10000 frames of 2048 MB in all\n"
         "  nodeloom-cli run NAME FILE|FOLDER... [--from N] [--to N]\n"
         "                   [--jobs N] [--jsonl OUT.jsonl|-] [--time]\n"
         "                   many files at once, each folder's .grafa files by name; prints\n"
@@ -598,7 +604,7 @@ int Run(const QStringList& arguments)
         const QString language = rest.takeAt(at + 1);
         rest.removeAt(at);
         if (!UseLanguageFile(language))
-            return BadUsage(QStringLiteral("no language file ") + language);
+            return BadUsage(QStringLiteral("no language file ") + QuotedName(language));
     }
     if (command == QLatin1String("run"))
         return RunCommand(rest);
@@ -614,7 +620,7 @@ int Run(const QStringList& arguments)
         return CliGenerate::GenerateCommand(rest);
     if (command == QLatin1String("layout"))
         return CliGenerate::LayoutCommand(rest);
-    return BadUsage(QStringLiteral("unknown command ") + command);
+    return BadUsage(QStringLiteral("unknown command ") + QuotedName(command));
 }
 
 } // namespace CliCommands

@@ -10,7 +10,8 @@
 void CliHost::ShowMessage(MessageKind, const QString& text)
 {
     messages.append(text);
-    Print(stderr, QStringLiteral("message: ") + MessageLines(text) + QLatin1Char('\n'));
+    // A name inside a message may hold anything; no escape sequence of it reaches the terminal.
+    Print(stderr, QStringLiteral("message: ") + MessageLines(EscapeControls(text)) + QLatin1Char('\n'));
     std::fflush(stderr);
 }
 

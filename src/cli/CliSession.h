@@ -19,7 +19,13 @@ enum ExitCode {
 
 // Writes text as UTF-8 to a standard stream.
 void Print(FILE* stream, const QString& text);
-// One line on standard error: "name: reason".
+// A file name as messages show it: as it is, or, when it holds a control character (a line
+// end, an escape sequence for the terminal), in double quotes with those characters written
+// as \n, \t, \x1b and the like, and quotes and backslashes inside escaped.
+QString QuotedName(const QString& name);
+// The text with every control character but its line ends written as an escape.
+QString EscapeControls(const QString& text);
+// One line on standard error: "name: reason", the name quoted as QuotedName gives it.
 void PrintReason(const QString& name, const QString& reason);
 
 // While one exists, whatever this thread prints to stdout or stderr is kept here instead,

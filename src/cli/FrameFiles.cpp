@@ -6,44 +6,35 @@
 #include "document/AllGrafUnit.h"
 #include "drawing/Canvas.h"
 #include "drawing/DocumentDrawing.h"
-#include "drawing/Surface.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
-#include <QSvgGenerator>
 #include <filesystem>
 
 namespace {
 
-QByteArray FrameSvg(const TAllGraf& g, const StepPicture& step)
+// One frame as the bytes of its file; false with the reason printed.
+bool FrameBytes(const TAllGraf& g, const StepTrace& trace, int frame, bool svg, const QString& name,
+                QByteArray& bytes)
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    const QSize size(g.CanvasWidth(), g.CanvasHeight());
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(size);
-    generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setResolution(96);
-    QPainter painter;
-    BeginSurface(painter, &generator);
-    DrawStepPicture(g, painter, step);
-    painter.end();
-    return buffer.data();
+    const StepPicture step = trace.PictureAt(frame);
+    if (svg) {
+        bytes = SvgDrawing(QSize(g.CanvasWidth(), g.CanvasHeight()),
+                           [&g, &step](QPainter& painter) { DrawStepPicture(g, painter, step); });
+        return true;
+    }
+    QString error;
+    if (EncodeImage(RenderStepPicture(g, step), "PNG", &bytes, &error))
+        return true;
+    PrintReason(name, error);
+    return false;
 }
 
 } // namespace
 
 bool SaveFrames(const TAllGraf& g, const StepTrace& trace, const QString& folder, const QString& format)
 {
-    std::error_code failure;
-    std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), failure);
-    if (failure) {
-        PrintReason(folder, QString::fromLocal8Bit(failure.message()));
-        return false;
-    }
     const bool svg = format == QLatin1String("svg");
     if (!svg && !PictureSizeAllowed(g.CanvasWidth(), g.CanvasHeight())) {
         PrintReason(folder, Translate(QStringLiteral("Cli_picture_too_large"))
@@ -54,20 +45,35 @@ bool SaveFrames(const TAllGraf& g, const StepTrace& trace, const QString& folder
         return false;
     }
     const QDir dir(folder);
-    for (int i = 0; i < trace.FrameCount(); ++i) {
-        const StepPicture step = trace.PictureAt(i);
-        const QString name =
-            dir.filePath(QStringLiteral("frame-%1.%2").arg(i + 1, 4, 10, QLatin1Char('0')).arg(format));
-        if (svg) {
-            if (!WriteOutputFile(name, FrameSvg(g, step)))
-                return false;
-            continue;
-        }
-        QString error;
-        if (!SaveCanvasImage(RenderStepPicture(g, step), name, &error)) {
-            PrintReason(name, error);
+    auto frameName = [&dir, &format](int i) {
+        return dir.filePath(QStringLiteral("frame-%1.%2").arg(i + 1, 4, 10, QLatin1Char('0')).arg(format));
+    };
+    // The first frame, drawn before anything is written, tells what all of them would cost.
+    QByteArray bytes;
+    const qint64 frames = trace.FrameCount();
+    if (frames > 0 && !FrameBytes(g, trace, 0, svg, frameName(0), bytes))
+        return false;
+    if (!FramePicturesAllowed(frames, bytes.size())) {
+        const qint64 megabyte = 1024 * 1024;
+        PrintReason(folder, Translate(QStringLiteral("Cli_frames_too_many"))
+                                .arg(frames)
+                                .arg((frames * bytes.size() + megabyte - 1) / megabyte)
+                                .arg(MaxFramePictures)
+                                .arg(MaxFramePictureBytes / megabyte));
+        return false;
+    }
+    std::error_code failure;
+    std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), failure);
+    if (failure) {
+        PrintReason(folder, Translate(QStringLiteral("Cli_folder_not_created"))
+                                .arg(QString::fromLocal8Bit(failure.message())));
+        return false;
+    }
+    for (int i = 0; i < frames; ++i) {
+        if (i > 0 && !FrameBytes(g, trace, i, svg, frameName(i), bytes))
             return false;
-        }
+        if (!WriteOutputFile(frameName(i), bytes))
+            return false;
     }
     return true;
 }

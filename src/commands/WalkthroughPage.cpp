@@ -244,10 +244,15 @@ QByteArray WalkthroughPage(const TAllGraf& g, const AlgorithmResult& result, con
                      Esc(Translate(QStringLiteral("Playback_forward"))),
                      Esc(Translate(QStringLiteral("Playback_last"))),
                      Esc(Translate(QStringLiteral("Playback_speed"))));
-    // JSON inside a script element: "</" is the only sequence that could end it early.
+    // JSON inside a script element: "<" and ">" could open a comment or a tag that swallows the
+    // rest of the page, "&" starts nothing today but costs nothing to hide, and the line and
+    // paragraph separators end a line in older script engines. They only ever stand inside
+    // JSON strings, where their escapes mean the same.
     auto scriptJson = [](const QJsonDocument& json) {
-        return QString::fromUtf8(json.toJson(QJsonDocument::Compact))
-            .replace(QStringLiteral("</"), QStringLiteral("<\\/"));
+        QString text = QString::fromUtf8(json.toJson(QJsonDocument::Compact));
+        for (const char16_t c : {u'<', u'>', u'&', u'\u2028', u'\u2029'})
+            text.replace(QChar(c), QStringLiteral("\\u%1").arg(int(c), 4, 16, QLatin1Char('0')));
+        return text;
     };
     page += QStringLiteral("<script id=\"frames\" type=\"application/json\">") +
             scriptJson(QJsonDocument(Frames(g, result))) + QStringLiteral("</script>");

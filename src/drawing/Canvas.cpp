@@ -35,15 +35,21 @@ bool Fail(QString* error, const QString& reason)
 // line about it), and the file is written whole or not at all.
 bool WriteImage(const QImage& picture, const QString& fileName, const char* format, QString* error)
 {
-    QBuffer buffer;
+    QByteArray bytes;
+    return EncodeImage(picture, format, &bytes, error) && WriteWholeFile(fileName, bytes, error);
+}
+
+} // namespace
+
+bool EncodeImage(const QImage& picture, const char* format, QByteArray* bytes, QString* error)
+{
+    QBuffer buffer(bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
     if (!writer.write(picture))
         return Fail(error, writer.errorString());
-    return WriteWholeFile(fileName, buffer.data(), error);
+    return true;
 }
-
-} // namespace
 
 bool SaveCanvasBitmap(const QImage& picture, const QString& chosenName, QString* error)
 {
@@ -86,11 +92,8 @@ QByteArray WithoutControlCharacters(const QByteArray& svg)
 
 } // namespace
 
-bool SaveDocumentSvg(TAllGraf& graf, const QString& fileName, QString* error)
+QByteArray SvgDrawing(QSize size, const std::function<void(QPainter&)>& draw)
 {
-    const QSize size(graf.CanvasWidth(), graf.CanvasHeight());
-    if (size.isEmpty())
-        return Fail(error, Translate(QStringLiteral("Happend_error")));
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
@@ -101,10 +104,18 @@ bool SaveDocumentSvg(TAllGraf& graf, const QString& fileName, QString* error)
     generator.setResolution(96);
     QPainter painter;
     BeginSurface(painter, &generator);
-    DrawAll(graf, painter);
+    draw(painter);
     painter.end();
+    return WithoutControlCharacters(buffer.data());
+}
 
-    return WriteWholeFile(fileName, WithoutControlCharacters(buffer.data()), error);
+bool SaveDocumentSvg(TAllGraf& graf, const QString& fileName, QString* error)
+{
+    const QSize size(graf.CanvasWidth(), graf.CanvasHeight());
+    if (size.isEmpty())
+        return Fail(error, Translate(QStringLiteral("Happend_error")));
+    return WriteWholeFile(fileName, SvgDrawing(size, [&graf](QPainter& painter) { DrawAll(graf, painter); }),
+                          error);
 }
 
 bool SaveDocumentPdf(TAllGraf& graf, const QString& fileName, QString* error)

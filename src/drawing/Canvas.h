@@ -1,7 +1,12 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
+
+#include <functional>
+
+class QPainter;
 
 class TAllGraf;
 
@@ -13,8 +18,16 @@ int MapModeWeight(double distance, int zoomMap);
 // already ends in. False with a reason in `error` when the file cannot be written.
 bool SaveCanvasBitmap(const QImage& picture, const QString& chosenName, QString* error);
 
+// The picture in an image format ("PNG", "BMP") in memory; false with the encoder's reason.
+bool EncodeImage(const QImage& picture, const char* format, QByteArray* bytes, QString* error);
+
 // Saves a picture under its name as given, as PNG for a ".png" name and BMP otherwise.
 bool SaveCanvasImage(const QImage& picture, const QString& fileName, QString* error);
+
+// What draw paints, as an SVG document of the given size at 96 dots per inch. Every SVG the
+// programs write comes from here: control characters of names and labels, which XML cannot
+// hold, are left out.
+QByteArray SvgDrawing(QSize size, const std::function<void(QPainter&)>& draw);
 
 // The whole document drawn as vectors into an SVG file of the canvas size.
 bool SaveDocumentSvg(TAllGraf& graf, const QString& fileName, QString* error);

@@ -149,3 +149,8 @@ QImage RenderStepPicture(const TAllGraf& g, const StepPicture& step, const QRect
 {
     return RenderCanvasPart(g, view, [&g, &step](QPainter& painter) { DrawStepPicture(g, painter, step); });
 }
+
+bool FramePicturesAllowed(qint64 frames, qint64 bytesEach)
+{
+    return frames <= MaxFramePictures && (frames == 0 || bytesEach <= MaxFramePictureBytes / frames);
+}

@@ -33,3 +33,10 @@ void DrawStepPicture(const TAllGraf& graf, QPainter& surface, const StepPicture&
 // The same on a fresh surface of the canvas size, or of the given part of the canvas (its
 // offset() is the part's corner); null when it is empty or too large.
 QImage RenderStepPicture(const TAllGraf& graf, const StepPicture& step, const QRect& view = QRect());
+
+// The most frames one command writes as pictures, and the most bytes they take in all: a
+// frame of a large graph costs seconds and a megabyte, and a trace holds up to 100,000.
+constexpr qint64 MaxFramePictures = 10000;
+constexpr qint64 MaxFramePictureBytes = 2048LL * 1024 * 1024;
+// Whether `frames` pictures of about `bytesEach` bytes each stay within both bounds.
+bool FramePicturesAllowed(qint64 frames, qint64 bytesEach);

@@ -46,17 +46,19 @@ FeedbackOutcome SendFeedback(CHost& host, const TServerEndpoint& server, const Q
     if (email.isEmpty() && text.isEmpty())
         return FeedbackOutcome::NothingToSend;
 
-    const QByteArray line = RequestFirstReplyLine(
-        server, BuildGetRequest(server, FeedbackRequestPath(email, CutFeedbackText(text))));
-    if (line.isEmpty()) {
+    const ServerReply reply =
+        RequestReply(server, BuildGetRequest(server, FeedbackRequestPath(email, CutFeedbackText(text))));
+    if (reply.statusLine.isEmpty()) {
         host.ShowMessage(CHost::MessageKind::Error, Translate("Message_not_sent") + kBreak +
                                                         Translate("Internet_connect") + kBreak +
                                                         Translate("Repeat"));
         return FeedbackOutcome::NotSent;
     }
-    if (!line.contains("200")) {
+    // Only the script says it stored the message; any other page, whatever its status, did not.
+    if (reply.status != 200 || reply.answer != "sent") {
         host.ShowMessage(CHost::MessageKind::Error, Translate("Message_not_sent") + kBreak +
-                                                        Translate("Server_anv") + Translate("Repeat"));
+                                                        Translate("Server_reply").arg(DescribeReply(reply)) +
+                                                        kBreak + Translate("Repeat"));
         return FeedbackOutcome::ServerRefused;
     }
     host.ShowMessage(CHost::MessageKind::Information,

@@ -12,9 +12,9 @@ inline constexpr int kFeedbackTextMaxChars = 5000;
 
 enum class FeedbackOutcome {
     NothingToSend, // both fields empty: no connection is made
-    NotSent,       // no reply line; the window stays open so the text is not lost
-    ServerRefused, // a reply line without "200"
-    Sent,          // a reply line with "200"
+    NotSent,       // no reply; the window stays open so the text is not lost
+    ServerRefused, // a reply that is not the script's answer "sent" with status 200
+    Sent,          // status 200 and the script's answer "sent"
 };
 
 // Whether the feedback window closes after the outcome.

@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QNetworkProxy>
+#include <QRegularExpression>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -40,7 +41,94 @@ template <typename Done> bool WaitFor(QTcpSocket& socket, QDeadlineTimer deadlin
 
 } // namespace
 
-QByteArray RequestFirstReplyLine(const TServerEndpoint& server, const QByteArray& request)
+namespace {
+
+// The body as sent with chunked transfer coding, joined; stops at the last chunk or where
+// the bytes end. `last` tells whether the closing empty chunk came.
+QByteArray Unchunk(const QByteArray& coded, bool& last)
+{
+    QByteArray body;
+    last = false;
+    qsizetype at = 0;
+    while (at < coded.size()) {
+        const qsizetype lineEnd = coded.indexOf("\r\n", at);
+        if (lineEnd < 0)
+            break;
+        bool ok = false;
+        const qint64 size = coded.mid(at, lineEnd - at).split(';').first().trimmed().toLongLong(&ok, 16);
+        if (!ok || size < 0)
+            break;
+        if (size == 0) {
+            last = true;
+            break;
+        }
+        const qint64 here = std::min<qint64>(size, coded.size() - (lineEnd + 2));
+        body += coded.mid(lineEnd + 2, here);
+        if (here < size)
+            break;
+        at = lineEnd + 2 + size + 2;
+    }
+    return body;
+}
+
+} // namespace
+
+ServerReply ParseReply(const QByteArray& bytes)
+{
+    ServerReply reply;
+    const qsizetype lineEnd = bytes.indexOf("\r\n");
+    reply.statusLine = lineEnd < 0 ? bytes : bytes.left(lineEnd);
+    static const QRegularExpression statusPattern(QStringLiteral("^HTTP/1\\.[01] ([0-9]{3})( |$)"));
+    const QRegularExpressionMatch match = statusPattern.match(QString::fromLatin1(reply.statusLine));
+    if (match.hasMatch())
+        reply.status = match.captured(1).toInt();
+    if (lineEnd < 0)
+        return reply;
+    const qsizetype headersEnd = bytes.indexOf("\r\n\r\n", lineEnd);
+    if (headersEnd < 0)
+        return reply;
+    qint64 length = -1;
+    bool chunked = false;
+    for (const QByteArray& header :
+         bytes.mid(lineEnd + 2, std::max<qsizetype>(0, headersEnd - lineEnd - 2)).split('\n')) {
+        const qsizetype colon = header.indexOf(':');
+        const QByteArray name = header.left(colon).trimmed().toLower();
+        const QByteArray value = header.mid(colon + 1).trimmed().toLower();
+        if (colon > 0 && name == "content-length")
+            length = value.toLongLong();
+        else if (colon > 0 && name == "transfer-encoding")
+            chunked = value.contains("chunked");
+    }
+    QByteArray body = bytes.mid(headersEnd + 4);
+    bool whole = false;
+    if (chunked)
+        body = Unchunk(body, whole);
+    else if (length >= 0 && body.size() >= length) {
+        body.truncate(length);
+        whole = true;
+    }
+    const qsizetype answerEnd = body.indexOf('\n');
+    reply.answer = (answerEnd < 0 ? body : body.left(answerEnd)).trimmed();
+    // Only a script's answer is read past the headers.
+    reply.complete = reply.status != 200 || whole || answerEnd >= 0;
+    return reply;
+}
+
+QString DescribeReply(const ServerReply& reply)
+{
+    auto printable = [](const QByteArray& bytes, qsizetype most) {
+        QString text;
+        for (const char c : bytes.left(most))
+            text += c >= 0x20 && c < 0x7f ? QLatin1Char(c) : QLatin1Char('?');
+        return bytes.size() > most ? text + QStringLiteral("…") : text;
+    };
+    QString text = printable(reply.statusLine, 80);
+    if (reply.status == 200)
+        text += QStringLiteral(" «") + printable(reply.answer, 40) + QStringLiteral("»");
+    return text;
+}
+
+ServerReply RequestReply(const TServerEndpoint& server, const QByteArray& request)
 {
     QTcpSocket socket;
     // The request is written by hand for the server itself, so it never goes through a proxy.
@@ -55,23 +143,18 @@ QByteArray RequestFirstReplyLine(const TServerEndpoint& server, const QByteArray
 
     socket.write(request);
     QByteArray received;
-    bool lineEnded = false;
     const auto readAvailable = [&] {
-        received += socket.read(kMaxReplyLineBytes + 2 - received.size());
-        const qsizetype end = received.indexOf("\r\n");
-        if (end >= 0) {
-            received.truncate(end);
-            lineEnded = true;
-        }
-        return lineEnded || received.size() >= kMaxReplyLineBytes;
+        received += socket.read(kMaxReplyBytes - received.size());
+        return received.size() >= kMaxReplyBytes || ParseReply(received).complete;
     };
     const bool answered = WaitFor(socket, QDeadlineTimer(std::max(0, server.ReplyTimeoutMs)), readAvailable);
-    // A server that closed after a line without its line end still said something.
+    // A server that closed before the answer's line end still said what it said.
     if (!answered && socket.state() == QAbstractSocket::UnconnectedState)
         readAvailable();
     const bool timedOut = !answered && socket.state() != QAbstractSocket::UnconnectedState;
     socket.abort();
-    if (timedOut)
+    // Waiting in vain after a whole status line still leaves that line to report.
+    if (timedOut && !received.contains("\r\n"))
         return {};
-    return received.left(kMaxReplyLineBytes);
+    return ParseReply(received);
 }

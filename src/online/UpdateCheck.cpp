@@ -15,22 +15,23 @@ QByteArray UpdateRequestPath()
     return "/LastVersion.php?currentVersion=" + QByteArray::number(kProgramVersionNumber);
 }
 
-UpdateCheckOutcome DecideUpdateReply(const QByteArray& replyLine)
+UpdateCheckOutcome DecideUpdateReply(const ServerReply& reply)
 {
-    if (replyLine.isEmpty())
+    if (reply.statusLine.isEmpty())
         return UpdateCheckOutcome::NothingReceived;
-    if (replyLine.contains("200"))
-        return UpdateCheckOutcome::NewVersionOffered;
-    if (!replyLine.contains("404"))
+    bool number = false;
+    const int newest = reply.answer.toInt(&number);
+    if (reply.status != 200 || !number || newest <= 0)
         return UpdateCheckOutcome::ServerUnavailable;
-    return UpdateCheckOutcome::LatestVersion;
+    return newest > kProgramVersionNumber ? UpdateCheckOutcome::NewVersionOffered
+                                          : UpdateCheckOutcome::LatestVersion;
 }
 
 TUpdateCheckResult CheckForUpdate(CHost& host, const TServerEndpoint& server)
 {
     TUpdateCheckResult result;
-    result.Outcome =
-        DecideUpdateReply(RequestFirstReplyLine(server, BuildGetRequest(server, UpdateRequestPath())));
+    const ServerReply reply = RequestReply(server, BuildGetRequest(server, UpdateRequestPath()));
+    result.Outcome = DecideUpdateReply(reply);
     switch (result.Outcome) {
     case UpdateCheckOutcome::NothingReceived:
         host.ShowMessage(CHost::MessageKind::Error, Translate("Error_connect") + kBreak +
@@ -42,8 +43,9 @@ TUpdateCheckResult CheckForUpdate(CHost& host, const TServerEndpoint& server)
                                                       Translate("Download_from_site"));
         break;
     case UpdateCheckOutcome::ServerUnavailable:
-        host.ShowMessage(CHost::MessageKind::Error,
-                         Translate("Error_connect") + kBreak + Translate("Server_anv") + Translate("Repeat"));
+        host.ShowMessage(CHost::MessageKind::Error, Translate("Update_not_checked") + kBreak +
+                                                        Translate("Server_reply").arg(DescribeReply(reply)) +
+                                                        kBreak + Translate("Repeat"));
         break;
     case UpdateCheckOutcome::LatestVersion:
         host.ShowMessage(CHost::MessageKind::Information, Translate("You_have_last_version"));

@@ -3,16 +3,17 @@
 #include <QByteArray>
 
 class CHost;
+struct ServerReply;
 struct TServerEndpoint;
 
 // The version number the server compares with its newest one.
 inline constexpr int kProgramVersionNumber = 1033;
 
 enum class UpdateCheckOutcome {
-    NothingReceived,   // no reply line: no connection, a refusal, a time-out
-    NewVersionOffered, // the line holds "200"
-    ServerUnavailable, // neither "200" nor "404"
-    LatestVersion,     // "404": the server knows nothing newer
+    NothingReceived,   // no reply: no connection, a refusal, a time-out
+    NewVersionOffered, // status 200, and the script names a version above the program's
+    ServerUnavailable, // anything else: could not check
+    LatestVersion,     // status 200, and the script names the program's version or one below
 };
 
 struct TUpdateCheckResult {
@@ -24,8 +25,10 @@ struct TUpdateCheckResult {
 // "/LastVersion.php?currentVersion=1033".
 QByteArray UpdateRequestPath();
 
-// The decision on the first reply line; "200" and "404" count anywhere in the line.
-UpdateCheckOutcome DecideUpdateReply(const QByteArray& replyLine);
+// The decision on the reply. The script answers with the number of the newest version as the
+// first line of a reply of status 200; a proxy's or another server's page, an error status or
+// any other answer is no answer to the question.
+UpdateCheckOutcome DecideUpdateReply(const ServerReply& reply);
 
 // The help menu's update check: asks the server, tells the user through the host and, for a
 // newer version, asks whether to visit the web site.
