@@ -29,6 +29,9 @@ QString Attribute(void* object, const char* name)
 
 bool Number(const QString& text, double& value)
 {
+    // No number is this long, and the library's parse costs much on a long text (a label).
+    if (text.size() > 64)
+        return false;
     bool ok = false;
     value = text.toDouble(&ok);
     return ok;

@@ -104,9 +104,10 @@ double Number(const igraph_t* g, const std::map<std::string, int>& types, const 
     if (it->second == IGRAPH_ATTRIBUTE_NUMERIC)
         return edge ? EAN(g, name, i) : VAN(g, name, i);
     if (it->second == IGRAPH_ATTRIBUTE_STRING) {
+        // No number is this long, and parsing costs much on a long text.
+        const QString text = QString::fromUtf8(edge ? EAS(g, name, i) : VAS(g, name, i)).trimmed();
         bool ok = false;
-        const double value =
-            QString::fromUtf8(edge ? EAS(g, name, i) : VAS(g, name, i)).trimmed().toDouble(&ok);
+        const double value = text.size() <= 64 ? text.toDouble(&ok) : 0.0;
         return ok ? value : std::nan("");
     }
     return std::nan("");
