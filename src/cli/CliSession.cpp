@@ -84,11 +84,11 @@ ExitCode CheckInputFile(const QString& fileName)
 
 } // namespace
 
-ExitCode CliSession::Import(const QString& fileName, ExchangeFormats::Format format)
+ExitCode CliSession::Import(const QString& fileName, ExchangeFormats::Format format, ImportWeights weights)
 {
     if (const ExitCode checked = CheckInputFile(fileName); checked != Ok)
         return checked;
-    switch (ExchangeFormats::ImportGraph(*graf, fileName, format)) {
+    switch (ExchangeFormats::ImportGraph(*graf, fileName, format, weights)) {
     case ExchangeFormats::ImportResult::Imported:
         return Ok;
     case ExchangeFormats::ImportResult::Unreadable:
@@ -99,7 +99,7 @@ ExitCode CliSession::Import(const QString& fileName, ExchangeFormats::Format for
     return Refused;
 }
 
-ExitCode CliSession::Open(const QString& fileName)
+ExitCode CliSession::Open(const QString& fileName, bool anyName)
 {
     if (const ExitCode checked = CheckInputFile(fileName); checked != Ok)
         return checked;
@@ -111,6 +111,12 @@ ExitCode CliSession::Open(const QString& fileName)
         return FileUnreadable;
     };
 
+    if (!anyName && !ExchangeFormats::IsProgramGraphName(fileName)) {
+        PrintReason(fileName, Translate(QStringLiteral("Exchange_unknown_format"))
+                                  .arg(QLatin1Char('.') + QFileInfo(fileName).suffix()));
+        return FileUnreadable;
+    }
+
     // A newer file is not read at all: say so before the program's general message.
     const int version = GrafaFile::FileVersion(CIniFile(fileName));
     if (version > 1) {
@@ -118,7 +124,7 @@ ExitCode CliSession::Open(const QString& fileName)
         return FileUnreadable;
     }
     const qsizetype before = MessageCount();
-    if (GraphFileCommands::OpenGraphFile(session, fileName))
+    if (GraphFileCommands::OpenGraphFile(session, fileName, anyName))
         return Ok;
     // The program's own words for a file its readers refused without a reason of their own.
     const QString unexplained = Translate(QStringLiteral("Happend_error")) + QLatin1Char('\r') + fileName;

@@ -46,6 +46,13 @@ bool Parse(Format format, const QByteArray& data, TExchangeGraph& out, QString& 
     return false;
 }
 
+// "file: cause" on one line: a library's message may run over several.
+QString FileCause(const QString& fileName, const QString& cause)
+{
+    const QString first = cause.section(QLatin1Char('\n'), 0, 0).simplified();
+    return QFileInfo(fileName).fileName() + (first.isEmpty() ? QString() : QStringLiteral(": ") + first);
+}
+
 } // namespace
 
 Format FormatOfFile(const QString& fileName)
@@ -111,6 +118,12 @@ Format ImportFormatOfFile(const QString& fileName)
     return HoldsProgramGraph(file) ? Format::Unknown : format;
 }
 
+bool IsProgramGraphName(const QString& fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    return suffix.isEmpty() || suffix == QLatin1String("grafa") || suffix == QLatin1String("txt");
+}
+
 Format FormatNamed(const QString& name)
 {
     const QString key = name.toLower();
@@ -121,7 +134,7 @@ Format FormatNamed(const QString& name)
     return FormatOfFile(QStringLiteral("x.") + key);
 }
 
-ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format)
+ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format, ImportWeights weights)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize) {
@@ -133,10 +146,11 @@ ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format)
     TExchangeGraph source;
     QString error;
     if (format == Format::Unknown || !Parse(format, data, source, error)) {
-        graf.Host().ShowError(Translate(QStringLiteral("Exchange_parse_error")).arg(error));
+        graf.Host().ShowError(
+            Translate(QStringLiteral("Exchange_parse_error")).arg(FileCause(fileName, error)));
         return ImportResult::Unreadable;
     }
-    return ApplyExchangeGraph(graf, source) ? ImportResult::Imported : ImportResult::Refused;
+    return ApplyExchangeGraph(graf, source, weights) ? ImportResult::Imported : ImportResult::Refused;
 }
 
 bool ExportGraph(const TAllGraf& graf, const QString& fileName, Format format, QString* error)
