@@ -293,6 +293,13 @@ TEST_F(ExchangeFormatsTest, WhatDoesNotFitIsRefusedWithTheDocumentUnchanged)
     Import(*g, Path("broken.dot"));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_TRUE(host.messages[0].text.contains("line 3")) << host.messages[0].text.toStdString();
+    // Also where the library names none, on one line with the file's name.
+    host.messages.clear();
+    Import(*g, Write("broken.edgelist", "# directed\na b\nb c 1x\n"));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.messages[0].text.contains("broken.edgelist: line 3: "))
+        << host.messages[0].text.toStdString();
+    EXPECT_FALSE(host.messages[0].text.contains('\n'));
 }
 
 TEST_F(ExchangeFormatsTest, WhatFitsAfterChangesIsCountedInWarnings)

@@ -116,6 +116,8 @@ bool Read(const QByteArray& data, TExchangeGraph& out, QString& error)
     Agiddisc_t ids = AgIdDisc;
     ids.idregister = RegisterObject;
     Agdisc_t disc{&AgMemDisc, &ids, &io};
+    // The lexer's line count outlives a read.
+    agreadline(1);
     Agraph_t* g = agread(&reader, &disc);
     // Graphs after the first are read only to be counted.
     int others = 0;

@@ -418,6 +418,23 @@ void ScaleBack(const QByteArray& data, TExchangeGraph& out)
     }
 }
 
+// The library names no line when an edge list does not parse: the first line that is not
+// "u v" or "u v weight".
+int FaultyEdgeListLine(const QByteArray& bytes)
+{
+    int number = 0;
+    for (const QByteArray& line : bytes.split('\n')) {
+        ++number;
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        bool ok = fields.size() <= 3;
+        if (ok && fields.size() == 3)
+            fields[2].toDouble(&ok);
+        if (!line.trimmed().isEmpty() && (!ok || fields.size() < 2))
+            return number;
+    }
+    return 0;
+}
+
 // Each line of an edge list is one edge: its line number, and whether it gave a weight (the
 // library gives a line without one the weight 0).
 void MarkEdgeListLines(const QByteArray& bytes, TExchangeGraph& out)
@@ -533,6 +550,9 @@ bool Read(Kind kind, const QByteArray& data, TExchangeGraph& out, QString& error
     std::fclose(in);
     if (code != IGRAPH_SUCCESS) {
         error = call.Error(code);
+        if (kind == Kind::EdgeList && !error.contains(QLatin1String("line"), Qt::CaseInsensitive))
+            if (const int line = FaultyEdgeListLine(bytes); line > 0)
+                error = QStringLiteral("line %1: %2").arg(line).arg(error);
         return false;
     }
     Convert(&g, out, kind == Kind::Pajek);
