@@ -163,6 +163,7 @@ bool Read(const QByteArray& data, TExchangeGraph& out, QString& error)
         out.Positions.clear();
     const QList<QByteArray> fileLines = data.split('\n');
     int unweighted = 0;
+    bool named = false;
     for (Agnode_t* n = agfstnode(g); n; n = agnxtnode(g, n))
         for (Agedge_t* e = agfstout(g, n); e; e = agnxtout(g, e)) {
             TExchangeGraph::Edge edge;
@@ -174,16 +175,24 @@ bool Read(const QByteArray& data, TExchangeGraph& out, QString& error)
             double value = 1;
             const auto line = lines.find(AGID(e));
             const int parsedTo = line == lines.end() ? 0 : line->second;
+            const char* source = nullptr;
             if (!weight.isEmpty()) {
                 out.Weighted = true;
                 edge.Weight = Number(weight, value) ? value : std::nan("");
-                edge.Line = AssignmentLine(fileLines, parsedTo, "weight", weight);
+                source = "weight";
             } else if (Number(label, value)) {
                 out.Weighted = true;
                 edge.Weight = value;
-                edge.Line = AssignmentLine(fileLines, parsedTo, "label", label);
+                source = "label";
             } else {
                 ++unweighted; // given 1, which a weighted graph says
+            }
+            // Only the first weight that does not fit is named; finding its own line costs a
+            // search back through the file.
+            edge.Line = parsedTo;
+            if (source && !named && edge.From != edge.To && !WeightFits(edge.Weight)) {
+                edge.Line = AssignmentLine(fileLines, parsedTo, source, weight.isEmpty() ? label : weight);
+                named = true;
             }
             out.Edges.push_back(edge);
         }

@@ -85,6 +85,11 @@ std::vector<QPoint> Layout(const TExchangeGraph& source, int width, int height, 
 
 } // namespace
 
+bool WeightFits(double weight)
+{
+    return std::isfinite(weight) && weight >= 0.5 && weight < TAllGraf::MaxCost + 0.5;
+}
+
 TExchangeGraph ExchangeGraphOf(const TAllGraf& graf)
 {
     TExchangeGraph out;
@@ -142,7 +147,7 @@ bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source, ImportWeig
         if (!weighted || e.From == e.To)
             continue;
         const double w = e.Weight;
-        if (!std::isfinite(w) || w < 0.5 || w >= TAllGraf::MaxCost + 0.5) {
+        if (!WeightFits(w)) {
             if (!firstRefused)
                 firstRefused = &e;
             ++refused;

@@ -44,6 +44,9 @@ struct TExchangeGraph {
 // when undirected).
 TExchangeGraph ExchangeGraphOf(const TAllGraf& graf);
 
+// Whether a weight rounds to one the document takes: 1..50000.
+bool WeightFits(double weight);
+
 // What an import does with weights that do not round to 1..50000: refuses the graph, asks
 // the host whether to import it without weights, or imports every graph without them.
 enum class ImportWeights { Keep, Ask, Drop };
