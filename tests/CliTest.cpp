@@ -469,3 +469,27 @@ TEST_F(Cli, DamagedGraphFilesSayWhatIsWrongInOneLine)
     const QString edited = Write("edited.grafa", whole.trimmed());
     EXPECT_EQ(Run({"matrix", edited}), 0) << err.toStdString();
 }
+
+TEST_F(Cli, UnknownFormatsExitOneAndConvertMayLeaveGraphvizWeightsOut)
+{
+    // Read as the older text form, these were refused for reasons they do not have.
+    for (const char* name : {"g.gexf", "g.adjlist", "g.gv.gz"}) {
+        const QString file = Write(name, "<gexf/>\n");
+        EXPECT_EQ(Run({"run", "MonolitIs", file, "--lang", NODELOOM_SOURCE_DIR "/local/grafEnglish.lang"}), 1)
+            << name;
+        EXPECT_EQ(err, file + ": Unknown file format: ." + QFileInfo(file).suffix() + "\n");
+    }
+    // Named outright, any name is a graph file.
+    const QString matrix = Write("m.xyz", "0,1\n1,0\n");
+    EXPECT_EQ(Run({"convert", matrix, "m.csv", "--from-format", "grafa"}), 0) << err.toStdString();
+    EXPECT_EQ(Read("m.csv"), ",1,2\n1,0,1\n2,1,0\n");
+
+    // Graphviz's weight=0 is a layout hint: named with its line, or left out on request.
+    const QString dot = Write("hint.gv", "digraph {\n a -> b [weight=0];\n b -> c [weight=3];\n}\n");
+    EXPECT_EQ(Run({"convert", dot, "x.csv", "--lang", NODELOOM_SOURCE_DIR "/local/grafEnglish.lang"}), 3);
+    EXPECT_TRUE(err.contains("the first a → b (weight 0, line 2)")) << err.toStdString();
+    EXPECT_EQ(Run({"convert", dot, "x.csv", "--no-weights"}), 0) << err.toStdString();
+    EXPECT_EQ(Read("x.csv"), ",a,b,c\na,0,1,0\nb,0,0,1\nc,0,0,0\n");
+    ASSERT_EQ(Run({"--help"}), 0);
+    EXPECT_TRUE(out.contains("[--no-weights]"));
+}

@@ -16,6 +16,12 @@
 
 using ExchangeFormats::Format;
 
+// Messages shown as text when a comparison fails.
+static void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace {
 
 // Everything the exchange formats carry, keyed by names so vertex order does not matter.
@@ -253,9 +259,13 @@ TEST_F(ExchangeFormatsTest, WhatDoesNotFitIsRefusedWithTheDocumentUnchanged)
     const std::vector<std::pair<QString, QString>> cases{
         {Write("many.edgelist", many), Message("Version_not_support_count")},
         {Write("weights.edgelist", "a b 0.2\nb c 70000\nc a 5\n"),
-         Message("Exchange_weights_refused").arg(2)},
+         Message("Exchange_weights_refused_arc")
+             .arg(2)
+             .arg(Message("Exchange_weight_arc_line").arg("a – b", "0.2").arg(1))},
         {Write("nan.gml", "graph [ node [ id 1 ] node [ id 2 ] edge [ source 1 target 2 weight -3 ] ]"),
-         Message("Exchange_weights_refused").arg(1)},
+         Message("Exchange_weights_refused_arc")
+             .arg(1)
+             .arg(Message("Exchange_weight_arc").arg("1 – 2", "-3"))},
         {Write("broken.dot", "digraph {\n a -> b;\n a -> ;\n}\n"), QString()},
         {Write("broken.graphml", "<graphml><graph><node id=\"a\"/><edge source=\"a\" target=\"zz\"/>"),
          QString()},
@@ -283,6 +293,13 @@ TEST_F(ExchangeFormatsTest, WhatDoesNotFitIsRefusedWithTheDocumentUnchanged)
     Import(*g, Path("broken.dot"));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_TRUE(host.messages[0].text.contains("line 3")) << host.messages[0].text.toStdString();
+    // Also where the library names none, on one line with the file's name.
+    host.messages.clear();
+    Import(*g, Write("broken.edgelist", "# directed\na b\nb c 1x\n"));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.messages[0].text.contains("broken.edgelist: line 3: "))
+        << host.messages[0].text.toStdString();
+    EXPECT_FALSE(host.messages[0].text.contains('\n'));
 }
 
 TEST_F(ExchangeFormatsTest, WhatFitsAfterChangesIsCountedInWarnings)
@@ -375,6 +392,193 @@ TEST_F(ExchangeFormatsTest, GraphmlReadByIgraphHasTheSameArcsAndWeights)
     igraph_set_attribute_table(nullptr);
 }
 
+TEST_F(ExchangeFormatsTest, WhatAReaderLeavesOutOrFillsInIsCountedInWarnings)
+{
+    struct Case {
+        const char* name;
+        QByteArray text;
+        Shape shape;
+        std::vector<QString> warnings;
+    };
+    const QByteArray graphmlHead = "<?xml version=\"1.0\"?>\n"
+                                   "<!DOCTYPE graphml [ <!ENTITY who \"Smith\"> ]>\n"
+                                   "<graphml xmlns=\"http://graphml.graphdrawing.org/xmlns\">\n"
+                                   "<key id=\"w\" for=\"edge\" attr.name=\"weight\" attr.type=\"double\"/>\n"
+                                   "<key id=\"n\" for=\"node\" attr.name=\"name\" attr.type=\"string\"/>\n";
+    const std::vector<Case> cases{
+        // Only some edges weighted: the others weigh 1, as in DOT.
+        {"part.graphml",
+         graphmlHead +
+             "<graph edgedefault=\"undirected\"><node id=\"a\"/><node id=\"b\"/><node id=\"c\"/>\n"
+             "<edge source=\"a\" target=\"b\"/>\n<edge source=\"b\" target=\"c\"><data key=\"w\">4</data>"
+             "</edge></graph></graphml>\n",
+         {0, 1, {"a", "b", "c"}, {{{"a", "b"}, 1}, {{"b", "a"}, 1}, {{"b", "c"}, 4}, {{"c", "b"}, 4}}, {}},
+         {Message("Exchange_weights_missing").arg(1)}},
+        {"part.dot",
+         "graph { a -- b; b -- c [weight=4]; }",
+         {0, 1, {"a", "b", "c"}, {{{"a", "b"}, 1}, {{"b", "a"}, 1}, {{"b", "c"}, 4}, {{"c", "b"}, 4}}, {}},
+         {Message("Exchange_weights_missing").arg(1)}},
+        {"part.net",
+         "*Vertices 3\n*Arcs\n1 2\n2 3 4\n",
+         {2, 1, {"1", "2", "3"}, {{{"1", "2"}, 1}, {{"2", "3"}, 4}}, {}},
+         {Message("Exchange_weights_missing").arg(1)}},
+        // One directed edge in an undirected graph; entities the document type declares; a
+        // hyperedge and a second graph, which the program cannot take.
+        {"mixed.graphml",
+         graphmlHead +
+             "<graph edgedefault=\"undirected\"><node id=\"a\"><data key=\"n\">&who;</data></node>\n"
+             "<node id=\"b\"><data key=\"n\">Mr &who;</data></node><node id=\"c\"/>\n"
+             "<edge source=\"c\" target=\"b\" directed=\"true\"/><edge source=\"a\" target=\"b\"/>\n"
+             "<hyperedge><endpoint node=\"a\"/><endpoint node=\"b\"/><endpoint node=\"c\"/></hyperedge>"
+             "</graph>\n<graph edgedefault=\"directed\"><node id=\"z\"/></graph></graphml>\n",
+         {2,
+          0,
+          {"Smith", "Mr Smith", "c"},
+          {{{"c", "Mr Smith"}, 1}, {{"Smith", "Mr Smith"}, 1}, {{"Mr Smith", "Smith"}, 1}},
+          {}},
+         {Message("Exchange_mixed_directed"), Message("Exchange_other_graphs").arg(1),
+          Message("Exchange_hyperedges_dropped").arg(1)}},
+        {"two.dot",
+         "digraph { a -> b }\ngraph { x -- y -- z }\ndigraph { q }\n",
+         {2, 0, {"a", "b"}, {{{"a", "b"}, 1}}, {}},
+         {Message("Exchange_other_graphs").arg(2)}},
+        {"latin.gv",
+         "digraph { charset=latin1; \"caf\xE9\" -> \"na\xEFve\" }",
+         {2, 0, {"café", "naïve"}, {{{"café", "naïve"}, 1}}, {}},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        host.messages.clear();
+        ASSERT_TRUE(Import(*g, Write(c.name, c.text)))
+            << (host.messages.empty() ? std::string() : host.messages.front().text.toStdString());
+        EXPECT_EQ(ShapeOf(*g, false), c.shape);
+        std::vector<QString> shown;
+        for (const auto& m : host.messages)
+            shown.push_back(m.text);
+        EXPECT_EQ(shown, c.warnings);
+    }
+}
+
+TEST_F(ExchangeFormatsTest, CsvFirstRowIsAHeaderOnlyWhenItNamesColumns)
+{
+    // A number that does not parse is refused where it stands, not taken for a name.
+    const std::vector<std::pair<QByteArray, QString>> refused{
+        {"1e400,1\n1,0\n", Message("Exchange_csv_bad_number").arg(1).arg(1).arg("1e400")},
+        {QByteArray("0\0,1\n1,0\n", 9),
+         Message("Exchange_csv_bad_number").arg(1).arg(1).arg(QString("0") + QChar::ReplacementCharacter)},
+        {"0,1\n1,x\n", Message("Exchange_csv_bad_number").arg(2).arg(2).arg("x")},
+        {",a,b\na,0,1\nb,1e999,0\n", Message("Exchange_csv_bad_number").arg(3).arg(2).arg("1e999")},
+    };
+    for (const auto& [text, reason] : refused) {
+        SCOPED_TRACE(text.toStdString());
+        host.messages.clear();
+        EXPECT_FALSE(Import(*g, Write("r.csv", text)));
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].text, Message("Exchange_parse_error").arg("r.csv: " + reason));
+    }
+    // The program's own matrices of numbered graphs: an empty corner before numeric names.
+    ASSERT_TRUE(Import(*g, Write("own.csv", ",1,2\n1,0,3\n2,3,0\n")));
+    EXPECT_EQ(ShapeOf(*g, false), (Shape{0, 1, {"1", "2"}, {{{"1", "2"}, 3}, {{"2", "1"}, 3}}, {}}));
+    ASSERT_TRUE(Import(*g, Write("names.csv", "from;p;q\np;0;1\nq;0;0\n")));
+    EXPECT_EQ(ShapeOf(*g, false), (Shape{2, 0, {"p", "q"}, {{{"p", "q"}, 1}}, {}}));
+}
+
+TEST_F(ExchangeFormatsTest, GraphvizWeightsThatDoNotFitNameTheirArcAndLineAndMayBeLeftOut)
+{
+    // Graphviz's weight is a layout hint, often 0; a default for the edges after it counts.
+    const QString hinted =
+        Write("hint.gv", "graph G {\n  a -- b [weight=2];\n  b -- c [weight=0]\n  c -- a\n}\n");
+    const QString defaulted = Write("default.gv", "digraph {\n edge [weight=0]\n a -> b\n\n b -> c\n}\n");
+    const std::vector<std::pair<QString, QString>> reasons{
+        {hinted, Message("Exchange_weights_refused_arc")
+                     .arg(1)
+                     .arg(Message("Exchange_weight_arc_line").arg("b – c", "0").arg(3))},
+        {defaulted, Message("Exchange_weights_refused_arc")
+                        .arg(2)
+                        .arg(Message("Exchange_weight_arc_line").arg("a → b", "0").arg(2))},
+    };
+    for (const auto& [path, reason] : reasons) {
+        SCOPED_TRACE(path.toStdString());
+        host.messages.clear();
+        EXPECT_FALSE(Import(*g, path));
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].text, reason);
+    }
+    host.messages.clear();
+    ASSERT_EQ(ExchangeFormats::ImportGraph(*g, hinted, Format::Dot, ImportWeights::Drop),
+              ExchangeFormats::ImportResult::Imported);
+    EXPECT_EQ(ShapeOf(*g, false), (Shape{0,
+                                         0,
+                                         {"a", "b", "c"},
+                                         {{{"a", "b"}, 1},
+                                          {{"b", "a"}, 1},
+                                          {{"b", "c"}, 1},
+                                          {{"c", "b"}, 1},
+                                          {{"c", "a"}, 1},
+                                          {{"a", "c"}, 1}},
+                                         {}}));
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(ExchangeFormatsTest, PositionsThatAreAllTheSameGoOnACircle)
+{
+    // As networkx writes Pajek: 0.0 0.0 for every vertex.
+    ASSERT_TRUE(
+        Import(*g, Write("flat.net", "*Vertices 4\n1 \"a\" 0.0 0.0\n2 \"b\" 0.0 0.0\n3 \"c\" 0.0 0.0\n"
+                                     "4 \"d\" 0.0 0.0\n*Edges\n1 2\n")));
+    // The host's 600×400 area: a circle about its centre, first vertex at the top.
+    EXPECT_EQ(g->Points[1].X, 300);
+    EXPECT_LT(g->Points[1].Y, 200);
+    EXPECT_EQ(g->Points[3].X, 300);
+    EXPECT_EQ(g->Points[1].Y + g->Points[3].Y, 400);
+    EXPECT_EQ(g->Points[2].Y, 200);
+    EXPECT_EQ(g->Points[2].X + g->Points[4].X, 600);
+    // One vertex alone keeps where it was put.
+    ASSERT_TRUE(Import(*g, Write("one.gml", "graph [ node [ id 1 x 100 y 120 ] ]")));
+    EXPECT_EQ(g->Points[1].X, 100);
+    EXPECT_EQ(g->Points[1].Y, 120);
+}
+
+TEST_F(ExchangeFormatsTest, ExportsAreWhatTheFieldsToolsReadAsTheyAre)
+{
+    Named();
+    QString error;
+    const auto exported = [&](const QString& name) {
+        EXPECT_TRUE(
+            ExchangeFormats::ExportGraph(*g, Path(name), ExchangeFormats::FormatOfFile(name), &error));
+        QFile file(Path(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return QString::fromUtf8(file.readAll());
+    };
+    // GML nodes carry a label beside the name.
+    const QString gml = exported("x.gml");
+    EXPECT_TRUE(gml.contains("    name \"Alpha\"\n    label \"Alpha\"\n")) << gml.toStdString();
+    // Names with blanks or quotes cannot be GraphML ids: the library's n0, n1, ... stay.
+    EXPECT_TRUE(exported("x.graphml").contains("<node id=\"n3\">"));
+    // Pajek: coordinates in 0..1 with a shape, the largest coordinate kept in a comment.
+    const QString pajek = exported("x.net");
+    EXPECT_TRUE(pajek.startsWith(
+        "% scale 310\n*Vertices 4\n1 \"Alpha\" 0.129032258064516 0.193548387096774 \"ellipse\"\n"))
+        << pajek.toStdString();
+    // An edge list says that blanks in names became underscores.
+    EXPECT_TRUE(exported("x.edgelist").contains("\n# blanks in names are written as _"));
+
+    g = Fresh();
+    Plain();
+    g->Naming().SetKind(CTitleGraf::Manual);
+    for (int v = 1; v <= g->PointCount; ++v)
+        g->Naming().SetManualTitle(v, QStringLiteral("v-%1.é").arg(v));
+    const QString graphml = exported("y.graphml");
+    EXPECT_TRUE(graphml.contains("<node id=\"v-1.é\">")) << graphml.toStdString();
+    EXPECT_TRUE(graphml.contains("<edge source=\"v-2.é\" target=\"v-4.é\">")) << graphml.toStdString();
+    EXPECT_FALSE(exported("y.edgelist").contains("blanks"));
+    // Read back, the same graph.
+    auto back = Fresh();
+    ASSERT_TRUE(Import(*back, Path("y.graphml")));
+    EXPECT_EQ(ShapeOf(*back), ShapeOf(*g));
+}
+
 } // namespace
 
 TEST(ExchangeImportCommand, IsOneUndoStepListedAmongRecentFilesAndARefusalLeavesNoStep)
@@ -404,4 +608,63 @@ TEST(ExchangeImportCommand, IsOneUndoStepListedAmongRecentFilesAndARefusalLeaves
     EXPECT_EQ(d.IsOrint, 0);
     session.Redo();
     EXPECT_EQ(d.MatrixEntry(1, 2), 3);
+}
+
+TEST(ExchangeImportCommand, WeightsThatDoNotFitAreOfferedToBeLeftOutAsOneUndoStep)
+{
+    QTemporaryDir dir;
+    ScriptedHost host;
+    GraphSession session(host);
+    TAllGraf& d = session.CreateDocument();
+    d.NewGraf(false, false);
+    d.AddPoint(50, 50, QString(), d.FreeTitleNumber(), d.SizeGraf);
+    const QString path = dir.filePath("hint.dot");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("digraph {\n a -> b [weight=0];\n b -> c [weight=3];\n}\n");
+    file.close();
+    // No: nothing changes, and nothing is recorded.
+    host.yesNoAnswers = {false};
+    EXPECT_FALSE(GraphFileCommands::ImportGraphFile(session, path, Format::Dot));
+    ASSERT_EQ(host.questions.size(), 1);
+    EXPECT_EQ(host.questions[0], Translate("Exchange_weights_ask")
+                                     .arg(1)
+                                     .arg(Translate("Exchange_weight_arc_line").arg("a → b", "0").arg(2)));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(d.PointCount, 1);
+    EXPECT_FALSE(session.History().CanUndo());
+    // Yes: the graph without weights, unsaved, taken back in one step.
+    host.yesNoAnswers = {true};
+    ASSERT_TRUE(GraphFileCommands::ImportGraphFile(session, path, Format::Dot));
+    EXPECT_EQ(d.PointCount, 3);
+    EXPECT_EQ(d.IsHaveCost, 0);
+    EXPECT_EQ(d.MatrixEntry(1, 2), 1);
+    EXPECT_TRUE(session.HasUnsavedChanges());
+    session.Undo();
+    EXPECT_EQ(d.PointCount, 1);
+    EXPECT_FALSE(session.History().CanUndo());
+}
+
+TEST(ExchangeImportCommand, OpenRefusesANameInNoFormatItKnows)
+{
+    QTemporaryDir dir;
+    ScriptedHost host;
+    GraphSession session(host);
+    TAllGraf& d = session.CreateDocument();
+    d.NewGraf(false, false);
+    for (const QString& name : {QString("g.gexf"), QString("g.adjlist"), QString("g.gv.gz")}) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("0,1\n1,0\n");
+        file.close();
+        host.messages.clear();
+        EXPECT_FALSE(GraphFileCommands::OpenGraphFile(session, dir.filePath(name)));
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].text, Translate("Exchange_unknown_format").arg(name));
+        EXPECT_EQ(d.PointCount, 0);
+        // Asked for outright, the same file is read as a graph file.
+        EXPECT_TRUE(GraphFileCommands::OpenGraphFile(session, dir.filePath(name), true));
+        EXPECT_EQ(d.PointCount, 2);
+        d.NewGraf(false, false);
+    }
 }

@@ -442,7 +442,6 @@ constexpr BuiltInText kTable[] = {
     {"QtLanguage", "ru"},
     {"Exchange_parse_error", "Файл не прочитан: %1"},
     {"Exchange_unknown_format", "Неизвестный формат файла: %1"},
-    {"Exchange_weights_refused", "Веса %1 дуг не округляются до целых чисел от 1 до 50000; граф не загружен"},
     {"Exchange_weights_rounded", "Веса %1 дуг округлены до целых чисел"},
     {"Exchange_loops_dropped", "Петли отброшены: %1"},
     {"Exchange_parallel_merged", "Кратные дуги объединены: %1 (оставлен вес первой)"},
@@ -451,7 +450,6 @@ constexpr BuiltInText kTable[] = {
     {"Exchange_csv_empty", "в файле нет матрицы"},
     {"Exchange_csv_not_square", "матрица не квадратная: строк %1, столбцов %2"},
     {"Exchange_csv_row_length", "строка %1: чисел %2, а нужно %3"},
-    {"Exchange_csv_not_number", "строка %1: «%2» не число"},
     // Help menu and about box: the manual of the current language, the libraries thanked.
     {"help_file", "help.pdf"},
     {"about_libraries", "Программа построена на библиотеках Qt, igraph, Graphviz и Boost Graph Library."},
@@ -528,6 +526,18 @@ constexpr BuiltInText kTable[] = {
     {"Server_reply", "Ответ сервера: %1"},
     {"Cli_too_many_vertices", "в файле %1 вершин, а программа работает не больше чем с %2"},
     {"Cli_file_truncated", "файл обрезан: нет ключа %1"},
+    // Import of the exchange formats: what a reader leaves out, fills in or cannot take.
+    {"Exchange_weight_arc", "%1 (вес %2)"},
+    {"Exchange_weight_arc_line", "%1 (вес %2, строка %3)"},
+    {"Exchange_weights_refused_arc",
+     "Веса %1 дуг не округляются до целых чисел от 1 до 50000, первая — %2; граф не загружен"},
+    {"Exchange_weights_ask",
+     "Веса %1 дуг не округляются до целых чисел от 1 до 50000, первая — %2. Загрузить граф без весов?"},
+    {"Exchange_weights_missing", "У %1 дуг нет веса; им дан вес 1"},
+    {"Exchange_other_graphs", "Графы после первого пропущены: %1"},
+    {"Exchange_hyperedges_dropped", "Гиперрёбра отброшены: %1"},
+    {"Exchange_entities_dropped", "Нераспознанные обозначения (&…;) пропущены в именах: %1"},
+    {"Exchange_csv_bad_number", "строка %1, столбец %2: «%3» не число"},
 };
 
 } // namespace

@@ -434,7 +434,8 @@ int ConvertCommand(const QStringList& arguments)
     using ExchangeFormats::Format;
     QString problem;
     const QString fromOption = QStringLiteral("--from-format"), toOption = QStringLiteral("--to-format");
-    const auto options = ParseOptions(arguments, {fromOption, toOption}, {}, problem);
+    const QString noWeights = QStringLiteral("--no-weights");
+    const auto options = ParseOptions(arguments, {fromOption, toOption}, {noWeights}, problem);
     if (!options)
         return BadUsage(problem);
     if (options->positional.size() != 2)
@@ -465,7 +466,11 @@ int ConvertCommand(const QStringList& arguments)
                                        ".gv, .net, .edgelist, .txt or .csv files"));
     CliSession cli;
     cli.host.SetShowsPictures(picture);
-    const ExitCode opened = from == Format::Unknown ? cli.Open(in) : cli.Import(in, from);
+    const bool namedGrafa = from == Format::Unknown && options->values.contains(fromOption);
+    const ImportWeights weights =
+        options->flags.contains(noWeights) ? ImportWeights::Drop : ImportWeights::Keep;
+    const ExitCode opened =
+        from == Format::Unknown ? cli.Open(in, namedGrafa) : cli.Import(in, from, weights);
     if (opened != Ok)
         return opened;
     if (to != Format::Unknown) {
@@ -550,10 +555,10 @@ QString Usage()
         "                   highest status of the runs\n"
         "  nodeloom-cli list\n"
         "  nodeloom-cli matrix FILE\n"
-        "  nodeloom-cli convert FILE OUT [--from-format F] [--to-format F]\n"
+        "  nodeloom-cli convert FILE OUT [--from-format F] [--to-format F] [--no-weights]\n"
         "                   formats by extension or named: grafa, graphml, gml, dot (.gv),\n"
         "                   pajek (.net), edgelist (.txt), csv; OUT may also be .png, .bmp,\n"
-        "                   .svg or .pdf\n"
+        "                   .svg or .pdf; --no-weights imports FILE without its weights\n"
         "  nodeloom-cli from-matrix TEXT OUT.grafa [--directed] [--weighted]\n"
         "  nodeloom-cli generate KIND [PARAMS] OUT.grafa [--directed] [--weights MIN..MAX]\n"
         "                   [--seed S] [--layout NAME] [--naming numbers|letters|manual[:START]]\n"

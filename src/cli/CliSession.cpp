@@ -191,11 +191,11 @@ QString KeyLostAtTheEnd(const QString& fileName, const CIniFile& ini, int count)
 
 } // namespace
 
-ExitCode CliSession::Import(const QString& fileName, ExchangeFormats::Format format)
+ExitCode CliSession::Import(const QString& fileName, ExchangeFormats::Format format, ImportWeights weights)
 {
     if (const ExitCode checked = CheckInputFile(fileName); checked != Ok)
         return checked;
-    switch (ExchangeFormats::ImportGraph(*graf, fileName, format)) {
+    switch (ExchangeFormats::ImportGraph(*graf, fileName, format, weights)) {
     case ExchangeFormats::ImportResult::Imported:
         return Ok;
     case ExchangeFormats::ImportResult::Unreadable:
@@ -206,7 +206,7 @@ ExitCode CliSession::Import(const QString& fileName, ExchangeFormats::Format for
     return Refused;
 }
 
-ExitCode CliSession::Open(const QString& fileName)
+ExitCode CliSession::Open(const QString& fileName, bool anyName)
 {
     if (const ExitCode checked = CheckInputFile(fileName); checked != Ok)
         return checked;
@@ -217,6 +217,12 @@ ExitCode CliSession::Open(const QString& fileName)
         PrintReason(fileName, Translate(QLatin1String(key)));
         return FileUnreadable;
     };
+
+    if (!anyName && !ExchangeFormats::IsProgramGraphName(fileName)) {
+        PrintReason(fileName, Translate(QStringLiteral("Exchange_unknown_format"))
+                                  .arg(QLatin1Char('.') + QFileInfo(fileName).suffix()));
+        return FileUnreadable;
+    }
 
     // Larger than any graph file: refused unread, in the program's own words.
     if (QFileInfo(fileName).size() > GrafaFile::MaxGraphFileBytes) {
@@ -262,7 +268,7 @@ ExitCode CliSession::Open(const QString& fileName)
         }
     }
     const qsizetype before = MessageCount();
-    if (GraphFileCommands::OpenGraphFile(session, fileName))
+    if (GraphFileCommands::OpenGraphFile(session, fileName, anyName))
         return Ok;
     // The program's own words for a file its readers refused without a reason of their own.
     const QString unexplained = Translate(QStringLiteral("Happend_error")) + QLatin1Char('\r') + fileName;

@@ -55,11 +55,13 @@ struct CliSession {
 
     // Opens a graph file. FileUnreadable with a reason line when it cannot be read as a graph
     // file at all; Refused when a rule of the program refused what it holds (its message was
-    // printed); Ok otherwise.
-    ExitCode Open(const QString& fileName);
+    // printed); Ok otherwise. A name in no format the program knows is FileUnreadable, unless
+    // anyName reads it as a graph file.
+    ExitCode Open(const QString& fileName, bool anyName = false);
     // Imports a file of one of the exchange formats, with the same exit statuses as Open:
     // FileUnreadable also when the file does not parse (the parser's text was printed).
-    ExitCode Import(const QString& fileName, ExchangeFormats::Format format);
+    ExitCode Import(const QString& fileName, ExchangeFormats::Format format,
+                    ImportWeights weights = ImportWeights::Keep);
     // Messages printed so far.
     qsizetype MessageCount() const { return host.Messages().size(); }
 };

@@ -40,7 +40,7 @@ void CopyDocument(const TAllGraf& from, TAllGraf& to)
 
 } // namespace
 
-bool OpenGraphFile(GraphSession& session, const QString& fileName)
+bool OpenGraphFile(GraphSession& session, const QString& fileName, bool anyName)
 {
     if (!session.RequireDocument())
         return false;
@@ -57,6 +57,12 @@ bool OpenGraphFile(GraphSession& session, const QString& fileName)
     if (const auto format = ExchangeFormats::ImportFormatOfFile(fileName);
         format != ExchangeFormats::Format::Unknown)
         return ImportGraphFile(session, fileName, format);
+    // A ".gexf" or ".gv.gz" read as the older text form would be refused for a reason it
+    // does not have.
+    if (!anyName && !ExchangeFormats::IsProgramGraphName(fileName)) {
+        host.ShowError(Translate(QStringLiteral("Exchange_unknown_format")).arg(info.fileName()));
+        return false;
+    }
 
     if (info.size() > GrafaFile::MaxGraphFileBytes) {
         host.ShowError(Translate(QStringLiteral("File_too_large"))
@@ -114,7 +120,8 @@ bool ImportGraphFile(GraphSession& session, const QString& fileName, ExchangeFor
     TAllGraf& g = *session.Document();
     // The state before the import is recorded only once the import is sure to happen.
     auto before = session.Snapshot();
-    if (ExchangeFormats::ImportGraph(g, fileName, format) != ExchangeFormats::ImportResult::Imported)
+    if (ExchangeFormats::ImportGraph(g, fileName, format, ImportWeights::Ask) !=
+        ExchangeFormats::ImportResult::Imported)
         return false;
     session.History().Record(std::move(before));
     // The graph is in no graph file yet: saving must not write over the file it came from.

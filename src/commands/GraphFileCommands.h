@@ -14,12 +14,14 @@ namespace GraphFileCommands {
 // whole records a snapshot, takes the graph over, recomputes the arc text points, refreshes
 // and lists the file among the recent ones. A file that cannot be read shows a message and
 // changes nothing: not the graph, not the history, not the recent list. A file in an exchange
-// format (a ".txt" edge list among them) is imported instead. True when read.
-bool OpenGraphFile(GraphSession& session, const QString& fileName);
+// format (a ".txt" edge list among them) is imported instead; any other name but ".grafa",
+// ".txt" or none is an unknown format, unless anyName reads it as a graph file. True when read.
+bool OpenGraphFile(GraphSession& session, const QString& fileName, bool anyName = false);
 
 // The import command: the graph of a file in one of the exchange formats replaces the
-// document's as one undo step, and the file is listed among the recent ones. A refused
-// import shows its message and changes nothing, the history included. True when imported.
+// document's as one undo step, and the file is listed among the recent ones. Weights that do
+// not fit are named, with the offer to import the graph without them. A refused import shows
+// its message and changes nothing, the history included. True when imported.
 bool ImportGraphFile(GraphSession& session, const QString& fileName, ExchangeFormats::Format format);
 
 // The name the save command writes: ".grafa" appended unless the name already ends in it

@@ -37,11 +37,22 @@ QStringList SplitRow(const QString& line, QChar separator)
     return cells;
 }
 
-bool IsNumber(const QString& cell)
+// Whether a cell is meant as a number, parsed or not ("1e400", a digit followed by a NUL):
+// such a cell never makes its row a header.
+bool LooksNumeric(const QString& cell)
 {
-    bool ok = false;
-    cell.toDouble(&ok);
-    return ok;
+    static const QRegularExpression start(QStringLiteral("^[+-]?\\.?\\d"));
+    return start.match(cell).hasMatch();
+}
+
+// The cell as a message may show it: control characters (a NUL) would break the line.
+QString Shown(const QString& cell)
+{
+    QString out = cell;
+    for (QChar& c : out)
+        if (c.category() == QChar::Other_Control)
+            c = QChar::ReplacementCharacter;
+    return out;
 }
 
 QString Quoted(const QString& name)
@@ -76,9 +87,14 @@ bool Read(const QByteArray& data, TExchangeGraph& out, QString& error)
     unquoted.remove(QRegularExpression(QStringLiteral("\"[^\"]*\"")));
     const QChar separator = unquoted.contains(QLatin1Char(';')) ? QLatin1Char(';') : QLatin1Char(',');
     const QStringList first = SplitRow(lines[0].second, separator);
-    bool header = false;
-    for (const QString& cell : first)
-        header = header || !IsNumber(cell);
+    // A header row: an empty corner before the column names (what the program writes, whose
+    // names may be numbers), or entries none of which is meant as a number.
+    bool header = first[0].isEmpty();
+    if (!header) {
+        header = true;
+        for (const QString& cell : first)
+            header = header && !LooksNumeric(cell);
+    }
     out = TExchangeGraph();
     if (header)
         out.Names = first.mid(1);
@@ -89,8 +105,10 @@ bool Read(const QByteArray& data, TExchangeGraph& out, QString& error)
         return false;
     }
     std::vector<std::vector<double>> matrix(std::size_t(n), std::vector<double>(std::size_t(n), 0.0));
+    std::vector<int> rowLine(std::size_t(n), 0);
     for (int r = 0; r < n; ++r) {
         const auto& [number, text] = lines[r + (header ? 1 : 0)];
+        rowLine[std::size_t(r)] = number;
         QStringList cells = SplitRow(text, separator);
         if (header)
             cells.removeFirst();
@@ -104,7 +122,10 @@ bool Read(const QByteArray& data, TExchangeGraph& out, QString& error)
             bool ok = false;
             matrix[std::size_t(r)][std::size_t(c)] = cells[c].toDouble(&ok);
             if (!ok) {
-                error = Translate(QStringLiteral("Exchange_csv_not_number")).arg(number).arg(cells[c]);
+                error = Translate(QStringLiteral("Exchange_csv_bad_number"))
+                            .arg(number)
+                            .arg(c + (header ? 2 : 1))
+                            .arg(Shown(cells[c]));
                 return false;
             }
         }
@@ -121,7 +142,8 @@ bool Read(const QByteArray& data, TExchangeGraph& out, QString& error)
     for (int i = 0; i < n; ++i)
         for (int j = out.Directed ? 0 : i; j < n; ++j)
             if (matrix[std::size_t(i)][std::size_t(j)] != 0)
-                out.Edges.push_back({i, j, matrix[std::size_t(i)][std::size_t(j)], false});
+                out.Edges.push_back(
+                    {i, j, matrix[std::size_t(i)][std::size_t(j)], false, rowLine[std::size_t(i)]});
     return true;
 }
 

@@ -48,6 +48,13 @@ bool Parse(Format format, const QByteArray& data, TExchangeGraph& out, QString& 
     return false;
 }
 
+// "file: cause" on one line: a library's message may run over several.
+QString FileCause(const QString& fileName, const QString& cause)
+{
+    const QString first = cause.section(QLatin1Char('\n'), 0, 0).simplified();
+    return QFileInfo(fileName).fileName() + (first.isEmpty() ? QString() : QStringLiteral(": ") + first);
+}
+
 } // namespace
 
 Format FormatOfFile(const QString& fileName)
@@ -113,6 +120,12 @@ Format ImportFormatOfFile(const QString& fileName)
     return HoldsProgramGraph(file) ? Format::Unknown : format;
 }
 
+bool IsProgramGraphName(const QString& fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    return suffix.isEmpty() || suffix == QLatin1String("grafa") || suffix == QLatin1String("txt");
+}
+
 Format FormatNamed(const QString& name)
 {
     const QString key = name.toLower();
@@ -151,7 +164,7 @@ QString RefusalText(const ExchangePrescan::Verdict& verdict, const QString& file
 
 } // namespace
 
-ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format)
+ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format, ImportWeights weights)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -181,10 +194,11 @@ ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format)
     TExchangeGraph source;
     QString error;
     if (format == Format::Unknown || !Parse(format, data, source, error)) {
-        graf.Host().ShowError(Translate(QStringLiteral("Exchange_parse_error")).arg(error));
+        graf.Host().ShowError(
+            Translate(QStringLiteral("Exchange_parse_error")).arg(FileCause(fileName, error)));
         return ImportResult::Unreadable;
     }
-    return ApplyExchangeGraph(graf, source) ? ImportResult::Imported : ImportResult::Refused;
+    return ApplyExchangeGraph(graf, source, weights) ? ImportResult::Imported : ImportResult::Refused;
 }
 
 bool ExportGraph(const TAllGraf& graf, const QString& fileName, Format format, QString* error)

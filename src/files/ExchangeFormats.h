@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/ExchangeGraph.h"
+
 #include <QString>
 
 class TAllGraf;
@@ -18,6 +20,10 @@ Format FormatOfFile(const QString& fileName);
 Format ImportFormatOfFile(const QString& fileName);
 // "graphml", "gml", "dot", "pajek", "edgelist", "csv"; Unknown otherwise.
 Format FormatNamed(const QString& name);
+// Whether a file the exchange formats do not take is the program's own graph file by its
+// name: ".grafa", ".txt" (the older text form) or no extension at all. Any other name is a
+// format the program does not know.
+bool IsProgramGraphName(const QString& fileName);
 
 enum class ImportResult {
     Imported,
@@ -25,8 +31,10 @@ enum class ImportResult {
     Refused,    // parsed, but the graph does not fit the document
 };
 
-// Replaces the document's graph by the file's; messages through the document's host.
-ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format);
+// Replaces the document's graph by the file's; messages through the document's host, each
+// one line naming the file and the cause.
+ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format,
+                         ImportWeights weights = ImportWeights::Keep);
 // Writes the document's graph; false with the reason when the file could not be written.
 bool ExportGraph(const TAllGraf& graf, const QString& fileName, Format format, QString* error = nullptr);
 

@@ -36,7 +36,11 @@ std::vector<QPoint> Layout(const TExchangeGraph& source, int width, int height, 
     const double margin = radius + 10;
     if (n == 0)
         return points;
-    if (int(source.Positions.size()) == n) {
+    // Positions that are all the same (a writer that fills in 0 0) say nothing.
+    bool distinct = n == 1;
+    for (std::size_t i = 1; i < source.Positions.size() && !distinct; ++i)
+        distinct = source.Positions[i] != source.Positions[0];
+    if (int(source.Positions.size()) == n && distinct) {
         double left = source.Positions[0].x(), right = left;
         double top = source.Positions[0].y(), bottom = top;
         bool finite = true;
@@ -81,6 +85,11 @@ std::vector<QPoint> Layout(const TExchangeGraph& source, int width, int height, 
 
 } // namespace
 
+bool WeightFits(double weight)
+{
+    return std::isfinite(weight) && weight >= 0.5 && weight < TAllGraf::MaxCost + 0.5;
+}
+
 TExchangeGraph ExchangeGraphOf(const TAllGraf& graf)
 {
     TExchangeGraph out;
@@ -97,14 +106,37 @@ TExchangeGraph ExchangeGraphOf(const TAllGraf& graf)
     return out;
 }
 
-bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source)
+namespace {
+
+// The first arc whose weight does not fit, with its weight and line when known.
+QString ArcText(const TExchangeGraph& source, const TExchangeGraph::Edge& e)
 {
+    const bool directed = source.Directed || source.Mixed;
+    // An edge has no first end; the readers do not all keep the file's order.
+    const int from = directed ? e.From : std::min(e.From, e.To),
+              to = directed ? e.To : std::max(e.From, e.To);
+    const QString arc = source.Names.value(from) +
+                        (directed ? QStringLiteral(" → ") : QStringLiteral(" – ")) + source.Names.value(to);
+    const QString weight = QString::number(e.Weight, 'g', 10);
+    return e.Line > 0 ? Translate(QStringLiteral("Exchange_weight_arc_line")).arg(arc, weight).arg(e.Line)
+                      : Translate(QStringLiteral("Exchange_weight_arc")).arg(arc, weight);
+}
+
+} // namespace
+
+bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source, ImportWeights weights,
+                        bool* weightsRefused)
+{
+    if (weightsRefused)
+        *weightsRefused = false;
     const int n = source.VertexCount();
     if (n > TAllGraf::MaxPoints) {
         graf.Host().ShowError(Translate(QStringLiteral("Version_not_support_count")));
         return false;
     }
+    bool weighted = source.Weighted && weights != ImportWeights::Drop;
     int rounded = 0, refused = 0;
+    const TExchangeGraph::Edge* firstRefused = nullptr;
     std::vector<int> costs(source.Edges.size(), 1);
     for (std::size_t k = 0; k < source.Edges.size(); ++k) {
         const auto& e = source.Edges[k];
@@ -112,10 +144,12 @@ bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source)
             graf.Host().ShowError(Translate(QStringLiteral("Exchange_parse_error")).arg(QString()));
             return false;
         }
-        if (!source.Weighted || e.From == e.To)
+        if (!weighted || e.From == e.To)
             continue;
         const double w = e.Weight;
-        if (!std::isfinite(w) || w < 0.5 || w >= TAllGraf::MaxCost + 0.5) {
+        if (!WeightFits(w)) {
+            if (!firstRefused)
+                firstRefused = &e;
             ++refused;
             continue;
         }
@@ -124,8 +158,20 @@ bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source)
             ++rounded;
     }
     if (refused > 0) {
-        graf.Host().ShowError(Counted("Exchange_weights_refused", refused));
-        return false;
+        const QString arc = ArcText(source, *firstRefused);
+        if (weights == ImportWeights::Ask &&
+            graf.Host().AskYesNo(Translate(QStringLiteral("Exchange_weights_ask")).arg(refused).arg(arc))) {
+            weighted = false;
+            rounded = 0;
+            std::fill(costs.begin(), costs.end(), 1);
+        } else {
+            if (weights != ImportWeights::Ask)
+                graf.Host().ShowError(
+                    Translate(QStringLiteral("Exchange_weights_refused_arc")).arg(refused).arg(arc));
+            if (weightsRefused)
+                *weightsRefused = true;
+            return false;
+        }
     }
 
     // Built aside, so a refusal or a fault part-way leaves the document as it was.
@@ -133,7 +179,7 @@ bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source)
     fresh->MeasuresLabels = false;
     fresh->SizeGraf = graf.SizeGraf;
     const bool directed = source.Directed || source.Mixed;
-    fresh->NewGraf(directed, source.Weighted);
+    fresh->NewGraf(directed, weighted);
     const bool numbered = NamesAreNumbers(source.Names);
     if (numbered)
         fresh->Naming().SetNumbers(1);
@@ -167,7 +213,7 @@ bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source)
 
     // The graph fits: it replaces the document's like a new graph would.
     graf.DeleteAllLabels();
-    graf.NewGraf(directed, source.Weighted);
+    graf.NewGraf(directed, weighted);
     graf.GrafWidth = 0;
     graf.GrafHeight = 0;
     if (numbered)
@@ -187,6 +233,8 @@ bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source)
     };
     if (rounded > 0)
         warn(Counted("Exchange_weights_rounded", rounded));
+    if (weighted && source.MissingWeights > 0)
+        warn(Counted("Exchange_weights_missing", source.MissingWeights));
     if (loops > 0)
         warn(Counted("Exchange_loops_dropped", loops));
     if (parallel > 0)
@@ -195,6 +243,12 @@ bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source)
         warn(Translate(QStringLiteral("Exchange_mixed_directed")));
     if (namesCut)
         warn(Translate(QStringLiteral("Name_text_cut")));
+    if (source.OtherGraphs > 0)
+        warn(Counted("Exchange_other_graphs", source.OtherGraphs));
+    if (source.Hyperedges > 0)
+        warn(Counted("Exchange_hyperedges_dropped", source.Hyperedges));
+    if (source.UnreadEntities > 0)
+        warn(Counted("Exchange_entities_dropped", source.UnreadEntities));
     graf.Host().RefreshMatrixWindow();
     graf.Host().Redraw();
     return true;

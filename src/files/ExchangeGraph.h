@@ -16,6 +16,8 @@ struct TExchangeGraph {
         double Weight = 1;
         // An undirected edge of a graph that also has arcs.
         bool BothWays = false;
+        // The file's line that gave the weight; 0 when the reader cannot tell.
+        int Line = 0;
     };
 
     bool Directed = false;
@@ -27,6 +29,14 @@ struct TExchangeGraph {
     std::vector<QPointF> Positions;
     std::vector<Edge> Edges;
 
+    // What the reader left out or filled in, said in the import's warnings: edges of a
+    // weighted file without a weight (given 1), graphs after the first, hyperedges, vertex
+    // names that lost entities (&...;) the reader could not decode.
+    int MissingWeights = 0;
+    int OtherGraphs = 0;
+    int Hyperedges = 0;
+    int UnreadEntities = 0;
+
     int VertexCount() const { return int(Names.size()); }
 };
 
@@ -34,8 +44,19 @@ struct TExchangeGraph {
 // when undirected).
 TExchangeGraph ExchangeGraphOf(const TAllGraf& graf);
 
+// Whether a weight rounds to one the document takes: 1..50000.
+bool WeightFits(double weight);
+
+// What an import does with weights that do not round to 1..50000: refuses the graph, asks
+// the host whether to import it without weights, or imports every graph without them.
+enum class ImportWeights { Keep, Ask, Drop };
+
 // Replaces the document's graph by the given one, all or nothing. Refused, with a message
-// and the document unchanged: more than 255 vertices; weights that do not round to 1..50000.
-// Carried over with a warning: weights rounded, loops dropped, parallel arcs merged, a mixed
-// graph made directed. True when the graph was replaced.
-bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source);
+// and the document unchanged: more than 255 vertices; weights that do not round to 1..50000
+// (the message names the first such arc and its line), unless the weights are dropped.
+// Carried over with a warning: weights rounded or missing, loops dropped, parallel arcs
+// merged, a mixed graph made directed, whatever the reader left out. Positions that are all
+// the same are no layout: the vertices go on a circle. True when the graph was replaced;
+// weightsRefused, when given, tells whether the weights were the reason of a refusal.
+bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source,
+                        ImportWeights weights = ImportWeights::Keep, bool* weightsRefused = nullptr);
