@@ -91,7 +91,8 @@ template <int W> class MaximalCliqueCounter {
 
     // The count below this branch with its candidates and excluded vertices renumbered into
     // as few words as they need, so that every intersection further down costs less.
-    std::int64_t CountInFewerWords(const Bits<W>& involved, int involvedCount, const Bits<W>& candidates) const
+    std::int64_t CountInFewerWords(const Bits<W>& involved, int involvedCount,
+                                   const Bits<W>& candidates) const
     {
         if (involvedCount <= 64)
             return CountRenumbered<1>(involved, candidates);

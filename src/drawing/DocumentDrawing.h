@@ -21,8 +21,8 @@ void DrawDugaAs(const TAllGraf& graf, QPainter& surface, int a, int b, bool acti
                 const QString& text = QString());
 // The same arc in the given pen (colour 0x00BBGGRR, width, style code 0 solid, 1 dash, 2 dot)
 // over the plain arc's look, for the states a result or a step tells apart.
-void DrawDugaInPen(const TAllGraf& graf, QPainter& surface, int a, int b, int color, int width,
-                   quint8 style, int marker, const QString& text = QString());
+void DrawDugaInPen(const TAllGraf& graf, QPainter& surface, int a, int b, int color, int width, quint8 style,
+                   int marker, const QString& text = QString());
 // Vertex v with title in its circle; with overrideFill the circle is filled with fillColor.
 void DrawPoint(const TAllGraf& graf, QPainter& surface, int v, const QString& title,
                bool overrideFill = false, int fillColor = 0);

@@ -28,8 +28,8 @@ void DrawResultPicture(const TAllGraf& g, QPainter& painter, const ResultPicture
     } else {
         for (const ResultPictureSpec::Arc& arc : spec.arcs)
             if (arc.struck)
-                DrawDugaInPen(g, painter, arc.from, arc.to, StruckArcColor, g.ActiveDugaStyle.PenSize + 1, 1, 0,
-                              arc.caption);
+                DrawDugaInPen(g, painter, arc.from, arc.to, StruckArcColor, g.ActiveDugaStyle.PenSize + 1, 1,
+                              0, arc.caption);
             else
                 DrawDugaAs(g, painter, arc.from, arc.to, arc.highlighted, 0, arc.caption);
     }
