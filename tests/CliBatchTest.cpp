@@ -205,8 +205,9 @@ TEST_F(CliBatch, EntriesThatCannotBeReadAreReportedAndCount)
     EXPECT_EQ(sections, expected);
     EXPECT_TRUE(err.contains(folder + "/gone.grafa: файл не найден\n")) << err.toStdString();
     EXPECT_TRUE(err.contains(folder + "/folder.grafa: это не файл графа\n")) << err.toStdString();
-    if (!root)
+    if (!root) {
         EXPECT_TRUE(err.contains(locked + ": файл не удаётся прочитать\n")) << err.toStdString();
+    }
     EXPECT_FALSE(err.contains(folder + ": ")) << err.toStdString();
 
     // Only a broken link: its own line, not "not a graph file" for the folder.
