@@ -150,6 +150,13 @@ TEST(Prescan, DeclaredAndNamedVertexNumbersAreCountedWithoutBuildingAnything)
     for (int i = 0; i < 300000; ++i)
         gml += "node [ id " + QByteArray::number(i) + " ]\n";
     EXPECT_EQ(Prescan(Format::Gml, gml).kind, Kind::TooManyVertices);
+    // The edge list's header names its vertices, isolated ones too.
+    QByteArray header = "# vertices:";
+    for (int i = 1; i <= 255; ++i)
+        header += " v" + QByteArray::number(i);
+    EXPECT_EQ(Prescan(Format::EdgeList, header + "\nv1 v2\n").kind, Kind::Accepted);
+    EXPECT_EQ(Prescan(Format::EdgeList, header + " w\nv1 v2\n").kind, Kind::TooManyVertices);
+    EXPECT_EQ(Prescan(Format::EdgeList, header + "\nv1 w\n").kind, Kind::TooManyVertices);
     // A DOT name quoted or not is one vertex.
     QByteArray dot = "graph {";
     for (int i = 1; i <= 255; ++i)

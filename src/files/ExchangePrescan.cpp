@@ -87,16 +87,28 @@ Verdict ScanEdgeList(const QByteArray& data)
     NameCount names;
     qint64 arcs = 0;
     return ForEachLine(data, [&](QByteArrayView line, int number) {
-        const QByteArrayView trimmed = line.trimmed();
-        if (trimmed.isEmpty() || trimmed.startsWith('#'))
+        QByteArrayView trimmed = line.trimmed();
+        if (trimmed.isEmpty())
             return Verdict();
+        // The header comment that lists the vertices names every one of its fields.
+        const bool comment = trimmed.startsWith('#');
+        if (comment) {
+            const QByteArrayView text = trimmed.sliced(1).trimmed();
+            if (text.size() < 9 || text.first(9).compare("vertices:", Qt::CaseInsensitive) != 0)
+                return Verdict();
+            trimmed = text.sliced(9);
+        }
         int field = 0;
         bool tooLong = false, tooMany = false;
         ForEachField(trimmed, [&](QByteArrayView token) {
             tooLong = tooLong || token.size() > MaxTokenBytes;
-            if (field++ < 2 && !tooLong)
+            if ((comment || field++ < 2) && !tooLong)
                 tooMany = tooMany || !names.Add(token);
         });
+        if (comment)
+            return tooLong   ? TooLong(number)
+                   : tooMany ? Refuse(Kind::TooManyVertices, MaxVertices)
+                             : Verdict();
         if (tooLong)
             return TooLong(number);
         if (tooMany)
