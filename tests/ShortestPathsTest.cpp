@@ -197,7 +197,7 @@ TEST_F(TablePaths, FloydWorkedExample)
     EXPECT_EQ(result.resultValue, 9);
     EXPECT_EQ(Lines(),
               QStringList({"Алгоритм Флойда-Уоршолла:", "Вершины 3 достижима из вершины 1 длинна пути 9.",
-                           "   | 1 | 2 | 3 |", "1|   0   4   9", "2|   x   0   5", "3|   x   x   0"}));
+                           "   |  1|  2|  3", "1  |  0   4   9", "2  |  x   0   5", "3  |  x   x   0"}));
     EXPECT_EQ(g->ReportManager.GetContent(),
               "<b>Алгоритм Флойда-Уоршолла:</b><br>Вершины 3 достижима из вершины 1 длинна пути 9.<br>"
               "<table border=1><tr><td></td><td>1</td><td>2</td><td>3</td></tr>"
@@ -214,9 +214,8 @@ TEST_F(TablePaths, FordBellmanWorkedExample)
     EXPECT_EQ(result.route, (V{1, 2, 3}));
     EXPECT_EQ(result.resultCount, 3);
     EXPECT_EQ(result.resultValue, 9);
-    EXPECT_EQ(Lines(),
-              QStringList({"Алгоритм Форда-Белмана:", "Вершины 3 достижима из вершины 1 за 9.",
-                           "__| 1 | 2 | 3 |", "1|   0   0   0", "2|   4   4   4", "3|  x    9   9"}));
+    EXPECT_EQ(Lines(), QStringList({"Алгоритм Форда-Белмана:", "Вершины 3 достижима из вершины 1 за 9.",
+                                    "__|  1|  2|  3", "1 |  0   0   0", "2 |  4   4   4", "3 |  x   9   9"}));
     EXPECT_EQ(g->ReportManager.GetContent(),
               "<b>Алгоритм Форда-Белмана:</b><br>Вершины 3 достижима из вершины 1 за 9.<br>"
               "<table border=1><tr><td></td><td>1</td><td>2</td><td>3</td></tr>"
@@ -244,7 +243,7 @@ TEST_F(TablePaths, UnreachableFinishAndEqualEnds)
     EXPECT_TRUE(result.route.empty());
     EXPECT_EQ(Lines(),
               QStringList({"Алгоритм Флойда-Уоршолла:", "Вершины 3 не достижима из вершины 1.",
-                           "   | 1 | 2 | 3 |", "1|   0   4   x", "2|   x   0   x", "3|   x   x   0"}));
+                           "   |  1|  2|  3", "1  |  0   4   x", "2  |  x   0   x", "3  |  x   x   0"}));
     Ford(1, 3);
     EXPECT_EQ(result.resultCount, -1);
     EXPECT_EQ(result.resultValue, -1);
@@ -278,8 +277,8 @@ TEST_F(TablePaths, EqualPathsGoThroughTheLowestPredecessor)
     Ford(1, 4);
     EXPECT_EQ(result.route, (V{1, 2, 3, 4}));
     EXPECT_EQ(result.resultValue, 3);
-    EXPECT_EQ(Lines().mid(3), QStringList({"1|   0   0   0   0", "2|   1   1   1   1", "3|  x    2   2   2",
-                                           "4|  10  10   3   3"}));
+    EXPECT_EQ(Lines().mid(3), QStringList({"1 |  0   0   0   0", "2 |  1   1   1   1", "3 |  x   2   2   2",
+                                           "4 | 10  10   3   3"}));
 
     // Two arcs improving 4 in the same pass: the smaller candidate is kept, whatever the order.
     g = MakeGraf(true, true, 4);
@@ -289,9 +288,27 @@ TEST_F(TablePaths, EqualPathsGoThroughTheLowestPredecessor)
     g->AddDuga(2, 4, 7);
     g->AddDuga(3, 4, 2);
     Ford(1, 4);
-    EXPECT_EQ(Lines().last(), "4|  x    3   3   3");
+    EXPECT_EQ(Lines().last(), "4 |  x   3   3   3");
     EXPECT_EQ(result.route, (V{1, 3, 4}));
 }
+
+namespace {
+// Every line of a table as long as the header, its bars where the header has them and its
+// values ending where the header's titles end.
+void ExpectColumnsLineUp(const QStringList& table)
+{
+    ASSERT_GE(table.size(), 2);
+    const QString& header = table.front();
+    for (const QString& line : table.mid(1)) {
+        EXPECT_EQ(line.size(), header.size()) << line.toStdString();
+        EXPECT_EQ(line.indexOf(u'|'), header.indexOf(u'|')) << line.toStdString();
+        for (qsizetype i = header.indexOf(u'|') + 1; i < header.size(); ++i)
+            if (header[i] == u'|') {
+                EXPECT_EQ(line[i], u' ') << line.toStdString();
+            }
+    }
+}
+} // namespace
 
 TEST_F(TablePaths, WideNamesAndNumbersWidenTheirCells)
 {
@@ -300,11 +317,13 @@ TEST_F(TablePaths, WideNamesAndNumbersWidenTheirCells)
     Floyd(3, 1);
     EXPECT_EQ(result.route, (V{3, 2, 1}));
     EXPECT_EQ(Lines().mid(1),
-              QStringList({"Вершины 9 достижима из вершины 11 длинна пути 1007.", "   | 9 | 10 | 11 |",
-                           "9|   0 1000 1007", "10| 1000   0   7", "11| 1007   7   0"}));
+              QStringList({"Вершины 9 достижима из вершины 11 длинна пути 1007.", "   |    9|   10|   11",
+                           "9  |    0  1000  1007", "10 | 1000     0     7", "11 | 1007     7     0"}));
+    ExpectColumnsLineUp(Lines().mid(2));
     Ford(3, 1);
-    EXPECT_EQ(Lines().mid(2),
-              QStringList({"__| 1 | 2 | 3 |", "9|  x  1007 1007", "10|   7   7   7", "11|   0   0   0"}));
+    EXPECT_EQ(Lines().mid(2), QStringList({"__|    1|    2|    3", "9 |    x  1007  1007",
+                                           "10|    7     7     7", "11|    0     0     0"}));
+    ExpectColumnsLineUp(Lines().mid(2));
 }
 
 TEST_F(TablePaths, DispatcherRunsBothAndRefusesUnweighted)

@@ -15,52 +15,74 @@ using ArcState = StepTrace::ArcState;
 
 constexpr int Infinity = TAllGraf::Infinity;
 
-// A table of values: in the Text pane a header line (the corner, "| title " per column, "|")
-// and per row its title, "|" and for each column " " with the "%3d" value, or the pane's
-// infinity mark; in the report a header row (an empty cell, then the titles) and per row its
-// title and the same values, "x" for infinity.
+// A table of values: in the Text pane a header line (the corner, then "|" and the title of
+// each column) and per row its title, "|" and the values apart by blanks, the pane's infinity
+// mark for infinity; titles and values right-aligned in columns one wider than the widest of
+// them, so that every bar and every value stands in its column. In the report a header row (an
+// empty cell, then the titles) and per row its title and the same values, "x" for infinity.
 template <typename ValueAt>
 void WriteValueTable(AlgorithmResult& result, QLatin1String corner, const QStringList& columns,
                      const QStringList& rows, QLatin1String paneInfinity, ValueAt valueAt)
 {
     const QString reportInfinity = QStringLiteral("x");
+    const QString infinityMark = QString(paneInfinity).trimmed();
     QStringList paneLines;
     QList<QStringList> reportRows;
     paneLines.reserve(rows.size() + 1);
     reportRows.reserve(rows.size() + 1);
 
-    QString header = corner;
-    QStringList headerCells{QString()};
-    for (const QString& title : columns) {
-        header += QStringLiteral("| ") + title + QLatin1Char(' ');
-        headerCells.append(title);
-    }
-    paneLines.append(header + QLatin1Char('|'));
-    reportRows.append(headerCells);
-
+    // Cells first: their widths set the columns.
+    QList<QStringList> valueCells;
+    valueCells.reserve(rows.size());
+    qsizetype width = infinityMark.size(); // the widest cell, then one blank more
+    qsizetype titleWidth = corner.size();
+    for (const QString& title : columns)
+        width = std::max(width, title.size());
     for (int r = 0; r < rows.size(); ++r) {
-        QString line = rows[r] + QLatin1Char('|');
-        line.reserve(line.size() + 4 * columns.size());
+        titleWidth = std::max(titleWidth, rows[r].size());
         QStringList cells;
-        cells.reserve(columns.size() + 1);
-        cells.append(rows[r]);
+        cells.reserve(columns.size());
         // Neighbouring cells often repeat (a pass table): they share one string.
         int previous = -1;
         QString previousCell;
         for (int c = 0; c < columns.size(); ++c) {
             const int value = valueAt(r, c);
             if (value == Infinity) {
-                line += paneInfinity;
-                cells.append(reportInfinity);
+                cells.append(QString());
                 continue;
             }
             if (value != previous || previousCell.isNull()) {
                 previous = value;
                 previousCell = Format3d(value);
+                width = std::max(width, previousCell.trimmed().size());
             }
-            line += QLatin1Char(' ');
-            line += previousCell;
             cells.append(previousCell);
+        }
+        valueCells.append(std::move(cells));
+    }
+
+    width = std::max<qsizetype>(3, width + 1);
+    QString header = QString(corner).leftJustified(titleWidth);
+    QStringList headerCells{QString()};
+    for (const QString& title : columns) {
+        header += QLatin1Char('|') + title.rightJustified(width);
+        headerCells.append(title);
+    }
+    paneLines.append(header);
+    reportRows.append(headerCells);
+
+    for (int r = 0; r < rows.size(); ++r) {
+        QString line = rows[r].leftJustified(titleWidth) + QLatin1Char('|');
+        line.reserve(line.size() + (width + 1) * columns.size());
+        QStringList cells;
+        cells.reserve(columns.size() + 1);
+        cells.append(rows[r]);
+        for (int c = 0; c < columns.size(); ++c) {
+            const QString& value = valueCells[r][c];
+            if (c > 0)
+                line += QLatin1Char(' ');
+            line += (value.isNull() ? infinityMark : value).rightJustified(width);
+            cells.append(value.isNull() ? reportInfinity : value);
         }
         paneLines.append(line);
         reportRows.append(cells);
@@ -128,12 +150,16 @@ void WriteDistanceTable(const TAllGraf& g, int vertexCount, const int* distance,
     names.reserve(vertexCount);
     cells.reserve(vertexCount);
     for (int v = 1; v <= vertexCount; ++v) {
+        // Each column as wide as its name with a blank either side, or as its value: the bars
+        // of both lines stand one above the other.
         const QString name = g.PointTitle(v);
-        header += QStringLiteral("| ") + name + QLatin1Char(' ');
-        names.append(name);
         const bool reached = distance[v] != TAllGraf::Infinity;
-        values += reached ? QLatin1Char('|') + Format3d(distance[v]) : QStringLiteral("|  x");
-        cells.append(reached ? Format3d(distance[v]) : QStringLiteral("x"));
+        const QString value = reached ? Format3d(distance[v]) : QStringLiteral("x");
+        const qsizetype width = std::max(name.size() + 2, value.size());
+        header += QLatin1Char('|') + (QLatin1Char(' ') + name).leftJustified(width);
+        values += QLatin1Char('|') + value.rightJustified(width);
+        names.append(name);
+        cells.append(value);
     }
     result.Table({header + QLatin1Char('|'), values + QLatin1Char('|')}, {names, cells});
 }

@@ -3,8 +3,11 @@
 #include "base/TranslateManager.h"
 
 #include <QFile>
+#include <QHash>
 #include <QImageReader>
+#include <QPoint>
 #include <cmath>
+#include <vector>
 
 TAllGraf::TAllGraf()
 {
@@ -169,9 +172,47 @@ void TAllGraf::CenterDugaText(int a, int b)
 
 void TAllGraf::CenterAllDugaText()
 {
+    // Text points closer than this (in x and in y) would print one weight over another, as the
+    // diameters of a circle layout all meet at its centre.
+    constexpr int near = 10;
+    QHash<quint64, std::vector<QPoint>> taken; // by cell of near x near pixels
+    auto cell = [](int x, int y) { return (quint64(quint32(x / near)) << 32) | quint32(y / near); };
+    auto isTaken = [&](QPoint p) {
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                for (const QPoint& q : taken.value(cell(p.x() + dx * near, p.y() + dy * near)))
+                    if (std::abs(q.x() - p.x()) < near && std::abs(q.y() - p.y()) < near)
+                        return true;
+        return false;
+    };
     for (int a = 1; a <= PointCount; ++a)
-        for (int k = 0; k < DugaCount[a]; ++k)
-            CenterDugaText(a, DugaList(a)[k]);
+        for (int k = 0; k < DugaCount[a]; ++k) {
+            const int b = DugaList(a)[k];
+            // An undirected edge is one line with one text, whichever way it is stored.
+            if (IsOrint == 0 && b < a && HasDuga(b, a)) {
+                Dugi[a][b].X = Dugi[b][a].X;
+                Dugi[a][b].Y = Dugi[b][a].Y;
+                continue;
+            }
+            CenterDugaText(a, b);
+            QPoint at(Dugi[a][b].X, Dugi[a][b].Y);
+            // Along the chord, within its middle half, the line stays straight.
+            const double dx = Points[b].X - Points[a].X, dy = Points[b].Y - Points[a].Y;
+            const double length = std::hypot(dx, dy);
+            for (int step = 1; isTaken(at) && 2 * step * near <= length / 4; ++step)
+                for (const int sign : {1, -1}) {
+                    const double d = sign * 2 * step * near / length;
+                    const QPoint candidate(int(std::lround((Points[a].X + Points[b].X) / 2.0 + d * dx)),
+                                           int(std::lround((Points[a].Y + Points[b].Y) / 2.0 + d * dy)));
+                    if (!isTaken(candidate)) {
+                        at = candidate;
+                        break;
+                    }
+                }
+            Dugi[a][b].X = at.x();
+            Dugi[a][b].Y = at.y();
+            taken[cell(at.x(), at.y())].push_back(at);
+        }
 }
 
 bool TAllGraf::HasDuga(int a, int b) const
