@@ -189,6 +189,39 @@ TEST(StepTraceTest, ACappedTraceEndsWithTheCutNotice)
     EXPECT_TRUE(small.ChangesOf(0).empty());
 }
 
+// A walk over an undirected edge marks the cell of its direction; crossed both ways, both cells
+// are marked. The edge is still one line without arrowheads, in the stronger state.
+TEST(StepPictureTest, AnUndirectedEdgeIsOneLineWithoutDirection)
+{
+    ScriptedHost host;
+    auto g = MakeGraf(false, true, 0);
+    g->AttachHost(&host);
+    g->AddPoint(40, 60, QString(), g->FreeTitleNumber(), g->SizeGraf);
+    g->AddPoint(240, 60, QString(), g->FreeTitleNumber(), g->SizeGraf);
+    g->AddDuga(1, 2, 3);
+    StepPicture step;
+    step.vertices.assign(3, StepVertexState::None);
+    step.arcs.assign(9, StepArcState::None);
+    step.captions.assign(3, QString());
+    auto render = [&](StepArcState there, StepArcState back) {
+        step.arcs[1 * 3 + 2] = there;
+        step.arcs[2 * 3 + 1] = back;
+        return RenderStepPicture(*g, step);
+    };
+    const QImage both = render(StepArcState::Chosen, StepArcState::Chosen);
+    EXPECT_EQ(both, render(StepArcState::Chosen, StepArcState::None));
+    EXPECT_EQ(both, render(StepArcState::None, StepArcState::Chosen));
+    EXPECT_EQ(both, render(StepArcState::Examined, StepArcState::Chosen)) << "chosen wins";
+    // Beside the line on either side of the weight, where a direction triangle's wings would be,
+    // only the background.
+    const QColor chosen = ColorFromInt(StepArcColor(StepArcState::Chosen));
+    const TDugaRec& arc = g->Dugi[1][2];
+    for (int dx : {-14, -10, 10, 14})
+        for (int dy : {-3, 3})
+            EXPECT_NE(both.pixelColor(arc.X + dx, arc.Y + dy), chosen) << dx << "," << dy;
+    EXPECT_EQ(both.pixelColor(arc.X - 40, arc.Y), chosen) << "the line itself is drawn chosen";
+}
+
 TEST(StepPictureTest, StatesAndCaptionsAreDrawnWhereTheyBelong)
 {
     ScriptedHost host; // a drawing area large enough for the captions

@@ -7,6 +7,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 // Okabe and Ito's palette, as 0x00BBGGRR.
@@ -64,6 +66,22 @@ void OutlineOf(StepVertexState state, int& width, quint8& style)
     }
 }
 
+// Which of two states an undirected edge shows: chosen over rejected over examined.
+int StrengthOf(StepArcState state)
+{
+    switch (state) {
+    case StepArcState::None:
+        break;
+    case StepArcState::Examined:
+        return 1;
+    case StepArcState::Rejected:
+        return 2;
+    case StepArcState::Chosen:
+        return 3;
+    }
+    return 0;
+}
+
 } // namespace
 
 int StepVertexFill(StepVertexState state)
@@ -94,11 +112,16 @@ void DrawStepPicture(const TAllGraf& g, QPainter& surface, const StepPicture& st
     const int n = std::min(step.VertexCount(), g.PointCount);
     for (int a = 1; a <= g.PointCount; ++a)
         for (int b : g.OutArcs(a)) {
-            const StepArcState state = a <= n && b <= n ? step.Arc(a, b) : StepArcState::None;
-            // In an undirected graph the twin cell draws over the same curve: the marked one wins.
-            if (g.IsOrint == 0 && state == StepArcState::None && a <= n && b <= n &&
-                step.Arc(b, a) != StepArcState::None)
+            StepArcState state = a <= n && b <= n ? step.Arc(a, b) : StepArcState::None;
+            // An undirected edge is one curve, drawn once from its lower end in the stronger of
+            // the states of its two cells, and without a direction: a walk may cross it both ways.
+            const bool edge = g.IsOrint == 0 && g.HasDuga(b, a);
+            if (edge && a > b)
                 continue;
+            if (edge && a <= n && b <= n)
+                state = std::max(state, step.Arc(b, a), [](StepArcState x, StepArcState y) {
+                    return StrengthOf(x) < StrengthOf(y);
+                });
             if (state == StepArcState::None) {
                 // Plain: the run's own highlighting is the last frame's business.
                 DrawDugaAs(g, surface, a, b, false, 0);
@@ -106,7 +129,7 @@ void DrawStepPicture(const TAllGraf& g, QPainter& surface, const StepPicture& st
             }
             const ArcLook look = LookOf(state, g.NormalDugaStyle.PenSize);
             DrawDugaInPen(g, surface, a, b, look.color, look.width, look.style,
-                          state == StepArcState::Chosen ? 1 : 0);
+                          state == StepArcState::Chosen && g.IsOrint != 0 ? 1 : 0);
         }
     for (int v = 1; v <= g.PointCount; ++v) {
         const StepVertexState state = v <= n ? step.vertices[std::size_t(v)] : StepVertexState::None;
