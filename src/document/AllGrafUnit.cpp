@@ -180,9 +180,11 @@ void TAllGraf::CenterAllDugaText()
     auto isTaken = [&](QPoint p) {
         for (int dx = -1; dx <= 1; ++dx)
             for (int dy = -1; dy <= 1; ++dy)
-                for (const QPoint& q : taken.value(cell(p.x() + dx * near, p.y() + dy * near)))
-                    if (std::abs(q.x() - p.x()) < near && std::abs(q.y() - p.y()) < near)
-                        return true;
+                if (const auto found = taken.constFind(cell(p.x() + dx * near, p.y() + dy * near));
+                    found != taken.cend())
+                    for (const QPoint& q : *found)
+                        if (std::abs(q.x() - p.x()) < near && std::abs(q.y() - p.y()) < near)
+                            return true;
         return false;
     };
     for (int a = 1; a <= PointCount; ++a)
@@ -196,10 +198,12 @@ void TAllGraf::CenterAllDugaText()
             }
             CenterDugaText(a, b);
             QPoint at(Dugi[a][b].X, Dugi[a][b].Y);
-            // Along the chord, within its middle half, the line stays straight.
+            // Along the chord, within its middle half, the line stays straight. A few places
+            // either side: a dense graph has more weights than room, and some must overlap.
             const double dx = Points[b].X - Points[a].X, dy = Points[b].Y - Points[a].Y;
             const double length = std::hypot(dx, dy);
-            for (int step = 1; isTaken(at) && 2 * step * near <= length / 4; ++step)
+            constexpr int tries = 4;
+            for (int step = 1; step <= tries && 2 * step * near <= length / 4 && isTaken(at); ++step)
                 for (const int sign : {1, -1}) {
                     const double d = sign * 2 * step * near / length;
                     const QPoint candidate(int(std::lround((Points[a].X + Points[b].X) / 2.0 + d * dx)),
