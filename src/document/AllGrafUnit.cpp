@@ -3,7 +3,6 @@
 #include "base/TranslateManager.h"
 
 #include <QFile>
-#include <QHash>
 #include <QImageReader>
 #include <QPoint>
 #include <cmath>
@@ -172,19 +171,46 @@ void TAllGraf::CenterDugaText(int a, int b)
 
 void TAllGraf::CenterAllDugaText()
 {
+    for (int a = 1; a <= PointCount; ++a)
+        for (int k = 0; k < DugaCount[a]; ++k)
+            CenterDugaText(a, DugaList(a)[k]);
+    SpreadCrowdedDugaTexts();
+}
+
+void TAllGraf::SpreadCrowdedDugaTexts()
+{
     // Text points closer than this (in x and in y) would print one weight over another, as the
-    // diameters of a circle layout all meet at its centre.
-    constexpr int near = 10;
-    QHash<quint64, std::vector<QPoint>> taken; // by cell of near x near pixels
-    auto cell = [](int x, int y) { return (quint64(quint32(x / near)) << 32) | quint32(y / near); };
+    // diameters of a circle layout all meet at its centre. The places taken are kept in a grid
+    // of small cells over the vertices' extent, where the text points lie.
+    constexpr int near = 10, side = 4;
+    constexpr int reach = (near - 1) / side + 1; // cells to a point within reach
+    if (PointCount < 2)
+        return;
+    int left = Points[1].X, top = Points[1].Y, right = left, bottom = top;
+    for (int v = 2; v <= PointCount; ++v) {
+        left = std::min(left, Points[v].X);
+        right = std::max(right, Points[v].X);
+        top = std::min(top, Points[v].Y);
+        bottom = std::max(bottom, Points[v].Y);
+    }
+    const qint64 columns = (qint64(right) - left) / side + 1, rows = (qint64(bottom) - top) / side + 1;
+    if (columns * rows > (qint64(1) << 24))
+        return; // vertices spread far beyond any screen: no room is short there
+    std::vector<quint8> taken(std::size_t(columns * rows), 0);
+    auto cellOf = [&](QPoint p, qint64& column, qint64& row) {
+        column = (qint64(p.x()) - left) / side;
+        row = (qint64(p.y()) - top) / side;
+        return column >= 0 && column < columns && row >= 0 && row < rows;
+    };
     auto isTaken = [&](QPoint p) {
-        for (int dx = -1; dx <= 1; ++dx)
-            for (int dy = -1; dy <= 1; ++dy)
-                if (const auto found = taken.constFind(cell(p.x() + dx * near, p.y() + dy * near));
-                    found != taken.cend())
-                    for (const QPoint& q : *found)
-                        if (std::abs(q.x() - p.x()) < near && std::abs(q.y() - p.y()) < near)
-                            return true;
+        qint64 column = 0, row = 0;
+        if (!cellOf(p, column, row))
+            return false;
+        for (qint64 r = std::max<qint64>(0, row - reach); r <= std::min(rows - 1, row + reach); ++r)
+            for (qint64 c = std::max<qint64>(0, column - reach); c <= std::min(columns - 1, column + reach);
+                 ++c)
+                if (taken[std::size_t(r * columns + c)])
+                    return true;
         return false;
     };
     for (int a = 1; a <= PointCount; ++a)
@@ -196,7 +222,6 @@ void TAllGraf::CenterAllDugaText()
                 Dugi[a][b].Y = Dugi[b][a].Y;
                 continue;
             }
-            CenterDugaText(a, b);
             QPoint at(Dugi[a][b].X, Dugi[a][b].Y);
             // Along the chord, within its middle half, the line stays straight. A few places
             // either side: a dense graph has more weights than room, and some must overlap.
@@ -215,7 +240,8 @@ void TAllGraf::CenterAllDugaText()
                 }
             Dugi[a][b].X = at.x();
             Dugi[a][b].Y = at.y();
-            taken[cell(at.x(), at.y())].push_back(at);
+            if (qint64 column = 0, row = 0; cellOf(at, column, row))
+                taken[std::size_t(row * columns + column)] = 1;
         }
 }
 

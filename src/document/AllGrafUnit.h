@@ -154,7 +154,10 @@ class TAllGraf : public TRecordedGraf {
     // Highlights a route: its vertices, and its arcs marked in the direction of travel.
     void MarkPath(std::span<const int> route);
     void CenterDugaText(int a, int b);
+    // Every arc's text point at its middle, then those that would land on another's moved apart.
     void CenterAllDugaText();
+    // Moves a straight arc's text point along its arc when it lies on one placed before it.
+    void SpreadCrowdedDugaTexts();
     QStringList MatrixToMemo() const;
     void LoadBackground(const QString& fileName);
     void ClearBackground();
