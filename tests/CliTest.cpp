@@ -1,4 +1,5 @@
 #include "CliProcess.h"
+#include "base/TranslateManager.h"
 #include "drawing/StepPicture.h"
 
 #include <QDir>
@@ -33,14 +34,15 @@ TEST_F(Cli, WorkedExamplePrintsTheFiveLines)
     ASSERT_EQ(Run({"run", "FindTraceDekctri", file, "--from", "1", "--to", "3", "--json", "r.json",
                    "--report", "r.html", "--time"}),
               0);
-    EXPECT_EQ(out, QString("Алгоритм Дейкстры :\nВершины 3 достижима из вершины 1 за 9\n"
-                           "Достижимость вершин из вершины 1\n| 1 | 2 | 3 |\n|  0|  4|  9|\n"));
+    EXPECT_EQ(out, Translate("Algor_dejkstry") + "\n" + Translate("Graf__") + "3 " + Translate("reach") +
+                       "1" + Translate("_over_") + "9\n" + Translate("reach_graf") +
+                       "1\n| 1 | 2 | 3 |\n|  0|  4|  9|\n");
     EXPECT_TRUE(
         QRegularExpression("^time_ms: \\d+\\.\\d{3}\nwrite_ms: \\d+\\.\\d{3}\n$").match(err).hasMatch())
         << err.toStdString();
 
     const QByteArray report = Read("r.html");
-    EXPECT_TRUE(report.startsWith(QString("<b>Алгоритм Дейкстры :</b><br>").toUtf8()));
+    EXPECT_TRUE(report.startsWith(("<b>" + Translate("Algor_dejkstry") + "</b><br>").toUtf8()));
     EXPECT_TRUE(report.endsWith("</table>\r\n"));
 
     const QJsonObject json = QJsonDocument::fromJson(Read("r.json")).object();
@@ -61,10 +63,10 @@ TEST_F(Cli, RefusalExitsThreeWithTheMessageOnStderr)
     const QString file = Write("plain.txt", "0,1\n1,0\n");
     ASSERT_EQ(Run({"run", "FindTraceDekctri", file, "--from", "1", "--to", "2", "--json", "r.json"}), 3);
     EXPECT_TRUE(out.isEmpty());
-    EXPECT_EQ(err, "message: Этот алгоритм для нагруженого графа\n");
+    EXPECT_EQ(err, "message: " + Translate("Not_load_graph") + "\n");
     const QJsonObject json = QJsonDocument::fromJson(Read("r.json")).object();
     EXPECT_EQ(json["exit"].toInt(), 3);
-    EXPECT_EQ(json["messages"].toArray(), QJsonArray{"Этот алгоритм для нагруженого графа"});
+    EXPECT_EQ(json["messages"].toArray(), QJsonArray{Translate("Not_load_graph")});
     EXPECT_EQ(json["report"].toString(), "");
 }
 
@@ -99,7 +101,7 @@ TEST_F(Cli, MatrixConvertAndFromMatrix)
 
     // A refused matrix writes nothing and says why.
     EXPECT_EQ(Run({"from-matrix", "0,1\n0,0", "bad.grafa"}), 3);
-    EXPECT_EQ(err, "message: У не орграфа матрица смежностей должна быть симметричная\n");
+    EXPECT_EQ(err, "message: " + Translate("Matrix_must_be_simertic") + "\n");
     EXPECT_FALSE(QFile::exists(dir.filePath("bad.grafa")));
     Write("m.txt", "0,3\r\n3,0\r\n");
     EXPECT_EQ(Run({"from-matrix", dir.filePath("m.txt"), "m.grafa", "--weighted"}), 0);
@@ -162,7 +164,8 @@ TEST_F(Cli, ListPrintsEveryRowAndRunRefusesTheUnbuiltOnesAsUsage)
     ASSERT_EQ(Run({"list"}), 0);
     const QStringList rows = out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 22);
-    EXPECT_EQ(rows[3], "FindTraceDekctri\tfrom,to\tЭтот алгоритм для нагруженого графа\tАлгоритм Дейкстры");
+    EXPECT_EQ(rows[3], "FindTraceDekctri\tfrom,to\t" + Translate("Not_load_graph") + "\t" +
+                           Translate("AlgoritmDejkstri"));
     const QString file = WorkedExample();
     for (const QString& row : rows) {
         if (!row.endsWith("(not built yet)"))
@@ -282,7 +285,7 @@ TEST_F(Cli, OneRuleForExitStatuses)
          3,
          "матрица не квадратная: строк 3, чисел в первой строке 2"},
         {{"from-matrix", "", "x.grafa"}, 3, "текст не содержит матрицы"},
-        {{"from-matrix", "0,1\n0,0", "x.grafa"}, 3, "симметричная"},
+        {{"from-matrix", "0,1\n0,0", "x.grafa"}, 3, "симметричной"},
         // an output that cannot be written
         {{"convert", good, blocked + ".grafa"}, 4, blocked},
         {{"convert", good, blocked + ".png"}, 4, blocked},
@@ -487,7 +490,7 @@ TEST_F(Cli, UnknownFormatsExitOneAndConvertMayLeaveGraphvizWeightsOut)
     // Graphviz's weight=0 is a layout hint: named with its line, or left out on request.
     const QString dot = Write("hint.gv", "digraph {\n a -> b [weight=0];\n b -> c [weight=3];\n}\n");
     EXPECT_EQ(Run({"convert", dot, "x.csv", "--lang", NODELOOM_SOURCE_DIR "/local/grafEnglish.lang"}), 3);
-    EXPECT_TRUE(err.contains("the first a → b (weight 0, line 2)")) << err.toStdString();
+    EXPECT_TRUE(err.contains("the first being a → b (weight 0, line 2)")) << err.toStdString();
     EXPECT_EQ(Run({"convert", dot, "x.csv", "--no-weights"}), 0) << err.toStdString();
     EXPECT_EQ(Read("x.csv"), ",a,b,c\na,0,1,0\nb,0,0,1\nc,0,0,0\n");
     ASSERT_EQ(Run({"--help"}), 0);

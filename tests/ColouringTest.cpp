@@ -134,7 +134,7 @@ TEST_F(Colourings, FurtherComponentsStartUncolouredFromTheirLowestVertex)
     EXPECT_EQ(last.captions[4].value, 1);
     EXPECT_EQ(last.captions[1].value, 2);
     EXPECT_EQ(StepTrace::Narration(trace.FrameAt(12), [&](int v) { return g->PointTitle(v); }),
-              "Раскраска закончена: использовано цветов 2");
+              Translate("step_colour_done").arg(2));
 }
 
 TEST_F(Colourings, CaptionsWriteRunsOfForbiddenColoursAsRanges)

@@ -77,13 +77,13 @@ TEST_F(Connectivity, MonolitIsWritesTheVerdictAndEmptiesThePaneFirst)
     Make(false, 3, {{1, 2, 1}, {2, 3, 1}});
     Run("MonolitIs");
     EXPECT_TRUE(run.ran);
-    EXPECT_EQ(Lines(), QStringList{"Граф является связанным"});
-    EXPECT_EQ(Report(), "<b>Граф является связанным</b><br>");
+    EXPECT_EQ(Lines(), QStringList{Translate("graph_is_connectivity")});
+    EXPECT_EQ(Report(), "<b>" + Translate("graph_is_connectivity") + "</b><br>");
     EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
     EXPECT_EQ(host.redraws, 1);
     Make(false, 1, {});
     Run("MonolitIs");
-    EXPECT_EQ(Lines(), QStringList{"Граф не является связанным"});
+    EXPECT_EQ(Lines(), QStringList{Translate("graph_is_not_connectivity")});
 
     Make(true, 2, {{1, 2, 1}});
     g->Outp().AddLine("earlier");
@@ -100,11 +100,11 @@ TEST_F(Connectivity, EccentricityCountsArcsEvenOnWeightedGraphs)
     Make(false, 3, {{1, 2, 5}, {2, 3, 1}}, true);
     Run("FindExcentrisetet", 1);
     EXPECT_EQ(run.result.resultCount, 2);
-    EXPECT_EQ(Lines(), QStringList{"Эксцентриситет вершины  1 = 2"});
-    EXPECT_EQ(Report(), "<b>Эксцентриситет вершины  1 = 2</b><br>");
+    EXPECT_EQ(Lines(), QStringList{Translate("concentricity") + " 1 = 2"});
+    EXPECT_EQ(Report(), "<b>" + Translate("concentricity") + " 1 = 2</b><br>");
     EXPECT_EQ(host.redraws, 0);
     Run("FindExcentrisetet", 2);
-    EXPECT_EQ(Lines(), QStringList{"Эксцентриситет вершины  2 = 1"});
+    EXPECT_EQ(Lines(), QStringList{Translate("concentricity") + " 2 = 1"});
 
     // No vertex selected: the message; a selection cleared by an earlier run: nothing at all.
     Run("FindExcentrisetet", 0);
@@ -119,7 +119,7 @@ TEST_F(Connectivity, EccentricityCountsArcsEvenOnWeightedGraphs)
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Graf_is_not_connected")});
     EXPECT_TRUE(run.result.refused);
     EXPECT_EQ(run.result.resultCount, -1);
-    EXPECT_EQ(Lines(), QStringList{"Эксцентриситет вершины  2 = 1"});
+    EXPECT_EQ(Lines(), QStringList{Translate("concentricity") + " 2 = 1"});
 }
 
 TEST_F(Connectivity, DirectedEccentricityFollowsTheArcsAndNamesAVertexOutOfReach)
@@ -128,10 +128,10 @@ TEST_F(Connectivity, DirectedEccentricityFollowsTheArcsAndNamesAVertexOutOfReach
     Make(true, 4, {{1, 2, 1}, {2, 1, 1}, {2, 3, 1}, {3, 4, 1}});
     Run("FindExcentrisetet", 1);
     EXPECT_EQ(run.result.resultCount, 3);
-    EXPECT_EQ(Lines(), QStringList{"Эксцентриситет вершины  1 = 3"});
+    EXPECT_EQ(Lines(), QStringList{Translate("concentricity") + " 1 = 3"});
     Run("FindExcentrisetet", 3);
     EXPECT_EQ(run.result.resultCount, -1) << "3 reaches neither 1 nor 2";
-    EXPECT_EQ(Lines(), (QStringList{"Эксцентриситет вершины  3 = \u221E",
+    EXPECT_EQ(Lines(), (QStringList{Translate("concentricity") + " 3 = \u221E",
                                     Translate("eccentricity_unreachable").arg("1", "3")}));
     EXPECT_TRUE(host.messages.empty()) << "an answer, not a refusal";
     Run("FindExcentrisetet", 4);
@@ -191,8 +191,8 @@ TEST_F(Connectivity, RadiusAndDiameterAddWeights)
 
     Make(false, 4, {{1, 2, 1}, {3, 4, 1}});
     Run("FindRadiusAndDiametr");
-    EXPECT_EQ(Lines(), QStringList{"Граф не является связанным"});
-    EXPECT_EQ(Report(), "<b>Граф не является связанным</b><br>");
+    EXPECT_EQ(Lines(), QStringList{Translate("graph_is_not_connectivity")});
+    EXPECT_EQ(Report(), "<b>" + Translate("graph_is_not_connectivity") + "</b><br>");
     EXPECT_TRUE(host.messages.empty());
 
     // A digraph: both panes go blank before the refusal.
@@ -222,10 +222,10 @@ TEST_F(Connectivity, TreeTestVerdicts)
     Make(false, 3, {{1, 2, 1}, {2, 3, 1}, {3, 1, 1}});
     EXPECT_EQ(verdict(), QStringList{"Граф не является деревом"});
     Make(false, 4, {{1, 2, 1}, {3, 4, 1}});
-    EXPECT_EQ(verdict(), QStringList{"Граф не является связанным"});
+    EXPECT_EQ(verdict(), QStringList{Translate("graph_is_not_connectivity")});
     // A cycle away from vertex 1 is never seen: the graph is only "not connected".
     Make(false, 5, {{1, 2, 1}, {3, 4, 1}, {4, 5, 1}, {5, 3, 1}});
-    EXPECT_EQ(verdict(), QStringList{"Граф не является связанным"});
+    EXPECT_EQ(verdict(), QStringList{Translate("graph_is_not_connectivity")});
     // A cycle in vertex 1's part wins over an unreached vertex.
     Make(false, 4, {{1, 2, 1}, {2, 3, 1}, {3, 1, 1}});
     EXPECT_EQ(verdict(), QStringList{"Граф не является деревом"});

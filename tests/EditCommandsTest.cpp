@@ -125,7 +125,7 @@ TEST_F(Commands, ConversionAsksToSaveOnlyWhenTheKindChanges)
     EXPECT_TRUE(host.questions.isEmpty());
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Graf_is_not_orint")});
     session.Convert(GraphSession::Conversion::ToDirected);
-    EXPECT_EQ(host.questions, QStringList{Translate("Want_save_graf") + "\n" + Translate("Do_save")});
+    EXPECT_EQ(host.questions, QStringList{Translate("Want_save_graf")});
     EXPECT_EQ(host.saves, 1);
     EXPECT_EQ(g->IsOrint, 2);
     session.Convert(GraphSession::Conversion::ToUnweighted); // answered No: converts anyway

@@ -311,8 +311,8 @@ TEST_F(EulerRun, DirectedWalks)
     EXPECT_EQ(run.result.route, (V{1, 2, 3, 1, 3}));
     RunAlgorithm(*g, "FindElersLoop", 0, 0, &run);
     EXPECT_EQ(run.result.resultCount, -1);
-    EXPECT_EQ(Lines(), QStringList{"Граф не имеет эйлерового цикла"});
-    EXPECT_EQ(g->ReportManager.GetContent(), "<b>Граф не имеет эйлерового цикла</b><br>");
+    EXPECT_EQ(Lines(), QStringList{Translate("Graf_have_not_el_cycle")});
+    EXPECT_EQ(g->ReportManager.GetContent(), "<b>" + Translate("Graf_have_not_el_cycle") + "</b><br>");
 
     // The rule of undirected graphs: no arcs, no route; every vertex must be on it.
     Make(true, 2, {});
@@ -334,7 +334,7 @@ TEST_F(EulerRun, UndirectedRefusalsComeInOrder)
     // Odd degrees first, even on a graph that is also disconnected.
     Make(false, 5, {{1, 2}, {4, 5}, {3, 4}});
     RunAlgorithm(*g, "FindElersLoop", 0, 0, &run);
-    EXPECT_EQ(Lines(), QStringList{"Граф не имеет эйлерового цикла"});
+    EXPECT_EQ(Lines(), QStringList{Translate("Graf_have_not_el_cycle")});
     EXPECT_EQ(run.result.resultCount, 0);
     // Four odd vertices: no chain.
     RunAlgorithm(*g, "FindElersCep", 0, 0, &run);

@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QUrl>
 #include <gtest/gtest.h>
 #include <optional>
@@ -247,4 +248,19 @@ TEST_F(HelpMenu, AboutBoxShowsEitherPanelAndLeadsToTheFeedbackWindow)
     EXPECT_EQ(w->AboutBox()->windowTitle(), Translate("about"));
     EXPECT_EQ(w->AboutBox()->FeedbackButton()->text(), QStringLiteral("Send to the author"));
     EXPECT_EQ(w->FeedbackWindow()->SendButton()->text(), Translate("Send"));
+
+    // What each label shows, read the way the label reads its text: the licence's quotation
+    // marks are marks, not entities.
+    QStringList shown;
+    for (const QLabel* label : w->AboutBox()->findChildren<QLabel*>()) {
+        const bool rich = label->textFormat() == Qt::RichText ||
+                          (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()));
+        QTextDocument document;
+        document.setHtml(label->text());
+        shown.append(rich ? document.toPlainText() : label->text());
+    }
+    const QString all = shown.join(u'\n');
+    EXPECT_TRUE(all.contains(QStringLiteral("\"as is\""))) << all.toStdString();
+    for (const char* entity : {"&quot;", "&amp;", "&lt;", "&gt;"})
+        EXPECT_FALSE(all.contains(QLatin1String(entity))) << entity;
 }

@@ -144,7 +144,8 @@ TEST(MatrixText, ManualNamingAsksForEveryName)
     EXPECT_EQ(t.g->PointTitle(1), "Kyiv");
     EXPECT_EQ(t.g->PointTitle(2), "A"); // cancelled: the proposed text
     EXPECT_EQ(t.host.prompts.size(), 2);
-    EXPECT_TRUE(t.host.prompts[1].contains("2"));
+    // The prompt's colon is followed by a blank before the number.
+    EXPECT_EQ(t.host.prompts[1], Translate("Enter_name_graf") + " 2" + Translate("Graf_"));
 }
 
 TEST(GridMatrix, EditsFollowTheCellRules)

@@ -187,16 +187,16 @@ TEST_F(MaxFlows, RefusalsOfSourcesAndSinks)
         return result.Messages();
     };
     Make(3, {{1, 2, 3}, {1, 3, 4}}); // two sinks
-    EXPECT_EQ(refusal(MaxFlow(*g)), QStringList{"У орграфа более 2 стоков"});
+    EXPECT_EQ(refusal(MaxFlow(*g)), QStringList{Translate("Orgraf_have_more_2stok")});
     const AlgorithmResult both = MaxFlowMulti(*g);
     EXPECT_EQ(both.PaneLines(), QStringList{"Максимальный поток равен 7"});
     EXPECT_EQ(CaptionsOf(both), (Captions{{1, 2, "3/3", true}, {1, 3, "4/4", true}}));
     EXPECT_EQ(both.picture.vertexCount, 3);
 
     Make(3, {{1, 3, 3}, {2, 3, 4}}); // two sources
-    EXPECT_EQ(refusal(MaxFlow(*g)), QStringList{"У орграфа более 2 истоков"});
+    EXPECT_EQ(refusal(MaxFlow(*g)), QStringList{Translate("Orgraf_has_2istok")});
     Make(4, {{1, 3, 3}, {2, 4, 4}}); // two of each: sinks come first
-    EXPECT_EQ(refusal(MaxFlow(*g)), QStringList{"У орграфа более 2 стоков"});
+    EXPECT_EQ(refusal(MaxFlow(*g)), QStringList{Translate("Orgraf_have_more_2stok")});
     Make(3, {{1, 2, 3}, {2, 3, 3}, {3, 1, 3}}); // a cycle has no sink
     EXPECT_EQ(refusal(MaxFlow(*g)), QStringList{"У орграфа должен быть сток"});
     EXPECT_EQ(refusal(MaxFlowMulti(*g)), QStringList{"У орграфа должен быть сток"});

@@ -122,11 +122,13 @@ TEST_F(MaximumCliqueTest, TriangleWithATailThroughTheDispatcher)
     g->AddDuga(3, 4, 1);
     Run();
     ASSERT_TRUE(run.ran);
-    EXPECT_EQ(g->Outp().Lines(), QStringList({"Максимальный клик графа равен 3",
-                                              "Вершины входящие в максимальный клик:", "3 2 1 "}));
-    EXPECT_EQ(g->ReportManager.GetContent(),
-              "<b>Максимальный клик графа равен 3</b><br>Вершины входящие в максимальный клик:<br>3 2 1 <br>"
-              "Найденные клики графа<br>Найденный клик: 4 3 <br>Найденный клик: 3 2 1 <br><br>");
+    const QString size = Translate("Max_click_is") + " 3";
+    const QString members = Translate("Graf_of_max_click") + ":";
+    const QString found = Translate("Found_click") + ": ";
+    EXPECT_EQ(g->Outp().Lines(), QStringList({size, members, "3 2 1 "}));
+    EXPECT_EQ(g->ReportManager.GetContent(), "<b>" + size + "</b><br>" + members + "<br>3 2 1 <br>" +
+                                                 Translate("All_click") + "<br>" + found + "4 3 <br>" +
+                                                 found + "3 2 1 <br><br>");
     EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
     EXPECT_EQ(run.result.resultValue, 3);
     EXPECT_TRUE(run.result.route.empty());
@@ -148,7 +150,7 @@ TEST_F(MaximumCliqueTest, TriangleWithATailThroughTheDispatcher)
     g->AttachHost(&host);
     Run();
     EXPECT_FALSE(run.ran);
-    EXPECT_EQ(host.MessageTexts(), QStringList{"Этот алгоритм не для орграфов"});
+    EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_ortgraf")});
 }
 
 TEST_F(MaximumCliqueTest, IsolatedVerticesAndArcsOfWeightZero)
@@ -156,8 +158,9 @@ TEST_F(MaximumCliqueTest, IsolatedVerticesAndArcsOfWeightZero)
     Make(3);
     Run();
     EXPECT_EQ(g->Outp().Lines().last(), "3 ");
-    EXPECT_TRUE(g->ReportManager.GetContent().endsWith(
-        "Найденные клики графа<br>Найденный клик: 3 <br>Найденный клик: 2 <br>Найденный клик: 1 <br><br>"));
+    const QString found = Translate("Found_click") + ": ";
+    EXPECT_TRUE(g->ReportManager.GetContent().endsWith(Translate("All_click") + "<br>" + found + "3 <br>" +
+                                                       found + "2 <br>" + found + "1 <br><br>"));
     EXPECT_EQ(g->Points[3].Active, 1);
     EXPECT_EQ(g->Points[2].Active, 0);
 
@@ -168,8 +171,7 @@ TEST_F(MaximumCliqueTest, IsolatedVerticesAndArcsOfWeightZero)
     g->AddDuga(1, 3, 7);
     Run();
     EXPECT_EQ(run.result.resultValue, 2);
-    EXPECT_TRUE(
-        g->ReportManager.GetContent().endsWith("Найденный клик: 3 2 <br>Найденный клик: 3 1 <br><br>"));
+    EXPECT_TRUE(g->ReportManager.GetContent().endsWith(found + "3 2 <br>" + found + "3 1 <br><br>"));
     EXPECT_EQ(g->Dugi[1][2].Active, 0);
 }
 
@@ -184,8 +186,8 @@ TEST_F(MaximumCliqueTest, LongListsAreCutAndCounted)
     Run();
     EXPECT_EQ(g->Outp().Lines().last(), "22 20 18 16 14 12 10 8 6 4 2 ");
     const QString report = g->ReportManager.GetContent();
-    EXPECT_EQ(report.count("Найденный клик: "), ListedCliqueLimit);
-    EXPECT_TRUE(report.endsWith("<br><br>Выше показаны первые 1000; всего найдено кликов: 2048<br>"));
+    EXPECT_EQ(report.count(Translate("Found_click") + ": "), ListedCliqueLimit);
+    EXPECT_TRUE(report.endsWith("<br><br>" + Translate("Click_list_cut").arg(1000).arg(2048) + "<br>"));
 
     // A complete graph is one clique, found without trying its subsets.
     Make(30);
@@ -245,7 +247,7 @@ TEST(CliqueSearch, CutsKeepTheFullSearchsListAndOrder)
         const AlgorithmResult result = MaximumClique(*g);
         QString expected;
         for (const V& clique : literal.found) {
-            expected += "Найденный клик: ";
+            expected += Translate("Found_click") + ": ";
             for (int v : clique)
                 expected += QString::number(v) + ' ';
             expected += "<br>";

@@ -1,6 +1,7 @@
 #include "LoopbackServer.h"
 #include "ScriptedHost.h"
 #include "base/IniFile.h"
+#include "base/ProgramPaths.h"
 #include "base/TranslateManager.h"
 #include "base/Windows1251.h"
 #include "online/Feedback.h"
@@ -11,6 +12,7 @@
 
 #include <QEventLoop>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -361,6 +363,14 @@ TEST(Feedback, CounterAndTheThirdRunInvitation)
 {
     EXPECT_EQ(FeedbackCounterText(0), QStringLiteral("(0") + Translate("chars_from"));
     EXPECT_EQ(FeedbackCounterText(4321), QStringLiteral("(4321") + Translate("chars_from"));
+    // The parenthesis closes right after the limit, in either language.
+    const QRegularExpression counter(QStringLiteral("^\\(24 \\S.*\\S 5000\\)$"));
+    EXPECT_TRUE(counter.match(FeedbackCounterText(24)).hasMatch()) << FeedbackCounterText(24).toStdString();
+    ProgramPaths::SetLanguageFolderOverride(QStringLiteral(NODELOOM_SOURCE_DIR "/local"));
+    TranslateManager().LoadLanguage(QStringLiteral("grafEnglish.lang"));
+    EXPECT_EQ(FeedbackCounterText(24), QStringLiteral("(24 characters of 5000)"));
+    TranslateManager().UseBuiltIn();
+    ProgramPaths::SetLanguageFolderOverride(QString());
 
     int countRun = 2;
     EXPECT_FALSE(TakeFeedbackInvitation(countRun));

@@ -80,13 +80,16 @@ TEST_F(PathSearch, WorkedExampleAndListOrder)
     Wave(1, 3);
     EXPECT_EQ(result.route, (V{1, 2, 3}));
     EXPECT_EQ(result.resultCount, 3);
-    EXPECT_EQ(Lines(), QStringList({"Волновой Алгоритм :", "Вершины 3 достижима из вершины 1 за 3 вершин."}));
+    const QString waveVerdict = Translate("Graf__") + "3 " + Translate("reach") + "1" + Translate("_over_") +
+                                "3" + Translate("_Graf") + ".";
+    EXPECT_EQ(Lines(), QStringList({Translate("Wave_algol"), waveVerdict}));
     EXPECT_EQ(g->ReportManager.GetContent(),
-              "<b>Волновой Алгоритм :</b><br>Вершины 3 достижима из вершины 1 за 3 вершин.<br>");
+              "<b>" + Translate("Wave_algol") + "</b><br>" + waveVerdict + "<br>");
     Tarry(1, 3);
     EXPECT_EQ(result.route, (V{1, 2, 3}));
     EXPECT_EQ(result.resultCount, 3);
-    EXPECT_EQ(Lines(), QStringList({"Алгоритм Терри:", "Вершины 3 достижима из вершины 1."}));
+    EXPECT_EQ(Lines(),
+              QStringList({Translate("Alg_terry"), Translate("Graf__") + "3 " + Translate("reach") + "1."}));
     EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
 
     // With 1->3 added last Tarry still walks through 2; the wave front takes the short way.
@@ -95,7 +98,8 @@ TEST_F(PathSearch, WorkedExampleAndListOrder)
     EXPECT_EQ(result.route, (V{1, 2, 3}));
     Wave(1, 3);
     EXPECT_EQ(result.route, (V{1, 3}));
-    EXPECT_EQ(Lines().last(), "Вершины 3 достижима из вершины 1 за 2 вершин.");
+    EXPECT_EQ(Lines().last(), Translate("Graf__") + "3 " + Translate("reach") + "1" + Translate("_over_") +
+                                  "2" + Translate("_Graf") + ".");
 }
 
 TEST_F(PathSearch, UnreachableFinishAndOneVertexRoute)
@@ -106,15 +110,18 @@ TEST_F(PathSearch, UnreachableFinishAndOneVertexRoute)
     Wave(1, 3);
     EXPECT_EQ(result.resultCount, -1);
     EXPECT_TRUE(result.route.empty());
-    EXPECT_EQ(Lines(), QStringList({"Волновой Алгоритм :", "Вершины 3 не достижима из вершины 1."}));
+    EXPECT_EQ(Lines(), QStringList({Translate("Wave_algol"),
+                                    Translate("Graf__") + "3 " + Translate("Not_reach") + "1."}));
     Tarry(1, 3);
     EXPECT_EQ(result.resultCount, -1);
-    EXPECT_EQ(Lines(), QStringList({"Алгоритм Терри:", "Вершины 3 не достижима из вершины 1."}));
+    EXPECT_EQ(Lines(), QStringList({Translate("Alg_terry"), Translate("Graf__") + "3 " + Translate("Not_") +
+                                                                Translate("reach") + "1."}));
 
     // Equal ends (only nodeloom-cli can ask): both give the start alone.
     Wave(2, 2);
     EXPECT_EQ(result.route, V{2});
-    EXPECT_EQ(Lines().last(), "Вершины 2 достижима из вершины 2 за 1 вершин.");
+    EXPECT_EQ(Lines().last(), Translate("Graf__") + "2 " + Translate("reach") + "2" + Translate("_over_") +
+                                  "1" + Translate("_Graf") + ".");
     Tarry(2, 2);
     EXPECT_EQ(result.route, V{2});
 }

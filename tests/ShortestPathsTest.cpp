@@ -4,6 +4,8 @@
 #include "IgraphDistances.h"
 #include "ScriptedHost.h"
 #include "TestFolders.h"
+#include "algorithms/Connectivity.h"
+#include "algorithms/PathSearches.h"
 #include "algorithms/RunAlgorithm.h"
 #include "base/ProgramPaths.h"
 #include "base/TranslateManager.h"
@@ -50,12 +52,14 @@ TEST_F(Dijkstra, WorkedExample)
     Run(1, 3);
     EXPECT_EQ(Path(), (V{1, 2, 3}));
     EXPECT_EQ(value, 9);
-    EXPECT_EQ(Lines(), QStringList({"Алгоритм Дейкстры :", "Вершины 3 достижима из вершины 1 за 9",
-                                    "Достижимость вершин из вершины 1", "| 1 | 2 | 3 |", "|  0|  4|  9|"}));
-    EXPECT_EQ(g->ReportManager.GetContent(),
-              "<b>Алгоритм Дейкстры :</b><br>Вершины 3 достижима из вершины 1 за 9<br>"
-              "Достижимость вершин из вершины 1<br><table border=1><tr><td>1</td><td>2</td><td>3</td></tr>"
-              "<tr><td>  0</td><td>  4</td><td>  9</td></tr></table>");
+    const QString verdict = Translate("Graf__") + "3 " + Translate("reach") + "1" + Translate("_over_") + "9";
+    const QString reachability = Translate("reach_graf") + "1";
+    EXPECT_EQ(Lines(), QStringList({Translate("Algor_dejkstry"), verdict, reachability, "| 1 | 2 | 3 |",
+                                    "|  0|  4|  9|"}));
+    EXPECT_EQ(g->ReportManager.GetContent(), "<b>" + Translate("Algor_dejkstry") + "</b><br>" + verdict +
+                                                 "<br>" + reachability +
+                                                 "<br><table border=1><tr><td>1</td><td>2</td><td>3</td></tr>"
+                                                 "<tr><td>  0</td><td>  4</td><td>  9</td></tr></table>");
     EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
 }
 
@@ -195,15 +199,17 @@ TEST_F(TablePaths, FloydWorkedExample)
     EXPECT_EQ(result.route, (V{1, 2, 3}));
     EXPECT_EQ(result.resultCount, 3);
     EXPECT_EQ(result.resultValue, 9);
-    EXPECT_EQ(Lines(),
-              QStringList({"Алгоритм Флойда-Уоршолла:", "Вершины 3 достижима из вершины 1 длинна пути 9.",
-                           "   |  1|  2|  3", "1  |  0   4   9", "2  |  x   0   5", "3  |  x   x   0"}));
+    const QString verdict =
+        Translate("Graf__") + "3 " + Translate("reach") + "1" + Translate("Length_trace") + "9.";
+    EXPECT_EQ(Lines(), QStringList({Translate("Algor_floid"), verdict, "   |  1|  2|  3", "1  |  0   4   9",
+                                    "2  |  x   0   5", "3  |  x   x   0"}));
     EXPECT_EQ(g->ReportManager.GetContent(),
-              "<b>Алгоритм Флойда-Уоршолла:</b><br>Вершины 3 достижима из вершины 1 длинна пути 9.<br>"
-              "<table border=1><tr><td></td><td>1</td><td>2</td><td>3</td></tr>"
-              "<tr><td>1</td><td>  0</td><td>  4</td><td>  9</td></tr>"
-              "<tr><td>2</td><td>x</td><td>  0</td><td>  5</td></tr>"
-              "<tr><td>3</td><td>x</td><td>x</td><td>  0</td></tr></table>");
+              "<b>" + Translate("Algor_floid") + "</b><br>" + verdict +
+                  "<br>"
+                  "<table border=1><tr><td></td><td>1</td><td>2</td><td>3</td></tr>"
+                  "<tr><td>1</td><td>  0</td><td>  4</td><td>  9</td></tr>"
+                  "<tr><td>2</td><td>x</td><td>  0</td><td>  5</td></tr>"
+                  "<tr><td>3</td><td>x</td><td>x</td><td>  0</td></tr></table>");
     EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
 }
 
@@ -214,14 +220,17 @@ TEST_F(TablePaths, FordBellmanWorkedExample)
     EXPECT_EQ(result.route, (V{1, 2, 3}));
     EXPECT_EQ(result.resultCount, 3);
     EXPECT_EQ(result.resultValue, 9);
-    EXPECT_EQ(Lines(), QStringList({"Алгоритм Форда-Белмана:", "Вершины 3 достижима из вершины 1 за 9.",
-                                    "__|  1|  2|  3", "1 |  0   0   0", "2 |  4   4   4", "3 |  x   9   9"}));
+    const QString verdict =
+        Translate("Graf__") + "3 " + Translate("reach") + "1" + Translate("_over_") + "9.";
+    EXPECT_EQ(Lines(), QStringList({Translate("Alg_fordBel"), verdict, "__|  1|  2|  3", "1 |  0   0   0",
+                                    "2 |  4   4   4", "3 |  x   9   9"}));
     EXPECT_EQ(g->ReportManager.GetContent(),
-              "<b>Алгоритм Форда-Белмана:</b><br>Вершины 3 достижима из вершины 1 за 9.<br>"
-              "<table border=1><tr><td></td><td>1</td><td>2</td><td>3</td></tr>"
-              "<tr><td>1</td><td>  0</td><td>  0</td><td>  0</td></tr>"
-              "<tr><td>2</td><td>  4</td><td>  4</td><td>  4</td></tr>"
-              "<tr><td>3</td><td>x</td><td>  9</td><td>  9</td></tr></table>");
+              "<b>" + Translate("Alg_fordBel") + "</b><br>" + verdict +
+                  "<br>"
+                  "<table border=1><tr><td></td><td>1</td><td>2</td><td>3</td></tr>"
+                  "<tr><td>1</td><td>  0</td><td>  0</td><td>  0</td></tr>"
+                  "<tr><td>2</td><td>  4</td><td>  4</td><td>  4</td></tr>"
+                  "<tr><td>3</td><td>x</td><td>  9</td><td>  9</td></tr></table>");
 }
 
 TEST_F(TablePaths, UnreachableFinishAndEqualEnds)
@@ -241,15 +250,15 @@ TEST_F(TablePaths, UnreachableFinishAndEqualEnds)
     EXPECT_EQ(result.resultCount, -1);
     EXPECT_EQ(result.resultValue, -1);
     EXPECT_TRUE(result.route.empty());
-    EXPECT_EQ(Lines(),
-              QStringList({"Алгоритм Флойда-Уоршолла:", "Вершины 3 не достижима из вершины 1.",
-                           "   |  1|  2|  3", "1  |  0   4   x", "2  |  x   0   x", "3  |  x   x   0"}));
+    const QString unreached = Translate("Graf__") + "3 " + Translate("Not_reach") + "1.";
+    EXPECT_EQ(Lines(), QStringList({Translate("Algor_floid"), unreached, "   |  1|  2|  3", "1  |  0   4   x",
+                                    "2  |  x   0   x", "3  |  x   x   0"}));
     Ford(1, 3);
     EXPECT_EQ(result.resultCount, -1);
     EXPECT_EQ(result.resultValue, -1);
-    EXPECT_EQ(Lines(), QStringList({"Алгоритм Форда-Белмана:", "Вершины 3 не достижима из вершины 1."}));
+    EXPECT_EQ(Lines(), QStringList({Translate("Alg_fordBel"), unreached}));
     EXPECT_EQ(g->ReportManager.GetContent(),
-              "<b>Алгоритм Форда-Белмана:</b><br>Вершины 3 не достижима из вершины 1.<br>");
+              "<b>" + Translate("Alg_fordBel") + "</b><br>" + unreached + "<br>");
 }
 
 TEST_F(TablePaths, EqualPathsGoThroughTheLowestPredecessor)
@@ -316,9 +325,10 @@ TEST_F(TablePaths, WideNamesAndNumbersWidenTheirCells)
     g->Naming().SetNumbers(9);
     Floyd(3, 1);
     EXPECT_EQ(result.route, (V{3, 2, 1}));
-    EXPECT_EQ(Lines().mid(1),
-              QStringList({"Вершины 9 достижима из вершины 11 длинна пути 1007.", "   |    9|   10|   11",
-                           "9  |    0  1000  1007", "10 | 1000     0     7", "11 | 1007     7     0"}));
+    EXPECT_EQ(Lines().mid(1), QStringList({Translate("Graf__") + "9 " + Translate("reach") + "11" +
+                                               Translate("Length_trace") + "1007.",
+                                           "   |    9|   10|   11", "9  |    0  1000  1007",
+                                           "10 | 1000     0     7", "11 | 1007     7     0"}));
     ExpectColumnsLineUp(Lines().mid(2));
     Ford(3, 1);
     EXPECT_EQ(Lines().mid(2), QStringList({"__|    1|    2|    3", "9 |    x  1007  1007",
@@ -429,4 +439,43 @@ TEST_F(TablePaths, AgreeWithIgraphOnRandomGraphs)
             EXPECT_EQ(previous == TAllGraf::Infinity ? -1 : previous, oracle[start][v]);
         }
     }
+}
+
+TEST_F(TablePaths, VerdictsJoinedFromTextsReadWithSingleBlanksInEitherLanguage)
+{
+    // 1 -> 2 -> 3 with 4 cut off: each search both reaches and misses, and the eccentricity of 1
+    // is finite on the undirected copy.
+    Build(true, {"0,4,0,0", "0,0,5,0", "0,0,0,0", "0,0,0,0"});
+    auto undirected = MakeGraf(false, false);
+    undirected->AttachHost(&host);
+    ASSERT_TRUE(MatrixText::ApplyTextMatrix(*undirected, {"0,1,0", "1,0,1", "0,1,0"}));
+    const auto verdicts = [&] {
+        QStringList lines;
+        for (int finish : {3, 4}) {
+            for (const AlgorithmResult& run :
+                 {DijkstraShortestPath(*g, 1, finish, 4), FloydWarshallPath(*g, 1, finish, 4),
+                  FordBellmanPath(*g, 1, finish, 4), WaveFrontPath(*g, 1, finish, 4),
+                  TarryPath(*g, 1, finish, 4)})
+                lines += run.PaneLines().mid(0, 2);
+        }
+        lines += Eccentricity(*undirected, 1).PaneLines();
+        return lines;
+    };
+    const auto check = [](const QStringList& lines) {
+        EXPECT_EQ(lines.size(), 21);
+        for (const QString& line : lines) {
+            SCOPED_TRACE(line.toStdString());
+            EXPECT_EQ(line, line.trimmed());
+            for (const char* fault : {"  ", " .", " ,", " :", " )", "( "})
+                EXPECT_FALSE(line.contains(QLatin1String(fault))) << fault;
+        }
+    };
+    check(verdicts());
+
+    ProgramPaths::SetLanguageFolderOverride(QStringLiteral(NODELOOM_SOURCE_DIR "/local"));
+    TranslateManager().LoadLanguage(QStringLiteral("grafEnglish.lang"));
+    ASSERT_EQ(TranslateManager().LanguageTitle(), QStringLiteral("English"));
+    check(verdicts());
+    TranslateManager().UseBuiltIn();
+    ProgramPaths::SetLanguageFolderOverride(QString());
 }

@@ -133,7 +133,7 @@ TEST_F(SpanningTree, DispatcherHighlightsTheEdgesWithoutMarkers)
     g->DeleteDuga(2, 3);
     g->DeleteDuga(3, 4);
     RunAlgorithm(*g, "FindMinBasic", 0, 0, &run);
-    EXPECT_EQ(g->Outp().Lines(), QStringList{"Невозможно вычислить минимальное оставное дерево."});
+    EXPECT_EQ(g->Outp().Lines(), QStringList{Translate("Cannot_find_min_base")});
     EXPECT_TRUE(ActiveCells().empty());
     EXPECT_EQ(host.redraws, 2);
 

@@ -76,20 +76,18 @@ TEST_F(TranslateManagerTest, BuiltInTableIsCompleteAndPairwise)
         EXPECT_EQ(keys.count(key), 2) << key.toStdString();
 }
 
-TEST_F(TranslateManagerTest, BuiltInTextsKeepTheirExactSpelling)
+TEST_F(TranslateManagerTest, BuiltInTextsKeepTheBlanksAndSymbolsTheirJoinsNeed)
 {
     EXPECT_EQ(m_manager.LanguageTitle(), QStringLiteral("Русский"));
     EXPECT_TRUE(m_manager.CurrentLanguageFile().isEmpty());
-    EXPECT_EQ(m_manager.Translate(QStringLiteral("concentricity")),
-              QStringLiteral("Эксцентриситет вершины "));
+    // Joined with a blank and the vertex's name.
+    EXPECT_EQ(m_manager.Translate(QStringLiteral("concentricity")), QStringLiteral("Эксцентриситет вершины"));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("_over_")), QStringLiteral(" за "));
-    EXPECT_EQ(m_manager.Translate(QStringLiteral("Graf_have_gam_chain")),
-              QStringLiteral("Граф  имеет гамильтонову цепь"));
-    EXPECT_EQ(m_manager.Translate(QStringLiteral("Algor_dejkstry")), QStringLiteral("Алгоритм Дейкстры :"));
+    EXPECT_EQ(m_manager.Translate(QStringLiteral("Length_trace")), QStringLiteral(", длина пути "));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("Start_point")), QStringLiteral("      Из какой вершины"));
-    EXPECT_EQ(m_manager.Translate(QStringLiteral("chars_from")), QStringLiteral(" символов из 5000 )"));
+    EXPECT_EQ(m_manager.Translate(QStringLiteral("chars_from")), QStringLiteral(" символов из 5000)"));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("DialogFilters")),
-              QStringLiteral("Файлы графа(*.txt;*.grafa)|*.txt;*.grafa|Все файлы(*.*)|*.*"));
+              QStringLiteral("Файлы графа (*.txt *.grafa)|*.txt;*.grafa|Все файлы (*.*)|*.*"));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("-")), QStringLiteral("-"));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("Settings...")), QStringLiteral("Настроить..."));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("SiteProgram:")), QStringLiteral("Сайт программы:"));
@@ -237,10 +235,33 @@ TEST(ShippedEnglishTest, LoadsThroughTheLanguageFolder)
     EXPECT_EQ(manager.LanguageTitle(), QStringLiteral("English"));
     EXPECT_EQ(manager.Translate(QStringLiteral("Graf__")), QStringLiteral("Vertex "));
     EXPECT_EQ(manager.Translate(QStringLiteral("_over_")), QStringLiteral(" in "));
-    EXPECT_EQ(manager.Translate(QStringLiteral("Algor_dejkstry")), QStringLiteral("Dijkstra's algorithm :"));
-    EXPECT_EQ(manager.Translate(QStringLiteral("concentricity")), QStringLiteral("Eccentricity of vertex "));
+    EXPECT_EQ(manager.Translate(QStringLiteral("Algor_dejkstry")), QStringLiteral("Dijkstra's algorithm:"));
+    EXPECT_EQ(manager.Translate(QStringLiteral("concentricity")), QStringLiteral("Eccentricity of vertex"));
     EXPECT_EQ(manager.Translate(QStringLiteral("_int_ ")), QStringLiteral("(integer value)"));
     EXPECT_EQ(manager.Translate(QStringLiteral("-")), QStringLiteral("-"));
+}
+
+TEST(ShippedEnglishTest, FileFilterCaptionsListTheirPatternsTheWayFileDialogsReadThem)
+{
+    // A dialog takes the patterns from the caption's parentheses, separated by blanks; the
+    // stored pattern after the caption separates them with semicolons.
+    LanguageFolderScope scope(ShippedLanguageFolder());
+    CTranslateManager manager;
+    for (const QString& language : {QString(), kEnglish}) {
+        manager.LoadLanguage(language);
+        for (const char* key : {"DialogFilters", "Bitmaps", "WalkthroughFilter"}) {
+            const QStringList parts = manager.Translate(QLatin1String(key)).split(u'|');
+            SCOPED_TRACE(key);
+            ASSERT_EQ(parts.size() % 2, 0);
+            for (qsizetype i = 0; i < parts.size(); i += 2) {
+                const QString& caption = parts[i];
+                const qsizetype open = caption.lastIndexOf(u'(');
+                ASSERT_TRUE(open > 0 && caption.endsWith(u')')) << caption.toStdString();
+                EXPECT_EQ(caption[open - 1], u' ') << caption.toStdString();
+                EXPECT_EQ(caption.sliced(open + 1).chopped(1).split(u' '), parts[i + 1].split(u';'));
+            }
+        }
+    }
 }
 
 TEST(ProcessTranslatorTest, FreeFunctionUsesTheProcessWideManager)

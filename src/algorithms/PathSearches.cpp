@@ -16,7 +16,7 @@ bool EndsExist(int start, int finish, int vertexCount)
     return start >= 1 && finish >= 1 && start <= vertexCount && finish <= vertexCount;
 }
 
-// "Вершины <finish> " and what follows it.
+// "Вершина <finish> " and what follows it.
 QString VerdictStart(const TAllGraf& g, int finish)
 {
     return Translate(QStringLiteral("Graf__")) + g.PointTitle(finish) + QLatin1Char(' ');

@@ -279,8 +279,7 @@ void GraphSession::Convert(Conversion conversion)
         alreadyTarget = !g.IsHaveCost;
         break;
     }
-    if (!alreadyTarget &&
-        host.AskYesNo(Translate("Want_save_graf") + QLatin1Char('\n') + Translate("Do_save")))
+    if (!alreadyTarget && host.AskYesNo(Translate("Want_save_graf")))
         host.SaveGraphCommand();
     RecordState();
     switch (conversion) {

@@ -49,7 +49,7 @@ bool PropertiesCommand(GraphSession& session, CNewGraphPrompt& prompt)
     const bool convert =
         prompt.Directed() != (graf.IsOrint != 0) || prompt.Weighted() != (graf.IsHaveCost != 0);
     if (convert) {
-        switch (host.AskSaveChanges(Translate("Want_save_graf") + QLatin1Char('\n') + Translate("Do_save"))) {
+        switch (host.AskSaveChanges(Translate("Want_save_graf"))) {
         case CHost::SaveAnswer::Save:
             host.SaveGraphCommand();
             break;

@@ -101,9 +101,10 @@ bool ApplyTextMatrix(TAllGraf& g, const QStringList& lines)
         const int number = g.FreeTitleNumber();
         QString name = QStringLiteral("A");
         if (g.IsManualNaming())
-            name = g.Host().InputBox(
-                Translate("Name_graf"),
-                Translate("Enter_name_graf") + QString::number(number) + Translate("Graf_"), name);
+            name = g.Host().InputBox(Translate("Name_graf"),
+                                     Translate("Enter_name_graf") + QLatin1Char(' ') +
+                                         QString::number(number) + Translate("Graf_"),
+                                     name);
         const int x = random(g.CanvasWidth() - 4 * g.SizeGraf) + 2 * g.SizeGraf;
         const int y = random(g.CanvasHeight() - 4 * g.SizeGraf) + 2 * g.SizeGraf;
         g.AddPoint(x, y, name, number, g.SizeGraf);

@@ -21,6 +21,8 @@ QLabel* WrappedLabel(QWidget* parent)
 {
     auto* label = new QLabel(parent);
     label->setWordWrap(true);
+    // Every text set is HTML; without this a text that has no tag would show its entities.
+    label->setTextFormat(Qt::RichText);
     label->setTextInteractionFlags(Qt::TextBrowserInteraction);
     label->setOpenExternalLinks(true);
     return label;
