@@ -1,4 +1,5 @@
 #include "CliProcess.h"
+#include "base/TranslateManager.h"
 
 #include <QFile>
 #include <QProcess>
@@ -45,7 +46,11 @@ TEST_F(CliGenerate, SeedsReproduceTheFile)
 TEST_F(CliGenerate, RefusalsAndUsageErrors)
 {
     EXPECT_EQ(Run({"generate", "grid", "16", "16", "g.grafa"}), 3);
-    EXPECT_EQ(err, "message: Данная версия программы не поддерживает большее количество вершин\n");
+    EXPECT_EQ(
+        err,
+        "message: " +
+            Translate("Generate_range").arg(Translate("Generate_vertex_count").arg(256)).arg(1).arg(255) +
+            "\n");
     EXPECT_EQ(Run({"generate", "gpetersen", "9", "5", "g.grafa"}), 3);
     EXPECT_EQ(err, "message: k (шаг): допустимо от 1 до 4\n");
     EXPECT_FALSE(QFile::exists(dir.filePath("g.grafa")));

@@ -179,8 +179,8 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
     EXPECT_EQ(h->RecentFiles, g->RecentFiles);
     EXPECT_EQ(other.CountRun, 3);
     EXPECT_EQ(otherTranslator.CurrentLanguageFile(), "grafEnglish.lang");
-    EXPECT_EQ(other.LoadWindowPlacement({QRect(0, 0, 1920, 1080)}),
-              (TWindowPlacement{-20, 30, 640, 480, 222}));
+    // Stored as it was; read back wholly on the screen.
+    EXPECT_EQ(other.LoadWindowPlacement({QRect(0, 0, 1920, 1080)}), (TWindowPlacement{0, 30, 640, 480, 222}));
 
     // The built-in language is stored as an empty name and comes back as such.
     translator.UseBuiltIn();
@@ -302,9 +302,23 @@ TEST(WindowPlacement, OffScreenWindowsComeBack)
     // On the second screen: left alone.
     const TWindowPlacement second{2500, 100, 700, 600};
     EXPECT_EQ(CConfiguration::BringOnScreen(second, screens), second);
-    // Partly off the left edge but the title bar is reachable: left alone.
-    const TWindowPlacement partly{-300, 50, 700, 600};
-    EXPECT_EQ(CConfiguration::BringOnScreen(partly, screens), partly);
+    // Partly off the left edge: onto the screen holding its title bar, as little moved as can be.
+    EXPECT_EQ(CConfiguration::BringOnScreen({-300, 50, 700, 600}, screens),
+              (TWindowPlacement{0, 50, 700, 600}));
+    EXPECT_EQ(CConfiguration::BringOnScreen({2400, 700, 700, 600}, screens),
+              (TWindowPlacement{2400, 224, 700, 600}));
+    EXPECT_EQ(CConfiguration::BringOnScreen({2600, 0, 700, 600}, screens),
+              (TWindowPlacement{2500, 0, 700, 600}));
+    // Exactly filling a screen is within it; a pixel more in either direction is not.
+    EXPECT_EQ(CConfiguration::BringOnScreen({0, 0, 1920, 1080}, screens),
+              (TWindowPlacement{0, 0, 1920, 1080}));
+    EXPECT_EQ(CConfiguration::BringOnScreen({0, 0, 1921, 1081}, screens),
+              (TWindowPlacement{0, 0, 1920, 1080}));
+    EXPECT_EQ(CConfiguration::BringOnScreen({1, 0, 1920, 1080}, screens),
+              (TWindowPlacement{0, 0, 1920, 1080}));
+    // Kept from a larger screen at another scale: 1600×1200 on a 1600×1000 screen.
+    EXPECT_EQ(CConfiguration::BringOnScreen({0, 0, 1600, 1200}, {QRect(0, 0, 1600, 1000)}),
+              (TWindowPlacement{0, 0, 1600, 1000}));
     // Beyond every screen: onto the primary one.
     EXPECT_EQ(CConfiguration::BringOnScreen({5000, 300, 700, 600}, screens),
               (TWindowPlacement{1220, 300, 700, 600}));

@@ -6,11 +6,13 @@
 #include "base/TranslateManager.h"
 #include "document/HistoryManager.h"
 #include "ui/DrawingArea.h"
+#include "ui/FileFilters.h"
 #include "ui/MainWindow.h"
 #include "ui/NewGrafDialog.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -267,7 +269,7 @@ TEST_F(Desktop, UnsavedWorkIsMarkedAndTheCloseAsksWhatToDoWithIt)
     EXPECT_TRUE(w->Session().Outp().Lines().isEmpty());
 }
 
-TEST_F(Desktop, APictureNameWithoutExtensionTakesTheChosenFiltersType)
+TEST_F(Desktop, APictureIsSavedInTheTypeItsNameOrTheChosenFilterGives)
 {
     DrawSample();
     auto save = [&](const QString& name, const QString& filter) {
@@ -279,18 +281,115 @@ TEST_F(Desktop, APictureNameWithoutExtensionTakesTheChosenFiltersType)
         QFile file(dir.filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.read(4) : QByteArray();
     };
+    const QString bitmaps = FileFilters::ForDialog(FileDialogKind::SavePicture).value(0);
     save("pic5", QStringLiteral("PNG (*.png)"));
     EXPECT_EQ(format("pic5.png"), QByteArray("\x89PNG"));
     EXPECT_FALSE(QFile::exists(dir.filePath("pic5.bmp")));
     save("pic6", QStringLiteral("SVG (*.svg)"));
     EXPECT_TRUE(format("pic6.svg").startsWith("<?xm"));
-    save("pic7", Translate("Bitmaps"));
+    save("pic7", bitmaps);
     EXPECT_TRUE(format("pic7.bmp").startsWith("BM"));
-    save("pic8.bmp", QStringLiteral("PNG (*.png)")); // the bitmap rule: ".bmp" always appended
-    EXPECT_TRUE(format("pic8.bmp.bmp").startsWith("BM"));
-    save("pic9.png", Translate("Bitmaps")); // an extension of its own wins over the filter
-    EXPECT_EQ(format("pic9.png"), QByteArray("\x89PNG"));
+    // A name with the chosen type's extension keeps it; one with another picture extension is
+    // saved in that type.
+    save("a.bmp", bitmaps);
+    EXPECT_TRUE(format("a.bmp").startsWith("BM"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("a.bmp.bmp")));
+    save("c.jpg", bitmaps);
+    EXPECT_EQ(format("c.jpg").left(3), QByteArray("\xFF\xD8\xFF"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("c.jpg.bmp")));
+    save("pic9.PNG", bitmaps);
+    EXPECT_EQ(format("pic9.PNG"), QByteArray("\x89PNG"));
+    // A dot inside a name is no extension.
+    save("v1.2", QStringLiteral("PNG (*.png)"));
+    EXPECT_EQ(format("v1.2.png"), QByteArray("\x89PNG"));
     EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 7);
+}
+
+TEST_F(Desktop, ExportWithoutAnExtensionTakesTheChosenFiltersFormat)
+{
+    DrawSample();
+    chosenFile = dir.filePath("roads");
+    w->ChosenFilter = QStringLiteral("DOT (*.dot *.gv)");
+    w->ExportCommand();
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(QFile::exists(dir.filePath("roads.dot")));
+    // A name with an extension of its own is written in that format whatever the filter.
+    chosenFile = dir.filePath("roads.gml");
+    w->ExportCommand();
+    EXPECT_TRUE(QFile::exists(dir.filePath("roads.gml")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("roads.gml.dot")));
+}
+
+TEST_F(Desktop, SaveWritesTheGraphsFileAndSaveAsAsks)
+{
+    QList<TForm1::FileDialog> asked;
+    w->AskFileName = [&](TForm1::FileDialog kind) {
+        asked.append(kind);
+        return chosenFile;
+    };
+    DrawSample();
+    // A graph without a file asks for one.
+    chosenFile = dir.filePath("lesson");
+    ASSERT_TRUE(w->SaveGraphCommand());
+    EXPECT_EQ(asked, QList<TForm1::FileDialog>{TForm1::FileDialog::SaveGraph});
+    EXPECT_EQ(w->Session().FileName(), dir.filePath("lesson.grafa"));
+
+    // Then Save writes it again, without a dialog, and the graph is saved.
+    const int historyCount = w->Session().History().Count();
+    G().AddPoint(600, 400, QString(), G().FreeTitleNumber(), G().SizeGraf);
+    w->Session().RecordState();
+    w->UpdateMenus();
+    ASSERT_TRUE(w->isWindowModified());
+    asked.clear();
+    ASSERT_TRUE(w->SaveGraphCommand());
+    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_FALSE(w->isWindowModified());
+    QFile saved(dir.filePath("lesson.grafa"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("PointCount=7"));
+    EXPECT_EQ(w->Session().History().Count(), historyCount + 1) << "saving records nothing";
+
+    // Save as asks and moves the graph to the new name.
+    chosenFile = dir.filePath("copy.grafa");
+    w->Action(QStringLiteral("actSaveGrafAs"))->trigger();
+    EXPECT_EQ(asked, QList<TForm1::FileDialog>{TForm1::FileDialog::SaveGraph});
+    EXPECT_EQ(w->Session().FileName(), dir.filePath("copy.grafa"));
+
+    // A graph read from an older text file is not rewritten in place as ".grafa".
+    Write("old.txt", "0,1\n1,0\n");
+    chosenFile = dir.filePath("old.txt");
+    w->LoadGraphCommand();
+    ASSERT_EQ(w->Session().FileName(), dir.filePath("old.txt"));
+    asked.clear();
+    chosenFile.clear();
+    EXPECT_FALSE(w->SaveGraphCommand());
+    EXPECT_EQ(asked, QList<TForm1::FileDialog>{TForm1::FileDialog::SaveGraph});
+}
+
+TEST_F(Desktop, FileDialogsOpenInTheCurrentFilesFolderElseTheLastOneUsed)
+{
+    QTemporaryDir other;
+    EXPECT_EQ(w->DialogFolder(), QDir::homePath()) << "nothing chosen yet";
+    DrawSample();
+    chosenFile = other.filePath("map.bmp");
+    w->LoadBackgroundCommand();
+    EXPECT_EQ(w->DialogFolder(), QFileInfo(other.path()).absoluteFilePath());
+    chosenFile = dir.filePath("lesson.grafa");
+    ASSERT_TRUE(w->SaveGraphCommand());
+    EXPECT_EQ(w->DialogFolder(), QFileInfo(dir.path()).absoluteFilePath());
+    // A picture chosen elsewhere: the graph's own folder still comes first.
+    chosenFile = other.filePath("shot");
+    w->SaveImageCommand();
+    EXPECT_EQ(w->DialogFolder(), QFileInfo(dir.path()).absoluteFilePath());
+
+    // A new graph has no file: the last folder used, also in the next run.
+    w->NewGraphCommand();
+    ASSERT_TRUE(w->Session().FileName().isEmpty());
+    EXPECT_EQ(w->DialogFolder(), QFileInfo(other.path()).absoluteFilePath());
+    w.reset();
+    SetUp();
+    EXPECT_EQ(w->DialogFolder(), QFileInfo(other.path()).absoluteFilePath());
 }
 
 TEST_F(Desktop, TheWheelScrollsTheDrawingAndShiftScrollsSideways)

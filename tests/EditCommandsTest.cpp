@@ -71,6 +71,48 @@ TEST_F(Commands, ManualNamingAsksForTheName)
     EXPECT_TRUE(host.prompts.last().startsWith(Translate("Enter_new_name") + "Oslo:"));
 }
 
+TEST_F(Commands, AnEmptyNameIsRefusedAndADuplicateAcceptedAfterAWarning)
+{
+    Create(false, false);
+    g->Naming().SetKind(CTitleGraf::Manual);
+    host.inputs = {{true, "Oslo"}, {true, "Bergen"}, {true, "Tromsø"}};
+    for (int x : {10, 50, 90})
+        session.AddVertexAt(x, 10);
+    session.MarkSaved(QString());
+    g->ActivePoint = 3;
+    const int steps = session.History().Count();
+
+    // Empty, blank or cancelled: nothing changes, nothing is recorded.
+    host.inputs = {{true, ""}, {true, "   "}, {false, "ignored"}};
+    for (int i = 0; i < 3; ++i)
+        session.RenameSelectedVertex();
+    EXPECT_EQ(g->PointTitle(3), "Tromsø");
+    EXPECT_EQ(host.MessageTexts(), QStringList(2, Translate("Name_empty")));
+    EXPECT_EQ(host.messages[0].kind, CHost::MessageKind::Error);
+    EXPECT_EQ(session.History().Count(), steps);
+    EXPECT_FALSE(session.HasUnsavedChanges());
+
+    // The name of vertex 2: a warning naming it, then the name is taken as one undo step.
+    host.messages.clear();
+    host.inputs = {{true, "Bergen"}};
+    session.RenameSelectedVertex();
+    EXPECT_EQ(g->PointTitle(3), "Bergen");
+    EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Name_duplicate").arg("Bergen").arg(2)});
+    EXPECT_EQ(host.messages[0].kind, CHost::MessageKind::Warning);
+    EXPECT_EQ(session.History().Count(), steps + 1);
+    EXPECT_TRUE(session.HasUnsavedChanges());
+    session.Undo();
+    EXPECT_EQ(g->PointTitle(3), "Tromsø");
+
+    // A single character is a name; the vertex's own name again is no duplicate.
+    host.messages.clear();
+    host.inputs = {{true, "x"}, {true, "x"}};
+    session.RenameSelectedVertex();
+    session.RenameSelectedVertex();
+    EXPECT_EQ(g->PointTitle(3), "x");
+    EXPECT_TRUE(host.messages.empty());
+}
+
 TEST_F(Commands, DeleteTakesVertexThenArcThenLabel)
 {
     Create(true, false);

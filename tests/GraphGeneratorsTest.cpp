@@ -1,14 +1,17 @@
 #include "commands/GraphGenerators.h"
 #include "ScriptedHost.h"
 #include "base/TranslateManager.h"
+#include "commands/GraphLayouts.h"
 #include "commands/GraphSession.h"
 #include "document/HistoryManager.h"
 
+#include <QFontMetrics>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -344,7 +347,20 @@ TEST_F(Generators, RefusalsNameTheRangeAndChangeNothing)
     ASSERT_TRUE(Make(Family::Cycle, 5));
     const auto before = CHistoryManager::TakeSnapshot(*graf);
     const bool couldUndo = session.History().CanUndo();
-    const QString tooMany = Translate(QStringLiteral("Version_not_support_count"));
+    // Over 255 vertices: the parameter that alone sets the count names its range, else the
+    // count the parameters give is named with the range.
+    auto range = [](const char* what, int min, int max) {
+        return Translate(QStringLiteral("Generate_range"))
+            .arg(Translate(QLatin1String(what)))
+            .arg(min)
+            .arg(max);
+    };
+    auto tooMany = [](int count) {
+        return Translate(QStringLiteral("Generate_range"))
+            .arg(Translate(QStringLiteral("Generate_vertex_count")).arg(count))
+            .arg(1)
+            .arg(255);
+    };
     struct Case {
         Family family;
         int first, second;
@@ -352,12 +368,13 @@ TEST_F(Generators, RefusalsNameTheRangeAndChangeNothing)
         QString expected;
     };
     const std::vector<Case> cases = {
-        {Family::Complete, 256, 0, 0, tooMany},
-        {Family::Grid, 16, 16, 0, tooMany},
-        {Family::Hypercube, 8, 0, 0, tooMany},
-        {Family::Hypercube, 1000, 0, 0, tooMany},
-        {Family::GeneralizedPetersen, 128, 1, 0, tooMany},
-        {Family::FlowNetwork, 127, 2, 0, tooMany},
+        {Family::Complete, 256, 0, 0, range("Generate_param_n", 1, 255)},
+        {Family::Grid, 16, 16, 0, tooMany(256)},
+        {Family::CompleteBipartite, 128, 128, 0, tooMany(256)},
+        {Family::Hypercube, 8, 0, 0, range("Generate_param_d", 0, 7)},
+        {Family::Hypercube, 1000, 0, 0, range("Generate_param_d", 0, 7)},
+        {Family::GeneralizedPetersen, 128, 1, 0, range("Generate_param_ring", 3, 127)},
+        {Family::FlowNetwork, 127, 2, 0, tooMany(256)},
         {Family::Cycle, 2, 0, 0, "n (вершин): допустимо от 3 до 255"},
         {Family::Wheel, 3, 0, 0, "n (вершин): допустимо от 4 до 255"},
         {Family::Complete, 0, 0, 0, "n (вершин): допустимо от 1 до 255"},
@@ -396,6 +413,21 @@ TEST_F(Generators, RefusalsNameTheRangeAndChangeNothing)
     EXPECT_TRUE(*before == *CHistoryManager::TakeSnapshot(*graf));
     EXPECT_EQ(session.History().CanUndo(), couldUndo);
     EXPECT_FALSE(session.History().CanRedo());
+
+    // Exactly 255 vertices from two parameters is accepted.
+    host.messages.clear();
+    for (auto [family, first, second] :
+         {std::tuple{Family::Grid, 15, 17}, std::tuple{Family::FlowNetwork, 1, 253},
+          std::tuple{Family::CompleteBipartite, 1, 254}}) {
+        Params p;
+        p.family = family;
+        p.first = first;
+        p.second = second;
+        ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p)) << first << "," << second;
+        EXPECT_EQ(graf->PointCount, 255);
+    }
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(session.HasUnsavedChanges());
 }
 
 TEST_F(Generators, AGeneratedGraphIsOneUndoStep)
@@ -430,3 +462,31 @@ TEST(GeneratorCatalogue, NamesAreUniqueAndFound)
 }
 
 } // namespace
+
+TEST_F(Generators, EveryVertexNameShowsWholeClearOfTheEdgesAndOfOtherNames)
+{
+    // Three-digit names in small circles, on a grid and on a circle.
+    graf->NormalLabelStyle.Size = 11;
+    const QFontMetrics metrics(graf->NormalLabelStyle.Font());
+    for (auto [family, first, second] :
+         {std::tuple{Family::Grid, 15, 17}, std::tuple{Family::Cycle, 255, 0}}) {
+        ASSERT_TRUE(Make(family, first, second)) << first << "," << second;
+        const QRect area = GraphLayouts::VisibleArea(*graf);
+        std::vector<QRect> captions;
+        for (int v = 1; v <= graf->PointCount; ++v) {
+            const QString title = graf->PointTitle(v);
+            const QSize size(metrics.horizontalAdvance(title), metrics.height());
+            const QRect caption(
+                QPoint(graf->Points[v].X - size.width() / 2, graf->Points[v].Y - size.height() / 2), size);
+            EXPECT_GE(caption.left(), area.left()) << first << " vertex " << v;
+            EXPECT_GE(caption.top(), area.top()) << first << " vertex " << v;
+            EXPECT_LE(caption.right(), graf->CanvasWidth()) << first << " vertex " << v;
+            EXPECT_LE(caption.bottom(), graf->CanvasHeight()) << first << " vertex " << v;
+            captions.push_back(caption);
+        }
+        for (std::size_t a = 0; a < captions.size(); ++a)
+            for (std::size_t b = a + 1; b < captions.size(); ++b)
+                ASSERT_FALSE(captions[a].intersects(captions[b]))
+                    << first << ": " << a + 1 << " and " << b + 1;
+    }
+}

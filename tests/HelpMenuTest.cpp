@@ -212,14 +212,23 @@ TEST_F(HelpMenu, FeedbackThatFindsNoServerKeepsTheWindowAndItsText)
 
 TEST_F(HelpMenu, TheThirdRunInvitesAnOpinionOnceWithItsFirstGraph)
 {
-    Settings("CountRun=3\n");
-    Start();
-    EXPECT_EQ(feedbackShown, 1);
-    w->NewGraphCommand();
-    QApplication::processEvents();
-    EXPECT_EQ(feedbackShown, 1) << "once per run, not with every new graph";
+    // Runs that start and end as a user's do: the invitation comes on the third, and only then.
+    QList<int> shownOnRun;
+    for (int run = 1; run <= 5; ++run) {
+        feedbackShown = 0;
+        Start();
+        w->show();
+        w->NewGraphCommand();
+        QApplication::processEvents();
+        ASSERT_TRUE(w->close());
+        w.reset();
+        EXPECT_LE(feedbackShown, 1) << "once per run, not with every new graph";
+        if (feedbackShown)
+            shownOnRun.append(run);
+    }
+    EXPECT_EQ(shownOnRun, QList<int>{3});
 
-    for (const QByteArray& runs : {QByteArray("2"), QByteArray("4")}) {
+    for (const QByteArray& runs : {QByteArray("1"), QByteArray("4")}) {
         w.reset();
         feedbackShown = 0;
         Settings("CountRun=" + runs + "\n");

@@ -118,27 +118,59 @@ TEST_F(Window, StartsWithTheNewGraphDialogWhoseCancelIsHiddenOnlyThen)
     EXPECT_EQ(w->NewGraphDialog()->ConfirmCaption(), Translate("Create"));
 }
 
-TEST(NewGraphDialog, TheFirstDialogCannotBeClosedWithoutAGraphButLaterOnesCan)
+TEST(NewGraphDialog, EscTheCloseButtonAndCancelCloseItUnconfirmed)
 {
     ScriptedHost host;
     GraphSession session(host);
     TCreateForm2 dialog(session);
     dialog.show();
-    dialog.reject();
-    EXPECT_TRUE(dialog.isVisible());
-    dialog.close();
-    EXPECT_TRUE(dialog.isVisible());
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QCoreApplication::sendEvent(&dialog, &escape);
-    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    dialog.show();
+    EXPECT_TRUE(dialog.close());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog.ConfirmedOnce());
 
+    dialog.show();
     dialog.Confirm();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    dialog.show();
-    dialog.reject();
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST_F(Window, ClosingTheFirstDialogGivesAnEmptyUndirectedGraphAndTheProgramCanQuit)
+{
+    int shown = 0;
+    w->NewGraphDialog()->Exec = [&](TCreateForm2& dialog) {
+        ++shown;
+        // Chosen, then the dialog closed: the choice does not count.
+        dialog.SetDirected(true);
+        dialog.SetWeighted(true);
+        dialog.SetKind(1);
+        dialog.close();
+        return dialog.result();
+    };
+    w->EnsureFirstGraph();
+    EXPECT_EQ(shown, 1);
+    ASSERT_NE(w->Document(), nullptr);
+    EXPECT_EQ(w->Document()->IsOrint, 0);
+    EXPECT_EQ(w->Document()->IsHaveCost, 0);
+    EXPECT_EQ(w->Document()->PointCount, 0);
+    EXPECT_FALSE(w->Session().HasUnsavedChanges());
+    EXPECT_TRUE(w->NewGraphDialog()->CancelVisible());
+    // Vertices are named by numbers.
+    ASSERT_TRUE(w->Session().AddVertexAt(40, 40));
+    EXPECT_EQ(w->Document()->PointTitle(1), QStringLiteral("1"));
+    w->Session().Undo();
+    int asked = 0;
+    w->AskSaveChanges = [&](const QString&) {
+        ++asked;
+        return TForm1::SaveAnswer::Cancel;
+    };
+    w->show();
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(asked, 0);
 }
 
 TEST(NewGraphDialog, ConfirmAppliesTheNamingScheme)
@@ -636,7 +668,7 @@ TEST_F(Window, SavingAppendsTheExtensionAndListsRecentFiles)
     ASSERT_TRUE(w->SaveGraphCommand());
     EXPECT_TRUE(QFileInfo::exists(chosenFile + QStringLiteral(".grafa")));
     chosenFile = dir.filePath(QStringLiteral("a-rather-long-name-for-a-graph-file.grafa"));
-    ASSERT_TRUE(w->SaveGraphCommand());
+    ASSERT_TRUE(w->SaveAsCommand());
     EXPECT_TRUE(QFileInfo::exists(chosenFile));
     EXPECT_FALSE(QFileInfo::exists(chosenFile + QStringLiteral(".grafa")));
 

@@ -15,6 +15,7 @@
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+#include <random>
 
 using V = std::vector<int>;
 
@@ -279,7 +280,35 @@ TEST_F(MatrixWindow, RefreshFollowsTheDocumentAndDropsAnOpenEditor)
 
 TEST_F(MatrixWindow, PlacementVisibilityAndCaptions)
 {
-    EXPECT_EQ(TMatrixForm::InitialPosition(QRect(100, 50, 800, 600), QSize(306, 283)), QPoint(747, 191));
+    const QSize own(306, 283);
+    const QRect wide(0, 0, 1920, 1080), small(0, 0, 800, 600);
+    // Beside the right edge, else the left; where neither has room, at the screen's edge.
+    EXPECT_EQ(TMatrixForm::InitialPosition(QRect(100, 50, 800, 600), own, wide), QPoint(900, 50));
+    EXPECT_EQ(TMatrixForm::InitialPosition(QRect(1000, 100, 800, 600), own, wide), QPoint(694, 100));
+    EXPECT_EQ(TMatrixForm::InitialPosition(QRect(306, 0, 1614, 900), own, wide), QPoint(0, 0));
+    EXPECT_EQ(TMatrixForm::InitialPosition(QRect(305, 0, 1615, 900), own, wide), QPoint(1614, 0));
+    EXPECT_EQ(TMatrixForm::InitialPosition(small, own, small), QPoint(494, 0));
+    EXPECT_EQ(TMatrixForm::InitialPosition(QRect(0, 500, 400, 300), own, small), QPoint(400, 317));
+    EXPECT_EQ(TMatrixForm::InitialPosition(small, QSize(900, 700), small), QPoint(0, 0));
+    // A second screen to the right is a screen like any other.
+    EXPECT_EQ(TMatrixForm::InitialPosition(QRect(1920, 0, 800, 600), own, QRect(1920, 0, 1280, 1024)),
+              QPoint(2720, 0));
+    // Whatever the main window's place, the window lies on the screen, and off the main
+    // window whenever a side has room for it.
+    std::mt19937 random(7);
+    for (int i = 0; i < 2000; ++i) {
+        const QRect screen(int(random() % 3000) - 1000, int(random() % 200), 640 + int(random() % 2000),
+                           480 + int(random() % 1200));
+        const QRect main(screen.left() + int(random() % screen.width()) - 100,
+                         screen.top() + int(random() % screen.height()) - 100, 200 + int(random() % 1800),
+                         200 + int(random() % 1200));
+        const QRect placed(TMatrixForm::InitialPosition(main, own, screen), own);
+        ASSERT_TRUE(screen.contains(placed)) << i;
+        const bool room =
+            main.right() + own.width() <= screen.right() || main.left() - own.width() >= screen.left();
+        if (room)
+            ASSERT_FALSE(placed.intersects(main)) << i;
+    }
     Create(true, true, 1);
     form = std::make_unique<TMatrixForm>(session, TranslateManager());
     std::vector<bool> seen;
@@ -289,10 +318,21 @@ TEST_F(MatrixWindow, PlacementVisibilityAndCaptions)
     form->close();
     EXPECT_EQ(seen, (std::vector<bool>{true, false}));
 
+    // Modal dialogs of the main window come above it.
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+
+    // A language switch says the same line again in the new language.
+    EXPECT_EQ(form->CaptionLine(), Translate("Start_point"));
+    form->Refresh();
+    TranslateManager().LoadLanguage(QStringLiteral("grafEnglish.lang"));
+    EXPECT_EQ(form->CaptionLine(), Translate("Matrix_smg"));
+    EXPECT_EQ(form->windowTitle(), Translate("Adjacency_matrix"));
+    TranslateManager().UseBuiltIn();
+    EXPECT_EQ(form->CaptionLine(), Translate("Matrix_smg"));
+    // A line of no key stays as it is.
     form->SetCaptionLine("status");
     emit TranslateManager().languageChanged();
-    EXPECT_EQ(form->CaptionLine(), Translate("Start_point"));
-    EXPECT_EQ(form->windowTitle(), Translate("Adjacency_matrix"));
+    EXPECT_EQ(form->CaptionLine(), "status");
 }
 
 namespace {

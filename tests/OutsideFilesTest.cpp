@@ -3,6 +3,7 @@
 #include "ScriptedHost.h"
 #include "TestFolders.h"
 #include "base/TranslateManager.h"
+#include "ui/FeedbackWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/NewGrafDialog.h"
 
@@ -105,16 +106,57 @@ TEST_F(OutsideFiles, AFileOnTheCommandLineOpensInsteadOfTheNewGraphDialog)
     EXPECT_TRUE(w->windowTitle().startsWith(QStringLiteral("path.grafa")));
 }
 
-TEST_F(OutsideFiles, AStartFileThatCannotBeReadSaysSoAndLeavesAnEmptyGraph)
+TEST_F(OutsideFiles, AStartFileThatCannotBeReadIsNamedBeforeTheNewGraphDialogAndTheOpinionWindow)
 {
-    w->SetStartFile(dir.filePath(QStringLiteral("gone.grafa")));
+    // The third run, so the opinion window is due with the first graph.
+    QFile settings(TestProgramFolder() + QStringLiteral("/setting.ini"));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[MainSetting]\nCountRun=2\n");
+    settings.close();
+    QFile damaged(dir.filePath(QStringLiteral("damaged.grafa")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("[Main]\nVersion=1\nPointCount=2\nIsOrint=0\n[Matrix]\nFrom1To2=3\nFrom2To1=70000\n");
+    damaged.close();
+
+    QStringList order;
+    w->NewGraphDialog()->Exec = [&](TCreateForm2& dialog) {
+        order.append(QStringLiteral("dialog after %1 messages").arg(host.messages.size()));
+        EXPECT_FALSE(dialog.CancelVisible());
+        dialog.SetDirected(true);
+        dialog.Confirm();
+        return int(QDialog::Accepted);
+    };
+    w->FeedbackWindow()->Exec = [&](TmindProgram&) {
+        order.append(QStringLiteral("opinion after %1 messages").arg(host.messages.size()));
+        return int(QDialog::Rejected);
+    };
+    w->SetStartFile(damaged.fileName());
     w->show();
     QApplication::processEvents();
-    ASSERT_NE(w->Document(), nullptr);
-    EXPECT_EQ(w->Document()->PointCount, 0);
+    EXPECT_EQ(order, (QStringList{"dialog after 1 messages", "opinion after 1 messages"}));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].kind, CHost::MessageKind::Error);
-    EXPECT_TRUE(host.messages[0].text.contains(QStringLiteral("gone.grafa")));
+    EXPECT_TRUE(host.messages[0].text.startsWith(damaged.fileName())) << host.messages[0].text.toStdString();
+    // The dialog's graph, with nothing before it to undo.
+    ASSERT_NE(w->Document(), nullptr);
+    EXPECT_EQ(w->Document()->IsOrint, 2);
+    EXPECT_EQ(w->Document()->PointCount, 0);
+    EXPECT_FALSE(w->Session().History().CanUndo());
+    EXPECT_FALSE(w->isWindowModified());
+    EXPECT_TRUE(w->Session().FileName().isEmpty());
+
+    // A missing file: its message names it already, and is not named twice.
+    w.reset();
+    host.messages.clear();
+    SetUp();
+    const QString gone = dir.filePath(QStringLiteral("gone.grafa"));
+    w->SetStartFile(gone);
+    w->show();
+    QApplication::processEvents();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text.count(QStringLiteral("gone.grafa")), 1);
+    EXPECT_EQ(dialogs, 1);
+    ASSERT_NE(w->Document(), nullptr);
 }
 
 TEST_F(OutsideFiles, ADroppedFileOpensAfterTheQuestionAboutUnsavedWork)

@@ -244,7 +244,7 @@ TEST_F(UnsavedWork, EveryEditMarksTheGraphUnsavedAndOneUndoTakesItBack)
         rng.seed(seed);
         for (int step = 0; step < 30; ++step) {
             chosenFile = Path("work.grafa");
-            w->Action("actSaveGraf")->trigger();
+            w->Action("actSaveGrafAs")->trigger();
             ASSERT_FALSE(w->isWindowModified()) << "saved";
             const QString before = Content(G());
             const QString gesture = Gesture();

@@ -537,6 +537,11 @@ constexpr BuiltInText kTable[] = {
     {"Exchange_hyperedges_dropped", "Гиперрёбра отброшены: %1"},
     {"Exchange_entities_dropped", "Нераспознанные обозначения (&…;) пропущены в именах: %1"},
     {"Exchange_csv_bad_number", "строка %1, столбец %2: «%3» — не число"},
+    // The main window's files, names, start-up and limits as a desktop user meets them.
+    {"SaveGrafAs", "Сохранить граф как…"},
+    {"Name_empty", "У вершины должно быть имя; имя не изменено"},
+    {"Name_duplicate", "Имя «%1» уже у вершины %2: теперь у двух вершин одно имя"},
+    {"Generate_vertex_count", "Число вершин (%1)"},
 };
 
 } // namespace

@@ -145,6 +145,12 @@ bool CConfiguration::LoadSettings(TAllGraf& graf, bool withLanguage)
     return showMatrix;
 }
 
+void CConfiguration::LoadLastFolder()
+{
+    const CIniFile ini(FileName());
+    LastFolder = ini.ReadString(Section, QStringLiteral("LastFolder"), QString());
+}
+
 TWindowPlacement CConfiguration::DefaultPlacement(const QSize& screen)
 {
     // Halves to even, as everywhere the program rounds.
@@ -177,14 +183,19 @@ TWindowPlacement CConfiguration::BringOnScreen(const TWindowPlacement& placement
 {
     if (screens.isEmpty())
         return placement;
-    // Where the title bar is grabbed; 64-bit so that stored extremes cannot overflow.
+    // The screen that holds the title bar where it is grabbed, else the first; 64-bit so that
+    // stored extremes cannot overflow.
     const qint64 grabX = qint64(placement.X) + placement.Width / 2;
     const qint64 grabY = qint64(placement.Y) + 10;
+    QRect target = screens.first();
     for (const QRect& screen : screens)
         if (grabX >= screen.left() && grabX <= screen.right() && grabY >= screen.top() &&
-            grabY <= screen.bottom())
-            return placement;
-    const QRect& target = screens.first();
+            grabY <= screen.bottom()) {
+            target = screen;
+            break;
+        }
+    // Wholly on that screen: a size kept from a larger screen or another scale would put the
+    // window's edges, and the drawing's scroll bars, out of reach.
     TWindowPlacement moved = placement;
     moved.Width = std::min(placement.Width, target.width());
     moved.Height = std::min(placement.Height, target.height());
@@ -241,5 +252,7 @@ bool CConfiguration::SaveSettings(const TAllGraf& graf, const TWindowPlacement& 
     for (int i = 0; i < count; ++i)
         ini.WriteString(Section, QStringLiteral("LastFile") + QString::number(i), graf.RecentFiles[i]);
     ini.WriteInteger(Section, QStringLiteral("ResultsHeight"), mainWindow.ResultsHeight);
+    if (!LastFolder.isEmpty())
+        ini.WriteString(Section, QStringLiteral("LastFolder"), LastFolder);
     return ini.UpdateFile(error);
 }

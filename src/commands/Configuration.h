@@ -29,6 +29,9 @@ class CConfiguration {
     int CountRun = 0;
     // Default face of both label fonts: the main window's font.
     QString DefaultFontFace;
+    // The folder of the file last chosen in a file dialog, where the next one opens when the
+    // graph has no file; written only once there is one.
+    QString LastFolder;
 
     // Styles, vertex size, background, map scale (map mode off), label fonts, the run
     // counter, with withLanguage the language, and the recent files into a new document.
@@ -38,14 +41,17 @@ class CConfiguration {
     // The main window's placement, brought onto one of the screens (the first is the
     // primary one, whose size gives the default position).
     TWindowPlacement LoadWindowPlacement(const QList<QRect>& screens) const;
+    // LastFolder as the settings file keeps it: read once at start, since every new graph
+    // reads the other settings again.
+    void LoadLastFolder();
     // Writes every key in its order; keys the program does not know stay in the file.
     bool SaveSettings(const TAllGraf& graf, const TWindowPlacement& mainWindow, bool matrixWindowVisible,
                       QString* error = nullptr) const;
 
     // Centred on a screen of the given size.
     static TWindowPlacement DefaultPlacement(const QSize& screen);
-    // A window whose top middle lies on no screen cannot be grabbed: it moves onto the
-    // first screen, no larger than that screen.
+    // The window lies wholly on the screen that holds its top middle, or on the first screen
+    // when none does: no larger than that screen, moved only as far as it must.
     static TWindowPlacement BringOnScreen(const TWindowPlacement& placement, const QList<QRect>& screens);
 
   private:

@@ -391,14 +391,14 @@ long long VertexCount(const Params& p)
 std::optional<QString> Check(const Params& p)
 {
     const FamilyInfo& info = InfoOf(p.family);
-    // More vertices than the program holds is refused in its usual words, before anything else.
-    if (VertexCount(p) > MaxVertices && (info.first == P::None || p.first >= 0) &&
-        (info.second == P::None || p.second >= 0))
-        return Translate(QStringLiteral("Version_not_support_count"));
     for (const Range& range : Ranges(p))
         if (range.value < range.min || range.value > range.max)
             return RangeMessage(ParamText(range.param), QString::number(range.min),
                                 QString::number(range.max));
+    // Parameters each within range whose product is too large: the count they give is named.
+    if (const long long count = VertexCount(p); count > MaxVertices)
+        return RangeMessage(Translate(QStringLiteral("Generate_vertex_count")).arg(count),
+                            QStringLiteral("1"), QString::number(MaxVertices));
     if (info.probability && !(p.probability >= 0 && p.probability <= 1))
         return RangeMessage(ParamText(P::P), QStringLiteral("0"), QStringLiteral("1"));
     const QString weight = Translate(QStringLiteral("Generate_param_weight"));

@@ -5,6 +5,7 @@
 #include "commands/IgraphSupport.h"
 #include "document/AllGrafUnit.h"
 
+#include <QFontMetrics>
 #include <QPointF>
 #include <algorithm>
 #include <cmath>
@@ -207,9 +208,16 @@ QRect VisibleArea(const TAllGraf& graf)
 int VertexMargin(const TAllGraf& graf)
 {
     int radius = graf.PointCount > 0 ? 0 : graf.SizeGraf;
-    for (int v = 1; v <= graf.PointCount; ++v)
+    // A name is written centred on its vertex and may be wider than the circle ("255" in a
+    // small one): it too must stay clear of the edges and of the neighbours' names.
+    const QFontMetrics normal(graf.NormalLabelStyle.Font()), active(graf.ActiveLabelStyle.Font());
+    int caption = std::max(normal.height(), active.height());
+    for (int v = 1; v <= graf.PointCount; ++v) {
         radius = std::max(radius, graf.Points[v].Size);
-    return radius + std::max(1, graf.NormalPointStyle.PenSize);
+        const QString title = graf.PointTitle(v);
+        caption = std::max({caption, normal.horizontalAdvance(title), active.horizontalAdvance(title)});
+    }
+    return std::max(radius + std::max(1, graf.NormalPointStyle.PenSize), (caption + 1) / 2 + 2);
 }
 
 std::optional<std::vector<QPoint>> Compute(const TAllGraf& graf, Kind kind, const QRect& area,
@@ -269,11 +277,13 @@ std::vector<QPoint> Fit(const std::vector<QPointF>& raw, const QRect& area, int 
 void Place(TAllGraf& graf, const std::vector<QPoint>& points)
 {
     const int n = std::min(graf.PointCount, int(points.size()));
+    // Room for the names too, which may reach beyond the circles.
+    const int margin = VertexMargin(graf);
     for (int v = 1; v <= n; ++v) {
         TPointRec& point = graf.Points[v];
         point.X = points[std::size_t(v - 1)].x();
         point.Y = points[std::size_t(v - 1)].y();
-        graf.GrowExtent(point.X + point.Size, point.Y + point.Size);
+        graf.GrowExtent(point.X + std::max(point.Size, margin), point.Y + std::max(point.Size, margin));
     }
     graf.CenterAllDugaText();
 }

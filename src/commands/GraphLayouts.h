@@ -41,7 +41,8 @@ struct Options {
 // The part of the canvas the window shows, in canvas coordinates (a notional 640 x 480 when
 // the host has no window).
 QRect VisibleArea(const TAllGraf& graf);
-// The room a vertex needs around its centre: the largest vertex radius and the pen.
+// The room a vertex needs around its centre: the largest vertex radius and the pen, or half
+// the widest name (and the names' height) with a little space, whichever is more.
 int VertexMargin(const TAllGraf& graf);
 
 // Canvas positions of vertices 1..n (entry v - 1 for vertex v), inside the area shrunk by the

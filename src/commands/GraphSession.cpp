@@ -210,10 +210,24 @@ void GraphSession::RenameSelectedVertex()
     if (g.ActivePoint <= 0 || g.ActivePoint > g.PointCount)
         return;
     const QString current = g.PointTitle(g.ActivePoint);
-    const QString name = host.InputBox(Translate("Name_graf"),
-                                       Translate("Enter_new_name") + current + QStringLiteral(":"), current);
+    QString name = current;
+    if (!host.InputQuery(Translate("Name_graf"), Translate("Enter_new_name") + current + QStringLiteral(":"),
+                         name))
+        return;
     bool cut = false;
     const QString kept = TAllGraf::CutName(name, cut);
+    // A vertex without a name could not be told apart or chosen from a list.
+    if (kept.trimmed().isEmpty()) {
+        host.ShowError(Translate(QStringLiteral("Name_empty")));
+        return;
+    }
+    for (int other = 1; other <= g.PointCount; ++other) {
+        if (other != g.ActivePoint && g.PointTitle(other) == kept) {
+            host.ShowMessage(CHost::MessageKind::Warning,
+                             Translate(QStringLiteral("Name_duplicate")).arg(kept).arg(other));
+            break;
+        }
+    }
     RecordState();
     g.Naming().SetManualTitle(g.Points[g.ActivePoint].TitleNumber, kept);
     Refresh();

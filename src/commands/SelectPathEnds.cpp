@@ -9,7 +9,7 @@ bool SelectPathEnds(const TAllGraf& graf, CHost& host, int& first, int& second)
     QStringList names;
     for (int v = 1; v <= graf.PointCount; ++v)
         names.append(graf.PointTitle(v));
-    // The list is filled once: the second question starts from the first answer.
+    // The list is filled once, for both questions.
     int index = 0;
     auto choose = [&](const char* captionKey, int& vertex) {
         if (!host.ChooseVertex(Translate(QLatin1String(captionKey)), names, index))
@@ -20,7 +20,12 @@ bool SelectPathEnds(const TAllGraf& graf, CHost& host, int& first, int& second)
         return true;
     };
     int start = 0, finish = 0;
-    if (!choose("Select_first_point", start) || !choose("Select_finish_point", finish))
+    if (!choose("Select_first_point", start))
+        return false;
+    // The end must differ from the start: the next vertex is proposed, the first after the last.
+    if (names.size() > 1)
+        index = (index + 1) % int(names.size());
+    if (!choose("Select_finish_point", finish))
         return false;
     if (start == finish) {
         host.ShowError(Translate("First_and_last_must_be_different"));

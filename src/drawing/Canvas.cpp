@@ -8,6 +8,7 @@
 #include "drawing/Surface.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QPageSize>
 #include <QPainter>
@@ -58,8 +59,49 @@ bool SaveCanvasBitmap(const QImage& picture, const QString& chosenName, QString*
 
 bool SaveCanvasImage(const QImage& picture, const QString& fileName, QString* error)
 {
-    const bool png = fileName.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
-    return WriteImage(picture, fileName, png ? "PNG" : "BMP", error);
+    const std::optional<PictureType> type = PictureTypeOfName(fileName);
+    const char* format = type == PictureType::Png ? "PNG" : type == PictureType::Jpeg ? "JPEG" : "BMP";
+    return WriteImage(picture, fileName, format, error);
+}
+
+std::optional<PictureType> PictureTypeOfName(const QString& fileName)
+{
+    static const struct {
+        const char* extension;
+        PictureType type;
+    } known[] = {{".bmp", PictureType::Bitmap},
+                 {".png", PictureType::Png},
+                 {".jpg", PictureType::Jpeg},
+                 {".jpeg", PictureType::Jpeg},
+                 {".svg", PictureType::Svg}};
+    for (const auto& k : known) {
+        if (fileName.endsWith(QLatin1String(k.extension), Qt::CaseInsensitive))
+            return k.type;
+    }
+    return std::nullopt;
+}
+
+QString PictureExtension(PictureType type)
+{
+    switch (type) {
+    case PictureType::Png:
+        return QStringLiteral(".png");
+    case PictureType::Jpeg:
+        return QStringLiteral(".jpg");
+    case PictureType::Svg:
+        return QStringLiteral(".svg");
+    case PictureType::Bitmap:
+        break;
+    }
+    return QStringLiteral(".bmp");
+}
+
+QString PictureFileName(const QString& chosenName, PictureType chosen)
+{
+    // ".bmp" alone is not a name: the file would be hidden and nameless.
+    if (PictureTypeOfName(chosenName) && !QFileInfo(chosenName).completeBaseName().isEmpty())
+        return chosenName;
+    return chosenName + PictureExtension(chosen);
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QPainter;
 
@@ -21,8 +22,20 @@ bool SaveCanvasBitmap(const QImage& picture, const QString& chosenName, QString*
 // The picture in an image format ("PNG", "BMP") in memory; false with the encoder's reason.
 bool EncodeImage(const QImage& picture, const char* format, QByteArray* bytes, QString* error);
 
-// Saves a picture under its name as given, as PNG for a ".png" name and BMP otherwise.
+// Saves a picture under its name as given, as PNG for a ".png" name, JPEG for ".jpg" and
+// ".jpeg", and BMP otherwise.
 bool SaveCanvasImage(const QImage& picture, const QString& fileName, QString* error);
+
+// The types the picture command saves in.
+enum class PictureType { Bitmap, Png, Jpeg, Svg };
+// The type a name's extension stands for (any letter case); nullopt for a name with none of them.
+std::optional<PictureType> PictureTypeOfName(const QString& fileName);
+// The extension a type's files get, with its dot: ".bmp", ".png", ".jpg", ".svg".
+QString PictureExtension(PictureType type);
+// The name the picture command writes: a name that ends in a picture extension is kept and
+// saved in that extension's type (a typed name says what the user wants more precisely than
+// the filter); any other name gets the chosen type's extension.
+QString PictureFileName(const QString& chosenName, PictureType chosen);
 
 // What draw paints, as an SVG document of the given size at 96 dots per inch. Every SVG the
 // programs write comes from here: control characters of names and labels, which XML cannot

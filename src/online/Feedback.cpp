@@ -68,7 +68,9 @@ FeedbackOutcome SendFeedback(CHost& host, const TServerEndpoint& server, const Q
 
 bool TakeFeedbackInvitation(int& countRun)
 {
-    if (countRun != kInvitationRun)
+    // The counter counts the runs that ended, so the third start finds 2; 3 is a settings file
+    // of a version that asked one run later and has not asked yet.
+    if (countRun != kInvitationRun - 1 && countRun != kInvitationRun)
         return false;
     countRun = kInvitationRun + 1;
     return true;

@@ -35,6 +35,6 @@ FeedbackOutcome SendFeedback(CHost& host, const TServerEndpoint& server, const Q
                              const QString& text);
 
 // The feedback window opens by itself once, when a graph is created on the third run: true
-// when countRun is 3, which then becomes 4 (the caller shows the window and saves the
-// settings).
+// when countRun (the runs ended before this one) is 2, or 3 when no earlier version asked yet;
+// it then becomes 4 (the caller shows the window and saves the settings).
 bool TakeFeedbackInvitation(int& countRun);

@@ -1,8 +1,12 @@
 #include "ui/Appearance.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QToolTip>
+#include <QWidget>
+#include <algorithm>
 
 namespace {
 
@@ -27,4 +31,15 @@ void ApplyHintAppearance(QApplication& application)
     hints.setColor(QPalette::ToolTipBase, QColor(0xED, 0xBD, 0x2F));
     hints.setColor(QPalette::ToolTipText, Qt::black);
     QToolTip::setPalette(hints);
+}
+
+void WidenForTitle(QWidget& dialog)
+{
+    // Title bars often use a larger or bold face than the dialog: a quarter more, and room
+    // for the icon and three buttons.
+    const int title = QFontMetrics(dialog.font()).horizontalAdvance(dialog.windowTitle()) * 5 / 4 + 140;
+    int width = std::max(dialog.minimumWidth(), title);
+    if (const QScreen* screen = dialog.screen())
+        width = std::min(width, screen->availableGeometry().width());
+    dialog.setMinimumWidth(width);
 }

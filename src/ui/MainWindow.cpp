@@ -59,45 +59,12 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     Clock = [this] { return tickSource.elapsed(); };
     ExecPopup = [](QMenu& menu, const QPoint& pos) { menu.exec(pos); };
     AskFileName = [this](FileDialog kind) {
-        const QString graphFilter = Translate("DialogFilters");
-        const QString pictureFilter = Translate("Bitmaps");
-        // The filters are stored in the "text|pattern|text|pattern" form.
-        // The formats' own names, as the tools that write them call them.
-        static const QString ExchangeFilter =
-            QStringLiteral("GraphML (*.graphml);;GML (*.gml);;DOT (*.dot *.gv);;Pajek (*.net);;"
-                           "Edge list (*.edgelist *.txt);;CSV (*.csv)");
-        auto qtFilter = [](const QString& stored) {
-            const QStringList parts = stored.split(QLatin1Char('|'));
-            QStringList filters;
-            for (int i = 0; i + 1 < parts.size(); i += 2)
-                filters.append(parts[i].contains(QLatin1Char('('))
-                                   ? parts[i]
-                                   : parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')'));
-            return filters.isEmpty() ? stored : filters.join(QStringLiteral(";;"));
-        };
-        switch (kind) {
-        case FileDialog::OpenGraph:
-            return QFileDialog::getOpenFileName(this, QString(), QString(), qtFilter(graphFilter));
-        case FileDialog::SaveGraph:
-            return QFileDialog::getSaveFileName(this, QString(), QString(), qtFilter(graphFilter));
-        case FileDialog::OpenPicture:
-            return QFileDialog::getOpenFileName(this, QString(), QString(), qtFilter(pictureFilter));
-        case FileDialog::ImportGraph:
-            return QFileDialog::getOpenFileName(this, QString(), QString(), ExchangeFilter);
-        case FileDialog::ExportGraph:
-            return QFileDialog::getSaveFileName(this, QString(), QString(),
-                                                ExchangeFilter + QStringLiteral(";;PDF (*.pdf)"));
-        case FileDialog::SaveWalkthrough:
-            return QFileDialog::getSaveFileName(this, QString(), QString(),
-                                                qtFilter(Translate("WalkthroughFilter")));
-        case FileDialog::SavePicture: {
-            ChosenFilter.clear();
-            return QFileDialog::getSaveFileName(
-                this, QString(), QString(),
-                qtFilter(pictureFilter) + QStringLiteral(";;PNG (*.png);;SVG (*.svg)"), &ChosenFilter);
-        }
-        }
-        return QString();
+        const QString filters = FileFilters::ForDialog(kind).join(QStringLiteral(";;"));
+        ChosenFilter.clear();
+        const bool opens = kind == FileDialog::OpenGraph || kind == FileDialog::OpenPicture ||
+                           kind == FileDialog::ImportGraph;
+        return opens ? QFileDialog::getOpenFileName(this, QString(), DialogFolder(), filters, &ChosenFilter)
+                     : QFileDialog::getSaveFileName(this, QString(), DialogFolder(), filters, &ChosenFilter);
     };
 
     OpenExternal = [](const QUrl& address) { return QDesktopServices::openUrl(address); };
@@ -134,6 +101,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     // Before the first dialog, so Qt's own buttons speak the program's language from the start.
     qtTranslations = new CQtTranslations(this);
     config->DefaultFontFace = font().family();
+    config->LoadLastFolder();
 
     // Windows created at start-up, in their order.
     newGraphDialog = new TCreateForm2(*session, this);
@@ -379,11 +347,75 @@ int TForm1::DrawingAreaHeight() const
     return area ? area->height() : 0;
 }
 
+namespace {
+
+// The first dialog of a run: closing it (Esc, the close button) still gives a graph, an empty
+// undirected one named by numbers from 1, so that a user who started the program by mistake
+// can simply quit.
+class FirstGraphPrompt : public CNewGraphPrompt {
+  public:
+    FirstGraphPrompt(CNewGraphPrompt& dialog, CTitleGraf& naming) : dialog(dialog), naming(naming) {}
+    bool Run(const QString& confirmKey) override
+    {
+        confirmed = dialog.Run(confirmKey);
+        if (!confirmed) {
+            naming.SetKind(CTitleGraf::Numbers);
+            naming.SetNumbers(1);
+        }
+        return true;
+    }
+    bool Directed() const override { return confirmed && dialog.Directed(); }
+    bool Weighted() const override { return confirmed && dialog.Weighted(); }
+
+  private:
+    CNewGraphPrompt& dialog;
+    CTitleGraf& naming;
+    bool confirmed = false;
+};
+
+} // namespace
+
+void TForm1::StartUp()
+{
+    if (session->HasDocument())
+        return;
+    // The opinion window waits until the start file's error or the first dialog is done with.
+    startingUp = true;
+    if (startFile.isEmpty()) {
+        EnsureFirstGraph();
+    } else {
+        const QString file = std::exchange(startFile, QString());
+        if (!OpenStartFile(file)) {
+            // The graph the file was to replace was never the user's: the dialog of a start
+            // without a file follows, and its graph starts the history.
+            newGraphDialog->SetCancelVisible(false);
+            FirstGraphPrompt prompt(*newGraphDialog, session->Naming());
+            ::NewGraphCommand(*session, prompt, *this);
+            newGraphDialog->SetCancelVisible(true);
+            session->History() = CHistoryManager();
+            UpdateMenus();
+        }
+    }
+    startingUp = false;
+    ShowPendingInvitation();
+}
+
+void TForm1::ShowPendingInvitation()
+{
+    if (startingUp || !invitationPending)
+        return;
+    invitationPending = false;
+    FeedbackCommand();
+}
+
 void TForm1::EnsureFirstGraph()
 {
+    if (session->HasDocument())
+        return;
+    LeaveTextMode();
     newGraphDialog->SetCancelVisible(false);
-    while (!session->HasDocument())
-        NewGraphCommand();
+    FirstGraphPrompt prompt(*newGraphDialog, session->Naming());
+    ::NewGraphCommand(*session, prompt, *this);
     newGraphDialog->SetCancelVisible(true);
 }
 
@@ -393,14 +425,7 @@ void TForm1::showEvent(QShowEvent* event)
     if (firstShow) {
         firstShow = false;
         // After the window is on screen, so the dialog opens over it.
-        QTimer::singleShot(0, this, [this] {
-            if (session->HasDocument())
-                return;
-            if (!startFile.isEmpty())
-                OpenOutsideFile(std::exchange(startFile, QString()));
-            else
-                EnsureFirstGraph();
-        });
+        QTimer::singleShot(0, this, [this] { StartUp(); });
     }
 }
 
@@ -463,8 +488,10 @@ void TForm1::DocumentCreated(TAllGraf& graf)
     firstGraphDone = true;
     ClearResultPanes();
     // The third run invites the user's opinion once, when its graph is there to see.
-    if (TakeFeedbackInvitation(config->CountRun))
-        QTimer::singleShot(0, this, [this] { FeedbackCommand(); });
+    if (TakeFeedbackInvitation(config->CountRun)) {
+        invitationPending = true;
+        QTimer::singleShot(0, this, [this] { ShowPendingInvitation(); });
+    }
     graf.MenuEditMode = quint8(MenuEditMode());
     graf.EditMode = graf.MenuEditMode;
     RefreshRecentMenu();

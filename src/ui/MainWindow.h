@@ -4,6 +4,7 @@
 #include "commands/MouseGestures.h"
 #include "commands/NewGraphCommands.h"
 #include "ui/AboutBox.h"
+#include "ui/FileFilters.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -79,19 +80,15 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     // Seams the tests replace: the tick count of the 25 ms rule, popup menus, file dialogs.
     std::function<qint64()> Clock;
     std::function<void(QMenu& menu, const QPoint& globalPos)> ExecPopup;
-    enum class FileDialog {
-        OpenGraph,
-        SaveGraph,
-        OpenPicture,
-        SavePicture,
-        SaveWalkthrough,
-        ImportGraph,
-        ExportGraph
-    };
+    using FileDialog = FileDialogKind;
+    // The dialog itself, opening in DialogFolder() with FileFilters::ForDialog(kind).
     std::function<QString(FileDialog kind)> AskFileName;
     // The filter the user chose in the last file dialog (its text), which decides a picture's
-    // type when the name has none.
+    // or an export's type when the name has none.
     QString ChosenFilter;
+    // Where a file dialog opens: the current graph file's folder, else the folder last chosen
+    // in one (kept in the settings), else the user's home.
+    QString DialogFolder() const;
     // The question before unsaved work would be lost.
     using SaveAnswer = CHost::SaveAnswer;
     std::function<SaveAnswer(const QString& question)> AskSaveChanges;
@@ -99,8 +96,12 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     std::function<bool(const QUrl& address)> OpenExternal;
 
     // --- start-up -------------------------------------------------------------------------
-    // Runs "Create..." until a document exists, without the dialog's cancel button.
+    // Runs "Create..." once, without the dialog's cancel button; closing the dialog gives an
+    // empty undirected graph.
     void EnsureFirstGraph();
+    // What the window does once it is first shown: opens the start file, and after a start
+    // file that cannot be read, or without one, asks for the first graph.
+    void StartUp();
 
     // --- files from outside ---------------------------------------------------------------
     // The graph file named on the command line: opened when the window is first shown,
@@ -116,6 +117,8 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void LoadGraphCommand();
     bool SaveGraphCommand();
     void OpenRecentFile(int index);
+    // Saves under the graph's file name without asking; asks when it has none.
+    bool SaveAsCommand();
     void SaveImageCommand();
     void AddVertexCommand();
     void AddVertexAtPressCommand();
@@ -245,6 +248,11 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
                     const QString& icon = QString());
     void Caption(QAction* action, const QString& key);
     void OpenGraphFile(const QString& fileName);
+    // The first graph of a run from a file; its messages name the file. True when it was read.
+    bool OpenStartFile(const QString& fileName);
+    void ShowPendingInvitation();
+    // AskFileName, remembering the chosen file's folder for the next dialog.
+    QString ChooseFile(FileDialog kind);
     void AddRecentFile(const QString& fileName);
     void UpdateScaleCaption();
     void ShowPopup(QMenu& menu);
@@ -318,6 +326,9 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     bool firstGraphDone = false;
     bool matrixWindowAtStart = false;
     bool firstShow = true;
+    bool startingUp = false;
+    // The third run's invitation, shown once start-up is done.
+    bool invitationPending = false;
     // The user already chose Save or Discard for a log-out whose windows now close.
     bool answeredForClose = false;
 };

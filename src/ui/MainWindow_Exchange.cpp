@@ -21,7 +21,7 @@ void TForm1::ImportCommand()
     if (!session->RequireDocument() || !MayDiscardWork())
         return;
     LeaveTextMode();
-    const QString file = AskFileName(FileDialog::ImportGraph);
+    const QString file = ChooseFile(FileDialog::ImportGraph);
     if (file.isEmpty())
         return;
     const ExchangeFormats::Format format = ExchangeFormats::ImportFormatOfFile(file);
@@ -48,9 +48,13 @@ void TForm1::ExportCommand()
     if (!session->RequireDocument() || !g)
         return;
     LeaveTextMode();
-    const QString file = AskFileName(FileDialog::ExportGraph);
+    QString file = ChooseFile(FileDialog::ExportGraph);
     if (file.isEmpty())
         return;
+    // A name without an extension is written in the chosen filter's format.
+    const QString extension = FileFilters::FirstExtension(ChosenFilter);
+    if (QFileInfo(file).suffix().isEmpty() && !extension.isEmpty())
+        file += QLatin1Char('.') + extension;
     QString error;
     bool saved = false;
     if (file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {

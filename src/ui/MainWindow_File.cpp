@@ -1,13 +1,16 @@
 // The file menu: graph files, the recent-file list and saving the picture.
 #include "base/TranslateManager.h"
+#include "commands/Configuration.h"
 #include "commands/GraphFileCommands.h"
 #include "drawing/Canvas.h"
 #include "files/RecentFiles.h"
 #include "ui/DocumentPainter.h"
 #include "ui/DrawingArea.h"
 #include "ui/MainWindow.h"
+#include "ui/WindowHost.h"
 
 #include <QAction>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -22,9 +25,27 @@ void TForm1::LoadGraphCommand()
     if (!session->RequireDocument() || !MayDiscardWork())
         return;
     LeaveTextMode();
-    const QString file = AskFileName(FileDialog::OpenGraph);
+    const QString file = ChooseFile(FileDialog::OpenGraph);
     if (!file.isEmpty())
         OpenGraphFile(file);
+}
+
+QString TForm1::DialogFolder() const
+{
+    const QFileInfo current(session->FileName());
+    if (!session->FileName().isEmpty() && current.absoluteDir().exists())
+        return current.absolutePath();
+    if (!config->LastFolder.isEmpty() && QDir(config->LastFolder).exists())
+        return config->LastFolder;
+    return QDir::homePath();
+}
+
+QString TForm1::ChooseFile(FileDialog kind)
+{
+    const QString file = AskFileName(kind);
+    if (!file.isEmpty())
+        config->LastFolder = QFileInfo(file).absolutePath();
+    return file;
 }
 
 void TForm1::OpenGraphFile(const QString& fileName)
@@ -70,6 +91,23 @@ QString DroppedFile(const QMimeData* data)
 
 } // namespace
 
+bool TForm1::OpenStartFile(const QString& fileName)
+{
+    StartGraphPrompt prompt(session->Naming());
+    ::NewGraphCommand(*session, prompt, *this);
+    LeaveTextMode();
+    // Started from a file manager, the user may not know which file the message is about.
+    host->NameFileInMessages(fileName);
+    const bool opened = GraphFileCommands::OpenGraphFile(*session, fileName);
+    host->NameFileInMessages(QString());
+    if (opened)
+        ClearResultPanes();
+    UpdateScrollBars();
+    RefreshRecentMenu();
+    Redraw();
+    return opened;
+}
+
 void TForm1::OpenOutsideFile(const QString& fileName)
 {
     if (!session->HasDocument()) {
@@ -102,8 +140,23 @@ bool TForm1::SaveGraphCommand()
 {
     if (!session->RequireDocument())
         return false;
+    // Only a ".grafa" is rewritten in place: an older text file or an edge list would
+    // otherwise silently change its format under the same name.
+    const QString current = session->FileName();
+    if (current.isEmpty() || current != GraphFileCommands::GrafaFileName(current))
+        return SaveAsCommand();
     LeaveTextMode();
-    const QString file = AskFileName(FileDialog::SaveGraph);
+    const bool saved = GraphFileCommands::SaveGraphFile(*session, current);
+    RefreshRecentMenu();
+    return saved;
+}
+
+bool TForm1::SaveAsCommand()
+{
+    if (!session->RequireDocument())
+        return false;
+    LeaveTextMode();
+    const QString file = ChooseFile(FileDialog::SaveGraph);
     if (file.isEmpty())
         return false;
     const bool saved = GraphFileCommands::SaveGraphFile(*session, file);
@@ -158,24 +211,15 @@ void TForm1::SaveImageCommand()
     if (!session->RequireDocument())
         return;
     LeaveTextMode();
-    QString file = AskFileName(FileDialog::SavePicture);
-    if (file.isEmpty())
+    const QString chosen = ChooseFile(FileDialog::SavePicture);
+    if (chosen.isEmpty())
         return;
-    // A name without a picture extension takes the type of the chosen filter; the bitmap
-    // filter keeps its rule of always appending ".bmp".
-    auto hasExtension = [&file](const char* extension) {
-        return file.endsWith(QLatin1String(extension), Qt::CaseInsensitive);
-    };
-    if (!hasExtension(".svg") && !hasExtension(".png") && !hasExtension(".bmp")) {
-        if (ChosenFilter.contains(QStringLiteral("*.png")))
-            file += QStringLiteral(".png");
-        else if (ChosenFilter.contains(QStringLiteral("*.svg")))
-            file += QStringLiteral(".svg");
-    }
+    const QString file = PictureFileName(chosen, FileFilters::PictureTypeOfFilter(ChosenFilter));
+    const PictureType type = PictureTypeOfName(file).value_or(PictureType::Bitmap);
     TAllGraf& g = *Document();
     QString error;
     bool saved = false;
-    if (hasExtension(".svg")) {
+    if (type == PictureType::Svg) {
         saved = SaveDocumentSvg(g, file, &error);
     } else {
         // What is on screen now (the drawing area at the current scroll position) on a
@@ -187,10 +231,7 @@ void TForm1::SaveImageCommand()
             QPainter painter(&picture);
             painter.drawImage(QPoint(0, 0), area->grab().toImage());
         }
-        if (hasExtension(".png"))
-            saved = SaveCanvasImage(picture, file, &error);
-        else
-            saved = SaveCanvasBitmap(picture, file, &error); // appends ".bmp"
+        saved = SaveCanvasImage(picture, file, &error);
     }
     if (!saved)
         Host().ShowError(Translate("Happend_error") + QLatin1Char('\r') + error);

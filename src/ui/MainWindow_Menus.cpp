@@ -77,6 +77,8 @@ void TForm1::BuildMenus()
                                [this] { LoadGraphCommand(); }));
     file->addAction(MakeAction("actSaveGraf", "SaveGraf", "document-save|graph-save", {},
                                [this] { SaveGraphCommand(); }));
+    file->addAction(MakeAction("actSaveGrafAs", "SaveGrafAs", "document-save-as|graph-save", {},
+                               [this] { SaveAsCommand(); }));
     recentMenu = MakeMenu(file, QStringLiteral("RecentMenu"), QStringLiteral("LastFiles"),
                           QStringLiteral("document-open-recent|graph-open"));
     for (int i = 0; i < 5; ++i) {

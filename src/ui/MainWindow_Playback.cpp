@@ -104,7 +104,7 @@ void TForm1::SaveWalkthroughCommand()
         Host().ShowMessage(CHost::MessageKind::Information, Translate("Playback_nothing"));
         return;
     }
-    QString fileName = AskFileName(FileDialog::SaveWalkthrough);
+    QString fileName = ChooseFile(FileDialog::SaveWalkthrough);
     if (fileName.isEmpty())
         return;
     if (!fileName.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))

@@ -174,7 +174,7 @@ void TForm1::LoadBackgroundCommand()
     if (!session->RequireDocument())
         return;
     LeaveTextMode();
-    const QString file = AskFileName(FileDialog::OpenPicture);
+    const QString file = ChooseFile(FileDialog::OpenPicture);
     if (file.isEmpty())
         return;
     Document()->LoadBackground(file);

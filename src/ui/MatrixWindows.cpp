@@ -7,11 +7,13 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -79,7 +81,9 @@ class TMatrixCellDelegate : public QStyledItemDelegate {
 };
 
 TMatrixForm::TMatrixForm(GraphSession& session, CTranslateManager& translator, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), session(session), translator(translator)
+    // A tool window stays above the main window it belongs to, but not above other programs
+    // or the dialogs the main window opens, which it would cover.
+    : QWidget(parent, Qt::Tool), session(session), translator(translator)
 {
     QPalette pal = palette();
     pal.setColor(QPalette::Window, SkyBlue);
@@ -107,6 +111,7 @@ TMatrixForm::TMatrixForm(GraphSession& session, CTranslateManager& translator, Q
     layout->addWidget(grid, 1);
 
     resize(306, 283);
+    SetCaptionKey("Start_point");
     Retranslate();
     connect(&translator, &CTranslateManager::languageChanged, this, &TMatrixForm::Retranslate);
     FillGrid();
@@ -115,12 +120,21 @@ TMatrixForm::TMatrixForm(GraphSession& session, CTranslateManager& translator, Q
 void TMatrixForm::Retranslate()
 {
     setWindowTitle(translator.Translate("Adjacency_matrix"));
-    captionLine->setText(translator.Translate("Start_point"));
+    // The line keeps saying what it said, now in the new language.
+    if (!captionKey.isEmpty())
+        captionLine->setText(translator.Translate(captionKey));
 }
 
 void TMatrixForm::SetCaptionLine(const QString& text)
 {
+    captionKey.clear();
     captionLine->setText(text);
+}
+
+void TMatrixForm::SetCaptionKey(const char* key)
+{
+    captionKey = QLatin1String(key);
+    captionLine->setText(translator.Translate(captionKey));
 }
 
 QString TMatrixForm::CaptionLine() const
@@ -130,13 +144,14 @@ QString TMatrixForm::CaptionLine() const
 
 void TMatrixForm::Refresh()
 {
-    Refresh(translator.Translate("Matrix_smg"));
+    FillGrid();
+    SetCaptionKey("Matrix_smg");
 }
 
 void TMatrixForm::Refresh(const QString& text)
 {
     FillGrid();
-    captionLine->setText(text);
+    SetCaptionLine(text);
 }
 
 void TMatrixForm::FillGrid()
@@ -201,18 +216,28 @@ void TMatrixForm::CellCommitted(int column, int row, const QString& text)
     if (changed)
         session.Host().Redraw();
     session.Host().UpdateMenus();
-    captionLine->setText(translator.Translate(applied ? "Matrix_smg" : "Matrix_smg_uncorrect"));
+    SetCaptionKey(applied ? "Matrix_smg" : "Matrix_smg_uncorrect");
 }
 
-QPoint TMatrixForm::InitialPosition(const QRect& mainWindow, const QSize& ownSize)
+QPoint TMatrixForm::InitialPosition(const QRect& mainWindow, const QSize& ownSize, const QRect& screen)
 {
-    return {mainWindow.left() + mainWindow.width() - ownSize.width() / 2,
-            mainWindow.top() + ownSize.height() / 2};
+    int x = mainWindow.right() + 1;
+    if (x + ownSize.width() > screen.right() + 1 && mainWindow.left() - ownSize.width() >= screen.left())
+        x = mainWindow.left() - ownSize.width();
+    // Where neither side has room it overlaps the main window at the screen's edge; a window
+    // larger than the screen shows its top-left corner, where its title bar is.
+    x = std::max(screen.left(), std::min(x, screen.right() + 1 - ownSize.width()));
+    const int y = std::max(screen.top(), std::min(mainWindow.top(), screen.bottom() + 1 - ownSize.height()));
+    return {x, y};
 }
 
 void TMatrixForm::PlaceBeside(const QRect& mainWindow)
 {
-    move(InitialPosition(mainWindow, frameGeometry().size()));
+    QScreen* screen = QGuiApplication::screenAt(mainWindow.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : mainWindow;
+    move(InitialPosition(mainWindow, frameGeometry().size(), available));
 }
 
 void TMatrixForm::showEvent(QShowEvent* event)

@@ -35,9 +35,10 @@ class TMatrixForm : public QWidget {
     void SetCaptionLine(const QString& text);
     QString CaptionLine() const;
 
-    // Where the window goes when it is first placed: straddling the right edge of the
-    // main window, half its own height below the main window's top.
-    static QPoint InitialPosition(const QRect& mainWindow, const QSize& ownSize);
+    // Where the window goes when it is first placed: beside the main window's right edge at
+    // its top, else beside its left edge, else at the screen's right edge; always within the
+    // screen's available area.
+    static QPoint InitialPosition(const QRect& mainWindow, const QSize& ownSize, const QRect& screen);
     void PlaceBeside(const QRect& mainWindow);
 
     TMatrixGrid* Grid() const { return grid; }
@@ -57,10 +58,13 @@ class TMatrixForm : public QWidget {
     friend class TMatrixCellDelegate;
     void CellCommitted(int column, int row, const QString& text);
     void FillGrid();
+    // A caption line by key, said again in the new language when the language changes.
+    void SetCaptionKey(const char* key);
 
     GraphSession& session;
     CTranslateManager& translator;
     QLabel* captionLine;
+    QString captionKey; // empty while the line shows a text of no key
     TMatrixGrid* grid;
     // The grid's texts as the core sees them: cells[row][column], row/column 0 the names.
     QList<QStringList> cells;

@@ -215,23 +215,6 @@ void TCreateForm2::Confirm()
     accept();
 }
 
-void TCreateForm2::reject()
-{
-    // The first graph of a run cannot be cancelled.
-    if (!confirmedOnce)
-        return;
-    QDialog::reject();
-}
-
-void TCreateForm2::closeEvent(QCloseEvent* event)
-{
-    if (!confirmedOnce) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
 void TCreateForm2::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);

@@ -61,10 +61,8 @@ class TCreateForm2 : public QDialog, public CNewGraphPrompt {
 
   public slots:
     void Confirm();
-    void reject() override;
 
   protected:
-    void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

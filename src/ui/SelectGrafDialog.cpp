@@ -1,6 +1,7 @@
 #include "ui/SelectGrafDialog.h"
 
 #include "base/TranslateManager.h"
+#include "ui/Appearance.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -45,6 +46,7 @@ bool TForm2::Choose(const QString& caption, const QStringList& names, int& index
     list->addItems(names);
     list->setCurrentIndex(names.isEmpty() ? -1 : std::clamp(index, 0, int(names.size()) - 1));
     setWindowTitle(caption);
+    WidenForTitle(*this);
     if (exec() != QDialog::Accepted || list->currentIndex() < 0)
         return false;
     index = list->currentIndex();

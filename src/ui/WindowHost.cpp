@@ -1,6 +1,7 @@
 #include "ui/WindowHost.h"
 
 #include "base/TranslateManager.h"
+#include "ui/Appearance.h"
 #include "ui/BusyCursor.h"
 #include "ui/MainWindow.h"
 #include "ui/SelectGrafDialog.h"
@@ -8,8 +9,11 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-void TWindowHost::ShowMessage(MessageKind kind, const QString& text)
+void TWindowHost::ShowMessage(MessageKind kind, const QString& shown)
 {
+    const QString text = messageFile.isEmpty() || shown.contains(messageFile)
+                             ? shown
+                             : messageFile + QLatin1Char('\r') + shown;
     if (dialogs)
         return dialogs->ShowMessage(kind, text);
     const QMessageBox::Icon icon = kind == MessageKind::Error     ? QMessageBox::Critical
@@ -57,11 +61,15 @@ bool TWindowHost::InputQuery(const QString& caption, const QString& prompt, QStr
 {
     if (dialogs)
         return dialogs->InputQuery(caption, prompt, value);
-    bool ok = false;
-    const QString answer = QInputDialog::getText(&window, caption, prompt, QLineEdit::Normal, value, &ok);
-    if (ok)
-        value = answer;
-    return ok;
+    QInputDialog dialog(&window);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(value);
+    WidenForTitle(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    value = dialog.textValue();
+    return true;
 }
 
 bool TWindowHost::ChooseVertex(const QString& caption, const QStringList& names, int& index)

@@ -13,6 +13,8 @@ class TWindowHost : public CHost {
 
     void SetDialogHost(CHost* host) { dialogs = host; }
     CHost* DialogHost() const { return dialogs; }
+    // While a file is named here, every message that does not name it begins with it.
+    void NameFileInMessages(const QString& fileName) { messageFile = fileName; }
 
     void ShowMessage(MessageKind kind, const QString& text) override;
     bool AskYesNo(const QString& text) override;
@@ -34,4 +36,5 @@ class TWindowHost : public CHost {
   private:
     TForm1& window;
     CHost* dialogs = nullptr;
+    QString messageFile;
 };
