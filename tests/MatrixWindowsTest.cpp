@@ -306,8 +306,9 @@ TEST_F(MatrixWindow, PlacementVisibilityAndCaptions)
         ASSERT_TRUE(screen.contains(placed)) << i;
         const bool room =
             main.right() + own.width() <= screen.right() || main.left() - own.width() >= screen.left();
-        if (room)
+        if (room) {
             ASSERT_FALSE(placed.intersects(main)) << i;
+        }
     }
     Create(true, true, 1);
     form = std::make_unique<TMatrixForm>(session, TranslateManager());
