@@ -109,7 +109,32 @@ TEST_F(Gestures, VertexDragStopsAtTheLeftAndTopEdgeAndGrowsTheDrawingToTheRight)
 
     Act(host.areaWidth + 50, 200, Gesture::Move);
     EXPECT_EQ(g->GrafWidth, host.areaWidth + 50 + g->SizeGraf);
-    EXPECT_EQ(g->ScrollX, 50 + g->SizeGraf) << "the view follows the vertex";
+    EXPECT_EQ(g->ScrollX, 4 * g->SizeGraf) << "the view follows the vertex, a few vertex sizes at a time";
+}
+
+// With the mouse held beyond the edge, every move would scroll the view by the whole distance,
+// and the next move would find the vertex as far out again: the view ran away. It follows by a
+// few vertex sizes a move instead, and stays where it is while the mouse rests.
+TEST_F(Gestures, DraggingPastTheEdgeScrollsAFewVertexSizesAMove)
+{
+    Create(false, false);
+    g->GrafWidth = 5000;
+    g->GrafHeight = 5000;
+    const int step = 4 * g->SizeGraf;
+    Act(100, 100, Gesture::Press);
+    // The pointer 300 pixels past the right edge of the area, the vertex under it.
+    Act(g->ScrollX + host.areaWidth + 300, 100, Gesture::Move);
+    EXPECT_EQ(g->ScrollX, step);
+    EXPECT_EQ(g->Points[1].X, host.areaWidth + 300);
+    // The same place on the screen, three more moves: the view creeps on, step by step.
+    for (int k = 2; k <= 4; ++k) {
+        Act(g->ScrollX + host.areaWidth + 300, 100, Gesture::Move);
+        EXPECT_EQ(g->ScrollX, k * step);
+    }
+    // Back inside the area: the view stays.
+    Act(g->ScrollX + host.areaWidth / 2, 100, Gesture::Move);
+    EXPECT_EQ(g->ScrollX, 4 * step);
+    Act(0, 0, Gesture::Release);
 }
 
 TEST_F(Gestures, DraggingEmptySpacePansAtTwiceTheMouseSpeed)

@@ -97,6 +97,11 @@ bool Move(GraphSession& session, CGestureView& view, int areaX, int areaY, int x
                 dx = x - g.ScrollX - halfWidth;
             if (y - halfHeight < g.ScrollY)
                 dy = y - g.ScrollY - halfHeight;
+            // A few vertex sizes per mouse move: each step brings the pointer over new ground,
+            // and a view that jumped to the vertex would run on while the mouse rests at the edge.
+            const int step = 4 * std::max(g.SizeGraf, 5);
+            dx = std::clamp(dx, -step, step);
+            dy = std::clamp(dy, -step, step);
         };
         if (ValidPoint(g, g.ActivePoint)) {
             const int v = g.ActivePoint;
