@@ -190,6 +190,25 @@ TEST_F(HelpMenu, FeedbackWindowCountsSendsAndClosesOnlyWhenTheTextIsSafe)
     EXPECT_EQ(server.connections, 1);
 }
 
+TEST_F(HelpMenu, FeedbackWindowClosesWithoutSendingFromItsCloseButton)
+{
+    LoopbackServer server(LoopbackServer::Behaviour::Reply, "HTTP/1.1 200 OK\r\n\r\nsent\n");
+    ASSERT_TRUE(server.listening);
+    Settings("UpdateServer=127.0.0.1\nUpdatePort=" + QByteArray::number(server.server.serverPort()) + "\n");
+    Start();
+    bool rejected = false;
+    onFeedback = [&](TmindProgram& shown) {
+        EXPECT_EQ(shown.CloseButton()->text(), Translate("Close"));
+        shown.TextField()->setPlainText(QStringLiteral("not to be sent"));
+        QObject::connect(&shown, &QDialog::rejected, [&rejected] { rejected = true; });
+        shown.CloseButton()->click();
+    };
+    Trigger("actMindProgram");
+    EXPECT_TRUE(rejected);
+    EXPECT_EQ(server.connections, 0);
+    EXPECT_TRUE(host.messages.empty());
+}
+
 TEST_F(HelpMenu, FeedbackThatFindsNoServerKeepsTheWindowAndItsText)
 {
     Settings("UpdateServer=127.0.0.1\nUpdatePort=" + QByteArray::number(RefusingEndpoint().Port) + "\n");

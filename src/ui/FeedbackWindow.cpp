@@ -5,6 +5,7 @@
 #include "ui/BusyCursor.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -32,6 +33,10 @@ TmindProgram::TmindProgram(CHost& host, QWidget* parent) : QDialog(parent), host
         UpdateCounter();
     });
     connect(sendButton, &QPushButton::clicked, this, &TmindProgram::Send);
+    // A way out that sends nothing, besides Esc and the title bar.
+    closeButton = new QPushButton(this);
+    closeButton->setAutoDefault(false);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(explanation, 0, 0, 1, 3);
@@ -41,7 +46,10 @@ TmindProgram::TmindProgram(CHost& host, QWidget* parent) : QDialog(parent), host
     grid->addWidget(connectionNote, 2, 0, 1, 3);
     grid->addWidget(text, 3, 0, 1, 3);
     grid->addWidget(counter, 4, 0, 1, 2);
-    grid->addWidget(sendButton, 4, 2, Qt::AlignRight);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(sendButton);
+    buttons->addWidget(closeButton);
+    grid->addLayout(buttons, 4, 2, Qt::AlignRight);
     grid->setRowStretch(3, 1);
     resize(480, 360);
     ApplyCaptions();
@@ -55,6 +63,7 @@ void TmindProgram::ApplyCaptions()
     emailLimit->setText(Translate("64Chars"));
     connectionNote->setText(Translate("rInternet"));
     sendButton->setText(Translate("Send"));
+    closeButton->setText(Translate("Close"));
     UpdateCounter();
 }
 

@@ -34,6 +34,7 @@ class TmindProgram : public QDialog {
     QPlainTextEdit* TextField() const { return text; }
     QLabel* Counter() const { return counter; }
     QPushButton* SendButton() const { return sendButton; }
+    QPushButton* CloseButton() const { return closeButton; }
 
   private:
     void UpdateCounter();
@@ -47,5 +48,6 @@ class TmindProgram : public QDialog {
     QLineEdit* email = nullptr;
     QPlainTextEdit* text = nullptr;
     QPushButton* sendButton = nullptr;
+    QPushButton* closeButton = nullptr;
     bool edited = false;
 };
