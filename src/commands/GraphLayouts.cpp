@@ -202,7 +202,11 @@ QRect VisibleArea(const TAllGraf& graf)
 {
     const int width = graf.Host().DrawingAreaWidth() > 0 ? graf.Host().DrawingAreaWidth() : NotionalWidth;
     const int height = graf.Host().DrawingAreaHeight() > 0 ? graf.Host().DrawingAreaHeight() : NotionalHeight;
-    return QRect(graf.ScrollX, graf.ScrollY, width, height);
+    // Less a strip at the left and a line of text at the top: no vertex touches the edges, and
+    // the captions a walk-through writes above and beside a vertex stay in view.
+    const int left = 6, top = QFontMetrics(graf.NormalLabelStyle.Font()).height() + 4;
+    return QRect(graf.ScrollX + left, graf.ScrollY + top, std::max(1, width - left),
+                 std::max(1, height - top));
 }
 
 int VertexMargin(const TAllGraf& graf)
