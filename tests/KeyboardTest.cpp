@@ -244,3 +244,14 @@ TEST_F(Keyboard, TheHamiltonSubmenuIsDisabledWithBothItsItemsForADirectedGraph)
     w->UpdateMenus();
     EXPECT_TRUE(hamilton->isEnabled());
 }
+
+TEST_F(Keyboard, ARecentFileIsNumberedForTheKeyboardAndItsAmpersandIsShown)
+{
+    w->Document()->RecentFiles = {QStringLiteral("/tmp/R&D.grafa"), QStringLiteral("/tmp/plain.grafa")};
+    w->RefreshRecentMenu();
+    QAction* first = w->RecentMenu()->actions().value(0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->text(), QStringLiteral("&1 /tmp/R&&D.grafa"));
+    EXPECT_EQ(MnemonicLetter(first->text()), QLatin1Char('1'));
+    EXPECT_EQ(MnemonicLetter(w->RecentMenu()->actions().value(1)->text()), QLatin1Char('2'));
+}
