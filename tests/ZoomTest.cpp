@@ -231,3 +231,31 @@ TEST_F(Zoom, TheZoomIsRememberedInTheSettingsAndAStrayValueIsIgnored)
         w.reset();
     }
 }
+
+TEST_F(Zoom, ThePlaybackFrameIsDrawnWhereTheVerticesAreSeenAtEveryZoom)
+{
+    AddVertex(100, 80);
+    AddVertex(100, 200);
+    G().AddDuga(1, 2, 1);
+    w->Action(QStringLiteral("actDeterminHromNumber"))->trigger();
+    ASSERT_TRUE(w->PlaybackBar()->Active());
+    w->PlaybackBar()->ShowFrame(1);
+    ASSERT_FALSE(w->PlaybackBar()->AtResult());
+    auto inked = [this](QPoint centre, int half) {
+        const QImage& shown = w->DrawingArea()->Shown();
+        const qreal ratio = shown.devicePixelRatio();
+        int count = 0, all = 0;
+        for (int y = centre.y() - half; y <= centre.y() + half; ++y)
+            for (int x = centre.x() - half; x <= centre.x() + half; ++x, ++all)
+                count += shown.pixelColor(qRound(x * ratio), qRound(y * ratio)) != QColor(Qt::white);
+        return double(count) / all;
+    };
+    for (const double zoom : {0.5, 2.0}) {
+        w->SetZoom(zoom, QPointF());
+        ASSERT_TRUE(w->PlaybackBar()->Active()) << "a view change keeps the playback";
+        const QPoint seen(qRound(100 * zoom), qRound(80 * zoom));
+        const int half = qRound(G().Points[1].Size * zoom * 0.7);
+        EXPECT_GT(inked(seen, half), 0.05) << zoom;
+        EXPECT_EQ(inked(QPoint(100, 80), half), 0.0) << zoom;
+    }
+}
