@@ -158,7 +158,8 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
                             "LastFile1",
                             "LastFile2",
                             "LastFile3",
-                            "ResultsHeight"};
+                            "ResultsHeight",
+                            "ViewZoom"};
     EXPECT_EQ(FileKeys(), order);
     EXPECT_TRUE(ReadFile().contains("NormalGrafPenColor=1193046\n")); // decimal 0x00BBGGRR
 

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -123,6 +124,39 @@ TEST_F(HelpMenu, OnlineHelpAndWebSiteOpenInTheDefaultProgram)
     for (const char* item : {"actHelpLocal", "actHelpOnline", "actSiteProgram", "actMindProgram",
                              "actCheckUpdate", "actFeedBack", "actAboutProgram"})
         EXPECT_TRUE(w->Action(QLatin1String(item))->isEnabled()) << item;
+}
+
+TEST_F(HelpMenu, WithoutAProgramToOpenThemEachHelpItemSaysWhatFailedAndWhereItsPageIs)
+{
+    const QString manual = folder.filePath(QStringLiteral("help.pdf"));
+    WriteFile(manual, "%PDF-1.4\n");
+    Start();
+    w->OpenExternal = [this](const QUrl& address) {
+        opened.append(address);
+        return false;
+    };
+    Trigger("actHelpLocal");
+    Trigger("actHelpOnline");
+    Trigger("actSiteProgram");
+    // Each was tried; none is reported as a missing file.
+    ASSERT_EQ(opened.size(), 3);
+    ASSERT_EQ(host.messages.size(), 3u);
+    EXPECT_EQ(host.messages[0].text, Translate("Help_no_pdf_program").arg(QDir::toNativeSeparators(manual)));
+    EXPECT_EQ(host.messages[1].text, Translate("Help_no_browser_online").arg(OnlineHelpAddress()));
+    EXPECT_EQ(host.messages[2].text, Translate("Help_no_browser_site").arg(WebSiteAddress()));
+    for (const auto& message : host.messages) {
+        EXPECT_EQ(message.kind, CHost::MessageKind::Error);
+        EXPECT_FALSE(message.text.contains(Translate("Help_file_missing")));
+    }
+
+    // In English too, with the English manual where the language file names it.
+    WriteFile(folder.filePath(QStringLiteral("help-en.pdf")), "%PDF-1.4\n");
+    w->UseEnglishLanguage();
+    Trigger("actHelpLocal");
+    ASSERT_EQ(host.messages.size(), 4u);
+    EXPECT_EQ(host.messages[3].text,
+              QStringLiteral("no program to open PDF files; the manual is at ") +
+                  QDir::toNativeSeparators(folder.filePath(QStringLiteral("help-en.pdf"))));
 }
 
 TEST_F(HelpMenu, UpdateCheckAsksTheServerOfTheSettingsAndOffersTheSite)

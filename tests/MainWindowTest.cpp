@@ -676,7 +676,8 @@ TEST_F(Window, SavingAppendsTheExtensionAndListsRecentFiles)
     QAction* newest = w->Action("actRecent1") ? w->Action("actRecent1") : w->RecentMenu()->actions().value(0);
     ASSERT_NE(newest, nullptr);
     EXPECT_EQ(newest->toolTip(), chosenFile);
-    EXPECT_EQ(newest->text(), chosenFile.left(16) + QStringLiteral("..") + chosenFile.right(16));
+    EXPECT_EQ(newest->text(),
+              QStringLiteral("&1 ") + chosenFile.left(16) + QStringLiteral("..") + chosenFile.right(16));
     EXPECT_TRUE(w->RecentMenu()->actions().value(1)->isVisible());
     EXPECT_FALSE(w->RecentMenu()->actions().value(2)->isVisible());
 
@@ -703,7 +704,7 @@ TEST_F(Window, LanguageItemsRecaptionTheWindow)
     w->Action("actRus")->trigger();
     const QString russian = w->Action("actLoadGraf")->text();
     w->Action("actEn")->trigger();
-    EXPECT_EQ(w->Action("actLoadGraf")->text(), QStringLiteral("Open graph"));
+    EXPECT_EQ(w->Action("actLoadGraf")->text(), QStringLiteral("&Open graph"));
     EXPECT_EQ(w->Action("actLoadGraf")->toolTip(), QStringLiteral("Open graph"));
     EXPECT_EQ(w->windowTitle(), Translate("ProgramTitle") + QStringLiteral("[*]"));
     w->Action("actRus")->trigger();

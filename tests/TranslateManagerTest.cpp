@@ -89,20 +89,20 @@ TEST_F(TranslateManagerTest, BuiltInTextsKeepTheBlanksAndSymbolsTheirJoinsNeed)
     EXPECT_EQ(m_manager.Translate(QStringLiteral("DialogFilters")),
               QStringLiteral("Файлы графа (*.txt *.grafa)|*.txt;*.grafa|Все файлы (*.*)|*.*"));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("-")), QStringLiteral("-"));
-    EXPECT_EQ(m_manager.Translate(QStringLiteral("Settings...")), QStringLiteral("Настроить..."));
+    EXPECT_EQ(m_manager.Translate(QStringLiteral("Settings...")), QStringLiteral("&Настроить..."));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("SiteProgram:")), QStringLiteral("Сайт программы:"));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("_int_ ")), QStringLiteral("(целое значение)"));
 }
 
 TEST_F(TranslateManagerTest, LookupIsExactAndFindsTheFirstEntry)
 {
-    EXPECT_EQ(m_manager.Translate(QStringLiteral("Edit")), QStringLiteral("Изменить"));
-    EXPECT_EQ(m_manager.Translate(QStringLiteral("FindTrace")), QStringLiteral("Поиск пути"));
+    EXPECT_EQ(m_manager.Translate(QStringLiteral("Edit")), QStringLiteral("&Изменить"));
+    EXPECT_EQ(m_manager.Translate(QStringLiteral("FindTrace")), QStringLiteral("Поиск &пути"));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("Close")), QStringLiteral("Закрыть"));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("Orgraf_must_have_stok")),
               QStringLiteral("У орграфа должен быть сток"));
     EXPECT_EQ(m_manager.Translate(QStringLiteral("MaxStream")),
-              QStringLiteral("Пропускная способность с несколькими стоками и истоками"));
+              QStringLiteral("&Пропускная способность с несколькими стоками и истоками"));
 
     EXPECT_TRUE(m_manager.Translate(QStringLiteral("edit")).isEmpty());
     EXPECT_TRUE(m_manager.Translate(QStringLiteral("_int_")).isEmpty());
@@ -134,7 +134,7 @@ TEST_F(TranslateManagerTest, LanguageFileWinsAndFallsBackPerKey)
     EXPECT_EQ(emitted, 2);
     EXPECT_TRUE(m_manager.CurrentLanguageFile().isEmpty());
     EXPECT_EQ(m_manager.LanguageTitle(), QStringLiteral("Русский"));
-    EXPECT_EQ(m_manager.Translate(QStringLiteral("Edit")), QStringLiteral("Изменить"));
+    EXPECT_EQ(m_manager.Translate(QStringLiteral("Edit")), QStringLiteral("&Изменить"));
 }
 
 TEST_F(TranslateManagerTest, MissingFileOrTitleKeepsTheBuiltInTextsAndPreviousTitle)

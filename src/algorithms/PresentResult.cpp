@@ -90,7 +90,8 @@ void PresentResult(TAllGraf& graf, const AlgorithmResult& result, bool commonTai
     if (result.drawsPicture) {
         if (!graf.Host().ShowsPictures())
             return;
-        const QImage picture = RenderResultPicture(graf, result.picture, graf.Host().PictureView());
+        const QImage picture =
+            RenderResultPicture(graf, result.picture, graf.Host().PictureView(), graf.Host().PictureRatio());
         if (!picture.isNull())
             graf.Host().PresentCanvas(picture, true);
         return;

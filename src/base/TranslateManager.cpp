@@ -198,3 +198,20 @@ QString Translate(const QString& key)
 {
     return TranslateManager().Translate(key);
 }
+
+QString WithoutMnemonic(const QString& text)
+{
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size())
+            ++i;
+        plain.append(text[i]);
+    }
+    return plain;
+}
+
+QString TranslatePlain(const QString& key)
+{
+    return WithoutMnemonic(Translate(key));
+}

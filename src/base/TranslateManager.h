@@ -60,3 +60,8 @@ CTranslateManager& TranslateManager();
 
 // Shorthand for TranslateManager().Translate(key), used by all code.
 QString Translate(const QString& key);
+// A menu item's text where it is not a menu item (a title, a list, a page): the mnemonic
+// marks go, a doubled "&&" stays as one "&".
+QString WithoutMnemonic(const QString& text);
+// Translate(key) without its mnemonic marks.
+QString TranslatePlain(const QString& key);

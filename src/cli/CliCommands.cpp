@@ -218,9 +218,9 @@ int RunFile(const RunRequest& request, const QString& fileName, QByteArray* json
     if (!request.framesFolder.isEmpty())
         written &= SaveFrames(*cli.graf, run.result.steps, request.framesFolder, request.framesFormat);
     if (!request.walkthrough.isEmpty())
-        written &=
-            WriteOutputFile(request.walkthrough, WalkthroughPage(*cli.graf, run.result,
-                                                                 Translate(QLatin1String(info.captionKey))));
+        written &= WriteOutputFile(
+            request.walkthrough,
+            WalkthroughPage(*cli.graf, run.result, TranslatePlain(QLatin1String(info.captionKey))));
     if (!written)
         exitCode = WriteFailed;
     if (request.json || jsonLine) {
@@ -407,8 +407,7 @@ int ListCommand(const QStringList& arguments)
     if (!arguments.isEmpty())
         return BadUsage(QStringLiteral("list takes no arguments"));
     for (const AlgorithmInfo& info : Algorithms()) {
-        QString caption = Translate(QLatin1String(info.captionKey));
-        caption.remove(QLatin1Char('&'));
+        const QString caption = TranslatePlain(QLatin1String(info.captionKey));
         Print(stdout, QLatin1String(info.name) + QLatin1Char('\t') + VerticesText(info.vertices) +
                           QLatin1Char('\t') + RuleText(info) + QLatin1Char('\t') + caption +
                           (info.run ? QString() : QStringLiteral("\t(not built yet)")) + QLatin1Char('\n'));

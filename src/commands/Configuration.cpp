@@ -51,6 +51,7 @@ const IntKey SizeGraf{"SizeGraf", 10, 1, MaxVertexSize};
 const IntKey ZoomMap{"ZoomMap", 10};
 const IntKey ShowMatrixWindow{"ShowMatrixWindow", 1};
 const IntKey CountRun{"CountRun", 0};
+const IntKey ViewZoom{"ViewZoom", 100, 25, 400};
 const IntKey SizeLabel{"SizeLabel", 10, 1, MaxFontSize};
 const IntKey ColorLabel{"ColorLabel", 0};
 const IntKey ColorBackgroundLabel{"ColorBackgroundLabel", 0xFFFFFF};
@@ -108,6 +109,7 @@ bool CConfiguration::LoadSettings(TAllGraf& graf, bool withLanguage)
     graf.ShowMatrixWindow = showMatrix ? 1 : 0;
 
     CountRun = ReadInt(ini, ::CountRun);
+    ViewZoom = ReadInt(ini, ::ViewZoom);
     TTitle& normal = graf.NormalLabelStyle;
     normal.Size = ReadInt(ini, SizeLabel);
     normal.Color = ReadInt(ini, ColorLabel);
@@ -254,5 +256,6 @@ bool CConfiguration::SaveSettings(const TAllGraf& graf, const TWindowPlacement& 
     ini.WriteInteger(Section, QStringLiteral("ResultsHeight"), mainWindow.ResultsHeight);
     if (!LastFolder.isEmpty())
         ini.WriteString(Section, QStringLiteral("LastFolder"), LastFolder);
+    put(::ViewZoom, ViewZoom);
     return ini.UpdateFile(error);
 }

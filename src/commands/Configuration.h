@@ -27,6 +27,8 @@ class CConfiguration {
 
     // The run counter: read by LoadSettings, raised by the main window when it closes.
     int CountRun = 0;
+    // The drawing's zoom in percent (25 to 400): read by LoadSettings, set by the window.
+    int ViewZoom = 100;
     // Default face of both label fonts: the main window's font.
     QString DefaultFontFace;
     // The folder of the file last chosen in a file dialog, where the next one opens when the

@@ -45,6 +45,8 @@ class CHost {
     // The part of the canvas a picture for PresentCanvas needs: a window shows only its
     // drawing area at the scroll position; empty means the whole canvas.
     virtual QRect PictureView() const { return QRect(); }
+    // Pixels to a canvas unit in such a picture: the window's zoom on its screen.
+    virtual qreal PictureRatio() const { return 1.0; }
     // Full redraw of the current document into the window.
     virtual void Redraw() {}
     // Whether pictures made for the window are looked at; a host without one is spared
@@ -106,6 +108,7 @@ class CMessageCountingHost : public CHost {
     int DrawingAreaHeight() const override { return inner.DrawingAreaHeight(); }
     void PresentCanvas(const QImage& surface, bool force) override { inner.PresentCanvas(surface, force); }
     QRect PictureView() const override { return inner.PictureView(); }
+    qreal PictureRatio() const override { return inner.PictureRatio(); }
     void Redraw() override { inner.Redraw(); }
     bool ShowsPictures() const override { return inner.ShowsPictures(); }
     void ShowReportFile(const QString& path) override { inner.ShowReportFile(path); }

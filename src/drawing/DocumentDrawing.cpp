@@ -149,6 +149,20 @@ void DrawAll(TAllGraf& g, QImage& surface)
     DrawAll(g, painter);
 }
 
+namespace {
+
+// A painter never maps a logical unit to less than one pixel of its picture: a picture with
+// fewer pixels than canvas units (a view zoomed out) gets that scale through its viewport.
+QRect ScaledViewport(const QImage& surface, const QRect& viewport)
+{
+    const qreal below = std::min<qreal>(1.0, surface.devicePixelRatio());
+    if (below >= 1.0)
+        return viewport;
+    return QRectF(QPointF(viewport.topLeft()) * below, QSizeF(viewport.size()) * below).toRect();
+}
+
+} // namespace
+
 void DrawVisible(TAllGraf& g, QImage& surface, QSize canvas, QPoint scroll)
 {
     if (surface.isNull() || canvas.isEmpty())
@@ -158,7 +172,7 @@ void DrawVisible(TAllGraf& g, QImage& surface, QSize canvas, QPoint scroll)
     BeginSurface(painter, &surface);
     // Logical canvas coordinates, shifted so that `scroll` lands on the surface's origin.
     painter.setWindow(QRect(QPoint(0, 0), canvas));
-    painter.setViewport(QRect(-scroll, canvas));
+    painter.setViewport(ScaledViewport(surface, QRect(-scroll, canvas)));
     painter.setRenderHint(QPainter::Antialiasing, SmoothArcs(g));
     DrawAll(g, painter);
 }
@@ -169,19 +183,24 @@ bool PictureSizeAllowed(int width, int height)
            qint64(width) * height * 4 <= MaxPictureBytes;
 }
 
-QImage RenderCanvasPart(const TAllGraf& g, const QRect& view, const std::function<void(QPainter&)>& draw)
+QImage RenderCanvasPart(const TAllGraf& g, const QRect& view, const std::function<void(QPainter&)>& draw,
+                        qreal pixelRatio)
 {
     const QRect canvas(0, 0, g.CanvasWidth(), g.CanvasHeight());
     const QRect part = view.isEmpty() ? canvas : view;
-    if (!PictureSizeAllowed(part.width(), part.height()))
+    const qreal ratio = pixelRatio > 0 ? pixelRatio : 1.0;
+    const QSize pixels(qRound(part.width() * ratio), qRound(part.height() * ratio));
+    if (!PictureSizeAllowed(part.width(), part.height()) ||
+        !PictureSizeAllowed(pixels.width(), pixels.height()))
         return QImage();
-    QImage surface(part.size(), QImage::Format_RGB32);
+    QImage surface(pixels, QImage::Format_RGB32);
+    surface.setDevicePixelRatio(ratio);
     surface.setOffset(part.topLeft());
     QPainter painter;
     BeginSurface(painter, &surface);
     // Canvas coordinates throughout; only the part is on the surface.
     painter.setWindow(canvas);
-    painter.setViewport(QRect(-part.topLeft(), canvas.size()));
+    painter.setViewport(ScaledViewport(surface, QRect(-part.topLeft(), canvas.size())));
     painter.setRenderHint(QPainter::Antialiasing, SmoothArcs(g));
     draw(painter);
     return surface;

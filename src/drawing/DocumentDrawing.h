@@ -48,8 +48,10 @@ bool PictureSizeAllowed(int width, int height);
 void DrawVisible(TAllGraf& graf, QImage& surface, QSize canvas, QPoint scroll);
 // A picture of the given part of the canvas (the whole canvas when empty), its offset() the
 // part's corner, painted by `draw` in canvas coordinates with the document's smoothing; null
-// when the part is empty or larger than a picture may be.
-QImage RenderCanvasPart(const TAllGraf& graf, const QRect& view, const std::function<void(QPainter&)>& draw);
+// when the part is empty or larger than a picture may be. With a pixel ratio other than 1 the
+// picture has that many pixels to a canvas unit (a zoomed or sharp screen's view).
+QImage RenderCanvasPart(const TAllGraf& graf, const QRect& view, const std::function<void(QPainter&)>& draw,
+                        qreal pixelRatio = 1.0);
 
 // A fresh CanvasWidth x CanvasHeight picture of the document; null when either is not positive
 // or the picture would be larger than allowed.

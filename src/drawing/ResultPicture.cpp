@@ -13,9 +13,11 @@ constexpr int StruckArcColor = 0x005ED5;
 
 } // namespace
 
-QImage RenderResultPicture(const TAllGraf& g, const ResultPictureSpec& spec, const QRect& view)
+QImage RenderResultPicture(const TAllGraf& g, const ResultPictureSpec& spec, const QRect& view,
+                           qreal pixelRatio)
 {
-    return RenderCanvasPart(g, view, [&g, &spec](QPainter& painter) { DrawResultPicture(g, painter, spec); });
+    return RenderCanvasPart(
+        g, view, [&g, &spec](QPainter& painter) { DrawResultPicture(g, painter, spec); }, pixelRatio);
 }
 
 void DrawResultPicture(const TAllGraf& g, QPainter& painter, const ResultPictureSpec& spec)

@@ -168,9 +168,10 @@ void DrawStepPicture(const TAllGraf& g, QPainter& surface, const StepPicture& st
     DrawLabels(g, surface);
 }
 
-QImage RenderStepPicture(const TAllGraf& g, const StepPicture& step, const QRect& view)
+QImage RenderStepPicture(const TAllGraf& g, const StepPicture& step, const QRect& view, qreal pixelRatio)
 {
-    return RenderCanvasPart(g, view, [&g, &step](QPainter& painter) { DrawStepPicture(g, painter, step); });
+    return RenderCanvasPart(
+        g, view, [&g, &step](QPainter& painter) { DrawStepPicture(g, painter, step); }, pixelRatio);
 }
 
 bool FramePicturesAllowed(qint64 frames, qint64 bytesEach)

@@ -103,7 +103,7 @@ void TAboutBox::ApplyCaptions()
 {
     setWindowTitle(Translate("about"));
     panels->setTabText(0, Translate("inform"));
-    panels->setTabText(1, Translate("FeedBack"));
+    panels->setTabText(1, TranslatePlain("FeedBack"));
     title->setText(Translate("Program_") + Translate("Nodeloom"));
     const QString year = Translate("yar");
     facts->setText(Translate("ver").toHtmlEscaped() +

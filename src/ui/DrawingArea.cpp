@@ -14,17 +14,20 @@ TDrawingArea::TDrawingArea(TForm1& window, QWidget* parent) : QWidget(parent), w
     setMinimumSize(1, 1);
 }
 
-void TDrawingArea::Present(const QImage& surface, const QPoint& origin)
+void TDrawingArea::Present(const QImage& surface, const QPoint& origin, qreal zoom)
 {
-    const qreal ratio = surface.devicePixelRatio();
-    const QRect source(qRound(origin.x() * ratio), qRound(origin.y() * ratio), qRound(width() * ratio),
-                       qRound(height() * ratio));
-    shown = QImage(source.size(), QImage::Format_ARGB32_Premultiplied);
+    const qreal ratio = devicePixelRatioF();
+    shown = QImage(qRound(width() * ratio), qRound(height() * ratio), QImage::Format_ARGB32_Premultiplied);
     shown.setDevicePixelRatio(ratio);
     shown.fill(Qt::white);
     QPainter painter(&shown);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QPointF(0, 0), surface.copy(source));
+    // A surface drawn for this zoom maps pixel to pixel; any other (a whole-canvas picture) is
+    // scaled to it.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform,
+                          !qFuzzyCompare(surface.devicePixelRatio(), ratio * zoom));
+    painter.scale(zoom, zoom);
+    painter.drawImage(QPointF(-origin), surface);
     painter.end();
     update();
 }

@@ -13,8 +13,9 @@ class TDrawingArea : public QWidget {
   public:
     explicit TDrawingArea(TForm1& window, QWidget* parent = nullptr);
 
-    // Copies the area's size of a surface, starting at origin (logical pixels of the surface).
-    void Present(const QImage& surface, const QPoint& origin);
+    // Shows a surface whose point `origin` (canvas units) lands on the area's corner, each
+    // canvas unit `zoom` pixels wide.
+    void Present(const QImage& surface, const QPoint& origin, qreal zoom = 1.0);
     void Clear();
     // What is on screen now, in device pixels.
     const QImage& Shown() const { return shown; }

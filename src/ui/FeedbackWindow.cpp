@@ -57,7 +57,7 @@ TmindProgram::TmindProgram(CHost& host, QWidget* parent) : QDialog(parent), host
 
 void TmindProgram::ApplyCaptions()
 {
-    setWindowTitle(Translate("MindProgram"));
+    setWindowTitle(TranslatePlain("MindProgram"));
     explanation->setText(Translate("Please_send"));
     emailLabel->setText(Translate("Youremail"));
     emailLimit->setText(Translate("64Chars"));

@@ -194,7 +194,7 @@ void TGenerateGraphDialog::ApplyCaptions()
     layoutList->setItemText(0, Translate("Generate_layout_natural"));
     row = 1;
     for (const auto& info : GraphLayouts::Kinds())
-        layoutList->setItemText(row++, Translate(QLatin1String(info.captionKey)));
+        layoutList->setItemText(row++, TranslatePlain(QLatin1String(info.captionKey)));
     cancelButton->setText(Translate("Cancel"));
     confirmButton->setText(Translate("Create"));
     ShowFamily();

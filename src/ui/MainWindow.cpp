@@ -41,6 +41,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 // The icons live in the static UI library, whose resources must be registered by hand.
@@ -93,6 +95,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     connect(catchUpTimer, &QTimer::timeout, this, &TForm1::Redraw);
 
     BuildLayout();
+    ShowZoom();
     BuildMenus();
     BuildToolBar();
     BuildPopups();
@@ -251,6 +254,9 @@ void TForm1::BuildLayout()
 
     statusText = new QLabel(this);
     statusBar()->addWidget(statusText, 1);
+    zoomText = new QLabel(this);
+    zoomText->setObjectName(QStringLiteral("ZoomText"));
+    statusBar()->addPermanentWidget(zoomText);
 }
 
 void TForm1::UpdateTitle()
@@ -269,7 +275,7 @@ void TForm1::ApplyCaptions()
     for (const CaptionedAction& item : captions)
         if (item.action) {
             item.action->setText(Translate(item.key));
-            item.action->setToolTip(Translate(item.key).remove(QLatin1Char('&')));
+            item.action->setToolTip(TranslatePlain(item.key));
         }
     // The matrix item names what it will do, also after a change of language.
     if (MatrixWindowVisible())
@@ -331,6 +337,13 @@ void TForm1::UpdateMenus()
     Action("actRedo")->setEnabled(session->History().CanRedo());
     for (const auto& [item, name] : algorithmActions)
         item->setEnabled(IsAlgorithmApplicable(*g, name));
+    // A submenu none of whose items can run is disabled itself, so it does not open empty-handed.
+    for (const char* name : {"PathMenuItem", "EulerMenuItem", "HamiltonMenuItem"}) {
+        QAction* submenu = Action(QLatin1String(name));
+        const QList<QAction*> items = submenu->menu()->actions();
+        submenu->setEnabled(
+            std::any_of(items.cbegin(), items.cend(), [](const QAction* item) { return item->isEnabled(); }));
+    }
 }
 
 void TForm1::AfterCommand()
@@ -340,11 +353,11 @@ void TForm1::AfterCommand()
 
 int TForm1::DrawingAreaWidth() const
 {
-    return area ? area->width() : 0;
+    return area ? int(std::ceil(area->width() / zoom)) : 0;
 }
 int TForm1::DrawingAreaHeight() const
 {
-    return area ? area->height() : 0;
+    return area ? int(std::ceil(area->height() / zoom)) : 0;
 }
 
 namespace {
@@ -501,7 +514,7 @@ void TForm1::DocumentCreated(TAllGraf& graf)
     PrepareCanvas();
     UpdateScrollBars();
     const QSize view = ViewSize();
-    QImage surface = MakeSurface(view.width(), view.height(), devicePixelRatioF());
+    QImage surface = MakeSurface(view.width(), view.height(), ViewPixelRatio());
     DrawDocument(surface);
     PresentCanvas(surface, true);
 }

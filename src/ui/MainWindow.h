@@ -21,6 +21,7 @@ class QMouseEvent;
 class QKeyEvent;
 class QWheelEvent;
 class QPlainTextEdit;
+class QPrinter;
 class QScrollBar;
 class QSplitter;
 class QTabWidget;
@@ -159,6 +160,22 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void ImportCommand();
     void ExportCommand();
     void SaveWalkthroughCommand();
+    // File › Print and Print preview: the drawing scaled to the page, with the choices below.
+    struct PrintOptions {
+        // The Text pane's result below the drawing, on further pages where it is long.
+        bool resultText = false;
+        // While the playback is on, the frame it shows instead of the plain drawing.
+        bool playbackFrame = true;
+    };
+    PrintOptions printOptions;
+    void PrintCommand();
+    void PrintPreviewCommand();
+    // The drawing's pages onto a printer (or a PDF file); false when it could not be printed.
+    bool PrintDrawing(QPrinter& printer);
+    // The HTML report as its pane shows it.
+    void PrintReportCommand();
+    void PrintReportPreviewCommand();
+    void PrintReport(QPrinter& printer);
     // Graph > Generate and Graph > Layout: ready-made graphs and automatic layouts.
     void GenerateCommand();
     void LayoutCommand(GraphLayouts::Kind kind);
@@ -194,13 +211,32 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void ClearResultPanes();
     void ShowReportFile(const QString& path);
     void RefreshMatrixWindow();
+    // The visible part of the drawing in canvas units: the area's pixels over the zoom.
     int DrawingAreaWidth() const;
     int DrawingAreaHeight() const;
     // CanvasBitmap sized to the drawing area (device pixels for a sharp picture): the
     // visible part of the canvas is all that is drawn.
     void PrepareCanvas();
-    // The drawing area's size, at least one pixel each way: the size of every surface drawn.
+    // The drawing area's size in canvas units, at least one each way: the size of every surface
+    // drawn.
     QSize ViewSize() const;
+    // Screen pixels to a canvas unit: the zoom on this screen.
+    qreal ViewPixelRatio() const { return devicePixelRatioF() * zoom; }
+
+    // --- zoom: a view of the drawing, never a change of the document ----------------------
+    static constexpr double MinZoom = 0.25, MaxZoom = 4.0;
+    double Zoom() const { return zoom; }
+    // Sets the zoom (clamped) keeping the canvas point under `anchor` (area pixels) in place.
+    void SetZoom(double factor, QPointF anchor);
+    // One step in or out, keeping the canvas point under `anchor` in place.
+    void ZoomAround(bool in, QPointF anchor);
+    void ZoomInCommand();
+    void ZoomOutCommand();
+    void ZoomActualCommand();
+    // The whole drawing in the area, within the zoom's limits.
+    void ZoomFitCommand();
+    // An area position (pixels) as canvas units from the view's corner.
+    QPoint AreaToView(QPointF areaPosition) const;
 
     // --- events from the drawing area -----------------------------------------------------
     void AreaMousePress(QMouseEvent* event);
@@ -265,6 +301,9 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void StartPlayback(const QString& name, AlgorithmResult result);
     void PresentPlaybackFrame(int frame);
     bool RedrawPlayback();
+    // The drawing (or the playback's frame) for a page, as large as fits the room (in pixels).
+    QImage PrintPicture(const QSize& room);
+    QWidget* PrintOptionsPanel();
 
     std::unique_ptr<TWindowHost> host;
     std::unique_ptr<GraphSession> session;
@@ -329,6 +368,11 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     bool startingUp = false;
     // The third run's invitation, shown once start-up is done.
     bool invitationPending = false;
+    double zoom = 1.0;
+    // Wheel turns with Ctrl held, in eighths of a degree, not yet a whole zoom step.
+    int zoomWheelRest = 0;
+    QLabel* zoomText = nullptr;
+    void ShowZoom();
     // The user already chose Save or Discard for a log-out whose windows now close.
     bool answeredForClose = false;
 };

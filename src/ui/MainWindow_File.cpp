@@ -198,7 +198,9 @@ void TForm1::RefreshRecentMenu()
         QAction* item = recentActions[i];
         item->setVisible(i < files.size());
         if (i < files.size()) {
-            item->setText(RecentFiles::MenuCaption(files[i]));
+            // Numbered for the keyboard; an "&" of the name is shown, not taken as a mnemonic.
+            item->setText(QStringLiteral("&%1 ").arg(i + 1) +
+                          RecentFiles::MenuCaption(files[i]).replace(QLatin1Char('&'), QStringLiteral("&&")));
             item->setToolTip(files[i]);
             item->setStatusTip(files[i]);
         }

@@ -17,18 +17,25 @@ void TForm1::OpenHelpFile()
     // The manual of the language in use: each language file names its own.
     const QString file = ProgramPaths::HelpFile(Translate("help_file"));
     // Said in a message: the console is not where a desktop user looks.
-    if (!QFileInfo(file).isFile() || !OpenExternal(QUrl::fromLocalFile(file)))
+    if (!QFileInfo(file).isFile())
         Host().ShowError(Translate("Help_file_missing") + QLatin1Char('\n') + QDir::toNativeSeparators(file));
+    // The file is there but nothing opens it: where it is, so the user can open it some other way.
+    else if (!OpenExternal(QUrl::fromLocalFile(file)))
+        Host().ShowError(Translate("Help_no_pdf_program").arg(QDir::toNativeSeparators(file)));
 }
 
 void TForm1::OpenOnlineHelp()
 {
-    OpenExternal(QUrl(OnlineHelpAddress()));
+    const QString address = OnlineHelpAddress();
+    if (!OpenExternal(QUrl(address)))
+        Host().ShowError(Translate("Help_no_browser_online").arg(address));
 }
 
 void TForm1::OpenWebSite()
 {
-    OpenExternal(QUrl(WebSiteAddress()));
+    const QString address = WebSiteAddress();
+    if (!OpenExternal(QUrl(address)))
+        Host().ShowError(Translate("Help_no_browser_site").arg(address));
 }
 
 void TForm1::FeedbackCommand()

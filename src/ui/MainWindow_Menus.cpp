@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QToolBar>
 #include <map>
 
@@ -73,16 +74,16 @@ void TForm1::BuildMenus()
     using C = GraphSession::Conversion;
 
     QMenu* file = MakeMenu(nullptr, QStringLiteral("FileMenu"), QStringLiteral("File"));
-    file->addAction(MakeAction("actLoadGraf", "LoadGraf", "document-open|graph-open", {},
-                               [this] { LoadGraphCommand(); }));
-    file->addAction(MakeAction("actSaveGraf", "SaveGraf", "document-save|graph-save", {},
-                               [this] { SaveGraphCommand(); }));
-    file->addAction(MakeAction("actSaveGrafAs", "SaveGrafAs", "document-save-as|graph-save", {},
-                               [this] { SaveAsCommand(); }));
+    file->addAction(MakeAction("actLoadGraf", "LoadGraf", "document-open|graph-open",
+                               QKeySequence(Qt::CTRL | Qt::Key_O), [this] { LoadGraphCommand(); }));
+    file->addAction(MakeAction("actSaveGraf", "SaveGraf", "document-save|graph-save",
+                               QKeySequence(Qt::CTRL | Qt::Key_S), [this] { SaveGraphCommand(); }));
+    file->addAction(MakeAction("actSaveGrafAs", "SaveGrafAs", "document-save-as|graph-save",
+                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { SaveAsCommand(); }));
     recentMenu = MakeMenu(file, QStringLiteral("RecentMenu"), QStringLiteral("LastFiles"),
                           QStringLiteral("document-open-recent|graph-open"));
     for (int i = 0; i < 5; ++i) {
-        auto* item = recentMenu->addAction(QStringLiteral("Файл%1").arg(i + 1));
+        auto* item = recentMenu->addAction(QStringLiteral("&%1").arg(i + 1));
         item->setObjectName(QStringLiteral("actRecent%1").arg(i + 1));
         item->setVisible(false);
         connect(item, &QAction::triggered, this, [this, i] { OpenRecentFile(i); });
@@ -96,11 +97,20 @@ void TForm1::BuildMenus()
     file->addAction(MakeAction("actSaveWalkthrough", "SaveWalkthrough", "image-save", {},
                                [this] { SaveWalkthroughCommand(); }));
     file->addSeparator();
-    file->addAction(MakeAction("actExit", "Exit", "application-exit|exit", {}, [this] { close(); }));
+    file->addAction(MakeAction("actPrint", "Print__", {}, QKeySequence(Qt::CTRL | Qt::Key_P),
+                               [this] { PrintCommand(); }));
+    file->addAction(
+        MakeAction("actPrintPreview", "Print_preview", {}, {}, [this] { PrintPreviewCommand(); }));
+    file->addAction(MakeAction("actPrintReport", "Print_report", {}, {}, [this] { PrintReportCommand(); }));
+    file->addAction(MakeAction("actPrintReportPreview", "Print_report_preview", {}, {},
+                               [this] { PrintReportPreviewCommand(); }));
+    file->addSeparator();
+    file->addAction(MakeAction("actExit", "Exit", "application-exit|exit", QKeySequence(Qt::CTRL | Qt::Key_Q),
+                               [this] { close(); }));
 
     QMenu* graph = MakeMenu(nullptr, QStringLiteral("GraphMenu"), QStringLiteral("GrafMenu"));
-    graph->addAction(
-        MakeAction("actCreate", "Create__", "document-new|graph-new", {}, [this] { NewGraphCommand(); }));
+    graph->addAction(MakeAction("actCreate", "Create__", "document-new|graph-new",
+                                QKeySequence(Qt::CTRL | Qt::Key_N), [this] { NewGraphCommand(); }));
     graph->addAction(MakeAction("actAddGraf", "AddGraf", "vertex-add", QKeySequence(Qt::Key_F3),
                                 [this] { AddVertexCommand(); }));
     graph->addAction(MakeAction("actAddDuga", "AddDuga", "arc-add", QKeySequence(Qt::Key_F4),
@@ -135,8 +145,10 @@ void TForm1::BuildMenus()
     QMenu* edit = MakeMenu(nullptr, QStringLiteral("EditMenu"), QStringLiteral("Edit"));
     edit->addAction(MakeAction("actUndo", "Undo", "edit-undo|history-undo",
                                QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { UndoCommand(); }));
-    edit->addAction(MakeAction("actRedo", "Redo", "edit-redo|history-redo",
-                               QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { RedoCommand(); }));
+    QAction* redo = MakeAction("actRedo", "Redo", "edit-redo|history-redo",
+                               QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { RedoCommand(); });
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    edit->addAction(redo);
     edit->addAction(MakeAction("actEditNameGraf", "EditNameGraf", "edit-rename",
                                QKeySequence(Qt::CTRL | Qt::Key_R), [this] { RenameVertexCommand(); }));
     edit->addAction(MakeAction("actEditLoadDuga", "EditLoadDuga", "arc-add",
@@ -156,6 +168,17 @@ void TForm1::BuildMenus()
                                [this] { ClearBackgroundCommand(); }));
     view->addAction(MakeAction("actSettings", "Settings...", "preferences-system|settings", {},
                                [this] { ViewSettingsCommand(); }));
+    view->addSeparator();
+    QAction* zoomIn = MakeAction("actZoomIn", "Zoom_in", {}, QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                                 [this] { ZoomInCommand(); });
+    // Ctrl and "=" is the plus key without Shift on many keyboards.
+    zoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    view->addAction(zoomIn);
+    view->addAction(MakeAction("actZoomOut", "Zoom_out", {}, QKeySequence(Qt::CTRL | Qt::Key_Minus),
+                               [this] { ZoomOutCommand(); }));
+    view->addAction(MakeAction("actZoomActual", "Zoom_actual", {}, QKeySequence(Qt::CTRL | Qt::Key_0),
+                               [this] { ZoomActualCommand(); }));
+    view->addAction(MakeAction("actZoomFit", "Zoom_fit", {}, {}, [this] { ZoomFitCommand(); }));
 
     QMenu* modes = MakeMenu(nullptr, QStringLiteral("WorkModeMenu"), QStringLiteral("WorkMode"));
     QMenu* map =
@@ -218,8 +241,8 @@ void TForm1::BuildMenus()
     }
 
     QMenu* help = MakeMenu(nullptr, QStringLiteral("HelpMenu"), QStringLiteral("Help"));
-    help->addAction(
-        MakeAction("actHelpLocal", "HelpLocal", "help-contents|help-pdf", {}, [this] { OpenHelpFile(); }));
+    help->addAction(MakeAction("actHelpLocal", "HelpLocal", "help-contents|help-pdf",
+                               QKeySequence(Qt::Key_F1), [this] { OpenHelpFile(); }));
     help->addAction(MakeAction("actHelpOnline", "HelpOnline", "web", {}, [this] { OpenOnlineHelp(); }));
     help->addAction(MakeAction("actSiteProgram", "SiteProgram", "web", {}, [this] { OpenWebSite(); }));
     help->addSeparator();
@@ -232,16 +255,24 @@ void TForm1::BuildMenus()
                                [this] { AboutCommand(TAboutBox::Panel::Information); }));
 
     // The two language items sit on the menu bar itself.
-    QAction* russian = new QAction(QStringLiteral("Rus"), this);
+    QAction* russian = new QAction(QStringLiteral("&Rus"), this);
     russian->setObjectName(QStringLiteral("actRus"));
     connect(russian, &QAction::triggered, this, [this] { UseBuiltInLanguage(); });
-    QAction* english = new QAction(QStringLiteral("En"), this);
+    QAction* english = new QAction(QStringLiteral("&En"), this);
     english->setObjectName(QStringLiteral("actEn"));
     connect(english, &QAction::triggered, this, [this] { UseEnglishLanguage(); });
     actions.insert(russian->objectName(), russian);
     actions.insert(english->objectName(), english);
     menuBar()->addAction(russian);
     menuBar()->addAction(english);
+
+    // F10 takes the keyboard to the menu bar, as on other desktops.
+    auto* toMenuBar = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(toMenuBar, &QShortcut::activated, this, [this] {
+        const QList<QAction*> items = menuBar()->actions();
+        if (!items.isEmpty())
+            menuBar()->setActiveAction(items.first());
+    });
 }
 
 void TForm1::BuildToolBar()

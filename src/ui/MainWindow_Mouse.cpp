@@ -17,7 +17,7 @@ void TForm1::AreaMousePress(QMouseEvent* event)
 {
     if (!session->HasDocument())
         return;
-    const QPoint p = event->position().toPoint();
+    const QPoint p = AreaToView(event->position());
     pressPos = p;
     if (!InHandledRect(p))
         return;
@@ -48,7 +48,7 @@ void TForm1::AreaMouseMove(QMouseEvent* event)
         g->Dragging = false;
         g->Panning = false;
     }
-    const QPoint p = event->position().toPoint();
+    const QPoint p = AreaToView(event->position());
     if (!InHandledRect(p)) {
         g->Dragging = false;
         g->Panning = false;
@@ -68,7 +68,7 @@ void TForm1::AreaMouseRelease(QMouseEvent* event)
     if (!g)
         return;
     // A release outside the drawing still ends the drag; the point itself is not used.
-    const QPoint p = event->position().toPoint();
+    const QPoint p = AreaToView(event->position());
     PrepareCanvas();
     if (MouseAction(*session, *this, p.x(), p.y(), g->CanvasBitmap, Gesture::Release))
         PresentCanvas(g->CanvasBitmap, false);
@@ -81,7 +81,7 @@ void TForm1::AreaDoubleClick(QMouseEvent* event)
     if (!g)
         return;
     if (event->button() == Qt::LeftButton) {
-        const QPoint p = event->position().toPoint();
+        const QPoint p = AreaToView(event->position());
         session->AddVertexAt(p.x() + g->ScrollX, p.y() + g->ScrollY);
     }
     // The second press of a double click is a press like any other: it selects the new
@@ -111,6 +111,17 @@ void TForm1::AreaWheel(QWheelEvent* event)
 {
     if (!session->HasDocument()) {
         event->ignore();
+        return;
+    }
+    // Ctrl and the wheel zoom around the pointer, a step to a notch; a touchpad's small turns
+    // add up to one.
+    if (event->modifiers() & Qt::ControlModifier) {
+        zoomWheelRest += event->angleDelta().y();
+        for (; zoomWheelRest >= 120; zoomWheelRest -= 120)
+            ZoomAround(true, event->position());
+        for (; zoomWheelRest <= -120; zoomWheelRest += 120)
+            ZoomAround(false, event->position());
+        event->accept();
         return;
     }
     // A touchpad reports pixels; a wheel reports eighths of a degree, 120 to a notch, which

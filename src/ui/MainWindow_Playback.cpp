@@ -49,18 +49,18 @@ void TForm1::PresentPlaybackFrame(int frame)
     // The last frame of a whole trace is the result as the run showed it.
     if (playback->AtResult() && frame == playback->Current()) {
         if (lastResult->drawsPicture) {
-            const QImage picture = RenderResultPicture(*g, lastResult->picture, view);
+            const QImage picture = RenderResultPicture(*g, lastResult->picture, view, ViewPixelRatio());
             if (!picture.isNull())
                 PresentCanvas(picture, true);
             return;
         }
         const QSize size = ViewSize();
-        QImage surface = MakeSurface(size.width(), size.height(), devicePixelRatioF());
+        QImage surface = MakeSurface(size.width(), size.height(), ViewPixelRatio());
         DrawDocument(surface);
         PresentCanvas(surface, true);
         return;
     }
-    const QImage picture = RenderStepPicture(*g, playback->Trace().PictureAt(frame), view);
+    const QImage picture = RenderStepPicture(*g, playback->Trace().PictureAt(frame), view, ViewPixelRatio());
     if (!picture.isNull())
         PresentCanvas(picture, true);
 }
@@ -110,8 +110,8 @@ void TForm1::SaveWalkthroughCommand()
     if (!fileName.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
         fileName += QStringLiteral(".html");
     const AlgorithmInfo* info = FindAlgorithm(lastRunName);
-    const QByteArray page =
-        WalkthroughPage(*g, *lastResult, info ? Translate(QLatin1String(info->captionKey)) : lastRunName);
+    const QByteArray page = WalkthroughPage(
+        *g, *lastResult, info ? TranslatePlain(QLatin1String(info->captionKey)) : lastRunName);
     QString reason;
     if (!WriteWholeFile(fileName, page, &reason))
         Host().ShowError(Translate("Happend_error") + QLatin1Char('\r') + fileName + QStringLiteral(": ") +

@@ -18,8 +18,12 @@ void TForm1::LoadSettings(TAllGraf& graf, bool withLanguage)
     const bool showMatrix = config->LoadSettings(graf, withLanguage);
     // The matrix window's visibility is a start-up setting, applied when the first graph
     // of the run has been created (not while the new-graph dialog is still open).
-    if (!firstGraphDone)
+    if (!firstGraphDone) {
         matrixWindowAtStart = showMatrix;
+        // The zoom the program was left at; a later graph keeps the one in use.
+        zoom = config->ViewZoom / 100.0;
+        ShowZoom();
+    }
 }
 
 void TForm1::SaveSettings(TAllGraf& graf)
@@ -29,6 +33,7 @@ void TForm1::SaveSettings(TAllGraf& graf)
     const bool matrixVisible = windowReady ? MatrixWindowVisible() : graf.ShowMatrixWindow != 0;
     QString error;
     const int results = splitter->sizes().value(1, 300);
+    config->ViewZoom = qRound(zoom * 100);
     if (!config->SaveSettings(graf,
                               {geometry.x(), geometry.y(), geometry.width(), geometry.height(), results},
                               matrixVisible, &error) &&

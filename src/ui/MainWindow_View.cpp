@@ -9,11 +9,15 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
+#include <cmath>
+#include <iterator>
 
 void TForm1::DrawDocument(QImage& surface)
 {
@@ -32,7 +36,7 @@ void TForm1::PrepareCanvas()
     if (!g)
         return;
     // Only the visible part is ever allocated, whatever the size of the drawing.
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = ViewPixelRatio();
     const QSize view = ViewSize();
     const QSize wanted(qRound(view.width() * ratio), qRound(view.height() * ratio));
     if (g->CanvasBitmap.size() != wanted || g->CanvasBitmap.devicePixelRatio() != ratio)
@@ -51,7 +55,7 @@ void TForm1::Redraw()
     if (g->CanvasWidth() <= 0 || g->CanvasHeight() <= 0)
         return;
     const QSize view = ViewSize();
-    QImage surface = MakeSurface(view.width(), view.height(), devicePixelRatioF());
+    QImage surface = MakeSurface(view.width(), view.height(), ViewPixelRatio());
     DrawDocument(surface);
     PresentCanvas(surface, false);
 }
@@ -68,7 +72,7 @@ void TForm1::PresentCanvas(const QImage& surface, bool force)
     // A window's surface starts at the scroll position it was drawn for (its offset); a
     // result picture covers the whole canvas from its origin.
     const TAllGraf* g = Document();
-    area->Present(surface, (g ? QPoint(g->ScrollX, g->ScrollY) : QPoint()) - surface.offset());
+    area->Present(surface, (g ? QPoint(g->ScrollX, g->ScrollY) : QPoint()) - surface.offset(), zoom);
     lastPresentTick = now;
     presentedOnce = true;
     ++presentCount;
@@ -108,6 +112,91 @@ int TForm1::HorizontalPosition() const
 int TForm1::VerticalPosition() const
 {
     return vBar->value();
+}
+
+namespace {
+
+// The zoom's steps; Ctrl+plus and Ctrl+minus go from one to the next.
+constexpr double ZoomSteps[] = {0.25, 0.33, 0.5,  0.67, 0.75, 0.9, 1.0, 1.1,
+                                1.25, 1.5,  1.75, 2.0,  2.5,  3.0, 4.0};
+
+} // namespace
+
+QPoint TForm1::AreaToView(QPointF areaPosition) const
+{
+    return QPoint(int(std::floor(areaPosition.x() / zoom)), int(std::floor(areaPosition.y() / zoom)));
+}
+
+void TForm1::SetZoom(double factor, QPointF anchor)
+{
+    factor = std::clamp(factor, MinZoom, MaxZoom);
+    TAllGraf* g = Document();
+    if (!g || factor == zoom)
+        return;
+    // The canvas point under the anchor stays under it.
+    const double x = g->ScrollX + anchor.x() / zoom;
+    const double y = g->ScrollY + anchor.y() / zoom;
+    zoom = factor;
+    PrepareCanvas();
+    UpdateScrollBars();
+    ScrollToX(int(std::lround(x - anchor.x() / zoom)));
+    ScrollToY(int(std::lround(y - anchor.y() / zoom)));
+    ShowZoom();
+    Redraw();
+}
+
+void TForm1::ZoomAround(bool in, QPointF anchor)
+{
+    // The next step past the zoom, which may lie between steps after "fit to window".
+    double next = zoom;
+    if (in) {
+        const auto* step = std::find_if(std::begin(ZoomSteps), std::end(ZoomSteps),
+                                        [this](double value) { return value > zoom + 1e-9; });
+        if (step != std::end(ZoomSteps))
+            next = *step;
+    } else {
+        const auto step = std::find_if(std::rbegin(ZoomSteps), std::rend(ZoomSteps),
+                                       [this](double value) { return value < zoom - 1e-9; });
+        if (step != std::rend(ZoomSteps))
+            next = *step;
+    }
+    SetZoom(next, anchor);
+}
+
+void TForm1::ZoomInCommand()
+{
+    ZoomAround(true, QPointF(area->width() / 2.0, area->height() / 2.0));
+}
+
+void TForm1::ZoomOutCommand()
+{
+    ZoomAround(false, QPointF(area->width() / 2.0, area->height() / 2.0));
+}
+
+void TForm1::ZoomActualCommand()
+{
+    SetZoom(1.0, QPointF(area->width() / 2.0, area->height() / 2.0));
+}
+
+void TForm1::ZoomFitCommand()
+{
+    const TAllGraf* g = Document();
+    if (!g)
+        return;
+    const QSize content = g->ContentExtent();
+    if (content.isEmpty()) {
+        ZoomActualCommand();
+        return;
+    }
+    SetZoom(std::min(double(area->width()) / content.width(), double(area->height()) / content.height()),
+            QPointF());
+    ScrollToX(0);
+    ScrollToY(0);
+}
+
+void TForm1::ShowZoom()
+{
+    zoomText->setText(QStringLiteral("%1 %").arg(qRound(zoom * 100)));
 }
 
 void TForm1::EnterTextMode()

@@ -98,6 +98,11 @@ QRect TWindowHost::PictureView() const
     return g ? QRect(g->ScrollX, g->ScrollY, window.ViewSize().width(), window.ViewSize().height()) : QRect();
 }
 
+qreal TWindowHost::PictureRatio() const
+{
+    return window.ViewPixelRatio();
+}
+
 void TWindowHost::Redraw()
 {
     window.Redraw();

@@ -27,6 +27,7 @@ class TWindowHost : public CHost {
     int DrawingAreaHeight() const override;
     void PresentCanvas(const QImage& surface, bool force) override;
     QRect PictureView() const override;
+    qreal PictureRatio() const override;
     void Redraw() override;
     void ShowReportFile(const QString& path) override;
     void RefreshMatrixWindow() override;
