@@ -165,7 +165,7 @@ TEST_F(Cli, ListPrintsEveryRowAndRunRefusesTheUnbuiltOnesAsUsage)
     const QStringList rows = out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 22);
     EXPECT_EQ(rows[3], "FindTraceDekctri\tfrom,to\t" + Translate("Not_load_graph") + "\t" +
-                           Translate("AlgoritmDejkstri"));
+                           TranslatePlain("AlgoritmDejkstri"));
     const QString file = WorkedExample();
     for (const QString& row : rows) {
         if (!row.endsWith("(not built yet)"))

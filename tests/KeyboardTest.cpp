@@ -188,7 +188,7 @@ TEST_F(Keyboard, StandardShortcutsReachTheirItemsBesideTheProgramsOwn)
         {QKeySequence(Qt::CTRL | Qt::Key_N), "actCreate"},
         {QKeySequence(Qt::CTRL | Qt::Key_O), "actLoadGraf"},
         {QKeySequence(Qt::CTRL | Qt::Key_S), "actSaveGraf"},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "actSaveGraf"},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "actSaveGrafAs"},
         {QKeySequence(Qt::CTRL | Qt::Key_Z), "actUndo"},
         {QKeySequence(Qt::CTRL | Qt::Key_Y), "actRedo"},
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), "actRedo"},
