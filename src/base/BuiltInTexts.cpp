@@ -561,6 +561,8 @@ constexpr BuiltInText kTable[] = {
     {"Print_with_text", "Печатать под рисунком текст результата"},
     {"Print_playback_frame", "Печатать кадр пошагового решения"},
     {"Print_failed", "Не удалось напечатать: принтер или файл недоступен."},
+    // The name of the edge-list format in file dialogs; the other formats go by their own names.
+    {"Edge_list_format", "Список рёбер"},
 };
 
 } // namespace

@@ -15,7 +15,7 @@ QStringList ExchangeFilters()
             QStringLiteral("GML (*.gml)"),
             QStringLiteral("DOT (*.dot *.gv)"),
             QStringLiteral("Pajek (*.net)"),
-            QStringLiteral("Edge list (*.edgelist *.txt)"),
+            Translate("Edge_list_format") + QStringLiteral(" (*.edgelist *.txt)"),
             QStringLiteral("CSV (*.csv)")};
 }
 
