@@ -180,8 +180,9 @@ void TAllGraf::CenterAllDugaText()
 void TAllGraf::SpreadCrowdedDugaTexts()
 {
     // Text points closer than this (in x and in y) would print one weight over another, as the
-    // diameters of a circle layout all meet at its centre. The places taken are kept in a grid
-    // of small cells over the vertices' extent, where the text points lie.
+    // diameters of a circle layout all meet at its centre. A grid of small cells over the
+    // vertices' extent, where the text points lie, marks the cells within reach of a placed
+    // point, so that a place is tested by one look.
     constexpr int near = 10, side = 4;
     constexpr int reach = (near - 1) / side + 1; // cells to a point within reach
     if (PointCount < 2)
@@ -196,7 +197,7 @@ void TAllGraf::SpreadCrowdedDugaTexts()
     const qint64 columns = (qint64(right) - left) / side + 1, rows = (qint64(bottom) - top) / side + 1;
     if (columns * rows > (qint64(1) << 24))
         return; // vertices spread far beyond any screen: no room is short there
-    std::vector<quint8> taken(std::size_t(columns * rows), 0);
+    std::vector<quint8> nearTaken(std::size_t(columns * rows), 0);
     auto cellOf = [&](QPoint p, qint64& column, qint64& row) {
         column = (qint64(p.x()) - left) / side;
         row = (qint64(p.y()) - top) / side;
@@ -204,14 +205,15 @@ void TAllGraf::SpreadCrowdedDugaTexts()
     };
     auto isTaken = [&](QPoint p) {
         qint64 column = 0, row = 0;
+        return cellOf(p, column, row) && nearTaken[std::size_t(row * columns + column)];
+    };
+    auto take = [&](QPoint p) {
+        qint64 column = 0, row = 0;
         if (!cellOf(p, column, row))
-            return false;
+            return;
         for (qint64 r = std::max<qint64>(0, row - reach); r <= std::min(rows - 1, row + reach); ++r)
-            for (qint64 c = std::max<qint64>(0, column - reach); c <= std::min(columns - 1, column + reach);
-                 ++c)
-                if (taken[std::size_t(r * columns + c)])
-                    return true;
-        return false;
+            std::fill_n(nearTaken.begin() + r * columns + std::max<qint64>(0, column - reach),
+                        std::min(columns - 1, column + reach) - std::max<qint64>(0, column - reach) + 1, 1);
     };
     for (int a = 1; a <= PointCount; ++a)
         for (int k = 0; k < DugaCount[a]; ++k) {
@@ -240,8 +242,7 @@ void TAllGraf::SpreadCrowdedDugaTexts()
                 }
             Dugi[a][b].X = at.x();
             Dugi[a][b].Y = at.y();
-            if (qint64 column = 0, row = 0; cellOf(at, column, row))
-                taken[std::size_t(row * columns + column)] = 1;
+            take(at);
         }
 }
 

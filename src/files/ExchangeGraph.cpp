@@ -194,6 +194,11 @@ bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source, ImportWeig
                         TAllGraf::CutName(source.Names[i], namesCut), i + 1, graf.SizeGraf);
 
     int loops = 0, parallel = 0;
+    // Which arcs are in, looked up at once: a list search per arc made a complete graph slow.
+    std::vector<bool> present(std::size_t(n + 1) * std::size_t(n + 1), false);
+    const auto arc = [&](int a, int b) {
+        return present[std::size_t(a) * std::size_t(n + 1) + std::size_t(b)];
+    };
     for (std::size_t k = 0; k < source.Edges.size(); ++k) {
         const auto& e = source.Edges[k];
         const int a = e.From + 1, b = e.To + 1;
@@ -202,13 +207,16 @@ bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source, ImportWeig
             continue;
         }
         const bool both = directed && source.Mixed && e.BothWays;
-        if (fresh->HasDuga(a, b) || (both && fresh->HasDuga(b, a))) {
+        if (arc(a, b) || (both && arc(b, a))) {
             ++parallel;
             continue;
         }
         fresh->AddDuga(a, b, costs[k]);
-        if (both)
+        present[std::size_t(a) * std::size_t(n + 1) + std::size_t(b)] = true;
+        if (both) {
             fresh->AddDuga(b, a, costs[k]);
+            present[std::size_t(b) * std::size_t(n + 1) + std::size_t(a)] = true;
+        }
     }
 
     // The graph fits: it replaces the document's like a new graph would.
