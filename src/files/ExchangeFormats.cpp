@@ -8,6 +8,7 @@
 #include "files/ExchangeGraph.h"
 #include "files/ExchangePrescan.h"
 #include "files/IgraphFormats.h"
+#include "files/PlainGml.h"
 #include "files/MatrixText.h"
 
 #include <QFile>
@@ -33,7 +34,7 @@ bool Parse(Format format, const QByteArray& data, TExchangeGraph& out, QString& 
     case Format::GraphML:
         return IgraphFormats::Read(IgraphFormats::Kind::GraphML, data, out, error);
     case Format::Gml:
-        return IgraphFormats::Read(IgraphFormats::Kind::Gml, data, out, error);
+        return PlainGml::Read(data, out) || IgraphFormats::Read(IgraphFormats::Kind::Gml, data, out, error);
     case Format::Pajek:
         return IgraphFormats::Read(IgraphFormats::Kind::Pajek, data, out, error);
     case Format::EdgeList:
