@@ -8,8 +8,9 @@
 #include "files/ExchangeGraph.h"
 #include "files/ExchangePrescan.h"
 #include "files/IgraphFormats.h"
-#include "files/PlainGml.h"
 #include "files/MatrixText.h"
+#include "files/PlainEdgeList.h"
+#include "files/PlainGml.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -38,7 +39,8 @@ bool Parse(Format format, const QByteArray& data, TExchangeGraph& out, QString& 
     case Format::Pajek:
         return IgraphFormats::Read(IgraphFormats::Kind::Pajek, data, out, error);
     case Format::EdgeList:
-        return IgraphFormats::Read(IgraphFormats::Kind::EdgeList, data, out, error);
+        return PlainEdgeList::Read(data, out) ||
+               IgraphFormats::Read(IgraphFormats::Kind::EdgeList, data, out, error);
     case Format::Csv:
         return CsvMatrix::Read(data, out, error);
     case Format::Dot:

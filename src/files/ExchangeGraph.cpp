@@ -212,11 +212,12 @@ bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source, ImportWeig
             continue;
         }
         fresh->AddDuga(a, b, costs[k]);
-        present[std::size_t(a) * std::size_t(n + 1) + std::size_t(b)] = true;
-        if (both) {
+        if (both)
             fresh->AddDuga(b, a, costs[k]);
+        // An undirected graph's edge is both arcs.
+        present[std::size_t(a) * std::size_t(n + 1) + std::size_t(b)] = true;
+        if (both || !directed)
             present[std::size_t(b) * std::size_t(n + 1) + std::size_t(a)] = true;
-        }
     }
 
     // The graph fits: it replaces the document's like a new graph would.

@@ -1,5 +1,7 @@
 #include "files/IgraphFormats.h"
 
+#include "files/EdgeListHeader.h"
+
 #include <igraph.h>
 
 #include <QHash>
@@ -377,28 +379,13 @@ void ApplyGraphmlScan(const GraphmlScan& scan, TExchangeGraph& out)
     out.Mixed = mixed;
 }
 
-// Our edge lists may carry "#" comment lines: one naming the direction, one listing every
-// vertex in order (so isolated vertices survive). The comments become blank lines so the
-// library's line numbers stay those of the file.
-struct EdgeListHeader {
-    bool Directed = false;
-    QStringList Vertices;
-};
-
+// The comments become blank lines so that the library's line numbers stay those of the file.
 QByteArray StripComments(const QByteArray& data, EdgeListHeader& header)
 {
     QList<QByteArray> lines = data.split('\n');
-    for (QByteArray& line : lines) {
-        const QByteArray trimmed = line.trimmed();
-        if (!trimmed.startsWith('#'))
-            continue;
-        const QString comment = QString::fromUtf8(trimmed.mid(1)).trimmed();
-        if (comment.compare(QStringLiteral("directed"), Qt::CaseInsensitive) == 0)
-            header.Directed = true;
-        else if (comment.startsWith(QStringLiteral("vertices:"), Qt::CaseInsensitive))
-            header.Vertices = comment.mid(9).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        line.clear();
-    }
+    for (QByteArray& line : lines)
+        if (header.ReadComment(line))
+            line.clear();
     return lines.join('\n');
 }
 
@@ -458,24 +445,6 @@ void MarkEdgeListLines(const QByteArray& bytes, TExchangeGraph& out)
             ++out.MissingWeights;
         }
     }
-}
-
-// The vertices in the order the header lists them, isolated ones too; vertices it does not
-// list follow in the order they appear.
-void PutInListedOrder(TExchangeGraph& graph, const QStringList& listed)
-{
-    QStringList names;
-    QHash<QString, int> index;
-    for (const QString& name : listed + graph.Names)
-        if (!index.contains(name)) {
-            index.insert(name, int(names.size()));
-            names.append(name);
-        }
-    for (auto& e : graph.Edges) {
-        e.From = index.value(graph.Names.value(e.From));
-        e.To = index.value(graph.Names.value(e.To));
-    }
-    graph.Names = names;
 }
 
 // Edge-list names cannot hold blanks.
@@ -558,8 +527,7 @@ bool Read(Kind kind, const QByteArray& data, TExchangeGraph& out, QString& error
     }
     Convert(&g, out, kind == Kind::Pajek);
     igraph_destroy(&g);
-    if (!header.Vertices.isEmpty())
-        PutInListedOrder(out, header.Vertices);
+    header.PutInListedOrder(out);
     out.Mixed = false;
     if (kind == Kind::Pajek) {
         MarkPajekEdges(data, out);

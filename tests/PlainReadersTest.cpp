@@ -1,7 +1,8 @@
-// The fast GML reader against the igraph library's reader on the same bytes: wherever the fast
-// one answers, the answer must be the library's.
-#include "files/PlainGml.h"
+// The fast GML and edge-list readers against the igraph library's readers on the same bytes:
+// wherever a fast one answers, the answer must be the library's.
 #include "files/IgraphFormats.h"
+#include "files/PlainEdgeList.h"
+#include "files/PlainGml.h"
 
 #include <QRandomGenerator>
 #include <QStringList>
@@ -163,6 +164,72 @@ TEST(PlainGml, ReadsTheProgramsOwnExport)
     EXPECT_EQ(fast.Names, graph.Names);
     ASSERT_EQ(fast.Edges.size(), 3u);
     EXPECT_EQ(fast.Edges[1].Weight, 0.5);
+}
+
+// An edge list as people and tools write it: names of any letters, numbers as names, weights
+// in every plain notation or missing, blank lines, tabs and CR LF, our header or none, a
+// header listing isolated vertices, loops and parallel edges.
+QByteArray RandomEdgeList(QRandomGenerator& random)
+{
+    const QStringList names{"a", "b", "Вершина", "7", "x_y", "ж", "1.5", "-"};
+    QStringList lines;
+    if (random.bounded(2))
+        lines << Pick(random, {"# directed", "# undirected", "#Directed", "  # a note"});
+    if (random.bounded(2)) {
+        QStringList listed;
+        for (int k = int(random.bounded(5)); k > 0; --k)
+            listed << Pick(random, names + QStringList{"lone", "одна"});
+        lines << QStringLiteral("# vertices: ") + listed.join(Pick(random, {" ", "  "}));
+    }
+    const bool weighted = random.bounded(2), some = random.bounded(3) == 0;
+    for (int k = int(random.bounded(10)); k > 0; --k) {
+        const QString gap = Pick(random, {" ", "\t", "  ", " \t "});
+        QString line = Pick(random, names) + gap + Pick(random, names);
+        if (weighted && (!some || random.bounded(2)))
+            line += gap + Pick(random, {"5", "2.5", "-1", "1e3", "+4", ".5", "50000", "0"});
+        if (random.bounded(4) == 0)
+            line = Pick(random, {" ", "\t"}) + line + Pick(random, {" ", "\r"});
+        lines << line;
+        if (random.bounded(6) == 0)
+            lines << QString();
+    }
+    return lines.join(QLatin1Char('\n')).toUtf8() + (random.bounded(2) ? "\n" : "");
+}
+
+TEST(PlainEdgeList, AnswersAsTheLibraryOnRandomPlainFiles)
+{
+    QRandomGenerator random(14);
+    for (int round = 0; round < 1500; ++round) {
+        const QByteArray list = RandomEdgeList(random);
+        TExchangeGraph fast;
+        ASSERT_TRUE(PlainEdgeList::Read(list, fast)) << list.toStdString();
+        TExchangeGraph library;
+        QString error;
+        ASSERT_TRUE(IgraphFormats::Read(IgraphFormats::Kind::EdgeList, list, library, error))
+            << error.toStdString() << "\n"
+            << list.toStdString();
+        ASSERT_EQ(Describe(fast), Describe(library)) << list.toStdString();
+    }
+}
+
+TEST(PlainEdgeList, LeavesAnythingElseToTheLibrary)
+{
+    const char* beyond[] = {
+        "a b 1 2",    // four fields
+        "a\nb c",     // one field
+        "a b w",      // a weight that is not a number
+        "a b 0x10",   // nor in hexadecimal
+        "a b inf",    // nor infinite
+        "a b 1e999",  // nor out of range
+        "a\x01 b 1",  // a control character
+        "a b 1\fc d", // a form feed
+    };
+    for (const char* text : beyond) {
+        TExchangeGraph out;
+        out.Names = {QStringLiteral("kept")};
+        EXPECT_FALSE(PlainEdgeList::Read(text, out)) << text;
+        EXPECT_EQ(out.Names, QStringList{QStringLiteral("kept")}) << text;
+    }
 }
 
 } // namespace
