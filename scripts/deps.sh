@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev qt6-qpa-plugins fonts-dejavu-core
-  libboost-graph-dev qt6-translations-l10n libigraph-dev libgraphviz-dev)
+  libboost-graph-dev qt6-translations-l10n libigraph-dev libgraphviz-dev libxml2-dev)
 case "${1:-run}" in
   run) ;;
   # poppler-utils reads the built manual back (pdfinfo, pdftotext); the validators of the desktop

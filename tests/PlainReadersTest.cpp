@@ -3,6 +3,7 @@
 #include "files/IgraphFormats.h"
 #include "files/PlainEdgeList.h"
 #include "files/PlainGml.h"
+#include "files/PlainGraphml.h"
 
 #include <QRandomGenerator>
 #include <QStringList>
@@ -194,6 +195,137 @@ QByteArray RandomEdgeList(QRandomGenerator& random)
             lines << QString();
     }
     return lines.join(QLatin1Char('\n')).toUtf8() + (random.bounded(2) ? "\n" : "");
+}
+
+// GraphML as tools write it: keys of every type under any ids, some with defaults, keys the
+// graph does not use (one holding another program's markup), nodes with some data or none,
+// ids of any text, names with entities, CDATA and blanks, edges among the nodes, edges
+// that repeat the graph's direction, comments and descriptions.
+QByteArray RandomGraphml(QRandomGenerator& random)
+{
+    const QString gap = Pick(random, {"", "\n", "\n  ", " "});
+    QStringList keys;
+    struct Declared {
+        QString id, name, type, domain;
+    };
+    std::vector<Declared> declared;
+    auto declare = [&](const QString& name, const QString& domain, const QStringList& types) {
+        if (random.bounded(4) == 0)
+            return;
+        const QString id = Pick(random, {"d", "k_", "key"}) + QString::number(declared.size());
+        const QString type = Pick(random, types);
+        QString key = QStringLiteral("<key id=\"%1\" for=\"%2\" attr.name=\"%3\" attr.type=\"%4\"")
+                          .arg(id, domain, name, type);
+        if (random.bounded(4) == 0) {
+            const QString value = type == "string"                  ? Pick(random, {"", "dflt"})
+                                  : type == "boolean"               ? QStringLiteral("true")
+                                  : type == "int" || type == "long" ? Pick(random, {"3", "-2"})
+                                                                    : Pick(random, {"1.5", "7", "2e1"});
+            key += QStringLiteral("><default>%1</default></key>").arg(value);
+        } else {
+            key += QStringLiteral("/>");
+        }
+        keys << key;
+        declared.push_back({id, name, type, domain});
+    };
+    declare("name", "node", {"string"});
+    declare("label", "node", {"string"});
+    declare("x", "node", {"double", "int", "float"});
+    declare("y", "node", {"double", "long"});
+    declare("weight", "edge", {"double", "int"});
+    declare("colour", Pick(random, {"node", "edge", "all"}), {"string", "boolean", "double"});
+    declare("graphics", "node", {"string"});
+    std::shuffle(keys.begin(), keys.end(), random);
+    auto dataFor = [&](const QString& domain) {
+        QStringList data;
+        for (const auto& key : declared) {
+            if ((key.domain != domain && key.domain != "all") || random.bounded(3) == 0)
+                continue;
+            QString value;
+            if (key.name == "graphics")
+                value = QStringLiteral("<y:Shape xmlns:y=\"urn:y\"><y:Fill c=\"1\"/>t</y:Shape>");
+            else if (key.type == "string")
+                value = Pick(random, {"", "a", "Вершина", "x &amp; y", "<![CDATA[<c>]]>", " s ", "7"});
+            else if (key.type == "boolean")
+                value = Pick(random, {"true", "false"});
+            else if (key.type == "int" || key.type == "long")
+                value = Pick(random, {"5", "-1", "50000", "0"});
+            else
+                value = Pick(random, {"5", "2.5", "-1", "1e3", "0.125"});
+            data << QStringLiteral("<data key=\"%1\">%2</data>").arg(key.id, value);
+        }
+        std::shuffle(data.begin(), data.end(), random);
+        return data.join(gap);
+    };
+    const bool directed = random.bounded(2);
+    QStringList ids;
+    for (int v = int(random.bounded(6)); v > 0; --v) {
+        const QString id = Pick(random, {"n", "v", "узел", "a b", ""}) + QString::number(ids.size());
+        ids << id;
+    }
+    QStringList elements;
+    for (const QString& id : ids)
+        elements << QStringLiteral("<node id=\"%1\">").arg(id) + dataFor("node") + QStringLiteral("</node>");
+    for (int k = ids.isEmpty() ? 0 : int(random.bounded(8)); k > 0; --k) {
+        QString edge = QStringLiteral("<edge source=\"%1\" target=\"%2\"")
+                           .arg(ids[int(random.bounded(ids.size()))], ids[int(random.bounded(ids.size()))]);
+        if (random.bounded(4) == 0)
+            edge += directed ? QStringLiteral(" directed=\"true\"") : QStringLiteral(" directed=\"false\"");
+        elements << edge + QLatin1Char('>') + dataFor("edge") + QStringLiteral("</edge>");
+    }
+    if (random.bounded(3) == 0)
+        elements.insert(int(random.bounded(elements.size() + 1)), QStringLiteral("<desc>d</desc><!-- c -->"));
+    return (QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                           "<graphml xmlns=\"http://graphml.graphdrawing.org/xmlns\">") +
+            gap + keys.join(gap) + gap +
+            QStringLiteral("<graph id=\"G\" edgedefault=\"%1\">").arg(directed ? "directed" : "undirected") +
+            gap + elements.join(gap) + gap + QStringLiteral("</graph></graphml>\n"))
+        .toUtf8();
+}
+
+TEST(PlainGraphml, AnswersAsTheLibraryOnRandomPlainFiles)
+{
+    QRandomGenerator random(29);
+    int answered = 0;
+    for (int round = 0; round < 1500; ++round) {
+        const QByteArray graphml = RandomGraphml(random);
+        TExchangeGraph fast;
+        if (!PlainGraphml::Read(graphml, fast))
+            continue;
+        ++answered;
+        TExchangeGraph library;
+        QString error;
+        ASSERT_TRUE(IgraphFormats::Read(IgraphFormats::Kind::GraphML, graphml, library, error))
+            << error.toStdString() << "\n"
+            << graphml.toStdString();
+        ASSERT_EQ(Describe(fast), Describe(library)) << graphml.toStdString();
+    }
+    EXPECT_EQ(answered, 1500);
+}
+
+TEST(PlainGraphml, LeavesAnythingBeyondThePlainFormToTheLibrary)
+{
+    const QByteArray head = "<graphml><key id=\"w\" for=\"edge\" attr.name=\"weight\" attr.type=\"double\"/>"
+                            "<graph edgedefault=\"directed\"><node id=\"a\"/><node id=\"b\"/>";
+    const QByteArray beyond[] = {
+        "<!DOCTYPE g [<!ENTITY e \"x\">]>" + head + "</graph></graphml>",                // a document type
+        head + "<edge source=\"a\" target=\"b\" directed=\"false\"/></graph></graphml>", // a mixed graph
+        head + "<hyperedge><endpoint node=\"a\"/></hyperedge></graph></graphml>",
+        head + "<node id=\"a\"/></graph></graphml>",                  // a repeated id
+        head + "<edge source=\"a\" target=\"c\"/></graph></graphml>", // an unknown end
+        head + "<edge source=\"a\" target=\"b\"><data key=\"w\">heavy</data></edge></graph></graphml>",
+        head + "<edge source=\"a\" target=\"b\"><data key=\"q\">1</data></edge></graph></graphml>",
+        head + "</graph><graph edgedefault=\"directed\"/></graphml>", // a second graph
+        head + "<node id=\"c\"><graph edgedefault=\"directed\"/></node></graph></graphml>",
+        head + "</graph>",                                    // not closed
+        "<graphml><graph><node id=\"a\"/></graph></graphml>", // no direction
+    };
+    for (const QByteArray& text : beyond) {
+        TExchangeGraph out;
+        out.Names = {QStringLiteral("kept")};
+        EXPECT_FALSE(PlainGraphml::Read(text, out)) << text.toStdString();
+        EXPECT_EQ(out.Names, QStringList{QStringLiteral("kept")}) << text.toStdString();
+    }
 }
 
 TEST(PlainEdgeList, AnswersAsTheLibraryOnRandomPlainFiles)

@@ -11,6 +11,7 @@
 #include "files/MatrixText.h"
 #include "files/PlainEdgeList.h"
 #include "files/PlainGml.h"
+#include "files/PlainGraphml.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -33,7 +34,8 @@ bool Parse(Format format, const QByteArray& data, TExchangeGraph& out, QString& 
 {
     switch (format) {
     case Format::GraphML:
-        return IgraphFormats::Read(IgraphFormats::Kind::GraphML, data, out, error);
+        return PlainGraphml::Read(data, out) ||
+               IgraphFormats::Read(IgraphFormats::Kind::GraphML, data, out, error);
     case Format::Gml:
         return PlainGml::Read(data, out) || IgraphFormats::Read(IgraphFormats::Kind::Gml, data, out, error);
     case Format::Pajek:

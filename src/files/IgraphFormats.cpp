@@ -308,7 +308,8 @@ GraphmlScan ScanGraphml(const QByteArray& data)
             // the library's; data inside a node is handled below.
             if (node >= 0 && element == QLatin1String("data")) {
                 const QString key = nodeKeys.value(attributes.value(QLatin1String("key")).toString());
-                const QString text = xml.readElementText();
+                // Data of other programs may hold markup of their own.
+                const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
                 --depth;
                 if (key == QLatin1String("name"))
                     name = text;
