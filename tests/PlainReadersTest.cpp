@@ -1,6 +1,8 @@
 // The fast GML and edge-list readers against the igraph library's readers on the same bytes:
 // wherever a fast one answers, the answer must be the library's.
+#include "files/DotFile.h"
 #include "files/IgraphFormats.h"
+#include "files/PlainDot.h"
 #include "files/PlainEdgeList.h"
 #include "files/PlainGml.h"
 #include "files/PlainGraphml.h"
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -325,6 +328,114 @@ TEST(PlainGraphml, LeavesAnythingBeyondThePlainFormToTheLibrary)
         out.Names = {QStringLiteral("kept")};
         EXPECT_FALSE(PlainGraphml::Read(text, out)) << text.toStdString();
         EXPECT_EQ(out.Names, QStringList{QStringLiteral("kept")}) << text.toStdString();
+    }
+}
+
+// DOT as tools write it: names plain, numeric, quoted, with escaped quotes or other letters;
+// node statements with positions and other attributes; edges with weights, numeric or other
+// labels, several attribute lists; graph attributes; blank lines and CR LF.
+QByteArray RandomDot(QRandomGenerator& random)
+{
+    const bool directed = random.bounded(2);
+    const QStringList names{"a",  "_x1",     "1",           "-2",   ".5",
+                            "3.", "\"a b\"", "\"Вершина\"", "Узел", "\"q\\\"uote\""};
+    const QString eol = Pick(random, {"\n", "\r\n"});
+    QStringList lines{(directed ? Pick(random, {"digraph G {", "DiGraph \"name\" {", "digraph{"})
+                                : Pick(random, {"graph {", "graph g1 {", "Graph\t\"x\" {"}))};
+    for (int k = int(random.bounded(12)); k > 0; --k) {
+        const QString indent = Pick(random, {"", "  ", "\t"});
+        switch (random.bounded(6)) {
+        case 0:
+            lines << indent + Pick(random, names) +
+                         Pick(random, {"", " [pos=\"10,20!\"]", " [label=\"l\", pos=\"1.5,-2\"]",
+                                       " [color=red][pos=\"3,4\"]", " [pos=\" 7 , 8 \"]"}) +
+                         QLatin1Char(';');
+            break;
+        case 1:
+            lines << indent + Pick(random, {"rankdir=LR;", "label=\"t\";", "size=\"4,4\";"});
+            break;
+        case 2:
+            lines << QString();
+            break;
+        default:
+            lines << indent + Pick(random, names) + (directed ? " -> " : " -- ") + Pick(random, names) +
+                         Pick(random,
+                              {"", " [weight=5]", " [label=\"7\"]", " [label=x]", " [weight=\" 2.5 \"]",
+                               " [weight=0]", " [weight=\"\", label=3]", " [color=blue; weight=4]",
+                               " [weight=w]", " [label=\"1e3\"][color=red]"}) +
+                         QLatin1Char(';');
+        }
+    }
+    lines << QStringLiteral("}");
+    return (lines.join(eol) + (random.bounded(2) ? eol : QString())).toUtf8();
+}
+
+TEST(PlainDot, AnswersAsCgraphOnRandomPlainFiles)
+{
+    QRandomGenerator random(31);
+    int answered = 0;
+    for (int round = 0; round < 1500; ++round) {
+        const QByteArray dot = RandomDot(random);
+        TExchangeGraph fast;
+        if (!PlainDot::Read(dot, fast))
+            continue;
+        ++answered;
+        TExchangeGraph library;
+        QString error;
+        ASSERT_TRUE(DotFile::Read(dot, library, error)) << error.toStdString() << "\n" << dot.toStdString();
+        ASSERT_EQ(Describe(fast), Describe(library)) << dot.toStdString();
+    }
+    EXPECT_EQ(answered, 1500);
+}
+
+TEST(PlainDot, LeavesAnythingBeyondThePlainFormToCgraph)
+{
+    const char* beyond[] = {
+        "digraph { a -> b -> c; }",        // not a statement a line
+        "digraph {\na -> b -> c;\n}",      // a chain
+        "digraph {\na -> b\n}",            // no ";"
+        "digraph {\n// note\na;\n}",       // a comment
+        "digraph {\nsubgraph s { a; }\n}", // a subgraph
+        "digraph {\nedge [weight=2];\n}",  // defaults
+        "digraph {\na:p -> b;\n}",         // a port
+        "digraph {\na [label=<b>];\n}",    // an HTML string
+        "strict digraph {\na -> b;\n}",    // strict
+        "digraph {\ncharset=latin1;\n}",   // a character set
+        "digraph {\na -- b;\n}",           // the wrong edge
+        "digraph {\na -> b [key=k];\n}",   // an edge key
+        "digraph {\n}\ndigraph {\n}",      // a second graph
+        "digraph {\n\"a\nb\";\n}",         // a string over two lines
+        "digraph {\na;",                   // not closed
+    };
+    for (const char* text : beyond) {
+        TExchangeGraph out;
+        out.Names = {QStringLiteral("kept")};
+        EXPECT_FALSE(PlainDot::Read(text, out)) << text;
+        EXPECT_EQ(out.Names, QStringList{QStringLiteral("kept")}) << text;
+    }
+}
+
+// The quick number reader gives what Qt's does, on texts of the characters numbers are made of
+// and of a few others.
+TEST(ReadNumber, ReadsAsQtDoes)
+{
+    QRandomGenerator random(33);
+    const QString alphabet = QStringLiteral("0123456789.+-eE x,");
+    for (int round = 0; round < 20000; ++round) {
+        QString text;
+        for (int k = int(random.bounded(1, 9)); k > 0; --k)
+            text += alphabet[int(random.bounded(round % 2 ? 14 : alphabet.size()))];
+        if (round % 7 == 0)
+            text = Pick(random, {"1e999", "-1e999", "1e-999", "4.9e-324", "1.7976931348623157e308", "0.1",
+                                 "inf", "nan"});
+        bool ok = false;
+        const double expected = text.toDouble(&ok);
+        double value = -7;
+        ASSERT_EQ(ReadNumber(text, value), ok) << text.toStdString();
+        if (ok) {
+            ASSERT_TRUE(value == expected || (std::isnan(value) && std::isnan(expected)))
+                << text.toStdString();
+        }
     }
 }
 

@@ -30,16 +30,6 @@ QString Attribute(void* object, const char* name)
     return value ? QString::fromUtf8(value).trimmed() : QString();
 }
 
-bool Number(const QString& text, double& value)
-{
-    // No number is this long, and the library's parse costs much on a long text (a label).
-    if (text.size() > 64)
-        return false;
-    bool ok = false;
-    value = text.toDouble(&ok);
-    return ok;
-}
-
 QString Quoted(const QString& text)
 {
     QString out = text;
@@ -157,7 +147,7 @@ bool Read(const QByteArray& data, TExchangeGraph& out, QString& error)
         // "x,y" with an optional "!" (a pinned position).
         const QStringList parts = Attribute(n, "pos").remove(QLatin1Char('!')).split(QLatin1Char(','));
         double x = 0, y = 0;
-        if (parts.size() >= 2 && Number(parts[0], x) && Number(parts[1], y))
+        if (parts.size() >= 2 && ReadNumber(parts[0], x) && ReadNumber(parts[1], y))
             out.Positions.emplace_back(x, -y);
         else
             positioned = false;
@@ -181,9 +171,9 @@ bool Read(const QByteArray& data, TExchangeGraph& out, QString& error)
             const char* source = nullptr;
             if (!weight.isEmpty()) {
                 out.Weighted = true;
-                edge.Weight = Number(weight, value) ? value : std::nan("");
+                edge.Weight = ReadNumber(weight, value) ? value : std::nan("");
                 source = "weight";
-            } else if (Number(label, value)) {
+            } else if (ReadNumber(label, value)) {
                 out.Weighted = true;
                 edge.Weight = value;
                 source = "label";

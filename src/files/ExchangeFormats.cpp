@@ -9,6 +9,7 @@
 #include "files/ExchangePrescan.h"
 #include "files/IgraphFormats.h"
 #include "files/MatrixText.h"
+#include "files/PlainDot.h"
 #include "files/PlainEdgeList.h"
 #include "files/PlainGml.h"
 #include "files/PlainGraphml.h"
@@ -46,7 +47,7 @@ bool Parse(Format format, const QByteArray& data, TExchangeGraph& out, QString& 
     case Format::Csv:
         return CsvMatrix::Read(data, out, error);
     case Format::Dot:
-        return DotFile::Read(data, out, error);
+        return PlainDot::Read(data, out) || DotFile::Read(data, out, error);
     case Format::Unknown:
         break;
     }

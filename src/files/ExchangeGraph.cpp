@@ -4,7 +4,9 @@
 #include "document/AllGrafUnit.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <numbers>
 
@@ -88,6 +90,34 @@ std::vector<QPoint> Layout(const TExchangeGraph& source, int width, int height, 
 bool WeightFits(double weight)
 {
     return std::isfinite(weight) && weight >= 0.5 && weight < TAllGraf::MaxCost + 0.5;
+}
+
+bool ReadNumber(const QString& text, double& value)
+{
+    if (text.size() > 64)
+        return false;
+    char plain[65];
+    qsizetype length = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (!((u >= '0' && u <= '9') || u == '.' || u == '+' || u == '-' || u == 'e' || u == 'E'))
+            break;
+        plain[length++] = char(u);
+    }
+    if (length == text.size() && length > 0) {
+        plain[length] = '\0';
+        char* stop = nullptr;
+        errno = 0;
+        const double read = std::strtod(plain, &stop);
+        // Overflow and underflow are read as the library reads them.
+        if (stop == plain + length && errno == 0 && std::isfinite(read)) {
+            value = read;
+            return true;
+        }
+    }
+    bool ok = false;
+    value = text.toDouble(&ok);
+    return ok;
 }
 
 TExchangeGraph ExchangeGraphOf(const TAllGraf& graf)

@@ -47,6 +47,11 @@ TExchangeGraph ExchangeGraphOf(const TAllGraf& graf);
 // Whether a weight rounds to one the document takes: 1..50000.
 bool WeightFits(double weight);
 
+// A number as QString::toDouble reads it, quickly for plain decimals (the library's parse
+// costs thousands of instructions): false for a text longer than 64 characters, which no
+// number is and which costs much to parse.
+bool ReadNumber(const QString& text, double& value);
+
 // What an import does with weights that do not round to 1..50000: refuses the graph, asks
 // the host whether to import it without weights, or imports every graph without them.
 enum class ImportWeights { Keep, Ask, Drop };
