@@ -753,6 +753,8 @@ h2 { font-size: 1rem; margin: .4em 0 .2em; }
 #graph { display: block; width: 100%; height: 100%; }
 #side { flex: 0 1 22rem; min-width: 14rem; overflow: auto; font-size: .9rem; }
 #side.wide { flex-basis: auto; max-width: 55%; }
+#side.wide table { font-size: .75rem; }
+#side.wide th, #side.wide td { padding: 1px 3px; }
 #answer pre { white-space: pre-wrap; margin: 0; padding: 4px 6px; border: 2px solid #0072B2; background: #f3f8fc;
               font-size: .85rem; max-height: 12em; overflow: auto; }
 #legend ul { list-style: none; margin: 0; padding: 0; }
