@@ -426,6 +426,8 @@ TEST_F(WalkthroughPageFixture, MatrixAndFlowCaptionsAgreeWithIndependentChecks)
         RunAlgorithm(*g, QStringLiteral("FindStreamMax"), 0, 0, &flow, {.recordSteps = true});
         ASSERT_TRUE(flow.ran && !flow.result.refused) << round;
         const ParsedPage page = Parse(WalkthroughPage(*g, flow.result, {.name = "FindStreamMax"}));
+        EXPECT_TRUE(page.html.contains(QStringLiteral("от вершины 1 до вершины %1").arg(n)))
+            << "the task names the network's source and sink";
         const PageState& last = page.states.back();
         std::vector<int> balance(std::size_t(n) + 1, 0);
         for (int a = 1; a <= n; ++a)

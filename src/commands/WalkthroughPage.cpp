@@ -829,8 +829,36 @@ QString WalkthroughTitle(const QString& name)
     return title;
 }
 
-QByteArray WalkthroughPage(const TAllGraf& g, const AlgorithmResult& result, const WalkthroughTask& task)
+namespace {
+
+// A network's one source and one sink are the ends of its task, marked like a path's.
+WalkthroughTask WithNetworkEnds(const TAllGraf& g, WalkthroughTask task)
 {
+    if (TableOf(task.name) != TableKind::Flows || task.first != 0 || task.second != 0)
+        return task;
+    std::vector<int> into(std::size_t(g.PointCount) + 1, 0);
+    for (int a = 1; a <= g.PointCount; ++a)
+        for (int b : g.OutArcs(a))
+            ++into[std::size_t(b)];
+    int sources = 0, sinks = 0, source = 0, sink = 0;
+    for (int v = 1; v <= g.PointCount; ++v) {
+        if (into[std::size_t(v)] == 0 && g.DugaCount[v] > 0)
+            ++sources, source = v;
+        if (into[std::size_t(v)] > 0 && g.DugaCount[v] == 0)
+            ++sinks, sink = v;
+    }
+    if (sources == 1 && sinks == 1) {
+        task.first = source;
+        task.second = sink;
+    }
+    return task;
+}
+
+} // namespace
+
+QByteArray WalkthroughPage(const TAllGraf& g, const AlgorithmResult& result, const WalkthroughTask& asked)
+{
+    const WalkthroughTask task = WithNetworkEnds(g, asked);
     QStringList answer = result.PaneLines();
     if (answer.isEmpty())
         answer = result.Messages();
