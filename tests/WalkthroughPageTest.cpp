@@ -174,7 +174,8 @@ struct ParsedPage {
     QStringList narrations;
 };
 
-ParsedPage Parse(const QByteArray& bytes)
+// On an undirected graph the page has one element per edge, found from either end.
+ParsedPage Parse(const QByteArray& bytes, bool undirected = false)
 {
     ParsedPage page;
     page.html = QString::fromUtf8(bytes);
@@ -187,7 +188,10 @@ ParsedPage Parse(const QByteArray& bytes)
         page.narrations.append(frame[0].toString());
         for (const QJsonValue change : frame[1].toArray()) {
             const QJsonArray c = change.toArray();
-            const QString key = QStringLiteral("%1_%2").arg(c[1].toInt()).arg(c[2].toInt());
+            const int a = c[1].toInt(), b = c[2].toInt();
+            const bool edge = undirected && (c[0].toInt() == 1 || c[0].toInt() == 3);
+            const QString key =
+                QStringLiteral("%1_%2").arg(edge ? std::min(a, b) : a).arg(edge ? std::max(a, b) : b);
             switch (c[0].toInt()) {
             case 0:
                 state.vertices[c[1].toInt()] = c[3].toInt();
@@ -231,7 +235,7 @@ TEST_F(WalkthroughPageFixture, DijkstraKeepsItsUndirectedTreeThroughTheLookBack)
     RunAlgorithm(*g, QStringLiteral("FindTraceDekctri"), 1, 3, &run, {.recordSteps = true});
     ASSERT_TRUE(run.ran);
     const ParsedPage page =
-        Parse(WalkthroughPage(*g, run.result, {.name = "FindTraceDekctri", .first = 1, .second = 3}));
+        Parse(WalkthroughPage(*g, run.result, {.name = "FindTraceDekctri", .first = 1, .second = 3}), true);
     EXPECT_EQ(page.narrations.join('\n').toStdString(),
               (QStringList{"Начинаем с вершины 1: расстояние до неё 0, до остальных ∞",
                            "Дуга 1 → 2: путь через 1 короче, расстояние до 2 теперь 1",
@@ -270,8 +274,8 @@ TEST_F(WalkthroughPageFixture, FixedTreeEdgesStayChosenOnRandomGraphs)
         AlgorithmRun run;
         RunAlgorithm(*g, QStringLiteral("FindTraceDekctri"), 1, n, &run, {.recordSteps = true});
         ASSERT_TRUE(run.ran);
-        const ParsedPage page =
-            Parse(WalkthroughPage(*g, run.result, {.name = "FindTraceDekctri", .first = 1, .second = n}));
+        const ParsedPage page = Parse(
+            WalkthroughPage(*g, run.result, {.name = "FindTraceDekctri", .first = 1, .second = n}), true);
         const StepTrace& trace = run.result.steps;
         ASSERT_EQ(page.frames.size(), trace.FrameCount());
         std::set<QString> settled;
@@ -339,7 +343,7 @@ TEST_F(WalkthroughPageFixture, SpanningTreeEndsWithOneStyleForEveryEdgeLeftOut)
         AlgorithmRun run;
         RunAlgorithm(*g, QStringLiteral("FindMinBasic"), 0, 0, &run, {.recordSteps = true});
         ASSERT_TRUE(run.ran);
-        const ParsedPage page = Parse(WalkthroughPage(*g, run.result, {.name = "FindMinBasic"}));
+        const ParsedPage page = Parse(WalkthroughPage(*g, run.result, {.name = "FindMinBasic"}), true);
         const PageState& last = page.states.back();
         int chosen = 0, weight = 0;
         for (int a = 1; a <= n; ++a)
