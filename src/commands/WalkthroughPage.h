@@ -28,5 +28,6 @@ QString WalkthroughTitle(const QString& name);
 // marked, the legend of the states the run uses, the answer, and the controls and keys of the
 // playback (first, back, play, forward, last, a slider, a speed). Printed, it is a handout:
 // task, legend, answer and every frame as a small panel with its narration. Every page has at
-// least the frame of its answer. It opens offline in any current browser.
+// least the frame of its answer. It opens offline in any current browser, at frame N when its
+// address ends in "#N".
 QByteArray WalkthroughPage(const TAllGraf& graf, const AlgorithmResult& result, const WalkthroughTask& task);
