@@ -2,6 +2,7 @@
 #include "AlgorithmFixture.h"
 #include "GraphFixtures.h"
 #include "algorithms/RunAlgorithm.h"
+#include "report/HTMLReport.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -10,11 +11,13 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
+#include <map>
+#include <set>
 
 namespace {
 
 // Parses each page given with a real HTML5 parser and prints, for each, its script elements
-// (id, type, text), the names shown on the vertices and the title, as one JSON line.
+// (id, type, text), the names shown on the vertices and the page's title, as one JSON line.
 const char* ParsePages = R"(
 import json, sys, html5lib
 for path in sys.argv[1:]:
@@ -28,7 +31,7 @@ for path in sys.argv[1:]:
         if local(e) == 'g' and e.get('class') == 'vertex':
             texts = [t for t in e if local(t) == 'text']
             names.append(texts[0].text or '' if texts else None)
-    title = [e.text or '' for e in tree.iter() if local(e) == 'title']
+    title = [e.text or '' for e in tree.iter() if local(e) == 'title'][:1]
     print(json.dumps({'scripts': scripts, 'names': names, 'title': title}))
 )";
 
@@ -104,7 +107,12 @@ TEST_F(WalkthroughPageFixture, NamesWithMarkupLeaveThePageAndItsPlayerWhole)
         const QString file = dir.filePath(QStringLiteral("page%1.html").arg(p));
         QFile out(file);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(WalkthroughPage(*g, run.result, page.title));
+        WalkthroughTask task;
+        task.name = QStringLiteral("FindTraceDekctri");
+        task.title = page.title;
+        task.first = 1;
+        task.second = n;
+        out.write(WalkthroughPage(*g, run.result, task));
         files.append(file);
         pages.push_back(page);
     }
@@ -144,5 +152,309 @@ TEST_F(WalkthroughPageFixture, NamesWithMarkupLeaveThePageAndItsPlayerWhole)
             names.append(name.toString());
         EXPECT_EQ(names, pages[p].names);
         EXPECT_EQ(parsed["title"].toArray(), QJsonArray{pages[p].title});
+    }
+}
+
+namespace {
+
+// The page as a student sees it after stepping to each frame: the states of the drawn vertices
+// and arcs, the captions, the arc labels and the table cells, replayed from the page's own data.
+struct PageState {
+    std::map<QString, int> arcs; // "a_b" -> state
+    std::map<int, int> vertices;
+    std::map<int, QString> fills;
+    std::map<QString, QString> labels; // "a_b" -> text
+    std::map<QString, QString> cells;  // "r_c" -> text
+};
+
+struct ParsedPage {
+    QString html;
+    QJsonArray frames;
+    std::vector<PageState> states; // after each frame
+    QStringList narrations;
+};
+
+// On an undirected graph the page has one element per edge, found from either end.
+ParsedPage Parse(const QByteArray& bytes, bool undirected = false)
+{
+    ParsedPage page;
+    page.html = QString::fromUtf8(bytes);
+    const QString open = QStringLiteral("<script id=\"frames\" type=\"application/json\">");
+    const qsizetype begin = page.html.indexOf(open) + open.size();
+    const qsizetype end = page.html.indexOf(QStringLiteral("</script>"), begin);
+    page.frames = QJsonDocument::fromJson(page.html.mid(begin, end - begin).toUtf8()).array();
+    PageState state;
+    for (const QJsonValue frame : page.frames) {
+        page.narrations.append(frame[0].toString());
+        for (const QJsonValue change : frame[1].toArray()) {
+            const QJsonArray c = change.toArray();
+            const int a = c[1].toInt(), b = c[2].toInt();
+            const bool edge = undirected && (c[0].toInt() == 1 || c[0].toInt() == 3);
+            const QString key =
+                QStringLiteral("%1_%2").arg(edge ? std::min(a, b) : a).arg(edge ? std::max(a, b) : b);
+            switch (c[0].toInt()) {
+            case 0:
+                state.vertices[c[1].toInt()] = c[3].toInt();
+                break;
+            case 1:
+                state.arcs[key] = c[3].toInt();
+                break;
+            case 3:
+                state.labels[key] = c[3].toString();
+                break;
+            case 4:
+                state.fills[c[1].toInt()] = c[3].toString().section(QLatin1Char(' '), 0, 0);
+                break;
+            case 5:
+                state.cells[key] = c[3].toString();
+                break;
+            }
+        }
+        page.states.push_back(state);
+    }
+    return page;
+}
+
+constexpr int Chosen = int(StepArcState::Chosen);
+constexpr int Rejected = int(StepArcState::Rejected);
+
+} // namespace
+
+// Dijkstra on an undirected graph looks back along each tree edge when it fixes the far end: that
+// look changes nothing and says the vertex is already fixed, so the tree stays drawn. Worked
+// example: 1–2 (1), 2–3 (1), 1–3 (5) from 1 to 3; each vertex looks along its edges in the order
+// they were drawn.
+TEST_F(WalkthroughPageFixture, DijkstraKeepsItsUndirectedTreeThroughTheLookBack)
+{
+    g = MakeGraf(false, true, 3);
+    g->AttachHost(&host);
+    g->AddDuga(1, 2, 1);
+    g->AddDuga(2, 3, 1);
+    g->AddDuga(1, 3, 5);
+    AlgorithmRun run;
+    RunAlgorithm(*g, QStringLiteral("FindTraceDekctri"), 1, 3, &run, {.recordSteps = true});
+    ASSERT_TRUE(run.ran);
+    const ParsedPage page =
+        Parse(WalkthroughPage(*g, run.result, {.name = "FindTraceDekctri", .first = 1, .second = 3}), true);
+    EXPECT_EQ(page.narrations.join('\n').toStdString(),
+              (QStringList{"Начинаем с вершины 1: расстояние до неё 0, до остальных ∞",
+                           "Дуга 1 → 2: путь через 1 короче, расстояние до 2 теперь 1",
+                           "Дуга 1 → 3: путь через 1 короче, расстояние до 3 теперь 5",
+                           "Ближайшая незакреплённая вершина 2 закреплена с расстоянием 1",
+                           "Дуга 2 → 1: вершина 1 уже закреплена, её расстояние 0 не меняется",
+                           "Дуга 2 → 3: путь через 2 короче, расстояние до 3 теперь 2",
+                           "Ближайшая незакреплённая вершина 3 закреплена с расстоянием 2",
+                           "Дуга 3 → 2: вершина 2 уже закреплена, её расстояние 1 не меняется",
+                           "Дуга 3 → 1: вершина 1 уже закреплена, её расстояние 0 не меняется",
+                           "Кратчайший путь до вершины 3 найден, его длина 2"})
+                  .join('\n')
+                  .toStdString());
+    const PageState& last = page.states.back();
+    EXPECT_EQ(last.arcs.at("1_2"), Chosen);
+    EXPECT_EQ(last.arcs.at("2_3"), Chosen);
+    EXPECT_EQ(last.arcs.at("1_3"), Rejected) << "replaced by the way through 2";
+    // The distance table ends on the distances, the last change marked in its frame.
+    EXPECT_EQ(last.cells, (std::map<QString, QString>{{"1_1", "0"}, {"2_1", "1"}, {"3_1", "2"}}));
+}
+
+// On many random undirected graphs: an edge drawn chosen once both its ends are fixed stays chosen
+// to the last frame, and a look along an arc is narrated as "already fixed" exactly when its far
+// end is fixed.
+TEST_F(WalkthroughPageFixture, FixedTreeEdgesStayChosenOnRandomGraphs)
+{
+    QRandomGenerator random(5);
+    for (int round = 0; round < 60; ++round) {
+        const int n = 3 + int(random.bounded(8));
+        g = MakeGraf(false, true, n);
+        g->AttachHost(&host);
+        for (int a = 1; a <= n; ++a)
+            for (int b = a + 1; b <= n; ++b)
+                if (random.bounded(100) < 45)
+                    g->AddDuga(a, b, 1 + int(random.bounded(9)));
+        AlgorithmRun run;
+        RunAlgorithm(*g, QStringLiteral("FindTraceDekctri"), 1, n, &run, {.recordSteps = true});
+        ASSERT_TRUE(run.ran);
+        const ParsedPage page = Parse(
+            WalkthroughPage(*g, run.result, {.name = "FindTraceDekctri", .first = 1, .second = n}), true);
+        const StepTrace& trace = run.result.steps;
+        ASSERT_EQ(page.frames.size(), trace.FrameCount());
+        std::set<QString> settled;
+        std::set<int> fixed;
+        for (int i = 0; i < trace.FrameCount(); ++i) {
+            const StepTrace::Frame frame = trace.NarrationOf(i);
+            if (frame.key == QLatin1String("step_dijkstra_start") ||
+                frame.key == QLatin1String("step_dijkstra_fix"))
+                fixed.insert(frame.arguments[0].value);
+            if (frame.key == QLatin1String("step_dijkstra_keep"))
+                EXPECT_FALSE(fixed.contains(frame.arguments[1].value)) << round << " frame " << i;
+            if (frame.key == QLatin1String("step_dijkstra_fixed"))
+                EXPECT_TRUE(fixed.contains(frame.arguments[1].value)) << round << " frame " << i;
+            for (const auto& [arc, state] : page.states[std::size_t(i)].arcs) {
+                const int a = arc.section('_', 0, 0).toInt(), b = arc.section('_', 1, 1).toInt();
+                if (settled.contains(arc))
+                    EXPECT_EQ(state, Chosen) << round << " frame " << i << " edge " << arc.toStdString();
+                if (state == Chosen && fixed.contains(a) && fixed.contains(b))
+                    settled.insert(arc);
+            }
+        }
+    }
+}
+
+// A run that finds no answer still writes the frame of its answer, with the reason, under a title
+// that names the walk; a result without any trace gets one frame with its text.
+TEST_F(WalkthroughPageFixture, ANoAnswerStillHasItsAnswerFrame)
+{
+    g = MakeGraf(false, false, 3);
+    g->AttachHost(&host);
+    g->AddDuga(1, 2, 1);
+    g->AddDuga(2, 3, 1);
+    AlgorithmRun run;
+    RunAlgorithm(*g, QStringLiteral("FindElersLoop"), 0, 0, &run, {.recordSteps = true});
+    ASSERT_TRUE(run.ran);
+    const QString title = WalkthroughTitle(QStringLiteral("FindElersLoop"));
+    EXPECT_TRUE(title.contains(TranslatePlain(QStringLiteral("ElerTrace")))) << title.toStdString();
+    EXPECT_TRUE(title.endsWith(TranslatePlain(QStringLiteral("FindLoop")))) << title.toStdString();
+    const ParsedPage page = Parse(WalkthroughPage(*g, run.result, {.name = "FindElersLoop", .title = title}));
+    ASSERT_EQ(page.narrations, QStringList{"Вершина 1 имеет нечётную степень 1: эйлерова цикла нет"});
+    EXPECT_TRUE(page.html.contains("<title>" + title + "</title>"));
+    EXPECT_TRUE(page.html.contains(HTMLReportManager::Escape(run.result.PaneLines().join('\n'))))
+        << "the answer box holds the run's text";
+
+    AlgorithmResult silent;
+    silent.Heading(QStringLiteral("Граф связный"));
+    const ParsedPage plain = Parse(WalkthroughPage(*g, silent, {.name = "MonolitIs"}));
+    EXPECT_EQ(plain.narrations, QStringList{"Результат: Граф связный"});
+}
+
+// Every edge left out of the minimum spanning tree ends in the same style, tree edges chosen.
+TEST_F(WalkthroughPageFixture, SpanningTreeEndsWithOneStyleForEveryEdgeLeftOut)
+{
+    QRandomGenerator random(8);
+    for (int round = 0; round < 30; ++round) {
+        const int n = 3 + int(random.bounded(8));
+        g = MakeGraf(false, true, n);
+        g->AttachHost(&host);
+        for (int v = 2; v <= n; ++v) // connected: each vertex joins an earlier one
+            g->AddDuga(1 + int(random.bounded(v - 1)), v, 1 + int(random.bounded(9)));
+        for (int a = 1; a <= n; ++a)
+            for (int b = a + 1; b <= n; ++b)
+                if (!g->HasDuga(a, b) && random.bounded(100) < 40)
+                    g->AddDuga(a, b, 1 + int(random.bounded(9)));
+        AlgorithmRun run;
+        RunAlgorithm(*g, QStringLiteral("FindMinBasic"), 0, 0, &run, {.recordSteps = true});
+        ASSERT_TRUE(run.ran);
+        const ParsedPage page = Parse(WalkthroughPage(*g, run.result, {.name = "FindMinBasic"}), true);
+        const PageState& last = page.states.back();
+        int chosen = 0, weight = 0;
+        for (int a = 1; a <= n; ++a)
+            for (int b : g->OutArcs(a)) {
+                if (b < a)
+                    continue;
+                const QString arc = QStringLiteral("%1_%2").arg(a).arg(b);
+                ASSERT_TRUE(last.arcs.contains(arc)) << round << " edge " << arc.toStdString();
+                ASSERT_TRUE(last.arcs.at(arc) == Chosen || last.arcs.at(arc) == Rejected)
+                    << arc.toStdString();
+                if (last.arcs.at(arc) == Chosen) {
+                    ++chosen;
+                    weight += g->Dugi[a][b].Cost;
+                }
+            }
+        EXPECT_EQ(chosen, n - 1) << round;
+        EXPECT_EQ(weight, run.result.resultValue) << round;
+    }
+}
+
+// The matrix beside the Floyd–Warshall drawing ends on the distances an independent search finds,
+// and the flow page's arc captions end on a flow that is conserved at every inner vertex and
+// within every capacity, of the value the run reports.
+TEST_F(WalkthroughPageFixture, MatrixAndFlowCaptionsAgreeWithIndependentChecks)
+{
+    QRandomGenerator random(13);
+    for (int round = 0; round < 20; ++round) {
+        const int n = 3 + int(random.bounded(7));
+        g = MakeGraf(true, true, n);
+        g->AttachHost(&host);
+        for (int a = 1; a <= n; ++a)
+            for (int b = 1; b <= n; ++b)
+                if (a != b && !g->HasDuga(b, a) && random.bounded(100) < 35)
+                    g->AddDuga(a, b, 1 + int(random.bounded(9)));
+        AlgorithmRun run;
+        RunAlgorithm(*g, QStringLiteral("FindTraceFloid"), 1, n, &run, {.recordSteps = true});
+        ASSERT_TRUE(run.ran);
+        const QByteArray bytes =
+            WalkthroughPage(*g, run.result, {.name = "FindTraceFloid", .first = 1, .second = n});
+        const ParsedPage page = Parse(bytes);
+        // Breadth of relaxations from every vertex (Bellman–Ford), not Floyd–Warshall.
+        for (int s = 1; s <= n; ++s) {
+            std::vector<int> d(std::size_t(n) + 1, TAllGraf::Infinity);
+            d[std::size_t(s)] = 0;
+            for (int pass = 0; pass < n; ++pass)
+                for (int a = 1; a <= n; ++a)
+                    for (int b : g->OutArcs(a))
+                        if (d[std::size_t(a)] != TAllGraf::Infinity)
+                            d[std::size_t(b)] =
+                                std::min(d[std::size_t(b)], d[std::size_t(a)] + g->Dugi[a][b].Cost);
+            for (int t = 1; t <= n; ++t) {
+                if (t == s)
+                    continue;
+                const QString id = QStringLiteral("t%1_%2").arg(s).arg(t);
+                const QString key = QStringLiteral("%1_%2").arg(s).arg(t);
+                QString shown =
+                    page.states.back().cells.contains(key) ? page.states.back().cells.at(key) : QString();
+                if (shown.isEmpty()) { // unchanged since the matrix was filled
+                    const qsizetype at = page.html.indexOf("id=\"" + id + "\">");
+                    ASSERT_GE(at, 0) << id.toStdString();
+                    const qsizetype from = at + id.size() + 6;
+                    shown = page.html.mid(from, page.html.indexOf('<', from) - from);
+                }
+                EXPECT_EQ(shown, d[std::size_t(t)] == TAllGraf::Infinity ? QStringLiteral("∞")
+                                                                         : QString::number(d[std::size_t(t)]))
+                    << round << " " << id.toStdString();
+            }
+        }
+    }
+    for (int round = 0; round < 20; ++round) {
+        // A network from 1 to n: forward arcs only, every inner vertex entered and left.
+        const int n = 4 + int(random.bounded(6));
+        g = MakeGraf(true, true, n);
+        g->AttachHost(&host);
+        for (int v = 2; v < n; ++v) {
+            g->AddDuga(1 + int(random.bounded(v - 1)), v, 1 + int(random.bounded(20)));
+            g->AddDuga(v, v + 1 + int(random.bounded(n - v)), 1 + int(random.bounded(20)));
+        }
+        for (int a = 1; a < n; ++a)
+            for (int b = a + 1; b <= n; ++b)
+                if (!g->HasDuga(a, b) && random.bounded(100) < 25)
+                    g->AddDuga(a, b, 1 + int(random.bounded(20)));
+        AlgorithmRun flow;
+        RunAlgorithm(*g, QStringLiteral("FindStreamMax"), 0, 0, &flow, {.recordSteps = true});
+        ASSERT_TRUE(flow.ran && !flow.result.refused) << round;
+        const ParsedPage page = Parse(WalkthroughPage(*g, flow.result, {.name = "FindStreamMax"}));
+        EXPECT_TRUE(page.html.contains(QStringLiteral("от вершины 1 до вершины %1").arg(n)))
+            << "the task names the network's source and sink";
+        const PageState& last = page.states.back();
+        std::vector<int> balance(std::size_t(n) + 1, 0);
+        for (int a = 1; a <= n; ++a)
+            for (int b : g->OutArcs(a)) {
+                const QString key = QStringLiteral("%1_%2").arg(a).arg(b);
+                const int capacity = g->Dugi[a][b].Cost;
+                // An arc no path used keeps the caption it was drawn with.
+                const QString label =
+                    last.labels.contains(key) ? last.labels.at(key) : QStringLiteral("0/%1").arg(capacity);
+                EXPECT_TRUE(page.html.contains(QStringLiteral("id=\"w%1\"").arg(key) + QStringLiteral(" ")))
+                    << key.toStdString();
+                const int value = label.section('/', 0, 0).toInt();
+                EXPECT_EQ(label.section('/', 1, 1).toInt(), capacity);
+                EXPECT_GE(value, 0);
+                EXPECT_LE(value, capacity);
+                balance[std::size_t(a)] -= value;
+                balance[std::size_t(b)] += value;
+            }
+        for (int v = 2; v < n; ++v)
+            EXPECT_EQ(balance[std::size_t(v)], 0) << round << " vertex " << v;
+        const StepTrace::Frame done = flow.result.steps.NarrationOf(flow.result.steps.FrameCount() - 1);
+        ASSERT_EQ(done.key, QStringLiteral("step_flow_done"));
+        EXPECT_EQ(balance[std::size_t(n)], done.arguments[0].value) << round;
+        EXPECT_EQ(-balance[1], done.arguments[0].value) << round;
     }
 }

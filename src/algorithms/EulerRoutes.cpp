@@ -415,6 +415,8 @@ AlgorithmResult FindEulerCycle(const TAllGraf& g, bool recordSteps)
     for (int v = 1; v <= g.PointCount; ++v)
         if (g.DugaCount[v] % 2 != 0) {
             WriteVerdict(result, "Graf_have_not_el_cycle");
+            result.steps.SetVertex(v, VertexState::Current);
+            result.steps.Step("step_euler_odd", {Arg::Vertex(v), Arg::Number(g.DugaCount[v])});
             return result;
         }
     const int start = LastVertexWithEdge(g);

@@ -221,6 +221,11 @@ AlgorithmResult DijkstraShortestPath(const TAllGraf& g, int start, int finish, i
                 if (open[w] != Taken)
                     open[w] = candidate;
                 predecessor[w] = current;
+            } else if (steps.Enabled() && open[w] == Taken) {
+                // A fixed vertex is never reconsidered; on an undirected graph this is mostly the
+                // tree edge just used the other way, which keeps its state.
+                steps.Step("step_dijkstra_fixed",
+                           {Arg::Vertex(current), Arg::Vertex(w), Arg::Number(distance[w])});
             } else if (steps.Enabled()) {
                 if (predecessor[w] != current)
                     steps.SetArc(current, w, ArcState::Rejected);
@@ -284,7 +289,8 @@ AlgorithmResult DijkstraShortestPath(const TAllGraf& g, int start, int finish, i
     return result;
 }
 
-std::vector<int> AllPairsDistances(const TAllGraf& g, int vertexCount, StepTrace* steps)
+std::vector<int> AllPairsDistances(const TAllGraf& g, int vertexCount, StepTrace* steps,
+                                   const std::function<void(const std::vector<int>&)>& afterPass)
 {
     const int n = std::clamp(vertexCount, 0, g.PointCount);
     const std::size_t side = std::size_t(n) + 1;
@@ -297,6 +303,8 @@ std::vector<int> AllPairsDistances(const TAllGraf& g, int vertexCount, StepTrace
     const bool tracing = steps && steps->Enabled();
     if (tracing)
         steps->Step("step_floyd_start");
+    if (afterPass)
+        afterPass(d);
     // Cells improved by the previous intermediate vertex, shown until the next one.
     std::vector<std::pair<int, int>> shownCells;
     std::vector<int> shownRows;
@@ -363,6 +371,8 @@ std::vector<int> AllPairsDistances(const TAllGraf& g, int vertexCount, StepTrace
         }
         if (tracing)
             steps->Step("step_floyd_through", {Arg::Vertex(k), Arg::Number(improved)});
+        if (afterPass)
+            afterPass(d);
     }
     return d;
 }

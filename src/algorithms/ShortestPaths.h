@@ -2,6 +2,7 @@
 
 #include "algorithms/AlgorithmResult.h"
 
+#include <functional>
 #include <vector>
 
 class TAllGraf;
@@ -27,8 +28,10 @@ void WriteDistanceTable(const TAllGraf& graf, int vertexCount, const int* distan
 // Shortest distances between all pairs of vertices 1..vertexCount, Floyd–Warshall over the
 // out-lists' weights: d[i * (vertexCount + 1) + j] is the distance from i to j, 0 on the
 // diagonal, TAllGraf::Infinity where j cannot be reached. With a trace, one frame per
-// intermediate vertex names the cells it improved.
-std::vector<int> AllPairsDistances(const TAllGraf& graf, int vertexCount, StepTrace* steps = nullptr);
+// intermediate vertex names the cells it improved. afterPass, when given, sees the matrix as
+// first filled and after each intermediate vertex.
+std::vector<int> AllPairsDistances(const TAllGraf& graf, int vertexCount, StepTrace* steps = nullptr,
+                                   const std::function<void(const std::vector<int>&)>& afterPass = {});
 
 // Floyd–Warshall between two vertices of a weighted graph.
 // Preconditions: as DijkstraShortestPath.

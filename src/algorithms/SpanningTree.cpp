@@ -104,6 +104,18 @@ AlgorithmResult FindMinimumSpanningTree(const TAllGraf& g, bool recordSteps)
         }
         offerEdgesOf(next);
     }
+    if (steps.Enabled()) {
+        // Every edge left out ends in one style, whether or not it was ever a candidate.
+        std::vector<quint8> inTreeEdge(std::size_t(n + 1) * std::size_t(n + 1), 0);
+        for (const auto& [a, b] : edges) {
+            inTreeEdge[std::size_t(a) * std::size_t(n + 1) + std::size_t(b)] = 1;
+            inTreeEdge[std::size_t(b) * std::size_t(n + 1) + std::size_t(a)] = 1;
+        }
+        for (int a = 1; a <= n; ++a)
+            for (int b : g.OutArcs(a))
+                if (a < b && !inTreeEdge[std::size_t(a) * std::size_t(n + 1) + std::size_t(b)])
+                    MarkEdge(steps, a, b, ArcState::Rejected);
+    }
     steps.Step("step_mst_done", {Arg::Number(result.resultValue)});
     result.Clear();
     result.Heading(Translate(QStringLiteral("Graf_have_min")) + QString::number(result.resultValue));

@@ -217,10 +217,18 @@ int RunFile(const RunRequest& request, const QString& fileName, QByteArray* json
     }
     if (!request.framesFolder.isEmpty())
         written &= SaveFrames(*cli.graf, run.result.steps, request.framesFolder, request.framesFormat);
-    if (!request.walkthrough.isEmpty())
-        written &= WriteOutputFile(
-            request.walkthrough,
-            WalkthroughPage(*cli.graf, run.result, TranslatePlain(QLatin1String(info.captionKey))));
+    if (!request.walkthrough.isEmpty()) {
+        WalkthroughTask task;
+        task.name = request.name;
+        task.title = WalkthroughTitle(request.name);
+        task.graphName = QFileInfo(fileName).fileName();
+        if (info.vertices != AlgorithmInfo::Vertices::None)
+            task.first = request.first;
+        if (info.vertices == AlgorithmInfo::Vertices::StartAndFinish)
+            task.second = request.second;
+        task.messages = cli.host.Messages().mid(messagesBefore);
+        written &= WriteOutputFile(request.walkthrough, WalkthroughPage(*cli.graf, run.result, task));
+    }
     if (!written)
         exitCode = WriteFailed;
     if (request.json || jsonLine) {

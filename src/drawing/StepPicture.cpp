@@ -66,23 +66,22 @@ void OutlineOf(StepVertexState state, int& width, quint8& style)
     }
 }
 
-// Which of two states an undirected edge shows: chosen over rejected over examined.
-int StrengthOf(StepArcState state)
+} // namespace
+
+int StepArcStrength(StepArcState state)
 {
     switch (state) {
     case StepArcState::None:
         break;
-    case StepArcState::Examined:
-        return 1;
     case StepArcState::Rejected:
+        return 1;
+    case StepArcState::Examined:
         return 2;
     case StepArcState::Chosen:
         return 3;
     }
     return 0;
 }
-
-} // namespace
 
 int StepVertexFill(StepVertexState state)
 {
@@ -120,7 +119,7 @@ void DrawStepPicture(const TAllGraf& g, QPainter& surface, const StepPicture& st
                 continue;
             if (edge && a <= n && b <= n)
                 state = std::max(state, step.Arc(b, a), [](StepArcState x, StepArcState y) {
-                    return StrengthOf(x) < StrengthOf(y);
+                    return StepArcStrength(x) < StepArcStrength(y);
                 });
             if (state == StepArcState::None) {
                 // Plain: the run's own highlighting is the last frame's business.

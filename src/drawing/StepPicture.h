@@ -25,6 +25,9 @@ struct StepPicture {
 // line or outline cue besides each colour so the states also read in greyscale.
 int StepVertexFill(StepVertexState state);
 int StepArcColor(StepArcState state);
+// Which of the states of an undirected edge's two cells it shows, the higher winning: chosen
+// over examined over rejected, so looking back along a tree edge never hides the tree.
+int StepArcStrength(StepArcState state);
 
 // The document in its plain look with the step over it: every arc in the colour, width and
 // line style of its state, every vertex filled in its state's colour with its outline cue

@@ -298,7 +298,7 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void IncrementRunCounter();
     // Playback: begins after a run with frames; draws the frame the bar names; a redraw while
     // it is on shows the frame again, unless the document changed, which ends it.
-    void StartPlayback(const QString& name, AlgorithmResult result);
+    void StartPlayback(const QString& name, AlgorithmResult result, int first, int second);
     void PresentPlaybackFrame(int frame);
     bool RedrawPlayback();
     // The drawing (or the playback's frame) for a page, as large as fits the room (in pixels).
@@ -351,6 +351,8 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     // The last run with frames, for the bar's last frame and the walk-through page.
     std::unique_ptr<AlgorithmResult> lastResult;
     QString lastRunName;
+    int lastRunFirst = 0; // the vertices the last run was given, for its page
+    int lastRunSecond = 0;
     std::unique_ptr<CConfiguration> config;
     CQtTranslations* qtTranslations = nullptr;
 

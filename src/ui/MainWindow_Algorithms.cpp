@@ -33,6 +33,6 @@ void TForm1::RunAlgorithmCommand(const QString& name, int first, int second)
     RunAlgorithm(*Document(), name, first, second, &run, options);
     RefreshTextPane();
     if (run.ran)
-        StartPlayback(name, std::move(run.result));
+        StartPlayback(name, std::move(run.result), first, second);
     UpdateMenus();
 }

@@ -10,8 +10,9 @@
 #include "ui/PlaybackBar.h"
 
 #include <QAction>
+#include <QFileInfo>
 
-void TForm1::StartPlayback(const QString& name, AlgorithmResult result)
+void TForm1::StartPlayback(const QString& name, AlgorithmResult result, int first, int second)
 {
     TAllGraf* g = Document();
     if (!g || result.steps.FrameCount() == 0) {
@@ -20,6 +21,8 @@ void TForm1::StartPlayback(const QString& name, AlgorithmResult result)
         return;
     }
     lastRunName = name;
+    lastRunFirst = first;
+    lastRunSecond = second;
     lastResult = std::make_unique<AlgorithmResult>(std::move(result));
     playback->Start(*g, lastResult->steps);
     Action(QStringLiteral("actShowPlayback"))->setChecked(true);
@@ -109,9 +112,16 @@ void TForm1::SaveWalkthroughCommand()
         return;
     if (!fileName.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
         fileName += QStringLiteral(".html");
-    const AlgorithmInfo* info = FindAlgorithm(lastRunName);
-    const QByteArray page = WalkthroughPage(
-        *g, *lastResult, info ? TranslatePlain(QLatin1String(info->captionKey)) : lastRunName);
+    WalkthroughTask task;
+    task.name = lastRunName;
+    task.title = WalkthroughTitle(lastRunName);
+    task.graphName = QFileInfo(Session().FileName()).fileName();
+    if (const AlgorithmInfo* info = FindAlgorithm(lastRunName);
+        info && info->vertices != AlgorithmInfo::Vertices::None) {
+        task.first = lastRunFirst;
+        task.second = info->vertices == AlgorithmInfo::Vertices::StartAndFinish ? lastRunSecond : 0;
+    }
+    const QByteArray page = WalkthroughPage(*g, *lastResult, task);
     QString reason;
     if (!WriteWholeFile(fileName, page, &reason))
         Host().ShowError(Translate("Happend_error") + QLatin1Char('\r') + fileName + QStringLiteral(": ") +
