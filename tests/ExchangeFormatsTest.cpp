@@ -577,6 +577,11 @@ TEST_F(ExchangeFormatsTest, ExportsAreWhatTheFieldsToolsReadAsTheyAre)
     auto back = Fresh();
     ASSERT_TRUE(Import(*back, Path("y.graphml")));
     EXPECT_EQ(ShapeOf(*back), ShapeOf(*g));
+    // Ids of 16 characters at most: every edge repeats them.
+    g->Naming().SetManualTitle(1, QStringLiteral("Екатеринбург-123"));
+    EXPECT_TRUE(exported("z.graphml").contains("<node id=\"Екатеринбург-123\">"));
+    g->Naming().SetManualTitle(1, QStringLiteral("Екатеринбург-1234"));
+    EXPECT_TRUE(exported("z.graphml").contains("<node id=\"n0\">"));
 }
 
 } // namespace

@@ -281,7 +281,9 @@ QByteArray RandomGraphml(QRandomGenerator& random)
     return (QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                            "<graphml xmlns=\"http://graphml.graphdrawing.org/xmlns\">") +
             gap + keys.join(gap) + gap +
-            QStringLiteral("<graph id=\"G\" edgedefault=\"%1\">").arg(directed ? "directed" : "undirected") +
+            (!directed && random.bounded(4) == 0 ? QStringLiteral("<graph>")
+                                                 : QStringLiteral("<graph id=\"G\" edgedefault=\"%1\">")
+                                                       .arg(directed ? "directed" : "undirected")) +
             gap + elements.join(gap) + gap + QStringLiteral("</graph></graphml>\n"))
         .toUtf8();
 }
@@ -321,7 +323,7 @@ TEST(PlainGraphml, LeavesAnythingBeyondThePlainFormToTheLibrary)
         head + "</graph><graph edgedefault=\"directed\"/></graphml>", // a second graph
         head + "<node id=\"c\"><graph edgedefault=\"directed\"/></node></graph></graphml>",
         head + "</graph>",                                    // not closed
-        "<graphml><graph><node id=\"a\"/></graph></graphml>", // no direction
+        "<graphml><graph edgedefault=\"both\"><node id=\"a\"/></graph></graphml>", // an unknown direction
     };
     for (const QByteArray& text : beyond) {
         TExchangeGraph out;

@@ -457,11 +457,12 @@ QByteArray Token(const QString& name)
 }
 
 // GraphML with the vertex names as node ids, as other programs show them, when the names are
-// unique and need no escaping; the library writes "n0", "n1", ... Only the library's own
-// lines are touched.
+// unique, short and need no escaping; the library writes "n0", "n1", ... Every edge repeats
+// its ends' ids: long names would make a complete graph's file five times as large. Only the
+// library's own lines are touched.
 QByteArray NamesAsIds(const QByteArray& data, const QStringList& names)
 {
-    static const QRegularExpression safe(QStringLiteral("^[\\p{L}\\p{N}_.-]+$"));
+    static const QRegularExpression safe(QStringLiteral("^[\\p{L}\\p{N}_.-]{1,16}$"));
     QSet<QString> seen;
     for (const QString& name : names) {
         if (!safe.match(name).hasMatch() || seen.contains(name))

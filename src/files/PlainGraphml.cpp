@@ -225,8 +225,9 @@ class Reader {
 
     bool StartGraph(int count, const xmlChar** attributes)
     {
+        // Without a default the library takes edges as undirected.
         const auto direction = Attribute(count, attributes, "edgedefault");
-        if (direction != "directed" && direction != "undirected")
+        if (direction && direction != "directed" && direction != "undirected")
             return false;
         directed = direction == "directed";
         return true;
