@@ -322,7 +322,7 @@ TEST(PlainGraphml, LeavesAnythingBeyondThePlainFormToTheLibrary)
         head + "<edge source=\"a\" target=\"b\"><data key=\"q\">1</data></edge></graph></graphml>",
         head + "</graph><graph edgedefault=\"directed\"/></graphml>", // a second graph
         head + "<node id=\"c\"><graph edgedefault=\"directed\"/></node></graph></graphml>",
-        head + "</graph>",                                    // not closed
+        head + "</graph>",                                                         // not closed
         "<graphml><graph edgedefault=\"both\"><node id=\"a\"/></graph></graphml>", // an unknown direction
     };
     for (const QByteArray& text : beyond) {
