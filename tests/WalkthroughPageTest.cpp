@@ -326,6 +326,27 @@ TEST_F(WalkthroughPageFixture, ANoAnswerStillHasItsAnswerFrame)
     EXPECT_EQ(plain.narrations, QStringList{"Результат: Граф связный"});
 }
 
+// The player and the styles travel inside the page, whole and unchanged, so that it opens
+// offline as a single file.
+TEST_F(WalkthroughPageFixture, ThePageCarriesItsPlayerAndStylesInline)
+{
+    auto source = [](const char* name) {
+        QFile file(QStringLiteral(NODELOOM_SOURCE_DIR "/src/commands/page/") + QLatin1String(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        return file.readAll();
+    };
+    const QByteArray script = source("walkthrough.js"), style = source("walkthrough.css");
+    ASSERT_TRUE(script.contains("function show(") && style.contains("@media print"));
+    g = MakeGraf(false, false, 2);
+    g->AttachHost(&host);
+    AlgorithmResult result;
+    result.Heading(QStringLiteral("Граф несвязный"));
+    const QByteArray page = WalkthroughPage(*g, result, {.name = "MonolitIs"});
+    EXPECT_TRUE(page.contains("<style>\n" + style + "</style></head>"));
+    EXPECT_TRUE(page.endsWith("<script>\n" + script + "</script></body></html>\n"));
+    EXPECT_FALSE(page.contains(" src=")) << "nothing is fetched from outside the page";
+}
+
 // Every edge left out of the minimum spanning tree ends in the same style, tree edges chosen.
 TEST_F(WalkthroughPageFixture, SpanningTreeEndsWithOneStyleForEveryEdgeLeftOut)
 {
