@@ -285,14 +285,17 @@ TEST_F(WalkthroughPageFixture, FixedTreeEdgesStayChosenOnRandomGraphs)
             if (frame.key == QLatin1String("step_dijkstra_start") ||
                 frame.key == QLatin1String("step_dijkstra_fix"))
                 fixed.insert(frame.arguments[0].value);
-            if (frame.key == QLatin1String("step_dijkstra_keep"))
+            if (frame.key == QLatin1String("step_dijkstra_keep")) {
                 EXPECT_FALSE(fixed.contains(frame.arguments[1].value)) << round << " frame " << i;
-            if (frame.key == QLatin1String("step_dijkstra_fixed"))
+            }
+            if (frame.key == QLatin1String("step_dijkstra_fixed")) {
                 EXPECT_TRUE(fixed.contains(frame.arguments[1].value)) << round << " frame " << i;
+            }
             for (const auto& [arc, state] : page.states[std::size_t(i)].arcs) {
                 const int a = arc.section('_', 0, 0).toInt(), b = arc.section('_', 1, 1).toInt();
-                if (settled.contains(arc))
+                if (settled.contains(arc)) {
                     EXPECT_EQ(state, Chosen) << round << " frame " << i << " edge " << arc.toStdString();
+                }
                 if (state == Chosen && fixed.contains(a) && fixed.contains(b))
                     settled.insert(arc);
             }

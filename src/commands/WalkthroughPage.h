@@ -9,13 +9,13 @@ struct AlgorithmResult;
 
 // What a page says the run was asked: the algorithm, the graph and its chosen vertices.
 struct WalkthroughTask {
-    QString name;      // the catalogue name, which picks the page's table
-    QString title;     // the algorithm as the page names it (WalkthroughTitle)
-    QString graphName; // the graph file's name; empty for a graph never saved
-    int first = 0;     // the start or the single chosen vertex, 0 when the command takes none
-    int second = 0;    // the finish, 0 when the command takes none
+    QString name{};      // the catalogue name, which picks the page's table
+    QString title{};     // the algorithm as the page names it (WalkthroughTitle)
+    QString graphName{}; // the graph file's name; empty for a graph never saved
+    int first = 0;       // the start or the single chosen vertex, 0 when the command takes none
+    int second = 0;      // the finish, 0 when the command takes none
     // What the run said when it gave no result of its own (a refusal before it started).
-    QStringList messages;
+    QStringList messages{};
 };
 
 // The algorithm as a page names it: the command's caption, after its menu's where the caption

@@ -3,6 +3,7 @@
 #include <QSet>
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace ExchangePrescan {
 namespace {
@@ -400,11 +401,16 @@ Verdict ScanDot(const QByteArray& data)
         const char c = data[i];
         if (c == '"') {
             const qsizetype start = ++i;
-            while (i < size && data[i] != '"') {
-                // Only a quote is escaped; any other backslash stands for itself.
-                if (data[i] == '\\' && i + 1 < size && data[i + 1] == '"')
-                    ++i;
-                line += data[i] == '\n' ? 1 : 0;
+            // Only a quote is escaped, by the backslash before it; any other backslash stands
+            // for itself. A string may be megabytes long: the quotes are looked for, not walked to.
+            const char* bytes = data.constData();
+            while (i < size) {
+                const void* quote = std::memchr(bytes + i, '"', std::size_t(size - i));
+                const qsizetype at = quote ? static_cast<const char*>(quote) - bytes : size;
+                line += int(std::count(bytes + i, bytes + at, '\n'));
+                i = at;
+                if (i == size || i == start || bytes[i - 1] != '\\')
+                    break;
                 ++i;
             }
             if (i - start > MaxTokenBytes)

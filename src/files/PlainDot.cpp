@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace PlainDot {
 namespace {
@@ -44,15 +45,19 @@ bool Tokens(const char* p, const char* end, std::vector<Token>& tokens)
         if (c == ' ' || c == '\t' || c == '\r') {
             ++p;
         } else if (c == '"') {
+            // cgraph unescapes only a quote, by the backslash before it.
             const char* start = ++p;
             bool escaped = false;
-            for (; p < end && *p != '"'; ++p)
-                if (*p == '\\' && p + 1 < end && p[1] == '"') {
-                    escaped = true; // cgraph unescapes only the quote
-                    ++p;
-                }
-            if (p == end || p[-1] == '\\')
-                return false; // a string going on to the next line, or a continuation
+            while (p < end) {
+                const void* quote = std::memchr(p, '"', std::size_t(end - p));
+                p = quote ? static_cast<const char*>(quote) : end;
+                if (p == end || p == start || p[-1] != '\\')
+                    break;
+                escaped = true;
+                ++p;
+            }
+            if (p == end)
+                return false; // a string going on to the next line
             QByteArray text = Raw(start, p);
             if (escaped)
                 text = QByteArray(start, p - start).replace("\\\"", "\"");
