@@ -563,6 +563,9 @@ constexpr BuiltInText kTable[] = {
     {"Print_failed", "Не удалось напечатать: принтер или файл недоступен."},
     // The name of the edge-list format in file dialogs; the other formats go by their own names.
     {"Edge_list_format", "Список рёбер"},
+    // Distances, examples and the command line: which distance a result counts in.
+    {"Distance_in_arcs", "в дугах"},
+    {"Distance_by_weights", "по весам"},
 };
 
 } // namespace
