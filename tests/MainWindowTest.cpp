@@ -14,7 +14,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -22,9 +24,11 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -571,6 +575,32 @@ TEST_F(Window, DeleteKeyWithNothingSelectedChangesNothing)
     Click({100, 100});
     w->Action("actDeleteObject")->trigger();
     EXPECT_EQ(G().PointCount, 0);
+}
+
+TEST_F(Window, AVerticalArcIsSelectedByAClickAndDeletedAsOneStep)
+{
+    Start(false, false);
+    AddVertices({{200, 100}, {200, 400}, {400, 400}});
+    G().AddDuga(1, 2, 1);
+    G().AddDuga(2, 3, 1);
+    w->Session().MarkSaved(QString());
+    w->Redraw();
+    const int before = HistoryCount();
+    Click({201, 250});
+    EXPECT_EQ((std::set<int>{G().ActiveDugaFrom, G().ActiveDugaTo}), (std::set<int>{1, 2}));
+    EXPECT_EQ(HistoryCount(), before) << "selecting is no edit";
+    EXPECT_FALSE(w->isWindowModified());
+
+    now += 100;
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QCoreApplication::sendEvent(w->DrawingArea(), &del);
+    EXPECT_FALSE(G().HasDuga(1, 2));
+    EXPECT_TRUE(G().HasDuga(2, 3));
+    EXPECT_EQ(HistoryCount(), before + 1);
+    EXPECT_TRUE(w->isWindowModified());
+    w->Action("actUndo")->trigger();
+    EXPECT_TRUE(G().HasDuga(1, 2));
+    EXPECT_FALSE(w->isWindowModified());
 }
 
 TEST_F(Window, TextModeWithAnEmptyTextStaysOn)
