@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -11,10 +12,19 @@
 struct CliProcess : ::testing::Test {
     QTemporaryDir dir;
     QString out, err;
+    // The tool follows the locale; runs are in the built-in language unless a test sets one.
+    QProcessEnvironment environment = [] {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.remove(QStringLiteral("LC_ALL"));
+        e.remove(QStringLiteral("LC_MESSAGES"));
+        e.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+        return e;
+    }();
 
     int Run(const QStringList& arguments)
     {
         QProcess process;
+        process.setProcessEnvironment(environment);
         process.setWorkingDirectory(dir.path());
         process.start(QStringLiteral(NODELOOM_CLI_PATH), arguments);
         EXPECT_TRUE(process.waitForFinished(60000));
