@@ -603,6 +603,64 @@ TEST_F(Window, AVerticalArcIsSelectedByAClickAndDeletedAsOneStep)
     EXPECT_FALSE(w->isWindowModified());
 }
 
+TEST_F(Window, HelpExamplesOpenTheManualsGraphsAsOneStepInNoFile)
+{
+    Start(false, false);
+    AddVertices({{100, 100}});
+    const QFileInfoList files =
+        QDir(ProgramPaths::ExamplesFolder()).entryInfoList({"*.grafa"}, QDir::Files, QDir::Name);
+    ASSERT_GE(files.size(), 10);
+    const QMenu* examples = w->findChild<QMenu*>("ExamplesMenu");
+    ASSERT_NE(examples, nullptr);
+    ASSERT_EQ(examples->actions().size(), files.size());
+
+    // Every example is a graph the manual draws: its matrix is one of the pictures'.
+    QFile pictures(NODELOOM_SOURCE_DIR "/docs/manual/pictures.ini");
+    ASSERT_TRUE(pictures.open(QIODevice::ReadOnly));
+    QSet<QString> matrices;
+    for (const QString& line : QString::fromUtf8(pictures.readAll()).split('\n'))
+        if (line.startsWith("matrix="))
+            matrices.insert(line.mid(7).trimmed());
+    for (QAction* item : examples->actions()) {
+        EXPECT_FALSE(item->text().isEmpty()) << item->objectName().toStdString();
+        EXPECT_NE(item->text(), item->objectName().mid(11)) << "captioned from the texts";
+        w->AskSaveChanges = [](const QString&) { return TForm1::SaveAnswer::Discard; };
+        item->trigger();
+        EXPECT_TRUE(matrices.contains(G().MatrixToMemo().join(';'))) << item->objectName().toStdString();
+    }
+
+    // Unsaved work (the last example is in no file) is asked about first, and Cancel keeps it.
+    w->Action("actExample_house")->trigger();
+    ASSERT_TRUE(w->isWindowModified());
+    const QString graph = G().MatrixToMemo().join(';');
+    saveQuestions.clear();
+    w->AskSaveChanges = [this](const QString& question) {
+        saveQuestions.append(question);
+        return TForm1::SaveAnswer::Cancel;
+    };
+    w->Action("actExample_roads")->trigger();
+    EXPECT_EQ(saveQuestions.size(), 1);
+    EXPECT_EQ(G().MatrixToMemo().join(';'), graph);
+    EXPECT_FALSE(w->Session().History().CanRedo());
+
+    // Opened: one undo step, unsaved, in no file and not among the recent ones.
+    w->AskSaveChanges = [](const QString&) { return TForm1::SaveAnswer::Discard; };
+    const QStringList recent = G().RecentFiles;
+    w->Action("actExample_roads")->trigger();
+    EXPECT_EQ(G().PointCount, 5);
+    EXPECT_EQ(G().IsOrint, 2);
+    EXPECT_TRUE(G().HasDuga(1, 2));
+    EXPECT_TRUE(w->isWindowModified());
+    EXPECT_TRUE(w->Session().FileName().isEmpty()) << "Save must not write over the shipped file";
+    EXPECT_EQ(G().RecentFiles, recent);
+    // One step back is the graph before, one forward the example again.
+    w->Action("actUndo")->trigger();
+    EXPECT_EQ(G().MatrixToMemo().join(';'), graph);
+    w->Action("actRedo")->trigger();
+    EXPECT_EQ(G().PointCount, 5);
+    EXPECT_TRUE(G().HasDuga(1, 2));
+}
+
 TEST_F(Window, TextModeWithAnEmptyTextStaysOn)
 {
     Start(false, false);
