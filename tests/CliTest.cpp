@@ -137,10 +137,9 @@ TEST_F(Cli, TextsFollowTheLocaleUnlessALanguageIsGiven)
     const QString file = WorkedExample();
     const auto heading = [&](std::initializer_list<std::pair<const char*, const char*>> variables,
                              QStringList extra = {}) {
-        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
-            environment.remove(name);
+        locale = {{"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", ""}};
         for (const auto& [name, value] : variables)
-            environment.insert(name, value);
+            locale[name] = value;
         EXPECT_EQ(Run(QStringList{"run", "FindTraceDekctri", file, "--from", "1", "--to", "3"} + extra), 0)
             << err.toStdString();
         return out.section('\n', 0, 0);
@@ -163,7 +162,7 @@ TEST_F(Cli, TextsFollowTheLocaleUnlessALanguageIsGiven)
               english);
 
     // Refusals and the list speak it too.
-    environment.insert("LANG", "en_US.UTF-8");
+    locale = {{"LANG", "en_US.UTF-8"}};
     ASSERT_EQ(Run({"generate", "cycle", "2", dir.filePath("c.grafa")}), 3);
     EXPECT_TRUE(err.contains("from 3 to 255")) << err.toStdString();
     ASSERT_EQ(Run({"list"}), 0);
