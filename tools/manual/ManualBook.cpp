@@ -133,6 +133,29 @@ qreal BlockBottom(const QTextDocument& document, const QTextBlock& block)
     return document.documentLayout()->blockBoundingRect(block).bottom();
 }
 
+// The page a line is drawn on: one reaching into the foot margin goes to the next page.
+int DrawnPage(const QRectF& line)
+{
+    const int page = PageAt(line.top());
+    return line.bottom() > page * kPageHeight + kPageHeight - kBottomMargin ? page + 1 : page;
+}
+
+int FirstLinePage(const QTextDocument& document, const QTextBlock& block)
+{
+    const QTextLayout* layout = block.layout();
+    if (layout && layout->lineCount() > 0)
+        return DrawnPage(LineRect(document, block, layout->lineAt(0)));
+    return PageAt(document.documentLayout()->blockBoundingRect(block).top());
+}
+
+int LastLinePage(const QTextDocument& document, const QTextBlock& block)
+{
+    const QTextLayout* layout = block.layout();
+    if (layout && layout->lineCount() > 0)
+        return DrawnPage(LineRect(document, block, layout->lineAt(layout->lineCount() - 1)));
+    return PageAt(document.documentLayout()->blockBoundingRect(block).bottom());
+}
+
 bool IsCode(const QTextBlock& block)
 {
     return block.isValid() && block.blockFormat().hasProperty(QTextFormat::BlockCodeFence);
@@ -168,7 +191,8 @@ bool KeepTogetherOnce(QTextDocument& document)
                 continue;
             const QTextBlock last = table->lastCursorPosition().block();
             const qreal top = BlockTop(document, first), bottom = BlockBottom(document, last);
-            if (PageAt(top) != PageAt(bottom) && bottom - top < kBodyHeight) {
+            if (FirstLinePage(document, first) != LastLinePage(document, last) &&
+                bottom - top < kBodyHeight) {
                 QTextTableFormat format = table->format();
                 if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
                     continue;
@@ -183,17 +207,18 @@ bool KeepTogetherOnce(QTextDocument& document)
         const qreal top = BlockTop(document, block);
         if (block.blockFormat().headingLevel() > 0) {
             // With the first line of what follows, a table's included.
-            if (PageAt(top) != PageAt(BlockTop(document, next)) && BreakBefore(block))
+            if (FirstLinePage(document, block) != FirstLinePage(document, next) && BreakBefore(block))
                 return true;
         } else if (IsPicture(block)) {
-            if (PageAt(top) != PageAt(BlockBottom(document, next)) && BreakBefore(block))
+            if (FirstLinePage(document, block) != LastLinePage(document, next) && BreakBefore(block))
                 return true;
         } else if (IsCode(block) && !IsCode(block.previous())) {
             QTextBlock last = block;
             while (IsCode(last.next()))
                 last = last.next();
             const qreal bottom = BlockBottom(document, last);
-            if (PageAt(top) != PageAt(bottom) && bottom - top < kBodyHeight && BreakBefore(block))
+            if (FirstLinePage(document, block) != LastLinePage(document, last) &&
+                bottom - top < kBodyHeight && BreakBefore(block))
                 return true;
         }
     }
@@ -314,7 +339,7 @@ QList<std::pair<QString, QList<int>>> IndexPages(const QTextDocument& document, 
                 const QTextLine line = layout->lineForTextPosition(int(match.capturedStart()));
                 if (!line.isValid())
                     continue;
-                const int page = PageAt(LineRect(document, block, line).top()) + 1;
+                const int page = DrawnPage(LineRect(document, block, line)) + 1;
                 if (!pages.contains(page))
                     pages.append(page);
             }
@@ -488,8 +513,9 @@ bool WriteManualPdf(const ManualBook& book, const QString& fileName, QString& pr
     document.pageCount();
     QList<PdfPlace> places;
     for (const Heading& heading : headings) {
-        const qreal top = BlockTop(document, heading.block);
-        places.append(PdfPlace{PageAt(top), top - PageAt(top) * kPageHeight});
+        const int page = FirstLinePage(document, heading.block);
+        const qreal top = std::max(kTopMargin, BlockTop(document, heading.block) - page * kPageHeight);
+        places.append(PdfPlace{page, top});
     }
     for (qsizetype i = 0; i < placeholders.size(); ++i) {
         QTextCursor cursor = placeholders[i];
