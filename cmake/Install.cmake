@@ -5,6 +5,7 @@ include(GNUInstallDirs)
 
 install(TARGETS nodeloom nodeloom-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${LANG_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/nodeloom/local)
+install(FILES ${EXAMPLE_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/nodeloom/examples)
 # The manuals are built beside the program when their tools are there.
 install(FILES ${CMAKE_BINARY_DIR}/help.pdf ${CMAKE_BINARY_DIR}/help-en.pdf
         DESTINATION ${CMAKE_INSTALL_DATADIR}/nodeloom OPTIONAL)

@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
@@ -123,11 +124,50 @@ TEST_F(Cli, LanguageFileByPath)
     const QString english = QStringLiteral(NODELOOM_SOURCE_DIR "/local/grafEnglish.lang");
     ASSERT_EQ(Run({"list", "--lang", english}), 0);
     EXPECT_EQ(out.split('\n', Qt::SkipEmptyParts).value(3),
-              "FindTraceDekctri\tfrom,to\tThis algorithm is for weighted graphs\tDijkstra's algorithm");
+              "FindTraceDekctri\tfrom,to\tThis algorithm is for weighted graphs\tDijkstra's algorithm\tPath "
+              "search");
     ASSERT_EQ(Run({"generate", "--lang", english, "cycle", "2", dir.filePath("c.grafa")}), 3);
     EXPECT_TRUE(err.contains("from 3 to 255")) << err.toStdString();
     EXPECT_EQ(Run({"list", "--lang", dir.filePath("none.lang")}), 2);
     EXPECT_EQ(Run({"list", "--lang"}), 2);
+}
+
+TEST_F(Cli, TextsFollowTheLocaleUnlessALanguageIsGiven)
+{
+    const QString file = WorkedExample();
+    const auto heading = [&](std::initializer_list<std::pair<const char*, const char*>> variables,
+                             QStringList extra = {}) {
+        locale = {{"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", ""}};
+        for (const auto& [name, value] : variables)
+            locale[name] = value;
+        EXPECT_EQ(Run(QStringList{"run", "FindTraceDekctri", file, "--from", "1", "--to", "3"} + extra), 0)
+            << err.toStdString();
+        return out.section('\n', 0, 0);
+    };
+    const QString russian = Translate("Algor_dejkstry"), english = "Dijkstra's algorithm:";
+    EXPECT_EQ(heading({{"LANG", "en_US.UTF-8"}}), english);
+    EXPECT_EQ(heading({{"LANG", "en"}}), english);
+    EXPECT_EQ(heading({{"LANG", "ru_RU.UTF-8"}}), russian);
+    EXPECT_EQ(heading({{"LANG", "de_DE.UTF-8"}}), russian) << "a language without texts keeps the built-in";
+    EXPECT_EQ(heading({{"LANG", "C.UTF-8"}}), russian);
+    EXPECT_EQ(heading({}), russian);
+    // The messages category outranks LANG, and LC_ALL outranks both.
+    EXPECT_EQ(heading({{"LANG", "ru_RU.UTF-8"}, {"LC_MESSAGES", "en_GB.UTF-8"}}), english);
+    EXPECT_EQ(heading({{"LANG", "en_US.UTF-8"}, {"LC_MESSAGES", "ru_RU.UTF-8"}}), russian);
+    EXPECT_EQ(heading({{"LC_MESSAGES", "en_GB.UTF-8"}, {"LC_ALL", "ru_RU.UTF-8"}}), russian);
+    // --lang wins over the locale, by file or by the short names.
+    EXPECT_EQ(heading({{"LANG", "en_US.UTF-8"}}, {"--lang", "ru"}), russian);
+    EXPECT_EQ(heading({{"LANG", "ru_RU.UTF-8"}}, {"--lang", "en"}), english);
+    EXPECT_EQ(heading({{"LANG", "ru_RU.UTF-8"}}, {"--lang", NODELOOM_SOURCE_DIR "/local/grafEnglish.lang"}),
+              english);
+
+    // Refusals and the list speak it too.
+    locale = {{"LANG", "en_US.UTF-8"}};
+    ASSERT_EQ(Run({"generate", "cycle", "2", dir.filePath("c.grafa")}), 3);
+    EXPECT_TRUE(err.contains("from 3 to 255")) << err.toStdString();
+    ASSERT_EQ(Run({"list"}), 0);
+    EXPECT_EQ(out.split('\n').value(5), "FindElersLoop\tnone\tany\tFind cycle\tEuler routes");
+    EXPECT_EQ(Run({"list", "--lang", "fr"}), 2);
 }
 
 TEST_F(Cli, PicturesShowTheHighlightedRunAndTheConvertedGraph)
@@ -165,7 +205,16 @@ TEST_F(Cli, ListPrintsEveryRowAndRunRefusesTheUnbuiltOnesAsUsage)
     const QStringList rows = out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 22);
     EXPECT_EQ(rows[3], "FindTraceDekctri\tfrom,to\t" + Translate("Not_load_graph") + "\t" +
-                           TranslatePlain("AlgoritmDejkstri"));
+                           TranslatePlain("AlgoritmDejkstri") + "\t" + TranslatePlain("FindTrace"));
+    // Rows of one caption (the Euler and the Hamiltonian cycle) are told apart by their menu.
+    QSet<QString> seen;
+    for (const QString& row : rows) {
+        const QString captionAndMenu = row.section('\t', 3, 4);
+        EXPECT_FALSE(seen.contains(captionAndMenu)) << row.toStdString();
+        seen.insert(captionAndMenu);
+    }
+    EXPECT_EQ(rows[5].section('\t', 3), TranslatePlain("FindLoop") + "\t" + TranslatePlain("ElerTrace"));
+    EXPECT_EQ(rows[7].section('\t', 3), TranslatePlain("FindLoop") + "\t" + TranslatePlain("GameltonTrace"));
     const QString file = WorkedExample();
     for (const QString& row : rows) {
         if (!row.endsWith("(not built yet)"))

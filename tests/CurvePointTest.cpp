@@ -123,11 +123,37 @@ TEST(HitTest, ArcToleranceIsThePenSizeAlongEachAxis)
     EXPECT_FALSE(bent.HitTest(150, 100));
 }
 
-TEST(HitTest, VerticalArcIsNeverHit)
+TEST(HitTest, AnArcIsHitAlikeInEveryDirection)
 {
-    const TDuga vertical = Arc(200, 100, 200, 300, 200, 200);
-    EXPECT_FALSE(vertical.HitTest(200, 200));
-    EXPECT_FALSE(vertical.HitTest(201, 200));
+    // The horizontal arc's hits and misses, turned a quarter: the same along the chord.
+    for (const TDuga& vertical : {Arc(200, 100, 200, 300, 200, 200), Arc(200, 300, 200, 100, 200, 200)}) {
+        EXPECT_TRUE(vertical.HitTest(200, 200));
+        EXPECT_TRUE(vertical.HitTest(202, 150));
+        EXPECT_TRUE(vertical.HitTest(198, 250));
+        EXPECT_FALSE(vertical.HitTest(203, 200));
+        EXPECT_FALSE(vertical.HitTest(200, 100));
+        EXPECT_TRUE(vertical.HitTest(200, 101));
+        EXPECT_FALSE(vertical.HitTest(200, 300));
+        EXPECT_FALSE(vertical.HitTest(200, 320)) << "beyond the end";
+    }
+    // Steep but not vertical, once a chord of two pixels' width left no column to click in.
+    const TDuga steep = Arc(200, 100, 201, 300, 200, 200);
+    EXPECT_TRUE(steep.HitTest(200, 180));
+    EXPECT_TRUE(steep.HitTest(201, 250));
+
+    // A bent vertical arc is hit on its bulge, where it is drawn, and not on its chord.
+    const TDuga bent = Arc(200, 100, 200, 300, 240, 200);
+    const QPoint top = bent.CurvePoint(true, 240, 200);
+    EXPECT_EQ(top, QPoint(240, 200));
+    EXPECT_TRUE(bent.HitTest(239, 200));
+    EXPECT_FALSE(bent.HitTest(200, 200));
+    // Every point the curve passes through is a hit, whichever way the chord points.
+    for (const TDuga& arc : {bent, Arc(100, 300, 400, 100, 300, 260), Arc(300, 100, 290, 400, 250, 250)})
+        for (double t = 0.05; t < 1; t += 0.05) {
+            const TCurveFrame frame(arc);
+            const QPoint p = frame.CurvePoint(frame.LeftX() + t * frame.ChordLength());
+            EXPECT_TRUE(arc.HitTest(p.x(), p.y())) << p.x() << ',' << p.y();
+        }
 }
 
 TEST(HitTest, VertexReachIncludesItsPen)

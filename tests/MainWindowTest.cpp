@@ -14,7 +14,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -22,9 +24,11 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -571,6 +575,90 @@ TEST_F(Window, DeleteKeyWithNothingSelectedChangesNothing)
     Click({100, 100});
     w->Action("actDeleteObject")->trigger();
     EXPECT_EQ(G().PointCount, 0);
+}
+
+TEST_F(Window, AVerticalArcIsSelectedByAClickAndDeletedAsOneStep)
+{
+    Start(false, false);
+    AddVertices({{200, 100}, {200, 400}, {400, 400}});
+    G().AddDuga(1, 2, 1);
+    G().AddDuga(2, 3, 1);
+    w->Session().MarkSaved(QString());
+    w->Redraw();
+    const int before = HistoryCount();
+    Click({201, 250});
+    EXPECT_EQ((std::set<int>{G().ActiveDugaFrom, G().ActiveDugaTo}), (std::set<int>{1, 2}));
+    EXPECT_EQ(HistoryCount(), before) << "selecting is no edit";
+    EXPECT_FALSE(w->isWindowModified());
+
+    now += 100;
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QCoreApplication::sendEvent(w->DrawingArea(), &del);
+    EXPECT_FALSE(G().HasDuga(1, 2));
+    EXPECT_TRUE(G().HasDuga(2, 3));
+    EXPECT_EQ(HistoryCount(), before + 1);
+    EXPECT_TRUE(w->isWindowModified());
+    w->Action("actUndo")->trigger();
+    EXPECT_TRUE(G().HasDuga(1, 2));
+    EXPECT_FALSE(w->isWindowModified());
+}
+
+TEST_F(Window, HelpExamplesOpenTheManualsGraphsAsOneStepInNoFile)
+{
+    Start(false, false);
+    AddVertices({{100, 100}});
+    const QFileInfoList files =
+        QDir(ProgramPaths::ExamplesFolder()).entryInfoList({"*.grafa"}, QDir::Files, QDir::Name);
+    ASSERT_GE(files.size(), 10);
+    const QMenu* examples = w->findChild<QMenu*>("ExamplesMenu");
+    ASSERT_NE(examples, nullptr);
+    ASSERT_EQ(examples->actions().size(), files.size());
+
+    // Every example is a graph the manual draws: its matrix is one of the pictures'.
+    QFile pictures(NODELOOM_SOURCE_DIR "/docs/manual/pictures.ini");
+    ASSERT_TRUE(pictures.open(QIODevice::ReadOnly));
+    QSet<QString> matrices;
+    for (const QString& line : QString::fromUtf8(pictures.readAll()).split('\n'))
+        if (line.startsWith("matrix="))
+            matrices.insert(line.mid(7).trimmed());
+    for (QAction* item : examples->actions()) {
+        EXPECT_FALSE(item->text().isEmpty()) << item->objectName().toStdString();
+        EXPECT_NE(item->text(), item->objectName().mid(11)) << "captioned from the texts";
+        w->AskSaveChanges = [](const QString&) { return TForm1::SaveAnswer::Discard; };
+        item->trigger();
+        EXPECT_TRUE(matrices.contains(G().MatrixToMemo().join(';'))) << item->objectName().toStdString();
+    }
+
+    // Unsaved work (the last example is in no file) is asked about first, and Cancel keeps it.
+    w->Action("actExample_house")->trigger();
+    ASSERT_TRUE(w->isWindowModified());
+    const QString graph = G().MatrixToMemo().join(';');
+    saveQuestions.clear();
+    w->AskSaveChanges = [this](const QString& question) {
+        saveQuestions.append(question);
+        return TForm1::SaveAnswer::Cancel;
+    };
+    w->Action("actExample_roads")->trigger();
+    EXPECT_EQ(saveQuestions.size(), 1);
+    EXPECT_EQ(G().MatrixToMemo().join(';'), graph);
+    EXPECT_FALSE(w->Session().History().CanRedo());
+
+    // Opened: one undo step, unsaved, in no file and not among the recent ones.
+    w->AskSaveChanges = [](const QString&) { return TForm1::SaveAnswer::Discard; };
+    const QStringList recent = G().RecentFiles;
+    w->Action("actExample_roads")->trigger();
+    EXPECT_EQ(G().PointCount, 5);
+    EXPECT_EQ(G().IsOrint, 2);
+    EXPECT_TRUE(G().HasDuga(1, 2));
+    EXPECT_TRUE(w->isWindowModified());
+    EXPECT_TRUE(w->Session().FileName().isEmpty()) << "Save must not write over the shipped file";
+    EXPECT_EQ(G().RecentFiles, recent);
+    // One step back is the graph before, one forward the example again.
+    w->Action("actUndo")->trigger();
+    EXPECT_EQ(G().MatrixToMemo().join(';'), graph);
+    w->Action("actRedo")->trigger();
+    EXPECT_EQ(G().PointCount, 5);
+    EXPECT_TRUE(G().HasDuga(1, 2));
 }
 
 TEST_F(Window, TextModeWithAnEmptyTextStaysOn)

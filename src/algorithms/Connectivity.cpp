@@ -47,11 +47,23 @@ int ReachedFromFirst(const TAllGraf& g, StepTrace* steps)
     return counter;
 }
 
+// A lone vertex has nothing left to reach; otherwise vertex 1 counts once a route leads back.
+bool AllReached(const TAllGraf& g, StepTrace* steps)
+{
+    return g.PointCount == 1 || ReachedFromFirst(g, steps) == g.PointCount;
+}
+
+// Which distance a result is counted in, after the number it qualifies.
+QString DistanceNote(const char* key)
+{
+    return QStringLiteral(" (") + Translate(QLatin1String(key)) + QLatin1Char(')');
+}
+
 } // namespace
 
 bool IsConnected(const TAllGraf& g)
 {
-    return ReachedFromFirst(g, nullptr) == g.PointCount;
+    return AllReached(g, nullptr);
 }
 
 AlgorithmResult ConnectivityTest(const TAllGraf& g, bool recordSteps)
@@ -59,8 +71,8 @@ AlgorithmResult ConnectivityTest(const TAllGraf& g, bool recordSteps)
     AlgorithmResult result;
     if (recordSteps)
         result.steps.Start(g.PointCount);
-    const char* verdict = ReachedFromFirst(g, &result.steps) == g.PointCount ? "graph_is_connectivity"
-                                                                             : "graph_is_not_connectivity";
+    const char* verdict =
+        AllReached(g, &result.steps) ? "graph_is_connectivity" : "graph_is_not_connectivity";
     result.Clear();
     result.Heading(Translate(QLatin1String(verdict)));
     result.ShowReport();
@@ -119,7 +131,7 @@ AlgorithmResult Eccentricity(const TAllGraf& g, int vertex, bool recordSteps)
         while (level[unreachable] != 0)
             ++unreachable;
         steps.Step("step_eccentricity_unreachable", {Arg::Vertex(vertex), Arg::Vertex(unreachable)});
-        const QString line = lead + QStringLiteral(" = \u221E");
+        const QString line = lead + QStringLiteral(" = \u221E") + DistanceNote("Distance_in_arcs");
         const QString reason = Translate(QStringLiteral("eccentricity_unreachable"))
                                    .arg(g.PointTitle(unreachable), g.PointTitle(vertex));
         result.Clear();
@@ -133,14 +145,12 @@ AlgorithmResult Eccentricity(const TAllGraf& g, int vertex, bool recordSteps)
     const int eccentricity = level[queue.back()] - 1;
     result.resultCount = eccentricity;
     steps.Step("step_eccentricity_result", {Arg::Vertex(vertex), Arg::Number(eccentricity)});
-    // An undirected graph of one vertex keeps its silence; a directed one says 0.
-    if (eccentricity > 0 || directed) {
-        const QString line = lead + QStringLiteral(" = ") + QString::number(eccentricity);
-        result.Clear();
-        result.ReportBold(line);
-        result.ShowReport();
-        result.PaneLine(line);
-    }
+    const QString line =
+        lead + QStringLiteral(" = ") + QString::number(eccentricity) + DistanceNote("Distance_in_arcs");
+    result.Clear();
+    result.ReportBold(line);
+    result.ShowReport();
+    result.PaneLine(line);
     return result;
 }
 
@@ -188,7 +198,8 @@ AlgorithmResult RadiusAndDiameter(const TAllGraf& g, bool recordSteps)
     steps.Step("step_radius_result", {Arg::Number(radius), Arg::Number(diameter)});
 
     const QString line = Translate(QStringLiteral("radius_graph_is")) + QString::number(radius) +
-                         Translate(QStringLiteral("diametr_graph_is")) + QString::number(diameter);
+                         Translate(QStringLiteral("diametr_graph_is")) + QString::number(diameter) +
+                         DistanceNote("Distance_by_weights");
     result.Clear();
     result.ReportBold(line);
     result.ShowReport();

@@ -7,8 +7,8 @@ class TAllGraf;
 // Connectivity, eccentricity, radius and diameter, and the tree test.
 
 // Whether a depth-first search from vertex 1 along the out-lists reaches every vertex. Vertex 1
-// counts only when a neighbour leads back to it, so a single vertex or an isolated one make a
-// graph not connected; a graph without vertices is connected. Meant for undirected graphs.
+// counts only when a neighbour leads back to it, so an isolated vertex 1 among others makes a
+// graph not connected; a graph of one vertex or none is connected. Meant for undirected graphs.
 bool IsConnected(const TAllGraf& graf);
 
 // The connectivity verdict as a heading, the report shown.
@@ -19,13 +19,13 @@ AlgorithmResult ConnectivityTest(const TAllGraf& graf, bool recordSteps = false)
 // ignored, in resultCount. An undirected graph that is not connected is refused with an error
 // message and -1. In a directed graph routes follow the arcs: when some vertex cannot be reached
 // the eccentricity is infinite (-1), said with the first such vertex. Output: the line naming
-// the vertex, bold in a report of its own, shown (in an undirected graph only when above 0).
+// the vertex and saying the distance is counted in arcs, bold in a report of its own, shown.
 // Steps: one frame per vertex taken from the breadth-first queue, then the value.
 AlgorithmResult Eccentricity(const TAllGraf& graf, int vertex, bool recordSteps = false);
 
 // Radius and diameter over the arcs' weights: resultValue the radius, resultCount the
 // diameter. A graph that is not connected writes that verdict (both -1).
-// Output: the line with both numbers, bold in a report of its own, shown.
+// Output: the line with both numbers and a note that they add weights, bold in a report of its own, shown.
 // Steps: one frame per vertex with its greatest distance, then the result.
 AlgorithmResult RadiusAndDiameter(const TAllGraf& graf, bool recordSteps = false);
 

@@ -596,6 +596,20 @@ constexpr BuiltInText kTable[] = {
     {"Page_frame_panel", "Кадр %1"},
     {"Page_task_vertex", "вершина %1"},
     {"Page_distance", "Расстояние"},
+    // Distances, examples and the command line: which distance a result counts in.
+    {"Distance_in_arcs", "в дугах"},
+    {"Distance_by_weights", "по весам"},
+    {"Help_examples", "При&меры"},
+    {"Example_clique", "Граф с &кликой из четырёх вершин"},
+    {"Example_colouring", "Граф для &раскраски"},
+    {"Example_flow_network", "&Сеть с максимальным потоком 23"},
+    {"Example_house", "&Домик одним росчерком"},
+    {"Example_houses_and_wells", "&Три дома и три колодца"},
+    {"Example_project", "&Проект: критический путь"},
+    {"Example_ring", "К&ольцо из шести вершин"},
+    {"Example_roads", "Доро&ги со временем в пути"},
+    {"Example_tree", "Д&ерево из семи вершин"},
+    {"Example_villages", "Посё&лки и трассы: остовное дерево"},
 };
 
 } // namespace

@@ -112,6 +112,19 @@ QString LanguageFolder()
     return beside;
 }
 
+QString ExamplesFolder()
+{
+    const QString beside = ExecutableFolder() + QStringLiteral("/examples");
+    if (QFileInfo(beside).isDir())
+        return beside;
+    for (const QString& data : DataFolders()) {
+        const QString folder = data + QStringLiteral("/examples");
+        if (QFileInfo(folder).isDir())
+            return folder;
+    }
+    return beside;
+}
+
 QString HelpFile(const QString& fileName)
 {
     // A language file names its manual; it cannot point outside the folders looked in.

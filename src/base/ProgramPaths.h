@@ -19,6 +19,10 @@ bool IsInstalledLayout(const QString& executableFolder);
 // executable, so that a missing file is simply not found there.
 QString LanguageFolder();
 
+// Folder of the example graphs the manual uses: "examples" beside the executable, else the
+// installed data folders; the first that exists, else the one beside the executable.
+QString ExamplesFolder();
+
 // Full path of a manual ("help.pdf", "help-en.pdf", ...), looked up beside the program, then
 // in the installed data folders. Only the bare file name of fileName counts.
 QString HelpFile(const QString& fileName = QStringLiteral("help.pdf"));

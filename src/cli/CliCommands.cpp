@@ -77,14 +77,43 @@ std::optional<Options> ParseOptions(const QStringList& arguments, const QStringL
     return options;
 }
 
+const QString kEnglishFile = QStringLiteral("grafEnglish.lang");
+
+// A language file by its path; "en" and "ru" name the shipped English texts and the built-in
+// ones when no file of that name is at hand.
 bool UseLanguageFile(const QString& path)
 {
     const QFileInfo info(path);
-    if (!info.isFile())
+    if (!info.isFile()) {
+        if (path == QLatin1String("ru")) {
+            TranslateManager().UseBuiltIn();
+            return true;
+        }
+        if (path == QLatin1String("en") &&
+            QFileInfo(ProgramPaths::LanguageFolder() + u'/' + kEnglishFile).isFile()) {
+            TranslateManager().LoadLanguage(kEnglishFile);
+            return true;
+        }
         return false;
+    }
     ProgramPaths::SetLanguageFolderOverride(info.absolutePath());
     TranslateManager().LoadLanguage(info.fileName());
     return true;
+}
+
+// Without --lang the texts follow the locale's messages category, as other command-line tools
+// do: the first of LC_ALL, LC_MESSAGES and LANG that is set decides, and English ("en…") gets
+// the English texts; every other language keeps the built-in ones.
+void FollowLocale()
+{
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QByteArray value = qgetenv(variable);
+        if (value.isEmpty())
+            continue;
+        if (value.startsWith("en"))
+            TranslateManager().LoadLanguage(kEnglishFile);
+        return;
+    }
 }
 
 // The vertices the row needs, checked against the graph: a vertex that does not exist is a
@@ -410,14 +439,35 @@ QString RuleText(const AlgorithmInfo& info)
 }
 
 // One line a row: name, vertices needed, rule, caption, separated by tabs.
+// The caption key of the menu that holds a row.
+const char* FamilyKey(AlgorithmMenu menu)
+{
+    switch (menu) {
+    case AlgorithmMenu::PathSearch:
+        return "FindTrace";
+    case AlgorithmMenu::Euler:
+        return "ElerTrace";
+    case AlgorithmMenu::Hamilton:
+        return "GameltonTrace";
+    case AlgorithmMenu::Special:
+        return "AdvanceAlgoritm";
+    case AlgorithmMenu::Algorithms:
+        break;
+    }
+    return "Algoritm";
+}
+
 int ListCommand(const QStringList& arguments)
 {
     if (!arguments.isEmpty())
         return BadUsage(QStringLiteral("list takes no arguments"));
     for (const AlgorithmInfo& info : Algorithms()) {
         const QString caption = TranslatePlain(QLatin1String(info.captionKey));
+        // The menu a row sits in tells apart rows of one caption (the Euler and the Hamiltonian
+        // "find cycle"); it goes last so that the columns before it keep their places.
         Print(stdout, QLatin1String(info.name) + QLatin1Char('\t') + VerticesText(info.vertices) +
                           QLatin1Char('\t') + RuleText(info) + QLatin1Char('\t') + caption +
+                          QLatin1Char('\t') + TranslatePlain(QLatin1String(FamilyKey(info.menu))) +
                           (info.run ? QString() : QStringLiteral("\t(not built yet)")) + QLatin1Char('\n'));
     }
     return Ok;
@@ -561,6 +611,7 @@ QString Usage()
         "                   with --jsonl writes one JSON line per file; exits with the\n"
         "                   highest status of the runs\n"
         "  nodeloom-cli list\n"
+        "                   one row per algorithm: name, vertices, rule, caption, menu\n"
         "  nodeloom-cli matrix FILE\n"
         "  nodeloom-cli convert FILE OUT [--from-format F] [--to-format F] [--no-weights]\n"
         "                   formats by extension or named: grafa, graphml, gml, dot (.gv),\n"
@@ -571,7 +622,9 @@ QString Usage()
         "                   [--seed S] [--layout NAME] [--naming numbers|letters|manual[:START]]\n"
         "                   (nodeloom-cli generate alone lists the kinds and layouts)\n"
         "  nodeloom-cli layout NAME IN.grafa OUT.grafa [--root N] [--seed S]\n"
-        "  every command also takes --lang LANGFILE: its texts and messages in that language\n"
+        "  every command also takes --lang LANGFILE|en|ru: its texts and messages in that\n"
+        "                   language; without it they follow LC_ALL, LC_MESSAGES or LANG\n"
+        "                   (en... gives English, any other language the built-in Russian)\n"
         "  nodeloom-cli --help | -h\n"
         "  nodeloom-cli --version | -v\n"
         "exit status:\n"
@@ -609,7 +662,10 @@ int Run(const QStringList& arguments)
         return WriteFailed;
     }
     QStringList rest = arguments.mid(1);
-    // Every command speaks the language of --lang: its results, messages and refusals.
+    // Every command speaks the language of --lang, else the locale's: its results, messages
+    // and refusals.
+    if (!rest.contains(QStringLiteral("--lang")))
+        FollowLocale();
     if (const qsizetype at = rest.indexOf(QStringLiteral("--lang")); at >= 0) {
         if (at + 1 >= rest.size())
             return BadUsage(QStringLiteral("--lang needs LANGFILE"));

@@ -38,9 +38,8 @@ void CopyDocument(const TAllGraf& from, TAllGraf& to)
     to.MeasuresLabels = from.MeasuresLabels;
 }
 
-} // namespace
-
-bool OpenGraphFile(GraphSession& session, const QString& fileName, bool anyName)
+// The open command; an example is kept out of the recent list and out of every file.
+bool ReadGraphFile(GraphSession& session, const QString& fileName, bool anyName, bool example)
 {
     if (!session.RequireDocument())
         return false;
@@ -106,11 +105,27 @@ bool OpenGraphFile(GraphSession& session, const QString& fileName, bool anyName)
     CopyDocument(*scratch, g);
     g.Dragging = g.Panning = g.Moved = false;
     host.RefreshMatrixWindow();
-    RecentFiles::AddRecentFile(g.RecentFiles, fileName);
-    session.MarkSaved(fileName);
+    if (example) {
+        session.MarkUnsaved();
+    } else {
+        RecentFiles::AddRecentFile(g.RecentFiles, fileName);
+        session.MarkSaved(fileName);
+    }
     host.Redraw();
     host.UpdateMenus();
     return true;
+}
+
+} // namespace
+
+bool OpenGraphFile(GraphSession& session, const QString& fileName, bool anyName)
+{
+    return ReadGraphFile(session, fileName, anyName, false);
+}
+
+bool OpenExampleFile(GraphSession& session, const QString& fileName)
+{
+    return ReadGraphFile(session, fileName, false, true);
 }
 
 bool ImportGraphFile(GraphSession& session, const QString& fileName, ExchangeFormats::Format format)

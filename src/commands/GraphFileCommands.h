@@ -18,6 +18,11 @@ namespace GraphFileCommands {
 // ".txt" or none is an unknown format, unless anyName reads it as a graph file. True when read.
 bool OpenGraphFile(GraphSession& session, const QString& fileName, bool anyName = false);
 
+// An example graph shipped with the program, opened as Open opens a file (one undo step, the
+// same refusals) but kept out of the recent list and in no file: the shipped file is never
+// written over, so the graph is unsaved until saved under a name of the user's. True when read.
+bool OpenExampleFile(GraphSession& session, const QString& fileName);
+
 // The import command: the graph of a file in one of the exchange formats replaces the
 // document's as one undo step, and the file is listed among the recent ones. Weights that do
 // not fit are named, with the offer to import the graph without them. A refused import shows

@@ -61,7 +61,8 @@ class TDuga {
     QPoint ArrowApex() const;
     // Curve, arrowhead (directed), direction triangle (marker 1) and the text or weight.
     void Draw(QPainter& surface, int marker, const QString& text) const;
-    // PenSize is the tolerance along each axis; x must lie strictly between the ends.
+    // PenSize is the tolerance along each axis; the point's projection onto the chord must lie
+    // strictly between the ends.
     bool HitTest(int x, int y) const;
 
     bool operator==(const TDuga&) const = default;

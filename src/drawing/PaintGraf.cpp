@@ -149,9 +149,12 @@ void TDuga::Draw(QPainter& surface, int marker, const QString& text) const
 
 bool TDuga::HitTest(int x, int y) const
 {
-    if (!(std::min(X1, X2) < x && x < std::max(X1, X2)))
+    // Measured along the chord, as the curve is drawn: a vertical arc is hit like any other.
+    const TCurveFrame frame(*this);
+    const double t = frame.ProjectedAbscissa(x, y);
+    if (!(frame.LeftX() < t && t < frame.LeftX() + frame.ChordLength()))
         return false;
-    const QPoint p = CurvePoint(true, x, y);
+    const QPoint p = frame.CurvePoint(t);
     return std::llabs((long long)p.y() - y) <= PenSize && std::llabs((long long)p.x() - x) <= PenSize;
 }
 

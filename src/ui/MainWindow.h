@@ -147,6 +147,8 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void UseBuiltInLanguage();
     void UseEnglishLanguage();
     void OpenHelpFile();
+    // One of the manual's example graphs, asking first about unsaved work.
+    void OpenExample(const QString& fileName);
     void OpenOnlineHelp();
     void OpenWebSite();
     void FeedbackCommand();

@@ -57,6 +57,16 @@ void TForm1::OpenGraphFile(const QString& fileName)
     Redraw();
 }
 
+void TForm1::OpenExample(const QString& fileName)
+{
+    if (!session->RequireDocument() || !MayDiscardWork())
+        return;
+    if (GraphFileCommands::OpenExampleFile(*session, fileName))
+        ClearResultPanes();
+    UpdateScrollBars();
+    Redraw();
+}
+
 namespace {
 
 // The first graph of a run that opens a file: created as the new-graph dialog would leave it

@@ -1,5 +1,6 @@
 // The main menu, the toolbar bound to its items, and the two popup menus of the drawing.
 #include "algorithms/RunAlgorithm.h"
+#include "base/ProgramPaths.h"
 #include "base/TranslateManager.h"
 #include "commands/GraphLayouts.h"
 #include "ui/MainWindow.h"
@@ -7,6 +8,8 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCursor>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
@@ -245,6 +248,30 @@ void TForm1::BuildMenus()
                                QKeySequence(Qt::Key_F1), [this] { OpenHelpFile(); }));
     help->addAction(MakeAction("actHelpOnline", "HelpOnline", "web", {}, [this] { OpenOnlineHelp(); }));
     help->addAction(MakeAction("actSiteProgram", "SiteProgram", "web", {}, [this] { OpenWebSite(); }));
+    // The manual's example graphs: a lesson starts in one click.
+    QMenu* examples = MakeMenu(help, QStringLiteral("ExamplesMenu"), QStringLiteral("Help_examples"));
+    const QFileInfoList exampleFiles =
+        QDir(ProgramPaths::ExamplesFolder())
+            .entryInfoList({QStringLiteral("*.grafa")}, QDir::Files, QDir::Name);
+    for (const QFileInfo& file : exampleFiles) {
+        const QString name = file.completeBaseName();
+        const QString key =
+            QStringLiteral("Example_") + QString(name).replace(QLatin1Char('-'), QLatin1Char('_'));
+        auto open = [this, path = file.absoluteFilePath()] { OpenExample(path); };
+        if (TranslateManager().Keys().contains(key)) {
+            examples->addAction(
+                MakeAction(QStringLiteral("actExample_") + name, key, {}, {}, std::move(open)));
+        } else {
+            // A file added by hand goes by its own name.
+            QAction* item = examples->addAction(name);
+            item->setObjectName(QStringLiteral("actExample_") + name);
+            connect(item, &QAction::triggered, this, [this, open] {
+                LeaveTextMode();
+                open();
+            });
+        }
+    }
+    examples->menuAction()->setEnabled(!exampleFiles.isEmpty());
     help->addSeparator();
     help->addAction(MakeAction("actMindProgram", "MindProgram", {}, {}, [this] { FeedbackCommand(); }));
     help->addAction(MakeAction("actCheckUpdate", "CheckUpdate", {}, {}, [this] { CheckUpdateCommand(); }));

@@ -18,7 +18,13 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QMenuBar>
+#include <QPainter>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
 #include <QTimer>
+#include <QToolBar>
 #include <cmath>
 #include <deque>
 #include <optional>
@@ -191,11 +197,63 @@ bool ApplyLayout(TForm1& w, const ManualPicture& p, QStringList& problems)
     return true;
 }
 
-QImage WindowShot(TForm1& w, const ManualPicture& p)
+// The first part of a kind shown in the main window itself, not in one of its dialogs.
+template <class Part> QWidget* ShownPart(TForm1& w)
+{
+    for (Part* part : w.findChildren<Part*>())
+        if (part->isVisible() && part->window() == &w)
+            return part;
+    return nullptr;
+}
+
+// The main window's screenshot with a numbered circle on each part the chapter lists, in order.
+QImage WithCallouts(TForm1& w, QImage shot, const QStringList& parts, QStringList& problems)
+{
+    QPainter painter(&shot);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(13);
+    painter.setFont(font);
+    int number = 0;
+    for (const QString& part : parts) {
+        ++number;
+        QWidget* widget = part == QLatin1String("menubar")    ? static_cast<QWidget*>(w.menuBar())
+                          : part == QLatin1String("toolbar")  ? ShownPart<QToolBar>(w)
+                          : part == QLatin1String("drawing")  ? w.DrawingArea()
+                          : part == QLatin1String("splitter") ? ShownPart<QSplitter>(w)
+                          : part == QLatin1String("results")  ? ShownPart<QTabWidget>(w)
+                          : part == QLatin1String("status")   ? w.statusBar()
+                                                              : nullptr;
+        if (!widget || !widget->isVisible()) {
+            problems.append(QStringLiteral("no visible part ") + part + QStringLiteral(" for a callout"));
+            continue;
+        }
+        QRect area(widget->mapTo(&w, QPoint(0, 0)), widget->size());
+        if (auto* splitter = qobject_cast<QSplitter*>(widget); splitter && splitter->count() > 1) {
+            const QWidget* handle = splitter->handle(1);
+            area = QRect(handle->mapTo(&w, QPoint(0, 0)), handle->size());
+        }
+        // Bars get theirs at the right, where no item stands; the drawing in its middle.
+        const QPoint centre = part == QLatin1String("drawing")
+                                  ? area.center()
+                                  : QPoint(area.right() - 40 - 30 * (number % 2), area.center().y());
+        const QRectF circle(centre.x() - 11, centre.y() - 11, 22, 22);
+        painter.setPen(QPen(Qt::white, 2));
+        painter.setBrush(QColor(0xc0, 0x1c, 0x28));
+        painter.drawEllipse(circle);
+        painter.setPen(Qt::white);
+        painter.drawText(circle, Qt::AlignCenter, QString::number(number));
+    }
+    return shot;
+}
+
+QImage WindowShot(TForm1& w, const ManualPicture& p, QStringList& problems)
 {
     const QString& name = p.window;
     if (name == QLatin1String("main"))
-        return w.grab().toImage();
+        return p.callouts.isEmpty() ? w.grab().toImage()
+                                    : WithCallouts(w, w.grab().toImage(), p.callouts, problems);
     if (name == QLatin1String("new-graph"))
         return GrabShown(w.NewGraphDialog());
     if (name == QLatin1String("matrix"))
@@ -286,7 +344,8 @@ QImage MakeManualPicture(const ManualPicture& p, const QString& languageFile, QS
     for (const QString& message : std::as_const(host.messages))
         qInfo("%s", qPrintable(where + QStringLiteral("note: the program said: ") + message));
 
-    QImage shot = p.kind == QLatin1String("window") ? WindowShot(w, p) : w.DrawingArea()->grab().toImage();
+    QImage shot =
+        p.kind == QLatin1String("window") ? WindowShot(w, p, problems) : w.DrawingArea()->grab().toImage();
     if (shot.isNull())
         problems.append(where + QStringLiteral("no picture was made"));
     w.SetDialogHost(nullptr);

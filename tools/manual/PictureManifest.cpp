@@ -78,6 +78,8 @@ QList<ManualPicture> ReadPictureManifest(const QString& fileName, QStringList& e
             p.layout = value;
         else if (key == QLatin1String("algorithm"))
             p.algorithm = value;
+        else if (key == QLatin1String("callouts"))
+            p.callouts = value.split(QLatin1Char(','), Qt::SkipEmptyParts);
         else if (key == QLatin1String("from"))
             ok = ReadInt(value, p.from);
         else if (key == QLatin1String("to"))

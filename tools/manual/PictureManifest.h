@@ -26,7 +26,10 @@ struct ManualPicture {
     int width = 600;
     int height = 400;
     bool sized = false; // width or height given
-    int line = 0;       // where the section starts, for messages
+    // Parts of the main window numbered on its screenshot, in order: menubar, toolbar, drawing,
+    // splitter, results, status.
+    QStringList callouts;
+    int line = 0; // where the section starts, for messages
 };
 
 // Reads the pictures file: INI sections with key=value lines; ";" starts a comment at the

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -82,11 +83,15 @@ int main(int argc, char* argv[])
             TranslateManager().LoadLanguage(QLatin1String(language.languageFile));
         book.title = Translate("manual_title");
         book.contentsTitle = Translate("manual_contents");
+        const QString terms =
+            manual.filePath(QLatin1String(language.folder) + QStringLiteral("/index-terms.txt"));
+        if (QFileInfo::exists(terms))
+            book.indexTerms = ReadIndexTerms(terms, errors);
         if (!errors.isEmpty())
             break;
         const QString file = output.filePath(QLatin1String(language.output));
-        if (!WriteManualPdf(book, file))
-            errors.append(file + QStringLiteral(": cannot be written"));
+        if (QString problem; !WriteManualPdf(book, file, problem))
+            errors.append(file + QStringLiteral(": ") + problem);
     }
     for (const QString& error : std::as_const(errors))
         Print(QStringLiteral("nodeloom-manual: ") + error);
