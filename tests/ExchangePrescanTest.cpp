@@ -227,6 +227,68 @@ TEST_F(PrescanImport, AFileOverItsFormatsCapIsRefusedUnreadNamingTheCap)
     EXPECT_EQ(g.PointCount, 2);
 }
 
+// Each format's file that only the library reads (a hex weight, a nested list, a comment in DOT,
+// a mixed GraphML graph), padded with lines the format ignores to an exact size.
+QByteArray LeftToTheLibrary(Format format, qint64 size)
+{
+    QByteArray head, tail, open, close;
+    switch (format) {
+    case Format::Gml:
+        head = "graph [\n node [ id 1 ]\n node [ id 2 ]\n edge [ source 1 target 2 ]\n extra [\n";
+        tail = " ]\n]\n";
+        open = "c \"";
+        close = "\"";
+        break;
+    case Format::GraphML:
+        head = "<graphml><graph edgedefault=\"undirected\"><node id=\"a\"/><node id=\"b\"/>"
+               "<edge source=\"a\" target=\"b\" directed=\"true\"/>\n";
+        tail = "</graph></graphml>\n";
+        open = "<!-- ";
+        close = " -->";
+        break;
+    case Format::Dot:
+        head = "digraph {\n  a -> b;\n";
+        tail = "}\n";
+        open = "// ";
+        break;
+    default:
+        head = "a b 0x10\n";
+        open = "# ";
+        break;
+    }
+    QByteArray text = head;
+    const QByteArray line = open + QByteArray(1000, 'p') + close + "\n";
+    const qsizetype last = open.size() + close.size() + 1 + tail.size(); // the last line but its p's
+    while (text.size() + line.size() + last <= size)
+        text += line;
+    text += open + QByteArray(size - text.size() - last, 'p') + close + "\n" + tail;
+    EXPECT_EQ(text.size(), size);
+    return text;
+}
+
+TEST_F(PrescanImport, FilesOurReadersLeaveToTheLibrariesAreReadUpToTheirCap)
+{
+    for (const auto& [format, extension] :
+         std::vector<std::pair<Format, QString>>{{Format::Gml, "gml"},
+                                                 {Format::GraphML, "graphml"},
+                                                 {Format::Dot, "dot"},
+                                                 {Format::EdgeList, "edgelist"}}) {
+        SCOPED_TRACE(extension.toStdString());
+        const qint64 cap = ExchangePrescan::LibraryCap(format);
+        ASSERT_LT(cap, ExchangePrescan::SizeCap(format));
+        EXPECT_EQ(Import(Write("cap." + extension, LeftToTheLibrary(format, cap))),
+                  ExchangeFormats::ImportResult::Imported)
+            << host.MessageTexts().join('|').toStdString();
+        EXPECT_EQ(g.PointCount, 2);
+        const QString over = Write("over." + extension, LeftToTheLibrary(format, cap + 1));
+        EXPECT_EQ(Import(over), ExchangeFormats::ImportResult::Unreadable);
+        ASSERT_EQ(host.MessageTexts().size(), 1);
+        EXPECT_EQ(host.MessageTexts()[0], Translate("Exchange_parse_error")
+                                              .arg("over." + extension + ": " +
+                                                   Translate("Exchange_not_plain").arg(cap / (1024 * 1024))));
+    }
+}
+
 TEST(Prescan, TheProgramsOwnExportsAlwaysPassEvenAtTheirLargest)
 {
     // The caps were measured on the largest graph the program holds: complete, directed,

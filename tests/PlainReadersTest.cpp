@@ -67,7 +67,9 @@ QByteArray RandomGml(QRandomGenerator& random)
     for (int id : ids) {
         QStringList keys{QStringLiteral("id %1").arg(id)};
         if (random.bounded(3) > 0)
-            keys << QStringLiteral("name \"%1\"").arg(Pick(random, {"", "a", "Вершина", "x y", "7", "ж1"}));
+            keys << QStringLiteral("name \"%1\"")
+                        .arg(Pick(random, {"", "a", "Вершина", "x y", "7", "ж1", "a&quot;b",
+                                           "&amp;&amp;quot;", "q&quot;"}));
         if (random.bounded(2))
             keys << QStringLiteral("label \"%1\"").arg(Pick(random, {"", "L", "метка"}));
         if (positions == 1 || (positions == 2 && random.bounded(2)))
@@ -101,38 +103,47 @@ QByteArray RandomGml(QRandomGenerator& random)
     return text.toUtf8();
 }
 
-TEST(PlainGml, AnswersAsTheLibraryOnRandomPlainFiles)
+// Reads random files with a fast reader and with the library's: wherever the fast one answers,
+// the answers must be the same. Every generated file is plain, so the fast one must take all.
+template <typename Make, typename Fast, typename Library>
+void ExpectTheLibrarysAnswers(quint32 seed, Make make, Fast fast, Library library)
 {
-    QRandomGenerator random(27);
+    QRandomGenerator random(seed);
+    constexpr int rounds = 1500;
     int answered = 0;
-    for (int round = 0; round < 1500; ++round) {
-        const QByteArray gml = RandomGml(random);
-        TExchangeGraph fast;
-        if (!PlainGml::Read(gml, fast))
+    for (int round = 0; round < rounds; ++round) {
+        const QByteArray bytes = make(random);
+        TExchangeGraph quick;
+        if (!fast(bytes, quick))
             continue;
         ++answered;
-        TExchangeGraph library;
+        TExchangeGraph slow;
         QString error;
-        ASSERT_TRUE(IgraphFormats::Read(IgraphFormats::Kind::Gml, gml, library, error))
-            << error.toStdString() << "\n"
-            << gml.toStdString();
-        ASSERT_EQ(Describe(fast), Describe(library)) << gml.toStdString();
+        ASSERT_TRUE(library(bytes, slow, error)) << error.toStdString() << "\n" << bytes.toStdString();
+        ASSERT_EQ(Describe(quick), Describe(slow)) << bytes.toStdString();
     }
-    // Every generated file is plain: the fast reader must take them all.
-    EXPECT_EQ(answered, 1500);
+    EXPECT_EQ(answered, rounds);
+}
+
+TEST(PlainGml, AnswersAsTheLibraryOnRandomPlainFiles)
+{
+    ExpectTheLibrarysAnswers(27, RandomGml, PlainGml::Read,
+                             [](const QByteArray& bytes, TExchangeGraph& out, QString& error) {
+                                 return IgraphFormats::Read(IgraphFormats::Kind::Gml, bytes, out, error);
+                             });
 }
 
 TEST(PlainGml, LeavesAnythingBeyondThePlainFormToTheLibrary)
 {
     const char* beyond[] = {
-        "graph [ node [ id 1 name \"a&amp;b\" ] ]",                        // an entity
-        "# comment\ngraph [ node [ id 1 ] ]",                              // a comment
-        "graph [ node [ id 1 graphics [ x 1 y 2 ] ] ]",                    // a nested list
-        "graph [ node [ id 1 ] node [ id 1 ] ]",                           // a repeated id
-        "graph [ node [ id 1 ] edge [ source 1 target 2 ] ]",              // an unknown end
-        "graph [ node [ id 1.5 ] ]",                                       // an id not whole
-        "graph [ node [ id 1 name 5 ] ]",                                  // a name that is a number
-        "graph [ node [ id 1 x \"3\" y 4 ] ]",                             // a position that is text
+        "graph [ node [ id 1 name \"a&lt;b\" ] ]",            // an entity the library does not write
+        "# comment\ngraph [ node [ id 1 ] ]",                 // a comment
+        "graph [ node [ id 1 graphics [ x 1 y 2 ] ] ]",       // a nested list
+        "graph [ node [ id 1 ] node [ id 1 ] ]",              // a repeated id
+        "graph [ node [ id 1 ] edge [ source 1 target 2 ] ]", // an unknown end
+        "graph [ node [ id 1.5 ] ]",                          // an id not whole
+        "graph [ node [ id 1 name 5 ] ]",                     // a name that is a number
+        "graph [ node [ id 1 x \"3\" y 4 ] ]",                // a position that is text
         "graph [ node [ id 1 ] edge [ source 1 target 1 weight \"w\" ] ]", // a weight that is text
         "graph [ node [ id 1 ] ] graph [ node [ id 2 ] ]",                 // a second graph
         "graph [ directed 2 ]",                                            // a direction not 0 or 1
@@ -155,7 +166,7 @@ TEST(PlainGml, ReadsTheProgramsOwnExport)
     TExchangeGraph graph;
     graph.Directed = true;
     graph.Weighted = true;
-    graph.Names = {QStringLiteral("Москва"), QStringLiteral("b c"), QStringLiteral("3")};
+    graph.Names = {QStringLiteral("Москва"), QStringLiteral("b \"c\" & d"), QStringLiteral("3")};
     graph.Positions = {{10, 20}, {30.5, 40}, {-5, 0}};
     graph.Edges = {{0, 1, 7}, {1, 2, 0.5}, {2, 0, 50000}};
     QByteArray gml;
@@ -290,22 +301,10 @@ QByteArray RandomGraphml(QRandomGenerator& random)
 
 TEST(PlainGraphml, AnswersAsTheLibraryOnRandomPlainFiles)
 {
-    QRandomGenerator random(29);
-    int answered = 0;
-    for (int round = 0; round < 1500; ++round) {
-        const QByteArray graphml = RandomGraphml(random);
-        TExchangeGraph fast;
-        if (!PlainGraphml::Read(graphml, fast))
-            continue;
-        ++answered;
-        TExchangeGraph library;
-        QString error;
-        ASSERT_TRUE(IgraphFormats::Read(IgraphFormats::Kind::GraphML, graphml, library, error))
-            << error.toStdString() << "\n"
-            << graphml.toStdString();
-        ASSERT_EQ(Describe(fast), Describe(library)) << graphml.toStdString();
-    }
-    EXPECT_EQ(answered, 1500);
+    ExpectTheLibrarysAnswers(29, RandomGraphml, PlainGraphml::Read,
+                             [](const QByteArray& bytes, TExchangeGraph& out, QString& error) {
+                                 return IgraphFormats::Read(IgraphFormats::Kind::GraphML, bytes, out, error);
+                             });
 }
 
 TEST(PlainGraphml, LeavesAnythingBeyondThePlainFormToTheLibrary)
@@ -374,20 +373,7 @@ QByteArray RandomDot(QRandomGenerator& random)
 
 TEST(PlainDot, AnswersAsCgraphOnRandomPlainFiles)
 {
-    QRandomGenerator random(31);
-    int answered = 0;
-    for (int round = 0; round < 1500; ++round) {
-        const QByteArray dot = RandomDot(random);
-        TExchangeGraph fast;
-        if (!PlainDot::Read(dot, fast))
-            continue;
-        ++answered;
-        TExchangeGraph library;
-        QString error;
-        ASSERT_TRUE(DotFile::Read(dot, library, error)) << error.toStdString() << "\n" << dot.toStdString();
-        ASSERT_EQ(Describe(fast), Describe(library)) << dot.toStdString();
-    }
-    EXPECT_EQ(answered, 1500);
+    ExpectTheLibrarysAnswers(31, RandomDot, PlainDot::Read, DotFile::Read);
 }
 
 TEST(PlainDot, LeavesAnythingBeyondThePlainFormToCgraph)
@@ -443,18 +429,10 @@ TEST(ReadNumber, ReadsAsQtDoes)
 
 TEST(PlainEdgeList, AnswersAsTheLibraryOnRandomPlainFiles)
 {
-    QRandomGenerator random(14);
-    for (int round = 0; round < 1500; ++round) {
-        const QByteArray list = RandomEdgeList(random);
-        TExchangeGraph fast;
-        ASSERT_TRUE(PlainEdgeList::Read(list, fast)) << list.toStdString();
-        TExchangeGraph library;
-        QString error;
-        ASSERT_TRUE(IgraphFormats::Read(IgraphFormats::Kind::EdgeList, list, library, error))
-            << error.toStdString() << "\n"
-            << list.toStdString();
-        ASSERT_EQ(Describe(fast), Describe(library)) << list.toStdString();
-    }
+    ExpectTheLibrarysAnswers(14, RandomEdgeList, PlainEdgeList::Read,
+                             [](const QByteArray& bytes, TExchangeGraph& out, QString& error) {
+                                 return IgraphFormats::Read(IgraphFormats::Kind::EdgeList, bytes, out, error);
+                             });
 }
 
 TEST(PlainEdgeList, LeavesAnythingElseToTheLibrary)

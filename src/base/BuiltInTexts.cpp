@@ -610,6 +610,9 @@ constexpr BuiltInText kTable[] = {
     {"Example_roads", "Доро&ги со временем в пути"},
     {"Example_tree", "Д&ерево из семи вершин"},
     {"Example_villages", "Посё&лки и трассы: остовное дерево"},
+    // Exchange files that only the field's libraries read, and only while small.
+    {"Exchange_not_plain", "файлы больше %1 МБ читаются только в простом виде, без комментариев, сущностей, "
+                           "вложенных списков и подграфов"},
 };
 
 } // namespace

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <functional>
 
 namespace ExchangeFormats {
 namespace {
@@ -31,23 +32,40 @@ bool Fail(QString* error, const QString& text)
     return false;
 }
 
+// A file our own readers leave is read by the library only up to its cap.
+bool ByLibrary(Format format, const QByteArray& data, QString& error, const std::function<bool()>& read)
+{
+    const qint64 cap = ExchangePrescan::LibraryCap(format);
+    if (data.size() > cap) {
+        error = Translate(QStringLiteral("Exchange_not_plain")).arg(cap / (1024 * 1024));
+        return false;
+    }
+    return read();
+}
+
 bool Parse(Format format, const QByteArray& data, TExchangeGraph& out, QString& error)
 {
+    using IgraphFormats::Kind;
     switch (format) {
     case Format::GraphML:
-        return PlainGraphml::Read(data, out) ||
-               IgraphFormats::Read(IgraphFormats::Kind::GraphML, data, out, error);
+        return PlainGraphml::Read(data, out) || ByLibrary(format, data, error, [&] {
+                   return IgraphFormats::Read(Kind::GraphML, data, out, error);
+               });
     case Format::Gml:
-        return PlainGml::Read(data, out) || IgraphFormats::Read(IgraphFormats::Kind::Gml, data, out, error);
+        return PlainGml::Read(data, out) || ByLibrary(format, data, error, [&] {
+                   return IgraphFormats::Read(Kind::Gml, data, out, error);
+               });
     case Format::Pajek:
-        return IgraphFormats::Read(IgraphFormats::Kind::Pajek, data, out, error);
+        return IgraphFormats::Read(Kind::Pajek, data, out, error);
     case Format::EdgeList:
-        return PlainEdgeList::Read(data, out) ||
-               IgraphFormats::Read(IgraphFormats::Kind::EdgeList, data, out, error);
+        return PlainEdgeList::Read(data, out) || ByLibrary(format, data, error, [&] {
+                   return IgraphFormats::Read(Kind::EdgeList, data, out, error);
+               });
     case Format::Csv:
         return CsvMatrix::Read(data, out, error);
     case Format::Dot:
-        return PlainDot::Read(data, out) || DotFile::Read(data, out, error);
+        return PlainDot::Read(data, out) ||
+               ByLibrary(format, data, error, [&] { return DotFile::Read(data, out, error); });
     case Format::Unknown:
         break;
     }

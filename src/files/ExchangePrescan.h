@@ -28,6 +28,11 @@ constexpr int MaxGraphMLKeys = 256;
 // graph of 255 vertices with weights, positions and names of the longest length takes.
 qint64 SizeCap(ExchangeFormats::Format format);
 
+// The largest file of each format that the field's library reads when our own reader leaves
+// it (comments, entities, nested lists, subgraphs...): the libraries take ten to forty times as
+// long a byte as our readers, so a larger file must be in the plain form to be read at once.
+qint64 LibraryCap(ExchangeFormats::Format format);
+
 struct Verdict {
     enum class Kind {
         Accepted,

@@ -16,6 +16,28 @@ struct Value {
     QByteArray text;
 };
 
+// Replaces "&quot;" and "&amp;" by the characters they stand for; false for any other "&".
+bool Decode(QByteArray& text)
+{
+    QByteArray plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != '&') {
+            plain += text[i];
+        } else if (text.mid(i, 6) == "&quot;") {
+            plain += '"';
+            i += 5;
+        } else if (text.mid(i, 5) == "&amp;") {
+            plain += '&';
+            i += 4;
+        } else {
+            return false;
+        }
+    }
+    text = plain;
+    return true;
+}
+
 class Lexer {
   public:
     explicit Lexer(const QByteArray& data) : p(data.constData()), end(data.constData() + data.size()) {}
@@ -56,11 +78,14 @@ class Lexer {
             return true;
         }
         if (*p == '"') {
+            // The two entities the library writes are decoded here, as it decodes them; other
+            // entities and control characters are its business.
             const char* start = ++p;
+            bool entities = false;
             while (p < end && *p != '"') {
-                // Entities are decoded by the library; control characters are its business too.
-                if (*p == '&' || static_cast<unsigned char>(*p) < 0x20)
+                if (static_cast<unsigned char>(*p) < 0x20)
                     return false;
+                entities = entities || *p == '&';
                 ++p;
             }
             if (p == end)
@@ -68,7 +93,7 @@ class Lexer {
             value.kind = Value::String;
             value.text = QByteArray(start, p - start);
             ++p;
-            return true;
+            return !entities || Decode(value.text);
         }
         // A number: sign, digits, an optional fraction and exponent, then a blank or a bracket.
         const char* start = p;

@@ -20,6 +20,7 @@
 #include <QElapsedTimer>
 #include <QMenuBar>
 #include <QPainter>
+#include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -339,6 +340,15 @@ QImage MakeManualPicture(const ManualPicture& p, const QString& languageFile, QS
         // The playback bar that opened took its height from the drawing.
         if (p.kind != QLatin1String("window"))
             SizeDrawingArea(w, p.width, p.height);
+        if (p.frame > 0) {
+            auto* slider = w.findChild<QSlider*>(QStringLiteral("playbackSlider"));
+            if (!slider || p.frame - 1 > slider->maximum()) {
+                problems.append(where + QStringLiteral("the run has no frame %1").arg(p.frame));
+            } else {
+                slider->setValue(p.frame - 1);
+                Settle();
+            }
+        }
     }
     // A refusal may be the very thing a picture shows; it is noted, not an error.
     for (const QString& message : std::as_const(host.messages))

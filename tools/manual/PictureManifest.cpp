@@ -84,6 +84,8 @@ QList<ManualPicture> ReadPictureManifest(const QString& fileName, QStringList& e
             ok = ReadInt(value, p.from);
         else if (key == QLatin1String("to"))
             ok = ReadInt(value, p.to);
+        else if (key == QLatin1String("frame"))
+            ok = ReadInt(value, p.frame) && p.frame >= 1;
         else if (key == QLatin1String("width")) {
             ok = ReadInt(value, p.width) && p.width >= 100 && p.width <= 2000;
             p.sized = true;
@@ -110,7 +112,7 @@ QList<ManualPicture> ReadPictureManifest(const QString& fileName, QStringList& e
             errors.append(where + QStringLiteral("kind must be graph, algorithm or window"));
         if (p.kind != QLatin1String("window") && p.rows.isEmpty() && p.generate.isEmpty())
             errors.append(where + QStringLiteral("needs a matrix or a ready-made graph"));
-        if (p.kind == QLatin1String("algorithm") && p.algorithm.isEmpty())
+        if ((p.kind == QLatin1String("algorithm") || p.frame > 0) && p.algorithm.isEmpty())
             errors.append(where + QStringLiteral("needs an algorithm"));
         if (!p.positions.isEmpty() && p.positions.size() != p.rows.size())
             errors.append(where + QStringLiteral("positions and matrix rows differ in number"));

@@ -23,6 +23,9 @@ struct ManualPicture {
     QString algorithm;
     int from = 0;
     int to = 0;
+    // For a window: the step-by-step bar at this frame of the run, counted from 1 as the bar
+    // counts; 0 leaves the bar where the run left it.
+    int frame = 0;
     int width = 600;
     int height = 400;
     bool sized = false; // width or height given
