@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QPoint>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -266,12 +267,20 @@ QStringList TAllGraf::MatrixToMemo() const
 {
     QStringList lines;
     lines.reserve(PointCount);
+    // Each row from the out-list at once: an entry looked up by itself searches the list.
+    std::vector<int> row(std::size_t(PointCount) + 1);
     for (int a = 1; a <= PointCount; ++a) {
+        std::fill(row.begin(), row.end(), 0);
+        for (int k = 0; k < DugaCount[a]; ++k) {
+            const int b = DugaList(a)[k];
+            row[std::size_t(b)] = IsHaveCost ? Dugi[a][b].Cost : 1;
+        }
         QString line;
+        line.reserve(PointCount * 3);
         for (int b = 1; b <= PointCount; ++b) {
             if (b > 1)
                 line += QLatin1Char(',');
-            line += QString::number(MatrixEntry(a, b));
+            line += QString::number(row[std::size_t(b)]);
         }
         lines.append(line);
     }
