@@ -92,6 +92,17 @@ bool WeightFits(double weight)
     return std::isfinite(weight) && weight >= 0.5 && weight < TAllGraf::MaxCost + 0.5;
 }
 
+int NamedVertices::Of(const QByteArray& name)
+{
+    const auto found = index.constFind(name);
+    if (found != index.cend())
+        return *found;
+    const int v = int(graph.Names.size());
+    index.insert(name, v);
+    graph.Names.append(QString::fromUtf8(name));
+    return v;
+}
+
 bool ReadNumber(const QString& text, double& value)
 {
     if (text.size() > 64)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QPointF>
 #include <QString>
 #include <QStringList>
@@ -38,6 +40,18 @@ struct TExchangeGraph {
     int UnreadEntities = 0;
 
     int VertexCount() const { return int(Names.size()); }
+};
+
+// A file's vertices by the names it gives them, numbered in the order they are first named.
+class NamedVertices {
+  public:
+    explicit NamedVertices(TExchangeGraph& graph) : graph(graph) {}
+    // The vertex of the name, added to the graph when new.
+    int Of(const QByteArray& name);
+
+  private:
+    TExchangeGraph& graph;
+    QHash<QByteArray, int> index;
 };
 
 // The document's graph: names, positions and each arc once (each edge once, tail < head,

@@ -147,17 +147,12 @@ struct EdgeSeen {
 bool Read(const QByteArray& data, TExchangeGraph& out)
 {
     TExchangeGraph graph;
-    QHash<QByteArray, int> index;
+    NamedVertices vertices(graph);
     std::vector<QByteArray> positions;
     std::vector<EdgeSeen> edges;
     auto vertex = [&](const QByteArray& name) {
-        const auto found = index.constFind(name);
-        if (found != index.cend())
-            return *found;
-        const int v = int(graph.Names.size());
-        index.insert(name, v);
-        graph.Names.append(QString::fromUtf8(name));
-        positions.emplace_back();
+        const int v = vertices.Of(name);
+        positions.resize(graph.Names.size());
         return v;
     };
     enum { Head, Body, Done } state = Head;

@@ -36,17 +36,8 @@ bool Read(const QByteArray& data, TExchangeGraph& out)
 {
     EdgeListHeader header;
     TExchangeGraph graph;
-    QHash<QByteArray, int> index;
+    NamedVertices vertices(graph);
     std::vector<bool> weightless;
-    auto vertex = [&](const QByteArray& name) {
-        const auto found = index.constFind(name);
-        if (found != index.cend())
-            return *found;
-        const int v = int(graph.Names.size());
-        index.insert(name, v);
-        graph.Names.append(QString::fromUtf8(name));
-        return v;
-    };
     int number = 0;
     for (qsizetype at = 0; at < data.size();) {
         const qsizetype newline = data.indexOf('\n', at);
@@ -79,8 +70,8 @@ bool Read(const QByteArray& data, TExchangeGraph& out)
         if (count == 1)
             return false;
         TExchangeGraph::Edge edge;
-        edge.From = vertex(fields[0]);
-        edge.To = vertex(fields[1]);
+        edge.From = vertices.Of(fields[0]);
+        edge.To = vertices.Of(fields[1]);
         edge.Line = number;
         if (count == 3 && !ReadWeight(fields[2], edge.Weight))
             return false;
