@@ -46,9 +46,13 @@ void BM_WalkthroughPage100(benchmark::State& state)
 {
     auto g = SparseGraf(100);
     const AlgorithmResult result = DijkstraShortestPath(*g, 1, 100, g->PointCount, true);
+    const WalkthroughTask task{.name = QStringLiteral("FindTraceDekctri"),
+                               .title = WalkthroughTitle(QStringLiteral("FindTraceDekctri")),
+                               .first = 1,
+                               .second = 100};
     qsizetype bytes = 0;
     for (auto _ : state) {
-        const QByteArray page = WalkthroughPage(*g, result, QStringLiteral("Dijkstra"));
+        const QByteArray page = WalkthroughPage(*g, result, task);
         bytes = page.size();
         benchmark::DoNotOptimize(page.constData());
     }
