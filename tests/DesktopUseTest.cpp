@@ -152,7 +152,7 @@ TEST_F(Desktop, ResizesAndSplitterMovesNeverChangeTheDocument)
     EXPECT_EQ(G().CanvasBitmap.size(), w->DrawingArea()->size() * w->devicePixelRatioF());
     for (int v = 1; v <= G().PointCount; ++v)
         EXPECT_EQ(QPoint(G().Points[v].X, G().Points[v].Y),
-                  QPoint(before->Recorded.Points[v].X, before->Recorded.Points[v].Y));
+                  QPoint(before->Unpacked().Points[v].X, before->Unpacked().Points[v].Y));
 }
 
 TEST_F(Desktop, TheViewShowsTheScrolledPartOfTheCanvas)

@@ -280,7 +280,7 @@ TEST_F(Generators, RandomModelsKeepTheirPromisesAndSeedsReproduce)
     EXPECT_TRUE(*first == *CHistoryManager::TakeSnapshot(*graf));
     p.seed = 54321;
     ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
-    EXPECT_FALSE(first->Recorded.Dugi == graf->Dugi);
+    EXPECT_FALSE(first->Unpacked().Dugi == graf->Dugi);
 }
 
 TEST_F(Generators, ExtremeProbabilitiesGiveEmptyAndCompleteGraphs)

@@ -817,3 +817,18 @@ TEST_F(Window, MatrixWindowFollowsTheSettingsAndItsVisibilityIsSavedOnClose)
     EXPECT_EQ(settings.ReadInteger("MainSetting", "ShowMatrixWindow", -1), 0);
     EXPECT_EQ(settings.ReadInteger("MainSetting", "CountRun", -1), 1);
 }
+
+TEST_F(Window, UndoTakesBackAsManyStepsAsTheSettingsSay)
+{
+    CIniFile settings(folder.filePath("setting.ini"));
+    settings.WriteInteger("MainSetting", "UndoSteps", 3);
+    ASSERT_TRUE(settings.UpdateFile());
+    Start(false, false);
+    for (int i = 1; i <= 5; ++i)
+        w->Session().AddVertexAt(40 * i, 40);
+    int steps = 0;
+    for (; w->Action("actUndo")->isEnabled() && steps < 10; ++steps)
+        w->Action("actUndo")->trigger();
+    EXPECT_EQ(steps, 3);
+    EXPECT_EQ(w->Document()->PointCount, 2);
+}

@@ -112,7 +112,7 @@ bool GraphSession::HasUnsavedChanges() const
     if (!savedState)
         return true;
     const TAllGraf& g = *document;
-    const TRecordedGraf& s = savedState->Recorded;
+    const TRecordedGraf& s = savedState->Unpacked();
     if (g.IsOrint != s.IsOrint || g.IsHaveCost != s.IsHaveCost || g.PointCount != s.PointCount ||
         g.CountLabel != s.CountLabel || !g.Naming().SameAs(savedState->TitleGraf))
         return true;

@@ -82,6 +82,7 @@ void TAllGraf::DeletePoint(int v)
     }
     Points[n] = TPointRec{};
     DugaCount[n] = 0;
+    DugaListStore[n].fill(0);
     Dugi[n].fill(TDugaRec{});
     // Columns above v move left, so every remaining arc keeps its cell.
     for (int a = 1; a < n; ++a) {
@@ -98,6 +99,7 @@ void TAllGraf::DeletePoint(int v)
                 continue;
             list[kept++] = w > v ? w - 1 : w;
         }
+        std::fill(list + kept, list + DugaCount[a], 0);
         DugaCount[a] = kept;
     }
     PointCount = n - 1;
@@ -138,6 +140,9 @@ void TAllGraf::DeleteDuga(int a, int b)
             if (list[i] == head) {
                 std::move(list + i + 1, list + DugaCount[tail], list + i);
                 --DugaCount[tail];
+                list[DugaCount[tail]] = 0;
+                // The cell of an arc that is gone holds nothing: undo keeps only arcs.
+                Dugi[tail][head] = TDugaRec{};
                 return;
             }
     };
@@ -148,10 +153,11 @@ void TAllGraf::DeleteDuga(int a, int b)
 
 void TAllGraf::SetDugaCost(int a, int b, int cost)
 {
-    if (!IsVertex(a) || !IsVertex(b))
+    // Only an arc has a weight: a cell without one keeps nothing that undo could bring back.
+    if (!IsVertex(a) || !IsVertex(b) || !HasDuga(a, b))
         return;
     Dugi[a][b].Cost = cost;
-    if (IsOrint == 0)
+    if (IsOrint == 0 && HasDuga(b, a))
         Dugi[b][a].Cost = cost;
 }
 
