@@ -55,7 +55,8 @@ void EveryArcStep(GraphSession& session, int step)
     session.RecordState();
     for (int a = 1; a <= g.PointCount; ++a)
         for (const int b : g.OutArcs(a))
-            g.Dugi[a][b].Cost = 1 + int((a * 7919LL + b * 104729LL + step * 15485863LL) % TAllGraf::MaxCost);
+            g.ArcRef(a, b).Cost =
+                1 + int((a * 7919LL + b * 104729LL + step * 15485863LL) % TAllGraf::MaxCost);
 }
 
 template <void (*Step)(GraphSession&, int)> void BM_HundredUndoSteps(benchmark::State& state)

@@ -23,7 +23,7 @@ struct IgraphCopy {
                     continue;
                 igraph_vector_int_push_back(&edges, a - 1);
                 igraph_vector_int_push_back(&edges, b - 1);
-                igraph_vector_push_back(&weights, g.IsHaveCost ? g.Dugi[a][b].Cost : 1);
+                igraph_vector_push_back(&weights, g.IsHaveCost ? g.Arc(a, b).Cost : 1);
             }
         igraph_create(&graph, &edges, g.PointCount, g.IsOrint == 2 ? IGRAPH_DIRECTED : IGRAPH_UNDIRECTED);
         igraph_vector_int_destroy(&edges);

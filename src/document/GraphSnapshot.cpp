@@ -145,12 +145,13 @@ GraphSnapshot GraphSnapshot::Take(const TRecordedGraf& g)
     // Every vertex's out-arcs in their order, a piece a vertex. A vertex moved with its arcs'
     // texts leaves these pieces as they were: the texts keep their offsets from the middles.
     for (int a = 1; a <= g.PointCount; ++a) {
-        const int count = g.DugaCount[a];
-        pack.Unsigned(quint64(count));
+        const std::span<const int> heads = g.OutArcs(a);
+        const std::span<const TDugaRec> arcs = g.OutRecords(a);
+        pack.Unsigned(quint64(heads.size()));
         int previousHead = 0;
-        for (int k = 0; k < count; ++k) {
-            const int b = g.DugaListStore[a][k];
-            const TDugaRec& arc = g.Dugi[a][b];
+        for (std::size_t k = 0; k < heads.size(); ++k) {
+            const int b = heads[k];
+            const TDugaRec& arc = arcs[k];
             pack.Signed(b - previousHead);
             previousHead = b;
             pack.Signed(arc.Cost);
@@ -194,11 +195,8 @@ void GraphSnapshot::Restore(TRecordedGraf& g) const
     head.Style(g.ActiveLabelStyle);
 
     // Slots past the new counts go back to empty; those within are all written below.
-    for (int v = g.PointCount + 1; v <= std::max(oldCount, g.PointCount) && v <= TGrafLimits::MaxPoints;
-         ++v) {
+    for (int v = g.PointCount + 1; v <= std::max(oldCount, g.PointCount) && v <= TGrafLimits::MaxPoints; ++v)
         g.Points[v] = TPointRec{};
-        g.DugaCount[v] = 0;
-    }
     for (int v = 1; v <= g.PointCount; ++v) {
         TPointRec& p = g.Points[v];
         p.X = head.Int();
@@ -225,27 +223,24 @@ void GraphSnapshot::Restore(TRecordedGraf& g) const
         }
     }
 
-    // The arc cells: every row and column the old or new graph used is emptied first.
-    const int rows = std::min(std::max(oldCount, g.PointCount), int(TGrafLimits::MaxPoints));
-    for (int a = 1; a <= rows; ++a) {
-        std::fill(g.Dugi[a].begin(), g.Dugi[a].begin() + rows + 1, TDugaRec{});
-        std::fill(g.DugaListStore[a].begin(), g.DugaListStore[a].begin() + TGrafLimits::MaxOut, 0);
-    }
+    g.OutLists.assign(std::size_t(g.PointCount) + 1, TOutList{});
     for (int a = 1; a <= g.PointCount; ++a) {
         Unpacker arcs(*piece++);
-        const int count = int(arcs.Unsigned());
-        g.DugaCount[a] = count;
+        const std::size_t count = std::size_t(arcs.Unsigned());
+        TOutList& list = g.OutLists[std::size_t(a)];
+        list.Heads.resize(count);
+        list.Arcs.resize(count);
         int head = 0;
-        for (int k = 0; k < count; ++k) {
+        for (std::size_t k = 0; k < count; ++k) {
             head += arcs.Int();
-            g.DugaListStore[a][k] = head;
-            TDugaRec& arc = g.Dugi[a][head];
+            list.Heads[k] = head;
+            TDugaRec& arc = list.Arcs[k];
             arc.Cost = arcs.Int();
             arc.X = int(arcs.Signed() + MiddleX(g, a, head));
             arc.Y = int(arcs.Signed() + MiddleY(g, a, head));
             const quint64 flags = arcs.Unsigned();
             arc.Active = flags & Active ? quint8(arcs.Unsigned()) : 0;
-            arc.Marker = flags & Marked ? arcs.Int() : 0;
+            arc.Marker = flags & Marked ? qint8(arcs.Int()) : 0;
         }
     }
 }
