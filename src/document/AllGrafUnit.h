@@ -74,9 +74,11 @@ struct TGrafLimits {
 struct TRecordedGraf : TGrafLimits {
     quint8 IsOrint = 0;    // 0 undirected, 2 directed
     quint8 IsHaveCost = 0; // weighted
+    // Vertices 1..PointCount and labels 1..CountLabel, index 0 unused: the tables hold exactly
+    // those.
     int PointCount = 0;
-    VertexArray<TPointRec> Points{};
-    std::array<TLabelRec, MaxLabels + 1> Labels{};
+    std::vector<TPointRec> Points = std::vector<TPointRec>(1);
+    std::vector<TLabelRec> Labels = std::vector<TLabelRec>(1);
     int CountLabel = 0;
     // One out-list a vertex, index 0 unused: always PointCount + 1 of them.
     std::vector<TOutList> OutLists = std::vector<TOutList>(1);

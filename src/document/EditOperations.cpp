@@ -13,7 +13,7 @@ void TAllGraf::NewGraf(bool directed, bool weighted)
         MapMode = 0;
 
     PointCount = 0;
-    Points.fill(TPointRec{});
+    Points.assign(1, TPointRec{});
     OutLists.assign(1, TOutList{});
     TitleUsed.fill(0);
     ActivePoint = ActiveDugaFrom = ActiveDugaTo = TargetPoint = ActiveLabel = 0;
@@ -51,7 +51,7 @@ void TAllGraf::AddPoint(int x, int y, const QString& name, int titleNumber, int 
     if (PointCount >= MaxPoints || titleNumber < 1 || titleNumber > MaxPoints)
         return;
     const int n = ++PointCount;
-    Points[n] = TPointRec{x, y, radius, titleNumber, 0};
+    Points.push_back(TPointRec{x, y, radius, titleNumber, 0});
     OutLists.resize(std::size_t(n) + 1);
     GrowExtent(x + radius, y + radius);
     TitleUsed[titleNumber] = 1;
@@ -71,8 +71,7 @@ void TAllGraf::DeletePoint(int v)
 
     // Vertices above v move down by one index with their out-lists; every arc into v goes, and
     // every head above v follows its vertex.
-    std::move(Points.begin() + v + 1, Points.begin() + n + 1, Points.begin() + v);
-    Points[n] = TPointRec{};
+    Points.erase(Points.begin() + v);
     OutLists.erase(OutLists.begin() + v);
     for (int a = 1; a < n; ++a) {
         TOutList& list = OutLists[std::size_t(a)];
@@ -173,8 +172,8 @@ bool TAllGraf::AddLabel(const QString& text, int x, int y)
 {
     if (CountLabel >= MaxLabels)
         return false;
-    TLabelRec& label = Labels[++CountLabel];
-    label = TLabelRec{};
+    ++CountLabel;
+    TLabelRec& label = Labels.emplace_back();
     label.X = x;
     label.Y = y;
     label.Text = text;
@@ -187,15 +186,13 @@ void TAllGraf::DeleteLabel(int i)
 {
     if (i < 1 || i > CountLabel)
         return;
-    for (int k = i; k < CountLabel; ++k)
-        Labels[k] = Labels[k + 1];
-    Labels[CountLabel] = TLabelRec{};
+    Labels.erase(Labels.begin() + i);
     --CountLabel;
 }
 
 void TAllGraf::DeleteAllLabels()
 {
-    std::fill(Labels.begin() + 1, Labels.begin() + 1 + CountLabel, TLabelRec{});
+    Labels.resize(1);
     CountLabel = 0;
 }
 

@@ -177,9 +177,7 @@ void GraphSnapshot::Restore(TRecordedGraf& g) const
     Unpacker head(*piece++);
     g.IsOrint = quint8(head.Int());
     g.IsHaveCost = quint8(head.Int());
-    const int oldCount = g.PointCount;
     g.PointCount = head.Int();
-    const int oldLabels = g.CountLabel;
     g.CountLabel = head.Int();
     g.ActivePoint = head.Int();
     g.ActiveDugaFrom = head.Int();
@@ -194,9 +192,7 @@ void GraphSnapshot::Restore(TRecordedGraf& g) const
     head.Style(g.NormalLabelStyle);
     head.Style(g.ActiveLabelStyle);
 
-    // Slots past the new counts go back to empty; those within are all written below.
-    for (int v = g.PointCount + 1; v <= std::max(oldCount, g.PointCount) && v <= TGrafLimits::MaxPoints; ++v)
-        g.Points[v] = TPointRec{};
+    g.Points.resize(std::size_t(g.PointCount) + 1);
     for (int v = 1; v <= g.PointCount; ++v) {
         TPointRec& p = g.Points[v];
         p.X = head.Int();
@@ -206,8 +202,7 @@ void GraphSnapshot::Restore(TRecordedGraf& g) const
         p.Active = quint8(head.Unsigned());
     }
 
-    for (int i = g.CountLabel + 1; i <= std::max(oldLabels, g.CountLabel) && i <= TGrafLimits::MaxLabels; ++i)
-        g.Labels[i] = TLabelRec{};
+    g.Labels.resize(std::size_t(g.CountLabel) + 1);
     for (int first = 1; first <= g.CountLabel; first += LabelsPerPiece) {
         Unpacker labels(*piece++);
         for (int i = first; i < first + LabelsPerPiece && i <= g.CountLabel; ++i) {
