@@ -370,10 +370,11 @@ int RunCommand(const QStringList& arguments)
     if (options->positional.size() < 2)
         return BadUsage(QStringLiteral("run needs NAME and FILE"));
     RunRequest request;
-    request.name = options->positional[0];
-    request.info = FindAlgorithm(request.name);
+    request.info = FindAlgorithmOrAlias(options->positional[0]);
     if (!request.info)
-        return BadUsage(QStringLiteral("unknown algorithm ") + QuotedName(request.name));
+        return BadUsage(QStringLiteral("unknown algorithm ") + QuotedName(options->positional[0]));
+    // Every output names the run by its dispatcher name, whichever name was given.
+    request.name = QLatin1String(request.info->name);
     if (!request.info->run)
         return BadUsage(request.name + QStringLiteral(": not built yet"));
     const std::optional<int> first = options->Integer(QStringLiteral("--from"), 0);
@@ -438,7 +439,6 @@ QString RuleText(const AlgorithmInfo& info)
     return Translate(QLatin1String(info.refusalKey));
 }
 
-// One line a row: name, vertices needed, rule, caption, separated by tabs.
 // The caption key of the menu that holds a row.
 const char* FamilyKey(AlgorithmMenu menu)
 {
@@ -457,6 +457,7 @@ const char* FamilyKey(AlgorithmMenu menu)
     return "Algoritm";
 }
 
+// One line a row: name, vertices needed, rule, caption, menu, alias, separated by tabs.
 int ListCommand(const QStringList& arguments)
 {
     if (!arguments.isEmpty())
@@ -464,10 +465,12 @@ int ListCommand(const QStringList& arguments)
     for (const AlgorithmInfo& info : Algorithms()) {
         const QString caption = TranslatePlain(QLatin1String(info.captionKey));
         // The menu a row sits in tells apart rows of one caption (the Euler and the Hamiltonian
-        // "find cycle"); it goes last so that the columns before it keep their places.
+        // "find cycle"); it and then the alias go last so that the columns before them keep
+        // their places.
         Print(stdout, QLatin1String(info.name) + QLatin1Char('\t') + VerticesText(info.vertices) +
                           QLatin1Char('\t') + RuleText(info) + QLatin1Char('\t') + caption +
                           QLatin1Char('\t') + TranslatePlain(QLatin1String(FamilyKey(info.menu))) +
+                          QLatin1Char('\t') + QLatin1String(info.alias) +
                           (info.run ? QString() : QStringLiteral("\t(not built yet)")) + QLatin1Char('\n'));
     }
     return Ok;
@@ -611,7 +614,8 @@ QString Usage()
         "                   with --jsonl writes one JSON line per file; exits with the\n"
         "                   highest status of the runs\n"
         "  nodeloom-cli list\n"
-        "                   one row per algorithm: name, vertices, rule, caption, menu\n"
+        "                   one row per algorithm: name, vertices, rule, caption, menu,\n"
+        "                   alias; run takes the name or the alias (dijkstra, floyd, ...)\n"
         "  nodeloom-cli matrix FILE\n"
         "  nodeloom-cli convert FILE OUT [--from-format F] [--to-format F] [--no-weights]\n"
         "                   formats by extension or named: grafa, graphml, gml, dot (.gv),\n"
