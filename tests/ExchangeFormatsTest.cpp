@@ -131,9 +131,9 @@ TEST_F(ExchangeFormatsTest, RoundTripsKeepDirectionWeightsNamesArcsAndPositions)
             g = Fresh();
             named ? Named() : Plain();
             const QString path = Path("graph." + extension);
-            QString error;
+            FileError error;
             ASSERT_TRUE(ExchangeFormats::ExportGraph(*g, path, ExchangeFormats::FormatOfFile(path), &error))
-                << error.toStdString();
+                << error.Text().toStdString();
             auto back = Fresh();
             host.messages.clear();
             ASSERT_TRUE(Import(*back, path)) << host.messages.front().text.toStdString();
@@ -543,7 +543,7 @@ TEST_F(ExchangeFormatsTest, PositionsThatAreAllTheSameGoOnACircle)
 TEST_F(ExchangeFormatsTest, ExportsAreWhatTheFieldsToolsReadAsTheyAre)
 {
     Named();
-    QString error;
+    FileError error;
     const auto exported = [&](const QString& name) {
         EXPECT_TRUE(
             ExchangeFormats::ExportGraph(*g, Path(name), ExchangeFormats::FormatOfFile(name), &error));

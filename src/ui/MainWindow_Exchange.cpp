@@ -65,7 +65,9 @@ void TForm1::ExportCommand()
             Host().ShowError(UnknownFormat(file));
             return;
         }
-        saved = ExchangeFormats::ExportGraph(*g, file, format, &error);
+        FileError failure;
+        saved = ExchangeFormats::ExportGraph(*g, file, format, &failure);
+        error = failure.Text();
     }
     if (!saved)
         Host().ShowError(Translate("Happend_error") + QLatin1Char('\r') + file + QStringLiteral(": ") +
