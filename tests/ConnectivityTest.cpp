@@ -37,14 +37,12 @@ struct Connectivity : AlgorithmFixture {
 QString TreeOracle(const TAllGraf& g)
 {
     IgraphCopy copy(g);
-    igraph_vector_int_t part;
-    igraph_vector_int_init(&part, 0);
-    igraph_subcomponent(copy.graph.Get(), &part, 0, IGRAPH_ALL);
+    Igraph::IntVector part(0);
+    igraph_subcomponent(copy.graph.Get(), part.Get(), 0, IGRAPH_ALL);
     std::vector<bool> inPart(std::size_t(g.PointCount), false);
-    for (igraph_integer_t k = 0; k < igraph_vector_int_size(&part); ++k)
-        inPart[std::size_t(VECTOR(part)[k])] = true;
-    const long vertices = long(igraph_vector_int_size(&part));
-    igraph_vector_int_destroy(&part);
+    for (igraph_integer_t k = 0; k < igraph_vector_int_size(part.Get()); ++k)
+        inPart[std::size_t(VECTOR(*part.Get())[k])] = true;
+    const long vertices = long(igraph_vector_int_size(part.Get()));
     long edges = 0;
     for (igraph_integer_t e = 0; e < igraph_ecount(copy.graph.Get()); ++e)
         if (inPart[std::size_t(IGRAPH_FROM(copy.graph.Get(), e))])
@@ -290,12 +288,11 @@ TEST_F(Connectivity, AgreesWithIgraphOnRandomGraphs)
             continue;
         ++connected;
 
-        igraph_vector_t eccentricity;
-        igraph_vector_init(&eccentricity, 0);
-        igraph_eccentricity(copy.graph.Get(), &eccentricity, igraph_vss_all(), IGRAPH_ALL);
+        Igraph::Vector eccentricity(0);
+        igraph_eccentricity(copy.graph.Get(), eccentricity.Get(), igraph_vss_all(), IGRAPH_ALL);
         for (int v = 1; v <= n; ++v)
-            ASSERT_EQ(Eccentricity(*g, v).resultCount, int(VECTOR(eccentricity)[v - 1])) << round << ' ' << v;
-        igraph_vector_destroy(&eccentricity);
+            ASSERT_EQ(Eccentricity(*g, v).resultCount, int(VECTOR(*eccentricity.Get())[v - 1]))
+                << round << ' ' << v;
 
         const auto d = IgraphDistances(*g, true);
         long radius = TAllGraf::Infinity, diameter = 0;

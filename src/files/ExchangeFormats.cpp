@@ -78,7 +78,10 @@ bool HoldsProgramGraph(QFile& file)
 Format ImportFormatOfFile(const QString& fileName)
 {
     const Format format = FormatOfFile(fileName);
-    if (format != Format::EdgeList || !fileName.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
+    // An extension the program's own graph files share with an exchange format (".txt"): what
+    // the file holds decides.
+    if (format == Format::Unknown ||
+        !FileFormats::WithExtension(FileKind::Graph, QFileInfo(fileName).suffix().toLower()))
         return format;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))

@@ -27,7 +27,7 @@ void TForm1::ImportCommand()
     const ExchangeFormats::Format format = ExchangeFormats::ImportFormatOfFile(file);
     // A ".txt" that holds the program's own graph is opened as such.
     if (format == ExchangeFormats::Format::Unknown &&
-        ExchangeFormats::FormatOfFile(file) == ExchangeFormats::Format::EdgeList) {
+        ExchangeFormats::FormatOfFile(file) != ExchangeFormats::Format::Unknown) {
         OpenGraphFile(file);
         return;
     }
