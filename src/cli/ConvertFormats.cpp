@@ -32,11 +32,6 @@ QString Wrapped(const QString& text, int indent, int width)
     return lines + line + QLatin1Char('\n');
 }
 
-std::vector<const FileFormat*> Rows(FileKind kind)
-{
-    return FileFormats::OfKind(kind);
-}
-
 } // namespace
 
 QString UsageLines()
@@ -44,7 +39,7 @@ QString UsageLines()
     // Named formats: the convert name, and the other extensions that stand for it.
     QStringList named;
     for (FileKind kind : {FileKind::Graph, FileKind::Exchange})
-        for (const FileFormat* row : Rows(kind)) {
+        for (const FileFormat* row : FileFormats::OfKind(kind)) {
             if (!row->cliName)
                 continue;
             QStringList others;
@@ -57,7 +52,7 @@ QString UsageLines()
                               : QStringLiteral(" (") + others.join(QStringLiteral(", ")) + QLatin1Char(')')));
         }
     QStringList pictures;
-    for (const FileFormat* row : Rows(FileKind::Picture))
+    for (const FileFormat* row : FileFormats::OfKind(FileKind::Picture))
         pictures.append(QLatin1Char('.') + row->extensions.first());
     return Wrapped(QStringLiteral("formats by extension or named: ") + named.join(QStringLiteral(", ")) +
                        QStringLiteral("; OUT may also be ") + Listed(pictures) +
@@ -69,7 +64,7 @@ QString WrittenExtensions()
 {
     QStringList extensions;
     for (FileKind kind : {FileKind::Graph, FileKind::Picture, FileKind::Exchange})
-        for (const FileFormat* row : Rows(kind))
+        for (const FileFormat* row : FileFormats::OfKind(kind))
             if (row->saves || row->kind != FileKind::Graph)
                 for (const QString& extension : row->extensions)
                     extensions.append(QLatin1Char('.') + extension);
@@ -78,7 +73,7 @@ QString WrittenExtensions()
 
 bool NamesOwnGraph(const QString& name)
 {
-    for (const FileFormat* row : Rows(FileKind::Graph))
+    for (const FileFormat* row : FileFormats::OfKind(FileKind::Graph))
         if (row->saves && row->cliName && name == QLatin1String(row->cliName))
             return true;
     return false;

@@ -97,14 +97,17 @@ const std::vector<FileFormat>& Table()
 {
     static const std::vector<FileFormat> table = {
         {.kind = FileKind::Graph,
-         .name = "grafa",
+         .name = "Nodeloom graph",
          .filterKey = "DialogFilters",
          .extensions = {QStringLiteral("grafa")},
          .cliName = "grafa",
          .opens = true,
          .saves = true},
         // The older text form, read only; a ".txt" holding an edge list is imported instead.
-        {.kind = FileKind::Graph, .name = "txt", .extensions = {QStringLiteral("txt")}, .opens = true},
+        {.kind = FileKind::Graph,
+         .name = "older text graph",
+         .extensions = {QStringLiteral("txt")},
+         .opens = true},
 
         Exchange(Format::GraphML, "GraphML", {QStringLiteral("graphml")}, "graphml", ReadGraphml,
                  WriteByLibrary<Kind::GraphML>),
