@@ -1,6 +1,5 @@
 #include "files/ExchangeFormats.h"
 
-#include "base/TranslateManager.h"
 #include "base/WholeFile.h"
 #include "document/AllGrafUnit.h"
 #include "files/ExchangeGraph.h"
