@@ -20,11 +20,11 @@ std::unique_ptr<TAllGraf> NewDocument(bool directed, bool weighted)
 
 void Bend(TAllGraf& graf, int a, int b, int offset)
 {
-    graf.Dugi[a][b].X += offset;
-    graf.Dugi[a][b].Y -= offset;
+    graf.ArcRef(a, b).X += offset;
+    graf.ArcRef(a, b).Y -= offset;
     if (graf.IsOrint == 0) {
-        graf.Dugi[b][a].X = graf.Dugi[a][b].X;
-        graf.Dugi[b][a].Y = graf.Dugi[a][b].Y;
+        graf.ArcRef(b, a).X = graf.Arc(a, b).X;
+        graf.ArcRef(b, a).Y = graf.Arc(a, b).Y;
     }
 }
 

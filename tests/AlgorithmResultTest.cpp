@@ -74,10 +74,10 @@ TEST_F(Presentation, WritesPanesAndReportInOrderThenHighlightsTheRoute)
     // The route: every vertex, each arc marked in the direction of travel, its twin unmarked.
     for (int v = 1; v <= 3; ++v)
         EXPECT_EQ(g->Points[v].Active, 1) << v;
-    EXPECT_EQ(g->Dugi[1][2].Marker, 1);
-    EXPECT_EQ(g->Dugi[2][3].Marker, 1);
-    EXPECT_EQ(g->Dugi[2][1].Active, 1);
-    EXPECT_EQ(g->Dugi[2][1].Marker, 0);
+    EXPECT_EQ(g->Arc(1, 2).Marker, 1);
+    EXPECT_EQ(g->Arc(2, 3).Marker, 1);
+    EXPECT_EQ(g->Arc(2, 1).Active, 1);
+    EXPECT_EQ(g->Arc(2, 1).Marker, 0);
     EXPECT_EQ(host.redraws, 1);
 }
 
@@ -215,7 +215,7 @@ TEST(StepPictureTest, AnUndirectedEdgeIsOneLineWithoutDirection)
     // Beside the line on either side of the weight, where a direction triangle's wings would be,
     // only the background.
     const QColor chosen = ColorFromInt(StepArcColor(StepArcState::Chosen));
-    const TDugaRec& arc = g->Dugi[1][2];
+    const TDugaRec& arc = g->Arc(1, 2);
     for (int dx : {-14, -10, 10, 14})
         for (int dy : {-3, 3})
             EXPECT_NE(both.pixelColor(arc.X + dx, arc.Y + dy), chosen) << dx << "," << dy;

@@ -253,7 +253,7 @@ TEST_F(Colourings, ColouringsAreProperOnRandomGraphs)
         ASSERT_EQ(igraph_clique_number(copy.graph.Get(), &cliqueNumber), IGRAPH_SUCCESS);
         int maxDegree = 0;
         for (int v = 1; v <= n; ++v)
-            maxDegree = std::max(maxDegree, g->DugaCount[v]);
+            maxDegree = std::max(maxDegree, g->OutCount(v));
 
         for (const AlgorithmResult& result :
              {ColourBreadthFirst(*g, false, &random), ColourByDegree(*g, false, &random)}) {

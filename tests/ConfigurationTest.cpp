@@ -117,6 +117,7 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
     g->ActiveLabelStyle = TTitle{16, 17, 18, 10, "Active Face"};
     g->RecentFiles = QStringList{"/a/один.grafa", "/b/two.grafa", "c.grafa", "d e.grafa"};
     config.CountRun = 3;
+    config.UndoSteps = 7;
     translator.LoadLanguage("grafEnglish.lang");
     QString error;
     ASSERT_TRUE(config.SaveSettings(*g, TWindowPlacement{-20, 30, 640, 480, 222}, false, &error))
@@ -159,7 +160,8 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
                             "LastFile2",
                             "LastFile3",
                             "ResultsHeight",
-                            "ViewZoom"};
+                            "ViewZoom",
+                            "UndoSteps"};
     EXPECT_EQ(FileKeys(), order);
     EXPECT_TRUE(ReadFile().contains("NormalGrafPenColor=1193046\n")); // decimal 0x00BBGGRR
 
@@ -179,6 +181,7 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
     EXPECT_EQ(h->ActiveLabelStyle, g->ActiveLabelStyle);
     EXPECT_EQ(h->RecentFiles, g->RecentFiles);
     EXPECT_EQ(other.CountRun, 3);
+    EXPECT_EQ(other.UndoSteps, 7);
     EXPECT_EQ(otherTranslator.CurrentLanguageFile(), "grafEnglish.lang");
     // Stored as it was; read back wholly on the screen.
     EXPECT_EQ(other.LoadWindowPlacement({QRect(0, 0, 1920, 1080)}), (TWindowPlacement{0, 30, 640, 480, 222}));
@@ -189,6 +192,16 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
     EXPECT_TRUE(ReadFile().contains("\nLang=\n"));
     EXPECT_TRUE(other.LoadSettings(*h, true));
     EXPECT_EQ(otherTranslator.CurrentLanguageFile(), QString());
+}
+
+TEST_F(Settings, UndoStepsFromOneToAThousand)
+{
+    for (const auto& [stored, read] :
+         {std::pair{"1", 1}, {"1000", 1000}, {"0", 100}, {"1001", 100}, {"-4", 100}}) {
+        WriteFile(QByteArray("[MainSetting]\nUndoSteps=") + stored + "\n");
+        config.LoadSettings(*g, false);
+        EXPECT_EQ(config.UndoSteps, read) << stored;
+    }
 }
 
 TEST_F(Settings, LanguageOnlyWhenAskedAndBackgroundThatIsGoneIsDropped)

@@ -71,7 +71,7 @@ V LiteralCriticalPath(const TAllGraf& g)
     for (int a = 1; a <= n; ++a)
         for (int b : g.OutArcs(a)) {
             lists[a].push_back(b);
-            W[a][b] = g.Dugi[a][b].Cost;
+            W[a][b] = g.Arc(a, b).Cost;
             ++in[b];
         }
     V sinks, sources;
@@ -158,7 +158,7 @@ TEST_F(CycleRun, WorkedCycles)
     EXPECT_EQ(g->ReportManager.GetContent(),
               "<b>Граф содержит циклы. Один из них представлен ниже:</b><br>1 - 2 - 3 - 1<br>");
     EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
-    EXPECT_EQ(g->Dugi[3][1].Marker, 1);
+    EXPECT_EQ(g->Arc(3, 1).Marker, 1);
     EXPECT_EQ(g->Points[3].Active, 1);
     EXPECT_EQ(host.redraws, 1);
 
@@ -228,8 +228,8 @@ TEST_F(CycleRun, CriticalPathWorkedExample)
     EXPECT_EQ(run.result.route, (V{1, 3, 4}));
     EXPECT_EQ(Lines(), QStringList({"Критический путь равен 6", "Путь", "1 - 3 - 4"}));
     EXPECT_EQ(g->ReportManager.GetContent(), "<b>Критический путь равен 6</b><br>Путь<br>1 - 3 - 4<br>");
-    EXPECT_EQ(g->Dugi[3][4].Marker, 1);
-    EXPECT_EQ(g->Dugi[2][4].Active, 0);
+    EXPECT_EQ(g->Arc(3, 4).Marker, 1);
+    EXPECT_EQ(g->Arc(2, 4).Active, 0);
     EXPECT_EQ(g->PointCount, 4);
     // The earliest times are the captions: 0, 3, 1, 6.
     const StepTrace& steps = run.result.steps;
@@ -320,17 +320,17 @@ TEST(CriticalPathProperty, MatchesTheLiteralQueueAndTheLongestPath)
         for (igraph_integer_t k = 0; k < igraph_vector_int_size(order.Get()); ++k) {
             const int v = int(VECTOR(*order.Get())[k]) + 1;
             for (int w : g->OutArcs(v))
-                best[w] = std::max(best[w], best[v] + g->Dugi[v][w].Cost);
+                best[w] = std::max(best[w], best[v] + g->Arc(v, w).Cost);
             longest = std::max(longest, best[v]);
         }
         long length = 0;
         for (std::size_t k = 1; k < r.route.size(); ++k) {
             ASSERT_TRUE(g->HasDuga(r.route[k - 1], r.route[k]));
-            length += g->Dugi[r.route[k - 1]][r.route[k]].Cost;
+            length += g->Arc(r.route[k - 1], r.route[k]).Cost;
         }
         EXPECT_EQ(length, longest) << "round " << round;
         EXPECT_EQ(r.PaneLines().first(), Translate("Critacal_path_is") + QString::number(longest));
-        EXPECT_EQ(g->DugaCount[r.route.back()], 0); // ends at a sink
+        EXPECT_EQ(g->OutCount(r.route.back()), 0); // ends at a sink
     }
     EXPECT_GT(paths, 300);
 }

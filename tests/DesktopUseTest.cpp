@@ -81,8 +81,8 @@ struct Desktop : ::testing::Test {
         const int arcs[][3] = {{1, 2, 7}, {2, 3, 9}, {1, 4, 14}, {4, 5, 2}, {3, 6, 5}, {5, 6, 11}, {2, 5, 4}};
         for (const auto& a : arcs)
             G().AddDuga(a[0], a[1], a[2]);
-        G().Dugi[2][5].X = G().Dugi[5][2].X = 240;
-        G().Dugi[2][5].Y = G().Dugi[5][2].Y = 220;
+        G().ArcRef(2, 5).X = G().ArcRef(5, 2).X = 240;
+        G().ArcRef(2, 5).Y = G().ArcRef(5, 2).Y = 220;
         G().AddLabel(QStringLiteral("Dijkstra"), 20, 20);
         w->Redraw();
     }
@@ -152,7 +152,7 @@ TEST_F(Desktop, ResizesAndSplitterMovesNeverChangeTheDocument)
     EXPECT_EQ(G().CanvasBitmap.size(), w->DrawingArea()->size() * w->devicePixelRatioF());
     for (int v = 1; v <= G().PointCount; ++v)
         EXPECT_EQ(QPoint(G().Points[v].X, G().Points[v].Y),
-                  QPoint(before->Recorded.Points[v].X, before->Recorded.Points[v].Y));
+                  QPoint(before->Unpacked().Points[v].X, before->Unpacked().Points[v].Y));
 }
 
 TEST_F(Desktop, TheViewShowsTheScrolledPartOfTheCanvas)

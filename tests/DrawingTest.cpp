@@ -87,19 +87,19 @@ TEST(DrawAll, DirectionTriangleOnlyOnMarkedActiveArcs)
 {
     auto graf = TwoVertices(true, false);
     graf->ActiveDugaStyle.PenColor = Green;
-    const QPoint beside(graf->Dugi[1][2].X - 10, graf->Dugi[1][2].Y + 2);
-    graf->Dugi[1][2].Active = 1;
+    const QPoint beside(graf->Arc(1, 2).X - 10, graf->Arc(1, 2).Y + 2);
+    graf->ArcRef(1, 2).Active = 1;
     EXPECT_EQ(At(Draw(*graf), beside.x(), beside.y()), 0xFFFFFF);
-    graf->Dugi[1][2].Marker = 1;
+    graf->ArcRef(1, 2).Marker = 1;
     EXPECT_EQ(At(Draw(*graf), beside.x(), beside.y()), Green);
-    graf->Dugi[1][2].Active = 0; // a marker without the highlight is not drawn
+    graf->ArcRef(1, 2).Active = 0; // a marker without the highlight is not drawn
     EXPECT_EQ(At(Draw(*graf), beside.x(), beside.y()), 0xFFFFFF);
 }
 
 TEST(DrawAll, WeightTextOnlyWhenWeightedOrGiven)
 {
     auto graf = TwoVertices(false, true);
-    const QPoint text(graf->Dugi[1][2].X, graf->Dugi[1][2].Y);
+    const QPoint text(graf->Arc(1, 2).X, graf->Arc(1, 2).Y);
     // The weight's opaque box interrupts the line; unweighted, the line runs through.
     auto lineUnbroken = [&](const QImage& image) {
         for (int x = text.x() - 3; x <= text.x() + 3; ++x)
@@ -126,10 +126,10 @@ TEST(DrawAll, LaterCellOfAnUndirectedEdgeWins)
     auto graf = TwoVertices(false, false);
     graf->ActiveDugaStyle.PenColor = Green;
     graf->ActiveDugaStyle.PenStyle = 0;
-    graf->Dugi[2][1].Active = 1; // drawn after 1->2
+    graf->ArcRef(2, 1).Active = 1; // drawn after 1->2
     EXPECT_TRUE(RowHas(Draw(*graf), 120, 160, 100, Green));
-    graf->Dugi[2][1].Active = 0;
-    graf->Dugi[1][2].Active = 1; // covered by the normal 2->1
+    graf->ArcRef(2, 1).Active = 0;
+    graf->ArcRef(1, 2).Active = 1; // covered by the normal 2->1
     EXPECT_FALSE(RowHas(Draw(*graf), 120, 160, 100, Green));
 }
 
@@ -144,13 +144,13 @@ TEST(DrawAll, SkippingCoveredCellsKeepsThePicture)
         for (int b = a + 1; b <= 5; ++b)
             graf->AddDuga(a, b, a * 10 + b);
     for (int cell : {0, 1}) { // one edge bent through both cells, one through a single cell
-        graf->Dugi[1][2].Y += 40;
-        graf->Dugi[2][1].Y += 40 * cell;
+        graf->ArcRef(1, 2).Y += 40;
+        graf->ArcRef(2, 1).Y += 40 * cell;
     }
-    graf->Dugi[3][5].Active = graf->Dugi[5][3].Active = 1;
-    graf->Dugi[3][5].Marker = 1;
-    graf->Dugi[2][4].Active = 1; // dashed, over the solid 4->2 drawn later
-    graf->Dugi[5][1].Active = 1; // dashed, over the solid 1->5 drawn earlier
+    graf->ArcRef(3, 5).Active = graf->ArcRef(5, 3).Active = 1;
+    graf->ArcRef(3, 5).Marker = 1;
+    graf->ArcRef(2, 4).Active = 1; // dashed, over the solid 4->2 drawn later
+    graf->ArcRef(5, 1).Active = 1; // dashed, over the solid 1->5 drawn earlier
 
     // On the plain path: smoothed, a cell drawn twice would darken the rim the skip spares.
     QImage drawn(400, 300, QImage::Format_RGB32);
@@ -162,8 +162,8 @@ TEST(DrawAll, SkippingCoveredCellsKeepsThePicture)
     BeginSurface(painter, &everyCell);
     DrawBackground(*graf, painter);
     for (int a = 1; a <= 5; ++a)
-        for (int k = 0; k < graf->DugaCount[a]; ++k)
-            DrawDuga(*graf, painter, a, graf->DugaList(a)[k]);
+        for (int k = 0; k < graf->OutCount(a); ++k)
+            DrawDuga(*graf, painter, a, graf->OutArcs(a)[k]);
     for (int v = 1; v <= 5; ++v)
         DrawPoint(*graf, painter, v, graf->PointTitle(v));
     painter.end();
@@ -357,7 +357,7 @@ TEST(ResultPicture, APartOfTheCanvasIsThatPartOfTheWholePicture)
     auto graf = TwoVertices(true, true);
     graf->AddPoint(700, 500, QString(), 3, 20);
     graf->AddDuga(2, 3, 4);
-    graf->Dugi[2][3].X += 60; // a bent arc crossing the part's edge
+    graf->ArcRef(2, 3).X += 60; // a bent arc crossing the part's edge
     graf->AddLabel(QStringLiteral("Note"), 280, 150);
     // Solid: Qt restarts a dash pattern where a part's edge cuts the line.
     graf->ActiveDugaStyle.PenStyle = 0;

@@ -124,7 +124,7 @@ TEST_F(Commands, DeleteTakesVertexThenArcThenLabel)
     g->ActiveDugaTo = 2;
     g->ActiveLabel = 1;
     session.DeleteSelected();
-    EXPECT_EQ(g->DugaCount[1], 0);
+    EXPECT_EQ(g->OutCount(1), 0);
     EXPECT_EQ(g->CountLabel, 1);
     EXPECT_EQ(g->ActiveDugaFrom, 0);
     session.DeleteSelected();
@@ -148,12 +148,12 @@ TEST_F(Commands, WeightInputIsCheckedBeforeAnythingChanges)
         session.EditSelectedWeight();
     EXPECT_EQ(session.History().Count(), statesBefore);
     session.EditSelectedWeight(); // cancelled: the proposed weight stands
-    EXPECT_EQ(g->Dugi[1][2].Cost, 5);
+    EXPECT_EQ(g->Arc(1, 2).Cost, 5);
     EXPECT_EQ(host.MessageTexts(), (QStringList{Translate("Uncorrect_number"), Translate("Load_must_be"),
                                                 Translate("Load_must_be")}));
     EXPECT_EQ(host.prompts[3], Translate("Enter_load"));
     session.EditSelectedWeight();
-    EXPECT_EQ(g->Dugi[1][2].Cost, 42);
+    EXPECT_EQ(g->Arc(1, 2).Cost, 42);
 }
 
 TEST_F(Commands, ConversionAsksToSaveOnlyWhenTheKindChanges)
@@ -175,5 +175,5 @@ TEST_F(Commands, ConversionAsksToSaveOnlyWhenTheKindChanges)
     EXPECT_EQ(g->IsHaveCost, 0);
     session.Undo();
     EXPECT_EQ(g->IsHaveCost, 1);
-    EXPECT_EQ(g->Dugi[1][2].Cost, 5);
+    EXPECT_EQ(g->Arc(1, 2).Cost, 5);
 }

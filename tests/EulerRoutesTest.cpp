@@ -73,7 +73,7 @@ Outcome LiteralUndirected(const TAllGraf& g, bool chain)
     const int n = g.PointCount;
     std::vector<int> odd;
     for (int v = 1; v <= n; ++v)
-        if (g.DugaCount[v] % 2)
+        if (g.OutCount(v) % 2)
             odd.push_back(v);
     if (!chain && !odd.empty())
         return {"Graf_have_not_el_cycle", {}};
@@ -184,7 +184,7 @@ std::unique_ptr<TAllGraf> RandomUndirected(QRandomGenerator& random, int oddPair
     for (;;) {
         std::vector<int> odd;
         for (int v = 1; v <= n; ++v)
-            if (g->DugaCount[v] % 2)
+            if (g->OutCount(v) % 2)
                 odd.push_back(v);
         if (odd.size() < 2)
             break;
@@ -243,7 +243,7 @@ void ExpectUsesEveryArcOnce(const TAllGraf& g, const V& walk)
     }
     int arcs = 0;
     for (int v = 1; v <= g.PointCount; ++v)
-        arcs += g.DugaCount[v];
+        arcs += g.OutCount(v);
     EXPECT_EQ(int(used.size()), g.IsOrint == 0 ? arcs / 2 : arcs);
 }
 
@@ -273,8 +273,8 @@ TEST_F(EulerRun, TriangleCycleStartsAtTheLastVertex)
     EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
     EXPECT_EQ(host.redraws, 1);
     EXPECT_EQ(g->Points[2].Active, 1);
-    EXPECT_EQ(g->Dugi[3][1].Marker, 1);
-    EXPECT_EQ(g->Dugi[1][3].Active, 1);
+    EXPECT_EQ(g->Arc(3, 1).Marker, 1);
+    EXPECT_EQ(g->Arc(1, 3).Active, 1);
 }
 
 TEST_F(EulerRun, PathChainTurnsAtTheAddedVertex)
@@ -299,8 +299,8 @@ TEST_F(EulerRun, DirectedWalks)
     EXPECT_EQ(run.result.route, (V{1, 2, 3, 1}));
     EXPECT_EQ(Lines(), QStringList({"Граф имеет эйлеров цикл", "Цикл", "1 - 2 - 3 - 1"}));
     EXPECT_EQ(g->ReportManager.GetContent(), "<b>Граф имеет эйлеров цикл</b><br>Цикл<br>1 - 2 - 3 - 1<br>");
-    EXPECT_EQ(g->Dugi[3][1].Marker, 1);
-    EXPECT_EQ(g->Dugi[1][3].Active, 0);
+    EXPECT_EQ(g->Arc(3, 1).Marker, 1);
+    EXPECT_EQ(g->Arc(1, 3).Active, 0);
 
     RunAlgorithm(*g, "FindElersCep", 0, 0, &run);
     EXPECT_EQ(Lines(), QStringList({"Граф имеет эйлерову цепь", "Путь", "1 - 2 - 3 - 1"}));
@@ -374,7 +374,7 @@ TEST_F(EulerRun, WalksLongerThanThePathArray)
     // Every edge is highlighted.
     for (int a = 1; a <= 25; ++a)
         for (int b = a + 1; b <= 25; ++b)
-            ASSERT_TRUE(g->Dugi[a][b].Active && g->Dugi[b][a].Active) << a << "-" << b;
+            ASSERT_TRUE(g->Arc(a, b).Active && g->Arc(b, a).Active) << a << "-" << b;
 
     // The chain on 255 vertices needs the added vertex 256: a path plus a triangle.
     Make(false, 255, {});

@@ -319,7 +319,7 @@ TEST_F(ExchangeFormatsTest, WhatFitsAfterChangesIsCountedInWarnings)
     // Undirected: the reverse of an edge is the same edge.
     host.messages.clear();
     ASSERT_TRUE(Import(*g, Write("d.edgelist", "a b\nb a\n")));
-    EXPECT_EQ(g->DugaCount[1], 1);
+    EXPECT_EQ(g->OutCount(1), 1);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, Message("Exchange_parallel_merged").arg(1));
 }
@@ -388,7 +388,7 @@ TEST_F(ExchangeFormatsTest, GraphmlReadByIgraphHasTheSameArcsAndWeights)
         arcs[{edges[e].first + 1, edges[e].second + 1}] = int(EAN(read, "weight", igraph_integer_t(e)));
     for (int v = 1; v <= g->PointCount; ++v)
         for (int w : g->OutArcs(v))
-            expected[{v, w}] = g->Dugi[v][w].Cost;
+            expected[{v, w}] = g->Arc(v, w).Cost;
     EXPECT_EQ(arcs, expected);
     EXPECT_STREQ(VAS(read, "name", 2), "Гамма");
 }

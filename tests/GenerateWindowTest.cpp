@@ -103,7 +103,7 @@ TEST_F(GenerateWindow, LayoutItemsPlaceTheVerticesAndUndoBringsThemBack)
         ASSERT_NE(item, nullptr) << info.name;
         EXPECT_EQ(item->text(), Translate(QLatin1String(info.captionKey)));
         item->trigger();
-        EXPECT_FALSE(G().Points == before->Recorded.Points) << info.name;
+        EXPECT_FALSE(G().Points == before->Unpacked().Points) << info.name;
         w->Action("actUndo")->trigger();
         EXPECT_TRUE(*before == *CHistoryManager::TakeSnapshot(G())) << info.name;
     }

@@ -150,9 +150,9 @@ TEST_F(GrafaFiles, KeysCarryTheArcFromToIntoFrom)
     Fresh(false, false);
     ASSERT_TRUE(GraphFileCommands::OpenGraphFile(session, Path("hand.grafa")));
     EXPECT_EQ(OutList(*g, 1), (V{2}));
-    EXPECT_EQ(g->DugaCount[2], 0);
-    EXPECT_EQ(g->Dugi[1][2].Cost, 7);
-    EXPECT_EQ(g->Dugi[1][2].X, (g->Points[1].X + g->Points[2].X) / 2);
+    EXPECT_EQ(g->OutCount(2), 0);
+    EXPECT_EQ(g->Arc(1, 2).Cost, 7);
+    EXPECT_EQ(g->Arc(1, 2).X, (g->Points[1].X + g->Points[2].X) / 2);
 }
 
 TEST_F(GrafaFiles, UnweightedArcsAreWrittenAsOne)
@@ -160,7 +160,7 @@ TEST_F(GrafaFiles, UnweightedArcsAreWrittenAsOne)
     Fresh(true, false);
     Add(2);
     g->AddDuga(2, 1, 1);
-    g->Dugi[2][1].Cost = 9; // whatever the cell holds
+    g->ArcRef(2, 1).Cost = 9; // whatever the cell holds
     const CIniFile ini(Save(QStringLiteral("u.grafa")));
     EXPECT_EQ(ini.ReadInteger("Matrix", "From1To2", -1), 1);
     EXPECT_EQ(ini.ReadInteger("Matrix", "From2To1", -1), 0);
@@ -264,11 +264,11 @@ TEST_F(GrafaFiles, RandomBytesNeverBreakTheDocument)
         ASSERT_GE(g->PointCount, 0);
         ASSERT_LE(g->PointCount, TAllGraf::MaxPoints);
         for (int a = 1; a <= g->PointCount; ++a)
-            for (int k = 0; k < g->DugaCount[a]; ++k) {
-                const int b = g->DugaList(a)[k];
+            for (int k = 0; k < g->OutCount(a); ++k) {
+                const int b = g->OutArcs(a)[k];
                 ASSERT_NE(a, b);
                 ASSERT_TRUE(b >= 1 && b <= g->PointCount);
-                ASSERT_TRUE(g->Dugi[a][b].Cost >= 1 && g->Dugi[a][b].Cost <= TAllGraf::MaxCost);
+                ASSERT_TRUE(g->Arc(a, b).Cost >= 1 && g->Arc(a, b).Cost <= TAllGraf::MaxCost);
                 if (g->IsOrint == 0) {
                     ASSERT_TRUE(g->HasDuga(b, a));
                 }

@@ -13,15 +13,15 @@ TEST(GraphDocument, DeletingAVertexRenumbersAndKeepsEachArcsWeightAndTextPoint)
     g->AddDuga(1, 4, 5);
     g->AddDuga(1, 3, 9);
     g->AddDuga(4, 3, 7);
-    g->Dugi[1][4].X = 111; // a dragged text point travels with its arc
+    g->ArcRef(1, 4).X = 111; // a dragged text point travels with its arc
     g->DeletePoint(2);
     EXPECT_EQ(g->PointCount, 3);
     EXPECT_EQ(OutList(*g, 1), (V{3, 2}));
-    EXPECT_EQ(g->Dugi[1][3].Cost, 5);
-    EXPECT_EQ(g->Dugi[1][3].X, 111);
-    EXPECT_EQ(g->Dugi[1][2].Cost, 9);
+    EXPECT_EQ(g->Arc(1, 3).Cost, 5);
+    EXPECT_EQ(g->Arc(1, 3).X, 111);
+    EXPECT_EQ(g->Arc(1, 2).Cost, 9);
     EXPECT_EQ(OutList(*g, 3), (V{2}));
-    EXPECT_EQ(g->Dugi[3][2].Cost, 7);
+    EXPECT_EQ(g->Arc(3, 2).Cost, 7);
     // names stay with their vertices
     EXPECT_EQ(g->PointTitle(2), "3");
     EXPECT_EQ(g->PointTitle(3), "4");
@@ -56,11 +56,11 @@ TEST(GraphDocument, UndirectedArcOperationsActOnBothCells)
     EXPECT_EQ(OutList(*g, 2), (V{1}));
     EXPECT_EQ(g->MatrixEntry(2, 1), 6);
     g->SetDugaCost(2, 1, 8);
-    EXPECT_EQ(g->Dugi[1][2].Cost, 8);
-    EXPECT_EQ(g->Dugi[2][1].Cost, 8);
+    EXPECT_EQ(g->Arc(1, 2).Cost, 8);
+    EXPECT_EQ(g->Arc(2, 1).Cost, 8);
     g->DeleteDuga(1, 2);
-    EXPECT_EQ(g->DugaCount[1], 0);
-    EXPECT_EQ(g->DugaCount[2], 0);
+    EXPECT_EQ(g->OutCount(1), 0);
+    EXPECT_EQ(g->OutCount(2), 0);
 }
 
 TEST(GraphDocument, AddingAnArcTwiceKeepsOneEntryAndTheSecondCost)
@@ -69,7 +69,7 @@ TEST(GraphDocument, AddingAnArcTwiceKeepsOneEntryAndTheSecondCost)
     g->AddDuga(1, 2, 3);
     g->AddDuga(1, 2, 4);
     EXPECT_EQ(OutList(*g, 1), (V{2}));
-    EXPECT_EQ(g->Dugi[1][2].Cost, 4);
+    EXPECT_EQ(g->Arc(1, 2).Cost, 4);
     g->AddDuga(1, 1, 4); // loops are never stored
     EXPECT_EQ(OutList(*g, 1), (V{2}));
 }
@@ -127,12 +127,12 @@ TEST(GraphDocument, MarkPathHighlightsTravelDirectionOnly)
     g->AddDuga(2, 3, 1);
     g->MarkPath(std::vector<int>{1, 2, 3});
     EXPECT_TRUE(g->Points[1].Active && g->Points[2].Active && g->Points[3].Active);
-    EXPECT_EQ(g->Dugi[1][2].Marker, 1);
-    EXPECT_EQ(g->Dugi[2][1].Marker, 0);
-    EXPECT_EQ(g->Dugi[2][1].Active, 1);
+    EXPECT_EQ(g->Arc(1, 2).Marker, 1);
+    EXPECT_EQ(g->Arc(2, 1).Marker, 0);
+    EXPECT_EQ(g->Arc(2, 1).Active, 1);
     g->ClearActive();
     EXPECT_FALSE(g->Points[2].Active);
-    EXPECT_EQ(g->Dugi[1][2].Marker, 0);
+    EXPECT_EQ(g->Arc(1, 2).Marker, 0);
     EXPECT_EQ(g->ActivePoint, -1);
     // a path with a vertex outside the graph is not followed past it
     g->MarkPath(std::vector<int>{1, 77, 3});

@@ -19,7 +19,7 @@ inline std::unique_ptr<TAllGraf> MakeGraf(bool directed, bool weighted, int n = 
 // The out-list of a vertex as a vector, in list order.
 inline std::vector<int> OutList(const TAllGraf& g, int v)
 {
-    return std::vector<int>(g.DugaList(v), g.DugaList(v) + g.DugaCount[v]);
+    return std::vector<int>(g.OutArcs(v).begin(), g.OutArcs(v).end());
 }
 
 // An undirected graph of 8 vertices with several Kuratowski subgraphs, on which greedy
@@ -37,10 +37,10 @@ inline ArcCensus CountArcs(const TAllGraf& g)
 {
     ArcCensus census;
     for (int v = 1; v <= g.PointCount; ++v) {
-        int touching = g.DugaCount[v];
+        int touching = g.OutCount(v);
         for (int w = 1; w <= g.PointCount; ++w)
             touching += g.HasDuga(w, v) ? 1 : 0;
-        census.arcs += g.DugaCount[v];
+        census.arcs += g.OutCount(v);
         census.isolated |= touching == 0;
     }
     return census;

@@ -48,14 +48,14 @@ struct Layouts : ::testing::Test {
                     graf->AddDuga(a, b, std::uniform_int_distribution<int>(1, 100)(random));
         for (int a = 1; a <= n; ++a)
             for (int b : graf->OutArcs(a))
-                graf->Dugi[a][b].X += 17; // bent
+                graf->ArcRef(a, b).X += 17; // bent
         graf->AddLabel(QStringLiteral("stays"), 33, 44);
     }
 
     // How far the text point of arc a-b lies from the straight line through its two vertices.
     double DistanceFromChord(int a, int b) const
     {
-        const TDugaRec& arc = graf->Dugi[a][b];
+        const TDugaRec& arc = graf->Arc(a, b);
         const double dx = graf->Points[b].X - graf->Points[a].X, dy = graf->Points[b].Y - graf->Points[a].Y;
         const double cross = (arc.X - graf->Points[a].X) * dy - (arc.Y - graf->Points[a].Y) * dx;
         return std::abs(cross) / std::hypot(dx, dy);
@@ -151,9 +151,9 @@ TEST_F(Layouts, WeightsOfCrossingStraightArcsDoNotShareAPoint)
         ASSERT_EQ(arcs.size(), directed ? 56u : 28u);
         for (std::size_t i = 0; i < arcs.size(); ++i) {
             const auto [a, b] = arcs[i];
-            const TDugaRec& arc = graf->Dugi[a][b];
+            const TDugaRec& arc = graf->Arc(a, b);
             if (!directed) { // one edge, one text, whichever way it is looked up
-                EXPECT_EQ(QPoint(arc.X, arc.Y), QPoint(graf->Dugi[b][a].X, graf->Dugi[b][a].Y));
+                EXPECT_EQ(QPoint(arc.X, arc.Y), QPoint(graf->Arc(b, a).X, graf->Arc(b, a).Y));
             }
             // On the segment between the two vertices, within a pixel.
             const double dx = graf->Points[b].X - graf->Points[a].X,
@@ -164,7 +164,7 @@ TEST_F(Layouts, WeightsOfCrossingStraightArcsDoNotShareAPoint)
             EXPECT_GT(along, 0.2);
             EXPECT_LT(along, 0.8);
             for (std::size_t j = 0; j < i; ++j) {
-                const TDugaRec& other = graf->Dugi[arcs[j].first][arcs[j].second];
+                const TDugaRec& other = graf->Arc(arcs[j].first, arcs[j].second);
                 EXPECT_TRUE(std::abs(other.X - arc.X) >= 10 || std::abs(other.Y - arc.Y) >= 10)
                     << a << "-" << b << " and " << arcs[j].first << "-" << arcs[j].second;
             }
@@ -244,16 +244,16 @@ TEST_F(Layouts, ALayoutMovesVerticesOnlyAndUndoesInOneStep)
         TRecordedGraf after = static_cast<const TRecordedGraf&>(*graf);
         // Everything but the places of vertices and arc texts is as it was.
         for (int v = 1; v <= graf->PointCount; ++v) {
-            after.Points[v].X = before->Recorded.Points[v].X;
-            after.Points[v].Y = before->Recorded.Points[v].Y;
+            after.Points[v].X = before->Unpacked().Points[v].X;
+            after.Points[v].Y = before->Unpacked().Points[v].Y;
             for (int w : graf->OutArcs(v)) {
                 // Arcs are straight again: their text on the line between the two vertices.
                 EXPECT_LE(DistanceFromChord(v, w), 1.0) << v << "-" << w;
-                after.Dugi[v][w].X = before->Recorded.Dugi[v][w].X;
-                after.Dugi[v][w].Y = before->Recorded.Dugi[v][w].Y;
+                after.ArcRef(v, w).X = before->Unpacked().Arc(v, w).X;
+                after.ArcRef(v, w).Y = before->Unpacked().Arc(v, w).Y;
             }
         }
-        EXPECT_TRUE(after == before->Recorded) << int(kind);
+        EXPECT_TRUE(after == before->Unpacked()) << int(kind);
         EXPECT_TRUE(graf->Naming().SameAs(before->TitleGraf));
 
         session.Undo();
@@ -268,12 +268,13 @@ TEST_F(Layouts, NothingToPlaceRecordsNothing)
     EXPECT_FALSE(GraphLayouts::LayoutCommand(session, Kind::FruchtermanReingold));
     EXPECT_FALSE(session.History().CanUndo());
     EXPECT_TRUE(host.messages.empty());
-    // One vertex goes to the middle of the area.
+    // One vertex goes to the middle of the area, halves rounded to even (the area's top
+    // follows the font's height, so either parity occurs).
     graf->AddPoint(5, 5, QString(), 1, 10);
     ASSERT_TRUE(GraphLayouts::LayoutCommand(session, Kind::KamadaKawai));
     const QRect area = GraphLayouts::VisibleArea(*graf);
-    EXPECT_EQ(graf->Points[1].X, area.left() + area.width() / 2);
-    EXPECT_EQ(graf->Points[1].Y, area.top() + area.height() / 2);
+    EXPECT_EQ(graf->Points[1].X, int(std::nearbyint(area.left() + area.width() / 2.0)));
+    EXPECT_EQ(graf->Points[1].Y, int(std::nearbyint(area.top() + area.height() / 2.0)));
 }
 
 TEST_F(Layouts, ForceDirectedSeedsReproduce)

@@ -144,7 +144,7 @@ TEST_F(HamiltonRun, WorkedExamples)
     EXPECT_EQ(Lines(), QStringList({"Граф имеет гамильтонов цикл", "Путь", "1 - 2 - 3 - 4 - 1"}));
     EXPECT_EQ(g->ReportManager.GetContent(),
               "<b>Граф имеет гамильтонов цикл</b><br>Путь<br>1 - 2 - 3 - 4 - 1<br>");
-    EXPECT_EQ(g->Dugi[4][1].Marker, 1);
+    EXPECT_EQ(g->Arc(4, 1).Marker, 1);
     EXPECT_EQ(host.redraws, 1);
 
     // Every attempt from 1 gets stuck; the one from 2 succeeds.
@@ -189,7 +189,7 @@ TEST_F(HamiltonRun, CycleThroughAFullDocument)
     EXPECT_EQ(route[1], 2);
     EXPECT_EQ(route[254], 255);
     EXPECT_EQ(route.back(), 1);
-    EXPECT_EQ(g->Dugi[255][1].Marker, 1);
+    EXPECT_EQ(g->Arc(255, 1).Marker, 1);
     // Cut once: a chain from 1 runs along it.
     g->DeleteDuga(100, 101);
     EXPECT_EQ(Route("FindGameltosLoop"), V{});

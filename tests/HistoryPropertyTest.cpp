@@ -22,6 +22,7 @@ State Snapshot(const TAllGraf& g)
 
 class ModelHistory {
   public:
+    int capacity = CHistoryManager::DefaultUndoSteps + 1;
     std::vector<State> states;
     int current = -1; // states.size() when the document is newer than every kept state
 
@@ -50,10 +51,11 @@ class ModelHistory {
   private:
     void Keep(const State& s)
     {
-        if (Size() == CHistoryManager::Capacity)
+        if (!states.empty() && *states.back() == *s)
+            return;
+        if (Size() == capacity)
             states.erase(states.begin());
-        if (states.empty() || !(*states.back() == *s))
-            states.push_back(s);
+        states.push_back(s);
     }
 };
 
@@ -61,7 +63,12 @@ class ModelHistory {
 // new-graph command, recording the state and then building a random graph.
 class HistoryWalk {
   public:
-    explicit HistoryWalk(unsigned seed) : rng(seed) { session.CreateDocument().NewGraf(false, false); }
+    HistoryWalk(unsigned seed, int undoSteps) : rng(seed)
+    {
+        session.CreateDocument().NewGraf(false, false);
+        session.History().SetUndoSteps(undoSteps);
+        model.capacity = undoSteps + 1;
+    }
 
     int undos = 0, redos = 0, fullHistories = 0;
 
@@ -116,7 +123,8 @@ class HistoryWalk {
     }
     bool Shows(const State& s)
     {
-        return static_cast<const TRecordedGraf&>(G()) == s->Recorded && G().Naming().SameAs(s->TitleGraf);
+        return static_cast<const TRecordedGraf&>(G()) == *s->Recorded.Unpacked() &&
+               G().Naming().SameAs(s->TitleGraf);
     }
 
     void Record()
@@ -208,14 +216,16 @@ class HistoryWalk {
     void CheckInvariants()
     {
         const CHistoryManager& h = session.History();
-        ASSERT_LE(h.Count(), CHistoryManager::Capacity);
-        fullHistories += h.Count() == CHistoryManager::Capacity;
+        ASSERT_LE(h.Count(), model.capacity);
+        fullHistories += h.Count() == model.capacity;
         ASSERT_EQ(h.Count(), model.Size());
         ASSERT_EQ(h.CurrentIndex(), model.current);
         ASSERT_EQ(h.CanUndo(), model.CanUndo());
         ASSERT_EQ(h.CanRedo(), model.CanRedo());
-        // The used names are exactly those of the vertices, or new vertices would share one.
+        // A state packed and unpacked is the document, field for field: undo loses nothing.
         const TAllGraf& g = G();
+        ASSERT_TRUE(*Snapshot(g)->Recorded.Unpacked() == static_cast<const TRecordedGraf&>(g));
+        // The used names are exactly those of the vertices, or new vertices would share one.
         for (int k = 1; k <= TAllGraf::MaxPoints; ++k) {
             bool held = false;
             for (int v = 1; v <= g.PointCount && !held; ++v)
@@ -234,10 +244,14 @@ int SequenceCount()
 
 } // namespace
 
-TEST(HistoryProperty, UndoAndRedoRestoreExactlyTheRecordedStates)
+// The default depth, and a short one where the oldest states are dropped all the time.
+class HistoryDepth : public ::testing::TestWithParam<int> {};
+
+TEST_P(HistoryDepth, UndoAndRedoRestoreExactlyTheRecordedStates)
 {
-    HistoryWalk walk(20261207);
-    const int sequences = SequenceCount();
+    HistoryWalk walk(20261207, GetParam());
+    const int sequences =
+        GetParam() == CHistoryManager::DefaultUndoSteps ? SequenceCount() : SequenceCount() / 4;
     for (int s = 0; s < sequences && !HasFatalFailure(); ++s) {
         SCOPED_TRACE(::testing::Message() << "sequence " << s);
         walk.NewRandomGraph();
@@ -249,3 +263,6 @@ TEST(HistoryProperty, UndoAndRedoRestoreExactlyTheRecordedStates)
     EXPECT_GT(walk.redos, sequences / 8);
     EXPECT_GT(walk.fullHistories, sequences);
 }
+
+INSTANTIATE_TEST_SUITE_P(HistoryProperty, HistoryDepth,
+                         ::testing::Values(4, CHistoryManager::DefaultUndoSteps));

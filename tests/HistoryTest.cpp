@@ -24,18 +24,68 @@ TEST(History, NothingToUndoBeforeTheFirstEdit)
     EXPECT_EQ(s.g.PointCount, 0);
 }
 
-TEST(History, SixEditsAllowFourUndoSteps)
+// Two edits more than the depth: exactly the depth can be undone, back to the second edit.
+TEST(History, TheUndoDepthIsTheSettingsNumberOfSteps)
+{
+    for (const int depth : {4, CHistoryManager::DefaultUndoSteps}) {
+        Session s;
+        s.session.History().SetUndoSteps(depth);
+        for (int i = 1; i <= depth + 2; ++i)
+            s.Edit(3 * i);
+        int steps = 0;
+        while (s.session.History().CanUndo()) {
+            s.session.Undo();
+            ++steps;
+        }
+        EXPECT_EQ(steps, depth);
+        EXPECT_EQ(s.g.PointCount, 2) << depth;
+        // Everything undone comes back, to the last edit.
+        while (s.session.History().CanRedo())
+            s.session.Redo();
+        EXPECT_EQ(s.g.PointCount, depth + 2);
+    }
+}
+
+// Redone to the newest state of a full history, undo still goes back the whole depth: recording
+// the state shown, already kept, must not push the oldest out.
+TEST(History, UndoAfterRedoingToTheEndKeepsEveryStep)
 {
     Session s;
-    for (int i = 1; i <= 6; ++i)
-        s.Edit(30 * i);
+    s.session.History().SetUndoSteps(2);
+    for (int i = 1; i <= 3; ++i)
+        s.Edit(3 * i);
+    s.session.Undo();
+    s.session.Redo();
+    EXPECT_EQ(s.g.PointCount, 3);
+    s.session.Undo();
+    s.session.Undo();
+    EXPECT_EQ(s.g.PointCount, 1);
+    EXPECT_FALSE(s.session.History().CanUndo());
+}
+
+// A shorter depth set while states are kept forgets the oldest but keeps the state shown and,
+// as far as it fits, the redo tail.
+TEST(History, AShorterDepthKeepsTheStateShown)
+{
+    Session s;
+    for (int i = 1; i <= 8; ++i)
+        s.Edit(3 * i);
+    s.session.Undo();
+    s.session.Undo(); // shows 6 vertices; states for 0..8 vertices are kept
+    s.session.History().SetUndoSteps(2);
+    EXPECT_EQ(s.session.History().Count(), 3);
+    EXPECT_EQ(s.g.PointCount, 6);
     int steps = 0;
     while (s.session.History().CanUndo()) {
         s.session.Undo();
         ++steps;
     }
-    EXPECT_EQ(steps, 4);
-    EXPECT_EQ(s.g.PointCount, 2); // the state after the second edit
+    EXPECT_EQ(steps, 2);
+    EXPECT_EQ(s.g.PointCount, 4);
+    s.session.Redo();
+    s.session.Redo();
+    EXPECT_EQ(s.g.PointCount, 6);
+    EXPECT_FALSE(s.session.History().CanRedo());
 }
 
 TEST(History, UndoRedoAndTheRedoTail)
@@ -63,7 +113,7 @@ TEST(History, UnchangedRecordingsAddOneState)
     s.session.RecordState();
     s.session.RecordState();
     EXPECT_EQ(s.session.History().Count(), 1);
-    s.g.Dugi[5][6].Cost = 3; // any recorded part makes a difference
+    s.g.ZoomMap = 3; // any recorded part makes a difference
     s.session.RecordState();
     EXPECT_EQ(s.session.History().Count(), 2);
 }
@@ -92,7 +142,7 @@ TEST(History, SnapshotEqualityCoversNamingLabelsAndStylesButNotArcStyles)
     EXPECT_EQ(*base, *CHistoryManager::TakeSnapshot(*g));
     g->NormalLabelStyle.Face = "Serif";
     EXPECT_FALSE(*base == *CHistoryManager::TakeSnapshot(*g));
-    g->NormalLabelStyle = base->Recorded.NormalLabelStyle;
+    g->NormalLabelStyle = base->Unpacked().NormalLabelStyle;
     g->AddLabel("x", 1, 1);
     EXPECT_FALSE(*base == *CHistoryManager::TakeSnapshot(*g));
     g->DeleteAllLabels();

@@ -28,9 +28,9 @@ TEST(KindConversion, OneWayArcGainsItsReverse)
     g->AddDuga(3, 2, 9);
     ASSERT_TRUE(g->ToUndirected());
     EXPECT_EQ(OutList(*g, 2), (V{1, 3}));
-    EXPECT_EQ(g->Dugi[2][1].Cost, 4);
-    EXPECT_EQ(g->Dugi[2][3].Cost, 9);
-    EXPECT_EQ(g->Dugi[3][2].Cost, 9);
+    EXPECT_EQ(g->Arc(2, 1).Cost, 4);
+    EXPECT_EQ(g->Arc(2, 3).Cost, 9);
+    EXPECT_EQ(g->Arc(3, 2).Cost, 9);
 }
 
 TEST(KindConversion, UnequalOppositeArcsLeaveTheGraphExactlyAsItWas)
@@ -47,8 +47,8 @@ TEST(KindConversion, UnequalOppositeArcsLeaveTheGraphExactlyAsItWas)
               (QStringList{Translate("Matrix_must_be_simertic"), Translate("Happend_error")}));
     EXPECT_EQ(g->IsOrint, 2);
     EXPECT_EQ(*before, *CHistoryManager::TakeSnapshot(*g));
-    EXPECT_EQ(g->Dugi[1][2].Cost, 3);
-    EXPECT_EQ(g->Dugi[2][1].Cost, 4);
+    EXPECT_EQ(g->Arc(1, 2).Cost, 3);
+    EXPECT_EQ(g->Arc(2, 1).Cost, 4);
 }
 
 TEST(KindConversion, UndirectedAlreadyIsRefused)
@@ -68,8 +68,8 @@ TEST(KindConversion, UnweightedThenWeightedLeavesWeightOne)
     g->ToUnweighted();
     EXPECT_EQ(g->IsHaveCost, 0);
     g->ToWeighted();
-    EXPECT_EQ(g->Dugi[1][2].Cost, 1);
-    EXPECT_EQ(g->Dugi[2][3].Cost, 1);
+    EXPECT_EQ(g->Arc(1, 2).Cost, 1);
+    EXPECT_EQ(g->Arc(2, 3).Cost, 1);
     EXPECT_EQ(g->MatrixToMemo(), (QStringList{"0,1,0", "0,0,1", "0,0,0"}));
 }
 
@@ -85,7 +85,7 @@ TEST(KindConversion, NewGrafSetsKindStylesAndClearsTables)
     EXPECT_EQ(g->IsHaveCost, 1);
     EXPECT_EQ(g->MapMode, 0);
     EXPECT_EQ(g->PointCount, 0);
-    EXPECT_EQ(g->DugaCount[1], 0);
+    EXPECT_EQ(g->OutCount(1), 0);
     EXPECT_EQ(g->FreeTitleNumber(), 1);
     EXPECT_EQ(g->NormalDugaStyle.PenColor, 0);
     EXPECT_EQ(g->ActiveDugaStyle.PenStyle, 1);

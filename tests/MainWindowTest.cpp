@@ -349,7 +349,7 @@ TEST_F(Window, RightButtonInConstructorModeConnectsWithTheTypedWeight)
 
     host.inputs = {{true, QStringLiteral("12")}};
     Click({300, 100}, Qt::RightButton);
-    EXPECT_EQ(G().Dugi[1][2].Cost, 12);
+    EXPECT_EQ(G().Arc(1, 2).Cost, 12);
     EXPECT_FALSE(G().HasDuga(2, 1));
     EXPECT_TRUE(popups.isEmpty()) << "no popups in constructor mode";
 }
@@ -371,7 +371,7 @@ TEST_F(Window, MapModeGivesAMouseDrawnArcItsLength)
     AddVertices({{100, 100}, {157, 100}});
     Click({100, 100});
     Click({157, 100}, Qt::RightButton);
-    EXPECT_EQ(G().Dugi[1][2].Cost, 57);
+    EXPECT_EQ(G().Arc(1, 2).Cost, 57);
     EXPECT_TRUE(host.prompts.isEmpty());
 }
 
@@ -451,9 +451,9 @@ TEST_F(Window, DijkstraFromTheVertexPopupHighlightsThePathAndFillsThePanes)
     Click({100, 100});
     Click({300, 300}, Qt::RightButton);
     EXPECT_TRUE(G().Points[2].Active) << "the path goes through vertex 2";
-    EXPECT_EQ(G().Dugi[1][2].Active, 1);
-    EXPECT_EQ(G().Dugi[2][3].Active, 1);
-    EXPECT_EQ(G().Dugi[1][3].Active, 0);
+    EXPECT_EQ(G().Arc(1, 2).Active, 1);
+    EXPECT_EQ(G().Arc(2, 3).Active, 1);
+    EXPECT_EQ(G().Arc(1, 3).Active, 0);
     EXPECT_FALSE(w->TextPane()->toPlainText().isEmpty());
 }
 
@@ -773,7 +773,7 @@ TEST_F(Window, SavingAppendsTheExtensionAndListsRecentFiles)
     G().DeleteAllPoints();
     w->OpenRecentFile(1);
     EXPECT_EQ(G().PointCount, 2);
-    EXPECT_EQ(G().Dugi[1][2].Cost, 7);
+    EXPECT_EQ(G().Arc(1, 2).Cost, 7);
     EXPECT_EQ(G().RecentFiles.first(), chosenFile);
 
     // A file that vanished is reported and leaves the list.
@@ -816,4 +816,19 @@ TEST_F(Window, MatrixWindowFollowsTheSettingsAndItsVisibilityIsSavedOnClose)
     CIniFile settings(folder.filePath("setting.ini"));
     EXPECT_EQ(settings.ReadInteger("MainSetting", "ShowMatrixWindow", -1), 0);
     EXPECT_EQ(settings.ReadInteger("MainSetting", "CountRun", -1), 1);
+}
+
+TEST_F(Window, UndoTakesBackAsManyStepsAsTheSettingsSay)
+{
+    CIniFile settings(folder.filePath("setting.ini"));
+    settings.WriteInteger("MainSetting", "UndoSteps", 3);
+    ASSERT_TRUE(settings.UpdateFile());
+    Start(false, false);
+    for (int i = 1; i <= 5; ++i)
+        w->Session().AddVertexAt(40 * i, 40);
+    int steps = 0;
+    for (; w->Action("actUndo")->isEnabled() && steps < 10; ++steps)
+        w->Action("actUndo")->trigger();
+    EXPECT_EQ(steps, 3);
+    EXPECT_EQ(w->Document()->PointCount, 2);
 }

@@ -35,10 +35,10 @@ TEST(MatrixText, DirectedWeightedSingleArc)
     Import t(true, true);
     ASSERT_TRUE(t.Apply({"0,5", "0,0"}));
     EXPECT_EQ(OutList(*t.g, 1), (V{2}));
-    EXPECT_EQ(t.g->DugaCount[2], 0);
-    EXPECT_EQ(t.g->Dugi[1][2].Cost, 5);
+    EXPECT_EQ(t.g->OutCount(2), 0);
+    EXPECT_EQ(t.g->Arc(1, 2).Cost, 5);
     // the text point is the midpoint, the position is inside the canvas
-    EXPECT_EQ(t.g->Dugi[1][2].X, (t.g->Points[1].X + t.g->Points[2].X) / 2);
+    EXPECT_EQ(t.g->Arc(1, 2).X, (t.g->Points[1].X + t.g->Points[2].X) / 2);
     EXPECT_GE(t.g->Points[1].X, 2 * t.g->SizeGraf);
     EXPECT_LT(t.g->Points[1].X, t.g->CanvasWidth() - 2 * t.g->SizeGraf);
 }
@@ -77,9 +77,9 @@ TEST(MatrixText, EntryForms)
 {
     Import t(true, true);
     ASSERT_TRUE(t.Apply({"0, 3,2.0,", "0,0,+4", "0,0,0"})); // leading blank, whole decimal, trailing comma
-    EXPECT_EQ(t.g->Dugi[1][2].Cost, 3);
-    EXPECT_EQ(t.g->Dugi[1][3].Cost, 2);
-    EXPECT_EQ(t.g->Dugi[2][3].Cost, 4);
+    EXPECT_EQ(t.g->Arc(1, 2).Cost, 3);
+    EXPECT_EQ(t.g->Arc(1, 3).Cost, 2);
+    EXPECT_EQ(t.g->Arc(2, 3).Cost, 4);
 }
 
 TEST(MatrixText, EmptyLineStillCountsAsAPosition)
@@ -105,7 +105,7 @@ TEST(MatrixText, AMatrixThatDoesNotFitTheKindLeavesTheGraphAsItWas)
     EXPECT_FALSE(undirected.Apply({"0,2", "3,0"}));
     EXPECT_EQ(undirected.host.MessageTexts(), QStringList{Translate("Matrix_must_be_simertic")});
     EXPECT_EQ(undirected.g->PointCount, 3);
-    EXPECT_EQ(undirected.g->Dugi[3][1].Cost, 9);
+    EXPECT_EQ(undirected.g->Arc(3, 1).Cost, 9);
 }
 
 TEST(MatrixText, TooLargeTextsAreRefusedWithAMessage)
@@ -162,7 +162,7 @@ TEST(GridMatrix, EditsFollowTheCellRules)
     grid[1][2] = "";
     grid[2][1] = "";
     ASSERT_TRUE(g->ApplyGridMatrix(grid));
-    EXPECT_EQ(g->DugaCount[1], 0);
+    EXPECT_EQ(g->OutCount(1), 0);
 }
 
 TEST(GridMatrix, RejectedGridsChangeNothing)

@@ -150,8 +150,8 @@ TEST_F(MatrixWindow, UnweightedGraphTakesOneForAnyEntry)
     TypeAndCommit(1, 2, "5");
     EXPECT_EQ(Cell(1, 2), "1");
     EXPECT_EQ(OutList(*g, 1), (V{2}));
-    EXPECT_EQ(g->Dugi[1][2].Cost, 1);
-    EXPECT_EQ(g->DugaCount[2], 0);
+    EXPECT_EQ(g->Arc(1, 2).Cost, 1);
+    EXPECT_EQ(g->OutCount(2), 0);
     EXPECT_EQ(form->CaptionLine(), Translate("Matrix_smg"));
     EXPECT_EQ(host.redraws, 1);
 }
@@ -164,8 +164,8 @@ TEST_F(MatrixWindow, UndirectedGraphMirrorsTheEntry)
     EXPECT_EQ(Cell(3, 2), "7");
     EXPECT_EQ(OutList(*g, 2), (V{3}));
     EXPECT_EQ(OutList(*g, 3), (V{2}));
-    EXPECT_EQ(g->Dugi[2][3].Cost, 7);
-    EXPECT_EQ(g->Dugi[3][2].Cost, 7);
+    EXPECT_EQ(g->Arc(2, 3).Cost, 7);
+    EXPECT_EQ(g->Arc(3, 2).Cost, 7);
 }
 
 TEST_F(MatrixWindow, EmptiedCellDeletesTheArc)
@@ -179,9 +179,9 @@ TEST_F(MatrixWindow, EmptiedCellDeletesTheArc)
     editor->setCursorPosition(1);
     Press(editor, Qt::Key_Backspace, "\b");
     EXPECT_EQ(editor->text(), "");
-    EXPECT_EQ(g->DugaCount[1], 1) << "nothing happens while the cell is being edited";
+    EXPECT_EQ(g->OutCount(1), 1) << "nothing happens while the cell is being edited";
     Commit(editor);
-    EXPECT_EQ(g->DugaCount[1], 0);
+    EXPECT_EQ(g->OutCount(1), 0);
     EXPECT_EQ(OutList(*g, 2), (V{1}));
     EXPECT_EQ(form->CaptionLine(), Translate("Matrix_smg"));
 
@@ -193,7 +193,7 @@ TEST_F(MatrixWindow, EmptiedCellDeletesTheArc)
     Press(editor, Qt::Key_Delete, QString(QChar(0x7F)));
     EXPECT_EQ(editor->text(), "");
     Commit(editor);
-    EXPECT_EQ(g->DugaCount[2], 0);
+    EXPECT_EQ(g->OutCount(2), 0);
 }
 
 TEST_F(MatrixWindow, ACellIsAppliedOnceWhenItsEditingEndsAsOneUndoStep)
@@ -208,7 +208,7 @@ TEST_F(MatrixWindow, ACellIsAppliedOnceWhenItsEditingEndsAsOneUndoStep)
     EXPECT_FALSE(g->HasDuga(2, 1)) << "no digit is applied on its own";
     EXPECT_EQ(session.History().Count(), 0);
     Commit(editor);
-    EXPECT_EQ(g->Dugi[2][1].Cost, 12);
+    EXPECT_EQ(g->Arc(2, 1).Cost, 12);
     EXPECT_EQ(session.History().Count(), 1);
     EXPECT_EQ(host.redraws, 1);
     EXPECT_TRUE(session.HasUnsavedChanges());
@@ -235,7 +235,7 @@ TEST_F(MatrixWindow, ARefusedValueChangesNothingAndTheCellShowsTheWeightAgain)
     EXPECT_EQ(host.redraws, 0);
 
     TypeAndCommit(1, 2, "50000");
-    EXPECT_EQ(g->Dugi[1][2].Cost, 50000) << "the largest weight is taken";
+    EXPECT_EQ(g->Arc(1, 2).Cost, 50000) << "the largest weight is taken";
     EXPECT_EQ(Cell(1, 2), "50000");
     EXPECT_EQ(form->CaptionLine(), Translate("Matrix_smg"));
 }
@@ -252,7 +252,7 @@ TEST_F(MatrixWindow, FilteredKeysChangeNothing)
     editor->insert("x9"); // what a paste would do
     EXPECT_EQ(editor->text(), "3");
     EXPECT_EQ(session.History().Count(), 0);
-    EXPECT_EQ(g->Dugi[1][2].Cost, 3);
+    EXPECT_EQ(g->Arc(1, 2).Cost, 3);
 }
 
 TEST_F(MatrixWindow, RefreshFollowsTheDocumentAndDropsAnOpenEditor)
@@ -373,8 +373,8 @@ TEST_F(TextMatrixWindow, ApplyReplacesTheGraphAndStaysOpen)
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(g->PointCount, 3);
     EXPECT_EQ(OutList(*g, 1), (V{2}));
-    EXPECT_EQ(g->Dugi[2][3].Cost, 3);
-    EXPECT_EQ(g->Dugi[3][1].Cost, 4);
+    EXPECT_EQ(g->Arc(2, 3).Cost, 3);
+    EXPECT_EQ(g->Arc(3, 1).Cost, 4);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.matrixRefreshes, 1);
     // Applying records nothing more than opening did.
@@ -390,7 +390,7 @@ TEST_F(TextMatrixWindow, BadTextIsReportedAndChangesNothing)
     form->Apply();
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Matrix_have_not_correct_value")});
     EXPECT_EQ(g->PointCount, 2);
-    EXPECT_EQ(g->Dugi[1][2].Cost, 5);
+    EXPECT_EQ(g->Arc(1, 2).Cost, 5);
     EXPECT_EQ(OutList(*g, 1), (V{2}));
 }
 

@@ -122,9 +122,9 @@ std::vector<int> CheckCaptions(const TAllGraf& g, const AlgorithmResult& result)
             const QStringList parts = arc.caption.split('/');
             EXPECT_EQ(parts.size(), 2);
             const int flow = parts.value(0).toInt();
-            EXPECT_EQ(parts.value(1).toInt(), g.Dugi[u][v].Cost);
+            EXPECT_EQ(parts.value(1).toInt(), g.Arc(u, v).Cost);
             EXPECT_GE(flow, 0);
-            EXPECT_LE(flow, g.Dugi[u][v].Cost);
+            EXPECT_LE(flow, g.Arc(u, v).Cost);
             EXPECT_EQ(arc.highlighted, flow > 0);
             balance[v] += flow;
             balance[u] -= flow;
@@ -251,7 +251,7 @@ TEST_F(MaxFlows, FullDocumentAndDamagedCapacities)
 
     // A capacity of 0 (only a damaged file holds one) carries nothing, and the run ends.
     Make(3, {{1, 2, 3}, {2, 3, 2}, {1, 3, 4}});
-    g->Dugi[1][3].Cost = 0;
+    g->ArcRef(1, 3).Cost = 0;
     const AlgorithmResult result = MaxFlow(*g);
     EXPECT_EQ(result.PaneLines(), QStringList{"Максимальный поток равен 2"});
     EXPECT_EQ(std::get<2>(CaptionsOf(result)[1]), "0/0");

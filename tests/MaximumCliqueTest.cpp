@@ -38,8 +38,8 @@ std::vector<std::vector<bool>> LiteralAdjacency(const TAllGraf& g)
     std::vector<std::vector<int>> a(n + 1, std::vector<int>(n + 1, 0));
     for (int u = 1; u <= n; ++u)
         for (int v : g.OutArcs(u)) {
-            a[u][v] = g.Dugi[u][v].Cost;
-            a[v][u] = g.Dugi[v][u].Cost;
+            a[u][v] = g.Arc(u, v).Cost;
+            a[v][u] = g.Arc(v, u).Cost;
         }
     std::vector<std::vector<bool>> adjacent(n + 1, std::vector<bool>(n + 1, false));
     for (int u = 1; u <= n; ++u)
@@ -137,13 +137,13 @@ TEST_F(MaximumCliqueTest, TriangleWithATailThroughTheDispatcher)
         EXPECT_EQ(g->Points[v].Active, 1);
         for (int w = 1; w <= 3; ++w)
             if (w != v) {
-                EXPECT_EQ(g->Dugi[v][w].Active, 1);
-                EXPECT_EQ(g->Dugi[v][w].Marker, 0);
+                EXPECT_EQ(g->Arc(v, w).Active, 1);
+                EXPECT_EQ(g->Arc(v, w).Marker, 0);
             }
     }
     EXPECT_EQ(g->Points[4].Active, 0);
-    EXPECT_EQ(g->Dugi[3][4].Active, 0);
-    EXPECT_EQ(g->Dugi[4][3].Active, 0);
+    EXPECT_EQ(g->Arc(3, 4).Active, 0);
+    EXPECT_EQ(g->Arc(4, 3).Active, 0);
 
     // A directed graph is refused before the search.
     g = MakeGraf(true, false, 2);
@@ -172,7 +172,7 @@ TEST_F(MaximumCliqueTest, IsolatedVerticesAndArcsOfWeightZero)
     Run();
     EXPECT_EQ(run.result.resultValue, 2);
     EXPECT_TRUE(g->ReportManager.GetContent().endsWith(found + "3 2 <br>" + found + "3 1 <br><br>"));
-    EXPECT_EQ(g->Dugi[1][2].Active, 0);
+    EXPECT_EQ(g->Arc(1, 2).Active, 0);
 }
 
 TEST_F(MaximumCliqueTest, LongListsAreCutAndCounted)
@@ -344,7 +344,7 @@ TEST(CliqueSearch, CountAndLargestSizeAgreeWithIgraphOnUpTo255Vertices)
         if (round % 2 == 1 && n > 128)
             for (int hub = 1; hub <= 3; ++hub)
                 for (int v = 1; v <= n; ++v)
-                    if (v != hub && g->Dugi[hub][v].Cost == 0 && int(random.bounded(100)) < 50 + 10 * hub)
+                    if (v != hub && g->Arc(hub, v).Cost == 0 && int(random.bounded(100)) < 50 + 10 * hub)
                         g->AddDuga(hub, v, 1);
         const AdjacencySets adjacency = CliqueAdjacency(*g);
         IgraphCopy copy(*g);

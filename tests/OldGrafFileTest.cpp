@@ -47,10 +47,10 @@ TEST_F(OldFiles, ReadsEveryPart)
     EXPECT_EQ(g->IsOrint, 2);
     EXPECT_EQ(g->IsHaveCost, 1);
     EXPECT_EQ(OutList(*g, 1), (V{2}));
-    EXPECT_EQ(g->Dugi[1][2].Cost, 4);
+    EXPECT_EQ(g->Arc(1, 2).Cost, 4);
     EXPECT_EQ(g->Points[1].X, 100);
     EXPECT_EQ(g->Points[2].Y, 80);
-    EXPECT_EQ(g->Dugi[1][2].X, 200);
+    EXPECT_EQ(g->Arc(1, 2).X, 200);
     ASSERT_EQ(g->CountLabel, 1);
     EXPECT_EQ(g->Labels[1].Text, "a note");
     EXPECT_EQ(g->Labels[1].Y, 20);

@@ -68,8 +68,8 @@ struct OutsideFiles : ::testing::Test {
         EXPECT_EQ(g->PointCount, 3);
         EXPECT_EQ(g->IsOrint, 2);
         EXPECT_TRUE(g->IsHaveCost);
-        EXPECT_EQ(g->Dugi[1][2].Cost, 7);
-        EXPECT_EQ(g->Dugi[2][3].Cost, 5);
+        EXPECT_EQ(g->Arc(1, 2).Cost, 7);
+        EXPECT_EQ(g->Arc(2, 3).Cost, 5);
         EXPECT_EQ(w->Session().FileName(), file);
         EXPECT_FALSE(w->isWindowModified());
     }

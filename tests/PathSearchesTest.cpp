@@ -153,7 +153,7 @@ TEST_F(PathSearch, WeightedGraphIsWarnedThenSearchedByArcs)
     const QString warning = Translate("Algor_not_for_load") + "\r" + Translate("Find_trace_ignory_load");
     EXPECT_EQ(host.MessageTexts(), QStringList{warning});
     EXPECT_EQ(run.result.route, (V{1, 3}));
-    EXPECT_EQ(g->Dugi[1][3].Marker, 1);
+    EXPECT_EQ(g->Arc(1, 3).Marker, 1);
     EXPECT_EQ(host.redraws, 1);
     RunAlgorithm(*g, "FindTraceAlgTerry", 1, 3, &run, {.recordSteps = true});
     EXPECT_EQ(host.MessageTexts(), QStringList({warning, warning}));

@@ -425,8 +425,8 @@ TEST_F(Planarity, K5ListsItsTenArcsAndHighlightsThem)
     EXPECT_EQ(host.redraws, 1);
     EXPECT_FALSE(run.result.drawsPicture);
     for (const auto& [a, b] : Complete(5)) {
-        EXPECT_EQ(g->Dugi[a][b].Active, 1);
-        EXPECT_EQ(g->Dugi[b][a].Active, 1);
+        EXPECT_EQ(g->Arc(a, b).Active, 1);
+        EXPECT_EQ(g->Arc(b, a).Active, 1);
     }
     EXPECT_EQ(g->Points[1].Active, 0);
     EXPECT_TRUE(host.messages.empty());
@@ -443,7 +443,7 @@ TEST_F(Planarity, K33ListsTheFirstPairOfTriples)
     EXPECT_EQ(Lines().value(1), Translate("Planar_subdivision_k33"));
     EXPECT_EQ(Lines().mid(2, 9),
               QStringList({"1 - 4", "2 - 4", "3 - 4", "1 - 5", "2 - 5", "3 - 5", "1 - 6", "2 - 6", "3 - 6"}));
-    EXPECT_EQ(g->Dugi[6][3].Active, 1);
+    EXPECT_EQ(g->Arc(6, 3).Active, 1);
 
     // Steps: the degree test, the configuration with its arcs, the check of its arcs.
     const AlgorithmResult result = PlanarityTest(*g, true);
@@ -474,9 +474,9 @@ TEST_F(Planarity, ContractedArcsAreListedWithTheWholeChainTheyStandFor)
                            << Translate("Planar_subdivision_k33") << chains << Translate("Do_planar_delete")
                            << QStringList(chains.begin(), chains.end() - 1) << "6 - 5"
                            << "5 - 7");
-    EXPECT_EQ(g->Dugi[5][6].Active, 1);
-    EXPECT_EQ(g->Dugi[5][7].Active, 1);
-    EXPECT_EQ(g->Dugi[7][5].Active, 1);
+    EXPECT_EQ(g->Arc(5, 6).Active, 1);
+    EXPECT_EQ(g->Arc(5, 7).Active, 1);
+    EXPECT_EQ(g->Arc(7, 5).Active, 1);
     const AlgorithmResult result = PlanarityTest(*g, true);
     QStringList keys;
     for (int i = 0; i < result.steps.FrameCount(); ++i)
@@ -526,8 +526,8 @@ TEST_F(Planarity, GraphsTheConfigurationSearchMissesAreFoundNotPlanar)
         EXPECT_TRUE(IsKuratowskiSubdivision(arcs)) << c.name;
         for (const auto& [p, q] : arcs) {
             EXPECT_TRUE(g->HasDuga(p, q)) << c.name;
-            EXPECT_EQ(g->Dugi[p][q].Active, 1);
-            EXPECT_EQ(g->Dugi[q][p].Active, 1);
+            EXPECT_EQ(g->Arc(p, q).Active, 1);
+            EXPECT_EQ(g->Arc(q, p).Active, 1);
         }
         EXPECT_TRUE(std::is_sorted(arcs.begin(), arcs.end()));
     }
@@ -552,7 +552,7 @@ TEST_F(Planarity, AboveThirtyTwoVerticesTheCompleteTestAnswers)
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(Lines().mid(2, 10), QStringList({"1 - 2", "1 - 3", "1 - 4", "1 - 5", "2 - 3", "2 - 4", "2 - 5",
                                                "3 - 4", "3 - 5", "4 - 5"}));
-    EXPECT_EQ(g->Dugi[5][6].Active, 0);
+    EXPECT_EQ(g->Arc(5, 6).Active, 0);
 
     Make(255, Cycle(255));
     Run();
@@ -665,7 +665,7 @@ TEST_F(Planarity, OnlyTheArcsThatMakeTheGraphPlanarArePromised)
                            << Translate("Planar_subdivision_k33") << subdivision
                            << Translate("Do_planar_delete") << promised);
     for (const auto& [p, q] : Parse(run.result).Listed())
-        EXPECT_EQ(g->Dugi[p][q].Active + g->Dugi[q][p].Active, 2);
+        EXPECT_EQ(g->Arc(p, q).Active + g->Arc(q, p).Active, 2);
     EXPECT_FALSE(run.result.drawsPicture);
 }
 
@@ -693,7 +693,7 @@ TEST_F(Planarity, WithoutASingleArcASetToDeleteIsMarkedApart)
         EXPECT_EQ(arc.caption, deleted ? QString("×") : QString());
         EXPECT_EQ(arc.highlighted, deleted || inChains);
         EXPECT_EQ(arc.struck, deleted);
-        EXPECT_EQ(g->Dugi[arc.from][arc.to].Active, int(deleted || inChains));
+        EXPECT_EQ(g->Arc(arc.from, arc.to).Active, int(deleted || inChains));
     }
     EXPECT_EQ(run.result.picture.arcs.size(), 30u);
     // The struck arcs have a colour of their own on the picture shown.

@@ -98,9 +98,9 @@ TEST_F(Dispatcher, CommonTailHighlightsTheRouteAndRedraws)
     for (int v = 1; v <= 3; ++v)
         EXPECT_EQ(g->Points[v].Active, 1);
     // Travel direction carries the marker; the reverse cell of an edge is only active.
-    EXPECT_EQ(g->Dugi[3][2].Marker, 1);
-    EXPECT_EQ(g->Dugi[2][3].Marker, 0);
-    EXPECT_EQ(g->Dugi[2][3].Active, 1);
+    EXPECT_EQ(g->Arc(3, 2).Marker, 1);
+    EXPECT_EQ(g->Arc(2, 3).Marker, 0);
+    EXPECT_EQ(g->Arc(2, 3).Active, 1);
 
     // Unreachable: nothing highlighted, still redrawn.
     g->DeleteDuga(1, 2);

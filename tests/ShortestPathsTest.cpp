@@ -133,9 +133,9 @@ TEST_F(Dijkstra, RoutesAreShortestOnRandomGraphs)
         dist[1] = 0;
         for (int pass = 0; pass < n; ++pass)
             for (int a = 1; a <= n; ++a)
-                for (int k = 0; k < g->DugaCount[a]; ++k) {
-                    const int b = g->DugaList(a)[k];
-                    dist[b] = std::min(dist[b], dist[a] + g->Dugi[a][b].Cost);
+                for (int k = 0; k < g->OutCount(a); ++k) {
+                    const int b = g->OutArcs(a)[k];
+                    dist[b] = std::min(dist[b], dist[a] + g->Arc(a, b).Cost);
                 }
         for (int finish = 2; finish <= n; ++finish) {
             Run(1, finish);
@@ -151,7 +151,7 @@ TEST_F(Dijkstra, RoutesAreShortestOnRandomGraphs)
             long length = 0;
             for (size_t k = 1; k < path.size(); ++k) {
                 ASSERT_TRUE(g->HasDuga(path[k - 1], path[k]));
-                length += g->Dugi[path[k - 1]][path[k]].Cost;
+                length += g->Arc(path[k - 1], path[k]).Cost;
             }
             EXPECT_EQ(length, value);
         }
@@ -344,7 +344,7 @@ TEST_F(TablePaths, DispatcherRunsBothAndRefusesUnweighted)
     RunAlgorithm(*g, "FindTraceFloid", 1, 3, &run);
     EXPECT_TRUE(run.ran);
     EXPECT_EQ(run.result.resultValue, 5);
-    EXPECT_EQ(g->Dugi[2][3].Marker, 1);
+    EXPECT_EQ(g->Arc(2, 3).Marker, 1);
     EXPECT_EQ(host.redraws, redraws + 1);
     RunAlgorithm(*g, "FindTraceFordBellama", 3, 1, &run, {.recordSteps = true});
     EXPECT_EQ(run.result.route, (V{3, 2, 1}));
@@ -406,7 +406,7 @@ TEST_F(TablePaths, AgreeWithIgraphOnRandomGraphs)
             long length = 0;
             for (size_t k = 1; k < r->route.size(); ++k) {
                 ASSERT_TRUE(g->HasDuga(r->route[k - 1], r->route[k]));
-                length += g->Dugi[r->route[k - 1]][r->route[k]].Cost;
+                length += g->Arc(r->route[k - 1], r->route[k]).Cost;
             }
             EXPECT_EQ(length, r->resultValue);
         }

@@ -44,7 +44,7 @@ struct SpanningTree : AlgorithmFixture {
         Edges cells;
         for (int a = 1; a <= g->PointCount; ++a)
             for (int b = 1; b <= g->PointCount; ++b)
-                if (g->Dugi[a][b].Active)
+                if (g->Arc(a, b).Active)
                     cells.emplace_back(a, b);
         return cells;
     }
@@ -63,8 +63,8 @@ Edges LiteralPrim(const TAllGraf& g, bool& spanned)
         for (int c = 1; c <= g.PointCount; ++c)
             if (inTree[c])
                 for (int w : g.OutArcs(c))
-                    if (g.Dugi[c][w].Cost < bestWeight && !inTree[w]) {
-                        bestWeight = g.Dugi[c][w].Cost;
+                    if (g.Arc(c, w).Cost < bestWeight && !inTree[w]) {
+                        bestWeight = g.Arc(c, w).Cost;
                         from = c;
                         to = w;
                     }
@@ -122,7 +122,7 @@ TEST_F(SpanningTree, DispatcherHighlightsTheEdgesWithoutMarkers)
     EXPECT_TRUE(run.ran);
     EXPECT_EQ(ActiveCells(), (Edges{{1, 2}, {1, 4}, {2, 1}, {2, 3}, {3, 2}, {4, 1}}));
     for (const auto& [a, b] : ActiveCells())
-        EXPECT_EQ(g->Dugi[a][b].Marker, 0);
+        EXPECT_EQ(g->Arc(a, b).Marker, 0);
     for (int v = 1; v <= 4; ++v)
         EXPECT_EQ(g->Points[v].Active, 0);
     EXPECT_EQ(host.redraws, 1);
@@ -178,9 +178,9 @@ TEST_F(SpanningTree, SameTreeAsTheFullScanAndIgraphsWeight)
         // Shuffle the list orders by deleting and re-adding some edges.
         for (int k = 0; k < n; ++k) {
             const int a = int(random.bounded(1, n + 1));
-            if (g->DugaCount[a] > 0) {
-                const int b = g->DugaList(a)[0];
-                const int cost = g->Dugi[a][b].Cost;
+            if (g->OutCount(a) > 0) {
+                const int b = g->OutArcs(a)[0];
+                const int cost = g->Arc(a, b).Cost;
                 g->DeleteDuga(a, b);
                 g->AddDuga(b, a, cost);
             }

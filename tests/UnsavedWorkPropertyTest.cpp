@@ -154,10 +154,10 @@ struct UnsavedWork : ::testing::Test {
         }
         case 4: {
             const int a = RandomVertex();
-            if (a == 0 || g.DugaCount[a] == 0)
+            if (a == 0 || g.OutCount(a) == 0)
                 return QStringLiteral("no weight to edit");
             g.ActiveDugaFrom = a;
-            g.ActiveDugaTo = g.DugaList(a)[0];
+            g.ActiveDugaTo = g.OutArcs(a)[0];
             host.inputs = {{true, QString::number(Pick(1, 50000))}};
             w->Action("actEditLoadDuga")->trigger();
             return QStringLiteral("edit a weight");

@@ -380,7 +380,7 @@ TEST_F(WalkthroughPageFixture, SpanningTreeEndsWithOneStyleForEveryEdgeLeftOut)
                     << arc.toStdString();
                 if (last.arcs.at(arc) == Chosen) {
                     ++chosen;
-                    weight += g->Dugi[a][b].Cost;
+                    weight += g->Arc(a, b).Cost;
                 }
             }
         EXPECT_EQ(chosen, n - 1) << round;
@@ -417,7 +417,7 @@ TEST_F(WalkthroughPageFixture, MatrixAndFlowCaptionsAgreeWithIndependentChecks)
                     for (int b : g->OutArcs(a))
                         if (d[std::size_t(a)] != TAllGraf::Infinity)
                             d[std::size_t(b)] =
-                                std::min(d[std::size_t(b)], d[std::size_t(a)] + g->Dugi[a][b].Cost);
+                                std::min(d[std::size_t(b)], d[std::size_t(a)] + g->Arc(a, b).Cost);
             for (int t = 1; t <= n; ++t) {
                 if (t == s)
                     continue;
@@ -461,7 +461,7 @@ TEST_F(WalkthroughPageFixture, MatrixAndFlowCaptionsAgreeWithIndependentChecks)
         for (int a = 1; a <= n; ++a)
             for (int b : g->OutArcs(a)) {
                 const QString key = QStringLiteral("%1_%2").arg(a).arg(b);
-                const int capacity = g->Dugi[a][b].Cost;
+                const int capacity = g->Arc(a, b).Cost;
                 // An arc no path used keeps the caption it was drawn with.
                 const QString label =
                     last.labels.contains(key) ? last.labels.at(key) : QStringLiteral("0/%1").arg(capacity);

@@ -32,7 +32,7 @@ class Colouring {
         setColourText = HTMLReportManager::Escape(Translate(QStringLiteral("set_color")));
     }
 
-    int Degree(int v) const { return g.DugaCount[v]; }
+    int Degree(int v) const { return g.OutCount(v); }
     bool Coloured(int v) const { return colour[v] > 0; }
     StepTrace& Trace() { return result.steps; }
 

@@ -14,7 +14,7 @@ using ArcState = StepTrace::ArcState;
 
 int ArcCost(const TAllGraf& g, int a, int b)
 {
-    return g.IsHaveCost ? g.Dugi[a][b].Cost : 1;
+    return g.IsHaveCost ? g.Arc(a, b).Cost : 1;
 }
 
 } // namespace
@@ -58,7 +58,7 @@ std::vector<int> FindCycleRoute(const TAllGraf& g, StepTrace* steps)
         while (!nextArc.empty()) {
             const int v = path.back();
             const int k = nextArc.back();
-            if (k == g.DugaCount[v]) {
+            if (k == g.OutCount(v)) {
                 onPath[std::size_t(v)] = 0;
                 exhausted[std::size_t(v)] = 1;
                 path.pop_back();
@@ -74,7 +74,7 @@ std::vector<int> FindCycleRoute(const TAllGraf& g, StepTrace* steps)
                 continue;
             }
             ++nextArc.back();
-            const int w = g.DugaList(v)[k];
+            const int w = g.OutArcs(v)[k];
             if (undirected && path.size() >= 2 && w == path[path.size() - 2])
                 continue;
             if (exhausted[std::size_t(w)]) {
@@ -136,8 +136,8 @@ AlgorithmResult CriticalPath(const TAllGraf& g, bool recordSteps)
     for (int a = 1; a <= n; ++a)
         for (int b : g.OutArcs(a))
             from[std::size_t(b)].push_back(a);
-    const auto isSink = [&](int v) { return g.DugaCount[v] == 0 && !from[std::size_t(v)].empty(); };
-    const auto isSource = [&](int v) { return g.DugaCount[v] > 0 && from[std::size_t(v)].empty(); };
+    const auto isSink = [&](int v) { return g.OutCount(v) == 0 && !from[std::size_t(v)].empty(); };
+    const auto isSource = [&](int v) { return g.OutCount(v) > 0 && from[std::size_t(v)].empty(); };
     std::vector<int> sinks, sources;
     for (int v = 1; v <= n; ++v) {
         if (isSink(v))

@@ -60,7 +60,7 @@ int LastVertexWithEdge(const TAllGraf& g)
 {
     int start = 0;
     for (int v = 1; v <= g.PointCount; ++v)
-        if (g.DugaCount[v] > 0)
+        if (g.OutCount(v) > 0)
             start = v;
     return start;
 }
@@ -141,7 +141,7 @@ class DirectedEulerSearch {
         const int n = g.PointCount;
         first.assign(std::size_t(n) + 2, 0);
         for (int v = 1; v <= n; ++v)
-            first[std::size_t(v) + 1] = first[std::size_t(v)] + g.DugaCount[v];
+            first[std::size_t(v) + 1] = first[std::size_t(v)] + g.OutCount(v);
         const int arcs = first[std::size_t(n) + 1];
         head.resize(std::size_t(arcs));
         tail.resize(std::size_t(arcs));
@@ -413,10 +413,10 @@ AlgorithmResult FindEulerCycle(const TAllGraf& g, bool recordSteps)
         result.steps.Start(g.PointCount);
     result.Clear();
     for (int v = 1; v <= g.PointCount; ++v)
-        if (g.DugaCount[v] % 2 != 0) {
+        if (g.OutCount(v) % 2 != 0) {
             WriteVerdict(result, "Graf_have_not_el_cycle");
             result.steps.SetVertex(v, VertexState::Current);
-            result.steps.Step("step_euler_odd", {Arg::Vertex(v), Arg::Number(g.DugaCount[v])});
+            result.steps.Step("step_euler_odd", {Arg::Vertex(v), Arg::Number(g.OutCount(v))});
             return result;
         }
     const int start = LastVertexWithEdge(g);
@@ -441,7 +441,7 @@ AlgorithmResult FindEulerChain(const TAllGraf& g, bool recordSteps)
     result.Clear();
     std::vector<int> odd;
     for (int v = 1; v <= g.PointCount; ++v)
-        if (g.DugaCount[v] % 2 != 0)
+        if (g.OutCount(v) % 2 != 0)
             odd.push_back(v);
     if (odd.size() != 0 && odd.size() != 2) {
         WriteVerdict(result, "Graf_have_not_el_chain");

@@ -24,7 +24,7 @@ struct Degrees {
     explicit Degrees(const TAllGraf& g)
     {
         for (int u = 1; u <= g.PointCount; ++u) {
-            out[u] = g.DugaCount[u];
+            out[u] = g.OutCount(u);
             for (int v : g.OutArcs(u))
                 ++in[v];
         }
@@ -37,7 +37,7 @@ struct Degrees {
 int FlowOf(const TAllGraf& g, const ResidualNetwork& network, int u, int v)
 {
     const int left = network.At(u, v);
-    return g.Dugi[u][v].Cost - (left == None ? 0 : left);
+    return g.Arc(u, v).Cost - (left == None ? 0 : left);
 }
 
 // The flow computation on the document's arcs among vertices 1..graphCount, with the
@@ -49,7 +49,7 @@ class FlowRun {
     {
         for (int u = 1; u <= graphCount; ++u)
             for (int v : g.OutArcs(u))
-                network.AddArc(u, v, g.Dugi[u][v].Cost);
+                network.AddArc(u, v, g.Arc(u, v).Cost);
         if (recordSteps)
             result.steps.Start(graphCount);
     }
@@ -91,7 +91,7 @@ class FlowRun {
                     const int flow = std::max(FlowOf(g, network, u, v), 0);
                     steps.SetArc(u, v, flow > 0 ? ArcState::Chosen : ArcState::None);
                     steps.Step("step_flow_arc", {Arg::Vertex(u), Arg::Vertex(v), Arg::Number(flow),
-                                                 Arg::Number(g.Dugi[u][v].Cost)});
+                                                 Arg::Number(g.Arc(u, v).Cost)});
                 }
         }
     }
@@ -105,7 +105,7 @@ class FlowRun {
         for (int u = 1; u <= graphCount; ++u)
             for (int v : g.OutArcs(u)) {
                 const int flow = FlowOf(g, network, u, v);
-                const int capacity = g.Dugi[u][v].Cost;
+                const int capacity = g.Arc(u, v).Cost;
                 result.picture.arcs.push_back(
                     {u, v,
                      QString::number(flow > 0 ? flow : 0) + QLatin1Char('/') + QString::number(capacity),

@@ -17,7 +17,7 @@ AdjacencySets CliqueAdjacency(const TAllGraf& g)
     AdjacencySets adjacency(std::size_t(g.PointCount) + 1);
     for (int u = 1; u <= g.PointCount; ++u)
         for (int v : g.OutArcs(u))
-            if (g.Dugi[u][v].Cost > 0 && v != u) {
+            if (g.Arc(u, v).Cost > 0 && v != u) {
                 adjacency[u].Insert(v);
                 adjacency[v].Insert(u);
             }

@@ -86,7 +86,7 @@ void PresentResult(TAllGraf& graf, const AlgorithmResult& result, bool commonTai
             graf.Points[v].Active = 1;
     for (const auto& [from, to] : result.highlightedArcs)
         if (graf.IsVertex(from) && graf.IsVertex(to))
-            graf.Dugi[from][to].Active = 1;
+            graf.ArcRef(from, to).Active = 1;
     if (result.drawsPicture) {
         if (!graf.Host().ShowsPictures())
             return;

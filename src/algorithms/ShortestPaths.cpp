@@ -179,7 +179,7 @@ AlgorithmResult DijkstraShortestPath(const TAllGraf& g, int start, int finish, i
         // A frame for every arc examined and every vertex fixed.
         int arcs = 0;
         for (int v = 1; v <= vertexCount; ++v)
-            arcs += g.DugaCount[v];
+            arcs += g.OutCount(v);
         steps.Reserve(arcs + vertexCount + 2);
         for (int v = 1; v <= vertexCount; ++v)
             steps.SetCaptionInfinity(v);
@@ -203,10 +203,11 @@ AlgorithmResult DijkstraShortestPath(const TAllGraf& g, int start, int finish, i
     int current = start;
     int currentDistance = 0;
     while (current != -1) {
-        const int* heads = g.DugaList(current);
-        for (int k = 0; k < g.DugaCount[current]; ++k) {
+        const std::span<const int> heads = g.OutArcs(current);
+        const std::span<const TDugaRec> arcs = g.OutRecords(current);
+        for (std::size_t k = 0; k < heads.size(); ++k) {
             const int w = heads[k];
-            const int candidate = g.Dugi[current][w].Cost + currentDistance;
+            const int candidate = arcs[k].Cost + currentDistance;
             if (candidate < distance[w]) {
                 if (steps.Enabled()) {
                     if (predecessor[w] != 0)
@@ -295,10 +296,12 @@ std::vector<int> AllPairsDistances(const TAllGraf& g, int vertexCount, StepTrace
     const int n = std::clamp(vertexCount, 0, g.PointCount);
     const std::size_t side = std::size_t(n) + 1;
     std::vector<int> d(side * side, Infinity);
-    for (int u = 1; u <= n; ++u)
-        for (int v : g.OutArcs(u))
-            if (v <= n)
-                d[std::size_t(u) * side + std::size_t(v)] = g.Dugi[u][v].Cost;
+    for (int u = 1; u <= n; ++u) {
+        const std::span<const int> heads = g.OutArcs(u);
+        for (std::size_t k = 0; k < heads.size(); ++k)
+            if (heads[k] <= n)
+                d[std::size_t(u) * side + std::size_t(heads[k])] = g.OutRecords(u)[k].Cost;
+    }
 
     const bool tracing = steps && steps->Enabled();
     if (tracing)
@@ -421,7 +424,7 @@ AlgorithmResult FloydWarshallPath(const TAllGraf& g, int start, int finish, int 
         int predecessor = 0;
         for (int u = 1; u <= vertexCount && predecessor == 0; ++u)
             if (u != t && arcs[std::size_t(u) * side + std::size_t(t)] &&
-                g.Dugi[u][t].Cost + distance(start, u) == distance(start, t) &&
+                g.Arc(u, t).Cost + distance(start, u) == distance(start, t) &&
                 distance(start, u) != distance(start, t))
                 predecessor = u;
         if (predecessor == 0)
@@ -471,9 +474,11 @@ AlgorithmResult FordBellmanPath(const TAllGraf& g, int start, int finish, int ve
         for (int u = 1; u <= n; ++u) {
             if (before[u] == Infinity)
                 continue;
-            for (int w : g.OutArcs(u))
-                if (w <= n)
-                    after[w] = std::min(after[w], g.Dugi[u][w].Cost + before[u]);
+            const std::span<const int> heads = g.OutArcs(u);
+            const std::span<const TDugaRec> arcs = g.OutRecords(u);
+            for (std::size_t k = 0; k < heads.size(); ++k)
+                if (heads[k] <= n)
+                    after[heads[k]] = std::min(after[heads[k]], arcs[k].Cost + before[u]);
         }
         int improved = 0;
         for (int v = 1; v <= n; ++v)
@@ -528,7 +533,7 @@ AlgorithmResult FordBellmanPath(const TAllGraf& g, int start, int finish, int ve
         int predecessor = 0;
         for (int u = 1; u <= n && predecessor == 0; ++u)
             if (arcs[std::size_t(u) * side + std::size_t(t)] && column(c - 1)[u] != Infinity &&
-                g.Dugi[u][t].Cost + column(c - 1)[u] == column(c)[t])
+                g.Arc(u, t).Cost + column(c - 1)[u] == column(c)[t])
                 predecessor = u;
         if (predecessor == 0)
             break;

@@ -94,8 +94,8 @@ QByteArray JsonResult::ToJson(const TAllGraf& g, const AlgorithmRun& run) const
     QJsonArray activeArcs;
     for (int a = 1; a <= g.PointCount; ++a)
         for (int b = 1; b <= g.PointCount; ++b)
-            if (g.Dugi[a][b].Active)
-                activeArcs.append(QJsonArray{a, b, g.Dugi[a][b].Marker});
+            if (g.Arc(a, b).Active)
+                activeArcs.append(QJsonArray{a, b, g.Arc(a, b).Marker});
 
     QJsonArray vertexFills;
     QJsonArray arcCaptions;

@@ -52,6 +52,7 @@ const IntKey ZoomMap{"ZoomMap", 10};
 const IntKey ShowMatrixWindow{"ShowMatrixWindow", 1};
 const IntKey CountRun{"CountRun", 0};
 const IntKey ViewZoom{"ViewZoom", 100, 25, 400};
+const IntKey UndoSteps{"UndoSteps", 100, 1, 1000};
 const IntKey SizeLabel{"SizeLabel", 10, 1, MaxFontSize};
 const IntKey ColorLabel{"ColorLabel", 0};
 const IntKey ColorBackgroundLabel{"ColorBackgroundLabel", 0xFFFFFF};
@@ -110,6 +111,7 @@ bool CConfiguration::LoadSettings(TAllGraf& graf, bool withLanguage)
 
     CountRun = ReadInt(ini, ::CountRun);
     ViewZoom = ReadInt(ini, ::ViewZoom);
+    UndoSteps = ReadInt(ini, ::UndoSteps);
     TTitle& normal = graf.NormalLabelStyle;
     normal.Size = ReadInt(ini, SizeLabel);
     normal.Color = ReadInt(ini, ColorLabel);
@@ -257,5 +259,6 @@ bool CConfiguration::SaveSettings(const TAllGraf& graf, const TWindowPlacement& 
     if (!LastFolder.isEmpty())
         ini.WriteString(Section, QStringLiteral("LastFolder"), LastFolder);
     put(::ViewZoom, ViewZoom);
+    put(::UndoSteps, UndoSteps);
     return ini.UpdateFile(error);
 }

@@ -29,6 +29,8 @@ class CConfiguration {
     int CountRun = 0;
     // The drawing's zoom in percent (25 to 400): read by LoadSettings, set by the window.
     int ViewZoom = 100;
+    // How many edits undo can take back (1 to 1000): read by LoadSettings, kept as read.
+    int UndoSteps = 100;
     // Default face of both label fonts: the main window's font.
     QString DefaultFontFace;
     // The folder of the file last chosen in a file dialog, where the next one opens when the

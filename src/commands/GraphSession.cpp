@@ -3,6 +3,7 @@
 #include "base/TranslateManager.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
 
 GraphSession::GraphSession(CHost& host) : host(host)
 {
@@ -112,7 +113,7 @@ bool GraphSession::HasUnsavedChanges() const
     if (!savedState)
         return true;
     const TAllGraf& g = *document;
-    const TRecordedGraf& s = savedState->Recorded;
+    const TRecordedGraf& s = savedState->Unpacked();
     if (g.IsOrint != s.IsOrint || g.IsHaveCost != s.IsHaveCost || g.PointCount != s.PointCount ||
         g.CountLabel != s.CountLabel || !g.Naming().SameAs(savedState->TitleGraf))
         return true;
@@ -120,16 +121,13 @@ bool GraphSession::HasUnsavedChanges() const
         const TPointRec &now = g.Points[v], &then = s.Points[v];
         if (now.X != then.X || now.Y != then.Y || now.TitleNumber != then.TitleNumber)
             return true;
-        if (g.DugaCount[v] != s.DugaCount[v])
+        if (!std::ranges::equal(g.OutArcs(v), s.OutArcs(v)))
             return true;
-        for (int k = 0; k < g.DugaCount[v]; ++k) {
-            const int w = g.DugaList(v)[k];
-            if (w != s.DugaListStore[v][k])
+        const std::span<const TDugaRec> arcs = g.OutRecords(v), savedArcs = s.OutRecords(v);
+        for (std::size_t k = 0; k < arcs.size(); ++k)
+            if (arcs[k].X != savedArcs[k].X || arcs[k].Y != savedArcs[k].Y ||
+                arcs[k].Cost != savedArcs[k].Cost)
                 return true;
-            const TDugaRec &arc = g.Dugi[v][w], &saved = s.Dugi[v][w];
-            if (arc.X != saved.X || arc.Y != saved.Y || arc.Cost != saved.Cost)
-                return true;
-        }
     }
     for (int i = 1; i <= g.CountLabel; ++i)
         if (g.Labels[i].X != s.Labels[i].X || g.Labels[i].Y != s.Labels[i].Y ||
@@ -265,7 +263,7 @@ void GraphSession::EditSelectedWeight()
     const int a = g.ActiveDugaFrom, b = g.ActiveDugaTo;
     if (!g.IsHaveCost || a <= 0 || b <= 0 || a > g.PointCount || b > g.PointCount || !g.HasDuga(a, b))
         return;
-    const int weight = AskWeight(QString::number(g.Dugi[a][b].Cost));
+    const int weight = AskWeight(QString::number(g.Arc(a, b).Cost));
     if (weight == 0)
         return;
     RecordState();

@@ -53,8 +53,8 @@ bool Press(GraphSession& session, CGestureView& view, int areaX, int areaY, int 
     } else if (FindDugaAt(g, x, y, a, b)) {
         g.ActiveDugaFrom = a;
         g.ActiveDugaTo = b;
-        g.Dugi[a][b].Active = 1;
-        g.Dugi[a][b].Marker = 0;
+        g.ArcRef(a, b).Active = 1;
+        g.ArcRef(a, b).Marker = 0;
         g.Dragging = true;
     } else if (const int i = g.FindLabelAt(x, y, current); i > 0) {
         g.Labels[i].Active = 1;
@@ -120,20 +120,20 @@ bool Move(GraphSession& session, CGestureView& view, int areaX, int areaY, int x
             g.Points[v].Y = y;
             autoScroll(r, r);
             // Moving a vertex straightens every arc at it.
-            for (int k = 0; k < g.DugaCount[v]; ++k)
-                g.CenterDugaText(v, g.DugaList(v)[k]);
+            for (int k = 0; k < g.OutCount(v); ++k)
+                g.CenterDugaText(v, g.OutArcs(v)[k]);
             for (int t = 1; t <= g.PointCount; ++t)
                 g.CenterDugaText(t, v);
         } else if (g.ActiveDugaFrom + g.ActiveDugaTo > 0) {
             const int a = g.ActiveDugaFrom, b = g.ActiveDugaTo;
             if (ValidPoint(g, a) && ValidPoint(g, b)) {
-                if (x != g.Dugi[a][b].X || y != g.Dugi[a][b].Y)
+                if (x != g.Arc(a, b).X || y != g.Arc(a, b).Y)
                     beginMove();
-                g.Dugi[a][b].X = x;
-                g.Dugi[a][b].Y = y;
+                g.ArcRef(a, b).X = x;
+                g.ArcRef(a, b).Y = y;
                 if (g.IsOrint == 0) {
-                    g.Dugi[b][a].X = x;
-                    g.Dugi[b][a].Y = y;
+                    g.ArcRef(b, a).X = x;
+                    g.ArcRef(b, a).Y = y;
                 }
             }
         } else if (g.ActiveLabel > 0 && g.ActiveLabel <= g.CountLabel) {

@@ -15,7 +15,7 @@ QString ArcPath(const TAllGraf& g, int a, int b)
 {
     const TPointRec& tail = g.Points[a];
     const TPointRec& head = g.Points[b];
-    const TDugaRec& cell = g.Dugi[a][b];
+    const TDugaRec& cell = g.Arc(a, b);
     const double cx = 2.0 * cell.X - (tail.X + head.X) / 2.0;
     const double cy = 2.0 * cell.Y - (tail.Y + head.Y) / 2.0;
     // The head end stops at the rim of the head vertex, where the arrowhead sits.
@@ -105,7 +105,7 @@ QString GraphSvg(const TAllGraf& g, const WalkthroughTask& task, const PagePlan&
     }
     std::vector<Label> labels;
     for (const auto& [a, b] : arcs) {
-        const TDugaRec& cell = g.Dugi[a][b];
+        const TDugaRec& cell = g.Arc(a, b);
         const QString text = flows ? FlowText(cell.Cost, cell.Cost) : QString::number(cell.Cost);
         labels.push_back({double(cell.X), double(cell.Y), 7.0 * text.size() + 4, 14});
         include(cell.X - 10, cell.Y - 10, cell.X + 10, cell.Y + 10);
@@ -134,7 +134,7 @@ QString GraphSvg(const TAllGraf& g, const WalkthroughTask& task, const PagePlan&
     if (g.IsHaveCost)
         for (std::size_t k = 0; k < arcs.size(); ++k) {
             const auto [a, b] = arcs[k];
-            const int cost = g.Dugi[a][b].Cost;
+            const int cost = g.Arc(a, b).Cost;
             svg += QStringLiteral("<text class=\"weight\" id=\"w%1\" x=\"%2\" y=\"%3\">%4</text>")
                        .arg(ArcId(g, a, b), Number(labels[k].x), Number(labels[k].y),
                             flows ? FlowText(0, cost) : QString::number(cost));

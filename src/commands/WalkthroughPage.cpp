@@ -49,9 +49,9 @@ WalkthroughTask WithNetworkEnds(const TAllGraf& g, WalkthroughTask task)
             ++into[std::size_t(b)];
     int sources = 0, sinks = 0, source = 0, sink = 0;
     for (int v = 1; v <= g.PointCount; ++v) {
-        if (into[std::size_t(v)] == 0 && g.DugaCount[v] > 0)
+        if (into[std::size_t(v)] == 0 && g.OutCount(v) > 0)
             ++sources, source = v;
-        if (into[std::size_t(v)] > 0 && g.DugaCount[v] == 0)
+        if (into[std::size_t(v)] > 0 && g.OutCount(v) == 0)
             ++sinks, sink = v;
     }
     if (sources == 1 && sinks == 1) {

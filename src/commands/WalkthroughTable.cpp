@@ -100,7 +100,7 @@ QString TableHtml(const TAllGraf& g, const WalkthroughTask& task, const PagePlan
             const auto [a, b] = plan.flows[k];
             html += QStringLiteral("<tr><th>%1 → %2</th><td class=\"cell\" id=\"%3\">%4</td></tr>")
                         .arg(Esc(g.PointTitle(a)), Esc(g.PointTitle(b)), Cell(int(k) + 1, 1),
-                             FlowText(0, g.Dugi[a][b].Cost));
+                             FlowText(0, g.Arc(a, b).Cost));
         }
         break;
     case TableKind::Colours:

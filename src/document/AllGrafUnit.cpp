@@ -9,6 +9,50 @@
 #include <cmath>
 #include <vector>
 
+int TRecordedGraf::ArcIndex(int a, int b) const
+{
+    const std::span<const int> heads = OutArcs(a);
+    const auto found = std::find(heads.begin(), heads.end(), b);
+    return found == heads.end() ? -1 : int(found - heads.begin());
+}
+
+const TDugaRec& TRecordedGraf::Arc(int a, int b) const
+{
+    static const TDugaRec none;
+    const int k = ArcIndex(a, b);
+    return k < 0 ? none : OutLists[std::size_t(a)].Arcs[std::size_t(k)];
+}
+
+TDugaRec* TRecordedGraf::FindArc(int a, int b)
+{
+    const int k = ArcIndex(a, b);
+    return k < 0 ? nullptr : &OutLists[std::size_t(a)].Arcs[std::size_t(k)];
+}
+
+TDugaRec& TRecordedGraf::ArcRef(int a, int b)
+{
+    if (TDugaRec* arc = FindArc(a, b))
+        return *arc;
+    static thread_local TDugaRec scratch;
+    scratch = TDugaRec{};
+    return scratch;
+}
+
+TDugaRec& TRecordedGraf::AppendArc(int tail, int head)
+{
+    TOutList& list = OutLists[std::size_t(tail)];
+    list.Heads.push_back(head);
+    return list.Arcs.emplace_back();
+}
+
+void TRecordedGraf::ClearArcs()
+{
+    for (TOutList& list : OutLists) {
+        list.Heads.clear();
+        list.Arcs.clear();
+    }
+}
+
 TAllGraf::TAllGraf()
 {
     ownTitleGraf.SetKind(CTitleGraf::Numbers);
@@ -85,10 +129,9 @@ QSize TAllGraf::ContentExtent() const
         bottom = std::max(bottom, Points[v].Y + reach);
     }
     for (int a = 1; a <= PointCount; ++a)
-        for (int k = 0; k < DugaCount[a]; ++k) {
-            const TDugaRec& cell = Dugi[a][DugaList(a)[k]];
-            right = std::max(right, cell.X + SizeGraf);
-            bottom = std::max(bottom, cell.Y + SizeGraf);
+        for (const TDugaRec& arc : OutRecords(a)) {
+            right = std::max(right, arc.X + SizeGraf);
+            bottom = std::max(bottom, arc.Y + SizeGraf);
         }
     for (int i = 1; i <= CountLabel; ++i) {
         const TLabelRec& label = Labels[i];
@@ -113,9 +156,9 @@ void TAllGraf::ClearActive()
     for (int v = 1; v <= PointCount; ++v)
         Points[v].Active = 0;
     for (int a = 1; a <= PointCount; ++a)
-        for (int b = 1; b <= PointCount; ++b) {
-            Dugi[a][b].Active = 0;
-            Dugi[a][b].Marker = 0;
+        for (TDugaRec& arc : OutRecords(a)) {
+            arc.Active = 0;
+            arc.Marker = 0;
         }
     for (int i = 1; i <= CountLabel; ++i)
         Labels[i].Active = 0;
@@ -133,12 +176,13 @@ void TAllGraf::ClearHighlighting()
         return (a == ActiveDugaFrom && b == ActiveDugaTo) ||
                (IsOrint == 0 && a == ActiveDugaTo && b == ActiveDugaFrom);
     };
-    for (int a = 1; a <= PointCount; ++a)
-        for (int k = 0; k < DugaCount[a]; ++k) {
-            const int b = DugaList(a)[k];
-            if (!selected(a, b))
-                Dugi[a][b].Active = Dugi[a][b].Marker = 0;
-        }
+    for (int a = 1; a <= PointCount; ++a) {
+        const std::span<const int> heads = OutArcs(a);
+        const std::span<TDugaRec> arcs = OutRecords(a);
+        for (std::size_t k = 0; k < heads.size(); ++k)
+            if (!selected(a, heads[k]))
+                arcs[k].Active = arcs[k].Marker = 0;
+    }
     for (int i = 1; i <= CountLabel; ++i)
         if (i != ActiveLabel)
             Labels[i].Active = 0;
@@ -154,27 +198,37 @@ void TAllGraf::MarkPath(std::span<const int> route)
         const int v = route[k];
         if (!IsVertex(u) || !IsVertex(v))
             return;
-        if (IsOrint == 0) {
-            Dugi[v][u].Active = 1;
-            Dugi[v][u].Marker = 0;
+        if (IsOrint == 0)
+            if (TDugaRec* back = FindArc(v, u)) {
+                back->Active = 1;
+                back->Marker = 0;
+            }
+        if (TDugaRec* arc = FindArc(u, v)) {
+            arc->Active = 1;
+            arc->Marker = 1;
         }
-        Dugi[u][v].Active = 1;
-        Dugi[u][v].Marker = 1;
         Points[v].Active = 1;
     }
 }
 
 void TAllGraf::CenterDugaText(int a, int b)
 {
-    Dugi[a][b].X = (Points[a].X + Points[b].X) / 2;
-    Dugi[a][b].Y = (Points[a].Y + Points[b].Y) / 2;
+    if (TDugaRec* arc = FindArc(a, b)) {
+        arc->X = (Points[a].X + Points[b].X) / 2;
+        arc->Y = (Points[a].Y + Points[b].Y) / 2;
+    }
 }
 
 void TAllGraf::CenterAllDugaText()
 {
-    for (int a = 1; a <= PointCount; ++a)
-        for (int k = 0; k < DugaCount[a]; ++k)
-            CenterDugaText(a, DugaList(a)[k]);
+    for (int a = 1; a <= PointCount; ++a) {
+        const std::span<const int> heads = OutArcs(a);
+        const std::span<TDugaRec> arcs = OutRecords(a);
+        for (std::size_t k = 0; k < heads.size(); ++k) {
+            arcs[k].X = (Points[a].X + Points[heads[k]].X) / 2;
+            arcs[k].Y = (Points[a].Y + Points[heads[k]].Y) / 2;
+        }
+    }
     SpreadCrowdedDugaTexts();
 }
 
@@ -217,15 +271,16 @@ void TAllGraf::SpreadCrowdedDugaTexts()
                         std::min(columns - 1, column + reach) - std::max<qint64>(0, column - reach) + 1, 1);
     };
     for (int a = 1; a <= PointCount; ++a)
-        for (int k = 0; k < DugaCount[a]; ++k) {
-            const int b = DugaList(a)[k];
+        for (std::size_t k = 0; k < OutLists[std::size_t(a)].Heads.size(); ++k) {
+            const int b = OutLists[std::size_t(a)].Heads[k];
+            TDugaRec& arc = OutLists[std::size_t(a)].Arcs[k];
             // An undirected edge is one line with one text, whichever way it is stored.
             if (IsOrint == 0 && b < a && HasDuga(b, a)) {
-                Dugi[a][b].X = Dugi[b][a].X;
-                Dugi[a][b].Y = Dugi[b][a].Y;
+                arc.X = Arc(b, a).X;
+                arc.Y = Arc(b, a).Y;
                 continue;
             }
-            QPoint at(Dugi[a][b].X, Dugi[a][b].Y);
+            QPoint at(arc.X, arc.Y);
             // Along the chord, within its middle half, the line stays straight. A few places
             // either side: a dense graph has more weights than room, and some must overlap.
             const double dx = Points[b].X - Points[a].X, dy = Points[b].Y - Points[a].Y;
@@ -241,26 +296,18 @@ void TAllGraf::SpreadCrowdedDugaTexts()
                         break;
                     }
                 }
-            Dugi[a][b].X = at.x();
-            Dugi[a][b].Y = at.y();
+            arc.X = at.x();
+            arc.Y = at.y();
             take(at);
         }
 }
 
-bool TAllGraf::HasDuga(int a, int b) const
-{
-    const int* list = DugaList(a);
-    for (int k = 0; k < DugaCount[a]; ++k)
-        if (list[k] == b)
-            return true;
-    return false;
-}
-
 int TAllGraf::MatrixEntry(int a, int b) const
 {
-    if (!HasDuga(a, b))
+    const int k = ArcIndex(a, b);
+    if (k < 0)
         return 0;
-    return IsHaveCost ? Dugi[a][b].Cost : 1;
+    return IsHaveCost ? OutLists[std::size_t(a)].Arcs[std::size_t(k)].Cost : 1;
 }
 
 QStringList TAllGraf::MatrixToMemo() const
@@ -271,10 +318,9 @@ QStringList TAllGraf::MatrixToMemo() const
     std::vector<int> row(std::size_t(PointCount) + 1);
     for (int a = 1; a <= PointCount; ++a) {
         std::fill(row.begin(), row.end(), 0);
-        for (int k = 0; k < DugaCount[a]; ++k) {
-            const int b = DugaList(a)[k];
-            row[std::size_t(b)] = IsHaveCost ? Dugi[a][b].Cost : 1;
-        }
+        const std::span<const int> heads = OutArcs(a);
+        for (std::size_t k = 0; k < heads.size(); ++k)
+            row[std::size_t(heads[k])] = IsHaveCost ? OutLists[std::size_t(a)].Arcs[k].Cost : 1;
         QString line;
         line.reserve(PointCount * 3);
         for (int b = 1; b <= PointCount; ++b) {

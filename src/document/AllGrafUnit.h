@@ -14,6 +14,7 @@
 #include <array>
 #include <memory>
 #include <span>
+#include <vector>
 
 struct TPointRec {
     int X = 0, Y = 0;
@@ -23,12 +24,21 @@ struct TPointRec {
     bool operator==(const TPointRec&) const = default;
 };
 
+// One arc as its tail's out-list keeps it: its text point, weight and highlighting.
 struct TDugaRec {
     int X = 0, Y = 0;
     int Cost = 0;
     quint8 Active = 0;
-    int Marker = 0;
+    qint8 Marker = 0; // 1: the direction of travel is marked
     bool operator==(const TDugaRec&) const = default;
+};
+
+// The arcs leaving one vertex in the order they were added, the tie-break order of every search:
+// their heads, and beside them in the same order their records.
+struct TOutList {
+    std::vector<int> Heads;
+    std::vector<TDugaRec> Arcs;
+    bool operator==(const TOutList&) const = default;
 };
 
 struct TLabelRec {
@@ -58,9 +68,9 @@ struct TGrafLimits {
     bool operator==(const TGrafLimits&) const = default;
 };
 
-// Exactly the parts of the document that undo brings back: the history copies this struct
-// whole and compares it with its defaulted equality. Slots past the counts are kept empty
-// by the editing operations, so two equal graphs compare equal.
+// Exactly the parts of the document that undo brings back, compared with its defaulted
+// equality. Slots past the counts are kept empty by the editing operations, so two equal graphs
+// compare equal.
 struct TRecordedGraf : TGrafLimits {
     quint8 IsOrint = 0;    // 0 undirected, 2 directed
     quint8 IsHaveCost = 0; // weighted
@@ -68,7 +78,8 @@ struct TRecordedGraf : TGrafLimits {
     VertexArray<TPointRec> Points{};
     std::array<TLabelRec, MaxLabels + 1> Labels{};
     int CountLabel = 0;
-    VertexMatrix<TDugaRec> Dugi{};
+    // One out-list a vertex, index 0 unused: always PointCount + 1 of them.
+    std::vector<TOutList> OutLists = std::vector<TOutList>(1);
     int ActivePoint = 0;
     int ActiveDugaFrom = 0, ActiveDugaTo = 0;
     int TargetPoint = 0;
@@ -79,12 +90,43 @@ struct TRecordedGraf : TGrafLimits {
     quint8 ShowMatrixWindow = 0;
     TTitle NormalLabelStyle, ActiveLabelStyle;
     int SizeGraf = 10;
-    // The out-list of every vertex in insertion order, the tie-break order of every algorithm:
-    // DugaList[v][0..253] lives in columns 0..253.
-    VertexMatrix<int> DugaListStore{};
-    VertexArray<int> DugaCount{};
+
+    // The number of arcs leaving v (0 for no vertex).
+    int OutCount(int v) const { return HasOutList(v) ? int(OutLists[std::size_t(v)].Heads.size()) : 0; }
+    // The heads of the arcs leaving v, in insertion order: the tie-break order of every search.
+    std::span<const int> OutArcs(int v) const
+    {
+        return HasOutList(v) ? std::span<const int>(OutLists[std::size_t(v)].Heads) : std::span<const int>();
+    }
+    // The records of those arcs, in the same order.
+    std::span<const TDugaRec> OutRecords(int v) const
+    {
+        return HasOutList(v) ? std::span<const TDugaRec>(OutLists[std::size_t(v)].Arcs)
+                             : std::span<const TDugaRec>();
+    }
+    std::span<TDugaRec> OutRecords(int v)
+    {
+        return HasOutList(v) ? std::span<TDugaRec>(OutLists[std::size_t(v)].Arcs) : std::span<TDugaRec>();
+    }
+    // Where b stands in a's out-list, or -1.
+    int ArcIndex(int a, int b) const;
+    bool HasDuga(int a, int b) const { return ArcIndex(a, b) >= 0; }
+    // The record of arc a -> b; an empty one when there is no such arc.
+    const TDugaRec& Arc(int a, int b) const;
+    // The record of arc a -> b to change, or null when there is no such arc.
+    TDugaRec* FindArc(int a, int b);
+    // The record of arc a -> b to change; without such an arc, a scratch record whose changes
+    // go nowhere.
+    TDugaRec& ArcRef(int a, int b);
 
     bool operator==(const TRecordedGraf&) const = default;
+
+  protected:
+    bool HasOutList(int v) const { return v >= 1 && std::size_t(v) < OutLists.size(); }
+    // Appends arc tail -> head (not yet listed) with an empty record and returns the record.
+    TDugaRec& AppendArc(int tail, int head);
+    // Every vertex keeps its out-list, emptied.
+    void ClearArcs();
 };
 
 // The graph document: fixed-capacity tables indexed from 1, so that an undo snapshot is a
@@ -127,14 +169,6 @@ class TAllGraf : public TRecordedGraf {
     // Which name numbers are taken.
     VertexArray<quint8> TitleUsed{};
 
-    int* DugaList(int v) { return DugaListStore[v].data(); }
-    const int* DugaList(int v) const { return DugaListStore[v].data(); }
-    // The heads of the arcs leaving v, in insertion order: the tie-break order of every search.
-    std::span<const int> OutArcs(int v) const
-    {
-        return std::span<const int>(DugaListStore[v].data(), std::size_t(DugaCount[v]));
-    }
-
     // --- queries -----------------------------------------------------------------------
     int FreeTitleNumber() const;
     int FindPointByTitle(int titleNumber) const;
@@ -164,7 +198,6 @@ class TAllGraf : public TRecordedGraf {
 
     // A vertex number that names an existing vertex.
     bool IsVertex(int v) const { return v >= 1 && v <= PointCount; }
-    bool HasDuga(int a, int b) const;
     // Entry [a][b] of the weight matrix: Cost when weighted, 1 when not, 0 without an arc.
     int MatrixEntry(int a, int b) const;
     // The display name of vertex v.

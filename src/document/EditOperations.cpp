@@ -14,12 +14,8 @@ void TAllGraf::NewGraf(bool directed, bool weighted)
 
     PointCount = 0;
     Points.fill(TPointRec{});
-    for (auto& row : Dugi)
-        row.fill(TDugaRec{});
+    OutLists.assign(1, TOutList{});
     TitleUsed.fill(0);
-    for (auto& row : DugaListStore)
-        row.fill(0);
-    DugaCount.fill(0);
     ActivePoint = ActiveDugaFrom = ActiveDugaTo = TargetPoint = ActiveLabel = 0;
     Dragging = false;
     Panning = false;
@@ -56,7 +52,7 @@ void TAllGraf::AddPoint(int x, int y, const QString& name, int titleNumber, int 
         return;
     const int n = ++PointCount;
     Points[n] = TPointRec{x, y, radius, titleNumber, 0};
-    DugaCount[n] = 0;
+    OutLists.resize(std::size_t(n) + 1);
     GrowExtent(x + radius, y + radius);
     TitleUsed[titleNumber] = 1;
     if (IsManualNaming())
@@ -73,32 +69,24 @@ void TAllGraf::DeletePoint(int v)
         TitleUsed[k] = 0;
     TitleGraf->ClearManualTitle(k);
 
-    // Rows above v move down by one index, with their records, lists and arc cells.
-    for (int a = v; a < n; ++a) {
-        Points[a] = Points[a + 1];
-        DugaListStore[a] = DugaListStore[a + 1];
-        DugaCount[a] = DugaCount[a + 1];
-        Dugi[a] = Dugi[a + 1];
-    }
+    // Vertices above v move down by one index with their out-lists; every arc into v goes, and
+    // every head above v follows its vertex.
+    std::move(Points.begin() + v + 1, Points.begin() + n + 1, Points.begin() + v);
     Points[n] = TPointRec{};
-    DugaCount[n] = 0;
-    Dugi[n].fill(TDugaRec{});
-    // Columns above v move left, so every remaining arc keeps its cell.
+    OutLists.erase(OutLists.begin() + v);
     for (int a = 1; a < n; ++a) {
-        auto& row = Dugi[a];
-        std::move(row.begin() + v + 1, row.begin() + n + 1, row.begin() + v);
-        row[n] = TDugaRec{};
-    }
-    for (int a = 1; a < n; ++a) {
-        int* list = DugaList(a);
-        int kept = 0;
-        for (int i = 0; i < DugaCount[a]; ++i) {
-            const int w = list[i];
+        TOutList& list = OutLists[std::size_t(a)];
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < list.Heads.size(); ++i) {
+            const int w = list.Heads[i];
             if (w == v)
                 continue;
-            list[kept++] = w > v ? w - 1 : w;
+            list.Heads[kept] = w > v ? w - 1 : w;
+            list.Arcs[kept] = list.Arcs[i];
+            ++kept;
         }
-        DugaCount[a] = kept;
+        list.Heads.resize(kept);
+        list.Arcs.resize(kept);
     }
     PointCount = n - 1;
 }
@@ -115,12 +103,12 @@ void TAllGraf::AddDuga(int a, int b, int cost)
     if (a == b || a < 1 || b < 1 || a > PointCount || b > PointCount)
         return;
     auto addOne = [this, cost](int tail, int head) {
-        if (!HasDuga(tail, head))
-            DugaList(tail)[DugaCount[tail]++] = head;
-        TDugaRec& cell = Dugi[tail][head];
-        cell.Cost = cost;
-        cell.Active = 0;
-        cell.Marker = 0;
+        TDugaRec* arc = FindArc(tail, head);
+        if (!arc)
+            arc = &AppendArc(tail, head);
+        arc->Cost = cost;
+        arc->Active = 0;
+        arc->Marker = 0;
         CenterDugaText(tail, head);
     };
     addOne(a, b);
@@ -131,15 +119,12 @@ void TAllGraf::AddDuga(int a, int b, int cost)
 void TAllGraf::DeleteDuga(int a, int b)
 {
     auto removeOne = [this](int tail, int head) {
-        if (tail < 1 || tail > PointCount)
+        const int k = ArcIndex(tail, head);
+        if (k < 0)
             return;
-        int* list = DugaList(tail);
-        for (int i = 0; i < DugaCount[tail]; ++i)
-            if (list[i] == head) {
-                std::move(list + i + 1, list + DugaCount[tail], list + i);
-                --DugaCount[tail];
-                return;
-            }
+        TOutList& list = OutLists[std::size_t(tail)];
+        list.Heads.erase(list.Heads.begin() + k);
+        list.Arcs.erase(list.Arcs.begin() + k);
     };
     removeOne(a, b);
     if (IsOrint == 0)
@@ -148,11 +133,14 @@ void TAllGraf::DeleteDuga(int a, int b)
 
 void TAllGraf::SetDugaCost(int a, int b, int cost)
 {
-    if (!IsVertex(a) || !IsVertex(b))
+    // Only an arc has a weight.
+    if (TDugaRec* arc = FindArc(a, b))
+        arc->Cost = cost;
+    else
         return;
-    Dugi[a][b].Cost = cost;
     if (IsOrint == 0)
-        Dugi[b][a].Cost = cost;
+        if (TDugaRec* back = FindArc(b, a))
+            back->Cost = cost;
 }
 
 void TAllGraf::MeasureLabel(TLabelRec& label) const
@@ -232,10 +220,8 @@ void TAllGraf::ToUnweighted()
     if (!IsHaveCost)
         return;
     for (int a = 1; a <= PointCount; ++a)
-        for (int k = 0; k < DugaCount[a]; ++k) {
-            const int b = DugaList(a)[k];
-            Dugi[a][b].Cost = 1;
-        }
+        for (TDugaRec& arc : OutRecords(a))
+            arc.Cost = 1;
     IsHaveCost = 0;
 }
 
@@ -246,12 +232,7 @@ bool TAllGraf::ToUndirected()
         return false;
     }
     // A failed rebuild must leave the graph exactly as it was, so keep what it replaces.
-    struct Saved {
-        VertexMatrix<TDugaRec> dugi;
-        VertexMatrix<int> lists;
-        VertexArray<int> counts;
-    };
-    auto saved = std::make_unique<Saved>(Saved{Dugi, DugaListStore, DugaCount});
+    const std::vector<TOutList> saved = OutLists;
 
     IsOrint = 0;
     const int n = PointCount;
@@ -268,9 +249,7 @@ bool TAllGraf::ToUndirected()
     if (!BuildFromMatrix(*import, n)) {
         Host().ShowError(Translate("Happend_error"));
         IsOrint = 2;
-        Dugi = saved->dugi;
-        DugaListStore = saved->lists;
-        DugaCount = saved->counts;
+        OutLists = saved;
         return false;
     }
     CenterAllDugaText();
@@ -280,19 +259,13 @@ bool TAllGraf::ToUndirected()
 bool TAllGraf::BuildFromMatrix(const VertexMatrix<int>& import, int n)
 {
     n = std::clamp(n, 0, PointCount);
-    for (auto& row : DugaListStore)
-        row.fill(0);
-    DugaCount.fill(0);
+    ClearArcs();
     for (int d = 1; d <= n; ++d)
         for (int i = 1; i <= n; ++i) {
             const int v = import[i][d];
             if (v == 0 || i == d)
                 continue;
-            DugaList(d)[DugaCount[d]++] = i;
-            TDugaRec& cell = Dugi[d][i];
-            cell.Cost = v;
-            cell.Active = 0;
-            cell.Marker = 0;
+            AppendArc(d, i).Cost = v;
             if (!IsHaveCost && v > 1) {
                 Host().ShowError(Translate("Not_correct_matrix_not_load_matrix"));
                 return false;

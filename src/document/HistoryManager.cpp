@@ -1,10 +1,36 @@
 #include "document/HistoryManager.h"
 
+#include <algorithm>
+
+const TRecordedGraf& CStateDump::Unpacked() const
+{
+    if (!unpacked)
+        unpacked = Recorded.Unpacked();
+    return *unpacked;
+}
+
+void CHistoryManager::SetUndoSteps(int steps)
+{
+    capacity = std::clamp(steps, 1, MaxUndoSteps) + 1;
+    // The state the document shows stays, with as many steps back as the depth allows; then
+    // the redo tail is cut.
+    while (int(States.size()) > capacity) {
+        if (Current > capacity - 1) {
+            States.erase(States.begin());
+            --Current;
+        } else {
+            States.pop_back();
+        }
+    }
+}
+
 void CHistoryManager::Append(std::unique_ptr<CStateDump> state)
 {
-    if (int(States.size()) >= Capacity)
-        States.erase(States.begin());
     if (States.empty() || !(*States.back() == *state)) {
+        state->Recorded.ShareWith(States.empty() ? nullptr : &States.back()->Recorded);
+        // The oldest goes only to make room: a state equal to the last costs no step.
+        if (int(States.size()) >= capacity)
+            States.erase(States.begin());
         States.push_back(std::move(state));
     } else {
         // The same graph, saved or opened since: undo is to bring back where it is now.
@@ -46,7 +72,7 @@ const CStateDump* CHistoryManager::StepForward()
 std::unique_ptr<CStateDump> CHistoryManager::TakeSnapshot(const TAllGraf& g)
 {
     auto s = std::make_unique<CStateDump>();
-    s->Recorded = static_cast<const TRecordedGraf&>(g);
+    s->Recorded = GraphSnapshot::Take(g);
     // The whole naming, start values included: a graph brought back by undo and then saved
     // must reopen with the names it showed.
     s->TitleGraf = g.Naming();
@@ -55,7 +81,7 @@ std::unique_ptr<CStateDump> CHistoryManager::TakeSnapshot(const TAllGraf& g)
 
 void CHistoryManager::Restore(TAllGraf& g, const CStateDump& s)
 {
-    static_cast<TRecordedGraf&>(g) = s.Recorded;
+    s.Recorded.Restore(g);
     g.Naming() = s.TitleGraf;
     g.TitleUsed.fill(0);
     for (int v = 1; v <= g.PointCount; ++v) {
@@ -63,4 +89,13 @@ void CHistoryManager::Restore(TAllGraf& g, const CStateDump& s)
         if (k >= 1 && k <= TAllGraf::MaxPoints)
             g.TitleUsed[k] = 1;
     }
+}
+
+std::size_t CHistoryManager::MemoryBytes() const
+{
+    std::unordered_set<const void*> seen;
+    std::size_t bytes = States.capacity() * sizeof(States[0]);
+    for (const auto& state : States)
+        bytes += sizeof(CStateDump) + state->Recorded.MemoryBytes(seen);
+    return bytes;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/AllGrafUnit.h"
+#include "document/GraphSnapshot.h"
 
 #include <memory>
 #include <vector>
@@ -8,7 +9,7 @@
 // One recorded state: exactly the parts of the document that undo brings back.
 class CStateDump {
   public:
-    TRecordedGraf Recorded;
+    GraphSnapshot Recorded;
     // The naming scheme lives outside the document; its state is recorded beside it.
     CTitleGraf TitleGraf;
     // Which graph this is, so that undo brings back its file name and unsaved mark too: the
@@ -22,12 +23,19 @@ class CStateDump {
     {
         return Recorded == other.Recorded && TitleGraf.SameAs(other.TitleGraf);
     }
+
+    // The recorded parts unpacked, for comparing them field by field; unpacked once and kept.
+    const TRecordedGraf& Unpacked() const;
+
+  private:
+    mutable std::shared_ptr<const TRecordedGraf> unpacked;
 };
 
-// A short list of recorded states; at most Capacity - 1 steps can be undone.
+// The recorded states, oldest first; at most UndoSteps() steps can be undone.
 class CHistoryManager {
   public:
-    static constexpr int Capacity = 5;
+    static constexpr int DefaultUndoSteps = 100;
+    static constexpr int MaxUndoSteps = 1000;
 
     bool CanUndo() const { return Current > 0; }
     bool CanRedo() const { return Current < int(States.size()) - 1; }
@@ -40,12 +48,21 @@ class CHistoryManager {
     // Copies a state into the document; the caller refreshes the matrix window and redraws.
     static void Restore(TAllGraf& graf, const CStateDump& state);
 
+    int UndoSteps() const { return Capacity() - 1; }
+    // Between 1 and MaxUndoSteps; a smaller depth forgets the oldest states at once.
+    void SetUndoSteps(int steps);
+    // States kept at most: one more than the steps, the state the steps lead back from.
+    int Capacity() const { return capacity; }
+
     int Count() const { return int(States.size()); }
     int CurrentIndex() const { return Current; }
+    // The memory the recorded states hold, pieces shared between them counted once.
+    std::size_t MemoryBytes() const;
 
   private:
     void Append(std::unique_ptr<CStateDump> state);
 
     std::vector<std::unique_ptr<CStateDump>> States;
     int Current = -1;
+    int capacity = DefaultUndoSteps + 1;
 };

@@ -22,7 +22,7 @@ void DrawDuga(const TAllGraf& g, QPainter& surface, int a, int b, const QString&
 {
     if (!g.IsVertex(a) || !g.IsVertex(b))
         return;
-    const TDugaRec& cell = g.Dugi[a][b];
+    const TDugaRec& cell = g.Arc(a, b);
     DrawDugaAs(g, surface, a, b, cell.Active, cell.Marker, text);
 }
 
@@ -31,7 +31,7 @@ void DrawDugaAs(const TAllGraf& g, QPainter& surface, int a, int b, bool active,
 {
     if (!g.IsVertex(a) || !g.IsVertex(b))
         return;
-    const TDugaRec& cell = g.Dugi[a][b];
+    const TDugaRec& cell = g.Arc(a, b);
     TDuga style = active ? g.ActiveDugaStyle : g.NormalDugaStyle;
     const TTitle& font = active ? g.ActiveLabelStyle : g.NormalLabelStyle;
     style.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size, cell.X,
@@ -45,7 +45,7 @@ void DrawDugaInPen(const TAllGraf& g, QPainter& surface, int a, int b, int color
 {
     if (!g.IsVertex(a) || !g.IsVertex(b))
         return;
-    const TDugaRec& cell = g.Dugi[a][b];
+    const TDugaRec& cell = g.Arc(a, b);
     TDuga style = g.NormalDugaStyle;
     style.PenColor = color;
     style.PenSize = width;
@@ -96,7 +96,7 @@ bool SmoothArcs(const TAllGraf& g)
     constexpr int smoothArcLimit = 400;
     int cells = 0;
     for (int a = 1; a <= g.PointCount && cells <= smoothArcLimit; ++a)
-        cells += g.DugaCount[a];
+        cells += g.OutCount(a);
     return cells <= smoothArcLimit;
 }
 
@@ -111,21 +111,21 @@ void DrawAll(TAllGraf& g, QPainter& surface)
     std::array<std::bitset<TAllGraf::MaxPoints + 1>, TAllGraf::MaxPoints + 1> reverse{};
     if (g.IsOrint == 0)
         for (int a = 1; a <= g.PointCount; ++a)
-            for (int k = 0; k < g.DugaCount[a]; ++k)
-                reverse[g.DugaList(a)[k]].set(a);
+            for (int k = 0; k < g.OutCount(a); ++k)
+                reverse[g.OutArcs(a)[k]].set(a);
     auto coveredLater = [&g, &reverse](int a, int b) {
         if (g.IsOrint != 0 || b <= a || !reverse[a].test(b) || g.Points[a].X == g.Points[b].X)
             return false;
-        const TDugaRec& first = g.Dugi[a][b];
-        const TDugaRec& second = g.Dugi[b][a];
+        const TDugaRec& first = g.Arc(a, b);
+        const TDugaRec& second = g.Arc(b, a);
         const int firstMarker = first.Active ? first.Marker : 0;
         const int secondMarker = second.Active ? second.Marker : 0;
         return first.X == second.X && first.Y == second.Y && first.Cost == second.Cost &&
                first.Active == second.Active && firstMarker == secondMarker;
     };
     for (int a = 1; a <= g.PointCount; ++a)
-        for (int k = 0; k < g.DugaCount[a]; ++k) {
-            const int b = g.DugaList(a)[k];
+        for (int k = 0; k < g.OutCount(a); ++k) {
+            const int b = g.OutArcs(a)[k];
             if (!coveredLater(a, b))
                 DrawDuga(g, surface, a, b);
         }
@@ -222,9 +222,9 @@ bool FindDugaAt(const TAllGraf& g, int x, int y, int& tail, int& head)
     bool found = false;
     TDuga probe = g.NormalDugaStyle;
     for (int a = 1; a <= g.PointCount; ++a)
-        for (int k = 0; k < g.DugaCount[a]; ++k) {
-            const int b = g.DugaList(a)[k];
-            const TDugaRec& cell = g.Dugi[a][b];
+        for (int k = 0; k < g.OutCount(a); ++k) {
+            const int b = g.OutArcs(a)[k];
+            const TDugaRec& cell = g.Arc(a, b);
             probe.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size,
                               cell.X, cell.Y, cell.Cost, g.IsOrint, g.IsHaveCost);
             if (probe.HitTest(x, y)) {

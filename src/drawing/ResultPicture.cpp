@@ -25,8 +25,8 @@ void DrawResultPicture(const TAllGraf& g, QPainter& painter, const ResultPicture
     DrawBackground(g, painter);
     if (spec.arcs.empty()) {
         for (int a = 1; a <= g.PointCount; ++a)
-            for (int k = 0; k < g.DugaCount[a]; ++k)
-                DrawDuga(g, painter, a, g.DugaList(a)[k]);
+            for (int k = 0; k < g.OutCount(a); ++k)
+                DrawDuga(g, painter, a, g.OutArcs(a)[k]);
     } else {
         for (const ResultPictureSpec::Arc& arc : spec.arcs)
             if (arc.struck)

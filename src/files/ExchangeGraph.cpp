@@ -271,9 +271,7 @@ bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source, ImportWeig
     graf.Naming().CopyFrom(fresh->Naming());
     graf.PointCount = fresh->PointCount;
     graf.Points = fresh->Points;
-    graf.Dugi = fresh->Dugi;
-    graf.DugaListStore = fresh->DugaListStore;
-    graf.DugaCount = fresh->DugaCount;
+    graf.OutLists = fresh->OutLists;
     graf.TitleUsed = fresh->TitleUsed;
     graf.GrowExtent(fresh->GrafWidth, fresh->GrafHeight);
     graf.CenterAllDugaText();

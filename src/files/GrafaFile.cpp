@@ -64,10 +64,8 @@ bool SaveGrafa(const TAllGraf& g, const QString& fileName, QString* error)
     auto weights = std::make_unique<TAllGraf::VertexMatrix<int>>();
     const MatrixKeys matrixKey(n);
     for (int a = 1; a <= n; ++a)
-        for (int k = 0; k < g.DugaCount[a]; ++k) {
-            const int b = g.DugaList(a)[k];
-            (*weights)[a][b] = g.IsHaveCost ? g.Dugi[a][b].Cost : 1;
-        }
+        for (int k = 0; k < g.OutCount(a); ++k)
+            (*weights)[a][g.OutArcs(a)[k]] = g.IsHaveCost ? g.OutRecords(a)[std::size_t(k)].Cost : 1;
     for (int i = 1; i <= n; ++i) {
         // "From i To j" holds the arc whose tail is j and whose head is i.
         for (int j = 1; j <= n; ++j)

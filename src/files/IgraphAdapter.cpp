@@ -84,8 +84,8 @@ bool FromDocument(const TAllGraf& graf, Graph& out, Vector* weights)
                 ok = igraph_vector_int_push_back(edges.Get(), a - 1) == IGRAPH_SUCCESS &&
                      igraph_vector_int_push_back(edges.Get(), b - 1) == IGRAPH_SUCCESS;
                 if (ok && weights)
-                    ok = igraph_vector_push_back(weights->Get(), graf.IsHaveCost ? graf.Dugi[a][b].Cost
-                                                                                 : 1) == IGRAPH_SUCCESS;
+                    ok = igraph_vector_push_back(weights->Get(), graf.IsHaveCost ? graf.Arc(a, b).Cost : 1) ==
+                         IGRAPH_SUCCESS;
             }
     ok = ok && igraph_create(out.Get(), edges.Get(), graf.PointCount, directed) == IGRAPH_SUCCESS;
     if (ok)

@@ -16,6 +16,7 @@
 void TForm1::LoadSettings(TAllGraf& graf, bool withLanguage)
 {
     const bool showMatrix = config->LoadSettings(graf, withLanguage);
+    session->History().SetUndoSteps(config->UndoSteps);
     // The matrix window's visibility is a start-up setting, applied when the first graph
     // of the run has been created (not while the new-graph dialog is still open).
     if (!firstGraphDone) {

@@ -92,16 +92,15 @@ inline void CheckDocument(const TAllGraf& g)
                 "coordinates", v);
         Require(p.TitleNumber >= 1 && p.TitleNumber <= TAllGraf::MaxPoints, "name number", v);
         Require(++holders[p.TitleNumber] == 1 && g.TitleUsed[p.TitleNumber], "name number in use once", v);
-        Require(g.DugaCount[v] >= 0 && g.DugaCount[v] <= TAllGraf::MaxOut, "out-list length", v);
-        for (int k = 0; k < g.DugaCount[v]; ++k) {
-            const int head = g.DugaList(v)[k];
+        Require(g.OutCount(v) >= 0 && g.OutCount(v) <= TAllGraf::MaxOut, "out-list length", v);
+        for (int k = 0; k < g.OutCount(v); ++k) {
+            const int head = g.OutArcs(v)[k];
             Require(head >= 1 && head <= g.PointCount && head != v, "arc head", v);
-            Require(std::count(g.DugaList(v), g.DugaList(v) + g.DugaCount[v], head) == 1, "arc listed once",
-                    v);
-            const int cost = g.Dugi[v][head].Cost;
+            Require(std::count(g.OutArcs(v).begin(), g.OutArcs(v).end(), head) == 1, "arc listed once", v);
+            const int cost = g.Arc(v, head).Cost;
             Require(cost >= 1 && cost <= TAllGraf::MaxCost, "arc weight", v);
             if (g.IsOrint == 0)
-                Require(g.HasDuga(head, v) && g.Dugi[head][v].Cost == cost, "undirected arc both ways", v);
+                Require(g.HasDuga(head, v) && g.Arc(head, v).Cost == cost, "undirected arc both ways", v);
         }
     }
 }

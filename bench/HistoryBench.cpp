@@ -1,0 +1,106 @@
+// Undo on the largest graph: the memory a hundred recorded steps keep, and the time one takes.
+#include "BenchGraphs.h"
+#include "commands/GraphSession.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A lesson's edits on the complete weighted digraph of 255 vertices: moves of a vertex (with
+// its arcs' texts), weights, labels, arcs taken away and put back, and now and then a vertex
+// deleted. Each is recorded first, as the commands do.
+void LessonStep(GraphSession& session, int step)
+{
+    TAllGraf& g = *session.Document();
+    session.RecordState();
+    const int v = 1 + (step * 37) % g.PointCount;
+    const int w = 1 + (step * 53 + 1) % g.PointCount;
+    switch (step % 6) {
+    case 0:
+    case 1:
+        g.Points[v].X += 13;
+        g.Points[v].Y += 7;
+        for (int u = 1; u <= g.PointCount; ++u)
+            if (u != v) {
+                g.CenterDugaText(v, u);
+                g.CenterDugaText(u, v);
+            }
+        break;
+    case 2:
+        if (v != w)
+            g.SetDugaCost(v, w, 1 + step);
+        break;
+    case 3:
+        g.AddLabel(QStringLiteral("step %1").arg(step), 10 * step, 20);
+        break;
+    case 4:
+        if (v != w) {
+            g.DeleteDuga(v, w);
+            g.AddDuga(v, w, 7);
+        }
+        break;
+    default:
+        if (step % 30 == 5)
+            g.DeletePoint(v);
+        else
+            g.ActivePoint = v;
+        break;
+    }
+}
+
+// Every arc's weight changed at every step, to scattered values: the most a step can hold.
+void EveryArcStep(GraphSession& session, int step)
+{
+    TAllGraf& g = *session.Document();
+    session.RecordState();
+    for (int a = 1; a <= g.PointCount; ++a)
+        for (const int b : g.OutArcs(a))
+            g.ArcRef(a, b).Cost =
+                1 + int((a * 7919LL + b * 104729LL + step * 15485863LL) % TAllGraf::MaxCost);
+}
+
+template <void (*Step)(GraphSession&, int)> void BM_HundredUndoSteps(benchmark::State& state)
+{
+    std::size_t memory = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        CSilentHost host;
+        GraphSession session(host);
+        TAllGraf& g = session.CreateDocument();
+        auto complete = BenchGraphs::Complete(true, true);
+        CHistoryManager::Restore(g, *CHistoryManager::TakeSnapshot(*complete));
+        state.ResumeTiming();
+        for (int step = 0; step < CHistoryManager::DefaultUndoSteps + 1; ++step)
+            Step(session, step);
+        memory = session.History().MemoryBytes();
+        state.PauseTiming();
+        for (int i = 0; i < CHistoryManager::DefaultUndoSteps; ++i)
+            session.Undo();
+        benchmark::DoNotOptimize(g.PointCount);
+        state.ResumeTiming();
+    }
+    state.counters["historyMB"] = double(memory) / 1e6;
+    state.counters["documentKB"] = double(sizeof(TAllGraf)) / 1e3;
+}
+BENCHMARK_TEMPLATE(BM_HundredUndoSteps, LessonStep)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_TEMPLATE(BM_HundredUndoSteps, EveryArcStep)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// One undo and one redo on the complete graph with a full history.
+void BM_UndoRedoComplete255(benchmark::State& state)
+{
+    CSilentHost host;
+    GraphSession session(host);
+    TAllGraf& g = session.CreateDocument();
+    auto complete = BenchGraphs::Complete(true, true);
+    CHistoryManager::Restore(g, *CHistoryManager::TakeSnapshot(*complete));
+    for (int step = 0; step < CHistoryManager::DefaultUndoSteps + 1; ++step)
+        LessonStep(session, step);
+    for (auto _ : state) {
+        session.Undo();
+        session.Redo();
+        benchmark::DoNotOptimize(g.PointCount);
+    }
+}
+BENCHMARK(BM_UndoRedoComplete255)->Unit(benchmark::kMillisecond);
+
+} // namespace

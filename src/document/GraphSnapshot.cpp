@@ -1,0 +1,279 @@
+#include "document/GraphSnapshot.h"
+
+#include "document/AllGrafUnit.h"
+
+#include <QSet>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Labels per piece: an edited label copies a few, and the pieces' bookkeeping stays small.
+constexpr int LabelsPerPiece = 8;
+
+class Packer {
+  public:
+    void Unsigned(quint64 value)
+    {
+        while (value >= 0x80) {
+            bytes.append(char(value | 0x80));
+            value >>= 7;
+        }
+        bytes.append(char(value));
+    }
+    void Signed(qint64 value) { Unsigned((quint64(value) << 1) ^ quint64(value >> 63)); }
+    void Text(const QString& text)
+    {
+        Unsigned(quint64(text.size()));
+        bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    }
+    void Style(const TTitle& style)
+    {
+        Signed(style.Size);
+        Signed(style.Color);
+        Signed(style.ColorBackground);
+        Unsigned(style.Style);
+        Text(style.Face);
+    }
+    QByteArray Take()
+    {
+        QByteArray piece = std::move(bytes);
+        piece.squeeze();
+        bytes = QByteArray();
+        return piece;
+    }
+
+  private:
+    QByteArray bytes;
+};
+
+class Unpacker {
+  public:
+    explicit Unpacker(const QByteArray& piece)
+        : at(reinterpret_cast<const uchar*>(piece.constData())), end(at + piece.size())
+    {
+    }
+    quint64 Unsigned()
+    {
+        quint64 value = 0;
+        for (int shift = 0; at < end; shift += 7) {
+            const uchar byte = *at++;
+            value |= quint64(byte & 0x7F) << shift;
+            if (!(byte & 0x80))
+                break;
+        }
+        return value;
+    }
+    qint64 Signed()
+    {
+        const quint64 raw = Unsigned();
+        return qint64(raw >> 1) ^ -qint64(raw & 1);
+    }
+    int Int() { return int(Signed()); }
+    QString Text()
+    {
+        const qsizetype size = qsizetype(Unsigned());
+        // Copied bytewise: a text may start at an odd offset of its piece.
+        QString text(size, Qt::Uninitialized);
+        std::memcpy(text.data(), at, std::size_t(size) * 2);
+        at += size * 2;
+        return text;
+    }
+    void Style(TTitle& style)
+    {
+        style.Size = Int();
+        style.Color = Int();
+        style.ColorBackground = Int();
+        style.Style = quint8(Unsigned());
+        style.Face = Text();
+    }
+
+  private:
+    const uchar* at;
+    const uchar* end;
+};
+
+// The middle of arc a -> b, from which its text point is kept as an offset: a text point left
+// where the editor put it costs two bytes.
+qint64 MiddleX(const TRecordedGraf& g, int a, int b)
+{
+    return (qint64(g.Points[a].X) + g.Points[b].X) / 2;
+}
+qint64 MiddleY(const TRecordedGraf& g, int a, int b)
+{
+    return (qint64(g.Points[a].Y) + g.Points[b].Y) / 2;
+}
+
+enum ArcFlag : quint8 { Active = 1, Marked = 2 };
+
+} // namespace
+
+GraphSnapshot GraphSnapshot::Take(const TRecordedGraf& g)
+{
+    GraphSnapshot snapshot;
+    Packer pack;
+    // The kind, counts, selection, view values and styles, then the vertex table.
+    for (const int value : {int(g.IsOrint), int(g.IsHaveCost), g.PointCount, g.CountLabel, g.ActivePoint,
+                            g.ActiveDugaFrom, g.ActiveDugaTo, g.TargetPoint, g.ActiveLabel, int(g.MapMode),
+                            g.ZoomMap, int(g.ShowMatrixWindow), g.SizeGraf})
+        pack.Signed(value);
+    pack.Text(g.BackgroundFile);
+    pack.Style(g.NormalLabelStyle);
+    pack.Style(g.ActiveLabelStyle);
+    for (int v = 1; v <= g.PointCount; ++v) {
+        const TPointRec& p = g.Points[v];
+        pack.Signed(p.X);
+        pack.Signed(p.Y);
+        pack.Signed(p.Size);
+        pack.Signed(p.TitleNumber);
+        pack.Unsigned(p.Active);
+    }
+    snapshot.pieces.push_back(pack.Take());
+
+    for (int first = 1; first <= g.CountLabel; first += LabelsPerPiece) {
+        for (int i = first; i < first + LabelsPerPiece && i <= g.CountLabel; ++i) {
+            const TLabelRec& label = g.Labels[i];
+            for (const int value :
+                 {label.X, label.Y, label.Width, label.Height, label.ActiveWidth, label.ActiveHeight})
+                pack.Signed(value);
+            pack.Unsigned(label.Active);
+            pack.Text(label.Text);
+        }
+        snapshot.pieces.push_back(pack.Take());
+    }
+
+    // Every vertex's out-arcs in their order, a piece a vertex. A vertex moved with its arcs'
+    // texts leaves these pieces as they were: the texts keep their offsets from the middles.
+    for (int a = 1; a <= g.PointCount; ++a) {
+        const std::span<const int> heads = g.OutArcs(a);
+        const std::span<const TDugaRec> arcs = g.OutRecords(a);
+        pack.Unsigned(quint64(heads.size()));
+        int previousHead = 0;
+        for (std::size_t k = 0; k < heads.size(); ++k) {
+            const int b = heads[k];
+            const TDugaRec& arc = arcs[k];
+            pack.Signed(b - previousHead);
+            previousHead = b;
+            pack.Signed(arc.Cost);
+            pack.Signed(arc.X - MiddleX(g, a, b));
+            pack.Signed(arc.Y - MiddleY(g, a, b));
+            const quint8 flags = (arc.Active ? Active : 0) | (arc.Marker ? Marked : 0);
+            pack.Unsigned(flags);
+            if (flags & Active)
+                pack.Unsigned(arc.Active);
+            if (flags & Marked)
+                pack.Signed(arc.Marker);
+        }
+        snapshot.pieces.push_back(pack.Take());
+    }
+    return snapshot;
+}
+
+void GraphSnapshot::Restore(TRecordedGraf& g) const
+{
+    if (pieces.empty())
+        return;
+    auto piece = pieces.cbegin();
+    Unpacker head(*piece++);
+    g.IsOrint = quint8(head.Int());
+    g.IsHaveCost = quint8(head.Int());
+    const int oldCount = g.PointCount;
+    g.PointCount = head.Int();
+    const int oldLabels = g.CountLabel;
+    g.CountLabel = head.Int();
+    g.ActivePoint = head.Int();
+    g.ActiveDugaFrom = head.Int();
+    g.ActiveDugaTo = head.Int();
+    g.TargetPoint = head.Int();
+    g.ActiveLabel = head.Int();
+    g.MapMode = quint8(head.Int());
+    g.ZoomMap = head.Int();
+    g.ShowMatrixWindow = quint8(head.Int());
+    g.SizeGraf = head.Int();
+    g.BackgroundFile = head.Text();
+    head.Style(g.NormalLabelStyle);
+    head.Style(g.ActiveLabelStyle);
+
+    // Slots past the new counts go back to empty; those within are all written below.
+    for (int v = g.PointCount + 1; v <= std::max(oldCount, g.PointCount) && v <= TGrafLimits::MaxPoints; ++v)
+        g.Points[v] = TPointRec{};
+    for (int v = 1; v <= g.PointCount; ++v) {
+        TPointRec& p = g.Points[v];
+        p.X = head.Int();
+        p.Y = head.Int();
+        p.Size = head.Int();
+        p.TitleNumber = head.Int();
+        p.Active = quint8(head.Unsigned());
+    }
+
+    for (int i = g.CountLabel + 1; i <= std::max(oldLabels, g.CountLabel) && i <= TGrafLimits::MaxLabels; ++i)
+        g.Labels[i] = TLabelRec{};
+    for (int first = 1; first <= g.CountLabel; first += LabelsPerPiece) {
+        Unpacker labels(*piece++);
+        for (int i = first; i < first + LabelsPerPiece && i <= g.CountLabel; ++i) {
+            TLabelRec& label = g.Labels[i];
+            label.X = labels.Int();
+            label.Y = labels.Int();
+            label.Width = labels.Int();
+            label.Height = labels.Int();
+            label.ActiveWidth = labels.Int();
+            label.ActiveHeight = labels.Int();
+            label.Active = quint8(labels.Unsigned());
+            label.Text = labels.Text();
+        }
+    }
+
+    g.OutLists.assign(std::size_t(g.PointCount) + 1, TOutList{});
+    for (int a = 1; a <= g.PointCount; ++a) {
+        Unpacker arcs(*piece++);
+        const std::size_t count = std::size_t(arcs.Unsigned());
+        TOutList& list = g.OutLists[std::size_t(a)];
+        list.Heads.resize(count);
+        list.Arcs.resize(count);
+        int head = 0;
+        for (std::size_t k = 0; k < count; ++k) {
+            head += arcs.Int();
+            list.Heads[k] = head;
+            TDugaRec& arc = list.Arcs[k];
+            arc.Cost = arcs.Int();
+            arc.X = int(arcs.Signed() + MiddleX(g, a, head));
+            arc.Y = int(arcs.Signed() + MiddleY(g, a, head));
+            const quint64 flags = arcs.Unsigned();
+            arc.Active = flags & Active ? quint8(arcs.Unsigned()) : 0;
+            arc.Marker = flags & Marked ? qint8(arcs.Int()) : 0;
+        }
+    }
+}
+
+std::unique_ptr<TRecordedGraf> GraphSnapshot::Unpacked() const
+{
+    auto graf = std::make_unique<TRecordedGraf>();
+    Restore(*graf);
+    return graf;
+}
+
+void GraphSnapshot::ShareWith(const GraphSnapshot* earlier)
+{
+    QSet<QByteArray> known;
+    if (earlier)
+        for (const QByteArray& piece : earlier->pieces)
+            known.insert(piece);
+    for (QByteArray& piece : pieces) {
+        const auto found = known.constFind(piece);
+        if (found != known.constEnd())
+            piece = *found;
+        else
+            known.insert(piece);
+    }
+}
+
+std::size_t GraphSnapshot::MemoryBytes(std::unordered_set<const void*>& seen) const
+{
+    // A piece's bookkeeping: the array's header in the vector and the shared block's header.
+    constexpr std::size_t PieceOverhead = sizeof(QByteArray) + 32;
+    std::size_t bytes = sizeof(GraphSnapshot) + pieces.capacity() * sizeof(QByteArray);
+    for (const QByteArray& piece : pieces)
+        if (seen.insert(piece.constData()).second)
+            bytes += std::size_t(piece.capacity()) + PieceOverhead;
+    return bytes;
+}
