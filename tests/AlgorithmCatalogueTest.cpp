@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QSet>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -32,16 +33,26 @@ QMenu* MenuNamed(TForm1& w, const QString& name)
 
 } // namespace
 
-TEST(AlgorithmCatalogue, EveryRowHasARunnerAndACommandOfItsOwn)
+TEST(AlgorithmCatalogue, EveryRowHasARunnerACommandAndAnAliasOfItsOwn)
 {
-    QSet<QString> actions;
+    QSet<QString> actions, names;
+    static const QRegularExpression readable(QStringLiteral("^[a-z]+(-[a-z]+)*$"));
     for (const AlgorithmInfo& info : Algorithms()) {
         ASSERT_NE(info.action, nullptr) << info.name;
         ASSERT_NE(info.captionKey, nullptr) << info.name;
         EXPECT_NE(info.run, nullptr) << info.name << " has no runner";
         actions.insert(QLatin1String(info.action));
+        ASSERT_NE(info.alias, nullptr) << info.name;
+        EXPECT_TRUE(readable.match(QLatin1String(info.alias)).hasMatch()) << info.alias;
+        names << QLatin1String(info.name) << QLatin1String(info.alias);
+        // Either name finds the row; an alias never shadows another row's dispatcher name.
+        EXPECT_EQ(FindAlgorithmOrAlias(QLatin1String(info.alias)), &info) << info.alias;
+        EXPECT_EQ(FindAlgorithmOrAlias(QLatin1String(info.name)), &info) << info.name;
+        EXPECT_EQ(FindAlgorithm(QLatin1String(info.alias)), nullptr) << info.alias;
     }
     EXPECT_EQ(actions.size(), int(Algorithms().size()));
+    EXPECT_EQ(names.size(), 2 * int(Algorithms().size()));
+    EXPECT_EQ(FindAlgorithmOrAlias(QStringLiteral("Dijkstra")), nullptr);
 }
 
 TEST(AlgorithmCatalogue, MenusToolbarAndPopupComeFromTheRows)

@@ -125,7 +125,7 @@ TEST_F(Cli, LanguageFileByPath)
     ASSERT_EQ(Run({"list", "--lang", english}), 0);
     EXPECT_EQ(out.split('\n', Qt::SkipEmptyParts).value(3),
               "FindTraceDekctri\tfrom,to\tThis algorithm is for weighted graphs\tDijkstra's algorithm\tPath "
-              "search");
+              "search\tdijkstra");
     ASSERT_EQ(Run({"generate", "--lang", english, "cycle", "2", dir.filePath("c.grafa")}), 3);
     EXPECT_TRUE(err.contains("from 3 to 255")) << err.toStdString();
     EXPECT_EQ(Run({"list", "--lang", dir.filePath("none.lang")}), 2);
@@ -166,7 +166,7 @@ TEST_F(Cli, TextsFollowTheLocaleUnlessALanguageIsGiven)
     ASSERT_EQ(Run({"generate", "cycle", "2", dir.filePath("c.grafa")}), 3);
     EXPECT_TRUE(err.contains("from 3 to 255")) << err.toStdString();
     ASSERT_EQ(Run({"list"}), 0);
-    EXPECT_EQ(out.split('\n').value(5), "FindElersLoop\tnone\tany\tFind cycle\tEuler routes");
+    EXPECT_EQ(out.split('\n').value(5), "FindElersLoop\tnone\tany\tFind cycle\tEuler routes\teuler-cycle");
     EXPECT_EQ(Run({"list", "--lang", "fr"}), 2);
 }
 
@@ -205,7 +205,8 @@ TEST_F(Cli, ListPrintsEveryRowAndRunRefusesTheUnbuiltOnesAsUsage)
     const QStringList rows = out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 22);
     EXPECT_EQ(rows[3], "FindTraceDekctri\tfrom,to\t" + Translate("Not_load_graph") + "\t" +
-                           TranslatePlain("AlgoritmDejkstri") + "\t" + TranslatePlain("FindTrace"));
+                           TranslatePlain("AlgoritmDejkstri") + "\t" + TranslatePlain("FindTrace") +
+                           "\tdijkstra");
     // Rows of one caption (the Euler and the Hamiltonian cycle) are told apart by their menu.
     QSet<QString> seen;
     for (const QString& row : rows) {
@@ -213,8 +214,9 @@ TEST_F(Cli, ListPrintsEveryRowAndRunRefusesTheUnbuiltOnesAsUsage)
         EXPECT_FALSE(seen.contains(captionAndMenu)) << row.toStdString();
         seen.insert(captionAndMenu);
     }
-    EXPECT_EQ(rows[5].section('\t', 3), TranslatePlain("FindLoop") + "\t" + TranslatePlain("ElerTrace"));
-    EXPECT_EQ(rows[7].section('\t', 3), TranslatePlain("FindLoop") + "\t" + TranslatePlain("GameltonTrace"));
+    EXPECT_EQ(rows[5].section('\t', 3, 4), TranslatePlain("FindLoop") + "\t" + TranslatePlain("ElerTrace"));
+    EXPECT_EQ(rows[7].section('\t', 3, 4),
+              TranslatePlain("FindLoop") + "\t" + TranslatePlain("GameltonTrace"));
     const QString file = WorkedExample();
     for (const QString& row : rows) {
         if (!row.endsWith("(not built yet)"))
@@ -223,6 +225,28 @@ TEST_F(Cli, ListPrintsEveryRowAndRunRefusesTheUnbuiltOnesAsUsage)
         EXPECT_EQ(Run({"run", name, file}), 2) << name.toStdString();
         EXPECT_TRUE(err.startsWith(name + ": not built yet")) << err.toStdString();
     }
+}
+
+// Each row's alias, the last column of list, runs the row exactly as its name does: the same
+// status, Text pane, messages and JSON, which names the run by the dispatcher name.
+TEST_F(Cli, RunTakesTheAliasAsTheName)
+{
+    const QString file = WorkedExample();
+    ASSERT_EQ(Run({"list"}), 0);
+    const QStringList rows = out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 22);
+    for (const QString& row : rows) {
+        const QString name = row.section('\t', 0, 0), alias = row.section('\t', -1);
+        const int byName = Run({"run", name, file, "--from", "1", "--to", "3", "--json", "name.json"});
+        const QString nameOut = out, nameErr = err;
+        const int byAlias = Run({"run", alias, file, "--from", "1", "--to", "3", "--json", "alias.json"});
+        EXPECT_EQ(byAlias, byName) << alias.toStdString();
+        EXPECT_EQ(out, nameOut) << alias.toStdString();
+        EXPECT_EQ(err, nameErr) << alias.toStdString();
+        EXPECT_EQ(Read("alias.json"), Read("name.json")) << alias.toStdString();
+        EXPECT_TRUE(Read("alias.json").contains("\"" + name.toUtf8() + "\"")) << alias.toStdString();
+    }
+    EXPECT_EQ(Run({"run", "Dijkstra", file}), 2);
 }
 
 TEST_F(Cli, StepsAreRecordedOnlyWhenAskedAndWrittenThreeWays)

@@ -250,7 +250,7 @@ TEST_F(Colourings, ColouringsAreProperOnRandomGraphs)
                     g->AddDuga(a, b, 1);
         IgraphCopy copy(*g);
         igraph_integer_t cliqueNumber = 0;
-        ASSERT_EQ(igraph_clique_number(&copy.graph, &cliqueNumber), IGRAPH_SUCCESS);
+        ASSERT_EQ(igraph_clique_number(copy.graph.Get(), &cliqueNumber), IGRAPH_SUCCESS);
         int maxDegree = 0;
         for (int v = 1; v <= n; ++v)
             maxDegree = std::max(maxDegree, g->OutCount(v));

@@ -37,17 +37,15 @@ struct Connectivity : AlgorithmFixture {
 QString TreeOracle(const TAllGraf& g)
 {
     IgraphCopy copy(g);
-    igraph_vector_int_t part;
-    igraph_vector_int_init(&part, 0);
-    igraph_subcomponent(&copy.graph, &part, 0, IGRAPH_ALL);
+    Igraph::IntVector part(0);
+    igraph_subcomponent(copy.graph.Get(), part.Get(), 0, IGRAPH_ALL);
     std::vector<bool> inPart(std::size_t(g.PointCount), false);
-    for (igraph_integer_t k = 0; k < igraph_vector_int_size(&part); ++k)
-        inPart[std::size_t(VECTOR(part)[k])] = true;
-    const long vertices = long(igraph_vector_int_size(&part));
-    igraph_vector_int_destroy(&part);
+    for (igraph_integer_t k = 0; k < igraph_vector_int_size(part.Get()); ++k)
+        inPart[std::size_t(VECTOR(*part.Get())[k])] = true;
+    const long vertices = long(igraph_vector_int_size(part.Get()));
     long edges = 0;
-    for (igraph_integer_t e = 0; e < igraph_ecount(&copy.graph); ++e)
-        if (inPart[std::size_t(IGRAPH_FROM(&copy.graph, e))])
+    for (igraph_integer_t e = 0; e < igraph_ecount(copy.graph.Get()); ++e)
+        if (inPart[std::size_t(IGRAPH_FROM(copy.graph.Get(), e))])
             ++edges;
     if (edges >= vertices)
         return "Graf_is_not_tree";
@@ -283,19 +281,18 @@ TEST_F(Connectivity, AgreesWithIgraphOnRandomGraphs)
         g = RandomGraf(random, n, false, random.bounded(2) == 0, int(random.bounded(5, 70)));
         IgraphCopy copy(*g);
         igraph_bool_t oracleConnected = false;
-        igraph_is_connected(&copy.graph, &oracleConnected, IGRAPH_WEAK);
+        igraph_is_connected(copy.graph.Get(), &oracleConnected, IGRAPH_WEAK);
         ASSERT_EQ(IsConnected(*g), bool(oracleConnected)) << round;
         EXPECT_EQ(TreeTest(*g).PaneLines(), QStringList{Translate(TreeOracle(*g))}) << round;
         if (!IsConnected(*g))
             continue;
         ++connected;
 
-        igraph_vector_t eccentricity;
-        igraph_vector_init(&eccentricity, 0);
-        igraph_eccentricity(&copy.graph, &eccentricity, igraph_vss_all(), IGRAPH_ALL);
+        Igraph::Vector eccentricity(0);
+        igraph_eccentricity(copy.graph.Get(), eccentricity.Get(), igraph_vss_all(), IGRAPH_ALL);
         for (int v = 1; v <= n; ++v)
-            ASSERT_EQ(Eccentricity(*g, v).resultCount, int(VECTOR(eccentricity)[v - 1])) << round << ' ' << v;
-        igraph_vector_destroy(&eccentricity);
+            ASSERT_EQ(Eccentricity(*g, v).resultCount, int(VECTOR(*eccentricity.Get())[v - 1]))
+                << round << ' ' << v;
 
         const auto d = IgraphDistances(*g, true);
         long radius = TAllGraf::Infinity, diameter = 0;

@@ -209,9 +209,9 @@ TEST(CycleProperty, MatchesTheUnprunedSearchAndIgraph)
         IgraphCopy copy(*g);
         igraph_bool_t noCycle = false;
         if (directed)
-            igraph_is_dag(&copy.graph, &noCycle);
+            igraph_is_dag(copy.graph.Get(), &noCycle);
         else
-            igraph_is_forest(&copy.graph, &noCycle, nullptr, IGRAPH_ALL);
+            igraph_is_forest(copy.graph.Get(), &noCycle, nullptr, IGRAPH_ALL);
         ASSERT_EQ(got.empty(), bool(noCycle)) << "round " << round;
         (got.empty() ? acyclic : cycles) += 1;
         for (std::size_t k = 1; k < got.size(); ++k)
@@ -313,18 +313,16 @@ TEST(CriticalPathProperty, MatchesTheLiteralQueueAndTheLongestPath)
         ++paths;
         // Longest path by igraph's topological order.
         IgraphCopy copy(*g);
-        igraph_vector_int_t order;
-        igraph_vector_int_init(&order, 0);
-        igraph_topological_sorting(&copy.graph, &order, IGRAPH_OUT);
+        Igraph::IntVector order(0);
+        igraph_topological_sorting(copy.graph.Get(), order.Get(), IGRAPH_OUT);
         std::vector<long> best(g->PointCount + 1, 0);
         long longest = 0;
-        for (igraph_integer_t k = 0; k < igraph_vector_int_size(&order); ++k) {
-            const int v = int(VECTOR(order)[k]) + 1;
+        for (igraph_integer_t k = 0; k < igraph_vector_int_size(order.Get()); ++k) {
+            const int v = int(VECTOR(*order.Get())[k]) + 1;
             for (int w : g->OutArcs(v))
                 best[w] = std::max(best[w], best[v] + g->Arc(v, w).Cost);
             longest = std::max(longest, best[v]);
         }
-        igraph_vector_int_destroy(&order);
         long length = 0;
         for (std::size_t k = 1; k < r.route.size(); ++k) {
             ASSERT_TRUE(g->HasDuga(r.route[k - 1], r.route[k]));

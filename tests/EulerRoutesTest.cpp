@@ -505,7 +505,7 @@ TEST(EulerOracle, ExistenceAndWalksAgreeWithIgraph)
             }
         IgraphCopy copy(*g);
         igraph_bool_t hasPath = false, hasCycle = false;
-        igraph_is_eulerian(&copy.graph, &hasPath, &hasCycle);
+        igraph_is_eulerian(copy.graph.Get(), &hasPath, &hasCycle);
         const auto [arcs, isolated] = CountArcs(*g);
         // Both kinds also ask for arcs and for every vertex to be on the walk.
         const bool extra = arcs > 0 && !isolated;

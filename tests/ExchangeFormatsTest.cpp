@@ -4,12 +4,12 @@
 #include "commands/GraphFileCommands.h"
 #include "commands/GraphSession.h"
 #include "document/AllGrafUnit.h"
+#include "files/IgraphAdapter.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <igraph.h>
 
 #include <cstdio>
 #include <map>
@@ -131,9 +131,9 @@ TEST_F(ExchangeFormatsTest, RoundTripsKeepDirectionWeightsNamesArcsAndPositions)
             g = Fresh();
             named ? Named() : Plain();
             const QString path = Path("graph." + extension);
-            QString error;
+            FileError error;
             ASSERT_TRUE(ExchangeFormats::ExportGraph(*g, path, ExchangeFormats::FormatOfFile(path), &error))
-                << error.toStdString();
+                << error.Text().toStdString();
             auto back = Fresh();
             host.messages.clear();
             ASSERT_TRUE(Import(*back, path)) << host.messages.front().text.toStdString();
@@ -372,24 +372,25 @@ TEST_F(ExchangeFormatsTest, GraphmlReadByIgraphHasTheSameArcsAndWeights)
     Named();
     const QString path = Path("cross.graphml");
     ASSERT_TRUE(ExchangeFormats::ExportGraph(*g, path, Format::GraphML));
-    igraph_set_attribute_table(&igraph_cattribute_table);
+    const Igraph::LibraryCall call(true);
     FILE* in = std::fopen(path.toLocal8Bit().constData(), "r");
     ASSERT_NE(in, nullptr);
-    igraph_t read;
-    ASSERT_EQ(igraph_read_graph_graphml(&read, in, 0), IGRAPH_SUCCESS);
+    Igraph::Graph owned;
+    igraph_t* read = owned.Get();
+    ASSERT_EQ(igraph_read_graph_graphml(read, in, 0), IGRAPH_SUCCESS);
+    owned.Own();
     std::fclose(in);
-    EXPECT_TRUE(igraph_is_directed(&read));
-    ASSERT_EQ(igraph_vcount(&read), g->PointCount);
+    EXPECT_TRUE(igraph_is_directed(read));
+    ASSERT_EQ(igraph_vcount(read), g->PointCount);
     std::map<std::pair<int, int>, int> arcs, expected;
-    for (igraph_integer_t e = 0; e < igraph_ecount(&read); ++e)
-        arcs[{int(IGRAPH_FROM(&read, e)) + 1, int(IGRAPH_TO(&read, e)) + 1}] = int(EAN(&read, "weight", e));
+    const auto edges = owned.Edges();
+    for (std::size_t e = 0; e < edges.size(); ++e)
+        arcs[{edges[e].first + 1, edges[e].second + 1}] = int(EAN(read, "weight", igraph_integer_t(e)));
     for (int v = 1; v <= g->PointCount; ++v)
         for (int w : g->OutArcs(v))
             expected[{v, w}] = g->Arc(v, w).Cost;
     EXPECT_EQ(arcs, expected);
-    EXPECT_STREQ(VAS(&read, "name", 2), "Гамма");
-    igraph_destroy(&read);
-    igraph_set_attribute_table(nullptr);
+    EXPECT_STREQ(VAS(read, "name", 2), "Гамма");
 }
 
 TEST_F(ExchangeFormatsTest, WhatAReaderLeavesOutOrFillsInIsCountedInWarnings)
@@ -543,7 +544,7 @@ TEST_F(ExchangeFormatsTest, PositionsThatAreAllTheSameGoOnACircle)
 TEST_F(ExchangeFormatsTest, ExportsAreWhatTheFieldsToolsReadAsTheyAre)
 {
     Named();
-    QString error;
+    FileError error;
     const auto exported = [&](const QString& name) {
         EXPECT_TRUE(
             ExchangeFormats::ExportGraph(*g, Path(name), ExchangeFormats::FormatOfFile(name), &error));

@@ -314,8 +314,8 @@ TEST(Prescan, TheProgramsOwnExportsAlwaysPassEvenAtTheirLargest)
     for (const auto& [format, extension] : kFormats) {
         SCOPED_TRACE(extension.toStdString());
         const QString path = dir.filePath("largest." + extension);
-        QString error;
-        ASSERT_TRUE(ExchangeFormats::ExportGraph(g, path, format, &error)) << error.toStdString();
+        FileError error;
+        ASSERT_TRUE(ExchangeFormats::ExportGraph(g, path, format, &error)) << error.Text().toStdString();
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();

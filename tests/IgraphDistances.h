@@ -14,16 +14,14 @@ inline std::vector<std::vector<long>> IgraphDistances(const TAllGraf& g, bool we
     std::vector<std::vector<long>> result(std::size_t(n) + 1, std::vector<long>(std::size_t(n) + 1, -1));
     if (n == 0)
         return result;
-    igraph_matrix_t matrix;
-    igraph_matrix_init(&matrix, 0, 0);
-    igraph_distances_dijkstra(&copy.graph, &matrix, igraph_vss_all(), igraph_vss_all(),
-                              weighted ? &copy.weights : nullptr, IGRAPH_OUT);
+    Igraph::Matrix matrix(0, 0);
+    igraph_distances_dijkstra(copy.graph.Get(), matrix.Get(), igraph_vss_all(), igraph_vss_all(),
+                              weighted ? copy.weights.Get() : nullptr, IGRAPH_OUT);
     for (int a = 1; a <= n; ++a)
         for (int b = 1; b <= n; ++b) {
-            const double d = MATRIX(matrix, a - 1, b - 1);
+            const double d = MATRIX(*matrix.Get(), a - 1, b - 1);
             result[a][b] = d == IGRAPH_INFINITY ? -1 : long(d);
         }
-    igraph_matrix_destroy(&matrix);
     return result;
 }
 

@@ -6,11 +6,11 @@
 #include "algorithms/RunAlgorithm.h"
 #include "base/ProgramPaths.h"
 #include "base/TranslateManager.h"
+#include "files/IgraphAdapter.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <igraph.h>
 
 namespace {
 
@@ -89,22 +89,18 @@ struct LiteralFlow {
 // igraph's maximum flow of the arcs given, vertices 1..n.
 int IgraphMaxFlow(int n, const std::vector<std::tuple<int, int, int>>& arcs, int source, int sink)
 {
-    igraph_vector_int_t edges;
-    igraph_vector_t capacity;
-    igraph_vector_int_init(&edges, 0);
-    igraph_vector_init(&capacity, 0);
+    Igraph::IntVector edges(0);
+    Igraph::Vector capacity(0);
     for (auto [a, b, c] : arcs) {
-        igraph_vector_int_push_back(&edges, a - 1);
-        igraph_vector_int_push_back(&edges, b - 1);
-        igraph_vector_push_back(&capacity, c);
+        igraph_vector_int_push_back(edges.Get(), a - 1);
+        igraph_vector_int_push_back(edges.Get(), b - 1);
+        igraph_vector_push_back(capacity.Get(), c);
     }
-    igraph_t graph;
-    igraph_create(&graph, &edges, n, IGRAPH_DIRECTED);
+    Igraph::Graph graph;
+    if (igraph_create(graph.Get(), edges.Get(), n, IGRAPH_DIRECTED) == IGRAPH_SUCCESS)
+        graph.Own();
     igraph_real_t value = 0;
-    igraph_maxflow_value(&graph, &value, source - 1, sink - 1, &capacity, nullptr);
-    igraph_destroy(&graph);
-    igraph_vector_destroy(&capacity);
-    igraph_vector_int_destroy(&edges);
+    igraph_maxflow_value(graph.Get(), &value, source - 1, sink - 1, capacity.Get(), nullptr);
     return int(value);
 }
 

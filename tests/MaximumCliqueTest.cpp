@@ -279,7 +279,7 @@ TEST(CliqueSearch, AgreesWithIgraphsMaximalCliquesAndCliqueNumber)
         IgraphCopy copy(*g);
         igraph_vector_int_list_t cliques;
         igraph_vector_int_list_init(&cliques, 0);
-        igraph_maximal_cliques(&copy.graph, &cliques, 0, 0);
+        igraph_maximal_cliques(copy.graph.Get(), &cliques, 0, 0);
         std::vector<V> theirs;
         for (igraph_integer_t i = 0; i < igraph_vector_int_list_size(&cliques); ++i) {
             const igraph_vector_int_t* clique = igraph_vector_int_list_get_ptr(&cliques, i);
@@ -294,7 +294,7 @@ TEST(CliqueSearch, AgreesWithIgraphsMaximalCliquesAndCliqueNumber)
         EXPECT_EQ(ours, theirs) << "round " << round;
 
         igraph_integer_t cliqueNumber = 0;
-        igraph_clique_number(&copy.graph, &cliqueNumber);
+        igraph_clique_number(copy.graph.Get(), &cliqueNumber);
         EXPECT_EQ(igraph_integer_t(best.size()), cliqueNumber) << "round " << round;
         EXPECT_EQ(MaximumClique(*g).resultValue, cliqueNumber);
     }
@@ -349,9 +349,9 @@ TEST(CliqueSearch, CountAndLargestSizeAgreeWithIgraphOnUpTo255Vertices)
         const AdjacencySets adjacency = CliqueAdjacency(*g);
         IgraphCopy copy(*g);
         igraph_integer_t count = 0;
-        igraph_maximal_cliques_count(&copy.graph, &count, 0, 0);
+        igraph_maximal_cliques_count(copy.graph.Get(), &count, 0, 0);
         igraph_integer_t cliqueNumber = 0;
-        igraph_clique_number(&copy.graph, &cliqueNumber);
+        igraph_clique_number(copy.graph.Get(), &cliqueNumber);
         SCOPED_TRACE(testing::Message() << "round " << round << ", n " << n << ", " << percent << "%");
         EXPECT_EQ(CountMaximalCliques(adjacency, n), count);
         EXPECT_EQ(CountMaximalCliquesPortably(adjacency, n), count);

@@ -118,8 +118,8 @@ void ExpectTheLibrarysAnswers(quint32 seed, Make make, Fast fast, Library librar
             continue;
         ++answered;
         TExchangeGraph slow;
-        QString error;
-        ASSERT_TRUE(library(bytes, slow, error)) << error.toStdString() << "\n" << bytes.toStdString();
+        FileError error;
+        ASSERT_TRUE(library(bytes, slow, error)) << error.Text().toStdString() << "\n" << bytes.toStdString();
         ASSERT_EQ(Describe(quick), Describe(slow)) << bytes.toStdString();
     }
     EXPECT_EQ(answered, rounds);
@@ -128,7 +128,7 @@ void ExpectTheLibrarysAnswers(quint32 seed, Make make, Fast fast, Library librar
 TEST(PlainGml, AnswersAsTheLibraryOnRandomPlainFiles)
 {
     ExpectTheLibrarysAnswers(27, RandomGml, PlainGml::Read,
-                             [](const QByteArray& bytes, TExchangeGraph& out, QString& error) {
+                             [](const QByteArray& bytes, TExchangeGraph& out, FileError& error) {
                                  return IgraphFormats::Read(IgraphFormats::Kind::Gml, bytes, out, error);
                              });
 }
@@ -170,8 +170,9 @@ TEST(PlainGml, ReadsTheProgramsOwnExport)
     graph.Positions = {{10, 20}, {30.5, 40}, {-5, 0}};
     graph.Edges = {{0, 1, 7}, {1, 2, 0.5}, {2, 0, 50000}};
     QByteArray gml;
-    QString error;
-    ASSERT_TRUE(IgraphFormats::Write(IgraphFormats::Kind::Gml, graph, gml, error)) << error.toStdString();
+    FileError error;
+    ASSERT_TRUE(IgraphFormats::Write(IgraphFormats::Kind::Gml, graph, gml, error))
+        << error.Text().toStdString();
     TExchangeGraph fast, library;
     ASSERT_TRUE(PlainGml::Read(gml, fast)) << gml.toStdString();
     ASSERT_TRUE(IgraphFormats::Read(IgraphFormats::Kind::Gml, gml, library, error));
@@ -302,7 +303,7 @@ QByteArray RandomGraphml(QRandomGenerator& random)
 TEST(PlainGraphml, AnswersAsTheLibraryOnRandomPlainFiles)
 {
     ExpectTheLibrarysAnswers(29, RandomGraphml, PlainGraphml::Read,
-                             [](const QByteArray& bytes, TExchangeGraph& out, QString& error) {
+                             [](const QByteArray& bytes, TExchangeGraph& out, FileError& error) {
                                  return IgraphFormats::Read(IgraphFormats::Kind::GraphML, bytes, out, error);
                              });
 }
@@ -430,7 +431,7 @@ TEST(ReadNumber, ReadsAsQtDoes)
 TEST(PlainEdgeList, AnswersAsTheLibraryOnRandomPlainFiles)
 {
     ExpectTheLibrarysAnswers(14, RandomEdgeList, PlainEdgeList::Read,
-                             [](const QByteArray& bytes, TExchangeGraph& out, QString& error) {
+                             [](const QByteArray& bytes, TExchangeGraph& out, FileError& error) {
                                  return IgraphFormats::Read(IgraphFormats::Kind::EdgeList, bytes, out, error);
                              });
 }

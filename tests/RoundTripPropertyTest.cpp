@@ -312,8 +312,9 @@ TEST_F(RoundTrip, ExchangeFormatsCarryTheGraphBothWays)
         const Shape written = ShapeOf(g);
         for (const auto& [format, name] : formats) {
             SCOPED_TRACE(name.toStdString());
-            QString error;
-            ASSERT_TRUE(ExchangeFormats::ExportGraph(g, Path(name), format, &error)) << error.toStdString();
+            FileError error;
+            ASSERT_TRUE(ExchangeFormats::ExportGraph(g, Path(name), format, &error))
+                << error.Text().toStdString();
             Opened target;
             ASSERT_TRUE(GraphFileCommands::ImportGraphFile(target.session, Path(name), format))
                 << target.host.MessageTexts().join(QStringLiteral("; ")).toStdString();

@@ -191,7 +191,7 @@ TEST_F(SpanningTree, SameTreeAsTheFullScanAndIgraphsWeight)
         const AlgorithmResult result = FindMinimumSpanningTree(*g);
         IgraphCopy copy(*g);
         igraph_bool_t connected = false;
-        igraph_is_connected(&copy.graph, &connected, IGRAPH_WEAK);
+        igraph_is_connected(copy.graph.Get(), &connected, IGRAPH_WEAK);
         ASSERT_EQ(spanned, bool(connected)) << round;
         if (!spanned) {
             ++disconnected;
@@ -200,13 +200,11 @@ TEST_F(SpanningTree, SameTreeAsTheFullScanAndIgraphsWeight)
             continue;
         }
         EXPECT_EQ(TreeEdges(result), literal) << round;
-        igraph_vector_int_t tree;
-        igraph_vector_int_init(&tree, 0);
-        igraph_minimum_spanning_tree(&copy.graph, &tree, &copy.weights);
+        Igraph::IntVector tree(0);
+        igraph_minimum_spanning_tree(copy.graph.Get(), tree.Get(), copy.weights.Get());
         double minimum = 0;
-        for (igraph_integer_t k = 0; k < igraph_vector_int_size(&tree); ++k)
-            minimum += VECTOR(copy.weights)[VECTOR(tree)[k]];
-        igraph_vector_int_destroy(&tree);
+        for (igraph_integer_t k = 0; k < igraph_vector_int_size(tree.Get()); ++k)
+            minimum += VECTOR(*copy.weights.Get())[VECTOR(*tree.Get())[k]];
         EXPECT_EQ(result.resultValue, int(minimum)) << round;
     }
     EXPECT_GT(disconnected, 20);

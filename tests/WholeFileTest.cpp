@@ -148,7 +148,10 @@ TEST_F(WholeFile, EveryWriterLeavesTheOldFileWhenTheDiskFills)
     auto exchange = [&](Format format, const char* name) -> Writer {
         return [&g, format, name](const QString& folder, QString& target, QString* reason) {
             target = folder + QLatin1Char('/') + QLatin1String(name);
-            return ExchangeFormats::ExportGraph(*g, target, format, reason);
+            FileError error;
+            const bool written = ExchangeFormats::ExportGraph(*g, target, format, &error);
+            *reason = error.Text();
+            return written;
         };
     };
     const std::vector<std::pair<const char*, Writer>> writers = {

@@ -158,6 +158,7 @@ AlgorithmResult RunPlanarityTest(const AlgorithmCall& c)
 const std::vector<AlgorithmInfo> table = {
     // Path searches: the path menu after SelectPathEnds, and the vertex popup.
     {.name = "FindTraceAlgTerry",
+     .alias = "tarry",
      .vertices = Vertices::StartAndFinish,
      .warnWhenWeighted = true,
      .run = RunTarry,
@@ -166,6 +167,7 @@ const std::vector<AlgorithmInfo> table = {
      .captionKey = "AlgoritmTerry",
      .popup = true},
     {.name = "FindTraceWaveFront",
+     .alias = "bfs-wave",
      .vertices = Vertices::StartAndFinish,
      .warnWhenWeighted = true,
      .run = RunWaveFront,
@@ -174,6 +176,7 @@ const std::vector<AlgorithmInfo> table = {
      .captionKey = "AlgoritmVawe",
      .popup = true},
     {.name = "FindTraceFordBellama",
+     .alias = "bellman-ford",
      .applicable = Weighted,
      .refusalKey = "Not_load_graph",
      .vertices = Vertices::StartAndFinish,
@@ -183,6 +186,7 @@ const std::vector<AlgorithmInfo> table = {
      .captionKey = "AlgoritmFordBelman",
      .popup = true},
     {.name = "FindTraceDekctri",
+     .alias = "dijkstra",
      .applicable = Weighted,
      .refusalKey = "Not_load_graph",
      .vertices = Vertices::StartAndFinish,
@@ -192,6 +196,7 @@ const std::vector<AlgorithmInfo> table = {
      .captionKey = "AlgoritmDejkstri",
      .popup = true},
     {.name = "FindTraceFloid",
+     .alias = "floyd",
      .applicable = Weighted,
      .refusalKey = "Not_load_graph",
      .vertices = Vertices::StartAndFinish,
@@ -202,18 +207,21 @@ const std::vector<AlgorithmInfo> table = {
      .popup = true},
 
     {.name = "FindElersLoop",
+     .alias = "euler-cycle",
      .run = RunEulerCycle,
      .menu = Menu::Euler,
      .action = "actEulerLoop",
      .captionKey = "FindLoop",
      .shortcut = "Ctrl+E"},
     {.name = "FindElersCep",
+     .alias = "euler-path",
      .run = RunEulerChain,
      .menu = Menu::Euler,
      .action = "actEulerChain",
      .captionKey = "FindTrace",
      .shortcut = "Ctrl+Alt+E"},
     {.name = "FindGameltosLoop",
+     .alias = "hamilton-cycle",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
      .run = RunHamiltonCycle,
@@ -222,6 +230,7 @@ const std::vector<AlgorithmInfo> table = {
      .captionKey = "FindLoop",
      .shortcut = "Ctrl+G"},
     {.name = "FindGameltosCep",
+     .alias = "hamilton-path",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
      .run = RunHamiltonChain,
@@ -231,6 +240,7 @@ const std::vector<AlgorithmInfo> table = {
      .shortcut = "Ctrl+Alt+G"},
 
     {.name = "FindColors",
+     .alias = "colouring-breadth-first",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
      .commonTail = false,
@@ -241,6 +251,7 @@ const std::vector<AlgorithmInfo> table = {
      .shortcut = "Ctrl+Alt+C",
      .toolbarPosition = 1},
     {.name = "FindMinBasic",
+     .alias = "min-spanning-tree",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
      .run = RunMinimumSpanningTree,
@@ -250,6 +261,7 @@ const std::vector<AlgorithmInfo> table = {
      .shortcut = "Ctrl+Alt+M",
      .toolbarPosition = 2},
     {.name = "FindStreamMax",
+     .alias = "max-flow",
      .applicable = WeightedDirected,
      .refusalKey = "algoritm_not_for_load_orgraf",
      .commonTail = false,
@@ -259,6 +271,7 @@ const std::vector<AlgorithmInfo> table = {
      .icon = "algo-flow-multi",
      .shortcut = "Ctrl+M"},
     {.name = "MonolitIs",
+     .alias = "connectivity",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
      .beforeCheck = EmptyPaneFirst,
@@ -266,12 +279,14 @@ const std::vector<AlgorithmInfo> table = {
      .action = "actConnectionDetermin",
      .captionKey = "ConnectionDetermin"},
     {.name = "FindExcentrisetet",
+     .alias = "eccentricity",
      .vertices = Vertices::One,
      .commonTail = false,
      .run = RunEccentricity,
      .action = "actExtrensGraf",
      .captionKey = "ExtrensGraf"},
     {.name = "FindRadiusAndDiametr",
+     .alias = "radius-diameter",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
      .commonTail = false,
@@ -282,6 +297,7 @@ const std::vector<AlgorithmInfo> table = {
      .icon = "algo-radius",
      .toolbarPosition = 4},
     {.name = "IsThree",
+     .alias = "tree-test",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
      .run = RunTreeTest,
@@ -290,6 +306,7 @@ const std::vector<AlgorithmInfo> table = {
      .icon = "algo-tree-test",
      .toolbarPosition = 5},
     {.name = "FindCriticalPath",
+     .alias = "critical-path",
      .applicable = WeightedDirected,
      .refusalKey = "algorint_only_for_load_orgraf",
      .run = RunCriticalPath,
@@ -298,6 +315,7 @@ const std::vector<AlgorithmInfo> table = {
      .icon = "algo-critical",
      .toolbarPosition = 6},
     {.name = "FindMaxClickBronKerbosch",
+     .alias = "max-clique",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
      .run = RunMaximumClique,
@@ -305,6 +323,7 @@ const std::vector<AlgorithmInfo> table = {
      .captionKey = "MaxClick"},
 
     {.name = "FindStreamMaxSuper",
+     .alias = "max-flow-multi",
      .applicable = WeightedDirected,
      .refusalKey = "algoritm_not_for_load_orgraf",
      .commonTail = false,
@@ -315,6 +334,7 @@ const std::vector<AlgorithmInfo> table = {
      .icon = "algo-flow-multi",
      .toolbarPosition = 3},
     {.name = "IsGrafAloop",
+     .alias = "acyclicity",
      .run = RunFindCycle,
      .menu = Menu::Special,
      .action = "actDeterminALoop",
@@ -322,6 +342,7 @@ const std::vector<AlgorithmInfo> table = {
      .icon = "algo-acyclic",
      .toolbarPosition = 7},
     {.name = "FindColorsAlternativ",
+     .alias = "colouring-by-degree",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
      .commonTail = false,
@@ -331,6 +352,7 @@ const std::vector<AlgorithmInfo> table = {
      .captionKey = "FindHromNumberAlternativ",
      .icon = "algo-colors"},
     {.name = "IsPlanar",
+     .alias = "planarity",
      .applicable = Undirected,
      .refusalKey = "Not_ortgraf",
      .commonTail = false,
@@ -351,6 +373,16 @@ const AlgorithmInfo* FindAlgorithm(const QString& name)
 {
     for (const AlgorithmInfo& info : table)
         if (name == QLatin1String(info.name))
+            return &info;
+    return nullptr;
+}
+
+const AlgorithmInfo* FindAlgorithmOrAlias(const QString& name)
+{
+    if (const AlgorithmInfo* info = FindAlgorithm(name))
+        return info;
+    for (const AlgorithmInfo& info : table)
+        if (name == QLatin1String(info.alias))
             return &info;
     return nullptr;
 }

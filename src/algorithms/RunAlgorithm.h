@@ -26,6 +26,8 @@ struct AlgorithmInfo {
     enum class Vertices { None, StartAndFinish, One };
 
     const char* name;
+    // The readable name nodeloom-cli also takes ("dijkstra"): lowercase, hyphenated, unique.
+    const char* alias = nullptr;
     // Null: always applicable.
     bool (*applicable)(const TAllGraf&) = nullptr;
     // Message shown when not applicable; null for a silent refusal.
@@ -55,6 +57,8 @@ struct AlgorithmInfo {
 // The 22 rows in menu order.
 const std::vector<AlgorithmInfo>& Algorithms();
 const AlgorithmInfo* FindAlgorithm(const QString& name);
+// By the dispatcher name or the alias.
+const AlgorithmInfo* FindAlgorithmOrAlias(const QString& name);
 
 // The rule of the row alone (true for rows without one).
 bool RuleHolds(const AlgorithmInfo& info, const TAllGraf& graf);

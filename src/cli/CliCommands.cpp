@@ -6,6 +6,7 @@
 #include "cli/BatchRun.h"
 #include "cli/CliGenerate.h"
 #include "cli/CliSession.h"
+#include "cli/ConvertFormats.h"
 #include "cli/FrameFiles.h"
 #include "cli/JsonResult.h"
 #include "commands/WalkthroughPage.h"
@@ -370,10 +371,11 @@ int RunCommand(const QStringList& arguments)
     if (options->positional.size() < 2)
         return BadUsage(QStringLiteral("run needs NAME and FILE"));
     RunRequest request;
-    request.name = options->positional[0];
-    request.info = FindAlgorithm(request.name);
+    request.info = FindAlgorithmOrAlias(options->positional[0]);
     if (!request.info)
-        return BadUsage(QStringLiteral("unknown algorithm ") + QuotedName(request.name));
+        return BadUsage(QStringLiteral("unknown algorithm ") + QuotedName(options->positional[0]));
+    // Every output names the run by its dispatcher name, whichever name was given.
+    request.name = QLatin1String(request.info->name);
     if (!request.info->run)
         return BadUsage(request.name + QStringLiteral(": not built yet"));
     const std::optional<int> first = options->Integer(QStringLiteral("--from"), 0);
@@ -438,7 +440,6 @@ QString RuleText(const AlgorithmInfo& info)
     return Translate(QLatin1String(info.refusalKey));
 }
 
-// One line a row: name, vertices needed, rule, caption, separated by tabs.
 // The caption key of the menu that holds a row.
 const char* FamilyKey(AlgorithmMenu menu)
 {
@@ -457,6 +458,7 @@ const char* FamilyKey(AlgorithmMenu menu)
     return "Algoritm";
 }
 
+// One line a row: name, vertices needed, rule, caption, menu, alias, separated by tabs.
 int ListCommand(const QStringList& arguments)
 {
     if (!arguments.isEmpty())
@@ -464,10 +466,12 @@ int ListCommand(const QStringList& arguments)
     for (const AlgorithmInfo& info : Algorithms()) {
         const QString caption = TranslatePlain(QLatin1String(info.captionKey));
         // The menu a row sits in tells apart rows of one caption (the Euler and the Hamiltonian
-        // "find cycle"); it goes last so that the columns before it keep their places.
+        // "find cycle"); it and then the alias go last so that the columns before them keep
+        // their places.
         Print(stdout, QLatin1String(info.name) + QLatin1Char('\t') + VerticesText(info.vertices) +
                           QLatin1Char('\t') + RuleText(info) + QLatin1Char('\t') + caption +
                           QLatin1Char('\t') + TranslatePlain(QLatin1String(FamilyKey(info.menu))) +
+                          QLatin1Char('\t') + QLatin1String(info.alias) +
                           (info.run ? QString() : QStringLiteral("\t(not built yet)")) + QLatin1Char('\n'));
     }
     return Ok;
@@ -504,23 +508,22 @@ int ConvertCommand(const QStringList& arguments)
     if (options->values.contains(fromOption)) {
         const QString name = options->values[fromOption].toLower();
         from = ExchangeFormats::FormatNamed(name);
-        if (from == Format::Unknown && name != QLatin1String("grafa"))
+        if (from == Format::Unknown && !ConvertFormats::NamesOwnGraph(name))
             return BadUsage(QStringLiteral("unknown format ") + name);
     }
     Format to = ExchangeFormats::FormatOfFile(out);
-    bool grafa = out.endsWith(QLatin1String(".grafa"), Qt::CaseInsensitive);
+    bool grafa = ConvertFormats::IsOwnGraphName(out);
     bool picture = to == Format::Unknown && IsPictureName(out);
     if (options->values.contains(toOption)) {
         const QString name = options->values[toOption].toLower();
         to = ExchangeFormats::FormatNamed(name);
-        grafa = name == QLatin1String("grafa");
+        grafa = ConvertFormats::NamesOwnGraph(name);
         picture = false;
         if (to == Format::Unknown && !grafa)
             return BadUsage(QStringLiteral("unknown format ") + name);
     }
     if (to == Format::Unknown && !grafa && !picture)
-        return BadUsage(QStringLiteral("convert writes .grafa, .png, .bmp, .svg, .pdf, .graphml, .gml, .dot, "
-                                       ".gv, .net, .edgelist, .txt or .csv files"));
+        return BadUsage(ConvertFormats::WrittenExtensions());
     CliSession cli;
     cli.host.SetShowsPictures(picture);
     const bool namedGrafa = from == Format::Unknown && options->values.contains(fromOption);
@@ -531,10 +534,10 @@ int ConvertCommand(const QStringList& arguments)
     if (opened != Ok)
         return opened;
     if (to != Format::Unknown) {
-        QString error;
+        FileError error;
         if (ExchangeFormats::ExportGraph(*cli.graf, out, to, &error))
             return Ok;
-        PrintReason(out, error);
+        PrintReason(out, error.Text());
         return WriteFailed;
     }
     const bool saved = picture ? SavePictureOutput(cli, out) : SaveGrafOutput(cli, out);
@@ -598,42 +601,42 @@ int FromMatrixCommand(const QStringList& arguments)
 QString Usage()
 {
     return QStringLiteral(
-        "usage:\n"
-        "  nodeloom-cli run NAME FILE [--from N] [--to N]\n"
-        "                   [--report OUT.html] [--image OUT.png|OUT.bmp|OUT.svg]\n"
-        "                   [--json OUT.json] [--steps OUT.json] [--frames DIR\n"
-        "                   [--frames-format png|svg]] [--walkthrough OUT.html] [--time]\n"
-        "                   --frames writes at most 10000 frames of 2048 MB in all\n"
-        "  nodeloom-cli run NAME FILE|FOLDER... [--from N] [--to N]\n"
-        "                   [--jobs N] [--jsonl OUT.jsonl|-] [--time]\n"
-        "                   many files at once, each folder's .grafa files by name; prints\n"
-        "                   each file's result under \"== FILE ==\" in the order given, or\n"
-        "                   with --jsonl writes one JSON line per file; exits with the\n"
-        "                   highest status of the runs\n"
-        "  nodeloom-cli list\n"
-        "                   one row per algorithm: name, vertices, rule, caption, menu\n"
-        "  nodeloom-cli matrix FILE\n"
-        "  nodeloom-cli convert FILE OUT [--from-format F] [--to-format F] [--no-weights]\n"
-        "                   formats by extension or named: grafa, graphml, gml, dot (.gv),\n"
-        "                   pajek (.net), edgelist (.txt), csv; OUT may also be .png, .bmp,\n"
-        "                   .svg or .pdf; --no-weights imports FILE without its weights\n"
-        "  nodeloom-cli from-matrix TEXT OUT.grafa [--directed] [--weighted]\n"
-        "  nodeloom-cli generate KIND [PARAMS] OUT.grafa [--directed] [--weights MIN..MAX]\n"
-        "                   [--seed S] [--layout NAME] [--naming numbers|letters|manual[:START]]\n"
-        "                   (nodeloom-cli generate alone lists the kinds and layouts)\n"
-        "  nodeloom-cli layout NAME IN.grafa OUT.grafa [--root N] [--seed S]\n"
-        "  every command also takes --lang LANGFILE|en|ru: its texts and messages in that\n"
-        "                   language; without it they follow LC_ALL, LC_MESSAGES or LANG\n"
-        "                   (en... gives English, any other language the built-in Russian)\n"
-        "  nodeloom-cli --help | -h\n"
-        "  nodeloom-cli --version | -v\n"
-        "exit status:\n"
-        "  0  done as asked\n"
-        "  1  an input file could not be read (missing, unreadable, not a graph file)\n"
-        "  2  usage error (unknown command or option, a vertex outside the graph,\n"
-        "     an algorithm not built)\n"
-        "  3  the input was read but refused by a rule of the program (the reason is printed)\n"
-        "  4  an output could not be written\n");
+               "usage:\n"
+               "  nodeloom-cli run NAME FILE [--from N] [--to N]\n"
+               "                   [--report OUT.html] [--image OUT.png|OUT.bmp|OUT.svg]\n"
+               "                   [--json OUT.json] [--steps OUT.json] [--frames DIR\n"
+               "                   [--frames-format png|svg]] [--walkthrough OUT.html] [--time]\n"
+               "                   --frames writes at most 10000 frames of 2048 MB in all\n"
+               "  nodeloom-cli run NAME FILE|FOLDER... [--from N] [--to N]\n"
+               "                   [--jobs N] [--jsonl OUT.jsonl|-] [--time]\n"
+               "                   many files at once, each folder's .grafa files by name; prints\n"
+               "                   each file's result under \"== FILE ==\" in the order given, or\n"
+               "                   with --jsonl writes one JSON line per file; exits with the\n"
+               "                   highest status of the runs\n"
+               "  nodeloom-cli list\n"
+               "                   one row per algorithm: name, vertices, rule, caption, menu,\n"
+               "                   alias; run takes the name or the alias (dijkstra, floyd, ...)\n"
+               "  nodeloom-cli matrix FILE\n"
+               "  nodeloom-cli convert FILE OUT [--from-format F] [--to-format F] [--no-weights]\n") +
+           ConvertFormats::UsageLines() +
+           QStringLiteral(
+               "  nodeloom-cli from-matrix TEXT OUT.grafa [--directed] [--weighted]\n"
+               "  nodeloom-cli generate KIND [PARAMS] OUT.grafa [--directed] [--weights MIN..MAX]\n"
+               "                   [--seed S] [--layout NAME] [--naming numbers|letters|manual[:START]]\n"
+               "                   (nodeloom-cli generate alone lists the kinds and layouts)\n"
+               "  nodeloom-cli layout NAME IN.grafa OUT.grafa [--root N] [--seed S]\n"
+               "  every command also takes --lang LANGFILE|en|ru: its texts and messages in that\n"
+               "                   language; without it they follow LC_ALL, LC_MESSAGES or LANG\n"
+               "                   (en... gives English, any other language the built-in Russian)\n"
+               "  nodeloom-cli --help | -h\n"
+               "  nodeloom-cli --version | -v\n"
+               "exit status:\n"
+               "  0  done as asked\n"
+               "  1  an input file could not be read (missing, unreadable, not a graph file)\n"
+               "  2  usage error (unknown command or option, a vertex outside the graph,\n"
+               "     an algorithm not built)\n"
+               "  3  the input was read but refused by a rule of the program (the reason is printed)\n"
+               "  4  an output could not be written\n");
 }
 
 int Run(const QStringList& arguments)

@@ -46,10 +46,10 @@ int WriteOutput(CliSession& cli, const QString& out)
         return SavePictureOutput(cli, out) ? Ok : WriteFailed;
     const ExchangeFormats::Format format = ExchangeFormats::FormatOfFile(out);
     if (format != ExchangeFormats::Format::Unknown) {
-        QString error;
+        FileError error;
         if (ExchangeFormats::ExportGraph(*cli.graf, out, format, &error))
             return Ok;
-        PrintReason(out, error);
+        PrintReason(out, error.Text());
         return WriteFailed;
     }
     return SaveGrafOutput(cli, out) ? Ok : WriteFailed;

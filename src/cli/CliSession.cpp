@@ -8,6 +8,7 @@
 #include "commands/GraphFileCommands.h"
 #include "drawing/Canvas.h"
 #include "drawing/DocumentDrawing.h"
+#include "files/FileFormats.h"
 #include "files/GrafaFile.h"
 
 #include <QFile>
@@ -307,10 +308,7 @@ bool SaveGrafOutput(CliSession& cli, const QString& fileName)
 
 bool IsPictureName(const QString& name)
 {
-    return name.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ||
-           name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) ||
-           name.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) ||
-           name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+    return FileFormats::WithExtension(FileKind::Picture, QFileInfo(name).suffix().toLower()) != nullptr;
 }
 
 bool SavePictureOutput(CliSession& cli, const QString& fileName)

@@ -64,9 +64,11 @@ bool ReadGraphFile(GraphSession& session, const QString& fileName, bool anyName,
     }
 
     if (info.size() > GrafaFile::MaxGraphFileBytes) {
-        host.ShowError(Translate(QStringLiteral("File_too_large"))
-                           .arg(fileName)
-                           .arg(GrafaFile::MaxGraphFileBytes / (1024 * 1024)));
+        host.ShowError(
+            FileError::Message(QStringLiteral("File_too_large"),
+                               {fileName, QString::number(GrafaFile::MaxGraphFileBytes / (1024 * 1024))})
+                .InFile(fileName)
+                .Text());
         return false;
     }
 
@@ -85,10 +87,13 @@ bool ReadGraphFile(GraphSession& session, const QString& fileName, bool anyName,
     bool loaded = false;
     {
         const CIniFile file(fileName);
+        FileError refusal;
         if (GrafaFile::FileVersion(file) < 1)
             loaded = OldGrafFile::LoadOldGraf(*scratch, fileName);
         else
-            loaded = GrafaFile::LoadGrafa(*scratch, file);
+            loaded = GrafaFile::ReadGrafa(*scratch, file, refusal);
+        if (refusal.IsError())
+            counting.ShowError(refusal.Text());
     }
     if (!loaded) {
         // A file the readers refuse without a word (a newer version, an empty or shapeless

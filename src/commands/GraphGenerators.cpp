@@ -2,9 +2,9 @@
 
 #include "base/TranslateManager.h"
 #include "commands/GraphSession.h"
-#include "commands/IgraphSupport.h"
 #include "document/AllGrafUnit.h"
 #include "document/HistoryManager.h"
+#include "files/IgraphAdapter.h"
 
 #include <QPointF>
 #include <algorithm>
@@ -149,19 +149,19 @@ void FlowNetwork(int layers, int width, Built& out)
         std::vector<std::pair<int, int>> between;
         for (int i = 0; i < width; ++i)
             for (int j = 0; j < width; ++j)
-                if (IgraphSupport::RandomUnit() < 0.4) {
+                if (Igraph::RandomUnit() < 0.4) {
                     between.emplace_back(i, j);
                     hasOut[std::size_t(i)] = hasIn[std::size_t(j)] = true;
                 }
         for (int i = 0; i < width; ++i)
             if (!hasOut[std::size_t(i)]) {
-                const int j = IgraphSupport::RandomInteger(0, width - 1);
+                const int j = Igraph::RandomInteger(0, width - 1);
                 between.emplace_back(i, j);
                 hasIn[std::size_t(j)] = true;
             }
         for (int j = 0; j < width; ++j)
             if (!hasIn[std::size_t(j)])
-                between.emplace_back(IgraphSupport::RandomInteger(0, width - 1), j);
+                between.emplace_back(Igraph::RandomInteger(0, width - 1), j);
         std::sort(between.begin(), between.end());
         for (const auto& [i, j] : between)
             out.arcs.emplace_back(vertex(layer, i), vertex(layer + 1, j));
@@ -173,7 +173,7 @@ void FlowNetwork(int layers, int width, Built& out)
 // The families igraph builds; false when it failed.
 bool LibraryFamily(const Params& p, bool directed, Built& out)
 {
-    IgraphSupport::Graph g;
+    Igraph::Graph g;
     igraph_error_t code = IGRAPH_SUCCESS;
     const int n = p.first;
     switch (p.family) {
@@ -195,14 +195,14 @@ bool LibraryFamily(const Params& p, bool directed, Built& out)
         break;
     case F::Grid: {
         // igraph numbers a lattice's vertices along its first dimension first: row by row.
-        igraph_vector_int_t dims;
-        code = igraph_vector_int_init(&dims, 2);
-        if (code != IGRAPH_SUCCESS)
+        Igraph::IntVector dims(2);
+        if (!dims.Valid()) {
+            code = IGRAPH_ENOMEM;
             break;
-        VECTOR(dims)[0] = p.second;
-        VECTOR(dims)[1] = n;
-        code = igraph_square_lattice(g.Get(), &dims, 1, directed, false, nullptr);
-        igraph_vector_int_destroy(&dims);
+        }
+        VECTOR(*dims.Get())[0] = p.second;
+        VECTOR(*dims.Get())[1] = n;
+        code = igraph_square_lattice(g.Get(), dims.Get(), 1, directed, false, nullptr);
         break;
     }
     case F::Petersen:
@@ -422,8 +422,8 @@ Built Build(const Params& p)
         return out;
     out.directed = Directed(p);
     out.weighted = Weighted(p);
-    IgraphSupport::LibraryCall call;
-    IgraphSupport::Seed(p.seed);
+    Igraph::LibraryCall call;
+    Igraph::Seed(p.seed);
     if (p.family == F::Hypercube) {
         out.vertices = 1 << p.first;
         out.arcs = Hypercube(p.first);
@@ -440,7 +440,7 @@ Built Build(const Params& p)
         out.weights.reserve(out.arcs.size());
         const bool random = p.weights == Weights::Random || InfoOf(p.family).alwaysWeighted;
         for (std::size_t i = 0; i < out.arcs.size(); ++i)
-            out.weights.push_back(random ? IgraphSupport::RandomInteger(p.minWeight, p.maxWeight)
+            out.weights.push_back(random ? Igraph::RandomInteger(p.minWeight, p.maxWeight)
                                          : p.constantWeight);
     }
     out.ok = true;

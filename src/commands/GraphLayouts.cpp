@@ -2,8 +2,8 @@
 
 #include "base/TranslateManager.h"
 #include "commands/GraphSession.h"
-#include "commands/IgraphSupport.h"
 #include "document/AllGrafUnit.h"
+#include "files/IgraphAdapter.h"
 
 #include <QFontMetrics>
 #include <QPointF>
@@ -96,79 +96,75 @@ std::vector<QPointF> Rows(const igraph_matrix_t& res, int n)
 
 // The roots of the tree layout: the chosen vertex, then the lowest vertex of every other part
 // of a disconnected graph, so that every vertex is placed.
-bool TreeRoots(IgraphSupport::Graph& g, int root, igraph_vector_int_t& roots)
+bool TreeRoots(Igraph::Graph& g, int root, Igraph::IntVector& roots)
 {
-    igraph_vector_int_t membership;
-    if (igraph_vector_int_init(&membership, 0) != IGRAPH_SUCCESS)
+    Igraph::IntVector membership(0);
+    if (!membership.Valid())
         return false;
     igraph_integer_t count = 0;
-    bool ok =
-        igraph_connected_components(g.Get(), &membership, nullptr, &count, IGRAPH_WEAK) == IGRAPH_SUCCESS;
+    bool ok = igraph_connected_components(g.Get(), membership.Get(), nullptr, &count, IGRAPH_WEAK) ==
+              IGRAPH_SUCCESS;
     if (ok) {
         std::vector<bool> seen(static_cast<std::size_t>(count), false);
         const igraph_integer_t n = igraph_vcount(g.Get());
-        seen[std::size_t(VECTOR(membership)[root])] = true;
-        ok = igraph_vector_int_push_back(&roots, root) == IGRAPH_SUCCESS;
+        seen[std::size_t(VECTOR(*membership.Get())[root])] = true;
+        ok = igraph_vector_int_push_back(roots.Get(), root) == IGRAPH_SUCCESS;
         for (igraph_integer_t v = 0; v < n && ok; ++v) {
-            const auto part = std::size_t(VECTOR(membership)[v]);
+            const auto part = std::size_t(VECTOR(*membership.Get())[v]);
             if (!seen[part]) {
                 seen[part] = true;
-                ok = igraph_vector_int_push_back(&roots, v) == IGRAPH_SUCCESS;
+                ok = igraph_vector_int_push_back(roots.Get(), v) == IGRAPH_SUCCESS;
             }
         }
     }
-    igraph_vector_int_destroy(&membership);
     return ok;
 }
 
 std::optional<std::vector<QPointF>> LibraryLayout(const TAllGraf& graf, Kind kind, const Options& options)
 {
     const int n = graf.PointCount;
-    IgraphSupport::LibraryCall call;
-    IgraphSupport::Graph g;
-    if (!IgraphSupport::FromDocument(graf, g))
+    Igraph::LibraryCall call;
+    Igraph::Graph g;
+    if (!Igraph::FromDocument(graf, g))
         return std::nullopt;
-    IgraphSupport::Seed(options.seed);
-    igraph_matrix_t res;
-    if (igraph_matrix_init(&res, 0, 0) != IGRAPH_SUCCESS)
+    Igraph::Seed(options.seed);
+    Igraph::Matrix result(0, 0);
+    if (!result.Valid())
         return std::nullopt;
+    igraph_matrix_t* res = result.Get();
     igraph_error_t code = IGRAPH_SUCCESS;
     switch (kind) {
     case Kind::FruchtermanReingold:
-        code = igraph_layout_fruchterman_reingold(g.Get(), &res, false, 500, std::sqrt(double(n)),
+        code = igraph_layout_fruchterman_reingold(g.Get(), res, false, 500, std::sqrt(double(n)),
                                                   IGRAPH_LAYOUT_AUTOGRID, nullptr, nullptr, nullptr, nullptr,
                                                   nullptr);
         break;
     case Kind::KamadaKawai:
-        code = igraph_layout_kamada_kawai(g.Get(), &res, false, 50 * n, 0, n, nullptr, nullptr, nullptr,
+        code = igraph_layout_kamada_kawai(g.Get(), res, false, 50 * n, 0, n, nullptr, nullptr, nullptr,
                                           nullptr, nullptr);
         break;
     case Kind::Sugiyama: {
-        igraph_vector_int_t layers;
         const bool given = int(options.layers.size()) == n;
-        code = igraph_vector_int_init(&layers, given ? n : 0);
-        if (code != IGRAPH_SUCCESS)
+        Igraph::IntVector layers(given ? n : 0);
+        if (!layers.Valid()) {
+            code = IGRAPH_ENOMEM;
             break;
+        }
         for (int i = 0; given && i < n; ++i)
-            VECTOR(layers)[i] = options.layers[std::size_t(i)];
-        code = igraph_layout_sugiyama(g.Get(), &res, nullptr, nullptr, given ? &layers : nullptr, 1, 1, 100,
-                                      nullptr);
-        igraph_vector_int_destroy(&layers);
+            VECTOR(*layers.Get())[i] = options.layers[std::size_t(i)];
+        code = igraph_layout_sugiyama(g.Get(), res, nullptr, nullptr, given ? layers.Get() : nullptr, 1, 1,
+                                      100, nullptr);
         break;
     }
     case Kind::Tree: {
         const int root = graf.IsVertex(options.root)
                              ? options.root
                              : (graf.IsVertex(graf.ActivePoint) ? graf.ActivePoint : 1);
-        igraph_vector_int_t roots;
-        code = igraph_vector_int_init(&roots, 0);
-        if (code != IGRAPH_SUCCESS)
-            break;
-        if (!TreeRoots(g, root - 1, roots))
+        Igraph::IntVector roots(0);
+        if (!roots.Valid() || !TreeRoots(g, root - 1, roots))
             code = IGRAPH_FAILURE;
         else
-            code = igraph_layout_reingold_tilford(g.Get(), &res, IGRAPH_ALL, &roots, nullptr);
-        igraph_vector_int_destroy(&roots);
+            code = igraph_layout_reingold_tilford(g.Get(), res, IGRAPH_ALL, roots.Get(), nullptr);
         break;
     }
     case Kind::Circle:
@@ -176,9 +172,8 @@ std::optional<std::vector<QPointF>> LibraryLayout(const TAllGraf& graf, Kind kin
         break;
     }
     std::optional<std::vector<QPointF>> raw;
-    if (code == IGRAPH_SUCCESS && igraph_matrix_nrow(&res) >= n && igraph_matrix_ncol(&res) >= 2)
-        raw = Rows(res, n);
-    igraph_matrix_destroy(&res);
+    if (code == IGRAPH_SUCCESS && igraph_matrix_nrow(res) >= n && igraph_matrix_ncol(res) >= 2)
+        raw = Rows(*res, n);
     return raw;
 }
 

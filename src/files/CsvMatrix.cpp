@@ -1,7 +1,5 @@
 #include "files/CsvMatrix.h"
 
-#include "base/TranslateManager.h"
-
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -67,7 +65,7 @@ QString Quoted(const QString& name)
 
 } // namespace
 
-bool Read(const QByteArray& data, TExchangeGraph& out, QString& error)
+bool Read(const QByteArray& data, TExchangeGraph& out, FileError& error)
 {
     QList<QPair<int, QString>> lines; // line number, text
     const QStringList all = QString::fromUtf8(data).split(QLatin1Char('\n'));
@@ -79,7 +77,7 @@ bool Read(const QByteArray& data, TExchangeGraph& out, QString& error)
             lines.append({i + 1, line});
     }
     if (lines.isEmpty()) {
-        error = Translate(QStringLiteral("Exchange_csv_empty"));
+        error = FileError::Message(QStringLiteral("Exchange_csv_empty"));
         return false;
     }
     // Semicolons outside quoted names mark a semicolon-separated file.
@@ -101,7 +99,8 @@ bool Read(const QByteArray& data, TExchangeGraph& out, QString& error)
     const int n = header ? int(out.Names.size()) : int(first.size());
     const int rows = int(lines.size()) - (header ? 1 : 0);
     if (rows != n) {
-        error = Translate(QStringLiteral("Exchange_csv_not_square")).arg(rows).arg(n);
+        error = FileError::Message(QStringLiteral("Exchange_csv_not_square"),
+                                   {QString::number(rows), QString::number(n)});
         return false;
     }
     std::vector<std::vector<double>> matrix(std::size_t(n), std::vector<double>(std::size_t(n), 0.0));
@@ -113,7 +112,10 @@ bool Read(const QByteArray& data, TExchangeGraph& out, QString& error)
         if (header)
             cells.removeFirst();
         if (cells.size() != n) {
-            error = Translate(QStringLiteral("Exchange_csv_row_length")).arg(number).arg(cells.size()).arg(n);
+            error = FileError::Message(
+                        QStringLiteral("Exchange_csv_row_length"),
+                        {QString::number(number), QString::number(cells.size()), QString::number(n)})
+                        .AtLine(number);
             return false;
         }
         for (int c = 0; c < n; ++c) {
@@ -122,10 +124,10 @@ bool Read(const QByteArray& data, TExchangeGraph& out, QString& error)
             bool ok = false;
             matrix[std::size_t(r)][std::size_t(c)] = cells[c].toDouble(&ok);
             if (!ok) {
-                error = Translate(QStringLiteral("Exchange_csv_bad_number"))
-                            .arg(number)
-                            .arg(c + (header ? 2 : 1))
-                            .arg(Shown(cells[c]));
+                error = FileError::Message(
+                            QStringLiteral("Exchange_csv_bad_number"),
+                            {QString::number(number), QString::number(c + (header ? 2 : 1)), Shown(cells[c])})
+                            .AtLine(number);
                 return false;
             }
         }

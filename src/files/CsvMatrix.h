@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/ExchangeGraph.h"
+#include "files/FileError.h"
 
 #include <QByteArray>
 #include <QString>
@@ -11,7 +12,7 @@
 // other than 0 and 1 is weighted.
 namespace CsvMatrix {
 
-bool Read(const QByteArray& data, TExchangeGraph& out, QString& error);
+bool Read(const QByteArray& data, TExchangeGraph& out, FileError& error);
 QByteArray Write(const TExchangeGraph& graph);
 
 } // namespace CsvMatrix

@@ -95,7 +95,7 @@ int AssignmentLine(const QList<QByteArray>& lines, int reached, const char* name
 
 } // namespace
 
-bool Read(const QByteArray& data, TExchangeGraph& out, QString& error)
+bool Read(const QByteArray& data, TExchangeGraph& out, FileError& error)
 {
     lastError.clear();
     const agusererrf oldHandler = agseterrf(KeepError);
@@ -124,9 +124,8 @@ bool Read(const QByteArray& data, TExchangeGraph& out, QString& error)
     agseterrf(oldHandler);
     agseterr(oldLevel);
     if (!g) {
-        error = lastError.section(QLatin1Char('\n'), 0, 0).trimmed();
-        if (error.isEmpty())
-            error = QStringLiteral("syntax error");
+        const QString text = lastError.section(QLatin1Char('\n'), 0, 0).trimmed();
+        error = FileError::Verbatim(text.isEmpty() ? QStringLiteral("syntax error") : text);
         return false;
     }
     out = TExchangeGraph();

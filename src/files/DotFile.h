@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/ExchangeGraph.h"
+#include "files/FileError.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,7 +11,7 @@
 // Positions are "pos" in points with y upwards; the drawing's y grows downwards.
 namespace DotFile {
 
-bool Read(const QByteArray& data, TExchangeGraph& out, QString& error);
+bool Read(const QByteArray& data, TExchangeGraph& out, FileError& error);
 QByteArray Write(const TExchangeGraph& graph);
 
 } // namespace DotFile

@@ -1,23 +1,15 @@
 #include "files/ExchangeFormats.h"
 
-#include "base/TranslateManager.h"
 #include "base/WholeFile.h"
 #include "document/AllGrafUnit.h"
-#include "files/CsvMatrix.h"
-#include "files/DotFile.h"
 #include "files/ExchangeGraph.h"
 #include "files/ExchangePrescan.h"
-#include "files/IgraphFormats.h"
+#include "files/FileFormats.h"
 #include "files/MatrixText.h"
-#include "files/PlainDot.h"
-#include "files/PlainEdgeList.h"
-#include "files/PlainGml.h"
-#include "files/PlainGraphml.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
-#include <functional>
 
 namespace ExchangeFormats {
 namespace {
@@ -25,50 +17,10 @@ namespace {
 // Larger files cannot hold a graph the document could take; they are not read at all.
 constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 
-bool Fail(QString* error, const QString& text)
+bool Fail(FileError* error, const FileError& reason)
 {
     if (error)
-        *error = text;
-    return false;
-}
-
-// A file our own readers leave is read by the library only up to its cap.
-bool ByLibrary(Format format, const QByteArray& data, QString& error, const std::function<bool()>& read)
-{
-    const qint64 cap = ExchangePrescan::LibraryCap(format);
-    if (data.size() > cap) {
-        error = Translate(QStringLiteral("Exchange_not_plain")).arg(cap / (1024 * 1024));
-        return false;
-    }
-    return read();
-}
-
-bool Parse(Format format, const QByteArray& data, TExchangeGraph& out, QString& error)
-{
-    using IgraphFormats::Kind;
-    switch (format) {
-    case Format::GraphML:
-        return PlainGraphml::Read(data, out) || ByLibrary(format, data, error, [&] {
-                   return IgraphFormats::Read(Kind::GraphML, data, out, error);
-               });
-    case Format::Gml:
-        return PlainGml::Read(data, out) || ByLibrary(format, data, error, [&] {
-                   return IgraphFormats::Read(Kind::Gml, data, out, error);
-               });
-    case Format::Pajek:
-        return IgraphFormats::Read(Kind::Pajek, data, out, error);
-    case Format::EdgeList:
-        return PlainEdgeList::Read(data, out) || ByLibrary(format, data, error, [&] {
-                   return IgraphFormats::Read(Kind::EdgeList, data, out, error);
-               });
-    case Format::Csv:
-        return CsvMatrix::Read(data, out, error);
-    case Format::Dot:
-        return PlainDot::Read(data, out) ||
-               ByLibrary(format, data, error, [&] { return DotFile::Read(data, out, error); });
-    case Format::Unknown:
-        break;
-    }
+        *error = reason;
     return false;
 }
 
@@ -83,20 +35,9 @@ QString FileCause(const QString& fileName, const QString& cause)
 
 Format FormatOfFile(const QString& fileName)
 {
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    if (suffix == QLatin1String("graphml"))
-        return Format::GraphML;
-    if (suffix == QLatin1String("gml"))
-        return Format::Gml;
-    if (suffix == QLatin1String("dot") || suffix == QLatin1String("gv"))
-        return Format::Dot;
-    if (suffix == QLatin1String("net"))
-        return Format::Pajek;
-    if (suffix == QLatin1String("edgelist") || suffix == QLatin1String("txt"))
-        return Format::EdgeList;
-    if (suffix == QLatin1String("csv"))
-        return Format::Csv;
-    return Format::Unknown;
+    const FileFormat* row =
+        FileFormats::WithExtension(FileKind::Exchange, QFileInfo(fileName).suffix().toLower());
+    return row ? row->format : Format::Unknown;
 }
 
 namespace {
@@ -136,7 +77,10 @@ bool HoldsProgramGraph(QFile& file)
 Format ImportFormatOfFile(const QString& fileName)
 {
     const Format format = FormatOfFile(fileName);
-    if (format != Format::EdgeList || !fileName.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
+    // An extension the program's own graph files share with an exchange format (".txt"): what
+    // the file holds decides.
+    if (format == Format::Unknown ||
+        !FileFormats::WithExtension(FileKind::Graph, QFileInfo(fileName).suffix().toLower()))
         return format;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
@@ -147,52 +91,61 @@ Format ImportFormatOfFile(const QString& fileName)
 bool IsProgramGraphName(const QString& fileName)
 {
     const QString suffix = QFileInfo(fileName).suffix().toLower();
-    return suffix.isEmpty() || suffix == QLatin1String("grafa") || suffix == QLatin1String("txt");
+    return suffix.isEmpty() || FileFormats::WithExtension(FileKind::Graph, suffix);
 }
 
 Format FormatNamed(const QString& name)
 {
     const QString key = name.toLower();
-    if (key == QLatin1String("pajek"))
-        return Format::Pajek;
-    if (key == QLatin1String("gv"))
-        return Format::Dot;
+    for (const FileFormat* row : FileFormats::OfKind(FileKind::Exchange))
+        if (key == QLatin1String(row->cliName))
+            return row->format;
+    // Any of a format's extensions names it too, as the last part of a dotted name.
     return FormatOfFile(QStringLiteral("x.") + key);
 }
 
 namespace {
 
 // The prescan's refusal as the user reads it, naming the file and the limit.
-QString RefusalText(const ExchangePrescan::Verdict& verdict, const QString& fileName)
+FileError Refusal(const ExchangePrescan::Verdict& verdict, const QString& fileName)
 {
     using Kind = ExchangePrescan::Verdict::Kind;
+    const QString limit = QString::number(verdict.limit);
+    FileError error;
     switch (verdict.kind) {
     case Kind::TooLarge:
-        return Translate(QStringLiteral("File_too_large")).arg(fileName).arg(verdict.limit / (1024 * 1024));
+        error = FileError::Message(QStringLiteral("File_too_large"),
+                                   {fileName, QString::number(verdict.limit / (1024 * 1024))});
+        break;
     case Kind::TooManyVertices:
-        return Translate(QStringLiteral("Version_not_support_count"));
+        error = FileError::Message(QStringLiteral("Version_not_support_count"));
+        break;
     case Kind::TooManyArcs:
-        return Translate(QStringLiteral("Exchange_too_many_arcs")).arg(fileName).arg(verdict.limit);
+        error = FileError::Message(QStringLiteral("Exchange_too_many_arcs"), {fileName, limit});
+        break;
     case Kind::TooLong:
-        return Translate(QStringLiteral("Exchange_too_long"))
-            .arg(fileName)
-            .arg(verdict.line)
-            .arg(verdict.limit);
+        error = FileError::Message(QStringLiteral("Exchange_too_long"),
+                                   {fileName, QString::number(verdict.line), limit})
+                    .AtLine(verdict.line);
+        break;
     case Kind::TooManyKeys:
-        return Translate(QStringLiteral("Exchange_too_many_keys")).arg(fileName).arg(verdict.limit);
+        error = FileError::Message(QStringLiteral("Exchange_too_many_keys"), {fileName, limit});
+        break;
     case Kind::Accepted:
         break;
     }
-    return QString();
+    return error.InFile(fileName);
 }
 
 } // namespace
 
 ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format, ImportWeights weights)
 {
+    auto show = [&graf](const FileError& error) { graf.Host().ShowError(error.Text()); };
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        graf.Host().ShowError(Translate(QStringLiteral("Exchange_parse_error")).arg(file.errorString()));
+        show(FileError::Message(QStringLiteral("Exchange_parse_error"), {file.errorString()})
+                 .InFile(fileName));
         return ImportResult::Unreadable;
     }
     // Too large to be a graph of the program's: refused before a byte is read.
@@ -202,7 +155,7 @@ ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format,
         ExchangePrescan::Verdict verdict;
         verdict.kind = ExchangePrescan::Verdict::Kind::TooLarge;
         verdict.limit = cap;
-        graf.Host().ShowError(RefusalText(verdict, fileName));
+        show(Refusal(verdict, fileName));
         return ImportResult::Unreadable;
     }
     // A file that grows while it is read, or a device, stops at the cap all the same.
@@ -210,52 +163,38 @@ ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format,
     if (format != Format::Unknown) {
         const ExchangePrescan::Verdict verdict = ExchangePrescan::Prescan(format, data);
         if (verdict.kind != ExchangePrescan::Verdict::Kind::Accepted) {
-            graf.Host().ShowError(RefusalText(verdict, fileName));
+            show(Refusal(verdict, fileName));
             return verdict.kind == ExchangePrescan::Verdict::Kind::TooLarge ? ImportResult::Unreadable
                                                                             : ImportResult::Refused;
         }
     }
     TExchangeGraph source;
-    QString error;
-    if (format == Format::Unknown || !Parse(format, data, source, error)) {
-        graf.Host().ShowError(
-            Translate(QStringLiteral("Exchange_parse_error")).arg(FileCause(fileName, error)));
+    FileError cause;
+    const FileFormat* row = FileFormats::Of(format);
+    if (!row || !row->read(data, source, cause)) {
+        show(FileError::Message(QStringLiteral("Exchange_parse_error"), {FileCause(fileName, cause.Text())})
+                 .InFile(fileName)
+                 .AtLine(cause.line));
         return ImportResult::Unreadable;
     }
     return ApplyExchangeGraph(graf, source, weights) ? ImportResult::Imported : ImportResult::Refused;
 }
 
-bool ExportGraph(const TAllGraf& graf, const QString& fileName, Format format, QString* error)
+bool ExportGraph(const TAllGraf& graf, const QString& fileName, Format format, FileError* error)
 {
-    const TExchangeGraph graph = ExchangeGraphOf(graf);
+    const FileFormat* row = FileFormats::Of(format);
+    if (!row)
+        return Fail(
+            error,
+            FileError::Message(QStringLiteral("Exchange_unknown_format"), {fileName}).InFile(fileName));
     QByteArray data;
-    QString reason;
-    bool written = true;
-    switch (format) {
-    case Format::GraphML:
-        written = IgraphFormats::Write(IgraphFormats::Kind::GraphML, graph, data, reason);
-        break;
-    case Format::Gml:
-        written = IgraphFormats::Write(IgraphFormats::Kind::Gml, graph, data, reason);
-        break;
-    case Format::Pajek:
-        written = IgraphFormats::Write(IgraphFormats::Kind::Pajek, graph, data, reason);
-        break;
-    case Format::EdgeList:
-        written = IgraphFormats::Write(IgraphFormats::Kind::EdgeList, graph, data, reason);
-        break;
-    case Format::Csv:
-        data = CsvMatrix::Write(graph);
-        break;
-    case Format::Dot:
-        data = DotFile::Write(graph);
-        break;
-    case Format::Unknown:
-        return Fail(error, Translate(QStringLiteral("Exchange_unknown_format")).arg(fileName));
-    }
-    if (!written)
-        return Fail(error, reason);
-    return WriteWholeFile(fileName, data, error);
+    FileError reason;
+    if (!row->write(ExchangeGraphOf(graf), data, reason))
+        return Fail(error, reason.InFile(fileName));
+    QString written;
+    if (!WriteWholeFile(fileName, data, &written))
+        return Fail(error, FileError::Verbatim(written).InFile(fileName));
+    return true;
 }
 
 } // namespace ExchangeFormats

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/ExchangeGraph.h"
+#include "files/FileError.h"
 
 #include <QString>
 
@@ -12,13 +13,13 @@ namespace ExchangeFormats {
 
 enum class Format { Unknown, GraphML, Gml, Dot, Pajek, EdgeList, Csv };
 
-// ".graphml", ".gml", ".dot"/".gv", ".net", ".edgelist"/".txt", ".csv"; Unknown otherwise.
+// By the extensions of the catalogue's exchange rows (files/FileFormats); Unknown otherwise.
 Format FormatOfFile(const QString& fileName);
 // The format to read a file as: FormatOfFile, except that a ".txt" holding a "[Main]" section
 // or the older text format's matrix is the program's own graph file (Unknown), not an edge
 // list. Open, Import and convert all decide by it.
 Format ImportFormatOfFile(const QString& fileName);
-// "graphml", "gml", "dot", "pajek", "edgelist", "csv"; Unknown otherwise.
+// By a row's convert name ("pajek") or one of its extensions ("gv"); Unknown otherwise.
 Format FormatNamed(const QString& name);
 // Whether a file the exchange formats do not take is the program's own graph file by its
 // name: ".grafa", ".txt" (the older text form) or no extension at all. Any other name is a
@@ -36,6 +37,6 @@ enum class ImportResult {
 ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format,
                          ImportWeights weights = ImportWeights::Keep);
 // Writes the document's graph; false with the reason when the file could not be written.
-bool ExportGraph(const TAllGraf& graf, const QString& fileName, Format format, QString* error = nullptr);
+bool ExportGraph(const TAllGraf& graf, const QString& fileName, Format format, FileError* error = nullptr);
 
 } // namespace ExchangeFormats

@@ -100,13 +100,13 @@ int FileVersion(const CIniFile& file)
     return file.ReadInteger(Main, QStringLiteral("Version"), 0);
 }
 
-bool LoadGrafa(TAllGraf& g, const CIniFile& file)
+bool ReadGrafa(TAllGraf& g, const CIniFile& file, FileError& error)
 {
     if (FileVersion(file) != 1)
         return false;
     const int n = std::max(0, file.ReadInteger(Main, QStringLiteral("PointCount"), 0));
     if (n > TAllGraf::MaxPoints) {
-        g.Host().ShowError(Translate(QStringLiteral("Version_not_support_count")));
+        error = FileError::Message(QStringLiteral("Version_not_support_count")).InFile(file.FileName());
         return false;
     }
 
@@ -117,7 +117,7 @@ bool LoadGrafa(TAllGraf& g, const CIniFile& file)
         for (int j = 1; j <= n; ++j) {
             const int value = file.ReadInteger(Matrix, matrixKey(i, j), 0);
             if (value < 0 || value > TAllGraf::MaxCost) {
-                g.Host().ShowError(Translate(QStringLiteral("load_graf_must_be")));
+                error = FileError::Message(QStringLiteral("load_graf_must_be")).InFile(file.FileName());
                 return false;
             }
             if (i != j)
@@ -171,6 +171,15 @@ bool LoadGrafa(TAllGraf& g, const CIniFile& file)
     g.CenterAllDugaText();
     g.Host().Redraw();
     return true;
+}
+
+bool LoadGrafa(TAllGraf& g, const CIniFile& file)
+{
+    FileError error;
+    const bool read = ReadGrafa(g, file, error);
+    if (error.IsError())
+        g.Host().ShowError(error.Text());
+    return read;
 }
 
 bool LoadGrafa(TAllGraf& g, const QString& fileName)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/FileError.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -28,10 +30,12 @@ bool SaveGrafa(const TAllGraf& graf, const QString& fileName, QString* error = n
 int FileVersion(const CIniFile& file);
 
 // Replaces the document's graph by the file's. Nothing happens unless "Version" is 1.
-// Refused before anything changes, with a message: more than 255 vertices; a matrix entry
-// outside 0..50000. A diagonal entry is ignored (the document has no loops). A matrix that
-// does not fit the file's kind leaves the document empty, with the file's kind and naming.
-// True when the graph was read.
+// Refused before anything changes, with the reason in error: more than 255 vertices; a matrix
+// entry outside 0..50000. A diagonal entry is ignored (the document has no loops). A matrix
+// that does not fit the file's kind leaves the document empty, with the file's kind and
+// naming (the document says why). True when the graph was read.
+bool ReadGrafa(TAllGraf& graf, const CIniFile& file, FileError& error);
+// ReadGrafa with its refusal shown through the document's host.
 bool LoadGrafa(TAllGraf& graf, const CIniFile& file);
 bool LoadGrafa(TAllGraf& graf, const QString& fileName);
 

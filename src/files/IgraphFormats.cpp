@@ -1,6 +1,7 @@
 #include "files/IgraphFormats.h"
 
 #include "files/EdgeListHeader.h"
+#include "files/IgraphAdapter.h"
 
 #include <igraph.h>
 
@@ -18,81 +19,23 @@
 namespace IgraphFormats {
 namespace {
 
-// igraph reports failures through a global handler that aborts by default; while one of our
-// calls runs, the handler keeps the text and lets the call return its error code.
-thread_local QString lastError;
-// Entities the GraphML reader could not decode: it leaves them out of the text with a warning.
-thread_local int unknownEntities = 0;
-
-void CountWarning(const char* reason, const char* /*file*/, int /*line*/)
-{
-    if (reason && std::strncmp(reason, "Unknown XML entity", 18) == 0)
-        ++unknownEntities;
-}
-
-void KeepError(const char* reason, const char* /*file*/, int /*line*/, igraph_error_t code)
-{
-    if (lastError.isEmpty())
-        lastError = QString::fromUtf8(reason && *reason ? reason : igraph_strerror(code));
-    IGRAPH_FINALLY_FREE();
-}
-
-class LibraryCall {
-  public:
-    LibraryCall()
-    {
-        lastError.clear();
-        unknownEntities = 0;
-        oldError = igraph_set_error_handler(KeepError);
-        oldWarning = igraph_set_warning_handler(CountWarning);
-        oldTable = igraph_set_attribute_table(&igraph_cattribute_table);
-    }
-    ~LibraryCall()
-    {
-        igraph_set_error_handler(oldError);
-        igraph_set_warning_handler(oldWarning);
-        igraph_set_attribute_table(oldTable);
-    }
-    LibraryCall(const LibraryCall&) = delete;
-    LibraryCall& operator=(const LibraryCall&) = delete;
-
-    QString Error(igraph_error_t code) const
-    {
-        return lastError.isEmpty() ? QString::fromUtf8(igraph_strerror(code)) : lastError;
-    }
-
-  private:
-    igraph_error_handler_t* oldError;
-    igraph_warning_handler_t* oldWarning;
-    igraph_attribute_table_t* oldTable;
-};
-
 // The types of a graph's vertex and edge attributes, by name.
 struct Attributes {
     std::map<std::string, int> Vertex, Edge;
 
     explicit Attributes(const igraph_t* g)
     {
-        igraph_strvector_t gn, vn, en;
-        igraph_vector_int_t gt, vt, et;
-        igraph_strvector_init(&gn, 0);
-        igraph_strvector_init(&vn, 0);
-        igraph_strvector_init(&en, 0);
-        igraph_vector_int_init(&gt, 0);
-        igraph_vector_int_init(&vt, 0);
-        igraph_vector_int_init(&et, 0);
-        if (igraph_cattribute_list(g, &gn, &gt, &vn, &vt, &en, &et) == IGRAPH_SUCCESS) {
-            for (igraph_integer_t i = 0; i < igraph_strvector_size(&vn); ++i)
-                Vertex[igraph_strvector_get(&vn, i)] = int(VECTOR(vt)[i]);
-            for (igraph_integer_t i = 0; i < igraph_strvector_size(&en); ++i)
-                Edge[igraph_strvector_get(&en, i)] = int(VECTOR(et)[i]);
-        }
-        igraph_strvector_destroy(&gn);
-        igraph_strvector_destroy(&vn);
-        igraph_strvector_destroy(&en);
-        igraph_vector_int_destroy(&gt);
-        igraph_vector_int_destroy(&vt);
-        igraph_vector_int_destroy(&et);
+        Igraph::StringVector gn(0), vn(0), en(0);
+        Igraph::IntVector gt(0), vt(0), et(0);
+        if (!gn.Valid() || !vn.Valid() || !en.Valid() || !gt.Valid() || !vt.Valid() || !et.Valid())
+            return;
+        if (igraph_cattribute_list(g, gn.Get(), gt.Get(), vn.Get(), vt.Get(), en.Get(), et.Get()) !=
+            IGRAPH_SUCCESS)
+            return;
+        for (igraph_integer_t i = 0; i < igraph_strvector_size(vn.Get()); ++i)
+            Vertex[igraph_strvector_get(vn.Get(), i)] = int(VECTOR(*vt.Get())[i]);
+        for (igraph_integer_t i = 0; i < igraph_strvector_size(en.Get()); ++i)
+            Edge[igraph_strvector_get(en.Get(), i)] = int(VECTOR(*et.Get())[i]);
     }
 };
 
@@ -341,7 +284,7 @@ GraphmlScan ScanGraphml(const QByteArray& data)
 
 // Carries over what the library's reader passed over. A graph whose edges go against its
 // default direction is mixed: an undirected one with directed edges, or the other way round.
-void ApplyGraphmlScan(const GraphmlScan& scan, TExchangeGraph& out)
+void ApplyGraphmlScan(const GraphmlScan& scan, int unknownEntities, TExchangeGraph& out)
 {
     out.Hyperedges = scan.Hyperedges;
     out.OtherGraphs = scan.OtherGraphs;
@@ -489,9 +432,9 @@ QByteArray NamesAsIds(const QByteArray& data, const QStringList& names)
 
 } // namespace
 
-bool Read(Kind kind, const QByteArray& data, TExchangeGraph& out, QString& error)
+bool Read(Kind kind, const QByteArray& data, TExchangeGraph& out, FileError& error)
 {
-    LibraryCall call;
+    Igraph::LibraryCall call(true);
     QByteArray bytes = data;
     EdgeListHeader header;
     if (kind == Kind::EdgeList)
@@ -500,35 +443,37 @@ bool Read(Kind kind, const QByteArray& data, TExchangeGraph& out, QString& error
         bytes = QByteArrayLiteral("\n"); // fmemopen refuses an empty buffer
     FILE* in = fmemopen(bytes.data(), std::size_t(bytes.size()), "r");
     if (!in) {
-        error = QString::fromUtf8(std::strerror(errno));
+        error = FileError::Verbatim(QString::fromUtf8(std::strerror(errno)));
         return false;
     }
-    igraph_t g;
+    Igraph::Graph g;
     igraph_error_t code = IGRAPH_SUCCESS;
     switch (kind) {
     case Kind::GraphML:
-        code = igraph_read_graph_graphml(&g, in, 0);
+        code = igraph_read_graph_graphml(g.Get(), in, 0);
         break;
     case Kind::Gml:
-        code = igraph_read_graph_gml(&g, in);
+        code = igraph_read_graph_gml(g.Get(), in);
         break;
     case Kind::Pajek:
-        code = igraph_read_graph_pajek(&g, in);
+        code = igraph_read_graph_pajek(g.Get(), in);
         break;
     case Kind::EdgeList:
-        code = igraph_read_graph_ncol(&g, in, nullptr, true, IGRAPH_ADD_WEIGHTS_IF_PRESENT, header.Directed);
+        code = igraph_read_graph_ncol(g.Get(), in, nullptr, true, IGRAPH_ADD_WEIGHTS_IF_PRESENT,
+                                      header.Directed);
         break;
     }
     std::fclose(in);
     if (code != IGRAPH_SUCCESS) {
-        error = call.Error(code);
-        if (kind == Kind::EdgeList && !error.contains(QLatin1String("line"), Qt::CaseInsensitive))
+        error = FileError::Verbatim(call.Error(code));
+        if (kind == Kind::EdgeList && !error.Text().contains(QLatin1String("line"), Qt::CaseInsensitive))
             if (const int line = FaultyEdgeListLine(bytes); line > 0)
-                error = QStringLiteral("line %1: %2").arg(line).arg(error);
+                error = FileError::Verbatim(QStringLiteral("line %1: %2").arg(line).arg(error.Text()))
+                            .AtLine(line);
         return false;
     }
-    Convert(&g, out, kind == Kind::Pajek);
-    igraph_destroy(&g);
+    g.Own();
+    Convert(g.Get(), out, kind == Kind::Pajek);
     header.PutInListedOrder(out);
     out.Mixed = false;
     if (kind == Kind::Pajek) {
@@ -538,7 +483,7 @@ bool Read(Kind kind, const QByteArray& data, TExchangeGraph& out, QString& error
     if (kind == Kind::EdgeList)
         MarkEdgeListLines(bytes, out);
     if (kind == Kind::GraphML)
-        ApplyGraphmlScan(ScanGraphml(data), out);
+        ApplyGraphmlScan(ScanGraphml(data), call.UnknownEntities(), out);
     // A weight declared but given to no edge makes no weighted graph.
     if (out.Weighted && !out.Edges.empty() && out.MissingWeights == int(out.Edges.size())) {
         out.Weighted = false;
@@ -547,22 +492,27 @@ bool Read(Kind kind, const QByteArray& data, TExchangeGraph& out, QString& error
     return true;
 }
 
-bool Write(Kind kind, const TExchangeGraph& graph, QByteArray& data, QString& error)
+bool Write(Kind kind, const TExchangeGraph& graph, QByteArray& data, FileError& error)
 {
-    LibraryCall call;
-    igraph_t g;
-    igraph_vector_int_t ends;
-    igraph_vector_int_init(&ends, igraph_integer_t(graph.Edges.size() * 2));
-    for (std::size_t k = 0; k < graph.Edges.size(); ++k) {
-        VECTOR(ends)[2 * k] = graph.Edges[k].From;
-        VECTOR(ends)[2 * k + 1] = graph.Edges[k].To;
+    Igraph::LibraryCall call(true);
+    Igraph::Graph owned;
+    igraph_t* g = owned.Get();
+    igraph_error_t code = IGRAPH_ENOMEM;
+    {
+        Igraph::IntVector ends(igraph_integer_t(graph.Edges.size() * 2));
+        if (ends.Valid()) {
+            for (std::size_t k = 0; k < graph.Edges.size(); ++k) {
+                VECTOR(*ends.Get())[2 * k] = graph.Edges[k].From;
+                VECTOR(*ends.Get())[2 * k + 1] = graph.Edges[k].To;
+            }
+            code = igraph_create(g, ends.Get(), graph.VertexCount(), graph.Directed || graph.Mixed);
+        }
     }
-    igraph_error_t code = igraph_create(&g, &ends, graph.VertexCount(), graph.Directed || graph.Mixed);
-    igraph_vector_int_destroy(&ends);
     if (code != IGRAPH_SUCCESS) {
-        error = call.Error(code);
+        error = FileError::Verbatim(call.Error(code));
         return false;
     }
+    owned.Own();
     const bool positioned = int(graph.Positions.size()) == graph.VertexCount();
     // Pajek draws in the unit square: positions over the largest coordinate, which a comment
     // keeps so that our reader gives the drawing back as it was.
@@ -572,28 +522,27 @@ bool Write(Kind kind, const TExchangeGraph& graph, QByteArray& data, QString& er
             scale = std::max({scale, std::abs(p.x()), std::abs(p.y())});
     for (int v = 0; v < graph.VertexCount(); ++v) {
         const QByteArray name = kind == Kind::EdgeList ? Token(graph.Names[v]) : graph.Names[v].toUtf8();
-        SETVAS(&g, "name", v, name.constData());
+        SETVAS(g, "name", v, name.constData());
         if (kind == Kind::Pajek) {
-            SETVAS(&g, "id", v, name.constData());
-            SETVAS(&g, "shape", v, "ellipse");
+            SETVAS(g, "id", v, name.constData());
+            SETVAS(g, "shape", v, "ellipse");
         }
         if (kind == Kind::Gml)
-            SETVAS(&g, "label", v, name.constData());
+            SETVAS(g, "label", v, name.constData());
         if (positioned && kind != Kind::EdgeList) {
-            SETVAN(&g, "x", v, graph.Positions[std::size_t(v)].x() / scale);
-            SETVAN(&g, "y", v, graph.Positions[std::size_t(v)].y() / scale);
+            SETVAN(g, "x", v, graph.Positions[std::size_t(v)].x() / scale);
+            SETVAN(g, "y", v, graph.Positions[std::size_t(v)].y() / scale);
         }
     }
     if (graph.Weighted)
         for (std::size_t k = 0; k < graph.Edges.size(); ++k)
-            SETEAN(&g, "weight", igraph_integer_t(k), graph.Edges[k].Weight);
+            SETEAN(g, "weight", igraph_integer_t(k), graph.Edges[k].Weight);
 
     char* buffer = nullptr;
     std::size_t size = 0;
     FILE* out = open_memstream(&buffer, &size);
     if (!out) {
-        igraph_destroy(&g);
-        error = QString::fromUtf8(std::strerror(errno));
+        error = FileError::Verbatim(QString::fromUtf8(std::strerror(errno)));
         return false;
     }
     if (kind == Kind::Pajek && scale != 1)
@@ -612,26 +561,25 @@ bool Write(Kind kind, const TExchangeGraph& graph, QByteArray& data, QString& er
     }
     switch (kind) {
     case Kind::GraphML:
-        code = igraph_write_graph_graphml(&g, out, false);
+        code = igraph_write_graph_graphml(g, out, false);
         break;
     case Kind::Gml:
-        code = igraph_write_graph_gml(&g, out, IGRAPH_WRITE_GML_DEFAULT_SW, nullptr, "Nodeloom");
+        code = igraph_write_graph_gml(g, out, IGRAPH_WRITE_GML_DEFAULT_SW, nullptr, "Nodeloom");
         break;
     case Kind::Pajek:
-        code = igraph_write_graph_pajek(&g, out);
+        code = igraph_write_graph_pajek(g, out);
         break;
     case Kind::EdgeList:
-        code = igraph_write_graph_ncol(&g, out, "name", graph.Weighted ? "weight" : nullptr);
+        code = igraph_write_graph_ncol(g, out, "name", graph.Weighted ? "weight" : nullptr);
         break;
     }
     std::fclose(out);
-    igraph_destroy(&g);
     if (code == IGRAPH_SUCCESS)
         data = QByteArray(buffer, qsizetype(size));
     if (code == IGRAPH_SUCCESS && kind == Kind::GraphML)
         data = NamesAsIds(data, graph.Names);
     else
-        error = call.Error(code);
+        error = FileError::Verbatim(call.Error(code));
     std::free(buffer);
     return code == IGRAPH_SUCCESS;
 }

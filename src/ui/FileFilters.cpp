@@ -1,6 +1,7 @@
 #include "ui/FileFilters.h"
 
 #include "base/TranslateManager.h"
+#include "files/FileFormats.h"
 
 #include <QRegularExpression>
 
@@ -8,15 +9,23 @@ namespace FileFilters {
 
 namespace {
 
-// The formats' own names, as the tools that write them call them.
-QStringList ExchangeFilters()
+// The catalogue's rows of a kind that a dialog takes, as its filters.
+QStringList CatalogueFilters(FileKind kind, bool FileFormat::*taken)
 {
-    return {QStringLiteral("GraphML (*.graphml)"),
-            QStringLiteral("GML (*.gml)"),
-            QStringLiteral("DOT (*.dot *.gv)"),
-            QStringLiteral("Pajek (*.net)"),
-            Translate("Edge_list_format") + QStringLiteral(" (*.edgelist *.txt)"),
-            QStringLiteral("CSV (*.csv)")};
+    QStringList filters;
+    for (const FileFormat* row : FileFormats::OfKind(kind))
+        if (row->*taken)
+            filters.append(FileFormats::Filter(*row));
+    return filters;
+}
+
+// The stored filters of the program's own graph files.
+QStringList GraphFilters(bool FileFormat::*taken)
+{
+    for (const FileFormat* row : FileFormats::OfKind(FileKind::Graph))
+        if (row->*taken && row->filterKey)
+            return FromStored(Translate(QLatin1String(row->filterKey)));
+    return {};
 }
 
 const QRegularExpression& FilterForm()
@@ -55,8 +64,9 @@ QStringList ForDialog(FileDialogKind kind)
 {
     switch (kind) {
     case FileDialogKind::OpenGraph:
+        return GraphFilters(&FileFormat::opens);
     case FileDialogKind::SaveGraph:
-        return FromStored(Translate("DialogFilters"));
+        return GraphFilters(&FileFormat::saves);
     case FileDialogKind::OpenPicture:
         return FromStored(Translate("Bitmaps"));
     case FileDialogKind::SavePicture:
@@ -66,9 +76,10 @@ QStringList ForDialog(FileDialogKind kind)
     case FileDialogKind::SaveWalkthrough:
         return FromStored(Translate("WalkthroughFilter"));
     case FileDialogKind::ImportGraph:
-        return ExchangeFilters();
+        return CatalogueFilters(FileKind::Exchange, &FileFormat::imports);
     case FileDialogKind::ExportGraph:
-        return ExchangeFilters() << QStringLiteral("PDF (*.pdf)");
+        return CatalogueFilters(FileKind::Exchange, &FileFormat::exports) +
+               CatalogueFilters(FileKind::Picture, &FileFormat::exports);
     }
     return {};
 }

@@ -16,9 +16,9 @@ enum class FileDialogKind {
     ExportGraph
 };
 
-// The one catalogue of the file dialogs' filters, in Qt's form "Name (*.a *.b)": Qt separates
-// a filter's patterns by blanks only, so a pattern list written with semicolons would match
-// no file at all.
+// The file dialogs' filters, in Qt's form "Name (*.a *.b)": the graph files' from the catalogue
+// of file formats (files/FileFormats), the others from their texts. Qt separates a filter's
+// patterns by blanks only, so a pattern list written with semicolons would match no file at all.
 namespace FileFilters {
 
 // The filters a dialog offers, the first one chosen when it opens.

@@ -27,7 +27,7 @@ void TForm1::ImportCommand()
     const ExchangeFormats::Format format = ExchangeFormats::ImportFormatOfFile(file);
     // A ".txt" that holds the program's own graph is opened as such.
     if (format == ExchangeFormats::Format::Unknown &&
-        ExchangeFormats::FormatOfFile(file) == ExchangeFormats::Format::EdgeList) {
+        ExchangeFormats::FormatOfFile(file) != ExchangeFormats::Format::Unknown) {
         OpenGraphFile(file);
         return;
     }
@@ -65,7 +65,9 @@ void TForm1::ExportCommand()
             Host().ShowError(UnknownFormat(file));
             return;
         }
-        saved = ExchangeFormats::ExportGraph(*g, file, format, &error);
+        FileError failure;
+        saved = ExchangeFormats::ExportGraph(*g, file, format, &failure);
+        error = failure.Text();
     }
     if (!saved)
         Host().ShowError(Translate("Happend_error") + QLatin1Char('\r') + file + QStringLiteral(": ") +
