@@ -280,7 +280,7 @@ TEST_F(Generators, RandomModelsKeepTheirPromisesAndSeedsReproduce)
     EXPECT_TRUE(*first == *CHistoryManager::TakeSnapshot(*graf));
     p.seed = 54321;
     ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
-    EXPECT_FALSE(first->Unpacked().OutLists == graf->OutLists);
+    EXPECT_FALSE(first->Unpacked().AllOutLists() == graf->AllOutLists());
 }
 
 TEST_F(Generators, ExtremeProbabilitiesGiveEmptyAndCompleteGraphs)

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <vector>
@@ -225,6 +226,15 @@ class HistoryWalk {
         // A state packed and unpacked is the document, field for field: undo loses nothing.
         const TAllGraf& g = G();
         ASSERT_TRUE(*Snapshot(g)->Recorded.Unpacked() == static_cast<const TRecordedGraf&>(g));
+        // Every arc is found where its out-list holds it, and no other pair is an arc.
+        ASSERT_EQ(int(g.AllOutLists().size()), g.PointCount + 1);
+        for (int a = 0; a <= g.PointCount + 1; ++a)
+            for (int b = 0; b <= g.PointCount + 1; ++b) {
+                const std::span<const int> heads = g.OutArcs(a);
+                const auto listed = std::find(heads.begin(), heads.end(), b);
+                ASSERT_EQ(g.ArcIndex(a, b), listed == heads.end() ? -1 : int(listed - heads.begin()))
+                    << a << " -> " << b;
+            }
         // The used names are exactly those of the vertices, or new vertices would share one.
         for (int k = 1; k <= TAllGraf::MaxPoints; ++k) {
             bool held = false;

@@ -11,9 +11,9 @@
 
 int TRecordedGraf::ArcIndex(int a, int b) const
 {
-    const std::span<const int> heads = OutArcs(a);
-    const auto found = std::find(heads.begin(), heads.end(), b);
-    return found == heads.end() ? -1 : int(found - heads.begin());
+    if (!HasOutList(a) || b < 0 || std::size_t(b) >= SlotRow)
+        return -1;
+    return int(arcSlots.Slots[std::size_t(a) * SlotRow + std::size_t(b)]) - 1;
 }
 
 const TDugaRec& TRecordedGraf::Arc(int a, int b) const
@@ -42,7 +42,19 @@ TDugaRec& TRecordedGraf::AppendArc(int tail, int head)
 {
     TOutList& list = OutLists[std::size_t(tail)];
     list.Heads.push_back(head);
+    arcSlots.Slots[std::size_t(tail) * SlotRow + std::size_t(head)] = quint8(list.Heads.size());
     return list.Arcs.emplace_back();
+}
+
+void TRecordedGraf::RemoveArcAt(int tail, int index)
+{
+    TOutList& list = OutLists[std::size_t(tail)];
+    quint8* row = arcSlots.Slots.data() + std::size_t(tail) * SlotRow;
+    row[list.Heads[std::size_t(index)]] = 0;
+    list.Heads.erase(list.Heads.begin() + index);
+    list.Arcs.erase(list.Arcs.begin() + index);
+    for (std::size_t k = std::size_t(index); k < list.Heads.size(); ++k)
+        row[list.Heads[k]] = quint8(k + 1);
 }
 
 void TRecordedGraf::ClearArcs()
@@ -51,6 +63,49 @@ void TRecordedGraf::ClearArcs()
         list.Heads.clear();
         list.Arcs.clear();
     }
+    std::fill(arcSlots.Slots.begin(), arcSlots.Slots.end(), 0);
+}
+
+void TRecordedGraf::AddOutList()
+{
+    OutLists.emplace_back();
+    arcSlots.Slots.resize(OutLists.size() * SlotRow);
+}
+
+void TRecordedGraf::RemoveVertexArcs(int v)
+{
+    OutLists.erase(OutLists.begin() + v);
+    for (std::size_t a = 1; a < OutLists.size(); ++a) {
+        TOutList& list = OutLists[a];
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < list.Heads.size(); ++i) {
+            const int w = list.Heads[i];
+            if (w == v)
+                continue;
+            list.Heads[kept] = w > v ? w - 1 : w;
+            list.Arcs[kept] = list.Arcs[i];
+            ++kept;
+        }
+        list.Heads.resize(kept);
+        list.Arcs.resize(kept);
+    }
+    RebuildArcSlots();
+}
+
+void TRecordedGraf::SetOutLists(std::vector<TOutList> lists)
+{
+    OutLists = std::move(lists);
+    if (OutLists.empty())
+        OutLists.resize(1);
+    RebuildArcSlots();
+}
+
+void TRecordedGraf::RebuildArcSlots()
+{
+    arcSlots.Slots.assign(OutLists.size() * SlotRow, 0);
+    for (std::size_t a = 1; a < OutLists.size(); ++a)
+        for (std::size_t k = 0; k < OutLists[a].Heads.size(); ++k)
+            arcSlots.Slots[a * SlotRow + std::size_t(OutLists[a].Heads[k])] = quint8(k + 1);
 }
 
 TAllGraf::TAllGraf()
@@ -271,9 +326,9 @@ void TAllGraf::SpreadCrowdedDugaTexts()
                         std::min(columns - 1, column + reach) - std::max<qint64>(0, column - reach) + 1, 1);
     };
     for (int a = 1; a <= PointCount; ++a)
-        for (std::size_t k = 0; k < OutLists[std::size_t(a)].Heads.size(); ++k) {
-            const int b = OutLists[std::size_t(a)].Heads[k];
-            TDugaRec& arc = OutLists[std::size_t(a)].Arcs[k];
+        for (std::size_t k = 0; k < OutArcs(a).size(); ++k) {
+            const int b = OutArcs(a)[k];
+            TDugaRec& arc = OutRecords(a)[k];
             // An undirected edge is one line with one text, whichever way it is stored.
             if (IsOrint == 0 && b < a && HasDuga(b, a)) {
                 arc.X = Arc(b, a).X;
@@ -307,7 +362,7 @@ int TAllGraf::MatrixEntry(int a, int b) const
     const int k = ArcIndex(a, b);
     if (k < 0)
         return 0;
-    return IsHaveCost ? OutLists[std::size_t(a)].Arcs[std::size_t(k)].Cost : 1;
+    return IsHaveCost ? OutRecords(a)[std::size_t(k)].Cost : 1;
 }
 
 QStringList TAllGraf::MatrixToMemo() const
@@ -320,7 +375,7 @@ QStringList TAllGraf::MatrixToMemo() const
         std::fill(row.begin(), row.end(), 0);
         const std::span<const int> heads = OutArcs(a);
         for (std::size_t k = 0; k < heads.size(); ++k)
-            row[std::size_t(heads[k])] = IsHaveCost ? OutLists[std::size_t(a)].Arcs[k].Cost : 1;
+            row[std::size_t(heads[k])] = IsHaveCost ? OutRecords(a)[k].Cost : 1;
         QString line;
         line.reserve(PointCount * 3);
         for (int b = 1; b <= PointCount; ++b) {

@@ -33,6 +33,14 @@ struct TDugaRec {
     bool operator==(const TDugaRec&) const = default;
 };
 
+// Where each arc stands in its tail's out-list, a row of 256 slots a vertex (position + 1, 0 for
+// no arc), for a lookup in constant time. Derived from the out-lists, so never what makes two
+// graphs differ.
+struct TArcSlots {
+    std::vector<quint8> Slots;
+    bool operator==(const TArcSlots&) const { return true; }
+};
+
 // The arcs leaving one vertex in the order they were added, the tie-break order of every search:
 // their heads, and beside them in the same order their records.
 struct TOutList {
@@ -80,8 +88,6 @@ struct TRecordedGraf : TGrafLimits {
     std::vector<TPointRec> Points = std::vector<TPointRec>(1);
     std::vector<TLabelRec> Labels = std::vector<TLabelRec>(1);
     int CountLabel = 0;
-    // One out-list a vertex, index 0 unused: always PointCount + 1 of them.
-    std::vector<TOutList> OutLists = std::vector<TOutList>(1);
     int ActivePoint = 0;
     int ActiveDugaFrom = 0, ActiveDugaTo = 0;
     int TargetPoint = 0;
@@ -121,14 +127,31 @@ struct TRecordedGraf : TGrafLimits {
     // go nowhere.
     TDugaRec& ArcRef(int a, int b);
 
+    // Every out-list, index 0 unused.
+    const std::vector<TOutList>& AllOutLists() const { return OutLists; }
+    // Replaces every arc: one out-list a vertex and one before them for index 0.
+    void SetOutLists(std::vector<TOutList> lists);
+
     bool operator==(const TRecordedGraf&) const = default;
 
   protected:
     bool HasOutList(int v) const { return v >= 1 && std::size_t(v) < OutLists.size(); }
     // Appends arc tail -> head (not yet listed) with an empty record and returns the record.
     TDugaRec& AppendArc(int tail, int head);
+    void RemoveArcAt(int tail, int index);
     // Every vertex keeps its out-list, emptied.
     void ClearArcs();
+    // One out-list more, for a new vertex; and vertex v's taken away, every head above it one less.
+    void AddOutList();
+    void RemoveVertexArcs(int v);
+
+  private:
+    static constexpr std::size_t SlotRow = MaxPoints + 1;
+    void RebuildArcSlots();
+
+    // One out-list a vertex, index 0 unused: always PointCount + 1 of them.
+    std::vector<TOutList> OutLists = std::vector<TOutList>(1);
+    TArcSlots arcSlots{std::vector<quint8>(SlotRow)};
 };
 
 // The graph document: fixed-capacity tables indexed from 1, so that an undo snapshot is a

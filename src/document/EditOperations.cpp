@@ -14,7 +14,7 @@ void TAllGraf::NewGraf(bool directed, bool weighted)
 
     PointCount = 0;
     Points.assign(1, TPointRec{});
-    OutLists.assign(1, TOutList{});
+    SetOutLists({});
     TitleUsed.fill(0);
     ActivePoint = ActiveDugaFrom = ActiveDugaTo = TargetPoint = ActiveLabel = 0;
     Dragging = false;
@@ -50,9 +50,9 @@ void TAllGraf::AddPoint(int x, int y, const QString& name, int titleNumber, int 
 {
     if (PointCount >= MaxPoints || titleNumber < 1 || titleNumber > MaxPoints)
         return;
-    const int n = ++PointCount;
+    ++PointCount;
     Points.push_back(TPointRec{x, y, radius, titleNumber, 0});
-    OutLists.resize(std::size_t(n) + 1);
+    AddOutList();
     GrowExtent(x + radius, y + radius);
     TitleUsed[titleNumber] = 1;
     if (IsManualNaming())
@@ -72,21 +72,7 @@ void TAllGraf::DeletePoint(int v)
     // Vertices above v move down by one index with their out-lists; every arc into v goes, and
     // every head above v follows its vertex.
     Points.erase(Points.begin() + v);
-    OutLists.erase(OutLists.begin() + v);
-    for (int a = 1; a < n; ++a) {
-        TOutList& list = OutLists[std::size_t(a)];
-        std::size_t kept = 0;
-        for (std::size_t i = 0; i < list.Heads.size(); ++i) {
-            const int w = list.Heads[i];
-            if (w == v)
-                continue;
-            list.Heads[kept] = w > v ? w - 1 : w;
-            list.Arcs[kept] = list.Arcs[i];
-            ++kept;
-        }
-        list.Heads.resize(kept);
-        list.Arcs.resize(kept);
-    }
+    RemoveVertexArcs(v);
     PointCount = n - 1;
 }
 
@@ -119,11 +105,8 @@ void TAllGraf::DeleteDuga(int a, int b)
 {
     auto removeOne = [this](int tail, int head) {
         const int k = ArcIndex(tail, head);
-        if (k < 0)
-            return;
-        TOutList& list = OutLists[std::size_t(tail)];
-        list.Heads.erase(list.Heads.begin() + k);
-        list.Arcs.erase(list.Arcs.begin() + k);
+        if (k >= 0)
+            RemoveArcAt(tail, k);
     };
     removeOne(a, b);
     if (IsOrint == 0)
@@ -229,7 +212,7 @@ bool TAllGraf::ToUndirected()
         return false;
     }
     // A failed rebuild must leave the graph exactly as it was, so keep what it replaces.
-    const std::vector<TOutList> saved = OutLists;
+    const std::vector<TOutList> saved = AllOutLists();
 
     IsOrint = 0;
     const int n = PointCount;
@@ -246,7 +229,7 @@ bool TAllGraf::ToUndirected()
     if (!BuildFromMatrix(*import, n)) {
         Host().ShowError(Translate("Happend_error"));
         IsOrint = 2;
-        OutLists = saved;
+        SetOutLists(saved);
         return false;
     }
     CenterAllDugaText();

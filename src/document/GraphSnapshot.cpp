@@ -218,11 +218,11 @@ void GraphSnapshot::Restore(TRecordedGraf& g) const
         }
     }
 
-    g.OutLists.assign(std::size_t(g.PointCount) + 1, TOutList{});
+    std::vector<TOutList> lists(std::size_t(g.PointCount) + 1);
     for (int a = 1; a <= g.PointCount; ++a) {
         Unpacker arcs(*piece++);
         const std::size_t count = std::size_t(arcs.Unsigned());
-        TOutList& list = g.OutLists[std::size_t(a)];
+        TOutList& list = lists[std::size_t(a)];
         list.Heads.resize(count);
         list.Arcs.resize(count);
         int head = 0;
@@ -238,6 +238,7 @@ void GraphSnapshot::Restore(TRecordedGraf& g) const
             arc.Marker = flags & Marked ? qint8(arcs.Int()) : 0;
         }
     }
+    g.SetOutLists(std::move(lists));
 }
 
 std::unique_ptr<TRecordedGraf> GraphSnapshot::Unpacked() const

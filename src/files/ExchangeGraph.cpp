@@ -271,7 +271,7 @@ bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source, ImportWeig
     graf.Naming().CopyFrom(fresh->Naming());
     graf.PointCount = fresh->PointCount;
     graf.Points = fresh->Points;
-    graf.OutLists = fresh->OutLists;
+    graf.SetOutLists(fresh->AllOutLists());
     graf.TitleUsed = fresh->TitleUsed;
     graf.GrowExtent(fresh->GrafWidth, fresh->GrafHeight);
     graf.CenterAllDugaText();
