@@ -25,6 +25,9 @@ class Colouring {
     Colouring(const TAllGraf& graf, bool recordSteps) : g(graf), n(graf.PointCount)
     {
         colour.fill(0);
+        // Read many times while the order is sorted.
+        for (int v = 1; v <= n; ++v)
+            degree[std::size_t(v)] = g.OutCount(v);
         if (recordSteps)
             result.steps.Start(n);
         steps = HTMLReportManager::Escape(Translate(QStringLiteral("solve_step"))) + QStringLiteral("<br>");
@@ -32,7 +35,7 @@ class Colouring {
         setColourText = HTMLReportManager::Escape(Translate(QStringLiteral("set_color")));
     }
 
-    int Degree(int v) const { return g.OutCount(v); }
+    int Degree(int v) const { return degree[std::size_t(v)]; }
     bool Coloured(int v) const { return colour[v] > 0; }
     StepTrace& Trace() { return result.steps; }
 
@@ -151,6 +154,7 @@ class Colouring {
     const TAllGraf& g;
     const int n;
     TAllGraf::VertexArray<int> colour;
+    TAllGraf::VertexArray<int> degree{};
     int maxColour = 1;
     QString steps;
     QString pointText;

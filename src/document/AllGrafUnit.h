@@ -135,7 +135,8 @@ struct TRecordedGraf : TGrafLimits {
     bool operator==(const TRecordedGraf&) const = default;
 
   protected:
-    bool HasOutList(int v) const { return v >= 1 && std::size_t(v) < OutLists.size(); }
+    // One comparison: vertex 0 wraps round to the largest size_t.
+    bool HasOutList(int v) const { return std::size_t(v) - 1 < OutLists.size() - 1; }
     // Appends arc tail -> head (not yet listed) with an empty record and returns the record.
     TDugaRec& AppendArc(int tail, int head);
     void RemoveArcAt(int tail, int index);
