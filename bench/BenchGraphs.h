@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 #include <QRandomGenerator>
 #include <memory>
@@ -8,9 +8,9 @@
 // Graphs for the algorithm benchmarks, built the way a user's edits build them.
 namespace BenchGraphs {
 
-inline std::unique_ptr<TAllGraf> Empty(bool directed, bool weighted, int n)
+inline std::unique_ptr<GraphDocument> Empty(bool directed, bool weighted, int n)
 {
-    auto g = std::make_unique<TAllGraf>();
+    auto g = std::make_unique<GraphDocument>();
     g->NewGraf(directed, weighted);
     for (int i = 1; i <= n; ++i)
         g->AddPoint(20 * (i % 40), 20 * (i / 40), QString(), g->FreeTitleNumber(), 10);
@@ -19,20 +19,20 @@ inline std::unique_ptr<TAllGraf> Empty(bool directed, bool weighted, int n)
 
 // Every ordered pair (every pair when undirected) among vertices first..last joined, with
 // scattered weights when weighted; `percent` of the pairs when below 100 (a fixed seed).
-inline void Join(TAllGraf& g, int first, int last, int percent = 100, quint32 seed = 1)
+inline void Join(GraphDocument& g, int first, int last, int percent = 100, quint32 seed = 1)
 {
     QRandomGenerator random(seed);
     for (int a = first; a <= last; ++a)
         for (int b = g.IsOrint == 2 ? first : a + 1; b <= last; ++b)
             if (a != b && (percent >= 100 || int(random.bounded(100)) < percent))
-                g.AddDuga(a, b, g.IsHaveCost ? 1 + (a * 7919 + b * 104729) % TAllGraf::MaxCost : 1);
+                g.AddDuga(a, b, g.IsHaveCost ? 1 + (a * 7919 + b * 104729) % GraphDocument::MaxCost : 1);
 }
 
 // The complete graph on all 255 vertices.
-inline std::unique_ptr<TAllGraf> Complete(bool directed, bool weighted)
+inline std::unique_ptr<GraphDocument> Complete(bool directed, bool weighted)
 {
-    auto g = Empty(directed, weighted, TAllGraf::MaxPoints);
-    Join(*g, 1, TAllGraf::MaxPoints);
+    auto g = Empty(directed, weighted, GraphDocument::MaxPoints);
+    Join(*g, 1, GraphDocument::MaxPoints);
     return g;
 }
 

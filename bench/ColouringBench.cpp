@@ -1,6 +1,6 @@
 #include "BenchGraphs.h"
 #include "algorithms/Colouring.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 #include <QRandomGenerator>
 #include <benchmark/benchmark.h>
@@ -10,19 +10,19 @@ namespace {
 
 // The complete undirected graph on 255 vertices: every vertex needs a colour of its own, so
 // the palette is drawn in full.
-std::unique_ptr<TAllGraf> CompleteUndirected()
+std::unique_ptr<GraphDocument> CompleteUndirected()
 {
-    auto g = std::make_unique<TAllGraf>();
+    auto g = std::make_unique<GraphDocument>();
     g->NewGraf(false, false);
-    for (int i = 1; i <= TAllGraf::MaxPoints; ++i)
+    for (int i = 1; i <= GraphDocument::MaxPoints; ++i)
         g->AddPoint(20 * (i % 40), 20 * (i / 40), QString(), g->FreeTitleNumber(), 10);
-    for (int a = 1; a <= TAllGraf::MaxPoints; ++a)
-        for (int b = a + 1; b <= TAllGraf::MaxPoints; ++b)
+    for (int a = 1; a <= GraphDocument::MaxPoints; ++a)
+        for (int b = a + 1; b <= GraphDocument::MaxPoints; ++b)
             g->AddDuga(a, b, 1);
     return g;
 }
 
-template <AlgorithmResult (*Colour)(const TAllGraf&, bool, QRandomGenerator*)>
+template <AlgorithmResult (*Colour)(const GraphDocument&, bool, QRandomGenerator*)>
 void BM_Colouring(benchmark::State& state)
 {
     auto g = CompleteUndirected();
@@ -52,7 +52,7 @@ void BM_ColourPalette255(benchmark::State& state)
 {
     QRandomGenerator random(1);
     for (auto _ : state) {
-        std::vector<int> palette = ColourPalette(TAllGraf::MaxPoints, random, 0xFF0000);
+        std::vector<int> palette = ColourPalette(GraphDocument::MaxPoints, random, 0xFF0000);
         benchmark::DoNotOptimize(palette.data());
     }
 }

@@ -1,5 +1,5 @@
 // Redrawing the whole document, the work done after every change.
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "drawing/DocumentDrawing.h"
 
 #include <QImage>
@@ -11,14 +11,14 @@
 
 namespace {
 
-std::unique_ptr<TAllGraf> NewDocument(bool directed, bool weighted)
+std::unique_ptr<GraphDocument> NewDocument(bool directed, bool weighted)
 {
-    auto graf = std::make_unique<TAllGraf>();
+    auto graf = std::make_unique<GraphDocument>();
     graf->NewGraf(directed, weighted);
     return graf;
 }
 
-void Bend(TAllGraf& graf, int a, int b, int offset)
+void Bend(GraphDocument& graf, int a, int b, int offset)
 {
     graf.ArcRef(a, b).X += offset;
     graf.ArcRef(a, b).Y -= offset;
@@ -29,7 +29,7 @@ void Bend(TAllGraf& graf, int a, int b, int offset)
 }
 
 // 30 vertices in a 6 x 5 grid, 60 directed arcs to grid neighbours, every fourth bent.
-std::unique_ptr<TAllGraf> SmallDirected()
+std::unique_ptr<GraphDocument> SmallDirected()
 {
     auto graf = NewDocument(true, true);
     for (int i = 0; i < 30; ++i)
@@ -52,7 +52,7 @@ std::unique_ptr<TAllGraf> SmallDirected()
 }
 
 // 100 vertices, 1000 random undirected weighted edges, a tenth bent.
-std::unique_ptr<TAllGraf> MediumUndirected()
+std::unique_ptr<GraphDocument> MediumUndirected()
 {
     auto graf = NewDocument(false, true);
     for (int i = 0; i < 100; ++i)
@@ -73,7 +73,7 @@ std::unique_ptr<TAllGraf> MediumUndirected()
 }
 
 // The complete undirected graph on 255 vertices around a circle.
-std::unique_ptr<TAllGraf> CompleteUndirected()
+std::unique_ptr<GraphDocument> CompleteUndirected()
 {
     auto graf = NewDocument(false, false);
     for (int i = 0; i < 255; ++i) {
@@ -87,7 +87,7 @@ std::unique_ptr<TAllGraf> CompleteUndirected()
     return graf;
 }
 
-void RunDrawAll(benchmark::State& state, TAllGraf& graf, int width, int height)
+void RunDrawAll(benchmark::State& state, GraphDocument& graf, int width, int height)
 {
     QImage surface(width, height, QImage::Format_RGB32);
     for (auto _ : state) {
@@ -115,7 +115,7 @@ void BM_DrawAll_Complete255(benchmark::State& state)
 }
 
 // What the window draws: an 800 x 600 view into the middle of a larger drawing.
-void RunDrawVisible(benchmark::State& state, TAllGraf& graf, QSize canvas)
+void RunDrawVisible(benchmark::State& state, GraphDocument& graf, QSize canvas)
 {
     QImage view(800, 600, QImage::Format_RGB32);
     const QPoint scroll((canvas.width() - 800) / 2, (canvas.height() - 600) / 2);

@@ -1,6 +1,6 @@
 #include "commands/GraphGenerators.h"
 #include "commands/GraphLayouts.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -11,16 +11,16 @@ GraphGenerators::Params Gnp255()
 {
     GraphGenerators::Params p;
     p.family = GraphGenerators::Family::RandomGnp;
-    p.first = TAllGraf::MaxPoints;
+    p.first = GraphDocument::MaxPoints;
     p.probability = 0.1;
     p.seed = 19;
     p.layout = GraphLayouts::Kind::FruchtermanReingold;
     return p;
 }
 
-std::unique_ptr<TAllGraf> Document()
+std::unique_ptr<GraphDocument> Document()
 {
-    auto g = std::make_unique<TAllGraf>();
+    auto g = std::make_unique<GraphDocument>();
     g->MeasuresLabels = false;
     g->NewGraf(false, false);
     return g;
@@ -33,7 +33,7 @@ void BM_GenerateGnp255ForceDirected(benchmark::State& state)
     const GraphGenerators::Params p = Gnp255();
     for (auto _ : state)
         benchmark::DoNotOptimize(GraphGenerators::Generate(*g, p));
-    if (g->PointCount != TAllGraf::MaxPoints)
+    if (g->PointCount != GraphDocument::MaxPoints)
         state.SkipWithError("not generated");
 }
 BENCHMARK(BM_GenerateGnp255ForceDirected)->Unit(benchmark::kMillisecond);

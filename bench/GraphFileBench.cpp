@@ -2,7 +2,7 @@
 #include "algorithms/ShortestPaths.h"
 #include "base/IniFile.h"
 #include "base/ProgramPaths.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "files/GrafaFile.h"
 
 #include <QTemporaryDir>
@@ -12,16 +12,16 @@
 namespace {
 
 // A complete weighted directed graph on 255 vertices: 65,025 matrix keys in its file.
-std::unique_ptr<TAllGraf> CompleteGraf()
+std::unique_ptr<GraphDocument> CompleteGraf()
 {
-    auto g = std::make_unique<TAllGraf>();
+    auto g = std::make_unique<GraphDocument>();
     g->NewGraf(true, true);
-    for (int i = 1; i <= TAllGraf::MaxPoints; ++i)
+    for (int i = 1; i <= GraphDocument::MaxPoints; ++i)
         g->AddPoint(20 * (i % 40), 20 * (i / 40), QString(), g->FreeTitleNumber(), 10);
-    for (int a = 1; a <= TAllGraf::MaxPoints; ++a)
-        for (int b = 1; b <= TAllGraf::MaxPoints; ++b)
+    for (int a = 1; a <= GraphDocument::MaxPoints; ++a)
+        for (int b = 1; b <= GraphDocument::MaxPoints; ++b)
             if (a != b)
-                g->AddDuga(a, b, 1 + (a * 7919 + b * 104729) % TAllGraf::MaxCost);
+                g->AddDuga(a, b, 1 + (a * 7919 + b * 104729) % GraphDocument::MaxCost);
     return g;
 }
 
@@ -40,11 +40,11 @@ void BM_LoadGrafa(benchmark::State& state)
     QTemporaryDir dir;
     const QString file = dir.filePath("complete.grafa");
     GrafaFile::SaveGrafa(*CompleteGraf(), file);
-    auto g = std::make_unique<TAllGraf>();
+    auto g = std::make_unique<GraphDocument>();
     g->NewGraf(false, false);
     for (auto _ : state)
         benchmark::DoNotOptimize(GrafaFile::LoadGrafa(*g, file));
-    if (g->PointCount != TAllGraf::MaxPoints)
+    if (g->PointCount != GraphDocument::MaxPoints)
         state.SkipWithError("the file did not load");
 }
 BENCHMARK(BM_LoadGrafa)->Unit(benchmark::kMillisecond);
@@ -54,7 +54,7 @@ void BM_DijkstraShortestPath(benchmark::State& state)
 {
     auto g = CompleteGraf();
     for (auto _ : state) {
-        AlgorithmResult result = DijkstraShortestPath(*g, 1, TAllGraf::MaxPoints, g->PointCount);
+        AlgorithmResult result = DijkstraShortestPath(*g, 1, GraphDocument::MaxPoints, g->PointCount);
         benchmark::DoNotOptimize(result.resultValue);
     }
 }
@@ -64,7 +64,7 @@ void BM_DijkstraShortestPathWithSteps(benchmark::State& state)
 {
     auto g = CompleteGraf();
     for (auto _ : state) {
-        AlgorithmResult result = DijkstraShortestPath(*g, 1, TAllGraf::MaxPoints, g->PointCount, true);
+        AlgorithmResult result = DijkstraShortestPath(*g, 1, GraphDocument::MaxPoints, g->PointCount, true);
         benchmark::DoNotOptimize(result.steps.FrameCount());
     }
 }
@@ -78,7 +78,7 @@ void BM_RunDijkstra(benchmark::State& state)
     auto g = CompleteGraf();
     for (auto _ : state) {
         AlgorithmRun run;
-        RunAlgorithm(*g, QStringLiteral("FindTraceDekctri"), 1, TAllGraf::MaxPoints, &run);
+        RunAlgorithm(*g, QStringLiteral("FindTraceDekctri"), 1, GraphDocument::MaxPoints, &run);
         benchmark::DoNotOptimize(run.result.resultValue);
     }
     ProgramPaths::SetProgramFolderOverride(QString());

@@ -11,7 +11,7 @@ namespace {
 // deleted. Each is recorded first, as the commands do.
 void LessonStep(GraphSession& session, int step)
 {
-    TAllGraf& g = *session.Document();
+    GraphDocument& g = *session.Document();
     session.RecordState();
     const int v = 1 + (step * 37) % g.PointCount;
     const int w = 1 + (step * 53 + 1) % g.PointCount;
@@ -51,12 +51,12 @@ void LessonStep(GraphSession& session, int step)
 // Every arc's weight changed at every step, to scattered values: the most a step can hold.
 void EveryArcStep(GraphSession& session, int step)
 {
-    TAllGraf& g = *session.Document();
+    GraphDocument& g = *session.Document();
     session.RecordState();
     for (int a = 1; a <= g.PointCount; ++a)
         for (const int b : g.OutArcs(a))
             g.ArcRef(a, b).Cost =
-                1 + int((a * 7919LL + b * 104729LL + step * 15485863LL) % TAllGraf::MaxCost);
+                1 + int((a * 7919LL + b * 104729LL + step * 15485863LL) % GraphDocument::MaxCost);
 }
 
 template <void (*Step)(GraphSession&, int)> void BM_HundredUndoSteps(benchmark::State& state)
@@ -64,23 +64,23 @@ template <void (*Step)(GraphSession&, int)> void BM_HundredUndoSteps(benchmark::
     std::size_t memory = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        CSilentHost host;
+        SilentProgramHost host;
         GraphSession session(host);
-        TAllGraf& g = session.CreateDocument();
+        GraphDocument& g = session.CreateDocument();
         auto complete = BenchGraphs::Complete(true, true);
-        CHistoryManager::Restore(g, *CHistoryManager::TakeSnapshot(*complete));
+        UndoHistory::Restore(g, *UndoHistory::TakeSnapshot(*complete));
         state.ResumeTiming();
-        for (int step = 0; step < CHistoryManager::DefaultUndoSteps + 1; ++step)
+        for (int step = 0; step < UndoHistory::DefaultUndoSteps + 1; ++step)
             Step(session, step);
         memory = session.History().MemoryBytes();
         state.PauseTiming();
-        for (int i = 0; i < CHistoryManager::DefaultUndoSteps; ++i)
+        for (int i = 0; i < UndoHistory::DefaultUndoSteps; ++i)
             session.Undo();
         benchmark::DoNotOptimize(g.PointCount);
         state.ResumeTiming();
     }
     state.counters["historyMB"] = double(memory) / 1e6;
-    state.counters["documentKB"] = double(sizeof(TAllGraf)) / 1e3;
+    state.counters["documentKB"] = double(sizeof(GraphDocument)) / 1e3;
 }
 BENCHMARK_TEMPLATE(BM_HundredUndoSteps, LessonStep)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_TEMPLATE(BM_HundredUndoSteps, EveryArcStep)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -88,12 +88,12 @@ BENCHMARK_TEMPLATE(BM_HundredUndoSteps, EveryArcStep)->Unit(benchmark::kMillisec
 // One undo and one redo on the complete graph with a full history.
 void BM_UndoRedoComplete255(benchmark::State& state)
 {
-    CSilentHost host;
+    SilentProgramHost host;
     GraphSession session(host);
-    TAllGraf& g = session.CreateDocument();
+    GraphDocument& g = session.CreateDocument();
     auto complete = BenchGraphs::Complete(true, true);
-    CHistoryManager::Restore(g, *CHistoryManager::TakeSnapshot(*complete));
-    for (int step = 0; step < CHistoryManager::DefaultUndoSteps + 1; ++step)
+    UndoHistory::Restore(g, *UndoHistory::TakeSnapshot(*complete));
+    for (int step = 0; step < UndoHistory::DefaultUndoSteps + 1; ++step)
         LessonStep(session, step);
     for (auto _ : state) {
         session.Undo();

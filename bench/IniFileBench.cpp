@@ -8,7 +8,7 @@
 namespace {
 
 // The largest matrix a graph file holds: 255 × 255 keys in one section.
-void WriteMatrix(CIniFile& ini)
+void WriteMatrix(IniFile& ini)
 {
     for (int i = 1; i <= 255; ++i)
         for (int j = 1; j <= 255; ++j)
@@ -21,7 +21,7 @@ void BM_IniWriteAndUpdateFile(benchmark::State& state)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("matrix.grafa"));
     for (auto _ : state) {
-        CIniFile ini(path + QStringLiteral(".new")); // absent: starts empty every time
+        IniFile ini(path + QStringLiteral(".new")); // absent: starts empty every time
         WriteMatrix(ini);
         if (!ini.UpdateFile())
             state.SkipWithError("UpdateFile failed");
@@ -37,12 +37,12 @@ void BM_IniLoadAndRead(benchmark::State& state)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("matrix.grafa"));
     {
-        CIniFile ini(path);
+        IniFile ini(path);
         WriteMatrix(ini);
         ini.UpdateFile();
     }
     for (auto _ : state) {
-        const CIniFile ini(path);
+        const IniFile ini(path);
         long long sum = 0;
         for (int i = 1; i <= 255; ++i)
             for (int j = 1; j <= 255; ++j)

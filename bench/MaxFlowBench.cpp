@@ -1,5 +1,5 @@
 #include "algorithms/MaxFlow.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -8,9 +8,9 @@ namespace {
 
 // Layers of vertices numbered in order, every vertex of a layer joined to every vertex of the
 // next, capacities spread over 1..MaxCost.
-std::unique_ptr<TAllGraf> Layered(const std::vector<int>& layerSizes)
+std::unique_ptr<GraphDocument> Layered(const std::vector<int>& layerSizes)
 {
-    auto g = std::make_unique<TAllGraf>();
+    auto g = std::make_unique<GraphDocument>();
     g->NewGraf(true, true);
     int count = 0;
     for (int size : layerSizes)
@@ -22,7 +22,7 @@ std::unique_ptr<TAllGraf> Layered(const std::vector<int>& layerSizes)
         const int next = first + layerSizes[layer];
         for (int a = first; a < next; ++a)
             for (int b = next; b < next + layerSizes[layer + 1]; ++b)
-                g->AddDuga(a, b, 1 + (a * 7919 + b * 104729) % TAllGraf::MaxCost);
+                g->AddDuga(a, b, 1 + (a * 7919 + b * 104729) % GraphDocument::MaxCost);
         first = next;
     }
     return g;

@@ -7,7 +7,7 @@
 namespace {
 
 // G(n, p) with a fixed seed; the complete graph when percent is 100.
-std::unique_ptr<TAllGraf> RandomGraf(int n, int percent)
+std::unique_ptr<GraphDocument> RandomGraf(int n, int percent)
 {
     auto g = BenchGraphs::Empty(false, false, n);
     BenchGraphs::Join(*g, 1, n, percent, 20261207);

@@ -1,5 +1,5 @@
 #include "algorithms/Planarity.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -9,9 +9,9 @@ namespace {
 
 enum Kind { Complete, Cycle, Triangulation, Random, Hypercube };
 
-std::unique_ptr<TAllGraf> Empty(int n)
+std::unique_ptr<GraphDocument> Empty(int n)
 {
-    auto g = std::make_unique<TAllGraf>();
+    auto g = std::make_unique<GraphDocument>();
     g->NewGraf(false, false);
     for (int i = 1; i <= n; ++i)
         g->AddPoint(20 * (i % 16), 20 * (i / 16), QString(), g->FreeTitleNumber(), 10);
@@ -21,7 +21,7 @@ std::unique_ptr<TAllGraf> Empty(int n)
 // Test graphs of n vertices: complete; a cycle; a planar triangulation made by putting each
 // new vertex into a random face (3n - 6 edges, many contractions for the configuration search);
 // G(n, p) with p = percent/100; the 5-cube (n = 32).
-std::unique_ptr<TAllGraf> Make(Kind kind, int n, int percent = 0)
+std::unique_ptr<GraphDocument> Make(Kind kind, int n, int percent = 0)
 {
     auto g = Empty(n);
     std::mt19937 random(424242);

@@ -1,7 +1,7 @@
 // Playback: moving to a frame and drawing it; writing the walk-through page.
 #include "algorithms/ShortestPaths.h"
 #include "commands/WalkthroughPage.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "drawing/StepPicture.h"
 
 #include <QRandomGenerator>
@@ -11,9 +11,9 @@
 namespace {
 
 // A weighted undirected graph on n vertices laid out on a grid, each joined to about four others.
-std::unique_ptr<TAllGraf> SparseGraf(int n)
+std::unique_ptr<GraphDocument> SparseGraf(int n)
 {
-    auto g = std::make_unique<TAllGraf>();
+    auto g = std::make_unique<GraphDocument>();
     g->NewGraf(false, true);
     for (int i = 0; i < n; ++i)
         g->AddPoint(30 + 60 * (i % 16), 30 + 60 * (i / 16), QString(), g->FreeTitleNumber(), 10);

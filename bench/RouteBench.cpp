@@ -4,7 +4,7 @@
 #include "algorithms/CriticalPath.h"
 #include "algorithms/EulerRoutes.h"
 #include "algorithms/HamiltonRoutes.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 #include <QRandomGenerator>
 #include <benchmark/benchmark.h>
@@ -12,16 +12,16 @@
 
 namespace {
 
-std::unique_ptr<TAllGraf> Empty(bool directed, bool weighted, int n)
+std::unique_ptr<GraphDocument> Empty(bool directed, bool weighted, int n)
 {
-    auto g = std::make_unique<TAllGraf>();
+    auto g = std::make_unique<GraphDocument>();
     g->NewGraf(directed, weighted);
     for (int i = 1; i <= n; ++i)
         g->AddPoint(20 * (i % 16), 20 * (i / 16), QString(), g->FreeTitleNumber(), 10);
     return g;
 }
 
-void Join(TAllGraf& g, int a, int b, int cost = 1)
+void Join(GraphDocument& g, int a, int b, int cost = 1)
 {
     if (a != b && !g.HasDuga(a, b))
         g.AddDuga(a, b, cost);
@@ -30,7 +30,7 @@ void Join(TAllGraf& g, int a, int b, int cost = 1)
 // --- undirected graphs for the Hamilton searches ------------------------------------------------
 
 // K8,9: 1..8 on one side, 9..17 on the other. No cycle; the chain must start on the larger side.
-std::unique_ptr<TAllGraf> CompleteBipartite()
+std::unique_ptr<GraphDocument> CompleteBipartite()
 {
     auto g = Empty(false, false, 17);
     for (int a = 1; a <= 8; ++a)
@@ -40,7 +40,7 @@ std::unique_ptr<TAllGraf> CompleteBipartite()
 }
 
 // Two K9 sharing vertex 9: a cut vertex, so no cycle; a chain runs through one, then the other.
-std::unique_ptr<TAllGraf> Bowtie()
+std::unique_ptr<GraphDocument> Bowtie()
 {
     auto g = Empty(false, false, 17);
     for (int base : {0, 8})
@@ -53,7 +53,7 @@ std::unique_ptr<TAllGraf> Bowtie()
 // A clique 2..12 that the search from 1 enters first, and the only way back to 1, over 13 and
 // 14, hangs on vertex 3: every order of the clique after 1 - 2 - 3 fails before the cycle
 // 1 - 2 - 4 .. 12 - 3 - 13 - 14 - 1 is met.
-std::unique_ptr<TAllGraf> LateCycle()
+std::unique_ptr<GraphDocument> LateCycle()
 {
     auto g = Empty(false, false, 14);
     Join(*g, 1, 2);
@@ -67,7 +67,7 @@ std::unique_ptr<TAllGraf> LateCycle()
 }
 
 // The 5 x 7 grid, row by row: bipartite with 18 and 17 vertices, so no cycle.
-std::unique_ptr<TAllGraf> Grid(int rows, int columns, bool directed = false)
+std::unique_ptr<GraphDocument> Grid(int rows, int columns, bool directed = false)
 {
     auto g = Empty(directed, directed, rows * columns);
     const auto at = [&](int r, int c) { return r * columns + c + 1; };
@@ -83,7 +83,7 @@ std::unique_ptr<TAllGraf> Grid(int rows, int columns, bool directed = false)
 
 // The generalized Petersen graph GP(17,2): outer cycle 1..17, spokes to 18..34, inner steps
 // of two. Not Hamiltonian (17 = 5 mod 6), so the cycle search must prove it.
-std::unique_ptr<TAllGraf> GeneralizedPetersen()
+std::unique_ptr<GraphDocument> GeneralizedPetersen()
 {
     const int n = 17;
     auto g = Empty(false, false, 2 * n);
@@ -97,7 +97,7 @@ std::unique_ptr<TAllGraf> GeneralizedPetersen()
 
 // A random graph on 30 vertices around a hidden Hamilton cycle, and a pendant vertex 31 on
 // vertex 17: no cycle; every chain ends at the pendant.
-std::unique_ptr<TAllGraf> HamiltonianWithPendant()
+std::unique_ptr<GraphDocument> HamiltonianWithPendant()
 {
     QRandomGenerator random(30);
     const int n = 30;
@@ -120,7 +120,7 @@ std::unique_ptr<TAllGraf> HamiltonianWithPendant()
 // --- digraphs for the Euler search -----------------------------------------------------------
 
 // Two complete digraphs on 5 vertices joined by the 2-cycle 5 <-> 6.
-std::unique_ptr<TAllGraf> TwoCompleteDigraphs()
+std::unique_ptr<GraphDocument> TwoCompleteDigraphs()
 {
     auto g = Empty(true, false, 10);
     for (int base : {0, 5})
@@ -134,7 +134,7 @@ std::unique_ptr<TAllGraf> TwoCompleteDigraphs()
 
 // The de Bruijn graph B(2,k) without its two loops: vertex x + 1 for each k-bit word x, an
 // arc to each word it shifts into. Every vertex is balanced; removing an arc leaves a chain.
-std::unique_ptr<TAllGraf> DeBruijn(int k, bool removeOne)
+std::unique_ptr<GraphDocument> DeBruijn(int k, bool removeOne)
 {
     const int n = 1 << k;
     auto g = Empty(true, false, n);
@@ -149,7 +149,7 @@ std::unique_ptr<TAllGraf> DeBruijn(int k, bool removeOne)
 // --- weighted DAGs for the cycle search and the critical path ----------------------------------
 
 // Rungs 1..k of two vertices each, every vertex of a rung joined to both of the next: 2^k paths.
-std::unique_ptr<TAllGraf> Ladder(int rungs)
+std::unique_ptr<GraphDocument> Ladder(int rungs)
 {
     auto g = Empty(true, true, 2 * rungs);
     for (int r = 0; r < rungs; ++r) {
@@ -163,7 +163,7 @@ std::unique_ptr<TAllGraf> Ladder(int rungs)
 }
 
 // 253 vertices, arcs from lower to higher numbers at random, random weights.
-std::unique_ptr<TAllGraf> RandomDag()
+std::unique_ptr<GraphDocument> RandomDag()
 {
     QRandomGenerator random(253);
     auto g = Empty(true, true, 253);
@@ -177,7 +177,7 @@ std::unique_ptr<TAllGraf> RandomDag()
 // --- the benchmarks ----------------------------------------------------------------------------
 
 template <typename Build>
-void Run(benchmark::State& state, Build build, AlgorithmResult (*algorithm)(const TAllGraf&, bool))
+void Run(benchmark::State& state, Build build, AlgorithmResult (*algorithm)(const GraphDocument&, bool))
 {
     auto g = build();
     int count = 0;

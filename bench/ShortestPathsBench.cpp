@@ -10,7 +10,7 @@ void BM_FloydWarshallPath(benchmark::State& state)
 {
     auto g = BenchGraphs::Complete(true, true);
     for (auto _ : state) {
-        AlgorithmResult result = FloydWarshallPath(*g, 1, TAllGraf::MaxPoints, g->PointCount);
+        AlgorithmResult result = FloydWarshallPath(*g, 1, GraphDocument::MaxPoints, g->PointCount);
         benchmark::DoNotOptimize(result.resultValue);
     }
 }
@@ -20,7 +20,7 @@ void BM_FordBellmanPath(benchmark::State& state)
 {
     auto g = BenchGraphs::Complete(true, true);
     for (auto _ : state) {
-        AlgorithmResult result = FordBellmanPath(*g, 1, TAllGraf::MaxPoints, g->PointCount);
+        AlgorithmResult result = FordBellmanPath(*g, 1, GraphDocument::MaxPoints, g->PointCount);
         benchmark::DoNotOptimize(result.resultValue);
     }
 }
@@ -29,15 +29,15 @@ BENCHMARK(BM_FordBellmanPath)->Unit(benchmark::kMillisecond);
 // A chain 1 -> 2 -> ... -> 255 with every shortcut back: all 255 passes change something.
 void BM_FordBellmanPathLongChain(benchmark::State& state)
 {
-    auto g = BenchGraphs::Empty(true, true, TAllGraf::MaxPoints);
-    for (int a = 1; a <= TAllGraf::MaxPoints; ++a)
-        for (int b = 1; b <= TAllGraf::MaxPoints; ++b)
+    auto g = BenchGraphs::Empty(true, true, GraphDocument::MaxPoints);
+    for (int a = 1; a <= GraphDocument::MaxPoints; ++a)
+        for (int b = 1; b <= GraphDocument::MaxPoints; ++b)
             if (b == a + 1)
                 g->AddDuga(a, b, 1);
             else if (b < a)
-                g->AddDuga(a, b, TAllGraf::MaxCost);
+                g->AddDuga(a, b, GraphDocument::MaxCost);
     for (auto _ : state) {
-        AlgorithmResult result = FordBellmanPath(*g, 1, TAllGraf::MaxPoints, g->PointCount);
+        AlgorithmResult result = FordBellmanPath(*g, 1, GraphDocument::MaxPoints, g->PointCount);
         benchmark::DoNotOptimize(result.resultValue);
     }
 }
@@ -47,7 +47,7 @@ void BM_FloydWarshallPathWithSteps(benchmark::State& state)
 {
     auto g = BenchGraphs::Complete(true, true);
     for (auto _ : state) {
-        AlgorithmResult result = FloydWarshallPath(*g, 1, TAllGraf::MaxPoints, g->PointCount, true);
+        AlgorithmResult result = FloydWarshallPath(*g, 1, GraphDocument::MaxPoints, g->PointCount, true);
         benchmark::DoNotOptimize(result.steps.FrameCount());
     }
 }

@@ -1,5 +1,5 @@
 #include "algorithms/SpanningTree.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -7,15 +7,15 @@
 namespace {
 
 // The complete weighted undirected graph on 255 vertices, weights spread over 1..MaxCost.
-std::unique_ptr<TAllGraf> CompleteWeighted()
+std::unique_ptr<GraphDocument> CompleteWeighted()
 {
-    auto g = std::make_unique<TAllGraf>();
+    auto g = std::make_unique<GraphDocument>();
     g->NewGraf(false, true);
-    for (int i = 1; i <= TAllGraf::MaxPoints; ++i)
+    for (int i = 1; i <= GraphDocument::MaxPoints; ++i)
         g->AddPoint(20 * (i % 40), 20 * (i / 40), QString(), g->FreeTitleNumber(), 10);
-    for (int a = 1; a <= TAllGraf::MaxPoints; ++a)
-        for (int b = a + 1; b <= TAllGraf::MaxPoints; ++b)
-            g->AddDuga(a, b, 1 + (a * 7919 + b * 104729) % TAllGraf::MaxCost);
+    for (int a = 1; a <= GraphDocument::MaxPoints; ++a)
+        for (int b = a + 1; b <= GraphDocument::MaxPoints; ++b)
+            g->AddDuga(a, b, 1 + (a * 7919 + b * 104729) % GraphDocument::MaxCost);
     return g;
 }
 

@@ -1,7 +1,7 @@
 // The hostile files a small .grafa can be: the tool's "matrix" command on each, in process:
 // read, check, answer. Resident memory of the real command is measured with /usr/bin/time.
 #include "base/IniFile.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "files/GrafaFile.h"
 
 #include <QFile>
@@ -22,7 +22,7 @@ QString WriteFile(const QTemporaryDir& dir, const char* name, const QByteArray& 
 void AnswerMatrix(benchmark::State& state, const QString& fileName)
 {
     for (auto _ : state) {
-        auto g = std::make_unique<TAllGraf>();
+        auto g = std::make_unique<GraphDocument>();
         g->NewGraf(false, false);
         g->MeasuresLabels = false; // as nodeloom-cli reads files
         GrafaFile::LoadGrafa(*g, fileName);

@@ -23,7 +23,7 @@ void CollectItems(QMenu* menu, QList<QAction*>& items)
     }
 }
 
-QMenu* MenuNamed(TForm1& w, const QString& name)
+QMenu* MenuNamed(MainWindow& w, const QString& name)
 {
     for (QAction* action : w.menuBar()->actions())
         if (action->menu() && action->menu()->objectName() == name)
@@ -57,7 +57,7 @@ TEST(AlgorithmCatalogue, EveryRowHasARunnerACommandAndAnAliasOfItsOwn)
 
 TEST(AlgorithmCatalogue, MenusToolbarAndPopupComeFromTheRows)
 {
-    TForm1 w;
+    MainWindow w;
     // Every item of the two algorithm menus resolves to a row, and each row has its item,
     // under the menu and with the shortcut the row names.
     QList<QAction*> items;

@@ -3,8 +3,8 @@
 #include "ScriptedHost.h"
 #include "TestFolders.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@
 struct AlgorithmFixture : ::testing::Test {
     QTemporaryDir dir;
     ScriptedHost host;
-    std::unique_ptr<TAllGraf> g;
+    std::unique_ptr<GraphDocument> g;
 
     void SetUp() override
     {

@@ -4,7 +4,7 @@
 #include "algorithms/RunAlgorithm.h"
 #include "algorithms/ShortestPaths.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "drawing/Colors.h"
 #include "drawing/StepPicture.h"
 #include "files/MatrixText.h"
@@ -18,7 +18,7 @@ namespace {
 struct Presentation : ::testing::Test {
     QTemporaryDir dir;
     ScriptedHost host;
-    std::unique_ptr<TAllGraf> g;
+    std::unique_ptr<GraphDocument> g;
 
     void SetUp() override
     {
@@ -215,7 +215,7 @@ TEST(StepPictureTest, AnUndirectedEdgeIsOneLineWithoutDirection)
     // Beside the line on either side of the weight, where a direction triangle's wings would be,
     // only the background.
     const QColor chosen = ColorFromInt(StepArcColor(StepArcState::Chosen));
-    const TDugaRec& arc = g->Arc(1, 2);
+    const ArcRecord& arc = g->Arc(1, 2);
     for (int dx : {-14, -10, 10, 14})
         for (int dy : {-3, 3})
             EXPECT_NE(both.pixelColor(arc.X + dx, arc.Y + dy), chosen) << dx << "," << dy;
@@ -234,12 +234,12 @@ TEST(StepPictureTest, StatesAndCaptionsAreDrawnWhereTheyBelong)
     step.captions = {QString(), QString(), QStringLiteral("88")};
     const QImage picture = RenderStepPicture(*g, step);
     ASSERT_FALSE(picture.isNull());
-    const TPointRec& first = g->Points[1];
+    const VertexRecord& first = g->Points[1];
     // Inside vertex 1, left of its name: the finished colour.
     EXPECT_EQ(picture.pixelColor(first.X - 6, first.Y),
               ColorFromInt(StepVertexFill(StepVertexState::Finished)));
     // Vertex 2 has no state: its own white fill; its caption box above and to the right holds dark text.
-    const TPointRec& second = g->Points[2];
+    const VertexRecord& second = g->Points[2];
     EXPECT_EQ(picture.pixelColor(second.X - 6, second.Y), QColor(Qt::white));
     bool dark = false;
     for (int x = second.X + second.Size; x < second.X + second.Size + 20; ++x)

@@ -1,5 +1,5 @@
 #include "CliProcess.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QFile>
 #include <QProcess>

@@ -7,7 +7,7 @@
 #include "algorithms/ChromaticNumber.h"
 #include "algorithms/RunAlgorithm.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "drawing/Colors.h"
 #include "files/MatrixText.h"
 
@@ -53,7 +53,7 @@ const QStringList triangleWithPendant = {"0,1,1,0", "1,0,1,0", "1,1,0,1", "0,0,1
 int Verdict(const AlgorithmResult& result)
 {
     const QString line = result.PaneLines().value(0);
-    for (int k = 1; k <= TAllGraf::MaxPoints; ++k)
+    for (int k = 1; k <= GraphDocument::MaxPoints; ++k)
         if (line == Translate("Greedy_colours_used").arg(k))
             return k;
     return -1;
@@ -274,7 +274,7 @@ TEST_F(Colourings, ColouringsAreProperOnRandomGraphs)
 namespace {
 
 // The least number of colours, by trying every colouring with k colours for k = 1, 2, ...
-int BruteForceChromaticNumber(const TAllGraf& g)
+int BruteForceChromaticNumber(const GraphDocument& g)
 {
     const int n = g.PointCount;
     std::vector<int> colour(std::size_t(n) + 1, 0);
@@ -297,7 +297,7 @@ int BruteForceChromaticNumber(const TAllGraf& g)
     }
 }
 
-std::vector<int> FirstFitColouring(const TAllGraf& g)
+std::vector<int> FirstFitColouring(const GraphDocument& g)
 {
     std::vector<int> colour(std::size_t(g.PointCount) + 1, 0);
     for (int v = 1; v <= g.PointCount; ++v) {
@@ -312,7 +312,7 @@ std::vector<int> FirstFitColouring(const TAllGraf& g)
     return colour;
 }
 
-void ExpectProper(const TAllGraf& g, const std::vector<int>& colour, int colours)
+void ExpectProper(const GraphDocument& g, const std::vector<int>& colour, int colours)
 {
     for (int a = 1; a <= g.PointCount; ++a) {
         EXPECT_GE(colour[std::size_t(a)], 1);
@@ -379,7 +379,7 @@ TEST(ChromaticNumber, TheSearchFindsTheLeastNumberOfColoursOrSaysBetweenWhat)
                 if (random.bounded(2) == 0)
                     g->AddDuga(a, b, 1);
         const std::vector<int> greedy = FirstFitColouring(*g);
-        int previous = TAllGraf::MaxPoints;
+        int previous = GraphDocument::MaxPoints;
         for (long long budget : {1000LL, 30000LL, 300000LL, 3000000LL}) {
             const ChromaticBounds bounds = FindChromaticBounds(*g, greedy, budget);
             EXPECT_LE(bounds.upper, previous) << round << " " << budget;

@@ -6,7 +6,7 @@
 #include "TestFolders.h"
 #include "algorithms/RunAlgorithm.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -34,7 +34,7 @@ struct Connectivity : AlgorithmFixture {
 };
 
 // Vertex 1's part holds a cycle when it has at least as many edges as vertices.
-QString TreeOracle(const TAllGraf& g)
+QString TreeOracle(const GraphDocument& g)
 {
     IgraphCopy copy(g);
     Igraph::IntVector part(0);
@@ -295,7 +295,7 @@ TEST_F(Connectivity, AgreesWithIgraphOnRandomGraphs)
                 << round << ' ' << v;
 
         const auto d = IgraphDistances(*g, true);
-        long radius = TAllGraf::Infinity, diameter = 0;
+        long radius = GraphDocument::Infinity, diameter = 0;
         for (int a = 1; a <= n; ++a) {
             long farthest = 0;
             for (int b = 1; b <= n; ++b)

@@ -6,7 +6,7 @@
 #include "TestFolders.h"
 #include "algorithms/RunAlgorithm.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -19,8 +19,8 @@ namespace {
 // --- the reference: the same operations step by step, without shortcuts --------------------
 
 struct LiteralCycleSearch {
-    explicit LiteralCycleSearch(const TAllGraf& graf) : g(graf) {}
-    const TAllGraf& g;
+    explicit LiteralCycleSearch(const GraphDocument& graf) : g(graf) {}
+    const GraphDocument& g;
     std::vector<int> visited, onPath;
     V stack;
 
@@ -62,7 +62,7 @@ struct LiteralCycleSearch {
 
 // The critical path with the queue that takes every head and the weight matrix, on copies of
 // the lists grown by the two added vertices. Empty when there is no source or sink.
-V LiteralCriticalPath(const TAllGraf& g)
+V LiteralCriticalPath(const GraphDocument& g)
 {
     const int n = g.PointCount;
     std::vector<V> lists(n + 3);
@@ -116,7 +116,7 @@ V LiteralCriticalPath(const TAllGraf& g)
 
 // A random graph on up to maxN vertices; a DAG when acyclic (arcs only from lower to higher
 // numbers, added in a shuffled order so the lists are not sorted).
-std::unique_ptr<TAllGraf> RandomGraf(QRandomGenerator& random, bool directed, bool acyclic, int maxN)
+std::unique_ptr<GraphDocument> RandomGraf(QRandomGenerator& random, bool directed, bool acyclic, int maxN)
 {
     const int n = int(random.bounded(1, maxN + 1));
     auto g = MakeGraf(directed, true, n);

@@ -3,12 +3,12 @@
 #include "DrawingAreaEvents.h"
 #include "ScriptedHost.h"
 #include "TestFolders.h"
-#include "base/TranslateManager.h"
-#include "document/HistoryManager.h"
+#include "base/TranslationManager.h"
+#include "document/UndoHistory.h"
 #include "ui/DrawingArea.h"
 #include "ui/FileFilters.h"
 #include "ui/MainWindow.h"
-#include "ui/NewGrafDialog.h"
+#include "ui/NewGraphDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,7 +31,7 @@ namespace {
 
 struct Desktop : ::testing::Test {
     ScriptedHost host;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<MainWindow> w;
     qint64 now = 1000;
     QString chosenFile;
     QStringList saveQuestions;
@@ -39,17 +39,17 @@ struct Desktop : ::testing::Test {
 
     void SetUp() override
     {
-        w = std::make_unique<TForm1>();
+        w = std::make_unique<MainWindow>();
         w->SetDialogHost(&host);
         w->Clock = [this] { return now; };
         w->ExecPopup = [](QMenu&, const QPoint&) {};
-        w->AskFileName = [this](TForm1::FileDialog) { return chosenFile; };
+        w->AskFileName = [this](MainWindow::FileDialog) { return chosenFile; };
         // Unsaved work is given up unless a test answers otherwise.
         w->AskSaveChanges = [this](const QString& question) {
             saveQuestions.append(question);
-            return TForm1::SaveAnswer::Discard;
+            return MainWindow::SaveAnswer::Discard;
         };
-        w->NewGraphDialog()->Exec = [](TCreateForm2& dialog) {
+        w->NewGraphForm()->Exec = [](NewGraphDialog& dialog) {
             dialog.SetDirected(false);
             dialog.SetWeighted(true);
             dialog.Confirm();
@@ -66,7 +66,7 @@ struct Desktop : ::testing::Test {
         w.reset();
         QFile::remove(TestProgramFolder() + QStringLiteral("/setting.ini"));
     }
-    TAllGraf& G() { return *w->Document(); }
+    GraphDocument& G() { return *w->Document(); }
     void Mouse(QEvent::Type type, QPoint p)
     {
         now += 100;
@@ -86,7 +86,7 @@ struct Desktop : ::testing::Test {
         G().AddLabel(QStringLiteral("Dijkstra"), 20, 20);
         w->Redraw();
     }
-    std::unique_ptr<CStateDump> State() { return CHistoryManager::TakeSnapshot(G()); }
+    std::unique_ptr<HistoryState> State() { return UndoHistory::TakeSnapshot(G()); }
     void Write(const QString& name, const QByteArray& bytes)
     {
         QFile file(dir.filePath(name));
@@ -106,7 +106,7 @@ TEST_F(Desktop, ResizesAndSplitterMovesNeverChangeTheDocument)
     DrawSample();
     // Vertex 6 dragged down near the bottom of the drawing area (inside it: the drawing does
     // not grow), later vertex 5 right to the bottom edge.
-    const int bottom = w->DrawingArea()->height() - 1;
+    const int bottom = w->DrawingPane()->height() - 1;
     auto drag = [&](QPoint from, QPoint to) {
         Mouse(QEvent::MouseButtonPress, from);
         Mouse(QEvent::MouseMove, (from + to) / 2);
@@ -117,7 +117,7 @@ TEST_F(Desktop, ResizesAndSplitterMovesNeverChangeTheDocument)
     ASSERT_EQ(G().Points[6].Y, bottom - 15);
     ASSERT_EQ(QPoint(G().ScrollX, G().ScrollY), QPoint(0, 0)) << "the drag inside did not scroll";
     // Every resize and splitter move leaves every record of the document as it was.
-    auto viewChangesKeep = [&](const CStateDump& before) {
+    auto viewChangesKeep = [&](const HistoryState& before) {
         const int historyCount = w->Session().History().Count();
         for (QSize size : {QSize(400, 320), QSize(300, 300), QSize(1000, 800), QSize(700, 600)}) {
             w->resize(size);
@@ -134,7 +134,7 @@ TEST_F(Desktop, ResizesAndSplitterMovesNeverChangeTheDocument)
             w->Redraw();
             EXPECT_TRUE(*State() == before) << "splitter at " << drawing;
             // The bars reach every part of the drawing.
-            EXPECT_GE(w->VerticalBar()->maximum() + w->DrawingArea()->height(),
+            EXPECT_GE(w->VerticalBar()->maximum() + w->DrawingPane()->height(),
                       G().Points[6].Y + G().SizeGraf);
         }
         EXPECT_EQ(w->Session().History().Count(), historyCount) << "no view change is recorded";
@@ -142,14 +142,14 @@ TEST_F(Desktop, ResizesAndSplitterMovesNeverChangeTheDocument)
         QApplication::processEvents();
     };
     viewChangesKeep(*State());
-    drag({330, 300}, {330, w->DrawingArea()->height() - 1});
+    drag({330, 300}, {330, w->DrawingPane()->height() - 1});
     const auto before = State();
     viewChangesKeep(*before);
 
     // Only the visible part is ever allocated.
     Mouse(QEvent::MouseButtonPress, {5, 5});
     Mouse(QEvent::MouseButtonRelease, {5, 5});
-    EXPECT_EQ(G().CanvasBitmap.size(), w->DrawingArea()->size() * w->devicePixelRatioF());
+    EXPECT_EQ(G().CanvasBitmap.size(), w->DrawingPane()->size() * w->devicePixelRatioF());
     for (int v = 1; v <= G().PointCount; ++v)
         EXPECT_EQ(QPoint(G().Points[v].X, G().Points[v].Y),
                   QPoint(before->Unpacked().Points[v].X, before->Unpacked().Points[v].Y));
@@ -160,7 +160,7 @@ TEST_F(Desktop, TheViewShowsTheScrolledPartOfTheCanvas)
     DrawSample();
     G().AddPoint(1500, 1200, QString(), G().FreeTitleNumber(), G().SizeGraf);
     w->UpdateScrollBars();
-    ASSERT_GE(w->HorizontalBar()->maximum(), 1500 + G().SizeGraf - w->DrawingArea()->width());
+    ASSERT_GE(w->HorizontalBar()->maximum(), 1500 + G().SizeGraf - w->DrawingPane()->width());
     now += 100;
     w->ScrollToX(w->HorizontalBar()->maximum());
     now += 100;
@@ -170,11 +170,11 @@ TEST_F(Desktop, TheViewShowsTheScrolledPartOfTheCanvas)
     ASSERT_EQ(QPoint(G().ScrollX, G().ScrollY),
               QPoint(w->HorizontalBar()->value(), w->VerticalBar()->value()));
     // The far vertex, fully in view near the corner: white inside its left rim, the rim dark.
-    const QImage shown = w->DrawingArea()->Shown();
+    const QImage shown = w->DrawingPane()->Shown();
     ASSERT_FALSE(shown.isNull());
     const qreal r = shown.devicePixelRatio();
     const QPoint centre(1500 - G().ScrollX, 1200 - G().ScrollY);
-    ASSERT_LT(centre.x() + G().SizeGraf, w->DrawingArea()->width() + 1);
+    ASSERT_LT(centre.x() + G().SizeGraf, w->DrawingPane()->width() + 1);
     const int inside = centre.x() - G().SizeGraf + 3;
     EXPECT_EQ(QColor(shown.pixel(qRound(inside * r), qRound(centre.y() * r))), QColor(Qt::white));
     int darkest = 255;
@@ -213,7 +213,7 @@ TEST_F(Desktop, UnsavedWorkIsMarkedAndTheCloseAsksWhatToDoWithIt)
 {
     EXPECT_FALSE(w->isWindowModified()) << "a new graph holds nothing to lose";
     QStringList questions;
-    TForm1::SaveAnswer answer = TForm1::SaveAnswer::Cancel;
+    MainWindow::SaveAnswer answer = MainWindow::SaveAnswer::Cancel;
     w->AskSaveChanges = [&](const QString& question) {
         questions.append(question);
         return answer;
@@ -234,7 +234,7 @@ TEST_F(Desktop, UnsavedWorkIsMarkedAndTheCloseAsksWhatToDoWithIt)
     EXPECT_TRUE(questions[0].startsWith(Translate("Unsaved_changes")));
 
     // Save runs the save command: a cancelled file dialog keeps the window open too.
-    answer = TForm1::SaveAnswer::Save;
+    answer = MainWindow::SaveAnswer::Save;
     chosenFile.clear();
     EXPECT_FALSE(w->close());
     chosenFile = dir.filePath("lesson");
@@ -252,7 +252,7 @@ TEST_F(Desktop, UnsavedWorkIsMarkedAndTheCloseAsksWhatToDoWithIt)
     Mouse(QEvent::MouseMove, {90, 140});
     Mouse(QEvent::MouseButtonRelease, {90, 140});
     EXPECT_TRUE(w->isWindowModified());
-    answer = TForm1::SaveAnswer::Discard;
+    answer = MainWindow::SaveAnswer::Discard;
     questions.clear();
     EXPECT_TRUE(w->close());
     EXPECT_EQ(questions.size(), 1);
@@ -323,8 +323,8 @@ TEST_F(Desktop, ExportWithoutAnExtensionTakesTheChosenFiltersFormat)
 
 TEST_F(Desktop, SaveWritesTheGraphsFileAndSaveAsAsks)
 {
-    QList<TForm1::FileDialog> asked;
-    w->AskFileName = [&](TForm1::FileDialog kind) {
+    QList<MainWindow::FileDialog> asked;
+    w->AskFileName = [&](MainWindow::FileDialog kind) {
         asked.append(kind);
         return chosenFile;
     };
@@ -332,7 +332,7 @@ TEST_F(Desktop, SaveWritesTheGraphsFileAndSaveAsAsks)
     // A graph without a file asks for one.
     chosenFile = dir.filePath("lesson");
     ASSERT_TRUE(w->SaveGraphCommand());
-    EXPECT_EQ(asked, QList<TForm1::FileDialog>{TForm1::FileDialog::SaveGraph});
+    EXPECT_EQ(asked, QList<MainWindow::FileDialog>{MainWindow::FileDialog::SaveGraph});
     EXPECT_EQ(w->Session().FileName(), dir.filePath("lesson.grafa"));
 
     // Then Save writes it again, without a dialog, and the graph is saved.
@@ -353,7 +353,7 @@ TEST_F(Desktop, SaveWritesTheGraphsFileAndSaveAsAsks)
     // Save as asks and moves the graph to the new name.
     chosenFile = dir.filePath("copy.grafa");
     w->Action(QStringLiteral("actSaveGrafAs"))->trigger();
-    EXPECT_EQ(asked, QList<TForm1::FileDialog>{TForm1::FileDialog::SaveGraph});
+    EXPECT_EQ(asked, QList<MainWindow::FileDialog>{MainWindow::FileDialog::SaveGraph});
     EXPECT_EQ(w->Session().FileName(), dir.filePath("copy.grafa"));
 
     // A graph read from an older text file is not rewritten in place as ".grafa".
@@ -364,7 +364,7 @@ TEST_F(Desktop, SaveWritesTheGraphsFileAndSaveAsAsks)
     asked.clear();
     chosenFile.clear();
     EXPECT_FALSE(w->SaveGraphCommand());
-    EXPECT_EQ(asked, QList<TForm1::FileDialog>{TForm1::FileDialog::SaveGraph});
+    EXPECT_EQ(asked, QList<MainWindow::FileDialog>{MainWindow::FileDialog::SaveGraph});
 }
 
 TEST_F(Desktop, FileDialogsOpenInTheCurrentFilesFolderElseTheLastOneUsed)
@@ -399,9 +399,9 @@ TEST_F(Desktop, TheWheelScrollsTheDrawingAndShiftScrollsSideways)
     w->UpdateScrollBars();
     auto wheel = [&](QPoint angle, QPoint pixels, Qt::KeyboardModifiers modifiers) {
         const QPointF at(50, 50);
-        QWheelEvent event(at, w->DrawingArea()->mapToGlobal(at), pixels, angle, Qt::NoButton, modifiers,
+        QWheelEvent event(at, w->DrawingPane()->mapToGlobal(at), pixels, angle, Qt::NoButton, modifiers,
                           Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(w->DrawingArea(), &event);
+        QCoreApplication::sendEvent(w->DrawingPane(), &event);
     };
     wheel({0, -120}, {}, Qt::NoModifier);
     const int notch = w->VerticalBar()->value();
@@ -452,13 +452,13 @@ TEST_F(Desktop, SmallThingsAroundTheWindow)
     ASSERT_NE(splitter, nullptr);
     const QWidget* page = w->TextPane()->parentWidget();
     EXPECT_GE(page->height(), 12 * QFontMetrics(w->TextPane()->font()).lineSpacing());
-    EXPECT_GE(w->DrawingArea()->height(), 200);
+    EXPECT_GE(w->DrawingPane()->height(), 200);
 }
 
 TEST(DesktopStart, MenusBehindTheFirstDialogLookDisabledUntilAGraphExists)
 {
     ScriptedHost host;
-    TForm1 w;
+    MainWindow w;
     w.SetDialogHost(&host);
     for (const char* name : {"actLoadGraf", "actSaveGraf", "actAddGraf", "actUndo", "actShowMatrix"})
         EXPECT_FALSE(w.Action(QLatin1String(name))->isEnabled()) << name;
@@ -466,7 +466,7 @@ TEST(DesktopStart, MenusBehindTheFirstDialogLookDisabledUntilAGraphExists)
     EXPECT_TRUE(w.Action(QStringLiteral("actExit"))->isEnabled());
     for (const char* name : {"actHelpLocal", "actHelpOnline", "actMindProgram", "actAboutProgram"})
         EXPECT_TRUE(w.Action(QLatin1String(name))->isEnabled()) << name << ": help needs no graph";
-    w.NewGraphDialog()->Exec = [](TCreateForm2& dialog) {
+    w.NewGraphForm()->Exec = [](NewGraphDialog& dialog) {
         dialog.Confirm();
         return int(QDialog::Accepted);
     };

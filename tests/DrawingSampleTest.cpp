@@ -1,6 +1,6 @@
 // A small weighted digraph with a found path, labels and a background picture: the picture a
 // person looks at. Set NODELOOM_SAMPLE_PICTURE to a file name to keep it as PNG.
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "drawing/Canvas.h"
 #include "drawing/Colors.h"
 #include "drawing/DocumentDrawing.h"
@@ -32,11 +32,11 @@ QImage MapBackground(int width, int height)
 
 TEST(DrawingSample, FoundPathStandsOutOverTheBackground)
 {
-    auto graf = std::make_unique<TAllGraf>();
+    auto graf = std::make_unique<GraphDocument>();
     graf->NewGraf(true, true);
     graf->NormalLabelStyle.Face = graf->ActiveLabelStyle.Face = QStringLiteral("DejaVu Sans");
     graf->NormalLabelStyle.Size = graf->ActiveLabelStyle.Size = 9;
-    graf->ActiveLabelStyle.Style = TTitle::Bold;
+    graf->ActiveLabelStyle.Style = TextStyle::Bold;
     graf->ActiveLabelStyle.Color = 0x008000;
     graf->ActiveLabelStyle.ColorBackground = 0xE0FFE0;
     const QPoint places[] = {{70, 90}, {250, 60}, {450, 100}, {580, 230}, {400, 300}, {190, 250}, {330, 170}};

@@ -1,6 +1,6 @@
 // The document's picture: what lands where on the surface, the arc scan and the canvas helpers.
 #include "ScriptedHost.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "drawing/Canvas.h"
 #include "drawing/Colors.h"
 #include "drawing/DocumentDrawing.h"
@@ -19,9 +19,9 @@ namespace {
 
 constexpr int Green = 0x00FF00, Blue = 0xFF0000, Yellow = 0x00FFFF;
 
-std::unique_ptr<TAllGraf> TwoVertices(bool directed, bool weighted, int radius = 20)
+std::unique_ptr<GraphDocument> TwoVertices(bool directed, bool weighted, int radius = 20)
 {
-    auto graf = std::make_unique<TAllGraf>();
+    auto graf = std::make_unique<GraphDocument>();
     graf->NewGraf(directed, weighted);
     graf->AddPoint(60, 100, QString(), 1, radius);
     graf->AddPoint(300, 100, QString(), 2, radius);
@@ -29,7 +29,7 @@ std::unique_ptr<TAllGraf> TwoVertices(bool directed, bool weighted, int radius =
     return graf;
 }
 
-QImage Draw(TAllGraf& graf, int width = 400, int height = 300)
+QImage Draw(GraphDocument& graf, int width = 400, int height = 300)
 {
     QImage surface(width, height, QImage::Format_RGB32);
     DrawAll(graf, surface);
@@ -135,7 +135,7 @@ TEST(DrawAll, LaterCellOfAnUndirectedEdgeWins)
 
 TEST(DrawAll, SkippingCoveredCellsKeepsThePicture)
 {
-    auto graf = std::make_unique<TAllGraf>();
+    auto graf = std::make_unique<GraphDocument>();
     graf->NewGraf(false, true);
     const QPoint places[] = {{60, 60}, {300, 80}, {180, 250}, {60, 200}, {330, 260}};
     for (int v = 1; v <= 5; ++v)
@@ -172,7 +172,7 @@ TEST(DrawAll, SkippingCoveredCellsKeepsThePicture)
 
 TEST(DrawAll, ClampsVertexPositionsAgainstTheSurfaceAndKeepsThem)
 {
-    auto graf = std::make_unique<TAllGraf>();
+    auto graf = std::make_unique<GraphDocument>();
     graf->NewGraf(false, false);
     graf->AddPoint(395, 295, QString(), 1, 10);
     graf->AddPoint(5, 5, QString(), 2, 10);
@@ -277,7 +277,7 @@ TEST(Canvas, RedrawMakesASurfaceOfTheCanvasSize)
     graf->AddPoint(500, 50, QString(), 3, 10);
     EXPECT_EQ(RenderCanvas(*graf).size(), QSize(510, 200));
 
-    auto empty = std::make_unique<TAllGraf>();
+    auto empty = std::make_unique<GraphDocument>();
     empty->NewGraf(false, false);
     EXPECT_TRUE(RenderCanvas(*empty).isNull());
 }

@@ -1,5 +1,5 @@
 #include "ScriptedHost.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphSession.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@ namespace {
 struct Commands : ::testing::Test {
     ScriptedHost host;
     GraphSession session{host};
-    TAllGraf* g = nullptr;
+    GraphDocument* g = nullptr;
     void Create(bool directed, bool weighted)
     {
         g = &session.CreateDocument();
@@ -58,7 +58,7 @@ TEST_F(Commands, RandomVertexLandsInTheVisiblePart)
 TEST_F(Commands, ManualNamingAsksForTheName)
 {
     Create(false, false);
-    g->Naming().SetKind(CTitleGraf::Manual);
+    g->Naming().SetKind(VertexNaming::Manual);
     host.inputs = {{true, "Oslo"}, {false, "ignored"}};
     session.AddVertexAt(10, 10);
     session.AddVertexAt(50, 10);
@@ -74,7 +74,7 @@ TEST_F(Commands, ManualNamingAsksForTheName)
 TEST_F(Commands, AnEmptyNameIsRefusedAndADuplicateAcceptedAfterAWarning)
 {
     Create(false, false);
-    g->Naming().SetKind(CTitleGraf::Manual);
+    g->Naming().SetKind(VertexNaming::Manual);
     host.inputs = {{true, "Oslo"}, {true, "Bergen"}, {true, "Tromsø"}};
     for (int x : {10, 50, 90})
         session.AddVertexAt(x, 10);
@@ -88,7 +88,7 @@ TEST_F(Commands, AnEmptyNameIsRefusedAndADuplicateAcceptedAfterAWarning)
         session.RenameSelectedVertex();
     EXPECT_EQ(g->PointTitle(3), "Tromsø");
     EXPECT_EQ(host.MessageTexts(), QStringList(2, Translate("Name_empty")));
-    EXPECT_EQ(host.messages[0].kind, CHost::MessageKind::Error);
+    EXPECT_EQ(host.messages[0].kind, ProgramHost::MessageKind::Error);
     EXPECT_EQ(session.History().Count(), steps);
     EXPECT_FALSE(session.HasUnsavedChanges());
 
@@ -98,7 +98,7 @@ TEST_F(Commands, AnEmptyNameIsRefusedAndADuplicateAcceptedAfterAWarning)
     session.RenameSelectedVertex();
     EXPECT_EQ(g->PointTitle(3), "Bergen");
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Name_duplicate").arg("Bergen").arg(2)});
-    EXPECT_EQ(host.messages[0].kind, CHost::MessageKind::Warning);
+    EXPECT_EQ(host.messages[0].kind, ProgramHost::MessageKind::Warning);
     EXPECT_EQ(session.History().Count(), steps + 1);
     EXPECT_TRUE(session.HasUnsavedChanges());
     session.Undo();

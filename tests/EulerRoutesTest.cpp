@@ -6,7 +6,7 @@
 #include "TestFolders.h"
 #include "algorithms/RunAlgorithm.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -50,7 +50,7 @@ Outcome OutcomeOf(const AlgorithmResult& r)
 // --- the reference: the same operations step by step, without shortcuts --------------------
 
 // Depth-first search from vertex 1 in list order; vertex 1 counts only when reached back.
-void LiteralReach(const TAllGraf& g, int v, std::vector<int>& reached, int& counter)
+void LiteralReach(const GraphDocument& g, int v, std::vector<int>& reached, int& counter)
 {
     for (int w : g.OutArcs(v))
         if (!reached[w]) {
@@ -59,7 +59,7 @@ void LiteralReach(const TAllGraf& g, int v, std::vector<int>& reached, int& coun
             LiteralReach(g, w, reached, counter);
         }
 }
-bool LiteralConnected(const TAllGraf& g)
+bool LiteralConnected(const GraphDocument& g)
 {
     std::vector<int> reached(g.PointCount + 1, 0);
     int counter = 0;
@@ -68,7 +68,7 @@ bool LiteralConnected(const TAllGraf& g)
     return counter == g.PointCount;
 }
 
-Outcome LiteralUndirected(const TAllGraf& g, bool chain)
+Outcome LiteralUndirected(const GraphDocument& g, bool chain)
 {
     const int n = g.PointCount;
     std::vector<int> odd;
@@ -122,8 +122,8 @@ Outcome LiteralUndirected(const TAllGraf& g, bool chain)
 }
 
 struct LiteralDirected {
-    LiteralDirected(const TAllGraf& graf, bool isCycle) : g(graf), cycle(isCycle) {}
-    const TAllGraf& g;
+    LiteralDirected(const GraphDocument& graf, bool isCycle) : g(graf), cycle(isCycle) {}
+    const GraphDocument& g;
     bool cycle;
     std::vector<std::vector<int>> mark;
     int remaining = 0, s = 0;
@@ -167,7 +167,7 @@ struct LiteralDirected {
 
 // An undirected graph whose degrees were evened by toggling edges between odd vertices, then
 // given oddPairs pairs of odd vertices back, sometimes with an isolated vertex.
-std::unique_ptr<TAllGraf> RandomUndirected(QRandomGenerator& random, int oddPairs)
+std::unique_ptr<GraphDocument> RandomUndirected(QRandomGenerator& random, int oddPairs)
 {
     const int n = int(random.bounded(1, 9));
     auto g = MakeGraf(false, false, n);
@@ -201,7 +201,7 @@ std::unique_ptr<TAllGraf> RandomUndirected(QRandomGenerator& random, int oddPair
 
 // A digraph made of a random trail (so an Euler chain exists), sometimes closed, sometimes
 // with a stray arc.
-std::unique_ptr<TAllGraf> RandomTrailDigraph(QRandomGenerator& random, int maxArcs)
+std::unique_ptr<GraphDocument> RandomTrailDigraph(QRandomGenerator& random, int maxArcs)
 {
     const int n = int(random.bounded(1, 7));
     auto g = MakeGraf(true, false, n);
@@ -231,7 +231,7 @@ std::unique_ptr<TAllGraf> RandomTrailDigraph(QRandomGenerator& random, int maxAr
 
 // A walk that uses every arc of the graph exactly once, each step along an arc (either way
 // in an undirected graph, where an edge is one arc pair).
-void ExpectUsesEveryArcOnce(const TAllGraf& g, const V& walk)
+void ExpectUsesEveryArcOnce(const GraphDocument& g, const V& walk)
 {
     std::set<std::pair<int, int>> used;
     for (std::size_t k = 1; k < walk.size(); ++k) {

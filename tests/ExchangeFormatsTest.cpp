@@ -1,9 +1,9 @@
 #include "files/ExchangeFormats.h"
 #include "ScriptedHost.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphFileCommands.h"
 #include "commands/GraphSession.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "files/IgraphAdapter.h"
 
 #include <QFile>
@@ -42,7 +42,7 @@ void PrintTo(const Shape& s, std::ostream* out)
         *out << " (" << x << "," << y << ")";
 }
 
-Shape ShapeOf(const TAllGraf& g, bool withPositions = true)
+Shape ShapeOf(const GraphDocument& g, bool withPositions = true)
 {
     Shape s;
     s.isOrint = g.IsOrint;
@@ -60,11 +60,11 @@ Shape ShapeOf(const TAllGraf& g, bool withPositions = true)
 struct ExchangeFormatsTest : ::testing::Test {
     QTemporaryDir dir;
     ScriptedHost host;
-    std::unique_ptr<TAllGraf> g = Fresh();
+    std::unique_ptr<GraphDocument> g = Fresh();
 
-    std::unique_ptr<TAllGraf> Fresh()
+    std::unique_ptr<GraphDocument> Fresh()
     {
-        auto d = std::make_unique<TAllGraf>();
+        auto d = std::make_unique<GraphDocument>();
         d->AttachHost(&host);
         d->MeasuresLabels = false;
         d->NewGraf(false, false);
@@ -78,7 +78,7 @@ struct ExchangeFormatsTest : ::testing::Test {
         file.write(bytes);
         return Path(name);
     }
-    bool Import(TAllGraf& d, const QString& path)
+    bool Import(GraphDocument& d, const QString& path)
     {
         return ExchangeFormats::ImportGraph(d, path, ExchangeFormats::FormatOfFile(path)) ==
                ExchangeFormats::ImportResult::Imported;
@@ -87,7 +87,7 @@ struct ExchangeFormatsTest : ::testing::Test {
     void Named()
     {
         g->NewGraf(true, true);
-        g->Naming().SetKind(CTitleGraf::Manual);
+        g->Naming().SetKind(VertexNaming::Manual);
         const QStringList names{"Alpha", "Beta two", "Гамма", "D\"q;,"};
         for (int i = 0; i < names.size(); ++i)
             g->AddPoint(40 + 90 * i, 60 + 45 * (i % 3), names[i], g->FreeTitleNumber(), g->SizeGraf);
@@ -102,7 +102,7 @@ struct ExchangeFormatsTest : ::testing::Test {
     void Plain()
     {
         g->NewGraf(false, false);
-        g->Naming().SetKind(CTitleGraf::Numbers);
+        g->Naming().SetKind(VertexNaming::Numbers);
         g->Naming().SetNumbers(1);
         for (int i = 1; i <= 5; ++i)
             g->AddPoint(30 * i, 200 - 20 * i, QString(), g->FreeTitleNumber(), g->SizeGraf);
@@ -144,7 +144,7 @@ TEST_F(ExchangeFormatsTest, RoundTripsKeepDirectionWeightsNamesArcsAndPositions)
                 for (const int v : {1, 2})
                     g->Naming().SetManualTitle(v, g->PointTitle(v).replace(' ', '_'));
             EXPECT_EQ(ShapeOf(*back, positions), ShapeOf(*g, positions));
-            EXPECT_EQ(back->Naming().GetKind(), named ? CTitleGraf::Manual : CTitleGraf::Numbers);
+            EXPECT_EQ(back->Naming().GetKind(), named ? VertexNaming::Manual : VertexNaming::Numbers);
         }
 }
 
@@ -166,7 +166,7 @@ digraph "my graph" {
                    {{{"c", "node one"}, 4}, {{"node one", "b"}, 7}},
                    {{10, 20}, {100, 50}, {50, 80}}};
     EXPECT_EQ(ShapeOf(*g), expected);
-    EXPECT_EQ(g->Naming().GetKind(), CTitleGraf::Manual);
+    EXPECT_EQ(g->Naming().GetKind(), VertexNaming::Manual);
 }
 
 TEST_F(ExchangeFormatsTest, GoldenGraphmlTakesDefaultAttributeValuesAndLaysOutOnACircle)
@@ -233,7 +233,7 @@ TEST_F(ExchangeFormatsTest, GoldenEdgeListsGmlAndCsv)
                                           {{"3", "1"}, 1},
                                           {{"1", "3"}, 1}},
                                          {}}));
-    EXPECT_EQ(g->Naming().GetKind(), CTitleGraf::Numbers);
+    EXPECT_EQ(g->Naming().GetKind(), VertexNaming::Numbers);
 
     ASSERT_TRUE(Import(*g, Write("a.gml", "graph [\n directed 1\n node [ id 10 label \"p\" x 20 y 30 ]\n"
                                           " node [ id 20 label \"q\" x 40 y 60 ]\n"
@@ -279,14 +279,14 @@ TEST_F(ExchangeFormatsTest, WhatDoesNotFitIsRefusedWithTheDocumentUnchanged)
         host.messages.clear();
         EXPECT_FALSE(Import(*g, path));
         ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].kind, CHost::MessageKind::Error);
+        EXPECT_EQ(host.messages[0].kind, ProgramHost::MessageKind::Error);
         if (!text.isEmpty())
             EXPECT_EQ(host.messages[0].text, text);
         else
             EXPECT_TRUE(host.messages[0].text.startsWith(Message("Exchange_parse_error").arg(QString())))
                 << host.messages[0].text.toStdString();
         EXPECT_EQ(ShapeOf(*g), before);
-        EXPECT_EQ(g->Naming().GetKind(), CTitleGraf::Manual);
+        EXPECT_EQ(g->Naming().GetKind(), VertexNaming::Manual);
     }
     // The parser's own text names the line at fault.
     host.messages.clear();
@@ -314,7 +314,7 @@ TEST_F(ExchangeFormatsTest, WhatFitsAfterChangesIsCountedInWarnings)
     ASSERT_EQ(host.messages.size(), warnings.size());
     for (std::size_t i = 0; i < warnings.size(); ++i) {
         EXPECT_EQ(host.messages[i].text, warnings[i]);
-        EXPECT_EQ(host.messages[i].kind, CHost::MessageKind::Warning);
+        EXPECT_EQ(host.messages[i].kind, ProgramHost::MessageKind::Warning);
     }
     // Undirected: the reverse of an edge is the same edge.
     host.messages.clear();
@@ -359,7 +359,7 @@ TEST_F(ExchangeFormatsTest, DamagedFilesGiveAnErrorWithoutACrash)
             if (!read) {
                 ++refused;
                 ASSERT_FALSE(host.messages.empty());
-                EXPECT_EQ(host.messages.back().kind, CHost::MessageKind::Error);
+                EXPECT_EQ(host.messages.back().kind, ProgramHost::MessageKind::Error);
                 EXPECT_EQ(d->PointCount, 0);
             }
         }
@@ -567,7 +567,7 @@ TEST_F(ExchangeFormatsTest, ExportsAreWhatTheFieldsToolsReadAsTheyAre)
 
     g = Fresh();
     Plain();
-    g->Naming().SetKind(CTitleGraf::Manual);
+    g->Naming().SetKind(VertexNaming::Manual);
     for (int v = 1; v <= g->PointCount; ++v)
         g->Naming().SetManualTitle(v, QStringLiteral("v-%1.é").arg(v));
     const QString graphml = exported("y.graphml");
@@ -592,7 +592,7 @@ TEST(ExchangeImportCommand, IsOneUndoStepListedAmongRecentFilesAndARefusalLeaves
     QTemporaryDir dir;
     ScriptedHost host;
     GraphSession session(host);
-    TAllGraf& d = session.CreateDocument();
+    GraphDocument& d = session.CreateDocument();
     d.NewGraf(false, false);
     d.AddPoint(50, 50, QString(), d.FreeTitleNumber(), d.SizeGraf);
     const QString good = dir.filePath("g.dot"), bad = dir.filePath("b.dot");
@@ -621,7 +621,7 @@ TEST(ExchangeImportCommand, WeightsThatDoNotFitAreOfferedToBeLeftOutAsOneUndoSte
     QTemporaryDir dir;
     ScriptedHost host;
     GraphSession session(host);
-    TAllGraf& d = session.CreateDocument();
+    GraphDocument& d = session.CreateDocument();
     d.NewGraf(false, false);
     d.AddPoint(50, 50, QString(), d.FreeTitleNumber(), d.SizeGraf);
     const QString path = dir.filePath("hint.dot");
@@ -656,7 +656,7 @@ TEST(ExchangeImportCommand, OpenRefusesANameInNoFormatItKnows)
     QTemporaryDir dir;
     ScriptedHost host;
     GraphSession session(host);
-    TAllGraf& d = session.CreateDocument();
+    GraphDocument& d = session.CreateDocument();
     d.NewGraf(false, false);
     for (const QString& name : {QString("g.gexf"), QString("g.adjlist"), QString("g.gv.gz")}) {
         QFile file(dir.filePath(name));

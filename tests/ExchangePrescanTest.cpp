@@ -1,9 +1,9 @@
 #include "files/ExchangePrescan.h"
 #include "ScriptedHost.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphFileCommands.h"
 #include "commands/GraphSession.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "files/GrafaFile.h"
 
 #include <QFile>
@@ -91,7 +91,7 @@ QByteArray Padded(QByteArray text, qint64 size, char comment)
 struct PrescanImport : ::testing::Test {
     QTemporaryDir dir;
     ScriptedHost host;
-    TAllGraf g;
+    GraphDocument g;
 
     PrescanImport()
     {
@@ -294,20 +294,20 @@ TEST(Prescan, TheProgramsOwnExportsAlwaysPassEvenAtTheirLargest)
     // The caps were measured on the largest graph the program holds: complete, directed,
     // weighted, with names of the longest length in a two-byte script.
     ScriptedHost host;
-    TAllGraf g;
+    GraphDocument g;
     g.AttachHost(&host);
     g.MeasuresLabels = false;
     g.NewGraf(true, true);
-    g.Naming().SetKind(CTitleGraf::Manual);
+    g.Naming().SetKind(VertexNaming::Manual);
     QRandomGenerator random(27);
-    for (int i = 1; i <= TAllGraf::MaxPoints; ++i) {
+    for (int i = 1; i <= GraphDocument::MaxPoints; ++i) {
         QString name = QString::number(i) + QStringLiteral(" <\"&'");
-        while (name.size() < TAllGraf::MaxNameLength)
+        while (name.size() < GraphDocument::MaxNameLength)
             name += QChar(0x0430 + int(random.bounded(32)));
         g.AddPoint(int(random.bounded(8000)), int(random.bounded(8000)), name, g.FreeTitleNumber(), 10);
     }
-    for (int a = 1; a <= TAllGraf::MaxPoints; ++a)
-        for (int b = 1; b <= TAllGraf::MaxPoints; ++b)
+    for (int a = 1; a <= GraphDocument::MaxPoints; ++a)
+        for (int b = 1; b <= GraphDocument::MaxPoints; ++b)
             if (a != b)
                 g.AddDuga(a, b, 10000 + int(random.bounded(40000)));
     QTemporaryDir dir;
@@ -331,12 +331,12 @@ TEST(Prescan, RandomExportsWithMarkupInTheirNamesPass)
     const QString alphabet = QStringLiteral("ab <>&\"';,[]{}#%=-:/\\*жё\u2028");
     for (int round = 0; round < 40; ++round) {
         ScriptedHost host;
-        TAllGraf g;
+        GraphDocument g;
         g.AttachHost(&host);
         g.MeasuresLabels = false;
         g.NewGraf(round % 2 == 0, round % 3 == 0);
-        g.Naming().SetKind(CTitleGraf::Manual);
-        const int n = 1 + int(random.bounded(TAllGraf::MaxPoints));
+        g.Naming().SetKind(VertexNaming::Manual);
+        const int n = 1 + int(random.bounded(GraphDocument::MaxPoints));
         for (int i = 1; i <= n; ++i) {
             QString name = QString::number(i);
             for (int k = int(random.bounded(20)); k > 0; --k)
@@ -363,11 +363,11 @@ TEST(Prescan, RandomExportsWithMarkupInTheirNamesPass)
 
 TEST(VertexNames, LongerNamesAreCutWithAWarningWhereverTheyComeFrom)
 {
-    const QString longest(TAllGraf::MaxNameLength, QChar(0x0436));
+    const QString longest(GraphDocument::MaxNameLength, QChar(0x0436));
     QTemporaryDir dir;
     ScriptedHost host;
     GraphSession session(host);
-    TAllGraf& g = session.CreateDocument();
+    GraphDocument& g = session.CreateDocument();
     g.NewGraf(false, false);
 
     // A graph file: the longest name is kept as it is, a longer one cut.
@@ -388,13 +388,13 @@ TEST(VertexNames, LongerNamesAreCutWithAWarningWhereverTheyComeFrom)
     }
 
     // A name typed in: cut, one undo step, marked unsaved.
-    g.Naming().SetKind(CTitleGraf::Manual);
+    g.Naming().SetKind(VertexNaming::Manual);
     g.ActivePoint = 1;
     host.messages.clear();
     host.inputs = {{true, "abc" + longest}};
     EXPECT_FALSE(session.HasUnsavedChanges());
     session.RenameSelectedVertex();
-    EXPECT_EQ(g.PointTitle(1), "abc" + longest.left(TAllGraf::MaxNameLength - 3));
+    EXPECT_EQ(g.PointTitle(1), "abc" + longest.left(GraphDocument::MaxNameLength - 3));
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Name_text_cut")});
     EXPECT_TRUE(session.HasUnsavedChanges());
     session.Undo();
@@ -407,7 +407,7 @@ TEST(GraphFiles, AGraphFileOverTheCapIsRefusedUnreadNamingTheCap)
     QTemporaryDir dir;
     ScriptedHost host;
     GraphSession session(host);
-    TAllGraf& g = session.CreateDocument();
+    GraphDocument& g = session.CreateDocument();
     g.NewGraf(false, false);
     const QString path = dir.filePath("huge.grafa");
     QFile file(path);

@@ -1,6 +1,6 @@
 // What the file dialogs list: every filter in the form Qt's dialogs read, in both languages.
 #include "ui/FileFilters.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "files/ExchangeFormats.h"
 
 #include <QDir>

@@ -4,8 +4,8 @@
 #include "files/FileFormats.h"
 #include "ScriptedHost.h"
 #include "base/IniFile.h"
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 #include "files/ExchangeFormats.h"
 #include "files/GrafaFile.h"
 #include "ui/FileFilters.h"
@@ -20,9 +20,9 @@ using ExchangeFormats::Format;
 namespace {
 
 // A directed weighted graph whose names need quoting in some format or other.
-TExchangeGraph Sample()
+ExchangeGraph Sample()
 {
-    TExchangeGraph graph;
+    ExchangeGraph graph;
     graph.Directed = true;
     graph.Weighted = true;
     graph.Names = {QStringLiteral("Alpha"), QStringLiteral("Гамма"), QStringLiteral("c\"q"),
@@ -33,7 +33,7 @@ TExchangeGraph Sample()
 }
 
 // The arcs by their ends' names, with weights: what every format must carry.
-QStringList Arcs(const TExchangeGraph& graph)
+QStringList Arcs(const ExchangeGraph& graph)
 {
     QStringList arcs;
     for (const auto& edge : graph.Edges)
@@ -69,11 +69,11 @@ TEST(FileFormats, EveryExchangeRowReadsBackWhatItWritesAndEveryNameLeadsToItsRow
             EXPECT_EQ(ExchangeFormats::FormatNamed(extension), row.format);
         }
 
-        const TExchangeGraph sample = Sample();
+        const ExchangeGraph sample = Sample();
         QByteArray bytes;
         FileError error;
         ASSERT_TRUE(row.write(sample, bytes, error)) << error.Text().toStdString();
-        TExchangeGraph back;
+        ExchangeGraph back;
         ASSERT_TRUE(row.read(bytes, back, error)) << error.Text().toStdString() << bytes.toStdString();
         EXPECT_EQ(back.Directed, sample.Directed);
         EXPECT_EQ(back.Weighted, sample.Weighted);
@@ -109,7 +109,7 @@ TEST(FileFormats, AReadersErrorReachesTheMessageWithItsFileAndLine)
 {
     TranslateManager().LoadLanguage(QStringLiteral("grafEnglish.lang"));
     const QByteArray csv = ",a,b,c\na,0,1,0\nb,1,0\nc,0,0,0\n";
-    TExchangeGraph out;
+    ExchangeGraph out;
     FileError error;
     ASSERT_FALSE(FileFormats::Of(Format::Csv)->read(csv, out, error));
     EXPECT_EQ(error.key, QStringLiteral("Exchange_csv_row_length"));
@@ -123,7 +123,7 @@ TEST(FileFormats, AReadersErrorReachesTheMessageWithItsFileAndLine)
     file.write(csv);
     file.close();
     ScriptedHost host;
-    TAllGraf graf;
+    GraphDocument graf;
     graf.AttachHost(&host);
     graf.NewGraf(false, false);
     EXPECT_EQ(ExchangeFormats::ImportGraph(graf, path, Format::Csv),
@@ -140,7 +140,7 @@ TEST(FileFormats, AReadersErrorReachesTheMessageWithItsFileAndLine)
         big.write("[Main]\nVersion=1\nPointCount=" + QByteArray::number(count) + "\n");
         big.close();
         FileError refusal;
-        EXPECT_EQ(GrafaFile::ReadGrafa(graf, CIniFile(grafa), refusal), count == 255);
+        EXPECT_EQ(GrafaFile::ReadGrafa(graf, IniFile(grafa), refusal), count == 255);
         EXPECT_EQ(graf.PointCount, 255);
         EXPECT_EQ(refusal.key, count == 255 ? QString() : QStringLiteral("Version_not_support_count"));
         EXPECT_EQ(refusal.fileName, count == 255 ? QString() : grafa);

@@ -1,9 +1,9 @@
 #include "ScriptedHost.h"
-#include "base/TranslateManager.h"
-#include "document/HistoryManager.h"
+#include "base/TranslationManager.h"
+#include "document/UndoHistory.h"
 #include "ui/GenerateGraphDialog.h"
 #include "ui/MainWindow.h"
-#include "ui/NewGrafDialog.h"
+#include "ui/NewGraphDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,17 +15,17 @@ namespace {
 
 struct GenerateWindow : ::testing::Test {
     ScriptedHost host;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<MainWindow> w;
     QStringList saveQuestions;
-    TForm1::SaveAnswer answer = TForm1::SaveAnswer::Discard;
+    MainWindow::SaveAnswer answer = MainWindow::SaveAnswer::Discard;
     GraphGenerators::Params chosen;
     int dialogsShown = 0;
 
     void SetUp() override
     {
-        w = std::make_unique<TForm1>();
+        w = std::make_unique<MainWindow>();
         w->SetDialogHost(&host);
-        w->NewGraphDialog()->Exec = [](TCreateForm2& dialog) {
+        w->NewGraphForm()->Exec = [](NewGraphDialog& dialog) {
             dialog.Confirm();
             return int(QDialog::Accepted);
         };
@@ -33,7 +33,7 @@ struct GenerateWindow : ::testing::Test {
             saveQuestions.append(question);
             return answer;
         };
-        w->GenerateDialog()->Exec = [this](TGenerateGraphDialog& dialog) {
+        w->GenerateDialog()->Exec = [this](GenerateGraphDialog& dialog) {
             ++dialogsShown;
             dialog.SetChosen(chosen);
             return int(dialog.CanConfirm() ? QDialog::Accepted : QDialog::Rejected);
@@ -43,7 +43,7 @@ struct GenerateWindow : ::testing::Test {
         w->show();
         QApplication::processEvents();
     }
-    TAllGraf& G() { return *w->Document(); }
+    GraphDocument& G() { return *w->Document(); }
 };
 
 int NonWhitePixels(const QImage& image)
@@ -58,17 +58,17 @@ int NonWhitePixels(const QImage& image)
 TEST_F(GenerateWindow, GenerateReplacesTheGraphAsOneUndoStepAfterAskingAboutUnsavedWork)
 {
     G().AddPoint(50, 50, QString(), G().FreeTitleNumber(), G().SizeGraf);
-    const auto before = CHistoryManager::TakeSnapshot(G());
+    const auto before = UndoHistory::TakeSnapshot(G());
 
     // Unsaved work and Cancel: no dialog, nothing changes.
-    answer = TForm1::SaveAnswer::Cancel;
+    answer = MainWindow::SaveAnswer::Cancel;
     chosen.family = GraphGenerators::Family::Petersen;
     w->Action("actGenerate")->trigger();
     EXPECT_EQ(saveQuestions.size(), 1);
     EXPECT_EQ(dialogsShown, 0);
-    EXPECT_TRUE(*before == *CHistoryManager::TakeSnapshot(G()));
+    EXPECT_TRUE(*before == *UndoHistory::TakeSnapshot(G()));
 
-    answer = TForm1::SaveAnswer::Discard;
+    answer = MainWindow::SaveAnswer::Discard;
     w->Action("actGenerate")->trigger();
     EXPECT_EQ(dialogsShown, 1);
     EXPECT_EQ(G().PointCount, 10);
@@ -89,7 +89,7 @@ TEST_F(GenerateWindow, GenerateReplacesTheGraphAsOneUndoStepAfterAskingAboutUnsa
     w->Action("actUndo")->trigger();
     EXPECT_EQ(G().PointCount, 10);
     w->Action("actUndo")->trigger();
-    EXPECT_TRUE(*before == *CHistoryManager::TakeSnapshot(G()));
+    EXPECT_TRUE(*before == *UndoHistory::TakeSnapshot(G()));
 }
 
 TEST_F(GenerateWindow, LayoutItemsPlaceTheVerticesAndUndoBringsThemBack)
@@ -97,7 +97,7 @@ TEST_F(GenerateWindow, LayoutItemsPlaceTheVerticesAndUndoBringsThemBack)
     for (int i = 0; i < 6; ++i)
         G().AddPoint(40 + 7 * i, 40 + 3 * i, QString(), G().FreeTitleNumber(), G().SizeGraf);
     G().AddDuga(1, 2, 1);
-    const auto before = CHistoryManager::TakeSnapshot(G());
+    const auto before = UndoHistory::TakeSnapshot(G());
     for (const auto& info : GraphLayouts::Kinds()) {
         QAction* item = w->Action(QStringLiteral("actLayout_") + QLatin1String(info.name));
         ASSERT_NE(item, nullptr) << info.name;
@@ -105,13 +105,13 @@ TEST_F(GenerateWindow, LayoutItemsPlaceTheVerticesAndUndoBringsThemBack)
         item->trigger();
         EXPECT_FALSE(G().Points == before->Unpacked().Points) << info.name;
         w->Action("actUndo")->trigger();
-        EXPECT_TRUE(*before == *CHistoryManager::TakeSnapshot(G())) << info.name;
+        EXPECT_TRUE(*before == *UndoHistory::TakeSnapshot(G())) << info.name;
     }
 }
 
 TEST_F(GenerateWindow, ThePreviewFollowsTheChoiceAndARefusalIsShownInsteadOfAGraph)
 {
-    TGenerateGraphDialog& dialog = *w->GenerateDialog();
+    GenerateGraphDialog& dialog = *w->GenerateDialog();
     GraphGenerators::Params p;
     p.family = GraphGenerators::Family::Complete;
     p.first = 3;

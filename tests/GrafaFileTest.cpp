@@ -2,7 +2,7 @@
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
 #include "base/IniFile.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphFileCommands.h"
 #include "commands/GraphSession.h"
 
@@ -19,7 +19,7 @@ struct GrafaFiles : ::testing::Test {
     QTemporaryDir dir;
     ScriptedHost host;
     GraphSession session{host};
-    TAllGraf* g = nullptr;
+    GraphDocument* g = nullptr;
 
     void SetUp() override
     {
@@ -28,7 +28,7 @@ struct GrafaFiles : ::testing::Test {
     }
     void Fresh(bool directed, bool weighted)
     {
-        session.Naming().SetKind(CTitleGraf::Numbers);
+        session.Naming().SetKind(VertexNaming::Numbers);
         session.Naming().SetNumbers(1);
         g = &session.CreateDocument();
         g->NewGraf(directed, weighted);
@@ -59,7 +59,7 @@ struct GrafaFiles : ::testing::Test {
         QStringList labels;
         bool operator==(const Shape&) const = default;
     };
-    Shape ShapeOf(const TAllGraf& d) const
+    Shape ShapeOf(const GraphDocument& d) const
     {
         Shape s{d.IsOrint, d.IsHaveCost, d.MatrixToMemo(), {}, {}, {}};
         for (int v = 1; v <= d.PointCount; ++v) {
@@ -76,7 +76,7 @@ struct GrafaFiles : ::testing::Test {
         const Shape before = ShapeOf(*g);
         const QString file = Save(QStringLiteral("trip.grafa"));
         Fresh(false, false);
-        session.Naming().SetKind(CTitleGraf::Letters); // the file must set the scheme itself
+        session.Naming().SetKind(VertexNaming::Letters); // the file must set the scheme itself
         session.Naming().SetLetters('A', true);
         ASSERT_TRUE(GraphFileCommands::OpenGraphFile(session, file));
         EXPECT_EQ(ShapeOf(*g), before);
@@ -108,7 +108,7 @@ TEST_F(GrafaFiles, RoundTripsEveryKindAndNamingScheme)
     EXPECT_EQ(g->PointTitle(1), "5");
 
     Fresh(false, true);
-    session.Naming().SetKind(CTitleGraf::Letters);
+    session.Naming().SetKind(VertexNaming::Letters);
     session.Naming().SetLetters('c', false);
     Add(3);
     RoundTrip();
@@ -117,12 +117,12 @@ TEST_F(GrafaFiles, RoundTripsEveryKindAndNamingScheme)
 
 TEST_F(GrafaFiles, ManualNamesAreSavedInVertexOrderAndComeBackNumbered)
 {
-    session.Naming().SetKind(CTitleGraf::Manual);
+    session.Naming().SetKind(VertexNaming::Manual);
     Add(3);
     g->DeletePoint(1); // names stay with their vertices: v2, v3 with name numbers 2, 3
     g->AddPoint(5, 5, QStringLiteral("new"), g->FreeTitleNumber(), 10); // takes number 1
     const QString file = Save(QStringLiteral("manual.grafa"));
-    const CIniFile ini(file);
+    const IniFile ini(file);
     EXPECT_EQ(ini.ReadString("GrafTitle", "Title1", ""), "v2");
     EXPECT_EQ(ini.ReadString("GrafTitle", "Title3", ""), "new");
     RoundTrip();
@@ -135,7 +135,7 @@ TEST_F(GrafaFiles, KeysCarryTheArcFromToIntoFrom)
     Fresh(true, true);
     Add(2);
     g->AddDuga(1, 2, 7);
-    const CIniFile ini(Save(QStringLiteral("dir.grafa")));
+    const IniFile ini(Save(QStringLiteral("dir.grafa")));
     EXPECT_EQ(ini.ReadInteger("Matrix", "From2To1", -1), 7);
     EXPECT_EQ(ini.ReadInteger("Matrix", "From1To2", -1), 0);
     EXPECT_EQ(ini.ReadInteger("Main", "IsOrint", -1), 1);
@@ -161,7 +161,7 @@ TEST_F(GrafaFiles, UnweightedArcsAreWrittenAsOne)
     Add(2);
     g->AddDuga(2, 1, 1);
     g->ArcRef(2, 1).Cost = 9; // whatever the cell holds
-    const CIniFile ini(Save(QStringLiteral("u.grafa")));
+    const IniFile ini(Save(QStringLiteral("u.grafa")));
     EXPECT_EQ(ini.ReadInteger("Matrix", "From1To2", -1), 1);
     EXPECT_EQ(ini.ReadInteger("Matrix", "From2To1", -1), 0);
 }
@@ -178,7 +178,7 @@ TEST_F(GrafaFiles, ShorterGraphLeavesStaleKeysThatLoadingIgnores)
     g->AddDuga(1, 3, 2);
     Save(QStringLiteral("over.grafa"));
 
-    const CIniFile ini(file);
+    const IniFile ini(file);
     EXPECT_TRUE(ini.ValueExists("Matrix", "From5To5"));
     EXPECT_EQ(ini.ReadInteger("Matrix", "From4To5", 0), 3);
     EXPECT_EQ(ini.ReadString("Labels", "LabelText1", ""), "x");
@@ -236,7 +236,7 @@ TEST_F(GrafaFiles, HandEditedValuesAreRefusedOrMadeSafe)
     EXPECT_EQ(g->Points[1].Y, -GrafaFile::MaxCoordinate);
     EXPECT_EQ(g->Points[2].X, 0);
     EXPECT_EQ(g->PointTitle(2), "1"); // numbers from the default start 0
-    EXPECT_EQ(g->CountLabel, TAllGraf::MaxLabels);
+    EXPECT_EQ(g->CountLabel, GraphDocument::MaxLabels);
     EXPECT_EQ(g->Labels[1].X, GrafaFile::MaxCoordinate);
 
     // Negative counts are no vertices; versions other than 1 change nothing.
@@ -262,13 +262,13 @@ TEST_F(GrafaFiles, RandomBytesNeverBreakTheDocument)
         Write("noise.grafa", bytes);
         GraphFileCommands::OpenGraphFile(session, Path("noise.grafa"));
         ASSERT_GE(g->PointCount, 0);
-        ASSERT_LE(g->PointCount, TAllGraf::MaxPoints);
+        ASSERT_LE(g->PointCount, GraphDocument::MaxPoints);
         for (int a = 1; a <= g->PointCount; ++a)
             for (int k = 0; k < g->OutCount(a); ++k) {
                 const int b = g->OutArcs(a)[k];
                 ASSERT_NE(a, b);
                 ASSERT_TRUE(b >= 1 && b <= g->PointCount);
-                ASSERT_TRUE(g->Arc(a, b).Cost >= 1 && g->Arc(a, b).Cost <= TAllGraf::MaxCost);
+                ASSERT_TRUE(g->Arc(a, b).Cost >= 1 && g->Arc(a, b).Cost <= GraphDocument::MaxCost);
                 if (g->IsOrint == 0) {
                     ASSERT_TRUE(g->HasDuga(b, a));
                 }

@@ -96,7 +96,7 @@ TEST(GraphDocument, HitTestsUseTheirExtents)
     g->NormalLabelStyle.Size = 8;
     g->ActiveLabelStyle.Size = 30;
     ASSERT_TRUE(g->AddLabel("a long label", 10, 10));
-    const TLabelRec& label = g->Labels[1];
+    const LabelRecord& label = g->Labels[1];
     ASSERT_GT(label.ActiveWidth, label.Width);
     const int x = 10 + label.Width + 2;
     EXPECT_EQ(g->FindLabelAt(x, 12, 0), 0);
@@ -109,14 +109,14 @@ TEST(GraphDocument, HitTestsUseTheirExtents)
 TEST(GraphDocument, LabelsAreBoundedAndDeletedByIndex)
 {
     auto g = MakeGraf(false, false);
-    for (int i = 0; i < TAllGraf::MaxLabels; ++i)
+    for (int i = 0; i < GraphDocument::MaxLabels; ++i)
         ASSERT_TRUE(g->AddLabel(QString::number(i), i, 0));
     EXPECT_FALSE(g->AddLabel("one too many", 0, 0));
     g->DeleteLabel(0);
-    g->DeleteLabel(TAllGraf::MaxLabels + 1);
-    EXPECT_EQ(g->CountLabel, TAllGraf::MaxLabels);
+    g->DeleteLabel(GraphDocument::MaxLabels + 1);
+    EXPECT_EQ(g->CountLabel, GraphDocument::MaxLabels);
     g->DeleteLabel(1);
-    EXPECT_EQ(g->CountLabel, TAllGraf::MaxLabels - 1);
+    EXPECT_EQ(g->CountLabel, GraphDocument::MaxLabels - 1);
     EXPECT_EQ(g->Labels[1].Text, "1");
 }
 

@@ -1,9 +1,9 @@
 #include "commands/GraphFileCommands.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphSession.h"
-#include "document/HistoryManager.h"
+#include "document/UndoHistory.h"
 #include "files/RecentFiles.h"
 
 #include <QFile>
@@ -50,7 +50,7 @@ TEST_F(OpenCommand, NeedsADocumentAndAReadableFile)
     EXPECT_FALSE(GraphFileCommands::OpenGraphFile(session, dir.filePath("none.grafa")));
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("First_need_create")});
 
-    TAllGraf& g = session.CreateDocument();
+    GraphDocument& g = session.CreateDocument();
     g.NewGraf(false, false);
     g.AddPoint(10, 10, {}, 1, 10);
     g.AddLabel("kept", 1, 1);
@@ -66,7 +66,7 @@ TEST_F(OpenCommand, NeedsADocumentAndAReadableFile)
 
 TEST_F(OpenCommand, VersionChoosesTheReaderAndTheOpenCanBeUndone)
 {
-    TAllGraf& g = session.CreateDocument();
+    GraphDocument& g = session.CreateDocument();
     g.NewGraf(false, false);
     g.AddLabel("old label", 1, 1);
 
@@ -115,9 +115,9 @@ TEST_F(OpenCommand, VersionChoosesTheReaderAndTheOpenCanBeUndone)
 // are exactly as before.
 TEST_F(OpenCommand, AFailedOpenChangesNothing)
 {
-    TAllGraf& g = session.CreateDocument();
+    GraphDocument& g = session.CreateDocument();
     g.NewGraf(false, true);
-    session.Naming().SetKind(CTitleGraf::Letters);
+    session.Naming().SetKind(VertexNaming::Letters);
     session.Naming().SetLetters('C', false);
     g.AddPoint(40, 50, {}, 1, 10);
     g.AddPoint(300, 200, {}, 2, 10);
@@ -127,7 +127,7 @@ TEST_F(OpenCommand, AFailedOpenChangesNothing)
     g.AddLabel("kept", 5, 6);
     g.RecentFiles = {"a.grafa", "b.grafa", "c.grafa", "d.grafa", "e.grafa", "f.grafa"};
     session.RecordState();
-    const auto before = CHistoryManager::TakeSnapshot(g);
+    const auto before = UndoHistory::TakeSnapshot(g);
     const int historyCount = session.History().Count();
     const QStringList recent = g.RecentFiles;
     const int width = g.GrafWidth, height = g.GrafHeight;
@@ -145,7 +145,7 @@ TEST_F(OpenCommand, AFailedOpenChangesNothing)
         EXPECT_FALSE(
             GraphFileCommands::OpenGraphFile(session, name.isEmpty() ? dir.path() : dir.filePath(name)));
         EXPECT_FALSE(host.messages.empty());
-        EXPECT_TRUE(*CHistoryManager::TakeSnapshot(g) == *before);
+        EXPECT_TRUE(*UndoHistory::TakeSnapshot(g) == *before);
         EXPECT_EQ(session.History().Count(), historyCount);
         EXPECT_EQ(g.RecentFiles, recent);
         EXPECT_EQ(g.GrafWidth, width);
@@ -155,7 +155,7 @@ TEST_F(OpenCommand, AFailedOpenChangesNothing)
 
 TEST_F(OpenCommand, AFileRefusedWithoutAReasonStillSaysSo)
 {
-    TAllGraf& g = session.CreateDocument();
+    GraphDocument& g = session.CreateDocument();
     g.NewGraf(false, false);
     g.AddPoint(10, 10, {}, 1, 10);
     // A newer version and a text of more lines than entries: the readers refuse them silently.

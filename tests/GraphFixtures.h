@@ -1,15 +1,15 @@
 #pragma once
 
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 #include <memory>
 #include <utility>
 #include <vector>
 
 // A fresh document of the given kind with n vertices laid out on a row, numbered from 1.
-inline std::unique_ptr<TAllGraf> MakeGraf(bool directed, bool weighted, int n = 0)
+inline std::unique_ptr<GraphDocument> MakeGraf(bool directed, bool weighted, int n = 0)
 {
-    auto g = std::make_unique<TAllGraf>();
+    auto g = std::make_unique<GraphDocument>();
     g->NewGraf(directed, weighted);
     for (int i = 1; i <= n; ++i)
         g->AddPoint(40 * i, 50 + 10 * (i % 3), QString(), g->FreeTitleNumber(), g->SizeGraf);
@@ -17,7 +17,7 @@ inline std::unique_ptr<TAllGraf> MakeGraf(bool directed, bool weighted, int n = 
 }
 
 // The out-list of a vertex as a vector, in list order.
-inline std::vector<int> OutList(const TAllGraf& g, int v)
+inline std::vector<int> OutList(const GraphDocument& g, int v)
 {
     return std::vector<int>(g.OutArcs(v).begin(), g.OutArcs(v).end());
 }
@@ -33,7 +33,7 @@ struct ArcCensus {
     int arcs = 0;
     bool isolated = false;
 };
-inline ArcCensus CountArcs(const TAllGraf& g)
+inline ArcCensus CountArcs(const GraphDocument& g)
 {
     ArcCensus census;
     for (int v = 1; v <= g.PointCount; ++v) {

@@ -1,9 +1,9 @@
 #include "commands/GraphGenerators.h"
 #include "ScriptedHost.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphLayouts.h"
 #include "commands/GraphSession.h"
-#include "document/HistoryManager.h"
+#include "document/UndoHistory.h"
 
 #include <QFontMetrics>
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ using GraphGenerators::Weights;
 struct Generators : ::testing::Test {
     ScriptedHost host;
     GraphSession session{host};
-    TAllGraf* graf = nullptr;
+    GraphDocument* graf = nullptr;
 
     void SetUp() override
     {
@@ -274,10 +274,10 @@ TEST_F(Generators, RandomModelsKeepTheirPromisesAndSeedsReproduce)
     p.maxWeight = 99;
     p.seed = 12345;
     ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
-    const auto first = CHistoryManager::TakeSnapshot(*graf);
+    const auto first = UndoHistory::TakeSnapshot(*graf);
     ASSERT_TRUE(Make(Family::Cycle, 5));
     ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
-    EXPECT_TRUE(*first == *CHistoryManager::TakeSnapshot(*graf));
+    EXPECT_TRUE(*first == *UndoHistory::TakeSnapshot(*graf));
     p.seed = 54321;
     ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
     EXPECT_FALSE(first->Unpacked().AllOutLists() == graf->AllOutLists());
@@ -309,7 +309,7 @@ TEST_F(Generators, WeightsNamesAndStylesFollowTheOptions)
     p.first = 30;
     p.weights = Weights::Constant;
     p.constantWeight = 7;
-    p.namingKind = CTitleGraf::Letters;
+    p.namingKind = VertexNaming::Letters;
     p.namingStart = QStringLiteral("C");
     ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
     EXPECT_TRUE(graf->IsHaveCost);
@@ -324,7 +324,7 @@ TEST_F(Generators, WeightsNamesAndStylesFollowTheOptions)
     p.weights = Weights::Random;
     p.minWeight = 3;
     p.maxWeight = 5;
-    p.namingKind = CTitleGraf::Numbers;
+    p.namingKind = VertexNaming::Numbers;
     p.namingStart = QStringLiteral("0");
     ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
     EXPECT_EQ(graf->PointTitle(1), "0");
@@ -336,7 +336,7 @@ TEST_F(Generators, WeightsNamesAndStylesFollowTheOptions)
         }
     EXPECT_EQ(seen, (std::set<int>{3, 4, 5}));
 
-    p.namingKind = CTitleGraf::Manual;
+    p.namingKind = VertexNaming::Manual;
     ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
     EXPECT_TRUE(graf->IsManualNaming());
     EXPECT_EQ(graf->PointTitle(30), "30");
@@ -345,7 +345,7 @@ TEST_F(Generators, WeightsNamesAndStylesFollowTheOptions)
 TEST_F(Generators, RefusalsNameTheRangeAndChangeNothing)
 {
     ASSERT_TRUE(Make(Family::Cycle, 5));
-    const auto before = CHistoryManager::TakeSnapshot(*graf);
+    const auto before = UndoHistory::TakeSnapshot(*graf);
     const bool couldUndo = session.History().CanUndo();
     // Over 255 vertices: the parameter that alone sets the count names its range, else the
     // count the parameters give is named with the range.
@@ -410,7 +410,7 @@ TEST_F(Generators, RefusalsNameTheRangeAndChangeNothing)
     EXPECT_FALSE(GraphGenerators::GenerateCommand(session, weights));
     EXPECT_EQ(host.MessageTexts(), QStringList{"Вес дуги: допустимо от 1 до 50000"});
 
-    EXPECT_TRUE(*before == *CHistoryManager::TakeSnapshot(*graf));
+    EXPECT_TRUE(*before == *UndoHistory::TakeSnapshot(*graf));
     EXPECT_EQ(session.History().CanUndo(), couldUndo);
     EXPECT_FALSE(session.History().CanRedo());
 
@@ -436,12 +436,12 @@ TEST_F(Generators, AGeneratedGraphIsOneUndoStep)
     graf->AddPoint(200, 100, QString(), graf->FreeTitleNumber(), 10);
     graf->AddDuga(1, 2, 1);
     graf->AddLabel(QStringLiteral("kept by undo"), 10, 10);
-    const auto before = CHistoryManager::TakeSnapshot(*graf);
+    const auto before = UndoHistory::TakeSnapshot(*graf);
     ASSERT_TRUE(Make(Family::Petersen));
     EXPECT_TRUE(session.HasUnsavedChanges()) << "a generated graph is in no file yet";
     EXPECT_TRUE(session.FileName().isEmpty());
     session.Undo();
-    EXPECT_TRUE(*before == *CHistoryManager::TakeSnapshot(*graf));
+    EXPECT_TRUE(*before == *UndoHistory::TakeSnapshot(*graf));
     EXPECT_EQ(graf->Labels[1].Text, "kept by undo");
     session.Redo();
     EXPECT_EQ(graf->PointCount, 10);

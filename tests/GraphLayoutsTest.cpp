@@ -1,9 +1,9 @@
 #include "commands/GraphLayouts.h"
 #include "ScriptedHost.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphGenerators.h"
 #include "commands/GraphSession.h"
-#include "document/HistoryManager.h"
+#include "document/UndoHistory.h"
 
 #include <QFontMetrics>
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ constexpr Kind kAllKinds[] = {Kind::Circle,      Kind::Grid,     Kind::Fruchterm
 struct Layouts : ::testing::Test {
     ScriptedHost host;
     GraphSession session{host};
-    TAllGraf* graf = nullptr;
+    GraphDocument* graf = nullptr;
     std::mt19937 random{2026};
 
     void SetUp() override
@@ -55,7 +55,7 @@ struct Layouts : ::testing::Test {
     // How far the text point of arc a-b lies from the straight line through its two vertices.
     double DistanceFromChord(int a, int b) const
     {
-        const TDugaRec& arc = graf->Arc(a, b);
+        const ArcRecord& arc = graf->Arc(a, b);
         const double dx = graf->Points[b].X - graf->Points[a].X, dy = graf->Points[b].Y - graf->Points[a].Y;
         const double cross = (arc.X - graf->Points[a].X) * dy - (arc.Y - graf->Points[a].Y) * dx;
         return std::abs(cross) / std::hypot(dx, dy);
@@ -89,7 +89,7 @@ TEST_F(Layouts, EveryLayoutKeepsVerticesInsideTheVisibleArea)
         for (Kind kind : kAllKinds) {
             ASSERT_TRUE(GraphLayouts::LayoutCommand(session, kind));
             for (int v = 1; v <= graf->PointCount; ++v) {
-                const TPointRec& p = graf->Points[v];
+                const VertexRecord& p = graf->Points[v];
                 EXPECT_GE(p.X - margin, area.left()) << int(kind) << " vertex " << v;
                 EXPECT_LE(p.X + margin, area.right() + 1) << int(kind) << " vertex " << v;
                 EXPECT_GE(p.Y - margin, area.top()) << int(kind) << " vertex " << v;
@@ -151,7 +151,7 @@ TEST_F(Layouts, WeightsOfCrossingStraightArcsDoNotShareAPoint)
         ASSERT_EQ(arcs.size(), directed ? 56u : 28u);
         for (std::size_t i = 0; i < arcs.size(); ++i) {
             const auto [a, b] = arcs[i];
-            const TDugaRec& arc = graf->Arc(a, b);
+            const ArcRecord& arc = graf->Arc(a, b);
             if (!directed) { // one edge, one text, whichever way it is looked up
                 EXPECT_EQ(QPoint(arc.X, arc.Y), QPoint(graf->Arc(b, a).X, graf->Arc(b, a).Y));
             }
@@ -164,7 +164,7 @@ TEST_F(Layouts, WeightsOfCrossingStraightArcsDoNotShareAPoint)
             EXPECT_GT(along, 0.2);
             EXPECT_LT(along, 0.8);
             for (std::size_t j = 0; j < i; ++j) {
-                const TDugaRec& other = graf->Arc(arcs[j].first, arcs[j].second);
+                const ArcRecord& other = graf->Arc(arcs[j].first, arcs[j].second);
                 EXPECT_TRUE(std::abs(other.X - arc.X) >= 10 || std::abs(other.Y - arc.Y) >= 10)
                     << a << "-" << b << " and " << arcs[j].first << "-" << arcs[j].second;
             }
@@ -239,9 +239,9 @@ TEST_F(Layouts, ALayoutMovesVerticesOnlyAndUndoesInOneStep)
     for (Kind kind : kAllKinds) {
         RandomGraph(25, kind == Kind::Sugiyama, 0.2);
         graf->ActivePoint = 3;
-        const auto before = CHistoryManager::TakeSnapshot(*graf);
+        const auto before = UndoHistory::TakeSnapshot(*graf);
         ASSERT_TRUE(GraphLayouts::LayoutCommand(session, kind));
-        TRecordedGraf after = static_cast<const TRecordedGraf&>(*graf);
+        Graph after = static_cast<const Graph&>(*graf);
         // Everything but the places of vertices and arc texts is as it was.
         for (int v = 1; v <= graf->PointCount; ++v) {
             after.Points[v].X = before->Unpacked().Points[v].X;
@@ -257,9 +257,9 @@ TEST_F(Layouts, ALayoutMovesVerticesOnlyAndUndoesInOneStep)
         EXPECT_TRUE(graf->Naming().SameAs(before->TitleGraf));
 
         session.Undo();
-        EXPECT_TRUE(*before == *CHistoryManager::TakeSnapshot(*graf)) << int(kind);
+        EXPECT_TRUE(*before == *UndoHistory::TakeSnapshot(*graf)) << int(kind);
         session.Redo();
-        EXPECT_FALSE(*before == *CHistoryManager::TakeSnapshot(*graf)) << int(kind);
+        EXPECT_FALSE(*before == *UndoHistory::TakeSnapshot(*graf)) << int(kind);
     }
 }
 

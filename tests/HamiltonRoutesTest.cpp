@@ -5,7 +5,7 @@
 #include "TestFolders.h"
 #include "algorithms/RunAlgorithm.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -17,8 +17,8 @@ namespace {
 
 // The reference for the first route: the same search in the same order, without cuts.
 struct LiteralHamilton {
-    LiteralHamilton(const TAllGraf& graf, bool isCycle) : g(graf), cycle(isCycle) {}
-    const TAllGraf& g;
+    LiteralHamilton(const GraphDocument& graf, bool isCycle) : g(graf), cycle(isCycle) {}
+    const GraphDocument& g;
     bool cycle;
     std::vector<int> visited;
     int remaining = 0, s = 0;
@@ -56,7 +56,7 @@ struct LiteralHamilton {
 };
 
 // Whether a Hamilton cycle / chain exists, over all subsets (vertex v is bit v - 1).
-bool ExistsBySubsets(const TAllGraf& g, bool cycle)
+bool ExistsBySubsets(const GraphDocument& g, bool cycle)
 {
     const int n = g.PointCount;
     if (n == 0)
@@ -84,7 +84,7 @@ bool ExistsBySubsets(const TAllGraf& g, bool cycle)
 }
 
 // Random undirected graphs of several kinds: plain, bipartite, with a planted Hamilton cycle.
-std::unique_ptr<TAllGraf> RandomGraf(QRandomGenerator& random, int maxN)
+std::unique_ptr<GraphDocument> RandomGraf(QRandomGenerator& random, int maxN)
 {
     const int n = int(random.bounded(1, maxN + 1));
     auto g = MakeGraf(false, false, n);

@@ -2,12 +2,12 @@
 #include "ScriptedHost.h"
 #include "TestFolders.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "online/Feedback.h"
 #include "ui/AboutBox.h"
 #include "ui/FeedbackWindow.h"
 #include "ui/MainWindow.h"
-#include "ui/NewGrafDialog.h"
+#include "ui/NewGraphDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,10 +38,10 @@ void WriteFile(const QString& path, const QByteArray& bytes)
 struct HelpMenu : ::testing::Test {
     QTemporaryDir folder;
     ScriptedHost host;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<MainWindow> w;
     QList<QUrl> opened;
     int feedbackShown = 0;
-    std::function<void(TmindProgram&)> onFeedback;
+    std::function<void(FeedbackWindow&)> onFeedback;
 
     void SetUp() override { ProgramPaths::SetProgramFolderOverride(folder.path()); }
     void TearDown() override
@@ -57,19 +57,19 @@ struct HelpMenu : ::testing::Test {
     }
     void Start()
     {
-        w = std::make_unique<TForm1>();
+        w = std::make_unique<MainWindow>();
         w->SetDialogHost(&host);
         w->OpenExternal = [this](const QUrl& address) {
             opened.append(address);
             return true;
         };
-        w->FeedbackWindow()->Exec = [this](TmindProgram& window) {
+        w->FeedbackDialog()->Exec = [this](FeedbackWindow& window) {
             ++feedbackShown;
             if (onFeedback)
                 onFeedback(window);
             return int(QDialog::Accepted);
         };
-        w->NewGraphDialog()->Exec = [](TCreateForm2& dialog) {
+        w->NewGraphForm()->Exec = [](NewGraphDialog& dialog) {
             dialog.Confirm();
             return int(QDialog::Accepted);
         };
@@ -145,7 +145,7 @@ TEST_F(HelpMenu, WithoutAProgramToOpenThemEachHelpItemSaysWhatFailedAndWhereItsP
     EXPECT_EQ(host.messages[1].text, Translate("Help_no_browser_online").arg(OnlineHelpAddress()));
     EXPECT_EQ(host.messages[2].text, Translate("Help_no_browser_site").arg(WebSiteAddress()));
     for (const auto& message : host.messages) {
-        EXPECT_EQ(message.kind, CHost::MessageKind::Error);
+        EXPECT_EQ(message.kind, ProgramHost::MessageKind::Error);
         EXPECT_FALSE(message.text.contains(Translate("Help_file_missing")));
     }
 
@@ -189,12 +189,12 @@ TEST_F(HelpMenu, FeedbackWindowCountsSendsAndClosesOnlyWhenTheTextIsSafe)
     ASSERT_TRUE(server.listening);
     Settings("UpdateServer=127.0.0.1\nUpdatePort=" + QByteArray::number(server.server.serverPort()) + "\n");
     Start();
-    TmindProgram& window = *w->FeedbackWindow();
+    FeedbackWindow& window = *w->FeedbackDialog();
     EXPECT_EQ(window.EmailField()->maxLength(), 64);
 
     // Opened from the menu with empty fields and the limit under the text; typing counts.
     bool accepted = false;
-    onFeedback = [&](TmindProgram& shown) {
+    onFeedback = [&](FeedbackWindow& shown) {
         EXPECT_TRUE(shown.EmailField()->text().isEmpty());
         EXPECT_EQ(shown.Counter()->text(), Translate("1000Chars"));
         shown.TextField()->setPlainText(QStringLiteral("Спасибо"));
@@ -214,7 +214,7 @@ TEST_F(HelpMenu, FeedbackWindowCountsSendsAndClosesOnlyWhenTheTextIsSafe)
 
     // Both fields empty: the window closes and nothing goes out.
     accepted = false;
-    onFeedback = [&](TmindProgram& shown) {
+    onFeedback = [&](FeedbackWindow& shown) {
         QObject::connect(&shown, &QDialog::accepted, [&accepted] { accepted = true; });
         shown.SendButton()->click();
     };
@@ -231,7 +231,7 @@ TEST_F(HelpMenu, FeedbackWindowClosesWithoutSendingFromItsCloseButton)
     Settings("UpdateServer=127.0.0.1\nUpdatePort=" + QByteArray::number(server.server.serverPort()) + "\n");
     Start();
     bool rejected = false;
-    onFeedback = [&](TmindProgram& shown) {
+    onFeedback = [&](FeedbackWindow& shown) {
         EXPECT_EQ(shown.CloseButton()->text(), Translate("Close"));
         shown.TextField()->setPlainText(QStringLiteral("not to be sent"));
         QObject::connect(&shown, &QDialog::rejected, [&rejected] { rejected = true; });
@@ -249,7 +249,7 @@ TEST_F(HelpMenu, FeedbackThatFindsNoServerKeepsTheWindowAndItsText)
     Start();
     bool accepted = false;
     QString textAfter;
-    onFeedback = [&](TmindProgram& shown) {
+    onFeedback = [&](FeedbackWindow& shown) {
         QObject::connect(&shown, &QDialog::accepted, [&accepted] { accepted = true; });
         shown.TextField()->setPlainText(QStringLiteral("long thoughts"));
         shown.SendButton()->click();
@@ -293,28 +293,28 @@ TEST_F(HelpMenu, TheThirdRunInvitesAnOpinionOnceWithItsFirstGraph)
 TEST_F(HelpMenu, AboutBoxShowsEitherPanelAndLeadsToTheFeedbackWindow)
 {
     Start();
-    std::optional<TAboutBox::Panel> shownPanel;
-    w->AboutBox()->Exec = [&](TAboutBox& box) {
+    std::optional<AboutBox::Panel> shownPanel;
+    w->AboutDialog()->Exec = [&](AboutBox& box) {
         shownPanel = box.VisiblePanel();
         return int(QDialog::Accepted);
     };
     Trigger("actAboutProgram");
-    EXPECT_EQ(shownPanel, TAboutBox::Panel::Information);
+    EXPECT_EQ(shownPanel, AboutBox::Panel::Information);
     Trigger("actFeedBack");
-    EXPECT_EQ(shownPanel, TAboutBox::Panel::Contact);
-    w->AboutBox()->FeedbackButton()->click();
+    EXPECT_EQ(shownPanel, AboutBox::Panel::Contact);
+    w->AboutDialog()->FeedbackButton()->click();
     EXPECT_EQ(feedbackShown, 1);
 
     // Re-captioned with the language.
     w->UseEnglishLanguage();
-    EXPECT_EQ(w->AboutBox()->windowTitle(), Translate("about"));
-    EXPECT_EQ(w->AboutBox()->FeedbackButton()->text(), QStringLiteral("Send to the author"));
-    EXPECT_EQ(w->FeedbackWindow()->SendButton()->text(), Translate("Send"));
+    EXPECT_EQ(w->AboutDialog()->windowTitle(), Translate("about"));
+    EXPECT_EQ(w->AboutDialog()->FeedbackButton()->text(), QStringLiteral("Send to the author"));
+    EXPECT_EQ(w->FeedbackDialog()->SendButton()->text(), Translate("Send"));
 
     // What each label shows, read the way the label reads its text: the licence's quotation
     // marks are marks, not entities.
     QStringList shown;
-    for (const QLabel* label : w->AboutBox()->findChildren<QLabel*>()) {
+    for (const QLabel* label : w->AboutDialog()->findChildren<QLabel*>()) {
         const bool rich = label->textFormat() == Qt::RichText ||
                           (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()));
         QTextDocument document;

@@ -1,6 +1,6 @@
 #include "ScriptedHost.h"
 #include "commands/GraphSession.h"
-#include "document/HistoryManager.h"
+#include "document/UndoHistory.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +14,16 @@
 // document shows, truncation of the redo tail on a new edit and no repeated states.
 namespace {
 
-using State = std::shared_ptr<const CStateDump>;
+using State = std::shared_ptr<const HistoryState>;
 
-State Snapshot(const TAllGraf& g)
+State Snapshot(const GraphDocument& g)
 {
-    return CHistoryManager::TakeSnapshot(g);
+    return UndoHistory::TakeSnapshot(g);
 }
 
 class ModelHistory {
   public:
-    int capacity = CHistoryManager::DefaultUndoSteps + 1;
+    int capacity = UndoHistory::DefaultUndoSteps + 1;
     std::vector<State> states;
     int current = -1; // states.size() when the document is newer than every kept state
 
@@ -78,7 +78,7 @@ class HistoryWalk {
     void NewRandomGraph()
     {
         Record();
-        TAllGraf& g = G();
+        GraphDocument& g = G();
         g.NewGraf(Chance(2), Chance(2));
         const int n = Pick(0, 7);
         for (int i = 0; i < n; ++i)
@@ -110,7 +110,7 @@ class HistoryWalk {
     // The states left by successful undos not yet redone: redo must give back the top one.
     std::vector<State> undone;
 
-    TAllGraf& G() { return *session.Document(); }
+    GraphDocument& G() { return *session.Document(); }
     bool Chance(int oneIn) { return Pick(1, oneIn) == 1; }
     int AnyVertex() { return Pick(0, G().PointCount + 1); } // out of range at times on purpose
 
@@ -124,8 +124,7 @@ class HistoryWalk {
     }
     bool Shows(const State& s)
     {
-        return static_cast<const TRecordedGraf&>(G()) == *s->Recorded.Unpacked() &&
-               G().Naming().SameAs(s->TitleGraf);
+        return static_cast<const Graph&>(G()) == *s->Recorded.Unpacked() && G().Naming().SameAs(s->TitleGraf);
     }
 
     void Record()
@@ -138,7 +137,7 @@ class HistoryWalk {
     // One editing command: record the state, then change (or, like a cancelled dialog, not).
     void Edit()
     {
-        TAllGraf& g = G();
+        GraphDocument& g = G();
         const int kind = Pick(0, 11);
         if (kind == 0) {
             model.Record(Now());
@@ -216,7 +215,7 @@ class HistoryWalk {
 
     void CheckInvariants()
     {
-        const CHistoryManager& h = session.History();
+        const UndoHistory& h = session.History();
         ASSERT_LE(h.Count(), model.capacity);
         fullHistories += h.Count() == model.capacity;
         ASSERT_EQ(h.Count(), model.Size());
@@ -224,8 +223,8 @@ class HistoryWalk {
         ASSERT_EQ(h.CanUndo(), model.CanUndo());
         ASSERT_EQ(h.CanRedo(), model.CanRedo());
         // A state packed and unpacked is the document, field for field: undo loses nothing.
-        const TAllGraf& g = G();
-        ASSERT_TRUE(*Snapshot(g)->Recorded.Unpacked() == static_cast<const TRecordedGraf&>(g));
+        const GraphDocument& g = G();
+        ASSERT_TRUE(*Snapshot(g)->Recorded.Unpacked() == static_cast<const Graph&>(g));
         // Every arc is found where its out-list holds it, and no other pair is an arc.
         ASSERT_EQ(int(g.AllOutLists().size()), g.PointCount + 1);
         for (int a = 0; a <= g.PointCount + 1; ++a)
@@ -236,7 +235,7 @@ class HistoryWalk {
                     << a << " -> " << b;
             }
         // The used names are exactly those of the vertices, or new vertices would share one.
-        for (int k = 1; k <= TAllGraf::MaxPoints; ++k) {
+        for (int k = 1; k <= GraphDocument::MaxPoints; ++k) {
             bool held = false;
             for (int v = 1; v <= g.PointCount && !held; ++v)
                 held = g.Points[v].TitleNumber == k;
@@ -260,8 +259,7 @@ class HistoryDepth : public ::testing::TestWithParam<int> {};
 TEST_P(HistoryDepth, UndoAndRedoRestoreExactlyTheRecordedStates)
 {
     HistoryWalk walk(20261207, GetParam());
-    const int sequences =
-        GetParam() == CHistoryManager::DefaultUndoSteps ? SequenceCount() : SequenceCount() / 4;
+    const int sequences = GetParam() == UndoHistory::DefaultUndoSteps ? SequenceCount() : SequenceCount() / 4;
     for (int s = 0; s < sequences && !HasFatalFailure(); ++s) {
         SCOPED_TRACE(::testing::Message() << "sequence " << s);
         walk.NewRandomGraph();
@@ -274,5 +272,4 @@ TEST_P(HistoryDepth, UndoAndRedoRestoreExactlyTheRecordedStates)
     EXPECT_GT(walk.fullHistories, sequences);
 }
 
-INSTANTIATE_TEST_SUITE_P(HistoryProperty, HistoryDepth,
-                         ::testing::Values(4, CHistoryManager::DefaultUndoSteps));
+INSTANTIATE_TEST_SUITE_P(HistoryProperty, HistoryDepth, ::testing::Values(4, UndoHistory::DefaultUndoSteps));

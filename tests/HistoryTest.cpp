@@ -1,7 +1,7 @@
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
 #include "commands/GraphSession.h"
-#include "document/HistoryManager.h"
+#include "document/UndoHistory.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ namespace {
 struct Session {
     ScriptedHost host;
     GraphSession session{host};
-    TAllGraf& g;
+    GraphDocument& g;
     Session() : g(session.CreateDocument()) { g.NewGraf(false, false); }
     void Edit(int x) { session.AddVertexAt(x, 20); }
 };
@@ -27,7 +27,7 @@ TEST(History, NothingToUndoBeforeTheFirstEdit)
 // Two edits more than the depth: exactly the depth can be undone, back to the second edit.
 TEST(History, TheUndoDepthIsTheSettingsNumberOfSteps)
 {
-    for (const int depth : {4, CHistoryManager::DefaultUndoSteps}) {
+    for (const int depth : {4, UndoHistory::DefaultUndoSteps}) {
         Session s;
         s.session.History().SetUndoSteps(depth);
         for (int i = 1; i <= depth + 2; ++i)
@@ -136,18 +136,18 @@ TEST(History, RestoreMarksExactlyTheRestoredNamesUsed)
 TEST(History, SnapshotEqualityCoversNamingLabelsAndStylesButNotArcStyles)
 {
     auto g = MakeGraf(false, false, 2);
-    const auto base = CHistoryManager::TakeSnapshot(*g);
+    const auto base = UndoHistory::TakeSnapshot(*g);
     g->NormalDugaStyle.PenColor = 0xABCDEF;
     g->ScrollX = 50;
-    EXPECT_EQ(*base, *CHistoryManager::TakeSnapshot(*g));
+    EXPECT_EQ(*base, *UndoHistory::TakeSnapshot(*g));
     g->NormalLabelStyle.Face = "Serif";
-    EXPECT_FALSE(*base == *CHistoryManager::TakeSnapshot(*g));
+    EXPECT_FALSE(*base == *UndoHistory::TakeSnapshot(*g));
     g->NormalLabelStyle = base->Unpacked().NormalLabelStyle;
     g->AddLabel("x", 1, 1);
-    EXPECT_FALSE(*base == *CHistoryManager::TakeSnapshot(*g));
+    EXPECT_FALSE(*base == *UndoHistory::TakeSnapshot(*g));
     g->DeleteAllLabels();
     g->Naming().SetNumbers(7);
-    EXPECT_FALSE(*base == *CHistoryManager::TakeSnapshot(*g));
+    EXPECT_FALSE(*base == *UndoHistory::TakeSnapshot(*g));
 }
 
 TEST(History, UndoAfterNewGraphBringsThePreviousGraphIntoTheNewDocument)
@@ -156,7 +156,7 @@ TEST(History, UndoAfterNewGraphBringsThePreviousGraphIntoTheNewDocument)
     s.Edit(10);
     s.Edit(40);
     s.session.RecordState(); // the new-graph command records before its dialog
-    TAllGraf& fresh = s.session.CreateDocument();
+    GraphDocument& fresh = s.session.CreateDocument();
     fresh.NewGraf(true, true);
     s.session.Undo();
     EXPECT_EQ(fresh.PointCount, 2);

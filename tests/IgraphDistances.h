@@ -7,7 +7,7 @@
 // Distances of the document computed by igraph, indexed by vertex numbers: [a][b] is the
 // distance from a to b, -1 where b cannot be reached. Weighted adds the arcs' weights;
 // otherwise every arc counts 1.
-inline std::vector<std::vector<long>> IgraphDistances(const TAllGraf& g, bool weighted)
+inline std::vector<std::vector<long>> IgraphDistances(const GraphDocument& g, bool weighted)
 {
     IgraphCopy copy(g);
     const int n = g.PointCount;
@@ -28,10 +28,10 @@ inline std::vector<std::vector<long>> IgraphDistances(const TAllGraf& g, bool we
 // A random document on n vertices: each ordered pair (each pair when undirected) gets an arc
 // with the given chance in percent, weights 1..maxWeight in a shuffled insertion order.
 template <typename Random>
-std::unique_ptr<TAllGraf> RandomGraf(Random& random, int n, bool directed, bool weighted, int percent,
-                                     int maxWeight = 20)
+std::unique_ptr<GraphDocument> RandomGraf(Random& random, int n, bool directed, bool weighted, int percent,
+                                          int maxWeight = 20)
 {
-    auto g = std::make_unique<TAllGraf>();
+    auto g = std::make_unique<GraphDocument>();
     g->NewGraf(directed, weighted);
     for (int i = 1; i <= n; ++i)
         g->AddPoint(40 * i, 50, QString(), g->FreeTitleNumber(), 10);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "files/IgraphAdapter.h"
 
 #include <gtest/gtest.h>
@@ -12,5 +12,5 @@ struct IgraphCopy {
     Igraph::Graph graph;
     Igraph::Vector weights{0};
 
-    explicit IgraphCopy(const TAllGraf& g) { EXPECT_TRUE(Igraph::FromDocument(g, graph, &weights)); }
+    explicit IgraphCopy(const GraphDocument& g) { EXPECT_TRUE(Igraph::FromDocument(g, graph, &weights)); }
 };

@@ -36,7 +36,7 @@ class IniFileTest : public ::testing::Test {
 
 TEST_F(IniFileTest, MissingFileReadsAsEmptyAndGivesDefaults)
 {
-    const CIniFile ini(PathOf(QStringLiteral("absent.ini")));
+    const IniFile ini(PathOf(QStringLiteral("absent.ini")));
     EXPECT_EQ(ini.FileName(), PathOf(QStringLiteral("absent.ini")));
     EXPECT_TRUE(ini.Sections().isEmpty());
     EXPECT_FALSE(ini.SectionExists(QStringLiteral("Main")));
@@ -61,7 +61,7 @@ TEST_F(IniFileTest, ParsesSectionsKeysAndValuesAsWritten)
                                     "[ Other ]\n"
                                     "key=lower\n"
                                     "Key=upper\n");
-    const CIniFile ini(path);
+    const IniFile ini(path);
     EXPECT_EQ(ini.Sections(), (QStringList{QStringLiteral("Main"), QStringLiteral("Other")}));
     EXPECT_EQ(ini.Keys(QStringLiteral("Main")),
               (QStringList{QStringLiteral("Name"), QStringLiteral("Expr"), QStringLiteral("Empty")}));
@@ -83,7 +83,7 @@ TEST_F(IniFileTest, ParsesSectionsKeysAndValuesAsWritten)
 TEST_F(IniFileTest, FirstDuplicateKeyWinsAndRepeatedSectionsMerge)
 {
     const QString path = WriteBytes("[A]\nx=1\nx=2\n[B]\ny=3\n[A]\nz=4\nx=5\n");
-    const CIniFile ini(path);
+    const IniFile ini(path);
     EXPECT_EQ(ini.Sections(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
     EXPECT_EQ(ini.ReadInteger(QStringLiteral("A"), QStringLiteral("x"), 0), 1);
     EXPECT_EQ(ini.ReadInteger(QStringLiteral("A"), QStringLiteral("z"), 0), 4);
@@ -99,7 +99,7 @@ TEST_F(IniFileTest, AcceptsAnyLineEndByteOrderMarkAndMissingFinalLineEnd)
         "\xEF\xBB\xBF[Main]\nTitle=Hello \nCount=3\n\n",
     };
     for (const QByteArray& bytes : variants) {
-        const CIniFile ini(WriteBytes(bytes));
+        const IniFile ini(WriteBytes(bytes));
         SCOPED_TRACE(bytes.toStdString());
         EXPECT_EQ(ini.Sections(), QStringList{QStringLiteral("Main")});
         EXPECT_EQ(ini.ReadString(QStringLiteral("Main"), QStringLiteral("Title"), {}),
@@ -110,26 +110,26 @@ TEST_F(IniFileTest, AcceptsAnyLineEndByteOrderMarkAndMissingFinalLineEnd)
 
 TEST_F(IniFileTest, DecodesUtf8AndFallsBackToWindows1251)
 {
-    EXPECT_EQ(CIniFile::DecodeText("\xD0\xA0\xD1\x83\xD1\x81"), QStringLiteral("Рус"));
-    EXPECT_EQ(CIniFile::DecodeText("\xEF\xBB\xBF"
-                                   "abc"),
+    EXPECT_EQ(IniFile::DecodeText("\xD0\xA0\xD1\x83\xD1\x81"), QStringLiteral("Рус"));
+    EXPECT_EQ(IniFile::DecodeText("\xEF\xBB\xBF"
+                                  "abc"),
               QStringLiteral("abc"));
     // "Русский" in Windows-1251 is not valid UTF-8.
-    EXPECT_EQ(CIniFile::DecodeText("\xD0\xF3\xF1\xF1\xEA\xE8\xE9"), QStringLiteral("Русский"));
+    EXPECT_EQ(IniFile::DecodeText("\xD0\xF3\xF1\xF1\xEA\xE8\xE9"), QStringLiteral("Русский"));
     // Valid UTF-8 except for a cut-off last character: the whole text is 1251.
-    EXPECT_EQ(CIniFile::DecodeText("ab\xD0"), QStringLiteral("abР"));
-    EXPECT_EQ(CIniFile::DecodeText("\xA8\xB8\xB9\x96\x88\xC0\xFF"), QStringLiteral("Ёё№–€Ая"));
+    EXPECT_EQ(IniFile::DecodeText("ab\xD0"), QStringLiteral("abР"));
+    EXPECT_EQ(IniFile::DecodeText("\xA8\xB8\xB9\x96\x88\xC0\xFF"), QStringLiteral("Ёё№–€Ая"));
 
     QByteArray alphabet;
     for (int b = 0xC0; b <= 0xFF; ++b)
         alphabet.append(char(b));
-    const QString decoded = CIniFile::DecodeText(alphabet);
+    const QString decoded = IniFile::DecodeText(alphabet);
     ASSERT_EQ(decoded.size(), 64);
     EXPECT_EQ(decoded.front(), QChar(u'А'));
     EXPECT_EQ(decoded.at(32), QChar(u'а'));
     EXPECT_EQ(decoded.back(), QChar(u'я'));
 
-    const CIniFile ini(WriteBytes("[Main]\r\nLanguageTitle=\xD0\xF3\xF1\xF1\xEA\xE8\xE9\r\n"));
+    const IniFile ini(WriteBytes("[Main]\r\nLanguageTitle=\xD0\xF3\xF1\xF1\xEA\xE8\xE9\r\n"));
     EXPECT_EQ(ini.ReadString(QStringLiteral("Main"), QStringLiteral("LanguageTitle"), {}),
               QStringLiteral("Русский"));
 }
@@ -156,7 +156,7 @@ TEST_F(IniFileTest, ReadsIntegersStrictlyAndFallsBackToDefault)
                                     "toosmall=-2147483649\n"
                                     "hexlarge=0x100000000\n"
                                     "decimalpoint=3.5\n");
-    const CIniFile ini(path);
+    const IniFile ini(path);
     const auto read = [&](const char* key) {
         return ini.ReadInteger(QStringLiteral("N"), QString::fromLatin1(key), -99);
     };
@@ -179,7 +179,7 @@ TEST_F(IniFileTest, ReadsIntegersStrictlyAndFallsBackToDefault)
 TEST_F(IniFileTest, WritesKeyByKeyKeepingUnknownKeysAndOrder)
 {
     const QString path = WriteBytes("[A]\r\nk1=one\r\nk2=two\r\nk3=three\r\n[B]\r\nx=keep me\r\n");
-    CIniFile ini(path);
+    IniFile ini(path);
     ini.WriteString(QStringLiteral("A"), QStringLiteral("k2"), QStringLiteral("TWO"));
     ini.WriteInteger(QStringLiteral("A"), QStringLiteral("k4"), -5);
     ini.WriteString(QStringLiteral("C"), QStringLiteral("new"), QStringLiteral(" spaced "));
@@ -195,7 +195,7 @@ TEST_F(IniFileTest, WritesKeyByKeyKeepingUnknownKeysAndOrder)
                                           "[B]\nx=keep me\ny=\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0\n\n"
                                           "[C]\nnew= spaced \n"));
 
-    const CIniFile reread(path);
+    const IniFile reread(path);
     EXPECT_EQ(reread.Sections(),
               (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
     EXPECT_EQ(reread.Keys(QStringLiteral("A")), (QStringList{QStringLiteral("k1"), QStringLiteral("k2"),
@@ -211,12 +211,12 @@ TEST_F(IniFileTest, WritesKeyByKeyKeepingUnknownKeysAndOrder)
 TEST_F(IniFileTest, KeysBeforeTheFirstSectionSurviveARewrite)
 {
     const QString path = WriteBytes("loose=1\n[S]\na=2\n");
-    CIniFile ini(path);
+    IniFile ini(path);
     ini.WriteString(QStringLiteral("S"), QStringLiteral("b"), QStringLiteral("3"));
     ini.WriteString(QString(), QStringLiteral("later"), QStringLiteral("4"));
     ASSERT_TRUE(ini.UpdateFile());
 
-    const CIniFile reread(path);
+    const IniFile reread(path);
     EXPECT_EQ(reread.ReadString(QString(), QStringLiteral("loose"), {}), QStringLiteral("1"));
     EXPECT_EQ(reread.ReadString(QString(), QStringLiteral("later"), {}), QStringLiteral("4"));
     EXPECT_EQ(reread.Keys(QStringLiteral("S")), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
@@ -225,11 +225,11 @@ TEST_F(IniFileTest, KeysBeforeTheFirstSectionSurviveARewrite)
 TEST_F(IniFileTest, ValuesWithLineBreaksCannotAddLines)
 {
     const QString path = PathOf(QStringLiteral("new.ini"));
-    CIniFile ini(path);
+    IniFile ini(path);
     ini.WriteString(QStringLiteral("S"), QStringLiteral("text"), QStringLiteral("one\r\n[Evil]\nx=1"));
     ASSERT_TRUE(ini.UpdateFile());
 
-    const CIniFile reread(path);
+    const IniFile reread(path);
     EXPECT_EQ(reread.Sections(), QStringList{QStringLiteral("S")});
     EXPECT_EQ(reread.ReadString(QStringLiteral("S"), QStringLiteral("text"), {}),
               QStringLiteral("one  [Evil] x=1"));
@@ -238,7 +238,7 @@ TEST_F(IniFileTest, ValuesWithLineBreaksCannotAddLines)
 TEST_F(IniFileTest, UpdateFileReportsFailureAndWritesNothing)
 {
     const QString path = PathOf(QStringLiteral("no/such/folder/x.ini"));
-    CIniFile ini(path);
+    IniFile ini(path);
     ini.WriteInteger(QStringLiteral("S"), QStringLiteral("k"), 1);
     QString error;
     EXPECT_FALSE(ini.UpdateFile(&error));
@@ -251,14 +251,14 @@ TEST_F(IniFileTest, LargeSectionRoundTrips)
 {
     const QString path = PathOf(QStringLiteral("matrix.ini"));
     {
-        CIniFile ini(path);
+        IniFile ini(path);
         for (int i = 1; i <= 255; ++i)
             for (int j = 1; j <= 255; ++j)
                 ini.WriteInteger(QStringLiteral("Matrix"), QStringLiteral("From%1To%2").arg(i).arg(j),
                                  i * 1000 + j);
         ASSERT_TRUE(ini.UpdateFile());
     }
-    const CIniFile reread(path);
+    const IniFile reread(path);
     const QStringList keys = reread.Keys(QStringLiteral("Matrix"));
     ASSERT_EQ(keys.size(), 255 * 255);
     EXPECT_EQ(keys.front(), QStringLiteral("From1To1"));

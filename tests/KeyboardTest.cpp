@@ -3,9 +3,9 @@
 #include "ScriptedHost.h"
 #include "TestFolders.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "ui/MainWindow.h"
-#include "ui/NewGrafDialog.h"
+#include "ui/NewGraphDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,16 +35,16 @@ QChar MnemonicLetter(const QString& text)
 struct Keyboard : ::testing::Test {
     QTemporaryDir folder;
     ScriptedHost host;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<MainWindow> w;
     // Leaf items whose command was replaced by a count of its triggers.
     std::map<QAction*, int> triggered;
 
     void SetUp() override
     {
         ProgramPaths::SetProgramFolderOverride(folder.path());
-        w = std::make_unique<TForm1>();
+        w = std::make_unique<MainWindow>();
         w->SetDialogHost(&host);
-        w->NewGraphDialog()->Exec = [](TCreateForm2& dialog) {
+        w->NewGraphForm()->Exec = [](NewGraphDialog& dialog) {
             dialog.SetDirected(false);
             dialog.SetWeighted(true);
             dialog.Confirm();

@@ -1,7 +1,7 @@
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "base/TranslateManager.h"
-#include "document/HistoryManager.h"
+#include "base/TranslationManager.h"
+#include "document/UndoHistory.h"
 
 #include <gtest/gtest.h>
 
@@ -12,12 +12,12 @@ TEST(KindConversion, DirectedAndBackGivesTheSameGraph)
     auto g = MakeGraf(false, true, 3);
     g->AddDuga(1, 2, 4);
     g->AddDuga(3, 1, 6);
-    const auto before = CHistoryManager::TakeSnapshot(*g);
+    const auto before = UndoHistory::TakeSnapshot(*g);
     g->ToDirected();
     EXPECT_EQ(g->IsOrint, 2);
     EXPECT_TRUE(g->ToUndirected());
     EXPECT_EQ(g->IsOrint, 0);
-    const auto after = CHistoryManager::TakeSnapshot(*g);
+    const auto after = UndoHistory::TakeSnapshot(*g);
     EXPECT_EQ(*before, *after);
 }
 
@@ -41,12 +41,12 @@ TEST(KindConversion, UnequalOppositeArcsLeaveTheGraphExactlyAsItWas)
     g->AddDuga(1, 2, 3);
     g->AddDuga(2, 1, 4);
     g->AddDuga(2, 3, 5);
-    const auto before = CHistoryManager::TakeSnapshot(*g);
+    const auto before = UndoHistory::TakeSnapshot(*g);
     EXPECT_FALSE(g->ToUndirected());
     EXPECT_EQ(host.MessageTexts(),
               (QStringList{Translate("Matrix_must_be_simertic"), Translate("Happend_error")}));
     EXPECT_EQ(g->IsOrint, 2);
-    EXPECT_EQ(*before, *CHistoryManager::TakeSnapshot(*g));
+    EXPECT_EQ(*before, *UndoHistory::TakeSnapshot(*g));
     EXPECT_EQ(g->Arc(1, 2).Cost, 3);
     EXPECT_EQ(g->Arc(2, 1).Cost, 4);
 }

@@ -30,9 +30,9 @@ class LoopbackServer {
     }
 
     // Short waits, so that the time-out cases take a fraction of a second.
-    TServerEndpoint Endpoint() const
+    ServerEndpoint Endpoint() const
     {
-        TServerEndpoint endpoint;
+        ServerEndpoint endpoint;
         endpoint.HostName = QStringLiteral("127.0.0.1");
         endpoint.Port = server.serverPort();
         endpoint.ConnectTimeoutMs = 2000;
@@ -93,11 +93,11 @@ class LoopbackServer {
 };
 
 // A port on 127.0.0.1 that nobody listens on.
-inline TServerEndpoint RefusingEndpoint()
+inline ServerEndpoint RefusingEndpoint()
 {
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
-    TServerEndpoint endpoint;
+    ServerEndpoint endpoint;
     endpoint.HostName = QStringLiteral("127.0.0.1");
     endpoint.Port = probe.serverPort();
     endpoint.ConnectTimeoutMs = 2000;

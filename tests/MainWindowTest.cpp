@@ -4,12 +4,12 @@
 #include "TestFolders.h"
 #include "base/IniFile.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
-#include "document/HistoryManager.h"
+#include "base/TranslationManager.h"
+#include "document/UndoHistory.h"
 #include "ui/DrawingArea.h"
-#include "ui/MapZoomDialog.h"
-#include "ui/MatrixWindows.h"
-#include "ui/NewGrafDialog.h"
+#include "ui/MapScaleDialog.h"
+#include "ui/MatrixGridWindow.h"
+#include "ui/NewGraphDialog.h"
 #include "ui/PlaybackBar.h"
 
 #include <QAction>
@@ -36,7 +36,7 @@ struct Window : ::testing::Test {
     // A program folder of its own: no recent files or settings from another window test.
     QTemporaryDir folder;
     ScriptedHost host;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<MainWindow> w;
     qint64 now = 1000;
     QStringList popups;
     std::function<void(QMenu&)> onPopup;
@@ -47,7 +47,7 @@ struct Window : ::testing::Test {
     void SetUp() override
     {
         ProgramPaths::SetProgramFolderOverride(folder.path());
-        w = std::make_unique<TForm1>();
+        w = std::make_unique<MainWindow>();
         w->SetDialogHost(&host);
         w->Clock = [this] { return now; };
         w->ExecPopup = [this](QMenu& menu, const QPoint&) {
@@ -55,13 +55,13 @@ struct Window : ::testing::Test {
             if (onPopup)
                 onPopup(menu);
         };
-        w->AskFileName = [this](TForm1::FileDialog) { return chosenFile; };
+        w->AskFileName = [this](MainWindow::FileDialog) { return chosenFile; };
         // Unsaved work is given up unless a test answers otherwise.
         w->AskSaveChanges = [this](const QString& question) {
             saveQuestions.append(question);
-            return TForm1::SaveAnswer::Discard;
+            return MainWindow::SaveAnswer::Discard;
         };
-        w->NewGraphDialog()->Exec = [this](TCreateForm2& dialog) {
+        w->NewGraphForm()->Exec = [this](NewGraphDialog& dialog) {
             dialog.SetDirected(directed);
             dialog.SetWeighted(weighted);
             dialog.Confirm();
@@ -83,7 +83,7 @@ struct Window : ::testing::Test {
         w->show();
         QApplication::processEvents();
     }
-    TAllGraf& G() { return *w->Document(); }
+    GraphDocument& G() { return *w->Document(); }
     void AddVertices(std::initializer_list<QPoint> points)
     {
         for (QPoint p : points)
@@ -110,7 +110,7 @@ struct Window : ::testing::Test {
 TEST_F(Window, StartsWithTheNewGraphDialogWhoseCancelIsHiddenOnlyThen)
 {
     bool cancelShown = true;
-    w->NewGraphDialog()->Exec = [&](TCreateForm2& dialog) {
+    w->NewGraphForm()->Exec = [&](NewGraphDialog& dialog) {
         cancelShown = dialog.CancelVisible();
         dialog.Confirm();
         return int(QDialog::Accepted);
@@ -118,15 +118,15 @@ TEST_F(Window, StartsWithTheNewGraphDialogWhoseCancelIsHiddenOnlyThen)
     w->EnsureFirstGraph();
     ASSERT_NE(w->Document(), nullptr);
     EXPECT_FALSE(cancelShown);
-    EXPECT_TRUE(w->NewGraphDialog()->CancelVisible());
-    EXPECT_EQ(w->NewGraphDialog()->ConfirmCaption(), Translate("Create"));
+    EXPECT_TRUE(w->NewGraphForm()->CancelVisible());
+    EXPECT_EQ(w->NewGraphForm()->ConfirmCaption(), Translate("Create"));
 }
 
-TEST(NewGraphDialog, EscTheCloseButtonAndCancelCloseItUnconfirmed)
+TEST(NewGraphWindow, EscTheCloseButtonAndCancelCloseItUnconfirmed)
 {
     ScriptedHost host;
     GraphSession session(host);
-    TCreateForm2 dialog(session);
+    NewGraphDialog dialog(session);
     dialog.show();
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QCoreApplication::sendEvent(&dialog, &escape);
@@ -146,7 +146,7 @@ TEST(NewGraphDialog, EscTheCloseButtonAndCancelCloseItUnconfirmed)
 TEST_F(Window, ClosingTheFirstDialogGivesAnEmptyUndirectedGraphAndTheProgramCanQuit)
 {
     int shown = 0;
-    w->NewGraphDialog()->Exec = [&](TCreateForm2& dialog) {
+    w->NewGraphForm()->Exec = [&](NewGraphDialog& dialog) {
         ++shown;
         // Chosen, then the dialog closed: the choice does not count.
         dialog.SetDirected(true);
@@ -162,7 +162,7 @@ TEST_F(Window, ClosingTheFirstDialogGivesAnEmptyUndirectedGraphAndTheProgramCanQ
     EXPECT_EQ(w->Document()->IsHaveCost, 0);
     EXPECT_EQ(w->Document()->PointCount, 0);
     EXPECT_FALSE(w->Session().HasUnsavedChanges());
-    EXPECT_TRUE(w->NewGraphDialog()->CancelVisible());
+    EXPECT_TRUE(w->NewGraphForm()->CancelVisible());
     // Vertices are named by numbers.
     ASSERT_TRUE(w->Session().AddVertexAt(40, 40));
     EXPECT_EQ(w->Document()->PointTitle(1), QStringLiteral("1"));
@@ -170,18 +170,18 @@ TEST_F(Window, ClosingTheFirstDialogGivesAnEmptyUndirectedGraphAndTheProgramCanQ
     int asked = 0;
     w->AskSaveChanges = [&](const QString&) {
         ++asked;
-        return TForm1::SaveAnswer::Cancel;
+        return MainWindow::SaveAnswer::Cancel;
     };
     w->show();
     EXPECT_TRUE(w->close());
     EXPECT_EQ(asked, 0);
 }
 
-TEST(NewGraphDialog, ConfirmAppliesTheNamingScheme)
+TEST(NewGraphWindow, ConfirmAppliesTheNamingScheme)
 {
     ScriptedHost host;
     GraphSession session(host);
-    TCreateForm2 dialog(session);
+    NewGraphDialog dialog(session);
     dialog.SetKind(0);
     dialog.SetStartText(QStringLiteral("0"));
     dialog.Confirm();
@@ -196,7 +196,7 @@ TEST(NewGraphDialog, ConfirmAppliesTheNamingScheme)
     EXPECT_EQ(session.Naming().GetTitle(1) + session.Naming().GetTitle(3), QStringLiteral("CE"));
     dialog.SetKind(2);
     dialog.Confirm();
-    EXPECT_EQ(session.Naming().GetKind(), CTitleGraf::Manual);
+    EXPECT_EQ(session.Naming().GetKind(), VertexNaming::Manual);
 }
 
 TEST_F(Window, PressSelectsAVertexAndADragMovesItAndRecordsOnceOnRelease)
@@ -228,9 +228,9 @@ TEST_F(Window, MovesWithin25MsOfTheLastCopyAreDropped)
     Mouse(QEvent::MouseButtonPress, {100, 100});
     Mouse(QEvent::MouseMove, {150, 150});
     now += 10;
-    QMouseEvent move(QEvent::MouseMove, QPointF(200, 200), w->DrawingArea()->mapToGlobal(QPointF(200, 200)),
+    QMouseEvent move(QEvent::MouseMove, QPointF(200, 200), w->DrawingPane()->mapToGlobal(QPointF(200, 200)),
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w->DrawingArea(), &move);
+    QCoreApplication::sendEvent(w->DrawingPane(), &move);
     EXPECT_EQ(G().Points[1].X, 150);
 
     const int presents = w->PresentCount();
@@ -275,9 +275,9 @@ TEST_F(Window, AReleaseThatNeverReachedTheDrawingEndsTheDragAndThePan)
     AddVertices({{100, 100}});
     auto moveWithoutButtons = [&](QPoint p) {
         now += 100;
-        QMouseEvent move(QEvent::MouseMove, QPointF(p), w->DrawingArea()->mapToGlobal(QPointF(p)),
+        QMouseEvent move(QEvent::MouseMove, QPointF(p), w->DrawingPane()->mapToGlobal(QPointF(p)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(w->DrawingArea(), &move);
+        QCoreApplication::sendEvent(w->DrawingPane(), &move);
     };
     w->Session().MarkSaved(QString());
     const int before = HistoryCount();
@@ -329,7 +329,7 @@ TEST_F(Window, ScrollBarsStayDisabledForASmallDrawing)
     w->UpdateScrollBars();
     EXPECT_FALSE(w->HorizontalBar()->isEnabled());
     EXPECT_FALSE(w->VerticalBar()->isEnabled());
-    EXPECT_EQ(G().CanvasWidth(), w->DrawingArea()->width());
+    EXPECT_EQ(G().CanvasWidth(), w->DrawingPane()->width());
 }
 
 TEST_F(Window, RightButtonInConstructorModeConnectsWithTheTypedWeight)
@@ -378,7 +378,7 @@ TEST_F(Window, MapModeGivesAMouseDrawnArcItsLength)
 TEST_F(Window, TheScaleDialogOpensCentredAndTakesAnyInteger)
 {
     Start(false, true);
-    auto* dialog = w->findChild<TForm5*>();
+    auto* dialog = w->findChild<MapScaleDialog*>();
     ASSERT_NE(dialog, nullptr);
     QPoint dialogCentre;
     auto answer = [&](const QString& typed) {
@@ -468,7 +468,7 @@ TEST_F(Window, AColouringFromTheMenuStaysOnScreenWithItsFills)
     QEventLoop wait; // past any catch-up redraw
     QTimer::singleShot(60, &wait, &QEventLoop::quit);
     wait.exec();
-    const QImage shown = w->DrawingArea()->Shown();
+    const QImage shown = w->DrawingPane()->Shown();
     const qreal ratio = shown.devicePixelRatio();
     // Inside each circle, left of its name: vertex 1 red, vertex 2 green.
     EXPECT_EQ(shown.pixelColor(qRound(93 * ratio), qRound(104 * ratio)), QColor(Qt::red));
@@ -488,29 +488,29 @@ TEST_F(Window, PlaybackWalksTheStepsOnTheDrawingAndAnEditEndsIt)
     };
     Click({100, 100});
     Click({300, 300}, Qt::RightButton);
-    TPlaybackBar* bar = w->PlaybackBar();
+    PlaybackBar* bar = w->PlaybackControls();
     ASSERT_TRUE(bar->Active());
     EXPECT_EQ(bar->Count(), 6);
     EXPECT_EQ(bar->Current(), 5) << "it opens on the result";
     EXPECT_TRUE(w->Action("actShowPlayback")->isChecked());
-    const auto before = CHistoryManager::TakeSnapshot(G());
+    const auto before = UndoHistory::TakeSnapshot(G());
     const int history = HistoryCount();
 
     // Keys move through the frames; frame 3 has vertex 2 just fixed, drawn as the current one.
     auto key = [this](Qt::Key k) {
         QKeyEvent press(QEvent::ShortcutOverride, k, Qt::NoModifier);
-        QCoreApplication::sendEvent(w->DrawingArea(), &press);
+        QCoreApplication::sendEvent(w->DrawingPane(), &press);
         QKeyEvent event(QEvent::KeyPress, k, Qt::NoModifier);
-        QCoreApplication::sendEvent(w->DrawingArea(), &event);
+        QCoreApplication::sendEvent(w->DrawingPane(), &event);
     };
     w->activateWindow();
-    w->DrawingArea()->setFocus();
+    w->DrawingPane()->setFocus();
     bar->ShowFrame(0);
     EXPECT_EQ(bar->Current(), 0);
     bar->Step(2);
     EXPECT_EQ(bar->Current(), 2);
     EXPECT_TRUE(bar->NarrationLine().startsWith(Translate("Playback_frame").arg(3).arg(6)));
-    const QImage shown = w->DrawingArea()->Shown();
+    const QImage shown = w->DrawingPane()->Shown();
     const qreal ratio = shown.devicePixelRatio();
     EXPECT_EQ(shown.pixelColor(qRound(294 * ratio), qRound(100 * ratio)), QColor(0xD5, 0x5E, 0x00))
         << "vertex 2 in the current vertex's colour";
@@ -522,7 +522,7 @@ TEST_F(Window, PlaybackWalksTheStepsOnTheDrawingAndAnEditEndsIt)
     EXPECT_EQ(bar->Current(), 0);
 
     // Playback never touched the document or its history.
-    EXPECT_EQ(*before, *CHistoryManager::TakeSnapshot(G()));
+    EXPECT_EQ(*before, *UndoHistory::TakeSnapshot(G()));
     EXPECT_EQ(HistoryCount(), history);
 
     // An edit ends it, and the drawing is the document again.
@@ -567,7 +567,7 @@ TEST_F(Window, DeleteKeyWithNothingSelectedChangesNothing)
     const int presents = w->PresentCount();
     now += 100;
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
-    QCoreApplication::sendEvent(w->DrawingArea(), &del);
+    QCoreApplication::sendEvent(w->DrawingPane(), &del);
     EXPECT_EQ(G().PointCount, 1);
     EXPECT_EQ(G().Points[1].Active, 0);
     EXPECT_GT(w->PresentCount(), presents) << "still redrawn";
@@ -593,7 +593,7 @@ TEST_F(Window, AVerticalArcIsSelectedByAClickAndDeletedAsOneStep)
 
     now += 100;
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
-    QCoreApplication::sendEvent(w->DrawingArea(), &del);
+    QCoreApplication::sendEvent(w->DrawingPane(), &del);
     EXPECT_FALSE(G().HasDuga(1, 2));
     EXPECT_TRUE(G().HasDuga(2, 3));
     EXPECT_EQ(HistoryCount(), before + 1);
@@ -624,7 +624,7 @@ TEST_F(Window, HelpExamplesOpenTheManualsGraphsAsOneStepInNoFile)
     for (QAction* item : examples->actions()) {
         EXPECT_FALSE(item->text().isEmpty()) << item->objectName().toStdString();
         EXPECT_NE(item->text(), item->objectName().mid(11)) << "captioned from the texts";
-        w->AskSaveChanges = [](const QString&) { return TForm1::SaveAnswer::Discard; };
+        w->AskSaveChanges = [](const QString&) { return MainWindow::SaveAnswer::Discard; };
         item->trigger();
         EXPECT_TRUE(matrices.contains(G().MatrixToMemo().join(';'))) << item->objectName().toStdString();
     }
@@ -636,7 +636,7 @@ TEST_F(Window, HelpExamplesOpenTheManualsGraphsAsOneStepInNoFile)
     saveQuestions.clear();
     w->AskSaveChanges = [this](const QString& question) {
         saveQuestions.append(question);
-        return TForm1::SaveAnswer::Cancel;
+        return MainWindow::SaveAnswer::Cancel;
     };
     w->Action("actExample_roads")->trigger();
     EXPECT_EQ(saveQuestions.size(), 1);
@@ -644,7 +644,7 @@ TEST_F(Window, HelpExamplesOpenTheManualsGraphsAsOneStepInNoFile)
     EXPECT_FALSE(w->Session().History().CanRedo());
 
     // Opened: one undo step, unsaved, in no file and not among the recent ones.
-    w->AskSaveChanges = [](const QString&) { return TForm1::SaveAnswer::Discard; };
+    w->AskSaveChanges = [](const QString&) { return MainWindow::SaveAnswer::Discard; };
     const QStringList recent = G().RecentFiles;
     w->Action("actExample_roads")->trigger();
     EXPECT_EQ(G().PointCount, 5);
@@ -666,7 +666,7 @@ TEST_F(Window, TextModeWithAnEmptyTextStaysOn)
     Start(false, false);
     w->Action("actAddText")->trigger();
     EXPECT_TRUE(w->TextMode());
-    EXPECT_EQ(w->DrawingArea()->cursor().shape(), Qt::CrossCursor);
+    EXPECT_EQ(w->DrawingPane()->cursor().shape(), Qt::CrossCursor);
     host.inputs = {{true, QString()}};
     Click({50, 50});
     EXPECT_EQ(G().CountLabel, 0);
@@ -675,7 +675,7 @@ TEST_F(Window, TextModeWithAnEmptyTextStaysOn)
     Click({50, 50});
     EXPECT_EQ(G().CountLabel, 1);
     EXPECT_FALSE(w->TextMode());
-    EXPECT_EQ(w->DrawingArea()->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(w->DrawingPane()->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(Window, AnyCommandOrEscapeEndsTextMode)
@@ -691,9 +691,9 @@ TEST_F(Window, AnyCommandOrEscapeEndsTextMode)
     w->Action("actAddText")->trigger();
     ASSERT_TRUE(w->TextMode());
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(w->DrawingArea(), &escape);
+    QCoreApplication::sendEvent(w->DrawingPane(), &escape);
     EXPECT_FALSE(w->TextMode());
-    EXPECT_EQ(w->DrawingArea()->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(w->DrawingPane()->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(Window, TheEnablingTableFollowsTheSelection)
@@ -708,7 +708,7 @@ TEST_F(Window, TheEnablingTableFollowsTheSelection)
 
     Click({100, 100});
     EXPECT_FALSE(Enabled("actEditNameGraf")) << "numbered vertices are not renamed";
-    w->Session().Naming().SetKind(CTitleGraf::Manual);
+    w->Session().Naming().SetKind(VertexNaming::Manual);
     Click({100, 100});
     EXPECT_TRUE(Enabled("actEditNameGraf"));
 
@@ -741,7 +741,7 @@ TEST_F(Window, PropertiesConvertTheGraphToTheDialogsKind)
     EXPECT_EQ(G().IsOrint, 2);
     EXPECT_TRUE(G().HasDuga(1, 2) && G().HasDuga(2, 1));
     EXPECT_EQ(host.questions.size(), 1);
-    EXPECT_EQ(w->NewGraphDialog()->ConfirmCaption(), Translate("Edit"));
+    EXPECT_EQ(w->NewGraphForm()->ConfirmCaption(), Translate("Edit"));
 }
 
 TEST_F(Window, SavingAppendsTheExtensionAndListsRecentFiles)
@@ -813,14 +813,14 @@ TEST_F(Window, MatrixWindowFollowsTheSettingsAndItsVisibilityIsSavedOnClose)
 
     w->close();
     w.reset();
-    CIniFile settings(folder.filePath("setting.ini"));
+    IniFile settings(folder.filePath("setting.ini"));
     EXPECT_EQ(settings.ReadInteger("MainSetting", "ShowMatrixWindow", -1), 0);
     EXPECT_EQ(settings.ReadInteger("MainSetting", "CountRun", -1), 1);
 }
 
 TEST_F(Window, UndoTakesBackAsManyStepsAsTheSettingsSay)
 {
-    CIniFile settings(folder.filePath("setting.ini"));
+    IniFile settings(folder.filePath("setting.ini"));
     settings.WriteInteger("MainSetting", "UndoSteps", 3);
     ASSERT_TRUE(settings.UpdateFile());
     Start(false, false);

@@ -1,5 +1,5 @@
 #include "algorithms/RunAlgorithm.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "files/MatrixText.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "base/TranslateManager.h"
-#include "document/HistoryManager.h"
+#include "base/TranslationManager.h"
+#include "document/UndoHistory.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ using V = std::vector<int>;
 namespace {
 struct Import {
     ScriptedHost host;
-    std::unique_ptr<TAllGraf> g;
+    std::unique_ptr<GraphDocument> g;
     Import(bool directed, bool weighted, int n = 0) : g(MakeGraf(directed, weighted, n))
     {
         g->AttachHost(&host);
@@ -65,11 +65,11 @@ TEST(MatrixText, ValidationMessagesAndUnchangedState)
     for (const Case& c : cases) {
         Import t(true, true, 3);
         t.g->AddDuga(1, 3, 8);
-        const auto before = CHistoryManager::TakeSnapshot(*t.g);
+        const auto before = UndoHistory::TakeSnapshot(*t.g);
         EXPECT_FALSE(t.Apply(c.lines)) << c.lines.join('/').toStdString();
         const QStringList expected = c.key ? QStringList{Translate(c.key)} : QStringList{};
         EXPECT_EQ(t.host.MessageTexts(), expected) << c.lines.join('/').toStdString();
-        EXPECT_EQ(*before, *CHistoryManager::TakeSnapshot(*t.g)) << c.lines.join('/').toStdString();
+        EXPECT_EQ(*before, *UndoHistory::TakeSnapshot(*t.g)) << c.lines.join('/').toStdString();
     }
 }
 
@@ -138,7 +138,7 @@ TEST(MatrixText, MemoRoundTripKeepsArcsAndWeights)
 TEST(MatrixText, ManualNamingAsksForEveryName)
 {
     Import t(false, false);
-    t.g->Naming().SetKind(CTitleGraf::Manual);
+    t.g->Naming().SetKind(VertexNaming::Manual);
     t.host.inputs = {{true, "Kyiv"}, {false, ""}};
     ASSERT_TRUE(t.Apply({"0,1", "1,0"}));
     EXPECT_EQ(t.g->PointTitle(1), "Kyiv");
@@ -177,8 +177,8 @@ TEST(GridMatrix, RejectedGridsChangeNothing)
     for (auto grid : bad) {
         auto g = MakeGraf(false, false, 2);
         g->AddDuga(1, 2, 1);
-        const auto before = CHistoryManager::TakeSnapshot(*g);
+        const auto before = UndoHistory::TakeSnapshot(*g);
         EXPECT_FALSE(g->ApplyGridMatrix(grid));
-        EXPECT_EQ(*before, *CHistoryManager::TakeSnapshot(*g));
+        EXPECT_EQ(*before, *UndoHistory::TakeSnapshot(*g));
     }
 }

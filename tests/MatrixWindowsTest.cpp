@@ -1,10 +1,10 @@
-#include "ui/MatrixWindows.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphSession.h"
 #include "document/MatrixGrid.h"
-#include "ui/UnitMartixText.h"
+#include "ui/MatrixGridWindow.h"
+#include "ui/MatrixTextWindow.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -24,8 +24,8 @@ namespace {
 struct MatrixWindow : ::testing::Test {
     ScriptedHost host;
     GraphSession session{host};
-    TAllGraf* g = nullptr;
-    std::unique_ptr<TMatrixForm> form;
+    GraphDocument* g = nullptr;
+    std::unique_ptr<MatrixGridWindow> form;
 
     void Create(bool directed, bool weighted, int n)
     {
@@ -36,14 +36,14 @@ struct MatrixWindow : ::testing::Test {
     }
     void Open()
     {
-        form = std::make_unique<TMatrixForm>(session, TranslateManager());
+        form = std::make_unique<MatrixGridWindow>(session, TranslateManager());
         form->Refresh();
         form->show();
     }
     QString Cell(int column, int row) const { return form->Grid()->item(row - 1, column - 1)->text(); }
     QLineEdit* Edit(int column, int row)
     {
-        TMatrixGrid* grid = form->Grid();
+        MatrixTable* grid = form->Grid();
         const QModelIndex index = grid->model()->index(row - 1, column - 1);
         grid->setCurrentIndex(index); // the editor opens with the current cell
         if (!grid->indexWidget(index))
@@ -125,7 +125,7 @@ TEST_F(MatrixWindow, GridShowsTheDocumentWithAGreyUnselectableDiagonal)
     Create(true, true, 3);
     g->AddDuga(1, 2, 5);
     Open();
-    TMatrixGrid* grid = form->Grid();
+    MatrixTable* grid = form->Grid();
     ASSERT_EQ(grid->rowCount(), 3);
     ASSERT_EQ(grid->columnCount(), 3);
     EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), g->PointTitle(2));
@@ -283,15 +283,15 @@ TEST_F(MatrixWindow, PlacementVisibilityAndCaptions)
     const QSize own(306, 283);
     const QRect wide(0, 0, 1920, 1080), small(0, 0, 800, 600);
     // Beside the right edge, else the left; where neither has room, at the screen's edge.
-    EXPECT_EQ(TMatrixForm::InitialPosition(QRect(100, 50, 800, 600), own, wide), QPoint(900, 50));
-    EXPECT_EQ(TMatrixForm::InitialPosition(QRect(1000, 100, 800, 600), own, wide), QPoint(694, 100));
-    EXPECT_EQ(TMatrixForm::InitialPosition(QRect(306, 0, 1614, 900), own, wide), QPoint(0, 0));
-    EXPECT_EQ(TMatrixForm::InitialPosition(QRect(305, 0, 1615, 900), own, wide), QPoint(1614, 0));
-    EXPECT_EQ(TMatrixForm::InitialPosition(small, own, small), QPoint(494, 0));
-    EXPECT_EQ(TMatrixForm::InitialPosition(QRect(0, 500, 400, 300), own, small), QPoint(400, 317));
-    EXPECT_EQ(TMatrixForm::InitialPosition(small, QSize(900, 700), small), QPoint(0, 0));
+    EXPECT_EQ(MatrixGridWindow::InitialPosition(QRect(100, 50, 800, 600), own, wide), QPoint(900, 50));
+    EXPECT_EQ(MatrixGridWindow::InitialPosition(QRect(1000, 100, 800, 600), own, wide), QPoint(694, 100));
+    EXPECT_EQ(MatrixGridWindow::InitialPosition(QRect(306, 0, 1614, 900), own, wide), QPoint(0, 0));
+    EXPECT_EQ(MatrixGridWindow::InitialPosition(QRect(305, 0, 1615, 900), own, wide), QPoint(1614, 0));
+    EXPECT_EQ(MatrixGridWindow::InitialPosition(small, own, small), QPoint(494, 0));
+    EXPECT_EQ(MatrixGridWindow::InitialPosition(QRect(0, 500, 400, 300), own, small), QPoint(400, 317));
+    EXPECT_EQ(MatrixGridWindow::InitialPosition(small, QSize(900, 700), small), QPoint(0, 0));
     // A second screen to the right is a screen like any other.
-    EXPECT_EQ(TMatrixForm::InitialPosition(QRect(1920, 0, 800, 600), own, QRect(1920, 0, 1280, 1024)),
+    EXPECT_EQ(MatrixGridWindow::InitialPosition(QRect(1920, 0, 800, 600), own, QRect(1920, 0, 1280, 1024)),
               QPoint(2720, 0));
     // Whatever the main window's place, the window lies on the screen, and off the main
     // window whenever a side has room for it.
@@ -302,7 +302,7 @@ TEST_F(MatrixWindow, PlacementVisibilityAndCaptions)
         const QRect main(screen.left() + int(random() % screen.width()) - 100,
                          screen.top() + int(random() % screen.height()) - 100, 200 + int(random() % 1800),
                          200 + int(random() % 1200));
-        const QRect placed(TMatrixForm::InitialPosition(main, own, screen), own);
+        const QRect placed(MatrixGridWindow::InitialPosition(main, own, screen), own);
         ASSERT_TRUE(screen.contains(placed)) << i;
         const bool room =
             main.right() + own.width() <= screen.right() || main.left() - own.width() >= screen.left();
@@ -311,9 +311,9 @@ TEST_F(MatrixWindow, PlacementVisibilityAndCaptions)
         }
     }
     Create(true, true, 1);
-    form = std::make_unique<TMatrixForm>(session, TranslateManager());
+    form = std::make_unique<MatrixGridWindow>(session, TranslateManager());
     std::vector<bool> seen;
-    QObject::connect(form.get(), &TMatrixForm::visibilityChanged,
+    QObject::connect(form.get(), &MatrixGridWindow::visibilityChanged,
                      [&](bool visible) { seen.push_back(visible); });
     form->show();
     form->close();
@@ -340,8 +340,8 @@ namespace {
 struct TextMatrixWindow : ::testing::Test {
     ScriptedHost host;
     GraphSession session{host};
-    TAllGraf* g = nullptr;
-    std::unique_ptr<TFormTextMatrix> form;
+    GraphDocument* g = nullptr;
+    std::unique_ptr<MatrixTextWindow> form;
     void SetUp() override
     {
         g = &session.CreateDocument();
@@ -349,7 +349,7 @@ struct TextMatrixWindow : ::testing::Test {
         for (int i = 1; i <= 2; ++i)
             g->AddPoint(40 * i, 60, QString(), g->FreeTitleNumber(), g->SizeGraf);
         g->AddDuga(1, 2, 5);
-        form = std::make_unique<TFormTextMatrix>(session, TranslateManager());
+        form = std::make_unique<MatrixTextWindow>(session, TranslateManager());
     }
 };
 } // namespace
@@ -411,12 +411,12 @@ TEST_F(TextMatrixWindow, AMatrixTheGraphRefusesWhileBuildingLeavesItAsItWas)
 TEST_F(MatrixWindow, ColumnsFitFiveDigitsAndTheirNames)
 {
     Create(true, true, 3);
-    session.Naming().SetKind(CTitleGraf::Manual);
+    session.Naming().SetKind(VertexNaming::Manual);
     session.Naming().SetManualTitle(g->Points[2].TitleNumber, QStringLiteral("Hauptbahnhof"));
     session.Naming().SetManualTitle(g->Points[3].TitleNumber, QString(200, QLatin1Char('W')));
     g->AddDuga(1, 2, 50000);
     Open();
-    TMatrixGrid* grid = form->Grid();
+    MatrixTable* grid = form->Grid();
     const QFontMetrics cells(grid->font());
     const QFontMetrics names(grid->horizontalHeader()->font());
     for (int column = 0; column < 3; ++column)

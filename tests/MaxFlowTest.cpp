@@ -5,7 +5,7 @@
 #include "TestFolders.h"
 #include "algorithms/RunAlgorithm.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "files/IgraphAdapter.h"
 
 #include <QRandomGenerator>
@@ -15,7 +15,7 @@
 namespace {
 
 using Captions = std::vector<std::tuple<int, int, QString, bool>>;
-constexpr int Missing = TAllGraf::Infinity;
+constexpr int Missing = GraphDocument::Infinity;
 
 struct MaxFlows : AlgorithmFixture {
     AlgorithmRun run;
@@ -107,7 +107,7 @@ int IgraphMaxFlow(int n, const std::vector<std::tuple<int, int, int>>& arcs, int
 // Flows read back from the captions: within capacity, highlighted exactly when positive, and
 // conserved at every vertex that is neither a source nor a sink. Returns the inflow of each
 // vertex less its outflow.
-std::vector<int> CheckCaptions(const TAllGraf& g, const AlgorithmResult& result)
+std::vector<int> CheckCaptions(const GraphDocument& g, const AlgorithmResult& result)
 {
     std::vector<int> balance(g.PointCount + 1, 0);
     size_t index = 0;
@@ -222,7 +222,7 @@ TEST_F(MaxFlows, DispatcherRowsDrawTheirPictureAndLeaveTheDocumentAsItWas)
     EXPECT_EQ(g->PointCount, 5);
     for (int v = 1; v <= 5; ++v)
         EXPECT_EQ(OutList(*g, v), lists[v - 1]);
-    for (int v = 1; v <= TAllGraf::MaxPoints; ++v)
+    for (int v = 1; v <= GraphDocument::MaxPoints; ++v)
         EXPECT_FALSE(g->HasDuga(v, 6) || g->HasDuga(v, 7)) << v;
     EXPECT_EQ(run.result.steps.FrameAt(0).key, "step_flow_start_multi");
     EXPECT_FALSE(RenderResultPicture(*g, run.result.picture).isNull());
@@ -240,7 +240,7 @@ TEST_F(MaxFlows, DispatcherRowsDrawTheirPictureAndLeaveTheDocumentAsItWas)
 TEST_F(MaxFlows, FullDocumentAndDamagedCapacities)
 {
     // 255 vertices: the auxiliary vertices still find room. Sources 1 and 2, sinks 254 and 255.
-    g = MakeGraf(true, true, TAllGraf::MaxPoints);
+    g = MakeGraf(true, true, GraphDocument::MaxPoints);
     g->AttachHost(&host);
     for (int v = 3; v <= 253; ++v)
         g->AddDuga(v, v + 1, 10);

@@ -8,7 +8,7 @@
 #include "TestFolders.h"
 #include "algorithms/RunAlgorithm.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -32,7 +32,7 @@ struct MaximumCliqueTest : AlgorithmFixture {
 
 // The adjacency as written: A[u][v] and A[v][u] take the cells' weights for every arc u->v,
 // and a positive entry means adjacent.
-std::vector<std::vector<bool>> LiteralAdjacency(const TAllGraf& g)
+std::vector<std::vector<bool>> LiteralAdjacency(const GraphDocument& g)
 {
     const int n = g.PointCount;
     std::vector<std::vector<int>> a(n + 1, std::vector<int>(n + 1, 0));
@@ -50,7 +50,7 @@ std::vector<std::vector<bool>> LiteralAdjacency(const TAllGraf& g)
 
 // An undirected graph on n vertices with each edge present with probability percent/100;
 // a weighted one gets some arcs of weight 0, which join nothing.
-std::unique_ptr<TAllGraf> RandomGraf(QRandomGenerator& random, int n, int percent, bool weighted)
+std::unique_ptr<GraphDocument> RandomGraf(QRandomGenerator& random, int n, int percent, bool weighted)
 {
     auto g = MakeGraf(false, weighted, n);
     for (int a = 1; a <= n; ++a)
@@ -60,7 +60,7 @@ std::unique_ptr<TAllGraf> RandomGraf(QRandomGenerator& random, int n, int percen
     return g;
 }
 
-std::vector<V> ListOf(const TAllGraf& g, V* best = nullptr)
+std::vector<V> ListOf(const GraphDocument& g, V* best = nullptr)
 {
     const AdjacencySets adjacency = CliqueAdjacency(g);
     CliqueSearch search(adjacency, g.PointCount);

@@ -1,6 +1,6 @@
 #include "commands/MouseGestures.h"
 #include "ScriptedHost.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -9,8 +9,8 @@ namespace {
 
 // The window's part of the gestures without a window: scroll bars that clamp like the real
 // ones, a text mode flag and a record of the popups opened.
-struct FakeView : CGestureView {
-    TAllGraf* graf = nullptr;
+struct FakeView : GestureView {
+    GraphDocument* graf = nullptr;
     int h = 0, v = 0;
     bool text = false;
     QStringList popups;
@@ -35,7 +35,7 @@ struct Gestures : ::testing::Test {
     GraphSession session{host};
     FakeView view;
     QImage surface;
-    TAllGraf* g = nullptr;
+    GraphDocument* g = nullptr;
 
     // Vertices at (100, 100), (300, 100), (100, 300).
     void Create(bool directed, bool weighted)
@@ -166,7 +166,7 @@ TEST_F(Gestures, ArcTextPointAndLabelDrag)
     Act(200, 40, Gesture::Release);
 
     g->AddLabel(QStringLiteral("note"), 400, 300);
-    const TLabelRec& label = g->Labels[1];
+    const LabelRecord& label = g->Labels[1];
     Act(label.X + 2, label.Y + 3, Gesture::Press);
     ASSERT_EQ(g->ActiveLabel, 1);
     Act(label.X + 12, label.Y + 23, Gesture::Move);

@@ -1,7 +1,7 @@
 #include "commands/NewGraphCommands.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphSession.h"
 #include "commands/SelectPathEnds.h"
 
@@ -12,7 +12,7 @@
 
 namespace {
 
-struct FakePrompt : CNewGraphPrompt {
+struct FakePrompt : NewGraphPrompt {
     bool confirm = true, directed = false, weighted = false;
     bool showsGraph = false; // takes the shown kind as its answer, as the dialog confirmed unchanged
     std::pair<int, int> shownNaming;
@@ -25,7 +25,7 @@ struct FakePrompt : CNewGraphPrompt {
             onRun();
         return confirm;
     }
-    void ShowGraph(bool isDirected, bool isWeighted, const CTitleGraf& naming) override
+    void ShowGraph(bool isDirected, bool isWeighted, const VertexNaming& naming) override
     {
         shownNaming = {naming.GetKind(), naming.GetBeginLetter()};
         if (showsGraph) {
@@ -37,17 +37,17 @@ struct FakePrompt : CNewGraphPrompt {
     bool Weighted() const override { return weighted; }
 };
 
-struct FakeEnvironment : CNewGraphEnvironment {
+struct FakeEnvironment : NewGraphEnvironment {
     QStringList calls;
     int mode = 0;
-    void LoadSettings(TAllGraf&, bool withLanguage) override
+    void LoadSettings(GraphDocument&, bool withLanguage) override
     {
         calls.append(withLanguage ? QStringLiteral("load+lang") : QStringLiteral("load"));
     }
-    void SaveSettings(TAllGraf&) override { calls.append(QStringLiteral("save")); }
+    void SaveSettings(GraphDocument&) override { calls.append(QStringLiteral("save")); }
     void LoadWindowPlacement() override { calls.append(QStringLiteral("placement")); }
     int MenuEditMode() const override { return mode; }
-    void DocumentCreated(TAllGraf&) override { calls.append(QStringLiteral("created")); }
+    void DocumentCreated(GraphDocument&) override { calls.append(QStringLiteral("created")); }
     std::deque<bool> mayDiscard;
     bool MayDiscardWork() override
     {
@@ -76,7 +76,7 @@ TEST_F(NewGraph, TheFirstGraphAsksNothingAndLoadsTheWindowPlacementOnce)
     EXPECT_TRUE(host.questions.isEmpty());
     EXPECT_EQ(environment.calls, (QStringList{"load+lang", "load+lang", "placement", "created"}));
     EXPECT_EQ(prompt.captions, QStringList{"Create"});
-    TAllGraf* g = session.Document();
+    GraphDocument* g = session.Document();
     EXPECT_EQ(g->IsOrint, 2);
     EXPECT_FALSE(g->IsHaveCost);
     EXPECT_EQ(g->EditMode, 0) << "the menu's mouse mode";
@@ -93,7 +93,7 @@ TEST_F(NewGraph, TheFirstGraphAsksNothingAndLoadsTheWindowPlacementOnce)
 TEST_F(NewGraph, LaterGraphsCanBeDeclinedOrCancelled)
 {
     ASSERT_TRUE(NewGraphCommand(session, prompt, environment));
-    TAllGraf* first = session.Document();
+    GraphDocument* first = session.Document();
     first->AddPoint(10, 10, QString(), first->FreeTitleNumber(), 10);
 
     environment.mayDiscard = {false};
@@ -108,7 +108,7 @@ TEST_F(NewGraph, LaterGraphsCanBeDeclinedOrCancelled)
 TEST_F(NewGraph, PropertiesConvertTheKindAskingOnce)
 {
     ASSERT_TRUE(NewGraphCommand(session, prompt, environment));
-    TAllGraf* g = session.Document();
+    GraphDocument* g = session.Document();
     for (int i = 0; i < 2; ++i)
         g->AddPoint(20 + 40 * i, 20, QString(), g->FreeTitleNumber(), 10);
     g->AddDuga(1, 2, 1);
@@ -138,14 +138,14 @@ TEST_F(NewGraph, PropertiesConvertTheKindAskingOnce)
     prompt.confirm = true;
     const int steps = session.History().Count();
     prompt.onRun = [this] { session.Naming().SetNumbers(40); };
-    host.saveAnswers = {CHost::SaveAnswer::Cancel};
+    host.saveAnswers = {ProgramHost::SaveAnswer::Cancel};
     EXPECT_FALSE(PropertiesCommand(session, prompt));
     EXPECT_EQ(g->IsOrint, 2);
     EXPECT_EQ(g->PointTitle(1), "1");
     EXPECT_EQ(session.History().Count(), steps);
 
     // Discard goes on without saving; one undo brings back the kind and the names.
-    host.saveAnswers = {CHost::SaveAnswer::Discard};
+    host.saveAnswers = {ProgramHost::SaveAnswer::Discard};
     ASSERT_TRUE(PropertiesCommand(session, prompt));
     EXPECT_EQ(host.saves, 1);
     EXPECT_EQ(g->IsOrint, 0);
@@ -159,16 +159,16 @@ TEST_F(NewGraph, PropertiesConvertTheKindAskingOnce)
 TEST_F(NewGraph, PropertiesShowTheCurrentGraphSoThatConfirmingChangesNothing)
 {
     ASSERT_TRUE(NewGraphCommand(session, prompt, environment));
-    TAllGraf* g = session.Document();
+    GraphDocument* g = session.Document();
     g->NewGraf(true, true);
-    session.Naming().SetKind(CTitleGraf::Letters);
+    session.Naming().SetKind(VertexNaming::Letters);
     session.Naming().SetLetters('c', false);
     prompt.showsGraph = true;
     ASSERT_TRUE(PropertiesCommand(session, prompt));
     EXPECT_EQ(g->IsOrint, 2);
     EXPECT_TRUE(g->IsHaveCost);
     EXPECT_TRUE(host.questions.isEmpty());
-    EXPECT_EQ(prompt.shownNaming, (std::pair<int, int>{CTitleGraf::Letters, 'c'}));
+    EXPECT_EQ(prompt.shownNaming, (std::pair<int, int>{VertexNaming::Letters, 'c'}));
 }
 
 TEST(SelectPathEnds, TheEndProposedIsTheVertexAfterTheStart)

@@ -1,7 +1,7 @@
 #include "files/OldGrafFile.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -26,7 +26,7 @@ namespace {
 struct OldFiles : ::testing::Test {
     QTemporaryDir dir;
     ScriptedHost host;
-    std::unique_ptr<TAllGraf> g = MakeGraf(false, false);
+    std::unique_ptr<GraphDocument> g = MakeGraf(false, false);
     void SetUp() override { g->AttachHost(&host); }
     bool Load(const QByteArray& bytes)
     {
@@ -112,10 +112,10 @@ TEST_F(OldFiles, MarkerQuirks)
 TEST_F(OldFiles, LabelsPastCapacityAreDropped)
 {
     QByteArray text = "0\nGrafType\nGrafType\nGraf1.000\nLabels\n";
-    for (int i = 0; i < TAllGraf::MaxLabels + 5; ++i)
+    for (int i = 0; i < GraphDocument::MaxLabels + 5; ++i)
         text += "l\n1\n2\n";
     ASSERT_TRUE(Load(text));
-    EXPECT_EQ(g->CountLabel, TAllGraf::MaxLabels);
+    EXPECT_EQ(g->CountLabel, GraphDocument::MaxLabels);
 }
 
 TEST_F(OldFiles, DamagedFilesAreRefusedClearly)
@@ -124,7 +124,7 @@ TEST_F(OldFiles, DamagedFilesAreRefusedClearly)
     ASSERT_TRUE(Load("0,1\n1,0\n"));
     // More matrix lines than vertices the document holds: refused whole.
     QByteArray many;
-    for (int i = 0; i < TAllGraf::MaxPoints + 1; ++i)
+    for (int i = 0; i < GraphDocument::MaxPoints + 1; ++i)
         many += "\n";
     EXPECT_FALSE(Load(many));
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Version_not_support_count")});

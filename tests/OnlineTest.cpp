@@ -2,7 +2,7 @@
 #include "ScriptedHost.h"
 #include "base/IniFile.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "base/Windows1251.h"
 #include "online/Feedback.h"
 #include "online/QueryEncoding.h"
@@ -29,7 +29,7 @@ QString NothingReceivedText()
     return Translate("Error_connect") + "\r" + Translate("Internet_connect") + "\r" + Translate("Repeat");
 }
 
-QByteArray ExpectedRequest(const TServerEndpoint& endpoint, const QByteArray& path)
+QByteArray ExpectedRequest(const ServerEndpoint& endpoint, const QByteArray& path)
 {
     return "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(endpoint.Port) + "\r\n\r\n";
 }
@@ -38,10 +38,10 @@ QByteArray ExpectedRequest(const TServerEndpoint& endpoint, const QByteArray& pa
 
 TEST(OnlineRequest, RequestLinesOnTheStandardPortNameTheHostAlone)
 {
-    const TServerEndpoint endpoint;
+    const ServerEndpoint endpoint;
     EXPECT_EQ(BuildGetRequest(endpoint, UpdateRequestPath()),
               QByteArray("GET /LastVersion.php?currentVersion=1033 HTTP/1.1\r\nHost: nodeloom.org\r\n\r\n"));
-    TServerEndpoint school;
+    ServerEndpoint school;
     school.HostName = QStringLiteral("updates.school.example");
     school.Port = 8080;
     EXPECT_EQ(BuildGetRequest(school, "/x"),
@@ -156,7 +156,7 @@ TEST(UpdateCheck, OnlyTheScriptsAnswerDecides)
         ASSERT_TRUE(server.listening);
         ScriptedHost host;
         host.yesNoAnswers = {true};
-        const TUpdateCheckResult result = CheckForUpdate(host, server.Endpoint());
+        const UpdateCheckResult result = CheckForUpdate(host, server.Endpoint());
         EXPECT_EQ(result.Outcome, c.outcome);
         ASSERT_EQ(server.requests.size(), 1);
         EXPECT_EQ(server.requests[0],
@@ -170,12 +170,12 @@ TEST(UpdateCheck, OnlyTheScriptsAnswerDecides)
             break;
         case UpdateCheckOutcome::LatestVersion:
             ASSERT_EQ(host.messages.size(), 1u);
-            EXPECT_EQ(host.messages[0].kind, CHost::MessageKind::Information);
+            EXPECT_EQ(host.messages[0].kind, ProgramHost::MessageKind::Information);
             EXPECT_EQ(host.messages[0].text, Translate("You_have_last_version"));
             break;
         default:
             ASSERT_EQ(host.messages.size(), 1u);
-            EXPECT_EQ(host.messages[0].kind, CHost::MessageKind::Error);
+            EXPECT_EQ(host.messages[0].kind, ProgramHost::MessageKind::Error);
             EXPECT_EQ(host.messages[0].text, Translate("Update_not_checked") + "\r" +
                                                  Translate("Server_reply").arg(c.shown) + "\r" +
                                                  Translate("Repeat"));
@@ -203,13 +203,13 @@ TEST(UpdateCheck, NoReplyLineIsNothingReceived)
     LoopbackServer closing(LoopbackServer::Behaviour::CloseAtOnce);
     LoopbackServer silent(LoopbackServer::Behaviour::Silent);
     ASSERT_TRUE(closing.listening && silent.listening);
-    const TServerEndpoint endpoints[] = {closing.Endpoint(), silent.Endpoint(), RefusingEndpoint()};
-    for (const TServerEndpoint& endpoint : endpoints) {
+    const ServerEndpoint endpoints[] = {closing.Endpoint(), silent.Endpoint(), RefusingEndpoint()};
+    for (const ServerEndpoint& endpoint : endpoints) {
         SCOPED_TRACE(endpoint.Port);
         ScriptedHost host;
         EXPECT_EQ(CheckForUpdate(host, endpoint).Outcome, UpdateCheckOutcome::NothingReceived);
         ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].kind, CHost::MessageKind::Error);
+        EXPECT_EQ(host.messages[0].kind, ProgramHost::MessageKind::Error);
         EXPECT_EQ(host.messages[0].text, NothingReceivedText());
     }
     EXPECT_EQ(closing.requests.size(), 1);
@@ -245,11 +245,11 @@ TEST(QueryEncoding, EveryByteOfTheCodePageComesBackFromItsCharacter)
     for (int b = 0; b < 256; ++b) {
         if (b == 0x98) {
             // Unassigned: it reads as the replacement character, which the server gets as "?".
-            EXPECT_EQ(ToWindows1251(CIniFile::DecodeText(QByteArray(1, char(b)))), QByteArray("?"));
+            EXPECT_EQ(ToWindows1251(IniFile::DecodeText(QByteArray(1, char(b)))), QByteArray("?"));
             continue;
         }
         const QByteArray byte(1, static_cast<char>(b));
-        const QString character = CIniFile::DecodeText(byte);
+        const QString character = IniFile::DecodeText(byte);
         ASSERT_EQ(character.size(), 1) << b;
         EXPECT_EQ(ToWindows1251(character), byte) << b;
         const bool kept = std::isalnum(b) && b < 0x80;
@@ -265,21 +265,22 @@ TEST(Feedback, SendsTheEncodedFieldsAndReportsTheReply)
     struct Case {
         QByteArray reply;
         FeedbackOutcome outcome;
-        CHost::MessageKind kind;
+        ProgramHost::MessageKind kind;
         QString text;
     };
     const Case cases[] = {
         {"HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nsent\n", FeedbackOutcome::Sent,
-         CHost::MessageKind::Information, Translate("Message_sended") + "\r" + Translate("Senks_help")},
+         ProgramHost::MessageKind::Information, Translate("Message_sended") + "\r" + Translate("Senks_help")},
         {"HTTP/1.1 500 Internal Server Error 200\r\n\r\nsent\n", FeedbackOutcome::ServerRefused,
-         CHost::MessageKind::Error,
+         ProgramHost::MessageKind::Error,
          Translate("Message_not_sent") + "\r" +
              Translate("Server_reply").arg("HTTP/1.1 500 Internal Server Error 200") + "\r" +
              Translate("Repeat")},
-        {"HTTP/1.1 404 Not Found\r\n\r\n", FeedbackOutcome::ServerRefused, CHost::MessageKind::Error,
+        {"HTTP/1.1 404 Not Found\r\n\r\n", FeedbackOutcome::ServerRefused, ProgramHost::MessageKind::Error,
          Translate("Message_not_sent") + "\r" + Translate("Server_reply").arg("HTTP/1.1 404 Not Found") +
              "\r" + Translate("Repeat")},
-        {"HTTP/1.1 200 OK\r\n\r\n<html>200</html>", FeedbackOutcome::ServerRefused, CHost::MessageKind::Error,
+        {"HTTP/1.1 200 OK\r\n\r\n<html>200</html>", FeedbackOutcome::ServerRefused,
+         ProgramHost::MessageKind::Error,
          Translate("Message_not_sent") + "\r" +
              Translate("Server_reply").arg("HTTP/1.1 200 OK «<html>200</html>»") + "\r" +
              Translate("Repeat")},
@@ -308,8 +309,8 @@ TEST(Feedback, NoReplyKeepsTheWindowOpen)
 {
     LoopbackServer closing(LoopbackServer::Behaviour::CloseAtOnce);
     ASSERT_TRUE(closing.listening);
-    const TServerEndpoint endpoints[] = {closing.Endpoint(), RefusingEndpoint()};
-    for (const TServerEndpoint& endpoint : endpoints) {
+    const ServerEndpoint endpoints[] = {closing.Endpoint(), RefusingEndpoint()};
+    for (const ServerEndpoint& endpoint : endpoints) {
         ScriptedHost host;
         const FeedbackOutcome outcome = SendFeedback(host, endpoint, QString(), QStringLiteral("text"));
         EXPECT_EQ(outcome, FeedbackOutcome::NotSent);
@@ -328,7 +329,7 @@ TEST(Feedback, LongTextIsCutWithAWarningAndEmptyFormsSendNothing)
     const QString text = QString(kFeedbackTextMaxChars, QLatin1Char('a')) + QLatin1Char('b');
     EXPECT_EQ(SendFeedback(host, server.Endpoint(), QString(), text), FeedbackOutcome::Sent);
     ASSERT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(host.messages[0].kind, CHost::MessageKind::Warning);
+    EXPECT_EQ(host.messages[0].kind, ProgramHost::MessageKind::Warning);
     EXPECT_EQ(host.messages[0].text, Translate("Smg_have_more_5000_chars"));
     ASSERT_EQ(server.requests.size(), 1);
     EXPECT_EQ(server.requests[0],
@@ -398,13 +399,13 @@ TEST(ServerEndpoint, ReadFromTheSettingsWithSafeDefaults)
         return ReadServerEndpoint(path);
     };
 
-    const TServerEndpoint missing = ReadServerEndpoint(folder.filePath(QStringLiteral("none.ini")));
+    const ServerEndpoint missing = ReadServerEndpoint(folder.filePath(QStringLiteral("none.ini")));
     EXPECT_EQ(missing.HostName, QStringLiteral("nodeloom.org"));
     EXPECT_EQ(missing.Port, 80);
     EXPECT_GT(missing.ConnectTimeoutMs, 0);
     EXPECT_GT(missing.ReplyTimeoutMs, 0);
 
-    const TServerEndpoint school = endpointOf("UpdateServer= updates.school.example \nUpdatePort=8080\n");
+    const ServerEndpoint school = endpointOf("UpdateServer= updates.school.example \nUpdatePort=8080\n");
     EXPECT_EQ(school.HostName, QStringLiteral("updates.school.example"));
     EXPECT_EQ(school.Port, 8080);
     EXPECT_EQ(school.HostHeader(), QStringLiteral("updates.school.example:8080"));
@@ -413,7 +414,7 @@ TEST(ServerEndpoint, ReadFromTheSettingsWithSafeDefaults)
                                   QByteArray("UpdateServer=\nUpdatePort=65536\n"),
                                   QByteArray("UpdateServer=   \nUpdatePort=eighty\n")}) {
         SCOPED_TRACE(bad.toStdString());
-        const TServerEndpoint endpoint = endpointOf(bad);
+        const ServerEndpoint endpoint = endpointOf(bad);
         EXPECT_EQ(endpoint.HostName, QStringLiteral("nodeloom.org"));
         EXPECT_EQ(endpoint.Port, 80);
         EXPECT_EQ(endpoint.HostHeader(), QStringLiteral("nodeloom.org"));

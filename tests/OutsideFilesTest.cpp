@@ -2,10 +2,10 @@
 // its window from a file manager.
 #include "ScriptedHost.h"
 #include "TestFolders.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "ui/FeedbackWindow.h"
 #include "ui/MainWindow.h"
-#include "ui/NewGrafDialog.h"
+#include "ui/NewGraphDialog.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -21,23 +21,23 @@ namespace {
 
 struct OutsideFiles : ::testing::Test {
     ScriptedHost host;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<MainWindow> w;
     QTemporaryDir dir;
     int dialogs = 0;
     QStringList questions;
-    TForm1::SaveAnswer answer = TForm1::SaveAnswer::Cancel;
+    MainWindow::SaveAnswer answer = MainWindow::SaveAnswer::Cancel;
 
     void SetUp() override
     {
-        w = std::make_unique<TForm1>();
+        w = std::make_unique<MainWindow>();
         w->SetDialogHost(&host);
         w->ExecPopup = [](QMenu&, const QPoint&) {};
-        w->AskFileName = [](TForm1::FileDialog) { return QString(); };
+        w->AskFileName = [](MainWindow::FileDialog) { return QString(); };
         w->AskSaveChanges = [this](const QString& question) {
             questions.append(question);
             return answer;
         };
-        w->NewGraphDialog()->Exec = [this](TCreateForm2& dialog) {
+        w->NewGraphForm()->Exec = [this](NewGraphDialog& dialog) {
             ++dialogs;
             dialog.Confirm();
             return int(QDialog::Accepted);
@@ -63,7 +63,7 @@ struct OutsideFiles : ::testing::Test {
     }
     void ExpectThePath(const QString& file)
     {
-        TAllGraf* g = w->Document();
+        GraphDocument* g = w->Document();
         ASSERT_NE(g, nullptr);
         EXPECT_EQ(g->PointCount, 3);
         EXPECT_EQ(g->IsOrint, 2);
@@ -119,14 +119,14 @@ TEST_F(OutsideFiles, AStartFileThatCannotBeReadIsNamedBeforeTheNewGraphDialogAnd
     damaged.close();
 
     QStringList order;
-    w->NewGraphDialog()->Exec = [&](TCreateForm2& dialog) {
+    w->NewGraphForm()->Exec = [&](NewGraphDialog& dialog) {
         order.append(QStringLiteral("dialog after %1 messages").arg(host.messages.size()));
         EXPECT_FALSE(dialog.CancelVisible());
         dialog.SetDirected(true);
         dialog.Confirm();
         return int(QDialog::Accepted);
     };
-    w->FeedbackWindow()->Exec = [&](TmindProgram&) {
+    w->FeedbackDialog()->Exec = [&](FeedbackWindow&) {
         order.append(QStringLiteral("opinion after %1 messages").arg(host.messages.size()));
         return int(QDialog::Rejected);
     };
@@ -135,7 +135,7 @@ TEST_F(OutsideFiles, AStartFileThatCannotBeReadIsNamedBeforeTheNewGraphDialogAnd
     QApplication::processEvents();
     EXPECT_EQ(order, (QStringList{"dialog after 1 messages", "opinion after 1 messages"}));
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].kind, CHost::MessageKind::Error);
+    EXPECT_EQ(host.messages[0].kind, ProgramHost::MessageKind::Error);
     EXPECT_TRUE(host.messages[0].text.startsWith(damaged.fileName())) << host.messages[0].text.toStdString();
     // The dialog's graph, with nothing before it to undo.
     ASSERT_NE(w->Document(), nullptr);
@@ -181,7 +181,7 @@ TEST_F(OutsideFiles, ADroppedFileOpensAfterTheQuestionAboutUnsavedWork)
     ASSERT_EQ(questions.size(), 1);
     EXPECT_TRUE(questions[0].startsWith(Translate("Unsaved_changes")));
     EXPECT_EQ(w->Document()->PointCount, 1);
-    answer = TForm1::SaveAnswer::Discard;
+    answer = MainWindow::SaveAnswer::Discard;
     EXPECT_TRUE(Drop({QUrl::fromLocalFile(file)}));
     EXPECT_EQ(questions.size(), 2);
     ExpectThePath(file);

@@ -6,7 +6,7 @@
 #include "TestFolders.h"
 #include "algorithms/RunAlgorithm.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "files/MatrixText.h"
 
 #include <QRandomGenerator>
@@ -41,13 +41,14 @@ struct PathSearch : AlgorithmFixture {
 // Tarry's search exactly as a teacher runs it: every simple path in list order, backtracking
 // out of dead ends, the first path to meet the finish returned.
 struct LiteralTarry {
-    const TAllGraf& g;
+    const GraphDocument& g;
     int finish;
     std::vector<quint8> free;
     V path;
     bool found = false;
 
-    LiteralTarry(const TAllGraf& g, int start, int finish) : g(g), finish(finish), free(g.PointCount + 1, 1)
+    LiteralTarry(const GraphDocument& g, int start, int finish)
+        : g(g), finish(finish), free(g.PointCount + 1, 1)
     {
         Visit(start);
     }
@@ -215,7 +216,7 @@ TEST_F(PathSearch, TarryNeverBacksUpOutOfABranchItEnters)
 TEST_F(PathSearch, LongPathsNeedNoDeepStack)
 {
     // In the complete digraph Tarry's first path runs through every vertex in number order.
-    const int n = TAllGraf::MaxPoints;
+    const int n = GraphDocument::MaxPoints;
     Make(true, n);
     for (int a = 1; a <= n; ++a)
         for (int b = 1; b <= n; ++b)

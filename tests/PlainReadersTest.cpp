@@ -16,7 +16,7 @@
 
 namespace {
 
-std::string Describe(const TExchangeGraph& g)
+std::string Describe(const ExchangeGraph& g)
 {
     QString text = QStringLiteral("%1%2 missing=%3 [%4]")
                        .arg(g.Directed ? "directed" : "undirected", g.Weighted ? " weighted" : "")
@@ -113,11 +113,11 @@ void ExpectTheLibrarysAnswers(quint32 seed, Make make, Fast fast, Library librar
     int answered = 0;
     for (int round = 0; round < rounds; ++round) {
         const QByteArray bytes = make(random);
-        TExchangeGraph quick;
+        ExchangeGraph quick;
         if (!fast(bytes, quick))
             continue;
         ++answered;
-        TExchangeGraph slow;
+        ExchangeGraph slow;
         FileError error;
         ASSERT_TRUE(library(bytes, slow, error)) << error.Text().toStdString() << "\n" << bytes.toStdString();
         ASSERT_EQ(Describe(quick), Describe(slow)) << bytes.toStdString();
@@ -128,7 +128,7 @@ void ExpectTheLibrarysAnswers(quint32 seed, Make make, Fast fast, Library librar
 TEST(PlainGml, AnswersAsTheLibraryOnRandomPlainFiles)
 {
     ExpectTheLibrarysAnswers(27, RandomGml, PlainGml::Read,
-                             [](const QByteArray& bytes, TExchangeGraph& out, FileError& error) {
+                             [](const QByteArray& bytes, ExchangeGraph& out, FileError& error) {
                                  return IgraphFormats::Read(IgraphFormats::Kind::Gml, bytes, out, error);
                              });
 }
@@ -153,7 +153,7 @@ TEST(PlainGml, LeavesAnythingBeyondThePlainFormToTheLibrary)
         "Version 1",                                                       // no graph
     };
     for (const char* text : beyond) {
-        TExchangeGraph out;
+        ExchangeGraph out;
         out.Names = {QStringLiteral("kept")};
         EXPECT_FALSE(PlainGml::Read(text, out)) << text;
         EXPECT_EQ(out.Names, QStringList{QStringLiteral("kept")}) << text;
@@ -163,7 +163,7 @@ TEST(PlainGml, LeavesAnythingBeyondThePlainFormToTheLibrary)
 // The program's own export of a weighted, directed graph with names and positions is plain.
 TEST(PlainGml, ReadsTheProgramsOwnExport)
 {
-    TExchangeGraph graph;
+    ExchangeGraph graph;
     graph.Directed = true;
     graph.Weighted = true;
     graph.Names = {QStringLiteral("Москва"), QStringLiteral("b \"c\" & d"), QStringLiteral("3")};
@@ -173,7 +173,7 @@ TEST(PlainGml, ReadsTheProgramsOwnExport)
     FileError error;
     ASSERT_TRUE(IgraphFormats::Write(IgraphFormats::Kind::Gml, graph, gml, error))
         << error.Text().toStdString();
-    TExchangeGraph fast, library;
+    ExchangeGraph fast, library;
     ASSERT_TRUE(PlainGml::Read(gml, fast)) << gml.toStdString();
     ASSERT_TRUE(IgraphFormats::Read(IgraphFormats::Kind::Gml, gml, library, error));
     EXPECT_EQ(Describe(fast), Describe(library));
@@ -303,7 +303,7 @@ QByteArray RandomGraphml(QRandomGenerator& random)
 TEST(PlainGraphml, AnswersAsTheLibraryOnRandomPlainFiles)
 {
     ExpectTheLibrarysAnswers(29, RandomGraphml, PlainGraphml::Read,
-                             [](const QByteArray& bytes, TExchangeGraph& out, FileError& error) {
+                             [](const QByteArray& bytes, ExchangeGraph& out, FileError& error) {
                                  return IgraphFormats::Read(IgraphFormats::Kind::GraphML, bytes, out, error);
                              });
 }
@@ -326,7 +326,7 @@ TEST(PlainGraphml, LeavesAnythingBeyondThePlainFormToTheLibrary)
         "<graphml><graph edgedefault=\"both\"><node id=\"a\"/></graph></graphml>", // an unknown direction
     };
     for (const QByteArray& text : beyond) {
-        TExchangeGraph out;
+        ExchangeGraph out;
         out.Names = {QStringLiteral("kept")};
         EXPECT_FALSE(PlainGraphml::Read(text, out)) << text.toStdString();
         EXPECT_EQ(out.Names, QStringList{QStringLiteral("kept")}) << text.toStdString();
@@ -397,7 +397,7 @@ TEST(PlainDot, LeavesAnythingBeyondThePlainFormToCgraph)
         "digraph {\na;",                   // not closed
     };
     for (const char* text : beyond) {
-        TExchangeGraph out;
+        ExchangeGraph out;
         out.Names = {QStringLiteral("kept")};
         EXPECT_FALSE(PlainDot::Read(text, out)) << text;
         EXPECT_EQ(out.Names, QStringList{QStringLiteral("kept")}) << text;
@@ -431,7 +431,7 @@ TEST(ReadNumber, ReadsAsQtDoes)
 TEST(PlainEdgeList, AnswersAsTheLibraryOnRandomPlainFiles)
 {
     ExpectTheLibrarysAnswers(14, RandomEdgeList, PlainEdgeList::Read,
-                             [](const QByteArray& bytes, TExchangeGraph& out, FileError& error) {
+                             [](const QByteArray& bytes, ExchangeGraph& out, FileError& error) {
                                  return IgraphFormats::Read(IgraphFormats::Kind::EdgeList, bytes, out, error);
                              });
 }
@@ -449,7 +449,7 @@ TEST(PlainEdgeList, LeavesAnythingElseToTheLibrary)
         "a b 1\fc d", // a form feed
     };
     for (const char* text : beyond) {
-        TExchangeGraph out;
+        ExchangeGraph out;
         out.Names = {QStringLiteral("kept")};
         EXPECT_FALSE(PlainEdgeList::Read(text, out)) << text;
         EXPECT_EQ(out.Names, QStringList{QStringLiteral("kept")}) << text;

@@ -7,7 +7,7 @@
 #include "algorithms/KuratowskiSubdivision.h"
 #include "algorithms/RunAlgorithm.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -227,7 +227,7 @@ bool IsKuratowskiSubdivision(const Pairs& edges)
 
 // The configuration search as written: matrices with their diagonal, tables of all subsets,
 // the plain clique search and the contraction entry by entry. The document arcs it would list.
-Pairs LiteralConfigurationSearch(const TAllGraf& doc)
+Pairs LiteralConfigurationSearch(const GraphDocument& doc)
 {
     int n = doc.PointCount;
     std::vector<std::vector<int>> w(n + 1, std::vector<int>(n + 1, 0));

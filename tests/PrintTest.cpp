@@ -2,9 +2,9 @@
 #include "ScriptedHost.h"
 #include "TestFolders.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "ui/MainWindow.h"
-#include "ui/NewGrafDialog.h"
+#include "ui/NewGraphDialog.h"
 #include "ui/PlaybackBar.h"
 
 #include <QAction>
@@ -31,7 +31,7 @@ QString RunTool(const QString& program, const QStringList& arguments)
 struct Print : ::testing::Test {
     QTemporaryDir folder;
     ScriptedHost host;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<MainWindow> w;
 
     void SetUp() override
     {
@@ -39,9 +39,9 @@ struct Print : ::testing::Test {
             if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
                 GTEST_SKIP() << tool << " (poppler-utils) is not installed";
         ProgramPaths::SetProgramFolderOverride(folder.path());
-        w = std::make_unique<TForm1>();
+        w = std::make_unique<MainWindow>();
         w->SetDialogHost(&host);
-        w->NewGraphDialog()->Exec = [](TCreateForm2& dialog) {
+        w->NewGraphForm()->Exec = [](NewGraphDialog& dialog) {
             dialog.Confirm();
             return int(QDialog::Accepted);
         };
@@ -49,7 +49,7 @@ struct Print : ::testing::Test {
         w->resize(800, 700);
         w->show();
         QApplication::processEvents();
-        TAllGraf& g = *w->Document();
+        GraphDocument& g = *w->Document();
         for (const QPoint p : {QPoint(60, 60), QPoint(400, 60), QPoint(230, 300)})
             g.AddPoint(p.x(), p.y(), QString(), g.FreeTitleNumber(), g.SizeGraf);
         g.AddDuga(1, 2, 1);
@@ -160,10 +160,10 @@ TEST_F(Print, AFileThatCannotBeWrittenIsReportedAsAFailure)
 TEST_F(Print, WhileThePlaybackIsOnTheFrameItShowsIsPrintedUnlessThePlainDrawingIsAsked)
 {
     w->Action(QStringLiteral("actDeterminHromNumber"))->trigger();
-    ASSERT_TRUE(w->PlaybackBar()->Active());
-    ASSERT_GE(w->PlaybackBar()->Count(), 2);
-    w->PlaybackBar()->ShowFrame(1);
-    ASSERT_FALSE(w->PlaybackBar()->AtResult());
+    ASSERT_TRUE(w->PlaybackControls()->Active());
+    ASSERT_GE(w->PlaybackControls()->Count(), 2);
+    w->PlaybackControls()->ShowFrame(1);
+    ASSERT_FALSE(w->PlaybackControls()->AtResult());
 
     w->printOptions.playbackFrame = false;
     ASSERT_TRUE(w->PrintDrawing(*PdfPrinter()));

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "algorithms/MaximumClique.h"
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 #include "report/HTMLReport.h"
 
 #include <vector>
@@ -90,7 +90,7 @@ struct Search {
     }
 };
 
-inline AlgorithmResult MaximumClique(const TAllGraf& g, bool recordSteps)
+inline AlgorithmResult MaximumClique(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
     const int n = g.PointCount;

@@ -34,17 +34,17 @@ std::ostream& operator<<(std::ostream& out, const Shape& s)
                << s.labels.join(QStringLiteral("|")).toStdString() << "]";
 }
 
-Shape ShapeOf(const TAllGraf& g)
+Shape ShapeOf(const GraphDocument& g)
 {
     Shape s;
     s.directed = g.IsOrint != 0;
     s.weighted = g.IsHaveCost != 0;
-    const CTitleGraf& naming = g.Naming();
+    const VertexNaming& naming = g.Naming();
     s.namingKind = naming.GetKind();
     // The start that does not name the graph's vertices is not part of it.
-    if (s.namingKind == CTitleGraf::Numbers)
+    if (s.namingKind == VertexNaming::Numbers)
         s.beginNumber = naming.GetBeginNumber();
-    if (s.namingKind == CTitleGraf::Letters) {
+    if (s.namingKind == VertexNaming::Letters) {
         s.beginLetter = naming.GetBeginLetter();
         s.capital = naming.GetIsBig();
     }
@@ -91,7 +91,7 @@ struct RoundTrip : ::testing::Test {
         GraphSession session{host};
         Opened()
         {
-            session.Naming().SetKind(CTitleGraf::Numbers);
+            session.Naming().SetKind(VertexNaming::Numbers);
             session.Naming().SetNumbers(1);
             session.CreateDocument().NewGraf(false, false);
         }
@@ -173,14 +173,14 @@ TEST_F(RoundTrip, GraphFilesOpenedAndSavedReopenAsTheSameGraph)
                         .arg(RandomCoordinate());
         text += QStringLiteral("[GrafTitle]\n");
         QStringList names;
-        if (kind == CTitleGraf::Numbers) {
+        if (kind == VertexNaming::Numbers) {
             text += QStringLiteral("BeginNumber=%1\n").arg(beginNumber);
             for (int v = 1; v <= n; ++v)
                 names.append(QString::number(beginNumber + v - 1));
-        } else if (kind == CTitleGraf::Letters) {
+        } else if (kind == VertexNaming::Letters) {
             text += QStringLiteral("BeginLetter=%1\nIsBig=%2\n").arg(beginLetter).arg(capital ? 1 : 0);
             for (int v = 1; v <= n; ++v)
-                names.append(CTitleGraf::LetterName(v - 1 + beginLetter - (capital ? 'A' : 'a'), capital));
+                names.append(VertexNaming::LetterName(v - 1 + beginLetter - (capital ? 'A' : 'a'), capital));
         } else {
             for (int v = 1; v <= n; ++v) {
                 names.append(RandomName());
@@ -296,7 +296,7 @@ TEST_F(RoundTrip, ExchangeFormatsCarryTheGraphBothWays)
         {Format::Pajek, "x.net"},       {Format::Csv, "x.csv"}, {Format::EdgeList, "x.edgelist"}};
     for (int round = 0; round < 40; ++round) {
         Opened source;
-        TAllGraf& g = *source.session.Document();
+        GraphDocument& g = *source.session.Document();
         const bool directed = Chance(2), weighted = Chance(2);
         g.NewGraf(directed, weighted);
         const int n = Pick(2, 12);

@@ -3,7 +3,7 @@
 #include "ScriptedHost.h"
 #include "TestFolders.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QSet>
 #include <QTemporaryDir>
@@ -13,7 +13,7 @@ namespace {
 struct Dispatcher : ::testing::Test {
     QTemporaryDir dir;
     ScriptedHost host;
-    std::unique_ptr<TAllGraf> g;
+    std::unique_ptr<GraphDocument> g;
     AlgorithmRun run;
 
     void SetUp() override { ProgramPaths::SetProgramFolderOverride(dir.path()); }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "document/Host.h"
+#include "document/ProgramHost.h"
 
 #include <QStringList>
 #include <deque>
 
 // A host for tests: records every message box by its text and kind, answers questions,
 // input boxes and vertex choices from queues (an empty queue answers "cancel"/"No").
-class ScriptedHost : public CHost {
+class ScriptedHost : public ProgramHost {
   public:
     struct Message {
         MessageKind kind;
@@ -51,7 +51,7 @@ class ScriptedHost : public CHost {
     SaveAnswer AskSaveChanges(const QString& text) override
     {
         if (saveAnswers.empty())
-            return CHost::AskSaveChanges(text);
+            return ProgramHost::AskSaveChanges(text);
         questions.append(text);
         const SaveAnswer answer = saveAnswers.front();
         saveAnswers.pop_front();

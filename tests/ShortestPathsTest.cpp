@@ -8,7 +8,7 @@
 #include "algorithms/PathSearches.h"
 #include "algorithms/RunAlgorithm.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "files/MatrixText.h"
 
 #include <QRandomGenerator>
@@ -21,7 +21,7 @@ namespace {
 struct Dijkstra : ::testing::Test {
     QTemporaryDir dir;
     ScriptedHost host;
-    std::unique_ptr<TAllGraf> g;
+    std::unique_ptr<GraphDocument> g;
     int count = 0, value = 0;
     AlgorithmResult result;
 
@@ -129,7 +129,7 @@ TEST_F(Dijkstra, RoutesAreShortestOnRandomGraphs)
                 if (a != b && random.bounded(3) == 0)
                     g->AddDuga(a, b, int(random.bounded(1, 20)));
         // Reference distances by relaxing every arc until nothing changes.
-        std::vector<long> dist(n + 1, TAllGraf::Infinity);
+        std::vector<long> dist(n + 1, GraphDocument::Infinity);
         dist[1] = 0;
         for (int pass = 0; pass < n; ++pass)
             for (int a = 1; a <= n; ++a)
@@ -139,7 +139,7 @@ TEST_F(Dijkstra, RoutesAreShortestOnRandomGraphs)
                 }
         for (int finish = 2; finish <= n; ++finish) {
             Run(1, finish);
-            if (dist[finish] >= TAllGraf::Infinity) {
+            if (dist[finish] >= GraphDocument::Infinity) {
                 EXPECT_EQ(count, -1);
                 continue;
             }
@@ -385,7 +385,7 @@ TEST_F(TablePaths, AgreeWithIgraphOnRandomGraphs)
         for (int a = 1; a <= n; ++a)
             for (int b = 1; b <= n; ++b) {
                 const int got = d[std::size_t(a) * (n + 1) + b];
-                ASSERT_EQ(got == TAllGraf::Infinity ? -1 : got, oracle[a][b])
+                ASSERT_EQ(got == GraphDocument::Infinity ? -1 : got, oracle[a][b])
                     << round << ' ' << a << ' ' << b;
             }
         const int start = int(random.bounded(1, n + 1));
@@ -429,14 +429,14 @@ TEST_F(TablePaths, AgreeWithIgraphOnRandomGraphs)
         const QList<QStringList> fordRows = TableRows(ford);
         ASSERT_EQ(fordRows.size(), n + 1);
         for (int v = 1; v <= n; ++v) {
-            long previous = TAllGraf::Infinity;
+            long previous = GraphDocument::Infinity;
             for (int c = 1; c <= n; ++c) {
                 const QString cell = fordRows[v][c].trimmed();
-                const long value = cell == "x" ? TAllGraf::Infinity : cell.toLong();
+                const long value = cell == "x" ? GraphDocument::Infinity : cell.toLong();
                 EXPECT_LE(value, previous);
                 previous = value;
             }
-            EXPECT_EQ(previous == TAllGraf::Infinity ? -1 : previous, oracle[start][v]);
+            EXPECT_EQ(previous == GraphDocument::Infinity ? -1 : previous, oracle[start][v]);
         }
     }
 }

@@ -6,7 +6,7 @@
 #include "TestFolders.h"
 #include "algorithms/RunAlgorithm.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -52,7 +52,7 @@ struct SpanningTree : AlgorithmFixture {
 
 // Prim exactly as the textbook scan: every list of every tree vertex at every step, an edge
 // replacing the candidate only when strictly lighter.
-Edges LiteralPrim(const TAllGraf& g, bool& spanned)
+Edges LiteralPrim(const GraphDocument& g, bool& spanned)
 {
     std::vector<bool> inTree(g.PointCount + 1, false);
     inTree[1] = true;

@@ -8,9 +8,9 @@
 #include "ui/DrawingArea.h"
 #include "ui/GenerateGraphDialog.h"
 #include "ui/MainWindow.h"
-#include "ui/MatrixWindows.h"
-#include "ui/NewGrafDialog.h"
-#include "ui/UnitMartixText.h"
+#include "ui/MatrixGridWindow.h"
+#include "ui/MatrixTextWindow.h"
+#include "ui/NewGraphDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,7 +29,7 @@ namespace {
 
 // What a graph file keeps of a graph: the kind, the vertices with their names and places,
 // the arcs with their weights, the labels.
-QString Content(const TAllGraf& g)
+QString Content(const GraphDocument& g)
 {
     QString text = QStringLiteral("%1 %2|").arg(g.IsOrint).arg(g.IsHaveCost);
     for (int v = 1; v <= g.PointCount; ++v)
@@ -48,7 +48,7 @@ QString Content(const TAllGraf& g)
 struct UnsavedWork : ::testing::Test {
     QTemporaryDir folder;
     ScriptedHost host;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<MainWindow> w;
     std::mt19937 rng;
     qint64 now = 1000;
     QString chosenFile;
@@ -60,19 +60,19 @@ struct UnsavedWork : ::testing::Test {
     void SetUp() override
     {
         ProgramPaths::SetProgramFolderOverride(folder.path());
-        w = std::make_unique<TForm1>();
+        w = std::make_unique<MainWindow>();
         w->SetDialogHost(&host);
         w->Clock = [this] { return now; };
         w->ExecPopup = [](QMenu&, const QPoint&) {};
-        w->AskFileName = [this](TForm1::FileDialog) { return chosenFile; };
-        w->AskSaveChanges = [](const QString&) { return TForm1::SaveAnswer::Discard; };
-        w->NewGraphDialog()->Exec = [this](TCreateForm2& dialog) {
+        w->AskFileName = [this](MainWindow::FileDialog) { return chosenFile; };
+        w->AskSaveChanges = [](const QString&) { return MainWindow::SaveAnswer::Discard; };
+        w->NewGraphForm()->Exec = [this](NewGraphDialog& dialog) {
             dialog.SetDirected(nextDirected);
             dialog.SetWeighted(nextWeighted);
             dialog.Confirm();
             return int(QDialog::Accepted);
         };
-        w->GenerateDialog()->Exec = [this](TGenerateGraphDialog& dialog) {
+        w->GenerateDialog()->Exec = [this](GenerateGraphDialog& dialog) {
             dialog.SetChosen(generated);
             return int(QDialog::Accepted);
         };
@@ -83,7 +83,7 @@ struct UnsavedWork : ::testing::Test {
             w->Action("actShowMatrix")->trigger();
         QApplication::processEvents();
         // Files to open and import, each holding a graph of its own.
-        TAllGraf& g = G();
+        GraphDocument& g = G();
         g.AddPoint(60, 60, QString(), g.FreeTitleNumber(), g.SizeGraf);
         g.AddPoint(200, 90, QString(), g.FreeTitleNumber(), g.SizeGraf);
         g.AddDuga(1, 2, 1);
@@ -97,7 +97,7 @@ struct UnsavedWork : ::testing::Test {
         w.reset();
         ProgramPaths::SetProgramFolderOverride(TestProgramFolder());
     }
-    TAllGraf& G() { return *w->Document(); }
+    GraphDocument& G() { return *w->Document(); }
     QString Path(const char* name) const { return folder.filePath(QLatin1String(name)); }
     QPoint OnScreen(int x, int y) { return {x - G().ScrollX, y - G().ScrollY}; }
 
@@ -108,7 +108,7 @@ struct UnsavedWork : ::testing::Test {
     }
     QPoint FreePoint()
     {
-        return {Pick(40, w->DrawingArea()->width() - 40), Pick(40, w->DrawingArea()->height() - 40)};
+        return {Pick(40, w->DrawingPane()->width() - 40), Pick(40, w->DrawingPane()->height() - 40)};
     }
     int RandomVertex() { return G().PointCount == 0 ? 0 : Pick(1, G().PointCount); }
     void SelectVertex(int v)
@@ -121,7 +121,7 @@ struct UnsavedWork : ::testing::Test {
     // One gesture of the user's; its name for the failure message.
     QString Gesture()
     {
-        TAllGraf& g = G();
+        GraphDocument& g = G();
         switch (Pick(0, 12)) {
         case 0:
             Mouse(QEvent::MouseButtonDblClick, FreePoint());
@@ -138,7 +138,7 @@ struct UnsavedWork : ::testing::Test {
             // Released over the results pane or outside the window as often as inside.
             const bool outside = Pick(0, 1) == 1;
             Mouse(QEvent::MouseButtonRelease,
-                  outside ? QPoint(-30, w->DrawingArea()->height() + 90) : FreePoint());
+                  outside ? QPoint(-30, w->DrawingPane()->height() + 90) : FreePoint());
             return outside ? QStringLiteral("move, released outside") : QStringLiteral("move");
         }
         case 3: {
@@ -176,14 +176,14 @@ struct UnsavedWork : ::testing::Test {
                 return QStringLiteral("no vertex to delete");
             SelectVertex(v);
             QKeyEvent key(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
-            QCoreApplication::sendEvent(w->DrawingArea(), &key);
+            QCoreApplication::sendEvent(w->DrawingPane(), &key);
             return QStringLiteral("delete a vertex");
         }
         case 7: {
             const int a = RandomVertex(), b = RandomVertex();
             if (a == 0 || a == b)
                 return QStringLiteral("no matrix cell");
-            TMatrixGrid* grid = w->MatrixWindow()->Grid();
+            MatrixTable* grid = w->MatrixWindow()->Grid();
             const QModelIndex index = grid->model()->index(b - 1, a - 1);
             grid->setCurrentIndex(index);
             grid->edit(index);
@@ -196,7 +196,7 @@ struct UnsavedWork : ::testing::Test {
             return QStringLiteral("matrix cell");
         }
         case 8: {
-            TFormTextMatrix* text = w->TextMatrixWindow();
+            MatrixTextWindow* text = w->TextMatrixWindow();
             text->Prepare();
             const int n = Pick(1, 5);
             QStringList rows;
@@ -276,7 +276,7 @@ TEST_F(UnsavedWork, EveryEditMarksTheGraphUnsavedAndOneUndoTakesItBack)
 
 TEST_F(UnsavedWork, UndoBringsBackTheFileNameOfTheGraphItRestores)
 {
-    TAllGraf& g = G();
+    GraphDocument& g = G();
     g.AddPoint(50, 50, QString(), g.FreeTitleNumber(), g.SizeGraf);
     chosenFile = Path("first.grafa");
     w->Action("actSaveGraf")->trigger();
@@ -306,7 +306,7 @@ TEST_F(UnsavedWork, UndoBringsBackTheFileNameOfTheGraphItRestores)
     QStringList asked;
     w->AskSaveChanges = [&asked](const QString& question) {
         asked.append(question);
-        return TForm1::SaveAnswer::Cancel;
+        return MainWindow::SaveAnswer::Cancel;
     };
     const QString kept = Content(G());
     chosenFile = Path("other.grafa");

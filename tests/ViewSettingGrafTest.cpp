@@ -1,10 +1,10 @@
-#include "ui/ViewSettingGraf.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
 #include "TestFolders.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
-#include "commands/Configuration.h"
+#include "base/TranslationManager.h"
+#include "commands/ProgramSettings.h"
+#include "ui/ViewSettingsDialog.h"
 
 #include <QFile>
 #include <QFont>
@@ -20,8 +20,8 @@ namespace {
 struct ViewSettings : ::testing::Test {
     QTemporaryDir folder;
     ScriptedHost host;
-    std::unique_ptr<TAllGraf> g = MakeGraf(true, true, 3);
-    TViewSettings dialog{TranslateManager()};
+    std::unique_ptr<GraphDocument> g = MakeGraf(true, true, 3);
+    ViewSettingsDialog dialog{TranslateManager()};
 
     void SetUp() override
     {
@@ -55,10 +55,10 @@ TEST_F(ViewSettings, SaveGivesTheDocumentTheWorkingCopies)
     ASSERT_TRUE(Run([this] {
         EXPECT_EQ(dialog.PointSizeSlider()->value(), 10);
         EXPECT_EQ(dialog.DugaWidthSlider()->value(), 5); // the active width
-        EXPECT_EQ(dialog.Swatch(TViewSettings::PointFill, false)->Color(), 0x00FFFF);
-        dialog.Swatch(TViewSettings::PointFill, true)->SetColor(0x112233);
-        dialog.Swatch(TViewSettings::DugaText, false)->SetColor(0x445566);
-        dialog.Swatch(TViewSettings::LabelBackground, true)->SetColor(0x778899);
+        EXPECT_EQ(dialog.Swatch(ViewSettingsDialog::PointFill, false)->Color(), 0x00FFFF);
+        dialog.Swatch(ViewSettingsDialog::PointFill, true)->SetColor(0x112233);
+        dialog.Swatch(ViewSettingsDialog::DugaText, false)->SetColor(0x445566);
+        dialog.Swatch(ViewSettingsDialog::LabelBackground, true)->SetColor(0x778899);
         dialog.PointSizeSlider()->setValue(25);
         dialog.SaveButton()->click();
     }));
@@ -79,22 +79,22 @@ TEST_F(ViewSettings, SaveGivesTheDocumentTheWorkingCopies)
     EXPECT_EQ(g->ActiveDugaStyle.PenStyle, 1); // what no control edits stays
     EXPECT_EQ(host.redraws, 1);
     // The dialog itself writes no settings file.
-    EXPECT_FALSE(QFile::exists(CConfiguration::FileName()));
+    EXPECT_FALSE(QFile::exists(ProgramSettings::FileName()));
 }
 
 TEST_F(ViewSettings, CancelLeavesEveryStyle)
 {
     // Opening the dialog gives both vertex styles the size of new vertices, whatever follows.
-    TGrafPoint normalPoint = g->NormalPointStyle;
-    TGrafPoint activePoint = g->ActivePointStyle;
+    VertexStyle normalPoint = g->NormalPointStyle;
+    VertexStyle activePoint = g->ActivePointStyle;
     normalPoint.Size = activePoint.Size = g->SizeGraf;
-    const TDuga normalDuga = g->NormalDugaStyle;
-    const TDuga activeDuga = g->ActiveDugaStyle;
-    const TTitle normalLabel = g->NormalLabelStyle;
-    const TTitle activeLabel = g->ActiveLabelStyle;
+    const ArcStyle normalDuga = g->NormalDugaStyle;
+    const ArcStyle activeDuga = g->ActiveDugaStyle;
+    const TextStyle normalLabel = g->NormalLabelStyle;
+    const TextStyle activeLabel = g->ActiveLabelStyle;
     EXPECT_FALSE(Run([this] {
-        dialog.Swatch(TViewSettings::PointLine, false)->SetColor(0x010203);
-        dialog.Swatch(TViewSettings::LabelText, true)->SetColor(0x040506);
+        dialog.Swatch(ViewSettingsDialog::PointLine, false)->SetColor(0x010203);
+        dialog.Swatch(ViewSettingsDialog::LabelText, true)->SetColor(0x040506);
         dialog.PointSizeSlider()->setValue(30);
         dialog.DugaWidthSlider()->setValue(9);
         // The working copies follow the controls at once.
@@ -115,27 +115,27 @@ TEST_F(ViewSettings, CancelLeavesEveryStyle)
 
 TEST_F(ViewSettings, FontChoiceKeepsSizesBetween8And48)
 {
-    TTitle label;
+    TextStyle label;
     QFont font(QStringLiteral("Serif"));
     font.setPointSize(72);
     font.setBold(true);
     font.setStrikeOut(true);
-    TViewSettings::TakeFont(label, font);
+    ViewSettingsDialog::TakeFont(label, font);
     EXPECT_EQ(label.Face, font.family());
-    EXPECT_EQ(label.Style, TTitle::Bold | TTitle::StrikeOut);
+    EXPECT_EQ(label.Style, TextStyle::Bold | TextStyle::StrikeOut);
     EXPECT_EQ(label.Size, 48);
     font.setPointSize(6);
     font.setBold(false);
     font.setStrikeOut(false);
     font.setItalic(true);
-    TViewSettings::TakeFont(label, font);
-    EXPECT_EQ(label.Style, TTitle::Italic);
+    ViewSettingsDialog::TakeFont(label, font);
+    EXPECT_EQ(label.Style, TextStyle::Italic);
     EXPECT_EQ(label.Size, 8);
 }
 
 TEST_F(ViewSettings, PreviewPlacesEveryElement)
 {
-    TViewStyles styles;
+    ViewStyles styles;
     styles.NormalPoint.BrushColor = 0x0000FF; // red
     styles.NormalPoint.PenColor = 0;
     styles.ActivePoint.BrushColor = 0x00FF00; // green
@@ -146,7 +146,7 @@ TEST_F(ViewSettings, PreviewPlacesEveryElement)
     styles.ActiveDuga.PenSize = 3;
     styles.NormalLabel.ColorBackground = 0xFF00FF; // magenta
     styles.ActiveLabel.ColorBackground = 0xFFFF00; // cyan
-    const QImage image = TViewSettings::RenderPreview(styles, TranslateManager());
+    const QImage image = ViewSettingsDialog::RenderPreview(styles, TranslateManager());
     ASSERT_EQ(image.size(), QSize(258, 353));
     // Normal vertices 1 and 2, active vertices 3 to 5, sampled inside the circle below the name.
     EXPECT_EQ(Pixel(image, 40, 40 + 14), QColor(Qt::red));

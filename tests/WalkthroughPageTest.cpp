@@ -88,7 +88,7 @@ TEST_F(WalkthroughPageFixture, NamesWithMarkupLeaveThePageAndItsPlayerWhole)
         const int n = 3 + int(random.bounded(5));
         g = MakeGraf(true, true);
         g->AttachHost(&host);
-        g->Naming().SetKind(CTitleGraf::Manual);
+        g->Naming().SetKind(VertexNaming::Manual);
         for (int v = 1; v <= n; ++v) {
             page.names.append(p == 0 ? QString::number(v) : randomName());
             g->AddPoint(40 + 60 * v, 60 + 30 * (v % 2), page.names.back(), g->FreeTitleNumber(), g->SizeGraf);
@@ -410,12 +410,12 @@ TEST_F(WalkthroughPageFixture, MatrixAndFlowCaptionsAgreeWithIndependentChecks)
         const ParsedPage page = Parse(bytes);
         // Breadth of relaxations from every vertex (Bellman–Ford), not Floyd–Warshall.
         for (int s = 1; s <= n; ++s) {
-            std::vector<int> d(std::size_t(n) + 1, TAllGraf::Infinity);
+            std::vector<int> d(std::size_t(n) + 1, GraphDocument::Infinity);
             d[std::size_t(s)] = 0;
             for (int pass = 0; pass < n; ++pass)
                 for (int a = 1; a <= n; ++a)
                     for (int b : g->OutArcs(a))
-                        if (d[std::size_t(a)] != TAllGraf::Infinity)
+                        if (d[std::size_t(a)] != GraphDocument::Infinity)
                             d[std::size_t(b)] =
                                 std::min(d[std::size_t(b)], d[std::size_t(a)] + g->Arc(a, b).Cost);
             for (int t = 1; t <= n; ++t) {
@@ -431,8 +431,9 @@ TEST_F(WalkthroughPageFixture, MatrixAndFlowCaptionsAgreeWithIndependentChecks)
                     const qsizetype from = at + id.size() + 6;
                     shown = page.html.mid(from, page.html.indexOf('<', from) - from);
                 }
-                EXPECT_EQ(shown, d[std::size_t(t)] == TAllGraf::Infinity ? QStringLiteral("∞")
-                                                                         : QString::number(d[std::size_t(t)]))
+                EXPECT_EQ(shown, d[std::size_t(t)] == GraphDocument::Infinity
+                                     ? QStringLiteral("∞")
+                                     : QString::number(d[std::size_t(t)]))
                     << round << " " << id.toStdString();
             }
         }

@@ -3,8 +3,8 @@
 #include "GraphFixtures.h"
 #include "TestFolders.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
-#include "commands/Configuration.h"
+#include "base/TranslationManager.h"
+#include "commands/ProgramSettings.h"
 #include "drawing/Canvas.h"
 #include "files/ExchangeFormats.h"
 #include "files/GrafaFile.h"
@@ -139,8 +139,8 @@ TEST_F(WholeFile, EveryWriterLeavesTheOldFileWhenTheDiskFills)
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)
             picture.setPixel(x, y, qRgb(x, y, x ^ y));
-    CTranslateManager translator;
-    CConfiguration config(translator);
+    TranslationManager translator;
+    ProgramSettings config(translator);
 
     using ExchangeFormats::Format;
     // Each writes into the folder and names the file it wrote.
@@ -198,8 +198,8 @@ TEST_F(WholeFile, EveryWriterLeavesTheOldFileWhenTheDiskFills)
         {"settings",
          [&](const QString& folder, QString& target, QString* reason) {
              ProgramPaths::SetProgramFolderOverride(folder);
-             target = CConfiguration::FileName();
-             return config.SaveSettings(*g, TWindowPlacement{}, true, reason);
+             target = ProgramSettings::FileName();
+             return config.SaveSettings(*g, WindowPlacement{}, true, reason);
          }},
     };
     for (const auto& [name, write] : writers) {

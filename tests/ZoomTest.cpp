@@ -8,7 +8,7 @@
 #include "files/GrafaFile.h"
 #include "ui/DrawingArea.h"
 #include "ui/MainWindow.h"
-#include "ui/NewGrafDialog.h"
+#include "ui/NewGraphDialog.h"
 #include "ui/PlaybackBar.h"
 
 #include <QAction>
@@ -25,7 +25,7 @@ namespace {
 struct Zoom : ::testing::Test {
     QTemporaryDir folder;
     ScriptedHost host;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<MainWindow> w;
     qint64 now = 1000;
 
     void SetUp() override
@@ -40,11 +40,11 @@ struct Zoom : ::testing::Test {
     }
     void Open()
     {
-        w = std::make_unique<TForm1>();
+        w = std::make_unique<MainWindow>();
         w->SetDialogHost(&host);
         w->Clock = [this] { return now; };
         w->ExecPopup = [](QMenu&, const QPoint&) {};
-        w->NewGraphDialog()->Exec = [](TCreateForm2& dialog) {
+        w->NewGraphForm()->Exec = [](NewGraphDialog& dialog) {
             dialog.Confirm();
             return int(QDialog::Accepted);
         };
@@ -53,7 +53,7 @@ struct Zoom : ::testing::Test {
         w->show();
         QApplication::processEvents();
     }
-    TAllGraf& G() { return *w->Document(); }
+    GraphDocument& G() { return *w->Document(); }
     void AddVertex(int x, int y) { G().AddPoint(x, y, QString(), G().FreeTitleNumber(), G().SizeGraf); }
     void Mouse(QEvent::Type type, QPoint p)
     {
@@ -62,15 +62,15 @@ struct Zoom : ::testing::Test {
     }
     void Wheel(QPointF at, int notches, Qt::KeyboardModifiers modifiers)
     {
-        QWheelEvent event(at, w->DrawingArea()->mapToGlobal(at), QPoint(), QPoint(0, notches * 120),
+        QWheelEvent event(at, w->DrawingPane()->mapToGlobal(at), QPoint(), QPoint(0, notches * 120),
                           Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(w->DrawingArea(), &event);
+        QCoreApplication::sendEvent(w->DrawingPane(), &event);
     }
     // The share of pure red (a selected vertex's fill) on screen in the square of the given
     // half side around an area position (logical pixels).
     double RedShare(QPoint centre, int half)
     {
-        const QImage& shown = w->DrawingArea()->Shown();
+        const QImage& shown = w->DrawingPane()->Shown();
         const qreal ratio = shown.devicePixelRatio();
         int red = 0, all = 0;
         for (int y = centre.y() - half; y <= centre.y() + half; ++y)
@@ -196,8 +196,8 @@ TEST_F(Zoom, TheKeysZoomAndFitToWindowShowsTheWholeDrawing)
     EXPECT_DOUBLE_EQ(w->Zoom(), 1.0);
 
     // Content twice the area's width: half size, from the corner.
-    const int areaWidth = w->DrawingArea()->width();
-    const int areaHeight = w->DrawingArea()->height();
+    const int areaWidth = w->DrawingPane()->width();
+    const int areaHeight = w->DrawingPane()->height();
     AddVertex(2 * areaWidth - G().SizeGraf, 10 + G().SizeGraf);
     w->Action(QStringLiteral("actZoomFit"))->trigger();
     EXPECT_DOUBLE_EQ(w->Zoom(), 0.5);
@@ -222,7 +222,7 @@ TEST_F(Zoom, TheZoomIsRememberedInTheSettingsAndAStrayValueIsIgnored)
     const QString settings = folder.filePath(QStringLiteral("setting.ini"));
     for (const auto& [stored, expected] : {std::pair{25, 0.25}, {400, 4.0}, {24, 1.0}, {401, 1.0}}) {
         {
-            CIniFile ini(settings);
+            IniFile ini(settings);
             ini.WriteInteger(QStringLiteral("MainSetting"), QStringLiteral("ViewZoom"), stored);
             ASSERT_TRUE(ini.UpdateFile());
         }
@@ -238,11 +238,11 @@ TEST_F(Zoom, ThePlaybackFrameIsDrawnWhereTheVerticesAreSeenAtEveryZoom)
     AddVertex(100, 200);
     G().AddDuga(1, 2, 1);
     w->Action(QStringLiteral("actDeterminHromNumber"))->trigger();
-    ASSERT_TRUE(w->PlaybackBar()->Active());
-    w->PlaybackBar()->ShowFrame(1);
-    ASSERT_FALSE(w->PlaybackBar()->AtResult());
+    ASSERT_TRUE(w->PlaybackControls()->Active());
+    w->PlaybackControls()->ShowFrame(1);
+    ASSERT_FALSE(w->PlaybackControls()->AtResult());
     auto inked = [this](QPoint centre, int half) {
-        const QImage& shown = w->DrawingArea()->Shown();
+        const QImage& shown = w->DrawingPane()->Shown();
         const qreal ratio = shown.devicePixelRatio();
         int count = 0, all = 0;
         for (int y = centre.y() - half; y <= centre.y() + half; ++y)
@@ -252,7 +252,7 @@ TEST_F(Zoom, ThePlaybackFrameIsDrawnWhereTheVerticesAreSeenAtEveryZoom)
     };
     for (const double zoom : {0.5, 2.0}) {
         w->SetZoom(zoom, QPointF());
-        ASSERT_TRUE(w->PlaybackBar()->Active()) << "a view change keeps the playback";
+        ASSERT_TRUE(w->PlaybackControls()->Active()) << "a view change keeps the playback";
         const QPoint seen(qRound(100 * zoom), qRound(80 * zoom));
         const int half = qRound(G().Points[1].Size * zoom * 0.7);
         EXPECT_GT(inked(seen, half), 0.05) << zoom;

@@ -11,23 +11,23 @@
 #include "algorithms/RunAlgorithm.h"
 #include "algorithms/ShortestPaths.h"
 #include "algorithms/SpanningTree.h"
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 
 namespace {
 
 using Vertices = AlgorithmInfo::Vertices;
 using Menu = AlgorithmMenu;
 
-bool Weighted(const TAllGraf& g)
+bool Weighted(const GraphDocument& g)
 {
     return g.IsHaveCost;
 }
-bool Undirected(const TAllGraf& g)
+bool Undirected(const GraphDocument& g)
 {
     return g.IsOrint == 0;
 }
-bool WeightedDirected(const TAllGraf& g)
+bool WeightedDirected(const GraphDocument& g)
 {
     return g.IsHaveCost && g.IsOrint == 2;
 }
@@ -75,12 +75,12 @@ AlgorithmResult RunTreeTest(const AlgorithmCall& c)
 }
 
 // The Text pane is emptied even when the check then refuses.
-void EmptyPaneFirst(const TAllGraf&, bool, AlgorithmResult& shown)
+void EmptyPaneFirst(const GraphDocument&, bool, AlgorithmResult& shown)
 {
     shown.Clear();
 }
 // A directed graph: the panes go blank (an empty report shown), then the refusal.
-void BlankBeforeRefusal(const TAllGraf&, bool applicable, AlgorithmResult& shown)
+void BlankBeforeRefusal(const GraphDocument&, bool applicable, AlgorithmResult& shown)
 {
     if (applicable)
         return;
@@ -387,12 +387,12 @@ const AlgorithmInfo* FindAlgorithmOrAlias(const QString& name)
     return nullptr;
 }
 
-bool RuleHolds(const AlgorithmInfo& info, const TAllGraf& graf)
+bool RuleHolds(const AlgorithmInfo& info, const GraphDocument& graf)
 {
     return !info.applicable || info.applicable(graf);
 }
 
-bool IsAlgorithmApplicable(const TAllGraf& graf, const QString& name)
+bool IsAlgorithmApplicable(const GraphDocument& graf, const QString& name)
 {
     const AlgorithmInfo* info = FindAlgorithm(name);
     return info && info->run && RuleHolds(*info, graf);

@@ -1,13 +1,13 @@
 #include "algorithms/ChromaticNumber.h"
 
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 #include <algorithm>
 #include <bitset>
 
 namespace {
 
-using Bits = std::bitset<TAllGraf::MaxPoints + 1>;
+using Bits = std::bitset<GraphDocument::MaxPoints + 1>;
 
 // A large clique, greedily: from every vertex, add the candidate with the most neighbours among
 // the candidates left; a clique of `enough` vertices ends the search (no bound can be higher).
@@ -42,7 +42,7 @@ int GreedyClique(const std::vector<Bits>& adjacent, int n, int enough)
 
 class DsaturSearch {
   public:
-    DsaturSearch(const TAllGraf& g, ChromaticBounds& bounds, long long budget)
+    DsaturSearch(const GraphDocument& g, ChromaticBounds& bounds, long long budget)
         : n(g.PointCount), bounds(bounds), budget(budget), adjacent(std::size_t(n) + 1),
           colour(std::size_t(n) + 1, 0), saturation(std::size_t(n) + 1, 0),
           seen(std::size_t(n) + 1, std::vector<int>(std::size_t(n) + 2, 0))
@@ -141,7 +141,7 @@ class DsaturSearch {
 
 } // namespace
 
-ChromaticBounds FindChromaticBounds(const TAllGraf& g, const std::vector<int>& greedy, long long budget)
+ChromaticBounds FindChromaticBounds(const GraphDocument& g, const std::vector<int>& greedy, long long budget)
 {
     ChromaticBounds bounds;
     bounds.colouring = greedy;

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-class TAllGraf;
+class GraphDocument;
 
 // The least number of colours for the vertices of an undirected graph, as far as a bounded
 // search can tell: a greedy colouring gives an upper bound, a clique a lower one, and a DSATUR
@@ -24,5 +24,5 @@ inline constexpr long long ChromaticSearchBudget = 30'000'000;
 // uncoloured neighbours, then the lowest number) and tries colours in increasing order, cutting
 // every branch that cannot use fewer colours than the best found. Exponential in the worst case;
 // each step costs O(n) to pick the vertex and O(degree) to colour it.
-ChromaticBounds FindChromaticBounds(const TAllGraf& graf, const std::vector<int>& greedy,
+ChromaticBounds FindChromaticBounds(const GraphDocument& graf, const std::vector<int>& greedy,
                                     long long budget = ChromaticSearchBudget);

@@ -1,8 +1,8 @@
 #include "algorithms/Colouring.h"
 
 #include "algorithms/ChromaticNumber.h"
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 #include "drawing/Colors.h"
 #include "report/HTMLReport.h"
 
@@ -22,7 +22,7 @@ using VertexState = StepTrace::VertexState;
 // The state of one colouring run: colours, the steps text, the trace.
 class Colouring {
   public:
-    Colouring(const TAllGraf& graf, bool recordSteps) : g(graf), n(graf.PointCount)
+    Colouring(const GraphDocument& graf, bool recordSteps) : g(graf), n(graf.PointCount)
     {
         colour.fill(0);
         // Read many times while the order is sorted.
@@ -66,7 +66,7 @@ class Colouring {
     // The smallest colour none of v's coloured neighbours has.
     void Choose(int v)
     {
-        std::array<bool, TAllGraf::MaxPoints + 2> used{};
+        std::array<bool, GraphDocument::MaxPoints + 2> used{};
         int colouredNeighbours = 0;
         for (int w : g.OutArcs(v))
             if (colour[w] > 0) {
@@ -151,10 +151,10 @@ class Colouring {
     }
 
   private:
-    const TAllGraf& g;
+    const GraphDocument& g;
     const int n;
-    TAllGraf::VertexArray<int> colour;
-    TAllGraf::VertexArray<int> degree{};
+    GraphDocument::VertexArray<int> colour;
+    GraphDocument::VertexArray<int> degree{};
     int maxColour = 1;
     QString steps;
     QString pointText;
@@ -239,7 +239,7 @@ std::vector<int> ColourPalette(int count, QRandomGenerator& random, int textColo
     return palette;
 }
 
-AlgorithmResult ColourByDegree(const TAllGraf& g, bool recordSteps, QRandomGenerator* random)
+AlgorithmResult ColourByDegree(const GraphDocument& g, bool recordSteps, QRandomGenerator* random)
 {
     Colouring run(g, recordSteps);
     const int n = g.PointCount;
@@ -260,7 +260,7 @@ AlgorithmResult ColourByDegree(const TAllGraf& g, bool recordSteps, QRandomGener
     return run.Finish(random);
 }
 
-AlgorithmResult ColourBreadthFirst(const TAllGraf& g, bool recordSteps, QRandomGenerator* random)
+AlgorithmResult ColourBreadthFirst(const GraphDocument& g, bool recordSteps, QRandomGenerator* random)
 {
     Colouring run(g, recordSteps);
     const int n = g.PointCount;

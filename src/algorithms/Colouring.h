@@ -5,7 +5,7 @@
 #include <vector>
 
 class QRandomGenerator;
-class TAllGraf;
+class GraphDocument;
 
 // Greedy vertex colourings of an undirected graph: each vertex gets the smallest colour number
 // that none of its already coloured neighbours has; the highest number used is reported as the
@@ -26,12 +26,12 @@ class TAllGraf;
 // lowest-numbered vertex, which is coloured when a neighbour of it is taken from the queue.
 // A vertex without neighbours gets colour 1 when it is taken from the queue (the start vertex of
 // an arcless graph thus gets its step twice).
-AlgorithmResult ColourBreadthFirst(const TAllGraf& graf, bool recordSteps = false,
+AlgorithmResult ColourBreadthFirst(const GraphDocument& graf, bool recordSteps = false,
                                    QRandomGenerator* random = nullptr);
 
 // All vertices by decreasing degree, sorted by an exchange sort: for each place i, every later
 // entry of greater degree is swapped into it, so equal degrees are never swapped directly.
-AlgorithmResult ColourByDegree(const TAllGraf& graf, bool recordSteps = false,
+AlgorithmResult ColourByDegree(const GraphDocument& graf, bool recordSteps = false,
                                QRandomGenerator* random = nullptr);
 
 // Fills 0x00BBGGRR for colour numbers 1..count (index 0 unused): red, green, blue, yellow,

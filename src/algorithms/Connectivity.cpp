@@ -1,8 +1,8 @@
 #include "algorithms/Connectivity.h"
 
 #include "algorithms/ShortestPaths.h"
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 
 #include <algorithm>
 
@@ -15,12 +15,12 @@ using ArcState = StepTrace::ArcState;
 // The depth-first search of the connectivity test, with its own stack so that a chain of 255
 // vertices costs no recursion. Returns the number of vertices reached; vertex 1 is not marked
 // at the start.
-int ReachedFromFirst(const TAllGraf& g, StepTrace* steps)
+int ReachedFromFirst(const GraphDocument& g, StepTrace* steps)
 {
     const int n = g.PointCount;
     if (n < 1)
         return 0;
-    TAllGraf::VertexArray<quint8> reached{};
+    GraphDocument::VertexArray<quint8> reached{};
     int counter = 0;
     // Each entry: a vertex and how far through its list the search has got.
     std::vector<std::pair<int, int>> stack{{1, 0}};
@@ -48,7 +48,7 @@ int ReachedFromFirst(const TAllGraf& g, StepTrace* steps)
 }
 
 // A lone vertex has nothing left to reach; otherwise vertex 1 counts once a route leads back.
-bool AllReached(const TAllGraf& g, StepTrace* steps)
+bool AllReached(const GraphDocument& g, StepTrace* steps)
 {
     return g.PointCount == 1 || ReachedFromFirst(g, steps) == g.PointCount;
 }
@@ -61,12 +61,12 @@ QString DistanceNote(const char* key)
 
 } // namespace
 
-bool IsConnected(const TAllGraf& g)
+bool IsConnected(const GraphDocument& g)
 {
     return AllReached(g, nullptr);
 }
 
-AlgorithmResult ConnectivityTest(const TAllGraf& g, bool recordSteps)
+AlgorithmResult ConnectivityTest(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
     if (recordSteps)
@@ -80,7 +80,7 @@ AlgorithmResult ConnectivityTest(const TAllGraf& g, bool recordSteps)
     return result;
 }
 
-AlgorithmResult Eccentricity(const TAllGraf& g, int vertex, bool recordSteps)
+AlgorithmResult Eccentricity(const GraphDocument& g, int vertex, bool recordSteps)
 {
     AlgorithmResult result;
     result.resultCount = -1;
@@ -97,7 +97,7 @@ AlgorithmResult Eccentricity(const TAllGraf& g, int vertex, bool recordSteps)
         return result;
     }
 
-    TAllGraf::VertexArray<int> level{};
+    GraphDocument::VertexArray<int> level{};
     std::vector<int> queue{vertex};
     queue.reserve(std::size_t(g.PointCount));
     level[vertex] = 1;
@@ -154,7 +154,7 @@ AlgorithmResult Eccentricity(const TAllGraf& g, int vertex, bool recordSteps)
     return result;
 }
 
-AlgorithmResult RadiusAndDiameter(const TAllGraf& g, bool recordSteps)
+AlgorithmResult RadiusAndDiameter(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
     result.resultCount = -1;
@@ -175,7 +175,7 @@ AlgorithmResult RadiusAndDiameter(const TAllGraf& g, bool recordSteps)
 
     const std::vector<int> d = AllPairsDistances(g, n);
     const std::size_t side = std::size_t(n) + 1;
-    int radius = TAllGraf::Infinity;
+    int radius = GraphDocument::Infinity;
     int diameter = 0;
     for (int i = 1; i <= n; ++i) {
         // The greatest distance into i; the graph is undirected, so from i as well.
@@ -183,7 +183,7 @@ AlgorithmResult RadiusAndDiameter(const TAllGraf& g, bool recordSteps)
         for (int j = 1; j <= n; ++j) {
             const int distance = d[std::size_t(j) * side + std::size_t(i)];
             farthest = std::max(farthest, distance);
-            if (distance != TAllGraf::Infinity)
+            if (distance != GraphDocument::Infinity)
                 diameter = std::max(diameter, distance);
         }
         radius = std::min(radius, farthest);
@@ -207,7 +207,7 @@ AlgorithmResult RadiusAndDiameter(const TAllGraf& g, bool recordSteps)
     return result;
 }
 
-AlgorithmResult TreeTest(const TAllGraf& g, bool recordSteps)
+AlgorithmResult TreeTest(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
     const int n = g.PointCount;
@@ -217,7 +217,7 @@ AlgorithmResult TreeTest(const TAllGraf& g, bool recordSteps)
     if (recordSteps)
         steps.Start(n);
 
-    TAllGraf::VertexArray<int> parent{};
+    GraphDocument::VertexArray<int> parent{};
     parent[1] = 1;
     std::vector<int> queue{1};
     queue.reserve(std::size_t(n));

@@ -1,8 +1,8 @@
 #include "algorithms/CriticalPath.h"
 
 #include "algorithms/RouteText.h"
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 
 #include <algorithm>
 
@@ -12,14 +12,14 @@ using Arg = StepTrace::Argument;
 using VertexState = StepTrace::VertexState;
 using ArcState = StepTrace::ArcState;
 
-int ArcCost(const TAllGraf& g, int a, int b)
+int ArcCost(const GraphDocument& g, int a, int b)
 {
     return g.IsHaveCost ? g.Arc(a, b).Cost : 1;
 }
 
 } // namespace
 
-std::vector<int> FindCycleRoute(const TAllGraf& g, StepTrace* steps)
+std::vector<int> FindCycleRoute(const GraphDocument& g, StepTrace* steps)
 {
     StepTrace off;
     StepTrace& trace = steps ? *steps : off;
@@ -104,7 +104,7 @@ std::vector<int> FindCycleRoute(const TAllGraf& g, StepTrace* steps)
     return {};
 }
 
-AlgorithmResult FindCycle(const TAllGraf& g, bool recordSteps)
+AlgorithmResult FindCycle(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
     if (recordSteps)
@@ -122,7 +122,7 @@ AlgorithmResult FindCycle(const TAllGraf& g, bool recordSteps)
     return result;
 }
 
-AlgorithmResult CriticalPath(const TAllGraf& g, bool recordSteps)
+AlgorithmResult CriticalPath(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
     StepTrace& steps = result.steps;

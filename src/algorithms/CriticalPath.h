@@ -4,7 +4,7 @@
 
 #include <vector>
 
-class TAllGraf;
+class GraphDocument;
 
 // Cycles and the critical path.
 
@@ -15,11 +15,11 @@ class TAllGraf;
 // reach was searched without meeting a cycle is not searched again, which leaves the cycle
 // found unchanged.
 // Steps (when steps is given): every vertex entered and finished, and the cycle closed.
-std::vector<int> FindCycleRoute(const TAllGraf& graf, StepTrace* steps = nullptr);
+std::vector<int> FindCycleRoute(const GraphDocument& graf, StepTrace* steps = nullptr);
 
 // The acyclicity test as a command: the verdict, and the cycle found as a route line and as
 // the route to highlight.
-AlgorithmResult FindCycle(const TAllGraf& graf, bool recordSteps = false);
+AlgorithmResult FindCycle(const GraphDocument& graf, bool recordSteps = false);
 
 // The heaviest path from a source to a sink of a weighted digraph without cycles.
 // Precondition: no cycle (the command checks it first).
@@ -29,4 +29,4 @@ AlgorithmResult FindCycle(const TAllGraf& graf, bool recordSteps = false);
 // is traced back from the finish, each step to the lowest-numbered vertex on a longest way.
 // Output: the length, "Trace" and the path, then the report is shown.
 // Steps: every vertex's earliest time as it is fixed, every step of the trace back.
-AlgorithmResult CriticalPath(const TAllGraf& graf, bool recordSteps = false);
+AlgorithmResult CriticalPath(const GraphDocument& graf, bool recordSteps = false);

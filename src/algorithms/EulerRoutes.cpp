@@ -2,8 +2,8 @@
 
 #include "algorithms/Connectivity.h"
 #include "algorithms/RouteText.h"
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -28,7 +28,7 @@ void WriteVerdict(AlgorithmResult& result, const char* key)
 
 // The verdict, the walk's label and the walk. The undirected cycle's report leaves the label
 // out.
-void WriteWalk(const TAllGraf& g, AlgorithmResult& result, std::vector<int> walk, const char* verdict,
+void WriteWalk(const GraphDocument& g, AlgorithmResult& result, std::vector<int> walk, const char* verdict,
                const char* label, bool labelInReport)
 {
     result.Heading(Text(verdict));
@@ -47,7 +47,7 @@ void WriteWalk(const TAllGraf& g, AlgorithmResult& result, std::vector<int> walk
 }
 
 // Copies of the out-lists, 1-based, with room for the added vertex of the chain.
-std::vector<std::vector<int>> CopyLists(const TAllGraf& g, int extra)
+std::vector<std::vector<int>> CopyLists(const GraphDocument& g, int extra)
 {
     std::vector<std::vector<int>> lists(std::size_t(g.PointCount + extra) + 1);
     for (int v = 1; v <= g.PointCount; ++v)
@@ -56,7 +56,7 @@ std::vector<std::vector<int>> CopyLists(const TAllGraf& g, int extra)
 }
 
 // The highest-numbered vertex with an edge, 0 when there is none.
-int LastVertexWithEdge(const TAllGraf& g)
+int LastVertexWithEdge(const GraphDocument& g)
 {
     int start = 0;
     for (int v = 1; v <= g.PointCount; ++v)
@@ -136,7 +136,8 @@ std::vector<int> SpliceClosedWalk(const std::vector<std::vector<int>>& lists, in
 // succeeds, and the walk found is the first one of the unpruned search.
 class DirectedEulerSearch {
   public:
-    DirectedEulerSearch(const TAllGraf& g, bool cycle, StepTrace& steps) : g(g), cycle(cycle), steps(steps)
+    DirectedEulerSearch(const GraphDocument& g, bool cycle, StepTrace& steps)
+        : g(g), cycle(cycle), steps(steps)
     {
         const int n = g.PointCount;
         first.assign(std::size_t(n) + 2, 0);
@@ -311,7 +312,7 @@ class DirectedEulerSearch {
         return walk;
     }
 
-    const TAllGraf& g;
+    const GraphDocument& g;
     const bool cycle;
     StepTrace& steps;
     // Arc ids run through the out-lists in order: the arcs of v are first[v] .. first[v+1]-1.
@@ -327,7 +328,7 @@ class DirectedEulerSearch {
 };
 
 // Every vertex reached from vertex 1 when arcs are followed either way.
-bool WeaklyConnected(const TAllGraf& g)
+bool WeaklyConnected(const GraphDocument& g)
 {
     const int n = g.PointCount;
     std::vector<std::vector<int>> neighbours(std::size_t(n) + 1);
@@ -350,7 +351,7 @@ bool WeaklyConnected(const TAllGraf& g)
 
 // Whether the in- and out-degrees allow the route: all equal for a cycle; for a chain also one
 // vertex with one more arc out and one with one more arc in.
-bool DegreesAllow(const TAllGraf& g, bool cycle)
+bool DegreesAllow(const GraphDocument& g, bool cycle)
 {
     std::vector<int> balance(std::size_t(g.PointCount) + 1, 0);
     for (int a = 1; a <= g.PointCount; ++a)
@@ -371,7 +372,7 @@ bool DegreesAllow(const TAllGraf& g, bool cycle)
     return (more == 0 && fewer == 0) || (!cycle && more == 1 && fewer == 1);
 }
 
-AlgorithmResult DirectedEuler(const TAllGraf& g, bool cycle, bool recordSteps)
+AlgorithmResult DirectedEuler(const GraphDocument& g, bool cycle, bool recordSteps)
 {
     AlgorithmResult result;
     if (recordSteps)
@@ -406,7 +407,7 @@ AlgorithmResult DirectedEuler(const TAllGraf& g, bool cycle, bool recordSteps)
 
 } // namespace
 
-AlgorithmResult FindEulerCycle(const TAllGraf& g, bool recordSteps)
+AlgorithmResult FindEulerCycle(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
     if (recordSteps)
@@ -433,7 +434,7 @@ AlgorithmResult FindEulerCycle(const TAllGraf& g, bool recordSteps)
     return result;
 }
 
-AlgorithmResult FindEulerChain(const TAllGraf& g, bool recordSteps)
+AlgorithmResult FindEulerChain(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
     if (recordSteps)
@@ -480,12 +481,12 @@ AlgorithmResult FindEulerChain(const TAllGraf& g, bool recordSteps)
     return result;
 }
 
-AlgorithmResult FindEulerCycleDirected(const TAllGraf& g, bool recordSteps)
+AlgorithmResult FindEulerCycleDirected(const GraphDocument& g, bool recordSteps)
 {
     return DirectedEuler(g, true, recordSteps);
 }
 
-AlgorithmResult FindEulerChainDirected(const TAllGraf& g, bool recordSteps)
+AlgorithmResult FindEulerChainDirected(const GraphDocument& g, bool recordSteps)
 {
     return DirectedEuler(g, false, recordSteps);
 }

@@ -2,7 +2,7 @@
 
 #include "algorithms/AlgorithmResult.h"
 
-class TAllGraf;
+class GraphDocument;
 
 // Walks that use every arc exactly once: Euler cycles (back to the first vertex) and chains.
 // Each writes its verdict and the walk to the Text pane and the report, then shows the report;
@@ -16,12 +16,12 @@ class TAllGraf;
 // vertex 1 (an isolated vertex counts).
 // Steps: every edge taken, every vertex that runs out of edges and joins the walk, every
 // splice of a detour.
-AlgorithmResult FindEulerCycle(const TAllGraf& graf, bool recordSteps = false);
+AlgorithmResult FindEulerCycle(const GraphDocument& graf, bool recordSteps = false);
 
 // As the cycle, but up to two odd vertices are allowed: an added vertex joined to both makes
 // every degree even, and the cycle found is turned at it into a chain from one odd vertex to
 // the other. With no odd vertex the chain written is a closed walk.
-AlgorithmResult FindEulerChain(const TAllGraf& graf, bool recordSteps = false);
+AlgorithmResult FindEulerChain(const GraphDocument& graf, bool recordSteps = false);
 
 // Directed graphs: the first walk of a depth-first search over the arcs in list order, trying
 // start vertices 1, 2, ... in turn; a cycle must end at its start. A graph without arcs gives
@@ -29,5 +29,5 @@ AlgorithmResult FindEulerChain(const TAllGraf& graf, bool recordSteps = false);
 // (wrong in/out balance, or arcs cut off from the walk's end) are skipped, which leaves the
 // walk found unchanged.
 // Steps: every arc taken, every arc skipped as a dead end, every start vertex given up.
-AlgorithmResult FindEulerCycleDirected(const TAllGraf& graf, bool recordSteps = false);
-AlgorithmResult FindEulerChainDirected(const TAllGraf& graf, bool recordSteps = false);
+AlgorithmResult FindEulerCycleDirected(const GraphDocument& graf, bool recordSteps = false);
+AlgorithmResult FindEulerChainDirected(const GraphDocument& graf, bool recordSteps = false);

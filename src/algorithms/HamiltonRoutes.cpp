@@ -1,8 +1,8 @@
 #include "algorithms/HamiltonRoutes.h"
 
 #include "algorithms/RouteText.h"
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 
 #include <cstdint>
 
@@ -81,7 +81,7 @@ class DeadEnds {
 
 class HamiltonSearch {
   public:
-    HamiltonSearch(const TAllGraf& g, bool cycle, StepTrace& steps)
+    HamiltonSearch(const GraphDocument& g, bool cycle, StepTrace& steps)
         : g(g), n(g.PointCount), cycle(cycle), steps(steps), remember(n <= 64)
     {
         const std::size_t size = std::size_t(n) + 1;
@@ -254,7 +254,7 @@ class HamiltonSearch {
         return !cycle || (wSide[1] && sSide[2]) || (wSide[2] && sSide[1]);
     }
 
-    const TAllGraf& g;
+    const GraphDocument& g;
     const int n;
     const bool cycle;
     StepTrace& steps;
@@ -270,7 +270,7 @@ class HamiltonSearch {
     std::vector<int> pending;
 };
 
-AlgorithmResult Hamilton(const TAllGraf& g, bool cycle, bool recordSteps)
+AlgorithmResult Hamilton(const GraphDocument& g, bool cycle, bool recordSteps)
 {
     AlgorithmResult result;
     if (recordSteps)
@@ -294,12 +294,12 @@ AlgorithmResult Hamilton(const TAllGraf& g, bool cycle, bool recordSteps)
 
 } // namespace
 
-AlgorithmResult FindHamiltonCycle(const TAllGraf& g, bool recordSteps)
+AlgorithmResult FindHamiltonCycle(const GraphDocument& g, bool recordSteps)
 {
     return Hamilton(g, true, recordSteps);
 }
 
-AlgorithmResult FindHamiltonChain(const TAllGraf& g, bool recordSteps)
+AlgorithmResult FindHamiltonChain(const GraphDocument& g, bool recordSteps)
 {
     return Hamilton(g, false, recordSteps);
 }

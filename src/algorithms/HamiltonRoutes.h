@@ -2,7 +2,7 @@
 
 #include "algorithms/AlgorithmResult.h"
 
-class TAllGraf;
+class GraphDocument;
 
 // Routes that visit every vertex exactly once, in undirected graphs: Hamilton cycles (back to
 // the first vertex; the route has PointCount + 1 entries) and chains (PointCount entries).
@@ -17,5 +17,5 @@ class TAllGraf;
 // searched to the end. A cycle passes vertex 1, so only the search from vertex 1 is needed.
 // Output: the verdict, "Trace" and the route, then the report is shown.
 // Steps: every vertex added to or taken off the route, every branch cut; the trace is capped.
-AlgorithmResult FindHamiltonCycle(const TAllGraf& graf, bool recordSteps = false);
-AlgorithmResult FindHamiltonChain(const TAllGraf& graf, bool recordSteps = false);
+AlgorithmResult FindHamiltonCycle(const GraphDocument& graf, bool recordSteps = false);
+AlgorithmResult FindHamiltonChain(const GraphDocument& graf, bool recordSteps = false);

@@ -1,7 +1,7 @@
 #include "algorithms/MaxFlow.h"
 
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 
 #include <algorithm>
 #include <functional>
@@ -13,15 +13,15 @@ using Arg = StepTrace::Argument;
 using VertexState = StepTrace::VertexState;
 using ArcState = StepTrace::ArcState;
 
-constexpr int None = TAllGraf::Infinity;
+constexpr int None = GraphDocument::Infinity;
 // The capacity of the arcs from the super-source and into the super-sink.
 constexpr int AuxiliaryCapacity = 30000;
 
 struct Degrees {
-    TAllGraf::VertexArray<int> in{};
-    TAllGraf::VertexArray<int> out{};
+    GraphDocument::VertexArray<int> in{};
+    GraphDocument::VertexArray<int> out{};
 
-    explicit Degrees(const TAllGraf& g)
+    explicit Degrees(const GraphDocument& g)
     {
         for (int u = 1; u <= g.PointCount; ++u) {
             out[u] = g.OutCount(u);
@@ -34,7 +34,7 @@ struct Degrees {
 };
 
 // The flow of arc u->v of the document as the picture shows it: its capacity less what is left.
-int FlowOf(const TAllGraf& g, const ResidualNetwork& network, int u, int v)
+int FlowOf(const GraphDocument& g, const ResidualNetwork& network, int u, int v)
 {
     const int left = network.At(u, v);
     return g.Arc(u, v).Cost - (left == None ? 0 : left);
@@ -44,7 +44,7 @@ int FlowOf(const TAllGraf& g, const ResidualNetwork& network, int u, int v)
 // auxiliary vertices (if any) numbered after them.
 class FlowRun {
   public:
-    FlowRun(const TAllGraf& graf, int vertexCount, bool recordSteps)
+    FlowRun(const GraphDocument& graf, int vertexCount, bool recordSteps)
         : g(graf), graphCount(graf.PointCount), network(vertexCount)
     {
         for (int u = 1; u <= graphCount; ++u)
@@ -126,7 +126,7 @@ class FlowRun {
         return g.HasDuga(u, v) ? std::pair{u, v} : std::pair{v, u};
     }
 
-    const TAllGraf& g;
+    const GraphDocument& g;
     const int graphCount;
     ResidualNetwork network;
     AlgorithmResult result;
@@ -184,7 +184,7 @@ AugmentingPath FindAugmentingPath(const ResidualNetwork& network, int source, in
     // distance and vertex in one integer; the buffers stay between the calls of one flow.
     constexpr long long unreached = std::numeric_limits<long long>::max() / 4;
     constexpr int vertexBits = 9;
-    static_assert(TAllGraf::MaxPoints + 2 < (1 << vertexBits));
+    static_assert(GraphDocument::MaxPoints + 2 < (1 << vertexBits));
     thread_local std::vector<long long> distance;
     thread_local std::vector<unsigned long long> heap;
     distance.assign(std::size_t(n) + 1, unreached);
@@ -238,7 +238,7 @@ AugmentingPath FindAugmentingPath(const ResidualNetwork& network, int source, in
     return path;
 }
 
-AlgorithmResult MaxFlow(const TAllGraf& g, bool recordSteps)
+AlgorithmResult MaxFlow(const GraphDocument& g, bool recordSteps)
 {
     const int n = g.PointCount;
     const Degrees degrees(g);
@@ -277,7 +277,7 @@ AlgorithmResult MaxFlow(const TAllGraf& g, bool recordSteps)
     return run.Finish(total());
 }
 
-AlgorithmResult MaxFlowMulti(const TAllGraf& g, bool recordSteps)
+AlgorithmResult MaxFlowMulti(const GraphDocument& g, bool recordSteps)
 {
     const int n = g.PointCount;
     const Degrees degrees(g);

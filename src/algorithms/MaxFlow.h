@@ -4,7 +4,7 @@
 
 #include <vector>
 
-class TAllGraf;
+class GraphDocument;
 
 // Maximum flow in a weighted directed graph whose weights are capacities, by augmenting paths:
 // each augmenting path is the one of least total residual capacity, its vertices found walking
@@ -25,17 +25,17 @@ class TAllGraf;
 // One source and one sink: the total is the flow into the sink. Refused with
 // "Orgraf_have_more_2stok" for a second sink, "Orgraf_has_2istok" for a second source and
 // "Orgraf_must_have_stok" when either is missing (sinks are checked first).
-AlgorithmResult MaxFlow(const TAllGraf& graf, bool recordSteps = false);
+AlgorithmResult MaxFlow(const GraphDocument& graf, bool recordSteps = false);
 
 // Any number of sources and sinks, joined through a super-source before vertex 1's place
 // (arcs of capacity 30000 to every source, in increasing order) and a super-sink (arcs of
 // capacity 30000 from every sink). Both live in the run's own network, so a full document has
 // room for them and the document never changes; neither they nor their arcs are drawn.
 // Refused with "Orgraf_must_have_stok" when there is no sink or no source.
-AlgorithmResult MaxFlowMulti(const TAllGraf& graf, bool recordSteps = false);
+AlgorithmResult MaxFlowMulti(const GraphDocument& graf, bool recordSteps = false);
 
 // The residual capacities of a flow computation on vertices 1..count: At(u, v) is what is left
-// to send from u to v, TAllGraf::Infinity when nothing is.
+// to send from u to v, GraphDocument::Infinity when nothing is.
 class ResidualNetwork {
   public:
     explicit ResidualNetwork(int count);

@@ -1,7 +1,7 @@
 #include "algorithms/MaximumClique.h"
 
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 #include "report/HTMLReport.h"
 
 namespace {
@@ -12,7 +12,7 @@ using ArcState = StepTrace::ArcState;
 
 } // namespace
 
-AdjacencySets CliqueAdjacency(const TAllGraf& g)
+AdjacencySets CliqueAdjacency(const GraphDocument& g)
 {
     AdjacencySets adjacency(std::size_t(g.PointCount) + 1);
     for (int u = 1; u <= g.PointCount; ++u)
@@ -111,7 +111,7 @@ void CliqueSearch::CliqueClosed()
     stopped = stopAfter > 0 && maximalCount >= stopAfter && !(steps && steps->Enabled());
 }
 
-AlgorithmResult MaximumClique(const TAllGraf& g, bool recordSteps)
+AlgorithmResult MaximumClique(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
     const int n = g.PointCount;

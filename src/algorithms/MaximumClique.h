@@ -8,14 +8,14 @@
 #include <span>
 #include <vector>
 
-class TAllGraf;
+class GraphDocument;
 
 // Cliques of an undirected graph.
 
 // The document's adjacency for the clique search: two vertices are adjacent when an arc of
 // positive weight joins them (either way, so a directed document is read as its underlying
 // undirected graph).
-AdjacencySets CliqueAdjacency(const TAllGraf& graf);
+AdjacencySets CliqueAdjacency(const GraphDocument& graf);
 
 // The Bron–Kerbosch search in its first form, without a pivot: the last candidate is tried
 // first, so the clique being built holds its vertices in decreasing order and the first
@@ -72,4 +72,4 @@ inline constexpr int ListedCliqueLimit = 1000;
 // The search in the listing order stops once the list is full and the steps are recorded or
 // cut; the count and the first largest clique then come from the bit-set searches, which
 // give the same answers without visiting every maximal clique in that order.
-AlgorithmResult MaximumClique(const TAllGraf& graf, bool recordSteps = false);
+AlgorithmResult MaximumClique(const GraphDocument& graf, bool recordSteps = false);

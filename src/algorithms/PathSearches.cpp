@@ -1,7 +1,7 @@
 #include "algorithms/PathSearches.h"
 
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 
 #include <algorithm>
 
@@ -17,7 +17,7 @@ bool EndsExist(int start, int finish, int vertexCount)
 }
 
 // "Вершина <finish> " and what follows it.
-QString VerdictStart(const TAllGraf& g, int finish)
+QString VerdictStart(const GraphDocument& g, int finish)
 {
     return Translate(QStringLiteral("Graf__")) + g.PointTitle(finish) + QLatin1Char(' ');
 }
@@ -27,7 +27,7 @@ QString VerdictStart(const TAllGraf& g, int finish)
 // goes forward, so each vertex's arcs are scanned in a failed search at most once.
 class FinishReach {
   public:
-    FinishReach(const TAllGraf& g, int vertexCount, int finish)
+    FinishReach(const GraphDocument& g, int vertexCount, int finish)
         : g(g), vertexCount(vertexCount), finish(finish), dead(std::size_t(vertexCount) + 1, 0),
           mark(std::size_t(vertexCount) + 1, 0)
     {
@@ -60,7 +60,7 @@ class FinishReach {
     }
 
   private:
-    const TAllGraf& g;
+    const GraphDocument& g;
     int vertexCount;
     int finish;
     std::vector<quint8> dead;
@@ -71,7 +71,8 @@ class FinishReach {
 
 } // namespace
 
-AlgorithmResult WaveFrontPath(const TAllGraf& g, int start, int finish, int vertexCount, bool recordSteps)
+AlgorithmResult WaveFrontPath(const GraphDocument& g, int start, int finish, int vertexCount,
+                              bool recordSteps)
 {
     AlgorithmResult result;
     result.resultCount = -1;
@@ -86,8 +87,8 @@ AlgorithmResult WaveFrontPath(const TAllGraf& g, int start, int finish, int vert
         steps.Step("step_wave_start", {Arg::Vertex(start)});
     }
 
-    TAllGraf::VertexArray<int> wave{};
-    TAllGraf::VertexArray<int> predecessor{};
+    GraphDocument::VertexArray<int> wave{};
+    GraphDocument::VertexArray<int> predecessor{};
     wave[start] = 1;
     int w = 1;
     // The start is its own one-vertex route.
@@ -151,7 +152,7 @@ AlgorithmResult WaveFrontPath(const TAllGraf& g, int start, int finish, int vert
     return result;
 }
 
-AlgorithmResult TarryPath(const TAllGraf& g, int start, int finish, int vertexCount, bool recordSteps)
+AlgorithmResult TarryPath(const GraphDocument& g, int start, int finish, int vertexCount, bool recordSteps)
 {
     AlgorithmResult result;
     result.resultCount = -1;

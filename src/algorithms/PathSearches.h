@@ -2,7 +2,7 @@
 
 #include "algorithms/AlgorithmResult.h"
 
-class TAllGraf;
+class GraphDocument;
 
 // Path searches that ignore weights and count arcs, over the out-lists in list order.
 
@@ -14,7 +14,7 @@ class TAllGraf;
 // to it.
 // Output: heading and verdict (with the number of vertices on the route), the report shown.
 // Steps: the start, then one frame per wave with the vertices it reached, then the route.
-AlgorithmResult WaveFrontPath(const TAllGraf& graf, int start, int finish, int vertexCount,
+AlgorithmResult WaveFrontPath(const GraphDocument& graf, int start, int finish, int vertexCount,
                               bool recordSteps = false);
 
 // Tarry's search: depth first with backtracking over simple paths, in list order.
@@ -26,5 +26,5 @@ AlgorithmResult WaveFrontPath(const TAllGraf& graf, int start, int finish, int v
 // straight one; the walk keeps its own stack, so paths of 255 vertices are fine.
 // Output: heading and verdict, the report shown; the route is only highlighted.
 // Steps: one frame per move forward and per branch cut off, then the verdict.
-AlgorithmResult TarryPath(const TAllGraf& graf, int start, int finish, int vertexCount,
+AlgorithmResult TarryPath(const GraphDocument& graf, int start, int finish, int vertexCount,
                           bool recordSteps = false);

@@ -2,8 +2,8 @@
 
 #include "algorithms/CliqueBitSets.h"
 #include "algorithms/KuratowskiSubdivision.h"
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 
 #include <algorithm>
 #include <map>
@@ -30,7 +30,7 @@ struct ReducedGraph {
     std::vector<int> groupOf;             // [document vertex]: the vertex it was merged into
     std::vector<Pair> contracted;         // the document arcs that joined merged vertices
 
-    explicit ReducedGraph(const TAllGraf& g) : n(g.PointCount)
+    explicit ReducedGraph(const GraphDocument& g) : n(g.PointCount)
     {
         adjacency.resize(std::size_t(n) + 1);
         arcOf.assign(std::size_t(n) + 1, std::vector<Pair>(std::size_t(n) + 1));
@@ -251,7 +251,7 @@ Configuration ExpandChains(const ReducedGraph& graph, const std::vector<Pair>& p
 
 // The configuration search among vertices and contracted cliques: the configuration found,
 // or one without chains.
-Configuration SearchConfiguration(const TAllGraf& g, StepTrace& steps)
+Configuration SearchConfiguration(const GraphDocument& g, StepTrace& steps)
 {
     ReducedGraph graph(g);
     std::vector<Pair> pairs; // of reduced vertices
@@ -418,7 +418,7 @@ int EnumerateSubsets(int k, int n, std::vector<SubsetRow>& table)
     return int(table.size());
 }
 
-AlgorithmResult PlanarityTest(const TAllGraf& g, bool recordSteps)
+AlgorithmResult PlanarityTest(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
     StepTrace& steps = result.steps;

@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-class TAllGraf;
+class GraphDocument;
 
 // Planarity of an undirected graph.
 
@@ -44,4 +44,4 @@ inline constexpr int ConfigurationSearchLimit = 32;
 // set) are highlighted; the set's arcs are marked "×" in a picture of the result.
 // Steps: each degree test, each K5 or K3,3 found, each contraction, the complete test's answer
 // with its subdivision, the check of the listed arcs, the set to delete.
-AlgorithmResult PlanarityTest(const TAllGraf& graf, bool recordSteps = false);
+AlgorithmResult PlanarityTest(const GraphDocument& graf, bool recordSteps = false);

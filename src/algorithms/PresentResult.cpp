@@ -2,15 +2,15 @@
 // drawing.
 #include "algorithms/RunAlgorithm.h"
 
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 #include "drawing/ResultPicture.h"
 
 namespace {
 
 // Saves the report to its file and shows it. A failure is shown and the run goes on, so the
 // result is still highlighted.
-void ShowReport(TAllGraf& graf)
+void ShowReport(GraphDocument& graf)
 {
     const HTMLReportManager& report = graf.ReportManager;
     QString error;
@@ -22,7 +22,7 @@ void ShowReport(TAllGraf& graf)
     graf.Host().ShowReportFile(report.GetFileName());
 }
 
-void WriteItem(TAllGraf& graf, const OutputItem& item)
+void WriteItem(GraphDocument& graf, const OutputItem& item)
 {
     TextPane& outp = graf.Outp();
     HTMLReportManager& report = graf.ReportManager;
@@ -74,7 +74,7 @@ void WriteItem(TAllGraf& graf, const OutputItem& item)
 
 } // namespace
 
-void PresentResult(TAllGraf& graf, const AlgorithmResult& result, bool commonTail)
+void PresentResult(GraphDocument& graf, const AlgorithmResult& result, bool commonTail)
 {
     for (const OutputItem& item : result.output)
         WriteItem(graf, item);

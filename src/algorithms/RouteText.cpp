@@ -1,8 +1,8 @@
 #include "algorithms/RouteText.h"
 
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
-QString RouteLine(const TAllGraf& g, std::span<const int> route)
+QString RouteLine(const GraphDocument& g, std::span<const int> route)
 {
     QString line;
     for (std::size_t k = 0; k < route.size(); ++k) {

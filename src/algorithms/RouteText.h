@@ -3,8 +3,8 @@
 #include <QString>
 #include <span>
 
-class TAllGraf;
+class GraphDocument;
 
 // A route as its vertices' display names joined by " - ", the line every route algorithm
 // writes.
-QString RouteLine(const TAllGraf& graf, std::span<const int> route);
+QString RouteLine(const GraphDocument& graf, std::span<const int> route);

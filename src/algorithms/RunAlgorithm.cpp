@@ -1,8 +1,8 @@
 // The dispatcher: checks a command against its row, runs the algorithm, presents the result.
 #include "algorithms/RunAlgorithm.h"
 
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 
 #include <QElapsedTimer>
 
@@ -11,7 +11,7 @@ namespace {
 using Vertices = AlgorithmInfo::Vertices;
 
 // The vertices a row needs must exist; anything else would index past the document.
-bool VerticesExist(const AlgorithmInfo& info, const TAllGraf& g, int first, int second)
+bool VerticesExist(const AlgorithmInfo& info, const GraphDocument& g, int first, int second)
 {
     switch (info.vertices) {
     case Vertices::StartAndFinish:
@@ -26,7 +26,7 @@ bool VerticesExist(const AlgorithmInfo& info, const TAllGraf& g, int first, int 
 
 } // namespace
 
-void RunAlgorithm(TAllGraf& graf, const QString& name, int first, int second, AlgorithmRun* run,
+void RunAlgorithm(GraphDocument& graf, const QString& name, int first, int second, AlgorithmRun* run,
                   RunOptions options)
 {
     AlgorithmRun local;

@@ -6,11 +6,11 @@
 #include <QtGlobal>
 #include <vector>
 
-class TAllGraf;
+class GraphDocument;
 
 // What an algorithm's runner gets: the document, read only, and the chosen vertices.
 struct AlgorithmCall {
-    const TAllGraf& graf;
+    const GraphDocument& graf;
     int first;
     int second;
     // Record the step trace (off unless playback or a caller asks for it).
@@ -29,7 +29,7 @@ struct AlgorithmInfo {
     // The readable name nodeloom-cli also takes ("dijkstra"): lowercase, hyphenated, unique.
     const char* alias = nullptr;
     // Null: always applicable.
-    bool (*applicable)(const TAllGraf&) = nullptr;
+    bool (*applicable)(const GraphDocument&) = nullptr;
     // Message shown when not applicable; null for a silent refusal.
     const char* refusalKey = nullptr;
     Vertices vertices = Vertices::None;
@@ -39,7 +39,7 @@ struct AlgorithmInfo {
     bool commonTail = true;
     // What the few rows that show something before their check (even when they refuse)
     // show; told whether the rule holds.
-    void (*beforeCheck)(const TAllGraf&, bool applicable, AlgorithmResult& shown) = nullptr;
+    void (*beforeCheck)(const GraphDocument&, bool applicable, AlgorithmResult& shown) = nullptr;
     // Null until the algorithm is built.
     AlgorithmResult (*run)(const AlgorithmCall&) = nullptr;
 
@@ -61,9 +61,9 @@ const AlgorithmInfo* FindAlgorithm(const QString& name);
 const AlgorithmInfo* FindAlgorithmOrAlias(const QString& name);
 
 // The rule of the row alone (true for rows without one).
-bool RuleHolds(const AlgorithmInfo& info, const TAllGraf& graf);
+bool RuleHolds(const AlgorithmInfo& info, const GraphDocument& graf);
 // Whether a menu command for the name is enabled: a known, built algorithm whose rule holds.
-bool IsAlgorithmApplicable(const TAllGraf& graf, const QString& name);
+bool IsAlgorithmApplicable(const GraphDocument& graf, const QString& name);
 
 // How one run went.
 struct AlgorithmRun {
@@ -79,9 +79,9 @@ struct RunOptions {
 
 // Clears the highlighting, checks, runs and presents the algorithm. first and second are
 // 1-based vertex numbers (0 when the command has none).
-void RunAlgorithm(TAllGraf& graf, const QString& name, int first, int second, AlgorithmRun* run = nullptr,
-                  RunOptions options = {});
+void RunAlgorithm(GraphDocument& graf, const QString& name, int first, int second,
+                  AlgorithmRun* run = nullptr, RunOptions options = {});
 
 // Shows a result: the Text pane, the report, messages through the host, then either its own
 // picture or, with the common tail, the route highlighted and the document redrawn.
-void PresentResult(TAllGraf& graf, const AlgorithmResult& result, bool commonTail);
+void PresentResult(GraphDocument& graf, const AlgorithmResult& result, bool commonTail);

@@ -1,7 +1,7 @@
 #include "algorithms/ShortestPaths.h"
 
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 
 #include <algorithm>
 #include <limits>
@@ -13,7 +13,7 @@ using Arg = StepTrace::Argument;
 using VertexState = StepTrace::VertexState;
 using ArcState = StepTrace::ArcState;
 
-constexpr int Infinity = TAllGraf::Infinity;
+constexpr int Infinity = GraphDocument::Infinity;
 
 // A table of values: in the Text pane a header line (the corner, then "|" and the title of
 // each column) and per row its title, "|" and the values apart by blanks, the pane's infinity
@@ -91,7 +91,7 @@ void WriteValueTable(AlgorithmResult& result, QLatin1String corner, const QStrin
 }
 
 // Whether an arc a -> b exists, for vertices 1..vertexCount: a bit per ordered pair.
-std::vector<quint8> ArcTable(const TAllGraf& g, int vertexCount)
+std::vector<quint8> ArcTable(const GraphDocument& g, int vertexCount)
 {
     const std::size_t side = std::size_t(vertexCount) + 1;
     std::vector<quint8> arcs(side * side, 0);
@@ -102,7 +102,7 @@ std::vector<quint8> ArcTable(const TAllGraf& g, int vertexCount)
     return arcs;
 }
 
-QStringList VertexNames(const TAllGraf& g, int vertexCount)
+QStringList VertexNames(const GraphDocument& g, int vertexCount)
 {
     QStringList names;
     names.reserve(vertexCount);
@@ -116,13 +116,13 @@ bool EndsValid(int start, int finish, int vertexCount)
     return start != finish && start >= 1 && finish >= 1 && start <= vertexCount && finish <= vertexCount;
 }
 
-QString ReachedLine(const TAllGraf& g, int start, int finish, const QString& tail)
+QString ReachedLine(const GraphDocument& g, int start, int finish, const QString& tail)
 {
     return Translate(QStringLiteral("Graf__")) + g.PointTitle(finish) + QLatin1Char(' ') +
            Translate(QStringLiteral("reach")) + g.PointTitle(start) + tail;
 }
 
-QString UnreachedLine(const TAllGraf& g, int start, int finish)
+QString UnreachedLine(const GraphDocument& g, int start, int finish)
 {
     return Translate(QStringLiteral("Graf__")) + g.PointTitle(finish) + QLatin1Char(' ') +
            Translate(QStringLiteral("Not_reach")) + g.PointTitle(start) + QLatin1Char('.');
@@ -139,7 +139,7 @@ void TraceRoute(StepTrace& steps, const std::vector<int>& route, int finish, int
 
 } // namespace
 
-void WriteDistanceTable(const TAllGraf& g, int vertexCount, const int* distance, AlgorithmResult& result)
+void WriteDistanceTable(const GraphDocument& g, int vertexCount, const int* distance, AlgorithmResult& result)
 {
     QString header;
     QString values;
@@ -153,7 +153,7 @@ void WriteDistanceTable(const TAllGraf& g, int vertexCount, const int* distance,
         // Each column as wide as its name with a blank either side, or as its value: the bars
         // of both lines stand one above the other.
         const QString name = g.PointTitle(v);
-        const bool reached = distance[v] != TAllGraf::Infinity;
+        const bool reached = distance[v] != GraphDocument::Infinity;
         const QString value = reached ? Format3d(distance[v]) : QStringLiteral("x");
         const qsizetype width = std::max(name.size() + 2, value.size());
         header += QLatin1Char('|') + (QLatin1Char(' ') + name).leftJustified(width);
@@ -164,7 +164,7 @@ void WriteDistanceTable(const TAllGraf& g, int vertexCount, const int* distance,
     result.Table({header + QLatin1Char('|'), values + QLatin1Char('|')}, {names, cells});
 }
 
-AlgorithmResult DijkstraShortestPath(const TAllGraf& g, int start, int finish, int vertexCount,
+AlgorithmResult DijkstraShortestPath(const GraphDocument& g, int start, int finish, int vertexCount,
                                      bool recordSteps)
 {
     AlgorithmResult result;
@@ -185,15 +185,15 @@ AlgorithmResult DijkstraShortestPath(const TAllGraf& g, int start, int finish, i
             steps.SetCaptionInfinity(v);
     }
 
-    TAllGraf::VertexArray<int> distance;
-    TAllGraf::VertexArray<int> predecessor;
+    GraphDocument::VertexArray<int> distance;
+    GraphDocument::VertexArray<int> predecessor;
     // The distance of each unfinished vertex, and a value above every distance for the
     // finished ones, so the search for the next vertex is one branch-free scan.
     constexpr int Taken = std::numeric_limits<int>::max();
-    TAllGraf::VertexArray<int> open;
-    distance.fill(TAllGraf::Infinity);
+    GraphDocument::VertexArray<int> open;
+    distance.fill(GraphDocument::Infinity);
     predecessor.fill(0);
-    open.fill(TAllGraf::Infinity);
+    open.fill(GraphDocument::Infinity);
 
     distance[start] = 0;
     open[start] = Taken;
@@ -204,7 +204,7 @@ AlgorithmResult DijkstraShortestPath(const TAllGraf& g, int start, int finish, i
     int currentDistance = 0;
     while (current != -1) {
         const std::span<const int> heads = g.OutArcs(current);
-        const std::span<const TDugaRec> arcs = g.OutRecords(current);
+        const std::span<const ArcRecord> arcs = g.OutRecords(current);
         for (std::size_t k = 0; k < heads.size(); ++k) {
             const int w = heads[k];
             const int candidate = arcs[k].Cost + currentDistance;
@@ -239,7 +239,7 @@ AlgorithmResult DijkstraShortestPath(const TAllGraf& g, int start, int finish, i
         // The first unfinished vertex strictly nearer than all before it: ties go to the lowest
         // number, and vertices still at infinity are never taken.
         current = -1;
-        int nearest = TAllGraf::Infinity;
+        int nearest = GraphDocument::Infinity;
         for (int v = 1; v <= vertexCount; ++v) {
             const bool nearer = open[v] < nearest;
             nearest = nearer ? open[v] : nearest;
@@ -258,7 +258,7 @@ AlgorithmResult DijkstraShortestPath(const TAllGraf& g, int start, int finish, i
     result.Clear();
     result.Heading(Translate(QStringLiteral("Algor_dejkstry")));
 
-    if (distance[finish] == TAllGraf::Infinity) {
+    if (distance[finish] == GraphDocument::Infinity) {
         result.Line(Translate(QStringLiteral("Graf__")) + finishName + QLatin1Char(' ') +
                     Translate(QStringLiteral("Not_reach")) + startName + QLatin1Char('.'));
         result.ShowReport();
@@ -290,7 +290,7 @@ AlgorithmResult DijkstraShortestPath(const TAllGraf& g, int start, int finish, i
     return result;
 }
 
-std::vector<int> AllPairsDistances(const TAllGraf& g, int vertexCount, StepTrace* steps,
+std::vector<int> AllPairsDistances(const GraphDocument& g, int vertexCount, StepTrace* steps,
                                    const std::function<void(const std::vector<int>&)>& afterPass)
 {
     const int n = std::clamp(vertexCount, 0, g.PointCount);
@@ -380,7 +380,8 @@ std::vector<int> AllPairsDistances(const TAllGraf& g, int vertexCount, StepTrace
     return d;
 }
 
-AlgorithmResult FloydWarshallPath(const TAllGraf& g, int start, int finish, int vertexCount, bool recordSteps)
+AlgorithmResult FloydWarshallPath(const GraphDocument& g, int start, int finish, int vertexCount,
+                                  bool recordSteps)
 {
     AlgorithmResult result;
     result.resultCount = -1;
@@ -439,7 +440,8 @@ AlgorithmResult FloydWarshallPath(const TAllGraf& g, int start, int finish, int 
     return result;
 }
 
-AlgorithmResult FordBellmanPath(const TAllGraf& g, int start, int finish, int vertexCount, bool recordSteps)
+AlgorithmResult FordBellmanPath(const GraphDocument& g, int start, int finish, int vertexCount,
+                                bool recordSteps)
 {
     AlgorithmResult result;
     result.resultCount = -1;
@@ -475,7 +477,7 @@ AlgorithmResult FordBellmanPath(const TAllGraf& g, int start, int finish, int ve
             if (before[u] == Infinity)
                 continue;
             const std::span<const int> heads = g.OutArcs(u);
-            const std::span<const TDugaRec> arcs = g.OutRecords(u);
+            const std::span<const ArcRecord> arcs = g.OutRecords(u);
             for (std::size_t k = 0; k < heads.size(); ++k)
                 if (heads[k] <= n)
                     after[heads[k]] = std::min(after[heads[k]], arcs[k].Cost + before[u]);

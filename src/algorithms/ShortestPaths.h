@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-class TAllGraf;
+class GraphDocument;
 
 // Shortest paths between two vertices of a weighted graph.
 
@@ -19,18 +19,19 @@ class TAllGraf;
 // Output: heading, verdict, then the distance table from the start ("%3d", "x" when
 // unreachable) to the Text pane and the report, then the report is shown.
 // Steps: the start, every arc examined (distance lowered or kept), every vertex fixed, the end.
-AlgorithmResult DijkstraShortestPath(const TAllGraf& graf, int start, int finish, int vertexCount,
+AlgorithmResult DijkstraShortestPath(const GraphDocument& graf, int start, int finish, int vertexCount,
                                      bool recordSteps = false);
 
 // The distance table of a path search: the vertex names over their distances from the start.
-void WriteDistanceTable(const TAllGraf& graf, int vertexCount, const int* distance, AlgorithmResult& result);
+void WriteDistanceTable(const GraphDocument& graf, int vertexCount, const int* distance,
+                        AlgorithmResult& result);
 
 // Shortest distances between all pairs of vertices 1..vertexCount, Floyd–Warshall over the
 // out-lists' weights: d[i * (vertexCount + 1) + j] is the distance from i to j, 0 on the
-// diagonal, TAllGraf::Infinity where j cannot be reached. With a trace, one frame per
+// diagonal, GraphDocument::Infinity where j cannot be reached. With a trace, one frame per
 // intermediate vertex names the cells it improved. afterPass, when given, sees the matrix as
 // first filled and after each intermediate vertex.
-std::vector<int> AllPairsDistances(const TAllGraf& graf, int vertexCount, StepTrace* steps = nullptr,
+std::vector<int> AllPairsDistances(const GraphDocument& graf, int vertexCount, StepTrace* steps = nullptr,
                                    const std::function<void(const std::vector<int>&)>& afterPass = {});
 
 // Floyd–Warshall between two vertices of a weighted graph.
@@ -43,7 +44,7 @@ std::vector<int> AllPairsDistances(const TAllGraf& graf, int vertexCount, StepTr
 // Output: heading, verdict, the whole distance matrix ("%3d", "x" when unreachable), the report
 // shown.
 // Steps: one frame per intermediate vertex with the cells it improved, then the verdict.
-AlgorithmResult FloydWarshallPath(const TAllGraf& graf, int start, int finish, int vertexCount,
+AlgorithmResult FloydWarshallPath(const GraphDocument& graf, int start, int finish, int vertexCount,
                                   bool recordSteps = false);
 
 // Ford–Bellman in its table form: pass c gives the best lengths over at most c arcs.
@@ -53,5 +54,5 @@ AlgorithmResult FloydWarshallPath(const TAllGraf& graf, int start, int finish, i
 // lowest-numbered predecessor that explains the new value.
 // Output: heading, verdict and, when reached, the table of passes 1..vertexCount per vertex.
 // Steps: one frame per pass with the vertices it improved, until a pass improves nothing.
-AlgorithmResult FordBellmanPath(const TAllGraf& graf, int start, int finish, int vertexCount,
+AlgorithmResult FordBellmanPath(const GraphDocument& graf, int start, int finish, int vertexCount,
                                 bool recordSteps = false);

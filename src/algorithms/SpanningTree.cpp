@@ -1,7 +1,7 @@
 #include "algorithms/SpanningTree.h"
 
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 
 #include <climits>
 
@@ -38,7 +38,7 @@ void MarkEdge(StepTrace& trace, int a, int b, ArcState state)
 
 } // namespace
 
-AlgorithmResult FindMinimumSpanningTree(const TAllGraf& g, bool recordSteps)
+AlgorithmResult FindMinimumSpanningTree(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
     result.resultCount = -1;
@@ -49,8 +49,8 @@ AlgorithmResult FindMinimumSpanningTree(const TAllGraf& g, bool recordSteps)
 
     // Instead of scanning every list of every tree vertex at each step, each outside vertex
     // keeps its best edge from the tree, updated as the tree grows.
-    TAllGraf::VertexArray<quint8> inTree{};
-    TAllGraf::VertexArray<Candidate> best{};
+    GraphDocument::VertexArray<quint8> inTree{};
+    GraphDocument::VertexArray<Candidate> best{};
     const auto offerEdgesOf = [&](int c) {
         const std::span<const int> heads = g.OutArcs(c);
         for (int k = 0; k < int(heads.size()); ++k) {

@@ -2,7 +2,7 @@
 
 #include "algorithms/AlgorithmResult.h"
 
-class TAllGraf;
+class GraphDocument;
 
 // Prim's minimum spanning tree of an undirected graph, grown from vertex 1.
 // Preconditions: an undirected document (the dispatcher refuses directed ones); every arc of an
@@ -16,4 +16,4 @@ class TAllGraf;
 // Output: the verdict (a Text pane line and a bold report line), then the report is shown.
 // Steps: every edge added, with the best edge into each vertex outside the tree as the
 // candidates it beat; candidates that a lighter edge displaced are marked rejected.
-AlgorithmResult FindMinimumSpanningTree(const TAllGraf& graf, bool recordSteps = false);
+AlgorithmResult FindMinimumSpanningTree(const GraphDocument& graf, bool recordSteps = false);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "drawing/StepPicture.h"
 
 #include <QString>

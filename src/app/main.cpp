@@ -1,4 +1,4 @@
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "ui/Appearance.h"
 #include "ui/MainWindow.h"
 
@@ -16,14 +16,14 @@ int main(int argc, char* argv[])
 
     // "nodeloom FILE" opens that graph, as a file manager asks it to.
     // The help text in the user's language; the settings choose the window's language later.
-    TranslateManager().LoadLanguage(CTranslateManager::DefaultLanguageFile());
+    TranslateManager().LoadLanguage(TranslationManager::DefaultLanguageFile());
     QCommandLineParser arguments;
     arguments.addHelpOption();
     arguments.addVersionOption();
     arguments.addPositionalArgument(QStringLiteral("FILE"), Translate(QStringLiteral("Start_file_argument")));
     arguments.process(app);
 
-    TForm1 window;
+    MainWindow window;
     // Absolute, so that the recent-file list still finds it from another folder.
     if (!arguments.positionalArguments().isEmpty())
         window.SetStartFile(QFileInfo(arguments.positionalArguments().constFirst()).absoluteFilePath());

@@ -71,19 +71,19 @@ QString SingleLine(const QString& value)
 
 } // namespace
 
-CIniFile::CIniFile(const QString& path) : m_fileName(path)
+IniFile::IniFile(const QString& path) : m_fileName(path)
 {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly))
         Parse(DecodeText(file.readAll()));
 }
 
-QString CIniFile::FileName() const
+QString IniFile::FileName() const
 {
     return m_fileName;
 }
 
-QString CIniFile::DecodeText(const QByteArray& bytes)
+QString IniFile::DecodeText(const QByteArray& bytes)
 {
     QByteArrayView view(bytes);
     if (view.startsWith("\xEF\xBB\xBF"))
@@ -95,7 +95,7 @@ QString CIniFile::DecodeText(const QByteArray& bytes)
     return DecodeWindows1251(view);
 }
 
-void CIniFile::Parse(const QString& text)
+void IniFile::Parse(const QString& text)
 {
     const QStringView all(text);
     const qsizetype size = all.size();
@@ -140,7 +140,7 @@ void CIniFile::Parse(const QString& text)
     }
 }
 
-CIniFile::Section& CIniFile::SectionFor(const QString& name)
+IniFile::Section& IniFile::SectionFor(const QString& name)
 {
     const auto found = m_sectionIndex.constFind(name);
     if (found != m_sectionIndex.cend())
@@ -150,7 +150,7 @@ CIniFile::Section& CIniFile::SectionFor(const QString& name)
     return m_sections.back();
 }
 
-const CIniFile::Entry* CIniFile::Find(const QString& section, const QString& key) const
+const IniFile::Entry* IniFile::Find(const QString& section, const QString& key) const
 {
     const auto s = m_sectionIndex.constFind(section.trimmed());
     if (s == m_sectionIndex.cend())
@@ -162,13 +162,13 @@ const CIniFile::Entry* CIniFile::Find(const QString& section, const QString& key
     return &sec.entries[size_t(*k)];
 }
 
-QString CIniFile::ReadString(const QString& section, const QString& key, const QString& def) const
+QString IniFile::ReadString(const QString& section, const QString& key, const QString& def) const
 {
     const Entry* entry = Find(section, key);
     return entry ? entry->value : def;
 }
 
-int CIniFile::ReadInteger(const QString& section, const QString& key, int def) const
+int IniFile::ReadInteger(const QString& section, const QString& key, int def) const
 {
     const Entry* entry = Find(section, key);
     int value = def;
@@ -177,17 +177,17 @@ int CIniFile::ReadInteger(const QString& section, const QString& key, int def) c
     return def;
 }
 
-bool CIniFile::ValueExists(const QString& section, const QString& key) const
+bool IniFile::ValueExists(const QString& section, const QString& key) const
 {
     return Find(section, key) != nullptr;
 }
 
-bool CIniFile::SectionExists(const QString& section) const
+bool IniFile::SectionExists(const QString& section) const
 {
     return m_sectionIndex.contains(section.trimmed());
 }
 
-QStringList CIniFile::Sections() const
+QStringList IniFile::Sections() const
 {
     QStringList names;
     names.reserve(qsizetype(m_sections.size()));
@@ -196,7 +196,7 @@ QStringList CIniFile::Sections() const
     return names;
 }
 
-QStringList CIniFile::Keys(const QString& section) const
+QStringList IniFile::Keys(const QString& section) const
 {
     QStringList keys;
     const auto s = m_sectionIndex.constFind(section.trimmed());
@@ -209,7 +209,7 @@ QStringList CIniFile::Keys(const QString& section) const
     return keys;
 }
 
-void CIniFile::WriteString(const QString& section, const QString& key, const QString& value)
+void IniFile::WriteString(const QString& section, const QString& key, const QString& value)
 {
     QString name = key.trimmed();
     if (name.isEmpty())
@@ -224,12 +224,12 @@ void CIniFile::WriteString(const QString& section, const QString& key, const QSt
     sec.entries.push_back({std::move(name), SingleLine(value)});
 }
 
-void CIniFile::WriteInteger(const QString& section, const QString& key, int value)
+void IniFile::WriteInteger(const QString& section, const QString& key, int value)
 {
     WriteString(section, key, QString::number(value));
 }
 
-bool CIniFile::UpdateFile(QString* error)
+bool IniFile::UpdateFile(QString* error)
 {
     QString text;
     qsizetype length = 0;

@@ -22,9 +22,9 @@
 //   are accepted; text that is not valid UTF-8 is read as Windows-1251.
 // Lines before the first header form the section with the empty name, which is
 // written back first without a header.
-class CIniFile {
+class IniFile {
   public:
-    explicit CIniFile(const QString& path);
+    explicit IniFile(const QString& path);
 
     QString FileName() const;
 

@@ -2,7 +2,7 @@
 
 #include "algorithms/RunAlgorithm.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "cli/BatchRun.h"
 #include "cli/CliGenerate.h"
 #include "cli/CliSession.h"
@@ -119,7 +119,7 @@ void FollowLocale()
 
 // The vertices the row needs, checked against the graph: a vertex that does not exist is a
 // usage error naming the valid range; the same vertex twice is the program's own refusal.
-int CheckVertices(const AlgorithmInfo& info, const TAllGraf& g, int first, int second, bool firstGiven)
+int CheckVertices(const AlgorithmInfo& info, const GraphDocument& g, int first, int second, bool firstGiven)
 {
     auto outside = [&g](int v) {
         PrintReason(QString::number(v),

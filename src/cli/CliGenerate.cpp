@@ -1,6 +1,6 @@
 #include "cli/CliGenerate.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "cli/CliSession.h"
 #include "commands/GraphGenerators.h"
 #include "commands/GraphLayouts.h"
@@ -154,13 +154,13 @@ int GenerateCommand(const QStringList& arguments)
         const QString kind = naming.section(QLatin1Char(':'), 0, 0);
         const QString start = naming.section(QLatin1Char(':'), 1);
         if (kind == QLatin1String("numbers")) {
-            params.namingKind = CTitleGraf::Numbers;
+            params.namingKind = VertexNaming::Numbers;
             params.namingStart = start.isEmpty() ? QStringLiteral("1") : start;
         } else if (kind == QLatin1String("letters")) {
-            params.namingKind = CTitleGraf::Letters;
+            params.namingKind = VertexNaming::Letters;
             params.namingStart = start.isEmpty() ? QStringLiteral("A") : start;
         } else if (kind == QLatin1String("manual")) {
-            params.namingKind = CTitleGraf::Manual;
+            params.namingKind = VertexNaming::Manual;
         } else {
             return BadUsage(QStringLiteral("--naming is numbers, letters or manual, with :START"));
         }

@@ -2,7 +2,7 @@
 
 #include "cli/CliSession.h"
 
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "drawing/DocumentDrawing.h"
 
 #include <cstdio>

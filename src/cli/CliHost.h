@@ -1,16 +1,16 @@
 #pragma once
 
-#include "document/Host.h"
+#include "document/ProgramHost.h"
 
 #include <QImage>
 #include <QStringList>
 
-class TAllGraf;
+class GraphDocument;
 
 // The host of nodeloom-cli: message boxes become "message: " lines on stderr and are kept for
 // --json; questions are answered No, input boxes keep their proposed text, and the vertex
 // choice is cancelled, since nobody is there to answer.
-class CliHost : public CHost {
+class CliHost : public ProgramHost {
   public:
     void ShowMessage(MessageKind kind, const QString& text) override;
     bool AskYesNo(const QString&) override { return false; }
@@ -28,7 +28,7 @@ class CliHost : public CHost {
     void PresentCanvas(const QImage& surface, bool) override { picture = surface; }
     bool ShowsPictures() const override { return showsPictures; }
     void SetShowsPictures(bool shows) { showsPictures = shows; }
-    void SetDocument(TAllGraf* graf) { document = graf; }
+    void SetDocument(GraphDocument* graf) { document = graf; }
     // The last picture shown, or a fresh drawing of the document when none was.
     QImage Picture();
 
@@ -42,7 +42,7 @@ class CliHost : public CHost {
   private:
     QStringList messages;
     QString shownReport;
-    TAllGraf* document = nullptr;
+    GraphDocument* document = nullptr;
     QImage picture;
     bool showsPictures = true;
 };

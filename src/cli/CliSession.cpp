@@ -2,10 +2,10 @@
 
 #include "base/IniFile.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "base/WholeFile.h"
-#include "commands/Configuration.h"
 #include "commands/GraphFileCommands.h"
+#include "commands/ProgramSettings.h"
 #include "drawing/Canvas.h"
 #include "drawing/DocumentDrawing.h"
 #include "files/FileFormats.h"
@@ -109,7 +109,7 @@ void PrintReason(const QString& name, const QString& reason)
 
 CliSession::CliSession(bool directed, bool weighted)
 {
-    session.Naming().SetKind(CTitleGraf::Numbers);
+    session.Naming().SetKind(VertexNaming::Numbers);
     session.Naming().SetNumbers(1);
     graf = &session.CreateDocument();
     graf->NewGraf(directed, weighted);
@@ -117,7 +117,7 @@ CliSession::CliSession(bool directed, bool weighted)
     graf->MeasuresLabels = false;
     // The program's default look; the private program folder holds no settings file, so a
     // user's settings never change what the tool prints or draws.
-    CConfiguration(TranslateManager()).LoadSettings(*graf, false);
+    ProgramSettings(TranslateManager()).LoadSettings(*graf, false);
     host.SetDocument(graf);
 }
 
@@ -160,7 +160,7 @@ bool HoldsBinaryBytes(const QByteArray& bytes)
     });
 }
 
-QString KeyLostAtTheEnd(const QString& fileName, const CIniFile& ini, int count)
+QString KeyLostAtTheEnd(const QString& fileName, const IniFile& ini, int count)
 {
     if (EndsWithLineEnd(fileName))
         return QString();
@@ -170,14 +170,14 @@ QString KeyLostAtTheEnd(const QString& fileName, const CIniFile& ini, int count)
         keys.append({QStringLiteral("GrafPosition"), QStringLiteral("Y%1").arg(i)});
     }
     const int labels = std::clamp(ini.ReadInteger(QStringLiteral("Main"), QStringLiteral("CountLabel"), 0), 0,
-                                  int(TAllGraf::MaxLabels));
+                                  int(GraphDocument::MaxLabels));
     if (labels > 0)
         keys.append({QStringLiteral("Labels"), QStringLiteral("Y%1").arg(labels)});
     switch (ini.ReadInteger(QStringLiteral("Main"), QStringLiteral("GrafTitleType"), 0)) {
-    case CTitleGraf::Letters:
+    case VertexNaming::Letters:
         keys.append({QStringLiteral("GrafTitle"), QStringLiteral("IsBig")});
         break;
-    case CTitleGraf::Manual:
+    case VertexNaming::Manual:
         if (count > 0)
             keys.append({QStringLiteral("GrafTitle"), QStringLiteral("Title%1").arg(count)});
         break;
@@ -231,7 +231,7 @@ ExitCode CliSession::Open(const QString& fileName, bool anyName)
         return FileUnreadable;
     }
     // A newer file is not read at all: say so before the program's general message.
-    const CIniFile ini(fileName);
+    const IniFile ini(fileName);
     const int version = GrafaFile::FileVersion(ini);
     if (version > 1) {
         PrintReason(fileName, Translate(QStringLiteral("Cli_version_unsupported")).arg(version));
@@ -257,10 +257,10 @@ ExitCode CliSession::Open(const QString& fileName, bool anyName)
     }
     if (version == 1) {
         const int count = ini.ReadInteger(QStringLiteral("Main"), QStringLiteral("PointCount"), 0);
-        if (count > TAllGraf::MaxPoints) {
+        if (count > GraphDocument::MaxPoints) {
             PrintReason(
                 fileName,
-                Translate(QStringLiteral("Cli_too_many_vertices")).arg(count).arg(TAllGraf::MaxPoints));
+                Translate(QStringLiteral("Cli_too_many_vertices")).arg(count).arg(GraphDocument::MaxPoints));
             return Refused;
         }
         if (const QString missing = KeyLostAtTheEnd(fileName, ini, count); !missing.isEmpty()) {

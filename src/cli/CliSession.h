@@ -49,7 +49,7 @@ class CapturedOutput {
 struct CliSession {
     CliHost host;
     GraphSession session{host};
-    TAllGraf* graf = nullptr;
+    GraphDocument* graf = nullptr;
 
     explicit CliSession(bool directed = false, bool weighted = false);
 

@@ -1,9 +1,9 @@
 #include "cli/FrameFiles.h"
 
 #include "algorithms/StepTrace.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "cli/CliSession.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "drawing/Canvas.h"
 #include "drawing/DocumentDrawing.h"
 
@@ -15,7 +15,7 @@
 namespace {
 
 // One frame as the bytes of its file; false with the reason printed.
-bool FrameBytes(const TAllGraf& g, const StepTrace& trace, int frame, bool svg, const QString& name,
+bool FrameBytes(const GraphDocument& g, const StepTrace& trace, int frame, bool svg, const QString& name,
                 QByteArray& bytes)
 {
     const StepPicture step = trace.PictureAt(frame);
@@ -33,7 +33,7 @@ bool FrameBytes(const TAllGraf& g, const StepTrace& trace, int frame, bool svg, 
 
 } // namespace
 
-bool SaveFrames(const TAllGraf& g, const StepTrace& trace, const QString& folder, const QString& format)
+bool SaveFrames(const GraphDocument& g, const StepTrace& trace, const QString& folder, const QString& format)
 {
     const bool svg = format == QLatin1String("svg");
     if (!svg && !PictureSizeAllowed(g.CanvasWidth(), g.CanvasHeight())) {

@@ -2,9 +2,10 @@
 
 #include <QString>
 
-class TAllGraf;
+class GraphDocument;
 class StepTrace;
 
 // Draws every recorded frame into the folder as frame-0001.png (or .svg), ... ; false with a
 // reason printed when the folder or a file cannot be written, or a picture would be too large.
-bool SaveFrames(const TAllGraf& graf, const StepTrace& trace, const QString& folder, const QString& format);
+bool SaveFrames(const GraphDocument& graf, const StepTrace& trace, const QString& folder,
+                const QString& format);

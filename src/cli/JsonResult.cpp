@@ -1,7 +1,7 @@
 #include "cli/JsonResult.h"
 
 #include "algorithms/RunAlgorithm.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -43,7 +43,7 @@ QString ArcStateName(StepTrace::ArcState state)
 
 } // namespace
 
-QJsonArray StepsJson(const TAllGraf& g, const StepTrace& trace)
+QJsonArray StepsJson(const GraphDocument& g, const StepTrace& trace)
 {
     using Kind = StepTrace::ChangeKind;
     QJsonArray frames;
@@ -79,7 +79,7 @@ QJsonArray StepsJson(const TAllGraf& g, const StepTrace& trace)
     return frames;
 }
 
-QByteArray JsonResult::ToJson(const TAllGraf& g, const AlgorithmRun& run) const
+QByteArray JsonResult::ToJson(const GraphDocument& g, const AlgorithmRun& run) const
 {
     const AlgorithmResult& result = run.result;
     QJsonArray route;

@@ -1,9 +1,9 @@
 #include "commands/GraphFileCommands.h"
 
 #include "base/IniFile.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphSession.h"
-#include "document/HistoryManager.h"
+#include "document/UndoHistory.h"
 #include "files/GrafaFile.h"
 #include "files/OldGrafFile.h"
 #include "files/RecentFiles.h"
@@ -15,7 +15,7 @@ namespace GraphFileCommands {
 
 namespace {
 
-void ShowFileError(CHost& host, const QString& fileName, const QString& reason)
+void ShowFileError(ProgramHost& host, const QString& fileName, const QString& reason)
 {
     host.ShowError(Translate(QStringLiteral("Happend_error")) + QLatin1Char('\r') + fileName +
                    (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
@@ -23,9 +23,9 @@ void ShowFileError(CHost& host, const QString& fileName, const QString& reason)
 
 // What a graph file can change: the recorded document with its naming, the drawing styles
 // the older form resets, the drawing's extent and the edit mode.
-void CopyDocument(const TAllGraf& from, TAllGraf& to)
+void CopyDocument(const GraphDocument& from, GraphDocument& to)
 {
-    CHistoryManager::Restore(to, *CHistoryManager::TakeSnapshot(from));
+    UndoHistory::Restore(to, *UndoHistory::TakeSnapshot(from));
     to.Naming() = from.Naming(); // with the start values, which the file names its vertices by
     to.NormalPointStyle = from.NormalPointStyle;
     to.ActivePointStyle = from.ActivePointStyle;
@@ -43,7 +43,7 @@ bool ReadGraphFile(GraphSession& session, const QString& fileName, bool anyName,
 {
     if (!session.RequireDocument())
         return false;
-    CHost& host = session.Host();
+    ProgramHost& host = session.Host();
     const QFileInfo info(fileName);
     // A vanished recent file or a folder: say so instead of emptying the graph.
     if (!info.isFile() || !info.isReadable()) {
@@ -72,13 +72,13 @@ bool ReadGraphFile(GraphSession& session, const QString& fileName, bool anyName,
         return false;
     }
 
-    TAllGraf& g = *session.Document();
+    GraphDocument& g = *session.Document();
     // The file is read into a scratch document that starts as a copy of the current one
     // (styles, view settings, naming), so a file refused halfway leaves the graph, its
     // history and the recent list exactly as they were.
-    CTitleGraf naming = g.Naming();
-    auto scratch = std::make_unique<TAllGraf>();
-    CMessageCountingHost counting(host);
+    VertexNaming naming = g.Naming();
+    auto scratch = std::make_unique<GraphDocument>();
+    MessageCountingHost counting(host);
     scratch->AttachHost(&counting);
     scratch->AttachTextPane(&session.Outp());
     scratch->SetTitleGraf(&naming);
@@ -86,7 +86,7 @@ bool ReadGraphFile(GraphSession& session, const QString& fileName, bool anyName,
     scratch->DeleteAllLabels();
     bool loaded = false;
     {
-        const CIniFile file(fileName);
+        const IniFile file(fileName);
         FileError refusal;
         if (GrafaFile::FileVersion(file) < 1)
             loaded = OldGrafFile::LoadOldGraf(*scratch, fileName);
@@ -137,7 +137,7 @@ bool ImportGraphFile(GraphSession& session, const QString& fileName, ExchangeFor
 {
     if (!session.RequireDocument())
         return false;
-    TAllGraf& g = *session.Document();
+    GraphDocument& g = *session.Document();
     // The state before the import is recorded only once the import is sure to happen.
     auto before = session.Snapshot();
     if (ExchangeFormats::ImportGraph(g, fileName, format, ImportWeights::Ask) !=
@@ -164,7 +164,7 @@ bool SaveGraphFile(GraphSession& session, const QString& chosenName)
     if (!session.RequireDocument())
         return false;
     const QString fileName = GrafaFileName(chosenName);
-    TAllGraf& g = *session.Document();
+    GraphDocument& g = *session.Document();
     QString error;
     if (!GrafaFile::SaveGrafa(g, fileName, &error)) {
         ShowFileError(session.Host(), fileName, error);

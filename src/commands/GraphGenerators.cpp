@@ -1,9 +1,9 @@
 #include "commands/GraphGenerators.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphSession.h"
-#include "document/AllGrafUnit.h"
-#include "document/HistoryManager.h"
+#include "document/GraphDocument.h"
+#include "document/UndoHistory.h"
 #include "files/IgraphAdapter.h"
 
 #include <QPointF>
@@ -36,7 +36,7 @@ constexpr FamilyInfo kFamilies[] = {
     {F::FlowNetwork, "flow", "Generate_flow", P::Layers, P::LayerWidth, 3, 3, false, true, true, true},
 };
 
-constexpr int MaxVertices = TAllGraf::MaxPoints;
+constexpr int MaxVertices = GraphDocument::MaxPoints;
 
 struct Range {
     Param param;
@@ -402,14 +402,14 @@ std::optional<QString> Check(const Params& p)
     if (info.probability && !(p.probability >= 0 && p.probability <= 1))
         return RangeMessage(ParamText(P::P), QStringLiteral("0"), QStringLiteral("1"));
     const QString weight = Translate(QStringLiteral("Generate_param_weight"));
-    const QString maxCost = QString::number(TAllGraf::MaxCost);
+    const QString maxCost = QString::number(GraphDocument::MaxCost);
     if (p.weights == Weights::Constant && !info.alwaysWeighted &&
-        (p.constantWeight < 1 || p.constantWeight > TAllGraf::MaxCost))
+        (p.constantWeight < 1 || p.constantWeight > GraphDocument::MaxCost))
         return RangeMessage(weight, QStringLiteral("1"), maxCost);
     if (p.weights == Weights::Random || info.alwaysWeighted) {
-        if (p.minWeight < 1 || p.minWeight > TAllGraf::MaxCost)
+        if (p.minWeight < 1 || p.minWeight > GraphDocument::MaxCost)
             return RangeMessage(weight, QStringLiteral("1"), maxCost);
-        if (p.maxWeight < p.minWeight || p.maxWeight > TAllGraf::MaxCost)
+        if (p.maxWeight < p.minWeight || p.maxWeight > GraphDocument::MaxCost)
             return RangeMessage(weight, QString::number(p.minWeight), maxCost);
     }
     return std::nullopt;
@@ -447,30 +447,30 @@ Built Build(const Params& p)
     return out;
 }
 
-void ApplyNamingChoice(CTitleGraf& naming, int kind, const QString& start)
+void ApplyNamingChoice(VertexNaming& naming, int kind, const QString& start)
 {
     switch (kind) {
-    case CTitleGraf::Numbers: {
+    case VertexNaming::Numbers: {
         bool isNumber = false;
         const int begin = start.trimmed().toInt(&isNumber);
-        naming.SetKind(CTitleGraf::Numbers);
+        naming.SetKind(VertexNaming::Numbers);
         naming.SetNumbers(isNumber ? begin : 1);
         break;
     }
-    case CTitleGraf::Letters: {
+    case VertexNaming::Letters: {
         const QString letter = start.trimmed().left(1).toUpper();
         const int offset = letter.isEmpty() ? 0 : letter[0].unicode() - 'A';
-        naming.SetKind(CTitleGraf::Letters);
+        naming.SetKind(VertexNaming::Letters);
         naming.SetLetters(65 + std::clamp(offset, 0, 25), true);
         break;
     }
     default:
-        naming.SetKind(CTitleGraf::Manual);
+        naming.SetKind(VertexNaming::Manual);
         break;
     }
 }
 
-bool Generate(TAllGraf& graf, const Params& params)
+bool Generate(GraphDocument& graf, const Params& params)
 {
     if (const auto refusal = Check(params)) {
         graf.Host().ShowError(*refusal);
@@ -482,8 +482,8 @@ bool Generate(TAllGraf& graf, const Params& params)
         return false;
     }
     // Replaced like a new graph, but in the styles the user set up.
-    const TGrafPoint normalPoint = graf.NormalPointStyle, activePoint = graf.ActivePointStyle;
-    const TDuga normalDuga = graf.NormalDugaStyle, activeDuga = graf.ActiveDugaStyle;
+    const VertexStyle normalPoint = graf.NormalPointStyle, activePoint = graf.ActivePointStyle;
+    const ArcStyle normalDuga = graf.NormalDugaStyle, activeDuga = graf.ActiveDugaStyle;
     graf.DeleteAllLabels();
     graf.NewGraf(built.directed, built.weighted);
     graf.NormalPointStyle = normalPoint;
@@ -525,7 +525,7 @@ bool GenerateCommand(GraphSession& session, const Params& params)
 {
     if (!session.RequireDocument())
         return false;
-    TAllGraf& graf = *session.Document();
+    GraphDocument& graf = *session.Document();
     // The state before is recorded only once the graph is sure to be replaced.
     auto before = session.Snapshot();
     if (!Generate(graf, params))

@@ -9,8 +9,8 @@
 #include <vector>
 
 class GraphSession;
-class CTitleGraf;
-class TAllGraf;
+class VertexNaming;
+class GraphDocument;
 
 // Ready-made graphs: the classic families and random models, built into the document as a new
 // graph would be.
@@ -101,7 +101,7 @@ Built Build(const Params& params);
 // Replaces the document's graph and labels by the generated one, named and laid out, keeping
 // its drawing styles. Checks first: a refusal shows its message and changes nothing. Records
 // no history. True when the graph was replaced.
-bool Generate(TAllGraf& graf, const Params& params);
+bool Generate(GraphDocument& graf, const Params& params);
 
 // Graph > Generate after its dialog: Generate as one undo step, then the graph counts as a new
 // one (no file, nothing unsaved). A refusal changes nothing and records nothing.
@@ -109,6 +109,6 @@ bool GenerateCommand(GraphSession& session, const Params& params);
 
 // Applies a naming choice of the new-graph dialog to a naming object: numbers from the start
 // text (1 when it is not a number), letters from its first letter, or typed by hand.
-void ApplyNamingChoice(CTitleGraf& naming, int kind, const QString& start);
+void ApplyNamingChoice(VertexNaming& naming, int kind, const QString& start);
 
 } // namespace GraphGenerators

@@ -1,8 +1,8 @@
 #include "commands/GraphLayouts.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphSession.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "files/IgraphAdapter.h"
 
 #include <QFontMetrics>
@@ -120,7 +120,8 @@ bool TreeRoots(Igraph::Graph& g, int root, Igraph::IntVector& roots)
     return ok;
 }
 
-std::optional<std::vector<QPointF>> LibraryLayout(const TAllGraf& graf, Kind kind, const Options& options)
+std::optional<std::vector<QPointF>> LibraryLayout(const GraphDocument& graf, Kind kind,
+                                                  const Options& options)
 {
     const int n = graf.PointCount;
     Igraph::LibraryCall call;
@@ -193,7 +194,7 @@ std::optional<Kind> KindNamed(const QString& name)
     return std::nullopt;
 }
 
-QRect VisibleArea(const TAllGraf& graf)
+QRect VisibleArea(const GraphDocument& graf)
 {
     const int width = graf.Host().DrawingAreaWidth() > 0 ? graf.Host().DrawingAreaWidth() : NotionalWidth;
     const int height = graf.Host().DrawingAreaHeight() > 0 ? graf.Host().DrawingAreaHeight() : NotionalHeight;
@@ -204,7 +205,7 @@ QRect VisibleArea(const TAllGraf& graf)
                  std::max(1, height - top));
 }
 
-int VertexMargin(const TAllGraf& graf)
+int VertexMargin(const GraphDocument& graf)
 {
     int radius = graf.PointCount > 0 ? 0 : graf.SizeGraf;
     // A name is written centred on its vertex and may be wider than the circle ("255" in a
@@ -219,7 +220,7 @@ int VertexMargin(const TAllGraf& graf)
     return std::max(radius + std::max(1, graf.NormalPointStyle.PenSize), (caption + 1) / 2 + 2);
 }
 
-std::optional<std::vector<QPoint>> Compute(const TAllGraf& graf, Kind kind, const QRect& area,
+std::optional<std::vector<QPoint>> Compute(const GraphDocument& graf, Kind kind, const QRect& area,
                                            const Options& options)
 {
     const int n = graf.PointCount;
@@ -273,13 +274,13 @@ std::vector<QPoint> Fit(const std::vector<QPointF>& raw, const QRect& area, int 
     return points;
 }
 
-void Place(TAllGraf& graf, const std::vector<QPoint>& points)
+void Place(GraphDocument& graf, const std::vector<QPoint>& points)
 {
     const int n = std::min(graf.PointCount, int(points.size()));
     // Room for the names too, which may reach beyond the circles.
     const int margin = VertexMargin(graf);
     for (int v = 1; v <= n; ++v) {
-        TPointRec& point = graf.Points[v];
+        VertexRecord& point = graf.Points[v];
         point.X = points[std::size_t(v - 1)].x();
         point.Y = points[std::size_t(v - 1)].y();
         graf.GrowExtent(point.X + std::max(point.Size, margin), point.Y + std::max(point.Size, margin));
@@ -291,7 +292,7 @@ bool LayoutCommand(GraphSession& session, Kind kind, const Options& options)
 {
     if (!session.RequireDocument())
         return false;
-    TAllGraf& graf = *session.Document();
+    GraphDocument& graf = *session.Document();
     if (graf.PointCount == 0)
         return false;
     const auto points = Compute(graf, kind, VisibleArea(graf), options);

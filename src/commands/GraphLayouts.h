@@ -9,7 +9,7 @@
 #include <vector>
 
 class GraphSession;
-class TAllGraf;
+class GraphDocument;
 
 // Automatic layouts: where every vertex goes, computed from the arcs alone. A layout moves
 // vertices and straightens arcs; it never changes arcs, names, weights or labels.
@@ -40,16 +40,16 @@ struct Options {
 
 // The part of the canvas the window shows, in canvas coordinates (a notional 640 x 480 when
 // the host has no window).
-QRect VisibleArea(const TAllGraf& graf);
+QRect VisibleArea(const GraphDocument& graf);
 // The room a vertex needs around its centre: the largest vertex radius and the pen, or half
 // the widest name (and the names' height) with a little space, whichever is more.
-int VertexMargin(const TAllGraf& graf);
+int VertexMargin(const GraphDocument& graf);
 
 // Canvas positions of vertices 1..n (entry v - 1 for vertex v), inside the area shrunk by the
 // vertex margin. Circle and grid keep neighbours at least two margins apart and, only where
 // the area is too small for that, reach beyond its right and bottom edges. Empty with n = 0;
 // nullopt when the library failed.
-std::optional<std::vector<QPoint>> Compute(const TAllGraf& graf, Kind kind, const QRect& area,
+std::optional<std::vector<QPoint>> Compute(const GraphDocument& graf, Kind kind, const QRect& area,
                                            const Options& options = {});
 
 // Positions of any scale fitted into the area less the vertex margin: stretched over it, or
@@ -58,7 +58,7 @@ std::vector<QPoint> Fit(const std::vector<QPointF>& raw, const QRect& area, int 
 
 // Moves the vertices to the positions and straightens every arc; the drawing grows to hold
 // them. Labels, arcs, names and weights stay as they are.
-void Place(TAllGraf& graf, const std::vector<QPoint>& points);
+void Place(GraphDocument& graf, const std::vector<QPoint>& points);
 
 // Graph > Layout: one undo step, then a redraw. False, with nothing changed or recorded, when
 // there is no vertex to place or the layout failed (with a message).

@@ -1,24 +1,24 @@
 #include "commands/GraphSession.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QRandomGenerator>
 #include <algorithm>
 
-GraphSession::GraphSession(CHost& host) : host(host)
+GraphSession::GraphSession(ProgramHost& host) : host(host)
 {
-    naming.SetKind(CTitleGraf::Numbers);
+    naming.SetKind(VertexNaming::Numbers);
     naming.SetNumbers(1);
 }
 
 GraphSession::~GraphSession() = default;
 
-TAllGraf& GraphSession::CreateDocument()
+GraphDocument& GraphSession::CreateDocument()
 {
     document.reset();
     unnamedBaseline.reset();
     fileName.clear();
-    document = std::make_unique<TAllGraf>();
+    document = std::make_unique<GraphDocument>();
     document->AttachHost(&host);
     document->AttachTextPane(&outp);
     document->SetTitleGraf(&naming);
@@ -33,9 +33,9 @@ bool GraphSession::RequireDocument() const
     return false;
 }
 
-std::unique_ptr<CStateDump> GraphSession::Snapshot() const
+std::unique_ptr<HistoryState> GraphSession::Snapshot() const
 {
-    auto state = CHistoryManager::TakeSnapshot(*document);
+    auto state = UndoHistory::TakeSnapshot(*document);
     state->OriginFile = fileName;
     state->OriginBaseline = unnamedBaseline;
     return state;
@@ -50,9 +50,9 @@ void GraphSession::RecordState()
     host.UpdateMenus();
 }
 
-void GraphSession::RestoreState(const CStateDump& state)
+void GraphSession::RestoreState(const HistoryState& state)
 {
-    CHistoryManager::Restore(*document, state);
+    UndoHistory::Restore(*document, state);
     fileName = state.OriginFile;
     unnamedBaseline = state.OriginBaseline;
     host.RefreshMatrixWindow();
@@ -65,7 +65,7 @@ void GraphSession::Undo()
         return;
     if (!history.CanRedo())
         history.RecordCurrent(Snapshot());
-    if (const CStateDump* state = history.StepBack())
+    if (const HistoryState* state = history.StepBack())
         RestoreState(*state);
     host.UpdateMenus();
 }
@@ -74,7 +74,7 @@ void GraphSession::Redo()
 {
     if (!document)
         return;
-    if (const CStateDump* state = history.StepForward())
+    if (const HistoryState* state = history.StepForward())
         RestoreState(*state);
     host.UpdateMenus();
 }
@@ -84,7 +84,7 @@ void GraphSession::MarkSaved(const QString& name)
     fileName = name;
     if (!document)
         return;
-    std::shared_ptr<const CStateDump> state = CHistoryManager::TakeSnapshot(*document);
+    std::shared_ptr<const HistoryState> state = UndoHistory::TakeSnapshot(*document);
     if (name.isEmpty())
         unnamedBaseline = std::move(state);
     else
@@ -97,7 +97,7 @@ void GraphSession::MarkUnsaved()
     unnamedBaseline.reset();
 }
 
-const CStateDump* GraphSession::SavedState() const
+const HistoryState* GraphSession::SavedState() const
 {
     if (fileName.isEmpty())
         return unnamedBaseline.get();
@@ -109,21 +109,21 @@ bool GraphSession::HasUnsavedChanges() const
 {
     if (!document)
         return false;
-    const CStateDump* savedState = SavedState();
+    const HistoryState* savedState = SavedState();
     if (!savedState)
         return true;
-    const TAllGraf& g = *document;
-    const TRecordedGraf& s = savedState->Unpacked();
+    const GraphDocument& g = *document;
+    const Graph& s = savedState->Unpacked();
     if (g.IsOrint != s.IsOrint || g.IsHaveCost != s.IsHaveCost || g.PointCount != s.PointCount ||
         g.CountLabel != s.CountLabel || !g.Naming().SameAs(savedState->TitleGraf))
         return true;
     for (int v = 1; v <= g.PointCount; ++v) {
-        const TPointRec &now = g.Points[v], &then = s.Points[v];
+        const VertexRecord &now = g.Points[v], &then = s.Points[v];
         if (now.X != then.X || now.Y != then.Y || now.TitleNumber != then.TitleNumber)
             return true;
         if (!std::ranges::equal(g.OutArcs(v), s.OutArcs(v)))
             return true;
-        const std::span<const TDugaRec> arcs = g.OutRecords(v), savedArcs = s.OutRecords(v);
+        const std::span<const ArcRecord> arcs = g.OutRecords(v), savedArcs = s.OutRecords(v);
         for (std::size_t k = 0; k < arcs.size(); ++k)
             if (arcs[k].X != savedArcs[k].X || arcs[k].Y != savedArcs[k].Y ||
                 arcs[k].Cost != savedArcs[k].Cost)
@@ -145,21 +145,21 @@ void GraphSession::Refresh() const
 
 bool GraphSession::AddVertex(int x, int y)
 {
-    TAllGraf& g = *document;
-    if (g.PointCount >= TAllGraf::MaxPoints) {
+    GraphDocument& g = *document;
+    if (g.PointCount >= GraphDocument::MaxPoints) {
         host.ShowError(Translate("Version_not_support_count"));
         return false;
     }
     QString name = QStringLiteral("A");
     bool cut = false;
     if (g.IsManualNaming())
-        name =
-            TAllGraf::CutName(host.InputBox(Translate("Name_graf"), Translate("Enter_name_graf"), name), cut);
+        name = GraphDocument::CutName(
+            host.InputBox(Translate("Name_graf"), Translate("Enter_name_graf"), name), cut);
     RecordState();
     g.AddPoint(x, y, name, g.FreeTitleNumber(), g.SizeGraf);
     Refresh();
     if (cut)
-        host.ShowMessage(CHost::MessageKind::Warning, Translate(QStringLiteral("Name_text_cut")));
+        host.ShowMessage(ProgramHost::MessageKind::Warning, Translate(QStringLiteral("Name_text_cut")));
     return true;
 }
 
@@ -174,7 +174,7 @@ bool GraphSession::AddVertexRandom()
 {
     if (!RequireDocument())
         return false;
-    TAllGraf& g = *document;
+    GraphDocument& g = *document;
     auto random = [](int bound) { return bound > 0 ? int(QRandomGenerator::global()->bounded(bound)) : 0; };
     const int x = random(host.DrawingAreaWidth() - 2 * g.SizeGraf) + g.ScrollX + g.SizeGraf;
     const int y = random(host.DrawingAreaHeight() - 2 * g.SizeGraf) + g.ScrollY + g.SizeGraf;
@@ -185,7 +185,7 @@ void GraphSession::DeleteSelected()
 {
     if (!RequireDocument())
         return;
-    TAllGraf& g = *document;
+    GraphDocument& g = *document;
     RecordState();
     if (g.ActivePoint > 0 && g.ActivePoint <= g.PointCount) {
         g.DeletePoint(g.ActivePoint);
@@ -204,7 +204,7 @@ void GraphSession::RenameSelectedVertex()
 {
     if (!RequireDocument())
         return;
-    TAllGraf& g = *document;
+    GraphDocument& g = *document;
     if (g.ActivePoint <= 0 || g.ActivePoint > g.PointCount)
         return;
     const QString current = g.PointTitle(g.ActivePoint);
@@ -213,7 +213,7 @@ void GraphSession::RenameSelectedVertex()
                          name))
         return;
     bool cut = false;
-    const QString kept = TAllGraf::CutName(name, cut);
+    const QString kept = GraphDocument::CutName(name, cut);
     // A vertex without a name could not be told apart or chosen from a list.
     if (kept.trimmed().isEmpty()) {
         host.ShowError(Translate(QStringLiteral("Name_empty")));
@@ -221,7 +221,7 @@ void GraphSession::RenameSelectedVertex()
     }
     for (int other = 1; other <= g.PointCount; ++other) {
         if (other != g.ActivePoint && g.PointTitle(other) == kept) {
-            host.ShowMessage(CHost::MessageKind::Warning,
+            host.ShowMessage(ProgramHost::MessageKind::Warning,
                              Translate(QStringLiteral("Name_duplicate")).arg(kept).arg(other));
             break;
         }
@@ -230,7 +230,7 @@ void GraphSession::RenameSelectedVertex()
     g.Naming().SetManualTitle(g.Points[g.ActivePoint].TitleNumber, kept);
     Refresh();
     if (cut)
-        host.ShowMessage(CHost::MessageKind::Warning, Translate(QStringLiteral("Name_text_cut")));
+        host.ShowMessage(ProgramHost::MessageKind::Warning, Translate(QStringLiteral("Name_text_cut")));
 }
 
 int GraphSession::ParseWeight(const QString& text, bool& isNumber)
@@ -248,7 +248,7 @@ int GraphSession::AskWeight(const QString& proposed) const
         host.ShowError(Translate("Uncorrect_number"));
         return 0;
     }
-    if (weight < 1 || weight > TAllGraf::MaxCost) {
+    if (weight < 1 || weight > GraphDocument::MaxCost) {
         host.ShowError(Translate("Load_must_be"));
         return 0;
     }
@@ -259,7 +259,7 @@ void GraphSession::EditSelectedWeight()
 {
     if (!RequireDocument())
         return;
-    TAllGraf& g = *document;
+    GraphDocument& g = *document;
     const int a = g.ActiveDugaFrom, b = g.ActiveDugaTo;
     if (!g.IsHaveCost || a <= 0 || b <= 0 || a > g.PointCount || b > g.PointCount || !g.HasDuga(a, b))
         return;
@@ -275,7 +275,7 @@ void GraphSession::Convert(Conversion conversion)
 {
     if (!RequireDocument())
         return;
-    TAllGraf& g = *document;
+    GraphDocument& g = *document;
     bool alreadyTarget = false;
     switch (conversion) {
     case Conversion::ToUndirected:

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/AllGrafUnit.h"
-#include "document/HistoryManager.h"
+#include "document/GraphDocument.h"
+#include "document/UndoHistory.h"
 
 #include <map>
 #include <memory>
@@ -11,24 +11,24 @@
 // only wire their menus, mouse and options to it.
 class GraphSession {
   public:
-    explicit GraphSession(CHost& host);
+    explicit GraphSession(ProgramHost& host);
     ~GraphSession();
 
-    CHost& Host() const { return host; }
-    TAllGraf* Document() const { return document.get(); }
+    ProgramHost& Host() const { return host; }
+    GraphDocument* Document() const { return document.get(); }
     bool HasDocument() const { return document != nullptr; }
     // Destroys the current document and creates a fresh one, attached to the host,
     // the Text pane and the shared naming object. The caller runs NewGraf on it.
-    TAllGraf& CreateDocument();
-    CHistoryManager& History() { return history; }
+    GraphDocument& CreateDocument();
+    UndoHistory& History() { return history; }
     TextPane& Outp() { return outp; }
     // The one naming object that documents refer to (the new-graph dialog configures it).
-    CTitleGraf& Naming() { return naming; }
+    VertexNaming& Naming() { return naming; }
 
     // Shows "First_need_create" and returns false when no document exists yet.
     bool RequireDocument() const;
     // The document's state with the graph's origin (its file and saved state), for the history.
-    std::unique_ptr<CStateDump> Snapshot() const;
+    std::unique_ptr<HistoryState> Snapshot() const;
     // Records the document's state before a change.
     void RecordState();
     void Undo();
@@ -67,18 +67,18 @@ class GraphSession {
   private:
     bool AddVertex(int x, int y);
 
-    CHost& host;
-    std::unique_ptr<TAllGraf> document;
-    CHistoryManager history;
+    ProgramHost& host;
+    std::unique_ptr<GraphDocument> document;
+    UndoHistory history;
     TextPane outp;
-    CTitleGraf naming;
-    void RestoreState(const CStateDump& state);
-    const CStateDump* SavedState() const;
+    VertexNaming naming;
+    void RestoreState(const HistoryState& state);
+    const HistoryState* SavedState() const;
 
     // The graph's file (empty when it has none), the state a graph without a file was created
     // in (none when it was generated or imported), and what each file held when last read or
     // written: undo may bring back a graph of any of them.
     QString fileName;
-    std::shared_ptr<const CStateDump> unnamedBaseline;
-    std::map<QString, std::shared_ptr<const CStateDump>> savedFiles;
+    std::shared_ptr<const HistoryState> unnamedBaseline;
+    std::map<QString, std::shared_ptr<const HistoryState>> savedFiles;
 };

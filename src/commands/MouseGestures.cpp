@@ -1,6 +1,6 @@
 #include "commands/MouseGestures.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "drawing/Canvas.h"
 #include "drawing/DocumentDrawing.h"
 
@@ -10,14 +10,14 @@
 
 namespace {
 
-bool ValidPoint(const TAllGraf& g, int v)
+bool ValidPoint(const GraphDocument& g, int v)
 {
     return v >= 1 && v <= g.PointCount;
 }
 
-bool Press(GraphSession& session, CGestureView& view, int areaX, int areaY, int x, int y)
+bool Press(GraphSession& session, GestureView& view, int areaX, int areaY, int x, int y)
 {
-    TAllGraf& g = *session.Document();
+    GraphDocument& g = *session.Document();
     g.Panning = true;
     g.PanX = areaX;
     g.PanY = areaY;
@@ -66,9 +66,9 @@ bool Press(GraphSession& session, CGestureView& view, int areaX, int areaY, int 
     return true;
 }
 
-bool Move(GraphSession& session, CGestureView& view, int areaX, int areaY, int x, int y)
+bool Move(GraphSession& session, GestureView& view, int areaX, int areaY, int x, int y)
 {
-    TAllGraf& g = *session.Document();
+    GraphDocument& g = *session.Document();
     // The state before a drag is recorded at its first step, so that the whole drag is one
     // undo step wherever, or whether, the button is released.
     auto beginMove = [&session, &g] {
@@ -137,7 +137,7 @@ bool Move(GraphSession& session, CGestureView& view, int areaX, int areaY, int x
                 }
             }
         } else if (g.ActiveLabel > 0 && g.ActiveLabel <= g.CountLabel) {
-            TLabelRec& label = g.Labels[g.ActiveLabel];
+            LabelRecord& label = g.Labels[g.ActiveLabel];
             const int w = label.ActiveWidth, h = label.ActiveHeight;
             if (x + g.LabelDragDX != label.X || y + g.LabelDragDY != label.Y)
                 beginMove();
@@ -156,16 +156,16 @@ bool Move(GraphSession& session, CGestureView& view, int areaX, int areaY, int x
     return true;
 }
 
-bool Connect(GraphSession& session, CGestureView& view, int x, int y)
+bool Connect(GraphSession& session, GestureView& view, int x, int y)
 {
-    TAllGraf& g = *session.Document();
+    GraphDocument& g = *session.Document();
     view.LeaveTextMode();
     int u = 0;
     if (g.FindPointAt(x, y, u) && ValidPoint(g, g.ActivePoint) && u != g.ActivePoint) {
         int weight = 1;
         if (g.IsHaveCost) {
             if (g.MapMode) {
-                const TPointRec& from = g.Points[g.ActivePoint];
+                const VertexRecord& from = g.Points[g.ActivePoint];
                 const double distance =
                     std::hypot(double(g.Points[u].X - from.X), double(g.Points[u].Y - from.Y));
                 weight = MapModeWeight(distance, g.ZoomMap);
@@ -184,7 +184,7 @@ bool Connect(GraphSession& session, CGestureView& view, int x, int y)
 
 void Delete(GraphSession& session)
 {
-    TAllGraf& g = *session.Document();
+    GraphDocument& g = *session.Document();
     if (g.ActivePoint > 0) {
         if (ValidPoint(g, g.ActivePoint)) {
             session.RecordState();
@@ -207,7 +207,7 @@ void Delete(GraphSession& session)
     g.Host().RefreshMatrixWindow();
 }
 
-bool Context(CGestureView& view, TAllGraf& g, int x, int y)
+bool Context(GestureView& view, GraphDocument& g, int x, int y)
 {
     view.LeaveTextMode();
     int target = 0;
@@ -223,11 +223,11 @@ bool Context(CGestureView& view, TAllGraf& g, int x, int y)
 
 } // namespace
 
-bool MouseAction(GraphSession& session, CGestureView& view, int x, int y, QImage& surface, Gesture gesture)
+bool MouseAction(GraphSession& session, GestureView& view, int x, int y, QImage& surface, Gesture gesture)
 {
     if (!session.HasDocument())
         return false;
-    TAllGraf& g = *session.Document();
+    GraphDocument& g = *session.Document();
     const int areaX = x, areaY = y;
     x += g.ScrollX;
     y += g.ScrollY;

@@ -6,9 +6,9 @@ class QImage;
 
 // What the main window lends the gestures: its scroll bars, text-placing mode, popup menus
 // and the drawing of the whole document. Tests implement it without a window.
-class CGestureView {
+class GestureView {
   public:
-    virtual ~CGestureView() = default;
+    virtual ~GestureView() = default;
 
     virtual int HorizontalPosition() const = 0;
     virtual int VerticalPosition() const = 0;
@@ -34,4 +34,4 @@ enum class Gesture { Press, Release, Move, Connect, Delete, Context };
 // The one handler of the drawing's mouse gestures. (x, y) are drawing-area coordinates;
 // the scroll offsets are added here. True when the document changed or must be shown
 // again, in which case it has already been drawn into surface.
-bool MouseAction(GraphSession& session, CGestureView& view, int x, int y, QImage& surface, Gesture gesture);
+bool MouseAction(GraphSession& session, GestureView& view, int x, int y, QImage& surface, Gesture gesture);

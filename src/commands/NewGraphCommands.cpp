@@ -1,12 +1,12 @@
 #include "commands/NewGraphCommands.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphSession.h"
-#include "document/HistoryManager.h"
+#include "document/UndoHistory.h"
 
-bool NewGraphCommand(GraphSession& session, CNewGraphPrompt& prompt, CNewGraphEnvironment& environment)
+bool NewGraphCommand(GraphSession& session, NewGraphPrompt& prompt, NewGraphEnvironment& environment)
 {
-    CHost& host = session.Host();
+    ProgramHost& host = session.Host();
     const bool hadDocument = session.HasDocument();
     if (hadDocument && !environment.MayDiscardWork())
         return false;
@@ -20,7 +20,7 @@ bool NewGraphCommand(GraphSession& session, CNewGraphPrompt& prompt, CNewGraphEn
     if (hadDocument)
         environment.SaveSettings(*session.Document());
 
-    TAllGraf& graf = session.CreateDocument();
+    GraphDocument& graf = session.CreateDocument();
     graf.MenuEditMode = quint8(environment.MenuEditMode());
     graf.NewGraf(prompt.Directed(), prompt.Weighted());
     environment.LoadSettings(graf, true);
@@ -33,12 +33,12 @@ bool NewGraphCommand(GraphSession& session, CNewGraphPrompt& prompt, CNewGraphEn
     return true;
 }
 
-bool PropertiesCommand(GraphSession& session, CNewGraphPrompt& prompt)
+bool PropertiesCommand(GraphSession& session, NewGraphPrompt& prompt)
 {
     if (!session.RequireDocument())
         return false;
-    CHost& host = session.Host();
-    TAllGraf& graf = *session.Document();
+    ProgramHost& host = session.Host();
+    GraphDocument& graf = *session.Document();
     prompt.ShowGraph(graf.IsOrint != 0, graf.IsHaveCost != 0, session.Naming());
     // Taken before the dialog, which sets the naming when confirmed: undo brings that back too.
     auto before = session.Snapshot();
@@ -50,13 +50,13 @@ bool PropertiesCommand(GraphSession& session, CNewGraphPrompt& prompt)
         prompt.Directed() != (graf.IsOrint != 0) || prompt.Weighted() != (graf.IsHaveCost != 0);
     if (convert) {
         switch (host.AskSaveChanges(Translate("Want_save_graf"))) {
-        case CHost::SaveAnswer::Save:
+        case ProgramHost::SaveAnswer::Save:
             host.SaveGraphCommand();
             break;
-        case CHost::SaveAnswer::Discard:
+        case ProgramHost::SaveAnswer::Discard:
             break;
-        case CHost::SaveAnswer::Cancel:
-            CHistoryManager::Restore(graf, *before);
+        case ProgramHost::SaveAnswer::Cancel:
+            UndoHistory::Restore(graf, *before);
             session.Refresh();
             return false;
         }

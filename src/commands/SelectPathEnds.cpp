@@ -1,9 +1,9 @@
 #include "commands/SelectPathEnds.h"
 
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 
-bool SelectPathEnds(const TAllGraf& graf, CHost& host, int& first, int& second)
+bool SelectPathEnds(const GraphDocument& graf, ProgramHost& host, int& first, int& second)
 {
     // List entry k names vertex k + 1.
     QStringList names;

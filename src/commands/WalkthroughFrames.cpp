@@ -1,7 +1,7 @@
 #include "commands/WalkthroughPageParts.h"
 
 #include "algorithms/AlgorithmResult.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +14,7 @@ using Kind = StepTrace::ChangeKind;
 
 class FrameWriter {
   public:
-    FrameWriter(const TAllGraf& graf, const AlgorithmResult& run, PagePlan& pagePlan)
+    FrameWriter(const GraphDocument& graf, const AlgorithmResult& run, PagePlan& pagePlan)
         : g(graf), result(run), trace(run.steps), plan(pagePlan),
           side(std::size_t(std::max(run.steps.VertexCount(), graf.PointCount)) + 1),
           cells(side * side, StepArcState::None), vertexColour(side, 0)
@@ -170,7 +170,7 @@ class FrameWriter {
         changes = QJsonArray();
     }
 
-    const TAllGraf& g;
+    const GraphDocument& g;
     const AlgorithmResult& result;
     const StepTrace& trace;
     PagePlan& plan;
@@ -184,7 +184,7 @@ class FrameWriter {
 
 } // namespace
 
-QJsonArray WriteFrames(const TAllGraf& g, const AlgorithmResult& result, PagePlan& plan,
+QJsonArray WriteFrames(const GraphDocument& g, const AlgorithmResult& result, PagePlan& plan,
                        const QStringList& answer)
 {
     return FrameWriter(g, result, plan).Write(answer);

@@ -1,6 +1,6 @@
 #include "commands/WalkthroughPageParts.h"
 
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,11 +11,11 @@ namespace {
 
 // The arc as the program draws it: the parabola through tail, text point and head is the
 // quadratic curve whose control point lies twice as far from the chord's middle as the text point.
-QString ArcPath(const TAllGraf& g, int a, int b)
+QString ArcPath(const GraphDocument& g, int a, int b)
 {
-    const TPointRec& tail = g.Points[a];
-    const TPointRec& head = g.Points[b];
-    const TDugaRec& cell = g.Arc(a, b);
+    const VertexRecord& tail = g.Points[a];
+    const VertexRecord& head = g.Points[b];
+    const ArcRecord& cell = g.Arc(a, b);
     const double cx = 2.0 * cell.X - (tail.X + head.X) / 2.0;
     const double cy = 2.0 * cell.Y - (tail.Y + head.Y) / 2.0;
     // The head end stops at the rim of the head vertex, where the arrowhead sits.
@@ -33,7 +33,7 @@ QString ArcPath(const TAllGraf& g, int a, int b)
 }
 
 // The arcs drawn: one per undirected edge, from its lower end.
-std::vector<std::pair<int, int>> DrawnArcs(const TAllGraf& g)
+std::vector<std::pair<int, int>> DrawnArcs(const GraphDocument& g)
 {
     std::vector<std::pair<int, int>> arcs;
     for (int a = 1; a <= g.PointCount; ++a)
@@ -77,7 +77,8 @@ void NudgeApart(std::vector<Label>& labels)
 
 } // namespace
 
-QString GraphSvg(const TAllGraf& g, const WalkthroughTask& task, const PagePlan& plan, const QString& label)
+QString GraphSvg(const GraphDocument& g, const WalkthroughTask& task, const PagePlan& plan,
+                 const QString& label)
 {
     const std::vector<std::pair<int, int>> arcs = DrawnArcs(g);
     const bool flows = plan.table == TableKind::Flows;
@@ -99,13 +100,13 @@ QString GraphSvg(const TAllGraf& g, const WalkthroughTask& task, const PagePlan&
         bottom = std::max(bottom, y1);
     };
     for (int v = 1; v <= g.PointCount; ++v) {
-        const TPointRec& p = g.Points[v];
+        const VertexRecord& p = g.Points[v];
         largest = std::max(largest, p.Size);
         include(p.X - p.Size, p.Y - p.Size - 16, p.X + p.Size + 30, p.Y + p.Size);
     }
     std::vector<Label> labels;
     for (const auto& [a, b] : arcs) {
-        const TDugaRec& cell = g.Arc(a, b);
+        const ArcRecord& cell = g.Arc(a, b);
         const QString text = flows ? FlowText(cell.Cost, cell.Cost) : QString::number(cell.Cost);
         labels.push_back({double(cell.X), double(cell.Y), 7.0 * text.size() + 4, 14});
         include(cell.X - 10, cell.Y - 10, cell.X + 10, cell.Y + 10);
@@ -140,7 +141,7 @@ QString GraphSvg(const TAllGraf& g, const WalkthroughTask& task, const PagePlan&
                             flows ? FlowText(0, cost) : QString::number(cost));
         }
     for (int v = 1; v <= g.PointCount; ++v) {
-        const TPointRec& p = g.Points[v];
+        const VertexRecord& p = g.Points[v];
         QString marks;
         if (v == task.first)
             marks += QStringLiteral("<circle class=\"mark start\" cx=\"%1\" cy=\"%2\" r=\"%3\"/>")

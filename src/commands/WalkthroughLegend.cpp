@@ -1,6 +1,6 @@
 #include "commands/WalkthroughPageParts.h"
 
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 namespace WalkthroughParts {
 
@@ -52,7 +52,7 @@ QString LegendHtml(const WalkthroughTask& task, const PagePlan& plan)
         .arg(Esc(Tr("Page_legend")), items);
 }
 
-QString TaskLine(const TAllGraf& g, const WalkthroughTask& task)
+QString TaskLine(const GraphDocument& g, const WalkthroughTask& task)
 {
     int arcs = 0;
     for (int a = 1; a <= g.PointCount; ++a)

@@ -2,9 +2,9 @@
 
 #include "algorithms/AlgorithmResult.h"
 #include "algorithms/RunAlgorithm.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/WalkthroughPageParts.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -39,7 +39,7 @@ const QString& PageStyle()
 }
 
 // A network's one source and one sink are the ends of its task, marked like a path's.
-WalkthroughTask WithNetworkEnds(const TAllGraf& g, WalkthroughTask task)
+WalkthroughTask WithNetworkEnds(const GraphDocument& g, WalkthroughTask task)
 {
     if (TableOf(task.name) != TableKind::Flows || task.first != 0 || task.second != 0)
         return task;
@@ -87,7 +87,8 @@ QString WalkthroughTitle(const QString& name)
     return title;
 }
 
-QByteArray WalkthroughPage(const TAllGraf& g, const AlgorithmResult& result, const WalkthroughTask& asked)
+QByteArray WalkthroughPage(const GraphDocument& g, const AlgorithmResult& result,
+                           const WalkthroughTask& asked)
 {
     const WalkthroughTask task = WithNetworkEnds(g, asked);
     QStringList answer = result.PaneLines();

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-class TAllGraf;
+class GraphDocument;
 struct AlgorithmResult;
 
 // What a page says the run was asked: the algorithm, the graph and its chosen vertices.
@@ -30,4 +30,5 @@ QString WalkthroughTitle(const QString& name);
 // task, legend, answer and every frame as a small panel with its narration. Every page has at
 // least the frame of its answer. It opens offline in any current browser, at frame N when its
 // address ends in "#N".
-QByteArray WalkthroughPage(const TAllGraf& graf, const AlgorithmResult& result, const WalkthroughTask& task);
+QByteArray WalkthroughPage(const GraphDocument& graf, const AlgorithmResult& result,
+                           const WalkthroughTask& task);

@@ -1,7 +1,7 @@
 #include "commands/WalkthroughPageParts.h"
 
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 #include "report/HTMLReport.h"
 
 #include <utility>
@@ -36,12 +36,12 @@ TableKind TableOf(const QString& name)
     return TableKind::None;
 }
 
-bool IsEdge(const TAllGraf& g, int a, int b)
+bool IsEdge(const GraphDocument& g, int a, int b)
 {
     return g.IsOrint == 0 && g.HasDuga(b, a);
 }
 
-QString ArcId(const TAllGraf& g, int a, int b)
+QString ArcId(const GraphDocument& g, int a, int b)
 {
     if (IsEdge(g, a, b) && b < a)
         std::swap(a, b);
@@ -70,7 +70,7 @@ QString Cell(int row, int column)
 
 QString DistanceText(int value)
 {
-    return value >= TAllGraf::Infinity ? QStringLiteral("∞") : QString::number(value);
+    return value >= GraphDocument::Infinity ? QStringLiteral("∞") : QString::number(value);
 }
 
 QString FlowText(int flow, int capacity)

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-class TAllGraf;
+class GraphDocument;
 struct AlgorithmResult;
 
 namespace WalkthroughParts {
@@ -28,8 +28,8 @@ enum class TableKind { None, Distances, Matrix, Flows, Colours };
 TableKind TableOf(const QString& name);
 
 // An undirected edge is one element for both of its cells, named by its lower end.
-bool IsEdge(const TAllGraf& g, int a, int b);
-QString ArcId(const TAllGraf& g, int a, int b);
+bool IsEdge(const GraphDocument& g, int a, int b);
+QString ArcId(const GraphDocument& g, int a, int b);
 
 // The program's fill 0x00BBGGRR as a web colour, and the ink that reads on it.
 QString WebColour(int fill);
@@ -52,23 +52,25 @@ QString DistanceText(int value);
 QString FlowText(int flow, int capacity);
 
 // The decisions the frames and the table share: which table, its rows, its matrices.
-void PlanTable(const TAllGraf& g, const AlgorithmResult& result, const WalkthroughTask& task, PagePlan& plan);
+void PlanTable(const GraphDocument& g, const AlgorithmResult& result, const WalkthroughTask& task,
+               PagePlan& plan);
 
 // The graph as inline SVG: arcs, their labels nudged apart, vertices with the task's ends marked.
-QString GraphSvg(const TAllGraf& g, const WalkthroughTask& task, const PagePlan& plan, const QString& label);
+QString GraphSvg(const GraphDocument& g, const WalkthroughTask& task, const PagePlan& plan,
+                 const QString& label);
 
 // Each frame: its narration and its changes as [kind, a, b, value]: 0 a vertex state, 1 the
 // state of the arc or edge a_b, 2 a vertex caption, 3 an arc's label, 4 a vertex fill ("fill
 // ink"), 5 table cell (a, b). The plan learns the states and captions the frames use, for the
 // legend.
-QJsonArray WriteFrames(const TAllGraf& g, const AlgorithmResult& result, PagePlan& plan,
+QJsonArray WriteFrames(const GraphDocument& g, const AlgorithmResult& result, PagePlan& plan,
                        const QStringList& answer);
 
-QString TableHtml(const TAllGraf& g, const WalkthroughTask& task, const PagePlan& plan);
+QString TableHtml(const GraphDocument& g, const WalkthroughTask& task, const PagePlan& plan);
 
 QString LegendHtml(const WalkthroughTask& task, const PagePlan& plan);
 
 // The task in words: the graph's name and size, and the start and finish when it has them.
-QString TaskLine(const TAllGraf& g, const WalkthroughTask& task);
+QString TaskLine(const GraphDocument& g, const WalkthroughTask& task);
 
 } // namespace WalkthroughParts

@@ -2,7 +2,7 @@
 
 #include "algorithms/AlgorithmResult.h"
 #include "algorithms/ShortestPaths.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 #include <algorithm>
 
@@ -17,7 +17,8 @@ constexpr int MaxMatrixSide = 40;
 
 } // namespace
 
-void PlanTable(const TAllGraf& g, const AlgorithmResult& result, const WalkthroughTask& task, PagePlan& plan)
+void PlanTable(const GraphDocument& g, const AlgorithmResult& result, const WalkthroughTask& task,
+               PagePlan& plan)
 {
     plan.table = TableOf(task.name);
     const StepTrace& trace = result.steps;
@@ -55,7 +56,7 @@ void PlanTable(const TAllGraf& g, const AlgorithmResult& result, const Walkthrou
     }
 }
 
-QString TableHtml(const TAllGraf& g, const WalkthroughTask& task, const PagePlan& plan)
+QString TableHtml(const GraphDocument& g, const WalkthroughTask& task, const PagePlan& plan)
 {
     QString html;
     auto head = [](const QString& caption) {

@@ -1,11 +1,11 @@
 // The operations that change the graph; each keeps the document's invariants.
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 
 #include <QFontMetrics>
 #include <algorithm>
 
-void TAllGraf::NewGraf(bool directed, bool weighted)
+void GraphDocument::NewGraf(bool directed, bool weighted)
 {
     IsOrint = directed ? 2 : 0;
     IsHaveCost = weighted ? 1 : 0;
@@ -13,7 +13,7 @@ void TAllGraf::NewGraf(bool directed, bool weighted)
         MapMode = 0;
 
     PointCount = 0;
-    Points.assign(1, TPointRec{});
+    Points.assign(1, VertexRecord{});
     SetOutLists({});
     TitleUsed.fill(0);
     ActivePoint = ActiveDugaFrom = ActiveDugaTo = TargetPoint = ActiveLabel = 0;
@@ -46,12 +46,12 @@ void TAllGraf::NewGraf(bool directed, bool weighted)
     ActiveDugaStyle.PenStyle = 1;
 }
 
-void TAllGraf::AddPoint(int x, int y, const QString& name, int titleNumber, int radius)
+void GraphDocument::AddPoint(int x, int y, const QString& name, int titleNumber, int radius)
 {
     if (PointCount >= MaxPoints || titleNumber < 1 || titleNumber > MaxPoints)
         return;
     ++PointCount;
-    Points.push_back(TPointRec{x, y, radius, titleNumber, 0});
+    Points.push_back(VertexRecord{x, y, radius, titleNumber, 0});
     AddOutList();
     GrowExtent(x + radius, y + radius);
     TitleUsed[titleNumber] = 1;
@@ -59,7 +59,7 @@ void TAllGraf::AddPoint(int x, int y, const QString& name, int titleNumber, int 
         TitleGraf->SetManualTitle(titleNumber, name);
 }
 
-void TAllGraf::DeletePoint(int v)
+void GraphDocument::DeletePoint(int v)
 {
     if (v < 1 || v > PointCount)
         return;
@@ -76,19 +76,19 @@ void TAllGraf::DeletePoint(int v)
     PointCount = n - 1;
 }
 
-void TAllGraf::DeleteAllPoints()
+void GraphDocument::DeleteAllPoints()
 {
     const int n = PointCount;
     for (int i = 0; i < n; ++i)
         DeletePoint(1);
 }
 
-void TAllGraf::AddDuga(int a, int b, int cost)
+void GraphDocument::AddDuga(int a, int b, int cost)
 {
     if (a == b || a < 1 || b < 1 || a > PointCount || b > PointCount)
         return;
     auto addOne = [this, cost](int tail, int head) {
-        TDugaRec* arc = FindArc(tail, head);
+        ArcRecord* arc = FindArc(tail, head);
         if (!arc)
             arc = &AppendArc(tail, head);
         arc->Cost = cost;
@@ -101,7 +101,7 @@ void TAllGraf::AddDuga(int a, int b, int cost)
         addOne(b, a);
 }
 
-void TAllGraf::DeleteDuga(int a, int b)
+void GraphDocument::DeleteDuga(int a, int b)
 {
     auto removeOne = [this](int tail, int head) {
         const int k = ArcIndex(tail, head);
@@ -113,19 +113,19 @@ void TAllGraf::DeleteDuga(int a, int b)
         removeOne(b, a);
 }
 
-void TAllGraf::SetDugaCost(int a, int b, int cost)
+void GraphDocument::SetDugaCost(int a, int b, int cost)
 {
     // Only an arc has a weight.
-    if (TDugaRec* arc = FindArc(a, b))
+    if (ArcRecord* arc = FindArc(a, b))
         arc->Cost = cost;
     else
         return;
     if (IsOrint == 0)
-        if (TDugaRec* back = FindArc(b, a))
+        if (ArcRecord* back = FindArc(b, a))
             back->Cost = cost;
 }
 
-void TAllGraf::MeasureLabel(TLabelRec& label) const
+void GraphDocument::MeasureLabel(LabelRecord& label) const
 {
     const QFontMetrics normal(NormalLabelStyle.Font());
     const QFontMetrics active(ActiveLabelStyle.Font());
@@ -135,7 +135,7 @@ void TAllGraf::MeasureLabel(TLabelRec& label) const
     label.ActiveHeight = active.height();
 }
 
-QString TAllGraf::LabelTextFromFile(const QString& text, bool& cut)
+QString GraphDocument::LabelTextFromFile(const QString& text, bool& cut)
 {
     if (text.size() <= MaxLabelText)
         return text;
@@ -143,7 +143,7 @@ QString TAllGraf::LabelTextFromFile(const QString& text, bool& cut)
     return text.left(MaxLabelText);
 }
 
-QString TAllGraf::CutName(const QString& name, bool& cut)
+QString GraphDocument::CutName(const QString& name, bool& cut)
 {
     if (name.size() <= MaxNameLength)
         return name;
@@ -151,12 +151,12 @@ QString TAllGraf::CutName(const QString& name, bool& cut)
     return name.left(MaxNameLength);
 }
 
-bool TAllGraf::AddLabel(const QString& text, int x, int y)
+bool GraphDocument::AddLabel(const QString& text, int x, int y)
 {
     if (CountLabel >= MaxLabels)
         return false;
     ++CountLabel;
-    TLabelRec& label = Labels.emplace_back();
+    LabelRecord& label = Labels.emplace_back();
     label.X = x;
     label.Y = y;
     label.Text = text;
@@ -165,7 +165,7 @@ bool TAllGraf::AddLabel(const QString& text, int x, int y)
     return true;
 }
 
-void TAllGraf::DeleteLabel(int i)
+void GraphDocument::DeleteLabel(int i)
 {
     if (i < 1 || i > CountLabel)
         return;
@@ -173,46 +173,46 @@ void TAllGraf::DeleteLabel(int i)
     --CountLabel;
 }
 
-void TAllGraf::DeleteAllLabels()
+void GraphDocument::DeleteAllLabels()
 {
     Labels.resize(1);
     CountLabel = 0;
 }
 
-void TAllGraf::EditLabelText(int i, const QString& text)
+void GraphDocument::EditLabelText(int i, const QString& text)
 {
     if (i >= 1 && i <= CountLabel)
         Labels[i].Text = text;
 }
 
-void TAllGraf::ToDirected()
+void GraphDocument::ToDirected()
 {
     IsOrint = 2;
 }
 
-void TAllGraf::ToWeighted()
+void GraphDocument::ToWeighted()
 {
     IsHaveCost = 1;
 }
 
-void TAllGraf::ToUnweighted()
+void GraphDocument::ToUnweighted()
 {
     if (!IsHaveCost)
         return;
     for (int a = 1; a <= PointCount; ++a)
-        for (TDugaRec& arc : OutRecords(a))
+        for (ArcRecord& arc : OutRecords(a))
             arc.Cost = 1;
     IsHaveCost = 0;
 }
 
-bool TAllGraf::ToUndirected()
+bool GraphDocument::ToUndirected()
 {
     if (IsOrint == 0) {
         Host().ShowError(Translate("Graf_is_not_orint"));
         return false;
     }
     // A failed rebuild must leave the graph exactly as it was, so keep what it replaces.
-    const std::vector<TOutList> saved = AllOutLists();
+    const std::vector<OutArcList> saved = AllOutLists();
 
     IsOrint = 0;
     const int n = PointCount;
@@ -236,7 +236,7 @@ bool TAllGraf::ToUndirected()
     return true;
 }
 
-bool TAllGraf::BuildFromMatrix(const VertexMatrix<int>& import, int n)
+bool GraphDocument::BuildFromMatrix(const VertexMatrix<int>& import, int n)
 {
     n = std::clamp(n, 0, PointCount);
     ClearArcs();
@@ -262,7 +262,7 @@ bool TAllGraf::BuildFromMatrix(const VertexMatrix<int>& import, int n)
     return true;
 }
 
-bool TAllGraf::ApplyGridMatrix(QList<QStringList>& cells)
+bool GraphDocument::ApplyGridMatrix(QList<QStringList>& cells)
 {
     const int n = int(cells.size()) - 1;
     if (n != PointCount)

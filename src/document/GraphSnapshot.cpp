@@ -1,6 +1,6 @@
 #include "document/GraphSnapshot.h"
 
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 #include <QSet>
 #include <algorithm>
@@ -27,7 +27,7 @@ class Packer {
         Unsigned(quint64(text.size()));
         bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     }
-    void Style(const TTitle& style)
+    void Style(const TextStyle& style)
     {
         Signed(style.Size);
         Signed(style.Color);
@@ -79,7 +79,7 @@ class Unpacker {
         at += size * 2;
         return text;
     }
-    void Style(TTitle& style)
+    void Style(TextStyle& style)
     {
         style.Size = Int();
         style.Color = Int();
@@ -95,11 +95,11 @@ class Unpacker {
 
 // The middle of arc a -> b, from which its text point is kept as an offset: a text point left
 // where the editor put it costs two bytes.
-qint64 MiddleX(const TRecordedGraf& g, int a, int b)
+qint64 MiddleX(const Graph& g, int a, int b)
 {
     return (qint64(g.Points[a].X) + g.Points[b].X) / 2;
 }
-qint64 MiddleY(const TRecordedGraf& g, int a, int b)
+qint64 MiddleY(const Graph& g, int a, int b)
 {
     return (qint64(g.Points[a].Y) + g.Points[b].Y) / 2;
 }
@@ -108,7 +108,7 @@ enum ArcFlag : quint8 { Active = 1, Marked = 2 };
 
 } // namespace
 
-GraphSnapshot GraphSnapshot::Take(const TRecordedGraf& g)
+GraphSnapshot GraphSnapshot::Take(const Graph& g)
 {
     GraphSnapshot snapshot;
     Packer pack;
@@ -121,7 +121,7 @@ GraphSnapshot GraphSnapshot::Take(const TRecordedGraf& g)
     pack.Style(g.NormalLabelStyle);
     pack.Style(g.ActiveLabelStyle);
     for (int v = 1; v <= g.PointCount; ++v) {
-        const TPointRec& p = g.Points[v];
+        const VertexRecord& p = g.Points[v];
         pack.Signed(p.X);
         pack.Signed(p.Y);
         pack.Signed(p.Size);
@@ -132,7 +132,7 @@ GraphSnapshot GraphSnapshot::Take(const TRecordedGraf& g)
 
     for (int first = 1; first <= g.CountLabel; first += LabelsPerPiece) {
         for (int i = first; i < first + LabelsPerPiece && i <= g.CountLabel; ++i) {
-            const TLabelRec& label = g.Labels[i];
+            const LabelRecord& label = g.Labels[i];
             for (const int value :
                  {label.X, label.Y, label.Width, label.Height, label.ActiveWidth, label.ActiveHeight})
                 pack.Signed(value);
@@ -146,12 +146,12 @@ GraphSnapshot GraphSnapshot::Take(const TRecordedGraf& g)
     // texts leaves these pieces as they were: the texts keep their offsets from the middles.
     for (int a = 1; a <= g.PointCount; ++a) {
         const std::span<const int> heads = g.OutArcs(a);
-        const std::span<const TDugaRec> arcs = g.OutRecords(a);
+        const std::span<const ArcRecord> arcs = g.OutRecords(a);
         pack.Unsigned(quint64(heads.size()));
         int previousHead = 0;
         for (std::size_t k = 0; k < heads.size(); ++k) {
             const int b = heads[k];
-            const TDugaRec& arc = arcs[k];
+            const ArcRecord& arc = arcs[k];
             pack.Signed(b - previousHead);
             previousHead = b;
             pack.Signed(arc.Cost);
@@ -169,7 +169,7 @@ GraphSnapshot GraphSnapshot::Take(const TRecordedGraf& g)
     return snapshot;
 }
 
-void GraphSnapshot::Restore(TRecordedGraf& g) const
+void GraphSnapshot::Restore(Graph& g) const
 {
     if (pieces.empty())
         return;
@@ -194,7 +194,7 @@ void GraphSnapshot::Restore(TRecordedGraf& g) const
 
     g.Points.resize(std::size_t(g.PointCount) + 1);
     for (int v = 1; v <= g.PointCount; ++v) {
-        TPointRec& p = g.Points[v];
+        VertexRecord& p = g.Points[v];
         p.X = head.Int();
         p.Y = head.Int();
         p.Size = head.Int();
@@ -206,7 +206,7 @@ void GraphSnapshot::Restore(TRecordedGraf& g) const
     for (int first = 1; first <= g.CountLabel; first += LabelsPerPiece) {
         Unpacker labels(*piece++);
         for (int i = first; i < first + LabelsPerPiece && i <= g.CountLabel; ++i) {
-            TLabelRec& label = g.Labels[i];
+            LabelRecord& label = g.Labels[i];
             label.X = labels.Int();
             label.Y = labels.Int();
             label.Width = labels.Int();
@@ -218,18 +218,18 @@ void GraphSnapshot::Restore(TRecordedGraf& g) const
         }
     }
 
-    std::vector<TOutList> lists(std::size_t(g.PointCount) + 1);
+    std::vector<OutArcList> lists(std::size_t(g.PointCount) + 1);
     for (int a = 1; a <= g.PointCount; ++a) {
         Unpacker arcs(*piece++);
         const std::size_t count = std::size_t(arcs.Unsigned());
-        TOutList& list = lists[std::size_t(a)];
+        OutArcList& list = lists[std::size_t(a)];
         list.Heads.resize(count);
         list.Arcs.resize(count);
         int head = 0;
         for (std::size_t k = 0; k < count; ++k) {
             head += arcs.Int();
             list.Heads[k] = head;
-            TDugaRec& arc = list.Arcs[k];
+            ArcRecord& arc = list.Arcs[k];
             arc.Cost = arcs.Int();
             arc.X = int(arcs.Signed() + MiddleX(g, a, head));
             arc.Y = int(arcs.Signed() + MiddleY(g, a, head));
@@ -241,9 +241,9 @@ void GraphSnapshot::Restore(TRecordedGraf& g) const
     g.SetOutLists(std::move(lists));
 }
 
-std::unique_ptr<TRecordedGraf> GraphSnapshot::Unpacked() const
+std::unique_ptr<Graph> GraphSnapshot::Unpacked() const
 {
-    auto graf = std::make_unique<TRecordedGraf>();
+    auto graf = std::make_unique<Graph>();
     Restore(*graf);
     return graf;
 }

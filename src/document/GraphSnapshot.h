@@ -6,7 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
-struct TRecordedGraf;
+struct Graph;
 
 // The parts of a document that undo brings back, packed small: numbers as variable-length
 // integers, each arc's text point as its offset from the middle of the arc, the out-arcs of each
@@ -15,11 +15,11 @@ struct TRecordedGraf;
 // keeps a few kilobytes, and even a step that changes every arc keeps under half a megabyte.
 class GraphSnapshot {
   public:
-    static GraphSnapshot Take(const TRecordedGraf& graf);
+    static GraphSnapshot Take(const Graph& graf);
     // Writes every recorded part back; table slots past the counts are left empty, as the editing
     // operations keep them.
-    void Restore(TRecordedGraf& graf) const;
-    std::unique_ptr<TRecordedGraf> Unpacked() const;
+    void Restore(Graph& graf) const;
+    std::unique_ptr<Graph> Unpacked() const;
 
     // Points every piece equal to one of earlier's (or to an earlier piece of this snapshot) at
     // that copy.

@@ -1,10 +1,10 @@
 #include "document/MatrixGrid.h"
 
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 namespace MatrixGrid {
 
-void MatrixToGrid(const TAllGraf& graf, QList<QStringList>& cells)
+void MatrixToGrid(const GraphDocument& graf, QList<QStringList>& cells)
 {
     const int n = graf.PointCount;
     cells.clear();
@@ -31,7 +31,7 @@ bool IsAcceptedKey(QChar typed)
     return (typed >= QLatin1Char('0') && typed <= QLatin1Char('9')) || typed.unicode() <= 16;
 }
 
-bool EditCell(TAllGraf& graf, QList<QStringList>& cells, int column, int row, const QString& text)
+bool EditCell(GraphDocument& graf, QList<QStringList>& cells, int column, int row, const QString& text)
 {
     const int n = int(cells.size()) - 1;
     if (column < 1 || row < 1 || column > n || row > n)

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-class TAllGraf;
+class GraphDocument;
 
 // The adjacency matrix as the grid of the matrix window: cells[row][column], columns are
 // tails and rows are heads. The window only shows these texts; the rules live here so that
@@ -13,7 +13,7 @@ namespace MatrixGrid {
 
 // PointCount + 1 rows of PointCount + 1 cells. With vertices, row 0 and column 0 hold the
 // vertex names (the corner stays empty) and cell [b][a] the entry of the arc a -> b.
-void MatrixToGrid(const TAllGraf& graf, QList<QStringList>& cells);
+void MatrixToGrid(const GraphDocument& graf, QList<QStringList>& cells);
 
 // Whether the cell editor lets a typed character through: digits and control characters.
 bool IsAcceptedKey(QChar typed);
@@ -22,6 +22,6 @@ bool IsAcceptedKey(QChar typed);
 // non-zero entry of an unweighted graph is 1, an undirected graph stays symmetric) to cells
 // and then the whole grid to the document. True when the document took the grid. The
 // caller records the state before and redraws after.
-bool EditCell(TAllGraf& graf, QList<QStringList>& cells, int column, int row, const QString& text);
+bool EditCell(GraphDocument& graf, QList<QStringList>& cells, int column, int row, const QString& text);
 
 } // namespace MatrixGrid

@@ -1,8 +1,8 @@
 #include "drawing/Canvas.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "base/WholeFile.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "drawing/CurveFrame.h"
 #include "drawing/DocumentDrawing.h"
 #include "drawing/Surface.h"
@@ -20,7 +20,7 @@
 int MapModeWeight(double distance, int zoomMap)
 {
     const int weight = RoundHalfEven(distance / 10 * zoomMap);
-    return std::clamp(weight, 1, TAllGraf::MaxCost);
+    return std::clamp(weight, 1, GraphDocument::MaxCost);
 }
 
 namespace {
@@ -151,7 +151,7 @@ QByteArray SvgDrawing(QSize size, const std::function<void(QPainter&)>& draw)
     return WithoutControlCharacters(buffer.data());
 }
 
-bool SaveDocumentSvg(TAllGraf& graf, const QString& fileName, QString* error)
+bool SaveDocumentSvg(GraphDocument& graf, const QString& fileName, QString* error)
 {
     const QSize size(graf.CanvasWidth(), graf.CanvasHeight());
     if (size.isEmpty())
@@ -160,7 +160,7 @@ bool SaveDocumentSvg(TAllGraf& graf, const QString& fileName, QString* error)
                           error);
 }
 
-bool SaveDocumentPdf(TAllGraf& graf, const QString& fileName, QString* error)
+bool SaveDocumentPdf(GraphDocument& graf, const QString& fileName, QString* error)
 {
     const QSize size(graf.CanvasWidth(), graf.CanvasHeight());
     if (size.isEmpty())

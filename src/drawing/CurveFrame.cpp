@@ -1,6 +1,6 @@
 #include "drawing/CurveFrame.h"
 
-#include "document/GrafTypes.h"
+#include "document/ElementStyles.h"
 
 #include <algorithm>
 #include <climits>
@@ -34,7 +34,7 @@ namespace {
 constexpr double coincidence = 1e-9;
 } // namespace
 
-TCurveFrame::TCurveFrame(const TDuga& arc)
+CurveFrame::CurveFrame(const ArcStyle& arc)
 {
     int rx = arc.X2, ry = arc.Y2;
     lx = arc.X1;
@@ -67,7 +67,7 @@ TCurveFrame::TCurveFrame(const TDuga& arc)
     }
 }
 
-double TCurveFrame::Ordinate(double t) const
+double CurveFrame::Ordinate(double t) const
 {
     double sum = 0;
     for (int i = 0; i < nodes; ++i) {
@@ -80,14 +80,14 @@ double TCurveFrame::Ordinate(double t) const
     return sum;
 }
 
-double TCurveFrame::ProjectedAbscissa(int x, int y) const
+double CurveFrame::ProjectedAbscissa(int x, int y) const
 {
     const double d = std::hypot(double(x - lx), double(y - ly));
     const double alpha = std::atan2(double(y - ly), double(x - lx));
     return lx + d * std::cos(alpha - theta);
 }
 
-QPoint TCurveFrame::CurvePoint(double t) const
+QPoint CurveFrame::CurvePoint(double t) const
 {
     const double s = Ordinate(t);
     const double beta = std::atan2(s - ly, t - lx) + theta;
@@ -95,7 +95,7 @@ QPoint TCurveFrame::CurvePoint(double t) const
     return QPoint(RoundHalfEven(r * std::cos(beta) + lx), RoundHalfEven(r * std::sin(beta) + ly));
 }
 
-QPoint TCurveFrame::PixelPoint(double t, QSize surface, bool& clamped) const
+QPoint CurveFrame::PixelPoint(double t, QSize surface, bool& clamped) const
 {
     // Turning back by theta as a rotation: the same point as the polar form, without the
     // per-pixel arc tangent.
@@ -109,7 +109,7 @@ QPoint TCurveFrame::PixelPoint(double t, QSize surface, bool& clamped) const
     return QPoint(int(cx), int(cy));
 }
 
-bool TCurveFrame::IsStraight() const
+bool CurveFrame::IsStraight() const
 {
     if (nodes < 3)
         return true;
@@ -120,7 +120,7 @@ bool TCurveFrame::IsStraight() const
     return deviation <= 1.0;
 }
 
-double TCurveFrame::Curvature() const
+double CurveFrame::Curvature() const
 {
     if (nodes < 3)
         return 0;

@@ -4,7 +4,7 @@
 #include <QSize>
 #include <array>
 
-class TDuga;
+class ArcStyle;
 
 // Rounding to the nearest integer with halves to even, saturated to the int range.
 int RoundHalfEven(double value);
@@ -15,9 +15,9 @@ std::array<QPoint, 3> PointerTriangle(QPoint apex, QPoint target, int wing);
 
 // The frame in which an arc's curve is a function: origin at the left end, x axis along the
 // chord. The curve is the parabola through the left end, the text point and the right end.
-class TCurveFrame {
+class CurveFrame {
   public:
-    explicit TCurveFrame(const TDuga& arc);
+    explicit CurveFrame(const ArcStyle& arc);
 
     int LeftX() const { return lx; }
     int LeftY() const { return ly; }

@@ -1,7 +1,7 @@
 // The document's drawing operations, the whole picture and the arc scan.
 #include "drawing/DocumentDrawing.h"
 
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "drawing/Colors.h"
 #include "drawing/Surface.h"
 
@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <bitset>
 
-void DrawBackground(const TAllGraf& g, QPainter& surface)
+void DrawBackground(const GraphDocument& g, QPainter& surface)
 {
     // Cleared whatever brush the surface holds, so an old picture never shows through.
     const QSize size = SurfaceSize(surface);
@@ -18,35 +18,35 @@ void DrawBackground(const TAllGraf& g, QPainter& surface)
         surface.drawImage(0, 0, g.BackgroundBitmap);
 }
 
-void DrawDuga(const TAllGraf& g, QPainter& surface, int a, int b, const QString& text)
+void DrawDuga(const GraphDocument& g, QPainter& surface, int a, int b, const QString& text)
 {
     if (!g.IsVertex(a) || !g.IsVertex(b))
         return;
-    const TDugaRec& cell = g.Arc(a, b);
+    const ArcRecord& cell = g.Arc(a, b);
     DrawDugaAs(g, surface, a, b, cell.Active, cell.Marker, text);
 }
 
-void DrawDugaAs(const TAllGraf& g, QPainter& surface, int a, int b, bool active, int marker,
+void DrawDugaAs(const GraphDocument& g, QPainter& surface, int a, int b, bool active, int marker,
                 const QString& text)
 {
     if (!g.IsVertex(a) || !g.IsVertex(b))
         return;
-    const TDugaRec& cell = g.Arc(a, b);
-    TDuga style = active ? g.ActiveDugaStyle : g.NormalDugaStyle;
-    const TTitle& font = active ? g.ActiveLabelStyle : g.NormalLabelStyle;
+    const ArcRecord& cell = g.Arc(a, b);
+    ArcStyle style = active ? g.ActiveDugaStyle : g.NormalDugaStyle;
+    const TextStyle& font = active ? g.ActiveLabelStyle : g.NormalLabelStyle;
     style.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size, cell.X,
                       cell.Y, cell.Cost, g.IsOrint, g.IsHaveCost);
     font.ApplyFont(surface);
     style.Draw(surface, active ? marker : 0, text);
 }
 
-void DrawDugaInPen(const TAllGraf& g, QPainter& surface, int a, int b, int color, int width, quint8 penStyle,
-                   int marker, const QString& text)
+void DrawDugaInPen(const GraphDocument& g, QPainter& surface, int a, int b, int color, int width,
+                   quint8 penStyle, int marker, const QString& text)
 {
     if (!g.IsVertex(a) || !g.IsVertex(b))
         return;
-    const TDugaRec& cell = g.Arc(a, b);
-    TDuga style = g.NormalDugaStyle;
+    const ArcRecord& cell = g.Arc(a, b);
+    ArcStyle style = g.NormalDugaStyle;
     style.PenColor = color;
     style.PenSize = width;
     style.PenStyle = penStyle;
@@ -56,14 +56,14 @@ void DrawDugaInPen(const TAllGraf& g, QPainter& surface, int a, int b, int color
     style.Draw(surface, marker, text);
 }
 
-void DrawPoint(const TAllGraf& g, QPainter& surface, int v, const QString& title, bool overrideFill,
+void DrawPoint(const GraphDocument& g, QPainter& surface, int v, const QString& title, bool overrideFill,
                int fillColor)
 {
     if (v < 1 || v > g.PointCount)
         return;
-    const TPointRec& point = g.Points[v];
-    TGrafPoint style = point.Active ? g.ActivePointStyle : g.NormalPointStyle;
-    const TTitle& font = point.Active ? g.ActiveLabelStyle : g.NormalLabelStyle;
+    const VertexRecord& point = g.Points[v];
+    VertexStyle style = point.Active ? g.ActivePointStyle : g.NormalPointStyle;
+    const TextStyle& font = point.Active ? g.ActiveLabelStyle : g.NormalLabelStyle;
     style.SetPoint(point.X, point.Y, title, point.Size);
     if (overrideFill) {
         style.BrushColor = fillColor;
@@ -74,21 +74,21 @@ void DrawPoint(const TAllGraf& g, QPainter& surface, int v, const QString& title
     style.Draw(surface);
 }
 
-void DrawLabel(const TAllGraf& g, QPainter& surface, int i)
+void DrawLabel(const GraphDocument& g, QPainter& surface, int i)
 {
     if (i < 1 || i > g.CountLabel)
         return;
-    const TLabelRec& label = g.Labels[i];
+    const LabelRecord& label = g.Labels[i];
     (label.Active ? g.ActiveLabelStyle : g.NormalLabelStyle).DrawText(surface, label.X, label.Y, label.Text);
 }
 
-void DrawLabels(const TAllGraf& g, QPainter& surface)
+void DrawLabels(const GraphDocument& g, QPainter& surface)
 {
     for (int i = 1; i <= g.CountLabel; ++i)
         DrawLabel(g, surface, i);
 }
 
-bool SmoothArcs(const TAllGraf& g)
+bool SmoothArcs(const GraphDocument& g)
 {
     // Smoothing costs about four times the plain lines; up to this many arc cells a full
     // redraw stays well inside its budget (bench/DrawingBench.cpp), above it the drawing
@@ -100,7 +100,7 @@ bool SmoothArcs(const TAllGraf& g)
     return cells <= smoothArcLimit;
 }
 
-void DrawAll(TAllGraf& g, QPainter& surface)
+void DrawAll(GraphDocument& g, QPainter& surface)
 {
     DrawBackground(g, surface);
     surface.setRenderHint(QPainter::TextAntialiasing, true);
@@ -108,7 +108,7 @@ void DrawAll(TAllGraf& g, QPainter& surface)
     // An undirected edge is stored as two cells that are drawn over the same curve, the second
     // covering the first. Where the two would leave identical pixels the first is skipped.
     // Vertical chords are excluded because their curve is traced from the tail.
-    std::array<std::bitset<TAllGraf::MaxPoints + 1>, TAllGraf::MaxPoints + 1> reverse{};
+    std::array<std::bitset<GraphDocument::MaxPoints + 1>, GraphDocument::MaxPoints + 1> reverse{};
     if (g.IsOrint == 0)
         for (int a = 1; a <= g.PointCount; ++a)
             for (int k = 0; k < g.OutCount(a); ++k)
@@ -116,8 +116,8 @@ void DrawAll(TAllGraf& g, QPainter& surface)
     auto coveredLater = [&g, &reverse](int a, int b) {
         if (g.IsOrint != 0 || b <= a || !reverse[a].test(b) || g.Points[a].X == g.Points[b].X)
             return false;
-        const TDugaRec& first = g.Arc(a, b);
-        const TDugaRec& second = g.Arc(b, a);
+        const ArcRecord& first = g.Arc(a, b);
+        const ArcRecord& second = g.Arc(b, a);
         const int firstMarker = first.Active ? first.Marker : 0;
         const int secondMarker = second.Active ? second.Marker : 0;
         return first.X == second.X && first.Y == second.Y && first.Cost == second.Cost &&
@@ -139,7 +139,7 @@ void DrawAll(TAllGraf& g, QPainter& surface)
     DrawLabels(g, surface);
 }
 
-void DrawAll(TAllGraf& g, QImage& surface)
+void DrawAll(GraphDocument& g, QImage& surface)
 {
     if (surface.isNull())
         return;
@@ -163,7 +163,7 @@ QRect ScaledViewport(const QImage& surface, const QRect& viewport)
 
 } // namespace
 
-void DrawVisible(TAllGraf& g, QImage& surface, QSize canvas, QPoint scroll)
+void DrawVisible(GraphDocument& g, QImage& surface, QSize canvas, QPoint scroll)
 {
     if (surface.isNull() || canvas.isEmpty())
         return;
@@ -183,7 +183,7 @@ bool PictureSizeAllowed(int width, int height)
            qint64(width) * height * 4 <= MaxPictureBytes;
 }
 
-QImage RenderCanvasPart(const TAllGraf& g, const QRect& view, const std::function<void(QPainter&)>& draw,
+QImage RenderCanvasPart(const GraphDocument& g, const QRect& view, const std::function<void(QPainter&)>& draw,
                         qreal pixelRatio)
 {
     const QRect canvas(0, 0, g.CanvasWidth(), g.CanvasHeight());
@@ -206,7 +206,7 @@ QImage RenderCanvasPart(const TAllGraf& g, const QRect& view, const std::functio
     return surface;
 }
 
-QImage RenderCanvas(TAllGraf& g)
+QImage RenderCanvas(GraphDocument& g)
 {
     const int width = g.CanvasWidth();
     const int height = g.CanvasHeight();
@@ -217,14 +217,14 @@ QImage RenderCanvas(TAllGraf& g)
     return surface;
 }
 
-bool FindDugaAt(const TAllGraf& g, int x, int y, int& tail, int& head)
+bool FindDugaAt(const GraphDocument& g, int x, int y, int& tail, int& head)
 {
     bool found = false;
-    TDuga probe = g.NormalDugaStyle;
+    ArcStyle probe = g.NormalDugaStyle;
     for (int a = 1; a <= g.PointCount; ++a)
         for (int k = 0; k < g.OutCount(a); ++k) {
             const int b = g.OutArcs(a)[k];
-            const TDugaRec& cell = g.Arc(a, b);
+            const ArcRecord& cell = g.Arc(a, b);
             probe.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size,
                               cell.X, cell.Y, cell.Cost, g.IsOrint, g.IsHaveCost);
             if (probe.HitTest(x, y)) {

@@ -8,33 +8,33 @@
 #include <functional>
 
 class QPainter;
-class TAllGraf;
+class GraphDocument;
 
 // The document drawn element by element. The painter is the surface: its brush carries over
 // from one element to the next, as on the old canvas. Open it with BeginSurface (Surface.h)
 // for a fresh surface's state.
-void DrawBackground(const TAllGraf& graf, QPainter& surface);
+void DrawBackground(const GraphDocument& graf, QPainter& surface);
 // Arc a->b with the given text in place of the weight when the text is not empty.
-void DrawDuga(const TAllGraf& graf, QPainter& surface, int a, int b, const QString& text = QString());
+void DrawDuga(const GraphDocument& graf, QPainter& surface, int a, int b, const QString& text = QString());
 // The same arc drawn as if its highlight were the one given.
-void DrawDugaAs(const TAllGraf& graf, QPainter& surface, int a, int b, bool active, int marker,
+void DrawDugaAs(const GraphDocument& graf, QPainter& surface, int a, int b, bool active, int marker,
                 const QString& text = QString());
 // The same arc in the given pen (colour 0x00BBGGRR, width, style code 0 solid, 1 dash, 2 dot)
 // over the plain arc's look, for the states a result or a step tells apart.
-void DrawDugaInPen(const TAllGraf& graf, QPainter& surface, int a, int b, int color, int width, quint8 style,
-                   int marker, const QString& text = QString());
+void DrawDugaInPen(const GraphDocument& graf, QPainter& surface, int a, int b, int color, int width,
+                   quint8 style, int marker, const QString& text = QString());
 // Vertex v with title in its circle; with overrideFill the circle is filled with fillColor.
-void DrawPoint(const TAllGraf& graf, QPainter& surface, int v, const QString& title,
+void DrawPoint(const GraphDocument& graf, QPainter& surface, int v, const QString& title,
                bool overrideFill = false, int fillColor = 0);
-void DrawLabel(const TAllGraf& graf, QPainter& surface, int i);
-void DrawLabels(const TAllGraf& graf, QPainter& surface);
+void DrawLabel(const GraphDocument& graf, QPainter& surface, int i);
+void DrawLabels(const GraphDocument& graf, QPainter& surface);
 // Whether a drawing of the document smooths its arcs: only while that fits the redraw budget.
-bool SmoothArcs(const TAllGraf& graf);
+bool SmoothArcs(const GraphDocument& graf);
 // Background, arcs, vertices, labels. Vertex positions are clamped to the surface and kept.
 // Arcs are smoothed as the painter says; the picture overload smooths them when SmoothArcs
 // says so.
-void DrawAll(TAllGraf& graf, QPainter& surface);
-void DrawAll(TAllGraf& graf, QImage& surface);
+void DrawAll(GraphDocument& graf, QPainter& surface);
+void DrawAll(GraphDocument& graf, QImage& surface);
 // The largest picture the program makes in one piece: a side of 16384 pixels and 256 MB.
 constexpr int MaxPictureSide = 16384;
 constexpr qint64 MaxPictureBytes = 256LL * 1024 * 1024;
@@ -45,17 +45,17 @@ bool PictureSizeAllowed(int width, int height);
 // The part of a canvas of the given size whose top-left corner is `scroll`, onto a surface of
 // that part's size (a window's view): the clamping and the curves still see the whole canvas.
 // The surface's offset() records `scroll`.
-void DrawVisible(TAllGraf& graf, QImage& surface, QSize canvas, QPoint scroll);
+void DrawVisible(GraphDocument& graf, QImage& surface, QSize canvas, QPoint scroll);
 // A picture of the given part of the canvas (the whole canvas when empty), its offset() the
 // part's corner, painted by `draw` in canvas coordinates with the document's smoothing; null
 // when the part is empty or larger than a picture may be. With a pixel ratio other than 1 the
 // picture has that many pixels to a canvas unit (a zoomed or sharp screen's view).
-QImage RenderCanvasPart(const TAllGraf& graf, const QRect& view, const std::function<void(QPainter&)>& draw,
-                        qreal pixelRatio = 1.0);
+QImage RenderCanvasPart(const GraphDocument& graf, const QRect& view,
+                        const std::function<void(QPainter&)>& draw, qreal pixelRatio = 1.0);
 
 // A fresh CanvasWidth x CanvasHeight picture of the document; null when either is not positive
 // or the picture would be larger than allowed.
-QImage RenderCanvas(TAllGraf& graf);
+QImage RenderCanvas(GraphDocument& graf);
 
 // The arc under (x, y): the cell drawn last wins, as it is the one seen.
-bool FindDugaAt(const TAllGraf& graf, int x, int y, int& tail, int& head);
+bool FindDugaAt(const GraphDocument& graf, int x, int y, int& tail, int& head);

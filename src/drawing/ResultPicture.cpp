@@ -1,6 +1,6 @@
 #include "drawing/ResultPicture.h"
 
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "drawing/DocumentDrawing.h"
 #include "drawing/Surface.h"
 
@@ -13,14 +13,14 @@ constexpr int StruckArcColor = 0x005ED5;
 
 } // namespace
 
-QImage RenderResultPicture(const TAllGraf& g, const ResultPictureSpec& spec, const QRect& view,
+QImage RenderResultPicture(const GraphDocument& g, const ResultPictureSpec& spec, const QRect& view,
                            qreal pixelRatio)
 {
     return RenderCanvasPart(
         g, view, [&g, &spec](QPainter& painter) { DrawResultPicture(g, painter, spec); }, pixelRatio);
 }
 
-void DrawResultPicture(const TAllGraf& g, QPainter& painter, const ResultPictureSpec& spec)
+void DrawResultPicture(const GraphDocument& g, QPainter& painter, const ResultPictureSpec& spec)
 {
     DrawBackground(g, painter);
     if (spec.arcs.empty()) {

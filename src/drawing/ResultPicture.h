@@ -6,7 +6,7 @@
 #include <vector>
 
 class QPainter;
-class TAllGraf;
+class GraphDocument;
 
 // A drawing of the document made for one result (a colouring, a flow): the document's own
 // highlighting stays as it is, and the next redraw shows the plain graph again.
@@ -31,6 +31,6 @@ struct ResultPictureSpec {
 // Background, the arcs, the vertices with their names and fills, the labels, on a surface of
 // the canvas size, or of the given part of the canvas (its offset() is the part's corner).
 // Null when the canvas has no size or the picture would be larger than allowed.
-void DrawResultPicture(const TAllGraf& graf, QPainter& surface, const ResultPictureSpec& spec);
-QImage RenderResultPicture(const TAllGraf& graf, const ResultPictureSpec& spec, const QRect& view = QRect(),
-                           qreal pixelRatio = 1.0);
+void DrawResultPicture(const GraphDocument& graf, QPainter& surface, const ResultPictureSpec& spec);
+QImage RenderResultPicture(const GraphDocument& graf, const ResultPictureSpec& spec,
+                           const QRect& view = QRect(), qreal pixelRatio = 1.0);

@@ -1,6 +1,6 @@
 #include "drawing/StepPicture.h"
 
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "drawing/Colors.h"
 #include "drawing/DocumentDrawing.h"
 #include "drawing/Surface.h"
@@ -105,7 +105,7 @@ int StepArcColor(StepArcState state)
     return LookOf(state, 1).color;
 }
 
-void DrawStepPicture(const TAllGraf& g, QPainter& surface, const StepPicture& step)
+void DrawStepPicture(const GraphDocument& g, QPainter& surface, const StepPicture& step)
 {
     DrawBackground(g, surface);
     const int n = std::min(step.VertexCount(), g.PointCount);
@@ -132,8 +132,8 @@ void DrawStepPicture(const TAllGraf& g, QPainter& surface, const StepPicture& st
         }
     for (int v = 1; v <= g.PointCount; ++v) {
         const StepVertexState state = v <= n ? step.vertices[std::size_t(v)] : StepVertexState::None;
-        const TPointRec& point = g.Points[v];
-        TGrafPoint style = g.NormalPointStyle;
+        const VertexRecord& point = g.Points[v];
+        VertexStyle style = g.NormalPointStyle;
         style.SetPoint(point.X, point.Y, g.PointTitle(v), point.Size);
         if (state != StepVertexState::None) {
             style.BrushColor = StepVertexFill(state);
@@ -154,7 +154,7 @@ void DrawStepPicture(const TAllGraf& g, QPainter& surface, const StepPicture& st
         const QString& caption = step.captions[std::size_t(v)];
         if (caption.isEmpty())
             continue;
-        const TPointRec& point = g.Points[v];
+        const VertexRecord& point = g.Points[v];
         const QSize extent = TextExtent(surface, caption);
         const QRect box(point.X + point.Size, point.Y - point.Size - extent.height(), extent.width() + 4,
                         extent.height());
@@ -167,7 +167,7 @@ void DrawStepPicture(const TAllGraf& g, QPainter& surface, const StepPicture& st
     DrawLabels(g, surface);
 }
 
-QImage RenderStepPicture(const TAllGraf& g, const StepPicture& step, const QRect& view, qreal pixelRatio)
+QImage RenderStepPicture(const GraphDocument& g, const StepPicture& step, const QRect& view, qreal pixelRatio)
 {
     return RenderCanvasPart(
         g, view, [&g, &step](QPainter& painter) { DrawStepPicture(g, painter, step); }, pixelRatio);

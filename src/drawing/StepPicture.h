@@ -6,7 +6,7 @@
 #include <vector>
 
 class QPainter;
-class TAllGraf;
+class GraphDocument;
 
 // The states a step of an algorithm gives its vertices and arcs.
 enum class StepVertexState : std::uint8_t { None, Current, Visited, Frontier, Finished };
@@ -32,10 +32,10 @@ int StepArcStrength(StepArcState state);
 // The document in its plain look with the step over it: every arc in the colour, width and
 // line style of its state, every vertex filled in its state's colour with its outline cue
 // (the current vertex thickest), each caption in a small box beside its vertex, then the labels.
-void DrawStepPicture(const TAllGraf& graf, QPainter& surface, const StepPicture& step);
+void DrawStepPicture(const GraphDocument& graf, QPainter& surface, const StepPicture& step);
 // The same on a fresh surface of the canvas size, or of the given part of the canvas (its
 // offset() is the part's corner); null when it is empty or too large.
-QImage RenderStepPicture(const TAllGraf& graf, const StepPicture& step, const QRect& view = QRect(),
+QImage RenderStepPicture(const GraphDocument& graf, const StepPicture& step, const QRect& view = QRect(),
                          qreal pixelRatio = 1.0);
 
 // The most frames one command writes as pictures, and the most bytes they take in all: a

@@ -65,7 +65,7 @@ QString Quoted(const QString& name)
 
 } // namespace
 
-bool Read(const QByteArray& data, TExchangeGraph& out, FileError& error)
+bool Read(const QByteArray& data, ExchangeGraph& out, FileError& error)
 {
     QList<QPair<int, QString>> lines; // line number, text
     const QStringList all = QString::fromUtf8(data).split(QLatin1Char('\n'));
@@ -93,7 +93,7 @@ bool Read(const QByteArray& data, TExchangeGraph& out, FileError& error)
         for (const QString& cell : first)
             header = header && !LooksNumeric(cell);
     }
-    out = TExchangeGraph();
+    out = ExchangeGraph();
     if (header)
         out.Names = first.mid(1);
     const int n = header ? int(out.Names.size()) : int(first.size());
@@ -149,7 +149,7 @@ bool Read(const QByteArray& data, TExchangeGraph& out, FileError& error)
     return true;
 }
 
-QByteArray Write(const TExchangeGraph& graph)
+QByteArray Write(const ExchangeGraph& graph)
 {
     const int n = graph.VertexCount();
     std::vector<std::vector<double>> matrix(std::size_t(n), std::vector<double>(std::size_t(n), 0.0));

@@ -12,7 +12,7 @@
 // other than 0 and 1 is weighted.
 namespace CsvMatrix {
 
-bool Read(const QByteArray& data, TExchangeGraph& out, FileError& error);
-QByteArray Write(const TExchangeGraph& graph);
+bool Read(const QByteArray& data, ExchangeGraph& out, FileError& error);
+QByteArray Write(const ExchangeGraph& graph);
 
 } // namespace CsvMatrix

@@ -95,7 +95,7 @@ int AssignmentLine(const QList<QByteArray>& lines, int reached, const char* name
 
 } // namespace
 
-bool Read(const QByteArray& data, TExchangeGraph& out, FileError& error)
+bool Read(const QByteArray& data, ExchangeGraph& out, FileError& error)
 {
     lastError.clear();
     const agusererrf oldHandler = agseterrf(KeepError);
@@ -128,7 +128,7 @@ bool Read(const QByteArray& data, TExchangeGraph& out, FileError& error)
         error = FileError::Verbatim(text.isEmpty() ? QStringLiteral("syntax error") : text);
         return false;
     }
-    out = TExchangeGraph();
+    out = ExchangeGraph();
     out.Directed = agisdirected(g);
     out.OtherGraphs = others;
     // Names are UTF-8 unless the graph declares Latin-1.
@@ -158,7 +158,7 @@ bool Read(const QByteArray& data, TExchangeGraph& out, FileError& error)
     bool named = false;
     for (Agnode_t* n = agfstnode(g); n; n = agnxtnode(g, n))
         for (Agedge_t* e = agfstout(g, n); e; e = agnxtout(g, e)) {
-            TExchangeGraph::Edge edge;
+            ExchangeGraph::Edge edge;
             edge.From = index[agtail(e)];
             edge.To = index[aghead(e)];
             // An explicit weight, else a label that is a number.
@@ -193,7 +193,7 @@ bool Read(const QByteArray& data, TExchangeGraph& out, FileError& error)
     return true;
 }
 
-QByteArray Write(const TExchangeGraph& graph)
+QByteArray Write(const ExchangeGraph& graph)
 {
     const bool directed = graph.Directed || graph.Mixed;
     QString text = directed ? QStringLiteral("digraph G {\n") : QStringLiteral("graph G {\n");

@@ -11,7 +11,7 @@
 // Positions are "pos" in points with y upwards; the drawing's y grows downwards.
 namespace DotFile {
 
-bool Read(const QByteArray& data, TExchangeGraph& out, FileError& error);
-QByteArray Write(const TExchangeGraph& graph);
+bool Read(const QByteArray& data, ExchangeGraph& out, FileError& error);
+QByteArray Write(const ExchangeGraph& graph);
 
 } // namespace DotFile

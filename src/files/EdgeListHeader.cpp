@@ -15,7 +15,7 @@ bool EdgeListHeader::ReadComment(const QByteArray& line)
     return true;
 }
 
-void EdgeListHeader::PutInListedOrder(TExchangeGraph& graph) const
+void EdgeListHeader::PutInListedOrder(ExchangeGraph& graph) const
 {
     if (Vertices.isEmpty())
         return;

@@ -15,5 +15,5 @@ struct EdgeListHeader {
     bool ReadComment(const QByteArray& line);
     // Puts the vertices in the order the header lists them, isolated ones too; vertices it
     // does not list follow in the order they appear.
-    void PutInListedOrder(TExchangeGraph& graph) const;
+    void PutInListedOrder(ExchangeGraph& graph) const;
 };

@@ -1,7 +1,7 @@
 #include "files/ExchangeFormats.h"
 
 #include "base/WholeFile.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "files/ExchangeGraph.h"
 #include "files/ExchangePrescan.h"
 #include "files/FileFormats.h"
@@ -66,7 +66,7 @@ bool HoldsProgramGraph(QFile& file)
                 return false;
         }
         // More lines than a matrix can have: the readers refuse it by its size.
-        if (++matrixLines > TAllGraf::MaxPoints)
+        if (++matrixLines > GraphDocument::MaxPoints)
             return true;
     }
     return matrixLines > 0;
@@ -139,7 +139,7 @@ FileError Refusal(const ExchangePrescan::Verdict& verdict, const QString& fileNa
 
 } // namespace
 
-ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format, ImportWeights weights)
+ImportResult ImportGraph(GraphDocument& graf, const QString& fileName, Format format, ImportWeights weights)
 {
     auto show = [&graf](const FileError& error) { graf.Host().ShowError(error.Text()); };
     QFile file(fileName);
@@ -168,7 +168,7 @@ ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format,
                                                                             : ImportResult::Refused;
         }
     }
-    TExchangeGraph source;
+    ExchangeGraph source;
     FileError cause;
     const FileFormat* row = FileFormats::Of(format);
     if (!row || !row->read(data, source, cause)) {
@@ -180,7 +180,7 @@ ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format,
     return ApplyExchangeGraph(graf, source, weights) ? ImportResult::Imported : ImportResult::Refused;
 }
 
-bool ExportGraph(const TAllGraf& graf, const QString& fileName, Format format, FileError* error)
+bool ExportGraph(const GraphDocument& graf, const QString& fileName, Format format, FileError* error)
 {
     const FileFormat* row = FileFormats::Of(format);
     if (!row)

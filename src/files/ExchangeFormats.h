@@ -5,7 +5,7 @@
 
 #include <QString>
 
-class TAllGraf;
+class GraphDocument;
 
 // Import and export of the field's common graph formats. The format comes from the file's
 // extension unless named; a refused import leaves the document unchanged.
@@ -34,9 +34,10 @@ enum class ImportResult {
 
 // Replaces the document's graph by the file's; messages through the document's host, each
 // one line naming the file and the cause.
-ImportResult ImportGraph(TAllGraf& graf, const QString& fileName, Format format,
+ImportResult ImportGraph(GraphDocument& graf, const QString& fileName, Format format,
                          ImportWeights weights = ImportWeights::Keep);
 // Writes the document's graph; false with the reason when the file could not be written.
-bool ExportGraph(const TAllGraf& graf, const QString& fileName, Format format, FileError* error = nullptr);
+bool ExportGraph(const GraphDocument& graf, const QString& fileName, Format format,
+                 FileError* error = nullptr);
 
 } // namespace ExchangeFormats

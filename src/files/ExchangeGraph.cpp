@@ -1,7 +1,7 @@
 #include "files/ExchangeGraph.h"
 
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -31,7 +31,7 @@ bool NamesAreNumbers(const QStringList& names)
 
 // Positions kept as they are when they already lie in the area, else their bounding box
 // scaled into it (keeping the proportions); a circle when the source has none.
-std::vector<QPoint> Layout(const TExchangeGraph& source, int width, int height, int radius)
+std::vector<QPoint> Layout(const ExchangeGraph& source, int width, int height, int radius)
 {
     const int n = source.VertexCount();
     std::vector<QPoint> points(static_cast<std::size_t>(n));
@@ -89,7 +89,7 @@ std::vector<QPoint> Layout(const TExchangeGraph& source, int width, int height, 
 
 bool WeightFits(double weight)
 {
-    return std::isfinite(weight) && weight >= 0.5 && weight < TAllGraf::MaxCost + 0.5;
+    return std::isfinite(weight) && weight >= 0.5 && weight < GraphDocument::MaxCost + 0.5;
 }
 
 int NamedVertices::Of(const QByteArray& name)
@@ -131,9 +131,9 @@ bool ReadNumber(const QString& text, double& value)
     return ok;
 }
 
-TExchangeGraph ExchangeGraphOf(const TAllGraf& graf)
+ExchangeGraph ExchangeGraphOf(const GraphDocument& graf)
 {
-    TExchangeGraph out;
+    ExchangeGraph out;
     out.Directed = graf.IsOrint != 0;
     out.Weighted = graf.IsHaveCost != 0;
     for (int v = 1; v <= graf.PointCount; ++v) {
@@ -150,7 +150,7 @@ TExchangeGraph ExchangeGraphOf(const TAllGraf& graf)
 namespace {
 
 // The first arc whose weight does not fit, with its weight and line when known.
-QString ArcText(const TExchangeGraph& source, const TExchangeGraph::Edge& e)
+QString ArcText(const ExchangeGraph& source, const ExchangeGraph::Edge& e)
 {
     const bool directed = source.Directed || source.Mixed;
     // An edge has no first end; the readers do not all keep the file's order.
@@ -165,19 +165,19 @@ QString ArcText(const TExchangeGraph& source, const TExchangeGraph::Edge& e)
 
 } // namespace
 
-bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source, ImportWeights weights,
+bool ApplyExchangeGraph(GraphDocument& graf, const ExchangeGraph& source, ImportWeights weights,
                         bool* weightsRefused)
 {
     if (weightsRefused)
         *weightsRefused = false;
     const int n = source.VertexCount();
-    if (n > TAllGraf::MaxPoints) {
+    if (n > GraphDocument::MaxPoints) {
         graf.Host().ShowError(Translate(QStringLiteral("Version_not_support_count")));
         return false;
     }
     bool weighted = source.Weighted && weights != ImportWeights::Drop;
     int rounded = 0, refused = 0;
-    const TExchangeGraph::Edge* firstRefused = nullptr;
+    const ExchangeGraph::Edge* firstRefused = nullptr;
     std::vector<int> costs(source.Edges.size(), 1);
     for (std::size_t k = 0; k < source.Edges.size(); ++k) {
         const auto& e = source.Edges[k];
@@ -216,7 +216,7 @@ bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source, ImportWeig
     }
 
     // Built aside, so a refusal or a fault part-way leaves the document as it was.
-    auto fresh = std::make_unique<TAllGraf>();
+    auto fresh = std::make_unique<GraphDocument>();
     fresh->MeasuresLabels = false;
     fresh->SizeGraf = graf.SizeGraf;
     const bool directed = source.Directed || source.Mixed;
@@ -224,7 +224,7 @@ bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source, ImportWeig
     const bool numbered = NamesAreNumbers(source.Names);
     if (numbered)
         fresh->Naming().SetNumbers(1);
-    fresh->Naming().SetKind(numbered ? CTitleGraf::Numbers : CTitleGraf::Manual);
+    fresh->Naming().SetKind(numbered ? VertexNaming::Numbers : VertexNaming::Manual);
     const int width = graf.Host().DrawingAreaWidth() > 0 ? graf.Host().DrawingAreaWidth() : DefaultAreaWidth;
     const int height =
         graf.Host().DrawingAreaHeight() > 0 ? graf.Host().DrawingAreaHeight() : DefaultAreaHeight;
@@ -232,7 +232,7 @@ bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source, ImportWeig
     bool namesCut = false;
     for (int i = 0; i < n; ++i)
         fresh->AddPoint(points[std::size_t(i)].x(), points[std::size_t(i)].y(),
-                        TAllGraf::CutName(source.Names[i], namesCut), i + 1, graf.SizeGraf);
+                        GraphDocument::CutName(source.Names[i], namesCut), i + 1, graf.SizeGraf);
 
     int loops = 0, parallel = 0;
     // Which arcs are in, looked up at once: a list search per arc made a complete graph slow.
@@ -277,7 +277,7 @@ bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source, ImportWeig
     graf.CenterAllDugaText();
 
     const auto warn = [&graf](const QString& text) {
-        graf.Host().ShowMessage(CHost::MessageKind::Warning, text);
+        graf.Host().ShowMessage(ProgramHost::MessageKind::Warning, text);
     };
     if (rounded > 0)
         warn(Counted("Exchange_weights_rounded", rounded));

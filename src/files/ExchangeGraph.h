@@ -7,12 +7,12 @@
 #include <QStringList>
 #include <vector>
 
-class TAllGraf;
+class GraphDocument;
 
 // A graph as the exchange formats hold it, before it meets the document's limits: any number
 // of vertices, real weights, loops and parallel arcs. Readers fill it; ApplyExchangeGraph
 // decides what fits.
-struct TExchangeGraph {
+struct ExchangeGraph {
     struct Edge {
         int From = 0, To = 0; // 0-based vertex indices
         double Weight = 1;
@@ -45,18 +45,18 @@ struct TExchangeGraph {
 // A file's vertices by the names it gives them, numbered in the order they are first named.
 class NamedVertices {
   public:
-    explicit NamedVertices(TExchangeGraph& graph) : graph(graph) {}
+    explicit NamedVertices(ExchangeGraph& graph) : graph(graph) {}
     // The vertex of the name, added to the graph when new.
     int Of(const QByteArray& name);
 
   private:
-    TExchangeGraph& graph;
+    ExchangeGraph& graph;
     QHash<QByteArray, int> index;
 };
 
 // The document's graph: names, positions and each arc once (each edge once, tail < head,
 // when undirected).
-TExchangeGraph ExchangeGraphOf(const TAllGraf& graf);
+ExchangeGraph ExchangeGraphOf(const GraphDocument& graf);
 
 // Whether a weight rounds to one the document takes: 1..50000.
 bool WeightFits(double weight);
@@ -77,5 +77,5 @@ enum class ImportWeights { Keep, Ask, Drop };
 // merged, a mixed graph made directed, whatever the reader left out. Positions that are all
 // the same are no layout: the vertices go on a circle. True when the graph was replaced;
 // weightsRefused, when given, tells whether the weights were the reason of a refusal.
-bool ApplyExchangeGraph(TAllGraf& graf, const TExchangeGraph& source,
+bool ApplyExchangeGraph(GraphDocument& graf, const ExchangeGraph& source,
                         ImportWeights weights = ImportWeights::Keep, bool* weightsRefused = nullptr);

@@ -1,6 +1,6 @@
 #include "files/FileError.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 FileError FileError::Message(const QString& key, const QStringList& arguments)
 {

@@ -1,6 +1,6 @@
 #include "files/FileFormats.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "files/CsvMatrix.h"
 #include "files/DotFile.h"
 #include "files/ExchangePrescan.h"
@@ -28,50 +28,50 @@ template <typename Read> bool ByLibrary(Format format, const QByteArray& data, F
     return read();
 }
 
-bool ReadGraphml(const QByteArray& data, TExchangeGraph& out, FileError& error)
+bool ReadGraphml(const QByteArray& data, ExchangeGraph& out, FileError& error)
 {
     return PlainGraphml::Read(data, out) || ByLibrary(Format::GraphML, data, error, [&] {
                return IgraphFormats::Read(Kind::GraphML, data, out, error);
            });
 }
 
-bool ReadGml(const QByteArray& data, TExchangeGraph& out, FileError& error)
+bool ReadGml(const QByteArray& data, ExchangeGraph& out, FileError& error)
 {
     return PlainGml::Read(data, out) || ByLibrary(Format::Gml, data, error, [&] {
                return IgraphFormats::Read(Kind::Gml, data, out, error);
            });
 }
 
-bool ReadDot(const QByteArray& data, TExchangeGraph& out, FileError& error)
+bool ReadDot(const QByteArray& data, ExchangeGraph& out, FileError& error)
 {
     return PlainDot::Read(data, out) ||
            ByLibrary(Format::Dot, data, error, [&] { return DotFile::Read(data, out, error); });
 }
 
-bool ReadPajek(const QByteArray& data, TExchangeGraph& out, FileError& error)
+bool ReadPajek(const QByteArray& data, ExchangeGraph& out, FileError& error)
 {
     return IgraphFormats::Read(Kind::Pajek, data, out, error);
 }
 
-bool ReadEdgeList(const QByteArray& data, TExchangeGraph& out, FileError& error)
+bool ReadEdgeList(const QByteArray& data, ExchangeGraph& out, FileError& error)
 {
     return PlainEdgeList::Read(data, out) || ByLibrary(Format::EdgeList, data, error, [&] {
                return IgraphFormats::Read(Kind::EdgeList, data, out, error);
            });
 }
 
-template <Kind kind> bool WriteByLibrary(const TExchangeGraph& graph, QByteArray& data, FileError& error)
+template <Kind kind> bool WriteByLibrary(const ExchangeGraph& graph, QByteArray& data, FileError& error)
 {
     return IgraphFormats::Write(kind, graph, data, error);
 }
 
-bool WriteDot(const TExchangeGraph& graph, QByteArray& data, FileError&)
+bool WriteDot(const ExchangeGraph& graph, QByteArray& data, FileError&)
 {
     data = DotFile::Write(graph);
     return true;
 }
 
-bool WriteCsv(const TExchangeGraph& graph, QByteArray& data, FileError&)
+bool WriteCsv(const ExchangeGraph& graph, QByteArray& data, FileError&)
 {
     data = CsvMatrix::Write(graph);
     return true;

@@ -29,8 +29,8 @@ struct FileFormat {
     // What convert's --from-format and --to-format call it; null when they do not.
     const char* cliName = nullptr;
     // Exchange formats only: the bytes of a file into the graph it holds, and back.
-    bool (*read)(const QByteArray& data, TExchangeGraph& out, FileError& error) = nullptr;
-    bool (*write)(const TExchangeGraph& graph, QByteArray& data, FileError& error) = nullptr;
+    bool (*read)(const QByteArray& data, ExchangeGraph& out, FileError& error) = nullptr;
+    bool (*write)(const ExchangeGraph& graph, QByteArray& data, FileError& error) = nullptr;
     bool opens = false;   // by Open, as the program's own graph file
     bool saves = false;   // by Save and by convert, as the program's own graph file
     bool imports = false; // by Import and by convert

@@ -1,8 +1,8 @@
 #include "files/GrafaFile.h"
 
 #include "base/IniFile.h"
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -42,16 +42,16 @@ QString NumberedKey(const char* prefix, int i)
     return QLatin1String(prefix) + QString::number(i);
 }
 
-int Coordinate(const CIniFile& file, const QString& section, const QString& key)
+int Coordinate(const IniFile& file, const QString& section, const QString& key)
 {
     return std::clamp(file.ReadInteger(section, key, 0), -MaxCoordinate, MaxCoordinate);
 }
 
 } // namespace
 
-bool SaveGrafa(const TAllGraf& g, const QString& fileName, QString* error)
+bool SaveGrafa(const GraphDocument& g, const QString& fileName, QString* error)
 {
-    CIniFile file(fileName);
+    IniFile file(fileName);
     const int n = g.PointCount;
     file.WriteInteger(Main, QStringLiteral("IsOrint"), g.IsOrint ? 1 : 0);
     file.WriteInteger(Main, QStringLiteral("IsHaveCost"), g.IsHaveCost ? 1 : 0);
@@ -61,7 +61,7 @@ bool SaveGrafa(const TAllGraf& g, const QString& fileName, QString* error)
     file.WriteInteger(Main, QStringLiteral("CountLabel"), g.CountLabel);
 
     // The weight matrix from the out-lists, [tail][head].
-    auto weights = std::make_unique<TAllGraf::VertexMatrix<int>>();
+    auto weights = std::make_unique<GraphDocument::VertexMatrix<int>>();
     const MatrixKeys matrixKey(n);
     for (int a = 1; a <= n; ++a)
         for (int k = 0; k < g.OutCount(a); ++k)
@@ -78,16 +78,16 @@ bool SaveGrafa(const TAllGraf& g, const QString& fileName, QString* error)
         file.WriteInteger(Labels, NumberedKey("X", k), g.Labels[k].X);
         file.WriteInteger(Labels, NumberedKey("Y", k), g.Labels[k].Y);
     }
-    const CTitleGraf& naming = g.Naming();
+    const VertexNaming& naming = g.Naming();
     switch (naming.GetKind()) {
-    case CTitleGraf::Numbers:
+    case VertexNaming::Numbers:
         file.WriteInteger(Title, QStringLiteral("BeginNumber"), naming.GetBeginNumber());
         break;
-    case CTitleGraf::Letters:
+    case VertexNaming::Letters:
         file.WriteInteger(Title, QStringLiteral("BeginLetter"), naming.GetBeginLetter());
         file.WriteInteger(Title, QStringLiteral("IsBig"), naming.GetIsBig() ? 1 : 0);
         break;
-    case CTitleGraf::Manual:
+    case VertexNaming::Manual:
         for (int i = 1; i <= n; ++i)
             file.WriteString(Title, NumberedKey("Title", i), g.PointTitle(i));
         break;
@@ -95,28 +95,28 @@ bool SaveGrafa(const TAllGraf& g, const QString& fileName, QString* error)
     return file.UpdateFile(error);
 }
 
-int FileVersion(const CIniFile& file)
+int FileVersion(const IniFile& file)
 {
     return file.ReadInteger(Main, QStringLiteral("Version"), 0);
 }
 
-bool ReadGrafa(TAllGraf& g, const CIniFile& file, FileError& error)
+bool ReadGrafa(GraphDocument& g, const IniFile& file, FileError& error)
 {
     if (FileVersion(file) != 1)
         return false;
     const int n = std::max(0, file.ReadInteger(Main, QStringLiteral("PointCount"), 0));
-    if (n > TAllGraf::MaxPoints) {
+    if (n > GraphDocument::MaxPoints) {
         error = FileError::Message(QStringLiteral("Version_not_support_count")).InFile(file.FileName());
         return false;
     }
 
     // The whole matrix is read and checked before the document changes.
-    auto matrix = std::make_unique<TGrafLimits::VertexMatrix<int>>();
+    auto matrix = std::make_unique<GraphLimits::VertexMatrix<int>>();
     const MatrixKeys matrixKey(n);
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j) {
             const int value = file.ReadInteger(Matrix, matrixKey(i, j), 0);
-            if (value < 0 || value > TAllGraf::MaxCost) {
+            if (value < 0 || value > GraphDocument::MaxCost) {
                 error = FileError::Message(QStringLiteral("load_graf_must_be")).InFile(file.FileName());
                 return false;
             }
@@ -131,22 +131,22 @@ bool ReadGrafa(TAllGraf& g, const CIniFile& file, FileError& error)
     g.GrafWidth = 0;
     g.GrafHeight = 0;
 
-    CTitleGraf& naming = g.Naming();
+    VertexNaming& naming = g.Naming();
     int kind = file.ReadInteger(Main, QStringLiteral("GrafTitleType"), 0);
-    if (kind != CTitleGraf::Letters && kind != CTitleGraf::Manual)
-        kind = CTitleGraf::Numbers; // an unknown scheme would leave vertices without names
+    if (kind != VertexNaming::Letters && kind != VertexNaming::Manual)
+        kind = VertexNaming::Numbers; // an unknown scheme would leave vertices without names
     naming.SetKind(quint8(kind));
-    if (kind == CTitleGraf::Numbers)
+    if (kind == VertexNaming::Numbers)
         naming.SetNumbers(file.ReadInteger(Title, QStringLiteral("BeginNumber"), 0));
-    else if (kind == CTitleGraf::Letters)
+    else if (kind == VertexNaming::Letters)
         naming.SetLetters(file.ReadInteger(Title, QStringLiteral("BeginLetter"), 65),
                           file.ReadInteger(Title, QStringLiteral("IsBig"), 0) > 0);
 
     bool nameCut = false;
     for (int i = 1; i <= n; ++i) {
         const QString name =
-            kind == CTitleGraf::Manual
-                ? TAllGraf::CutName(file.ReadString(Title, NumberedKey("Title", i), QString()), nameCut)
+            kind == VertexNaming::Manual
+                ? GraphDocument::CutName(file.ReadString(Title, NumberedKey("Title", i), QString()), nameCut)
                 : QString();
         g.AddPoint(Coordinate(file, Position, NumberedKey("X", i)),
                    Coordinate(file, Position, NumberedKey("Y", i)), name, g.FreeTitleNumber(), g.SizeGraf);
@@ -158,22 +158,23 @@ bool ReadGrafa(TAllGraf& g, const CIniFile& file, FileError& error)
 
     // Labels past the document's capacity would be dropped anyway; do not read them at all.
     const int labels =
-        std::min(file.ReadInteger(Main, QStringLiteral("CountLabel"), 0), int(TAllGraf::MaxLabels));
+        std::min(file.ReadInteger(Main, QStringLiteral("CountLabel"), 0), int(GraphDocument::MaxLabels));
     bool cut = false;
     for (int k = 1; k <= labels; ++k)
-        g.AddLabel(
-            TAllGraf::LabelTextFromFile(file.ReadString(Labels, NumberedKey("LabelText", k), QString()), cut),
-            Coordinate(file, Labels, NumberedKey("X", k)), Coordinate(file, Labels, NumberedKey("Y", k)));
+        g.AddLabel(GraphDocument::LabelTextFromFile(
+                       file.ReadString(Labels, NumberedKey("LabelText", k), QString()), cut),
+                   Coordinate(file, Labels, NumberedKey("X", k)),
+                   Coordinate(file, Labels, NumberedKey("Y", k)));
     if (cut)
-        g.Host().ShowMessage(CHost::MessageKind::Warning, Translate(QStringLiteral("Label_text_cut")));
+        g.Host().ShowMessage(ProgramHost::MessageKind::Warning, Translate(QStringLiteral("Label_text_cut")));
     if (nameCut)
-        g.Host().ShowMessage(CHost::MessageKind::Warning, Translate(QStringLiteral("Name_text_cut")));
+        g.Host().ShowMessage(ProgramHost::MessageKind::Warning, Translate(QStringLiteral("Name_text_cut")));
     g.CenterAllDugaText();
     g.Host().Redraw();
     return true;
 }
 
-bool LoadGrafa(TAllGraf& g, const CIniFile& file)
+bool LoadGrafa(GraphDocument& g, const IniFile& file)
 {
     FileError error;
     const bool read = ReadGrafa(g, file, error);
@@ -182,9 +183,9 @@ bool LoadGrafa(TAllGraf& g, const CIniFile& file)
     return read;
 }
 
-bool LoadGrafa(TAllGraf& g, const QString& fileName)
+bool LoadGrafa(GraphDocument& g, const QString& fileName)
 {
-    const CIniFile file(fileName);
+    const IniFile file(fileName);
     return LoadGrafa(g, file);
 }
 

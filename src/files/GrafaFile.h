@@ -5,8 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
-class TAllGraf;
-class CIniFile;
+class GraphDocument;
+class IniFile;
 
 // The ".grafa" graph file: an initialisation file with the kind flags, the full weight
 // matrix, the vertex positions, the naming scheme and the labels.
@@ -24,19 +24,19 @@ constexpr qint64 MaxGraphFileBytes = 48LL * 1024 * 1024;
 
 // Writes the document into the file, updating it key by key (keys this save does not
 // write stay) and replacing it atomically. False with the system's text when it cannot.
-bool SaveGrafa(const TAllGraf& graf, const QString& fileName, QString* error = nullptr);
+bool SaveGrafa(const GraphDocument& graf, const QString& fileName, QString* error = nullptr);
 
 // "Main"/"Version", 0 when absent or not a number.
-int FileVersion(const CIniFile& file);
+int FileVersion(const IniFile& file);
 
 // Replaces the document's graph by the file's. Nothing happens unless "Version" is 1.
 // Refused before anything changes, with the reason in error: more than 255 vertices; a matrix
 // entry outside 0..50000. A diagonal entry is ignored (the document has no loops). A matrix
 // that does not fit the file's kind leaves the document empty, with the file's kind and
 // naming (the document says why). True when the graph was read.
-bool ReadGrafa(TAllGraf& graf, const CIniFile& file, FileError& error);
+bool ReadGrafa(GraphDocument& graf, const IniFile& file, FileError& error);
 // ReadGrafa with its refusal shown through the document's host.
-bool LoadGrafa(TAllGraf& graf, const CIniFile& file);
-bool LoadGrafa(TAllGraf& graf, const QString& fileName);
+bool LoadGrafa(GraphDocument& graf, const IniFile& file);
+bool LoadGrafa(GraphDocument& graf, const QString& fileName);
 
 } // namespace GrafaFile

@@ -1,6 +1,6 @@
 #include "files/IgraphAdapter.h"
 
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 #include <cstring>
 
@@ -73,7 +73,7 @@ std::vector<std::pair<int, int>> Graph::Edges() const
     return edges;
 }
 
-bool FromDocument(const TAllGraf& graf, Graph& out, Vector* weights)
+bool FromDocument(const GraphDocument& graf, Graph& out, Vector* weights)
 {
     const bool directed = graf.IsOrint != 0;
     IntVector edges(0);

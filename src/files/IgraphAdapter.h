@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-class TAllGraf;
+class GraphDocument;
 
 // The one meeting point of the document and the igraph C library, for the exchange formats,
 // the ready-made graphs and layouts, and the tests' oracle: the library's failures turned into
@@ -91,7 +91,7 @@ using StringVector = Owned<igraph_strvector_t, igraph_strvector_init, igraph_str
 // The document's graph: vertex v is library vertex v - 1; each arc once (each edge once, from
 // its lower end, when undirected) in out-list order; with weights, the arcs' weights (1 in an
 // unweighted graph) in the same order.
-bool FromDocument(const TAllGraf& graf, Graph& out, Vector* weights = nullptr);
+bool FromDocument(const GraphDocument& graf, Graph& out, Vector* weights = nullptr);
 
 // Seeds the library's default generator, so that a seed reproduces a graph and a drawing.
 void Seed(quint32 seed);

@@ -80,7 +80,7 @@ double Number(const igraph_t* g, const std::map<std::string, int>& types, const 
     return value;
 }
 
-void Convert(const igraph_t* g, TExchangeGraph& out, bool pajek)
+void Convert(const igraph_t* g, ExchangeGraph& out, bool pajek)
 {
     const Attributes attributes(g);
     const igraph_integer_t n = igraph_vcount(g);
@@ -116,7 +116,7 @@ void Convert(const igraph_t* g, TExchangeGraph& out, bool pajek)
     out.MissingWeights = 0;
     out.Edges.clear();
     for (igraph_integer_t e = 0; e < igraph_ecount(g); ++e) {
-        TExchangeGraph::Edge edge;
+        ExchangeGraph::Edge edge;
         edge.From = int(IGRAPH_FROM(g, e));
         edge.To = int(IGRAPH_TO(g, e));
         bool missing = false;
@@ -133,7 +133,7 @@ void Convert(const igraph_t* g, TExchangeGraph& out, bool pajek)
 // keeps the file's order of edges, so the k-th data line of those sections is edge k: the
 // ones from "*Edges" go both ways. The library turns the arcs of a mixed file around, so
 // their ends are taken from the lines themselves.
-void MarkPajekEdges(const QByteArray& data, TExchangeGraph& out)
+void MarkPajekEdges(const QByteArray& data, ExchangeGraph& out)
 {
     enum { Other, Arcs, Edges, Lists } section = Other;
     bool arcs = false, edges = false, lists = false;
@@ -284,7 +284,7 @@ GraphmlScan ScanGraphml(const QByteArray& data)
 
 // Carries over what the library's reader passed over. A graph whose edges go against its
 // default direction is mixed: an undirected one with directed edges, or the other way round.
-void ApplyGraphmlScan(const GraphmlScan& scan, int unknownEntities, TExchangeGraph& out)
+void ApplyGraphmlScan(const GraphmlScan& scan, int unknownEntities, ExchangeGraph& out)
 {
     out.Hyperedges = scan.Hyperedges;
     out.OtherGraphs = scan.OtherGraphs;
@@ -334,7 +334,7 @@ QByteArray StripComments(const QByteArray& data, EdgeListHeader& header)
 }
 
 // The drawing's scale our Pajek files give in a "% scale" comment before their vertices.
-void ScaleBack(const QByteArray& data, TExchangeGraph& out)
+void ScaleBack(const QByteArray& data, ExchangeGraph& out)
 {
     for (const QByteArray& raw : data.split('\n')) {
         const QByteArray line = raw.trimmed();
@@ -369,7 +369,7 @@ int FaultyEdgeListLine(const QByteArray& bytes)
 
 // Each line of an edge list is one edge: its line number, and whether it gave a weight (the
 // library gives a line without one the weight 0).
-void MarkEdgeListLines(const QByteArray& bytes, TExchangeGraph& out)
+void MarkEdgeListLines(const QByteArray& bytes, ExchangeGraph& out)
 {
     std::vector<std::pair<int, bool>> lines; // number, weightless
     int number = 0;
@@ -432,7 +432,7 @@ QByteArray NamesAsIds(const QByteArray& data, const QStringList& names)
 
 } // namespace
 
-bool Read(Kind kind, const QByteArray& data, TExchangeGraph& out, FileError& error)
+bool Read(Kind kind, const QByteArray& data, ExchangeGraph& out, FileError& error)
 {
     Igraph::LibraryCall call(true);
     QByteArray bytes = data;
@@ -492,7 +492,7 @@ bool Read(Kind kind, const QByteArray& data, TExchangeGraph& out, FileError& err
     return true;
 }
 
-bool Write(Kind kind, const TExchangeGraph& graph, QByteArray& data, FileError& error)
+bool Write(Kind kind, const ExchangeGraph& graph, QByteArray& data, FileError& error)
 {
     Igraph::LibraryCall call(true);
     Igraph::Graph owned;

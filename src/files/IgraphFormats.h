@@ -12,7 +12,7 @@ namespace IgraphFormats {
 
 enum class Kind { GraphML, Gml, Pajek, EdgeList };
 
-bool Read(Kind kind, const QByteArray& data, TExchangeGraph& out, FileError& error);
-bool Write(Kind kind, const TExchangeGraph& graph, QByteArray& data, FileError& error);
+bool Read(Kind kind, const QByteArray& data, ExchangeGraph& out, FileError& error);
+bool Write(Kind kind, const ExchangeGraph& graph, QByteArray& data, FileError& error);
 
 } // namespace IgraphFormats

@@ -1,8 +1,8 @@
 #include "files/MatrixText.h"
 
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
-#include "document/HistoryManager.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
+#include "document/UndoHistory.h"
 
 #include <QRandomGenerator>
 #include <cmath>
@@ -31,9 +31,10 @@ bool ParseEntry(const QString& token, double& value)
     return true;
 }
 
-bool ParseMatrixText(TAllGraf& g, const QStringList& lines, TGrafLimits::VertexMatrix<int>& matrix, int& n)
+bool ParseMatrixText(GraphDocument& g, const QStringList& lines, GraphLimits::VertexMatrix<int>& matrix,
+                     int& n)
 {
-    CHost& host = g.Host();
+    ProgramHost& host = g.Host();
     for (auto& row : matrix)
         row.fill(0);
     int width = 0;
@@ -42,7 +43,7 @@ bool ParseMatrixText(TAllGraf& g, const QStringList& lines, TGrafLimits::VertexM
         QString rest = lines[k - 1];
         int j = 0;
         // More vertices than the document holds cannot become a graph.
-        if (k > TAllGraf::MaxPoints && !rest.isEmpty()) {
+        if (k > GraphDocument::MaxPoints && !rest.isEmpty()) {
             host.ShowError(Translate("Version_not_support_count"));
             return false;
         }
@@ -54,13 +55,13 @@ bool ParseMatrixText(TAllGraf& g, const QStringList& lines, TGrafLimits::VertexM
                 host.ShowError(Translate("Matrix_have_not_correct_value"));
                 return false;
             }
-            if (!(value == 0 || (value >= 1 && value <= TAllGraf::MaxCost))) {
+            if (!(value == 0 || (value >= 1 && value <= GraphDocument::MaxCost))) {
                 host.ShowError(Translate("load_graf_must_be"));
                 return false;
             }
             rest = comma > 0 ? rest.mid(comma + 1) : QString();
             ++j;
-            if (j > TAllGraf::MaxPoints) {
+            if (j > GraphDocument::MaxPoints) {
                 host.ShowError(Translate("Version_not_support_count"));
                 return false;
             }
@@ -86,14 +87,14 @@ bool ParseMatrixText(TAllGraf& g, const QStringList& lines, TGrafLimits::VertexM
     return true;
 }
 
-bool ApplyTextMatrix(TAllGraf& g, const QStringList& lines)
+bool ApplyTextMatrix(GraphDocument& g, const QStringList& lines)
 {
     int n = 0;
-    auto matrix = std::make_unique<TGrafLimits::VertexMatrix<int>>();
+    auto matrix = std::make_unique<GraphLimits::VertexMatrix<int>>();
     if (!ParseMatrixText(g, lines, *matrix, n))
         return false;
     // A matrix the build still refuses leaves the graph exactly as it was.
-    const auto before = CHistoryManager::TakeSnapshot(g);
+    const auto before = UndoHistory::TakeSnapshot(g);
     const int width = g.GrafWidth, height = g.GrafHeight;
     g.DeleteAllPoints();
     auto random = [](int bound) { return bound > 0 ? int(QRandomGenerator::global()->bounded(bound)) : 0; };
@@ -110,7 +111,7 @@ bool ApplyTextMatrix(TAllGraf& g, const QStringList& lines)
         g.AddPoint(x, y, name, number, g.SizeGraf);
     }
     if (!g.BuildFromMatrix(*matrix, n)) {
-        CHistoryManager::Restore(g, *before);
+        UndoHistory::Restore(g, *before);
         g.GrafWidth = width;
         g.GrafHeight = height;
         g.Host().Redraw();

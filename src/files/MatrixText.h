@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 #include <QStringList>
 
@@ -9,10 +9,10 @@ namespace MatrixText {
 
 // Fills matrix[head][tail] from the lines and validates them; messages through the
 // document's host. n is the number of vertices on success.
-bool ParseMatrixText(TAllGraf& graf, const QStringList& lines, TGrafLimits::VertexMatrix<int>& matrix,
+bool ParseMatrixText(GraphDocument& graf, const QStringList& lines, GraphLimits::VertexMatrix<int>& matrix,
                      int& n);
 // Replaces the graph by the typed one (same kind); false when refused.
-bool ApplyTextMatrix(TAllGraf& graf, const QStringList& lines);
+bool ApplyTextMatrix(GraphDocument& graf, const QStringList& lines);
 // One entry: a decimal number with a whole value; leading blanks and a sign allowed.
 bool ParseEntry(const QString& token, double& value);
 

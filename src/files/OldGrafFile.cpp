@@ -1,8 +1,8 @@
 #include "files/OldGrafFile.h"
 
 #include "base/IniFile.h"
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 #include "files/GrafaFile.h"
 #include "files/MatrixText.h"
 
@@ -99,7 +99,7 @@ int ClampCoordinate(int value)
     return std::clamp(value, -GrafaFile::MaxCoordinate, GrafaFile::MaxCoordinate);
 }
 
-void ReportBadNumber(TAllGraf& g)
+void ReportBadNumber(GraphDocument& g)
 {
     g.Host().ShowError(Translate(QStringLiteral("Happend_error")));
 }
@@ -118,7 +118,7 @@ bool ParseGrafType(const QString& line, bool& directed, bool& weighted)
     return true;
 }
 
-bool LoadOldGraf(TAllGraf& g, const QString& fileName)
+bool LoadOldGraf(GraphDocument& g, const QString& fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -126,7 +126,7 @@ bool LoadOldGraf(TAllGraf& g, const QString& fileName)
                            QStringLiteral(": ") + file.errorString());
         return false;
     }
-    QString text = CIniFile::DecodeText(file.readAll());
+    QString text = IniFile::DecodeText(file.readAll());
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     LineReader reader(SplitLines(text));
@@ -142,7 +142,7 @@ bool LoadOldGraf(TAllGraf& g, const QString& fileName)
         matrix.append(line);
     }
     // More lines than the document has vertices: refused whole, before anything changes.
-    if (matrix.size() > TAllGraf::MaxPoints) {
+    if (matrix.size() > GraphDocument::MaxPoints) {
         g.Host().ShowError(Translate(QStringLiteral("Version_not_support_count")));
         return false;
     }
@@ -174,8 +174,8 @@ bool LoadOldGraf(TAllGraf& g, const QString& fileName)
     if (typed) {
         // The reset also puts the drawing styles back to built-in values; the user's styles
         // from the settings stay, as they do for every other way of opening a graph.
-        const TGrafPoint normalPoint = g.NormalPointStyle, activePoint = g.ActivePointStyle;
-        const TDuga normalDuga = g.NormalDugaStyle, activeDuga = g.ActiveDugaStyle;
+        const VertexStyle normalPoint = g.NormalPointStyle, activePoint = g.ActivePointStyle;
+        const ArcStyle normalDuga = g.NormalDugaStyle, activeDuga = g.ActiveDugaStyle;
         g.NewGraf(directed, weighted);
         g.NormalPointStyle = normalPoint;
         g.ActivePointStyle = activePoint;
@@ -208,13 +208,14 @@ bool LoadOldGraf(TAllGraf& g, const QString& fileName)
                 readable = false;
                 break;
             }
-            g.AddLabel(TAllGraf::LabelTextFromFile(label, cut), ClampCoordinate(*x), ClampCoordinate(*y));
+            g.AddLabel(GraphDocument::LabelTextFromFile(label, cut), ClampCoordinate(*x),
+                       ClampCoordinate(*y));
         }
     }
     if (!readable)
         ReportBadNumber(g);
     if (cut)
-        g.Host().ShowMessage(CHost::MessageKind::Warning, Translate(QStringLiteral("Label_text_cut")));
+        g.Host().ShowMessage(ProgramHost::MessageKind::Warning, Translate(QStringLiteral("Label_text_cut")));
     g.CenterAllDugaText();
     return accepted;
 }

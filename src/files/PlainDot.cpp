@@ -144,9 +144,9 @@ struct EdgeSeen {
 
 } // namespace
 
-bool Read(const QByteArray& data, TExchangeGraph& out)
+bool Read(const QByteArray& data, ExchangeGraph& out)
 {
-    TExchangeGraph graph;
+    ExchangeGraph graph;
     NamedVertices vertices(graph);
     std::vector<QByteArray> positions;
     std::vector<EdgeSeen> edges;
@@ -240,7 +240,7 @@ bool Read(const QByteArray& data, TExchangeGraph& out)
     });
     int unweighted = 0;
     for (const EdgeSeen& seen : edges) {
-        TExchangeGraph::Edge edge;
+        ExchangeGraph::Edge edge;
         edge.From = seen.from;
         edge.To = seen.to;
         edge.Line = seen.line;

@@ -12,6 +12,6 @@
 // untouched. Where it answers, it answers as cgraph would.
 namespace PlainDot {
 
-bool Read(const QByteArray& data, TExchangeGraph& out);
+bool Read(const QByteArray& data, ExchangeGraph& out);
 
 } // namespace PlainDot

@@ -32,10 +32,10 @@ bool ReadWeight(const QByteArray& token, double& weight)
 
 } // namespace
 
-bool Read(const QByteArray& data, TExchangeGraph& out)
+bool Read(const QByteArray& data, ExchangeGraph& out)
 {
     EdgeListHeader header;
-    TExchangeGraph graph;
+    ExchangeGraph graph;
     NamedVertices vertices(graph);
     std::vector<bool> weightless;
     int number = 0;
@@ -69,7 +69,7 @@ bool Read(const QByteArray& data, TExchangeGraph& out)
             continue;
         if (count == 1)
             return false;
-        TExchangeGraph::Edge edge;
+        ExchangeGraph::Edge edge;
         edge.From = vertices.Of(fields[0]);
         edge.To = vertices.Of(fields[1]);
         edge.Line = number;

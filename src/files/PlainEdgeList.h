@@ -11,6 +11,6 @@
 // false, and out untouched. Where it answers, it answers as the library's reader would.
 namespace PlainEdgeList {
 
-bool Read(const QByteArray& data, TExchangeGraph& out);
+bool Read(const QByteArray& data, ExchangeGraph& out);
 
 } // namespace PlainEdgeList

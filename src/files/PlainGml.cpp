@@ -191,7 +191,7 @@ bool ReadRecord(Lexer& lexer, bool node, Record& record)
     return true;
 }
 
-bool ReadGraph(Lexer& lexer, TExchangeGraph& graph)
+bool ReadGraph(Lexer& lexer, ExchangeGraph& graph)
 {
     QHash<qint64, int> index; // node id -> vertex
     std::vector<Record> edges;
@@ -240,7 +240,7 @@ bool ReadGraph(Lexer& lexer, TExchangeGraph& graph)
                    to = index.constFind(qint64(*record.target));
         if (from == index.cend() || to == index.cend())
             return false;
-        TExchangeGraph::Edge edge;
+        ExchangeGraph::Edge edge;
         edge.From = *from;
         edge.To = *to;
         graph.Weighted = graph.Weighted || record.weight.has_value();
@@ -256,10 +256,10 @@ bool ReadGraph(Lexer& lexer, TExchangeGraph& graph)
 
 } // namespace
 
-bool Read(const QByteArray& data, TExchangeGraph& out)
+bool Read(const QByteArray& data, ExchangeGraph& out)
 {
     Lexer lexer(data);
-    TExchangeGraph graph;
+    ExchangeGraph graph;
     bool graphSeen = false;
     QByteArray key;
     Value value;

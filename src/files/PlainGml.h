@@ -13,6 +13,6 @@
 // answers as the library's reader would.
 namespace PlainGml {
 
-bool Read(const QByteArray& data, TExchangeGraph& out);
+bool Read(const QByteArray& data, ExchangeGraph& out);
 
 } // namespace PlainGml

@@ -76,7 +76,7 @@ void Warn(void*, const char*, ...)
 // Follows the document through libxml2's SAX callbacks: a stack of what each open element is.
 class Reader {
   public:
-    bool Read(const QByteArray& data, TExchangeGraph& graph)
+    bool Read(const QByteArray& data, ExchangeGraph& graph)
     {
         xmlSAXHandler sax;
         std::memset(&sax, 0, sizeof sax);
@@ -294,7 +294,7 @@ class Reader {
         return fieldKey[field] >= 0 ? keys[fieldKey[field]].fallback : std::nullopt;
     }
 
-    bool Finish(TExchangeGraph& graph) const
+    bool Finish(ExchangeGraph& graph) const
     {
         graph.Directed = directed;
         bool positioned = fieldKey[X] >= 0 && fieldKey[Y] >= 0;
@@ -319,7 +319,7 @@ class Reader {
         graph.Weighted = fieldKey[Weight] >= 0;
         const bool wholeWeight = graph.Weighted && keys[fieldKey[Weight]].type == Type::Whole;
         for (const auto& seen : edges) {
-            TExchangeGraph::Edge edge;
+            ExchangeGraph::Edge edge;
             edge.From = seen.from;
             edge.To = seen.to;
             edge.Line = seen.line;
@@ -363,12 +363,12 @@ class Reader {
 
 } // namespace
 
-bool Read(const QByteArray& data, TExchangeGraph& out)
+bool Read(const QByteArray& data, ExchangeGraph& out)
 {
     // Entities a document type declares are the library's to expand, or to leave out.
     if (data.contains("<!DOCTYPE"))
         return false;
-    TExchangeGraph graph;
+    ExchangeGraph graph;
     Reader reader;
     if (!reader.Read(data, graph))
         return false;

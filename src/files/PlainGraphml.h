@@ -12,6 +12,6 @@
 // untouched. Where it answers, it answers as the library's reader would.
 namespace PlainGraphml {
 
-bool Read(const QByteArray& data, TExchangeGraph& out);
+bool Read(const QByteArray& data, ExchangeGraph& out);
 
 } // namespace PlainGraphml

@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-class CHost;
-struct TServerEndpoint;
+class ProgramHost;
+struct ServerEndpoint;
 
 // Limits of the feedback window's fields.
 inline constexpr int kFeedbackEmailMaxChars = 64;
@@ -31,7 +31,7 @@ QString FeedbackCounterText(qsizetype characters);
 
 // The send button: warns when the text is cut, sends nothing when both fields are empty,
 // otherwise sends and tells the user the outcome through the host.
-FeedbackOutcome SendFeedback(CHost& host, const TServerEndpoint& server, const QString& email,
+FeedbackOutcome SendFeedback(ProgramHost& host, const ServerEndpoint& server, const QString& email,
                              const QString& text);
 
 // The feedback window opens by itself once, when a graph is created on the third run: true

@@ -4,16 +4,16 @@
 
 #include <algorithm>
 
-QString TServerEndpoint::HostHeader() const
+QString ServerEndpoint::HostHeader() const
 {
     if (Port == DefaultPort)
         return HostName;
     return HostName + QLatin1Char(':') + QString::number(Port);
 }
 
-TServerEndpoint ReadServerEndpoint(const CIniFile& settings)
+ServerEndpoint ReadServerEndpoint(const IniFile& settings)
 {
-    TServerEndpoint endpoint;
+    ServerEndpoint endpoint;
     const QString section = QString::fromLatin1(kServerSettingsSection);
     const QString host =
         settings.ReadString(section, QString::fromLatin1(kServerHostKey), QString()).trimmed();
@@ -22,15 +22,15 @@ TServerEndpoint ReadServerEndpoint(const CIniFile& settings)
     if (!host.isEmpty() && plain)
         endpoint.HostName = host;
     const int port =
-        settings.ReadInteger(section, QString::fromLatin1(kServerPortKey), TServerEndpoint::DefaultPort);
+        settings.ReadInteger(section, QString::fromLatin1(kServerPortKey), ServerEndpoint::DefaultPort);
     if (port >= 1 && port <= 65535)
         endpoint.Port = port;
     return endpoint;
 }
 
-TServerEndpoint ReadServerEndpoint(const QString& settingsFile)
+ServerEndpoint ReadServerEndpoint(const QString& settingsFile)
 {
-    return ReadServerEndpoint(CIniFile(settingsFile));
+    return ReadServerEndpoint(IniFile(settingsFile));
 }
 
 QString WebSiteAddress()

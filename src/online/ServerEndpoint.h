@@ -2,13 +2,13 @@
 
 #include <QString>
 
-class CIniFile;
+class IniFile;
 
 // The maker's web server that the update check and the feedback talk to. A school, or a
 // test, points the program elsewhere with two keys of its own in "setting.ini", section
 // "MainSetting": "UpdateServer" (a host name or address) and "UpdatePort" (1 to 65535).
 // The settings writer keeps keys it does not know, so a hand-made entry stays.
-struct TServerEndpoint {
+struct ServerEndpoint {
     static constexpr const char* DefaultHostName = "nodeloom.org";
     static constexpr int DefaultPort = 80;
     // Neither the connection nor the reply line may keep the window waiting for long.
@@ -30,8 +30,8 @@ inline constexpr const char* kServerPortKey = "UpdatePort";
 
 // The endpoint of the settings file; a missing or blank host name, or a port that is not a
 // number from 1 to 65535, gives the default.
-TServerEndpoint ReadServerEndpoint(const CIniFile& settings);
-TServerEndpoint ReadServerEndpoint(const QString& settingsFile);
+ServerEndpoint ReadServerEndpoint(const IniFile& settings);
+ServerEndpoint ReadServerEndpoint(const QString& settingsFile);
 
 // The maker's web site and online help page, opened with the system's default program.
 QString WebSiteAddress();

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <chrono>
 
-QByteArray BuildGetRequest(const TServerEndpoint& server, const QByteArray& path)
+QByteArray BuildGetRequest(const ServerEndpoint& server, const QByteArray& path)
 {
     return "GET " + path + " HTTP/1.1\r\nHost: " + server.HostHeader().toUtf8() + "\r\n\r\n";
 }
@@ -128,7 +128,7 @@ QString DescribeReply(const ServerReply& reply)
     return text;
 }
 
-ServerReply RequestReply(const TServerEndpoint& server, const QByteArray& request)
+ServerReply RequestReply(const ServerEndpoint& server, const QByteArray& request)
 {
     QTcpSocket socket;
     // The request is written by hand for the server itself, so it never goes through a proxy.

@@ -3,11 +3,11 @@
 #include <QByteArray>
 #include <QString>
 
-struct TServerEndpoint;
+struct ServerEndpoint;
 
 // The whole request: "GET <path> HTTP/1.1", "Host: <host>", an empty line, each ended by
 // carriage return and line feed. The path must already be encoded.
-QByteArray BuildGetRequest(const TServerEndpoint& server, const QByteArray& path);
+QByteArray BuildGetRequest(const ServerEndpoint& server, const QByteArray& path);
 
 // Most bytes of a reply kept: the status line, the headers and the start of the body. A
 // server that sends more, or a line without end, is cut off there.
@@ -35,4 +35,4 @@ QString DescribeReply(const ServerReply& reply);
 // time-out before a whole status line. Connection and reply each have the endpoint's
 // time-out; while waiting, pending events are processed except user input, so the window
 // repaints but no second command can start.
-ServerReply RequestReply(const TServerEndpoint& server, const QByteArray& request);
+ServerReply RequestReply(const ServerEndpoint& server, const QByteArray& request);

@@ -1,7 +1,7 @@
 #include "online/UpdateCheck.h"
 
-#include "base/TranslateManager.h"
-#include "document/Host.h"
+#include "base/TranslationManager.h"
+#include "document/ProgramHost.h"
 #include "online/ServerEndpoint.h"
 #include "online/ServerRequest.h"
 
@@ -27,28 +27,29 @@ UpdateCheckOutcome DecideUpdateReply(const ServerReply& reply)
                                           : UpdateCheckOutcome::LatestVersion;
 }
 
-TUpdateCheckResult CheckForUpdate(CHost& host, const TServerEndpoint& server)
+UpdateCheckResult CheckForUpdate(ProgramHost& host, const ServerEndpoint& server)
 {
-    TUpdateCheckResult result;
+    UpdateCheckResult result;
     const ServerReply reply = RequestReply(server, BuildGetRequest(server, UpdateRequestPath()));
     result.Outcome = DecideUpdateReply(reply);
     switch (result.Outcome) {
     case UpdateCheckOutcome::NothingReceived:
-        host.ShowMessage(CHost::MessageKind::Error, Translate("Error_connect") + kBreak +
-                                                        Translate("Internet_connect") + kBreak +
-                                                        Translate("Repeat"));
+        host.ShowMessage(ProgramHost::MessageKind::Error, Translate("Error_connect") + kBreak +
+                                                              Translate("Internet_connect") + kBreak +
+                                                              Translate("Repeat"));
         break;
     case UpdateCheckOutcome::NewVersionOffered:
         result.OpenWebSite = host.AskInformationYesNo(Translate("Have_new_version") + kBreak +
                                                       Translate("Download_from_site"));
         break;
     case UpdateCheckOutcome::ServerUnavailable:
-        host.ShowMessage(CHost::MessageKind::Error, Translate("Update_not_checked") + kBreak +
-                                                        Translate("Server_reply").arg(DescribeReply(reply)) +
-                                                        kBreak + Translate("Repeat"));
+        host.ShowMessage(ProgramHost::MessageKind::Error,
+                         Translate("Update_not_checked") + kBreak +
+                             Translate("Server_reply").arg(DescribeReply(reply)) + kBreak +
+                             Translate("Repeat"));
         break;
     case UpdateCheckOutcome::LatestVersion:
-        host.ShowMessage(CHost::MessageKind::Information, Translate("You_have_last_version"));
+        host.ShowMessage(ProgramHost::MessageKind::Information, Translate("You_have_last_version"));
         break;
     }
     return result;

@@ -2,9 +2,9 @@
 
 #include <QByteArray>
 
-class CHost;
+class ProgramHost;
 struct ServerReply;
-struct TServerEndpoint;
+struct ServerEndpoint;
 
 // The version number the server compares with its newest one.
 inline constexpr int kProgramVersionNumber = 1033;
@@ -16,7 +16,7 @@ enum class UpdateCheckOutcome {
     LatestVersion,     // status 200, and the script names the program's version or one below
 };
 
-struct TUpdateCheckResult {
+struct UpdateCheckResult {
     UpdateCheckOutcome Outcome = UpdateCheckOutcome::NothingReceived;
     // The user answered Yes to visiting the web site; the window opens WebSiteAddress().
     bool OpenWebSite = false;
@@ -32,4 +32,4 @@ UpdateCheckOutcome DecideUpdateReply(const ServerReply& reply);
 
 // The help menu's update check: asks the server, tells the user through the host and, for a
 // newer version, asks whether to visit the web site.
-TUpdateCheckResult CheckForUpdate(CHost& host, const TServerEndpoint& server);
+UpdateCheckResult CheckForUpdate(ProgramHost& host, const ServerEndpoint& server);

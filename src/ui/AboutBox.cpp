@@ -1,6 +1,6 @@
 #include "ui/AboutBox.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "online/ServerEndpoint.h"
 #include "online/UpdateCheck.h"
 
@@ -35,7 +35,7 @@ QString Link(const QString& address, const QString& caption)
 
 } // namespace
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutBox"));
     panels = new QTabWidget(this);
@@ -99,7 +99,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     ApplyCaptions();
 }
 
-void TAboutBox::ApplyCaptions()
+void AboutBox::ApplyCaptions()
 {
     setWindowTitle(Translate("about"));
     panels->setTabText(0, Translate("inform"));
@@ -129,17 +129,17 @@ void TAboutBox::ApplyCaptions()
     closeButton->setText(Translate("Close"));
 }
 
-void TAboutBox::ShowPanel(Panel panel)
+void AboutBox::ShowPanel(Panel panel)
 {
     panels->setCurrentIndex(panel == Panel::Information ? 0 : 1);
 }
 
-TAboutBox::Panel TAboutBox::VisiblePanel() const
+AboutBox::Panel AboutBox::VisiblePanel() const
 {
     return panels->currentIndex() == 0 ? Panel::Information : Panel::Contact;
 }
 
-void TAboutBox::Execute(Panel panel)
+void AboutBox::Execute(Panel panel)
 {
     ShowPanel(panel);
     if (parentWidget())

@@ -9,18 +9,18 @@ class QTabWidget;
 
 // "О программе": the program's information (version, makers, licence, acknowledgements) on
 // one panel and the ways to reach its makers on the other.
-class TAboutBox : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 
   public:
     enum class Panel { Information, Contact };
 
-    explicit TAboutBox(QWidget* parent = nullptr);
+    explicit AboutBox(QWidget* parent = nullptr);
 
     // The contact panel's "send to the author" button: the main window opens the feedback window.
     std::function<void()> OpenFeedback;
     // Runs the box modally; tests replace it.
-    std::function<int(TAboutBox&)> Exec;
+    std::function<int(AboutBox&)> Exec;
 
     // Shows the box modally with the panel given.
     void Execute(Panel panel);

@@ -4,29 +4,29 @@
 #include <QCursor>
 
 // A wait cursor while the program waits for the network.
-class TBusyCursor {
+class BusyCursor {
   public:
-    TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
 // The ordinary arrow over a box that waits for the user, even in the middle of a busy wait.
-class TNormalCursor {
+class NormalCursor {
   public:
-    TNormalCursor() : pushed(QApplication::overrideCursor() != nullptr)
+    NormalCursor() : pushed(QApplication::overrideCursor() != nullptr)
     {
         if (pushed)
             QApplication::setOverrideCursor(Qt::ArrowCursor);
     }
-    ~TNormalCursor()
+    ~NormalCursor()
     {
         if (pushed)
             QApplication::restoreOverrideCursor();
     }
-    TNormalCursor(const TNormalCursor&) = delete;
-    TNormalCursor& operator=(const TNormalCursor&) = delete;
+    NormalCursor(const NormalCursor&) = delete;
+    NormalCursor& operator=(const NormalCursor&) = delete;
 
   private:
     bool pushed;

@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-TDrawingArea::TDrawingArea(TForm1& window, QWidget* parent) : QWidget(parent), window(window)
+DrawingArea::DrawingArea(MainWindow& window, QWidget* parent) : QWidget(parent), window(window)
 {
     // The whole area is covered by the copy: no background erase, so no flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -14,7 +14,7 @@ TDrawingArea::TDrawingArea(TForm1& window, QWidget* parent) : QWidget(parent), w
     setMinimumSize(1, 1);
 }
 
-void TDrawingArea::Present(const QImage& surface, const QPoint& origin, qreal zoom)
+void DrawingArea::Present(const QImage& surface, const QPoint& origin, qreal zoom)
 {
     const qreal ratio = devicePixelRatioF();
     shown = QImage(qRound(width() * ratio), qRound(height() * ratio), QImage::Format_ARGB32_Premultiplied);
@@ -32,13 +32,13 @@ void TDrawingArea::Present(const QImage& surface, const QPoint& origin, qreal zo
     update();
 }
 
-void TDrawingArea::Clear()
+void DrawingArea::Clear()
 {
     shown = QImage();
     update();
 }
 
-void TDrawingArea::paintEvent(QPaintEvent*)
+void DrawingArea::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
@@ -46,33 +46,33 @@ void TDrawingArea::paintEvent(QPaintEvent*)
         painter.drawImage(QPointF(0, 0), shown);
 }
 
-void TDrawingArea::mousePressEvent(QMouseEvent* event)
+void DrawingArea::mousePressEvent(QMouseEvent* event)
 {
     window.AreaMousePress(event);
 }
-void TDrawingArea::mouseMoveEvent(QMouseEvent* event)
+void DrawingArea::mouseMoveEvent(QMouseEvent* event)
 {
     window.AreaMouseMove(event);
 }
-void TDrawingArea::mouseReleaseEvent(QMouseEvent* event)
+void DrawingArea::mouseReleaseEvent(QMouseEvent* event)
 {
     window.AreaMouseRelease(event);
 }
-void TDrawingArea::mouseDoubleClickEvent(QMouseEvent* event)
+void DrawingArea::mouseDoubleClickEvent(QMouseEvent* event)
 {
     window.AreaDoubleClick(event);
 }
-void TDrawingArea::keyPressEvent(QKeyEvent* event)
+void DrawingArea::keyPressEvent(QKeyEvent* event)
 {
     window.AreaKeyPress(event);
 }
 
-void TDrawingArea::wheelEvent(QWheelEvent* event)
+void DrawingArea::wheelEvent(QWheelEvent* event)
 {
     window.AreaWheel(event);
 }
 
-void TDrawingArea::resizeEvent(QResizeEvent* event)
+void DrawingArea::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     window.UpdateScrollBars();

@@ -3,15 +3,15 @@
 #include <QImage>
 #include <QWidget>
 
-class TForm1;
+class MainWindow;
 
 // The rectangle the graph is shown in. It never draws the document itself: it shows the
 // last copy of the off-screen canvas and hands mouse and key events to the main window.
-class TDrawingArea : public QWidget {
+class DrawingArea : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TDrawingArea(TForm1& window, QWidget* parent = nullptr);
+    explicit DrawingArea(MainWindow& window, QWidget* parent = nullptr);
 
     // Shows a surface whose point `origin` (canvas units) lands on the area's corner, each
     // canvas unit `zoom` pixels wide.
@@ -31,6 +31,6 @@ class TDrawingArea : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    TForm1& window;
+    MainWindow& window;
     QImage shown;
 };

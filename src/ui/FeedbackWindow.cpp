@@ -1,6 +1,6 @@
 #include "ui/FeedbackWindow.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "online/Feedback.h"
 #include "ui/BusyCursor.h"
 
@@ -11,7 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-TmindProgram::TmindProgram(CHost& host, QWidget* parent) : QDialog(parent), host(host)
+FeedbackWindow::FeedbackWindow(ProgramHost& host, QWidget* parent) : QDialog(parent), host(host)
 {
     setObjectName(QStringLiteral("mindProgram"));
     explanation = new QLabel(this);
@@ -32,7 +32,7 @@ TmindProgram::TmindProgram(CHost& host, QWidget* parent) : QDialog(parent), host
         edited = true;
         UpdateCounter();
     });
-    connect(sendButton, &QPushButton::clicked, this, &TmindProgram::Send);
+    connect(sendButton, &QPushButton::clicked, this, &FeedbackWindow::Send);
     // A way out that sends nothing, besides Esc and the title bar.
     closeButton = new QPushButton(this);
     closeButton->setAutoDefault(false);
@@ -55,7 +55,7 @@ TmindProgram::TmindProgram(CHost& host, QWidget* parent) : QDialog(parent), host
     ApplyCaptions();
 }
 
-void TmindProgram::ApplyCaptions()
+void FeedbackWindow::ApplyCaptions()
 {
     setWindowTitle(TranslatePlain("MindProgram"));
     explanation->setText(Translate("Please_send"));
@@ -67,13 +67,13 @@ void TmindProgram::ApplyCaptions()
     UpdateCounter();
 }
 
-void TmindProgram::UpdateCounter()
+void FeedbackWindow::UpdateCounter()
 {
     // Until the first change the label shows the limit; from then on the count.
     counter->setText(edited ? FeedbackCounterText(text->toPlainText().size()) : Translate("1000Chars"));
 }
 
-void TmindProgram::Execute()
+void FeedbackWindow::Execute()
 {
     email->clear();
     text->clear();
@@ -85,14 +85,14 @@ void TmindProgram::Execute()
     Exec ? Exec(*this) : exec();
 }
 
-void TmindProgram::Send()
+void FeedbackWindow::Send()
 {
-    const TServerEndpoint server = Server ? Server() : TServerEndpoint();
+    const ServerEndpoint server = Server ? Server() : ServerEndpoint();
     // The wait for the server shows: the window stays painted, the cursor says it is busy.
     sendButton->setEnabled(false);
     FeedbackOutcome outcome;
     {
-        const TBusyCursor busy;
+        const BusyCursor busy;
         outcome = SendFeedback(host, server, email->text(), text->toPlainText());
     }
     sendButton->setEnabled(true);

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <functional>
 
-class CHost;
+class ProgramHost;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -13,16 +13,16 @@ class QPushButton;
 
 // "Ваше мнение о программе": an e-mail address, a text and a send button. The window only
 // collects; sending, its limits and its messages belong to the online module.
-class TmindProgram : public QDialog {
+class FeedbackWindow : public QDialog {
     Q_OBJECT
 
   public:
-    TmindProgram(CHost& host, QWidget* parent = nullptr);
+    FeedbackWindow(ProgramHost& host, QWidget* parent = nullptr);
 
     // Where the opinion goes; read from the settings each time it is sent.
-    std::function<TServerEndpoint()> Server;
+    std::function<ServerEndpoint()> Server;
     // Runs the window modally; tests replace it.
-    std::function<int(TmindProgram&)> Exec;
+    std::function<int(FeedbackWindow&)> Exec;
 
     // Shows the window modally with empty fields.
     void Execute();
@@ -39,7 +39,7 @@ class TmindProgram : public QDialog {
   private:
     void UpdateCounter();
 
-    CHost& host;
+    ProgramHost& host;
     QLabel* explanation = nullptr;
     QLabel* emailLabel = nullptr;
     QLabel* emailLimit = nullptr;

@@ -1,6 +1,6 @@
 #include "ui/FileFilters.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "files/FileFormats.h"
 
 #include <QRegularExpression>

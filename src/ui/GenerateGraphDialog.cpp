@@ -1,8 +1,8 @@
 #include "ui/GenerateGraphDialog.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphSession.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "drawing/DocumentDrawing.h"
 #include "ui/DocumentPainter.h"
 #include "ui/NamingStart.h"
@@ -25,11 +25,11 @@ using GraphGenerators::Param;
 namespace {
 
 // The preview draws the graph as the window would at this size, then halves it.
-constexpr int DrawnWidth = 2 * TGenerateGraphDialog::PreviewWidth;
-constexpr int DrawnHeight = 2 * TGenerateGraphDialog::PreviewHeight;
+constexpr int DrawnWidth = 2 * GenerateGraphDialog::PreviewWidth;
+constexpr int DrawnHeight = 2 * GenerateGraphDialog::PreviewHeight;
 
 // Draws onto a window-sized surface without a window: the area the layout fills.
-class PreviewHost : public CHost {
+class PreviewHost : public ProgramHost {
   public:
     void ShowMessage(MessageKind, const QString&) override {}
     bool AskYesNo(const QString&) override { return false; }
@@ -48,11 +48,11 @@ QSpinBox* SpinBox(QWidget* parent, int min, int max)
 
 } // namespace
 
-TGenerateGraphDialog::TGenerateGraphDialog(GraphSession& session, QWidget* parent)
+GenerateGraphDialog::GenerateGraphDialog(GraphSession& session, QWidget* parent)
     : QDialog(parent), session(session)
 {
     setObjectName(QStringLiteral("GenerateGraphDialog"));
-    Exec = [](TGenerateGraphDialog& dialog) { return dialog.exec(); };
+    Exec = [](GenerateGraphDialog& dialog) { return dialog.exec(); };
 
     familyList = new QComboBox(this);
     familyList->setObjectName(QStringLiteral("family"));
@@ -75,10 +75,10 @@ TGenerateGraphDialog::TGenerateGraphDialog(GraphSession& session, QWidget* paren
     weightGroup = new QGroupBox(this);
     weightKind = new QComboBox(weightGroup);
     weightKind->addItems({QString(), QString(), QString()});
-    minWeightBox = SpinBox(weightGroup, 0, TAllGraf::MaxCost + 1);
+    minWeightBox = SpinBox(weightGroup, 0, GraphDocument::MaxCost + 1);
     minWeightBox->setValue(1);
     toLabel = new QLabel(weightGroup);
-    maxWeightBox = SpinBox(weightGroup, 0, TAllGraf::MaxCost + 1);
+    maxWeightBox = SpinBox(weightGroup, 0, GraphDocument::MaxCost + 1);
     maxWeightBox->setValue(10);
     auto* weightRow = new QHBoxLayout(weightGroup);
     weightRow->addWidget(weightKind, 1);
@@ -148,11 +148,11 @@ TGenerateGraphDialog::TGenerateGraphDialog(GraphSession& session, QWidget* paren
             accept();
     });
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(familyList, &QComboBox::currentIndexChanged, this, &TGenerateGraphDialog::FamilyChanged);
-    connect(namingKind, &QComboBox::currentIndexChanged, this, &TGenerateGraphDialog::NamingChanged);
+    connect(familyList, &QComboBox::currentIndexChanged, this, &GenerateGraphDialog::FamilyChanged);
+    connect(namingKind, &QComboBox::currentIndexChanged, this, &GenerateGraphDialog::NamingChanged);
     for (QSpinBox* box : {firstBox, secondBox, minWeightBox, maxWeightBox, seedBox})
-        connect(box, &QSpinBox::valueChanged, this, &TGenerateGraphDialog::UpdatePreview);
-    connect(probabilityBox, &QDoubleSpinBox::valueChanged, this, &TGenerateGraphDialog::UpdatePreview);
+        connect(box, &QSpinBox::valueChanged, this, &GenerateGraphDialog::UpdatePreview);
+    connect(probabilityBox, &QDoubleSpinBox::valueChanged, this, &GenerateGraphDialog::UpdatePreview);
     connect(directedBox, &QCheckBox::toggled, this, [this](bool on) {
         if (!filling && directedBox->isEnabled())
             chosenDirected = on;
@@ -163,17 +163,17 @@ TGenerateGraphDialog::TGenerateGraphDialog(GraphSession& session, QWidget* paren
             chosenWeights = index;
         UpdatePreview();
     });
-    connect(startBox, &QComboBox::currentTextChanged, this, &TGenerateGraphDialog::UpdatePreview);
-    connect(layoutList, &QComboBox::currentIndexChanged, this, &TGenerateGraphDialog::UpdatePreview);
+    connect(startBox, &QComboBox::currentTextChanged, this, &GenerateGraphDialog::UpdatePreview);
+    connect(layoutList, &QComboBox::currentIndexChanged, this, &GenerateGraphDialog::UpdatePreview);
 
     ApplyCaptions();
     NamingChanged();
     FamilyChanged();
 }
 
-TGenerateGraphDialog::~TGenerateGraphDialog() = default;
+GenerateGraphDialog::~GenerateGraphDialog() = default;
 
-void TGenerateGraphDialog::ApplyCaptions()
+void GenerateGraphDialog::ApplyCaptions()
 {
     setWindowTitle(Translate("Generate_caption"));
     int row = 0;
@@ -200,13 +200,13 @@ void TGenerateGraphDialog::ApplyCaptions()
     ShowFamily();
 }
 
-bool TGenerateGraphDialog::Run()
+bool GenerateGraphDialog::Run()
 {
     UpdatePreview();
     return Exec(*this) == QDialog::Accepted;
 }
 
-GraphGenerators::Params TGenerateGraphDialog::Chosen() const
+GraphGenerators::Params GenerateGraphDialog::Chosen() const
 {
     GraphGenerators::Params p;
     p.family = GraphGenerators::Family(familyList->currentData().toInt());
@@ -227,7 +227,7 @@ GraphGenerators::Params TGenerateGraphDialog::Chosen() const
     return p;
 }
 
-void TGenerateGraphDialog::SetChosen(const GraphGenerators::Params& p)
+void GenerateGraphDialog::SetChosen(const GraphGenerators::Params& p)
 {
     filling = true;
     familyList->setCurrentIndex(familyList->findData(int(p.family)));
@@ -248,17 +248,17 @@ void TGenerateGraphDialog::SetChosen(const GraphGenerators::Params& p)
     ShowFamily();
 }
 
-QString TGenerateGraphDialog::Problem() const
+QString GenerateGraphDialog::Problem() const
 {
     return problem->text();
 }
 
-bool TGenerateGraphDialog::CanConfirm() const
+bool GenerateGraphDialog::CanConfirm() const
 {
     return !GraphGenerators::Check(Chosen()).has_value();
 }
 
-void TGenerateGraphDialog::FamilyChanged()
+void GenerateGraphDialog::FamilyChanged()
 {
     if (filling)
         return;
@@ -273,7 +273,7 @@ void TGenerateGraphDialog::FamilyChanged()
     ShowFamily();
 }
 
-void TGenerateGraphDialog::ShowFamily()
+void GenerateGraphDialog::ShowFamily()
 {
     if (filling)
         return;
@@ -299,13 +299,13 @@ void TGenerateGraphDialog::ShowFamily()
     UpdatePreview();
 }
 
-void TGenerateGraphDialog::NamingChanged()
+void GenerateGraphDialog::NamingChanged()
 {
     ShowNamingStart(namingKind->currentIndex(), *startBox, *beginLabel);
     UpdatePreview();
 }
 
-void TGenerateGraphDialog::UpdatePreview()
+void GenerateGraphDialog::UpdatePreview()
 {
     if (filling)
         return;
@@ -327,11 +327,11 @@ void TGenerateGraphDialog::UpdatePreview()
     if (!refusal) {
         // A scratch document in the current styles; the session's own graph and naming stay.
         PreviewHost host;
-        auto scratch = std::make_unique<TAllGraf>();
+        auto scratch = std::make_unique<GraphDocument>();
         scratch->AttachHost(&host);
         scratch->MeasuresLabels = false;
         scratch->NewGraf(false, false);
-        if (const TAllGraf* styles = session.Document()) {
+        if (const GraphDocument* styles = session.Document()) {
             scratch->NormalPointStyle = styles->NormalPointStyle;
             scratch->ActivePointStyle = styles->ActivePointStyle;
             scratch->NormalDugaStyle = styles->NormalDugaStyle;

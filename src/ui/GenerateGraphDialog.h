@@ -17,20 +17,20 @@ class QSpinBox;
 
 // Graph > Generate: a family and its parameters, direction, weights, seed, naming and
 // layout, with a live preview of the graph it makes.
-class TGenerateGraphDialog : public QDialog {
+class GenerateGraphDialog : public QDialog {
     Q_OBJECT
 
   public:
     static constexpr int PreviewWidth = 320;
     static constexpr int PreviewHeight = 240;
 
-    explicit TGenerateGraphDialog(GraphSession& session, QWidget* parent = nullptr);
-    ~TGenerateGraphDialog() override;
+    explicit GenerateGraphDialog(GraphSession& session, QWidget* parent = nullptr);
+    ~GenerateGraphDialog() override;
 
     // Shows the dialog; true when confirmed.
     bool Run();
     // How the dialog is shown modally; tests fill in the controls and confirm instead.
-    std::function<int(TGenerateGraphDialog&)> Exec;
+    std::function<int(GenerateGraphDialog&)> Exec;
 
     GraphGenerators::Params Chosen() const;
     void SetChosen(const GraphGenerators::Params& params);

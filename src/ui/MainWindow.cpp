@@ -1,21 +1,21 @@
 #include "ui/MainWindow.h"
 
 #include "algorithms/RunAlgorithm.h"
-#include "base/TranslateManager.h"
-#include "commands/Configuration.h"
+#include "base/TranslationManager.h"
+#include "commands/ProgramSettings.h"
 #include "online/Feedback.h"
 #include "online/ServerEndpoint.h"
 #include "ui/DocumentPainter.h"
 #include "ui/DrawingArea.h"
 #include "ui/FeedbackWindow.h"
-#include "ui/MapZoomDialog.h"
-#include "ui/MatrixWindows.h"
-#include "ui/NewGrafDialog.h"
+#include "ui/MapScaleDialog.h"
+#include "ui/MatrixGridWindow.h"
+#include "ui/MatrixTextWindow.h"
+#include "ui/NewGraphDialog.h"
 #include "ui/PlaybackBar.h"
 #include "ui/QtTranslations.h"
-#include "ui/SelectGrafDialog.h"
-#include "ui/UnitMartixText.h"
-#include "ui/ViewSettingGraf.h"
+#include "ui/VertexChoiceDialog.h"
+#include "ui/ViewSettingsDialog.h"
 #include "ui/WindowHost.h"
 
 #include <QAction>
@@ -51,7 +51,7 @@ static void InitIconResources()
     Q_INIT_RESOURCE(icons);
 }
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     InitIconResources();
     setObjectName(QStringLiteral("MainWindow"));
@@ -86,13 +86,13 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
     // The program's icon, for this window and every dialog it opens.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/nodeloom.svg")));
-    host = std::make_unique<TWindowHost>(*this);
+    host = std::make_unique<WindowHost>(*this);
     session = std::make_unique<GraphSession>(*host);
 
     catchUpTimer = new QTimer(this);
     catchUpTimer->setSingleShot(true);
     catchUpTimer->setInterval(30);
-    connect(catchUpTimer, &QTimer::timeout, this, &TForm1::Redraw);
+    connect(catchUpTimer, &QTimer::timeout, this, &MainWindow::Redraw);
 
     BuildLayout();
     ShowZoom();
@@ -100,25 +100,25 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     BuildToolBar();
     BuildPopups();
 
-    config = std::make_unique<CConfiguration>(TranslateManager());
+    config = std::make_unique<ProgramSettings>(TranslateManager());
     // Before the first dialog, so Qt's own buttons speak the program's language from the start.
-    qtTranslations = new CQtTranslations(this);
+    qtTranslations = new QtTranslations(this);
     config->DefaultFontFace = font().family();
     config->LoadLastFolder();
 
     // Windows created at start-up, in their order.
-    newGraphDialog = new TCreateForm2(*session, this);
-    aboutBox = new TAboutBox(this);
-    matrixForm = new TMatrixForm(*session, TranslateManager(), this);
+    newGraphDialog = new NewGraphDialog(*session, this);
+    aboutBox = new AboutBox(this);
+    matrixForm = new MatrixGridWindow(*session, TranslateManager(), this);
     matrixForm->hide(); // shown with the first graph when the settings say so, not with this window
-    textMatrix = new TFormTextMatrix(*session, TranslateManager(), this);
-    feedbackWindow = new TmindProgram(*host, this);
-    feedbackWindow->Server = [] { return ReadServerEndpoint(CConfiguration::FileName()); };
+    textMatrix = new MatrixTextWindow(*session, TranslateManager(), this);
+    feedbackWindow = new FeedbackWindow(*host, this);
+    feedbackWindow->Server = [] { return ReadServerEndpoint(ProgramSettings::FileName()); };
     aboutBox->OpenFeedback = [this] { FeedbackCommand(); };
-    scaleDialog = new TForm5(this);
-    viewSettings = new TViewSettings(TranslateManager(), this);
-    vertexDialog = new TForm2(this);
-    connect(matrixForm, &TMatrixForm::visibilityChanged, this, [this](bool visible) {
+    scaleDialog = new MapScaleDialog(this);
+    viewSettings = new ViewSettingsDialog(TranslateManager(), this);
+    vertexDialog = new VertexChoiceDialog(this);
+    connect(matrixForm, &MatrixGridWindow::visibilityChanged, this, [this](bool visible) {
         Action(QStringLiteral("actShowMatrix"))->setText(Translate(visible ? "Hide_matrix" : "Show_matrix"));
     });
 
@@ -127,7 +127,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     // graph loads the placement again.
     LoadWindowPlacement();
     ApplyCaptions();
-    connect(&TranslateManager(), &CTranslateManager::languageChanged, this, &TForm1::ApplyCaptions);
+    connect(&TranslateManager(), &TranslationManager::languageChanged, this, &MainWindow::ApplyCaptions);
 #ifndef QT_NO_SESSIONMANAGER
     // Logging out asks about unsaved work as closing the window does; Cancel stops the log-out.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
@@ -144,28 +144,28 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     windowReady = true;
 }
 
-TForm1::~TForm1()
+MainWindow::~MainWindow()
 {
     windowReady = false;
     if (session->HasDocument())
         SaveSettings(*session->Document());
 }
 
-void TForm1::SetDialogHost(CHost* dialogHost)
+void MainWindow::SetDialogHost(ProgramHost* dialogHost)
 {
     host->SetDialogHost(dialogHost);
 }
-CHost& TForm1::Host() const
+ProgramHost& MainWindow::Host() const
 {
     return *host;
 }
 
-QAction* TForm1::Action(const QString& objectName) const
+QAction* MainWindow::Action(const QString& objectName) const
 {
     return actions.value(objectName, nullptr);
 }
 
-void TForm1::BuildLayout()
+void MainWindow::BuildLayout()
 {
     // Sky blue, Arial 13 px in navy, as the window always looked.
     QPalette windowPalette = palette();
@@ -178,7 +178,7 @@ void TForm1::BuildLayout()
 
     auto* central = new QWidget(this);
     auto* drawingPanel = new QWidget(central);
-    area = new TDrawingArea(*this, drawingPanel);
+    area = new DrawingArea(*this, drawingPanel);
     area->setObjectName(QStringLiteral("DrawingArea"));
     hBar = new QScrollBar(Qt::Horizontal, drawingPanel);
     vBar = new QScrollBar(Qt::Vertical, drawingPanel);
@@ -187,12 +187,12 @@ void TForm1::BuildLayout()
         bar->setEnabled(false);
     }
     connect(hBar, &QScrollBar::valueChanged, this, [this](int value) {
-        if (TAllGraf* g = Document())
+        if (GraphDocument* g = Document())
             g->ScrollX = value;
         Redraw();
     });
     connect(vBar, &QScrollBar::valueChanged, this, [this](int value) {
-        if (TAllGraf* g = Document())
+        if (GraphDocument* g = Document())
             g->ScrollY = value;
         Redraw();
     });
@@ -202,7 +202,7 @@ void TForm1::BuildLayout()
     grid->addWidget(area, 0, 0);
     grid->addWidget(vBar, 0, 1);
     grid->addWidget(hBar, 1, 0);
-    playback = new TPlaybackBar(this);
+    playback = new PlaybackBar(this);
     playback->Present = [this](int frame) { PresentPlaybackFrame(frame); };
     grid->addWidget(playback, 2, 0, 1, 2);
     grid->setRowStretch(0, 1);
@@ -259,7 +259,7 @@ void TForm1::BuildLayout()
     statusBar()->addPermanentWidget(zoomText);
 }
 
-void TForm1::UpdateTitle()
+void MainWindow::UpdateTitle()
 {
     // The file's name and a mark while there is work to save; Qt puts the mark at [*].
     const QString file = QFileInfo(session->FileName()).fileName();
@@ -269,7 +269,7 @@ void TForm1::UpdateTitle()
     setWindowModified(session->HasUnsavedChanges());
 }
 
-void TForm1::ApplyCaptions()
+void MainWindow::ApplyCaptions()
 {
     UpdateTitle();
     for (const CaptionedAction& item : captions)
@@ -301,12 +301,12 @@ void TForm1::ApplyCaptions()
     emit languageApplied();
 }
 
-void TForm1::UpdateMenus()
+void MainWindow::UpdateMenus()
 {
     answeredForClose = false;
     UpdateTitle();
     EndStalePlayback();
-    const TAllGraf* g = Document();
+    const GraphDocument* g = Document();
     if (!g) {
         // Before the first graph only creating one, leaving, help and the mode switches work;
         // the rest looks as disabled as it is until a graph exists.
@@ -346,16 +346,16 @@ void TForm1::UpdateMenus()
     }
 }
 
-void TForm1::AfterCommand()
+void MainWindow::AfterCommand()
 {
     UpdateMenus();
 }
 
-int TForm1::DrawingAreaWidth() const
+int MainWindow::DrawingAreaWidth() const
 {
     return area ? int(std::ceil(area->width() / zoom)) : 0;
 }
-int TForm1::DrawingAreaHeight() const
+int MainWindow::DrawingAreaHeight() const
 {
     return area ? int(std::ceil(area->height() / zoom)) : 0;
 }
@@ -365,14 +365,14 @@ namespace {
 // The first dialog of a run: closing it (Esc, the close button) still gives a graph, an empty
 // undirected one named by numbers from 1, so that a user who started the program by mistake
 // can simply quit.
-class FirstGraphPrompt : public CNewGraphPrompt {
+class FirstGraphPrompt : public NewGraphPrompt {
   public:
-    FirstGraphPrompt(CNewGraphPrompt& dialog, CTitleGraf& naming) : dialog(dialog), naming(naming) {}
+    FirstGraphPrompt(NewGraphPrompt& dialog, VertexNaming& naming) : dialog(dialog), naming(naming) {}
     bool Run(const QString& confirmKey) override
     {
         confirmed = dialog.Run(confirmKey);
         if (!confirmed) {
-            naming.SetKind(CTitleGraf::Numbers);
+            naming.SetKind(VertexNaming::Numbers);
             naming.SetNumbers(1);
         }
         return true;
@@ -381,14 +381,14 @@ class FirstGraphPrompt : public CNewGraphPrompt {
     bool Weighted() const override { return confirmed && dialog.Weighted(); }
 
   private:
-    CNewGraphPrompt& dialog;
-    CTitleGraf& naming;
+    NewGraphPrompt& dialog;
+    VertexNaming& naming;
     bool confirmed = false;
 };
 
 } // namespace
 
-void TForm1::StartUp()
+void MainWindow::StartUp()
 {
     if (session->HasDocument())
         return;
@@ -405,7 +405,7 @@ void TForm1::StartUp()
             FirstGraphPrompt prompt(*newGraphDialog, session->Naming());
             ::NewGraphCommand(*session, prompt, *this);
             newGraphDialog->SetCancelVisible(true);
-            session->History() = CHistoryManager();
+            session->History() = UndoHistory();
             UpdateMenus();
         }
     }
@@ -413,7 +413,7 @@ void TForm1::StartUp()
     ShowPendingInvitation();
 }
 
-void TForm1::ShowPendingInvitation()
+void MainWindow::ShowPendingInvitation()
 {
     if (startingUp || !invitationPending)
         return;
@@ -421,7 +421,7 @@ void TForm1::ShowPendingInvitation()
     FeedbackCommand();
 }
 
-void TForm1::EnsureFirstGraph()
+void MainWindow::EnsureFirstGraph()
 {
     if (session->HasDocument())
         return;
@@ -432,7 +432,7 @@ void TForm1::EnsureFirstGraph()
     newGraphDialog->SetCancelVisible(true);
 }
 
-void TForm1::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     if (firstShow) {
@@ -442,7 +442,7 @@ void TForm1::showEvent(QShowEvent* event)
     }
 }
 
-bool TForm1::MayDiscardWork()
+bool MainWindow::MayDiscardWork()
 {
     if (answeredForClose || !session->HasUnsavedChanges())
         return true;
@@ -459,19 +459,19 @@ bool TForm1::MayDiscardWork()
     return false;
 }
 
-void TForm1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!MayDiscardWork()) {
         event->ignore();
         return;
     }
-    if (TAllGraf* g = Document())
+    if (GraphDocument* g = Document())
         g->ShowMatrixWindow = MatrixWindowVisible() ? 1 : 0;
     IncrementRunCounter();
     QMainWindow::closeEvent(event);
 }
 
-void TForm1::changeEvent(QEvent* event)
+void MainWindow::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
@@ -480,7 +480,7 @@ void TForm1::changeEvent(QEvent* event)
         Redraw();
 }
 
-void TForm1::resizeEvent(QResizeEvent* event)
+void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     if (windowReady)
@@ -489,12 +489,12 @@ void TForm1::resizeEvent(QResizeEvent* event)
 
 // --- the environment of the new-graph command ------------------------------------------------
 
-int TForm1::MenuEditMode() const
+int MainWindow::MenuEditMode() const
 {
     return Action("actFindPath")->isChecked() ? 1 : 0;
 }
 
-void TForm1::DocumentCreated(TAllGraf& graf)
+void MainWindow::DocumentCreated(GraphDocument& graf)
 {
     if (!firstGraphDone)
         matrixWindowAtStart ? matrixForm->show() : matrixForm->hide();

@@ -28,44 +28,44 @@ class QTabWidget;
 class QTextBrowser;
 class QTimer;
 class QToolBar;
-class TCreateForm2;
-class TmindProgram;
+class NewGraphDialog;
+class FeedbackWindow;
 class QUrl;
-class TGenerateGraphDialog;
+class GenerateGraphDialog;
 namespace GraphLayouts {
 enum class Kind;
 }
-class TDrawingArea;
-class TForm2;
-class TForm5;
-class TWindowHost;
-class TMatrixForm;
-class TFormTextMatrix;
-class TViewSettings;
-class TPlaybackBar;
+class DrawingArea;
+class VertexChoiceDialog;
+class MapScaleDialog;
+class WindowHost;
+class MatrixGridWindow;
+class MatrixTextWindow;
+class ViewSettingsDialog;
+class PlaybackBar;
 struct AlgorithmResult;
-class CConfiguration;
-class CQtTranslations;
+class ProgramSettings;
+class QtTranslations;
 
 // The main window: menus, toolbar, the drawing area with its scroll bars and the result
 // panes. Its commands live in MainWindow_*.cpp by concern.
-class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnvironment {
+class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvironment {
     Q_OBJECT
 
   public:
-    explicit TForm1(QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     GraphSession& Session() { return *session; }
-    TAllGraf* Document() const { return session->Document(); }
-    TDrawingArea* DrawingArea() const { return area; }
-    TCreateForm2* NewGraphDialog() const { return newGraphDialog; }
-    TForm2* VertexChoiceDialog() const { return vertexDialog; }
+    GraphDocument* Document() const { return session->Document(); }
+    DrawingArea* DrawingPane() const { return area; }
+    NewGraphDialog* NewGraphForm() const { return newGraphDialog; }
+    VertexChoiceDialog* VertexDialog() const { return vertexDialog; }
     QScrollBar* HorizontalBar() const { return hBar; }
     QScrollBar* VerticalBar() const { return vBar; }
     QPlainTextEdit* TextPane() const { return outp; }
-    TMatrixForm* MatrixWindow() const { return matrixForm; }
-    TFormTextMatrix* TextMatrixWindow() const { return textMatrix; }
+    MatrixGridWindow* MatrixWindow() const { return matrixForm; }
+    MatrixTextWindow* TextMatrixWindow() const { return textMatrix; }
     QTextBrowser* HtmlPane() const { return webBrowser; }
     // Menu items by their object name, for the menus' own wiring and for tests.
     QAction* Action(const QString& objectName) const;
@@ -75,8 +75,8 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
 
     // Replaces the message boxes, questions, input boxes and the vertex choice (tests);
     // nullptr restores the real dialogs.
-    void SetDialogHost(CHost* host);
-    CHost& Host() const;
+    void SetDialogHost(ProgramHost* host);
+    ProgramHost& Host() const;
 
     // Seams the tests replace: the tick count of the 25 ms rule, popup menus, file dialogs.
     std::function<qint64()> Clock;
@@ -91,7 +91,7 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     // in one (kept in the settings), else the user's home.
     QString DialogFolder() const;
     // The question before unsaved work would be lost.
-    using SaveAnswer = CHost::SaveAnswer;
+    using SaveAnswer = ProgramHost::SaveAnswer;
     std::function<SaveAnswer(const QString& question)> AskSaveChanges;
     // Opens a file or web address with the system's default program.
     std::function<bool(const QUrl& address)> OpenExternal;
@@ -153,9 +153,9 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void OpenWebSite();
     void FeedbackCommand();
     void CheckUpdateCommand();
-    void AboutCommand(TAboutBox::Panel panel);
-    TmindProgram* FeedbackWindow() const { return feedbackWindow; }
-    TAboutBox* AboutBox() const { return aboutBox; }
+    void AboutCommand(AboutBox::Panel panel);
+    FeedbackWindow* FeedbackDialog() const { return feedbackWindow; }
+    AboutBox* AboutDialog() const { return aboutBox; }
     // The step-by-step walk of the last run: shown or hidden, and saved as a web page.
     void TogglePlaybackCommand();
     // File › Import and Export: GraphML, GML, DOT, Pajek, edge lists, CSV matrices; PDF out.
@@ -182,7 +182,7 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void GenerateCommand();
     void LayoutCommand(GraphLayouts::Kind kind);
     // Created when first used.
-    TGenerateGraphDialog* GenerateDialog();
+    GenerateGraphDialog* GenerateDialog();
 
     // --- view -----------------------------------------------------------------------------
     void EnterTextMode();
@@ -249,7 +249,7 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     // The wheel scrolls the drawing (Shift: sideways); a touchpad scrolls by its pixels.
     void AreaWheel(QWheelEvent* event);
 
-    TPlaybackBar* PlaybackBar() const { return playback; }
+    PlaybackBar* PlaybackControls() const { return playback; }
     // What the drawing area shows: the last copy of the canvas.
     int PresentCount() const { return presentCount; }
 
@@ -265,16 +265,16 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     void dropEvent(QDropEvent* event) override;
 
   private:
-    // CGestureView
+    // GestureView
     void OpenVertexPopup() override;
     void OpenFreeSpacePopup() override;
     void DrawDocument(QImage& surface) override;
-    // CNewGraphEnvironment
-    void LoadSettings(TAllGraf& graf, bool withLanguage) override;
-    void SaveSettings(TAllGraf& graf) override;
+    // NewGraphEnvironment
+    void LoadSettings(GraphDocument& graf, bool withLanguage) override;
+    void SaveSettings(GraphDocument& graf) override;
     void LoadWindowPlacement() override;
     int MenuEditMode() const override;
-    void DocumentCreated(TAllGraf& graf) override;
+    void DocumentCreated(GraphDocument& graf) override;
 
     void BuildLayout();
     void BuildMenus();
@@ -307,11 +307,11 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     QImage PrintPicture(const QSize& room);
     QWidget* PrintOptionsPanel();
 
-    std::unique_ptr<TWindowHost> host;
+    std::unique_ptr<WindowHost> host;
     std::unique_ptr<GraphSession> session;
     QString startFile;
 
-    TDrawingArea* area = nullptr;
+    DrawingArea* area = nullptr;
     QScrollBar* hBar = nullptr;
     QScrollBar* vBar = nullptr;
     QSplitter* splitter = nullptr;
@@ -340,23 +340,23 @@ class TForm1 : public QMainWindow, private CGestureView, private CNewGraphEnviro
     // Items disabled while no graph exists, enabled again with the first one.
     QList<QPointer<QAction>> waitingForDocument;
 
-    TCreateForm2* newGraphDialog = nullptr;
-    TAboutBox* aboutBox = nullptr;
-    TmindProgram* feedbackWindow = nullptr;
-    TForm2* vertexDialog = nullptr;
-    TForm5* scaleDialog = nullptr;
-    TMatrixForm* matrixForm = nullptr;
-    TFormTextMatrix* textMatrix = nullptr;
-    TViewSettings* viewSettings = nullptr;
-    TPlaybackBar* playback = nullptr;
-    TGenerateGraphDialog* generateDialog = nullptr;
+    NewGraphDialog* newGraphDialog = nullptr;
+    AboutBox* aboutBox = nullptr;
+    FeedbackWindow* feedbackWindow = nullptr;
+    VertexChoiceDialog* vertexDialog = nullptr;
+    MapScaleDialog* scaleDialog = nullptr;
+    MatrixGridWindow* matrixForm = nullptr;
+    MatrixTextWindow* textMatrix = nullptr;
+    ViewSettingsDialog* viewSettings = nullptr;
+    PlaybackBar* playback = nullptr;
+    GenerateGraphDialog* generateDialog = nullptr;
     // The last run with frames, for the bar's last frame and the walk-through page.
     std::unique_ptr<AlgorithmResult> lastResult;
     QString lastRunName;
     int lastRunFirst = 0; // the vertices the last run was given, for its page
     int lastRunSecond = 0;
-    std::unique_ptr<CConfiguration> config;
-    CQtTranslations* qtTranslations = nullptr;
+    std::unique_ptr<ProgramSettings> config;
+    QtTranslations* qtTranslations = nullptr;
 
     QElapsedTimer tickSource;
     qint64 lastPresentTick = 0;

@@ -4,7 +4,7 @@
 #include "ui/MainWindow.h"
 #include "ui/PlaybackBar.h"
 
-void TForm1::PathAlgorithmCommand(const QString& name)
+void MainWindow::PathAlgorithmCommand(const QString& name)
 {
     if (!session->RequireDocument())
         return;
@@ -14,13 +14,13 @@ void TForm1::PathAlgorithmCommand(const QString& name)
         RunAlgorithmCommand(name, first, second);
 }
 
-void TForm1::PopupAlgorithmCommand(const QString& name)
+void MainWindow::PopupAlgorithmCommand(const QString& name)
 {
-    if (TAllGraf* g = Document())
+    if (GraphDocument* g = Document())
         RunAlgorithmCommand(name, g->ActivePoint, g->TargetPoint);
 }
 
-void TForm1::RunAlgorithmCommand(const QString& name, int first, int second)
+void MainWindow::RunAlgorithmCommand(const QString& name, int first, int second)
 {
     if (!session->RequireDocument())
         return;

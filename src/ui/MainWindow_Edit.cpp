@@ -1,43 +1,43 @@
 // The graph and edit menus: creating, properties, adding and deleting, undo and redo.
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/SelectPathEnds.h"
 #include "ui/MainWindow.h"
-#include "ui/NewGrafDialog.h"
+#include "ui/NewGraphDialog.h"
 
 #include <QAction>
 
-void TForm1::NewGraphCommand()
+void MainWindow::NewGraphCommand()
 {
     LeaveTextMode();
     ::NewGraphCommand(*session, *newGraphDialog, *this);
 }
 
-void TForm1::PropertiesCommand()
+void MainWindow::PropertiesCommand()
 {
     LeaveTextMode();
     ::PropertiesCommand(*session, *newGraphDialog);
 }
 
-void TForm1::AddVertexCommand()
+void MainWindow::AddVertexCommand()
 {
     LeaveTextMode();
     session->AddVertexRandom();
 }
 
-void TForm1::AddVertexAtPressCommand()
+void MainWindow::AddVertexAtPressCommand()
 {
-    TAllGraf* g = Document();
+    GraphDocument* g = Document();
     if (!g)
         return;
     session->AddVertexAt(pressPos.x() + g->ScrollX, pressPos.y() + g->ScrollY);
 }
 
-void TForm1::AddArcCommand()
+void MainWindow::AddArcCommand()
 {
     if (!session->RequireDocument())
         return;
     LeaveTextMode();
-    TAllGraf& g = *Document();
+    GraphDocument& g = *Document();
     int first = 0, second = 0;
     if (!SelectPathEnds(g, Host(), first, second))
         return;
@@ -52,7 +52,7 @@ void TForm1::AddArcCommand()
             Host().ShowError(Translate("Uncorrect_number"));
             return;
         }
-        if (weight < 1 || weight > TAllGraf::MaxCost) {
+        if (weight < 1 || weight > GraphDocument::MaxCost) {
             Host().ShowError(Translate("Load_must_be"));
             return;
         }
@@ -64,20 +64,20 @@ void TForm1::AddArcCommand()
     UpdateMenus();
 }
 
-void TForm1::AddTextCommand()
+void MainWindow::AddTextCommand()
 {
     if (!session->RequireDocument())
         return;
     EnterTextMode();
 }
 
-void TForm1::DeleteObjectCommand()
+void MainWindow::DeleteObjectCommand()
 {
     if (!session->RequireDocument())
         return;
     LeaveTextMode();
     session->RecordState();
-    TAllGraf& g = *Document();
+    GraphDocument& g = *Document();
     PrepareCanvas();
     MouseAction(*session, *this, 0, 0, g.CanvasBitmap, Gesture::Delete);
     PresentCanvas(g.CanvasBitmap, false);
@@ -85,13 +85,13 @@ void TForm1::DeleteObjectCommand()
     UpdateMenus();
 }
 
-void TForm1::ConvertCommand(GraphSession::Conversion conversion)
+void MainWindow::ConvertCommand(GraphSession::Conversion conversion)
 {
     LeaveTextMode();
     session->Convert(conversion);
 }
 
-void TForm1::UndoCommand()
+void MainWindow::UndoCommand()
 {
     LeaveTextMode();
     session->Undo();
@@ -100,7 +100,7 @@ void TForm1::UndoCommand()
     UpdateMenus();
 }
 
-void TForm1::RedoCommand()
+void MainWindow::RedoCommand()
 {
     LeaveTextMode();
     session->Redo();
@@ -109,23 +109,23 @@ void TForm1::RedoCommand()
     UpdateMenus();
 }
 
-void TForm1::RenameVertexCommand()
+void MainWindow::RenameVertexCommand()
 {
     LeaveTextMode();
     session->RenameSelectedVertex();
 }
 
-void TForm1::EditWeightCommand()
+void MainWindow::EditWeightCommand()
 {
     LeaveTextMode();
     session->EditSelectedWeight();
 }
 
-void TForm1::EditLabelCommand()
+void MainWindow::EditLabelCommand()
 {
     if (!session->RequireDocument())
         return;
-    TAllGraf& g = *Document();
+    GraphDocument& g = *Document();
     if (g.ActiveLabel <= 0 || g.ActiveLabel > g.CountLabel)
         return;
     const QString text =
@@ -137,18 +137,18 @@ void TForm1::EditLabelCommand()
     UpdateMenus();
 }
 
-void TForm1::SetMouseMode(int mode)
+void MainWindow::SetMouseMode(int mode)
 {
     Action(mode == 0 ? QStringLiteral("actConstruct") : QStringLiteral("actFindPath"))->setChecked(true);
-    if (TAllGraf* g = Document()) {
+    if (GraphDocument* g = Document()) {
         g->EditMode = quint8(mode);
         g->MenuEditMode = quint8(mode);
     }
 }
 
-void TForm1::DrawArcCommand()
+void MainWindow::DrawArcCommand()
 {
-    TAllGraf* g = Document();
+    GraphDocument* g = Document();
     if (!g || !InHandledRect(pressPos))
         return;
     PrepareCanvas();

@@ -1,5 +1,5 @@
 // File › Import and Export: the field's common graph formats and PDF.
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphFileCommands.h"
 #include "drawing/Canvas.h"
 #include "files/ExchangeFormats.h"
@@ -16,7 +16,7 @@ QString UnknownFormat(const QString& fileName)
 
 } // namespace
 
-void TForm1::ImportCommand()
+void MainWindow::ImportCommand()
 {
     if (!session->RequireDocument() || !MayDiscardWork())
         return;
@@ -42,9 +42,9 @@ void TForm1::ImportCommand()
     Redraw();
 }
 
-void TForm1::ExportCommand()
+void MainWindow::ExportCommand()
 {
-    TAllGraf* g = Document();
+    GraphDocument* g = Document();
     if (!session->RequireDocument() || !g)
         return;
     LeaveTextMode();

@@ -1,7 +1,7 @@
 // The file menu: graph files, the recent-file list and saving the picture.
-#include "base/TranslateManager.h"
-#include "commands/Configuration.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphFileCommands.h"
+#include "commands/ProgramSettings.h"
 #include "drawing/Canvas.h"
 #include "files/RecentFiles.h"
 #include "ui/DocumentPainter.h"
@@ -20,7 +20,7 @@
 #include <QTimer>
 #include <QUrl>
 
-void TForm1::LoadGraphCommand()
+void MainWindow::LoadGraphCommand()
 {
     if (!session->RequireDocument() || !MayDiscardWork())
         return;
@@ -30,7 +30,7 @@ void TForm1::LoadGraphCommand()
         OpenGraphFile(file);
 }
 
-QString TForm1::DialogFolder() const
+QString MainWindow::DialogFolder() const
 {
     const QFileInfo current(session->FileName());
     if (!session->FileName().isEmpty() && current.absoluteDir().exists())
@@ -40,7 +40,7 @@ QString TForm1::DialogFolder() const
     return QDir::homePath();
 }
 
-QString TForm1::ChooseFile(FileDialog kind)
+QString MainWindow::ChooseFile(FileDialog kind)
 {
     const QString file = AskFileName(kind);
     if (!file.isEmpty())
@@ -48,7 +48,7 @@ QString TForm1::ChooseFile(FileDialog kind)
     return file;
 }
 
-void TForm1::OpenGraphFile(const QString& fileName)
+void MainWindow::OpenGraphFile(const QString& fileName)
 {
     if (GraphFileCommands::OpenGraphFile(*session, fileName))
         ClearResultPanes();
@@ -57,7 +57,7 @@ void TForm1::OpenGraphFile(const QString& fileName)
     Redraw();
 }
 
-void TForm1::OpenExample(const QString& fileName)
+void MainWindow::OpenExample(const QString& fileName)
 {
     if (!session->RequireDocument() || !MayDiscardWork())
         return;
@@ -71,12 +71,12 @@ namespace {
 
 // The first graph of a run that opens a file: created as the new-graph dialog would leave it
 // when confirmed at once, since the file then sets its kind and names.
-class StartGraphPrompt : public CNewGraphPrompt {
+class StartGraphPrompt : public NewGraphPrompt {
   public:
-    explicit StartGraphPrompt(CTitleGraf& naming) : naming(naming) {}
+    explicit StartGraphPrompt(VertexNaming& naming) : naming(naming) {}
     bool Run(const QString&) override
     {
-        naming.SetKind(CTitleGraf::Numbers);
+        naming.SetKind(VertexNaming::Numbers);
         naming.SetNumbers(1);
         return true;
     }
@@ -84,7 +84,7 @@ class StartGraphPrompt : public CNewGraphPrompt {
     bool Weighted() const override { return false; }
 
   private:
-    CTitleGraf& naming;
+    VertexNaming& naming;
 };
 
 // The first local file among the dropped ones; empty when there is none.
@@ -101,7 +101,7 @@ QString DroppedFile(const QMimeData* data)
 
 } // namespace
 
-bool TForm1::OpenStartFile(const QString& fileName)
+bool MainWindow::OpenStartFile(const QString& fileName)
 {
     StartGraphPrompt prompt(session->Naming());
     ::NewGraphCommand(*session, prompt, *this);
@@ -118,7 +118,7 @@ bool TForm1::OpenStartFile(const QString& fileName)
     return opened;
 }
 
-void TForm1::OpenOutsideFile(const QString& fileName)
+void MainWindow::OpenOutsideFile(const QString& fileName)
 {
     if (!session->HasDocument()) {
         StartGraphPrompt prompt(session->Naming());
@@ -130,13 +130,13 @@ void TForm1::OpenOutsideFile(const QString& fileName)
     OpenGraphFile(fileName);
 }
 
-void TForm1::dragEnterEvent(QDragEnterEvent* event)
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
     if (!DroppedFile(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
-void TForm1::dropEvent(QDropEvent* event)
+void MainWindow::dropEvent(QDropEvent* event)
 {
     const QString file = DroppedFile(event->mimeData());
     if (file.isEmpty())
@@ -146,7 +146,7 @@ void TForm1::dropEvent(QDropEvent* event)
     QTimer::singleShot(0, this, [this, file] { OpenOutsideFile(file); });
 }
 
-bool TForm1::SaveGraphCommand()
+bool MainWindow::SaveGraphCommand()
 {
     if (!session->RequireDocument())
         return false;
@@ -161,7 +161,7 @@ bool TForm1::SaveGraphCommand()
     return saved;
 }
 
-bool TForm1::SaveAsCommand()
+bool MainWindow::SaveAsCommand()
 {
     if (!session->RequireDocument())
         return false;
@@ -174,9 +174,9 @@ bool TForm1::SaveAsCommand()
     return saved;
 }
 
-void TForm1::OpenRecentFile(int index)
+void MainWindow::OpenRecentFile(int index)
 {
-    TAllGraf* g = Document();
+    GraphDocument* g = Document();
     if (!g || index < 0 || index >= g->RecentFiles.size())
         return;
     LeaveTextMode();
@@ -193,15 +193,15 @@ void TForm1::OpenRecentFile(int index)
     OpenGraphFile(fileName);
 }
 
-void TForm1::AddRecentFile(const QString& fileName)
+void MainWindow::AddRecentFile(const QString& fileName)
 {
-    if (TAllGraf* g = Document()) {
+    if (GraphDocument* g = Document()) {
         RecentFiles::AddRecentFile(g->RecentFiles, fileName);
         RefreshRecentMenu();
     }
 }
 
-void TForm1::RefreshRecentMenu()
+void MainWindow::RefreshRecentMenu()
 {
     const QStringList files = Document() ? Document()->RecentFiles : QStringList();
     for (int i = 0; i < recentActions.size(); ++i) {
@@ -218,7 +218,7 @@ void TForm1::RefreshRecentMenu()
     recentMenu->menuAction()->setVisible(!files.isEmpty());
 }
 
-void TForm1::SaveImageCommand()
+void MainWindow::SaveImageCommand()
 {
     if (!session->RequireDocument())
         return;
@@ -228,7 +228,7 @@ void TForm1::SaveImageCommand()
         return;
     const QString file = PictureFileName(chosen, FileFilters::PictureTypeOfFilter(ChosenFilter));
     const PictureType type = PictureTypeOfName(file).value_or(PictureType::Bitmap);
-    TAllGraf& g = *Document();
+    GraphDocument& g = *Document();
     QString error;
     bool saved = false;
     if (type == PictureType::Svg) {

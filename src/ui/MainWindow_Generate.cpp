@@ -4,16 +4,16 @@
 #include "ui/GenerateGraphDialog.h"
 #include "ui/MainWindow.h"
 
-TGenerateGraphDialog* TForm1::GenerateDialog()
+GenerateGraphDialog* MainWindow::GenerateDialog()
 {
     if (!generateDialog) {
-        generateDialog = new TGenerateGraphDialog(*session, this);
-        connect(this, &TForm1::languageApplied, generateDialog, &TGenerateGraphDialog::ApplyCaptions);
+        generateDialog = new GenerateGraphDialog(*session, this);
+        connect(this, &MainWindow::languageApplied, generateDialog, &GenerateGraphDialog::ApplyCaptions);
     }
     return generateDialog;
 }
 
-void TForm1::GenerateCommand()
+void MainWindow::GenerateCommand()
 {
     if (!session->RequireDocument())
         return;
@@ -32,7 +32,7 @@ void TForm1::GenerateCommand()
     Redraw();
 }
 
-void TForm1::LayoutCommand(GraphLayouts::Kind kind)
+void MainWindow::LayoutCommand(GraphLayouts::Kind kind)
 {
     if (!session->RequireDocument())
         return;

@@ -1,7 +1,7 @@
 // The help menu: the manual, the web pages, the update check, the feedback window, the about box.
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
-#include "commands/Configuration.h"
+#include "base/TranslationManager.h"
+#include "commands/ProgramSettings.h"
 #include "online/ServerEndpoint.h"
 #include "online/UpdateCheck.h"
 #include "ui/BusyCursor.h"
@@ -12,7 +12,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
-void TForm1::OpenHelpFile()
+void MainWindow::OpenHelpFile()
 {
     // The manual of the language in use: each language file names its own.
     const QString file = ProgramPaths::HelpFile(Translate("help_file"));
@@ -24,37 +24,37 @@ void TForm1::OpenHelpFile()
         Host().ShowError(Translate("Help_no_pdf_program").arg(QDir::toNativeSeparators(file)));
 }
 
-void TForm1::OpenOnlineHelp()
+void MainWindow::OpenOnlineHelp()
 {
     const QString address = OnlineHelpAddress();
     if (!OpenExternal(QUrl(address)))
         Host().ShowError(Translate("Help_no_browser_online").arg(address));
 }
 
-void TForm1::OpenWebSite()
+void MainWindow::OpenWebSite()
 {
     const QString address = WebSiteAddress();
     if (!OpenExternal(QUrl(address)))
         Host().ShowError(Translate("Help_no_browser_site").arg(address));
 }
 
-void TForm1::FeedbackCommand()
+void MainWindow::FeedbackCommand()
 {
     feedbackWindow->Execute();
 }
 
-void TForm1::CheckUpdateCommand()
+void MainWindow::CheckUpdateCommand()
 {
-    TUpdateCheckResult result;
+    UpdateCheckResult result;
     {
-        const TBusyCursor busy;
-        result = CheckForUpdate(Host(), ReadServerEndpoint(CConfiguration::FileName()));
+        const BusyCursor busy;
+        result = CheckForUpdate(Host(), ReadServerEndpoint(ProgramSettings::FileName()));
     }
     if (result.OpenWebSite)
         OpenWebSite();
 }
 
-void TForm1::AboutCommand(TAboutBox::Panel panel)
+void MainWindow::AboutCommand(AboutBox::Panel panel)
 {
     aboutBox->Execute(panel);
 }

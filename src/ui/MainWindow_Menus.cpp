@@ -1,7 +1,7 @@
 // The main menu, the toolbar bound to its items, and the two popup menus of the drawing.
 #include "algorithms/RunAlgorithm.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphLayouts.h"
 #include "ui/MainWindow.h"
 
@@ -37,13 +37,13 @@ QKeySequence AlgorithmShortcut(const AlgorithmInfo& info)
 
 } // namespace
 
-void TForm1::Caption(QAction* action, const QString& key)
+void MainWindow::Caption(QAction* action, const QString& key)
 {
     captions.append({action, key});
 }
 
-QAction* TForm1::MakeAction(const QString& objectName, const QString& key, const QString& icon,
-                            const QKeySequence& shortcut, std::function<void()> run)
+QAction* MainWindow::MakeAction(const QString& objectName, const QString& key, const QString& icon,
+                                const QKeySequence& shortcut, std::function<void()> run)
 {
     auto* action = new QAction(ItemIcon(icon), key, this);
     action->setObjectName(objectName);
@@ -62,7 +62,7 @@ QAction* TForm1::MakeAction(const QString& objectName, const QString& key, const
     return action;
 }
 
-QMenu* TForm1::MakeMenu(QMenu* parent, const QString& objectName, const QString& key, const QString& icon)
+QMenu* MainWindow::MakeMenu(QMenu* parent, const QString& objectName, const QString& key, const QString& icon)
 {
     QMenu* menu = parent ? parent->addMenu(ItemIcon(icon), key) : menuBar()->addMenu(key);
     menu->setObjectName(objectName);
@@ -72,7 +72,7 @@ QMenu* TForm1::MakeMenu(QMenu* parent, const QString& objectName, const QString&
     return menu;
 }
 
-void TForm1::BuildMenus()
+void MainWindow::BuildMenus()
 {
     using C = GraphSession::Conversion;
 
@@ -277,9 +277,9 @@ void TForm1::BuildMenus()
     help->addAction(MakeAction("actCheckUpdate", "CheckUpdate", {}, {}, [this] { CheckUpdateCommand(); }));
     help->addSeparator();
     help->addAction(
-        MakeAction("actFeedBack", "FeedBack", {}, {}, [this] { AboutCommand(TAboutBox::Panel::Contact); }));
+        MakeAction("actFeedBack", "FeedBack", {}, {}, [this] { AboutCommand(AboutBox::Panel::Contact); }));
     help->addAction(MakeAction("actAboutProgram", "AboutProgram", "help-about|about", {},
-                               [this] { AboutCommand(TAboutBox::Panel::Information); }));
+                               [this] { AboutCommand(AboutBox::Panel::Information); }));
 
     // The two language items sit on the menu bar itself.
     QAction* russian = new QAction(QStringLiteral("&Rus"), this);
@@ -302,7 +302,7 @@ void TForm1::BuildMenus()
     });
 }
 
-void TForm1::BuildToolBar()
+void MainWindow::BuildToolBar()
 {
     toolBar = addToolBar(QStringLiteral("Main"));
     toolBar->setObjectName(QStringLiteral("ToolBar"));
@@ -328,7 +328,7 @@ void TForm1::BuildToolBar()
     toolBar->addAction(Action(QStringLiteral("actHelpLocal")));
 }
 
-void TForm1::BuildPopups()
+void MainWindow::BuildPopups()
 {
     vertexPopup = new QMenu(this);
     vertexPopup->setObjectName(QStringLiteral("VertexPopup"));
@@ -358,16 +358,16 @@ void TForm1::BuildPopups()
     freeSpacePopup->addAction(Action("actAddText"));
 }
 
-void TForm1::ShowPopup(QMenu& menu)
+void MainWindow::ShowPopup(QMenu& menu)
 {
     ExecPopup(menu, QCursor::pos() - QPoint(4, 4));
 }
 
-void TForm1::OpenVertexPopup()
+void MainWindow::OpenVertexPopup()
 {
     ShowPopup(*vertexPopup);
 }
-void TForm1::OpenFreeSpacePopup()
+void MainWindow::OpenFreeSpacePopup()
 {
     ShowPopup(*freeSpacePopup);
 }

@@ -7,13 +7,13 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
-bool TForm1::InHandledRect(const QPoint& p) const
+bool MainWindow::InHandledRect(const QPoint& p) const
 {
-    const TAllGraf* g = Document();
+    const GraphDocument* g = Document();
     return g && p.x() >= 0 && p.x() <= g->CanvasWidth() && p.y() >= 0 && p.y() <= g->CanvasHeight();
 }
 
-void TForm1::AreaMousePress(QMouseEvent* event)
+void MainWindow::AreaMousePress(QMouseEvent* event)
 {
     if (!session->HasDocument())
         return;
@@ -22,7 +22,7 @@ void TForm1::AreaMousePress(QMouseEvent* event)
     if (!InHandledRect(p))
         return;
     PrepareCanvas();
-    TAllGraf& g = *Document();
+    GraphDocument& g = *Document();
     bool changed = true;
     if (event->button() == Qt::LeftButton)
         changed = MouseAction(*session, *this, p.x(), p.y(), g.CanvasBitmap, Gesture::Press);
@@ -34,12 +34,12 @@ void TForm1::AreaMousePress(QMouseEvent* event)
         PresentCanvas(Document()->CanvasBitmap, false);
 }
 
-void TForm1::AreaMouseMove(QMouseEvent* event)
+void MainWindow::AreaMouseMove(QMouseEvent* event)
 {
     // Moves are dropped while the last copy is recent: at most about 40 redraws a second.
     if (presentedOnce && Clock() - lastPresentTick <= 25)
         return;
-    TAllGraf* g = Document();
+    GraphDocument* g = Document();
     if (!g)
         return;
     if (event->buttons() == Qt::NoButton) {
@@ -62,9 +62,9 @@ void TForm1::AreaMouseMove(QMouseEvent* event)
     }
 }
 
-void TForm1::AreaMouseRelease(QMouseEvent* event)
+void MainWindow::AreaMouseRelease(QMouseEvent* event)
 {
-    TAllGraf* g = Document();
+    GraphDocument* g = Document();
     if (!g)
         return;
     // A release outside the drawing still ends the drag; the point itself is not used.
@@ -75,9 +75,9 @@ void TForm1::AreaMouseRelease(QMouseEvent* event)
     UpdateMenus();
 }
 
-void TForm1::AreaDoubleClick(QMouseEvent* event)
+void MainWindow::AreaDoubleClick(QMouseEvent* event)
 {
-    TAllGraf* g = Document();
+    GraphDocument* g = Document();
     if (!g)
         return;
     if (event->button() == Qt::LeftButton) {
@@ -89,14 +89,14 @@ void TForm1::AreaDoubleClick(QMouseEvent* event)
     AreaMousePress(event);
 }
 
-void TForm1::AreaKeyPress(QKeyEvent* event)
+void MainWindow::AreaKeyPress(QKeyEvent* event)
 {
     // Escape is the way out of text-placing mode that a user tries first.
     if (event->key() == Qt::Key_Escape && textMode) {
         LeaveTextMode();
         return;
     }
-    TAllGraf* g = Document();
+    GraphDocument* g = Document();
     if (!g || event->key() != Qt::Key_Delete) {
         event->ignore();
         return;
@@ -107,7 +107,7 @@ void TForm1::AreaKeyPress(QKeyEvent* event)
     UpdateMenus();
 }
 
-void TForm1::AreaWheel(QWheelEvent* event)
+void MainWindow::AreaWheel(QWheelEvent* event)
 {
     if (!session->HasDocument()) {
         event->ignore();

@@ -1,6 +1,6 @@
 // The step-by-step playback of the last run: the bar, the frames on the drawing, the page.
 #include "algorithms/RunAlgorithm.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "base/WholeFile.h"
 #include "commands/WalkthroughPage.h"
 #include "drawing/ResultPicture.h"
@@ -12,9 +12,9 @@
 #include <QAction>
 #include <QFileInfo>
 
-void TForm1::StartPlayback(const QString& name, AlgorithmResult result, int first, int second)
+void MainWindow::StartPlayback(const QString& name, AlgorithmResult result, int first, int second)
 {
-    TAllGraf* g = Document();
+    GraphDocument* g = Document();
     if (!g || result.steps.FrameCount() == 0) {
         lastResult.reset();
         Action(QStringLiteral("actShowPlayback"))->setChecked(false);
@@ -28,9 +28,9 @@ void TForm1::StartPlayback(const QString& name, AlgorithmResult result, int firs
     Action(QStringLiteral("actShowPlayback"))->setChecked(true);
 }
 
-bool TForm1::EndStalePlayback()
+bool MainWindow::EndStalePlayback()
 {
-    const TAllGraf* g = Document();
+    const GraphDocument* g = Document();
     if (!playback->Active() || (g && playback->Matches(*g)))
         return false;
     playback->Stop();
@@ -38,9 +38,9 @@ bool TForm1::EndStalePlayback()
     return true;
 }
 
-void TForm1::PresentPlaybackFrame(int frame)
+void MainWindow::PresentPlaybackFrame(int frame)
 {
-    TAllGraf* g = Document();
+    GraphDocument* g = Document();
     if (!g || !lastResult)
         return;
     // A frame of a graph that has been edited since is never shown.
@@ -68,7 +68,7 @@ void TForm1::PresentPlaybackFrame(int frame)
         PresentCanvas(picture, true);
 }
 
-bool TForm1::RedrawPlayback()
+bool MainWindow::RedrawPlayback()
 {
     if (!playback->Active())
         return false;
@@ -79,10 +79,10 @@ bool TForm1::RedrawPlayback()
     return true;
 }
 
-void TForm1::TogglePlaybackCommand()
+void MainWindow::TogglePlaybackCommand()
 {
     QAction* item = Action(QStringLiteral("actShowPlayback"));
-    TAllGraf* g = Document();
+    GraphDocument* g = Document();
     if (playback->Active()) {
         playback->Stop();
         item->setChecked(false);
@@ -100,11 +100,11 @@ void TForm1::TogglePlaybackCommand()
     item->setChecked(false);
 }
 
-void TForm1::SaveWalkthroughCommand()
+void MainWindow::SaveWalkthroughCommand()
 {
-    TAllGraf* g = Document();
+    GraphDocument* g = Document();
     if (!g || !lastResult || lastResult->steps.FrameCount() == 0) {
-        Host().ShowMessage(CHost::MessageKind::Information, Translate("Playback_nothing"));
+        Host().ShowMessage(ProgramHost::MessageKind::Information, Translate("Playback_nothing"));
         return;
     }
     QString fileName = ChooseFile(FileDialog::SaveWalkthrough);

@@ -1,7 +1,7 @@
 // Printing: the drawing scaled to the page, optionally with the result text below it and the
 // playback frame shown; the HTML report as it reads in its pane.
 #include "algorithms/AlgorithmResult.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "drawing/DocumentDrawing.h"
 #include "drawing/ResultPicture.h"
 #include "drawing/StepPicture.h"
@@ -36,9 +36,9 @@ constexpr int PrintPictureSide = 4096;
 
 } // namespace
 
-QImage TForm1::PrintPicture(const QSize& room)
+QImage MainWindow::PrintPicture(const QSize& room)
 {
-    TAllGraf* g = Document();
+    GraphDocument* g = Document();
     if (!g || room.isEmpty())
         return QImage();
     // What the document holds, not the window's view of it.
@@ -58,7 +58,7 @@ QImage TForm1::PrintPicture(const QSize& room)
         *g, part, [g](QPainter& painter) { DrawAll(*g, painter); }, ratio);
 }
 
-bool TForm1::PrintDrawing(QPrinter& printer)
+bool MainWindow::PrintDrawing(QPrinter& printer)
 {
     if (!session->HasDocument())
         return false;
@@ -130,12 +130,12 @@ bool TForm1::PrintDrawing(QPrinter& printer)
     return painter.end();
 }
 
-void TForm1::PrintReport(QPrinter& printer)
+void MainWindow::PrintReport(QPrinter& printer)
 {
     webBrowser->document()->print(&printer);
 }
 
-QWidget* TForm1::PrintOptionsPanel()
+QWidget* MainWindow::PrintOptionsPanel()
 {
     auto* panel = new QWidget;
     panel->setWindowTitle(Translate("Print_options"));
@@ -153,7 +153,7 @@ QWidget* TForm1::PrintOptionsPanel()
     return panel;
 }
 
-void TForm1::PrintCommand()
+void MainWindow::PrintCommand()
 {
     if (!session->RequireDocument())
         return;
@@ -164,7 +164,7 @@ void TForm1::PrintCommand()
         Host().ShowError(Translate("Print_failed"));
 }
 
-void TForm1::PrintPreviewCommand()
+void MainWindow::PrintPreviewCommand()
 {
     if (!session->RequireDocument())
         return;
@@ -196,7 +196,7 @@ void TForm1::PrintPreviewCommand()
     preview.exec();
 }
 
-void TForm1::PrintReportCommand()
+void MainWindow::PrintReportCommand()
 {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
@@ -204,7 +204,7 @@ void TForm1::PrintReportCommand()
         PrintReport(printer);
 }
 
-void TForm1::PrintReportPreviewCommand()
+void MainWindow::PrintReportPreviewCommand()
 {
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog preview(&printer, this);

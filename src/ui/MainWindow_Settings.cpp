@@ -1,10 +1,10 @@
 // Settings, languages and the matrix windows: the window's links to other modules.
-#include "base/TranslateManager.h"
-#include "commands/Configuration.h"
+#include "base/TranslationManager.h"
+#include "commands/ProgramSettings.h"
 #include "ui/MainWindow.h"
-#include "ui/MatrixWindows.h"
-#include "ui/UnitMartixText.h"
-#include "ui/ViewSettingGraf.h"
+#include "ui/MatrixGridWindow.h"
+#include "ui/MatrixTextWindow.h"
+#include "ui/ViewSettingsDialog.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -13,7 +13,7 @@
 #include <QSplitter>
 #include <algorithm>
 
-void TForm1::LoadSettings(TAllGraf& graf, bool withLanguage)
+void MainWindow::LoadSettings(GraphDocument& graf, bool withLanguage)
 {
     const bool showMatrix = config->LoadSettings(graf, withLanguage);
     session->History().SetUndoSteps(config->UndoSteps);
@@ -27,7 +27,7 @@ void TForm1::LoadSettings(TAllGraf& graf, bool withLanguage)
     }
 }
 
-void TForm1::SaveSettings(TAllGraf& graf)
+void MainWindow::SaveSettings(GraphDocument& graf)
 {
     const QRect geometry = isMaximized() || isFullScreen() ? normalGeometry() : QRect(pos(), size());
     // When the program closes the matrix window is already gone; closeEvent kept its state.
@@ -42,7 +42,7 @@ void TForm1::SaveSettings(TAllGraf& graf)
         Host().ShowError(error);
 }
 
-void TForm1::LoadWindowPlacement()
+void MainWindow::LoadWindowPlacement()
 {
     QList<QRect> screens;
     if (QScreen* primary = QGuiApplication::primaryScreen())
@@ -50,7 +50,7 @@ void TForm1::LoadWindowPlacement()
     for (QScreen* screen : QGuiApplication::screens())
         if (screen != QGuiApplication::primaryScreen())
             screens.append(screen->availableGeometry());
-    const TWindowPlacement placement = config->LoadWindowPlacement(screens);
+    const WindowPlacement placement = config->LoadWindowPlacement(screens);
     move(placement.X, placement.Y);
     resize(placement.Width, placement.Height);
     // The drawing takes what the result panes leave, and keeps a working share of a small
@@ -60,29 +60,29 @@ void TForm1::LoadWindowPlacement()
     matrixForm->PlaceBeside(frameGeometry());
 }
 
-void TForm1::IncrementRunCounter()
+void MainWindow::IncrementRunCounter()
 {
     ++config->CountRun;
 }
 
-bool TForm1::MatrixWindowVisible() const
+bool MainWindow::MatrixWindowVisible() const
 {
     return matrixForm && matrixForm->isVisible();
 }
 
-void TForm1::RefreshMatrixWindow()
+void MainWindow::RefreshMatrixWindow()
 {
     if (matrixForm)
         matrixForm->Refresh();
 }
 
-void TForm1::ShowMatrixCommand()
+void MainWindow::ShowMatrixCommand()
 {
     LeaveTextMode();
     MatrixWindowVisible() ? matrixForm->hide() : matrixForm->show();
 }
 
-void TForm1::EditMatrixCommand()
+void MainWindow::EditMatrixCommand()
 {
     LeaveTextMode();
     if (session->RequireDocument())
@@ -90,19 +90,19 @@ void TForm1::EditMatrixCommand()
     UpdateMenus();
 }
 
-void TForm1::ViewSettingsCommand()
+void MainWindow::ViewSettingsCommand()
 {
     LeaveTextMode();
     if (session->RequireDocument())
         viewSettings->Execute(*Document());
 }
 
-void TForm1::UseBuiltInLanguage()
+void MainWindow::UseBuiltInLanguage()
 {
     TranslateManager().UseBuiltIn();
 }
 
-void TForm1::UseEnglishLanguage()
+void MainWindow::UseEnglishLanguage()
 {
     TranslateManager().LoadLanguage(QStringLiteral("grafEnglish.lang"));
 }

@@ -1,10 +1,10 @@
 // The drawing area's picture, scrolling, text mode, background, map mode and the panes.
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "drawing/DocumentDrawing.h"
 #include "ui/DocumentPainter.h"
 #include "ui/DrawingArea.h"
 #include "ui/MainWindow.h"
-#include "ui/MapZoomDialog.h"
+#include "ui/MapScaleDialog.h"
 
 #include <QAction>
 #include <QFile>
@@ -19,20 +19,20 @@
 #include <cmath>
 #include <iterator>
 
-void TForm1::DrawDocument(QImage& surface)
+void MainWindow::DrawDocument(QImage& surface)
 {
-    if (TAllGraf* g = Document())
+    if (GraphDocument* g = Document())
         DrawVisible(*g, surface, QSize(g->CanvasWidth(), g->CanvasHeight()), QPoint(g->ScrollX, g->ScrollY));
 }
 
-QSize TForm1::ViewSize() const
+QSize MainWindow::ViewSize() const
 {
     return QSize(std::max(1, DrawingAreaWidth()), std::max(1, DrawingAreaHeight()));
 }
 
-void TForm1::PrepareCanvas()
+void MainWindow::PrepareCanvas()
 {
-    TAllGraf* g = Document();
+    GraphDocument* g = Document();
     if (!g)
         return;
     // Only the visible part is ever allocated, whatever the size of the drawing.
@@ -43,9 +43,9 @@ void TForm1::PrepareCanvas()
         g->CanvasBitmap = MakeSurface(view.width(), view.height(), ratio);
 }
 
-void TForm1::Redraw()
+void MainWindow::Redraw()
 {
-    TAllGraf* g = Document();
+    GraphDocument* g = Document();
     if (!g) {
         area->Clear();
         return;
@@ -60,7 +60,7 @@ void TForm1::Redraw()
     PresentCanvas(surface, false);
 }
 
-void TForm1::PresentCanvas(const QImage& surface, bool force)
+void MainWindow::PresentCanvas(const QImage& surface, bool force)
 {
     const qint64 now = Clock();
     if (!force && presentedOnce && now - lastPresentTick <= 25) {
@@ -71,16 +71,16 @@ void TForm1::PresentCanvas(const QImage& surface, bool force)
     }
     // A window's surface starts at the scroll position it was drawn for (its offset); a
     // result picture covers the whole canvas from its origin.
-    const TAllGraf* g = Document();
+    const GraphDocument* g = Document();
     area->Present(surface, (g ? QPoint(g->ScrollX, g->ScrollY) : QPoint()) - surface.offset(), zoom);
     lastPresentTick = now;
     presentedOnce = true;
     ++presentCount;
 }
 
-void TForm1::UpdateScrollBars()
+void MainWindow::UpdateScrollBars()
 {
-    const TAllGraf* g = Document();
+    const GraphDocument* g = Document();
     if (!g)
         return;
     // The bars cover the whole canvas, which is never smaller than what the document holds.
@@ -97,19 +97,19 @@ void TForm1::UpdateScrollBars()
         vBar->setEnabled(true);
 }
 
-void TForm1::ScrollToX(int position)
+void MainWindow::ScrollToX(int position)
 {
     hBar->setValue(std::clamp(position, 0, hBar->maximum()));
 }
-void TForm1::ScrollToY(int position)
+void MainWindow::ScrollToY(int position)
 {
     vBar->setValue(std::clamp(position, 0, vBar->maximum()));
 }
-int TForm1::HorizontalPosition() const
+int MainWindow::HorizontalPosition() const
 {
     return hBar->value();
 }
-int TForm1::VerticalPosition() const
+int MainWindow::VerticalPosition() const
 {
     return vBar->value();
 }
@@ -122,15 +122,15 @@ constexpr double ZoomSteps[] = {0.25, 0.33, 0.5,  0.67, 0.75, 0.9, 1.0, 1.1,
 
 } // namespace
 
-QPoint TForm1::AreaToView(QPointF areaPosition) const
+QPoint MainWindow::AreaToView(QPointF areaPosition) const
 {
     return QPoint(int(std::floor(areaPosition.x() / zoom)), int(std::floor(areaPosition.y() / zoom)));
 }
 
-void TForm1::SetZoom(double factor, QPointF anchor)
+void MainWindow::SetZoom(double factor, QPointF anchor)
 {
     factor = std::clamp(factor, MinZoom, MaxZoom);
-    TAllGraf* g = Document();
+    GraphDocument* g = Document();
     if (!g || factor == zoom)
         return;
     // The canvas point under the anchor stays under it.
@@ -145,7 +145,7 @@ void TForm1::SetZoom(double factor, QPointF anchor)
     Redraw();
 }
 
-void TForm1::ZoomAround(bool in, QPointF anchor)
+void MainWindow::ZoomAround(bool in, QPointF anchor)
 {
     // The next step past the zoom, which may lie between steps after "fit to window".
     double next = zoom;
@@ -163,24 +163,24 @@ void TForm1::ZoomAround(bool in, QPointF anchor)
     SetZoom(next, anchor);
 }
 
-void TForm1::ZoomInCommand()
+void MainWindow::ZoomInCommand()
 {
     ZoomAround(true, QPointF(area->width() / 2.0, area->height() / 2.0));
 }
 
-void TForm1::ZoomOutCommand()
+void MainWindow::ZoomOutCommand()
 {
     ZoomAround(false, QPointF(area->width() / 2.0, area->height() / 2.0));
 }
 
-void TForm1::ZoomActualCommand()
+void MainWindow::ZoomActualCommand()
 {
     SetZoom(1.0, QPointF(area->width() / 2.0, area->height() / 2.0));
 }
 
-void TForm1::ZoomFitCommand()
+void MainWindow::ZoomFitCommand()
 {
-    const TAllGraf* g = Document();
+    const GraphDocument* g = Document();
     if (!g)
         return;
     const QSize content = g->ContentExtent();
@@ -194,26 +194,26 @@ void TForm1::ZoomFitCommand()
     ScrollToY(0);
 }
 
-void TForm1::ShowZoom()
+void MainWindow::ShowZoom()
 {
     zoomText->setText(QStringLiteral("%1 %").arg(qRound(zoom * 100)));
 }
 
-void TForm1::EnterTextMode()
+void MainWindow::EnterTextMode()
 {
     textMode = true;
     area->setCursor(Qt::CrossCursor);
 }
 
-void TForm1::LeaveTextMode()
+void MainWindow::LeaveTextMode()
 {
     textMode = false;
     area->unsetCursor();
 }
 
-void TForm1::SetMapMode(bool on)
+void MainWindow::SetMapMode(bool on)
 {
-    TAllGraf* g = Document();
+    GraphDocument* g = Document();
     if (!g)
         return;
     if (on && g->IsHaveCost) {
@@ -228,13 +228,13 @@ void TForm1::SetMapMode(bool on)
     UpdateScaleCaption();
 }
 
-void TForm1::ShowMapModeCheck()
+void MainWindow::ShowMapModeCheck()
 {
-    if (const TAllGraf* g = Document())
+    if (const GraphDocument* g = Document())
         Action(g->MapMode ? QStringLiteral("actMapOn") : QStringLiteral("actMapOff"))->setChecked(true);
 }
 
-void TForm1::MapModeCommand(bool on)
+void MainWindow::MapModeCommand(bool on)
 {
     if (!session->RequireDocument())
         return;
@@ -242,23 +242,23 @@ void TForm1::MapModeCommand(bool on)
     SetMapMode(on);
 }
 
-void TForm1::UpdateScaleCaption()
+void MainWindow::UpdateScaleCaption()
 {
     if (QAction* scale = Action("actScaleSettings"))
         scale->setText(Translate("Scale_setting") + QString::number(Document() ? Document()->ZoomMap : 10));
 }
 
-void TForm1::ScaleCommand()
+void MainWindow::ScaleCommand()
 {
     if (!session->RequireDocument())
         return;
-    TAllGraf& g = *Document();
+    GraphDocument& g = *Document();
     g.ZoomMap = scaleDialog->Edit(g.ZoomMap);
     session->RecordState();
     UpdateScaleCaption();
 }
 
-void TForm1::LoadBackgroundCommand()
+void MainWindow::LoadBackgroundCommand()
 {
     if (!session->RequireDocument())
         return;
@@ -271,7 +271,7 @@ void TForm1::LoadBackgroundCommand()
     SaveSettings(*Document());
 }
 
-void TForm1::ClearBackgroundCommand()
+void MainWindow::ClearBackgroundCommand()
 {
     if (!session->RequireDocument())
         return;
@@ -280,7 +280,7 @@ void TForm1::ClearBackgroundCommand()
     Redraw();
 }
 
-void TForm1::RefreshTextPane()
+void MainWindow::RefreshTextPane()
 {
     outp->setPlainText(session->Outp().Text());
     QTextCursor caret = outp->textCursor();
@@ -288,7 +288,7 @@ void TForm1::RefreshTextPane()
     outp->setTextCursor(caret);
 }
 
-void TForm1::ClearResultPanes()
+void MainWindow::ClearResultPanes()
 {
     session->Outp().Clear();
     webBrowser->clear();
@@ -296,7 +296,7 @@ void TForm1::ClearResultPanes()
     RefreshTextPane();
 }
 
-void TForm1::ShowReportFile(const QString& path)
+void MainWindow::ShowReportFile(const QString& path)
 {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {

@@ -1,6 +1,6 @@
 #include "ui/PlaybackBar.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -12,7 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TPlaybackBar::TPlaybackBar(QWidget* parent) : QWidget(parent)
+PlaybackBar::PlaybackBar(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("PlaybackBar"));
     auto button = [this](const char* name, QStyle::StandardPixmap icon, auto slot) {
@@ -86,16 +86,16 @@ TPlaybackBar::TPlaybackBar(QWidget* parent) : QWidget(parent)
     hide();
 }
 
-TPlaybackBar::~TPlaybackBar() = default;
+PlaybackBar::~PlaybackBar() = default;
 
-void TPlaybackBar::Start(const TAllGraf& graf, const StepTrace& steps)
+void PlaybackBar::Start(const GraphDocument& graf, const StepTrace& steps)
 {
     if (steps.FrameCount() == 0) {
         Stop();
         return;
     }
     trace = steps;
-    stamp = std::make_unique<TRecordedGraf>(static_cast<const TRecordedGraf&>(graf));
+    stamp = std::make_unique<Graph>(static_cast<const Graph&>(graf));
     names.clear();
     for (int v = 0; v <= trace.VertexCount(); ++v)
         names.append(v >= 1 && v <= graf.PointCount ? graf.PointTitle(v) : QString::number(v));
@@ -109,7 +109,7 @@ void TPlaybackBar::Start(const TAllGraf& graf, const StepTrace& steps)
     show();
 }
 
-void TPlaybackBar::Stop()
+void PlaybackBar::Stop()
 {
     const bool was = active;
     active = false;
@@ -124,12 +124,12 @@ void TPlaybackBar::Stop()
         emit stopped();
 }
 
-bool TPlaybackBar::Matches(const TAllGraf& graf) const
+bool PlaybackBar::Matches(const GraphDocument& graf) const
 {
-    return active && stamp && *stamp == static_cast<const TRecordedGraf&>(graf);
+    return active && stamp && *stamp == static_cast<const Graph&>(graf);
 }
 
-void TPlaybackBar::ShowFrame(int frame)
+void PlaybackBar::ShowFrame(int frame)
 {
     if (!active)
         return;
@@ -142,12 +142,12 @@ void TPlaybackBar::ShowFrame(int frame)
         Present(frame);
 }
 
-bool TPlaybackBar::Playing() const
+bool PlaybackBar::Playing() const
 {
     return timer->isActive();
 }
 
-void TPlaybackBar::TogglePlay()
+void PlaybackBar::TogglePlay()
 {
     if (!active)
         return;
@@ -161,7 +161,7 @@ void TPlaybackBar::TogglePlay()
     UpdateControls();
 }
 
-QString TPlaybackBar::NarrationLine() const
+QString PlaybackBar::NarrationLine() const
 {
     if (!active || current < 0)
         return QString();
@@ -172,7 +172,7 @@ QString TPlaybackBar::NarrationLine() const
            text;
 }
 
-void TPlaybackBar::UpdateControls()
+void PlaybackBar::UpdateControls()
 {
     narration->setText(NarrationLine());
     play->setIcon(style()->standardIcon(timer->isActive() ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
@@ -182,7 +182,7 @@ void TPlaybackBar::UpdateControls()
     last->setEnabled(current < Count() - 1);
 }
 
-void TPlaybackBar::ApplyCaptions()
+void PlaybackBar::ApplyCaptions()
 {
     first->setToolTip(Translate(QStringLiteral("Playback_first")));
     back->setToolTip(Translate(QStringLiteral("Playback_back")));

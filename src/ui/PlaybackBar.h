@@ -1,7 +1,7 @@
 #pragma once
 
 #include "algorithms/StepTrace.h"
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
 #include <QWidget>
 #include <functional>
@@ -18,21 +18,21 @@ class QToolButton;
 // back, play or pause, forward, last, a slider over the frames, a speed, and the current
 // frame's narration. It draws nothing itself: the window draws the frame it names. Playback
 // never changes the document; a document that changed since the run ends it.
-class TPlaybackBar : public QWidget {
+class PlaybackBar : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TPlaybackBar(QWidget* parent = nullptr);
-    ~TPlaybackBar() override;
+    explicit PlaybackBar(QWidget* parent = nullptr);
+    ~PlaybackBar() override;
 
     // Takes the run's steps and shows its last frame, the result as the run presented it.
     // A run without frames ends playback.
-    void Start(const TAllGraf& graf, const StepTrace& trace);
+    void Start(const GraphDocument& graf, const StepTrace& trace);
     void Stop();
     bool Active() const { return active; }
     // Whether the document is still the one the run left (any edit, undo, opening or a new
     // graph makes it another).
-    bool Matches(const TAllGraf& graf) const;
+    bool Matches(const GraphDocument& graf) const;
 
     int Current() const { return current; }
     int Count() const { return trace.FrameCount(); }
@@ -55,7 +55,7 @@ class TPlaybackBar : public QWidget {
     void UpdateControls();
 
     StepTrace trace;
-    std::unique_ptr<TRecordedGraf> stamp;
+    std::unique_ptr<Graph> stamp;
     QStringList names; // display names at the run, for the narration
     int current = -1;
     bool active = false;

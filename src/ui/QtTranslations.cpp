@@ -1,24 +1,24 @@
 #include "ui/QtTranslations.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
-CQtTranslations::CQtTranslations(QObject* parent) : QObject(parent)
+QtTranslations::QtTranslations(QObject* parent) : QObject(parent)
 {
     Apply();
-    connect(&TranslateManager(), &CTranslateManager::languageChanged, this, &CQtTranslations::Apply);
+    connect(&TranslateManager(), &TranslationManager::languageChanged, this, &QtTranslations::Apply);
 }
 
-CQtTranslations::~CQtTranslations()
+QtTranslations::~QtTranslations()
 {
     if (translator)
         QCoreApplication::removeTranslator(translator.get());
 }
 
-bool CQtTranslations::Apply()
+bool QtTranslations::Apply()
 {
     const QString language = Translate(QStringLiteral("QtLanguage")).trimmed();
     if (language == installed)

@@ -10,12 +10,12 @@ class QTranslator;
 // Qt's own texts (the buttons and labels of file, colour, input and message boxes) in the
 // program's language: the catalogue named by the key "QtLanguage" of the current language,
 // replaced whenever the language changes. English needs none.
-class CQtTranslations : public QObject {
+class QtTranslations : public QObject {
     Q_OBJECT
 
   public:
-    explicit CQtTranslations(QObject* parent = nullptr);
-    ~CQtTranslations() override;
+    explicit QtTranslations(QObject* parent = nullptr);
+    ~QtTranslations() override;
 
     // Loads the catalogue of the current language; false when none is installed for it.
     bool Apply();

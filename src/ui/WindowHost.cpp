@@ -1,15 +1,15 @@
 #include "ui/WindowHost.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "ui/Appearance.h"
 #include "ui/BusyCursor.h"
 #include "ui/MainWindow.h"
-#include "ui/SelectGrafDialog.h"
+#include "ui/VertexChoiceDialog.h"
 
 #include <QInputDialog>
 #include <QMessageBox>
 
-void TWindowHost::ShowMessage(MessageKind kind, const QString& shown)
+void WindowHost::ShowMessage(MessageKind kind, const QString& shown)
 {
     const QString text = messageFile.isEmpty() || shown.contains(messageFile)
                              ? shown
@@ -20,7 +20,7 @@ void TWindowHost::ShowMessage(MessageKind kind, const QString& shown)
                                    : kind == MessageKind::Warning ? QMessageBox::Warning
                                                                   : QMessageBox::Information;
     QMessageBox box(icon, Translate("ProgramTitle"), text, QMessageBox::Ok, &window);
-    const TNormalCursor arrow;
+    const NormalCursor arrow;
     box.exec();
 }
 
@@ -30,34 +30,34 @@ bool AskInBox(QWidget& window, QMessageBox::Icon icon, const QString& text)
 {
     QMessageBox box(icon, Translate("ProgramTitle"), text, QMessageBox::Yes | QMessageBox::No, &window);
     box.setDefaultButton(QMessageBox::Yes);
-    const TNormalCursor arrow;
+    const NormalCursor arrow;
     return box.exec() == QMessageBox::Yes;
 }
 
 } // namespace
 
-bool TWindowHost::AskYesNo(const QString& text)
+bool WindowHost::AskYesNo(const QString& text)
 {
     if (dialogs)
         return dialogs->AskYesNo(text);
     return AskInBox(window, QMessageBox::Warning, text);
 }
 
-CHost::SaveAnswer TWindowHost::AskSaveChanges(const QString& text)
+ProgramHost::SaveAnswer WindowHost::AskSaveChanges(const QString& text)
 {
     if (dialogs)
         return dialogs->AskSaveChanges(text);
     return window.AskSaveChanges(text);
 }
 
-bool TWindowHost::AskInformationYesNo(const QString& text)
+bool WindowHost::AskInformationYesNo(const QString& text)
 {
     if (dialogs)
         return dialogs->AskInformationYesNo(text);
     return AskInBox(window, QMessageBox::Information, text);
 }
 
-bool TWindowHost::InputQuery(const QString& caption, const QString& prompt, QString& value)
+bool WindowHost::InputQuery(const QString& caption, const QString& prompt, QString& value)
 {
     if (dialogs)
         return dialogs->InputQuery(caption, prompt, value);
@@ -72,54 +72,54 @@ bool TWindowHost::InputQuery(const QString& caption, const QString& prompt, QStr
     return true;
 }
 
-bool TWindowHost::ChooseVertex(const QString& caption, const QStringList& names, int& index)
+bool WindowHost::ChooseVertex(const QString& caption, const QStringList& names, int& index)
 {
     if (dialogs)
         return dialogs->ChooseVertex(caption, names, index);
-    return window.VertexChoiceDialog()->Choose(caption, names, index);
+    return window.VertexDialog()->Choose(caption, names, index);
 }
 
-int TWindowHost::DrawingAreaWidth() const
+int WindowHost::DrawingAreaWidth() const
 {
     return window.DrawingAreaWidth();
 }
-int TWindowHost::DrawingAreaHeight() const
+int WindowHost::DrawingAreaHeight() const
 {
     return window.DrawingAreaHeight();
 }
-void TWindowHost::PresentCanvas(const QImage& surface, bool force)
+void WindowHost::PresentCanvas(const QImage& surface, bool force)
 {
     window.PresentCanvas(surface, force);
 }
-QRect TWindowHost::PictureView() const
+QRect WindowHost::PictureView() const
 {
     // Only what the drawing area shows is drawn, whatever the size of the drawing.
-    const TAllGraf* g = window.Document();
+    const GraphDocument* g = window.Document();
     return g ? QRect(g->ScrollX, g->ScrollY, window.ViewSize().width(), window.ViewSize().height()) : QRect();
 }
 
-qreal TWindowHost::PictureRatio() const
+qreal WindowHost::PictureRatio() const
 {
     return window.ViewPixelRatio();
 }
 
-void TWindowHost::Redraw()
+void WindowHost::Redraw()
 {
     window.Redraw();
 }
-void TWindowHost::ShowReportFile(const QString& path)
+void WindowHost::ShowReportFile(const QString& path)
 {
     window.ShowReportFile(path);
 }
-void TWindowHost::RefreshMatrixWindow()
+void WindowHost::RefreshMatrixWindow()
 {
     window.RefreshMatrixWindow();
 }
-void TWindowHost::UpdateMenus()
+void WindowHost::UpdateMenus()
 {
     window.UpdateMenus();
 }
-bool TWindowHost::SaveGraphCommand()
+bool WindowHost::SaveGraphCommand()
 {
     return window.SaveGraphCommand();
 }

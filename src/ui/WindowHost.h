@@ -1,18 +1,18 @@
 #pragma once
 
-#include "document/Host.h"
+#include "document/ProgramHost.h"
 
-class TForm1;
+class MainWindow;
 
 // The desktop answer to the core's questions: message boxes, input boxes and the
 // vertex-choice dialog, and the main window's drawing area. The dialogs can be handed
 // to another host (tests script them) while the window parts stay.
-class TWindowHost : public CHost {
+class WindowHost : public ProgramHost {
   public:
-    explicit TWindowHost(TForm1& window) : window(window) {}
+    explicit WindowHost(MainWindow& window) : window(window) {}
 
-    void SetDialogHost(CHost* host) { dialogs = host; }
-    CHost* DialogHost() const { return dialogs; }
+    void SetDialogHost(ProgramHost* host) { dialogs = host; }
+    ProgramHost* DialogHost() const { return dialogs; }
     // While a file is named here, every message that does not name it begins with it.
     void NameFileInMessages(const QString& fileName) { messageFile = fileName; }
 
@@ -35,7 +35,7 @@ class TWindowHost : public CHost {
     bool SaveGraphCommand() override;
 
   private:
-    TForm1& window;
-    CHost* dialogs = nullptr;
+    MainWindow& window;
+    ProgramHost* dialogs = nullptr;
     QString messageFile;
 };

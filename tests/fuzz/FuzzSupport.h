@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/ProgramPaths.h"
-#include "document/AllGrafUnit.h"
-#include "document/Host.h"
+#include "document/GraphDocument.h"
+#include "document/ProgramHost.h"
 #include "files/ExchangeFormats.h"
 #include "files/GrafaFile.h"
 
@@ -21,7 +21,7 @@
 // fonts), a private program folder for files and settings, and a host that answers nothing.
 namespace Fuzz {
 
-class SilentHost : public CHost {
+class SilentHost : public ProgramHost {
   public:
     void ShowMessage(MessageKind, const QString&) override {}
     bool AskYesNo(const QString&) override { return false; }
@@ -58,12 +58,12 @@ inline QString WriteFile(const QString& name, const uint8_t* data, size_t size)
 // A fresh document attached to a silent host, as the program has before a file is opened.
 struct Document {
     SilentHost host;
-    std::unique_ptr<TAllGraf> graf = std::make_unique<TAllGraf>();
-    CTitleGraf naming;
+    std::unique_ptr<GraphDocument> graf = std::make_unique<GraphDocument>();
+    VertexNaming naming;
 
     explicit Document(bool directed = false, bool weighted = false)
     {
-        naming.SetKind(CTitleGraf::Numbers);
+        naming.SetKind(VertexNaming::Numbers);
         naming.SetNumbers(1);
         graf->AttachHost(&host);
         graf->SetTitleGraf(&naming);
@@ -81,24 +81,24 @@ inline void Require(bool holds, const char* what, int v = 0)
     std::abort();
 }
 
-inline void CheckDocument(const TAllGraf& g)
+inline void CheckDocument(const GraphDocument& g)
 {
-    Require(g.PointCount >= 0 && g.PointCount <= TAllGraf::MaxPoints, "vertex count");
-    Require(g.CountLabel >= 0 && g.CountLabel <= TAllGraf::MaxLabels, "label count");
-    TAllGraf::VertexArray<int> holders{};
+    Require(g.PointCount >= 0 && g.PointCount <= GraphDocument::MaxPoints, "vertex count");
+    Require(g.CountLabel >= 0 && g.CountLabel <= GraphDocument::MaxLabels, "label count");
+    GraphDocument::VertexArray<int> holders{};
     for (int v = 1; v <= g.PointCount; ++v) {
-        const TPointRec& p = g.Points[v];
+        const VertexRecord& p = g.Points[v];
         Require(std::abs(p.X) <= GrafaFile::MaxCoordinate && std::abs(p.Y) <= GrafaFile::MaxCoordinate,
                 "coordinates", v);
-        Require(p.TitleNumber >= 1 && p.TitleNumber <= TAllGraf::MaxPoints, "name number", v);
+        Require(p.TitleNumber >= 1 && p.TitleNumber <= GraphDocument::MaxPoints, "name number", v);
         Require(++holders[p.TitleNumber] == 1 && g.TitleUsed[p.TitleNumber], "name number in use once", v);
-        Require(g.OutCount(v) >= 0 && g.OutCount(v) <= TAllGraf::MaxOut, "out-list length", v);
+        Require(g.OutCount(v) >= 0 && g.OutCount(v) <= GraphDocument::MaxOut, "out-list length", v);
         for (int k = 0; k < g.OutCount(v); ++k) {
             const int head = g.OutArcs(v)[k];
             Require(head >= 1 && head <= g.PointCount && head != v, "arc head", v);
             Require(std::count(g.OutArcs(v).begin(), g.OutArcs(v).end(), head) == 1, "arc listed once", v);
             const int cost = g.Arc(v, head).Cost;
-            Require(cost >= 1 && cost <= TAllGraf::MaxCost, "arc weight", v);
+            Require(cost >= 1 && cost <= GraphDocument::MaxCost, "arc weight", v);
             if (g.IsOrint == 0)
                 Require(g.HasDuga(head, v) && g.Arc(head, v).Cost == cost, "undirected arc both ways", v);
         }

@@ -1,6 +1,6 @@
 // A language file on any bytes: loading it and translating every key with it.
 #include "FuzzSupport.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     Fuzz::WriteFile(QStringLiteral("input.lang"), data, size);
-    CTranslateManager& manager = TranslateManager();
+    TranslationManager& manager = TranslateManager();
     manager.LoadLanguage(QStringLiteral("input.lang"));
     qsizetype length = manager.LanguageTitle().size();
     for (const QString& key : manager.Keys())

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString text =
-        CIniFile::DecodeText(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+        IniFile::DecodeText(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (int kind = 0; kind < 4; ++kind) {
         Fuzz::Document document(kind & 1, kind & 2);

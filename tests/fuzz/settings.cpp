@@ -1,8 +1,8 @@
 // "setting.ini" on any bytes: the settings of a new document, with its language, and the
 // main window's placement on two screens.
 #include "FuzzSupport.h"
-#include "base/TranslateManager.h"
-#include "commands/Configuration.h"
+#include "base/TranslationManager.h"
+#include "commands/ProgramSettings.h"
 
 #include <QRect>
 
@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     Fuzz::WriteFile(QStringLiteral("setting.ini"), data, size);
     Fuzz::Document document;
-    CConfiguration configuration(TranslateManager());
+    ProgramSettings configuration(TranslateManager());
     configuration.LoadSettings(*document.graf, true);
     Fuzz::Require(document.graf->SizeGraf >= 1, "vertex size");
     configuration.LoadWindowPlacement({QRect(0, 0, 1920, 1080), QRect(1920, -200, 1280, 1024)});

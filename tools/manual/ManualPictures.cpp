@@ -1,19 +1,19 @@
 #include "ManualPictures.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphGenerators.h"
 #include "commands/GraphLayouts.h"
-#include "document/Host.h"
+#include "document/ProgramHost.h"
 #include "files/MatrixText.h"
 #include "ui/AboutBox.h"
 #include "ui/DrawingArea.h"
 #include "ui/FeedbackWindow.h"
 #include "ui/GenerateGraphDialog.h"
 #include "ui/MainWindow.h"
-#include "ui/MatrixWindows.h"
-#include "ui/NewGrafDialog.h"
-#include "ui/SelectGrafDialog.h"
-#include "ui/UnitMartixText.h"
+#include "ui/MatrixGridWindow.h"
+#include "ui/MatrixTextWindow.h"
+#include "ui/NewGraphDialog.h"
+#include "ui/VertexChoiceDialog.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -34,7 +34,7 @@ namespace {
 
 // Answers as a user preparing the example would: Yes to questions, the example's names to
 // the naming prompts; messages are kept for the tool's report.
-class ExampleHost : public CHost {
+class ExampleHost : public ProgramHost {
   public:
     std::deque<QString> names;
     QStringList messages;
@@ -87,20 +87,20 @@ QImage GrabShown(QWidget* window)
 }
 
 // The window whose drawing area has the picture's size.
-void SizeDrawingArea(TForm1& w, int width, int height)
+void SizeDrawingArea(MainWindow& w, int width, int height)
 {
     w.resize(width + 200, height + 400);
     Settle();
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const QSize area = w.DrawingArea()->size();
+        const QSize area = w.DrawingPane()->size();
         w.resize(w.width() + width - area.width(), w.height() + height - area.height());
         Settle();
     }
 }
 
-bool BuildGraph(TForm1& w, ExampleHost& host, const ManualPicture& p)
+bool BuildGraph(MainWindow& w, ExampleHost& host, const ManualPicture& p)
 {
-    TAllGraf& g = *w.Document();
+    GraphDocument& g = *w.Document();
     if (p.naming.startsWith(QLatin1String("hand:"))) {
         for (const QString& name : p.naming.mid(5).split(QLatin1Char(',')))
             host.names.push_back(name.trimmed());
@@ -111,7 +111,7 @@ bool BuildGraph(TForm1& w, ExampleHost& host, const ManualPicture& p)
     if (!MatrixText::ApplyTextMatrix(g, lines))
         return false;
     const int n = g.PointCount;
-    const QSize area = w.DrawingArea()->size();
+    const QSize area = w.DrawingPane()->size();
     for (int i = 1; i <= n; ++i) {
         QPoint at;
         if (!p.positions.isEmpty()) {
@@ -171,7 +171,7 @@ std::optional<GraphGenerators::Params> ReadyMadeParams(const ManualPicture& p, Q
     return params;
 }
 
-bool GenerateGraph(TForm1& w, const ManualPicture& p, QStringList& problems)
+bool GenerateGraph(MainWindow& w, const ManualPicture& p, QStringList& problems)
 {
     const std::optional<GraphGenerators::Params> params = ReadyMadeParams(p, problems);
     if (!params)
@@ -184,7 +184,7 @@ bool GenerateGraph(TForm1& w, const ManualPicture& p, QStringList& problems)
     return true;
 }
 
-bool ApplyLayout(TForm1& w, const ManualPicture& p, QStringList& problems)
+bool ApplyLayout(MainWindow& w, const ManualPicture& p, QStringList& problems)
 {
     const std::optional<GraphLayouts::Kind> kind = GraphLayouts::KindNamed(p.layout);
     GraphLayouts::Options options;
@@ -199,7 +199,7 @@ bool ApplyLayout(TForm1& w, const ManualPicture& p, QStringList& problems)
 }
 
 // The first part of a kind shown in the main window itself, not in one of its dialogs.
-template <class Part> QWidget* ShownPart(TForm1& w)
+template <class Part> QWidget* ShownPart(MainWindow& w)
 {
     for (Part* part : w.findChildren<Part*>())
         if (part->isVisible() && part->window() == &w)
@@ -208,7 +208,7 @@ template <class Part> QWidget* ShownPart(TForm1& w)
 }
 
 // The main window's screenshot with a numbered circle on each part the chapter lists, in order.
-QImage WithCallouts(TForm1& w, QImage shot, const QStringList& parts, QStringList& problems)
+QImage WithCallouts(MainWindow& w, QImage shot, const QStringList& parts, QStringList& problems)
 {
     QPainter painter(&shot);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -221,7 +221,7 @@ QImage WithCallouts(TForm1& w, QImage shot, const QStringList& parts, QStringLis
         ++number;
         QWidget* widget = part == QLatin1String("menubar")    ? static_cast<QWidget*>(w.menuBar())
                           : part == QLatin1String("toolbar")  ? ShownPart<QToolBar>(w)
-                          : part == QLatin1String("drawing")  ? w.DrawingArea()
+                          : part == QLatin1String("drawing")  ? w.DrawingPane()
                           : part == QLatin1String("splitter") ? ShownPart<QSplitter>(w)
                           : part == QLatin1String("results")  ? ShownPart<QTabWidget>(w)
                           : part == QLatin1String("status")   ? w.statusBar()
@@ -249,14 +249,14 @@ QImage WithCallouts(TForm1& w, QImage shot, const QStringList& parts, QStringLis
     return shot;
 }
 
-QImage WindowShot(TForm1& w, const ManualPicture& p, QStringList& problems)
+QImage WindowShot(MainWindow& w, const ManualPicture& p, QStringList& problems)
 {
     const QString& name = p.window;
     if (name == QLatin1String("main"))
         return p.callouts.isEmpty() ? w.grab().toImage()
                                     : WithCallouts(w, w.grab().toImage(), p.callouts, problems);
     if (name == QLatin1String("new-graph"))
-        return GrabShown(w.NewGraphDialog());
+        return GrabShown(w.NewGraphForm());
     if (name == QLatin1String("matrix"))
         return GrabShown(w.MatrixWindow());
     if (name == QLatin1String("text-matrix")) {
@@ -273,11 +273,11 @@ QImage WindowShot(TForm1& w, const ManualPicture& p, QStringList& problems)
         return GrabShown(w.GenerateDialog());
     }
     if (name == QLatin1String("feedback"))
-        return GrabShown(w.FeedbackWindow());
+        return GrabShown(w.FeedbackDialog());
     if (name == QLatin1String("about") || name == QLatin1String("about-contact")) {
-        w.AboutBox()->ShowPanel(name == QLatin1String("about") ? TAboutBox::Panel::Information
-                                                               : TAboutBox::Panel::Contact);
-        return GrabShown(w.AboutBox());
+        w.AboutDialog()->ShowPanel(name == QLatin1String("about") ? AboutBox::Panel::Information
+                                                                  : AboutBox::Panel::Contact);
+        return GrabShown(w.AboutDialog());
     }
     if (name == QLatin1String("view-settings"))
         return GrabModal([&w] { w.ViewSettingsCommand(); });
@@ -289,7 +289,7 @@ QImage WindowShot(TForm1& w, const ManualPicture& p, QStringList& problems)
             names.append(w.Document()->PointTitle(v));
         return GrabModal([&w, &names] {
             int index = 0;
-            w.VertexChoiceDialog()->Choose(Translate("Select_first_point"), names, index);
+            w.VertexDialog()->Choose(Translate("Select_first_point"), names, index);
         });
     }
     return QImage();
@@ -300,10 +300,10 @@ QImage WindowShot(TForm1& w, const ManualPicture& p, QStringList& problems)
 QImage MakeManualPicture(const ManualPicture& p, const QString& languageFile, QStringList& problems)
 {
     ExampleHost host;
-    TForm1 w;
+    MainWindow w;
     w.SetDialogHost(&host);
     w.OpenExternal = [](const QUrl&) { return true; };
-    w.NewGraphDialog()->Exec = [&p](TCreateForm2& dialog) {
+    w.NewGraphForm()->Exec = [&p](NewGraphDialog& dialog) {
         dialog.SetDirected(p.directed);
         dialog.SetWeighted(p.weighted);
         dialog.SetKind(p.naming == QLatin1String("letters")          ? 1
@@ -355,7 +355,7 @@ QImage MakeManualPicture(const ManualPicture& p, const QString& languageFile, QS
         qInfo("%s", qPrintable(where + QStringLiteral("note: the program said: ") + message));
 
     QImage shot =
-        p.kind == QLatin1String("window") ? WindowShot(w, p, problems) : w.DrawingArea()->grab().toImage();
+        p.kind == QLatin1String("window") ? WindowShot(w, p, problems) : w.DrawingPane()->grab().toImage();
     if (shot.isNull())
         problems.append(where + QStringLiteral("no picture was made"));
     w.SetDialogHost(nullptr);

@@ -6,7 +6,7 @@
 #include "PictureManifest.h"
 
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QApplication>
 #include <QDir>

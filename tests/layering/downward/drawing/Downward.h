@@ -1,5 +1,5 @@
 #pragma once
 // Drawing may use the document and everything beneath it.
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 #include "drawing/Surface.h"

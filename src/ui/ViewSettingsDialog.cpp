@@ -1,7 +1,7 @@
-#include "ui/ViewSettingGraf.h"
+#include "ui/ViewSettingsDialog.h"
 
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 #include "drawing/Colors.h"
 #include "drawing/Surface.h"
 
@@ -20,19 +20,19 @@
 #include <algorithm>
 #include <cmath>
 
-TColorSwatch::TColorSwatch(QWidget* parent) : QWidget(parent)
+ColorSwatch::ColorSwatch(QWidget* parent) : QWidget(parent)
 {
     setCursor(Qt::PointingHandCursor);
 }
 
-void TColorSwatch::SetColor(int value)
+void ColorSwatch::SetColor(int value)
 {
     color = value;
     update();
     emit colorChanged();
 }
 
-void TColorSwatch::paintEvent(QPaintEvent*)
+void ColorSwatch::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -42,7 +42,7 @@ void TColorSwatch::paintEvent(QPaintEvent*)
     painter.drawEllipse(QRect((width() - side) / 2, (height() - side) / 2, side, side));
 }
 
-void TColorSwatch::mouseReleaseEvent(QMouseEvent* event)
+void ColorSwatch::mouseReleaseEvent(QMouseEvent* event)
 {
     QWidget::mouseReleaseEvent(event);
     if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint()))
@@ -52,13 +52,13 @@ void TColorSwatch::mouseReleaseEvent(QMouseEvent* event)
         SetColor(ColorToInt(chosen));
 }
 
-TViewSettings::TViewSettings(CTranslateManager& translator, QWidget* parent)
+ViewSettingsDialog::ViewSettingsDialog(TranslationManager& translator, QWidget* parent)
     : QDialog(parent), translator(translator)
 {
     for (auto& pair : swatches)
-        for (TColorSwatch*& swatch : pair) {
-            swatch = new TColorSwatch(this);
-            connect(swatch, &TColorSwatch::colorChanged, this, &TViewSettings::ControlsChanged);
+        for (ColorSwatch*& swatch : pair) {
+            swatch = new ColorSwatch(this);
+            connect(swatch, &ColorSwatch::colorChanged, this, &ViewSettingsDialog::ControlsChanged);
         }
     auto caption = [this](const char* key) {
         auto* label = new QLabel(this);
@@ -126,8 +126,8 @@ TViewSettings::TViewSettings(CTranslateManager& translator, QWidget* parent)
     cancelButton->setAutoDefault(false);
     connect(saveButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(pointSize, &QSlider::valueChanged, this, &TViewSettings::ControlsChanged);
-    connect(dugaWidth, &QSlider::valueChanged, this, &TViewSettings::ControlsChanged);
+    connect(pointSize, &QSlider::valueChanged, this, &ViewSettingsDialog::ControlsChanged);
+    connect(dugaWidth, &QSlider::valueChanged, this, &ViewSettingsDialog::ControlsChanged);
 
     auto* left = new QVBoxLayout;
     left->addWidget(pointGroup);
@@ -151,10 +151,10 @@ TViewSettings::TViewSettings(CTranslateManager& translator, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     Retranslate();
-    connect(&translator, &CTranslateManager::languageChanged, this, &TViewSettings::Retranslate);
+    connect(&translator, &TranslationManager::languageChanged, this, &ViewSettingsDialog::Retranslate);
 }
 
-void TViewSettings::Retranslate()
+void ViewSettingsDialog::Retranslate()
 {
     setWindowTitle(translator.Translate("View_graph"));
     pointGroup->setTitle(translator.Translate("Point_view"));
@@ -170,7 +170,7 @@ void TViewSettings::Retranslate()
         ControlsChanged();
 }
 
-bool TViewSettings::Execute(TAllGraf& graf)
+bool ViewSettingsDialog::Execute(GraphDocument& graf)
 {
     LoadFrom(graf);
     if (exec() != QDialog::Accepted)
@@ -179,18 +179,18 @@ bool TViewSettings::Execute(TAllGraf& graf)
     return true;
 }
 
-void TViewSettings::LoadFrom(TAllGraf& graf)
+void ViewSettingsDialog::LoadFrom(GraphDocument& graf)
 {
     graf.NormalPointStyle.Size = graf.SizeGraf;
     graf.ActivePointStyle.Size = graf.SizeGraf;
-    styles = TViewStyles{graf.NormalPointStyle, graf.ActivePointStyle, graf.NormalDugaStyle,
-                         graf.ActiveDugaStyle,  graf.NormalLabelStyle, graf.ActiveLabelStyle};
+    styles = ViewStyles{graf.NormalPointStyle, graf.ActivePointStyle, graf.NormalDugaStyle,
+                        graf.ActiveDugaStyle,  graf.NormalLabelStyle, graf.ActiveLabelStyle};
 
     const QSignalBlocker blockPointSize(pointSize);
     const QSignalBlocker blockDugaWidth(dugaWidth);
-    const TGrafPoint* points[2] = {&styles.NormalPoint, &styles.ActivePoint};
-    const TDuga* dugi[2] = {&styles.NormalDuga, &styles.ActiveDuga};
-    const TTitle* labels[2] = {&styles.NormalLabel, &styles.ActiveLabel};
+    const VertexStyle* points[2] = {&styles.NormalPoint, &styles.ActivePoint};
+    const ArcStyle* dugi[2] = {&styles.NormalDuga, &styles.ActiveDuga};
+    const TextStyle* labels[2] = {&styles.NormalLabel, &styles.ActiveLabel};
     for (int k = 0; k < 2; ++k) {
         const std::pair<SwatchRole, int> colors[] = {{PointLine, points[k]->PenColor},
                                                      {PointFill, points[k]->BrushColor},
@@ -210,11 +210,11 @@ void TViewSettings::LoadFrom(TAllGraf& graf)
     dugaWidth->setValue(styles.ActiveDuga.PenSize);
 }
 
-void TViewSettings::ControlsChanged()
+void ViewSettingsDialog::ControlsChanged()
 {
-    TGrafPoint* points[2] = {&styles.NormalPoint, &styles.ActivePoint};
-    TDuga* dugi[2] = {&styles.NormalDuga, &styles.ActiveDuga};
-    TTitle* labels[2] = {&styles.NormalLabel, &styles.ActiveLabel};
+    VertexStyle* points[2] = {&styles.NormalPoint, &styles.ActivePoint};
+    ArcStyle* dugi[2] = {&styles.NormalDuga, &styles.ActiveDuga};
+    TextStyle* labels[2] = {&styles.NormalLabel, &styles.ActiveLabel};
     for (int k = 0; k < 2; ++k) {
         points[k]->BrushColor = swatches[PointFill][k]->Color();
         points[k]->PenColor = swatches[PointLine][k]->Color();
@@ -232,7 +232,7 @@ void TViewSettings::ControlsChanged()
     previewBox->setPixmap(QPixmap::fromImage(preview));
 }
 
-void TViewSettings::StoreInto(TAllGraf& graf)
+void ViewSettingsDialog::StoreInto(GraphDocument& graf)
 {
     ControlsChanged();
     graf.NormalPointStyle = styles.NormalPoint;
@@ -247,33 +247,33 @@ void TViewSettings::StoreInto(TAllGraf& graf)
     graf.Host().Redraw();
 }
 
-void TViewSettings::showEvent(QShowEvent* event)
+void ViewSettingsDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     ControlsChanged();
 }
 
-void TViewSettings::TakeFont(TTitle& label, const QFont& font)
+void ViewSettingsDialog::TakeFont(TextStyle& label, const QFont& font)
 {
     label.Face = font.family();
     quint8 style = 0;
     if (font.bold())
-        style |= TTitle::Bold;
+        style |= TextStyle::Bold;
     if (font.italic())
-        style |= TTitle::Italic;
+        style |= TextStyle::Italic;
     if (font.underline())
-        style |= TTitle::Underline;
+        style |= TextStyle::Underline;
     if (font.strikeOut())
-        style |= TTitle::StrikeOut;
+        style |= TextStyle::StrikeOut;
     label.Style = style;
     // The font dialog offers no size limits of its own.
     const int size = font.pointSize() > 0 ? font.pointSize() : label.Size;
     label.Size = std::clamp(size, 8, 48);
 }
 
-void TViewSettings::ChooseFont(bool active)
+void ViewSettingsDialog::ChooseFont(bool active)
 {
-    TTitle& label = active ? styles.ActiveLabel : styles.NormalLabel;
+    TextStyle& label = active ? styles.ActiveLabel : styles.NormalLabel;
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, label.Font(), this, translator.Translate("Font"));
     if (!ok)
@@ -282,7 +282,7 @@ void TViewSettings::ChooseFont(bool active)
     ControlsChanged();
 }
 
-QImage TViewSettings::RenderPreview(const TViewStyles& styles, CTranslateManager& translator)
+QImage ViewSettingsDialog::RenderPreview(const ViewStyles& styles, TranslationManager& translator)
 {
     constexpr int W = PreviewWidth;
     constexpr int H = PreviewHeight;
@@ -296,7 +296,7 @@ QImage TViewSettings::RenderPreview(const TViewStyles& styles, CTranslateManager
     QPainter surface;
     BeginSurface(surface, &image);
 
-    auto drawDuga = [&](TDuga duga, const TTitle& font, int a, int b) {
+    auto drawDuga = [&](ArcStyle duga, const TextStyle& font, int a, int b) {
         duga.SetGeometry(at[a].x(), at[a].y(), at[b].x(), at[b].y(), size, (at[a].x() + at[b].x()) / 2,
                          (at[a].y() + at[b].y()) / 2, 1, 2, 1);
         font.ApplyFont(surface);
@@ -309,7 +309,7 @@ QImage TViewSettings::RenderPreview(const TViewStyles& styles, CTranslateManager
 
     for (int v = 1; v <= 5; ++v) {
         const bool active = v >= 3;
-        TGrafPoint point = active ? styles.ActivePoint : styles.NormalPoint;
+        VertexStyle point = active ? styles.ActivePoint : styles.NormalPoint;
         point.SetPoint(at[v].x(), at[v].y(), QString::number(v), size);
         (active ? styles.ActiveLabel : styles.NormalLabel).ApplyFont(surface);
         point.Draw(surface);

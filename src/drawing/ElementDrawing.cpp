@@ -1,5 +1,5 @@
 // Drawing and hit testing of the three style objects.
-#include "document/GrafTypes.h"
+#include "document/ElementStyles.h"
 #include "drawing/Colors.h"
 #include "drawing/CurveFrame.h"
 #include "drawing/Surface.h"
@@ -11,7 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 
-void TGrafPoint::Draw(QPainter& surface) const
+void VertexStyle::Draw(QPainter& surface) const
 {
     surface.setBrush(QBrush(ColorFromInt(BrushColor), BrushStyleFromCode(BrushStyle)));
     surface.setPen(MakePen(PenColor, PenSize, PenStyle));
@@ -28,19 +28,19 @@ void TGrafPoint::Draw(QPainter& surface) const
     TextOut(surface, cx - extent.width() / 2, cy - extent.height() / 2, Title, TextColor, extent);
 }
 
-QPoint TDuga::CurvePoint(bool project, int x, int y) const
+QPoint ArcStyle::CurvePoint(bool project, int x, int y) const
 {
-    const TCurveFrame frame(*this);
+    const CurveFrame frame(*this);
     return frame.CurvePoint(project ? frame.ProjectedAbscissa(x, y) : double(x));
 }
 
-QPoint TDuga::ArrowApex() const
+QPoint ArcStyle::ArrowApex() const
 {
     if (X1 == X2) {
         const int sign = (Y2 > Y1) - (Y2 < Y1);
         return QPoint(X1, Y2 - sign * HeadSize);
     }
-    const TCurveFrame frame(*this);
+    const CurveFrame frame(*this);
     const int xs = X1 < X2 ? X1 + RoundHalfEven(frame.ChordLength() - HeadSize) : X2 + HeadSize;
     return frame.CurvePoint(xs);
 }
@@ -77,7 +77,7 @@ void FillPointer(QPainter& surface, const std::array<QPoint, 3>& triangle)
 // Antialiased only when the painter asks for it (DrawAll does for drawings small enough):
 // smoothing costs several times the drawing of the lines themselves, more than a redraw of a
 // large graph can afford.
-void DrawCurve(QPainter& surface, const TCurveFrame& frame)
+void DrawCurve(QPainter& surface, const CurveFrame& frame)
 {
     const QSize size = SurfaceSize(surface);
     const int first = frame.LeftX();
@@ -129,10 +129,10 @@ void DrawCurve(QPainter& surface, const TCurveFrame& frame)
 
 } // namespace
 
-void TDuga::Draw(QPainter& surface, int marker, const QString& text) const
+void ArcStyle::Draw(QPainter& surface, int marker, const QString& text) const
 {
     surface.setPen(MakePen(PenColor, PenSize, PenStyle));
-    DrawCurve(surface, TCurveFrame(*this));
+    DrawCurve(surface, CurveFrame(*this));
     const int width = std::max(PenSize, 1);
     if (IsOrint == 2)
         FillPointer(surface, PointerTriangle(ArrowApex(), QPoint(X2, Y2), HeadWing(10, width)));
@@ -147,10 +147,10 @@ void TDuga::Draw(QPainter& surface, int marker, const QString& text) const
     TextOut(surface, TextX - extent.width() / 2, TextY - extent.height() / 2, shown, TextColor, extent);
 }
 
-bool TDuga::HitTest(int x, int y) const
+bool ArcStyle::HitTest(int x, int y) const
 {
     // Measured along the chord, as the curve is drawn: a vertical arc is hit like any other.
-    const TCurveFrame frame(*this);
+    const CurveFrame frame(*this);
     const double t = frame.ProjectedAbscissa(x, y);
     if (!(frame.LeftX() < t && t < frame.LeftX() + frame.ChordLength()))
         return false;
@@ -158,14 +158,14 @@ bool TDuga::HitTest(int x, int y) const
     return std::llabs((long long)p.y() - y) <= PenSize && std::llabs((long long)p.x() - x) <= PenSize;
 }
 
-void TTitle::ApplyFont(QPainter& surface) const
+void TextStyle::ApplyFont(QPainter& surface) const
 {
     const QFont font = Font();
     if (surface.font() != font)
         surface.setFont(font);
 }
 
-void TTitle::DrawText(QPainter& surface, int x, int y, const QString& text) const
+void TextStyle::DrawText(QPainter& surface, int x, int y, const QString& text) const
 {
     ApplyFont(surface);
     surface.setBrush(QBrush(ColorFromInt(ColorBackground), surface.brush().style()));

@@ -1,15 +1,15 @@
-#include "document/HistoryManager.h"
+#include "document/UndoHistory.h"
 
 #include <algorithm>
 
-const TRecordedGraf& CStateDump::Unpacked() const
+const Graph& HistoryState::Unpacked() const
 {
     if (!unpacked)
         unpacked = Recorded.Unpacked();
     return *unpacked;
 }
 
-void CHistoryManager::SetUndoSteps(int steps)
+void UndoHistory::SetUndoSteps(int steps)
 {
     capacity = std::clamp(steps, 1, MaxUndoSteps) + 1;
     // The state the document shows stays, with as many steps back as the depth allows; then
@@ -24,7 +24,7 @@ void CHistoryManager::SetUndoSteps(int steps)
     }
 }
 
-void CHistoryManager::Append(std::unique_ptr<CStateDump> state)
+void UndoHistory::Append(std::unique_ptr<HistoryState> state)
 {
     if (States.empty() || !(*States.back() == *state)) {
         state->Recorded.ShareWith(States.empty() ? nullptr : &States.back()->Recorded);
@@ -39,7 +39,7 @@ void CHistoryManager::Append(std::unique_ptr<CStateDump> state)
     }
 }
 
-void CHistoryManager::Record(std::unique_ptr<CStateDump> state)
+void UndoHistory::Record(std::unique_ptr<HistoryState> state)
 {
     while (Current >= 0 && Current < int(States.size()) - 1)
         States.pop_back();
@@ -47,13 +47,13 @@ void CHistoryManager::Record(std::unique_ptr<CStateDump> state)
     Current = int(States.size());
 }
 
-void CHistoryManager::RecordCurrent(std::unique_ptr<CStateDump> state)
+void UndoHistory::RecordCurrent(std::unique_ptr<HistoryState> state)
 {
     Append(std::move(state));
     Current = int(States.size()) - 1;
 }
 
-const CStateDump* CHistoryManager::StepBack()
+const HistoryState* UndoHistory::StepBack()
 {
     if (!CanUndo())
         return nullptr;
@@ -61,7 +61,7 @@ const CStateDump* CHistoryManager::StepBack()
     return States[Current].get();
 }
 
-const CStateDump* CHistoryManager::StepForward()
+const HistoryState* UndoHistory::StepForward()
 {
     if (!CanRedo())
         return nullptr;
@@ -69,9 +69,9 @@ const CStateDump* CHistoryManager::StepForward()
     return States[Current].get();
 }
 
-std::unique_ptr<CStateDump> CHistoryManager::TakeSnapshot(const TAllGraf& g)
+std::unique_ptr<HistoryState> UndoHistory::TakeSnapshot(const GraphDocument& g)
 {
-    auto s = std::make_unique<CStateDump>();
+    auto s = std::make_unique<HistoryState>();
     s->Recorded = GraphSnapshot::Take(g);
     // The whole naming, start values included: a graph brought back by undo and then saved
     // must reopen with the names it showed.
@@ -79,23 +79,23 @@ std::unique_ptr<CStateDump> CHistoryManager::TakeSnapshot(const TAllGraf& g)
     return s;
 }
 
-void CHistoryManager::Restore(TAllGraf& g, const CStateDump& s)
+void UndoHistory::Restore(GraphDocument& g, const HistoryState& s)
 {
     s.Recorded.Restore(g);
     g.Naming() = s.TitleGraf;
     g.TitleUsed.fill(0);
     for (int v = 1; v <= g.PointCount; ++v) {
         const int k = g.Points[v].TitleNumber;
-        if (k >= 1 && k <= TAllGraf::MaxPoints)
+        if (k >= 1 && k <= GraphDocument::MaxPoints)
             g.TitleUsed[k] = 1;
     }
 }
 
-std::size_t CHistoryManager::MemoryBytes() const
+std::size_t UndoHistory::MemoryBytes() const
 {
     std::unordered_set<const void*> seen;
     std::size_t bytes = States.capacity() * sizeof(States[0]);
     for (const auto& state : States)
-        bytes += sizeof(CStateDump) + state->Recorded.MemoryBytes(seen);
+        bytes += sizeof(HistoryState) + state->Recorded.MemoryBytes(seen);
     return bytes;
 }

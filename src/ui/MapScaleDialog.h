@@ -7,11 +7,11 @@ class QLineEdit;
 class QPushButton;
 
 // The map scale dialog: how many length units 10 pixels of the drawing stand for.
-class TForm5 : public QDialog {
+class MapScaleDialog : public QDialog {
     Q_OBJECT
 
   public:
-    explicit TForm5(QWidget* parent = nullptr);
+    explicit MapScaleDialog(QWidget* parent = nullptr);
 
     // Shows the scale modally; a typed integer replaces it on "Apply", anything else is ignored.
     int Edit(int zoomMap);

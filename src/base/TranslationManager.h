@@ -7,16 +7,16 @@
 
 #include <memory>
 
-class CIniFile;
+class IniFile;
 
 // Every user-visible text by key: the current language file first, then the
 // built-in Russian table.
-class CTranslateManager : public QObject {
+class TranslationManager : public QObject {
     Q_OBJECT
 
   public:
-    explicit CTranslateManager(QObject* parent = nullptr);
-    ~CTranslateManager() override;
+    explicit TranslationManager(QObject* parent = nullptr);
+    ~TranslationManager() override;
 
     // The language file's "Translate" value when a file is loaded and the value
     // is not empty, else the first built-in text of the key, else empty.
@@ -48,7 +48,7 @@ class CTranslateManager : public QObject {
 
   private:
     QString m_languageTitle;
-    std::unique_ptr<CIniFile> m_languageFile;
+    std::unique_ptr<IniFile> m_languageFile;
     QStringList m_keys;
     QStringList m_texts;
     QHash<QString, qsizetype> m_firstIndex;
@@ -56,7 +56,7 @@ class CTranslateManager : public QObject {
 };
 
 // The one manager of the process.
-CTranslateManager& TranslateManager();
+TranslationManager& TranslateManager();
 
 // Shorthand for TranslateManager().Translate(key), used by all code.
 QString Translate(const QString& key);

@@ -1,8 +1,8 @@
-#include "commands/Configuration.h"
+#include "commands/ProgramSettings.h"
 #include "GraphFixtures.h"
 #include "TestFolders.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QFile>
 #include <QFont>
@@ -15,9 +15,9 @@ namespace {
 
 struct Settings : ::testing::Test {
     QTemporaryDir folder;
-    CTranslateManager translator;
-    CConfiguration config{translator};
-    std::unique_ptr<TAllGraf> g = MakeGraf(true, true, 2);
+    TranslationManager translator;
+    ProgramSettings config{translator};
+    std::unique_ptr<GraphDocument> g = MakeGraf(true, true, 2);
 
     void SetUp() override
     {
@@ -29,13 +29,13 @@ struct Settings : ::testing::Test {
 
     void WriteFile(const QByteArray& bytes)
     {
-        QFile file(CConfiguration::FileName());
+        QFile file(ProgramSettings::FileName());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
     QByteArray ReadFile() const
     {
-        QFile file(CConfiguration::FileName());
+        QFile file(ProgramSettings::FileName());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     // The keys of the file in the order in which they stand.
@@ -50,7 +50,7 @@ struct Settings : ::testing::Test {
 };
 
 // The values a document has after loading without a settings file.
-void ExpectDefaults(const TAllGraf& g, const QString& face)
+void ExpectDefaults(const GraphDocument& g, const QString& face)
 {
     EXPECT_EQ(g.ActiveDugaStyle.PenColor, 0x008000);
     EXPECT_EQ(g.ActiveDugaStyle.TextColor, 0x008000);
@@ -68,8 +68,8 @@ void ExpectDefaults(const TAllGraf& g, const QString& face)
     EXPECT_EQ(g.BackgroundFile, QString());
     EXPECT_EQ(g.ZoomMap, 10);
     EXPECT_EQ(g.MapMode, 0);
-    const TTitle normal{10, 0, 0xFFFFFF, 0, face};
-    const TTitle active{10, 0xFFFFFF, 0x0000FF, 0, face};
+    const TextStyle normal{10, 0, 0xFFFFFF, 0, face};
+    const TextStyle active{10, 0xFFFFFF, 0x0000FF, 0, face};
     EXPECT_EQ(g.NormalLabelStyle, normal);
     EXPECT_EQ(g.ActiveLabelStyle, active);
     EXPECT_TRUE(g.RecentFiles.isEmpty());
@@ -85,13 +85,13 @@ TEST_F(Settings, FirstStartWithoutAFile)
     EXPECT_TRUE(config.LoadSettings(*g, false));
     ExpectDefaults(*g, "Window Font");
     EXPECT_EQ(config.CountRun, 0);
-    EXPECT_FALSE(QFile::exists(CConfiguration::FileName()));
+    EXPECT_FALSE(QFile::exists(ProgramSettings::FileName()));
 
     // Centred on the primary screen, halves rounded to even.
-    EXPECT_EQ(config.LoadWindowPlacement({QRect(0, 0, 1920, 1080)}), (TWindowPlacement{610, 240, 700, 600}));
+    EXPECT_EQ(config.LoadWindowPlacement({QRect(0, 0, 1920, 1080)}), (WindowPlacement{610, 240, 700, 600}));
     EXPECT_EQ(config.LoadWindowPlacement({QRect(0, 0, 1365, 767), QRect(1365, 0, 800, 600)}),
-              (TWindowPlacement{332, 84, 700, 600}));
-    EXPECT_EQ(CConfiguration::DefaultPlacement(QSize(600, 400)), (TWindowPlacement{0, 0, 700, 600}));
+              (WindowPlacement{332, 84, 700, 600}));
+    EXPECT_EQ(ProgramSettings::DefaultPlacement(QSize(600, 400)), (WindowPlacement{0, 0, 700, 600}));
 }
 
 TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
@@ -113,14 +113,14 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
     QImage(4, 3, QImage::Format_RGB32).save(picture);
     g->LoadBackground(picture);
     g->ZoomMap = -3; // any scale is accepted
-    g->NormalLabelStyle = TTitle{14, 13, 15, 5, "Normal Face"};
-    g->ActiveLabelStyle = TTitle{16, 17, 18, 10, "Active Face"};
+    g->NormalLabelStyle = TextStyle{14, 13, 15, 5, "Normal Face"};
+    g->ActiveLabelStyle = TextStyle{16, 17, 18, 10, "Active Face"};
     g->RecentFiles = QStringList{"/a/один.grafa", "/b/two.grafa", "c.grafa", "d e.grafa"};
     config.CountRun = 3;
     config.UndoSteps = 7;
     translator.LoadLanguage("grafEnglish.lang");
     QString error;
-    ASSERT_TRUE(config.SaveSettings(*g, TWindowPlacement{-20, 30, 640, 480, 222}, false, &error))
+    ASSERT_TRUE(config.SaveSettings(*g, WindowPlacement{-20, 30, 640, 480, 222}, false, &error))
         << error.toStdString();
 
     const QStringList order{"ActDugePenColor",
@@ -166,8 +166,8 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
     EXPECT_TRUE(ReadFile().contains("NormalGrafPenColor=1193046\n")); // decimal 0x00BBGGRR
 
     auto h = MakeGraf(false, false);
-    CTranslateManager otherTranslator;
-    CConfiguration other(otherTranslator);
+    TranslationManager otherTranslator;
+    ProgramSettings other(otherTranslator);
     EXPECT_FALSE(other.LoadSettings(*h, true));
     EXPECT_EQ(h->ActiveDugaStyle, g->ActiveDugaStyle);
     EXPECT_EQ(h->ActivePointStyle, g->ActivePointStyle);
@@ -184,11 +184,11 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
     EXPECT_EQ(other.UndoSteps, 7);
     EXPECT_EQ(otherTranslator.CurrentLanguageFile(), "grafEnglish.lang");
     // Stored as it was; read back wholly on the screen.
-    EXPECT_EQ(other.LoadWindowPlacement({QRect(0, 0, 1920, 1080)}), (TWindowPlacement{0, 30, 640, 480, 222}));
+    EXPECT_EQ(other.LoadWindowPlacement({QRect(0, 0, 1920, 1080)}), (WindowPlacement{0, 30, 640, 480, 222}));
 
     // The built-in language is stored as an empty name and comes back as such.
     translator.UseBuiltIn();
-    ASSERT_TRUE(config.SaveSettings(*g, TWindowPlacement{}, true));
+    ASSERT_TRUE(config.SaveSettings(*g, WindowPlacement{}, true));
     EXPECT_TRUE(ReadFile().contains("\nLang=\n"));
     EXPECT_TRUE(other.LoadSettings(*h, true));
     EXPECT_EQ(otherTranslator.CurrentLanguageFile(), QString());
@@ -267,7 +267,7 @@ TEST_F(Settings, DamagedFilesGiveTheDefaults)
         ExpectDefaults(*h, "Window Font");
         EXPECT_EQ(config.CountRun, 0);
         EXPECT_EQ(config.LoadWindowPlacement({QRect(0, 0, 1920, 1080)}),
-                  (TWindowPlacement{610, 240, 700, 600}));
+                  (WindowPlacement{610, 240, 700, 600}));
     }
 }
 
@@ -293,7 +293,7 @@ TEST_F(Settings, RecentFilesSkipEmptiesAndUnknownKeysSurviveASave)
     EXPECT_EQ(g->RecentFiles, (QStringList{"a.grafa", "c.grafa", "f.grafa"}));
 
     g->RecentFiles = QStringList{"x.grafa"};
-    ASSERT_TRUE(config.SaveSettings(*g, TWindowPlacement{}, true));
+    ASSERT_TRUE(config.SaveSettings(*g, WindowPlacement{}, true));
     const QByteArray text = ReadFile();
     EXPECT_TRUE(text.contains("[Other]\nmine=kept\n"));
     EXPECT_TRUE(text.contains("Custom=yes\n"));
@@ -306,7 +306,7 @@ TEST_F(Settings, SaveIntoAFolderThatIsGoneFails)
 {
     ProgramPaths::SetProgramFolderOverride(folder.filePath("missing/deeper"));
     QString error;
-    EXPECT_FALSE(config.SaveSettings(*g, TWindowPlacement{}, true, &error));
+    EXPECT_FALSE(config.SaveSettings(*g, WindowPlacement{}, true, &error));
     EXPECT_FALSE(error.isEmpty());
 }
 
@@ -314,36 +314,36 @@ TEST(WindowPlacement, OffScreenWindowsComeBack)
 {
     const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, -200, 1280, 1024)};
     // On the second screen: left alone.
-    const TWindowPlacement second{2500, 100, 700, 600};
-    EXPECT_EQ(CConfiguration::BringOnScreen(second, screens), second);
+    const WindowPlacement second{2500, 100, 700, 600};
+    EXPECT_EQ(ProgramSettings::BringOnScreen(second, screens), second);
     // Partly off the left edge: onto the screen holding its title bar, as little moved as can be.
-    EXPECT_EQ(CConfiguration::BringOnScreen({-300, 50, 700, 600}, screens),
-              (TWindowPlacement{0, 50, 700, 600}));
-    EXPECT_EQ(CConfiguration::BringOnScreen({2400, 700, 700, 600}, screens),
-              (TWindowPlacement{2400, 224, 700, 600}));
-    EXPECT_EQ(CConfiguration::BringOnScreen({2600, 0, 700, 600}, screens),
-              (TWindowPlacement{2500, 0, 700, 600}));
+    EXPECT_EQ(ProgramSettings::BringOnScreen({-300, 50, 700, 600}, screens),
+              (WindowPlacement{0, 50, 700, 600}));
+    EXPECT_EQ(ProgramSettings::BringOnScreen({2400, 700, 700, 600}, screens),
+              (WindowPlacement{2400, 224, 700, 600}));
+    EXPECT_EQ(ProgramSettings::BringOnScreen({2600, 0, 700, 600}, screens),
+              (WindowPlacement{2500, 0, 700, 600}));
     // Exactly filling a screen is within it; a pixel more in either direction is not.
-    EXPECT_EQ(CConfiguration::BringOnScreen({0, 0, 1920, 1080}, screens),
-              (TWindowPlacement{0, 0, 1920, 1080}));
-    EXPECT_EQ(CConfiguration::BringOnScreen({0, 0, 1921, 1081}, screens),
-              (TWindowPlacement{0, 0, 1920, 1080}));
-    EXPECT_EQ(CConfiguration::BringOnScreen({1, 0, 1920, 1080}, screens),
-              (TWindowPlacement{0, 0, 1920, 1080}));
+    EXPECT_EQ(ProgramSettings::BringOnScreen({0, 0, 1920, 1080}, screens),
+              (WindowPlacement{0, 0, 1920, 1080}));
+    EXPECT_EQ(ProgramSettings::BringOnScreen({0, 0, 1921, 1081}, screens),
+              (WindowPlacement{0, 0, 1920, 1080}));
+    EXPECT_EQ(ProgramSettings::BringOnScreen({1, 0, 1920, 1080}, screens),
+              (WindowPlacement{0, 0, 1920, 1080}));
     // Kept from a larger screen at another scale: 1600×1200 on a 1600×1000 screen.
-    EXPECT_EQ(CConfiguration::BringOnScreen({0, 0, 1600, 1200}, {QRect(0, 0, 1600, 1000)}),
-              (TWindowPlacement{0, 0, 1600, 1000}));
+    EXPECT_EQ(ProgramSettings::BringOnScreen({0, 0, 1600, 1200}, {QRect(0, 0, 1600, 1000)}),
+              (WindowPlacement{0, 0, 1600, 1000}));
     // Beyond every screen: onto the primary one.
-    EXPECT_EQ(CConfiguration::BringOnScreen({5000, 300, 700, 600}, screens),
-              (TWindowPlacement{1220, 300, 700, 600}));
-    EXPECT_EQ(CConfiguration::BringOnScreen({100, -500, 700, 600}, screens),
-              (TWindowPlacement{100, 0, 700, 600}));
-    EXPECT_EQ(CConfiguration::BringOnScreen({-2000000000, 2000000000, 700, 600}, screens),
-              (TWindowPlacement{0, 480, 700, 600}));
+    EXPECT_EQ(ProgramSettings::BringOnScreen({5000, 300, 700, 600}, screens),
+              (WindowPlacement{1220, 300, 700, 600}));
+    EXPECT_EQ(ProgramSettings::BringOnScreen({100, -500, 700, 600}, screens),
+              (WindowPlacement{100, 0, 700, 600}));
+    EXPECT_EQ(ProgramSettings::BringOnScreen({-2000000000, 2000000000, 700, 600}, screens),
+              (WindowPlacement{0, 480, 700, 600}));
     // Larger than the screen it lands on: no larger than that screen.
-    EXPECT_EQ(CConfiguration::BringOnScreen({4000, 0, 3000, 2000}, screens),
-              (TWindowPlacement{0, 0, 1920, 1080}));
+    EXPECT_EQ(ProgramSettings::BringOnScreen({4000, 0, 3000, 2000}, screens),
+              (WindowPlacement{0, 0, 1920, 1080}));
     // Title bar above the second screen's top, where the primary screen does not reach.
-    EXPECT_EQ(CConfiguration::BringOnScreen({2000, -300, 700, 600}, screens),
-              (TWindowPlacement{1220, 0, 700, 600}));
+    EXPECT_EQ(ProgramSettings::BringOnScreen({2000, -300, 700, 600}, screens),
+              (WindowPlacement{1220, 0, 700, 600}));
 }

@@ -1,4 +1,4 @@
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "base/IniFile.h"
 #include "base/ProgramPaths.h"
 
@@ -37,7 +37,7 @@ class TranslateManagerTest : public ::testing::Test {
 
     QTemporaryDir m_dir;
     LanguageFolderScope m_scope{m_dir.path()};
-    CTranslateManager m_manager;
+    TranslationManager m_manager;
 };
 
 TEST_F(TranslateManagerTest, BuiltInTableIsCompleteAndPairwise)
@@ -116,7 +116,7 @@ TEST_F(TranslateManagerTest, LanguageFileWinsAndFallsBackPerKey)
         QStringLiteral("test.lang"),
         "[Main]\nLanguageTitle=Testish\n[Translate]\nEdit=Modify\nContin=\nGraf__=Vertex \n_int_ =(int)\n");
     int emitted = 0;
-    QObject::connect(&m_manager, &CTranslateManager::languageChanged, [&] { ++emitted; });
+    QObject::connect(&m_manager, &TranslationManager::languageChanged, [&] { ++emitted; });
 
     m_manager.LoadLanguage(QStringLiteral("test.lang"));
     EXPECT_EQ(emitted, 1);
@@ -142,7 +142,7 @@ TEST_F(TranslateManagerTest, MissingFileOrTitleKeepsTheBuiltInTextsAndPreviousTi
     WriteLanguage(QStringLiteral("titled.lang"), "[Main]\nLanguageTitle=First\n[Translate]\nContin=Go on?\n");
     WriteLanguage(QStringLiteral("untitled.lang"), "[Translate]\nContin=Weiter?\n");
     int emitted = 0;
-    QObject::connect(&m_manager, &CTranslateManager::languageChanged, [&] { ++emitted; });
+    QObject::connect(&m_manager, &TranslationManager::languageChanged, [&] { ++emitted; });
 
     m_manager.LoadLanguage(QStringLiteral("titled.lang"));
     m_manager.LoadLanguage(QStringLiteral("untitled.lang"));
@@ -188,21 +188,21 @@ TEST_F(TranslateManagerTest, NameFromSettingsCannotLeaveTheLanguageFolder)
 
 TEST(DefaultLanguageTest, CountryCodesOfRussianSpeakingLocalesChooseTheBuiltInTexts)
 {
-    EXPECT_TRUE(CTranslateManager::DefaultLanguageFileForCode(7).isEmpty());
-    EXPECT_TRUE(CTranslateManager::DefaultLanguageFileForCode(375).isEmpty());
-    EXPECT_TRUE(CTranslateManager::DefaultLanguageFileForCode(380).isEmpty());
-    EXPECT_EQ(CTranslateManager::DefaultLanguageFileForCode(49), kEnglish);
-    EXPECT_EQ(CTranslateManager::DefaultLanguageFileForCode(1), kEnglish);
-    EXPECT_EQ(CTranslateManager::DefaultLanguageFileForCode(0), kEnglish);
+    EXPECT_TRUE(TranslationManager::DefaultLanguageFileForCode(7).isEmpty());
+    EXPECT_TRUE(TranslationManager::DefaultLanguageFileForCode(375).isEmpty());
+    EXPECT_TRUE(TranslationManager::DefaultLanguageFileForCode(380).isEmpty());
+    EXPECT_EQ(TranslationManager::DefaultLanguageFileForCode(49), kEnglish);
+    EXPECT_EQ(TranslationManager::DefaultLanguageFileForCode(1), kEnglish);
+    EXPECT_EQ(TranslationManager::DefaultLanguageFileForCode(0), kEnglish);
 }
 
 TEST(ShippedEnglishTest, CoversExactlyTheKeysOfTheTable)
 {
-    const CIniFile file(ShippedLanguageFolder() + u'/' + kEnglish);
+    const IniFile file(ShippedLanguageFolder() + u'/' + kEnglish);
     EXPECT_EQ(file.ReadString(QStringLiteral("Main"), QStringLiteral("LanguageTitle"), {}),
               QStringLiteral("English"));
 
-    const CTranslateManager manager;
+    const TranslationManager manager;
     // Keys are trimmed when files are read, so "_int_ " is listed as "_int_".
     QStringList tableKeys;
     for (const QString& key : manager.Keys()) {
@@ -214,8 +214,8 @@ TEST(ShippedEnglishTest, CoversExactlyTheKeysOfTheTable)
 
 TEST(ShippedEnglishTest, KeepsTheBlankPatternOfEveryBuiltInText)
 {
-    const CIniFile file(ShippedLanguageFolder() + u'/' + kEnglish);
-    const CTranslateManager manager;
+    const IniFile file(ShippedLanguageFolder() + u'/' + kEnglish);
+    const TranslationManager manager;
     for (const QString& key : file.Keys(QStringLiteral("Translate"))) {
         const QString english = file.ReadString(QStringLiteral("Translate"), key, {});
         const QString russian =
@@ -230,7 +230,7 @@ TEST(ShippedEnglishTest, KeepsTheBlankPatternOfEveryBuiltInText)
 TEST(ShippedEnglishTest, LoadsThroughTheLanguageFolder)
 {
     LanguageFolderScope scope(ShippedLanguageFolder());
-    CTranslateManager manager;
+    TranslationManager manager;
     manager.LoadLanguage(kEnglish);
     EXPECT_EQ(manager.LanguageTitle(), QStringLiteral("English"));
     EXPECT_EQ(manager.Translate(QStringLiteral("Graf__")), QStringLiteral("Vertex "));
@@ -246,7 +246,7 @@ TEST(ShippedEnglishTest, FileFilterCaptionsListTheirPatternsTheWayFileDialogsRea
     // A dialog takes the patterns from the caption's parentheses, separated by blanks; the
     // stored pattern after the caption separates them with semicolons.
     LanguageFolderScope scope(ShippedLanguageFolder());
-    CTranslateManager manager;
+    TranslationManager manager;
     for (const QString& language : {QString(), kEnglish}) {
         manager.LoadLanguage(language);
         for (const char* key : {"DialogFilters", "Bitmaps", "WalkthroughFilter"}) {

@@ -1,19 +1,19 @@
-#include "document/TitleGraf.h"
+#include "document/VertexNaming.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
 
 TEST(TitleGraf, LettersCountInBase26WithBAAfterZ)
 {
-    CTitleGraf t;
-    t.SetKind(CTitleGraf::Letters);
+    VertexNaming t;
+    t.SetKind(VertexNaming::Letters);
     t.SetLetters('A', true);
     EXPECT_EQ(t.GetTitle(1), "A");
     EXPECT_EQ(t.GetTitle(26), "Z");
     EXPECT_EQ(t.GetTitle(27), "BA");
     EXPECT_EQ(t.GetTitle(52), "BZ");
     EXPECT_EQ(t.GetTitle(53), "CA");
-    EXPECT_EQ(CTitleGraf::LetterName(280, true), "KU");
+    EXPECT_EQ(VertexNaming::LetterName(280, true), "KU");
     QSet<QString> names;
     for (int i = 1; i <= 255; ++i)
         names.insert(t.GetTitle(i));
@@ -22,11 +22,11 @@ TEST(TitleGraf, LettersCountInBase26WithBAAfterZ)
 
 TEST(TitleGraf, LettersFromZAndSmallLetters)
 {
-    CTitleGraf t;
+    VertexNaming t;
     t.SetLetters('Z', true);
     EXPECT_EQ(t.GetTitle(1), "Z");
     EXPECT_EQ(t.GetTitle(2), "BA");
-    EXPECT_EQ(t.GetTitle(255), CTitleGraf::LetterName(279, true));
+    EXPECT_EQ(t.GetTitle(255), VertexNaming::LetterName(279, true));
 
     t.SetLetters('c', false);
     EXPECT_EQ(t.GetTitle(1), "c");
@@ -36,7 +36,7 @@ TEST(TitleGraf, LettersFromZAndSmallLetters)
 
 TEST(TitleGraf, LetterStartOutsideItsCaseFallsBackToFirstLetter)
 {
-    CTitleGraf t;
+    VertexNaming t;
     t.SetLetters(200, true);
     EXPECT_EQ(t.GetBeginLetter(), 'A');
     EXPECT_EQ(t.GetTitle(1), "A");
@@ -46,7 +46,7 @@ TEST(TitleGraf, LetterStartOutsideItsCaseFallsBackToFirstLetter)
 
 TEST(TitleGraf, NumbersFromAnyStartIncludingHugeOnes)
 {
-    CTitleGraf t;
+    VertexNaming t;
     t.SetNumbers(5);
     EXPECT_EQ(t.GetTitle(1), "5");
     EXPECT_EQ(t.GetTitle(3), "7");
@@ -62,14 +62,14 @@ TEST(TitleGraf, NumbersFromAnyStartIncludingHugeOnes)
 
 TEST(TitleGraf, ManualTitlesOnlyInManualKind)
 {
-    CTitleGraf t;
+    VertexNaming t;
     t.SetNumbers(1);
     t.SetManualTitle(2, "x");
     EXPECT_EQ(t.GetTitle(2), "2");
     t.ClearManualTitle(2);
     EXPECT_EQ(t.GetTitle(2), "2");
 
-    t.SetKind(CTitleGraf::Manual); // keeps the current names as starting names
+    t.SetKind(VertexNaming::Manual); // keeps the current names as starting names
     EXPECT_EQ(t.GetTitle(2), "2");
     t.SetManualTitle(2, "Moscow");
     EXPECT_EQ(t.GetTitle(2), "Moscow");
@@ -79,13 +79,13 @@ TEST(TitleGraf, ManualTitlesOnlyInManualKind)
 
 TEST(TitleGraf, CopyFromAndSameAsIgnoreTheStartValues)
 {
-    CTitleGraf a, b;
+    VertexNaming a, b;
     a.SetNumbers(3);
     b.SetNumbers(1);
     EXPECT_FALSE(a.SameAs(b));
     b.CopyFrom(a);
     EXPECT_TRUE(b.SameAs(a));
     EXPECT_EQ(b.GetBeginNumber(), 1);
-    b.SetKind(CTitleGraf::Manual);
+    b.SetKind(VertexNaming::Manual);
     EXPECT_FALSE(b.SameAs(a));
 }

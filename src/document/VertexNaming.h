@@ -5,7 +5,7 @@
 
 // The names of the 255 name numbers and the rule that produced them. A vertex keeps its
 // name number for life, so names survive the renumbering that deletions cause.
-class CTitleGraf {
+class VertexNaming {
   public:
     static constexpr int MaxTitles = 255;
     enum Kind : quint8 { Numbers = 0, Letters = 1, Manual = 2 };
@@ -20,8 +20,8 @@ class CTitleGraf {
     bool GetIsBig() const { return IsBig; }
     void SetManualTitle(int n, const QString& text);
     void ClearManualTitle(int n);
-    void CopyFrom(const CTitleGraf& other);
-    bool SameAs(const CTitleGraf& other) const;
+    void CopyFrom(const VertexNaming& other);
+    bool SameAs(const VertexNaming& other) const;
 
     // Name of a position in the base-26 letter scheme: 0 = "A", 25 = "Z", 26 = "BA".
     static QString LetterName(int position, bool capital);

@@ -9,8 +9,8 @@
 #include <utility>
 
 class GraphSession;
-class TAllGraf;
-class CTitleGraf;
+class GraphDocument;
+class VertexNaming;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -19,24 +19,24 @@ class QPushButton;
 
 // The new-graph dialog: the kind of the graph, its naming scheme and a live preview.
 // Until a first graph was confirmed it cannot be closed any other way.
-class TCreateForm2 : public QDialog, public CNewGraphPrompt {
+class NewGraphDialog : public QDialog, public NewGraphPrompt {
     Q_OBJECT
 
   public:
     static constexpr int PreviewWidth = 108;
     static constexpr int PreviewHeight = 145;
 
-    explicit TCreateForm2(GraphSession& session, QWidget* parent = nullptr);
-    ~TCreateForm2() override;
+    explicit NewGraphDialog(GraphSession& session, QWidget* parent = nullptr);
+    ~NewGraphDialog() override;
 
-    // CNewGraphPrompt
+    // NewGraphPrompt
     bool Run(const QString& key) override;
     bool Directed() const override;
     bool Weighted() const override;
-    void ShowGraph(bool directed, bool weighted, const CTitleGraf& naming) override;
+    void ShowGraph(bool directed, bool weighted, const VertexNaming& naming) override;
 
     // How the dialog is shown modally; tests fill in the controls and confirm instead.
-    std::function<int(TCreateForm2&)> Exec;
+    std::function<int(NewGraphDialog&)> Exec;
 
     void SetDirected(bool on);
     void SetWeighted(bool on);
@@ -51,11 +51,11 @@ class TCreateForm2 : public QDialog, public CNewGraphPrompt {
     QString ConfirmCaption() const;
 
     // Applies the chosen naming to a naming object as the confirm button does.
-    void ApplyNaming(CTitleGraf& naming) const;
+    void ApplyNaming(VertexNaming& naming) const;
     // The preview picture as it is shown now.
     QImage Preview() const;
     // The private document that gives the preview its styles before any graph exists.
-    TAllGraf& PreviewDocument() { return *previewDocument; }
+    GraphDocument& PreviewDocument() { return *previewDocument; }
 
     void ApplyCaptions();
 
@@ -71,7 +71,7 @@ class TCreateForm2 : public QDialog, public CNewGraphPrompt {
     void DrawPreview();
 
     GraphSession& session;
-    std::unique_ptr<TAllGraf> previewDocument;
+    std::unique_ptr<GraphDocument> previewDocument;
     bool confirmedOnce = false;
     // The naming choice as ShowGraph put it up: confirmed unchanged, the graph's own naming
     // (a start the dialog cannot show, small letters) stays as it is.

@@ -1,6 +1,6 @@
-#include "ui/MapZoomDialog.h"
+#include "ui/MapScaleDialog.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TForm5::TForm5(QWidget* parent) : QDialog(parent)
+MapScaleDialog::MapScaleDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("ScaleDialog"));
     field = new QLineEdit(this);
@@ -21,7 +21,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent)
     applyButton = new QPushButton(this);
     cancelButton = new QPushButton(this);
     applyButton->setDefault(true);
-    connect(applyButton, &QPushButton::clicked, this, &TForm5::Apply);
+    connect(applyButton, &QPushButton::clicked, this, &MapScaleDialog::Apply);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* grid = new QGridLayout(this);
@@ -39,7 +39,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent)
     ApplyCaptions();
 }
 
-void TForm5::ApplyCaptions()
+void MapScaleDialog::ApplyCaptions()
 {
     setWindowTitle(Translate("ScaleMapMode"));
     prompt->setText(Translate("Setup_scale"));
@@ -50,7 +50,7 @@ void TForm5::ApplyCaptions()
     cancelButton->setText(Translate("Cancel"));
 }
 
-int TForm5::Edit(int zoomMap)
+int MapScaleDialog::Edit(int zoomMap)
 {
     value = zoomMap;
     field->setText(QString::number(zoomMap));
@@ -62,7 +62,7 @@ int TForm5::Edit(int zoomMap)
     return value;
 }
 
-void TForm5::Apply()
+void MapScaleDialog::Apply()
 {
     // No range check: 0 and negative scales are accepted.
     bool isNumber = false;

@@ -1,9 +1,9 @@
-#include "ui/MatrixWindows.h"
+#include "ui/MatrixGridWindow.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphSession.h"
-#include "document/HistoryManager.h"
 #include "document/MatrixGrid.h"
+#include "document/UndoHistory.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -23,7 +23,7 @@ const QColor SkyBlue(0xA6, 0xCA, 0xF0);
 const QColor DiagonalGrey(0xC0, 0xC0, 0xC0);
 } // namespace
 
-void TMatrixGrid::DiscardEditor()
+void MatrixTable::DiscardEditor()
 {
     if (state() != EditingState)
         return;
@@ -32,9 +32,9 @@ void TMatrixGrid::DiscardEditor()
 }
 
 // Grey diagonal, the key filter, and the cell handed to the window when its editing ends.
-class TMatrixCellDelegate : public QStyledItemDelegate {
+class MatrixCellDelegate : public QStyledItemDelegate {
   public:
-    explicit TMatrixCellDelegate(TMatrixForm& form) : QStyledItemDelegate(&form), form(form) {}
+    explicit MatrixCellDelegate(MatrixGridWindow& form) : QStyledItemDelegate(&form), form(form) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -77,10 +77,10 @@ class TMatrixCellDelegate : public QStyledItemDelegate {
     }
 
   private:
-    TMatrixForm& form;
+    MatrixGridWindow& form;
 };
 
-TMatrixForm::TMatrixForm(GraphSession& session, CTranslateManager& translator, QWidget* parent)
+MatrixGridWindow::MatrixGridWindow(GraphSession& session, TranslationManager& translator, QWidget* parent)
     // A tool window stays above the main window it belongs to, but not above other programs
     // or the dialogs the main window opens, which it would cover.
     : QWidget(parent, Qt::Tool), session(session), translator(translator)
@@ -91,8 +91,8 @@ TMatrixForm::TMatrixForm(GraphSession& session, CTranslateManager& translator, Q
     setAutoFillBackground(true);
 
     captionLine = new QLabel(this);
-    grid = new TMatrixGrid(this);
-    grid->setItemDelegate(new TMatrixCellDelegate(*this));
+    grid = new MatrixTable(this);
+    grid->setItemDelegate(new MatrixCellDelegate(*this));
     grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setTabKeyNavigation(false);
@@ -113,11 +113,11 @@ TMatrixForm::TMatrixForm(GraphSession& session, CTranslateManager& translator, Q
     resize(306, 283);
     SetCaptionKey("Start_point");
     Retranslate();
-    connect(&translator, &CTranslateManager::languageChanged, this, &TMatrixForm::Retranslate);
+    connect(&translator, &TranslationManager::languageChanged, this, &MatrixGridWindow::Retranslate);
     FillGrid();
 }
 
-void TMatrixForm::Retranslate()
+void MatrixGridWindow::Retranslate()
 {
     setWindowTitle(translator.Translate("Adjacency_matrix"));
     // The line keeps saying what it said, now in the new language.
@@ -125,40 +125,40 @@ void TMatrixForm::Retranslate()
         captionLine->setText(translator.Translate(captionKey));
 }
 
-void TMatrixForm::SetCaptionLine(const QString& text)
+void MatrixGridWindow::SetCaptionLine(const QString& text)
 {
     captionKey.clear();
     captionLine->setText(text);
 }
 
-void TMatrixForm::SetCaptionKey(const char* key)
+void MatrixGridWindow::SetCaptionKey(const char* key)
 {
     captionKey = QLatin1String(key);
     captionLine->setText(translator.Translate(captionKey));
 }
 
-QString TMatrixForm::CaptionLine() const
+QString MatrixGridWindow::CaptionLine() const
 {
     return captionLine->text();
 }
 
-void TMatrixForm::Refresh()
+void MatrixGridWindow::Refresh()
 {
     FillGrid();
     SetCaptionKey("Matrix_smg");
 }
 
-void TMatrixForm::Refresh(const QString& text)
+void MatrixGridWindow::Refresh(const QString& text)
 {
     FillGrid();
     SetCaptionLine(text);
 }
 
-void TMatrixForm::FillGrid()
+void MatrixGridWindow::FillGrid()
 {
     grid->DiscardEditor();
     cells.clear();
-    if (const TAllGraf* graf = session.Document())
+    if (const GraphDocument* graf = session.Document())
         MatrixGrid::MatrixToGrid(*graf, cells);
     const int n = cells.isEmpty() ? 0 : int(cells.size()) - 1;
 
@@ -191,16 +191,16 @@ void TMatrixForm::FillGrid()
     grid->setUpdatesEnabled(true);
 }
 
-void TMatrixForm::CellCommitted(int column, int row, const QString& text)
+void MatrixGridWindow::CellCommitted(int column, int row, const QString& text)
 {
-    TAllGraf* graf = session.Document();
+    GraphDocument* graf = session.Document();
     const int n = int(cells.size()) - 1;
     if (!graf || column > n || row > n || text == cells[row][column])
         return;
     auto before = session.Snapshot();
     QList<QStringList> edited = cells;
     const bool applied = MatrixGrid::EditCell(*graf, edited, column, row, text);
-    const bool changed = applied && !(*before == *CHistoryManager::TakeSnapshot(*graf));
+    const bool changed = applied && !(*before == *UndoHistory::TakeSnapshot(*graf));
     if (changed) {
         session.History().Record(std::move(before));
         graf->ClearHighlighting();
@@ -219,7 +219,7 @@ void TMatrixForm::CellCommitted(int column, int row, const QString& text)
     SetCaptionKey(applied ? "Matrix_smg" : "Matrix_smg_uncorrect");
 }
 
-QPoint TMatrixForm::InitialPosition(const QRect& mainWindow, const QSize& ownSize, const QRect& screen)
+QPoint MatrixGridWindow::InitialPosition(const QRect& mainWindow, const QSize& ownSize, const QRect& screen)
 {
     int x = mainWindow.right() + 1;
     if (x + ownSize.width() > screen.right() + 1 && mainWindow.left() - ownSize.width() >= screen.left())
@@ -231,7 +231,7 @@ QPoint TMatrixForm::InitialPosition(const QRect& mainWindow, const QSize& ownSiz
     return {x, y};
 }
 
-void TMatrixForm::PlaceBeside(const QRect& mainWindow)
+void MatrixGridWindow::PlaceBeside(const QRect& mainWindow)
 {
     QScreen* screen = QGuiApplication::screenAt(mainWindow.center());
     if (!screen)
@@ -240,14 +240,14 @@ void TMatrixForm::PlaceBeside(const QRect& mainWindow)
     move(InitialPosition(mainWindow, frameGeometry().size(), available));
 }
 
-void TMatrixForm::showEvent(QShowEvent* event)
+void MatrixGridWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (!event->spontaneous())
         emit visibilityChanged(true);
 }
 
-void TMatrixForm::hideEvent(QHideEvent* event)
+void MatrixGridWindow::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
     if (!event->spontaneous())

@@ -7,11 +7,11 @@ class QLabel;
 class QPushButton;
 
 // The vertex-choice dialog: one vertex picked by name from a list.
-class TForm2 : public QDialog {
+class VertexChoiceDialog : public QDialog {
     Q_OBJECT
 
   public:
-    explicit TForm2(QWidget* parent = nullptr);
+    explicit VertexChoiceDialog(QWidget* parent = nullptr);
 
     // Shows the names with the proposed entry selected; true only when confirmed with an
     // entry selected, index then holds it.

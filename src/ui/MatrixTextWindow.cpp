@@ -1,6 +1,6 @@
-#include "ui/UnitMartixText.h"
+#include "ui/MatrixTextWindow.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphSession.h"
 #include "files/MatrixText.h"
 
@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TFormTextMatrix::TFormTextMatrix(GraphSession& session, CTranslateManager& translator, QWidget* parent)
+MatrixTextWindow::MatrixTextWindow(GraphSession& session, TranslationManager& translator, QWidget* parent)
     : QDialog(parent), session(session), translator(translator)
 {
     setModal(true);
@@ -30,7 +30,7 @@ TFormTextMatrix::TFormTextMatrix(GraphSession& session, CTranslateManager& trans
     closeButton = new QPushButton(this);
     applyButton->setAutoDefault(false);
     closeButton->setAutoDefault(false);
-    connect(applyButton, &QPushButton::clicked, this, &TFormTextMatrix::Apply);
+    connect(applyButton, &QPushButton::clicked, this, &MatrixTextWindow::Apply);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
@@ -41,10 +41,10 @@ TFormTextMatrix::TFormTextMatrix(GraphSession& session, CTranslateManager& trans
 
     resize(320, 360);
     Retranslate();
-    connect(&translator, &CTranslateManager::languageChanged, this, &TFormTextMatrix::Retranslate);
+    connect(&translator, &TranslationManager::languageChanged, this, &MatrixTextWindow::Retranslate);
 }
 
-void TFormTextMatrix::Retranslate()
+void MatrixTextWindow::Retranslate()
 {
     setWindowTitle(translator.Translate("Adjacency_matrix"));
     heading->setText(translator.Translate("Adjacency_matrix"));
@@ -52,21 +52,21 @@ void TFormTextMatrix::Retranslate()
     closeButton->setText(translator.Translate("Close"));
 }
 
-void TFormTextMatrix::Prepare()
+void MatrixTextWindow::Prepare()
 {
     memo->clear();
-    if (const TAllGraf* graf = session.Document())
+    if (const GraphDocument* graf = session.Document())
         memo->setPlainText(graf->MatrixToMemo().join(QLatin1Char('\n')));
     session.RecordState();
 }
 
-int TFormTextMatrix::Open()
+int MatrixTextWindow::Open()
 {
     Prepare();
     return exec();
 }
 
-QStringList TFormTextMatrix::Lines() const
+QStringList MatrixTextWindow::Lines() const
 {
     const QString text = memo->toPlainText();
     if (text.isEmpty())
@@ -77,9 +77,9 @@ QStringList TFormTextMatrix::Lines() const
     return lines;
 }
 
-void TFormTextMatrix::Apply()
+void MatrixTextWindow::Apply()
 {
-    TAllGraf* graf = session.Document();
+    GraphDocument* graf = session.Document();
     if (!graf)
         return;
     MatrixText::ApplyTextMatrix(*graf, Lines());

@@ -7,13 +7,13 @@
 #include <QTableWidget>
 #include <QWidget>
 
-class CTranslateManager;
+class TranslationManager;
 class GraphSession;
 class QLineEdit;
 
 // The grid of the matrix window: discarding an open cell editor without committing it, so
 // that a refresh is not overwritten by text typed before it.
-class TMatrixGrid : public QTableWidget {
+class MatrixTable : public QTableWidget {
     Q_OBJECT
   public:
     using QTableWidget::QTableWidget;
@@ -23,10 +23,11 @@ class TMatrixGrid : public QTableWidget {
 // The adjacency matrix as an editable grid in a small tool window on top of the main window.
 // Columns are tails, rows are heads; a cell is applied to the graph, as one undo step, when
 // its editing ends (Enter, another cell, leaving the grid); a refused value changes nothing.
-class TMatrixForm : public QWidget {
+class MatrixGridWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit TMatrixForm(GraphSession& session, CTranslateManager& translator, QWidget* parent = nullptr);
+    explicit MatrixGridWindow(GraphSession& session, TranslationManager& translator,
+                              QWidget* parent = nullptr);
 
     // Refills the grid from the document and sets the caption line to "Matrix_smg".
     void Refresh();
@@ -41,7 +42,7 @@ class TMatrixForm : public QWidget {
     static QPoint InitialPosition(const QRect& mainWindow, const QSize& ownSize, const QRect& screen);
     void PlaceBeside(const QRect& mainWindow);
 
-    TMatrixGrid* Grid() const { return grid; }
+    MatrixTable* Grid() const { return grid; }
 
   public slots:
     void Retranslate();
@@ -55,17 +56,17 @@ class TMatrixForm : public QWidget {
     void hideEvent(QHideEvent* event) override;
 
   private:
-    friend class TMatrixCellDelegate;
+    friend class MatrixCellDelegate;
     void CellCommitted(int column, int row, const QString& text);
     void FillGrid();
     // A caption line by key, said again in the new language when the language changes.
     void SetCaptionKey(const char* key);
 
     GraphSession& session;
-    CTranslateManager& translator;
+    TranslationManager& translator;
     QLabel* captionLine;
     QString captionKey; // empty while the line shows a text of no key
-    TMatrixGrid* grid;
+    MatrixTable* grid;
     // The grid's texts as the core sees them: cells[row][column], row/column 0 the names.
     QList<QStringList> cells;
 };

@@ -1,8 +1,8 @@
-#include "document/GrafTypes.h"
+#include "document/ElementStyles.h"
 
 #include <QFont>
 
-QFont TTitle::Font() const
+QFont TextStyle::Font() const
 {
     QFont font(Face);
     font.setPointSize(Size > 0 ? Size : 1);
@@ -13,7 +13,7 @@ QFont TTitle::Font() const
     return font;
 }
 
-bool TGrafPoint::HitTest(int x, int y) const
+bool VertexStyle::HitTest(int x, int y) const
 {
     const double dx = double(x) - X;
     const double dy = double(y) - Y;

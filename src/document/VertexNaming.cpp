@@ -1,13 +1,13 @@
-#include "document/TitleGraf.h"
+#include "document/VertexNaming.h"
 
-QString CTitleGraf::GetTitle(int n) const
+QString VertexNaming::GetTitle(int n) const
 {
     if (n < 1 || n > MaxTitles)
         return QString();
     return Titles[n];
 }
 
-void CTitleGraf::SetNumbers(int begin)
+void VertexNaming::SetNumbers(int begin)
 {
     BeginNumber = begin;
     // 64-bit sums: a start near the top of the int range still names every vertex
@@ -16,7 +16,7 @@ void CTitleGraf::SetNumbers(int begin)
         Titles[i] = QString::number(qint64(begin) + i - 1);
 }
 
-QString CTitleGraf::LetterName(int position, bool capital)
+QString VertexNaming::LetterName(int position, bool capital)
 {
     const QChar base = capital ? QChar('A') : QChar('a');
     QString name;
@@ -29,7 +29,7 @@ QString CTitleGraf::LetterName(int position, bool capital)
     return name;
 }
 
-void CTitleGraf::SetLetters(int beginLetter, bool capital)
+void VertexNaming::SetLetters(int beginLetter, bool capital)
 {
     const int base = capital ? 'A' : 'a';
     // A start outside the 26 letters of its case can only come from a hand-edited file;
@@ -43,25 +43,25 @@ void CTitleGraf::SetLetters(int beginLetter, bool capital)
         Titles[i] = LetterName(i - 1 + offset, capital);
 }
 
-void CTitleGraf::SetManualTitle(int n, const QString& text)
+void VertexNaming::SetManualTitle(int n, const QString& text)
 {
     if (GrafTitleType == Manual && n >= 1 && n <= MaxTitles)
         Titles[n] = text;
 }
 
-void CTitleGraf::ClearManualTitle(int n)
+void VertexNaming::ClearManualTitle(int n)
 {
     if (GrafTitleType == Manual && n >= 1 && n <= MaxTitles)
         Titles[n].clear();
 }
 
-void CTitleGraf::CopyFrom(const CTitleGraf& other)
+void VertexNaming::CopyFrom(const VertexNaming& other)
 {
     GrafTitleType = other.GrafTitleType;
     Titles = other.Titles;
 }
 
-bool CTitleGraf::SameAs(const CTitleGraf& other) const
+bool VertexNaming::SameAs(const VertexNaming& other) const
 {
     return GrafTitleType == other.GrafTitleType && Titles == other.Titles;
 }

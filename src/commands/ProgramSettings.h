@@ -5,23 +5,23 @@
 #include <QSize>
 #include <QString>
 
-class CTranslateManager;
-class TAllGraf;
+class TranslationManager;
+class GraphDocument;
 
 // The main window's left, top, width and height as the settings file keeps them.
-struct TWindowPlacement {
+struct WindowPlacement {
     int X = 0, Y = 0, Width = 700, Height = 600;
     // The result panes' height: a distance table of a dozen vertices fits without scrolling.
     int ResultsHeight = 300;
-    bool operator==(const TWindowPlacement&) const = default;
+    bool operator==(const WindowPlacement&) const = default;
 };
 
 // "setting.ini" in the program's folder: the drawing styles, vertex size, background
 // picture, map scale, label fonts, language and recent files of every new document, and a
 // few values of the running program. A missing, damaged or foreign file gives the defaults.
-class CConfiguration {
+class ProgramSettings {
   public:
-    explicit CConfiguration(CTranslateManager& translator);
+    explicit ProgramSettings(TranslationManager& translator);
 
     static QString FileName();
 
@@ -41,23 +41,23 @@ class CConfiguration {
     // counter, with withLanguage the language, and the recent files into a new document.
     // Returns whether the matrix window should be shown; only the first document of a run
     // uses that.
-    bool LoadSettings(TAllGraf& graf, bool withLanguage);
+    bool LoadSettings(GraphDocument& graf, bool withLanguage);
     // The main window's placement, brought onto one of the screens (the first is the
     // primary one, whose size gives the default position).
-    TWindowPlacement LoadWindowPlacement(const QList<QRect>& screens) const;
+    WindowPlacement LoadWindowPlacement(const QList<QRect>& screens) const;
     // LastFolder as the settings file keeps it: read once at start, since every new graph
     // reads the other settings again.
     void LoadLastFolder();
     // Writes every key in its order; keys the program does not know stay in the file.
-    bool SaveSettings(const TAllGraf& graf, const TWindowPlacement& mainWindow, bool matrixWindowVisible,
+    bool SaveSettings(const GraphDocument& graf, const WindowPlacement& mainWindow, bool matrixWindowVisible,
                       QString* error = nullptr) const;
 
     // Centred on a screen of the given size.
-    static TWindowPlacement DefaultPlacement(const QSize& screen);
+    static WindowPlacement DefaultPlacement(const QSize& screen);
     // The window lies wholly on the screen that holds its top middle, or on the first screen
     // when none does: no larger than that screen, moved only as far as it must.
-    static TWindowPlacement BringOnScreen(const TWindowPlacement& placement, const QList<QRect>& screens);
+    static WindowPlacement BringOnScreen(const WindowPlacement& placement, const QList<QRect>& screens);
 
   private:
-    CTranslateManager& translator;
+    TranslationManager& translator;
 };

@@ -1,6 +1,6 @@
-#include "ui/NewGrafDialog.h"
+#include "ui/NewGraphDialog.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "commands/GraphGenerators.h"
 #include "commands/GraphSession.h"
 #include "drawing/DocumentDrawing.h"
@@ -17,12 +17,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TCreateForm2::TCreateForm2(GraphSession& session, QWidget* parent)
-    : QDialog(parent), session(session), previewDocument(std::make_unique<TAllGraf>())
+NewGraphDialog::NewGraphDialog(GraphSession& session, QWidget* parent)
+    : QDialog(parent), session(session), previewDocument(std::make_unique<GraphDocument>())
 {
     setObjectName(QStringLiteral("NewGraphDialog"));
     previewDocument->NewGraf(false, false);
-    Exec = [](TCreateForm2& dialog) { return dialog.exec(); };
+    Exec = [](NewGraphDialog& dialog) { return dialog.exec(); };
 
     typeGroup = new QGroupBox(this);
     directedBox = new QCheckBox(typeGroup);
@@ -66,21 +66,21 @@ TCreateForm2::TCreateForm2(GraphSession& session, QWidget* parent)
     layout->addLayout(top);
     layout->addLayout(buttons);
 
-    connect(confirmButton, &QPushButton::clicked, this, &TCreateForm2::Confirm);
-    connect(cancelButton, &QPushButton::clicked, this, &TCreateForm2::reject);
-    connect(directedBox, &QCheckBox::toggled, this, &TCreateForm2::DrawPreview);
-    connect(weightedBox, &QCheckBox::toggled, this, &TCreateForm2::DrawPreview);
-    connect(kindList, &QComboBox::currentIndexChanged, this, &TCreateForm2::KindChanged);
-    connect(startBox, &QComboBox::currentTextChanged, this, &TCreateForm2::DrawPreview);
+    connect(confirmButton, &QPushButton::clicked, this, &NewGraphDialog::Confirm);
+    connect(cancelButton, &QPushButton::clicked, this, &NewGraphDialog::reject);
+    connect(directedBox, &QCheckBox::toggled, this, &NewGraphDialog::DrawPreview);
+    connect(weightedBox, &QCheckBox::toggled, this, &NewGraphDialog::DrawPreview);
+    connect(kindList, &QComboBox::currentIndexChanged, this, &NewGraphDialog::KindChanged);
+    connect(startBox, &QComboBox::currentTextChanged, this, &NewGraphDialog::DrawPreview);
 
     ApplyCaptions();
     kindList->setCurrentIndex(0);
     KindChanged();
 }
 
-TCreateForm2::~TCreateForm2() = default;
+NewGraphDialog::~NewGraphDialog() = default;
 
-void TCreateForm2::ApplyCaptions()
+void NewGraphDialog::ApplyCaptions()
 {
     setWindowTitle(Translate("CreatingGraf"));
     typeGroup->setTitle(Translate("Graph_type"));
@@ -94,7 +94,7 @@ void TCreateForm2::ApplyCaptions()
     DrawPreview();
 }
 
-bool TCreateForm2::Run(const QString& key)
+bool NewGraphDialog::Run(const QString& key)
 {
     // Kept, so that a change of language re-captions the button too.
     confirmKey = key;
@@ -104,86 +104,86 @@ bool TCreateForm2::Run(const QString& key)
     return confirmed;
 }
 
-void TCreateForm2::ShowGraph(bool directed, bool weighted, const CTitleGraf& naming)
+void NewGraphDialog::ShowGraph(bool directed, bool weighted, const VertexNaming& naming)
 {
     SetDirected(directed);
     SetWeighted(weighted);
     SetKind(naming.GetKind());
-    if (naming.GetKind() == CTitleGraf::Numbers)
+    if (naming.GetKind() == VertexNaming::Numbers)
         SetStartText(QString::number(naming.GetBeginNumber()));
-    else if (naming.GetKind() == CTitleGraf::Letters)
+    else if (naming.GetKind() == VertexNaming::Letters)
         SetStartText(QString(QChar(naming.GetBeginLetter())).toUpper());
     shownNaming = std::pair(Kind(), StartText());
 }
 
-bool TCreateForm2::Directed() const
+bool NewGraphDialog::Directed() const
 {
     return directedBox->isChecked();
 }
-bool TCreateForm2::Weighted() const
+bool NewGraphDialog::Weighted() const
 {
     return weightedBox->isChecked();
 }
-void TCreateForm2::SetDirected(bool on)
+void NewGraphDialog::SetDirected(bool on)
 {
     directedBox->setChecked(on);
 }
-void TCreateForm2::SetWeighted(bool on)
+void NewGraphDialog::SetWeighted(bool on)
 {
     weightedBox->setChecked(on);
 }
-void TCreateForm2::SetKind(int kind)
+void NewGraphDialog::SetKind(int kind)
 {
     kindList->setCurrentIndex(std::clamp(kind, 0, 2));
 }
-int TCreateForm2::Kind() const
+int NewGraphDialog::Kind() const
 {
     return kindList->currentIndex();
 }
-void TCreateForm2::SetStartText(const QString& text)
+void NewGraphDialog::SetStartText(const QString& text)
 {
     startBox->setCurrentText(text);
 }
-QString TCreateForm2::StartText() const
+QString NewGraphDialog::StartText() const
 {
     return startBox->currentText();
 }
-void TCreateForm2::SetCancelVisible(bool visible)
+void NewGraphDialog::SetCancelVisible(bool visible)
 {
     cancelButton->setVisible(visible);
 }
-bool TCreateForm2::CancelVisible() const
+bool NewGraphDialog::CancelVisible() const
 {
     return !cancelButton->isHidden();
 }
-QString TCreateForm2::ConfirmCaption() const
+QString NewGraphDialog::ConfirmCaption() const
 {
     return confirmButton->text();
 }
-QImage TCreateForm2::Preview() const
+QImage NewGraphDialog::Preview() const
 {
     return preview->pixmap().toImage();
 }
 
-void TCreateForm2::KindChanged()
+void NewGraphDialog::KindChanged()
 {
     ShowNamingStart(Kind(), *startBox, *beginLabel);
     DrawPreview();
 }
 
-void TCreateForm2::ApplyNaming(CTitleGraf& naming) const
+void NewGraphDialog::ApplyNaming(VertexNaming& naming) const
 {
     GraphGenerators::ApplyNamingChoice(naming, Kind(), StartText());
 }
 
-void TCreateForm2::DrawPreview()
+void NewGraphDialog::DrawPreview()
 {
     // A scratch document of two vertices joined by one arc, in the current styles.
-    const TAllGraf& styles = session.HasDocument() ? *session.Document() : *previewDocument;
-    auto scratch = std::make_unique<TAllGraf>();
-    CTitleGraf naming;
+    const GraphDocument& styles = session.HasDocument() ? *session.Document() : *previewDocument;
+    auto scratch = std::make_unique<GraphDocument>();
+    VertexNaming naming;
     ApplyNaming(naming);
-    if (Kind() == CTitleGraf::Manual) {
+    if (Kind() == VertexNaming::Manual) {
         naming.SetManualTitle(1, Translate("Fisrt_create_garf"));
         naming.SetManualTitle(2, Translate("Second_create_garf"));
     }
@@ -207,7 +207,7 @@ void TCreateForm2::DrawPreview()
     preview->setPixmap(QPixmap::fromImage(surface));
 }
 
-void TCreateForm2::Confirm()
+void NewGraphDialog::Confirm()
 {
     confirmedOnce = true;
     if (!shownNaming || *shownNaming != std::pair(Kind(), StartText()))
@@ -215,14 +215,14 @@ void TCreateForm2::Confirm()
     accept();
 }
 
-void TCreateForm2::changeEvent(QEvent* event)
+void NewGraphDialog::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         DrawPreview();
 }
 
-void TCreateForm2::showEvent(QShowEvent* event)
+void NewGraphDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     DrawPreview();

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-class CTranslateManager;
+class TranslationManager;
 class GraphSession;
 class QLabel;
 class QPlainTextEdit;
@@ -10,10 +10,11 @@ class QPushButton;
 
 // The adjacency matrix as comma-separated text; applying it replaces the graph. Modal; it
 // shows the matrix as it was when it was opened.
-class TFormTextMatrix : public QDialog {
+class MatrixTextWindow : public QDialog {
     Q_OBJECT
   public:
-    explicit TFormTextMatrix(GraphSession& session, CTranslateManager& translator, QWidget* parent = nullptr);
+    explicit MatrixTextWindow(GraphSession& session, TranslationManager& translator,
+                              QWidget* parent = nullptr);
 
     // Fills the memo from the document and records the state; Open does this and runs the
     // window modally. The caller ends text-placing mode first.
@@ -32,7 +33,7 @@ class TFormTextMatrix : public QDialog {
 
   private:
     GraphSession& session;
-    CTranslateManager& translator;
+    TranslationManager& translator;
     QLabel* heading;
     QPlainTextEdit* memo;
     QPushButton* applyButton;

@@ -8,11 +8,11 @@
 // The one channel between the core and whatever program surrounds it: message boxes,
 // questions, input boxes, the vertex choice, and the window surfaces the core draws for.
 // The desktop program answers with dialogs, nodeloom-cli from its options, tests from a script.
-class CHost {
+class ProgramHost {
   public:
     enum class MessageKind { Error, Warning, Information };
 
-    virtual ~CHost() = default;
+    virtual ~ProgramHost() = default;
 
     // A modal box with an OK button.
     virtual void ShowMessage(MessageKind kind, const QString& text) = 0;
@@ -73,7 +73,7 @@ class CHost {
 };
 
 // Answers nothing and shows nothing: the host of a document nobody watches.
-class CSilentHost : public CHost {
+class SilentProgramHost : public ProgramHost {
   public:
     void ShowMessage(MessageKind, const QString&) override {}
     bool AskYesNo(const QString&) override { return false; }
@@ -83,9 +83,9 @@ class CSilentHost : public CHost {
 
 // Passes everything to another host and counts the message boxes shown through it, so a
 // caller can tell a refusal that explained itself from one that said nothing.
-class CMessageCountingHost : public CHost {
+class MessageCountingHost : public ProgramHost {
   public:
-    explicit CMessageCountingHost(CHost& inner) : inner(inner) {}
+    explicit MessageCountingHost(ProgramHost& inner) : inner(inner) {}
     int Messages() const { return messages; }
 
     void ShowMessage(MessageKind kind, const QString& text) override
@@ -117,6 +117,6 @@ class CMessageCountingHost : public CHost {
     bool SaveGraphCommand() override { return inner.SaveGraphCommand(); }
 
   private:
-    CHost& inner;
+    ProgramHost& inner;
     int messages = 0;
 };

@@ -10,7 +10,7 @@ class QFont;
 // Colours are 0x00BBGGRR integers everywhere (styles, settings file); the painter converts.
 
 // Vertex drawing style, loaded with one vertex's geometry just before it is drawn or hit-tested.
-class TGrafPoint {
+class VertexStyle {
   public:
     int X = 0, Y = 0, Size = 0;
     int BrushColor = 0xFFFFFF, PenColor = 0, TextColor = 0xFF0000;
@@ -28,11 +28,11 @@ class TGrafPoint {
     bool HitTest(int x, int y) const;
     void Draw(QPainter& surface) const;
 
-    bool operator==(const TGrafPoint&) const = default;
+    bool operator==(const VertexStyle&) const = default;
 };
 
 // Arc drawing style, loaded with one arc's geometry and the document's kind flags.
-class TDuga {
+class ArcStyle {
   public:
     int PenColor = 0, TextColor = 0, PenSize = 2;
     quint8 PenStyle = 0;
@@ -65,11 +65,11 @@ class TDuga {
     // strictly between the ends.
     bool HitTest(int x, int y) const;
 
-    bool operator==(const TDuga&) const = default;
+    bool operator==(const ArcStyle&) const = default;
 };
 
 // Label font and colours; also the font of vertex names and arc weights.
-class TTitle {
+class TextStyle {
   public:
     enum StyleBit : quint8 { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
 
@@ -84,5 +84,5 @@ class TTitle {
     // Text with its top-left corner at (x, y), over ColorBackground when the surface's brush is solid.
     void DrawText(QPainter& surface, int x, int y, const QString& text) const;
 
-    bool operator==(const TTitle&) const = default;
+    bool operator==(const TextStyle&) const = default;
 };

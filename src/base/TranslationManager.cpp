@@ -1,4 +1,4 @@
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include "base/BuiltInTexts.h"
 #include "base/IniFile.h"
@@ -89,7 +89,7 @@ constexpr CallingCode kCallingCodes[] = {
 
 } // namespace
 
-CTranslateManager::CTranslateManager(QObject* parent) : QObject(parent), m_languageTitle(kBuiltInTitle)
+TranslationManager::TranslationManager(QObject* parent) : QObject(parent), m_languageTitle(kBuiltInTitle)
 {
     const auto table = BuiltInTextTable();
     m_keys.reserve(qsizetype(table.size()));
@@ -103,9 +103,9 @@ CTranslateManager::CTranslateManager(QObject* parent) : QObject(parent), m_langu
     }
 }
 
-CTranslateManager::~CTranslateManager() = default;
+TranslationManager::~TranslationManager() = default;
 
-QString CTranslateManager::Translate(const QString& key) const
+QString TranslationManager::Translate(const QString& key) const
 {
     QString result;
     if (m_languageFile)
@@ -118,7 +118,7 @@ QString CTranslateManager::Translate(const QString& key) const
     return result;
 }
 
-void CTranslateManager::LoadLanguage(const QString& fileName)
+void TranslationManager::LoadLanguage(const QString& fileName)
 {
     m_languageFile.reset();
     m_languageFileName = fileName;
@@ -126,14 +126,14 @@ void CTranslateManager::LoadLanguage(const QString& fileName)
     // that it cannot point outside the language folder.
     const QString name = QFileInfo(fileName).fileName();
     if (!name.isEmpty()) {
-        m_languageFile = std::make_unique<CIniFile>(ProgramPaths::LanguageFolder() + u'/' + name);
+        m_languageFile = std::make_unique<IniFile>(ProgramPaths::LanguageFolder() + u'/' + name);
         m_languageTitle = m_languageFile->ReadString(QStringLiteral("Main"), QStringLiteral("LanguageTitle"),
                                                      m_languageTitle);
     }
     ApplyToAllWindows();
 }
 
-void CTranslateManager::UseBuiltIn()
+void TranslationManager::UseBuiltIn()
 {
     m_languageFile.reset();
     m_languageFileName.clear();
@@ -141,44 +141,44 @@ void CTranslateManager::UseBuiltIn()
     ApplyToAllWindows();
 }
 
-void CTranslateManager::ApplyToAllWindows()
+void TranslationManager::ApplyToAllWindows()
 {
     emit languageChanged();
 }
 
-QString CTranslateManager::CurrentLanguageFile() const
+QString TranslationManager::CurrentLanguageFile() const
 {
     return m_languageFileName;
 }
 
-QString CTranslateManager::LanguageTitle() const
+QString TranslationManager::LanguageTitle() const
 {
     return m_languageTitle;
 }
 
-const QStringList& CTranslateManager::Keys() const
+const QStringList& TranslationManager::Keys() const
 {
     return m_keys;
 }
 
-const QStringList& CTranslateManager::Texts() const
+const QStringList& TranslationManager::Texts() const
 {
     return m_texts;
 }
 
-QString CTranslateManager::DefaultLanguageFile()
+QString TranslationManager::DefaultLanguageFile()
 {
     return DefaultLanguageFileForCode(LocaleCountryCode());
 }
 
-QString CTranslateManager::DefaultLanguageFileForCode(int countryCode)
+QString TranslationManager::DefaultLanguageFileForCode(int countryCode)
 {
     if (countryCode == 7 || countryCode == 375 || countryCode == 380)
         return QString();
     return kEnglishFile;
 }
 
-int CTranslateManager::LocaleCountryCode()
+int TranslationManager::LocaleCountryCode()
 {
     const QLocale::Territory territory = QLocale::system().territory();
     for (const CallingCode& entry : kCallingCodes) {
@@ -188,9 +188,9 @@ int CTranslateManager::LocaleCountryCode()
     return 7;
 }
 
-CTranslateManager& TranslateManager()
+TranslationManager& TranslateManager()
 {
-    static CTranslateManager manager;
+    static TranslationManager manager;
     return manager;
 }
 

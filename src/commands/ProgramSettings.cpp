@@ -1,9 +1,9 @@
-#include "commands/Configuration.h"
+#include "commands/ProgramSettings.h"
 
 #include "base/IniFile.h"
 #include "base/ProgramPaths.h"
-#include "base/TranslateManager.h"
-#include "document/AllGrafUnit.h"
+#include "base/TranslationManager.h"
+#include "document/GraphDocument.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -25,7 +25,7 @@ struct IntKey {
     int max = INT_MAX;
 };
 
-int ReadInt(const CIniFile& ini, const IntKey& key)
+int ReadInt(const IniFile& ini, const IntKey& key)
 {
     const int value = ini.ReadInteger(Section, QString::fromLatin1(key.key), key.def);
     return value < key.min || value > key.max ? key.def : value;
@@ -69,7 +69,7 @@ QString Key(const char* key)
 
 } // namespace
 
-CConfiguration::CConfiguration(CTranslateManager& translator) : translator(translator)
+ProgramSettings::ProgramSettings(TranslationManager& translator) : translator(translator)
 {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         DefaultFontFace = QGuiApplication::font().family();
@@ -77,14 +77,14 @@ CConfiguration::CConfiguration(CTranslateManager& translator) : translator(trans
         DefaultFontFace = QStringLiteral("Arial");
 }
 
-QString CConfiguration::FileName()
+QString ProgramSettings::FileName()
 {
     return ProgramPaths::ProgramFolder() + QStringLiteral("/setting.ini");
 }
 
-bool CConfiguration::LoadSettings(TAllGraf& graf, bool withLanguage)
+bool ProgramSettings::LoadSettings(GraphDocument& graf, bool withLanguage)
 {
-    const CIniFile ini(FileName());
+    const IniFile ini(FileName());
 
     graf.ActiveDugaStyle.PenColor = ReadInt(ini, ActDugePenColor);
     graf.ActiveDugaStyle.TextColor = ReadInt(ini, ActDugeTextColor);
@@ -112,13 +112,13 @@ bool CConfiguration::LoadSettings(TAllGraf& graf, bool withLanguage)
     CountRun = ReadInt(ini, ::CountRun);
     ViewZoom = ReadInt(ini, ::ViewZoom);
     UndoSteps = ReadInt(ini, ::UndoSteps);
-    TTitle& normal = graf.NormalLabelStyle;
+    TextStyle& normal = graf.NormalLabelStyle;
     normal.Size = ReadInt(ini, SizeLabel);
     normal.Color = ReadInt(ini, ColorLabel);
     normal.ColorBackground = ReadInt(ini, ColorBackgroundLabel);
     normal.Style = quint8(ReadInt(ini, StyleLabel));
     normal.Face = ini.ReadString(Section, QStringLiteral("FaceLabel"), DefaultFontFace);
-    TTitle& active = graf.ActiveLabelStyle;
+    TextStyle& active = graf.ActiveLabelStyle;
     active.Size = ReadInt(ini, ActiveSizeLabel);
     active.Color = ReadInt(ini, ActiveColorLabel);
     active.ColorBackground = ReadInt(ini, ActiveColorBackgroundLabel);
@@ -132,7 +132,7 @@ bool CConfiguration::LoadSettings(TAllGraf& graf, bool withLanguage)
 
     if (withLanguage) {
         const QString language =
-            ini.ReadString(Section, QStringLiteral("Lang"), CTranslateManager::DefaultLanguageFile());
+            ini.ReadString(Section, QStringLiteral("Lang"), TranslationManager::DefaultLanguageFile());
         if (language.isEmpty())
             translator.UseBuiltIn();
         else
@@ -149,27 +149,27 @@ bool CConfiguration::LoadSettings(TAllGraf& graf, bool withLanguage)
     return showMatrix;
 }
 
-void CConfiguration::LoadLastFolder()
+void ProgramSettings::LoadLastFolder()
 {
-    const CIniFile ini(FileName());
+    const IniFile ini(FileName());
     LastFolder = ini.ReadString(Section, QStringLiteral("LastFolder"), QString());
 }
 
-TWindowPlacement CConfiguration::DefaultPlacement(const QSize& screen)
+WindowPlacement ProgramSettings::DefaultPlacement(const QSize& screen)
 {
     // Halves to even, as everywhere the program rounds.
-    TWindowPlacement placement;
+    WindowPlacement placement;
     placement.X = std::max(0, int(std::nearbyint(screen.width() / 2.0 - 350)));
     placement.Y = std::max(0, int(std::nearbyint(screen.height() / 2.0 - 300)));
     return placement;
 }
 
-TWindowPlacement CConfiguration::LoadWindowPlacement(const QList<QRect>& screens) const
+WindowPlacement ProgramSettings::LoadWindowPlacement(const QList<QRect>& screens) const
 {
     const QSize primary = screens.isEmpty() ? QSize(1024, 768) : screens.first().size();
-    const TWindowPlacement def = DefaultPlacement(primary);
-    const CIniFile ini(FileName());
-    TWindowPlacement placement;
+    const WindowPlacement def = DefaultPlacement(primary);
+    const IniFile ini(FileName());
+    WindowPlacement placement;
     placement.X = ini.ReadInteger(Section, QStringLiteral("FormPosX"), def.X);
     placement.Y = ini.ReadInteger(Section, QStringLiteral("FormPosY"), def.Y);
     placement.Width = ini.ReadInteger(Section, QStringLiteral("FormWidth"), def.Width);
@@ -183,7 +183,7 @@ TWindowPlacement CConfiguration::LoadWindowPlacement(const QList<QRect>& screens
     return BringOnScreen(placement, screens);
 }
 
-TWindowPlacement CConfiguration::BringOnScreen(const TWindowPlacement& placement, const QList<QRect>& screens)
+WindowPlacement ProgramSettings::BringOnScreen(const WindowPlacement& placement, const QList<QRect>& screens)
 {
     if (screens.isEmpty())
         return placement;
@@ -200,7 +200,7 @@ TWindowPlacement CConfiguration::BringOnScreen(const TWindowPlacement& placement
         }
     // Wholly on that screen: a size kept from a larger screen or another scale would put the
     // window's edges, and the drawing's scroll bars, out of reach.
-    TWindowPlacement moved = placement;
+    WindowPlacement moved = placement;
     moved.Width = std::min(placement.Width, target.width());
     moved.Height = std::min(placement.Height, target.height());
     moved.X = std::clamp(placement.X, target.left(), target.left() + target.width() - moved.Width);
@@ -208,10 +208,10 @@ TWindowPlacement CConfiguration::BringOnScreen(const TWindowPlacement& placement
     return moved;
 }
 
-bool CConfiguration::SaveSettings(const TAllGraf& graf, const TWindowPlacement& mainWindow,
-                                  bool matrixWindowVisible, QString* error) const
+bool ProgramSettings::SaveSettings(const GraphDocument& graf, const WindowPlacement& mainWindow,
+                                   bool matrixWindowVisible, QString* error) const
 {
-    CIniFile ini(FileName());
+    IniFile ini(FileName());
     auto put = [&ini](const IntKey& key, int value) { ini.WriteInteger(Section, Key(key.key), value); };
     auto putString = [&ini](const char* key, const QString& value) {
         ini.WriteString(Section, Key(key), value);
@@ -234,13 +234,13 @@ bool CConfiguration::SaveSettings(const TAllGraf& graf, const TWindowPlacement& 
     put(ZoomMap, graf.ZoomMap);
     put(ShowMatrixWindow, matrixWindowVisible ? 1 : 0);
     put(::CountRun, CountRun);
-    const TTitle& normal = graf.NormalLabelStyle;
+    const TextStyle& normal = graf.NormalLabelStyle;
     put(SizeLabel, normal.Size);
     put(ColorLabel, normal.Color);
     put(ColorBackgroundLabel, normal.ColorBackground);
     put(StyleLabel, normal.Style);
     putString("FaceLabel", normal.Face);
-    const TTitle& active = graf.ActiveLabelStyle;
+    const TextStyle& active = graf.ActiveLabelStyle;
     put(ActiveSizeLabel, active.Size);
     put(ActiveColorLabel, active.Color);
     put(ActiveColorBackgroundLabel, active.ColorBackground);

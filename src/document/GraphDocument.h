@@ -1,8 +1,8 @@
 #pragma once
 
-#include "document/GrafTypes.h"
-#include "document/Host.h"
-#include "document/TitleGraf.h"
+#include "document/ElementStyles.h"
+#include "document/ProgramHost.h"
+#include "document/VertexNaming.h"
 #include "report/HTMLReport.h"
 #include "report/TextPane.h"
 
@@ -16,50 +16,50 @@
 #include <span>
 #include <vector>
 
-struct TPointRec {
+struct VertexRecord {
     int X = 0, Y = 0;
     int Size = 0;
     int TitleNumber = 0;
     quint8 Active = 0;
-    bool operator==(const TPointRec&) const = default;
+    bool operator==(const VertexRecord&) const = default;
 };
 
 // One arc as its tail's out-list keeps it: its text point, weight and highlighting.
-struct TDugaRec {
+struct ArcRecord {
     int X = 0, Y = 0;
     int Cost = 0;
     quint8 Active = 0;
     qint8 Marker = 0; // 1: the direction of travel is marked
-    bool operator==(const TDugaRec&) const = default;
+    bool operator==(const ArcRecord&) const = default;
 };
 
 // Where each arc stands in its tail's out-list, a row of 256 slots a vertex (position + 1, 0 for
 // no arc), for a lookup in constant time. Derived from the out-lists, so never what makes two
 // graphs differ.
-struct TArcSlots {
+struct ArcSlotTable {
     std::vector<quint8> Slots;
-    bool operator==(const TArcSlots&) const { return true; }
+    bool operator==(const ArcSlotTable&) const { return true; }
 };
 
 // The arcs leaving one vertex in the order they were added, the tie-break order of every search:
 // their heads, and beside them in the same order their records.
-struct TOutList {
+struct OutArcList {
     std::vector<int> Heads;
-    std::vector<TDugaRec> Arcs;
-    bool operator==(const TOutList&) const = default;
+    std::vector<ArcRecord> Arcs;
+    bool operator==(const OutArcList&) const = default;
 };
 
-struct TLabelRec {
+struct LabelRecord {
     int X = 0, Y = 0;
     int Width = 0, Height = 0;
     int ActiveWidth = 0, ActiveHeight = 0;
     quint8 Active = 0;
     QString Text;
-    bool operator==(const TLabelRec&) const = default;
+    bool operator==(const LabelRecord&) const = default;
 };
 
 // Capacities and the table types of the document.
-struct TGrafLimits {
+struct GraphLimits {
     static constexpr int MaxPoints = 255;
     static constexpr int MaxOut = 254;
     static constexpr int MaxLabels = 1024;
@@ -73,20 +73,20 @@ struct TGrafLimits {
     template <typename T> using VertexArray = std::array<T, MaxPoints + 1>;
     template <typename T> using VertexMatrix = std::array<std::array<T, MaxPoints + 1>, MaxPoints + 1>;
 
-    bool operator==(const TGrafLimits&) const = default;
+    bool operator==(const GraphLimits&) const = default;
 };
 
 // Exactly the parts of the document that undo brings back, compared with its defaulted
 // equality. Slots past the counts are kept empty by the editing operations, so two equal graphs
 // compare equal.
-struct TRecordedGraf : TGrafLimits {
+struct Graph : GraphLimits {
     quint8 IsOrint = 0;    // 0 undirected, 2 directed
     quint8 IsHaveCost = 0; // weighted
     // Vertices 1..PointCount and labels 1..CountLabel, index 0 unused: the tables hold exactly
     // those.
     int PointCount = 0;
-    std::vector<TPointRec> Points = std::vector<TPointRec>(1);
-    std::vector<TLabelRec> Labels = std::vector<TLabelRec>(1);
+    std::vector<VertexRecord> Points = std::vector<VertexRecord>(1);
+    std::vector<LabelRecord> Labels = std::vector<LabelRecord>(1);
     int CountLabel = 0;
     int ActivePoint = 0;
     int ActiveDugaFrom = 0, ActiveDugaTo = 0;
@@ -96,7 +96,7 @@ struct TRecordedGraf : TGrafLimits {
     quint8 MapMode = 0;
     int ZoomMap = 10;
     quint8 ShowMatrixWindow = 0;
-    TTitle NormalLabelStyle, ActiveLabelStyle;
+    TextStyle NormalLabelStyle, ActiveLabelStyle;
     int SizeGraf = 10;
 
     // The number of arcs leaving v (0 for no vertex).
@@ -107,38 +107,38 @@ struct TRecordedGraf : TGrafLimits {
         return HasOutList(v) ? std::span<const int>(OutLists[std::size_t(v)].Heads) : std::span<const int>();
     }
     // The records of those arcs, in the same order.
-    std::span<const TDugaRec> OutRecords(int v) const
+    std::span<const ArcRecord> OutRecords(int v) const
     {
-        return HasOutList(v) ? std::span<const TDugaRec>(OutLists[std::size_t(v)].Arcs)
-                             : std::span<const TDugaRec>();
+        return HasOutList(v) ? std::span<const ArcRecord>(OutLists[std::size_t(v)].Arcs)
+                             : std::span<const ArcRecord>();
     }
-    std::span<TDugaRec> OutRecords(int v)
+    std::span<ArcRecord> OutRecords(int v)
     {
-        return HasOutList(v) ? std::span<TDugaRec>(OutLists[std::size_t(v)].Arcs) : std::span<TDugaRec>();
+        return HasOutList(v) ? std::span<ArcRecord>(OutLists[std::size_t(v)].Arcs) : std::span<ArcRecord>();
     }
     // Where b stands in a's out-list, or -1.
     int ArcIndex(int a, int b) const;
     bool HasDuga(int a, int b) const { return ArcIndex(a, b) >= 0; }
     // The record of arc a -> b; an empty one when there is no such arc.
-    const TDugaRec& Arc(int a, int b) const;
+    const ArcRecord& Arc(int a, int b) const;
     // The record of arc a -> b to change, or null when there is no such arc.
-    TDugaRec* FindArc(int a, int b);
+    ArcRecord* FindArc(int a, int b);
     // The record of arc a -> b to change; without such an arc, a scratch record whose changes
     // go nowhere.
-    TDugaRec& ArcRef(int a, int b);
+    ArcRecord& ArcRef(int a, int b);
 
     // Every out-list, index 0 unused.
-    const std::vector<TOutList>& AllOutLists() const { return OutLists; }
+    const std::vector<OutArcList>& AllOutLists() const { return OutLists; }
     // Replaces every arc: one out-list a vertex and one before them for index 0.
-    void SetOutLists(std::vector<TOutList> lists);
+    void SetOutLists(std::vector<OutArcList> lists);
 
-    bool operator==(const TRecordedGraf&) const = default;
+    bool operator==(const Graph&) const = default;
 
   protected:
     // One comparison: vertex 0 wraps round to the largest size_t.
     bool HasOutList(int v) const { return std::size_t(v) - 1 < OutLists.size() - 1; }
     // Appends arc tail -> head (not yet listed) with an empty record and returns the record.
-    TDugaRec& AppendArc(int tail, int head);
+    ArcRecord& AppendArc(int tail, int head);
     void RemoveArcAt(int tail, int index);
     // Every vertex keeps its out-list, emptied.
     void ClearArcs();
@@ -151,34 +151,34 @@ struct TRecordedGraf : TGrafLimits {
     void RebuildArcSlots();
 
     // One out-list a vertex, index 0 unused: always PointCount + 1 of them.
-    std::vector<TOutList> OutLists = std::vector<TOutList>(1);
-    TArcSlots arcSlots{std::vector<quint8>(SlotRow)};
+    std::vector<OutArcList> OutLists = std::vector<OutArcList>(1);
+    ArcSlotTable arcSlots{std::vector<quint8>(SlotRow)};
 };
 
 // The graph document: fixed-capacity tables indexed from 1, so that an undo snapshot is a
 // copy of memory blocks. About 2 MB: allocate on the heap.
-class TAllGraf : public TRecordedGraf {
+class GraphDocument : public Graph {
   public:
-    TAllGraf();
-    ~TAllGraf();
-    TAllGraf(const TAllGraf&) = delete;
-    TAllGraf& operator=(const TAllGraf&) = delete;
+    GraphDocument();
+    ~GraphDocument();
+    GraphDocument(const GraphDocument&) = delete;
+    GraphDocument& operator=(const GraphDocument&) = delete;
 
     // --- the program around the document -----------------------------------------------
     // Neither is owned; without them messages go nowhere and the Text pane is private.
-    void AttachHost(CHost* host) { hostPtr = host; }
+    void AttachHost(ProgramHost* host) { hostPtr = host; }
     void AttachTextPane(TextPane* pane) { outpPtr = pane; }
-    CHost& Host() const;
+    ProgramHost& Host() const;
     TextPane& Outp() const;
 
     // --- fields ------------------------------------------------------------------------
     int ScrollX = 0, ScrollY = 0;
     int GrafWidth = 0, GrafHeight = 0;
-    TGrafPoint NormalPointStyle, ActivePointStyle;
-    TDuga NormalDugaStyle, ActiveDugaStyle;
+    VertexStyle NormalPointStyle, ActivePointStyle;
+    ArcStyle NormalDugaStyle, ActiveDugaStyle;
     quint8 EditMode = 1; // 0 constructor, 1 path search
     QImage BackgroundBitmap;
-    CTitleGraf* TitleGraf = nullptr; // not owned; see SetTitleGraf
+    VertexNaming* TitleGraf = nullptr; // not owned; see SetTitleGraf
     HTMLReportManager ReportManager;
     QStringList RecentFiles;
     int LabelDragDX = 0, LabelDragDY = 0;
@@ -229,8 +229,8 @@ class TAllGraf : public TRecordedGraf {
     // The display name of vertex v.
     QString PointTitle(int v) const;
     QString TitleOf(int titleNumber) const;
-    void SetTitleGraf(CTitleGraf* naming) { TitleGraf = naming ? naming : &ownTitleGraf; }
-    CTitleGraf& Naming() const { return *TitleGraf; }
+    void SetTitleGraf(VertexNaming* naming) { TitleGraf = naming ? naming : &ownTitleGraf; }
+    VertexNaming& Naming() const { return *TitleGraf; }
 
     // --- editing operations ------------------------------------------------------------
     void NewGraf(bool directed, bool weighted);
@@ -254,7 +254,7 @@ class TAllGraf : public TRecordedGraf {
     // messages through the host.
     bool BuildFromMatrix(const VertexMatrix<int>& import, int n);
     // Measures a label's two extents with the label fonts.
-    void MeasureLabel(TLabelRec& label) const;
+    void MeasureLabel(LabelRecord& label) const;
     // Keeps GrafWidth/GrafHeight at least as large as an element reaching (right, bottom).
     void GrowExtent(int right, int bottom);
 
@@ -269,11 +269,11 @@ class TAllGraf : public TRecordedGraf {
     quint8 MenuEditMode = 1;
 
   private:
-    CHost* hostPtr = nullptr;
+    ProgramHost* hostPtr = nullptr;
     TextPane* outpPtr = nullptr;
-    mutable CSilentHost silentHost;
+    mutable SilentProgramHost silentHost;
     mutable TextPane ownOutp;
-    CTitleGraf ownTitleGraf;
+    VertexNaming ownTitleGraf;
 };
 
 // Snapshot of exactly the recorded parts of a document.

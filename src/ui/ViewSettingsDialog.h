@@ -1,29 +1,29 @@
 #pragma once
 
-#include "document/GrafTypes.h"
+#include "document/ElementStyles.h"
 
 #include <QDialog>
 #include <QImage>
 
-class CTranslateManager;
-class TAllGraf;
+class TranslationManager;
+class GraphDocument;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 class QSlider;
 
 // The six drawing styles the view settings dialog edits, as working copies.
-struct TViewStyles {
-    TGrafPoint NormalPoint, ActivePoint;
-    TDuga NormalDuga, ActiveDuga;
-    TTitle NormalLabel, ActiveLabel;
+struct ViewStyles {
+    VertexStyle NormalPoint, ActivePoint;
+    ArcStyle NormalDuga, ActiveDuga;
+    TextStyle NormalLabel, ActiveLabel;
 };
 
 // A small filled circle showing a colour; releasing the mouse on it offers the colour dialog.
-class TColorSwatch : public QWidget {
+class ColorSwatch : public QWidget {
     Q_OBJECT
   public:
-    explicit TColorSwatch(QWidget* parent = nullptr);
+    explicit ColorSwatch(QWidget* parent = nullptr);
     // 0x00BBGGRR, as the styles keep it.
     int Color() const { return color; }
     void SetColor(int value);
@@ -43,22 +43,22 @@ class TColorSwatch : public QWidget {
 // The view settings: colours of vertices, arcs and labels, vertex size, arc width and label
 // fonts, with a preview. Saving changes the document only; the settings file takes the new
 // styles at its next save.
-class TViewSettings : public QDialog {
+class ViewSettingsDialog : public QDialog {
     Q_OBJECT
   public:
     static constexpr int PreviewWidth = 258;
     static constexpr int PreviewHeight = 353;
 
-    explicit TViewSettings(CTranslateManager& translator, QWidget* parent = nullptr);
+    explicit ViewSettingsDialog(TranslationManager& translator, QWidget* parent = nullptr);
 
     // The view settings command: loads the dialog from the document, shows it modally and on
     // "Save" gives the document the styles, resizes every vertex and redraws. True when saved.
-    bool Execute(TAllGraf& graf);
+    bool Execute(GraphDocument& graf);
 
     // The preview picture of five vertices, four arcs and three labels in the given styles.
-    static QImage RenderPreview(const TViewStyles& styles, CTranslateManager& translator);
+    static QImage RenderPreview(const ViewStyles& styles, TranslationManager& translator);
 
-    const TViewStyles& WorkingCopies() const { return styles; }
+    const ViewStyles& WorkingCopies() const { return styles; }
     QImage PreviewImage() const { return preview; }
 
     enum SwatchRole {
@@ -71,7 +71,7 @@ class TViewSettings : public QDialog {
         LabelBackground,
         SwatchRoles
     };
-    TColorSwatch* Swatch(SwatchRole role, bool active) const { return swatches[role][active ? 1 : 0]; }
+    ColorSwatch* Swatch(SwatchRole role, bool active) const { return swatches[role][active ? 1 : 0]; }
     QSlider* PointSizeSlider() const { return pointSize; }
     QSlider* DugaWidthSlider() const { return dugaWidth; }
     QPushButton* FontButton(bool active) const { return fontButtons[active ? 1 : 0]; }
@@ -79,7 +79,7 @@ class TViewSettings : public QDialog {
     QPushButton* CancelButton() const { return cancelButton; }
 
     // Stores a font dialog's choice in a label style: face, style bits and a size in 8..48.
-    static void TakeFont(TTitle& label, const QFont& font);
+    static void TakeFont(TextStyle& label, const QFont& font);
 
   public slots:
     void Retranslate();
@@ -88,17 +88,17 @@ class TViewSettings : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void LoadFrom(TAllGraf& graf);
-    void StoreInto(TAllGraf& graf);
+    void LoadFrom(GraphDocument& graf);
+    void StoreInto(GraphDocument& graf);
     // Controls into the working copies, then the preview.
     void ControlsChanged();
     void ChooseFont(bool active);
 
-    CTranslateManager& translator;
-    TViewStyles styles;
+    TranslationManager& translator;
+    ViewStyles styles;
     QImage preview;
 
-    TColorSwatch* swatches[SwatchRoles][2] = {};
+    ColorSwatch* swatches[SwatchRoles][2] = {};
     QSlider* pointSize;
     QSlider* dugaWidth;
     QPushButton* fontButtons[2] = {};

@@ -1,6 +1,6 @@
-#include "ui/SelectGrafDialog.h"
+#include "ui/VertexChoiceDialog.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 #include "ui/Appearance.h"
 
 #include <QComboBox>
@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TForm2::TForm2(QWidget* parent) : QDialog(parent)
+VertexChoiceDialog::VertexChoiceDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("VertexChoiceDialog"));
     prompt = new QLabel(this);
@@ -32,7 +32,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     ApplyCaptions();
 }
 
-void TForm2::ApplyCaptions()
+void VertexChoiceDialog::ApplyCaptions()
 {
     setWindowTitle(Translate("Select_form_caption"));
     prompt->setText(Translate("Select_form_caption"));
@@ -40,7 +40,7 @@ void TForm2::ApplyCaptions()
     cancelButton->setText(Translate("Cancel"));
 }
 
-bool TForm2::Choose(const QString& caption, const QStringList& names, int& index)
+bool VertexChoiceDialog::Choose(const QString& caption, const QStringList& names, int& index)
 {
     list->clear();
     list->addItems(names);

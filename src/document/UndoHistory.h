@@ -1,52 +1,52 @@
 #pragma once
 
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 #include "document/GraphSnapshot.h"
 
 #include <memory>
 #include <vector>
 
 // One recorded state: exactly the parts of the document that undo brings back.
-class CStateDump {
+class HistoryState {
   public:
     GraphSnapshot Recorded;
     // The naming scheme lives outside the document; its state is recorded beside it.
-    CTitleGraf TitleGraf;
+    VertexNaming TitleGraf;
     // Which graph this is, so that undo brings back its file name and unsaved mark too: the
     // file it was opened from or saved to (empty for a new, generated or imported graph) and,
     // for a graph without a file, the state it was created in (none: never saved). Not
     // compared: the same graph from another file is no new step.
     QString OriginFile;
-    std::shared_ptr<const CStateDump> OriginBaseline;
+    std::shared_ptr<const HistoryState> OriginBaseline;
 
-    bool operator==(const CStateDump& other) const
+    bool operator==(const HistoryState& other) const
     {
         return Recorded == other.Recorded && TitleGraf.SameAs(other.TitleGraf);
     }
 
     // The recorded parts unpacked, for comparing them field by field; unpacked once and kept.
-    const TRecordedGraf& Unpacked() const;
+    const Graph& Unpacked() const;
 
   private:
-    mutable std::shared_ptr<const TRecordedGraf> unpacked;
+    mutable std::shared_ptr<const Graph> unpacked;
 };
 
 // The recorded states, oldest first; at most UndoSteps() steps can be undone.
-class CHistoryManager {
+class UndoHistory {
   public:
     static constexpr int DefaultUndoSteps = 100;
     static constexpr int MaxUndoSteps = 1000;
 
     bool CanUndo() const { return Current > 0; }
     bool CanRedo() const { return Current < int(States.size()) - 1; }
-    void Record(std::unique_ptr<CStateDump> state);
-    void RecordCurrent(std::unique_ptr<CStateDump> state);
-    const CStateDump* StepBack();
-    const CStateDump* StepForward();
+    void Record(std::unique_ptr<HistoryState> state);
+    void RecordCurrent(std::unique_ptr<HistoryState> state);
+    const HistoryState* StepBack();
+    const HistoryState* StepForward();
 
-    static std::unique_ptr<CStateDump> TakeSnapshot(const TAllGraf& graf);
+    static std::unique_ptr<HistoryState> TakeSnapshot(const GraphDocument& graf);
     // Copies a state into the document; the caller refreshes the matrix window and redraws.
-    static void Restore(TAllGraf& graf, const CStateDump& state);
+    static void Restore(GraphDocument& graf, const HistoryState& state);
 
     int UndoSteps() const { return Capacity() - 1; }
     // Between 1 and MaxUndoSteps; a smaller depth forgets the oldest states at once.
@@ -60,9 +60,9 @@ class CHistoryManager {
     std::size_t MemoryBytes() const;
 
   private:
-    void Append(std::unique_ptr<CStateDump> state);
+    void Append(std::unique_ptr<HistoryState> state);
 
-    std::vector<std::unique_ptr<CStateDump>> States;
+    std::vector<std::unique_ptr<HistoryState>> States;
     int Current = -1;
     int capacity = DefaultUndoSteps + 1;
 };

@@ -1,6 +1,6 @@
-#include "document/AllGrafUnit.h"
+#include "document/GraphDocument.h"
 
-#include "base/TranslateManager.h"
+#include "base/TranslationManager.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -9,46 +9,46 @@
 #include <cmath>
 #include <vector>
 
-int TRecordedGraf::ArcIndex(int a, int b) const
+int Graph::ArcIndex(int a, int b) const
 {
     if (!HasOutList(a) || b < 0 || std::size_t(b) >= SlotRow)
         return -1;
     return int(arcSlots.Slots[std::size_t(a) * SlotRow + std::size_t(b)]) - 1;
 }
 
-const TDugaRec& TRecordedGraf::Arc(int a, int b) const
+const ArcRecord& Graph::Arc(int a, int b) const
 {
-    static const TDugaRec none;
+    static const ArcRecord none;
     const int k = ArcIndex(a, b);
     return k < 0 ? none : OutLists[std::size_t(a)].Arcs[std::size_t(k)];
 }
 
-TDugaRec* TRecordedGraf::FindArc(int a, int b)
+ArcRecord* Graph::FindArc(int a, int b)
 {
     const int k = ArcIndex(a, b);
     return k < 0 ? nullptr : &OutLists[std::size_t(a)].Arcs[std::size_t(k)];
 }
 
-TDugaRec& TRecordedGraf::ArcRef(int a, int b)
+ArcRecord& Graph::ArcRef(int a, int b)
 {
-    if (TDugaRec* arc = FindArc(a, b))
+    if (ArcRecord* arc = FindArc(a, b))
         return *arc;
-    static thread_local TDugaRec scratch;
-    scratch = TDugaRec{};
+    static thread_local ArcRecord scratch;
+    scratch = ArcRecord{};
     return scratch;
 }
 
-TDugaRec& TRecordedGraf::AppendArc(int tail, int head)
+ArcRecord& Graph::AppendArc(int tail, int head)
 {
-    TOutList& list = OutLists[std::size_t(tail)];
+    OutArcList& list = OutLists[std::size_t(tail)];
     list.Heads.push_back(head);
     arcSlots.Slots[std::size_t(tail) * SlotRow + std::size_t(head)] = quint8(list.Heads.size());
     return list.Arcs.emplace_back();
 }
 
-void TRecordedGraf::RemoveArcAt(int tail, int index)
+void Graph::RemoveArcAt(int tail, int index)
 {
-    TOutList& list = OutLists[std::size_t(tail)];
+    OutArcList& list = OutLists[std::size_t(tail)];
     quint8* row = arcSlots.Slots.data() + std::size_t(tail) * SlotRow;
     row[list.Heads[std::size_t(index)]] = 0;
     list.Heads.erase(list.Heads.begin() + index);
@@ -57,26 +57,26 @@ void TRecordedGraf::RemoveArcAt(int tail, int index)
         row[list.Heads[k]] = quint8(k + 1);
 }
 
-void TRecordedGraf::ClearArcs()
+void Graph::ClearArcs()
 {
-    for (TOutList& list : OutLists) {
+    for (OutArcList& list : OutLists) {
         list.Heads.clear();
         list.Arcs.clear();
     }
     std::fill(arcSlots.Slots.begin(), arcSlots.Slots.end(), 0);
 }
 
-void TRecordedGraf::AddOutList()
+void Graph::AddOutList()
 {
     OutLists.emplace_back();
     arcSlots.Slots.resize(OutLists.size() * SlotRow);
 }
 
-void TRecordedGraf::RemoveVertexArcs(int v)
+void Graph::RemoveVertexArcs(int v)
 {
     OutLists.erase(OutLists.begin() + v);
     for (std::size_t a = 1; a < OutLists.size(); ++a) {
-        TOutList& list = OutLists[a];
+        OutArcList& list = OutLists[a];
         std::size_t kept = 0;
         for (std::size_t i = 0; i < list.Heads.size(); ++i) {
             const int w = list.Heads[i];
@@ -92,7 +92,7 @@ void TRecordedGraf::RemoveVertexArcs(int v)
     RebuildArcSlots();
 }
 
-void TRecordedGraf::SetOutLists(std::vector<TOutList> lists)
+void Graph::SetOutLists(std::vector<OutArcList> lists)
 {
     OutLists = std::move(lists);
     if (OutLists.empty())
@@ -100,7 +100,7 @@ void TRecordedGraf::SetOutLists(std::vector<TOutList> lists)
     RebuildArcSlots();
 }
 
-void TRecordedGraf::RebuildArcSlots()
+void Graph::RebuildArcSlots()
 {
     arcSlots.Slots.assign(OutLists.size() * SlotRow, 0);
     for (std::size_t a = 1; a < OutLists.size(); ++a)
@@ -108,26 +108,26 @@ void TRecordedGraf::RebuildArcSlots()
             arcSlots.Slots[a * SlotRow + std::size_t(OutLists[a].Heads[k])] = quint8(k + 1);
 }
 
-TAllGraf::TAllGraf()
+GraphDocument::GraphDocument()
 {
-    ownTitleGraf.SetKind(CTitleGraf::Numbers);
+    ownTitleGraf.SetKind(VertexNaming::Numbers);
     ownTitleGraf.SetNumbers(1);
     TitleGraf = &ownTitleGraf;
 }
 
-TAllGraf::~TAllGraf() = default;
+GraphDocument::~GraphDocument() = default;
 
-CHost& TAllGraf::Host() const
+ProgramHost& GraphDocument::Host() const
 {
     return hostPtr ? *hostPtr : silentHost;
 }
 
-TextPane& TAllGraf::Outp() const
+TextPane& GraphDocument::Outp() const
 {
     return outpPtr ? *outpPtr : ownOutp;
 }
 
-int TAllGraf::FreeTitleNumber() const
+int GraphDocument::FreeTitleNumber() const
 {
     for (int k = 1; k <= MaxPoints; ++k)
         if (!TitleUsed[k])
@@ -135,7 +135,7 @@ int TAllGraf::FreeTitleNumber() const
     return -1;
 }
 
-int TAllGraf::FindPointByTitle(int titleNumber) const
+int GraphDocument::FindPointByTitle(int titleNumber) const
 {
     for (int v = 1; v <= PointCount; ++v)
         if (Points[v].TitleNumber == titleNumber)
@@ -143,9 +143,9 @@ int TAllGraf::FindPointByTitle(int titleNumber) const
     return -1;
 }
 
-bool TAllGraf::FindPointAt(int x, int y, int& vertex) const
+bool GraphDocument::FindPointAt(int x, int y, int& vertex) const
 {
-    TGrafPoint probe = NormalPointStyle;
+    VertexStyle probe = NormalPointStyle;
     for (int v = 1; v <= PointCount; ++v) {
         probe.X = Points[v].X;
         probe.Y = Points[v].Y;
@@ -158,10 +158,10 @@ bool TAllGraf::FindPointAt(int x, int y, int& vertex) const
     return false;
 }
 
-int TAllGraf::FindLabelAt(int x, int y, int currentLabel) const
+int GraphDocument::FindLabelAt(int x, int y, int currentLabel) const
 {
     for (int i = 1; i <= CountLabel; ++i) {
-        const TLabelRec& label = Labels[i];
+        const LabelRecord& label = Labels[i];
         const int w = (i == currentLabel) ? label.ActiveWidth : label.Width;
         const int h = (i == currentLabel) ? label.ActiveHeight : label.Height;
         if (label.X <= x && x <= label.X + w && label.Y <= y && y <= label.Y + h)
@@ -170,12 +170,12 @@ int TAllGraf::FindLabelAt(int x, int y, int currentLabel) const
     return 0;
 }
 
-bool TAllGraf::IsManualNaming() const
+bool GraphDocument::IsManualNaming() const
 {
-    return TitleGraf->GetKind() == CTitleGraf::Manual;
+    return TitleGraf->GetKind() == VertexNaming::Manual;
 }
 
-QSize TAllGraf::ContentExtent() const
+QSize GraphDocument::ContentExtent() const
 {
     int right = 0, bottom = 0;
     for (int v = 1; v <= PointCount; ++v) {
@@ -184,34 +184,34 @@ QSize TAllGraf::ContentExtent() const
         bottom = std::max(bottom, Points[v].Y + reach);
     }
     for (int a = 1; a <= PointCount; ++a)
-        for (const TDugaRec& arc : OutRecords(a)) {
+        for (const ArcRecord& arc : OutRecords(a)) {
             right = std::max(right, arc.X + SizeGraf);
             bottom = std::max(bottom, arc.Y + SizeGraf);
         }
     for (int i = 1; i <= CountLabel; ++i) {
-        const TLabelRec& label = Labels[i];
+        const LabelRecord& label = Labels[i];
         right = std::max(right, label.X + std::max(label.Width, label.ActiveWidth));
         bottom = std::max(bottom, label.Y + std::max(label.Height, label.ActiveHeight));
     }
     return QSize(right, bottom);
 }
 
-int TAllGraf::CanvasWidth() const
+int GraphDocument::CanvasWidth() const
 {
     return std::max({GrafWidth, Host().DrawingAreaWidth(), ContentExtent().width()});
 }
 
-int TAllGraf::CanvasHeight() const
+int GraphDocument::CanvasHeight() const
 {
     return std::max({GrafHeight, Host().DrawingAreaHeight(), ContentExtent().height()});
 }
 
-void TAllGraf::ClearActive()
+void GraphDocument::ClearActive()
 {
     for (int v = 1; v <= PointCount; ++v)
         Points[v].Active = 0;
     for (int a = 1; a <= PointCount; ++a)
-        for (TDugaRec& arc : OutRecords(a)) {
+        for (ArcRecord& arc : OutRecords(a)) {
             arc.Active = 0;
             arc.Marker = 0;
         }
@@ -222,7 +222,7 @@ void TAllGraf::ClearActive()
     ActiveLabel = -1;
 }
 
-void TAllGraf::ClearHighlighting()
+void GraphDocument::ClearHighlighting()
 {
     for (int v = 1; v <= PointCount; ++v)
         if (v != ActivePoint)
@@ -233,7 +233,7 @@ void TAllGraf::ClearHighlighting()
     };
     for (int a = 1; a <= PointCount; ++a) {
         const std::span<const int> heads = OutArcs(a);
-        const std::span<TDugaRec> arcs = OutRecords(a);
+        const std::span<ArcRecord> arcs = OutRecords(a);
         for (std::size_t k = 0; k < heads.size(); ++k)
             if (!selected(a, heads[k]))
                 arcs[k].Active = arcs[k].Marker = 0;
@@ -243,7 +243,7 @@ void TAllGraf::ClearHighlighting()
             Labels[i].Active = 0;
 }
 
-void TAllGraf::MarkPath(std::span<const int> route)
+void GraphDocument::MarkPath(std::span<const int> route)
 {
     if (route.empty() || !IsVertex(route[0]))
         return;
@@ -254,11 +254,11 @@ void TAllGraf::MarkPath(std::span<const int> route)
         if (!IsVertex(u) || !IsVertex(v))
             return;
         if (IsOrint == 0)
-            if (TDugaRec* back = FindArc(v, u)) {
+            if (ArcRecord* back = FindArc(v, u)) {
                 back->Active = 1;
                 back->Marker = 0;
             }
-        if (TDugaRec* arc = FindArc(u, v)) {
+        if (ArcRecord* arc = FindArc(u, v)) {
             arc->Active = 1;
             arc->Marker = 1;
         }
@@ -266,19 +266,19 @@ void TAllGraf::MarkPath(std::span<const int> route)
     }
 }
 
-void TAllGraf::CenterDugaText(int a, int b)
+void GraphDocument::CenterDugaText(int a, int b)
 {
-    if (TDugaRec* arc = FindArc(a, b)) {
+    if (ArcRecord* arc = FindArc(a, b)) {
         arc->X = (Points[a].X + Points[b].X) / 2;
         arc->Y = (Points[a].Y + Points[b].Y) / 2;
     }
 }
 
-void TAllGraf::CenterAllDugaText()
+void GraphDocument::CenterAllDugaText()
 {
     for (int a = 1; a <= PointCount; ++a) {
         const std::span<const int> heads = OutArcs(a);
-        const std::span<TDugaRec> arcs = OutRecords(a);
+        const std::span<ArcRecord> arcs = OutRecords(a);
         for (std::size_t k = 0; k < heads.size(); ++k) {
             arcs[k].X = (Points[a].X + Points[heads[k]].X) / 2;
             arcs[k].Y = (Points[a].Y + Points[heads[k]].Y) / 2;
@@ -287,7 +287,7 @@ void TAllGraf::CenterAllDugaText()
     SpreadCrowdedDugaTexts();
 }
 
-void TAllGraf::SpreadCrowdedDugaTexts()
+void GraphDocument::SpreadCrowdedDugaTexts()
 {
     // Text points closer than this (in x and in y) would print one weight over another, as the
     // diameters of a circle layout all meet at its centre. A grid of small cells over the
@@ -328,7 +328,7 @@ void TAllGraf::SpreadCrowdedDugaTexts()
     for (int a = 1; a <= PointCount; ++a)
         for (std::size_t k = 0; k < OutArcs(a).size(); ++k) {
             const int b = OutArcs(a)[k];
-            TDugaRec& arc = OutRecords(a)[k];
+            ArcRecord& arc = OutRecords(a)[k];
             // An undirected edge is one line with one text, whichever way it is stored.
             if (IsOrint == 0 && b < a && HasDuga(b, a)) {
                 arc.X = Arc(b, a).X;
@@ -357,7 +357,7 @@ void TAllGraf::SpreadCrowdedDugaTexts()
         }
 }
 
-int TAllGraf::MatrixEntry(int a, int b) const
+int GraphDocument::MatrixEntry(int a, int b) const
 {
     const int k = ArcIndex(a, b);
     if (k < 0)
@@ -365,7 +365,7 @@ int TAllGraf::MatrixEntry(int a, int b) const
     return IsHaveCost ? OutRecords(a)[std::size_t(k)].Cost : 1;
 }
 
-QStringList TAllGraf::MatrixToMemo() const
+QStringList GraphDocument::MatrixToMemo() const
 {
     QStringList lines;
     lines.reserve(PointCount);
@@ -388,19 +388,19 @@ QStringList TAllGraf::MatrixToMemo() const
     return lines;
 }
 
-QString TAllGraf::TitleOf(int titleNumber) const
+QString GraphDocument::TitleOf(int titleNumber) const
 {
     return TitleGraf->GetTitle(titleNumber);
 }
 
-QString TAllGraf::PointTitle(int v) const
+QString GraphDocument::PointTitle(int v) const
 {
     if (v < 1 || v > PointCount)
         return QString();
     return TitleOf(Points[v].TitleNumber);
 }
 
-void TAllGraf::LoadBackground(const QString& fileName)
+void GraphDocument::LoadBackground(const QString& fileName)
 {
     BackgroundBitmap = QImage();
     if (fileName.isEmpty() || !QFile::exists(fileName)) {
@@ -419,13 +419,13 @@ void TAllGraf::LoadBackground(const QString& fileName)
     BackgroundFile = fileName;
 }
 
-void TAllGraf::ClearBackground()
+void GraphDocument::ClearBackground()
 {
     BackgroundBitmap = QImage();
     BackgroundFile.clear();
 }
 
-void TAllGraf::GrowExtent(int right, int bottom)
+void GraphDocument::GrowExtent(int right, int bottom)
 {
     GrafWidth = std::max(GrafWidth, right);
     GrafHeight = std::max(GrafHeight, bottom);
