@@ -23,9 +23,9 @@ inline void Join(GraphDocument& g, int first, int last, int percent = 100, quint
 {
     QRandomGenerator random(seed);
     for (int a = first; a <= last; ++a)
-        for (int b = g.IsOrint == 2 ? first : a + 1; b <= last; ++b)
+        for (int b = g.Directed ? first : a + 1; b <= last; ++b)
             if (a != b && (percent >= 100 || int(random.bounded(100)) < percent))
-                g.AddDuga(a, b, g.IsHaveCost ? 1 + (a * 7919 + b * 104729) % GraphDocument::MaxCost : 1);
+                g.AddDuga(a, b, g.Weighted ? 1 + (a * 7919 + b * 104729) % GraphDocument::MaxCost : 1);
 }
 
 // The complete graph on all 255 vertices.

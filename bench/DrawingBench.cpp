@@ -22,7 +22,7 @@ void Bend(GraphDocument& graf, int a, int b, int offset)
 {
     graf.ArcRef(a, b).X += offset;
     graf.ArcRef(a, b).Y -= offset;
-    if (graf.IsOrint == 0) {
+    if (!graf.Directed) {
         graf.ArcRef(b, a).X = graf.Arc(a, b).X;
         graf.ArcRef(b, a).Y = graf.Arc(a, b).Y;
     }

@@ -156,13 +156,13 @@ TEST_F(Colourings, CaptionsWriteRunsOfForbiddenColoursAsRanges)
 TEST_F(Colourings, DispatcherDrawsTheColouringWithoutTheCommonTail)
 {
     Build(triangleWithPendant);
-    g->IsOrint = 2;
+    g->Directed = true;
     AlgorithmRun run;
     RunAlgorithm(*g, "FindColors", 0, 0, &run);
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_ortgraf")});
     EXPECT_FALSE(run.ran);
 
-    g->IsOrint = 0;
+    g->Directed = false;
     host.messages.clear();
     host.redraws = 0;
     RunAlgorithm(*g, "FindColorsAlternativ", 0, 0, &run, {.recordSteps = true});

@@ -32,7 +32,7 @@ struct LiteralCycleSearch {
             return true;
         onPath[v] = 1;
         for (int w : g.OutArcs(v)) {
-            if (g.IsOrint == 0 && stack.size() >= 2 && w == stack[stack.size() - 2])
+            if (!g.Directed && stack.size() >= 2 && w == stack[stack.size() - 2])
                 continue;
             if (Visit(w))
                 return true;

@@ -108,7 +108,7 @@ TEST(DrawAll, WeightTextOnlyWhenWeightedOrGiven)
         return true;
     };
     EXPECT_FALSE(lineUnbroken(Draw(*graf)));
-    graf->IsHaveCost = 0;
+    graf->Weighted = false;
     EXPECT_TRUE(lineUnbroken(Draw(*graf)));
 
     // A caller's text is drawn whatever the flag, over the surface's brush.

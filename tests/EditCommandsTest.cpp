@@ -169,11 +169,11 @@ TEST_F(Commands, ConversionAsksToSaveOnlyWhenTheKindChanges)
     session.Convert(GraphSession::Conversion::ToDirected);
     EXPECT_EQ(host.questions, QStringList{Translate("Want_save_graf")});
     EXPECT_EQ(host.saves, 1);
-    EXPECT_EQ(g->IsOrint, 2);
+    EXPECT_TRUE(g->Directed);
     session.Convert(GraphSession::Conversion::ToUnweighted); // answered No: converts anyway
     EXPECT_EQ(host.saves, 1);
-    EXPECT_EQ(g->IsHaveCost, 0);
+    EXPECT_FALSE(g->Weighted);
     session.Undo();
-    EXPECT_EQ(g->IsHaveCost, 1);
+    EXPECT_TRUE(g->Weighted);
     EXPECT_EQ(g->Arc(1, 2).Cost, 5);
 }

@@ -26,7 +26,7 @@ namespace {
 
 // Everything the exchange formats carry, keyed by names so vertex order does not matter.
 struct Shape {
-    quint8 isOrint = 0, isHaveCost = 0;
+    quint8 directed = 0, weighted = 0;
     QStringList names;
     std::map<std::pair<QString, QString>, int> arcs;
     std::vector<std::pair<int, int>> positions;
@@ -35,7 +35,7 @@ struct Shape {
 
 void PrintTo(const Shape& s, std::ostream* out)
 {
-    *out << int(s.isOrint) << "/" << int(s.isHaveCost) << " [" << s.names.join('|').toStdString() << "]";
+    *out << int(s.directed) << "/" << int(s.weighted) << " [" << s.names.join('|').toStdString() << "]";
     for (const auto& [arc, w] : s.arcs)
         *out << " " << arc.first.toStdString() << ">" << arc.second.toStdString() << ":" << w;
     for (const auto& [x, y] : s.positions)
@@ -45,8 +45,9 @@ void PrintTo(const Shape& s, std::ostream* out)
 Shape ShapeOf(const GraphDocument& g, bool withPositions = true)
 {
     Shape s;
-    s.isOrint = g.IsOrint;
-    s.isHaveCost = g.IsHaveCost;
+    // As the files say it: 2 directed, 1 weighted.
+    s.directed = g.Directed ? 2 : 0;
+    s.weighted = g.Weighted ? 1 : 0;
     for (int v = 1; v <= g.PointCount; ++v) {
         s.names.append(g.PointTitle(v));
         if (withPositions)
@@ -611,7 +612,7 @@ TEST(ExchangeImportCommand, IsOneUndoStepListedAmongRecentFilesAndARefusalLeaves
     EXPECT_TRUE(d.RecentFiles.contains(good));
     session.Undo();
     EXPECT_EQ(d.PointCount, 1);
-    EXPECT_EQ(d.IsOrint, 0);
+    EXPECT_FALSE(d.Directed);
     session.Redo();
     EXPECT_EQ(d.MatrixEntry(1, 2), 3);
 }
@@ -643,7 +644,7 @@ TEST(ExchangeImportCommand, WeightsThatDoNotFitAreOfferedToBeLeftOutAsOneUndoSte
     host.yesNoAnswers = {true};
     ASSERT_TRUE(GraphFileCommands::ImportGraphFile(session, path, Format::Dot));
     EXPECT_EQ(d.PointCount, 3);
-    EXPECT_EQ(d.IsHaveCost, 0);
+    EXPECT_FALSE(d.Weighted);
     EXPECT_EQ(d.MatrixEntry(1, 2), 1);
     EXPECT_TRUE(session.HasUnsavedChanges());
     session.Undo();

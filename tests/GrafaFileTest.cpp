@@ -53,7 +53,7 @@ struct GrafaFiles : ::testing::Test {
     }
     // Everything a file carries, for comparing a document before and after a round trip.
     struct Shape {
-        quint8 isOrint, isHaveCost;
+        quint8 directed, weighted;
         QStringList matrix, names;
         std::vector<std::pair<int, int>> positions;
         QStringList labels;
@@ -61,7 +61,7 @@ struct GrafaFiles : ::testing::Test {
     };
     Shape ShapeOf(const GraphDocument& d) const
     {
-        Shape s{d.IsOrint, d.IsHaveCost, d.MatrixToMemo(), {}, {}, {}};
+        Shape s{d.Directed, d.Weighted, d.MatrixToMemo(), {}, {}, {}};
         for (int v = 1; v <= d.PointCount; ++v) {
             s.names.append(d.PointTitle(v));
             s.positions.emplace_back(d.Points[v].X, d.Points[v].Y);
@@ -230,7 +230,7 @@ TEST_F(GrafaFiles, HandEditedValuesAreRefusedOrMadeSafe)
                        "[Labels]\nLabelText1=t\nX1=99999999\n");
     ASSERT_TRUE(GrafaFile::LoadGrafa(*g, Path("odd.grafa")));
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(g->IsOrint, 2);
+    EXPECT_TRUE(g->Directed);
     EXPECT_EQ(g->MatrixToMemo(), QStringList({"0,0", "4,0"}));
     EXPECT_EQ(g->Points[1].X, GrafaFile::MaxCoordinate);
     EXPECT_EQ(g->Points[1].Y, -GrafaFile::MaxCoordinate);
@@ -269,7 +269,7 @@ TEST_F(GrafaFiles, RandomBytesNeverBreakTheDocument)
                 ASSERT_NE(a, b);
                 ASSERT_TRUE(b >= 1 && b <= g->PointCount);
                 ASSERT_TRUE(g->Arc(a, b).Cost >= 1 && g->Arc(a, b).Cost <= GraphDocument::MaxCost);
-                if (g->IsOrint == 0) {
+                if (!g->Directed) {
                     ASSERT_TRUE(g->HasDuga(b, a));
                 }
             }

@@ -80,7 +80,7 @@ TEST(GraphDocument, MatrixToMemoWritesOnesForUnweightedGraphs)
     g->AddDuga(1, 2, 7);
     g->AddDuga(3, 1, 2);
     EXPECT_EQ(g->MatrixToMemo(), (QStringList{"0,7,0", "0,0,0", "2,0,0"}));
-    g->IsHaveCost = 0;
+    g->Weighted = false;
     EXPECT_EQ(g->MatrixToMemo(), (QStringList{"0,1,0", "0,0,0", "1,0,0"}));
 }
 

@@ -203,7 +203,7 @@ TEST_F(Generators, PetersenGraphsAreCubic)
 TEST_F(Generators, DirectedFamiliesStoreOneArcAPair)
 {
     ASSERT_TRUE(Make(Family::Complete, 5, 0, true));
-    EXPECT_EQ(graf->IsOrint, 2);
+    EXPECT_TRUE(graf->Directed);
     EXPECT_EQ(ArcCount(), 20);
     ASSERT_TRUE(Make(Family::Cycle, 6, 0, true));
     EXPECT_EQ(ArcCount(), 6);
@@ -224,7 +224,7 @@ TEST_F(Generators, RandomModelsKeepTheirPromisesAndSeedsReproduce)
 
         p.family = Family::RandomDag;
         ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
-        EXPECT_EQ(graf->IsOrint, 2);
+        EXPECT_TRUE(graf->Directed);
         EXPECT_TRUE(Acyclic()) << "seed " << p.seed;
 
         p.family = Family::RandomTree;
@@ -249,7 +249,7 @@ TEST_F(Generators, RandomModelsKeepTheirPromisesAndSeedsReproduce)
         ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
         const int n = graf->PointCount;
         ASSERT_EQ(n, p.first * p.second + 2);
-        EXPECT_TRUE(graf->IsHaveCost);
+        EXPECT_TRUE(graf->Weighted);
         EXPECT_TRUE(Acyclic());
         const std::vector<int> in = InDegrees();
         for (int v = 1; v <= n; ++v) {
@@ -312,7 +312,7 @@ TEST_F(Generators, WeightsNamesAndStylesFollowTheOptions)
     p.namingKind = VertexNaming::Letters;
     p.namingStart = QStringLiteral("C");
     ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
-    EXPECT_TRUE(graf->IsHaveCost);
+    EXPECT_TRUE(graf->Weighted);
     EXPECT_EQ(graf->CountLabel, 0);
     EXPECT_EQ(graf->NormalPointStyle.BrushColor, 0x123456);
     EXPECT_EQ(graf->PointTitle(1), "C");

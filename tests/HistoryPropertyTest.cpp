@@ -169,10 +169,10 @@ class HistoryWalk {
             g.EditLabelText(Pick(1, g.CountLabel + 1), QStringLiteral("edited"));
             break;
         case 8:
-            g.IsOrint ? (void)g.ToUndirected() : g.ToDirected();
+            g.Directed ? (void)g.ToUndirected() : g.ToDirected();
             break;
         case 9:
-            g.IsHaveCost ? g.ToUnweighted() : g.ToWeighted();
+            g.Weighted ? g.ToUnweighted() : g.ToWeighted();
             break;
         case 10:
             g.ActivePoint = AnyVertex();

@@ -160,5 +160,5 @@ TEST(History, UndoAfterNewGraphBringsThePreviousGraphIntoTheNewDocument)
     fresh.NewGraf(true, true);
     s.session.Undo();
     EXPECT_EQ(fresh.PointCount, 2);
-    EXPECT_EQ(fresh.IsOrint, 0);
+    EXPECT_FALSE(fresh.Directed);
 }

@@ -233,14 +233,14 @@ TEST_F(Keyboard, TheHamiltonSubmenuIsDisabledWithBothItsItemsForADirectedGraph)
 {
     QAction* hamilton = w->Action(QStringLiteral("HamiltonMenuItem"));
     EXPECT_TRUE(hamilton->isEnabled());
-    w->Document()->IsOrint = 2;
+    w->Document()->Directed = true;
     w->UpdateMenus();
     EXPECT_FALSE(w->Action(QStringLiteral("actHamiltonLoop"))->isEnabled());
     EXPECT_FALSE(w->Action(QStringLiteral("actHamiltonChain"))->isEnabled());
     EXPECT_FALSE(hamilton->isEnabled());
     // The Euler searches take directed graphs: their submenu stays open.
     EXPECT_TRUE(w->Action(QStringLiteral("EulerMenuItem"))->isEnabled());
-    w->Document()->IsOrint = 0;
+    w->Document()->Directed = false;
     w->UpdateMenus();
     EXPECT_TRUE(hamilton->isEnabled());
 }

@@ -14,9 +14,9 @@ TEST(KindConversion, DirectedAndBackGivesTheSameGraph)
     g->AddDuga(3, 1, 6);
     const auto before = UndoHistory::TakeSnapshot(*g);
     g->ToDirected();
-    EXPECT_EQ(g->IsOrint, 2);
+    EXPECT_TRUE(g->Directed);
     EXPECT_TRUE(g->ToUndirected());
-    EXPECT_EQ(g->IsOrint, 0);
+    EXPECT_FALSE(g->Directed);
     const auto after = UndoHistory::TakeSnapshot(*g);
     EXPECT_EQ(*before, *after);
 }
@@ -45,7 +45,7 @@ TEST(KindConversion, UnequalOppositeArcsLeaveTheGraphExactlyAsItWas)
     EXPECT_FALSE(g->ToUndirected());
     EXPECT_EQ(host.MessageTexts(),
               (QStringList{Translate("Matrix_must_be_simertic"), Translate("Happend_error")}));
-    EXPECT_EQ(g->IsOrint, 2);
+    EXPECT_TRUE(g->Directed);
     EXPECT_EQ(*before, *UndoHistory::TakeSnapshot(*g));
     EXPECT_EQ(g->Arc(1, 2).Cost, 3);
     EXPECT_EQ(g->Arc(2, 1).Cost, 4);
@@ -66,7 +66,7 @@ TEST(KindConversion, UnweightedThenWeightedLeavesWeightOne)
     g->AddDuga(1, 2, 40);
     g->AddDuga(2, 3, 7);
     g->ToUnweighted();
-    EXPECT_EQ(g->IsHaveCost, 0);
+    EXPECT_FALSE(g->Weighted);
     g->ToWeighted();
     EXPECT_EQ(g->Arc(1, 2).Cost, 1);
     EXPECT_EQ(g->Arc(2, 3).Cost, 1);
@@ -81,8 +81,8 @@ TEST(KindConversion, NewGrafSetsKindStylesAndClearsTables)
     g->NormalDugaStyle.PenColor = 0x123456;
     g->MenuEditMode = 0;
     g->NewGraf(false, true);
-    EXPECT_EQ(g->IsOrint, 0);
-    EXPECT_EQ(g->IsHaveCost, 1);
+    EXPECT_FALSE(g->Directed);
+    EXPECT_TRUE(g->Weighted);
     EXPECT_EQ(g->MapMode, 0);
     EXPECT_EQ(g->PointCount, 0);
     EXPECT_EQ(g->OutCount(1), 0);

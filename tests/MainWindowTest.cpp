@@ -158,8 +158,8 @@ TEST_F(Window, ClosingTheFirstDialogGivesAnEmptyUndirectedGraphAndTheProgramCanQ
     w->EnsureFirstGraph();
     EXPECT_EQ(shown, 1);
     ASSERT_NE(w->Document(), nullptr);
-    EXPECT_EQ(w->Document()->IsOrint, 0);
-    EXPECT_EQ(w->Document()->IsHaveCost, 0);
+    EXPECT_FALSE(w->Document()->Directed);
+    EXPECT_FALSE(w->Document()->Weighted);
     EXPECT_EQ(w->Document()->PointCount, 0);
     EXPECT_FALSE(w->Session().HasUnsavedChanges());
     EXPECT_TRUE(w->NewGraphForm()->CancelVisible());
@@ -549,7 +549,7 @@ TEST_F(Window, ExportAndImportCarryTheGraphThroughAnExchangeFormat)
     const int history = HistoryCount();
     w->ImportCommand();
     EXPECT_EQ(G().MatrixToMemo(), matrix);
-    EXPECT_EQ(G().IsOrint, 2);
+    EXPECT_TRUE(G().Directed);
     EXPECT_EQ(HistoryCount(), history + 1) << "one undo step";
     w->Action("actUndo")->trigger();
     EXPECT_FALSE(G().HasDuga(1, 2));
@@ -648,7 +648,7 @@ TEST_F(Window, HelpExamplesOpenTheManualsGraphsAsOneStepInNoFile)
     const QStringList recent = G().RecentFiles;
     w->Action("actExample_roads")->trigger();
     EXPECT_EQ(G().PointCount, 5);
-    EXPECT_EQ(G().IsOrint, 2);
+    EXPECT_TRUE(G().Directed);
     EXPECT_TRUE(G().HasDuga(1, 2));
     EXPECT_TRUE(w->isWindowModified());
     EXPECT_TRUE(w->Session().FileName().isEmpty()) << "Save must not write over the shipped file";
@@ -725,7 +725,7 @@ TEST_F(Window, TheEnablingTableFollowsTheSelection)
     EXPECT_FALSE(Enabled("actAlgoritmDejkstri"));
     EXPECT_TRUE(Enabled("actUndo"));
     w->Action("actUndo")->trigger();
-    EXPECT_TRUE(G().IsHaveCost);
+    EXPECT_TRUE(G().Weighted);
     EXPECT_TRUE(Enabled("actRedo"));
     EXPECT_TRUE(Enabled("actAlgoritmDejkstri"));
 }
@@ -738,7 +738,7 @@ TEST_F(Window, PropertiesConvertTheGraphToTheDialogsKind)
     directed = true;
     host.yesNoAnswers = {false};
     w->Action("actPropGraf")->trigger();
-    EXPECT_EQ(G().IsOrint, 2);
+    EXPECT_TRUE(G().Directed);
     EXPECT_TRUE(G().HasDuga(1, 2) && G().HasDuga(2, 1));
     EXPECT_EQ(host.questions.size(), 1);
     EXPECT_EQ(w->NewGraphForm()->ConfirmCaption(), Translate("Edit"));

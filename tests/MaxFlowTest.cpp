@@ -228,10 +228,10 @@ TEST_F(MaxFlows, DispatcherRowsDrawTheirPictureAndLeaveTheDocumentAsItWas)
     EXPECT_FALSE(RenderResultPicture(*g, run.result.picture).isNull());
 
     Make(2, {{1, 2, 3}});
-    g->IsOrint = 0;
+    g->Directed = false;
     RunAlgorithm(*g, "FindStreamMax", 0, 0, &run);
-    g->IsOrint = 2;
-    g->IsHaveCost = 0;
+    g->Directed = true;
+    g->Weighted = false;
     RunAlgorithm(*g, "FindStreamMaxSuper", 0, 0, &run);
     EXPECT_EQ(host.MessageTexts(), QStringList({Translate("algoritm_not_for_load_orgraf"),
                                                 Translate("algoritm_not_for_load_orgraf")}));

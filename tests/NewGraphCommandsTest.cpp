@@ -77,8 +77,8 @@ TEST_F(NewGraph, TheFirstGraphAsksNothingAndLoadsTheWindowPlacementOnce)
     EXPECT_EQ(environment.calls, (QStringList{"load+lang", "load+lang", "placement", "created"}));
     EXPECT_EQ(prompt.captions, QStringList{"Create"});
     GraphDocument* g = session.Document();
-    EXPECT_EQ(g->IsOrint, 2);
-    EXPECT_FALSE(g->IsHaveCost);
+    EXPECT_TRUE(g->Directed);
+    EXPECT_FALSE(g->Weighted);
     EXPECT_EQ(g->EditMode, 0) << "the menu's mouse mode";
     EXPECT_EQ(&g->Naming(), &session.Naming());
     EXPECT_FALSE(session.History().CanUndo());
@@ -120,8 +120,8 @@ TEST_F(NewGraph, PropertiesConvertTheKindAskingOnce)
     EXPECT_EQ(prompt.captions.last(), QStringLiteral("Edit"));
     EXPECT_EQ(host.questions.size(), 1);
     EXPECT_EQ(host.saves, 1);
-    EXPECT_EQ(g->IsOrint, 2);
-    EXPECT_TRUE(g->IsHaveCost);
+    EXPECT_TRUE(g->Directed);
+    EXPECT_TRUE(g->Weighted);
     EXPECT_TRUE(g->HasDuga(1, 2) && g->HasDuga(2, 1));
     EXPECT_TRUE(session.History().CanUndo());
 
@@ -132,7 +132,7 @@ TEST_F(NewGraph, PropertiesConvertTheKindAskingOnce)
     prompt.confirm = false;
     prompt.directed = false;
     EXPECT_FALSE(PropertiesCommand(session, prompt));
-    EXPECT_EQ(g->IsOrint, 2);
+    EXPECT_TRUE(g->Directed);
 
     // Cancel at the save question: nothing changes, the naming and the history included.
     prompt.confirm = true;
@@ -140,7 +140,7 @@ TEST_F(NewGraph, PropertiesConvertTheKindAskingOnce)
     prompt.onRun = [this] { session.Naming().SetNumbers(40); };
     host.saveAnswers = {ProgramHost::SaveAnswer::Cancel};
     EXPECT_FALSE(PropertiesCommand(session, prompt));
-    EXPECT_EQ(g->IsOrint, 2);
+    EXPECT_TRUE(g->Directed);
     EXPECT_EQ(g->PointTitle(1), "1");
     EXPECT_EQ(session.History().Count(), steps);
 
@@ -148,10 +148,10 @@ TEST_F(NewGraph, PropertiesConvertTheKindAskingOnce)
     host.saveAnswers = {ProgramHost::SaveAnswer::Discard};
     ASSERT_TRUE(PropertiesCommand(session, prompt));
     EXPECT_EQ(host.saves, 1);
-    EXPECT_EQ(g->IsOrint, 0);
+    EXPECT_FALSE(g->Directed);
     EXPECT_EQ(g->PointTitle(1), "40");
     session.Undo();
-    EXPECT_EQ(g->IsOrint, 2);
+    EXPECT_TRUE(g->Directed);
     EXPECT_EQ(g->PointTitle(1), "1");
     EXPECT_EQ(session.Naming().GetBeginNumber(), 1);
 }
@@ -165,8 +165,8 @@ TEST_F(NewGraph, PropertiesShowTheCurrentGraphSoThatConfirmingChangesNothing)
     session.Naming().SetLetters('c', false);
     prompt.showsGraph = true;
     ASSERT_TRUE(PropertiesCommand(session, prompt));
-    EXPECT_EQ(g->IsOrint, 2);
-    EXPECT_TRUE(g->IsHaveCost);
+    EXPECT_TRUE(g->Directed);
+    EXPECT_TRUE(g->Weighted);
     EXPECT_TRUE(host.questions.isEmpty());
     EXPECT_EQ(prompt.shownNaming, (std::pair<int, int>{VertexNaming::Letters, 'c'}));
 }

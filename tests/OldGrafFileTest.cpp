@@ -44,8 +44,8 @@ TEST_F(OldFiles, ReadsEveryPart)
 {
     ASSERT_TRUE(Load("0,4\r\n0,0\r\nXYposition\r\n100 120\r\n300   80 extra\r\nGrafType\r\nGraf1.011\r\n"
                      "Labels\r\na note\r\n10\r\n20\r\nEndLabel\r\nnot a label\r\n"));
-    EXPECT_EQ(g->IsOrint, 2);
-    EXPECT_EQ(g->IsHaveCost, 1);
+    EXPECT_TRUE(g->Directed);
+    EXPECT_TRUE(g->Weighted);
     EXPECT_EQ(OutList(*g, 1), (V{2}));
     EXPECT_EQ(g->Arc(1, 2).Cost, 4);
     EXPECT_EQ(g->Points[1].X, 100);
@@ -61,7 +61,7 @@ TEST_F(OldFiles, MatrixOnlyKeepsTheKindAndPlacesAtRandom)
 {
     g->NewGraf(true, false);
     ASSERT_TRUE(Load("0,1,0\n0,0,1\n0,0,0"));
-    EXPECT_EQ(g->IsOrint, 2);
+    EXPECT_TRUE(g->Directed);
     EXPECT_EQ(g->PointCount, 3);
     EXPECT_EQ(g->CountLabel, 0);
     // Part of the matrix that does not fit the kind is refused by the matrix checks, and the
@@ -77,16 +77,16 @@ TEST_F(OldFiles, MarkerQuirks)
     // The marker that ends the matrix does not count for the type: it needs a second one.
     EXPECT_FALSE(Load("0,5\n5,0\nGrafType\nGraf1.001\n"));
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_correct_matrix_not_load_matrix")});
-    EXPECT_EQ(g->IsHaveCost, 0);
+    EXPECT_FALSE(g->Weighted);
     host.messages.clear();
     ASSERT_TRUE(Load("0,5\n5,0\nGrafType\nGrafType\nGraf1.001\n"));
-    EXPECT_EQ(g->IsHaveCost, 1);
-    EXPECT_EQ(g->IsOrint, 0);
+    EXPECT_TRUE(g->Weighted);
+    EXPECT_FALSE(g->Directed);
 
     // A blank in the type line: ignored, the kind stays.
     g->NewGraf(true, false);
     ASSERT_TRUE(Load("0,1\n0,0\nXYposition\n1 2\n3 4\nGrafType\nGraf1. 01\n"));
-    EXPECT_EQ(g->IsOrint, 2);
+    EXPECT_TRUE(g->Directed);
 
     // Markers must match exactly; labels without an end run to the end of the file.
     ASSERT_TRUE(
@@ -155,7 +155,7 @@ TEST_F(OldFiles, TypeLineKeepsTheUsersDrawingStyles)
     g->NormalDugaStyle.PenColor = 0x808080;
     g->ActivePointStyle.BrushColor = 0x00FF00;
     ASSERT_TRUE(Load("0,1\n0,0\nXYposition\n10 10\n50 50\nGrafType\nGraf1.010\n"));
-    EXPECT_EQ(g->IsOrint, 2);
+    EXPECT_TRUE(g->Directed);
     EXPECT_EQ(g->NormalDugaStyle.PenColor, 0x808080);
     EXPECT_EQ(g->ActivePointStyle.BrushColor, 0x00FF00);
 }

@@ -66,8 +66,8 @@ struct OutsideFiles : ::testing::Test {
         GraphDocument* g = w->Document();
         ASSERT_NE(g, nullptr);
         EXPECT_EQ(g->PointCount, 3);
-        EXPECT_EQ(g->IsOrint, 2);
-        EXPECT_TRUE(g->IsHaveCost);
+        EXPECT_TRUE(g->Directed);
+        EXPECT_TRUE(g->Weighted);
         EXPECT_EQ(g->Arc(1, 2).Cost, 7);
         EXPECT_EQ(g->Arc(2, 3).Cost, 5);
         EXPECT_EQ(w->Session().FileName(), file);
@@ -139,7 +139,7 @@ TEST_F(OutsideFiles, AStartFileThatCannotBeReadIsNamedBeforeTheNewGraphDialogAnd
     EXPECT_TRUE(host.messages[0].text.startsWith(damaged.fileName())) << host.messages[0].text.toStdString();
     // The dialog's graph, with nothing before it to undo.
     ASSERT_NE(w->Document(), nullptr);
-    EXPECT_EQ(w->Document()->IsOrint, 2);
+    EXPECT_TRUE(w->Document()->Directed);
     EXPECT_EQ(w->Document()->PointCount, 0);
     EXPECT_FALSE(w->Session().History().CanUndo());
     EXPECT_FALSE(w->isWindowModified());

@@ -37,8 +37,8 @@ std::ostream& operator<<(std::ostream& out, const Shape& s)
 Shape ShapeOf(const GraphDocument& g)
 {
     Shape s;
-    s.directed = g.IsOrint != 0;
-    s.weighted = g.IsHaveCost != 0;
+    s.directed = g.Directed;
+    s.weighted = g.Weighted;
     const VertexNaming& naming = g.Naming();
     s.namingKind = naming.GetKind();
     // The start that does not name the graph's vertices is not part of it.

@@ -45,7 +45,7 @@ TEST_F(Dispatcher, ApplicabilityFollowsTheKind)
     Make(false, false, 2);
     EXPECT_FALSE(IsAlgorithmApplicable(*g, "FindTraceDekctri"));
     EXPECT_FALSE(IsAlgorithmApplicable(*g, "NoSuchAlgorithm"));
-    g->IsHaveCost = 1;
+    g->Weighted = true;
     EXPECT_TRUE(IsAlgorithmApplicable(*g, "FindTraceDekctri"));
     // Rows of the table whose algorithm is not built yet are never enabled.
     for (const AlgorithmInfo& info : Algorithms())

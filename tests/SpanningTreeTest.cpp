@@ -137,7 +137,7 @@ TEST_F(SpanningTree, DispatcherHighlightsTheEdgesWithoutMarkers)
     EXPECT_TRUE(ActiveCells().empty());
     EXPECT_EQ(host.redraws, 2);
 
-    g->IsOrint = 2;
+    g->Directed = true;
     RunAlgorithm(*g, "FindMinBasic", 0, 0, &run);
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_ortgraf")});
 }

@@ -31,7 +31,7 @@ namespace {
 // the arcs with their weights, the labels.
 QString Content(const GraphDocument& g)
 {
-    QString text = QStringLiteral("%1 %2|").arg(g.IsOrint).arg(g.IsHaveCost);
+    QString text = QStringLiteral("%1 %2|").arg(g.Directed).arg(g.Weighted);
     for (int v = 1; v <= g.PointCount; ++v)
         text += QStringLiteral("%1@%2,%3 ").arg(g.PointTitle(v)).arg(g.Points[v].X).arg(g.Points[v].Y);
     text += QLatin1Char('|');
@@ -190,7 +190,7 @@ struct UnsavedWork : ::testing::Test {
             auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(index));
             if (!editor)
                 return QStringLiteral("no matrix cell editor");
-            editor->setText(QString::number(g.IsHaveCost ? Pick(0, 30) : Pick(0, 1)));
+            editor->setText(QString::number(g.Weighted ? Pick(0, 30) : Pick(0, 1)));
             QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
             QCoreApplication::sendEvent(editor, &enter);
             return QStringLiteral("matrix cell");
@@ -203,8 +203,7 @@ struct UnsavedWork : ::testing::Test {
             for (int r = 0; r < n; ++r) {
                 QStringList entries;
                 for (int c = 0; c < n; ++c)
-                    entries.append(r == c || g.IsOrint == 0 ? QStringLiteral("0")
-                                                            : QString::number(Pick(0, 1)));
+                    entries.append(r == c || !g.Directed ? QStringLiteral("0") : QString::number(Pick(0, 1)));
                 rows.append(entries.join(QLatin1Char(',')));
             }
             text->Memo()->setPlainText(rows.join(QLatin1Char('\n')));

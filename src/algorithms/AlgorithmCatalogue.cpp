@@ -21,15 +21,15 @@ using Menu = AlgorithmMenu;
 
 bool Weighted(const GraphDocument& g)
 {
-    return g.IsHaveCost;
+    return g.Weighted;
 }
 bool Undirected(const GraphDocument& g)
 {
-    return g.IsOrint == 0;
+    return !g.Directed;
 }
 bool WeightedDirected(const GraphDocument& g)
 {
-    return g.IsHaveCost && g.IsOrint == 2;
+    return g.Weighted && g.Directed;
 }
 
 AlgorithmResult RunDijkstra(const AlgorithmCall& c)
@@ -91,13 +91,13 @@ void BlankBeforeRefusal(const GraphDocument&, bool applicable, AlgorithmResult& 
 // Euler walks: the construction for undirected graphs, the search for directed ones.
 AlgorithmResult RunEulerCycle(const AlgorithmCall& c)
 {
-    return c.graf.IsOrint == 2 ? FindEulerCycleDirected(c.graf, c.recordSteps)
-                               : FindEulerCycle(c.graf, c.recordSteps);
+    return c.graf.Directed ? FindEulerCycleDirected(c.graf, c.recordSteps)
+                           : FindEulerCycle(c.graf, c.recordSteps);
 }
 AlgorithmResult RunEulerChain(const AlgorithmCall& c)
 {
-    return c.graf.IsOrint == 2 ? FindEulerChainDirected(c.graf, c.recordSteps)
-                               : FindEulerChain(c.graf, c.recordSteps);
+    return c.graf.Directed ? FindEulerChainDirected(c.graf, c.recordSteps)
+                           : FindEulerChain(c.graf, c.recordSteps);
 }
 AlgorithmResult RunHamiltonCycle(const AlgorithmCall& c)
 {

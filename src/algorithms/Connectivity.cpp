@@ -90,7 +90,7 @@ AlgorithmResult Eccentricity(const GraphDocument& g, int vertex, bool recordStep
     if (recordSteps)
         steps.Start(g.PointCount);
     // A directed graph asks what the vertex reaches, whatever reaches it.
-    const bool directed = g.IsOrint != 0;
+    const bool directed = g.Directed;
     if (!directed && !IsConnected(g)) {
         result.Refuse(Translate(QStringLiteral("Graf_is_not_connected")));
         steps.Step("Graf_is_not_connected");

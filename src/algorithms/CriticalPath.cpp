@@ -14,7 +14,7 @@ using ArcState = StepTrace::ArcState;
 
 int ArcCost(const GraphDocument& g, int a, int b)
 {
-    return g.IsHaveCost ? g.Arc(a, b).Cost : 1;
+    return g.Weighted ? g.Arc(a, b).Cost : 1;
 }
 
 } // namespace
@@ -24,7 +24,7 @@ std::vector<int> FindCycleRoute(const GraphDocument& g, StepTrace* steps)
     StepTrace off;
     StepTrace& trace = steps ? *steps : off;
     const std::size_t size = std::size_t(g.PointCount) + 1;
-    const bool undirected = g.IsOrint == 0;
+    const bool undirected = !g.Directed;
     std::vector<quint8> visited(size, 0), onPath(size, 0);
     // Searched to the end without a cycle: searching such a vertex again fails again (in a
     // digraph nothing it reaches lies on a cycle or on the path; in an undirected graph it

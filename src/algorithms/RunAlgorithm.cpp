@@ -51,7 +51,7 @@ void RunAlgorithm(GraphDocument& graf, const QString& name, int first, int secon
             graf.Host().ShowError(Translate(QLatin1String(info->refusalKey)));
         return;
     }
-    if (info->warnWhenWeighted && graf.IsHaveCost)
+    if (info->warnWhenWeighted && graf.Weighted)
         graf.Host().ShowError(Translate(QStringLiteral("Algor_not_for_load")) + QLatin1Char('\r') +
                               Translate(QStringLiteral("Find_trace_ignory_load")));
 

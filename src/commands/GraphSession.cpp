@@ -114,7 +114,7 @@ bool GraphSession::HasUnsavedChanges() const
         return true;
     const GraphDocument& g = *document;
     const Graph& s = savedState->Unpacked();
-    if (g.IsOrint != s.IsOrint || g.IsHaveCost != s.IsHaveCost || g.PointCount != s.PointCount ||
+    if (g.Directed != s.Directed || g.Weighted != s.Weighted || g.PointCount != s.PointCount ||
         g.CountLabel != s.CountLabel || !g.Naming().SameAs(savedState->TitleGraf))
         return true;
     for (int v = 1; v <= g.PointCount; ++v) {
@@ -261,7 +261,7 @@ void GraphSession::EditSelectedWeight()
         return;
     GraphDocument& g = *document;
     const int a = g.ActiveDugaFrom, b = g.ActiveDugaTo;
-    if (!g.IsHaveCost || a <= 0 || b <= 0 || a > g.PointCount || b > g.PointCount || !g.HasDuga(a, b))
+    if (!g.Weighted || a <= 0 || b <= 0 || a > g.PointCount || b > g.PointCount || !g.HasDuga(a, b))
         return;
     const int weight = AskWeight(QString::number(g.Arc(a, b).Cost));
     if (weight == 0)
@@ -279,16 +279,16 @@ void GraphSession::Convert(Conversion conversion)
     bool alreadyTarget = false;
     switch (conversion) {
     case Conversion::ToUndirected:
-        alreadyTarget = g.IsOrint == 0;
+        alreadyTarget = !g.Directed;
         break;
     case Conversion::ToDirected:
-        alreadyTarget = g.IsOrint != 0;
+        alreadyTarget = g.Directed;
         break;
     case Conversion::ToWeighted:
-        alreadyTarget = g.IsHaveCost;
+        alreadyTarget = g.Weighted;
         break;
     case Conversion::ToUnweighted:
-        alreadyTarget = !g.IsHaveCost;
+        alreadyTarget = !g.Weighted;
         break;
     }
     if (!alreadyTarget && host.AskYesNo(Translate("Want_save_graf")))

@@ -131,7 +131,7 @@ bool Move(GraphSession& session, GestureView& view, int areaX, int areaY, int x,
                     beginMove();
                 g.ArcRef(a, b).X = x;
                 g.ArcRef(a, b).Y = y;
-                if (g.IsOrint == 0) {
+                if (!g.Directed) {
                     g.ArcRef(b, a).X = x;
                     g.ArcRef(b, a).Y = y;
                 }
@@ -163,7 +163,7 @@ bool Connect(GraphSession& session, GestureView& view, int x, int y)
     int u = 0;
     if (g.FindPointAt(x, y, u) && ValidPoint(g, g.ActivePoint) && u != g.ActivePoint) {
         int weight = 1;
-        if (g.IsHaveCost) {
+        if (g.Weighted) {
             if (g.MapMode) {
                 const VertexRecord& from = g.Points[g.ActivePoint];
                 const double distance =

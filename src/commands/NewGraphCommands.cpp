@@ -39,15 +39,14 @@ bool PropertiesCommand(GraphSession& session, NewGraphPrompt& prompt)
         return false;
     ProgramHost& host = session.Host();
     GraphDocument& graf = *session.Document();
-    prompt.ShowGraph(graf.IsOrint != 0, graf.IsHaveCost != 0, session.Naming());
+    prompt.ShowGraph(graf.Directed, graf.Weighted, session.Naming());
     // Taken before the dialog, which sets the naming when confirmed: undo brings that back too.
     auto before = session.Snapshot();
     if (!prompt.Run(QStringLiteral("Edit")))
         return false;
     graf.SetTitleGraf(&session.Naming());
 
-    const bool convert =
-        prompt.Directed() != (graf.IsOrint != 0) || prompt.Weighted() != (graf.IsHaveCost != 0);
+    const bool convert = prompt.Directed() != (graf.Directed) || prompt.Weighted() != (graf.Weighted);
     if (convert) {
         switch (host.AskSaveChanges(Translate("Want_save_graf"))) {
         case ProgramHost::SaveAnswer::Save:
@@ -63,13 +62,13 @@ bool PropertiesCommand(GraphSession& session, NewGraphPrompt& prompt)
     }
     session.History().Record(std::move(before));
     graf.ClearHighlighting();
-    if (prompt.Directed() && graf.IsOrint == 0)
+    if (prompt.Directed() && !graf.Directed)
         graf.ToDirected();
-    else if (!prompt.Directed() && graf.IsOrint != 0)
+    else if (!prompt.Directed() && graf.Directed)
         graf.ToUndirected();
-    if (prompt.Weighted() && !graf.IsHaveCost)
+    if (prompt.Weighted() && !graf.Weighted)
         graf.ToWeighted();
-    else if (!prompt.Weighted() && graf.IsHaveCost)
+    else if (!prompt.Weighted() && graf.Weighted)
         graf.ToUnweighted();
     session.Refresh();
     return true;

@@ -22,7 +22,7 @@ QString ArcPath(const GraphDocument& g, int a, int b)
     double ex = head.X, ey = head.Y;
     const double dx = head.X - cx, dy = head.Y - cy;
     const double length = std::hypot(dx, dy);
-    if (g.IsOrint == 2 && length > head.Size) {
+    if (g.Directed && length > head.Size) {
         ex -= dx / length * head.Size;
         ey -= dy / length * head.Size;
     }
@@ -111,7 +111,7 @@ QString GraphSvg(const GraphDocument& g, const WalkthroughTask& task, const Page
         labels.push_back({double(cell.X), double(cell.Y), 7.0 * text.size() + 4, 14});
         include(cell.X - 10, cell.Y - 10, cell.X + 10, cell.Y + 10);
     }
-    if (g.IsHaveCost)
+    if (g.Weighted)
         NudgeApart(labels);
     const double margin = largest + 18;
     const double x0 = std::floor(left - margin), y0 = std::floor(top - margin);
@@ -129,10 +129,10 @@ QString GraphSvg(const GraphDocument& g, const WalkthroughTask& task, const Page
         const auto [a, b] = arcs[k];
         svg += QStringLiteral("<path class=\"arc\" id=\"a%1\" d=\"%2\"%3/>")
                    .arg(ArcId(g, a, b), ArcPath(g, a, b),
-                        g.IsOrint == 2 ? QStringLiteral(" marker-end=\"url(#head)\"") : QString());
+                        g.Directed ? QStringLiteral(" marker-end=\"url(#head)\"") : QString());
     }
     // Labels over every arc, so that no line crosses a number.
-    if (g.IsHaveCost)
+    if (g.Weighted)
         for (std::size_t k = 0; k < arcs.size(); ++k) {
             const auto [a, b] = arcs[k];
             const int cost = g.Arc(a, b).Cost;

@@ -7,8 +7,8 @@
 
 void GraphDocument::NewGraf(bool directed, bool weighted)
 {
-    IsOrint = directed ? 2 : 0;
-    IsHaveCost = weighted ? 1 : 0;
+    Directed = directed;
+    Weighted = weighted;
     if (weighted)
         MapMode = 0;
 
@@ -97,7 +97,7 @@ void GraphDocument::AddDuga(int a, int b, int cost)
         CenterDugaText(tail, head);
     };
     addOne(a, b);
-    if (IsOrint == 0)
+    if (!Directed)
         addOne(b, a);
 }
 
@@ -109,7 +109,7 @@ void GraphDocument::DeleteDuga(int a, int b)
             RemoveArcAt(tail, k);
     };
     removeOne(a, b);
-    if (IsOrint == 0)
+    if (!Directed)
         removeOne(b, a);
 }
 
@@ -120,7 +120,7 @@ void GraphDocument::SetDugaCost(int a, int b, int cost)
         arc->Cost = cost;
     else
         return;
-    if (IsOrint == 0)
+    if (!Directed)
         if (ArcRecord* back = FindArc(b, a))
             back->Cost = cost;
 }
@@ -187,34 +187,34 @@ void GraphDocument::EditLabelText(int i, const QString& text)
 
 void GraphDocument::ToDirected()
 {
-    IsOrint = 2;
+    Directed = true;
 }
 
 void GraphDocument::ToWeighted()
 {
-    IsHaveCost = 1;
+    Weighted = true;
 }
 
 void GraphDocument::ToUnweighted()
 {
-    if (!IsHaveCost)
+    if (!Weighted)
         return;
     for (int a = 1; a <= PointCount; ++a)
         for (ArcRecord& arc : OutRecords(a))
             arc.Cost = 1;
-    IsHaveCost = 0;
+    Weighted = false;
 }
 
 bool GraphDocument::ToUndirected()
 {
-    if (IsOrint == 0) {
+    if (!Directed) {
         Host().ShowError(Translate("Graf_is_not_orint"));
         return false;
     }
     // A failed rebuild must leave the graph exactly as it was, so keep what it replaces.
     const std::vector<OutArcList> saved = AllOutLists();
 
-    IsOrint = 0;
+    Directed = false;
     const int n = PointCount;
     // The matrix reader takes its matrix as [head][tail].
     auto import = std::make_unique<VertexMatrix<int>>();
@@ -228,7 +228,7 @@ bool GraphDocument::ToUndirected()
 
     if (!BuildFromMatrix(*import, n)) {
         Host().ShowError(Translate("Happend_error"));
-        IsOrint = 2;
+        Directed = true;
         SetOutLists(saved);
         return false;
     }
@@ -246,12 +246,12 @@ bool GraphDocument::BuildFromMatrix(const VertexMatrix<int>& import, int n)
             if (v == 0 || i == d)
                 continue;
             AppendArc(d, i).Cost = v;
-            if (!IsHaveCost && v > 1) {
+            if (!Weighted && v > 1) {
                 Host().ShowError(Translate("Not_correct_matrix_not_load_matrix"));
                 return false;
             }
         }
-    if (IsOrint != 0)
+    if (Directed)
         return true;
     for (int a = 1; a <= n; ++a)
         for (int k = 1; k <= n; ++k)
@@ -288,11 +288,11 @@ bool GraphDocument::ApplyGridMatrix(QList<QStringList>& cells)
             const int v = (*values)[c][r];
             if (v < 0 || v > MaxCost)
                 return false;
-            if (!IsHaveCost && v > 1)
+            if (!Weighted && v > 1)
                 return false;
             if (c == r && v != 0)
                 return false;
-            if (IsOrint != 2 && v != 0 && v != (*values)[r][c])
+            if (!Directed && v != 0 && v != (*values)[r][c])
                 return false;
         }
     for (int c = 1; c <= n; ++c)

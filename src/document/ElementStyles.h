@@ -37,10 +37,10 @@ class ArcStyle {
     int PenColor = 0, TextColor = 0, PenSize = 2;
     quint8 PenStyle = 0;
     int X1 = 0, Y1 = 0, X2 = 0, Y2 = 0, HeadSize = 0, TextX = 0, TextY = 0, Cost = 0;
-    quint8 IsOrint = 0, IsHaveCost = 0;
+    bool Directed = false, Weighted = false;
 
     void SetGeometry(int x1, int y1, int x2, int y2, int headSize, int textX, int textY, int cost,
-                     quint8 isOrint, quint8 isHaveCost)
+                     bool directed, bool weighted)
     {
         X1 = x1;
         Y1 = y1;
@@ -50,8 +50,8 @@ class ArcStyle {
         TextX = textX;
         TextY = textY;
         Cost = cost;
-        IsOrint = isOrint;
-        IsHaveCost = isHaveCost;
+        Directed = directed;
+        Weighted = weighted;
     }
 
     // A point of the curve through tail, text point and head. With project set, the curve point

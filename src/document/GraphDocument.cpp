@@ -229,7 +229,7 @@ void GraphDocument::ClearHighlighting()
             Points[v].Active = 0;
     auto selected = [this](int a, int b) {
         return (a == ActiveDugaFrom && b == ActiveDugaTo) ||
-               (IsOrint == 0 && a == ActiveDugaTo && b == ActiveDugaFrom);
+               (!Directed && a == ActiveDugaTo && b == ActiveDugaFrom);
     };
     for (int a = 1; a <= PointCount; ++a) {
         const std::span<const int> heads = OutArcs(a);
@@ -253,7 +253,7 @@ void GraphDocument::MarkPath(std::span<const int> route)
         const int v = route[k];
         if (!IsVertex(u) || !IsVertex(v))
             return;
-        if (IsOrint == 0)
+        if (!Directed)
             if (ArcRecord* back = FindArc(v, u)) {
                 back->Active = 1;
                 back->Marker = 0;
@@ -330,7 +330,7 @@ void GraphDocument::SpreadCrowdedDugaTexts()
             const int b = OutArcs(a)[k];
             ArcRecord& arc = OutRecords(a)[k];
             // An undirected edge is one line with one text, whichever way it is stored.
-            if (IsOrint == 0 && b < a && HasDuga(b, a)) {
+            if (!Directed && b < a && HasDuga(b, a)) {
                 arc.X = Arc(b, a).X;
                 arc.Y = Arc(b, a).Y;
                 continue;
@@ -362,7 +362,7 @@ int GraphDocument::MatrixEntry(int a, int b) const
     const int k = ArcIndex(a, b);
     if (k < 0)
         return 0;
-    return IsHaveCost ? OutRecords(a)[std::size_t(k)].Cost : 1;
+    return Weighted ? OutRecords(a)[std::size_t(k)].Cost : 1;
 }
 
 QStringList GraphDocument::MatrixToMemo() const
@@ -375,7 +375,7 @@ QStringList GraphDocument::MatrixToMemo() const
         std::fill(row.begin(), row.end(), 0);
         const std::span<const int> heads = OutArcs(a);
         for (std::size_t k = 0; k < heads.size(); ++k)
-            row[std::size_t(heads[k])] = IsHaveCost ? OutRecords(a)[k].Cost : 1;
+            row[std::size_t(heads[k])] = Weighted ? OutRecords(a)[k].Cost : 1;
         QString line;
         line.reserve(PointCount * 3);
         for (int b = 1; b <= PointCount; ++b) {

@@ -80,8 +80,8 @@ struct GraphLimits {
 // equality. Slots past the counts are kept empty by the editing operations, so two equal graphs
 // compare equal.
 struct Graph : GraphLimits {
-    quint8 IsOrint = 0;    // 0 undirected, 2 directed
-    quint8 IsHaveCost = 0; // weighted
+    bool Directed = false;
+    bool Weighted = false;
     // Vertices 1..PointCount and labels 1..CountLabel, index 0 unused: the tables hold exactly
     // those.
     int PointCount = 0;

@@ -113,7 +113,7 @@ GraphSnapshot GraphSnapshot::Take(const Graph& g)
     GraphSnapshot snapshot;
     Packer pack;
     // The kind, counts, selection, view values and styles, then the vertex table.
-    for (const int value : {int(g.IsOrint), int(g.IsHaveCost), g.PointCount, g.CountLabel, g.ActivePoint,
+    for (const int value : {int(g.Directed), int(g.Weighted), g.PointCount, g.CountLabel, g.ActivePoint,
                             g.ActiveDugaFrom, g.ActiveDugaTo, g.TargetPoint, g.ActiveLabel, int(g.MapMode),
                             g.ZoomMap, int(g.ShowMatrixWindow), g.SizeGraf})
         pack.Signed(value);
@@ -175,8 +175,8 @@ void GraphSnapshot::Restore(Graph& g) const
         return;
     auto piece = pieces.cbegin();
     Unpacker head(*piece++);
-    g.IsOrint = quint8(head.Int());
-    g.IsHaveCost = quint8(head.Int());
+    g.Directed = head.Int() != 0;
+    g.Weighted = head.Int() != 0;
     g.PointCount = head.Int();
     g.CountLabel = head.Int();
     g.ActivePoint = head.Int();

@@ -46,11 +46,11 @@ bool EditCell(GraphDocument& graf, QList<QStringList>& cells, int column, int ro
     int value = typed.toInt(&isNumber);
     if (!isNumber)
         value = 0;
-    if (!graf.IsHaveCost && value != 0 && column != row) {
+    if (!graf.Weighted && value != 0 && column != row) {
         typed = QStringLiteral("1");
         cells[row][column] = typed;
     }
-    if (column != row && graf.IsOrint == 0 && cells[column][row] != typed)
+    if (column != row && !graf.Directed && cells[column][row] != typed)
         cells[column][row] = typed;
     return graf.ApplyGridMatrix(cells);
 }

@@ -35,7 +35,7 @@ void DrawDugaAs(const GraphDocument& g, QPainter& surface, int a, int b, bool ac
     ArcStyle style = active ? g.ActiveDugaStyle : g.NormalDugaStyle;
     const TextStyle& font = active ? g.ActiveLabelStyle : g.NormalLabelStyle;
     style.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size, cell.X,
-                      cell.Y, cell.Cost, g.IsOrint, g.IsHaveCost);
+                      cell.Y, cell.Cost, g.Directed, g.Weighted);
     font.ApplyFont(surface);
     style.Draw(surface, active ? marker : 0, text);
 }
@@ -51,7 +51,7 @@ void DrawDugaInPen(const GraphDocument& g, QPainter& surface, int a, int b, int 
     style.PenSize = width;
     style.PenStyle = penStyle;
     style.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size, cell.X,
-                      cell.Y, cell.Cost, g.IsOrint, g.IsHaveCost);
+                      cell.Y, cell.Cost, g.Directed, g.Weighted);
     g.NormalLabelStyle.ApplyFont(surface);
     style.Draw(surface, marker, text);
 }
@@ -109,12 +109,12 @@ void DrawAll(GraphDocument& g, QPainter& surface)
     // covering the first. Where the two would leave identical pixels the first is skipped.
     // Vertical chords are excluded because their curve is traced from the tail.
     std::array<std::bitset<GraphDocument::MaxPoints + 1>, GraphDocument::MaxPoints + 1> reverse{};
-    if (g.IsOrint == 0)
+    if (!g.Directed)
         for (int a = 1; a <= g.PointCount; ++a)
             for (int k = 0; k < g.OutCount(a); ++k)
                 reverse[g.OutArcs(a)[k]].set(a);
     auto coveredLater = [&g, &reverse](int a, int b) {
-        if (g.IsOrint != 0 || b <= a || !reverse[a].test(b) || g.Points[a].X == g.Points[b].X)
+        if (g.Directed || b <= a || !reverse[a].test(b) || g.Points[a].X == g.Points[b].X)
             return false;
         const ArcRecord& first = g.Arc(a, b);
         const ArcRecord& second = g.Arc(b, a);
@@ -226,7 +226,7 @@ bool FindDugaAt(const GraphDocument& g, int x, int y, int& tail, int& head)
             const int b = g.OutArcs(a)[k];
             const ArcRecord& cell = g.Arc(a, b);
             probe.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size,
-                              cell.X, cell.Y, cell.Cost, g.IsOrint, g.IsHaveCost);
+                              cell.X, cell.Y, cell.Cost, g.Directed, g.Weighted);
             if (probe.HitTest(x, y)) {
                 // A later tail replaces an earlier hit: the cell drawn last is the one seen.
                 tail = a;

@@ -134,12 +134,12 @@ void ArcStyle::Draw(QPainter& surface, int marker, const QString& text) const
     surface.setPen(MakePen(PenColor, PenSize, PenStyle));
     DrawCurve(surface, CurveFrame(*this));
     const int width = std::max(PenSize, 1);
-    if (IsOrint == 2)
+    if (Directed)
         FillPointer(surface, PointerTriangle(ArrowApex(), QPoint(X2, Y2), HeadWing(10, width)));
     if (marker == 1)
         FillPointer(surface, PointerTriangle(QPoint(TextX, TextY), QPoint(X2, Y2), HeadWing(15, width)));
 
-    const QString shown = !text.isEmpty() ? text : IsHaveCost ? QString::number(Cost) : QString();
+    const QString shown = !text.isEmpty() ? text : Weighted ? QString::number(Cost) : QString();
     if (shown.isEmpty())
         return;
     // No brush of its own: the text box takes whatever brush the surface holds.

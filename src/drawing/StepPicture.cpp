@@ -114,7 +114,7 @@ void DrawStepPicture(const GraphDocument& g, QPainter& surface, const StepPictur
             StepArcState state = a <= n && b <= n ? step.Arc(a, b) : StepArcState::None;
             // An undirected edge is one curve, drawn once from its lower end in the stronger of
             // the states of its two cells, and without a direction: a walk may cross it both ways.
-            const bool edge = g.IsOrint == 0 && g.HasDuga(b, a);
+            const bool edge = !g.Directed && g.HasDuga(b, a);
             if (edge && a > b)
                 continue;
             if (edge && a <= n && b <= n)
@@ -128,7 +128,7 @@ void DrawStepPicture(const GraphDocument& g, QPainter& surface, const StepPictur
             }
             const ArcLook look = LookOf(state, g.NormalDugaStyle.PenSize);
             DrawDugaInPen(g, surface, a, b, look.color, look.width, look.style,
-                          state == StepArcState::Chosen && g.IsOrint != 0 ? 1 : 0);
+                          state == StepArcState::Chosen && g.Directed ? 1 : 0);
         }
     for (int v = 1; v <= g.PointCount; ++v) {
         const StepVertexState state = v <= n ? step.vertices[std::size_t(v)] : StepVertexState::None;

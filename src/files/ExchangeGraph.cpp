@@ -134,8 +134,8 @@ bool ReadNumber(const QString& text, double& value)
 ExchangeGraph ExchangeGraphOf(const GraphDocument& graf)
 {
     ExchangeGraph out;
-    out.Directed = graf.IsOrint != 0;
-    out.Weighted = graf.IsHaveCost != 0;
+    out.Directed = graf.Directed;
+    out.Weighted = graf.Weighted;
     for (int v = 1; v <= graf.PointCount; ++v) {
         out.Names.append(graf.PointTitle(v));
         out.Positions.emplace_back(graf.Points[v].X, graf.Points[v].Y);

@@ -53,8 +53,8 @@ bool SaveGrafa(const GraphDocument& g, const QString& fileName, QString* error)
 {
     IniFile file(fileName);
     const int n = g.PointCount;
-    file.WriteInteger(Main, QStringLiteral("IsOrint"), g.IsOrint ? 1 : 0);
-    file.WriteInteger(Main, QStringLiteral("IsHaveCost"), g.IsHaveCost ? 1 : 0);
+    file.WriteInteger(Main, QStringLiteral("IsOrint"), g.Directed ? 1 : 0);
+    file.WriteInteger(Main, QStringLiteral("IsHaveCost"), g.Weighted ? 1 : 0);
     file.WriteInteger(Main, QStringLiteral("PointCount"), n);
     file.WriteInteger(Main, QStringLiteral("GrafTitleType"), g.Naming().GetKind());
     file.WriteInteger(Main, QStringLiteral("Version"), 1);
@@ -65,7 +65,7 @@ bool SaveGrafa(const GraphDocument& g, const QString& fileName, QString* error)
     const MatrixKeys matrixKey(n);
     for (int a = 1; a <= n; ++a)
         for (int k = 0; k < g.OutCount(a); ++k)
-            (*weights)[a][g.OutArcs(a)[k]] = g.IsHaveCost ? g.OutRecords(a)[std::size_t(k)].Cost : 1;
+            (*weights)[a][g.OutArcs(a)[k]] = g.Weighted ? g.OutRecords(a)[std::size_t(k)].Cost : 1;
     for (int i = 1; i <= n; ++i) {
         // "From i To j" holds the arc whose tail is j and whose head is i.
         for (int j = 1; j <= n; ++j)
@@ -126,8 +126,8 @@ bool ReadGrafa(GraphDocument& g, const IniFile& file, FileError& error)
 
     g.DeleteAllLabels();
     g.DeleteAllPoints();
-    g.IsOrint = file.ReadInteger(Main, QStringLiteral("IsOrint"), 0) >= 1 ? 2 : 0;
-    g.IsHaveCost = file.ReadInteger(Main, QStringLiteral("IsHaveCost"), 0) > 0 ? 1 : 0;
+    g.Directed = file.ReadInteger(Main, QStringLiteral("IsOrint"), 0) >= 1;
+    g.Weighted = file.ReadInteger(Main, QStringLiteral("IsHaveCost"), 0) > 0;
     g.GrafWidth = 0;
     g.GrafHeight = 0;
 

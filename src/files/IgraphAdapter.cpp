@@ -75,7 +75,7 @@ std::vector<std::pair<int, int>> Graph::Edges() const
 
 bool FromDocument(const GraphDocument& graf, Graph& out, Vector* weights)
 {
-    const bool directed = graf.IsOrint != 0;
+    const bool directed = graf.Directed;
     IntVector edges(0);
     bool ok = edges.Valid() && (!weights || weights->Valid());
     for (int a = 1; a <= graf.PointCount && ok; ++a)
@@ -84,7 +84,7 @@ bool FromDocument(const GraphDocument& graf, Graph& out, Vector* weights)
                 ok = igraph_vector_int_push_back(edges.Get(), a - 1) == IGRAPH_SUCCESS &&
                      igraph_vector_int_push_back(edges.Get(), b - 1) == IGRAPH_SUCCESS;
                 if (ok && weights)
-                    ok = igraph_vector_push_back(weights->Get(), graf.IsHaveCost ? graf.Arc(a, b).Cost : 1) ==
+                    ok = igraph_vector_push_back(weights->Get(), graf.Weighted ? graf.Arc(a, b).Cost : 1) ==
                          IGRAPH_SUCCESS;
             }
     ok = ok && igraph_create(out.Get(), edges.Get(), graf.PointCount, directed) == IGRAPH_SUCCESS;

@@ -42,7 +42,7 @@ void MainWindow::AddArcCommand()
     if (!SelectPathEnds(g, Host(), first, second))
         return;
     int weight = 1;
-    if (g.IsHaveCost) {
+    if (g.Weighted) {
         QString answer;
         if (!Host().InputQuery(Translate("Enter_load"), Translate("Weight_line"), answer))
             return;

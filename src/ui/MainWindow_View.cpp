@@ -216,7 +216,7 @@ void MainWindow::SetMapMode(bool on)
     GraphDocument* g = Document();
     if (!g)
         return;
-    if (on && g->IsHaveCost) {
+    if (on && g->Weighted) {
         g->MapMode = 1;
         Action("actMapOn")->setChecked(true);
     } else {

@@ -99,7 +99,7 @@ inline void CheckDocument(const GraphDocument& g)
             Require(std::count(g.OutArcs(v).begin(), g.OutArcs(v).end(), head) == 1, "arc listed once", v);
             const int cost = g.Arc(v, head).Cost;
             Require(cost >= 1 && cost <= GraphDocument::MaxCost, "arc weight", v);
-            if (g.IsOrint == 0)
+            if (!g.Directed)
                 Require(g.HasDuga(head, v) && g.Arc(head, v).Cost == cost, "undirected arc both ways", v);
         }
     }
