@@ -47,7 +47,7 @@ CC=clang CXX=clang++ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Re
   -DNODELOOM_WERROR="${NODELOOM_WERROR:-OFF}" >/dev/null
 cmake --build build-sanitize
 source scripts/sanitizer-env.sh
-# Every sanitized copy and comparison of a 1.6 MB history state costs many times the Release
+# Every sanitized snapshot, unpacking and comparison of a history state costs many times the Release
 # one: the history property test plays a twentieth of its sequences here.
 export NODELOOM_PROPERTY_SCALE="${NODELOOM_PROPERTY_SCALE:-20}"
 (cd build-sanitize && ctest --output-on-failure -j "$(nproc)" --timeout 900)

@@ -76,9 +76,9 @@ struct GraphLimits {
     bool operator==(const GraphLimits&) const = default;
 };
 
-// Exactly the parts of the document that undo brings back, compared with its defaulted
-// equality. Slots past the counts are kept empty by the editing operations, so two equal graphs
-// compare equal.
+// The graph the user made, and exactly what undo brings back: the kind, vertices, labels and
+// arcs, the selection and a few view values, compared with its defaulted equality. Its tables
+// are as long as the graph; vertices and labels count from 1.
 struct Graph : GraphLimits {
     bool Directed = false;
     bool Weighted = false;
@@ -155,8 +155,8 @@ struct Graph : GraphLimits {
     ArcSlotTable arcSlots{std::vector<quint8>(SlotRow)};
 };
 
-// The graph document: fixed-capacity tables indexed from 1, so that an undo snapshot is a
-// copy of memory blocks. About 2 MB: allocate on the heap.
+// The graph with what the window and the session still keep beside it: drawing styles, scroll
+// position and extent, the background picture, gesture state, the report, recent files.
 class GraphDocument : public Graph {
   public:
     GraphDocument();
