@@ -26,11 +26,14 @@ class GraphDocument;
 // lowest-numbered vertex, which is coloured when a neighbour of it is taken from the queue.
 // A vertex without neighbours gets colour 1 when it is taken from the queue (the start vertex of
 // an arcless graph thus gets its step twice).
+// Time: O(V + E) for the colouring; the chromatic bounds after it are an exponential search
+// held to a fixed budget (ChromaticNumber.h).
 AlgorithmResult ColourBreadthFirst(const GraphDocument& graf, bool recordSteps = false,
                                    QRandomGenerator* random = nullptr);
 
 // All vertices by decreasing degree, sorted by an exchange sort: for each place i, every later
 // entry of greater degree is swapped into it, so equal degrees are never swapped directly.
+// Time: O(V^2 + E) for the sort and the colouring, then the bounds as above.
 AlgorithmResult ColourByDegree(const GraphDocument& graf, bool recordSteps = false,
                                QRandomGenerator* random = nullptr);
 

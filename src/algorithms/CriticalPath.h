@@ -19,6 +19,7 @@ std::vector<int> FindCycleRoute(const GraphDocument& graf, StepTrace* steps = nu
 
 // The acyclicity test as a command: the verdict, and the cycle found as a route line and as
 // the route to highlight.
+// Time: O(V + E).
 AlgorithmResult FindCycle(const GraphDocument& graf, bool recordSteps = false);
 
 // The heaviest path from a source to a sink of a weighted digraph without cycles.
@@ -29,4 +30,5 @@ AlgorithmResult FindCycle(const GraphDocument& graf, bool recordSteps = false);
 // is traced back from the finish, each step to the lowest-numbered vertex on a longest way.
 // Output: the length, "Trace" and the path, then the report is shown.
 // Steps: every vertex's earliest time as it is fixed, every step of the trace back.
+// Time: O(V + E).
 AlgorithmResult CriticalPath(const GraphDocument& graf, bool recordSteps = false);

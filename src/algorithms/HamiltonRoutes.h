@@ -17,5 +17,7 @@ class GraphDocument;
 // searched to the end. A cycle passes vertex 1, so only the search from vertex 1 is needed.
 // Output: the verdict, "Trace" and the route, then the report is shown.
 // Steps: every vertex added to or taken off the route, every branch cut; the trace is capped.
+// Time: exponential in the worst case (the problem is NP-complete); each step of the search
+// and its cuts costs O(V + E).
 AlgorithmResult FindHamiltonCycle(const GraphDocument& graf, bool recordSteps = false);
 AlgorithmResult FindHamiltonChain(const GraphDocument& graf, bool recordSteps = false);

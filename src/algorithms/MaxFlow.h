@@ -25,6 +25,8 @@ class GraphDocument;
 // One source and one sink: the total is the flow into the sink. Refused with
 // "Orgraf_have_more_2stok" for a second sink, "Orgraf_has_2istok" for a second source and
 // "Orgraf_must_have_stok" when either is missing (sinks are checked first).
+// Time: O(F * E log V), F the flow's value: every augmenting path adds at least 1 and is found
+// by a heap search over the residual network.
 AlgorithmResult MaxFlow(const GraphDocument& graf, bool recordSteps = false);
 
 // Any number of sources and sinks, joined through a super-source before vertex 1's place

@@ -72,4 +72,5 @@ inline constexpr int ListedCliqueLimit = 1000;
 // The search in the listing order stops once the list is full and the steps are recorded or
 // cut; the count and the first largest clique then come from the bit-set searches, which
 // give the same answers without visiting every maximal clique in that order.
+// Time: O(3^(V/3)) in the worst case, the number of maximal cliques a graph can have.
 AlgorithmResult MaximumClique(const GraphDocument& graf, bool recordSteps = false);

@@ -14,6 +14,7 @@ class GraphDocument;
 // to it.
 // Output: heading and verdict (with the number of vertices on the route), the report shown.
 // Steps: the start, then one frame per wave with the vertices it reached, then the route.
+// Time: O(V log V + E): every arc once, each wave sorted.
 AlgorithmResult WaveFrontPath(const GraphDocument& graf, int start, int finish, int vertexCount,
                               bool recordSteps = false);
 
@@ -26,5 +27,6 @@ AlgorithmResult WaveFrontPath(const GraphDocument& graf, int start, int finish, 
 // straight one; the walk keeps its own stack, so paths of 255 vertices are fine.
 // Output: heading and verdict, the report shown; the route is only highlighted.
 // Steps: one frame per move forward and per branch cut off, then the verdict.
+// Time: O(V * (V + E)): a reachability search before each of at most V moves forward.
 AlgorithmResult TarryPath(const GraphDocument& graf, int start, int finish, int vertexCount,
                           bool recordSteps = false);

@@ -44,4 +44,7 @@ inline constexpr int ConfigurationSearchLimit = 32;
 // set) are highlighted; the set's arcs are marked "×" in a picture of the result.
 // Steps: each degree test, each K5 or K3,3 found, each contraction, the complete test's answer
 // with its subdivision, the check of the listed arcs, the set to delete.
+// Time: O(V + E) for the complete test; finding and checking the configuration repeats it
+// once per listed arc, O(E * (V + E)) in all, and the set to delete together is an exponential
+// search held to ConfigurationSearchLimit vertices.
 AlgorithmResult PlanarityTest(const GraphDocument& graf, bool recordSteps = false);

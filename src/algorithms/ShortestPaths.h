@@ -19,6 +19,7 @@ class GraphDocument;
 // Output: heading, verdict, then the distance table from the start ("%3d", "x" when
 // unreachable) to the Text pane and the report, then the report is shown.
 // Steps: the start, every arc examined (distance lowered or kept), every vertex fixed, the end.
+// Time: O(V^2 + E) for V vertices and E arcs; memory O(V).
 AlgorithmResult DijkstraShortestPath(const GraphDocument& graf, int start, int finish, int vertexCount,
                                      bool recordSteps = false);
 
@@ -44,6 +45,7 @@ std::vector<int> AllPairsDistances(const GraphDocument& graf, int vertexCount, S
 // Output: heading, verdict, the whole distance matrix ("%3d", "x" when unreachable), the report
 // shown.
 // Steps: one frame per intermediate vertex with the cells it improved, then the verdict.
+// Time: O(V^3); memory O(V^2).
 AlgorithmResult FloydWarshallPath(const GraphDocument& graf, int start, int finish, int vertexCount,
                                   bool recordSteps = false);
 
@@ -54,5 +56,7 @@ AlgorithmResult FloydWarshallPath(const GraphDocument& graf, int start, int fini
 // lowest-numbered predecessor that explains the new value.
 // Output: heading, verdict and, when reached, the table of passes 1..vertexCount per vertex.
 // Steps: one frame per pass with the vertices it improved, until a pass improves nothing.
+// Time: O(V * E), a pass over every arc for each of at most V passes; memory O(V^2) for the
+// table.
 AlgorithmResult FordBellmanPath(const GraphDocument& graf, int start, int finish, int vertexCount,
                                 bool recordSteps = false);

@@ -16,4 +16,5 @@ class GraphDocument;
 // Output: the verdict (a Text pane line and a bold report line), then the report is shown.
 // Steps: every edge added, with the best edge into each vertex outside the tree as the
 // candidates it beat; candidates that a lighter edge displaced are marked rejected.
+// Time: O(V^2 + E): each vertex outside the tree keeps its best edge, updated as the tree grows.
 AlgorithmResult FindMinimumSpanningTree(const GraphDocument& graf, bool recordSteps = false);
