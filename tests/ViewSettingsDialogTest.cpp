@@ -1,10 +1,10 @@
+#include "ui/ViewSettingsDialog.h"
 #include "GraphFixtures.h"
 #include "ScriptedHost.h"
 #include "TestFolders.h"
 #include "base/ProgramPaths.h"
 #include "base/TranslationManager.h"
 #include "commands/ProgramSettings.h"
-#include "ui/ViewSettingsDialog.h"
 
 #include <QFile>
 #include <QFont>
