@@ -33,21 +33,21 @@ std::unique_ptr<GraphDocument> SmallDirected()
 {
     auto graf = NewDocument(true, true);
     for (int i = 0; i < 30; ++i)
-        graf->AddPoint(60 + (i % 6) * 120, 60 + (i / 6) * 120, QString(), i + 1, 10);
+        graf->AddVertex(60 + (i % 6) * 120, 60 + (i / 6) * 120, QString(), i + 1, 10);
     int arcs = 0;
     for (int i = 1; i <= 30 && arcs < 60; ++i) {
         const int right = (i % 6 != 0) ? i + 1 : 0;
         const int down = i + 6 <= 30 ? i + 6 : 0;
         for (int head : {right, down})
             if (head && arcs < 60) {
-                graf->AddDuga(i, head, 10 + arcs);
+                graf->AddArc(i, head, 10 + arcs);
                 if (arcs % 4 == 0)
                     Bend(*graf, i, head, 25);
                 ++arcs;
             }
     }
     for (int i = 1; arcs < 60; ++i, ++arcs)
-        graf->AddDuga(i + 7, i, 5);
+        graf->AddArc(i + 7, i, 5);
     return graf;
 }
 
@@ -56,15 +56,15 @@ std::unique_ptr<GraphDocument> MediumUndirected()
 {
     auto graf = NewDocument(false, true);
     for (int i = 0; i < 100; ++i)
-        graf->AddPoint(50 + (i % 10) * 110, 50 + (i / 10) * 110, QString(), i + 1, 10);
+        graf->AddVertex(50 + (i % 10) * 110, 50 + (i / 10) * 110, QString(), i + 1, 10);
     std::mt19937 random(7);
     std::uniform_int_distribution<int> vertex(1, 100), cost(1, 999);
     int edges = 0;
     while (edges < 1000) {
         const int a = vertex(random), b = vertex(random);
-        if (a == b || graf->HasDuga(a, b))
+        if (a == b || graf->HasArc(a, b))
             continue;
-        graf->AddDuga(a, b, cost(random));
+        graf->AddArc(a, b, cost(random));
         if (edges % 10 == 0)
             Bend(*graf, a, b, 30);
         ++edges;
@@ -78,12 +78,12 @@ std::unique_ptr<GraphDocument> CompleteUndirected()
     auto graf = NewDocument(false, false);
     for (int i = 0; i < 255; ++i) {
         const double angle = 2 * std::numbers::pi * i / 255;
-        graf->AddPoint(650 + int(600 * std::cos(angle)), 650 + int(600 * std::sin(angle)), QString(), i + 1,
-                       10);
+        graf->AddVertex(650 + int(600 * std::cos(angle)), 650 + int(600 * std::sin(angle)), QString(), i + 1,
+                        10);
     }
     for (int a = 1; a <= 255; ++a)
         for (int b = a + 1; b <= 255; ++b)
-            graf->AddDuga(a, b, 1);
+            graf->AddArc(a, b, 1);
     return graf;
 }
 

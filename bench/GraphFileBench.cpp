@@ -17,11 +17,11 @@ std::unique_ptr<GraphDocument> CompleteGraf()
     auto g = std::make_unique<GraphDocument>();
     g->NewGraf(true, true);
     for (int i = 1; i <= GraphDocument::MaxPoints; ++i)
-        g->AddPoint(20 * (i % 40), 20 * (i / 40), QString(), g->FreeTitleNumber(), 10);
+        g->AddVertex(20 * (i % 40), 20 * (i / 40), QString(), g->FreeTitleNumber(), 10);
     for (int a = 1; a <= GraphDocument::MaxPoints; ++a)
         for (int b = 1; b <= GraphDocument::MaxPoints; ++b)
             if (a != b)
-                g->AddDuga(a, b, 1 + (a * 7919 + b * 104729) % GraphDocument::MaxCost);
+                g->AddArc(a, b, 1 + (a * 7919 + b * 104729) % GraphDocument::MaxCost);
     return g;
 }
 

@@ -22,26 +22,26 @@ void LessonStep(GraphSession& session, int step)
         g.Points[v].Y += 7;
         for (int u = 1; u <= g.PointCount; ++u)
             if (u != v) {
-                g.CenterDugaText(v, u);
-                g.CenterDugaText(u, v);
+                g.CenterArcText(v, u);
+                g.CenterArcText(u, v);
             }
         break;
     case 2:
         if (v != w)
-            g.SetDugaCost(v, w, 1 + step);
+            g.SetArcWeight(v, w, 1 + step);
         break;
     case 3:
         g.AddLabel(QStringLiteral("step %1").arg(step), 10 * step, 20);
         break;
     case 4:
         if (v != w) {
-            g.DeleteDuga(v, w);
-            g.AddDuga(v, w, 7);
+            g.DeleteArc(v, w);
+            g.AddArc(v, w, 7);
         }
         break;
     default:
         if (step % 30 == 5)
-            g.DeletePoint(v);
+            g.DeleteVertex(v);
         else
             g.ActivePoint = v;
         break;

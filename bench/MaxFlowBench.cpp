@@ -16,13 +16,13 @@ std::unique_ptr<GraphDocument> Layered(const std::vector<int>& layerSizes)
     for (int size : layerSizes)
         count += size;
     for (int i = 1; i <= count; ++i)
-        g->AddPoint(20 * (i % 40), 20 * (i / 40), QString(), g->FreeTitleNumber(), 10);
+        g->AddVertex(20 * (i % 40), 20 * (i / 40), QString(), g->FreeTitleNumber(), 10);
     int first = 1;
     for (std::size_t layer = 0; layer + 1 < layerSizes.size(); ++layer) {
         const int next = first + layerSizes[layer];
         for (int a = first; a < next; ++a)
             for (int b = next; b < next + layerSizes[layer + 1]; ++b)
-                g->AddDuga(a, b, 1 + (a * 7919 + b * 104729) % GraphDocument::MaxCost);
+                g->AddArc(a, b, 1 + (a * 7919 + b * 104729) % GraphDocument::MaxCost);
         first = next;
     }
     return g;

@@ -49,7 +49,7 @@ void BM_TarryPathBridgeBetweenDenseHalves(benchmark::State& state)
     auto g = BenchGraphs::Empty(false, false, GraphDocument::MaxPoints);
     BenchGraphs::Join(*g, 1, 127, 50, 7);
     BenchGraphs::Join(*g, 128, GraphDocument::MaxPoints, 50, 8);
-    g->AddDuga(127, 128, 1);
+    g->AddArc(127, 128, 1);
     RunTarry(state, *g, 1, GraphDocument::MaxPoints, 1);
 }
 BENCHMARK(BM_TarryPathBridgeBetweenDenseHalves)->Unit(benchmark::kMicrosecond);
@@ -61,7 +61,7 @@ void BM_TarryPathSparseRandom255(benchmark::State& state)
     QRandomGenerator random(12345);
     for (int a = 1; a <= GraphDocument::MaxPoints; ++a)
         for (int k = 0; k < 4; ++k)
-            g->AddDuga(a, int(random.bounded(1, GraphDocument::MaxPoints + 1)), 1);
+            g->AddArc(a, int(random.bounded(1, GraphDocument::MaxPoints + 1)), 1);
     RunTarry(state, *g, 1, GraphDocument::MaxPoints, 1);
 }
 BENCHMARK(BM_TarryPathSparseRandom255)->Unit(benchmark::kMicrosecond);

@@ -14,7 +14,7 @@ std::unique_ptr<GraphDocument> Empty(int n)
     auto g = std::make_unique<GraphDocument>();
     g->NewGraf(false, false);
     for (int i = 1; i <= n; ++i)
-        g->AddPoint(20 * (i % 16), 20 * (i / 16), QString(), g->FreeTitleNumber(), 10);
+        g->AddVertex(20 * (i % 16), 20 * (i / 16), QString(), g->FreeTitleNumber(), 10);
     return g;
 }
 
@@ -29,27 +29,27 @@ std::unique_ptr<GraphDocument> Make(Kind kind, int n, int percent = 0)
     case Complete:
         for (int a = 1; a <= n; ++a)
             for (int b = a + 1; b <= n; ++b)
-                g->AddDuga(a, b, 1);
+                g->AddArc(a, b, 1);
         break;
     case Cycle:
         for (int v = 1; v <= n; ++v)
-            g->AddDuga(v, v % n + 1, 1);
+            g->AddArc(v, v % n + 1, 1);
         break;
     case Triangulation: {
         struct Face {
             int a, b, c;
         };
         std::vector<Face> faces{{1, 2, 3}, {1, 3, 2}};
-        g->AddDuga(1, 2, 1);
-        g->AddDuga(2, 3, 1);
-        g->AddDuga(1, 3, 1);
+        g->AddArc(1, 2, 1);
+        g->AddArc(2, 3, 1);
+        g->AddArc(1, 3, 1);
         for (int v = 4; v <= n; ++v) {
             std::uniform_int_distribution<std::size_t> pick(0, faces.size() - 1);
             const std::size_t i = pick(random);
             const Face f = faces[i];
-            g->AddDuga(v, f.a, 1);
-            g->AddDuga(v, f.b, 1);
-            g->AddDuga(v, f.c, 1);
+            g->AddArc(v, f.a, 1);
+            g->AddArc(v, f.b, 1);
+            g->AddArc(v, f.c, 1);
             faces[i] = {f.a, f.b, v};
             faces.push_back({f.b, f.c, v});
             faces.push_back({f.c, f.a, v});
@@ -61,14 +61,14 @@ std::unique_ptr<GraphDocument> Make(Kind kind, int n, int percent = 0)
         for (int a = 1; a <= n; ++a)
             for (int b = a + 1; b <= n; ++b)
                 if (draw(random) < percent * 10)
-                    g->AddDuga(a, b, 1);
+                    g->AddArc(a, b, 1);
         break;
     }
     case Hypercube:
         for (int v = 0; v < n; ++v)
             for (int bit = 1; bit < n; bit <<= 1)
                 if ((v ^ bit) > v)
-                    g->AddDuga(v + 1, (v ^ bit) + 1, 1);
+                    g->AddArc(v + 1, (v ^ bit) + 1, 1);
         break;
     }
     return g;

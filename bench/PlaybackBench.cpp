@@ -16,13 +16,13 @@ std::unique_ptr<GraphDocument> SparseGraf(int n)
     auto g = std::make_unique<GraphDocument>();
     g->NewGraf(false, true);
     for (int i = 0; i < n; ++i)
-        g->AddPoint(30 + 60 * (i % 16), 30 + 60 * (i / 16), QString(), g->FreeTitleNumber(), 10);
+        g->AddVertex(30 + 60 * (i % 16), 30 + 60 * (i / 16), QString(), g->FreeTitleNumber(), 10);
     QRandomGenerator random(7);
     for (int v = 2; v <= n; ++v) {
-        g->AddDuga(v, 1 + int(random.bounded(v - 1)), 1 + int(random.bounded(90)));
+        g->AddArc(v, 1 + int(random.bounded(v - 1)), 1 + int(random.bounded(90)));
         const int other = 1 + int(random.bounded(n));
-        if (other != v && !g->HasDuga(v, other))
-            g->AddDuga(v, other, 1 + int(random.bounded(90)));
+        if (other != v && !g->HasArc(v, other))
+            g->AddArc(v, other, 1 + int(random.bounded(90)));
     }
     return g;
 }

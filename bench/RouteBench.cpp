@@ -17,14 +17,14 @@ std::unique_ptr<GraphDocument> Empty(bool directed, bool weighted, int n)
     auto g = std::make_unique<GraphDocument>();
     g->NewGraf(directed, weighted);
     for (int i = 1; i <= n; ++i)
-        g->AddPoint(20 * (i % 16), 20 * (i / 16), QString(), g->FreeTitleNumber(), 10);
+        g->AddVertex(20 * (i % 16), 20 * (i / 16), QString(), g->FreeTitleNumber(), 10);
     return g;
 }
 
 void Join(GraphDocument& g, int a, int b, int cost = 1)
 {
-    if (a != b && !g.HasDuga(a, b))
-        g.AddDuga(a, b, cost);
+    if (a != b && !g.HasArc(a, b))
+        g.AddArc(a, b, cost);
 }
 
 // --- undirected graphs for the Hamilton searches ------------------------------------------------
@@ -142,7 +142,7 @@ std::unique_ptr<GraphDocument> DeBruijn(int k, bool removeOne)
         for (int bit = 0; bit < 2; ++bit)
             Join(*g, x + 1, ((2 * x + bit) & (n - 1)) + 1);
     if (removeOne)
-        g->DeleteDuga(2, 3);
+        g->DeleteArc(2, 3);
     return g;
 }
 

@@ -33,9 +33,9 @@ void BM_FordBellmanPathLongChain(benchmark::State& state)
     for (int a = 1; a <= GraphDocument::MaxPoints; ++a)
         for (int b = 1; b <= GraphDocument::MaxPoints; ++b)
             if (b == a + 1)
-                g->AddDuga(a, b, 1);
+                g->AddArc(a, b, 1);
             else if (b < a)
-                g->AddDuga(a, b, GraphDocument::MaxCost);
+                g->AddArc(a, b, GraphDocument::MaxCost);
     for (auto _ : state) {
         AlgorithmResult result = FordBellmanPath(*g, 1, GraphDocument::MaxPoints, g->PointCount);
         benchmark::DoNotOptimize(result.resultValue);

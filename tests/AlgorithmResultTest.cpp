@@ -25,8 +25,8 @@ struct Presentation : ::testing::Test {
         ProgramPaths::SetProgramFolderOverride(dir.path());
         g = MakeGraf(false, false, 3);
         g->AttachHost(&host);
-        g->AddDuga(1, 2, 1);
-        g->AddDuga(2, 3, 1);
+        g->AddArc(1, 2, 1);
+        g->AddArc(2, 3, 1);
     }
     void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
     QString SavedReport() const
@@ -126,7 +126,7 @@ TEST(StepTraceTest, DijkstraRecordsTheWorkedExampleFrameByFrame)
 
     const AlgorithmResult r = DijkstraShortestPath(*g, 1, 3, 3, true);
     EXPECT_EQ(r.route, (std::vector<int>{1, 2, 3}));
-    auto name = [&g](int v) { return g->PointTitle(v); };
+    auto name = [&g](int v) { return g->VertexName(v); };
     QStringList narration;
     for (int i = 0; i < r.steps.FrameCount(); ++i)
         narration.append(StepTrace::Narration(r.steps.FrameAt(i), name));
@@ -196,9 +196,9 @@ TEST(StepPictureTest, AnUndirectedEdgeIsOneLineWithoutDirection)
     ScriptedHost host;
     auto g = MakeGraf(false, true, 0);
     g->AttachHost(&host);
-    g->AddPoint(40, 60, QString(), g->FreeTitleNumber(), g->SizeGraf);
-    g->AddPoint(240, 60, QString(), g->FreeTitleNumber(), g->SizeGraf);
-    g->AddDuga(1, 2, 3);
+    g->AddVertex(40, 60, QString(), g->FreeTitleNumber(), g->SizeGraf);
+    g->AddVertex(240, 60, QString(), g->FreeTitleNumber(), g->SizeGraf);
+    g->AddArc(1, 2, 3);
     StepPicture step;
     step.vertices.assign(3, StepVertexState::None);
     step.arcs.assign(9, StepArcState::None);
@@ -227,7 +227,7 @@ TEST(StepPictureTest, StatesAndCaptionsAreDrawnWhereTheyBelong)
     ScriptedHost host; // a drawing area large enough for the captions
     auto g = MakeGraf(true, true, 2);
     g->AttachHost(&host);
-    g->AddDuga(1, 2, 3);
+    g->AddArc(1, 2, 3);
     StepPicture step;
     step.vertices = {StepVertexState::None, StepVertexState::Finished, StepVertexState::None};
     step.arcs.assign(9, StepArcState::None);

@@ -133,7 +133,7 @@ TEST_F(Colourings, FurtherComponentsStartUncolouredFromTheirLowestVertex)
         EXPECT_EQ(last.captions[v].kind, StepTrace::Caption::Kind::Number) << v;
     EXPECT_EQ(last.captions[4].value, 1);
     EXPECT_EQ(last.captions[1].value, 2);
-    EXPECT_EQ(StepTrace::Narration(trace.FrameAt(12), [&](int v) { return g->PointTitle(v); }),
+    EXPECT_EQ(StepTrace::Narration(trace.FrameAt(12), [&](int v) { return g->VertexName(v); }),
               Translate("step_colour_done").arg(2));
 }
 
@@ -247,7 +247,7 @@ TEST_F(Colourings, ColouringsAreProperOnRandomGraphs)
         for (int a = 1; a <= n; ++a)
             for (int b = a + 1; b <= n; ++b)
                 if (int(graphs.bounded(5)) < density)
-                    g->AddDuga(a, b, 1);
+                    g->AddArc(a, b, 1);
         IgraphCopy copy(*g);
         igraph_integer_t cliqueNumber = 0;
         ASSERT_EQ(igraph_clique_number(copy.graph.Get(), &cliqueNumber), IGRAPH_SUCCESS);
@@ -285,7 +285,7 @@ int BruteForceChromaticNumber(const GraphDocument& g)
             for (int c = 1; c <= k; ++c) {
                 bool free = true;
                 for (int w = 1; w < v && free; ++w)
-                    free = !(g.HasDuga(v, w) && colour[std::size_t(w)] == c);
+                    free = !(g.HasArc(v, w) && colour[std::size_t(w)] == c);
                 colour[std::size_t(v)] = c;
                 if (free && place(v + 1))
                     return true;
@@ -330,7 +330,7 @@ TEST_F(Colourings, TheChromaticNumberIsFoundWhereTheGreedyColouringUsesMore)
     g = MakeGraf(false, true, 8);
     g->AttachHost(&host);
     for (auto [a, b] : EightVertexKuratowskiEdges)
-        g->AddDuga(a, b, 1);
+        g->AddArc(a, b, 1);
     const AlgorithmResult result = ColourBreadthFirst(*g, false, &random);
     const QStringList lines = result.PaneLines();
     ASSERT_EQ(lines.size(), 3);
@@ -355,7 +355,7 @@ TEST(ChromaticNumber, TheSearchFindsTheLeastNumberOfColoursOrSaysBetweenWhat)
         for (int a = 1; a <= n; ++a)
             for (int b = a + 1; b <= n; ++b)
                 if (int(random.bounded(10)) < density)
-                    g->AddDuga(a, b, 1);
+                    g->AddArc(a, b, 1);
         const int chromatic = BruteForceChromaticNumber(*g);
         const std::vector<int> greedy = FirstFitColouring(*g);
 
@@ -377,7 +377,7 @@ TEST(ChromaticNumber, TheSearchFindsTheLeastNumberOfColoursOrSaysBetweenWhat)
         for (int a = 1; a <= n; ++a)
             for (int b = a + 1; b <= n; ++b)
                 if (random.bounded(2) == 0)
-                    g->AddDuga(a, b, 1);
+                    g->AddArc(a, b, 1);
         const std::vector<int> greedy = FirstFitColouring(*g);
         int previous = GraphDocument::MaxPoints;
         for (long long budget : {1000LL, 30000LL, 300000LL, 3000000LL}) {

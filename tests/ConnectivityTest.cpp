@@ -22,7 +22,7 @@ struct Connectivity : AlgorithmFixture {
         g = MakeGraf(directed, weighted, n);
         g->AttachHost(&host);
         for (const auto& [a, b, cost] : arcs)
-            g->AddDuga(a, b, cost);
+            g->AddArc(a, b, cost);
     }
     void Run(const char* name, int first = 0)
     {
@@ -72,7 +72,7 @@ TEST_F(Connectivity, VertexOneCountsOnlyWhenReachedBack)
     // A digraph: everything reached from 1, and 1 reached back.
     Make(true, 3, {{1, 2, 1}, {2, 3, 1}});
     EXPECT_FALSE(IsConnected(*g));
-    g->AddDuga(3, 1, 1);
+    g->AddArc(3, 1, 1);
     EXPECT_TRUE(IsConnected(*g));
 }
 
@@ -121,7 +121,7 @@ TEST_F(Connectivity, EccentricityCountsArcsEvenOnWeightedGraphs)
     EXPECT_TRUE(host.messages.empty());
 
     // Not connected: refused with the message, nothing written.
-    g->DeleteDuga(2, 3);
+    g->DeleteArc(2, 3);
     Run("FindExcentrisetet", 1);
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Graf_is_not_connected")});
     EXPECT_TRUE(run.result.refused);
@@ -169,7 +169,7 @@ TEST_F(Connectivity, DirectedEccentricityIsTheLongestShortestRoute)
         g = MakeGraf(true, false, n);
         g->AttachHost(&host);
         for (int k = int(random.bounded(3 * n)); k > 0; --k)
-            g->AddDuga(1 + int(random.bounded(n)), 1 + int(random.bounded(n)), 1);
+            g->AddArc(1 + int(random.bounded(n)), 1 + int(random.bounded(n)), 1);
         const int v = 1 + int(random.bounded(n));
         // The oracle: distances by repeated relaxation.
         std::vector<int> distance(std::size_t(n) + 1, 1000);
@@ -177,7 +177,7 @@ TEST_F(Connectivity, DirectedEccentricityIsTheLongestShortestRoute)
         for (int pass = 0; pass < n; ++pass)
             for (int a = 1; a <= n; ++a)
                 for (int b = 1; b <= n; ++b)
-                    if (g->HasDuga(a, b))
+                    if (g->HasArc(a, b))
                         distance[std::size_t(b)] =
                             std::min(distance[std::size_t(b)], distance[std::size_t(a)] + 1);
         const int farthest = *std::max_element(distance.begin() + 1, distance.end());
@@ -188,7 +188,7 @@ TEST_F(Connectivity, DirectedEccentricityIsTheLongestShortestRoute)
             while (distance[std::size_t(first)] != 1000)
                 ++first;
             EXPECT_TRUE(Lines().last().startsWith(
-                Translate("eccentricity_unreachable").arg(g->PointTitle(first), g->PointTitle(v))));
+                Translate("eccentricity_unreachable").arg(g->VertexName(first), g->VertexName(v))));
         }
     }
 }
@@ -268,7 +268,7 @@ TEST_F(Connectivity, FramesAreRecordedForEveryRow)
     EXPECT_EQ(frames("FindRadiusAndDiametr"), 4); // each vertex; the result
     EXPECT_EQ(frames("IsThree"), 4);              // each vertex; the verdict
     const StepTrace::Frame last = run.result.steps.FrameAt(3);
-    EXPECT_EQ(StepTrace::Narration(last, [this](int v) { return g->PointTitle(v); }),
+    EXPECT_EQ(StepTrace::Narration(last, [this](int v) { return g->VertexName(v); }),
               "Граф является деревом");
 }
 

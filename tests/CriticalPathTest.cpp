@@ -129,7 +129,7 @@ std::unique_ptr<GraphDocument> RandomGraf(QRandomGenerator& random, bool directe
     for (std::size_t k = arcs.size(); k > 1; --k)
         std::swap(arcs[k - 1], arcs[random.bounded(int(k))]);
     for (auto [a, b] : arcs)
-        g->AddDuga(a, b, int(random.bounded(1, 10)));
+        g->AddArc(a, b, int(random.bounded(1, 10)));
     return g;
 }
 
@@ -141,7 +141,7 @@ struct CycleRun : AlgorithmFixture {
         g = MakeGraf(directed, weighted, n);
         g->AttachHost(&host);
         for (auto [a, b, cost] : arcs)
-            g->AddDuga(a, b, cost);
+            g->AddArc(a, b, cost);
     }
     QStringList Lines() const { return g->Outp().Lines(); }
 };
@@ -215,7 +215,7 @@ TEST(CycleProperty, MatchesTheUnprunedSearchAndIgraph)
         ASSERT_EQ(got.empty(), bool(noCycle)) << "round " << round;
         (got.empty() ? acyclic : cycles) += 1;
         for (std::size_t k = 1; k < got.size(); ++k)
-            ASSERT_TRUE(g->HasDuga(got[k - 1], got[k]));
+            ASSERT_TRUE(g->HasArc(got[k - 1], got[k]));
     }
     EXPECT_GT(cycles, 200);
     EXPECT_GT(acyclic, 200);
@@ -285,12 +285,12 @@ TEST_F(CycleRun, CriticalPathOnAFullDocument)
     // 255 vertices: the two added vertices lie beyond the document's capacity.
     Make(true, true, 255, {});
     for (int v = 1; v < 255; ++v)
-        g->AddDuga(v, v + 1, 2);
-    g->AddDuga(1, 255, 600);
+        g->AddArc(v, v + 1, 2);
+    g->AddArc(1, 255, 600);
     RunAlgorithm(*g, "FindCriticalPath", 0, 0, &run);
     ASSERT_EQ(run.result.resultCount, 2);
     EXPECT_EQ(Lines().first(), Translate("Critacal_path_is") + "600");
-    g->SetDugaCost(1, 255, 10);
+    g->SetArcWeight(1, 255, 10);
     RunAlgorithm(*g, "FindCriticalPath", 0, 0, &run);
     EXPECT_EQ(run.result.resultCount, 255);
     EXPECT_EQ(Lines().first(), Translate("Critacal_path_is") + "508");
@@ -325,7 +325,7 @@ TEST(CriticalPathProperty, MatchesTheLiteralQueueAndTheLongestPath)
         }
         long length = 0;
         for (std::size_t k = 1; k < r.route.size(); ++k) {
-            ASSERT_TRUE(g->HasDuga(r.route[k - 1], r.route[k]));
+            ASSERT_TRUE(g->HasArc(r.route[k - 1], r.route[k]));
             length += g->Arc(r.route[k - 1], r.route[k]).Cost;
         }
         EXPECT_EQ(length, longest) << "round " << round;

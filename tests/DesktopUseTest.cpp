@@ -77,10 +77,10 @@ struct Desktop : ::testing::Test {
     {
         const QPoint places[] = {{80, 80}, {250, 60}, {420, 120}, {120, 260}, {330, 300}, {500, 330}};
         for (QPoint p : places)
-            G().AddPoint(p.x(), p.y(), QString(), G().FreeTitleNumber(), G().SizeGraf);
+            G().AddVertex(p.x(), p.y(), QString(), G().FreeTitleNumber(), G().SizeGraf);
         const int arcs[][3] = {{1, 2, 7}, {2, 3, 9}, {1, 4, 14}, {4, 5, 2}, {3, 6, 5}, {5, 6, 11}, {2, 5, 4}};
         for (const auto& a : arcs)
-            G().AddDuga(a[0], a[1], a[2]);
+            G().AddArc(a[0], a[1], a[2]);
         G().ArcRef(2, 5).X = G().ArcRef(5, 2).X = 240;
         G().ArcRef(2, 5).Y = G().ArcRef(5, 2).Y = 220;
         G().AddLabel(QStringLiteral("Dijkstra"), 20, 20);
@@ -158,7 +158,7 @@ TEST_F(Desktop, ResizesAndSplitterMovesNeverChangeTheDocument)
 TEST_F(Desktop, TheViewShowsTheScrolledPartOfTheCanvas)
 {
     DrawSample();
-    G().AddPoint(1500, 1200, QString(), G().FreeTitleNumber(), G().SizeGraf);
+    G().AddVertex(1500, 1200, QString(), G().FreeTitleNumber(), G().SizeGraf);
     w->UpdateScrollBars();
     ASSERT_GE(w->HorizontalBar()->maximum(), 1500 + G().SizeGraf - w->DrawingPane()->width());
     now += 100;
@@ -337,7 +337,7 @@ TEST_F(Desktop, SaveWritesTheGraphsFileAndSaveAsAsks)
 
     // Then Save writes it again, without a dialog, and the graph is saved.
     const int historyCount = w->Session().History().Count();
-    G().AddPoint(600, 400, QString(), G().FreeTitleNumber(), G().SizeGraf);
+    G().AddVertex(600, 400, QString(), G().FreeTitleNumber(), G().SizeGraf);
     w->Session().RecordState();
     w->UpdateMenus();
     ASSERT_TRUE(w->isWindowModified());
@@ -395,7 +395,7 @@ TEST_F(Desktop, FileDialogsOpenInTheCurrentFilesFolderElseTheLastOneUsed)
 TEST_F(Desktop, TheWheelScrollsTheDrawingAndShiftScrollsSideways)
 {
     DrawSample();
-    G().AddPoint(2000, 2000, QString(), G().FreeTitleNumber(), G().SizeGraf);
+    G().AddVertex(2000, 2000, QString(), G().FreeTitleNumber(), G().SizeGraf);
     w->UpdateScrollBars();
     auto wheel = [&](QPoint angle, QPoint pixels, Qt::KeyboardModifiers modifiers) {
         const QPointF at(50, 50);

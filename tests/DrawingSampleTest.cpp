@@ -41,11 +41,11 @@ TEST(DrawingSample, FoundPathStandsOutOverTheBackground)
     graf->ActiveLabelStyle.ColorBackground = 0xE0FFE0;
     const QPoint places[] = {{70, 90}, {250, 60}, {450, 100}, {580, 230}, {400, 300}, {190, 250}, {330, 170}};
     for (int v = 1; v <= 7; ++v)
-        graf->AddPoint(places[v - 1].x(), places[v - 1].y(), QString(), v, 14);
+        graf->AddVertex(places[v - 1].x(), places[v - 1].y(), QString(), v, 14);
     const int arcs[][3] = {{1, 2, 4},  {2, 3, 5}, {3, 4, 7}, {4, 5, 3}, {5, 6, 6}, {6, 1, 9},
                            {1, 7, 12}, {7, 3, 2}, {2, 7, 8}, {7, 5, 4}, {6, 7, 5}, {5, 4, 11}};
     for (const auto& arc : arcs)
-        graf->AddDuga(arc[0], arc[1], arc[2]);
+        graf->AddArc(arc[0], arc[1], arc[2]);
     graf->ArcRef(1, 2).Y -= 30; // bent arcs
     graf->ArcRef(4, 5).X += 40;
     graf->ArcRef(4, 5).Y += 30;
@@ -68,9 +68,9 @@ TEST(DrawingSample, FoundPathStandsOutOverTheBackground)
 
     auto at = [&](int x, int y) { return ColorToInt(picture.pixelColor(x, y)); };
     for (int v : {1, 7, 3, 4})
-        EXPECT_EQ(at(places[v - 1].x(), places[v - 1].y() - 11), graf->ActivePointStyle.BrushColor) << v;
+        EXPECT_EQ(at(places[v - 1].x(), places[v - 1].y() - 11), graf->ActiveVertexStyle.BrushColor) << v;
     for (int v : {2, 5, 6})
-        EXPECT_EQ(at(places[v - 1].x(), places[v - 1].y() - 11), graf->NormalPointStyle.BrushColor) << v;
+        EXPECT_EQ(at(places[v - 1].x(), places[v - 1].y() - 11), graf->NormalVertexStyle.BrushColor) << v;
     EXPECT_EQ(at(610, 20), ColorToInt(QColor(244, 248, 252))) << "background shows where nothing is drawn";
     // The direction triangle of 1->7 behind its text point (toward 1), beside the line.
     const QPointF mark(graf->Arc(1, 7).X, graf->Arc(1, 7).Y);
@@ -78,8 +78,8 @@ TEST(DrawingSample, FoundPathStandsOutOverTheBackground)
     const QPointF normal(-direction.y(), direction.x());
     const QPoint wing = (mark - 12 * direction + 2 * normal).toPoint();
     const QPoint ahead = (mark + 12 * direction + 2 * normal).toPoint();
-    EXPECT_EQ(at(wing.x(), wing.y()), graf->ActiveDugaStyle.PenColor);
-    EXPECT_NE(at(ahead.x(), ahead.y()), graf->ActiveDugaStyle.PenColor);
+    EXPECT_EQ(at(wing.x(), wing.y()), graf->ActiveArcStyle.PenColor);
+    EXPECT_NE(at(ahead.x(), ahead.y()), graf->ActiveArcStyle.PenColor);
 
     const QString keep = qEnvironmentVariable("NODELOOM_SAMPLE_PICTURE");
     if (!keep.isEmpty()) {

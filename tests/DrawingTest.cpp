@@ -23,9 +23,9 @@ std::unique_ptr<GraphDocument> TwoVertices(bool directed, bool weighted, int rad
 {
     auto graf = std::make_unique<GraphDocument>();
     graf->NewGraf(directed, weighted);
-    graf->AddPoint(60, 100, QString(), 1, radius);
-    graf->AddPoint(300, 100, QString(), 2, radius);
-    graf->AddDuga(1, 2, 7);
+    graf->AddVertex(60, 100, QString(), 1, radius);
+    graf->AddVertex(300, 100, QString(), 2, radius);
+    graf->AddArc(1, 2, 7);
     return graf;
 }
 
@@ -63,8 +63,8 @@ TEST(Colors, IntegersAreBlueGreenRed)
 TEST(DrawAll, PutsVertexArcArrowAndLabelWhereTheyBelong)
 {
     auto graf = TwoVertices(true, true);
-    graf->NormalPointStyle.BrushColor = Green;
-    graf->NormalDugaStyle.PenColor = Blue;
+    graf->NormalVertexStyle.BrushColor = Green;
+    graf->NormalArcStyle.PenColor = Blue;
     graf->NormalLabelStyle.ColorBackground = Yellow;
     graf->AddLabel(QStringLiteral("Note"), 50, 200);
     const QImage picture = Draw(*graf);
@@ -79,14 +79,14 @@ TEST(DrawAll, PutsVertexArcArrowAndLabelWhereTheyBelong)
 
     // Undirected: the same arc without a head.
     auto undirected = TwoVertices(false, true);
-    undirected->NormalDugaStyle.PenColor = Blue;
+    undirected->NormalArcStyle.PenColor = Blue;
     EXPECT_EQ(At(Draw(*undirected), 272, 102), 0xFFFFFF);
 }
 
 TEST(DrawAll, DirectionTriangleOnlyOnMarkedActiveArcs)
 {
     auto graf = TwoVertices(true, false);
-    graf->ActiveDugaStyle.PenColor = Green;
+    graf->ActiveArcStyle.PenColor = Green;
     const QPoint beside(graf->Arc(1, 2).X - 10, graf->Arc(1, 2).Y + 2);
     graf->ArcRef(1, 2).Active = 1;
     EXPECT_EQ(At(Draw(*graf), beside.x(), beside.y()), 0xFFFFFF);
@@ -116,7 +116,7 @@ TEST(DrawAll, WeightTextOnlyWhenWeightedOrGiven)
     QPainter painter;
     BeginSurface(painter, &surface);
     DrawBackground(*graf, painter);
-    DrawDuga(*graf, painter, 1, 2, QStringLiteral("    "));
+    DrawArc(*graf, painter, 1, 2, QStringLiteral("    "));
     painter.end();
     EXPECT_EQ(At(surface, text.x(), text.y()), 0xFFFFFF);
 }
@@ -124,8 +124,8 @@ TEST(DrawAll, WeightTextOnlyWhenWeightedOrGiven)
 TEST(DrawAll, LaterCellOfAnUndirectedEdgeWins)
 {
     auto graf = TwoVertices(false, false);
-    graf->ActiveDugaStyle.PenColor = Green;
-    graf->ActiveDugaStyle.PenStyle = 0;
+    graf->ActiveArcStyle.PenColor = Green;
+    graf->ActiveArcStyle.PenStyle = 0;
     graf->ArcRef(2, 1).Active = 1; // drawn after 1->2
     EXPECT_TRUE(RowHas(Draw(*graf), 120, 160, 100, Green));
     graf->ArcRef(2, 1).Active = 0;
@@ -139,10 +139,10 @@ TEST(DrawAll, SkippingCoveredCellsKeepsThePicture)
     graf->NewGraf(false, true);
     const QPoint places[] = {{60, 60}, {300, 80}, {180, 250}, {60, 200}, {330, 260}};
     for (int v = 1; v <= 5; ++v)
-        graf->AddPoint(places[v - 1].x(), places[v - 1].y(), QString(), v, 12);
+        graf->AddVertex(places[v - 1].x(), places[v - 1].y(), QString(), v, 12);
     for (int a = 1; a <= 5; ++a)
         for (int b = a + 1; b <= 5; ++b)
-            graf->AddDuga(a, b, a * 10 + b);
+            graf->AddArc(a, b, a * 10 + b);
     for (int cell : {0, 1}) { // one edge bent through both cells, one through a single cell
         graf->ArcRef(1, 2).Y += 40;
         graf->ArcRef(2, 1).Y += 40 * cell;
@@ -163,9 +163,9 @@ TEST(DrawAll, SkippingCoveredCellsKeepsThePicture)
     DrawBackground(*graf, painter);
     for (int a = 1; a <= 5; ++a)
         for (int k = 0; k < graf->OutCount(a); ++k)
-            DrawDuga(*graf, painter, a, graf->OutArcs(a)[k]);
+            DrawArc(*graf, painter, a, graf->OutArcs(a)[k]);
     for (int v = 1; v <= 5; ++v)
-        DrawPoint(*graf, painter, v, graf->PointTitle(v));
+        DrawVertex(*graf, painter, v, graf->VertexName(v));
     painter.end();
     EXPECT_EQ(drawn, everyCell);
 }
@@ -174,10 +174,10 @@ TEST(DrawAll, ClampsVertexPositionsAgainstTheSurfaceAndKeepsThem)
 {
     auto graf = std::make_unique<GraphDocument>();
     graf->NewGraf(false, false);
-    graf->AddPoint(395, 295, QString(), 1, 10);
-    graf->AddPoint(5, 5, QString(), 2, 10);
-    graf->AddPoint(500, 100, QString(), 3, 30); // drawn by its own radius, stored by SizeGraf
-    graf->NormalPointStyle.BrushColor = Green;
+    graf->AddVertex(395, 295, QString(), 1, 10);
+    graf->AddVertex(5, 5, QString(), 2, 10);
+    graf->AddVertex(500, 100, QString(), 3, 30); // drawn by its own radius, stored by SizeGraf
+    graf->NormalVertexStyle.BrushColor = Green;
     const QImage picture = Draw(*graf);
     EXPECT_EQ(graf->Points[1].X, 390);
     EXPECT_EQ(graf->Points[1].Y, 290);
@@ -221,12 +221,12 @@ TEST(DrawAll, PointOverrideFillsWithTheCallersColour)
     QPainter painter;
     BeginSurface(painter, &surface);
     DrawBackground(*graf, painter);
-    DrawPoint(*graf, painter, 1, QString(), true, Yellow);
-    DrawPoint(*graf, painter, 2, QString());
+    DrawVertex(*graf, painter, 1, QString(), true, Yellow);
+    DrawVertex(*graf, painter, 2, QString());
     painter.end();
     EXPECT_EQ(At(surface, 60, 84), Yellow);
-    EXPECT_EQ(At(surface, 300, 84), graf->NormalPointStyle.BrushColor);
-    EXPECT_EQ(graf->NormalPointStyle.BrushColor, 0xFFFFFF);
+    EXPECT_EQ(At(surface, 300, 84), graf->NormalVertexStyle.BrushColor);
+    EXPECT_EQ(graf->NormalVertexStyle.BrushColor, 0xFFFFFF);
 }
 
 TEST(DrawBackground, PictureOnlyWhileItHasAName)
@@ -241,28 +241,28 @@ TEST(DrawBackground, PictureOnlyWhileItHasAName)
     EXPECT_EQ(At(picture, 35, 5), 0xFFFFFF) << "drawn at its own size";
 }
 
-TEST(FindDugaAt, HighestTailWins)
+TEST(FindArcAt, HighestTailWins)
 {
     auto undirected = TwoVertices(false, false);
     int tail = 0, head = 0;
-    ASSERT_TRUE(FindDugaAt(*undirected, 180, 101, tail, head));
+    ASSERT_TRUE(FindArcAt(*undirected, 180, 101, tail, head));
     EXPECT_EQ(tail, 2);
     EXPECT_EQ(head, 1);
 
     // Directed: 1->2 and 3->4 cross at (180, 100); within tail 1 the list order decides.
     auto graf = TwoVertices(true, false);
-    graf->AddPoint(180, 40, QString(), 3, 10);
-    graf->AddPoint(180, 160, QString(), 4, 10);
-    graf->AddPoint(250, 100, QString(), 5, 10);
-    graf->AddDuga(1, 5, 1);
-    graf->AddDuga(4, 5, 1);
-    graf->AddDuga(3, 2, 1);
-    ASSERT_TRUE(FindDugaAt(*graf, 120, 100, tail, head));
+    graf->AddVertex(180, 40, QString(), 3, 10);
+    graf->AddVertex(180, 160, QString(), 4, 10);
+    graf->AddVertex(250, 100, QString(), 5, 10);
+    graf->AddArc(1, 5, 1);
+    graf->AddArc(4, 5, 1);
+    graf->AddArc(3, 2, 1);
+    ASSERT_TRUE(FindArcAt(*graf, 120, 100, tail, head));
     EXPECT_EQ(tail, 1);
     EXPECT_EQ(head, 2);
 
     tail = head = -7;
-    EXPECT_FALSE(FindDugaAt(*graf, 120, 130, tail, head));
+    EXPECT_FALSE(FindArcAt(*graf, 120, 130, tail, head));
     EXPECT_EQ(tail, -7);
 }
 
@@ -274,7 +274,7 @@ TEST(Canvas, RedrawMakesASurfaceOfTheCanvasSize)
     auto graf = TwoVertices(false, false);
     graf->AttachHost(&host);
     EXPECT_EQ(RenderCanvas(*graf).size(), QSize(320, 200));
-    graf->AddPoint(500, 50, QString(), 3, 10);
+    graf->AddVertex(500, 50, QString(), 3, 10);
     EXPECT_EQ(RenderCanvas(*graf).size(), QSize(510, 200));
 
     auto empty = std::make_unique<GraphDocument>();
@@ -334,8 +334,8 @@ TEST(DrawAll, ArrowheadsStayWiderThanWideArcs)
     // default width the head is as it always was (see above).
     for (int width : {4, 6, 10}) {
         auto graf = TwoVertices(true, false);
-        graf->NormalDugaStyle.PenColor = Blue;
-        graf->NormalDugaStyle.PenSize = width;
+        graf->NormalArcStyle.PenColor = Blue;
+        graf->NormalArcStyle.PenSize = width;
         const QImage picture = Draw(*graf);
         auto blue = [&](int x, int y) {
             const QColor c = picture.pixelColor(x, y);
@@ -355,12 +355,12 @@ TEST(DrawAll, ArrowheadsStayWiderThanWideArcs)
 TEST(ResultPicture, APartOfTheCanvasIsThatPartOfTheWholePicture)
 {
     auto graf = TwoVertices(true, true);
-    graf->AddPoint(700, 500, QString(), 3, 20);
-    graf->AddDuga(2, 3, 4);
+    graf->AddVertex(700, 500, QString(), 3, 20);
+    graf->AddArc(2, 3, 4);
     graf->ArcRef(2, 3).X += 60; // a bent arc crossing the part's edge
     graf->AddLabel(QStringLiteral("Note"), 280, 150);
     // Solid: Qt restarts a dash pattern where a part's edge cuts the line.
-    graf->ActiveDugaStyle.PenStyle = 0;
+    graf->ActiveArcStyle.PenStyle = 0;
     ResultPictureSpec spec;
     spec.vertexFills = {-1, Green, -1, Yellow};
     spec.arcs = {{2, 3, QStringLiteral("4/9"), true}, {1, 2, QString(), false}};

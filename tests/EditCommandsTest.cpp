@@ -34,7 +34,7 @@ TEST_F(Commands, AddVertexRecordsAndStopsAtTheLimit)
     EXPECT_EQ(g->Points[1].Size, g->SizeGraf);
     EXPECT_TRUE(session.History().CanUndo());
     for (int i = 2; i <= 255; ++i)
-        g->AddPoint(i, i, QString(), g->FreeTitleNumber(), 10);
+        g->AddVertex(i, i, QString(), g->FreeTitleNumber(), 10);
     EXPECT_FALSE(session.AddVertexRandom());
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Version_not_support_count")});
     EXPECT_EQ(g->PointCount, 255);
@@ -62,12 +62,12 @@ TEST_F(Commands, ManualNamingAsksForTheName)
     host.inputs = {{true, "Oslo"}, {false, "ignored"}};
     session.AddVertexAt(10, 10);
     session.AddVertexAt(50, 10);
-    EXPECT_EQ(g->PointTitle(1), "Oslo");
-    EXPECT_EQ(g->PointTitle(2), "A");
+    EXPECT_EQ(g->VertexName(1), "Oslo");
+    EXPECT_EQ(g->VertexName(2), "A");
     g->ActivePoint = 1;
     host.inputs = {{true, "Bergen"}};
     session.RenameSelectedVertex();
-    EXPECT_EQ(g->PointTitle(1), "Bergen");
+    EXPECT_EQ(g->VertexName(1), "Bergen");
     EXPECT_TRUE(host.prompts.last().startsWith(Translate("Enter_new_name") + "Oslo:"));
 }
 
@@ -86,7 +86,7 @@ TEST_F(Commands, AnEmptyNameIsRefusedAndADuplicateAcceptedAfterAWarning)
     host.inputs = {{true, ""}, {true, "   "}, {false, "ignored"}};
     for (int i = 0; i < 3; ++i)
         session.RenameSelectedVertex();
-    EXPECT_EQ(g->PointTitle(3), "Tromsø");
+    EXPECT_EQ(g->VertexName(3), "Tromsø");
     EXPECT_EQ(host.MessageTexts(), QStringList(2, Translate("Name_empty")));
     EXPECT_EQ(host.messages[0].kind, ProgramHost::MessageKind::Error);
     EXPECT_EQ(session.History().Count(), steps);
@@ -96,20 +96,20 @@ TEST_F(Commands, AnEmptyNameIsRefusedAndADuplicateAcceptedAfterAWarning)
     host.messages.clear();
     host.inputs = {{true, "Bergen"}};
     session.RenameSelectedVertex();
-    EXPECT_EQ(g->PointTitle(3), "Bergen");
+    EXPECT_EQ(g->VertexName(3), "Bergen");
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Name_duplicate").arg("Bergen").arg(2)});
     EXPECT_EQ(host.messages[0].kind, ProgramHost::MessageKind::Warning);
     EXPECT_EQ(session.History().Count(), steps + 1);
     EXPECT_TRUE(session.HasUnsavedChanges());
     session.Undo();
-    EXPECT_EQ(g->PointTitle(3), "Tromsø");
+    EXPECT_EQ(g->VertexName(3), "Tromsø");
 
     // A single character is a name; the vertex's own name again is no duplicate.
     host.messages.clear();
     host.inputs = {{true, "x"}, {true, "x"}};
     session.RenameSelectedVertex();
     session.RenameSelectedVertex();
-    EXPECT_EQ(g->PointTitle(3), "x");
+    EXPECT_EQ(g->VertexName(3), "x");
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -118,15 +118,15 @@ TEST_F(Commands, DeleteTakesVertexThenArcThenLabel)
     Create(true, false);
     session.AddVertexAt(10, 10);
     session.AddVertexAt(90, 10);
-    g->AddDuga(1, 2, 1);
+    g->AddArc(1, 2, 1);
     g->AddLabel("note", 5, 5);
-    g->ActiveDugaFrom = 1;
-    g->ActiveDugaTo = 2;
+    g->ActiveArcTail = 1;
+    g->ActiveArcHead = 2;
     g->ActiveLabel = 1;
     session.DeleteSelected();
     EXPECT_EQ(g->OutCount(1), 0);
     EXPECT_EQ(g->CountLabel, 1);
-    EXPECT_EQ(g->ActiveDugaFrom, 0);
+    EXPECT_EQ(g->ActiveArcTail, 0);
     session.DeleteSelected();
     EXPECT_EQ(g->CountLabel, 0);
     session.DeleteSelected(); // nothing selected: changes nothing, no message
@@ -139,9 +139,9 @@ TEST_F(Commands, WeightInputIsCheckedBeforeAnythingChanges)
     Create(true, true);
     session.AddVertexAt(10, 10);
     session.AddVertexAt(90, 10);
-    g->AddDuga(1, 2, 5);
-    g->ActiveDugaFrom = 1;
-    g->ActiveDugaTo = 2;
+    g->AddArc(1, 2, 5);
+    g->ActiveArcTail = 1;
+    g->ActiveArcHead = 2;
     const int statesBefore = session.History().Count();
     host.inputs = {{true, "abc"}, {true, "0"}, {true, "50001"}, {false, ""}, {true, " 42"}};
     for (int i = 0; i < 3; ++i)
@@ -161,7 +161,7 @@ TEST_F(Commands, ConversionAsksToSaveOnlyWhenTheKindChanges)
     Create(false, true);
     session.AddVertexAt(10, 10);
     session.AddVertexAt(90, 10);
-    g->AddDuga(1, 2, 5);
+    g->AddArc(1, 2, 5);
     host.yesNoAnswers = {true};
     session.Convert(GraphSession::Conversion::ToUndirected); // already undirected: no question
     EXPECT_TRUE(host.questions.isEmpty());

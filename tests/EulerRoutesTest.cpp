@@ -172,10 +172,10 @@ std::unique_ptr<GraphDocument> RandomUndirected(QRandomGenerator& random, int od
     const int n = int(random.bounded(1, 9));
     auto g = MakeGraf(false, false, n);
     const auto toggle = [&](int a, int b) {
-        if (g->HasDuga(a, b))
-            g->DeleteDuga(a, b);
+        if (g->HasArc(a, b))
+            g->DeleteArc(a, b);
         else
-            g->AddDuga(a, b, 1);
+            g->AddArc(a, b, 1);
     };
     for (int a = 1; a <= n; ++a)
         for (int b = a + 1; b <= n; ++b)
@@ -211,20 +211,20 @@ std::unique_ptr<GraphDocument> RandomTrailDigraph(QRandomGenerator& random, int 
     for (int k = 0; k < length; ++k) {
         std::vector<int> free;
         for (int w = 1; w <= n; ++w)
-            if (w != v && !g->HasDuga(v, w))
+            if (w != v && !g->HasArc(v, w))
                 free.push_back(w);
         if (free.empty())
             break;
         const int w = free[random.bounded(int(free.size()))];
-        g->AddDuga(v, w, 1);
+        g->AddArc(v, w, 1);
         v = w;
     }
-    if (random.bounded(2) && v != start && !g->HasDuga(v, start))
-        g->AddDuga(v, start, 1);
+    if (random.bounded(2) && v != start && !g->HasArc(v, start))
+        g->AddArc(v, start, 1);
     if (random.bounded(4) == 0 && n >= 2) {
         const int a = int(random.bounded(1, n + 1)), b = int(random.bounded(1, n + 1));
-        if (a != b && !g->HasDuga(a, b))
-            g->AddDuga(a, b, 1);
+        if (a != b && !g->HasArc(a, b))
+            g->AddArc(a, b, 1);
     }
     return g;
 }
@@ -236,7 +236,7 @@ void ExpectUsesEveryArcOnce(const GraphDocument& g, const V& walk)
     std::set<std::pair<int, int>> used;
     for (std::size_t k = 1; k < walk.size(); ++k) {
         int a = walk[k - 1], b = walk[k];
-        ASSERT_TRUE(g.HasDuga(a, b)) << a << "->" << b;
+        ASSERT_TRUE(g.HasArc(a, b)) << a << "->" << b;
         if (!g.Directed && a > b)
             std::swap(a, b);
         ASSERT_TRUE(used.insert({a, b}).second) << "arc used twice: " << a << "-" << b;
@@ -255,7 +255,7 @@ struct EulerRun : AlgorithmFixture {
         g = MakeGraf(directed, false, n);
         g->AttachHost(&host);
         for (auto [a, b] : arcs)
-            g->AddDuga(a, b, 1);
+            g->AddArc(a, b, 1);
     }
     QStringList Lines() const { return g->Outp().Lines(); }
 };
@@ -306,7 +306,7 @@ TEST_F(EulerRun, DirectedWalks)
     EXPECT_EQ(Lines(), QStringList({"Граф имеет эйлерову цепь", "Путь", "1 - 2 - 3 - 1"}));
 
     // 1->2, 2->3, 3->1, 1->3: the chain must start at 1 and end at 3; the cycle is impossible.
-    g->AddDuga(1, 3, 1);
+    g->AddArc(1, 3, 1);
     RunAlgorithm(*g, "FindElersCep", 0, 0, &run);
     EXPECT_EQ(run.result.route, (V{1, 2, 3, 1, 3}));
     RunAlgorithm(*g, "FindElersLoop", 0, 0, &run);
@@ -365,7 +365,7 @@ TEST_F(EulerRun, WalksLongerThanThePathArray)
     Make(false, 25, {});
     for (int a = 1; a <= 25; ++a)
         for (int b = a + 1; b <= 25; ++b)
-            g->AddDuga(a, b, 1);
+            g->AddArc(a, b, 1);
     RunAlgorithm(*g, "FindElersLoop", 0, 0, &run);
     ASSERT_EQ(run.result.resultCount, 301);
     EXPECT_EQ(run.result.route.front(), 25);
@@ -379,8 +379,8 @@ TEST_F(EulerRun, WalksLongerThanThePathArray)
     // The chain on 255 vertices needs the added vertex 256: a path plus a triangle.
     Make(false, 255, {});
     for (int v = 1; v < 255; ++v)
-        g->AddDuga(v, v + 1, 1);
-    g->AddDuga(1, 3, 1);
+        g->AddArc(v, v + 1, 1);
+    g->AddArc(1, 3, 1);
     RunAlgorithm(*g, "FindElersCep", 0, 0, &run);
     ASSERT_EQ(run.result.resultCount, 256);
     EXPECT_EQ(std::set<int>(run.result.route.begin(), run.result.route.end()).count(256), 0u);
@@ -391,7 +391,7 @@ TEST_F(EulerRun, WalksLongerThanThePathArray)
     for (int a = 1; a <= 40; ++a)
         for (int b = 1; b <= 40; ++b)
             if (a != b)
-                g->AddDuga(a, b, 1);
+                g->AddArc(a, b, 1);
     RunAlgorithm(*g, "FindElersLoop", 0, 0, &run);
     ASSERT_EQ(run.result.resultCount, 1561);
     EXPECT_EQ(run.result.route.front(), 1);
@@ -500,8 +500,8 @@ TEST(EulerOracle, ExistenceAndWalksAgreeWithIgraph)
             for (int k = 0; k < 4; ++k) {
                 const int a = int(random.bounded(1, g->PointCount + 1));
                 const int b = int(random.bounded(1, g->PointCount + 1));
-                if (a != b && !g->HasDuga(a, b))
-                    g->AddDuga(a, b, 1);
+                if (a != b && !g->HasArc(a, b))
+                    g->AddArc(a, b, 1);
             }
         IgraphCopy copy(*g);
         igraph_bool_t hasPath = false, hasCycle = false;

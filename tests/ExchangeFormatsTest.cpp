@@ -49,11 +49,11 @@ Shape ShapeOf(const GraphDocument& g, bool withPositions = true)
     s.directed = g.Directed ? 2 : 0;
     s.weighted = g.Weighted ? 1 : 0;
     for (int v = 1; v <= g.PointCount; ++v) {
-        s.names.append(g.PointTitle(v));
+        s.names.append(g.VertexName(v));
         if (withPositions)
             s.positions.emplace_back(g.Points[v].X, g.Points[v].Y);
         for (int w : g.OutArcs(v))
-            s.arcs[{g.PointTitle(v), g.PointTitle(w)}] = g.MatrixEntry(v, w);
+            s.arcs[{g.VertexName(v), g.VertexName(w)}] = g.MatrixEntry(v, w);
     }
     return s;
 }
@@ -91,13 +91,13 @@ struct ExchangeFormatsTest : ::testing::Test {
         g->Naming().SetKind(VertexNaming::Manual);
         const QStringList names{"Alpha", "Beta two", "Гамма", "D\"q;,"};
         for (int i = 0; i < names.size(); ++i)
-            g->AddPoint(40 + 90 * i, 60 + 45 * (i % 3), names[i], g->FreeTitleNumber(), g->SizeGraf);
-        g->AddDuga(1, 2, 5);
-        g->AddDuga(2, 3, 12);
-        g->AddDuga(3, 1, 7);
-        g->AddDuga(1, 4, 50000);
-        g->AddDuga(4, 2, 1);
-        g->AddDuga(2, 1, 9);
+            g->AddVertex(40 + 90 * i, 60 + 45 * (i % 3), names[i], g->FreeTitleNumber(), g->SizeGraf);
+        g->AddArc(1, 2, 5);
+        g->AddArc(2, 3, 12);
+        g->AddArc(3, 1, 7);
+        g->AddArc(1, 4, 50000);
+        g->AddArc(4, 2, 1);
+        g->AddArc(2, 1, 9);
     }
     // An undirected unweighted graph numbered 1..5 with an isolated vertex.
     void Plain()
@@ -106,11 +106,11 @@ struct ExchangeFormatsTest : ::testing::Test {
         g->Naming().SetKind(VertexNaming::Numbers);
         g->Naming().SetNumbers(1);
         for (int i = 1; i <= 5; ++i)
-            g->AddPoint(30 * i, 200 - 20 * i, QString(), g->FreeTitleNumber(), g->SizeGraf);
-        g->AddDuga(1, 2, 1);
-        g->AddDuga(2, 3, 1);
-        g->AddDuga(3, 1, 1);
-        g->AddDuga(4, 2, 1);
+            g->AddVertex(30 * i, 200 - 20 * i, QString(), g->FreeTitleNumber(), g->SizeGraf);
+        g->AddArc(1, 2, 1);
+        g->AddArc(2, 3, 1);
+        g->AddArc(3, 1, 1);
+        g->AddArc(4, 2, 1);
     }
     QString Message(const char* key) const { return Translate(QString::fromLatin1(key)); }
     bool Shown(const QString& text) const
@@ -143,7 +143,7 @@ TEST_F(ExchangeFormatsTest, RoundTripsKeepDirectionWeightsNamesArcsAndPositions)
             const bool positions = extension != "edgelist" && extension != "csv";
             if (extension == "edgelist") // names there hold no blanks
                 for (const int v : {1, 2})
-                    g->Naming().SetManualTitle(v, g->PointTitle(v).replace(' ', '_'));
+                    g->Naming().SetManualTitle(v, g->VertexName(v).replace(' ', '_'));
             EXPECT_EQ(ShapeOf(*back, positions), ShapeOf(*g, positions));
             EXPECT_EQ(back->Naming().GetKind(), named ? VertexNaming::Manual : VertexNaming::Numbers);
         }
@@ -595,7 +595,7 @@ TEST(ExchangeImportCommand, IsOneUndoStepListedAmongRecentFilesAndARefusalLeaves
     GraphSession session(host);
     GraphDocument& d = session.CreateDocument();
     d.NewGraf(false, false);
-    d.AddPoint(50, 50, QString(), d.FreeTitleNumber(), d.SizeGraf);
+    d.AddVertex(50, 50, QString(), d.FreeTitleNumber(), d.SizeGraf);
     const QString good = dir.filePath("g.dot"), bad = dir.filePath("b.dot");
     for (const auto& [path, text] : {std::pair{good, QByteArray("digraph { a -> b [weight=3]; }")},
                                      std::pair{bad, QByteArray("digraph { a -> }")}}) {
@@ -624,7 +624,7 @@ TEST(ExchangeImportCommand, WeightsThatDoNotFitAreOfferedToBeLeftOutAsOneUndoSte
     GraphSession session(host);
     GraphDocument& d = session.CreateDocument();
     d.NewGraf(false, false);
-    d.AddPoint(50, 50, QString(), d.FreeTitleNumber(), d.SizeGraf);
+    d.AddVertex(50, 50, QString(), d.FreeTitleNumber(), d.SizeGraf);
     const QString path = dir.filePath("hint.dot");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -304,12 +304,12 @@ TEST(Prescan, TheProgramsOwnExportsAlwaysPassEvenAtTheirLargest)
         QString name = QString::number(i) + QStringLiteral(" <\"&'");
         while (name.size() < GraphDocument::MaxNameLength)
             name += QChar(0x0430 + int(random.bounded(32)));
-        g.AddPoint(int(random.bounded(8000)), int(random.bounded(8000)), name, g.FreeTitleNumber(), 10);
+        g.AddVertex(int(random.bounded(8000)), int(random.bounded(8000)), name, g.FreeTitleNumber(), 10);
     }
     for (int a = 1; a <= GraphDocument::MaxPoints; ++a)
         for (int b = 1; b <= GraphDocument::MaxPoints; ++b)
             if (a != b)
-                g.AddDuga(a, b, 10000 + int(random.bounded(40000)));
+                g.AddArc(a, b, 10000 + int(random.bounded(40000)));
     QTemporaryDir dir;
     for (const auto& [format, extension] : kFormats) {
         SCOPED_TRACE(extension.toStdString());
@@ -341,12 +341,12 @@ TEST(Prescan, RandomExportsWithMarkupInTheirNamesPass)
             QString name = QString::number(i);
             for (int k = int(random.bounded(20)); k > 0; --k)
                 name += alphabet[int(random.bounded(alphabet.size()))];
-            g.AddPoint(int(random.bounded(600)), int(random.bounded(400)), name, g.FreeTitleNumber(), 10);
+            g.AddVertex(int(random.bounded(600)), int(random.bounded(400)), name, g.FreeTitleNumber(), 10);
         }
         for (int k = int(random.bounded(3 * n)); k > 0; --k) {
             const int a = 1 + int(random.bounded(n)), b = 1 + int(random.bounded(n));
-            if (a != b && !g.HasDuga(a, b))
-                g.AddDuga(a, b, 1 + int(random.bounded(50)));
+            if (a != b && !g.HasArc(a, b))
+                g.AddArc(a, b, 1 + int(random.bounded(50)));
         }
         QTemporaryDir dir;
         for (const auto& [format, extension] : kFormats) {
@@ -382,7 +382,7 @@ TEST(VertexNames, LongerNamesAreCutWithAWarningWhereverTheyComeFrom)
         file.close();
         host.messages.clear();
         ASSERT_TRUE(GraphFileCommands::OpenGraphFile(session, path));
-        EXPECT_EQ(g.PointTitle(1), longest);
+        EXPECT_EQ(g.VertexName(1), longest);
         EXPECT_EQ(host.MessageTexts(),
                   name == longest ? QStringList() : QStringList{Translate("Name_text_cut")});
     }
@@ -394,11 +394,11 @@ TEST(VertexNames, LongerNamesAreCutWithAWarningWhereverTheyComeFrom)
     host.inputs = {{true, "abc" + longest}};
     EXPECT_FALSE(session.HasUnsavedChanges());
     session.RenameSelectedVertex();
-    EXPECT_EQ(g.PointTitle(1), "abc" + longest.left(GraphDocument::MaxNameLength - 3));
+    EXPECT_EQ(g.VertexName(1), "abc" + longest.left(GraphDocument::MaxNameLength - 3));
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Name_text_cut")});
     EXPECT_TRUE(session.HasUnsavedChanges());
     session.Undo();
-    EXPECT_EQ(g.PointTitle(1), longest);
+    EXPECT_EQ(g.VertexName(1), longest);
     EXPECT_FALSE(session.HasUnsavedChanges());
 }
 

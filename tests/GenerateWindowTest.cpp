@@ -57,7 +57,7 @@ int NonWhitePixels(const QImage& image)
 
 TEST_F(GenerateWindow, GenerateReplacesTheGraphAsOneUndoStepAfterAskingAboutUnsavedWork)
 {
-    G().AddPoint(50, 50, QString(), G().FreeTitleNumber(), G().SizeGraf);
+    G().AddVertex(50, 50, QString(), G().FreeTitleNumber(), G().SizeGraf);
     const auto before = UndoHistory::TakeSnapshot(G());
 
     // Unsaved work and Cancel: no dialog, nothing changes.
@@ -95,8 +95,8 @@ TEST_F(GenerateWindow, GenerateReplacesTheGraphAsOneUndoStepAfterAskingAboutUnsa
 TEST_F(GenerateWindow, LayoutItemsPlaceTheVerticesAndUndoBringsThemBack)
 {
     for (int i = 0; i < 6; ++i)
-        G().AddPoint(40 + 7 * i, 40 + 3 * i, QString(), G().FreeTitleNumber(), G().SizeGraf);
-    G().AddDuga(1, 2, 1);
+        G().AddVertex(40 + 7 * i, 40 + 3 * i, QString(), G().FreeTitleNumber(), G().SizeGraf);
+    G().AddArc(1, 2, 1);
     const auto before = UndoHistory::TakeSnapshot(G());
     for (const auto& info : GraphLayouts::Kinds()) {
         QAction* item = w->Action(QStringLiteral("actLayout_") + QLatin1String(info.name));

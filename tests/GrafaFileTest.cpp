@@ -37,7 +37,7 @@ struct GrafaFiles : ::testing::Test {
     void Add(int n)
     {
         for (int i = 1; i <= n; ++i)
-            g->AddPoint(30 * i, 20 + 7 * i, QStringLiteral("v%1").arg(i), g->FreeTitleNumber(), g->SizeGraf);
+            g->AddVertex(30 * i, 20 + 7 * i, QStringLiteral("v%1").arg(i), g->FreeTitleNumber(), g->SizeGraf);
     }
     void Write(const QString& name, const QByteArray& bytes)
     {
@@ -63,7 +63,7 @@ struct GrafaFiles : ::testing::Test {
     {
         Shape s{d.Directed, d.Weighted, d.MatrixToMemo(), {}, {}, {}};
         for (int v = 1; v <= d.PointCount; ++v) {
-            s.names.append(d.PointTitle(v));
+            s.names.append(d.VertexName(v));
             s.positions.emplace_back(d.Points[v].X, d.Points[v].Y);
         }
         for (int k = 1; k <= d.CountLabel; ++k)
@@ -93,9 +93,9 @@ TEST_F(GrafaFiles, RoundTripsEveryKindAndNamingScheme)
             SCOPED_TRACE(testing::Message() << "directed " << directed << " weighted " << weighted);
             Fresh(directed, weighted);
             Add(4);
-            g->AddDuga(1, 2, weighted ? 7 : 1);
-            g->AddDuga(3, 1, weighted ? 50000 : 1);
-            g->AddDuga(2, 4, 1);
+            g->AddArc(1, 2, weighted ? 7 : 1);
+            g->AddArc(3, 1, weighted ? 50000 : 1);
+            g->AddArc(2, 4, 1);
             g->AddLabel(QStringLiteral("a note; with = signs"), 5, 6);
             g->AddLabel(QStringLiteral("второй"), -3, 400);
             RoundTrip();
@@ -105,22 +105,22 @@ TEST_F(GrafaFiles, RoundTripsEveryKindAndNamingScheme)
     session.Naming().SetNumbers(5);
     Add(3);
     RoundTrip();
-    EXPECT_EQ(g->PointTitle(1), "5");
+    EXPECT_EQ(g->VertexName(1), "5");
 
     Fresh(false, true);
     session.Naming().SetKind(VertexNaming::Letters);
     session.Naming().SetLetters('c', false);
     Add(3);
     RoundTrip();
-    EXPECT_EQ(g->PointTitle(3), "e");
+    EXPECT_EQ(g->VertexName(3), "e");
 }
 
 TEST_F(GrafaFiles, ManualNamesAreSavedInVertexOrderAndComeBackNumbered)
 {
     session.Naming().SetKind(VertexNaming::Manual);
     Add(3);
-    g->DeletePoint(1); // names stay with their vertices: v2, v3 with name numbers 2, 3
-    g->AddPoint(5, 5, QStringLiteral("new"), g->FreeTitleNumber(), 10); // takes number 1
+    g->DeleteVertex(1); // names stay with their vertices: v2, v3 with name numbers 2, 3
+    g->AddVertex(5, 5, QStringLiteral("new"), g->FreeTitleNumber(), 10); // takes number 1
     const QString file = Save(QStringLiteral("manual.grafa"));
     const IniFile ini(file);
     EXPECT_EQ(ini.ReadString("GrafTitle", "Title1", ""), "v2");
@@ -134,7 +134,7 @@ TEST_F(GrafaFiles, KeysCarryTheArcFromToIntoFrom)
 {
     Fresh(true, true);
     Add(2);
-    g->AddDuga(1, 2, 7);
+    g->AddArc(1, 2, 7);
     const IniFile ini(Save(QStringLiteral("dir.grafa")));
     EXPECT_EQ(ini.ReadInteger("Matrix", "From2To1", -1), 7);
     EXPECT_EQ(ini.ReadInteger("Matrix", "From1To2", -1), 0);
@@ -159,7 +159,7 @@ TEST_F(GrafaFiles, UnweightedArcsAreWrittenAsOne)
 {
     Fresh(true, false);
     Add(2);
-    g->AddDuga(2, 1, 1);
+    g->AddArc(2, 1, 1);
     g->ArcRef(2, 1).Cost = 9; // whatever the cell holds
     const IniFile ini(Save(QStringLiteral("u.grafa")));
     EXPECT_EQ(ini.ReadInteger("Matrix", "From1To2", -1), 1);
@@ -170,12 +170,12 @@ TEST_F(GrafaFiles, ShorterGraphLeavesStaleKeysThatLoadingIgnores)
 {
     Fresh(true, true);
     Add(5);
-    g->AddDuga(5, 4, 3);
+    g->AddArc(5, 4, 3);
     g->AddLabel(QStringLiteral("x"), 1, 1);
     const QString file = Save(QStringLiteral("over.grafa"));
     Fresh(true, true);
     Add(3);
-    g->AddDuga(1, 3, 2);
+    g->AddArc(1, 3, 2);
     Save(QStringLiteral("over.grafa"));
 
     const IniFile ini(file);
@@ -204,7 +204,7 @@ TEST_F(GrafaFiles, AsymmetricUndirectedFileIsRefusedAndTheGraphStays)
 TEST_F(GrafaFiles, HandEditedValuesAreRefusedOrMadeSafe)
 {
     Add(2);
-    g->AddDuga(1, 2, 1);
+    g->AddArc(1, 2, 1);
     const QStringList before = g->MatrixToMemo();
 
     // Out of range: refused before anything changes.
@@ -235,7 +235,7 @@ TEST_F(GrafaFiles, HandEditedValuesAreRefusedOrMadeSafe)
     EXPECT_EQ(g->Points[1].X, GrafaFile::MaxCoordinate);
     EXPECT_EQ(g->Points[1].Y, -GrafaFile::MaxCoordinate);
     EXPECT_EQ(g->Points[2].X, 0);
-    EXPECT_EQ(g->PointTitle(2), "1"); // numbers from the default start 0
+    EXPECT_EQ(g->VertexName(2), "1"); // numbers from the default start 0
     EXPECT_EQ(g->CountLabel, GraphDocument::MaxLabels);
     EXPECT_EQ(g->Labels[1].X, GrafaFile::MaxCoordinate);
 
@@ -270,7 +270,7 @@ TEST_F(GrafaFiles, RandomBytesNeverBreakTheDocument)
                 ASSERT_TRUE(b >= 1 && b <= g->PointCount);
                 ASSERT_TRUE(g->Arc(a, b).Cost >= 1 && g->Arc(a, b).Cost <= GraphDocument::MaxCost);
                 if (!g->Directed) {
-                    ASSERT_TRUE(g->HasDuga(b, a));
+                    ASSERT_TRUE(g->HasArc(b, a));
                 }
             }
     }

@@ -10,11 +10,11 @@ using V = std::vector<int>;
 TEST(GraphDocument, DeletingAVertexRenumbersAndKeepsEachArcsWeightAndTextPoint)
 {
     auto g = MakeGraf(true, true, 4);
-    g->AddDuga(1, 4, 5);
-    g->AddDuga(1, 3, 9);
-    g->AddDuga(4, 3, 7);
+    g->AddArc(1, 4, 5);
+    g->AddArc(1, 3, 9);
+    g->AddArc(4, 3, 7);
     g->ArcRef(1, 4).X = 111; // a dragged text point travels with its arc
-    g->DeletePoint(2);
+    g->DeleteVertex(2);
     EXPECT_EQ(g->PointCount, 3);
     EXPECT_EQ(OutList(*g, 1), (V{3, 2}));
     EXPECT_EQ(g->Arc(1, 3).Cost, 5);
@@ -23,18 +23,18 @@ TEST(GraphDocument, DeletingAVertexRenumbersAndKeepsEachArcsWeightAndTextPoint)
     EXPECT_EQ(OutList(*g, 3), (V{2}));
     EXPECT_EQ(g->Arc(3, 2).Cost, 7);
     // names stay with their vertices
-    EXPECT_EQ(g->PointTitle(2), "3");
-    EXPECT_EQ(g->PointTitle(3), "4");
+    EXPECT_EQ(g->VertexName(2), "3");
+    EXPECT_EQ(g->VertexName(3), "4");
     EXPECT_FALSE(g->TitleUsed[2]);
 }
 
 TEST(GraphDocument, DeletedNameNumberIsReusedFirst)
 {
     auto g = MakeGraf(false, false, 3);
-    g->DeletePoint(2);
+    g->DeleteVertex(2);
     EXPECT_EQ(g->FreeTitleNumber(), 2);
-    g->AddPoint(10, 10, QString(), g->FreeTitleNumber(), 10);
-    EXPECT_EQ(g->PointTitle(3), "2");
+    g->AddVertex(10, 10, QString(), g->FreeTitleNumber(), 10);
+    EXPECT_EQ(g->VertexName(3), "2");
     EXPECT_EQ(g->FreeTitleNumber(), 4);
 }
 
@@ -42,7 +42,7 @@ TEST(GraphDocument, FreeTitleNumberIsMinusOneOnlyWhenAllAreHeld)
 {
     auto g = MakeGraf(false, false, 255);
     EXPECT_EQ(g->FreeTitleNumber(), -1);
-    g->DeletePoint(100);
+    g->DeleteVertex(100);
     EXPECT_EQ(g->FreeTitleNumber(), 100);
     EXPECT_EQ(g->FindPointByTitle(101), 100);
     EXPECT_EQ(g->FindPointByTitle(100), -1);
@@ -51,14 +51,14 @@ TEST(GraphDocument, FreeTitleNumberIsMinusOneOnlyWhenAllAreHeld)
 TEST(GraphDocument, UndirectedArcOperationsActOnBothCells)
 {
     auto g = MakeGraf(false, true, 3);
-    g->AddDuga(1, 2, 6);
+    g->AddArc(1, 2, 6);
     EXPECT_EQ(OutList(*g, 1), (V{2}));
     EXPECT_EQ(OutList(*g, 2), (V{1}));
     EXPECT_EQ(g->MatrixEntry(2, 1), 6);
-    g->SetDugaCost(2, 1, 8);
+    g->SetArcWeight(2, 1, 8);
     EXPECT_EQ(g->Arc(1, 2).Cost, 8);
     EXPECT_EQ(g->Arc(2, 1).Cost, 8);
-    g->DeleteDuga(1, 2);
+    g->DeleteArc(1, 2);
     EXPECT_EQ(g->OutCount(1), 0);
     EXPECT_EQ(g->OutCount(2), 0);
 }
@@ -66,19 +66,19 @@ TEST(GraphDocument, UndirectedArcOperationsActOnBothCells)
 TEST(GraphDocument, AddingAnArcTwiceKeepsOneEntryAndTheSecondCost)
 {
     auto g = MakeGraf(true, true, 2);
-    g->AddDuga(1, 2, 3);
-    g->AddDuga(1, 2, 4);
+    g->AddArc(1, 2, 3);
+    g->AddArc(1, 2, 4);
     EXPECT_EQ(OutList(*g, 1), (V{2}));
     EXPECT_EQ(g->Arc(1, 2).Cost, 4);
-    g->AddDuga(1, 1, 4); // loops are never stored
+    g->AddArc(1, 1, 4); // loops are never stored
     EXPECT_EQ(OutList(*g, 1), (V{2}));
 }
 
 TEST(GraphDocument, MatrixToMemoWritesOnesForUnweightedGraphs)
 {
     auto g = MakeGraf(true, true, 3);
-    g->AddDuga(1, 2, 7);
-    g->AddDuga(3, 1, 2);
+    g->AddArc(1, 2, 7);
+    g->AddArc(3, 1, 2);
     EXPECT_EQ(g->MatrixToMemo(), (QStringList{"0,7,0", "0,0,0", "2,0,0"}));
     g->Weighted = false;
     EXPECT_EQ(g->MatrixToMemo(), (QStringList{"0,1,0", "0,0,0", "1,0,0"}));
@@ -87,7 +87,7 @@ TEST(GraphDocument, MatrixToMemoWritesOnesForUnweightedGraphs)
 TEST(GraphDocument, HitTestsUseTheirExtents)
 {
     auto g = MakeGraf(false, false);
-    g->AddPoint(100, 100, QString(), 1, 10);
+    g->AddVertex(100, 100, QString(), 1, 10);
     int v = 0;
     EXPECT_TRUE(g->FindPointAt(111, 100, v)); // radius 10 plus pen 1, inclusive
     EXPECT_EQ(v, 1);
@@ -123,8 +123,8 @@ TEST(GraphDocument, LabelsAreBoundedAndDeletedByIndex)
 TEST(GraphDocument, MarkPathHighlightsTravelDirectionOnly)
 {
     auto g = MakeGraf(false, false, 3);
-    g->AddDuga(1, 2, 1);
-    g->AddDuga(2, 3, 1);
+    g->AddArc(1, 2, 1);
+    g->AddArc(2, 3, 1);
     g->MarkPath(std::vector<int>{1, 2, 3});
     EXPECT_TRUE(g->Points[1].Active && g->Points[2].Active && g->Points[3].Active);
     EXPECT_EQ(g->Arc(1, 2).Marker, 1);
@@ -146,7 +146,7 @@ TEST(GraphDocument, CanvasIsAtLeastTheDrawingArea)
     auto g = MakeGraf(false, false);
     g->AttachHost(&host);
     EXPECT_EQ(g->CanvasWidth(), 600);
-    g->AddPoint(900, 30, QString(), 1, 10);
+    g->AddVertex(900, 30, QString(), 1, 10);
     EXPECT_EQ(g->CanvasWidth(), 910);
     EXPECT_EQ(g->CanvasHeight(), 400);
 }

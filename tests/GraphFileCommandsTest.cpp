@@ -52,7 +52,7 @@ TEST_F(OpenCommand, NeedsADocumentAndAReadableFile)
 
     GraphDocument& g = session.CreateDocument();
     g.NewGraf(false, false);
-    g.AddPoint(10, 10, {}, 1, 10);
+    g.AddVertex(10, 10, {}, 1, 10);
     g.AddLabel("kept", 1, 1);
     host.messages.clear();
     EXPECT_FALSE(GraphFileCommands::OpenGraphFile(session, dir.filePath("none.grafa")));
@@ -119,9 +119,9 @@ TEST_F(OpenCommand, AFailedOpenChangesNothing)
     g.NewGraf(false, true);
     session.Naming().SetKind(VertexNaming::Letters);
     session.Naming().SetLetters('C', false);
-    g.AddPoint(40, 50, {}, 1, 10);
-    g.AddPoint(300, 200, {}, 2, 10);
-    g.AddDuga(1, 2, 7);
+    g.AddVertex(40, 50, {}, 1, 10);
+    g.AddVertex(300, 200, {}, 2, 10);
+    g.AddArc(1, 2, 7);
     g.ArcRef(1, 2).X = g.ArcRef(2, 1).X = 77; // a bent arc: its text point is not the midpoint
     g.ArcRef(1, 2).Y = g.ArcRef(2, 1).Y = 99;
     g.AddLabel("kept", 5, 6);
@@ -157,7 +157,7 @@ TEST_F(OpenCommand, AFileRefusedWithoutAReasonStillSaysSo)
 {
     GraphDocument& g = session.CreateDocument();
     g.NewGraf(false, false);
-    g.AddPoint(10, 10, {}, 1, 10);
+    g.AddVertex(10, 10, {}, 1, 10);
     // A newer version and a text of more lines than entries: the readers refuse them silently.
     Write("future.grafa", "[Main]\nVersion=2\nPointCount=1\n");
     Write("tall.txt", "0,1\n1,0\n0,0\n");

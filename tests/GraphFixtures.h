@@ -12,7 +12,7 @@ inline std::unique_ptr<GraphDocument> MakeGraf(bool directed, bool weighted, int
     auto g = std::make_unique<GraphDocument>();
     g->NewGraf(directed, weighted);
     for (int i = 1; i <= n; ++i)
-        g->AddPoint(40 * i, 50 + 10 * (i % 3), QString(), g->FreeTitleNumber(), g->SizeGraf);
+        g->AddVertex(40 * i, 50 + 10 * (i % 3), QString(), g->FreeTitleNumber(), g->SizeGraf);
     return g;
 }
 
@@ -39,7 +39,7 @@ inline ArcCensus CountArcs(const GraphDocument& g)
     for (int v = 1; v <= g.PointCount; ++v) {
         int touching = g.OutCount(v);
         for (int w = 1; w <= g.PointCount; ++w)
-            touching += g.HasDuga(w, v) ? 1 : 0;
+            touching += g.HasArc(w, v) ? 1 : 0;
         census.arcs += g.OutCount(v);
         census.isolated |= touching == 0;
     }

@@ -74,7 +74,7 @@ struct Generators : ::testing::Test {
             const int u = stack.back();
             stack.pop_back();
             for (int w = 1; w <= graf->PointCount; ++w)
-                if ((backwards ? graf->HasDuga(w, u) : graf->HasDuga(u, w)) && seen.insert(w).second)
+                if ((backwards ? graf->HasArc(w, u) : graf->HasArc(u, w)) && seen.insert(w).second)
                     stack.push_back(w);
         }
         return seen;
@@ -152,7 +152,7 @@ TEST_F(Generators, ClassicFamiliesHaveTheirCountsAndDegrees)
     EXPECT_EQ(SortedDegrees(), (std::vector<int>{3, 3, 3, 3, 4, 4, 4}));
     for (int a = 1; a <= 7; ++a)
         for (int b = 1; b <= 7; ++b)
-            EXPECT_EQ(graf->HasDuga(a, b), (a <= 3) != (b <= 3)) << a << "-" << b;
+            EXPECT_EQ(graf->HasArc(a, b), (a <= 3) != (b <= 3)) << a << "-" << b;
 
     // Q(d): 2^d vertices, d-regular, joined exactly when their numbers differ in one bit.
     for (int d : {0, 1, 3, 5}) {
@@ -161,7 +161,7 @@ TEST_F(Generators, ClassicFamiliesHaveTheirCountsAndDegrees)
         EXPECT_EQ(SortedDegrees(), std::vector<int>(std::size_t(1 << d), d));
         for (int a = 1; a <= graf->PointCount; ++a)
             for (int b = 1; b <= graf->PointCount; ++b)
-                EXPECT_EQ(graf->HasDuga(a, b), std::popcount(unsigned((a - 1) ^ (b - 1))) == 1);
+                EXPECT_EQ(graf->HasArc(a, b), std::popcount(unsigned((a - 1) ^ (b - 1))) == 1);
     }
 
     // The m x n grid, numbered row by row: right and down neighbours.
@@ -171,8 +171,8 @@ TEST_F(Generators, ClassicFamiliesHaveTheirCountsAndDegrees)
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 5; ++c) {
             const int v = r * 5 + c + 1;
-            EXPECT_EQ(graf->HasDuga(v, v + 1), c < 4);
-            EXPECT_EQ(v + 5 <= 20 && graf->HasDuga(v, v + 5), r < 3);
+            EXPECT_EQ(graf->HasArc(v, v + 1), c < 4);
+            EXPECT_EQ(v + 5 <= 20 && graf->HasArc(v, v + 5), r < 3);
             const int expected = (c > 0) + (c < 4) + (r > 0) + (r < 3);
             EXPECT_EQ(graf->OutCount(v), expected) << r << "," << c;
             // Rows lie left to right and top to bottom.
@@ -302,7 +302,7 @@ TEST_F(Generators, ExtremeProbabilitiesGiveEmptyAndCompleteGraphs)
 
 TEST_F(Generators, WeightsNamesAndStylesFollowTheOptions)
 {
-    graf->NormalPointStyle.BrushColor = 0x123456;
+    graf->NormalVertexStyle.BrushColor = 0x123456;
     graf->AddLabel(QStringLiteral("old"), 5, 5);
     Params p;
     p.family = Family::Complete;
@@ -314,9 +314,9 @@ TEST_F(Generators, WeightsNamesAndStylesFollowTheOptions)
     ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
     EXPECT_TRUE(graf->Weighted);
     EXPECT_EQ(graf->CountLabel, 0);
-    EXPECT_EQ(graf->NormalPointStyle.BrushColor, 0x123456);
-    EXPECT_EQ(graf->PointTitle(1), "C");
-    EXPECT_EQ(graf->PointTitle(25), "BA");
+    EXPECT_EQ(graf->NormalVertexStyle.BrushColor, 0x123456);
+    EXPECT_EQ(graf->VertexName(1), "C");
+    EXPECT_EQ(graf->VertexName(25), "BA");
     for (int a = 1; a <= 30; ++a)
         for (int b : graf->OutArcs(a))
             EXPECT_EQ(graf->Arc(a, b).Cost, 7);
@@ -327,7 +327,7 @@ TEST_F(Generators, WeightsNamesAndStylesFollowTheOptions)
     p.namingKind = VertexNaming::Numbers;
     p.namingStart = QStringLiteral("0");
     ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
-    EXPECT_EQ(graf->PointTitle(1), "0");
+    EXPECT_EQ(graf->VertexName(1), "0");
     std::set<int> seen;
     for (int a = 1; a <= 30; ++a)
         for (int b : graf->OutArcs(a)) {
@@ -339,7 +339,7 @@ TEST_F(Generators, WeightsNamesAndStylesFollowTheOptions)
     p.namingKind = VertexNaming::Manual;
     ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
     EXPECT_TRUE(graf->IsManualNaming());
-    EXPECT_EQ(graf->PointTitle(30), "30");
+    EXPECT_EQ(graf->VertexName(30), "30");
 }
 
 TEST_F(Generators, RefusalsNameTheRangeAndChangeNothing)
@@ -432,9 +432,9 @@ TEST_F(Generators, RefusalsNameTheRangeAndChangeNothing)
 
 TEST_F(Generators, AGeneratedGraphIsOneUndoStep)
 {
-    graf->AddPoint(100, 100, QString(), graf->FreeTitleNumber(), 10);
-    graf->AddPoint(200, 100, QString(), graf->FreeTitleNumber(), 10);
-    graf->AddDuga(1, 2, 1);
+    graf->AddVertex(100, 100, QString(), graf->FreeTitleNumber(), 10);
+    graf->AddVertex(200, 100, QString(), graf->FreeTitleNumber(), 10);
+    graf->AddArc(1, 2, 1);
     graf->AddLabel(QStringLiteral("kept by undo"), 10, 10);
     const auto before = UndoHistory::TakeSnapshot(*graf);
     ASSERT_TRUE(Make(Family::Petersen));
@@ -474,7 +474,7 @@ TEST_F(Generators, EveryVertexNameShowsWholeClearOfTheEdgesAndOfOtherNames)
         const QRect area = GraphLayouts::VisibleArea(*graf);
         std::vector<QRect> captions;
         for (int v = 1; v <= graf->PointCount; ++v) {
-            const QString title = graf->PointTitle(v);
+            const QString title = graf->VertexName(v);
             const QSize size(metrics.horizontalAdvance(title), metrics.height());
             const QRect caption(
                 QPoint(graf->Points[v].X - size.width() / 2, graf->Points[v].Y - size.height() / 2), size);

@@ -39,13 +39,13 @@ struct Layouts : ::testing::Test {
         graf->NewGraf(directed, true);
         std::uniform_int_distribution<int> coordinate(0, 900);
         for (int i = 0; i < n; ++i)
-            graf->AddPoint(coordinate(random), coordinate(random), QString(), graf->FreeTitleNumber(),
-                           std::uniform_int_distribution<int>(5, 15)(random));
+            graf->AddVertex(coordinate(random), coordinate(random), QString(), graf->FreeTitleNumber(),
+                            std::uniform_int_distribution<int>(5, 15)(random));
         std::uniform_real_distribution<double> coin(0, 1);
         for (int a = 1; a <= n; ++a)
             for (int b = 1; b <= n; ++b)
-                if (a != b && coin(random) < p && !graf->HasDuga(a, b) && (directed ? a < b : true))
-                    graf->AddDuga(a, b, std::uniform_int_distribution<int>(1, 100)(random));
+                if (a != b && coin(random) < p && !graf->HasArc(a, b) && (directed ? a < b : true))
+                    graf->AddArc(a, b, std::uniform_int_distribution<int>(1, 100)(random));
         for (int a = 1; a <= n; ++a)
             for (int b : graf->OutArcs(a))
                 graf->ArcRef(a, b).X += 17; // bent
@@ -137,11 +137,11 @@ TEST_F(Layouts, WeightsOfCrossingStraightArcsDoNotShareAPoint)
     for (const bool directed : {false, true}) {
         graf->NewGraf(directed, true);
         for (int i = 0; i < 8; ++i)
-            graf->AddPoint(100 + 40 * i, 100, QString(), graf->FreeTitleNumber(), 10);
+            graf->AddVertex(100 + 40 * i, 100, QString(), graf->FreeTitleNumber(), 10);
         for (int a = 1; a <= 8; ++a)
             for (int b = 1; b <= 8; ++b)
                 if (a != b && (directed || a < b))
-                    graf->AddDuga(a, b, 10 * a + b);
+                    graf->AddArc(a, b, 10 * a + b);
         ASSERT_TRUE(GraphLayouts::LayoutCommand(session, Kind::Circle));
         std::vector<std::pair<int, int>> arcs;
         for (int a = 1; a <= 8; ++a)
@@ -226,8 +226,8 @@ TEST_F(Layouts, TreeLayoutHangsTheTreeFromTheSelectedVertex)
     }
     // A forest: every part is placed, each from its lowest vertex.
     RandomGraph(9, false, 0);
-    graf->AddDuga(1, 2, 1);
-    graf->AddDuga(5, 6, 1);
+    graf->AddArc(1, 2, 1);
+    graf->AddArc(5, 6, 1);
     graf->ActivePoint = 0;
     ASSERT_TRUE(GraphLayouts::LayoutCommand(session, Kind::Tree));
     EXPECT_LT(graf->Points[1].Y, graf->Points[2].Y);
@@ -270,7 +270,7 @@ TEST_F(Layouts, NothingToPlaceRecordsNothing)
     EXPECT_TRUE(host.messages.empty());
     // One vertex goes to the middle of the area, halves rounded to even (the area's top
     // follows the font's height, so either parity occurs).
-    graf->AddPoint(5, 5, QString(), 1, 10);
+    graf->AddVertex(5, 5, QString(), 1, 10);
     ASSERT_TRUE(GraphLayouts::LayoutCommand(session, Kind::KamadaKawai));
     const QRect area = GraphLayouts::VisibleArea(*graf);
     EXPECT_EQ(graf->Points[1].X, int(std::nearbyint(area.left() + area.width() / 2.0)));

@@ -111,8 +111,8 @@ std::unique_ptr<GraphDocument> RandomGraf(QRandomGenerator& random, int maxN)
     for (std::size_t k = edges.size(); k > 1; --k)
         std::swap(edges[k - 1], edges[random.bounded(int(k))]);
     for (auto [a, b] : edges)
-        if (!g->HasDuga(a, b))
-            g->AddDuga(a, b, 1);
+        if (!g->HasArc(a, b))
+            g->AddArc(a, b, 1);
     return g;
 }
 
@@ -124,7 +124,7 @@ struct HamiltonRun : AlgorithmFixture {
         g = MakeGraf(directed, false, n);
         g->AttachHost(&host);
         for (auto [a, b] : edges)
-            g->AddDuga(a, b, 1);
+            g->AddArc(a, b, 1);
     }
     V Route(const char* name)
     {
@@ -183,7 +183,7 @@ TEST_F(HamiltonRun, CycleThroughAFullDocument)
     // The cycle on 255 vertices has 256 entries.
     Make(255, {});
     for (int v = 1; v <= 255; ++v)
-        g->AddDuga(v, v % 255 + 1, 1);
+        g->AddArc(v, v % 255 + 1, 1);
     const V route = Route("FindGameltosLoop");
     ASSERT_EQ(route.size(), 256u);
     EXPECT_EQ(route[1], 2);
@@ -191,7 +191,7 @@ TEST_F(HamiltonRun, CycleThroughAFullDocument)
     EXPECT_EQ(route.back(), 1);
     EXPECT_EQ(g->Arc(255, 1).Marker, 1);
     // Cut once: a chain from 1 runs along it.
-    g->DeleteDuga(100, 101);
+    g->DeleteArc(100, 101);
     EXPECT_EQ(Route("FindGameltosLoop"), V{});
     EXPECT_EQ(Route("FindGameltosCep").size(), 255u);
     EXPECT_EQ(run.result.route.front(), 100); // the first end of the path
@@ -226,7 +226,7 @@ TEST(HamiltonProperty, MatchesTheUnprunedSearchAndTheSubsetCount)
                 std::vector<int> seen(g->PointCount + 1, 0);
                 for (std::size_t k = 0; k < got.size(); ++k) {
                     if (k > 0) {
-                        ASSERT_TRUE(g->HasDuga(got[k - 1], got[k]));
+                        ASSERT_TRUE(g->HasArc(got[k - 1], got[k]));
                     }
                     if (!cycle || k + 1 < got.size()) {
                         ASSERT_EQ(seen[got[k]]++, 0);
@@ -248,9 +248,9 @@ TEST_F(HamiltonRun, HardGraphsGiveTheUnprunedAnswer)
     Make(14, {{1, 2}, {1, 14}});
     for (int a = 2; a <= 12; ++a)
         for (int b = a + 1; b <= 12; ++b)
-            g->AddDuga(a, b, 1);
-    g->AddDuga(14, 13, 1);
-    g->AddDuga(13, 3, 1);
+            g->AddArc(a, b, 1);
+    g->AddArc(14, 13, 1);
+    g->AddArc(13, 3, 1);
     EXPECT_EQ(Route("FindGameltosLoop"), LiteralHamilton(*g, true).Run());
     EXPECT_EQ(run.result.route, (V{1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 3, 13, 14, 1}));
     EXPECT_EQ(Route("FindGameltosCep"), LiteralHamilton(*g, false).Run());
@@ -259,16 +259,16 @@ TEST_F(HamiltonRun, HardGraphsGiveTheUnprunedAnswer)
     // chain; proving the first takes thousands of searched positions.
     Make(34, {});
     for (int i = 0; i < 17; ++i) {
-        g->AddDuga(1 + i, 1 + (i + 1) % 17, 1);
-        g->AddDuga(1 + i, 18 + i, 1);
-        g->AddDuga(18 + i, 18 + (i + 2) % 17, 1);
+        g->AddArc(1 + i, 1 + (i + 1) % 17, 1);
+        g->AddArc(1 + i, 18 + i, 1);
+        g->AddArc(18 + i, 18 + (i + 2) % 17, 1);
     }
     EXPECT_EQ(Route("FindGameltosLoop"), V{});
     const V chain = Route("FindGameltosCep");
     ASSERT_EQ(chain.size(), 34u);
     EXPECT_EQ(chain.front(), 1);
     for (std::size_t k = 1; k < chain.size(); ++k)
-        EXPECT_TRUE(g->HasDuga(chain[k - 1], chain[k]));
+        EXPECT_TRUE(g->HasArc(chain[k - 1], chain[k]));
 
     // The long proof is recorded up to the cap, ending with the notice.
     RunAlgorithm(*g, "FindGameltosLoop", 0, 0, &run, {.recordSteps = true});

@@ -82,9 +82,9 @@ class HistoryWalk {
         g.NewGraf(Chance(2), Chance(2));
         const int n = Pick(0, 7);
         for (int i = 0; i < n; ++i)
-            g.AddPoint(Pick(0, 500), Pick(0, 400), QString(), g.FreeTitleNumber(), g.SizeGraf);
+            g.AddVertex(Pick(0, 500), Pick(0, 400), QString(), g.FreeTitleNumber(), g.SizeGraf);
         for (int i = Pick(0, 2 * n); i > 0 && n > 1; --i)
-            g.AddDuga(Pick(1, n), Pick(1, n), Pick(1, 20));
+            g.AddArc(Pick(1, n), Pick(1, n), Pick(1, 20));
     }
 
     void Play(int steps)
@@ -148,16 +148,16 @@ class HistoryWalk {
         Record();
         switch (kind) {
         case 1:
-            g.DeletePoint(AnyVertex());
+            g.DeleteVertex(AnyVertex());
             break;
         case 2:
-            g.AddDuga(AnyVertex(), AnyVertex(), Pick(1, 50));
+            g.AddArc(AnyVertex(), AnyVertex(), Pick(1, 50));
             break;
         case 3:
-            g.DeleteDuga(AnyVertex(), AnyVertex());
+            g.DeleteArc(AnyVertex(), AnyVertex());
             break;
         case 4:
-            g.SetDugaCost(AnyVertex(), AnyVertex(), Pick(1, 50));
+            g.SetArcWeight(AnyVertex(), AnyVertex(), Pick(1, 50));
             break;
         case 5:
             g.AddLabel(QString::number(Pick(0, 99)), Pick(0, 300), Pick(0, 300));

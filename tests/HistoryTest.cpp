@@ -125,19 +125,19 @@ TEST(History, RestoreMarksExactlyTheRestoredNamesUsed)
     s.Edit(40);
     s.Edit(70);
     s.session.RecordState();
-    s.g.DeletePoint(2);
+    s.g.DeleteVertex(2);
     s.session.Undo();
     ASSERT_EQ(s.g.PointCount, 3);
     s.Edit(100);
     EXPECT_EQ(s.g.Points[4].TitleNumber, 4);
-    EXPECT_EQ(s.g.PointTitle(4), "4");
+    EXPECT_EQ(s.g.VertexName(4), "4");
 }
 
 TEST(History, SnapshotEqualityCoversNamingLabelsAndStylesButNotArcStyles)
 {
     auto g = MakeGraf(false, false, 2);
     const auto base = UndoHistory::TakeSnapshot(*g);
-    g->NormalDugaStyle.PenColor = 0xABCDEF;
+    g->NormalArcStyle.PenColor = 0xABCDEF;
     g->ScrollX = 50;
     EXPECT_EQ(*base, *UndoHistory::TakeSnapshot(*g));
     g->NormalLabelStyle.Face = "Serif";

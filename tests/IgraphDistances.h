@@ -34,7 +34,7 @@ std::unique_ptr<GraphDocument> RandomGraf(Random& random, int n, bool directed, 
     auto g = std::make_unique<GraphDocument>();
     g->NewGraf(directed, weighted);
     for (int i = 1; i <= n; ++i)
-        g->AddPoint(40 * i, 50, QString(), g->FreeTitleNumber(), 10);
+        g->AddVertex(40 * i, 50, QString(), g->FreeTitleNumber(), 10);
     std::vector<std::pair<int, int>> pairs;
     for (int a = 1; a <= n; ++a)
         for (int b = directed ? 1 : a + 1; b <= n; ++b)
@@ -43,6 +43,6 @@ std::unique_ptr<GraphDocument> RandomGraf(Random& random, int n, bool directed, 
     for (std::size_t k = pairs.size(); k > 1; --k)
         std::swap(pairs[k - 1], pairs[random.bounded(quint32(k))]);
     for (const auto& [a, b] : pairs)
-        g->AddDuga(a, b, weighted ? int(random.bounded(1, maxWeight + 1)) : 1);
+        g->AddArc(a, b, weighted ? int(random.bounded(1, maxWeight + 1)) : 1);
     return g;
 }

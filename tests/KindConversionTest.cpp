@@ -10,8 +10,8 @@ using V = std::vector<int>;
 TEST(KindConversion, DirectedAndBackGivesTheSameGraph)
 {
     auto g = MakeGraf(false, true, 3);
-    g->AddDuga(1, 2, 4);
-    g->AddDuga(3, 1, 6);
+    g->AddArc(1, 2, 4);
+    g->AddArc(3, 1, 6);
     const auto before = UndoHistory::TakeSnapshot(*g);
     g->ToDirected();
     EXPECT_TRUE(g->Directed);
@@ -24,8 +24,8 @@ TEST(KindConversion, DirectedAndBackGivesTheSameGraph)
 TEST(KindConversion, OneWayArcGainsItsReverse)
 {
     auto g = MakeGraf(true, true, 3);
-    g->AddDuga(1, 2, 4);
-    g->AddDuga(3, 2, 9);
+    g->AddArc(1, 2, 4);
+    g->AddArc(3, 2, 9);
     ASSERT_TRUE(g->ToUndirected());
     EXPECT_EQ(OutList(*g, 2), (V{1, 3}));
     EXPECT_EQ(g->Arc(2, 1).Cost, 4);
@@ -38,9 +38,9 @@ TEST(KindConversion, UnequalOppositeArcsLeaveTheGraphExactlyAsItWas)
     ScriptedHost host;
     auto g = MakeGraf(true, true, 3);
     g->AttachHost(&host);
-    g->AddDuga(1, 2, 3);
-    g->AddDuga(2, 1, 4);
-    g->AddDuga(2, 3, 5);
+    g->AddArc(1, 2, 3);
+    g->AddArc(2, 1, 4);
+    g->AddArc(2, 3, 5);
     const auto before = UndoHistory::TakeSnapshot(*g);
     EXPECT_FALSE(g->ToUndirected());
     EXPECT_EQ(host.MessageTexts(),
@@ -63,8 +63,8 @@ TEST(KindConversion, UndirectedAlreadyIsRefused)
 TEST(KindConversion, UnweightedThenWeightedLeavesWeightOne)
 {
     auto g = MakeGraf(true, true, 3);
-    g->AddDuga(1, 2, 40);
-    g->AddDuga(2, 3, 7);
+    g->AddArc(1, 2, 40);
+    g->AddArc(2, 3, 7);
     g->ToUnweighted();
     EXPECT_FALSE(g->Weighted);
     g->ToWeighted();
@@ -76,9 +76,9 @@ TEST(KindConversion, UnweightedThenWeightedLeavesWeightOne)
 TEST(KindConversion, NewGrafSetsKindStylesAndClearsTables)
 {
     auto g = MakeGraf(true, false, 3);
-    g->AddDuga(1, 2, 1);
+    g->AddArc(1, 2, 1);
     g->MapMode = 1;
-    g->NormalDugaStyle.PenColor = 0x123456;
+    g->NormalArcStyle.PenColor = 0x123456;
     g->MenuEditMode = 0;
     g->NewGraf(false, true);
     EXPECT_FALSE(g->Directed);
@@ -87,8 +87,8 @@ TEST(KindConversion, NewGrafSetsKindStylesAndClearsTables)
     EXPECT_EQ(g->PointCount, 0);
     EXPECT_EQ(g->OutCount(1), 0);
     EXPECT_EQ(g->FreeTitleNumber(), 1);
-    EXPECT_EQ(g->NormalDugaStyle.PenColor, 0);
-    EXPECT_EQ(g->ActiveDugaStyle.PenStyle, 1);
-    EXPECT_EQ(g->ActivePointStyle.BrushColor, 0x0000FF);
+    EXPECT_EQ(g->NormalArcStyle.PenColor, 0);
+    EXPECT_EQ(g->ActiveArcStyle.PenStyle, 1);
+    EXPECT_EQ(g->ActiveVertexStyle.BrushColor, 0x0000FF);
     EXPECT_EQ(g->EditMode, 0);
 }

@@ -87,7 +87,7 @@ struct Window : ::testing::Test {
     void AddVertices(std::initializer_list<QPoint> points)
     {
         for (QPoint p : points)
-            G().AddPoint(p.x(), p.y(), QString(), G().FreeTitleNumber(), G().SizeGraf);
+            G().AddVertex(p.x(), p.y(), QString(), G().FreeTitleNumber(), G().SizeGraf);
     }
     // Events reach the drawing area as the window system would deliver them; the clock
     // moves on between them so the 25 ms rule lets them through.
@@ -165,7 +165,7 @@ TEST_F(Window, ClosingTheFirstDialogGivesAnEmptyUndirectedGraphAndTheProgramCanQ
     EXPECT_TRUE(w->NewGraphForm()->CancelVisible());
     // Vertices are named by numbers.
     ASSERT_TRUE(w->Session().AddVertexAt(40, 40));
-    EXPECT_EQ(w->Document()->PointTitle(1), QStringLiteral("1"));
+    EXPECT_EQ(w->Document()->VertexName(1), QStringLiteral("1"));
     w->Session().Undo();
     int asked = 0;
     w->AskSaveChanges = [&](const QString&) {
@@ -345,12 +345,12 @@ TEST_F(Window, RightButtonInConstructorModeConnectsWithTheTypedWeight)
         Click({300, 100}, Qt::RightButton);
     EXPECT_EQ(host.MessageTexts(), (QStringList{Translate("Uncorrect_number"), Translate("Load_must_be"),
                                                 Translate("Uncorrect_number")}));
-    EXPECT_FALSE(G().HasDuga(1, 2));
+    EXPECT_FALSE(G().HasArc(1, 2));
 
     host.inputs = {{true, QStringLiteral("12")}};
     Click({300, 100}, Qt::RightButton);
     EXPECT_EQ(G().Arc(1, 2).Cost, 12);
-    EXPECT_FALSE(G().HasDuga(2, 1));
+    EXPECT_FALSE(G().HasArc(2, 1));
     EXPECT_TRUE(popups.isEmpty()) << "no popups in constructor mode";
 }
 
@@ -440,9 +440,9 @@ TEST_F(Window, DijkstraFromTheVertexPopupHighlightsThePathAndFillsThePanes)
 {
     Start(false, true);
     AddVertices({{100, 100}, {300, 100}, {300, 300}});
-    G().AddDuga(1, 2, 5);
-    G().AddDuga(2, 3, 5);
-    G().AddDuga(1, 3, 20);
+    G().AddArc(1, 2, 5);
+    G().AddArc(2, 3, 5);
+    G().AddArc(1, 3, 20);
     onPopup = [](QMenu& menu) {
         for (QAction* item : menu.actions())
             if (item->objectName() == QLatin1String("popupAlgoritmDejkstri"))
@@ -461,7 +461,7 @@ TEST_F(Window, AColouringFromTheMenuStaysOnScreenWithItsFills)
 {
     Start(false, false);
     AddVertices({{100, 100}, {300, 100}});
-    G().AddDuga(1, 2, 1);
+    G().AddArc(1, 2, 1);
     w->Redraw();
     w->Action("actDeterminHromNumber")->trigger();
     QApplication::processEvents();
@@ -479,8 +479,8 @@ TEST_F(Window, PlaybackWalksTheStepsOnTheDrawingAndAnEditEndsIt)
 {
     Start(true, true);
     AddVertices({{100, 100}, {300, 100}, {300, 300}});
-    G().AddDuga(1, 2, 4);
-    G().AddDuga(2, 3, 5);
+    G().AddArc(1, 2, 4);
+    G().AddArc(2, 3, 5);
     onPopup = [](QMenu& menu) {
         for (QAction* item : menu.actions())
             if (item->objectName() == QLatin1String("popupAlgoritmDejkstri"))
@@ -536,8 +536,8 @@ TEST_F(Window, ExportAndImportCarryTheGraphThroughAnExchangeFormat)
 {
     Start(true, true);
     AddVertices({{100, 100}, {300, 100}, {300, 300}});
-    G().AddDuga(1, 2, 4);
-    G().AddDuga(2, 3, 5);
+    G().AddArc(1, 2, 4);
+    G().AddArc(2, 3, 5);
     const QStringList matrix = G().MatrixToMemo();
     QTemporaryDir dir;
     chosenFile = dir.filePath("graph.dot");
@@ -545,14 +545,14 @@ TEST_F(Window, ExportAndImportCarryTheGraphThroughAnExchangeFormat)
     ASSERT_TRUE(QFileInfo::exists(chosenFile));
 
     w->Action("actDeleteObject")->trigger(); // nothing selected: only to have another state
-    G().DeleteDuga(1, 2);
+    G().DeleteArc(1, 2);
     const int history = HistoryCount();
     w->ImportCommand();
     EXPECT_EQ(G().MatrixToMemo(), matrix);
     EXPECT_TRUE(G().Directed);
     EXPECT_EQ(HistoryCount(), history + 1) << "one undo step";
     w->Action("actUndo")->trigger();
-    EXPECT_FALSE(G().HasDuga(1, 2));
+    EXPECT_FALSE(G().HasArc(1, 2));
 
     chosenFile = dir.filePath("graph.xyz");
     w->ImportCommand();
@@ -581,25 +581,25 @@ TEST_F(Window, AVerticalArcIsSelectedByAClickAndDeletedAsOneStep)
 {
     Start(false, false);
     AddVertices({{200, 100}, {200, 400}, {400, 400}});
-    G().AddDuga(1, 2, 1);
-    G().AddDuga(2, 3, 1);
+    G().AddArc(1, 2, 1);
+    G().AddArc(2, 3, 1);
     w->Session().MarkSaved(QString());
     w->Redraw();
     const int before = HistoryCount();
     Click({201, 250});
-    EXPECT_EQ((std::set<int>{G().ActiveDugaFrom, G().ActiveDugaTo}), (std::set<int>{1, 2}));
+    EXPECT_EQ((std::set<int>{G().ActiveArcTail, G().ActiveArcHead}), (std::set<int>{1, 2}));
     EXPECT_EQ(HistoryCount(), before) << "selecting is no edit";
     EXPECT_FALSE(w->isWindowModified());
 
     now += 100;
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
     QCoreApplication::sendEvent(w->DrawingPane(), &del);
-    EXPECT_FALSE(G().HasDuga(1, 2));
-    EXPECT_TRUE(G().HasDuga(2, 3));
+    EXPECT_FALSE(G().HasArc(1, 2));
+    EXPECT_TRUE(G().HasArc(2, 3));
     EXPECT_EQ(HistoryCount(), before + 1);
     EXPECT_TRUE(w->isWindowModified());
     w->Action("actUndo")->trigger();
-    EXPECT_TRUE(G().HasDuga(1, 2));
+    EXPECT_TRUE(G().HasArc(1, 2));
     EXPECT_FALSE(w->isWindowModified());
 }
 
@@ -649,7 +649,7 @@ TEST_F(Window, HelpExamplesOpenTheManualsGraphsAsOneStepInNoFile)
     w->Action("actExample_roads")->trigger();
     EXPECT_EQ(G().PointCount, 5);
     EXPECT_TRUE(G().Directed);
-    EXPECT_TRUE(G().HasDuga(1, 2));
+    EXPECT_TRUE(G().HasArc(1, 2));
     EXPECT_TRUE(w->isWindowModified());
     EXPECT_TRUE(w->Session().FileName().isEmpty()) << "Save must not write over the shipped file";
     EXPECT_EQ(G().RecentFiles, recent);
@@ -658,7 +658,7 @@ TEST_F(Window, HelpExamplesOpenTheManualsGraphsAsOneStepInNoFile)
     EXPECT_EQ(G().MatrixToMemo().join(';'), graph);
     w->Action("actRedo")->trigger();
     EXPECT_EQ(G().PointCount, 5);
-    EXPECT_TRUE(G().HasDuga(1, 2));
+    EXPECT_TRUE(G().HasArc(1, 2));
 }
 
 TEST_F(Window, TextModeWithAnEmptyTextStaysOn)
@@ -700,7 +700,7 @@ TEST_F(Window, TheEnablingTableFollowsTheSelection)
 {
     Start(false, true);
     AddVertices({{100, 100}, {300, 100}});
-    G().AddDuga(1, 2, 4);
+    G().AddArc(1, 2, 4);
     for (const char* item : {"actEditNameGraf", "actEditLoadDuga", "actEditText", "actUndo", "actRedo"})
         EXPECT_FALSE(Enabled(item)) << item;
     EXPECT_TRUE(Enabled("actAlgoritmDejkstri"));
@@ -734,12 +734,12 @@ TEST_F(Window, PropertiesConvertTheGraphToTheDialogsKind)
 {
     Start(false, false);
     AddVertices({{100, 100}, {300, 100}});
-    G().AddDuga(1, 2, 1);
+    G().AddArc(1, 2, 1);
     directed = true;
     host.yesNoAnswers = {false};
     w->Action("actPropGraf")->trigger();
     EXPECT_TRUE(G().Directed);
-    EXPECT_TRUE(G().HasDuga(1, 2) && G().HasDuga(2, 1));
+    EXPECT_TRUE(G().HasArc(1, 2) && G().HasArc(2, 1));
     EXPECT_EQ(host.questions.size(), 1);
     EXPECT_EQ(w->NewGraphForm()->ConfirmCaption(), Translate("Edit"));
 }
@@ -748,7 +748,7 @@ TEST_F(Window, SavingAppendsTheExtensionAndListsRecentFiles)
 {
     Start(true, true);
     AddVertices({{100, 100}, {300, 100}});
-    G().AddDuga(1, 2, 7);
+    G().AddArc(1, 2, 7);
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
 
@@ -770,7 +770,7 @@ TEST_F(Window, SavingAppendsTheExtensionAndListsRecentFiles)
     EXPECT_FALSE(w->RecentMenu()->actions().value(2)->isVisible());
 
     // Open the older file again: the graph comes back and the list keeps its order.
-    G().DeleteAllPoints();
+    G().DeleteAllVertices();
     w->OpenRecentFile(1);
     EXPECT_EQ(G().PointCount, 2);
     EXPECT_EQ(G().Arc(1, 2).Cost, 7);

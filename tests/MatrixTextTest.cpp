@@ -64,7 +64,7 @@ TEST(MatrixText, ValidationMessagesAndUnchangedState)
     };
     for (const Case& c : cases) {
         Import t(true, true, 3);
-        t.g->AddDuga(1, 3, 8);
+        t.g->AddArc(1, 3, 8);
         const auto before = UndoHistory::TakeSnapshot(*t.g);
         EXPECT_FALSE(t.Apply(c.lines)) << c.lines.join('/').toStdString();
         const QStringList expected = c.key ? QStringList{Translate(c.key)} : QStringList{};
@@ -101,7 +101,7 @@ TEST(MatrixText, AMatrixThatDoesNotFitTheKindLeavesTheGraphAsItWas)
     EXPECT_EQ(unweighted.g->PointCount, 2);
 
     Import undirected(false, true, 3);
-    undirected.g->AddDuga(1, 3, 9);
+    undirected.g->AddArc(1, 3, 9);
     EXPECT_FALSE(undirected.Apply({"0,2", "3,0"}));
     EXPECT_EQ(undirected.host.MessageTexts(), QStringList{Translate("Matrix_must_be_simertic")});
     EXPECT_EQ(undirected.g->PointCount, 3);
@@ -127,9 +127,9 @@ TEST(MatrixText, TooLargeTextsAreRefusedWithAMessage)
 TEST(MatrixText, MemoRoundTripKeepsArcsAndWeights)
 {
     Import t(true, true, 4);
-    t.g->AddDuga(1, 2, 5);
-    t.g->AddDuga(4, 1, 50000);
-    t.g->AddDuga(3, 2, 1);
+    t.g->AddArc(1, 2, 5);
+    t.g->AddArc(4, 1, 50000);
+    t.g->AddArc(3, 2, 1);
     const QStringList memo = t.g->MatrixToMemo();
     ASSERT_TRUE(t.Apply(memo));
     EXPECT_EQ(t.g->MatrixToMemo(), memo);
@@ -141,8 +141,8 @@ TEST(MatrixText, ManualNamingAsksForEveryName)
     t.g->Naming().SetKind(VertexNaming::Manual);
     t.host.inputs = {{true, "Kyiv"}, {false, ""}};
     ASSERT_TRUE(t.Apply({"0,1", "1,0"}));
-    EXPECT_EQ(t.g->PointTitle(1), "Kyiv");
-    EXPECT_EQ(t.g->PointTitle(2), "A"); // cancelled: the proposed text
+    EXPECT_EQ(t.g->VertexName(1), "Kyiv");
+    EXPECT_EQ(t.g->VertexName(2), "A"); // cancelled: the proposed text
     EXPECT_EQ(t.host.prompts.size(), 2);
     // The prompt's colon is followed by a blank before the number.
     EXPECT_EQ(t.host.prompts[1], Translate("Enter_name_graf") + " 2" + Translate("Graf_"));
@@ -151,7 +151,7 @@ TEST(MatrixText, ManualNamingAsksForEveryName)
 TEST(GridMatrix, EditsFollowTheCellRules)
 {
     auto g = MakeGraf(false, true, 3);
-    g->AddDuga(1, 2, 4);
+    g->AddArc(1, 2, 4);
     // rows are heads, columns are tails; row 0 and column 0 are headers
     QList<QStringList> grid{
         {"", "1", "2", "3"}, {"1", "0", "4", "0"}, {"2", "4", "0", "7"}, {"3", "", "7", "0"}};
@@ -176,7 +176,7 @@ TEST(GridMatrix, RejectedGridsChangeNothing)
     };
     for (auto grid : bad) {
         auto g = MakeGraf(false, false, 2);
-        g->AddDuga(1, 2, 1);
+        g->AddArc(1, 2, 1);
         const auto before = UndoHistory::TakeSnapshot(*g);
         EXPECT_FALSE(g->ApplyGridMatrix(grid));
         EXPECT_EQ(*before, *UndoHistory::TakeSnapshot(*g));

@@ -32,7 +32,7 @@ struct MatrixWindow : ::testing::Test {
         g = &session.CreateDocument();
         g->NewGraf(directed, weighted);
         for (int i = 1; i <= n; ++i)
-            g->AddPoint(40 * i, 60, QString(), g->FreeTitleNumber(), g->SizeGraf);
+            g->AddVertex(40 * i, 60, QString(), g->FreeTitleNumber(), g->SizeGraf);
     }
     void Open()
     {
@@ -90,16 +90,16 @@ struct MatrixWindow : ::testing::Test {
 TEST(MatrixGridContent, NamesInTheHeadersAndColumnsAsTails)
 {
     auto g = MakeGraf(true, true, 3);
-    g->AddDuga(1, 2, 5);
-    g->AddDuga(3, 1, 2);
+    g->AddArc(1, 2, 5);
+    g->AddArc(3, 1, 2);
     QList<QStringList> cells;
     MatrixGrid::MatrixToGrid(*g, cells);
     ASSERT_EQ(cells.size(), 4);
-    EXPECT_EQ(cells[0], (QStringList{"", g->PointTitle(1), g->PointTitle(2), g->PointTitle(3)}));
-    EXPECT_EQ(cells[2][0], g->PointTitle(2));
-    EXPECT_EQ(cells[1], (QStringList{g->PointTitle(1), "0", "0", "2"}));
-    EXPECT_EQ(cells[2], (QStringList{g->PointTitle(2), "5", "0", "0"}));
-    EXPECT_EQ(cells[3], (QStringList{g->PointTitle(3), "0", "0", "0"}));
+    EXPECT_EQ(cells[0], (QStringList{"", g->VertexName(1), g->VertexName(2), g->VertexName(3)}));
+    EXPECT_EQ(cells[2][0], g->VertexName(2));
+    EXPECT_EQ(cells[1], (QStringList{g->VertexName(1), "0", "0", "2"}));
+    EXPECT_EQ(cells[2], (QStringList{g->VertexName(2), "5", "0", "0"}));
+    EXPECT_EQ(cells[3], (QStringList{g->VertexName(3), "0", "0", "0"}));
 
     g->ToUnweighted();
     MatrixGrid::MatrixToGrid(*g, cells);
@@ -123,13 +123,13 @@ TEST(MatrixGridContent, KeyFilterLetsDigitsAndControlCharactersThrough)
 TEST_F(MatrixWindow, GridShowsTheDocumentWithAGreyUnselectableDiagonal)
 {
     Create(true, true, 3);
-    g->AddDuga(1, 2, 5);
+    g->AddArc(1, 2, 5);
     Open();
     MatrixTable* grid = form->Grid();
     ASSERT_EQ(grid->rowCount(), 3);
     ASSERT_EQ(grid->columnCount(), 3);
-    EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), g->PointTitle(2));
-    EXPECT_EQ(grid->verticalHeaderItem(2)->text(), g->PointTitle(3));
+    EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), g->VertexName(2));
+    EXPECT_EQ(grid->verticalHeaderItem(2)->text(), g->VertexName(3));
     EXPECT_EQ(Cell(1, 2), "5");
     EXPECT_EQ(Cell(2, 1), "0");
     for (int k = 0; k < 3; ++k)
@@ -171,8 +171,8 @@ TEST_F(MatrixWindow, UndirectedGraphMirrorsTheEntry)
 TEST_F(MatrixWindow, EmptiedCellDeletesTheArc)
 {
     Create(true, true, 2);
-    g->AddDuga(1, 2, 4);
-    g->AddDuga(2, 1, 6);
+    g->AddArc(1, 2, 4);
+    g->AddArc(2, 1, 6);
     Open();
     QLineEdit* editor = Edit(1, 2);
     ASSERT_NE(editor, nullptr);
@@ -205,7 +205,7 @@ TEST_F(MatrixWindow, ACellIsAppliedOnceWhenItsEditingEndsAsOneUndoStep)
     ASSERT_NE(editor, nullptr);
     editor->selectAll();
     Type(editor, "12");
-    EXPECT_FALSE(g->HasDuga(2, 1)) << "no digit is applied on its own";
+    EXPECT_FALSE(g->HasArc(2, 1)) << "no digit is applied on its own";
     EXPECT_EQ(session.History().Count(), 0);
     Commit(editor);
     EXPECT_EQ(g->Arc(2, 1).Cost, 12);
@@ -213,7 +213,7 @@ TEST_F(MatrixWindow, ACellIsAppliedOnceWhenItsEditingEndsAsOneUndoStep)
     EXPECT_EQ(host.redraws, 1);
     EXPECT_TRUE(session.HasUnsavedChanges());
     session.Undo();
-    EXPECT_FALSE(g->HasDuga(2, 1));
+    EXPECT_FALSE(g->HasArc(2, 1));
     EXPECT_FALSE(session.HasUnsavedChanges());
 
     // The same value again is no change and no step.
@@ -225,10 +225,10 @@ TEST_F(MatrixWindow, ACellIsAppliedOnceWhenItsEditingEndsAsOneUndoStep)
 TEST_F(MatrixWindow, ARefusedValueChangesNothingAndTheCellShowsTheWeightAgain)
 {
     Create(true, true, 2);
-    g->AddDuga(2, 1, 7);
+    g->AddArc(2, 1, 7);
     Open();
     TypeAndCommit(1, 2, "60000");
-    EXPECT_FALSE(g->HasDuga(1, 2)) << "above the largest weight: refused whole";
+    EXPECT_FALSE(g->HasArc(1, 2)) << "above the largest weight: refused whole";
     EXPECT_EQ(Cell(1, 2), "0");
     EXPECT_EQ(form->CaptionLine(), Translate("Matrix_smg_uncorrect"));
     EXPECT_EQ(session.History().Count(), 0);
@@ -243,7 +243,7 @@ TEST_F(MatrixWindow, ARefusedValueChangesNothingAndTheCellShowsTheWeightAgain)
 TEST_F(MatrixWindow, FilteredKeysChangeNothing)
 {
     Create(true, true, 2);
-    g->AddDuga(1, 2, 3);
+    g->AddArc(1, 2, 3);
     Open();
     QLineEdit* editor = Edit(1, 2);
     ASSERT_NE(editor, nullptr);
@@ -262,8 +262,8 @@ TEST_F(MatrixWindow, RefreshFollowsTheDocumentAndDropsAnOpenEditor)
     QLineEdit* editor = Edit(1, 2);
     ASSERT_NE(editor, nullptr);
     editor->setText("9"); // typed but not yet taken
-    g->AddPoint(200, 200, QString(), g->FreeTitleNumber(), 10);
-    g->AddDuga(3, 1, 8);
+    g->AddVertex(200, 200, QString(), g->FreeTitleNumber(), 10);
+    g->AddArc(3, 1, 8);
     form->Refresh();
     ASSERT_EQ(form->Grid()->rowCount(), 3);
     EXPECT_EQ(Cell(3, 1), "8");
@@ -273,7 +273,7 @@ TEST_F(MatrixWindow, RefreshFollowsTheDocumentAndDropsAnOpenEditor)
     EXPECT_EQ(Cell(1, 2), "0");
 
     // No document or no vertices: an empty grid.
-    g->DeleteAllPoints();
+    g->DeleteAllVertices();
     form->Refresh();
     EXPECT_EQ(form->Grid()->rowCount(), 0);
 }
@@ -347,8 +347,8 @@ struct TextMatrixWindow : ::testing::Test {
         g = &session.CreateDocument();
         g->NewGraf(true, true);
         for (int i = 1; i <= 2; ++i)
-            g->AddPoint(40 * i, 60, QString(), g->FreeTitleNumber(), g->SizeGraf);
-        g->AddDuga(1, 2, 5);
+            g->AddVertex(40 * i, 60, QString(), g->FreeTitleNumber(), g->SizeGraf);
+        g->AddArc(1, 2, 5);
         form = std::make_unique<MatrixTextWindow>(session, TranslateManager());
     }
 };
@@ -414,7 +414,7 @@ TEST_F(MatrixWindow, ColumnsFitFiveDigitsAndTheirNames)
     session.Naming().SetKind(VertexNaming::Manual);
     session.Naming().SetManualTitle(g->Points[2].TitleNumber, QStringLiteral("Hauptbahnhof"));
     session.Naming().SetManualTitle(g->Points[3].TitleNumber, QString(200, QLatin1Char('W')));
-    g->AddDuga(1, 2, 50000);
+    g->AddArc(1, 2, 50000);
     Open();
     MatrixTable* grid = form->Grid();
     const QFontMetrics cells(grid->font());

@@ -25,7 +25,7 @@ struct MaxFlows : AlgorithmFixture {
         g = MakeGraf(true, true, n);
         g->AttachHost(&host);
         for (auto [a, b, c] : arcs)
-            g->AddDuga(a, b, c);
+            g->AddArc(a, b, c);
     }
     static Captions CaptionsOf(const AlgorithmResult& result)
     {
@@ -149,7 +149,7 @@ TEST_F(MaxFlows, WorkedExampleCaptionsEveryArc)
     QStringList narration;
     for (int i = 0; i < result.steps.FrameCount(); ++i)
         narration.append(
-            StepTrace::Narration(result.steps.NarrationOf(i), [&](int v) { return g->PointTitle(v); }));
+            StepTrace::Narration(result.steps.NarrationOf(i), [&](int v) { return g->VertexName(v); }));
     EXPECT_EQ(narration,
               QStringList({Translate("step_flow_start").arg(1).arg(3),
                            "Увеличивающий путь от 1 до 3 из 1 дуг: его узкое место 4, поток теперь 4",
@@ -223,7 +223,7 @@ TEST_F(MaxFlows, DispatcherRowsDrawTheirPictureAndLeaveTheDocumentAsItWas)
     for (int v = 1; v <= 5; ++v)
         EXPECT_EQ(OutList(*g, v), lists[v - 1]);
     for (int v = 1; v <= GraphDocument::MaxPoints; ++v)
-        EXPECT_FALSE(g->HasDuga(v, 6) || g->HasDuga(v, 7)) << v;
+        EXPECT_FALSE(g->HasArc(v, 6) || g->HasArc(v, 7)) << v;
     EXPECT_EQ(run.result.steps.FrameAt(0).key, "step_flow_start_multi");
     EXPECT_FALSE(RenderResultPicture(*g, run.result.picture).isNull());
 
@@ -243,10 +243,10 @@ TEST_F(MaxFlows, FullDocumentAndDamagedCapacities)
     g = MakeGraf(true, true, GraphDocument::MaxPoints);
     g->AttachHost(&host);
     for (int v = 3; v <= 253; ++v)
-        g->AddDuga(v, v + 1, 10);
-    g->AddDuga(1, 3, 4);
-    g->AddDuga(2, 3, 3);
-    g->AddDuga(253, 255, 2);
+        g->AddArc(v, v + 1, 10);
+    g->AddArc(1, 3, 4);
+    g->AddArc(2, 3, 3);
+    g->AddArc(253, 255, 2);
     EXPECT_EQ(MaxFlowMulti(*g).PaneLines(), QStringList{"Максимальный поток равен 7"});
 
     // A capacity of 0 (only a damaged file holds one) carries nothing, and the run ends.
@@ -306,10 +306,10 @@ TEST_F(MaxFlows, FlowValuesMatchIgraphAndFlowsAreConserved)
         std::vector<std::tuple<int, int, int>> arcs;
         const int maxCapacity = round % 2 ? 20 : 50000;
         const auto add = [&](int a, int b) {
-            if (a == b || g->HasDuga(a, b))
+            if (a == b || g->HasArc(a, b))
                 return;
             const int c = int(random.bounded(1, maxCapacity + 1));
-            g->AddDuga(a, b, c);
+            g->AddArc(a, b, c);
             arcs.emplace_back(a, b, c);
         };
         // Half the networks have 1 as their only source and n as their only sink.

@@ -56,7 +56,7 @@ std::unique_ptr<GraphDocument> RandomGraf(QRandomGenerator& random, int n, int p
     for (int a = 1; a <= n; ++a)
         for (int b = a + 1; b <= n; ++b)
             if (int(random.bounded(100)) < percent)
-                g->AddDuga(b, a, weighted ? int(random.bounded(4)) : 1);
+                g->AddArc(b, a, weighted ? int(random.bounded(4)) : 1);
     return g;
 }
 
@@ -116,10 +116,10 @@ void ExpectSameRun(const AlgorithmResult& ours, const AlgorithmResult& reference
 TEST_F(MaximumCliqueTest, TriangleWithATailThroughTheDispatcher)
 {
     Make(4);
-    g->AddDuga(1, 2, 1);
-    g->AddDuga(2, 3, 1);
-    g->AddDuga(1, 3, 1);
-    g->AddDuga(3, 4, 1);
+    g->AddArc(1, 2, 1);
+    g->AddArc(2, 3, 1);
+    g->AddArc(1, 3, 1);
+    g->AddArc(3, 4, 1);
     Run();
     ASSERT_TRUE(run.ran);
     const QString size = Translate("Max_click_is") + " 3";
@@ -166,9 +166,9 @@ TEST_F(MaximumCliqueTest, IsolatedVerticesAndArcsOfWeightZero)
 
     // 1-2 weighs 0: the triangle is two edges, and the cliques are {3, 2} and {3, 1}.
     Make(3, true);
-    g->AddDuga(1, 2, 0);
-    g->AddDuga(2, 3, 5);
-    g->AddDuga(1, 3, 7);
+    g->AddArc(1, 2, 0);
+    g->AddArc(2, 3, 5);
+    g->AddArc(1, 3, 7);
     Run();
     EXPECT_EQ(run.result.resultValue, 2);
     EXPECT_TRUE(g->ReportManager.GetContent().endsWith(found + "3 2 <br>" + found + "3 1 <br><br>"));
@@ -182,7 +182,7 @@ TEST_F(MaximumCliqueTest, LongListsAreCutAndCounted)
     for (int a = 1; a <= 22; ++a)
         for (int b = a + 1; b <= 22; ++b)
             if (!(a % 2 == 1 && b == a + 1))
-                g->AddDuga(a, b, 1);
+                g->AddArc(a, b, 1);
     Run();
     EXPECT_EQ(g->Outp().Lines().last(), "22 20 18 16 14 12 10 8 6 4 2 ");
     const QString report = g->ReportManager.GetContent();
@@ -193,7 +193,7 @@ TEST_F(MaximumCliqueTest, LongListsAreCutAndCounted)
     Make(30);
     for (int a = 1; a <= 30; ++a)
         for (int b = a + 1; b <= 30; ++b)
-            g->AddDuga(a, b, 1);
+            g->AddArc(a, b, 1);
     const std::vector<V> found = ListOf(*g);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].size(), 30u);
@@ -203,10 +203,10 @@ TEST_F(MaximumCliqueTest, LongListsAreCutAndCounted)
 TEST_F(MaximumCliqueTest, StepsNarrateEachVertexAddedEachCliqueAndEachCut)
 {
     Make(4);
-    g->AddDuga(1, 2, 1);
-    g->AddDuga(2, 3, 1);
-    g->AddDuga(1, 3, 1);
-    g->AddDuga(3, 4, 1);
+    g->AddArc(1, 2, 1);
+    g->AddArc(2, 3, 1);
+    g->AddArc(1, 3, 1);
+    g->AddArc(3, 4, 1);
     const AlgorithmResult result = MaximumClique(*g, true);
     QStringList keys;
     for (int i = 0; i < result.steps.FrameCount(); ++i)
@@ -345,7 +345,7 @@ TEST(CliqueSearch, CountAndLargestSizeAgreeWithIgraphOnUpTo255Vertices)
             for (int hub = 1; hub <= 3; ++hub)
                 for (int v = 1; v <= n; ++v)
                     if (v != hub && g->Arc(hub, v).Cost == 0 && int(random.bounded(100)) < 50 + 10 * hub)
-                        g->AddDuga(hub, v, 1);
+                        g->AddArc(hub, v, 1);
         const AdjacencySets adjacency = CliqueAdjacency(*g);
         IgraphCopy copy(*g);
         igraph_integer_t count = 0;

@@ -44,7 +44,7 @@ struct Gestures : ::testing::Test {
         g->NewGraf(directed, weighted);
         view.graf = g;
         for (QPoint p : {QPoint(100, 100), QPoint(300, 100), QPoint(100, 300)})
-            g->AddPoint(p.x(), p.y(), QString(), g->FreeTitleNumber(), g->SizeGraf);
+            g->AddVertex(p.x(), p.y(), QString(), g->FreeTitleNumber(), g->SizeGraf);
     }
     bool Act(int x, int y, Gesture gesture) { return MouseAction(session, view, x, y, surface, gesture); }
     int HistoryCount() { return session.History().Count(); }
@@ -55,10 +55,10 @@ struct Gestures : ::testing::Test {
 TEST_F(Gestures, PressOnAVertexSelectsItAndADragMovesItsCentreAsOneUndoStep)
 {
     Create(false, false);
-    g->AddDuga(1, 2, 1);
+    g->AddArc(1, 2, 1);
     g->ArcRef(1, 2).X = g->ArcRef(2, 1).X = 500; // a bent arc
     session.RecordState();                       // an edit of its own before the drag
-    g->AddDuga(1, 3, 1);
+    g->AddArc(1, 3, 1);
     EXPECT_TRUE(Act(104, 97, Gesture::Press));
     EXPECT_EQ(g->ActivePoint, 1);
     EXPECT_EQ(g->Points[1].Active, 1);
@@ -82,13 +82,13 @@ TEST_F(Gestures, PressOnAVertexSelectsItAndADragMovesItsCentreAsOneUndoStep)
     // One undo puts the vertex back, and only the drag is undone.
     session.Undo();
     EXPECT_EQ(QPoint(g->Points[1].X, g->Points[1].Y), QPoint(100, 100));
-    EXPECT_TRUE(g->HasDuga(1, 3)) << "the arc added before the drag stays";
+    EXPECT_TRUE(g->HasArc(1, 3)) << "the arc added before the drag stays";
 }
 
 TEST_F(Gestures, PressOnEmptySpaceClearsSelectionAndHighlighting)
 {
     Create(false, false);
-    g->AddDuga(1, 2, 1);
+    g->AddArc(1, 2, 1);
     g->MarkPath(std::vector<int>{1, 2});
     g->ActivePoint = 3;
     EXPECT_TRUE(Act(500, 350, Gesture::Press));
@@ -158,9 +158,9 @@ TEST_F(Gestures, DraggingEmptySpacePansAtTwiceTheMouseSpeed)
 TEST_F(Gestures, ArcTextPointAndLabelDrag)
 {
     Create(true, false);
-    g->AddDuga(1, 2, 1);
+    g->AddArc(1, 2, 1);
     Act(200, 100, Gesture::Press);
-    ASSERT_EQ(QPoint(g->ActiveDugaFrom, g->ActiveDugaTo), QPoint(1, 2));
+    ASSERT_EQ(QPoint(g->ActiveArcTail, g->ActiveArcHead), QPoint(1, 2));
     Act(200, 40, Gesture::Move);
     EXPECT_EQ(QPoint(g->Arc(1, 2).X, g->Arc(1, 2).Y), QPoint(200, 40));
     Act(200, 40, Gesture::Release);
@@ -191,7 +191,7 @@ TEST_F(Gestures, ConnectAsksForTheWeightAndRefusesBadAnswers)
         EXPECT_FALSE(Act(300, 100, Gesture::Connect));
         EXPECT_EQ(host.MessageTexts(), QStringList{Translate(QLatin1String(c.message))})
             << c.input.text.toStdString();
-        EXPECT_FALSE(g->HasDuga(1, 2));
+        EXPECT_FALSE(g->HasArc(1, 2));
     }
     const int before = HistoryCount();
     host.inputs = {{true, QStringLiteral(" 42 ")}};
@@ -220,7 +220,7 @@ TEST_F(Gestures, ConnectWithoutTwoDistinctVerticesAddsNothing)
     g->ActivePoint = 1;
     EXPECT_TRUE(Act(300, 100, Gesture::Connect));
     EXPECT_EQ(g->Arc(1, 2).Cost, 1) << "unweighted: weight 1 without a question";
-    EXPECT_FALSE(g->HasDuga(2, 1));
+    EXPECT_FALSE(g->HasArc(2, 1));
     EXPECT_TRUE(host.prompts.isEmpty());
 }
 
@@ -255,7 +255,7 @@ TEST_F(Gestures, ContextOpensTheVertexPopupOnlyForAnotherVertex)
 TEST_F(Gestures, DeleteWithNothingSelectedChangesNothingButRefreshes)
 {
     Create(false, false);
-    g->ActivePoint = g->ActiveDugaFrom = g->ActiveDugaTo = g->ActiveLabel = 0;
+    g->ActivePoint = g->ActiveArcTail = g->ActiveArcHead = g->ActiveLabel = 0;
     const int before = HistoryCount();
     EXPECT_TRUE(Act(0, 0, Gesture::Delete));
     EXPECT_EQ(g->PointCount, 3);

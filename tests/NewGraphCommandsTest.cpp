@@ -94,7 +94,7 @@ TEST_F(NewGraph, LaterGraphsCanBeDeclinedOrCancelled)
 {
     ASSERT_TRUE(NewGraphCommand(session, prompt, environment));
     GraphDocument* first = session.Document();
-    first->AddPoint(10, 10, QString(), first->FreeTitleNumber(), 10);
+    first->AddVertex(10, 10, QString(), first->FreeTitleNumber(), 10);
 
     environment.mayDiscard = {false};
     EXPECT_FALSE(NewGraphCommand(session, prompt, environment));
@@ -110,8 +110,8 @@ TEST_F(NewGraph, PropertiesConvertTheKindAskingOnce)
     ASSERT_TRUE(NewGraphCommand(session, prompt, environment));
     GraphDocument* g = session.Document();
     for (int i = 0; i < 2; ++i)
-        g->AddPoint(20 + 40 * i, 20, QString(), g->FreeTitleNumber(), 10);
-    g->AddDuga(1, 2, 1);
+        g->AddVertex(20 + 40 * i, 20, QString(), g->FreeTitleNumber(), 10);
+    g->AddArc(1, 2, 1);
 
     prompt.directed = true;
     prompt.weighted = true;
@@ -122,7 +122,7 @@ TEST_F(NewGraph, PropertiesConvertTheKindAskingOnce)
     EXPECT_EQ(host.saves, 1);
     EXPECT_TRUE(g->Directed);
     EXPECT_TRUE(g->Weighted);
-    EXPECT_TRUE(g->HasDuga(1, 2) && g->HasDuga(2, 1));
+    EXPECT_TRUE(g->HasArc(1, 2) && g->HasArc(2, 1));
     EXPECT_TRUE(session.History().CanUndo());
 
     // The same choices again change nothing and ask nothing.
@@ -141,7 +141,7 @@ TEST_F(NewGraph, PropertiesConvertTheKindAskingOnce)
     host.saveAnswers = {ProgramHost::SaveAnswer::Cancel};
     EXPECT_FALSE(PropertiesCommand(session, prompt));
     EXPECT_TRUE(g->Directed);
-    EXPECT_EQ(g->PointTitle(1), "1");
+    EXPECT_EQ(g->VertexName(1), "1");
     EXPECT_EQ(session.History().Count(), steps);
 
     // Discard goes on without saving; one undo brings back the kind and the names.
@@ -149,10 +149,10 @@ TEST_F(NewGraph, PropertiesConvertTheKindAskingOnce)
     ASSERT_TRUE(PropertiesCommand(session, prompt));
     EXPECT_EQ(host.saves, 1);
     EXPECT_FALSE(g->Directed);
-    EXPECT_EQ(g->PointTitle(1), "40");
+    EXPECT_EQ(g->VertexName(1), "40");
     session.Undo();
     EXPECT_TRUE(g->Directed);
-    EXPECT_EQ(g->PointTitle(1), "1");
+    EXPECT_EQ(g->VertexName(1), "1");
     EXPECT_EQ(session.Naming().GetBeginNumber(), 1);
 }
 

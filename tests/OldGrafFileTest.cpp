@@ -69,7 +69,7 @@ TEST_F(OldFiles, MatrixOnlyKeepsTheKindAndPlacesAtRandom)
     EXPECT_FALSE(Load("0,2\n2,0\n"));
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_correct_matrix_not_load_matrix")});
     EXPECT_EQ(g->PointCount, 3);
-    EXPECT_TRUE(g->HasDuga(1, 2) && g->HasDuga(2, 3));
+    EXPECT_TRUE(g->HasArc(1, 2) && g->HasArc(2, 3));
 }
 
 TEST_F(OldFiles, MarkerQuirks)
@@ -152,10 +152,10 @@ TEST_F(OldFiles, DamagedFilesAreRefusedClearly)
 
 TEST_F(OldFiles, TypeLineKeepsTheUsersDrawingStyles)
 {
-    g->NormalDugaStyle.PenColor = 0x808080;
-    g->ActivePointStyle.BrushColor = 0x00FF00;
+    g->NormalArcStyle.PenColor = 0x808080;
+    g->ActiveVertexStyle.BrushColor = 0x00FF00;
     ASSERT_TRUE(Load("0,1\n0,0\nXYposition\n10 10\n50 50\nGrafType\nGraf1.010\n"));
     EXPECT_TRUE(g->Directed);
-    EXPECT_EQ(g->NormalDugaStyle.PenColor, 0x808080);
-    EXPECT_EQ(g->ActivePointStyle.BrushColor, 0x00FF00);
+    EXPECT_EQ(g->NormalArcStyle.PenColor, 0x808080);
+    EXPECT_EQ(g->ActiveVertexStyle.BrushColor, 0x00FF00);
 }

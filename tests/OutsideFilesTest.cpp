@@ -171,7 +171,7 @@ TEST_F(OutsideFiles, ADroppedFileOpensAfterTheQuestionAboutUnsavedWork)
     EXPECT_FALSE(Drop({QUrl(QStringLiteral("https://example.org/path.grafa"))}));
     EXPECT_FALSE(Drop({QUrl::fromLocalFile(dir.path())}));
 
-    w->Document()->AddPoint(50, 50, QString(), w->Document()->FreeTitleNumber(), w->Document()->SizeGraf);
+    w->Document()->AddVertex(50, 50, QString(), w->Document()->FreeTitleNumber(), w->Document()->SizeGraf);
     w->Session().RecordState();
     w->UpdateMenus();
     ASSERT_TRUE(w->isWindowModified());

@@ -76,8 +76,8 @@ struct LiteralTarry {
 TEST_F(PathSearch, WorkedExampleAndListOrder)
 {
     Make(true, 3);
-    g->AddDuga(1, 2, 1);
-    g->AddDuga(2, 3, 1);
+    g->AddArc(1, 2, 1);
+    g->AddArc(2, 3, 1);
     Wave(1, 3);
     EXPECT_EQ(result.route, (V{1, 2, 3}));
     EXPECT_EQ(result.resultCount, 3);
@@ -94,7 +94,7 @@ TEST_F(PathSearch, WorkedExampleAndListOrder)
     EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
 
     // With 1->3 added last Tarry still walks through 2; the wave front takes the short way.
-    g->AddDuga(1, 3, 1);
+    g->AddArc(1, 3, 1);
     Tarry(1, 3);
     EXPECT_EQ(result.route, (V{1, 2, 3}));
     Wave(1, 3);
@@ -106,8 +106,8 @@ TEST_F(PathSearch, WorkedExampleAndListOrder)
 TEST_F(PathSearch, UnreachableFinishAndOneVertexRoute)
 {
     Make(true, 3);
-    g->AddDuga(1, 2, 1);
-    g->AddDuga(3, 1, 1);
+    g->AddArc(1, 2, 1);
+    g->AddArc(3, 1, 1);
     Wave(1, 3);
     EXPECT_EQ(result.resultCount, -1);
     EXPECT_TRUE(result.route.empty());
@@ -131,10 +131,10 @@ TEST_F(PathSearch, WaveTakesTheLowestPredecessorOfThePreviousWave)
 {
     // 1 reaches 3 and 2 (3 listed first); both lead to 4: its predecessor is 2.
     Make(false, 4);
-    g->AddDuga(1, 3, 1);
-    g->AddDuga(1, 2, 1);
-    g->AddDuga(3, 4, 1);
-    g->AddDuga(2, 4, 1);
+    g->AddArc(1, 3, 1);
+    g->AddArc(1, 2, 1);
+    g->AddArc(3, 4, 1);
+    g->AddArc(2, 4, 1);
     Wave(1, 4);
     EXPECT_EQ(result.route, (V{1, 2, 4}));
     // Tarry follows the lists instead.
@@ -146,9 +146,9 @@ TEST_F(PathSearch, WeightedGraphIsWarnedThenSearchedByArcs)
 {
     g = MakeGraf(true, true, 3);
     g->AttachHost(&host);
-    g->AddDuga(1, 3, 100);
-    g->AddDuga(1, 2, 1);
-    g->AddDuga(2, 3, 1);
+    g->AddArc(1, 3, 100);
+    g->AddArc(1, 2, 1);
+    g->AddArc(2, 3, 1);
     AlgorithmRun run;
     RunAlgorithm(*g, "FindTraceWaveFront", 1, 3, &run);
     const QString warning = Translate("Algor_not_for_load") + "\r" + Translate("Find_trace_ignory_load");
@@ -166,9 +166,9 @@ TEST_F(PathSearch, TarryCutsDeadBranchesInItsFrames)
 {
     // 1's list: 2 (a dead end), 3 (leads to 4).
     Make(true, 4);
-    g->AddDuga(1, 2, 1);
-    g->AddDuga(1, 3, 1);
-    g->AddDuga(3, 4, 1);
+    g->AddArc(1, 2, 1);
+    g->AddArc(1, 3, 1);
+    g->AddArc(3, 4, 1);
     result = TarryPath(*g, 1, 4, 4, true);
     EXPECT_EQ(result.route, (V{1, 3, 4}));
     const StepTrace& steps = result.steps;
@@ -195,7 +195,7 @@ TEST_F(PathSearch, TarryNeverBacksUpOutOfABranchItEnters)
     Make(false, 14);
     for (int a = 1; a <= 13; ++a)
         for (int b = a + 1; b <= 13; ++b)
-            g->AddDuga(a, b, 1);
+            g->AddArc(a, b, 1);
     result = TarryPath(*g, 1, 14, 14, true);
     EXPECT_EQ(result.resultCount, -1);
     ASSERT_EQ(result.steps.FrameCount(), 14); // the start, twelve cut branches, the verdict
@@ -204,7 +204,7 @@ TEST_F(PathSearch, TarryNeverBacksUpOutOfABranchItEnters)
 
     // With 14 joined to 12 alone, the first path in list order runs 1, 2, ..., 12, tries 13 (a
     // dead end by then) and takes 12's last arc to 14.
-    g->AddDuga(12, 14, 1);
+    g->AddArc(12, 14, 1);
     result = TarryPath(*g, 1, 14, 14, true);
     V expected(12);
     std::iota(expected.begin(), expected.end(), 1);
@@ -220,7 +220,7 @@ TEST_F(PathSearch, LongPathsNeedNoDeepStack)
     Make(true, n);
     for (int a = 1; a <= n; ++a)
         for (int b = 1; b <= n; ++b)
-            g->AddDuga(a, b, 1);
+            g->AddArc(a, b, 1);
     Tarry(1, n);
     V expected(n);
     std::iota(expected.begin(), expected.end(), 1);
@@ -275,7 +275,7 @@ TEST_F(PathSearch, ReachabilityAndWaveLengthsAgreeWithIgraph)
                 EXPECT_EQ(r->route.front(), start);
                 EXPECT_EQ(r->route.back(), finish);
                 for (std::size_t k = 1; k < r->route.size(); ++k)
-                    ASSERT_TRUE(g->HasDuga(r->route[k - 1], r->route[k]));
+                    ASSERT_TRUE(g->HasArc(r->route[k - 1], r->route[k]));
                 V sorted = r->route;
                 std::sort(sorted.begin(), sorted.end());
                 EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()); // simple

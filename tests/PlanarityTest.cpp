@@ -32,7 +32,7 @@ struct Planarity : AlgorithmFixture {
         g = MakeGraf(false, false, n);
         g->AttachHost(&host);
         for (const auto& [a, b] : edges)
-            g->AddDuga(a, b, 1);
+            g->AddArc(a, b, 1);
     }
     void Run() { RunAlgorithm(*g, "IsPlanar", 0, 0, &run); }
     QStringList Lines() const { return g->Outp().Lines(); }
@@ -525,7 +525,7 @@ TEST_F(Planarity, GraphsTheConfigurationSearchMissesAreFoundNotPlanar)
         const Pairs arcs = Parse(run.result).Listed();
         EXPECT_TRUE(IsKuratowskiSubdivision(arcs)) << c.name;
         for (const auto& [p, q] : arcs) {
-            EXPECT_TRUE(g->HasDuga(p, q)) << c.name;
+            EXPECT_TRUE(g->HasArc(p, q)) << c.name;
             EXPECT_EQ(g->Arc(p, q).Active, 1);
             EXPECT_EQ(g->Arc(q, p).Active, 1);
         }
@@ -570,13 +570,13 @@ TEST(PlanarityProperty, VerdictMatchesTheMinorCheckOnSmallGraphs)
         const Pairs edges = RandomEdges(random, n, int(random.bounded(20, 100)));
         auto g = MakeGraf(false, false, n);
         for (const auto& [a, b] : edges)
-            g->AddDuga(a, b, 1);
+            g->AddArc(a, b, 1);
         const AlgorithmResult result = PlanarityTest(*g);
         const bool minor = HasKuratowskiMinor(n, edges);
         ASSERT_EQ(SaysPlanar(result), !minor) << "round " << round;
         notPlanar += minor;
         for (const auto& [p, q] : Parse(result).Listed())
-            EXPECT_TRUE(g->HasDuga(p, q)) << "round " << round;
+            EXPECT_TRUE(g->HasArc(p, q)) << "round " << round;
     }
     EXPECT_GT(notPlanar, 30); // both answers were exercised
 }
@@ -590,7 +590,7 @@ TEST(PlanarityProperty, ConfigurationsAreThoseTheWrittenSearchFinds)
         const int n = int(random.bounded(5, 16));
         auto g = MakeGraf(false, false, n);
         for (const auto& [a, b] : RandomEdges(random, n, int(random.bounded(15, 55))))
-            g->AddDuga(round % 2 ? a : b, round % 2 ? b : a, 1);
+            g->AddArc(round % 2 ? a : b, round % 2 ? b : a, 1);
         Pairs expected = LiteralConfigurationSearch(*g);
         const AlgorithmResult result = PlanarityTest(*g);
         if (expected.empty()) {
@@ -753,7 +753,7 @@ TEST(PlanarityProperty, PromisesAndDeletionSetsHoldByTheCompleteTest)
             continue;
         auto g = MakeGraf(false, false, n);
         for (const auto& [a, b] : edges)
-            g->AddDuga(a, b, 1);
+            g->AddArc(a, b, 1);
         const AlgorithmResult result = PlanarityTest(*g);
         ASSERT_FALSE(SaysPlanar(result)) << "round " << round;
         const Answer answer = Parse(result);
@@ -762,7 +762,7 @@ TEST(PlanarityProperty, PromisesAndDeletionSetsHoldByTheCompleteTest)
         for (const std::vector<int>& chain : answer.chains) {
             ASSERT_GE(chain.size(), 2u) << "round " << round;
             for (std::size_t k = 1; k < chain.size(); ++k)
-                EXPECT_TRUE(g->HasDuga(chain[k - 1], chain[k])) << "round " << round;
+                EXPECT_TRUE(g->HasArc(chain[k - 1], chain[k])) << "round " << round;
             EXPECT_EQ(std::set<int>(chain.begin(), chain.end()).size(), chain.size()) << "round " << round;
             chained += chain.size() > 2;
         }

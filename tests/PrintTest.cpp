@@ -51,9 +51,9 @@ struct Print : ::testing::Test {
         QApplication::processEvents();
         GraphDocument& g = *w->Document();
         for (const QPoint p : {QPoint(60, 60), QPoint(400, 60), QPoint(230, 300)})
-            g.AddPoint(p.x(), p.y(), QString(), g.FreeTitleNumber(), g.SizeGraf);
-        g.AddDuga(1, 2, 1);
-        g.AddDuga(2, 3, 1);
+            g.AddVertex(p.x(), p.y(), QString(), g.FreeTitleNumber(), g.SizeGraf);
+        g.AddArc(1, 2, 1);
+        g.AddArc(2, 3, 1);
     }
     void TearDown() override
     {

@@ -52,18 +52,18 @@ struct Settings : ::testing::Test {
 // The values a document has after loading without a settings file.
 void ExpectDefaults(const GraphDocument& g, const QString& face)
 {
-    EXPECT_EQ(g.ActiveDugaStyle.PenColor, 0x008000);
-    EXPECT_EQ(g.ActiveDugaStyle.TextColor, 0x008000);
-    EXPECT_EQ(g.ActiveDugaStyle.PenSize, 2);
-    EXPECT_EQ(g.ActivePointStyle.PenColor, 0);
-    EXPECT_EQ(g.ActivePointStyle.TextColor, 0xFFFFFF);
-    EXPECT_EQ(g.ActivePointStyle.BrushColor, 0x0000FF);
-    EXPECT_EQ(g.NormalDugaStyle.PenColor, 0x808080);
-    EXPECT_EQ(g.NormalDugaStyle.TextColor, 0x808080);
-    EXPECT_EQ(g.NormalDugaStyle.PenSize, 2);
-    EXPECT_EQ(g.NormalPointStyle.PenColor, 0x808080);
-    EXPECT_EQ(g.NormalPointStyle.TextColor, 0xFF0000);
-    EXPECT_EQ(g.NormalPointStyle.BrushColor, 0xFFFFFF);
+    EXPECT_EQ(g.ActiveArcStyle.PenColor, 0x008000);
+    EXPECT_EQ(g.ActiveArcStyle.TextColor, 0x008000);
+    EXPECT_EQ(g.ActiveArcStyle.PenSize, 2);
+    EXPECT_EQ(g.ActiveVertexStyle.PenColor, 0);
+    EXPECT_EQ(g.ActiveVertexStyle.TextColor, 0xFFFFFF);
+    EXPECT_EQ(g.ActiveVertexStyle.BrushColor, 0x0000FF);
+    EXPECT_EQ(g.NormalArcStyle.PenColor, 0x808080);
+    EXPECT_EQ(g.NormalArcStyle.TextColor, 0x808080);
+    EXPECT_EQ(g.NormalArcStyle.PenSize, 2);
+    EXPECT_EQ(g.NormalVertexStyle.PenColor, 0x808080);
+    EXPECT_EQ(g.NormalVertexStyle.TextColor, 0xFF0000);
+    EXPECT_EQ(g.NormalVertexStyle.BrushColor, 0xFFFFFF);
     EXPECT_EQ(g.SizeGraf, 10);
     EXPECT_EQ(g.BackgroundFile, QString());
     EXPECT_EQ(g.ZoomMap, 10);
@@ -96,18 +96,18 @@ TEST_F(Settings, FirstStartWithoutAFile)
 
 TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
 {
-    g->ActiveDugaStyle.PenColor = 1;
-    g->ActiveDugaStyle.TextColor = 2;
-    g->ActiveDugaStyle.PenSize = 3;
-    g->ActivePointStyle.PenColor = 4;
-    g->ActivePointStyle.TextColor = 5;
-    g->ActivePointStyle.BrushColor = 6;
-    g->NormalDugaStyle.PenColor = 7;
-    g->NormalDugaStyle.TextColor = 8;
-    g->NormalDugaStyle.PenSize = 9;
-    g->NormalPointStyle.PenColor = 0x123456;
-    g->NormalPointStyle.TextColor = 11;
-    g->NormalPointStyle.BrushColor = 12;
+    g->ActiveArcStyle.PenColor = 1;
+    g->ActiveArcStyle.TextColor = 2;
+    g->ActiveArcStyle.PenSize = 3;
+    g->ActiveVertexStyle.PenColor = 4;
+    g->ActiveVertexStyle.TextColor = 5;
+    g->ActiveVertexStyle.BrushColor = 6;
+    g->NormalArcStyle.PenColor = 7;
+    g->NormalArcStyle.TextColor = 8;
+    g->NormalArcStyle.PenSize = 9;
+    g->NormalVertexStyle.PenColor = 0x123456;
+    g->NormalVertexStyle.TextColor = 11;
+    g->NormalVertexStyle.BrushColor = 12;
     g->SizeGraf = 25;
     const QString picture = folder.filePath("фон.png");
     QImage(4, 3, QImage::Format_RGB32).save(picture);
@@ -169,10 +169,10 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
     TranslationManager otherTranslator;
     ProgramSettings other(otherTranslator);
     EXPECT_FALSE(other.LoadSettings(*h, true));
-    EXPECT_EQ(h->ActiveDugaStyle, g->ActiveDugaStyle);
-    EXPECT_EQ(h->ActivePointStyle, g->ActivePointStyle);
-    EXPECT_EQ(h->NormalDugaStyle, g->NormalDugaStyle);
-    EXPECT_EQ(h->NormalPointStyle, g->NormalPointStyle);
+    EXPECT_EQ(h->ActiveArcStyle, g->ActiveArcStyle);
+    EXPECT_EQ(h->ActiveVertexStyle, g->ActiveVertexStyle);
+    EXPECT_EQ(h->NormalArcStyle, g->NormalArcStyle);
+    EXPECT_EQ(h->NormalVertexStyle, g->NormalVertexStyle);
     EXPECT_EQ(h->SizeGraf, 25);
     EXPECT_EQ(h->BackgroundFile, picture);
     EXPECT_EQ(h->BackgroundBitmap.size(), QSize(4, 3));

@@ -49,7 +49,7 @@ Shape ShapeOf(const GraphDocument& g)
         s.capital = naming.GetIsBig();
     }
     for (int v = 1; v <= g.PointCount; ++v) {
-        s.names.append(g.PointTitle(v));
+        s.names.append(g.VertexName(v));
         s.positions.emplace_back(g.Points[v].X, g.Points[v].Y);
         std::vector<int> row;
         for (int w = 1; w <= g.PointCount; ++w)
@@ -302,12 +302,12 @@ TEST_F(RoundTrip, ExchangeFormatsCarryTheGraphBothWays)
         const int n = Pick(2, 12);
         for (int v = 1; v <= n; ++v) {
             const int x = Pick(20, 700), y = Pick(20, 500); // in this order with every compiler
-            g.AddPoint(x, y, QString(), g.FreeTitleNumber(), g.SizeGraf);
+            g.AddVertex(x, y, QString(), g.FreeTitleNumber(), g.SizeGraf);
         }
         for (int k = Pick(1, 2 * n); k > 0; --k) {
             const int a = Pick(1, n), b = Pick(1, n);
-            if (a != b && !g.HasDuga(a, b) && !g.HasDuga(b, a))
-                g.AddDuga(a, b, weighted ? Pick(1, 50000) : 1);
+            if (a != b && !g.HasArc(a, b) && !g.HasArc(b, a))
+                g.AddArc(a, b, weighted ? Pick(1, 50000) : 1);
         }
         const Shape written = ShapeOf(g);
         for (const auto& [format, name] : formats) {

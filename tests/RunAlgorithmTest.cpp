@@ -57,7 +57,7 @@ TEST_F(Dispatcher, ApplicabilityFollowsTheKind)
 TEST_F(Dispatcher, RefusalShowsTheKeyAndStopsWithoutRedraw)
 {
     Make(true, false, 3);
-    g->AddDuga(1, 2, 1);
+    g->AddArc(1, 2, 1);
     g->Points[1].Active = 1;
     g->ActivePoint = 1;
     g->Outp().AddLine("earlier result");
@@ -87,8 +87,8 @@ TEST_F(Dispatcher, NothingHappensWithoutVerticesOrWithBadOnes)
 TEST_F(Dispatcher, CommonTailHighlightsTheRouteAndRedraws)
 {
     Make(false, true, 3);
-    g->AddDuga(1, 2, 2);
-    g->AddDuga(2, 3, 2);
+    g->AddArc(1, 2, 2);
+    g->AddArc(2, 3, 2);
     RunAlgorithm(*g, "FindTraceDekctri", 3, 1, &run);
     EXPECT_TRUE(run.ran);
     EXPECT_EQ(run.result.resultCount, 3);
@@ -103,7 +103,7 @@ TEST_F(Dispatcher, CommonTailHighlightsTheRouteAndRedraws)
     EXPECT_EQ(g->Arc(2, 3).Active, 1);
 
     // Unreachable: nothing highlighted, still redrawn.
-    g->DeleteDuga(1, 2);
+    g->DeleteArc(1, 2);
     RunAlgorithm(*g, "FindTraceDekctri", 3, 1, &run);
     EXPECT_EQ(run.result.resultCount, -1);
     EXPECT_EQ(g->Points[3].Active, 0);
@@ -113,7 +113,7 @@ TEST_F(Dispatcher, CommonTailHighlightsTheRouteAndRedraws)
 TEST_F(Dispatcher, ReportFailureIsShownAndTheRunGoesOn)
 {
     Make(true, true, 2);
-    g->AddDuga(1, 2, 5);
+    g->AddArc(1, 2, 5);
     ProgramPaths::SetProgramFolderOverride(dir.filePath("missing"));
     RunAlgorithm(*g, "FindTraceDekctri", 1, 2, &run);
     ASSERT_EQ(host.messages.size(), 1u);

@@ -96,8 +96,8 @@ TEST_F(Dijkstra, TiesKeepTheFirstPredecessorAndFinishTheLowestVertex)
     EXPECT_EQ(Path(), (V{1, 2, 4}));
     // Both 2 and 3 are at distance 1 whatever the order of 1's list: the lower number is
     // finished first, so the way through 2 is found first.
-    g->DeleteDuga(1, 2);
-    g->AddDuga(1, 2, 1);
+    g->DeleteArc(1, 2);
+    g->AddArc(1, 2, 1);
     ASSERT_EQ(OutList(*g, 1), (V{3, 2}));
     Run(1, 4);
     EXPECT_EQ(Path(), (V{1, 2, 4}));
@@ -127,7 +127,7 @@ TEST_F(Dijkstra, RoutesAreShortestOnRandomGraphs)
         for (int a = 1; a <= n; ++a)
             for (int b = 1; b <= n; ++b)
                 if (a != b && random.bounded(3) == 0)
-                    g->AddDuga(a, b, int(random.bounded(1, 20)));
+                    g->AddArc(a, b, int(random.bounded(1, 20)));
         // Reference distances by relaxing every arc until nothing changes.
         std::vector<long> dist(n + 1, GraphDocument::Infinity);
         dist[1] = 0;
@@ -150,7 +150,7 @@ TEST_F(Dijkstra, RoutesAreShortestOnRandomGraphs)
             EXPECT_EQ(path.back(), finish);
             long length = 0;
             for (size_t k = 1; k < path.size(); ++k) {
-                ASSERT_TRUE(g->HasDuga(path[k - 1], path[k]));
+                ASSERT_TRUE(g->HasArc(path[k - 1], path[k]));
                 length += g->Arc(path[k - 1], path[k]).Cost;
             }
             EXPECT_EQ(length, value);
@@ -266,10 +266,10 @@ TEST_F(TablePaths, EqualPathsGoThroughTheLowestPredecessor)
     // Both ways to 4 are 2 long; the way through 3 is added first, so list order would take it.
     g = MakeGraf(true, true, 4);
     g->AttachHost(&host);
-    g->AddDuga(1, 3, 1);
-    g->AddDuga(3, 4, 1);
-    g->AddDuga(1, 2, 1);
-    g->AddDuga(2, 4, 1);
+    g->AddArc(1, 3, 1);
+    g->AddArc(3, 4, 1);
+    g->AddArc(1, 2, 1);
+    g->AddArc(2, 4, 1);
     Floyd(1, 4);
     EXPECT_EQ(result.route, (V{1, 2, 4}));
     Ford(1, 4);
@@ -279,10 +279,10 @@ TEST_F(TablePaths, EqualPathsGoThroughTheLowestPredecessor)
     // over one arc, then 3 over three arcs; the three-arc way is taken.
     g = MakeGraf(true, true, 4);
     g->AttachHost(&host);
-    g->AddDuga(1, 4, 10);
-    g->AddDuga(1, 2, 1);
-    g->AddDuga(2, 3, 1);
-    g->AddDuga(3, 4, 1);
+    g->AddArc(1, 4, 10);
+    g->AddArc(1, 2, 1);
+    g->AddArc(2, 3, 1);
+    g->AddArc(3, 4, 1);
     Ford(1, 4);
     EXPECT_EQ(result.route, (V{1, 2, 3, 4}));
     EXPECT_EQ(result.resultValue, 3);
@@ -292,10 +292,10 @@ TEST_F(TablePaths, EqualPathsGoThroughTheLowestPredecessor)
     // Two arcs improving 4 in the same pass: the smaller candidate is kept, whatever the order.
     g = MakeGraf(true, true, 4);
     g->AttachHost(&host);
-    g->AddDuga(1, 2, 1);
-    g->AddDuga(1, 3, 1);
-    g->AddDuga(2, 4, 7);
-    g->AddDuga(3, 4, 2);
+    g->AddArc(1, 2, 1);
+    g->AddArc(1, 3, 1);
+    g->AddArc(2, 4, 7);
+    g->AddArc(3, 4, 2);
     Ford(1, 4);
     EXPECT_EQ(Lines().last(), "4 |  x   3   3   3");
     EXPECT_EQ(result.route, (V{1, 3, 4}));
@@ -405,7 +405,7 @@ TEST_F(TablePaths, AgreeWithIgraphOnRandomGraphs)
             EXPECT_EQ(r->route.back(), finish);
             long length = 0;
             for (size_t k = 1; k < r->route.size(); ++k) {
-                ASSERT_TRUE(g->HasDuga(r->route[k - 1], r->route[k]));
+                ASSERT_TRUE(g->HasArc(r->route[k - 1], r->route[k]));
                 length += g->Arc(r->route[k - 1], r->route[k]).Cost;
             }
             EXPECT_EQ(length, r->resultValue);

@@ -83,10 +83,10 @@ Edges LiteralPrim(const GraphDocument& g, bool& spanned)
 TEST_F(SpanningTree, SquareTakesTheFirstOfEqualWeights)
 {
     Make(true, 4);
-    g->AddDuga(1, 2, 5);
-    g->AddDuga(2, 3, 1);
-    g->AddDuga(3, 4, 5);
-    g->AddDuga(4, 1, 1);
+    g->AddArc(1, 2, 5);
+    g->AddArc(2, 3, 1);
+    g->AddArc(3, 4, 5);
+    g->AddArc(4, 1, 1);
     ASSERT_EQ(OutList(*g, 4), (std::vector<int>{3, 1}));
     const AlgorithmResult result = FindMinimumSpanningTree(*g, true);
     // 1-4 (1), then 1-2 (5) rather than 4-3 (5), because 1's list is scanned first; then 2-3.
@@ -104,7 +104,7 @@ TEST_F(SpanningTree, SquareTakesTheFirstOfEqualWeights)
     EXPECT_EQ(second.Arc(1, 2), StepTrace::ArcState::Chosen);
     EXPECT_EQ(second.Arc(4, 3), StepTrace::ArcState::Examined);
     EXPECT_EQ(second.Arc(3, 4), StepTrace::ArcState::Examined);
-    EXPECT_EQ(StepTrace::Narration(second, [&](int v) { return g->PointTitle(v); }),
+    EXPECT_EQ(StepTrace::Narration(second, [&](int v) { return g->VertexName(v); }),
               "Ребро 1 – 2 веса 5 — самое лёгкое из 2 рёбер-кандидатов: вершина 2 входит в дерево");
     // 2-3 (1) displaces 4-3 (5).
     EXPECT_EQ(trace.FrameAt(3).Arc(4, 3), StepTrace::ArcState::Rejected);
@@ -114,10 +114,10 @@ TEST_F(SpanningTree, SquareTakesTheFirstOfEqualWeights)
 TEST_F(SpanningTree, DispatcherHighlightsTheEdgesWithoutMarkers)
 {
     Make(true, 4);
-    g->AddDuga(1, 2, 5);
-    g->AddDuga(2, 3, 1);
-    g->AddDuga(3, 4, 5);
-    g->AddDuga(4, 1, 1);
+    g->AddArc(1, 2, 5);
+    g->AddArc(2, 3, 1);
+    g->AddArc(3, 4, 5);
+    g->AddArc(4, 1, 1);
     RunAlgorithm(*g, "FindMinBasic", 0, 0, &run);
     EXPECT_TRUE(run.ran);
     EXPECT_EQ(ActiveCells(), (Edges{{1, 2}, {1, 4}, {2, 1}, {2, 3}, {3, 2}, {4, 1}}));
@@ -130,8 +130,8 @@ TEST_F(SpanningTree, DispatcherHighlightsTheEdgesWithoutMarkers)
     EXPECT_EQ(g->ReportManager.GetContent(), "<b>Граф имеет минимальное остовное дерево 7</b><br>");
 
     // Two components: the verdict, and nothing stays highlighted.
-    g->DeleteDuga(2, 3);
-    g->DeleteDuga(3, 4);
+    g->DeleteArc(2, 3);
+    g->DeleteArc(3, 4);
     RunAlgorithm(*g, "FindMinBasic", 0, 0, &run);
     EXPECT_EQ(g->Outp().Lines(), QStringList{Translate("Cannot_find_min_base")});
     EXPECT_TRUE(ActiveCells().empty());
@@ -153,9 +153,9 @@ TEST_F(SpanningTree, OneVertexAndUnweightedGraphs)
     // An unweighted connected graph: n - 1.
     Make(false, 6);
     for (int v = 2; v <= 6; ++v)
-        g->AddDuga(v - 1, v, 1);
-    g->AddDuga(1, 6, 1);
-    g->AddDuga(2, 5, 1);
+        g->AddArc(v - 1, v, 1);
+    g->AddArc(1, 6, 1);
+    g->AddArc(2, 5, 1);
     result = FindMinimumSpanningTree(*g);
     EXPECT_EQ(result.resultValue, 5);
     EXPECT_EQ(TreeEdges(result).size(), 5u);
@@ -174,15 +174,15 @@ TEST_F(SpanningTree, SameTreeAsTheFullScanAndIgraphsWeight)
         for (int a = 1; a <= n; ++a)
             for (int b = a + 1; b <= n; ++b)
                 if (int(random.bounded(6)) < density)
-                    g->AddDuga(a, b, int(random.bounded(1, weights + 1)));
+                    g->AddArc(a, b, int(random.bounded(1, weights + 1)));
         // Shuffle the list orders by deleting and re-adding some edges.
         for (int k = 0; k < n; ++k) {
             const int a = int(random.bounded(1, n + 1));
             if (g->OutCount(a) > 0) {
                 const int b = g->OutArcs(a)[0];
                 const int cost = g->Arc(a, b).Cost;
-                g->DeleteDuga(a, b);
-                g->AddDuga(b, a, cost);
+                g->DeleteArc(a, b);
+                g->AddArc(b, a, cost);
             }
         }
 

@@ -33,11 +33,11 @@ QString Content(const GraphDocument& g)
 {
     QString text = QStringLiteral("%1 %2|").arg(g.Directed).arg(g.Weighted);
     for (int v = 1; v <= g.PointCount; ++v)
-        text += QStringLiteral("%1@%2,%3 ").arg(g.PointTitle(v)).arg(g.Points[v].X).arg(g.Points[v].Y);
+        text += QStringLiteral("%1@%2,%3 ").arg(g.VertexName(v)).arg(g.Points[v].X).arg(g.Points[v].Y);
     text += QLatin1Char('|');
     for (int a = 1; a <= g.PointCount; ++a)
         for (int b = 1; b <= g.PointCount; ++b)
-            if (g.HasDuga(a, b))
+            if (g.HasArc(a, b))
                 text += QStringLiteral("%1>%2:%3 ").arg(a).arg(b).arg(g.MatrixEntry(a, b));
     text += QLatin1Char('|');
     for (int k = 1; k <= g.CountLabel; ++k)
@@ -84,13 +84,13 @@ struct UnsavedWork : ::testing::Test {
         QApplication::processEvents();
         // Files to open and import, each holding a graph of its own.
         GraphDocument& g = G();
-        g.AddPoint(60, 60, QString(), g.FreeTitleNumber(), g.SizeGraf);
-        g.AddPoint(200, 90, QString(), g.FreeTitleNumber(), g.SizeGraf);
-        g.AddDuga(1, 2, 1);
+        g.AddVertex(60, 60, QString(), g.FreeTitleNumber(), g.SizeGraf);
+        g.AddVertex(200, 90, QString(), g.FreeTitleNumber(), g.SizeGraf);
+        g.AddArc(1, 2, 1);
         ASSERT_TRUE(GrafaFile::SaveGrafa(g, Path("other.grafa")));
-        g.AddPoint(120, 200, QString(), g.FreeTitleNumber(), g.SizeGraf);
+        g.AddVertex(120, 200, QString(), g.FreeTitleNumber(), g.SizeGraf);
         ASSERT_TRUE(ExchangeFormats::ExportGraph(g, Path("other.graphml"), ExchangeFormats::Format::GraphML));
-        g.DeleteAllPoints();
+        g.DeleteAllVertices();
     }
     void TearDown() override
     {
@@ -156,8 +156,8 @@ struct UnsavedWork : ::testing::Test {
             const int a = RandomVertex();
             if (a == 0 || g.OutCount(a) == 0)
                 return QStringLiteral("no weight to edit");
-            g.ActiveDugaFrom = a;
-            g.ActiveDugaTo = g.OutArcs(a)[0];
+            g.ActiveArcTail = a;
+            g.ActiveArcHead = g.OutArcs(a)[0];
             host.inputs = {{true, QString::number(Pick(1, 50000))}};
             w->Action("actEditLoadDuga")->trigger();
             return QStringLiteral("edit a weight");
@@ -276,7 +276,7 @@ TEST_F(UnsavedWork, EveryEditMarksTheGraphUnsavedAndOneUndoTakesItBack)
 TEST_F(UnsavedWork, UndoBringsBackTheFileNameOfTheGraphItRestores)
 {
     GraphDocument& g = G();
-    g.AddPoint(50, 50, QString(), g.FreeTitleNumber(), g.SizeGraf);
+    g.AddVertex(50, 50, QString(), g.FreeTitleNumber(), g.SizeGraf);
     chosenFile = Path("first.grafa");
     w->Action("actSaveGraf")->trigger();
     ASSERT_TRUE(w->windowTitle().startsWith(QStringLiteral("first.grafa")));

@@ -27,9 +27,9 @@ struct ViewSettings : ::testing::Test {
     {
         ProgramPaths::SetProgramFolderOverride(folder.path());
         g->AttachHost(&host);
-        g->NormalDugaStyle.PenSize = 2;
-        g->ActiveDugaStyle.PenSize = 5;
-        g->NormalPointStyle.BrushColor = 0x00FFFF;
+        g->NormalArcStyle.PenSize = 2;
+        g->ActiveArcStyle.PenSize = 5;
+        g->NormalVertexStyle.BrushColor = 0x00FFFF;
         g->ActiveLabelStyle.Size = 12;
         g->Points[2].Size = 17;
     }
@@ -65,18 +65,18 @@ TEST_F(ViewSettings, SaveGivesTheDocumentTheWorkingCopies)
     EXPECT_EQ(g->SizeGraf, 25);
     for (int v = 1; v <= 3; ++v)
         EXPECT_EQ(g->Points[v].Size, 25);
-    EXPECT_EQ(g->NormalPointStyle.Size, 25);
-    EXPECT_EQ(g->ActivePointStyle.Size, 25);
-    EXPECT_EQ(g->ActivePointStyle.BrushColor, 0x112233);
-    EXPECT_EQ(g->NormalPointStyle.BrushColor, 0x00FFFF);
-    EXPECT_EQ(g->NormalPointStyle.PenSize, 1);
-    EXPECT_EQ(g->NormalDugaStyle.TextColor, 0x445566);
-    EXPECT_EQ(g->NormalDugaStyle.PenSize, 5);
-    EXPECT_EQ(g->ActiveDugaStyle.PenSize, 5);
-    EXPECT_EQ(g->ActiveDugaStyle.HeadSize, 25);
+    EXPECT_EQ(g->NormalVertexStyle.Size, 25);
+    EXPECT_EQ(g->ActiveVertexStyle.Size, 25);
+    EXPECT_EQ(g->ActiveVertexStyle.BrushColor, 0x112233);
+    EXPECT_EQ(g->NormalVertexStyle.BrushColor, 0x00FFFF);
+    EXPECT_EQ(g->NormalVertexStyle.PenSize, 1);
+    EXPECT_EQ(g->NormalArcStyle.TextColor, 0x445566);
+    EXPECT_EQ(g->NormalArcStyle.PenSize, 5);
+    EXPECT_EQ(g->ActiveArcStyle.PenSize, 5);
+    EXPECT_EQ(g->ActiveArcStyle.HeadSize, 25);
     EXPECT_EQ(g->ActiveLabelStyle.ColorBackground, 0x778899);
     EXPECT_EQ(g->ActiveLabelStyle.Size, 12);
-    EXPECT_EQ(g->ActiveDugaStyle.PenStyle, 1); // what no control edits stays
+    EXPECT_EQ(g->ActiveArcStyle.PenStyle, 1); // what no control edits stays
     EXPECT_EQ(host.redraws, 1);
     // The dialog itself writes no settings file.
     EXPECT_FALSE(QFile::exists(ProgramSettings::FileName()));
@@ -85,11 +85,11 @@ TEST_F(ViewSettings, SaveGivesTheDocumentTheWorkingCopies)
 TEST_F(ViewSettings, CancelLeavesEveryStyle)
 {
     // Opening the dialog gives both vertex styles the size of new vertices, whatever follows.
-    VertexStyle normalPoint = g->NormalPointStyle;
-    VertexStyle activePoint = g->ActivePointStyle;
+    VertexStyle normalPoint = g->NormalVertexStyle;
+    VertexStyle activePoint = g->ActiveVertexStyle;
     normalPoint.Size = activePoint.Size = g->SizeGraf;
-    const ArcStyle normalDuga = g->NormalDugaStyle;
-    const ArcStyle activeDuga = g->ActiveDugaStyle;
+    const ArcStyle normalDuga = g->NormalArcStyle;
+    const ArcStyle activeDuga = g->ActiveArcStyle;
     const TextStyle normalLabel = g->NormalLabelStyle;
     const TextStyle activeLabel = g->ActiveLabelStyle;
     EXPECT_FALSE(Run([this] {
@@ -102,10 +102,10 @@ TEST_F(ViewSettings, CancelLeavesEveryStyle)
         EXPECT_EQ(dialog.WorkingCopies().NormalDuga.PenSize, 9);
         dialog.CancelButton()->click();
     }));
-    EXPECT_EQ(g->NormalPointStyle, normalPoint);
-    EXPECT_EQ(g->ActivePointStyle, activePoint);
-    EXPECT_EQ(g->NormalDugaStyle, normalDuga);
-    EXPECT_EQ(g->ActiveDugaStyle, activeDuga);
+    EXPECT_EQ(g->NormalVertexStyle, normalPoint);
+    EXPECT_EQ(g->ActiveVertexStyle, activePoint);
+    EXPECT_EQ(g->NormalArcStyle, normalDuga);
+    EXPECT_EQ(g->ActiveArcStyle, activeDuga);
     EXPECT_EQ(g->NormalLabelStyle, normalLabel);
     EXPECT_EQ(g->ActiveLabelStyle, activeLabel);
     EXPECT_EQ(g->SizeGraf, 10);

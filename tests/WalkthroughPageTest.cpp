@@ -91,10 +91,11 @@ TEST_F(WalkthroughPageFixture, NamesWithMarkupLeaveThePageAndItsPlayerWhole)
         g->Naming().SetKind(VertexNaming::Manual);
         for (int v = 1; v <= n; ++v) {
             page.names.append(p == 0 ? QString::number(v) : randomName());
-            g->AddPoint(40 + 60 * v, 60 + 30 * (v % 2), page.names.back(), g->FreeTitleNumber(), g->SizeGraf);
+            g->AddVertex(40 + 60 * v, 60 + 30 * (v % 2), page.names.back(), g->FreeTitleNumber(),
+                         g->SizeGraf);
         }
         for (int v = 1; v < n; ++v)
-            g->AddDuga(v, v + 1, 1 + int(random.bounded(9)));
+            g->AddArc(v, v + 1, 1 + int(random.bounded(9)));
         AlgorithmRun run;
         RunAlgorithm(*g, QStringLiteral("FindTraceDekctri"), 1, n, &run, {.recordSteps = true});
         ASSERT_TRUE(run.ran);
@@ -102,7 +103,7 @@ TEST_F(WalkthroughPageFixture, NamesWithMarkupLeaveThePageAndItsPlayerWhole)
         ASSERT_FALSE(trace.Cut());
         for (int i = 0; i < trace.FrameCount(); ++i)
             page.narrations.append(
-                StepTrace::Narration(trace.NarrationOf(i), [this](int v) { return g->PointTitle(v); }));
+                StepTrace::Narration(trace.NarrationOf(i), [this](int v) { return g->VertexName(v); }));
         page.title = p == 0 ? QStringLiteral("plain") : randomName();
         const QString file = dir.filePath(QStringLiteral("page%1.html").arg(p));
         QFile out(file);
@@ -228,9 +229,9 @@ TEST_F(WalkthroughPageFixture, DijkstraKeepsItsUndirectedTreeThroughTheLookBack)
 {
     g = MakeGraf(false, true, 3);
     g->AttachHost(&host);
-    g->AddDuga(1, 2, 1);
-    g->AddDuga(2, 3, 1);
-    g->AddDuga(1, 3, 5);
+    g->AddArc(1, 2, 1);
+    g->AddArc(2, 3, 1);
+    g->AddArc(1, 3, 5);
     AlgorithmRun run;
     RunAlgorithm(*g, QStringLiteral("FindTraceDekctri"), 1, 3, &run, {.recordSteps = true});
     ASSERT_TRUE(run.ran);
@@ -270,7 +271,7 @@ TEST_F(WalkthroughPageFixture, FixedTreeEdgesStayChosenOnRandomGraphs)
         for (int a = 1; a <= n; ++a)
             for (int b = a + 1; b <= n; ++b)
                 if (random.bounded(100) < 45)
-                    g->AddDuga(a, b, 1 + int(random.bounded(9)));
+                    g->AddArc(a, b, 1 + int(random.bounded(9)));
         AlgorithmRun run;
         RunAlgorithm(*g, QStringLiteral("FindTraceDekctri"), 1, n, &run, {.recordSteps = true});
         ASSERT_TRUE(run.ran);
@@ -309,8 +310,8 @@ TEST_F(WalkthroughPageFixture, ANoAnswerStillHasItsAnswerFrame)
 {
     g = MakeGraf(false, false, 3);
     g->AttachHost(&host);
-    g->AddDuga(1, 2, 1);
-    g->AddDuga(2, 3, 1);
+    g->AddArc(1, 2, 1);
+    g->AddArc(2, 3, 1);
     AlgorithmRun run;
     RunAlgorithm(*g, QStringLiteral("FindElersLoop"), 0, 0, &run, {.recordSteps = true});
     ASSERT_TRUE(run.ran);
@@ -359,11 +360,11 @@ TEST_F(WalkthroughPageFixture, SpanningTreeEndsWithOneStyleForEveryEdgeLeftOut)
         g = MakeGraf(false, true, n);
         g->AttachHost(&host);
         for (int v = 2; v <= n; ++v) // connected: each vertex joins an earlier one
-            g->AddDuga(1 + int(random.bounded(v - 1)), v, 1 + int(random.bounded(9)));
+            g->AddArc(1 + int(random.bounded(v - 1)), v, 1 + int(random.bounded(9)));
         for (int a = 1; a <= n; ++a)
             for (int b = a + 1; b <= n; ++b)
-                if (!g->HasDuga(a, b) && random.bounded(100) < 40)
-                    g->AddDuga(a, b, 1 + int(random.bounded(9)));
+                if (!g->HasArc(a, b) && random.bounded(100) < 40)
+                    g->AddArc(a, b, 1 + int(random.bounded(9)));
         AlgorithmRun run;
         RunAlgorithm(*g, QStringLiteral("FindMinBasic"), 0, 0, &run, {.recordSteps = true});
         ASSERT_TRUE(run.ran);
@@ -400,8 +401,8 @@ TEST_F(WalkthroughPageFixture, MatrixAndFlowCaptionsAgreeWithIndependentChecks)
         g->AttachHost(&host);
         for (int a = 1; a <= n; ++a)
             for (int b = 1; b <= n; ++b)
-                if (a != b && !g->HasDuga(b, a) && random.bounded(100) < 35)
-                    g->AddDuga(a, b, 1 + int(random.bounded(9)));
+                if (a != b && !g->HasArc(b, a) && random.bounded(100) < 35)
+                    g->AddArc(a, b, 1 + int(random.bounded(9)));
         AlgorithmRun run;
         RunAlgorithm(*g, QStringLiteral("FindTraceFloid"), 1, n, &run, {.recordSteps = true});
         ASSERT_TRUE(run.ran);
@@ -444,13 +445,13 @@ TEST_F(WalkthroughPageFixture, MatrixAndFlowCaptionsAgreeWithIndependentChecks)
         g = MakeGraf(true, true, n);
         g->AttachHost(&host);
         for (int v = 2; v < n; ++v) {
-            g->AddDuga(1 + int(random.bounded(v - 1)), v, 1 + int(random.bounded(20)));
-            g->AddDuga(v, v + 1 + int(random.bounded(n - v)), 1 + int(random.bounded(20)));
+            g->AddArc(1 + int(random.bounded(v - 1)), v, 1 + int(random.bounded(20)));
+            g->AddArc(v, v + 1 + int(random.bounded(n - v)), 1 + int(random.bounded(20)));
         }
         for (int a = 1; a < n; ++a)
             for (int b = a + 1; b <= n; ++b)
-                if (!g->HasDuga(a, b) && random.bounded(100) < 25)
-                    g->AddDuga(a, b, 1 + int(random.bounded(20)));
+                if (!g->HasArc(a, b) && random.bounded(100) < 25)
+                    g->AddArc(a, b, 1 + int(random.bounded(20)));
         AlgorithmRun flow;
         RunAlgorithm(*g, QStringLiteral("FindStreamMax"), 0, 0, &flow, {.recordSteps = true});
         ASSERT_TRUE(flow.ran && !flow.result.refused) << round;

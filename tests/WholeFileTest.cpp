@@ -130,10 +130,10 @@ TEST_F(WholeFile, PermissionsLinksAndTargetsThatCannotBeWritten)
 TEST_F(WholeFile, EveryWriterLeavesTheOldFileWhenTheDiskFills)
 {
     auto g = MakeGraf(true, true, 4);
-    g->AddDuga(1, 2, 5);
-    g->AddDuga(2, 3, 7);
-    g->AddDuga(3, 4, 9);
-    g->AddDuga(4, 1, 11);
+    g->AddArc(1, 2, 5);
+    g->AddArc(2, 3, 7);
+    g->AddArc(3, 4, 9);
+    g->AddArc(4, 1, 11);
     g->AddLabel(QStringLiteral("label"), 30, 30);
     QImage picture(320, 200, QImage::Format_RGB32);
     for (int y = 0; y < picture.height(); ++y)

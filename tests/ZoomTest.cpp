@@ -54,7 +54,7 @@ struct Zoom : ::testing::Test {
         QApplication::processEvents();
     }
     GraphDocument& G() { return *w->Document(); }
-    void AddVertex(int x, int y) { G().AddPoint(x, y, QString(), G().FreeTitleNumber(), G().SizeGraf); }
+    void AddVertex(int x, int y) { G().AddVertex(x, y, QString(), G().FreeTitleNumber(), G().SizeGraf); }
     void Mouse(QEvent::Type type, QPoint p)
     {
         now += 100;
@@ -94,7 +94,7 @@ TEST_F(Zoom, EveryZoomCommandChangesOnlyTheViewNeverTheDocument)
 {
     AddVertex(100, 80);
     AddVertex(300, 200);
-    G().AddDuga(1, 2, 1);
+    G().AddArc(1, 2, 1);
     const QByteArray before = Saved();
     const int history = w->Session().History().Count();
     const bool unsaved = w->Session().HasUnsavedChanges();
@@ -205,7 +205,7 @@ TEST_F(Zoom, TheKeysZoomAndFitToWindowShowsTheWholeDrawing)
     EXPECT_EQ(w->DrawingAreaWidth(), areaWidth * 2);
     EXPECT_EQ(w->HorizontalBar()->maximum(), 0) << "all of it in view";
     // Content far smaller than the area: no more than four times.
-    G().DeletePoint(1);
+    G().DeleteVertex(1);
     AddVertex(areaHeight / 40, areaHeight / 40);
     w->ZoomFitCommand();
     EXPECT_DOUBLE_EQ(w->Zoom(), 4.0);
@@ -236,7 +236,7 @@ TEST_F(Zoom, ThePlaybackFrameIsDrawnWhereTheVerticesAreSeenAtEveryZoom)
 {
     AddVertex(100, 80);
     AddVertex(100, 200);
-    G().AddDuga(1, 2, 1);
+    G().AddArc(1, 2, 1);
     w->Action(QStringLiteral("actDeterminHromNumber"))->trigger();
     ASSERT_TRUE(w->PlaybackControls()->Active());
     w->PlaybackControls()->ShowFrame(1);

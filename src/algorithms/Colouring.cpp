@@ -45,7 +45,7 @@ class Colouring {
     {
         colour[v] = c;
         maxColour = std::max(maxColour, c);
-        steps += pointText + HTMLReportManager::Escape(g.PointTitle(v)) + setColourText + QString::number(c) +
+        steps += pointText + HTMLReportManager::Escape(g.VertexName(v)) + setColourText + QString::number(c) +
                  QStringLiteral(";<br>");
         StepTrace& trace = result.steps;
         if (!trace.Enabled())
@@ -127,7 +127,7 @@ class Colouring {
             if (bounds.upper < maxColour) {
                 QStringList fewer;
                 for (int v = 1; v <= n; ++v)
-                    fewer.append(g.PointTitle(v) + QStringLiteral(" \u2192 ") +
+                    fewer.append(g.VertexName(v) + QStringLiteral(" \u2192 ") +
                                  QString::number(bounds.colouring[std::size_t(v)]));
                 result.Line(Translate(QStringLiteral("Optimal_colouring")).arg(bounds.upper) +
                             fewer.join(QStringLiteral(", ")));
@@ -141,7 +141,7 @@ class Colouring {
 
         QRandomGenerator clockSeeded{quint32(QDateTime::currentMSecsSinceEpoch())};
         const std::vector<int> palette =
-            ColourPalette(maxColour, random ? *random : clockSeeded, g.NormalPointStyle.TextColor);
+            ColourPalette(maxColour, random ? *random : clockSeeded, g.NormalVertexStyle.TextColor);
         result.drawsPicture = true;
         result.picture.vertexFills.assign(std::size_t(n) + 1, -1);
         for (int v = 1; v <= n; ++v)

@@ -124,7 +124,7 @@ AlgorithmResult Eccentricity(const GraphDocument& g, int vertex, bool recordStep
             steps.SetVertex(x, VertexState::Finished);
         }
     }
-    const QString lead = Translate(QStringLiteral("concentricity")) + QLatin1Char(' ') + g.PointTitle(vertex);
+    const QString lead = Translate(QStringLiteral("concentricity")) + QLatin1Char(' ') + g.VertexName(vertex);
     if (directed && int(queue.size()) < g.PointCount) {
         // Some vertex lies beyond every route from this one: the eccentricity is infinite.
         int unreachable = 1;
@@ -133,7 +133,7 @@ AlgorithmResult Eccentricity(const GraphDocument& g, int vertex, bool recordStep
         steps.Step("step_eccentricity_unreachable", {Arg::Vertex(vertex), Arg::Vertex(unreachable)});
         const QString line = lead + QStringLiteral(" = \u221E") + DistanceNote("Distance_in_arcs");
         const QString reason = Translate(QStringLiteral("eccentricity_unreachable"))
-                                   .arg(g.PointTitle(unreachable), g.PointTitle(vertex));
+                                   .arg(g.VertexName(unreachable), g.VertexName(vertex));
         result.Clear();
         result.ReportBold(line);
         result.ReportLine(reason);

@@ -86,7 +86,7 @@ class FlowRun {
             for (std::size_t k = 1; k < shown.size(); ++k)
                 for (const auto& [u, v] :
                      {std::pair{shown[k - 1], shown[k]}, std::pair{shown[k], shown[k - 1]}}) {
-                    if (!g.HasDuga(u, v))
+                    if (!g.HasArc(u, v))
                         continue;
                     const int flow = std::max(FlowOf(g, network, u, v), 0);
                     steps.SetArc(u, v, flow > 0 ? ArcState::Chosen : ArcState::None);
@@ -123,7 +123,7 @@ class FlowRun {
     // step cancels flow.
     std::pair<int, int> ArcOf(int u, int v) const
     {
-        return g.HasDuga(u, v) ? std::pair{u, v} : std::pair{v, u};
+        return g.HasArc(u, v) ? std::pair{u, v} : std::pair{v, u};
     }
 
     const GraphDocument& g;
@@ -265,7 +265,7 @@ AlgorithmResult MaxFlow(const GraphDocument& g, bool recordSteps)
     const auto total = [&] {
         int sum = 0;
         for (int u = 1; u <= n; ++u)
-            if (g.HasDuga(u, sink))
+            if (g.HasArc(u, sink))
                 sum += FlowOf(g, run.Network(), u, sink);
         return sum;
     };

@@ -19,7 +19,7 @@ bool EndsExist(int start, int finish, int vertexCount)
 // "Вершина <finish> " and what follows it.
 QString VerdictStart(const GraphDocument& g, int finish)
 {
-    return Translate(QStringLiteral("Graf__")) + g.PointTitle(finish) + QLatin1Char(' ');
+    return Translate(QStringLiteral("Graf__")) + g.VertexName(finish) + QLatin1Char(' ');
 }
 
 // Whether the finish can still be reached from a vertex through vertices off the path. A
@@ -130,7 +130,7 @@ AlgorithmResult WaveFrontPath(const GraphDocument& g, int start, int finish, int
     result.Clear();
     result.Heading(Translate(QStringLiteral("Wave_algol")));
     if (!found) {
-        result.Line(VerdictStart(g, finish) + Translate(QStringLiteral("Not_reach")) + g.PointTitle(start) +
+        result.Line(VerdictStart(g, finish) + Translate(QStringLiteral("Not_reach")) + g.VertexName(start) +
                     QLatin1Char('.'));
         result.ShowReport();
         steps.Step("step_path_unreached", {Arg::Vertex(finish), Arg::Vertex(start)});
@@ -139,7 +139,7 @@ AlgorithmResult WaveFrontPath(const GraphDocument& g, int start, int finish, int
     std::vector<int> route(std::size_t(wave[finish]), 0);
     for (int k = wave[finish] - 1, v = finish; k >= 0; --k, v = predecessor[v])
         route[std::size_t(k)] = v;
-    result.Line(VerdictStart(g, finish) + Translate(QStringLiteral("reach")) + g.PointTitle(start) +
+    result.Line(VerdictStart(g, finish) + Translate(QStringLiteral("reach")) + g.VertexName(start) +
                 Translate(QStringLiteral("_over_")) + QString::number(route.size()) +
                 Translate(QStringLiteral("_Graf")) + QLatin1Char('.'));
     result.ShowReport();
@@ -204,7 +204,7 @@ AlgorithmResult TarryPath(const GraphDocument& g, int start, int finish, int ver
     result.Clear();
     result.Heading(Translate(QStringLiteral("Alg_terry")));
     result.Line(VerdictStart(g, finish) + (found ? QString() : Translate(QStringLiteral("Not_"))) +
-                Translate(QStringLiteral("reach")) + g.PointTitle(start) + QLatin1Char('.'));
+                Translate(QStringLiteral("reach")) + g.VertexName(start) + QLatin1Char('.'));
     result.ShowReport();
     if (!found) {
         steps.Step("step_path_unreached", {Arg::Vertex(finish), Arg::Vertex(start)});

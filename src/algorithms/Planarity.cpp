@@ -436,7 +436,7 @@ AlgorithmResult PlanarityTest(const GraphDocument& g, bool recordSteps)
     std::vector<Pair> edges;
     for (int u = 1; u <= n; ++u)
         for (int v : g.OutArcs(u))
-            if (u < v || !g.HasDuga(v, u))
+            if (u < v || !g.HasArc(v, u))
                 edges.emplace_back(std::min(u, v), std::max(u, v));
     if (found.chains.empty()) {
         // The search above only ever proves a graph not planar; the complete test decides the rest.
@@ -504,7 +504,7 @@ AlgorithmResult PlanarityTest(const GraphDocument& g, bool recordSteps)
         }
     }
 
-    auto arcLine = [&g](int p, int q) { return g.PointTitle(p) + QStringLiteral(" - ") + g.PointTitle(q); };
+    auto arcLine = [&g](int p, int q) { return g.VertexName(p) + QStringLiteral(" - ") + g.VertexName(q); };
     result.Heading(Translate(QStringLiteral("Graf_is_not_planar")));
     result.Line(Translate(QLatin1String(!found.subdivision          ? "Planar_minor_k5"
                                         : found.branchVertices == 5 ? "Planar_subdivision_k5"
@@ -512,7 +512,7 @@ AlgorithmResult PlanarityTest(const GraphDocument& g, bool recordSteps)
     for (const std::vector<int>& chain : found.chains) {
         QStringList names;
         for (int v : chain)
-            names.append(g.PointTitle(v));
+            names.append(g.VertexName(v));
         result.Line(names.join(QStringLiteral(" - ")));
     }
     for (const auto& [p, q] : listed) {

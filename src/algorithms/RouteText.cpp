@@ -8,7 +8,7 @@ QString RouteLine(const GraphDocument& g, std::span<const int> route)
     for (std::size_t k = 0; k < route.size(); ++k) {
         if (k > 0)
             line += QStringLiteral(" - ");
-        line += g.PointTitle(route[k]);
+        line += g.VertexName(route[k]);
     }
     return line;
 }

@@ -107,7 +107,7 @@ QStringList VertexNames(const GraphDocument& g, int vertexCount)
     QStringList names;
     names.reserve(vertexCount);
     for (int v = 1; v <= vertexCount; ++v)
-        names.append(g.PointTitle(v));
+        names.append(g.VertexName(v));
     return names;
 }
 
@@ -118,14 +118,14 @@ bool EndsValid(int start, int finish, int vertexCount)
 
 QString ReachedLine(const GraphDocument& g, int start, int finish, const QString& tail)
 {
-    return Translate(QStringLiteral("Graf__")) + g.PointTitle(finish) + QLatin1Char(' ') +
-           Translate(QStringLiteral("reach")) + g.PointTitle(start) + tail;
+    return Translate(QStringLiteral("Graf__")) + g.VertexName(finish) + QLatin1Char(' ') +
+           Translate(QStringLiteral("reach")) + g.VertexName(start) + tail;
 }
 
 QString UnreachedLine(const GraphDocument& g, int start, int finish)
 {
-    return Translate(QStringLiteral("Graf__")) + g.PointTitle(finish) + QLatin1Char(' ') +
-           Translate(QStringLiteral("Not_reach")) + g.PointTitle(start) + QLatin1Char('.');
+    return Translate(QStringLiteral("Graf__")) + g.VertexName(finish) + QLatin1Char(' ') +
+           Translate(QStringLiteral("Not_reach")) + g.VertexName(start) + QLatin1Char('.');
 }
 
 void TraceRoute(StepTrace& steps, const std::vector<int>& route, int finish, int length)
@@ -152,7 +152,7 @@ void WriteDistanceTable(const GraphDocument& g, int vertexCount, const int* dist
     for (int v = 1; v <= vertexCount; ++v) {
         // Each column as wide as its name with a blank either side, or as its value: the bars
         // of both lines stand one above the other.
-        const QString name = g.PointTitle(v);
+        const QString name = g.VertexName(v);
         const bool reached = distance[v] != GraphDocument::Infinity;
         const QString value = reached ? Format3d(distance[v]) : QStringLiteral("x");
         const qsizetype width = std::max(name.size() + 2, value.size());
@@ -253,8 +253,8 @@ AlgorithmResult DijkstraShortestPath(const GraphDocument& g, int start, int fini
         }
     }
 
-    const QString startName = g.PointTitle(start);
-    const QString finishName = g.PointTitle(finish);
+    const QString startName = g.VertexName(start);
+    const QString finishName = g.VertexName(finish);
     result.Clear();
     result.Heading(Translate(QStringLiteral("Algor_dejkstry")));
 
@@ -358,7 +358,7 @@ std::vector<int> AllPairsDistances(const GraphDocument& g, int vertexCount, Step
                                 continue;
                             if (!caption.isEmpty())
                                 caption += QStringLiteral(", ");
-                            caption += QStringLiteral("→") + g.PointTitle(j) + QLatin1Char('=') +
+                            caption += QStringLiteral("→") + g.VertexName(j) + QLatin1Char('=') +
                                        QString::number(sum);
                         }
                     }

@@ -70,7 +70,7 @@ QJsonArray StepsJson(const GraphDocument& g, const StepTrace& trace)
         }
         QJsonObject object;
         object.insert(QStringLiteral("narration"),
-                      StepTrace::Narration(trace.NarrationOf(i), [&g](int v) { return g.PointTitle(v); }));
+                      StepTrace::Narration(trace.NarrationOf(i), [&g](int v) { return g.VertexName(v); }));
         object.insert(QStringLiteral("vertices"), vertices);
         object.insert(QStringLiteral("arcs"), arcs);
         object.insert(QStringLiteral("captions"), captions);

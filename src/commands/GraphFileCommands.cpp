@@ -27,10 +27,10 @@ void CopyDocument(const GraphDocument& from, GraphDocument& to)
 {
     UndoHistory::Restore(to, *UndoHistory::TakeSnapshot(from));
     to.Naming() = from.Naming(); // with the start values, which the file names its vertices by
-    to.NormalPointStyle = from.NormalPointStyle;
-    to.ActivePointStyle = from.ActivePointStyle;
-    to.NormalDugaStyle = from.NormalDugaStyle;
-    to.ActiveDugaStyle = from.ActiveDugaStyle;
+    to.NormalVertexStyle = from.NormalVertexStyle;
+    to.ActiveVertexStyle = from.ActiveVertexStyle;
+    to.NormalArcStyle = from.NormalArcStyle;
+    to.ActiveArcStyle = from.ActiveArcStyle;
     to.GrafWidth = from.GrafWidth;
     to.GrafHeight = from.GrafHeight;
     to.EditMode = from.EditMode;
@@ -104,7 +104,7 @@ bool ReadGraphFile(GraphSession& session, const QString& fileName, bool anyName,
         host.UpdateMenus();
         return false;
     }
-    scratch->CenterAllDugaText();
+    scratch->CenterAllArcTexts();
 
     session.RecordState();
     CopyDocument(*scratch, g);

@@ -482,23 +482,22 @@ bool Generate(GraphDocument& graf, const Params& params)
         return false;
     }
     // Replaced like a new graph, but in the styles the user set up.
-    const VertexStyle normalPoint = graf.NormalPointStyle, activePoint = graf.ActivePointStyle;
-    const ArcStyle normalDuga = graf.NormalDugaStyle, activeDuga = graf.ActiveDugaStyle;
+    const VertexStyle normalPoint = graf.NormalVertexStyle, activePoint = graf.ActiveVertexStyle;
+    const ArcStyle normalDuga = graf.NormalArcStyle, activeDuga = graf.ActiveArcStyle;
     graf.DeleteAllLabels();
     graf.NewGraf(built.directed, built.weighted);
-    graf.NormalPointStyle = normalPoint;
-    graf.ActivePointStyle = activePoint;
-    graf.NormalDugaStyle = normalDuga;
-    graf.ActiveDugaStyle = activeDuga;
+    graf.NormalVertexStyle = normalPoint;
+    graf.ActiveVertexStyle = activePoint;
+    graf.NormalArcStyle = normalDuga;
+    graf.ActiveArcStyle = activeDuga;
     graf.GrafWidth = graf.GrafHeight = 0;
     ApplyNamingChoice(graf.Naming(), params.namingKind, params.namingStart);
     const QRect area = GraphLayouts::VisibleArea(graf);
     for (int i = 0; i < built.vertices; ++i)
-        graf.AddPoint(area.left() + graf.SizeGraf, area.top() + graf.SizeGraf, QString::number(i + 1), i + 1,
-                      graf.SizeGraf);
+        graf.AddVertex(area.left() + graf.SizeGraf, area.top() + graf.SizeGraf, QString::number(i + 1), i + 1,
+                       graf.SizeGraf);
     for (std::size_t k = 0; k < built.arcs.size(); ++k)
-        graf.AddDuga(built.arcs[k].first + 1, built.arcs[k].second + 1,
-                     built.weighted ? built.weights[k] : 1);
+        graf.AddArc(built.arcs[k].first + 1, built.arcs[k].second + 1, built.weighted ? built.weights[k] : 1);
 
     GraphLayouts::Options options;
     options.seed = params.seed;

@@ -214,10 +214,10 @@ int VertexMargin(const GraphDocument& graf)
     int caption = std::max(normal.height(), active.height());
     for (int v = 1; v <= graf.PointCount; ++v) {
         radius = std::max(radius, graf.Points[v].Size);
-        const QString title = graf.PointTitle(v);
+        const QString title = graf.VertexName(v);
         caption = std::max({caption, normal.horizontalAdvance(title), active.horizontalAdvance(title)});
     }
-    return std::max(radius + std::max(1, graf.NormalPointStyle.PenSize), (caption + 1) / 2 + 2);
+    return std::max(radius + std::max(1, graf.NormalVertexStyle.PenSize), (caption + 1) / 2 + 2);
 }
 
 std::optional<std::vector<QPoint>> Compute(const GraphDocument& graf, Kind kind, const QRect& area,
@@ -285,7 +285,7 @@ void Place(GraphDocument& graf, const std::vector<QPoint>& points)
         point.Y = points[std::size_t(v - 1)].y();
         graf.GrowExtent(point.X + std::max(point.Size, margin), point.Y + std::max(point.Size, margin));
     }
-    graf.CenterAllDugaText();
+    graf.CenterAllArcTexts();
 }
 
 bool LayoutCommand(GraphSession& session, Kind kind, const Options& options)

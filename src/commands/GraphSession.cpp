@@ -156,7 +156,7 @@ bool GraphSession::AddVertex(int x, int y)
         name = GraphDocument::CutName(
             host.InputBox(Translate("Name_graf"), Translate("Enter_name_graf"), name), cut);
     RecordState();
-    g.AddPoint(x, y, name, g.FreeTitleNumber(), g.SizeGraf);
+    g.AddVertex(x, y, name, g.FreeTitleNumber(), g.SizeGraf);
     Refresh();
     if (cut)
         host.ShowMessage(ProgramHost::MessageKind::Warning, Translate(QStringLiteral("Name_text_cut")));
@@ -188,11 +188,11 @@ void GraphSession::DeleteSelected()
     GraphDocument& g = *document;
     RecordState();
     if (g.ActivePoint > 0 && g.ActivePoint <= g.PointCount) {
-        g.DeletePoint(g.ActivePoint);
+        g.DeleteVertex(g.ActivePoint);
         g.ActivePoint = 0;
-    } else if (g.ActiveDugaFrom > 0 && g.ActiveDugaTo > 0) {
-        g.DeleteDuga(g.ActiveDugaFrom, g.ActiveDugaTo);
-        g.ActiveDugaFrom = g.ActiveDugaTo = 0;
+    } else if (g.ActiveArcTail > 0 && g.ActiveArcHead > 0) {
+        g.DeleteArc(g.ActiveArcTail, g.ActiveArcHead);
+        g.ActiveArcTail = g.ActiveArcHead = 0;
     } else if (g.ActiveLabel > 0) {
         g.DeleteLabel(g.ActiveLabel);
         g.ActiveLabel = 0;
@@ -207,7 +207,7 @@ void GraphSession::RenameSelectedVertex()
     GraphDocument& g = *document;
     if (g.ActivePoint <= 0 || g.ActivePoint > g.PointCount)
         return;
-    const QString current = g.PointTitle(g.ActivePoint);
+    const QString current = g.VertexName(g.ActivePoint);
     QString name = current;
     if (!host.InputQuery(Translate("Name_graf"), Translate("Enter_new_name") + current + QStringLiteral(":"),
                          name))
@@ -220,7 +220,7 @@ void GraphSession::RenameSelectedVertex()
         return;
     }
     for (int other = 1; other <= g.PointCount; ++other) {
-        if (other != g.ActivePoint && g.PointTitle(other) == kept) {
+        if (other != g.ActivePoint && g.VertexName(other) == kept) {
             host.ShowMessage(ProgramHost::MessageKind::Warning,
                              Translate(QStringLiteral("Name_duplicate")).arg(kept).arg(other));
             break;
@@ -260,14 +260,14 @@ void GraphSession::EditSelectedWeight()
     if (!RequireDocument())
         return;
     GraphDocument& g = *document;
-    const int a = g.ActiveDugaFrom, b = g.ActiveDugaTo;
-    if (!g.Weighted || a <= 0 || b <= 0 || a > g.PointCount || b > g.PointCount || !g.HasDuga(a, b))
+    const int a = g.ActiveArcTail, b = g.ActiveArcHead;
+    if (!g.Weighted || a <= 0 || b <= 0 || a > g.PointCount || b > g.PointCount || !g.HasArc(a, b))
         return;
     const int weight = AskWeight(QString::number(g.Arc(a, b).Cost));
     if (weight == 0)
         return;
     RecordState();
-    g.SetDugaCost(a, b, weight);
+    g.SetArcWeight(a, b, weight);
     Refresh();
 }
 

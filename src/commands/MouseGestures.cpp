@@ -44,15 +44,15 @@ bool Press(GraphSession& session, GestureView& view, int areaX, int areaY, int x
 
     // A drag whose release never came has ended: the next one records its own step.
     g.Dragging = g.Moved = false;
-    g.ActiveDugaFrom = g.ActiveDugaTo = g.ActivePoint = g.ActiveLabel = 0;
+    g.ActiveArcTail = g.ActiveArcHead = g.ActivePoint = g.ActiveLabel = 0;
     int v = 0, a = 0, b = 0;
     if (g.FindPointAt(x, y, v)) {
         g.ActivePoint = v;
         g.Points[v].Active = 1;
         g.Dragging = true;
-    } else if (FindDugaAt(g, x, y, a, b)) {
-        g.ActiveDugaFrom = a;
-        g.ActiveDugaTo = b;
+    } else if (FindArcAt(g, x, y, a, b)) {
+        g.ActiveArcTail = a;
+        g.ActiveArcHead = b;
         g.ArcRef(a, b).Active = 1;
         g.ArcRef(a, b).Marker = 0;
         g.Dragging = true;
@@ -121,11 +121,11 @@ bool Move(GraphSession& session, GestureView& view, int areaX, int areaY, int x,
             autoScroll(r, r);
             // Moving a vertex straightens every arc at it.
             for (int k = 0; k < g.OutCount(v); ++k)
-                g.CenterDugaText(v, g.OutArcs(v)[k]);
+                g.CenterArcText(v, g.OutArcs(v)[k]);
             for (int t = 1; t <= g.PointCount; ++t)
-                g.CenterDugaText(t, v);
-        } else if (g.ActiveDugaFrom + g.ActiveDugaTo > 0) {
-            const int a = g.ActiveDugaFrom, b = g.ActiveDugaTo;
+                g.CenterArcText(t, v);
+        } else if (g.ActiveArcTail + g.ActiveArcHead > 0) {
+            const int a = g.ActiveArcTail, b = g.ActiveArcHead;
             if (ValidPoint(g, a) && ValidPoint(g, b)) {
                 if (x != g.Arc(a, b).X || y != g.Arc(a, b).Y)
                     beginMove();
@@ -176,7 +176,7 @@ bool Connect(GraphSession& session, GestureView& view, int x, int y)
             }
         }
         session.RecordState();
-        g.AddDuga(g.ActivePoint, u, weight);
+        g.AddArc(g.ActivePoint, u, weight);
     }
     g.Host().RefreshMatrixWindow();
     return true;
@@ -188,15 +188,15 @@ void Delete(GraphSession& session)
     if (g.ActivePoint > 0) {
         if (ValidPoint(g, g.ActivePoint)) {
             session.RecordState();
-            g.DeletePoint(g.ActivePoint);
+            g.DeleteVertex(g.ActivePoint);
         }
         g.ActivePoint = 0;
-    } else if (g.ActiveDugaFrom + g.ActiveDugaTo > 0) {
-        if (ValidPoint(g, g.ActiveDugaFrom) && ValidPoint(g, g.ActiveDugaTo)) {
+    } else if (g.ActiveArcTail + g.ActiveArcHead > 0) {
+        if (ValidPoint(g, g.ActiveArcTail) && ValidPoint(g, g.ActiveArcHead)) {
             session.RecordState();
-            g.DeleteDuga(g.ActiveDugaFrom, g.ActiveDugaTo);
+            g.DeleteArc(g.ActiveArcTail, g.ActiveArcHead);
         }
-        g.ActiveDugaFrom = g.ActiveDugaTo = 0;
+        g.ActiveArcTail = g.ActiveArcHead = 0;
     } else if (g.ActiveLabel > 0) {
         if (g.ActiveLabel <= g.CountLabel) {
             session.RecordState();

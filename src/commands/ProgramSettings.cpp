@@ -86,18 +86,18 @@ bool ProgramSettings::LoadSettings(GraphDocument& graf, bool withLanguage)
 {
     const IniFile ini(FileName());
 
-    graf.ActiveDugaStyle.PenColor = ReadInt(ini, ActDugePenColor);
-    graf.ActiveDugaStyle.TextColor = ReadInt(ini, ActDugeTextColor);
-    graf.ActiveDugaStyle.PenSize = ReadInt(ini, ActDugePenSize);
-    graf.ActivePointStyle.PenColor = ReadInt(ini, ActGrafPenColor);
-    graf.ActivePointStyle.TextColor = ReadInt(ini, ActGrafTextColor);
-    graf.ActivePointStyle.BrushColor = ReadInt(ini, ActGrafBrushColor);
-    graf.NormalDugaStyle.PenColor = ReadInt(ini, NormalDugePenColor);
-    graf.NormalDugaStyle.TextColor = ReadInt(ini, NormalDugeTextColor);
-    graf.NormalDugaStyle.PenSize = ReadInt(ini, NormalDugePenSize);
-    graf.NormalPointStyle.PenColor = ReadInt(ini, NormalGrafPenColor);
-    graf.NormalPointStyle.TextColor = ReadInt(ini, NormalGrafTextColor);
-    graf.NormalPointStyle.BrushColor = ReadInt(ini, NormalGrafBrushColor);
+    graf.ActiveArcStyle.PenColor = ReadInt(ini, ActDugePenColor);
+    graf.ActiveArcStyle.TextColor = ReadInt(ini, ActDugeTextColor);
+    graf.ActiveArcStyle.PenSize = ReadInt(ini, ActDugePenSize);
+    graf.ActiveVertexStyle.PenColor = ReadInt(ini, ActGrafPenColor);
+    graf.ActiveVertexStyle.TextColor = ReadInt(ini, ActGrafTextColor);
+    graf.ActiveVertexStyle.BrushColor = ReadInt(ini, ActGrafBrushColor);
+    graf.NormalArcStyle.PenColor = ReadInt(ini, NormalDugePenColor);
+    graf.NormalArcStyle.TextColor = ReadInt(ini, NormalDugeTextColor);
+    graf.NormalArcStyle.PenSize = ReadInt(ini, NormalDugePenSize);
+    graf.NormalVertexStyle.PenColor = ReadInt(ini, NormalGrafPenColor);
+    graf.NormalVertexStyle.TextColor = ReadInt(ini, NormalGrafTextColor);
+    graf.NormalVertexStyle.BrushColor = ReadInt(ini, NormalGrafBrushColor);
 
     const QString background = ini.ReadString(Section, QStringLiteral("backgroundImage"), QString());
     graf.SizeGraf = ReadInt(ini, SizeGraf);
@@ -217,18 +217,18 @@ bool ProgramSettings::SaveSettings(const GraphDocument& graf, const WindowPlacem
         ini.WriteString(Section, Key(key), value);
     };
 
-    put(ActDugePenColor, graf.ActiveDugaStyle.PenColor);
-    put(ActDugeTextColor, graf.ActiveDugaStyle.TextColor);
-    put(ActDugePenSize, graf.ActiveDugaStyle.PenSize);
-    put(ActGrafPenColor, graf.ActivePointStyle.PenColor);
-    put(ActGrafTextColor, graf.ActivePointStyle.TextColor);
-    put(ActGrafBrushColor, graf.ActivePointStyle.BrushColor);
-    put(NormalDugePenColor, graf.NormalDugaStyle.PenColor);
-    put(NormalDugeTextColor, graf.NormalDugaStyle.TextColor);
-    put(NormalDugePenSize, graf.NormalDugaStyle.PenSize);
-    put(NormalGrafPenColor, graf.NormalPointStyle.PenColor);
-    put(NormalGrafTextColor, graf.NormalPointStyle.TextColor);
-    put(NormalGrafBrushColor, graf.NormalPointStyle.BrushColor);
+    put(ActDugePenColor, graf.ActiveArcStyle.PenColor);
+    put(ActDugeTextColor, graf.ActiveArcStyle.TextColor);
+    put(ActDugePenSize, graf.ActiveArcStyle.PenSize);
+    put(ActGrafPenColor, graf.ActiveVertexStyle.PenColor);
+    put(ActGrafTextColor, graf.ActiveVertexStyle.TextColor);
+    put(ActGrafBrushColor, graf.ActiveVertexStyle.BrushColor);
+    put(NormalDugePenColor, graf.NormalArcStyle.PenColor);
+    put(NormalDugeTextColor, graf.NormalArcStyle.TextColor);
+    put(NormalDugePenSize, graf.NormalArcStyle.PenSize);
+    put(NormalGrafPenColor, graf.NormalVertexStyle.PenColor);
+    put(NormalGrafTextColor, graf.NormalVertexStyle.TextColor);
+    put(NormalGrafBrushColor, graf.NormalVertexStyle.BrushColor);
     put(SizeGraf, graf.SizeGraf);
     putString("backgroundImage", graf.BackgroundFile);
     put(ZoomMap, graf.ZoomMap);

@@ -28,7 +28,7 @@ class FrameWriter {
                 Apply(c);
             const StepTrace::Frame narration = trace.NarrationOf(i);
             Table(narration);
-            Close(StepTrace::Narration(narration, [this](int v) { return g.PointTitle(v); }));
+            Close(StepTrace::Narration(narration, [this](int v) { return g.VertexName(v); }));
         }
         // A cut trace ends on the result itself, as the run presented it; a run that recorded
         // nothing still gets the frame of its answer.
@@ -59,7 +59,7 @@ class FrameWriter {
     void SetArc(int a, int b, StepArcState state)
     {
         cells[std::size_t(a) * side + std::size_t(b)] = state;
-        if (!Drawn(a) || !Drawn(b) || !g.HasDuga(a, b))
+        if (!Drawn(a) || !Drawn(b) || !g.HasArc(a, b))
             return;
         StepArcState shown = state;
         if (IsEdge(g, a, b)) {
@@ -128,7 +128,7 @@ class FrameWriter {
         QStringList names;
         for (int w = 1; w <= g.PointCount; ++w)
             if (vertexColour[std::size_t(w)] == colour)
-                names.append(g.PointTitle(w));
+                names.append(g.VertexName(w));
         SetCell(colour, 1, names.join(QStringLiteral(", ")));
     }
 
@@ -138,7 +138,7 @@ class FrameWriter {
         if (plan.table == TableKind::Flows && narration.key == QLatin1String("step_flow_arc") &&
             narration.arguments.size() == 4) {
             const int a = narration.arguments[0].value, b = narration.arguments[1].value;
-            if (!Drawn(a) || !Drawn(b) || !g.HasDuga(a, b))
+            if (!Drawn(a) || !Drawn(b) || !g.HasArc(a, b))
                 return;
             const QString text = FlowText(narration.arguments[2].value, narration.arguments[3].value);
             changes.append(QJsonArray{3, a, b, text});

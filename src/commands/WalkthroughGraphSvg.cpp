@@ -163,7 +163,7 @@ QString GraphSvg(const GraphDocument& g, const WalkthroughTask& task, const Page
                    .arg(p.X)
                    .arg(p.Y)
                    .arg(p.Size)
-                   .arg(Esc(g.PointTitle(v)))
+                   .arg(Esc(g.VertexName(v)))
                    .arg(p.X + p.Size + 2)
                    .arg(p.Y - p.Size);
     }

@@ -64,9 +64,9 @@ QString TaskLine(const GraphDocument& g, const WalkthroughTask& task)
     const bool valid = task.first >= 1 && task.first <= g.PointCount;
     if (valid && task.second >= 1 && task.second <= g.PointCount)
         line += QStringLiteral(", ") +
-                Tr("Page_task_from_to").arg(g.PointTitle(task.first), g.PointTitle(task.second));
+                Tr("Page_task_from_to").arg(g.VertexName(task.first), g.VertexName(task.second));
     else if (valid)
-        line += QStringLiteral(", ") + Tr("Page_task_vertex").arg(g.PointTitle(task.first));
+        line += QStringLiteral(", ") + Tr("Page_task_vertex").arg(g.VertexName(task.first));
     return line;
 }
 

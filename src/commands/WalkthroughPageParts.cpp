@@ -38,7 +38,7 @@ TableKind TableOf(const QString& name)
 
 bool IsEdge(const GraphDocument& g, int a, int b)
 {
-    return !g.Directed && g.HasDuga(b, a);
+    return !g.Directed && g.HasArc(b, a);
 }
 
 QString ArcId(const GraphDocument& g, int a, int b)

@@ -67,13 +67,13 @@ QString TableHtml(const GraphDocument& g, const WalkthroughTask& task, const Pag
         return QString();
     case TableKind::Distances:
         html = head(task.first >= 1 && task.first <= g.PointCount
-                        ? Tr("Page_distances").arg(g.PointTitle(task.first))
+                        ? Tr("Page_distances").arg(g.VertexName(task.first))
                         : QString());
         html += QStringLiteral("<tr><th>%1</th><th>%2</th></tr>")
                     .arg(Esc(Tr("Page_vertex")), Esc(Tr("Page_distance")));
         for (int v = 1; v <= g.PointCount; ++v)
             html += QStringLiteral("<tr><th>%1</th><td class=\"cell\" id=\"%2\"></td></tr>")
-                        .arg(Esc(g.PointTitle(v)), Cell(v, 1));
+                        .arg(Esc(g.VertexName(v)), Cell(v, 1));
         break;
     case TableKind::Matrix: {
         const std::vector<int>& first = plan.matrices.front();
@@ -81,10 +81,10 @@ QString TableHtml(const GraphDocument& g, const WalkthroughTask& task, const Pag
         html = head(Tr("Page_matrix"));
         html += QStringLiteral("<tr><th></th>");
         for (int j = 1; j <= n; ++j)
-            html += QStringLiteral("<th>%1</th>").arg(Esc(g.PointTitle(j)));
+            html += QStringLiteral("<th>%1</th>").arg(Esc(g.VertexName(j)));
         html += QStringLiteral("</tr>");
         for (int i = 1; i <= n; ++i) {
-            html += QStringLiteral("<tr><th>%1</th>").arg(Esc(g.PointTitle(i)));
+            html += QStringLiteral("<tr><th>%1</th>").arg(Esc(g.VertexName(i)));
             for (int j = 1; j <= n; ++j)
                 html += QStringLiteral("<td class=\"cell\" id=\"%1\">%2</td>")
                             .arg(Cell(i, j),
@@ -100,7 +100,7 @@ QString TableHtml(const GraphDocument& g, const WalkthroughTask& task, const Pag
         for (std::size_t k = 0; k < plan.flows.size(); ++k) {
             const auto [a, b] = plan.flows[k];
             html += QStringLiteral("<tr><th>%1 → %2</th><td class=\"cell\" id=\"%3\">%4</td></tr>")
-                        .arg(Esc(g.PointTitle(a)), Esc(g.PointTitle(b)), Cell(int(k) + 1, 1),
+                        .arg(Esc(g.VertexName(a)), Esc(g.VertexName(b)), Cell(int(k) + 1, 1),
                              FlowText(0, g.Arc(a, b).Cost));
         }
         break;

@@ -16,7 +16,7 @@ void GraphDocument::NewGraf(bool directed, bool weighted)
     Points.assign(1, VertexRecord{});
     SetOutLists({});
     TitleUsed.fill(0);
-    ActivePoint = ActiveDugaFrom = ActiveDugaTo = TargetPoint = ActiveLabel = 0;
+    ActivePoint = ActiveArcTail = ActiveArcHead = TargetPoint = ActiveLabel = 0;
     Dragging = false;
     Panning = false;
     PanX = PanY = 0;
@@ -24,29 +24,29 @@ void GraphDocument::NewGraf(bool directed, bool weighted)
 
     EditMode = MenuEditMode;
 
-    NormalPointStyle.BrushColor = 0xFFFFFF;
-    NormalPointStyle.PenColor = 0;
-    NormalPointStyle.TextColor = 0xFF0000;
-    NormalPointStyle.PenSize = 1;
-    NormalPointStyle.PenStyle = 0;
-    NormalPointStyle.BrushStyle = 0;
-    ActivePointStyle.BrushColor = 0x0000FF;
-    ActivePointStyle.PenColor = 0;
-    ActivePointStyle.TextColor = 0xFFFFFF;
-    ActivePointStyle.PenSize = 1;
-    ActivePointStyle.PenStyle = 0;
-    ActivePointStyle.BrushStyle = 0;
-    NormalDugaStyle.PenColor = 0;
-    NormalDugaStyle.TextColor = 0;
-    NormalDugaStyle.PenSize = 2;
-    NormalDugaStyle.PenStyle = 0;
-    ActiveDugaStyle.PenColor = 0x008000;
-    ActiveDugaStyle.TextColor = 0x008000;
-    ActiveDugaStyle.PenSize = 2;
-    ActiveDugaStyle.PenStyle = 1;
+    NormalVertexStyle.BrushColor = 0xFFFFFF;
+    NormalVertexStyle.PenColor = 0;
+    NormalVertexStyle.TextColor = 0xFF0000;
+    NormalVertexStyle.PenSize = 1;
+    NormalVertexStyle.PenStyle = 0;
+    NormalVertexStyle.BrushStyle = 0;
+    ActiveVertexStyle.BrushColor = 0x0000FF;
+    ActiveVertexStyle.PenColor = 0;
+    ActiveVertexStyle.TextColor = 0xFFFFFF;
+    ActiveVertexStyle.PenSize = 1;
+    ActiveVertexStyle.PenStyle = 0;
+    ActiveVertexStyle.BrushStyle = 0;
+    NormalArcStyle.PenColor = 0;
+    NormalArcStyle.TextColor = 0;
+    NormalArcStyle.PenSize = 2;
+    NormalArcStyle.PenStyle = 0;
+    ActiveArcStyle.PenColor = 0x008000;
+    ActiveArcStyle.TextColor = 0x008000;
+    ActiveArcStyle.PenSize = 2;
+    ActiveArcStyle.PenStyle = 1;
 }
 
-void GraphDocument::AddPoint(int x, int y, const QString& name, int titleNumber, int radius)
+void GraphDocument::AddVertex(int x, int y, const QString& name, int titleNumber, int radius)
 {
     if (PointCount >= MaxPoints || titleNumber < 1 || titleNumber > MaxPoints)
         return;
@@ -59,7 +59,7 @@ void GraphDocument::AddPoint(int x, int y, const QString& name, int titleNumber,
         TitleGraf->SetManualTitle(titleNumber, name);
 }
 
-void GraphDocument::DeletePoint(int v)
+void GraphDocument::DeleteVertex(int v)
 {
     if (v < 1 || v > PointCount)
         return;
@@ -76,14 +76,14 @@ void GraphDocument::DeletePoint(int v)
     PointCount = n - 1;
 }
 
-void GraphDocument::DeleteAllPoints()
+void GraphDocument::DeleteAllVertices()
 {
     const int n = PointCount;
     for (int i = 0; i < n; ++i)
-        DeletePoint(1);
+        DeleteVertex(1);
 }
 
-void GraphDocument::AddDuga(int a, int b, int cost)
+void GraphDocument::AddArc(int a, int b, int cost)
 {
     if (a == b || a < 1 || b < 1 || a > PointCount || b > PointCount)
         return;
@@ -94,14 +94,14 @@ void GraphDocument::AddDuga(int a, int b, int cost)
         arc->Cost = cost;
         arc->Active = 0;
         arc->Marker = 0;
-        CenterDugaText(tail, head);
+        CenterArcText(tail, head);
     };
     addOne(a, b);
     if (!Directed)
         addOne(b, a);
 }
 
-void GraphDocument::DeleteDuga(int a, int b)
+void GraphDocument::DeleteArc(int a, int b)
 {
     auto removeOne = [this](int tail, int head) {
         const int k = ArcIndex(tail, head);
@@ -113,7 +113,7 @@ void GraphDocument::DeleteDuga(int a, int b)
         removeOne(b, a);
 }
 
-void GraphDocument::SetDugaCost(int a, int b, int cost)
+void GraphDocument::SetArcWeight(int a, int b, int cost)
 {
     // Only an arc has a weight.
     if (ArcRecord* arc = FindArc(a, b))
@@ -232,7 +232,7 @@ bool GraphDocument::ToUndirected()
         SetOutLists(saved);
         return false;
     }
-    CenterAllDugaText();
+    CenterAllArcTexts();
     return true;
 }
 
@@ -302,11 +302,11 @@ bool GraphDocument::ApplyGridMatrix(QList<QStringList>& cells)
             if (v == current)
                 continue;
             if (current == 0)
-                AddDuga(c, r, v);
+                AddArc(c, r, v);
             else if (v != 0)
-                SetDugaCost(c, r, v);
+                SetArcWeight(c, r, v);
             else
-                DeleteDuga(c, r);
+                DeleteArc(c, r);
         }
     return true;
 }

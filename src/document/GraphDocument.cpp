@@ -145,7 +145,7 @@ int GraphDocument::FindPointByTitle(int titleNumber) const
 
 bool GraphDocument::FindPointAt(int x, int y, int& vertex) const
 {
-    VertexStyle probe = NormalPointStyle;
+    VertexStyle probe = NormalVertexStyle;
     for (int v = 1; v <= PointCount; ++v) {
         probe.X = Points[v].X;
         probe.Y = Points[v].Y;
@@ -228,8 +228,8 @@ void GraphDocument::ClearHighlighting()
         if (v != ActivePoint)
             Points[v].Active = 0;
     auto selected = [this](int a, int b) {
-        return (a == ActiveDugaFrom && b == ActiveDugaTo) ||
-               (!Directed && a == ActiveDugaTo && b == ActiveDugaFrom);
+        return (a == ActiveArcTail && b == ActiveArcHead) ||
+               (!Directed && a == ActiveArcHead && b == ActiveArcTail);
     };
     for (int a = 1; a <= PointCount; ++a) {
         const std::span<const int> heads = OutArcs(a);
@@ -266,7 +266,7 @@ void GraphDocument::MarkPath(std::span<const int> route)
     }
 }
 
-void GraphDocument::CenterDugaText(int a, int b)
+void GraphDocument::CenterArcText(int a, int b)
 {
     if (ArcRecord* arc = FindArc(a, b)) {
         arc->X = (Points[a].X + Points[b].X) / 2;
@@ -274,7 +274,7 @@ void GraphDocument::CenterDugaText(int a, int b)
     }
 }
 
-void GraphDocument::CenterAllDugaText()
+void GraphDocument::CenterAllArcTexts()
 {
     for (int a = 1; a <= PointCount; ++a) {
         const std::span<const int> heads = OutArcs(a);
@@ -284,10 +284,10 @@ void GraphDocument::CenterAllDugaText()
             arcs[k].Y = (Points[a].Y + Points[heads[k]].Y) / 2;
         }
     }
-    SpreadCrowdedDugaTexts();
+    SpreadCrowdedArcTexts();
 }
 
-void GraphDocument::SpreadCrowdedDugaTexts()
+void GraphDocument::SpreadCrowdedArcTexts()
 {
     // Text points closer than this (in x and in y) would print one weight over another, as the
     // diameters of a circle layout all meet at its centre. A grid of small cells over the
@@ -330,7 +330,7 @@ void GraphDocument::SpreadCrowdedDugaTexts()
             const int b = OutArcs(a)[k];
             ArcRecord& arc = OutRecords(a)[k];
             // An undirected edge is one line with one text, whichever way it is stored.
-            if (!Directed && b < a && HasDuga(b, a)) {
+            if (!Directed && b < a && HasArc(b, a)) {
                 arc.X = Arc(b, a).X;
                 arc.Y = Arc(b, a).Y;
                 continue;
@@ -393,7 +393,7 @@ QString GraphDocument::TitleOf(int titleNumber) const
     return TitleGraf->GetTitle(titleNumber);
 }
 
-QString GraphDocument::PointTitle(int v) const
+QString GraphDocument::VertexName(int v) const
 {
     if (v < 1 || v > PointCount)
         return QString();

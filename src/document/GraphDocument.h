@@ -89,7 +89,7 @@ struct Graph : GraphLimits {
     std::vector<LabelRecord> Labels = std::vector<LabelRecord>(1);
     int CountLabel = 0;
     int ActivePoint = 0;
-    int ActiveDugaFrom = 0, ActiveDugaTo = 0;
+    int ActiveArcTail = 0, ActiveArcHead = 0;
     int TargetPoint = 0;
     int ActiveLabel = 0;
     QString BackgroundFile;
@@ -118,7 +118,7 @@ struct Graph : GraphLimits {
     }
     // Where b stands in a's out-list, or -1.
     int ArcIndex(int a, int b) const;
-    bool HasDuga(int a, int b) const { return ArcIndex(a, b) >= 0; }
+    bool HasArc(int a, int b) const { return ArcIndex(a, b) >= 0; }
     // The record of arc a -> b; an empty one when there is no such arc.
     const ArcRecord& Arc(int a, int b) const;
     // The record of arc a -> b to change, or null when there is no such arc.
@@ -174,8 +174,8 @@ class GraphDocument : public Graph {
     // --- fields ------------------------------------------------------------------------
     int ScrollX = 0, ScrollY = 0;
     int GrafWidth = 0, GrafHeight = 0;
-    VertexStyle NormalPointStyle, ActivePointStyle;
-    ArcStyle NormalDugaStyle, ActiveDugaStyle;
+    VertexStyle NormalVertexStyle, ActiveVertexStyle;
+    ArcStyle NormalArcStyle, ActiveArcStyle;
     quint8 EditMode = 1; // 0 constructor, 1 path search
     QImage BackgroundBitmap;
     VertexNaming* TitleGraf = nullptr; // not owned; see SetTitleGraf
@@ -213,11 +213,11 @@ class GraphDocument : public Graph {
     void ClearHighlighting();
     // Highlights a route: its vertices, and its arcs marked in the direction of travel.
     void MarkPath(std::span<const int> route);
-    void CenterDugaText(int a, int b);
+    void CenterArcText(int a, int b);
     // Every arc's text point at its middle, then those that would land on another's moved apart.
-    void CenterAllDugaText();
+    void CenterAllArcTexts();
     // Moves a straight arc's text point along its arc when it lies on one placed before it.
-    void SpreadCrowdedDugaTexts();
+    void SpreadCrowdedArcTexts();
     QStringList MatrixToMemo() const;
     void LoadBackground(const QString& fileName);
     void ClearBackground();
@@ -227,19 +227,19 @@ class GraphDocument : public Graph {
     // Entry [a][b] of the weight matrix: Cost when weighted, 1 when not, 0 without an arc.
     int MatrixEntry(int a, int b) const;
     // The display name of vertex v.
-    QString PointTitle(int v) const;
+    QString VertexName(int v) const;
     QString TitleOf(int titleNumber) const;
     void SetTitleGraf(VertexNaming* naming) { TitleGraf = naming ? naming : &ownTitleGraf; }
     VertexNaming& Naming() const { return *TitleGraf; }
 
     // --- editing operations ------------------------------------------------------------
     void NewGraf(bool directed, bool weighted);
-    void AddPoint(int x, int y, const QString& name, int titleNumber, int radius);
-    void DeletePoint(int v);
-    void DeleteAllPoints();
-    void AddDuga(int a, int b, int cost);
-    void DeleteDuga(int a, int b);
-    void SetDugaCost(int a, int b, int cost);
+    void AddVertex(int x, int y, const QString& name, int titleNumber, int radius);
+    void DeleteVertex(int v);
+    void DeleteAllVertices();
+    void AddArc(int a, int b, int cost);
+    void DeleteArc(int a, int b);
+    void SetArcWeight(int a, int b, int cost);
     bool AddLabel(const QString& text, int x, int y);
     void DeleteLabel(int i);
     void DeleteAllLabels();

@@ -114,7 +114,7 @@ GraphSnapshot GraphSnapshot::Take(const Graph& g)
     Packer pack;
     // The kind, counts, selection, view values and styles, then the vertex table.
     for (const int value : {int(g.Directed), int(g.Weighted), g.PointCount, g.CountLabel, g.ActivePoint,
-                            g.ActiveDugaFrom, g.ActiveDugaTo, g.TargetPoint, g.ActiveLabel, int(g.MapMode),
+                            g.ActiveArcTail, g.ActiveArcHead, g.TargetPoint, g.ActiveLabel, int(g.MapMode),
                             g.ZoomMap, int(g.ShowMatrixWindow), g.SizeGraf})
         pack.Signed(value);
     pack.Text(g.BackgroundFile);
@@ -180,8 +180,8 @@ void GraphSnapshot::Restore(Graph& g) const
     g.PointCount = head.Int();
     g.CountLabel = head.Int();
     g.ActivePoint = head.Int();
-    g.ActiveDugaFrom = head.Int();
-    g.ActiveDugaTo = head.Int();
+    g.ActiveArcTail = head.Int();
+    g.ActiveArcHead = head.Int();
     g.TargetPoint = head.Int();
     g.ActiveLabel = head.Int();
     g.MapMode = quint8(head.Int());

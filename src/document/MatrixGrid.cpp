@@ -16,9 +16,9 @@ void MatrixToGrid(const GraphDocument& graf, QList<QStringList>& cells)
             if (row == 0 && column == 0)
                 line.append(QString());
             else if (row == 0)
-                line.append(graf.PointTitle(column));
+                line.append(graf.VertexName(column));
             else if (column == 0)
-                line.append(graf.PointTitle(row));
+                line.append(graf.VertexName(row));
             else
                 line.append(QString::number(graf.MatrixEntry(column, row)));
         }

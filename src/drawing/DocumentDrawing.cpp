@@ -18,21 +18,21 @@ void DrawBackground(const GraphDocument& g, QPainter& surface)
         surface.drawImage(0, 0, g.BackgroundBitmap);
 }
 
-void DrawDuga(const GraphDocument& g, QPainter& surface, int a, int b, const QString& text)
+void DrawArc(const GraphDocument& g, QPainter& surface, int a, int b, const QString& text)
 {
     if (!g.IsVertex(a) || !g.IsVertex(b))
         return;
     const ArcRecord& cell = g.Arc(a, b);
-    DrawDugaAs(g, surface, a, b, cell.Active, cell.Marker, text);
+    DrawArcAs(g, surface, a, b, cell.Active, cell.Marker, text);
 }
 
-void DrawDugaAs(const GraphDocument& g, QPainter& surface, int a, int b, bool active, int marker,
-                const QString& text)
+void DrawArcAs(const GraphDocument& g, QPainter& surface, int a, int b, bool active, int marker,
+               const QString& text)
 {
     if (!g.IsVertex(a) || !g.IsVertex(b))
         return;
     const ArcRecord& cell = g.Arc(a, b);
-    ArcStyle style = active ? g.ActiveDugaStyle : g.NormalDugaStyle;
+    ArcStyle style = active ? g.ActiveArcStyle : g.NormalArcStyle;
     const TextStyle& font = active ? g.ActiveLabelStyle : g.NormalLabelStyle;
     style.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size, cell.X,
                       cell.Y, cell.Cost, g.Directed, g.Weighted);
@@ -40,13 +40,13 @@ void DrawDugaAs(const GraphDocument& g, QPainter& surface, int a, int b, bool ac
     style.Draw(surface, active ? marker : 0, text);
 }
 
-void DrawDugaInPen(const GraphDocument& g, QPainter& surface, int a, int b, int color, int width,
-                   quint8 penStyle, int marker, const QString& text)
+void DrawArcInPen(const GraphDocument& g, QPainter& surface, int a, int b, int color, int width,
+                  quint8 penStyle, int marker, const QString& text)
 {
     if (!g.IsVertex(a) || !g.IsVertex(b))
         return;
     const ArcRecord& cell = g.Arc(a, b);
-    ArcStyle style = g.NormalDugaStyle;
+    ArcStyle style = g.NormalArcStyle;
     style.PenColor = color;
     style.PenSize = width;
     style.PenStyle = penStyle;
@@ -56,13 +56,13 @@ void DrawDugaInPen(const GraphDocument& g, QPainter& surface, int a, int b, int 
     style.Draw(surface, marker, text);
 }
 
-void DrawPoint(const GraphDocument& g, QPainter& surface, int v, const QString& title, bool overrideFill,
-               int fillColor)
+void DrawVertex(const GraphDocument& g, QPainter& surface, int v, const QString& title, bool overrideFill,
+                int fillColor)
 {
     if (v < 1 || v > g.PointCount)
         return;
     const VertexRecord& point = g.Points[v];
-    VertexStyle style = point.Active ? g.ActivePointStyle : g.NormalPointStyle;
+    VertexStyle style = point.Active ? g.ActiveVertexStyle : g.NormalVertexStyle;
     const TextStyle& font = point.Active ? g.ActiveLabelStyle : g.NormalLabelStyle;
     style.SetPoint(point.X, point.Y, title, point.Size);
     if (overrideFill) {
@@ -127,14 +127,14 @@ void DrawAll(GraphDocument& g, QPainter& surface)
         for (int k = 0; k < g.OutCount(a); ++k) {
             const int b = g.OutArcs(a)[k];
             if (!coveredLater(a, b))
-                DrawDuga(g, surface, a, b);
+                DrawArc(g, surface, a, b);
         }
 
     const QSize size = SurfaceSize(surface);
     for (int v = 1; v <= g.PointCount; ++v) {
         g.Points[v].X = std::min(g.Points[v].X, size.width() - g.SizeGraf);
         g.Points[v].Y = std::min(g.Points[v].Y, size.height() - g.SizeGraf);
-        DrawPoint(g, surface, v, g.PointTitle(v));
+        DrawVertex(g, surface, v, g.VertexName(v));
     }
     DrawLabels(g, surface);
 }
@@ -217,10 +217,10 @@ QImage RenderCanvas(GraphDocument& g)
     return surface;
 }
 
-bool FindDugaAt(const GraphDocument& g, int x, int y, int& tail, int& head)
+bool FindArcAt(const GraphDocument& g, int x, int y, int& tail, int& head)
 {
     bool found = false;
-    ArcStyle probe = g.NormalDugaStyle;
+    ArcStyle probe = g.NormalArcStyle;
     for (int a = 1; a <= g.PointCount; ++a)
         for (int k = 0; k < g.OutCount(a); ++k) {
             const int b = g.OutArcs(a)[k];

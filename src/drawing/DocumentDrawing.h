@@ -15,17 +15,17 @@ class GraphDocument;
 // for a fresh surface's state.
 void DrawBackground(const GraphDocument& graf, QPainter& surface);
 // Arc a->b with the given text in place of the weight when the text is not empty.
-void DrawDuga(const GraphDocument& graf, QPainter& surface, int a, int b, const QString& text = QString());
+void DrawArc(const GraphDocument& graf, QPainter& surface, int a, int b, const QString& text = QString());
 // The same arc drawn as if its highlight were the one given.
-void DrawDugaAs(const GraphDocument& graf, QPainter& surface, int a, int b, bool active, int marker,
-                const QString& text = QString());
+void DrawArcAs(const GraphDocument& graf, QPainter& surface, int a, int b, bool active, int marker,
+               const QString& text = QString());
 // The same arc in the given pen (colour 0x00BBGGRR, width, style code 0 solid, 1 dash, 2 dot)
 // over the plain arc's look, for the states a result or a step tells apart.
-void DrawDugaInPen(const GraphDocument& graf, QPainter& surface, int a, int b, int color, int width,
-                   quint8 style, int marker, const QString& text = QString());
+void DrawArcInPen(const GraphDocument& graf, QPainter& surface, int a, int b, int color, int width,
+                  quint8 style, int marker, const QString& text = QString());
 // Vertex v with title in its circle; with overrideFill the circle is filled with fillColor.
-void DrawPoint(const GraphDocument& graf, QPainter& surface, int v, const QString& title,
-               bool overrideFill = false, int fillColor = 0);
+void DrawVertex(const GraphDocument& graf, QPainter& surface, int v, const QString& title,
+                bool overrideFill = false, int fillColor = 0);
 void DrawLabel(const GraphDocument& graf, QPainter& surface, int i);
 void DrawLabels(const GraphDocument& graf, QPainter& surface);
 // Whether a drawing of the document smooths its arcs: only while that fits the redraw budget.
@@ -58,4 +58,4 @@ QImage RenderCanvasPart(const GraphDocument& graf, const QRect& view,
 QImage RenderCanvas(GraphDocument& graf);
 
 // The arc under (x, y): the cell drawn last wins, as it is the one seen.
-bool FindDugaAt(const GraphDocument& graf, int x, int y, int& tail, int& head);
+bool FindArcAt(const GraphDocument& graf, int x, int y, int& tail, int& head);

@@ -26,19 +26,19 @@ void DrawResultPicture(const GraphDocument& g, QPainter& painter, const ResultPi
     if (spec.arcs.empty()) {
         for (int a = 1; a <= g.PointCount; ++a)
             for (int k = 0; k < g.OutCount(a); ++k)
-                DrawDuga(g, painter, a, g.OutArcs(a)[k]);
+                DrawArc(g, painter, a, g.OutArcs(a)[k]);
     } else {
         for (const ResultPictureSpec::Arc& arc : spec.arcs)
             if (arc.struck)
-                DrawDugaInPen(g, painter, arc.from, arc.to, StruckArcColor, g.ActiveDugaStyle.PenSize + 1, 1,
-                              0, arc.caption);
+                DrawArcInPen(g, painter, arc.from, arc.to, StruckArcColor, g.ActiveArcStyle.PenSize + 1, 1, 0,
+                             arc.caption);
             else
-                DrawDugaAs(g, painter, arc.from, arc.to, arc.highlighted, 0, arc.caption);
+                DrawArcAs(g, painter, arc.from, arc.to, arc.highlighted, 0, arc.caption);
     }
     const int vertexCount = spec.vertexCount > 0 ? std::min(spec.vertexCount, g.PointCount) : g.PointCount;
     for (int v = 1; v <= vertexCount; ++v) {
         const bool fill = v < int(spec.vertexFills.size()) && spec.vertexFills[v] >= 0;
-        DrawPoint(g, painter, v, g.PointTitle(v), fill, fill ? spec.vertexFills[v] : 0);
+        DrawVertex(g, painter, v, g.VertexName(v), fill, fill ? spec.vertexFills[v] : 0);
     }
     DrawLabels(g, painter);
 }

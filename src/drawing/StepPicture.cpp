@@ -114,7 +114,7 @@ void DrawStepPicture(const GraphDocument& g, QPainter& surface, const StepPictur
             StepArcState state = a <= n && b <= n ? step.Arc(a, b) : StepArcState::None;
             // An undirected edge is one curve, drawn once from its lower end in the stronger of
             // the states of its two cells, and without a direction: a walk may cross it both ways.
-            const bool edge = !g.Directed && g.HasDuga(b, a);
+            const bool edge = !g.Directed && g.HasArc(b, a);
             if (edge && a > b)
                 continue;
             if (edge && a <= n && b <= n)
@@ -123,18 +123,18 @@ void DrawStepPicture(const GraphDocument& g, QPainter& surface, const StepPictur
                 });
             if (state == StepArcState::None) {
                 // Plain: the run's own highlighting is the last frame's business.
-                DrawDugaAs(g, surface, a, b, false, 0);
+                DrawArcAs(g, surface, a, b, false, 0);
                 continue;
             }
-            const ArcLook look = LookOf(state, g.NormalDugaStyle.PenSize);
-            DrawDugaInPen(g, surface, a, b, look.color, look.width, look.style,
-                          state == StepArcState::Chosen && g.Directed ? 1 : 0);
+            const ArcLook look = LookOf(state, g.NormalArcStyle.PenSize);
+            DrawArcInPen(g, surface, a, b, look.color, look.width, look.style,
+                         state == StepArcState::Chosen && g.Directed ? 1 : 0);
         }
     for (int v = 1; v <= g.PointCount; ++v) {
         const StepVertexState state = v <= n ? step.vertices[std::size_t(v)] : StepVertexState::None;
         const VertexRecord& point = g.Points[v];
-        VertexStyle style = g.NormalPointStyle;
-        style.SetPoint(point.X, point.Y, g.PointTitle(v), point.Size);
+        VertexStyle style = g.NormalVertexStyle;
+        style.SetPoint(point.X, point.Y, g.VertexName(v), point.Size);
         if (state != StepVertexState::None) {
             style.BrushColor = StepVertexFill(state);
             style.BrushStyle = 0;

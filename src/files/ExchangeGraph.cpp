@@ -137,7 +137,7 @@ ExchangeGraph ExchangeGraphOf(const GraphDocument& graf)
     out.Directed = graf.Directed;
     out.Weighted = graf.Weighted;
     for (int v = 1; v <= graf.PointCount; ++v) {
-        out.Names.append(graf.PointTitle(v));
+        out.Names.append(graf.VertexName(v));
         out.Positions.emplace_back(graf.Points[v].X, graf.Points[v].Y);
     }
     for (int a = 1; a <= graf.PointCount; ++a)
@@ -231,8 +231,8 @@ bool ApplyExchangeGraph(GraphDocument& graf, const ExchangeGraph& source, Import
     const std::vector<QPoint> points = Layout(source, width, height, graf.SizeGraf);
     bool namesCut = false;
     for (int i = 0; i < n; ++i)
-        fresh->AddPoint(points[std::size_t(i)].x(), points[std::size_t(i)].y(),
-                        GraphDocument::CutName(source.Names[i], namesCut), i + 1, graf.SizeGraf);
+        fresh->AddVertex(points[std::size_t(i)].x(), points[std::size_t(i)].y(),
+                         GraphDocument::CutName(source.Names[i], namesCut), i + 1, graf.SizeGraf);
 
     int loops = 0, parallel = 0;
     // Which arcs are in, looked up at once: a list search per arc made a complete graph slow.
@@ -252,9 +252,9 @@ bool ApplyExchangeGraph(GraphDocument& graf, const ExchangeGraph& source, Import
             ++parallel;
             continue;
         }
-        fresh->AddDuga(a, b, costs[k]);
+        fresh->AddArc(a, b, costs[k]);
         if (both)
-            fresh->AddDuga(b, a, costs[k]);
+            fresh->AddArc(b, a, costs[k]);
         // An undirected graph's edge is both arcs.
         present[std::size_t(a) * std::size_t(n + 1) + std::size_t(b)] = true;
         if (both || !directed)
@@ -274,7 +274,7 @@ bool ApplyExchangeGraph(GraphDocument& graf, const ExchangeGraph& source, Import
     graf.SetOutLists(fresh->AllOutLists());
     graf.TitleUsed = fresh->TitleUsed;
     graf.GrowExtent(fresh->GrafWidth, fresh->GrafHeight);
-    graf.CenterAllDugaText();
+    graf.CenterAllArcTexts();
 
     const auto warn = [&graf](const QString& text) {
         graf.Host().ShowMessage(ProgramHost::MessageKind::Warning, text);

@@ -89,7 +89,7 @@ bool SaveGrafa(const GraphDocument& g, const QString& fileName, QString* error)
         break;
     case VertexNaming::Manual:
         for (int i = 1; i <= n; ++i)
-            file.WriteString(Title, NumberedKey("Title", i), g.PointTitle(i));
+            file.WriteString(Title, NumberedKey("Title", i), g.VertexName(i));
         break;
     }
     return file.UpdateFile(error);
@@ -125,7 +125,7 @@ bool ReadGrafa(GraphDocument& g, const IniFile& file, FileError& error)
         }
 
     g.DeleteAllLabels();
-    g.DeleteAllPoints();
+    g.DeleteAllVertices();
     g.Directed = file.ReadInteger(Main, QStringLiteral("IsOrint"), 0) >= 1;
     g.Weighted = file.ReadInteger(Main, QStringLiteral("IsHaveCost"), 0) > 0;
     g.GrafWidth = 0;
@@ -148,11 +148,11 @@ bool ReadGrafa(GraphDocument& g, const IniFile& file, FileError& error)
             kind == VertexNaming::Manual
                 ? GraphDocument::CutName(file.ReadString(Title, NumberedKey("Title", i), QString()), nameCut)
                 : QString();
-        g.AddPoint(Coordinate(file, Position, NumberedKey("X", i)),
-                   Coordinate(file, Position, NumberedKey("Y", i)), name, g.FreeTitleNumber(), g.SizeGraf);
+        g.AddVertex(Coordinate(file, Position, NumberedKey("X", i)),
+                    Coordinate(file, Position, NumberedKey("Y", i)), name, g.FreeTitleNumber(), g.SizeGraf);
     }
     if (!g.BuildFromMatrix(*matrix, n)) {
-        g.DeleteAllPoints();
+        g.DeleteAllVertices();
         return false;
     }
 
@@ -169,7 +169,7 @@ bool ReadGrafa(GraphDocument& g, const IniFile& file, FileError& error)
         g.Host().ShowMessage(ProgramHost::MessageKind::Warning, Translate(QStringLiteral("Label_text_cut")));
     if (nameCut)
         g.Host().ShowMessage(ProgramHost::MessageKind::Warning, Translate(QStringLiteral("Name_text_cut")));
-    g.CenterAllDugaText();
+    g.CenterAllArcTexts();
     g.Host().Redraw();
     return true;
 }

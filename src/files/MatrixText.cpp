@@ -96,7 +96,7 @@ bool ApplyTextMatrix(GraphDocument& g, const QStringList& lines)
     // A matrix the build still refuses leaves the graph exactly as it was.
     const auto before = UndoHistory::TakeSnapshot(g);
     const int width = g.GrafWidth, height = g.GrafHeight;
-    g.DeleteAllPoints();
+    g.DeleteAllVertices();
     auto random = [](int bound) { return bound > 0 ? int(QRandomGenerator::global()->bounded(bound)) : 0; };
     for (int i = 1; i <= n; ++i) {
         const int number = g.FreeTitleNumber();
@@ -108,7 +108,7 @@ bool ApplyTextMatrix(GraphDocument& g, const QStringList& lines)
                                      name);
         const int x = random(g.CanvasWidth() - 4 * g.SizeGraf) + 2 * g.SizeGraf;
         const int y = random(g.CanvasHeight() - 4 * g.SizeGraf) + 2 * g.SizeGraf;
-        g.AddPoint(x, y, name, number, g.SizeGraf);
+        g.AddVertex(x, y, name, number, g.SizeGraf);
     }
     if (!g.BuildFromMatrix(*matrix, n)) {
         UndoHistory::Restore(g, *before);
@@ -117,7 +117,7 @@ bool ApplyTextMatrix(GraphDocument& g, const QStringList& lines)
         g.Host().Redraw();
         return false;
     }
-    g.CenterAllDugaText();
+    g.CenterAllArcTexts();
     g.Host().Redraw();
     return true;
 }

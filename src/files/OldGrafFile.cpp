@@ -174,13 +174,13 @@ bool LoadOldGraf(GraphDocument& g, const QString& fileName)
     if (typed) {
         // The reset also puts the drawing styles back to built-in values; the user's styles
         // from the settings stay, as they do for every other way of opening a graph.
-        const VertexStyle normalPoint = g.NormalPointStyle, activePoint = g.ActivePointStyle;
-        const ArcStyle normalDuga = g.NormalDugaStyle, activeDuga = g.ActiveDugaStyle;
+        const VertexStyle normalPoint = g.NormalVertexStyle, activePoint = g.ActiveVertexStyle;
+        const ArcStyle normalDuga = g.NormalArcStyle, activeDuga = g.ActiveArcStyle;
         g.NewGraf(directed, weighted);
-        g.NormalPointStyle = normalPoint;
-        g.ActivePointStyle = activePoint;
-        g.NormalDugaStyle = normalDuga;
-        g.ActiveDugaStyle = activeDuga;
+        g.NormalVertexStyle = normalPoint;
+        g.ActiveVertexStyle = activePoint;
+        g.NormalArcStyle = normalDuga;
+        g.ActiveArcStyle = activeDuga;
         g.Host().UpdateMenus();
         g.Host().RefreshMatrixWindow();
     }
@@ -216,7 +216,7 @@ bool LoadOldGraf(GraphDocument& g, const QString& fileName)
         ReportBadNumber(g);
     if (cut)
         g.Host().ShowMessage(ProgramHost::MessageKind::Warning, Translate(QStringLiteral("Label_text_cut")));
-    g.CenterAllDugaText();
+    g.CenterAllArcTexts();
     return accepted;
 }
 

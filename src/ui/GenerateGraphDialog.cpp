@@ -332,10 +332,10 @@ void GenerateGraphDialog::UpdatePreview()
         scratch->MeasuresLabels = false;
         scratch->NewGraf(false, false);
         if (const GraphDocument* styles = session.Document()) {
-            scratch->NormalPointStyle = styles->NormalPointStyle;
-            scratch->ActivePointStyle = styles->ActivePointStyle;
-            scratch->NormalDugaStyle = styles->NormalDugaStyle;
-            scratch->ActiveDugaStyle = styles->ActiveDugaStyle;
+            scratch->NormalVertexStyle = styles->NormalVertexStyle;
+            scratch->ActiveVertexStyle = styles->ActiveVertexStyle;
+            scratch->NormalArcStyle = styles->NormalArcStyle;
+            scratch->ActiveArcStyle = styles->ActiveArcStyle;
             scratch->SizeGraf = styles->SizeGraf;
         }
         if (GraphGenerators::Generate(*scratch, p)) {

@@ -331,7 +331,7 @@ void MainWindow::UpdateMenus()
         if (item)
             item->setEnabled(true);
     Action("actEditNameGraf")->setEnabled(g->ActivePoint > 0 && g->IsManualNaming());
-    Action("actEditLoadDuga")->setEnabled(g->ActiveDugaFrom > 0 && g->ActiveDugaTo > 0 && g->Weighted);
+    Action("actEditLoadDuga")->setEnabled(g->ActiveArcTail > 0 && g->ActiveArcHead > 0 && g->Weighted);
     Action("actEditText")->setEnabled(g->ActiveLabel > 0);
     Action("actUndo")->setEnabled(session->History().CanUndo());
     Action("actRedo")->setEnabled(session->History().CanRedo());

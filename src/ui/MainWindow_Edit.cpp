@@ -58,7 +58,7 @@ void MainWindow::AddArcCommand()
         }
     }
     // This path adds the arc without an undo snapshot, as it always did.
-    g.AddDuga(first, second, weight);
+    g.AddArc(first, second, weight);
     RefreshMatrixWindow();
     Redraw();
     UpdateMenus();

@@ -189,17 +189,17 @@ void NewGraphDialog::DrawPreview()
     }
     scratch->NewGraf(Directed(), Weighted());
     scratch->SetTitleGraf(&naming);
-    scratch->NormalPointStyle = styles.NormalPointStyle;
-    scratch->ActivePointStyle = styles.ActivePointStyle;
-    scratch->NormalDugaStyle = styles.NormalDugaStyle;
-    scratch->ActiveDugaStyle = styles.ActiveDugaStyle;
+    scratch->NormalVertexStyle = styles.NormalVertexStyle;
+    scratch->ActiveVertexStyle = styles.ActiveVertexStyle;
+    scratch->NormalArcStyle = styles.NormalArcStyle;
+    scratch->ActiveArcStyle = styles.ActiveArcStyle;
     scratch->NormalLabelStyle = styles.NormalLabelStyle;
     scratch->ActiveLabelStyle = styles.ActiveLabelStyle;
     scratch->SizeGraf = styles.SizeGraf;
     const int r = styles.SizeGraf;
-    scratch->AddPoint(30, PreviewHeight - 30, naming.GetTitle(1), 1, r);
-    scratch->AddPoint(PreviewWidth - 30, 30, naming.GetTitle(2), 2, r);
-    scratch->AddDuga(1, 2, 10);
+    scratch->AddVertex(30, PreviewHeight - 30, naming.GetTitle(1), 1, r);
+    scratch->AddVertex(PreviewWidth - 30, 30, naming.GetTitle(2), 2, r);
+    scratch->AddArc(1, 2, 10);
     scratch->GrafWidth = PreviewWidth;
     scratch->GrafHeight = PreviewHeight;
     QImage surface = MakeSurface(PreviewWidth, PreviewHeight, devicePixelRatioF());

@@ -181,10 +181,10 @@ bool ViewSettingsDialog::Execute(GraphDocument& graf)
 
 void ViewSettingsDialog::LoadFrom(GraphDocument& graf)
 {
-    graf.NormalPointStyle.Size = graf.SizeGraf;
-    graf.ActivePointStyle.Size = graf.SizeGraf;
-    styles = ViewStyles{graf.NormalPointStyle, graf.ActivePointStyle, graf.NormalDugaStyle,
-                        graf.ActiveDugaStyle,  graf.NormalLabelStyle, graf.ActiveLabelStyle};
+    graf.NormalVertexStyle.Size = graf.SizeGraf;
+    graf.ActiveVertexStyle.Size = graf.SizeGraf;
+    styles = ViewStyles{graf.NormalVertexStyle, graf.ActiveVertexStyle, graf.NormalArcStyle,
+                        graf.ActiveArcStyle,    graf.NormalLabelStyle,  graf.ActiveLabelStyle};
 
     const QSignalBlocker blockPointSize(pointSize);
     const QSignalBlocker blockDugaWidth(dugaWidth);
@@ -235,13 +235,13 @@ void ViewSettingsDialog::ControlsChanged()
 void ViewSettingsDialog::StoreInto(GraphDocument& graf)
 {
     ControlsChanged();
-    graf.NormalPointStyle = styles.NormalPoint;
-    graf.ActivePointStyle = styles.ActivePoint;
-    graf.NormalDugaStyle = styles.NormalDuga;
-    graf.ActiveDugaStyle = styles.ActiveDuga;
+    graf.NormalVertexStyle = styles.NormalPoint;
+    graf.ActiveVertexStyle = styles.ActivePoint;
+    graf.NormalArcStyle = styles.NormalDuga;
+    graf.ActiveArcStyle = styles.ActiveDuga;
     graf.NormalLabelStyle = styles.NormalLabel;
     graf.ActiveLabelStyle = styles.ActiveLabel;
-    graf.SizeGraf = graf.NormalPointStyle.Size;
+    graf.SizeGraf = graf.NormalVertexStyle.Size;
     for (int v = 1; v <= graf.PointCount; ++v)
         graf.Points[v].Size = graf.SizeGraf;
     graf.Host().Redraw();

@@ -100,7 +100,7 @@ inline void CheckDocument(const GraphDocument& g)
             const int cost = g.Arc(v, head).Cost;
             Require(cost >= 1 && cost <= GraphDocument::MaxCost, "arc weight", v);
             if (!g.Directed)
-                Require(g.HasDuga(head, v) && g.Arc(head, v).Cost == cost, "undirected arc both ways", v);
+                Require(g.HasArc(head, v) && g.Arc(head, v).Cost == cost, "undirected arc both ways", v);
         }
     }
 }

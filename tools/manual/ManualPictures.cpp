@@ -126,7 +126,7 @@ bool BuildGraph(MainWindow& w, ExampleHost& host, const ManualPicture& p)
         g.Points[i].X = at.x();
         g.Points[i].Y = at.y();
     }
-    g.CenterAllDugaText();
+    g.CenterAllArcTexts();
     w.Session().Refresh();
     Settle();
     return true;
@@ -286,7 +286,7 @@ QImage WindowShot(MainWindow& w, const ManualPicture& p, QStringList& problems)
     if (name == QLatin1String("select-vertex")) {
         QStringList names;
         for (int v = 1; v <= w.Document()->PointCount; ++v)
-            names.append(w.Document()->PointTitle(v));
+            names.append(w.Document()->VertexName(v));
         return GrabModal([&w, &names] {
             int index = 0;
             w.VertexDialog()->Choose(Translate("Select_first_point"), names, index);
