@@ -13,11 +13,11 @@ namespace {
 std::unique_ptr<GraphDocument> CompleteUndirected()
 {
     auto g = std::make_unique<GraphDocument>();
-    g->NewGraf(false, false);
-    for (int i = 1; i <= GraphDocument::MaxPoints; ++i)
-        g->AddVertex(20 * (i % 40), 20 * (i / 40), QString(), g->FreeTitleNumber(), 10);
-    for (int a = 1; a <= GraphDocument::MaxPoints; ++a)
-        for (int b = a + 1; b <= GraphDocument::MaxPoints; ++b)
+    g->StartNewGraph(false, false);
+    for (int i = 1; i <= GraphDocument::MaxVertices; ++i)
+        g->AddVertex(20 * (i % 40), 20 * (i / 40), QString(), g->FreeNameNumber(), 10);
+    for (int a = 1; a <= GraphDocument::MaxVertices; ++a)
+        for (int b = a + 1; b <= GraphDocument::MaxVertices; ++b)
             g->AddArc(a, b, 1);
     return g;
 }
@@ -52,7 +52,7 @@ void BM_ColourPalette255(benchmark::State& state)
 {
     QRandomGenerator random(1);
     for (auto _ : state) {
-        std::vector<int> palette = ColourPalette(GraphDocument::MaxPoints, random, 0xFF0000);
+        std::vector<int> palette = ColourPalette(GraphDocument::MaxVertices, random, 0xFF0000);
         benchmark::DoNotOptimize(palette.data());
     }
 }

@@ -14,7 +14,7 @@ namespace {
 std::unique_ptr<GraphDocument> NewDocument(bool directed, bool weighted)
 {
     auto graf = std::make_unique<GraphDocument>();
-    graf->NewGraf(directed, weighted);
+    graf->StartNewGraph(directed, weighted);
     return graf;
 }
 

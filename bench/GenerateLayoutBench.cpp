@@ -11,7 +11,7 @@ GraphGenerators::Params Gnp255()
 {
     GraphGenerators::Params p;
     p.family = GraphGenerators::Family::RandomGnp;
-    p.first = GraphDocument::MaxPoints;
+    p.first = GraphDocument::MaxVertices;
     p.probability = 0.1;
     p.seed = 19;
     p.layout = GraphLayouts::Kind::FruchtermanReingold;
@@ -22,7 +22,7 @@ std::unique_ptr<GraphDocument> Document()
 {
     auto g = std::make_unique<GraphDocument>();
     g->MeasuresLabels = false;
-    g->NewGraf(false, false);
+    g->StartNewGraph(false, false);
     return g;
 }
 
@@ -33,7 +33,7 @@ void BM_GenerateGnp255ForceDirected(benchmark::State& state)
     const GraphGenerators::Params p = Gnp255();
     for (auto _ : state)
         benchmark::DoNotOptimize(GraphGenerators::Generate(*g, p));
-    if (g->PointCount != GraphDocument::MaxPoints)
+    if (g->VertexCount != GraphDocument::MaxVertices)
         state.SkipWithError("not generated");
 }
 BENCHMARK(BM_GenerateGnp255ForceDirected)->Unit(benchmark::kMillisecond);
@@ -64,7 +64,7 @@ void BM_CircleAndGrid255(benchmark::State& state)
     for (auto _ : state) {
         const auto points = GraphLayouts::Compute(*g, kind, area);
         GraphLayouts::Place(*g, *points);
-        benchmark::DoNotOptimize(g->Points[1].X);
+        benchmark::DoNotOptimize(g->Vertices[1].X);
     }
 }
 BENCHMARK(BM_CircleAndGrid255)

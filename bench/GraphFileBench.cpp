@@ -15,13 +15,13 @@ namespace {
 std::unique_ptr<GraphDocument> CompleteGraf()
 {
     auto g = std::make_unique<GraphDocument>();
-    g->NewGraf(true, true);
-    for (int i = 1; i <= GraphDocument::MaxPoints; ++i)
-        g->AddVertex(20 * (i % 40), 20 * (i / 40), QString(), g->FreeTitleNumber(), 10);
-    for (int a = 1; a <= GraphDocument::MaxPoints; ++a)
-        for (int b = 1; b <= GraphDocument::MaxPoints; ++b)
+    g->StartNewGraph(true, true);
+    for (int i = 1; i <= GraphDocument::MaxVertices; ++i)
+        g->AddVertex(20 * (i % 40), 20 * (i / 40), QString(), g->FreeNameNumber(), 10);
+    for (int a = 1; a <= GraphDocument::MaxVertices; ++a)
+        for (int b = 1; b <= GraphDocument::MaxVertices; ++b)
             if (a != b)
-                g->AddArc(a, b, 1 + (a * 7919 + b * 104729) % GraphDocument::MaxCost);
+                g->AddArc(a, b, 1 + (a * 7919 + b * 104729) % GraphDocument::MaxWeight);
     return g;
 }
 
@@ -41,10 +41,10 @@ void BM_LoadGrafa(benchmark::State& state)
     const QString file = dir.filePath("complete.grafa");
     GrafaFile::SaveGrafa(*CompleteGraf(), file);
     auto g = std::make_unique<GraphDocument>();
-    g->NewGraf(false, false);
+    g->StartNewGraph(false, false);
     for (auto _ : state)
         benchmark::DoNotOptimize(GrafaFile::LoadGrafa(*g, file));
-    if (g->PointCount != GraphDocument::MaxPoints)
+    if (g->VertexCount != GraphDocument::MaxVertices)
         state.SkipWithError("the file did not load");
 }
 BENCHMARK(BM_LoadGrafa)->Unit(benchmark::kMillisecond);
@@ -54,7 +54,7 @@ void BM_DijkstraShortestPath(benchmark::State& state)
 {
     auto g = CompleteGraf();
     for (auto _ : state) {
-        AlgorithmResult result = DijkstraShortestPath(*g, 1, GraphDocument::MaxPoints, g->PointCount);
+        AlgorithmResult result = DijkstraShortestPath(*g, 1, GraphDocument::MaxVertices, g->VertexCount);
         benchmark::DoNotOptimize(result.resultValue);
     }
 }
@@ -64,7 +64,8 @@ void BM_DijkstraShortestPathWithSteps(benchmark::State& state)
 {
     auto g = CompleteGraf();
     for (auto _ : state) {
-        AlgorithmResult result = DijkstraShortestPath(*g, 1, GraphDocument::MaxPoints, g->PointCount, true);
+        AlgorithmResult result =
+            DijkstraShortestPath(*g, 1, GraphDocument::MaxVertices, g->VertexCount, true);
         benchmark::DoNotOptimize(result.steps.FrameCount());
     }
 }
@@ -78,7 +79,7 @@ void BM_RunDijkstra(benchmark::State& state)
     auto g = CompleteGraf();
     for (auto _ : state) {
         AlgorithmRun run;
-        RunAlgorithm(*g, QStringLiteral("FindTraceDekctri"), 1, GraphDocument::MaxPoints, &run);
+        RunAlgorithm(*g, QStringLiteral("FindTraceDekctri"), 1, GraphDocument::MaxVertices, &run);
         benchmark::DoNotOptimize(run.result.resultValue);
     }
     ProgramPaths::SetProgramFolderOverride(QString());

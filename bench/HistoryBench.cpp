@@ -13,14 +13,14 @@ void LessonStep(GraphSession& session, int step)
 {
     GraphDocument& g = *session.Document();
     session.RecordState();
-    const int v = 1 + (step * 37) % g.PointCount;
-    const int w = 1 + (step * 53 + 1) % g.PointCount;
+    const int v = 1 + (step * 37) % g.VertexCount;
+    const int w = 1 + (step * 53 + 1) % g.VertexCount;
     switch (step % 6) {
     case 0:
     case 1:
-        g.Points[v].X += 13;
-        g.Points[v].Y += 7;
-        for (int u = 1; u <= g.PointCount; ++u)
+        g.Vertices[v].X += 13;
+        g.Vertices[v].Y += 7;
+        for (int u = 1; u <= g.VertexCount; ++u)
             if (u != v) {
                 g.CenterArcText(v, u);
                 g.CenterArcText(u, v);
@@ -43,7 +43,7 @@ void LessonStep(GraphSession& session, int step)
         if (step % 30 == 5)
             g.DeleteVertex(v);
         else
-            g.ActivePoint = v;
+            g.ActiveVertex = v;
         break;
     }
 }
@@ -53,10 +53,10 @@ void EveryArcStep(GraphSession& session, int step)
 {
     GraphDocument& g = *session.Document();
     session.RecordState();
-    for (int a = 1; a <= g.PointCount; ++a)
+    for (int a = 1; a <= g.VertexCount; ++a)
         for (const int b : g.OutArcs(a))
-            g.ArcRef(a, b).Cost =
-                1 + int((a * 7919LL + b * 104729LL + step * 15485863LL) % GraphDocument::MaxCost);
+            g.ArcRef(a, b).Weight =
+                1 + int((a * 7919LL + b * 104729LL + step * 15485863LL) % GraphDocument::MaxWeight);
 }
 
 template <void (*Step)(GraphSession&, int)> void BM_HundredUndoSteps(benchmark::State& state)
@@ -76,7 +76,7 @@ template <void (*Step)(GraphSession&, int)> void BM_HundredUndoSteps(benchmark::
         state.PauseTiming();
         for (int i = 0; i < UndoHistory::DefaultUndoSteps; ++i)
             session.Undo();
-        benchmark::DoNotOptimize(g.PointCount);
+        benchmark::DoNotOptimize(g.VertexCount);
         state.ResumeTiming();
     }
     state.counters["historyMB"] = double(memory) / 1e6;
@@ -98,7 +98,7 @@ void BM_UndoRedoComplete255(benchmark::State& state)
     for (auto _ : state) {
         session.Undo();
         session.Redo();
-        benchmark::DoNotOptimize(g.PointCount);
+        benchmark::DoNotOptimize(g.VertexCount);
     }
 }
 BENCHMARK(BM_UndoRedoComplete255)->Unit(benchmark::kMillisecond);

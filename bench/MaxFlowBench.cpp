@@ -7,22 +7,22 @@
 namespace {
 
 // Layers of vertices numbered in order, every vertex of a layer joined to every vertex of the
-// next, capacities spread over 1..MaxCost.
+// next, capacities spread over 1..MaxWeight.
 std::unique_ptr<GraphDocument> Layered(const std::vector<int>& layerSizes)
 {
     auto g = std::make_unique<GraphDocument>();
-    g->NewGraf(true, true);
+    g->StartNewGraph(true, true);
     int count = 0;
     for (int size : layerSizes)
         count += size;
     for (int i = 1; i <= count; ++i)
-        g->AddVertex(20 * (i % 40), 20 * (i / 40), QString(), g->FreeTitleNumber(), 10);
+        g->AddVertex(20 * (i % 40), 20 * (i / 40), QString(), g->FreeNameNumber(), 10);
     int first = 1;
     for (std::size_t layer = 0; layer + 1 < layerSizes.size(); ++layer) {
         const int next = first + layerSizes[layer];
         for (int a = first; a < next; ++a)
             for (int b = next; b < next + layerSizes[layer + 1]; ++b)
-                g->AddArc(a, b, 1 + (a * 7919 + b * 104729) % GraphDocument::MaxCost);
+                g->AddArc(a, b, 1 + (a * 7919 + b * 104729) % GraphDocument::MaxWeight);
         first = next;
     }
     return g;

@@ -42,7 +42,7 @@ void BM_CountMaximalCliques(benchmark::State& state)
     const auto g = RandomGraf(int(state.range(0)), int(state.range(1)));
     const AdjacencySets adjacency = CliqueAdjacency(*g);
     for (auto _ : state)
-        benchmark::DoNotOptimize(CountMaximalCliques(adjacency, g->PointCount));
+        benchmark::DoNotOptimize(CountMaximalCliques(adjacency, g->VertexCount));
 }
 BENCHMARK(BM_CountMaximalCliques)->Args({128, 70})->Args({255, 50})->Unit(benchmark::kMillisecond);
 
@@ -51,7 +51,7 @@ void BM_FirstLargestClique(benchmark::State& state)
     const auto g = RandomGraf(int(state.range(0)), int(state.range(1)));
     const AdjacencySets adjacency = CliqueAdjacency(*g);
     for (auto _ : state)
-        benchmark::DoNotOptimize(FirstLargestClique(adjacency, g->PointCount).size());
+        benchmark::DoNotOptimize(FirstLargestClique(adjacency, g->VertexCount).size());
 }
 BENCHMARK(BM_FirstLargestClique)->Args({128, 70})->Args({255, 50})->Unit(benchmark::kMillisecond);
 

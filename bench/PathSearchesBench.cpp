@@ -9,7 +9,7 @@ void BM_WaveFrontPath(benchmark::State& state)
 {
     auto g = BenchGraphs::Complete(true, false);
     for (auto _ : state) {
-        AlgorithmResult result = WaveFrontPath(*g, 1, GraphDocument::MaxPoints, g->PointCount);
+        AlgorithmResult result = WaveFrontPath(*g, 1, GraphDocument::MaxVertices, g->VertexCount);
         benchmark::DoNotOptimize(result.resultCount);
     }
 }
@@ -18,7 +18,7 @@ BENCHMARK(BM_WaveFrontPath)->Unit(benchmark::kMicrosecond);
 void RunTarry(benchmark::State& state, const GraphDocument& g, int start, int finish, int expectedCount)
 {
     for (auto _ : state) {
-        AlgorithmResult result = TarryPath(g, start, finish, g.PointCount);
+        AlgorithmResult result = TarryPath(g, start, finish, g.VertexCount);
         benchmark::DoNotOptimize(result.resultCount);
         if ((result.resultCount > 0) != (expectedCount > 0))
             state.SkipWithError("unexpected answer");
@@ -46,30 +46,30 @@ BENCHMARK(BM_TarryPathDense30IsolatedFinish)->Unit(benchmark::kMicrosecond);
 // vertex and is that vertex's last arc, so the full search tries every path of the first half.
 void BM_TarryPathBridgeBetweenDenseHalves(benchmark::State& state)
 {
-    auto g = BenchGraphs::Empty(false, false, GraphDocument::MaxPoints);
+    auto g = BenchGraphs::Empty(false, false, GraphDocument::MaxVertices);
     BenchGraphs::Join(*g, 1, 127, 50, 7);
-    BenchGraphs::Join(*g, 128, GraphDocument::MaxPoints, 50, 8);
+    BenchGraphs::Join(*g, 128, GraphDocument::MaxVertices, 50, 8);
     g->AddArc(127, 128, 1);
-    RunTarry(state, *g, 1, GraphDocument::MaxPoints, 1);
+    RunTarry(state, *g, 1, GraphDocument::MaxVertices, 1);
 }
 BENCHMARK(BM_TarryPathBridgeBetweenDenseHalves)->Unit(benchmark::kMicrosecond);
 
 // A sparse random digraph on 255 vertices, about four arcs leaving each.
 void BM_TarryPathSparseRandom255(benchmark::State& state)
 {
-    auto g = BenchGraphs::Empty(true, false, GraphDocument::MaxPoints);
+    auto g = BenchGraphs::Empty(true, false, GraphDocument::MaxVertices);
     QRandomGenerator random(12345);
-    for (int a = 1; a <= GraphDocument::MaxPoints; ++a)
+    for (int a = 1; a <= GraphDocument::MaxVertices; ++a)
         for (int k = 0; k < 4; ++k)
-            g->AddArc(a, int(random.bounded(1, GraphDocument::MaxPoints + 1)), 1);
-    RunTarry(state, *g, 1, GraphDocument::MaxPoints, 1);
+            g->AddArc(a, int(random.bounded(1, GraphDocument::MaxVertices + 1)), 1);
+    RunTarry(state, *g, 1, GraphDocument::MaxVertices, 1);
 }
 BENCHMARK(BM_TarryPathSparseRandom255)->Unit(benchmark::kMicrosecond);
 
 void BM_TarryPathComplete255(benchmark::State& state)
 {
     auto g = BenchGraphs::Complete(true, false);
-    RunTarry(state, *g, 1, GraphDocument::MaxPoints, 1);
+    RunTarry(state, *g, 1, GraphDocument::MaxVertices, 1);
 }
 BENCHMARK(BM_TarryPathComplete255)->Unit(benchmark::kMicrosecond);
 

@@ -12,9 +12,9 @@ enum Kind { Complete, Cycle, Triangulation, Random, Hypercube };
 std::unique_ptr<GraphDocument> Empty(int n)
 {
     auto g = std::make_unique<GraphDocument>();
-    g->NewGraf(false, false);
+    g->StartNewGraph(false, false);
     for (int i = 1; i <= n; ++i)
-        g->AddVertex(20 * (i % 16), 20 * (i / 16), QString(), g->FreeTitleNumber(), 10);
+        g->AddVertex(20 * (i % 16), 20 * (i / 16), QString(), g->FreeNameNumber(), 10);
     return g;
 }
 

@@ -14,9 +14,9 @@ namespace {
 std::unique_ptr<GraphDocument> SparseGraf(int n)
 {
     auto g = std::make_unique<GraphDocument>();
-    g->NewGraf(false, true);
+    g->StartNewGraph(false, true);
     for (int i = 0; i < n; ++i)
-        g->AddVertex(30 + 60 * (i % 16), 30 + 60 * (i / 16), QString(), g->FreeTitleNumber(), 10);
+        g->AddVertex(30 + 60 * (i % 16), 30 + 60 * (i / 16), QString(), g->FreeNameNumber(), 10);
     QRandomGenerator random(7);
     for (int v = 2; v <= n; ++v) {
         g->AddArc(v, 1 + int(random.bounded(v - 1)), 1 + int(random.bounded(90)));
@@ -31,7 +31,7 @@ std::unique_ptr<GraphDocument> SparseGraf(int n)
 void BM_PlaybackFrame255(benchmark::State& state)
 {
     auto g = SparseGraf(255);
-    const AlgorithmResult result = DijkstraShortestPath(*g, 1, 255, g->PointCount, true);
+    const AlgorithmResult result = DijkstraShortestPath(*g, 1, 255, g->VertexCount, true);
     const int middle = result.steps.FrameCount() / 2;
     for (auto _ : state) {
         const QImage picture = RenderStepPicture(*g, result.steps.PictureAt(middle));
@@ -45,7 +45,7 @@ BENCHMARK(BM_PlaybackFrame255)->Unit(benchmark::kMillisecond);
 void BM_WalkthroughPage100(benchmark::State& state)
 {
     auto g = SparseGraf(100);
-    const AlgorithmResult result = DijkstraShortestPath(*g, 1, 100, g->PointCount, true);
+    const AlgorithmResult result = DijkstraShortestPath(*g, 1, 100, g->VertexCount, true);
     const WalkthroughTask task{.name = QStringLiteral("FindTraceDekctri"),
                                .title = WalkthroughTitle(QStringLiteral("FindTraceDekctri")),
                                .first = 1,

@@ -15,9 +15,9 @@ namespace {
 std::unique_ptr<GraphDocument> Empty(bool directed, bool weighted, int n)
 {
     auto g = std::make_unique<GraphDocument>();
-    g->NewGraf(directed, weighted);
+    g->StartNewGraph(directed, weighted);
     for (int i = 1; i <= n; ++i)
-        g->AddVertex(20 * (i % 16), 20 * (i / 16), QString(), g->FreeTitleNumber(), 10);
+        g->AddVertex(20 * (i % 16), 20 * (i / 16), QString(), g->FreeNameNumber(), 10);
     return g;
 }
 

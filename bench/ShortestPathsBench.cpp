@@ -10,7 +10,7 @@ void BM_FloydWarshallPath(benchmark::State& state)
 {
     auto g = BenchGraphs::Complete(true, true);
     for (auto _ : state) {
-        AlgorithmResult result = FloydWarshallPath(*g, 1, GraphDocument::MaxPoints, g->PointCount);
+        AlgorithmResult result = FloydWarshallPath(*g, 1, GraphDocument::MaxVertices, g->VertexCount);
         benchmark::DoNotOptimize(result.resultValue);
     }
 }
@@ -20,7 +20,7 @@ void BM_FordBellmanPath(benchmark::State& state)
 {
     auto g = BenchGraphs::Complete(true, true);
     for (auto _ : state) {
-        AlgorithmResult result = FordBellmanPath(*g, 1, GraphDocument::MaxPoints, g->PointCount);
+        AlgorithmResult result = BellmanFordPath(*g, 1, GraphDocument::MaxVertices, g->VertexCount);
         benchmark::DoNotOptimize(result.resultValue);
     }
 }
@@ -29,15 +29,15 @@ BENCHMARK(BM_FordBellmanPath)->Unit(benchmark::kMillisecond);
 // A chain 1 -> 2 -> ... -> 255 with every shortcut back: all 255 passes change something.
 void BM_FordBellmanPathLongChain(benchmark::State& state)
 {
-    auto g = BenchGraphs::Empty(true, true, GraphDocument::MaxPoints);
-    for (int a = 1; a <= GraphDocument::MaxPoints; ++a)
-        for (int b = 1; b <= GraphDocument::MaxPoints; ++b)
+    auto g = BenchGraphs::Empty(true, true, GraphDocument::MaxVertices);
+    for (int a = 1; a <= GraphDocument::MaxVertices; ++a)
+        for (int b = 1; b <= GraphDocument::MaxVertices; ++b)
             if (b == a + 1)
                 g->AddArc(a, b, 1);
             else if (b < a)
-                g->AddArc(a, b, GraphDocument::MaxCost);
+                g->AddArc(a, b, GraphDocument::MaxWeight);
     for (auto _ : state) {
-        AlgorithmResult result = FordBellmanPath(*g, 1, GraphDocument::MaxPoints, g->PointCount);
+        AlgorithmResult result = BellmanFordPath(*g, 1, GraphDocument::MaxVertices, g->VertexCount);
         benchmark::DoNotOptimize(result.resultValue);
     }
 }
@@ -47,7 +47,7 @@ void BM_FloydWarshallPathWithSteps(benchmark::State& state)
 {
     auto g = BenchGraphs::Complete(true, true);
     for (auto _ : state) {
-        AlgorithmResult result = FloydWarshallPath(*g, 1, GraphDocument::MaxPoints, g->PointCount, true);
+        AlgorithmResult result = FloydWarshallPath(*g, 1, GraphDocument::MaxVertices, g->VertexCount, true);
         benchmark::DoNotOptimize(result.steps.FrameCount());
     }
 }

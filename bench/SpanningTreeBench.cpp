@@ -6,16 +6,16 @@
 
 namespace {
 
-// The complete weighted undirected graph on 255 vertices, weights spread over 1..MaxCost.
+// The complete weighted undirected graph on 255 vertices, weights spread over 1..MaxWeight.
 std::unique_ptr<GraphDocument> CompleteWeighted()
 {
     auto g = std::make_unique<GraphDocument>();
-    g->NewGraf(false, true);
-    for (int i = 1; i <= GraphDocument::MaxPoints; ++i)
-        g->AddVertex(20 * (i % 40), 20 * (i / 40), QString(), g->FreeTitleNumber(), 10);
-    for (int a = 1; a <= GraphDocument::MaxPoints; ++a)
-        for (int b = a + 1; b <= GraphDocument::MaxPoints; ++b)
-            g->AddArc(a, b, 1 + (a * 7919 + b * 104729) % GraphDocument::MaxCost);
+    g->StartNewGraph(false, true);
+    for (int i = 1; i <= GraphDocument::MaxVertices; ++i)
+        g->AddVertex(20 * (i % 40), 20 * (i / 40), QString(), g->FreeNameNumber(), 10);
+    for (int a = 1; a <= GraphDocument::MaxVertices; ++a)
+        for (int b = a + 1; b <= GraphDocument::MaxVertices; ++b)
+            g->AddArc(a, b, 1 + (a * 7919 + b * 104729) % GraphDocument::MaxWeight);
     return g;
 }
 

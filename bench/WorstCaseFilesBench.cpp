@@ -23,7 +23,7 @@ void AnswerMatrix(benchmark::State& state, const QString& fileName)
 {
     for (auto _ : state) {
         auto g = std::make_unique<GraphDocument>();
-        g->NewGraf(false, false);
+        g->StartNewGraph(false, false);
         g->MeasuresLabels = false; // as nodeloom-cli reads files
         GrafaFile::LoadGrafa(*g, fileName);
         benchmark::DoNotOptimize(g->MatrixToMemo());

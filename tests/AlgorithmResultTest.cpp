@@ -73,7 +73,7 @@ TEST_F(Presentation, WritesPanesAndReportInOrderThenHighlightsTheRoute)
 
     // The route: every vertex, each arc marked in the direction of travel, its twin unmarked.
     for (int v = 1; v <= 3; ++v)
-        EXPECT_EQ(g->Points[v].Active, 1) << v;
+        EXPECT_EQ(g->Vertices[v].Active, 1) << v;
     EXPECT_EQ(g->Arc(1, 2).Marker, 1);
     EXPECT_EQ(g->Arc(2, 3).Marker, 1);
     EXPECT_EQ(g->Arc(2, 1).Active, 1);
@@ -84,7 +84,7 @@ TEST_F(Presentation, WritesPanesAndReportInOrderThenHighlightsTheRoute)
 TEST_F(Presentation, WithoutTheTailOrWhenRefusedNothingIsHighlightedOrRedrawn)
 {
     PresentResult(*g, HandMade(), false);
-    EXPECT_EQ(g->Points[1].Active, 0);
+    EXPECT_EQ(g->Vertices[1].Active, 0);
     EXPECT_EQ(host.redraws, 0);
 
     AlgorithmResult refused;
@@ -94,7 +94,7 @@ TEST_F(Presentation, WithoutTheTailOrWhenRefusedNothingIsHighlightedOrRedrawn)
     PresentResult(*g, refused, true);
     EXPECT_EQ(host.MessageTexts().last(), "no");
     EXPECT_EQ(g->Outp().Lines().last(), "kept");
-    EXPECT_EQ(g->Points[1].Active, 0);
+    EXPECT_EQ(g->Vertices[1].Active, 0);
     EXPECT_EQ(host.redraws, 0);
 }
 
@@ -107,10 +107,10 @@ TEST_F(Presentation, AResultPictureFillsVerticesWithoutTouchingTheDocument)
     PresentResult(*g, r, true);
     ASSERT_EQ(host.presents, 1);
     EXPECT_EQ(host.redraws, 0) << "the picture replaces the tail";
-    EXPECT_EQ(g->Points[1].Active, 0);
+    EXPECT_EQ(g->Vertices[1].Active, 0);
     const QImage& picture = host.presented;
     // Inside the circle, left of the name.
-    auto centre = [this](int v) { return QPoint(g->Points[v].X - 7, g->Points[v].Y + 4); };
+    auto centre = [this](int v) { return QPoint(g->Vertices[v].X - 7, g->Vertices[v].Y + 4); };
     EXPECT_EQ(picture.pixelColor(centre(1)), QColor(Qt::red));
     EXPECT_EQ(picture.pixelColor(centre(3)), QColor(Qt::blue));
     EXPECT_EQ(picture.pixelColor(centre(2)), QColor(Qt::white));
@@ -196,8 +196,8 @@ TEST(StepPictureTest, AnUndirectedEdgeIsOneLineWithoutDirection)
     ScriptedHost host;
     auto g = MakeGraf(false, true, 0);
     g->AttachHost(&host);
-    g->AddVertex(40, 60, QString(), g->FreeTitleNumber(), g->SizeGraf);
-    g->AddVertex(240, 60, QString(), g->FreeTitleNumber(), g->SizeGraf);
+    g->AddVertex(40, 60, QString(), g->FreeNameNumber(), g->VertexSize);
+    g->AddVertex(240, 60, QString(), g->FreeNameNumber(), g->VertexSize);
     g->AddArc(1, 2, 3);
     StepPicture step;
     step.vertices.assign(3, StepVertexState::None);
@@ -234,12 +234,12 @@ TEST(StepPictureTest, StatesAndCaptionsAreDrawnWhereTheyBelong)
     step.captions = {QString(), QString(), QStringLiteral("88")};
     const QImage picture = RenderStepPicture(*g, step);
     ASSERT_FALSE(picture.isNull());
-    const VertexRecord& first = g->Points[1];
+    const VertexRecord& first = g->Vertices[1];
     // Inside vertex 1, left of its name: the finished colour.
     EXPECT_EQ(picture.pixelColor(first.X - 6, first.Y),
               ColorFromInt(StepVertexFill(StepVertexState::Finished)));
     // Vertex 2 has no state: its own white fill; its caption box above and to the right holds dark text.
-    const VertexRecord& second = g->Points[2];
+    const VertexRecord& second = g->Vertices[2];
     EXPECT_EQ(picture.pixelColor(second.X - 6, second.Y), QColor(Qt::white));
     bool dark = false;
     for (int x = second.X + second.Size; x < second.X + second.Size + 20; ++x)

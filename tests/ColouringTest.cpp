@@ -53,7 +53,7 @@ const QStringList triangleWithPendant = {"0,1,1,0", "1,0,1,0", "1,1,0,1", "0,0,1
 int Verdict(const AlgorithmResult& result)
 {
     const QString line = result.PaneLines().value(0);
-    for (int k = 1; k <= GraphDocument::MaxPoints; ++k)
+    for (int k = 1; k <= GraphDocument::MaxVertices; ++k)
         if (line == Translate("Greedy_colours_used").arg(k))
             return k;
     return -1;
@@ -175,7 +175,7 @@ TEST_F(Colourings, DispatcherDrawsTheColouringWithoutTheCommonTail)
     const QImage picture = RenderResultPicture(*g, run.result.picture);
     ASSERT_FALSE(picture.isNull());
     const auto fillAt = [&](int v) {
-        return picture.pixelColor(g->Points[v].X, g->Points[v].Y + g->Points[v].Size - 3);
+        return picture.pixelColor(g->Vertices[v].X, g->Vertices[v].Y + g->Vertices[v].Size - 3);
     };
     EXPECT_EQ(fillAt(3), ColorFromInt(Red));
     EXPECT_EQ(fillAt(1), ColorFromInt(Blue));
@@ -276,7 +276,7 @@ namespace {
 // The least number of colours, by trying every colouring with k colours for k = 1, 2, ...
 int BruteForceChromaticNumber(const GraphDocument& g)
 {
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     std::vector<int> colour(std::size_t(n) + 1, 0);
     for (int k = 1;; ++k) {
         std::function<bool(int)> place = [&](int v) {
@@ -299,8 +299,8 @@ int BruteForceChromaticNumber(const GraphDocument& g)
 
 std::vector<int> FirstFitColouring(const GraphDocument& g)
 {
-    std::vector<int> colour(std::size_t(g.PointCount) + 1, 0);
-    for (int v = 1; v <= g.PointCount; ++v) {
+    std::vector<int> colour(std::size_t(g.VertexCount) + 1, 0);
+    for (int v = 1; v <= g.VertexCount; ++v) {
         int c = 1;
         for (bool clash = true; clash; c += clash ? 1 : 0) {
             clash = false;
@@ -314,7 +314,7 @@ std::vector<int> FirstFitColouring(const GraphDocument& g)
 
 void ExpectProper(const GraphDocument& g, const std::vector<int>& colour, int colours)
 {
-    for (int a = 1; a <= g.PointCount; ++a) {
+    for (int a = 1; a <= g.VertexCount; ++a) {
         EXPECT_GE(colour[std::size_t(a)], 1);
         EXPECT_LE(colour[std::size_t(a)], colours);
         for (int b : g.OutArcs(a))
@@ -379,7 +379,7 @@ TEST(ChromaticNumber, TheSearchFindsTheLeastNumberOfColoursOrSaysBetweenWhat)
                 if (random.bounded(2) == 0)
                     g->AddArc(a, b, 1);
         const std::vector<int> greedy = FirstFitColouring(*g);
-        int previous = GraphDocument::MaxPoints;
+        int previous = GraphDocument::MaxVertices;
         for (long long budget : {1000LL, 30000LL, 300000LL, 3000000LL}) {
             const ChromaticBounds bounds = FindChromaticBounds(*g, greedy, budget);
             EXPECT_LE(bounds.upper, previous) << round << " " << budget;

@@ -39,7 +39,7 @@ QString TreeOracle(const GraphDocument& g)
     IgraphCopy copy(g);
     Igraph::IntVector part(0);
     igraph_subcomponent(copy.graph.Get(), part.Get(), 0, IGRAPH_ALL);
-    std::vector<bool> inPart(std::size_t(g.PointCount), false);
+    std::vector<bool> inPart(std::size_t(g.VertexCount), false);
     for (igraph_integer_t k = 0; k < igraph_vector_int_size(part.Get()); ++k)
         inPart[std::size_t(VECTOR(*part.Get())[k])] = true;
     const long vertices = long(igraph_vector_int_size(part.Get()));
@@ -49,7 +49,7 @@ QString TreeOracle(const GraphDocument& g)
             ++edges;
     if (edges >= vertices)
         return "Graf_is_not_tree";
-    return vertices == g.PointCount ? "Graf_is_tree" : "graph_is_not_connectivity";
+    return vertices == g.VertexCount ? "Graf_is_tree" : "graph_is_not_connectivity";
 }
 } // namespace
 

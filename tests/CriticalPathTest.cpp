@@ -43,9 +43,9 @@ struct LiteralCycleSearch {
     }
     V Run()
     {
-        visited.assign(g.PointCount + 1, 0);
-        onPath.assign(g.PointCount + 1, 0);
-        for (int s = 1; s <= g.PointCount; ++s)
+        visited.assign(g.VertexCount + 1, 0);
+        onPath.assign(g.VertexCount + 1, 0);
+        for (int s = 1; s <= g.VertexCount; ++s)
             if (!visited[s] && Visit(s)) {
                 const int b = stack.back();
                 V cycle{b};
@@ -64,14 +64,14 @@ struct LiteralCycleSearch {
 // the lists grown by the two added vertices. Empty when there is no source or sink.
 V LiteralCriticalPath(const GraphDocument& g)
 {
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     std::vector<V> lists(n + 3);
     std::vector<std::vector<int>> W(n + 3, std::vector<int>(n + 3, 0));
     std::vector<int> in(n + 3, 0);
     for (int a = 1; a <= n; ++a)
         for (int b : g.OutArcs(a)) {
             lists[a].push_back(b);
-            W[a][b] = g.Arc(a, b).Cost;
+            W[a][b] = g.Arc(a, b).Weight;
             ++in[b];
         }
     V sinks, sources;
@@ -159,7 +159,7 @@ TEST_F(CycleRun, WorkedCycles)
               "<b>Граф содержит циклы. Один из них представлен ниже:</b><br>1 - 2 - 3 - 1<br>");
     EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
     EXPECT_EQ(g->Arc(3, 1).Marker, 1);
-    EXPECT_EQ(g->Points[3].Active, 1);
+    EXPECT_EQ(g->Vertices[3].Active, 1);
     EXPECT_EQ(host.redraws, 1);
 
     // A single edge is no cycle: the step straight back is not taken.
@@ -178,7 +178,7 @@ TEST_F(CycleRun, WorkedCycles)
     Make(true, false, 4, {{1, 2, 1}, {2, 3, 1}, {3, 4, 1}, {4, 2, 1}});
     RunAlgorithm(*g, "IsGrafAloop", 0, 0, &run);
     EXPECT_EQ(run.result.route, (V{2, 3, 4, 2}));
-    EXPECT_EQ(g->Points[1].Active, 0);
+    EXPECT_EQ(g->Vertices[1].Active, 0);
 }
 
 TEST_F(CycleRun, SearchedVerticesAreSkippedWithTheSameAnswer)
@@ -230,7 +230,7 @@ TEST_F(CycleRun, CriticalPathWorkedExample)
     EXPECT_EQ(g->ReportManager.GetContent(), "<b>Критический путь равен 6</b><br>Путь<br>1 - 3 - 4<br>");
     EXPECT_EQ(g->Arc(3, 4).Marker, 1);
     EXPECT_EQ(g->Arc(2, 4).Active, 0);
-    EXPECT_EQ(g->PointCount, 4);
+    EXPECT_EQ(g->VertexCount, 4);
     // The earliest times are the captions: 0, 3, 1, 6.
     const StepTrace& steps = run.result.steps;
     const StepTrace::Frame last = steps.FrameAt(steps.FrameCount() - 1);
@@ -261,7 +261,7 @@ TEST_F(CycleRun, CriticalPathRefusals)
     EXPECT_FALSE(run.ran);
     EXPECT_EQ(host.redraws, 0);
     EXPECT_EQ(Lines(), QStringList{"earlier"});
-    EXPECT_EQ(g->Points[2].Active, 0);
+    EXPECT_EQ(g->Vertices[2].Active, 0);
 
     // No arcs: no sink.
     host.messages.clear();
@@ -315,18 +315,18 @@ TEST(CriticalPathProperty, MatchesTheLiteralQueueAndTheLongestPath)
         IgraphCopy copy(*g);
         Igraph::IntVector order(0);
         igraph_topological_sorting(copy.graph.Get(), order.Get(), IGRAPH_OUT);
-        std::vector<long> best(g->PointCount + 1, 0);
+        std::vector<long> best(g->VertexCount + 1, 0);
         long longest = 0;
         for (igraph_integer_t k = 0; k < igraph_vector_int_size(order.Get()); ++k) {
             const int v = int(VECTOR(*order.Get())[k]) + 1;
             for (int w : g->OutArcs(v))
-                best[w] = std::max(best[w], best[v] + g->Arc(v, w).Cost);
+                best[w] = std::max(best[w], best[v] + g->Arc(v, w).Weight);
             longest = std::max(longest, best[v]);
         }
         long length = 0;
         for (std::size_t k = 1; k < r.route.size(); ++k) {
             ASSERT_TRUE(g->HasArc(r.route[k - 1], r.route[k]));
-            length += g->Arc(r.route[k - 1], r.route[k]).Cost;
+            length += g->Arc(r.route[k - 1], r.route[k]).Weight;
         }
         EXPECT_EQ(length, longest) << "round " << round;
         EXPECT_EQ(r.PaneLines().first(), Translate("Critacal_path_is") + QString::number(longest));

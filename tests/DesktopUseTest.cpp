@@ -77,7 +77,7 @@ struct Desktop : ::testing::Test {
     {
         const QPoint places[] = {{80, 80}, {250, 60}, {420, 120}, {120, 260}, {330, 300}, {500, 330}};
         for (QPoint p : places)
-            G().AddVertex(p.x(), p.y(), QString(), G().FreeTitleNumber(), G().SizeGraf);
+            G().AddVertex(p.x(), p.y(), QString(), G().FreeNameNumber(), G().VertexSize);
         const int arcs[][3] = {{1, 2, 7}, {2, 3, 9}, {1, 4, 14}, {4, 5, 2}, {3, 6, 5}, {5, 6, 11}, {2, 5, 4}};
         for (const auto& a : arcs)
             G().AddArc(a[0], a[1], a[2]);
@@ -114,7 +114,7 @@ TEST_F(Desktop, ResizesAndSplitterMovesNeverChangeTheDocument)
         Mouse(QEvent::MouseButtonRelease, to);
     };
     drag({500, 330}, {500, bottom - 15});
-    ASSERT_EQ(G().Points[6].Y, bottom - 15);
+    ASSERT_EQ(G().Vertices[6].Y, bottom - 15);
     ASSERT_EQ(QPoint(G().ScrollX, G().ScrollY), QPoint(0, 0)) << "the drag inside did not scroll";
     // Every resize and splitter move leaves every record of the document as it was.
     auto viewChangesKeep = [&](const HistoryState& before) {
@@ -135,7 +135,7 @@ TEST_F(Desktop, ResizesAndSplitterMovesNeverChangeTheDocument)
             EXPECT_TRUE(*State() == before) << "splitter at " << drawing;
             // The bars reach every part of the drawing.
             EXPECT_GE(w->VerticalBar()->maximum() + w->DrawingPane()->height(),
-                      G().Points[6].Y + G().SizeGraf);
+                      G().Vertices[6].Y + G().VertexSize);
         }
         EXPECT_EQ(w->Session().History().Count(), historyCount) << "no view change is recorded";
         splitter->setSizes({450, 100});
@@ -150,17 +150,17 @@ TEST_F(Desktop, ResizesAndSplitterMovesNeverChangeTheDocument)
     Mouse(QEvent::MouseButtonPress, {5, 5});
     Mouse(QEvent::MouseButtonRelease, {5, 5});
     EXPECT_EQ(G().CanvasBitmap.size(), w->DrawingPane()->size() * w->devicePixelRatioF());
-    for (int v = 1; v <= G().PointCount; ++v)
-        EXPECT_EQ(QPoint(G().Points[v].X, G().Points[v].Y),
-                  QPoint(before->Unpacked().Points[v].X, before->Unpacked().Points[v].Y));
+    for (int v = 1; v <= G().VertexCount; ++v)
+        EXPECT_EQ(QPoint(G().Vertices[v].X, G().Vertices[v].Y),
+                  QPoint(before->Unpacked().Vertices[v].X, before->Unpacked().Vertices[v].Y));
 }
 
 TEST_F(Desktop, TheViewShowsTheScrolledPartOfTheCanvas)
 {
     DrawSample();
-    G().AddVertex(1500, 1200, QString(), G().FreeTitleNumber(), G().SizeGraf);
+    G().AddVertex(1500, 1200, QString(), G().FreeNameNumber(), G().VertexSize);
     w->UpdateScrollBars();
-    ASSERT_GE(w->HorizontalBar()->maximum(), 1500 + G().SizeGraf - w->DrawingPane()->width());
+    ASSERT_GE(w->HorizontalBar()->maximum(), 1500 + G().VertexSize - w->DrawingPane()->width());
     now += 100;
     w->ScrollToX(w->HorizontalBar()->maximum());
     now += 100;
@@ -174,15 +174,15 @@ TEST_F(Desktop, TheViewShowsTheScrolledPartOfTheCanvas)
     ASSERT_FALSE(shown.isNull());
     const qreal r = shown.devicePixelRatio();
     const QPoint centre(1500 - G().ScrollX, 1200 - G().ScrollY);
-    ASSERT_LT(centre.x() + G().SizeGraf, w->DrawingPane()->width() + 1);
-    const int inside = centre.x() - G().SizeGraf + 3;
+    ASSERT_LT(centre.x() + G().VertexSize, w->DrawingPane()->width() + 1);
+    const int inside = centre.x() - G().VertexSize + 3;
     EXPECT_EQ(QColor(shown.pixel(qRound(inside * r), qRound(centre.y() * r))), QColor(Qt::white));
     int darkest = 255;
-    for (int x = centre.x() - G().SizeGraf - 1; x <= centre.x() - G().SizeGraf + 1; ++x)
+    for (int x = centre.x() - G().VertexSize - 1; x <= centre.x() - G().VertexSize + 1; ++x)
         darkest = std::min(darkest, QColor(shown.pixel(qRound(x * r), qRound(centre.y() * r))).lightness());
     EXPECT_LT(darkest, 200);
     EXPECT_EQ(QColor(shown.pixel(0, 0)), QColor(Qt::white)) << "the rest of the view is empty canvas";
-    EXPECT_EQ(QPoint(G().Points[7].X, G().Points[7].Y), QPoint(1500, 1200));
+    EXPECT_EQ(QPoint(G().Vertices[7].X, G().Vertices[7].Y), QPoint(1500, 1200));
 }
 
 TEST_F(Desktop, AFailedOpenLeavesDocumentHistoryAndRecentListAlone)
@@ -337,7 +337,7 @@ TEST_F(Desktop, SaveWritesTheGraphsFileAndSaveAsAsks)
 
     // Then Save writes it again, without a dialog, and the graph is saved.
     const int historyCount = w->Session().History().Count();
-    G().AddVertex(600, 400, QString(), G().FreeTitleNumber(), G().SizeGraf);
+    G().AddVertex(600, 400, QString(), G().FreeNameNumber(), G().VertexSize);
     w->Session().RecordState();
     w->UpdateMenus();
     ASSERT_TRUE(w->isWindowModified());
@@ -395,7 +395,7 @@ TEST_F(Desktop, FileDialogsOpenInTheCurrentFilesFolderElseTheLastOneUsed)
 TEST_F(Desktop, TheWheelScrollsTheDrawingAndShiftScrollsSideways)
 {
     DrawSample();
-    G().AddVertex(2000, 2000, QString(), G().FreeTitleNumber(), G().SizeGraf);
+    G().AddVertex(2000, 2000, QString(), G().FreeNameNumber(), G().VertexSize);
     w->UpdateScrollBars();
     auto wheel = [&](QPoint angle, QPoint pixels, Qt::KeyboardModifiers modifiers) {
         const QPointF at(50, 50);

@@ -33,7 +33,7 @@ QImage MapBackground(int width, int height)
 TEST(DrawingSample, FoundPathStandsOutOverTheBackground)
 {
     auto graf = std::make_unique<GraphDocument>();
-    graf->NewGraf(true, true);
+    graf->StartNewGraph(true, true);
     graf->NormalLabelStyle.Face = graf->ActiveLabelStyle.Face = QStringLiteral("DejaVu Sans");
     graf->NormalLabelStyle.Size = graf->ActiveLabelStyle.Size = 9;
     graf->ActiveLabelStyle.Style = TextStyle::Bold;

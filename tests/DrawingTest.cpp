@@ -22,7 +22,7 @@ constexpr int Green = 0x00FF00, Blue = 0xFF0000, Yellow = 0x00FFFF;
 std::unique_ptr<GraphDocument> TwoVertices(bool directed, bool weighted, int radius = 20)
 {
     auto graf = std::make_unique<GraphDocument>();
-    graf->NewGraf(directed, weighted);
+    graf->StartNewGraph(directed, weighted);
     graf->AddVertex(60, 100, QString(), 1, radius);
     graf->AddVertex(300, 100, QString(), 2, radius);
     graf->AddArc(1, 2, 7);
@@ -136,7 +136,7 @@ TEST(DrawAll, LaterCellOfAnUndirectedEdgeWins)
 TEST(DrawAll, SkippingCoveredCellsKeepsThePicture)
 {
     auto graf = std::make_unique<GraphDocument>();
-    graf->NewGraf(false, true);
+    graf->StartNewGraph(false, true);
     const QPoint places[] = {{60, 60}, {300, 80}, {180, 250}, {60, 200}, {330, 260}};
     for (int v = 1; v <= 5; ++v)
         graf->AddVertex(places[v - 1].x(), places[v - 1].y(), QString(), v, 12);
@@ -173,17 +173,17 @@ TEST(DrawAll, SkippingCoveredCellsKeepsThePicture)
 TEST(DrawAll, ClampsVertexPositionsAgainstTheSurfaceAndKeepsThem)
 {
     auto graf = std::make_unique<GraphDocument>();
-    graf->NewGraf(false, false);
+    graf->StartNewGraph(false, false);
     graf->AddVertex(395, 295, QString(), 1, 10);
     graf->AddVertex(5, 5, QString(), 2, 10);
-    graf->AddVertex(500, 100, QString(), 3, 30); // drawn by its own radius, stored by SizeGraf
+    graf->AddVertex(500, 100, QString(), 3, 30); // drawn by its own radius, stored by VertexSize
     graf->NormalVertexStyle.BrushColor = Green;
     const QImage picture = Draw(*graf);
-    EXPECT_EQ(graf->Points[1].X, 390);
-    EXPECT_EQ(graf->Points[1].Y, 290);
-    EXPECT_EQ(graf->Points[2].X, 5);
-    EXPECT_EQ(graf->Points[2].Y, 5);
-    EXPECT_EQ(graf->Points[3].X, 390);
+    EXPECT_EQ(graf->Vertices[1].X, 390);
+    EXPECT_EQ(graf->Vertices[1].Y, 290);
+    EXPECT_EQ(graf->Vertices[2].X, 5);
+    EXPECT_EQ(graf->Vertices[2].Y, 5);
+    EXPECT_EQ(graf->Vertices[3].X, 390);
     EXPECT_EQ(At(picture, 370 - 20, 100 - 20), Green) << "third vertex pulled in by its radius 30";
     EXPECT_EQ(At(picture, 0, 0), Green) << "second vertex cut off at the corner, not pulled in";
 }
@@ -278,7 +278,7 @@ TEST(Canvas, RedrawMakesASurfaceOfTheCanvasSize)
     EXPECT_EQ(RenderCanvas(*graf).size(), QSize(510, 200));
 
     auto empty = std::make_unique<GraphDocument>();
-    empty->NewGraf(false, false);
+    empty->StartNewGraph(false, false);
     EXPECT_TRUE(RenderCanvas(*empty).isNull());
 }
 

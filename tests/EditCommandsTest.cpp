@@ -12,7 +12,7 @@ struct Commands : ::testing::Test {
     void Create(bool directed, bool weighted)
     {
         g = &session.CreateDocument();
-        g->NewGraf(directed, weighted);
+        g->StartNewGraph(directed, weighted);
     }
 };
 } // namespace
@@ -30,14 +30,14 @@ TEST_F(Commands, AddVertexRecordsAndStopsAtTheLimit)
 {
     Create(false, false);
     ASSERT_TRUE(session.AddVertexAt(30, 40));
-    EXPECT_EQ(g->Points[1].X, 30);
-    EXPECT_EQ(g->Points[1].Size, g->SizeGraf);
+    EXPECT_EQ(g->Vertices[1].X, 30);
+    EXPECT_EQ(g->Vertices[1].Size, g->VertexSize);
     EXPECT_TRUE(session.History().CanUndo());
     for (int i = 2; i <= 255; ++i)
-        g->AddVertex(i, i, QString(), g->FreeTitleNumber(), 10);
+        g->AddVertex(i, i, QString(), g->FreeNameNumber(), 10);
     EXPECT_FALSE(session.AddVertexRandom());
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Version_not_support_count")});
-    EXPECT_EQ(g->PointCount, 255);
+    EXPECT_EQ(g->VertexCount, 255);
 }
 
 TEST_F(Commands, RandomVertexLandsInTheVisiblePart)
@@ -47,11 +47,11 @@ TEST_F(Commands, RandomVertexLandsInTheVisiblePart)
     g->ScrollY = 500;
     for (int i = 0; i < 20; ++i)
         session.AddVertexRandom();
-    for (int v = 1; v <= g->PointCount; ++v) {
-        EXPECT_GE(g->Points[v].X, 1000 + g->SizeGraf);
-        EXPECT_LT(g->Points[v].X, 1000 + host.areaWidth - g->SizeGraf);
-        EXPECT_GE(g->Points[v].Y, 500 + g->SizeGraf);
-        EXPECT_LT(g->Points[v].Y, 500 + host.areaHeight - g->SizeGraf);
+    for (int v = 1; v <= g->VertexCount; ++v) {
+        EXPECT_GE(g->Vertices[v].X, 1000 + g->VertexSize);
+        EXPECT_LT(g->Vertices[v].X, 1000 + host.areaWidth - g->VertexSize);
+        EXPECT_GE(g->Vertices[v].Y, 500 + g->VertexSize);
+        EXPECT_LT(g->Vertices[v].Y, 500 + host.areaHeight - g->VertexSize);
     }
 }
 
@@ -64,7 +64,7 @@ TEST_F(Commands, ManualNamingAsksForTheName)
     session.AddVertexAt(50, 10);
     EXPECT_EQ(g->VertexName(1), "Oslo");
     EXPECT_EQ(g->VertexName(2), "A");
-    g->ActivePoint = 1;
+    g->ActiveVertex = 1;
     host.inputs = {{true, "Bergen"}};
     session.RenameSelectedVertex();
     EXPECT_EQ(g->VertexName(1), "Bergen");
@@ -79,7 +79,7 @@ TEST_F(Commands, AnEmptyNameIsRefusedAndADuplicateAcceptedAfterAWarning)
     for (int x : {10, 50, 90})
         session.AddVertexAt(x, 10);
     session.MarkSaved(QString());
-    g->ActivePoint = 3;
+    g->ActiveVertex = 3;
     const int steps = session.History().Count();
 
     // Empty, blank or cancelled: nothing changes, nothing is recorded.
@@ -125,12 +125,12 @@ TEST_F(Commands, DeleteTakesVertexThenArcThenLabel)
     g->ActiveLabel = 1;
     session.DeleteSelected();
     EXPECT_EQ(g->OutCount(1), 0);
-    EXPECT_EQ(g->CountLabel, 1);
+    EXPECT_EQ(g->LabelCount, 1);
     EXPECT_EQ(g->ActiveArcTail, 0);
     session.DeleteSelected();
-    EXPECT_EQ(g->CountLabel, 0);
+    EXPECT_EQ(g->LabelCount, 0);
     session.DeleteSelected(); // nothing selected: changes nothing, no message
-    EXPECT_EQ(g->PointCount, 2);
+    EXPECT_EQ(g->VertexCount, 2);
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -148,12 +148,12 @@ TEST_F(Commands, WeightInputIsCheckedBeforeAnythingChanges)
         session.EditSelectedWeight();
     EXPECT_EQ(session.History().Count(), statesBefore);
     session.EditSelectedWeight(); // cancelled: the proposed weight stands
-    EXPECT_EQ(g->Arc(1, 2).Cost, 5);
+    EXPECT_EQ(g->Arc(1, 2).Weight, 5);
     EXPECT_EQ(host.MessageTexts(), (QStringList{Translate("Uncorrect_number"), Translate("Load_must_be"),
                                                 Translate("Load_must_be")}));
     EXPECT_EQ(host.prompts[3], Translate("Enter_load"));
     session.EditSelectedWeight();
-    EXPECT_EQ(g->Arc(1, 2).Cost, 42);
+    EXPECT_EQ(g->Arc(1, 2).Weight, 42);
 }
 
 TEST_F(Commands, ConversionAsksToSaveOnlyWhenTheKindChanges)
@@ -175,5 +175,5 @@ TEST_F(Commands, ConversionAsksToSaveOnlyWhenTheKindChanges)
     EXPECT_FALSE(g->Weighted);
     session.Undo();
     EXPECT_TRUE(g->Weighted);
-    EXPECT_EQ(g->Arc(1, 2).Cost, 5);
+    EXPECT_EQ(g->Arc(1, 2).Weight, 5);
 }

@@ -61,16 +61,16 @@ void LiteralReach(const GraphDocument& g, int v, std::vector<int>& reached, int&
 }
 bool LiteralConnected(const GraphDocument& g)
 {
-    std::vector<int> reached(g.PointCount + 1, 0);
+    std::vector<int> reached(g.VertexCount + 1, 0);
     int counter = 0;
-    if (g.PointCount > 0)
+    if (g.VertexCount > 0)
         LiteralReach(g, 1, reached, counter);
-    return counter == g.PointCount;
+    return counter == g.VertexCount;
 }
 
 Outcome LiteralUndirected(const GraphDocument& g, bool chain)
 {
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     std::vector<int> odd;
     for (int v = 1; v <= n; ++v)
         if (g.OutCount(v) % 2)
@@ -148,13 +148,13 @@ struct LiteralDirected {
     }
     Outcome Run()
     {
-        mark.assign(g.PointCount + 1, std::vector<int>(g.PointCount + 1, 0));
-        for (int v = 1; v <= g.PointCount; ++v)
+        mark.assign(g.VertexCount + 1, std::vector<int>(g.VertexCount + 1, 0));
+        for (int v = 1; v <= g.VertexCount; ++v)
             for (int w : g.OutArcs(v)) {
                 mark[v][w] = 1;
                 ++remaining;
             }
-        for (s = 1; s <= g.PointCount; ++s) {
+        for (s = 1; s <= g.VertexCount; ++s) {
             path.clear();
             if (Extend(s))
                 return {cycle ? "Graf_have_el_cycle" : "Graf_have_el_chain", path};
@@ -242,7 +242,7 @@ void ExpectUsesEveryArcOnce(const GraphDocument& g, const V& walk)
         ASSERT_TRUE(used.insert({a, b}).second) << "arc used twice: " << a << "-" << b;
     }
     int arcs = 0;
-    for (int v = 1; v <= g.PointCount; ++v)
+    for (int v = 1; v <= g.VertexCount; ++v)
         arcs += g.OutCount(v);
     EXPECT_EQ(int(used.size()), !g.Directed ? arcs / 2 : arcs);
 }
@@ -272,7 +272,7 @@ TEST_F(EulerRun, TriangleCycleStartsAtTheLastVertex)
     EXPECT_EQ(g->ReportManager.GetContent(), "<b>Граф имеет эйлеров цикл</b><br>3 - 1 - 2 - 3<br>");
     EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
     EXPECT_EQ(host.redraws, 1);
-    EXPECT_EQ(g->Points[2].Active, 1);
+    EXPECT_EQ(g->Vertices[2].Active, 1);
     EXPECT_EQ(g->Arc(3, 1).Marker, 1);
     EXPECT_EQ(g->Arc(1, 3).Active, 1);
 }
@@ -498,8 +498,8 @@ TEST(EulerOracle, ExistenceAndWalksAgreeWithIgraph)
         auto g = directed ? RandomTrailDigraph(random, 30) : RandomUndirected(random, round % 4);
         if (directed && round % 3 == 0) // arbitrary digraphs too, mostly without a walk
             for (int k = 0; k < 4; ++k) {
-                const int a = int(random.bounded(1, g->PointCount + 1));
-                const int b = int(random.bounded(1, g->PointCount + 1));
+                const int a = int(random.bounded(1, g->VertexCount + 1));
+                const int b = int(random.bounded(1, g->VertexCount + 1));
                 if (a != b && !g->HasArc(a, b))
                     g->AddArc(a, b, 1);
             }

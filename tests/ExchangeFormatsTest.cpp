@@ -48,10 +48,10 @@ Shape ShapeOf(const GraphDocument& g, bool withPositions = true)
     // As the files say it: 2 directed, 1 weighted.
     s.directed = g.Directed ? 2 : 0;
     s.weighted = g.Weighted ? 1 : 0;
-    for (int v = 1; v <= g.PointCount; ++v) {
+    for (int v = 1; v <= g.VertexCount; ++v) {
         s.names.append(g.VertexName(v));
         if (withPositions)
-            s.positions.emplace_back(g.Points[v].X, g.Points[v].Y);
+            s.positions.emplace_back(g.Vertices[v].X, g.Vertices[v].Y);
         for (int w : g.OutArcs(v))
             s.arcs[{g.VertexName(v), g.VertexName(w)}] = g.MatrixEntry(v, w);
     }
@@ -68,7 +68,7 @@ struct ExchangeFormatsTest : ::testing::Test {
         auto d = std::make_unique<GraphDocument>();
         d->AttachHost(&host);
         d->MeasuresLabels = false;
-        d->NewGraf(false, false);
+        d->StartNewGraph(false, false);
         return d;
     }
     QString Path(const QString& name) const { return dir.filePath(name); }
@@ -87,11 +87,11 @@ struct ExchangeFormatsTest : ::testing::Test {
     // A directed weighted graph with names that are not numbers.
     void Named()
     {
-        g->NewGraf(true, true);
+        g->StartNewGraph(true, true);
         g->Naming().SetKind(VertexNaming::Manual);
         const QStringList names{"Alpha", "Beta two", "Гамма", "D\"q;,"};
         for (int i = 0; i < names.size(); ++i)
-            g->AddVertex(40 + 90 * i, 60 + 45 * (i % 3), names[i], g->FreeTitleNumber(), g->SizeGraf);
+            g->AddVertex(40 + 90 * i, 60 + 45 * (i % 3), names[i], g->FreeNameNumber(), g->VertexSize);
         g->AddArc(1, 2, 5);
         g->AddArc(2, 3, 12);
         g->AddArc(3, 1, 7);
@@ -102,11 +102,11 @@ struct ExchangeFormatsTest : ::testing::Test {
     // An undirected unweighted graph numbered 1..5 with an isolated vertex.
     void Plain()
     {
-        g->NewGraf(false, false);
+        g->StartNewGraph(false, false);
         g->Naming().SetKind(VertexNaming::Numbers);
         g->Naming().SetNumbers(1);
         for (int i = 1; i <= 5; ++i)
-            g->AddVertex(30 * i, 200 - 20 * i, QString(), g->FreeTitleNumber(), g->SizeGraf);
+            g->AddVertex(30 * i, 200 - 20 * i, QString(), g->FreeNameNumber(), g->VertexSize);
         g->AddArc(1, 2, 1);
         g->AddArc(2, 3, 1);
         g->AddArc(3, 1, 1);
@@ -194,11 +194,11 @@ TEST_F(ExchangeFormatsTest, GoldenGraphmlTakesDefaultAttributeValuesAndLaysOutOn
                    {}};
     EXPECT_EQ(s, expected);
     // The host's 600×400 area: a circle about its centre, first vertex at the top.
-    EXPECT_EQ(g->Points[1].X, 300);
-    EXPECT_LT(g->Points[1].Y, 200);
-    EXPECT_EQ(g->Points[3].X, 300);
-    EXPECT_EQ(g->Points[1].Y + g->Points[3].Y, 400);
-    EXPECT_EQ(g->Points[2].Y, 200);
+    EXPECT_EQ(g->Vertices[1].X, 300);
+    EXPECT_LT(g->Vertices[1].Y, 200);
+    EXPECT_EQ(g->Vertices[3].X, 300);
+    EXPECT_EQ(g->Vertices[1].Y + g->Vertices[3].Y, 400);
+    EXPECT_EQ(g->Vertices[2].Y, 200);
 }
 
 TEST_F(ExchangeFormatsTest, GoldenPajekWithArcsAndEdgesIsDirectedWithEdgesBothWays)
@@ -216,9 +216,9 @@ TEST_F(ExchangeFormatsTest, GoldenPajekWithArcsAndEdgesIsDirectedWithEdgesBothWa
     EXPECT_EQ(ShapeOf(*g, false), expected);
     EXPECT_TRUE(Shown(Message("Exchange_mixed_directed")));
     // Coordinates in 0..1 are scaled into the 600×400 area, keeping their proportions.
-    EXPECT_EQ(g->Points[1].X, g->Points[1].Y);
-    EXPECT_EQ(g->Points[3].Y - g->Points[1].Y, 2 * (g->Points[2].Y - g->Points[1].Y));
-    EXPECT_EQ(g->Points[3].Y, 400 - g->Points[1].Y);
+    EXPECT_EQ(g->Vertices[1].X, g->Vertices[1].Y);
+    EXPECT_EQ(g->Vertices[3].Y - g->Vertices[1].Y, 2 * (g->Vertices[2].Y - g->Vertices[1].Y));
+    EXPECT_EQ(g->Vertices[3].Y, 400 - g->Vertices[1].Y);
 }
 
 TEST_F(ExchangeFormatsTest, GoldenEdgeListsGmlAndCsv)
@@ -354,14 +354,14 @@ TEST_F(ExchangeFormatsTest, DamagedFilesGiveAnErrorWithoutACrash)
                 break;
             }
             auto d = Fresh();
-            d->NewGraf(false, false);
+            d->StartNewGraph(false, false);
             host.messages.clear();
             const bool read = Import(*d, Write("bad." + extension, damaged));
             if (!read) {
                 ++refused;
                 ASSERT_FALSE(host.messages.empty());
                 EXPECT_EQ(host.messages.back().kind, ProgramHost::MessageKind::Error);
-                EXPECT_EQ(d->PointCount, 0);
+                EXPECT_EQ(d->VertexCount, 0);
             }
         }
         EXPECT_GT(refused, 0);
@@ -382,14 +382,14 @@ TEST_F(ExchangeFormatsTest, GraphmlReadByIgraphHasTheSameArcsAndWeights)
     owned.Own();
     std::fclose(in);
     EXPECT_TRUE(igraph_is_directed(read));
-    ASSERT_EQ(igraph_vcount(read), g->PointCount);
+    ASSERT_EQ(igraph_vcount(read), g->VertexCount);
     std::map<std::pair<int, int>, int> arcs, expected;
     const auto edges = owned.Edges();
     for (std::size_t e = 0; e < edges.size(); ++e)
         arcs[{edges[e].first + 1, edges[e].second + 1}] = int(EAN(read, "weight", igraph_integer_t(e)));
-    for (int v = 1; v <= g->PointCount; ++v)
+    for (int v = 1; v <= g->VertexCount; ++v)
         for (int w : g->OutArcs(v))
-            expected[{v, w}] = g->Arc(v, w).Cost;
+            expected[{v, w}] = g->Arc(v, w).Weight;
     EXPECT_EQ(arcs, expected);
     EXPECT_STREQ(VAS(read, "name", 2), "Гамма");
 }
@@ -530,16 +530,16 @@ TEST_F(ExchangeFormatsTest, PositionsThatAreAllTheSameGoOnACircle)
         Import(*g, Write("flat.net", "*Vertices 4\n1 \"a\" 0.0 0.0\n2 \"b\" 0.0 0.0\n3 \"c\" 0.0 0.0\n"
                                      "4 \"d\" 0.0 0.0\n*Edges\n1 2\n")));
     // The host's 600×400 area: a circle about its centre, first vertex at the top.
-    EXPECT_EQ(g->Points[1].X, 300);
-    EXPECT_LT(g->Points[1].Y, 200);
-    EXPECT_EQ(g->Points[3].X, 300);
-    EXPECT_EQ(g->Points[1].Y + g->Points[3].Y, 400);
-    EXPECT_EQ(g->Points[2].Y, 200);
-    EXPECT_EQ(g->Points[2].X + g->Points[4].X, 600);
+    EXPECT_EQ(g->Vertices[1].X, 300);
+    EXPECT_LT(g->Vertices[1].Y, 200);
+    EXPECT_EQ(g->Vertices[3].X, 300);
+    EXPECT_EQ(g->Vertices[1].Y + g->Vertices[3].Y, 400);
+    EXPECT_EQ(g->Vertices[2].Y, 200);
+    EXPECT_EQ(g->Vertices[2].X + g->Vertices[4].X, 600);
     // One vertex alone keeps where it was put.
     ASSERT_TRUE(Import(*g, Write("one.gml", "graph [ node [ id 1 x 100 y 120 ] ]")));
-    EXPECT_EQ(g->Points[1].X, 100);
-    EXPECT_EQ(g->Points[1].Y, 120);
+    EXPECT_EQ(g->Vertices[1].X, 100);
+    EXPECT_EQ(g->Vertices[1].Y, 120);
 }
 
 TEST_F(ExchangeFormatsTest, ExportsAreWhatTheFieldsToolsReadAsTheyAre)
@@ -569,7 +569,7 @@ TEST_F(ExchangeFormatsTest, ExportsAreWhatTheFieldsToolsReadAsTheyAre)
     g = Fresh();
     Plain();
     g->Naming().SetKind(VertexNaming::Manual);
-    for (int v = 1; v <= g->PointCount; ++v)
+    for (int v = 1; v <= g->VertexCount; ++v)
         g->Naming().SetManualTitle(v, QStringLiteral("v-%1.é").arg(v));
     const QString graphml = exported("y.graphml");
     EXPECT_TRUE(graphml.contains("<node id=\"v-1.é\">")) << graphml.toStdString();
@@ -594,8 +594,8 @@ TEST(ExchangeImportCommand, IsOneUndoStepListedAmongRecentFilesAndARefusalLeaves
     ScriptedHost host;
     GraphSession session(host);
     GraphDocument& d = session.CreateDocument();
-    d.NewGraf(false, false);
-    d.AddVertex(50, 50, QString(), d.FreeTitleNumber(), d.SizeGraf);
+    d.StartNewGraph(false, false);
+    d.AddVertex(50, 50, QString(), d.FreeNameNumber(), d.VertexSize);
     const QString good = dir.filePath("g.dot"), bad = dir.filePath("b.dot");
     for (const auto& [path, text] : {std::pair{good, QByteArray("digraph { a -> b [weight=3]; }")},
                                      std::pair{bad, QByteArray("digraph { a -> }")}}) {
@@ -607,11 +607,11 @@ TEST(ExchangeImportCommand, IsOneUndoStepListedAmongRecentFilesAndARefusalLeaves
     EXPECT_FALSE(session.History().CanUndo());
     EXPECT_TRUE(d.RecentFiles.isEmpty());
     ASSERT_TRUE(GraphFileCommands::ImportGraphFile(session, good, Format::Dot));
-    EXPECT_EQ(d.PointCount, 2);
+    EXPECT_EQ(d.VertexCount, 2);
     EXPECT_EQ(d.MatrixEntry(1, 2), 3);
     EXPECT_TRUE(d.RecentFiles.contains(good));
     session.Undo();
-    EXPECT_EQ(d.PointCount, 1);
+    EXPECT_EQ(d.VertexCount, 1);
     EXPECT_FALSE(d.Directed);
     session.Redo();
     EXPECT_EQ(d.MatrixEntry(1, 2), 3);
@@ -623,8 +623,8 @@ TEST(ExchangeImportCommand, WeightsThatDoNotFitAreOfferedToBeLeftOutAsOneUndoSte
     ScriptedHost host;
     GraphSession session(host);
     GraphDocument& d = session.CreateDocument();
-    d.NewGraf(false, false);
-    d.AddVertex(50, 50, QString(), d.FreeTitleNumber(), d.SizeGraf);
+    d.StartNewGraph(false, false);
+    d.AddVertex(50, 50, QString(), d.FreeNameNumber(), d.VertexSize);
     const QString path = dir.filePath("hint.dot");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -638,17 +638,17 @@ TEST(ExchangeImportCommand, WeightsThatDoNotFitAreOfferedToBeLeftOutAsOneUndoSte
                                      .arg(1)
                                      .arg(Translate("Exchange_weight_arc_line").arg("a → b", "0").arg(2)));
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(d.PointCount, 1);
+    EXPECT_EQ(d.VertexCount, 1);
     EXPECT_FALSE(session.History().CanUndo());
     // Yes: the graph without weights, unsaved, taken back in one step.
     host.yesNoAnswers = {true};
     ASSERT_TRUE(GraphFileCommands::ImportGraphFile(session, path, Format::Dot));
-    EXPECT_EQ(d.PointCount, 3);
+    EXPECT_EQ(d.VertexCount, 3);
     EXPECT_FALSE(d.Weighted);
     EXPECT_EQ(d.MatrixEntry(1, 2), 1);
     EXPECT_TRUE(session.HasUnsavedChanges());
     session.Undo();
-    EXPECT_EQ(d.PointCount, 1);
+    EXPECT_EQ(d.VertexCount, 1);
     EXPECT_FALSE(session.History().CanUndo());
 }
 
@@ -658,7 +658,7 @@ TEST(ExchangeImportCommand, OpenRefusesANameInNoFormatItKnows)
     ScriptedHost host;
     GraphSession session(host);
     GraphDocument& d = session.CreateDocument();
-    d.NewGraf(false, false);
+    d.StartNewGraph(false, false);
     for (const QString& name : {QString("g.gexf"), QString("g.adjlist"), QString("g.gv.gz")}) {
         QFile file(dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -668,10 +668,10 @@ TEST(ExchangeImportCommand, OpenRefusesANameInNoFormatItKnows)
         EXPECT_FALSE(GraphFileCommands::OpenGraphFile(session, dir.filePath(name)));
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(host.messages[0].text, Translate("Exchange_unknown_format").arg(name));
-        EXPECT_EQ(d.PointCount, 0);
+        EXPECT_EQ(d.VertexCount, 0);
         // Asked for outright, the same file is read as a graph file.
         EXPECT_TRUE(GraphFileCommands::OpenGraphFile(session, dir.filePath(name), true));
-        EXPECT_EQ(d.PointCount, 2);
-        d.NewGraf(false, false);
+        EXPECT_EQ(d.VertexCount, 2);
+        d.StartNewGraph(false, false);
     }
 }

@@ -97,7 +97,7 @@ struct PrescanImport : ::testing::Test {
     {
         g.AttachHost(&host);
         g.MeasuresLabels = false;
-        g.NewGraf(false, false);
+        g.StartNewGraph(false, false);
     }
     QString Write(const QString& name, const QByteArray& bytes)
     {
@@ -123,7 +123,7 @@ TEST_F(PrescanImport, EveryFormatTakes255VerticesAndRefusesTheNextBeforeReading)
         EXPECT_EQ(Prescan(format, fits).kind, Kind::Accepted);
         ASSERT_EQ(Import(Write("fits." + extension, fits)), ExchangeFormats::ImportResult::Imported)
             << host.MessageTexts().join('|').toStdString();
-        EXPECT_EQ(g.PointCount, 255);
+        EXPECT_EQ(g.VertexCount, 255);
 
         // A matrix may have a row and a column of names besides its numbers: the prescan lets
         // one more through, and the reader counts.
@@ -132,7 +132,7 @@ TEST_F(PrescanImport, EveryFormatTakes255VerticesAndRefusesTheNextBeforeReading)
                   Kind::TooManyVertices);
         EXPECT_EQ(Import(Write("over." + extension, over)), ExchangeFormats::ImportResult::Refused);
         EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Version_not_support_count")});
-        EXPECT_EQ(g.PointCount, 255);
+        EXPECT_EQ(g.VertexCount, 255);
     }
 }
 
@@ -219,12 +219,12 @@ TEST_F(PrescanImport, AFileOverItsFormatsCapIsRefusedUnreadNamingTheCap)
     const qint64 cap = ExchangePrescan::SizeCap(Format::Pajek);
     const QByteArray bytes = Padded("*Vertices 2\n*Edges\n1 2\n", cap, '%');
     EXPECT_EQ(Import(Write("cap.net", bytes)), ExchangeFormats::ImportResult::Imported);
-    EXPECT_EQ(g.PointCount, 2);
+    EXPECT_EQ(g.VertexCount, 2);
     EXPECT_EQ(Import(Write("over.net", bytes + "\n")), ExchangeFormats::ImportResult::Unreadable);
     EXPECT_EQ(
         host.MessageTexts(),
         QStringList{Translate("File_too_large").arg(dir.filePath("over.net")).arg(cap / (1024 * 1024))});
-    EXPECT_EQ(g.PointCount, 2);
+    EXPECT_EQ(g.VertexCount, 2);
 }
 
 // Each format's file that only the library reads (a hex weight, a nested list, a comment in DOT,
@@ -279,7 +279,7 @@ TEST_F(PrescanImport, FilesOurReadersLeaveToTheLibrariesAreReadUpToTheirCap)
         EXPECT_EQ(Import(Write("cap." + extension, LeftToTheLibrary(format, cap))),
                   ExchangeFormats::ImportResult::Imported)
             << host.MessageTexts().join('|').toStdString();
-        EXPECT_EQ(g.PointCount, 2);
+        EXPECT_EQ(g.VertexCount, 2);
         const QString over = Write("over." + extension, LeftToTheLibrary(format, cap + 1));
         EXPECT_EQ(Import(over), ExchangeFormats::ImportResult::Unreadable);
         ASSERT_EQ(host.MessageTexts().size(), 1);
@@ -297,17 +297,17 @@ TEST(Prescan, TheProgramsOwnExportsAlwaysPassEvenAtTheirLargest)
     GraphDocument g;
     g.AttachHost(&host);
     g.MeasuresLabels = false;
-    g.NewGraf(true, true);
+    g.StartNewGraph(true, true);
     g.Naming().SetKind(VertexNaming::Manual);
     QRandomGenerator random(27);
-    for (int i = 1; i <= GraphDocument::MaxPoints; ++i) {
+    for (int i = 1; i <= GraphDocument::MaxVertices; ++i) {
         QString name = QString::number(i) + QStringLiteral(" <\"&'");
         while (name.size() < GraphDocument::MaxNameLength)
             name += QChar(0x0430 + int(random.bounded(32)));
-        g.AddVertex(int(random.bounded(8000)), int(random.bounded(8000)), name, g.FreeTitleNumber(), 10);
+        g.AddVertex(int(random.bounded(8000)), int(random.bounded(8000)), name, g.FreeNameNumber(), 10);
     }
-    for (int a = 1; a <= GraphDocument::MaxPoints; ++a)
-        for (int b = 1; b <= GraphDocument::MaxPoints; ++b)
+    for (int a = 1; a <= GraphDocument::MaxVertices; ++a)
+        for (int b = 1; b <= GraphDocument::MaxVertices; ++b)
             if (a != b)
                 g.AddArc(a, b, 10000 + int(random.bounded(40000)));
     QTemporaryDir dir;
@@ -334,14 +334,14 @@ TEST(Prescan, RandomExportsWithMarkupInTheirNamesPass)
         GraphDocument g;
         g.AttachHost(&host);
         g.MeasuresLabels = false;
-        g.NewGraf(round % 2 == 0, round % 3 == 0);
+        g.StartNewGraph(round % 2 == 0, round % 3 == 0);
         g.Naming().SetKind(VertexNaming::Manual);
-        const int n = 1 + int(random.bounded(GraphDocument::MaxPoints));
+        const int n = 1 + int(random.bounded(GraphDocument::MaxVertices));
         for (int i = 1; i <= n; ++i) {
             QString name = QString::number(i);
             for (int k = int(random.bounded(20)); k > 0; --k)
                 name += alphabet[int(random.bounded(alphabet.size()))];
-            g.AddVertex(int(random.bounded(600)), int(random.bounded(400)), name, g.FreeTitleNumber(), 10);
+            g.AddVertex(int(random.bounded(600)), int(random.bounded(400)), name, g.FreeNameNumber(), 10);
         }
         for (int k = int(random.bounded(3 * n)); k > 0; --k) {
             const int a = 1 + int(random.bounded(n)), b = 1 + int(random.bounded(n));
@@ -368,7 +368,7 @@ TEST(VertexNames, LongerNamesAreCutWithAWarningWhereverTheyComeFrom)
     ScriptedHost host;
     GraphSession session(host);
     GraphDocument& g = session.CreateDocument();
-    g.NewGraf(false, false);
+    g.StartNewGraph(false, false);
 
     // A graph file: the longest name is kept as it is, a longer one cut.
     for (const QString& name : {longest, longest + "z"}) {
@@ -389,7 +389,7 @@ TEST(VertexNames, LongerNamesAreCutWithAWarningWhereverTheyComeFrom)
 
     // A name typed in: cut, one undo step, marked unsaved.
     g.Naming().SetKind(VertexNaming::Manual);
-    g.ActivePoint = 1;
+    g.ActiveVertex = 1;
     host.messages.clear();
     host.inputs = {{true, "abc" + longest}};
     EXPECT_FALSE(session.HasUnsavedChanges());
@@ -408,7 +408,7 @@ TEST(GraphFiles, AGraphFileOverTheCapIsRefusedUnreadNamingTheCap)
     ScriptedHost host;
     GraphSession session(host);
     GraphDocument& g = session.CreateDocument();
-    g.NewGraf(false, false);
+    g.StartNewGraph(false, false);
     const QString path = dir.filePath("huge.grafa");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));

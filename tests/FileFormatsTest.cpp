@@ -125,7 +125,7 @@ TEST(FileFormats, AReadersErrorReachesTheMessageWithItsFileAndLine)
     ScriptedHost host;
     GraphDocument graf;
     graf.AttachHost(&host);
-    graf.NewGraf(false, false);
+    graf.StartNewGraph(false, false);
     EXPECT_EQ(ExchangeFormats::ImportGraph(graf, path, Format::Csv),
               ExchangeFormats::ImportResult::Unreadable);
     ASSERT_EQ(host.messages.size(), 1u);
@@ -141,7 +141,7 @@ TEST(FileFormats, AReadersErrorReachesTheMessageWithItsFileAndLine)
         big.close();
         FileError refusal;
         EXPECT_EQ(GrafaFile::ReadGrafa(graf, IniFile(grafa), refusal), count == 255);
-        EXPECT_EQ(graf.PointCount, 255);
+        EXPECT_EQ(graf.VertexCount, 255);
         EXPECT_EQ(refusal.key, count == 255 ? QString() : QStringLiteral("Version_not_support_count"));
         EXPECT_EQ(refusal.fileName, count == 255 ? QString() : grafa);
     }

@@ -57,7 +57,7 @@ int NonWhitePixels(const QImage& image)
 
 TEST_F(GenerateWindow, GenerateReplacesTheGraphAsOneUndoStepAfterAskingAboutUnsavedWork)
 {
-    G().AddVertex(50, 50, QString(), G().FreeTitleNumber(), G().SizeGraf);
+    G().AddVertex(50, 50, QString(), G().FreeNameNumber(), G().VertexSize);
     const auto before = UndoHistory::TakeSnapshot(G());
 
     // Unsaved work and Cancel: no dialog, nothing changes.
@@ -71,12 +71,12 @@ TEST_F(GenerateWindow, GenerateReplacesTheGraphAsOneUndoStepAfterAskingAboutUnsa
     answer = MainWindow::SaveAnswer::Discard;
     w->Action("actGenerate")->trigger();
     EXPECT_EQ(dialogsShown, 1);
-    EXPECT_EQ(G().PointCount, 10);
+    EXPECT_EQ(G().VertexCount, 10);
     EXPECT_TRUE(w->Action("actUndo")->isEnabled());
     // Every vertex inside the drawing area the window shows.
     for (int v = 1; v <= 10; ++v) {
-        EXPECT_LE(G().Points[v].X + G().Points[v].Size, w->DrawingAreaWidth());
-        EXPECT_LE(G().Points[v].Y + G().Points[v].Size, w->DrawingAreaHeight());
+        EXPECT_LE(G().Vertices[v].X + G().Vertices[v].Size, w->DrawingAreaWidth());
+        EXPECT_LE(G().Vertices[v].Y + G().Vertices[v].Size, w->DrawingAreaHeight());
     }
     // A generated graph is unsaved until saved: generating again asks first.
     chosen.family = GraphGenerators::Family::Grid;
@@ -84,10 +84,10 @@ TEST_F(GenerateWindow, GenerateReplacesTheGraphAsOneUndoStepAfterAskingAboutUnsa
     chosen.second = 4;
     w->Action("actGenerate")->trigger();
     EXPECT_EQ(saveQuestions.size(), 3);
-    EXPECT_EQ(G().PointCount, 12);
+    EXPECT_EQ(G().VertexCount, 12);
 
     w->Action("actUndo")->trigger();
-    EXPECT_EQ(G().PointCount, 10);
+    EXPECT_EQ(G().VertexCount, 10);
     w->Action("actUndo")->trigger();
     EXPECT_TRUE(*before == *UndoHistory::TakeSnapshot(G()));
 }
@@ -95,7 +95,7 @@ TEST_F(GenerateWindow, GenerateReplacesTheGraphAsOneUndoStepAfterAskingAboutUnsa
 TEST_F(GenerateWindow, LayoutItemsPlaceTheVerticesAndUndoBringsThemBack)
 {
     for (int i = 0; i < 6; ++i)
-        G().AddVertex(40 + 7 * i, 40 + 3 * i, QString(), G().FreeTitleNumber(), G().SizeGraf);
+        G().AddVertex(40 + 7 * i, 40 + 3 * i, QString(), G().FreeNameNumber(), G().VertexSize);
     G().AddArc(1, 2, 1);
     const auto before = UndoHistory::TakeSnapshot(G());
     for (const auto& info : GraphLayouts::Kinds()) {
@@ -103,7 +103,7 @@ TEST_F(GenerateWindow, LayoutItemsPlaceTheVerticesAndUndoBringsThemBack)
         ASSERT_NE(item, nullptr) << info.name;
         EXPECT_EQ(item->text(), Translate(QLatin1String(info.captionKey)));
         item->trigger();
-        EXPECT_FALSE(G().Points == before->Unpacked().Points) << info.name;
+        EXPECT_FALSE(G().Vertices == before->Unpacked().Vertices) << info.name;
         w->Action("actUndo")->trigger();
         EXPECT_TRUE(*before == *UndoHistory::TakeSnapshot(G())) << info.name;
     }
@@ -131,7 +131,7 @@ TEST_F(GenerateWindow, ThePreviewFollowsTheChoiceAndARefusalIsShownInsteadOfAGra
     EXPECT_EQ(dialog.Problem(), "n (вершин): допустимо от 3 до 255");
     EXPECT_EQ(NonWhitePixels(dialog.Preview()), 0);
     // The session's graph is not touched by the preview.
-    EXPECT_EQ(G().PointCount, 0);
+    EXPECT_EQ(G().VertexCount, 0);
 
     // A random DAG is always directed; the next family gets the user's own choice back.
     auto* family = dialog.findChild<QComboBox*>(QStringLiteral("family"));

@@ -31,13 +31,14 @@ struct GrafaFiles : ::testing::Test {
         session.Naming().SetKind(VertexNaming::Numbers);
         session.Naming().SetNumbers(1);
         g = &session.CreateDocument();
-        g->NewGraf(directed, weighted);
+        g->StartNewGraph(directed, weighted);
     }
     QString Path(const QString& name) const { return dir.filePath(name); }
     void Add(int n)
     {
         for (int i = 1; i <= n; ++i)
-            g->AddVertex(30 * i, 20 + 7 * i, QStringLiteral("v%1").arg(i), g->FreeTitleNumber(), g->SizeGraf);
+            g->AddVertex(30 * i, 20 + 7 * i, QStringLiteral("v%1").arg(i), g->FreeNameNumber(),
+                         g->VertexSize);
     }
     void Write(const QString& name, const QByteArray& bytes)
     {
@@ -62,11 +63,11 @@ struct GrafaFiles : ::testing::Test {
     Shape ShapeOf(const GraphDocument& d) const
     {
         Shape s{d.Directed, d.Weighted, d.MatrixToMemo(), {}, {}, {}};
-        for (int v = 1; v <= d.PointCount; ++v) {
+        for (int v = 1; v <= d.VertexCount; ++v) {
             s.names.append(d.VertexName(v));
-            s.positions.emplace_back(d.Points[v].X, d.Points[v].Y);
+            s.positions.emplace_back(d.Vertices[v].X, d.Vertices[v].Y);
         }
-        for (int k = 1; k <= d.CountLabel; ++k)
+        for (int k = 1; k <= d.LabelCount; ++k)
             s.labels.append(
                 QStringLiteral("%1@%2,%3").arg(d.Labels[k].Text).arg(d.Labels[k].X).arg(d.Labels[k].Y));
         return s;
@@ -120,14 +121,14 @@ TEST_F(GrafaFiles, ManualNamesAreSavedInVertexOrderAndComeBackNumbered)
     session.Naming().SetKind(VertexNaming::Manual);
     Add(3);
     g->DeleteVertex(1); // names stay with their vertices: v2, v3 with name numbers 2, 3
-    g->AddVertex(5, 5, QStringLiteral("new"), g->FreeTitleNumber(), 10); // takes number 1
+    g->AddVertex(5, 5, QStringLiteral("new"), g->FreeNameNumber(), 10); // takes number 1
     const QString file = Save(QStringLiteral("manual.grafa"));
     const IniFile ini(file);
     EXPECT_EQ(ini.ReadString("GrafTitle", "Title1", ""), "v2");
     EXPECT_EQ(ini.ReadString("GrafTitle", "Title3", ""), "new");
     RoundTrip();
     for (int v = 1; v <= 3; ++v)
-        EXPECT_EQ(g->Points[v].TitleNumber, v);
+        EXPECT_EQ(g->Vertices[v].NameNumber, v);
 }
 
 TEST_F(GrafaFiles, KeysCarryTheArcFromToIntoFrom)
@@ -151,8 +152,8 @@ TEST_F(GrafaFiles, KeysCarryTheArcFromToIntoFrom)
     ASSERT_TRUE(GraphFileCommands::OpenGraphFile(session, Path("hand.grafa")));
     EXPECT_EQ(OutList(*g, 1), (V{2}));
     EXPECT_EQ(g->OutCount(2), 0);
-    EXPECT_EQ(g->Arc(1, 2).Cost, 7);
-    EXPECT_EQ(g->Arc(1, 2).X, (g->Points[1].X + g->Points[2].X) / 2);
+    EXPECT_EQ(g->Arc(1, 2).Weight, 7);
+    EXPECT_EQ(g->Arc(1, 2).X, (g->Vertices[1].X + g->Vertices[2].X) / 2);
 }
 
 TEST_F(GrafaFiles, UnweightedArcsAreWrittenAsOne)
@@ -160,7 +161,7 @@ TEST_F(GrafaFiles, UnweightedArcsAreWrittenAsOne)
     Fresh(true, false);
     Add(2);
     g->AddArc(2, 1, 1);
-    g->ArcRef(2, 1).Cost = 9; // whatever the cell holds
+    g->ArcRef(2, 1).Weight = 9; // whatever the cell holds
     const IniFile ini(Save(QStringLiteral("u.grafa")));
     EXPECT_EQ(ini.ReadInteger("Matrix", "From1To2", -1), 1);
     EXPECT_EQ(ini.ReadInteger("Matrix", "From2To1", -1), 0);
@@ -183,8 +184,8 @@ TEST_F(GrafaFiles, ShorterGraphLeavesStaleKeysThatLoadingIgnores)
     EXPECT_EQ(ini.ReadInteger("Matrix", "From4To5", 0), 3);
     EXPECT_EQ(ini.ReadString("Labels", "LabelText1", ""), "x");
     ASSERT_TRUE(GraphFileCommands::OpenGraphFile(session, file));
-    EXPECT_EQ(g->PointCount, 3);
-    EXPECT_EQ(g->CountLabel, 0);
+    EXPECT_EQ(g->VertexCount, 3);
+    EXPECT_EQ(g->LabelCount, 0);
     EXPECT_EQ(g->MatrixToMemo(), QStringList({"0,0,2", "0,0,0", "0,0,0"}));
 }
 
@@ -196,7 +197,7 @@ TEST_F(GrafaFiles, AsymmetricUndirectedFileIsRefusedAndTheGraphStays)
                         "[Matrix]\nFrom1To2=3\nFrom2To1=4\n[GrafTitle]\nBeginLetter=66\nIsBig=1\n");
     EXPECT_FALSE(GraphFileCommands::OpenGraphFile(session, Path("asym.grafa")));
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Matrix_must_be_simertic")});
-    EXPECT_EQ(g->PointCount, 2);
+    EXPECT_EQ(g->VertexCount, 2);
     EXPECT_EQ(session.Naming().GetKind(), kind);
     EXPECT_FALSE(session.History().CanUndo());
 }
@@ -232,22 +233,22 @@ TEST_F(GrafaFiles, HandEditedValuesAreRefusedOrMadeSafe)
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(g->Directed);
     EXPECT_EQ(g->MatrixToMemo(), QStringList({"0,0", "4,0"}));
-    EXPECT_EQ(g->Points[1].X, GrafaFile::MaxCoordinate);
-    EXPECT_EQ(g->Points[1].Y, -GrafaFile::MaxCoordinate);
-    EXPECT_EQ(g->Points[2].X, 0);
+    EXPECT_EQ(g->Vertices[1].X, GrafaFile::MaxCoordinate);
+    EXPECT_EQ(g->Vertices[1].Y, -GrafaFile::MaxCoordinate);
+    EXPECT_EQ(g->Vertices[2].X, 0);
     EXPECT_EQ(g->VertexName(2), "1"); // numbers from the default start 0
-    EXPECT_EQ(g->CountLabel, GraphDocument::MaxLabels);
+    EXPECT_EQ(g->LabelCount, GraphDocument::MaxLabels);
     EXPECT_EQ(g->Labels[1].X, GrafaFile::MaxCoordinate);
 
     // Negative counts are no vertices; versions other than 1 change nothing.
     Write("neg.grafa", "[Main]\nVersion=1\nPointCount=-4\nCountLabel=-1\n");
     ASSERT_TRUE(GrafaFile::LoadGrafa(*g, Path("neg.grafa")));
-    EXPECT_EQ(g->PointCount, 0);
-    EXPECT_EQ(g->CountLabel, 0);
+    EXPECT_EQ(g->VertexCount, 0);
+    EXPECT_EQ(g->LabelCount, 0);
     Add(1);
     Write("v2.grafa", "[Main]\nVersion=2\nPointCount=0\n");
     EXPECT_FALSE(GrafaFile::LoadGrafa(*g, Path("v2.grafa")));
-    EXPECT_EQ(g->PointCount, 1);
+    EXPECT_EQ(g->VertexCount, 1);
 }
 
 TEST_F(GrafaFiles, RandomBytesNeverBreakTheDocument)
@@ -261,14 +262,14 @@ TEST_F(GrafaFiles, RandomBytesNeverBreakTheDocument)
             bytes.prepend("[Main]\nVersion=1\nPointCount=3\nIsOrint=0\n[Matrix]\nFrom1To2=1\n");
         Write("noise.grafa", bytes);
         GraphFileCommands::OpenGraphFile(session, Path("noise.grafa"));
-        ASSERT_GE(g->PointCount, 0);
-        ASSERT_LE(g->PointCount, GraphDocument::MaxPoints);
-        for (int a = 1; a <= g->PointCount; ++a)
+        ASSERT_GE(g->VertexCount, 0);
+        ASSERT_LE(g->VertexCount, GraphDocument::MaxVertices);
+        for (int a = 1; a <= g->VertexCount; ++a)
             for (int k = 0; k < g->OutCount(a); ++k) {
                 const int b = g->OutArcs(a)[k];
                 ASSERT_NE(a, b);
-                ASSERT_TRUE(b >= 1 && b <= g->PointCount);
-                ASSERT_TRUE(g->Arc(a, b).Cost >= 1 && g->Arc(a, b).Cost <= GraphDocument::MaxCost);
+                ASSERT_TRUE(b >= 1 && b <= g->VertexCount);
+                ASSERT_TRUE(g->Arc(a, b).Weight >= 1 && g->Arc(a, b).Weight <= GraphDocument::MaxWeight);
                 if (!g->Directed) {
                     ASSERT_TRUE(g->HasArc(b, a));
                 }

@@ -15,37 +15,37 @@ TEST(GraphDocument, DeletingAVertexRenumbersAndKeepsEachArcsWeightAndTextPoint)
     g->AddArc(4, 3, 7);
     g->ArcRef(1, 4).X = 111; // a dragged text point travels with its arc
     g->DeleteVertex(2);
-    EXPECT_EQ(g->PointCount, 3);
+    EXPECT_EQ(g->VertexCount, 3);
     EXPECT_EQ(OutList(*g, 1), (V{3, 2}));
-    EXPECT_EQ(g->Arc(1, 3).Cost, 5);
+    EXPECT_EQ(g->Arc(1, 3).Weight, 5);
     EXPECT_EQ(g->Arc(1, 3).X, 111);
-    EXPECT_EQ(g->Arc(1, 2).Cost, 9);
+    EXPECT_EQ(g->Arc(1, 2).Weight, 9);
     EXPECT_EQ(OutList(*g, 3), (V{2}));
-    EXPECT_EQ(g->Arc(3, 2).Cost, 7);
+    EXPECT_EQ(g->Arc(3, 2).Weight, 7);
     // names stay with their vertices
     EXPECT_EQ(g->VertexName(2), "3");
     EXPECT_EQ(g->VertexName(3), "4");
-    EXPECT_FALSE(g->TitleUsed[2]);
+    EXPECT_FALSE(g->NameNumberUsed[2]);
 }
 
 TEST(GraphDocument, DeletedNameNumberIsReusedFirst)
 {
     auto g = MakeGraf(false, false, 3);
     g->DeleteVertex(2);
-    EXPECT_EQ(g->FreeTitleNumber(), 2);
-    g->AddVertex(10, 10, QString(), g->FreeTitleNumber(), 10);
+    EXPECT_EQ(g->FreeNameNumber(), 2);
+    g->AddVertex(10, 10, QString(), g->FreeNameNumber(), 10);
     EXPECT_EQ(g->VertexName(3), "2");
-    EXPECT_EQ(g->FreeTitleNumber(), 4);
+    EXPECT_EQ(g->FreeNameNumber(), 4);
 }
 
 TEST(GraphDocument, FreeTitleNumberIsMinusOneOnlyWhenAllAreHeld)
 {
     auto g = MakeGraf(false, false, 255);
-    EXPECT_EQ(g->FreeTitleNumber(), -1);
+    EXPECT_EQ(g->FreeNameNumber(), -1);
     g->DeleteVertex(100);
-    EXPECT_EQ(g->FreeTitleNumber(), 100);
-    EXPECT_EQ(g->FindPointByTitle(101), 100);
-    EXPECT_EQ(g->FindPointByTitle(100), -1);
+    EXPECT_EQ(g->FreeNameNumber(), 100);
+    EXPECT_EQ(g->FindVertexByNameNumber(101), 100);
+    EXPECT_EQ(g->FindVertexByNameNumber(100), -1);
 }
 
 TEST(GraphDocument, UndirectedArcOperationsActOnBothCells)
@@ -56,8 +56,8 @@ TEST(GraphDocument, UndirectedArcOperationsActOnBothCells)
     EXPECT_EQ(OutList(*g, 2), (V{1}));
     EXPECT_EQ(g->MatrixEntry(2, 1), 6);
     g->SetArcWeight(2, 1, 8);
-    EXPECT_EQ(g->Arc(1, 2).Cost, 8);
-    EXPECT_EQ(g->Arc(2, 1).Cost, 8);
+    EXPECT_EQ(g->Arc(1, 2).Weight, 8);
+    EXPECT_EQ(g->Arc(2, 1).Weight, 8);
     g->DeleteArc(1, 2);
     EXPECT_EQ(g->OutCount(1), 0);
     EXPECT_EQ(g->OutCount(2), 0);
@@ -69,7 +69,7 @@ TEST(GraphDocument, AddingAnArcTwiceKeepsOneEntryAndTheSecondCost)
     g->AddArc(1, 2, 3);
     g->AddArc(1, 2, 4);
     EXPECT_EQ(OutList(*g, 1), (V{2}));
-    EXPECT_EQ(g->Arc(1, 2).Cost, 4);
+    EXPECT_EQ(g->Arc(1, 2).Weight, 4);
     g->AddArc(1, 1, 4); // loops are never stored
     EXPECT_EQ(OutList(*g, 1), (V{2}));
 }
@@ -89,9 +89,9 @@ TEST(GraphDocument, HitTestsUseTheirExtents)
     auto g = MakeGraf(false, false);
     g->AddVertex(100, 100, QString(), 1, 10);
     int v = 0;
-    EXPECT_TRUE(g->FindPointAt(111, 100, v)); // radius 10 plus pen 1, inclusive
+    EXPECT_TRUE(g->FindVertexAt(111, 100, v)); // radius 10 plus pen 1, inclusive
     EXPECT_EQ(v, 1);
-    EXPECT_FALSE(g->FindPointAt(112, 100, v));
+    EXPECT_FALSE(g->FindVertexAt(112, 100, v));
 
     g->NormalLabelStyle.Size = 8;
     g->ActiveLabelStyle.Size = 30;
@@ -114,9 +114,9 @@ TEST(GraphDocument, LabelsAreBoundedAndDeletedByIndex)
     EXPECT_FALSE(g->AddLabel("one too many", 0, 0));
     g->DeleteLabel(0);
     g->DeleteLabel(GraphDocument::MaxLabels + 1);
-    EXPECT_EQ(g->CountLabel, GraphDocument::MaxLabels);
+    EXPECT_EQ(g->LabelCount, GraphDocument::MaxLabels);
     g->DeleteLabel(1);
-    EXPECT_EQ(g->CountLabel, GraphDocument::MaxLabels - 1);
+    EXPECT_EQ(g->LabelCount, GraphDocument::MaxLabels - 1);
     EXPECT_EQ(g->Labels[1].Text, "1");
 }
 
@@ -126,18 +126,18 @@ TEST(GraphDocument, MarkPathHighlightsTravelDirectionOnly)
     g->AddArc(1, 2, 1);
     g->AddArc(2, 3, 1);
     g->MarkPath(std::vector<int>{1, 2, 3});
-    EXPECT_TRUE(g->Points[1].Active && g->Points[2].Active && g->Points[3].Active);
+    EXPECT_TRUE(g->Vertices[1].Active && g->Vertices[2].Active && g->Vertices[3].Active);
     EXPECT_EQ(g->Arc(1, 2).Marker, 1);
     EXPECT_EQ(g->Arc(2, 1).Marker, 0);
     EXPECT_EQ(g->Arc(2, 1).Active, 1);
     g->ClearActive();
-    EXPECT_FALSE(g->Points[2].Active);
+    EXPECT_FALSE(g->Vertices[2].Active);
     EXPECT_EQ(g->Arc(1, 2).Marker, 0);
-    EXPECT_EQ(g->ActivePoint, -1);
+    EXPECT_EQ(g->ActiveVertex, -1);
     // a path with a vertex outside the graph is not followed past it
     g->MarkPath(std::vector<int>{1, 77, 3});
-    EXPECT_TRUE(g->Points[1].Active);
-    EXPECT_FALSE(g->Points[3].Active);
+    EXPECT_TRUE(g->Vertices[1].Active);
+    EXPECT_FALSE(g->Vertices[3].Active);
 }
 
 TEST(GraphDocument, CanvasIsAtLeastTheDrawingArea)

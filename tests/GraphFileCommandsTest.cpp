@@ -51,15 +51,15 @@ TEST_F(OpenCommand, NeedsADocumentAndAReadableFile)
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("First_need_create")});
 
     GraphDocument& g = session.CreateDocument();
-    g.NewGraf(false, false);
+    g.StartNewGraph(false, false);
     g.AddVertex(10, 10, {}, 1, 10);
     g.AddLabel("kept", 1, 1);
     host.messages.clear();
     EXPECT_FALSE(GraphFileCommands::OpenGraphFile(session, dir.filePath("none.grafa")));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_TRUE(host.messages[0].text.startsWith(Translate("Happend_error")));
-    EXPECT_EQ(g.PointCount, 1);
-    EXPECT_EQ(g.CountLabel, 1);
+    EXPECT_EQ(g.VertexCount, 1);
+    EXPECT_EQ(g.LabelCount, 1);
     EXPECT_FALSE(session.History().CanUndo());
     EXPECT_TRUE(g.RecentFiles.isEmpty());
 }
@@ -67,16 +67,16 @@ TEST_F(OpenCommand, NeedsADocumentAndAReadableFile)
 TEST_F(OpenCommand, VersionChoosesTheReaderAndTheOpenCanBeUndone)
 {
     GraphDocument& g = session.CreateDocument();
-    g.NewGraf(false, false);
+    g.StartNewGraph(false, false);
     g.AddLabel("old label", 1, 1);
 
     // No version: the older text form.
     Write("old.txt", "0,1\n1,0\nGrafType\nGrafType\nGraf1.000\nLabels\nnote\n3\n4\nEndLabel\n");
     ASSERT_TRUE(GraphFileCommands::OpenGraphFile(session, dir.filePath("old.txt")));
-    EXPECT_EQ(g.PointCount, 2);
-    ASSERT_EQ(g.CountLabel, 1);
+    EXPECT_EQ(g.VertexCount, 2);
+    ASSERT_EQ(g.LabelCount, 1);
     EXPECT_EQ(g.Labels[1].Text, "note");
-    EXPECT_EQ(g.Arc(1, 2).X, (g.Points[1].X + g.Points[2].X) / 2);
+    EXPECT_EQ(g.Arc(1, 2).X, (g.Vertices[1].X + g.Vertices[2].X) / 2);
 
     // Version 0 also means the older form: the INI lines are not a matrix.
     Write("zero.grafa", "[Main]\nVersion=0\nPointCount=1\n");
@@ -87,8 +87,8 @@ TEST_F(OpenCommand, VersionChoosesTheReaderAndTheOpenCanBeUndone)
     host.messages.clear();
     Write("new.grafa", "[Main]\nVersion=2\nPointCount=0\n");
     EXPECT_FALSE(GraphFileCommands::OpenGraphFile(session, dir.filePath("new.grafa")));
-    EXPECT_EQ(g.PointCount, 2);
-    EXPECT_EQ(g.CountLabel, 1);
+    EXPECT_EQ(g.VertexCount, 2);
+    EXPECT_EQ(g.LabelCount, 1);
 
     // Failed opens never enter the recent list; a good one already listed stays in place.
     EXPECT_EQ(g.RecentFiles, QStringList({dir.filePath("old.txt")}));
@@ -101,12 +101,12 @@ TEST_F(OpenCommand, VersionChoosesTheReaderAndTheOpenCanBeUndone)
 
     // Each successful open is one undo step; the failed ones recorded nothing.
     session.Undo();
-    EXPECT_EQ(g.PointCount, 1);
+    EXPECT_EQ(g.VertexCount, 1);
     session.Undo();
-    EXPECT_EQ(g.PointCount, 2);
+    EXPECT_EQ(g.VertexCount, 2);
     session.Undo();
-    EXPECT_EQ(g.PointCount, 0);
-    ASSERT_EQ(g.CountLabel, 1);
+    EXPECT_EQ(g.VertexCount, 0);
+    ASSERT_EQ(g.LabelCount, 1);
     EXPECT_EQ(g.Labels[1].Text, "old label");
     EXPECT_FALSE(session.History().CanUndo());
 }
@@ -116,7 +116,7 @@ TEST_F(OpenCommand, VersionChoosesTheReaderAndTheOpenCanBeUndone)
 TEST_F(OpenCommand, AFailedOpenChangesNothing)
 {
     GraphDocument& g = session.CreateDocument();
-    g.NewGraf(false, true);
+    g.StartNewGraph(false, true);
     session.Naming().SetKind(VertexNaming::Letters);
     session.Naming().SetLetters('C', false);
     g.AddVertex(40, 50, {}, 1, 10);
@@ -130,7 +130,7 @@ TEST_F(OpenCommand, AFailedOpenChangesNothing)
     const auto before = UndoHistory::TakeSnapshot(g);
     const int historyCount = session.History().Count();
     const QStringList recent = g.RecentFiles;
-    const int width = g.GrafWidth, height = g.GrafHeight;
+    const int width = g.ExtentWidth, height = g.ExtentHeight;
 
     Write("plain.txt", "Dear students,\nthe exam is on Monday.\n");
     Write("damaged.grafa", "[Main]\nVersion=1\nIsOrint=0\nIsHaveCost=1\nPointCount=2\n"
@@ -148,15 +148,15 @@ TEST_F(OpenCommand, AFailedOpenChangesNothing)
         EXPECT_TRUE(*UndoHistory::TakeSnapshot(g) == *before);
         EXPECT_EQ(session.History().Count(), historyCount);
         EXPECT_EQ(g.RecentFiles, recent);
-        EXPECT_EQ(g.GrafWidth, width);
-        EXPECT_EQ(g.GrafHeight, height);
+        EXPECT_EQ(g.ExtentWidth, width);
+        EXPECT_EQ(g.ExtentHeight, height);
     }
 }
 
 TEST_F(OpenCommand, AFileRefusedWithoutAReasonStillSaysSo)
 {
     GraphDocument& g = session.CreateDocument();
-    g.NewGraf(false, false);
+    g.StartNewGraph(false, false);
     g.AddVertex(10, 10, {}, 1, 10);
     // A newer version and a text of more lines than entries: the readers refuse them silently.
     Write("future.grafa", "[Main]\nVersion=2\nPointCount=1\n");
@@ -166,7 +166,7 @@ TEST_F(OpenCommand, AFileRefusedWithoutAReasonStillSaysSo)
         EXPECT_FALSE(GraphFileCommands::OpenGraphFile(session, dir.filePath(name)));
         EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Happend_error") + "\r" + dir.filePath(name)})
             << name;
-        EXPECT_EQ(g.PointCount, 1);
+        EXPECT_EQ(g.VertexCount, 1);
     }
     // A reader that explains itself is not doubled.
     Write("sym.grafa", "[Main]\nVersion=1\nPointCount=2\n[Matrix]\nFrom1To2=1\n");

@@ -10,9 +10,9 @@
 inline std::unique_ptr<GraphDocument> MakeGraf(bool directed, bool weighted, int n = 0)
 {
     auto g = std::make_unique<GraphDocument>();
-    g->NewGraf(directed, weighted);
+    g->StartNewGraph(directed, weighted);
     for (int i = 1; i <= n; ++i)
-        g->AddVertex(40 * i, 50 + 10 * (i % 3), QString(), g->FreeTitleNumber(), g->SizeGraf);
+        g->AddVertex(40 * i, 50 + 10 * (i % 3), QString(), g->FreeNameNumber(), g->VertexSize);
     return g;
 }
 
@@ -36,9 +36,9 @@ struct ArcCensus {
 inline ArcCensus CountArcs(const GraphDocument& g)
 {
     ArcCensus census;
-    for (int v = 1; v <= g.PointCount; ++v) {
+    for (int v = 1; v <= g.VertexCount; ++v) {
         int touching = g.OutCount(v);
-        for (int w = 1; w <= g.PointCount; ++w)
+        for (int w = 1; w <= g.VertexCount; ++w)
             touching += g.HasArc(w, v) ? 1 : 0;
         census.arcs += g.OutCount(v);
         census.isolated |= touching == 0;

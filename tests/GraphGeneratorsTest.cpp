@@ -28,7 +28,7 @@ struct Generators : ::testing::Test {
     {
         graf = &session.CreateDocument();
         graf->MeasuresLabels = false;
-        graf->NewGraf(false, false);
+        graf->StartNewGraph(false, false);
     }
 
     bool Make(Family family, int first = 0, int second = 0, bool directed = false)
@@ -45,22 +45,22 @@ struct Generators : ::testing::Test {
     int ArcCount() const
     {
         int arcs = 0;
-        for (int v = 1; v <= graf->PointCount; ++v)
+        for (int v = 1; v <= graf->VertexCount; ++v)
             arcs += graf->OutCount(v);
         return arcs;
     }
     std::vector<int> SortedDegrees() const
     {
         std::vector<int> degrees;
-        for (int v = 1; v <= graf->PointCount; ++v)
+        for (int v = 1; v <= graf->VertexCount; ++v)
             degrees.push_back(graf->OutCount(v));
         std::sort(degrees.begin(), degrees.end());
         return degrees;
     }
     std::vector<int> InDegrees() const
     {
-        std::vector<int> in(std::size_t(graf->PointCount + 1), 0);
-        for (int v = 1; v <= graf->PointCount; ++v)
+        std::vector<int> in(std::size_t(graf->VertexCount + 1), 0);
+        for (int v = 1; v <= graf->VertexCount; ++v)
             for (int w : graf->OutArcs(v))
                 ++in[std::size_t(w)];
         return in;
@@ -73,7 +73,7 @@ struct Generators : ::testing::Test {
         while (!stack.empty()) {
             const int u = stack.back();
             stack.pop_back();
-            for (int w = 1; w <= graf->PointCount; ++w)
+            for (int w = 1; w <= graf->VertexCount; ++w)
                 if ((backwards ? graf->HasArc(w, u) : graf->HasArc(u, w)) && seen.insert(w).second)
                     stack.push_back(w);
         }
@@ -84,7 +84,7 @@ struct Generators : ::testing::Test {
     {
         std::vector<int> in = InDegrees();
         std::vector<int> ready;
-        for (int v = 1; v <= graf->PointCount; ++v)
+        for (int v = 1; v <= graf->VertexCount; ++v)
             if (in[std::size_t(v)] == 0)
                 ready.push_back(v);
         int ordered = 0;
@@ -96,14 +96,14 @@ struct Generators : ::testing::Test {
                 if (--in[std::size_t(w)] == 0)
                     ready.push_back(w);
         }
-        return ordered == graf->PointCount;
+        return ordered == graf->VertexCount;
     }
     // The length of the shortest cycle of an undirected graph (0 without one).
     int Girth() const
     {
         int best = 0;
-        for (int s = 1; s <= graf->PointCount; ++s) {
-            std::vector<int> dist(std::size_t(graf->PointCount + 1), -1), parent(dist);
+        for (int s = 1; s <= graf->VertexCount; ++s) {
+            std::vector<int> dist(std::size_t(graf->VertexCount + 1), -1), parent(dist);
             std::vector<int> queue{s};
             dist[std::size_t(s)] = 0;
             for (std::size_t h = 0; h < queue.size(); ++h) {
@@ -128,7 +128,7 @@ TEST_F(Generators, ClassicFamiliesHaveTheirCountsAndDegrees)
 {
     for (int n : {1, 2, 5, 12}) {
         ASSERT_TRUE(Make(Family::Complete, n));
-        EXPECT_EQ(graf->PointCount, n);
+        EXPECT_EQ(graf->VertexCount, n);
         EXPECT_EQ(ArcCount(), n * (n - 1));
         EXPECT_EQ(SortedDegrees(), std::vector<int>(std::size_t(n), n - 1));
     }
@@ -148,7 +148,7 @@ TEST_F(Generators, ClassicFamiliesHaveTheirCountsAndDegrees)
 
     // K(m, n): every vertex of one part joined to every vertex of the other, none within a part.
     ASSERT_TRUE(Make(Family::CompleteBipartite, 3, 4));
-    EXPECT_EQ(graf->PointCount, 7);
+    EXPECT_EQ(graf->VertexCount, 7);
     EXPECT_EQ(SortedDegrees(), (std::vector<int>{3, 3, 3, 3, 4, 4, 4}));
     for (int a = 1; a <= 7; ++a)
         for (int b = 1; b <= 7; ++b)
@@ -157,16 +157,16 @@ TEST_F(Generators, ClassicFamiliesHaveTheirCountsAndDegrees)
     // Q(d): 2^d vertices, d-regular, joined exactly when their numbers differ in one bit.
     for (int d : {0, 1, 3, 5}) {
         ASSERT_TRUE(Make(Family::Hypercube, d));
-        EXPECT_EQ(graf->PointCount, 1 << d);
+        EXPECT_EQ(graf->VertexCount, 1 << d);
         EXPECT_EQ(SortedDegrees(), std::vector<int>(std::size_t(1 << d), d));
-        for (int a = 1; a <= graf->PointCount; ++a)
-            for (int b = 1; b <= graf->PointCount; ++b)
+        for (int a = 1; a <= graf->VertexCount; ++a)
+            for (int b = 1; b <= graf->VertexCount; ++b)
                 EXPECT_EQ(graf->HasArc(a, b), std::popcount(unsigned((a - 1) ^ (b - 1))) == 1);
     }
 
     // The m x n grid, numbered row by row: right and down neighbours.
     ASSERT_TRUE(Make(Family::Grid, 4, 5));
-    EXPECT_EQ(graf->PointCount, 20);
+    EXPECT_EQ(graf->VertexCount, 20);
     EXPECT_EQ(ArcCount(), 2 * (4 * 4 + 5 * 3));
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 5; ++c) {
@@ -177,10 +177,10 @@ TEST_F(Generators, ClassicFamiliesHaveTheirCountsAndDegrees)
             EXPECT_EQ(graf->OutCount(v), expected) << r << "," << c;
             // Rows lie left to right and top to bottom.
             if (c > 0) {
-                EXPECT_GT(graf->Points[v].X, graf->Points[v - 1].X);
+                EXPECT_GT(graf->Vertices[v].X, graf->Vertices[v - 1].X);
             }
             if (r > 0) {
-                EXPECT_GT(graf->Points[v].Y, graf->Points[v - 5].Y);
+                EXPECT_GT(graf->Vertices[v].Y, graf->Vertices[v - 5].Y);
             }
         }
 }
@@ -188,13 +188,13 @@ TEST_F(Generators, ClassicFamiliesHaveTheirCountsAndDegrees)
 TEST_F(Generators, PetersenGraphsAreCubic)
 {
     ASSERT_TRUE(Make(Family::Petersen));
-    EXPECT_EQ(graf->PointCount, 10);
+    EXPECT_EQ(graf->VertexCount, 10);
     EXPECT_EQ(ArcCount(), 30);
     EXPECT_EQ(SortedDegrees(), std::vector<int>(10, 3));
     EXPECT_EQ(Girth(), 5);
     for (auto [n, k] : {std::pair{3, 1}, {7, 2}, {8, 3}, {20, 9}, {127, 63}}) {
         ASSERT_TRUE(Make(Family::GeneralizedPetersen, n, k)) << n << "," << k;
-        EXPECT_EQ(graf->PointCount, 2 * n);
+        EXPECT_EQ(graf->VertexCount, 2 * n);
         EXPECT_EQ(ArcCount(), 2 * 3 * n);
         EXPECT_EQ(SortedDegrees(), std::vector<int>(std::size_t(2 * n), 3));
     }
@@ -247,7 +247,7 @@ TEST_F(Generators, RandomModelsKeepTheirPromisesAndSeedsReproduce)
         p.minWeight = std::uniform_int_distribution<int>(1, 50)(pick);
         p.maxWeight = p.minWeight + std::uniform_int_distribution<int>(0, 50)(pick);
         ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
-        const int n = graf->PointCount;
+        const int n = graf->VertexCount;
         ASSERT_EQ(n, p.first * p.second + 2);
         EXPECT_TRUE(graf->Weighted);
         EXPECT_TRUE(Acyclic());
@@ -256,8 +256,8 @@ TEST_F(Generators, RandomModelsKeepTheirPromisesAndSeedsReproduce)
             EXPECT_EQ(in[std::size_t(v)] == 0, v == 1) << v;
             EXPECT_EQ(graf->OutCount(v) == 0, v == n) << v;
             for (int w : graf->OutArcs(v)) {
-                EXPECT_GE(graf->Arc(v, w).Cost, p.minWeight);
-                EXPECT_LE(graf->Arc(v, w).Cost, p.maxWeight);
+                EXPECT_GE(graf->Arc(v, w).Weight, p.minWeight);
+                EXPECT_LE(graf->Arc(v, w).Weight, p.maxWeight);
             }
         }
         EXPECT_EQ(Reach(1).size(), std::size_t(n));
@@ -313,13 +313,13 @@ TEST_F(Generators, WeightsNamesAndStylesFollowTheOptions)
     p.namingStart = QStringLiteral("C");
     ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
     EXPECT_TRUE(graf->Weighted);
-    EXPECT_EQ(graf->CountLabel, 0);
+    EXPECT_EQ(graf->LabelCount, 0);
     EXPECT_EQ(graf->NormalVertexStyle.BrushColor, 0x123456);
     EXPECT_EQ(graf->VertexName(1), "C");
     EXPECT_EQ(graf->VertexName(25), "BA");
     for (int a = 1; a <= 30; ++a)
         for (int b : graf->OutArcs(a))
-            EXPECT_EQ(graf->Arc(a, b).Cost, 7);
+            EXPECT_EQ(graf->Arc(a, b).Weight, 7);
 
     p.weights = Weights::Random;
     p.minWeight = 3;
@@ -331,8 +331,8 @@ TEST_F(Generators, WeightsNamesAndStylesFollowTheOptions)
     std::set<int> seen;
     for (int a = 1; a <= 30; ++a)
         for (int b : graf->OutArcs(a)) {
-            seen.insert(graf->Arc(a, b).Cost);
-            EXPECT_EQ(graf->Arc(a, b).Cost, graf->Arc(b, a).Cost); // an edge has one weight
+            seen.insert(graf->Arc(a, b).Weight);
+            EXPECT_EQ(graf->Arc(a, b).Weight, graf->Arc(b, a).Weight); // an edge has one weight
         }
     EXPECT_EQ(seen, (std::set<int>{3, 4, 5}));
 
@@ -424,7 +424,7 @@ TEST_F(Generators, RefusalsNameTheRangeAndChangeNothing)
         p.first = first;
         p.second = second;
         ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p)) << first << "," << second;
-        EXPECT_EQ(graf->PointCount, 255);
+        EXPECT_EQ(graf->VertexCount, 255);
     }
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(session.HasUnsavedChanges());
@@ -432,8 +432,8 @@ TEST_F(Generators, RefusalsNameTheRangeAndChangeNothing)
 
 TEST_F(Generators, AGeneratedGraphIsOneUndoStep)
 {
-    graf->AddVertex(100, 100, QString(), graf->FreeTitleNumber(), 10);
-    graf->AddVertex(200, 100, QString(), graf->FreeTitleNumber(), 10);
+    graf->AddVertex(100, 100, QString(), graf->FreeNameNumber(), 10);
+    graf->AddVertex(200, 100, QString(), graf->FreeNameNumber(), 10);
     graf->AddArc(1, 2, 1);
     graf->AddLabel(QStringLiteral("kept by undo"), 10, 10);
     const auto before = UndoHistory::TakeSnapshot(*graf);
@@ -444,7 +444,7 @@ TEST_F(Generators, AGeneratedGraphIsOneUndoStep)
     EXPECT_TRUE(*before == *UndoHistory::TakeSnapshot(*graf));
     EXPECT_EQ(graf->Labels[1].Text, "kept by undo");
     session.Redo();
-    EXPECT_EQ(graf->PointCount, 10);
+    EXPECT_EQ(graf->VertexCount, 10);
     session.Undo();
     EXPECT_FALSE(session.History().CanUndo());
 }
@@ -473,11 +473,12 @@ TEST_F(Generators, EveryVertexNameShowsWholeClearOfTheEdgesAndOfOtherNames)
         ASSERT_TRUE(Make(family, first, second)) << first << "," << second;
         const QRect area = GraphLayouts::VisibleArea(*graf);
         std::vector<QRect> captions;
-        for (int v = 1; v <= graf->PointCount; ++v) {
+        for (int v = 1; v <= graf->VertexCount; ++v) {
             const QString title = graf->VertexName(v);
             const QSize size(metrics.horizontalAdvance(title), metrics.height());
             const QRect caption(
-                QPoint(graf->Points[v].X - size.width() / 2, graf->Points[v].Y - size.height() / 2), size);
+                QPoint(graf->Vertices[v].X - size.width() / 2, graf->Vertices[v].Y - size.height() / 2),
+                size);
             EXPECT_GE(caption.left(), area.left()) << first << " vertex " << v;
             EXPECT_GE(caption.top(), area.top()) << first << " vertex " << v;
             EXPECT_LE(caption.right(), graf->CanvasWidth()) << first << " vertex " << v;

@@ -29,17 +29,17 @@ struct Layouts : ::testing::Test {
     {
         graf = &session.CreateDocument();
         graf->MeasuresLabels = false;
-        graf->NewGraf(false, false);
+        graf->StartNewGraph(false, false);
     }
 
     // A random graph drawn at random places, some arcs bent, a label or two.
     void RandomGraph(int n, bool directed, double p)
     {
         graf->DeleteAllLabels();
-        graf->NewGraf(directed, true);
+        graf->StartNewGraph(directed, true);
         std::uniform_int_distribution<int> coordinate(0, 900);
         for (int i = 0; i < n; ++i)
-            graf->AddVertex(coordinate(random), coordinate(random), QString(), graf->FreeTitleNumber(),
+            graf->AddVertex(coordinate(random), coordinate(random), QString(), graf->FreeNameNumber(),
                             std::uniform_int_distribution<int>(5, 15)(random));
         std::uniform_real_distribution<double> coin(0, 1);
         for (int a = 1; a <= n; ++a)
@@ -56,18 +56,19 @@ struct Layouts : ::testing::Test {
     double DistanceFromChord(int a, int b) const
     {
         const ArcRecord& arc = graf->Arc(a, b);
-        const double dx = graf->Points[b].X - graf->Points[a].X, dy = graf->Points[b].Y - graf->Points[a].Y;
-        const double cross = (arc.X - graf->Points[a].X) * dy - (arc.Y - graf->Points[a].Y) * dx;
+        const double dx = graf->Vertices[b].X - graf->Vertices[a].X,
+                     dy = graf->Vertices[b].Y - graf->Vertices[a].Y;
+        const double cross = (arc.X - graf->Vertices[a].X) * dy - (arc.Y - graf->Vertices[a].Y) * dx;
         return std::abs(cross) / std::hypot(dx, dy);
     }
 
     double ClosestPair() const
     {
         double best = 1e18;
-        for (int a = 1; a <= graf->PointCount; ++a)
-            for (int b = a + 1; b <= graf->PointCount; ++b)
-                best = std::min(best, std::hypot(graf->Points[a].X - graf->Points[b].X,
-                                                 graf->Points[a].Y - graf->Points[b].Y));
+        for (int a = 1; a <= graf->VertexCount; ++a)
+            for (int b = a + 1; b <= graf->VertexCount; ++b)
+                best = std::min(best, std::hypot(graf->Vertices[a].X - graf->Vertices[b].X,
+                                                 graf->Vertices[a].Y - graf->Vertices[b].Y));
         return best;
     }
 };
@@ -88,8 +89,8 @@ TEST_F(Layouts, EveryLayoutKeepsVerticesInsideTheVisibleArea)
         const int margin = GraphLayouts::VertexMargin(*graf);
         for (Kind kind : kAllKinds) {
             ASSERT_TRUE(GraphLayouts::LayoutCommand(session, kind));
-            for (int v = 1; v <= graf->PointCount; ++v) {
-                const VertexRecord& p = graf->Points[v];
+            for (int v = 1; v <= graf->VertexCount; ++v) {
+                const VertexRecord& p = graf->Vertices[v];
                 EXPECT_GE(p.X - margin, area.left()) << int(kind) << " vertex " << v;
                 EXPECT_LE(p.X + margin, area.right() + 1) << int(kind) << " vertex " << v;
                 EXPECT_GE(p.Y - margin, area.top()) << int(kind) << " vertex " << v;
@@ -109,10 +110,10 @@ TEST_F(Layouts, CircleAndGridNeverOverlapVertices)
             EXPECT_GE(ClosestPair(), 2 * margin) << n << " " << int(kind);
             for (int v = 1; v <= n; ++v) {
                 // Too many to fit: the drawing grows to the right and down, never up or left.
-                EXPECT_GE(graf->Points[v].X, margin);
-                EXPECT_GE(graf->Points[v].Y, margin);
-                EXPECT_LE(graf->Points[v].X + graf->Points[v].Size, graf->CanvasWidth());
-                EXPECT_LE(graf->Points[v].Y + graf->Points[v].Size, graf->CanvasHeight());
+                EXPECT_GE(graf->Vertices[v].X, margin);
+                EXPECT_GE(graf->Vertices[v].Y, margin);
+                EXPECT_LE(graf->Vertices[v].X + graf->Vertices[v].Size, graf->CanvasWidth());
+                EXPECT_LE(graf->Vertices[v].Y + graf->Vertices[v].Size, graf->CanvasHeight());
             }
         }
     }
@@ -121,13 +122,13 @@ TEST_F(Layouts, CircleAndGridNeverOverlapVertices)
     ASSERT_TRUE(GraphLayouts::LayoutCommand(session, Kind::Circle));
     double cx = 0, cy = 0;
     for (int v = 1; v <= 12; ++v) {
-        cx += graf->Points[v].X / 12.0;
-        cy += graf->Points[v].Y / 12.0;
+        cx += graf->Vertices[v].X / 12.0;
+        cy += graf->Vertices[v].Y / 12.0;
     }
     for (int v = 2; v <= 12; ++v)
-        EXPECT_NEAR(std::hypot(graf->Points[v].X - cx, graf->Points[v].Y - cy),
-                    std::hypot(graf->Points[1].X - cx, graf->Points[1].Y - cy), 1.5);
-    EXPECT_LT(graf->Points[1].Y, graf->Points[2].Y); // vertex 1 at the top
+        EXPECT_NEAR(std::hypot(graf->Vertices[v].X - cx, graf->Vertices[v].Y - cy),
+                    std::hypot(graf->Vertices[1].X - cx, graf->Vertices[1].Y - cy), 1.5);
+    EXPECT_LT(graf->Vertices[1].Y, graf->Vertices[2].Y); // vertex 1 at the top
 }
 
 // The diameters of a circle of an even number of vertices all cross at the centre: their
@@ -135,9 +136,9 @@ TEST_F(Layouts, CircleAndGridNeverOverlapVertices)
 TEST_F(Layouts, WeightsOfCrossingStraightArcsDoNotShareAPoint)
 {
     for (const bool directed : {false, true}) {
-        graf->NewGraf(directed, true);
+        graf->StartNewGraph(directed, true);
         for (int i = 0; i < 8; ++i)
-            graf->AddVertex(100 + 40 * i, 100, QString(), graf->FreeTitleNumber(), 10);
+            graf->AddVertex(100 + 40 * i, 100, QString(), graf->FreeNameNumber(), 10);
         for (int a = 1; a <= 8; ++a)
             for (int b = 1; b <= 8; ++b)
                 if (a != b && (directed || a < b))
@@ -156,11 +157,11 @@ TEST_F(Layouts, WeightsOfCrossingStraightArcsDoNotShareAPoint)
                 EXPECT_EQ(QPoint(arc.X, arc.Y), QPoint(graf->Arc(b, a).X, graf->Arc(b, a).Y));
             }
             // On the segment between the two vertices, within a pixel.
-            const double dx = graf->Points[b].X - graf->Points[a].X,
-                         dy = graf->Points[b].Y - graf->Points[a].Y;
+            const double dx = graf->Vertices[b].X - graf->Vertices[a].X,
+                         dy = graf->Vertices[b].Y - graf->Vertices[a].Y;
             EXPECT_LE(DistanceFromChord(a, b), 1.0) << a << "-" << b;
-            const double along =
-                ((arc.X - graf->Points[a].X) * dx + (arc.Y - graf->Points[a].Y) * dy) / (dx * dx + dy * dy);
+            const double along = ((arc.X - graf->Vertices[a].X) * dx + (arc.Y - graf->Vertices[a].Y) * dy) /
+                                 (dx * dx + dy * dy);
             EXPECT_GT(along, 0.2);
             EXPECT_LT(along, 0.8);
             for (std::size_t j = 0; j < i; ++j) {
@@ -182,16 +183,16 @@ TEST_F(Layouts, LayeredLayoutsPutEveryHeadBelowItsTail)
         p.seed = random();
         p.layout = Kind::Sugiyama;
         ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
-        for (int a = 1; a <= graf->PointCount; ++a)
+        for (int a = 1; a <= graf->VertexCount; ++a)
             for (int b : graf->OutArcs(a))
-                EXPECT_GT(graf->Points[b].Y, graf->Points[a].Y)
+                EXPECT_GT(graf->Vertices[b].Y, graf->Vertices[a].Y)
                     << "seed " << p.seed << ": " << a << "->" << b;
         // The same from the menu, whatever the places were before.
         ASSERT_TRUE(GraphLayouts::LayoutCommand(session, Kind::Circle));
         ASSERT_TRUE(GraphLayouts::LayoutCommand(session, Kind::Sugiyama));
-        for (int a = 1; a <= graf->PointCount; ++a)
+        for (int a = 1; a <= graf->VertexCount; ++a)
             for (int b : graf->OutArcs(a))
-                EXPECT_GT(graf->Points[b].Y, graf->Points[a].Y);
+                EXPECT_GT(graf->Vertices[b].Y, graf->Vertices[a].Y);
     }
 }
 
@@ -204,7 +205,7 @@ TEST_F(Layouts, TreeLayoutHangsTheTreeFromTheSelectedVertex)
         p.seed = random();
         ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
         const int root = std::uniform_int_distribution<int>(1, p.first)(random);
-        graf->ActivePoint = root;
+        graf->ActiveVertex = root;
         ASSERT_TRUE(GraphLayouts::LayoutCommand(session, Kind::Tree));
         // Depth by breadth-first search from the root decides the height, level by level.
         std::vector<int> depth(std::size_t(p.first + 1), -1);
@@ -219,33 +220,33 @@ TEST_F(Layouts, TreeLayoutHangsTheTreeFromTheSelectedVertex)
         for (int a = 1; a <= p.first; ++a)
             for (int b = 1; b <= p.first; ++b)
                 if (depth[std::size_t(a)] < depth[std::size_t(b)]) {
-                    EXPECT_LT(graf->Points[a].Y, graf->Points[b].Y);
+                    EXPECT_LT(graf->Vertices[a].Y, graf->Vertices[b].Y);
                 } else if (depth[std::size_t(a)] == depth[std::size_t(b)]) {
-                    EXPECT_EQ(graf->Points[a].Y, graf->Points[b].Y);
+                    EXPECT_EQ(graf->Vertices[a].Y, graf->Vertices[b].Y);
                 }
     }
     // A forest: every part is placed, each from its lowest vertex.
     RandomGraph(9, false, 0);
     graf->AddArc(1, 2, 1);
     graf->AddArc(5, 6, 1);
-    graf->ActivePoint = 0;
+    graf->ActiveVertex = 0;
     ASSERT_TRUE(GraphLayouts::LayoutCommand(session, Kind::Tree));
-    EXPECT_LT(graf->Points[1].Y, graf->Points[2].Y);
-    EXPECT_LT(graf->Points[5].Y, graf->Points[6].Y);
+    EXPECT_LT(graf->Vertices[1].Y, graf->Vertices[2].Y);
+    EXPECT_LT(graf->Vertices[5].Y, graf->Vertices[6].Y);
 }
 
 TEST_F(Layouts, ALayoutMovesVerticesOnlyAndUndoesInOneStep)
 {
     for (Kind kind : kAllKinds) {
         RandomGraph(25, kind == Kind::Sugiyama, 0.2);
-        graf->ActivePoint = 3;
+        graf->ActiveVertex = 3;
         const auto before = UndoHistory::TakeSnapshot(*graf);
         ASSERT_TRUE(GraphLayouts::LayoutCommand(session, kind));
         Graph after = static_cast<const Graph&>(*graf);
         // Everything but the places of vertices and arc texts is as it was.
-        for (int v = 1; v <= graf->PointCount; ++v) {
-            after.Points[v].X = before->Unpacked().Points[v].X;
-            after.Points[v].Y = before->Unpacked().Points[v].Y;
+        for (int v = 1; v <= graf->VertexCount; ++v) {
+            after.Vertices[v].X = before->Unpacked().Vertices[v].X;
+            after.Vertices[v].Y = before->Unpacked().Vertices[v].Y;
             for (int w : graf->OutArcs(v)) {
                 // Arcs are straight again: their text on the line between the two vertices.
                 EXPECT_LE(DistanceFromChord(v, w), 1.0) << v << "-" << w;
@@ -254,7 +255,7 @@ TEST_F(Layouts, ALayoutMovesVerticesOnlyAndUndoesInOneStep)
             }
         }
         EXPECT_TRUE(after == before->Unpacked()) << int(kind);
-        EXPECT_TRUE(graf->Naming().SameAs(before->TitleGraf));
+        EXPECT_TRUE(graf->Naming().SameAs(before->NamingInUse));
 
         session.Undo();
         EXPECT_TRUE(*before == *UndoHistory::TakeSnapshot(*graf)) << int(kind);
@@ -273,8 +274,8 @@ TEST_F(Layouts, NothingToPlaceRecordsNothing)
     graf->AddVertex(5, 5, QString(), 1, 10);
     ASSERT_TRUE(GraphLayouts::LayoutCommand(session, Kind::KamadaKawai));
     const QRect area = GraphLayouts::VisibleArea(*graf);
-    EXPECT_EQ(graf->Points[1].X, int(std::nearbyint(area.left() + area.width() / 2.0)));
-    EXPECT_EQ(graf->Points[1].Y, int(std::nearbyint(area.top() + area.height() / 2.0)));
+    EXPECT_EQ(graf->Vertices[1].X, int(std::nearbyint(area.left() + area.width() / 2.0)));
+    EXPECT_EQ(graf->Vertices[1].Y, int(std::nearbyint(area.top() + area.height() / 2.0)));
 }
 
 TEST_F(Layouts, ForceDirectedSeedsReproduce)

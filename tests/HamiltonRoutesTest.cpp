@@ -43,9 +43,9 @@ struct LiteralHamilton {
     }
     V Run()
     {
-        remaining = cycle ? g.PointCount : g.PointCount - 1;
-        for (s = 1; s <= g.PointCount; ++s) {
-            visited.assign(g.PointCount + 1, 0);
+        remaining = cycle ? g.VertexCount : g.VertexCount - 1;
+        for (s = 1; s <= g.VertexCount; ++s) {
+            visited.assign(g.VertexCount + 1, 0);
             visited[s] = 1;
             path.clear();
             if (Extend(s))
@@ -58,7 +58,7 @@ struct LiteralHamilton {
 // Whether a Hamilton cycle / chain exists, over all subsets (vertex v is bit v - 1).
 bool ExistsBySubsets(const GraphDocument& g, bool cycle)
 {
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     if (n == 0)
         return false;
     if (n == 1)
@@ -222,8 +222,8 @@ TEST(HamiltonProperty, MatchesTheUnprunedSearchAndTheSubsetCount)
             ASSERT_EQ(got, expected) << "round " << round << (cycle ? " cycle" : " chain");
             ASSERT_EQ(!got.empty(), ExistsBySubsets(*g, cycle)) << "round " << round;
             if (!got.empty()) {
-                ASSERT_EQ(int(got.size()), g->PointCount + (cycle ? 1 : 0));
-                std::vector<int> seen(g->PointCount + 1, 0);
+                ASSERT_EQ(int(got.size()), g->VertexCount + (cycle ? 1 : 0));
+                std::vector<int> seen(g->VertexCount + 1, 0);
                 for (std::size_t k = 0; k < got.size(); ++k) {
                     if (k > 0) {
                         ASSERT_TRUE(g->HasArc(got[k - 1], got[k]));

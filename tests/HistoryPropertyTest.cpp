@@ -66,7 +66,7 @@ class HistoryWalk {
   public:
     HistoryWalk(unsigned seed, int undoSteps) : rng(seed)
     {
-        session.CreateDocument().NewGraf(false, false);
+        session.CreateDocument().StartNewGraph(false, false);
         session.History().SetUndoSteps(undoSteps);
         model.capacity = undoSteps + 1;
     }
@@ -79,10 +79,10 @@ class HistoryWalk {
     {
         Record();
         GraphDocument& g = G();
-        g.NewGraf(Chance(2), Chance(2));
+        g.StartNewGraph(Chance(2), Chance(2));
         const int n = Pick(0, 7);
         for (int i = 0; i < n; ++i)
-            g.AddVertex(Pick(0, 500), Pick(0, 400), QString(), g.FreeTitleNumber(), g.SizeGraf);
+            g.AddVertex(Pick(0, 500), Pick(0, 400), QString(), g.FreeNameNumber(), g.VertexSize);
         for (int i = Pick(0, 2 * n); i > 0 && n > 1; --i)
             g.AddArc(Pick(1, n), Pick(1, n), Pick(1, 20));
     }
@@ -112,7 +112,7 @@ class HistoryWalk {
 
     GraphDocument& G() { return *session.Document(); }
     bool Chance(int oneIn) { return Pick(1, oneIn) == 1; }
-    int AnyVertex() { return Pick(0, G().PointCount + 1); } // out of range at times on purpose
+    int AnyVertex() { return Pick(0, G().VertexCount + 1); } // out of range at times on purpose
 
     // The document's state. While the model's position lies inside its list, the document
     // shows that state (checked after every undo and redo), so no copy is needed.
@@ -124,7 +124,8 @@ class HistoryWalk {
     }
     bool Shows(const State& s)
     {
-        return static_cast<const Graph&>(G()) == *s->Recorded.Unpacked() && G().Naming().SameAs(s->TitleGraf);
+        return static_cast<const Graph&>(G()) == *s->Recorded.Unpacked() &&
+               G().Naming().SameAs(s->NamingInUse);
     }
 
     void Record()
@@ -163,10 +164,10 @@ class HistoryWalk {
             g.AddLabel(QString::number(Pick(0, 99)), Pick(0, 300), Pick(0, 300));
             break;
         case 6:
-            g.DeleteLabel(Pick(0, g.CountLabel));
+            g.DeleteLabel(Pick(0, g.LabelCount));
             break;
         case 7:
-            g.EditLabelText(Pick(1, g.CountLabel + 1), QStringLiteral("edited"));
+            g.EditLabelText(Pick(1, g.LabelCount + 1), QStringLiteral("edited"));
             break;
         case 8:
             g.Directed ? (void)g.ToUndirected() : g.ToDirected();
@@ -175,7 +176,7 @@ class HistoryWalk {
             g.Weighted ? g.ToUnweighted() : g.ToWeighted();
             break;
         case 10:
-            g.ActivePoint = AnyVertex();
+            g.ActiveVertex = AnyVertex();
             break;
         default:
             break; // nothing changed: the recording must not add a state
@@ -226,20 +227,20 @@ class HistoryWalk {
         const GraphDocument& g = G();
         ASSERT_TRUE(*Snapshot(g)->Recorded.Unpacked() == static_cast<const Graph&>(g));
         // Every arc is found where its out-list holds it, and no other pair is an arc.
-        ASSERT_EQ(int(g.AllOutLists().size()), g.PointCount + 1);
-        for (int a = 0; a <= g.PointCount + 1; ++a)
-            for (int b = 0; b <= g.PointCount + 1; ++b) {
+        ASSERT_EQ(int(g.AllOutLists().size()), g.VertexCount + 1);
+        for (int a = 0; a <= g.VertexCount + 1; ++a)
+            for (int b = 0; b <= g.VertexCount + 1; ++b) {
                 const std::span<const int> heads = g.OutArcs(a);
                 const auto listed = std::find(heads.begin(), heads.end(), b);
                 ASSERT_EQ(g.ArcIndex(a, b), listed == heads.end() ? -1 : int(listed - heads.begin()))
                     << a << " -> " << b;
             }
         // The used names are exactly those of the vertices, or new vertices would share one.
-        for (int k = 1; k <= GraphDocument::MaxPoints; ++k) {
+        for (int k = 1; k <= GraphDocument::MaxVertices; ++k) {
             bool held = false;
-            for (int v = 1; v <= g.PointCount && !held; ++v)
-                held = g.Points[v].TitleNumber == k;
-            ASSERT_EQ(bool(g.TitleUsed[k]), held) << "name number " << k;
+            for (int v = 1; v <= g.VertexCount && !held; ++v)
+                held = g.Vertices[v].NameNumber == k;
+            ASSERT_EQ(bool(g.NameNumberUsed[k]), held) << "name number " << k;
         }
     }
 };

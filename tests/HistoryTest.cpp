@@ -10,7 +10,7 @@ struct Session {
     ScriptedHost host;
     GraphSession session{host};
     GraphDocument& g;
-    Session() : g(session.CreateDocument()) { g.NewGraf(false, false); }
+    Session() : g(session.CreateDocument()) { g.StartNewGraph(false, false); }
     void Edit(int x) { session.AddVertexAt(x, 20); }
 };
 } // namespace
@@ -21,7 +21,7 @@ TEST(History, NothingToUndoBeforeTheFirstEdit)
     EXPECT_FALSE(s.session.History().CanUndo());
     EXPECT_FALSE(s.session.History().CanRedo());
     s.session.Undo();
-    EXPECT_EQ(s.g.PointCount, 0);
+    EXPECT_EQ(s.g.VertexCount, 0);
 }
 
 // Two edits more than the depth: exactly the depth can be undone, back to the second edit.
@@ -38,11 +38,11 @@ TEST(History, TheUndoDepthIsTheSettingsNumberOfSteps)
             ++steps;
         }
         EXPECT_EQ(steps, depth);
-        EXPECT_EQ(s.g.PointCount, 2) << depth;
+        EXPECT_EQ(s.g.VertexCount, 2) << depth;
         // Everything undone comes back, to the last edit.
         while (s.session.History().CanRedo())
             s.session.Redo();
-        EXPECT_EQ(s.g.PointCount, depth + 2);
+        EXPECT_EQ(s.g.VertexCount, depth + 2);
     }
 }
 
@@ -56,10 +56,10 @@ TEST(History, UndoAfterRedoingToTheEndKeepsEveryStep)
         s.Edit(3 * i);
     s.session.Undo();
     s.session.Redo();
-    EXPECT_EQ(s.g.PointCount, 3);
+    EXPECT_EQ(s.g.VertexCount, 3);
     s.session.Undo();
     s.session.Undo();
-    EXPECT_EQ(s.g.PointCount, 1);
+    EXPECT_EQ(s.g.VertexCount, 1);
     EXPECT_FALSE(s.session.History().CanUndo());
 }
 
@@ -74,17 +74,17 @@ TEST(History, AShorterDepthKeepsTheStateShown)
     s.session.Undo(); // shows 6 vertices; states for 0..8 vertices are kept
     s.session.History().SetUndoSteps(2);
     EXPECT_EQ(s.session.History().Count(), 3);
-    EXPECT_EQ(s.g.PointCount, 6);
+    EXPECT_EQ(s.g.VertexCount, 6);
     int steps = 0;
     while (s.session.History().CanUndo()) {
         s.session.Undo();
         ++steps;
     }
     EXPECT_EQ(steps, 2);
-    EXPECT_EQ(s.g.PointCount, 4);
+    EXPECT_EQ(s.g.VertexCount, 4);
     s.session.Redo();
     s.session.Redo();
-    EXPECT_EQ(s.g.PointCount, 6);
+    EXPECT_EQ(s.g.VertexCount, 6);
     EXPECT_FALSE(s.session.History().CanRedo());
 }
 
@@ -94,17 +94,17 @@ TEST(History, UndoRedoAndTheRedoTail)
     s.Edit(10); // records S0 (empty)
     s.Edit(40); // records S1 (one vertex)
     s.session.Undo();
-    EXPECT_EQ(s.g.PointCount, 1);
+    EXPECT_EQ(s.g.VertexCount, 1);
     s.session.Undo();
-    EXPECT_EQ(s.g.PointCount, 0);
+    EXPECT_EQ(s.g.VertexCount, 0);
     EXPECT_TRUE(s.session.History().CanRedo());
     s.session.Redo();
-    EXPECT_EQ(s.g.PointCount, 1);
+    EXPECT_EQ(s.g.VertexCount, 1);
     s.Edit(70); // drops the redo tail; the recorded state equals the last kept one
     EXPECT_FALSE(s.session.History().CanRedo());
     EXPECT_EQ(s.session.History().Count(), 2);
     s.session.Undo();
-    EXPECT_EQ(s.g.PointCount, 1);
+    EXPECT_EQ(s.g.VertexCount, 1);
 }
 
 TEST(History, UnchangedRecordingsAddOneState)
@@ -127,9 +127,9 @@ TEST(History, RestoreMarksExactlyTheRestoredNamesUsed)
     s.session.RecordState();
     s.g.DeleteVertex(2);
     s.session.Undo();
-    ASSERT_EQ(s.g.PointCount, 3);
+    ASSERT_EQ(s.g.VertexCount, 3);
     s.Edit(100);
-    EXPECT_EQ(s.g.Points[4].TitleNumber, 4);
+    EXPECT_EQ(s.g.Vertices[4].NameNumber, 4);
     EXPECT_EQ(s.g.VertexName(4), "4");
 }
 
@@ -157,8 +157,8 @@ TEST(History, UndoAfterNewGraphBringsThePreviousGraphIntoTheNewDocument)
     s.Edit(40);
     s.session.RecordState(); // the new-graph command records before its dialog
     GraphDocument& fresh = s.session.CreateDocument();
-    fresh.NewGraf(true, true);
+    fresh.StartNewGraph(true, true);
     s.session.Undo();
-    EXPECT_EQ(fresh.PointCount, 2);
+    EXPECT_EQ(fresh.VertexCount, 2);
     EXPECT_FALSE(fresh.Directed);
 }

@@ -10,7 +10,7 @@
 inline std::vector<std::vector<long>> IgraphDistances(const GraphDocument& g, bool weighted)
 {
     IgraphCopy copy(g);
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     std::vector<std::vector<long>> result(std::size_t(n) + 1, std::vector<long>(std::size_t(n) + 1, -1));
     if (n == 0)
         return result;
@@ -32,9 +32,9 @@ std::unique_ptr<GraphDocument> RandomGraf(Random& random, int n, bool directed, 
                                           int maxWeight = 20)
 {
     auto g = std::make_unique<GraphDocument>();
-    g->NewGraf(directed, weighted);
+    g->StartNewGraph(directed, weighted);
     for (int i = 1; i <= n; ++i)
-        g->AddVertex(40 * i, 50, QString(), g->FreeTitleNumber(), 10);
+        g->AddVertex(40 * i, 50, QString(), g->FreeNameNumber(), 10);
     std::vector<std::pair<int, int>> pairs;
     for (int a = 1; a <= n; ++a)
         for (int b = directed ? 1 : a + 1; b <= n; ++b)

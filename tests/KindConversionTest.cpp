@@ -28,9 +28,9 @@ TEST(KindConversion, OneWayArcGainsItsReverse)
     g->AddArc(3, 2, 9);
     ASSERT_TRUE(g->ToUndirected());
     EXPECT_EQ(OutList(*g, 2), (V{1, 3}));
-    EXPECT_EQ(g->Arc(2, 1).Cost, 4);
-    EXPECT_EQ(g->Arc(2, 3).Cost, 9);
-    EXPECT_EQ(g->Arc(3, 2).Cost, 9);
+    EXPECT_EQ(g->Arc(2, 1).Weight, 4);
+    EXPECT_EQ(g->Arc(2, 3).Weight, 9);
+    EXPECT_EQ(g->Arc(3, 2).Weight, 9);
 }
 
 TEST(KindConversion, UnequalOppositeArcsLeaveTheGraphExactlyAsItWas)
@@ -47,8 +47,8 @@ TEST(KindConversion, UnequalOppositeArcsLeaveTheGraphExactlyAsItWas)
               (QStringList{Translate("Matrix_must_be_simertic"), Translate("Happend_error")}));
     EXPECT_TRUE(g->Directed);
     EXPECT_EQ(*before, *UndoHistory::TakeSnapshot(*g));
-    EXPECT_EQ(g->Arc(1, 2).Cost, 3);
-    EXPECT_EQ(g->Arc(2, 1).Cost, 4);
+    EXPECT_EQ(g->Arc(1, 2).Weight, 3);
+    EXPECT_EQ(g->Arc(2, 1).Weight, 4);
 }
 
 TEST(KindConversion, UndirectedAlreadyIsRefused)
@@ -68,8 +68,8 @@ TEST(KindConversion, UnweightedThenWeightedLeavesWeightOne)
     g->ToUnweighted();
     EXPECT_FALSE(g->Weighted);
     g->ToWeighted();
-    EXPECT_EQ(g->Arc(1, 2).Cost, 1);
-    EXPECT_EQ(g->Arc(2, 3).Cost, 1);
+    EXPECT_EQ(g->Arc(1, 2).Weight, 1);
+    EXPECT_EQ(g->Arc(2, 3).Weight, 1);
     EXPECT_EQ(g->MatrixToMemo(), (QStringList{"0,1,0", "0,0,1", "0,0,0"}));
 }
 
@@ -80,13 +80,13 @@ TEST(KindConversion, NewGrafSetsKindStylesAndClearsTables)
     g->MapMode = 1;
     g->NormalArcStyle.PenColor = 0x123456;
     g->MenuEditMode = 0;
-    g->NewGraf(false, true);
+    g->StartNewGraph(false, true);
     EXPECT_FALSE(g->Directed);
     EXPECT_TRUE(g->Weighted);
     EXPECT_EQ(g->MapMode, 0);
-    EXPECT_EQ(g->PointCount, 0);
+    EXPECT_EQ(g->VertexCount, 0);
     EXPECT_EQ(g->OutCount(1), 0);
-    EXPECT_EQ(g->FreeTitleNumber(), 1);
+    EXPECT_EQ(g->FreeNameNumber(), 1);
     EXPECT_EQ(g->NormalArcStyle.PenColor, 0);
     EXPECT_EQ(g->ActiveArcStyle.PenStyle, 1);
     EXPECT_EQ(g->ActiveVertexStyle.BrushColor, 0x0000FF);

@@ -87,7 +87,7 @@ struct Window : ::testing::Test {
     void AddVertices(std::initializer_list<QPoint> points)
     {
         for (QPoint p : points)
-            G().AddVertex(p.x(), p.y(), QString(), G().FreeTitleNumber(), G().SizeGraf);
+            G().AddVertex(p.x(), p.y(), QString(), G().FreeNameNumber(), G().VertexSize);
     }
     // Events reach the drawing area as the window system would deliver them; the clock
     // moves on between them so the 25 ms rule lets them through.
@@ -160,7 +160,7 @@ TEST_F(Window, ClosingTheFirstDialogGivesAnEmptyUndirectedGraphAndTheProgramCanQ
     ASSERT_NE(w->Document(), nullptr);
     EXPECT_FALSE(w->Document()->Directed);
     EXPECT_FALSE(w->Document()->Weighted);
-    EXPECT_EQ(w->Document()->PointCount, 0);
+    EXPECT_EQ(w->Document()->VertexCount, 0);
     EXPECT_FALSE(w->Session().HasUnsavedChanges());
     EXPECT_TRUE(w->NewGraphForm()->CancelVisible());
     // Vertices are named by numbers.
@@ -185,15 +185,15 @@ TEST(NewGraphWindow, ConfirmAppliesTheNamingScheme)
     dialog.SetKind(0);
     dialog.SetStartText(QStringLiteral("0"));
     dialog.Confirm();
-    EXPECT_EQ(session.Naming().GetTitle(1), QStringLiteral("0"));
+    EXPECT_EQ(session.Naming().NameOf(1), QStringLiteral("0"));
     dialog.SetStartText(QStringLiteral("x7"));
     dialog.Confirm();
-    EXPECT_EQ(session.Naming().GetTitle(1), QStringLiteral("1")) << "not a number starts at 1";
+    EXPECT_EQ(session.Naming().NameOf(1), QStringLiteral("1")) << "not a number starts at 1";
     dialog.SetKind(1);
     EXPECT_EQ(dialog.StartText(), QStringLiteral("A"));
     dialog.SetStartText(QStringLiteral("C"));
     dialog.Confirm();
-    EXPECT_EQ(session.Naming().GetTitle(1) + session.Naming().GetTitle(3), QStringLiteral("CE"));
+    EXPECT_EQ(session.Naming().NameOf(1) + session.Naming().NameOf(3), QStringLiteral("CE"));
     dialog.SetKind(2);
     dialog.Confirm();
     EXPECT_EQ(session.Naming().GetKind(), VertexNaming::Manual);
@@ -207,18 +207,18 @@ TEST_F(Window, PressSelectsAVertexAndADragMovesItAndRecordsOnceOnRelease)
     const int presents = w->PresentCount();
 
     Mouse(QEvent::MouseButtonPress, {103, 98});
-    EXPECT_EQ(G().ActivePoint, 1);
-    EXPECT_EQ(G().Points[1].Active, 1);
+    EXPECT_EQ(G().ActiveVertex, 1);
+    EXPECT_EQ(G().Vertices[1].Active, 1);
     Mouse(QEvent::MouseMove, {150, 200});
     Mouse(QEvent::MouseMove, {170, 210});
-    EXPECT_EQ(QPoint(G().Points[1].X, G().Points[1].Y), QPoint(170, 210));
+    EXPECT_EQ(QPoint(G().Vertices[1].X, G().Vertices[1].Y), QPoint(170, 210));
     Mouse(QEvent::MouseButtonRelease, {170, 210});
     EXPECT_EQ(HistoryCount(), before + 1);
     EXPECT_GT(w->PresentCount(), presents) << "each step reached the screen";
 
     Mouse(QEvent::MouseButtonPress, {500, 300});
-    EXPECT_EQ(G().ActivePoint, 0);
-    EXPECT_EQ(G().Points[1].Active, 0);
+    EXPECT_EQ(G().ActiveVertex, 0);
+    EXPECT_EQ(G().Vertices[1].Active, 0);
 }
 
 TEST_F(Window, MovesWithin25MsOfTheLastCopyAreDropped)
@@ -231,7 +231,7 @@ TEST_F(Window, MovesWithin25MsOfTheLastCopyAreDropped)
     QMouseEvent move(QEvent::MouseMove, QPointF(200, 200), w->DrawingPane()->mapToGlobal(QPointF(200, 200)),
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(w->DrawingPane(), &move);
-    EXPECT_EQ(G().Points[1].X, 150);
+    EXPECT_EQ(G().Vertices[1].X, 150);
 
     const int presents = w->PresentCount();
     now += 100;
@@ -247,8 +247,8 @@ TEST_F(Window, DraggingEmptySpacePansTheScrollBars)
 {
     Start(false, false);
     AddVertices({{100, 100}});
-    G().GrafWidth = 3000;
-    G().GrafHeight = 3000;
+    G().ExtentWidth = 3000;
+    G().ExtentHeight = 3000;
     w->UpdateScrollBars();
     ASSERT_TRUE(w->HorizontalBar()->isEnabled());
     w->ScrollToX(500);
@@ -285,17 +285,17 @@ TEST_F(Window, AReleaseThatNeverReachedTheDrawingEndsTheDragAndThePan)
     Mouse(QEvent::MouseMove, {150, 150});
     Mouse(QEvent::MouseButtonRelease, {-20, -20});
     moveWithoutButtons({300, 300});
-    EXPECT_EQ(QPoint(G().Points[1].X, G().Points[1].Y), QPoint(150, 150));
+    EXPECT_EQ(QPoint(G().Vertices[1].X, G().Vertices[1].Y), QPoint(150, 150));
     EXPECT_EQ(HistoryCount(), before + 1) << "the drag is one step, released wherever";
     EXPECT_TRUE(w->isWindowModified());
     Click({400, 300});
     EXPECT_EQ(HistoryCount(), before + 1) << "and the next click adds none";
     w->Action("actUndo")->trigger();
-    EXPECT_EQ(QPoint(G().Points[1].X, G().Points[1].Y), QPoint(100, 100));
+    EXPECT_EQ(QPoint(G().Vertices[1].X, G().Vertices[1].Y), QPoint(100, 100));
     EXPECT_FALSE(w->isWindowModified());
 
     // A press in text mode opens a box that takes the release with it.
-    G().GrafWidth = 3000;
+    G().ExtentWidth = 3000;
     w->UpdateScrollBars();
     w->Action("actAddText")->trigger();
     host.inputs = {{false, QString()}};
@@ -311,14 +311,14 @@ TEST_F(Window, ADoubleClickAddsAVertexThatItsSecondPressSelects)
     Click({300, 200});
     Mouse(QEvent::MouseButtonDblClick, {300, 200});
     Mouse(QEvent::MouseButtonRelease, {300, 200});
-    ASSERT_EQ(G().PointCount, 2);
-    EXPECT_EQ(QPoint(G().Points[2].X, G().Points[2].Y), QPoint(300, 200));
-    EXPECT_EQ(G().ActivePoint, 2);
+    ASSERT_EQ(G().VertexCount, 2);
+    EXPECT_EQ(QPoint(G().Vertices[2].X, G().Vertices[2].Y), QPoint(300, 200));
+    EXPECT_EQ(G().ActiveVertex, 2);
 
     // A quick second right press on another vertex opens its popup again; no vertex is added.
     Click({100, 100}, Qt::RightButton);
     Mouse(QEvent::MouseButtonDblClick, {100, 100}, Qt::RightButton);
-    EXPECT_EQ(G().PointCount, 2);
+    EXPECT_EQ(G().VertexCount, 2);
     EXPECT_EQ(popups, (QStringList{"VertexPopup", "VertexPopup"}));
 }
 
@@ -349,7 +349,7 @@ TEST_F(Window, RightButtonInConstructorModeConnectsWithTheTypedWeight)
 
     host.inputs = {{true, QStringLiteral("12")}};
     Click({300, 100}, Qt::RightButton);
-    EXPECT_EQ(G().Arc(1, 2).Cost, 12);
+    EXPECT_EQ(G().Arc(1, 2).Weight, 12);
     EXPECT_FALSE(G().HasArc(2, 1));
     EXPECT_TRUE(popups.isEmpty()) << "no popups in constructor mode";
 }
@@ -371,7 +371,7 @@ TEST_F(Window, MapModeGivesAMouseDrawnArcItsLength)
     AddVertices({{100, 100}, {157, 100}});
     Click({100, 100});
     Click({157, 100}, Qt::RightButton);
-    EXPECT_EQ(G().Arc(1, 2).Cost, 57);
+    EXPECT_EQ(G().Arc(1, 2).Weight, 57);
     EXPECT_TRUE(host.prompts.isEmpty());
 }
 
@@ -433,7 +433,7 @@ TEST_F(Window, TheRightButtonInPathModeOpensThePopupByTheSelection)
     Click({100, 100}, Qt::RightButton);
     Click({500, 300}, Qt::RightButton);
     EXPECT_EQ(popups, (QStringList{"FreeSpacePopup", "VertexPopup", "FreeSpacePopup"}));
-    EXPECT_EQ(G().PointCount, 2) << "no arcs or vertices come from the right button here";
+    EXPECT_EQ(G().VertexCount, 2) << "no arcs or vertices come from the right button here";
 }
 
 TEST_F(Window, DijkstraFromTheVertexPopupHighlightsThePathAndFillsThePanes)
@@ -450,7 +450,7 @@ TEST_F(Window, DijkstraFromTheVertexPopupHighlightsThePathAndFillsThePanes)
     };
     Click({100, 100});
     Click({300, 300}, Qt::RightButton);
-    EXPECT_TRUE(G().Points[2].Active) << "the path goes through vertex 2";
+    EXPECT_TRUE(G().Vertices[2].Active) << "the path goes through vertex 2";
     EXPECT_EQ(G().Arc(1, 2).Active, 1);
     EXPECT_EQ(G().Arc(2, 3).Active, 1);
     EXPECT_EQ(G().Arc(1, 3).Active, 0);
@@ -568,13 +568,13 @@ TEST_F(Window, DeleteKeyWithNothingSelectedChangesNothing)
     now += 100;
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
     QCoreApplication::sendEvent(w->DrawingPane(), &del);
-    EXPECT_EQ(G().PointCount, 1);
-    EXPECT_EQ(G().Points[1].Active, 0);
+    EXPECT_EQ(G().VertexCount, 1);
+    EXPECT_EQ(G().Vertices[1].Active, 0);
     EXPECT_GT(w->PresentCount(), presents) << "still redrawn";
 
     Click({100, 100});
     w->Action("actDeleteObject")->trigger();
-    EXPECT_EQ(G().PointCount, 0);
+    EXPECT_EQ(G().VertexCount, 0);
 }
 
 TEST_F(Window, AVerticalArcIsSelectedByAClickAndDeletedAsOneStep)
@@ -647,7 +647,7 @@ TEST_F(Window, HelpExamplesOpenTheManualsGraphsAsOneStepInNoFile)
     w->AskSaveChanges = [](const QString&) { return MainWindow::SaveAnswer::Discard; };
     const QStringList recent = G().RecentFiles;
     w->Action("actExample_roads")->trigger();
-    EXPECT_EQ(G().PointCount, 5);
+    EXPECT_EQ(G().VertexCount, 5);
     EXPECT_TRUE(G().Directed);
     EXPECT_TRUE(G().HasArc(1, 2));
     EXPECT_TRUE(w->isWindowModified());
@@ -657,7 +657,7 @@ TEST_F(Window, HelpExamplesOpenTheManualsGraphsAsOneStepInNoFile)
     w->Action("actUndo")->trigger();
     EXPECT_EQ(G().MatrixToMemo().join(';'), graph);
     w->Action("actRedo")->trigger();
-    EXPECT_EQ(G().PointCount, 5);
+    EXPECT_EQ(G().VertexCount, 5);
     EXPECT_TRUE(G().HasArc(1, 2));
 }
 
@@ -669,11 +669,11 @@ TEST_F(Window, TextModeWithAnEmptyTextStaysOn)
     EXPECT_EQ(w->DrawingPane()->cursor().shape(), Qt::CrossCursor);
     host.inputs = {{true, QString()}};
     Click({50, 50});
-    EXPECT_EQ(G().CountLabel, 0);
+    EXPECT_EQ(G().LabelCount, 0);
     EXPECT_TRUE(w->TextMode());
     host.inputs = {{true, QStringLiteral("Start")}};
     Click({50, 50});
-    EXPECT_EQ(G().CountLabel, 1);
+    EXPECT_EQ(G().LabelCount, 1);
     EXPECT_FALSE(w->TextMode());
     EXPECT_EQ(w->DrawingPane()->cursor().shape(), Qt::ArrowCursor);
 }
@@ -772,8 +772,8 @@ TEST_F(Window, SavingAppendsTheExtensionAndListsRecentFiles)
     // Open the older file again: the graph comes back and the list keeps its order.
     G().DeleteAllVertices();
     w->OpenRecentFile(1);
-    EXPECT_EQ(G().PointCount, 2);
-    EXPECT_EQ(G().Arc(1, 2).Cost, 7);
+    EXPECT_EQ(G().VertexCount, 2);
+    EXPECT_EQ(G().Arc(1, 2).Weight, 7);
     EXPECT_EQ(G().RecentFiles.first(), chosenFile);
 
     // A file that vanished is reported and leaves the list.
@@ -782,7 +782,7 @@ TEST_F(Window, SavingAppendsTheExtensionAndListsRecentFiles)
     EXPECT_EQ(host.messages.size(), 1u);
     EXPECT_TRUE(host.MessageTexts().value(0).contains(chosenFile));
     EXPECT_EQ(G().RecentFiles.size(), 1);
-    EXPECT_EQ(G().PointCount, 2) << "the graph is untouched";
+    EXPECT_EQ(G().VertexCount, 2) << "the graph is untouched";
     EXPECT_FALSE(w->RecentMenu()->actions().value(1)->isVisible());
 }
 
@@ -830,5 +830,5 @@ TEST_F(Window, UndoTakesBackAsManyStepsAsTheSettingsSay)
     for (; w->Action("actUndo")->isEnabled() && steps < 10; ++steps)
         w->Action("actUndo")->trigger();
     EXPECT_EQ(steps, 3);
-    EXPECT_EQ(w->Document()->PointCount, 2);
+    EXPECT_EQ(w->Document()->VertexCount, 2);
 }

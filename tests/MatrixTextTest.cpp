@@ -24,7 +24,7 @@ TEST(MatrixText, UndirectedPairBecomesOneEdge)
 {
     Import t(false, false);
     ASSERT_TRUE(t.Apply({"0,1", "1,0"}));
-    EXPECT_EQ(t.g->PointCount, 2);
+    EXPECT_EQ(t.g->VertexCount, 2);
     EXPECT_EQ(OutList(*t.g, 1), (V{2}));
     EXPECT_EQ(OutList(*t.g, 2), (V{1}));
     EXPECT_TRUE(t.host.messages.empty());
@@ -36,11 +36,11 @@ TEST(MatrixText, DirectedWeightedSingleArc)
     ASSERT_TRUE(t.Apply({"0,5", "0,0"}));
     EXPECT_EQ(OutList(*t.g, 1), (V{2}));
     EXPECT_EQ(t.g->OutCount(2), 0);
-    EXPECT_EQ(t.g->Arc(1, 2).Cost, 5);
+    EXPECT_EQ(t.g->Arc(1, 2).Weight, 5);
     // the text point is the midpoint, the position is inside the canvas
-    EXPECT_EQ(t.g->Arc(1, 2).X, (t.g->Points[1].X + t.g->Points[2].X) / 2);
-    EXPECT_GE(t.g->Points[1].X, 2 * t.g->SizeGraf);
-    EXPECT_LT(t.g->Points[1].X, t.g->CanvasWidth() - 2 * t.g->SizeGraf);
+    EXPECT_EQ(t.g->Arc(1, 2).X, (t.g->Vertices[1].X + t.g->Vertices[2].X) / 2);
+    EXPECT_GE(t.g->Vertices[1].X, 2 * t.g->VertexSize);
+    EXPECT_LT(t.g->Vertices[1].X, t.g->CanvasWidth() - 2 * t.g->VertexSize);
 }
 
 TEST(MatrixText, ValidationMessagesAndUnchangedState)
@@ -77,9 +77,9 @@ TEST(MatrixText, EntryForms)
 {
     Import t(true, true);
     ASSERT_TRUE(t.Apply({"0, 3,2.0,", "0,0,+4", "0,0,0"})); // leading blank, whole decimal, trailing comma
-    EXPECT_EQ(t.g->Arc(1, 2).Cost, 3);
-    EXPECT_EQ(t.g->Arc(1, 3).Cost, 2);
-    EXPECT_EQ(t.g->Arc(2, 3).Cost, 4);
+    EXPECT_EQ(t.g->Arc(1, 2).Weight, 3);
+    EXPECT_EQ(t.g->Arc(1, 3).Weight, 2);
+    EXPECT_EQ(t.g->Arc(2, 3).Weight, 4);
 }
 
 TEST(MatrixText, EmptyLineStillCountsAsAPosition)
@@ -98,14 +98,14 @@ TEST(MatrixText, AMatrixThatDoesNotFitTheKindLeavesTheGraphAsItWas)
     Import unweighted(false, false, 2);
     EXPECT_FALSE(unweighted.Apply({"0,2", "2,0"}));
     EXPECT_EQ(unweighted.host.MessageTexts(), QStringList{Translate("Not_correct_matrix_not_load_matrix")});
-    EXPECT_EQ(unweighted.g->PointCount, 2);
+    EXPECT_EQ(unweighted.g->VertexCount, 2);
 
     Import undirected(false, true, 3);
     undirected.g->AddArc(1, 3, 9);
     EXPECT_FALSE(undirected.Apply({"0,2", "3,0"}));
     EXPECT_EQ(undirected.host.MessageTexts(), QStringList{Translate("Matrix_must_be_simertic")});
-    EXPECT_EQ(undirected.g->PointCount, 3);
-    EXPECT_EQ(undirected.g->Arc(3, 1).Cost, 9);
+    EXPECT_EQ(undirected.g->VertexCount, 3);
+    EXPECT_EQ(undirected.g->Arc(3, 1).Weight, 9);
 }
 
 TEST(MatrixText, TooLargeTextsAreRefusedWithAMessage)
@@ -116,7 +116,7 @@ TEST(MatrixText, TooLargeTextsAreRefusedWithAMessage)
     Import t(true, true, 2);
     EXPECT_FALSE(t.Apply(tall));
     EXPECT_EQ(t.host.MessageTexts(), QStringList{Translate("Version_not_support_count")});
-    EXPECT_EQ(t.g->PointCount, 2);
+    EXPECT_EQ(t.g->VertexCount, 2);
 
     QStringList wide{QString("0,").repeated(256) + "0"};
     Import u(true, true);

@@ -30,9 +30,9 @@ struct MatrixWindow : ::testing::Test {
     void Create(bool directed, bool weighted, int n)
     {
         g = &session.CreateDocument();
-        g->NewGraf(directed, weighted);
+        g->StartNewGraph(directed, weighted);
         for (int i = 1; i <= n; ++i)
-            g->AddVertex(40 * i, 60, QString(), g->FreeTitleNumber(), g->SizeGraf);
+            g->AddVertex(40 * i, 60, QString(), g->FreeNameNumber(), g->VertexSize);
     }
     void Open()
     {
@@ -150,7 +150,7 @@ TEST_F(MatrixWindow, UnweightedGraphTakesOneForAnyEntry)
     TypeAndCommit(1, 2, "5");
     EXPECT_EQ(Cell(1, 2), "1");
     EXPECT_EQ(OutList(*g, 1), (V{2}));
-    EXPECT_EQ(g->Arc(1, 2).Cost, 1);
+    EXPECT_EQ(g->Arc(1, 2).Weight, 1);
     EXPECT_EQ(g->OutCount(2), 0);
     EXPECT_EQ(form->CaptionLine(), Translate("Matrix_smg"));
     EXPECT_EQ(host.redraws, 1);
@@ -164,8 +164,8 @@ TEST_F(MatrixWindow, UndirectedGraphMirrorsTheEntry)
     EXPECT_EQ(Cell(3, 2), "7");
     EXPECT_EQ(OutList(*g, 2), (V{3}));
     EXPECT_EQ(OutList(*g, 3), (V{2}));
-    EXPECT_EQ(g->Arc(2, 3).Cost, 7);
-    EXPECT_EQ(g->Arc(3, 2).Cost, 7);
+    EXPECT_EQ(g->Arc(2, 3).Weight, 7);
+    EXPECT_EQ(g->Arc(3, 2).Weight, 7);
 }
 
 TEST_F(MatrixWindow, EmptiedCellDeletesTheArc)
@@ -208,7 +208,7 @@ TEST_F(MatrixWindow, ACellIsAppliedOnceWhenItsEditingEndsAsOneUndoStep)
     EXPECT_FALSE(g->HasArc(2, 1)) << "no digit is applied on its own";
     EXPECT_EQ(session.History().Count(), 0);
     Commit(editor);
-    EXPECT_EQ(g->Arc(2, 1).Cost, 12);
+    EXPECT_EQ(g->Arc(2, 1).Weight, 12);
     EXPECT_EQ(session.History().Count(), 1);
     EXPECT_EQ(host.redraws, 1);
     EXPECT_TRUE(session.HasUnsavedChanges());
@@ -235,7 +235,7 @@ TEST_F(MatrixWindow, ARefusedValueChangesNothingAndTheCellShowsTheWeightAgain)
     EXPECT_EQ(host.redraws, 0);
 
     TypeAndCommit(1, 2, "50000");
-    EXPECT_EQ(g->Arc(1, 2).Cost, 50000) << "the largest weight is taken";
+    EXPECT_EQ(g->Arc(1, 2).Weight, 50000) << "the largest weight is taken";
     EXPECT_EQ(Cell(1, 2), "50000");
     EXPECT_EQ(form->CaptionLine(), Translate("Matrix_smg"));
 }
@@ -252,7 +252,7 @@ TEST_F(MatrixWindow, FilteredKeysChangeNothing)
     editor->insert("x9"); // what a paste would do
     EXPECT_EQ(editor->text(), "3");
     EXPECT_EQ(session.History().Count(), 0);
-    EXPECT_EQ(g->Arc(1, 2).Cost, 3);
+    EXPECT_EQ(g->Arc(1, 2).Weight, 3);
 }
 
 TEST_F(MatrixWindow, RefreshFollowsTheDocumentAndDropsAnOpenEditor)
@@ -262,7 +262,7 @@ TEST_F(MatrixWindow, RefreshFollowsTheDocumentAndDropsAnOpenEditor)
     QLineEdit* editor = Edit(1, 2);
     ASSERT_NE(editor, nullptr);
     editor->setText("9"); // typed but not yet taken
-    g->AddVertex(200, 200, QString(), g->FreeTitleNumber(), 10);
+    g->AddVertex(200, 200, QString(), g->FreeNameNumber(), 10);
     g->AddArc(3, 1, 8);
     form->Refresh();
     ASSERT_EQ(form->Grid()->rowCount(), 3);
@@ -345,9 +345,9 @@ struct TextMatrixWindow : ::testing::Test {
     void SetUp() override
     {
         g = &session.CreateDocument();
-        g->NewGraf(true, true);
+        g->StartNewGraph(true, true);
         for (int i = 1; i <= 2; ++i)
-            g->AddVertex(40 * i, 60, QString(), g->FreeTitleNumber(), g->SizeGraf);
+            g->AddVertex(40 * i, 60, QString(), g->FreeNameNumber(), g->VertexSize);
         g->AddArc(1, 2, 5);
         form = std::make_unique<MatrixTextWindow>(session, TranslateManager());
     }
@@ -371,10 +371,10 @@ TEST_F(TextMatrixWindow, ApplyReplacesTheGraphAndStaysOpen)
     form->Memo()->setPlainText("0,2,0\n0,0,3\n4,0,0");
     form->ApplyButton()->click();
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(g->PointCount, 3);
+    EXPECT_EQ(g->VertexCount, 3);
     EXPECT_EQ(OutList(*g, 1), (V{2}));
-    EXPECT_EQ(g->Arc(2, 3).Cost, 3);
-    EXPECT_EQ(g->Arc(3, 1).Cost, 4);
+    EXPECT_EQ(g->Arc(2, 3).Weight, 3);
+    EXPECT_EQ(g->Arc(3, 1).Weight, 4);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.matrixRefreshes, 1);
     // Applying records nothing more than opening did.
@@ -389,21 +389,21 @@ TEST_F(TextMatrixWindow, BadTextIsReportedAndChangesNothing)
     form->Memo()->setPlainText("0,x\n0,0");
     form->Apply();
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Matrix_have_not_correct_value")});
-    EXPECT_EQ(g->PointCount, 2);
-    EXPECT_EQ(g->Arc(1, 2).Cost, 5);
+    EXPECT_EQ(g->VertexCount, 2);
+    EXPECT_EQ(g->Arc(1, 2).Weight, 5);
     EXPECT_EQ(OutList(*g, 1), (V{2}));
 }
 
 TEST_F(TextMatrixWindow, AMatrixTheGraphRefusesWhileBuildingLeavesItAsItWas)
 {
     g->ToUnweighted();
-    g->Points[2].X = 333;
+    g->Vertices[2].X = 333;
     form->Prepare();
     form->Memo()->setPlainText("0,2,0\n0,0,0\n0,0,0"); // a weight in a graph without weights
     form->Apply();
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_correct_matrix_not_load_matrix")});
-    EXPECT_EQ(g->PointCount, 2);
-    EXPECT_EQ(g->Points[2].X, 333);
+    EXPECT_EQ(g->VertexCount, 2);
+    EXPECT_EQ(g->Vertices[2].X, 333);
     EXPECT_EQ(OutList(*g, 1), (V{2}));
     EXPECT_GT(host.redraws, 0) << "the drawing shows the graph as it is";
 }
@@ -412,8 +412,8 @@ TEST_F(MatrixWindow, ColumnsFitFiveDigitsAndTheirNames)
 {
     Create(true, true, 3);
     session.Naming().SetKind(VertexNaming::Manual);
-    session.Naming().SetManualTitle(g->Points[2].TitleNumber, QStringLiteral("Hauptbahnhof"));
-    session.Naming().SetManualTitle(g->Points[3].TitleNumber, QString(200, QLatin1Char('W')));
+    session.Naming().SetManualTitle(g->Vertices[2].NameNumber, QStringLiteral("Hauptbahnhof"));
+    session.Naming().SetManualTitle(g->Vertices[3].NameNumber, QString(200, QLatin1Char('W')));
     g->AddArc(1, 2, 50000);
     Open();
     MatrixTable* grid = form->Grid();

@@ -109,9 +109,9 @@ int IgraphMaxFlow(int n, const std::vector<std::tuple<int, int, int>>& arcs, int
 // vertex less its outflow.
 std::vector<int> CheckCaptions(const GraphDocument& g, const AlgorithmResult& result)
 {
-    std::vector<int> balance(g.PointCount + 1, 0);
+    std::vector<int> balance(g.VertexCount + 1, 0);
     size_t index = 0;
-    for (int u = 1; u <= g.PointCount; ++u)
+    for (int u = 1; u <= g.VertexCount; ++u)
         for (int v : g.OutArcs(u)) {
             EXPECT_LT(index, result.picture.arcs.size());
             if (index >= result.picture.arcs.size())
@@ -122,9 +122,9 @@ std::vector<int> CheckCaptions(const GraphDocument& g, const AlgorithmResult& re
             const QStringList parts = arc.caption.split('/');
             EXPECT_EQ(parts.size(), 2);
             const int flow = parts.value(0).toInt();
-            EXPECT_EQ(parts.value(1).toInt(), g.Arc(u, v).Cost);
+            EXPECT_EQ(parts.value(1).toInt(), g.Arc(u, v).Weight);
             EXPECT_GE(flow, 0);
-            EXPECT_LE(flow, g.Arc(u, v).Cost);
+            EXPECT_LE(flow, g.Arc(u, v).Weight);
             EXPECT_EQ(arc.highlighted, flow > 0);
             balance[v] += flow;
             balance[u] -= flow;
@@ -219,10 +219,10 @@ TEST_F(MaxFlows, DispatcherRowsDrawTheirPictureAndLeaveTheDocumentAsItWas)
     EXPECT_EQ(g->Outp().Lines(), QStringList{"Максимальный поток равен 8"});
     EXPECT_EQ(g->ReportManager.GetContent(), "<b>Максимальный поток равен 8</b><br>");
     EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
-    EXPECT_EQ(g->PointCount, 5);
+    EXPECT_EQ(g->VertexCount, 5);
     for (int v = 1; v <= 5; ++v)
         EXPECT_EQ(OutList(*g, v), lists[v - 1]);
-    for (int v = 1; v <= GraphDocument::MaxPoints; ++v)
+    for (int v = 1; v <= GraphDocument::MaxVertices; ++v)
         EXPECT_FALSE(g->HasArc(v, 6) || g->HasArc(v, 7)) << v;
     EXPECT_EQ(run.result.steps.FrameAt(0).key, "step_flow_start_multi");
     EXPECT_FALSE(RenderResultPicture(*g, run.result.picture).isNull());
@@ -240,7 +240,7 @@ TEST_F(MaxFlows, DispatcherRowsDrawTheirPictureAndLeaveTheDocumentAsItWas)
 TEST_F(MaxFlows, FullDocumentAndDamagedCapacities)
 {
     // 255 vertices: the auxiliary vertices still find room. Sources 1 and 2, sinks 254 and 255.
-    g = MakeGraf(true, true, GraphDocument::MaxPoints);
+    g = MakeGraf(true, true, GraphDocument::MaxVertices);
     g->AttachHost(&host);
     for (int v = 3; v <= 253; ++v)
         g->AddArc(v, v + 1, 10);
@@ -251,7 +251,7 @@ TEST_F(MaxFlows, FullDocumentAndDamagedCapacities)
 
     // A capacity of 0 (only a damaged file holds one) carries nothing, and the run ends.
     Make(3, {{1, 2, 3}, {2, 3, 2}, {1, 3, 4}});
-    g->ArcRef(1, 3).Cost = 0;
+    g->ArcRef(1, 3).Weight = 0;
     const AlgorithmResult result = MaxFlow(*g);
     EXPECT_EQ(result.PaneLines(), QStringList{"Максимальный поток равен 2"});
     EXPECT_EQ(std::get<2>(CaptionsOf(result)[1]), "0/0");

@@ -34,12 +34,12 @@ struct MaximumCliqueTest : AlgorithmFixture {
 // and a positive entry means adjacent.
 std::vector<std::vector<bool>> LiteralAdjacency(const GraphDocument& g)
 {
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     std::vector<std::vector<int>> a(n + 1, std::vector<int>(n + 1, 0));
     for (int u = 1; u <= n; ++u)
         for (int v : g.OutArcs(u)) {
-            a[u][v] = g.Arc(u, v).Cost;
-            a[v][u] = g.Arc(v, u).Cost;
+            a[u][v] = g.Arc(u, v).Weight;
+            a[v][u] = g.Arc(v, u).Weight;
         }
     std::vector<std::vector<bool>> adjacent(n + 1, std::vector<bool>(n + 1, false));
     for (int u = 1; u <= n; ++u)
@@ -63,7 +63,7 @@ std::unique_ptr<GraphDocument> RandomGraf(QRandomGenerator& random, int n, int p
 std::vector<V> ListOf(const GraphDocument& g, V* best = nullptr)
 {
     const AdjacencySets adjacency = CliqueAdjacency(g);
-    CliqueSearch search(adjacency, g.PointCount);
+    CliqueSearch search(adjacency, g.VertexCount);
     std::vector<V> found;
     search.onMaximal = [&](std::span<const int> clique) { found.emplace_back(clique.begin(), clique.end()); };
     EXPECT_TRUE(search.Run());
@@ -134,14 +134,14 @@ TEST_F(MaximumCliqueTest, TriangleWithATailThroughTheDispatcher)
     EXPECT_TRUE(run.result.route.empty());
     EXPECT_EQ(host.redraws, 1);
     for (int v = 1; v <= 3; ++v) {
-        EXPECT_EQ(g->Points[v].Active, 1);
+        EXPECT_EQ(g->Vertices[v].Active, 1);
         for (int w = 1; w <= 3; ++w)
             if (w != v) {
                 EXPECT_EQ(g->Arc(v, w).Active, 1);
                 EXPECT_EQ(g->Arc(v, w).Marker, 0);
             }
     }
-    EXPECT_EQ(g->Points[4].Active, 0);
+    EXPECT_EQ(g->Vertices[4].Active, 0);
     EXPECT_EQ(g->Arc(3, 4).Active, 0);
     EXPECT_EQ(g->Arc(4, 3).Active, 0);
 
@@ -161,8 +161,8 @@ TEST_F(MaximumCliqueTest, IsolatedVerticesAndArcsOfWeightZero)
     const QString found = Translate("Found_click") + ": ";
     EXPECT_TRUE(g->ReportManager.GetContent().endsWith(Translate("All_click") + "<br>" + found + "3 <br>" +
                                                        found + "2 <br>" + found + "1 <br><br>"));
-    EXPECT_EQ(g->Points[3].Active, 1);
-    EXPECT_EQ(g->Points[2].Active, 0);
+    EXPECT_EQ(g->Vertices[3].Active, 1);
+    EXPECT_EQ(g->Vertices[2].Active, 0);
 
     // 1-2 weighs 0: the triangle is two edges, and the cliques are {3, 2} and {3, 1}.
     Make(3, true);
@@ -344,7 +344,7 @@ TEST(CliqueSearch, CountAndLargestSizeAgreeWithIgraphOnUpTo255Vertices)
         if (round % 2 == 1 && n > 128)
             for (int hub = 1; hub <= 3; ++hub)
                 for (int v = 1; v <= n; ++v)
-                    if (v != hub && g->Arc(hub, v).Cost == 0 && int(random.bounded(100)) < 50 + 10 * hub)
+                    if (v != hub && g->Arc(hub, v).Weight == 0 && int(random.bounded(100)) < 50 + 10 * hub)
                         g->AddArc(hub, v, 1);
         const AdjacencySets adjacency = CliqueAdjacency(*g);
         IgraphCopy copy(*g);

@@ -18,8 +18,8 @@ struct FakeView : GestureView {
 
     int HorizontalPosition() const override { return h; }
     int VerticalPosition() const override { return v; }
-    int MaxX() const { return std::max(0, graf->GrafWidth - graf->Host().DrawingAreaWidth()); }
-    int MaxY() const { return std::max(0, graf->GrafHeight - graf->Host().DrawingAreaHeight()); }
+    int MaxX() const { return std::max(0, graf->ExtentWidth - graf->Host().DrawingAreaWidth()); }
+    int MaxY() const { return std::max(0, graf->ExtentHeight - graf->Host().DrawingAreaHeight()); }
     void ScrollToX(int p) override { graf->ScrollX = h = std::clamp(p, 0, MaxX()); }
     void ScrollToY(int p) override { graf->ScrollY = v = std::clamp(p, 0, MaxY()); }
     void UpdateScrollBars() override {}
@@ -41,10 +41,10 @@ struct Gestures : ::testing::Test {
     void Create(bool directed, bool weighted)
     {
         g = &session.CreateDocument();
-        g->NewGraf(directed, weighted);
+        g->StartNewGraph(directed, weighted);
         view.graf = g;
         for (QPoint p : {QPoint(100, 100), QPoint(300, 100), QPoint(100, 300)})
-            g->AddVertex(p.x(), p.y(), QString(), g->FreeTitleNumber(), g->SizeGraf);
+            g->AddVertex(p.x(), p.y(), QString(), g->FreeNameNumber(), g->VertexSize);
     }
     bool Act(int x, int y, Gesture gesture) { return MouseAction(session, view, x, y, surface, gesture); }
     int HistoryCount() { return session.History().Count(); }
@@ -60,15 +60,15 @@ TEST_F(Gestures, PressOnAVertexSelectsItAndADragMovesItsCentreAsOneUndoStep)
     session.RecordState();                       // an edit of its own before the drag
     g->AddArc(1, 3, 1);
     EXPECT_TRUE(Act(104, 97, Gesture::Press));
-    EXPECT_EQ(g->ActivePoint, 1);
-    EXPECT_EQ(g->Points[1].Active, 1);
+    EXPECT_EQ(g->ActiveVertex, 1);
+    EXPECT_EQ(g->Vertices[1].Active, 1);
     EXPECT_TRUE(g->Dragging);
     const int before = HistoryCount();
 
     EXPECT_TRUE(Act(150, 160, Gesture::Move));
     EXPECT_EQ(HistoryCount(), before + 1) << "the state before the drag, at its first step";
     EXPECT_TRUE(Act(160, 170, Gesture::Move));
-    EXPECT_EQ(QPoint(g->Points[1].X, g->Points[1].Y), QPoint(160, 170)) << "no grab offset";
+    EXPECT_EQ(QPoint(g->Vertices[1].X, g->Vertices[1].Y), QPoint(160, 170)) << "no grab offset";
     EXPECT_EQ(g->Arc(1, 2).X, (160 + 300) / 2) << "arcs at the vertex become straight";
     EXPECT_EQ(g->Arc(2, 1).X, (160 + 300) / 2);
     EXPECT_EQ(HistoryCount(), before + 1) << "one step however long the drag";
@@ -81,7 +81,7 @@ TEST_F(Gestures, PressOnAVertexSelectsItAndADragMovesItsCentreAsOneUndoStep)
 
     // One undo puts the vertex back, and only the drag is undone.
     session.Undo();
-    EXPECT_EQ(QPoint(g->Points[1].X, g->Points[1].Y), QPoint(100, 100));
+    EXPECT_EQ(QPoint(g->Vertices[1].X, g->Vertices[1].Y), QPoint(100, 100));
     EXPECT_TRUE(g->HasArc(1, 3)) << "the arc added before the drag stays";
 }
 
@@ -90,10 +90,10 @@ TEST_F(Gestures, PressOnEmptySpaceClearsSelectionAndHighlighting)
     Create(false, false);
     g->AddArc(1, 2, 1);
     g->MarkPath(std::vector<int>{1, 2});
-    g->ActivePoint = 3;
+    g->ActiveVertex = 3;
     EXPECT_TRUE(Act(500, 350, Gesture::Press));
-    EXPECT_EQ(g->ActivePoint, 0);
-    EXPECT_EQ(g->Points[1].Active + g->Points[2].Active, 0);
+    EXPECT_EQ(g->ActiveVertex, 0);
+    EXPECT_EQ(g->Vertices[1].Active + g->Vertices[2].Active, 0);
     EXPECT_EQ(g->Arc(1, 2).Active, 0);
     EXPECT_FALSE(g->Dragging);
     EXPECT_TRUE(g->Panning);
@@ -105,11 +105,11 @@ TEST_F(Gestures, VertexDragStopsAtTheLeftAndTopEdgeAndGrowsTheDrawingToTheRight)
     Create(false, false);
     Act(100, 100, Gesture::Press);
     Act(-40, 3, Gesture::Move);
-    EXPECT_EQ(QPoint(g->Points[1].X, g->Points[1].Y), QPoint(g->SizeGraf, g->SizeGraf));
+    EXPECT_EQ(QPoint(g->Vertices[1].X, g->Vertices[1].Y), QPoint(g->VertexSize, g->VertexSize));
 
     Act(host.areaWidth + 50, 200, Gesture::Move);
-    EXPECT_EQ(g->GrafWidth, host.areaWidth + 50 + g->SizeGraf);
-    EXPECT_EQ(g->ScrollX, 4 * g->SizeGraf) << "the view follows the vertex, a few vertex sizes at a time";
+    EXPECT_EQ(g->ExtentWidth, host.areaWidth + 50 + g->VertexSize);
+    EXPECT_EQ(g->ScrollX, 4 * g->VertexSize) << "the view follows the vertex, a few vertex sizes at a time";
 }
 
 // With the mouse held beyond the edge, every move would scroll the view by the whole distance,
@@ -118,14 +118,14 @@ TEST_F(Gestures, VertexDragStopsAtTheLeftAndTopEdgeAndGrowsTheDrawingToTheRight)
 TEST_F(Gestures, DraggingPastTheEdgeScrollsAFewVertexSizesAMove)
 {
     Create(false, false);
-    g->GrafWidth = 5000;
-    g->GrafHeight = 5000;
-    const int step = 4 * g->SizeGraf;
+    g->ExtentWidth = 5000;
+    g->ExtentHeight = 5000;
+    const int step = 4 * g->VertexSize;
     Act(100, 100, Gesture::Press);
     // The pointer 300 pixels past the right edge of the area, the vertex under it.
     Act(g->ScrollX + host.areaWidth + 300, 100, Gesture::Move);
     EXPECT_EQ(g->ScrollX, step);
-    EXPECT_EQ(g->Points[1].X, host.areaWidth + 300);
+    EXPECT_EQ(g->Vertices[1].X, host.areaWidth + 300);
     // The same place on the screen, three more moves: the view creeps on, step by step.
     for (int k = 2; k <= 4; ++k) {
         Act(g->ScrollX + host.areaWidth + 300, 100, Gesture::Move);
@@ -140,8 +140,8 @@ TEST_F(Gestures, DraggingPastTheEdgeScrollsAFewVertexSizesAMove)
 TEST_F(Gestures, DraggingEmptySpacePansAtTwiceTheMouseSpeed)
 {
     Create(false, false);
-    g->GrafWidth = 2000;
-    g->GrafHeight = 2000;
+    g->ExtentWidth = 2000;
+    g->ExtentHeight = 2000;
     view.h = g->ScrollX = 300;
     view.v = g->ScrollY = 300;
     Act(400, 300, Gesture::Press);
@@ -196,30 +196,30 @@ TEST_F(Gestures, ConnectAsksForTheWeightAndRefusesBadAnswers)
     const int before = HistoryCount();
     host.inputs = {{true, QStringLiteral(" 42 ")}};
     EXPECT_TRUE(Act(300, 100, Gesture::Connect));
-    EXPECT_EQ(g->Arc(1, 2).Cost, 42);
-    EXPECT_EQ(g->Arc(2, 1).Cost, 42) << "an undirected graph gets both directions";
+    EXPECT_EQ(g->Arc(1, 2).Weight, 42);
+    EXPECT_EQ(g->Arc(2, 1).Weight, 42) << "an undirected graph gets both directions";
     EXPECT_EQ(HistoryCount(), before + 1);
-    EXPECT_EQ(g->ActivePoint, 1) << "stays selected for the next arc";
+    EXPECT_EQ(g->ActiveVertex, 1) << "stays selected for the next arc";
     host.inputs = {{true, QStringLiteral("50000")}};
     EXPECT_TRUE(Act(100, 300, Gesture::Connect));
-    EXPECT_EQ(g->Arc(1, 3).Cost, 50000);
+    EXPECT_EQ(g->Arc(1, 3).Weight, 50000);
 }
 
 TEST_F(Gestures, ConnectWithoutTwoDistinctVerticesAddsNothing)
 {
     Create(true, false);
-    g->ActivePoint = 0;
+    g->ActiveVertex = 0;
     EXPECT_TRUE(Act(300, 100, Gesture::Connect)) << "still redraws";
-    g->ActivePoint = 2;
+    g->ActiveVertex = 2;
     EXPECT_TRUE(Act(300, 100, Gesture::Connect));
     EXPECT_TRUE(Act(500, 500, Gesture::Connect));
     EXPECT_EQ(g->OutCount(1) + g->OutCount(2) + g->OutCount(3), 0);
     EXPECT_TRUE(host.prompts.isEmpty());
     EXPECT_EQ(host.matrixRefreshes, 3);
 
-    g->ActivePoint = 1;
+    g->ActiveVertex = 1;
     EXPECT_TRUE(Act(300, 100, Gesture::Connect));
-    EXPECT_EQ(g->Arc(1, 2).Cost, 1) << "unweighted: weight 1 without a question";
+    EXPECT_EQ(g->Arc(1, 2).Weight, 1) << "unweighted: weight 1 without a question";
     EXPECT_FALSE(g->HasArc(2, 1));
     EXPECT_TRUE(host.prompts.isEmpty());
 }
@@ -229,25 +229,25 @@ TEST_F(Gestures, MapModeArcsGetTheScaledDistanceWithoutAQuestion)
     Create(true, true);
     g->MapMode = 1;
     g->ZoomMap = 20;
-    g->ActivePoint = 1;
+    g->ActiveVertex = 1;
     EXPECT_TRUE(Act(300, 100, Gesture::Connect));
-    EXPECT_EQ(g->Arc(1, 2).Cost, 400) << "200 pixels at 20 units per 10 pixels";
+    EXPECT_EQ(g->Arc(1, 2).Weight, 400) << "200 pixels at 20 units per 10 pixels";
     g->ZoomMap = 0;
     EXPECT_TRUE(Act(100, 300, Gesture::Connect));
-    EXPECT_EQ(g->Arc(1, 3).Cost, 1);
+    EXPECT_EQ(g->Arc(1, 3).Weight, 1);
     EXPECT_TRUE(host.prompts.isEmpty());
 }
 
 TEST_F(Gestures, ContextOpensTheVertexPopupOnlyForAnotherVertex)
 {
     Create(false, false);
-    g->ActivePoint = 1;
+    g->ActiveVertex = 1;
     EXPECT_TRUE(Act(300, 100, Gesture::Context));
-    EXPECT_EQ(g->TargetPoint, 2);
+    EXPECT_EQ(g->TargetVertex, 2);
     EXPECT_TRUE(Act(100, 100, Gesture::Context));
     EXPECT_FALSE(Act(500, 500, Gesture::Context));
-    EXPECT_EQ(g->TargetPoint, -1);
-    g->ActivePoint = 0;
+    EXPECT_EQ(g->TargetVertex, -1);
+    g->ActiveVertex = 0;
     EXPECT_FALSE(Act(300, 100, Gesture::Context));
     EXPECT_EQ(view.popups, (QStringList{"vertex", "free", "free"}));
 }
@@ -255,17 +255,17 @@ TEST_F(Gestures, ContextOpensTheVertexPopupOnlyForAnotherVertex)
 TEST_F(Gestures, DeleteWithNothingSelectedChangesNothingButRefreshes)
 {
     Create(false, false);
-    g->ActivePoint = g->ActiveArcTail = g->ActiveArcHead = g->ActiveLabel = 0;
+    g->ActiveVertex = g->ActiveArcTail = g->ActiveArcHead = g->ActiveLabel = 0;
     const int before = HistoryCount();
     EXPECT_TRUE(Act(0, 0, Gesture::Delete));
-    EXPECT_EQ(g->PointCount, 3);
+    EXPECT_EQ(g->VertexCount, 3);
     EXPECT_EQ(HistoryCount(), before);
     EXPECT_EQ(host.matrixRefreshes, 1);
 
-    g->ActivePoint = 2;
+    g->ActiveVertex = 2;
     Act(0, 0, Gesture::Delete);
-    EXPECT_EQ(g->PointCount, 2);
-    EXPECT_EQ(g->ActivePoint, 0);
+    EXPECT_EQ(g->VertexCount, 2);
+    EXPECT_EQ(g->ActiveVertex, 0);
     EXPECT_EQ(HistoryCount(), before + 1);
 }
 
@@ -275,17 +275,17 @@ TEST_F(Gestures, TextModePlacesALabelOnlyForANonEmptyText)
     view.text = true;
     host.inputs = {{true, QString()}};
     EXPECT_TRUE(Act(50, 60, Gesture::Press));
-    EXPECT_EQ(g->CountLabel, 0);
+    EXPECT_EQ(g->LabelCount, 0);
     EXPECT_TRUE(view.text) << "an empty text keeps text mode on";
 
     host.inputs = {{false, QStringLiteral("ignored")}};
     EXPECT_FALSE(Act(50, 60, Gesture::Press));
-    EXPECT_EQ(g->CountLabel, 0);
+    EXPECT_EQ(g->LabelCount, 0);
 
     g->ScrollX = 10;
     host.inputs = {{true, QStringLiteral("Start")}};
     EXPECT_TRUE(Act(50, 60, Gesture::Press));
-    ASSERT_EQ(g->CountLabel, 1);
+    ASSERT_EQ(g->LabelCount, 1);
     EXPECT_EQ(QPoint(g->Labels[1].X, g->Labels[1].Y), QPoint(60, 60));
     EXPECT_FALSE(view.text);
 }

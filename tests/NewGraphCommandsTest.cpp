@@ -94,7 +94,7 @@ TEST_F(NewGraph, LaterGraphsCanBeDeclinedOrCancelled)
 {
     ASSERT_TRUE(NewGraphCommand(session, prompt, environment));
     GraphDocument* first = session.Document();
-    first->AddVertex(10, 10, QString(), first->FreeTitleNumber(), 10);
+    first->AddVertex(10, 10, QString(), first->FreeNameNumber(), 10);
 
     environment.mayDiscard = {false};
     EXPECT_FALSE(NewGraphCommand(session, prompt, environment));
@@ -102,7 +102,7 @@ TEST_F(NewGraph, LaterGraphsCanBeDeclinedOrCancelled)
     prompt.confirm = false;
     EXPECT_FALSE(NewGraphCommand(session, prompt, environment));
     EXPECT_EQ(session.Document(), first);
-    EXPECT_EQ(first->PointCount, 1);
+    EXPECT_EQ(first->VertexCount, 1);
 }
 
 TEST_F(NewGraph, PropertiesConvertTheKindAskingOnce)
@@ -110,7 +110,7 @@ TEST_F(NewGraph, PropertiesConvertTheKindAskingOnce)
     ASSERT_TRUE(NewGraphCommand(session, prompt, environment));
     GraphDocument* g = session.Document();
     for (int i = 0; i < 2; ++i)
-        g->AddVertex(20 + 40 * i, 20, QString(), g->FreeTitleNumber(), 10);
+        g->AddVertex(20 + 40 * i, 20, QString(), g->FreeNameNumber(), 10);
     g->AddArc(1, 2, 1);
 
     prompt.directed = true;
@@ -160,7 +160,7 @@ TEST_F(NewGraph, PropertiesShowTheCurrentGraphSoThatConfirmingChangesNothing)
 {
     ASSERT_TRUE(NewGraphCommand(session, prompt, environment));
     GraphDocument* g = session.Document();
-    g->NewGraf(true, true);
+    g->StartNewGraph(true, true);
     session.Naming().SetKind(VertexNaming::Letters);
     session.Naming().SetLetters('c', false);
     prompt.showsGraph = true;

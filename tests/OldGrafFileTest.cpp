@@ -47,11 +47,11 @@ TEST_F(OldFiles, ReadsEveryPart)
     EXPECT_TRUE(g->Directed);
     EXPECT_TRUE(g->Weighted);
     EXPECT_EQ(OutList(*g, 1), (V{2}));
-    EXPECT_EQ(g->Arc(1, 2).Cost, 4);
-    EXPECT_EQ(g->Points[1].X, 100);
-    EXPECT_EQ(g->Points[2].Y, 80);
+    EXPECT_EQ(g->Arc(1, 2).Weight, 4);
+    EXPECT_EQ(g->Vertices[1].X, 100);
+    EXPECT_EQ(g->Vertices[2].Y, 80);
     EXPECT_EQ(g->Arc(1, 2).X, 200);
-    ASSERT_EQ(g->CountLabel, 1);
+    ASSERT_EQ(g->LabelCount, 1);
     EXPECT_EQ(g->Labels[1].Text, "a note");
     EXPECT_EQ(g->Labels[1].Y, 20);
     EXPECT_TRUE(host.messages.empty());
@@ -59,16 +59,16 @@ TEST_F(OldFiles, ReadsEveryPart)
 
 TEST_F(OldFiles, MatrixOnlyKeepsTheKindAndPlacesAtRandom)
 {
-    g->NewGraf(true, false);
+    g->StartNewGraph(true, false);
     ASSERT_TRUE(Load("0,1,0\n0,0,1\n0,0,0"));
     EXPECT_TRUE(g->Directed);
-    EXPECT_EQ(g->PointCount, 3);
-    EXPECT_EQ(g->CountLabel, 0);
+    EXPECT_EQ(g->VertexCount, 3);
+    EXPECT_EQ(g->LabelCount, 0);
     // Part of the matrix that does not fit the kind is refused by the matrix checks, and the
     // graph stays as it was.
     EXPECT_FALSE(Load("0,2\n2,0\n"));
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_correct_matrix_not_load_matrix")});
-    EXPECT_EQ(g->PointCount, 3);
+    EXPECT_EQ(g->VertexCount, 3);
     EXPECT_TRUE(g->HasArc(1, 2) && g->HasArc(2, 3));
 }
 
@@ -84,14 +84,14 @@ TEST_F(OldFiles, MarkerQuirks)
     EXPECT_FALSE(g->Directed);
 
     // A blank in the type line: ignored, the kind stays.
-    g->NewGraf(true, false);
+    g->StartNewGraph(true, false);
     ASSERT_TRUE(Load("0,1\n0,0\nXYposition\n1 2\n3 4\nGrafType\nGraf1. 01\n"));
     EXPECT_TRUE(g->Directed);
 
     // Markers must match exactly; labels without an end run to the end of the file.
     ASSERT_TRUE(
         Load("0,1\n1,0\nXYposition\n1 2\n3 4\nGrafType\nGraf1.000\nlabels\nLabels\none\n1\n2\ntwo\n3\n4"));
-    ASSERT_EQ(g->CountLabel, 2);
+    ASSERT_EQ(g->LabelCount, 2);
     EXPECT_EQ(g->Labels[2].Text, "two");
     EXPECT_EQ(g->Labels[2].X, 3);
 
@@ -99,13 +99,13 @@ TEST_F(OldFiles, MarkerQuirks)
     // a type part are never reached.
     g->DeleteAllLabels();
     ASSERT_TRUE(Load("0,1\n1,0\nXYposition\n1 2\n3 4\nLabels\none\n1\n2\nEndLabel\n"));
-    EXPECT_EQ(g->CountLabel, 0);
+    EXPECT_EQ(g->LabelCount, 0);
 
     // Positions may spread over lines; fewer positions than vertices keep the rest random.
     ASSERT_TRUE(Load("0,1,1\n1,0,0\n1,0,0\nXYposition\n 7\n\n  8 \n"));
-    EXPECT_EQ(g->Points[1].X, 7);
-    EXPECT_EQ(g->Points[1].Y, 8);
-    EXPECT_EQ(g->PointCount, 3);
+    EXPECT_EQ(g->Vertices[1].X, 7);
+    EXPECT_EQ(g->Vertices[1].Y, 8);
+    EXPECT_EQ(g->VertexCount, 3);
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -115,33 +115,33 @@ TEST_F(OldFiles, LabelsPastCapacityAreDropped)
     for (int i = 0; i < GraphDocument::MaxLabels + 5; ++i)
         text += "l\n1\n2\n";
     ASSERT_TRUE(Load(text));
-    EXPECT_EQ(g->CountLabel, GraphDocument::MaxLabels);
+    EXPECT_EQ(g->LabelCount, GraphDocument::MaxLabels);
 }
 
 TEST_F(OldFiles, DamagedFilesAreRefusedClearly)
 {
-    g->NewGraf(false, false);
+    g->StartNewGraph(false, false);
     ASSERT_TRUE(Load("0,1\n1,0\n"));
     // More matrix lines than vertices the document holds: refused whole.
     QByteArray many;
-    for (int i = 0; i < GraphDocument::MaxPoints + 1; ++i)
+    for (int i = 0; i < GraphDocument::MaxVertices + 1; ++i)
         many += "\n";
     EXPECT_FALSE(Load(many));
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Version_not_support_count")});
-    EXPECT_EQ(g->PointCount, 2);
+    EXPECT_EQ(g->VertexCount, 2);
 
     // A position that is not a number stops the reading before anything changes.
     host.messages.clear();
     EXPECT_FALSE(Load("0\nXYposition\nten 20\n"));
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Happend_error")});
-    EXPECT_EQ(g->PointCount, 2);
+    EXPECT_EQ(g->VertexCount, 2);
 
     // A label coordinate that is not a number stops there; what was read stays.
     host.messages.clear();
     EXPECT_TRUE(Load("0\nGrafType\nGrafType\nGraf1.000\nLabels\nfirst\n1\n2\nsecond\nx\n3\nthird\n5\n6\n"));
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Happend_error")});
-    EXPECT_EQ(g->CountLabel, 1);
-    EXPECT_EQ(g->PointCount, 1);
+    EXPECT_EQ(g->LabelCount, 1);
+    EXPECT_EQ(g->VertexCount, 1);
 
     // Windows-1251 text from older versions is still read.
     host.messages.clear();

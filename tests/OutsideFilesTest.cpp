@@ -65,11 +65,11 @@ struct OutsideFiles : ::testing::Test {
     {
         GraphDocument* g = w->Document();
         ASSERT_NE(g, nullptr);
-        EXPECT_EQ(g->PointCount, 3);
+        EXPECT_EQ(g->VertexCount, 3);
         EXPECT_TRUE(g->Directed);
         EXPECT_TRUE(g->Weighted);
-        EXPECT_EQ(g->Arc(1, 2).Cost, 7);
-        EXPECT_EQ(g->Arc(2, 3).Cost, 5);
+        EXPECT_EQ(g->Arc(1, 2).Weight, 7);
+        EXPECT_EQ(g->Arc(2, 3).Weight, 5);
         EXPECT_EQ(w->Session().FileName(), file);
         EXPECT_FALSE(w->isWindowModified());
     }
@@ -140,7 +140,7 @@ TEST_F(OutsideFiles, AStartFileThatCannotBeReadIsNamedBeforeTheNewGraphDialogAnd
     // The dialog's graph, with nothing before it to undo.
     ASSERT_NE(w->Document(), nullptr);
     EXPECT_TRUE(w->Document()->Directed);
-    EXPECT_EQ(w->Document()->PointCount, 0);
+    EXPECT_EQ(w->Document()->VertexCount, 0);
     EXPECT_FALSE(w->Session().History().CanUndo());
     EXPECT_FALSE(w->isWindowModified());
     EXPECT_TRUE(w->Session().FileName().isEmpty());
@@ -171,7 +171,7 @@ TEST_F(OutsideFiles, ADroppedFileOpensAfterTheQuestionAboutUnsavedWork)
     EXPECT_FALSE(Drop({QUrl(QStringLiteral("https://example.org/path.grafa"))}));
     EXPECT_FALSE(Drop({QUrl::fromLocalFile(dir.path())}));
 
-    w->Document()->AddVertex(50, 50, QString(), w->Document()->FreeTitleNumber(), w->Document()->SizeGraf);
+    w->Document()->AddVertex(50, 50, QString(), w->Document()->FreeNameNumber(), w->Document()->VertexSize);
     w->Session().RecordState();
     w->UpdateMenus();
     ASSERT_TRUE(w->isWindowModified());
@@ -180,7 +180,7 @@ TEST_F(OutsideFiles, ADroppedFileOpensAfterTheQuestionAboutUnsavedWork)
     EXPECT_TRUE(Drop({QUrl::fromLocalFile(file)}));
     ASSERT_EQ(questions.size(), 1);
     EXPECT_TRUE(questions[0].startsWith(Translate("Unsaved_changes")));
-    EXPECT_EQ(w->Document()->PointCount, 1);
+    EXPECT_EQ(w->Document()->VertexCount, 1);
     answer = MainWindow::SaveAnswer::Discard;
     EXPECT_TRUE(Drop({QUrl::fromLocalFile(file)}));
     EXPECT_EQ(questions.size(), 2);

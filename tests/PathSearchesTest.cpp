@@ -27,12 +27,12 @@ struct PathSearch : AlgorithmFixture {
     }
     void Wave(int start, int finish)
     {
-        result = WaveFrontPath(*g, start, finish, g->PointCount);
+        result = WaveFrontPath(*g, start, finish, g->VertexCount);
         PresentResult(*g, result, false);
     }
     void Tarry(int start, int finish)
     {
-        result = TarryPath(*g, start, finish, g->PointCount);
+        result = TarryPath(*g, start, finish, g->VertexCount);
         PresentResult(*g, result, false);
     }
     QStringList Lines() const { return g->Outp().Lines(); }
@@ -48,7 +48,7 @@ struct LiteralTarry {
     bool found = false;
 
     LiteralTarry(const GraphDocument& g, int start, int finish)
-        : g(g), finish(finish), free(g.PointCount + 1, 1)
+        : g(g), finish(finish), free(g.VertexCount + 1, 1)
     {
         Visit(start);
     }
@@ -216,7 +216,7 @@ TEST_F(PathSearch, TarryNeverBacksUpOutOfABranchItEnters)
 TEST_F(PathSearch, LongPathsNeedNoDeepStack)
 {
     // In the complete digraph Tarry's first path runs through every vertex in number order.
-    const int n = GraphDocument::MaxPoints;
+    const int n = GraphDocument::MaxVertices;
     Make(true, n);
     for (int a = 1; a <= n; ++a)
         for (int b = 1; b <= n; ++b)

@@ -229,7 +229,7 @@ bool IsKuratowskiSubdivision(const Pairs& edges)
 // the plain clique search and the contraction entry by entry. The document arcs it would list.
 Pairs LiteralConfigurationSearch(const GraphDocument& doc)
 {
-    int n = doc.PointCount;
+    int n = doc.VertexCount;
     std::vector<std::vector<int>> w(n + 1, std::vector<int>(n + 1, 0));
     std::vector<std::vector<Pair>> o(n + 1, std::vector<Pair>(n + 1));
     for (int v = 1; v <= n; ++v)
@@ -282,7 +282,7 @@ Pairs LiteralConfigurationSearch(const GraphDocument& doc)
                     }
                 }
         }
-        if (!recorded.empty() || doc.PointCount < 6 || !enough)
+        if (!recorded.empty() || doc.VertexCount < 6 || !enough)
             break;
         std::vector<std::vector<bool>> adjacent(n + 1, std::vector<bool>(n + 1));
         for (int a = 1; a <= n; ++a)
@@ -428,7 +428,7 @@ TEST_F(Planarity, K5ListsItsTenArcsAndHighlightsThem)
         EXPECT_EQ(g->Arc(a, b).Active, 1);
         EXPECT_EQ(g->Arc(b, a).Active, 1);
     }
-    EXPECT_EQ(g->Points[1].Active, 0);
+    EXPECT_EQ(g->Vertices[1].Active, 0);
     EXPECT_TRUE(host.messages.empty());
 }
 

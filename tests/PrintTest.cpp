@@ -51,7 +51,7 @@ struct Print : ::testing::Test {
         QApplication::processEvents();
         GraphDocument& g = *w->Document();
         for (const QPoint p : {QPoint(60, 60), QPoint(400, 60), QPoint(230, 300)})
-            g.AddVertex(p.x(), p.y(), QString(), g.FreeTitleNumber(), g.SizeGraf);
+            g.AddVertex(p.x(), p.y(), QString(), g.FreeNameNumber(), g.VertexSize);
         g.AddArc(1, 2, 1);
         g.AddArc(2, 3, 1);
     }

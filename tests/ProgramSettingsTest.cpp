@@ -64,7 +64,7 @@ void ExpectDefaults(const GraphDocument& g, const QString& face)
     EXPECT_EQ(g.NormalVertexStyle.PenColor, 0x808080);
     EXPECT_EQ(g.NormalVertexStyle.TextColor, 0xFF0000);
     EXPECT_EQ(g.NormalVertexStyle.BrushColor, 0xFFFFFF);
-    EXPECT_EQ(g.SizeGraf, 10);
+    EXPECT_EQ(g.VertexSize, 10);
     EXPECT_EQ(g.BackgroundFile, QString());
     EXPECT_EQ(g.ZoomMap, 10);
     EXPECT_EQ(g.MapMode, 0);
@@ -108,7 +108,7 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
     g->NormalVertexStyle.PenColor = 0x123456;
     g->NormalVertexStyle.TextColor = 11;
     g->NormalVertexStyle.BrushColor = 12;
-    g->SizeGraf = 25;
+    g->VertexSize = 25;
     const QString picture = folder.filePath("фон.png");
     QImage(4, 3, QImage::Format_RGB32).save(picture);
     g->LoadBackground(picture);
@@ -173,7 +173,7 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
     EXPECT_EQ(h->ActiveVertexStyle, g->ActiveVertexStyle);
     EXPECT_EQ(h->NormalArcStyle, g->NormalArcStyle);
     EXPECT_EQ(h->NormalVertexStyle, g->NormalVertexStyle);
-    EXPECT_EQ(h->SizeGraf, 25);
+    EXPECT_EQ(h->VertexSize, 25);
     EXPECT_EQ(h->BackgroundFile, picture);
     EXPECT_EQ(h->BackgroundBitmap.size(), QSize(4, 3));
     EXPECT_EQ(h->ZoomMap, -3);

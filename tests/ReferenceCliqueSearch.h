@@ -93,7 +93,7 @@ struct Search {
 inline AlgorithmResult MaximumClique(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     if (recordSteps)
         result.steps.Start(n);
     const AdjacencySets adjacency = CliqueAdjacency(g);

@@ -48,15 +48,15 @@ Shape ShapeOf(const GraphDocument& g)
         s.beginLetter = naming.GetBeginLetter();
         s.capital = naming.GetIsBig();
     }
-    for (int v = 1; v <= g.PointCount; ++v) {
+    for (int v = 1; v <= g.VertexCount; ++v) {
         s.names.append(g.VertexName(v));
-        s.positions.emplace_back(g.Points[v].X, g.Points[v].Y);
+        s.positions.emplace_back(g.Vertices[v].X, g.Vertices[v].Y);
         std::vector<int> row;
-        for (int w = 1; w <= g.PointCount; ++w)
+        for (int w = 1; w <= g.VertexCount; ++w)
             row.push_back(g.MatrixEntry(v, w));
         s.matrix.push_back(row);
     }
-    for (int k = 1; k <= g.CountLabel; ++k)
+    for (int k = 1; k <= g.LabelCount; ++k)
         s.labels.append(
             QStringLiteral("%1@%2,%3").arg(g.Labels[k].Text).arg(g.Labels[k].X).arg(g.Labels[k].Y));
     return s;
@@ -93,7 +93,7 @@ struct RoundTrip : ::testing::Test {
         {
             session.Naming().SetKind(VertexNaming::Numbers);
             session.Naming().SetNumbers(1);
-            session.CreateDocument().NewGraf(false, false);
+            session.CreateDocument().StartNewGraph(false, false);
         }
     };
     Shape OpenShape(Opened& opened, const QString& name)
@@ -249,7 +249,7 @@ TEST_F(RoundTrip, OlderTextFilesOpenedAndSavedReopenAsTheSameGraph)
 
         Opened first;
         const Shape read = OpenShape(first, QStringLiteral("old.txt"));
-        ASSERT_EQ(first.session.Document()->PointCount, n);
+        ASSERT_EQ(first.session.Document()->VertexCount, n);
         ASSERT_TRUE(GraphFileCommands::SaveGraphFile(first.session, Path(QStringLiteral("old.grafa"))));
         Opened second;
         EXPECT_EQ(OpenShape(second, QStringLiteral("old.grafa")), read);
@@ -283,7 +283,7 @@ TEST_F(RoundTrip, ATxtFileIsReadAsWhatItHolds)
     Write(QStringLiteral("edges.txt"), QStringLiteral("1 2\n2 3\n"), false);
     Opened opened;
     ASSERT_TRUE(GraphFileCommands::OpenGraphFile(opened.session, Path(QStringLiteral("edges.txt"))));
-    EXPECT_EQ(opened.session.Document()->PointCount, 3);
+    EXPECT_EQ(opened.session.Document()->VertexCount, 3);
     EXPECT_TRUE(opened.session.FileName().isEmpty());
     EXPECT_TRUE(opened.session.HasUnsavedChanges());
 }
@@ -298,11 +298,11 @@ TEST_F(RoundTrip, ExchangeFormatsCarryTheGraphBothWays)
         Opened source;
         GraphDocument& g = *source.session.Document();
         const bool directed = Chance(2), weighted = Chance(2);
-        g.NewGraf(directed, weighted);
+        g.StartNewGraph(directed, weighted);
         const int n = Pick(2, 12);
         for (int v = 1; v <= n; ++v) {
             const int x = Pick(20, 700), y = Pick(20, 500); // in this order with every compiler
-            g.AddVertex(x, y, QString(), g.FreeTitleNumber(), g.SizeGraf);
+            g.AddVertex(x, y, QString(), g.FreeNameNumber(), g.VertexSize);
         }
         for (int k = Pick(1, 2 * n); k > 0; --k) {
             const int a = Pick(1, n), b = Pick(1, n);

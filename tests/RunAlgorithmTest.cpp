@@ -58,15 +58,15 @@ TEST_F(Dispatcher, RefusalShowsTheKeyAndStopsWithoutRedraw)
 {
     Make(true, false, 3);
     g->AddArc(1, 2, 1);
-    g->Points[1].Active = 1;
-    g->ActivePoint = 1;
+    g->Vertices[1].Active = 1;
+    g->ActiveVertex = 1;
     g->Outp().AddLine("earlier result");
     RunAlgorithm(*g, "FindTraceDekctri", 1, 2, &run);
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_load_graph")});
     EXPECT_FALSE(run.ran);
     EXPECT_EQ(host.redraws, 0);
-    EXPECT_EQ(g->Points[1].Active, 0); // highlighting is cleared even so
-    EXPECT_EQ(g->ActivePoint, -1);
+    EXPECT_EQ(g->Vertices[1].Active, 0); // highlighting is cleared even so
+    EXPECT_EQ(g->ActiveVertex, -1);
     EXPECT_EQ(g->Outp().Lines(), QStringList{"earlier result"});
 }
 
@@ -81,7 +81,7 @@ TEST_F(Dispatcher, NothingHappensWithoutVerticesOrWithBadOnes)
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.redraws, 0);
     EXPECT_FALSE(run.ran);
-    EXPECT_EQ(g->TargetPoint, -1);
+    EXPECT_EQ(g->TargetVertex, -1);
 }
 
 TEST_F(Dispatcher, CommonTailHighlightsTheRouteAndRedraws)
@@ -96,7 +96,7 @@ TEST_F(Dispatcher, CommonTailHighlightsTheRouteAndRedraws)
     EXPECT_EQ(host.redraws, 1);
     EXPECT_TRUE(host.messages.empty());
     for (int v = 1; v <= 3; ++v)
-        EXPECT_EQ(g->Points[v].Active, 1);
+        EXPECT_EQ(g->Vertices[v].Active, 1);
     // Travel direction carries the marker; the reverse cell of an edge is only active.
     EXPECT_EQ(g->Arc(3, 2).Marker, 1);
     EXPECT_EQ(g->Arc(2, 3).Marker, 0);
@@ -106,7 +106,7 @@ TEST_F(Dispatcher, CommonTailHighlightsTheRouteAndRedraws)
     g->DeleteArc(1, 2);
     RunAlgorithm(*g, "FindTraceDekctri", 3, 1, &run);
     EXPECT_EQ(run.result.resultCount, -1);
-    EXPECT_EQ(g->Points[3].Active, 0);
+    EXPECT_EQ(g->Vertices[3].Active, 0);
     EXPECT_EQ(host.redraws, 2);
 }
 

@@ -35,7 +35,7 @@ struct Dijkstra : ::testing::Test {
     }
     void Run(int start, int finish)
     {
-        result = DijkstraShortestPath(*g, start, finish, g->PointCount);
+        result = DijkstraShortestPath(*g, start, finish, g->VertexCount);
         PresentResult(*g, result, false);
         count = result.resultCount;
         value = result.resultValue;
@@ -135,7 +135,7 @@ TEST_F(Dijkstra, RoutesAreShortestOnRandomGraphs)
             for (int a = 1; a <= n; ++a)
                 for (int k = 0; k < g->OutCount(a); ++k) {
                     const int b = g->OutArcs(a)[k];
-                    dist[b] = std::min(dist[b], dist[a] + g->Arc(a, b).Cost);
+                    dist[b] = std::min(dist[b], dist[a] + g->Arc(a, b).Weight);
                 }
         for (int finish = 2; finish <= n; ++finish) {
             Run(1, finish);
@@ -151,7 +151,7 @@ TEST_F(Dijkstra, RoutesAreShortestOnRandomGraphs)
             long length = 0;
             for (size_t k = 1; k < path.size(); ++k) {
                 ASSERT_TRUE(g->HasArc(path[k - 1], path[k]));
-                length += g->Arc(path[k - 1], path[k]).Cost;
+                length += g->Arc(path[k - 1], path[k]).Weight;
             }
             EXPECT_EQ(length, value);
         }
@@ -171,12 +171,12 @@ struct TablePaths : AlgorithmFixture {
     }
     void Floyd(int start, int finish)
     {
-        result = FloydWarshallPath(*g, start, finish, g->PointCount);
+        result = FloydWarshallPath(*g, start, finish, g->VertexCount);
         PresentResult(*g, result, false);
     }
     void Ford(int start, int finish)
     {
-        result = FordBellmanPath(*g, start, finish, g->PointCount);
+        result = BellmanFordPath(*g, start, finish, g->VertexCount);
         PresentResult(*g, result, false);
     }
     QStringList Lines() const { return g->Outp().Lines(); }
@@ -213,7 +213,7 @@ TEST_F(TablePaths, FloydWorkedExample)
     EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
 }
 
-TEST_F(TablePaths, FordBellmanWorkedExample)
+TEST_F(TablePaths, BellmanFordWorkedExample)
 {
     Build(true, {"0,4,0", "0,0,5", "0,0,0"});
     Ford(1, 3);
@@ -392,7 +392,7 @@ TEST_F(TablePaths, AgreeWithIgraphOnRandomGraphs)
         int finish = int(random.bounded(1, n));
         finish += finish >= start ? 1 : 0;
         const AlgorithmResult dijkstra = DijkstraShortestPath(*g, start, finish, n);
-        const AlgorithmResult ford = FordBellmanPath(*g, start, finish, n);
+        const AlgorithmResult ford = BellmanFordPath(*g, start, finish, n);
         const AlgorithmResult floyd = FloydWarshallPath(*g, start, finish, n);
         for (const AlgorithmResult* r : {&dijkstra, &ford, &floyd}) {
             if (oracle[start][finish] < 0) {
@@ -406,7 +406,7 @@ TEST_F(TablePaths, AgreeWithIgraphOnRandomGraphs)
             long length = 0;
             for (size_t k = 1; k < r->route.size(); ++k) {
                 ASSERT_TRUE(g->HasArc(r->route[k - 1], r->route[k]));
-                length += g->Arc(r->route[k - 1], r->route[k]).Cost;
+                length += g->Arc(r->route[k - 1], r->route[k]).Weight;
             }
             EXPECT_EQ(length, r->resultValue);
         }
@@ -454,7 +454,7 @@ TEST_F(TablePaths, VerdictsJoinedFromTextsReadWithSingleBlanksInEitherLanguage)
         for (int finish : {3, 4}) {
             for (const AlgorithmResult& run :
                  {DijkstraShortestPath(*g, 1, finish, 4), FloydWarshallPath(*g, 1, finish, 4),
-                  FordBellmanPath(*g, 1, finish, 4), WaveFrontPath(*g, 1, finish, 4),
+                  BellmanFordPath(*g, 1, finish, 4), WaveFrontPath(*g, 1, finish, 4),
                   TarryPath(*g, 1, finish, 4)})
                 lines += run.PaneLines().mid(0, 2);
         }

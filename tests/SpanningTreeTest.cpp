@@ -42,8 +42,8 @@ struct SpanningTree : AlgorithmFixture {
     Edges ActiveCells() const
     {
         Edges cells;
-        for (int a = 1; a <= g->PointCount; ++a)
-            for (int b = 1; b <= g->PointCount; ++b)
+        for (int a = 1; a <= g->VertexCount; ++a)
+            for (int b = 1; b <= g->VertexCount; ++b)
                 if (g->Arc(a, b).Active)
                     cells.emplace_back(a, b);
         return cells;
@@ -54,17 +54,17 @@ struct SpanningTree : AlgorithmFixture {
 // replacing the candidate only when strictly lighter.
 Edges LiteralPrim(const GraphDocument& g, bool& spanned)
 {
-    std::vector<bool> inTree(g.PointCount + 1, false);
+    std::vector<bool> inTree(g.VertexCount + 1, false);
     inTree[1] = true;
     Edges edges;
     spanned = true;
-    for (int size = 1; size != g.PointCount; ++size) {
+    for (int size = 1; size != g.VertexCount; ++size) {
         int bestWeight = INT_MAX, from = 0, to = 0;
-        for (int c = 1; c <= g.PointCount; ++c)
+        for (int c = 1; c <= g.VertexCount; ++c)
             if (inTree[c])
                 for (int w : g.OutArcs(c))
-                    if (g.Arc(c, w).Cost < bestWeight && !inTree[w]) {
-                        bestWeight = g.Arc(c, w).Cost;
+                    if (g.Arc(c, w).Weight < bestWeight && !inTree[w]) {
+                        bestWeight = g.Arc(c, w).Weight;
                         from = c;
                         to = w;
                     }
@@ -124,7 +124,7 @@ TEST_F(SpanningTree, DispatcherHighlightsTheEdgesWithoutMarkers)
     for (const auto& [a, b] : ActiveCells())
         EXPECT_EQ(g->Arc(a, b).Marker, 0);
     for (int v = 1; v <= 4; ++v)
-        EXPECT_EQ(g->Points[v].Active, 0);
+        EXPECT_EQ(g->Vertices[v].Active, 0);
     EXPECT_EQ(host.redraws, 1);
     EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
     EXPECT_EQ(g->ReportManager.GetContent(), "<b>Граф имеет минимальное остовное дерево 7</b><br>");
@@ -180,7 +180,7 @@ TEST_F(SpanningTree, SameTreeAsTheFullScanAndIgraphsWeight)
             const int a = int(random.bounded(1, n + 1));
             if (g->OutCount(a) > 0) {
                 const int b = g->OutArcs(a)[0];
-                const int cost = g->Arc(a, b).Cost;
+                const int cost = g->Arc(a, b).Weight;
                 g->DeleteArc(a, b);
                 g->AddArc(b, a, cost);
             }

@@ -32,15 +32,15 @@ namespace {
 QString Content(const GraphDocument& g)
 {
     QString text = QStringLiteral("%1 %2|").arg(g.Directed).arg(g.Weighted);
-    for (int v = 1; v <= g.PointCount; ++v)
-        text += QStringLiteral("%1@%2,%3 ").arg(g.VertexName(v)).arg(g.Points[v].X).arg(g.Points[v].Y);
+    for (int v = 1; v <= g.VertexCount; ++v)
+        text += QStringLiteral("%1@%2,%3 ").arg(g.VertexName(v)).arg(g.Vertices[v].X).arg(g.Vertices[v].Y);
     text += QLatin1Char('|');
-    for (int a = 1; a <= g.PointCount; ++a)
-        for (int b = 1; b <= g.PointCount; ++b)
+    for (int a = 1; a <= g.VertexCount; ++a)
+        for (int b = 1; b <= g.VertexCount; ++b)
             if (g.HasArc(a, b))
                 text += QStringLiteral("%1>%2:%3 ").arg(a).arg(b).arg(g.MatrixEntry(a, b));
     text += QLatin1Char('|');
-    for (int k = 1; k <= g.CountLabel; ++k)
+    for (int k = 1; k <= g.LabelCount; ++k)
         text += QStringLiteral("%1@%2,%3 ").arg(g.Labels[k].Text).arg(g.Labels[k].X).arg(g.Labels[k].Y);
     return text;
 }
@@ -84,11 +84,11 @@ struct UnsavedWork : ::testing::Test {
         QApplication::processEvents();
         // Files to open and import, each holding a graph of its own.
         GraphDocument& g = G();
-        g.AddVertex(60, 60, QString(), g.FreeTitleNumber(), g.SizeGraf);
-        g.AddVertex(200, 90, QString(), g.FreeTitleNumber(), g.SizeGraf);
+        g.AddVertex(60, 60, QString(), g.FreeNameNumber(), g.VertexSize);
+        g.AddVertex(200, 90, QString(), g.FreeNameNumber(), g.VertexSize);
         g.AddArc(1, 2, 1);
         ASSERT_TRUE(GrafaFile::SaveGrafa(g, Path("other.grafa")));
-        g.AddVertex(120, 200, QString(), g.FreeTitleNumber(), g.SizeGraf);
+        g.AddVertex(120, 200, QString(), g.FreeNameNumber(), g.VertexSize);
         ASSERT_TRUE(ExchangeFormats::ExportGraph(g, Path("other.graphml"), ExchangeFormats::Format::GraphML));
         g.DeleteAllVertices();
     }
@@ -110,10 +110,10 @@ struct UnsavedWork : ::testing::Test {
     {
         return {Pick(40, w->DrawingPane()->width() - 40), Pick(40, w->DrawingPane()->height() - 40)};
     }
-    int RandomVertex() { return G().PointCount == 0 ? 0 : Pick(1, G().PointCount); }
+    int RandomVertex() { return G().VertexCount == 0 ? 0 : Pick(1, G().VertexCount); }
     void SelectVertex(int v)
     {
-        const QPoint p = OnScreen(G().Points[v].X, G().Points[v].Y);
+        const QPoint p = OnScreen(G().Vertices[v].X, G().Vertices[v].Y);
         Mouse(QEvent::MouseButtonPress, p);
         Mouse(QEvent::MouseButtonRelease, p);
     }
@@ -132,7 +132,7 @@ struct UnsavedWork : ::testing::Test {
             const int v = RandomVertex();
             if (v == 0)
                 return QStringLiteral("no vertex to move");
-            const QPoint from = OnScreen(g.Points[v].X, g.Points[v].Y);
+            const QPoint from = OnScreen(g.Vertices[v].X, g.Vertices[v].Y);
             Mouse(QEvent::MouseButtonPress, from);
             Mouse(QEvent::MouseMove, FreePoint());
             // Released over the results pane or outside the window as often as inside.
@@ -148,8 +148,8 @@ struct UnsavedWork : ::testing::Test {
             w->Action("actConstruct")->trigger();
             SelectVertex(a);
             host.inputs = {{true, QString::number(Pick(1, 50000))}};
-            Mouse(QEvent::MouseButtonPress, OnScreen(g.Points[b].X, g.Points[b].Y), Qt::RightButton);
-            Mouse(QEvent::MouseButtonRelease, OnScreen(g.Points[b].X, g.Points[b].Y), Qt::RightButton);
+            Mouse(QEvent::MouseButtonPress, OnScreen(g.Vertices[b].X, g.Vertices[b].Y), Qt::RightButton);
+            Mouse(QEvent::MouseButtonRelease, OnScreen(g.Vertices[b].X, g.Vertices[b].Y), Qt::RightButton);
             return QStringLiteral("draw an arc");
         }
         case 4: {
@@ -276,7 +276,7 @@ TEST_F(UnsavedWork, EveryEditMarksTheGraphUnsavedAndOneUndoTakesItBack)
 TEST_F(UnsavedWork, UndoBringsBackTheFileNameOfTheGraphItRestores)
 {
     GraphDocument& g = G();
-    g.AddVertex(50, 50, QString(), g.FreeTitleNumber(), g.SizeGraf);
+    g.AddVertex(50, 50, QString(), g.FreeNameNumber(), g.VertexSize);
     chosenFile = Path("first.grafa");
     w->Action("actSaveGraf")->trigger();
     ASSERT_TRUE(w->windowTitle().startsWith(QStringLiteral("first.grafa")));

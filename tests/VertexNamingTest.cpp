@@ -3,81 +3,81 @@
 #include <QSet>
 #include <gtest/gtest.h>
 
-TEST(TitleGraf, LettersCountInBase26WithBAAfterZ)
+TEST(VertexNaming, LettersCountInBase26WithBAAfterZ)
 {
     VertexNaming t;
     t.SetKind(VertexNaming::Letters);
     t.SetLetters('A', true);
-    EXPECT_EQ(t.GetTitle(1), "A");
-    EXPECT_EQ(t.GetTitle(26), "Z");
-    EXPECT_EQ(t.GetTitle(27), "BA");
-    EXPECT_EQ(t.GetTitle(52), "BZ");
-    EXPECT_EQ(t.GetTitle(53), "CA");
+    EXPECT_EQ(t.NameOf(1), "A");
+    EXPECT_EQ(t.NameOf(26), "Z");
+    EXPECT_EQ(t.NameOf(27), "BA");
+    EXPECT_EQ(t.NameOf(52), "BZ");
+    EXPECT_EQ(t.NameOf(53), "CA");
     EXPECT_EQ(VertexNaming::LetterName(280, true), "KU");
     QSet<QString> names;
     for (int i = 1; i <= 255; ++i)
-        names.insert(t.GetTitle(i));
+        names.insert(t.NameOf(i));
     EXPECT_EQ(names.size(), 255);
 }
 
-TEST(TitleGraf, LettersFromZAndSmallLetters)
+TEST(VertexNaming, LettersFromZAndSmallLetters)
 {
     VertexNaming t;
     t.SetLetters('Z', true);
-    EXPECT_EQ(t.GetTitle(1), "Z");
-    EXPECT_EQ(t.GetTitle(2), "BA");
-    EXPECT_EQ(t.GetTitle(255), VertexNaming::LetterName(279, true));
+    EXPECT_EQ(t.NameOf(1), "Z");
+    EXPECT_EQ(t.NameOf(2), "BA");
+    EXPECT_EQ(t.NameOf(255), VertexNaming::LetterName(279, true));
 
     t.SetLetters('c', false);
-    EXPECT_EQ(t.GetTitle(1), "c");
-    EXPECT_EQ(t.GetTitle(25), "ba");
+    EXPECT_EQ(t.NameOf(1), "c");
+    EXPECT_EQ(t.NameOf(25), "ba");
     EXPECT_FALSE(t.GetIsBig());
 }
 
-TEST(TitleGraf, LetterStartOutsideItsCaseFallsBackToFirstLetter)
+TEST(VertexNaming, LetterStartOutsideItsCaseFallsBackToFirstLetter)
 {
     VertexNaming t;
     t.SetLetters(200, true);
     EXPECT_EQ(t.GetBeginLetter(), 'A');
-    EXPECT_EQ(t.GetTitle(1), "A");
+    EXPECT_EQ(t.NameOf(1), "A");
     t.SetLetters('A', false); // a capital start for small letters
-    EXPECT_EQ(t.GetTitle(1), "a");
+    EXPECT_EQ(t.NameOf(1), "a");
 }
 
-TEST(TitleGraf, NumbersFromAnyStartIncludingHugeOnes)
+TEST(VertexNaming, NumbersFromAnyStartIncludingHugeOnes)
 {
     VertexNaming t;
     t.SetNumbers(5);
-    EXPECT_EQ(t.GetTitle(1), "5");
-    EXPECT_EQ(t.GetTitle(3), "7");
+    EXPECT_EQ(t.NameOf(1), "5");
+    EXPECT_EQ(t.NameOf(3), "7");
     t.SetNumbers(-2);
-    EXPECT_EQ(t.GetTitle(1), "-2");
-    EXPECT_EQ(t.GetTitle(3), "0");
+    EXPECT_EQ(t.NameOf(1), "-2");
+    EXPECT_EQ(t.NameOf(3), "0");
     t.SetNumbers(2147483647);
-    EXPECT_EQ(t.GetTitle(1), "2147483647");
-    EXPECT_EQ(t.GetTitle(2), "2147483648");
-    EXPECT_EQ(t.GetTitle(0), "");
-    EXPECT_EQ(t.GetTitle(256), "");
+    EXPECT_EQ(t.NameOf(1), "2147483647");
+    EXPECT_EQ(t.NameOf(2), "2147483648");
+    EXPECT_EQ(t.NameOf(0), "");
+    EXPECT_EQ(t.NameOf(256), "");
 }
 
-TEST(TitleGraf, ManualTitlesOnlyInManualKind)
+TEST(VertexNaming, ManualTitlesOnlyInManualKind)
 {
     VertexNaming t;
     t.SetNumbers(1);
     t.SetManualTitle(2, "x");
-    EXPECT_EQ(t.GetTitle(2), "2");
+    EXPECT_EQ(t.NameOf(2), "2");
     t.ClearManualTitle(2);
-    EXPECT_EQ(t.GetTitle(2), "2");
+    EXPECT_EQ(t.NameOf(2), "2");
 
     t.SetKind(VertexNaming::Manual); // keeps the current names as starting names
-    EXPECT_EQ(t.GetTitle(2), "2");
+    EXPECT_EQ(t.NameOf(2), "2");
     t.SetManualTitle(2, "Moscow");
-    EXPECT_EQ(t.GetTitle(2), "Moscow");
+    EXPECT_EQ(t.NameOf(2), "Moscow");
     t.ClearManualTitle(2);
-    EXPECT_EQ(t.GetTitle(2), "");
+    EXPECT_EQ(t.NameOf(2), "");
 }
 
-TEST(TitleGraf, CopyFromAndSameAsIgnoreTheStartValues)
+TEST(VertexNaming, CopyFromAndSameAsIgnoreTheStartValues)
 {
     VertexNaming a, b;
     a.SetNumbers(3);

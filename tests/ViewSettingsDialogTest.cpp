@@ -31,7 +31,7 @@ struct ViewSettings : ::testing::Test {
         g->ActiveArcStyle.PenSize = 5;
         g->NormalVertexStyle.BrushColor = 0x00FFFF;
         g->ActiveLabelStyle.Size = 12;
-        g->Points[2].Size = 17;
+        g->Vertices[2].Size = 17;
     }
     void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
 
@@ -62,9 +62,9 @@ TEST_F(ViewSettings, SaveGivesTheDocumentTheWorkingCopies)
         dialog.PointSizeSlider()->setValue(25);
         dialog.SaveButton()->click();
     }));
-    EXPECT_EQ(g->SizeGraf, 25);
+    EXPECT_EQ(g->VertexSize, 25);
     for (int v = 1; v <= 3; ++v)
-        EXPECT_EQ(g->Points[v].Size, 25);
+        EXPECT_EQ(g->Vertices[v].Size, 25);
     EXPECT_EQ(g->NormalVertexStyle.Size, 25);
     EXPECT_EQ(g->ActiveVertexStyle.Size, 25);
     EXPECT_EQ(g->ActiveVertexStyle.BrushColor, 0x112233);
@@ -87,7 +87,7 @@ TEST_F(ViewSettings, CancelLeavesEveryStyle)
     // Opening the dialog gives both vertex styles the size of new vertices, whatever follows.
     VertexStyle normalPoint = g->NormalVertexStyle;
     VertexStyle activePoint = g->ActiveVertexStyle;
-    normalPoint.Size = activePoint.Size = g->SizeGraf;
+    normalPoint.Size = activePoint.Size = g->VertexSize;
     const ArcStyle normalDuga = g->NormalArcStyle;
     const ArcStyle activeDuga = g->ActiveArcStyle;
     const TextStyle normalLabel = g->NormalLabelStyle;
@@ -108,8 +108,8 @@ TEST_F(ViewSettings, CancelLeavesEveryStyle)
     EXPECT_EQ(g->ActiveArcStyle, activeDuga);
     EXPECT_EQ(g->NormalLabelStyle, normalLabel);
     EXPECT_EQ(g->ActiveLabelStyle, activeLabel);
-    EXPECT_EQ(g->SizeGraf, 10);
-    EXPECT_EQ(g->Points[2].Size, 17);
+    EXPECT_EQ(g->VertexSize, 10);
+    EXPECT_EQ(g->Vertices[2].Size, 17);
     EXPECT_EQ(host.redraws, 0);
 }
 
@@ -138,8 +138,8 @@ TEST_F(ViewSettings, PreviewPlacesEveryElement)
     ViewStyles styles;
     styles.NormalPoint.BrushColor = 0x0000FF; // red
     styles.NormalPoint.PenColor = 0;
-    styles.ActivePoint.BrushColor = 0x00FF00; // green
-    styles.NormalPoint.Size = styles.ActivePoint.Size = 20;
+    styles.ActiveVertex.BrushColor = 0x00FF00; // green
+    styles.NormalPoint.Size = styles.ActiveVertex.Size = 20;
     styles.NormalDuga.PenColor = 0xFF0000; // blue
     styles.NormalDuga.PenSize = 3;
     styles.ActiveDuga.PenColor = 0x00FFFF; // yellow

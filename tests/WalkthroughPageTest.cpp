@@ -91,8 +91,8 @@ TEST_F(WalkthroughPageFixture, NamesWithMarkupLeaveThePageAndItsPlayerWhole)
         g->Naming().SetKind(VertexNaming::Manual);
         for (int v = 1; v <= n; ++v) {
             page.names.append(p == 0 ? QString::number(v) : randomName());
-            g->AddVertex(40 + 60 * v, 60 + 30 * (v % 2), page.names.back(), g->FreeTitleNumber(),
-                         g->SizeGraf);
+            g->AddVertex(40 + 60 * v, 60 + 30 * (v % 2), page.names.back(), g->FreeNameNumber(),
+                         g->VertexSize);
         }
         for (int v = 1; v < n; ++v)
             g->AddArc(v, v + 1, 1 + int(random.bounded(9)));
@@ -381,7 +381,7 @@ TEST_F(WalkthroughPageFixture, SpanningTreeEndsWithOneStyleForEveryEdgeLeftOut)
                     << arc.toStdString();
                 if (last.arcs.at(arc) == Chosen) {
                     ++chosen;
-                    weight += g->Arc(a, b).Cost;
+                    weight += g->Arc(a, b).Weight;
                 }
             }
         EXPECT_EQ(chosen, n - 1) << round;
@@ -418,7 +418,7 @@ TEST_F(WalkthroughPageFixture, MatrixAndFlowCaptionsAgreeWithIndependentChecks)
                     for (int b : g->OutArcs(a))
                         if (d[std::size_t(a)] != GraphDocument::Infinity)
                             d[std::size_t(b)] =
-                                std::min(d[std::size_t(b)], d[std::size_t(a)] + g->Arc(a, b).Cost);
+                                std::min(d[std::size_t(b)], d[std::size_t(a)] + g->Arc(a, b).Weight);
             for (int t = 1; t <= n; ++t) {
                 if (t == s)
                     continue;
@@ -463,7 +463,7 @@ TEST_F(WalkthroughPageFixture, MatrixAndFlowCaptionsAgreeWithIndependentChecks)
         for (int a = 1; a <= n; ++a)
             for (int b : g->OutArcs(a)) {
                 const QString key = QStringLiteral("%1_%2").arg(a).arg(b);
-                const int capacity = g->Arc(a, b).Cost;
+                const int capacity = g->Arc(a, b).Weight;
                 // An arc no path used keeps the caption it was drawn with.
                 const QString label =
                     last.labels.contains(key) ? last.labels.at(key) : QStringLiteral("0/%1").arg(capacity);

@@ -54,7 +54,7 @@ struct Zoom : ::testing::Test {
         QApplication::processEvents();
     }
     GraphDocument& G() { return *w->Document(); }
-    void AddVertex(int x, int y) { G().AddVertex(x, y, QString(), G().FreeTitleNumber(), G().SizeGraf); }
+    void AddVertex(int x, int y) { G().AddVertex(x, y, QString(), G().FreeNameNumber(), G().VertexSize); }
     void Mouse(QEvent::Type type, QPoint p)
     {
         now += 100;
@@ -112,8 +112,8 @@ TEST_F(Zoom, EveryZoomCommandChangesOnlyTheViewNeverTheDocument)
     EXPECT_EQ(Saved(), before);
     EXPECT_EQ(w->Session().History().Count(), history);
     EXPECT_EQ(w->Session().HasUnsavedChanges(), unsaved);
-    EXPECT_EQ(G().Points[1].X, 100);
-    EXPECT_EQ(G().Points[2].Y, 200);
+    EXPECT_EQ(G().Vertices[1].X, 100);
+    EXPECT_EQ(G().Vertices[2].Y, 200);
 }
 
 TEST_F(Zoom, ThePointerFindsAndDragsTheVertexItSeesAt50And200Percent)
@@ -123,29 +123,29 @@ TEST_F(Zoom, ThePointerFindsAndDragsTheVertexItSeesAt50And200Percent)
         w->SetZoom(zoom, QPointF());
         ASSERT_DOUBLE_EQ(w->Zoom(), zoom);
         ASSERT_EQ(G().ScrollX, 0);
-        const QPoint seen(qRound(G().Points[1].X * zoom), qRound(G().Points[1].Y * zoom));
+        const QPoint seen(qRound(G().Vertices[1].X * zoom), qRound(G().Vertices[1].Y * zoom));
         // Where the vertex was at 100 %: nothing there now.
-        const QPoint unzoomed(G().Points[1].X, G().Points[1].Y);
+        const QPoint unzoomed(G().Vertices[1].X, G().Vertices[1].Y);
         Mouse(QEvent::MouseButtonPress, unzoomed);
         Mouse(QEvent::MouseButtonRelease, unzoomed);
-        EXPECT_EQ(G().ActivePoint, 0) << zoom;
+        EXPECT_EQ(G().ActiveVertex, 0) << zoom;
 
         Mouse(QEvent::MouseButtonPress, seen);
-        EXPECT_EQ(G().ActivePoint, 1) << zoom;
+        EXPECT_EQ(G().ActiveVertex, 1) << zoom;
         // Drawn where it was hit: the selected vertex's fill under the pointer, white where it was.
         now += 100;
         w->Redraw();
-        const int half = qRound(G().Points[1].Size * zoom * 0.7);
+        const int half = qRound(G().Vertices[1].Size * zoom * 0.7);
         EXPECT_GT(RedShare(seen, half), 0.4) << zoom;
         EXPECT_EQ(RedShare(unzoomed, half), 0.0) << zoom;
 
         // Dragged 40 pixels right: 40 / zoom canvas units.
-        const int x = G().Points[1].X;
+        const int x = G().Vertices[1].X;
         Mouse(QEvent::MouseMove, seen + QPoint(40, 0));
         Mouse(QEvent::MouseButtonRelease, seen + QPoint(40, 0));
-        EXPECT_EQ(G().Points[1].X, x + qRound(40 / zoom)) << zoom;
+        EXPECT_EQ(G().Vertices[1].X, x + qRound(40 / zoom)) << zoom;
         w->UndoCommand();
-        EXPECT_EQ(G().Points[1].X, x) << zoom;
+        EXPECT_EQ(G().Vertices[1].X, x) << zoom;
     }
 }
 
@@ -198,7 +198,7 @@ TEST_F(Zoom, TheKeysZoomAndFitToWindowShowsTheWholeDrawing)
     // Content twice the area's width: half size, from the corner.
     const int areaWidth = w->DrawingPane()->width();
     const int areaHeight = w->DrawingPane()->height();
-    AddVertex(2 * areaWidth - G().SizeGraf, 10 + G().SizeGraf);
+    AddVertex(2 * areaWidth - G().VertexSize, 10 + G().VertexSize);
     w->Action(QStringLiteral("actZoomFit"))->trigger();
     EXPECT_DOUBLE_EQ(w->Zoom(), 0.5);
     EXPECT_EQ(G().ScrollX, 0);
@@ -254,7 +254,7 @@ TEST_F(Zoom, ThePlaybackFrameIsDrawnWhereTheVerticesAreSeenAtEveryZoom)
         w->SetZoom(zoom, QPointF());
         ASSERT_TRUE(w->PlaybackControls()->Active()) << "a view change keeps the playback";
         const QPoint seen(qRound(100 * zoom), qRound(80 * zoom));
-        const int half = qRound(G().Points[1].Size * zoom * 0.7);
+        const int half = qRound(G().Vertices[1].Size * zoom * 0.7);
         EXPECT_GT(inked(seen, half), 0.05) << zoom;
         EXPECT_EQ(inked(QPoint(100, 80), half), 0.0) << zoom;
     }

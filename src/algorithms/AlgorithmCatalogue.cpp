@@ -34,23 +34,23 @@ bool WeightedDirected(const GraphDocument& g)
 
 AlgorithmResult RunDijkstra(const AlgorithmCall& c)
 {
-    return DijkstraShortestPath(c.graf, c.first, c.second, c.graf.PointCount, c.recordSteps);
+    return DijkstraShortestPath(c.graf, c.first, c.second, c.graf.VertexCount, c.recordSteps);
 }
 AlgorithmResult RunFloydWarshall(const AlgorithmCall& c)
 {
-    return FloydWarshallPath(c.graf, c.first, c.second, c.graf.PointCount, c.recordSteps);
+    return FloydWarshallPath(c.graf, c.first, c.second, c.graf.VertexCount, c.recordSteps);
 }
-AlgorithmResult RunFordBellman(const AlgorithmCall& c)
+AlgorithmResult RunBellmanFord(const AlgorithmCall& c)
 {
-    return FordBellmanPath(c.graf, c.first, c.second, c.graf.PointCount, c.recordSteps);
+    return BellmanFordPath(c.graf, c.first, c.second, c.graf.VertexCount, c.recordSteps);
 }
 AlgorithmResult RunWaveFront(const AlgorithmCall& c)
 {
-    return WaveFrontPath(c.graf, c.first, c.second, c.graf.PointCount, c.recordSteps);
+    return WaveFrontPath(c.graf, c.first, c.second, c.graf.VertexCount, c.recordSteps);
 }
 AlgorithmResult RunTarry(const AlgorithmCall& c)
 {
-    return TarryPath(c.graf, c.first, c.second, c.graf.PointCount, c.recordSteps);
+    return TarryPath(c.graf, c.first, c.second, c.graf.VertexCount, c.recordSteps);
 }
 AlgorithmResult RunConnectivity(const AlgorithmCall& c)
 {
@@ -180,7 +180,7 @@ const std::vector<AlgorithmInfo> table = {
      .applicable = Weighted,
      .refusalKey = "Not_load_graph",
      .vertices = Vertices::StartAndFinish,
-     .run = RunFordBellman,
+     .run = RunBellmanFord,
      .menu = Menu::PathSearch,
      .action = "actAlgoritmFordBelman",
      .captionKey = "AlgoritmFordBelman",

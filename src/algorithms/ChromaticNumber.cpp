@@ -7,7 +7,7 @@
 
 namespace {
 
-using Bits = std::bitset<GraphDocument::MaxPoints + 1>;
+using Bits = std::bitset<GraphDocument::MaxVertices + 1>;
 
 // A large clique, greedily: from every vertex, add the candidate with the most neighbours among
 // the candidates left; a clique of `enough` vertices ends the search (no bound can be higher).
@@ -43,7 +43,7 @@ int GreedyClique(const std::vector<Bits>& adjacent, int n, int enough)
 class DsaturSearch {
   public:
     DsaturSearch(const GraphDocument& g, ChromaticBounds& bounds, long long budget)
-        : n(g.PointCount), bounds(bounds), budget(budget), adjacent(std::size_t(n) + 1),
+        : n(g.VertexCount), bounds(bounds), budget(budget), adjacent(std::size_t(n) + 1),
           colour(std::size_t(n) + 1, 0), saturation(std::size_t(n) + 1, 0),
           seen(std::size_t(n) + 1, std::vector<int>(std::size_t(n) + 2, 0))
     {
@@ -145,11 +145,11 @@ ChromaticBounds FindChromaticBounds(const GraphDocument& g, const std::vector<in
 {
     ChromaticBounds bounds;
     bounds.colouring = greedy;
-    bounds.colouring.resize(std::size_t(g.PointCount) + 1, 0);
-    for (int v = 1; v <= g.PointCount; ++v)
+    bounds.colouring.resize(std::size_t(g.VertexCount) + 1, 0);
+    for (int v = 1; v <= g.VertexCount; ++v)
         bounds.upper = std::max(bounds.upper, bounds.colouring[std::size_t(v)]);
     DsaturSearch search(g, bounds, budget);
-    bounds.lower = std::min(GreedyClique(search.Adjacency(), g.PointCount, bounds.upper), bounds.upper);
+    bounds.lower = std::min(GreedyClique(search.Adjacency(), g.VertexCount, bounds.upper), bounds.upper);
     if (search.Run())
         bounds.lower = bounds.upper;
     return bounds;

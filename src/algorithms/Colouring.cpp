@@ -22,7 +22,7 @@ using VertexState = StepTrace::VertexState;
 // The state of one colouring run: colours, the steps text, the trace.
 class Colouring {
   public:
-    Colouring(const GraphDocument& graf, bool recordSteps) : g(graf), n(graf.PointCount)
+    Colouring(const GraphDocument& graf, bool recordSteps) : g(graf), n(graf.VertexCount)
     {
         colour.fill(0);
         // Read many times while the order is sorted.
@@ -66,7 +66,7 @@ class Colouring {
     // The smallest colour none of v's coloured neighbours has.
     void Choose(int v)
     {
-        std::array<bool, GraphDocument::MaxPoints + 2> used{};
+        std::array<bool, GraphDocument::MaxVertices + 2> used{};
         int colouredNeighbours = 0;
         for (int w : g.OutArcs(v))
             if (colour[w] > 0) {
@@ -242,7 +242,7 @@ std::vector<int> ColourPalette(int count, QRandomGenerator& random, int textColo
 AlgorithmResult ColourByDegree(const GraphDocument& g, bool recordSteps, QRandomGenerator* random)
 {
     Colouring run(g, recordSteps);
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     if (n < 1)
         return run.Finish(random);
     std::vector<int> order(std::size_t(n) + 1);
@@ -263,7 +263,7 @@ AlgorithmResult ColourByDegree(const GraphDocument& g, bool recordSteps, QRandom
 AlgorithmResult ColourBreadthFirst(const GraphDocument& g, bool recordSteps, QRandomGenerator* random)
 {
     Colouring run(g, recordSteps);
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     if (n < 1)
         return run.Finish(random);
     StepTrace& trace = run.Trace();

@@ -17,7 +17,7 @@ using ArcState = StepTrace::ArcState;
 // at the start.
 int ReachedFromFirst(const GraphDocument& g, StepTrace* steps)
 {
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     if (n < 1)
         return 0;
     GraphDocument::VertexArray<quint8> reached{};
@@ -50,7 +50,7 @@ int ReachedFromFirst(const GraphDocument& g, StepTrace* steps)
 // A lone vertex has nothing left to reach; otherwise vertex 1 counts once a route leads back.
 bool AllReached(const GraphDocument& g, StepTrace* steps)
 {
-    return g.PointCount == 1 || ReachedFromFirst(g, steps) == g.PointCount;
+    return g.VertexCount == 1 || ReachedFromFirst(g, steps) == g.VertexCount;
 }
 
 // Which distance a result is counted in, after the number it qualifies.
@@ -70,7 +70,7 @@ AlgorithmResult ConnectivityTest(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
     if (recordSteps)
-        result.steps.Start(g.PointCount);
+        result.steps.Start(g.VertexCount);
     const char* verdict =
         AllReached(g, &result.steps) ? "graph_is_connectivity" : "graph_is_not_connectivity";
     result.Clear();
@@ -88,7 +88,7 @@ AlgorithmResult Eccentricity(const GraphDocument& g, int vertex, bool recordStep
         return result;
     StepTrace& steps = result.steps;
     if (recordSteps)
-        steps.Start(g.PointCount);
+        steps.Start(g.VertexCount);
     // A directed graph asks what the vertex reaches, whatever reaches it.
     const bool directed = g.Directed;
     if (!directed && !IsConnected(g)) {
@@ -99,7 +99,7 @@ AlgorithmResult Eccentricity(const GraphDocument& g, int vertex, bool recordStep
 
     GraphDocument::VertexArray<int> level{};
     std::vector<int> queue{vertex};
-    queue.reserve(std::size_t(g.PointCount));
+    queue.reserve(std::size_t(g.VertexCount));
     level[vertex] = 1;
     if (steps.Enabled()) {
         steps.SetCaptionNumber(vertex, 0);
@@ -125,7 +125,7 @@ AlgorithmResult Eccentricity(const GraphDocument& g, int vertex, bool recordStep
         }
     }
     const QString lead = Translate(QStringLiteral("concentricity")) + QLatin1Char(' ') + g.VertexName(vertex);
-    if (directed && int(queue.size()) < g.PointCount) {
+    if (directed && int(queue.size()) < g.VertexCount) {
         // Some vertex lies beyond every route from this one: the eccentricity is infinite.
         int unreachable = 1;
         while (level[unreachable] != 0)
@@ -159,7 +159,7 @@ AlgorithmResult RadiusAndDiameter(const GraphDocument& g, bool recordSteps)
     AlgorithmResult result;
     result.resultCount = -1;
     result.resultValue = -1;
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     StepTrace& steps = result.steps;
     if (recordSteps)
         steps.Start(n);
@@ -210,7 +210,7 @@ AlgorithmResult RadiusAndDiameter(const GraphDocument& g, bool recordSteps)
 AlgorithmResult TreeTest(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     if (n <= 0)
         return result;
     StepTrace& steps = result.steps;

@@ -14,7 +14,7 @@ using ArcState = StepTrace::ArcState;
 
 int ArcCost(const GraphDocument& g, int a, int b)
 {
-    return g.Weighted ? g.Arc(a, b).Cost : 1;
+    return g.Weighted ? g.Arc(a, b).Weight : 1;
 }
 
 } // namespace
@@ -23,7 +23,7 @@ std::vector<int> FindCycleRoute(const GraphDocument& g, StepTrace* steps)
 {
     StepTrace off;
     StepTrace& trace = steps ? *steps : off;
-    const std::size_t size = std::size_t(g.PointCount) + 1;
+    const std::size_t size = std::size_t(g.VertexCount) + 1;
     const bool undirected = !g.Directed;
     std::vector<quint8> visited(size, 0), onPath(size, 0);
     // Searched to the end without a cycle: searching such a vertex again fails again (in a
@@ -51,7 +51,7 @@ std::vector<int> FindCycleRoute(const GraphDocument& g, StepTrace* steps)
         return false;
     };
 
-    for (int s = 1; s <= g.PointCount; ++s) {
+    for (int s = 1; s <= g.VertexCount; ++s) {
         if (visited[std::size_t(s)])
             continue;
         enter(0, s);
@@ -108,7 +108,7 @@ AlgorithmResult FindCycle(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
     if (recordSteps)
-        result.steps.Start(g.PointCount);
+        result.steps.Start(g.VertexCount);
     std::vector<int> cycle = FindCycleRoute(g, &result.steps);
     result.Clear();
     if (cycle.empty()) {
@@ -127,8 +127,8 @@ AlgorithmResult CriticalPath(const GraphDocument& g, bool recordSteps)
     AlgorithmResult result;
     StepTrace& steps = result.steps;
     if (recordSteps)
-        steps.Start(g.PointCount);
-    const int n = g.PointCount;
+        steps.Start(g.VertexCount);
+    const int n = g.VertexCount;
     const std::size_t size = std::size_t(n) + 3;
 
     // In-lists in increasing tail order: the order in which the trace back tries predecessors.

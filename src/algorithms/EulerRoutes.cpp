@@ -49,8 +49,8 @@ void WriteWalk(const GraphDocument& g, AlgorithmResult& result, std::vector<int>
 // Copies of the out-lists, 1-based, with room for the added vertex of the chain.
 std::vector<std::vector<int>> CopyLists(const GraphDocument& g, int extra)
 {
-    std::vector<std::vector<int>> lists(std::size_t(g.PointCount + extra) + 1);
-    for (int v = 1; v <= g.PointCount; ++v)
+    std::vector<std::vector<int>> lists(std::size_t(g.VertexCount + extra) + 1);
+    for (int v = 1; v <= g.VertexCount; ++v)
         lists[std::size_t(v)].assign(g.OutArcs(v).begin(), g.OutArcs(v).end());
     return lists;
 }
@@ -59,7 +59,7 @@ std::vector<std::vector<int>> CopyLists(const GraphDocument& g, int extra)
 int LastVertexWithEdge(const GraphDocument& g)
 {
     int start = 0;
-    for (int v = 1; v <= g.PointCount; ++v)
+    for (int v = 1; v <= g.VertexCount; ++v)
         if (g.OutCount(v) > 0)
             start = v;
     return start;
@@ -139,7 +139,7 @@ class DirectedEulerSearch {
     DirectedEulerSearch(const GraphDocument& g, bool cycle, StepTrace& steps)
         : g(g), cycle(cycle), steps(steps)
     {
-        const int n = g.PointCount;
+        const int n = g.VertexCount;
         first.assign(std::size_t(n) + 2, 0);
         for (int v = 1; v <= n; ++v)
             first[std::size_t(v) + 1] = first[std::size_t(v)] + g.OutCount(v);
@@ -163,7 +163,7 @@ class DirectedEulerSearch {
     // The walk, or nothing when no start vertex gives one.
     std::vector<int> Run()
     {
-        for (int s = 1; s <= g.PointCount; ++s) {
+        for (int s = 1; s <= g.VertexCount; ++s) {
             if (!StartCanSucceed(s)) {
                 steps.Step("step_euler_no_start", {Arg::Vertex(s)});
                 continue;
@@ -179,7 +179,7 @@ class DirectedEulerSearch {
   private:
     void Reset()
     {
-        const std::size_t n = std::size_t(g.PointCount) + 1;
+        const std::size_t n = std::size_t(g.VertexCount) + 1;
         used.assign(head.size(), 0);
         balance.assign(n, 0);
         touching.assign(n, 0);
@@ -214,7 +214,7 @@ class DirectedEulerSearch {
         if (!BalanceAllows(s, s) || touching[std::size_t(s)] == 0)
             return false;
         int withArcs = 0;
-        for (int v = 1; v <= g.PointCount; ++v)
+        for (int v = 1; v <= g.VertexCount; ++v)
             withArcs += touching[std::size_t(v)] > 0 ? 1 : 0;
         return Spread(s, 0) == withArcs;
     }
@@ -330,7 +330,7 @@ class DirectedEulerSearch {
 // Every vertex reached from vertex 1 when arcs are followed either way.
 bool WeaklyConnected(const GraphDocument& g)
 {
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     std::vector<std::vector<int>> neighbours(std::size_t(n) + 1);
     for (int a = 1; a <= n; ++a)
         for (int b : g.OutArcs(a)) {
@@ -353,14 +353,14 @@ bool WeaklyConnected(const GraphDocument& g)
 // vertex with one more arc out and one with one more arc in.
 bool DegreesAllow(const GraphDocument& g, bool cycle)
 {
-    std::vector<int> balance(std::size_t(g.PointCount) + 1, 0);
-    for (int a = 1; a <= g.PointCount; ++a)
+    std::vector<int> balance(std::size_t(g.VertexCount) + 1, 0);
+    for (int a = 1; a <= g.VertexCount; ++a)
         for (int b : g.OutArcs(a)) {
             ++balance[std::size_t(a)];
             --balance[std::size_t(b)];
         }
     int more = 0, fewer = 0;
-    for (int v = 1; v <= g.PointCount; ++v) {
+    for (int v = 1; v <= g.VertexCount; ++v) {
         const int d = balance[std::size_t(v)];
         if (d == 1)
             ++more;
@@ -376,7 +376,7 @@ AlgorithmResult DirectedEuler(const GraphDocument& g, bool cycle, bool recordSte
 {
     AlgorithmResult result;
     if (recordSteps)
-        result.steps.Start(g.PointCount);
+        result.steps.Start(g.VertexCount);
     // The rule of undirected graphs, in its order: the degrees, some arc, every vertex joined.
     const char* refusal = nullptr;
     if (!DegreesAllow(g, cycle))
@@ -411,9 +411,9 @@ AlgorithmResult FindEulerCycle(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
     if (recordSteps)
-        result.steps.Start(g.PointCount);
+        result.steps.Start(g.VertexCount);
     result.Clear();
-    for (int v = 1; v <= g.PointCount; ++v)
+    for (int v = 1; v <= g.VertexCount; ++v)
         if (g.OutCount(v) % 2 != 0) {
             WriteVerdict(result, "Graf_have_not_el_cycle");
             result.steps.SetVertex(v, VertexState::Current);
@@ -429,7 +429,7 @@ AlgorithmResult FindEulerCycle(const GraphDocument& g, bool recordSteps)
         WriteVerdict(result, "Graf_is_not_connected");
         return result;
     }
-    std::vector<int> walk = SpliceClosedWalk(CopyLists(g, 0), start, g.PointCount, result.steps);
+    std::vector<int> walk = SpliceClosedWalk(CopyLists(g, 0), start, g.VertexCount, result.steps);
     WriteWalk(g, result, std::move(walk), "Graf_have_el_cycle", "Cycle", false);
     return result;
 }
@@ -438,10 +438,10 @@ AlgorithmResult FindEulerChain(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
     if (recordSteps)
-        result.steps.Start(g.PointCount);
+        result.steps.Start(g.VertexCount);
     result.Clear();
     std::vector<int> odd;
-    for (int v = 1; v <= g.PointCount; ++v)
+    for (int v = 1; v <= g.VertexCount; ++v)
         if (g.OutCount(v) % 2 != 0)
             odd.push_back(v);
     if (odd.size() != 0 && odd.size() != 2) {
@@ -460,14 +460,14 @@ AlgorithmResult FindEulerChain(const GraphDocument& g, bool recordSteps)
 
     // Two odd vertices: an added vertex joined to both evens every degree; the closed walk
     // then passes it once, between the two odd vertices.
-    const int added = g.PointCount + 1;
+    const int added = g.VertexCount + 1;
     std::vector<std::vector<int>> lists = CopyLists(g, odd.empty() ? 0 : 1);
     if (!odd.empty()) {
         lists[std::size_t(odd[0])].push_back(added);
         lists[std::size_t(odd[1])].push_back(added);
         lists[std::size_t(added)] = {odd[0], odd[1]};
     }
-    std::vector<int> walk = SpliceClosedWalk(lists, start, g.PointCount, result.steps);
+    std::vector<int> walk = SpliceClosedWalk(lists, start, g.VertexCount, result.steps);
     if (!odd.empty()) {
         // Turn the cycle at the added vertex: what follows it, then what came before it
         // without the repeated start.

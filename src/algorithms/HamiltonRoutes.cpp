@@ -82,7 +82,7 @@ class DeadEnds {
 class HamiltonSearch {
   public:
     HamiltonSearch(const GraphDocument& g, bool cycle, StepTrace& steps)
-        : g(g), n(g.PointCount), cycle(cycle), steps(steps), remember(n <= 64)
+        : g(g), n(g.VertexCount), cycle(cycle), steps(steps), remember(n <= 64)
     {
         const std::size_t size = std::size_t(n) + 1;
         adjacent.assign(size * size, 0);
@@ -274,7 +274,7 @@ AlgorithmResult Hamilton(const GraphDocument& g, bool cycle, bool recordSteps)
 {
     AlgorithmResult result;
     if (recordSteps)
-        result.steps.Start(g.PointCount, HamiltonFrameCap);
+        result.steps.Start(g.VertexCount, HamiltonFrameCap);
     std::vector<int> route = HamiltonSearch(g, cycle, result.steps).Run();
     result.Clear();
     if (route.empty()) {

@@ -5,7 +5,7 @@
 class GraphDocument;
 
 // Routes that visit every vertex exactly once, in undirected graphs: Hamilton cycles (back to
-// the first vertex; the route has PointCount + 1 entries) and chains (PointCount entries).
+// the first vertex; the route has VertexCount + 1 entries) and chains (VertexCount entries).
 //
 // The answer is the first route of a depth-first search that tries start vertices 1, 2, ...
 // and the neighbours of each vertex in list order. A cycle may close over the edge it has just

@@ -23,7 +23,7 @@ struct Degrees {
 
     explicit Degrees(const GraphDocument& g)
     {
-        for (int u = 1; u <= g.PointCount; ++u) {
+        for (int u = 1; u <= g.VertexCount; ++u) {
             out[u] = g.OutCount(u);
             for (int v : g.OutArcs(u))
                 ++in[v];
@@ -37,7 +37,7 @@ struct Degrees {
 int FlowOf(const GraphDocument& g, const ResidualNetwork& network, int u, int v)
 {
     const int left = network.At(u, v);
-    return g.Arc(u, v).Cost - (left == None ? 0 : left);
+    return g.Arc(u, v).Weight - (left == None ? 0 : left);
 }
 
 // The flow computation on the document's arcs among vertices 1..graphCount, with the
@@ -45,11 +45,11 @@ int FlowOf(const GraphDocument& g, const ResidualNetwork& network, int u, int v)
 class FlowRun {
   public:
     FlowRun(const GraphDocument& graf, int vertexCount, bool recordSteps)
-        : g(graf), graphCount(graf.PointCount), network(vertexCount)
+        : g(graf), graphCount(graf.VertexCount), network(vertexCount)
     {
         for (int u = 1; u <= graphCount; ++u)
             for (int v : g.OutArcs(u))
-                network.AddArc(u, v, g.Arc(u, v).Cost);
+                network.AddArc(u, v, g.Arc(u, v).Weight);
         if (recordSteps)
             result.steps.Start(graphCount);
     }
@@ -91,7 +91,7 @@ class FlowRun {
                     const int flow = std::max(FlowOf(g, network, u, v), 0);
                     steps.SetArc(u, v, flow > 0 ? ArcState::Chosen : ArcState::None);
                     steps.Step("step_flow_arc", {Arg::Vertex(u), Arg::Vertex(v), Arg::Number(flow),
-                                                 Arg::Number(g.Arc(u, v).Cost)});
+                                                 Arg::Number(g.Arc(u, v).Weight)});
                 }
         }
     }
@@ -105,7 +105,7 @@ class FlowRun {
         for (int u = 1; u <= graphCount; ++u)
             for (int v : g.OutArcs(u)) {
                 const int flow = FlowOf(g, network, u, v);
-                const int capacity = g.Arc(u, v).Cost;
+                const int capacity = g.Arc(u, v).Weight;
                 result.picture.arcs.push_back(
                     {u, v,
                      QString::number(flow > 0 ? flow : 0) + QLatin1Char('/') + QString::number(capacity),
@@ -184,7 +184,7 @@ AugmentingPath FindAugmentingPath(const ResidualNetwork& network, int source, in
     // distance and vertex in one integer; the buffers stay between the calls of one flow.
     constexpr long long unreached = std::numeric_limits<long long>::max() / 4;
     constexpr int vertexBits = 9;
-    static_assert(GraphDocument::MaxPoints + 2 < (1 << vertexBits));
+    static_assert(GraphDocument::MaxVertices + 2 < (1 << vertexBits));
     thread_local std::vector<long long> distance;
     thread_local std::vector<unsigned long long> heap;
     distance.assign(std::size_t(n) + 1, unreached);
@@ -240,7 +240,7 @@ AugmentingPath FindAugmentingPath(const ResidualNetwork& network, int source, in
 
 AlgorithmResult MaxFlow(const GraphDocument& g, bool recordSteps)
 {
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     const Degrees degrees(g);
     int sink = 0;
     for (int v = 1; v <= n; ++v)
@@ -279,7 +279,7 @@ AlgorithmResult MaxFlow(const GraphDocument& g, bool recordSteps)
 
 AlgorithmResult MaxFlowMulti(const GraphDocument& g, bool recordSteps)
 {
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     const Degrees degrees(g);
     std::vector<int> sinks, sources;
     for (int v = 1; v <= n; ++v)

@@ -14,10 +14,10 @@ using ArcState = StepTrace::ArcState;
 
 AdjacencySets CliqueAdjacency(const GraphDocument& g)
 {
-    AdjacencySets adjacency(std::size_t(g.PointCount) + 1);
-    for (int u = 1; u <= g.PointCount; ++u)
+    AdjacencySets adjacency(std::size_t(g.VertexCount) + 1);
+    for (int u = 1; u <= g.VertexCount; ++u)
         for (int v : g.OutArcs(u))
-            if (g.Arc(u, v).Cost > 0 && v != u) {
+            if (g.Arc(u, v).Weight > 0 && v != u) {
                 adjacency[u].Insert(v);
                 adjacency[v].Insert(u);
             }
@@ -114,7 +114,7 @@ void CliqueSearch::CliqueClosed()
 AlgorithmResult MaximumClique(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     if (recordSteps)
         result.steps.Start(n);
 

@@ -76,7 +76,7 @@ AlgorithmResult WaveFrontPath(const GraphDocument& g, int start, int finish, int
 {
     AlgorithmResult result;
     result.resultCount = -1;
-    const int n = std::clamp(vertexCount, 0, g.PointCount);
+    const int n = std::clamp(vertexCount, 0, g.VertexCount);
     if (!EndsExist(start, finish, n))
         return result;
     StepTrace& steps = result.steps;
@@ -156,7 +156,7 @@ AlgorithmResult TarryPath(const GraphDocument& g, int start, int finish, int ver
 {
     AlgorithmResult result;
     result.resultCount = -1;
-    const int n = std::clamp(vertexCount, 0, g.PointCount);
+    const int n = std::clamp(vertexCount, 0, g.VertexCount);
     if (!EndsExist(start, finish, n))
         return result;
     StepTrace& steps = result.steps;

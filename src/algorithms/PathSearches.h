@@ -7,7 +7,7 @@ class GraphDocument;
 // Path searches that ignore weights and count arcs, over the out-lists in list order.
 
 // The wave front: numbered waves spread from the start until one reaches the finish.
-// Preconditions: 1 <= start, finish <= vertexCount <= PointCount.
+// Preconditions: 1 <= start, finish <= vertexCount <= VertexCount.
 // Result: a route with the fewest arcs, resultCount its number of vertices (1 when start and
 // finish are one vertex); -1 when the finish is not reached.
 // Ties: a vertex's predecessor is the lowest-numbered vertex of the previous wave with an arc

@@ -30,7 +30,7 @@ struct ReducedGraph {
     std::vector<int> groupOf;             // [document vertex]: the vertex it was merged into
     std::vector<Pair> contracted;         // the document arcs that joined merged vertices
 
-    explicit ReducedGraph(const GraphDocument& g) : n(g.PointCount)
+    explicit ReducedGraph(const GraphDocument& g) : n(g.VertexCount)
     {
         adjacency.resize(std::size_t(n) + 1);
         arcOf.assign(std::size_t(n) + 1, std::vector<Pair>(std::size_t(n) + 1));
@@ -309,7 +309,7 @@ Configuration SearchConfiguration(const GraphDocument& g, StepTrace& steps)
                 break;
             }
         }
-        if (g.PointCount < 6)
+        if (g.VertexCount < 6)
             break;
 
         const std::vector<int> clique = FirstLargestClique(graph.adjacency, graph.n);
@@ -422,7 +422,7 @@ AlgorithmResult PlanarityTest(const GraphDocument& g, bool recordSteps)
 {
     AlgorithmResult result;
     StepTrace& steps = result.steps;
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     if (recordSteps)
         steps.Start(n);
 

@@ -83,7 +83,7 @@ void PresentResult(GraphDocument& graf, const AlgorithmResult& result, bool comm
     // A picture of its own shows over the highlighting, which outlasts it.
     for (int v : result.highlightedVertices)
         if (graf.IsVertex(v))
-            graf.Points[v].Active = 1;
+            graf.Vertices[v].Active = 1;
     for (const auto& [from, to] : result.highlightedArcs)
         if (graf.IsVertex(from) && graf.IsVertex(to))
             graf.ArcRef(from, to).Active = 1;

@@ -17,7 +17,7 @@ bool VerticesExist(const AlgorithmInfo& info, const GraphDocument& g, int first,
     case Vertices::StartAndFinish:
         return g.IsVertex(first) && g.IsVertex(second);
     case Vertices::One:
-        return first <= g.PointCount; // 0 is "none selected", the runner refuses it
+        return first <= g.VertexCount; // 0 is "none selected", the runner refuses it
     case Vertices::None:
         return true;
     }
@@ -34,7 +34,7 @@ void RunAlgorithm(GraphDocument& graf, const QString& name, int first, int secon
     outcome = AlgorithmRun{};
 
     graf.ClearActive();
-    if (graf.PointCount == 0 || first < 0 || second < 0)
+    if (graf.VertexCount == 0 || first < 0 || second < 0)
         return;
     const AlgorithmInfo* info = FindAlgorithm(name);
     if (!info || !info->run || !VerticesExist(*info, graf, first, second))

@@ -169,7 +169,7 @@ AlgorithmResult DijkstraShortestPath(const GraphDocument& g, int start, int fini
 {
     AlgorithmResult result;
     result.resultCount = -1;
-    vertexCount = std::clamp(vertexCount, 0, g.PointCount);
+    vertexCount = std::clamp(vertexCount, 0, g.VertexCount);
     if (start == finish || start < 1 || finish < 1 || start > vertexCount || finish > vertexCount)
         return result;
 
@@ -207,7 +207,7 @@ AlgorithmResult DijkstraShortestPath(const GraphDocument& g, int start, int fini
         const std::span<const ArcRecord> arcs = g.OutRecords(current);
         for (std::size_t k = 0; k < heads.size(); ++k) {
             const int w = heads[k];
-            const int candidate = arcs[k].Cost + currentDistance;
+            const int candidate = arcs[k].Weight + currentDistance;
             if (candidate < distance[w]) {
                 if (steps.Enabled()) {
                     if (predecessor[w] != 0)
@@ -293,14 +293,14 @@ AlgorithmResult DijkstraShortestPath(const GraphDocument& g, int start, int fini
 std::vector<int> AllPairsDistances(const GraphDocument& g, int vertexCount, StepTrace* steps,
                                    const std::function<void(const std::vector<int>&)>& afterPass)
 {
-    const int n = std::clamp(vertexCount, 0, g.PointCount);
+    const int n = std::clamp(vertexCount, 0, g.VertexCount);
     const std::size_t side = std::size_t(n) + 1;
     std::vector<int> d(side * side, Infinity);
     for (int u = 1; u <= n; ++u) {
         const std::span<const int> heads = g.OutArcs(u);
         for (std::size_t k = 0; k < heads.size(); ++k)
             if (heads[k] <= n)
-                d[std::size_t(u) * side + std::size_t(heads[k])] = g.OutRecords(u)[k].Cost;
+                d[std::size_t(u) * side + std::size_t(heads[k])] = g.OutRecords(u)[k].Weight;
     }
 
     const bool tracing = steps && steps->Enabled();
@@ -385,7 +385,7 @@ AlgorithmResult FloydWarshallPath(const GraphDocument& g, int start, int finish,
 {
     AlgorithmResult result;
     result.resultCount = -1;
-    vertexCount = std::clamp(vertexCount, 0, g.PointCount);
+    vertexCount = std::clamp(vertexCount, 0, g.VertexCount);
     if (!EndsValid(start, finish, vertexCount))
         return result;
     StepTrace& steps = result.steps;
@@ -425,7 +425,7 @@ AlgorithmResult FloydWarshallPath(const GraphDocument& g, int start, int finish,
         int predecessor = 0;
         for (int u = 1; u <= vertexCount && predecessor == 0; ++u)
             if (u != t && arcs[std::size_t(u) * side + std::size_t(t)] &&
-                g.Arc(u, t).Cost + distance(start, u) == distance(start, t) &&
+                g.Arc(u, t).Weight + distance(start, u) == distance(start, t) &&
                 distance(start, u) != distance(start, t))
                 predecessor = u;
         if (predecessor == 0)
@@ -440,12 +440,12 @@ AlgorithmResult FloydWarshallPath(const GraphDocument& g, int start, int finish,
     return result;
 }
 
-AlgorithmResult FordBellmanPath(const GraphDocument& g, int start, int finish, int vertexCount,
+AlgorithmResult BellmanFordPath(const GraphDocument& g, int start, int finish, int vertexCount,
                                 bool recordSteps)
 {
     AlgorithmResult result;
     result.resultCount = -1;
-    vertexCount = std::clamp(vertexCount, 0, g.PointCount);
+    vertexCount = std::clamp(vertexCount, 0, g.VertexCount);
     if (!EndsValid(start, finish, vertexCount))
         return result;
     StepTrace& steps = result.steps;
@@ -480,7 +480,7 @@ AlgorithmResult FordBellmanPath(const GraphDocument& g, int start, int finish, i
             const std::span<const ArcRecord> arcs = g.OutRecords(u);
             for (std::size_t k = 0; k < heads.size(); ++k)
                 if (heads[k] <= n)
-                    after[heads[k]] = std::min(after[heads[k]], arcs[k].Cost + before[u]);
+                    after[heads[k]] = std::min(after[heads[k]], arcs[k].Weight + before[u]);
         }
         int improved = 0;
         for (int v = 1; v <= n; ++v)
@@ -535,7 +535,7 @@ AlgorithmResult FordBellmanPath(const GraphDocument& g, int start, int finish, i
         int predecessor = 0;
         for (int u = 1; u <= n && predecessor == 0; ++u)
             if (arcs[std::size_t(u) * side + std::size_t(t)] && column(c - 1)[u] != Infinity &&
-                g.Arc(u, t).Cost + column(c - 1)[u] == column(c)[t])
+                g.Arc(u, t).Weight + column(c - 1)[u] == column(c)[t])
                 predecessor = u;
         if (predecessor == 0)
             break;

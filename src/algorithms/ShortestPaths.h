@@ -10,7 +10,7 @@ class GraphDocument;
 // Shortest paths between two vertices of a weighted graph.
 
 // Dijkstra's method in its array form (quadratic, no heap), over the out-lists in list order.
-// Preconditions: 1 <= start, finish <= vertexCount <= PointCount; weights 1..50000.
+// Preconditions: 1 <= start, finish <= vertexCount <= VertexCount; weights 1..50000.
 // Result: the route from start to finish with resultValue its length; resultCount is -1
 // (resultValue 0) when start equals finish, which writes nothing, or when the finish is
 // unreachable, which writes that verdict.
@@ -58,5 +58,5 @@ AlgorithmResult FloydWarshallPath(const GraphDocument& graf, int start, int fini
 // Steps: one frame per pass with the vertices it improved, until a pass improves nothing.
 // Time: O(V * E), a pass over every arc for each of at most V passes; memory O(V^2) for the
 // table.
-AlgorithmResult FordBellmanPath(const GraphDocument& graf, int start, int finish, int vertexCount,
+AlgorithmResult BellmanFordPath(const GraphDocument& graf, int start, int finish, int vertexCount,
                                 bool recordSteps = false);

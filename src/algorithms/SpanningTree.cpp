@@ -42,7 +42,7 @@ AlgorithmResult FindMinimumSpanningTree(const GraphDocument& g, bool recordSteps
 {
     AlgorithmResult result;
     result.resultCount = -1;
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     StepTrace& steps = result.steps;
     if (recordSteps)
         steps.Start(n);
@@ -57,7 +57,7 @@ AlgorithmResult FindMinimumSpanningTree(const GraphDocument& g, bool recordSteps
             const int w = heads[std::size_t(k)];
             if (inTree[w])
                 continue;
-            const Candidate offer{g.Weighted ? g.OutRecords(c)[std::size_t(k)].Cost : 1, c, k};
+            const Candidate offer{g.Weighted ? g.OutRecords(c)[std::size_t(k)].Weight : 1, c, k};
             if (offer.weight < INT_MAX && offer.Before(best[w])) {
                 if (steps.Enabled()) {
                     if (best[w].Exists())

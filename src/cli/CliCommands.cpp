@@ -123,9 +123,9 @@ int CheckVertices(const AlgorithmInfo& info, const GraphDocument& g, int first, 
 {
     auto outside = [&g](int v) {
         PrintReason(QString::number(v),
-                    g.PointCount == 0
+                    g.VertexCount == 0
                         ? Translate(QStringLiteral("Cli_no_vertices"))
-                        : Translate(QStringLiteral("Cli_vertex_out_of_range")).arg(v).arg(g.PointCount));
+                        : Translate(QStringLiteral("Cli_vertex_out_of_range")).arg(v).arg(g.VertexCount));
         return BadArguments;
     };
     switch (info.vertices) {
@@ -146,7 +146,7 @@ int CheckVertices(const AlgorithmInfo& info, const GraphDocument& g, int first, 
             return outside(first);
         return Ok;
     case AlgorithmInfo::Vertices::None:
-        if (g.PointCount == 0) {
+        if (g.VertexCount == 0) {
             PrintReason(QLatin1String(info.name), Translate(QStringLiteral("Cli_no_vertices")));
             return Refused;
         }

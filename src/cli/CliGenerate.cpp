@@ -202,10 +202,10 @@ int LayoutCommand(const QStringList& arguments)
         return opened;
     if (!rootOk || (parser.isSet(QStringLiteral("root")) && !cli.graf->IsVertex(options.root))) {
         PrintReason(parser.value(QStringLiteral("root")),
-                    cli.graf->PointCount == 0 ? Translate(QStringLiteral("Cli_no_vertices"))
-                                              : Translate(QStringLiteral("Cli_vertex_out_of_range"))
-                                                    .arg(parser.value(QStringLiteral("root")))
-                                                    .arg(cli.graf->PointCount));
+                    cli.graf->VertexCount == 0 ? Translate(QStringLiteral("Cli_no_vertices"))
+                                               : Translate(QStringLiteral("Cli_vertex_out_of_range"))
+                                                     .arg(parser.value(QStringLiteral("root")))
+                                                     .arg(cli.graf->VertexCount));
         return BadArguments;
     }
     const qsizetype before = cli.MessageCount();

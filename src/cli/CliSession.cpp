@@ -112,7 +112,7 @@ CliSession::CliSession(bool directed, bool weighted)
     session.Naming().SetKind(VertexNaming::Numbers);
     session.Naming().SetNumbers(1);
     graf = &session.CreateDocument();
-    graf->NewGraf(directed, weighted);
+    graf->StartNewGraph(directed, weighted);
     // Nothing here places or hits labels with the mouse: measuring a long text is wasted work.
     graf->MeasuresLabels = false;
     // The program's default look; the private program folder holds no settings file, so a
@@ -257,10 +257,10 @@ ExitCode CliSession::Open(const QString& fileName, bool anyName)
     }
     if (version == 1) {
         const int count = ini.ReadInteger(QStringLiteral("Main"), QStringLiteral("PointCount"), 0);
-        if (count > GraphDocument::MaxPoints) {
-            PrintReason(
-                fileName,
-                Translate(QStringLiteral("Cli_too_many_vertices")).arg(count).arg(GraphDocument::MaxPoints));
+        if (count > GraphDocument::MaxVertices) {
+            PrintReason(fileName, Translate(QStringLiteral("Cli_too_many_vertices"))
+                                      .arg(count)
+                                      .arg(GraphDocument::MaxVertices));
             return Refused;
         }
         if (const QString missing = KeyLostAtTheEnd(fileName, ini, count); !missing.isEmpty()) {

@@ -88,12 +88,12 @@ QByteArray JsonResult::ToJson(const GraphDocument& g, const AlgorithmRun& run) c
 
     // Vertex and arc numbers ascend, so the arrays come out sorted.
     QJsonArray activeVertices;
-    for (int v = 1; v <= g.PointCount; ++v)
-        if (g.Points[v].Active)
+    for (int v = 1; v <= g.VertexCount; ++v)
+        if (g.Vertices[v].Active)
             activeVertices.append(v);
     QJsonArray activeArcs;
-    for (int a = 1; a <= g.PointCount; ++a)
-        for (int b = 1; b <= g.PointCount; ++b)
+    for (int a = 1; a <= g.VertexCount; ++a)
+        for (int b = 1; b <= g.VertexCount; ++b)
             if (g.Arc(a, b).Active)
                 activeArcs.append(QJsonArray{a, b, g.Arc(a, b).Marker});
 

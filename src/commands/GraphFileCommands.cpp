@@ -31,8 +31,8 @@ void CopyDocument(const GraphDocument& from, GraphDocument& to)
     to.ActiveVertexStyle = from.ActiveVertexStyle;
     to.NormalArcStyle = from.NormalArcStyle;
     to.ActiveArcStyle = from.ActiveArcStyle;
-    to.GrafWidth = from.GrafWidth;
-    to.GrafHeight = from.GrafHeight;
+    to.ExtentWidth = from.ExtentWidth;
+    to.ExtentHeight = from.ExtentHeight;
     to.EditMode = from.EditMode;
     to.MenuEditMode = from.MenuEditMode;
     to.MeasuresLabels = from.MeasuresLabels;
@@ -81,7 +81,7 @@ bool ReadGraphFile(GraphSession& session, const QString& fileName, bool anyName,
     MessageCountingHost counting(host);
     scratch->AttachHost(&counting);
     scratch->AttachTextPane(&session.Outp());
-    scratch->SetTitleGraf(&naming);
+    scratch->UseNaming(&naming);
     CopyDocument(g, *scratch);
     scratch->DeleteAllLabels();
     bool loaded = false;

@@ -36,7 +36,7 @@ constexpr FamilyInfo kFamilies[] = {
     {F::FlowNetwork, "flow", "Generate_flow", P::Layers, P::LayerWidth, 3, 3, false, true, true, true},
 };
 
-constexpr int MaxVertices = GraphDocument::MaxPoints;
+constexpr int MaxVertices = GraphDocument::MaxVertices;
 
 struct Range {
     Param param;
@@ -402,14 +402,14 @@ std::optional<QString> Check(const Params& p)
     if (info.probability && !(p.probability >= 0 && p.probability <= 1))
         return RangeMessage(ParamText(P::P), QStringLiteral("0"), QStringLiteral("1"));
     const QString weight = Translate(QStringLiteral("Generate_param_weight"));
-    const QString maxCost = QString::number(GraphDocument::MaxCost);
+    const QString maxCost = QString::number(GraphDocument::MaxWeight);
     if (p.weights == Weights::Constant && !info.alwaysWeighted &&
-        (p.constantWeight < 1 || p.constantWeight > GraphDocument::MaxCost))
+        (p.constantWeight < 1 || p.constantWeight > GraphDocument::MaxWeight))
         return RangeMessage(weight, QStringLiteral("1"), maxCost);
     if (p.weights == Weights::Random || info.alwaysWeighted) {
-        if (p.minWeight < 1 || p.minWeight > GraphDocument::MaxCost)
+        if (p.minWeight < 1 || p.minWeight > GraphDocument::MaxWeight)
             return RangeMessage(weight, QStringLiteral("1"), maxCost);
-        if (p.maxWeight < p.minWeight || p.maxWeight > GraphDocument::MaxCost)
+        if (p.maxWeight < p.minWeight || p.maxWeight > GraphDocument::MaxWeight)
             return RangeMessage(weight, QString::number(p.minWeight), maxCost);
     }
     return std::nullopt;
@@ -485,17 +485,17 @@ bool Generate(GraphDocument& graf, const Params& params)
     const VertexStyle normalPoint = graf.NormalVertexStyle, activePoint = graf.ActiveVertexStyle;
     const ArcStyle normalDuga = graf.NormalArcStyle, activeDuga = graf.ActiveArcStyle;
     graf.DeleteAllLabels();
-    graf.NewGraf(built.directed, built.weighted);
+    graf.StartNewGraph(built.directed, built.weighted);
     graf.NormalVertexStyle = normalPoint;
     graf.ActiveVertexStyle = activePoint;
     graf.NormalArcStyle = normalDuga;
     graf.ActiveArcStyle = activeDuga;
-    graf.GrafWidth = graf.GrafHeight = 0;
+    graf.ExtentWidth = graf.ExtentHeight = 0;
     ApplyNamingChoice(graf.Naming(), params.namingKind, params.namingStart);
     const QRect area = GraphLayouts::VisibleArea(graf);
     for (int i = 0; i < built.vertices; ++i)
-        graf.AddVertex(area.left() + graf.SizeGraf, area.top() + graf.SizeGraf, QString::number(i + 1), i + 1,
-                       graf.SizeGraf);
+        graf.AddVertex(area.left() + graf.VertexSize, area.top() + graf.VertexSize, QString::number(i + 1),
+                       i + 1, graf.VertexSize);
     for (std::size_t k = 0; k < built.arcs.size(); ++k)
         graf.AddArc(built.arcs[k].first + 1, built.arcs[k].second + 1, built.weighted ? built.weights[k] : 1);
 

@@ -123,7 +123,7 @@ bool TreeRoots(Igraph::Graph& g, int root, Igraph::IntVector& roots)
 std::optional<std::vector<QPointF>> LibraryLayout(const GraphDocument& graf, Kind kind,
                                                   const Options& options)
 {
-    const int n = graf.PointCount;
+    const int n = graf.VertexCount;
     Igraph::LibraryCall call;
     Igraph::Graph g;
     if (!Igraph::FromDocument(graf, g))
@@ -160,7 +160,7 @@ std::optional<std::vector<QPointF>> LibraryLayout(const GraphDocument& graf, Kin
     case Kind::Tree: {
         const int root = graf.IsVertex(options.root)
                              ? options.root
-                             : (graf.IsVertex(graf.ActivePoint) ? graf.ActivePoint : 1);
+                             : (graf.IsVertex(graf.ActiveVertex) ? graf.ActiveVertex : 1);
         Igraph::IntVector roots(0);
         if (!roots.Valid() || !TreeRoots(g, root - 1, roots))
             code = IGRAPH_FAILURE;
@@ -207,13 +207,13 @@ QRect VisibleArea(const GraphDocument& graf)
 
 int VertexMargin(const GraphDocument& graf)
 {
-    int radius = graf.PointCount > 0 ? 0 : graf.SizeGraf;
+    int radius = graf.VertexCount > 0 ? 0 : graf.VertexSize;
     // A name is written centred on its vertex and may be wider than the circle ("255" in a
     // small one): it too must stay clear of the edges and of the neighbours' names.
     const QFontMetrics normal(graf.NormalLabelStyle.Font()), active(graf.ActiveLabelStyle.Font());
     int caption = std::max(normal.height(), active.height());
-    for (int v = 1; v <= graf.PointCount; ++v) {
-        radius = std::max(radius, graf.Points[v].Size);
+    for (int v = 1; v <= graf.VertexCount; ++v) {
+        radius = std::max(radius, graf.Vertices[v].Size);
         const QString title = graf.VertexName(v);
         caption = std::max({caption, normal.horizontalAdvance(title), active.horizontalAdvance(title)});
     }
@@ -223,7 +223,7 @@ int VertexMargin(const GraphDocument& graf)
 std::optional<std::vector<QPoint>> Compute(const GraphDocument& graf, Kind kind, const QRect& area,
                                            const Options& options)
 {
-    const int n = graf.PointCount;
+    const int n = graf.VertexCount;
     const int margin = VertexMargin(graf);
     if (n == 0)
         return std::vector<QPoint>();
@@ -276,11 +276,11 @@ std::vector<QPoint> Fit(const std::vector<QPointF>& raw, const QRect& area, int 
 
 void Place(GraphDocument& graf, const std::vector<QPoint>& points)
 {
-    const int n = std::min(graf.PointCount, int(points.size()));
+    const int n = std::min(graf.VertexCount, int(points.size()));
     // Room for the names too, which may reach beyond the circles.
     const int margin = VertexMargin(graf);
     for (int v = 1; v <= n; ++v) {
-        VertexRecord& point = graf.Points[v];
+        VertexRecord& point = graf.Vertices[v];
         point.X = points[std::size_t(v - 1)].x();
         point.Y = points[std::size_t(v - 1)].y();
         graf.GrowExtent(point.X + std::max(point.Size, margin), point.Y + std::max(point.Size, margin));
@@ -293,7 +293,7 @@ bool LayoutCommand(GraphSession& session, Kind kind, const Options& options)
     if (!session.RequireDocument())
         return false;
     GraphDocument& graf = *session.Document();
-    if (graf.PointCount == 0)
+    if (graf.VertexCount == 0)
         return false;
     const auto points = Compute(graf, kind, VisibleArea(graf), options);
     if (!points) {

@@ -21,7 +21,7 @@ GraphDocument& GraphSession::CreateDocument()
     document = std::make_unique<GraphDocument>();
     document->AttachHost(&host);
     document->AttachTextPane(&outp);
-    document->SetTitleGraf(&naming);
+    document->UseNaming(&naming);
     return *document;
 }
 
@@ -114,22 +114,22 @@ bool GraphSession::HasUnsavedChanges() const
         return true;
     const GraphDocument& g = *document;
     const Graph& s = savedState->Unpacked();
-    if (g.Directed != s.Directed || g.Weighted != s.Weighted || g.PointCount != s.PointCount ||
-        g.CountLabel != s.CountLabel || !g.Naming().SameAs(savedState->TitleGraf))
+    if (g.Directed != s.Directed || g.Weighted != s.Weighted || g.VertexCount != s.VertexCount ||
+        g.LabelCount != s.LabelCount || !g.Naming().SameAs(savedState->NamingInUse))
         return true;
-    for (int v = 1; v <= g.PointCount; ++v) {
-        const VertexRecord &now = g.Points[v], &then = s.Points[v];
-        if (now.X != then.X || now.Y != then.Y || now.TitleNumber != then.TitleNumber)
+    for (int v = 1; v <= g.VertexCount; ++v) {
+        const VertexRecord &now = g.Vertices[v], &then = s.Vertices[v];
+        if (now.X != then.X || now.Y != then.Y || now.NameNumber != then.NameNumber)
             return true;
         if (!std::ranges::equal(g.OutArcs(v), s.OutArcs(v)))
             return true;
         const std::span<const ArcRecord> arcs = g.OutRecords(v), savedArcs = s.OutRecords(v);
         for (std::size_t k = 0; k < arcs.size(); ++k)
             if (arcs[k].X != savedArcs[k].X || arcs[k].Y != savedArcs[k].Y ||
-                arcs[k].Cost != savedArcs[k].Cost)
+                arcs[k].Weight != savedArcs[k].Weight)
                 return true;
     }
-    for (int i = 1; i <= g.CountLabel; ++i)
+    for (int i = 1; i <= g.LabelCount; ++i)
         if (g.Labels[i].X != s.Labels[i].X || g.Labels[i].Y != s.Labels[i].Y ||
             g.Labels[i].Text != s.Labels[i].Text)
             return true;
@@ -146,7 +146,7 @@ void GraphSession::Refresh() const
 bool GraphSession::AddVertex(int x, int y)
 {
     GraphDocument& g = *document;
-    if (g.PointCount >= GraphDocument::MaxPoints) {
+    if (g.VertexCount >= GraphDocument::MaxVertices) {
         host.ShowError(Translate("Version_not_support_count"));
         return false;
     }
@@ -156,7 +156,7 @@ bool GraphSession::AddVertex(int x, int y)
         name = GraphDocument::CutName(
             host.InputBox(Translate("Name_graf"), Translate("Enter_name_graf"), name), cut);
     RecordState();
-    g.AddVertex(x, y, name, g.FreeTitleNumber(), g.SizeGraf);
+    g.AddVertex(x, y, name, g.FreeNameNumber(), g.VertexSize);
     Refresh();
     if (cut)
         host.ShowMessage(ProgramHost::MessageKind::Warning, Translate(QStringLiteral("Name_text_cut")));
@@ -176,8 +176,8 @@ bool GraphSession::AddVertexRandom()
         return false;
     GraphDocument& g = *document;
     auto random = [](int bound) { return bound > 0 ? int(QRandomGenerator::global()->bounded(bound)) : 0; };
-    const int x = random(host.DrawingAreaWidth() - 2 * g.SizeGraf) + g.ScrollX + g.SizeGraf;
-    const int y = random(host.DrawingAreaHeight() - 2 * g.SizeGraf) + g.ScrollY + g.SizeGraf;
+    const int x = random(host.DrawingAreaWidth() - 2 * g.VertexSize) + g.ScrollX + g.VertexSize;
+    const int y = random(host.DrawingAreaHeight() - 2 * g.VertexSize) + g.ScrollY + g.VertexSize;
     return AddVertex(x, y);
 }
 
@@ -187,9 +187,9 @@ void GraphSession::DeleteSelected()
         return;
     GraphDocument& g = *document;
     RecordState();
-    if (g.ActivePoint > 0 && g.ActivePoint <= g.PointCount) {
-        g.DeleteVertex(g.ActivePoint);
-        g.ActivePoint = 0;
+    if (g.ActiveVertex > 0 && g.ActiveVertex <= g.VertexCount) {
+        g.DeleteVertex(g.ActiveVertex);
+        g.ActiveVertex = 0;
     } else if (g.ActiveArcTail > 0 && g.ActiveArcHead > 0) {
         g.DeleteArc(g.ActiveArcTail, g.ActiveArcHead);
         g.ActiveArcTail = g.ActiveArcHead = 0;
@@ -205,9 +205,9 @@ void GraphSession::RenameSelectedVertex()
     if (!RequireDocument())
         return;
     GraphDocument& g = *document;
-    if (g.ActivePoint <= 0 || g.ActivePoint > g.PointCount)
+    if (g.ActiveVertex <= 0 || g.ActiveVertex > g.VertexCount)
         return;
-    const QString current = g.VertexName(g.ActivePoint);
+    const QString current = g.VertexName(g.ActiveVertex);
     QString name = current;
     if (!host.InputQuery(Translate("Name_graf"), Translate("Enter_new_name") + current + QStringLiteral(":"),
                          name))
@@ -219,15 +219,15 @@ void GraphSession::RenameSelectedVertex()
         host.ShowError(Translate(QStringLiteral("Name_empty")));
         return;
     }
-    for (int other = 1; other <= g.PointCount; ++other) {
-        if (other != g.ActivePoint && g.VertexName(other) == kept) {
+    for (int other = 1; other <= g.VertexCount; ++other) {
+        if (other != g.ActiveVertex && g.VertexName(other) == kept) {
             host.ShowMessage(ProgramHost::MessageKind::Warning,
                              Translate(QStringLiteral("Name_duplicate")).arg(kept).arg(other));
             break;
         }
     }
     RecordState();
-    g.Naming().SetManualTitle(g.Points[g.ActivePoint].TitleNumber, kept);
+    g.Naming().SetManualTitle(g.Vertices[g.ActiveVertex].NameNumber, kept);
     Refresh();
     if (cut)
         host.ShowMessage(ProgramHost::MessageKind::Warning, Translate(QStringLiteral("Name_text_cut")));
@@ -248,7 +248,7 @@ int GraphSession::AskWeight(const QString& proposed) const
         host.ShowError(Translate("Uncorrect_number"));
         return 0;
     }
-    if (weight < 1 || weight > GraphDocument::MaxCost) {
+    if (weight < 1 || weight > GraphDocument::MaxWeight) {
         host.ShowError(Translate("Load_must_be"));
         return 0;
     }
@@ -261,9 +261,9 @@ void GraphSession::EditSelectedWeight()
         return;
     GraphDocument& g = *document;
     const int a = g.ActiveArcTail, b = g.ActiveArcHead;
-    if (!g.Weighted || a <= 0 || b <= 0 || a > g.PointCount || b > g.PointCount || !g.HasArc(a, b))
+    if (!g.Weighted || a <= 0 || b <= 0 || a > g.VertexCount || b > g.VertexCount || !g.HasArc(a, b))
         return;
-    const int weight = AskWeight(QString::number(g.Arc(a, b).Cost));
+    const int weight = AskWeight(QString::number(g.Arc(a, b).Weight));
     if (weight == 0)
         return;
     RecordState();

@@ -18,7 +18,7 @@ class GraphSession {
     GraphDocument* Document() const { return document.get(); }
     bool HasDocument() const { return document != nullptr; }
     // Destroys the current document and creates a fresh one, attached to the host,
-    // the Text pane and the shared naming object. The caller runs NewGraf on it.
+    // the Text pane and the shared naming object. The caller runs StartNewGraph on it.
     GraphDocument& CreateDocument();
     UndoHistory& History() { return history; }
     TextPane& Outp() { return outp; }

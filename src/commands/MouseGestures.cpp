@@ -12,7 +12,7 @@ namespace {
 
 bool ValidPoint(const GraphDocument& g, int v)
 {
-    return v >= 1 && v <= g.PointCount;
+    return v >= 1 && v <= g.VertexCount;
 }
 
 bool Press(GraphSession& session, GestureView& view, int areaX, int areaY, int x, int y)
@@ -23,7 +23,7 @@ bool Press(GraphSession& session, GestureView& view, int areaX, int areaY, int x
     g.PanY = areaY;
 
     int current = 0;
-    for (int i = 1; i <= g.CountLabel; ++i)
+    for (int i = 1; i <= g.LabelCount; ++i)
         if (g.Labels[i].Active) {
             current = i;
             break;
@@ -44,11 +44,11 @@ bool Press(GraphSession& session, GestureView& view, int areaX, int areaY, int x
 
     // A drag whose release never came has ended: the next one records its own step.
     g.Dragging = g.Moved = false;
-    g.ActiveArcTail = g.ActiveArcHead = g.ActivePoint = g.ActiveLabel = 0;
+    g.ActiveArcTail = g.ActiveArcHead = g.ActiveVertex = g.ActiveLabel = 0;
     int v = 0, a = 0, b = 0;
-    if (g.FindPointAt(x, y, v)) {
-        g.ActivePoint = v;
-        g.Points[v].Active = 1;
+    if (g.FindVertexAt(x, y, v)) {
+        g.ActiveVertex = v;
+        g.Vertices[v].Active = 1;
         g.Dragging = true;
     } else if (FindArcAt(g, x, y, a, b)) {
         g.ActiveArcTail = a;
@@ -99,30 +99,30 @@ bool Move(GraphSession& session, GestureView& view, int areaX, int areaY, int x,
                 dy = y - g.ScrollY - halfHeight;
             // A few vertex sizes per mouse move: each step brings the pointer over new ground,
             // and a view that jumped to the vertex would run on while the mouse rests at the edge.
-            const int step = 4 * std::max(g.SizeGraf, 5);
+            const int step = 4 * std::max(g.VertexSize, 5);
             dx = std::clamp(dx, -step, step);
             dy = std::clamp(dy, -step, step);
         };
-        if (ValidPoint(g, g.ActivePoint)) {
-            const int v = g.ActivePoint;
-            const int r = g.Points[v].Size;
+        if (ValidPoint(g, g.ActiveVertex)) {
+            const int v = g.ActiveVertex;
+            const int r = g.Vertices[v].Size;
             if (x - r < 0)
                 x = r;
             if (y - r < 0)
                 y = r;
-            if (x != g.Points[v].X || y != g.Points[v].Y)
+            if (x != g.Vertices[v].X || y != g.Vertices[v].Y)
                 beginMove();
             if (g.CanvasWidth() < x + r)
-                g.GrafWidth = x + r;
+                g.ExtentWidth = x + r;
             if (g.CanvasHeight() < y + r)
-                g.GrafHeight = y + r;
-            g.Points[v].X = x;
-            g.Points[v].Y = y;
+                g.ExtentHeight = y + r;
+            g.Vertices[v].X = x;
+            g.Vertices[v].Y = y;
             autoScroll(r, r);
             // Moving a vertex straightens every arc at it.
             for (int k = 0; k < g.OutCount(v); ++k)
                 g.CenterArcText(v, g.OutArcs(v)[k]);
-            for (int t = 1; t <= g.PointCount; ++t)
+            for (int t = 1; t <= g.VertexCount; ++t)
                 g.CenterArcText(t, v);
         } else if (g.ActiveArcTail + g.ActiveArcHead > 0) {
             const int a = g.ActiveArcTail, b = g.ActiveArcHead;
@@ -136,15 +136,15 @@ bool Move(GraphSession& session, GestureView& view, int areaX, int areaY, int x,
                     g.ArcRef(b, a).Y = y;
                 }
             }
-        } else if (g.ActiveLabel > 0 && g.ActiveLabel <= g.CountLabel) {
+        } else if (g.ActiveLabel > 0 && g.ActiveLabel <= g.LabelCount) {
             LabelRecord& label = g.Labels[g.ActiveLabel];
             const int w = label.ActiveWidth, h = label.ActiveHeight;
             if (x + g.LabelDragDX != label.X || y + g.LabelDragDY != label.Y)
                 beginMove();
             label.X = x + g.LabelDragDX;
             label.Y = y + g.LabelDragDY;
-            g.GrafWidth = std::max(g.GrafWidth, x + w);
-            g.GrafHeight = std::max(g.GrafHeight, y + h);
+            g.ExtentWidth = std::max(g.ExtentWidth, x + w);
+            g.ExtentHeight = std::max(g.ExtentHeight, y + h);
             autoScroll(w, h);
         }
     }
@@ -161,13 +161,13 @@ bool Connect(GraphSession& session, GestureView& view, int x, int y)
     GraphDocument& g = *session.Document();
     view.LeaveTextMode();
     int u = 0;
-    if (g.FindPointAt(x, y, u) && ValidPoint(g, g.ActivePoint) && u != g.ActivePoint) {
+    if (g.FindVertexAt(x, y, u) && ValidPoint(g, g.ActiveVertex) && u != g.ActiveVertex) {
         int weight = 1;
         if (g.Weighted) {
             if (g.MapMode) {
-                const VertexRecord& from = g.Points[g.ActivePoint];
+                const VertexRecord& from = g.Vertices[g.ActiveVertex];
                 const double distance =
-                    std::hypot(double(g.Points[u].X - from.X), double(g.Points[u].Y - from.Y));
+                    std::hypot(double(g.Vertices[u].X - from.X), double(g.Vertices[u].Y - from.Y));
                 weight = MapModeWeight(distance, g.ZoomMap);
             } else {
                 weight = session.AskWeight(QString());
@@ -176,7 +176,7 @@ bool Connect(GraphSession& session, GestureView& view, int x, int y)
             }
         }
         session.RecordState();
-        g.AddArc(g.ActivePoint, u, weight);
+        g.AddArc(g.ActiveVertex, u, weight);
     }
     g.Host().RefreshMatrixWindow();
     return true;
@@ -185,12 +185,12 @@ bool Connect(GraphSession& session, GestureView& view, int x, int y)
 void Delete(GraphSession& session)
 {
     GraphDocument& g = *session.Document();
-    if (g.ActivePoint > 0) {
-        if (ValidPoint(g, g.ActivePoint)) {
+    if (g.ActiveVertex > 0) {
+        if (ValidPoint(g, g.ActiveVertex)) {
             session.RecordState();
-            g.DeleteVertex(g.ActivePoint);
+            g.DeleteVertex(g.ActiveVertex);
         }
-        g.ActivePoint = 0;
+        g.ActiveVertex = 0;
     } else if (g.ActiveArcTail + g.ActiveArcHead > 0) {
         if (ValidPoint(g, g.ActiveArcTail) && ValidPoint(g, g.ActiveArcHead)) {
             session.RecordState();
@@ -198,7 +198,7 @@ void Delete(GraphSession& session)
         }
         g.ActiveArcTail = g.ActiveArcHead = 0;
     } else if (g.ActiveLabel > 0) {
-        if (g.ActiveLabel <= g.CountLabel) {
+        if (g.ActiveLabel <= g.LabelCount) {
             session.RecordState();
             g.DeleteLabel(g.ActiveLabel);
         }
@@ -211,9 +211,9 @@ bool Context(GestureView& view, GraphDocument& g, int x, int y)
 {
     view.LeaveTextMode();
     int target = 0;
-    g.TargetPoint = g.FindPointAt(x, y, target) ? target : -1;
-    if (g.TargetPoint > 0 && g.ActivePoint > 0) {
-        if (g.TargetPoint != g.ActivePoint)
+    g.TargetVertex = g.FindVertexAt(x, y, target) ? target : -1;
+    if (g.TargetVertex > 0 && g.ActiveVertex > 0) {
+        if (g.TargetVertex != g.ActiveVertex)
             view.OpenVertexPopup();
         return true;
     }

@@ -22,11 +22,11 @@ bool NewGraphCommand(GraphSession& session, NewGraphPrompt& prompt, NewGraphEnvi
 
     GraphDocument& graf = session.CreateDocument();
     graf.MenuEditMode = quint8(environment.MenuEditMode());
-    graf.NewGraf(prompt.Directed(), prompt.Weighted());
+    graf.StartNewGraph(prompt.Directed(), prompt.Weighted());
     environment.LoadSettings(graf, true);
     if (!hadDocument)
         environment.LoadWindowPlacement();
-    graf.SetTitleGraf(&session.Naming());
+    graf.UseNaming(&session.Naming());
     environment.DocumentCreated(graf);
     session.MarkSaved(QString());
     host.UpdateMenus();
@@ -44,7 +44,7 @@ bool PropertiesCommand(GraphSession& session, NewGraphPrompt& prompt)
     auto before = session.Snapshot();
     if (!prompt.Run(QStringLiteral("Edit")))
         return false;
-    graf.SetTitleGraf(&session.Naming());
+    graf.UseNaming(&session.Naming());
 
     const bool convert = prompt.Directed() != (graf.Directed) || prompt.Weighted() != (graf.Weighted);
     if (convert) {

@@ -47,7 +47,7 @@ const IntKey NormalDugePenSize{"NormalDugePenSize", 2, 0, MaxPenSize};
 const IntKey NormalGrafPenColor{"NormalGrafPenColor", 0x808080};
 const IntKey NormalGrafTextColor{"NormalGrafTextColor", 0xFF0000};
 const IntKey NormalGrafBrushColor{"NormalGrafBrushColor", 0xFFFFFF};
-const IntKey SizeGraf{"SizeGraf", 10, 1, MaxVertexSize};
+const IntKey VertexSize{"SizeGraf", 10, 1, MaxVertexSize};
 const IntKey ZoomMap{"ZoomMap", 10};
 const IntKey ShowMatrixWindow{"ShowMatrixWindow", 1};
 const IntKey CountRun{"CountRun", 0};
@@ -100,7 +100,7 @@ bool ProgramSettings::LoadSettings(GraphDocument& graf, bool withLanguage)
     graf.NormalVertexStyle.BrushColor = ReadInt(ini, NormalGrafBrushColor);
 
     const QString background = ini.ReadString(Section, QStringLiteral("backgroundImage"), QString());
-    graf.SizeGraf = ReadInt(ini, SizeGraf);
+    graf.VertexSize = ReadInt(ini, VertexSize);
     graf.LoadBackground(background);
 
     graf.ZoomMap = ReadInt(ini, ZoomMap);
@@ -229,7 +229,7 @@ bool ProgramSettings::SaveSettings(const GraphDocument& graf, const WindowPlacem
     put(NormalGrafPenColor, graf.NormalVertexStyle.PenColor);
     put(NormalGrafTextColor, graf.NormalVertexStyle.TextColor);
     put(NormalGrafBrushColor, graf.NormalVertexStyle.BrushColor);
-    put(SizeGraf, graf.SizeGraf);
+    put(VertexSize, graf.VertexSize);
     putString("backgroundImage", graf.BackgroundFile);
     put(ZoomMap, graf.ZoomMap);
     put(ShowMatrixWindow, matrixWindowVisible ? 1 : 0);

@@ -7,7 +7,7 @@ bool SelectPathEnds(const GraphDocument& graf, ProgramHost& host, int& first, in
 {
     // List entry k names vertex k + 1.
     QStringList names;
-    for (int v = 1; v <= graf.PointCount; ++v)
+    for (int v = 1; v <= graf.VertexCount; ++v)
         names.append(graf.VertexName(v));
     // The list is filled once, for both questions.
     int index = 0;

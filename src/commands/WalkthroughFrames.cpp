@@ -16,7 +16,7 @@ class FrameWriter {
   public:
     FrameWriter(const GraphDocument& graf, const AlgorithmResult& run, PagePlan& pagePlan)
         : g(graf), result(run), trace(run.steps), plan(pagePlan),
-          side(std::size_t(std::max(run.steps.VertexCount(), graf.PointCount)) + 1),
+          side(std::size_t(std::max(run.steps.VertexCount(), graf.VertexCount)) + 1),
           cells(side * side, StepArcState::None), vertexColour(side, 0)
     {
     }
@@ -44,7 +44,7 @@ class FrameWriter {
     }
 
   private:
-    bool Drawn(int v) const { return v >= 1 && v <= g.PointCount; }
+    bool Drawn(int v) const { return v >= 1 && v <= g.VertexCount; }
 
     void SetVertex(int v, StepVertexState state)
     {
@@ -126,7 +126,7 @@ class FrameWriter {
             changes.append(
                 QJsonArray{4, v, 0, WebColour(fill->second) + QLatin1Char(' ') + InkOn(fill->second)});
         QStringList names;
-        for (int w = 1; w <= g.PointCount; ++w)
+        for (int w = 1; w <= g.VertexCount; ++w)
             if (vertexColour[std::size_t(w)] == colour)
                 names.append(g.VertexName(w));
         SetCell(colour, 1, names.join(QStringLiteral(", ")));

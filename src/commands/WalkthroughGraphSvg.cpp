@@ -13,8 +13,8 @@ namespace {
 // quadratic curve whose control point lies twice as far from the chord's middle as the text point.
 QString ArcPath(const GraphDocument& g, int a, int b)
 {
-    const VertexRecord& tail = g.Points[a];
-    const VertexRecord& head = g.Points[b];
+    const VertexRecord& tail = g.Vertices[a];
+    const VertexRecord& head = g.Vertices[b];
     const ArcRecord& cell = g.Arc(a, b);
     const double cx = 2.0 * cell.X - (tail.X + head.X) / 2.0;
     const double cy = 2.0 * cell.Y - (tail.Y + head.Y) / 2.0;
@@ -36,7 +36,7 @@ QString ArcPath(const GraphDocument& g, int a, int b)
 std::vector<std::pair<int, int>> DrawnArcs(const GraphDocument& g)
 {
     std::vector<std::pair<int, int>> arcs;
-    for (int a = 1; a <= g.PointCount; ++a)
+    for (int a = 1; a <= g.VertexCount; ++a)
         for (int b : g.OutArcs(a))
             if (!(IsEdge(g, a, b) && b < a))
                 arcs.emplace_back(a, b);
@@ -99,15 +99,15 @@ QString GraphSvg(const GraphDocument& g, const WalkthroughTask& task, const Page
         right = std::max(right, x1);
         bottom = std::max(bottom, y1);
     };
-    for (int v = 1; v <= g.PointCount; ++v) {
-        const VertexRecord& p = g.Points[v];
+    for (int v = 1; v <= g.VertexCount; ++v) {
+        const VertexRecord& p = g.Vertices[v];
         largest = std::max(largest, p.Size);
         include(p.X - p.Size, p.Y - p.Size - 16, p.X + p.Size + 30, p.Y + p.Size);
     }
     std::vector<Label> labels;
     for (const auto& [a, b] : arcs) {
         const ArcRecord& cell = g.Arc(a, b);
-        const QString text = flows ? FlowText(cell.Cost, cell.Cost) : QString::number(cell.Cost);
+        const QString text = flows ? FlowText(cell.Weight, cell.Weight) : QString::number(cell.Weight);
         labels.push_back({double(cell.X), double(cell.Y), 7.0 * text.size() + 4, 14});
         include(cell.X - 10, cell.Y - 10, cell.X + 10, cell.Y + 10);
     }
@@ -135,13 +135,13 @@ QString GraphSvg(const GraphDocument& g, const WalkthroughTask& task, const Page
     if (g.Weighted)
         for (std::size_t k = 0; k < arcs.size(); ++k) {
             const auto [a, b] = arcs[k];
-            const int cost = g.Arc(a, b).Cost;
+            const int cost = g.Arc(a, b).Weight;
             svg += QStringLiteral("<text class=\"weight\" id=\"w%1\" x=\"%2\" y=\"%3\">%4</text>")
                        .arg(ArcId(g, a, b), Number(labels[k].x), Number(labels[k].y),
                             flows ? FlowText(0, cost) : QString::number(cost));
         }
-    for (int v = 1; v <= g.PointCount; ++v) {
-        const VertexRecord& p = g.Points[v];
+    for (int v = 1; v <= g.VertexCount; ++v) {
+        const VertexRecord& p = g.Vertices[v];
         QString marks;
         if (v == task.first)
             marks += QStringLiteral("<circle class=\"mark start\" cx=\"%1\" cy=\"%2\" r=\"%3\"/>")

@@ -55,14 +55,14 @@ QString LegendHtml(const WalkthroughTask& task, const PagePlan& plan)
 QString TaskLine(const GraphDocument& g, const WalkthroughTask& task)
 {
     int arcs = 0;
-    for (int a = 1; a <= g.PointCount; ++a)
+    for (int a = 1; a <= g.VertexCount; ++a)
         for (int b : g.OutArcs(a))
             arcs += IsEdge(g, a, b) && b < a ? 0 : 1;
     QString line = task.graphName.isEmpty()
-                       ? Tr("Page_task_graph_unnamed").arg(g.PointCount).arg(arcs)
-                       : Tr("Page_task_graph").arg(task.graphName).arg(g.PointCount).arg(arcs);
-    const bool valid = task.first >= 1 && task.first <= g.PointCount;
-    if (valid && task.second >= 1 && task.second <= g.PointCount)
+                       ? Tr("Page_task_graph_unnamed").arg(g.VertexCount).arg(arcs)
+                       : Tr("Page_task_graph").arg(task.graphName).arg(g.VertexCount).arg(arcs);
+    const bool valid = task.first >= 1 && task.first <= g.VertexCount;
+    if (valid && task.second >= 1 && task.second <= g.VertexCount)
         line += QStringLiteral(", ") +
                 Tr("Page_task_from_to").arg(g.VertexName(task.first), g.VertexName(task.second));
     else if (valid)

@@ -43,12 +43,12 @@ WalkthroughTask WithNetworkEnds(const GraphDocument& g, WalkthroughTask task)
 {
     if (TableOf(task.name) != TableKind::Flows || task.first != 0 || task.second != 0)
         return task;
-    std::vector<int> into(std::size_t(g.PointCount) + 1, 0);
-    for (int a = 1; a <= g.PointCount; ++a)
+    std::vector<int> into(std::size_t(g.VertexCount) + 1, 0);
+    for (int a = 1; a <= g.VertexCount; ++a)
         for (int b : g.OutArcs(a))
             ++into[std::size_t(b)];
     int sources = 0, sinks = 0, source = 0, sink = 0;
-    for (int v = 1; v <= g.PointCount; ++v) {
+    for (int v = 1; v <= g.VertexCount; ++v) {
         if (into[std::size_t(v)] == 0 && g.OutCount(v) > 0)
             ++sources, source = v;
         if (into[std::size_t(v)] > 0 && g.OutCount(v) == 0)

@@ -27,7 +27,7 @@ void PlanTable(const GraphDocument& g, const AlgorithmResult& result, const Walk
     case TableKind::Distances:
         break;
     case TableKind::Matrix: {
-        const int n = g.PointCount;
+        const int n = g.VertexCount;
         if (n > MaxMatrixSide || trace.FrameCount() == 0) {
             plan.table = TableKind::None;
             break;
@@ -36,7 +36,7 @@ void PlanTable(const GraphDocument& g, const AlgorithmResult& result, const Walk
         break;
     }
     case TableKind::Flows:
-        for (int a = 1; a <= g.PointCount; ++a)
+        for (int a = 1; a <= g.VertexCount; ++a)
             for (int b : g.OutArcs(a))
                 plan.flows.emplace_back(a, b);
         break;
@@ -44,7 +44,7 @@ void PlanTable(const GraphDocument& g, const AlgorithmResult& result, const Walk
         // The colour numbers as the trace gives them, the fills as the result draws them.
         for (int i = 0; i < trace.FrameCount(); ++i)
             for (const StepTrace::ChangeRecord& c : trace.ChangesOf(i))
-                if (c.kind == Kind::CaptionNumber && c.a >= 1 && c.a <= g.PointCount && c.value >= 1) {
+                if (c.kind == Kind::CaptionNumber && c.a >= 1 && c.a <= g.VertexCount && c.value >= 1) {
                     plan.colours = std::max(plan.colours, int(c.value));
                     if (std::size_t(c.a) < result.picture.vertexFills.size() &&
                         result.picture.vertexFills[std::size_t(c.a)] >= 0)
@@ -66,18 +66,18 @@ QString TableHtml(const GraphDocument& g, const WalkthroughTask& task, const Pag
     case TableKind::None:
         return QString();
     case TableKind::Distances:
-        html = head(task.first >= 1 && task.first <= g.PointCount
+        html = head(task.first >= 1 && task.first <= g.VertexCount
                         ? Tr("Page_distances").arg(g.VertexName(task.first))
                         : QString());
         html += QStringLiteral("<tr><th>%1</th><th>%2</th></tr>")
                     .arg(Esc(Tr("Page_vertex")), Esc(Tr("Page_distance")));
-        for (int v = 1; v <= g.PointCount; ++v)
+        for (int v = 1; v <= g.VertexCount; ++v)
             html += QStringLiteral("<tr><th>%1</th><td class=\"cell\" id=\"%2\"></td></tr>")
                         .arg(Esc(g.VertexName(v)), Cell(v, 1));
         break;
     case TableKind::Matrix: {
         const std::vector<int>& first = plan.matrices.front();
-        const int n = g.PointCount;
+        const int n = g.VertexCount;
         html = head(Tr("Page_matrix"));
         html += QStringLiteral("<tr><th></th>");
         for (int j = 1; j <= n; ++j)
@@ -101,7 +101,7 @@ QString TableHtml(const GraphDocument& g, const WalkthroughTask& task, const Pag
             const auto [a, b] = plan.flows[k];
             html += QStringLiteral("<tr><th>%1 → %2</th><td class=\"cell\" id=\"%3\">%4</td></tr>")
                         .arg(Esc(g.VertexName(a)), Esc(g.VertexName(b)), Cell(int(k) + 1, 1),
-                             FlowText(0, g.Arc(a, b).Cost));
+                             FlowText(0, g.Arc(a, b).Weight));
         }
         break;
     case TableKind::Colours:

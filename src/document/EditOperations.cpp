@@ -5,18 +5,18 @@
 #include <QFontMetrics>
 #include <algorithm>
 
-void GraphDocument::NewGraf(bool directed, bool weighted)
+void GraphDocument::StartNewGraph(bool directed, bool weighted)
 {
     Directed = directed;
     Weighted = weighted;
     if (weighted)
         MapMode = 0;
 
-    PointCount = 0;
-    Points.assign(1, VertexRecord{});
+    VertexCount = 0;
+    Vertices.assign(1, VertexRecord{});
     SetOutLists({});
-    TitleUsed.fill(0);
-    ActivePoint = ActiveArcTail = ActiveArcHead = TargetPoint = ActiveLabel = 0;
+    NameNumberUsed.fill(0);
+    ActiveVertex = ActiveArcTail = ActiveArcHead = TargetVertex = ActiveLabel = 0;
     Dragging = false;
     Panning = false;
     PanX = PanY = 0;
@@ -48,50 +48,50 @@ void GraphDocument::NewGraf(bool directed, bool weighted)
 
 void GraphDocument::AddVertex(int x, int y, const QString& name, int titleNumber, int radius)
 {
-    if (PointCount >= MaxPoints || titleNumber < 1 || titleNumber > MaxPoints)
+    if (VertexCount >= MaxVertices || titleNumber < 1 || titleNumber > MaxVertices)
         return;
-    ++PointCount;
-    Points.push_back(VertexRecord{x, y, radius, titleNumber, 0});
+    ++VertexCount;
+    Vertices.push_back(VertexRecord{x, y, radius, titleNumber, 0});
     AddOutList();
     GrowExtent(x + radius, y + radius);
-    TitleUsed[titleNumber] = 1;
+    NameNumberUsed[titleNumber] = 1;
     if (IsManualNaming())
-        TitleGraf->SetManualTitle(titleNumber, name);
+        NamingInUse->SetManualTitle(titleNumber, name);
 }
 
 void GraphDocument::DeleteVertex(int v)
 {
-    if (v < 1 || v > PointCount)
+    if (v < 1 || v > VertexCount)
         return;
-    const int n = PointCount;
-    const int k = Points[v].TitleNumber;
-    if (k >= 1 && k <= MaxPoints)
-        TitleUsed[k] = 0;
-    TitleGraf->ClearManualTitle(k);
+    const int n = VertexCount;
+    const int k = Vertices[v].NameNumber;
+    if (k >= 1 && k <= MaxVertices)
+        NameNumberUsed[k] = 0;
+    NamingInUse->ClearManualTitle(k);
 
     // Vertices above v move down by one index with their out-lists; every arc into v goes, and
     // every head above v follows its vertex.
-    Points.erase(Points.begin() + v);
+    Vertices.erase(Vertices.begin() + v);
     RemoveVertexArcs(v);
-    PointCount = n - 1;
+    VertexCount = n - 1;
 }
 
 void GraphDocument::DeleteAllVertices()
 {
-    const int n = PointCount;
+    const int n = VertexCount;
     for (int i = 0; i < n; ++i)
         DeleteVertex(1);
 }
 
 void GraphDocument::AddArc(int a, int b, int cost)
 {
-    if (a == b || a < 1 || b < 1 || a > PointCount || b > PointCount)
+    if (a == b || a < 1 || b < 1 || a > VertexCount || b > VertexCount)
         return;
     auto addOne = [this, cost](int tail, int head) {
         ArcRecord* arc = FindArc(tail, head);
         if (!arc)
             arc = &AppendArc(tail, head);
-        arc->Cost = cost;
+        arc->Weight = cost;
         arc->Active = 0;
         arc->Marker = 0;
         CenterArcText(tail, head);
@@ -117,12 +117,12 @@ void GraphDocument::SetArcWeight(int a, int b, int cost)
 {
     // Only an arc has a weight.
     if (ArcRecord* arc = FindArc(a, b))
-        arc->Cost = cost;
+        arc->Weight = cost;
     else
         return;
     if (!Directed)
         if (ArcRecord* back = FindArc(b, a))
-            back->Cost = cost;
+            back->Weight = cost;
 }
 
 void GraphDocument::MeasureLabel(LabelRecord& label) const
@@ -153,9 +153,9 @@ QString GraphDocument::CutName(const QString& name, bool& cut)
 
 bool GraphDocument::AddLabel(const QString& text, int x, int y)
 {
-    if (CountLabel >= MaxLabels)
+    if (LabelCount >= MaxLabels)
         return false;
-    ++CountLabel;
+    ++LabelCount;
     LabelRecord& label = Labels.emplace_back();
     label.X = x;
     label.Y = y;
@@ -167,21 +167,21 @@ bool GraphDocument::AddLabel(const QString& text, int x, int y)
 
 void GraphDocument::DeleteLabel(int i)
 {
-    if (i < 1 || i > CountLabel)
+    if (i < 1 || i > LabelCount)
         return;
     Labels.erase(Labels.begin() + i);
-    --CountLabel;
+    --LabelCount;
 }
 
 void GraphDocument::DeleteAllLabels()
 {
     Labels.resize(1);
-    CountLabel = 0;
+    LabelCount = 0;
 }
 
 void GraphDocument::EditLabelText(int i, const QString& text)
 {
-    if (i >= 1 && i <= CountLabel)
+    if (i >= 1 && i <= LabelCount)
         Labels[i].Text = text;
 }
 
@@ -199,9 +199,9 @@ void GraphDocument::ToUnweighted()
 {
     if (!Weighted)
         return;
-    for (int a = 1; a <= PointCount; ++a)
+    for (int a = 1; a <= VertexCount; ++a)
         for (ArcRecord& arc : OutRecords(a))
-            arc.Cost = 1;
+            arc.Weight = 1;
     Weighted = false;
 }
 
@@ -215,7 +215,7 @@ bool GraphDocument::ToUndirected()
     const std::vector<OutArcList> saved = AllOutLists();
 
     Directed = false;
-    const int n = PointCount;
+    const int n = VertexCount;
     // The matrix reader takes its matrix as [head][tail].
     auto import = std::make_unique<VertexMatrix<int>>();
     for (int a = 1; a <= n; ++a)
@@ -238,14 +238,14 @@ bool GraphDocument::ToUndirected()
 
 bool GraphDocument::BuildFromMatrix(const VertexMatrix<int>& import, int n)
 {
-    n = std::clamp(n, 0, PointCount);
+    n = std::clamp(n, 0, VertexCount);
     ClearArcs();
     for (int d = 1; d <= n; ++d)
         for (int i = 1; i <= n; ++i) {
             const int v = import[i][d];
             if (v == 0 || i == d)
                 continue;
-            AppendArc(d, i).Cost = v;
+            AppendArc(d, i).Weight = v;
             if (!Weighted && v > 1) {
                 Host().ShowError(Translate("Not_correct_matrix_not_load_matrix"));
                 return false;
@@ -265,7 +265,7 @@ bool GraphDocument::BuildFromMatrix(const VertexMatrix<int>& import, int n)
 bool GraphDocument::ApplyGridMatrix(QList<QStringList>& cells)
 {
     const int n = int(cells.size()) - 1;
-    if (n != PointCount)
+    if (n != VertexCount)
         return false;
     // Validate everything into a scratch matrix first: a rejected grid changes nothing.
     auto values = std::make_unique<VertexMatrix<int>>();
@@ -286,7 +286,7 @@ bool GraphDocument::ApplyGridMatrix(QList<QStringList>& cells)
     for (int c = 1; c <= n; ++c)
         for (int r = 1; r <= n; ++r) {
             const int v = (*values)[c][r];
-            if (v < 0 || v > MaxCost)
+            if (v < 0 || v > MaxWeight)
                 return false;
             if (!Weighted && v > 1)
                 return false;

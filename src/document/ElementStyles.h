@@ -36,7 +36,7 @@ class ArcStyle {
   public:
     int PenColor = 0, TextColor = 0, PenSize = 2;
     quint8 PenStyle = 0;
-    int X1 = 0, Y1 = 0, X2 = 0, Y2 = 0, HeadSize = 0, TextX = 0, TextY = 0, Cost = 0;
+    int X1 = 0, Y1 = 0, X2 = 0, Y2 = 0, HeadSize = 0, TextX = 0, TextY = 0, Weight = 0;
     bool Directed = false, Weighted = false;
 
     void SetGeometry(int x1, int y1, int x2, int y2, int headSize, int textX, int textY, int cost,
@@ -49,7 +49,7 @@ class ArcStyle {
         HeadSize = headSize;
         TextX = textX;
         TextY = textY;
-        Cost = cost;
+        Weight = cost;
         Directed = directed;
         Weighted = weighted;
     }

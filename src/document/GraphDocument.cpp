@@ -112,7 +112,7 @@ GraphDocument::GraphDocument()
 {
     ownTitleGraf.SetKind(VertexNaming::Numbers);
     ownTitleGraf.SetNumbers(1);
-    TitleGraf = &ownTitleGraf;
+    NamingInUse = &ownTitleGraf;
 }
 
 GraphDocument::~GraphDocument() = default;
@@ -127,29 +127,29 @@ TextPane& GraphDocument::Outp() const
     return outpPtr ? *outpPtr : ownOutp;
 }
 
-int GraphDocument::FreeTitleNumber() const
+int GraphDocument::FreeNameNumber() const
 {
-    for (int k = 1; k <= MaxPoints; ++k)
-        if (!TitleUsed[k])
+    for (int k = 1; k <= MaxVertices; ++k)
+        if (!NameNumberUsed[k])
             return k;
     return -1;
 }
 
-int GraphDocument::FindPointByTitle(int titleNumber) const
+int GraphDocument::FindVertexByNameNumber(int titleNumber) const
 {
-    for (int v = 1; v <= PointCount; ++v)
-        if (Points[v].TitleNumber == titleNumber)
+    for (int v = 1; v <= VertexCount; ++v)
+        if (Vertices[v].NameNumber == titleNumber)
             return v;
     return -1;
 }
 
-bool GraphDocument::FindPointAt(int x, int y, int& vertex) const
+bool GraphDocument::FindVertexAt(int x, int y, int& vertex) const
 {
     VertexStyle probe = NormalVertexStyle;
-    for (int v = 1; v <= PointCount; ++v) {
-        probe.X = Points[v].X;
-        probe.Y = Points[v].Y;
-        probe.Size = Points[v].Size;
+    for (int v = 1; v <= VertexCount; ++v) {
+        probe.X = Vertices[v].X;
+        probe.Y = Vertices[v].Y;
+        probe.Size = Vertices[v].Size;
         if (probe.HitTest(x, y)) {
             vertex = v;
             return true;
@@ -160,7 +160,7 @@ bool GraphDocument::FindPointAt(int x, int y, int& vertex) const
 
 int GraphDocument::FindLabelAt(int x, int y, int currentLabel) const
 {
-    for (int i = 1; i <= CountLabel; ++i) {
+    for (int i = 1; i <= LabelCount; ++i) {
         const LabelRecord& label = Labels[i];
         const int w = (i == currentLabel) ? label.ActiveWidth : label.Width;
         const int h = (i == currentLabel) ? label.ActiveHeight : label.Height;
@@ -172,23 +172,23 @@ int GraphDocument::FindLabelAt(int x, int y, int currentLabel) const
 
 bool GraphDocument::IsManualNaming() const
 {
-    return TitleGraf->GetKind() == VertexNaming::Manual;
+    return NamingInUse->GetKind() == VertexNaming::Manual;
 }
 
 QSize GraphDocument::ContentExtent() const
 {
     int right = 0, bottom = 0;
-    for (int v = 1; v <= PointCount; ++v) {
-        const int reach = std::max(SizeGraf, Points[v].Size);
-        right = std::max(right, Points[v].X + reach);
-        bottom = std::max(bottom, Points[v].Y + reach);
+    for (int v = 1; v <= VertexCount; ++v) {
+        const int reach = std::max(VertexSize, Vertices[v].Size);
+        right = std::max(right, Vertices[v].X + reach);
+        bottom = std::max(bottom, Vertices[v].Y + reach);
     }
-    for (int a = 1; a <= PointCount; ++a)
+    for (int a = 1; a <= VertexCount; ++a)
         for (const ArcRecord& arc : OutRecords(a)) {
-            right = std::max(right, arc.X + SizeGraf);
-            bottom = std::max(bottom, arc.Y + SizeGraf);
+            right = std::max(right, arc.X + VertexSize);
+            bottom = std::max(bottom, arc.Y + VertexSize);
         }
-    for (int i = 1; i <= CountLabel; ++i) {
+    for (int i = 1; i <= LabelCount; ++i) {
         const LabelRecord& label = Labels[i];
         right = std::max(right, label.X + std::max(label.Width, label.ActiveWidth));
         bottom = std::max(bottom, label.Y + std::max(label.Height, label.ActiveHeight));
@@ -198,47 +198,47 @@ QSize GraphDocument::ContentExtent() const
 
 int GraphDocument::CanvasWidth() const
 {
-    return std::max({GrafWidth, Host().DrawingAreaWidth(), ContentExtent().width()});
+    return std::max({ExtentWidth, Host().DrawingAreaWidth(), ContentExtent().width()});
 }
 
 int GraphDocument::CanvasHeight() const
 {
-    return std::max({GrafHeight, Host().DrawingAreaHeight(), ContentExtent().height()});
+    return std::max({ExtentHeight, Host().DrawingAreaHeight(), ContentExtent().height()});
 }
 
 void GraphDocument::ClearActive()
 {
-    for (int v = 1; v <= PointCount; ++v)
-        Points[v].Active = 0;
-    for (int a = 1; a <= PointCount; ++a)
+    for (int v = 1; v <= VertexCount; ++v)
+        Vertices[v].Active = 0;
+    for (int a = 1; a <= VertexCount; ++a)
         for (ArcRecord& arc : OutRecords(a)) {
             arc.Active = 0;
             arc.Marker = 0;
         }
-    for (int i = 1; i <= CountLabel; ++i)
+    for (int i = 1; i <= LabelCount; ++i)
         Labels[i].Active = 0;
-    ActivePoint = -1;
-    TargetPoint = -1;
+    ActiveVertex = -1;
+    TargetVertex = -1;
     ActiveLabel = -1;
 }
 
 void GraphDocument::ClearHighlighting()
 {
-    for (int v = 1; v <= PointCount; ++v)
-        if (v != ActivePoint)
-            Points[v].Active = 0;
+    for (int v = 1; v <= VertexCount; ++v)
+        if (v != ActiveVertex)
+            Vertices[v].Active = 0;
     auto selected = [this](int a, int b) {
         return (a == ActiveArcTail && b == ActiveArcHead) ||
                (!Directed && a == ActiveArcHead && b == ActiveArcTail);
     };
-    for (int a = 1; a <= PointCount; ++a) {
+    for (int a = 1; a <= VertexCount; ++a) {
         const std::span<const int> heads = OutArcs(a);
         const std::span<ArcRecord> arcs = OutRecords(a);
         for (std::size_t k = 0; k < heads.size(); ++k)
             if (!selected(a, heads[k]))
                 arcs[k].Active = arcs[k].Marker = 0;
     }
-    for (int i = 1; i <= CountLabel; ++i)
+    for (int i = 1; i <= LabelCount; ++i)
         if (i != ActiveLabel)
             Labels[i].Active = 0;
 }
@@ -247,7 +247,7 @@ void GraphDocument::MarkPath(std::span<const int> route)
 {
     if (route.empty() || !IsVertex(route[0]))
         return;
-    Points[route[0]].Active = 1;
+    Vertices[route[0]].Active = 1;
     for (std::size_t k = 1; k < route.size(); ++k) {
         const int u = route[k - 1];
         const int v = route[k];
@@ -262,26 +262,26 @@ void GraphDocument::MarkPath(std::span<const int> route)
             arc->Active = 1;
             arc->Marker = 1;
         }
-        Points[v].Active = 1;
+        Vertices[v].Active = 1;
     }
 }
 
 void GraphDocument::CenterArcText(int a, int b)
 {
     if (ArcRecord* arc = FindArc(a, b)) {
-        arc->X = (Points[a].X + Points[b].X) / 2;
-        arc->Y = (Points[a].Y + Points[b].Y) / 2;
+        arc->X = (Vertices[a].X + Vertices[b].X) / 2;
+        arc->Y = (Vertices[a].Y + Vertices[b].Y) / 2;
     }
 }
 
 void GraphDocument::CenterAllArcTexts()
 {
-    for (int a = 1; a <= PointCount; ++a) {
+    for (int a = 1; a <= VertexCount; ++a) {
         const std::span<const int> heads = OutArcs(a);
         const std::span<ArcRecord> arcs = OutRecords(a);
         for (std::size_t k = 0; k < heads.size(); ++k) {
-            arcs[k].X = (Points[a].X + Points[heads[k]].X) / 2;
-            arcs[k].Y = (Points[a].Y + Points[heads[k]].Y) / 2;
+            arcs[k].X = (Vertices[a].X + Vertices[heads[k]].X) / 2;
+            arcs[k].Y = (Vertices[a].Y + Vertices[heads[k]].Y) / 2;
         }
     }
     SpreadCrowdedArcTexts();
@@ -295,14 +295,14 @@ void GraphDocument::SpreadCrowdedArcTexts()
     // point, so that a place is tested by one look.
     constexpr int near = 10, side = 4;
     constexpr int reach = (near - 1) / side + 1; // cells to a point within reach
-    if (PointCount < 2)
+    if (VertexCount < 2)
         return;
-    int left = Points[1].X, top = Points[1].Y, right = left, bottom = top;
-    for (int v = 2; v <= PointCount; ++v) {
-        left = std::min(left, Points[v].X);
-        right = std::max(right, Points[v].X);
-        top = std::min(top, Points[v].Y);
-        bottom = std::max(bottom, Points[v].Y);
+    int left = Vertices[1].X, top = Vertices[1].Y, right = left, bottom = top;
+    for (int v = 2; v <= VertexCount; ++v) {
+        left = std::min(left, Vertices[v].X);
+        right = std::max(right, Vertices[v].X);
+        top = std::min(top, Vertices[v].Y);
+        bottom = std::max(bottom, Vertices[v].Y);
     }
     const qint64 columns = (qint64(right) - left) / side + 1, rows = (qint64(bottom) - top) / side + 1;
     if (columns * rows > (qint64(1) << 24))
@@ -325,7 +325,7 @@ void GraphDocument::SpreadCrowdedArcTexts()
             std::fill_n(nearTaken.begin() + r * columns + std::max<qint64>(0, column - reach),
                         std::min(columns - 1, column + reach) - std::max<qint64>(0, column - reach) + 1, 1);
     };
-    for (int a = 1; a <= PointCount; ++a)
+    for (int a = 1; a <= VertexCount; ++a)
         for (std::size_t k = 0; k < OutArcs(a).size(); ++k) {
             const int b = OutArcs(a)[k];
             ArcRecord& arc = OutRecords(a)[k];
@@ -338,14 +338,14 @@ void GraphDocument::SpreadCrowdedArcTexts()
             QPoint at(arc.X, arc.Y);
             // Along the chord, within its middle half, the line stays straight. A few places
             // either side: a dense graph has more weights than room, and some must overlap.
-            const double dx = Points[b].X - Points[a].X, dy = Points[b].Y - Points[a].Y;
+            const double dx = Vertices[b].X - Vertices[a].X, dy = Vertices[b].Y - Vertices[a].Y;
             const double length = std::hypot(dx, dy);
             constexpr int tries = 4;
             for (int step = 1; step <= tries && 2 * step * near <= length / 4 && isTaken(at); ++step)
                 for (const int sign : {1, -1}) {
                     const double d = sign * 2 * step * near / length;
-                    const QPoint candidate(int(std::lround((Points[a].X + Points[b].X) / 2.0 + d * dx)),
-                                           int(std::lround((Points[a].Y + Points[b].Y) / 2.0 + d * dy)));
+                    const QPoint candidate(int(std::lround((Vertices[a].X + Vertices[b].X) / 2.0 + d * dx)),
+                                           int(std::lround((Vertices[a].Y + Vertices[b].Y) / 2.0 + d * dy)));
                     if (!isTaken(candidate)) {
                         at = candidate;
                         break;
@@ -362,23 +362,23 @@ int GraphDocument::MatrixEntry(int a, int b) const
     const int k = ArcIndex(a, b);
     if (k < 0)
         return 0;
-    return Weighted ? OutRecords(a)[std::size_t(k)].Cost : 1;
+    return Weighted ? OutRecords(a)[std::size_t(k)].Weight : 1;
 }
 
 QStringList GraphDocument::MatrixToMemo() const
 {
     QStringList lines;
-    lines.reserve(PointCount);
+    lines.reserve(VertexCount);
     // Each row from the out-list at once: an entry looked up by itself searches the list.
-    std::vector<int> row(std::size_t(PointCount) + 1);
-    for (int a = 1; a <= PointCount; ++a) {
+    std::vector<int> row(std::size_t(VertexCount) + 1);
+    for (int a = 1; a <= VertexCount; ++a) {
         std::fill(row.begin(), row.end(), 0);
         const std::span<const int> heads = OutArcs(a);
         for (std::size_t k = 0; k < heads.size(); ++k)
-            row[std::size_t(heads[k])] = Weighted ? OutRecords(a)[k].Cost : 1;
+            row[std::size_t(heads[k])] = Weighted ? OutRecords(a)[k].Weight : 1;
         QString line;
-        line.reserve(PointCount * 3);
-        for (int b = 1; b <= PointCount; ++b) {
+        line.reserve(VertexCount * 3);
+        for (int b = 1; b <= VertexCount; ++b) {
             if (b > 1)
                 line += QLatin1Char(',');
             line += QString::number(row[std::size_t(b)]);
@@ -388,16 +388,16 @@ QStringList GraphDocument::MatrixToMemo() const
     return lines;
 }
 
-QString GraphDocument::TitleOf(int titleNumber) const
+QString GraphDocument::NameOfNumber(int titleNumber) const
 {
-    return TitleGraf->GetTitle(titleNumber);
+    return NamingInUse->NameOf(titleNumber);
 }
 
 QString GraphDocument::VertexName(int v) const
 {
-    if (v < 1 || v > PointCount)
+    if (v < 1 || v > VertexCount)
         return QString();
-    return TitleOf(Points[v].TitleNumber);
+    return NameOfNumber(Vertices[v].NameNumber);
 }
 
 void GraphDocument::LoadBackground(const QString& fileName)
@@ -427,6 +427,6 @@ void GraphDocument::ClearBackground()
 
 void GraphDocument::GrowExtent(int right, int bottom)
 {
-    GrafWidth = std::max(GrafWidth, right);
-    GrafHeight = std::max(GrafHeight, bottom);
+    ExtentWidth = std::max(ExtentWidth, right);
+    ExtentHeight = std::max(ExtentHeight, bottom);
 }

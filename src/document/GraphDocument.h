@@ -19,7 +19,7 @@
 struct VertexRecord {
     int X = 0, Y = 0;
     int Size = 0;
-    int TitleNumber = 0;
+    int NameNumber = 0;
     quint8 Active = 0;
     bool operator==(const VertexRecord&) const = default;
 };
@@ -27,7 +27,7 @@ struct VertexRecord {
 // One arc as its tail's out-list keeps it: its text point, weight and highlighting.
 struct ArcRecord {
     int X = 0, Y = 0;
-    int Cost = 0;
+    int Weight = 0;
     quint8 Active = 0;
     qint8 Marker = 0; // 1: the direction of travel is marked
     bool operator==(const ArcRecord&) const = default;
@@ -60,18 +60,18 @@ struct LabelRecord {
 
 // Capacities and the table types of the document.
 struct GraphLimits {
-    static constexpr int MaxPoints = 255;
+    static constexpr int MaxVertices = 255;
     static constexpr int MaxOut = 254;
     static constexpr int MaxLabels = 1024;
     // Longer label texts are cut when read from a file.
     static constexpr int MaxLabelText = 10000;
     // Longer vertex names are cut wherever they come from: a name is drawn in its circle.
     static constexpr int MaxNameLength = 100;
-    static constexpr int MaxCost = 50000;
+    static constexpr int MaxWeight = 50000;
     static constexpr int Infinity = 252645135; // 0x0F0F0F0F: two of them still fit in an int
 
-    template <typename T> using VertexArray = std::array<T, MaxPoints + 1>;
-    template <typename T> using VertexMatrix = std::array<std::array<T, MaxPoints + 1>, MaxPoints + 1>;
+    template <typename T> using VertexArray = std::array<T, MaxVertices + 1>;
+    template <typename T> using VertexMatrix = std::array<std::array<T, MaxVertices + 1>, MaxVertices + 1>;
 
     bool operator==(const GraphLimits&) const = default;
 };
@@ -82,22 +82,22 @@ struct GraphLimits {
 struct Graph : GraphLimits {
     bool Directed = false;
     bool Weighted = false;
-    // Vertices 1..PointCount and labels 1..CountLabel, index 0 unused: the tables hold exactly
+    // Vertices 1..VertexCount and labels 1..LabelCount, index 0 unused: the tables hold exactly
     // those.
-    int PointCount = 0;
-    std::vector<VertexRecord> Points = std::vector<VertexRecord>(1);
+    int VertexCount = 0;
+    std::vector<VertexRecord> Vertices = std::vector<VertexRecord>(1);
     std::vector<LabelRecord> Labels = std::vector<LabelRecord>(1);
-    int CountLabel = 0;
-    int ActivePoint = 0;
+    int LabelCount = 0;
+    int ActiveVertex = 0;
     int ActiveArcTail = 0, ActiveArcHead = 0;
-    int TargetPoint = 0;
+    int TargetVertex = 0;
     int ActiveLabel = 0;
     QString BackgroundFile;
     quint8 MapMode = 0;
     int ZoomMap = 10;
     quint8 ShowMatrixWindow = 0;
     TextStyle NormalLabelStyle, ActiveLabelStyle;
-    int SizeGraf = 10;
+    int VertexSize = 10;
 
     // The number of arcs leaving v (0 for no vertex).
     int OutCount(int v) const { return HasOutList(v) ? int(OutLists[std::size_t(v)].Heads.size()) : 0; }
@@ -147,10 +147,10 @@ struct Graph : GraphLimits {
     void RemoveVertexArcs(int v);
 
   private:
-    static constexpr std::size_t SlotRow = MaxPoints + 1;
+    static constexpr std::size_t SlotRow = MaxVertices + 1;
     void RebuildArcSlots();
 
-    // One out-list a vertex, index 0 unused: always PointCount + 1 of them.
+    // One out-list a vertex, index 0 unused: always VertexCount + 1 of them.
     std::vector<OutArcList> OutLists = std::vector<OutArcList>(1);
     ArcSlotTable arcSlots{std::vector<quint8>(SlotRow)};
 };
@@ -173,12 +173,12 @@ class GraphDocument : public Graph {
 
     // --- fields ------------------------------------------------------------------------
     int ScrollX = 0, ScrollY = 0;
-    int GrafWidth = 0, GrafHeight = 0;
+    int ExtentWidth = 0, ExtentHeight = 0;
     VertexStyle NormalVertexStyle, ActiveVertexStyle;
     ArcStyle NormalArcStyle, ActiveArcStyle;
     quint8 EditMode = 1; // 0 constructor, 1 path search
     QImage BackgroundBitmap;
-    VertexNaming* TitleGraf = nullptr; // not owned; see SetTitleGraf
+    VertexNaming* NamingInUse = nullptr; // not owned; see UseNaming
     HTMLReportManager ReportManager;
     QStringList RecentFiles;
     int LabelDragDX = 0, LabelDragDY = 0;
@@ -193,12 +193,12 @@ class GraphDocument : public Graph {
     bool Moved = false;
 
     // Which name numbers are taken.
-    VertexArray<quint8> TitleUsed{};
+    VertexArray<quint8> NameNumberUsed{};
 
     // --- queries -----------------------------------------------------------------------
-    int FreeTitleNumber() const;
-    int FindPointByTitle(int titleNumber) const;
-    bool FindPointAt(int x, int y, int& vertex) const;
+    int FreeNameNumber() const;
+    int FindVertexByNameNumber(int titleNumber) const;
+    bool FindVertexAt(int x, int y, int& vertex) const;
     int FindLabelAt(int x, int y, int currentLabel) const;
     bool IsManualNaming() const;
     // The drawing's logical size: the stored extent, the drawing area, and never less than the
@@ -223,17 +223,17 @@ class GraphDocument : public Graph {
     void ClearBackground();
 
     // A vertex number that names an existing vertex.
-    bool IsVertex(int v) const { return v >= 1 && v <= PointCount; }
-    // Entry [a][b] of the weight matrix: Cost when weighted, 1 when not, 0 without an arc.
+    bool IsVertex(int v) const { return v >= 1 && v <= VertexCount; }
+    // Entry [a][b] of the weight matrix: Weight when weighted, 1 when not, 0 without an arc.
     int MatrixEntry(int a, int b) const;
     // The display name of vertex v.
     QString VertexName(int v) const;
-    QString TitleOf(int titleNumber) const;
-    void SetTitleGraf(VertexNaming* naming) { TitleGraf = naming ? naming : &ownTitleGraf; }
-    VertexNaming& Naming() const { return *TitleGraf; }
+    QString NameOfNumber(int titleNumber) const;
+    void UseNaming(VertexNaming* naming) { NamingInUse = naming ? naming : &ownTitleGraf; }
+    VertexNaming& Naming() const { return *NamingInUse; }
 
     // --- editing operations ------------------------------------------------------------
-    void NewGraf(bool directed, bool weighted);
+    void StartNewGraph(bool directed, bool weighted);
     void AddVertex(int x, int y, const QString& name, int titleNumber, int radius);
     void DeleteVertex(int v);
     void DeleteAllVertices();
@@ -255,7 +255,7 @@ class GraphDocument : public Graph {
     bool BuildFromMatrix(const VertexMatrix<int>& import, int n);
     // Measures a label's two extents with the label fonts.
     void MeasureLabel(LabelRecord& label) const;
-    // Keeps GrafWidth/GrafHeight at least as large as an element reaching (right, bottom).
+    // Keeps ExtentWidth/ExtentHeight at least as large as an element reaching (right, bottom).
     void GrowExtent(int right, int bottom);
 
     // A label text read from a file, cut to MaxLabelText characters; cut tells whether it was.
@@ -265,7 +265,7 @@ class GraphDocument : public Graph {
     // Labels are measured for hit tests with the mouse; a document nobody clicks on skips it.
     bool MeasuresLabels = true;
 
-    // The edit mode the main window's menu chose; NewGraf copies it into EditMode.
+    // The edit mode the main window's menu chose; StartNewGraph copies it into EditMode.
     quint8 MenuEditMode = 1;
 
   private:

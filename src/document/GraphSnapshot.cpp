@@ -97,11 +97,11 @@ class Unpacker {
 // where the editor put it costs two bytes.
 qint64 MiddleX(const Graph& g, int a, int b)
 {
-    return (qint64(g.Points[a].X) + g.Points[b].X) / 2;
+    return (qint64(g.Vertices[a].X) + g.Vertices[b].X) / 2;
 }
 qint64 MiddleY(const Graph& g, int a, int b)
 {
-    return (qint64(g.Points[a].Y) + g.Points[b].Y) / 2;
+    return (qint64(g.Vertices[a].Y) + g.Vertices[b].Y) / 2;
 }
 
 enum ArcFlag : quint8 { Active = 1, Marked = 2 };
@@ -113,25 +113,25 @@ GraphSnapshot GraphSnapshot::Take(const Graph& g)
     GraphSnapshot snapshot;
     Packer pack;
     // The kind, counts, selection, view values and styles, then the vertex table.
-    for (const int value : {int(g.Directed), int(g.Weighted), g.PointCount, g.CountLabel, g.ActivePoint,
-                            g.ActiveArcTail, g.ActiveArcHead, g.TargetPoint, g.ActiveLabel, int(g.MapMode),
-                            g.ZoomMap, int(g.ShowMatrixWindow), g.SizeGraf})
+    for (const int value : {int(g.Directed), int(g.Weighted), g.VertexCount, g.LabelCount, g.ActiveVertex,
+                            g.ActiveArcTail, g.ActiveArcHead, g.TargetVertex, g.ActiveLabel, int(g.MapMode),
+                            g.ZoomMap, int(g.ShowMatrixWindow), g.VertexSize})
         pack.Signed(value);
     pack.Text(g.BackgroundFile);
     pack.Style(g.NormalLabelStyle);
     pack.Style(g.ActiveLabelStyle);
-    for (int v = 1; v <= g.PointCount; ++v) {
-        const VertexRecord& p = g.Points[v];
+    for (int v = 1; v <= g.VertexCount; ++v) {
+        const VertexRecord& p = g.Vertices[v];
         pack.Signed(p.X);
         pack.Signed(p.Y);
         pack.Signed(p.Size);
-        pack.Signed(p.TitleNumber);
+        pack.Signed(p.NameNumber);
         pack.Unsigned(p.Active);
     }
     snapshot.pieces.push_back(pack.Take());
 
-    for (int first = 1; first <= g.CountLabel; first += LabelsPerPiece) {
-        for (int i = first; i < first + LabelsPerPiece && i <= g.CountLabel; ++i) {
+    for (int first = 1; first <= g.LabelCount; first += LabelsPerPiece) {
+        for (int i = first; i < first + LabelsPerPiece && i <= g.LabelCount; ++i) {
             const LabelRecord& label = g.Labels[i];
             for (const int value :
                  {label.X, label.Y, label.Width, label.Height, label.ActiveWidth, label.ActiveHeight})
@@ -144,7 +144,7 @@ GraphSnapshot GraphSnapshot::Take(const Graph& g)
 
     // Every vertex's out-arcs in their order, a piece a vertex. A vertex moved with its arcs'
     // texts leaves these pieces as they were: the texts keep their offsets from the middles.
-    for (int a = 1; a <= g.PointCount; ++a) {
+    for (int a = 1; a <= g.VertexCount; ++a) {
         const std::span<const int> heads = g.OutArcs(a);
         const std::span<const ArcRecord> arcs = g.OutRecords(a);
         pack.Unsigned(quint64(heads.size()));
@@ -154,7 +154,7 @@ GraphSnapshot GraphSnapshot::Take(const Graph& g)
             const ArcRecord& arc = arcs[k];
             pack.Signed(b - previousHead);
             previousHead = b;
-            pack.Signed(arc.Cost);
+            pack.Signed(arc.Weight);
             pack.Signed(arc.X - MiddleX(g, a, b));
             pack.Signed(arc.Y - MiddleY(g, a, b));
             const quint8 flags = (arc.Active ? Active : 0) | (arc.Marker ? Marked : 0);
@@ -177,35 +177,35 @@ void GraphSnapshot::Restore(Graph& g) const
     Unpacker head(*piece++);
     g.Directed = head.Int() != 0;
     g.Weighted = head.Int() != 0;
-    g.PointCount = head.Int();
-    g.CountLabel = head.Int();
-    g.ActivePoint = head.Int();
+    g.VertexCount = head.Int();
+    g.LabelCount = head.Int();
+    g.ActiveVertex = head.Int();
     g.ActiveArcTail = head.Int();
     g.ActiveArcHead = head.Int();
-    g.TargetPoint = head.Int();
+    g.TargetVertex = head.Int();
     g.ActiveLabel = head.Int();
     g.MapMode = quint8(head.Int());
     g.ZoomMap = head.Int();
     g.ShowMatrixWindow = quint8(head.Int());
-    g.SizeGraf = head.Int();
+    g.VertexSize = head.Int();
     g.BackgroundFile = head.Text();
     head.Style(g.NormalLabelStyle);
     head.Style(g.ActiveLabelStyle);
 
-    g.Points.resize(std::size_t(g.PointCount) + 1);
-    for (int v = 1; v <= g.PointCount; ++v) {
-        VertexRecord& p = g.Points[v];
+    g.Vertices.resize(std::size_t(g.VertexCount) + 1);
+    for (int v = 1; v <= g.VertexCount; ++v) {
+        VertexRecord& p = g.Vertices[v];
         p.X = head.Int();
         p.Y = head.Int();
         p.Size = head.Int();
-        p.TitleNumber = head.Int();
+        p.NameNumber = head.Int();
         p.Active = quint8(head.Unsigned());
     }
 
-    g.Labels.resize(std::size_t(g.CountLabel) + 1);
-    for (int first = 1; first <= g.CountLabel; first += LabelsPerPiece) {
+    g.Labels.resize(std::size_t(g.LabelCount) + 1);
+    for (int first = 1; first <= g.LabelCount; first += LabelsPerPiece) {
         Unpacker labels(*piece++);
-        for (int i = first; i < first + LabelsPerPiece && i <= g.CountLabel; ++i) {
+        for (int i = first; i < first + LabelsPerPiece && i <= g.LabelCount; ++i) {
             LabelRecord& label = g.Labels[i];
             label.X = labels.Int();
             label.Y = labels.Int();
@@ -218,8 +218,8 @@ void GraphSnapshot::Restore(Graph& g) const
         }
     }
 
-    std::vector<OutArcList> lists(std::size_t(g.PointCount) + 1);
-    for (int a = 1; a <= g.PointCount; ++a) {
+    std::vector<OutArcList> lists(std::size_t(g.VertexCount) + 1);
+    for (int a = 1; a <= g.VertexCount; ++a) {
         Unpacker arcs(*piece++);
         const std::size_t count = std::size_t(arcs.Unsigned());
         OutArcList& list = lists[std::size_t(a)];
@@ -230,7 +230,7 @@ void GraphSnapshot::Restore(Graph& g) const
             head += arcs.Int();
             list.Heads[k] = head;
             ArcRecord& arc = list.Arcs[k];
-            arc.Cost = arcs.Int();
+            arc.Weight = arcs.Int();
             arc.X = int(arcs.Signed() + MiddleX(g, a, head));
             arc.Y = int(arcs.Signed() + MiddleY(g, a, head));
             const quint64 flags = arcs.Unsigned();

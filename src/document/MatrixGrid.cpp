@@ -6,7 +6,7 @@ namespace MatrixGrid {
 
 void MatrixToGrid(const GraphDocument& graf, QList<QStringList>& cells)
 {
-    const int n = graf.PointCount;
+    const int n = graf.VertexCount;
     cells.clear();
     cells.reserve(n + 1);
     for (int row = 0; row <= n; ++row) {

@@ -11,7 +11,7 @@ class GraphDocument;
 // they work the same without a window.
 namespace MatrixGrid {
 
-// PointCount + 1 rows of PointCount + 1 cells. With vertices, row 0 and column 0 hold the
+// VertexCount + 1 rows of VertexCount + 1 cells. With vertices, row 0 and column 0 hold the
 // vertex names (the corner stays empty) and cell [b][a] the entry of the arc a -> b.
 void MatrixToGrid(const GraphDocument& graf, QList<QStringList>& cells);
 

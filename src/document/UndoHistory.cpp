@@ -75,19 +75,19 @@ std::unique_ptr<HistoryState> UndoHistory::TakeSnapshot(const GraphDocument& g)
     s->Recorded = GraphSnapshot::Take(g);
     // The whole naming, start values included: a graph brought back by undo and then saved
     // must reopen with the names it showed.
-    s->TitleGraf = g.Naming();
+    s->NamingInUse = g.Naming();
     return s;
 }
 
 void UndoHistory::Restore(GraphDocument& g, const HistoryState& s)
 {
     s.Recorded.Restore(g);
-    g.Naming() = s.TitleGraf;
-    g.TitleUsed.fill(0);
-    for (int v = 1; v <= g.PointCount; ++v) {
-        const int k = g.Points[v].TitleNumber;
-        if (k >= 1 && k <= GraphDocument::MaxPoints)
-            g.TitleUsed[k] = 1;
+    g.Naming() = s.NamingInUse;
+    g.NameNumberUsed.fill(0);
+    for (int v = 1; v <= g.VertexCount; ++v) {
+        const int k = g.Vertices[v].NameNumber;
+        if (k >= 1 && k <= GraphDocument::MaxVertices)
+            g.NameNumberUsed[k] = 1;
     }
 }
 

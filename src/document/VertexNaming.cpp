@@ -1,6 +1,6 @@
 #include "document/VertexNaming.h"
 
-QString VertexNaming::GetTitle(int n) const
+QString VertexNaming::NameOf(int n) const
 {
     if (n < 1 || n > MaxTitles)
         return QString();

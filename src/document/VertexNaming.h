@@ -10,7 +10,7 @@ class VertexNaming {
     static constexpr int MaxTitles = 255;
     enum Kind : quint8 { Numbers = 0, Letters = 1, Manual = 2 };
 
-    QString GetTitle(int n) const;
+    QString NameOf(int n) const;
     void SetNumbers(int begin);
     void SetLetters(int beginLetter, bool capital);
     quint8 GetKind() const { return GrafTitleType; }

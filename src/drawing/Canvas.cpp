@@ -20,7 +20,7 @@
 int MapModeWeight(double distance, int zoomMap)
 {
     const int weight = RoundHalfEven(distance / 10 * zoomMap);
-    return std::clamp(weight, 1, GraphDocument::MaxCost);
+    return std::clamp(weight, 1, GraphDocument::MaxWeight);
 }
 
 namespace {

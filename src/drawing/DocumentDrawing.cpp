@@ -34,8 +34,8 @@ void DrawArcAs(const GraphDocument& g, QPainter& surface, int a, int b, bool act
     const ArcRecord& cell = g.Arc(a, b);
     ArcStyle style = active ? g.ActiveArcStyle : g.NormalArcStyle;
     const TextStyle& font = active ? g.ActiveLabelStyle : g.NormalLabelStyle;
-    style.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size, cell.X,
-                      cell.Y, cell.Cost, g.Directed, g.Weighted);
+    style.SetGeometry(g.Vertices[a].X, g.Vertices[a].Y, g.Vertices[b].X, g.Vertices[b].Y, g.Vertices[b].Size,
+                      cell.X, cell.Y, cell.Weight, g.Directed, g.Weighted);
     font.ApplyFont(surface);
     style.Draw(surface, active ? marker : 0, text);
 }
@@ -50,8 +50,8 @@ void DrawArcInPen(const GraphDocument& g, QPainter& surface, int a, int b, int c
     style.PenColor = color;
     style.PenSize = width;
     style.PenStyle = penStyle;
-    style.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size, cell.X,
-                      cell.Y, cell.Cost, g.Directed, g.Weighted);
+    style.SetGeometry(g.Vertices[a].X, g.Vertices[a].Y, g.Vertices[b].X, g.Vertices[b].Y, g.Vertices[b].Size,
+                      cell.X, cell.Y, cell.Weight, g.Directed, g.Weighted);
     g.NormalLabelStyle.ApplyFont(surface);
     style.Draw(surface, marker, text);
 }
@@ -59,9 +59,9 @@ void DrawArcInPen(const GraphDocument& g, QPainter& surface, int a, int b, int c
 void DrawVertex(const GraphDocument& g, QPainter& surface, int v, const QString& title, bool overrideFill,
                 int fillColor)
 {
-    if (v < 1 || v > g.PointCount)
+    if (v < 1 || v > g.VertexCount)
         return;
-    const VertexRecord& point = g.Points[v];
+    const VertexRecord& point = g.Vertices[v];
     VertexStyle style = point.Active ? g.ActiveVertexStyle : g.NormalVertexStyle;
     const TextStyle& font = point.Active ? g.ActiveLabelStyle : g.NormalLabelStyle;
     style.SetPoint(point.X, point.Y, title, point.Size);
@@ -76,7 +76,7 @@ void DrawVertex(const GraphDocument& g, QPainter& surface, int v, const QString&
 
 void DrawLabel(const GraphDocument& g, QPainter& surface, int i)
 {
-    if (i < 1 || i > g.CountLabel)
+    if (i < 1 || i > g.LabelCount)
         return;
     const LabelRecord& label = g.Labels[i];
     (label.Active ? g.ActiveLabelStyle : g.NormalLabelStyle).DrawText(surface, label.X, label.Y, label.Text);
@@ -84,7 +84,7 @@ void DrawLabel(const GraphDocument& g, QPainter& surface, int i)
 
 void DrawLabels(const GraphDocument& g, QPainter& surface)
 {
-    for (int i = 1; i <= g.CountLabel; ++i)
+    for (int i = 1; i <= g.LabelCount; ++i)
         DrawLabel(g, surface, i);
 }
 
@@ -95,7 +95,7 @@ bool SmoothArcs(const GraphDocument& g)
     // keeps the plain lines.
     constexpr int smoothArcLimit = 400;
     int cells = 0;
-    for (int a = 1; a <= g.PointCount && cells <= smoothArcLimit; ++a)
+    for (int a = 1; a <= g.VertexCount && cells <= smoothArcLimit; ++a)
         cells += g.OutCount(a);
     return cells <= smoothArcLimit;
 }
@@ -108,22 +108,22 @@ void DrawAll(GraphDocument& g, QPainter& surface)
     // An undirected edge is stored as two cells that are drawn over the same curve, the second
     // covering the first. Where the two would leave identical pixels the first is skipped.
     // Vertical chords are excluded because their curve is traced from the tail.
-    std::array<std::bitset<GraphDocument::MaxPoints + 1>, GraphDocument::MaxPoints + 1> reverse{};
+    std::array<std::bitset<GraphDocument::MaxVertices + 1>, GraphDocument::MaxVertices + 1> reverse{};
     if (!g.Directed)
-        for (int a = 1; a <= g.PointCount; ++a)
+        for (int a = 1; a <= g.VertexCount; ++a)
             for (int k = 0; k < g.OutCount(a); ++k)
                 reverse[g.OutArcs(a)[k]].set(a);
     auto coveredLater = [&g, &reverse](int a, int b) {
-        if (g.Directed || b <= a || !reverse[a].test(b) || g.Points[a].X == g.Points[b].X)
+        if (g.Directed || b <= a || !reverse[a].test(b) || g.Vertices[a].X == g.Vertices[b].X)
             return false;
         const ArcRecord& first = g.Arc(a, b);
         const ArcRecord& second = g.Arc(b, a);
         const int firstMarker = first.Active ? first.Marker : 0;
         const int secondMarker = second.Active ? second.Marker : 0;
-        return first.X == second.X && first.Y == second.Y && first.Cost == second.Cost &&
+        return first.X == second.X && first.Y == second.Y && first.Weight == second.Weight &&
                first.Active == second.Active && firstMarker == secondMarker;
     };
-    for (int a = 1; a <= g.PointCount; ++a)
+    for (int a = 1; a <= g.VertexCount; ++a)
         for (int k = 0; k < g.OutCount(a); ++k) {
             const int b = g.OutArcs(a)[k];
             if (!coveredLater(a, b))
@@ -131,9 +131,9 @@ void DrawAll(GraphDocument& g, QPainter& surface)
         }
 
     const QSize size = SurfaceSize(surface);
-    for (int v = 1; v <= g.PointCount; ++v) {
-        g.Points[v].X = std::min(g.Points[v].X, size.width() - g.SizeGraf);
-        g.Points[v].Y = std::min(g.Points[v].Y, size.height() - g.SizeGraf);
+    for (int v = 1; v <= g.VertexCount; ++v) {
+        g.Vertices[v].X = std::min(g.Vertices[v].X, size.width() - g.VertexSize);
+        g.Vertices[v].Y = std::min(g.Vertices[v].Y, size.height() - g.VertexSize);
         DrawVertex(g, surface, v, g.VertexName(v));
     }
     DrawLabels(g, surface);
@@ -221,12 +221,12 @@ bool FindArcAt(const GraphDocument& g, int x, int y, int& tail, int& head)
 {
     bool found = false;
     ArcStyle probe = g.NormalArcStyle;
-    for (int a = 1; a <= g.PointCount; ++a)
+    for (int a = 1; a <= g.VertexCount; ++a)
         for (int k = 0; k < g.OutCount(a); ++k) {
             const int b = g.OutArcs(a)[k];
             const ArcRecord& cell = g.Arc(a, b);
-            probe.SetGeometry(g.Points[a].X, g.Points[a].Y, g.Points[b].X, g.Points[b].Y, g.Points[b].Size,
-                              cell.X, cell.Y, cell.Cost, g.Directed, g.Weighted);
+            probe.SetGeometry(g.Vertices[a].X, g.Vertices[a].Y, g.Vertices[b].X, g.Vertices[b].Y,
+                              g.Vertices[b].Size, cell.X, cell.Y, cell.Weight, g.Directed, g.Weighted);
             if (probe.HitTest(x, y)) {
                 // A later tail replaces an earlier hit: the cell drawn last is the one seen.
                 tail = a;

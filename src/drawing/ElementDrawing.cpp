@@ -139,7 +139,7 @@ void ArcStyle::Draw(QPainter& surface, int marker, const QString& text) const
     if (marker == 1)
         FillPointer(surface, PointerTriangle(QPoint(TextX, TextY), QPoint(X2, Y2), HeadWing(15, width)));
 
-    const QString shown = !text.isEmpty() ? text : Weighted ? QString::number(Cost) : QString();
+    const QString shown = !text.isEmpty() ? text : Weighted ? QString::number(Weight) : QString();
     if (shown.isEmpty())
         return;
     // No brush of its own: the text box takes whatever brush the surface holds.

@@ -24,7 +24,7 @@ void DrawResultPicture(const GraphDocument& g, QPainter& painter, const ResultPi
 {
     DrawBackground(g, painter);
     if (spec.arcs.empty()) {
-        for (int a = 1; a <= g.PointCount; ++a)
+        for (int a = 1; a <= g.VertexCount; ++a)
             for (int k = 0; k < g.OutCount(a); ++k)
                 DrawArc(g, painter, a, g.OutArcs(a)[k]);
     } else {
@@ -35,7 +35,7 @@ void DrawResultPicture(const GraphDocument& g, QPainter& painter, const ResultPi
             else
                 DrawArcAs(g, painter, arc.from, arc.to, arc.highlighted, 0, arc.caption);
     }
-    const int vertexCount = spec.vertexCount > 0 ? std::min(spec.vertexCount, g.PointCount) : g.PointCount;
+    const int vertexCount = spec.vertexCount > 0 ? std::min(spec.vertexCount, g.VertexCount) : g.VertexCount;
     for (int v = 1; v <= vertexCount; ++v) {
         const bool fill = v < int(spec.vertexFills.size()) && spec.vertexFills[v] >= 0;
         DrawVertex(g, painter, v, g.VertexName(v), fill, fill ? spec.vertexFills[v] : 0);

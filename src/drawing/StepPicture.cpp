@@ -108,8 +108,8 @@ int StepArcColor(StepArcState state)
 void DrawStepPicture(const GraphDocument& g, QPainter& surface, const StepPicture& step)
 {
     DrawBackground(g, surface);
-    const int n = std::min(step.VertexCount(), g.PointCount);
-    for (int a = 1; a <= g.PointCount; ++a)
+    const int n = std::min(step.VertexCount(), g.VertexCount);
+    for (int a = 1; a <= g.VertexCount; ++a)
         for (int b : g.OutArcs(a)) {
             StepArcState state = a <= n && b <= n ? step.Arc(a, b) : StepArcState::None;
             // An undirected edge is one curve, drawn once from its lower end in the stronger of
@@ -130,9 +130,9 @@ void DrawStepPicture(const GraphDocument& g, QPainter& surface, const StepPictur
             DrawArcInPen(g, surface, a, b, look.color, look.width, look.style,
                          state == StepArcState::Chosen && g.Directed ? 1 : 0);
         }
-    for (int v = 1; v <= g.PointCount; ++v) {
+    for (int v = 1; v <= g.VertexCount; ++v) {
         const StepVertexState state = v <= n ? step.vertices[std::size_t(v)] : StepVertexState::None;
-        const VertexRecord& point = g.Points[v];
+        const VertexRecord& point = g.Vertices[v];
         VertexStyle style = g.NormalVertexStyle;
         style.SetPoint(point.X, point.Y, g.VertexName(v), point.Size);
         if (state != StepVertexState::None) {
@@ -154,7 +154,7 @@ void DrawStepPicture(const GraphDocument& g, QPainter& surface, const StepPictur
         const QString& caption = step.captions[std::size_t(v)];
         if (caption.isEmpty())
             continue;
-        const VertexRecord& point = g.Points[v];
+        const VertexRecord& point = g.Vertices[v];
         const QSize extent = TextExtent(surface, caption);
         const QRect box(point.X + point.Size, point.Y - point.Size - extent.height(), extent.width() + 4,
                         extent.height());

@@ -66,7 +66,7 @@ bool HoldsProgramGraph(QFile& file)
                 return false;
         }
         // More lines than a matrix can have: the readers refuse it by its size.
-        if (++matrixLines > GraphDocument::MaxPoints)
+        if (++matrixLines > GraphDocument::MaxVertices)
             return true;
     }
     return matrixLines > 0;

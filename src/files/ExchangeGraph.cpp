@@ -89,7 +89,7 @@ std::vector<QPoint> Layout(const ExchangeGraph& source, int width, int height, i
 
 bool WeightFits(double weight)
 {
-    return std::isfinite(weight) && weight >= 0.5 && weight < GraphDocument::MaxCost + 0.5;
+    return std::isfinite(weight) && weight >= 0.5 && weight < GraphDocument::MaxWeight + 0.5;
 }
 
 int NamedVertices::Of(const QByteArray& name)
@@ -136,11 +136,11 @@ ExchangeGraph ExchangeGraphOf(const GraphDocument& graf)
     ExchangeGraph out;
     out.Directed = graf.Directed;
     out.Weighted = graf.Weighted;
-    for (int v = 1; v <= graf.PointCount; ++v) {
+    for (int v = 1; v <= graf.VertexCount; ++v) {
         out.Names.append(graf.VertexName(v));
-        out.Positions.emplace_back(graf.Points[v].X, graf.Points[v].Y);
+        out.Positions.emplace_back(graf.Vertices[v].X, graf.Vertices[v].Y);
     }
-    for (int a = 1; a <= graf.PointCount; ++a)
+    for (int a = 1; a <= graf.VertexCount; ++a)
         for (int b : graf.OutArcs(a))
             if (out.Directed || a < b)
                 out.Edges.push_back({a - 1, b - 1, double(graf.MatrixEntry(a, b)), false});
@@ -171,7 +171,7 @@ bool ApplyExchangeGraph(GraphDocument& graf, const ExchangeGraph& source, Import
     if (weightsRefused)
         *weightsRefused = false;
     const int n = source.VertexCount();
-    if (n > GraphDocument::MaxPoints) {
+    if (n > GraphDocument::MaxVertices) {
         graf.Host().ShowError(Translate(QStringLiteral("Version_not_support_count")));
         return false;
     }
@@ -218,9 +218,9 @@ bool ApplyExchangeGraph(GraphDocument& graf, const ExchangeGraph& source, Import
     // Built aside, so a refusal or a fault part-way leaves the document as it was.
     auto fresh = std::make_unique<GraphDocument>();
     fresh->MeasuresLabels = false;
-    fresh->SizeGraf = graf.SizeGraf;
+    fresh->VertexSize = graf.VertexSize;
     const bool directed = source.Directed || source.Mixed;
-    fresh->NewGraf(directed, weighted);
+    fresh->StartNewGraph(directed, weighted);
     const bool numbered = NamesAreNumbers(source.Names);
     if (numbered)
         fresh->Naming().SetNumbers(1);
@@ -228,11 +228,11 @@ bool ApplyExchangeGraph(GraphDocument& graf, const ExchangeGraph& source, Import
     const int width = graf.Host().DrawingAreaWidth() > 0 ? graf.Host().DrawingAreaWidth() : DefaultAreaWidth;
     const int height =
         graf.Host().DrawingAreaHeight() > 0 ? graf.Host().DrawingAreaHeight() : DefaultAreaHeight;
-    const std::vector<QPoint> points = Layout(source, width, height, graf.SizeGraf);
+    const std::vector<QPoint> points = Layout(source, width, height, graf.VertexSize);
     bool namesCut = false;
     for (int i = 0; i < n; ++i)
         fresh->AddVertex(points[std::size_t(i)].x(), points[std::size_t(i)].y(),
-                         GraphDocument::CutName(source.Names[i], namesCut), i + 1, graf.SizeGraf);
+                         GraphDocument::CutName(source.Names[i], namesCut), i + 1, graf.VertexSize);
 
     int loops = 0, parallel = 0;
     // Which arcs are in, looked up at once: a list search per arc made a complete graph slow.
@@ -263,17 +263,17 @@ bool ApplyExchangeGraph(GraphDocument& graf, const ExchangeGraph& source, Import
 
     // The graph fits: it replaces the document's like a new graph would.
     graf.DeleteAllLabels();
-    graf.NewGraf(directed, weighted);
-    graf.GrafWidth = 0;
-    graf.GrafHeight = 0;
+    graf.StartNewGraph(directed, weighted);
+    graf.ExtentWidth = 0;
+    graf.ExtentHeight = 0;
     if (numbered)
         graf.Naming().SetNumbers(1);
     graf.Naming().CopyFrom(fresh->Naming());
-    graf.PointCount = fresh->PointCount;
-    graf.Points = fresh->Points;
+    graf.VertexCount = fresh->VertexCount;
+    graf.Vertices = fresh->Vertices;
     graf.SetOutLists(fresh->AllOutLists());
-    graf.TitleUsed = fresh->TitleUsed;
-    graf.GrowExtent(fresh->GrafWidth, fresh->GrafHeight);
+    graf.NameNumberUsed = fresh->NameNumberUsed;
+    graf.GrowExtent(fresh->ExtentWidth, fresh->ExtentHeight);
     graf.CenterAllArcTexts();
 
     const auto warn = [&graf](const QString& text) {

@@ -52,28 +52,28 @@ int Coordinate(const IniFile& file, const QString& section, const QString& key)
 bool SaveGrafa(const GraphDocument& g, const QString& fileName, QString* error)
 {
     IniFile file(fileName);
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     file.WriteInteger(Main, QStringLiteral("IsOrint"), g.Directed ? 1 : 0);
     file.WriteInteger(Main, QStringLiteral("IsHaveCost"), g.Weighted ? 1 : 0);
     file.WriteInteger(Main, QStringLiteral("PointCount"), n);
     file.WriteInteger(Main, QStringLiteral("GrafTitleType"), g.Naming().GetKind());
     file.WriteInteger(Main, QStringLiteral("Version"), 1);
-    file.WriteInteger(Main, QStringLiteral("CountLabel"), g.CountLabel);
+    file.WriteInteger(Main, QStringLiteral("CountLabel"), g.LabelCount);
 
     // The weight matrix from the out-lists, [tail][head].
     auto weights = std::make_unique<GraphDocument::VertexMatrix<int>>();
     const MatrixKeys matrixKey(n);
     for (int a = 1; a <= n; ++a)
         for (int k = 0; k < g.OutCount(a); ++k)
-            (*weights)[a][g.OutArcs(a)[k]] = g.Weighted ? g.OutRecords(a)[std::size_t(k)].Cost : 1;
+            (*weights)[a][g.OutArcs(a)[k]] = g.Weighted ? g.OutRecords(a)[std::size_t(k)].Weight : 1;
     for (int i = 1; i <= n; ++i) {
         // "From i To j" holds the arc whose tail is j and whose head is i.
         for (int j = 1; j <= n; ++j)
             file.WriteInteger(Matrix, matrixKey(i, j), (*weights)[j][i]);
-        file.WriteInteger(Position, NumberedKey("X", i), g.Points[i].X);
-        file.WriteInteger(Position, NumberedKey("Y", i), g.Points[i].Y);
+        file.WriteInteger(Position, NumberedKey("X", i), g.Vertices[i].X);
+        file.WriteInteger(Position, NumberedKey("Y", i), g.Vertices[i].Y);
     }
-    for (int k = 1; k <= g.CountLabel; ++k) {
+    for (int k = 1; k <= g.LabelCount; ++k) {
         file.WriteString(Labels, NumberedKey("LabelText", k), g.Labels[k].Text);
         file.WriteInteger(Labels, NumberedKey("X", k), g.Labels[k].X);
         file.WriteInteger(Labels, NumberedKey("Y", k), g.Labels[k].Y);
@@ -105,7 +105,7 @@ bool ReadGrafa(GraphDocument& g, const IniFile& file, FileError& error)
     if (FileVersion(file) != 1)
         return false;
     const int n = std::max(0, file.ReadInteger(Main, QStringLiteral("PointCount"), 0));
-    if (n > GraphDocument::MaxPoints) {
+    if (n > GraphDocument::MaxVertices) {
         error = FileError::Message(QStringLiteral("Version_not_support_count")).InFile(file.FileName());
         return false;
     }
@@ -116,7 +116,7 @@ bool ReadGrafa(GraphDocument& g, const IniFile& file, FileError& error)
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j) {
             const int value = file.ReadInteger(Matrix, matrixKey(i, j), 0);
-            if (value < 0 || value > GraphDocument::MaxCost) {
+            if (value < 0 || value > GraphDocument::MaxWeight) {
                 error = FileError::Message(QStringLiteral("load_graf_must_be")).InFile(file.FileName());
                 return false;
             }
@@ -128,8 +128,8 @@ bool ReadGrafa(GraphDocument& g, const IniFile& file, FileError& error)
     g.DeleteAllVertices();
     g.Directed = file.ReadInteger(Main, QStringLiteral("IsOrint"), 0) >= 1;
     g.Weighted = file.ReadInteger(Main, QStringLiteral("IsHaveCost"), 0) > 0;
-    g.GrafWidth = 0;
-    g.GrafHeight = 0;
+    g.ExtentWidth = 0;
+    g.ExtentHeight = 0;
 
     VertexNaming& naming = g.Naming();
     int kind = file.ReadInteger(Main, QStringLiteral("GrafTitleType"), 0);
@@ -149,7 +149,7 @@ bool ReadGrafa(GraphDocument& g, const IniFile& file, FileError& error)
                 ? GraphDocument::CutName(file.ReadString(Title, NumberedKey("Title", i), QString()), nameCut)
                 : QString();
         g.AddVertex(Coordinate(file, Position, NumberedKey("X", i)),
-                    Coordinate(file, Position, NumberedKey("Y", i)), name, g.FreeTitleNumber(), g.SizeGraf);
+                    Coordinate(file, Position, NumberedKey("Y", i)), name, g.FreeNameNumber(), g.VertexSize);
     }
     if (!g.BuildFromMatrix(*matrix, n)) {
         g.DeleteAllVertices();

@@ -78,16 +78,16 @@ bool FromDocument(const GraphDocument& graf, Graph& out, Vector* weights)
     const bool directed = graf.Directed;
     IntVector edges(0);
     bool ok = edges.Valid() && (!weights || weights->Valid());
-    for (int a = 1; a <= graf.PointCount && ok; ++a)
+    for (int a = 1; a <= graf.VertexCount && ok; ++a)
         for (int b : graf.OutArcs(a))
             if (ok && (directed || a < b)) {
                 ok = igraph_vector_int_push_back(edges.Get(), a - 1) == IGRAPH_SUCCESS &&
                      igraph_vector_int_push_back(edges.Get(), b - 1) == IGRAPH_SUCCESS;
                 if (ok && weights)
-                    ok = igraph_vector_push_back(weights->Get(), graf.Weighted ? graf.Arc(a, b).Cost : 1) ==
+                    ok = igraph_vector_push_back(weights->Get(), graf.Weighted ? graf.Arc(a, b).Weight : 1) ==
                          IGRAPH_SUCCESS;
             }
-    ok = ok && igraph_create(out.Get(), edges.Get(), graf.PointCount, directed) == IGRAPH_SUCCESS;
+    ok = ok && igraph_create(out.Get(), edges.Get(), graf.VertexCount, directed) == IGRAPH_SUCCESS;
     if (ok)
         out.Own();
     return ok;

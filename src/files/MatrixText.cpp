@@ -43,7 +43,7 @@ bool ParseMatrixText(GraphDocument& g, const QStringList& lines, GraphLimits::Ve
         QString rest = lines[k - 1];
         int j = 0;
         // More vertices than the document holds cannot become a graph.
-        if (k > GraphDocument::MaxPoints && !rest.isEmpty()) {
+        if (k > GraphDocument::MaxVertices && !rest.isEmpty()) {
             host.ShowError(Translate("Version_not_support_count"));
             return false;
         }
@@ -55,13 +55,13 @@ bool ParseMatrixText(GraphDocument& g, const QStringList& lines, GraphLimits::Ve
                 host.ShowError(Translate("Matrix_have_not_correct_value"));
                 return false;
             }
-            if (!(value == 0 || (value >= 1 && value <= GraphDocument::MaxCost))) {
+            if (!(value == 0 || (value >= 1 && value <= GraphDocument::MaxWeight))) {
                 host.ShowError(Translate("load_graf_must_be"));
                 return false;
             }
             rest = comma > 0 ? rest.mid(comma + 1) : QString();
             ++j;
-            if (j > GraphDocument::MaxPoints) {
+            if (j > GraphDocument::MaxVertices) {
                 host.ShowError(Translate("Version_not_support_count"));
                 return false;
             }
@@ -95,25 +95,25 @@ bool ApplyTextMatrix(GraphDocument& g, const QStringList& lines)
         return false;
     // A matrix the build still refuses leaves the graph exactly as it was.
     const auto before = UndoHistory::TakeSnapshot(g);
-    const int width = g.GrafWidth, height = g.GrafHeight;
+    const int width = g.ExtentWidth, height = g.ExtentHeight;
     g.DeleteAllVertices();
     auto random = [](int bound) { return bound > 0 ? int(QRandomGenerator::global()->bounded(bound)) : 0; };
     for (int i = 1; i <= n; ++i) {
-        const int number = g.FreeTitleNumber();
+        const int number = g.FreeNameNumber();
         QString name = QStringLiteral("A");
         if (g.IsManualNaming())
             name = g.Host().InputBox(Translate("Name_graf"),
                                      Translate("Enter_name_graf") + QLatin1Char(' ') +
                                          QString::number(number) + Translate("Graf_"),
                                      name);
-        const int x = random(g.CanvasWidth() - 4 * g.SizeGraf) + 2 * g.SizeGraf;
-        const int y = random(g.CanvasHeight() - 4 * g.SizeGraf) + 2 * g.SizeGraf;
-        g.AddVertex(x, y, name, number, g.SizeGraf);
+        const int x = random(g.CanvasWidth() - 4 * g.VertexSize) + 2 * g.VertexSize;
+        const int y = random(g.CanvasHeight() - 4 * g.VertexSize) + 2 * g.VertexSize;
+        g.AddVertex(x, y, name, number, g.VertexSize);
     }
     if (!g.BuildFromMatrix(*matrix, n)) {
         UndoHistory::Restore(g, *before);
-        g.GrafWidth = width;
-        g.GrafHeight = height;
+        g.ExtentWidth = width;
+        g.ExtentHeight = height;
         g.Host().Redraw();
         return false;
     }

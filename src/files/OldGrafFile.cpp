@@ -142,7 +142,7 @@ bool LoadOldGraf(GraphDocument& g, const QString& fileName)
         matrix.append(line);
     }
     // More lines than the document has vertices: refused whole, before anything changes.
-    if (matrix.size() > GraphDocument::MaxPoints) {
+    if (matrix.size() > GraphDocument::MaxVertices) {
         g.Host().ShowError(Translate(QStringLiteral("Version_not_support_count")));
         return false;
     }
@@ -176,7 +176,7 @@ bool LoadOldGraf(GraphDocument& g, const QString& fileName)
         // from the settings stay, as they do for every other way of opening a graph.
         const VertexStyle normalPoint = g.NormalVertexStyle, activePoint = g.ActiveVertexStyle;
         const ArcStyle normalDuga = g.NormalArcStyle, activeDuga = g.ActiveArcStyle;
-        g.NewGraf(directed, weighted);
+        g.StartNewGraph(directed, weighted);
         g.NormalVertexStyle = normalPoint;
         g.ActiveVertexStyle = activePoint;
         g.NormalArcStyle = normalDuga;
@@ -186,10 +186,11 @@ bool LoadOldGraf(GraphDocument& g, const QString& fileName)
     }
 
     const bool accepted = MatrixText::ApplyTextMatrix(g, matrix);
-    for (int i = 0; i < positions.size() && i < g.PointCount; ++i) {
-        g.Points[i + 1].X = ClampCoordinate(positions[i].x);
-        g.Points[i + 1].Y = ClampCoordinate(positions[i].y);
-        g.GrowExtent(g.Points[i + 1].X + g.Points[i + 1].Size, g.Points[i + 1].Y + g.Points[i + 1].Size);
+    for (int i = 0; i < positions.size() && i < g.VertexCount; ++i) {
+        g.Vertices[i + 1].X = ClampCoordinate(positions[i].x);
+        g.Vertices[i + 1].Y = ClampCoordinate(positions[i].y);
+        g.GrowExtent(g.Vertices[i + 1].X + g.Vertices[i + 1].Size,
+                     g.Vertices[i + 1].Y + g.Vertices[i + 1].Size);
     }
 
     bool readable = true;

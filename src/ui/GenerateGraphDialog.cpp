@@ -75,10 +75,10 @@ GenerateGraphDialog::GenerateGraphDialog(GraphSession& session, QWidget* parent)
     weightGroup = new QGroupBox(this);
     weightKind = new QComboBox(weightGroup);
     weightKind->addItems({QString(), QString(), QString()});
-    minWeightBox = SpinBox(weightGroup, 0, GraphDocument::MaxCost + 1);
+    minWeightBox = SpinBox(weightGroup, 0, GraphDocument::MaxWeight + 1);
     minWeightBox->setValue(1);
     toLabel = new QLabel(weightGroup);
-    maxWeightBox = SpinBox(weightGroup, 0, GraphDocument::MaxCost + 1);
+    maxWeightBox = SpinBox(weightGroup, 0, GraphDocument::MaxWeight + 1);
     maxWeightBox->setValue(10);
     auto* weightRow = new QHBoxLayout(weightGroup);
     weightRow->addWidget(weightKind, 1);
@@ -330,17 +330,17 @@ void GenerateGraphDialog::UpdatePreview()
         auto scratch = std::make_unique<GraphDocument>();
         scratch->AttachHost(&host);
         scratch->MeasuresLabels = false;
-        scratch->NewGraf(false, false);
+        scratch->StartNewGraph(false, false);
         if (const GraphDocument* styles = session.Document()) {
             scratch->NormalVertexStyle = styles->NormalVertexStyle;
             scratch->ActiveVertexStyle = styles->ActiveVertexStyle;
             scratch->NormalArcStyle = styles->NormalArcStyle;
             scratch->ActiveArcStyle = styles->ActiveArcStyle;
-            scratch->SizeGraf = styles->SizeGraf;
+            scratch->VertexSize = styles->VertexSize;
         }
         if (GraphGenerators::Generate(*scratch, p)) {
-            scratch->GrafWidth = std::min(scratch->GrafWidth, DrawnWidth);
-            scratch->GrafHeight = std::min(scratch->GrafHeight, DrawnHeight);
+            scratch->ExtentWidth = std::min(scratch->ExtentWidth, DrawnWidth);
+            scratch->ExtentHeight = std::min(scratch->ExtentHeight, DrawnHeight);
             QImage surface = MakeSurface(DrawnWidth, DrawnHeight, 1);
             DrawAll(*scratch, surface);
             drawn = surface;

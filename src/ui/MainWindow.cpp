@@ -330,7 +330,7 @@ void MainWindow::UpdateMenus()
     for (const QPointer<QAction>& item : std::exchange(waitingForDocument, {}))
         if (item)
             item->setEnabled(true);
-    Action("actEditNameGraf")->setEnabled(g->ActivePoint > 0 && g->IsManualNaming());
+    Action("actEditNameGraf")->setEnabled(g->ActiveVertex > 0 && g->IsManualNaming());
     Action("actEditLoadDuga")->setEnabled(g->ActiveArcTail > 0 && g->ActiveArcHead > 0 && g->Weighted);
     Action("actEditText")->setEnabled(g->ActiveLabel > 0);
     Action("actUndo")->setEnabled(session->History().CanUndo());

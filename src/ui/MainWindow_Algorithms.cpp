@@ -17,7 +17,7 @@ void MainWindow::PathAlgorithmCommand(const QString& name)
 void MainWindow::PopupAlgorithmCommand(const QString& name)
 {
     if (GraphDocument* g = Document())
-        RunAlgorithmCommand(name, g->ActivePoint, g->TargetPoint);
+        RunAlgorithmCommand(name, g->ActiveVertex, g->TargetVertex);
 }
 
 void MainWindow::RunAlgorithmCommand(const QString& name, int first, int second)

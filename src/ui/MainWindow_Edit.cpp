@@ -52,7 +52,7 @@ void MainWindow::AddArcCommand()
             Host().ShowError(Translate("Uncorrect_number"));
             return;
         }
-        if (weight < 1 || weight > GraphDocument::MaxCost) {
+        if (weight < 1 || weight > GraphDocument::MaxWeight) {
             Host().ShowError(Translate("Load_must_be"));
             return;
         }
@@ -126,7 +126,7 @@ void MainWindow::EditLabelCommand()
     if (!session->RequireDocument())
         return;
     GraphDocument& g = *Document();
-    if (g.ActiveLabel <= 0 || g.ActiveLabel > g.CountLabel)
+    if (g.ActiveLabel <= 0 || g.ActiveLabel > g.LabelCount)
         return;
     const QString text =
         Host().InputBox(Translate("Enter_text"), Translate("Text_tip"), g.Labels[g.ActiveLabel].Text);

@@ -229,7 +229,7 @@ void MainWindow::BuildMenus()
             break;
         case AlgorithmInfo::Vertices::One:
             command = [this, name] {
-                RunAlgorithmCommand(name, Document() ? Document()->ActivePoint : 0, 0);
+                RunAlgorithmCommand(name, Document() ? Document()->ActiveVertex : 0, 0);
             };
             break;
         case AlgorithmInfo::Vertices::None:

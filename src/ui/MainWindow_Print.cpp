@@ -43,7 +43,7 @@ QImage MainWindow::PrintPicture(const QSize& room)
         return QImage();
     // What the document holds, not the window's view of it.
     const QSize content = g->ContentExtent();
-    QRect part(0, 0, std::max(g->GrafWidth, content.width()), std::max(g->GrafHeight, content.height()));
+    QRect part(0, 0, std::max(g->ExtentWidth, content.width()), std::max(g->ExtentHeight, content.height()));
     if (part.isEmpty())
         part = QRect(0, 0, g->CanvasWidth(), g->CanvasHeight());
     const double fit = std::min(double(room.width()) / part.width(), double(room.height()) / part.height());

@@ -21,7 +21,7 @@ NewGraphDialog::NewGraphDialog(GraphSession& session, QWidget* parent)
     : QDialog(parent), session(session), previewDocument(std::make_unique<GraphDocument>())
 {
     setObjectName(QStringLiteral("NewGraphDialog"));
-    previewDocument->NewGraf(false, false);
+    previewDocument->StartNewGraph(false, false);
     Exec = [](NewGraphDialog& dialog) { return dialog.exec(); };
 
     typeGroup = new QGroupBox(this);
@@ -187,21 +187,21 @@ void NewGraphDialog::DrawPreview()
         naming.SetManualTitle(1, Translate("Fisrt_create_garf"));
         naming.SetManualTitle(2, Translate("Second_create_garf"));
     }
-    scratch->NewGraf(Directed(), Weighted());
-    scratch->SetTitleGraf(&naming);
+    scratch->StartNewGraph(Directed(), Weighted());
+    scratch->UseNaming(&naming);
     scratch->NormalVertexStyle = styles.NormalVertexStyle;
     scratch->ActiveVertexStyle = styles.ActiveVertexStyle;
     scratch->NormalArcStyle = styles.NormalArcStyle;
     scratch->ActiveArcStyle = styles.ActiveArcStyle;
     scratch->NormalLabelStyle = styles.NormalLabelStyle;
     scratch->ActiveLabelStyle = styles.ActiveLabelStyle;
-    scratch->SizeGraf = styles.SizeGraf;
-    const int r = styles.SizeGraf;
-    scratch->AddVertex(30, PreviewHeight - 30, naming.GetTitle(1), 1, r);
-    scratch->AddVertex(PreviewWidth - 30, 30, naming.GetTitle(2), 2, r);
+    scratch->VertexSize = styles.VertexSize;
+    const int r = styles.VertexSize;
+    scratch->AddVertex(30, PreviewHeight - 30, naming.NameOf(1), 1, r);
+    scratch->AddVertex(PreviewWidth - 30, 30, naming.NameOf(2), 2, r);
     scratch->AddArc(1, 2, 10);
-    scratch->GrafWidth = PreviewWidth;
-    scratch->GrafHeight = PreviewHeight;
+    scratch->ExtentWidth = PreviewWidth;
+    scratch->ExtentHeight = PreviewHeight;
     QImage surface = MakeSurface(PreviewWidth, PreviewHeight, devicePixelRatioF());
     DrawAll(*scratch, surface);
     preview->setPixmap(QPixmap::fromImage(surface));

@@ -98,7 +98,7 @@ void PlaybackBar::Start(const GraphDocument& graf, const StepTrace& steps)
     stamp = std::make_unique<Graph>(static_cast<const Graph&>(graf));
     names.clear();
     for (int v = 0; v <= trace.VertexCount(); ++v)
-        names.append(v >= 1 && v <= graf.PointCount ? graf.VertexName(v) : QString::number(v));
+        names.append(v >= 1 && v <= graf.VertexCount ? graf.VertexName(v) : QString::number(v));
     active = true;
     for (QShortcut* key : keys)
         key->setEnabled(true);

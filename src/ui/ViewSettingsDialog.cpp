@@ -181,14 +181,14 @@ bool ViewSettingsDialog::Execute(GraphDocument& graf)
 
 void ViewSettingsDialog::LoadFrom(GraphDocument& graf)
 {
-    graf.NormalVertexStyle.Size = graf.SizeGraf;
-    graf.ActiveVertexStyle.Size = graf.SizeGraf;
+    graf.NormalVertexStyle.Size = graf.VertexSize;
+    graf.ActiveVertexStyle.Size = graf.VertexSize;
     styles = ViewStyles{graf.NormalVertexStyle, graf.ActiveVertexStyle, graf.NormalArcStyle,
                         graf.ActiveArcStyle,    graf.NormalLabelStyle,  graf.ActiveLabelStyle};
 
     const QSignalBlocker blockPointSize(pointSize);
     const QSignalBlocker blockDugaWidth(dugaWidth);
-    const VertexStyle* points[2] = {&styles.NormalPoint, &styles.ActivePoint};
+    const VertexStyle* points[2] = {&styles.NormalPoint, &styles.ActiveVertex};
     const ArcStyle* dugi[2] = {&styles.NormalDuga, &styles.ActiveDuga};
     const TextStyle* labels[2] = {&styles.NormalLabel, &styles.ActiveLabel};
     for (int k = 0; k < 2; ++k) {
@@ -212,7 +212,7 @@ void ViewSettingsDialog::LoadFrom(GraphDocument& graf)
 
 void ViewSettingsDialog::ControlsChanged()
 {
-    VertexStyle* points[2] = {&styles.NormalPoint, &styles.ActivePoint};
+    VertexStyle* points[2] = {&styles.NormalPoint, &styles.ActiveVertex};
     ArcStyle* dugi[2] = {&styles.NormalDuga, &styles.ActiveDuga};
     TextStyle* labels[2] = {&styles.NormalLabel, &styles.ActiveLabel};
     for (int k = 0; k < 2; ++k) {
@@ -236,14 +236,14 @@ void ViewSettingsDialog::StoreInto(GraphDocument& graf)
 {
     ControlsChanged();
     graf.NormalVertexStyle = styles.NormalPoint;
-    graf.ActiveVertexStyle = styles.ActivePoint;
+    graf.ActiveVertexStyle = styles.ActiveVertex;
     graf.NormalArcStyle = styles.NormalDuga;
     graf.ActiveArcStyle = styles.ActiveDuga;
     graf.NormalLabelStyle = styles.NormalLabel;
     graf.ActiveLabelStyle = styles.ActiveLabel;
-    graf.SizeGraf = graf.NormalVertexStyle.Size;
-    for (int v = 1; v <= graf.PointCount; ++v)
-        graf.Points[v].Size = graf.SizeGraf;
+    graf.VertexSize = graf.NormalVertexStyle.Size;
+    for (int v = 1; v <= graf.VertexCount; ++v)
+        graf.Vertices[v].Size = graf.VertexSize;
     graf.Host().Redraw();
 }
 
@@ -309,7 +309,7 @@ QImage ViewSettingsDialog::RenderPreview(const ViewStyles& styles, TranslationMa
 
     for (int v = 1; v <= 5; ++v) {
         const bool active = v >= 3;
-        VertexStyle point = active ? styles.ActivePoint : styles.NormalPoint;
+        VertexStyle point = active ? styles.ActiveVertex : styles.NormalPoint;
         point.SetPoint(at[v].x(), at[v].y(), QString::number(v), size);
         (active ? styles.ActiveLabel : styles.NormalLabel).ApplyFont(surface);
         point.Draw(surface);

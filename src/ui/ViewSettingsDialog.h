@@ -14,7 +14,7 @@ class QSlider;
 
 // The six drawing styles the view settings dialog edits, as working copies.
 struct ViewStyles {
-    VertexStyle NormalPoint, ActivePoint;
+    VertexStyle NormalPoint, ActiveVertex;
     ArcStyle NormalDuga, ActiveDuga;
     TextStyle NormalLabel, ActiveLabel;
 };

@@ -66,8 +66,8 @@ struct Document {
         naming.SetKind(VertexNaming::Numbers);
         naming.SetNumbers(1);
         graf->AttachHost(&host);
-        graf->SetTitleGraf(&naming);
-        graf->NewGraf(directed, weighted);
+        graf->UseNaming(&naming);
+        graf->StartNewGraph(directed, weighted);
     }
 };
 
@@ -83,24 +83,24 @@ inline void Require(bool holds, const char* what, int v = 0)
 
 inline void CheckDocument(const GraphDocument& g)
 {
-    Require(g.PointCount >= 0 && g.PointCount <= GraphDocument::MaxPoints, "vertex count");
-    Require(g.CountLabel >= 0 && g.CountLabel <= GraphDocument::MaxLabels, "label count");
+    Require(g.VertexCount >= 0 && g.VertexCount <= GraphDocument::MaxVertices, "vertex count");
+    Require(g.LabelCount >= 0 && g.LabelCount <= GraphDocument::MaxLabels, "label count");
     GraphDocument::VertexArray<int> holders{};
-    for (int v = 1; v <= g.PointCount; ++v) {
-        const VertexRecord& p = g.Points[v];
+    for (int v = 1; v <= g.VertexCount; ++v) {
+        const VertexRecord& p = g.Vertices[v];
         Require(std::abs(p.X) <= GrafaFile::MaxCoordinate && std::abs(p.Y) <= GrafaFile::MaxCoordinate,
                 "coordinates", v);
-        Require(p.TitleNumber >= 1 && p.TitleNumber <= GraphDocument::MaxPoints, "name number", v);
-        Require(++holders[p.TitleNumber] == 1 && g.TitleUsed[p.TitleNumber], "name number in use once", v);
+        Require(p.NameNumber >= 1 && p.NameNumber <= GraphDocument::MaxVertices, "name number", v);
+        Require(++holders[p.NameNumber] == 1 && g.NameNumberUsed[p.NameNumber], "name number in use once", v);
         Require(g.OutCount(v) >= 0 && g.OutCount(v) <= GraphDocument::MaxOut, "out-list length", v);
         for (int k = 0; k < g.OutCount(v); ++k) {
             const int head = g.OutArcs(v)[k];
-            Require(head >= 1 && head <= g.PointCount && head != v, "arc head", v);
+            Require(head >= 1 && head <= g.VertexCount && head != v, "arc head", v);
             Require(std::count(g.OutArcs(v).begin(), g.OutArcs(v).end(), head) == 1, "arc listed once", v);
-            const int cost = g.Arc(v, head).Cost;
-            Require(cost >= 1 && cost <= GraphDocument::MaxCost, "arc weight", v);
+            const int cost = g.Arc(v, head).Weight;
+            Require(cost >= 1 && cost <= GraphDocument::MaxWeight, "arc weight", v);
             if (!g.Directed)
-                Require(g.HasArc(head, v) && g.Arc(head, v).Cost == cost, "undirected arc both ways", v);
+                Require(g.HasArc(head, v) && g.Arc(head, v).Weight == cost, "undirected arc both ways", v);
         }
     }
 }

@@ -110,7 +110,7 @@ bool BuildGraph(MainWindow& w, ExampleHost& host, const ManualPicture& p)
         lines.append(row.trimmed());
     if (!MatrixText::ApplyTextMatrix(g, lines))
         return false;
-    const int n = g.PointCount;
+    const int n = g.VertexCount;
     const QSize area = w.DrawingPane()->size();
     for (int i = 1; i <= n; ++i) {
         QPoint at;
@@ -118,13 +118,13 @@ bool BuildGraph(MainWindow& w, ExampleHost& host, const ManualPicture& p)
             at = p.positions[i - 1];
         } else {
             // A circle from the top, clockwise, inside the picture.
-            const double radius = std::min(area.width(), area.height()) / 2.0 - 3 * g.SizeGraf;
+            const double radius = std::min(area.width(), area.height()) / 2.0 - 3 * g.VertexSize;
             const double angle = -M_PI / 2 + 2 * M_PI * (i - 1) / std::max(1, n);
             at = QPoint(int(std::lround(area.width() / 2.0 + radius * std::cos(angle))),
                         int(std::lround(area.height() / 2.0 + radius * std::sin(angle))));
         }
-        g.Points[i].X = at.x();
-        g.Points[i].Y = at.y();
+        g.Vertices[i].X = at.x();
+        g.Vertices[i].Y = at.y();
     }
     g.CenterAllArcTexts();
     w.Session().Refresh();
@@ -285,7 +285,7 @@ QImage WindowShot(MainWindow& w, const ManualPicture& p, QStringList& problems)
         return GrabModal([&w] { w.ScaleCommand(); });
     if (name == QLatin1String("select-vertex")) {
         QStringList names;
-        for (int v = 1; v <= w.Document()->PointCount; ++v)
+        for (int v = 1; v <= w.Document()->VertexCount; ++v)
             names.append(w.Document()->VertexName(v));
         return GrabModal([&w, &names] {
             int index = 0;
