@@ -1,6 +1,7 @@
 #include "commands/GraphGenerators.h"
 #include "commands/GraphLayouts.h"
 #include "document/GraphDocument.h"
+#include "document/ProgramHost.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -18,6 +19,9 @@ GraphGenerators::Params Gnp255()
     return p;
 }
 
+// No window: layouts fill a notional drawing area.
+SilentProgramHost silent;
+
 std::unique_ptr<GraphDocument> Document()
 {
     auto g = std::make_unique<GraphDocument>();
@@ -32,7 +36,7 @@ void BM_GenerateGnp255ForceDirected(benchmark::State& state)
     auto g = Document();
     const GraphGenerators::Params p = Gnp255();
     for (auto _ : state)
-        benchmark::DoNotOptimize(GraphGenerators::Generate(*g, p));
+        benchmark::DoNotOptimize(GraphGenerators::Generate(*g, silent, p));
     if (g->VertexCount != GraphDocument::MaxVertices)
         state.SkipWithError("not generated");
 }
@@ -42,9 +46,9 @@ BENCHMARK(BM_GenerateGnp255ForceDirected)->Unit(benchmark::kMillisecond);
 void BM_Layout255(benchmark::State& state)
 {
     auto g = Document();
-    GraphGenerators::Generate(*g, Gnp255());
+    GraphGenerators::Generate(*g, silent, Gnp255());
     const auto kind = GraphLayouts::Kind(state.range(0));
-    const QRect area = GraphLayouts::VisibleArea(*g);
+    const QRect area = GraphLayouts::VisibleArea(*g, QSize());
     for (auto _ : state)
         benchmark::DoNotOptimize(GraphLayouts::Compute(*g, kind, area));
 }
@@ -58,9 +62,9 @@ BENCHMARK(BM_Layout255)
 void BM_CircleAndGrid255(benchmark::State& state)
 {
     auto g = Document();
-    GraphGenerators::Generate(*g, Gnp255());
+    GraphGenerators::Generate(*g, silent, Gnp255());
     const auto kind = GraphLayouts::Kind(state.range(0));
-    const QRect area = GraphLayouts::VisibleArea(*g);
+    const QRect area = GraphLayouts::VisibleArea(*g, QSize());
     for (auto _ : state) {
         const auto points = GraphLayouts::Compute(*g, kind, area);
         GraphLayouts::Place(*g, *points);

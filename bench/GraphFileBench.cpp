@@ -3,7 +3,9 @@
 #include "base/IniFile.h"
 #include "base/ProgramPaths.h"
 #include "document/GraphDocument.h"
+#include "document/ProgramHost.h"
 #include "files/GrafaFile.h"
+#include "report/TextPane.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -25,6 +27,8 @@ std::unique_ptr<GraphDocument> CompleteGraf()
     return g;
 }
 
+SilentProgramHost silent;
+
 void BM_SaveGrafa(benchmark::State& state)
 {
     QTemporaryDir dir;
@@ -43,7 +47,7 @@ void BM_LoadGrafa(benchmark::State& state)
     auto g = std::make_unique<GraphDocument>();
     g->StartNewGraph(false, false);
     for (auto _ : state)
-        benchmark::DoNotOptimize(GrafaFile::LoadGrafa(*g, file));
+        benchmark::DoNotOptimize(GrafaFile::LoadGrafa(*g, silent, file));
     if (g->VertexCount != GraphDocument::MaxVertices)
         state.SkipWithError("the file did not load");
 }
@@ -77,9 +81,11 @@ void BM_RunDijkstra(benchmark::State& state)
     QTemporaryDir dir;
     ProgramPaths::SetProgramFolderOverride(dir.path());
     auto g = CompleteGraf();
+    TextPane pane;
     for (auto _ : state) {
         AlgorithmRun run;
-        RunAlgorithm(*g, QStringLiteral("FindTraceDekctri"), 1, GraphDocument::MaxVertices, &run);
+        RunAlgorithm(*g, silent, pane, QStringLiteral("FindTraceDekctri"), 1, GraphDocument::MaxVertices,
+                     &run);
         benchmark::DoNotOptimize(run.result.resultValue);
     }
     ProgramPaths::SetProgramFolderOverride(QString());

@@ -34,7 +34,7 @@ void BM_PlaybackFrame255(benchmark::State& state)
     const AlgorithmResult result = DijkstraShortestPath(*g, 1, 255, g->VertexCount, true);
     const int middle = result.steps.FrameCount() / 2;
     for (auto _ : state) {
-        const QImage picture = RenderStepPicture(*g, result.steps.PictureAt(middle));
+        const QImage picture = RenderStepPicture(*g, result.steps.PictureAt(middle), g->CanvasSize(QSize()));
         benchmark::DoNotOptimize(picture.constBits());
     }
     state.counters["frames"] = result.steps.FrameCount();

@@ -2,6 +2,7 @@
 // read, check, answer. Resident memory of the real command is measured with /usr/bin/time.
 #include "base/IniFile.h"
 #include "document/GraphDocument.h"
+#include "document/ProgramHost.h"
 #include "files/GrafaFile.h"
 
 #include <QFile>
@@ -25,7 +26,8 @@ void AnswerMatrix(benchmark::State& state, const QString& fileName)
         auto g = std::make_unique<GraphDocument>();
         g->StartNewGraph(false, false);
         g->MeasuresLabels = false; // as nodeloom-cli reads files
-        GrafaFile::LoadGrafa(*g, fileName);
+        SilentProgramHost silent;
+        GrafaFile::LoadGrafa(*g, silent, fileName);
         benchmark::DoNotOptimize(g->MatrixToMemo());
     }
 }

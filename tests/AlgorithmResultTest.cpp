@@ -24,7 +24,6 @@ struct Presentation : ::testing::Test {
     {
         ProgramPaths::SetProgramFolderOverride(dir.path());
         g = MakeGraf(false, false, 3);
-        g->AttachHost(&host);
         g->AddArc(1, 2, 1);
         g->AddArc(2, 3, 1);
     }
@@ -56,12 +55,12 @@ AlgorithmResult HandMade()
 
 TEST_F(Presentation, WritesPanesAndReportInOrderThenHighlightsTheRoute)
 {
-    g->Outp().AddLine("old line");
+    host.pane.AddLine("old line");
     const AlgorithmResult r = HandMade();
-    PresentResult(*g, r, true);
+    PresentResult(*g, host, host.pane, r, true);
 
     const QStringList lines{"Title <1>", "first", "second", "pane only", "| a |", "|  1|"};
-    EXPECT_EQ(g->Outp().Lines(), lines);
+    EXPECT_EQ(host.pane.Lines(), lines);
     EXPECT_EQ(r.PaneLines(), lines);
     const QString report = "<b>Title &lt;1&gt;</b><br>first\nsecond<br>report only<br><i>raw</i>"
                            "<table border=1><tr><td>a</td></tr><tr><td>  1</td></tr></table>";
@@ -83,17 +82,17 @@ TEST_F(Presentation, WritesPanesAndReportInOrderThenHighlightsTheRoute)
 
 TEST_F(Presentation, WithoutTheTailOrWhenRefusedNothingIsHighlightedOrRedrawn)
 {
-    PresentResult(*g, HandMade(), false);
+    PresentResult(*g, host, host.pane, HandMade(), false);
     EXPECT_EQ(g->Vertices[1].Active, 0);
     EXPECT_EQ(host.redraws, 0);
 
     AlgorithmResult refused;
     refused.Refuse("no");
     refused.SetRoute({1, 2});
-    g->Outp().AddLine("kept");
-    PresentResult(*g, refused, true);
+    host.pane.AddLine("kept");
+    PresentResult(*g, host, host.pane, refused, true);
     EXPECT_EQ(host.MessageTexts().last(), "no");
-    EXPECT_EQ(g->Outp().Lines().last(), "kept");
+    EXPECT_EQ(host.pane.Lines().last(), "kept");
     EXPECT_EQ(g->Vertices[1].Active, 0);
     EXPECT_EQ(host.redraws, 0);
 }
@@ -104,7 +103,7 @@ TEST_F(Presentation, AResultPictureFillsVerticesWithoutTouchingTheDocument)
     r.drawsPicture = true;
     r.picture.vertexFills = {-1, 0x0000FF, -1, 0xFF0000}; // vertex 1 red, 3 blue, 2 its own
     r.SetRoute({1, 2});
-    PresentResult(*g, r, true);
+    PresentResult(*g, host, host.pane, r, true);
     ASSERT_EQ(host.presents, 1);
     EXPECT_EQ(host.redraws, 0) << "the picture replaces the tail";
     EXPECT_EQ(g->Vertices[1].Active, 0);
@@ -118,9 +117,10 @@ TEST_F(Presentation, AResultPictureFillsVerticesWithoutTouchingTheDocument)
 
 TEST(StepTraceTest, DijkstraRecordsTheWorkedExampleFrameByFrame)
 {
+    ScriptedHost host;
     TranslateManager().UseBuiltIn();
     auto g = MakeGraf(true, true);
-    ASSERT_TRUE(MatrixText::ApplyTextMatrix(*g, {"0,4,0", "0,0,5", "0,0,0"}));
+    ASSERT_TRUE(MatrixText::ApplyTextMatrix(*g, host, {"0,4,0", "0,0,5", "0,0,0"}));
     const AlgorithmResult off = DijkstraShortestPath(*g, 1, 3, 3);
     EXPECT_EQ(off.steps.FrameCount(), 0) << "nothing is recorded unless asked";
 
@@ -158,9 +158,10 @@ TEST(StepTraceTest, DijkstraRecordsTheWorkedExampleFrameByFrame)
 
 TEST(StepTraceTest, ALongerPathReplacesACaptionAndRejectsTheOldArc)
 {
+    ScriptedHost host;
     auto g = MakeGraf(true, true);
     // 1→3 costs 10 at first sight, then 1→2→3 costs 3: the arc 1→3 is dropped.
-    ASSERT_TRUE(MatrixText::ApplyTextMatrix(*g, {"0,1,10", "0,0,2", "0,0,0"}));
+    ASSERT_TRUE(MatrixText::ApplyTextMatrix(*g, host, {"0,1,10", "0,0,2", "0,0,0"}));
     const AlgorithmResult r = DijkstraShortestPath(*g, 1, 3, 3, true);
     const StepTrace::Frame last = r.steps.FrameAt(r.steps.FrameCount() - 1);
     EXPECT_EQ(last.Arc(1, 3), StepTrace::ArcState::Rejected);
@@ -195,7 +196,6 @@ TEST(StepPictureTest, AnUndirectedEdgeIsOneLineWithoutDirection)
 {
     ScriptedHost host;
     auto g = MakeGraf(false, true, 0);
-    g->AttachHost(&host);
     g->AddVertex(40, 60, QString(), g->FreeNameNumber(), g->VertexSize);
     g->AddVertex(240, 60, QString(), g->FreeNameNumber(), g->VertexSize);
     g->AddArc(1, 2, 3);
@@ -206,7 +206,7 @@ TEST(StepPictureTest, AnUndirectedEdgeIsOneLineWithoutDirection)
     auto render = [&](StepArcState there, StepArcState back) {
         step.arcs[1 * 3 + 2] = there;
         step.arcs[2 * 3 + 1] = back;
-        return RenderStepPicture(*g, step);
+        return RenderStepPicture(*g, step, g->CanvasSize(host.DrawingArea()));
     };
     const QImage both = render(StepArcState::Chosen, StepArcState::Chosen);
     EXPECT_EQ(both, render(StepArcState::Chosen, StepArcState::None));
@@ -226,13 +226,12 @@ TEST(StepPictureTest, StatesAndCaptionsAreDrawnWhereTheyBelong)
 {
     ScriptedHost host; // a drawing area large enough for the captions
     auto g = MakeGraf(true, true, 2);
-    g->AttachHost(&host);
     g->AddArc(1, 2, 3);
     StepPicture step;
     step.vertices = {StepVertexState::None, StepVertexState::Finished, StepVertexState::None};
     step.arcs.assign(9, StepArcState::None);
     step.captions = {QString(), QString(), QStringLiteral("88")};
-    const QImage picture = RenderStepPicture(*g, step);
+    const QImage picture = RenderStepPicture(*g, step, g->CanvasSize(host.DrawingArea()));
     ASSERT_FALSE(picture.isNull());
     const VertexRecord& first = g->Vertices[1];
     // Inside vertex 1, left of its name: the finished colour.

@@ -28,13 +28,12 @@ struct Colourings : AlgorithmFixture {
     void Build(const QStringList& matrix)
     {
         g = MakeGraf(false, false);
-        g->AttachHost(&host);
-        ASSERT_TRUE(MatrixText::ApplyTextMatrix(*g, matrix));
+        ASSERT_TRUE(MatrixText::ApplyTextMatrix(*g, host, matrix));
     }
     // The report the run leaves, presented as the dispatcher does.
     QString Report(const AlgorithmResult& result)
     {
-        PresentResult(*g, result, false);
+        PresentResult(*g, host, host.pane, result, false);
         return g->ReportManager.GetContent();
     }
     static QString Steps(std::initializer_list<std::pair<int, int>> steps)
@@ -80,7 +79,7 @@ TEST_F(Colourings, ByDegreeOrdersByTheExchangeSort)
     const AlgorithmResult result = ColourByDegree(*g, false, &random);
     // The first swap exchanges 1 and 3, which moves 1 behind 2: order 3, 2, 1, 4.
     EXPECT_EQ(Report(result), Verdicts(3, 3) + Steps({{3, 1}, {2, 2}, {1, 3}, {4, 2}}));
-    EXPECT_EQ(g->Outp().Lines(), VerdictLines(3, 3));
+    EXPECT_EQ(host.pane.Lines(), VerdictLines(3, 3));
     EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
     EXPECT_TRUE(result.drawsPicture);
     EXPECT_TRUE(result.picture.arcs.empty());
@@ -158,21 +157,21 @@ TEST_F(Colourings, DispatcherDrawsTheColouringWithoutTheCommonTail)
     Build(triangleWithPendant);
     g->Directed = true;
     AlgorithmRun run;
-    RunAlgorithm(*g, "FindColors", 0, 0, &run);
+    RunAlgorithm(*g, host, host.pane, "FindColors", 0, 0, &run);
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_ortgraf")});
     EXPECT_FALSE(run.ran);
 
     g->Directed = false;
     host.messages.clear();
     host.redraws = 0;
-    RunAlgorithm(*g, "FindColorsAlternativ", 0, 0, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.pane, "FindColorsAlternativ", 0, 0, &run, {.recordSteps = true});
     EXPECT_TRUE(run.ran);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.redraws, 0);
     EXPECT_GT(run.result.steps.FrameCount(), 4);
-    EXPECT_EQ(g->Outp().Lines(), VerdictLines(3, 3));
+    EXPECT_EQ(host.pane.Lines(), VerdictLines(3, 3));
     // The picture fills each vertex with its colour: vertex 3 red, vertex 1 blue.
-    const QImage picture = RenderResultPicture(*g, run.result.picture);
+    const QImage picture = RenderResultPicture(*g, run.result.picture, g->CanvasSize(host.DrawingArea()));
     ASSERT_FALSE(picture.isNull());
     const auto fillAt = [&](int v) {
         return picture.pixelColor(g->Vertices[v].X, g->Vertices[v].Y + g->Vertices[v].Size - 3);
@@ -181,7 +180,7 @@ TEST_F(Colourings, DispatcherDrawsTheColouringWithoutTheCommonTail)
     EXPECT_EQ(fillAt(1), ColorFromInt(Blue));
     EXPECT_EQ(fillAt(4), ColorFromInt(Green));
 
-    RunAlgorithm(*g, "FindColors", 0, 0, &run);
+    RunAlgorithm(*g, host, host.pane, "FindColors", 0, 0, &run);
     EXPECT_TRUE(run.ran);
     EXPECT_EQ(run.result.picture.vertexFills, (std::vector<int>{-1, Green, Blue, Red, Green}));
     EXPECT_TRUE(
@@ -242,7 +241,6 @@ TEST_F(Colourings, ColouringsAreProperOnRandomGraphs)
     for (int round = 0; round < 300; ++round) {
         const int n = int(graphs.bounded(1, 14));
         g = MakeGraf(false, false, n);
-        g->AttachHost(&host);
         const int density = int(graphs.bounded(1, 5));
         for (int a = 1; a <= n; ++a)
             for (int b = a + 1; b <= n; ++b)
@@ -328,7 +326,6 @@ TEST_F(Colourings, TheChromaticNumberIsFoundWhereTheGreedyColouringUsesMore)
 {
     // Greedy colourings use 4 colours here; {1,3,8}, {2,4,5}, {6,7} needs only 3.
     g = MakeGraf(false, true, 8);
-    g->AttachHost(&host);
     for (auto [a, b] : EightVertexKuratowskiEdges)
         g->AddArc(a, b, 1);
     const AlgorithmResult result = ColourBreadthFirst(*g, false, &random);

@@ -20,16 +20,15 @@ struct Connectivity : AlgorithmFixture {
     void Make(bool directed, int n, std::initializer_list<std::array<int, 3>> arcs, bool weighted = false)
     {
         g = MakeGraf(directed, weighted, n);
-        g->AttachHost(&host);
         for (const auto& [a, b, cost] : arcs)
             g->AddArc(a, b, cost);
     }
     void Run(const char* name, int first = 0)
     {
         host.messages.clear();
-        RunAlgorithm(*g, name, first, 0, &run);
+        RunAlgorithm(*g, host, host.pane, name, first, 0, &run);
     }
-    QStringList Lines() const { return g->Outp().Lines(); }
+    QStringList Lines() const { return host.pane.Lines(); }
     QString Report() const { return g->ReportManager.GetContent(); }
 };
 
@@ -93,7 +92,7 @@ TEST_F(Connectivity, MonolitIsWritesTheVerdictAndEmptiesThePaneFirst)
     EXPECT_EQ(Lines(), QStringList{Translate("graph_is_not_connectivity")});
 
     Make(true, 2, {{1, 2, 1}});
-    g->Outp().AddLine("earlier");
+    host.pane.AddLine("earlier");
     host.shownReport.clear();
     Run("MonolitIs");
     EXPECT_FALSE(run.ran);
@@ -167,7 +166,6 @@ TEST_F(Connectivity, DirectedEccentricityIsTheLongestShortestRoute)
     for (int round = 0; round < 300; ++round) {
         const int n = 1 + int(random.bounded(9));
         g = MakeGraf(true, false, n);
-        g->AttachHost(&host);
         for (int k = int(random.bounded(3 * n)); k > 0; --k)
             g->AddArc(1 + int(random.bounded(n)), 1 + int(random.bounded(n)), 1);
         const int v = 1 + int(random.bounded(n));
@@ -221,7 +219,7 @@ TEST_F(Connectivity, RadiusAndDiameterAddWeights)
 
     // A digraph: both panes go blank before the refusal.
     Make(true, 2, {{1, 2, 1}});
-    g->Outp().AddLine("earlier");
+    host.pane.AddLine("earlier");
     g->ReportManager.AddLine("earlier");
     host.shownReport.clear();
     Run("FindRadiusAndDiametr");
@@ -260,7 +258,7 @@ TEST_F(Connectivity, FramesAreRecordedForEveryRow)
 {
     Make(false, 3, {{1, 2, 1}, {2, 3, 1}});
     const auto frames = [this](const char* name, int first = 0) {
-        RunAlgorithm(*g, name, first, 0, &run, {.recordSteps = true});
+        RunAlgorithm(*g, host, host.pane, name, first, 0, &run, {.recordSteps = true});
         return run.result.steps.FrameCount();
     };
     EXPECT_EQ(frames("MonolitIs"), 4);            // 2, 1, 3 reached; the verdict

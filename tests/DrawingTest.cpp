@@ -268,18 +268,15 @@ TEST(FindArcAt, HighestTailWins)
 
 TEST(Canvas, RedrawMakesASurfaceOfTheCanvasSize)
 {
-    ScriptedHost host;
-    host.areaWidth = 320;
-    host.areaHeight = 200;
+    const QSize area(320, 200);
     auto graf = TwoVertices(false, false);
-    graf->AttachHost(&host);
-    EXPECT_EQ(RenderCanvas(*graf).size(), QSize(320, 200));
+    EXPECT_EQ(RenderCanvas(*graf, graf->CanvasSize(area)).size(), QSize(320, 200));
     graf->AddVertex(500, 50, QString(), 3, 10);
-    EXPECT_EQ(RenderCanvas(*graf).size(), QSize(510, 200));
+    EXPECT_EQ(RenderCanvas(*graf, graf->CanvasSize(area)).size(), QSize(510, 200));
 
     auto empty = std::make_unique<GraphDocument>();
     empty->StartNewGraph(false, false);
-    EXPECT_TRUE(RenderCanvas(*empty).isNull());
+    EXPECT_TRUE(RenderCanvas(*empty, empty->CanvasSize(QSize())).isNull());
 }
 
 TEST(Canvas, MapModeWeight)
@@ -313,10 +310,8 @@ TEST(Canvas, SavesBitmapPngAndSvg)
     EXPECT_EQ(pngReader.format(), "png");
     EXPECT_EQ(pngReader.read().convertToFormat(QImage::Format_RGB32), picture);
 
-    ScriptedHost host;
-    graf->AttachHost(&host);
     const QString svg = dir.filePath(QStringLiteral("picture.svg"));
-    ASSERT_TRUE(SaveDocumentSvg(*graf, svg, &error));
+    ASSERT_TRUE(SaveDocumentSvg(*graf, graf->CanvasSize(QSize(600, 400)), svg, &error));
     QFile svgFile(svg);
     ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
     const QByteArray content = svgFile.readAll();
@@ -364,10 +359,11 @@ TEST(ResultPicture, APartOfTheCanvasIsThatPartOfTheWholePicture)
     ResultPictureSpec spec;
     spec.vertexFills = {-1, Green, -1, Yellow};
     spec.arcs = {{2, 3, QStringLiteral("4/9"), true}, {1, 2, QString(), false}};
-    const QImage whole = RenderResultPicture(*graf, spec);
-    ASSERT_EQ(whole.size(), QSize(graf->CanvasWidth(), graf->CanvasHeight()));
+    const QSize canvas = graf->CanvasSize(QSize());
+    const QImage whole = RenderResultPicture(*graf, spec, canvas);
+    ASSERT_EQ(whole.size(), canvas);
     for (const QRect view : {QRect(0, 0, 200, 150), QRect(250, 80, 300, 260), QRect(480, 280, 230, 230)}) {
-        const QImage part = RenderResultPicture(*graf, spec, view);
+        const QImage part = RenderResultPicture(*graf, spec, canvas, view);
         EXPECT_EQ(part.offset(), view.topLeft());
         // Smoothed lines cut at the part's edge may differ by a shade; a misplaced part would
         // differ by whole colours.

@@ -66,7 +66,6 @@ struct ExchangeFormatsTest : ::testing::Test {
     std::unique_ptr<GraphDocument> Fresh()
     {
         auto d = std::make_unique<GraphDocument>();
-        d->AttachHost(&host);
         d->MeasuresLabels = false;
         d->StartNewGraph(false, false);
         return d;
@@ -81,7 +80,7 @@ struct ExchangeFormatsTest : ::testing::Test {
     }
     bool Import(GraphDocument& d, const QString& path)
     {
-        return ExchangeFormats::ImportGraph(d, path, ExchangeFormats::FormatOfFile(path)) ==
+        return ExchangeFormats::ImportGraph(d, host, path, ExchangeFormats::FormatOfFile(path)) ==
                ExchangeFormats::ImportResult::Imported;
     }
     // A directed weighted graph with names that are not numbers.
@@ -508,7 +507,7 @@ TEST_F(ExchangeFormatsTest, GraphvizWeightsThatDoNotFitNameTheirArcAndLineAndMay
         EXPECT_EQ(host.messages[0].text, reason);
     }
     host.messages.clear();
-    ASSERT_EQ(ExchangeFormats::ImportGraph(*g, hinted, Format::Dot, ImportWeights::Drop),
+    ASSERT_EQ(ExchangeFormats::ImportGraph(*g, host, hinted, Format::Dot, ImportWeights::Drop),
               ExchangeFormats::ImportResult::Imported);
     EXPECT_EQ(ShapeOf(*g, false), (Shape{0,
                                          0,

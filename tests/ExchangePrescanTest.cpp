@@ -95,7 +95,6 @@ struct PrescanImport : ::testing::Test {
 
     PrescanImport()
     {
-        g.AttachHost(&host);
         g.MeasuresLabels = false;
         g.StartNewGraph(false, false);
     }
@@ -109,7 +108,7 @@ struct PrescanImport : ::testing::Test {
     ExchangeFormats::ImportResult Import(const QString& path)
     {
         host.messages.clear();
-        return ExchangeFormats::ImportGraph(g, path, ExchangeFormats::FormatOfFile(path));
+        return ExchangeFormats::ImportGraph(g, host, path, ExchangeFormats::FormatOfFile(path));
     }
 };
 
@@ -295,7 +294,6 @@ TEST(Prescan, TheProgramsOwnExportsAlwaysPassEvenAtTheirLargest)
     // weighted, with names of the longest length in a two-byte script.
     ScriptedHost host;
     GraphDocument g;
-    g.AttachHost(&host);
     g.MeasuresLabels = false;
     g.StartNewGraph(true, true);
     g.Naming().SetKind(VertexNaming::Manual);
@@ -332,7 +330,6 @@ TEST(Prescan, RandomExportsWithMarkupInTheirNamesPass)
     for (int round = 0; round < 40; ++round) {
         ScriptedHost host;
         GraphDocument g;
-        g.AttachHost(&host);
         g.MeasuresLabels = false;
         g.StartNewGraph(round % 2 == 0, round % 3 == 0);
         g.Naming().SetKind(VertexNaming::Manual);

@@ -124,9 +124,8 @@ TEST(FileFormats, AReadersErrorReachesTheMessageWithItsFileAndLine)
     file.close();
     ScriptedHost host;
     GraphDocument graf;
-    graf.AttachHost(&host);
     graf.StartNewGraph(false, false);
-    EXPECT_EQ(ExchangeFormats::ImportGraph(graf, path, Format::Csv),
+    EXPECT_EQ(ExchangeFormats::ImportGraph(graf, host, path, Format::Csv),
               ExchangeFormats::ImportResult::Unreadable);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text,
@@ -140,7 +139,7 @@ TEST(FileFormats, AReadersErrorReachesTheMessageWithItsFileAndLine)
         big.write("[Main]\nVersion=1\nPointCount=" + QByteArray::number(count) + "\n");
         big.close();
         FileError refusal;
-        EXPECT_EQ(GrafaFile::ReadGrafa(graf, IniFile(grafa), refusal), count == 255);
+        EXPECT_EQ(GrafaFile::ReadGrafa(graf, host, IniFile(grafa), refusal), count == 255);
         EXPECT_EQ(graf.VertexCount, 255);
         EXPECT_EQ(refusal.key, count == 255 ? QString() : QStringLiteral("Version_not_support_count"));
         EXPECT_EQ(refusal.fileName, count == 255 ? QString() : grafa);

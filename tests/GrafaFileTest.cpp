@@ -215,7 +215,7 @@ TEST_F(GrafaFiles, HandEditedValuesAreRefusedOrMadeSafe)
           "[Main]\nVersion=1\nIsHaveCost=1\nIsOrint=1\nPointCount=2\n[Matrix]\nFrom1To2=50001\n"}) {
         host.messages.clear();
         Write("bad.grafa", text);
-        EXPECT_FALSE(GrafaFile::LoadGrafa(*g, Path("bad.grafa"))) << text;
+        EXPECT_FALSE(GrafaFile::LoadGrafa(*g, host, Path("bad.grafa"))) << text;
         EXPECT_EQ(host.messages.size(), 1u) << text;
         EXPECT_EQ(g->MatrixToMemo(), before) << text;
     }
@@ -229,7 +229,7 @@ TEST_F(GrafaFiles, HandEditedValuesAreRefusedOrMadeSafe)
                        "CountLabel=2000000000\n[Matrix]\nFrom1To1=5\nFrom2To1=x\nFrom1To2=4\n"
                        "[GrafPosition]\nX1=2147483647\nY1=-2147483648\nX2=abc\n"
                        "[Labels]\nLabelText1=t\nX1=99999999\n");
-    ASSERT_TRUE(GrafaFile::LoadGrafa(*g, Path("odd.grafa")));
+    ASSERT_TRUE(GrafaFile::LoadGrafa(*g, host, Path("odd.grafa")));
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(g->Directed);
     EXPECT_EQ(g->MatrixToMemo(), QStringList({"0,0", "4,0"}));
@@ -242,12 +242,12 @@ TEST_F(GrafaFiles, HandEditedValuesAreRefusedOrMadeSafe)
 
     // Negative counts are no vertices; versions other than 1 change nothing.
     Write("neg.grafa", "[Main]\nVersion=1\nPointCount=-4\nCountLabel=-1\n");
-    ASSERT_TRUE(GrafaFile::LoadGrafa(*g, Path("neg.grafa")));
+    ASSERT_TRUE(GrafaFile::LoadGrafa(*g, host, Path("neg.grafa")));
     EXPECT_EQ(g->VertexCount, 0);
     EXPECT_EQ(g->LabelCount, 0);
     Add(1);
     Write("v2.grafa", "[Main]\nVersion=2\nPointCount=0\n");
-    EXPECT_FALSE(GrafaFile::LoadGrafa(*g, Path("v2.grafa")));
+    EXPECT_FALSE(GrafaFile::LoadGrafa(*g, host, Path("v2.grafa")));
     EXPECT_EQ(g->VertexCount, 1);
 }
 

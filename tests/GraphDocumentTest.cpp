@@ -142,13 +142,14 @@ TEST(GraphDocument, MarkPathHighlightsTravelDirectionOnly)
 
 TEST(GraphDocument, CanvasIsAtLeastTheDrawingArea)
 {
-    ScriptedHost host;
+    const QSize area(600, 400);
     auto g = MakeGraf(false, false);
-    g->AttachHost(&host);
-    EXPECT_EQ(g->CanvasWidth(), 600);
+    EXPECT_EQ(g->CanvasSize(area), area);
+    EXPECT_EQ(g->CanvasSize(QSize()), QSize(0, 0));
     g->AddVertex(900, 30, QString(), 1, 10);
-    EXPECT_EQ(g->CanvasWidth(), 910);
-    EXPECT_EQ(g->CanvasHeight(), 400);
+    EXPECT_EQ(g->CanvasSize(area), QSize(910, 400));
+    g->ExtentHeight = 700; // a stored extent beyond the area counts too
+    EXPECT_EQ(g->CanvasSize(area), QSize(910, 700));
 }
 
 TEST(GraphDocument, UnreadableBackgroundKeepsThePreviousNameAndSaysSo)
@@ -166,16 +167,15 @@ TEST(GraphDocument, UnreadableBackgroundKeepsThePreviousNameAndSaysSo)
 
     ScriptedHost host;
     auto g = MakeGraf(false, false);
-    g->AttachHost(&host);
-    g->LoadBackground(picture);
+    g->LoadBackground(picture, host);
     EXPECT_EQ(g->BackgroundFile, picture);
     EXPECT_FALSE(g->BackgroundBitmap.isNull());
-    g->LoadBackground(broken);
+    g->LoadBackground(broken, host);
     EXPECT_EQ(g->BackgroundFile, picture);
     EXPECT_TRUE(g->BackgroundBitmap.isNull());
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_TRUE(host.messages[0].text.endsWith(broken));
-    g->LoadBackground(dir.filePath("missing.bmp")); // a missing file forgets the name silently
+    g->LoadBackground(dir.filePath("missing.bmp"), host); // a missing file forgets the name silently
     EXPECT_TRUE(g->BackgroundFile.isEmpty());
     EXPECT_EQ(host.messages.size(), 1u);
 }

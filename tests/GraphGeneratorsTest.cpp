@@ -471,7 +471,7 @@ TEST_F(Generators, EveryVertexNameShowsWholeClearOfTheEdgesAndOfOtherNames)
     for (auto [family, first, second] :
          {std::tuple{Family::Grid, 15, 17}, std::tuple{Family::Cycle, 255, 0}}) {
         ASSERT_TRUE(Make(family, first, second)) << first << "," << second;
-        const QRect area = GraphLayouts::VisibleArea(*graf);
+        const QRect area = GraphLayouts::VisibleArea(*graf, host.DrawingArea());
         std::vector<QRect> captions;
         for (int v = 1; v <= graf->VertexCount; ++v) {
             const QString title = graf->VertexName(v);
@@ -481,8 +481,10 @@ TEST_F(Generators, EveryVertexNameShowsWholeClearOfTheEdgesAndOfOtherNames)
                 size);
             EXPECT_GE(caption.left(), area.left()) << first << " vertex " << v;
             EXPECT_GE(caption.top(), area.top()) << first << " vertex " << v;
-            EXPECT_LE(caption.right(), graf->CanvasWidth()) << first << " vertex " << v;
-            EXPECT_LE(caption.bottom(), graf->CanvasHeight()) << first << " vertex " << v;
+            EXPECT_LE(caption.right(), graf->CanvasSize(host.DrawingArea()).width())
+                << first << " vertex " << v;
+            EXPECT_LE(caption.bottom(), graf->CanvasSize(host.DrawingArea()).height())
+                << first << " vertex " << v;
             captions.push_back(caption);
         }
         for (std::size_t a = 0; a < captions.size(); ++a)

@@ -77,7 +77,7 @@ TEST_F(Layouts, EveryLayoutKeepsVerticesInsideTheVisibleArea)
 {
     graf->ScrollX = 150;
     graf->ScrollY = 70;
-    const QRect area = GraphLayouts::VisibleArea(*graf);
+    const QRect area = GraphLayouts::VisibleArea(*graf, host.DrawingArea());
     // Inside the view, clear of its left edge and a caption's height below its top.
     const int caption = QFontMetrics(graf->NormalLabelStyle.Font()).height();
     EXPECT_GE(area.left(), 150 + 4);
@@ -112,8 +112,10 @@ TEST_F(Layouts, CircleAndGridNeverOverlapVertices)
                 // Too many to fit: the drawing grows to the right and down, never up or left.
                 EXPECT_GE(graf->Vertices[v].X, margin);
                 EXPECT_GE(graf->Vertices[v].Y, margin);
-                EXPECT_LE(graf->Vertices[v].X + graf->Vertices[v].Size, graf->CanvasWidth());
-                EXPECT_LE(graf->Vertices[v].Y + graf->Vertices[v].Size, graf->CanvasHeight());
+                EXPECT_LE(graf->Vertices[v].X + graf->Vertices[v].Size,
+                          graf->CanvasSize(host.DrawingArea()).width());
+                EXPECT_LE(graf->Vertices[v].Y + graf->Vertices[v].Size,
+                          graf->CanvasSize(host.DrawingArea()).height());
             }
         }
     }
@@ -255,7 +257,7 @@ TEST_F(Layouts, ALayoutMovesVerticesOnlyAndUndoesInOneStep)
             }
         }
         EXPECT_TRUE(after == before->Unpacked()) << int(kind);
-        EXPECT_TRUE(graf->Naming().SameAs(before->NamingInUse));
+        EXPECT_TRUE(graf->Naming().SameAs(before->Naming));
 
         session.Undo();
         EXPECT_TRUE(*before == *UndoHistory::TakeSnapshot(*graf)) << int(kind);
@@ -273,7 +275,7 @@ TEST_F(Layouts, NothingToPlaceRecordsNothing)
     // follows the font's height, so either parity occurs).
     graf->AddVertex(5, 5, QString(), 1, 10);
     ASSERT_TRUE(GraphLayouts::LayoutCommand(session, Kind::KamadaKawai));
-    const QRect area = GraphLayouts::VisibleArea(*graf);
+    const QRect area = GraphLayouts::VisibleArea(*graf, host.DrawingArea());
     EXPECT_EQ(graf->Vertices[1].X, int(std::nearbyint(area.left() + area.width() / 2.0)));
     EXPECT_EQ(graf->Vertices[1].Y, int(std::nearbyint(area.top() + area.height() / 2.0)));
 }
@@ -283,13 +285,13 @@ TEST_F(Layouts, ForceDirectedSeedsReproduce)
     RandomGraph(50, false, 0.08);
     GraphLayouts::Options options;
     options.seed = 77;
-    const auto a =
-        GraphLayouts::Compute(*graf, Kind::FruchtermanReingold, GraphLayouts::VisibleArea(*graf), options);
-    const auto b =
-        GraphLayouts::Compute(*graf, Kind::FruchtermanReingold, GraphLayouts::VisibleArea(*graf), options);
+    const auto a = GraphLayouts::Compute(*graf, Kind::FruchtermanReingold,
+                                         GraphLayouts::VisibleArea(*graf, host.DrawingArea()), options);
+    const auto b = GraphLayouts::Compute(*graf, Kind::FruchtermanReingold,
+                                         GraphLayouts::VisibleArea(*graf, host.DrawingArea()), options);
     options.seed = 78;
-    const auto c =
-        GraphLayouts::Compute(*graf, Kind::FruchtermanReingold, GraphLayouts::VisibleArea(*graf), options);
+    const auto c = GraphLayouts::Compute(*graf, Kind::FruchtermanReingold,
+                                         GraphLayouts::VisibleArea(*graf, host.DrawingArea()), options);
     ASSERT_TRUE(a && b && c);
     EXPECT_EQ(*a, *b);
     EXPECT_NE(*a, *c);

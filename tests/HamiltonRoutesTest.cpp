@@ -122,16 +122,15 @@ struct HamiltonRun : AlgorithmFixture {
     void Make(int n, std::initializer_list<std::pair<int, int>> edges, bool directed = false)
     {
         g = MakeGraf(directed, false, n);
-        g->AttachHost(&host);
         for (auto [a, b] : edges)
             g->AddArc(a, b, 1);
     }
     V Route(const char* name)
     {
-        RunAlgorithm(*g, name, 0, 0, &run);
+        RunAlgorithm(*g, host, host.pane, name, 0, 0, &run);
         return run.result.resultCount > 0 ? run.result.route : V{};
     }
-    QStringList Lines() const { return g->Outp().Lines(); }
+    QStringList Lines() const { return host.pane.Lines(); }
 };
 
 } // namespace
@@ -200,7 +199,7 @@ TEST_F(HamiltonRun, CycleThroughAFullDocument)
 TEST_F(HamiltonRun, StepsFollowTheRoute)
 {
     Make(4, {{1, 2}, {2, 3}, {3, 4}, {4, 1}});
-    RunAlgorithm(*g, "FindGameltosLoop", 0, 0, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.pane, "FindGameltosLoop", 0, 0, &run, {.recordSteps = true});
     const StepTrace& steps = run.result.steps;
     ASSERT_GE(steps.FrameCount(), 5);
     const StepTrace::Frame last = steps.FrameAt(steps.FrameCount() - 1);
@@ -271,7 +270,7 @@ TEST_F(HamiltonRun, HardGraphsGiveTheUnprunedAnswer)
         EXPECT_TRUE(g->HasArc(chain[k - 1], chain[k]));
 
     // The long proof is recorded up to the cap, ending with the notice.
-    RunAlgorithm(*g, "FindGameltosLoop", 0, 0, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.pane, "FindGameltosLoop", 0, 0, &run, {.recordSteps = true});
     EXPECT_TRUE(run.result.steps.Cut());
     EXPECT_EQ(run.result.steps.FrameCount(), 20000);
     EXPECT_EQ(run.result.steps.NarrationOf(19999).key, StepTrace::CutKey);

@@ -124,8 +124,7 @@ class HistoryWalk {
     }
     bool Shows(const State& s)
     {
-        return static_cast<const Graph&>(G()) == *s->Recorded.Unpacked() &&
-               G().Naming().SameAs(s->NamingInUse);
+        return static_cast<const Graph&>(G()) == *s->Recorded.Unpacked() && G().Naming().SameAs(s->Naming);
     }
 
     void Record()
@@ -170,7 +169,7 @@ class HistoryWalk {
             g.EditLabelText(Pick(1, g.LabelCount + 1), QStringLiteral("edited"));
             break;
         case 8:
-            g.Directed ? (void)g.ToUndirected() : g.ToDirected();
+            g.Directed ? (void)g.ToUndirected(host) : g.ToDirected();
             break;
         case 9:
             g.Weighted ? g.ToUnweighted() : g.ToWeighted();

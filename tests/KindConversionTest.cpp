@@ -9,13 +9,14 @@ using V = std::vector<int>;
 
 TEST(KindConversion, DirectedAndBackGivesTheSameGraph)
 {
+    ScriptedHost host;
     auto g = MakeGraf(false, true, 3);
     g->AddArc(1, 2, 4);
     g->AddArc(3, 1, 6);
     const auto before = UndoHistory::TakeSnapshot(*g);
     g->ToDirected();
     EXPECT_TRUE(g->Directed);
-    EXPECT_TRUE(g->ToUndirected());
+    EXPECT_TRUE(g->ToUndirected(host));
     EXPECT_FALSE(g->Directed);
     const auto after = UndoHistory::TakeSnapshot(*g);
     EXPECT_EQ(*before, *after);
@@ -23,10 +24,11 @@ TEST(KindConversion, DirectedAndBackGivesTheSameGraph)
 
 TEST(KindConversion, OneWayArcGainsItsReverse)
 {
+    ScriptedHost host;
     auto g = MakeGraf(true, true, 3);
     g->AddArc(1, 2, 4);
     g->AddArc(3, 2, 9);
-    ASSERT_TRUE(g->ToUndirected());
+    ASSERT_TRUE(g->ToUndirected(host));
     EXPECT_EQ(OutList(*g, 2), (V{1, 3}));
     EXPECT_EQ(g->Arc(2, 1).Weight, 4);
     EXPECT_EQ(g->Arc(2, 3).Weight, 9);
@@ -37,12 +39,11 @@ TEST(KindConversion, UnequalOppositeArcsLeaveTheGraphExactlyAsItWas)
 {
     ScriptedHost host;
     auto g = MakeGraf(true, true, 3);
-    g->AttachHost(&host);
     g->AddArc(1, 2, 3);
     g->AddArc(2, 1, 4);
     g->AddArc(2, 3, 5);
     const auto before = UndoHistory::TakeSnapshot(*g);
-    EXPECT_FALSE(g->ToUndirected());
+    EXPECT_FALSE(g->ToUndirected(host));
     EXPECT_EQ(host.MessageTexts(),
               (QStringList{Translate("Matrix_must_be_simertic"), Translate("Happend_error")}));
     EXPECT_TRUE(g->Directed);
@@ -55,8 +56,7 @@ TEST(KindConversion, UndirectedAlreadyIsRefused)
 {
     ScriptedHost host;
     auto g = MakeGraf(false, false, 2);
-    g->AttachHost(&host);
-    EXPECT_FALSE(g->ToUndirected());
+    EXPECT_FALSE(g->ToUndirected(host));
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Graf_is_not_orint")});
 }
 

@@ -329,7 +329,7 @@ TEST_F(Window, ScrollBarsStayDisabledForASmallDrawing)
     w->UpdateScrollBars();
     EXPECT_FALSE(w->HorizontalBar()->isEnabled());
     EXPECT_FALSE(w->VerticalBar()->isEnabled());
-    EXPECT_EQ(G().CanvasWidth(), w->DrawingPane()->width());
+    EXPECT_EQ(w->CanvasSize().width(), w->DrawingPane()->width());
 }
 
 TEST_F(Window, RightButtonInConstructorModeConnectsWithTheTypedWeight)

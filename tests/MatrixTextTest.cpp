@@ -12,11 +12,8 @@ namespace {
 struct Import {
     ScriptedHost host;
     std::unique_ptr<GraphDocument> g;
-    Import(bool directed, bool weighted, int n = 0) : g(MakeGraf(directed, weighted, n))
-    {
-        g->AttachHost(&host);
-    }
-    bool Apply(const QStringList& lines) { return MatrixText::ApplyTextMatrix(*g, lines); }
+    Import(bool directed, bool weighted, int n = 0) : g(MakeGraf(directed, weighted, n)) {}
+    bool Apply(const QStringList& lines) { return MatrixText::ApplyTextMatrix(*g, host, lines); }
 };
 } // namespace
 
@@ -40,7 +37,7 @@ TEST(MatrixText, DirectedWeightedSingleArc)
     // the text point is the midpoint, the position is inside the canvas
     EXPECT_EQ(t.g->Arc(1, 2).X, (t.g->Vertices[1].X + t.g->Vertices[2].X) / 2);
     EXPECT_GE(t.g->Vertices[1].X, 2 * t.g->VertexSize);
-    EXPECT_LT(t.g->Vertices[1].X, t.g->CanvasWidth() - 2 * t.g->VertexSize);
+    EXPECT_LT(t.g->Vertices[1].X, t.g->CanvasSize(t.host.DrawingArea()).width() - 2 * t.g->VertexSize);
 }
 
 TEST(MatrixText, ValidationMessagesAndUnchangedState)

@@ -23,7 +23,6 @@ struct MaxFlows : AlgorithmFixture {
     void Make(int n, std::initializer_list<std::tuple<int, int, int>> arcs)
     {
         g = MakeGraf(true, true, n);
-        g->AttachHost(&host);
         for (auto [a, b, c] : arcs)
             g->AddArc(a, b, c);
     }
@@ -204,7 +203,7 @@ TEST_F(MaxFlows, RefusalsOfSourcesAndSinks)
 TEST_F(MaxFlows, DispatcherRowsDrawTheirPictureAndLeaveTheDocumentAsItWas)
 {
     Make(5, {{1, 3, 5}, {2, 3, 4}, {3, 4, 6}, {3, 5, 2}});
-    RunAlgorithm(*g, "FindStreamMax", 0, 0, &run);
+    RunAlgorithm(*g, host, host.pane, "FindStreamMax", 0, 0, &run);
     EXPECT_FALSE(run.ran);
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Orgraf_have_more_2stok")});
     EXPECT_TRUE(host.shownReport.isEmpty());
@@ -212,11 +211,11 @@ TEST_F(MaxFlows, DispatcherRowsDrawTheirPictureAndLeaveTheDocumentAsItWas)
     host.messages.clear();
     const std::vector<std::vector<int>> lists = {OutList(*g, 1), OutList(*g, 2), OutList(*g, 3),
                                                  OutList(*g, 4), OutList(*g, 5)};
-    RunAlgorithm(*g, "FindStreamMaxSuper", 0, 0, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.pane, "FindStreamMaxSuper", 0, 0, &run, {.recordSteps = true});
     EXPECT_TRUE(run.ran);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.redraws, 0);
-    EXPECT_EQ(g->Outp().Lines(), QStringList{"Максимальный поток равен 8"});
+    EXPECT_EQ(host.pane.Lines(), QStringList{"Максимальный поток равен 8"});
     EXPECT_EQ(g->ReportManager.GetContent(), "<b>Максимальный поток равен 8</b><br>");
     EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
     EXPECT_EQ(g->VertexCount, 5);
@@ -225,14 +224,14 @@ TEST_F(MaxFlows, DispatcherRowsDrawTheirPictureAndLeaveTheDocumentAsItWas)
     for (int v = 1; v <= GraphDocument::MaxVertices; ++v)
         EXPECT_FALSE(g->HasArc(v, 6) || g->HasArc(v, 7)) << v;
     EXPECT_EQ(run.result.steps.FrameAt(0).key, "step_flow_start_multi");
-    EXPECT_FALSE(RenderResultPicture(*g, run.result.picture).isNull());
+    EXPECT_FALSE(RenderResultPicture(*g, run.result.picture, g->CanvasSize(host.DrawingArea())).isNull());
 
     Make(2, {{1, 2, 3}});
     g->Directed = false;
-    RunAlgorithm(*g, "FindStreamMax", 0, 0, &run);
+    RunAlgorithm(*g, host, host.pane, "FindStreamMax", 0, 0, &run);
     g->Directed = true;
     g->Weighted = false;
-    RunAlgorithm(*g, "FindStreamMaxSuper", 0, 0, &run);
+    RunAlgorithm(*g, host, host.pane, "FindStreamMaxSuper", 0, 0, &run);
     EXPECT_EQ(host.MessageTexts(), QStringList({Translate("algoritm_not_for_load_orgraf"),
                                                 Translate("algoritm_not_for_load_orgraf")}));
 }
@@ -241,7 +240,6 @@ TEST_F(MaxFlows, FullDocumentAndDamagedCapacities)
 {
     // 255 vertices: the auxiliary vertices still find room. Sources 1 and 2, sinks 254 and 255.
     g = MakeGraf(true, true, GraphDocument::MaxVertices);
-    g->AttachHost(&host);
     for (int v = 3; v <= 253; ++v)
         g->AddArc(v, v + 1, 10);
     g->AddArc(1, 3, 4);
@@ -302,7 +300,6 @@ TEST_F(MaxFlows, FlowValuesMatchIgraphAndFlowsAreConserved)
     for (int round = 0; round < 300; ++round) {
         const int n = int(random.bounded(2, 11));
         g = MakeGraf(true, true, n);
-        g->AttachHost(&host);
         std::vector<std::tuple<int, int, int>> arcs;
         const int maxCapacity = round % 2 ? 20 : 50000;
         const auto add = [&](int a, int b) {

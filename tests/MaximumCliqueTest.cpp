@@ -22,12 +22,8 @@ namespace {
 struct MaximumCliqueTest : AlgorithmFixture {
     AlgorithmRun run;
 
-    void Make(int n, bool weighted = false)
-    {
-        g = MakeGraf(false, weighted, n);
-        g->AttachHost(&host);
-    }
-    void Run() { RunAlgorithm(*g, "FindMaxClickBronKerbosch", 0, 0, &run); }
+    void Make(int n, bool weighted = false) { g = MakeGraf(false, weighted, n); }
+    void Run() { RunAlgorithm(*g, host, host.pane, "FindMaxClickBronKerbosch", 0, 0, &run); }
 };
 
 // The adjacency as written: A[u][v] and A[v][u] take the cells' weights for every arc u->v,
@@ -125,7 +121,7 @@ TEST_F(MaximumCliqueTest, TriangleWithATailThroughTheDispatcher)
     const QString size = Translate("Max_click_is") + " 3";
     const QString members = Translate("Graf_of_max_click") + ":";
     const QString found = Translate("Found_click") + ": ";
-    EXPECT_EQ(g->Outp().Lines(), QStringList({size, members, "3 2 1 "}));
+    EXPECT_EQ(host.pane.Lines(), QStringList({size, members, "3 2 1 "}));
     EXPECT_EQ(g->ReportManager.GetContent(), "<b>" + size + "</b><br>" + members + "<br>3 2 1 <br>" +
                                                  Translate("All_click") + "<br>" + found + "4 3 <br>" +
                                                  found + "3 2 1 <br><br>");
@@ -147,7 +143,6 @@ TEST_F(MaximumCliqueTest, TriangleWithATailThroughTheDispatcher)
 
     // A directed graph is refused before the search.
     g = MakeGraf(true, false, 2);
-    g->AttachHost(&host);
     Run();
     EXPECT_FALSE(run.ran);
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_ortgraf")});
@@ -157,7 +152,7 @@ TEST_F(MaximumCliqueTest, IsolatedVerticesAndArcsOfWeightZero)
 {
     Make(3);
     Run();
-    EXPECT_EQ(g->Outp().Lines().last(), "3 ");
+    EXPECT_EQ(host.pane.Lines().last(), "3 ");
     const QString found = Translate("Found_click") + ": ";
     EXPECT_TRUE(g->ReportManager.GetContent().endsWith(Translate("All_click") + "<br>" + found + "3 <br>" +
                                                        found + "2 <br>" + found + "1 <br><br>"));
@@ -184,7 +179,7 @@ TEST_F(MaximumCliqueTest, LongListsAreCutAndCounted)
             if (!(a % 2 == 1 && b == a + 1))
                 g->AddArc(a, b, 1);
     Run();
-    EXPECT_EQ(g->Outp().Lines().last(), "22 20 18 16 14 12 10 8 6 4 2 ");
+    EXPECT_EQ(host.pane.Lines().last(), "22 20 18 16 14 12 10 8 6 4 2 ");
     const QString report = g->ReportManager.GetContent();
     EXPECT_EQ(report.count(Translate("Found_click") + ": "), ListedCliqueLimit);
     EXPECT_TRUE(report.endsWith("<br><br>" + Translate("Click_list_cut").arg(1000).arg(2048) + "<br>"));

@@ -11,6 +11,7 @@ namespace {
 // ones, a text mode flag and a record of the popups opened.
 struct FakeView : GestureView {
     GraphDocument* graf = nullptr;
+    const ProgramHost* host = nullptr;
     int h = 0, v = 0;
     bool text = false;
     QStringList popups;
@@ -18,8 +19,8 @@ struct FakeView : GestureView {
 
     int HorizontalPosition() const override { return h; }
     int VerticalPosition() const override { return v; }
-    int MaxX() const { return std::max(0, graf->ExtentWidth - graf->Host().DrawingAreaWidth()); }
-    int MaxY() const { return std::max(0, graf->ExtentHeight - graf->Host().DrawingAreaHeight()); }
+    int MaxX() const { return std::max(0, graf->ExtentWidth - host->DrawingAreaWidth()); }
+    int MaxY() const { return std::max(0, graf->ExtentHeight - host->DrawingAreaHeight()); }
     void ScrollToX(int p) override { graf->ScrollX = h = std::clamp(p, 0, MaxX()); }
     void ScrollToY(int p) override { graf->ScrollY = v = std::clamp(p, 0, MaxY()); }
     void UpdateScrollBars() override {}
@@ -43,6 +44,7 @@ struct Gestures : ::testing::Test {
         g = &session.CreateDocument();
         g->StartNewGraph(directed, weighted);
         view.graf = g;
+        view.host = &host;
         for (QPoint p : {QPoint(100, 100), QPoint(300, 100), QPoint(100, 300)})
             g->AddVertex(p.x(), p.y(), QString(), g->FreeNameNumber(), g->VertexSize);
     }

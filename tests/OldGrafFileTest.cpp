@@ -27,7 +27,6 @@ struct OldFiles : ::testing::Test {
     QTemporaryDir dir;
     ScriptedHost host;
     std::unique_ptr<GraphDocument> g = MakeGraf(false, false);
-    void SetUp() override { g->AttachHost(&host); }
     bool Load(const QByteArray& bytes)
     {
         const QString path = dir.filePath("old.txt");
@@ -35,7 +34,7 @@ struct OldFiles : ::testing::Test {
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
         file.close();
-        return OldGrafFile::LoadOldGraf(*g, path);
+        return OldGrafFile::LoadOldGraf(*g, host, path);
     }
 };
 } // namespace

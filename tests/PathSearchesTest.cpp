@@ -20,22 +20,18 @@ namespace {
 struct PathSearch : AlgorithmFixture {
     AlgorithmResult result;
 
-    void Make(bool directed, int n)
-    {
-        g = MakeGraf(directed, false, n);
-        g->AttachHost(&host);
-    }
+    void Make(bool directed, int n) { g = MakeGraf(directed, false, n); }
     void Wave(int start, int finish)
     {
         result = WaveFrontPath(*g, start, finish, g->VertexCount);
-        PresentResult(*g, result, false);
+        PresentResult(*g, host, host.pane, result, false);
     }
     void Tarry(int start, int finish)
     {
         result = TarryPath(*g, start, finish, g->VertexCount);
-        PresentResult(*g, result, false);
+        PresentResult(*g, host, host.pane, result, false);
     }
-    QStringList Lines() const { return g->Outp().Lines(); }
+    QStringList Lines() const { return host.pane.Lines(); }
 };
 
 // Tarry's search exactly as a teacher runs it: every simple path in list order, backtracking
@@ -145,18 +141,17 @@ TEST_F(PathSearch, WaveTakesTheLowestPredecessorOfThePreviousWave)
 TEST_F(PathSearch, WeightedGraphIsWarnedThenSearchedByArcs)
 {
     g = MakeGraf(true, true, 3);
-    g->AttachHost(&host);
     g->AddArc(1, 3, 100);
     g->AddArc(1, 2, 1);
     g->AddArc(2, 3, 1);
     AlgorithmRun run;
-    RunAlgorithm(*g, "FindTraceWaveFront", 1, 3, &run);
+    RunAlgorithm(*g, host, host.pane, "FindTraceWaveFront", 1, 3, &run);
     const QString warning = Translate("Algor_not_for_load") + "\r" + Translate("Find_trace_ignory_load");
     EXPECT_EQ(host.MessageTexts(), QStringList{warning});
     EXPECT_EQ(run.result.route, (V{1, 3}));
     EXPECT_EQ(g->Arc(1, 3).Marker, 1);
     EXPECT_EQ(host.redraws, 1);
-    RunAlgorithm(*g, "FindTraceAlgTerry", 1, 3, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.pane, "FindTraceAlgTerry", 1, 3, &run, {.recordSteps = true});
     EXPECT_EQ(host.MessageTexts(), QStringList({warning, warning}));
     EXPECT_EQ(run.result.route, (V{1, 3}));
     EXPECT_EQ(run.result.steps.FrameCount(), 3); // start, one move, found

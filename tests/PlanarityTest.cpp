@@ -30,12 +30,11 @@ struct Planarity : AlgorithmFixture {
     void Make(int n, const Pairs& edges)
     {
         g = MakeGraf(false, false, n);
-        g->AttachHost(&host);
         for (const auto& [a, b] : edges)
             g->AddArc(a, b, 1);
     }
-    void Run() { RunAlgorithm(*g, "IsPlanar", 0, 0, &run); }
-    QStringList Lines() const { return g->Outp().Lines(); }
+    void Run() { RunAlgorithm(*g, host, host.pane, "IsPlanar", 0, 0, &run); }
+    QStringList Lines() const { return host.pane.Lines(); }
 };
 
 Pairs Complete(int n)

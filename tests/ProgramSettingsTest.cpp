@@ -3,6 +3,7 @@
 #include "TestFolders.h"
 #include "base/ProgramPaths.h"
 #include "base/TranslationManager.h"
+#include "document/ProgramHost.h"
 
 #include <QFile>
 #include <QFont>
@@ -12,6 +13,9 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// Settings are read with no window to show a message in.
+SilentProgramHost silent;
 
 struct Settings : ::testing::Test {
     QTemporaryDir folder;
@@ -82,7 +86,7 @@ TEST_F(Settings, FirstStartWithoutAFile)
     g->MapMode = 1;
     g->RecentFiles = QStringList{"stale.grafa"};
     config.CountRun = 7;
-    EXPECT_TRUE(config.LoadSettings(*g, false));
+    EXPECT_TRUE(config.LoadSettings(*g, silent, false));
     ExpectDefaults(*g, "Window Font");
     EXPECT_EQ(config.CountRun, 0);
     EXPECT_FALSE(QFile::exists(ProgramSettings::FileName()));
@@ -111,7 +115,7 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
     g->VertexSize = 25;
     const QString picture = folder.filePath("фон.png");
     QImage(4, 3, QImage::Format_RGB32).save(picture);
-    g->LoadBackground(picture);
+    g->LoadBackground(picture, silent);
     g->ZoomMap = -3; // any scale is accepted
     g->NormalLabelStyle = TextStyle{14, 13, 15, 5, "Normal Face"};
     g->ActiveLabelStyle = TextStyle{16, 17, 18, 10, "Active Face"};
@@ -168,7 +172,7 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
     auto h = MakeGraf(false, false);
     TranslationManager otherTranslator;
     ProgramSettings other(otherTranslator);
-    EXPECT_FALSE(other.LoadSettings(*h, true));
+    EXPECT_FALSE(other.LoadSettings(*h, silent, true));
     EXPECT_EQ(h->ActiveArcStyle, g->ActiveArcStyle);
     EXPECT_EQ(h->ActiveVertexStyle, g->ActiveVertexStyle);
     EXPECT_EQ(h->NormalArcStyle, g->NormalArcStyle);
@@ -190,7 +194,7 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
     translator.UseBuiltIn();
     ASSERT_TRUE(config.SaveSettings(*g, WindowPlacement{}, true));
     EXPECT_TRUE(ReadFile().contains("\nLang=\n"));
-    EXPECT_TRUE(other.LoadSettings(*h, true));
+    EXPECT_TRUE(other.LoadSettings(*h, silent, true));
     EXPECT_EQ(otherTranslator.CurrentLanguageFile(), QString());
 }
 
@@ -199,7 +203,7 @@ TEST_F(Settings, UndoStepsFromOneToAThousand)
     for (const auto& [stored, read] :
          {std::pair{"1", 1}, {"1000", 1000}, {"0", 100}, {"1001", 100}, {"-4", 100}}) {
         WriteFile(QByteArray("[MainSetting]\nUndoSteps=") + stored + "\n");
-        config.LoadSettings(*g, false);
+        config.LoadSettings(*g, silent, false);
         EXPECT_EQ(config.UndoSteps, read) << stored;
     }
 }
@@ -207,11 +211,11 @@ TEST_F(Settings, UndoStepsFromOneToAThousand)
 TEST_F(Settings, LanguageOnlyWhenAskedAndBackgroundThatIsGoneIsDropped)
 {
     WriteFile("[MainSetting]\nLang=grafEnglish.lang\nbackgroundImage=/no/such/picture.bmp\n");
-    config.LoadSettings(*g, false);
+    config.LoadSettings(*g, silent, false);
     EXPECT_EQ(translator.CurrentLanguageFile(), QString());
     EXPECT_EQ(g->BackgroundFile, QString());
     EXPECT_TRUE(g->BackgroundBitmap.isNull());
-    config.LoadSettings(*g, true);
+    config.LoadSettings(*g, silent, true);
     EXPECT_EQ(translator.CurrentLanguageFile(), "grafEnglish.lang");
 }
 
@@ -263,7 +267,7 @@ TEST_F(Settings, DamagedFilesGiveTheDefaults)
         WriteFile(bytes);
         auto h = MakeGraf(true, true);
         config.CountRun = 5;
-        EXPECT_TRUE(config.LoadSettings(*h, false));
+        EXPECT_TRUE(config.LoadSettings(*h, silent, false));
         ExpectDefaults(*h, "Window Font");
         EXPECT_EQ(config.CountRun, 0);
         EXPECT_EQ(config.LoadWindowPlacement({QRect(0, 0, 1920, 1080)}),
@@ -274,7 +278,7 @@ TEST_F(Settings, DamagedFilesGiveTheDefaults)
 TEST_F(Settings, LabelStyleBitsAndEmptyFaces)
 {
     WriteFile("[MainSetting]\nStyleLabel=3\nActStyleLabel=268\nFaceLabel=\nActFaceLabel=Serif\n");
-    config.LoadSettings(*g, false);
+    config.LoadSettings(*g, silent, false);
     EXPECT_EQ(g->NormalLabelStyle.Style, 3);
     const QFont font = g->NormalLabelStyle.Font();
     EXPECT_TRUE(font.bold());
@@ -289,7 +293,7 @@ TEST_F(Settings, RecentFilesSkipEmptiesAndUnknownKeysSurviveASave)
 {
     WriteFile("[Other]\nmine=kept\n[MainSetting]\nCustom=yes\nLastFile0=a.grafa\nLastFile1=\n"
               "LastFile2=c.grafa\nLastFile5=f.grafa\nLastFile6=never.grafa\n");
-    config.LoadSettings(*g, false);
+    config.LoadSettings(*g, silent, false);
     EXPECT_EQ(g->RecentFiles, (QStringList{"a.grafa", "c.grafa", "f.grafa"}));
 
     g->RecentFiles = QStringList{"x.grafa"};

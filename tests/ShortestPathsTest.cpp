@@ -30,18 +30,17 @@ struct Dijkstra : ::testing::Test {
     void Build(bool directed, const QStringList& matrix)
     {
         g = MakeGraf(directed, true);
-        g->AttachHost(&host);
-        ASSERT_TRUE(MatrixText::ApplyTextMatrix(*g, matrix));
+        ASSERT_TRUE(MatrixText::ApplyTextMatrix(*g, host, matrix));
     }
     void Run(int start, int finish)
     {
         result = DijkstraShortestPath(*g, start, finish, g->VertexCount);
-        PresentResult(*g, result, false);
+        PresentResult(*g, host, host.pane, result, false);
         count = result.resultCount;
         value = result.resultValue;
     }
     V Path() const { return count > 0 ? result.route : V{}; }
-    QStringList Lines() const { return g->Outp().Lines(); }
+    QStringList Lines() const { return host.pane.Lines(); }
 };
 } // namespace
 
@@ -66,7 +65,7 @@ TEST_F(Dijkstra, WorkedExample)
 TEST_F(Dijkstra, UnreachableAndSameEnds)
 {
     Build(true, {"0,4,0", "0,0,0", "0,0,0"});
-    g->Outp().AddLine("previous");
+    host.pane.AddLine("previous");
     Run(2, 2);
     EXPECT_EQ(count, -1);
     EXPECT_EQ(value, 0);
@@ -123,7 +122,6 @@ TEST_F(Dijkstra, RoutesAreShortestOnRandomGraphs)
     for (int round = 0; round < 30; ++round) {
         const int n = int(random.bounded(2, 12));
         g = MakeGraf(true, true, n);
-        g->AttachHost(&host);
         for (int a = 1; a <= n; ++a)
             for (int b = 1; b <= n; ++b)
                 if (a != b && random.bounded(3) == 0)
@@ -166,20 +164,19 @@ struct TablePaths : AlgorithmFixture {
     void Build(bool directed, const QStringList& matrix)
     {
         g = MakeGraf(directed, true);
-        g->AttachHost(&host);
-        ASSERT_TRUE(MatrixText::ApplyTextMatrix(*g, matrix));
+        ASSERT_TRUE(MatrixText::ApplyTextMatrix(*g, host, matrix));
     }
     void Floyd(int start, int finish)
     {
         result = FloydWarshallPath(*g, start, finish, g->VertexCount);
-        PresentResult(*g, result, false);
+        PresentResult(*g, host, host.pane, result, false);
     }
     void Ford(int start, int finish)
     {
         result = BellmanFordPath(*g, start, finish, g->VertexCount);
-        PresentResult(*g, result, false);
+        PresentResult(*g, host, host.pane, result, false);
     }
-    QStringList Lines() const { return g->Outp().Lines(); }
+    QStringList Lines() const { return host.pane.Lines(); }
 };
 
 // The cells of the result's table (report form), header row first.
@@ -236,7 +233,7 @@ TEST_F(TablePaths, BellmanFordWorkedExample)
 TEST_F(TablePaths, UnreachableFinishAndEqualEnds)
 {
     Build(true, {"0,4,0", "0,0,0", "0,0,0"});
-    g->Outp().AddLine("previous");
+    host.pane.AddLine("previous");
     Floyd(2, 2);
     EXPECT_EQ(result.resultCount, -1);
     EXPECT_EQ(result.resultValue, 0);
@@ -265,7 +262,6 @@ TEST_F(TablePaths, EqualPathsGoThroughTheLowestPredecessor)
 {
     // Both ways to 4 are 2 long; the way through 3 is added first, so list order would take it.
     g = MakeGraf(true, true, 4);
-    g->AttachHost(&host);
     g->AddArc(1, 3, 1);
     g->AddArc(3, 4, 1);
     g->AddArc(1, 2, 1);
@@ -278,7 +274,6 @@ TEST_F(TablePaths, EqualPathsGoThroughTheLowestPredecessor)
     // Ford–Bellman walks back through the pass in which the estimate last fell: 4 first gets 10
     // over one arc, then 3 over three arcs; the three-arc way is taken.
     g = MakeGraf(true, true, 4);
-    g->AttachHost(&host);
     g->AddArc(1, 4, 10);
     g->AddArc(1, 2, 1);
     g->AddArc(2, 3, 1);
@@ -291,7 +286,6 @@ TEST_F(TablePaths, EqualPathsGoThroughTheLowestPredecessor)
 
     // Two arcs improving 4 in the same pass: the smaller candidate is kept, whatever the order.
     g = MakeGraf(true, true, 4);
-    g->AttachHost(&host);
     g->AddArc(1, 2, 1);
     g->AddArc(1, 3, 1);
     g->AddArc(2, 4, 7);
@@ -341,19 +335,19 @@ TEST_F(TablePaths, DispatcherRunsBothAndRefusesUnweighted)
     Build(false, {"0,2,0", "2,0,3", "0,3,0"});
     AlgorithmRun run;
     const int redraws = host.redraws;
-    RunAlgorithm(*g, "FindTraceFloid", 1, 3, &run);
+    RunAlgorithm(*g, host, host.pane, "FindTraceFloid", 1, 3, &run);
     EXPECT_TRUE(run.ran);
     EXPECT_EQ(run.result.resultValue, 5);
     EXPECT_EQ(g->Arc(2, 3).Marker, 1);
     EXPECT_EQ(host.redraws, redraws + 1);
-    RunAlgorithm(*g, "FindTraceFordBellama", 3, 1, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.pane, "FindTraceFordBellama", 3, 1, &run, {.recordSteps = true});
     EXPECT_EQ(run.result.route, (V{3, 2, 1}));
     // Pass 1 reaches 2, pass 2 reaches 1, pass 3 changes nothing.
     ASSERT_EQ(run.result.steps.FrameCount(), 5);
     EXPECT_EQ(run.result.steps.NarrationOf(3).key, "step_ford_stable");
     g->ToUnweighted();
-    RunAlgorithm(*g, "FindTraceFloid", 1, 3, &run);
-    RunAlgorithm(*g, "FindTraceFordBellama", 1, 3, &run);
+    RunAlgorithm(*g, host, host.pane, "FindTraceFloid", 1, 3, &run);
+    RunAlgorithm(*g, host, host.pane, "FindTraceFordBellama", 1, 3, &run);
     EXPECT_EQ(host.MessageTexts(), QStringList({Translate("Not_load_graph"), Translate("Not_load_graph")}));
 }
 
@@ -379,7 +373,6 @@ TEST_F(TablePaths, AgreeWithIgraphOnRandomGraphs)
         const int n = int(random.bounded(2, 11));
         const bool directed = random.bounded(2) == 0;
         g = RandomGraf(random, n, directed, true, int(random.bounded(10, 60)));
-        g->AttachHost(&host);
         const auto oracle = IgraphDistances(*g, true);
         const std::vector<int> d = AllPairsDistances(*g, n);
         for (int a = 1; a <= n; ++a)
@@ -447,8 +440,7 @@ TEST_F(TablePaths, VerdictsJoinedFromTextsReadWithSingleBlanksInEitherLanguage)
     // is finite on the undirected copy.
     Build(true, {"0,4,0,0", "0,0,5,0", "0,0,0,0", "0,0,0,0"});
     auto undirected = MakeGraf(false, false);
-    undirected->AttachHost(&host);
-    ASSERT_TRUE(MatrixText::ApplyTextMatrix(*undirected, {"0,1,0", "1,0,1", "0,1,0"}));
+    ASSERT_TRUE(MatrixText::ApplyTextMatrix(*undirected, host, {"0,1,0", "1,0,1", "0,1,0"}));
     const auto verdicts = [&] {
         QStringList lines;
         for (int finish : {3, 4}) {

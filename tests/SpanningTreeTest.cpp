@@ -33,11 +33,7 @@ Edges TreeEdges(const AlgorithmResult& result)
 struct SpanningTree : AlgorithmFixture {
     AlgorithmRun run;
 
-    void Make(bool weighted, int n)
-    {
-        g = MakeGraf(false, weighted, n);
-        g->AttachHost(&host);
-    }
+    void Make(bool weighted, int n) { g = MakeGraf(false, weighted, n); }
     // Every highlighted cell of the document.
     Edges ActiveCells() const
     {
@@ -118,7 +114,7 @@ TEST_F(SpanningTree, DispatcherHighlightsTheEdgesWithoutMarkers)
     g->AddArc(2, 3, 1);
     g->AddArc(3, 4, 5);
     g->AddArc(4, 1, 1);
-    RunAlgorithm(*g, "FindMinBasic", 0, 0, &run);
+    RunAlgorithm(*g, host, host.pane, "FindMinBasic", 0, 0, &run);
     EXPECT_TRUE(run.ran);
     EXPECT_EQ(ActiveCells(), (Edges{{1, 2}, {1, 4}, {2, 1}, {2, 3}, {3, 2}, {4, 1}}));
     for (const auto& [a, b] : ActiveCells())
@@ -132,13 +128,13 @@ TEST_F(SpanningTree, DispatcherHighlightsTheEdgesWithoutMarkers)
     // Two components: the verdict, and nothing stays highlighted.
     g->DeleteArc(2, 3);
     g->DeleteArc(3, 4);
-    RunAlgorithm(*g, "FindMinBasic", 0, 0, &run);
-    EXPECT_EQ(g->Outp().Lines(), QStringList{Translate("Cannot_find_min_base")});
+    RunAlgorithm(*g, host, host.pane, "FindMinBasic", 0, 0, &run);
+    EXPECT_EQ(host.pane.Lines(), QStringList{Translate("Cannot_find_min_base")});
     EXPECT_TRUE(ActiveCells().empty());
     EXPECT_EQ(host.redraws, 2);
 
     g->Directed = true;
-    RunAlgorithm(*g, "FindMinBasic", 0, 0, &run);
+    RunAlgorithm(*g, host, host.pane, "FindMinBasic", 0, 0, &run);
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_ortgraf")});
 }
 

@@ -87,7 +87,6 @@ TEST_F(WalkthroughPageFixture, NamesWithMarkupLeaveThePageAndItsPlayerWhole)
         Page page;
         const int n = 3 + int(random.bounded(5));
         g = MakeGraf(true, true);
-        g->AttachHost(&host);
         g->Naming().SetKind(VertexNaming::Manual);
         for (int v = 1; v <= n; ++v) {
             page.names.append(p == 0 ? QString::number(v) : randomName());
@@ -97,7 +96,8 @@ TEST_F(WalkthroughPageFixture, NamesWithMarkupLeaveThePageAndItsPlayerWhole)
         for (int v = 1; v < n; ++v)
             g->AddArc(v, v + 1, 1 + int(random.bounded(9)));
         AlgorithmRun run;
-        RunAlgorithm(*g, QStringLiteral("FindTraceDekctri"), 1, n, &run, {.recordSteps = true});
+        RunAlgorithm(*g, host, host.pane, QStringLiteral("FindTraceDekctri"), 1, n, &run,
+                     {.recordSteps = true});
         ASSERT_TRUE(run.ran);
         const StepTrace& trace = run.result.steps;
         ASSERT_FALSE(trace.Cut());
@@ -228,12 +228,11 @@ constexpr int Rejected = int(StepArcState::Rejected);
 TEST_F(WalkthroughPageFixture, DijkstraKeepsItsUndirectedTreeThroughTheLookBack)
 {
     g = MakeGraf(false, true, 3);
-    g->AttachHost(&host);
     g->AddArc(1, 2, 1);
     g->AddArc(2, 3, 1);
     g->AddArc(1, 3, 5);
     AlgorithmRun run;
-    RunAlgorithm(*g, QStringLiteral("FindTraceDekctri"), 1, 3, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.pane, QStringLiteral("FindTraceDekctri"), 1, 3, &run, {.recordSteps = true});
     ASSERT_TRUE(run.ran);
     const ParsedPage page =
         Parse(WalkthroughPage(*g, run.result, {.name = "FindTraceDekctri", .first = 1, .second = 3}), true);
@@ -267,13 +266,13 @@ TEST_F(WalkthroughPageFixture, FixedTreeEdgesStayChosenOnRandomGraphs)
     for (int round = 0; round < 60; ++round) {
         const int n = 3 + int(random.bounded(8));
         g = MakeGraf(false, true, n);
-        g->AttachHost(&host);
         for (int a = 1; a <= n; ++a)
             for (int b = a + 1; b <= n; ++b)
                 if (random.bounded(100) < 45)
                     g->AddArc(a, b, 1 + int(random.bounded(9)));
         AlgorithmRun run;
-        RunAlgorithm(*g, QStringLiteral("FindTraceDekctri"), 1, n, &run, {.recordSteps = true});
+        RunAlgorithm(*g, host, host.pane, QStringLiteral("FindTraceDekctri"), 1, n, &run,
+                     {.recordSteps = true});
         ASSERT_TRUE(run.ran);
         const ParsedPage page = Parse(
             WalkthroughPage(*g, run.result, {.name = "FindTraceDekctri", .first = 1, .second = n}), true);
@@ -309,11 +308,10 @@ TEST_F(WalkthroughPageFixture, FixedTreeEdgesStayChosenOnRandomGraphs)
 TEST_F(WalkthroughPageFixture, ANoAnswerStillHasItsAnswerFrame)
 {
     g = MakeGraf(false, false, 3);
-    g->AttachHost(&host);
     g->AddArc(1, 2, 1);
     g->AddArc(2, 3, 1);
     AlgorithmRun run;
-    RunAlgorithm(*g, QStringLiteral("FindElersLoop"), 0, 0, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.pane, QStringLiteral("FindElersLoop"), 0, 0, &run, {.recordSteps = true});
     ASSERT_TRUE(run.ran);
     const QString title = WalkthroughTitle(QStringLiteral("FindElersLoop"));
     EXPECT_TRUE(title.contains(TranslatePlain(QStringLiteral("ElerTrace")))) << title.toStdString();
@@ -342,7 +340,6 @@ TEST_F(WalkthroughPageFixture, ThePageCarriesItsPlayerAndStylesInline)
     const QByteArray script = source("walkthrough.js"), style = source("walkthrough.css");
     ASSERT_TRUE(script.contains("function show(") && style.contains("@media print"));
     g = MakeGraf(false, false, 2);
-    g->AttachHost(&host);
     AlgorithmResult result;
     result.Heading(QStringLiteral("Граф несвязный"));
     const QByteArray page = WalkthroughPage(*g, result, {.name = "MonolitIs"});
@@ -358,7 +355,6 @@ TEST_F(WalkthroughPageFixture, SpanningTreeEndsWithOneStyleForEveryEdgeLeftOut)
     for (int round = 0; round < 30; ++round) {
         const int n = 3 + int(random.bounded(8));
         g = MakeGraf(false, true, n);
-        g->AttachHost(&host);
         for (int v = 2; v <= n; ++v) // connected: each vertex joins an earlier one
             g->AddArc(1 + int(random.bounded(v - 1)), v, 1 + int(random.bounded(9)));
         for (int a = 1; a <= n; ++a)
@@ -366,7 +362,7 @@ TEST_F(WalkthroughPageFixture, SpanningTreeEndsWithOneStyleForEveryEdgeLeftOut)
                 if (!g->HasArc(a, b) && random.bounded(100) < 40)
                     g->AddArc(a, b, 1 + int(random.bounded(9)));
         AlgorithmRun run;
-        RunAlgorithm(*g, QStringLiteral("FindMinBasic"), 0, 0, &run, {.recordSteps = true});
+        RunAlgorithm(*g, host, host.pane, QStringLiteral("FindMinBasic"), 0, 0, &run, {.recordSteps = true});
         ASSERT_TRUE(run.ran);
         const ParsedPage page = Parse(WalkthroughPage(*g, run.result, {.name = "FindMinBasic"}), true);
         const PageState& last = page.states.back();
@@ -398,13 +394,13 @@ TEST_F(WalkthroughPageFixture, MatrixAndFlowCaptionsAgreeWithIndependentChecks)
     for (int round = 0; round < 20; ++round) {
         const int n = 3 + int(random.bounded(7));
         g = MakeGraf(true, true, n);
-        g->AttachHost(&host);
         for (int a = 1; a <= n; ++a)
             for (int b = 1; b <= n; ++b)
                 if (a != b && !g->HasArc(b, a) && random.bounded(100) < 35)
                     g->AddArc(a, b, 1 + int(random.bounded(9)));
         AlgorithmRun run;
-        RunAlgorithm(*g, QStringLiteral("FindTraceFloid"), 1, n, &run, {.recordSteps = true});
+        RunAlgorithm(*g, host, host.pane, QStringLiteral("FindTraceFloid"), 1, n, &run,
+                     {.recordSteps = true});
         ASSERT_TRUE(run.ran);
         const QByteArray bytes =
             WalkthroughPage(*g, run.result, {.name = "FindTraceFloid", .first = 1, .second = n});
@@ -443,7 +439,6 @@ TEST_F(WalkthroughPageFixture, MatrixAndFlowCaptionsAgreeWithIndependentChecks)
         // A network from 1 to n: forward arcs only, every inner vertex entered and left.
         const int n = 4 + int(random.bounded(6));
         g = MakeGraf(true, true, n);
-        g->AttachHost(&host);
         for (int v = 2; v < n; ++v) {
             g->AddArc(1 + int(random.bounded(v - 1)), v, 1 + int(random.bounded(20)));
             g->AddArc(v, v + 1 + int(random.bounded(n - v)), 1 + int(random.bounded(20)));
@@ -453,7 +448,8 @@ TEST_F(WalkthroughPageFixture, MatrixAndFlowCaptionsAgreeWithIndependentChecks)
                 if (!g->HasArc(a, b) && random.bounded(100) < 25)
                     g->AddArc(a, b, 1 + int(random.bounded(20)));
         AlgorithmRun flow;
-        RunAlgorithm(*g, QStringLiteral("FindStreamMax"), 0, 0, &flow, {.recordSteps = true});
+        RunAlgorithm(*g, host, host.pane, QStringLiteral("FindStreamMax"), 0, 0, &flow,
+                     {.recordSteps = true});
         ASSERT_TRUE(flow.ran && !flow.result.refused) << round;
         const ParsedPage page = Parse(WalkthroughPage(*g, flow.result, {.name = "FindStreamMax"}));
         EXPECT_TRUE(page.html.contains(QStringLiteral("от вершины 1 до вершины %1").arg(n)))

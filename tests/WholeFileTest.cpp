@@ -179,12 +179,12 @@ TEST_F(WholeFile, EveryWriterLeavesTheOldFileWhenTheDiskFills)
         {"svg",
          [&](const QString& folder, QString& target, QString* reason) {
              target = folder + "/g.svg";
-             return SaveDocumentSvg(*g, target, reason);
+             return SaveDocumentSvg(*g, g->CanvasSize(QSize()), target, reason);
          }},
         {"pdf",
          [&](const QString& folder, QString& target, QString* reason) {
              target = folder + "/g.pdf";
-             return SaveDocumentPdf(*g, target, reason);
+             return SaveDocumentPdf(*g, g->CanvasSize(QSize()), target, reason);
          }},
         {"report",
          [&](const QString& folder, QString& target, QString* reason) {

@@ -4,27 +4,28 @@
 
 #include "base/TranslationManager.h"
 #include "document/GraphDocument.h"
+#include "document/ProgramHost.h"
 #include "drawing/ResultPicture.h"
+#include "report/TextPane.h"
 
 namespace {
 
 // Saves the report to its file and shows it. A failure is shown and the run goes on, so the
 // result is still highlighted.
-void ShowReport(GraphDocument& graf)
+void ShowReport(const GraphDocument& graf, ProgramHost& host)
 {
     const HTMLReportManager& report = graf.ReportManager;
     QString error;
     if (!report.SaveToFile(&error)) {
-        graf.Host().ShowError(Translate(QStringLiteral("Happend_error")) + QLatin1Char('\r') +
-                              report.GetFileName() + QStringLiteral(": ") + error);
+        host.ShowError(Translate(QStringLiteral("Happend_error")) + QLatin1Char('\r') + report.GetFileName() +
+                       QStringLiteral(": ") + error);
         return;
     }
-    graf.Host().ShowReportFile(report.GetFileName());
+    host.ShowReportFile(report.GetFileName());
 }
 
-void WriteItem(GraphDocument& graf, const OutputItem& item)
+void WriteItem(GraphDocument& graf, ProgramHost& host, TextPane& outp, const OutputItem& item)
 {
-    TextPane& outp = graf.Outp();
     HTMLReportManager& report = graf.ReportManager;
     switch (item.kind) {
     case OutputItem::Kind::Clear:
@@ -64,20 +65,21 @@ void WriteItem(GraphDocument& graf, const OutputItem& item)
         report.EndTable();
         break;
     case OutputItem::Kind::ShowReport:
-        ShowReport(graf);
+        ShowReport(graf, host);
         break;
     case OutputItem::Kind::Message:
-        graf.Host().ShowError(item.text);
+        host.ShowError(item.text);
         break;
     }
 }
 
 } // namespace
 
-void PresentResult(GraphDocument& graf, const AlgorithmResult& result, bool commonTail)
+void PresentResult(GraphDocument& graf, ProgramHost& host, TextPane& pane, const AlgorithmResult& result,
+                   bool commonTail)
 {
     for (const OutputItem& item : result.output)
-        WriteItem(graf, item);
+        WriteItem(graf, host, pane, item);
     if (result.refused)
         return;
     // A picture of its own shows over the highlighting, which outlasts it.
@@ -88,22 +90,22 @@ void PresentResult(GraphDocument& graf, const AlgorithmResult& result, bool comm
         if (graf.IsVertex(from) && graf.IsVertex(to))
             graf.ArcRef(from, to).Active = 1;
     if (result.drawsPicture) {
-        if (!graf.Host().ShowsPictures())
+        if (!host.ShowsPictures())
             return;
-        const QImage picture =
-            RenderResultPicture(graf, result.picture, graf.Host().PictureView(), graf.Host().PictureRatio());
+        const QImage picture = RenderResultPicture(graf, result.picture, graf.CanvasSize(host.DrawingArea()),
+                                                   host.PictureView(), host.PictureRatio());
         if (!picture.isNull())
-            graf.Host().PresentCanvas(picture, true);
+            host.PresentCanvas(picture, true);
         return;
     }
     const bool highlights = !result.highlightedVertices.empty() || !result.highlightedArcs.empty();
     if (!commonTail) {
         if (highlights)
-            graf.Host().Redraw();
+            host.Redraw();
         return;
     }
     if (result.resultCount > 0)
         graf.MarkPath(result.route);
-    graf.Host().Redraw();
+    host.Redraw();
     // The Text pane's caret goes back to its start; the window that shows the pane does that.
 }

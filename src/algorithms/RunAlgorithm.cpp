@@ -3,6 +3,7 @@
 
 #include "base/TranslationManager.h"
 #include "document/GraphDocument.h"
+#include "document/ProgramHost.h"
 
 #include <QElapsedTimer>
 
@@ -26,8 +27,8 @@ bool VerticesExist(const AlgorithmInfo& info, const GraphDocument& g, int first,
 
 } // namespace
 
-void RunAlgorithm(GraphDocument& graf, const QString& name, int first, int second, AlgorithmRun* run,
-                  RunOptions options)
+void RunAlgorithm(GraphDocument& graf, ProgramHost& host, TextPane& pane, const QString& name, int first,
+                  int second, AlgorithmRun* run, RunOptions options)
 {
     AlgorithmRun local;
     AlgorithmRun& outcome = run ? *run : local;
@@ -44,16 +45,16 @@ void RunAlgorithm(GraphDocument& graf, const QString& name, int first, int secon
     if (info->beforeCheck) {
         AlgorithmResult shown;
         info->beforeCheck(graf, applicable, shown);
-        PresentResult(graf, shown, false);
+        PresentResult(graf, host, pane, shown, false);
     }
     if (!applicable) {
         if (info->refusalKey)
-            graf.Host().ShowError(Translate(QLatin1String(info->refusalKey)));
+            host.ShowError(Translate(QLatin1String(info->refusalKey)));
         return;
     }
     if (info->warnWhenWeighted && graf.Weighted)
-        graf.Host().ShowError(Translate(QStringLiteral("Algor_not_for_load")) + QLatin1Char('\r') +
-                              Translate(QStringLiteral("Find_trace_ignory_load")));
+        host.ShowError(Translate(QStringLiteral("Algor_not_for_load")) + QLatin1Char('\r') +
+                       Translate(QStringLiteral("Find_trace_ignory_load")));
 
     QElapsedTimer timer;
     timer.start();
@@ -62,6 +63,6 @@ void RunAlgorithm(GraphDocument& graf, const QString& name, int first, int secon
     outcome.ran = !outcome.result.refused;
 
     timer.restart();
-    PresentResult(graf, outcome.result, info->commonTail);
+    PresentResult(graf, host, pane, outcome.result, info->commonTail);
     outcome.writeNs = timer.nsecsElapsed();
 }

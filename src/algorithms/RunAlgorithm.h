@@ -7,6 +7,8 @@
 #include <vector>
 
 class GraphDocument;
+class ProgramHost;
+class TextPane;
 
 // What an algorithm's runner gets: the document, read only, and the chosen vertices.
 struct AlgorithmCall {
@@ -77,11 +79,13 @@ struct RunOptions {
     bool recordSteps = false;
 };
 
-// Clears the highlighting, checks, runs and presents the algorithm. first and second are
-// 1-based vertex numbers (0 when the command has none).
-void RunAlgorithm(GraphDocument& graf, const QString& name, int first, int second,
-                  AlgorithmRun* run = nullptr, RunOptions options = {});
+// Clears the highlighting, checks, runs and presents the algorithm: messages and pictures
+// through the host, text to the pane. first and second are 1-based vertex numbers (0 when
+// the command has none).
+void RunAlgorithm(GraphDocument& graf, ProgramHost& host, TextPane& pane, const QString& name, int first,
+                  int second, AlgorithmRun* run = nullptr, RunOptions options = {});
 
 // Shows a result: the Text pane, the report, messages through the host, then either its own
 // picture or, with the common tail, the route highlighted and the document redrawn.
-void PresentResult(GraphDocument& graf, const AlgorithmResult& result, bool commonTail);
+void PresentResult(GraphDocument& graf, ProgramHost& host, TextPane& pane, const AlgorithmResult& result,
+                   bool commonTail);

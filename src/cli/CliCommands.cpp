@@ -209,7 +209,8 @@ int RunFile(const RunRequest& request, const QString& fileName, QByteArray* json
     RunOptions runOptions;
     runOptions.recordSteps =
         !request.stepsFile.isEmpty() || !request.framesFolder.isEmpty() || !request.walkthrough.isEmpty();
-    RunAlgorithm(*cli.graf, request.name, request.first, request.second, &run, runOptions);
+    RunAlgorithm(*cli.graf, cli.host, cli.session.Outp(), request.name, request.first, request.second, &run,
+                 runOptions);
     const bool messageShown = cli.MessageCount() > messagesBefore;
     int exitCode = !run.ran && messageShown ? Refused : Ok;
 
@@ -246,7 +247,8 @@ int RunFile(const RunRequest& request, const QString& fileName, QByteArray* json
         written &= WriteOutputFile(request.stepsFile, QJsonDocument(steps).toJson(QJsonDocument::Indented));
     }
     if (!request.framesFolder.isEmpty())
-        written &= SaveFrames(*cli.graf, run.result.steps, request.framesFolder, request.framesFormat);
+        written &=
+            SaveFrames(*cli.graf, cli.Canvas(), run.result.steps, request.framesFolder, request.framesFormat);
     if (!request.walkthrough.isEmpty()) {
         WalkthroughTask task;
         task.name = request.name;
@@ -588,7 +590,7 @@ int FromMatrixCommand(const QStringList& arguments)
                    options->flags.contains(QStringLiteral("--weighted")));
     cli.host.SetShowsPictures(false);
     const qsizetype before = cli.MessageCount();
-    if (!MatrixText::ApplyTextMatrix(*cli.graf, lines)) {
+    if (!MatrixText::ApplyTextMatrix(*cli.graf, cli.session.Host(), lines)) {
         if (cli.MessageCount() == before)
             PrintReason(source, SilentMatrixRefusal(lines));
         return Refused;

@@ -26,6 +26,6 @@ QString CliHost::MessageLines(const QString& text)
 QImage CliHost::Picture()
 {
     if (picture.isNull() && document)
-        picture = RenderCanvas(*document);
+        picture = RenderCanvas(*document, document->CanvasSize(DrawingArea()));
     return picture;
 }

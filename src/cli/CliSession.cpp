@@ -117,7 +117,7 @@ CliSession::CliSession(bool directed, bool weighted)
     graf->MeasuresLabels = false;
     // The program's default look; the private program folder holds no settings file, so a
     // user's settings never change what the tool prints or draws.
-    ProgramSettings(TranslateManager()).LoadSettings(*graf, false);
+    ProgramSettings(TranslateManager()).LoadSettings(*graf, host, false);
     host.SetDocument(graf);
 }
 
@@ -196,7 +196,7 @@ ExitCode CliSession::Import(const QString& fileName, ExchangeFormats::Format for
 {
     if (const ExitCode checked = CheckInputFile(fileName); checked != Ok)
         return checked;
-    switch (ExchangeFormats::ImportGraph(*graf, fileName, format, weights)) {
+    switch (ExchangeFormats::ImportGraph(*graf, host, fileName, format, weights)) {
     case ExchangeFormats::ImportResult::Imported:
         return Ok;
     case ExchangeFormats::ImportResult::Unreadable:
@@ -316,13 +316,14 @@ bool SavePictureOutput(CliSession& cli, const QString& fileName)
     QString error;
     const bool pdf = fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
     if (pdf || fileName.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-        if (pdf ? SaveDocumentPdf(*cli.graf, fileName, &error) : SaveDocumentSvg(*cli.graf, fileName, &error))
+        if (pdf ? SaveDocumentPdf(*cli.graf, cli.Canvas(), fileName, &error)
+                : SaveDocumentSvg(*cli.graf, cli.Canvas(), fileName, &error))
             return true;
         PrintReason(fileName, error);
         return false;
     }
-    const int width = cli.graf->CanvasWidth();
-    const int height = cli.graf->CanvasHeight();
+    const int width = cli.Canvas().width();
+    const int height = cli.Canvas().height();
     if (!PictureSizeAllowed(width, height)) {
         PrintReason(fileName, Translate(QStringLiteral("Cli_picture_too_large"))
                                   .arg(width)

@@ -62,6 +62,8 @@ struct CliSession {
     // FileUnreadable also when the file does not parse (the parser's text was printed).
     ExitCode Import(const QString& fileName, ExchangeFormats::Format format,
                     ImportWeights weights = ImportWeights::Keep);
+    // The size of the drawing as pictures show it.
+    QSize Canvas() const { return graf->CanvasSize(host.DrawingArea()); }
     // Messages printed so far.
     qsizetype MessageCount() const { return host.Messages().size(); }
 };

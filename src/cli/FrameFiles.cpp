@@ -15,17 +15,16 @@
 namespace {
 
 // One frame as the bytes of its file; false with the reason printed.
-bool FrameBytes(const GraphDocument& g, const StepTrace& trace, int frame, bool svg, const QString& name,
-                QByteArray& bytes)
+bool FrameBytes(const GraphDocument& g, QSize canvas, const StepTrace& trace, int frame, bool svg,
+                const QString& name, QByteArray& bytes)
 {
     const StepPicture step = trace.PictureAt(frame);
     if (svg) {
-        bytes = SvgDrawing(QSize(g.CanvasWidth(), g.CanvasHeight()),
-                           [&g, &step](QPainter& painter) { DrawStepPicture(g, painter, step); });
+        bytes = SvgDrawing(canvas, [&g, &step](QPainter& painter) { DrawStepPicture(g, painter, step); });
         return true;
     }
     QString error;
-    if (EncodeImage(RenderStepPicture(g, step), "PNG", &bytes, &error))
+    if (EncodeImage(RenderStepPicture(g, step, canvas), "PNG", &bytes, &error))
         return true;
     PrintReason(name, error);
     return false;
@@ -33,13 +32,14 @@ bool FrameBytes(const GraphDocument& g, const StepTrace& trace, int frame, bool 
 
 } // namespace
 
-bool SaveFrames(const GraphDocument& g, const StepTrace& trace, const QString& folder, const QString& format)
+bool SaveFrames(const GraphDocument& g, QSize canvas, const StepTrace& trace, const QString& folder,
+                const QString& format)
 {
     const bool svg = format == QLatin1String("svg");
-    if (!svg && !PictureSizeAllowed(g.CanvasWidth(), g.CanvasHeight())) {
+    if (!svg && !PictureSizeAllowed(canvas.width(), canvas.height())) {
         PrintReason(folder, Translate(QStringLiteral("Cli_picture_too_large"))
-                                .arg(g.CanvasWidth())
-                                .arg(g.CanvasHeight())
+                                .arg(canvas.width())
+                                .arg(canvas.height())
                                 .arg(MaxPictureSide)
                                 .arg(MaxPictureBytes / (1024 * 1024)));
         return false;
@@ -51,7 +51,7 @@ bool SaveFrames(const GraphDocument& g, const StepTrace& trace, const QString& f
     // The first frame, drawn before anything is written, tells what all of them would cost.
     QByteArray bytes;
     const qint64 frames = trace.FrameCount();
-    if (frames > 0 && !FrameBytes(g, trace, 0, svg, frameName(0), bytes))
+    if (frames > 0 && !FrameBytes(g, canvas, trace, 0, svg, frameName(0), bytes))
         return false;
     if (!FramePicturesAllowed(frames, bytes.size())) {
         const qint64 megabyte = 1024 * 1024;
@@ -70,7 +70,7 @@ bool SaveFrames(const GraphDocument& g, const StepTrace& trace, const QString& f
         return false;
     }
     for (int i = 0; i < frames; ++i) {
-        if (i > 0 && !FrameBytes(g, trace, i, svg, frameName(i), bytes))
+        if (i > 0 && !FrameBytes(g, canvas, trace, i, svg, frameName(i), bytes))
             return false;
         if (!WriteOutputFile(frameName(i), bytes))
             return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 class GraphDocument;
@@ -7,5 +8,5 @@ class StepTrace;
 
 // Draws every recorded frame into the folder as frame-0001.png (or .svg), ... ; false with a
 // reason printed when the folder or a file cannot be written, or a picture would be too large.
-bool SaveFrames(const GraphDocument& graf, const StepTrace& trace, const QString& folder,
+bool SaveFrames(const GraphDocument& graf, QSize canvas, const StepTrace& trace, const QString& folder,
                 const QString& format);

@@ -79,8 +79,6 @@ bool ReadGraphFile(GraphSession& session, const QString& fileName, bool anyName,
     VertexNaming naming = g.Naming();
     auto scratch = std::make_unique<GraphDocument>();
     MessageCountingHost counting(host);
-    scratch->AttachHost(&counting);
-    scratch->AttachTextPane(&session.Outp());
     scratch->UseNaming(&naming);
     CopyDocument(g, *scratch);
     scratch->DeleteAllLabels();
@@ -89,9 +87,9 @@ bool ReadGraphFile(GraphSession& session, const QString& fileName, bool anyName,
         const IniFile file(fileName);
         FileError refusal;
         if (GrafaFile::FileVersion(file) < 1)
-            loaded = OldGrafFile::LoadOldGraf(*scratch, fileName);
+            loaded = OldGrafFile::LoadOldGraf(*scratch, counting, fileName);
         else
-            loaded = GrafaFile::ReadGrafa(*scratch, file, refusal);
+            loaded = GrafaFile::ReadGrafa(*scratch, counting, file, refusal);
         if (refusal.IsError())
             counting.ShowError(refusal.Text());
     }
@@ -140,7 +138,7 @@ bool ImportGraphFile(GraphSession& session, const QString& fileName, ExchangeFor
     GraphDocument& g = *session.Document();
     // The state before the import is recorded only once the import is sure to happen.
     auto before = session.Snapshot();
-    if (ExchangeFormats::ImportGraph(g, fileName, format, ImportWeights::Ask) !=
+    if (ExchangeFormats::ImportGraph(g, session.Host(), fileName, format, ImportWeights::Ask) !=
         ExchangeFormats::ImportResult::Imported)
         return false;
     session.History().Record(std::move(before));

@@ -470,15 +470,15 @@ void ApplyNamingChoice(VertexNaming& naming, int kind, const QString& start)
     }
 }
 
-bool Generate(GraphDocument& graf, const Params& params)
+bool Generate(GraphDocument& graf, ProgramHost& host, const Params& params)
 {
     if (const auto refusal = Check(params)) {
-        graf.Host().ShowError(*refusal);
+        host.ShowError(*refusal);
         return false;
     }
     const Built built = Build(params);
     if (!built.ok) {
-        graf.Host().ShowError(Translate(QStringLiteral("Generate_failed")));
+        host.ShowError(Translate(QStringLiteral("Generate_failed")));
         return false;
     }
     // Replaced like a new graph, but in the styles the user set up.
@@ -492,7 +492,7 @@ bool Generate(GraphDocument& graf, const Params& params)
     graf.ActiveArcStyle = activeDuga;
     graf.ExtentWidth = graf.ExtentHeight = 0;
     ApplyNamingChoice(graf.Naming(), params.namingKind, params.namingStart);
-    const QRect area = GraphLayouts::VisibleArea(graf);
+    const QRect area = GraphLayouts::VisibleArea(graf, host.DrawingArea());
     for (int i = 0; i < built.vertices; ++i)
         graf.AddVertex(area.left() + graf.VertexSize, area.top() + graf.VertexSize, QString::number(i + 1),
                        i + 1, graf.VertexSize);
@@ -515,8 +515,8 @@ bool Generate(GraphDocument& graf, const Params& params)
             GraphLayouts::Compute(graf, params.layout.value_or(NaturalLayout(params.family)), area, options);
     if (points)
         GraphLayouts::Place(graf, *points);
-    graf.Host().RefreshMatrixWindow();
-    graf.Host().Redraw();
+    host.RefreshMatrixWindow();
+    host.Redraw();
     return true;
 }
 
@@ -527,7 +527,7 @@ bool GenerateCommand(GraphSession& session, const Params& params)
     GraphDocument& graf = *session.Document();
     // The state before is recorded only once the graph is sure to be replaced.
     auto before = session.Snapshot();
-    if (!Generate(graf, params))
+    if (!Generate(graf, session.Host(), params))
         return false;
     session.History().Record(std::move(before));
     session.MarkUnsaved();

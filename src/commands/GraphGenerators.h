@@ -9,6 +9,7 @@
 #include <vector>
 
 class GraphSession;
+class ProgramHost;
 class VertexNaming;
 class GraphDocument;
 
@@ -100,8 +101,9 @@ Built Build(const Params& params);
 
 // Replaces the document's graph and labels by the generated one, named and laid out, keeping
 // its drawing styles. Checks first: a refusal shows its message and changes nothing. Records
-// no history. True when the graph was replaced.
-bool Generate(GraphDocument& graf, const Params& params);
+// no history. Laid out in the host's drawing area, which is then redrawn. True when the graph
+// was replaced.
+bool Generate(GraphDocument& graf, ProgramHost& host, const Params& params);
 
 // Graph > Generate after its dialog: Generate as one undo step, then the graph counts as a new
 // one (no file, nothing unsaved). A refusal changes nothing and records nothing.

@@ -194,10 +194,10 @@ std::optional<Kind> KindNamed(const QString& name)
     return std::nullopt;
 }
 
-QRect VisibleArea(const GraphDocument& graf)
+QRect VisibleArea(const GraphDocument& graf, QSize drawingArea)
 {
-    const int width = graf.Host().DrawingAreaWidth() > 0 ? graf.Host().DrawingAreaWidth() : NotionalWidth;
-    const int height = graf.Host().DrawingAreaHeight() > 0 ? graf.Host().DrawingAreaHeight() : NotionalHeight;
+    const int width = drawingArea.width() > 0 ? drawingArea.width() : NotionalWidth;
+    const int height = drawingArea.height() > 0 ? drawingArea.height() : NotionalHeight;
     // Less a strip at the left and a line of text at the top: no vertex touches the edges, and
     // the captions a walk-through writes above and beside a vertex stay in view.
     const int left = 6, top = QFontMetrics(graf.NormalLabelStyle.Font()).height() + 4;
@@ -295,7 +295,7 @@ bool LayoutCommand(GraphSession& session, Kind kind, const Options& options)
     GraphDocument& graf = *session.Document();
     if (graf.VertexCount == 0)
         return false;
-    const auto points = Compute(graf, kind, VisibleArea(graf), options);
+    const auto points = Compute(graf, kind, VisibleArea(graf, session.Host().DrawingArea()), options);
     if (!points) {
         session.Host().ShowError(Translate(QStringLiteral("Layout_failed")));
         return false;

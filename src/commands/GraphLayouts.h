@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <optional>
 #include <span>
@@ -38,9 +39,9 @@ struct Options {
     std::vector<int> layers;
 };
 
-// The part of the canvas the window shows, in canvas coordinates (a notional 640 x 480 when
-// the host has no window).
-QRect VisibleArea(const GraphDocument& graf);
+// The part of the canvas a drawing area of the given size shows, in canvas coordinates (a
+// notional 640 x 480 where there is no window: an empty size).
+QRect VisibleArea(const GraphDocument& graf, QSize drawingArea);
 // The room a vertex needs around its centre: the largest vertex radius and the pen, or half
 // the widest name (and the names' height) with a little space, whichever is more.
 int VertexMargin(const GraphDocument& graf);

@@ -19,8 +19,6 @@ GraphDocument& GraphSession::CreateDocument()
     unnamedBaseline.reset();
     fileName.clear();
     document = std::make_unique<GraphDocument>();
-    document->AttachHost(&host);
-    document->AttachTextPane(&outp);
     document->UseNaming(&naming);
     return *document;
 }
@@ -115,7 +113,7 @@ bool GraphSession::HasUnsavedChanges() const
     const GraphDocument& g = *document;
     const Graph& s = savedState->Unpacked();
     if (g.Directed != s.Directed || g.Weighted != s.Weighted || g.VertexCount != s.VertexCount ||
-        g.LabelCount != s.LabelCount || !g.Naming().SameAs(savedState->NamingInUse))
+        g.LabelCount != s.LabelCount || !g.Naming().SameAs(savedState->Naming))
         return true;
     for (int v = 1; v <= g.VertexCount; ++v) {
         const VertexRecord &now = g.Vertices[v], &then = s.Vertices[v];
@@ -296,7 +294,7 @@ void GraphSession::Convert(Conversion conversion)
     RecordState();
     switch (conversion) {
     case Conversion::ToUndirected:
-        g.ToUndirected();
+        g.ToUndirected(host);
         break;
     case Conversion::ToDirected:
         g.ToDirected();

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "document/GraphDocument.h"
+#include "document/ProgramHost.h"
 #include "document/UndoHistory.h"
+#include "report/TextPane.h"
 
 #include <map>
 #include <memory>
@@ -17,8 +19,8 @@ class GraphSession {
     ProgramHost& Host() const { return host; }
     GraphDocument* Document() const { return document.get(); }
     bool HasDocument() const { return document != nullptr; }
-    // Destroys the current document and creates a fresh one, attached to the host,
-    // the Text pane and the shared naming object. The caller runs StartNewGraph on it.
+    // Destroys the current document and creates a fresh one that uses the shared naming
+    // object. The caller runs StartNewGraph on it.
     GraphDocument& CreateDocument();
     UndoHistory& History() { return history; }
     TextPane& Outp() { return outp; }

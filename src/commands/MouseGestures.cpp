@@ -32,7 +32,7 @@ bool Press(GraphSession& session, GestureView& view, int areaX, int areaY, int x
 
     if (view.TextMode()) {
         QString text;
-        if (!g.Host().InputQuery(Translate("Enter_text"), Translate("Text_tip"), text))
+        if (!session.Host().InputQuery(Translate("Enter_text"), Translate("Text_tip"), text))
             return false;
         if (!text.isEmpty()) {
             session.RecordState();
@@ -86,8 +86,8 @@ bool Move(GraphSession& session, GestureView& view, int areaX, int areaY, int x,
     } else if (!g.Dragging) {
         return false;
     } else {
-        const int areaWidth = g.Host().DrawingAreaWidth();
-        const int areaHeight = g.Host().DrawingAreaHeight();
+        const int areaWidth = session.Host().DrawingAreaWidth();
+        const int areaHeight = session.Host().DrawingAreaHeight();
         auto autoScroll = [&](int halfWidth, int halfHeight) {
             if (x + halfWidth >= areaWidth + g.ScrollX)
                 dx = x + halfWidth - areaWidth - g.ScrollX;
@@ -112,9 +112,10 @@ bool Move(GraphSession& session, GestureView& view, int areaX, int areaY, int x,
                 y = r;
             if (x != g.Vertices[v].X || y != g.Vertices[v].Y)
                 beginMove();
-            if (g.CanvasWidth() < x + r)
+            const QSize canvas = g.CanvasSize(session.Host().DrawingArea());
+            if (canvas.width() < x + r)
                 g.ExtentWidth = x + r;
-            if (g.CanvasHeight() < y + r)
+            if (canvas.height() < y + r)
                 g.ExtentHeight = y + r;
             g.Vertices[v].X = x;
             g.Vertices[v].Y = y;
@@ -178,7 +179,7 @@ bool Connect(GraphSession& session, GestureView& view, int x, int y)
         session.RecordState();
         g.AddArc(g.ActiveVertex, u, weight);
     }
-    g.Host().RefreshMatrixWindow();
+    session.Host().RefreshMatrixWindow();
     return true;
 }
 
@@ -204,7 +205,7 @@ void Delete(GraphSession& session)
         }
         g.ActiveLabel = 0;
     }
-    g.Host().RefreshMatrixWindow();
+    session.Host().RefreshMatrixWindow();
 }
 
 bool Context(GestureView& view, GraphDocument& g, int x, int y)

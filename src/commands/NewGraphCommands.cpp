@@ -65,7 +65,7 @@ bool PropertiesCommand(GraphSession& session, NewGraphPrompt& prompt)
     if (prompt.Directed() && !graf.Directed)
         graf.ToDirected();
     else if (!prompt.Directed() && graf.Directed)
-        graf.ToUndirected();
+        graf.ToUndirected(host);
     if (prompt.Weighted() && !graf.Weighted)
         graf.ToWeighted();
     else if (!prompt.Weighted() && graf.Weighted)

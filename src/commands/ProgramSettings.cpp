@@ -82,7 +82,7 @@ QString ProgramSettings::FileName()
     return ProgramPaths::ProgramFolder() + QStringLiteral("/setting.ini");
 }
 
-bool ProgramSettings::LoadSettings(GraphDocument& graf, bool withLanguage)
+bool ProgramSettings::LoadSettings(GraphDocument& graf, UserPrompts& prompts, bool withLanguage)
 {
     const IniFile ini(FileName());
 
@@ -101,7 +101,7 @@ bool ProgramSettings::LoadSettings(GraphDocument& graf, bool withLanguage)
 
     const QString background = ini.ReadString(Section, QStringLiteral("backgroundImage"), QString());
     graf.VertexSize = ReadInt(ini, VertexSize);
-    graf.LoadBackground(background);
+    graf.LoadBackground(background, prompts);
 
     graf.ZoomMap = ReadInt(ini, ZoomMap);
     graf.MapMode = 0;

@@ -7,6 +7,7 @@
 
 class TranslationManager;
 class GraphDocument;
+class UserPrompts;
 
 // The main window's left, top, width and height as the settings file keeps them.
 struct WindowPlacement {
@@ -41,7 +42,7 @@ class ProgramSettings {
     // counter, with withLanguage the language, and the recent files into a new document.
     // Returns whether the matrix window should be shown; only the first document of a run
     // uses that.
-    bool LoadSettings(GraphDocument& graf, bool withLanguage);
+    bool LoadSettings(GraphDocument& graf, UserPrompts& prompts, bool withLanguage);
     // The main window's placement, brought onto one of the screens (the first is the
     // primary one, whose size gives the default position).
     WindowPlacement LoadWindowPlacement(const QList<QRect>& screens) const;

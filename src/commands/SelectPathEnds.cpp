@@ -3,7 +3,7 @@
 #include "base/TranslationManager.h"
 #include "document/GraphDocument.h"
 
-bool SelectPathEnds(const GraphDocument& graf, ProgramHost& host, int& first, int& second)
+bool SelectPathEnds(const GraphDocument& graf, UserPrompts& prompts, int& first, int& second)
 {
     // List entry k names vertex k + 1.
     QStringList names;
@@ -12,7 +12,7 @@ bool SelectPathEnds(const GraphDocument& graf, ProgramHost& host, int& first, in
     // The list is filled once, for both questions.
     int index = 0;
     auto choose = [&](const char* captionKey, int& vertex) {
-        if (!host.ChooseVertex(Translate(QLatin1String(captionKey)), names, index))
+        if (!prompts.ChooseVertex(Translate(QLatin1String(captionKey)), names, index))
             return false;
         if (index < 0 || index >= names.size())
             return false;
@@ -28,7 +28,7 @@ bool SelectPathEnds(const GraphDocument& graf, ProgramHost& host, int& first, in
     if (!choose("Select_finish_point", finish))
         return false;
     if (start == finish) {
-        host.ShowError(Translate("First_and_last_must_be_different"));
+        prompts.ShowError(Translate("First_and_last_must_be_different"));
         return false;
     }
     first = start;

@@ -56,7 +56,7 @@ void GraphDocument::AddVertex(int x, int y, const QString& name, int titleNumber
     GrowExtent(x + radius, y + radius);
     NameNumberUsed[titleNumber] = 1;
     if (IsManualNaming())
-        NamingInUse->SetManualTitle(titleNumber, name);
+        naming->SetManualTitle(titleNumber, name);
 }
 
 void GraphDocument::DeleteVertex(int v)
@@ -67,7 +67,7 @@ void GraphDocument::DeleteVertex(int v)
     const int k = Vertices[v].NameNumber;
     if (k >= 1 && k <= MaxVertices)
         NameNumberUsed[k] = 0;
-    NamingInUse->ClearManualTitle(k);
+    naming->ClearManualTitle(k);
 
     // Vertices above v move down by one index with their out-lists; every arc into v goes, and
     // every head above v follows its vertex.
@@ -205,10 +205,10 @@ void GraphDocument::ToUnweighted()
     Weighted = false;
 }
 
-bool GraphDocument::ToUndirected()
+bool GraphDocument::ToUndirected(UserPrompts& prompts)
 {
     if (!Directed) {
-        Host().ShowError(Translate("Graf_is_not_orint"));
+        prompts.ShowError(Translate("Graf_is_not_orint"));
         return false;
     }
     // A failed rebuild must leave the graph exactly as it was, so keep what it replaces.
@@ -226,8 +226,8 @@ bool GraphDocument::ToUndirected()
             if ((*import)[a][k] > 0 && (*import)[k][a] <= 0)
                 (*import)[k][a] = (*import)[a][k];
 
-    if (!BuildFromMatrix(*import, n)) {
-        Host().ShowError(Translate("Happend_error"));
+    if (!BuildFromMatrix(*import, n, prompts)) {
+        prompts.ShowError(Translate("Happend_error"));
         Directed = true;
         SetOutLists(saved);
         return false;
@@ -236,7 +236,7 @@ bool GraphDocument::ToUndirected()
     return true;
 }
 
-bool GraphDocument::BuildFromMatrix(const VertexMatrix<int>& import, int n)
+bool GraphDocument::BuildFromMatrix(const VertexMatrix<int>& import, int n, UserPrompts& prompts)
 {
     n = std::clamp(n, 0, VertexCount);
     ClearArcs();
@@ -247,7 +247,7 @@ bool GraphDocument::BuildFromMatrix(const VertexMatrix<int>& import, int n)
                 continue;
             AppendArc(d, i).Weight = v;
             if (!Weighted && v > 1) {
-                Host().ShowError(Translate("Not_correct_matrix_not_load_matrix"));
+                prompts.ShowError(Translate("Not_correct_matrix_not_load_matrix"));
                 return false;
             }
         }
@@ -256,7 +256,7 @@ bool GraphDocument::BuildFromMatrix(const VertexMatrix<int>& import, int n)
     for (int a = 1; a <= n; ++a)
         for (int k = 1; k <= n; ++k)
             if (import[k][a] != import[a][k]) {
-                Host().ShowError(Translate("Matrix_must_be_simertic"));
+                prompts.ShowError(Translate("Matrix_must_be_simertic"));
                 return false;
             }
     return true;

@@ -110,22 +110,11 @@ void Graph::RebuildArcSlots()
 
 GraphDocument::GraphDocument()
 {
-    ownTitleGraf.SetKind(VertexNaming::Numbers);
-    ownTitleGraf.SetNumbers(1);
-    NamingInUse = &ownTitleGraf;
+    ownNaming.SetKind(VertexNaming::Numbers);
+    ownNaming.SetNumbers(1);
 }
 
 GraphDocument::~GraphDocument() = default;
-
-ProgramHost& GraphDocument::Host() const
-{
-    return hostPtr ? *hostPtr : silentHost;
-}
-
-TextPane& GraphDocument::Outp() const
-{
-    return outpPtr ? *outpPtr : ownOutp;
-}
 
 int GraphDocument::FreeNameNumber() const
 {
@@ -172,7 +161,7 @@ int GraphDocument::FindLabelAt(int x, int y, int currentLabel) const
 
 bool GraphDocument::IsManualNaming() const
 {
-    return NamingInUse->GetKind() == VertexNaming::Manual;
+    return naming->GetKind() == VertexNaming::Manual;
 }
 
 QSize GraphDocument::ContentExtent() const
@@ -196,14 +185,11 @@ QSize GraphDocument::ContentExtent() const
     return QSize(right, bottom);
 }
 
-int GraphDocument::CanvasWidth() const
+QSize GraphDocument::CanvasSize(QSize drawingArea) const
 {
-    return std::max({ExtentWidth, Host().DrawingAreaWidth(), ContentExtent().width()});
-}
-
-int GraphDocument::CanvasHeight() const
-{
-    return std::max({ExtentHeight, Host().DrawingAreaHeight(), ContentExtent().height()});
+    const QSize content = ContentExtent();
+    return QSize(std::max({ExtentWidth, drawingArea.width(), content.width()}),
+                 std::max({ExtentHeight, drawingArea.height(), content.height()}));
 }
 
 void GraphDocument::ClearActive()
@@ -390,7 +376,7 @@ QStringList GraphDocument::MatrixToMemo() const
 
 QString GraphDocument::NameOfNumber(int titleNumber) const
 {
-    return NamingInUse->NameOf(titleNumber);
+    return naming->NameOf(titleNumber);
 }
 
 QString GraphDocument::VertexName(int v) const
@@ -400,12 +386,12 @@ QString GraphDocument::VertexName(int v) const
     return NameOfNumber(Vertices[v].NameNumber);
 }
 
-void GraphDocument::LoadBackground(const QString& fileName)
+bool GraphDocument::LoadBackground(const QString& fileName, UserPrompts& prompts)
 {
     BackgroundBitmap = QImage();
     if (fileName.isEmpty() || !QFile::exists(fileName)) {
         BackgroundFile.clear();
-        return;
+        return true;
     }
     QImageReader reader(fileName);
     reader.setAutoTransform(true);
@@ -413,10 +399,11 @@ void GraphDocument::LoadBackground(const QString& fileName)
     // A file that is no picture keeps the previous name, so it is not stored as the
     // background and refused again at every start.
     if (BackgroundBitmap.isNull()) {
-        Host().ShowError(Translate("Happend_error") + QLatin1Char('\n') + fileName);
-        return;
+        prompts.ShowError(Translate("Happend_error") + QLatin1Char('\n') + fileName);
+        return false;
     }
     BackgroundFile = fileName;
+    return true;
 }
 
 void GraphDocument::ClearBackground()

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "document/ElementStyles.h"
-#include "document/ProgramHost.h"
+#include "document/UserPrompts.h"
 #include "document/VertexNaming.h"
 #include "report/HTMLReport.h"
-#include "report/TextPane.h"
 
 #include <QImage>
 #include <QPoint>
@@ -164,13 +163,6 @@ class GraphDocument : public Graph {
     GraphDocument(const GraphDocument&) = delete;
     GraphDocument& operator=(const GraphDocument&) = delete;
 
-    // --- the program around the document -----------------------------------------------
-    // Neither is owned; without them messages go nowhere and the Text pane is private.
-    void AttachHost(ProgramHost* host) { hostPtr = host; }
-    void AttachTextPane(TextPane* pane) { outpPtr = pane; }
-    ProgramHost& Host() const;
-    TextPane& Outp() const;
-
     // --- fields ------------------------------------------------------------------------
     int ScrollX = 0, ScrollY = 0;
     int ExtentWidth = 0, ExtentHeight = 0;
@@ -178,7 +170,6 @@ class GraphDocument : public Graph {
     ArcStyle NormalArcStyle, ActiveArcStyle;
     quint8 EditMode = 1; // 0 constructor, 1 path search
     QImage BackgroundBitmap;
-    VertexNaming* NamingInUse = nullptr; // not owned; see UseNaming
     HTMLReportManager ReportManager;
     QStringList RecentFiles;
     int LabelDragDX = 0, LabelDragDY = 0;
@@ -201,10 +192,9 @@ class GraphDocument : public Graph {
     bool FindVertexAt(int x, int y, int& vertex) const;
     int FindLabelAt(int x, int y, int currentLabel) const;
     bool IsManualNaming() const;
-    // The drawing's logical size: the stored extent, the drawing area, and never less than the
-    // content, so a smaller window never pulls a vertex in.
-    int CanvasWidth() const;
-    int CanvasHeight() const;
+    // The drawing's logical size: the stored extent, the drawing area it is shown in, and never
+    // less than the content, so a smaller window never pulls a vertex in.
+    QSize CanvasSize(QSize drawingArea) const;
     // Right and bottom reach of every vertex and arc text point (plus the vertex size) and label.
     QSize ContentExtent() const;
     void ClearActive();
@@ -219,7 +209,8 @@ class GraphDocument : public Graph {
     // Moves a straight arc's text point along its arc when it lies on one placed before it.
     void SpreadCrowdedArcTexts();
     QStringList MatrixToMemo() const;
-    void LoadBackground(const QString& fileName);
+    // A file that is no picture is refused with a message, keeping the previous name.
+    bool LoadBackground(const QString& fileName, UserPrompts& prompts);
     void ClearBackground();
 
     // A vertex number that names an existing vertex.
@@ -229,8 +220,10 @@ class GraphDocument : public Graph {
     // The display name of vertex v.
     QString VertexName(int v) const;
     QString NameOfNumber(int titleNumber) const;
-    void UseNaming(VertexNaming* naming) { NamingInUse = naming ? naming : &ownTitleGraf; }
-    VertexNaming& Naming() const { return *NamingInUse; }
+    // The names in use: a shared object (not owned) or, given none, the document's own.
+    void UseNaming(VertexNaming* shared) { naming = shared ? shared : &ownNaming; }
+    const VertexNaming& Naming() const { return *naming; }
+    VertexNaming& Naming() { return *naming; }
 
     // --- editing operations ------------------------------------------------------------
     void StartNewGraph(bool directed, bool weighted);
@@ -245,14 +238,15 @@ class GraphDocument : public Graph {
     void DeleteAllLabels();
     void EditLabelText(int i, const QString& text);
     void ToDirected();
-    bool ToUndirected();
+    // Refuses, with a message, a graph whose arcs disagree in weight.
+    bool ToUndirected(UserPrompts& prompts);
     void ToWeighted();
     void ToUnweighted();
     // Grid cells as typed: cells[row][column], both 1..n (index 0 is the header).
     bool ApplyGridMatrix(QList<QStringList>& cells);
-    // Rebuilds every arc of vertices 1..n from a weight matrix given as [head][tail];
-    // messages through the host.
-    bool BuildFromMatrix(const VertexMatrix<int>& import, int n);
+    // Rebuilds every arc of vertices 1..n from a weight matrix given as [head][tail]; a matrix
+    // that cannot be is refused with a message.
+    bool BuildFromMatrix(const VertexMatrix<int>& import, int n, UserPrompts& prompts);
     // Measures a label's two extents with the label fonts.
     void MeasureLabel(LabelRecord& label) const;
     // Keeps ExtentWidth/ExtentHeight at least as large as an element reaching (right, bottom).
@@ -269,11 +263,8 @@ class GraphDocument : public Graph {
     quint8 MenuEditMode = 1;
 
   private:
-    ProgramHost* hostPtr = nullptr;
-    TextPane* outpPtr = nullptr;
-    mutable SilentProgramHost silentHost;
-    mutable TextPane ownOutp;
-    VertexNaming ownTitleGraf;
+    VertexNaming ownNaming;
+    VertexNaming* naming = &ownNaming;
 };
 
 // Snapshot of exactly the recorded parts of a document.

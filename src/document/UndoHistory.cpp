@@ -75,14 +75,14 @@ std::unique_ptr<HistoryState> UndoHistory::TakeSnapshot(const GraphDocument& g)
     s->Recorded = GraphSnapshot::Take(g);
     // The whole naming, start values included: a graph brought back by undo and then saved
     // must reopen with the names it showed.
-    s->NamingInUse = g.Naming();
+    s->Naming = g.Naming();
     return s;
 }
 
 void UndoHistory::Restore(GraphDocument& g, const HistoryState& s)
 {
     s.Recorded.Restore(g);
-    g.Naming() = s.NamingInUse;
+    g.Naming() = s.Naming;
     g.NameNumberUsed.fill(0);
     for (int v = 1; v <= g.VertexCount; ++v) {
         const int k = g.Vertices[v].NameNumber;

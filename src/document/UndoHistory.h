@@ -11,7 +11,7 @@ class HistoryState {
   public:
     GraphSnapshot Recorded;
     // The naming scheme lives outside the document; its state is recorded beside it.
-    VertexNaming NamingInUse;
+    VertexNaming Naming;
     // Which graph this is, so that undo brings back its file name and unsaved mark too: the
     // file it was opened from or saved to (empty for a new, generated or imported graph) and,
     // for a graph without a file, the state it was created in (none: never saved). Not
@@ -21,7 +21,7 @@ class HistoryState {
 
     bool operator==(const HistoryState& other) const
     {
-        return Recorded == other.Recorded && NamingInUse.SameAs(other.NamingInUse);
+        return Recorded == other.Recorded && Naming.SameAs(other.Naming);
     }
 
     // The recorded parts unpacked, for comparing them field by field; unpacked once and kept.

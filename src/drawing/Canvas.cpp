@@ -151,18 +151,16 @@ QByteArray SvgDrawing(QSize size, const std::function<void(QPainter&)>& draw)
     return WithoutControlCharacters(buffer.data());
 }
 
-bool SaveDocumentSvg(GraphDocument& graf, const QString& fileName, QString* error)
+bool SaveDocumentSvg(GraphDocument& graf, QSize size, const QString& fileName, QString* error)
 {
-    const QSize size(graf.CanvasWidth(), graf.CanvasHeight());
     if (size.isEmpty())
         return Fail(error, Translate(QStringLiteral("Happend_error")));
     return WriteWholeFile(fileName, SvgDrawing(size, [&graf](QPainter& painter) { DrawAll(graf, painter); }),
                           error);
 }
 
-bool SaveDocumentPdf(GraphDocument& graf, const QString& fileName, QString* error)
+bool SaveDocumentPdf(GraphDocument& graf, QSize size, const QString& fileName, QString* error)
 {
-    const QSize size(graf.CanvasWidth(), graf.CanvasHeight());
     if (size.isEmpty())
         return Fail(error, Translate(QStringLiteral("Happend_error")));
     QBuffer buffer;

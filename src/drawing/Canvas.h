@@ -43,6 +43,6 @@ QString PictureFileName(const QString& chosenName, PictureType chosen);
 QByteArray SvgDrawing(QSize size, const std::function<void(QPainter&)>& draw);
 
 // The whole document drawn as vectors into an SVG file of the canvas size.
-bool SaveDocumentSvg(GraphDocument& graf, const QString& fileName, QString* error);
+bool SaveDocumentSvg(GraphDocument& graf, QSize canvas, const QString& fileName, QString* error);
 // The same drawing as a one-page vector PDF of the canvas size.
-bool SaveDocumentPdf(GraphDocument& graf, const QString& fileName, QString* error);
+bool SaveDocumentPdf(GraphDocument& graf, QSize canvas, const QString& fileName, QString* error);

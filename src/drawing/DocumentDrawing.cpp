@@ -183,10 +183,10 @@ bool PictureSizeAllowed(int width, int height)
            qint64(width) * height * 4 <= MaxPictureBytes;
 }
 
-QImage RenderCanvasPart(const GraphDocument& g, const QRect& view, const std::function<void(QPainter&)>& draw,
-                        qreal pixelRatio)
+QImage RenderCanvasPart(const GraphDocument& g, QSize canvasSize, const QRect& view,
+                        const std::function<void(QPainter&)>& draw, qreal pixelRatio)
 {
-    const QRect canvas(0, 0, g.CanvasWidth(), g.CanvasHeight());
+    const QRect canvas(QPoint(0, 0), canvasSize);
     const QRect part = view.isEmpty() ? canvas : view;
     const qreal ratio = pixelRatio > 0 ? pixelRatio : 1.0;
     const QSize pixels(qRound(part.width() * ratio), qRound(part.height() * ratio));
@@ -206,10 +206,10 @@ QImage RenderCanvasPart(const GraphDocument& g, const QRect& view, const std::fu
     return surface;
 }
 
-QImage RenderCanvas(GraphDocument& g)
+QImage RenderCanvas(GraphDocument& g, QSize canvas)
 {
-    const int width = g.CanvasWidth();
-    const int height = g.CanvasHeight();
+    const int width = canvas.width();
+    const int height = canvas.height();
     if (!PictureSizeAllowed(width, height))
         return QImage();
     QImage surface(width, height, QImage::Format_RGB32);

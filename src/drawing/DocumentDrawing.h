@@ -46,16 +46,17 @@ bool PictureSizeAllowed(int width, int height);
 // that part's size (a window's view): the clamping and the curves still see the whole canvas.
 // The surface's offset() records `scroll`.
 void DrawVisible(GraphDocument& graf, QImage& surface, QSize canvas, QPoint scroll);
-// A picture of the given part of the canvas (the whole canvas when empty), its offset() the
-// part's corner, painted by `draw` in canvas coordinates with the document's smoothing; null
-// when the part is empty or larger than a picture may be. With a pixel ratio other than 1 the
-// picture has that many pixels to a canvas unit (a zoomed or sharp screen's view).
-QImage RenderCanvasPart(const GraphDocument& graf, const QRect& view,
+// A picture of the given part of a canvas of the given size (the whole canvas when the part is
+// empty), its offset() the part's corner, painted by `draw` in canvas coordinates with the
+// document's smoothing; null when the part is empty or larger than a picture may be. With a
+// pixel ratio other than 1 the picture has that many pixels to a canvas unit (a zoomed or
+// sharp screen's view).
+QImage RenderCanvasPart(const GraphDocument& graf, QSize canvas, const QRect& view,
                         const std::function<void(QPainter&)>& draw, qreal pixelRatio = 1.0);
 
-// A fresh CanvasWidth x CanvasHeight picture of the document; null when either is not positive
-// or the picture would be larger than allowed.
-QImage RenderCanvas(GraphDocument& graf);
+// A fresh picture of the whole canvas; null when it has no size or would be larger than
+// allowed.
+QImage RenderCanvas(GraphDocument& graf, QSize canvas);
 
 // The arc under (x, y): the cell drawn last wins, as it is the one seen.
 bool FindArcAt(const GraphDocument& graf, int x, int y, int& tail, int& head);

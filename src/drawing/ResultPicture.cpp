@@ -13,11 +13,11 @@ constexpr int StruckArcColor = 0x005ED5;
 
 } // namespace
 
-QImage RenderResultPicture(const GraphDocument& g, const ResultPictureSpec& spec, const QRect& view,
-                           qreal pixelRatio)
+QImage RenderResultPicture(const GraphDocument& g, const ResultPictureSpec& spec, QSize canvas,
+                           const QRect& view, qreal pixelRatio)
 {
     return RenderCanvasPart(
-        g, view, [&g, &spec](QPainter& painter) { DrawResultPicture(g, painter, spec); }, pixelRatio);
+        g, canvas, view, [&g, &spec](QPainter& painter) { DrawResultPicture(g, painter, spec); }, pixelRatio);
 }
 
 void DrawResultPicture(const GraphDocument& g, QPainter& painter, const ResultPictureSpec& spec)

@@ -32,5 +32,5 @@ struct ResultPictureSpec {
 // the canvas size, or of the given part of the canvas (its offset() is the part's corner).
 // Null when the canvas has no size or the picture would be larger than allowed.
 void DrawResultPicture(const GraphDocument& graf, QPainter& surface, const ResultPictureSpec& spec);
-QImage RenderResultPicture(const GraphDocument& graf, const ResultPictureSpec& spec,
+QImage RenderResultPicture(const GraphDocument& graf, const ResultPictureSpec& spec, QSize canvas,
                            const QRect& view = QRect(), qreal pixelRatio = 1.0);

@@ -167,10 +167,11 @@ void DrawStepPicture(const GraphDocument& g, QPainter& surface, const StepPictur
     DrawLabels(g, surface);
 }
 
-QImage RenderStepPicture(const GraphDocument& g, const StepPicture& step, const QRect& view, qreal pixelRatio)
+QImage RenderStepPicture(const GraphDocument& g, const StepPicture& step, QSize canvas, const QRect& view,
+                         qreal pixelRatio)
 {
     return RenderCanvasPart(
-        g, view, [&g, &step](QPainter& painter) { DrawStepPicture(g, painter, step); }, pixelRatio);
+        g, canvas, view, [&g, &step](QPainter& painter) { DrawStepPicture(g, painter, step); }, pixelRatio);
 }
 
 bool FramePicturesAllowed(qint64 frames, qint64 bytesEach)

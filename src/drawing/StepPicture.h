@@ -35,8 +35,8 @@ int StepArcStrength(StepArcState state);
 void DrawStepPicture(const GraphDocument& graf, QPainter& surface, const StepPicture& step);
 // The same on a fresh surface of the canvas size, or of the given part of the canvas (its
 // offset() is the part's corner); null when it is empty or too large.
-QImage RenderStepPicture(const GraphDocument& graf, const StepPicture& step, const QRect& view = QRect(),
-                         qreal pixelRatio = 1.0);
+QImage RenderStepPicture(const GraphDocument& graf, const StepPicture& step, QSize canvas,
+                         const QRect& view = QRect(), qreal pixelRatio = 1.0);
 
 // The most frames one command writes as pictures, and the most bytes they take in all: a
 // frame of a large graph costs seconds and a megabyte, and a trace holds up to 100,000.

@@ -2,6 +2,7 @@
 
 #include "base/WholeFile.h"
 #include "document/GraphDocument.h"
+#include "document/ProgramHost.h"
 #include "files/ExchangeGraph.h"
 #include "files/ExchangePrescan.h"
 #include "files/FileFormats.h"
@@ -139,9 +140,10 @@ FileError Refusal(const ExchangePrescan::Verdict& verdict, const QString& fileNa
 
 } // namespace
 
-ImportResult ImportGraph(GraphDocument& graf, const QString& fileName, Format format, ImportWeights weights)
+ImportResult ImportGraph(GraphDocument& graf, ProgramHost& host, const QString& fileName, Format format,
+                         ImportWeights weights)
 {
-    auto show = [&graf](const FileError& error) { graf.Host().ShowError(error.Text()); };
+    auto show = [&host](const FileError& error) { host.ShowError(error.Text()); };
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         show(FileError::Message(QStringLiteral("Exchange_parse_error"), {file.errorString()})
@@ -177,7 +179,7 @@ ImportResult ImportGraph(GraphDocument& graf, const QString& fileName, Format fo
                  .AtLine(cause.line));
         return ImportResult::Unreadable;
     }
-    return ApplyExchangeGraph(graf, source, weights) ? ImportResult::Imported : ImportResult::Refused;
+    return ApplyExchangeGraph(graf, host, source, weights) ? ImportResult::Imported : ImportResult::Refused;
 }
 
 bool ExportGraph(const GraphDocument& graf, const QString& fileName, Format format, FileError* error)

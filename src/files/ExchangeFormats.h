@@ -6,6 +6,7 @@
 #include <QString>
 
 class GraphDocument;
+class ProgramHost;
 
 // Import and export of the field's common graph formats. The format comes from the file's
 // extension unless named; a refused import leaves the document unchanged.
@@ -32,9 +33,9 @@ enum class ImportResult {
     Refused,    // parsed, but the graph does not fit the document
 };
 
-// Replaces the document's graph by the file's; messages through the document's host, each
-// one line naming the file and the cause.
-ImportResult ImportGraph(GraphDocument& graf, const QString& fileName, Format format,
+// Replaces the document's graph by the file's; messages through the host, each one line
+// naming the file and the cause.
+ImportResult ImportGraph(GraphDocument& graf, ProgramHost& host, const QString& fileName, Format format,
                          ImportWeights weights = ImportWeights::Keep);
 // Writes the document's graph; false with the reason when the file could not be written.
 bool ExportGraph(const GraphDocument& graf, const QString& fileName, Format format,

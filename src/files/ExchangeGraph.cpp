@@ -2,6 +2,7 @@
 
 #include "base/TranslationManager.h"
 #include "document/GraphDocument.h"
+#include "document/ProgramHost.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -165,14 +166,14 @@ QString ArcText(const ExchangeGraph& source, const ExchangeGraph::Edge& e)
 
 } // namespace
 
-bool ApplyExchangeGraph(GraphDocument& graf, const ExchangeGraph& source, ImportWeights weights,
-                        bool* weightsRefused)
+bool ApplyExchangeGraph(GraphDocument& graf, ProgramHost& host, const ExchangeGraph& source,
+                        ImportWeights weights, bool* weightsRefused)
 {
     if (weightsRefused)
         *weightsRefused = false;
     const int n = source.VertexCount();
     if (n > GraphDocument::MaxVertices) {
-        graf.Host().ShowError(Translate(QStringLiteral("Version_not_support_count")));
+        host.ShowError(Translate(QStringLiteral("Version_not_support_count")));
         return false;
     }
     bool weighted = source.Weighted && weights != ImportWeights::Drop;
@@ -182,7 +183,7 @@ bool ApplyExchangeGraph(GraphDocument& graf, const ExchangeGraph& source, Import
     for (std::size_t k = 0; k < source.Edges.size(); ++k) {
         const auto& e = source.Edges[k];
         if (e.From < 0 || e.To < 0 || e.From >= n || e.To >= n) {
-            graf.Host().ShowError(Translate(QStringLiteral("Exchange_parse_error")).arg(QString()));
+            host.ShowError(Translate(QStringLiteral("Exchange_parse_error")).arg(QString()));
             return false;
         }
         if (!weighted || e.From == e.To)
@@ -201,13 +202,13 @@ bool ApplyExchangeGraph(GraphDocument& graf, const ExchangeGraph& source, Import
     if (refused > 0) {
         const QString arc = ArcText(source, *firstRefused);
         if (weights == ImportWeights::Ask &&
-            graf.Host().AskYesNo(Translate(QStringLiteral("Exchange_weights_ask")).arg(refused).arg(arc))) {
+            host.AskYesNo(Translate(QStringLiteral("Exchange_weights_ask")).arg(refused).arg(arc))) {
             weighted = false;
             rounded = 0;
             std::fill(costs.begin(), costs.end(), 1);
         } else {
             if (weights != ImportWeights::Ask)
-                graf.Host().ShowError(
+                host.ShowError(
                     Translate(QStringLiteral("Exchange_weights_refused_arc")).arg(refused).arg(arc));
             if (weightsRefused)
                 *weightsRefused = true;
@@ -225,9 +226,8 @@ bool ApplyExchangeGraph(GraphDocument& graf, const ExchangeGraph& source, Import
     if (numbered)
         fresh->Naming().SetNumbers(1);
     fresh->Naming().SetKind(numbered ? VertexNaming::Numbers : VertexNaming::Manual);
-    const int width = graf.Host().DrawingAreaWidth() > 0 ? graf.Host().DrawingAreaWidth() : DefaultAreaWidth;
-    const int height =
-        graf.Host().DrawingAreaHeight() > 0 ? graf.Host().DrawingAreaHeight() : DefaultAreaHeight;
+    const int width = host.DrawingAreaWidth() > 0 ? host.DrawingAreaWidth() : DefaultAreaWidth;
+    const int height = host.DrawingAreaHeight() > 0 ? host.DrawingAreaHeight() : DefaultAreaHeight;
     const std::vector<QPoint> points = Layout(source, width, height, graf.VertexSize);
     bool namesCut = false;
     for (int i = 0; i < n; ++i)
@@ -276,8 +276,8 @@ bool ApplyExchangeGraph(GraphDocument& graf, const ExchangeGraph& source, Import
     graf.GrowExtent(fresh->ExtentWidth, fresh->ExtentHeight);
     graf.CenterAllArcTexts();
 
-    const auto warn = [&graf](const QString& text) {
-        graf.Host().ShowMessage(ProgramHost::MessageKind::Warning, text);
+    const auto warn = [&host](const QString& text) {
+        host.ShowMessage(ProgramHost::MessageKind::Warning, text);
     };
     if (rounded > 0)
         warn(Counted("Exchange_weights_rounded", rounded));
@@ -297,7 +297,7 @@ bool ApplyExchangeGraph(GraphDocument& graf, const ExchangeGraph& source, Import
         warn(Counted("Exchange_hyperedges_dropped", source.Hyperedges));
     if (source.UnreadEntities > 0)
         warn(Counted("Exchange_entities_dropped", source.UnreadEntities));
-    graf.Host().RefreshMatrixWindow();
-    graf.Host().Redraw();
+    host.RefreshMatrixWindow();
+    host.Redraw();
     return true;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 class GraphDocument;
+class ProgramHost;
 
 // A graph as the exchange formats hold it, before it meets the document's limits: any number
 // of vertices, real weights, loops and parallel arcs. Readers fill it; ApplyExchangeGraph
@@ -67,7 +68,7 @@ bool WeightFits(double weight);
 bool ReadNumber(const QString& text, double& value);
 
 // What an import does with weights that do not round to 1..50000: refuses the graph, asks
-// the host whether to import it without weights, or imports every graph without them.
+// the user whether to import it without weights, or imports every graph without them.
 enum class ImportWeights { Keep, Ask, Drop };
 
 // Replaces the document's graph by the given one, all or nothing. Refused, with a message
@@ -77,5 +78,5 @@ enum class ImportWeights { Keep, Ask, Drop };
 // merged, a mixed graph made directed, whatever the reader left out. Positions that are all
 // the same are no layout: the vertices go on a circle. True when the graph was replaced;
 // weightsRefused, when given, tells whether the weights were the reason of a refusal.
-bool ApplyExchangeGraph(GraphDocument& graf, const ExchangeGraph& source,
+bool ApplyExchangeGraph(GraphDocument& graf, ProgramHost& host, const ExchangeGraph& source,
                         ImportWeights weights = ImportWeights::Keep, bool* weightsRefused = nullptr);

@@ -3,6 +3,7 @@
 #include "base/IniFile.h"
 #include "base/TranslationManager.h"
 #include "document/GraphDocument.h"
+#include "document/ProgramHost.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -100,7 +101,7 @@ int FileVersion(const IniFile& file)
     return file.ReadInteger(Main, QStringLiteral("Version"), 0);
 }
 
-bool ReadGrafa(GraphDocument& g, const IniFile& file, FileError& error)
+bool ReadGrafa(GraphDocument& g, ProgramHost& host, const IniFile& file, FileError& error)
 {
     if (FileVersion(file) != 1)
         return false;
@@ -151,7 +152,7 @@ bool ReadGrafa(GraphDocument& g, const IniFile& file, FileError& error)
         g.AddVertex(Coordinate(file, Position, NumberedKey("X", i)),
                     Coordinate(file, Position, NumberedKey("Y", i)), name, g.FreeNameNumber(), g.VertexSize);
     }
-    if (!g.BuildFromMatrix(*matrix, n)) {
+    if (!g.BuildFromMatrix(*matrix, n, host)) {
         g.DeleteAllVertices();
         return false;
     }
@@ -166,27 +167,27 @@ bool ReadGrafa(GraphDocument& g, const IniFile& file, FileError& error)
                    Coordinate(file, Labels, NumberedKey("X", k)),
                    Coordinate(file, Labels, NumberedKey("Y", k)));
     if (cut)
-        g.Host().ShowMessage(ProgramHost::MessageKind::Warning, Translate(QStringLiteral("Label_text_cut")));
+        host.ShowMessage(ProgramHost::MessageKind::Warning, Translate(QStringLiteral("Label_text_cut")));
     if (nameCut)
-        g.Host().ShowMessage(ProgramHost::MessageKind::Warning, Translate(QStringLiteral("Name_text_cut")));
+        host.ShowMessage(ProgramHost::MessageKind::Warning, Translate(QStringLiteral("Name_text_cut")));
     g.CenterAllArcTexts();
-    g.Host().Redraw();
+    host.Redraw();
     return true;
 }
 
-bool LoadGrafa(GraphDocument& g, const IniFile& file)
+bool LoadGrafa(GraphDocument& g, ProgramHost& host, const IniFile& file)
 {
     FileError error;
-    const bool read = ReadGrafa(g, file, error);
+    const bool read = ReadGrafa(g, host, file, error);
     if (error.IsError())
-        g.Host().ShowError(error.Text());
+        host.ShowError(error.Text());
     return read;
 }
 
-bool LoadGrafa(GraphDocument& g, const QString& fileName)
+bool LoadGrafa(GraphDocument& g, ProgramHost& host, const QString& fileName)
 {
     const IniFile file(fileName);
-    return LoadGrafa(g, file);
+    return LoadGrafa(g, host, file);
 }
 
 } // namespace GrafaFile

@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 class GraphDocument;
+class ProgramHost;
 class IniFile;
 
 // The ".grafa" graph file: an initialisation file with the kind flags, the full weight
@@ -33,10 +34,11 @@ int FileVersion(const IniFile& file);
 // Refused before anything changes, with the reason in error: more than 255 vertices; a matrix
 // entry outside 0..50000. A diagonal entry is ignored (the document has no loops). A matrix
 // that does not fit the file's kind leaves the document empty, with the file's kind and
-// naming (the document says why). True when the graph was read.
-bool ReadGrafa(GraphDocument& graf, const IniFile& file, FileError& error);
-// ReadGrafa with its refusal shown through the document's host.
-bool LoadGrafa(GraphDocument& graf, const IniFile& file);
-bool LoadGrafa(GraphDocument& graf, const QString& fileName);
+// naming (a message says why). Warnings about cut texts go to the host. True when the graph
+// was read.
+bool ReadGrafa(GraphDocument& graf, ProgramHost& host, const IniFile& file, FileError& error);
+// ReadGrafa with its refusal shown through the host.
+bool LoadGrafa(GraphDocument& graf, ProgramHost& host, const IniFile& file);
+bool LoadGrafa(GraphDocument& graf, ProgramHost& host, const QString& fileName);
 
 } // namespace GrafaFile

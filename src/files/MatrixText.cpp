@@ -31,10 +31,9 @@ bool ParseEntry(const QString& token, double& value)
     return true;
 }
 
-bool ParseMatrixText(GraphDocument& g, const QStringList& lines, GraphLimits::VertexMatrix<int>& matrix,
+bool ParseMatrixText(UserPrompts& host, const QStringList& lines, GraphLimits::VertexMatrix<int>& matrix,
                      int& n)
 {
-    ProgramHost& host = g.Host();
     for (auto& row : matrix)
         row.fill(0);
     int width = 0;
@@ -87,11 +86,11 @@ bool ParseMatrixText(GraphDocument& g, const QStringList& lines, GraphLimits::Ve
     return true;
 }
 
-bool ApplyTextMatrix(GraphDocument& g, const QStringList& lines)
+bool ApplyTextMatrix(GraphDocument& g, ProgramHost& host, const QStringList& lines)
 {
     int n = 0;
     auto matrix = std::make_unique<GraphLimits::VertexMatrix<int>>();
-    if (!ParseMatrixText(g, lines, *matrix, n))
+    if (!ParseMatrixText(host, lines, *matrix, n))
         return false;
     // A matrix the build still refuses leaves the graph exactly as it was.
     const auto before = UndoHistory::TakeSnapshot(g);
@@ -102,23 +101,24 @@ bool ApplyTextMatrix(GraphDocument& g, const QStringList& lines)
         const int number = g.FreeNameNumber();
         QString name = QStringLiteral("A");
         if (g.IsManualNaming())
-            name = g.Host().InputBox(Translate("Name_graf"),
-                                     Translate("Enter_name_graf") + QLatin1Char(' ') +
-                                         QString::number(number) + Translate("Graf_"),
-                                     name);
-        const int x = random(g.CanvasWidth() - 4 * g.VertexSize) + 2 * g.VertexSize;
-        const int y = random(g.CanvasHeight() - 4 * g.VertexSize) + 2 * g.VertexSize;
+            name = host.InputBox(Translate("Name_graf"),
+                                 Translate("Enter_name_graf") + QLatin1Char(' ') + QString::number(number) +
+                                     Translate("Graf_"),
+                                 name);
+        const QSize canvas = g.CanvasSize(host.DrawingArea());
+        const int x = random(canvas.width() - 4 * g.VertexSize) + 2 * g.VertexSize;
+        const int y = random(canvas.height() - 4 * g.VertexSize) + 2 * g.VertexSize;
         g.AddVertex(x, y, name, number, g.VertexSize);
     }
-    if (!g.BuildFromMatrix(*matrix, n)) {
+    if (!g.BuildFromMatrix(*matrix, n, host)) {
         UndoHistory::Restore(g, *before);
         g.ExtentWidth = width;
         g.ExtentHeight = height;
-        g.Host().Redraw();
+        host.Redraw();
         return false;
     }
     g.CenterAllArcTexts();
-    g.Host().Redraw();
+    host.Redraw();
     return true;
 }
 

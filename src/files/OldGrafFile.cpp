@@ -3,6 +3,7 @@
 #include "base/IniFile.h"
 #include "base/TranslationManager.h"
 #include "document/GraphDocument.h"
+#include "document/ProgramHost.h"
 #include "files/GrafaFile.h"
 #include "files/MatrixText.h"
 
@@ -99,9 +100,9 @@ int ClampCoordinate(int value)
     return std::clamp(value, -GrafaFile::MaxCoordinate, GrafaFile::MaxCoordinate);
 }
 
-void ReportBadNumber(GraphDocument& g)
+void ReportBadNumber(UserPrompts& prompts)
 {
-    g.Host().ShowError(Translate(QStringLiteral("Happend_error")));
+    prompts.ShowError(Translate(QStringLiteral("Happend_error")));
 }
 
 } // namespace
@@ -118,12 +119,12 @@ bool ParseGrafType(const QString& line, bool& directed, bool& weighted)
     return true;
 }
 
-bool LoadOldGraf(GraphDocument& g, const QString& fileName)
+bool LoadOldGraf(GraphDocument& g, ProgramHost& host, const QString& fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        g.Host().ShowError(Translate(QStringLiteral("Happend_error")) + QLatin1Char('\r') + fileName +
-                           QStringLiteral(": ") + file.errorString());
+        host.ShowError(Translate(QStringLiteral("Happend_error")) + QLatin1Char('\r') + fileName +
+                       QStringLiteral(": ") + file.errorString());
         return false;
     }
     QString text = IniFile::DecodeText(file.readAll());
@@ -143,7 +144,7 @@ bool LoadOldGraf(GraphDocument& g, const QString& fileName)
     }
     // More lines than the document has vertices: refused whole, before anything changes.
     if (matrix.size() > GraphDocument::MaxVertices) {
-        g.Host().ShowError(Translate(QStringLiteral("Version_not_support_count")));
+        host.ShowError(Translate(QStringLiteral("Version_not_support_count")));
         return false;
     }
 
@@ -156,7 +157,7 @@ bool LoadOldGraf(GraphDocument& g, const QString& fileName)
             Position p;
             if (!reader.ReadPair(p.x, p.y)) {
                 // Nothing has changed yet, and nothing will.
-                ReportBadNumber(g);
+                ReportBadNumber(host);
                 return false;
             }
             positions.append(p);
@@ -181,11 +182,11 @@ bool LoadOldGraf(GraphDocument& g, const QString& fileName)
         g.ActiveVertexStyle = activePoint;
         g.NormalArcStyle = normalDuga;
         g.ActiveArcStyle = activeDuga;
-        g.Host().UpdateMenus();
-        g.Host().RefreshMatrixWindow();
+        host.UpdateMenus();
+        host.RefreshMatrixWindow();
     }
 
-    const bool accepted = MatrixText::ApplyTextMatrix(g, matrix);
+    const bool accepted = MatrixText::ApplyTextMatrix(g, host, matrix);
     for (int i = 0; i < positions.size() && i < g.VertexCount; ++i) {
         g.Vertices[i + 1].X = ClampCoordinate(positions[i].x);
         g.Vertices[i + 1].Y = ClampCoordinate(positions[i].y);
@@ -214,9 +215,9 @@ bool LoadOldGraf(GraphDocument& g, const QString& fileName)
         }
     }
     if (!readable)
-        ReportBadNumber(g);
+        ReportBadNumber(host);
     if (cut)
-        g.Host().ShowMessage(ProgramHost::MessageKind::Warning, Translate(QStringLiteral("Label_text_cut")));
+        host.ShowMessage(ProgramHost::MessageKind::Warning, Translate(QStringLiteral("Label_text_cut")));
     g.CenterAllArcTexts();
     return accepted;
 }

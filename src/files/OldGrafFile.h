@@ -3,6 +3,7 @@
 #include <QString>
 
 class GraphDocument;
+class ProgramHost;
 
 // The older plain-text graph file: matrix lines, then the optional marked parts
 // "XYposition", "GrafType" and "Labels" ... "EndLabel". Read only.
@@ -15,6 +16,6 @@ bool ParseGrafType(const QString& line, bool& directed, bool& weighted);
 // Refused with a message, before anything changes, when the file cannot be read or holds more
 // than 255 matrix lines. A coordinate that is not an integer shows a message and ends the
 // reading there; what was read stays. True when the matrix was accepted.
-bool LoadOldGraf(GraphDocument& graf, const QString& fileName);
+bool LoadOldGraf(GraphDocument& graf, ProgramHost& host, const QString& fileName);
 
 } // namespace OldGrafFile

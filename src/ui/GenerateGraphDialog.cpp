@@ -29,12 +29,8 @@ constexpr int DrawnWidth = 2 * GenerateGraphDialog::PreviewWidth;
 constexpr int DrawnHeight = 2 * GenerateGraphDialog::PreviewHeight;
 
 // Draws onto a window-sized surface without a window: the area the layout fills.
-class PreviewHost : public ProgramHost {
+class PreviewHost : public SilentProgramHost {
   public:
-    void ShowMessage(MessageKind, const QString&) override {}
-    bool AskYesNo(const QString&) override { return false; }
-    bool InputQuery(const QString&, const QString&, QString&) override { return false; }
-    bool ChooseVertex(const QString&, const QStringList&, int&) override { return false; }
     int DrawingAreaWidth() const override { return DrawnWidth; }
     int DrawingAreaHeight() const override { return DrawnHeight; }
 };
@@ -328,7 +324,6 @@ void GenerateGraphDialog::UpdatePreview()
         // A scratch document in the current styles; the session's own graph and naming stay.
         PreviewHost host;
         auto scratch = std::make_unique<GraphDocument>();
-        scratch->AttachHost(&host);
         scratch->MeasuresLabels = false;
         scratch->StartNewGraph(false, false);
         if (const GraphDocument* styles = session.Document()) {
@@ -338,7 +333,7 @@ void GenerateGraphDialog::UpdatePreview()
             scratch->ActiveArcStyle = styles->ActiveArcStyle;
             scratch->VertexSize = styles->VertexSize;
         }
-        if (GraphGenerators::Generate(*scratch, p)) {
+        if (GraphGenerators::Generate(*scratch, host, p)) {
             scratch->ExtentWidth = std::min(scratch->ExtentWidth, DrawnWidth);
             scratch->ExtentHeight = std::min(scratch->ExtentHeight, DrawnHeight);
             QImage surface = MakeSurface(DrawnWidth, DrawnHeight, 1);

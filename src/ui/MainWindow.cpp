@@ -360,6 +360,12 @@ int MainWindow::DrawingAreaHeight() const
     return area ? int(std::ceil(area->height() / zoom)) : 0;
 }
 
+QSize MainWindow::CanvasSize() const
+{
+    const GraphDocument* g = Document();
+    return g ? g->CanvasSize(QSize(DrawingAreaWidth(), DrawingAreaHeight())) : QSize();
+}
+
 namespace {
 
 // The first dialog of a run: closing it (Esc, the close button) still gives a graph, an empty

@@ -216,6 +216,8 @@ class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvi
     // The visible part of the drawing in canvas units: the area's pixels over the zoom.
     int DrawingAreaWidth() const;
     int DrawingAreaHeight() const;
+    // The document's canvas as this window shows it (empty without a document).
+    QSize CanvasSize() const;
     // CanvasBitmap sized to the drawing area (device pixels for a sharp picture): the
     // visible part of the canvas is all that is drawn.
     void PrepareCanvas();

@@ -58,7 +58,7 @@ void MainWindow::ExportCommand()
     QString error;
     bool saved = false;
     if (file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
-        saved = SaveDocumentPdf(*g, file, &error);
+        saved = SaveDocumentPdf(*g, CanvasSize(), file, &error);
     } else {
         const ExchangeFormats::Format format = ExchangeFormats::FormatOfFile(file);
         if (format == ExchangeFormats::Format::Unknown) {

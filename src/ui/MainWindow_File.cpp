@@ -232,13 +232,13 @@ void MainWindow::SaveImageCommand()
     QString error;
     bool saved = false;
     if (type == PictureType::Svg) {
-        saved = SaveDocumentSvg(g, file, &error);
+        saved = SaveDocumentSvg(g, CanvasSize(), file, &error);
     } else {
         // What is on screen now (the drawing area at the current scroll position) on a
         // picture of the canvas size; bounded, since the canvas itself is only logical.
         const int side = 16384;
-        QImage picture = MakeSurface(std::min(g.CanvasWidth(), side), std::min(g.CanvasHeight(), side),
-                                     devicePixelRatioF());
+        QImage picture = MakeSurface(std::min(CanvasSize().width(), side),
+                                     std::min(CanvasSize().height(), side), devicePixelRatioF());
         {
             QPainter painter(&picture);
             painter.drawImage(QPoint(0, 0), area->grab().toImage());

@@ -10,7 +10,7 @@
 bool MainWindow::InHandledRect(const QPoint& p) const
 {
     const GraphDocument* g = Document();
-    return g && p.x() >= 0 && p.x() <= g->CanvasWidth() && p.y() >= 0 && p.y() <= g->CanvasHeight();
+    return g && p.x() >= 0 && p.x() <= CanvasSize().width() && p.y() >= 0 && p.y() <= CanvasSize().height();
 }
 
 void MainWindow::AreaMousePress(QMouseEvent* event)

@@ -52,7 +52,8 @@ void MainWindow::PresentPlaybackFrame(int frame)
     // The last frame of a whole trace is the result as the run showed it.
     if (playback->AtResult() && frame == playback->Current()) {
         if (lastResult->drawsPicture) {
-            const QImage picture = RenderResultPicture(*g, lastResult->picture, view, ViewPixelRatio());
+            const QImage picture =
+                RenderResultPicture(*g, lastResult->picture, CanvasSize(), view, ViewPixelRatio());
             if (!picture.isNull())
                 PresentCanvas(picture, true);
             return;
@@ -63,7 +64,8 @@ void MainWindow::PresentPlaybackFrame(int frame)
         PresentCanvas(surface, true);
         return;
     }
-    const QImage picture = RenderStepPicture(*g, playback->Trace().PictureAt(frame), view, ViewPixelRatio());
+    const QImage picture =
+        RenderStepPicture(*g, playback->Trace().PictureAt(frame), CanvasSize(), view, ViewPixelRatio());
     if (!picture.isNull())
         PresentCanvas(picture, true);
 }

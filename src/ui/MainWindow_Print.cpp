@@ -45,17 +45,18 @@ QImage MainWindow::PrintPicture(const QSize& room)
     const QSize content = g->ContentExtent();
     QRect part(0, 0, std::max(g->ExtentWidth, content.width()), std::max(g->ExtentHeight, content.height()));
     if (part.isEmpty())
-        part = QRect(0, 0, g->CanvasWidth(), g->CanvasHeight());
+        part = QRect(QPoint(0, 0), CanvasSize());
     const double fit = std::min(double(room.width()) / part.width(), double(room.height()) / part.height());
     const double ratio = std::min(fit, double(PrintPictureSide) / std::max(part.width(), part.height()));
     if (printOptions.playbackFrame && playback->Active() && lastResult && playback->Matches(*g)) {
         if (!playback->AtResult())
-            return RenderStepPicture(*g, playback->Trace().PictureAt(playback->Current()), part, ratio);
+            return RenderStepPicture(*g, playback->Trace().PictureAt(playback->Current()), CanvasSize(), part,
+                                     ratio);
         if (lastResult->drawsPicture)
-            return RenderResultPicture(*g, lastResult->picture, part, ratio);
+            return RenderResultPicture(*g, lastResult->picture, CanvasSize(), part, ratio);
     }
     return RenderCanvasPart(
-        *g, part, [g](QPainter& painter) { DrawAll(*g, painter); }, ratio);
+        *g, CanvasSize(), part, [g](QPainter& painter) { DrawAll(*g, painter); }, ratio);
 }
 
 bool MainWindow::PrintDrawing(QPrinter& printer)

@@ -15,7 +15,7 @@
 
 void MainWindow::LoadSettings(GraphDocument& graf, bool withLanguage)
 {
-    const bool showMatrix = config->LoadSettings(graf, withLanguage);
+    const bool showMatrix = config->LoadSettings(graf, Host(), withLanguage);
     session->History().SetUndoSteps(config->UndoSteps);
     // The matrix window's visibility is a start-up setting, applied when the first graph
     // of the run has been created (not while the new-graph dialog is still open).
@@ -93,8 +93,8 @@ void MainWindow::EditMatrixCommand()
 void MainWindow::ViewSettingsCommand()
 {
     LeaveTextMode();
-    if (session->RequireDocument())
-        viewSettings->Execute(*Document());
+    if (session->RequireDocument() && viewSettings->Execute(*Document()))
+        Redraw();
 }
 
 void MainWindow::UseBuiltInLanguage()

@@ -22,7 +22,7 @@
 void MainWindow::DrawDocument(QImage& surface)
 {
     if (GraphDocument* g = Document())
-        DrawVisible(*g, surface, QSize(g->CanvasWidth(), g->CanvasHeight()), QPoint(g->ScrollX, g->ScrollY));
+        DrawVisible(*g, surface, CanvasSize(), QPoint(g->ScrollX, g->ScrollY));
 }
 
 QSize MainWindow::ViewSize() const
@@ -52,7 +52,7 @@ void MainWindow::Redraw()
     }
     if (RedrawPlayback())
         return;
-    if (g->CanvasWidth() <= 0 || g->CanvasHeight() <= 0)
+    if (CanvasSize().isEmpty())
         return;
     const QSize view = ViewSize();
     QImage surface = MakeSurface(view.width(), view.height(), ViewPixelRatio());
@@ -84,8 +84,9 @@ void MainWindow::UpdateScrollBars()
     if (!g)
         return;
     // The bars cover the whole canvas, which is never smaller than what the document holds.
-    const int horizontal = std::max(0, g->CanvasWidth() - DrawingAreaWidth());
-    const int vertical = std::max(0, g->CanvasHeight() - DrawingAreaHeight());
+    const QSize canvas = CanvasSize();
+    const int horizontal = std::max(0, canvas.width() - DrawingAreaWidth());
+    const int vertical = std::max(0, canvas.height() - DrawingAreaHeight());
     hBar->setMaximum(horizontal);
     vBar->setMaximum(vertical);
     hBar->setPageStep(std::max(1, DrawingAreaWidth()));
@@ -266,7 +267,7 @@ void MainWindow::LoadBackgroundCommand()
     const QString file = ChooseFile(FileDialog::OpenPicture);
     if (file.isEmpty())
         return;
-    Document()->LoadBackground(file);
+    Document()->LoadBackground(file, Host());
     Redraw();
     SaveSettings(*Document());
 }

@@ -82,7 +82,7 @@ void MatrixTextWindow::Apply()
     GraphDocument* graf = session.Document();
     if (!graf)
         return;
-    MatrixText::ApplyTextMatrix(*graf, Lines());
+    MatrixText::ApplyTextMatrix(*graf, session.Host(), Lines());
     session.Host().RefreshMatrixWindow();
     session.Host().Redraw();
     session.Host().UpdateMenus();

@@ -244,7 +244,6 @@ void ViewSettingsDialog::StoreInto(GraphDocument& graf)
     graf.VertexSize = graf.NormalVertexStyle.Size;
     for (int v = 1; v <= graf.VertexCount; ++v)
         graf.Vertices[v].Size = graf.VertexSize;
-    graf.Host().Redraw();
 }
 
 void ViewSettingsDialog::showEvent(QShowEvent* event)

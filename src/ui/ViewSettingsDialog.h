@@ -52,7 +52,8 @@ class ViewSettingsDialog : public QDialog {
     explicit ViewSettingsDialog(TranslationManager& translator, QWidget* parent = nullptr);
 
     // The view settings command: loads the dialog from the document, shows it modally and on
-    // "Save" gives the document the styles, resizes every vertex and redraws. True when saved.
+    // "Save" gives the document the styles and resizes every vertex. True when saved; the
+    // caller redraws.
     bool Execute(GraphDocument& graf);
 
     // The preview picture of five vertices, four arcs and three labels in the given styles.

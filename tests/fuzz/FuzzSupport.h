@@ -55,7 +55,7 @@ inline QString WriteFile(const QString& name, const uint8_t* data, size_t size)
     return path;
 }
 
-// A fresh document attached to a silent host, as the program has before a file is opened.
+// A fresh document with a silent host beside it, as the program has before a file is opened.
 struct Document {
     SilentHost host;
     std::unique_ptr<GraphDocument> graf = std::make_unique<GraphDocument>();
@@ -65,7 +65,6 @@ struct Document {
     {
         naming.SetKind(VertexNaming::Numbers);
         naming.SetNumbers(1);
-        graf->AttachHost(&host);
         graf->UseNaming(&naming);
         graf->StartNewGraph(directed, weighted);
     }
@@ -110,7 +109,7 @@ inline void ImportExchange(const char* extension, const uint8_t* data, size_t si
 {
     const QString path = WriteFile(QStringLiteral("input.") + QLatin1String(extension), data, size);
     Document document;
-    ExchangeFormats::ImportGraph(*document.graf, path, ExchangeFormats::FormatOfFile(path));
+    ExchangeFormats::ImportGraph(*document.graf, document.host, path, ExchangeFormats::FormatOfFile(path));
     CheckDocument(*document.graf);
 }
 

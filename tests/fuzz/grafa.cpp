@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString path = Fuzz::WriteFile(QStringLiteral("input.grafa"), data, size);
     Fuzz::Document document;
-    GrafaFile::LoadGrafa(*document.graf, path);
+    GrafaFile::LoadGrafa(*document.graf, document.host, path);
     Fuzz::CheckDocument(*document.graf);
     return 0;
 }

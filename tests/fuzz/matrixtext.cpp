@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (int kind = 0; kind < 4; ++kind) {
         Fuzz::Document document(kind & 1, kind & 2);
-        MatrixText::ApplyTextMatrix(*document.graf, lines);
+        MatrixText::ApplyTextMatrix(*document.graf, document.host, lines);
         Fuzz::CheckDocument(*document.graf);
     }
     return 0;

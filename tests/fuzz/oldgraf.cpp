@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString path = Fuzz::WriteFile(QStringLiteral("input.txt"), data, size);
     Fuzz::Document document;
-    OldGrafFile::LoadOldGraf(*document.graf, path);
+    OldGrafFile::LoadOldGraf(*document.graf, document.host, path);
     Fuzz::CheckDocument(*document.graf);
     return 0;
 }

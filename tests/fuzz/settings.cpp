@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Fuzz::WriteFile(QStringLiteral("setting.ini"), data, size);
     Fuzz::Document document;
     ProgramSettings configuration(TranslateManager());
-    configuration.LoadSettings(*document.graf, true);
+    configuration.LoadSettings(*document.graf, document.host, true);
     Fuzz::Require(document.graf->VertexSize >= 1, "vertex size");
     configuration.LoadWindowPlacement({QRect(0, 0, 1920, 1080), QRect(1920, -200, 1280, 1024)});
     TranslateManager().UseBuiltIn();

@@ -108,7 +108,7 @@ bool BuildGraph(MainWindow& w, ExampleHost& host, const ManualPicture& p)
     QStringList lines;
     for (const QString& row : p.rows)
         lines.append(row.trimmed());
-    if (!MatrixText::ApplyTextMatrix(g, lines))
+    if (!MatrixText::ApplyTextMatrix(g, w.Host(), lines))
         return false;
     const int n = g.VertexCount;
     const QSize area = w.DrawingPane()->size();
