@@ -5,7 +5,7 @@
 #include "document/GraphDocument.h"
 #include "document/ProgramHost.h"
 #include "files/GrafaFile.h"
-#include "report/TextPane.h"
+#include "report/ResultPanes.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -81,10 +81,10 @@ void BM_RunDijkstra(benchmark::State& state)
     QTemporaryDir dir;
     ProgramPaths::SetProgramFolderOverride(dir.path());
     auto g = CompleteGraf();
-    TextPane pane;
+    ResultPanes panes;
     for (auto _ : state) {
         AlgorithmRun run;
-        RunAlgorithm(*g, silent, pane, QStringLiteral("FindTraceDekctri"), 1, GraphDocument::MaxVertices,
+        RunAlgorithm(*g, silent, panes, QStringLiteral("FindTraceDekctri"), 1, GraphDocument::MaxVertices,
                      &run);
         benchmark::DoNotOptimize(run.result.resultValue);
     }

@@ -30,7 +30,7 @@ struct Presentation : ::testing::Test {
     void TearDown() override { ProgramPaths::SetProgramFolderOverride(TestProgramFolder()); }
     QString SavedReport() const
     {
-        QFile file(g->ReportManager.GetFileName());
+        QFile file(host.panes.Report.GetFileName());
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 };
@@ -55,18 +55,18 @@ AlgorithmResult HandMade()
 
 TEST_F(Presentation, WritesPanesAndReportInOrderThenHighlightsTheRoute)
 {
-    host.pane.AddLine("old line");
+    host.panes.Text.AddLine("old line");
     const AlgorithmResult r = HandMade();
-    PresentResult(*g, host, host.pane, r, true);
+    PresentResult(*g, host, host.panes, r, true);
 
     const QStringList lines{"Title <1>", "first", "second", "pane only", "| a |", "|  1|"};
-    EXPECT_EQ(host.pane.Lines(), lines);
+    EXPECT_EQ(host.panes.Text.Lines(), lines);
     EXPECT_EQ(r.PaneLines(), lines);
     const QString report = "<b>Title &lt;1&gt;</b><br>first\nsecond<br>report only<br><i>raw</i>"
                            "<table border=1><tr><td>a</td></tr><tr><td>  1</td></tr></table>";
-    EXPECT_EQ(g->ReportManager.GetContent(), report);
+    EXPECT_EQ(host.panes.Report.GetContent(), report);
     EXPECT_EQ(SavedReport(), report + "\r\n");
-    EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
+    EXPECT_EQ(host.shownReport, host.panes.Report.GetFileName());
     EXPECT_EQ(host.MessageTexts(), QStringList{"after the report"});
     EXPECT_EQ(r.Messages(), QStringList{"after the report"});
 
@@ -82,17 +82,17 @@ TEST_F(Presentation, WritesPanesAndReportInOrderThenHighlightsTheRoute)
 
 TEST_F(Presentation, WithoutTheTailOrWhenRefusedNothingIsHighlightedOrRedrawn)
 {
-    PresentResult(*g, host, host.pane, HandMade(), false);
+    PresentResult(*g, host, host.panes, HandMade(), false);
     EXPECT_EQ(g->Vertices[1].Active, 0);
     EXPECT_EQ(host.redraws, 0);
 
     AlgorithmResult refused;
     refused.Refuse("no");
     refused.SetRoute({1, 2});
-    host.pane.AddLine("kept");
-    PresentResult(*g, host, host.pane, refused, true);
+    host.panes.Text.AddLine("kept");
+    PresentResult(*g, host, host.panes, refused, true);
     EXPECT_EQ(host.MessageTexts().last(), "no");
-    EXPECT_EQ(host.pane.Lines().last(), "kept");
+    EXPECT_EQ(host.panes.Text.Lines().last(), "kept");
     EXPECT_EQ(g->Vertices[1].Active, 0);
     EXPECT_EQ(host.redraws, 0);
 }
@@ -103,7 +103,7 @@ TEST_F(Presentation, AResultPictureFillsVerticesWithoutTouchingTheDocument)
     r.drawsPicture = true;
     r.picture.vertexFills = {-1, 0x0000FF, -1, 0xFF0000}; // vertex 1 red, 3 blue, 2 its own
     r.SetRoute({1, 2});
-    PresentResult(*g, host, host.pane, r, true);
+    PresentResult(*g, host, host.panes, r, true);
     ASSERT_EQ(host.presents, 1);
     EXPECT_EQ(host.redraws, 0) << "the picture replaces the tail";
     EXPECT_EQ(g->Vertices[1].Active, 0);

@@ -33,8 +33,8 @@ struct Colourings : AlgorithmFixture {
     // The report the run leaves, presented as the dispatcher does.
     QString Report(const AlgorithmResult& result)
     {
-        PresentResult(*g, host, host.pane, result, false);
-        return g->ReportManager.GetContent();
+        PresentResult(*g, host, host.panes, result, false);
+        return host.panes.Report.GetContent();
     }
     static QString Steps(std::initializer_list<std::pair<int, int>> steps)
     {
@@ -79,8 +79,8 @@ TEST_F(Colourings, ByDegreeOrdersByTheExchangeSort)
     const AlgorithmResult result = ColourByDegree(*g, false, &random);
     // The first swap exchanges 1 and 3, which moves 1 behind 2: order 3, 2, 1, 4.
     EXPECT_EQ(Report(result), Verdicts(3, 3) + Steps({{3, 1}, {2, 2}, {1, 3}, {4, 2}}));
-    EXPECT_EQ(host.pane.Lines(), VerdictLines(3, 3));
-    EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
+    EXPECT_EQ(host.panes.Text.Lines(), VerdictLines(3, 3));
+    EXPECT_EQ(host.shownReport, host.panes.Report.GetFileName());
     EXPECT_TRUE(result.drawsPicture);
     EXPECT_TRUE(result.picture.arcs.empty());
     EXPECT_EQ(result.picture.vertexFills, (std::vector<int>{-1, Blue, Green, Red, Green}));
@@ -157,19 +157,19 @@ TEST_F(Colourings, DispatcherDrawsTheColouringWithoutTheCommonTail)
     Build(triangleWithPendant);
     g->Directed = true;
     AlgorithmRun run;
-    RunAlgorithm(*g, host, host.pane, "FindColors", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindColors", 0, 0, &run);
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_ortgraf")});
     EXPECT_FALSE(run.ran);
 
     g->Directed = false;
     host.messages.clear();
     host.redraws = 0;
-    RunAlgorithm(*g, host, host.pane, "FindColorsAlternativ", 0, 0, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.panes, "FindColorsAlternativ", 0, 0, &run, {.recordSteps = true});
     EXPECT_TRUE(run.ran);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.redraws, 0);
     EXPECT_GT(run.result.steps.FrameCount(), 4);
-    EXPECT_EQ(host.pane.Lines(), VerdictLines(3, 3));
+    EXPECT_EQ(host.panes.Text.Lines(), VerdictLines(3, 3));
     // The picture fills each vertex with its colour: vertex 3 red, vertex 1 blue.
     const QImage picture = RenderResultPicture(*g, run.result.picture, g->CanvasSize(host.DrawingArea()));
     ASSERT_FALSE(picture.isNull());
@@ -180,11 +180,11 @@ TEST_F(Colourings, DispatcherDrawsTheColouringWithoutTheCommonTail)
     EXPECT_EQ(fillAt(1), ColorFromInt(Blue));
     EXPECT_EQ(fillAt(4), ColorFromInt(Green));
 
-    RunAlgorithm(*g, host, host.pane, "FindColors", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindColors", 0, 0, &run);
     EXPECT_TRUE(run.ran);
     EXPECT_EQ(run.result.picture.vertexFills, (std::vector<int>{-1, Green, Blue, Red, Green}));
     EXPECT_TRUE(
-        g->ReportManager.GetContent().contains("Вершине 3 присвоен цвет 1;<br>Вершине 1 присвоен цвет 2;"));
+        host.panes.Report.GetContent().contains("Вершине 3 присвоен цвет 1;<br>Вершине 1 присвоен цвет 2;"));
     EXPECT_EQ(host.redraws, 0);
 }
 

@@ -26,10 +26,10 @@ struct Connectivity : AlgorithmFixture {
     void Run(const char* name, int first = 0)
     {
         host.messages.clear();
-        RunAlgorithm(*g, host, host.pane, name, first, 0, &run);
+        RunAlgorithm(*g, host, host.panes, name, first, 0, &run);
     }
-    QStringList Lines() const { return host.pane.Lines(); }
-    QString Report() const { return g->ReportManager.GetContent(); }
+    QStringList Lines() const { return host.panes.Text.Lines(); }
+    QString Report() const { return host.panes.Report.GetContent(); }
 };
 
 // Vertex 1's part holds a cycle when it has at least as many edges as vertices.
@@ -82,7 +82,7 @@ TEST_F(Connectivity, MonolitIsWritesTheVerdictAndEmptiesThePaneFirst)
     EXPECT_TRUE(run.ran);
     EXPECT_EQ(Lines(), QStringList{Translate("graph_is_connectivity")});
     EXPECT_EQ(Report(), "<b>" + Translate("graph_is_connectivity") + "</b><br>");
-    EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
+    EXPECT_EQ(host.shownReport, host.panes.Report.GetFileName());
     EXPECT_EQ(host.redraws, 1);
     Make(false, 1, {});
     Run("MonolitIs");
@@ -92,7 +92,7 @@ TEST_F(Connectivity, MonolitIsWritesTheVerdictAndEmptiesThePaneFirst)
     EXPECT_EQ(Lines(), QStringList{Translate("graph_is_not_connectivity")});
 
     Make(true, 2, {{1, 2, 1}});
-    host.pane.AddLine("earlier");
+    host.panes.Text.AddLine("earlier");
     host.shownReport.clear();
     Run("MonolitIs");
     EXPECT_FALSE(run.ran);
@@ -219,13 +219,13 @@ TEST_F(Connectivity, RadiusAndDiameterAddWeights)
 
     // A digraph: both panes go blank before the refusal.
     Make(true, 2, {{1, 2, 1}});
-    host.pane.AddLine("earlier");
-    g->ReportManager.AddLine("earlier");
+    host.panes.Text.AddLine("earlier");
+    host.panes.Report.AddLine("earlier");
     host.shownReport.clear();
     Run("FindRadiusAndDiametr");
     EXPECT_TRUE(Lines().isEmpty());
     EXPECT_EQ(Report(), "");
-    EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
+    EXPECT_EQ(host.shownReport, host.panes.Report.GetFileName());
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_ortgraf")});
     EXPECT_FALSE(run.ran);
 }
@@ -258,7 +258,7 @@ TEST_F(Connectivity, FramesAreRecordedForEveryRow)
 {
     Make(false, 3, {{1, 2, 1}, {2, 3, 1}});
     const auto frames = [this](const char* name, int first = 0) {
-        RunAlgorithm(*g, host, host.pane, name, first, 0, &run, {.recordSteps = true});
+        RunAlgorithm(*g, host, host.panes, name, first, 0, &run, {.recordSteps = true});
         return run.result.steps.FrameCount();
     };
     EXPECT_EQ(frames("MonolitIs"), 4);            // 2, 1, 3 reached; the verdict

@@ -142,7 +142,7 @@ struct CycleRun : AlgorithmFixture {
         for (auto [a, b, cost] : arcs)
             g->AddArc(a, b, cost);
     }
-    QStringList Lines() const { return host.pane.Lines(); }
+    QStringList Lines() const { return host.panes.Text.Lines(); }
 };
 
 } // namespace
@@ -150,32 +150,32 @@ struct CycleRun : AlgorithmFixture {
 TEST_F(CycleRun, WorkedCycles)
 {
     Make(false, false, 3, {{1, 2, 1}, {1, 3, 1}, {2, 3, 1}});
-    RunAlgorithm(*g, host, host.pane, "IsGrafAloop", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "IsGrafAloop", 0, 0, &run);
     EXPECT_EQ(run.result.route, (V{1, 2, 3, 1}));
     EXPECT_EQ(run.result.resultCount, 4);
     EXPECT_EQ(Lines(), QStringList({"Граф содержит циклы. Один из них представлен ниже:", "1 - 2 - 3 - 1"}));
-    EXPECT_EQ(g->ReportManager.GetContent(),
+    EXPECT_EQ(host.panes.Report.GetContent(),
               "<b>Граф содержит циклы. Один из них представлен ниже:</b><br>1 - 2 - 3 - 1<br>");
-    EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
+    EXPECT_EQ(host.shownReport, host.panes.Report.GetFileName());
     EXPECT_EQ(g->Arc(3, 1).Marker, 1);
     EXPECT_EQ(g->Vertices[3].Active, 1);
     EXPECT_EQ(host.redraws, 1);
 
     // A single edge is no cycle: the step straight back is not taken.
     Make(false, false, 2, {{1, 2, 1}});
-    RunAlgorithm(*g, host, host.pane, "IsGrafAloop", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "IsGrafAloop", 0, 0, &run);
     EXPECT_EQ(run.result.resultCount, 0);
     EXPECT_EQ(Lines(), QStringList{"Граф не содержит циклов"});
-    EXPECT_EQ(g->ReportManager.GetContent(), "<b>Граф не содержит циклов</b><br>");
+    EXPECT_EQ(host.panes.Report.GetContent(), "<b>Граф не содержит циклов</b><br>");
 
     // In a digraph it is.
     Make(true, false, 2, {{1, 2, 1}, {2, 1, 1}});
-    RunAlgorithm(*g, host, host.pane, "IsGrafAloop", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "IsGrafAloop", 0, 0, &run);
     EXPECT_EQ(run.result.route, (V{1, 2, 1}));
 
     // The cycle starts where the path met itself, not at the search's start: 1->2->3->4->2.
     Make(true, false, 4, {{1, 2, 1}, {2, 3, 1}, {3, 4, 1}, {4, 2, 1}});
-    RunAlgorithm(*g, host, host.pane, "IsGrafAloop", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "IsGrafAloop", 0, 0, &run);
     EXPECT_EQ(run.result.route, (V{2, 3, 4, 2}));
     EXPECT_EQ(g->Vertices[1].Active, 0);
 }
@@ -223,10 +223,10 @@ TEST(CycleProperty, MatchesTheUnprunedSearchAndIgraph)
 TEST_F(CycleRun, CriticalPathWorkedExample)
 {
     Make(true, true, 4, {{1, 2, 3}, {1, 3, 1}, {2, 4, 2}, {3, 4, 5}});
-    RunAlgorithm(*g, host, host.pane, "FindCriticalPath", 0, 0, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.panes, "FindCriticalPath", 0, 0, &run, {.recordSteps = true});
     EXPECT_EQ(run.result.route, (V{1, 3, 4}));
     EXPECT_EQ(Lines(), QStringList({"Критический путь равен 6", "Путь", "1 - 3 - 4"}));
-    EXPECT_EQ(g->ReportManager.GetContent(), "<b>Критический путь равен 6</b><br>Путь<br>1 - 3 - 4<br>");
+    EXPECT_EQ(host.panes.Report.GetContent(), "<b>Критический путь равен 6</b><br>Путь<br>1 - 3 - 4<br>");
     EXPECT_EQ(g->Arc(3, 4).Marker, 1);
     EXPECT_EQ(g->Arc(2, 4).Active, 0);
     EXPECT_EQ(g->VertexCount, 4);
@@ -243,19 +243,19 @@ TEST_F(CycleRun, CriticalPathTiesGoToTheLowestVertex)
 {
     // Sources 1 and 2 both reach 3 with weight 4; 2's arc was drawn first, 1 is still taken.
     Make(true, true, 3, {{2, 3, 4}, {1, 3, 4}});
-    RunAlgorithm(*g, host, host.pane, "FindCriticalPath", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindCriticalPath", 0, 0, &run);
     EXPECT_EQ(run.result.route, (V{1, 3}));
     // Equal sinks: the lower one ends the path.
     Make(true, true, 3, {{1, 3, 2}, {1, 2, 2}});
-    RunAlgorithm(*g, host, host.pane, "FindCriticalPath", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindCriticalPath", 0, 0, &run);
     EXPECT_EQ(run.result.route, (V{1, 2}));
 }
 
 TEST_F(CycleRun, CriticalPathRefusals)
 {
     Make(true, true, 3, {{1, 2, 1}, {2, 3, 1}, {3, 2, 1}});
-    host.pane.AddLine("earlier");
-    RunAlgorithm(*g, host, host.pane, "FindCriticalPath", 0, 0, &run);
+    host.panes.Text.AddLine("earlier");
+    RunAlgorithm(*g, host, host.panes, "FindCriticalPath", 0, 0, &run);
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Graf_have_cicle")});
     EXPECT_FALSE(run.ran);
     EXPECT_EQ(host.redraws, 0);
@@ -264,11 +264,11 @@ TEST_F(CycleRun, CriticalPathRefusals)
 
     // No arcs: no sink.
     host.messages.clear();
-    host.pane.Clear();
+    host.panes.Text.Clear();
     Make(true, true, 2, {});
-    RunAlgorithm(*g, host, host.pane, "FindCriticalPath", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindCriticalPath", 0, 0, &run);
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Orgraf_must_have_stok")});
-    EXPECT_TRUE(host.pane.Lines().isEmpty());
+    EXPECT_TRUE(host.panes.Text.Lines().isEmpty());
     EXPECT_EQ(run.result.resultCount, 0);
     EXPECT_FALSE(run.ran) << "a refusal, as the cycle's";
     EXPECT_EQ(host.redraws, 0);
@@ -276,7 +276,7 @@ TEST_F(CycleRun, CriticalPathRefusals)
     // Undirected or unweighted graphs are refused by the dispatcher.
     host.messages.clear();
     Make(true, false, 2, {{1, 2, 1}});
-    RunAlgorithm(*g, host, host.pane, "FindCriticalPath", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindCriticalPath", 0, 0, &run);
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("algorint_only_for_load_orgraf")});
 }
 
@@ -287,11 +287,11 @@ TEST_F(CycleRun, CriticalPathOnAFullDocument)
     for (int v = 1; v < 255; ++v)
         g->AddArc(v, v + 1, 2);
     g->AddArc(1, 255, 600);
-    RunAlgorithm(*g, host, host.pane, "FindCriticalPath", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindCriticalPath", 0, 0, &run);
     ASSERT_EQ(run.result.resultCount, 2);
     EXPECT_EQ(Lines().first(), Translate("Critacal_path_is") + "600");
     g->SetArcWeight(1, 255, 10);
-    RunAlgorithm(*g, host, host.pane, "FindCriticalPath", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindCriticalPath", 0, 0, &run);
     EXPECT_EQ(run.result.resultCount, 255);
     EXPECT_EQ(Lines().first(), Translate("Critacal_path_is") + "508");
 }

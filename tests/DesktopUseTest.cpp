@@ -149,7 +149,7 @@ TEST_F(Desktop, ResizesAndSplitterMovesNeverChangeTheDocument)
     // Only the visible part is ever allocated.
     Mouse(QEvent::MouseButtonPress, {5, 5});
     Mouse(QEvent::MouseButtonRelease, {5, 5});
-    EXPECT_EQ(G().CanvasBitmap.size(), w->DrawingPane()->size() * w->devicePixelRatioF());
+    EXPECT_EQ(w->CanvasSurface().size(), w->DrawingPane()->size() * w->devicePixelRatioF());
     for (int v = 1; v <= G().VertexCount; ++v)
         EXPECT_EQ(QPoint(G().Vertices[v].X, G().Vertices[v].Y),
                   QPoint(before->Unpacked().Vertices[v].X, before->Unpacked().Vertices[v].Y));

@@ -256,7 +256,7 @@ struct EulerRun : AlgorithmFixture {
         for (auto [a, b] : arcs)
             g->AddArc(a, b, 1);
     }
-    QStringList Lines() const { return host.pane.Lines(); }
+    QStringList Lines() const { return host.panes.Text.Lines(); }
 };
 
 } // namespace
@@ -264,12 +264,12 @@ struct EulerRun : AlgorithmFixture {
 TEST_F(EulerRun, TriangleCycleStartsAtTheLastVertex)
 {
     Make(false, 3, {{1, 2}, {1, 3}, {2, 3}});
-    RunAlgorithm(*g, host, host.pane, "FindElersLoop", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersLoop", 0, 0, &run);
     EXPECT_EQ(run.result.route, (V{3, 1, 2, 3}));
     EXPECT_EQ(run.result.resultCount, 4);
     EXPECT_EQ(Lines(), QStringList({"Граф имеет эйлеров цикл", "Цикл", "3 - 1 - 2 - 3"}));
-    EXPECT_EQ(g->ReportManager.GetContent(), "<b>Граф имеет эйлеров цикл</b><br>3 - 1 - 2 - 3<br>");
-    EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
+    EXPECT_EQ(host.panes.Report.GetContent(), "<b>Граф имеет эйлеров цикл</b><br>3 - 1 - 2 - 3<br>");
+    EXPECT_EQ(host.shownReport, host.panes.Report.GetFileName());
     EXPECT_EQ(host.redraws, 1);
     EXPECT_EQ(g->Vertices[2].Active, 1);
     EXPECT_EQ(g->Arc(3, 1).Marker, 1);
@@ -279,52 +279,52 @@ TEST_F(EulerRun, TriangleCycleStartsAtTheLastVertex)
 TEST_F(EulerRun, PathChainTurnsAtTheAddedVertex)
 {
     Make(false, 3, {{1, 2}, {2, 3}});
-    RunAlgorithm(*g, host, host.pane, "FindElersCep", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersCep", 0, 0, &run);
     EXPECT_EQ(run.result.route, (V{3, 2, 1}));
     EXPECT_EQ(run.result.resultCount, 3);
     EXPECT_EQ(Lines(), QStringList({"Граф имеет эйлерову цепь", "Цепь", "3 - 2 - 1"}));
-    EXPECT_EQ(g->ReportManager.GetContent(), "<b>Граф имеет эйлерову цепь</b><br>Цепь<br>3 - 2 - 1<br>");
+    EXPECT_EQ(host.panes.Report.GetContent(), "<b>Граф имеет эйлерову цепь</b><br>Цепь<br>3 - 2 - 1<br>");
 
     // With no odd vertex the chain is the closed walk.
     Make(false, 3, {{1, 2}, {1, 3}, {2, 3}});
-    RunAlgorithm(*g, host, host.pane, "FindElersCep", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersCep", 0, 0, &run);
     EXPECT_EQ(run.result.route, (V{3, 1, 2, 3}));
 }
 
 TEST_F(EulerRun, DirectedWalks)
 {
     Make(true, 3, {{1, 2}, {2, 3}, {3, 1}});
-    RunAlgorithm(*g, host, host.pane, "FindElersLoop", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersLoop", 0, 0, &run);
     EXPECT_EQ(run.result.route, (V{1, 2, 3, 1}));
     EXPECT_EQ(Lines(), QStringList({"Граф имеет эйлеров цикл", "Цикл", "1 - 2 - 3 - 1"}));
-    EXPECT_EQ(g->ReportManager.GetContent(), "<b>Граф имеет эйлеров цикл</b><br>Цикл<br>1 - 2 - 3 - 1<br>");
+    EXPECT_EQ(host.panes.Report.GetContent(), "<b>Граф имеет эйлеров цикл</b><br>Цикл<br>1 - 2 - 3 - 1<br>");
     EXPECT_EQ(g->Arc(3, 1).Marker, 1);
     EXPECT_EQ(g->Arc(1, 3).Active, 0);
 
-    RunAlgorithm(*g, host, host.pane, "FindElersCep", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersCep", 0, 0, &run);
     EXPECT_EQ(Lines(), QStringList({"Граф имеет эйлерову цепь", "Путь", "1 - 2 - 3 - 1"}));
 
     // 1->2, 2->3, 3->1, 1->3: the chain must start at 1 and end at 3; the cycle is impossible.
     g->AddArc(1, 3, 1);
-    RunAlgorithm(*g, host, host.pane, "FindElersCep", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersCep", 0, 0, &run);
     EXPECT_EQ(run.result.route, (V{1, 2, 3, 1, 3}));
-    RunAlgorithm(*g, host, host.pane, "FindElersLoop", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersLoop", 0, 0, &run);
     EXPECT_EQ(run.result.resultCount, -1);
     EXPECT_EQ(Lines(), QStringList{Translate("Graf_have_not_el_cycle")});
-    EXPECT_EQ(g->ReportManager.GetContent(), "<b>" + Translate("Graf_have_not_el_cycle") + "</b><br>");
+    EXPECT_EQ(host.panes.Report.GetContent(), "<b>" + Translate("Graf_have_not_el_cycle") + "</b><br>");
 
     // The rule of undirected graphs: no arcs, no route; every vertex must be on it.
     Make(true, 2, {});
-    RunAlgorithm(*g, host, host.pane, "FindElersLoop", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersLoop", 0, 0, &run);
     EXPECT_TRUE(run.result.route.empty());
     EXPECT_EQ(Lines(), QStringList{Translate("Graf_have_not_duga")});
-    RunAlgorithm(*g, host, host.pane, "FindElersCep", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersCep", 0, 0, &run);
     EXPECT_EQ(Lines(), QStringList{Translate("Graf_have_not_duga")});
     Make(true, 4, {{1, 2}, {2, 3}, {3, 1}});
-    RunAlgorithm(*g, host, host.pane, "FindElersLoop", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersLoop", 0, 0, &run);
     EXPECT_TRUE(run.result.route.empty()) << "vertex 4 is on no cycle";
     EXPECT_EQ(Lines(), QStringList{Translate("Graf_is_not_connected")});
-    RunAlgorithm(*g, host, host.pane, "FindElersCep", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersCep", 0, 0, &run);
     EXPECT_EQ(Lines(), QStringList{Translate("graph_is_not_connectivity")});
 }
 
@@ -332,28 +332,28 @@ TEST_F(EulerRun, UndirectedRefusalsComeInOrder)
 {
     // Odd degrees first, even on a graph that is also disconnected.
     Make(false, 5, {{1, 2}, {4, 5}, {3, 4}});
-    RunAlgorithm(*g, host, host.pane, "FindElersLoop", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersLoop", 0, 0, &run);
     EXPECT_EQ(Lines(), QStringList{Translate("Graf_have_not_el_cycle")});
     EXPECT_EQ(run.result.resultCount, 0);
     // Four odd vertices: no chain.
-    RunAlgorithm(*g, host, host.pane, "FindElersCep", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersCep", 0, 0, &run);
     EXPECT_EQ(Lines(), QStringList{"Граф не имеет эйлеровой цепи"});
-    EXPECT_EQ(g->ReportManager.GetContent(), "<b>Граф не имеет эйлеровой цепи</b><br>");
+    EXPECT_EQ(host.panes.Report.GetContent(), "<b>Граф не имеет эйлеровой цепи</b><br>");
     EXPECT_EQ(host.redraws, 2); // verdicts are results, not refusals
 
     // No edges: every degree is even, so the absence of edges is reported.
     Make(false, 3, {});
     for (const char* name : {"FindElersLoop", "FindElersCep"}) {
-        RunAlgorithm(*g, host, host.pane, name, 0, 0, &run);
+        RunAlgorithm(*g, host, host.panes, name, 0, 0, &run);
         EXPECT_EQ(Lines(), QStringList{"Граф не имеет дуг"}) << name;
     }
 
     // A triangle and an isolated vertex: even degrees, but not connected.
     Make(false, 4, {{2, 3}, {3, 4}, {2, 4}});
-    RunAlgorithm(*g, host, host.pane, "FindElersLoop", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersLoop", 0, 0, &run);
     EXPECT_EQ(OutcomeOf(run.result).verdict, "Graf_is_not_connected");
     EXPECT_EQ(Lines(), QStringList{Translate("Graf_is_not_connected")});
-    RunAlgorithm(*g, host, host.pane, "FindElersCep", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersCep", 0, 0, &run);
     EXPECT_EQ(Lines(), QStringList{Translate("graph_is_not_connectivity")});
     EXPECT_TRUE(host.messages.empty());
 }
@@ -365,7 +365,7 @@ TEST_F(EulerRun, WalksLongerThanThePathArray)
     for (int a = 1; a <= 25; ++a)
         for (int b = a + 1; b <= 25; ++b)
             g->AddArc(a, b, 1);
-    RunAlgorithm(*g, host, host.pane, "FindElersLoop", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersLoop", 0, 0, &run);
     ASSERT_EQ(run.result.resultCount, 301);
     EXPECT_EQ(run.result.route.front(), 25);
     EXPECT_EQ(run.result.route.back(), 25);
@@ -380,7 +380,7 @@ TEST_F(EulerRun, WalksLongerThanThePathArray)
     for (int v = 1; v < 255; ++v)
         g->AddArc(v, v + 1, 1);
     g->AddArc(1, 3, 1);
-    RunAlgorithm(*g, host, host.pane, "FindElersCep", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersCep", 0, 0, &run);
     ASSERT_EQ(run.result.resultCount, 256);
     EXPECT_EQ(std::set<int>(run.result.route.begin(), run.result.route.end()).count(256), 0u);
     ExpectUsesEveryArcOnce(*g, run.result.route);
@@ -391,7 +391,7 @@ TEST_F(EulerRun, WalksLongerThanThePathArray)
         for (int b = 1; b <= 40; ++b)
             if (a != b)
                 g->AddArc(a, b, 1);
-    RunAlgorithm(*g, host, host.pane, "FindElersLoop", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersLoop", 0, 0, &run);
     ASSERT_EQ(run.result.resultCount, 1561);
     EXPECT_EQ(run.result.route.front(), 1);
     EXPECT_EQ(run.result.route.back(), 1);
@@ -401,7 +401,7 @@ TEST_F(EulerRun, WalksLongerThanThePathArray)
 TEST_F(EulerRun, StepsNarrateTheWalk)
 {
     Make(false, 3, {{1, 2}, {2, 3}});
-    RunAlgorithm(*g, host, host.pane, "FindElersCep", 0, 0, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.panes, "FindElersCep", 0, 0, &run, {.recordSteps = true});
     const StepTrace& steps = run.result.steps;
     ASSERT_GT(steps.FrameCount(), 4);
     EXPECT_EQ(steps.NarrationOf(0).key, "step_euler_start");
@@ -410,12 +410,12 @@ TEST_F(EulerRun, StepsNarrateTheWalk)
     EXPECT_EQ(last.Arc(3, 2), StepTrace::ArcState::Chosen);
     EXPECT_EQ(last.Arc(2, 1), StepTrace::ArcState::Chosen);
     // Not recorded unless asked for.
-    RunAlgorithm(*g, host, host.pane, "FindElersCep", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindElersCep", 0, 0, &run);
     EXPECT_EQ(run.result.steps.FrameCount(), 0);
 
     // The directed search narrates the arcs it skips.
     Make(true, 3, {{1, 3}, {1, 2}, {2, 1}});
-    RunAlgorithm(*g, host, host.pane, "FindElersCep", 0, 0, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.panes, "FindElersCep", 0, 0, &run, {.recordSteps = true});
     EXPECT_EQ(run.result.route, (V{1, 2, 1, 3}));
     bool skipped = false;
     for (int i = 0; i < run.result.steps.FrameCount(); ++i)
@@ -427,7 +427,7 @@ TEST_F(EulerRun, AChainsStepsNumberOnlyRealVerticesAndShowWhereTheWalkIsCut)
 {
     // The "house": vertices 1 and 2 are odd, so the walk runs through an added vertex.
     Make(false, 5, {{1, 2}, {1, 3}, {1, 4}, {2, 3}, {2, 4}, {3, 4}, {3, 5}, {4, 5}});
-    RunAlgorithm(*g, host, host.pane, "FindElersCep", 0, 0, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.panes, "FindElersCep", 0, 0, &run, {.recordSteps = true});
     const StepTrace& steps = run.result.steps;
     ASSERT_EQ(run.result.route.size(), 9u);
     std::vector<int> places;

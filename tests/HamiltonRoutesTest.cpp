@@ -127,10 +127,10 @@ struct HamiltonRun : AlgorithmFixture {
     }
     V Route(const char* name)
     {
-        RunAlgorithm(*g, host, host.pane, name, 0, 0, &run);
+        RunAlgorithm(*g, host, host.panes, name, 0, 0, &run);
         return run.result.resultCount > 0 ? run.result.route : V{};
     }
-    QStringList Lines() const { return host.pane.Lines(); }
+    QStringList Lines() const { return host.panes.Text.Lines(); }
 };
 
 } // namespace
@@ -141,7 +141,7 @@ TEST_F(HamiltonRun, WorkedExamples)
     EXPECT_EQ(Route("FindGameltosLoop"), (V{1, 2, 3, 4, 1}));
     EXPECT_EQ(run.result.resultCount, 5);
     EXPECT_EQ(Lines(), QStringList({"Граф имеет гамильтонов цикл", "Путь", "1 - 2 - 3 - 4 - 1"}));
-    EXPECT_EQ(g->ReportManager.GetContent(),
+    EXPECT_EQ(host.panes.Report.GetContent(),
               "<b>Граф имеет гамильтонов цикл</b><br>Путь<br>1 - 2 - 3 - 4 - 1<br>");
     EXPECT_EQ(g->Arc(4, 1).Marker, 1);
     EXPECT_EQ(host.redraws, 1);
@@ -153,7 +153,7 @@ TEST_F(HamiltonRun, WorkedExamples)
     EXPECT_EQ(Route("FindGameltosLoop"), V{});
     EXPECT_EQ(run.result.resultCount, -1);
     EXPECT_EQ(Lines(), QStringList{"Граф не имеет гамильтонова цикла"});
-    EXPECT_EQ(g->ReportManager.GetContent(), "<b>Граф не имеет гамильтонова цикла</b><br>");
+    EXPECT_EQ(host.panes.Report.GetContent(), "<b>Граф не имеет гамильтонова цикла</b><br>");
 
     // The closing step may reuse the edge just walked.
     Make(2, {{1, 2}});
@@ -199,7 +199,7 @@ TEST_F(HamiltonRun, CycleThroughAFullDocument)
 TEST_F(HamiltonRun, StepsFollowTheRoute)
 {
     Make(4, {{1, 2}, {2, 3}, {3, 4}, {4, 1}});
-    RunAlgorithm(*g, host, host.pane, "FindGameltosLoop", 0, 0, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.panes, "FindGameltosLoop", 0, 0, &run, {.recordSteps = true});
     const StepTrace& steps = run.result.steps;
     ASSERT_GE(steps.FrameCount(), 5);
     const StepTrace::Frame last = steps.FrameAt(steps.FrameCount() - 1);
@@ -270,7 +270,7 @@ TEST_F(HamiltonRun, HardGraphsGiveTheUnprunedAnswer)
         EXPECT_TRUE(g->HasArc(chain[k - 1], chain[k]));
 
     // The long proof is recorded up to the cap, ending with the notice.
-    RunAlgorithm(*g, host, host.pane, "FindGameltosLoop", 0, 0, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.panes, "FindGameltosLoop", 0, 0, &run, {.recordSteps = true});
     EXPECT_TRUE(run.result.steps.Cut());
     EXPECT_EQ(run.result.steps.FrameCount(), 20000);
     EXPECT_EQ(run.result.steps.NarrationOf(19999).key, StepTrace::CutKey);

@@ -235,11 +235,11 @@ TEST_F(Window, MovesWithin25MsOfTheLastCopyAreDropped)
 
     const int presents = w->PresentCount();
     now += 100;
-    w->PresentCanvas(G().CanvasBitmap, false);
+    w->PresentCanvas(w->CanvasSurface(), false);
     now += 10;
-    w->PresentCanvas(G().CanvasBitmap, false);
+    w->PresentCanvas(w->CanvasSurface(), false);
     EXPECT_EQ(w->PresentCount(), presents + 1);
-    w->PresentCanvas(G().CanvasBitmap, true);
+    w->PresentCanvas(w->CanvasSurface(), true);
     EXPECT_EQ(w->PresentCount(), presents + 2) << "a forced copy ignores the rate limit";
 }
 

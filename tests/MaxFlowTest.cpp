@@ -203,7 +203,7 @@ TEST_F(MaxFlows, RefusalsOfSourcesAndSinks)
 TEST_F(MaxFlows, DispatcherRowsDrawTheirPictureAndLeaveTheDocumentAsItWas)
 {
     Make(5, {{1, 3, 5}, {2, 3, 4}, {3, 4, 6}, {3, 5, 2}});
-    RunAlgorithm(*g, host, host.pane, "FindStreamMax", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindStreamMax", 0, 0, &run);
     EXPECT_FALSE(run.ran);
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Orgraf_have_more_2stok")});
     EXPECT_TRUE(host.shownReport.isEmpty());
@@ -211,13 +211,13 @@ TEST_F(MaxFlows, DispatcherRowsDrawTheirPictureAndLeaveTheDocumentAsItWas)
     host.messages.clear();
     const std::vector<std::vector<int>> lists = {OutList(*g, 1), OutList(*g, 2), OutList(*g, 3),
                                                  OutList(*g, 4), OutList(*g, 5)};
-    RunAlgorithm(*g, host, host.pane, "FindStreamMaxSuper", 0, 0, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.panes, "FindStreamMaxSuper", 0, 0, &run, {.recordSteps = true});
     EXPECT_TRUE(run.ran);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.redraws, 0);
-    EXPECT_EQ(host.pane.Lines(), QStringList{"Максимальный поток равен 8"});
-    EXPECT_EQ(g->ReportManager.GetContent(), "<b>Максимальный поток равен 8</b><br>");
-    EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
+    EXPECT_EQ(host.panes.Text.Lines(), QStringList{"Максимальный поток равен 8"});
+    EXPECT_EQ(host.panes.Report.GetContent(), "<b>Максимальный поток равен 8</b><br>");
+    EXPECT_EQ(host.shownReport, host.panes.Report.GetFileName());
     EXPECT_EQ(g->VertexCount, 5);
     for (int v = 1; v <= 5; ++v)
         EXPECT_EQ(OutList(*g, v), lists[v - 1]);
@@ -228,10 +228,10 @@ TEST_F(MaxFlows, DispatcherRowsDrawTheirPictureAndLeaveTheDocumentAsItWas)
 
     Make(2, {{1, 2, 3}});
     g->Directed = false;
-    RunAlgorithm(*g, host, host.pane, "FindStreamMax", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindStreamMax", 0, 0, &run);
     g->Directed = true;
     g->Weighted = false;
-    RunAlgorithm(*g, host, host.pane, "FindStreamMaxSuper", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindStreamMaxSuper", 0, 0, &run);
     EXPECT_EQ(host.MessageTexts(), QStringList({Translate("algoritm_not_for_load_orgraf"),
                                                 Translate("algoritm_not_for_load_orgraf")}));
 }

@@ -23,7 +23,7 @@ struct MaximumCliqueTest : AlgorithmFixture {
     AlgorithmRun run;
 
     void Make(int n, bool weighted = false) { g = MakeGraf(false, weighted, n); }
-    void Run() { RunAlgorithm(*g, host, host.pane, "FindMaxClickBronKerbosch", 0, 0, &run); }
+    void Run() { RunAlgorithm(*g, host, host.panes, "FindMaxClickBronKerbosch", 0, 0, &run); }
 };
 
 // The adjacency as written: A[u][v] and A[v][u] take the cells' weights for every arc u->v,
@@ -121,11 +121,11 @@ TEST_F(MaximumCliqueTest, TriangleWithATailThroughTheDispatcher)
     const QString size = Translate("Max_click_is") + " 3";
     const QString members = Translate("Graf_of_max_click") + ":";
     const QString found = Translate("Found_click") + ": ";
-    EXPECT_EQ(host.pane.Lines(), QStringList({size, members, "3 2 1 "}));
-    EXPECT_EQ(g->ReportManager.GetContent(), "<b>" + size + "</b><br>" + members + "<br>3 2 1 <br>" +
-                                                 Translate("All_click") + "<br>" + found + "4 3 <br>" +
-                                                 found + "3 2 1 <br><br>");
-    EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
+    EXPECT_EQ(host.panes.Text.Lines(), QStringList({size, members, "3 2 1 "}));
+    EXPECT_EQ(host.panes.Report.GetContent(), "<b>" + size + "</b><br>" + members + "<br>3 2 1 <br>" +
+                                                  Translate("All_click") + "<br>" + found + "4 3 <br>" +
+                                                  found + "3 2 1 <br><br>");
+    EXPECT_EQ(host.shownReport, host.panes.Report.GetFileName());
     EXPECT_EQ(run.result.resultValue, 3);
     EXPECT_TRUE(run.result.route.empty());
     EXPECT_EQ(host.redraws, 1);
@@ -152,10 +152,10 @@ TEST_F(MaximumCliqueTest, IsolatedVerticesAndArcsOfWeightZero)
 {
     Make(3);
     Run();
-    EXPECT_EQ(host.pane.Lines().last(), "3 ");
+    EXPECT_EQ(host.panes.Text.Lines().last(), "3 ");
     const QString found = Translate("Found_click") + ": ";
-    EXPECT_TRUE(g->ReportManager.GetContent().endsWith(Translate("All_click") + "<br>" + found + "3 <br>" +
-                                                       found + "2 <br>" + found + "1 <br><br>"));
+    EXPECT_TRUE(host.panes.Report.GetContent().endsWith(Translate("All_click") + "<br>" + found + "3 <br>" +
+                                                        found + "2 <br>" + found + "1 <br><br>"));
     EXPECT_EQ(g->Vertices[3].Active, 1);
     EXPECT_EQ(g->Vertices[2].Active, 0);
 
@@ -166,7 +166,7 @@ TEST_F(MaximumCliqueTest, IsolatedVerticesAndArcsOfWeightZero)
     g->AddArc(1, 3, 7);
     Run();
     EXPECT_EQ(run.result.resultValue, 2);
-    EXPECT_TRUE(g->ReportManager.GetContent().endsWith(found + "3 2 <br>" + found + "3 1 <br><br>"));
+    EXPECT_TRUE(host.panes.Report.GetContent().endsWith(found + "3 2 <br>" + found + "3 1 <br><br>"));
     EXPECT_EQ(g->Arc(1, 2).Active, 0);
 }
 
@@ -179,8 +179,8 @@ TEST_F(MaximumCliqueTest, LongListsAreCutAndCounted)
             if (!(a % 2 == 1 && b == a + 1))
                 g->AddArc(a, b, 1);
     Run();
-    EXPECT_EQ(host.pane.Lines().last(), "22 20 18 16 14 12 10 8 6 4 2 ");
-    const QString report = g->ReportManager.GetContent();
+    EXPECT_EQ(host.panes.Text.Lines().last(), "22 20 18 16 14 12 10 8 6 4 2 ");
+    const QString report = host.panes.Report.GetContent();
     EXPECT_EQ(report.count(Translate("Found_click") + ": "), ListedCliqueLimit);
     EXPECT_TRUE(report.endsWith("<br><br>" + Translate("Click_list_cut").arg(1000).arg(2048) + "<br>"));
 

@@ -64,7 +64,7 @@ TEST_F(Gestures, PressOnAVertexSelectsItAndADragMovesItsCentreAsOneUndoStep)
     EXPECT_TRUE(Act(104, 97, Gesture::Press));
     EXPECT_EQ(g->ActiveVertex, 1);
     EXPECT_EQ(g->Vertices[1].Active, 1);
-    EXPECT_TRUE(g->Dragging);
+    EXPECT_TRUE(session.Gestures().Dragging);
     const int before = HistoryCount();
 
     EXPECT_TRUE(Act(150, 160, Gesture::Move));
@@ -77,7 +77,7 @@ TEST_F(Gestures, PressOnAVertexSelectsItAndADragMovesItsCentreAsOneUndoStep)
 
     EXPECT_TRUE(Act(160, 170, Gesture::Release));
     EXPECT_EQ(HistoryCount(), before + 1);
-    EXPECT_FALSE(g->Dragging || g->Panning || g->Moved);
+    EXPECT_FALSE(session.Gestures().Dragging || session.Gestures().Panning || session.Gestures().Moved);
     Act(160, 170, Gesture::Release);
     EXPECT_EQ(HistoryCount(), before + 1) << "a release without a drag records nothing";
 
@@ -97,8 +97,8 @@ TEST_F(Gestures, PressOnEmptySpaceClearsSelectionAndHighlighting)
     EXPECT_EQ(g->ActiveVertex, 0);
     EXPECT_EQ(g->Vertices[1].Active + g->Vertices[2].Active, 0);
     EXPECT_EQ(g->Arc(1, 2).Active, 0);
-    EXPECT_FALSE(g->Dragging);
-    EXPECT_TRUE(g->Panning);
+    EXPECT_FALSE(session.Gestures().Dragging);
+    EXPECT_TRUE(session.Gestures().Panning);
     EXPECT_GT(view.draws, 0);
 }
 
@@ -150,7 +150,7 @@ TEST_F(Gestures, DraggingEmptySpacePansAtTwiceTheMouseSpeed)
     EXPECT_TRUE(Act(390, 320, Gesture::Move));
     EXPECT_EQ(g->ScrollX, 320) << "mouse left by 10: view right by 20";
     EXPECT_EQ(g->ScrollY, 260);
-    EXPECT_EQ(QPoint(g->PanX, g->PanY), QPoint(390, 320));
+    EXPECT_EQ(QPoint(session.Gestures().PanX, session.Gestures().PanY), QPoint(390, 320));
 
     Act(390, 320, Gesture::Release);
     EXPECT_FALSE(Act(300, 300, Gesture::Move)) << "no button held: nothing happens";

@@ -24,14 +24,14 @@ struct PathSearch : AlgorithmFixture {
     void Wave(int start, int finish)
     {
         result = WaveFrontPath(*g, start, finish, g->VertexCount);
-        PresentResult(*g, host, host.pane, result, false);
+        PresentResult(*g, host, host.panes, result, false);
     }
     void Tarry(int start, int finish)
     {
         result = TarryPath(*g, start, finish, g->VertexCount);
-        PresentResult(*g, host, host.pane, result, false);
+        PresentResult(*g, host, host.panes, result, false);
     }
-    QStringList Lines() const { return host.pane.Lines(); }
+    QStringList Lines() const { return host.panes.Text.Lines(); }
 };
 
 // Tarry's search exactly as a teacher runs it: every simple path in list order, backtracking
@@ -80,14 +80,14 @@ TEST_F(PathSearch, WorkedExampleAndListOrder)
     const QString waveVerdict = Translate("Graf__") + "3 " + Translate("reach") + "1" + Translate("_over_") +
                                 "3" + Translate("_Graf") + ".";
     EXPECT_EQ(Lines(), QStringList({Translate("Wave_algol"), waveVerdict}));
-    EXPECT_EQ(g->ReportManager.GetContent(),
+    EXPECT_EQ(host.panes.Report.GetContent(),
               "<b>" + Translate("Wave_algol") + "</b><br>" + waveVerdict + "<br>");
     Tarry(1, 3);
     EXPECT_EQ(result.route, (V{1, 2, 3}));
     EXPECT_EQ(result.resultCount, 3);
     EXPECT_EQ(Lines(),
               QStringList({Translate("Alg_terry"), Translate("Graf__") + "3 " + Translate("reach") + "1."}));
-    EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
+    EXPECT_EQ(host.shownReport, host.panes.Report.GetFileName());
 
     // With 1->3 added last Tarry still walks through 2; the wave front takes the short way.
     g->AddArc(1, 3, 1);
@@ -145,13 +145,13 @@ TEST_F(PathSearch, WeightedGraphIsWarnedThenSearchedByArcs)
     g->AddArc(1, 2, 1);
     g->AddArc(2, 3, 1);
     AlgorithmRun run;
-    RunAlgorithm(*g, host, host.pane, "FindTraceWaveFront", 1, 3, &run);
+    RunAlgorithm(*g, host, host.panes, "FindTraceWaveFront", 1, 3, &run);
     const QString warning = Translate("Algor_not_for_load") + "\r" + Translate("Find_trace_ignory_load");
     EXPECT_EQ(host.MessageTexts(), QStringList{warning});
     EXPECT_EQ(run.result.route, (V{1, 3}));
     EXPECT_EQ(g->Arc(1, 3).Marker, 1);
     EXPECT_EQ(host.redraws, 1);
-    RunAlgorithm(*g, host, host.pane, "FindTraceAlgTerry", 1, 3, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.panes, "FindTraceAlgTerry", 1, 3, &run, {.recordSteps = true});
     EXPECT_EQ(host.MessageTexts(), QStringList({warning, warning}));
     EXPECT_EQ(run.result.route, (V{1, 3}));
     EXPECT_EQ(run.result.steps.FrameCount(), 3); // start, one move, found

@@ -33,8 +33,8 @@ struct Planarity : AlgorithmFixture {
         for (const auto& [a, b] : edges)
             g->AddArc(a, b, 1);
     }
-    void Run() { RunAlgorithm(*g, host, host.pane, "IsPlanar", 0, 0, &run); }
-    QStringList Lines() const { return host.pane.Lines(); }
+    void Run() { RunAlgorithm(*g, host, host.panes, "IsPlanar", 0, 0, &run); }
+    QStringList Lines() const { return host.panes.Text.Lines(); }
 };
 
 Pairs Complete(int n)
@@ -417,10 +417,10 @@ TEST_F(Planarity, K5ListsItsTenArcsAndHighlightsThem)
     EXPECT_EQ(Lines(), QStringList{Translate("Graf_is_not_planar")} << Translate("Planar_subdivision_k5")
                                                                     << arcs << Translate("Do_planar_delete")
                                                                     << arcs);
-    EXPECT_TRUE(g->ReportManager.GetContent().startsWith("<b>" + Translate("Graf_is_not_planar") +
-                                                         "</b><br>" + Translate("Planar_subdivision_k5") +
-                                                         "<br>1 - 2<br>"));
-    EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
+    EXPECT_TRUE(host.panes.Report.GetContent().startsWith("<b>" + Translate("Graf_is_not_planar") +
+                                                          "</b><br>" + Translate("Planar_subdivision_k5") +
+                                                          "<br>1 - 2<br>"));
+    EXPECT_EQ(host.shownReport, host.panes.Report.GetFileName());
     EXPECT_EQ(host.redraws, 1);
     EXPECT_FALSE(run.result.drawsPicture);
     for (const auto& [a, b] : Complete(5)) {
@@ -492,7 +492,7 @@ TEST_F(Planarity, CyclesAndSmallGraphsArePlanarWithoutHighlighting)
         Make(n, Cycle(n));
         Run();
         EXPECT_EQ(Lines(), QStringList{"Граф планарный"}) << n;
-        EXPECT_EQ(g->ReportManager.GetContent(), "<b>Граф планарный</b><br>");
+        EXPECT_EQ(host.panes.Report.GetContent(), "<b>Граф планарный</b><br>");
     }
     Make(4, Complete(4));
     Run();

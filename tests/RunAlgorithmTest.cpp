@@ -56,24 +56,24 @@ TEST_F(Dispatcher, RefusalShowsTheKeyAndStopsWithoutRedraw)
     g->AddArc(1, 2, 1);
     g->Vertices[1].Active = 1;
     g->ActiveVertex = 1;
-    host.pane.AddLine("earlier result");
-    RunAlgorithm(*g, host, host.pane, "FindTraceDekctri", 1, 2, &run);
+    host.panes.Text.AddLine("earlier result");
+    RunAlgorithm(*g, host, host.panes, "FindTraceDekctri", 1, 2, &run);
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_load_graph")});
     EXPECT_FALSE(run.ran);
     EXPECT_EQ(host.redraws, 0);
     EXPECT_EQ(g->Vertices[1].Active, 0); // highlighting is cleared even so
     EXPECT_EQ(g->ActiveVertex, -1);
-    EXPECT_EQ(host.pane.Lines(), QStringList{"earlier result"});
+    EXPECT_EQ(host.panes.Text.Lines(), QStringList{"earlier result"});
 }
 
 TEST_F(Dispatcher, NothingHappensWithoutVerticesOrWithBadOnes)
 {
     Make(true, true, 0);
-    RunAlgorithm(*g, host, host.pane, "FindTraceDekctri", 1, 2, &run);
+    RunAlgorithm(*g, host, host.panes, "FindTraceDekctri", 1, 2, &run);
     Make(false, false, 3);
-    RunAlgorithm(*g, host, host.pane, "FindTraceDekctri", -1, 2, &run); // negative: stops before the check
-    RunAlgorithm(*g, host, host.pane, "FindTraceDekctri", 1, 4, &run);  // no vertex 4
-    RunAlgorithm(*g, host, host.pane, "Unknown", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindTraceDekctri", -1, 2, &run); // negative: stops before the check
+    RunAlgorithm(*g, host, host.panes, "FindTraceDekctri", 1, 4, &run);  // no vertex 4
+    RunAlgorithm(*g, host, host.panes, "Unknown", 0, 0, &run);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.redraws, 0);
     EXPECT_FALSE(run.ran);
@@ -85,7 +85,7 @@ TEST_F(Dispatcher, CommonTailHighlightsTheRouteAndRedraws)
     Make(false, true, 3);
     g->AddArc(1, 2, 2);
     g->AddArc(2, 3, 2);
-    RunAlgorithm(*g, host, host.pane, "FindTraceDekctri", 3, 1, &run);
+    RunAlgorithm(*g, host, host.panes, "FindTraceDekctri", 3, 1, &run);
     EXPECT_TRUE(run.ran);
     EXPECT_EQ(run.result.resultCount, 3);
     EXPECT_EQ(run.result.resultValue, 4);
@@ -100,7 +100,7 @@ TEST_F(Dispatcher, CommonTailHighlightsTheRouteAndRedraws)
 
     // Unreachable: nothing highlighted, still redrawn.
     g->DeleteArc(1, 2);
-    RunAlgorithm(*g, host, host.pane, "FindTraceDekctri", 3, 1, &run);
+    RunAlgorithm(*g, host, host.panes, "FindTraceDekctri", 3, 1, &run);
     EXPECT_EQ(run.result.resultCount, -1);
     EXPECT_EQ(g->Vertices[3].Active, 0);
     EXPECT_EQ(host.redraws, 2);
@@ -111,7 +111,7 @@ TEST_F(Dispatcher, ReportFailureIsShownAndTheRunGoesOn)
     Make(true, true, 2);
     g->AddArc(1, 2, 5);
     ProgramPaths::SetProgramFolderOverride(dir.filePath("missing"));
-    RunAlgorithm(*g, host, host.pane, "FindTraceDekctri", 1, 2, &run);
+    RunAlgorithm(*g, host, host.panes, "FindTraceDekctri", 1, 2, &run);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_TRUE(host.messages[0].text.startsWith(Translate("Happend_error") + "\r"));
     EXPECT_TRUE(host.shownReport.isEmpty());

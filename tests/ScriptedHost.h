@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/ProgramHost.h"
-#include "report/TextPane.h"
+#include "report/ResultPanes.h"
 
 #include <QStringList>
 #include <deque>
@@ -38,8 +38,8 @@ class ScriptedHost : public ProgramHost {
     QString shownReport;
     int presents = 0;
     QImage presented;
-    // The Text pane that runs through this host write to.
-    TextPane pane;
+    // The Text pane and report that runs through this host write to.
+    ResultPanes panes;
 
     void ShowMessage(MessageKind kind, const QString& text) override { messages.push_back({kind, text}); }
     bool AskYesNo(const QString& text) override

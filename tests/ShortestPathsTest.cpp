@@ -35,12 +35,12 @@ struct Dijkstra : ::testing::Test {
     void Run(int start, int finish)
     {
         result = DijkstraShortestPath(*g, start, finish, g->VertexCount);
-        PresentResult(*g, host, host.pane, result, false);
+        PresentResult(*g, host, host.panes, result, false);
         count = result.resultCount;
         value = result.resultValue;
     }
     V Path() const { return count > 0 ? result.route : V{}; }
-    QStringList Lines() const { return host.pane.Lines(); }
+    QStringList Lines() const { return host.panes.Text.Lines(); }
 };
 } // namespace
 
@@ -55,17 +55,17 @@ TEST_F(Dijkstra, WorkedExample)
     const QString reachability = Translate("reach_graf") + "1";
     EXPECT_EQ(Lines(), QStringList({Translate("Algor_dejkstry"), verdict, reachability, "| 1 | 2 | 3 |",
                                     "|  0|  4|  9|"}));
-    EXPECT_EQ(g->ReportManager.GetContent(), "<b>" + Translate("Algor_dejkstry") + "</b><br>" + verdict +
-                                                 "<br>" + reachability +
-                                                 "<br><table border=1><tr><td>1</td><td>2</td><td>3</td></tr>"
-                                                 "<tr><td>  0</td><td>  4</td><td>  9</td></tr></table>");
-    EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
+    EXPECT_EQ(host.panes.Report.GetContent(),
+              "<b>" + Translate("Algor_dejkstry") + "</b><br>" + verdict + "<br>" + reachability +
+                  "<br><table border=1><tr><td>1</td><td>2</td><td>3</td></tr>"
+                  "<tr><td>  0</td><td>  4</td><td>  9</td></tr></table>");
+    EXPECT_EQ(host.shownReport, host.panes.Report.GetFileName());
 }
 
 TEST_F(Dijkstra, UnreachableAndSameEnds)
 {
     Build(true, {"0,4,0", "0,0,0", "0,0,0"});
-    host.pane.AddLine("previous");
+    host.panes.Text.AddLine("previous");
     Run(2, 2);
     EXPECT_EQ(count, -1);
     EXPECT_EQ(value, 0);
@@ -83,7 +83,7 @@ TEST_F(Dijkstra, UnreachableAndSameEnds)
     // Unreachable vertices show "x" in the table of a reached finish.
     Run(1, 2);
     EXPECT_EQ(Lines().last(), "|  0|  4|  x|");
-    EXPECT_TRUE(g->ReportManager.GetContent().endsWith("<td>x</td></tr></table>"));
+    EXPECT_TRUE(host.panes.Report.GetContent().endsWith("<td>x</td></tr></table>"));
 }
 
 TEST_F(Dijkstra, TiesKeepTheFirstPredecessorAndFinishTheLowestVertex)
@@ -169,14 +169,14 @@ struct TablePaths : AlgorithmFixture {
     void Floyd(int start, int finish)
     {
         result = FloydWarshallPath(*g, start, finish, g->VertexCount);
-        PresentResult(*g, host, host.pane, result, false);
+        PresentResult(*g, host, host.panes, result, false);
     }
     void Ford(int start, int finish)
     {
         result = BellmanFordPath(*g, start, finish, g->VertexCount);
-        PresentResult(*g, host, host.pane, result, false);
+        PresentResult(*g, host, host.panes, result, false);
     }
-    QStringList Lines() const { return host.pane.Lines(); }
+    QStringList Lines() const { return host.panes.Text.Lines(); }
 };
 
 // The cells of the result's table (report form), header row first.
@@ -200,14 +200,14 @@ TEST_F(TablePaths, FloydWorkedExample)
         Translate("Graf__") + "3 " + Translate("reach") + "1" + Translate("Length_trace") + "9.";
     EXPECT_EQ(Lines(), QStringList({Translate("Algor_floid"), verdict, "   |  1|  2|  3", "1  |  0   4   9",
                                     "2  |  x   0   5", "3  |  x   x   0"}));
-    EXPECT_EQ(g->ReportManager.GetContent(),
+    EXPECT_EQ(host.panes.Report.GetContent(),
               "<b>" + Translate("Algor_floid") + "</b><br>" + verdict +
                   "<br>"
                   "<table border=1><tr><td></td><td>1</td><td>2</td><td>3</td></tr>"
                   "<tr><td>1</td><td>  0</td><td>  4</td><td>  9</td></tr>"
                   "<tr><td>2</td><td>x</td><td>  0</td><td>  5</td></tr>"
                   "<tr><td>3</td><td>x</td><td>x</td><td>  0</td></tr></table>");
-    EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
+    EXPECT_EQ(host.shownReport, host.panes.Report.GetFileName());
 }
 
 TEST_F(TablePaths, BellmanFordWorkedExample)
@@ -221,7 +221,7 @@ TEST_F(TablePaths, BellmanFordWorkedExample)
         Translate("Graf__") + "3 " + Translate("reach") + "1" + Translate("_over_") + "9.";
     EXPECT_EQ(Lines(), QStringList({Translate("Alg_fordBel"), verdict, "__|  1|  2|  3", "1 |  0   0   0",
                                     "2 |  4   4   4", "3 |  x   9   9"}));
-    EXPECT_EQ(g->ReportManager.GetContent(),
+    EXPECT_EQ(host.panes.Report.GetContent(),
               "<b>" + Translate("Alg_fordBel") + "</b><br>" + verdict +
                   "<br>"
                   "<table border=1><tr><td></td><td>1</td><td>2</td><td>3</td></tr>"
@@ -233,7 +233,7 @@ TEST_F(TablePaths, BellmanFordWorkedExample)
 TEST_F(TablePaths, UnreachableFinishAndEqualEnds)
 {
     Build(true, {"0,4,0", "0,0,0", "0,0,0"});
-    host.pane.AddLine("previous");
+    host.panes.Text.AddLine("previous");
     Floyd(2, 2);
     EXPECT_EQ(result.resultCount, -1);
     EXPECT_EQ(result.resultValue, 0);
@@ -254,7 +254,7 @@ TEST_F(TablePaths, UnreachableFinishAndEqualEnds)
     EXPECT_EQ(result.resultCount, -1);
     EXPECT_EQ(result.resultValue, -1);
     EXPECT_EQ(Lines(), QStringList({Translate("Alg_fordBel"), unreached}));
-    EXPECT_EQ(g->ReportManager.GetContent(),
+    EXPECT_EQ(host.panes.Report.GetContent(),
               "<b>" + Translate("Alg_fordBel") + "</b><br>" + unreached + "<br>");
 }
 
@@ -335,19 +335,19 @@ TEST_F(TablePaths, DispatcherRunsBothAndRefusesUnweighted)
     Build(false, {"0,2,0", "2,0,3", "0,3,0"});
     AlgorithmRun run;
     const int redraws = host.redraws;
-    RunAlgorithm(*g, host, host.pane, "FindTraceFloid", 1, 3, &run);
+    RunAlgorithm(*g, host, host.panes, "FindTraceFloid", 1, 3, &run);
     EXPECT_TRUE(run.ran);
     EXPECT_EQ(run.result.resultValue, 5);
     EXPECT_EQ(g->Arc(2, 3).Marker, 1);
     EXPECT_EQ(host.redraws, redraws + 1);
-    RunAlgorithm(*g, host, host.pane, "FindTraceFordBellama", 3, 1, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.panes, "FindTraceFordBellama", 3, 1, &run, {.recordSteps = true});
     EXPECT_EQ(run.result.route, (V{3, 2, 1}));
     // Pass 1 reaches 2, pass 2 reaches 1, pass 3 changes nothing.
     ASSERT_EQ(run.result.steps.FrameCount(), 5);
     EXPECT_EQ(run.result.steps.NarrationOf(3).key, "step_ford_stable");
     g->ToUnweighted();
-    RunAlgorithm(*g, host, host.pane, "FindTraceFloid", 1, 3, &run);
-    RunAlgorithm(*g, host, host.pane, "FindTraceFordBellama", 1, 3, &run);
+    RunAlgorithm(*g, host, host.panes, "FindTraceFloid", 1, 3, &run);
+    RunAlgorithm(*g, host, host.panes, "FindTraceFordBellama", 1, 3, &run);
     EXPECT_EQ(host.MessageTexts(), QStringList({Translate("Not_load_graph"), Translate("Not_load_graph")}));
 }
 

@@ -114,7 +114,7 @@ TEST_F(SpanningTree, DispatcherHighlightsTheEdgesWithoutMarkers)
     g->AddArc(2, 3, 1);
     g->AddArc(3, 4, 5);
     g->AddArc(4, 1, 1);
-    RunAlgorithm(*g, host, host.pane, "FindMinBasic", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindMinBasic", 0, 0, &run);
     EXPECT_TRUE(run.ran);
     EXPECT_EQ(ActiveCells(), (Edges{{1, 2}, {1, 4}, {2, 1}, {2, 3}, {3, 2}, {4, 1}}));
     for (const auto& [a, b] : ActiveCells())
@@ -122,19 +122,19 @@ TEST_F(SpanningTree, DispatcherHighlightsTheEdgesWithoutMarkers)
     for (int v = 1; v <= 4; ++v)
         EXPECT_EQ(g->Vertices[v].Active, 0);
     EXPECT_EQ(host.redraws, 1);
-    EXPECT_EQ(host.shownReport, g->ReportManager.GetFileName());
-    EXPECT_EQ(g->ReportManager.GetContent(), "<b>Граф имеет минимальное остовное дерево 7</b><br>");
+    EXPECT_EQ(host.shownReport, host.panes.Report.GetFileName());
+    EXPECT_EQ(host.panes.Report.GetContent(), "<b>Граф имеет минимальное остовное дерево 7</b><br>");
 
     // Two components: the verdict, and nothing stays highlighted.
     g->DeleteArc(2, 3);
     g->DeleteArc(3, 4);
-    RunAlgorithm(*g, host, host.pane, "FindMinBasic", 0, 0, &run);
-    EXPECT_EQ(host.pane.Lines(), QStringList{Translate("Cannot_find_min_base")});
+    RunAlgorithm(*g, host, host.panes, "FindMinBasic", 0, 0, &run);
+    EXPECT_EQ(host.panes.Text.Lines(), QStringList{Translate("Cannot_find_min_base")});
     EXPECT_TRUE(ActiveCells().empty());
     EXPECT_EQ(host.redraws, 2);
 
     g->Directed = true;
-    RunAlgorithm(*g, host, host.pane, "FindMinBasic", 0, 0, &run);
+    RunAlgorithm(*g, host, host.panes, "FindMinBasic", 0, 0, &run);
     EXPECT_EQ(host.MessageTexts(), QStringList{Translate("Not_ortgraf")});
 }
 

@@ -96,7 +96,7 @@ TEST_F(WalkthroughPageFixture, NamesWithMarkupLeaveThePageAndItsPlayerWhole)
         for (int v = 1; v < n; ++v)
             g->AddArc(v, v + 1, 1 + int(random.bounded(9)));
         AlgorithmRun run;
-        RunAlgorithm(*g, host, host.pane, QStringLiteral("FindTraceDekctri"), 1, n, &run,
+        RunAlgorithm(*g, host, host.panes, QStringLiteral("FindTraceDekctri"), 1, n, &run,
                      {.recordSteps = true});
         ASSERT_TRUE(run.ran);
         const StepTrace& trace = run.result.steps;
@@ -232,7 +232,7 @@ TEST_F(WalkthroughPageFixture, DijkstraKeepsItsUndirectedTreeThroughTheLookBack)
     g->AddArc(2, 3, 1);
     g->AddArc(1, 3, 5);
     AlgorithmRun run;
-    RunAlgorithm(*g, host, host.pane, QStringLiteral("FindTraceDekctri"), 1, 3, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.panes, QStringLiteral("FindTraceDekctri"), 1, 3, &run, {.recordSteps = true});
     ASSERT_TRUE(run.ran);
     const ParsedPage page =
         Parse(WalkthroughPage(*g, run.result, {.name = "FindTraceDekctri", .first = 1, .second = 3}), true);
@@ -271,7 +271,7 @@ TEST_F(WalkthroughPageFixture, FixedTreeEdgesStayChosenOnRandomGraphs)
                 if (random.bounded(100) < 45)
                     g->AddArc(a, b, 1 + int(random.bounded(9)));
         AlgorithmRun run;
-        RunAlgorithm(*g, host, host.pane, QStringLiteral("FindTraceDekctri"), 1, n, &run,
+        RunAlgorithm(*g, host, host.panes, QStringLiteral("FindTraceDekctri"), 1, n, &run,
                      {.recordSteps = true});
         ASSERT_TRUE(run.ran);
         const ParsedPage page = Parse(
@@ -311,7 +311,7 @@ TEST_F(WalkthroughPageFixture, ANoAnswerStillHasItsAnswerFrame)
     g->AddArc(1, 2, 1);
     g->AddArc(2, 3, 1);
     AlgorithmRun run;
-    RunAlgorithm(*g, host, host.pane, QStringLiteral("FindElersLoop"), 0, 0, &run, {.recordSteps = true});
+    RunAlgorithm(*g, host, host.panes, QStringLiteral("FindElersLoop"), 0, 0, &run, {.recordSteps = true});
     ASSERT_TRUE(run.ran);
     const QString title = WalkthroughTitle(QStringLiteral("FindElersLoop"));
     EXPECT_TRUE(title.contains(TranslatePlain(QStringLiteral("ElerTrace")))) << title.toStdString();
@@ -362,7 +362,7 @@ TEST_F(WalkthroughPageFixture, SpanningTreeEndsWithOneStyleForEveryEdgeLeftOut)
                 if (!g->HasArc(a, b) && random.bounded(100) < 40)
                     g->AddArc(a, b, 1 + int(random.bounded(9)));
         AlgorithmRun run;
-        RunAlgorithm(*g, host, host.pane, QStringLiteral("FindMinBasic"), 0, 0, &run, {.recordSteps = true});
+        RunAlgorithm(*g, host, host.panes, QStringLiteral("FindMinBasic"), 0, 0, &run, {.recordSteps = true});
         ASSERT_TRUE(run.ran);
         const ParsedPage page = Parse(WalkthroughPage(*g, run.result, {.name = "FindMinBasic"}), true);
         const PageState& last = page.states.back();
@@ -399,7 +399,7 @@ TEST_F(WalkthroughPageFixture, MatrixAndFlowCaptionsAgreeWithIndependentChecks)
                 if (a != b && !g->HasArc(b, a) && random.bounded(100) < 35)
                     g->AddArc(a, b, 1 + int(random.bounded(9)));
         AlgorithmRun run;
-        RunAlgorithm(*g, host, host.pane, QStringLiteral("FindTraceFloid"), 1, n, &run,
+        RunAlgorithm(*g, host, host.panes, QStringLiteral("FindTraceFloid"), 1, n, &run,
                      {.recordSteps = true});
         ASSERT_TRUE(run.ran);
         const QByteArray bytes =
@@ -448,7 +448,7 @@ TEST_F(WalkthroughPageFixture, MatrixAndFlowCaptionsAgreeWithIndependentChecks)
                 if (!g->HasArc(a, b) && random.bounded(100) < 25)
                     g->AddArc(a, b, 1 + int(random.bounded(20)));
         AlgorithmRun flow;
-        RunAlgorithm(*g, host, host.pane, QStringLiteral("FindStreamMax"), 0, 0, &flow,
+        RunAlgorithm(*g, host, host.panes, QStringLiteral("FindStreamMax"), 0, 0, &flow,
                      {.recordSteps = true});
         ASSERT_TRUE(flow.ran && !flow.result.refused) << round;
         const ParsedPage page = Parse(WalkthroughPage(*g, flow.result, {.name = "FindStreamMax"}));

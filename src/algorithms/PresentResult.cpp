@@ -6,15 +6,14 @@
 #include "document/GraphDocument.h"
 #include "document/ProgramHost.h"
 #include "drawing/ResultPicture.h"
-#include "report/TextPane.h"
+#include "report/ResultPanes.h"
 
 namespace {
 
 // Saves the report to its file and shows it. A failure is shown and the run goes on, so the
 // result is still highlighted.
-void ShowReport(const GraphDocument& graf, ProgramHost& host)
+void ShowReport(const HTMLReportManager& report, ProgramHost& host)
 {
-    const HTMLReportManager& report = graf.ReportManager;
     QString error;
     if (!report.SaveToFile(&error)) {
         host.ShowError(Translate(QStringLiteral("Happend_error")) + QLatin1Char('\r') + report.GetFileName() +
@@ -24,9 +23,10 @@ void ShowReport(const GraphDocument& graf, ProgramHost& host)
     host.ShowReportFile(report.GetFileName());
 }
 
-void WriteItem(GraphDocument& graf, ProgramHost& host, TextPane& outp, const OutputItem& item)
+void WriteItem(ProgramHost& host, ResultPanes& panes, const OutputItem& item)
 {
-    HTMLReportManager& report = graf.ReportManager;
+    TextPane& outp = panes.Text;
+    HTMLReportManager& report = panes.Report;
     switch (item.kind) {
     case OutputItem::Kind::Clear:
         outp.Clear();
@@ -65,7 +65,7 @@ void WriteItem(GraphDocument& graf, ProgramHost& host, TextPane& outp, const Out
         report.EndTable();
         break;
     case OutputItem::Kind::ShowReport:
-        ShowReport(graf, host);
+        ShowReport(report, host);
         break;
     case OutputItem::Kind::Message:
         host.ShowError(item.text);
@@ -75,11 +75,11 @@ void WriteItem(GraphDocument& graf, ProgramHost& host, TextPane& outp, const Out
 
 } // namespace
 
-void PresentResult(GraphDocument& graf, ProgramHost& host, TextPane& pane, const AlgorithmResult& result,
+void PresentResult(GraphDocument& graf, ProgramHost& host, ResultPanes& panes, const AlgorithmResult& result,
                    bool commonTail)
 {
     for (const OutputItem& item : result.output)
-        WriteItem(graf, host, pane, item);
+        WriteItem(host, panes, item);
     if (result.refused)
         return;
     // A picture of its own shows over the highlighting, which outlasts it.

@@ -27,7 +27,7 @@ bool VerticesExist(const AlgorithmInfo& info, const GraphDocument& g, int first,
 
 } // namespace
 
-void RunAlgorithm(GraphDocument& graf, ProgramHost& host, TextPane& pane, const QString& name, int first,
+void RunAlgorithm(GraphDocument& graf, ProgramHost& host, ResultPanes& panes, const QString& name, int first,
                   int second, AlgorithmRun* run, RunOptions options)
 {
     AlgorithmRun local;
@@ -45,7 +45,7 @@ void RunAlgorithm(GraphDocument& graf, ProgramHost& host, TextPane& pane, const 
     if (info->beforeCheck) {
         AlgorithmResult shown;
         info->beforeCheck(graf, applicable, shown);
-        PresentResult(graf, host, pane, shown, false);
+        PresentResult(graf, host, panes, shown, false);
     }
     if (!applicable) {
         if (info->refusalKey)
@@ -63,6 +63,6 @@ void RunAlgorithm(GraphDocument& graf, ProgramHost& host, TextPane& pane, const 
     outcome.ran = !outcome.result.refused;
 
     timer.restart();
-    PresentResult(graf, host, pane, outcome.result, info->commonTail);
+    PresentResult(graf, host, panes, outcome.result, info->commonTail);
     outcome.writeNs = timer.nsecsElapsed();
 }

@@ -8,7 +8,7 @@
 
 class GraphDocument;
 class ProgramHost;
-class TextPane;
+struct ResultPanes;
 
 // What an algorithm's runner gets: the document, read only, and the chosen vertices.
 struct AlgorithmCall {
@@ -80,12 +80,12 @@ struct RunOptions {
 };
 
 // Clears the highlighting, checks, runs and presents the algorithm: messages and pictures
-// through the host, text to the pane. first and second are 1-based vertex numbers (0 when
-// the command has none).
-void RunAlgorithm(GraphDocument& graf, ProgramHost& host, TextPane& pane, const QString& name, int first,
+// through the host, text and report to the panes. first and second are 1-based vertex
+// numbers (0 when the command has none).
+void RunAlgorithm(GraphDocument& graf, ProgramHost& host, ResultPanes& panes, const QString& name, int first,
                   int second, AlgorithmRun* run = nullptr, RunOptions options = {});
 
 // Shows a result: the Text pane, the report, messages through the host, then either its own
 // picture or, with the common tail, the route highlighted and the document redrawn.
-void PresentResult(GraphDocument& graf, ProgramHost& host, TextPane& pane, const AlgorithmResult& result,
+void PresentResult(GraphDocument& graf, ProgramHost& host, ResultPanes& panes, const AlgorithmResult& result,
                    bool commonTail);

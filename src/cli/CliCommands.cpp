@@ -209,7 +209,7 @@ int RunFile(const RunRequest& request, const QString& fileName, QByteArray* json
     RunOptions runOptions;
     runOptions.recordSteps =
         !request.stepsFile.isEmpty() || !request.framesFolder.isEmpty() || !request.walkthrough.isEmpty();
-    RunAlgorithm(*cli.graf, cli.host, cli.session.Outp(), request.name, request.first, request.second, &run,
+    RunAlgorithm(*cli.graf, cli.host, cli.session.Panes(), request.name, request.first, request.second, &run,
                  runOptions);
     const bool messageShown = cli.MessageCount() > messagesBefore;
     int exitCode = !run.ran && messageShown ? Refused : Ok;

@@ -106,7 +106,7 @@ bool ReadGraphFile(GraphSession& session, const QString& fileName, bool anyName,
 
     session.RecordState();
     CopyDocument(*scratch, g);
-    g.Dragging = g.Panning = g.Moved = false;
+    session.Gestures().Reset();
     host.RefreshMatrixWindow();
     if (example) {
         session.MarkUnsaved();
@@ -142,6 +142,7 @@ bool ImportGraphFile(GraphSession& session, const QString& fileName, ExchangeFor
         ExchangeFormats::ImportResult::Imported)
         return false;
     session.History().Record(std::move(before));
+    session.Gestures().Reset();
     // The graph is in no graph file yet: saving must not write over the file it came from.
     session.MarkUnsaved();
     RecentFiles::AddRecentFile(g.RecentFiles, fileName);

@@ -530,6 +530,7 @@ bool GenerateCommand(GraphSession& session, const Params& params)
     if (!Generate(graf, session.Host(), params))
         return false;
     session.History().Record(std::move(before));
+    session.Gestures().Reset();
     session.MarkUnsaved();
     session.Host().UpdateMenus();
     return true;

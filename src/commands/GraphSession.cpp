@@ -19,6 +19,7 @@ GraphDocument& GraphSession::CreateDocument()
     unnamedBaseline.reset();
     fileName.clear();
     document = std::make_unique<GraphDocument>();
+    gestures.Reset();
     document->UseNaming(&naming);
     return *document;
 }

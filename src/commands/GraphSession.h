@@ -1,9 +1,10 @@
 #pragma once
 
+#include "commands/GestureState.h"
 #include "document/GraphDocument.h"
 #include "document/ProgramHost.h"
 #include "document/UndoHistory.h"
-#include "report/TextPane.h"
+#include "report/ResultPanes.h"
 
 #include <map>
 #include <memory>
@@ -23,7 +24,10 @@ class GraphSession {
     // object. The caller runs StartNewGraph on it.
     GraphDocument& CreateDocument();
     UndoHistory& History() { return history; }
-    TextPane& Outp() { return outp; }
+    TextPane& Outp() { return panes.Text; }
+    ResultPanes& Panes() { return panes; }
+    // The mouse gesture under way on the drawing.
+    GestureState& Gestures() { return gestures; }
     // The one naming object that documents refer to (the new-graph dialog configures it).
     VertexNaming& Naming() { return naming; }
 
@@ -72,8 +76,9 @@ class GraphSession {
     ProgramHost& host;
     std::unique_ptr<GraphDocument> document;
     UndoHistory history;
-    TextPane outp;
+    ResultPanes panes;
     VertexNaming naming;
+    GestureState gestures;
     void RestoreState(const HistoryState& state);
     const HistoryState* SavedState() const;
 

@@ -18,9 +18,10 @@ bool ValidPoint(const GraphDocument& g, int v)
 bool Press(GraphSession& session, GestureView& view, int areaX, int areaY, int x, int y)
 {
     GraphDocument& g = *session.Document();
-    g.Panning = true;
-    g.PanX = areaX;
-    g.PanY = areaY;
+    GestureState& gesture = session.Gestures();
+    gesture.Panning = true;
+    gesture.PanX = areaX;
+    gesture.PanY = areaY;
 
     int current = 0;
     for (int i = 1; i <= g.LabelCount; ++i)
@@ -43,25 +44,25 @@ bool Press(GraphSession& session, GestureView& view, int areaX, int areaY, int x
     }
 
     // A drag whose release never came has ended: the next one records its own step.
-    g.Dragging = g.Moved = false;
+    gesture.Dragging = gesture.Moved = false;
     g.ActiveArcTail = g.ActiveArcHead = g.ActiveVertex = g.ActiveLabel = 0;
     int v = 0, a = 0, b = 0;
     if (g.FindVertexAt(x, y, v)) {
         g.ActiveVertex = v;
         g.Vertices[v].Active = 1;
-        g.Dragging = true;
+        gesture.Dragging = true;
     } else if (FindArcAt(g, x, y, a, b)) {
         g.ActiveArcTail = a;
         g.ActiveArcHead = b;
         g.ArcRef(a, b).Active = 1;
         g.ArcRef(a, b).Marker = 0;
-        g.Dragging = true;
+        gesture.Dragging = true;
     } else if (const int i = g.FindLabelAt(x, y, current); i > 0) {
         g.Labels[i].Active = 1;
-        g.LabelDragDX = g.Labels[i].X - x;
-        g.LabelDragDY = g.Labels[i].Y - y;
+        gesture.LabelDragDX = g.Labels[i].X - x;
+        gesture.LabelDragDY = g.Labels[i].Y - y;
         g.ActiveLabel = i;
-        g.Dragging = true;
+        gesture.Dragging = true;
     }
     return true;
 }
@@ -69,21 +70,22 @@ bool Press(GraphSession& session, GestureView& view, int areaX, int areaY, int x
 bool Move(GraphSession& session, GestureView& view, int areaX, int areaY, int x, int y)
 {
     GraphDocument& g = *session.Document();
+    GestureState& gesture = session.Gestures();
     // The state before a drag is recorded at its first step, so that the whole drag is one
     // undo step wherever, or whether, the button is released.
-    auto beginMove = [&session, &g] {
-        if (!g.Moved)
+    auto beginMove = [&session, &gesture] {
+        if (!gesture.Moved)
             session.RecordState();
-        g.Moved = true;
+        gesture.Moved = true;
     };
     int dx = 0, dy = 0;
-    if (g.Panning && !g.Dragging) {
+    if (gesture.Panning && !gesture.Dragging) {
         // The drawing follows the mouse at twice its speed.
-        view.ScrollToX(view.HorizontalPosition() + 2 * (g.PanX - areaX));
-        view.ScrollToY(view.VerticalPosition() + 2 * (g.PanY - areaY));
-        g.PanX = areaX;
-        g.PanY = areaY;
-    } else if (!g.Dragging) {
+        view.ScrollToX(view.HorizontalPosition() + 2 * (gesture.PanX - areaX));
+        view.ScrollToY(view.VerticalPosition() + 2 * (gesture.PanY - areaY));
+        gesture.PanX = areaX;
+        gesture.PanY = areaY;
+    } else if (!gesture.Dragging) {
         return false;
     } else {
         const int areaWidth = session.Host().DrawingAreaWidth();
@@ -140,10 +142,10 @@ bool Move(GraphSession& session, GestureView& view, int areaX, int areaY, int x,
         } else if (g.ActiveLabel > 0 && g.ActiveLabel <= g.LabelCount) {
             LabelRecord& label = g.Labels[g.ActiveLabel];
             const int w = label.ActiveWidth, h = label.ActiveHeight;
-            if (x + g.LabelDragDX != label.X || y + g.LabelDragDY != label.Y)
+            if (x + gesture.LabelDragDX != label.X || y + gesture.LabelDragDY != label.Y)
                 beginMove();
-            label.X = x + g.LabelDragDX;
-            label.Y = y + g.LabelDragDY;
+            label.X = x + gesture.LabelDragDX;
+            label.Y = y + gesture.LabelDragDY;
             g.ExtentWidth = std::max(g.ExtentWidth, x + w);
             g.ExtentHeight = std::max(g.ExtentHeight, y + h);
             autoScroll(w, h);
@@ -229,6 +231,7 @@ bool MouseAction(GraphSession& session, GestureView& view, int x, int y, QImage&
     if (!session.HasDocument())
         return false;
     GraphDocument& g = *session.Document();
+    GestureState& state = session.Gestures();
     const int areaX = x, areaY = y;
     x += g.ScrollX;
     y += g.ScrollY;
@@ -240,7 +243,7 @@ bool MouseAction(GraphSession& session, GestureView& view, int x, int y, QImage&
         break;
     case Gesture::Release:
         // A drag recorded its state when it began.
-        g.Moved = g.Dragging = g.Panning = false;
+        state.Reset();
         changed = true;
         break;
     case Gesture::Move:

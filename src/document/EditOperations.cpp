@@ -17,10 +17,6 @@ void GraphDocument::StartNewGraph(bool directed, bool weighted)
     SetOutLists({});
     NameNumberUsed.fill(0);
     ActiveVertex = ActiveArcTail = ActiveArcHead = TargetVertex = ActiveLabel = 0;
-    Dragging = false;
-    Panning = false;
-    PanX = PanY = 0;
-    Moved = false;
 
     EditMode = MenuEditMode;
 

@@ -3,7 +3,6 @@
 #include "document/ElementStyles.h"
 #include "document/UserPrompts.h"
 #include "document/VertexNaming.h"
-#include "report/HTMLReport.h"
 
 #include <QImage>
 #include <QPoint>
@@ -170,18 +169,7 @@ class GraphDocument : public Graph {
     ArcStyle NormalArcStyle, ActiveArcStyle;
     quint8 EditMode = 1; // 0 constructor, 1 path search
     QImage BackgroundBitmap;
-    HTMLReportManager ReportManager;
     QStringList RecentFiles;
-    int LabelDragDX = 0, LabelDragDY = 0;
-    QImage CanvasBitmap;
-
-    // Mouse-gesture state: the last left press grabbed an element; a left press is held
-    // (empty-space drags pan); the last pan position in drawing-area coordinates; a drag
-    // changed the document since the last release.
-    bool Dragging = false;
-    bool Panning = false;
-    int PanX = 0, PanY = 0;
-    bool Moved = false;
 
     // Which name numbers are taken.
     VertexArray<quint8> NameNumberUsed{};

@@ -218,9 +218,11 @@ class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvi
     int DrawingAreaHeight() const;
     // The document's canvas as this window shows it (empty without a document).
     QSize CanvasSize() const;
-    // CanvasBitmap sized to the drawing area (device pixels for a sharp picture): the
+    // The surface sized to the drawing area (device pixels for a sharp picture): the
     // visible part of the canvas is all that is drawn.
     void PrepareCanvas();
+    // The surface the mouse gestures draw the document on before it is shown.
+    const QImage& CanvasSurface() const { return canvasSurface; }
     // The drawing area's size in canvas units, at least one each way: the size of every surface
     // drawn.
     QSize ViewSize() const;
@@ -375,6 +377,7 @@ class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvi
     // The third run's invitation, shown once start-up is done.
     bool invitationPending = false;
     double zoom = 1.0;
+    QImage canvasSurface;
     // Wheel turns with Ctrl held, in eighths of a degree, not yet a whole zoom step.
     int zoomWheelRest = 0;
     QLabel* zoomText = nullptr;

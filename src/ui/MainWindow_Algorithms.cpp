@@ -30,7 +30,7 @@ void MainWindow::RunAlgorithmCommand(const QString& name, int first, int second)
     AlgorithmRun run;
     RunOptions options;
     options.recordSteps = true; // cheap, and capped: the bar is there the moment it finishes
-    RunAlgorithm(*Document(), Host(), session->Outp(), name, first, second, &run, options);
+    RunAlgorithm(*Document(), Host(), session->Panes(), name, first, second, &run, options);
     RefreshTextPane();
     if (run.ran)
         StartPlayback(name, std::move(run.result), first, second);

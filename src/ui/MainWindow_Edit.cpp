@@ -77,10 +77,9 @@ void MainWindow::DeleteObjectCommand()
         return;
     LeaveTextMode();
     session->RecordState();
-    GraphDocument& g = *Document();
     PrepareCanvas();
-    MouseAction(*session, *this, 0, 0, g.CanvasBitmap, Gesture::Delete);
-    PresentCanvas(g.CanvasBitmap, false);
+    MouseAction(*session, *this, 0, 0, canvasSurface, Gesture::Delete);
+    PresentCanvas(canvasSurface, false);
     RefreshMatrixWindow();
     UpdateMenus();
 }
@@ -152,7 +151,7 @@ void MainWindow::DrawArcCommand()
     if (!g || !InHandledRect(pressPos))
         return;
     PrepareCanvas();
-    if (MouseAction(*session, *this, pressPos.x(), pressPos.y(), g->CanvasBitmap, Gesture::Connect))
-        PresentCanvas(g->CanvasBitmap, true);
+    if (MouseAction(*session, *this, pressPos.x(), pressPos.y(), canvasSurface, Gesture::Connect))
+        PresentCanvas(canvasSurface, true);
     UpdateMenus();
 }

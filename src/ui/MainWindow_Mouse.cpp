@@ -25,13 +25,13 @@ void MainWindow::AreaMousePress(QMouseEvent* event)
     GraphDocument& g = *Document();
     bool changed = true;
     if (event->button() == Qt::LeftButton)
-        changed = MouseAction(*session, *this, p.x(), p.y(), g.CanvasBitmap, Gesture::Press);
+        changed = MouseAction(*session, *this, p.x(), p.y(), canvasSurface, Gesture::Press);
     else if (event->button() == Qt::RightButton)
-        changed = MouseAction(*session, *this, p.x(), p.y(), g.CanvasBitmap,
+        changed = MouseAction(*session, *this, p.x(), p.y(), canvasSurface,
                               g.EditMode == 0 ? Gesture::Connect : Gesture::Context);
     UpdateMenus();
     if (changed && session->HasDocument())
-        PresentCanvas(Document()->CanvasBitmap, false);
+        PresentCanvas(canvasSurface, false);
 }
 
 void MainWindow::AreaMouseMove(QMouseEvent* event)
@@ -45,18 +45,18 @@ void MainWindow::AreaMouseMove(QMouseEvent* event)
     if (event->buttons() == Qt::NoButton) {
         // The release went elsewhere (outside the drawing, or to a box the press opened):
         // a graph must not follow a mouse whose buttons are up.
-        g->Dragging = false;
-        g->Panning = false;
+        session->Gestures().Dragging = false;
+        session->Gestures().Panning = false;
     }
     const QPoint p = AreaToView(event->position());
     if (!InHandledRect(p)) {
-        g->Dragging = false;
-        g->Panning = false;
+        session->Gestures().Dragging = false;
+        session->Gestures().Panning = false;
         return;
     }
     PrepareCanvas();
-    if (MouseAction(*session, *this, p.x(), p.y(), g->CanvasBitmap, Gesture::Move)) {
-        PresentCanvas(g->CanvasBitmap, false);
+    if (MouseAction(*session, *this, p.x(), p.y(), canvasSurface, Gesture::Move)) {
+        PresentCanvas(canvasSurface, false);
         lastPresentTick = Clock();
         presentedOnce = true;
     }
@@ -70,8 +70,8 @@ void MainWindow::AreaMouseRelease(QMouseEvent* event)
     // A release outside the drawing still ends the drag; the point itself is not used.
     const QPoint p = AreaToView(event->position());
     PrepareCanvas();
-    if (MouseAction(*session, *this, p.x(), p.y(), g->CanvasBitmap, Gesture::Release))
-        PresentCanvas(g->CanvasBitmap, false);
+    if (MouseAction(*session, *this, p.x(), p.y(), canvasSurface, Gesture::Release))
+        PresentCanvas(canvasSurface, false);
     UpdateMenus();
 }
 
@@ -102,8 +102,8 @@ void MainWindow::AreaKeyPress(QKeyEvent* event)
         return;
     }
     PrepareCanvas();
-    MouseAction(*session, *this, 0, 0, g->CanvasBitmap, Gesture::Delete);
-    PresentCanvas(g->CanvasBitmap, false);
+    MouseAction(*session, *this, 0, 0, canvasSurface, Gesture::Delete);
+    PresentCanvas(canvasSurface, false);
     UpdateMenus();
 }
 

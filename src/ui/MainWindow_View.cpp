@@ -39,8 +39,8 @@ void MainWindow::PrepareCanvas()
     const qreal ratio = ViewPixelRatio();
     const QSize view = ViewSize();
     const QSize wanted(qRound(view.width() * ratio), qRound(view.height() * ratio));
-    if (g->CanvasBitmap.size() != wanted || g->CanvasBitmap.devicePixelRatio() != ratio)
-        g->CanvasBitmap = MakeSurface(view.width(), view.height(), ratio);
+    if (canvasSurface.size() != wanted || canvasSurface.devicePixelRatio() != ratio)
+        canvasSurface = MakeSurface(view.width(), view.height(), ratio);
 }
 
 void MainWindow::Redraw()
