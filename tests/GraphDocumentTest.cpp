@@ -28,6 +28,37 @@ TEST(GraphDocument, DeletingAVertexRenumbersAndKeepsEachArcsWeightAndTextPoint)
     EXPECT_FALSE(g->NameNumberUsed[2]);
 }
 
+TEST(GraphDocument, DeletingAllVerticesLeavesWhatDeletingThemOneByOneLeaves)
+{
+    for (bool directed : {false, true}) {
+        VertexNaming names[2];
+        std::unique_ptr<GraphDocument> g[2];
+        for (int k = 0; k < 2; ++k) {
+            names[k].SetKind(VertexNaming::Manual);
+            g[k] = MakeGraf(directed, true);
+            g[k]->UseNaming(&names[k]);
+            for (int v = 1; v <= 12; ++v)
+                g[k]->AddVertex(10 * v, 20, QStringLiteral("v%1").arg(v), g[k]->FreeNameNumber(), 10);
+            for (int a = 1; a <= 12; ++a)
+                for (int b = 1; b <= 12; ++b)
+                    if ((a * 7 + b * 3) % 5 == 0)
+                        g[k]->AddArc(a, b, a + b);
+            g[k]->AddLabel(QStringLiteral("stays"), 5, 5);
+        }
+        while (g[1]->VertexCount > 0)
+            g[1]->DeleteVertex(g[1]->VertexCount > 3 ? 3 : 1);
+        g[0]->DeleteAllVertices();
+        EXPECT_TRUE(static_cast<const Graph&>(*g[0]) == static_cast<const Graph&>(*g[1])) << directed;
+        EXPECT_EQ(g[0]->NameNumberUsed, g[1]->NameNumberUsed);
+        EXPECT_EQ(g[0]->FreeNameNumber(), 1);
+        EXPECT_TRUE(names[0].SameAs(names[1]));
+        EXPECT_EQ(names[0].NameOf(5), QString()); // the manual names went with their vertices
+        g[0]->AddVertex(1, 1, QStringLiteral("again"), 1, 10);
+        EXPECT_EQ(g[0]->OutCount(1), 0);
+        EXPECT_FALSE(g[0]->HasArc(1, 2));
+    }
+}
+
 TEST(GraphDocument, DeletedNameNumberIsReusedFirst)
 {
     auto g = MakeGraf(false, false, 3);

@@ -45,7 +45,7 @@ class DsaturSearch {
     DsaturSearch(const GraphDocument& g, ChromaticBounds& bounds, long long budget)
         : n(g.VertexCount), bounds(bounds), budget(budget), adjacent(std::size_t(n) + 1),
           colour(std::size_t(n) + 1, 0), saturation(std::size_t(n) + 1, 0),
-          seen(std::size_t(n) + 1, std::vector<int>(std::size_t(n) + 2, 0))
+          seen((std::size_t(n) + 1) * (std::size_t(n) + 2), 0)
     {
         for (int a = 1; a <= n; ++a)
             for (int b : g.OutArcs(a)) {
@@ -95,7 +95,7 @@ class DsaturSearch {
         colour[std::size_t(v)] = delta > 0 ? c : 0;
         uncoloured[std::size_t(v)] = delta < 0;
         for (int w : neighbours[std::size_t(v)]) {
-            int& count = seen[std::size_t(w)][std::size_t(c)];
+            int& count = Seen(w, c);
             if (delta > 0 && count++ == 0)
                 ++saturation[std::size_t(w)];
             else if (delta < 0 && --count == 0)
@@ -120,7 +120,7 @@ class DsaturSearch {
         // A colour beyond the best found so far, less one, cannot improve on it; the best
         // may improve inside the loop.
         for (int c = 1; c <= std::min(used + 1, bounds.upper - 1) && !bounds.exact() && budget > 0; ++c) {
-            if (seen[std::size_t(v)][std::size_t(c)] != 0)
+            if (Seen(v, c) != 0)
                 continue;
             Paint(v, c, +1);
             Extend(coloured + 1, std::max(used, c));
@@ -135,8 +135,9 @@ class DsaturSearch {
     std::vector<std::vector<int>> neighbours;
     Bits uncoloured;
     std::vector<int> colour, saturation;
-    // seen[w][c]: how many neighbours of w have colour c.
-    std::vector<std::vector<int>> seen;
+    // How many neighbours of w have colour c: one block, row w, column c.
+    int& Seen(int w, int c) { return seen[std::size_t(w) * (std::size_t(n) + 2) + std::size_t(c)]; }
+    std::vector<int> seen;
 };
 
 } // namespace

@@ -86,9 +86,12 @@ class HamiltonSearch {
     {
         const std::size_t size = std::size_t(n) + 1;
         adjacent.assign(size * size, 0);
-        for (int v = 1; v <= n; ++v)
+        out.resize(size);
+        for (int v = 1; v <= n; ++v) {
+            out[std::size_t(v)] = g.OutArcs(v);
             for (int w : g.OutArcs(v))
                 adjacent[std::size_t(v) * size + std::size_t(w)] = 1;
+        }
         visited.assign(size, 0);
         colour.assign(size, 0);
         pending.reserve(size);
@@ -129,7 +132,7 @@ class HamiltonSearch {
         route.push_back(v);
         if (remaining == 0 && (!cycle || v == s))
             return true;
-        for (int w : g.OutArcs(v)) {
+        for (int w : Out(v)) {
             const bool closing = cycle && remaining == 1 && w == s;
             if (visited[std::size_t(w)] && !closing)
                 continue;
@@ -193,7 +196,7 @@ class HamiltonSearch {
             if (visited[std::size_t(u)] || u == w)
                 continue;
             int degree = 0;
-            for (int x : g.OutArcs(u))
+            for (int x : Out(u))
                 if (usable(x) && ++degree == 2)
                     break;
             if (degree == 0 || (cycle && degree < 2) || (degree == 1 && ++ends > 1))
@@ -211,7 +214,7 @@ class HamiltonSearch {
         ++sides[1];
         for (std::size_t k = 0; k < pending.size(); ++k) {
             const int x = pending[k];
-            for (int y : g.OutArcs(x)) {
+            for (int y : Out(x)) {
                 if (!stillToVisit(y))
                     continue;
                 if (colour[std::size_t(y)] == 0) {
@@ -226,10 +229,10 @@ class HamiltonSearch {
         // Which sides hold a neighbour of w (the first step) and of s (the cycle's last step).
         bool wSide[3] = {false, false, false};
         bool sSide[3] = {false, false, false};
-        for (int y : g.OutArcs(w))
+        for (int y : Out(w))
             wSide[colour[std::size_t(y)]] = true;
         if (cycle)
-            for (int y : g.OutArcs(s))
+            for (int y : Out(s))
                 sSide[colour[std::size_t(y)]] = true;
         for (int x : pending)
             colour[std::size_t(x)] = 0;
@@ -254,11 +257,15 @@ class HamiltonSearch {
         return !cycle || (wSide[1] && sSide[2]) || (wSide[2] && sSide[1]);
     }
 
+    // The out-lists, looked up once: the search asks for them at every step.
+    std::span<const int> Out(int v) const { return out[std::size_t(v)]; }
+
     const GraphDocument& g;
     const int n;
     const bool cycle;
     StepTrace& steps;
     const bool remember;
+    std::vector<std::span<const int>> out;
     std::vector<quint8> adjacent;
     std::vector<quint8> visited;
     std::uint64_t visitedSet = 0;

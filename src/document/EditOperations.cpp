@@ -74,9 +74,16 @@ void GraphDocument::DeleteVertex(int v)
 
 void GraphDocument::DeleteAllVertices()
 {
-    const int n = VertexCount;
-    for (int i = 0; i < n; ++i)
-        DeleteVertex(1);
+    // What deleting them one at a time leaves, without renumbering the rest each time.
+    for (int v = 1; v <= VertexCount; ++v) {
+        const int k = Vertices[std::size_t(v)].NameNumber;
+        if (k >= 1 && k <= MaxVertices)
+            NameNumberUsed[k] = 0;
+        naming->ClearManualTitle(k);
+    }
+    Vertices.resize(1);
+    SetOutLists({});
+    VertexCount = 0;
 }
 
 void GraphDocument::AddArc(int a, int b, int cost)
@@ -236,6 +243,12 @@ bool GraphDocument::BuildFromMatrix(const VertexMatrix<int>& import, int n, User
 {
     n = std::clamp(n, 0, VertexCount);
     ClearArcs();
+    for (int d = 1; d <= n; ++d) {
+        int count = 0;
+        for (int i = 1; i <= n; ++i)
+            count += import[i][d] != 0 && i != d;
+        ReserveArcs(d, count);
+    }
     for (int d = 1; d <= n; ++d)
         for (int i = 1; i <= n; ++i) {
             const int v = import[i][d];

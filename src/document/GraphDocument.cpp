@@ -9,25 +9,7 @@
 #include <cmath>
 #include <vector>
 
-int Graph::ArcIndex(int a, int b) const
-{
-    if (!HasOutList(a) || b < 0 || std::size_t(b) >= SlotRow)
-        return -1;
-    return int(arcSlots.Slots[std::size_t(a) * SlotRow + std::size_t(b)]) - 1;
-}
-
-const ArcRecord& Graph::Arc(int a, int b) const
-{
-    static const ArcRecord none;
-    const int k = ArcIndex(a, b);
-    return k < 0 ? none : OutLists[std::size_t(a)].Arcs[std::size_t(k)];
-}
-
-ArcRecord* Graph::FindArc(int a, int b)
-{
-    const int k = ArcIndex(a, b);
-    return k < 0 ? nullptr : &OutLists[std::size_t(a)].Arcs[std::size_t(k)];
-}
+const ArcRecord Graph::NoArc{};
 
 ArcRecord& Graph::ArcRef(int a, int b)
 {
@@ -44,6 +26,13 @@ ArcRecord& Graph::AppendArc(int tail, int head)
     list.Heads.push_back(head);
     arcSlots.Slots[std::size_t(tail) * SlotRow + std::size_t(head)] = quint8(list.Heads.size());
     return list.Arcs.emplace_back();
+}
+
+void Graph::ReserveArcs(int tail, int count)
+{
+    OutArcList& list = OutLists[std::size_t(tail)];
+    list.Heads.reserve(std::size_t(count));
+    list.Arcs.reserve(std::size_t(count));
 }
 
 void Graph::RemoveArcAt(int tail, int index)

@@ -114,13 +114,26 @@ struct Graph : GraphLimits {
     {
         return HasOutList(v) ? std::span<ArcRecord>(OutLists[std::size_t(v)].Arcs) : std::span<ArcRecord>();
     }
-    // Where b stands in a's out-list, or -1.
-    int ArcIndex(int a, int b) const;
+    // Where b stands in a's out-list, or -1. Inline, as the searches ask it in their inner loops.
+    int ArcIndex(int a, int b) const
+    {
+        if (!HasOutList(a) || std::size_t(b) >= SlotRow)
+            return -1;
+        return int(arcSlots.Slots[std::size_t(a) * SlotRow + std::size_t(b)]) - 1;
+    }
     bool HasArc(int a, int b) const { return ArcIndex(a, b) >= 0; }
     // The record of arc a -> b; an empty one when there is no such arc.
-    const ArcRecord& Arc(int a, int b) const;
+    const ArcRecord& Arc(int a, int b) const
+    {
+        const int k = ArcIndex(a, b);
+        return k < 0 ? NoArc : OutLists[std::size_t(a)].Arcs[std::size_t(k)];
+    }
     // The record of arc a -> b to change, or null when there is no such arc.
-    ArcRecord* FindArc(int a, int b);
+    ArcRecord* FindArc(int a, int b)
+    {
+        const int k = ArcIndex(a, b);
+        return k < 0 ? nullptr : &OutLists[std::size_t(a)].Arcs[std::size_t(k)];
+    }
     // The record of arc a -> b to change; without such an arc, a scratch record whose changes
     // go nowhere.
     ArcRecord& ArcRef(int a, int b);
@@ -137,6 +150,8 @@ struct Graph : GraphLimits {
     bool HasOutList(int v) const { return std::size_t(v) - 1 < OutLists.size() - 1; }
     // Appends arc tail -> head (not yet listed) with an empty record and returns the record.
     ArcRecord& AppendArc(int tail, int head);
+    // Room for that many arcs leaving tail, taken at once by a builder that knows the count.
+    void ReserveArcs(int tail, int count);
     void RemoveArcAt(int tail, int index);
     // Every vertex keeps its out-list, emptied.
     void ClearArcs();
@@ -146,6 +161,7 @@ struct Graph : GraphLimits {
 
   private:
     static constexpr std::size_t SlotRow = MaxVertices + 1;
+    static const ArcRecord NoArc;
     void RebuildArcSlots();
 
     // One out-list a vertex, index 0 unused: always VertexCount + 1 of them.
