@@ -188,11 +188,11 @@ TEST_F(Desktop, TheViewShowsTheScrolledPartOfTheCanvas)
 TEST_F(Desktop, AFailedOpenLeavesDocumentHistoryAndRecentListAlone)
 {
     DrawSample();
-    G().RecentFiles = {dir.filePath("good.grafa")};
+    w->Session().RecentFiles() = {dir.filePath("good.grafa")};
     w->Session().RecordState();
     const auto before = State();
     const int historyCount = w->Session().History().Count();
-    const QStringList recent = G().RecentFiles;
+    const QStringList recent = w->Session().RecentFiles();
 
     Write("letter.txt", "Dear colleagues,\nplease find the marks attached.\n");
     Write("damaged.grafa",
@@ -205,7 +205,7 @@ TEST_F(Desktop, AFailedOpenLeavesDocumentHistoryAndRecentListAlone)
         EXPECT_FALSE(host.messages.empty()) << "the failure is reported";
         EXPECT_TRUE(*State() == *before);
         EXPECT_EQ(w->Session().History().Count(), historyCount);
-        EXPECT_EQ(G().RecentFiles, recent);
+        EXPECT_EQ(w->Session().RecentFiles(), recent);
     }
 }
 

@@ -604,11 +604,11 @@ TEST(ExchangeImportCommand, IsOneUndoStepListedAmongRecentFilesAndARefusalLeaves
     }
     EXPECT_FALSE(GraphFileCommands::ImportGraphFile(session, bad, Format::Dot));
     EXPECT_FALSE(session.History().CanUndo());
-    EXPECT_TRUE(d.RecentFiles.isEmpty());
+    EXPECT_TRUE(session.RecentFiles().isEmpty());
     ASSERT_TRUE(GraphFileCommands::ImportGraphFile(session, good, Format::Dot));
     EXPECT_EQ(d.VertexCount, 2);
     EXPECT_EQ(d.MatrixEntry(1, 2), 3);
-    EXPECT_TRUE(d.RecentFiles.contains(good));
+    EXPECT_TRUE(session.RecentFiles().contains(good));
     session.Undo();
     EXPECT_EQ(d.VertexCount, 1);
     EXPECT_FALSE(d.Directed);

@@ -285,11 +285,11 @@ TEST_F(GrafaFiles, SaveCommandAddsTheExtensionCaseSensitively)
     Add(1);
     ASSERT_TRUE(GraphFileCommands::SaveGraphFile(session, Path("g")));
     EXPECT_TRUE(QFile::exists(Path("g.grafa")));
-    EXPECT_EQ(g->RecentFiles, QStringList{Path("g.grafa")});
+    EXPECT_EQ(session.RecentFiles(), QStringList{Path("g.grafa")});
 
     // A folder that is not there cannot be written: the system's reason, nothing listed.
     EXPECT_FALSE(GraphFileCommands::SaveGraphFile(session, Path("missing/g.grafa")));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_TRUE(host.messages[0].text.startsWith(Translate("Happend_error") + "\r"));
-    EXPECT_EQ(g->RecentFiles.size(), 1);
+    EXPECT_EQ(session.RecentFiles().size(), 1);
 }

@@ -61,7 +61,7 @@ TEST_F(OpenCommand, NeedsADocumentAndAReadableFile)
     EXPECT_EQ(g.VertexCount, 1);
     EXPECT_EQ(g.LabelCount, 1);
     EXPECT_FALSE(session.History().CanUndo());
-    EXPECT_TRUE(g.RecentFiles.isEmpty());
+    EXPECT_TRUE(session.RecentFiles().isEmpty());
 }
 
 TEST_F(OpenCommand, VersionChoosesTheReaderAndTheOpenCanBeUndone)
@@ -91,11 +91,11 @@ TEST_F(OpenCommand, VersionChoosesTheReaderAndTheOpenCanBeUndone)
     EXPECT_EQ(g.LabelCount, 1);
 
     // Failed opens never enter the recent list; a good one already listed stays in place.
-    EXPECT_EQ(g.RecentFiles, QStringList({dir.filePath("old.txt")}));
+    EXPECT_EQ(session.RecentFiles(), QStringList({dir.filePath("old.txt")}));
     Write("second.txt", "0\n");
     ASSERT_TRUE(GraphFileCommands::OpenGraphFile(session, dir.filePath("second.txt")));
     ASSERT_TRUE(GraphFileCommands::OpenGraphFile(session, dir.filePath("old.txt")));
-    EXPECT_EQ(g.RecentFiles, QStringList({dir.filePath("second.txt"), dir.filePath("old.txt")}));
+    EXPECT_EQ(session.RecentFiles(), QStringList({dir.filePath("second.txt"), dir.filePath("old.txt")}));
     EXPECT_GT(host.redraws, 0);
     EXPECT_GT(host.matrixRefreshes, 0);
 
@@ -125,11 +125,11 @@ TEST_F(OpenCommand, AFailedOpenChangesNothing)
     g.ArcRef(1, 2).X = g.ArcRef(2, 1).X = 77; // a bent arc: its text point is not the midpoint
     g.ArcRef(1, 2).Y = g.ArcRef(2, 1).Y = 99;
     g.AddLabel("kept", 5, 6);
-    g.RecentFiles = {"a.grafa", "b.grafa", "c.grafa", "d.grafa", "e.grafa", "f.grafa"};
+    session.RecentFiles() = {"a.grafa", "b.grafa", "c.grafa", "d.grafa", "e.grafa", "f.grafa"};
     session.RecordState();
     const auto before = UndoHistory::TakeSnapshot(g);
     const int historyCount = session.History().Count();
-    const QStringList recent = g.RecentFiles;
+    const QStringList recent = session.RecentFiles();
     const int width = g.ExtentWidth, height = g.ExtentHeight;
 
     Write("plain.txt", "Dear students,\nthe exam is on Monday.\n");
@@ -147,7 +147,7 @@ TEST_F(OpenCommand, AFailedOpenChangesNothing)
         EXPECT_FALSE(host.messages.empty());
         EXPECT_TRUE(*UndoHistory::TakeSnapshot(g) == *before);
         EXPECT_EQ(session.History().Count(), historyCount);
-        EXPECT_EQ(g.RecentFiles, recent);
+        EXPECT_EQ(session.RecentFiles(), recent);
         EXPECT_EQ(g.ExtentWidth, width);
         EXPECT_EQ(g.ExtentHeight, height);
     }

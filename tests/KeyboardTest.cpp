@@ -247,7 +247,7 @@ TEST_F(Keyboard, TheHamiltonSubmenuIsDisabledWithBothItsItemsForADirectedGraph)
 
 TEST_F(Keyboard, ARecentFileIsNumberedForTheKeyboardAndItsAmpersandIsShown)
 {
-    w->Document()->RecentFiles = {QStringLiteral("/tmp/R&D.grafa"), QStringLiteral("/tmp/plain.grafa")};
+    w->Session().RecentFiles() = {QStringLiteral("/tmp/R&D.grafa"), QStringLiteral("/tmp/plain.grafa")};
     w->RefreshRecentMenu();
     QAction* first = w->RecentMenu()->actions().value(0);
     ASSERT_NE(first, nullptr);

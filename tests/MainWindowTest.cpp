@@ -645,14 +645,14 @@ TEST_F(Window, HelpExamplesOpenTheManualsGraphsAsOneStepInNoFile)
 
     // Opened: one undo step, unsaved, in no file and not among the recent ones.
     w->AskSaveChanges = [](const QString&) { return MainWindow::SaveAnswer::Discard; };
-    const QStringList recent = G().RecentFiles;
+    const QStringList recent = w->Session().RecentFiles();
     w->Action("actExample_roads")->trigger();
     EXPECT_EQ(G().VertexCount, 5);
     EXPECT_TRUE(G().Directed);
     EXPECT_TRUE(G().HasArc(1, 2));
     EXPECT_TRUE(w->isWindowModified());
     EXPECT_TRUE(w->Session().FileName().isEmpty()) << "Save must not write over the shipped file";
-    EXPECT_EQ(G().RecentFiles, recent);
+    EXPECT_EQ(w->Session().RecentFiles(), recent);
     // One step back is the graph before, one forward the example again.
     w->Action("actUndo")->trigger();
     EXPECT_EQ(G().MatrixToMemo().join(';'), graph);
@@ -774,14 +774,14 @@ TEST_F(Window, SavingAppendsTheExtensionAndListsRecentFiles)
     w->OpenRecentFile(1);
     EXPECT_EQ(G().VertexCount, 2);
     EXPECT_EQ(G().Arc(1, 2).Weight, 7);
-    EXPECT_EQ(G().RecentFiles.first(), chosenFile);
+    EXPECT_EQ(w->Session().RecentFiles().first(), chosenFile);
 
     // A file that vanished is reported and leaves the list.
     QFile::remove(chosenFile);
     w->OpenRecentFile(0);
     EXPECT_EQ(host.messages.size(), 1u);
     EXPECT_TRUE(host.MessageTexts().value(0).contains(chosenFile));
-    EXPECT_EQ(G().RecentFiles.size(), 1);
+    EXPECT_EQ(w->Session().RecentFiles().size(), 1);
     EXPECT_EQ(G().VertexCount, 2) << "the graph is untouched";
     EXPECT_FALSE(w->RecentMenu()->actions().value(1)->isVisible());
 }

@@ -76,7 +76,6 @@ void ExpectDefaults(const GraphDocument& g, const QString& face)
     const TextStyle active{10, 0xFFFFFF, 0x0000FF, 0, face};
     EXPECT_EQ(g.NormalLabelStyle, normal);
     EXPECT_EQ(g.ActiveLabelStyle, active);
-    EXPECT_TRUE(g.RecentFiles.isEmpty());
 }
 
 } // namespace
@@ -84,10 +83,10 @@ void ExpectDefaults(const GraphDocument& g, const QString& face)
 TEST_F(Settings, FirstStartWithoutAFile)
 {
     g->MapMode = 1;
-    g->RecentFiles = QStringList{"stale.grafa"};
     config.CountRun = 7;
     EXPECT_TRUE(config.LoadSettings(*g, silent, false));
     ExpectDefaults(*g, "Window Font");
+    EXPECT_TRUE(config.LoadRecentFiles().isEmpty());
     EXPECT_EQ(config.CountRun, 0);
     EXPECT_FALSE(QFile::exists(ProgramSettings::FileName()));
 
@@ -119,12 +118,12 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
     g->ZoomMap = -3; // any scale is accepted
     g->NormalLabelStyle = TextStyle{14, 13, 15, 5, "Normal Face"};
     g->ActiveLabelStyle = TextStyle{16, 17, 18, 10, "Active Face"};
-    g->RecentFiles = QStringList{"/a/один.grafa", "/b/two.grafa", "c.grafa", "d e.grafa"};
+    const QStringList recent{"/a/один.grafa", "/b/two.grafa", "c.grafa", "d e.grafa"};
     config.CountRun = 3;
     config.UndoSteps = 7;
     translator.LoadLanguage("grafEnglish.lang");
     QString error;
-    ASSERT_TRUE(config.SaveSettings(*g, WindowPlacement{-20, 30, 640, 480, 222}, false, &error))
+    ASSERT_TRUE(config.SaveSettings(*g, recent, WindowPlacement{-20, 30, 640, 480, 222}, false, &error))
         << error.toStdString();
 
     const QStringList order{"ActDugePenColor",
@@ -183,7 +182,7 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
     EXPECT_EQ(h->ZoomMap, -3);
     EXPECT_EQ(h->NormalLabelStyle, g->NormalLabelStyle);
     EXPECT_EQ(h->ActiveLabelStyle, g->ActiveLabelStyle);
-    EXPECT_EQ(h->RecentFiles, g->RecentFiles);
+    EXPECT_EQ(other.LoadRecentFiles(), recent);
     EXPECT_EQ(other.CountRun, 3);
     EXPECT_EQ(other.UndoSteps, 7);
     EXPECT_EQ(otherTranslator.CurrentLanguageFile(), "grafEnglish.lang");
@@ -192,7 +191,7 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
 
     // The built-in language is stored as an empty name and comes back as such.
     translator.UseBuiltIn();
-    ASSERT_TRUE(config.SaveSettings(*g, WindowPlacement{}, true));
+    ASSERT_TRUE(config.SaveSettings(*g, recent, WindowPlacement{}, true));
     EXPECT_TRUE(ReadFile().contains("\nLang=\n"));
     EXPECT_TRUE(other.LoadSettings(*h, silent, true));
     EXPECT_EQ(otherTranslator.CurrentLanguageFile(), QString());
@@ -293,11 +292,9 @@ TEST_F(Settings, RecentFilesSkipEmptiesAndUnknownKeysSurviveASave)
 {
     WriteFile("[Other]\nmine=kept\n[MainSetting]\nCustom=yes\nLastFile0=a.grafa\nLastFile1=\n"
               "LastFile2=c.grafa\nLastFile5=f.grafa\nLastFile6=never.grafa\n");
-    config.LoadSettings(*g, silent, false);
-    EXPECT_EQ(g->RecentFiles, (QStringList{"a.grafa", "c.grafa", "f.grafa"}));
+    EXPECT_EQ(config.LoadRecentFiles(), (QStringList{"a.grafa", "c.grafa", "f.grafa"}));
 
-    g->RecentFiles = QStringList{"x.grafa"};
-    ASSERT_TRUE(config.SaveSettings(*g, WindowPlacement{}, true));
+    ASSERT_TRUE(config.SaveSettings(*g, {"x.grafa"}, WindowPlacement{}, true));
     const QByteArray text = ReadFile();
     EXPECT_TRUE(text.contains("[Other]\nmine=kept\n"));
     EXPECT_TRUE(text.contains("Custom=yes\n"));
@@ -310,7 +307,7 @@ TEST_F(Settings, SaveIntoAFolderThatIsGoneFails)
 {
     ProgramPaths::SetProgramFolderOverride(folder.filePath("missing/deeper"));
     QString error;
-    EXPECT_FALSE(config.SaveSettings(*g, WindowPlacement{}, true, &error));
+    EXPECT_FALSE(config.SaveSettings(*g, {}, WindowPlacement{}, true, &error));
     EXPECT_FALSE(error.isEmpty());
 }
 

@@ -199,7 +199,7 @@ TEST_F(WholeFile, EveryWriterLeavesTheOldFileWhenTheDiskFills)
          [&](const QString& folder, QString& target, QString* reason) {
              ProgramPaths::SetProgramFolderOverride(folder);
              target = ProgramSettings::FileName();
-             return config.SaveSettings(*g, WindowPlacement{}, true, reason);
+             return config.SaveSettings(*g, {}, WindowPlacement{}, true, reason);
          }},
     };
     for (const auto& [name, write] : writers) {

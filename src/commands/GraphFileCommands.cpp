@@ -111,7 +111,7 @@ bool ReadGraphFile(GraphSession& session, const QString& fileName, bool anyName,
     if (example) {
         session.MarkUnsaved();
     } else {
-        RecentFiles::AddRecentFile(g.RecentFiles, fileName);
+        RecentFiles::AddRecentFile(session.RecentFiles(), fileName);
         session.MarkSaved(fileName);
     }
     host.Redraw();
@@ -145,7 +145,7 @@ bool ImportGraphFile(GraphSession& session, const QString& fileName, ExchangeFor
     session.Gestures().Reset();
     // The graph is in no graph file yet: saving must not write over the file it came from.
     session.MarkUnsaved();
-    RecentFiles::AddRecentFile(g.RecentFiles, fileName);
+    RecentFiles::AddRecentFile(session.RecentFiles(), fileName);
     session.Host().RefreshMatrixWindow();
     session.Host().Redraw();
     session.Host().UpdateMenus();
@@ -169,7 +169,7 @@ bool SaveGraphFile(GraphSession& session, const QString& chosenName)
         ShowFileError(session.Host(), fileName, error);
         return false;
     }
-    RecentFiles::AddRecentFile(g.RecentFiles, fileName);
+    RecentFiles::AddRecentFile(session.RecentFiles(), fileName);
     session.MarkSaved(fileName);
     session.Host().UpdateMenus();
     return true;

@@ -26,6 +26,8 @@ class GraphSession {
     UndoHistory& History() { return history; }
     TextPane& Outp() { return panes.Text; }
     ResultPanes& Panes() { return panes; }
+    // The files last opened or saved, newest first, as the File menu lists them.
+    QStringList& RecentFiles() { return recentFiles; }
     // The mouse gesture under way on the drawing.
     GestureState& Gestures() { return gestures; }
     // The one naming object that documents refer to (the new-graph dialog configures it).
@@ -79,6 +81,7 @@ class GraphSession {
     ResultPanes panes;
     VertexNaming naming;
     GestureState gestures;
+    QStringList recentFiles;
     void RestoreState(const HistoryState& state);
     const HistoryState* SavedState() const;
 

@@ -139,14 +139,20 @@ bool ProgramSettings::LoadSettings(GraphDocument& graf, UserPrompts& prompts, bo
             translator.LoadLanguage(language);
     }
 
-    graf.RecentFiles.clear();
+    return showMatrix;
+}
+
+QStringList ProgramSettings::LoadRecentFiles() const
+{
+    const IniFile ini(FileName());
+    QStringList files;
     for (int i = 0; i < MaxRecentFiles; ++i) {
         const QString file =
             ini.ReadString(Section, QStringLiteral("LastFile") + QString::number(i), QString());
         if (!file.isEmpty())
-            graf.RecentFiles.append(file);
+            files.append(file);
     }
-    return showMatrix;
+    return files;
 }
 
 void ProgramSettings::LoadLastFolder()
@@ -208,8 +214,9 @@ WindowPlacement ProgramSettings::BringOnScreen(const WindowPlacement& placement,
     return moved;
 }
 
-bool ProgramSettings::SaveSettings(const GraphDocument& graf, const WindowPlacement& mainWindow,
-                                   bool matrixWindowVisible, QString* error) const
+bool ProgramSettings::SaveSettings(const GraphDocument& graf, const QStringList& recentFiles,
+                                   const WindowPlacement& mainWindow, bool matrixWindowVisible,
+                                   QString* error) const
 {
     IniFile ini(FileName());
     auto put = [&ini](const IntKey& key, int value) { ini.WriteInteger(Section, Key(key.key), value); };
@@ -252,9 +259,9 @@ bool ProgramSettings::SaveSettings(const GraphDocument& graf, const WindowPlacem
     ini.WriteInteger(Section, QStringLiteral("FormHeight"), mainWindow.Height);
     putString("Lang", translator.CurrentLanguageFile());
     // Higher-numbered keys of a longer earlier list stay; reading skips nothing but empties.
-    const int count = std::min(int(graf.RecentFiles.size()), MaxRecentFiles);
+    const int count = std::min(int(recentFiles.size()), MaxRecentFiles);
     for (int i = 0; i < count; ++i)
-        ini.WriteString(Section, QStringLiteral("LastFile") + QString::number(i), graf.RecentFiles[i]);
+        ini.WriteString(Section, QStringLiteral("LastFile") + QString::number(i), recentFiles[i]);
     ini.WriteInteger(Section, QStringLiteral("ResultsHeight"), mainWindow.ResultsHeight);
     if (!LastFolder.isEmpty())
         ini.WriteString(Section, QStringLiteral("LastFolder"), LastFolder);

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 class TranslationManager;
 class GraphDocument;
@@ -18,8 +19,8 @@ struct WindowPlacement {
 };
 
 // "setting.ini" in the program's folder: the drawing styles, vertex size, background
-// picture, map scale, label fonts, language and recent files of every new document, and a
-// few values of the running program. A missing, damaged or foreign file gives the defaults.
+// picture, map scale and label fonts of every new document, the language, the recent files,
+// and a few values of the running program. A missing, damaged or foreign file gives the defaults.
 class ProgramSettings {
   public:
     explicit ProgramSettings(TranslationManager& translator);
@@ -39,18 +40,21 @@ class ProgramSettings {
     QString LastFolder;
 
     // Styles, vertex size, background, map scale (map mode off), label fonts, the run
-    // counter, with withLanguage the language, and the recent files into a new document.
+    // counter and with withLanguage the language into a new document.
     // Returns whether the matrix window should be shown; only the first document of a run
     // uses that.
     bool LoadSettings(GraphDocument& graf, UserPrompts& prompts, bool withLanguage);
     // The main window's placement, brought onto one of the screens (the first is the
     // primary one, whose size gives the default position).
     WindowPlacement LoadWindowPlacement(const QList<QRect>& screens) const;
+    // The recent files, newest first.
+    QStringList LoadRecentFiles() const;
     // LastFolder as the settings file keeps it: read once at start, since every new graph
     // reads the other settings again.
     void LoadLastFolder();
     // Writes every key in its order; keys the program does not know stay in the file.
-    bool SaveSettings(const GraphDocument& graf, const WindowPlacement& mainWindow, bool matrixWindowVisible,
+    bool SaveSettings(const GraphDocument& graf, const QStringList& recentFiles,
+                      const WindowPlacement& mainWindow, bool matrixWindowVisible,
                       QString* error = nullptr) const;
 
     // Centred on a screen of the given size.

@@ -185,7 +185,6 @@ class GraphDocument : public Graph {
     ArcStyle NormalArcStyle, ActiveArcStyle;
     quint8 EditMode = 1; // 0 constructor, 1 path search
     QImage BackgroundBitmap;
-    QStringList RecentFiles;
 
     // Which name numbers are taken.
     VertexArray<quint8> NameNumberUsed{};

@@ -176,17 +176,17 @@ bool MainWindow::SaveAsCommand()
 
 void MainWindow::OpenRecentFile(int index)
 {
-    GraphDocument* g = Document();
-    if (!g || index < 0 || index >= g->RecentFiles.size())
+    QStringList& recent = session->RecentFiles();
+    if (!Document() || index < 0 || index >= recent.size())
         return;
     LeaveTextMode();
-    const QString fileName = g->RecentFiles[index];
+    const QString fileName = recent[index];
     if (QFileInfo(fileName).isFile() && !MayDiscardWork())
         return;
     if (!QFileInfo(fileName).isFile()) {
         // The open command reports the missing file; it then leaves the list.
         GraphFileCommands::OpenGraphFile(*session, fileName);
-        g->RecentFiles.removeAll(fileName);
+        recent.removeAll(fileName);
         RefreshRecentMenu();
         return;
     }
@@ -195,15 +195,15 @@ void MainWindow::OpenRecentFile(int index)
 
 void MainWindow::AddRecentFile(const QString& fileName)
 {
-    if (GraphDocument* g = Document()) {
-        RecentFiles::AddRecentFile(g->RecentFiles, fileName);
+    if (Document()) {
+        RecentFiles::AddRecentFile(session->RecentFiles(), fileName);
         RefreshRecentMenu();
     }
 }
 
 void MainWindow::RefreshRecentMenu()
 {
-    const QStringList files = Document() ? Document()->RecentFiles : QStringList();
+    const QStringList files = Document() ? session->RecentFiles() : QStringList();
     for (int i = 0; i < recentActions.size(); ++i) {
         QAction* item = recentActions[i];
         item->setVisible(i < files.size());

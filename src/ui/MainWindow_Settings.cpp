@@ -16,6 +16,7 @@
 void MainWindow::LoadSettings(GraphDocument& graf, bool withLanguage)
 {
     const bool showMatrix = config->LoadSettings(graf, Host(), withLanguage);
+    session->RecentFiles() = config->LoadRecentFiles();
     session->History().SetUndoSteps(config->UndoSteps);
     // The matrix window's visibility is a start-up setting, applied when the first graph
     // of the run has been created (not while the new-graph dialog is still open).
@@ -35,7 +36,7 @@ void MainWindow::SaveSettings(GraphDocument& graf)
     QString error;
     const int results = splitter->sizes().value(1, 300);
     config->ViewZoom = qRound(zoom * 100);
-    if (!config->SaveSettings(graf,
+    if (!config->SaveSettings(graf, session->RecentFiles(),
                               {geometry.x(), geometry.y(), geometry.width(), geometry.height(), results},
                               matrixVisible, &error) &&
         windowReady)
