@@ -169,8 +169,9 @@ struct Graph : GraphLimits {
     ArcSlotTable arcSlots{std::vector<quint8>(SlotRow)};
 };
 
-// The graph with what the window and the session still keep beside it: drawing styles, scroll
-// position and extent, the background picture, gesture state, the report, recent files.
+// The graph with its names and the editing operations, and what the view still keeps beside
+// it: drawing styles, scroll position and extent, the background picture. It reaches no
+// service: a const reference, all an algorithm gets, can change nothing and show nothing.
 class GraphDocument : public Graph {
   public:
     GraphDocument();

@@ -1,7 +1,7 @@
 #include "online/Feedback.h"
 
 #include "base/TranslationManager.h"
-#include "document/ProgramHost.h"
+#include "document/UserPrompts.h"
 #include "online/QueryEncoding.h"
 #include "online/ServerEndpoint.h"
 #include "online/ServerRequest.h"
@@ -37,33 +37,33 @@ QString FeedbackCounterText(qsizetype characters)
     return QLatin1Char('(') + QString::number(characters) + Translate("chars_from");
 }
 
-FeedbackOutcome SendFeedback(ProgramHost& host, const ServerEndpoint& server, const QString& email,
+FeedbackOutcome SendFeedback(UserPrompts& prompts, const ServerEndpoint& server, const QString& email,
                              const QString& text)
 {
     // Checked before connecting, so that an empty form makes no network traffic at all.
     if (text.size() > kFeedbackTextMaxChars)
-        host.ShowMessage(ProgramHost::MessageKind::Warning, Translate("Smg_have_more_5000_chars"));
+        prompts.ShowMessage(UserPrompts::MessageKind::Warning, Translate("Smg_have_more_5000_chars"));
     if (email.isEmpty() && text.isEmpty())
         return FeedbackOutcome::NothingToSend;
 
     const ServerReply reply =
         RequestReply(server, BuildGetRequest(server, FeedbackRequestPath(email, CutFeedbackText(text))));
     if (reply.statusLine.isEmpty()) {
-        host.ShowMessage(ProgramHost::MessageKind::Error, Translate("Message_not_sent") + kBreak +
-                                                              Translate("Internet_connect") + kBreak +
-                                                              Translate("Repeat"));
+        prompts.ShowMessage(UserPrompts::MessageKind::Error, Translate("Message_not_sent") + kBreak +
+                                                                 Translate("Internet_connect") + kBreak +
+                                                                 Translate("Repeat"));
         return FeedbackOutcome::NotSent;
     }
     // Only the script says it stored the message; any other page, whatever its status, did not.
     if (reply.status != 200 || reply.answer != "sent") {
-        host.ShowMessage(ProgramHost::MessageKind::Error,
-                         Translate("Message_not_sent") + kBreak +
-                             Translate("Server_reply").arg(DescribeReply(reply)) + kBreak +
-                             Translate("Repeat"));
+        prompts.ShowMessage(UserPrompts::MessageKind::Error,
+                            Translate("Message_not_sent") + kBreak +
+                                Translate("Server_reply").arg(DescribeReply(reply)) + kBreak +
+                                Translate("Repeat"));
         return FeedbackOutcome::ServerRefused;
     }
-    host.ShowMessage(ProgramHost::MessageKind::Information,
-                     Translate("Message_sended") + kBreak + Translate("Senks_help"));
+    prompts.ShowMessage(UserPrompts::MessageKind::Information,
+                        Translate("Message_sended") + kBreak + Translate("Senks_help"));
     return FeedbackOutcome::Sent;
 }
 

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-class ProgramHost;
+class UserPrompts;
 struct ServerEndpoint;
 
 // Limits of the feedback window's fields.
@@ -30,8 +30,8 @@ QString CutFeedbackText(const QString& text);
 QString FeedbackCounterText(qsizetype characters);
 
 // The send button: warns when the text is cut, sends nothing when both fields are empty,
-// otherwise sends and tells the user the outcome through the host.
-FeedbackOutcome SendFeedback(ProgramHost& host, const ServerEndpoint& server, const QString& email,
+// otherwise sends and tells the user the outcome through the prompts.
+FeedbackOutcome SendFeedback(UserPrompts& prompts, const ServerEndpoint& server, const QString& email,
                              const QString& text);
 
 // The feedback window opens by itself once, when a graph is created on the third run: true

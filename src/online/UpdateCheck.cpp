@@ -1,7 +1,7 @@
 #include "online/UpdateCheck.h"
 
 #include "base/TranslationManager.h"
-#include "document/ProgramHost.h"
+#include "document/UserPrompts.h"
 #include "online/ServerEndpoint.h"
 #include "online/ServerRequest.h"
 
@@ -27,29 +27,29 @@ UpdateCheckOutcome DecideUpdateReply(const ServerReply& reply)
                                           : UpdateCheckOutcome::LatestVersion;
 }
 
-UpdateCheckResult CheckForUpdate(ProgramHost& host, const ServerEndpoint& server)
+UpdateCheckResult CheckForUpdate(UserPrompts& prompts, const ServerEndpoint& server)
 {
     UpdateCheckResult result;
     const ServerReply reply = RequestReply(server, BuildGetRequest(server, UpdateRequestPath()));
     result.Outcome = DecideUpdateReply(reply);
     switch (result.Outcome) {
     case UpdateCheckOutcome::NothingReceived:
-        host.ShowMessage(ProgramHost::MessageKind::Error, Translate("Error_connect") + kBreak +
-                                                              Translate("Internet_connect") + kBreak +
-                                                              Translate("Repeat"));
+        prompts.ShowMessage(UserPrompts::MessageKind::Error, Translate("Error_connect") + kBreak +
+                                                                 Translate("Internet_connect") + kBreak +
+                                                                 Translate("Repeat"));
         break;
     case UpdateCheckOutcome::NewVersionOffered:
-        result.OpenWebSite = host.AskInformationYesNo(Translate("Have_new_version") + kBreak +
-                                                      Translate("Download_from_site"));
+        result.OpenWebSite = prompts.AskInformationYesNo(Translate("Have_new_version") + kBreak +
+                                                         Translate("Download_from_site"));
         break;
     case UpdateCheckOutcome::ServerUnavailable:
-        host.ShowMessage(ProgramHost::MessageKind::Error,
-                         Translate("Update_not_checked") + kBreak +
-                             Translate("Server_reply").arg(DescribeReply(reply)) + kBreak +
-                             Translate("Repeat"));
+        prompts.ShowMessage(UserPrompts::MessageKind::Error,
+                            Translate("Update_not_checked") + kBreak +
+                                Translate("Server_reply").arg(DescribeReply(reply)) + kBreak +
+                                Translate("Repeat"));
         break;
     case UpdateCheckOutcome::LatestVersion:
-        host.ShowMessage(ProgramHost::MessageKind::Information, Translate("You_have_last_version"));
+        prompts.ShowMessage(UserPrompts::MessageKind::Information, Translate("You_have_last_version"));
         break;
     }
     return result;

@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-class ProgramHost;
+class UserPrompts;
 struct ServerReply;
 struct ServerEndpoint;
 
@@ -30,6 +30,6 @@ QByteArray UpdateRequestPath();
 // any other answer is no answer to the question.
 UpdateCheckOutcome DecideUpdateReply(const ServerReply& reply);
 
-// The help menu's update check: asks the server, tells the user through the host and, for a
+// The help menu's update check: asks the server, tells the user in message boxes and, for a
 // newer version, asks whether to visit the web site.
-UpdateCheckResult CheckForUpdate(ProgramHost& host, const ServerEndpoint& server);
+UpdateCheckResult CheckForUpdate(UserPrompts& prompts, const ServerEndpoint& server);

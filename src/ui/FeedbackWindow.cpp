@@ -11,7 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-FeedbackWindow::FeedbackWindow(ProgramHost& host, QWidget* parent) : QDialog(parent), host(host)
+FeedbackWindow::FeedbackWindow(UserPrompts& prompts, QWidget* parent) : QDialog(parent), prompts(prompts)
 {
     setObjectName(QStringLiteral("mindProgram"));
     explanation = new QLabel(this);
@@ -93,7 +93,7 @@ void FeedbackWindow::Send()
     FeedbackOutcome outcome;
     {
         const BusyCursor busy;
-        outcome = SendFeedback(host, server, email->text(), text->toPlainText());
+        outcome = SendFeedback(prompts, server, email->text(), text->toPlainText());
     }
     sendButton->setEnabled(true);
     if (FeedbackWindowCloses(outcome))

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <functional>
 
-class ProgramHost;
+class UserPrompts;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -17,7 +17,7 @@ class FeedbackWindow : public QDialog {
     Q_OBJECT
 
   public:
-    FeedbackWindow(ProgramHost& host, QWidget* parent = nullptr);
+    FeedbackWindow(UserPrompts& prompts, QWidget* parent = nullptr);
 
     // Where the opinion goes; read from the settings each time it is sent.
     std::function<ServerEndpoint()> Server;
@@ -39,7 +39,7 @@ class FeedbackWindow : public QDialog {
   private:
     void UpdateCounter();
 
-    ProgramHost& host;
+    UserPrompts& prompts;
     QLabel* explanation = nullptr;
     QLabel* emailLabel = nullptr;
     QLabel* emailLimit = nullptr;

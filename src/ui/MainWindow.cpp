@@ -8,6 +8,7 @@
 #include "ui/DocumentPainter.h"
 #include "ui/DrawingArea.h"
 #include "ui/FeedbackWindow.h"
+#include "ui/HelpCommands.h"
 #include "ui/MapScaleDialog.h"
 #include "ui/MatrixGridWindow.h"
 #include "ui/MatrixTextWindow.h"
@@ -114,7 +115,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     textMatrix = new MatrixTextWindow(*session, TranslateManager(), this);
     feedbackWindow = new FeedbackWindow(*host, this);
     feedbackWindow->Server = [] { return ReadServerEndpoint(ProgramSettings::FileName()); };
-    aboutBox->OpenFeedback = [this] { FeedbackCommand(); };
+    helpCommands = std::make_unique<HelpCommands>(*host, OpenExternal, *feedbackWindow, *aboutBox);
+    aboutBox->OpenFeedback = [this] { helpCommands->Feedback(); };
     scaleDialog = new MapScaleDialog(this);
     viewSettings = new ViewSettingsDialog(TranslateManager(), this);
     vertexDialog = new VertexChoiceDialog(this);
@@ -424,7 +426,7 @@ void MainWindow::ShowPendingInvitation()
     if (startingUp || !invitationPending)
         return;
     invitationPending = false;
-    FeedbackCommand();
+    helpCommands->Feedback();
 }
 
 void MainWindow::EnsureFirstGraph()

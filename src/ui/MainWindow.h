@@ -30,6 +30,7 @@ class QTimer;
 class QToolBar;
 class NewGraphDialog;
 class FeedbackWindow;
+class HelpCommands;
 class QUrl;
 class GenerateGraphDialog;
 namespace GraphLayouts {
@@ -146,14 +147,8 @@ class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvi
     void RunAlgorithmCommand(const QString& name, int first, int second);
     void UseBuiltInLanguage();
     void UseEnglishLanguage();
-    void OpenHelpFile();
     // One of the manual's example graphs, asking first about unsaved work.
     void OpenExample(const QString& fileName);
-    void OpenOnlineHelp();
-    void OpenWebSite();
-    void FeedbackCommand();
-    void CheckUpdateCommand();
-    void AboutCommand(AboutBox::Panel panel);
     FeedbackWindow* FeedbackDialog() const { return feedbackWindow; }
     AboutBox* AboutDialog() const { return aboutBox; }
     // The step-by-step walk of the last run: shown or hidden, and saved as a web page.
@@ -347,6 +342,7 @@ class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvi
     NewGraphDialog* newGraphDialog = nullptr;
     AboutBox* aboutBox = nullptr;
     FeedbackWindow* feedbackWindow = nullptr;
+    std::unique_ptr<HelpCommands> helpCommands;
     VertexChoiceDialog* vertexDialog = nullptr;
     MapScaleDialog* scaleDialog = nullptr;
     MatrixGridWindow* matrixForm = nullptr;

@@ -3,6 +3,7 @@
 #include "base/ProgramPaths.h"
 #include "base/TranslationManager.h"
 #include "commands/GraphLayouts.h"
+#include "ui/HelpCommands.h"
 #include "ui/MainWindow.h"
 
 #include <QAction>
@@ -245,9 +246,11 @@ void MainWindow::BuildMenus()
 
     QMenu* help = MakeMenu(nullptr, QStringLiteral("HelpMenu"), QStringLiteral("Help"));
     help->addAction(MakeAction("actHelpLocal", "HelpLocal", "help-contents|help-pdf",
-                               QKeySequence(Qt::Key_F1), [this] { OpenHelpFile(); }));
-    help->addAction(MakeAction("actHelpOnline", "HelpOnline", "web", {}, [this] { OpenOnlineHelp(); }));
-    help->addAction(MakeAction("actSiteProgram", "SiteProgram", "web", {}, [this] { OpenWebSite(); }));
+                               QKeySequence(Qt::Key_F1), [this] { helpCommands->OpenHelpFile(); }));
+    help->addAction(
+        MakeAction("actHelpOnline", "HelpOnline", "web", {}, [this] { helpCommands->OpenOnlineHelp(); }));
+    help->addAction(
+        MakeAction("actSiteProgram", "SiteProgram", "web", {}, [this] { helpCommands->OpenWebSite(); }));
     // The manual's example graphs: a lesson starts in one click.
     QMenu* examples = MakeMenu(help, QStringLiteral("ExamplesMenu"), QStringLiteral("Help_examples"));
     const QFileInfoList exampleFiles =
@@ -273,13 +276,15 @@ void MainWindow::BuildMenus()
     }
     examples->menuAction()->setEnabled(!exampleFiles.isEmpty());
     help->addSeparator();
-    help->addAction(MakeAction("actMindProgram", "MindProgram", {}, {}, [this] { FeedbackCommand(); }));
-    help->addAction(MakeAction("actCheckUpdate", "CheckUpdate", {}, {}, [this] { CheckUpdateCommand(); }));
-    help->addSeparator();
     help->addAction(
-        MakeAction("actFeedBack", "FeedBack", {}, {}, [this] { AboutCommand(AboutBox::Panel::Contact); }));
+        MakeAction("actMindProgram", "MindProgram", {}, {}, [this] { helpCommands->Feedback(); }));
+    help->addAction(
+        MakeAction("actCheckUpdate", "CheckUpdate", {}, {}, [this] { helpCommands->CheckUpdate(); }));
+    help->addSeparator();
+    help->addAction(MakeAction("actFeedBack", "FeedBack", {}, {},
+                               [this] { helpCommands->About(AboutBox::Panel::Contact); }));
     help->addAction(MakeAction("actAboutProgram", "AboutProgram", "help-about|about", {},
-                               [this] { AboutCommand(AboutBox::Panel::Information); }));
+                               [this] { helpCommands->About(AboutBox::Panel::Information); }));
 
     // The two language items sit on the menu bar itself.
     QAction* russian = new QAction(QStringLiteral("&Rus"), this);
