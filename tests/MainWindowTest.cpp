@@ -11,6 +11,7 @@
 #include "ui/MatrixGridWindow.h"
 #include "ui/NewGraphDialog.h"
 #include "ui/PlaybackBar.h"
+#include "ui/ViewSettingsDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,6 +24,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSet>
 #include <QTemporaryDir>
@@ -473,6 +475,30 @@ TEST_F(Window, AColouringFromTheMenuStaysOnScreenWithItsFills)
     // Inside each circle, left of its name: vertex 1 red, vertex 2 green.
     EXPECT_EQ(shown.pixelColor(qRound(93 * ratio), qRound(104 * ratio)), QColor(Qt::red));
     EXPECT_EQ(shown.pixelColor(qRound(293 * ratio), qRound(104 * ratio)), QColor(0, 128, 0));
+}
+
+TEST_F(Window, SavedViewSettingsAreOnScreenAtOnceAndCancelledOnesChangeNothing)
+{
+    Start(false, false);
+    AddVertices({{100, 100}});
+    w->Redraw();
+    auto fillAfter = [this](int colour, bool save) {
+        QTimer::singleShot(0, w.get(), [this, colour, save] {
+            auto* dialog = w->findChild<ViewSettingsDialog*>();
+            ASSERT_NE(dialog, nullptr);
+            dialog->Swatch(ViewSettingsDialog::PointFill, false)->SetColor(colour);
+            (save ? dialog->SaveButton() : dialog->CancelButton())->click();
+        });
+        now += 100; // past the 25 ms rule
+        w->Action("actSettings")->trigger();
+        const QImage shown = w->DrawingPane()->Shown();
+        const qreal ratio = shown.devicePixelRatio();
+        return shown.pixelColor(qRound(93 * ratio), qRound(104 * ratio)); // inside, left of the name
+    };
+    EXPECT_EQ(fillAfter(0x00FF00, true), QColor(0, 255, 0)); // 0x00BBGGRR
+    EXPECT_EQ(G().NormalVertexStyle.BrushColor, 0x00FF00);
+    EXPECT_EQ(fillAfter(0x0000FF, false), QColor(0, 255, 0));
+    EXPECT_EQ(G().NormalVertexStyle.BrushColor, 0x00FF00);
 }
 
 TEST_F(Window, PlaybackWalksTheStepsOnTheDrawingAndAnEditEndsIt)
