@@ -51,13 +51,16 @@ AlgorithmResult FindMinimumSpanningTree(const GraphDocument& g, bool recordSteps
     // keeps its best edge from the tree, updated as the tree grows.
     GraphDocument::VertexArray<quint8> inTree{};
     GraphDocument::VertexArray<Candidate> best{};
+    const bool weighted = g.Weighted;
     const auto offerEdgesOf = [&](int c) {
+        // Taken once: the writes below could alias the graph as far as the compiler knows.
         const std::span<const int> heads = g.OutArcs(c);
+        const std::span<const ArcRecord> records = g.OutRecords(c);
         for (int k = 0; k < int(heads.size()); ++k) {
             const int w = heads[std::size_t(k)];
             if (inTree[w])
                 continue;
-            const Candidate offer{g.Weighted ? g.OutRecords(c)[std::size_t(k)].Weight : 1, c, k};
+            const Candidate offer{weighted ? records[std::size_t(k)].Weight : 1, c, k};
             if (offer.weight < INT_MAX && offer.Before(best[w])) {
                 if (steps.Enabled()) {
                     if (best[w].Exists())

@@ -1,3 +1,4 @@
+#include "base/MemoryReuse.h"
 #include "base/TranslationManager.h"
 #include "ui/Appearance.h"
 #include "ui/MainWindow.h"
@@ -8,6 +9,7 @@
 
 int main(int argc, char* argv[])
 {
+    KeepFreedMemoryForReuse();
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(NODELOOM_VERSION));
     // The desktop entry's name, so that the window system ties the window to its icon.

@@ -1,3 +1,4 @@
+#include "base/MemoryReuse.h"
 #include "cli/CliCommands.h"
 
 #include <QGuiApplication>
@@ -17,6 +18,7 @@ void DropToolkitDiagnostics(QtMsgType type, const QMessageLogContext&, const QSt
 
 int main(int argc, char* argv[])
 {
+    KeepFreedMemoryForReuse();
     // Labels are measured with fonts, which needs a GUI application, but never a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(DropToolkitDiagnostics);
