@@ -82,7 +82,7 @@ class DeadEnds {
 class HamiltonSearch {
   public:
     HamiltonSearch(const GraphDocument& g, bool cycle, StepTrace& steps)
-        : g(g), n(g.VertexCount), cycle(cycle), steps(steps), remember(n <= 64)
+        : n(g.VertexCount), cycle(cycle), steps(steps), remember(n <= 64)
     {
         const std::size_t size = std::size_t(n) + 1;
         adjacent.assign(size * size, 0);
@@ -260,7 +260,6 @@ class HamiltonSearch {
     // The out-lists, looked up once: the search asks for them at every step.
     std::span<const int> Out(int v) const { return out[std::size_t(v)]; }
 
-    const GraphDocument& g;
     const int n;
     const bool cycle;
     StepTrace& steps;
