@@ -5,6 +5,7 @@
 #include "document/GraphDocument.h"
 
 #include <algorithm>
+#include <span>
 
 namespace {
 
@@ -131,13 +132,28 @@ AlgorithmResult CriticalPath(const GraphDocument& g, bool recordSteps)
     const int n = g.VertexCount;
     const std::size_t size = std::size_t(n) + 3;
 
-    // In-lists in increasing tail order: the order in which the trace back tries predecessors.
-    std::vector<std::vector<int>> from(size);
+    // In-lists in increasing tail order, the order in which the trace back tries predecessors,
+    // in one block: vertex v's tails are inTails[inStart[v] .. inStart[v + 1]).
+    std::vector<int> inStart(size + 1, 0);
     for (int a = 1; a <= n; ++a)
         for (int b : g.OutArcs(a))
-            from[std::size_t(b)].push_back(a);
-    const auto isSink = [&](int v) { return g.OutCount(v) == 0 && !from[std::size_t(v)].empty(); };
-    const auto isSource = [&](int v) { return g.OutCount(v) > 0 && from[std::size_t(v)].empty(); };
+            ++inStart[std::size_t(b) + 1];
+    for (std::size_t v = 1; v <= size; ++v)
+        inStart[v] += inStart[v - 1];
+    std::vector<int> inTails(std::size_t(inStart[size]));
+    {
+        std::vector<int> next(inStart.begin(), inStart.end() - 1);
+        for (int a = 1; a <= n; ++a)
+            for (int b : g.OutArcs(a))
+                inTails[std::size_t(next[std::size_t(b)]++)] = a;
+    }
+    const auto from = [&](int v) {
+        return std::span<const int>(inTails).subspan(
+            std::size_t(inStart[std::size_t(v)]),
+            std::size_t(inStart[std::size_t(v) + 1] - inStart[std::size_t(v)]));
+    };
+    const auto isSink = [&](int v) { return g.OutCount(v) == 0 && !from(v).empty(); };
+    const auto isSource = [&](int v) { return g.OutCount(v) > 0 && from(v).empty(); };
     std::vector<int> sinks, sources;
     for (int v = 1; v <= n; ++v) {
         if (isSink(v))
@@ -159,7 +175,7 @@ AlgorithmResult CriticalPath(const GraphDocument& g, bool recordSteps)
     std::vector<int> order;
     order.reserve(std::size_t(n));
     for (int v = 1; v <= n; ++v) {
-        waiting[std::size_t(v)] = int(from[std::size_t(v)].size());
+        waiting[std::size_t(v)] = int(from(v).size());
         if (waiting[std::size_t(v)] == 0)
             order.push_back(v);
     }
@@ -188,7 +204,8 @@ AlgorithmResult CriticalPath(const GraphDocument& g, bool recordSteps)
     if (dist[std::size_t(finish)] > 0) {
         int current = finish;
         for (int guard = 0; current != start && guard <= n + 1; ++guard) {
-            const std::vector<int>& tails = current == finish ? sinks : from[std::size_t(current)];
+            const std::span<const int> tails =
+                current == finish ? std::span<const int>(sinks) : from(current);
             int predecessor = 0;
             for (int e : tails) {
                 const int weight = current == finish ? 1 : ArcCost(g, e, current);
