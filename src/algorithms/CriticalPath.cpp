@@ -140,7 +140,8 @@ AlgorithmResult CriticalPath(const GraphDocument& g, bool recordSteps)
             ++inStart[std::size_t(b) + 1];
     for (std::size_t v = 1; v <= size; ++v)
         inStart[v] += inStart[v - 1];
-    std::vector<int> inTails(std::size_t(inStart[size]));
+    const std::size_t arcCount = std::size_t(inStart[size]);
+    std::vector<int> inTails(arcCount);
     {
         std::vector<int> next(inStart.begin(), inStart.end() - 1);
         for (int a = 1; a <= n; ++a)
