@@ -48,7 +48,7 @@ void BM_Layout255(benchmark::State& state)
     auto g = Document();
     GraphGenerators::Generate(*g, silent, Gnp255());
     const auto kind = GraphLayouts::Kind(state.range(0));
-    const QRect area = GraphLayouts::VisibleArea(*g, QSize());
+    const QRect area = GraphLayouts::VisibleArea(*g, silent);
     for (auto _ : state)
         benchmark::DoNotOptimize(GraphLayouts::Compute(*g, kind, area));
 }
@@ -64,7 +64,7 @@ void BM_CircleAndGrid255(benchmark::State& state)
     auto g = Document();
     GraphGenerators::Generate(*g, silent, Gnp255());
     const auto kind = GraphLayouts::Kind(state.range(0));
-    const QRect area = GraphLayouts::VisibleArea(*g, QSize());
+    const QRect area = GraphLayouts::VisibleArea(*g, silent);
     for (auto _ : state) {
         const auto points = GraphLayouts::Compute(*g, kind, area);
         GraphLayouts::Place(*g, *points);

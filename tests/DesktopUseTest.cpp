@@ -115,7 +115,8 @@ TEST_F(Desktop, ResizesAndSplitterMovesNeverChangeTheDocument)
     };
     drag({500, 330}, {500, bottom - 15});
     ASSERT_EQ(G().Vertices[6].Y, bottom - 15);
-    ASSERT_EQ(QPoint(G().ScrollX, G().ScrollY), QPoint(0, 0)) << "the drag inside did not scroll";
+    ASSERT_EQ(QPoint(w->HorizontalPosition(), w->VerticalPosition()), QPoint(0, 0))
+        << "the drag inside did not scroll";
     // Every resize and splitter move leaves every record of the document as it was.
     auto viewChangesKeep = [&](const HistoryState& before) {
         const int historyCount = w->Session().History().Count();
@@ -167,13 +168,13 @@ TEST_F(Desktop, TheViewShowsTheScrolledPartOfTheCanvas)
     w->ScrollToY(w->VerticalBar()->maximum());
     now += 100;
     w->Redraw();
-    ASSERT_EQ(QPoint(G().ScrollX, G().ScrollY),
+    ASSERT_EQ(QPoint(w->HorizontalPosition(), w->VerticalPosition()),
               QPoint(w->HorizontalBar()->value(), w->VerticalBar()->value()));
     // The far vertex, fully in view near the corner: white inside its left rim, the rim dark.
     const QImage shown = w->DrawingPane()->Shown();
     ASSERT_FALSE(shown.isNull());
     const qreal r = shown.devicePixelRatio();
-    const QPoint centre(1500 - G().ScrollX, 1200 - G().ScrollY);
+    const QPoint centre(1500 - w->HorizontalPosition(), 1200 - w->VerticalPosition());
     ASSERT_LT(centre.x() + G().VertexSize, w->DrawingPane()->width() + 1);
     const int inside = centre.x() - G().VertexSize + 3;
     EXPECT_EQ(QColor(shown.pixel(qRound(inside * r), qRound(centre.y() * r))), QColor(Qt::white));
@@ -406,7 +407,7 @@ TEST_F(Desktop, TheWheelScrollsTheDrawingAndShiftScrollsSideways)
     wheel({0, -120}, {}, Qt::NoModifier);
     const int notch = w->VerticalBar()->value();
     EXPECT_GT(notch, 0);
-    EXPECT_EQ(G().ScrollY, notch);
+    EXPECT_EQ(w->VerticalPosition(), notch);
     EXPECT_EQ(w->HorizontalBar()->value(), 0);
     wheel({0, 120}, {}, Qt::NoModifier);
     EXPECT_EQ(w->VerticalBar()->value(), 0);

@@ -43,8 +43,7 @@ TEST_F(Commands, AddVertexRecordsAndStopsAtTheLimit)
 TEST_F(Commands, RandomVertexLandsInTheVisiblePart)
 {
     Create(false, false);
-    g->ScrollX = 1000;
-    g->ScrollY = 500;
+    host.scroll = QPoint(1000, 500);
     for (int i = 0; i < 20; ++i)
         session.AddVertexRandom();
     for (int v = 1; v <= g->VertexCount; ++v) {

@@ -471,7 +471,7 @@ TEST_F(Generators, EveryVertexNameShowsWholeClearOfTheEdgesAndOfOtherNames)
     for (auto [family, first, second] :
          {std::tuple{Family::Grid, 15, 17}, std::tuple{Family::Cycle, 255, 0}}) {
         ASSERT_TRUE(Make(family, first, second)) << first << "," << second;
-        const QRect area = GraphLayouts::VisibleArea(*graf, host.DrawingArea());
+        const QRect area = GraphLayouts::VisibleArea(*graf, host);
         std::vector<QRect> captions;
         for (int v = 1; v <= graf->VertexCount; ++v) {
             const QString title = graf->VertexName(v);

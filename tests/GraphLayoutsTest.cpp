@@ -75,9 +75,8 @@ struct Layouts : ::testing::Test {
 
 TEST_F(Layouts, EveryLayoutKeepsVerticesInsideTheVisibleArea)
 {
-    graf->ScrollX = 150;
-    graf->ScrollY = 70;
-    const QRect area = GraphLayouts::VisibleArea(*graf, host.DrawingArea());
+    host.scroll = QPoint(150, 70);
+    const QRect area = GraphLayouts::VisibleArea(*graf, host);
     // Inside the view, clear of its left edge and a caption's height below its top.
     const int caption = QFontMetrics(graf->NormalLabelStyle.Font()).height();
     EXPECT_GE(area.left(), 150 + 4);
@@ -275,7 +274,7 @@ TEST_F(Layouts, NothingToPlaceRecordsNothing)
     // follows the font's height, so either parity occurs).
     graf->AddVertex(5, 5, QString(), 1, 10);
     ASSERT_TRUE(GraphLayouts::LayoutCommand(session, Kind::KamadaKawai));
-    const QRect area = GraphLayouts::VisibleArea(*graf, host.DrawingArea());
+    const QRect area = GraphLayouts::VisibleArea(*graf, host);
     EXPECT_EQ(graf->Vertices[1].X, int(std::nearbyint(area.left() + area.width() / 2.0)));
     EXPECT_EQ(graf->Vertices[1].Y, int(std::nearbyint(area.top() + area.height() / 2.0)));
 }
@@ -286,12 +285,12 @@ TEST_F(Layouts, ForceDirectedSeedsReproduce)
     GraphLayouts::Options options;
     options.seed = 77;
     const auto a = GraphLayouts::Compute(*graf, Kind::FruchtermanReingold,
-                                         GraphLayouts::VisibleArea(*graf, host.DrawingArea()), options);
+                                         GraphLayouts::VisibleArea(*graf, host), options);
     const auto b = GraphLayouts::Compute(*graf, Kind::FruchtermanReingold,
-                                         GraphLayouts::VisibleArea(*graf, host.DrawingArea()), options);
+                                         GraphLayouts::VisibleArea(*graf, host), options);
     options.seed = 78;
     const auto c = GraphLayouts::Compute(*graf, Kind::FruchtermanReingold,
-                                         GraphLayouts::VisibleArea(*graf, host.DrawingArea()), options);
+                                         GraphLayouts::VisibleArea(*graf, host), options);
     ASSERT_TRUE(a && b && c);
     EXPECT_EQ(*a, *b);
     EXPECT_NE(*a, *c);

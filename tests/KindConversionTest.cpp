@@ -79,7 +79,6 @@ TEST(KindConversion, NewGrafSetsKindStylesAndClearsTables)
     g->AddArc(1, 2, 1);
     g->MapMode = 1;
     g->NormalArcStyle.PenColor = 0x123456;
-    g->MenuEditMode = 0;
     g->StartNewGraph(false, true);
     EXPECT_FALSE(g->Directed);
     EXPECT_TRUE(g->Weighted);
@@ -90,5 +89,4 @@ TEST(KindConversion, NewGrafSetsKindStylesAndClearsTables)
     EXPECT_EQ(g->NormalArcStyle.PenColor, 0);
     EXPECT_EQ(g->ActiveArcStyle.PenStyle, 1);
     EXPECT_EQ(g->ActiveVertexStyle.BrushColor, 0x0000FF);
-    EXPECT_EQ(g->EditMode, 0);
 }

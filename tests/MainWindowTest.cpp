@@ -255,18 +255,18 @@ TEST_F(Window, DraggingEmptySpacePansTheScrollBars)
     ASSERT_TRUE(w->HorizontalBar()->isEnabled());
     w->ScrollToX(500);
     w->ScrollToY(500);
-    EXPECT_EQ(G().ScrollX, 500);
+    EXPECT_EQ(w->HorizontalPosition(), 500);
 
     Mouse(QEvent::MouseButtonPress, {300, 200});
     Mouse(QEvent::MouseMove, {280, 230});
     EXPECT_EQ(w->HorizontalBar()->value(), 540);
     EXPECT_EQ(w->VerticalBar()->value(), 440);
-    EXPECT_EQ(QPoint(G().ScrollX, G().ScrollY), QPoint(540, 440));
+    EXPECT_EQ(QPoint(w->HorizontalPosition(), w->VerticalPosition()), QPoint(540, 440));
 
     // a new graph starts at the origin, and the bars say so
     host.yesNoAnswers = {true}; // yes, lose the old graph
     w->NewGraphCommand();
-    EXPECT_EQ(QPoint(G().ScrollX, G().ScrollY), QPoint(0, 0));
+    EXPECT_EQ(QPoint(w->HorizontalPosition(), w->VerticalPosition()), QPoint(0, 0));
     EXPECT_EQ(w->HorizontalBar()->value(), 0);
     EXPECT_EQ(w->VerticalBar()->value(), 0);
 }
@@ -338,7 +338,7 @@ TEST_F(Window, RightButtonInConstructorModeConnectsWithTheTypedWeight)
 {
     Start(true, true);
     w->Action("actConstruct")->trigger();
-    EXPECT_EQ(G().EditMode, 0);
+    EXPECT_EQ(w->MenuEditMode(), 0);
     AddVertices({{100, 100}, {300, 100}});
     Click({100, 100});
 

@@ -21,8 +21,8 @@ struct FakeView : GestureView {
     int VerticalPosition() const override { return v; }
     int MaxX() const { return std::max(0, graf->ExtentWidth - host->DrawingAreaWidth()); }
     int MaxY() const { return std::max(0, graf->ExtentHeight - host->DrawingAreaHeight()); }
-    void ScrollToX(int p) override { graf->ScrollX = h = std::clamp(p, 0, MaxX()); }
-    void ScrollToY(int p) override { graf->ScrollY = v = std::clamp(p, 0, MaxY()); }
+    void ScrollToX(int p) override { h = std::clamp(p, 0, MaxX()); }
+    void ScrollToY(int p) override { v = std::clamp(p, 0, MaxY()); }
     void UpdateScrollBars() override {}
     bool TextMode() const override { return text; }
     void LeaveTextMode() override { text = false; }
@@ -111,7 +111,7 @@ TEST_F(Gestures, VertexDragStopsAtTheLeftAndTopEdgeAndGrowsTheDrawingToTheRight)
 
     Act(host.areaWidth + 50, 200, Gesture::Move);
     EXPECT_EQ(g->ExtentWidth, host.areaWidth + 50 + g->VertexSize);
-    EXPECT_EQ(g->ScrollX, 4 * g->VertexSize) << "the view follows the vertex, a few vertex sizes at a time";
+    EXPECT_EQ(view.h, 4 * g->VertexSize) << "the view follows the vertex, a few vertex sizes at a time";
 }
 
 // With the mouse held beyond the edge, every move would scroll the view by the whole distance,
@@ -125,17 +125,17 @@ TEST_F(Gestures, DraggingPastTheEdgeScrollsAFewVertexSizesAMove)
     const int step = 4 * g->VertexSize;
     Act(100, 100, Gesture::Press);
     // The pointer 300 pixels past the right edge of the area, the vertex under it.
-    Act(g->ScrollX + host.areaWidth + 300, 100, Gesture::Move);
-    EXPECT_EQ(g->ScrollX, step);
+    Act(view.h + host.areaWidth + 300, 100, Gesture::Move);
+    EXPECT_EQ(view.h, step);
     EXPECT_EQ(g->Vertices[1].X, host.areaWidth + 300);
     // The same place on the screen, three more moves: the view creeps on, step by step.
     for (int k = 2; k <= 4; ++k) {
-        Act(g->ScrollX + host.areaWidth + 300, 100, Gesture::Move);
-        EXPECT_EQ(g->ScrollX, k * step);
+        Act(view.h + host.areaWidth + 300, 100, Gesture::Move);
+        EXPECT_EQ(view.h, k * step);
     }
     // Back inside the area: the view stays.
-    Act(g->ScrollX + host.areaWidth / 2, 100, Gesture::Move);
-    EXPECT_EQ(g->ScrollX, 4 * step);
+    Act(view.h + host.areaWidth / 2, 100, Gesture::Move);
+    EXPECT_EQ(view.h, 4 * step);
     Act(0, 0, Gesture::Release);
 }
 
@@ -144,17 +144,17 @@ TEST_F(Gestures, DraggingEmptySpacePansAtTwiceTheMouseSpeed)
     Create(false, false);
     g->ExtentWidth = 2000;
     g->ExtentHeight = 2000;
-    view.h = g->ScrollX = 300;
-    view.v = g->ScrollY = 300;
+    view.h = 300;
+    view.v = 300;
     Act(400, 300, Gesture::Press);
     EXPECT_TRUE(Act(390, 320, Gesture::Move));
-    EXPECT_EQ(g->ScrollX, 320) << "mouse left by 10: view right by 20";
-    EXPECT_EQ(g->ScrollY, 260);
+    EXPECT_EQ(view.h, 320) << "mouse left by 10: view right by 20";
+    EXPECT_EQ(view.v, 260);
     EXPECT_EQ(QPoint(session.Gestures().PanX, session.Gestures().PanY), QPoint(390, 320));
 
     Act(390, 320, Gesture::Release);
     EXPECT_FALSE(Act(300, 300, Gesture::Move)) << "no button held: nothing happens";
-    EXPECT_EQ(g->ScrollX, 320);
+    EXPECT_EQ(view.h, 320);
 }
 
 TEST_F(Gestures, ArcTextPointAndLabelDrag)
@@ -284,7 +284,7 @@ TEST_F(Gestures, TextModePlacesALabelOnlyForANonEmptyText)
     EXPECT_FALSE(Act(50, 60, Gesture::Press));
     EXPECT_EQ(g->LabelCount, 0);
 
-    g->ScrollX = 10;
+    view.h = 10;
     host.inputs = {{true, QStringLiteral("Start")}};
     EXPECT_TRUE(Act(50, 60, Gesture::Press));
     ASSERT_EQ(g->LabelCount, 1);

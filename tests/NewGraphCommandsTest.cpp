@@ -39,14 +39,12 @@ struct FakePrompt : NewGraphPrompt {
 
 struct FakeEnvironment : NewGraphEnvironment {
     QStringList calls;
-    int mode = 0;
     void LoadSettings(GraphDocument&, bool withLanguage) override
     {
         calls.append(withLanguage ? QStringLiteral("load+lang") : QStringLiteral("load"));
     }
     void SaveSettings(GraphDocument&) override { calls.append(QStringLiteral("save")); }
     void LoadWindowPlacement() override { calls.append(QStringLiteral("placement")); }
-    int MenuEditMode() const override { return mode; }
     void DocumentCreated(GraphDocument&) override { calls.append(QStringLiteral("created")); }
     std::deque<bool> mayDiscard;
     bool MayDiscardWork() override
@@ -71,7 +69,6 @@ struct NewGraph : ::testing::Test {
 TEST_F(NewGraph, TheFirstGraphAsksNothingAndLoadsTheWindowPlacementOnce)
 {
     prompt.directed = true;
-    environment.mode = 0;
     ASSERT_TRUE(NewGraphCommand(session, prompt, environment));
     EXPECT_TRUE(host.questions.isEmpty());
     EXPECT_EQ(environment.calls, (QStringList{"load+lang", "load+lang", "placement", "created"}));
@@ -79,7 +76,6 @@ TEST_F(NewGraph, TheFirstGraphAsksNothingAndLoadsTheWindowPlacementOnce)
     GraphDocument* g = session.Document();
     EXPECT_TRUE(g->Directed);
     EXPECT_FALSE(g->Weighted);
-    EXPECT_EQ(g->EditMode, 0) << "the menu's mouse mode";
     EXPECT_EQ(&g->Naming(), &session.Naming());
     EXPECT_FALSE(session.History().CanUndo());
 

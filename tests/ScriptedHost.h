@@ -34,6 +34,7 @@ class ScriptedHost : public ProgramHost {
     std::deque<Input> inputs;
     std::deque<Choice> choices;
     int areaWidth = 600, areaHeight = 400;
+    QPoint scroll;
     int redraws = 0, matrixRefreshes = 0, menuUpdates = 0, saves = 0;
     QString shownReport;
     int presents = 0;
@@ -88,6 +89,7 @@ class ScriptedHost : public ProgramHost {
     }
     int DrawingAreaWidth() const override { return areaWidth; }
     int DrawingAreaHeight() const override { return areaHeight; }
+    QPoint ScrollPosition() const override { return scroll; }
     void Redraw() override { ++redraws; }
     void PresentCanvas(const QImage& surface, bool) override
     {

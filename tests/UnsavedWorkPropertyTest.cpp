@@ -99,7 +99,7 @@ struct UnsavedWork : ::testing::Test {
     }
     GraphDocument& G() { return *w->Document(); }
     QString Path(const char* name) const { return folder.filePath(QLatin1String(name)); }
-    QPoint OnScreen(int x, int y) { return {x - G().ScrollX, y - G().ScrollY}; }
+    QPoint OnScreen(int x, int y) { return QPoint(x, y) - w->ScrollPosition(); }
 
     void Mouse(QEvent::Type type, QPoint p, Qt::MouseButton button = Qt::LeftButton)
     {

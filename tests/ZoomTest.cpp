@@ -122,7 +122,7 @@ TEST_F(Zoom, ThePointerFindsAndDragsTheVertexItSeesAt50And200Percent)
     for (const double zoom : {0.5, 2.0}) {
         w->SetZoom(zoom, QPointF());
         ASSERT_DOUBLE_EQ(w->Zoom(), zoom);
-        ASSERT_EQ(G().ScrollX, 0);
+        ASSERT_EQ(w->HorizontalPosition(), 0);
         const QPoint seen(qRound(G().Vertices[1].X * zoom), qRound(G().Vertices[1].Y * zoom));
         // Where the vertex was at 100 %: nothing there now.
         const QPoint unzoomed(G().Vertices[1].X, G().Vertices[1].Y);
@@ -155,16 +155,16 @@ TEST_F(Zoom, CtrlWheelZoomsAroundThePointerWithinQuarterAndFourTimes)
     w->HorizontalBar()->setValue(200);
     w->VerticalBar()->setValue(100);
     const QPointF pointer(300, 150);
-    const QPointF under(G().ScrollX + pointer.x(), G().ScrollY + pointer.y());
+    const QPointF under(w->HorizontalPosition() + pointer.x(), w->VerticalPosition() + pointer.y());
     Wheel(pointer, 3, Qt::ControlModifier); // three steps: 110 %, 125 %, 150 %
     EXPECT_DOUBLE_EQ(w->Zoom(), 1.5);
     // The canvas point under the pointer stays there (to the scroll's whole canvas units).
-    EXPECT_NEAR(G().ScrollX + pointer.x() / w->Zoom(), under.x(), 1.0);
-    EXPECT_NEAR(G().ScrollY + pointer.y() / w->Zoom(), under.y(), 1.0);
+    EXPECT_NEAR(w->HorizontalPosition() + pointer.x() / w->Zoom(), under.x(), 1.0);
+    EXPECT_NEAR(w->VerticalPosition() + pointer.y() / w->Zoom(), under.y(), 1.0);
     // The wheel without Ctrl still scrolls.
-    const int scrolled = G().ScrollY;
+    const int scrolled = w->VerticalPosition();
     Wheel(pointer, -1, Qt::NoModifier);
-    EXPECT_GT(G().ScrollY, scrolled);
+    EXPECT_GT(w->VerticalPosition(), scrolled);
     EXPECT_DOUBLE_EQ(w->Zoom(), 1.5);
 
     // The limits, each from both sides.
@@ -201,7 +201,7 @@ TEST_F(Zoom, TheKeysZoomAndFitToWindowShowsTheWholeDrawing)
     AddVertex(2 * areaWidth - G().VertexSize, 10 + G().VertexSize);
     w->Action(QStringLiteral("actZoomFit"))->trigger();
     EXPECT_DOUBLE_EQ(w->Zoom(), 0.5);
-    EXPECT_EQ(G().ScrollX, 0);
+    EXPECT_EQ(w->HorizontalPosition(), 0);
     EXPECT_EQ(w->DrawingAreaWidth(), areaWidth * 2);
     EXPECT_EQ(w->HorizontalBar()->maximum(), 0) << "all of it in view";
     // Content far smaller than the area: no more than four times.

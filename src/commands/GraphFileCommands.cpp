@@ -22,7 +22,7 @@ void ShowFileError(ProgramHost& host, const QString& fileName, const QString& re
 }
 
 // What a graph file can change: the recorded document with its naming, the drawing styles
-// the older form resets, the drawing's extent and the edit mode.
+// the older form resets and the drawing's extent.
 void CopyDocument(const GraphDocument& from, GraphDocument& to)
 {
     UndoHistory::Restore(to, *UndoHistory::TakeSnapshot(from));
@@ -33,8 +33,6 @@ void CopyDocument(const GraphDocument& from, GraphDocument& to)
     to.ActiveArcStyle = from.ActiveArcStyle;
     to.ExtentWidth = from.ExtentWidth;
     to.ExtentHeight = from.ExtentHeight;
-    to.EditMode = from.EditMode;
-    to.MenuEditMode = from.MenuEditMode;
     to.MeasuresLabels = from.MeasuresLabels;
 }
 

@@ -492,7 +492,7 @@ bool Generate(GraphDocument& graf, ProgramHost& host, const Params& params)
     graf.ActiveArcStyle = activeDuga;
     graf.ExtentWidth = graf.ExtentHeight = 0;
     ApplyNamingChoice(graf.Naming(), params.namingKind, params.namingStart);
-    const QRect area = GraphLayouts::VisibleArea(graf, host.DrawingArea());
+    const QRect area = GraphLayouts::VisibleArea(graf, host);
     for (int i = 0; i < built.vertices; ++i)
         graf.AddVertex(area.left() + graf.VertexSize, area.top() + graf.VertexSize, QString::number(i + 1),
                        i + 1, graf.VertexSize);

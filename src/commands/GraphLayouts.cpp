@@ -194,15 +194,16 @@ std::optional<Kind> KindNamed(const QString& name)
     return std::nullopt;
 }
 
-QRect VisibleArea(const GraphDocument& graf, QSize drawingArea)
+QRect VisibleArea(const GraphDocument& graf, const ProgramView& view)
 {
+    const QSize drawingArea = view.DrawingArea();
+    const QPoint scroll = view.ScrollPosition();
     const int width = drawingArea.width() > 0 ? drawingArea.width() : NotionalWidth;
     const int height = drawingArea.height() > 0 ? drawingArea.height() : NotionalHeight;
     // Less a strip at the left and a line of text at the top: no vertex touches the edges, and
     // the captions a walk-through writes above and beside a vertex stay in view.
     const int left = 6, top = QFontMetrics(graf.NormalLabelStyle.Font()).height() + 4;
-    return QRect(graf.ScrollX + left, graf.ScrollY + top, std::max(1, width - left),
-                 std::max(1, height - top));
+    return QRect(scroll.x() + left, scroll.y() + top, std::max(1, width - left), std::max(1, height - top));
 }
 
 int VertexMargin(const GraphDocument& graf)
@@ -295,7 +296,7 @@ bool LayoutCommand(GraphSession& session, Kind kind, const Options& options)
     GraphDocument& graf = *session.Document();
     if (graf.VertexCount == 0)
         return false;
-    const auto points = Compute(graf, kind, VisibleArea(graf, session.Host().DrawingArea()), options);
+    const auto points = Compute(graf, kind, VisibleArea(graf, session.Host()), options);
     if (!points) {
         session.Host().ShowError(Translate(QStringLiteral("Layout_failed")));
         return false;

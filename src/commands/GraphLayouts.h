@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/ProgramView.h"
+
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
@@ -39,9 +41,9 @@ struct Options {
     std::vector<int> layers;
 };
 
-// The part of the canvas a drawing area of the given size shows, in canvas coordinates (a
-// notional 640 x 480 where there is no window: an empty size).
-QRect VisibleArea(const GraphDocument& graf, QSize drawingArea);
+// The part of the canvas the view's drawing area shows at its scroll position, in canvas
+// coordinates (a notional 640 x 480 where there is no window: an empty size).
+QRect VisibleArea(const GraphDocument& graf, const ProgramView& view);
 // The room a vertex needs around its centre: the largest vertex radius and the pen, or half
 // the widest name (and the names' height) with a little space, whichever is more.
 int VertexMargin(const GraphDocument& graf);

@@ -20,6 +20,7 @@ GraphDocument& GraphSession::CreateDocument()
     fileName.clear();
     document = std::make_unique<GraphDocument>();
     gestures.Reset();
+    host.ResetScroll();
     document->UseNaming(&naming);
     return *document;
 }
@@ -175,8 +176,9 @@ bool GraphSession::AddVertexRandom()
         return false;
     GraphDocument& g = *document;
     auto random = [](int bound) { return bound > 0 ? int(QRandomGenerator::global()->bounded(bound)) : 0; };
-    const int x = random(host.DrawingAreaWidth() - 2 * g.VertexSize) + g.ScrollX + g.VertexSize;
-    const int y = random(host.DrawingAreaHeight() - 2 * g.VertexSize) + g.ScrollY + g.VertexSize;
+    const QPoint scroll = host.ScrollPosition();
+    const int x = random(host.DrawingAreaWidth() - 2 * g.VertexSize) + scroll.x() + g.VertexSize;
+    const int y = random(host.DrawingAreaHeight() - 2 * g.VertexSize) + scroll.y() + g.VertexSize;
     return AddVertex(x, y);
 }
 

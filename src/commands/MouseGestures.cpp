@@ -90,15 +90,16 @@ bool Move(GraphSession& session, GestureView& view, int areaX, int areaY, int x,
     } else {
         const int areaWidth = session.Host().DrawingAreaWidth();
         const int areaHeight = session.Host().DrawingAreaHeight();
+        const int left = view.HorizontalPosition(), top = view.VerticalPosition();
         auto autoScroll = [&](int halfWidth, int halfHeight) {
-            if (x + halfWidth >= areaWidth + g.ScrollX)
-                dx = x + halfWidth - areaWidth - g.ScrollX;
-            if (y + halfHeight >= areaHeight + g.ScrollY)
-                dy = y + halfHeight - areaHeight - g.ScrollY;
-            if (x - halfWidth < g.ScrollX)
-                dx = x - g.ScrollX - halfWidth;
-            if (y - halfHeight < g.ScrollY)
-                dy = y - g.ScrollY - halfHeight;
+            if (x + halfWidth >= areaWidth + left)
+                dx = x + halfWidth - areaWidth - left;
+            if (y + halfHeight >= areaHeight + top)
+                dy = y + halfHeight - areaHeight - top;
+            if (x - halfWidth < left)
+                dx = x - left - halfWidth;
+            if (y - halfHeight < top)
+                dy = y - top - halfHeight;
             // A few vertex sizes per mouse move: each step brings the pointer over new ground,
             // and a view that jumped to the vertex would run on while the mouse rests at the edge.
             const int step = 4 * std::max(g.VertexSize, 5);
@@ -233,8 +234,8 @@ bool MouseAction(GraphSession& session, GestureView& view, int x, int y, QImage&
     GraphDocument& g = *session.Document();
     GestureState& state = session.Gestures();
     const int areaX = x, areaY = y;
-    x += g.ScrollX;
-    y += g.ScrollY;
+    x += view.HorizontalPosition();
+    y += view.VerticalPosition();
 
     bool changed = false;
     switch (gesture) {

@@ -12,7 +12,7 @@ class GestureView {
 
     virtual int HorizontalPosition() const = 0;
     virtual int VerticalPosition() const = 0;
-    // Set the scroll bar position clamped to [0, maximum]; the bar then sets ScrollX/ScrollY.
+    // Set the scroll bar position clamped to [0, maximum].
     virtual void ScrollToX(int position) = 0;
     virtual void ScrollToY(int position) = 0;
     virtual void UpdateScrollBars() = 0;

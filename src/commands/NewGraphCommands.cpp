@@ -21,7 +21,6 @@ bool NewGraphCommand(GraphSession& session, NewGraphPrompt& prompt, NewGraphEnvi
         environment.SaveSettings(*session.Document());
 
     GraphDocument& graf = session.CreateDocument();
-    graf.MenuEditMode = quint8(environment.MenuEditMode());
     graf.StartNewGraph(prompt.Directed(), prompt.Weighted());
     environment.LoadSettings(graf, true);
     if (!hadDocument)

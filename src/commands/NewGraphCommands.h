@@ -36,8 +36,6 @@ class NewGraphEnvironment {
     }
     virtual void SaveSettings(GraphDocument& graf) { (void)graf; }
     virtual void LoadWindowPlacement() {}
-    // The mouse mode chosen in the menu, taken by every new document.
-    virtual int MenuEditMode() const { return 1; }
     // Unsaved work may be replaced: asked (save, discard, cancel) only when there is some;
     // false when the user keeps it.
     virtual bool MayDiscardWork() { return true; }

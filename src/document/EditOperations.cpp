@@ -18,8 +18,6 @@ void GraphDocument::StartNewGraph(bool directed, bool weighted)
     NameNumberUsed.fill(0);
     ActiveVertex = ActiveArcTail = ActiveArcHead = TargetVertex = ActiveLabel = 0;
 
-    EditMode = MenuEditMode;
-
     NormalVertexStyle.BrushColor = 0xFFFFFF;
     NormalVertexStyle.PenColor = 0;
     NormalVertexStyle.TextColor = 0xFF0000;

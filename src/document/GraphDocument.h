@@ -180,11 +180,9 @@ class GraphDocument : public Graph {
     GraphDocument& operator=(const GraphDocument&) = delete;
 
     // --- fields ------------------------------------------------------------------------
-    int ScrollX = 0, ScrollY = 0;
     int ExtentWidth = 0, ExtentHeight = 0;
     VertexStyle NormalVertexStyle, ActiveVertexStyle;
     ArcStyle NormalArcStyle, ActiveArcStyle;
-    quint8 EditMode = 1; // 0 constructor, 1 path search
     QImage BackgroundBitmap;
 
     // Which name numbers are taken.
@@ -262,9 +260,6 @@ class GraphDocument : public Graph {
     static QString CutName(const QString& name, bool& cut);
     // Labels are measured for hit tests with the mouse; a document nobody clicks on skips it.
     bool MeasuresLabels = true;
-
-    // The edit mode the main window's menu chose; StartNewGraph copies it into EditMode.
-    quint8 MenuEditMode = 1;
 
   private:
     VertexNaming ownNaming;

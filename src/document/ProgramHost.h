@@ -41,6 +41,8 @@ class MessageCountingHost : public ProgramHost {
     }
     int DrawingAreaWidth() const override { return inner.DrawingAreaWidth(); }
     int DrawingAreaHeight() const override { return inner.DrawingAreaHeight(); }
+    QPoint ScrollPosition() const override { return inner.ScrollPosition(); }
+    void ResetScroll() override { inner.ResetScroll(); }
     void PresentCanvas(const QImage& surface, bool force) override { inner.PresentCanvas(surface, force); }
     QRect PictureView() const override { return inner.PictureView(); }
     qreal PictureRatio() const override { return inner.PictureRatio(); }

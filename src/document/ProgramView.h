@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -15,6 +16,10 @@ class ProgramView {
     virtual int DrawingAreaWidth() const { return 0; }
     virtual int DrawingAreaHeight() const { return 0; }
     QSize DrawingArea() const { return QSize(DrawingAreaWidth(), DrawingAreaHeight()); }
+    // The canvas point at the drawing area's top-left corner: the window's scroll position.
+    virtual QPoint ScrollPosition() const { return QPoint(); }
+    // A new document is shown from the canvas's top-left corner.
+    virtual void ResetScroll() {}
     // Copy the visible part of a surface to the window (force skips the rate limit).
     virtual void PresentCanvas(const QImage& surface, bool force)
     {

@@ -188,16 +188,8 @@ void MainWindow::BuildLayout()
         bar->setRange(0, 0);
         bar->setEnabled(false);
     }
-    connect(hBar, &QScrollBar::valueChanged, this, [this](int value) {
-        if (GraphDocument* g = Document())
-            g->ScrollX = value;
-        Redraw();
-    });
-    connect(vBar, &QScrollBar::valueChanged, this, [this](int value) {
-        if (GraphDocument* g = Document())
-            g->ScrollY = value;
-        Redraw();
-    });
+    for (QScrollBar* bar : {hBar, vBar})
+        connect(bar, &QScrollBar::valueChanged, this, [this] { Redraw(); });
     auto* grid = new QGridLayout(drawingPanel);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
@@ -502,7 +494,7 @@ int MainWindow::MenuEditMode() const
     return Action("actFindPath")->isChecked() ? 1 : 0;
 }
 
-void MainWindow::DocumentCreated(GraphDocument& graf)
+void MainWindow::DocumentCreated(GraphDocument&)
 {
     if (!firstGraphDone)
         matrixWindowAtStart ? matrixForm->show() : matrixForm->hide();
@@ -513,8 +505,6 @@ void MainWindow::DocumentCreated(GraphDocument& graf)
         invitationPending = true;
         QTimer::singleShot(0, this, [this] { ShowPendingInvitation(); });
     }
-    graf.MenuEditMode = quint8(MenuEditMode());
-    graf.EditMode = graf.MenuEditMode;
     RefreshRecentMenu();
     RefreshMatrixWindow();
     UpdateScaleCaption();

@@ -190,6 +190,12 @@ class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvi
     void ScrollToY(int position) override;
     int HorizontalPosition() const override;
     int VerticalPosition() const override;
+    // The scroll bars' positions: the canvas point at the drawing area's top-left corner.
+    QPoint ScrollPosition() const;
+    // Both bars back to the start without a redraw, for a document just created.
+    void ResetScroll();
+    // The mouse mode the menu chose: 0 constructor, 1 path search.
+    int MenuEditMode() const;
     void SetMapMode(bool on);
     // The map-mode radio items show the document's MapMode (a new graph starts with it off,
     // undo and redo restore it).
@@ -272,7 +278,6 @@ class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvi
     void LoadSettings(GraphDocument& graf, bool withLanguage) override;
     void SaveSettings(GraphDocument& graf) override;
     void LoadWindowPlacement() override;
-    int MenuEditMode() const override;
     void DocumentCreated(GraphDocument& graf) override;
 
     void BuildLayout();

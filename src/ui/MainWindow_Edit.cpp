@@ -29,7 +29,7 @@ void MainWindow::AddVertexAtPressCommand()
     GraphDocument* g = Document();
     if (!g)
         return;
-    session->AddVertexAt(pressPos.x() + g->ScrollX, pressPos.y() + g->ScrollY);
+    session->AddVertexAt(pressPos.x() + HorizontalPosition(), pressPos.y() + VerticalPosition());
 }
 
 void MainWindow::AddArcCommand()
@@ -139,10 +139,6 @@ void MainWindow::EditLabelCommand()
 void MainWindow::SetMouseMode(int mode)
 {
     Action(mode == 0 ? QStringLiteral("actConstruct") : QStringLiteral("actFindPath"))->setChecked(true);
-    if (GraphDocument* g = Document()) {
-        g->EditMode = quint8(mode);
-        g->MenuEditMode = quint8(mode);
-    }
 }
 
 void MainWindow::DrawArcCommand()

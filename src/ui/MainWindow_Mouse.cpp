@@ -22,13 +22,12 @@ void MainWindow::AreaMousePress(QMouseEvent* event)
     if (!InHandledRect(p))
         return;
     PrepareCanvas();
-    GraphDocument& g = *Document();
     bool changed = true;
     if (event->button() == Qt::LeftButton)
         changed = MouseAction(*session, *this, p.x(), p.y(), canvasSurface, Gesture::Press);
     else if (event->button() == Qt::RightButton)
         changed = MouseAction(*session, *this, p.x(), p.y(), canvasSurface,
-                              g.EditMode == 0 ? Gesture::Connect : Gesture::Context);
+                              MenuEditMode() == 0 ? Gesture::Connect : Gesture::Context);
     UpdateMenus();
     if (changed && session->HasDocument())
         PresentCanvas(canvasSurface, false);
@@ -82,7 +81,7 @@ void MainWindow::AreaDoubleClick(QMouseEvent* event)
         return;
     if (event->button() == Qt::LeftButton) {
         const QPoint p = AreaToView(event->position());
-        session->AddVertexAt(p.x() + g->ScrollX, p.y() + g->ScrollY);
+        session->AddVertexAt(p.x() + HorizontalPosition(), p.y() + VerticalPosition());
     }
     // The second press of a double click is a press like any other: it selects the new
     // vertex, so it can be dragged or joined at once.

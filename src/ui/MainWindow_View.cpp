@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
@@ -22,7 +23,7 @@
 void MainWindow::DrawDocument(QImage& surface)
 {
     if (GraphDocument* g = Document())
-        DrawVisible(*g, surface, CanvasSize(), QPoint(g->ScrollX, g->ScrollY));
+        DrawVisible(*g, surface, CanvasSize(), ScrollPosition());
 }
 
 QSize MainWindow::ViewSize() const
@@ -71,8 +72,7 @@ void MainWindow::PresentCanvas(const QImage& surface, bool force)
     }
     // A window's surface starts at the scroll position it was drawn for (its offset); a
     // result picture covers the whole canvas from its origin.
-    const GraphDocument* g = Document();
-    area->Present(surface, (g ? QPoint(g->ScrollX, g->ScrollY) : QPoint()) - surface.offset(), zoom);
+    area->Present(surface, (Document() ? ScrollPosition() : QPoint()) - surface.offset(), zoom);
     lastPresentTick = now;
     presentedOnce = true;
     ++presentCount;
@@ -106,6 +106,18 @@ void MainWindow::ScrollToY(int position)
 {
     vBar->setValue(std::clamp(position, 0, vBar->maximum()));
 }
+QPoint MainWindow::ScrollPosition() const
+{
+    return QPoint(hBar->value(), vBar->value());
+}
+void MainWindow::ResetScroll()
+{
+    // Quietly: the new document is drawn once it is whole.
+    for (QScrollBar* bar : {hBar, vBar}) {
+        const QSignalBlocker quiet(bar);
+        bar->setValue(0);
+    }
+}
 int MainWindow::HorizontalPosition() const
 {
     return hBar->value();
@@ -135,8 +147,8 @@ void MainWindow::SetZoom(double factor, QPointF anchor)
     if (!g || factor == zoom)
         return;
     // The canvas point under the anchor stays under it.
-    const double x = g->ScrollX + anchor.x() / zoom;
-    const double y = g->ScrollY + anchor.y() / zoom;
+    const double x = HorizontalPosition() + anchor.x() / zoom;
+    const double y = VerticalPosition() + anchor.y() / zoom;
     zoom = factor;
     PrepareCanvas();
     UpdateScrollBars();

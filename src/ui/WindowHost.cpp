@@ -91,11 +91,18 @@ void WindowHost::PresentCanvas(const QImage& surface, bool force)
 {
     window.PresentCanvas(surface, force);
 }
+QPoint WindowHost::ScrollPosition() const
+{
+    return window.ScrollPosition();
+}
+void WindowHost::ResetScroll()
+{
+    window.ResetScroll();
+}
 QRect WindowHost::PictureView() const
 {
     // Only what the drawing area shows is drawn, whatever the size of the drawing.
-    const GraphDocument* g = window.Document();
-    return g ? QRect(g->ScrollX, g->ScrollY, window.ViewSize().width(), window.ViewSize().height()) : QRect();
+    return window.Document() ? QRect(window.ScrollPosition(), window.ViewSize()) : QRect();
 }
 
 qreal WindowHost::PictureRatio() const

@@ -25,6 +25,8 @@ class WindowHost : public ProgramHost {
 
     int DrawingAreaWidth() const override;
     int DrawingAreaHeight() const override;
+    QPoint ScrollPosition() const override;
+    void ResetScroll() override;
     void PresentCanvas(const QImage& surface, bool force) override;
     QRect PictureView() const override;
     qreal PictureRatio() const override;
