@@ -68,9 +68,9 @@ TEST(DrawingSample, FoundPathStandsOutOverTheBackground)
 
     auto at = [&](int x, int y) { return ColorToInt(picture.pixelColor(x, y)); };
     for (int v : {1, 7, 3, 4})
-        EXPECT_EQ(at(places[v - 1].x(), places[v - 1].y() - 11), graf->ActiveVertexStyle.BrushColor) << v;
+        EXPECT_EQ(at(places[v - 1].x(), places[v - 1].y() - 11), graf->Style().ActiveVertex.BrushColor) << v;
     for (int v : {2, 5, 6})
-        EXPECT_EQ(at(places[v - 1].x(), places[v - 1].y() - 11), graf->NormalVertexStyle.BrushColor) << v;
+        EXPECT_EQ(at(places[v - 1].x(), places[v - 1].y() - 11), graf->Style().NormalVertex.BrushColor) << v;
     EXPECT_EQ(at(610, 20), ColorToInt(QColor(244, 248, 252))) << "background shows where nothing is drawn";
     // The direction triangle of 1->7 behind its text point (toward 1), beside the line.
     const QPointF mark(graf->Arc(1, 7).X, graf->Arc(1, 7).Y);
@@ -78,8 +78,8 @@ TEST(DrawingSample, FoundPathStandsOutOverTheBackground)
     const QPointF normal(-direction.y(), direction.x());
     const QPoint wing = (mark - 12 * direction + 2 * normal).toPoint();
     const QPoint ahead = (mark + 12 * direction + 2 * normal).toPoint();
-    EXPECT_EQ(at(wing.x(), wing.y()), graf->ActiveArcStyle.PenColor);
-    EXPECT_NE(at(ahead.x(), ahead.y()), graf->ActiveArcStyle.PenColor);
+    EXPECT_EQ(at(wing.x(), wing.y()), graf->Style().ActiveArc.PenColor);
+    EXPECT_NE(at(ahead.x(), ahead.y()), graf->Style().ActiveArc.PenColor);
 
     const QString keep = qEnvironmentVariable("NODELOOM_SAMPLE_PICTURE");
     if (!keep.isEmpty()) {

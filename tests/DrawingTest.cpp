@@ -63,8 +63,8 @@ TEST(Colors, IntegersAreBlueGreenRed)
 TEST(DrawAll, PutsVertexArcArrowAndLabelWhereTheyBelong)
 {
     auto graf = TwoVertices(true, true);
-    graf->NormalVertexStyle.BrushColor = Green;
-    graf->NormalArcStyle.PenColor = Blue;
+    graf->Style().NormalVertex.BrushColor = Green;
+    graf->Style().NormalArc.PenColor = Blue;
     graf->NormalLabelStyle.ColorBackground = Yellow;
     graf->AddLabel(QStringLiteral("Note"), 50, 200);
     const QImage picture = Draw(*graf);
@@ -79,14 +79,14 @@ TEST(DrawAll, PutsVertexArcArrowAndLabelWhereTheyBelong)
 
     // Undirected: the same arc without a head.
     auto undirected = TwoVertices(false, true);
-    undirected->NormalArcStyle.PenColor = Blue;
+    undirected->Style().NormalArc.PenColor = Blue;
     EXPECT_EQ(At(Draw(*undirected), 272, 102), 0xFFFFFF);
 }
 
 TEST(DrawAll, DirectionTriangleOnlyOnMarkedActiveArcs)
 {
     auto graf = TwoVertices(true, false);
-    graf->ActiveArcStyle.PenColor = Green;
+    graf->Style().ActiveArc.PenColor = Green;
     const QPoint beside(graf->Arc(1, 2).X - 10, graf->Arc(1, 2).Y + 2);
     graf->ArcRef(1, 2).Active = 1;
     EXPECT_EQ(At(Draw(*graf), beside.x(), beside.y()), 0xFFFFFF);
@@ -124,8 +124,8 @@ TEST(DrawAll, WeightTextOnlyWhenWeightedOrGiven)
 TEST(DrawAll, LaterCellOfAnUndirectedEdgeWins)
 {
     auto graf = TwoVertices(false, false);
-    graf->ActiveArcStyle.PenColor = Green;
-    graf->ActiveArcStyle.PenStyle = 0;
+    graf->Style().ActiveArc.PenColor = Green;
+    graf->Style().ActiveArc.PenStyle = 0;
     graf->ArcRef(2, 1).Active = 1; // drawn after 1->2
     EXPECT_TRUE(RowHas(Draw(*graf), 120, 160, 100, Green));
     graf->ArcRef(2, 1).Active = 0;
@@ -177,7 +177,7 @@ TEST(DrawAll, ClampsVertexPositionsAgainstTheSurfaceAndKeepsThem)
     graf->AddVertex(395, 295, QString(), 1, 10);
     graf->AddVertex(5, 5, QString(), 2, 10);
     graf->AddVertex(500, 100, QString(), 3, 30); // drawn by its own radius, stored by VertexSize
-    graf->NormalVertexStyle.BrushColor = Green;
+    graf->Style().NormalVertex.BrushColor = Green;
     const QImage picture = Draw(*graf);
     EXPECT_EQ(graf->Vertices[1].X, 390);
     EXPECT_EQ(graf->Vertices[1].Y, 290);
@@ -225,8 +225,8 @@ TEST(DrawAll, PointOverrideFillsWithTheCallersColour)
     DrawVertex(*graf, painter, 2, QString());
     painter.end();
     EXPECT_EQ(At(surface, 60, 84), Yellow);
-    EXPECT_EQ(At(surface, 300, 84), graf->NormalVertexStyle.BrushColor);
-    EXPECT_EQ(graf->NormalVertexStyle.BrushColor, 0xFFFFFF);
+    EXPECT_EQ(At(surface, 300, 84), graf->Style().NormalVertex.BrushColor);
+    EXPECT_EQ(graf->Style().NormalVertex.BrushColor, 0xFFFFFF);
 }
 
 TEST(DrawBackground, PictureOnlyWhileItHasAName)
@@ -329,8 +329,8 @@ TEST(DrawAll, ArrowheadsStayWiderThanWideArcs)
     // default width the head is as it always was (see above).
     for (int width : {4, 6, 10}) {
         auto graf = TwoVertices(true, false);
-        graf->NormalArcStyle.PenColor = Blue;
-        graf->NormalArcStyle.PenSize = width;
+        graf->Style().NormalArc.PenColor = Blue;
+        graf->Style().NormalArc.PenSize = width;
         const QImage picture = Draw(*graf);
         auto blue = [&](int x, int y) {
             const QColor c = picture.pixelColor(x, y);
@@ -355,7 +355,7 @@ TEST(ResultPicture, APartOfTheCanvasIsThatPartOfTheWholePicture)
     graf->ArcRef(2, 3).X += 60; // a bent arc crossing the part's edge
     graf->AddLabel(QStringLiteral("Note"), 280, 150);
     // Solid: Qt restarts a dash pattern where a part's edge cuts the line.
-    graf->ActiveArcStyle.PenStyle = 0;
+    graf->Style().ActiveArc.PenStyle = 0;
     ResultPictureSpec spec;
     spec.vertexFills = {-1, Green, -1, Yellow};
     spec.arcs = {{2, 3, QStringLiteral("4/9"), true}, {1, 2, QString(), false}};

@@ -594,6 +594,10 @@ TEST(ExchangeImportCommand, IsOneUndoStepListedAmongRecentFilesAndARefusalLeaves
     GraphSession session(host);
     GraphDocument& d = session.CreateDocument();
     d.StartNewGraph(false, false);
+    // The user's own look, which an imported graph is drawn in like every other.
+    session.Style().ActiveVertex.BrushColor = 0x336699;
+    session.Style().NormalArc.PenSize = 5;
+    const DrawingStyle look = session.Style();
     d.AddVertex(50, 50, QString(), d.FreeNameNumber(), d.VertexSize);
     const QString good = dir.filePath("g.dot"), bad = dir.filePath("b.dot");
     for (const auto& [path, text] : {std::pair{good, QByteArray("digraph { a -> b [weight=3]; }")},
@@ -609,6 +613,7 @@ TEST(ExchangeImportCommand, IsOneUndoStepListedAmongRecentFilesAndARefusalLeaves
     EXPECT_EQ(d.VertexCount, 2);
     EXPECT_EQ(d.MatrixEntry(1, 2), 3);
     EXPECT_TRUE(session.RecentFiles().contains(good));
+    EXPECT_EQ(d.Style(), look);
     session.Undo();
     EXPECT_EQ(d.VertexCount, 1);
     EXPECT_FALSE(d.Directed);

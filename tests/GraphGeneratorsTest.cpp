@@ -302,7 +302,7 @@ TEST_F(Generators, ExtremeProbabilitiesGiveEmptyAndCompleteGraphs)
 
 TEST_F(Generators, WeightsNamesAndStylesFollowTheOptions)
 {
-    graf->NormalVertexStyle.BrushColor = 0x123456;
+    graf->Style().NormalVertex.BrushColor = 0x123456;
     graf->AddLabel(QStringLiteral("old"), 5, 5);
     Params p;
     p.family = Family::Complete;
@@ -314,7 +314,7 @@ TEST_F(Generators, WeightsNamesAndStylesFollowTheOptions)
     ASSERT_TRUE(GraphGenerators::GenerateCommand(session, p));
     EXPECT_TRUE(graf->Weighted);
     EXPECT_EQ(graf->LabelCount, 0);
-    EXPECT_EQ(graf->NormalVertexStyle.BrushColor, 0x123456);
+    EXPECT_EQ(graf->Style().NormalVertex.BrushColor, 0x123456);
     EXPECT_EQ(graf->VertexName(1), "C");
     EXPECT_EQ(graf->VertexName(25), "BA");
     for (int a = 1; a <= 30; ++a)

@@ -137,7 +137,7 @@ TEST(History, SnapshotEqualityCoversNamingLabelsAndStylesButNotArcStyles)
 {
     auto g = MakeGraf(false, false, 2);
     const auto base = UndoHistory::TakeSnapshot(*g);
-    g->NormalArcStyle.PenColor = 0xABCDEF;
+    g->Style().NormalArc.PenColor = 0xABCDEF;
     EXPECT_EQ(*base, *UndoHistory::TakeSnapshot(*g));
     g->NormalLabelStyle.Face = "Serif";
     EXPECT_FALSE(*base == *UndoHistory::TakeSnapshot(*g));

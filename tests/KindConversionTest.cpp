@@ -73,12 +73,13 @@ TEST(KindConversion, UnweightedThenWeightedLeavesWeightOne)
     EXPECT_EQ(g->MatrixToMemo(), (QStringList{"0,1,0", "0,0,1", "0,0,0"}));
 }
 
-TEST(KindConversion, NewGrafSetsKindStylesAndClearsTables)
+// The look belongs to the program: a new graph is drawn in the one the user set up.
+TEST(KindConversion, NewGrafSetsKindClearsTablesAndKeepsTheLook)
 {
     auto g = MakeGraf(true, false, 3);
     g->AddArc(1, 2, 1);
     g->MapMode = 1;
-    g->NormalArcStyle.PenColor = 0x123456;
+    g->Style().NormalArc.PenColor = 0x123456;
     g->StartNewGraph(false, true);
     EXPECT_FALSE(g->Directed);
     EXPECT_TRUE(g->Weighted);
@@ -86,7 +87,7 @@ TEST(KindConversion, NewGrafSetsKindStylesAndClearsTables)
     EXPECT_EQ(g->VertexCount, 0);
     EXPECT_EQ(g->OutCount(1), 0);
     EXPECT_EQ(g->FreeNameNumber(), 1);
-    EXPECT_EQ(g->NormalArcStyle.PenColor, 0);
-    EXPECT_EQ(g->ActiveArcStyle.PenStyle, 1);
-    EXPECT_EQ(g->ActiveVertexStyle.BrushColor, 0x0000FF);
+    EXPECT_EQ(g->Style().NormalArc.PenColor, 0x123456);
+    EXPECT_EQ(g->Style().ActiveArc.PenStyle, 1);
+    EXPECT_EQ(g->Style().ActiveVertex.BrushColor, 0x0000FF);
 }

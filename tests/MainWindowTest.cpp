@@ -486,7 +486,7 @@ TEST_F(Window, SavedViewSettingsAreOnScreenAtOnceAndCancelledOnesChangeNothing)
         QTimer::singleShot(0, w.get(), [this, colour, save] {
             auto* dialog = w->findChild<ViewSettingsDialog*>();
             ASSERT_NE(dialog, nullptr);
-            dialog->Swatch(ViewSettingsDialog::PointFill, false)->SetColor(colour);
+            dialog->Swatch(ViewSettingsDialog::VertexFill, false)->SetColor(colour);
             (save ? dialog->SaveButton() : dialog->CancelButton())->click();
         });
         now += 100; // past the 25 ms rule
@@ -496,9 +496,9 @@ TEST_F(Window, SavedViewSettingsAreOnScreenAtOnceAndCancelledOnesChangeNothing)
         return shown.pixelColor(qRound(93 * ratio), qRound(104 * ratio)); // inside, left of the name
     };
     EXPECT_EQ(fillAfter(0x00FF00, true), QColor(0, 255, 0)); // 0x00BBGGRR
-    EXPECT_EQ(G().NormalVertexStyle.BrushColor, 0x00FF00);
+    EXPECT_EQ(G().Style().NormalVertex.BrushColor, 0x00FF00);
     EXPECT_EQ(fillAfter(0x0000FF, false), QColor(0, 255, 0));
-    EXPECT_EQ(G().NormalVertexStyle.BrushColor, 0x00FF00);
+    EXPECT_EQ(G().Style().NormalVertex.BrushColor, 0x00FF00);
 }
 
 TEST_F(Window, PlaybackWalksTheStepsOnTheDrawingAndAnEditEndsIt)

@@ -151,10 +151,10 @@ TEST_F(OldFiles, DamagedFilesAreRefusedClearly)
 
 TEST_F(OldFiles, TypeLineKeepsTheUsersDrawingStyles)
 {
-    g->NormalArcStyle.PenColor = 0x808080;
-    g->ActiveVertexStyle.BrushColor = 0x00FF00;
+    g->Style().NormalArc.PenColor = 0x808080;
+    g->Style().ActiveVertex.BrushColor = 0x00FF00;
     ASSERT_TRUE(Load("0,1\n0,0\nXYposition\n10 10\n50 50\nGrafType\nGraf1.010\n"));
     EXPECT_TRUE(g->Directed);
-    EXPECT_EQ(g->NormalArcStyle.PenColor, 0x808080);
-    EXPECT_EQ(g->ActiveVertexStyle.BrushColor, 0x00FF00);
+    EXPECT_EQ(g->Style().NormalArc.PenColor, 0x808080);
+    EXPECT_EQ(g->Style().ActiveVertex.BrushColor, 0x00FF00);
 }

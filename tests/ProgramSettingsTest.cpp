@@ -56,18 +56,18 @@ struct Settings : ::testing::Test {
 // The values a document has after loading without a settings file.
 void ExpectDefaults(const GraphDocument& g, const QString& face)
 {
-    EXPECT_EQ(g.ActiveArcStyle.PenColor, 0x008000);
-    EXPECT_EQ(g.ActiveArcStyle.TextColor, 0x008000);
-    EXPECT_EQ(g.ActiveArcStyle.PenSize, 2);
-    EXPECT_EQ(g.ActiveVertexStyle.PenColor, 0);
-    EXPECT_EQ(g.ActiveVertexStyle.TextColor, 0xFFFFFF);
-    EXPECT_EQ(g.ActiveVertexStyle.BrushColor, 0x0000FF);
-    EXPECT_EQ(g.NormalArcStyle.PenColor, 0x808080);
-    EXPECT_EQ(g.NormalArcStyle.TextColor, 0x808080);
-    EXPECT_EQ(g.NormalArcStyle.PenSize, 2);
-    EXPECT_EQ(g.NormalVertexStyle.PenColor, 0x808080);
-    EXPECT_EQ(g.NormalVertexStyle.TextColor, 0xFF0000);
-    EXPECT_EQ(g.NormalVertexStyle.BrushColor, 0xFFFFFF);
+    EXPECT_EQ(g.Style().ActiveArc.PenColor, 0x008000);
+    EXPECT_EQ(g.Style().ActiveArc.TextColor, 0x008000);
+    EXPECT_EQ(g.Style().ActiveArc.PenSize, 2);
+    EXPECT_EQ(g.Style().ActiveVertex.PenColor, 0);
+    EXPECT_EQ(g.Style().ActiveVertex.TextColor, 0xFFFFFF);
+    EXPECT_EQ(g.Style().ActiveVertex.BrushColor, 0x0000FF);
+    EXPECT_EQ(g.Style().NormalArc.PenColor, 0x808080);
+    EXPECT_EQ(g.Style().NormalArc.TextColor, 0x808080);
+    EXPECT_EQ(g.Style().NormalArc.PenSize, 2);
+    EXPECT_EQ(g.Style().NormalVertex.PenColor, 0x808080);
+    EXPECT_EQ(g.Style().NormalVertex.TextColor, 0xFF0000);
+    EXPECT_EQ(g.Style().NormalVertex.BrushColor, 0xFFFFFF);
     EXPECT_EQ(g.VertexSize, 10);
     EXPECT_EQ(g.BackgroundFile, QString());
     EXPECT_EQ(g.ZoomMap, 10);
@@ -99,18 +99,18 @@ TEST_F(Settings, FirstStartWithoutAFile)
 
 TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
 {
-    g->ActiveArcStyle.PenColor = 1;
-    g->ActiveArcStyle.TextColor = 2;
-    g->ActiveArcStyle.PenSize = 3;
-    g->ActiveVertexStyle.PenColor = 4;
-    g->ActiveVertexStyle.TextColor = 5;
-    g->ActiveVertexStyle.BrushColor = 6;
-    g->NormalArcStyle.PenColor = 7;
-    g->NormalArcStyle.TextColor = 8;
-    g->NormalArcStyle.PenSize = 9;
-    g->NormalVertexStyle.PenColor = 0x123456;
-    g->NormalVertexStyle.TextColor = 11;
-    g->NormalVertexStyle.BrushColor = 12;
+    g->Style().ActiveArc.PenColor = 1;
+    g->Style().ActiveArc.TextColor = 2;
+    g->Style().ActiveArc.PenSize = 3;
+    g->Style().ActiveVertex.PenColor = 4;
+    g->Style().ActiveVertex.TextColor = 5;
+    g->Style().ActiveVertex.BrushColor = 6;
+    g->Style().NormalArc.PenColor = 7;
+    g->Style().NormalArc.TextColor = 8;
+    g->Style().NormalArc.PenSize = 9;
+    g->Style().NormalVertex.PenColor = 0x123456;
+    g->Style().NormalVertex.TextColor = 11;
+    g->Style().NormalVertex.BrushColor = 12;
     g->VertexSize = 25;
     const QString picture = folder.filePath("фон.png");
     QImage(4, 3, QImage::Format_RGB32).save(picture);
@@ -172,10 +172,10 @@ TEST_F(Settings, EveryKeyRoundTripsInItsOrder)
     TranslationManager otherTranslator;
     ProgramSettings other(otherTranslator);
     EXPECT_FALSE(other.LoadSettings(*h, silent, true));
-    EXPECT_EQ(h->ActiveArcStyle, g->ActiveArcStyle);
-    EXPECT_EQ(h->ActiveVertexStyle, g->ActiveVertexStyle);
-    EXPECT_EQ(h->NormalArcStyle, g->NormalArcStyle);
-    EXPECT_EQ(h->NormalVertexStyle, g->NormalVertexStyle);
+    EXPECT_EQ(h->Style().ActiveArc, g->Style().ActiveArc);
+    EXPECT_EQ(h->Style().ActiveVertex, g->Style().ActiveVertex);
+    EXPECT_EQ(h->Style().NormalArc, g->Style().NormalArc);
+    EXPECT_EQ(h->Style().NormalVertex, g->Style().NormalVertex);
     EXPECT_EQ(h->VertexSize, 25);
     EXPECT_EQ(h->BackgroundFile, picture);
     EXPECT_EQ(h->BackgroundBitmap.size(), QSize(4, 3));

@@ -24,9 +24,9 @@ struct ViewSettings : ::testing::Test {
     void SetUp() override
     {
         ProgramPaths::SetProgramFolderOverride(folder.path());
-        g->NormalArcStyle.PenSize = 2;
-        g->ActiveArcStyle.PenSize = 5;
-        g->NormalVertexStyle.BrushColor = 0x00FFFF;
+        g->Style().NormalArc.PenSize = 2;
+        g->Style().ActiveArc.PenSize = 5;
+        g->Style().NormalVertex.BrushColor = 0x00FFFF;
         g->ActiveLabelStyle.Size = 12;
         g->Vertices[2].Size = 17;
     }
@@ -50,30 +50,30 @@ QColor Pixel(const QImage& image, int x, int y)
 TEST_F(ViewSettings, SaveGivesTheDocumentTheWorkingCopies)
 {
     ASSERT_TRUE(Run([this] {
-        EXPECT_EQ(dialog.PointSizeSlider()->value(), 10);
-        EXPECT_EQ(dialog.DugaWidthSlider()->value(), 5); // the active width
-        EXPECT_EQ(dialog.Swatch(ViewSettingsDialog::PointFill, false)->Color(), 0x00FFFF);
-        dialog.Swatch(ViewSettingsDialog::PointFill, true)->SetColor(0x112233);
-        dialog.Swatch(ViewSettingsDialog::DugaText, false)->SetColor(0x445566);
+        EXPECT_EQ(dialog.VertexSizeSlider()->value(), 10);
+        EXPECT_EQ(dialog.ArcWidthSlider()->value(), 5); // the active width
+        EXPECT_EQ(dialog.Swatch(ViewSettingsDialog::VertexFill, false)->Color(), 0x00FFFF);
+        dialog.Swatch(ViewSettingsDialog::VertexFill, true)->SetColor(0x112233);
+        dialog.Swatch(ViewSettingsDialog::ArcText, false)->SetColor(0x445566);
         dialog.Swatch(ViewSettingsDialog::LabelBackground, true)->SetColor(0x778899);
-        dialog.PointSizeSlider()->setValue(25);
+        dialog.VertexSizeSlider()->setValue(25);
         dialog.SaveButton()->click();
     }));
     EXPECT_EQ(g->VertexSize, 25);
     for (int v = 1; v <= 3; ++v)
         EXPECT_EQ(g->Vertices[v].Size, 25);
-    EXPECT_EQ(g->NormalVertexStyle.Size, 25);
-    EXPECT_EQ(g->ActiveVertexStyle.Size, 25);
-    EXPECT_EQ(g->ActiveVertexStyle.BrushColor, 0x112233);
-    EXPECT_EQ(g->NormalVertexStyle.BrushColor, 0x00FFFF);
-    EXPECT_EQ(g->NormalVertexStyle.PenSize, 1);
-    EXPECT_EQ(g->NormalArcStyle.TextColor, 0x445566);
-    EXPECT_EQ(g->NormalArcStyle.PenSize, 5);
-    EXPECT_EQ(g->ActiveArcStyle.PenSize, 5);
-    EXPECT_EQ(g->ActiveArcStyle.HeadSize, 25);
+    EXPECT_EQ(g->Style().NormalVertex.Size, 25);
+    EXPECT_EQ(g->Style().ActiveVertex.Size, 25);
+    EXPECT_EQ(g->Style().ActiveVertex.BrushColor, 0x112233);
+    EXPECT_EQ(g->Style().NormalVertex.BrushColor, 0x00FFFF);
+    EXPECT_EQ(g->Style().NormalVertex.PenSize, 1);
+    EXPECT_EQ(g->Style().NormalArc.TextColor, 0x445566);
+    EXPECT_EQ(g->Style().NormalArc.PenSize, 5);
+    EXPECT_EQ(g->Style().ActiveArc.PenSize, 5);
+    EXPECT_EQ(g->Style().ActiveArc.HeadSize, 25);
     EXPECT_EQ(g->ActiveLabelStyle.ColorBackground, 0x778899);
     EXPECT_EQ(g->ActiveLabelStyle.Size, 12);
-    EXPECT_EQ(g->ActiveArcStyle.PenStyle, 1); // what no control edits stays
+    EXPECT_EQ(g->Style().ActiveArc.PenStyle, 1); // what no control edits stays
     // The dialog itself writes no settings file.
     EXPECT_FALSE(QFile::exists(ProgramSettings::FileName()));
 }
@@ -81,27 +81,27 @@ TEST_F(ViewSettings, SaveGivesTheDocumentTheWorkingCopies)
 TEST_F(ViewSettings, CancelLeavesEveryStyle)
 {
     // Opening the dialog gives both vertex styles the size of new vertices, whatever follows.
-    VertexStyle normalPoint = g->NormalVertexStyle;
-    VertexStyle activePoint = g->ActiveVertexStyle;
+    VertexStyle normalPoint = g->Style().NormalVertex;
+    VertexStyle activePoint = g->Style().ActiveVertex;
     normalPoint.Size = activePoint.Size = g->VertexSize;
-    const ArcStyle normalDuga = g->NormalArcStyle;
-    const ArcStyle activeDuga = g->ActiveArcStyle;
+    const ArcStyle normalDuga = g->Style().NormalArc;
+    const ArcStyle activeDuga = g->Style().ActiveArc;
     const TextStyle normalLabel = g->NormalLabelStyle;
     const TextStyle activeLabel = g->ActiveLabelStyle;
     EXPECT_FALSE(Run([this] {
-        dialog.Swatch(ViewSettingsDialog::PointLine, false)->SetColor(0x010203);
+        dialog.Swatch(ViewSettingsDialog::VertexLine, false)->SetColor(0x010203);
         dialog.Swatch(ViewSettingsDialog::LabelText, true)->SetColor(0x040506);
-        dialog.PointSizeSlider()->setValue(30);
-        dialog.DugaWidthSlider()->setValue(9);
+        dialog.VertexSizeSlider()->setValue(30);
+        dialog.ArcWidthSlider()->setValue(9);
         // The working copies follow the controls at once.
-        EXPECT_EQ(dialog.WorkingCopies().NormalPoint.PenColor, 0x010203);
-        EXPECT_EQ(dialog.WorkingCopies().NormalDuga.PenSize, 9);
+        EXPECT_EQ(dialog.WorkingCopies().NormalVertex.PenColor, 0x010203);
+        EXPECT_EQ(dialog.WorkingCopies().NormalArc.PenSize, 9);
         dialog.CancelButton()->click();
     }));
-    EXPECT_EQ(g->NormalVertexStyle, normalPoint);
-    EXPECT_EQ(g->ActiveVertexStyle, activePoint);
-    EXPECT_EQ(g->NormalArcStyle, normalDuga);
-    EXPECT_EQ(g->ActiveArcStyle, activeDuga);
+    EXPECT_EQ(g->Style().NormalVertex, normalPoint);
+    EXPECT_EQ(g->Style().ActiveVertex, activePoint);
+    EXPECT_EQ(g->Style().NormalArc, normalDuga);
+    EXPECT_EQ(g->Style().ActiveArc, activeDuga);
     EXPECT_EQ(g->NormalLabelStyle, normalLabel);
     EXPECT_EQ(g->ActiveLabelStyle, activeLabel);
     EXPECT_EQ(g->VertexSize, 10);
@@ -131,14 +131,15 @@ TEST_F(ViewSettings, FontChoiceKeepsSizesBetween8And48)
 TEST_F(ViewSettings, PreviewPlacesEveryElement)
 {
     ViewStyles styles;
-    styles.NormalPoint.BrushColor = 0x0000FF; // red
-    styles.NormalPoint.PenColor = 0;
+    styles.NormalVertex.BrushColor = 0x0000FF; // red
+    styles.NormalVertex.PenColor = 0;
     styles.ActiveVertex.BrushColor = 0x00FF00; // green
-    styles.NormalPoint.Size = styles.ActiveVertex.Size = 20;
-    styles.NormalDuga.PenColor = 0xFF0000; // blue
-    styles.NormalDuga.PenSize = 3;
-    styles.ActiveDuga.PenColor = 0x00FFFF; // yellow
-    styles.ActiveDuga.PenSize = 3;
+    styles.NormalVertex.Size = styles.ActiveVertex.Size = 20;
+    styles.NormalArc.PenColor = 0xFF0000; // blue
+    styles.NormalArc.PenSize = 3;
+    styles.ActiveArc.PenColor = 0x00FFFF; // yellow
+    styles.ActiveArc.PenSize = 3;
+    styles.ActiveArc.PenStyle = 0;                 // solid, so the sample below never falls in a gap
     styles.NormalLabel.ColorBackground = 0xFF00FF; // magenta
     styles.ActiveLabel.ColorBackground = 0xFFFF00; // cyan
     const QImage image = ViewSettingsDialog::RenderPreview(styles, TranslateManager());

@@ -141,7 +141,7 @@ class Colouring {
 
         QRandomGenerator clockSeeded{quint32(QDateTime::currentMSecsSinceEpoch())};
         const std::vector<int> palette =
-            ColourPalette(maxColour, random ? *random : clockSeeded, g.NormalVertexStyle.TextColor);
+            ColourPalette(maxColour, random ? *random : clockSeeded, g.Style().NormalVertex.TextColor);
         result.drawsPicture = true;
         result.picture.vertexFills.assign(std::size_t(n) + 1, -1);
         for (int v = 1; v <= n; ++v)

@@ -21,16 +21,11 @@ void ShowFileError(ProgramHost& host, const QString& fileName, const QString& re
                    (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
 }
 
-// What a graph file can change: the recorded document with its naming, the drawing styles
-// the older form resets and the drawing's extent.
+// What a graph file can change: the recorded document with its naming, and the drawing's extent.
 void CopyDocument(const GraphDocument& from, GraphDocument& to)
 {
     UndoHistory::Restore(to, *UndoHistory::TakeSnapshot(from));
     to.Naming() = from.Naming(); // with the start values, which the file names its vertices by
-    to.NormalVertexStyle = from.NormalVertexStyle;
-    to.ActiveVertexStyle = from.ActiveVertexStyle;
-    to.NormalArcStyle = from.NormalArcStyle;
-    to.ActiveArcStyle = from.ActiveArcStyle;
     to.ExtentWidth = from.ExtentWidth;
     to.ExtentHeight = from.ExtentHeight;
     to.MeasuresLabels = from.MeasuresLabels;
@@ -78,6 +73,7 @@ bool ReadGraphFile(GraphSession& session, const QString& fileName, bool anyName,
     auto scratch = std::make_unique<GraphDocument>();
     MessageCountingHost counting(host);
     scratch->UseNaming(&naming);
+    scratch->UseDrawingStyle(&g.Style());
     CopyDocument(g, *scratch);
     scratch->DeleteAllLabels();
     bool loaded = false;

@@ -481,15 +481,9 @@ bool Generate(GraphDocument& graf, ProgramHost& host, const Params& params)
         host.ShowError(Translate(QStringLiteral("Generate_failed")));
         return false;
     }
-    // Replaced like a new graph, but in the styles the user set up.
-    const VertexStyle normalPoint = graf.NormalVertexStyle, activePoint = graf.ActiveVertexStyle;
-    const ArcStyle normalDuga = graf.NormalArcStyle, activeDuga = graf.ActiveArcStyle;
+    // Replaced like a new graph, drawn in the look the user set up.
     graf.DeleteAllLabels();
     graf.StartNewGraph(built.directed, built.weighted);
-    graf.NormalVertexStyle = normalPoint;
-    graf.ActiveVertexStyle = activePoint;
-    graf.NormalArcStyle = normalDuga;
-    graf.ActiveArcStyle = activeDuga;
     graf.ExtentWidth = graf.ExtentHeight = 0;
     ApplyNamingChoice(graf.Naming(), params.namingKind, params.namingStart);
     const QRect area = GraphLayouts::VisibleArea(graf, host);

@@ -218,7 +218,7 @@ int VertexMargin(const GraphDocument& graf)
         const QString title = graf.VertexName(v);
         caption = std::max({caption, normal.horizontalAdvance(title), active.horizontalAdvance(title)});
     }
-    return std::max(radius + std::max(1, graf.NormalVertexStyle.PenSize), (caption + 1) / 2 + 2);
+    return std::max(radius + std::max(1, graf.Style().NormalVertex.PenSize), (caption + 1) / 2 + 2);
 }
 
 std::optional<std::vector<QPoint>> Compute(const GraphDocument& graf, Kind kind, const QRect& area,

@@ -22,6 +22,7 @@ GraphDocument& GraphSession::CreateDocument()
     gestures.Reset();
     host.ResetScroll();
     document->UseNaming(&naming);
+    document->UseDrawingStyle(&drawingStyle);
     return *document;
 }
 

@@ -20,8 +20,8 @@ class GraphSession {
     ProgramHost& Host() const { return host; }
     GraphDocument* Document() const { return document.get(); }
     bool HasDocument() const { return document != nullptr; }
-    // Destroys the current document and creates a fresh one that uses the shared naming
-    // object. The caller runs StartNewGraph on it.
+    // Destroys the current document and creates a fresh one that uses the shared naming and
+    // drawing style. The caller runs StartNewGraph on it.
     GraphDocument& CreateDocument();
     UndoHistory& History() { return history; }
     TextPane& Outp() { return panes.Text; }
@@ -32,6 +32,8 @@ class GraphSession {
     GestureState& Gestures() { return gestures; }
     // The one naming object that documents refer to (the new-graph dialog configures it).
     VertexNaming& Naming() { return naming; }
+    // The look every document of the session is drawn in, kept from graph to graph.
+    DrawingStyle& Style() { return drawingStyle; }
 
     // Shows "First_need_create" and returns false when no document exists yet.
     bool RequireDocument() const;
@@ -80,6 +82,7 @@ class GraphSession {
     UndoHistory history;
     ResultPanes panes;
     VertexNaming naming;
+    DrawingStyle drawingStyle;
     GestureState gestures;
     QStringList recentFiles;
     void RestoreState(const HistoryState& state);

@@ -86,18 +86,18 @@ bool ProgramSettings::LoadSettings(GraphDocument& graf, UserPrompts& prompts, bo
 {
     const IniFile ini(FileName());
 
-    graf.ActiveArcStyle.PenColor = ReadInt(ini, ActDugePenColor);
-    graf.ActiveArcStyle.TextColor = ReadInt(ini, ActDugeTextColor);
-    graf.ActiveArcStyle.PenSize = ReadInt(ini, ActDugePenSize);
-    graf.ActiveVertexStyle.PenColor = ReadInt(ini, ActGrafPenColor);
-    graf.ActiveVertexStyle.TextColor = ReadInt(ini, ActGrafTextColor);
-    graf.ActiveVertexStyle.BrushColor = ReadInt(ini, ActGrafBrushColor);
-    graf.NormalArcStyle.PenColor = ReadInt(ini, NormalDugePenColor);
-    graf.NormalArcStyle.TextColor = ReadInt(ini, NormalDugeTextColor);
-    graf.NormalArcStyle.PenSize = ReadInt(ini, NormalDugePenSize);
-    graf.NormalVertexStyle.PenColor = ReadInt(ini, NormalGrafPenColor);
-    graf.NormalVertexStyle.TextColor = ReadInt(ini, NormalGrafTextColor);
-    graf.NormalVertexStyle.BrushColor = ReadInt(ini, NormalGrafBrushColor);
+    graf.Style().ActiveArc.PenColor = ReadInt(ini, ActDugePenColor);
+    graf.Style().ActiveArc.TextColor = ReadInt(ini, ActDugeTextColor);
+    graf.Style().ActiveArc.PenSize = ReadInt(ini, ActDugePenSize);
+    graf.Style().ActiveVertex.PenColor = ReadInt(ini, ActGrafPenColor);
+    graf.Style().ActiveVertex.TextColor = ReadInt(ini, ActGrafTextColor);
+    graf.Style().ActiveVertex.BrushColor = ReadInt(ini, ActGrafBrushColor);
+    graf.Style().NormalArc.PenColor = ReadInt(ini, NormalDugePenColor);
+    graf.Style().NormalArc.TextColor = ReadInt(ini, NormalDugeTextColor);
+    graf.Style().NormalArc.PenSize = ReadInt(ini, NormalDugePenSize);
+    graf.Style().NormalVertex.PenColor = ReadInt(ini, NormalGrafPenColor);
+    graf.Style().NormalVertex.TextColor = ReadInt(ini, NormalGrafTextColor);
+    graf.Style().NormalVertex.BrushColor = ReadInt(ini, NormalGrafBrushColor);
 
     const QString background = ini.ReadString(Section, QStringLiteral("backgroundImage"), QString());
     graf.VertexSize = ReadInt(ini, VertexSize);
@@ -224,18 +224,18 @@ bool ProgramSettings::SaveSettings(const GraphDocument& graf, const QStringList&
         ini.WriteString(Section, Key(key), value);
     };
 
-    put(ActDugePenColor, graf.ActiveArcStyle.PenColor);
-    put(ActDugeTextColor, graf.ActiveArcStyle.TextColor);
-    put(ActDugePenSize, graf.ActiveArcStyle.PenSize);
-    put(ActGrafPenColor, graf.ActiveVertexStyle.PenColor);
-    put(ActGrafTextColor, graf.ActiveVertexStyle.TextColor);
-    put(ActGrafBrushColor, graf.ActiveVertexStyle.BrushColor);
-    put(NormalDugePenColor, graf.NormalArcStyle.PenColor);
-    put(NormalDugeTextColor, graf.NormalArcStyle.TextColor);
-    put(NormalDugePenSize, graf.NormalArcStyle.PenSize);
-    put(NormalGrafPenColor, graf.NormalVertexStyle.PenColor);
-    put(NormalGrafTextColor, graf.NormalVertexStyle.TextColor);
-    put(NormalGrafBrushColor, graf.NormalVertexStyle.BrushColor);
+    put(ActDugePenColor, graf.Style().ActiveArc.PenColor);
+    put(ActDugeTextColor, graf.Style().ActiveArc.TextColor);
+    put(ActDugePenSize, graf.Style().ActiveArc.PenSize);
+    put(ActGrafPenColor, graf.Style().ActiveVertex.PenColor);
+    put(ActGrafTextColor, graf.Style().ActiveVertex.TextColor);
+    put(ActGrafBrushColor, graf.Style().ActiveVertex.BrushColor);
+    put(NormalDugePenColor, graf.Style().NormalArc.PenColor);
+    put(NormalDugeTextColor, graf.Style().NormalArc.TextColor);
+    put(NormalDugePenSize, graf.Style().NormalArc.PenSize);
+    put(NormalGrafPenColor, graf.Style().NormalVertex.PenColor);
+    put(NormalGrafTextColor, graf.Style().NormalVertex.TextColor);
+    put(NormalGrafBrushColor, graf.Style().NormalVertex.BrushColor);
     put(VertexSize, graf.VertexSize);
     putString("backgroundImage", graf.BackgroundFile);
     put(ZoomMap, graf.ZoomMap);

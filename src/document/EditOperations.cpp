@@ -17,27 +17,6 @@ void GraphDocument::StartNewGraph(bool directed, bool weighted)
     SetOutLists({});
     NameNumberUsed.fill(0);
     ActiveVertex = ActiveArcTail = ActiveArcHead = TargetVertex = ActiveLabel = 0;
-
-    NormalVertexStyle.BrushColor = 0xFFFFFF;
-    NormalVertexStyle.PenColor = 0;
-    NormalVertexStyle.TextColor = 0xFF0000;
-    NormalVertexStyle.PenSize = 1;
-    NormalVertexStyle.PenStyle = 0;
-    NormalVertexStyle.BrushStyle = 0;
-    ActiveVertexStyle.BrushColor = 0x0000FF;
-    ActiveVertexStyle.PenColor = 0;
-    ActiveVertexStyle.TextColor = 0xFFFFFF;
-    ActiveVertexStyle.PenSize = 1;
-    ActiveVertexStyle.PenStyle = 0;
-    ActiveVertexStyle.BrushStyle = 0;
-    NormalArcStyle.PenColor = 0;
-    NormalArcStyle.TextColor = 0;
-    NormalArcStyle.PenSize = 2;
-    NormalArcStyle.PenStyle = 0;
-    ActiveArcStyle.PenColor = 0x008000;
-    ActiveArcStyle.TextColor = 0x008000;
-    ActiveArcStyle.PenSize = 2;
-    ActiveArcStyle.PenStyle = 1;
 }
 
 void GraphDocument::AddVertex(int x, int y, const QString& name, int titleNumber, int radius)

@@ -86,3 +86,31 @@ class TextStyle {
 
     bool operator==(const TextStyle&) const = default;
 };
+
+// How vertices and arcs look, plain and highlighted. It belongs to the program, not to a graph:
+// the settings fill it, the view settings change it, and every graph opened, imported or made
+// is drawn in it. (The label fonts stay with the graph, as they size the labels undo records.)
+struct DrawingStyle {
+    VertexStyle NormalVertex;
+    VertexStyle ActiveVertex = Highlighted();
+    ArcStyle NormalArc;
+    ArcStyle ActiveArc = HighlightedArc();
+
+    bool operator==(const DrawingStyle&) const = default;
+
+  private:
+    static VertexStyle Highlighted()
+    {
+        VertexStyle style;
+        style.BrushColor = 0x0000FF;
+        style.TextColor = 0xFFFFFF;
+        return style;
+    }
+    static ArcStyle HighlightedArc()
+    {
+        ArcStyle style;
+        style.PenColor = style.TextColor = 0x008000;
+        style.PenStyle = 1; // dashed
+        return style;
+    }
+};

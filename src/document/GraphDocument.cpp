@@ -123,7 +123,7 @@ int GraphDocument::FindVertexByNameNumber(int titleNumber) const
 
 bool GraphDocument::FindVertexAt(int x, int y, int& vertex) const
 {
-    VertexStyle probe = NormalVertexStyle;
+    VertexStyle probe = Style().NormalVertex;
     for (int v = 1; v <= VertexCount; ++v) {
         probe.X = Vertices[v].X;
         probe.Y = Vertices[v].Y;

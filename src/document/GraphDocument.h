@@ -181,8 +181,6 @@ class GraphDocument : public Graph {
 
     // --- fields ------------------------------------------------------------------------
     int ExtentWidth = 0, ExtentHeight = 0;
-    VertexStyle NormalVertexStyle, ActiveVertexStyle;
-    ArcStyle NormalArcStyle, ActiveArcStyle;
     QImage BackgroundBitmap;
 
     // Which name numbers are taken.
@@ -226,6 +224,11 @@ class GraphDocument : public Graph {
     void UseNaming(VertexNaming* shared) { naming = shared ? shared : &ownNaming; }
     const VertexNaming& Naming() const { return *naming; }
     VertexNaming& Naming() { return *naming; }
+    // The look it is drawn in: a shared object (not owned: the session's, which outlives the
+    // graph) or, given none, the document's own with the built-in look.
+    void UseDrawingStyle(DrawingStyle* shared) { drawingStyle = shared ? shared : &ownDrawingStyle; }
+    const DrawingStyle& Style() const { return *drawingStyle; }
+    DrawingStyle& Style() { return *drawingStyle; }
 
     // --- editing operations ------------------------------------------------------------
     void StartNewGraph(bool directed, bool weighted);
@@ -264,6 +267,8 @@ class GraphDocument : public Graph {
   private:
     VertexNaming ownNaming;
     VertexNaming* naming = &ownNaming;
+    DrawingStyle ownDrawingStyle;
+    DrawingStyle* drawingStyle = &ownDrawingStyle;
 };
 
 // Snapshot of exactly the recorded parts of a document.

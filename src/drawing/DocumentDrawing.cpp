@@ -32,7 +32,7 @@ void DrawArcAs(const GraphDocument& g, QPainter& surface, int a, int b, bool act
     if (!g.IsVertex(a) || !g.IsVertex(b))
         return;
     const ArcRecord& cell = g.Arc(a, b);
-    ArcStyle style = active ? g.ActiveArcStyle : g.NormalArcStyle;
+    ArcStyle style = active ? g.Style().ActiveArc : g.Style().NormalArc;
     const TextStyle& font = active ? g.ActiveLabelStyle : g.NormalLabelStyle;
     style.SetGeometry(g.Vertices[a].X, g.Vertices[a].Y, g.Vertices[b].X, g.Vertices[b].Y, g.Vertices[b].Size,
                       cell.X, cell.Y, cell.Weight, g.Directed, g.Weighted);
@@ -46,7 +46,7 @@ void DrawArcInPen(const GraphDocument& g, QPainter& surface, int a, int b, int c
     if (!g.IsVertex(a) || !g.IsVertex(b))
         return;
     const ArcRecord& cell = g.Arc(a, b);
-    ArcStyle style = g.NormalArcStyle;
+    ArcStyle style = g.Style().NormalArc;
     style.PenColor = color;
     style.PenSize = width;
     style.PenStyle = penStyle;
@@ -62,7 +62,7 @@ void DrawVertex(const GraphDocument& g, QPainter& surface, int v, const QString&
     if (v < 1 || v > g.VertexCount)
         return;
     const VertexRecord& point = g.Vertices[v];
-    VertexStyle style = point.Active ? g.ActiveVertexStyle : g.NormalVertexStyle;
+    VertexStyle style = point.Active ? g.Style().ActiveVertex : g.Style().NormalVertex;
     const TextStyle& font = point.Active ? g.ActiveLabelStyle : g.NormalLabelStyle;
     style.SetPoint(point.X, point.Y, title, point.Size);
     if (overrideFill) {
@@ -220,7 +220,7 @@ QImage RenderCanvas(GraphDocument& g, QSize canvas)
 bool FindArcAt(const GraphDocument& g, int x, int y, int& tail, int& head)
 {
     bool found = false;
-    ArcStyle probe = g.NormalArcStyle;
+    ArcStyle probe = g.Style().NormalArc;
     for (int a = 1; a <= g.VertexCount; ++a)
         for (int k = 0; k < g.OutCount(a); ++k) {
             const int b = g.OutArcs(a)[k];

@@ -30,8 +30,8 @@ void DrawResultPicture(const GraphDocument& g, QPainter& painter, const ResultPi
     } else {
         for (const ResultPictureSpec::Arc& arc : spec.arcs)
             if (arc.struck)
-                DrawArcInPen(g, painter, arc.from, arc.to, StruckArcColor, g.ActiveArcStyle.PenSize + 1, 1, 0,
-                             arc.caption);
+                DrawArcInPen(g, painter, arc.from, arc.to, StruckArcColor, g.Style().ActiveArc.PenSize + 1, 1,
+                             0, arc.caption);
             else
                 DrawArcAs(g, painter, arc.from, arc.to, arc.highlighted, 0, arc.caption);
     }

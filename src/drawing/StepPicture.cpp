@@ -126,14 +126,14 @@ void DrawStepPicture(const GraphDocument& g, QPainter& surface, const StepPictur
                 DrawArcAs(g, surface, a, b, false, 0);
                 continue;
             }
-            const ArcLook look = LookOf(state, g.NormalArcStyle.PenSize);
+            const ArcLook look = LookOf(state, g.Style().NormalArc.PenSize);
             DrawArcInPen(g, surface, a, b, look.color, look.width, look.style,
                          state == StepArcState::Chosen && g.Directed ? 1 : 0);
         }
     for (int v = 1; v <= g.VertexCount; ++v) {
         const StepVertexState state = v <= n ? step.vertices[std::size_t(v)] : StepVertexState::None;
         const VertexRecord& point = g.Vertices[v];
-        VertexStyle style = g.NormalVertexStyle;
+        VertexStyle style = g.Style().NormalVertex;
         style.SetPoint(point.X, point.Y, g.VertexName(v), point.Size);
         if (state != StepVertexState::None) {
             style.BrushColor = StepVertexFill(state);

@@ -173,15 +173,7 @@ bool LoadOldGraf(GraphDocument& g, ProgramHost& host, const QString& fileName)
     if (typeFound)
         typed = ParseGrafType(reader.ReadLine(), directed, weighted);
     if (typed) {
-        // The reset also puts the drawing styles back to built-in values; the user's styles
-        // from the settings stay, as they do for every other way of opening a graph.
-        const VertexStyle normalPoint = g.NormalVertexStyle, activePoint = g.ActiveVertexStyle;
-        const ArcStyle normalDuga = g.NormalArcStyle, activeDuga = g.ActiveArcStyle;
         g.StartNewGraph(directed, weighted);
-        g.NormalVertexStyle = normalPoint;
-        g.ActiveVertexStyle = activePoint;
-        g.NormalArcStyle = normalDuga;
-        g.ActiveArcStyle = activeDuga;
         host.UpdateMenus();
         host.RefreshMatrixWindow();
     }

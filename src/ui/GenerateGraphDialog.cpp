@@ -327,10 +327,7 @@ void GenerateGraphDialog::UpdatePreview()
         scratch->MeasuresLabels = false;
         scratch->StartNewGraph(false, false);
         if (const GraphDocument* styles = session.Document()) {
-            scratch->NormalVertexStyle = styles->NormalVertexStyle;
-            scratch->ActiveVertexStyle = styles->ActiveVertexStyle;
-            scratch->NormalArcStyle = styles->NormalArcStyle;
-            scratch->ActiveArcStyle = styles->ActiveArcStyle;
+            scratch->Style() = styles->Style();
             scratch->VertexSize = styles->VertexSize;
         }
         if (GraphGenerators::Generate(*scratch, host, p)) {

@@ -189,10 +189,7 @@ void NewGraphDialog::DrawPreview()
     }
     scratch->StartNewGraph(Directed(), Weighted());
     scratch->UseNaming(&naming);
-    scratch->NormalVertexStyle = styles.NormalVertexStyle;
-    scratch->ActiveVertexStyle = styles.ActiveVertexStyle;
-    scratch->NormalArcStyle = styles.NormalArcStyle;
-    scratch->ActiveArcStyle = styles.ActiveArcStyle;
+    scratch->Style() = styles.Style();
     scratch->NormalLabelStyle = styles.NormalLabelStyle;
     scratch->ActiveLabelStyle = styles.ActiveLabelStyle;
     scratch->VertexSize = styles.VertexSize;

@@ -89,16 +89,17 @@ ViewSettingsDialog::ViewSettingsDialog(TranslationManager& translator, QWidget* 
         return slider;
     };
 
-    pointGroup = new QGroupBox(this);
-    pointSizeCaption = caption("point_size");
-    pointSize = swatchGroup(
-        pointGroup, {{PointLine, "_color_line_"}, {PointFill, "_color_fill_"}, {PointText, "_color_text_"}},
-        pointSizeCaption, 5, 30, 5);
+    vertexGroup = new QGroupBox(this);
+    vertexSizeCaption = caption("point_size");
+    vertexSize = swatchGroup(
+        vertexGroup,
+        {{VertexLine, "_color_line_"}, {VertexFill, "_color_fill_"}, {VertexText, "_color_text_"}},
+        vertexSizeCaption, 5, 30, 5);
 
-    dugaGroup = new QGroupBox(this);
-    dugaWidthCaption = caption("thickness_arc");
-    dugaWidth = swatchGroup(dugaGroup, {{DugaLine, "_color_line_"}, {DugaText, "_color_text_"}},
-                            dugaWidthCaption, 1, 10, 1);
+    arcGroup = new QGroupBox(this);
+    arcWidthCaption = caption("thickness_arc");
+    arcWidth = swatchGroup(arcGroup, {{ArcLine, "_color_line_"}, {ArcText, "_color_text_"}}, arcWidthCaption,
+                           1, 10, 1);
 
     labelGroup = new QGroupBox(this);
     auto* labelGrid = new QGridLayout(labelGroup);
@@ -126,12 +127,12 @@ ViewSettingsDialog::ViewSettingsDialog(TranslationManager& translator, QWidget* 
     cancelButton->setAutoDefault(false);
     connect(saveButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(pointSize, &QSlider::valueChanged, this, &ViewSettingsDialog::ControlsChanged);
-    connect(dugaWidth, &QSlider::valueChanged, this, &ViewSettingsDialog::ControlsChanged);
+    connect(vertexSize, &QSlider::valueChanged, this, &ViewSettingsDialog::ControlsChanged);
+    connect(arcWidth, &QSlider::valueChanged, this, &ViewSettingsDialog::ControlsChanged);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(pointGroup);
-    left->addWidget(dugaGroup);
+    left->addWidget(vertexGroup);
+    left->addWidget(arcGroup);
     left->addWidget(labelGroup);
     left->addStretch(1);
     auto* right = new QVBoxLayout;
@@ -157,8 +158,8 @@ ViewSettingsDialog::ViewSettingsDialog(TranslationManager& translator, QWidget* 
 void ViewSettingsDialog::Retranslate()
 {
     setWindowTitle(translator.Translate("View_graph"));
-    pointGroup->setTitle(translator.Translate("Point_view"));
-    dugaGroup->setTitle(translator.Translate("Arc_view"));
+    vertexGroup->setTitle(translator.Translate("Point_view"));
+    arcGroup->setTitle(translator.Translate("Arc_view"));
     labelGroup->setTitle(translator.Translate("text_view"));
     for (const auto& [label, key] : captions)
         label->setText(translator.Translate(key));
@@ -181,22 +182,21 @@ bool ViewSettingsDialog::Execute(GraphDocument& graf)
 
 void ViewSettingsDialog::LoadFrom(GraphDocument& graf)
 {
-    graf.NormalVertexStyle.Size = graf.VertexSize;
-    graf.ActiveVertexStyle.Size = graf.VertexSize;
-    styles = ViewStyles{graf.NormalVertexStyle, graf.ActiveVertexStyle, graf.NormalArcStyle,
-                        graf.ActiveArcStyle,    graf.NormalLabelStyle,  graf.ActiveLabelStyle};
+    graf.Style().NormalVertex.Size = graf.VertexSize;
+    graf.Style().ActiveVertex.Size = graf.VertexSize;
+    styles = ViewStyles{graf.Style(), graf.NormalLabelStyle, graf.ActiveLabelStyle};
 
-    const QSignalBlocker blockPointSize(pointSize);
-    const QSignalBlocker blockDugaWidth(dugaWidth);
-    const VertexStyle* points[2] = {&styles.NormalPoint, &styles.ActiveVertex};
-    const ArcStyle* dugi[2] = {&styles.NormalDuga, &styles.ActiveDuga};
+    const QSignalBlocker blockVertexSize(vertexSize);
+    const QSignalBlocker blockArcWidth(arcWidth);
+    const VertexStyle* vertices[2] = {&styles.NormalVertex, &styles.ActiveVertex};
+    const ArcStyle* arcs[2] = {&styles.NormalArc, &styles.ActiveArc};
     const TextStyle* labels[2] = {&styles.NormalLabel, &styles.ActiveLabel};
     for (int k = 0; k < 2; ++k) {
-        const std::pair<SwatchRole, int> colors[] = {{PointLine, points[k]->PenColor},
-                                                     {PointFill, points[k]->BrushColor},
-                                                     {PointText, points[k]->TextColor},
-                                                     {DugaLine, dugi[k]->PenColor},
-                                                     {DugaText, dugi[k]->TextColor},
+        const std::pair<SwatchRole, int> colors[] = {{VertexLine, vertices[k]->PenColor},
+                                                     {VertexFill, vertices[k]->BrushColor},
+                                                     {VertexText, vertices[k]->TextColor},
+                                                     {ArcLine, arcs[k]->PenColor},
+                                                     {ArcText, arcs[k]->TextColor},
                                                      {LabelText, labels[k]->Color},
                                                      {LabelBackground, labels[k]->ColorBackground}};
         for (const auto& [role, color] : colors) {
@@ -204,27 +204,27 @@ void ViewSettingsDialog::LoadFrom(GraphDocument& graf)
             swatches[role][k]->SetColor(color);
         }
     }
-    pointSize->setValue(styles.NormalPoint.Size);
+    vertexSize->setValue(styles.NormalVertex.Size);
     // The active width wins when the two differ; saving makes them equal.
-    dugaWidth->setValue(styles.NormalDuga.PenSize);
-    dugaWidth->setValue(styles.ActiveDuga.PenSize);
+    arcWidth->setValue(styles.NormalArc.PenSize);
+    arcWidth->setValue(styles.ActiveArc.PenSize);
 }
 
 void ViewSettingsDialog::ControlsChanged()
 {
-    VertexStyle* points[2] = {&styles.NormalPoint, &styles.ActiveVertex};
-    ArcStyle* dugi[2] = {&styles.NormalDuga, &styles.ActiveDuga};
+    VertexStyle* vertices[2] = {&styles.NormalVertex, &styles.ActiveVertex};
+    ArcStyle* arcs[2] = {&styles.NormalArc, &styles.ActiveArc};
     TextStyle* labels[2] = {&styles.NormalLabel, &styles.ActiveLabel};
     for (int k = 0; k < 2; ++k) {
-        points[k]->BrushColor = swatches[PointFill][k]->Color();
-        points[k]->PenColor = swatches[PointLine][k]->Color();
-        points[k]->TextColor = swatches[PointText][k]->Color();
-        points[k]->PenSize = 1;
-        points[k]->Size = pointSize->value();
-        dugi[k]->PenColor = swatches[DugaLine][k]->Color();
-        dugi[k]->TextColor = swatches[DugaText][k]->Color();
-        dugi[k]->PenSize = dugaWidth->value();
-        dugi[k]->HeadSize = pointSize->value();
+        vertices[k]->BrushColor = swatches[VertexFill][k]->Color();
+        vertices[k]->PenColor = swatches[VertexLine][k]->Color();
+        vertices[k]->TextColor = swatches[VertexText][k]->Color();
+        vertices[k]->PenSize = 1;
+        vertices[k]->Size = vertexSize->value();
+        arcs[k]->PenColor = swatches[ArcLine][k]->Color();
+        arcs[k]->TextColor = swatches[ArcText][k]->Color();
+        arcs[k]->PenSize = arcWidth->value();
+        arcs[k]->HeadSize = vertexSize->value();
         labels[k]->Color = swatches[LabelText][k]->Color();
         labels[k]->ColorBackground = swatches[LabelBackground][k]->Color();
     }
@@ -235,13 +235,10 @@ void ViewSettingsDialog::ControlsChanged()
 void ViewSettingsDialog::StoreInto(GraphDocument& graf)
 {
     ControlsChanged();
-    graf.NormalVertexStyle = styles.NormalPoint;
-    graf.ActiveVertexStyle = styles.ActiveVertex;
-    graf.NormalArcStyle = styles.NormalDuga;
-    graf.ActiveArcStyle = styles.ActiveDuga;
+    graf.Style() = styles;
     graf.NormalLabelStyle = styles.NormalLabel;
     graf.ActiveLabelStyle = styles.ActiveLabel;
-    graf.VertexSize = graf.NormalVertexStyle.Size;
+    graf.VertexSize = graf.Style().NormalVertex.Size;
     for (int v = 1; v <= graf.VertexCount; ++v)
         graf.Vertices[v].Size = graf.VertexSize;
 }
@@ -288,30 +285,30 @@ QImage ViewSettingsDialog::RenderPreview(const ViewStyles& styles, TranslationMa
     const int MidX = int(std::nearbyint(W / 2.0)); // halves to even
     const int MidY = int(std::nearbyint(H / 2.0));
     const QPoint at[6] = {{}, {40, 40}, {W - 40, H - 40}, {W - 40, 40}, {MidX, MidY}, {40, H - 40}};
-    const int size = styles.NormalPoint.Size;
+    const int size = styles.NormalVertex.Size;
 
     QImage image(W, H, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter surface;
     BeginSurface(surface, &image);
 
-    auto drawDuga = [&](ArcStyle duga, const TextStyle& font, int a, int b) {
-        duga.SetGeometry(at[a].x(), at[a].y(), at[b].x(), at[b].y(), size, (at[a].x() + at[b].x()) / 2,
-                         (at[a].y() + at[b].y()) / 2, 1, 2, 1);
+    auto drawArc = [&](ArcStyle arc, const TextStyle& font, int a, int b) {
+        arc.SetGeometry(at[a].x(), at[a].y(), at[b].x(), at[b].y(), size, (at[a].x() + at[b].x()) / 2,
+                        (at[a].y() + at[b].y()) / 2, 1, 2, 1);
         font.ApplyFont(surface);
-        duga.Draw(surface, 0, QString());
+        arc.Draw(surface, 0, QString());
     };
-    drawDuga(styles.NormalDuga, styles.NormalLabel, 1, 4);
-    drawDuga(styles.NormalDuga, styles.NormalLabel, 4, 2);
-    drawDuga(styles.ActiveDuga, styles.ActiveLabel, 3, 4);
-    drawDuga(styles.ActiveDuga, styles.ActiveLabel, 4, 5);
+    drawArc(styles.NormalArc, styles.NormalLabel, 1, 4);
+    drawArc(styles.NormalArc, styles.NormalLabel, 4, 2);
+    drawArc(styles.ActiveArc, styles.ActiveLabel, 3, 4);
+    drawArc(styles.ActiveArc, styles.ActiveLabel, 4, 5);
 
     for (int v = 1; v <= 5; ++v) {
         const bool active = v >= 3;
-        VertexStyle point = active ? styles.ActiveVertex : styles.NormalPoint;
-        point.SetPoint(at[v].x(), at[v].y(), QString::number(v), size);
+        VertexStyle vertex = active ? styles.ActiveVertex : styles.NormalVertex;
+        vertex.SetPoint(at[v].x(), at[v].y(), QString::number(v), size);
         (active ? styles.ActiveLabel : styles.NormalLabel).ApplyFont(surface);
-        point.Draw(surface);
+        vertex.Draw(surface);
     }
 
     styles.NormalLabel.DrawText(surface, W - 100, 20, translator.Translate("Start"));

@@ -12,10 +12,9 @@ class QLabel;
 class QPushButton;
 class QSlider;
 
-// The six drawing styles the view settings dialog edits, as working copies.
-struct ViewStyles {
-    VertexStyle NormalPoint, ActiveVertex;
-    ArcStyle NormalDuga, ActiveDuga;
+// What the view settings dialog edits, as working copies: the look of vertices and arcs and
+// the two label fonts.
+struct ViewStyles : DrawingStyle {
     TextStyle NormalLabel, ActiveLabel;
 };
 
@@ -63,18 +62,18 @@ class ViewSettingsDialog : public QDialog {
     QImage PreviewImage() const { return preview; }
 
     enum SwatchRole {
-        PointLine,
-        PointFill,
-        PointText,
-        DugaLine,
-        DugaText,
+        VertexLine,
+        VertexFill,
+        VertexText,
+        ArcLine,
+        ArcText,
         LabelText,
         LabelBackground,
         SwatchRoles
     };
     ColorSwatch* Swatch(SwatchRole role, bool active) const { return swatches[role][active ? 1 : 0]; }
-    QSlider* PointSizeSlider() const { return pointSize; }
-    QSlider* DugaWidthSlider() const { return dugaWidth; }
+    QSlider* VertexSizeSlider() const { return vertexSize; }
+    QSlider* ArcWidthSlider() const { return arcWidth; }
     QPushButton* FontButton(bool active) const { return fontButtons[active ? 1 : 0]; }
     QPushButton* SaveButton() const { return saveButton; }
     QPushButton* CancelButton() const { return cancelButton; }
@@ -100,17 +99,17 @@ class ViewSettingsDialog : public QDialog {
     QImage preview;
 
     ColorSwatch* swatches[SwatchRoles][2] = {};
-    QSlider* pointSize;
-    QSlider* dugaWidth;
+    QSlider* vertexSize;
+    QSlider* arcWidth;
     QPushButton* fontButtons[2] = {};
     QPushButton* saveButton;
     QPushButton* cancelButton;
     QLabel* previewBox;
     QLabel* previewCaption;
-    QGroupBox* pointGroup;
-    QGroupBox* dugaGroup;
+    QGroupBox* vertexGroup;
+    QGroupBox* arcGroup;
     QGroupBox* labelGroup;
-    QLabel* pointSizeCaption;
-    QLabel* dugaWidthCaption;
+    QLabel* vertexSizeCaption;
+    QLabel* arcWidthCaption;
     QList<QPair<QLabel*, const char*>> captions;
 };
