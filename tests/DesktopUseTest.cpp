@@ -6,6 +6,7 @@
 #include "base/TranslationManager.h"
 #include "document/UndoHistory.h"
 #include "ui/DrawingArea.h"
+#include "ui/FileCommands.h"
 #include "ui/FileFilters.h"
 #include "ui/MainWindow.h"
 #include "ui/NewGraphDialog.h"
@@ -202,7 +203,7 @@ TEST_F(Desktop, AFailedOpenLeavesDocumentHistoryAndRecentListAlone)
         SCOPED_TRACE(name.toStdString());
         host.messages.clear();
         chosenFile = dir.filePath(name);
-        w->LoadGraphCommand();
+        w->Files().Load();
         EXPECT_FALSE(host.messages.empty()) << "the failure is reported";
         EXPECT_TRUE(*State() == *before);
         EXPECT_EQ(w->Session().History().Count(), historyCount);
@@ -265,7 +266,7 @@ TEST_F(Desktop, UnsavedWorkIsMarkedAndTheCloseAsksWhatToDoWithIt)
     DrawSample();
     host.yesNoAnswers = {true};
     chosenFile = dir.filePath("lesson.grafa");
-    w->LoadGraphCommand();
+    w->Files().Load();
     EXPECT_FALSE(w->isWindowModified());
     EXPECT_TRUE(w->Session().Outp().Lines().isEmpty());
 }
@@ -276,7 +277,7 @@ TEST_F(Desktop, APictureIsSavedInTheTypeItsNameOrTheChosenFilterGives)
     auto save = [&](const QString& name, const QString& filter) {
         chosenFile = dir.filePath(name);
         w->ChosenFilter = filter;
-        w->SaveImageCommand();
+        w->Files().SaveImage();
     };
     auto format = [&](const QString& name) {
         QFile file(dir.filePath(name));
@@ -312,12 +313,12 @@ TEST_F(Desktop, ExportWithoutAnExtensionTakesTheChosenFiltersFormat)
     DrawSample();
     chosenFile = dir.filePath("roads");
     w->ChosenFilter = QStringLiteral("DOT (*.dot *.gv)");
-    w->ExportCommand();
+    w->Files().Export();
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(QFile::exists(dir.filePath("roads.dot")));
     // A name with an extension of its own is written in that format whatever the filter.
     chosenFile = dir.filePath("roads.gml");
-    w->ExportCommand();
+    w->Files().Export();
     EXPECT_TRUE(QFile::exists(dir.filePath("roads.gml")));
     EXPECT_FALSE(QFile::exists(dir.filePath("roads.gml.dot")));
 }
@@ -332,7 +333,7 @@ TEST_F(Desktop, SaveWritesTheGraphsFileAndSaveAsAsks)
     DrawSample();
     // A graph without a file asks for one.
     chosenFile = dir.filePath("lesson");
-    ASSERT_TRUE(w->SaveGraphCommand());
+    ASSERT_TRUE(w->Files().Save());
     EXPECT_EQ(asked, QList<MainWindow::FileDialog>{MainWindow::FileDialog::SaveGraph});
     EXPECT_EQ(w->Session().FileName(), dir.filePath("lesson.grafa"));
 
@@ -343,7 +344,7 @@ TEST_F(Desktop, SaveWritesTheGraphsFileAndSaveAsAsks)
     w->UpdateMenus();
     ASSERT_TRUE(w->isWindowModified());
     asked.clear();
-    ASSERT_TRUE(w->SaveGraphCommand());
+    ASSERT_TRUE(w->Files().Save());
     EXPECT_TRUE(asked.isEmpty());
     EXPECT_FALSE(w->isWindowModified());
     QFile saved(dir.filePath("lesson.grafa"));
@@ -360,11 +361,11 @@ TEST_F(Desktop, SaveWritesTheGraphsFileAndSaveAsAsks)
     // A graph read from an older text file is not rewritten in place as ".grafa".
     Write("old.txt", "0,1\n1,0\n");
     chosenFile = dir.filePath("old.txt");
-    w->LoadGraphCommand();
+    w->Files().Load();
     ASSERT_EQ(w->Session().FileName(), dir.filePath("old.txt"));
     asked.clear();
     chosenFile.clear();
-    EXPECT_FALSE(w->SaveGraphCommand());
+    EXPECT_FALSE(w->Files().Save());
     EXPECT_EQ(asked, QList<MainWindow::FileDialog>{MainWindow::FileDialog::SaveGraph});
 }
 
@@ -377,11 +378,11 @@ TEST_F(Desktop, FileDialogsOpenInTheCurrentFilesFolderElseTheLastOneUsed)
     w->LoadBackgroundCommand();
     EXPECT_EQ(w->DialogFolder(), QFileInfo(other.path()).absoluteFilePath());
     chosenFile = dir.filePath("lesson.grafa");
-    ASSERT_TRUE(w->SaveGraphCommand());
+    ASSERT_TRUE(w->Files().Save());
     EXPECT_EQ(w->DialogFolder(), QFileInfo(dir.path()).absoluteFilePath());
     // A picture chosen elsewhere: the graph's own folder still comes first.
     chosenFile = other.filePath("shot");
-    w->SaveImageCommand();
+    w->Files().SaveImage();
     EXPECT_EQ(w->DialogFolder(), QFileInfo(dir.path()).absoluteFilePath());
 
     // A new graph has no file: the last folder used, also in the next run.

@@ -7,6 +7,7 @@
 #include "base/TranslationManager.h"
 #include "document/UndoHistory.h"
 #include "ui/DrawingArea.h"
+#include "ui/FileCommands.h"
 #include "ui/MapScaleDialog.h"
 #include "ui/MatrixGridWindow.h"
 #include "ui/NewGraphDialog.h"
@@ -567,13 +568,13 @@ TEST_F(Window, ExportAndImportCarryTheGraphThroughAnExchangeFormat)
     const QStringList matrix = G().MatrixToMemo();
     QTemporaryDir dir;
     chosenFile = dir.filePath("graph.dot");
-    w->ExportCommand();
+    w->Files().Export();
     ASSERT_TRUE(QFileInfo::exists(chosenFile));
 
     w->Action("actDeleteObject")->trigger(); // nothing selected: only to have another state
     G().DeleteArc(1, 2);
     const int history = HistoryCount();
-    w->ImportCommand();
+    w->Files().Import();
     EXPECT_EQ(G().MatrixToMemo(), matrix);
     EXPECT_TRUE(G().Directed);
     EXPECT_EQ(HistoryCount(), history + 1) << "one undo step";
@@ -581,7 +582,7 @@ TEST_F(Window, ExportAndImportCarryTheGraphThroughAnExchangeFormat)
     EXPECT_FALSE(G().HasArc(1, 2));
 
     chosenFile = dir.filePath("graph.xyz");
-    w->ImportCommand();
+    w->Files().Import();
     EXPECT_EQ(host.MessageTexts().last(), Translate("Exchange_unknown_format").arg("graph.xyz"));
 }
 
@@ -779,10 +780,10 @@ TEST_F(Window, SavingAppendsTheExtensionAndListsRecentFiles)
     ASSERT_TRUE(dir.isValid());
 
     chosenFile = dir.filePath(QStringLiteral("graph.GRAFA"));
-    ASSERT_TRUE(w->SaveGraphCommand());
+    ASSERT_TRUE(w->Files().Save());
     EXPECT_TRUE(QFileInfo::exists(chosenFile + QStringLiteral(".grafa")));
     chosenFile = dir.filePath(QStringLiteral("a-rather-long-name-for-a-graph-file.grafa"));
-    ASSERT_TRUE(w->SaveAsCommand());
+    ASSERT_TRUE(w->Files().SaveAs());
     EXPECT_TRUE(QFileInfo::exists(chosenFile));
     EXPECT_FALSE(QFileInfo::exists(chosenFile + QStringLiteral(".grafa")));
 
@@ -797,14 +798,14 @@ TEST_F(Window, SavingAppendsTheExtensionAndListsRecentFiles)
 
     // Open the older file again: the graph comes back and the list keeps its order.
     G().DeleteAllVertices();
-    w->OpenRecentFile(1);
+    w->Files().OpenRecent(1);
     EXPECT_EQ(G().VertexCount, 2);
     EXPECT_EQ(G().Arc(1, 2).Weight, 7);
     EXPECT_EQ(w->Session().RecentFiles().first(), chosenFile);
 
     // A file that vanished is reported and leaves the list.
     QFile::remove(chosenFile);
-    w->OpenRecentFile(0);
+    w->Files().OpenRecent(0);
     EXPECT_EQ(host.messages.size(), 1u);
     EXPECT_TRUE(host.MessageTexts().value(0).contains(chosenFile));
     EXPECT_EQ(w->Session().RecentFiles().size(), 1);

@@ -6,6 +6,7 @@
 #include "ui/MainWindow.h"
 #include "ui/NewGraphDialog.h"
 #include "ui/PlaybackBar.h"
+#include "ui/PrintCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -111,8 +112,8 @@ TEST_F(Print, TheDrawingFillsThePageWidthAndTheResultTextFollowsOnlyWhenAsked)
     const QString result = Translate("graph_is_connectivity");
     ASSERT_TRUE(w->Session().Outp().Text().contains(result));
 
-    w->printOptions.resultText = false;
-    ASSERT_TRUE(w->PrintDrawing(*PdfPrinter()));
+    w->Printing().options.resultText = false;
+    ASSERT_TRUE(w->Printing().PrintDrawing(*PdfPrinter()));
     EXPECT_EQ(Pages(), 1);
     EXPECT_FALSE(Text().contains(result.simplified()));
     // The drawing (wider than tall: 400 by 300 units with the vertices' reach) spans the
@@ -122,8 +123,8 @@ TEST_F(Print, TheDrawingFillsThePageWidthAndTheResultTextFollowsOnlyWhenAsked)
     EXPECT_TRUE(Inked(plain, 0, plain.height() / 8));
     EXPECT_FALSE(Inked(plain, plain.height() * 3 / 4, plain.height()));
 
-    w->printOptions.resultText = true;
-    ASSERT_TRUE(w->PrintDrawing(*PdfPrinter()));
+    w->Printing().options.resultText = true;
+    ASSERT_TRUE(w->Printing().PrintDrawing(*PdfPrinter()));
     EXPECT_EQ(Pages(), 1);
     EXPECT_TRUE(Text().contains(result.simplified()));
 }
@@ -132,8 +133,8 @@ TEST_F(Print, ALongResultTextGoesOnOverFurtherPagesWithNothingLost)
 {
     for (int line = 1; line <= 150; ++line)
         w->Session().Outp().AddLine(QStringLiteral("line %1 of the result").arg(line));
-    w->printOptions.resultText = true;
-    ASSERT_TRUE(w->PrintDrawing(*PdfPrinter()));
+    w->Printing().options.resultText = true;
+    ASSERT_TRUE(w->Printing().PrintDrawing(*PdfPrinter()));
     EXPECT_GE(Pages(), 3);
     const QString text = Text();
     for (int line = 1; line <= 150; ++line)
@@ -143,7 +144,7 @@ TEST_F(Print, ALongResultTextGoesOnOverFurtherPagesWithNothingLost)
 TEST_F(Print, TheReportPrintsAsItsPaneShowsIt)
 {
     w->HtmlPane()->setHtml(QStringLiteral("<h1>Report heading</h1><p>First paragraph of the report.</p>"));
-    w->PrintReport(*PdfPrinter());
+    w->Printing().PrintReport(*PdfPrinter());
     EXPECT_EQ(Pages(), 1);
     const QString text = Text();
     EXPECT_TRUE(text.contains(QStringLiteral("Report heading")));
@@ -154,7 +155,7 @@ TEST_F(Print, AFileThatCannotBeWrittenIsReportedAsAFailure)
 {
     auto printer = PdfPrinter();
     printer->setOutputFileName(folder.filePath(QStringLiteral("no-such-folder/print.pdf")));
-    EXPECT_FALSE(w->PrintDrawing(*printer));
+    EXPECT_FALSE(w->Printing().PrintDrawing(*printer));
 }
 
 TEST_F(Print, WhileThePlaybackIsOnTheFrameItShowsIsPrintedUnlessThePlainDrawingIsAsked)
@@ -165,11 +166,11 @@ TEST_F(Print, WhileThePlaybackIsOnTheFrameItShowsIsPrintedUnlessThePlainDrawingI
     w->PlaybackControls()->ShowFrame(1);
     ASSERT_FALSE(w->PlaybackControls()->AtResult());
 
-    w->printOptions.playbackFrame = false;
-    ASSERT_TRUE(w->PrintDrawing(*PdfPrinter()));
+    w->Printing().options.playbackFrame = false;
+    ASSERT_TRUE(w->Printing().PrintDrawing(*PdfPrinter()));
     const QImage plain = FirstPage();
-    w->printOptions.playbackFrame = true;
-    ASSERT_TRUE(w->PrintDrawing(*PdfPrinter()));
+    w->Printing().options.playbackFrame = true;
+    ASSERT_TRUE(w->Printing().PrintDrawing(*PdfPrinter()));
     const QImage frame = FirstPage();
     ASSERT_EQ(plain.size(), frame.size());
     EXPECT_NE(plain, frame);

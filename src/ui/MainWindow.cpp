@@ -5,15 +5,18 @@
 #include "commands/ProgramSettings.h"
 #include "online/Feedback.h"
 #include "online/ServerEndpoint.h"
+#include "ui/AlgorithmCommands.h"
 #include "ui/DocumentPainter.h"
 #include "ui/DrawingArea.h"
 #include "ui/FeedbackWindow.h"
+#include "ui/FileCommands.h"
 #include "ui/HelpCommands.h"
 #include "ui/MapScaleDialog.h"
 #include "ui/MatrixGridWindow.h"
 #include "ui/MatrixTextWindow.h"
 #include "ui/NewGraphDialog.h"
 #include "ui/PlaybackBar.h"
+#include "ui/PrintCommands.h"
 #include "ui/QtTranslations.h"
 #include "ui/VertexChoiceDialog.h"
 #include "ui/ViewSettingsDialog.h"
@@ -96,6 +99,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     connect(catchUpTimer, &QTimer::timeout, this, &MainWindow::Redraw);
 
     BuildLayout();
+    CommandWindow& commandSide = *this;
+    NewGraphEnvironment& environment = *this;
+    fileCommands = std::make_unique<FileCommands>(*session, commandSide, environment);
+    algorithmCommands = std::make_unique<AlgorithmCommands>(*session, commandSide, *playback);
+    playback->Present = [this](int frame) { algorithmCommands->PresentFrame(frame); };
+    printCommands = std::make_unique<PrintCommands>(*session, commandSide, *algorithmCommands, *outp,
+                                                    *webBrowser->document());
     ShowZoom();
     BuildMenus();
     BuildToolBar();
@@ -197,7 +207,6 @@ void MainWindow::BuildLayout()
     grid->addWidget(vBar, 0, 1);
     grid->addWidget(hBar, 1, 0);
     playback = new PlaybackBar(this);
-    playback->Present = [this](int frame) { PresentPlaybackFrame(frame); };
     grid->addWidget(playback, 2, 0, 1, 2);
     grid->setRowStretch(0, 1);
 
@@ -299,7 +308,7 @@ void MainWindow::UpdateMenus()
 {
     answeredForClose = false;
     UpdateTitle();
-    EndStalePlayback();
+    algorithmCommands->EndStalePlayback();
     const GraphDocument* g = Document();
     if (!g) {
         // Before the first graph only creating one, leaving, help and the mode switches work;
@@ -450,7 +459,7 @@ bool MainWindow::MayDiscardWork()
     switch (AskSaveChanges(Translate("Unsaved_changes") +
                            (file.isEmpty() ? QString() : QStringLiteral("\n\n") + file))) {
     case SaveAnswer::Save:
-        return SaveGraphCommand();
+        return fileCommands->Save();
     case SaveAnswer::Discard:
         return true;
     case SaveAnswer::Cancel:

@@ -4,6 +4,7 @@
 #include "commands/MouseGestures.h"
 #include "commands/NewGraphCommands.h"
 #include "ui/AboutBox.h"
+#include "ui/CommandWindow.h"
 #include "ui/FileFilters.h"
 
 #include <QElapsedTimer>
@@ -31,6 +32,9 @@ class QToolBar;
 class NewGraphDialog;
 class FeedbackWindow;
 class HelpCommands;
+class FileCommands;
+class AlgorithmCommands;
+class PrintCommands;
 class QUrl;
 class GenerateGraphDialog;
 namespace GraphLayouts {
@@ -49,8 +53,13 @@ class ProgramSettings;
 class QtTranslations;
 
 // The main window: menus, toolbar, the drawing area with its scroll bars and the result
-// panes. Its commands live in MainWindow_*.cpp by concern.
-class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvironment {
+// panes. It composes the controllers that carry out the commands (files, algorithms and
+// playback, printing, help), lending them its CommandWindow side; what is left of its own
+// lives in MainWindow_*.cpp by concern.
+class MainWindow : public QMainWindow,
+                   private GestureView,
+                   private NewGraphEnvironment,
+                   private CommandWindow {
     Q_OBJECT
 
   public:
@@ -69,7 +78,7 @@ class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvi
     MatrixTextWindow* TextMatrixWindow() const { return textMatrix; }
     QTextBrowser* HtmlPane() const { return webBrowser; }
     // Menu items by their object name, for the menus' own wiring and for tests.
-    QAction* Action(const QString& objectName) const;
+    QAction* Action(const QString& objectName) const override;
     QMenu* VertexPopup() const { return vertexPopup; }
     QMenu* FreeSpacePopup() const { return freeSpacePopup; }
     QMenu* RecentMenu() const { return recentMenu; }
@@ -77,7 +86,12 @@ class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvi
     // Replaces the message boxes, questions, input boxes and the vertex choice (tests);
     // nullptr restores the real dialogs.
     void SetDialogHost(ProgramHost* host);
-    ProgramHost& Host() const;
+    ProgramHost& Host() const override;
+
+    // The controllers, by the menu they serve.
+    FileCommands& Files() const { return *fileCommands; }
+    AlgorithmCommands& AlgorithmRuns() const { return *algorithmCommands; }
+    PrintCommands& Printing() const { return *printCommands; }
 
     // Seams the tests replace: the tick count of the 25 ms rule, popup menus, file dialogs.
     std::function<qint64()> Clock;
@@ -109,19 +123,10 @@ class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvi
     // The graph file named on the command line: opened when the window is first shown,
     // instead of asking what kind of graph to create.
     void SetStartFile(const QString& fileName) { startFile = fileName; }
-    // Opens a graph file from outside (the command line, a drop): as the first graph when
-    // there is none yet, otherwise after asking about unsaved work, as Open does.
-    void OpenOutsideFile(const QString& fileName);
 
     // --- commands -------------------------------------------------------------------------
     void NewGraphCommand();
     void PropertiesCommand();
-    void LoadGraphCommand();
-    bool SaveGraphCommand();
-    void OpenRecentFile(int index);
-    // Saves under the graph's file name without asking; asks when it has none.
-    bool SaveAsCommand();
-    void SaveImageCommand();
     void AddVertexCommand();
     void AddVertexAtPressCommand();
     void AddArcCommand();
@@ -142,37 +147,10 @@ class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvi
     void ScaleCommand();
     void SetMouseMode(int mode);
     void DrawArcCommand();
-    void PathAlgorithmCommand(const QString& name);
-    void PopupAlgorithmCommand(const QString& name);
-    void RunAlgorithmCommand(const QString& name, int first, int second);
     void UseBuiltInLanguage();
     void UseEnglishLanguage();
-    // One of the manual's example graphs, asking first about unsaved work.
-    void OpenExample(const QString& fileName);
     FeedbackWindow* FeedbackDialog() const { return feedbackWindow; }
     AboutBox* AboutDialog() const { return aboutBox; }
-    // The step-by-step walk of the last run: shown or hidden, and saved as a web page.
-    void TogglePlaybackCommand();
-    // File › Import and Export: GraphML, GML, DOT, Pajek, edge lists, CSV matrices; PDF out.
-    void ImportCommand();
-    void ExportCommand();
-    void SaveWalkthroughCommand();
-    // File › Print and Print preview: the drawing scaled to the page, with the choices below.
-    struct PrintOptions {
-        // The Text pane's result below the drawing, on further pages where it is long.
-        bool resultText = false;
-        // While the playback is on, the frame it shows instead of the plain drawing.
-        bool playbackFrame = true;
-    };
-    PrintOptions printOptions;
-    void PrintCommand();
-    void PrintPreviewCommand();
-    // The drawing's pages onto a printer (or a PDF file); false when it could not be printed.
-    bool PrintDrawing(QPrinter& printer);
-    // The HTML report as its pane shows it.
-    void PrintReportCommand();
-    void PrintReportPreviewCommand();
-    void PrintReport(QPrinter& printer);
     // Graph > Generate and Graph > Layout: ready-made graphs and automatic layouts.
     void GenerateCommand();
     void LayoutCommand(GraphLayouts::Kind kind);
@@ -183,8 +161,8 @@ class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvi
     void EnterTextMode();
     void LeaveTextMode() override;
     bool TextMode() const override { return textMode; }
-    void Redraw();
-    void PresentCanvas(const QImage& surface, bool force);
+    void Redraw() override;
+    void PresentCanvas(const QImage& surface, bool force) override;
     void UpdateScrollBars() override;
     void ScrollToX(int position) override;
     void ScrollToY(int position) override;
@@ -200,35 +178,33 @@ class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvi
     // The map-mode radio items show the document's MapMode (a new graph starts with it off,
     // undo and redo restore it).
     void ShowMapModeCheck();
-    void UpdateMenus();
+    void UpdateMenus() override;
     // The title: the file's name, the program's name and the unsaved-work mark.
     void UpdateTitle();
     // Asks about unsaved work: true when the window may close (saved or discarded).
     bool MayDiscardWork() override;
-    // Ends the playback when the graph is no longer the one it ran on; true when it ended.
-    bool EndStalePlayback();
     void ApplyCaptions();
-    void RefreshRecentMenu();
-    void RefreshTextPane();
+    void RefreshRecentMenu() override;
+    void RefreshTextPane() override;
     // A new or opened graph starts without the previous graph's results.
-    void ClearResultPanes();
+    void ClearResultPanes() override;
     void ShowReportFile(const QString& path);
     void RefreshMatrixWindow();
     // The visible part of the drawing in canvas units: the area's pixels over the zoom.
     int DrawingAreaWidth() const;
     int DrawingAreaHeight() const;
     // The document's canvas as this window shows it (empty without a document).
-    QSize CanvasSize() const;
+    QSize CanvasSize() const override;
     // The surface sized to the drawing area (device pixels for a sharp picture): the
     // visible part of the canvas is all that is drawn.
-    void PrepareCanvas();
+    void PrepareCanvas() override;
     // The surface the mouse gestures draw the document on before it is shown.
     const QImage& CanvasSurface() const { return canvasSurface; }
     // The drawing area's size in canvas units, at least one each way: the size of every surface
     // drawn.
-    QSize ViewSize() const;
+    QSize ViewSize() const override;
     // Screen pixels to a canvas unit: the zoom on this screen.
-    qreal ViewPixelRatio() const { return devicePixelRatioF() * zoom; }
+    qreal ViewPixelRatio() const override { return devicePixelRatioF() * zoom; }
 
     // --- zoom: a view of the drawing, never a change of the document ----------------------
     static constexpr double MinZoom = 0.25, MaxZoom = 4.0;
@@ -274,6 +250,11 @@ class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvi
     void OpenVertexPopup() override;
     void OpenFreeSpacePopup() override;
     void DrawDocument(QImage& surface) override;
+    // CommandWindow
+    QWidget* DialogParent() override { return this; }
+    QString ChooseFile(FileDialog kind) override;
+    QString ChosenFileFilter() const override { return ChosenFilter; }
+    QImage ShownDrawing() const override;
     // NewGraphEnvironment
     void LoadSettings(GraphDocument& graf, bool withLanguage) override;
     void SaveSettings(GraphDocument& graf) override;
@@ -289,27 +270,15 @@ class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvi
     QMenu* MakeMenu(QMenu* parent, const QString& objectName, const QString& key,
                     const QString& icon = QString());
     void Caption(QAction* action, const QString& key);
-    void OpenGraphFile(const QString& fileName);
     // The first graph of a run from a file; its messages name the file. True when it was read.
     bool OpenStartFile(const QString& fileName);
     void ShowPendingInvitation();
-    // AskFileName, remembering the chosen file's folder for the next dialog.
-    QString ChooseFile(FileDialog kind);
-    void AddRecentFile(const QString& fileName);
     void UpdateScaleCaption();
     void ShowPopup(QMenu& menu);
     bool InHandledRect(const QPoint& p) const;
     void AfterCommand();
     bool MatrixWindowVisible() const;
     void IncrementRunCounter();
-    // Playback: begins after a run with frames; draws the frame the bar names; a redraw while
-    // it is on shows the frame again, unless the document changed, which ends it.
-    void StartPlayback(const QString& name, AlgorithmResult result, int first, int second);
-    void PresentPlaybackFrame(int frame);
-    bool RedrawPlayback();
-    // The drawing (or the playback's frame) for a page, as large as fits the room (in pixels).
-    QImage PrintPicture(const QSize& room);
-    QWidget* PrintOptionsPanel();
 
     std::unique_ptr<WindowHost> host;
     std::unique_ptr<GraphSession> session;
@@ -348,6 +317,9 @@ class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvi
     AboutBox* aboutBox = nullptr;
     FeedbackWindow* feedbackWindow = nullptr;
     std::unique_ptr<HelpCommands> helpCommands;
+    std::unique_ptr<FileCommands> fileCommands;
+    std::unique_ptr<AlgorithmCommands> algorithmCommands;
+    std::unique_ptr<PrintCommands> printCommands;
     VertexChoiceDialog* vertexDialog = nullptr;
     MapScaleDialog* scaleDialog = nullptr;
     MatrixGridWindow* matrixForm = nullptr;
@@ -355,11 +327,6 @@ class MainWindow : public QMainWindow, private GestureView, private NewGraphEnvi
     ViewSettingsDialog* viewSettings = nullptr;
     PlaybackBar* playback = nullptr;
     GenerateGraphDialog* generateDialog = nullptr;
-    // The last run with frames, for the bar's last frame and the walk-through page.
-    std::unique_ptr<AlgorithmResult> lastResult;
-    QString lastRunName;
-    int lastRunFirst = 0; // the vertices the last run was given, for its page
-    int lastRunSecond = 0;
     std::unique_ptr<ProgramSettings> config;
     QtTranslations* qtTranslations = nullptr;
 

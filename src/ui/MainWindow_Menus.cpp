@@ -3,8 +3,11 @@
 #include "base/ProgramPaths.h"
 #include "base/TranslationManager.h"
 #include "commands/GraphLayouts.h"
+#include "ui/AlgorithmCommands.h"
+#include "ui/FileCommands.h"
 #include "ui/HelpCommands.h"
 #include "ui/MainWindow.h"
+#include "ui/PrintCommands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -79,35 +82,39 @@ void MainWindow::BuildMenus()
 
     QMenu* file = MakeMenu(nullptr, QStringLiteral("FileMenu"), QStringLiteral("File"));
     file->addAction(MakeAction("actLoadGraf", "LoadGraf", "document-open|graph-open",
-                               QKeySequence(Qt::CTRL | Qt::Key_O), [this] { LoadGraphCommand(); }));
+                               QKeySequence(Qt::CTRL | Qt::Key_O), [this] { fileCommands->Load(); }));
     file->addAction(MakeAction("actSaveGraf", "SaveGraf", "document-save|graph-save",
-                               QKeySequence(Qt::CTRL | Qt::Key_S), [this] { SaveGraphCommand(); }));
+                               QKeySequence(Qt::CTRL | Qt::Key_S), [this] { fileCommands->Save(); }));
     file->addAction(MakeAction("actSaveGrafAs", "SaveGrafAs", "document-save-as|graph-save",
-                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { SaveAsCommand(); }));
+                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                               [this] { fileCommands->SaveAs(); }));
     recentMenu = MakeMenu(file, QStringLiteral("RecentMenu"), QStringLiteral("LastFiles"),
                           QStringLiteral("document-open-recent|graph-open"));
     for (int i = 0; i < 5; ++i) {
         auto* item = recentMenu->addAction(QStringLiteral("&%1").arg(i + 1));
         item->setObjectName(QStringLiteral("actRecent%1").arg(i + 1));
         item->setVisible(false);
-        connect(item, &QAction::triggered, this, [this, i] { OpenRecentFile(i); });
+        connect(item, &QAction::triggered, this, [this, i] { fileCommands->OpenRecent(i); });
         recentActions.append(item);
     }
     recentMenu->menuAction()->setVisible(false);
     file->addAction(
-        MakeAction("actSaveImage", "SaveImage", "image-save", {}, [this] { SaveImageCommand(); }));
-    file->addAction(MakeAction("actImport", "ImportGraph", "graph-open", {}, [this] { ImportCommand(); }));
-    file->addAction(MakeAction("actExport", "ExportGraph", "graph-save", {}, [this] { ExportCommand(); }));
+        MakeAction("actSaveImage", "SaveImage", "image-save", {}, [this] { fileCommands->SaveImage(); }));
+    file->addAction(
+        MakeAction("actImport", "ImportGraph", "graph-open", {}, [this] { fileCommands->Import(); }));
+    file->addAction(
+        MakeAction("actExport", "ExportGraph", "graph-save", {}, [this] { fileCommands->Export(); }));
     file->addAction(MakeAction("actSaveWalkthrough", "SaveWalkthrough", "image-save", {},
-                               [this] { SaveWalkthroughCommand(); }));
+                               [this] { algorithmCommands->SaveWalkthrough(); }));
     file->addSeparator();
     file->addAction(MakeAction("actPrint", "Print__", {}, QKeySequence(Qt::CTRL | Qt::Key_P),
-                               [this] { PrintCommand(); }));
+                               [this] { printCommands->Print(); }));
     file->addAction(
-        MakeAction("actPrintPreview", "Print_preview", {}, {}, [this] { PrintPreviewCommand(); }));
-    file->addAction(MakeAction("actPrintReport", "Print_report", {}, {}, [this] { PrintReportCommand(); }));
+        MakeAction("actPrintPreview", "Print_preview", {}, {}, [this] { printCommands->Preview(); }));
+    file->addAction(
+        MakeAction("actPrintReport", "Print_report", {}, {}, [this] { printCommands->PrintReport(); }));
     file->addAction(MakeAction("actPrintReportPreview", "Print_report_preview", {}, {},
-                               [this] { PrintReportPreviewCommand(); }));
+                               [this] { printCommands->PreviewReport(); }));
     file->addSeparator();
     file->addAction(MakeAction("actExit", "Exit", "application-exit|exit", QKeySequence(Qt::CTRL | Qt::Key_Q),
                                [this] { close(); }));
@@ -162,8 +169,8 @@ void MainWindow::BuildMenus()
 
     QMenu* view = MakeMenu(nullptr, QStringLiteral("ViewMenu"), QStringLiteral("View"));
     view->addAction(MakeAction("actShowMatrix", "ShowMatrix", "matrix", {}, [this] { ShowMatrixCommand(); }));
-    QAction* showPlayback =
-        MakeAction("actShowPlayback", "ShowPlayback", {}, {}, [this] { TogglePlaybackCommand(); });
+    QAction* showPlayback = MakeAction("actShowPlayback", "ShowPlayback", {}, {},
+                                       [this] { algorithmCommands->TogglePlayback(); });
     showPlayback->setCheckable(true);
     view->addAction(showPlayback);
     view->addAction(
@@ -226,15 +233,15 @@ void MainWindow::BuildMenus()
         std::function<void()> command;
         switch (info.vertices) {
         case AlgorithmInfo::Vertices::StartAndFinish:
-            command = [this, name] { PathAlgorithmCommand(name); };
+            command = [this, name] { algorithmCommands->PathAlgorithm(name); };
             break;
         case AlgorithmInfo::Vertices::One:
             command = [this, name] {
-                RunAlgorithmCommand(name, Document() ? Document()->ActiveVertex : 0, 0);
+                algorithmCommands->Run(name, Document() ? Document()->ActiveVertex : 0, 0);
             };
             break;
         case AlgorithmInfo::Vertices::None:
-            command = [this, name] { RunAlgorithmCommand(name, 0, 0); };
+            command = [this, name] { algorithmCommands->Run(name, 0, 0); };
             break;
         }
         QAction* item = MakeAction(QLatin1String(info.action), QLatin1String(info.captionKey),
@@ -260,7 +267,7 @@ void MainWindow::BuildMenus()
         const QString name = file.completeBaseName();
         const QString key =
             QStringLiteral("Example_") + QString(name).replace(QLatin1Char('-'), QLatin1Char('_'));
-        auto open = [this, path = file.absoluteFilePath()] { OpenExample(path); };
+        auto open = [this, path = file.absoluteFilePath()] { fileCommands->OpenExample(path); };
         if (TranslateManager().Keys().contains(key)) {
             examples->addAction(
                 MakeAction(QStringLiteral("actExample_") + name, key, {}, {}, std::move(open)));
@@ -347,7 +354,7 @@ void MainWindow::BuildPopups()
         const QString name = QLatin1String(info.name);
         QAction* action = MakeAction(QStringLiteral("popup") + QLatin1String(info.action).mid(3),
                                      QLatin1String(info.captionKey), "path-find", {},
-                                     [this, name] { PopupAlgorithmCommand(name); });
+                                     [this, name] { algorithmCommands->PopupAlgorithm(name); });
         removeAction(action);
         vertexPopup->addAction(action);
         algorithmActions.append({action, name});

@@ -1,6 +1,7 @@
 // The drawing area's picture, scrolling, text mode, background, map mode and the panes.
 #include "base/TranslationManager.h"
 #include "drawing/DocumentDrawing.h"
+#include "ui/AlgorithmCommands.h"
 #include "ui/DocumentPainter.h"
 #include "ui/DrawingArea.h"
 #include "ui/MainWindow.h"
@@ -51,7 +52,7 @@ void MainWindow::Redraw()
         area->Clear();
         return;
     }
-    if (RedrawPlayback())
+    if (algorithmCommands->RedrawPlayback())
         return;
     if (CanvasSize().isEmpty())
         return;

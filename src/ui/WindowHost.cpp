@@ -3,6 +3,7 @@
 #include "base/TranslationManager.h"
 #include "ui/Appearance.h"
 #include "ui/BusyCursor.h"
+#include "ui/FileCommands.h"
 #include "ui/MainWindow.h"
 #include "ui/VertexChoiceDialog.h"
 
@@ -128,5 +129,5 @@ void WindowHost::UpdateMenus()
 }
 bool WindowHost::SaveGraphCommand()
 {
-    return window.SaveGraphCommand();
+    return window.Files().Save();
 }

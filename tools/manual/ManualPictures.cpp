@@ -6,6 +6,7 @@
 #include "document/ProgramHost.h"
 #include "files/MatrixText.h"
 #include "ui/AboutBox.h"
+#include "ui/AlgorithmCommands.h"
 #include "ui/DrawingArea.h"
 #include "ui/FeedbackWindow.h"
 #include "ui/GenerateGraphDialog.h"
@@ -335,7 +336,7 @@ QImage MakeManualPicture(const ManualPicture& p, const QString& languageFile, QS
     if (!p.layout.isEmpty())
         ApplyLayout(w, p, problems);
     if (!p.algorithm.isEmpty()) {
-        w.RunAlgorithmCommand(p.algorithm, p.from, p.to);
+        w.AlgorithmRuns().Run(p.algorithm, p.from, p.to);
         Settle();
         // The playback bar that opened took its height from the drawing.
         if (p.kind != QLatin1String("window"))

@@ -1,29 +1,29 @@
-// Printing: the drawing scaled to the page, optionally with the result text below it and the
-// playback frame shown; the HTML report as it reads in its pane.
+#include "ui/PrintCommands.h"
+
 #include "algorithms/AlgorithmResult.h"
 #include "base/TranslationManager.h"
+#include "commands/GraphSession.h"
 #include "drawing/DocumentDrawing.h"
 #include "drawing/ResultPicture.h"
 #include "drawing/StepPicture.h"
-#include "ui/MainWindow.h"
+#include "ui/AlgorithmCommands.h"
+#include "ui/CommandWindow.h"
 #include "ui/PlaybackBar.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QCheckBox>
-#include <QFontDatabase>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTextBlock>
-#include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -36,32 +36,41 @@ constexpr int PrintPictureSide = 4096;
 
 } // namespace
 
-QImage MainWindow::PrintPicture(const QSize& room)
+PrintCommands::PrintCommands(GraphSession& session, CommandWindow& window,
+                             const AlgorithmCommands& algorithms, const QWidget& textPane,
+                             QTextDocument& report)
+    : session(session), window(window), algorithms(algorithms), textPane(textPane), report(report)
 {
-    GraphDocument* g = Document();
+}
+
+QImage PrintCommands::PrintPicture(const QSize& room)
+{
+    GraphDocument* g = session.Document();
     if (!g || room.isEmpty())
         return QImage();
     // What the document holds, not the window's view of it.
     const QSize content = g->ContentExtent();
     QRect part(0, 0, std::max(g->ExtentWidth, content.width()), std::max(g->ExtentHeight, content.height()));
+    const QSize canvas = window.CanvasSize();
     if (part.isEmpty())
-        part = QRect(QPoint(0, 0), CanvasSize());
+        part = QRect(QPoint(0, 0), canvas);
     const double fit = std::min(double(room.width()) / part.width(), double(room.height()) / part.height());
     const double ratio = std::min(fit, double(PrintPictureSide) / std::max(part.width(), part.height()));
-    if (printOptions.playbackFrame && playback->Active() && lastResult && playback->Matches(*g)) {
-        if (!playback->AtResult())
-            return RenderStepPicture(*g, playback->Trace().PictureAt(playback->Current()), CanvasSize(), part,
-                                     ratio);
+    const PlaybackBar& playback = algorithms.Bar();
+    const AlgorithmResult* lastResult = algorithms.LastResult();
+    if (options.playbackFrame && playback.Active() && lastResult && playback.Matches(*g)) {
+        if (!playback.AtResult())
+            return RenderStepPicture(*g, playback.Trace().PictureAt(playback.Current()), canvas, part, ratio);
         if (lastResult->drawsPicture)
-            return RenderResultPicture(*g, lastResult->picture, CanvasSize(), part, ratio);
+            return RenderResultPicture(*g, lastResult->picture, canvas, part, ratio);
     }
     return RenderCanvasPart(
-        *g, CanvasSize(), part, [g](QPainter& painter) { DrawAll(*g, painter); }, ratio);
+        *g, canvas, part, [g](QPainter& painter) { DrawAll(*g, painter); }, ratio);
 }
 
-bool MainWindow::PrintDrawing(QPrinter& printer)
+bool PrintCommands::PrintDrawing(QPrinter& printer)
 {
-    if (!session->HasDocument())
+    if (!session.HasDocument())
         return false;
     QPainter painter;
     if (!painter.begin(&printer))
@@ -71,12 +80,12 @@ bool MainWindow::PrintDrawing(QPrinter& printer)
     // The result text in the Text pane's fixed-pitch face, at the printer's own resolution.
     QTextDocument text;
     text.documentLayout()->setPaintDevice(&printer);
-    QFont fixed = outp->font();
+    QFont fixed = textPane.font();
     fixed.setPointSizeF(9);
     text.setDefaultFont(fixed);
     text.setDocumentMargin(0);
-    const QString result = session->Outp().Text().trimmed();
-    if (printOptions.resultText && !result.isEmpty()) {
+    const QString result = session.Outp().Text().trimmed();
+    if (options.resultText && !result.isEmpty()) {
         text.setPlainText(result);
         text.setTextWidth(page.width());
     }
@@ -131,48 +140,48 @@ bool MainWindow::PrintDrawing(QPrinter& printer)
     return painter.end();
 }
 
-void MainWindow::PrintReport(QPrinter& printer)
+void PrintCommands::PrintReport(QPrinter& printer)
 {
-    webBrowser->document()->print(&printer);
+    report.print(&printer);
 }
 
-QWidget* MainWindow::PrintOptionsPanel()
+QWidget* PrintCommands::OptionsPanel()
 {
     auto* panel = new QWidget;
     panel->setWindowTitle(Translate("Print_options"));
     auto* layout = new QVBoxLayout(panel);
     auto* withText = new QCheckBox(Translate("Print_with_text"), panel);
-    withText->setChecked(printOptions.resultText);
-    connect(withText, &QCheckBox::toggled, this, [this](bool on) { printOptions.resultText = on; });
+    withText->setChecked(options.resultText);
+    QObject::connect(withText, &QCheckBox::toggled, panel, [this](bool on) { options.resultText = on; });
     auto* withFrame = new QCheckBox(Translate("Print_playback_frame"), panel);
-    withFrame->setChecked(printOptions.playbackFrame);
-    withFrame->setEnabled(playback->Active());
-    connect(withFrame, &QCheckBox::toggled, this, [this](bool on) { printOptions.playbackFrame = on; });
+    withFrame->setChecked(options.playbackFrame);
+    withFrame->setEnabled(algorithms.Bar().Active());
+    QObject::connect(withFrame, &QCheckBox::toggled, panel, [this](bool on) { options.playbackFrame = on; });
     layout->addWidget(withText);
     layout->addWidget(withFrame);
     layout->addStretch();
     return panel;
 }
 
-void MainWindow::PrintCommand()
+void PrintCommands::Print()
 {
-    if (!session->RequireDocument())
+    if (!session.RequireDocument())
         return;
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    dialog.setOptionTabs({PrintOptionsPanel()});
+    QPrintDialog dialog(&printer, window.DialogParent());
+    dialog.setOptionTabs({OptionsPanel()});
     if (dialog.exec() == QDialog::Accepted && !PrintDrawing(printer))
-        Host().ShowError(Translate("Print_failed"));
+        window.Host().ShowError(Translate("Print_failed"));
 }
 
-void MainWindow::PrintPreviewCommand()
+void PrintCommands::Preview()
 {
-    if (!session->RequireDocument())
+    if (!session.RequireDocument())
         return;
     QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog preview(&printer, this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { PrintDrawing(*target); });
+    QPrintPreviewDialog preview(&printer, window.DialogParent());
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [this](QPrinter* target) { PrintDrawing(*target); });
     // The two choices sit on the preview's own toolbar; each change shows the pages again.
     auto* pages = preview.findChild<QPrintPreviewWidget*>();
     auto* bar = preview.findChild<QToolBar*>();
@@ -180,36 +189,36 @@ void MainWindow::PrintPreviewCommand()
         bar->addSeparator();
         QAction* withText = bar->addAction(TranslatePlain("Print_with_text"));
         withText->setCheckable(true);
-        withText->setChecked(printOptions.resultText);
-        connect(withText, &QAction::toggled, pages, [this, pages](bool on) {
-            printOptions.resultText = on;
+        withText->setChecked(options.resultText);
+        QObject::connect(withText, &QAction::toggled, pages, [this, pages](bool on) {
+            options.resultText = on;
             pages->updatePreview();
         });
         QAction* withFrame = bar->addAction(TranslatePlain("Print_playback_frame"));
         withFrame->setCheckable(true);
-        withFrame->setChecked(printOptions.playbackFrame);
-        withFrame->setEnabled(playback->Active());
-        connect(withFrame, &QAction::toggled, pages, [this, pages](bool on) {
-            printOptions.playbackFrame = on;
+        withFrame->setChecked(options.playbackFrame);
+        withFrame->setEnabled(algorithms.Bar().Active());
+        QObject::connect(withFrame, &QAction::toggled, pages, [this, pages](bool on) {
+            options.playbackFrame = on;
             pages->updatePreview();
         });
     }
     preview.exec();
 }
 
-void MainWindow::PrintReportCommand()
+void PrintCommands::PrintReport()
 {
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
+    QPrintDialog dialog(&printer, window.DialogParent());
     if (dialog.exec() == QDialog::Accepted)
         PrintReport(printer);
 }
 
-void MainWindow::PrintReportPreviewCommand()
+void PrintCommands::PreviewReport()
 {
     QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog preview(&printer, this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { PrintReport(*target); });
+    QPrintPreviewDialog preview(&printer, window.DialogParent());
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [this](QPrinter* target) { PrintReport(*target); });
     preview.exec();
 }
