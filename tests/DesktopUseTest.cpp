@@ -6,10 +6,12 @@
 #include "base/TranslationManager.h"
 #include "document/UndoHistory.h"
 #include "ui/DrawingArea.h"
+#include "ui/EditCommands.h"
 #include "ui/FileCommands.h"
 #include "ui/FileFilters.h"
 #include "ui/MainWindow.h"
 #include "ui/NewGraphDialog.h"
+#include "ui/ViewCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -375,7 +377,7 @@ TEST_F(Desktop, FileDialogsOpenInTheCurrentFilesFolderElseTheLastOneUsed)
     EXPECT_EQ(w->DialogFolder(), QDir::homePath()) << "nothing chosen yet";
     DrawSample();
     chosenFile = other.filePath("map.bmp");
-    w->LoadBackgroundCommand();
+    w->Views().LoadBackground();
     EXPECT_EQ(w->DialogFolder(), QFileInfo(other.path()).absoluteFilePath());
     chosenFile = dir.filePath("lesson.grafa");
     ASSERT_TRUE(w->Files().Save());
@@ -386,7 +388,7 @@ TEST_F(Desktop, FileDialogsOpenInTheCurrentFilesFolderElseTheLastOneUsed)
     EXPECT_EQ(w->DialogFolder(), QFileInfo(dir.path()).absoluteFilePath());
 
     // A new graph has no file: the last folder used, also in the next run.
-    w->NewGraphCommand();
+    w->Edits().NewGraph();
     ASSERT_TRUE(w->Session().FileName().isEmpty());
     EXPECT_EQ(w->DialogFolder(), QFileInfo(other.path()).absoluteFilePath());
     w.reset();

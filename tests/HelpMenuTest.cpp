@@ -5,9 +5,11 @@
 #include "base/TranslationManager.h"
 #include "online/Feedback.h"
 #include "ui/AboutBox.h"
+#include "ui/EditCommands.h"
 #include "ui/FeedbackWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/NewGraphDialog.h"
+#include "ui/ViewCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -91,7 +93,7 @@ TEST_F(HelpMenu, HelpOpensTheManualOfTheLanguageInUseAndSaysWhenItIsMissing)
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened[0], QUrl::fromLocalFile(folder.filePath(QStringLiteral("help.pdf"))));
 
-    w->UseEnglishLanguage();
+    w->Views().UseEnglishLanguage();
     Trigger("actHelpLocal");
     ASSERT_EQ(opened.size(), 2);
     EXPECT_EQ(opened[1], QUrl::fromLocalFile(folder.filePath(QStringLiteral("help-en.pdf"))));
@@ -151,7 +153,7 @@ TEST_F(HelpMenu, WithoutAProgramToOpenThemEachHelpItemSaysWhatFailedAndWhereItsP
 
     // In English too, with the English manual where the language file names it.
     WriteFile(folder.filePath(QStringLiteral("help-en.pdf")), "%PDF-1.4\n");
-    w->UseEnglishLanguage();
+    w->Views().UseEnglishLanguage();
     Trigger("actHelpLocal");
     ASSERT_EQ(host.messages.size(), 4u);
     EXPECT_EQ(host.messages[3].text,
@@ -271,7 +273,7 @@ TEST_F(HelpMenu, TheThirdRunInvitesAnOpinionOnceWithItsFirstGraph)
         feedbackShown = 0;
         Start();
         w->show();
-        w->NewGraphCommand();
+        w->Edits().NewGraph();
         QApplication::processEvents();
         ASSERT_TRUE(w->close());
         w.reset();
@@ -306,7 +308,7 @@ TEST_F(HelpMenu, AboutBoxShowsEitherPanelAndLeadsToTheFeedbackWindow)
     EXPECT_EQ(feedbackShown, 1);
 
     // Re-captioned with the language.
-    w->UseEnglishLanguage();
+    w->Views().UseEnglishLanguage();
     EXPECT_EQ(w->AboutDialog()->windowTitle(), Translate("about"));
     EXPECT_EQ(w->AboutDialog()->FeedbackButton()->text(), QStringLiteral("Send to the author"));
     EXPECT_EQ(w->FeedbackDialog()->SendButton()->text(), Translate("Send"));

@@ -6,6 +6,7 @@
 #include "base/TranslationManager.h"
 #include "ui/MainWindow.h"
 #include "ui/NewGraphDialog.h"
+#include "ui/ViewCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -150,7 +151,7 @@ TEST_F(Keyboard, EveryMenuItemAndPopupItemHasAMnemonicOfItsOwnInBothLanguages)
 {
     w->Action(QStringLiteral("actShowMatrix"))->trigger(); // the item's other text, "hide", too
     for (const bool english : {false, true}) {
-        english ? w->UseEnglishLanguage() : w->UseBuiltInLanguage();
+        english ? w->Views().UseEnglishLanguage() : w->Views().UseBuiltInLanguage();
         const QString language = english ? QStringLiteral("en") : QStringLiteral("ru");
         ASSERT_EQ(w->Action(QStringLiteral("FileMenuItem"))->text(), Translate(QStringLiteral("File")));
         // The menu bar's own row, its menus and the two popups of the drawing.
@@ -165,7 +166,7 @@ TEST_F(Keyboard, EveryMenuItemAndPopupItemHasAMnemonicOfItsOwnInBothLanguages)
 TEST_F(Keyboard, AltAndTheLetterOpenEveryMenuAndTheLetterInsideOpensEveryItemInBothLanguages)
 {
     for (const bool english : {false, true}) {
-        english ? w->UseEnglishLanguage() : w->UseBuiltInLanguage();
+        english ? w->Views().UseEnglishLanguage() : w->Views().UseBuiltInLanguage();
         QApplication::processEvents();
         const QString language = english ? QStringLiteral("en") : QStringLiteral("ru");
         for (QAction* top : w->menuBar()->actions()) {

@@ -7,11 +7,13 @@
 #include "base/TranslationManager.h"
 #include "document/UndoHistory.h"
 #include "ui/DrawingArea.h"
+#include "ui/EditCommands.h"
 #include "ui/FileCommands.h"
 #include "ui/MapScaleDialog.h"
 #include "ui/MatrixGridWindow.h"
 #include "ui/NewGraphDialog.h"
 #include "ui/PlaybackBar.h"
+#include "ui/ViewCommands.h"
 #include "ui/ViewSettingsDialog.h"
 
 #include <QAction>
@@ -266,7 +268,7 @@ TEST_F(Window, DraggingEmptySpacePansTheScrollBars)
 
     // a new graph starts at the origin, and the bars say so
     host.yesNoAnswers = {true}; // yes, lose the old graph
-    w->NewGraphCommand();
+    w->Edits().NewGraph();
     EXPECT_EQ(QPoint(w->HorizontalPosition(), w->VerticalPosition()), QPoint(0, 0));
     EXPECT_EQ(w->HorizontalBar()->value(), 0);
     EXPECT_EQ(w->VerticalBar()->value(), 0);
@@ -420,7 +422,7 @@ TEST_F(Window, TheMapModeItemsShowWhetherTheGraphIsInMapMode)
         w->Action("actMapOn")->trigger();
         weighted = nextWeighted;
         host.yesNoAnswers = {true};
-        w->NewGraphCommand();
+        w->Edits().NewGraph();
         EXPECT_FALSE(G().MapMode);
         EXPECT_TRUE(w->Action("actMapOff")->isChecked()) << "a new graph starts without map mode";
     }
@@ -834,7 +836,7 @@ TEST_F(Window, MatrixWindowFollowsTheSettingsAndItsVisibilityIsSavedOnClose)
     Start(false, false);
     EXPECT_TRUE(w->MatrixWindow()->isVisible()); // shown by default with the first graph
     EXPECT_EQ(w->Action("actShowMatrix")->text(), Translate("Hide_matrix"));
-    w->ShowMatrixCommand();
+    w->Views().ShowMatrix();
     EXPECT_FALSE(w->MatrixWindow()->isVisible());
     EXPECT_EQ(w->Action("actShowMatrix")->text(), Translate("Show_matrix"));
 

@@ -7,6 +7,7 @@
 #include "base/ProgramPaths.h"
 #include "files/GrafaFile.h"
 #include "ui/DrawingArea.h"
+#include "ui/EditCommands.h"
 #include "ui/MainWindow.h"
 #include "ui/NewGraphDialog.h"
 #include "ui/PlaybackBar.h"
@@ -144,7 +145,7 @@ TEST_F(Zoom, ThePointerFindsAndDragsTheVertexItSeesAt50And200Percent)
         Mouse(QEvent::MouseMove, seen + QPoint(40, 0));
         Mouse(QEvent::MouseButtonRelease, seen + QPoint(40, 0));
         EXPECT_EQ(G().Vertices[1].X, x + qRound(40 / zoom)) << zoom;
-        w->UndoCommand();
+        w->Edits().Undo();
         EXPECT_EQ(G().Vertices[1].X, x) << zoom;
     }
 }

@@ -37,6 +37,8 @@ class CommandWindow {
     virtual void RefreshTextPane() = 0;
     // A new or opened graph starts without the previous graph's results.
     virtual void ClearResultPanes() = 0;
+    // The map mode's check and the map scale's caption, as the document now has them.
+    virtual void ShowViewValues() = 0;
 
     // The view: the canvas as the window shows it, the drawing area's size in canvas units and
     // its pixels to a unit, the document drawn for it, and a picture put on the screen.

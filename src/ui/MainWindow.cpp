@@ -8,8 +8,10 @@
 #include "ui/AlgorithmCommands.h"
 #include "ui/DocumentPainter.h"
 #include "ui/DrawingArea.h"
+#include "ui/EditCommands.h"
 #include "ui/FeedbackWindow.h"
 #include "ui/FileCommands.h"
+#include "ui/GenerateGraphDialog.h"
 #include "ui/HelpCommands.h"
 #include "ui/MapScaleDialog.h"
 #include "ui/MatrixGridWindow.h"
@@ -19,6 +21,7 @@
 #include "ui/PrintCommands.h"
 #include "ui/QtTranslations.h"
 #include "ui/VertexChoiceDialog.h"
+#include "ui/ViewCommands.h"
 #include "ui/ViewSettingsDialog.h"
 #include "ui/WindowHost.h"
 
@@ -130,6 +133,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     scaleDialog = new MapScaleDialog(this);
     viewSettings = new ViewSettingsDialog(TranslateManager(), this);
     vertexDialog = new VertexChoiceDialog(this);
+    editCommands =
+        std::make_unique<EditCommands>(*session, commandSide, *newGraphDialog, environment, *textMatrix,
+                                       [this]() -> GenerateGraphDialog& { return *GenerateDialog(); });
+    viewCommands = std::make_unique<ViewCommands>(*session, commandSide, environment, *viewSettings,
+                                                  *scaleDialog, *matrixForm);
     connect(matrixForm, &MatrixGridWindow::visibilityChanged, this, [this](bool visible) {
         Action(QStringLiteral("actShowMatrix"))->setText(Translate(visible ? "Hide_matrix" : "Show_matrix"));
     });
@@ -524,4 +532,13 @@ void MainWindow::DocumentCreated(GraphDocument&)
     QImage surface = MakeSurface(view.width(), view.height(), ViewPixelRatio());
     DrawDocument(surface);
     PresentCanvas(surface, true);
+}
+
+GenerateGraphDialog* MainWindow::GenerateDialog()
+{
+    if (!generateDialog) {
+        generateDialog = new GenerateGraphDialog(*session, this);
+        connect(this, &MainWindow::languageApplied, generateDialog, &GenerateGraphDialog::ApplyCaptions);
+    }
+    return generateDialog;
 }

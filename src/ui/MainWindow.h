@@ -35,6 +35,8 @@ class HelpCommands;
 class FileCommands;
 class AlgorithmCommands;
 class PrintCommands;
+class EditCommands;
+class ViewCommands;
 class QUrl;
 class GenerateGraphDialog;
 namespace GraphLayouts {
@@ -92,6 +94,8 @@ class MainWindow : public QMainWindow,
     FileCommands& Files() const { return *fileCommands; }
     AlgorithmCommands& AlgorithmRuns() const { return *algorithmCommands; }
     PrintCommands& Printing() const { return *printCommands; }
+    EditCommands& Edits() const { return *editCommands; }
+    ViewCommands& Views() const { return *viewCommands; }
 
     // Seams the tests replace: the tick count of the 25 ms rule, popup menus, file dialogs.
     std::function<qint64()> Clock;
@@ -125,36 +129,15 @@ class MainWindow : public QMainWindow,
     void SetStartFile(const QString& fileName) { startFile = fileName; }
 
     // --- commands -------------------------------------------------------------------------
-    void NewGraphCommand();
-    void PropertiesCommand();
-    void AddVertexCommand();
+    // The popup's commands at the place the mouse was pressed.
     void AddVertexAtPressCommand();
-    void AddArcCommand();
     void AddTextCommand();
     void DeleteObjectCommand();
-    void ConvertCommand(GraphSession::Conversion conversion);
-    void EditMatrixCommand();
-    void UndoCommand();
-    void RedoCommand();
-    void RenameVertexCommand();
-    void EditWeightCommand();
-    void EditLabelCommand();
-    void ShowMatrixCommand();
-    void LoadBackgroundCommand();
-    void ClearBackgroundCommand();
-    void ViewSettingsCommand();
-    void MapModeCommand(bool on);
-    void ScaleCommand();
     void SetMouseMode(int mode);
     void DrawArcCommand();
-    void UseBuiltInLanguage();
-    void UseEnglishLanguage();
     FeedbackWindow* FeedbackDialog() const { return feedbackWindow; }
     AboutBox* AboutDialog() const { return aboutBox; }
-    // Graph > Generate and Graph > Layout: ready-made graphs and automatic layouts.
-    void GenerateCommand();
-    void LayoutCommand(GraphLayouts::Kind kind);
-    // Created when first used.
+    // The dialog of ready-made graphs, created when first used.
     GenerateGraphDialog* GenerateDialog();
 
     // --- view -----------------------------------------------------------------------------
@@ -174,10 +157,10 @@ class MainWindow : public QMainWindow,
     void ResetScroll();
     // The mouse mode the menu chose: 0 constructor, 1 path search.
     int MenuEditMode() const;
-    void SetMapMode(bool on);
     // The map-mode radio items show the document's MapMode (a new graph starts with it off,
     // undo and redo restore it).
     void ShowMapModeCheck();
+    void ShowViewValues() override;
     void UpdateMenus() override;
     // The title: the file's name, the program's name and the unsaved-work mark.
     void UpdateTitle();
@@ -320,6 +303,8 @@ class MainWindow : public QMainWindow,
     std::unique_ptr<FileCommands> fileCommands;
     std::unique_ptr<AlgorithmCommands> algorithmCommands;
     std::unique_ptr<PrintCommands> printCommands;
+    std::unique_ptr<EditCommands> editCommands;
+    std::unique_ptr<ViewCommands> viewCommands;
     VertexChoiceDialog* vertexDialog = nullptr;
     MapScaleDialog* scaleDialog = nullptr;
     MatrixGridWindow* matrixForm = nullptr;

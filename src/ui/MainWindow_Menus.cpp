@@ -4,10 +4,12 @@
 #include "base/TranslationManager.h"
 #include "commands/GraphLayouts.h"
 #include "ui/AlgorithmCommands.h"
+#include "ui/EditCommands.h"
 #include "ui/FileCommands.h"
 #include "ui/HelpCommands.h"
 #include "ui/MainWindow.h"
 #include "ui/PrintCommands.h"
+#include "ui/ViewCommands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -121,64 +123,66 @@ void MainWindow::BuildMenus()
 
     QMenu* graph = MakeMenu(nullptr, QStringLiteral("GraphMenu"), QStringLiteral("GrafMenu"));
     graph->addAction(MakeAction("actCreate", "Create__", "document-new|graph-new",
-                                QKeySequence(Qt::CTRL | Qt::Key_N), [this] { NewGraphCommand(); }));
+                                QKeySequence(Qt::CTRL | Qt::Key_N), [this] { editCommands->NewGraph(); }));
     graph->addAction(MakeAction("actAddGraf", "AddGraf", "vertex-add", QKeySequence(Qt::Key_F3),
-                                [this] { AddVertexCommand(); }));
+                                [this] { editCommands->AddVertex(); }));
     graph->addAction(MakeAction("actAddDuga", "AddDuga", "arc-add", QKeySequence(Qt::Key_F4),
-                                [this] { AddArcCommand(); }));
+                                [this] { editCommands->AddArc(); }));
     graph->addAction(MakeAction("actAddText", "AddText", "text-add", QKeySequence(Qt::Key_F5),
                                 [this] { AddTextCommand(); }));
     graph->addAction(MakeAction("actDeleteObject", "DeleteObject", "edit-delete|object-delete",
                                 QKeySequence(Qt::Key_Delete), [this] { DeleteObjectCommand(); }));
     QMenu* convert = MakeMenu(graph, QStringLiteral("ConvertMenu"), QStringLiteral("ConvertGraf"),
                               QStringLiteral("settings"));
+    convert->addAction(MakeAction("actToUndirected", "__notorgarf", {}, {},
+                                  [this] { editCommands->Convert(C::ToUndirected); }));
     convert->addAction(
-        MakeAction("actToUndirected", "__notorgarf", {}, {}, [this] { ConvertCommand(C::ToUndirected); }));
+        MakeAction("actToDirected", "__orgraf", {}, {}, [this] { editCommands->Convert(C::ToDirected); }));
     convert->addAction(
-        MakeAction("actToDirected", "__orgraf", {}, {}, [this] { ConvertCommand(C::ToDirected); }));
-    convert->addAction(
-        MakeAction("actToWeighted", "__load", {}, {}, [this] { ConvertCommand(C::ToWeighted); }));
-    convert->addAction(
-        MakeAction("actToUnweighted", "__notload", {}, {}, [this] { ConvertCommand(C::ToUnweighted); }));
+        MakeAction("actToWeighted", "__load", {}, {}, [this] { editCommands->Convert(C::ToWeighted); }));
+    convert->addAction(MakeAction("actToUnweighted", "__notload", {}, {},
+                                  [this] { editCommands->Convert(C::ToUnweighted); }));
     graph->addAction(
-        MakeAction("actEditMatrix", "EditMatrix", "matrix", {}, [this] { EditMatrixCommand(); }));
+        MakeAction("actEditMatrix", "EditMatrix", "matrix", {}, [this] { editCommands->EditMatrix(); }));
     graph->addAction(MakeAction("actPropGraf", "PropGraf", "document-properties|settings", {},
-                                [this] { PropertiesCommand(); }));
+                                [this] { editCommands->Properties(); }));
     graph->addSeparator();
-    graph->addAction(MakeAction("actGenerate", "Generate__", "graph-new", {}, [this] { GenerateCommand(); }));
+    graph->addAction(
+        MakeAction("actGenerate", "Generate__", "graph-new", {}, [this] { editCommands->Generate(); }));
     QMenu* layouts = MakeMenu(graph, QStringLiteral("LayoutMenu"), QStringLiteral("Layout_menu"),
                               QStringLiteral("settings"));
     for (const GraphLayouts::KindInfo& info : GraphLayouts::Kinds())
         layouts->addAction(MakeAction(QStringLiteral("actLayout_") + QLatin1String(info.name),
                                       QLatin1String(info.captionKey), {}, {},
-                                      [this, kind = info.kind] { LayoutCommand(kind); }));
+                                      [this, kind = info.kind] { editCommands->Layout(kind); }));
 
     QMenu* edit = MakeMenu(nullptr, QStringLiteral("EditMenu"), QStringLiteral("Edit"));
     edit->addAction(MakeAction("actUndo", "Undo", "edit-undo|history-undo",
-                               QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { UndoCommand(); }));
+                               QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { editCommands->Undo(); }));
     QAction* redo = MakeAction("actRedo", "Redo", "edit-redo|history-redo",
-                               QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { RedoCommand(); });
+                               QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { editCommands->Redo(); });
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     edit->addAction(redo);
     edit->addAction(MakeAction("actEditNameGraf", "EditNameGraf", "edit-rename",
-                               QKeySequence(Qt::CTRL | Qt::Key_R), [this] { RenameVertexCommand(); }));
+                               QKeySequence(Qt::CTRL | Qt::Key_R), [this] { editCommands->RenameVertex(); }));
     edit->addAction(MakeAction("actEditLoadDuga", "EditLoadDuga", "arc-add",
-                               QKeySequence(Qt::CTRL | Qt::Key_W), [this] { EditWeightCommand(); }));
+                               QKeySequence(Qt::CTRL | Qt::Key_W), [this] { editCommands->EditWeight(); }));
     edit->addAction(MakeAction("actEditText", "EditText", "text-add", QKeySequence(Qt::CTRL | Qt::Key_T),
-                               [this] { EditLabelCommand(); }));
+                               [this] { editCommands->EditLabel(); }));
 
     QMenu* view = MakeMenu(nullptr, QStringLiteral("ViewMenu"), QStringLiteral("View"));
-    view->addAction(MakeAction("actShowMatrix", "ShowMatrix", "matrix", {}, [this] { ShowMatrixCommand(); }));
+    view->addAction(
+        MakeAction("actShowMatrix", "ShowMatrix", "matrix", {}, [this] { viewCommands->ShowMatrix(); }));
     QAction* showPlayback = MakeAction("actShowPlayback", "ShowPlayback", {}, {},
                                        [this] { algorithmCommands->TogglePlayback(); });
     showPlayback->setCheckable(true);
     view->addAction(showPlayback);
     view->addAction(
-        MakeAction("actLoadFon", "LoadFon", "background", {}, [this] { LoadBackgroundCommand(); }));
+        MakeAction("actLoadFon", "LoadFon", "background", {}, [this] { viewCommands->LoadBackground(); }));
     view->addAction(MakeAction("actClearFon", "ClearFon", "edit-clear|object-delete", {},
-                               [this] { ClearBackgroundCommand(); }));
+                               [this] { viewCommands->ClearBackground(); }));
     view->addAction(MakeAction("actSettings", "Settings...", "preferences-system|settings", {},
-                               [this] { ViewSettingsCommand(); }));
+                               [this] { viewCommands->ViewSettings(); }));
     view->addSeparator();
     QAction* zoomIn = MakeAction("actZoomIn", "Zoom_in", {}, QKeySequence(Qt::CTRL | Qt::Key_Plus),
                                  [this] { ZoomInCommand(); });
@@ -195,8 +199,8 @@ void MainWindow::BuildMenus()
     QMenu* map =
         MakeMenu(modes, QStringLiteral("MapModeMenu"), QStringLiteral("MapMode"), QStringLiteral("map-mode"));
     mapModeGroup = new QActionGroup(this);
-    QAction* mapOn = MakeAction("actMapOn", "On", {}, {}, [this] { MapModeCommand(true); });
-    QAction* mapOff = MakeAction("actMapOff", "Off", {}, {}, [this] { MapModeCommand(false); });
+    QAction* mapOn = MakeAction("actMapOn", "On", {}, {}, [this] { viewCommands->MapMode(true); });
+    QAction* mapOff = MakeAction("actMapOff", "Off", {}, {}, [this] { viewCommands->MapMode(false); });
     for (QAction* item : {mapOn, mapOff}) {
         item->setCheckable(true);
         mapModeGroup->addAction(item);
@@ -204,7 +208,8 @@ void MainWindow::BuildMenus()
     }
     mapOff->setChecked(true);
     map->addSeparator();
-    map->addAction(MakeAction("actScaleSettings", "ScaleSettings", {}, {}, [this] { ScaleCommand(); }));
+    map->addAction(
+        MakeAction("actScaleSettings", "ScaleSettings", {}, {}, [this] { viewCommands->Scale(); }));
     QMenu* mouse = MakeMenu(modes, QStringLiteral("MouseModeMenu"), QStringLiteral("ModeWorkMouse"),
                             QStringLiteral("mouse-mode"));
     mouseModeGroup = new QActionGroup(this);
@@ -296,10 +301,10 @@ void MainWindow::BuildMenus()
     // The two language items sit on the menu bar itself.
     QAction* russian = new QAction(QStringLiteral("&Rus"), this);
     russian->setObjectName(QStringLiteral("actRus"));
-    connect(russian, &QAction::triggered, this, [this] { UseBuiltInLanguage(); });
+    connect(russian, &QAction::triggered, this, [this] { viewCommands->UseBuiltInLanguage(); });
     QAction* english = new QAction(QStringLiteral("&En"), this);
     english->setObjectName(QStringLiteral("actEn"));
-    connect(english, &QAction::triggered, this, [this] { UseEnglishLanguage(); });
+    connect(english, &QAction::triggered, this, [this] { viewCommands->UseEnglishLanguage(); });
     actions.insert(russian->objectName(), russian);
     actions.insert(english->objectName(), english);
     menuBar()->addAction(russian);

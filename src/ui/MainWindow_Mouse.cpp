@@ -1,4 +1,5 @@
-// Mouse and key events of the drawing area, turned into gestures.
+// Mouse and key events of the drawing area, turned into gestures, and the popup commands that
+// act where the mouse was pressed.
 #include "ui/DrawingArea.h"
 #include "ui/MainWindow.h"
 
@@ -139,4 +140,48 @@ void MainWindow::AreaWheel(QWheelEvent* event)
     if (delta.y() != 0)
         ScrollToY(VerticalPosition() - delta.y());
     event->accept();
+}
+
+void MainWindow::AddVertexAtPressCommand()
+{
+    GraphDocument* g = Document();
+    if (!g)
+        return;
+    session->AddVertexAt(pressPos.x() + HorizontalPosition(), pressPos.y() + VerticalPosition());
+}
+
+void MainWindow::AddTextCommand()
+{
+    if (!session->RequireDocument())
+        return;
+    EnterTextMode();
+}
+
+void MainWindow::DeleteObjectCommand()
+{
+    if (!session->RequireDocument())
+        return;
+    LeaveTextMode();
+    session->RecordState();
+    PrepareCanvas();
+    MouseAction(*session, *this, 0, 0, canvasSurface, Gesture::Delete);
+    PresentCanvas(canvasSurface, false);
+    RefreshMatrixWindow();
+    UpdateMenus();
+}
+
+void MainWindow::SetMouseMode(int mode)
+{
+    Action(mode == 0 ? QStringLiteral("actConstruct") : QStringLiteral("actFindPath"))->setChecked(true);
+}
+
+void MainWindow::DrawArcCommand()
+{
+    GraphDocument* g = Document();
+    if (!g || !InHandledRect(pressPos))
+        return;
+    PrepareCanvas();
+    if (MouseAction(*session, *this, pressPos.x(), pressPos.y(), canvasSurface, Gesture::Connect))
+        PresentCanvas(canvasSurface, true);
+    UpdateMenus();
 }

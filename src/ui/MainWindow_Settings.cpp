@@ -1,10 +1,8 @@
-// Settings, languages and the matrix windows: the window's links to other modules.
+// The settings file and the matrix window: what the window keeps of them and where it is placed.
 #include "base/TranslationManager.h"
 #include "commands/ProgramSettings.h"
 #include "ui/MainWindow.h"
 #include "ui/MatrixGridWindow.h"
-#include "ui/MatrixTextWindow.h"
-#include "ui/ViewSettingsDialog.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -75,35 +73,4 @@ void MainWindow::RefreshMatrixWindow()
 {
     if (matrixForm)
         matrixForm->Refresh();
-}
-
-void MainWindow::ShowMatrixCommand()
-{
-    LeaveTextMode();
-    MatrixWindowVisible() ? matrixForm->hide() : matrixForm->show();
-}
-
-void MainWindow::EditMatrixCommand()
-{
-    LeaveTextMode();
-    if (session->RequireDocument())
-        textMatrix->Open();
-    UpdateMenus();
-}
-
-void MainWindow::ViewSettingsCommand()
-{
-    LeaveTextMode();
-    if (session->RequireDocument() && viewSettings->Execute(*Document()))
-        Redraw();
-}
-
-void MainWindow::UseBuiltInLanguage()
-{
-    TranslateManager().UseBuiltIn();
-}
-
-void MainWindow::UseEnglishLanguage()
-{
-    TranslateManager().LoadLanguage(QStringLiteral("grafEnglish.lang"));
 }

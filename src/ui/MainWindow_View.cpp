@@ -225,73 +225,22 @@ void MainWindow::LeaveTextMode()
     area->unsetCursor();
 }
 
-void MainWindow::SetMapMode(bool on)
-{
-    GraphDocument* g = Document();
-    if (!g)
-        return;
-    if (on && g->Weighted) {
-        g->MapMode = 1;
-        Action("actMapOn")->setChecked(true);
-    } else {
-        if (on)
-            Host().ShowError(Translate("Only_load_graf_map"));
-        g->MapMode = 0;
-        Action("actMapOff")->setChecked(true);
-    }
-    UpdateScaleCaption();
-}
-
 void MainWindow::ShowMapModeCheck()
 {
     if (const GraphDocument* g = Document())
         Action(g->MapMode ? QStringLiteral("actMapOn") : QStringLiteral("actMapOff"))->setChecked(true);
 }
 
-void MainWindow::MapModeCommand(bool on)
+void MainWindow::ShowViewValues()
 {
-    if (!session->RequireDocument())
-        return;
-    session->RecordState();
-    SetMapMode(on);
+    ShowMapModeCheck();
+    UpdateScaleCaption();
 }
 
 void MainWindow::UpdateScaleCaption()
 {
     if (QAction* scale = Action("actScaleSettings"))
         scale->setText(Translate("Scale_setting") + QString::number(Document() ? Document()->ZoomMap : 10));
-}
-
-void MainWindow::ScaleCommand()
-{
-    if (!session->RequireDocument())
-        return;
-    GraphDocument& g = *Document();
-    g.ZoomMap = scaleDialog->Edit(g.ZoomMap);
-    session->RecordState();
-    UpdateScaleCaption();
-}
-
-void MainWindow::LoadBackgroundCommand()
-{
-    if (!session->RequireDocument())
-        return;
-    LeaveTextMode();
-    const QString file = ChooseFile(FileDialog::OpenPicture);
-    if (file.isEmpty())
-        return;
-    Document()->LoadBackground(file, Host());
-    Redraw();
-    SaveSettings(*Document());
-}
-
-void MainWindow::ClearBackgroundCommand()
-{
-    if (!session->RequireDocument())
-        return;
-    Document()->ClearBackground();
-    SaveSettings(*Document());
-    Redraw();
 }
 
 void MainWindow::RefreshTextPane()

@@ -15,6 +15,7 @@
 #include "ui/MatrixTextWindow.h"
 #include "ui/NewGraphDialog.h"
 #include "ui/VertexChoiceDialog.h"
+#include "ui/ViewCommands.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -281,9 +282,9 @@ QImage WindowShot(MainWindow& w, const ManualPicture& p, QStringList& problems)
         return GrabShown(w.AboutDialog());
     }
     if (name == QLatin1String("view-settings"))
-        return GrabModal([&w] { w.ViewSettingsCommand(); });
+        return GrabModal([&w] { w.Views().ViewSettings(); });
     if (name == QLatin1String("map-scale"))
-        return GrabModal([&w] { w.ScaleCommand(); });
+        return GrabModal([&w] { w.Views().Scale(); });
     if (name == QLatin1String("select-vertex")) {
         QStringList names;
         for (int v = 1; v <= w.Document()->VertexCount; ++v)
