@@ -214,7 +214,7 @@ TEST(Colors, NamesOnAResultsFillStayReadable)
     }
 }
 
-TEST(DrawAll, PointOverrideFillsWithTheCallersColour)
+TEST(DrawAll, VertexOverrideFillsWithTheCallersColour)
 {
     auto graf = TwoVertices(false, false);
     QImage surface(400, 300, QImage::Format_RGB32);

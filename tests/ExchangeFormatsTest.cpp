@@ -142,7 +142,7 @@ TEST_F(ExchangeFormatsTest, RoundTripsKeepDirectionWeightsNamesArcsAndPositions)
             const bool positions = extension != "edgelist" && extension != "csv";
             if (extension == "edgelist") // names there hold no blanks
                 for (const int v : {1, 2})
-                    g->Naming().SetManualTitle(v, g->VertexName(v).replace(' ', '_'));
+                    g->Naming().SetManualName(v, g->VertexName(v).replace(' ', '_'));
             EXPECT_EQ(ShapeOf(*back, positions), ShapeOf(*g, positions));
             EXPECT_EQ(back->Naming().GetKind(), named ? VertexNaming::Manual : VertexNaming::Numbers);
         }
@@ -569,7 +569,7 @@ TEST_F(ExchangeFormatsTest, ExportsAreWhatTheFieldsToolsReadAsTheyAre)
     Plain();
     g->Naming().SetKind(VertexNaming::Manual);
     for (int v = 1; v <= g->VertexCount; ++v)
-        g->Naming().SetManualTitle(v, QStringLiteral("v-%1.é").arg(v));
+        g->Naming().SetManualName(v, QStringLiteral("v-%1.é").arg(v));
     const QString graphml = exported("y.graphml");
     EXPECT_TRUE(graphml.contains("<node id=\"v-1.é\">")) << graphml.toStdString();
     EXPECT_TRUE(graphml.contains("<edge source=\"v-2.é\" target=\"v-4.é\">")) << graphml.toStdString();
@@ -579,9 +579,9 @@ TEST_F(ExchangeFormatsTest, ExportsAreWhatTheFieldsToolsReadAsTheyAre)
     ASSERT_TRUE(Import(*back, Path("y.graphml")));
     EXPECT_EQ(ShapeOf(*back), ShapeOf(*g));
     // Ids of 16 characters at most: every edge repeats them.
-    g->Naming().SetManualTitle(1, QStringLiteral("Екатеринбург-123"));
+    g->Naming().SetManualName(1, QStringLiteral("Екатеринбург-123"));
     EXPECT_TRUE(exported("z.graphml").contains("<node id=\"Екатеринбург-123\">"));
-    g->Naming().SetManualTitle(1, QStringLiteral("Екатеринбург-1234"));
+    g->Naming().SetManualName(1, QStringLiteral("Екатеринбург-1234"));
     EXPECT_TRUE(exported("z.graphml").contains("<node id=\"n0\">"));
 }
 

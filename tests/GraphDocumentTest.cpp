@@ -69,7 +69,7 @@ TEST(GraphDocument, DeletedNameNumberIsReusedFirst)
     EXPECT_EQ(g->FreeNameNumber(), 4);
 }
 
-TEST(GraphDocument, FreeTitleNumberIsMinusOneOnlyWhenAllAreHeld)
+TEST(GraphDocument, FreeNameNumberIsMinusOneOnlyWhenAllAreHeld)
 {
     auto g = MakeGraf(false, false, 255);
     EXPECT_EQ(g->FreeNameNumber(), -1);
@@ -94,7 +94,7 @@ TEST(GraphDocument, UndirectedArcOperationsActOnBothCells)
     EXPECT_EQ(g->OutCount(2), 0);
 }
 
-TEST(GraphDocument, AddingAnArcTwiceKeepsOneEntryAndTheSecondCost)
+TEST(GraphDocument, AddingAnArcTwiceKeepsOneEntryAndTheSecondWeight)
 {
     auto g = MakeGraf(true, true, 2);
     g->AddArc(1, 2, 3);

@@ -74,7 +74,7 @@ TEST(KindConversion, UnweightedThenWeightedLeavesWeightOne)
 }
 
 // The look belongs to the program: a new graph is drawn in the one the user set up.
-TEST(KindConversion, NewGrafSetsKindClearsTablesAndKeepsTheLook)
+TEST(KindConversion, StartNewGraphSetsKindClearsTablesAndKeepsTheLook)
 {
     auto g = MakeGraf(true, false, 3);
     g->AddArc(1, 2, 1);

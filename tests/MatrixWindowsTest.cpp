@@ -412,8 +412,8 @@ TEST_F(MatrixWindow, ColumnsFitFiveDigitsAndTheirNames)
 {
     Create(true, true, 3);
     session.Naming().SetKind(VertexNaming::Manual);
-    session.Naming().SetManualTitle(g->Vertices[2].NameNumber, QStringLiteral("Hauptbahnhof"));
-    session.Naming().SetManualTitle(g->Vertices[3].NameNumber, QString(200, QLatin1Char('W')));
+    session.Naming().SetManualName(g->Vertices[2].NameNumber, QStringLiteral("Hauptbahnhof"));
+    session.Naming().SetManualName(g->Vertices[3].NameNumber, QString(200, QLatin1Char('W')));
     g->AddArc(1, 2, 50000);
     Open();
     MatrixTable* grid = form->Grid();

@@ -27,7 +27,7 @@ struct FakePrompt : NewGraphPrompt {
     }
     void ShowGraph(bool isDirected, bool isWeighted, const VertexNaming& naming) override
     {
-        shownNaming = {naming.GetKind(), naming.GetBeginLetter()};
+        shownNaming = {naming.GetKind(), naming.FirstLetter()};
         if (showsGraph) {
             directed = isDirected;
             weighted = isWeighted;
@@ -149,7 +149,7 @@ TEST_F(NewGraph, PropertiesConvertTheKindAskingOnce)
     session.Undo();
     EXPECT_TRUE(g->Directed);
     EXPECT_EQ(g->VertexName(1), "1");
-    EXPECT_EQ(session.Naming().GetBeginNumber(), 1);
+    EXPECT_EQ(session.Naming().FirstNumber(), 1);
 }
 
 TEST_F(NewGraph, PropertiesShowTheCurrentGraphSoThatConfirmingChangesNothing)

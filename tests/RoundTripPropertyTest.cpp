@@ -43,10 +43,10 @@ Shape ShapeOf(const GraphDocument& g)
     s.namingKind = naming.GetKind();
     // The start that does not name the graph's vertices is not part of it.
     if (s.namingKind == VertexNaming::Numbers)
-        s.beginNumber = naming.GetBeginNumber();
+        s.beginNumber = naming.FirstNumber();
     if (s.namingKind == VertexNaming::Letters) {
-        s.beginLetter = naming.GetBeginLetter();
-        s.capital = naming.GetIsBig();
+        s.beginLetter = naming.FirstLetter();
+        s.capital = naming.CapitalLetters();
     }
     for (int v = 1; v <= g.VertexCount; ++v) {
         s.names.append(g.VertexName(v));

@@ -31,14 +31,14 @@ TEST(VertexNaming, LettersFromZAndSmallLetters)
     t.SetLetters('c', false);
     EXPECT_EQ(t.NameOf(1), "c");
     EXPECT_EQ(t.NameOf(25), "ba");
-    EXPECT_FALSE(t.GetIsBig());
+    EXPECT_FALSE(t.CapitalLetters());
 }
 
 TEST(VertexNaming, LetterStartOutsideItsCaseFallsBackToFirstLetter)
 {
     VertexNaming t;
     t.SetLetters(200, true);
-    EXPECT_EQ(t.GetBeginLetter(), 'A');
+    EXPECT_EQ(t.FirstLetter(), 'A');
     EXPECT_EQ(t.NameOf(1), "A");
     t.SetLetters('A', false); // a capital start for small letters
     EXPECT_EQ(t.NameOf(1), "a");
@@ -64,16 +64,16 @@ TEST(VertexNaming, ManualTitlesOnlyInManualKind)
 {
     VertexNaming t;
     t.SetNumbers(1);
-    t.SetManualTitle(2, "x");
+    t.SetManualName(2, "x");
     EXPECT_EQ(t.NameOf(2), "2");
-    t.ClearManualTitle(2);
+    t.ClearManualName(2);
     EXPECT_EQ(t.NameOf(2), "2");
 
     t.SetKind(VertexNaming::Manual); // keeps the current names as starting names
     EXPECT_EQ(t.NameOf(2), "2");
-    t.SetManualTitle(2, "Moscow");
+    t.SetManualName(2, "Moscow");
     EXPECT_EQ(t.NameOf(2), "Moscow");
-    t.ClearManualTitle(2);
+    t.ClearManualName(2);
     EXPECT_EQ(t.NameOf(2), "");
 }
 
@@ -85,7 +85,7 @@ TEST(VertexNaming, CopyFromAndSameAsIgnoreTheStartValues)
     EXPECT_FALSE(a.SameAs(b));
     b.CopyFrom(a);
     EXPECT_TRUE(b.SameAs(a));
-    EXPECT_EQ(b.GetBeginNumber(), 1);
+    EXPECT_EQ(b.FirstNumber(), 1);
     b.SetKind(VertexNaming::Manual);
     EXPECT_FALSE(b.SameAs(a));
 }

@@ -229,7 +229,7 @@ void GraphSession::RenameSelectedVertex()
         }
     }
     RecordState();
-    g.Naming().SetManualTitle(g.Vertices[g.ActiveVertex].NameNumber, kept);
+    g.Naming().SetManualName(g.Vertices[g.ActiveVertex].NameNumber, kept);
     Refresh();
     if (cut)
         host.ShowMessage(ProgramHost::MessageKind::Warning, Translate(QStringLiteral("Name_text_cut")));

@@ -29,7 +29,7 @@ void GraphDocument::AddVertex(int x, int y, const QString& name, int titleNumber
     GrowExtent(x + radius, y + radius);
     NameNumberUsed[titleNumber] = 1;
     if (IsManualNaming())
-        naming->SetManualTitle(titleNumber, name);
+        naming->SetManualName(titleNumber, name);
 }
 
 void GraphDocument::DeleteVertex(int v)
@@ -40,7 +40,7 @@ void GraphDocument::DeleteVertex(int v)
     const int k = Vertices[v].NameNumber;
     if (k >= 1 && k <= MaxVertices)
         NameNumberUsed[k] = 0;
-    naming->ClearManualTitle(k);
+    naming->ClearManualName(k);
 
     // Vertices above v move down by one index with their out-lists; every arc into v goes, and
     // every head above v follows its vertex.
@@ -56,7 +56,7 @@ void GraphDocument::DeleteAllVertices()
         const int k = Vertices[std::size_t(v)].NameNumber;
         if (k >= 1 && k <= MaxVertices)
             NameNumberUsed[k] = 0;
-        naming->ClearManualTitle(k);
+        naming->ClearManualName(k);
     }
     Vertices.resize(1);
     SetOutLists({});

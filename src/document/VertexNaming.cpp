@@ -2,18 +2,18 @@
 
 QString VertexNaming::NameOf(int n) const
 {
-    if (n < 1 || n > MaxTitles)
+    if (n < 1 || n > MaxNames)
         return QString();
-    return Titles[n];
+    return names[n];
 }
 
 void VertexNaming::SetNumbers(int begin)
 {
-    BeginNumber = begin;
+    firstNumber = begin;
     // 64-bit sums: a start near the top of the int range still names every vertex
     // with its true successor instead of wrapping to negative numbers.
-    for (int i = 1; i <= MaxTitles; ++i)
-        Titles[i] = QString::number(qint64(begin) + i - 1);
+    for (int i = 1; i <= MaxNames; ++i)
+        names[i] = QString::number(qint64(begin) + i - 1);
 }
 
 QString VertexNaming::LetterName(int position, bool capital)
@@ -36,32 +36,32 @@ void VertexNaming::SetLetters(int beginLetter, bool capital)
     // it falls back to the first letter rather than indexing past the name table.
     if (beginLetter < base || beginLetter > base + 25)
         beginLetter = base;
-    BeginLetter = quint8(beginLetter);
-    IsBig = capital;
+    firstLetter = quint8(beginLetter);
+    this->capital = capital;
     const int offset = beginLetter - base;
-    for (int i = 1; i <= MaxTitles; ++i)
-        Titles[i] = LetterName(i - 1 + offset, capital);
+    for (int i = 1; i <= MaxNames; ++i)
+        names[i] = LetterName(i - 1 + offset, capital);
 }
 
-void VertexNaming::SetManualTitle(int n, const QString& text)
+void VertexNaming::SetManualName(int n, const QString& text)
 {
-    if (GrafTitleType == Manual && n >= 1 && n <= MaxTitles)
-        Titles[n] = text;
+    if (kind == Manual && n >= 1 && n <= MaxNames)
+        names[n] = text;
 }
 
-void VertexNaming::ClearManualTitle(int n)
+void VertexNaming::ClearManualName(int n)
 {
-    if (GrafTitleType == Manual && n >= 1 && n <= MaxTitles)
-        Titles[n].clear();
+    if (kind == Manual && n >= 1 && n <= MaxNames)
+        names[n].clear();
 }
 
 void VertexNaming::CopyFrom(const VertexNaming& other)
 {
-    GrafTitleType = other.GrafTitleType;
-    Titles = other.Titles;
+    kind = other.kind;
+    names = other.names;
 }
 
 bool VertexNaming::SameAs(const VertexNaming& other) const
 {
-    return GrafTitleType == other.GrafTitleType && Titles == other.Titles;
+    return kind == other.kind && names == other.names;
 }

@@ -7,19 +7,19 @@
 // name number for life, so names survive the renumbering that deletions cause.
 class VertexNaming {
   public:
-    static constexpr int MaxTitles = 255;
+    static constexpr int MaxNames = 255;
     enum Kind : quint8 { Numbers = 0, Letters = 1, Manual = 2 };
 
     QString NameOf(int n) const;
     void SetNumbers(int begin);
     void SetLetters(int beginLetter, bool capital);
-    quint8 GetKind() const { return GrafTitleType; }
-    void SetKind(quint8 kind) { GrafTitleType = kind; }
-    int GetBeginNumber() const { return BeginNumber; }
-    quint8 GetBeginLetter() const { return BeginLetter; }
-    bool GetIsBig() const { return IsBig; }
-    void SetManualTitle(int n, const QString& text);
-    void ClearManualTitle(int n);
+    quint8 GetKind() const { return kind; }
+    void SetKind(quint8 newKind) { kind = newKind; }
+    int FirstNumber() const { return firstNumber; }
+    quint8 FirstLetter() const { return firstLetter; }
+    bool CapitalLetters() const { return capital; }
+    void SetManualName(int n, const QString& text);
+    void ClearManualName(int n);
     void CopyFrom(const VertexNaming& other);
     bool SameAs(const VertexNaming& other) const;
 
@@ -27,9 +27,9 @@ class VertexNaming {
     static QString LetterName(int position, bool capital);
 
   private:
-    std::array<QString, MaxTitles + 1> Titles{}; // index 0 unused
-    quint8 GrafTitleType = Numbers;
-    int BeginNumber = 0;
-    quint8 BeginLetter = 'A';
-    bool IsBig = true;
+    std::array<QString, MaxNames + 1> names{}; // index 0 unused
+    quint8 kind = Numbers;
+    int firstNumber = 0;
+    quint8 firstLetter = 'A';
+    bool capital = true;
 };

@@ -82,11 +82,11 @@ bool SaveGrafa(const GraphDocument& g, const QString& fileName, QString* error)
     const VertexNaming& naming = g.Naming();
     switch (naming.GetKind()) {
     case VertexNaming::Numbers:
-        file.WriteInteger(Title, QStringLiteral("BeginNumber"), naming.GetBeginNumber());
+        file.WriteInteger(Title, QStringLiteral("BeginNumber"), naming.FirstNumber());
         break;
     case VertexNaming::Letters:
-        file.WriteInteger(Title, QStringLiteral("BeginLetter"), naming.GetBeginLetter());
-        file.WriteInteger(Title, QStringLiteral("IsBig"), naming.GetIsBig() ? 1 : 0);
+        file.WriteInteger(Title, QStringLiteral("BeginLetter"), naming.FirstLetter());
+        file.WriteInteger(Title, QStringLiteral("IsBig"), naming.CapitalLetters() ? 1 : 0);
         break;
     case VertexNaming::Manual:
         for (int i = 1; i <= n; ++i)

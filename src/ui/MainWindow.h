@@ -22,7 +22,6 @@ class QMouseEvent;
 class QKeyEvent;
 class QWheelEvent;
 class QPlainTextEdit;
-class QPrinter;
 class QScrollBar;
 class QSplitter;
 class QTabWidget;
@@ -39,9 +38,6 @@ class EditCommands;
 class ViewCommands;
 class QUrl;
 class GenerateGraphDialog;
-namespace GraphLayouts {
-enum class Kind;
-}
 class DrawingArea;
 class VertexChoiceDialog;
 class MapScaleDialog;
@@ -50,14 +46,13 @@ class MatrixGridWindow;
 class MatrixTextWindow;
 class ViewSettingsDialog;
 class PlaybackBar;
-struct AlgorithmResult;
 class ProgramSettings;
 class QtTranslations;
 
 // The main window: menus, toolbar, the drawing area with its scroll bars and the result
-// panes. It composes the controllers that carry out the commands (files, algorithms and
-// playback, printing, help), lending them its CommandWindow side; what is left of its own
-// lives in MainWindow_*.cpp by concern.
+// panes. It composes the controllers that carry out the commands (files, editing,
+// algorithms and playback, printing, view and settings, help), lending them its CommandWindow
+// side; what is its own (layout, menus, gestures, zoom, scroll) lives in MainWindow_*.cpp.
 class MainWindow : public QMainWindow,
                    private GestureView,
                    private NewGraphEnvironment,

@@ -110,9 +110,9 @@ void NewGraphDialog::ShowGraph(bool directed, bool weighted, const VertexNaming&
     SetWeighted(weighted);
     SetKind(naming.GetKind());
     if (naming.GetKind() == VertexNaming::Numbers)
-        SetStartText(QString::number(naming.GetBeginNumber()));
+        SetStartText(QString::number(naming.FirstNumber()));
     else if (naming.GetKind() == VertexNaming::Letters)
-        SetStartText(QString(QChar(naming.GetBeginLetter())).toUpper());
+        SetStartText(QString(QChar(naming.FirstLetter())).toUpper());
     shownNaming = std::pair(Kind(), StartText());
 }
 
@@ -184,8 +184,8 @@ void NewGraphDialog::DrawPreview()
     VertexNaming naming;
     ApplyNaming(naming);
     if (Kind() == VertexNaming::Manual) {
-        naming.SetManualTitle(1, Translate("Fisrt_create_garf"));
-        naming.SetManualTitle(2, Translate("Second_create_garf"));
+        naming.SetManualName(1, Translate("Fisrt_create_garf"));
+        naming.SetManualName(2, Translate("Second_create_garf"));
     }
     scratch->StartNewGraph(Directed(), Weighted());
     scratch->UseNaming(&naming);
