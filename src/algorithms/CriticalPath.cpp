@@ -32,7 +32,14 @@ std::vector<int> FindCycleRoute(const GraphDocument& g, StepTrace* steps)
     // hangs by a bridge from a tree), so it is skipped.
     std::vector<quint8> exhausted(size, 0);
     std::vector<int> path;
-    std::vector<int> nextArc; // per path entry: the next out-list position to try
+    // Per path entry, the heads of its out-list still to try: found once, not at each step.
+    struct Untried {
+        const int* next;
+        const int* end;
+    };
+    std::vector<Untried> untried;
+    path.reserve(size + 1);
+    untried.reserve(size);
 
     const auto enter = [&](int from, int v) {
         visited[std::size_t(v)] = 1;
@@ -40,7 +47,8 @@ std::vector<int> FindCycleRoute(const GraphDocument& g, StepTrace* steps)
         if (onPath[std::size_t(v)])
             return true;
         onPath[std::size_t(v)] = 1;
-        nextArc.push_back(0);
+        const std::span<const int> heads = g.OutArcs(v);
+        untried.push_back({heads.data(), heads.data() + heads.size()});
         if (trace.Enabled()) {
             if (from != 0) {
                 trace.SetVertex(from, VertexState::Visited);
@@ -56,14 +64,14 @@ std::vector<int> FindCycleRoute(const GraphDocument& g, StepTrace* steps)
         if (visited[std::size_t(s)])
             continue;
         enter(0, s);
-        while (!nextArc.empty()) {
+        while (!untried.empty()) {
             const int v = path.back();
-            const int k = nextArc.back();
-            if (k == g.OutCount(v)) {
+            Untried& top = untried.back();
+            if (top.next == top.end) {
                 onPath[std::size_t(v)] = 0;
                 exhausted[std::size_t(v)] = 1;
                 path.pop_back();
-                nextArc.pop_back();
+                untried.pop_back();
                 if (trace.Enabled()) {
                     trace.SetVertex(v, VertexState::Finished);
                     if (!path.empty()) {
@@ -74,8 +82,7 @@ std::vector<int> FindCycleRoute(const GraphDocument& g, StepTrace* steps)
                 }
                 continue;
             }
-            ++nextArc.back();
-            const int w = g.OutArcs(v)[k];
+            const int w = *top.next++;
             if (undirected && path.size() >= 2 && w == path[path.size() - 2])
                 continue;
             if (exhausted[std::size_t(w)]) {
