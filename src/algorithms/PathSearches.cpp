@@ -4,6 +4,7 @@
 #include "document/GraphDocument.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -28,13 +29,12 @@ QString VerdictStart(const GraphDocument& g, int finish)
 class FinishReach {
   public:
     FinishReach(const GraphDocument& g, int vertexCount, int finish)
-        : g(g), vertexCount(vertexCount), finish(finish), dead(std::size_t(vertexCount) + 1, 0),
-          mark(std::size_t(vertexCount) + 1, 0)
+        : g(g), vertexCount(vertexCount), finish(finish), mark(std::size_t(vertexCount) + 1, 0)
     {
         queue.reserve(std::size_t(vertexCount));
     }
 
-    bool Dead(int v) const { return dead[std::size_t(v)] != 0; }
+    bool Dead(int v) const { return mark[std::size_t(v)] == DeadMark; }
 
     bool From(int v, const std::vector<quint8>& onPath)
     {
@@ -46,8 +46,8 @@ class FinishReach {
         mark[std::size_t(v)] = stamp;
         for (std::size_t head = 0; head < queue.size(); ++head)
             for (int w : g.OutArcs(queue[head])) {
-                if (w > vertexCount || onPath[std::size_t(w)] || dead[std::size_t(w)] ||
-                    mark[std::size_t(w)] == stamp)
+                // One comparison for both: reached in this search, or dead.
+                if (w > vertexCount || onPath[std::size_t(w)] || mark[std::size_t(w)] >= stamp)
                     continue;
                 if (w == finish)
                     return true;
@@ -55,7 +55,7 @@ class FinishReach {
                 queue.push_back(w);
             }
         for (int w : queue)
-            dead[std::size_t(w)] = 1;
+            mark[std::size_t(w)] = DeadMark;
         return false;
     }
 
@@ -63,7 +63,9 @@ class FinishReach {
     const GraphDocument& g;
     int vertexCount;
     int finish;
-    std::vector<quint8> dead;
+    // Per vertex: the number of the last search that reached it, or DeadMark once a search
+    // from it failed (it never reaches the finish while the path only grows).
+    static constexpr int DeadMark = std::numeric_limits<int>::max();
     std::vector<int> mark;
     int stamp = 0;
     std::vector<int> queue;
