@@ -62,6 +62,26 @@ const IntKey ActiveColorLabel{"ActiveColorLabel", 0xFFFFFF};
 const IntKey ActiveColorBackgroundLabel{"ActiveColorBackgroundLabel", 0x0000FF};
 const IntKey ActStyleLabel{"ActStyleLabel", 0};
 
+// Each setting of the look beside the field it fills: loading and saving read this one list.
+struct StyleSetting {
+    const IntKey& key;
+    int& (*field)(DrawingStyle&);
+};
+const StyleSetting StyleSettings[] = {
+    {ActDugePenColor, [](DrawingStyle& s) -> int& { return s.ActiveArc.PenColor; }},
+    {ActDugeTextColor, [](DrawingStyle& s) -> int& { return s.ActiveArc.TextColor; }},
+    {ActDugePenSize, [](DrawingStyle& s) -> int& { return s.ActiveArc.PenSize; }},
+    {ActGrafPenColor, [](DrawingStyle& s) -> int& { return s.ActiveVertex.PenColor; }},
+    {ActGrafTextColor, [](DrawingStyle& s) -> int& { return s.ActiveVertex.TextColor; }},
+    {ActGrafBrushColor, [](DrawingStyle& s) -> int& { return s.ActiveVertex.BrushColor; }},
+    {NormalDugePenColor, [](DrawingStyle& s) -> int& { return s.NormalArc.PenColor; }},
+    {NormalDugeTextColor, [](DrawingStyle& s) -> int& { return s.NormalArc.TextColor; }},
+    {NormalDugePenSize, [](DrawingStyle& s) -> int& { return s.NormalArc.PenSize; }},
+    {NormalGrafPenColor, [](DrawingStyle& s) -> int& { return s.NormalVertex.PenColor; }},
+    {NormalGrafTextColor, [](DrawingStyle& s) -> int& { return s.NormalVertex.TextColor; }},
+    {NormalGrafBrushColor, [](DrawingStyle& s) -> int& { return s.NormalVertex.BrushColor; }},
+};
+
 QString Key(const char* key)
 {
     return QString::fromLatin1(key);
@@ -86,18 +106,8 @@ bool ProgramSettings::LoadSettings(GraphDocument& graf, UserPrompts& prompts, bo
 {
     const IniFile ini(FileName());
 
-    graf.Style().ActiveArc.PenColor = ReadInt(ini, ActDugePenColor);
-    graf.Style().ActiveArc.TextColor = ReadInt(ini, ActDugeTextColor);
-    graf.Style().ActiveArc.PenSize = ReadInt(ini, ActDugePenSize);
-    graf.Style().ActiveVertex.PenColor = ReadInt(ini, ActGrafPenColor);
-    graf.Style().ActiveVertex.TextColor = ReadInt(ini, ActGrafTextColor);
-    graf.Style().ActiveVertex.BrushColor = ReadInt(ini, ActGrafBrushColor);
-    graf.Style().NormalArc.PenColor = ReadInt(ini, NormalDugePenColor);
-    graf.Style().NormalArc.TextColor = ReadInt(ini, NormalDugeTextColor);
-    graf.Style().NormalArc.PenSize = ReadInt(ini, NormalDugePenSize);
-    graf.Style().NormalVertex.PenColor = ReadInt(ini, NormalGrafPenColor);
-    graf.Style().NormalVertex.TextColor = ReadInt(ini, NormalGrafTextColor);
-    graf.Style().NormalVertex.BrushColor = ReadInt(ini, NormalGrafBrushColor);
+    for (const StyleSetting& setting : StyleSettings)
+        setting.field(graf.Style()) = ReadInt(ini, setting.key);
 
     const QString background = ini.ReadString(Section, QStringLiteral("backgroundImage"), QString());
     graf.VertexSize = ReadInt(ini, VertexSize);
@@ -224,18 +234,9 @@ bool ProgramSettings::SaveSettings(const GraphDocument& graf, const QStringList&
         ini.WriteString(Section, Key(key), value);
     };
 
-    put(ActDugePenColor, graf.Style().ActiveArc.PenColor);
-    put(ActDugeTextColor, graf.Style().ActiveArc.TextColor);
-    put(ActDugePenSize, graf.Style().ActiveArc.PenSize);
-    put(ActGrafPenColor, graf.Style().ActiveVertex.PenColor);
-    put(ActGrafTextColor, graf.Style().ActiveVertex.TextColor);
-    put(ActGrafBrushColor, graf.Style().ActiveVertex.BrushColor);
-    put(NormalDugePenColor, graf.Style().NormalArc.PenColor);
-    put(NormalDugeTextColor, graf.Style().NormalArc.TextColor);
-    put(NormalDugePenSize, graf.Style().NormalArc.PenSize);
-    put(NormalGrafPenColor, graf.Style().NormalVertex.PenColor);
-    put(NormalGrafTextColor, graf.Style().NormalVertex.TextColor);
-    put(NormalGrafBrushColor, graf.Style().NormalVertex.BrushColor);
+    DrawingStyle look = graf.Style();
+    for (const StyleSetting& setting : StyleSettings)
+        put(setting.key, setting.field(look));
     put(VertexSize, graf.VertexSize);
     putString("backgroundImage", graf.BackgroundFile);
     put(ZoomMap, graf.ZoomMap);
