@@ -403,13 +403,12 @@ std::optional<QString> Check(const Params& p)
         return RangeMessage(ParamText(P::P), QStringLiteral("0"), QStringLiteral("1"));
     const QString weight = Translate(QStringLiteral("Generate_param_weight"));
     const QString maxCost = QString::number(GraphDocument::MaxWeight);
-    if (p.weights == Weights::Constant && !info.alwaysWeighted &&
-        (p.constantWeight < 1 || p.constantWeight > GraphDocument::MaxWeight))
+    if (p.weights == Weights::Constant && !info.alwaysWeighted && !GraphDocument::IsWeight(p.constantWeight))
         return RangeMessage(weight, QStringLiteral("1"), maxCost);
     if (p.weights == Weights::Random || info.alwaysWeighted) {
-        if (p.minWeight < 1 || p.minWeight > GraphDocument::MaxWeight)
+        if (!GraphDocument::IsWeight(p.minWeight))
             return RangeMessage(weight, QStringLiteral("1"), maxCost);
-        if (p.maxWeight < p.minWeight || p.maxWeight > GraphDocument::MaxWeight)
+        if (p.maxWeight < p.minWeight || !GraphDocument::IsWeight(p.maxWeight))
             return RangeMessage(weight, QString::number(p.minWeight), maxCost);
     }
     return std::nullopt;

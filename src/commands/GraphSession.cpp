@@ -250,7 +250,7 @@ int GraphSession::AskWeight(const QString& proposed) const
         host.ShowError(Translate("Uncorrect_number"));
         return 0;
     }
-    if (weight < 1 || weight > GraphDocument::MaxWeight) {
+    if (!GraphDocument::IsWeight(weight)) {
         host.ShowError(Translate("Load_must_be"));
         return 0;
     }

@@ -272,7 +272,7 @@ bool GraphDocument::ApplyGridMatrix(QList<QStringList>& cells)
     for (int c = 1; c <= n; ++c)
         for (int r = 1; r <= n; ++r) {
             const int v = (*values)[c][r];
-            if (v < 0 || v > MaxWeight)
+            if (!IsMatrixEntry(v))
                 return false;
             if (!Weighted && v > 1)
                 return false;

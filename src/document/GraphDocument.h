@@ -66,6 +66,10 @@ struct GraphLimits {
     // Longer vertex names are cut wherever they come from: a name is drawn in its circle.
     static constexpr int MaxNameLength = 100;
     static constexpr int MaxWeight = 50000;
+    // The one rule of an arc's weight, wherever one comes from.
+    static constexpr bool IsWeight(int w) { return w >= 1 && w <= MaxWeight; }
+    // A cell of a weight matrix: a weight, or 0 for no arc.
+    static constexpr bool IsMatrixEntry(int w) { return w == 0 || IsWeight(w); }
     static constexpr int Infinity = 252645135; // 0x0F0F0F0F: two of them still fit in an int
 
     template <typename T> using VertexArray = std::array<T, MaxVertices + 1>;

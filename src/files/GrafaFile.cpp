@@ -117,7 +117,7 @@ bool ReadGrafa(GraphDocument& g, ProgramHost& host, const IniFile& file, FileErr
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j) {
             const int value = file.ReadInteger(Matrix, matrixKey(i, j), 0);
-            if (value < 0 || value > GraphDocument::MaxWeight) {
+            if (!GraphDocument::IsMatrixEntry(value)) {
                 error = FileError::Message(QStringLiteral("load_graf_must_be")).InFile(file.FileName());
                 return false;
             }

@@ -54,7 +54,7 @@ bool ParseMatrixText(UserPrompts& host, const QStringList& lines, GraphLimits::V
                 host.ShowError(Translate("Matrix_have_not_correct_value"));
                 return false;
             }
-            if (!(value == 0 || (value >= 1 && value <= GraphDocument::MaxWeight))) {
+            if (!GraphDocument::IsMatrixEntry(value)) {
                 host.ShowError(Translate("load_graf_must_be"));
                 return false;
             }

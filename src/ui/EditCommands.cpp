@@ -86,7 +86,7 @@ void EditCommands::AddArc()
             host.ShowError(Translate("Uncorrect_number"));
             return;
         }
-        if (weight < 1 || weight > GraphDocument::MaxWeight) {
+        if (!GraphDocument::IsWeight(weight)) {
             host.ShowError(Translate("Load_must_be"));
             return;
         }
