@@ -81,6 +81,15 @@ void Graph::RemoveVertexArcs(int v)
     RebuildArcSlots();
 }
 
+std::size_t Graph::HeapBytes() const
+{
+    std::size_t bytes = Vertices.capacity() * sizeof(VertexRecord) + Labels.capacity() * sizeof(LabelRecord) +
+                        OutLists.capacity() * sizeof(OutArcList) + arcSlots.Slots.capacity();
+    for (const OutArcList& list : OutLists)
+        bytes += list.Heads.capacity() * sizeof(int) + list.Arcs.capacity() * sizeof(ArcRecord);
+    return bytes;
+}
+
 void Graph::SetOutLists(std::vector<OutArcList> lists)
 {
     OutLists = std::move(lists);

@@ -146,6 +146,9 @@ struct Graph : GraphLimits {
     const std::vector<OutArcList>& AllOutLists() const { return OutLists; }
     // Replaces every arc: one out-list a vertex and one before them for index 0.
     void SetOutLists(std::vector<OutArcList> lists);
+    // What the tables hold beyond the object itself: vertices, labels (without their texts),
+    // out-lists and the slot table, as allocated.
+    std::size_t HeapBytes() const;
 
     bool operator==(const Graph&) const = default;
 
