@@ -20,11 +20,10 @@ std::unique_ptr<GraphDocument> NewDocument(bool directed, bool weighted)
 
 void Bend(GraphDocument& graf, int a, int b, int offset)
 {
-    graf.ArcRef(a, b).X += offset;
-    graf.ArcRef(a, b).Y -= offset;
+    graf.ArcRef(a, b).MoveTextPoint(offset, 0);
+    graf.ArcRef(a, b).MoveTextPoint(0, -offset);
     if (!graf.Directed) {
-        graf.ArcRef(b, a).X = graf.Arc(a, b).X;
-        graf.ArcRef(b, a).Y = graf.Arc(a, b).Y;
+        graf.ArcRef(b, a).SetTextPoint(graf.Arc(a, b).X(), graf.Arc(a, b).Y());
     }
 }
 

@@ -218,8 +218,8 @@ TEST(StepPictureTest, AnUndirectedEdgeIsOneLineWithoutDirection)
     const ArcRecord& arc = g->Arc(1, 2);
     for (int dx : {-14, -10, 10, 14})
         for (int dy : {-3, 3})
-            EXPECT_NE(both.pixelColor(arc.X + dx, arc.Y + dy), chosen) << dx << "," << dy;
-    EXPECT_EQ(both.pixelColor(arc.X - 40, arc.Y), chosen) << "the line itself is drawn chosen";
+            EXPECT_NE(both.pixelColor(arc.X() + dx, arc.Y() + dy), chosen) << dx << "," << dy;
+    EXPECT_EQ(both.pixelColor(arc.X() - 40, arc.Y()), chosen) << "the line itself is drawn chosen";
 }
 
 TEST(StepPictureTest, StatesAndCaptionsAreDrawnWhereTheyBelong)

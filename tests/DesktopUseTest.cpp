@@ -84,8 +84,8 @@ struct Desktop : ::testing::Test {
         const int arcs[][3] = {{1, 2, 7}, {2, 3, 9}, {1, 4, 14}, {4, 5, 2}, {3, 6, 5}, {5, 6, 11}, {2, 5, 4}};
         for (const auto& a : arcs)
             G().AddArc(a[0], a[1], a[2]);
-        G().ArcRef(2, 5).X = G().ArcRef(5, 2).X = 240;
-        G().ArcRef(2, 5).Y = G().ArcRef(5, 2).Y = 220;
+        G().ArcRef(2, 5).SetTextPoint(240, 220);
+        G().ArcRef(5, 2).SetTextPoint(240, 220);
         G().AddLabel(QStringLiteral("Dijkstra"), 20, 20);
         w->Redraw();
     }

@@ -46,14 +46,14 @@ TEST(DrawingSample, FoundPathStandsOutOverTheBackground)
                            {1, 7, 12}, {7, 3, 2}, {2, 7, 8}, {7, 5, 4}, {6, 7, 5}, {5, 4, 11}};
     for (const auto& arc : arcs)
         graf->AddArc(arc[0], arc[1], arc[2]);
-    graf->ArcRef(1, 2).Y -= 30; // bent arcs
-    graf->ArcRef(4, 5).X += 40;
-    graf->ArcRef(4, 5).Y += 30;
-    graf->ArcRef(6, 1).X -= 45;
-    graf->ArcRef(5, 4).X -= 20;
-    graf->ArcRef(5, 4).Y -= 25;
-    graf->ArcRef(3, 4).X += 30;
-    graf->ArcRef(3, 4).Y -= 20;
+    graf->ArcRef(1, 2).MoveTextPoint(0, -30); // bent arcs
+    graf->ArcRef(4, 5).MoveTextPoint(40, 0);
+    graf->ArcRef(4, 5).MoveTextPoint(0, 30);
+    graf->ArcRef(6, 1).MoveTextPoint(-45, 0);
+    graf->ArcRef(5, 4).MoveTextPoint(-20, 0);
+    graf->ArcRef(5, 4).MoveTextPoint(0, -25);
+    graf->ArcRef(3, 4).MoveTextPoint(30, 0);
+    graf->ArcRef(3, 4).MoveTextPoint(0, -20);
     graf->AddLabel(QStringLiteral("Depot"), 30, 125);
     graf->AddLabel(QStringLiteral("Shortest route 1 \u2192 7 \u2192 3 \u2192 4: 21"), 20, 380);
     graf->Labels[2].Active = 1;
@@ -73,7 +73,7 @@ TEST(DrawingSample, FoundPathStandsOutOverTheBackground)
         EXPECT_EQ(at(places[v - 1].x(), places[v - 1].y() - 11), graf->Style().NormalVertex.BrushColor) << v;
     EXPECT_EQ(at(610, 20), ColorToInt(QColor(244, 248, 252))) << "background shows where nothing is drawn";
     // The direction triangle of 1->7 behind its text point (toward 1), beside the line.
-    const QPointF mark(graf->Arc(1, 7).X, graf->Arc(1, 7).Y);
+    const QPointF mark(graf->Arc(1, 7).X(), graf->Arc(1, 7).Y());
     const QPointF direction = QPointF(places[6] - mark.toPoint()) / QLineF(mark, places[6]).length();
     const QPointF normal(-direction.y(), direction.x());
     const QPoint wing = (mark - 12 * direction + 2 * normal).toPoint();

@@ -87,7 +87,7 @@ TEST(DrawAll, DirectionTriangleOnlyOnMarkedActiveArcs)
 {
     auto graf = TwoVertices(true, false);
     graf->Style().ActiveArc.PenColor = Green;
-    const QPoint beside(graf->Arc(1, 2).X - 10, graf->Arc(1, 2).Y + 2);
+    const QPoint beside(graf->Arc(1, 2).X() - 10, graf->Arc(1, 2).Y() + 2);
     graf->ArcRef(1, 2).Active = 1;
     EXPECT_EQ(At(Draw(*graf), beside.x(), beside.y()), 0xFFFFFF);
     graf->ArcRef(1, 2).Marker = 1;
@@ -99,7 +99,7 @@ TEST(DrawAll, DirectionTriangleOnlyOnMarkedActiveArcs)
 TEST(DrawAll, WeightTextOnlyWhenWeightedOrGiven)
 {
     auto graf = TwoVertices(false, true);
-    const QPoint text(graf->Arc(1, 2).X, graf->Arc(1, 2).Y);
+    const QPoint text(graf->Arc(1, 2).X(), graf->Arc(1, 2).Y());
     // The weight's opaque box interrupts the line; unweighted, the line runs through.
     auto lineUnbroken = [&](const QImage& image) {
         for (int x = text.x() - 3; x <= text.x() + 3; ++x)
@@ -144,8 +144,8 @@ TEST(DrawAll, SkippingCoveredCellsKeepsThePicture)
         for (int b = a + 1; b <= 5; ++b)
             graf->AddArc(a, b, a * 10 + b);
     for (int cell : {0, 1}) { // one edge bent through both cells, one through a single cell
-        graf->ArcRef(1, 2).Y += 40;
-        graf->ArcRef(2, 1).Y += 40 * cell;
+        graf->ArcRef(1, 2).MoveTextPoint(0, 40);
+        graf->ArcRef(2, 1).MoveTextPoint(0, 40 * cell);
     }
     graf->ArcRef(3, 5).Active = graf->ArcRef(5, 3).Active = 1;
     graf->ArcRef(3, 5).Marker = 1;
@@ -352,7 +352,7 @@ TEST(ResultPicture, APartOfTheCanvasIsThatPartOfTheWholePicture)
     auto graf = TwoVertices(true, true);
     graf->AddVertex(700, 500, QString(), 3, 20);
     graf->AddArc(2, 3, 4);
-    graf->ArcRef(2, 3).X += 60; // a bent arc crossing the part's edge
+    graf->ArcRef(2, 3).MoveTextPoint(60, 0); // a bent arc crossing the part's edge
     graf->AddLabel(QStringLiteral("Note"), 280, 150);
     // Solid: Qt restarts a dash pattern where a part's edge cuts the line.
     graf->Style().ActiveArc.PenStyle = 0;

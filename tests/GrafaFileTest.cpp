@@ -153,7 +153,7 @@ TEST_F(GrafaFiles, KeysCarryTheArcFromToIntoFrom)
     EXPECT_EQ(OutList(*g, 1), (V{2}));
     EXPECT_EQ(g->OutCount(2), 0);
     EXPECT_EQ(g->Arc(1, 2).Weight, 7);
-    EXPECT_EQ(g->Arc(1, 2).X, (g->Vertices[1].X + g->Vertices[2].X) / 2);
+    EXPECT_EQ(g->Arc(1, 2).X(), (g->Vertices[1].X + g->Vertices[2].X) / 2);
 }
 
 TEST_F(GrafaFiles, UnweightedArcsAreWrittenAsOne)

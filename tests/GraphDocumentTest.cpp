@@ -13,12 +13,12 @@ TEST(GraphDocument, DeletingAVertexRenumbersAndKeepsEachArcsWeightAndTextPoint)
     g->AddArc(1, 4, 5);
     g->AddArc(1, 3, 9);
     g->AddArc(4, 3, 7);
-    g->ArcRef(1, 4).X = 111; // a dragged text point travels with its arc
+    g->ArcRef(1, 4).SetTextPoint(111, g->ArcRef(1, 4).Y()); // a dragged text point travels with its arc
     g->DeleteVertex(2);
     EXPECT_EQ(g->VertexCount, 3);
     EXPECT_EQ(OutList(*g, 1), (V{3, 2}));
     EXPECT_EQ(g->Arc(1, 3).Weight, 5);
-    EXPECT_EQ(g->Arc(1, 3).X, 111);
+    EXPECT_EQ(g->Arc(1, 3).X(), 111);
     EXPECT_EQ(g->Arc(1, 2).Weight, 9);
     EXPECT_EQ(OutList(*g, 3), (V{2}));
     EXPECT_EQ(g->Arc(3, 2).Weight, 7);
@@ -209,4 +209,24 @@ TEST(GraphDocument, UnreadableBackgroundKeepsThePreviousNameAndSaysSo)
     g->LoadBackground(dir.filePath("missing.bmp"), host); // a missing file forgets the name silently
     EXPECT_TRUE(g->BackgroundFile.isEmpty());
     EXPECT_EQ(host.messages.size(), 1u);
+}
+
+// An arc keeps its text point in 16 bits: a point at the model's edge is kept, and one beyond
+// it (a long drag, a far vertex's middle) is held at the edge instead of wrapping round.
+TEST(GraphDocument, ArcTextPointsStayWithinTheModelsCoordinatesAndWeightsKeepTheirRange)
+{
+    auto g = MakeGraf(true, true, 2);
+    g->AddArc(1, 2, GraphDocument::MaxWeight);
+    ArcRecord& arc = g->ArcRef(1, 2);
+    const int edge = GraphDocument::MaxTextCoordinate;
+    arc.SetTextPoint(edge, -edge);
+    EXPECT_EQ(QPoint(arc.X(), arc.Y()), QPoint(edge, -edge));
+    arc.SetTextPoint(edge + 1, -edge - 1);
+    EXPECT_EQ(QPoint(arc.X(), arc.Y()), QPoint(edge, -edge));
+    arc.MoveTextPoint(100000, 0);
+    EXPECT_EQ(arc.X(), edge);
+    g->Vertices[1].X = 70000; // the middle of a far arc
+    g->CenterArcText(1, 2);
+    EXPECT_EQ(g->Arc(1, 2).X(), edge);
+    EXPECT_EQ(g->Arc(1, 2).Weight, GraphDocument::MaxWeight);
 }

@@ -76,7 +76,7 @@ TEST_F(OpenCommand, VersionChoosesTheReaderAndTheOpenCanBeUndone)
     EXPECT_EQ(g.VertexCount, 2);
     ASSERT_EQ(g.LabelCount, 1);
     EXPECT_EQ(g.Labels[1].Text, "note");
-    EXPECT_EQ(g.Arc(1, 2).X, (g.Vertices[1].X + g.Vertices[2].X) / 2);
+    EXPECT_EQ(g.Arc(1, 2).X(), (g.Vertices[1].X + g.Vertices[2].X) / 2);
 
     // Version 0 also means the older form: the INI lines are not a matrix.
     Write("zero.grafa", "[Main]\nVersion=0\nPointCount=1\n");
@@ -122,8 +122,8 @@ TEST_F(OpenCommand, AFailedOpenChangesNothing)
     g.AddVertex(40, 50, {}, 1, 10);
     g.AddVertex(300, 200, {}, 2, 10);
     g.AddArc(1, 2, 7);
-    g.ArcRef(1, 2).X = g.ArcRef(2, 1).X = 77; // a bent arc: its text point is not the midpoint
-    g.ArcRef(1, 2).Y = g.ArcRef(2, 1).Y = 99;
+    g.ArcRef(1, 2).SetTextPoint(77, 99); // a bent arc: its text point is not the midpoint
+    g.ArcRef(2, 1).SetTextPoint(77, 99);
     g.AddLabel("kept", 5, 6);
     session.RecentFiles() = {"a.grafa", "b.grafa", "c.grafa", "d.grafa", "e.grafa", "f.grafa"};
     session.RecordState();

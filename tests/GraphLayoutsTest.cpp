@@ -48,7 +48,7 @@ struct Layouts : ::testing::Test {
                     graf->AddArc(a, b, std::uniform_int_distribution<int>(1, 100)(random));
         for (int a = 1; a <= n; ++a)
             for (int b : graf->OutArcs(a))
-                graf->ArcRef(a, b).X += 17; // bent
+                graf->ArcRef(a, b).MoveTextPoint(17, 0); // bent
         graf->AddLabel(QStringLiteral("stays"), 33, 44);
     }
 
@@ -58,7 +58,7 @@ struct Layouts : ::testing::Test {
         const ArcRecord& arc = graf->Arc(a, b);
         const double dx = graf->Vertices[b].X - graf->Vertices[a].X,
                      dy = graf->Vertices[b].Y - graf->Vertices[a].Y;
-        const double cross = (arc.X - graf->Vertices[a].X) * dy - (arc.Y - graf->Vertices[a].Y) * dx;
+        const double cross = (arc.X() - graf->Vertices[a].X) * dy - (arc.Y() - graf->Vertices[a].Y) * dx;
         return std::abs(cross) / std::hypot(dx, dy);
     }
 
@@ -155,19 +155,20 @@ TEST_F(Layouts, WeightsOfCrossingStraightArcsDoNotShareAPoint)
             const auto [a, b] = arcs[i];
             const ArcRecord& arc = graf->Arc(a, b);
             if (!directed) { // one edge, one text, whichever way it is looked up
-                EXPECT_EQ(QPoint(arc.X, arc.Y), QPoint(graf->Arc(b, a).X, graf->Arc(b, a).Y));
+                EXPECT_EQ(QPoint(arc.X(), arc.Y()), QPoint(graf->Arc(b, a).X(), graf->Arc(b, a).Y()));
             }
             // On the segment between the two vertices, within a pixel.
             const double dx = graf->Vertices[b].X - graf->Vertices[a].X,
                          dy = graf->Vertices[b].Y - graf->Vertices[a].Y;
             EXPECT_LE(DistanceFromChord(a, b), 1.0) << a << "-" << b;
-            const double along = ((arc.X - graf->Vertices[a].X) * dx + (arc.Y - graf->Vertices[a].Y) * dy) /
-                                 (dx * dx + dy * dy);
+            const double along =
+                ((arc.X() - graf->Vertices[a].X) * dx + (arc.Y() - graf->Vertices[a].Y) * dy) /
+                (dx * dx + dy * dy);
             EXPECT_GT(along, 0.2);
             EXPECT_LT(along, 0.8);
             for (std::size_t j = 0; j < i; ++j) {
                 const ArcRecord& other = graf->Arc(arcs[j].first, arcs[j].second);
-                EXPECT_TRUE(std::abs(other.X - arc.X) >= 10 || std::abs(other.Y - arc.Y) >= 10)
+                EXPECT_TRUE(std::abs(other.X() - arc.X()) >= 10 || std::abs(other.Y() - arc.Y()) >= 10)
                     << a << "-" << b << " and " << arcs[j].first << "-" << arcs[j].second;
             }
         }
@@ -251,8 +252,8 @@ TEST_F(Layouts, ALayoutMovesVerticesOnlyAndUndoesInOneStep)
             for (int w : graf->OutArcs(v)) {
                 // Arcs are straight again: their text on the line between the two vertices.
                 EXPECT_LE(DistanceFromChord(v, w), 1.0) << v << "-" << w;
-                after.ArcRef(v, w).X = before->Unpacked().Arc(v, w).X;
-                after.ArcRef(v, w).Y = before->Unpacked().Arc(v, w).Y;
+                after.ArcRef(v, w).SetTextPoint(before->Unpacked().Arc(v, w).X(),
+                                                before->Unpacked().Arc(v, w).Y());
             }
         }
         EXPECT_TRUE(after == before->Unpacked()) << int(kind);

@@ -35,7 +35,7 @@ TEST(MatrixText, DirectedWeightedSingleArc)
     EXPECT_EQ(t.g->OutCount(2), 0);
     EXPECT_EQ(t.g->Arc(1, 2).Weight, 5);
     // the text point is the midpoint, the position is inside the canvas
-    EXPECT_EQ(t.g->Arc(1, 2).X, (t.g->Vertices[1].X + t.g->Vertices[2].X) / 2);
+    EXPECT_EQ(t.g->Arc(1, 2).X(), (t.g->Vertices[1].X + t.g->Vertices[2].X) / 2);
     EXPECT_GE(t.g->Vertices[1].X, 2 * t.g->VertexSize);
     EXPECT_LT(t.g->Vertices[1].X, t.g->CanvasSize(t.host.DrawingArea()).width() - 2 * t.g->VertexSize);
 }

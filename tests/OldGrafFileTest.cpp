@@ -49,7 +49,7 @@ TEST_F(OldFiles, ReadsEveryPart)
     EXPECT_EQ(g->Arc(1, 2).Weight, 4);
     EXPECT_EQ(g->Vertices[1].X, 100);
     EXPECT_EQ(g->Vertices[2].Y, 80);
-    EXPECT_EQ(g->Arc(1, 2).X, 200);
+    EXPECT_EQ(g->Arc(1, 2).X(), 200);
     ASSERT_EQ(g->LabelCount, 1);
     EXPECT_EQ(g->Labels[1].Text, "a note");
     EXPECT_EQ(g->Labels[1].Y, 20);

@@ -40,18 +40,23 @@ class FinishReach {
     {
         if (v == finish)
             return true;
-        ++stamp;
+        const int now = ++stamp;
         queue.clear();
         queue.push_back(v);
-        mark[std::size_t(v)] = stamp;
+        // Plain pointers and copies: the stores into the marks then leave every other value in
+        // registers.
+        int* const marks = mark.data();
+        const quint8* const onThePath = onPath.data();
+        const int limit = vertexCount, target = finish;
+        marks[v] = now;
         for (std::size_t head = 0; head < queue.size(); ++head)
-            for (int w : g.OutArcs(queue[head])) {
+            for (const int w : g.OutArcs(queue[head])) {
                 // One comparison for both: reached in this search, or dead.
-                if (w > vertexCount || onPath[std::size_t(w)] || mark[std::size_t(w)] >= stamp)
+                if (w > limit || onThePath[w] || marks[w] >= now)
                     continue;
-                if (w == finish)
+                if (w == target)
                     return true;
-                mark[std::size_t(w)] = stamp;
+                marks[w] = now;
                 queue.push_back(w);
             }
         for (int w : queue)

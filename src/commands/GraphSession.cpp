@@ -126,7 +126,7 @@ bool GraphSession::HasUnsavedChanges() const
             return true;
         const std::span<const ArcRecord> arcs = g.OutRecords(v), savedArcs = s.OutRecords(v);
         for (std::size_t k = 0; k < arcs.size(); ++k)
-            if (arcs[k].X != savedArcs[k].X || arcs[k].Y != savedArcs[k].Y ||
+            if (arcs[k].X() != savedArcs[k].X() || arcs[k].Y() != savedArcs[k].Y() ||
                 arcs[k].Weight != savedArcs[k].Weight)
                 return true;
     }

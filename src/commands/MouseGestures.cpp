@@ -131,14 +131,11 @@ bool Move(GraphSession& session, GestureView& view, int areaX, int areaY, int x,
         } else if (g.ActiveArcTail + g.ActiveArcHead > 0) {
             const int a = g.ActiveArcTail, b = g.ActiveArcHead;
             if (ValidPoint(g, a) && ValidPoint(g, b)) {
-                if (x != g.Arc(a, b).X || y != g.Arc(a, b).Y)
+                if (x != g.Arc(a, b).X() || y != g.Arc(a, b).Y())
                     beginMove();
-                g.ArcRef(a, b).X = x;
-                g.ArcRef(a, b).Y = y;
-                if (!g.Directed) {
-                    g.ArcRef(b, a).X = x;
-                    g.ArcRef(b, a).Y = y;
-                }
+                g.ArcRef(a, b).SetTextPoint(x, y);
+                if (!g.Directed)
+                    g.ArcRef(b, a).SetTextPoint(x, y);
             }
         } else if (g.ActiveLabel > 0 && g.ActiveLabel <= g.LabelCount) {
             LabelRecord& label = g.Labels[g.ActiveLabel];

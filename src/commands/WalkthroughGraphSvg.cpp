@@ -16,8 +16,8 @@ QString ArcPath(const GraphDocument& g, int a, int b)
     const VertexRecord& tail = g.Vertices[a];
     const VertexRecord& head = g.Vertices[b];
     const ArcRecord& cell = g.Arc(a, b);
-    const double cx = 2.0 * cell.X - (tail.X + head.X) / 2.0;
-    const double cy = 2.0 * cell.Y - (tail.Y + head.Y) / 2.0;
+    const double cx = 2.0 * cell.X() - (tail.X + head.X) / 2.0;
+    const double cy = 2.0 * cell.Y() - (tail.Y + head.Y) / 2.0;
     // The head end stops at the rim of the head vertex, where the arrowhead sits.
     double ex = head.X, ey = head.Y;
     const double dx = head.X - cx, dy = head.Y - cy;
@@ -108,8 +108,8 @@ QString GraphSvg(const GraphDocument& g, const WalkthroughTask& task, const Page
     for (const auto& [a, b] : arcs) {
         const ArcRecord& cell = g.Arc(a, b);
         const QString text = flows ? FlowText(cell.Weight, cell.Weight) : QString::number(cell.Weight);
-        labels.push_back({double(cell.X), double(cell.Y), 7.0 * text.size() + 4, 14});
-        include(cell.X - 10, cell.Y - 10, cell.X + 10, cell.Y + 10);
+        labels.push_back({double(cell.X()), double(cell.Y()), 7.0 * text.size() + 4, 14});
+        include(cell.X() - 10, cell.Y() - 10, cell.X() + 10, cell.Y() + 10);
     }
     if (g.Weighted)
         NudgeApart(labels);

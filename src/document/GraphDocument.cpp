@@ -81,6 +81,12 @@ void Graph::RemoveVertexArcs(int v)
     RebuildArcSlots();
 }
 
+void ArcRecord::SetTextPoint(int newX, int newY)
+{
+    x = qint16(std::clamp(newX, -GraphLimits::MaxTextCoordinate, GraphLimits::MaxTextCoordinate));
+    y = qint16(std::clamp(newY, -GraphLimits::MaxTextCoordinate, GraphLimits::MaxTextCoordinate));
+}
+
 std::size_t Graph::HeapBytes() const
 {
     std::size_t bytes = Vertices.capacity() * sizeof(VertexRecord) + Labels.capacity() * sizeof(LabelRecord) +
@@ -172,8 +178,8 @@ QSize GraphDocument::ContentExtent() const
     }
     for (int a = 1; a <= VertexCount; ++a)
         for (const ArcRecord& arc : OutRecords(a)) {
-            right = std::max(right, arc.X + VertexSize);
-            bottom = std::max(bottom, arc.Y + VertexSize);
+            right = std::max(right, arc.X() + VertexSize);
+            bottom = std::max(bottom, arc.Y() + VertexSize);
         }
     for (int i = 1; i <= LabelCount; ++i) {
         const LabelRecord& label = Labels[i];
@@ -253,8 +259,7 @@ void GraphDocument::MarkPath(std::span<const int> route)
 void GraphDocument::CenterArcText(int a, int b)
 {
     if (ArcRecord* arc = FindArc(a, b)) {
-        arc->X = (Vertices[a].X + Vertices[b].X) / 2;
-        arc->Y = (Vertices[a].Y + Vertices[b].Y) / 2;
+        arc->SetTextPoint((Vertices[a].X + Vertices[b].X) / 2, (Vertices[a].Y + Vertices[b].Y) / 2);
     }
 }
 
@@ -264,8 +269,8 @@ void GraphDocument::CenterAllArcTexts()
         const std::span<const int> heads = OutArcs(a);
         const std::span<ArcRecord> arcs = OutRecords(a);
         for (std::size_t k = 0; k < heads.size(); ++k) {
-            arcs[k].X = (Vertices[a].X + Vertices[heads[k]].X) / 2;
-            arcs[k].Y = (Vertices[a].Y + Vertices[heads[k]].Y) / 2;
+            arcs[k].SetTextPoint((Vertices[a].X + Vertices[heads[k]].X) / 2,
+                                 (Vertices[a].Y + Vertices[heads[k]].Y) / 2);
         }
     }
     SpreadCrowdedArcTexts();
@@ -315,11 +320,10 @@ void GraphDocument::SpreadCrowdedArcTexts()
             ArcRecord& arc = OutRecords(a)[k];
             // An undirected edge is one line with one text, whichever way it is stored.
             if (!Directed && b < a && HasArc(b, a)) {
-                arc.X = Arc(b, a).X;
-                arc.Y = Arc(b, a).Y;
+                arc.SetTextPoint(Arc(b, a).X(), Arc(b, a).Y());
                 continue;
             }
-            QPoint at(arc.X, arc.Y);
+            QPoint at(arc.X(), arc.Y());
             // Along the chord, within its middle half, the line stays straight. A few places
             // either side: a dense graph has more weights than room, and some must overlap.
             const double dx = Vertices[b].X - Vertices[a].X, dy = Vertices[b].Y - Vertices[a].Y;
@@ -335,8 +339,7 @@ void GraphDocument::SpreadCrowdedArcTexts()
                         break;
                     }
                 }
-            arc.X = at.x();
-            arc.Y = at.y();
+            arc.SetTextPoint(at.x(), at.y());
             take(at);
         }
 }

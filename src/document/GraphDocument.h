@@ -22,13 +22,21 @@ struct VertexRecord {
     bool operator==(const VertexRecord&) const = default;
 };
 
-// One arc as its tail's out-list keeps it: its text point, weight and highlighting.
+// One arc as its tail's out-list keeps it: its text point, weight and highlighting, in 8 bytes.
 struct ArcRecord {
-    int X = 0, Y = 0;
-    int Weight = 0;
+    int X() const { return x; }
+    int Y() const { return y; }
+    // Held within MaxTextCoordinate either side of 0, as 16 bits hold it; the weight within
+    // MaxWeight, as IsWeight says.
+    void SetTextPoint(int newX, int newY);
+    void MoveTextPoint(int dx, int dy) { SetTextPoint(X() + dx, Y() + dy); }
+    quint16 Weight = 0;
     quint8 Active = 0;
     qint8 Marker = 0; // 1: the direction of travel is marked
     bool operator==(const ArcRecord&) const = default;
+
+  private:
+    qint16 x = 0, y = 0;
 };
 
 // Where each arc stands in its tail's out-list, a row of 256 slots a vertex (position + 1, 0 for
@@ -66,6 +74,9 @@ struct GraphLimits {
     // Longer vertex names are cut wherever they come from: a name is drawn in its circle.
     static constexpr int MaxNameLength = 100;
     static constexpr int MaxWeight = 50000;
+    // An arc's text point lies within this many units either side of 0 (a file's coordinates
+    // within far fewer); a point beyond is kept at the edge.
+    static constexpr int MaxTextCoordinate = 32767;
     // The one rule of an arc's weight, wherever one comes from.
     static constexpr bool IsWeight(int w) { return w >= 1 && w <= MaxWeight; }
     // A cell of a weight matrix: a weight, or 0 for no arc.

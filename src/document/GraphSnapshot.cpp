@@ -155,8 +155,8 @@ GraphSnapshot GraphSnapshot::Take(const Graph& g)
             pack.Signed(b - previousHead);
             previousHead = b;
             pack.Signed(arc.Weight);
-            pack.Signed(arc.X - MiddleX(g, a, b));
-            pack.Signed(arc.Y - MiddleY(g, a, b));
+            pack.Signed(arc.X() - MiddleX(g, a, b));
+            pack.Signed(arc.Y() - MiddleY(g, a, b));
             const quint8 flags = (arc.Active ? Active : 0) | (arc.Marker ? Marked : 0);
             pack.Unsigned(flags);
             if (flags & Active)
@@ -230,9 +230,9 @@ void GraphSnapshot::Restore(Graph& g) const
             head += arcs.Int();
             list.Heads[k] = head;
             ArcRecord& arc = list.Arcs[k];
-            arc.Weight = arcs.Int();
-            arc.X = int(arcs.Signed() + MiddleX(g, a, head));
-            arc.Y = int(arcs.Signed() + MiddleY(g, a, head));
+            arc.Weight = quint16(arcs.Int());
+            const int x = int(arcs.Signed() + MiddleX(g, a, head));
+            arc.SetTextPoint(x, int(arcs.Signed() + MiddleY(g, a, head)));
             const quint64 flags = arcs.Unsigned();
             arc.Active = flags & Active ? quint8(arcs.Unsigned()) : 0;
             arc.Marker = flags & Marked ? qint8(arcs.Int()) : 0;

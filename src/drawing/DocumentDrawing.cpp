@@ -35,7 +35,7 @@ void DrawArcAs(const GraphDocument& g, QPainter& surface, int a, int b, bool act
     ArcStyle style = active ? g.Style().ActiveArc : g.Style().NormalArc;
     const TextStyle& font = active ? g.ActiveLabelStyle : g.NormalLabelStyle;
     style.SetGeometry(g.Vertices[a].X, g.Vertices[a].Y, g.Vertices[b].X, g.Vertices[b].Y, g.Vertices[b].Size,
-                      cell.X, cell.Y, cell.Weight, g.Directed, g.Weighted);
+                      cell.X(), cell.Y(), cell.Weight, g.Directed, g.Weighted);
     font.ApplyFont(surface);
     style.Draw(surface, active ? marker : 0, text);
 }
@@ -51,7 +51,7 @@ void DrawArcInPen(const GraphDocument& g, QPainter& surface, int a, int b, int c
     style.PenSize = width;
     style.PenStyle = penStyle;
     style.SetGeometry(g.Vertices[a].X, g.Vertices[a].Y, g.Vertices[b].X, g.Vertices[b].Y, g.Vertices[b].Size,
-                      cell.X, cell.Y, cell.Weight, g.Directed, g.Weighted);
+                      cell.X(), cell.Y(), cell.Weight, g.Directed, g.Weighted);
     g.NormalLabelStyle.ApplyFont(surface);
     style.Draw(surface, marker, text);
 }
@@ -120,7 +120,7 @@ void DrawAll(GraphDocument& g, QPainter& surface)
         const ArcRecord& second = g.Arc(b, a);
         const int firstMarker = first.Active ? first.Marker : 0;
         const int secondMarker = second.Active ? second.Marker : 0;
-        return first.X == second.X && first.Y == second.Y && first.Weight == second.Weight &&
+        return first.X() == second.X() && first.Y() == second.Y() && first.Weight == second.Weight &&
                first.Active == second.Active && firstMarker == secondMarker;
     };
     for (int a = 1; a <= g.VertexCount; ++a)
@@ -226,7 +226,7 @@ bool FindArcAt(const GraphDocument& g, int x, int y, int& tail, int& head)
             const int b = g.OutArcs(a)[k];
             const ArcRecord& cell = g.Arc(a, b);
             probe.SetGeometry(g.Vertices[a].X, g.Vertices[a].Y, g.Vertices[b].X, g.Vertices[b].Y,
-                              g.Vertices[b].Size, cell.X, cell.Y, cell.Weight, g.Directed, g.Weighted);
+                              g.Vertices[b].Size, cell.X(), cell.Y(), cell.Weight, g.Directed, g.Weighted);
             if (probe.HitTest(x, y)) {
                 // A later tail replaces an earlier hit: the cell drawn last is the one seen.
                 tail = a;
