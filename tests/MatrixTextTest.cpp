@@ -56,6 +56,7 @@ TEST(MatrixText, ValidationMessagesAndUnchangedState)
         {{"0,2.5", "0,0"}, "Matrix_have_not_correct_value"},
         {{"0,50001", "0,0"}, "load_graf_must_be"},
         {{"0,-1", "0,0"}, "load_graf_must_be"},
+        {{"0,4e18", "0,0"}, "load_graf_must_be"}, // far beyond an int
         {{}, nullptr},
         {{"", ""}, nullptr},
     };

@@ -54,7 +54,8 @@ bool ParseMatrixText(UserPrompts& host, const QStringList& lines, GraphLimits::V
                 host.ShowError(Translate("Matrix_have_not_correct_value"));
                 return false;
             }
-            if (!GraphDocument::IsMatrixEntry(value)) {
+            // Compared as read: a fraction or a huge number is refused before it becomes an int.
+            if (!(value == 0 || (value >= 1 && value <= GraphDocument::MaxWeight))) {
                 host.ShowError(Translate("load_graf_must_be"));
                 return false;
             }
